@@ -1,0 +1,63 @@
+# Shared compile settings for every target of the project.
+add_library(msg_build_flags INTERFACE)
+target_compile_options(msg_build_flags INTERFACE -Wall -Wextra)
+if(MSG_WERROR)
+    target_compile_options(msg_build_flags INTERFACE -Werror)
+endif()
+if(MSG_SANITIZE)
+    target_compile_options(msg_build_flags INTERFACE
+        -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(msg_build_flags INTERFACE -fsanitize=address,undefined)
+endif()
+target_include_directories(msg_build_flags INTERFACE
+    ${CMAKE_SOURCE_DIR}/platform/include
+    ${CMAKE_SOURCE_DIR}/inc)
+
+# Where executables and the compiled theme land, so that they find each other.
+set(MSG_RUNTIME_DIR ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${MSG_RUNTIME_DIR})
+set(MSG_RES_DIR ${CMAKE_BINARY_DIR}/res)
+
+# msg_library(NAME SOURCES ... [DEPS ...])
+function(msg_library name)
+    cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+    add_library(${name} STATIC ${A_SOURCES})
+    target_link_libraries(${name} PUBLIC msg_build_flags ${A_DEPS})
+    set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+endfunction()
+
+# msg_executable(NAME SOURCES ... [DEPS ...])
+function(msg_executable name)
+    cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+    add_executable(${name} ${A_SOURCES})
+    target_link_libraries(${name} PRIVATE msg_build_flags ${A_DEPS})
+endfunction()
+
+# msg_test(NAME SOURCES ... [DEPS ...] [LABELS ...] [OWN_MAIN])
+# One CTest entry per test program. OWN_MAIN: the sources bring main() (for
+# tests that must initialise EFL first); otherwise GoogleTest's is linked.
+function(msg_test name)
+    cmake_parse_arguments(A "OWN_MAIN" "" "SOURCES;DEPS;LABELS" ${ARGN})
+    add_executable(${name} ${A_SOURCES})
+    target_link_libraries(${name} PRIVATE msg_build_flags msg_testsupport PkgConfig::GTEST ${A_DEPS})
+    if(NOT A_OWN_MAIN)
+        target_link_libraries(${name} PRIVATE PkgConfig::GTEST_MAIN)
+    endif()
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        LABELS "${A_LABELS}"
+        TIMEOUT 300
+        ENVIRONMENT "MSG_BIN_DIR=${MSG_RUNTIME_DIR};MSG_RES_DIR=${MSG_RES_DIR};ELM_ENGINE=buffer;EINA_LOG_BACKTRACE=-1;EINA_LOG_LEVELS=eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0;MSG_LOG_LEVEL=warn")
+endfunction()
+
+# msg_bench(NAME SOURCES ... [DEPS ...])
+function(msg_bench name)
+    if(NOT MSG_BUILD_BENCH)
+        return()
+    endif()
+    cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+    add_executable(${name} ${A_SOURCES})
+    target_link_libraries(${name} PRIVATE msg_build_flags msg_testsupport PkgConfig::BENCHMARK ${A_DEPS})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()
