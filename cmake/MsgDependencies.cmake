@@ -23,3 +23,16 @@ pkg_check_modules(GTEST_MAIN REQUIRED IMPORTED_TARGET gtest_main)
 if(MSG_BUILD_BENCH)
     pkg_check_modules(BENCHMARK REQUIRED IMPORTED_TARGET benchmark)
 endif()
+
+# Debian's EFL pkg-config files name include folders that the packages do not
+# install (ector-1); CMake refuses imported targets with missing folders.
+foreach(_target PkgConfig::EFL)
+    get_target_property(_dirs ${_target} INTERFACE_INCLUDE_DIRECTORIES)
+    set(_existing "")
+    foreach(_dir IN LISTS _dirs)
+        if(EXISTS "${_dir}")
+            list(APPEND _existing "${_dir}")
+        endif()
+    endforeach()
+    set_target_properties(${_target} PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${_existing}")
+endforeach()
