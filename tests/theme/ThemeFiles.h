@@ -1,0 +1,37 @@
+#ifndef MSG_TESTS_THEME_THEMEFILES_H
+#define MSG_TESTS_THEME_THEMEFILES_H
+
+#include <Elementary.h>
+
+#include <string>
+
+namespace msg_test {
+
+// The compiled resource folder: $MSG_RES_DIR, else <executable dir>/../res.
+std::string resourceDir();
+std::string messageEdj();
+std::string imagesEdj();
+std::string tablePath(const char* fileName);
+
+// A theme based on the default one with the application's file as its
+// extension, as the application builds it; freed on destruction.
+class ThemeWithExtension {
+public:
+    ThemeWithExtension();
+    ~ThemeWithExtension();
+    ThemeWithExtension(const ThemeWithExtension&) = delete;
+    ThemeWithExtension& operator=(const ThemeWithExtension&) = delete;
+
+    Elm_Theme* get() const { return _theme; }
+    void applyTo(Evas_Object* obj) const { elm_object_theme_set(obj, _theme); }
+
+private:
+    Elm_Theme* _theme = nullptr;
+};
+
+// Saves what the window's buffer canvas shows as a PNG; false on failure.
+bool saveWindowPng(Evas_Object* win, const std::string& path);
+
+} // namespace msg_test
+
+#endif
