@@ -1,0 +1,156 @@
+#include "compose/MCUtil.h"
+
+#include "LogCapture.h"
+#include "TextTestUtil.h"
+
+#include <glib.h>
+#include <gtest/gtest.h>
+#include <random>
+
+using msg_app::compose::MCUtil;
+using text_test::repeat;
+
+namespace {
+
+std::vector<std::string> smsPages(std::string text, bool reduced = false) {
+    std::vector<std::string> pages;
+    MCUtil::getSmsSizeTextList(pages, text, reduced);
+    return pages;
+}
+
+struct MmsSplit {
+    int sms = -1;
+    int mms = -1;
+    std::vector<std::string> pages;
+};
+
+MmsSplit mmsSplit(std::string text, bool reduced = false) {
+    MmsSplit s;
+    MCUtil::getMmsSizeTextList(text, &s.sms, &s.mms, reduced, &s.pages);
+    return s;
+}
+
+std::vector<size_t> charCounts(const std::vector<std::string>& pages) {
+    std::vector<size_t> counts;
+    for (const auto& page : pages)
+        counts.push_back(static_cast<size_t>(g_utf8_strlen(page.c_str(), static_cast<gssize>(page.size()))));
+    return counts;
+}
+
+std::string joined(const std::vector<std::string>& pages) {
+    std::string all;
+    for (const auto& page : pages)
+        all += page;
+    return all;
+}
+
+TEST(MCUtilSmsPages, FullPagesAreCutWhereTheyFill) {
+    EXPECT_TRUE(smsPages("").empty());
+    EXPECT_EQ(charCounts(smsPages(repeat("a", 320))), (std::vector<size_t>{160, 160}));
+    EXPECT_EQ(charCounts(smsPages(repeat("a", 321))), (std::vector<size_t>{160, 160, 1}));
+    EXPECT_EQ(charCounts(smsPages(repeat("a", 300), true)), (std::vector<size_t>{140, 140, 20}));
+    // A UCS-2 text takes 140 bytes a page even with the reduced limit.
+    EXPECT_EQ(charCounts(smsPages(repeat("한", 141), true)), (std::vector<size_t>{70, 70, 1}));
+}
+
+TEST(MCUtilSmsPages, NoCharacterIsCut) {
+    std::vector<std::string> emoji = smsPages(repeat("한", 69) + "\U0001F600");
+    ASSERT_EQ(emoji.size(), 2u);
+    EXPECT_EQ(emoji[0], repeat("한", 69));
+    EXPECT_EQ(emoji[1], "\U0001F600");
+
+    std::vector<std::string> euro = smsPages(repeat("a", 159) + "€b");
+    ASSERT_EQ(euro.size(), 2u);
+    EXPECT_EQ(euro[0], repeat("a", 159));
+    EXPECT_EQ(euro[1], "€b");
+}
+
+TEST(MCUtilSmsPages, InvalidBytesAreShownNotLost) {
+    msg_test::LogCapture capture;
+    std::string text = "ab";
+    text += '\xFF';
+    text += '\0';
+    text += "cd";
+    std::vector<std::string> pages = smsPages(text);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0], "ab\xEF\xBF\xBD\xEF\xBF\xBD"
+                        "cd");
+    EXPECT_TRUE(capture.contains("is not valid UTF-8"));
+}
+
+// Random texts of every kind of character: the pages give back the text, each
+// is non-empty, valid UTF-8 and within one SMS.
+TEST(MCUtilSmsPages, PagesAlwaysRebuildTheTextWithinTheLimit) {
+    const std::vector<std::string> pieces = {"a", " ", "€", "{", "é", "ç", "한", "\U0001F600", "\n"};
+    std::mt19937 random(1234);
+    for (int round = 0; round < 200; ++round) {
+        const bool reduced = round % 2 == 1;
+        const bool gsmOnly = round % 3 == 0;
+        std::string text;
+        const int length = static_cast<int>(random() % 400);
+        for (int i = 0; i < length; ++i)
+            text += pieces[random() % (gsmOnly ? 5 : pieces.size())];
+
+        std::vector<std::string> pages = smsPages(text, reduced);
+        ASSERT_EQ(joined(pages), text);
+        for (auto& page : pages) {
+            ASSERT_FALSE(page.empty());
+            ASSERT_TRUE(g_utf8_validate(page.c_str(), static_cast<gssize>(page.size()), nullptr));
+            int size = 0;
+            int type = MCUtil::getEncodedTextSize(&page[0], 3, &size, nullptr);
+            const int limit = type == 2 ? 140 : (reduced ? 140 : 160);
+            ASSERT_LE(size, limit) << "page: " << page;
+        }
+    }
+}
+
+TEST(MCUtilMmsPages, ThousandCharacterPagesAndAnSmsRest) {
+    MmsSplit small = mmsSplit(repeat("a", 160));
+    EXPECT_EQ(small.sms, 1);
+    EXPECT_EQ(small.mms, 0);
+
+    MmsSplit s2100 = mmsSplit(repeat("a", 2100));
+    EXPECT_EQ(s2100.mms, 2);
+    EXPECT_EQ(s2100.sms, 1);
+    EXPECT_EQ(charCounts(s2100.pages), (std::vector<size_t>{1000, 1000, 100}));
+
+    MmsSplit s2500 = mmsSplit(repeat("a", 2500));
+    EXPECT_EQ(s2500.mms, 3);
+    EXPECT_EQ(s2500.sms, 0);
+    EXPECT_EQ(charCounts(s2500.pages), (std::vector<size_t>{1000, 1000, 500}));
+
+    // The rest of 51 characters (52 UTF-16 units) fits one UCS-2 SMS.
+    MmsSplit korean = mmsSplit(repeat("한", 1050) + "\U0001F600");
+    EXPECT_EQ(korean.mms, 1);
+    EXPECT_EQ(korean.sms, 1);
+    EXPECT_EQ(charCounts(korean.pages), (std::vector<size_t>{1000, 51}));
+    EXPECT_EQ(joined(korean.pages), repeat("한", 1050) + "\U0001F600");
+    MmsSplit korean2 = mmsSplit(repeat("한", 1071));
+    EXPECT_EQ(korean2.mms, 2);
+    EXPECT_EQ(korean2.sms, 0);
+
+    // With the reduced limit, 140 bytes still fit one SMS and 142 do not.
+    MmsSplit reduced = mmsSplit(repeat("한", 70), true);
+    EXPECT_EQ(reduced.sms, 1);
+    EXPECT_EQ(reduced.mms, 0);
+    MmsSplit reducedOver = mmsSplit(repeat("한", 71), true);
+    EXPECT_EQ(reducedOver.sms, 0);
+    EXPECT_EQ(reducedOver.mms, 1);
+    EXPECT_EQ(reducedOver.pages, (std::vector<std::string>{repeat("한", 71)}));
+}
+
+TEST(MCUtilMmsPages, EmptyAndCountOnlyCalls) {
+    MmsSplit empty = mmsSplit("");
+    EXPECT_EQ(empty.sms, 0);
+    EXPECT_EQ(empty.mms, 0);
+    EXPECT_TRUE(empty.pages.empty());
+
+    msg_test::LogCapture capture;
+    std::string text = repeat("a", 1200) + "\xC3";
+    int mms = -1;
+    MCUtil::getMmsSizeTextList(text, nullptr, &mms, false, nullptr);
+    EXPECT_EQ(mms, 2);
+    EXPECT_TRUE(capture.contains("smsPageCount : 0, mmsPageCount : 2"));
+}
+
+} // namespace
