@@ -1,0 +1,181 @@
+#include "CircleGenlist.h"
+
+#include "CircleSurface.h"
+#include "Theme.h"
+#include "common/MsgLog.h"
+
+#include <algorithm>
+
+namespace eext {
+
+namespace {
+
+const char* const DATA_KEY = "eext.circle.genlist";
+const char* const GENLIST_SIGNALS[] = {"scroll", "changed", "realized", "unrealized", "loaded"};
+constexpr int THUMB_MESSAGE_ID = 1;
+
+} // namespace
+
+CircleGenlist::CircleGenlist(Evas_Object* genlist, Evas_Object* bar, CircleSurface* surface)
+    : _genlist(genlist), _bar(bar), _surface(surface) {
+    evas_object_data_set(bar, DATA_KEY, this);
+    evas_object_event_callback_add(bar, EVAS_CALLBACK_DEL, _barDelCb, this);
+    evas_object_event_callback_add(genlist, EVAS_CALLBACK_DEL, _genlistDelCb, this);
+    evas_object_event_callback_add(genlist, EVAS_CALLBACK_MOVE, _genlistGeometryCb, this);
+    evas_object_event_callback_add(genlist, EVAS_CALLBACK_RESIZE, _genlistGeometryCb, this);
+    for (const char* signal : GENLIST_SIGNALS)
+        evas_object_smart_callback_add(genlist, signal, _genlistScrollCb, this);
+    eext_rotary_object_event_callback_add(bar, _rotaryCb, this);
+    if (_surface)
+        _surface->attach(this);
+}
+
+CircleGenlist::~CircleGenlist() {
+    if (_surface)
+        _surface->detach(this);
+    if (_genlist) {
+        evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_DEL, _genlistDelCb, this);
+        evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_MOVE, _genlistGeometryCb, this);
+        evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_RESIZE, _genlistGeometryCb, this);
+        for (const char* signal : GENLIST_SIGNALS)
+            evas_object_smart_callback_del_full(_genlist, signal, _genlistScrollCb, this);
+    }
+}
+
+Evas_Object* CircleGenlist::create(Evas_Object* genlist, CircleSurface* surface) {
+    MSG_RETV_IF(!genlist, nullptr, "genlist is NULL");
+    const char* type = elm_object_widget_type_get(genlist);
+    MSG_RETV_IF(!type || strcmp(type, "Elm_Genlist") != 0, nullptr, "not a genlist: %s",
+                type ? type : "(none)");
+    MSG_RETV_IF(evas_object_data_get(genlist, DATA_KEY), nullptr, "genlist has a circle object already");
+    Evas_Object* bar = Theme::addEdje(evas_object_evas_get(genlist), "eext/circle/scroller");
+    MSG_RETV_IF(!bar, nullptr, "scroll bar theme is missing");
+    // The round bar replaces the genlist's own bars.
+    elm_scroller_policy_set(genlist, ELM_SCROLLER_POLICY_OFF, ELM_SCROLLER_POLICY_OFF);
+    evas_object_smart_member_add(bar, genlist);
+    evas_object_pass_events_set(bar, EINA_TRUE);
+    evas_object_show(bar);
+    auto* self = new CircleGenlist(genlist, bar, surface);
+    evas_object_data_set(genlist, DATA_KEY, self);
+    self->relayout();
+    return bar;
+}
+
+CircleGenlist* CircleGenlist::fromObject(const Evas_Object* circle) {
+    return circle ? static_cast<CircleGenlist*>(evas_object_data_get(circle, DATA_KEY)) : nullptr;
+}
+
+void CircleGenlist::setPolicy(Elm_Scroller_Policy h, Elm_Scroller_Policy v) {
+    _policyH = h;
+    _policyV = v;
+    _updateBar();
+}
+
+void CircleGenlist::policy(Elm_Scroller_Policy* h, Elm_Scroller_Policy* v) const {
+    if (h)
+        *h = _policyH;
+    if (v)
+        *v = _policyV;
+}
+
+void CircleGenlist::relayout() {
+    int x, y, w, h;
+    if (_surface)
+        _surface->geometry(&x, &y, &w, &h);
+    else
+        evas_object_geometry_get(_genlist, &x, &y, &w, &h);
+    // A square around the middle, so that the arc follows the round screen.
+    int side = std::min(w, h);
+    evas_object_move(_bar, x + (w - side) / 2, y + (h - side) / 2);
+    evas_object_resize(_bar, side, side);
+    evas_object_raise(_bar);
+    _updateBar();
+}
+
+void CircleGenlist::_updateBar() {
+    int y = 0, vh = 0, ch = 0;
+    elm_scroller_region_get(_genlist, nullptr, &y, nullptr, &vh);
+    elm_scroller_child_size_get(_genlist, nullptr, &ch);
+    bool scrollable = ch > vh && vh > 0;
+    bool show = _policyV == ELM_SCROLLER_POLICY_ON || (_policyV == ELM_SCROLLER_POLICY_AUTO && scrollable);
+    if (show != _barShown) {
+        edje_object_signal_emit(_bar, show ? "eext,bar,show" : "eext,bar,hide", "eext");
+        _barShown = show;
+    }
+    Edje_Message_Float msg;
+    msg.val = scrollable ? static_cast<double>(y) / (ch - vh) : 0.0;
+    edje_object_message_send(_bar, EDJE_MESSAGE_FLOAT, THUMB_MESSAGE_ID, &msg);
+}
+
+Elm_Object_Item* CircleGenlist::_centreItem() const {
+    int x, y, w, h;
+    evas_object_geometry_get(_genlist, &x, &y, &w, &h);
+    Elm_Object_Item* item = elm_genlist_at_xy_item_get(_genlist, x + w / 2, y + h / 2, nullptr);
+    return item ? item : elm_genlist_first_item_get(_genlist);
+}
+
+bool CircleGenlist::step(Eext_Rotary_Event_Direction direction) {
+    Elm_Object_Item* current = _centreItem();
+    if (!current)
+        return false;
+    Elm_Object_Item* target = direction == EEXT_ROTARY_EVENT_DIRECTION_CLOCKWISE
+                                  ? elm_genlist_item_next_get(current)
+                                  : elm_genlist_item_prev_get(current);
+    if (!target)
+        return false;
+    elm_genlist_item_bring_in(target, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+    return true;
+}
+
+Eina_Bool CircleGenlist::_rotaryCb(void* data, Evas_Object*, Eext_Rotary_Event_Info* info) {
+    static_cast<CircleGenlist*>(data)->step(info->direction);
+    return EINA_FALSE;
+}
+
+void CircleGenlist::_barDelCb(void* data, Evas*, Evas_Object*, void*) {
+    auto* self = static_cast<CircleGenlist*>(data);
+    if (self->_genlist)
+        evas_object_data_del(self->_genlist, DATA_KEY);
+    delete self;
+}
+
+void CircleGenlist::_genlistDelCb(void* data, Evas*, Evas_Object*, void*) {
+    auto* self = static_cast<CircleGenlist*>(data);
+    for (const char* signal : GENLIST_SIGNALS)
+        evas_object_smart_callback_del_full(self->_genlist, signal, _genlistScrollCb, self);
+    self->_genlist = nullptr;
+    evas_object_del(self->_bar);
+}
+
+void CircleGenlist::_genlistGeometryCb(void* data, Evas*, Evas_Object*, void*) {
+    static_cast<CircleGenlist*>(data)->relayout();
+}
+
+void CircleGenlist::_genlistScrollCb(void* data, Evas_Object*, void*) {
+    static_cast<CircleGenlist*>(data)->_updateBar();
+}
+
+} // namespace eext
+
+using eext::CircleGenlist;
+
+extern "C" {
+
+Evas_Object* eext_circle_object_genlist_add(Evas_Object* genlist, Eext_Circle_Surface* surface) {
+    return CircleGenlist::create(genlist, reinterpret_cast<eext::CircleSurface*>(surface));
+}
+
+void eext_circle_object_genlist_scroller_policy_set(Evas_Object* obj, Elm_Scroller_Policy policy_h,
+                                                    Elm_Scroller_Policy policy_v) {
+    CircleGenlist* self = CircleGenlist::fromObject(obj);
+    MSG_RET_IF(!self, "not a circle genlist object");
+    self->setPolicy(policy_h, policy_v);
+}
+
+void eext_circle_object_genlist_scroller_policy_get(const Evas_Object* obj, Elm_Scroller_Policy* policy_h,
+                                                    Elm_Scroller_Policy* policy_v) {
+    CircleGenlist* self = CircleGenlist::fromObject(obj);
+    MSG_RET_IF(!self, "not a circle genlist object");
+    self->policy(policy_h, policy_v);
+}
+}

@@ -1,0 +1,49 @@
+#ifndef EEXT_CIRCLEGENLIST_H
+#define EEXT_CIRCLEGENLIST_H
+
+#include "efl_extension.h"
+
+namespace eext {
+
+class CircleSurface;
+
+// The circle object of a genlist: a round scroll bar drawn around the middle
+// of its surface, and the receiver of the genlist's detents (one item per
+// detent). The bar is an Edje object kept among the genlist's own members, so
+// it shows, hides and dies with the genlist.
+class CircleGenlist {
+public:
+    static Evas_Object* create(Evas_Object* genlist, CircleSurface* surface);
+    static CircleGenlist* fromObject(const Evas_Object* circle);
+
+    void setPolicy(Elm_Scroller_Policy h, Elm_Scroller_Policy v);
+    void policy(Elm_Scroller_Policy* h, Elm_Scroller_Policy* v) const;
+    // Follows a change of the surface's or the genlist's geometry.
+    void relayout();
+    void surfaceGone() { _surface = nullptr; }
+    // Moves the list by one item; false when there is no item to move to.
+    bool step(Eext_Rotary_Event_Direction direction);
+
+private:
+    CircleGenlist(Evas_Object* genlist, Evas_Object* bar, CircleSurface* surface);
+    ~CircleGenlist();
+    void _updateBar();
+    Elm_Object_Item* _centreItem() const;
+
+    static Eina_Bool _rotaryCb(void* data, Evas_Object* obj, Eext_Rotary_Event_Info* info);
+    static void _barDelCb(void* data, Evas* e, Evas_Object* obj, void* info);
+    static void _genlistDelCb(void* data, Evas* e, Evas_Object* obj, void* info);
+    static void _genlistGeometryCb(void* data, Evas* e, Evas_Object* obj, void* info);
+    static void _genlistScrollCb(void* data, Evas_Object* obj, void* info);
+
+    Evas_Object* _genlist;
+    Evas_Object* _bar;
+    CircleSurface* _surface;
+    Elm_Scroller_Policy _policyH = ELM_SCROLLER_POLICY_OFF;
+    Elm_Scroller_Policy _policyV = ELM_SCROLLER_POLICY_AUTO;
+    bool _barShown = false;
+};
+
+} // namespace eext
+
+#endif

@@ -1,0 +1,84 @@
+#!/usr/bin/env python3
+"""Regenerates the extension's theme images (standard library only).
+
+Shapes are white, or black for the screen mask, so that the theme tints them
+with colour classes. Arcs are drawn on a 360 x 360 canvas around its centre
+so that the theme can rotate them about the middle of the round screen.
+Edges are anti-aliased by 4 x 4 supersampling.
+"""
+import math
+import os
+import struct
+import zlib
+
+SS = 4
+
+
+def write_png(path, w, h, pixel):
+    rows = []
+    for y in range(h):
+        row = bytearray([0])
+        for x in range(w):
+            cov = 0.0
+            for sy in range(SS):
+                for sx in range(SS):
+                    cov += pixel(x + (sx + 0.5) / SS, y + (sy + 0.5) / SS)
+            a = int(round(255 * cov / (SS * SS)))
+            row += bytes(pixel.rgb) + bytes([a])
+        rows.append(bytes(row))
+    raw = zlib.compress(b"".join(rows), 9)
+
+    def chunk(tag, data):
+        body = tag + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n")
+        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0)))
+        f.write(chunk(b"IDAT", raw))
+        f.write(chunk(b"IEND", b""))
+
+
+class Shape:
+    def __init__(self, fn, rgb=(255, 255, 255)):
+        self.fn = fn
+        self.rgb = rgb
+
+    def __call__(self, x, y):
+        return 1.0 if self.fn(x, y) else 0.0
+
+
+def disc(cx, cy, r):
+    return lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+
+
+def ring(cx, cy, r, width):
+    return lambda x, y: abs(math.hypot(x - cx, y - cy) - r) <= width / 2
+
+
+def arc(cx, cy, r, width, a0, a1):
+    """Angles in degrees, 0 at 3 o'clock, growing clockwise; round caps."""
+    caps = [(cx + r * math.cos(math.radians(a)), cy + r * math.sin(math.radians(a))) for a in (a0, a1)]
+
+    def inside(x, y):
+        ang = math.degrees(math.atan2(y - cy, x - cx))
+        if a0 <= ang <= a1 and abs(math.hypot(x - cx, y - cy) - r) <= width / 2:
+            return True
+        return any((x - px) ** 2 + (y - py) ** 2 <= (width / 2) ** 2 for px, py in caps)
+
+    return inside
+
+
+def main():
+    os.chdir(os.path.dirname(os.path.abspath(__file__)))
+    write_png("circle_mask.png", 360, 360, Shape(lambda x, y: not disc(180, 180, 180)(x, y), (0, 0, 0)))
+    write_png("arc_track.png", 360, 360, Shape(arc(180, 180, 170, 7, -30, 30)))
+    write_png("arc_thumb.png", 360, 360, Shape(arc(180, 180, 170, 7, -6, 6)))
+    write_png("cue.png", 36, 96, Shape(lambda x, y: ((x - 36) / 30) ** 2 + ((y - 48) / 44) ** 2 <= 1))
+    write_png("dot.png", 12, 12, Shape(disc(6, 6, 5)))
+    write_png("item_bg.png", 76, 76, Shape(disc(38, 38, 37)))
+    write_png("item_ring.png", 92, 92, Shape(ring(46, 46, 43, 4)))
+
+
+if __name__ == "__main__":
+    main()
