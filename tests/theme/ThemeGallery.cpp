@@ -87,8 +87,9 @@ Evas_Object* genlistWithRows(Evas_Object* parent, bool selectMode) {
     group.func.text_get = textCb;
     row.item_style = "1text";
     row.func.text_get = textCb;
-    row.func.content_get = [](void* data, Evas_Object* obj, const char* part) -> Evas_Object* {
-        if (strcmp(part, "elm.swallow.center_check") || !data)
+    static Elm_Genlist_Item_Class selectRow = row;
+    selectRow.func.content_get = [](void* data, Evas_Object* obj, const char* part) -> Evas_Object* {
+        if (strcmp(part, "elm.swallow.end") || !data)
             return nullptr;
         Evas_Object* ck = elm_check_add(obj);
         elm_object_style_set(ck, "genlist/select_mode");
@@ -102,10 +103,8 @@ Evas_Object* genlistWithRows(Evas_Object* parent, bool selectMode) {
     elm_genlist_item_append(gl, &title, messages, nullptr, ELM_GENLIST_ITEM_NONE, nullptr, nullptr);
     elm_genlist_item_append(gl, &group, recent, nullptr, ELM_GENLIST_ITEM_NONE, nullptr, nullptr);
     for (const char* name : names) {
-        Elm_Object_Item* it = elm_genlist_item_append(gl, &row, const_cast<char*>(name), nullptr,
-                                                      ELM_GENLIST_ITEM_NONE, nullptr, nullptr);
-        if (selectMode)
-            elm_object_item_signal_emit(it, "elm,state,select_mode,on", "elm");
+        elm_genlist_item_append(gl, selectMode ? &selectRow : &row, const_cast<char*>(name), nullptr,
+                                ELM_GENLIST_ITEM_NONE, nullptr, nullptr);
     }
     evas_object_show(gl);
     return gl;
