@@ -1,0 +1,85 @@
+#include "view_kit/WGenlistItem.h"
+
+#include "common/MsgLog.h"
+#include "view_kit/WViewController.h"
+
+namespace view_kit {
+
+WGenlistItem::WGenlistItem() = default;
+
+WGenlistItem::~WGenlistItem() = default;
+
+Elm_Genlist_Item_Class* WGenlistItem::getItemClassStatic() {
+    return nullptr;
+}
+
+Elm_Genlist_Item_Class* WGenlistItem::getItemClassNew() {
+    Elm_Genlist_Item_Class* itc = elm_genlist_item_class_new();
+    if (itc)
+        itc->func.del = delCb;
+    return itc;
+}
+
+void WGenlistItem::onSelect(Elm_Object_Item*) {}
+
+void WGenlistItem::onSetElmObjectItem(Elm_Object_Item*) {}
+
+void WGenlistItem::setElmObjectItem(Elm_Object_Item* item) {
+    _item = item;
+    onSetElmObjectItem(item);
+}
+
+Evas_Smart_Cb WGenlistItem::getSelectCb() const {
+    return _selectCb;
+}
+
+void WGenlistItem::attachToParentViewController(WViewController* vc) {
+    _parent = vc ? vc->getWeakPtr() : std::weak_ptr<WViewController>();
+}
+
+std::shared_ptr<WViewController> WGenlistItem::getParentViewController() const {
+    return _parent.lock();
+}
+
+void WGenlistItem::delCb(void* data, Evas_Object*) {
+    auto* item = static_cast<WGenlistItem*>(data);
+    item->_item = nullptr;
+    delete item;
+}
+
+void WGenlistItem::_selectCb(void* data, Evas_Object*, void* info) {
+    static_cast<WGenlistItem*>(data)->onSelect(static_cast<Elm_Object_Item*>(info));
+}
+
+} // namespace view_kit
+
+using view_kit::WGenlistItem;
+
+Elm_Object_Item* wgenlist_item_append_with_callback(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
+                                                    WGenlistItem* item, Elm_Genlist_Item_Type type,
+                                                    Evas_Smart_Cb func, const void* funcData) {
+    MSG_RETV_IF(!genlist, nullptr, "genlist is NULL");
+    MSG_RETV_IF(!item, nullptr, "item is NULL");
+    Elm_Genlist_Item_Class* ownClass = nullptr;
+    if (!itc)
+        itc = item->getItemClassStatic();
+    if (!itc)
+        itc = ownClass = item->getItemClassNew();
+    MSG_RETV_IF(!itc, nullptr, "no item class");
+    Elm_Object_Item* it = nullptr;
+    if (itc->func.del != WGenlistItem::delCb)
+        MSG_LOGE("the item class does not delete its row; refused");
+    else
+        it = elm_genlist_item_append(genlist, itc, item, nullptr, type, func, funcData);
+    if (ownClass)
+        elm_genlist_item_class_free(ownClass);
+    MSG_RETV_IF(!it, nullptr, "elm_genlist_item_append() failed");
+    item->setElmObjectItem(it);
+    return it;
+}
+
+Elm_Object_Item* wgenlist_item_append(Evas_Object* genlist, Elm_Genlist_Item_Class* itc, WGenlistItem* item,
+                                      Elm_Genlist_Item_Type type) {
+    MSG_RETV_IF(!item, nullptr, "item is NULL");
+    return wgenlist_item_append_with_callback(genlist, itc, item, type, item->getSelectCb(), item);
+}
