@@ -33,6 +33,10 @@ enum LanguageClass : unsigned char {
     CLASS_PORTUGUESE = 4,
 };
 
+bool hasBuffers(const unsigned char* dest, int destSize, const unsigned char* src) {
+    return dest && destSize > 0 && src;
+}
+
 unsigned short readUnit(const unsigned char* src, int index) {
     return static_cast<unsigned short>((src[2 * index] << 8) | src[2 * index + 1]);
 }
@@ -115,7 +119,7 @@ void MsgTextConvert::_fillMaps() {
 
 int MsgTextConvert::convertUTF8ToUCS2(unsigned char* dest, int destSize, const unsigned char* src,
                                       int srcLen) {
-    if (!dest || destSize <= 0 || !src || srcLen < -1) {
+    if (!hasBuffers(dest, destSize, src) || srcLen < -1) {
         MSG_LOGE("UTF8 to UCS2 Failed as text length is 0");
         return -1;
     }
@@ -134,40 +138,35 @@ int MsgTextConvert::convertUTF8ToUCS2(unsigned char* dest, int destSize, const u
 
 int MsgTextConvert::convertUCS2ToUTF8(unsigned char* dest, int destSize, const unsigned char* src,
                                       int srcLen) {
-    if (!dest || destSize <= 0 || !src || srcLen <= 0) {
+    int written = _convertToUTF8("UTF16BE", 2, dest, destSize, src, srcLen);
+    if (written < 0) {
         MSG_LOGE("UCS2 to UTF8 Failed as text length is 0");
-        if (dest && destSize > 0)
-            dest[0] = '\0';
         return 0;
     }
-    return _convertToUTF8("UTF16BE", 2, dest, destSize, src, srcLen);
+    return written;
 }
 
 int MsgTextConvert::convertEUCKRToUTF8(unsigned char* dest, int destSize, const unsigned char* src,
                                        int srcLen) {
-    if (!dest || destSize <= 0 || !src || srcLen <= 0) {
-        if (dest && destSize > 0)
-            dest[0] = '\0';
-        return 0;
-    }
-    return _convertToUTF8("EUCKR", 1, dest, destSize, src, srcLen);
+    return std::max(0, _convertToUTF8("EUCKR", 1, dest, destSize, src, srcLen));
 }
 
 int MsgTextConvert::convertSHIFTJISToUTF8(unsigned char* dest, int destSize, const unsigned char* src,
                                           int srcLen) {
-    if (!dest || destSize <= 0 || !src || srcLen <= 0) {
-        if (dest && destSize > 0)
-            dest[0] = '\0';
-        return 0;
-    }
-    return _convertToUTF8("SHIFT-JIS", 1, dest, destSize, src, srcLen);
+    return std::max(0, _convertToUTF8("SHIFT-JIS", 1, dest, destSize, src, srcLen));
 }
 
 // A received text may hold a broken unit (a surrogate half of a pair split
 // across segments, a stray byte): it becomes U+FFFD and the rest of the text
 // is still converted. The NUL always fits, as one byte of dest is kept for it.
+// Bad arguments give -1, with an empty text in dest when it has room.
 int MsgTextConvert::_convertToUTF8(const char* fromCode, int unitSize, unsigned char* dest, int destSize,
                                    const unsigned char* src, int srcLen) {
+    if (!hasBuffers(dest, destSize, src) || srcLen <= 0) {
+        if (dest && destSize > 0)
+            dest[0] = '\0';
+        return -1;
+    }
     const unsigned char* in = src;
     size_t inLeft = static_cast<size_t>(srcLen);
     unsigned char* out = dest;
@@ -195,7 +194,7 @@ int MsgTextConvert::_convertToUTF8(const char* fromCode, int unitSize, unsigned 
 
 int MsgTextConvert::convertUCS2ToASCII(unsigned char* dest, int destSize, const unsigned char* src,
                                        int srcLen, bool* outUnknown) {
-    if (!dest || destSize <= 0 || !src || srcLen < 0 || !outUnknown) {
+    if (!hasBuffers(dest, destSize, src) || srcLen < 0 || !outUnknown) {
         MSG_LOGE("UCS2 to ASCII Failed: invalid argument");
         return -1;
     }
@@ -232,7 +231,7 @@ const MsgCharMap* MsgTextConvert::_shiftMap(unsigned char langClass, unsigned ch
 
 int MsgTextConvert::convertUCS2ToGSM7bit(unsigned char* dest, int destSize, const unsigned char* src,
                                          int srcLen, unsigned char* outLangId, bool* outReplaced) {
-    if (!dest || destSize <= 0 || !src || !outLangId || !outReplaced) {
+    if (!hasBuffers(dest, destSize, src) || !outLangId || !outReplaced) {
         MSG_LOGE("UCS2 to GSM7bit Failed: invalid argument");
         return -1;
     }
@@ -269,7 +268,7 @@ int MsgTextConvert::convertUCS2ToGSM7bit(unsigned char* dest, int destSize, cons
 
 int MsgTextConvert::convertUTF8ToGSM7bit(unsigned char* dest, int destSize, const unsigned char* src,
                                          int srcLen, unsigned char* outLangId, bool* outReplaced) {
-    if (!dest || destSize <= 0 || !src || !outLangId || !outReplaced) {
+    if (!hasBuffers(dest, destSize, src) || !outLangId || !outReplaced) {
         MSG_LOGE("UTF8 to GSM7bit Failed: invalid argument");
         return -1;
     }
@@ -291,7 +290,7 @@ int MsgTextConvert::convertUTF8ToGSM7bit(unsigned char* dest, int destSize, cons
 
 int MsgTextConvert::convertUCS2ToGSM7bitAuto(unsigned char* dest, int destSize, const unsigned char* src,
                                              int srcLen, bool* outUnknown) {
-    if (!dest || destSize <= 0 || !src || !outUnknown) {
+    if (!hasBuffers(dest, destSize, src) || !outUnknown) {
         MSG_LOGE("UCS2 to GSM7bit Failed: invalid argument");
         return -1;
     }
@@ -318,7 +317,7 @@ int MsgTextConvert::convertUCS2ToGSM7bitAuto(unsigned char* dest, int destSize, 
 
 int MsgTextConvert::convertUTF8ToAuto(unsigned char* dest, int destSize, const unsigned char* src, int srcLen,
                                       unsigned char* outCharType) {
-    if (!dest || destSize <= 0 || !src || srcLen < 0 || !outCharType) {
+    if (!hasBuffers(dest, destSize, src) || srcLen < 0 || !outCharType) {
         MSG_LOGE("UTF8 to Auto Failed: invalid argument");
         return -1;
     }
@@ -378,7 +377,7 @@ const unsigned short* MsgTextConvert::_singleShiftTable(const _MSG_LANG_INFO_S& 
 
 int MsgTextConvert::convertGSM7bitToUCS2(unsigned char* dest, int destSize, const unsigned char* src,
                                          int srcLen, _MSG_LANG_INFO_S* langInfo) {
-    if (!dest || destSize <= 0 || !src || !langInfo) {
+    if (!hasBuffers(dest, destSize, src) || !langInfo) {
         MSG_LOGE("UCS2 to GSM7bit Failed as text length is 0");
         return -1;
     }
@@ -409,7 +408,7 @@ int MsgTextConvert::convertGSM7bitToUCS2(unsigned char* dest, int destSize, cons
 
 int MsgTextConvert::convertGSM7bitToUTF8(unsigned char* dest, int destSize, const unsigned char* src,
                                          int srcLen, _MSG_LANG_INFO_S* langInfo) {
-    if (!dest || destSize <= 0 || !src || !langInfo) {
+    if (!hasBuffers(dest, destSize, src) || !langInfo) {
         MSG_LOGE("GSM7bit to UTF8 Failed: invalid argument");
         return -1;
     }
