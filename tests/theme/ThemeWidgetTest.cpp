@@ -1,0 +1,221 @@
+// Widgets given the application's styles find them in the theme extension:
+// each draws from the group of its style, with the parts Elementary fills.
+#include "EflTest.h"
+#include "ThemeFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace msg_test;
+
+namespace {
+
+std::string groupOf(Evas_Object* edje) {
+    const char* group = nullptr;
+    edje_object_file_get(edje, nullptr, &group);
+    return group ? group : "";
+}
+
+// The popup keeps its themed layout inside its notify; find the first edje
+// object below obj whose group starts with prefix.
+Evas_Object* findEdje(Evas_Object* obj, const std::string& prefix) {
+    if (groupOf(obj).rfind(prefix, 0) == 0)
+        return obj;
+    Evas_Object* found = nullptr;
+    Eina_List* members = evas_object_smart_members_get(obj);
+    void* member;
+    EINA_LIST_FREE(members, member) {
+        if (!found)
+            found = findEdje(static_cast<Evas_Object*>(member), prefix);
+    }
+    return found;
+}
+
+// Collects the critical and error lines Elementary prints when a style or
+// layout cannot be found.
+class ThemeLog {
+public:
+    ThemeLog() { eina_log_print_cb_set(&ThemeLog::collect, this); }
+    ~ThemeLog() { eina_log_print_cb_set(eina_log_print_cb_stderr, nullptr); }
+    const std::vector<std::string>& lines() const { return _lines; }
+
+private:
+    static void collect(const Eina_Log_Domain* domain, Eina_Log_Level level, const char*, const char*, int,
+                        const char* fmt, void* data, va_list args) {
+        if (level > EINA_LOG_LEVEL_ERR || !domain || strcmp(domain->name, "elementary"))
+            return;
+        char buf[512];
+        vsnprintf(buf, sizeof(buf), fmt, args);
+        static_cast<ThemeLog*>(data)->_lines.emplace_back(buf);
+    }
+    std::vector<std::string> _lines;
+};
+
+class ThemeWidgetTest : public ::testing::Test {
+protected:
+    void SetUp() override { theme.applyTo(window.win()); }
+    ThemeWithExtension theme;
+    TestWindow window;
+    ThemeLog log;
+};
+
+TEST_F(ThemeWidgetTest, CirclePopupWithTwoButtonsUsesTheRoundStyle) {
+    Evas_Object* popup = elm_popup_add(window.win());
+    ASSERT_TRUE(elm_object_style_set(popup, "circle"));
+    Evas_Object* content = elm_layout_add(popup);
+    ASSERT_TRUE(elm_layout_theme_set(content, "layout", "popup", "content/circle/buttons2"));
+    elm_object_part_text_set(content, "elm.text", "Delete?");
+    elm_object_content_set(popup, content);
+    Evas_Object* left = elm_button_add(popup);
+    elm_object_style_set(left, "popup/circle/left");
+    elm_object_part_content_set(popup, "button1", left);
+    Evas_Object* right = elm_button_add(popup);
+    elm_object_style_set(right, "popup/circle/right");
+    elm_object_part_content_set(popup, "button2", right);
+    evas_object_show(popup);
+    pumpFor(0.1);
+
+    Evas_Object* edje = findEdje(popup, "elm/popup/base/");
+    ASSERT_NE(edje, nullptr);
+    EXPECT_EQ(groupOf(edje), "elm/popup/base/circle");
+    EXPECT_NE(findEdje(popup, "elm/notify/center/popup/circle"), nullptr);
+    EXPECT_NE(findEdje(popup, "elm/popup/buttons2/popup/circle"), nullptr);
+    EXPECT_TRUE(edje_object_part_exists(edje, "elm.swallow.action_area"));
+    EXPECT_EQ(groupOf(elm_layout_edje_get(left)), "elm/button/base/popup/circle/left");
+    EXPECT_EQ(groupOf(elm_layout_edje_get(right)), "elm/button/base/popup/circle/right");
+    EXPECT_STREQ(elm_object_part_text_get(content, "elm.text"), "Delete?");
+    for (const std::string& line : log.lines())
+        ADD_FAILURE() << line;
+
+    // The two buttons share the bottom segment of the circle, side by side.
+    Evas_Coord lx, ly, lw, lh, rx, ry, rw, rh;
+    evas_object_geometry_get(left, &lx, &ly, &lw, &lh);
+    evas_object_geometry_get(right, &rx, &ry, &rw, &rh);
+    EXPECT_GT(lw, 100);
+    EXPECT_EQ(ly, ry);
+    EXPECT_LE(lx + lw, rx);
+    EXPECT_GE(ly + lh, 350);
+    evas_object_del(popup);
+}
+
+TEST_F(ThemeWidgetTest, BottomButtonSitsInTheBottomSegmentAndDims) {
+    Evas_Object* view = elm_layout_add(window.win());
+    ASSERT_TRUE(elm_layout_theme_set(view, "layout", "bottom_button", "default"));
+    evas_object_resize(view, 360, 360);
+    evas_object_show(view);
+    Evas_Object* button = elm_button_add(view);
+    ASSERT_TRUE(elm_object_style_set(button, "bottom"));
+    elm_object_text_set(button, "Delete");
+    elm_object_part_content_set(view, "elm.swallow.button", button);
+    pumpFor(0.1);
+
+    Evas_Object* edje = elm_layout_edje_get(button);
+    EXPECT_EQ(groupOf(edje), "elm/button/base/bottom");
+    EXPECT_STREQ(edje_object_part_text_get(edje, "elm.text"), "Delete");
+    Evas_Coord x, y, w, h;
+    evas_object_geometry_get(button, &x, &y, &w, &h);
+    EXPECT_EQ(w, 360);
+    EXPECT_EQ(y + h, 360);
+    EXPECT_LT(h, 120);
+
+    // Disabled, the whole button fades.
+    elm_object_disabled_set(button, EINA_TRUE);
+    pumpFor(0.1);
+    const Evas_Object* disabler = edje_object_part_object_get(edje, "disabler");
+    ASSERT_NE(disabler, nullptr);
+    int r, g, b, a;
+    evas_object_color_get(disabler, &r, &g, &b, &a);
+    EXPECT_LT(a, 255);
+    for (const std::string& line : log.lines())
+        ADD_FAILURE() << line;
+}
+
+TEST_F(ThemeWidgetTest, ToastStylesShowTheTextAndOnlyTheCheckStyleShowsTheMark) {
+    for (const char* style : {"toast/circle", "toast/circle/check"}) {
+        SCOPED_TRACE(style);
+        Evas_Object* toast = elm_popup_add(window.win());
+        ASSERT_TRUE(elm_object_style_set(toast, style));
+        elm_popup_orient_set(toast, ELM_POPUP_ORIENT_BOTTOM);
+        elm_object_part_text_set(toast, "elm.text", "Sent");
+        evas_object_show(toast);
+        pumpFor(0.1);
+        Evas_Object* edje = findEdje(toast, "elm/popup/base/");
+        ASSERT_NE(edje, nullptr);
+        EXPECT_EQ(groupOf(edje), std::string("elm/popup/base/") + style);
+        EXPECT_NE(findEdje(toast, std::string("elm/notify/bottom/popup/") + style), nullptr);
+        EXPECT_EQ(edje_object_part_exists(edje, "check"), strcmp(style, "toast/circle/check") == 0);
+        // The text reaches the screen through the style's own label.
+        Evas_Object* label = findEdje(toast, std::string("elm/label/base/popup/") + style);
+        ASSERT_NE(label, nullptr);
+        EXPECT_STREQ(edje_object_part_text_get(label, "elm.text"), "Sent");
+        evas_object_del(toast);
+    }
+    for (const std::string& line : log.lines())
+        ADD_FAILURE() << line;
+}
+
+TEST_F(ThemeWidgetTest, SelectModeLayoutShowsAndHidesTheCountButton) {
+    Evas_Object* ly = elm_layout_add(window.win());
+    ASSERT_TRUE(elm_layout_theme_set(ly, "layout", "select_mode", "default"));
+    evas_object_resize(ly, 360, 360);
+    evas_object_show(ly);
+    Evas_Object* count = elm_button_add(ly);
+    ASSERT_TRUE(elm_object_style_set(count, "select_mode"));
+    EXPECT_EQ(groupOf(elm_layout_edje_get(count)), "elm/button/base/select_mode");
+    elm_object_text_set(count, "3");
+    elm_object_part_content_set(ly, "elm.swallow.icon", count);
+
+    Evas_Object* edje = elm_layout_edje_get(ly);
+    auto state = [edje]() {
+        double value = 0;
+        const char* name = edje_object_part_state_get(edje, "elm.swallow.icon", &value);
+        return std::string(name ? name : "");
+    };
+    pumpFor(0.05);
+    EXPECT_EQ(state(), "default");
+    elm_object_signal_emit(ly, "select_mode,button,show", "");
+    EXPECT_TRUE(pumpUntil([&] { return state() == "visible"; }, 2.0));
+    elm_object_signal_emit(ly, "select_mode,button,hide", "");
+    EXPECT_TRUE(pumpUntil([&] { return state() == "default"; }, 2.0));
+    for (const std::string& line : log.lines())
+        ADD_FAILURE() << line;
+}
+
+TEST_F(ThemeWidgetTest, ListRowsAndChecksUseTheirStylesInAMessageOnlyList) {
+    Evas_Object* gl = elm_genlist_add(window.win());
+    elm_object_style_set(gl, "message_only");
+    elm_genlist_mode_set(gl, ELM_LIST_COMPRESS);
+    evas_object_resize(gl, 360, 360);
+    evas_object_show(gl);
+    Elm_Genlist_Item_Class itc = {};
+    itc.item_style = "1text";
+    itc.func.text_get = [](void*, Evas_Object*, const char*) -> char* { return strdup("Mum"); };
+    itc.func.content_get = [](void*, Evas_Object* obj, const char* part) -> Evas_Object* {
+        if (strcmp(part, "elm.swallow.end"))
+            return nullptr;
+        Evas_Object* ck = elm_check_add(obj);
+        elm_object_style_set(ck, "genlist/select_mode");
+        elm_check_state_set(ck, EINA_TRUE);
+        return ck;
+    };
+    Elm_Object_Item* it = elm_genlist_item_append(gl, &itc, nullptr, nullptr, ELM_GENLIST_ITEM_NONE, nullptr, nullptr);
+    ASSERT_TRUE(pumpUntil([&] { return elm_object_item_part_content_get(it, "elm.swallow.end") != nullptr; }, 2.0));
+    EXPECT_EQ(groupOf(elm_layout_edje_get(gl)), "elm/genlist/base/message_only");
+    Evas_Object* check = elm_object_item_part_content_get(it, "elm.swallow.end");
+    ASSERT_NE(check, nullptr);
+    EXPECT_EQ(groupOf(elm_layout_edje_get(check)), "elm/check/base/genlist/select_mode");
+    for (const std::string& line : log.lines())
+        ADD_FAILURE() << line;
+}
+
+TEST_F(ThemeWidgetTest, AnUnknownStyleIsReportedSoTheChecksAboveCanFail) {
+    Evas_Object* popup = elm_popup_add(window.win());
+    elm_object_style_set(popup, "no/such/style");
+    EXPECT_EQ(findEdje(popup, "elm/popup/base/no/such/style"), nullptr);
+    EXPECT_FALSE(log.lines().empty());
+    evas_object_del(popup);
+}
+
+} // namespace
