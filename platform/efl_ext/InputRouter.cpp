@@ -61,14 +61,23 @@ void InputRouter::_keyDownCb(void*, Evas* e, Evas_Object*, void* info) {
     auto* ev = static_cast<Evas_Event_Key_Down*>(info);
     if (!ev->key || (ev->event_flags & EVAS_EVENT_FLAG_ON_HOLD))
         return;
-    if (!strcmp(ev->key, "Escape") || !strcmp(ev->key, "XF86Back"))
-        HardwareKeys::instance().dispatch(e, EEXT_CALLBACK_BACK);
-    else if (!strcmp(ev->key, "Menu") || !strcmp(ev->key, "F1"))
-        HardwareKeys::instance().dispatch(e, EEXT_CALLBACK_MORE);
-    else if (!strcmp(ev->key, "Next"))
-        RotaryRouter::instance().dispatch(e, EEXT_ROTARY_EVENT_DIRECTION_CLOCKWISE, ev->timestamp);
-    else if (!strcmp(ev->key, "Prior"))
-        RotaryRouter::instance().dispatch(e, EEXT_ROTARY_EVENT_DIRECTION_COUNTER_CLOCKWISE, ev->timestamp);
+    bool taken = false;
+    if (!strcmp(ev->key, "Escape") || !strcmp(ev->key, "XF86Back")) {
+        taken = HardwareKeys::instance().dispatch(e, EEXT_CALLBACK_BACK);
+    } else if (!strcmp(ev->key, "Menu") || !strcmp(ev->key, "F1")) {
+        taken = HardwareKeys::instance().dispatch(e, EEXT_CALLBACK_MORE);
+    } else if (!strcmp(ev->key, "Next") || !strcmp(ev->key, "Prior")) {
+        RotaryRouter::instance().dispatch(e,
+                                          !strcmp(ev->key, "Next")
+                                              ? EEXT_ROTARY_EVENT_DIRECTION_CLOCKWISE
+                                              : EEXT_ROTARY_EVENT_DIRECTION_COUNTER_CLOCKWISE,
+                                          ev->timestamp);
+        taken = true;
+    }
+    // Held keys are ignored by the focused widget: Elementary must not act on
+    // the same key a second time (its naviframe would pop on Escape).
+    if (taken)
+        ev->event_flags = static_cast<Evas_Event_Flags>(ev->event_flags | EVAS_EVENT_FLAG_ON_HOLD);
 }
 
 } // namespace eext

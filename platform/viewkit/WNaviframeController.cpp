@@ -23,11 +23,13 @@ Evas_Object* WNaviframeController::onCreateView(Evas_Object* parent, void*) {
     elm_naviframe_content_preserve_on_pop_set(naviframe, EINA_FALSE);
     elm_naviframe_prev_btn_auto_pushed_set(naviframe, EINA_FALSE);
     eext_object_event_callback_add(naviframe, EEXT_CALLBACK_BACK, _backCb, this);
+    evas_object_smart_callback_add(naviframe, "transition,finished", _transitionFinishedCb, this);
     return naviframe;
 }
 
 void WNaviframeController::onDestroy() {
     eext_object_event_callback_del(getEvasObject(), EEXT_CALLBACK_BACK, _backCb);
+    evas_object_smart_callback_del_full(getEvasObject(), "transition,finished", _transitionFinishedCb, this);
 }
 
 bool WNaviframeController::push(WContentViewController* vc) {
@@ -55,6 +57,8 @@ bool WNaviframeController::push(WContentViewController* vc, const char* name) {
         vc->destroy();
         return false;
     }
+    if (elm_naviframe_top_item_get(naviframe) != elm_naviframe_bottom_item_get(naviframe))
+        ++_transitions;
     vc->_naviframe = getWeakPtr();
     vc->_naviItem = item;
     vc->onSetContainerProperties(item);
@@ -107,7 +111,14 @@ bool WNaviframeController::_remove(WContentViewController* page) {
         elm_object_item_del(page->_naviItem);
         return true;
     }
-    elm_naviframe_item_pop(naviframe);
+    // Elementary never finishes a pop that starts during another transition
+    // (the popped page would live on): then the page goes without animation.
+    if (_transitions > 0) {
+        elm_object_item_del(page->_naviItem);
+    } else {
+        ++_transitions;
+        elm_naviframe_item_pop(naviframe);
+    }
     if (WContentViewController* uncovered = getTopContentViewController())
         uncovered->onBecomeTop();
     return true;
@@ -125,6 +136,12 @@ void WNaviframeController::_lastPageBack() {
     Evas_Object* win = elm_object_top_widget_get(getEvasObject());
     if (win)
         elm_win_lower(win);
+}
+
+void WNaviframeController::_transitionFinishedCb(void* data, Evas_Object*, void*) {
+    auto* self = static_cast<WNaviframeController*>(data);
+    if (self->_transitions > 0)
+        --self->_transitions;
 }
 
 void WNaviframeController::_backCb(void* data, Evas_Object*, void*) {

@@ -34,8 +34,7 @@ bool WWindowController::create(const char* name, int width, int height) {
     elm_win_resize_object_add(_win, bg);
     evas_object_show(bg);
 
-    _base = elm_layout_add(_win);
-    elm_layout_theme_set(_base, "layout", "application", "default");
+    _base = eext::Theme::addLayout(_win, "layout", "eext_window");
     evas_object_size_hint_weight_set(_base, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
     elm_win_resize_object_add(_win, _base);
     evas_object_show(_base);
@@ -48,6 +47,7 @@ bool WWindowController::create(const char* name, int width, int height) {
     }
     _naviframe = naviframe->getEvasObject();
     elm_object_part_content_set(_base, "elm.swallow.content", _naviframe);
+    evas_object_show(_naviframe);
     _circleSurface = eext_circle_surface_naviframe_add(_naviframe);
 
     // The round screen: black outside the circle, above everything, touch-through.

@@ -36,8 +36,10 @@ private:
     void _lastPageBack();
     static WContentViewController* _pageOf(Elm_Object_Item* item);
     static void _backCb(void* data, Evas_Object* obj, void* info);
+    static void _transitionFinishedCb(void* data, Evas_Object* obj, void* info);
 
     std::function<void()> _onLastPageBack;
+    int _transitions = 0;
 };
 
 } // namespace view_kit

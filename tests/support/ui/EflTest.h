@@ -14,6 +14,11 @@ bool pumpUntil(const std::function<bool()>& condition, double timeoutSeconds = 5
 // Runs the main loop for a while, letting timers, idlers and jobs fire.
 void pumpFor(double seconds);
 
+// Like pumpUntil, but runs the real main loop (ecore_main_loop_begin), so
+// that idlers run too: single iterations never call them.
+bool runLoopUntil(const std::function<bool()>& condition, double timeoutSeconds = 5.0);
+void runLoopFor(double seconds);
+
 // A 360 x 360 window on the buffer engine, deleted with the object.
 class TestWindow {
 public:

@@ -1,0 +1,102 @@
+#include "EflTest.h"
+#include "TestControllers.h"
+#include "view_kit/WGenlistItem.h"
+
+#include <gtest/gtest.h>
+
+using view_kit::WGenlistItem;
+
+namespace {
+
+class CountedItem : public WGenlistItem {
+public:
+    CountedItem(int& alive, int& selected) : _alive(alive), _selected(selected) { ++_alive; }
+    ~CountedItem() override { --_alive; }
+
+    Elm_Genlist_Item_Class* getItemClassNew() override {
+        Elm_Genlist_Item_Class* itc = WGenlistItem::getItemClassNew();
+        itc->item_style = "default";
+        itc->func.text_get = [](void*, Evas_Object*, const char*) -> char* { return strdup("row"); };
+        return itc;
+    }
+    void onSelect(Elm_Object_Item* item) override {
+        ++_selected;
+        elm_genlist_item_selected_set(item, EINA_FALSE);
+    }
+    void onSetElmObjectItem(Elm_Object_Item* item) override { seenItem = item; }
+
+    Elm_Object_Item* seenItem = nullptr;
+
+private:
+    int& _alive;
+    int& _selected;
+};
+
+class GenlistItemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        genlist = elm_genlist_add(window.win());
+        elm_win_resize_object_add(window.win(), genlist);
+        evas_object_show(genlist);
+    }
+
+    msg_test::TestWindow window;
+    Evas_Object* genlist = nullptr;
+    int alive = 0;
+    int selected = 0;
+};
+
+TEST_F(GenlistItemTest, RowsBelongToTheGenlistAndDieWithIt) {
+    for (int i = 0; i < 5; ++i) {
+        auto* item = new CountedItem(alive, selected);
+        Elm_Object_Item* it = wgenlist_item_append(genlist, nullptr, item, ELM_GENLIST_ITEM_NONE);
+        ASSERT_NE(it, nullptr);
+        EXPECT_EQ(item->getElmObjectItem(), it);
+        EXPECT_EQ(item->seenItem, it);
+    }
+    EXPECT_EQ(alive, 5);
+    elm_object_item_del(elm_genlist_first_item_get(genlist));
+    EXPECT_EQ(alive, 4);
+    evas_object_del(genlist);
+    EXPECT_EQ(alive, 0);
+}
+
+TEST_F(GenlistItemTest, SelectingARowRunsItsOnSelectOrTheGivenCallback) {
+    auto* item = new CountedItem(alive, selected);
+    Elm_Object_Item* it = wgenlist_item_append(genlist, nullptr, item, ELM_GENLIST_ITEM_NONE);
+    elm_genlist_item_selected_set(it, EINA_TRUE);
+    EXPECT_EQ(selected, 1);
+
+    int custom = 0;
+    auto* other = new CountedItem(alive, selected);
+    Elm_Object_Item* it2 = wgenlist_item_append_with_callback(
+        genlist, nullptr, other, ELM_GENLIST_ITEM_NONE,
+        [](void* data, Evas_Object*, void*) { ++*static_cast<int*>(data); }, &custom);
+    elm_genlist_item_selected_set(it2, EINA_TRUE);
+    EXPECT_EQ(custom, 1);
+    EXPECT_EQ(selected, 1);
+}
+
+TEST_F(GenlistItemTest, AClassThatWouldLeakItsRowIsRefused) {
+    CountedItem item(alive, selected);
+    Elm_Genlist_Item_Class* itc = elm_genlist_item_class_new();
+    itc->item_style = "default";
+    EXPECT_EQ(wgenlist_item_append(genlist, itc, &item, ELM_GENLIST_ITEM_NONE), nullptr);
+    elm_genlist_item_class_free(itc);
+    EXPECT_EQ(elm_genlist_items_count(genlist), 0u);
+    EXPECT_EQ(wgenlist_item_append(nullptr, nullptr, &item, ELM_GENLIST_ITEM_NONE), nullptr);
+}
+
+TEST_F(GenlistItemTest, ParentControllerIsAWeakLink) {
+    msg_test::CallJournal journal;
+    auto* page = new msg_test::JournalPage(journal, "page");
+    ASSERT_TRUE(page->create(window.win(), nullptr));
+    auto* item = new CountedItem(alive, selected);
+    item->attachToParentViewController(page);
+    wgenlist_item_append(genlist, nullptr, item, ELM_GENLIST_ITEM_NONE);
+    EXPECT_EQ(item->getParentViewController().get(), page);
+    page->destroy();
+    EXPECT_EQ(item->getParentViewController(), nullptr);
+}
+
+} // namespace

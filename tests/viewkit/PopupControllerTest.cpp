@@ -1,0 +1,94 @@
+#include "EflTest.h"
+#include "TestControllers.h"
+#include "view_kit/WPopupController.h"
+
+#include <gtest/gtest.h>
+
+using view_kit::WPopupController;
+using view_kit::WViewController;
+
+namespace {
+
+class PopupControllerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        screen = new msg_test::JournalPage(journal, "screen");
+        ASSERT_TRUE(screen->create(window.win(), nullptr));
+        elm_win_resize_object_add(window.win(), screen->getEvasObject());
+        evas_object_show(screen->getEvasObject());
+    }
+    void TearDown() override {
+        if (journal.alive)
+            screen->destroy();
+    }
+
+    Evas_Object* button(WPopupController* popup, const char* part) {
+        return elm_object_part_content_get(popup->getEvasObject(), part);
+    }
+
+    msg_test::TestWindow window;
+    msg_test::CallJournal journal;
+    msg_test::JournalPage* screen = nullptr;
+};
+
+TEST_F(PopupControllerTest, HooksBuildThePopupAndAButtonThatSetsTheFlagClosesIt) {
+    auto* popup = new WPopupController();
+    Evas_Object* seenPopup = nullptr;
+    Evas_Object* content = nullptr;
+    int keepClicks = 0;
+    popup->setOnAddProperties([&](Evas_Object* obj) { seenPopup = obj; });
+    popup->setContent([&](Evas_Object* parent) { return content = elm_label_add(parent); });
+    popup->addButton("Keep", [&](bool* destroy) { ++keepClicks, *destroy = false; });
+    popup->addButton(
+        "Close", [](bool* destroy) { *destroy = true; },
+        [](Evas_Object* button) { elm_object_style_set(button, "default"); });
+    ASSERT_TRUE(screen->attachPopup(popup));
+    std::weak_ptr<WViewController> weak = popup->getWeakPtr();
+    EXPECT_EQ(seenPopup, popup->getEvasObject());
+    EXPECT_EQ(elm_object_content_get(popup->getEvasObject()), content);
+    EXPECT_STREQ(elm_object_text_get(button(popup, "button1")), "Keep");
+
+    evas_object_smart_callback_call(button(popup, "button1"), "clicked", nullptr);
+    msg_test::runLoopFor(0.05);
+    EXPECT_EQ(keepClicks, 1);
+    ASSERT_FALSE(weak.expired());
+    evas_object_smart_callback_call(button(popup, "button2"), "clicked", nullptr);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
+}
+
+TEST_F(PopupControllerTest, BackKeyAsksOnBackOrClosesByDefault) {
+    auto* asking = new WPopupController();
+    int asked = 0;
+    asking->setOnBack([&](bool*) { ++asked; });
+    ASSERT_TRUE(screen->attachPopup(asking));
+    std::weak_ptr<WViewController> weak = asking->getWeakPtr();
+    window.pressKey("Escape");
+    msg_test::runLoopFor(0.05);
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(weak.expired());
+
+    auto* plain = new WPopupController();
+    ASSERT_TRUE(screen->attachPopup(plain));
+    EXPECT_TRUE(weak.expired());
+    weak = plain->getWeakPtr();
+    window.pressKey("Escape");
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
+}
+
+TEST_F(PopupControllerTest, ACallbackMayDestroyThePopupItselfAndNoCallbackFollowsDestruction) {
+    auto* popup = new WPopupController();
+    popup->addButton("Go", [&](bool* destroy) {
+        screen->destroyPopup();
+        *destroy = true;
+    });
+    popup->addButton("x", nullptr);
+    popup->addButton("y", nullptr);
+    EXPECT_FALSE(popup->addButton("fourth", nullptr));
+    ASSERT_TRUE(screen->attachPopup(popup));
+    std::weak_ptr<WViewController> weak = popup->getWeakPtr();
+    evas_object_smart_callback_call(button(popup, "button1"), "clicked", nullptr);
+    EXPECT_TRUE(weak.expired());
+    msg_test::runLoopFor(0.05);
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+#ifndef MSG_TESTS_VIEWKIT_TESTCONTROLLERS_H
+#define MSG_TESTS_VIEWKIT_TESTCONTROLLERS_H
+
+#include "view_kit/WContentViewController.h"
+
+#include <string>
+#include <vector>
+
+namespace msg_test {
+
+// The calls a test page receives, in order, shared by all pages of a test.
+struct CallJournal {
+    std::vector<std::string> calls;
+    int alive = 0;
+    bool hasCall(const std::string& call) const;
+};
+
+// A page whose view is a plain layout; it writes every framework call to the
+// journal as "<name>:<call>", and checks in onDestroy that its view exists.
+class JournalPage : public view_kit::WContentViewController {
+public:
+    JournalPage(CallJournal& journal, const char* name);
+    ~JournalPage() override;
+
+    bool failCreateView = false;
+    bool refusePop = false;
+    bool viewExistedOnDestroy = false;
+
+protected:
+    bool onCreate(void* param) override;
+    Evas_Object* onCreateView(Evas_Object* parent, void* param) override;
+    void onCreated() override;
+    void onDestroy() override;
+    void onPushed(Elm_Object_Item* item) override;
+    void onBecomeTop() override;
+    bool onPop() override;
+
+private:
+    void _log(const char* call);
+    CallJournal& _journal;
+};
+
+} // namespace msg_test
+
+#endif

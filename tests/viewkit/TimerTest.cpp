@@ -1,0 +1,61 @@
+#include "EflTest.h"
+#include "view_kit/WTimer.h"
+
+#include <gtest/gtest.h>
+
+using view_kit::WTimer;
+
+namespace {
+
+TEST(TimerTest, ATimerRepeatsUntilItsCallbackReturnsFalse) {
+    int ticks = 0;
+    std::weak_ptr<WTimer> timer = WTimer::addTimer(
+        0.01, [](void* data) { return ++*static_cast<int*>(data) < 3; }, &ticks);
+    ASSERT_FALSE(timer.expired());
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return timer.expired(); }, 2.0));
+    EXPECT_EQ(ticks, 3);
+}
+
+TEST(TimerTest, DestroyCancelsTimersAndIdlersBeforeTheyRun) {
+    int runs = 0;
+    auto count = [](void* data) {
+        ++*static_cast<int*>(data);
+        return true;
+    };
+    std::weak_ptr<WTimer> timer = WTimer::addTimer(0.02, count, &runs);
+    std::weak_ptr<WTimer> idler = WTimer::addIdler(count, &runs);
+    WTimer::destroy(timer);
+    WTimer::destroy(idler);
+    EXPECT_TRUE(timer.expired());
+    EXPECT_TRUE(idler.expired());
+    msg_test::runLoopFor(0.1);
+    EXPECT_EQ(runs, 0);
+    // Destroying again, or an empty pointer, does nothing.
+    WTimer::destroy(timer);
+}
+
+TEST(TimerTest, ATimerMayDestroyItselfFromItsCallback) {
+    struct Holder {
+        std::weak_ptr<WTimer> self;
+        int runs = 0;
+    } holder;
+    holder.self = WTimer::addIdler(
+        [](void* data) {
+            auto* h = static_cast<Holder*>(data);
+            ++h->runs;
+            std::weak_ptr<WTimer> copy = h->self;
+            WTimer::destroy(copy);
+            return true;
+        },
+        &holder);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return holder.self.expired(); }, 1.0));
+    msg_test::runLoopFor(0.05);
+    EXPECT_EQ(holder.runs, 1);
+}
+
+TEST(TimerTest, AnEmptyCallbackIsRefused) {
+    EXPECT_TRUE(WTimer::addTimer(0.1, nullptr, nullptr).expired());
+    EXPECT_TRUE(WTimer::addIdler(nullptr, nullptr).expired());
+}
+
+} // namespace
