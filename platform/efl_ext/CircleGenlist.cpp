@@ -13,6 +13,7 @@ namespace {
 const char* const DATA_KEY = "eext.circle.genlist";
 const char* const GENLIST_SIGNALS[] = {"scroll", "changed", "realized", "unrealized", "loaded"};
 constexpr int THUMB_MESSAGE_ID = 1;
+const char* const AUTO_SCROLL_OFF_KEY = "qel.scroller.auto_scroll_off";
 
 } // namespace
 
@@ -123,7 +124,11 @@ bool CircleGenlist::step(Eext_Rotary_Event_Direction direction) {
                                   : elm_genlist_item_prev_get(current);
     if (!target)
         return false;
-    elm_genlist_item_bring_in(target, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+    // The UI extension may turn gliding off for lists that place themselves.
+    if (evas_object_data_get(_genlist, AUTO_SCROLL_OFF_KEY))
+        elm_genlist_item_show(target, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+    else
+        elm_genlist_item_bring_in(target, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
     return true;
 }
 
