@@ -26,7 +26,6 @@ bool WWindowController::create(const char* name, int width, int height) {
     evas_object_event_callback_add(_win, EVAS_CALLBACK_DEL, _winDelCb, this);
     evas_object_smart_callback_add(_win, "delete,request", _deleteRequestCb, this);
     elm_win_title_set(_win, name);
-    evas_object_resize(_win, width, height);
 
     Evas_Object* bg = elm_bg_add(_win);
     elm_bg_color_set(bg, 0, 0, 0);
@@ -53,11 +52,13 @@ bool WWindowController::create(const char* name, int width, int height) {
     // The round screen: black outside the circle, above everything, touch-through.
     Evas_Object* mask = eext::Theme::addEdje(evas_object_evas_get(_win), "eext/circle/mask");
     if (mask) {
+        evas_object_size_hint_weight_set(mask, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
         elm_win_resize_object_add(_win, mask);
         evas_object_pass_events_set(mask, EINA_TRUE);
         evas_object_layer_set(mask, EVAS_LAYER_MAX - 1);
         evas_object_show(mask);
     }
+    evas_object_resize(_win, width, height);
     evas_object_show(_win);
     return true;
 }

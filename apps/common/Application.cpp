@@ -1,0 +1,131 @@
+#include "Application.h"
+
+#include "ResourceDir.h"
+#include "ScreenRegistry.h"
+#include "common/MsgLog.h"
+#include "view_kit/WNaviframeController.h"
+#include "view_kit/WWindowController.h"
+
+namespace msg_app {
+namespace shell {
+
+Application::Application(Options options) : _options(std::move(options)) {}
+
+Application::~Application() {
+    stop();
+}
+
+void Application::setOnFirstFrame(std::function<void()> onFirstFrame) {
+    _onFirstFrame = std::move(onFirstFrame);
+}
+
+bool Application::start() {
+    MSG_RETV_IF(_started, false, "started already");
+    _started = true;
+    // 1. Conversation list preload: MLThreadListBgLoad::start() goes here,
+    //    before the window, so that the worker reads while the window is built.
+    // 2. Message store: common_util::connect_msg_store() goes here.
+    // 3. Theme, colours and fonts (MCommonTheme::init will take this over).
+    if (!_loadTheme())
+        MSG_LOGW("running without the application theme");
+    // 4. The window, its naviframe and round surface.
+    if (!_createWindow())
+        return false;
+    // 5. Application events: window focus, iconify and close become resume,
+    //    pause and terminate on MCommonAppEventMgr once it exists.
+    _watchWindow();
+    // 6. The first screen.
+    return _showFirstScreen();
+}
+
+void Application::stop() {
+    if (!_started)
+        return;
+    _started = false;
+    // 6.-4. The screens and the window go together.
+    if (Evas_Object* win = _window ? _window->getEvasObject() : nullptr) {
+        evas_object_smart_callback_del_full(win, "focus,in", _focusInCb, this);
+        evas_object_smart_callback_del_full(win, "focus,out", _focusOutCb, this);
+        evas_object_smart_callback_del_full(win, "iconified", _iconifiedCb, this);
+        evas_event_callback_del_full(evas_object_evas_get(win), EVAS_CALLBACK_RENDER_POST, _renderPostCb,
+                                     this);
+    }
+    _window.reset();
+    // 3. Theme.
+    _unloadTheme();
+    // 2. common_util::on_terminate() (which disconnects the store) goes here.
+    // 1. The preload worker is joined by its owner.
+}
+
+bool Application::_loadTheme() {
+    elm_theme_extension_add(nullptr, eext::ResourceDir::file("edje/message.edj").c_str());
+    qel_theme_changeable_ui_enabled_set(EINA_TRUE);
+    _colorTable =
+        qel_theme_color_table_new(eext::ResourceDir::file("tables/ChangeableColorInfo.xml").c_str());
+    _fontTable = qel_theme_font_table_new(eext::ResourceDir::file("tables/FontInfo.xml").c_str());
+    bool ok = _colorTable && _fontTable;
+    if (_colorTable)
+        qel_theme_color_table_set(_colorTable);
+    if (_fontTable)
+        qel_theme_font_table_set(_fontTable);
+    return ok;
+}
+
+void Application::_unloadTheme() {
+    qel_theme_font_table_free(_fontTable);
+    qel_theme_color_table_free(_colorTable);
+    _fontTable = nullptr;
+    _colorTable = nullptr;
+    elm_theme_extension_del(nullptr, eext::ResourceDir::file("edje/message.edj").c_str());
+}
+
+bool Application::_createWindow() {
+    _window = std::make_unique<view_kit::WWindowController>();
+    MSG_RETV_IF(!_window->create(_options.name.c_str(), _options.width, _options.height), false,
+                "window creation failed");
+    // Closing the window, or back on the last screen, ends the application.
+    _window->setOnDeleteRequest([] { elm_exit(); });
+    _window->getNaviframeController()->setOnLastPageBack([] { elm_exit(); });
+    evas_event_callback_add(evas_object_evas_get(_window->getEvasObject()), EVAS_CALLBACK_RENDER_POST,
+                            _renderPostCb, this);
+    return true;
+}
+
+bool Application::_showFirstScreen() {
+    ScreenRegistry& registry = ScreenRegistry::getInstance();
+    std::string name = _options.screen;
+    if (name.empty() && !registry.names().empty())
+        name = registry.names().front();
+    view_kit::WContentViewController* screen = registry.create(name);
+    MSG_RETV_IF(!screen, false, "no screen %s", name.c_str());
+    return _window->getNaviframeController()->push(screen);
+}
+
+void Application::_watchWindow() {
+    Evas_Object* win = _window->getEvasObject();
+    evas_object_smart_callback_add(win, "focus,in", _focusInCb, this);
+    evas_object_smart_callback_add(win, "focus,out", _focusOutCb, this);
+    evas_object_smart_callback_add(win, "iconified", _iconifiedCb, this);
+}
+
+void Application::_focusInCb(void*, Evas_Object*, void*) {
+    MSG_LOGI("resume");
+}
+
+void Application::_focusOutCb(void*, Evas_Object*, void*) {
+    MSG_LOGI("pause");
+}
+
+void Application::_iconifiedCb(void*, Evas_Object*, void*) {
+    MSG_LOGI("pause (iconified)");
+}
+
+void Application::_renderPostCb(void* data, Evas* e, void*) {
+    auto* self = static_cast<Application*>(data);
+    evas_event_callback_del_full(e, EVAS_CALLBACK_RENDER_POST, _renderPostCb, self);
+    if (self->_onFirstFrame)
+        self->_onFirstFrame();
+}
+
+} // namespace shell
+} // namespace msg_app

@@ -1,0 +1,61 @@
+#ifndef MSG_APP_SHELL_APPLICATION_H
+#define MSG_APP_SHELL_APPLICATION_H
+
+#include <qel.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace view_kit {
+class WWindowController;
+}
+
+namespace msg_app {
+namespace shell {
+
+// Start-up and teardown of an executable's user interface, in one place:
+// start() runs the steps in order and stop() undoes them in reverse.
+class Application {
+public:
+    struct Options {
+        std::string name = "msg-app";
+        std::string screen; // empty: the first registered screen
+        int width = 360;
+        int height = 360;
+    };
+
+    explicit Application(Options options);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    bool start();
+    void stop();
+    view_kit::WWindowController* getWindowController() const { return _window.get(); }
+    // Runs once after the window's first frame is rendered.
+    void setOnFirstFrame(std::function<void()> onFirstFrame);
+
+private:
+    bool _loadTheme();
+    void _unloadTheme();
+    bool _createWindow();
+    bool _showFirstScreen();
+    void _watchWindow();
+    static void _focusInCb(void* data, Evas_Object* obj, void* info);
+    static void _focusOutCb(void* data, Evas_Object* obj, void* info);
+    static void _iconifiedCb(void* data, Evas_Object* obj, void* info);
+    static void _renderPostCb(void* data, Evas* e, void* info);
+
+    Options _options;
+    std::unique_ptr<view_kit::WWindowController> _window;
+    Qel_Theme_Color_Table* _colorTable = nullptr;
+    Qel_Theme_Font_Table* _fontTable = nullptr;
+    std::function<void()> _onFirstFrame;
+    bool _started = false;
+};
+
+} // namespace shell
+} // namespace msg_app
+
+#endif

@@ -1,0 +1,46 @@
+#ifndef MSG_APP_SHELL_SCREENREGISTRY_H
+#define MSG_APP_SHELL_SCREENREGISTRY_H
+
+#include "view_kit/WContentViewController.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace msg_app {
+namespace shell {
+
+// The named first screens of the application's executables. A feature adds
+// its screen with one add() call in registerBuiltinScreens().
+class ScreenRegistry {
+public:
+    using Factory = std::function<view_kit::WContentViewController*()>;
+
+    static ScreenRegistry& getInstance();
+
+    bool add(const char* name, const char* description, Factory factory);
+    // A new screen, not yet pushed; null for an unknown name.
+    view_kit::WContentViewController* create(const std::string& name) const;
+    bool contains(const std::string& name) const;
+    // In registration order; the first one is the default screen.
+    std::vector<std::string> names() const;
+    std::string description(const std::string& name) const;
+
+private:
+    struct Entry {
+        std::string name;
+        std::string description;
+        Factory factory;
+    };
+    const Entry* _find(const std::string& name) const;
+
+    std::vector<Entry> _entries;
+};
+
+// Registers every screen the executables can show (once).
+void registerBuiltinScreens();
+
+} // namespace shell
+} // namespace msg_app
+
+#endif
