@@ -1,0 +1,77 @@
+#include "EflTest.h"
+
+#include <efl_extension.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+char* rowTextCb(void* data, Evas_Object*, const char*) {
+    return strdup(("row " + std::to_string(reinterpret_cast<intptr_t>(data))).c_str());
+}
+
+class CircleGenlistTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        genlist = elm_genlist_add(window.win());
+        evas_object_size_hint_weight_set(genlist, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+        elm_win_resize_object_add(window.win(), genlist);
+        evas_object_show(genlist);
+        Elm_Genlist_Item_Class* itc = elm_genlist_item_class_new();
+        itc->item_style = "default";
+        itc->func.text_get = rowTextCb;
+        for (intptr_t i = 0; i < 40; ++i)
+            elm_genlist_item_append(genlist, itc, reinterpret_cast<void*>(i), nullptr, ELM_GENLIST_ITEM_NONE,
+                                    nullptr, nullptr);
+        elm_genlist_item_class_free(itc);
+        surface = eext_circle_surface_layout_add(genlist);
+        circle = eext_circle_object_genlist_add(genlist, surface);
+        msg_test::runLoopFor(0.1);
+    }
+    int regionY() {
+        int y = 0;
+        elm_scroller_region_get(genlist, nullptr, &y, nullptr, nullptr);
+        return y;
+    }
+
+    msg_test::TestWindow window;
+    Evas_Object* genlist = nullptr;
+    Eext_Circle_Surface* surface = nullptr;
+    Evas_Object* circle = nullptr;
+};
+
+TEST_F(CircleGenlistTest, DetentsScrollTheListOnlyWhileItsCircleObjectIsActive) {
+    ASSERT_NE(circle, nullptr);
+    evas_event_feed_mouse_move(window.evas(), 180, 180, 0, nullptr);
+    evas_event_feed_mouse_wheel(window.evas(), 0, 1, 0, nullptr);
+    msg_test::runLoopFor(0.6);
+    EXPECT_EQ(regionY(), 0);
+
+    eext_rotary_object_event_activated_set(circle, EINA_TRUE);
+    for (int i = 0; i < 5; ++i)
+        window.pressKey("Next");
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return regionY() > 0; }, 3.0));
+    msg_test::runLoopFor(0.6);
+    int down = regionY();
+    window.pressKey("Prior");
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return regionY() < down; }, 3.0));
+}
+
+TEST_F(CircleGenlistTest, PolicyAndLifetime) {
+    Elm_Scroller_Policy h, v;
+    eext_circle_object_genlist_scroller_policy_get(circle, &h, &v);
+    EXPECT_EQ(v, ELM_SCROLLER_POLICY_AUTO);
+    eext_circle_object_genlist_scroller_policy_set(circle, ELM_SCROLLER_POLICY_OFF, ELM_SCROLLER_POLICY_ON);
+    eext_circle_object_genlist_scroller_policy_get(circle, &h, &v);
+    EXPECT_EQ(h, ELM_SCROLLER_POLICY_OFF);
+    EXPECT_EQ(v, ELM_SCROLLER_POLICY_ON);
+    // A second circle object for the same genlist is refused.
+    EXPECT_EQ(eext_circle_object_genlist_add(genlist, surface), nullptr);
+    bool circleGone = false;
+    evas_object_event_callback_add(
+        circle, EVAS_CALLBACK_DEL,
+        [](void* data, Evas*, Evas_Object*, void*) { *static_cast<bool*>(data) = true; }, &circleGone);
+    evas_object_del(genlist);
+    EXPECT_TRUE(circleGone);
+}
+
+} // namespace
