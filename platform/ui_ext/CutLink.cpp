@@ -64,6 +64,13 @@ size_t trimLinkEnd(const char* s, size_t start, size_t end) {
     return end;
 }
 
+// Drops separators left at the end of a shortened candidate.
+size_t trimCandidateEnd(const char* s, size_t start, size_t end) {
+    while (end > start && strchr(" -().:/", s[end - 1]))
+        --end;
+    return end;
+}
+
 } // namespace
 
 _Qel_Cut_Link::~_Qel_Cut_Link() {
@@ -93,6 +100,11 @@ void _Qel_Cut_Link::_collect(const char* markup, size_t from, size_t to, std::ve
                 size_t end = from + static_cast<size_t>(e);
                 if (scheme.name == QEL_CUT_LINK_SCHEME_URI)
                     end = trimLinkEnd(markup, start, end);
+                // A candidate running into text claimed before keeps its part ahead of it.
+                for (const Span& sp : spans) {
+                    if (start < sp.start && sp.start < end)
+                        end = trimCandidateEnd(markup, start, sp.start);
+                }
                 bool overlaps = std::any_of(spans.begin(), spans.end(),
                                             [&](const Span& sp) { return start < sp.end && sp.start < end; });
                 bool tooShort = scheme.name == QEL_CUT_LINK_SCHEME_PHONE &&
