@@ -1,0 +1,124 @@
+#include "Application.h"
+#include "DemoScreen.h"
+#include "EflTest.h"
+#include "ScreenRegistry.h"
+#include "TempDir.h"
+#include "view_kit/WNaviframeController.h"
+#include "view_kit/WWindowController.h"
+
+#include <Ecore_Evas.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <string>
+
+using msg_app::shell::Application;
+using msg_app::shell::DemoScreen;
+
+namespace {
+
+class ApplicationTest : public ::testing::Test {
+protected:
+    void SetUp() override { msg_app::shell::registerBuiltinScreens(); }
+
+    std::unique_ptr<Application> startApp(const char* screen) {
+        Application::Options options;
+        options.screen = screen;
+        auto app = std::make_unique<Application>(options);
+        app->setOnFirstFrame([this] { firstFrame = true; });
+        EXPECT_TRUE(app->start());
+        EXPECT_TRUE(msg_test::runLoopUntil([this] { return firstFrame; }));
+        msg_test::runLoopFor(0.5);
+        return app;
+    }
+
+    DemoScreen* demoOf(Application& app) {
+        return dynamic_cast<DemoScreen*>(
+            app.getWindowController()->getNaviframeController()->getTopContentViewController());
+    }
+
+    bool firstFrame = false;
+};
+
+TEST_F(ApplicationTest, TheFirstScreenRendersARoundWatchFaceWithItsTexts) {
+    auto app = startApp("");
+    DemoScreen* demo = demoOf(*app);
+    ASSERT_NE(demo, nullptr);
+
+    // The texts are in the real widgets.
+    std::set<std::string> texts;
+    for (Elm_Object_Item* it = elm_genlist_first_item_get(demo->getGenlist()); it;
+         it = elm_genlist_item_next_get(it)) {
+        if (const char* text = elm_object_item_part_text_get(it, "elm.text"))
+            texts.insert(text);
+    }
+    EXPECT_TRUE(texts.count("Messages"));
+    EXPECT_TRUE(texts.count("Open a popup"));
+
+    // The frame is not blank, and the corners outside the circle are black.
+    Evas_Object* win = app->getWindowController()->getEvasObject();
+    Ecore_Evas* ee = ecore_evas_ecore_evas_get(evas_object_evas_get(win));
+    int w = 0, h = 0;
+    ecore_evas_geometry_get(ee, nullptr, nullptr, &w, &h);
+    ASSERT_EQ(w, 360);
+    ASSERT_EQ(h, 360);
+    auto* pixels = static_cast<const unsigned int*>(ecore_evas_buffer_pixels_get(ee));
+    ASSERT_NE(pixels, nullptr);
+    int bright = 0;
+    for (int i = 0; i < w * h; ++i) {
+        unsigned int p = pixels[i];
+        if (((p >> 16) & 0xff) > 128 && ((p >> 8) & 0xff) > 128 && (p & 0xff) > 128)
+            ++bright;
+    }
+    EXPECT_GT(bright, 500);
+    for (int corner : {0, w - 1, (h - 1) * w, h * w - 1})
+        EXPECT_EQ(pixels[corner] & 0xffffff, 0u) << "corner " << corner;
+}
+
+TEST_F(ApplicationTest, BackOnTheOnlyScreenEndsTheApplicationAndStopIsClean) {
+    auto app = startApp("demo-popup");
+    DemoScreen* demo = demoOf(*app);
+    ASSERT_NE(demo, nullptr);
+    std::weak_ptr<view_kit::WViewController> weakDemo = demo->getWeakPtr();
+    // Back first closes the popup, then asks to end.
+    Evas* e = evas_object_evas_get(app->getWindowController()->getEvasObject());
+    evas_event_feed_key_down(e, "Escape", "Escape", nullptr, nullptr, 0, nullptr);
+    msg_test::runLoopFor(0.3);
+    EXPECT_FALSE(weakDemo.expired());
+    app->stop();
+    EXPECT_TRUE(weakDemo.expired());
+    EXPECT_EQ(app->getWindowController(), nullptr);
+}
+
+TEST_F(ApplicationTest, AnUnknownScreenFailsTheStart) {
+    Application::Options options;
+    options.screen = "no-such-screen";
+    Application app(options);
+    EXPECT_FALSE(app.start());
+}
+
+TEST(MsgShotTest, RendersANamedScreenToA360SquarePng) {
+    const char* binDir = getenv("MSG_BIN_DIR");
+    ASSERT_NE(binDir, nullptr);
+    msg_test::TempDir dir;
+    std::string out = dir.file("demo.png");
+    std::string command = std::string(binDir) + "/msg-shot --screen demo --out " + out + " > /dev/null 2>&1";
+    ASSERT_EQ(system(command.c_str()), 0);
+    std::ifstream png(out, std::ios::binary);
+    char header[24] = {};
+    ASSERT_TRUE(png.read(header, sizeof(header)));
+    EXPECT_EQ(std::string(header + 1, 3), "PNG");
+    auto be32 = [&](int at) {
+        return (static_cast<unsigned char>(header[at]) << 24) |
+               (static_cast<unsigned char>(header[at + 1]) << 16) |
+               (static_cast<unsigned char>(header[at + 2]) << 8) | static_cast<unsigned char>(header[at + 3]);
+    };
+    EXPECT_EQ(be32(16), 360);
+    EXPECT_EQ(be32(20), 360);
+    command = std::string(binDir) + "/msg-shot --screen nope --out " + out + " > /dev/null 2>&1";
+    EXPECT_NE(system(command.c_str()), 0);
+}
+
+} // namespace
