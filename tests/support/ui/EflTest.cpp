@@ -9,7 +9,7 @@ bool pumpUntil(const std::function<bool()>& condition, double timeoutSeconds) {
     while (!condition()) {
         if (ecore_time_get() > deadline)
             return false;
-        ecore_main_loop_iterate();
+        ecore_main_loop_iterate_may_block(EINA_FALSE);
         usleep(1000);
     }
     return true;
@@ -18,7 +18,7 @@ bool pumpUntil(const std::function<bool()>& condition, double timeoutSeconds) {
 void pumpFor(double seconds) {
     double deadline = ecore_time_get() + seconds;
     while (ecore_time_get() < deadline) {
-        ecore_main_loop_iterate();
+        ecore_main_loop_iterate_may_block(EINA_FALSE);
         usleep(1000);
     }
 }
