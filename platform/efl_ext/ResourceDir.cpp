@@ -9,8 +9,12 @@ namespace eext {
 
 std::string ResourceDir::path() {
     const char* env = getenv("MSG_RES_DIR");
-    if (env && *env)
-        return env;
+    if (env && *env) {
+        // Elementary reads a theme path that does not start with "/" as a theme name,
+        // so a relative folder is made absolute.
+        char resolved[PATH_MAX];
+        return realpath(env, resolved) ? resolved : env;
+    }
     char exe[PATH_MAX];
     ssize_t len = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
     if (len <= 0)
