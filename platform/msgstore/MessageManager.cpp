@@ -1,0 +1,193 @@
+#include "msg_store/MessageManager.h"
+
+#include "Outbox.h"
+#include "PhoneRequests.h"
+#include "StoreDb.h"
+#include "StoreRecords.h"
+#include "ThreadBook.h"
+#include "common/MsgLog.h"
+
+#include <functional>
+
+namespace msg_store {
+
+namespace {
+
+// Reads the message rows that `where` selects (bound by `bind`) and the contents that
+// `contentWhere` selects with the same bindings. The output is replaced only on success.
+template <typename Record>
+int readList(const char* where, const char* contentWhere,
+             const std::function<void(msg_device::Statement&)>& bind, std::vector<Record>& out) {
+    int result = MSG_STORE_SUCCESS;
+    msg_device::Connection* db = store::reader(&result);
+    if (!db)
+        return result;
+    auto select = db->prepare((std::string(MSG_STORE_MESSAGE_SELECT) + where).c_str());
+    bind(select);
+    std::vector<Record> records;
+    while (select.step()) {
+        records.emplace_back();
+        store::readMessageRow(select, records.back());
+    }
+    MSG_RETV_IF(select.failed(), MSG_STORE_ERR_DB, "cannot read the messages");
+    if (!records.empty()) {
+        auto contents = db->prepare((std::string(MSG_STORE_CONTENT_SELECT) + contentWhere).c_str());
+        bind(contents);
+        MSG_RETV_IF(!store::attachContents(contents, records), MSG_STORE_ERR_DB, "cannot read the contents");
+    }
+    out = std::move(records);
+    return MSG_STORE_SUCCESS;
+}
+
+template <typename Record> int readOne(int msgId, Record& record) {
+    MSG_RETV_IF(msgId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid message id %d", msgId);
+    std::vector<Record> records;
+    int result = readList<Record>(
+        "WHERE m.id = ?", "WHERE c.msg_id = ? ORDER BY c.position",
+        [msgId](msg_device::Statement& s) { s.bind(1, msgId); }, records);
+    if (result != MSG_STORE_SUCCESS)
+        return result;
+    if (records.empty())
+        return MSG_STORE_ERR_NOT_FOUND;
+    record = std::move(records.front());
+    return MSG_STORE_SUCCESS;
+}
+
+// Runs a change of one existing message; `change` returns the change type to announce, or
+// null when nothing changed, and sets `result` on failure.
+using MessageChange =
+    std::function<const char*(msg_device::Connection&, int folder, int status, int& result)>;
+
+int changeMessage(int msgId, const MessageChange& change) {
+    MSG_RETV_IF(msgId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid message id %d", msgId);
+    return store::write([&](msg_device::Connection& db, store::ChangeRecorder& changes) -> int {
+        int threadId = -1, folder = 0, status = 0;
+        int result = store::lookupMessage(db, msgId, threadId, folder, status);
+        if (result != MSG_STORE_SUCCESS)
+            return result;
+        const char* changeType = change(db, folder, status, result);
+        if (result != MSG_STORE_SUCCESS || !changeType)
+            return result;
+        changes.storage(changeType, msgId, threadId);
+        return store::refreshThread(db, threadId);
+    });
+}
+
+const char* runUpdate(msg_device::Connection& db, const char* sql, int msgId, const char* changeType,
+                      int& result) {
+    auto update = db.prepare(sql);
+    update.bind(1, msgId);
+    if (!update.exec()) {
+        result = MSG_STORE_ERR_DB;
+        return nullptr;
+    }
+    return db.changes() > 0 ? changeType : nullptr;
+}
+
+} // namespace
+
+int MessageManager::getMessages(const ListCondition& condition, std::vector<Message>& messages) {
+    MSG_RETV_IF(condition.folderFilter < 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid folder filter");
+    bool all = condition.folderFilter == FOLDER_NONE;
+    std::string where = all ? "WHERE ?1 = 0" : "WHERE m.folder = ?1";
+    where += condition.newestFirst ? " ORDER BY m.time DESC, m.id DESC" : " ORDER BY m.time, m.id";
+    const char* contentWhere = all ? "WHERE ?1 = 0 ORDER BY c.msg_id, c.position"
+                                   : "JOIN ms_messages m ON m.id = c.msg_id WHERE m.folder = ?1"
+                                     " ORDER BY c.msg_id, c.position";
+    int folder = condition.folderFilter;
+    return readList<Message>(
+        where.c_str(), contentWhere, [folder](msg_device::Statement& s) { s.bind(1, folder); }, messages);
+}
+
+int MessageManager::getMessage(int msgId, Message& message) {
+    return readOne(msgId, message);
+}
+
+int MessageManager::getConversations(int threadId, std::vector<Conversation>& conversations) {
+    MSG_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
+    std::vector<Conversation> list;
+    int result = readList<Conversation>(
+        "WHERE m.thread_id = ?1 AND m.folder NOT IN (5, 105) ORDER BY m.time, m.id",
+        "JOIN ms_messages m ON m.id = c.msg_id WHERE m.thread_id = ?1 ORDER BY c.msg_id, c.position",
+        [threadId](msg_device::Statement& s) { s.bind(1, threadId); }, list);
+    if (result != MSG_STORE_SUCCESS)
+        return result;
+    if (list.empty()) {
+        // An empty list is an answer only for a thread that exists.
+        msg_device::Connection* db = store::reader(&result);
+        if (!db)
+            return result;
+        if (!store::threadExists(*db, threadId))
+            return MSG_STORE_ERR_NOT_FOUND;
+    }
+    conversations = std::move(list);
+    return MSG_STORE_SUCCESS;
+}
+
+int MessageManager::getConversation(int msgId, Conversation& conversation) {
+    return readOne(msgId, conversation);
+}
+
+int MessageManager::deleteMessage(int msgId) {
+    return changeMessage(msgId, [msgId](msg_device::Connection& db, int, int, int& result) {
+        return runUpdate(db, "DELETE FROM ms_messages WHERE id = ?", msgId, "msg_deleted", result);
+    });
+}
+
+int MessageManager::readMessage(int msgId) {
+    return changeMessage(msgId, [msgId](msg_device::Connection& db, int, int, int& result) {
+        return runUpdate(db, "UPDATE ms_messages SET is_read = 1 WHERE id = ? AND is_read = 0", msgId,
+                         "msg_updated", result);
+    });
+}
+
+int MessageManager::resendMessage(int msgId) {
+    return store::resend(msgId, "phone");
+}
+
+int MessageManager::restoreBlockedMessage(int msgId) {
+    return changeMessage(
+        msgId, [msgId](msg_device::Connection& db, int folder, int, int& result) -> const char* {
+            if (!isSpamFolder(folder)) {
+                MSG_LOGE("message %d is not blocked (folder %d)", msgId, folder);
+                result = MSG_STORE_ERR_INVALID_ARGUMENT;
+                return nullptr;
+            }
+            auto update = db.prepare("UPDATE ms_messages SET folder = ? WHERE id = ?");
+            update.bind(1, folder == FOLDER_SPAM ? FOLDER_INBOX : FOLDER_WATCH_INBOX).bind(2, msgId);
+            if (!update.exec())
+                result = MSG_STORE_ERR_DB;
+            return "msg_updated";
+        });
+}
+
+int MessageManager::exportMessageToPhone(int msgId) {
+    return changeMessage(msgId, [msgId](msg_device::Connection& db, int, int, int& result) -> const char* {
+        result = store::queueRequest(db, "export", msgId);
+        return nullptr;
+    });
+}
+
+int MessageManager::sendSMS(int threadId, const std::string& address, const std::string& body, int simIndex,
+                            int* outMsgId) {
+    store::OutgoingMessage message;
+    message.threadId = threadId;
+    message.address = address;
+    message.body = body;
+    message.simIndex = simIndex;
+    return store::sendToOutbox(message, outMsgId);
+}
+
+int MessageManager::sendMMS(int threadId, const std::string& address, const std::string& body,
+                            const std::string& attachPath, int simIndex, int* outMsgId) {
+    store::OutgoingMessage message;
+    message.threadId = threadId;
+    message.address = address;
+    message.body = body;
+    message.attachPath = attachPath;
+    message.simIndex = simIndex;
+    message.mms = true;
+    return store::sendToOutbox(message, outMsgId);
+}
+
+} // namespace msg_store
