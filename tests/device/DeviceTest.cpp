@@ -2,6 +2,7 @@
 #include "device/ChangeFeed.h"
 
 #include "LogCapture.h"
+#include "MainLoop.h"
 #include "TempDir.h"
 
 #include <Ecore.h>
@@ -17,6 +18,7 @@ using msg_device::ChangeLog;
 using msg_device::Connection;
 using msg_device::Device;
 using msg_device::SchemaModule;
+using msg_test::pumpUntil;
 
 namespace {
 
@@ -48,17 +50,6 @@ bool addNote(Device& device, const std::string& text, const std::string& topic =
 int countNotes(Device& device) {
     auto count = device.connection()->prepare("SELECT count(*) FROM notes");
     return count.step() ? count.columnInt(0) : -1;
-}
-
-bool pumpUntil(const std::function<bool()>& done, double seconds = 5.0) {
-    double deadline = ecore_time_get() + seconds;
-    while (!done()) {
-        if (ecore_time_get() > deadline)
-            return false;
-        ecore_main_loop_iterate_may_block(EINA_FALSE);
-        usleep(1000);
-    }
-    return true;
 }
 
 class DeviceTest : public ::testing::Test {

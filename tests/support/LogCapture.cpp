@@ -2,9 +2,13 @@
 
 namespace msg_test {
 
-LogCapture::LogCapture() { dlog_set_capture_cb(&LogCapture::_captureCb, this); }
+LogCapture::LogCapture() {
+    dlog_set_capture_cb(&LogCapture::_captureCb, this);
+}
 
-LogCapture::~LogCapture() { dlog_set_capture_cb(nullptr, nullptr); }
+LogCapture::~LogCapture() {
+    dlog_set_capture_cb(nullptr, nullptr);
+}
 
 void LogCapture::_captureCb(log_priority prio, const char* tag, const char* msg, void* userData) {
     auto* self = static_cast<LogCapture*>(userData);
@@ -17,7 +21,9 @@ std::vector<LogCapture::Line> LogCapture::lines() const {
     return _lines;
 }
 
-bool LogCapture::contains(const std::string& text) const { return count(text) > 0; }
+bool LogCapture::contains(const std::string& text) const {
+    return count(text) > 0;
+}
 
 int LogCapture::count(const std::string& text) const {
     std::lock_guard<std::mutex> lock(_mutex);

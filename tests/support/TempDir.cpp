@@ -7,7 +7,8 @@
 namespace msg_test {
 
 TempDir::TempDir(const char* prefix) {
-    std::string pattern = (std::filesystem::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("mkdtemp failed for " + pattern);
     _path = pattern;

@@ -3,21 +3,9 @@
 
 #include <Elementary.h>
 
-#include <functional>
+#include "MainLoop.h"
 
 namespace msg_test {
-
-// Runs the Ecore main loop until the condition holds or the time limit passes;
-// returns whether the condition held. Idle loops sleep briefly instead of spinning.
-bool pumpUntil(const std::function<bool()>& condition, double timeoutSeconds = 5.0);
-
-// Runs the main loop for a while, letting timers, idlers and jobs fire.
-void pumpFor(double seconds);
-
-// Like pumpUntil, but runs the real main loop (ecore_main_loop_begin), so
-// that idlers run too: single iterations never call them.
-bool runLoopUntil(const std::function<bool()>& condition, double timeoutSeconds = 5.0);
-void runLoopFor(double seconds);
 
 // A 360 x 360 window on the buffer engine, deleted with the object.
 class TestWindow {

@@ -1,0 +1,62 @@
+#include "MainLoop.h"
+
+#include <unistd.h>
+
+namespace msg_test {
+
+bool pumpUntil(const std::function<bool()>& condition, double timeoutSeconds) {
+    double deadline = ecore_time_get() + timeoutSeconds;
+    while (!condition()) {
+        if (ecore_time_get() > deadline)
+            return false;
+        ecore_main_loop_iterate_may_block(EINA_FALSE);
+        usleep(1000);
+    }
+    return true;
+}
+
+void pumpFor(double seconds) {
+    double deadline = ecore_time_get() + seconds;
+    while (ecore_time_get() < deadline) {
+        ecore_main_loop_iterate_may_block(EINA_FALSE);
+        usleep(1000);
+    }
+}
+
+namespace {
+
+struct LoopWatch {
+    const std::function<bool()>* condition;
+    double deadline;
+    bool met;
+};
+
+Eina_Bool loopWatchCb(void* data) {
+    auto* watch = static_cast<LoopWatch*>(data);
+    if (watch->condition && (*watch->condition)())
+        watch->met = true;
+    if (watch->met || ecore_time_get() > watch->deadline) {
+        ecore_main_loop_quit();
+        return ECORE_CALLBACK_CANCEL;
+    }
+    return ECORE_CALLBACK_RENEW;
+}
+
+} // namespace
+
+bool runLoopUntil(const std::function<bool()>& condition, double timeoutSeconds) {
+    if (condition())
+        return true;
+    LoopWatch watch{&condition, ecore_time_get() + timeoutSeconds, false};
+    ecore_timer_add(0.001, loopWatchCb, &watch);
+    ecore_main_loop_begin();
+    return watch.met || condition();
+}
+
+void runLoopFor(double seconds) {
+    LoopWatch watch{nullptr, ecore_time_get() + seconds, false};
+    ecore_timer_add(0.001, loopWatchCb, &watch);
+    ecore_main_loop_begin();
+}
+
+} // namespace msg_test

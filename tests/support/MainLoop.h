@@ -1,0 +1,25 @@
+#ifndef MSG_TESTS_SUPPORT_MAINLOOP_H
+#define MSG_TESTS_SUPPORT_MAINLOOP_H
+
+#include <Ecore.h>
+
+#include <functional>
+
+// Driving the Ecore main loop from tests; the caller has initialised Ecore.
+namespace msg_test {
+
+// Runs the Ecore main loop until the condition holds or the time limit passes;
+// returns whether the condition held. Idle loops sleep briefly instead of spinning.
+bool pumpUntil(const std::function<bool()>& condition, double timeoutSeconds = 5.0);
+
+// Runs the main loop for a while, letting timers, idlers and jobs fire.
+void pumpFor(double seconds);
+
+// Like pumpUntil, but runs the real main loop (ecore_main_loop_begin), so
+// that idlers run too: single iterations never call them.
+bool runLoopUntil(const std::function<bool()>& condition, double timeoutSeconds = 5.0);
+void runLoopFor(double seconds);
+
+} // namespace msg_test
+
+#endif
