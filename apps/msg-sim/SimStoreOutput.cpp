@@ -1,0 +1,196 @@
+#include "SimStoreOutput.h"
+
+#include "msg_store/MsgStoreTypes.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+namespace msg_sim {
+
+void simTakeDevice(SimArgs& args) {
+    std::string dir;
+    if (args.option("--device", dir))
+        setenv("MSG_DEVICE_DIR", dir.c_str(), 1);
+}
+
+bool simParseId(const std::string& text, int& id) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    id = std::atoi(text.c_str());
+    return id > 0;
+}
+
+const char* simResultText(int result) {
+    switch (result) {
+    case msg_store::MSG_STORE_SUCCESS:
+        return "done";
+    case msg_store::MSG_STORE_ERR_INVALID_ARGUMENT:
+        return "invalid argument";
+    case msg_store::MSG_STORE_ERR_NOT_FOUND:
+        return "not found";
+    case msg_store::MSG_STORE_ERR_NOT_CONNECTED:
+        return "the device's message store cannot be opened";
+    case msg_store::MSG_STORE_ERR_DB:
+        return "database error";
+    }
+    return "unknown error";
+}
+
+int simStoreResult(const SimArgs& args, int result, const std::string& what) {
+    if (result == msg_store::MSG_STORE_SUCCESS)
+        return 0;
+    return simFailure(args, what + ": " + simResultText(result));
+}
+
+std::string simFormatTime(int64_t timeMs) {
+    time_t seconds = static_cast<time_t>(timeMs / 1000);
+    struct tm local;
+    localtime_r(&seconds, &local);
+    char text[32];
+    strftime(text, sizeof(text), "%Y-%m-%d %H:%M", &local);
+    return text;
+}
+
+const char* simFolderName(int folder) {
+    switch (folder) {
+    case msg_store::FOLDER_INBOX:
+        return "inbox";
+    case msg_store::FOLDER_OUTBOX:
+        return "outbox";
+    case msg_store::FOLDER_SENT:
+        return "sent";
+    case msg_store::FOLDER_DRAFT:
+        return "draft";
+    case msg_store::FOLDER_SPAM:
+        return "spam";
+    case msg_store::FOLDER_WATCH_INBOX:
+        return "watch-inbox";
+    case msg_store::FOLDER_WATCH_OUTBOX:
+        return "watch-outbox";
+    case msg_store::FOLDER_WATCH_SENT:
+        return "watch-sent";
+    case msg_store::FOLDER_WATCH_DRAFT:
+        return "watch-draft";
+    case msg_store::FOLDER_WATCH_SPAM:
+        return "watch-spam";
+    }
+    return "none";
+}
+
+const char* simStatusName(int status) {
+    switch (status) {
+    case msg_store::NETWORK_STATUS_SENDING:
+    case msg_store::NETWORK_STATUS_SEND_PENDING:
+        return "sending";
+    case msg_store::NETWORK_STATUS_SEND_SUCCESS:
+        return "sent";
+    case msg_store::NETWORK_STATUS_NOT_RETRIEVED:
+    case msg_store::NETWORK_STATUS_RETRIEVE_FAIL:
+        return "not-downloaded";
+    case msg_store::NETWORK_STATUS_NONE:
+    case msg_store::NETWORK_STATUS_RETRIEVE_SUCCESS:
+    case msg_store::NETWORK_STATUS_DELIVERED:
+    case msg_store::NETWORK_STATUS_RETRIEVING:
+        return "";
+    }
+    return "failed";
+}
+
+namespace {
+
+template <typename Record> void addCommon(JsonBuilder* b, const Record& r) {
+    json_builder_set_member_name(b, "id");
+    json_builder_add_int_value(b, r.msgId);
+    json_builder_set_member_name(b, "thread");
+    json_builder_add_int_value(b, r.threadId);
+    json_builder_set_member_name(b, "type");
+    json_builder_add_string_value(b, r.msgType.c_str());
+    json_builder_set_member_name(b, "folder");
+    json_builder_add_int_value(b, r.folderType);
+    json_builder_set_member_name(b, "status");
+    json_builder_add_int_value(b, r.networkStatus);
+    json_builder_set_member_name(b, "time");
+    json_builder_add_int_value(b, r.time);
+    json_builder_set_member_name(b, "read");
+    json_builder_add_boolean_value(b, r.isRead);
+    json_builder_set_member_name(b, "address");
+    json_builder_add_string_value(b, r.address.c_str());
+    json_builder_set_member_name(b, "subject");
+    json_builder_add_string_value(b, r.subject.c_str());
+    json_builder_set_member_name(b, "text");
+    json_builder_add_string_value(b, r.text.c_str());
+    json_builder_set_member_name(b, "contents");
+    json_builder_begin_array(b);
+    for (const auto& c : r.contents) {
+        json_builder_begin_object(b);
+        json_builder_set_member_name(b, "id");
+        json_builder_add_int_value(b, c.contentId);
+        json_builder_set_member_name(b, "media");
+        json_builder_add_int_value(b, c.mediaType);
+        json_builder_set_member_name(b, "mime");
+        json_builder_add_string_value(b, c.mimeType.c_str());
+        json_builder_set_member_name(b, "file");
+        json_builder_add_string_value(b, c.filePath.c_str());
+        json_builder_set_member_name(b, "transfer");
+        json_builder_add_int_value(b, c.transferStatus);
+        json_builder_end_object(b);
+    }
+    json_builder_end_array(b);
+}
+
+} // namespace
+
+void simAddThread(JsonBuilder* b, const msg_store::Thread& t, const std::string& addresses) {
+    json_builder_begin_object(b);
+    json_builder_set_member_name(b, "id");
+    json_builder_add_int_value(b, t.threadId);
+    json_builder_set_member_name(b, "addresses");
+    json_builder_add_string_value(b, addresses.c_str());
+    json_builder_set_member_name(b, "unread");
+    json_builder_add_int_value(b, t.unreadCount);
+    json_builder_set_member_name(b, "messages");
+    json_builder_add_int_value(b, t.msgCount);
+    json_builder_set_member_name(b, "time");
+    json_builder_add_int_value(b, t.time);
+    json_builder_set_member_name(b, "type");
+    json_builder_add_string_value(b, t.msgType.c_str());
+    json_builder_set_member_name(b, "folder");
+    json_builder_add_int_value(b, t.folderType);
+    json_builder_set_member_name(b, "status");
+    json_builder_add_int_value(b, t.networkStatus);
+    json_builder_set_member_name(b, "group");
+    json_builder_add_boolean_value(b, t.isGroupChat);
+    json_builder_set_member_name(b, "subject");
+    json_builder_add_string_value(b, t.subject.c_str());
+    json_builder_set_member_name(b, "snippet");
+    json_builder_add_string_value(b, t.snippet.c_str());
+    json_builder_end_object(b);
+}
+
+void simAddConversation(JsonBuilder* b, const msg_store::Conversation& c) {
+    json_builder_begin_object(b);
+    addCommon(b, c);
+    json_builder_end_object(b);
+}
+
+void simAddMessage(JsonBuilder* b, const msg_store::Message& m) {
+    json_builder_begin_object(b);
+    addCommon(b, m);
+    json_builder_end_object(b);
+}
+
+void simPrintJson(JsonBuilder* builder) {
+    JsonNode* root = json_builder_get_root(builder);
+    JsonGenerator* generator = json_generator_new();
+    json_generator_set_root(generator, root);
+    json_generator_set_pretty(generator, TRUE);
+    gchar* text = json_generator_to_data(generator, nullptr);
+    std::printf("%s\n", text);
+    g_free(text);
+    g_object_unref(generator);
+    json_node_unref(root);
+    g_object_unref(builder);
+}
+
+} // namespace msg_sim
