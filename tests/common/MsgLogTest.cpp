@@ -25,7 +25,9 @@ void guardedVoid(const char* text) {
     guardedVoidRan = true;
 }
 
-void traced() { MSG_ENTER(); }
+void traced() {
+    MSG_ENTER();
+}
 
 } // namespace
 

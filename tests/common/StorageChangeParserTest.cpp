@@ -1,0 +1,113 @@
+#include "common/MCommonStorageChangeParser.h"
+
+#include "LogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using msg_app::MCommonStorageChangeParser;
+
+namespace {
+
+struct Parsed {
+    bool ok = false;
+    MCommonStorageChangeParser::ChangeType type = static_cast<MCommonStorageChangeParser::ChangeType>(0);
+    std::map<int, int> ids;
+};
+
+Parsed parse(const char* payload, MCommonStorageChangeParser::Key key) {
+    Parsed result;
+    result.ok = MCommonStorageChangeParser::parse(payload, key, &result.type, result.ids);
+    return result;
+}
+
+TEST(StorageChangeParser, DeletedEntriesKeyedByThreadKeepTheLaterMessage) {
+    Parsed byThread = parse("msg_deleted:12/3,13/3", MCommonStorageChangeParser::KEY_THREAD_ID);
+    ASSERT_TRUE(byThread.ok);
+    EXPECT_EQ(MCommonStorageChangeParser::CHANGE_TYPE_DELETED, byThread.type);
+    EXPECT_EQ((std::map<int, int>{{3, 13}}), byThread.ids);
+
+    Parsed byMessage = parse("msg_deleted:12/3,13/3", MCommonStorageChangeParser::KEY_MESSAGE_ID);
+    ASSERT_TRUE(byMessage.ok);
+    EXPECT_EQ((std::map<int, int>{{12, 3}, {13, 3}}), byMessage.ids);
+}
+
+TEST(StorageChangeParser, EveryTypeNameMapsToItsValue) {
+    const std::pair<const char*, int> cases[] = {{"msg_inserted:", 1},
+                                                 {"msg_updated:", 2},
+                                                 {"msg_replaced:", 3},
+                                                 {"msg_deleted:", 4},
+                                                 {"groupchat_address_changed:", 5}};
+    for (const auto& [payload, value] : cases) {
+        Parsed p = parse(payload, MCommonStorageChangeParser::KEY_THREAD_ID);
+        ASSERT_TRUE(p.ok) << payload;
+        EXPECT_EQ(value, p.type) << payload;
+        EXPECT_TRUE(p.ids.empty()) << payload;
+    }
+}
+
+TEST(StorageChangeParser, RefusedPayloadsLeaveOutputsUnchanged) {
+    msg_test::LogCapture log;
+    MCommonStorageChangeParser::ChangeType type = MCommonStorageChangeParser::CHANGE_TYPE_UPDATED;
+    std::map<int, int> ids{{7, 8}};
+
+    EXPECT_FALSE(
+        MCommonStorageChangeParser::parse(nullptr, MCommonStorageChangeParser::KEY_THREAD_ID, &type, ids));
+    EXPECT_TRUE(log.contains("message is null"));
+    EXPECT_FALSE(MCommonStorageChangeParser::parse("msg_deleted 12/3",
+                                                   MCommonStorageChangeParser::KEY_THREAD_ID, &type, ids));
+    EXPECT_TRUE(log.contains("not found type"));
+    EXPECT_FALSE(MCommonStorageChangeParser::parse("msg_moved:1/2", MCommonStorageChangeParser::KEY_THREAD_ID,
+                                                   &type, ids));
+    EXPECT_TRUE(log.contains("change_type[msg_moved] is not supported yet."));
+    // A type name is matched whole, not by prefix.
+    EXPECT_FALSE(parse("msg_insertedX:1/2", MCommonStorageChangeParser::KEY_THREAD_ID).ok);
+    EXPECT_FALSE(parse(":1/2", MCommonStorageChangeParser::KEY_THREAD_ID).ok);
+
+    EXPECT_EQ(MCommonStorageChangeParser::CHANGE_TYPE_UPDATED, type);
+    EXPECT_EQ((std::map<int, int>{{7, 8}}), ids);
+}
+
+TEST(StorageChangeParser, MalformedEntriesAreSkippedAndTheRestKept) {
+    msg_test::LogCapture log;
+    Parsed p = parse("msg_updated:,5/6,,abc,7/x,/9,10/,1 /2,0x1/2,99999999999/1,1/-1,-1/4,20/21,",
+                     MCommonStorageChangeParser::KEY_MESSAGE_ID);
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ((std::map<int, int>{{5, 6}, {1, -1}, {-1, 4}, {20, 21}}), p.ids);
+    EXPECT_TRUE(log.contains("6 entries with invalid ids skipped"));
+    // Entries with a slash are counted even when skipped: 10 of the 14.
+    EXPECT_TRUE(log.contains("orgItemCnt(10), ids.size(4)"));
+}
+
+TEST(StorageChangeParser, OnlyTheFirstSlashSplitsAnEntry) {
+    Parsed p = parse("msg_inserted:1/2/3,4/5", MCommonStorageChangeParser::KEY_MESSAGE_ID);
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ((std::map<int, int>{{4, 5}}), p.ids);
+}
+
+TEST(StorageChangeParser, HugePayloadIsParsedWhole) {
+    std::string payload = "msg_inserted:";
+    for (int i = 0; i < 100000; ++i) {
+        payload += std::to_string(i) + "/" + std::to_string(i % 100);
+        payload += ',';
+    }
+    Parsed byMessage = parse(payload.c_str(), MCommonStorageChangeParser::KEY_MESSAGE_ID);
+    ASSERT_TRUE(byMessage.ok);
+    ASSERT_EQ(100000u, byMessage.ids.size());
+    EXPECT_EQ(42, byMessage.ids.at(99942));
+
+    Parsed byThread = parse(payload.c_str(), MCommonStorageChangeParser::KEY_THREAD_ID);
+    ASSERT_EQ(100u, byThread.ids.size());
+    EXPECT_EQ(99999, byThread.ids.at(99));
+}
+
+TEST(StorageChangeParser, SuccessReplacesEarlierContentOfTheMap) {
+    MCommonStorageChangeParser::ChangeType type;
+    std::map<int, int> ids{{100, 200}};
+    ASSERT_TRUE(MCommonStorageChangeParser::parse("msg_updated:1/2",
+                                                  MCommonStorageChangeParser::KEY_MESSAGE_ID, &type, ids));
+    EXPECT_EQ((std::map<int, int>{{1, 2}}), ids);
+}
+
+} // namespace
