@@ -1,0 +1,131 @@
+#include "StoreFixture.h"
+
+#include "MainLoop.h"
+
+#include <cstdlib>
+#include <glib.h>
+#include <set>
+#include <thread>
+
+using namespace msg_store;
+using msg_test::StoreTest;
+
+namespace {
+
+std::string msgSim() {
+    const char* dir = std::getenv("MSG_BIN_DIR");
+    return std::string(dir ? dir : "build/bin") + "/msg-sim";
+}
+
+} // namespace
+
+TEST_F(StoreTest, EachWriteAnnouncesEveryMessageItTouched) {
+    record(EVENT_TYPE_STORAGE_CHANGE);
+    IncomingMessage a, b;
+    a.addresses = {{ADDRESS_TYPE_PHONE, "+100"}};
+    a.text = "a";
+    b = a;
+    b.text = "b";
+    std::vector<int> ids;
+    ASSERT_EQ(PhoneSide::insertMessages({a, b}, &ids), MSG_STORE_SUCCESS);
+    int tid = threadOf(ids[0]);
+    std::string pair0 = std::to_string(ids[0]) + "/" + std::to_string(tid);
+    std::string pair1 = std::to_string(ids[1]) + "/" + std::to_string(tid);
+    ASSERT_EQ(ThreadManager().readThread(tid), MSG_STORE_SUCCESS);
+    ASSERT_EQ(ThreadManager().readThread(tid), MSG_STORE_SUCCESS); // nothing left to mark: no event
+    ASSERT_EQ(ThreadManager().deleteThread(tid), MSG_STORE_SUCCESS);
+
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return events.size() >= 3; }));
+    msg_test::pumpFor(0.1);
+    EXPECT_EQ(events, (std::vector<std::string>{"msg_inserted:" + pair0 + "," + pair1,
+                                                "msg_updated:" + pair0 + "," + pair1,
+                                                "msg_deleted:" + pair0 + "," + pair1}));
+}
+
+TEST_F(StoreTest, GroupChatChangesHaveTheirOwnEvent) {
+    int id = receive("+100", "hi");
+    int tid = threadOf(id);
+    record(EVENT_TYPE_GROUPCHAT_STATE_CHANGE);
+    ASSERT_EQ(PhoneSide::setAddresses(tid, {{ADDRESS_TYPE_PHONE, "+100"}, {ADDRESS_TYPE_PHONE, "+200"}}),
+              MSG_STORE_SUCCESS);
+    Thread thread;
+    ASSERT_EQ(ThreadManager().getThread(tid, thread), MSG_STORE_SUCCESS);
+    EXPECT_TRUE(thread.isGroupChat);
+    ASSERT_EQ(ThreadManager().updateGroupchatThread(tid), MSG_STORE_SUCCESS);
+    std::string expected = "groupchat_address_changed:" + std::to_string(id) + "/" + std::to_string(tid);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return events.size() == 2; }));
+    EXPECT_EQ(events, (std::vector<std::string>{expected, expected}));
+}
+
+TEST_F(StoreTest, SubscriptionsAreExactAndUnsubscribable) {
+    std::vector<std::string> other;
+    record(EVENT_TYPE_STORAGE_CHANGE);
+    ASSERT_EQ(ConnectionManager::subscribeEvent(EVENT_TYPE_STORAGE_CHANGE, recordCb, &other), MSG_STORE_SUCCESS);
+    EXPECT_EQ(ConnectionManager::subscribeEvent(static_cast<EventType>(9), recordCb, &other),
+              MSG_STORE_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(ConnectionManager::subscribeEvent(EVENT_TYPE_STORAGE_CHANGE, nullptr, &other),
+              MSG_STORE_ERR_INVALID_ARGUMENT);
+    // Removing one instance's subscription leaves the other's running.
+    ASSERT_EQ(ConnectionManager::unsubscribeEvent(EVENT_TYPE_STORAGE_CHANGE, recordCb, &other), MSG_STORE_SUCCESS);
+    EXPECT_EQ(ConnectionManager::unsubscribeEvent(EVENT_TYPE_STORAGE_CHANGE, recordCb, &other),
+              MSG_STORE_ERR_NOT_FOUND);
+    receive("+100", "one");
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return events.size() == 1; }));
+    EXPECT_TRUE(other.empty());
+    ASSERT_EQ(ConnectionManager::unsubscribeEvent(EVENT_TYPE_STORAGE_CHANGE, recordCb), MSG_STORE_SUCCESS);
+    receive("+100", "two");
+    msg_test::pumpFor(0.3);
+    EXPECT_EQ(events.size(), 1u);
+}
+
+TEST_F(StoreTest, EventsCrossProcessesInCommitOrder) {
+    record(EVENT_TYPE_STORAGE_CHANGE);
+    int local = receive("+100", "from this process");
+    for (int i = 0; i < 3; ++i) {
+        std::string text = "from msg-sim " + std::to_string(i);
+        gchar* argv[] = {const_cast<gchar*>(msgSim().c_str()), const_cast<gchar*>("receive"),
+                         const_cast<gchar*>("--from"), const_cast<gchar*>("+200"), const_cast<gchar*>("--text"),
+                         const_cast<gchar*>(text.c_str()), nullptr};
+        std::string program = msgSim();
+        argv[0] = const_cast<gchar*>(program.c_str());
+        gint status = -1;
+        ASSERT_TRUE(g_spawn_sync(nullptr, argv, nullptr, G_SPAWN_STDOUT_TO_DEV_NULL, nullptr, nullptr, nullptr,
+                                 nullptr, &status, nullptr));
+        ASSERT_TRUE(g_spawn_check_wait_status(status, nullptr)) << program;
+    }
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return events.size() == 4; }));
+    EXPECT_EQ(events[0], "msg_inserted:" + std::to_string(local) + "/" + std::to_string(threadOf(local)));
+    std::vector<int> ids;
+    for (const auto& payload : events)
+        ids.push_back(std::atoi(payload.c_str() + payload.find(':') + 1));
+    EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()));
+    EXPECT_EQ(std::set<int>(ids.begin(), ids.end()).size(), 4u);
+}
+
+TEST_F(StoreTest, ConcurrentWritersLoseNothing) {
+    constexpr int kPerWriter = 150;
+    auto writer = [](const char* number) {
+        for (int i = 0; i < kPerWriter; ++i) {
+            IncomingMessage message;
+            message.addresses = {{ADDRESS_TYPE_PHONE, (i % 2) ? "+shared" : number}};
+            message.text = std::to_string(i);
+            if (PhoneSide::insertMessage(message, nullptr) != MSG_STORE_SUCCESS)
+                return;
+        }
+    };
+    std::thread first(writer, "+1");
+    std::thread second(writer, "+2");
+    writer("+3");
+    first.join();
+    second.join();
+    int count = 0;
+    ASSERT_EQ(PhoneSide::countMessages(count), MSG_STORE_SUCCESS);
+    EXPECT_EQ(count, 3 * kPerWriter);
+    std::vector<Thread> threads;
+    ASSERT_EQ(ThreadManager().getAllThreads(threads), MSG_STORE_SUCCESS);
+    ASSERT_EQ(threads.size(), 4u) << "the shared number got one thread";
+    int total = 0;
+    for (const auto& thread : threads)
+        total += thread.msgCount;
+    EXPECT_EQ(total, 3 * kPerWriter);
+}

@@ -1,0 +1,326 @@
+#include "StoreFixture.h"
+
+#include "LogCapture.h"
+#include "MainLoop.h"
+
+#include <glib.h>
+
+using namespace msg_store;
+using msg_test::StoreTest;
+
+namespace {
+
+std::vector<int> threadIds(const std::vector<Thread>& threads) {
+    std::vector<int> ids;
+    for (const auto& t : threads)
+        ids.push_back(t.threadId);
+    return ids;
+}
+
+} // namespace
+
+TEST_F(StoreTest, ThreadsAreOrderedNewestFirstAndLeaveOutSpamOnly) {
+    int a = receive("+100", "old", 1000);
+    int b = receive("+200", "newer", 5000);
+    int c = receive("+300", "same time, higher id", 5000);
+    receive("+400", "spam only", 9000, FOLDER_WATCH_SPAM);
+    std::vector<Thread> threads;
+    ASSERT_EQ(ThreadManager().getAllThreads(threads), MSG_STORE_SUCCESS);
+    EXPECT_EQ(threadIds(threads), (std::vector<int>{threadOf(c), threadOf(b), threadOf(a)}));
+
+    // A blocked message in a normal thread changes none of its figures.
+    receive("+100", "blocked later", 99000, FOLDER_WATCH_SPAM);
+    ASSERT_EQ(ThreadManager().getAllThreads(threads), MSG_STORE_SUCCESS);
+    EXPECT_EQ(threads.back().threadId, threadOf(a));
+    EXPECT_EQ(threads.back().msgCount, 1);
+    EXPECT_EQ(threads.back().snippet, "old");
+}
+
+TEST_F(StoreTest, ThreadFiguresFollowTheirMessages) {
+    int first = receive("+1 (555) 010-2030", "hello", 1000);
+    int second = receive("+15550102030", "second", 2000);
+    int tid = threadOf(first);
+    ASSERT_EQ(threadOf(second), tid) << "two spellings of one number share a thread";
+
+    int sent = -1;
+    ASSERT_EQ(MessageManager().sendSMS(tid, "", "reply", 1, &sent), MSG_STORE_SUCCESS);
+    Thread thread;
+    ASSERT_EQ(ThreadManager().getThread(tid, thread), MSG_STORE_SUCCESS);
+    EXPECT_EQ(thread.unreadCount, 2);
+    EXPECT_EQ(thread.msgCount, 3);
+    EXPECT_EQ(thread.snippet, "reply");
+    EXPECT_EQ(thread.folderType, FOLDER_OUTBOX);
+    EXPECT_EQ(thread.networkStatus, NETWORK_STATUS_SENDING);
+    EXPECT_EQ(thread.simIndex, 1);
+    EXPECT_EQ(thread.msgType, "sms");
+    EXPECT_FALSE(thread.isGroupChat);
+
+    ASSERT_EQ(MessageManager().readMessage(first), MSG_STORE_SUCCESS);
+    ASSERT_EQ(ThreadManager().getThread(tid, thread), MSG_STORE_SUCCESS);
+    EXPECT_EQ(thread.unreadCount, 1);
+    ASSERT_EQ(ThreadManager().readThread(tid), MSG_STORE_SUCCESS);
+    ASSERT_EQ(ThreadManager().getThread(tid, thread), MSG_STORE_SUCCESS);
+    EXPECT_EQ(thread.unreadCount, 0);
+
+    // Deleting the newest message brings the previous one back as the snippet; the last one
+    // takes the thread with it.
+    ASSERT_EQ(MessageManager().deleteMessage(sent), MSG_STORE_SUCCESS);
+    ASSERT_EQ(ThreadManager().getThread(tid, thread), MSG_STORE_SUCCESS);
+    EXPECT_EQ(thread.snippet, "second");
+    ASSERT_EQ(MessageManager().deleteMessage(second), MSG_STORE_SUCCESS);
+    ASSERT_EQ(MessageManager().deleteMessage(first), MSG_STORE_SUCCESS);
+    EXPECT_EQ(ThreadManager().getThread(tid, thread), MSG_STORE_ERR_NOT_FOUND);
+}
+
+TEST_F(StoreTest, ConversationsAreOldestFirstWithTheirParts) {
+    IncomingMessage mms;
+    mms.addresses = {{ADDRESS_TYPE_PHONE, "+100"}, {ADDRESS_TYPE_PHONE, "+200"}, {ADDRESS_TYPE_CALLBACK, "+999"}};
+    mms.from = "+200";
+    mms.msgType = "mms";
+    mms.time = 3000;
+    mms.isProtected = true;
+    Content picture;
+    picture.mediaType = Content::MEDIA_TYPE_IMAGE;
+    picture.mimeType = "image/png";
+    picture.downloadName = "a.png";
+    Content text;
+    text.mediaType = Content::MEDIA_TYPE_TEXT;
+    text.text = "caption";
+    mms.contents = {text, picture};
+    int mmsId = -1;
+    ASSERT_EQ(PhoneSide::insertMessage(mms, &mmsId), MSG_STORE_SUCCESS);
+    int tid = threadOf(mmsId);
+
+    IncomingMessage early = mms;
+    early.msgType = "sms";
+    early.contents.clear();
+    early.time = 1000;
+    early.text = "first";
+    int earlyId = -1;
+    ASSERT_EQ(PhoneSide::insertMessage(early, &earlyId), MSG_STORE_SUCCESS);
+    EXPECT_EQ(threadOf(earlyId), tid) << "the callback number does not split the group";
+
+    std::vector<Conversation> list;
+    ASSERT_EQ(MessageManager().getConversations(tid, list), MSG_STORE_SUCCESS);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].msgId, earlyId);
+    EXPECT_EQ(list[1].msgId, mmsId);
+    EXPECT_TRUE(list[1].isGroupChat);
+    EXPECT_TRUE(list[1].isProtected);
+    EXPECT_EQ(list[1].address, "+200");
+    ASSERT_EQ(list[1].contents.size(), 2u);
+    EXPECT_EQ(list[1].contents[0].text, "caption");
+    EXPECT_EQ(list[1].contents[1].downloadName, "a.png");
+    EXPECT_TRUE(list[0].contents.empty());
+
+    std::vector<Address> addresses;
+    ASSERT_EQ(ThreadManager().getAddress(tid, addresses), MSG_STORE_SUCCESS);
+    ASSERT_EQ(addresses.size(), 3u);
+    EXPECT_EQ(addresses[2].addressType, ADDRESS_TYPE_CALLBACK);
+    EXPECT_EQ(addresses[2].address, "+999");
+}
+
+TEST_F(StoreTest, BlockedMessagesAreListedAndRestored) {
+    int normal = receive("+100", "fine", 1000);
+    int spam = receive("+666", "buy now", 2000, FOLDER_WATCH_SPAM);
+    int spam2 = receive("+667", "win", 3000, FOLDER_WATCH_SPAM);
+    ListCondition condition;
+    condition.newestFirst = 1;
+    condition.folderFilter = FOLDER_WATCH_SPAM;
+    std::vector<Message> blocked;
+    ASSERT_EQ(MessageManager().getMessages(condition, blocked), MSG_STORE_SUCCESS);
+    ASSERT_EQ(blocked.size(), 2u);
+    EXPECT_EQ(blocked[0].msgId, spam2);
+    EXPECT_EQ(blocked[1].msgId, spam);
+
+    EXPECT_EQ(MessageManager().restoreBlockedMessage(normal), MSG_STORE_ERR_INVALID_ARGUMENT);
+    ASSERT_EQ(MessageManager().restoreBlockedMessage(spam), MSG_STORE_SUCCESS);
+    Message restored;
+    ASSERT_EQ(MessageManager().getMessage(spam, restored), MSG_STORE_SUCCESS);
+    EXPECT_EQ(restored.folderType, FOLDER_WATCH_INBOX);
+    std::vector<Thread> threads;
+    ASSERT_EQ(ThreadManager().getAllThreads(threads), MSG_STORE_SUCCESS);
+    EXPECT_EQ(threadIds(threads), (std::vector<int>{threadOf(spam), threadOf(normal)}));
+
+    // Deleting a conversation leaves its blocked messages in the blocked list.
+    receive("+100", "blocked in a normal thread", 500, FOLDER_WATCH_SPAM);
+    ASSERT_EQ(ThreadManager().deleteThread(threadOf(normal)), MSG_STORE_SUCCESS);
+    ASSERT_EQ(MessageManager().getMessages(condition, blocked), MSG_STORE_SUCCESS);
+    EXPECT_EQ(blocked.size(), 2u);
+}
+
+TEST_F(StoreTest, SendingGoesThroughTheOutbox) {
+    int sms = -1;
+    ASSERT_EQ(MessageManager().sendSMS(0, "+100; +200", "to a group", 0, &sms), MSG_STORE_SUCCESS);
+    msg_test::TempDir files("msg-store-files");
+    ASSERT_TRUE(g_file_set_contents(files.file("pic.png").c_str(), "png", 3, nullptr));
+    int mms = -1;
+    ASSERT_EQ(NmsManager().sendMMS(0, "+300", "look", files.file("pic.png"), &mms), MSG_STORE_SUCCESS);
+
+    std::vector<OutboxEntry> outbox;
+    ASSERT_EQ(PhoneSide::getOutbox(outbox), MSG_STORE_SUCCESS);
+    ASSERT_EQ(outbox.size(), 2u);
+    EXPECT_EQ(outbox[0].msgId, sms);
+    EXPECT_EQ(outbox[0].route, "phone");
+    EXPECT_EQ(outbox[1].route, "nms");
+
+    Conversation sent;
+    ASSERT_EQ(MessageManager().getConversation(mms, sent), MSG_STORE_SUCCESS);
+    ASSERT_EQ(sent.contents.size(), 2u);
+    EXPECT_EQ(sent.contents[1].mimeType, "image/png");
+    EXPECT_EQ(sent.contents[1].fileName, "pic.png");
+
+    ASSERT_EQ(PhoneSide::deliver(sms), MSG_STORE_SUCCESS);
+    ASSERT_EQ(PhoneSide::fail(mms, NETWORK_STATUS_SEND_FAIL_NETWORK), MSG_STORE_SUCCESS);
+    Message message;
+    ASSERT_EQ(MessageManager().getMessage(sms, message), MSG_STORE_SUCCESS);
+    EXPECT_EQ(message.folderType, FOLDER_SENT);
+    EXPECT_EQ(message.networkStatus, NETWORK_STATUS_SEND_SUCCESS);
+    EXPECT_EQ(PhoneSide::deliver(sms), MSG_STORE_ERR_INVALID_ARGUMENT) << "only a message being sent";
+    EXPECT_EQ(MessageManager().resendMessage(sms), MSG_STORE_ERR_INVALID_ARGUMENT) << "sent messages stay sent";
+
+    ASSERT_EQ(MessageManager().resendMessage(mms), MSG_STORE_SUCCESS);
+    ASSERT_EQ(PhoneSide::getOutbox(outbox), MSG_STORE_SUCCESS);
+    ASSERT_EQ(outbox.size(), 1u);
+    EXPECT_EQ(outbox[0].route, "phone");
+    ASSERT_EQ(PhoneSide::fail(mms), MSG_STORE_SUCCESS);
+    ASSERT_EQ(msg_store_nms_resend_message(mms), MSG_STORE_SUCCESS);
+    ASSERT_EQ(PhoneSide::getOutbox(outbox), MSG_STORE_SUCCESS);
+    EXPECT_EQ(outbox[0].route, "nms");
+
+    // Sending into an existing thread keeps its recipients.
+    int reply = -1;
+    ASSERT_EQ(MessageManager().sendSMS(message.threadId, "", "again", 0, &reply), MSG_STORE_SUCCESS);
+    EXPECT_EQ(threadOf(reply), message.threadId);
+}
+
+TEST_F(StoreTest, PhoneRequestsAreQueuedAndAnswered) {
+    IncomingMessage mms;
+    mms.addresses = {{ADDRESS_TYPE_PHONE, "+100"}};
+    mms.msgType = "mms";
+    mms.networkStatus = NETWORK_STATUS_RETRIEVE_FAIL;
+    Content onPhone;
+    onPhone.mediaType = Content::MEDIA_TYPE_AUDIO;
+    mms.contents = {onPhone};
+    int id = -1;
+    ASSERT_EQ(PhoneSide::insertMessage(mms, &id), MSG_STORE_SUCCESS);
+    Conversation conversation;
+    ASSERT_EQ(MessageManager().getConversation(id, conversation), MSG_STORE_SUCCESS);
+    int contentId = conversation.contents[0].contentId;
+
+    ASSERT_EQ(MsgOperationManager().showOnDevice(id), MSG_STORE_SUCCESS);
+    ASSERT_EQ(MessageManager().exportMessageToPhone(id), MSG_STORE_SUCCESS);
+    ASSERT_EQ(ContentManager().downloadContentFile(contentId, "voice.wav"), MSG_STORE_SUCCESS);
+    ASSERT_EQ(msg_store_nms_download_mms(id), MSG_STORE_SUCCESS);
+    std::vector<PhoneRequest> requests;
+    ASSERT_EQ(PhoneSide::getRequests(requests), MSG_STORE_SUCCESS);
+    ASSERT_EQ(requests.size(), 4u);
+    EXPECT_EQ(requests[0].kind, "show");
+    EXPECT_EQ(requests[1].kind, "export");
+    EXPECT_EQ(requests[2].kind, "download_content");
+    EXPECT_EQ(requests[2].detail, "voice.wav");
+    EXPECT_EQ(requests[3].kind, "download_mms");
+    ASSERT_EQ(MessageManager().getConversation(id, conversation), MSG_STORE_SUCCESS);
+    EXPECT_EQ(conversation.contents[0].transferStatus, Content::TRANSFER_DOWNLOADING);
+
+    record(EVENT_TYPE_CONTENT_CHANGED);
+    msg_test::TempDir files("msg-store-files");
+    EXPECT_EQ(PhoneSide::completeRequest(requests[2].requestId, files.file("missing.wav")),
+              MSG_STORE_ERR_INVALID_ARGUMENT);
+    ASSERT_TRUE(g_file_set_contents(files.file("voice.wav").c_str(), "RIFF", 4, nullptr));
+    ASSERT_EQ(PhoneSide::completeRequest(requests[2].requestId, files.file("voice.wav")), MSG_STORE_SUCCESS);
+    ASSERT_EQ(PhoneSide::completeRequest(requests[3].requestId), MSG_STORE_SUCCESS);
+    ASSERT_EQ(MessageManager().getConversation(id, conversation), MSG_STORE_SUCCESS);
+    EXPECT_EQ(conversation.contents[0].transferStatus, Content::TRANSFER_DOWNLOADED);
+    EXPECT_EQ(conversation.contents[0].filePath, files.file("voice.wav"));
+    EXPECT_EQ(conversation.networkStatus, NETWORK_STATUS_RETRIEVE_SUCCESS);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return !events.empty(); }));
+    EXPECT_EQ(events, (std::vector<std::string>{"content_changed_success:" + std::to_string(id)}));
+
+    // A deleted message takes its requests with it.
+    ASSERT_EQ(MessageManager().deleteMessage(id), MSG_STORE_SUCCESS);
+    ASSERT_EQ(PhoneSide::getRequests(requests), MSG_STORE_SUCCESS);
+    EXPECT_TRUE(requests.empty());
+}
+
+TEST_F(StoreTest, FailedCallsReportWhyAndChangeNothing) {
+    int id = receive("+100", "keep me", 1000);
+    int tid = threadOf(id);
+    Thread thread;
+    Message message;
+    std::vector<Thread> threads;
+    int out = -1;
+    EXPECT_EQ(ThreadManager().getThread(0, thread), MSG_STORE_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(ThreadManager().getThread(tid + 100, thread), MSG_STORE_ERR_NOT_FOUND);
+    EXPECT_EQ(ThreadManager().deleteThread(tid + 100), MSG_STORE_ERR_NOT_FOUND);
+    EXPECT_EQ(ThreadManager().readThread(-3), MSG_STORE_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(ThreadManager().updateGroupchatThread(tid + 100), MSG_STORE_ERR_NOT_FOUND);
+    EXPECT_EQ(MessageManager().getMessage(id + 100, message), MSG_STORE_ERR_NOT_FOUND);
+    EXPECT_EQ(MessageManager().deleteMessage(id + 100), MSG_STORE_ERR_NOT_FOUND);
+    EXPECT_EQ(MessageManager().readMessage(0), MSG_STORE_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(MessageManager().exportMessageToPhone(id + 100), MSG_STORE_ERR_NOT_FOUND);
+    EXPECT_EQ(MsgOperationManager().showOnDevice(id + 100), MSG_STORE_ERR_NOT_FOUND);
+    EXPECT_EQ(ContentManager().downloadContentFile(77, "x"), MSG_STORE_ERR_NOT_FOUND);
+    EXPECT_EQ(msg_store_nms_download_mms(id), MSG_STORE_ERR_INVALID_ARGUMENT) << "an SMS has nothing to download";
+    EXPECT_EQ(MessageManager().sendSMS(0, "", "no one", 0, &out), MSG_STORE_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(MessageManager().sendSMS(0, "+100", "", 0, &out), MSG_STORE_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(MessageManager().sendSMS(0, "+100", "x", 0, nullptr), MSG_STORE_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(MessageManager().sendSMS(0, "+100", std::string("bad \xC3\x28 utf8"), 0, &out),
+              MSG_STORE_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(MessageManager().sendMMS(0, "+100", "", "/no/such/file.png", 0, &out), MSG_STORE_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(out, -1) << "the out-parameter stays unchanged";
+    EXPECT_EQ(PhoneSide::fail(id, NETWORK_STATUS_SEND_SUCCESS), MSG_STORE_ERR_INVALID_ARGUMENT);
+    IncomingMessage bad;
+    bad.addresses = {{ADDRESS_TYPE_PHONE, "+1"}};
+    bad.msgType = "fax";
+    EXPECT_EQ(PhoneSide::insertMessage(bad, nullptr), MSG_STORE_ERR_INVALID_ARGUMENT);
+    // One bad message in a batch keeps the whole batch out.
+    IncomingMessage good;
+    good.addresses = {{ADDRESS_TYPE_PHONE, "+2"}};
+    good.text = "good";
+    EXPECT_EQ(PhoneSide::insertMessages({good, bad}, nullptr), MSG_STORE_ERR_INVALID_ARGUMENT);
+
+    int count = 0;
+    ASSERT_EQ(PhoneSide::countMessages(count), MSG_STORE_SUCCESS);
+    EXPECT_EQ(count, 1);
+
+    // Disconnected, every call says so, and nothing is lost once connected again.
+    ASSERT_EQ(ConnectionManager::disconnect(), MSG_STORE_SUCCESS);
+    EXPECT_EQ(ThreadManager().getAllThreads(threads), MSG_STORE_ERR_NOT_CONNECTED);
+    EXPECT_EQ(MessageManager().deleteMessage(id), MSG_STORE_ERR_NOT_CONNECTED);
+    EXPECT_EQ(ConnectionManager::subscribeEvent(EVENT_TYPE_STORAGE_CHANGE, recordCb, &events),
+              MSG_STORE_ERR_NOT_CONNECTED);
+    ASSERT_EQ(ConnectionManager::connect(), MSG_STORE_SUCCESS);
+    ASSERT_EQ(ThreadManager().getAllThreads(threads), MSG_STORE_SUCCESS);
+    ASSERT_EQ(threads.size(), 1u);
+    EXPECT_EQ(threads[0].snippet, "keep me");
+}
+
+TEST_F(StoreTest, HostileTextIsStoredAndReadBackUnchanged) {
+    std::string planes;
+    for (gunichar c : {0x41u, 0xE9u, 0x5D0u, 0x4E2Du, 0x1F600u, 0x2A6D6u, 0x30000u, 0xE0041u, 0xFFFFDu, 0x10FFFDu}) {
+        char buf[8];
+        planes.append(buf, g_unichar_to_utf8(c, buf));
+    }
+    std::vector<std::string> texts = {"'); DROP TABLE ms_messages; --", "<b>bold</b> &amp; \"quoted\" %s %n",
+                                      std::string(100 * 1024, 'x') + "\xF0\x9F\x98\x80", planes};
+    for (const auto& text : texts) {
+        int id = -1;
+        ASSERT_EQ(MessageManager().sendSMS(0, "+1;" + planes, text, 0, &id), MSG_STORE_SUCCESS);
+        Conversation read;
+        ASSERT_EQ(MessageManager().getConversation(id, read), MSG_STORE_SUCCESS);
+        EXPECT_EQ(read.text, text);
+        EXPECT_EQ(read.address, "+1;" + planes);
+    }
+    // A NUL would cut the text short for every C caller: refused rather than stored.
+    int out = -1;
+    EXPECT_EQ(MessageManager().sendSMS(0, "+1", std::string("nul\0inside", 10), 0, &out),
+              MSG_STORE_ERR_INVALID_ARGUMENT);
+    std::vector<Thread> threads;
+    ASSERT_EQ(ThreadManager().getAllThreads(threads), MSG_STORE_SUCCESS);
+    ASSERT_EQ(threads.size(), 1u);
+    std::vector<Address> addresses;
+    ASSERT_EQ(ThreadManager().getAddress(threads[0].threadId, addresses), MSG_STORE_SUCCESS);
+    ASSERT_EQ(addresses.size(), 2u);
+    EXPECT_EQ(addresses[1].address, planes);
+}
