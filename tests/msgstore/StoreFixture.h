@@ -24,8 +24,6 @@ protected:
     void TearDown() override {
         msg_store::ConnectionManager::disconnect();
         msg_device::Device::closeDefault();
-        msg_store::ConnectionManager::connect();
-        msg_device::Device::closeDefault();
         ecore_shutdown();
     }
 
