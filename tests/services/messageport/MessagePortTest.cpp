@@ -1,0 +1,124 @@
+#include "message_port.h"
+
+#include "AppRegistry.h"
+#include "JournalStore.h"
+#include "device/Device.h"
+
+#include "LogCapture.h"
+#include "TempDir.h"
+
+#include <Ecore.h>
+#include <cstdlib>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr const char* kOurApp = "com.vorlane.message.test";
+
+struct Received {
+    int portId = 0;
+    std::string sender;
+    std::string context;
+    int count = 0;
+};
+
+void receiveCb(int portId, const char* remoteAppId, const char*, bool, bundle* message, void* userData) {
+    auto* received = static_cast<Received*>(userData);
+    received->portId = portId;
+    received->sender = remoteAppId ? remoteAppId : "";
+    char* context = nullptr;
+    if (bundle_get_str(message, "context", &context) == 0 && context)
+        received->context = context;
+    ++received->count;
+}
+
+bool pump(const std::function<bool()>& done, double seconds) {
+    double deadline = ecore_time_get() + seconds;
+    while (!done() && ecore_time_get() < deadline) {
+        ecore_main_loop_iterate_may_block(EINA_FALSE);
+        usleep(1000);
+    }
+    return done();
+}
+
+class MessagePortTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ecore_init();
+        setenv("MSG_APP_ID", kOurApp, 1);
+        msg_device::Device::closeDefault();
+        msg_services::AppInfo app;
+        app.appId = kOurApp;
+        app.packageId = kOurApp;
+        app.executable = "msg_message_port_tests";
+        ASSERT_TRUE(msg_services::AppRegistry::install(app));
+    }
+    void TearDown() override {
+        msg_device::Device::closeDefault();
+        unsetenv("MSG_APP_ID");
+        ecore_shutdown();
+    }
+    bundle* makeBundle(const char* context) {
+        bundle* b = bundle_create();
+        bundle_add_str(b, "context", context);
+        return b;
+    }
+    msg_test::TempDevice temp;
+};
+
+TEST_F(MessagePortTest, MessageReachesTheRegisteredPort) {
+    Received received;
+    int port = message_port_register_local_port("Voice Wakeup Notification", receiveCb, &received);
+    ASSERT_GT(port, 0);
+    // The same name gives the same port.
+    EXPECT_EQ(message_port_register_local_port("Voice Wakeup Notification", receiveCb, &received), port);
+
+    bundle* message = makeBundle("msg");
+    ASSERT_EQ(message_port_send_message(kOurApp, "Voice Wakeup Notification", message),
+              MESSAGE_PORT_ERROR_NONE);
+    EXPECT_EQ(received.count, 0); // delivered from the main loop, not inside the call
+    ASSERT_TRUE(pump([&] { return received.count == 1; }, 5.0));
+    EXPECT_EQ(received.portId, port);
+    EXPECT_EQ(received.sender, kOurApp);
+    EXPECT_EQ(received.context, "msg");
+
+    ASSERT_EQ(message_port_unregister_local_port(port), MESSAGE_PORT_ERROR_NONE);
+    EXPECT_EQ(message_port_unregister_local_port(port), MESSAGE_PORT_ERROR_PORT_NOT_FOUND);
+    EXPECT_EQ(message_port_send_message(kOurApp, "Voice Wakeup Notification", message),
+              MESSAGE_PORT_ERROR_PORT_NOT_FOUND);
+    pump([] { return false; }, 0.2);
+    EXPECT_EQ(received.count, 1);
+    bundle_free(message);
+}
+
+TEST_F(MessagePortTest, PortOfAnApplicationWeDoNotShipIsJournalled) {
+    bundle* message = makeBundle("none");
+    ASSERT_EQ(message_port_send_message("com.vorlane.wusvc", "voice-context-response-port", message),
+              MESSAGE_PORT_ERROR_NONE);
+    bundle_free(message);
+    auto entries = msg_services::JournalStore::list("");
+    ASSERT_FALSE(entries.empty());
+    EXPECT_EQ(entries.back().category, "MESSAGE_PORT");
+    EXPECT_NE(entries.back().text.find("com.vorlane.wusvc/voice-context-response-port"), std::string::npos);
+    EXPECT_NE(entries.back().text.find("none"), std::string::npos);
+}
+
+TEST_F(MessagePortTest, BadInputIsRefused) {
+    msg_test::LogCapture log;
+    bundle* message = makeBundle("x");
+    EXPECT_EQ(message_port_register_local_port("", receiveCb, nullptr), MESSAGE_PORT_ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(message_port_register_local_port("p", nullptr, nullptr), MESSAGE_PORT_ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(message_port_send_message(nullptr, "p", message), MESSAGE_PORT_ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(message_port_send_message(kOurApp, "", message), MESSAGE_PORT_ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(message_port_send_message(kOurApp, "p", nullptr), MESSAGE_PORT_ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(message_port_send_message(kOurApp, "nobody-listens", message),
+              MESSAGE_PORT_ERROR_PORT_NOT_FOUND);
+    EXPECT_EQ(message_port_unregister_local_port(-3), MESSAGE_PORT_ERROR_PORT_NOT_FOUND);
+    bundle_free(message);
+}
+
+} // namespace
