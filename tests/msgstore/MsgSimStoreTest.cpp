@@ -1,0 +1,134 @@
+// msg-sim's store and phone commands, run as the user runs them.
+#include "TempDir.h"
+
+#include <cstdlib>
+#include <glib.h>
+#include <gtest/gtest.h>
+#include <json-glib/json-glib.h>
+#include <sys/wait.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct SimRun {
+    int exitCode = -1;
+    std::string out, err;
+};
+
+SimRun sim(const std::string& deviceDir, std::vector<std::string> args) {
+    const char* bin = std::getenv("MSG_BIN_DIR");
+    std::vector<std::string> all = {std::string(bin ? bin : "build/bin") + "/msg-sim", "--device", deviceDir};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<gchar*> argv;
+    for (auto& a : all)
+        argv.push_back(const_cast<gchar*>(a.c_str()));
+    argv.push_back(nullptr);
+    SimRun run;
+    gchar *out = nullptr, *err = nullptr;
+    gint status = 0;
+    if (g_spawn_sync(nullptr, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, &out, &err, &status,
+                     nullptr)) {
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = out ? out : "";
+        run.err = err ? err : "";
+    }
+    g_free(out);
+    g_free(err);
+    return run;
+}
+
+JsonNode* parse(const std::string& text) {
+    JsonParser* parser = json_parser_new();
+    JsonNode* root = json_parser_load_from_data(parser, text.c_str(), -1, nullptr)
+                         ? json_node_copy(json_parser_get_root(parser))
+                         : nullptr;
+    g_object_unref(parser);
+    return root;
+}
+
+} // namespace
+
+TEST(MsgSimStore, SeedListReceiveAndThePhone) {
+    msg_test::TempDir dir("msg-sim-store");
+    SimRun seed = sim(dir.path(), {"seed", "--if-empty"});
+    ASSERT_EQ(seed.exitCode, 0) << seed.err;
+    EXPECT_EQ(sim(dir.path(), {"seed", "--if-empty"}).exitCode, 0);
+    EXPECT_EQ(sim(dir.path(), {"seed"}).exitCode, 1) << "a second plain seed would double the demo";
+    EXPECT_TRUE(g_file_test(dir.file("media/demo-sunset.png").c_str(), G_FILE_TEST_IS_REGULAR));
+
+    SimRun list = sim(dir.path(), {"list", "--json"});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    JsonNode* root = parse(list.out);
+    ASSERT_TRUE(root && JSON_NODE_HOLDS_ARRAY(root)) << list.out;
+    JsonArray* threads = json_node_get_array(root);
+    EXPECT_GE(json_array_get_length(threads), 30u);
+    bool group = false, unread = false, mms = false;
+    for (guint i = 0; i < json_array_get_length(threads); ++i) {
+        JsonObject* t = json_array_get_object_element(threads, i);
+        group |= json_object_get_boolean_member(t, "group");
+        unread |= json_object_get_int_member(t, "unread") > 0;
+        mms |= std::string(json_object_get_string_member(t, "type")) == "mms";
+    }
+    EXPECT_TRUE(group && unread && mms);
+    json_node_unref(root);
+
+    SimRun blocked = sim(dir.path(), {"list", "--blocked", "--json"});
+    ASSERT_EQ(blocked.exitCode, 0);
+    root = parse(blocked.out);
+    ASSERT_TRUE(root);
+    EXPECT_GE(json_array_get_length(json_node_get_array(root)), 1u);
+    json_node_unref(root);
+
+    SimRun received = sim(dir.path(), {"receive", "--from", "+15550199999", "--text", "<b>hi</b> \"there\"", "--json"});
+    ASSERT_EQ(received.exitCode, 0) << received.err;
+    root = parse(received.out);
+    ASSERT_TRUE(root);
+    int thread = static_cast<int>(json_object_get_int_member(json_node_get_object(root), "thread"));
+    json_node_unref(root);
+    SimRun conversation = sim(dir.path(), {"list", "--thread", std::to_string(thread)});
+    EXPECT_NE(conversation.out.find("<b>hi</b> \"there\""), std::string::npos) << conversation.out;
+
+    SimRun outbox = sim(dir.path(), {"outbox", "--json"});
+    root = parse(outbox.out);
+    ASSERT_TRUE(root);
+    ASSERT_EQ(json_array_get_length(json_node_get_array(root)), 1u) << "the demo has one message being sent";
+    json_node_unref(root);
+    SimRun phone = sim(dir.path(), {"phone", "--fail-rate", "0"});
+    ASSERT_EQ(phone.exitCode, 0) << phone.err;
+    EXPECT_NE(phone.out.find("sent"), std::string::npos);
+    EXPECT_NE(sim(dir.path(), {"outbox"}).out.find("0 message(s)"), std::string::npos);
+
+    EXPECT_EQ(sim(dir.path(), {"read", "--thread", std::to_string(thread)}).exitCode, 0);
+    EXPECT_EQ(sim(dir.path(), {"delete", "--thread", std::to_string(thread)}).exitCode, 0);
+    EXPECT_EQ(sim(dir.path(), {"delete", "--thread", std::to_string(thread)}).exitCode, 1) << "already gone";
+}
+
+TEST(MsgSimStore, BadArgumentsExitWithAReason) {
+    msg_test::TempDir dir("msg-sim-store");
+    const std::vector<std::vector<std::string>> bad = {
+        {"receive", "--text", "no sender"},
+        {"receive", "--from", "+1"},
+        {"receive", "--from", "+1", "--text", "x", "--image", dir.file("missing.png")},
+        {"receive", "--from", "+1", "--text", "x", "--time", "yesterday"},
+        {"list", "--thread", "abc"},
+        {"list", "--thread", "1", "--blocked"},
+        {"delete"},
+        {"delete", "--message", "1", "--thread", "2"},
+        {"read", "--message", "-4"},
+        {"deliver"},
+        {"fail", "1", "--status", "x"},
+        {"phone", "--fail-rate", "2"},
+        {"phone", "--delay", "5"},
+        {"seed", "--bogus"},
+    };
+    for (const auto& args : bad) {
+        SimRun run = sim(dir.path(), args);
+        EXPECT_EQ(run.exitCode, 2) << args[0] << " " << (args.size() > 1 ? args[1] : "");
+        EXPECT_NE(run.err.find("msg-sim " + args[0] + ":"), std::string::npos) << run.err;
+    }
+    // Well-formed but impossible: a failure, not a usage error.
+    SimRun missing = sim(dir.path(), {"deliver", "42"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("not found"), std::string::npos) << missing.err;
+}
