@@ -87,13 +87,15 @@ int app_control_get_launch_mode(app_control_h app_control, app_control_launch_mo
 
 /* Adding a key again replaces its value. */
 int app_control_add_extra_data(app_control_h app_control, const char* key, const char* value);
-int app_control_add_extra_data_array(app_control_h app_control, const char* key, const char* value[], int length);
+int app_control_add_extra_data_array(app_control_h app_control, const char* key, const char* value[],
+                                     int length);
 int app_control_remove_extra_data(app_control_h app_control, const char* key);
 int app_control_get_extra_data(app_control_h app_control, const char* key, char** value);
 /* The array and its strings are copies that the caller frees. */
 int app_control_get_extra_data_array(app_control_h app_control, const char* key, char*** value, int* length);
 int app_control_is_extra_data_array(app_control_h app_control, const char* key, bool* array);
-int app_control_foreach_extra_data(app_control_h app_control, app_control_extra_data_cb callback, void* user_data);
+int app_control_foreach_extra_data(app_control_h app_control, app_control_extra_data_cb callback,
+                                   void* user_data);
 
 /* The application that sent a received request. */
 int app_control_get_caller(app_control_h app_control, char** id);
@@ -102,7 +104,8 @@ int app_control_foreach_app_matched(app_control_h app_control, app_control_app_m
                                     void* user_data);
 
 /* A reply callback needs the Ecore main loop; it runs at most once. */
-int app_control_send_launch_request(app_control_h app_control, app_control_reply_cb callback, void* user_data);
+int app_control_send_launch_request(app_control_h app_control, app_control_reply_cb callback,
+                                    void* user_data);
 /* Asks the application started by this request to close. */
 int app_control_send_terminate_request(app_control_h app_control);
 
@@ -113,7 +116,8 @@ int app_control_send_terminate_request(app_control_h app_control);
 int app_control_get_launch_request(app_control_h* request);
 int app_control_set_terminate_handler(app_control_terminate_cb callback, void* user_data);
 /* Answers a received request once; the reply's extras reach the caller's callback. */
-int app_control_reply_to_launch_request(app_control_h reply, app_control_h request, app_control_result_e result);
+int app_control_reply_to_launch_request(app_control_h reply, app_control_h request,
+                                        app_control_result_e result);
 
 #ifdef __cplusplus
 }

@@ -37,7 +37,8 @@ int system_settings_get_value_string(system_settings_key_e key, char** value);
 int system_settings_set_value_int(system_settings_key_e key, int value);
 int system_settings_set_value_string(system_settings_key_e key, const char* value);
 /* One callback per key; a second call replaces it. */
-int system_settings_set_changed_cb(system_settings_key_e key, system_settings_changed_cb callback, void* user_data);
+int system_settings_set_changed_cb(system_settings_key_e key, system_settings_changed_cb callback,
+                                   void* user_data);
 int system_settings_unset_changed_cb(system_settings_key_e key);
 
 #ifdef __cplusplus

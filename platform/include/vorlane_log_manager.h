@@ -20,7 +20,8 @@ enum {
 };
 
 #define VORLANE_LOG_MANAGER_PROVIDER "content://com.vorlane.log.provider/"
-#define VORLANE_LOG_MANAGER_URI_USE_APP_FEATURE_SURVEY VORLANE_LOG_MANAGER_PROVIDER "log/use_app_feature_survey"
+#define VORLANE_LOG_MANAGER_URI_USE_APP_FEATURE_SURVEY                                                       \
+    VORLANE_LOG_MANAGER_PROVIDER "log/use_app_feature_survey"
 
 typedef struct vorlane_log_manager_s* vorlane_log_manager_h;
 

@@ -22,7 +22,8 @@ constexpr const char* kOperationPrefix = "http://orvex.org/appcontrol/operation/
 const char* const kSeed =
     "INSERT INTO apps(app_id, package_id, executable, operations, schemes, preload, enabled) VALUES"
     " ('com.vorlane.message', 'com.vorlane.message', 'msg-app', 'main default', '', 1, 1),"
-    " ('com.vorlane.message.appcontrol.compose', 'com.vorlane.message', 'msg-compose', 'compose share_text', '',"
+    " ('com.vorlane.message.appcontrol.compose', 'com.vorlane.message', 'msg-compose', 'compose share_text', "
+    "'',"
     " 1, 1),"
     " ('com.vorlane.msg-send', 'com.vorlane.message', 'msg-send', 'send send_text', 'sms smsto', 1, 1),"
     " ('com.vorlane.w-input-selector', 'com.vorlane.w-input-selector', '', 'main', '', 1, 1),"
@@ -86,9 +87,10 @@ std::vector<AppInfo> query(const char* where, const std::string& arg) {
     Connection* db = dev ? dev->connection() : nullptr;
     if (!db)
         return apps;
-    std::string sql = std::string("SELECT app_id, package_id, executable, operations, schemes, preload, enabled "
-                                  "FROM apps ") +
-                      where + " ORDER BY app_id";
+    std::string sql =
+        std::string("SELECT app_id, package_id, executable, operations, schemes, preload, enabled "
+                    "FROM apps ") +
+        where + " ORDER BY app_id";
     auto select = db->prepare(sql.c_str());
     if (!arg.empty())
         select.bind(1, arg);
@@ -141,8 +143,9 @@ bool AppRegistry::install(const AppInfo& app) {
     if (!dev)
         return false;
     return dev->write([&](Connection& db, ChangeLog& log) {
-        auto insert = db.prepare("INSERT OR REPLACE INTO apps(app_id, package_id, executable, operations, schemes, "
-                                 "preload, enabled) VALUES(?, ?, ?, ?, ?, ?, ?)");
+        auto insert =
+            db.prepare("INSERT OR REPLACE INTO apps(app_id, package_id, executable, operations, schemes, "
+                       "preload, enabled) VALUES(?, ?, ?, ?, ?, ?, ?)");
         insert.bind(1, app.appId)
             .bind(2, app.packageId)
             .bind(3, app.executable)
@@ -197,7 +200,8 @@ std::vector<AppInfo> AppRegistry::matching(const std::string& operation, const s
     else if (!uri.empty())
         scheme = "file"; // a plain path
     for (auto& app : query("WHERE enabled = 1", "")) {
-        bool handles = std::find(app.operations.begin(), app.operations.end(), operation) != app.operations.end();
+        bool handles =
+            std::find(app.operations.begin(), app.operations.end(), operation) != app.operations.end();
         bool opens = scheme.empty() || app.uriSchemes.empty() ||
                      std::find(app.uriSchemes.begin(), app.uriSchemes.end(), scheme) != app.uriSchemes.end();
         // An application that names schemes opens nothing else; a request without a URI suits any.

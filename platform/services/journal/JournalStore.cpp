@@ -46,8 +46,13 @@ bool JournalStore::append(const std::string& stream, const std::string& category
                       std::chrono::system_clock::now().time_since_epoch())
                       .count();
     return dev->write([&](Connection& db, ChangeLog& log) {
-        auto insert = db.prepare("INSERT INTO journal(time_ms, stream, app, category, text) VALUES(?, ?, ?, ?, ?)");
-        insert.bind(1, now).bind(2, stream).bind(3, app.empty() ? runningApp() : app).bind(4, category).bind(5, text);
+        auto insert =
+            db.prepare("INSERT INTO journal(time_ms, stream, app, category, text) VALUES(?, ?, ?, ?, ?)");
+        insert.bind(1, now)
+            .bind(2, stream)
+            .bind(3, app.empty() ? runningApp() : app)
+            .bind(4, category)
+            .bind(5, text);
         if (!insert.exec())
             return false;
         log.append("journal/" + stream, category + " " + text);
@@ -62,13 +67,14 @@ std::vector<JournalEntry> JournalStore::list(const std::string& stream, size_t l
     if (!db)
         return entries;
     // The newest `limit` entries, returned oldest first.
-    auto select = db->prepare("SELECT seq, time_ms, stream, app, category, text FROM ("
-                              " SELECT * FROM journal WHERE (?1 = '' OR stream = ?1) ORDER BY seq DESC LIMIT ?2"
-                              ") ORDER BY seq");
+    auto select =
+        db->prepare("SELECT seq, time_ms, stream, app, category, text FROM ("
+                    " SELECT * FROM journal WHERE (?1 = '' OR stream = ?1) ORDER BY seq DESC LIMIT ?2"
+                    ") ORDER BY seq");
     select.bind(1, stream).bind(2, limit ? static_cast<int64_t>(limit) : int64_t{-1});
     while (select.step()) {
-        entries.push_back({select.columnInt64(0), select.columnInt64(1), select.columnText(2), select.columnText(3),
-                           select.columnText(4), select.columnText(5)});
+        entries.push_back({select.columnInt64(0), select.columnInt64(1), select.columnText(2),
+                           select.columnText(3), select.columnText(4), select.columnText(5)});
     }
     return entries;
 }

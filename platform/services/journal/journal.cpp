@@ -21,5 +21,5 @@ extern "C" int journal_log(const char* category, const char* fmt, ...) {
     MSG_RETV_IF(!g_utf8_validate(category, -1, nullptr) || !g_utf8_validate(text, n, nullptr),
                 JOURNAL_ERROR_INVALID_PARAMETER, "text is not UTF-8");
     return msg_services::JournalStore::append("journal", category, text) ? JOURNAL_ERROR_NONE
-                                                                          : JOURNAL_ERROR_IO_ERROR;
+                                                                         : JOURNAL_ERROR_IO_ERROR;
 }

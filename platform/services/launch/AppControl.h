@@ -32,7 +32,8 @@ void registerAppControl(app_control_s* handle);
 void unregisterAppControl(app_control_s* handle);
 bool isLiveAppControl(app_control_s* handle);
 
-// {"operation", "uri", "mime", "app_id", "launch_mode", "caller", "id", "extra": {...}}; empty fields are left out.
+// {"operation", "uri", "mime", "app_id", "launch_mode", "caller", "id", "extra": {...}}; empty fields are
+// left out.
 std::string appControlToJson(const app_control_s& handle);
 bool appControlFromJson(const std::string& text, app_control_s& out);
 

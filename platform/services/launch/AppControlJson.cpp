@@ -95,8 +95,8 @@ bool appControlFromJson(const std::string& text, app_control_s& out) {
         parsed.appId = memberString(object, "app_id");
         parsed.caller = memberString(object, "caller");
         parsed.requestId = std::max<int64_t>(0, memberInt(object, "id"));
-        parsed.launchMode =
-            memberInt(object, "launch_mode") == 1 ? APP_CONTROL_LAUNCH_MODE_GROUP : APP_CONTROL_LAUNCH_MODE_SINGLE;
+        parsed.launchMode = memberInt(object, "launch_mode") == 1 ? APP_CONTROL_LAUNCH_MODE_GROUP
+                                                                  : APP_CONTROL_LAUNCH_MODE_SINGLE;
         JsonNode* extra = json_object_get_member(object, "extra");
         ok = !extra || bundleFromJson(extra, parsed.extras);
     }

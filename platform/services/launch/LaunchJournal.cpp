@@ -29,8 +29,9 @@ const msg_device::SchemaModule kSchema{"launch",
                                         " result INTEGER,"
                                         " reply TEXT NOT NULL DEFAULT '');"}};
 
-constexpr const char* kColumns = "id, time_ms, caller, target, operation, uri, launch_mode, request, status, pid, "
-                                 "wants_reply, terminate_requested, result, reply";
+constexpr const char* kColumns =
+    "id, time_ms, caller, target, operation, uri, launch_mode, request, status, pid, "
+    "wants_reply, terminate_requested, result, reply";
 
 msg_device::Device* device() {
     msg_device::Device* device = msg_device::Device::getDefault();

@@ -16,8 +16,8 @@
 using msg_services::AppInfo;
 using msg_services::AppRegistry;
 using msg_services::LaunchEntry;
-using msg_services::LaunchJournal;
 using msg_services::Launcher;
+using msg_services::LaunchJournal;
 
 namespace {
 
@@ -120,7 +120,8 @@ void replyArrivedCb(int64_t id, const msg_device::Change& change) {
     size_t newline = change.payload.find('\n');
     int result = std::atoi(change.payload.substr(0, newline).c_str());
     app_control_h reply = newHandle();
-    if (newline == std::string::npos || !msg_services::appControlFromJson(change.payload.substr(newline + 1), *reply))
+    if (newline == std::string::npos ||
+        !msg_services::appControlFromJson(change.payload.substr(newline + 1), *reply))
         MSG_LOGW("reply to launch %lld carries no data", static_cast<long long>(id));
     if (msg_services::isLiveAppControl(pending.request) && pending.callback)
         pending.callback(pending.request, reply, static_cast<app_control_result_e>(result), pending.userData);
@@ -229,8 +230,8 @@ extern "C" int app_control_add_extra_data(app_control_h app_control, const char*
     return fromBundle(bundle_add_str(extras, key, value));
 }
 
-extern "C" int app_control_add_extra_data_array(app_control_h app_control, const char* key, const char* value[],
-                                                int length) {
+extern "C" int app_control_add_extra_data_array(app_control_h app_control, const char* key,
+                                                const char* value[], int length) {
     MSG_RETV_IF(!msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
                 "invalid handle");
     if (int error = msg_services::checkBundleKey(key))
@@ -250,8 +251,8 @@ extern "C" int app_control_remove_extra_data(app_control_h app_control, const ch
 }
 
 extern "C" int app_control_get_extra_data(app_control_h app_control, const char* key, char** value) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !key || !value, APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid handle, key or output");
+    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !key || !value,
+                APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle, key or output");
     MSG_RETV_IF(bundle_get_type(&app_control->extras, key) == BUNDLE_TYPE_STR_ARRAY,
                 APP_CONTROL_ERROR_INVALID_DATA_TYPE, "%s is an array", key);
     char* text = nullptr;
@@ -268,7 +269,8 @@ extern "C" int app_control_get_extra_data_array(app_control_h app_control, const
                 APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle, key or output");
     int type = bundle_get_type(&app_control->extras, key);
     MSG_RETV_IF(type == BUNDLE_TYPE_NONE, APP_CONTROL_ERROR_KEY_NOT_FOUND, "no %s", key);
-    MSG_RETV_IF(type != BUNDLE_TYPE_STR_ARRAY, APP_CONTROL_ERROR_INVALID_DATA_TYPE, "%s is not an array", key);
+    MSG_RETV_IF(type != BUNDLE_TYPE_STR_ARRAY, APP_CONTROL_ERROR_INVALID_DATA_TYPE, "%s is not an array",
+                key);
     const auto& items = app_control->extras.entries[key].items;
     char** array = static_cast<char**>(std::calloc(items.size() + 1, sizeof(char*)));
     MSG_RETV_IF(!array, APP_CONTROL_ERROR_OUT_OF_MEMORY, "out of memory");
@@ -280,8 +282,8 @@ extern "C" int app_control_get_extra_data_array(app_control_h app_control, const
 }
 
 extern "C" int app_control_is_extra_data_array(app_control_h app_control, const char* key, bool* array) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !key || !array, APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid handle, key or output");
+    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !key || !array,
+                APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle, key or output");
     int type = bundle_get_type(&app_control->extras, key);
     MSG_RETV_IF(type == BUNDLE_TYPE_NONE, APP_CONTROL_ERROR_KEY_NOT_FOUND, "no %s", key);
     *array = type == BUNDLE_TYPE_STR_ARRAY;
@@ -290,8 +292,8 @@ extern "C" int app_control_is_extra_data_array(app_control_h app_control, const 
 
 extern "C" int app_control_foreach_extra_data(app_control_h app_control, app_control_extra_data_cb callback,
                                               void* user_data) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !callback, APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid handle or callback");
+    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !callback,
+                APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle or callback");
     std::vector<std::string> keys;
     for (const auto& entry : app_control->extras.entries)
         keys.push_back(entry.first);
@@ -312,15 +314,16 @@ extern "C" int app_control_get_caller(app_control_h app_control, char** id) {
 
 extern "C" int app_control_foreach_app_matched(app_control_h app_control, app_control_app_matched_cb callback,
                                                void* user_data) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !callback, APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid handle or callback");
+    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !callback,
+                APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle or callback");
     std::vector<AppInfo> apps;
     AppInfo target;
     if (!app_control->appId.empty()) {
         if (AppRegistry::find(app_control->appId, target) && target.enabled)
             apps.push_back(target);
     } else {
-        std::string operation = app_control->operation.empty() ? APP_CONTROL_OPERATION_DEFAULT : app_control->operation;
+        std::string operation =
+            app_control->operation.empty() ? APP_CONTROL_OPERATION_DEFAULT : app_control->operation;
         apps = AppRegistry::matching(operation, app_control->uri);
     }
     for (const auto& app : apps) {
@@ -334,8 +337,8 @@ extern "C" int app_control_send_launch_request(app_control_h app_control, app_co
                                                void* user_data) {
     MSG_RETV_IF(!msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
                 "invalid handle");
-    MSG_RETV_IF(app_control->appId.empty() && app_control->operation.empty(), APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "neither an application nor an operation");
+    MSG_RETV_IF(app_control->appId.empty() && app_control->operation.empty(),
+                APP_CONTROL_ERROR_INVALID_PARAMETER, "neither an application nor an operation");
     AppInfo target;
     if (!resolveTarget(app_control, target)) {
         MSG_LOGE("no application for %s%s", app_control->appId.c_str(), app_control->operation.c_str());
@@ -359,10 +362,11 @@ extern "C" int app_control_send_launch_request(app_control_h app_control, app_co
 
     if (callback) {
         msg_device::Device* device = msg_device::Device::getDefault();
-        uint64_t subscription =
-            device ? device->feed().subscribe(LaunchJournal::replyTopic(id),
-                                              [id](const msg_device::Change& change) { replyArrivedCb(id, change); })
-                   : 0;
+        uint64_t subscription = device ? device->feed().subscribe(LaunchJournal::replyTopic(id),
+                                                                  [id](const msg_device::Change& change) {
+                                                                      replyArrivedCb(id, change);
+                                                                  })
+                                       : 0;
         if (subscription == 0) {
             LaunchJournal::setOutcome(id, "failed", 0);
             MSG_LOGE("cannot wait for a reply (no main loop?)");
@@ -377,7 +381,8 @@ extern "C" int app_control_send_launch_request(app_control_h app_control, app_co
     } else {
         std::string path = Launcher::locate(target.executable);
         sent.requestId = id;
-        int pid = path.empty() ? 0 : Launcher::start(path, target.appId, msg_services::appControlToJson(sent));
+        int pid =
+            path.empty() ? 0 : Launcher::start(path, target.appId, msg_services::appControlToJson(sent));
         if (pid == 0) {
             MSG_LOGE("cannot start %s for %s", target.executable.c_str(), target.appId.c_str());
             LaunchJournal::setOutcome(id, "failed", 0);
@@ -393,9 +398,10 @@ extern "C" int app_control_send_launch_request(app_control_h app_control, app_co
 extern "C" int app_control_send_terminate_request(app_control_h app_control) {
     MSG_RETV_IF(!msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
                 "invalid handle");
-    MSG_RETV_IF(app_control->launchedId == 0, APP_CONTROL_ERROR_INVALID_PARAMETER, "the request was not sent");
+    MSG_RETV_IF(app_control->launchedId == 0, APP_CONTROL_ERROR_INVALID_PARAMETER,
+                "the request was not sent");
     return LaunchJournal::requestTerminate(app_control->launchedId) ? APP_CONTROL_ERROR_NONE
-                                                                     : APP_CONTROL_ERROR_IO_ERROR;
+                                                                    : APP_CONTROL_ERROR_IO_ERROR;
 }
 
 extern "C" int app_control_get_launch_request(app_control_h* request) {
@@ -416,8 +422,8 @@ extern "C" int app_control_get_launch_request(app_control_h* request) {
     }
     if (h->requestId > 0 && !state.subscription.active()) {
         if (msg_device::Device* device = msg_device::Device::getDefault())
-            state.subscription =
-                device->feed().subscribeScoped(LaunchJournal::terminateTopic(h->requestId), terminateRequestedCb);
+            state.subscription = device->feed().subscribeScoped(LaunchJournal::terminateTopic(h->requestId),
+                                                                terminateRequestedCb);
     }
     *request = h;
     return APP_CONTROL_ERROR_NONE;
@@ -432,7 +438,8 @@ extern "C" int app_control_set_terminate_handler(app_control_terminate_cb callba
 extern "C" int app_control_reply_to_launch_request(app_control_h reply, app_control_h request,
                                                    app_control_result_e result) {
     MSG_RETV_IF(!msg_services::isLiveAppControl(reply), APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid reply");
-    MSG_RETV_IF(!msg_services::isLiveAppControl(request), APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid request");
+    MSG_RETV_IF(!msg_services::isLiveAppControl(request), APP_CONTROL_ERROR_INVALID_PARAMETER,
+                "invalid request");
     MSG_RETV_IF(request->requestId <= 0, APP_CONTROL_ERROR_INVALID_PARAMETER, "not a received request");
     app_control_s answer = *reply;
     answer.caller = AppRegistry::currentAppId();
@@ -442,7 +449,8 @@ extern "C" int app_control_reply_to_launch_request(app_control_h reply, app_cont
         return APP_CONTROL_ERROR_NONE;
     case LaunchJournal::ReplyResult::NotFound:
     case LaunchJournal::ReplyResult::AlreadyReplied:
-        MSG_LOGE("request %lld cannot be answered (unknown or answered)", static_cast<long long>(request->requestId));
+        MSG_LOGE("request %lld cannot be answered (unknown or answered)",
+                 static_cast<long long>(request->requestId));
         return APP_CONTROL_ERROR_INVALID_PARAMETER;
     case LaunchJournal::ReplyResult::Failed:
         break;

@@ -33,7 +33,8 @@ int checkKey(const char* key) {
 
 int checkValue(const char* key, const SettingValue& value) {
     if (value.type == ValueType::String) {
-        MSG_RETV_IF(value.text.size() > VCONF_STRING_MAX, VCONF_ERROR_WRONG_VALUE, "value of %s is too long", key);
+        MSG_RETV_IF(value.text.size() > VCONF_STRING_MAX, VCONF_ERROR_WRONG_VALUE, "value of %s is too long",
+                    key);
         MSG_RETV_IF(!g_utf8_validate(value.text.data(), static_cast<gssize>(value.text.size()), nullptr) ||
                         value.text.find('\0') != std::string::npos,
                     VCONF_ERROR_WRONG_VALUE, "value of %s is not UTF-8 text", key);

@@ -62,8 +62,9 @@ int Preferences::set(const std::string& package, const char* key, const SettingV
         MSG_RETV_IF(!g_utf8_validate(value.text.data(), static_cast<gssize>(value.text.size()), nullptr),
                     PREFERENCE_ERROR_INVALID_PARAMETER, "value of %s is not UTF-8 text", key);
     }
-    return SettingStore::write(scopeOf(package, key), key, value, topic(package, key)) ? PREFERENCE_ERROR_NONE
-                                                                                         : PREFERENCE_ERROR_IO_ERROR;
+    return SettingStore::write(scopeOf(package, key), key, value, topic(package, key))
+               ? PREFERENCE_ERROR_NONE
+               : PREFERENCE_ERROR_IO_ERROR;
 }
 
 int Preferences::remove(const std::string& package, const char* key) {

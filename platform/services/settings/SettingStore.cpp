@@ -69,10 +69,12 @@ bool SettingStore::write(const std::string& scope, const std::string& key, const
     Device* dev = device();
     if (!dev)
         return false;
-    return dev->write([&](Connection& db, ChangeLog& log) { return writeRow(db, log, scope, key, value, topic); });
+    return dev->write(
+        [&](Connection& db, ChangeLog& log) { return writeRow(db, log, scope, key, value, topic); });
 }
 
-bool SettingStore::writeAll(const std::string& scope, const std::vector<std::pair<std::string, SettingValue>>& values,
+bool SettingStore::writeAll(const std::string& scope,
+                            const std::vector<std::pair<std::string, SettingValue>>& values,
                             std::string (*topicOf)(const std::string& key)) {
     Device* dev = device();
     if (!dev)
@@ -86,7 +88,8 @@ bool SettingStore::writeAll(const std::string& scope, const std::vector<std::pai
     });
 }
 
-SettingStore::Result SettingStore::remove(const std::string& scope, const std::string& key, const std::string& topic) {
+SettingStore::Result SettingStore::remove(const std::string& scope, const std::string& key,
+                                          const std::string& topic) {
     Device* dev = device();
     if (!dev)
         return Result::Failed;
@@ -115,8 +118,8 @@ std::vector<std::pair<std::string, SettingValue>> SettingStore::list(const std::
     auto select = db->prepare("SELECT key, type, value FROM settings WHERE scope = ? ORDER BY key");
     select.bind(1, scope);
     while (select.step())
-        rows.emplace_back(select.columnText(0), SettingValue{static_cast<ValueType>(select.columnInt(1)),
-                                                             select.columnText(2)});
+        rows.emplace_back(select.columnText(0),
+                          SettingValue{static_cast<ValueType>(select.columnInt(1)), select.columnText(2)});
     return rows;
 }
 

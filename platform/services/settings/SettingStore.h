@@ -24,7 +24,8 @@ public:
     static bool write(const std::string& scope, const std::string& key, const SettingValue& value,
                       const std::string& topic);
     // Several values of one scope in one transaction; topicOf gives each key's topic.
-    static bool writeAll(const std::string& scope, const std::vector<std::pair<std::string, SettingValue>>& values,
+    static bool writeAll(const std::string& scope,
+                         const std::vector<std::pair<std::string, SettingValue>>& values,
                          std::string (*topicOf)(const std::string& key));
     // Removes the key; the notice carries an empty payload. NotFound when it was not stored.
     static Result remove(const std::string& scope, const std::string& key, const std::string& topic);

@@ -114,7 +114,8 @@ bool SettingValue::decode(const std::string& payload, SettingValue& out) {
     static const struct {
         char letter;
         ValueType type;
-    } kinds[] = {{'i', ValueType::Int}, {'b', ValueType::Bool}, {'d', ValueType::Double}, {'s', ValueType::String}};
+    } kinds[] = {
+        {'i', ValueType::Int}, {'b', ValueType::Bool}, {'d', ValueType::Double}, {'s', ValueType::String}};
     for (const auto& kind : kinds) {
         if (payload[0] == kind.letter)
             return parse(kind.type, payload.substr(2), out);

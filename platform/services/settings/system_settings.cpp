@@ -54,13 +54,15 @@ int fromVconf(int error) {
 
 extern "C" int system_settings_get_value_int(system_settings_key_e key, int* value) {
     const KeyInfo* info = keyInfo(key);
-    MSG_RETV_IF(!info || info->isString || !value, SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER, "bad key or value");
+    MSG_RETV_IF(!info || info->isString || !value, SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER,
+                "bad key or value");
     return fromVconf(vconf_get_int(info->vconfKey, value));
 }
 
 extern "C" int system_settings_get_value_string(system_settings_key_e key, char** value) {
     const KeyInfo* info = keyInfo(key);
-    MSG_RETV_IF(!info || !info->isString || !value, SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER, "bad key or value");
+    MSG_RETV_IF(!info || !info->isString || !value, SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER,
+                "bad key or value");
     char* text = vconf_get_str(info->vconfKey);
     MSG_RETV_IF(!text, SYSTEM_SETTINGS_ERROR_IO_ERROR, "cannot read %s", info->vconfKey);
     *value = text;
@@ -99,7 +101,8 @@ extern "C" int system_settings_set_changed_cb(system_settings_key_e key, system_
 
 extern "C" int system_settings_unset_changed_cb(system_settings_key_e key) {
     const KeyInfo* info = keyInfo(key);
-    MSG_RETV_IF(!info || !watches().count(key), SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER, "no callback for key");
+    MSG_RETV_IF(!info || !watches().count(key), SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER,
+                "no callback for key");
     watches().erase(key);
     vconf_ignore_key_changed(info->vconfKey, keyChangedCb);
     return SYSTEM_SETTINGS_ERROR_NONE;

@@ -111,16 +111,16 @@ extern "C" int vconf_notify_key_changed(const char* key, vconf_callback_fn cb, v
     msg_device::Device* device = msg_device::Device::getDefault();
     MSG_RETV_IF(!device, VCONF_ERROR, "no device");
     std::string name(key);
-    uint64_t id = device->feed().subscribe(DeviceSettings::topic(name), [name, cb, user_data](
-                                                                             const msg_device::Change& change) {
-        keynode node{name, {}};
-        if (!SettingValue::decode(change.payload, node.value)) {
-            // A removed key falls back to its default, which is what readers see now.
-            if (DeviceSettings::get(name.c_str(), node.value) != VCONF_OK)
-                return;
-        }
-        cb(&node, user_data);
-    });
+    uint64_t id = device->feed().subscribe(
+        DeviceSettings::topic(name), [name, cb, user_data](const msg_device::Change& change) {
+            keynode node{name, {}};
+            if (!SettingValue::decode(change.payload, node.value)) {
+                // A removed key falls back to its default, which is what readers see now.
+                if (DeviceSettings::get(name.c_str(), node.value) != VCONF_OK)
+                    return;
+            }
+            cb(&node, user_data);
+        });
     MSG_RETV_IF(id == 0, VCONF_ERROR, "cannot watch %s", key);
     watches().push_back({name, cb, user_data, device, id});
     return VCONF_OK;

@@ -13,12 +13,13 @@ using msg_device::Connection;
 
 namespace {
 
-const msg_device::SchemaModule kSchema{"features",
-                                       {"CREATE TABLE features(name TEXT PRIMARY KEY, value TEXT NOT NULL);"}};
+const msg_device::SchemaModule kSchema{
+    "features", {"CREATE TABLE features(name TEXT PRIMARY KEY, value TEXT NOT NULL);"}};
 
 const std::vector<Feature>& defaults() {
     static const std::vector<Feature> list = {
-        {"capability/messaging", FeatureKind::Capability, "true", false, "the messaging service is supported"},
+        {"capability/messaging", FeatureKind::Capability, "true", false,
+         "the messaging service is supported"},
         {"feature/network.telephony", FeatureKind::Platform, "0", true, "the watch has its own telephony"},
         {"feature/network.telephony.mms", FeatureKind::Platform, "0", true, "the watch can send MMS itself"},
         {"orvex/feature/mdm", FeatureKind::Custom, "0", true, "device management present"},
@@ -106,7 +107,8 @@ const char* FeatureStore::kindName(FeatureKind kind) {
 
 bool FeatureStore::get(const std::string& name, Feature& out) {
     std::string path = normalize(name);
-    auto it = std::find_if(defaults().begin(), defaults().end(), [&](const Feature& f) { return f.name == path; });
+    auto it =
+        std::find_if(defaults().begin(), defaults().end(), [&](const Feature& f) { return f.name == path; });
     Feature feature;
     if (it != defaults().end())
         feature = *it;

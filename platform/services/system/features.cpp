@@ -60,7 +60,8 @@ extern "C" int capability_manager_destroy(capability_manager_h manager) {
 
 extern "C" int capability_manager_get_value_str(capability_manager_h manager, const char* capability,
                                                 char** value) {
-    MSG_RETV_IF(!manager || !capability || !value, CAPABILITY_MANAGER_ERROR_INVALID_PARAMETER, "argument is null");
+    MSG_RETV_IF(!manager || !capability || !value, CAPABILITY_MANAGER_ERROR_INVALID_PARAMETER,
+                "argument is null");
     auto it = manager->values.find(capability);
     if (it == manager->values.end())
         return CAPABILITY_MANAGER_ERROR_NO_DATA;
@@ -70,7 +71,8 @@ extern "C" int capability_manager_get_value_str(capability_manager_h manager, co
 
 extern "C" bool zeq_feature_get_bool(int feature) {
     Feature f;
-    return feature >= 0 && FeatureStore::get("zeq/" + std::to_string(feature), f) && f.isSwitch && f.value == "1";
+    return feature >= 0 && FeatureStore::get("zeq/" + std::to_string(feature), f) && f.isSwitch &&
+           f.value == "1";
 }
 
 extern "C" int zeq_feature_get_str(int feature, char* buffer, size_t size) {
@@ -78,8 +80,8 @@ extern "C" int zeq_feature_get_str(int feature, char* buffer, size_t size) {
     Feature f;
     if (!FeatureStore::get("zeq/" + std::to_string(feature), f) || f.isSwitch)
         return ZEQ_FEATURE_ERROR_NO_DATA;
-    MSG_RETV_IF(f.value.size() + 1 > size, ZEQ_FEATURE_ERROR_BUFFER_TOO_SMALL, "zeq %d needs %zu bytes", feature,
-                f.value.size() + 1);
+    MSG_RETV_IF(f.value.size() + 1 > size, ZEQ_FEATURE_ERROR_BUFFER_TOO_SMALL, "zeq %d needs %zu bytes",
+                feature, f.value.size() + 1);
     std::memcpy(buffer, f.value.c_str(), f.value.size() + 1);
     return ZEQ_FEATURE_ERROR_NONE;
 }

@@ -59,7 +59,8 @@ extern "C" mdm_result_t mdm_release_service(void) {
 extern "C" mdm_status_t mdm_get_allow_text_messaging(const char* sim_id) {
     MSG_RETV_IF(!sim_id || !*sim_id || std::strchr(sim_id, '/'), MDM_STATUS_ERROR, "bad SIM id");
     MSG_RETV_IF(!mdmHeld(), MDM_STATUS_ERROR, "mdm_get_service() was not called");
-    std::string key = std::string("db/private/mdm/text_messaging/") + (std::strcmp(sim_id, "*") == 0 ? "peer" : sim_id);
+    std::string key =
+        std::string("db/private/mdm/text_messaging/") + (std::strcmp(sim_id, "*") == 0 ? "peer" : sim_id);
     return DeviceSettings::getInt(key.c_str(), MDM_ALLOWED) == MDM_RESTRICTED ? MDM_RESTRICTED : MDM_ALLOWED;
 }
 
@@ -78,8 +79,8 @@ extern "C" int connection_destroy(connection_h connection) {
 extern "C" int connection_get_type(connection_h connection, connection_type_e* type) {
     MSG_RETV_IF(!connection || !type, CONNECTION_ERROR_INVALID_PARAMETER, "argument is null");
     int value = DeviceSettings::getInt("memory/dnet/status", -1);
-    MSG_RETV_IF(value < CONNECTION_TYPE_DISCONNECTED || value > CONNECTION_TYPE_BT, CONNECTION_ERROR_OPERATION_FAILED,
-                "network status %d is unknown", value);
+    MSG_RETV_IF(value < CONNECTION_TYPE_DISCONNECTED || value > CONNECTION_TYPE_BT,
+                CONNECTION_ERROR_OPERATION_FAILED, "network status %d is unknown", value);
     *type = static_cast<connection_type_e>(value);
     return CONNECTION_ERROR_NONE;
 }
