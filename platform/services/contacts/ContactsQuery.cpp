@@ -3,16 +3,25 @@
 
 #include "common/MsgLog.h"
 
+namespace {
+
+// Filters and queries are both made for one view.
+template <typename Handle> int createForView(const char* view_uri, Handle** out) {
+    MSG_RETV_IF(!out, CONTACTS_ERROR_INVALID_PARAMETER, "out-parameter is null");
+    const contacts_impl::ViewDef* view = contacts_impl::findView(view_uri);
+    MSG_RETV_IF(!view, CONTACTS_ERROR_INVALID_PARAMETER, "unknown view %s", view_uri ? view_uri : "(null)");
+    auto* created = new Handle;
+    created->view = view;
+    *out = created;
+    return CONTACTS_ERROR_NONE;
+}
+
+} // namespace
+
 extern "C" {
 
 int contacts_filter_create(const char* view_uri, contacts_filter_h* filter) {
-    MSG_RETV_IF(!filter, CONTACTS_ERROR_INVALID_PARAMETER, "filter is null");
-    const contacts_impl::ViewDef* view = contacts_impl::findView(view_uri);
-    MSG_RETV_IF(!view, CONTACTS_ERROR_INVALID_PARAMETER, "unknown view %s", view_uri ? view_uri : "(null)");
-    auto* created = new _contacts_filter_s;
-    created->view = view;
-    *filter = created;
-    return CONTACTS_ERROR_NONE;
+    return createForView(view_uri, filter);
 }
 
 int contacts_filter_destroy(contacts_filter_h filter) {
@@ -67,13 +76,7 @@ int contacts_filter_add_operator(contacts_filter_h filter, contacts_filter_opera
 }
 
 int contacts_query_create(const char* view_uri, contacts_query_h* query) {
-    MSG_RETV_IF(!query, CONTACTS_ERROR_INVALID_PARAMETER, "query is null");
-    const contacts_impl::ViewDef* view = contacts_impl::findView(view_uri);
-    MSG_RETV_IF(!view, CONTACTS_ERROR_INVALID_PARAMETER, "unknown view %s", view_uri ? view_uri : "(null)");
-    auto* created = new _contacts_query_s;
-    created->view = view;
-    *query = created;
-    return CONTACTS_ERROR_NONE;
+    return createForView(view_uri, query);
 }
 
 int contacts_query_destroy(contacts_query_h query) {

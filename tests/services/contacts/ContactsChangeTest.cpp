@@ -2,6 +2,7 @@
 #include "contacts/ContactsAdmin.h"
 #include "device/Device.h"
 
+#include "MainLoop.h"
 #include "TempDir.h"
 
 #include <Ecore.h>
@@ -15,17 +16,6 @@
 namespace {
 
 using msg_device::Device;
-
-bool pumpUntil(const std::function<bool()>& done, double seconds = 5.0) {
-    double deadline = ecore_time_get() + seconds;
-    while (!done()) {
-        if (ecore_time_get() > deadline)
-            return false;
-        ecore_main_loop_iterate_may_block(EINA_FALSE);
-        usleep(1000);
-    }
-    return true;
-}
 
 int runSim(const std::string& arguments) {
     const char* bin = std::getenv("MSG_BIN_DIR");
@@ -88,23 +78,23 @@ TEST_F(ContactsChangeTest, ChangesFromAnotherProcessReachTheCallback) {
     EXPECT_EQ(nameOf("+14155550142"), "");
 
     ASSERT_EQ(runSim("contact add --name 'Nora Quist' --number +14155550142"), 0);
-    ASSERT_TRUE(pumpUntil([&] { return contactViews.views.size() == 1; }));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return contactViews.views.size() == 1; }));
     EXPECT_EQ(contactViews.views[0], _contacts_contact._uri);
     EXPECT_EQ(nameOf("+14155550142"), "Nora Quist");
 
     ASSERT_EQ(runSim("contact edit 1 --name 'Nora Q.'"), 0);
-    ASSERT_TRUE(pumpUntil([&] { return contactViews.views.size() == 2; }));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return contactViews.views.size() == 2; }));
     EXPECT_EQ(nameOf("+14155550142"), "Nora Q.");
 
     ASSERT_EQ(runSim("contact delete 1"), 0);
-    ASSERT_TRUE(pumpUntil([&] { return contactViews.views.size() == 3; }));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return contactViews.views.size() == 3; }));
     EXPECT_EQ(nameOf("+14155550142"), "");
 
     ASSERT_EQ(runSim("call-log add --number +14155550142 --type missed"), 0);
-    ASSERT_TRUE(pumpUntil([&] { return logViews.views.size() == 1; }));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return logViews.views.size() == 1; }));
     // A failed command changes nothing and tells no one.
     EXPECT_NE(runSim("contact delete 77"), 0);
-    pumpUntil([] { return false; }, 0.3);
+    msg_test::pumpFor(0.3);
     EXPECT_EQ(contactViews.views.size(), 3u);
     EXPECT_EQ(logViews.views.size(), 1u);
 
@@ -112,7 +102,7 @@ TEST_F(ContactsChangeTest, ChangesFromAnotherProcessReachTheCallback) {
     EXPECT_EQ(contacts_db_remove_changed_cb(_contacts_contact._uri, changedCb, &contactViews),
               CONTACTS_ERROR_INVALID_PARAMETER);
     ASSERT_TRUE(contacts_admin::addPerson(Device::getDefault(), "Otto", {"5"}, nullptr));
-    pumpUntil([] { return false; }, 0.3);
+    msg_test::pumpFor(0.3);
     EXPECT_EQ(contactViews.views.size(), 3u);
 }
 
@@ -121,7 +111,7 @@ TEST_F(ContactsChangeTest, LastDisconnectionDropsCallbacks) {
     ASSERT_EQ(contacts_db_add_changed_cb(_contacts_person._uri, changedCb, &seen), 0);
     ASSERT_EQ(contacts_disconnect(), 0);
     ASSERT_TRUE(contacts_admin::addPerson(Device::getDefault(), "Otto", {"5"}, nullptr));
-    pumpUntil([] { return false; }, 0.3);
+    msg_test::pumpFor(0.3);
     EXPECT_TRUE(seen.views.empty());
     EXPECT_EQ(contacts_db_add_changed_cb(_contacts_person._uri, changedCb, &seen), CONTACTS_ERROR_DB);
     ASSERT_EQ(contacts_connect(), 0); // for TearDown

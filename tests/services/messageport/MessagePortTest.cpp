@@ -5,6 +5,7 @@
 #include "device/Device.h"
 
 #include "LogCapture.h"
+#include "MainLoop.h"
 #include "TempDir.h"
 
 #include <Ecore.h>
@@ -34,15 +35,6 @@ void receiveCb(int portId, const char* remoteAppId, const char*, bool, bundle* m
     if (bundle_get_str(message, "context", &context) == 0 && context)
         received->context = context;
     ++received->count;
-}
-
-bool pump(const std::function<bool()>& done, double seconds) {
-    double deadline = ecore_time_get() + seconds;
-    while (!done() && ecore_time_get() < deadline) {
-        ecore_main_loop_iterate_may_block(EINA_FALSE);
-        usleep(1000);
-    }
-    return done();
 }
 
 class MessagePortTest : public ::testing::Test {
@@ -81,7 +73,7 @@ TEST_F(MessagePortTest, MessageReachesTheRegisteredPort) {
     ASSERT_EQ(message_port_send_message(kOurApp, "Voice Wakeup Notification", message),
               MESSAGE_PORT_ERROR_NONE);
     EXPECT_EQ(received.count, 0); // delivered from the main loop, not inside the call
-    ASSERT_TRUE(pump([&] { return received.count == 1; }, 5.0));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return received.count == 1; }, 5.0));
     EXPECT_EQ(received.portId, port);
     EXPECT_EQ(received.sender, kOurApp);
     EXPECT_EQ(received.context, "msg");
@@ -90,7 +82,7 @@ TEST_F(MessagePortTest, MessageReachesTheRegisteredPort) {
     EXPECT_EQ(message_port_unregister_local_port(port), MESSAGE_PORT_ERROR_PORT_NOT_FOUND);
     EXPECT_EQ(message_port_send_message(kOurApp, "Voice Wakeup Notification", message),
               MESSAGE_PORT_ERROR_PORT_NOT_FOUND);
-    pump([] { return false; }, 0.2);
+    msg_test::pumpFor(0.2);
     EXPECT_EQ(received.count, 1);
     bundle_free(message);
 }

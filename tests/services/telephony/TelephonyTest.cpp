@@ -4,6 +4,7 @@
 #include "device/Device.h"
 
 #include "LogCapture.h"
+#include "MainLoop.h"
 #include "TempDir.h"
 
 #include <Ecore.h>
@@ -97,28 +98,19 @@ void responseCb(TapiHandle*, int result, void*, void* userData) {
     *static_cast<int*>(userData) = result + 1;
 }
 
-bool pump(const std::function<bool()>& done, double seconds) {
-    double deadline = ecore_time_get() + seconds;
-    while (!done() && ecore_time_get() < deadline) {
-        ecore_main_loop_iterate_may_block(EINA_FALSE);
-        usleep(1000);
-    }
-    return done();
-}
-
 TEST_F(TelephonyTest, ResponseArrivesOnTheMainLoopWhileTheHandleLives) {
     int answered = 0;
     ASSERT_EQ(tel_process_power_command(handle, TAPI_PHONE_POWER_OFF, responseCb, &answered),
               TAPI_API_SUCCESS);
     EXPECT_EQ(answered, 0);
-    ASSERT_TRUE(pump([&] { return answered != 0; }, 2.0));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return answered != 0; }, 2.0));
     EXPECT_EQ(answered, TAPI_API_SUCCESS + 1);
 
     int late = 0;
     ASSERT_EQ(tel_process_power_command(handle, TAPI_PHONE_POWER_OFF, responseCb, &late), TAPI_API_SUCCESS);
     tel_deinit(handle);
     handle = nullptr;
-    EXPECT_FALSE(pump([&] { return late != 0; }, 0.2));
+    EXPECT_FALSE(msg_test::pumpUntil([&] { return late != 0; }, 0.2));
 }
 
 TEST_F(TelephonyTest, BadInputIsRefused) {
