@@ -1,20 +1,17 @@
 #include "common/MsgLog.h"
 #include "qel.h"
-
-#include <cstdlib>
-#include <cstring>
+#include "vconf.h"
 
 namespace {
 
 const char* const TTS_KEY = "db/setting/accessibility/tts";
 
-// The screen-reader setting of the device. The device settings store is not
-// reachable from here yet, so the setting is taken from the environment
-// (MSG_SETTING_ACCESSIBILITY_TTS=1) and is off otherwise.
+// The screen-reader setting of the device; off when it cannot be read.
 bool readTtsSetting(const char* key) {
-    const char* value = getenv("MSG_SETTING_ACCESSIBILITY_TTS");
-    MSG_LOGD("%s = %s", key, value ? value : "(unset)");
-    return value && (!strcmp(value, "1") || !strcmp(value, "true"));
+    int enabled = 0;
+    int error = vconf_get_bool(key, &enabled);
+    MSG_RETV_IF(error != VCONF_OK, false, "vconf_get_bool(%s) failed: %d", key, error);
+    return enabled != 0;
 }
 
 } // namespace

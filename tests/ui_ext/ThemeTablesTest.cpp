@@ -1,5 +1,7 @@
 #include "EflTest.h"
 #include "TempDir.h"
+#include "device/Device.h"
+#include "vconf.h"
 
 #include <efl_extension.h>
 #include <gtest/gtest.h>
@@ -130,11 +132,12 @@ TEST_F(ThemeTablesTest, WidgetOptionsAreKeptOnTheirWidgets) {
 }
 
 TEST(AccessibilityTest, TheScreenReaderSettingIsRead) {
-    unsetenv("MSG_SETTING_ACCESSIBILITY_TTS");
+    msg_test::TempDevice device;
+    msg_device::Device::closeDefault();
     EXPECT_FALSE(qel_access_is_accessibility_enabled());
-    setenv("MSG_SETTING_ACCESSIBILITY_TTS", "1", 1);
+    ASSERT_EQ(vconf_set_bool("db/setting/accessibility/tts", 1), VCONF_OK);
     EXPECT_TRUE(qel_access_is_accessibility_enabled());
-    unsetenv("MSG_SETTING_ACCESSIBILITY_TTS");
+    msg_device::Device::closeDefault();
 }
 
 } // namespace
