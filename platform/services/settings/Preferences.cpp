@@ -3,9 +3,12 @@
 #include "AppRegistry.h"
 #include "SettingStore.h"
 #include "common/MsgLog.h"
+#include "device/Device.h"
 #include "preference.h"
 
+#include <cstdlib>
 #include <glib.h>
+#include <mutex>
 
 namespace msg_services {
 
@@ -31,7 +34,23 @@ bool Preferences::isShared(const std::string& key) {
 }
 
 std::string Preferences::currentPackage() {
-    return AppRegistry::packageOf(AppRegistry::currentAppId());
+    // Looked up once per application id and device: every preference call needs it.
+    static std::mutex mutex;
+    static std::string cachedKey;
+    static std::string cachedPackage;
+    const char* env = std::getenv("MSG_APP_ID");
+    msg_device::Device* device = msg_device::Device::getDefault();
+    std::string key = std::string(env ? env : "") + "\n" + (device ? device->dir() : std::string());
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (key == cachedKey && !cachedPackage.empty())
+            return cachedPackage;
+    }
+    std::string package = AppRegistry::packageOf(AppRegistry::currentAppId());
+    std::lock_guard<std::mutex> lock(mutex);
+    cachedKey = key;
+    cachedPackage = package;
+    return package;
 }
 
 std::string Preferences::topic(const std::string& package, const std::string& key) {
