@@ -232,12 +232,7 @@ int PhoneSide::setAddresses(int threadId, const std::vector<Address>& addresses)
         int result = store::writeAddresses(db, threadId, addresses);
         if (result != MSG_STORE_SUCCESS)
             return result;
-        auto last = db.prepare("SELECT coalesce(last_msg_id, 0) FROM ms_threads WHERE id = ?");
-        last.bind(1, threadId);
-        if (!last.step())
-            return MSG_STORE_ERR_DB;
-        changes.groupchat(last.columnInt(0), threadId);
-        return MSG_STORE_SUCCESS;
+        return store::announceGroupchat(db, threadId, changes);
     });
 }
 

@@ -12,6 +12,7 @@ namespace store {
 namespace {
 
 std::atomic<bool> gDisconnected{false};
+constexpr int kWriteAttempts = 4;
 
 // Migrations are appended, never edited: stored devices rely on each step.
 const msg_device::SchemaModule& schema() {
@@ -118,19 +119,27 @@ int write(const WriteFn& fn) {
     msg_device::Device* dev = device(&result);
     if (!dev)
         return result;
-    bool committed = dev->write([&](msg_device::Connection& db, msg_device::ChangeLog& log) {
-        ChangeRecorder recorder;
-        result = fn(db, recorder);
-        if (result != MSG_STORE_SUCCESS)
-            return false;
-        recorder.flush(log);
-        return true;
-    });
-    if (!committed && result == MSG_STORE_SUCCESS) {
-        MSG_LOGE("the store's write was not committed");
-        result = MSG_STORE_ERR_DB;
+    // A write that could not even begin waited out the busy timeout behind other writers;
+    // it is tried again rather than lost.
+    for (int attempt = 0; attempt < kWriteAttempts; ++attempt) {
+        bool began = false;
+        bool committed = dev->write([&](msg_device::Connection& db, msg_device::ChangeLog& log) {
+            began = true;
+            ChangeRecorder recorder;
+            result = fn(db, recorder);
+            if (result != MSG_STORE_SUCCESS)
+                return false;
+            recorder.flush(log);
+            return true;
+        });
+        if (committed)
+            return MSG_STORE_SUCCESS;
+        if (began && result != MSG_STORE_SUCCESS)
+            return result;
+        MSG_LOGW("the store's write was not committed (attempt %d)", attempt + 1);
     }
-    return result;
+    MSG_LOGE("the store's write was not committed");
+    return MSG_STORE_ERR_DB;
 }
 
 int64_t nowMs() {

@@ -151,6 +151,15 @@ int findOrCreateThread(msg_device::Connection& db, const std::vector<Address>& a
     return writeAddresses(db, threadId, addresses);
 }
 
+int announceGroupchat(msg_device::Connection& db, int threadId, ChangeRecorder& changes) {
+    auto last = db.prepare("SELECT coalesce(last_msg_id, 0) FROM ms_threads WHERE id = ?");
+    last.bind(1, threadId);
+    if (!last.step())
+        return MSG_STORE_ERR_DB;
+    changes.groupchat(last.columnInt(0), threadId);
+    return MSG_STORE_SUCCESS;
+}
+
 int refreshThread(msg_device::Connection& db, int threadId) {
     // Spam stays out of the figures: blocked messages are listed on their own.
     auto figures =

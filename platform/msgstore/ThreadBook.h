@@ -5,6 +5,7 @@
 #ifndef MSG_STORE_THREADBOOK_H
 #define MSG_STORE_THREADBOOK_H
 
+#include "ChangeRecorder.h"
 #include "device/Connection.h"
 #include "msg_store/Address.h"
 
@@ -23,6 +24,9 @@ int findOrCreateThread(msg_device::Connection& db, const std::vector<Address>& a
 bool threadExists(msg_device::Connection& db, int threadId);
 int readAddresses(msg_device::Connection& db, int threadId, std::vector<Address>& addresses);
 int writeAddresses(msg_device::Connection& db, int threadId, const std::vector<Address>& addresses);
+
+// Announces a change of the thread's members, naming its newest message.
+int announceGroupchat(msg_device::Connection& db, int threadId, ChangeRecorder& changes);
 
 // Recomputes the thread's figures from its messages; removes the thread when it has none left.
 int refreshThread(msg_device::Connection& db, int threadId);

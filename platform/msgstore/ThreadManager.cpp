@@ -142,12 +142,7 @@ int ThreadManager::updateGroupchatThread(int threadId) {
             result = store::writeAddresses(db, threadId, addresses);
         if (result != MSG_STORE_SUCCESS)
             return result;
-        auto last = db.prepare("SELECT coalesce(last_msg_id, 0) FROM ms_threads WHERE id = ?");
-        last.bind(1, threadId);
-        if (!last.step())
-            return MSG_STORE_ERR_DB;
-        changes.groupchat(last.columnInt(0), threadId);
-        return MSG_STORE_SUCCESS;
+        return store::announceGroupchat(db, threadId, changes);
     });
 }
 

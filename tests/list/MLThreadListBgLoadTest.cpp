@@ -79,18 +79,19 @@ TEST_F(BgLoadTest, ChangesBeforeTheHandOverAreRecordedInOrderOnce) {
     auto witness = [](const char* payload, void* data) {
         static_cast<std::vector<std::string>*>(data)->push_back(payload);
     };
-    ASSERT_EQ(msg_store::ConnectionManager::subscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE, witness, &seen),
-              msg_store::MSG_STORE_SUCCESS);
-    ASSERT_EQ(msg_store::ConnectionManager::subscribeEvent(msg_store::EVENT_TYPE_GROUPCHAT_STATE_CHANGE, witness,
-                                                           &seen),
+    ASSERT_EQ(
+        msg_store::ConnectionManager::subscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE, witness, &seen),
+        msg_store::MSG_STORE_SUCCESS);
+    ASSERT_EQ(msg_store::ConnectionManager::subscribeEvent(msg_store::EVENT_TYPE_GROUPCHAT_STATE_CHANGE,
+                                                           witness, &seen),
               msg_store::MSG_STORE_SUCCESS);
     auto* loader = MLThreadListBgLoad::getInstance();
     loader->start();
     EXPECT_EQ(loader->getCount(), 0);
     int first = receive("+100", 1000);
     int second = receive("+200", 2000);
-    ASSERT_EQ(msg_store::PhoneSide::setAddresses(1, {{msg_store::ADDRESS_TYPE_PHONE, "+100"},
-                                                     {msg_store::ADDRESS_TYPE_PHONE, "+300"}}),
+    ASSERT_EQ(msg_store::PhoneSide::setAddresses(
+                  1, {{msg_store::ADDRESS_TYPE_PHONE, "+100"}, {msg_store::ADDRESS_TYPE_PHONE, "+300"}}),
               msg_store::MSG_STORE_SUCCESS);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return seen.size() == 3; }));
 

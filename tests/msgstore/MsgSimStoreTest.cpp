@@ -5,8 +5,8 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 #include <json-glib/json-glib.h>
-#include <sys/wait.h>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
 
 namespace {
@@ -80,7 +80,8 @@ TEST(MsgSimStore, SeedListReceiveAndThePhone) {
     EXPECT_GE(json_array_get_length(json_node_get_array(root)), 1u);
     json_node_unref(root);
 
-    SimRun received = sim(dir.path(), {"receive", "--from", "+15550199999", "--text", "<b>hi</b> \"there\"", "--json"});
+    SimRun received =
+        sim(dir.path(), {"receive", "--from", "+15550199999", "--text", "<b>hi</b> \"there\"", "--json"});
     ASSERT_EQ(received.exitCode, 0) << received.err;
     root = parse(received.out);
     ASSERT_TRUE(root);

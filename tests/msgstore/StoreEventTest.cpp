@@ -60,13 +60,15 @@ TEST_F(StoreTest, GroupChatChangesHaveTheirOwnEvent) {
 TEST_F(StoreTest, SubscriptionsAreExactAndUnsubscribable) {
     std::vector<std::string> other;
     record(EVENT_TYPE_STORAGE_CHANGE);
-    ASSERT_EQ(ConnectionManager::subscribeEvent(EVENT_TYPE_STORAGE_CHANGE, recordCb, &other), MSG_STORE_SUCCESS);
+    ASSERT_EQ(ConnectionManager::subscribeEvent(EVENT_TYPE_STORAGE_CHANGE, recordCb, &other),
+              MSG_STORE_SUCCESS);
     EXPECT_EQ(ConnectionManager::subscribeEvent(static_cast<EventType>(9), recordCb, &other),
               MSG_STORE_ERR_INVALID_ARGUMENT);
     EXPECT_EQ(ConnectionManager::subscribeEvent(EVENT_TYPE_STORAGE_CHANGE, nullptr, &other),
               MSG_STORE_ERR_INVALID_ARGUMENT);
     // Removing one instance's subscription leaves the other's running.
-    ASSERT_EQ(ConnectionManager::unsubscribeEvent(EVENT_TYPE_STORAGE_CHANGE, recordCb, &other), MSG_STORE_SUCCESS);
+    ASSERT_EQ(ConnectionManager::unsubscribeEvent(EVENT_TYPE_STORAGE_CHANGE, recordCb, &other),
+              MSG_STORE_SUCCESS);
     EXPECT_EQ(ConnectionManager::unsubscribeEvent(EVENT_TYPE_STORAGE_CHANGE, recordCb, &other),
               MSG_STORE_ERR_NOT_FOUND);
     receive("+100", "one");
@@ -83,14 +85,18 @@ TEST_F(StoreTest, EventsCrossProcessesInCommitOrder) {
     int local = receive("+100", "from this process");
     for (int i = 0; i < 3; ++i) {
         std::string text = "from msg-sim " + std::to_string(i);
-        gchar* argv[] = {const_cast<gchar*>(msgSim().c_str()), const_cast<gchar*>("receive"),
-                         const_cast<gchar*>("--from"), const_cast<gchar*>("+200"), const_cast<gchar*>("--text"),
-                         const_cast<gchar*>(text.c_str()), nullptr};
+        gchar* argv[] = {const_cast<gchar*>(msgSim().c_str()),
+                         const_cast<gchar*>("receive"),
+                         const_cast<gchar*>("--from"),
+                         const_cast<gchar*>("+200"),
+                         const_cast<gchar*>("--text"),
+                         const_cast<gchar*>(text.c_str()),
+                         nullptr};
         std::string program = msgSim();
         argv[0] = const_cast<gchar*>(program.c_str());
         gint status = -1;
-        ASSERT_TRUE(g_spawn_sync(nullptr, argv, nullptr, G_SPAWN_STDOUT_TO_DEV_NULL, nullptr, nullptr, nullptr,
-                                 nullptr, &status, nullptr));
+        ASSERT_TRUE(g_spawn_sync(nullptr, argv, nullptr, G_SPAWN_STDOUT_TO_DEV_NULL, nullptr, nullptr,
+                                 nullptr, nullptr, &status, nullptr));
         ASSERT_TRUE(g_spawn_check_wait_status(status, nullptr)) << program;
     }
     ASSERT_TRUE(msg_test::pumpUntil([&] { return events.size() == 4; }));

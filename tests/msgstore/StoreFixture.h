@@ -48,7 +48,8 @@ protected:
 
     // Subscribes for the test's lifetime; payloads land in `events`.
     void record(msg_store::EventType type) {
-        ASSERT_EQ(msg_store::ConnectionManager::subscribeEvent(type, recordCb, &events), msg_store::MSG_STORE_SUCCESS);
+        ASSERT_EQ(msg_store::ConnectionManager::subscribeEvent(type, recordCb, &events),
+                  msg_store::MSG_STORE_SUCCESS);
     }
     static void recordCb(const char* payload, void* data) {
         static_cast<std::vector<std::string>*>(data)->push_back(payload);

@@ -74,7 +74,8 @@ TEST_F(StoreTest, ThreadFiguresFollowTheirMessages) {
 
 TEST_F(StoreTest, ConversationsAreOldestFirstWithTheirParts) {
     IncomingMessage mms;
-    mms.addresses = {{ADDRESS_TYPE_PHONE, "+100"}, {ADDRESS_TYPE_PHONE, "+200"}, {ADDRESS_TYPE_CALLBACK, "+999"}};
+    mms.addresses = {
+        {ADDRESS_TYPE_PHONE, "+100"}, {ADDRESS_TYPE_PHONE, "+200"}, {ADDRESS_TYPE_CALLBACK, "+999"}};
     mms.from = "+200";
     mms.msgType = "mms";
     mms.time = 3000;
@@ -177,7 +178,8 @@ TEST_F(StoreTest, SendingGoesThroughTheOutbox) {
     EXPECT_EQ(message.folderType, FOLDER_SENT);
     EXPECT_EQ(message.networkStatus, NETWORK_STATUS_SEND_SUCCESS);
     EXPECT_EQ(PhoneSide::deliver(sms), MSG_STORE_ERR_INVALID_ARGUMENT) << "only a message being sent";
-    EXPECT_EQ(MessageManager().resendMessage(sms), MSG_STORE_ERR_INVALID_ARGUMENT) << "sent messages stay sent";
+    EXPECT_EQ(MessageManager().resendMessage(sms), MSG_STORE_ERR_INVALID_ARGUMENT)
+        << "sent messages stay sent";
 
     ASSERT_EQ(MessageManager().resendMessage(mms), MSG_STORE_SUCCESS);
     ASSERT_EQ(PhoneSide::getOutbox(outbox), MSG_STORE_SUCCESS);
@@ -261,13 +263,15 @@ TEST_F(StoreTest, FailedCallsReportWhyAndChangeNothing) {
     EXPECT_EQ(MessageManager().exportMessageToPhone(id + 100), MSG_STORE_ERR_NOT_FOUND);
     EXPECT_EQ(MsgOperationManager().showOnDevice(id + 100), MSG_STORE_ERR_NOT_FOUND);
     EXPECT_EQ(ContentManager().downloadContentFile(77, "x"), MSG_STORE_ERR_NOT_FOUND);
-    EXPECT_EQ(msg_store_nms_download_mms(id), MSG_STORE_ERR_INVALID_ARGUMENT) << "an SMS has nothing to download";
+    EXPECT_EQ(msg_store_nms_download_mms(id), MSG_STORE_ERR_INVALID_ARGUMENT)
+        << "an SMS has nothing to download";
     EXPECT_EQ(MessageManager().sendSMS(0, "", "no one", 0, &out), MSG_STORE_ERR_INVALID_ARGUMENT);
     EXPECT_EQ(MessageManager().sendSMS(0, "+100", "", 0, &out), MSG_STORE_ERR_INVALID_ARGUMENT);
     EXPECT_EQ(MessageManager().sendSMS(0, "+100", "x", 0, nullptr), MSG_STORE_ERR_INVALID_ARGUMENT);
     EXPECT_EQ(MessageManager().sendSMS(0, "+100", std::string("bad \xC3\x28 utf8"), 0, &out),
               MSG_STORE_ERR_INVALID_ARGUMENT);
-    EXPECT_EQ(MessageManager().sendMMS(0, "+100", "", "/no/such/file.png", 0, &out), MSG_STORE_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(MessageManager().sendMMS(0, "+100", "", "/no/such/file.png", 0, &out),
+              MSG_STORE_ERR_INVALID_ARGUMENT);
     EXPECT_EQ(out, -1) << "the out-parameter stays unchanged";
     EXPECT_EQ(PhoneSide::fail(id, NETWORK_STATUS_SEND_SUCCESS), MSG_STORE_ERR_INVALID_ARGUMENT);
     IncomingMessage bad;
@@ -298,7 +302,8 @@ TEST_F(StoreTest, FailedCallsReportWhyAndChangeNothing) {
 
 TEST_F(StoreTest, HostileTextIsStoredAndReadBackUnchanged) {
     std::string planes;
-    for (gunichar c : {0x41u, 0xE9u, 0x5D0u, 0x4E2Du, 0x1F600u, 0x2A6D6u, 0x30000u, 0xE0041u, 0xFFFFDu, 0x10FFFDu}) {
+    for (gunichar c :
+         {0x41u, 0xE9u, 0x5D0u, 0x4E2Du, 0x1F600u, 0x2A6D6u, 0x30000u, 0xE0041u, 0xFFFFDu, 0x10FFFDu}) {
         char buf[8];
         planes.append(buf, g_unichar_to_utf8(c, buf));
     }
