@@ -109,6 +109,26 @@ std::vector<AppInfo> query(const char* where, const std::string& arg) {
     return apps;
 }
 
+// Runs a statement on one application's row (?1 its id, ?2 the value when not negative); true when
+// the row existed.
+bool changeOne(const std::string& appId, const char* sql, int value) {
+    msg_device::Device* dev = device();
+    bool changed = false;
+    bool ok = dev && dev->write([&](Connection& db, ChangeLog& log) {
+        auto statement = db.prepare(sql);
+        statement.bind(1, appId);
+        if (value >= 0)
+            statement.bind(2, value);
+        if (!statement.exec())
+            return false;
+        changed = db.changes() > 0;
+        if (changed)
+            log.append("apps", appId);
+        return true;
+    });
+    return ok && changed;
+}
+
 bool validWord(const std::string& word) {
     return !word.empty() && word.size() <= 256 && word.find_first_of(" \t\n/") == std::string::npos;
 }
@@ -161,35 +181,11 @@ bool AppRegistry::install(const AppInfo& app) {
 }
 
 bool AppRegistry::uninstall(const std::string& appId) {
-    msg_device::Device* dev = device();
-    bool removed = false;
-    bool ok = dev && dev->write([&](Connection& db, ChangeLog& log) {
-        auto del = db.prepare("DELETE FROM apps WHERE app_id = ?");
-        del.bind(1, appId);
-        if (!del.exec())
-            return false;
-        removed = db.changes() > 0;
-        if (removed)
-            log.append("apps", appId);
-        return true;
-    });
-    return ok && removed;
+    return changeOne(appId, "DELETE FROM apps WHERE app_id = ?1", -1);
 }
 
 bool AppRegistry::setEnabled(const std::string& appId, bool enabled) {
-    msg_device::Device* dev = device();
-    bool changed = false;
-    bool ok = dev && dev->write([&](Connection& db, ChangeLog& log) {
-        auto update = db.prepare("UPDATE apps SET enabled = ? WHERE app_id = ?");
-        update.bind(1, enabled ? 1 : 0).bind(2, appId);
-        if (!update.exec())
-            return false;
-        changed = db.changes() > 0;
-        if (changed)
-            log.append("apps", appId);
-        return true;
-    });
-    return ok && changed;
+    return changeOne(appId, "UPDATE apps SET enabled = ?2 WHERE app_id = ?1", enabled ? 1 : 0);
 }
 
 std::vector<AppInfo> AppRegistry::matching(const std::string& operation, const std::string& uri) {

@@ -27,6 +27,18 @@ int checkKey(const char* key) {
     return PREFERENCE_ERROR_NONE;
 }
 
+int fromStore(SettingStore::Result result) {
+    switch (result) {
+    case SettingStore::Result::Ok:
+        return PREFERENCE_ERROR_NONE;
+    case SettingStore::Result::NotFound:
+        return PREFERENCE_ERROR_NO_KEY;
+    case SettingStore::Result::Failed:
+        break;
+    }
+    return PREFERENCE_ERROR_IO_ERROR;
+}
+
 } // namespace
 
 bool Preferences::isShared(const std::string& key) {
@@ -60,15 +72,7 @@ std::string Preferences::topic(const std::string& package, const std::string& ke
 int Preferences::get(const std::string& package, const char* key, SettingValue& out) {
     if (int error = checkKey(key))
         return error;
-    switch (SettingStore::read(scopeOf(package, key), key, out)) {
-    case SettingStore::Result::Ok:
-        return PREFERENCE_ERROR_NONE;
-    case SettingStore::Result::NotFound:
-        return PREFERENCE_ERROR_NO_KEY;
-    case SettingStore::Result::Failed:
-        break;
-    }
-    return PREFERENCE_ERROR_IO_ERROR;
+    return fromStore(SettingStore::read(scopeOf(package, key), key, out));
 }
 
 int Preferences::set(const std::string& package, const char* key, const SettingValue& value) {
@@ -89,15 +93,7 @@ int Preferences::set(const std::string& package, const char* key, const SettingV
 int Preferences::remove(const std::string& package, const char* key) {
     if (int error = checkKey(key))
         return error;
-    switch (SettingStore::remove(scopeOf(package, key), key, topic(package, key))) {
-    case SettingStore::Result::Ok:
-        return PREFERENCE_ERROR_NONE;
-    case SettingStore::Result::NotFound:
-        return PREFERENCE_ERROR_NO_KEY;
-    case SettingStore::Result::Failed:
-        break;
-    }
-    return PREFERENCE_ERROR_IO_ERROR;
+    return fromStore(SettingStore::remove(scopeOf(package, key), key, topic(package, key)));
 }
 
 std::vector<std::pair<std::string, SettingValue>> Preferences::list(const std::string& package) {

@@ -34,14 +34,50 @@ std::atomic<bool>& mdmHeld() {
     return held;
 }
 
-// The number-sync and number-sharing clients answer alike from their two settings.
-bool serviceAvailable(const char* service) {
-    return DeviceSettings::getBool((std::string("db/private/") + service + "/available").c_str(), true);
+// The handles of these services carry no state: every answer comes from the settings.
+template <typename Handle> int createHandle(Handle** out, int invalid) {
+    MSG_RETV_IF(!out, invalid, "handle is null");
+    *out = new Handle{0};
+    return 0;
 }
 
-int serviceStatus(const char* service, int fallback) {
-    return DeviceSettings::getInt((std::string("db/private/") + service + "/status").c_str(), fallback);
+template <typename Handle> int destroyHandle(Handle* handle, int invalid) {
+    MSG_RETV_IF(!handle, invalid, "handle is null");
+    delete handle;
+    return 0;
 }
+
+// The number-sync and number-sharing clients answer alike from their two settings,
+// "db/private/<service>/available" and "db/private/<service>/status".
+struct StatusService {
+    const char* name;
+    int fallbackStatus;
+    int invalid;
+    int unavailable;
+
+    bool available() const {
+        return DeviceSettings::getBool((std::string("db/private/") + name + "/available").c_str(), true);
+    }
+
+    template <typename Handle> int init(Handle** out) const {
+        MSG_RETV_IF(!out, invalid, "handle is null");
+        return available() ? createHandle(out, invalid) : unavailable;
+    }
+
+    template <typename Handle> int status(Handle* handle, int* out) const {
+        MSG_RETV_IF(!handle || !out, invalid, "argument is null");
+        if (!available())
+            return unavailable;
+        *out =
+            DeviceSettings::getInt((std::string("db/private/") + name + "/status").c_str(), fallbackStatus);
+        return 0;
+    }
+};
+
+const StatusService kNumberSync{"merrowin", 4, MERROWIN_ERROR_INVALID_PARAMETER,
+                                MERROWIN_ERROR_SERVICE_UNAVAILABLE};
+const StatusService kNumberSharing{"tarvik", 0, TARVIK_ERROR_INVALID_PARAMETER,
+                                   TARVIK_ERROR_SERVICE_UNAVAILABLE};
 
 } // namespace
 
@@ -65,15 +101,11 @@ extern "C" mdm_status_t mdm_get_allow_text_messaging(const char* sim_id) {
 }
 
 extern "C" int connection_create(connection_h* connection) {
-    MSG_RETV_IF(!connection, CONNECTION_ERROR_INVALID_PARAMETER, "connection is null");
-    *connection = new connection_s{0};
-    return CONNECTION_ERROR_NONE;
+    return createHandle(connection, CONNECTION_ERROR_INVALID_PARAMETER);
 }
 
 extern "C" int connection_destroy(connection_h connection) {
-    MSG_RETV_IF(!connection, CONNECTION_ERROR_INVALID_PARAMETER, "connection is null");
-    delete connection;
-    return CONNECTION_ERROR_NONE;
+    return destroyHandle(connection, CONNECTION_ERROR_INVALID_PARAMETER);
 }
 
 extern "C" int connection_get_type(connection_h connection, connection_type_e* type) {
@@ -86,15 +118,11 @@ extern "C" int connection_get_type(connection_h connection, connection_type_e* t
 }
 
 extern "C" int fabrel_create(fabrel_h* handle) {
-    MSG_RETV_IF(!handle, FABREL_ERROR_INVALID_PARAMETER, "handle is null");
-    *handle = new fabrel_s{0};
-    return FABREL_ERROR_NONE;
+    return createHandle(handle, FABREL_ERROR_INVALID_PARAMETER);
 }
 
 extern "C" int fabrel_destroy(fabrel_h handle) {
-    MSG_RETV_IF(!handle, FABREL_ERROR_INVALID_PARAMETER, "handle is null");
-    delete handle;
-    return FABREL_ERROR_NONE;
+    return destroyHandle(handle, FABREL_ERROR_INVALID_PARAMETER);
 }
 
 extern "C" int fabrel_get_service_state(fabrel_h handle, int service, int* state) {
@@ -105,45 +133,25 @@ extern "C" int fabrel_get_service_state(fabrel_h handle, int service, int* state
 }
 
 extern "C" int merrowin_init(merrowin_h* handle) {
-    MSG_RETV_IF(!handle, MERROWIN_ERROR_INVALID_PARAMETER, "handle is null");
-    if (!serviceAvailable("merrowin"))
-        return MERROWIN_ERROR_SERVICE_UNAVAILABLE;
-    *handle = new merrowin_s{0};
-    return MERROWIN_ERROR_NONE;
+    return kNumberSync.init(handle);
 }
 
 extern "C" int merrowin_deinit(merrowin_h handle) {
-    MSG_RETV_IF(!handle, MERROWIN_ERROR_INVALID_PARAMETER, "handle is null");
-    delete handle;
-    return MERROWIN_ERROR_NONE;
+    return destroyHandle(handle, MERROWIN_ERROR_INVALID_PARAMETER);
 }
 
 extern "C" int merrowin_service_get_status_sync(merrowin_h handle, int* status) {
-    MSG_RETV_IF(!handle || !status, MERROWIN_ERROR_INVALID_PARAMETER, "argument is null");
-    if (!serviceAvailable("merrowin"))
-        return MERROWIN_ERROR_SERVICE_UNAVAILABLE;
-    *status = serviceStatus("merrowin", 4);
-    return MERROWIN_ERROR_NONE;
+    return kNumberSync.status(handle, status);
 }
 
 extern "C" int tarvik_init(tarvik_h* handle) {
-    MSG_RETV_IF(!handle, TARVIK_ERROR_INVALID_PARAMETER, "handle is null");
-    if (!serviceAvailable("tarvik"))
-        return TARVIK_ERROR_SERVICE_UNAVAILABLE;
-    *handle = new tarvik_s{0};
-    return TARVIK_ERROR_NONE;
+    return kNumberSharing.init(handle);
 }
 
 extern "C" int tarvik_deinit(tarvik_h handle) {
-    MSG_RETV_IF(!handle, TARVIK_ERROR_INVALID_PARAMETER, "handle is null");
-    delete handle;
-    return TARVIK_ERROR_NONE;
+    return destroyHandle(handle, TARVIK_ERROR_INVALID_PARAMETER);
 }
 
 extern "C" int tarvik_service_get_status_sync(tarvik_h handle, int* status) {
-    MSG_RETV_IF(!handle || !status, TARVIK_ERROR_INVALID_PARAMETER, "argument is null");
-    if (!serviceAvailable("tarvik"))
-        return TARVIK_ERROR_SERVICE_UNAVAILABLE;
-    *status = serviceStatus("tarvik", 0);
-    return TARVIK_ERROR_NONE;
+    return kNumberSharing.status(handle, status);
 }
