@@ -170,14 +170,10 @@ int runOutbox(SimArgs& args) {
         json_builder_begin_array(builder);
         for (const auto& e : entries) {
             json_builder_begin_object(builder);
-            json_builder_set_member_name(builder, "id");
-            json_builder_add_int_value(builder, e.msgId);
-            json_builder_set_member_name(builder, "thread");
-            json_builder_add_int_value(builder, e.threadId);
-            json_builder_set_member_name(builder, "address");
-            json_builder_add_string_value(builder, e.address.c_str());
-            json_builder_set_member_name(builder, "route");
-            json_builder_add_string_value(builder, e.route.c_str());
+            simJsonInt(builder, "id", e.msgId);
+            simJsonInt(builder, "thread", e.threadId);
+            simJsonString(builder, "address", e.address.c_str());
+            simJsonString(builder, "route", e.route.c_str());
             json_builder_end_object(builder);
         }
         json_builder_end_array(builder);

@@ -97,43 +97,43 @@ const char* simStatusName(int status) {
     return "failed";
 }
 
+void simJsonInt(JsonBuilder* builder, const char* name, int64_t value) {
+    json_builder_set_member_name(builder, name);
+    json_builder_add_int_value(builder, value);
+}
+
+void simJsonString(JsonBuilder* builder, const char* name, const char* value) {
+    json_builder_set_member_name(builder, name);
+    json_builder_add_string_value(builder, value);
+}
+
+void simJsonBool(JsonBuilder* builder, const char* name, bool value) {
+    json_builder_set_member_name(builder, name);
+    json_builder_add_boolean_value(builder, value);
+}
+
 namespace {
 
 template <typename Record> void addCommon(JsonBuilder* b, const Record& r) {
-    json_builder_set_member_name(b, "id");
-    json_builder_add_int_value(b, r.msgId);
-    json_builder_set_member_name(b, "thread");
-    json_builder_add_int_value(b, r.threadId);
-    json_builder_set_member_name(b, "type");
-    json_builder_add_string_value(b, r.msgType.c_str());
-    json_builder_set_member_name(b, "folder");
-    json_builder_add_int_value(b, r.folderType);
-    json_builder_set_member_name(b, "status");
-    json_builder_add_int_value(b, r.networkStatus);
-    json_builder_set_member_name(b, "time");
-    json_builder_add_int_value(b, r.time);
-    json_builder_set_member_name(b, "read");
-    json_builder_add_boolean_value(b, r.isRead);
-    json_builder_set_member_name(b, "address");
-    json_builder_add_string_value(b, r.address.c_str());
-    json_builder_set_member_name(b, "subject");
-    json_builder_add_string_value(b, r.subject.c_str());
-    json_builder_set_member_name(b, "text");
-    json_builder_add_string_value(b, r.text.c_str());
+    simJsonInt(b, "id", r.msgId);
+    simJsonInt(b, "thread", r.threadId);
+    simJsonString(b, "type", r.msgType.c_str());
+    simJsonInt(b, "folder", r.folderType);
+    simJsonInt(b, "status", r.networkStatus);
+    simJsonInt(b, "time", r.time);
+    simJsonBool(b, "read", r.isRead);
+    simJsonString(b, "address", r.address.c_str());
+    simJsonString(b, "subject", r.subject.c_str());
+    simJsonString(b, "text", r.text.c_str());
     json_builder_set_member_name(b, "contents");
     json_builder_begin_array(b);
     for (const auto& c : r.contents) {
         json_builder_begin_object(b);
-        json_builder_set_member_name(b, "id");
-        json_builder_add_int_value(b, c.contentId);
-        json_builder_set_member_name(b, "media");
-        json_builder_add_int_value(b, c.mediaType);
-        json_builder_set_member_name(b, "mime");
-        json_builder_add_string_value(b, c.mimeType.c_str());
-        json_builder_set_member_name(b, "file");
-        json_builder_add_string_value(b, c.filePath.c_str());
-        json_builder_set_member_name(b, "transfer");
-        json_builder_add_int_value(b, c.transferStatus);
+        simJsonInt(b, "id", c.contentId);
+        simJsonInt(b, "media", c.mediaType);
+        simJsonString(b, "mime", c.mimeType.c_str());
+        simJsonString(b, "file", c.filePath.c_str());
+        simJsonInt(b, "transfer", c.transferStatus);
         json_builder_end_object(b);
     }
     json_builder_end_array(b);
@@ -143,28 +143,17 @@ template <typename Record> void addCommon(JsonBuilder* b, const Record& r) {
 
 void simAddThread(JsonBuilder* b, const msg_store::Thread& t, const std::string& addresses) {
     json_builder_begin_object(b);
-    json_builder_set_member_name(b, "id");
-    json_builder_add_int_value(b, t.threadId);
-    json_builder_set_member_name(b, "addresses");
-    json_builder_add_string_value(b, addresses.c_str());
-    json_builder_set_member_name(b, "unread");
-    json_builder_add_int_value(b, t.unreadCount);
-    json_builder_set_member_name(b, "messages");
-    json_builder_add_int_value(b, t.msgCount);
-    json_builder_set_member_name(b, "time");
-    json_builder_add_int_value(b, t.time);
-    json_builder_set_member_name(b, "type");
-    json_builder_add_string_value(b, t.msgType.c_str());
-    json_builder_set_member_name(b, "folder");
-    json_builder_add_int_value(b, t.folderType);
-    json_builder_set_member_name(b, "status");
-    json_builder_add_int_value(b, t.networkStatus);
-    json_builder_set_member_name(b, "group");
-    json_builder_add_boolean_value(b, t.isGroupChat);
-    json_builder_set_member_name(b, "subject");
-    json_builder_add_string_value(b, t.subject.c_str());
-    json_builder_set_member_name(b, "snippet");
-    json_builder_add_string_value(b, t.snippet.c_str());
+    simJsonInt(b, "id", t.threadId);
+    simJsonString(b, "addresses", addresses.c_str());
+    simJsonInt(b, "unread", t.unreadCount);
+    simJsonInt(b, "messages", t.msgCount);
+    simJsonInt(b, "time", t.time);
+    simJsonString(b, "type", t.msgType.c_str());
+    simJsonInt(b, "folder", t.folderType);
+    simJsonInt(b, "status", t.networkStatus);
+    simJsonBool(b, "group", t.isGroupChat);
+    simJsonString(b, "subject", t.subject.c_str());
+    simJsonString(b, "snippet", t.snippet.c_str());
     json_builder_end_object(b);
 }
 

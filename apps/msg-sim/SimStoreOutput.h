@@ -26,6 +26,11 @@ const char* simResultText(int result);
 // Exit code for a store result: 0 on success, else 1 with "what: reason" on stderr.
 int simStoreResult(const SimArgs& args, int result, const std::string& what);
 
+// One member of the object being built.
+void simJsonInt(JsonBuilder* builder, const char* name, int64_t value);
+void simJsonString(JsonBuilder* builder, const char* name, const char* value);
+void simJsonBool(JsonBuilder* builder, const char* name, bool value);
+
 void simAddThread(JsonBuilder* builder, const msg_store::Thread& thread, const std::string& addresses);
 void simAddConversation(JsonBuilder* builder, const msg_store::Conversation& conversation);
 void simAddMessage(JsonBuilder* builder, const msg_store::Message& message);

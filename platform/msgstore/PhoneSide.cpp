@@ -13,12 +13,6 @@ namespace msg_store {
 
 namespace {
 
-bool isFailure(NetworkStatus status) {
-    return status == NETWORK_STATUS_SEND_FAIL ||
-           (status >= NETWORK_STATUS_SEND_TIMEOUT && status <= NETWORK_STATUS_SEND_FAIL_BY_MO_CONTROL) ||
-           status == NETWORK_STATUS_SEND_FAIL_FDN || status == NETWORK_STATUS_SEND_FAIL_NETWORK;
-}
-
 // Ends a send: only an outbox message that is still sending can be delivered or fail.
 int finishSend(int msgId, bool delivered, NetworkStatus failure) {
     MSG_RETV_IF(msgId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid message id %d", msgId);
@@ -129,7 +123,7 @@ int PhoneSide::deliver(int msgId) {
 }
 
 int PhoneSide::fail(int msgId, NetworkStatus status) {
-    MSG_RETV_IF(!isFailure(status), MSG_STORE_ERR_INVALID_ARGUMENT, "%d is not a failure status", status);
+    MSG_RETV_IF(!isSendFailure(status), MSG_STORE_ERR_INVALID_ARGUMENT, "%d is not a failure status", status);
     return finishSend(msgId, false, status);
 }
 

@@ -72,6 +72,13 @@ constexpr bool isSpamFolder(int folder) {
     return folder == FOLDER_SPAM || folder == FOLDER_WATCH_SPAM;
 }
 
+// True for the statuses of a send that failed.
+constexpr bool isSendFailure(int status) {
+    return status == NETWORK_STATUS_SEND_FAIL ||
+           (status >= NETWORK_STATUS_SEND_TIMEOUT && status <= NETWORK_STATUS_SEND_FAIL_BY_MO_CONTROL) ||
+           status == NETWORK_STATUS_SEND_FAIL_FDN || status == NETWORK_STATUS_SEND_FAIL_NETWORK;
+}
+
 } // namespace msg_store
 
 #endif
