@@ -1,0 +1,270 @@
+#include "common/MCommonAppLaunchMgr.h"
+
+#include "common/CommonHosts.h"
+#include "common/MsgLog.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace msg_app {
+
+namespace {
+
+constexpr const char* kContactsAppId = "com.vorlane.w-contacts2";
+constexpr const char* kContactsAppControlId = "com.vorlane.w-contacts2.appcontrol";
+constexpr const char* kFabrelPopupAppId = "com.vorlane.fabrel-popup";
+constexpr const char* kBluetoothAppId = "com.vorlane.bluetooth";
+constexpr const char* kStoreAppId = "com.vorlane.hulmstore";
+constexpr const char* kMapAppId = "com.vorlane.mapcontrol";
+
+constexpr const char* kWcPopupResponseKey = "_WCPOPUP_RESP_";
+
+app_control_h createRequest(const char* failureLog) {
+    app_control_h request = nullptr;
+    if (app_control_create(&request) != APP_CONTROL_ERROR_NONE) {
+        MSG_LOGE("%s", failureLog);
+        return nullptr;
+    }
+    return request;
+}
+
+} // namespace
+
+MCommonAppLaunchMgr* MCommonAppLaunchMgr::_instance = nullptr;
+
+MCommonAppLaunchMgr* MCommonAppLaunchMgr::getInstance() {
+    if (!_instance) {
+        _instance = new MCommonAppLaunchMgr();
+        std::atexit(_destroy);
+    }
+    return _instance;
+}
+
+void MCommonAppLaunchMgr::_destroy() {
+    delete _instance;
+    _instance = nullptr;
+}
+
+MCommonAppLaunchMgr::~MCommonAppLaunchMgr() {
+    destroyHandle();
+}
+
+void MCommonAppLaunchMgr::_registerExitRelease() {
+    // The launch service keeps its own state of awaited replies, created by the first such send.
+    // Registered after it, this release runs at exit before that state is torn down.
+    static const bool registered = (std::atexit(_releaseRequestsAtExit), true);
+    (void)registered;
+}
+
+void MCommonAppLaunchMgr::_releaseRequestsAtExit() {
+    if (!_instance)
+        return;
+    _instance->destroyHandle();
+    for (app_control_h request : _instance->_awaitingFixedReply)
+        app_control_destroy(request);
+    _instance->_awaitingFixedReply.clear();
+}
+
+bool MCommonAppLaunchMgr::launch(app_control_h request, ReplyCb cb) {
+    MSG_RETV_IF(!request, false, "handle is null.");
+    if (_handle)
+        destroyHandle();
+
+    int ret = app_control_send_launch_request(request, _replyCb, this);
+    if (ret != APP_CONTROL_ERROR_NONE) {
+        MSG_LOGE("app_control_send_launch_request failed. [%d]", ret);
+        _handle = nullptr;
+        _replyCallback = nullptr;
+        return false;
+    }
+    _registerExitRelease();
+    _handle = request;
+    _replyCallback = std::move(cb);
+    return true;
+}
+
+bool MCommonAppLaunchMgr::destroyHandle() {
+    bool ok = true;
+    if (_handle) {
+        int ret = app_control_send_terminate_request(_handle);
+        if (ret != APP_CONTROL_ERROR_NONE) {
+            MSG_LOGE("app_control_send_terminate_request failed. [%d]", ret);
+            ok = false;
+        }
+        ret = app_control_destroy(_handle);
+        if (ret != APP_CONTROL_ERROR_NONE) {
+            MSG_LOGE("app_control_destroy failed. [%d]", ret);
+            ok = false;
+        }
+        _handle = nullptr;
+    }
+    _replyCallback = nullptr;
+    return ok;
+}
+
+void MCommonAppLaunchMgr::_replyCb(app_control_h request, app_control_h reply, app_control_result_e result,
+                                   void* data) {
+    auto* self = static_cast<MCommonAppLaunchMgr*>(data);
+    // A reply to a request that has been replaced is not ours to act on any more.
+    if (self != _instance || request != self->_handle)
+        return;
+    // The callback may start the next launch; it runs on a copy so that replacing it is safe.
+    ReplyCb cb = self->_replyCallback;
+    if (cb)
+        cb(request, reply, result);
+    if (self->_handle == request)
+        self->destroyHandle();
+}
+
+void MCommonAppLaunchMgr::_sendAndDestroy(app_control_h request) {
+    int ret = app_control_send_launch_request(request, nullptr, nullptr);
+    if (ret != APP_CONTROL_ERROR_NONE)
+        MSG_LOGE("app_control_send_launch_request failed. [%d]", ret);
+    app_control_destroy(request);
+}
+
+void MCommonAppLaunchMgr::_sendKeptUntilReply(app_control_h request, const FixedReplyHandler* handler) {
+    int ret =
+        app_control_send_launch_request(request, _fixedReplyCb, const_cast<FixedReplyHandler*>(handler));
+    if (ret != APP_CONTROL_ERROR_NONE) {
+        MSG_LOGE("app_control_send_launch_request failed. [%d]", ret);
+        app_control_destroy(request);
+        return;
+    }
+    _registerExitRelease();
+    _awaitingFixedReply.push_back(request);
+}
+
+void MCommonAppLaunchMgr::_fixedReplyCb(app_control_h request, app_control_h reply,
+                                        app_control_result_e result, void* data) {
+    (*static_cast<const FixedReplyHandler*>(data))(reply, result);
+    if (!_instance)
+        return;
+    auto& awaiting = _instance->_awaitingFixedReply;
+    auto it = std::find(awaiting.begin(), awaiting.end(), request);
+    if (it != awaiting.end()) {
+        awaiting.erase(it);
+        app_control_destroy(request);
+    }
+}
+
+void MCommonAppLaunchMgr::_launchOwned(app_control_h request) {
+    if (!launch(request, nullptr)) {
+        MSG_LOGE("launch failed.");
+        app_control_destroy(request);
+    }
+}
+
+void MCommonAppLaunchMgr::launchVoiceCall(const char* number, const char* displayName) {
+    MSG_RET_IF(!number, "number is nullptr !!");
+    app_control_h request = createRequest("app_control_create() is failed");
+    if (!request)
+        return;
+    app_control_set_operation(request, APP_CONTROL_OPERATION_CALL);
+    app_control_add_extra_data(request, "launch-type", "MO");
+    app_control_add_extra_data(request, "number", number);
+    if (displayName)
+        app_control_add_extra_data(request, "display_name", displayName);
+    _sendAndDestroy(request);
+}
+
+void MCommonAppLaunchMgr::launchContactMain() {
+    app_control_h request = createRequest("app_control_create() is failed");
+    if (!request)
+        return;
+    app_control_set_app_id(request, kContactsAppId);
+    app_control_set_operation(request, APP_CONTROL_OPERATION_MAIN);
+    _sendAndDestroy(request);
+}
+
+void MCommonAppLaunchMgr::launchAddContactView(const char* number) {
+    MSG_RET_IF(!number, "number is nullptr");
+    app_control_h request = createRequest("app_control_create() is failed");
+    if (!request)
+        return;
+    app_control_set_app_id(request, kContactsAppControlId);
+    app_control_add_extra_data(request, "type", "add");
+    app_control_add_extra_data(request, "data_phone", number);
+    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
+    _launchOwned(request);
+}
+
+void MCommonAppLaunchMgr::launchFabrelPopup(const char* connectionType) {
+    MSG_RET_IF(!connectionType, "connectionType is null");
+    MSG_LOGI("connection type : %s", connectionType);
+    app_control_h request = createRequest("app_control_create is failed.");
+    if (!request)
+        return;
+    app_control_set_app_id(request, kFabrelPopupAppId);
+    app_control_add_extra_data(request, APP_CONTROL_DATA_CONNECTION_TYPE, connectionType);
+    _sendAndDestroy(request);
+}
+
+void MCommonAppLaunchMgr::launchBtConnectPopup() {
+    app_control_h request = createRequest("app_control_create is failed.");
+    if (!request)
+        return;
+    app_control_set_app_id(request, kFabrelPopupAppId);
+    app_control_add_extra_data(request, APP_CONTROL_DATA_CONNECTION_TYPE, "bt_connect");
+    static const FixedReplyHandler handler = [](app_control_h reply, app_control_result_e) {
+        char* value = nullptr;
+        if (reply)
+            app_control_get_extra_data(reply, kWcPopupResponseKey, &value);
+        if (!value || std::strcmp(value, "CONNECTED") != 0)
+            MSG_LOGW("BT Not Connected . val(%s)", value ? value : "(null)");
+        std::free(value);
+    };
+    _sendKeptUntilReply(request, &handler);
+}
+
+void MCommonAppLaunchMgr::launchBtHeadsetConnectPopup() {
+    app_control_h request = createRequest("app_control_create() is failed.");
+    if (!request)
+        return;
+    app_control_set_app_id(request, kBluetoothAppId);
+    app_control_add_extra_data(request, "launch-type", "sound");
+    static const FixedReplyHandler handler = [](app_control_h, app_control_result_e result) {
+        MSG_LOGD("result [%d]", static_cast<int>(result));
+    };
+    _sendKeptUntilReply(request, &handler);
+}
+
+void MCommonAppLaunchMgr::launchHulmStore(const char* url) {
+    MSG_RET_IF(!url, "url is nullptr");
+    app_control_h request = createRequest("app_control_create() is failed");
+    if (!request)
+        return;
+    app_control_set_app_id(request, kStoreAppId);
+    app_control_set_operation(request, APP_CONTROL_OPERATION_VIEW);
+    app_control_set_uri(request, url);
+    _sendAndDestroy(request);
+}
+
+void MCommonAppLaunchMgr::launchHereMap(const char* url) {
+    MSG_RET_IF(!url, "url is nullptr");
+    const std::string marker = std::string(hosts::kHereMapShare) + "/l/";
+    const char* found = std::strstr(url, marker.c_str());
+    if (!found) {
+        MSG_LOGE("This url(%s) is not Here-map url.", url);
+        return;
+    }
+    std::string geometry(found + marker.size());
+    geometry = geometry.substr(0, geometry.find('?'));
+    if (geometry.find(',') == std::string::npos) {
+        MSG_LOGE("invalid geometry (%s)", geometry.c_str());
+        return;
+    }
+
+    app_control_h request = createRequest("app_control_create() is failed");
+    if (!request)
+        return;
+    app_control_set_app_id(request, kMapAppId);
+    app_control_set_operation(request, APP_CONTROL_OPERATION_VIEW);
+    app_control_set_uri(request, ("geo:" + geometry).c_str());
+    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
+    _launchOwned(request);
+}
+
+} // namespace msg_app

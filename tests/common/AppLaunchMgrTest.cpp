@@ -1,0 +1,207 @@
+#include "CommonDeviceTest.h"
+
+#include "LaunchJournal.h"
+#include "LogCapture.h"
+#include "common/MCommonAppLaunchMgr.h"
+
+#include <json-glib/json-glib.h>
+
+using namespace msg_app;
+using msg_services::LaunchEntry;
+using msg_services::LaunchJournal;
+
+namespace {
+
+class AppLaunchMgrTest : public CommonDeviceTest {
+protected:
+    void TearDown() override {
+        mgr->destroyHandle();
+        answerAwaitedReplies();
+        CommonDeviceTest::TearDown();
+    }
+
+    // Launchers that only log their reply keep the request until it comes.
+    void answerAwaitedReplies() {
+        bool any = false;
+        for (const LaunchEntry& entry : journal()) {
+            if (entry.wantsReply && !entry.replied &&
+                LaunchJournal::recordReply(entry.id, APP_CONTROL_RESULT_CANCELED, "{}") ==
+                    LaunchJournal::ReplyResult::Ok)
+                any = true;
+        }
+        if (any)
+            msg_test::pumpFor(0.2);
+    }
+
+    static app_control_h request(const char* appId) {
+        app_control_h h = nullptr;
+        app_control_create(&h);
+        app_control_set_app_id(h, appId);
+        return h;
+    }
+
+    static std::string extra(const LaunchEntry& entry, const char* key) {
+        JsonParser* parser = json_parser_new();
+        std::string value = "<absent>";
+        if (json_parser_load_from_data(parser, entry.request.c_str(), -1, nullptr)) {
+            JsonObject* root = json_node_get_object(json_parser_get_root(parser));
+            JsonObject* extras = json_object_has_member(root, "extra")
+                                     ? json_object_get_object_member(root, "extra")
+                                     : nullptr;
+            if (extras && json_object_has_member(extras, key)) {
+                JsonNode* node = json_object_get_member(extras, key);
+                value = JSON_NODE_HOLDS_VALUE(node) ? json_node_get_string(node) : "<array>";
+            }
+        }
+        g_object_unref(parser);
+        return value;
+    }
+
+    static std::vector<LaunchEntry> journal() { return LaunchJournal::list(); }
+
+    MCommonAppLaunchMgr* mgr = MCommonAppLaunchMgr::getInstance();
+};
+
+TEST_F(AppLaunchMgrTest, ASecondLaunchEndsTheFirst) {
+    ASSERT_TRUE(mgr->launch(request("com.vorlane.w-input-selector"), nullptr));
+    ASSERT_TRUE(mgr->launch(request("com.vorlane.w-contacts2.appcontrol"), nullptr));
+    auto entries = journal();
+    ASSERT_EQ(2u, entries.size());
+    EXPECT_TRUE(entries[0].terminateRequested);
+    EXPECT_FALSE(entries[1].terminateRequested);
+    EXPECT_TRUE(entries[1].wantsReply);
+
+    EXPECT_TRUE(mgr->destroyHandle());
+    EXPECT_TRUE(journal()[1].terminateRequested);
+    // Nothing outstanding: ending again is a no-op that succeeds.
+    EXPECT_TRUE(mgr->destroyHandle());
+}
+
+TEST_F(AppLaunchMgrTest, ReplyReachesTheCallbackAndEndsTheLaunch) {
+    int calls = 0;
+    app_control_result_e seen = APP_CONTROL_RESULT_FAILED;
+    ASSERT_TRUE(mgr->launch(request("com.vorlane.w-input-selector"),
+                            [&](app_control_h, app_control_h reply, app_control_result_e result) {
+                                ++calls;
+                                seen = result;
+                                char* text = nullptr;
+                                app_control_get_extra_data(reply, "text", &text);
+                                EXPECT_STREQ("hello", text);
+                                free(text);
+                            }));
+    int64_t id = journal().back().id;
+    ASSERT_EQ(LaunchJournal::ReplyResult::Ok,
+              LaunchJournal::recordReply(id, APP_CONTROL_RESULT_SUCCEEDED, R"({"extra":{"text":"hello"}})"));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return calls > 0; }));
+    EXPECT_EQ(APP_CONTROL_RESULT_SUCCEEDED, seen);
+    EXPECT_TRUE(journal().back().terminateRequested);
+    msg_test::pumpFor(0.1);
+    EXPECT_EQ(1, calls);
+}
+
+TEST_F(AppLaunchMgrTest, ReplyToAnEmptyCallbackStillEndsTheLaunch) {
+    ASSERT_TRUE(mgr->launch(request("com.vorlane.w-input-selector"), nullptr));
+    int64_t id = journal().back().id;
+    ASSERT_EQ(LaunchJournal::ReplyResult::Ok,
+              LaunchJournal::recordReply(id, APP_CONTROL_RESULT_SUCCEEDED, "{}"));
+    EXPECT_TRUE(msg_test::pumpUntil([&] { return journal().back().terminateRequested; }));
+}
+
+TEST_F(AppLaunchMgrTest, RefusedLaunchLeavesTheRequestWithTheCaller) {
+    msg_test::LogCapture log;
+    EXPECT_FALSE(mgr->launch(nullptr, nullptr));
+    EXPECT_TRUE(log.contains("handle is null."));
+
+    app_control_h unknown = request("com.example.not-installed");
+    EXPECT_FALSE(mgr->launch(unknown, nullptr));
+    EXPECT_TRUE(log.contains("app_control_send_launch_request failed."));
+    // Still the caller's: it can be used and destroyed.
+    EXPECT_EQ(APP_CONTROL_ERROR_NONE, app_control_set_app_id(unknown, "com.vorlane.w-input-selector"));
+    EXPECT_EQ(APP_CONTROL_ERROR_NONE, app_control_destroy(unknown));
+    EXPECT_TRUE(mgr->destroyHandle());
+}
+
+TEST_F(AppLaunchMgrTest, VoiceCallCarriesTheNumberAndOptionalName) {
+    mgr->launchVoiceCall("01012345678", nullptr);
+    mgr->launchVoiceCall("0212345678", "Kim");
+    auto entries = journal();
+    ASSERT_EQ(2u, entries.size());
+    EXPECT_EQ(APP_CONTROL_OPERATION_CALL, entries[0].operation);
+    EXPECT_EQ("MO", extra(entries[0], "launch-type"));
+    EXPECT_EQ("01012345678", extra(entries[0], "number"));
+    EXPECT_EQ("<absent>", extra(entries[0], "display_name"));
+    EXPECT_EQ("Kim", extra(entries[1], "display_name"));
+
+    msg_test::LogCapture log;
+    mgr->launchVoiceCall(nullptr, "Kim");
+    EXPECT_TRUE(log.contains("number is nullptr !!"));
+    EXPECT_EQ(2u, journal().size());
+}
+
+TEST_F(AppLaunchMgrTest, FixedLaunchersTargetsAndModes) {
+    mgr->launchContactMain();
+    mgr->launchAddContactView("0101234");
+    mgr->launchFabrelPopup("rlx_connect");
+    mgr->launchBtConnectPopup();
+    mgr->launchBtHeadsetConnectPopup();
+    mgr->launchHulmStore("hulmapps://ProductDetail/com.example.app");
+    auto e = journal();
+    ASSERT_EQ(6u, e.size());
+
+    EXPECT_EQ("com.vorlane.w-contacts2", e[0].target);
+    EXPECT_EQ(APP_CONTROL_OPERATION_MAIN, e[0].operation);
+
+    EXPECT_EQ("com.vorlane.w-contacts2.appcontrol", e[1].target);
+    EXPECT_EQ("add", extra(e[1], "type"));
+    EXPECT_EQ("0101234", extra(e[1], "data_phone"));
+    EXPECT_EQ(APP_CONTROL_LAUNCH_MODE_GROUP, e[1].launchMode);
+    EXPECT_TRUE(e[1].wantsReply);
+
+    EXPECT_EQ("com.vorlane.fabrel-popup", e[2].target);
+    EXPECT_EQ("rlx_connect", extra(e[2], APP_CONTROL_DATA_CONNECTION_TYPE));
+    EXPECT_FALSE(e[2].wantsReply);
+    EXPECT_EQ("bt_connect", extra(e[3], APP_CONTROL_DATA_CONNECTION_TYPE));
+    EXPECT_TRUE(e[3].wantsReply);
+
+    EXPECT_EQ("com.vorlane.bluetooth", e[4].target);
+    EXPECT_EQ("sound", extra(e[4], "launch-type"));
+
+    EXPECT_EQ("com.vorlane.hulmstore", e[5].target);
+    EXPECT_EQ(APP_CONTROL_OPERATION_VIEW, e[5].operation);
+    EXPECT_EQ("hulmapps://ProductDetail/com.example.app", e[5].uri);
+    // Fixed launchers without a reply path leave the generic launch alone.
+    EXPECT_FALSE(e[1].terminateRequested);
+}
+
+TEST_F(AppLaunchMgrTest, BluetoothPopupReplyIsReadAfterTheLauncherReturned) {
+    msg_test::LogCapture log;
+    mgr->launchBtConnectPopup();
+    int64_t id = journal().back().id;
+    ASSERT_EQ(LaunchJournal::ReplyResult::Ok,
+              LaunchJournal::recordReply(id, APP_CONTROL_RESULT_SUCCEEDED,
+                                         R"({"extra":{"_WCPOPUP_RESP_":"FAILED"}})"));
+    EXPECT_TRUE(msg_test::pumpUntil([&] { return log.contains("BT Not Connected . val(FAILED)"); }));
+}
+
+TEST_F(AppLaunchMgrTest, HereMapLinks) {
+    mgr->launchHereMap("https://share.here.com/l/52.5308,13.3847?z=12&t=normal");
+    auto e = journal();
+    ASSERT_EQ(1u, e.size());
+    EXPECT_EQ("com.vorlane.mapcontrol", e[0].target);
+    EXPECT_EQ("geo:52.5308,13.3847", e[0].uri);
+    EXPECT_EQ(APP_CONTROL_LAUNCH_MODE_GROUP, e[0].launchMode);
+
+    msg_test::LogCapture log;
+    mgr->launchHereMap("https://share.here.com/l/52.5308?x=1,2");
+    EXPECT_TRUE(log.contains("invalid geometry (52.5308)"));
+    mgr->launchHereMap("https://maps.example.com/l/1,2");
+    EXPECT_TRUE(log.contains("is not Here-map url."));
+    mgr->launchHereMap(nullptr);
+    EXPECT_TRUE(log.contains("url is nullptr"));
+    EXPECT_EQ(1u, journal().size());
+    // The map launch replaced nothing and is itself the outstanding one.
+    EXPECT_TRUE(mgr->destroyHandle());
+    EXPECT_TRUE(journal()[0].terminateRequested);
+}
+
+} // namespace

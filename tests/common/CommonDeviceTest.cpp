@@ -1,0 +1,41 @@
+#include "CommonDeviceTest.h"
+
+#include "DeviceProfiles.h"
+#include "FeatureStore.h"
+#include "device/Device.h"
+#include "vconf.h"
+
+#include <Ecore.h>
+
+void CommonDeviceTest::SetUp() {
+    ecore_init();
+    // The previous test's device is closed so that this test's folder is used.
+    msg_device::Device::closeDefault();
+}
+
+void CommonDeviceTest::TearDown() {
+    msg_device::Device::closeDefault();
+    ecore_shutdown();
+}
+
+void CommonDeviceTest::applyProfile(const std::string& name) {
+    std::string error;
+    ASSERT_TRUE(msg_services::DeviceProfiles::apply(name, &error)) << error;
+}
+
+void CommonDeviceTest::setFeature(const std::string& name, const std::string& value) {
+    std::string error;
+    ASSERT_TRUE(msg_services::FeatureStore::set(name, value, &error)) << error;
+}
+
+void CommonDeviceTest::setInt(const char* key, int value) {
+    ASSERT_EQ(VCONF_OK, vconf_set_int(key, value)) << key;
+}
+
+void CommonDeviceTest::setBool(const char* key, bool value) {
+    ASSERT_EQ(VCONF_OK, vconf_set_bool(key, value)) << key;
+}
+
+void CommonDeviceTest::setString(const char* key, const char* value) {
+    ASSERT_EQ(VCONF_OK, vconf_set_str(key, value)) << key;
+}

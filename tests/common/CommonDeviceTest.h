@@ -1,0 +1,27 @@
+// A fresh device and an Ecore main loop for each test of the common services.
+#ifndef MSG_TESTS_COMMON_COMMONDEVICETEST_H
+#define MSG_TESTS_COMMON_COMMONDEVICETEST_H
+
+#include "MainLoop.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+class CommonDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Applies a named device profile, failing the test when it cannot.
+    void applyProfile(const std::string& name);
+    void setFeature(const std::string& name, const std::string& value);
+    void setInt(const char* key, int value);
+    void setBool(const char* key, bool value);
+    void setString(const char* key, const char* value);
+
+    msg_test::TempDevice device;
+};
+
+#endif

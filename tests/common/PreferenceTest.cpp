@@ -1,0 +1,83 @@
+#include "CommonDeviceTest.h"
+
+#include "LogCapture.h"
+#include "common/Preference.h"
+#include "preference.h"
+
+using namespace msg_app;
+
+namespace {
+
+using PreferenceTest = CommonDeviceTest;
+
+int intPref(const char* key) {
+    int value = -100;
+    EXPECT_TRUE(preference::get(key, &value)) << key;
+    return value;
+}
+
+TEST_F(PreferenceTest, FirstRunWritesTheUnconditionalDefaults) {
+    preference::init();
+    EXPECT_EQ(0, intPref("msg_preference_int_send_as_option"));
+    EXPECT_EQ(0, intPref("msg_bnr_setting_restore_count"));
+    EXPECT_EQ(0, intPref("msg_bnr_blocked_number_restore_count"));
+    EXPECT_EQ(1, intPref("consumer_preference_int_default_sms_application"));
+    EXPECT_EQ(0, intPref("consumer_preference_int_consumer_status"));
+    EXPECT_EQ(0, intPref("consumer_preference_int_peer_connection_status"));
+    EXPECT_EQ(0, intPref("consumer_preference_int_sending_message_id"));
+    bool mms = true;
+    EXPECT_TRUE(preference::get("consumer_preference_bool_support_sending_mms", &mms));
+    EXPECT_FALSE(mms);
+    bool initialized = false;
+    EXPECT_TRUE(preference::get("msg_preference_bool_initialized", &initialized));
+    EXPECT_TRUE(initialized);
+
+    // Without own telephony and outside Korea the conditional ones stay absent.
+    EXPECT_FALSE(preference::exist("msg_preference_int_alert_reminder"));
+    EXPECT_FALSE(preference::exist("msg_preference_int_prompt_popup_state"));
+    EXPECT_FALSE(preference::exist("msg_nms_x_days_range"));
+    EXPECT_FALSE(preference::exist("msg_preference_bool_auto_summarize"));
+}
+
+TEST_F(PreferenceTest, ExistingValuesAreKept) {
+    ASSERT_TRUE(preference::set("consumer_preference_int_consumer_status", 1));
+    ASSERT_TRUE(preference::set("msg_preference_int_send_as_option", 2));
+    preference::init();
+    EXPECT_EQ(1, intPref("consumer_preference_int_consumer_status"));
+    EXPECT_EQ(2, intPref("msg_preference_int_send_as_option"));
+}
+
+TEST_F(PreferenceTest, InitRunsOnlyOnceFlagged) {
+    ASSERT_TRUE(preference::set("msg_preference_bool_initialized", true));
+    preference::init();
+    EXPECT_FALSE(preference::exist("msg_preference_int_send_as_option"));
+
+    ASSERT_TRUE(preference::set("msg_preference_bool_initialized", false));
+    preference::init();
+    EXPECT_TRUE(preference::exist("msg_preference_int_send_as_option"));
+}
+
+TEST_F(PreferenceTest, KoreanSimTurnsAutoSummaryOn) {
+    setString("db/zeq/country_iso", "KR");
+    preference::init();
+    bool summarize = false;
+    EXPECT_TRUE(preference::get("msg_preference_bool_auto_summarize", &summarize));
+    EXPECT_TRUE(summarize);
+}
+
+TEST_F(PreferenceTest, TypedAccessRefusesWrongTypesAndNulls) {
+    msg_test::LogCapture log;
+    ASSERT_TRUE(preference::set("msg_preference_int_send_as_option", 5));
+    bool b = true;
+    EXPECT_FALSE(preference::get("msg_preference_int_send_as_option", &b));
+    EXPECT_TRUE(b);
+    EXPECT_TRUE(log.contains("prefernece_get_boolean(msg_preference_int_send_as_option) is failed"));
+    EXPECT_FALSE(preference::get("msg_preference_int_send_as_option", static_cast<int*>(nullptr)));
+    EXPECT_TRUE(log.contains("value is null"));
+    int i = 9;
+    EXPECT_FALSE(preference::get("no_such_key", &i));
+    EXPECT_EQ(9, i);
+    EXPECT_FALSE(preference::exist(nullptr));
+}
+
+} // namespace
