@@ -130,10 +130,7 @@ int resend(int msgId, const char* route) {
         if (rc != MSG_STORE_SUCCESS)
             return rc;
         bool outbox = folder == FOLDER_OUTBOX || folder == FOLDER_WATCH_OUTBOX;
-        bool failed =
-            status == NETWORK_STATUS_SEND_FAIL ||
-            (status >= NETWORK_STATUS_SEND_TIMEOUT && status <= NETWORK_STATUS_SEND_FAIL_BY_MO_CONTROL) ||
-            status == NETWORK_STATUS_SEND_FAIL_FDN || status == NETWORK_STATUS_SEND_FAIL_NETWORK;
+        bool failed = isSendFailure(status);
         MSG_RETV_IF(!outbox || !failed, MSG_STORE_ERR_INVALID_ARGUMENT, "message %d has not failed", msgId);
         auto update = db.prepare("UPDATE ms_messages SET status = ?, route = ? WHERE id = ?");
         update.bind(1, static_cast<int>(NETWORK_STATUS_SENDING)).bind(2, route).bind(3, msgId);
