@@ -245,7 +245,9 @@ Eina_Bool quitCb(void*, int, void*) {
     return ECORE_CALLBACK_DONE;
 }
 
-Eina_Bool stopCb(void*) {
+Eina_Bool stopCb(void* data) {
+    // The timer ends with this call; nothing may delete it again.
+    *static_cast<Ecore_Timer**>(data) = nullptr;
     ecore_main_loop_quit();
     return ECORE_CALLBACK_CANCEL;
 }
@@ -288,7 +290,9 @@ int runPhone(SimArgs& args) {
         return simStoreResult(args, result, "cannot watch the store");
     }
     Ecore_Event_Handler* quit = ecore_event_handler_add(ECORE_EVENT_SIGNAL_EXIT, quitCb, nullptr);
-    Ecore_Timer* stop = hasFor ? ecore_timer_add(seconds, stopCb, nullptr) : nullptr;
+    Ecore_Timer* stop = nullptr;
+    if (hasFor)
+        stop = ecore_timer_add(seconds, stopCb, &stop);
     std::printf("phone: running automatically (delay %.0f ms, failure rate %.2f)\n", delayMs, rate);
     std::fflush(stdout);
     autoPhone.scan();
