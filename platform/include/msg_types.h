@@ -1,0 +1,212 @@
+/*
+ * Types, result codes, structure kinds and property ids of the watch's own
+ * messaging service (used when the watch sends and receives through its own
+ * modem). Structures are opaque: create them with msg_create_struct() and
+ * reach their fields by property id. A property id belongs to one structure
+ * kind; any other kind rejects it.
+ */
+#ifndef MSG_PLATFORM_MSG_TYPES_H
+#define MSG_PLATFORM_MSG_TYPES_H
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef struct msg_service_handle* msg_handle_t;
+typedef struct msg_struct* msg_struct_t;
+typedef struct msg_list* msg_list_handle_t;
+
+/* A list of structures handed to the caller; free with msg_release_list_struct(). */
+typedef struct {
+    int nCount;
+    msg_struct_t* msg_struct_info;
+} msg_struct_list_s;
+
+enum {
+    MSG_SUCCESS = 0,
+    MSG_ERR_UNKNOWN = -1,
+    MSG_ERR_INVALID_PARAMETER = -2,
+    MSG_ERR_NULL_POINTER = -3,
+    MSG_ERR_INVALID_MSGHANDLE = -4,
+    MSG_ERR_SERVER_NOT_READY = -5,
+    MSG_ERR_DB_ERROR = -6,
+    MSG_ERR_DB_NORECORD = -7,
+    MSG_ERR_FILTER_DUPLICATED = -8,
+    MSG_ERR_MESSAGE_TOO_LARGE = -9,
+    MSG_ERR_INVALID_ADDRESS = -10,
+    MSG_ERR_TRANSPORT_ERROR = -11,
+};
+
+/* Structure kinds. */
+enum {
+    MSG_STRUCT_MESSAGE_INFO = 512,
+    MSG_STRUCT_REQUEST_INFO = 768,
+    MSG_STRUCT_MMS = 1280,
+    MSG_STRUCT_MMS_PAGE = 1536,
+    MSG_STRUCT_MMS_MEDIA = 1792,
+    MSG_STRUCT_MMS_REGION = 2048,
+    MSG_STRUCT_MMS_ATTACH = 2304,
+    MSG_STRUCT_FILTER = 2816,
+    MSG_STRUCT_SETTING_CB_OPT = 4096,
+    MSG_STRUCT_SETTING_CB_CHANNEL_INFO = 4352,
+    MSG_STRUCT_ADDRESS_INFO = 16384,
+    MSG_STRUCT_SENDOPT = 16640,
+};
+
+/* MSG_STRUCT_MESSAGE_INFO */
+enum {
+    MSG_MESSAGE_ID_INT = 513,
+    MSG_MESSAGE_THREAD_ID_INT = 514,
+    MSG_MESSAGE_FOLDER_ID_INT = 515,
+    MSG_MESSAGE_TYPE_INT = 516,           /* MSG_TYPE_* */
+    MSG_MESSAGE_NETWORK_STATUS_INT = 517, /* the store's network status */
+    MSG_MESSAGE_DISPLAY_TIME_INT = 518,   /* seconds since the epoch */
+    MSG_MESSAGE_READ_BOOL = 519,
+    MSG_MESSAGE_STORAGE_ID_INT = 524, /* MSG_STORAGE_* */
+    MSG_MESSAGE_SUBJECT_STR = 534,
+    MSG_MESSAGE_SMS_DATA_STR = 535, /* the text of an SMS */
+    MSG_MESSAGE_DATA_SIZE_INT = 536,
+    MSG_MESSAGE_ADDR_LIST_HND = 537, /* list of MSG_STRUCT_ADDRESS_INFO */
+};
+
+/* Values of MSG_MESSAGE_TYPE_INT. */
+enum {
+    MSG_TYPE_INVALID = 0,
+    MSG_TYPE_SMS = 1,
+    MSG_TYPE_MMS = 8,
+};
+
+/* Values of MSG_MESSAGE_STORAGE_ID_INT. */
+enum {
+    MSG_STORAGE_UNKNOWN = 0,
+    MSG_STORAGE_PHONE = 1,
+    MSG_STORAGE_SIM = 2,
+    MSG_STORAGE_WATCH = 3,
+};
+
+/* MSG_STRUCT_REQUEST_INFO */
+enum {
+    MSG_REQUEST_REQUESTID_INT = 769,
+    MSG_REQUEST_MESSAGE_HND = 770,
+    MSG_REQUEST_SENDOPT_HND = 771,
+};
+
+/* MSG_STRUCT_ADDRESS_INFO */
+enum {
+    MSG_ADDRESS_INFO_ADDRESS_TYPE_INT = 16385,   /* MSG_ADDRESS_TYPE_* */
+    MSG_ADDRESS_INFO_RECIPIENT_TYPE_INT = 16386, /* MSG_RECIPIENTS_TYPE_* */
+    MSG_ADDRESS_INFO_DISPLAYNAME_STR = 16387,
+    MSG_ADDRESS_INFO_ADDRESS_VALUE_STR = 16388,
+};
+
+enum {
+    MSG_ADDRESS_TYPE_UNKNOWN = 0,
+    MSG_ADDRESS_TYPE_PLMN = 1,
+    MSG_ADDRESS_TYPE_EMAIL = 2,
+};
+
+enum {
+    MSG_RECIPIENTS_TYPE_UNKNOWN = 0,
+    MSG_RECIPIENTS_TYPE_TO = 1,
+    MSG_RECIPIENTS_TYPE_CC = 2,
+    MSG_RECIPIENTS_TYPE_BCC = 3,
+};
+
+/* MSG_STRUCT_SENDOPT */
+enum {
+    MSG_SEND_OPT_SETTING_BOOL = 16641, /* the options below apply instead of the defaults */
+    MSG_SEND_OPT_DELIVER_REQ_BOOL = 16642,
+    MSG_SEND_OPT_KEEPCOPY_BOOL = 16643,
+};
+
+/* MSG_STRUCT_MMS */
+enum {
+    MSG_MMS_PAGE_LIST_HND = 1281,
+    MSG_MMS_REGION_LIST_HND = 1282,
+    MSG_MMS_ATTACH_LIST_HND = 1283,
+    MSG_MMS_ROOTLAYOUT_WIDTH_INT = 1284,
+    MSG_MMS_ROOTLAYOUT_HEIGHT_INT = 1285,
+    MSG_MMS_ROOTLAYOUT_BGCOLOR_INT = 1286,
+};
+
+/* MSG_STRUCT_MMS_PAGE */
+enum {
+    MSG_MMS_PAGE_MEDIA_LIST_HND = 1537,
+    MSG_MMS_PAGE_PAGE_DURATION_INT = 1538,
+};
+
+/* MSG_STRUCT_MMS_MEDIA */
+enum {
+    MSG_MMS_MEDIA_TYPE_INT = 1793, /* MMS_SMIL_MEDIA_* */
+    MSG_MMS_MEDIA_FILEPATH_STR = 1794,
+    MSG_MMS_MEDIA_REGION_ID_STR = 1795,
+    MSG_MMS_MEDIA_CONTENT_TYPE_STR = 1796,
+    MSG_MMS_MEDIA_TEXT_COLOR_INT = 1797,
+    MSG_MMS_MEDIA_TEXT_STR = 1798, /* a text part read back from a stored message */
+};
+
+enum {
+    MMS_SMIL_MEDIA_INVALID = 0,
+    MMS_SMIL_MEDIA_IMG = 1,
+    MMS_SMIL_MEDIA_AUDIO = 2,
+    MMS_SMIL_MEDIA_VIDEO = 3,
+    MMS_SMIL_MEDIA_TEXT = 4,
+};
+
+/* MSG_STRUCT_MMS_REGION */
+enum {
+    MSG_MMS_REGION_ID_STR = 2049,
+    MSG_MMS_REGION_LENGTH_LEFT_INT = 2050,
+    MSG_MMS_REGION_LENGTH_TOP_INT = 2051,
+    MSG_MMS_REGION_LENGTH_WIDTH_INT = 2052,
+    MSG_MMS_REGION_LENGTH_HEIGHT_INT = 2053,
+    MSG_MMS_REGION_BGCOLOR_INT = 2054,
+};
+
+/* MSG_STRUCT_MMS_ATTACH */
+enum {
+    MSG_MMS_ATTACH_FILEPATH_STR = 2305,
+    MSG_MMS_ATTACH_CONTENT_TYPE_STR = 2306,
+};
+
+/* MSG_STRUCT_FILTER */
+enum {
+    MSG_FILTER_ID_INT = 2817,
+    MSG_FILTER_TYPE_INT = 2818,  /* MSG_FILTER_BY_* */
+    MSG_FILTER_VALUE_STR = 2819, /* at most MSG_FILTER_VALUE_LEN bytes */
+    MSG_FILTER_ACTIVE_BOOL = 2820,
+};
+
+enum {
+    MSG_FILTER_BY_WORD = 0,
+    MSG_FILTER_BY_ADDRESS_SAME = 1,
+    MSG_FILTER_BY_ADDRESS_START = 2,
+    MSG_FILTER_BY_ADDRESS_INCLUDE = 3,
+};
+
+#define MSG_FILTER_VALUE_LEN 127
+
+/* MSG_STRUCT_SETTING_CB_OPT */
+enum {
+    MSG_CB_RECEIVE_BOOL = 4097,
+    MSG_CB_MAX_SIM_COUNT_INT = 4098,
+    MSG_CB_CHANNEL_LIST_HND = 4099, /* list of MSG_STRUCT_SETTING_CB_CHANNEL_INFO */
+    MSG_CB_LANGUAGE_TYPE_ALL_BOOL = 4100,
+};
+
+/* MSG_STRUCT_SETTING_CB_CHANNEL_INFO */
+enum {
+    MSG_CB_CHANNEL_ACTIVATE_BOOL = 4353,
+    MSG_CB_CHANNEL_ID_FROM_INT = 4354,
+    MSG_CB_CHANNEL_ID_TO_INT = 4355,
+    MSG_CB_CHANNEL_NAME_STR = 4356, /* at most MSG_CB_CHANNEL_NAME_LEN bytes */
+};
+
+#define MSG_CB_CHANNEL_NAME_LEN 63
+#define MSG_CB_CHANNEL_MAX 30
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
