@@ -40,7 +40,8 @@ struct ReceivedRequest {
     std::string json;
     app_control_terminate_cb terminate = nullptr;
     void* terminateData = nullptr;
-    msg_device::ChangeFeed::Subscription subscription;
+    msg_device::Device* device = nullptr;
+    uint64_t subscription = 0;
 };
 
 ReceivedRequest& received() {
@@ -420,10 +421,12 @@ extern "C" int app_control_get_launch_request(app_control_h* request) {
         app_control_destroy(h);
         return APP_CONTROL_ERROR_INVALID_DATA_TYPE;
     }
-    if (h->requestId > 0 && !state.subscription.active()) {
-        if (msg_device::Device* device = msg_device::Device::getDefault())
-            state.subscription = device->feed().subscribeScoped(LaunchJournal::terminateTopic(h->requestId),
-                                                                terminateRequestedCb);
+    msg_device::Device* device = msg_device::Device::getDefault();
+    // Watched once per device: the subscription ends with the device it was made on.
+    if (h->requestId > 0 && device && state.device != device) {
+        state.subscription =
+            device->feed().subscribe(LaunchJournal::terminateTopic(h->requestId), terminateRequestedCb);
+        state.device = state.subscription ? device : nullptr;
     }
     *request = h;
     return APP_CONTROL_ERROR_NONE;

@@ -3,6 +3,7 @@
 // the device from another process: "vconf-set KEY TYPE VALUE", "pref-set KEY int|bool|string VALUE".
 #include "SettingValue.h"
 #include "app_control.h"
+#include "device/Device.h"
 #include "journal.h"
 #include "preference.h"
 #include "vconf.h"
@@ -113,6 +114,8 @@ int main(int argc, char** argv) {
         ecore_timer_del(timer);
     }
     app_control_destroy(request);
+    // The device's folder watch belongs to the main loop: close it before the loop goes.
+    msg_device::Device::closeDefault();
     ecore_shutdown();
     return status;
 }
