@@ -1,0 +1,72 @@
+// A fresh device with an open messaging handle, the store connected and the main loop ready.
+#ifndef MSG_TESTS_SERVICES_WATCHFIXTURE_H
+#define MSG_TESTS_SERVICES_WATCHFIXTURE_H
+
+#include "TempDir.h"
+#include "device/Device.h"
+#include "msg.h"
+#include "msg_store/MsgStore.h"
+
+#include <Ecore.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+class WatchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ecore_init();
+        ASSERT_EQ(msg_store::ConnectionManager::connect(), msg_store::MSG_STORE_SUCCESS);
+        ASSERT_EQ(msg_open_msg_handle(&handle), MSG_SUCCESS);
+    }
+    void TearDown() override {
+        if (handle)
+            msg_close_msg_handle(&handle);
+        msg_store::ConnectionManager::disconnect();
+        msg_device::Device::closeDefault();
+        ecore_shutdown();
+    }
+
+    // A request for an SMS or MMS to the numbers, each its own address entry.
+    msg_struct_t request(int type, const std::vector<std::string>& numbers, const std::string& body) {
+        msg_struct_t req = msg_create_struct(MSG_STRUCT_REQUEST_INFO);
+        msg_struct_t msg = msg_create_struct(MSG_STRUCT_MESSAGE_INFO);
+        EXPECT_EQ(msg_set_int_value(msg, MSG_MESSAGE_TYPE_INT, type), MSG_SUCCESS);
+        EXPECT_EQ(msg_set_int_value(msg, MSG_MESSAGE_STORAGE_ID_INT, MSG_STORAGE_WATCH), MSG_SUCCESS);
+        for (const std::string& number : numbers) {
+            msg_struct_t address = nullptr;
+            EXPECT_EQ(msg_list_add_item(msg, MSG_MESSAGE_ADDR_LIST_HND, &address), MSG_SUCCESS);
+            msg_set_int_value(address, MSG_ADDRESS_INFO_ADDRESS_TYPE_INT, MSG_ADDRESS_TYPE_PLMN);
+            msg_set_int_value(address, MSG_ADDRESS_INFO_RECIPIENT_TYPE_INT, MSG_RECIPIENTS_TYPE_TO);
+            EXPECT_EQ(msg_set_str_value(address, MSG_ADDRESS_INFO_ADDRESS_VALUE_STR, number.c_str(),
+                                        static_cast<int>(number.size())),
+                      MSG_SUCCESS);
+        }
+        if (type == MSG_TYPE_SMS && !body.empty())
+            msg_set_str_value(msg, MSG_MESSAGE_SMS_DATA_STR, body.c_str(), static_cast<int>(body.size()));
+        EXPECT_EQ(msg_set_struct_handle(req, MSG_REQUEST_MESSAGE_HND, msg), MSG_SUCCESS);
+        msg_release_struct(&msg);
+        return req;
+    }
+
+    void record() {
+        ASSERT_EQ(msg_store::ConnectionManager::subscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE, recordCb,
+                                                               &events),
+                  msg_store::MSG_STORE_SUCCESS);
+    }
+    static void recordCb(const char* payload, void* data) {
+        static_cast<std::vector<std::string>*>(data)->push_back(payload);
+    }
+
+    msg_store::Message stored(int msgId) {
+        msg_store::Message message;
+        EXPECT_EQ(msg_store::MessageManager().getMessage(msgId, message), msg_store::MSG_STORE_SUCCESS);
+        return message;
+    }
+
+    msg_test::TempDevice device;
+    msg_handle_t handle = nullptr;
+    std::vector<std::string> events;
+};
+
+#endif

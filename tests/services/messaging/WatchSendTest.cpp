@@ -1,0 +1,246 @@
+// Sending through the watch's modem: the store's outbox, the network's answer, MMS, retrieve.
+#include "WatchFixture.h"
+
+#include "MainLoop.h"
+#include "msg_storage.h"
+#include "msg_store/PhoneSide.h"
+#include "msg_transport.h"
+#include "vconf.h"
+
+#include <fstream>
+
+namespace {
+
+bool hasEvent(const std::vector<std::string>& events, const std::string& payload) {
+    for (const std::string& event : events) {
+        if (event == payload)
+            return true;
+    }
+    return false;
+}
+
+TEST_F(WatchTest, SmsGoesToTheWatchOutboxThenIsDeliveredOrFails) {
+    record();
+    msg_struct_t req = request(MSG_TYPE_SMS, {"+15550100001"}, "On my way");
+    ASSERT_EQ(msg_sms_send_message(handle, req), MSG_SUCCESS);
+    int msgId = 0, reqId = 0;
+    void* msg = nullptr;
+    ASSERT_EQ(msg_get_struct_handle(req, MSG_REQUEST_MESSAGE_HND, &msg), MSG_SUCCESS);
+    ASSERT_EQ(msg_get_int_value(static_cast<msg_struct_t>(msg), MSG_MESSAGE_ID_INT, &msgId), MSG_SUCCESS);
+    ASSERT_EQ(msg_get_int_value(req, MSG_REQUEST_REQUESTID_INT, &reqId), MSG_SUCCESS);
+    EXPECT_EQ(reqId, msgId);
+    msg_release_struct(&req);
+
+    msg_store::Message sent = stored(msgId);
+    EXPECT_EQ(sent.folderType, msg_store::FOLDER_WATCH_OUTBOX);
+    EXPECT_EQ(sent.networkStatus, msg_store::NETWORK_STATUS_SENDING);
+    EXPECT_EQ(sent.text, "On my way");
+    std::string key = std::to_string(msgId) + "/" + std::to_string(sent.threadId);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return hasEvent(events, "msg_inserted:" + key); }));
+
+    // The network sees it waiting, like the phone's own outbox.
+    std::vector<msg_store::OutboxEntry> outbox;
+    ASSERT_EQ(msg_store::PhoneSide::getOutbox(outbox), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_EQ(outbox.size(), 1u);
+    EXPECT_EQ(outbox[0].msgId, msgId);
+
+    ASSERT_EQ(msg_store::PhoneSide::deliver(msgId), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return hasEvent(events, "msg_updated:" + key); }));
+    EXPECT_EQ(stored(msgId).folderType, msg_store::FOLDER_WATCH_SENT);
+    EXPECT_EQ(stored(msgId).networkStatus, msg_store::NETWORK_STATUS_SEND_SUCCESS);
+
+    // A second one fails and stays in the outbox with the failure.
+    req = request(MSG_TYPE_SMS, {"+15550100001"}, "Are you there?");
+    ASSERT_EQ(msg_sms_send_message(handle, req), MSG_SUCCESS);
+    int failedId = 0;
+    msg_get_int_value(req, MSG_REQUEST_REQUESTID_INT, &failedId);
+    msg_release_struct(&req);
+    ASSERT_EQ(msg_store::PhoneSide::fail(failedId, msg_store::NETWORK_STATUS_SEND_FAIL_NETWORK),
+              msg_store::MSG_STORE_SUCCESS);
+    EXPECT_EQ(stored(failedId).folderType, msg_store::FOLDER_WATCH_OUTBOX);
+    EXPECT_EQ(stored(failedId).networkStatus, msg_store::NETWORK_STATUS_SEND_FAIL_NETWORK);
+    EXPECT_EQ(stored(failedId).threadId, sent.threadId);
+}
+
+TEST_F(WatchTest, SendRefusesWhatCannotBeSentAndStoresNothing) {
+    const struct {
+        int type;
+        std::vector<std::string> numbers;
+        std::string body;
+        int expected;
+    } cases[] = {
+        {MSG_TYPE_SMS, {}, "no one", MSG_ERR_INVALID_ADDRESS},
+        {MSG_TYPE_SMS, {"call me"}, "text", MSG_ERR_INVALID_ADDRESS},
+        {MSG_TYPE_SMS, {"+1555+0100"}, "text", MSG_ERR_INVALID_ADDRESS},
+        {MSG_TYPE_SMS, {"+15550100001"}, "", MSG_ERR_INVALID_PARAMETER},
+        {MSG_TYPE_MMS, {"+15550100001"}, "", MSG_ERR_INVALID_PARAMETER}, // MMS type through the SMS call
+    };
+    for (const auto& c : cases) {
+        msg_struct_t req = request(c.type, c.numbers, c.body);
+        EXPECT_EQ(msg_sms_send_message(handle, req), c.expected) << c.body;
+        msg_release_struct(&req);
+    }
+    msg_struct_t req = request(MSG_TYPE_MMS, {"+15550100001"}, "");
+    EXPECT_EQ(msg_mms_send_message(handle, req), MSG_ERR_INVALID_PARAMETER); // no part at all
+    EXPECT_EQ(msg_sms_send_message(nullptr, req), MSG_ERR_NULL_POINTER);
+    EXPECT_EQ(msg_sms_send_message(handle, nullptr), MSG_ERR_NULL_POINTER);
+    msg_release_struct(&req);
+    msg_struct_t notRequest = msg_create_struct(MSG_STRUCT_MESSAGE_INFO);
+    EXPECT_EQ(msg_sms_send_message(handle, notRequest), MSG_ERR_INVALID_PARAMETER);
+    msg_release_struct(&notRequest);
+    int count = -1;
+    ASSERT_EQ(msg_store::PhoneSide::countMessages(count), msg_store::MSG_STORE_SUCCESS);
+    EXPECT_EQ(count, 0);
+}
+
+class WatchMmsTest : public WatchTest {
+protected:
+    std::string writeFile(const std::string& name, size_t bytes, char fill = 'x') {
+        std::string path = device.path() + "/" + name;
+        std::ofstream(path) << std::string(bytes, fill);
+        return path;
+    }
+
+    // The composer's presentation: a text region and page, and an image on the same page.
+    msg_struct_t mmsRequest(const std::string& textPath, const std::string& imagePath) {
+        msg_struct_t req = request(MSG_TYPE_MMS, {"+15550100002", "+15550100003"}, "");
+        void* msg = nullptr;
+        msg_get_struct_handle(req, MSG_REQUEST_MESSAGE_HND, &msg);
+        msg_struct_t mms = msg_create_struct(MSG_STRUCT_MMS);
+        msg_set_int_value(mms, MSG_MMS_ROOTLAYOUT_WIDTH_INT, 480);
+        msg_struct_t region = nullptr, page = nullptr, media = nullptr;
+        EXPECT_EQ(msg_mms_add_item(mms, MSG_MMS_REGION_LIST_HND, &region), MSG_SUCCESS);
+        msg_set_str_value(region, MSG_MMS_REGION_ID_STR, "Text", 4);
+        EXPECT_EQ(msg_mms_add_item(mms, MSG_MMS_PAGE_LIST_HND, &page), MSG_SUCCESS);
+        EXPECT_EQ(msg_mms_add_item(page, MSG_MMS_PAGE_MEDIA_LIST_HND, &media), MSG_SUCCESS);
+        msg_set_int_value(media, MSG_MMS_MEDIA_TYPE_INT, MMS_SMIL_MEDIA_TEXT);
+        msg_set_str_value(media, MSG_MMS_MEDIA_FILEPATH_STR, textPath.c_str(),
+                          static_cast<int>(textPath.size()));
+        if (!imagePath.empty()) {
+            EXPECT_EQ(msg_mms_add_item(page, MSG_MMS_PAGE_MEDIA_LIST_HND, &media), MSG_SUCCESS);
+            msg_set_int_value(media, MSG_MMS_MEDIA_TYPE_INT, MMS_SMIL_MEDIA_IMG);
+            msg_set_str_value(media, MSG_MMS_MEDIA_FILEPATH_STR, imagePath.c_str(),
+                              static_cast<int>(imagePath.size()));
+            msg_set_str_value(media, MSG_MMS_MEDIA_CONTENT_TYPE_STR, "image/png", 9);
+        }
+        EXPECT_EQ(msg_set_mms_struct(static_cast<msg_struct_t>(msg), mms), MSG_SUCCESS);
+        msg_release_struct(&mms);
+        return req;
+    }
+};
+
+TEST_F(WatchMmsTest, MmsWithPartsIsStoredAndReadBackWithItsSendOptions) {
+    std::string text = device.path() + "/MMS_temp.txt";
+    std::ofstream(text) << "Look at this";
+    std::string image = writeFile("photo.png", 2048);
+    msg_struct_t req = mmsRequest(text, image);
+    void* options = nullptr;
+    msg_get_struct_handle(req, MSG_REQUEST_SENDOPT_HND, &options);
+    msg_set_bool_value(static_cast<msg_struct_t>(options), MSG_SEND_OPT_SETTING_BOOL, true);
+    msg_set_bool_value(static_cast<msg_struct_t>(options), MSG_SEND_OPT_DELIVER_REQ_BOOL, true);
+    ASSERT_EQ(msg_mms_send_message(handle, req), MSG_SUCCESS);
+    int msgId = 0;
+    msg_get_int_value(req, MSG_REQUEST_REQUESTID_INT, &msgId);
+    msg_release_struct(&req);
+
+    msg_store::Message sent = stored(msgId);
+    EXPECT_EQ(sent.msgType, "mms");
+    EXPECT_EQ(sent.address, "+15550100002;+15550100003");
+    ASSERT_EQ(sent.contents.size(), 2u);
+    EXPECT_EQ(sent.contents[0].text, "Look at this");
+    EXPECT_EQ(sent.contents[1].filePath, image);
+    EXPECT_EQ(sent.contents[1].mediaType, msg_store::Content::MEDIA_TYPE_IMAGE);
+
+    msg_struct_t msg = msg_create_struct(MSG_STRUCT_MESSAGE_INFO);
+    msg_struct_t mms = msg_create_struct(MSG_STRUCT_MMS);
+    msg_struct_t sendOpt = msg_create_struct(MSG_STRUCT_SENDOPT);
+    ASSERT_EQ(msg_get_message(handle, msgId, msg, sendOpt), MSG_SUCCESS);
+    ASSERT_EQ(msg_get_mms_struct(msg, mms), MSG_SUCCESS);
+    int type = 0, folder = 0;
+    msg_get_int_value(msg, MSG_MESSAGE_TYPE_INT, &type);
+    msg_get_int_value(msg, MSG_MESSAGE_FOLDER_ID_INT, &folder);
+    EXPECT_EQ(type, MSG_TYPE_MMS);
+    EXPECT_EQ(folder, msg_store::FOLDER_WATCH_OUTBOX);
+    void* addresses = nullptr;
+    msg_get_list_handle(msg, MSG_MESSAGE_ADDR_LIST_HND, &addresses);
+    EXPECT_EQ(msg_list_length(static_cast<msg_list_handle_t>(addresses)), 2);
+    void* pages = nullptr;
+    ASSERT_EQ(msg_get_list_handle(mms, MSG_MMS_PAGE_LIST_HND, &pages), MSG_SUCCESS);
+    ASSERT_EQ(msg_list_length(static_cast<msg_list_handle_t>(pages)), 1);
+    void* media = nullptr;
+    msg_get_list_handle(msg_list_nth_data(static_cast<msg_list_handle_t>(pages), 0),
+                        MSG_MMS_PAGE_MEDIA_LIST_HND, &media);
+    ASSERT_EQ(msg_list_length(static_cast<msg_list_handle_t>(media)), 2);
+    char body[64] = {};
+    msg_get_str_value(msg_list_nth_data(static_cast<msg_list_handle_t>(media), 0), MSG_MMS_MEDIA_TEXT_STR,
+                      body, sizeof(body));
+    EXPECT_STREQ(body, "Look at this");
+    bool setting = false, deliver = false, keepCopy = true;
+    msg_get_bool_value(sendOpt, MSG_SEND_OPT_SETTING_BOOL, &setting);
+    msg_get_bool_value(sendOpt, MSG_SEND_OPT_DELIVER_REQ_BOOL, &deliver);
+    msg_get_bool_value(sendOpt, MSG_SEND_OPT_KEEPCOPY_BOOL, &keepCopy);
+    EXPECT_TRUE(setting);
+    EXPECT_TRUE(deliver);
+    EXPECT_FALSE(keepCopy);
+    msg_release_struct(&msg);
+    msg_release_struct(&mms);
+    msg_release_struct(&sendOpt);
+}
+
+TEST_F(WatchMmsTest, SizeLimitIsADeviceSettingAndRefusesLargerMms) {
+    int limit = 0;
+    ASSERT_EQ(msg_get_mms_max_size(handle, &limit), MSG_SUCCESS);
+    EXPECT_EQ(limit, 300 * 1024);
+    ASSERT_EQ(vconf_set_int("db/msg/mms_max_size", 4096), VCONF_OK);
+    ASSERT_EQ(msg_get_mms_max_size(handle, &limit), MSG_SUCCESS);
+    EXPECT_EQ(limit, 4096);
+
+    std::string text = writeFile("t.txt", 10, 'a');
+    msg_struct_t req = mmsRequest(text, writeFile("big.png", 4096));
+    EXPECT_EQ(msg_mms_send_message(handle, req), MSG_ERR_MESSAGE_TOO_LARGE); // 4106 bytes
+    msg_release_struct(&req);
+    req = mmsRequest(text, writeFile("fits.png", 4086));
+    EXPECT_EQ(msg_mms_send_message(handle, req), MSG_SUCCESS); // exactly the limit
+    msg_release_struct(&req);
+    req = mmsRequest(text, device.path() + "/missing.png");
+    EXPECT_EQ(msg_mms_send_message(handle, req), MSG_ERR_INVALID_PARAMETER);
+    msg_release_struct(&req);
+    int count = -1;
+    msg_store::PhoneSide::countMessages(count);
+    EXPECT_EQ(count, 1);
+}
+
+TEST_F(WatchTest, RetrieveAsksTheNetworkForAnMmsBody) {
+    msg_store::IncomingMessage notice;
+    notice.addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+15550100004"}};
+    notice.msgType = "mms";
+    notice.folderType = msg_store::FOLDER_WATCH_INBOX;
+    notice.networkStatus = msg_store::NETWORK_STATUS_NOT_RETRIEVED;
+    int msgId = 0, phoneId = 0;
+    ASSERT_EQ(msg_store::PhoneSide::insertMessage(notice, &msgId), msg_store::MSG_STORE_SUCCESS);
+    notice.folderType = msg_store::FOLDER_INBOX;
+    ASSERT_EQ(msg_store::PhoneSide::insertMessage(notice, &phoneId), msg_store::MSG_STORE_SUCCESS);
+
+    auto retrieve = [&](int id) {
+        msg_struct_t req = msg_create_struct(MSG_STRUCT_REQUEST_INFO);
+        void* msg = nullptr;
+        msg_get_struct_handle(req, MSG_REQUEST_MESSAGE_HND, &msg);
+        msg_set_int_value(static_cast<msg_struct_t>(msg), MSG_MESSAGE_ID_INT, id);
+        int result = msg_mms_retrieve_message(handle, req);
+        msg_release_struct(&req);
+        return result;
+    };
+    EXPECT_EQ(retrieve(phoneId), MSG_ERR_INVALID_PARAMETER); // the phone's own message
+    EXPECT_EQ(retrieve(9999), MSG_ERR_DB_NORECORD);
+    ASSERT_EQ(retrieve(msgId), MSG_SUCCESS);
+
+    std::vector<msg_store::PhoneRequest> requests;
+    ASSERT_EQ(msg_store::PhoneSide::getRequests(requests), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].kind, "download_mms");
+    ASSERT_EQ(msg_store::PhoneSide::completeRequest(requests[0].requestId), msg_store::MSG_STORE_SUCCESS);
+    EXPECT_EQ(stored(msgId).networkStatus, msg_store::NETWORK_STATUS_RETRIEVE_SUCCESS);
+    EXPECT_EQ(retrieve(msgId), MSG_ERR_INVALID_PARAMETER); // nothing left to retrieve
+}
+
+} // namespace
