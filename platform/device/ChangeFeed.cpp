@@ -29,10 +29,15 @@ void ChangeFeed::Subscription::reset() {
     _id = 0;
 }
 
-ChangeFeed::ChangeFeed(Device& device) : _device(device), _alive(std::make_shared<bool>(true)) {}
+// The feed holds a reference on Ecore, so that its fd handler can still be removed when the
+// device is closed after the program has shut its main loop down.
+ChangeFeed::ChangeFeed(Device& device) : _device(device), _alive(std::make_shared<bool>(true)) {
+    ecore_init();
+}
 
 ChangeFeed::~ChangeFeed() {
     _stopWatching();
+    ecore_shutdown();
 }
 
 uint64_t ChangeFeed::subscribe(const std::string& topic, Callback callback) {

@@ -245,3 +245,19 @@ TEST_F(DeviceTest, DefaultDeviceFollowsTheEnvironment) {
     EXPECT_EQ(Device::getDefault(), device);
     Device::closeDefault();
 }
+
+TEST(DeviceLifetime, DeviceOutlivingTheMainLoopClosesCleanly) {
+    // A process that shuts Ecore down before closing its device must not crash when the
+    // feed removes its watch.
+    msg_test::TempDir dir("msg-device-late");
+    ecore_init();
+    auto device = openDevice(dir.path());
+    ASSERT_TRUE(device);
+    int calls = 0;
+    auto sub = device->feed().subscribeScoped("notes", [&](const Change&) { ++calls; });
+    ASSERT_TRUE(addNote(*device, "x"));
+    ASSERT_TRUE(pumpUntil([&] { return calls == 1; }));
+    ecore_shutdown();
+    sub.reset();
+    device.reset();
+}
