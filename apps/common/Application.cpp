@@ -2,7 +2,10 @@
 
 #include "ResourceDir.h"
 #include "ScreenRegistry.h"
+#include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
+#include "list/MLThreadListBgLoad.h"
+#include "msg_store/ConnectionManager.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
 
@@ -22,17 +25,19 @@ void Application::setOnFirstFrame(std::function<void()> onFirstFrame) {
 bool Application::start() {
     MSG_RETV_IF(_started, false, "started already");
     _started = true;
-    // 1. Conversation list preload: MLThreadListBgLoad::start() goes here,
-    //    before the window, so that the worker reads while the window is built.
-    // 2. Message store: common_util::connect_msg_store() goes here.
+    // 1. Conversation list preload, before the window, so that the worker reads
+    //    while the window is built.
+    msg_list::MLThreadListBgLoad::getInstance()->start();
+    // 2. Message store (common_util::connect_msg_store will take this over).
+    if (msg_store::ConnectionManager::connect() != msg_store::MSG_STORE_SUCCESS)
+        MSG_LOGE("msg_store::ConnectionManager::connect() failed");
     // 3. Theme, colours and fonts (MCommonTheme::init will take this over).
     if (!_loadTheme())
         MSG_LOGW("running without the application theme");
     // 4. The window, its naviframe and round surface.
     if (!_createWindow())
         return false;
-    // 5. Application events: window focus, iconify and close become resume,
-    //    pause and terminate on MCommonAppEventMgr once it exists.
+    // 5. Application events: window focus and iconify become resume and pause.
     _watchWindow();
     // 6. The first screen.
     return _showFirstScreen();
@@ -42,6 +47,7 @@ void Application::stop() {
     if (!_started)
         return;
     _started = false;
+    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_TERMINATING);
     // 6.-4. The screens and the window go together.
     if (Evas_Object* win = _window ? _window->getEvasObject() : nullptr) {
         evas_object_smart_callback_del_full(win, "focus,in", _focusInCb, this);
@@ -53,8 +59,10 @@ void Application::stop() {
     _window.reset();
     // 3. Theme.
     _unloadTheme();
-    // 2. common_util::on_terminate() (which disconnects the store) goes here.
-    // 1. The preload worker is joined by its owner.
+    // 2. Message store (common_util::on_terminate will take this over).
+    msg_store::ConnectionManager::disconnect();
+    // 1. The preload, if the list never took it over; destroying it joins the worker.
+    msg_list::MLThreadListBgLoad::destroy();
 }
 
 bool Application::_loadTheme() {
@@ -109,20 +117,22 @@ void Application::_watchWindow() {
 }
 
 void Application::_focusInCb(void*, Evas_Object*, void*) {
-    MSG_LOGI("resume");
+    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_RESUMED);
 }
 
 void Application::_focusOutCb(void*, Evas_Object*, void*) {
-    MSG_LOGI("pause");
+    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_PAUSED);
 }
 
 void Application::_iconifiedCb(void*, Evas_Object*, void*) {
-    MSG_LOGI("pause (iconified)");
+    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_PAUSED);
 }
 
 void Application::_renderPostCb(void* data, Evas* e, void*) {
     auto* self = static_cast<Application*>(data);
     evas_event_callback_del_full(e, EVAS_CALLBACK_RENDER_POST, _renderPostCb, self);
+    // The first screen is up: the list starts its deferred work on this event.
+    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_LAUNCH_COMPLETED);
     if (self->_onFirstFrame)
         self->_onFirstFrame();
 }
