@@ -4,6 +4,7 @@
 #include "common/FormattedNumber.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MCommonAppLaunchMgr.h"
+#include "common/MCommonMsgSvc.h"
 #include "common/MCommonNumberSync.h"
 #include "common/MCommonTapi.h"
 #include "common/MsgLog.h"
@@ -44,8 +45,10 @@ void connect_msg_store() {
 }
 
 void on_terminate() {
-    if (is_sta_enabled())
+    if (is_sta_enabled()) {
+        MCommonMsgSvc::release();
         MCommonTapi::getInstance()->release();
+    }
     MCommonAppLaunchMgr::getInstance()->destroyHandle();
     MCommonNumberSync::getInstance()->release();
     msg_store::ConnectionManager::disconnect();

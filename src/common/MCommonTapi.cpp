@@ -23,6 +23,9 @@ MCommonTapi* MCommonTapi::getInstance() {
     if (!_instance) {
         _instance = new MCommonTapi();
         std::atexit(_destroy);
+    } else if (!_instance->_handle) {
+        // Released, or failed before: telephony is asked again.
+        _instance->_handle = tel_init(nullptr);
     }
     return _instance;
 }

@@ -1,0 +1,326 @@
+// Policies and telephony of a watch with telephony of its own.
+#include "CommonDeviceTest.h"
+
+#include "LogCapture.h"
+#include "common/CommonUtil.h"
+#include "common/Connectivity.h"
+#include "common/MCommonMsgSvc.h"
+#include "common/MCommonNumberSync.h"
+#include "common/MCommonTapi.h"
+#include "common/Preference.h"
+#include "msg_storage.h"
+#include "msg_store/MsgStore.h"
+#include "phone_misc.h"
+
+#include <cstring>
+#include <thread>
+
+using namespace msg_app;
+using connectivity::YoxConn;
+
+namespace {
+
+class StandaloneTest : public CommonDeviceTest {
+protected:
+    void SetUp() override {
+        CommonDeviceTest::SetUp();
+        applyProfile("standalone");
+        ASSERT_TRUE(common_util::is_sta_enabled());
+    }
+    void TearDown() override {
+        MCommonTapi::getInstance()->release();
+        MCommonNumberSync::getInstance()->release();
+        CommonDeviceTest::TearDown();
+    }
+    MCommonTapi* tapi() { return MCommonTapi::getInstance(); }
+};
+
+TEST_F(StandaloneTest, OwnTelephonyDefaults) {
+    preference::init();
+    int reminder = 0;
+    EXPECT_TRUE(preference::get("msg_preference_int_alert_reminder", &reminder));
+    EXPECT_EQ(3, reminder);
+    bool prompt = true;
+    EXPECT_TRUE(preference::get("msg_preference_int_prompt_popup_state", &prompt));
+    EXPECT_FALSE(prompt);
+    // Only the carrier that shares numbers gets a range of days.
+    EXPECT_FALSE(preference::exist("msg_nms_x_days_range"));
+}
+
+TEST_F(StandaloneTest, NumberSharingCarrierGetsSevenDays) {
+    setString("db/zeq/salescode", "ATT");
+    preference::init();
+    MCommonNumberSync::NmsXDaysRangeType days = 0;
+    EXPECT_TRUE(MCommonNumberSync::getInstance()->getXDaysRangeType(&days));
+    EXPECT_EQ(7, days);
+}
+
+TEST_F(StandaloneTest, NumberSharingStatusOnlyOnItsCarrier) {
+    int status = -5;
+    EXPECT_FALSE(MCommonNumberSync::getInstance()->getStatus(&status));
+    EXPECT_EQ(-5, status);
+    setString("db/zeq/salescode", "ATT");
+    setInt("db/private/merrowin/status", 0);
+    EXPECT_TRUE(MCommonNumberSync::getInstance()->getStatus(&status));
+    EXPECT_EQ(0, status);
+
+    msg_test::LogCapture log;
+    MCommonNumberSync::getInstance()->release();
+    setBool("db/private/merrowin/available", false);
+    status = -5;
+    EXPECT_FALSE(MCommonNumberSync::getInstance()->getStatus(&status));
+    EXPECT_EQ(-5, status);
+    EXPECT_TRUE(log.contains("merrowin_init() failed"));
+    EXPECT_FALSE(MCommonNumberSync::getInstance()->getStatus(nullptr));
+}
+
+TEST_F(StandaloneTest, MmsFromTheWatchAlone) {
+    // No phone: the watch's own MMS decides.
+    EXPECT_TRUE(common_util::is_support_MMS());
+    setFeature("network.telephony.mms", "off");
+    EXPECT_FALSE(common_util::is_support_MMS());
+}
+
+TEST_F(StandaloneTest, MmsThroughAConnectedPhoneNeedsTheMakersPhone) {
+    applyProfile("remote");
+    YoxConn conn = YoxConn::NONE;
+    ASSERT_TRUE(connectivity::is_sendby_phone_available(&conn));
+    ASSERT_EQ(YoxConn::RLX, conn);
+    EXPECT_TRUE(common_util::is_support_MMS());
+    setString("db/wms/host_status/vendor", "LO");
+    EXPECT_FALSE(common_util::is_support_MMS());
+    setString("db/wms/host_status/vendor", "vorlane");
+    ASSERT_TRUE(preference::set("consumer_preference_bool_support_sending_mms", false));
+    EXPECT_FALSE(common_util::is_support_MMS());
+}
+
+TEST_F(StandaloneTest, SimSlot) {
+    EXPECT_TRUE(connectivity::is_sim_insert());
+    setInt("memory/telephony/sim_slot", 0);
+    EXPECT_FALSE(connectivity::is_sim_insert());
+}
+
+TEST_F(StandaloneTest, GrayZoneOnlyWithAutoModemParkedLow) {
+    // The standalone profile keeps the mobile network always on.
+    EXPECT_FALSE(tapi()->isGrayZone());
+    setInt("db/telephony/modem_always_on", 2);
+    setInt("memory/telephony/modem_power", 3);
+    EXPECT_TRUE(tapi()->isGrayZone());
+
+    // A phone link ends the check at once.
+    setInt("memory/private/yox/conn_type", 1);
+    EXPECT_FALSE(tapi()->isGrayZone());
+    setInt("memory/private/yox/conn_type", 0);
+
+    // Power saving with no link at all keeps the parked modem out of the gray zone.
+    setInt("db/setting/psmode", 4);
+    EXPECT_FALSE(tapi()->isGrayZone());
+    setInt("db/setting/psmode", 0);
+
+    setInt("memory/telephony/modem_power", 0);
+    EXPECT_FALSE(tapi()->isGrayZone());
+}
+
+TEST_F(StandaloneTest, ModemOnNeedsTheSettingAndThePower) {
+    EXPECT_TRUE(tapi()->isModemOn());
+    setInt("db/telephony/modem_always_on", 0);
+    EXPECT_FALSE(tapi()->isModemOn());
+    setInt("db/telephony/modem_always_on", 2);
+    setInt("memory/telephony/modem_power", 3);
+    EXPECT_FALSE(tapi()->isModemOn());
+    EXPECT_TRUE(tapi()->setModemOn());
+    EXPECT_TRUE(tapi()->isModemOn());
+
+    MCommonTapi::ModemState state = MCommonTapi::MODEM_STATE_LOW;
+    EXPECT_TRUE(tapi()->getModemState(&state));
+    EXPECT_EQ(MCommonTapi::MODEM_STATE_ON, state);
+    EXPECT_FALSE(tapi()->getModemState(nullptr));
+}
+
+TEST_F(StandaloneTest, NetworkAttachment) {
+    setInt("memory/telephony/service_type", 3);
+    msg_test::LogCapture log;
+    EXPECT_FALSE(tapi()->isNetworkAttached());
+    EXPECT_TRUE(log.contains("network is no service [3]"));
+    setInt("memory/telephony/service_type", 4);
+    EXPECT_TRUE(tapi()->isNetworkAttached());
+}
+
+TEST_F(StandaloneTest, MmsRoamingInKoreaFollowsDataRoaming) {
+    setInt("memory/telephony/roaming_status", 1);
+    EXPECT_TRUE(tapi()->isRoaming());
+    EXPECT_TRUE(tapi()->isMMSRoamingAvailable());
+    setString("db/zeq/country_iso", "KR");
+    EXPECT_FALSE(tapi()->isMMSRoamingAvailable());
+    setBool("db/setting/data_roaming", true);
+    EXPECT_TRUE(tapi()->isMMSRoamingAvailable());
+    setBool("db/setting/data_roaming", false);
+    setInt("memory/telephony/roaming_status", 0);
+    EXPECT_TRUE(tapi()->isMMSRoamingAvailable());
+}
+
+TEST_F(StandaloneTest, CountryCodeOfTheNetwork) {
+    std::string mcc = "kept";
+    setString("memory/telephony/plmn", "45005");
+    tapi()->getMcc(mcc);
+    EXPECT_EQ("450", mcc);
+
+    mcc = "kept";
+    setString("memory/telephony/plmn", "31");
+    tapi()->getMcc(mcc);
+    EXPECT_EQ("kept", mcc);
+}
+
+TEST_F(StandaloneTest, ReleasedTelephonyAnswersNothing) {
+    MCommonTapi* released = tapi();
+    released->release();
+    msg_test::LogCapture log;
+    EXPECT_FALSE(released->isRoaming());
+    EXPECT_FALSE(released->isModemOn());
+    EXPECT_FALSE(released->setModemOn());
+    EXPECT_TRUE(log.contains("tapi_handle is NULL!!"));
+    // Asking for the service again connects again.
+    EXPECT_TRUE(tapi()->isModemOn());
+}
+
+} // namespace
+
+namespace {
+
+class StandaloneMsgSvcTest : public StandaloneTest {
+protected:
+    void SetUp() override {
+        StandaloneTest::SetUp();
+        ASSERT_EQ(msg_store::MSG_STORE_SUCCESS, msg_store::ConnectionManager::connect());
+    }
+    void TearDown() override {
+        MCommonMsgSvc::release();
+        msg_store::ConnectionManager::disconnect();
+        StandaloneTest::TearDown();
+    }
+
+    static bool blockedByCalls(const char* number) {
+        bool blocked = false;
+        EXPECT_EQ(PHONE_MISC_ERROR_NONE, phone_misc_block_check(number, &blocked));
+        return blocked;
+    }
+
+    static msg_struct_t sms(const char* number, const char* text) {
+        msg_struct_t msg = msg_create_struct(MSG_STRUCT_MESSAGE_INFO);
+        msg_set_int_value(msg, MSG_MESSAGE_TYPE_INT, MSG_TYPE_SMS);
+        msg_set_int_value(msg, MSG_MESSAGE_STORAGE_ID_INT, MSG_STORAGE_WATCH);
+        msg_struct_t address = nullptr;
+        msg_list_add_item(msg, MSG_MESSAGE_ADDR_LIST_HND, &address);
+        msg_set_int_value(address, MSG_ADDRESS_INFO_ADDRESS_TYPE_INT, MSG_ADDRESS_TYPE_PLMN);
+        msg_set_int_value(address, MSG_ADDRESS_INFO_RECIPIENT_TYPE_INT, MSG_RECIPIENTS_TYPE_TO);
+        msg_set_str_value(address, MSG_ADDRESS_INFO_ADDRESS_VALUE_STR, number,
+                          static_cast<int>(strlen(number)));
+        msg_set_str_value(msg, MSG_MESSAGE_SMS_DATA_STR, text, static_cast<int>(strlen(text)));
+        return msg;
+    }
+};
+
+TEST_F(StandaloneMsgSvcTest, BlockListKeepsFiltersAndCallBlocksTogether) {
+    MCommonMsgSvc* svc = MCommonMsgSvc::getInstance();
+    msg_test::LogCapture log;
+    std::vector<std::string> list{"stale"};
+    EXPECT_FALSE(svc->getBlockNumberList(list));
+    EXPECT_TRUE(log.contains("msg_get_filter_list (cnt:0, err:0)"));
+
+    ASSERT_TRUE(svc->addBlockNumber("01011112222"));
+    ASSERT_TRUE(svc->addBlockNumber("+821033334444"));
+    ASSERT_TRUE(svc->addBlockNumber("1588"));
+    EXPECT_TRUE(blockedByCalls("+821033334444"));
+    list.clear();
+    ASSERT_TRUE(svc->getBlockNumberList(list));
+    EXPECT_EQ((std::vector<std::string>{"01011112222", "+821033334444", "1588"}), list);
+
+    EXPECT_TRUE(svc->removeBlockNumber("+821033334444"));
+    EXPECT_FALSE(blockedByCalls("+821033334444"));
+    EXPECT_TRUE(svc->removeBlockNumber(std::vector<std::string>{"1588", "01011112222", "09999"}));
+    EXPECT_FALSE(blockedByCalls("1588"));
+    list.clear();
+    EXPECT_FALSE(svc->getBlockNumberList(list));
+    EXPECT_TRUE(list.empty());
+    EXPECT_FALSE(svc->removeBlockNumber("1588"));
+    EXPECT_FALSE(svc->addBlockNumber(nullptr));
+}
+
+TEST_F(StandaloneMsgSvcTest, SendingGivesTheNewMessageId) {
+    MCommonMsgSvc* svc = MCommonMsgSvc::getInstance();
+    msg_struct_t msg = sms("01055556666", "hello from the watch");
+    msg_struct_t opt = msg_create_struct(MSG_STRUCT_SENDOPT);
+    int ret = -100;
+    int msgId = -1;
+    ASSERT_TRUE(svc->sendMsg(msg, opt, false, &ret, &msgId));
+    EXPECT_EQ(MSG_SUCCESS, ret);
+    EXPECT_GT(msgId, 0);
+
+    msg_store::Message stored;
+    ASSERT_EQ(msg_store::MSG_STORE_SUCCESS, msg_store::MessageManager().getMessage(msgId, stored));
+
+    msg_test::LogCapture log;
+    EXPECT_FALSE(svc->sendMsg(msg, nullptr, false, &ret));
+    EXPECT_TRUE(log.contains("sendOpt is null"));
+    EXPECT_FALSE(svc->sendMsg(nullptr, opt, false, &ret));
+    EXPECT_TRUE(log.contains("message is null"));
+    msg_release_struct(&msg);
+    msg_release_struct(&opt);
+}
+
+TEST_F(StandaloneMsgSvcTest, SizeLimitAndBroadcastOptions) {
+    MCommonMsgSvc* svc = MCommonMsgSvc::getInstance();
+    EXPECT_EQ(300 * 1024, svc->getMsgSize());
+
+    msg_struct_t opt = svc->createCBOpt();
+    ASSERT_NE(nullptr, opt);
+    bool receive = false;
+    msg_get_bool_value(opt, MSG_CB_RECEIVE_BOOL, &receive);
+    msg_set_bool_value(opt, MSG_CB_RECEIVE_BOOL, !receive);
+    EXPECT_EQ(MSG_SUCCESS, svc->setCBOpt(opt));
+    svc->destroyCBOpt(&opt);
+    EXPECT_EQ(nullptr, opt);
+
+    opt = svc->createCBOpt();
+    bool stored = receive;
+    msg_get_bool_value(opt, MSG_CB_RECEIVE_BOOL, &stored);
+    EXPECT_EQ(!receive, stored);
+    svc->destroyCBOpt(&opt);
+    EXPECT_EQ(-2, svc->setCBOpt(nullptr));
+}
+
+TEST_F(StandaloneMsgSvcTest, EachThreadHasItsOwnHandle) {
+    MCommonMsgSvc* mine = MCommonMsgSvc::getInstance();
+    EXPECT_EQ(mine, MCommonMsgSvc::getInstance());
+    MCommonMsgSvc* theirs = nullptr;
+    int theirSize = 0;
+    std::thread worker([&] {
+        theirs = MCommonMsgSvc::getInstance();
+        theirSize = theirs->getMsgSize();
+    });
+    worker.join();
+    EXPECT_NE(mine, theirs);
+    EXPECT_EQ(300 * 1024, theirSize);
+    EXPECT_EQ(300 * 1024, mine->getMsgSize());
+}
+
+TEST_F(StandaloneMsgSvcTest, ServiceRestartReopensTheHandle) {
+    MCommonMsgSvc* svc = MCommonMsgSvc::getInstance();
+    ASSERT_GT(svc->getMsgSize(), 0);
+    setBool("memory/msg/ready", false);
+    setBool("memory/msg/ready", true);
+    msg_test::LogCapture log;
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return log.contains("messaging service is ready again"); }));
+    EXPECT_EQ(300 * 1024, svc->getMsgSize());
+}
+
+TEST_F(StandaloneMsgSvcTest, ReleasedServiceRefusesWork) {
+    MCommonMsgSvc* svc = MCommonMsgSvc::getInstance();
+    MCommonMsgSvc::release();
+    msg_test::LogCapture log;
+    EXPECT_EQ(0, svc->getMsgSize());
+    EXPECT_FALSE(svc->addBlockNumber("0101234"));
+    EXPECT_TRUE(log.contains("handle is null"));
+}
+
+} // namespace
