@@ -30,8 +30,9 @@ typedef enum {
 /* Return false to stop. */
 typedef bool (*phone_misc_block_cb)(const char* number, phone_misc_block_match_e match, void* user_data);
 
-/* A number of digits with an optional leading '+' (also '*' and '#'), at most 40 characters. */
-int phone_misc_block_insert(const char* number, phone_misc_block_match_e match);
+/* match is a phone_misc_block_match_e. A number of digits with an optional leading '+' (also '*' and '#'), at
+ * most 40 characters. */
+int phone_misc_block_insert(const char* number, int match);
 int phone_misc_block_delete(const char* number);
 /* In insertion order. */
 int phone_misc_block_foreach(phone_misc_block_cb callback, void* user_data);

@@ -61,7 +61,7 @@ int changeList(const std::function<int(msg_device::Connection&)>& change) {
 
 } // namespace
 
-extern "C" int phone_misc_block_insert(const char* number, phone_misc_block_match_e match) {
+extern "C" int phone_misc_block_insert(const char* number, int match) {
     MSG_RETV_IF(!number || !isValidNumber(number), PHONE_MISC_ERROR_INVALID_PARAMETER, "invalid number");
     MSG_RETV_IF(!validMatch(match), PHONE_MISC_ERROR_INVALID_PARAMETER, "match kind %d", match);
     return changeList([&](msg_device::Connection& db) -> int {
@@ -70,7 +70,7 @@ extern "C" int phone_misc_block_insert(const char* number, phone_misc_block_matc
         if (exists.step())
             return static_cast<int>(PHONE_MISC_ERROR_ALREADY_EXISTS);
         auto insert = db.prepare("INSERT INTO phone_block(number, match) VALUES(?, ?)");
-        insert.bind(1, number).bind(2, static_cast<int>(match));
+        insert.bind(1, number).bind(2, match);
         return insert.exec() ? PHONE_MISC_ERROR_NONE : PHONE_MISC_ERROR_DB_FAILED;
     });
 }

@@ -93,8 +93,7 @@ TEST_F(WatchBlockTest, CallBlockListKeepsNumbersWithTheirMatchKind) {
               PHONE_MISC_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(phone_misc_block_insert(std::string(41, '5').c_str(), PHONE_MISC_BLOCK_MATCH_EXACT),
               PHONE_MISC_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(phone_misc_block_insert("+1555", static_cast<phone_misc_block_match_e>(9)),
-              PHONE_MISC_ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(phone_misc_block_insert("+1555", 9), PHONE_MISC_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(phone_misc_block_insert(nullptr, PHONE_MISC_BLOCK_MATCH_EXACT),
               PHONE_MISC_ERROR_INVALID_PARAMETER);
 
