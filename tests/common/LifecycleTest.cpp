@@ -1,0 +1,111 @@
+// Start and stop of the application's common services, the restore events and the usage log.
+#include "CommonDeviceTest.h"
+
+#include "JournalStore.h"
+#include "LaunchJournal.h"
+#include "LogCapture.h"
+#include "common/CommonUtil.h"
+#include "common/DazoLog.h"
+#include "common/MCommonAppEventMgr.h"
+#include "common/MCommonAppLaunchMgr.h"
+#include "common/MCommonMsgSvc.h"
+#include "common/MCommonRestoreCompleteListener.h"
+#include "common/Preference.h"
+#include "msg_store/MsgStore.h"
+
+#include <algorithm>
+#include <vector>
+
+using namespace msg_app;
+
+namespace {
+
+class EventRecorder : public IMCommonAppEventListener {
+public:
+    EventRecorder() { MCommonAppEventMgr::getInstance()->addListener(this); }
+    ~EventRecorder() override { MCommonAppEventMgr::getInstance()->removeListener(this); }
+    void appEventListener(MCommonAppEventType type) override { events.push_back(type); }
+    int count(MCommonAppEventType type) const {
+        return static_cast<int>(std::count(events.begin(), events.end(), type));
+    }
+    std::vector<MCommonAppEventType> events;
+};
+
+class LifecycleTest : public CommonDeviceTest {
+protected:
+    void TearDown() override {
+        common_util::on_terminate();
+        CommonDeviceTest::TearDown();
+    }
+    EventRecorder recorder;
+};
+
+TEST_F(LifecycleTest, ConsumerStatusFollowsTheStore) {
+    common_util::connect_msg_store();
+    EXPECT_TRUE(msg_store::ConnectionManager::isConnected());
+
+    ASSERT_TRUE(preference::set(msg_store::PREF_INT_CONSUMER_STATUS, 0));
+    ASSERT_TRUE(msg_test::pumpUntil([] { return !msg_store::ConnectionManager::isConnected(); }));
+    EXPECT_EQ(0, recorder.count(APP_EVENT_MSG_STORE_READY));
+
+    ASSERT_TRUE(preference::set(msg_store::PREF_INT_CONSUMER_STATUS, 1));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return recorder.count(APP_EVENT_MSG_STORE_READY) == 1; }));
+    EXPECT_TRUE(msg_store::ConnectionManager::isConnected());
+}
+
+TEST_F(LifecycleTest, TerminateDisconnectsAndStopsWatching) {
+    common_util::connect_msg_store();
+    app_control_h request = nullptr;
+    app_control_create(&request);
+    app_control_set_app_id(request, "com.vorlane.w-input-selector");
+    ASSERT_TRUE(MCommonAppLaunchMgr::getInstance()->launch(request, nullptr));
+
+    common_util::on_terminate();
+    EXPECT_FALSE(msg_store::ConnectionManager::isConnected());
+    EXPECT_TRUE(msg_services::LaunchJournal::list().back().terminateRequested);
+
+    ASSERT_TRUE(preference::set(msg_store::PREF_INT_CONSUMER_STATUS, 1));
+    msg_test::pumpFor(0.3);
+    EXPECT_EQ(0, recorder.count(APP_EVENT_MSG_STORE_READY));
+    EXPECT_FALSE(msg_store::ConnectionManager::isConnected());
+}
+
+TEST_F(LifecycleTest, RestoreCountersBecomeEvents) {
+    ASSERT_TRUE(MCommonRestoreCompleteListener::getInstance()->init());
+    ASSERT_TRUE(preference::set("msg_bnr_blocked_number_restore_count", 1));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return recorder.count(APP_EVENT_BLOCKED_NUMBERS_RESTORED) == 1; }));
+    ASSERT_TRUE(preference::set("msg_bnr_setting_restore_count", 4));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return recorder.count(APP_EVENT_SETTINGS_RESTORED) == 1; }));
+    EXPECT_EQ(
+        (std::vector<MCommonAppEventType>{APP_EVENT_BLOCKED_NUMBERS_RESTORED, APP_EVENT_SETTINGS_RESTORED}),
+        recorder.events);
+}
+
+TEST_F(LifecycleTest, UsageLogEntries) {
+    dazo_log::insert("RPYI", "voice");
+    dazo_log::insert("CALL", nullptr);
+    msg_test::LogCapture log;
+    dazo_log::insert(nullptr, "x");
+    EXPECT_TRUE(log.contains("feature is NULL"));
+
+    auto entries = msg_services::JournalStore::list("usage");
+    ASSERT_EQ(2u, entries.size());
+    EXPECT_EQ("RPYI", entries[0].category);
+    EXPECT_EQ("voice", entries[0].text);
+    EXPECT_EQ("com.vorlane.message", entries[0].app);
+    EXPECT_EQ("CALL", entries[1].category);
+    EXPECT_EQ("", entries[1].text);
+}
+
+TEST_F(LifecycleTest, WithoutOwnTelephonyTheMessagingServiceHasNoHandle) {
+    msg_test::LogCapture log;
+    MCommonMsgSvc* svc = MCommonMsgSvc::getInstance();
+    EXPECT_TRUE(log.contains("stand-alone is not allowed."));
+    EXPECT_EQ(0, svc->getMsgSize());
+    std::vector<std::string> list;
+    EXPECT_FALSE(svc->getBlockNumberList(list));
+    EXPECT_TRUE(log.contains("handle is null"));
+    MCommonMsgSvc::release();
+}
+
+} // namespace
