@@ -2,6 +2,7 @@
 
 #include "LaunchJournal.h"
 #include "LogCapture.h"
+#include "common/Connectivity.h"
 #include "common/MCommonAppLaunchMgr.h"
 
 #include <json-glib/json-glib.h>
@@ -202,6 +203,23 @@ TEST_F(AppLaunchMgrTest, HereMapLinks) {
     // The map launch replaced nothing and is itself the outstanding one.
     EXPECT_TRUE(mgr->destroyHandle());
     EXPECT_TRUE(journal()[0].terminateRequested);
+}
+
+TEST_F(AppLaunchMgrTest, ConnectionPopupOnlyWhenTheRemoteLinkIsDown) {
+    setInt("memory/dnet/status", 1);
+    setInt("memory/private/fabrel/service_state/3", 3);
+    connectivity::launch_no_yox_fabrel_popup();
+    EXPECT_TRUE(journal().empty());
+
+    setInt("memory/private/fabrel/service_state/3", 0);
+    connectivity::launch_no_yox_fabrel_popup();
+    setInt("db/setting/psmode", 4);
+    connectivity::launch_no_yox_fabrel_popup();
+    auto e = journal();
+    ASSERT_EQ(2u, e.size());
+    EXPECT_EQ("com.vorlane.fabrel-popup", e[0].target);
+    EXPECT_EQ("rlx_connect", extra(e[0], APP_CONTROL_DATA_CONNECTION_TYPE));
+    EXPECT_EQ("bt_connect", extra(e[1], APP_CONTROL_DATA_CONNECTION_TYPE));
 }
 
 } // namespace
