@@ -26,6 +26,11 @@ JsonOut& JsonOut::beginArray() {
     return *this;
 }
 
+JsonOut& JsonOut::beginArray(const char* name) {
+    json_builder_set_member_name(_builder, name);
+    return beginArray();
+}
+
 JsonOut& JsonOut::endArray() {
     json_builder_end_array(_builder);
     return *this;

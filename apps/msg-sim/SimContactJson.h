@@ -23,6 +23,8 @@ public:
     JsonOut& begin();
     JsonOut& end();
     JsonOut& beginArray();
+    // An array as the member `name` of the object being built.
+    JsonOut& beginArray(const char* name);
     JsonOut& endArray();
     JsonOut& member(const char* name, const std::string& value);
     JsonOut& member(const char* name, int value);

@@ -2,6 +2,7 @@
 // cell-broadcast options and messages arriving through the watch's modem.
 // Sent messages of the watch are delivered or failed by the phone commands.
 #include "SimCommand.h"
+#include "SimContactJson.h"
 #include "SimStoreOutput.h"
 #include "msg.h"
 #include "msg_service/WatchNetwork.h"
@@ -69,7 +70,10 @@ int blockAdd(SimArgs& args, msg_handle_t handle, const std::string& number) {
     int callResult = phone_misc_block_insert(number.c_str(), PHONE_MISC_BLOCK_MATCH_EXACT);
     if (callResult != PHONE_MISC_ERROR_NONE && callResult != PHONE_MISC_ERROR_ALREADY_EXISTS)
         std::fprintf(stderr, "msg-sim block: calls from %s stay allowed (%d)\n", number.c_str(), callResult);
-    std::printf(args.json() ? "{\"blocked\": \"%s\"}\n" : "blocked %s\n", number.c_str());
+    if (args.json())
+        JsonOut().begin().member("blocked", number).end().print();
+    else
+        std::printf("blocked %s\n", number.c_str());
     return 0;
 }
 
@@ -85,7 +89,10 @@ int blockRemove(SimArgs& args, msg_handle_t handle, const std::string& number) {
     phone_misc_block_delete(number.c_str());
     if (!removed)
         return simFailure(args, number + " is not blocked");
-    std::printf(args.json() ? "{\"unblocked\": \"%s\"}\n" : "unblocked %s\n", number.c_str());
+    if (args.json())
+        JsonOut().begin().member("unblocked", number).end().print();
+    else
+        std::printf("unblocked %s\n", number.c_str());
     return 0;
 }
 
@@ -107,14 +114,15 @@ int runBlock(SimArgs& args) {
     std::vector<FilterEntry> entries;
     if (!readBlockFilters(handle.get(), entries))
         return simFailure(args, "cannot read the block list");
-    if (args.json())
-        std::printf("[");
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const char* format = args.json() ? "%s\"%s\"" : "%s%s\n";
-        std::printf(format, args.json() && i ? ", " : "", entries[i].number.c_str());
+    std::vector<std::string> numbers;
+    for (const FilterEntry& entry : entries)
+        numbers.push_back(entry.number);
+    if (args.json()) {
+        JsonOut().begin().array("blocked", numbers).end().print();
+        return 0;
     }
-    if (args.json())
-        std::printf("]\n");
+    for (const std::string& number : numbers)
+        std::printf("%s\n", number.c_str());
     return 0;
 }
 
@@ -140,8 +148,10 @@ void printCbOptions(const SimArgs& args, msg_struct_t options) {
     void* list = nullptr;
     msg_get_list_handle(options, MSG_CB_CHANNEL_LIST_HND, &list);
     auto* channels = static_cast<msg_list_handle_t>(list);
-    std::printf(args.json() ? "{\"receive\": %s, \"channels\": [" : "receive: %s\n",
-                receive ? "true" : "false");
+    JsonOut json;
+    json.begin().member("receive", receive).beginArray("channels");
+    if (!args.json())
+        std::printf("receive: %s\n", receive ? "true" : "false");
     for (int i = 0; i < msg_list_length(channels); ++i) {
         msg_struct_t channel = msg_list_nth_data(channels, i);
         int from = 0, to = 0;
@@ -149,13 +159,13 @@ void printCbOptions(const SimArgs& args, msg_struct_t options) {
         msg_get_int_value(channel, MSG_CB_CHANNEL_ID_FROM_INT, &from);
         msg_get_int_value(channel, MSG_CB_CHANNEL_ID_TO_INT, &to);
         msg_get_str_value(channel, MSG_CB_CHANNEL_NAME_STR, name, sizeof(name));
-        if (args.json())
-            std::printf("%s{\"from\": %d, \"to\": %d, \"name\": \"%s\"}", i ? ", " : "", from, to, name);
-        else
+        json.begin().member("from", from).member("to", to).member("name", std::string(name)).end();
+        if (!args.json())
             std::printf("channel %d-%d %s\n", from, to, name);
     }
+    json.endArray().end();
     if (args.json())
-        std::printf("]}\n");
+        json.print();
 }
 
 int runCbOptions(SimArgs& args) {

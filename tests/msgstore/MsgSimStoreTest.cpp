@@ -133,3 +133,27 @@ TEST(MsgSimStore, BadArgumentsExitWithAReason) {
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("not found"), std::string::npos) << missing.err;
 }
+
+TEST(MsgSimStore, BlockListJsonSurvivesHostileText) {
+    msg_test::TempDir dir("msg-sim-block");
+    const std::string hostile = "+1555\"<b>\\x";
+    ASSERT_EQ(sim(dir.path(), {"block", "add", hostile}).exitCode, 0);
+    SimRun list = sim(dir.path(), {"--json", "block", "list"});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    JsonNode* root = parse(list.out);
+    ASSERT_TRUE(root) << list.out;
+    JsonArray* blocked = json_object_get_array_member(json_node_get_object(root), "blocked");
+    ASSERT_EQ(json_array_get_length(blocked), 1u);
+    EXPECT_EQ(std::string(json_array_get_string_element(blocked, 0)), hostile);
+    json_node_unref(root);
+
+    SimRun options = sim(dir.path(), {"--json", "cb-options", "--channel", "4370-4380:Alert\"x"});
+    ASSERT_EQ(options.exitCode, 0) << options.err;
+    root = parse(options.out);
+    ASSERT_TRUE(root) << options.out;
+    JsonArray* channels = json_object_get_array_member(json_node_get_object(root), "channels");
+    ASSERT_EQ(json_array_get_length(channels), 1u);
+    EXPECT_EQ(std::string(json_object_get_string_member(json_array_get_object_element(channels, 0), "name")),
+              "Alert\"x");
+    json_node_unref(root);
+}
