@@ -53,6 +53,11 @@ private:
     MCommonMsgSvc(const MCommonMsgSvc&) = delete;
     MCommonMsgSvc& operator=(const MCommonMsgSvc&) = delete;
 
+    // Lives as long as a thread that made an instance, and ends that instance with it.
+    struct ThreadExit {
+        ~ThreadExit();
+    };
+
     static void _destroy();
     static void _serviceReadyChangedCb(keynode_t* node, void* data);
 

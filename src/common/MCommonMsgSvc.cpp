@@ -56,7 +56,21 @@ MCommonMsgSvc* MCommonMsgSvc::getInstance() {
     }
     auto* instance = new MCommonMsgSvc(tid);
     _instanceMap[tid] = instance;
+    // Only its own thread can close a handle, so a thread that ends takes its instance with it.
+    thread_local ThreadExit threadExit;
+    (void)threadExit;
     return instance;
+}
+
+MCommonMsgSvc::ThreadExit::~ThreadExit() {
+    pid_t tid = currentTid();
+    std::lock_guard<std::mutex> lock(_mapMutex);
+    auto it = _instanceMap.find(tid);
+    if (it == _instanceMap.end())
+        return;
+    it->second->_close();
+    delete it->second;
+    _instanceMap.erase(it);
 }
 
 void MCommonMsgSvc::_destroy() {

@@ -302,6 +302,12 @@ TEST_F(StandaloneMsgSvcTest, EachThreadHasItsOwnHandle) {
     EXPECT_NE(mine, theirs);
     EXPECT_EQ(300 * 1024, theirSize);
     EXPECT_EQ(300 * 1024, mine->getMsgSize());
+
+    // A thread that ended took its instance along: a new thread with the same id gets a fresh one.
+    msg_test::LogCapture log;
+    std::thread([&] { MCommonMsgSvc::getInstance()->getMsgSize(); }).join();
+    EXPECT_EQ(0, log.count("msg_close_msg_handle() is failed"));
+    EXPECT_EQ(1, log.count("Create instance tid"));
 }
 
 TEST_F(StandaloneMsgSvcTest, ServiceRestartReopensTheHandle) {
