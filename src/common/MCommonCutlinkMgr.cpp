@@ -31,7 +31,9 @@ MCommonCutlinkMgr* MCommonCutlinkMgr::_instance = nullptr;
 MCommonCutlinkMgr* MCommonCutlinkMgr::getInstance() {
     if (!_instance) {
         _instance = new MCommonCutlinkMgr();
-        std::atexit(_destroy);
+        // Once only: release() lets a later call build the manager again.
+        static const bool registered = (std::atexit(_destroy), true);
+        (void)registered;
     }
     return _instance;
 }
