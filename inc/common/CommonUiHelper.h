@@ -1,0 +1,63 @@
+/*
+ * Small helpers every screen shares: the text domain and language, the
+ * circle genlist, screen-reader order, SIM and carrier icons, haptic
+ * feedback, text measurement and pushing a page on the nearest naviframe.
+ * Main loop only.
+ */
+#ifndef MSG_APP_COMMON_COMMONUIHELPER_H
+#define MSG_APP_COMMON_COMMONUIHELPER_H
+
+#include "efl_extension.h"
+#include "feedback.h"
+#include "msg_store/MsgStoreTypes.h"
+
+#include <Elementary.h>
+
+namespace view_kit {
+class WContentViewController;
+}
+
+namespace msg_app {
+namespace common_ui_helper {
+
+constexpr const char* TEXT_DOMAIN = "message";
+
+// ---- Text domain and language ----------------------------------------------
+
+// Binds the "message" domain to the compiled translations, makes it current and applies the
+// device language.
+bool set_textdomain();
+// Applies the device language to Elementary (and so to every translatable text).
+void set_language();
+// The translation of a string id in the "message" domain.
+const char* get_text(const char* id);
+
+// ---- Widgets ------------------------------------------------------------
+
+Evas_Object* add_circle_genlist(Evas_Object* genlist, Eext_Circle_Surface* circleSurface);
+// The screen reader reads `to` right after `from`.
+void set_access_previous_next(Evas_Object* from, Evas_Object* to);
+Evas_Object* get_access_layout_part_ao(Evas_Object* layout, const char* part);
+// The native width of markup text in a textblock of the given style; 0 for null text.
+int getTextblockWidth(Evas_Object* obj, const char* text, const char* style);
+// Pushes vc on the first naviframe found from obj up through its parent widgets; vc is destroyed
+// when none is found.
+bool push_to_naviframe(Evas_Object* obj, view_kit::WContentViewController* vc);
+bool push_to_naviframe_by_item(Elm_Object_Item* item, view_kit::WContentViewController* vc);
+
+// ---- Icons --------------------------------------------------------------
+
+bool has_sim_index_icon(msg_store::FolderType folderType, int simIndex);
+Evas_Object* create_sim_index_icon(Evas_Object* parent, msg_store::FolderType folderType, int simIndex);
+// The carrier's safe-message badge, or null where the carrier has none.
+Evas_Object* create_safe_icon(Evas_Object* parent);
+
+// ---- Feedback -----------------------------------------------------------
+
+// FEEDBACK_TYPE_NONE plays the pattern both ways.
+void playFeedback(feedback_pattern_e pattern, feedback_type_e type);
+
+} // namespace common_ui_helper
+} // namespace msg_app
+
+#endif

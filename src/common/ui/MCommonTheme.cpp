@@ -1,0 +1,117 @@
+#include "common/MCommonTheme.h"
+
+#include "app_common.h"
+#include "common/CommonUtil.h"
+#include "common/MsgLog.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace msg_app {
+
+namespace {
+
+constexpr const char* COLOR_TABLE_FILE = "tables/ChangeableColorInfo.xml";
+constexpr const char* FONT_TABLE_FILE = "tables/FontInfo.xml";
+
+// The tables ship with the application's resources.
+std::string tablePath(const char* name) {
+    char* dir = app_get_resource_path();
+    std::string path = std::string(dir ? dir : "") + name;
+    std::free(dir);
+    return path;
+}
+
+void replaceColors(Evas_Object* obj, std::initializer_list<std::pair<const char*, const char*>> pairs) {
+    MSG_RET_IF(!obj, "obj is nullptr");
+    for (const auto& pair : pairs) {
+        if (!qel_theme_object_replace_color(obj, pair.first, pair.second))
+            MSG_LOGW("replacing %s by %s failed", pair.first, pair.second);
+    }
+}
+
+} // namespace
+
+MCommonTheme* MCommonTheme::_instance = nullptr;
+
+MCommonTheme* MCommonTheme::getInstance() {
+    if (!_instance) {
+        _instance = new MCommonTheme();
+        std::atexit(_destroy);
+    }
+    return _instance;
+}
+
+void MCommonTheme::_destroy() {
+    delete _instance;
+    _instance = nullptr;
+}
+
+MCommonTheme::~MCommonTheme() {
+    deinit();
+}
+
+bool MCommonTheme::init(Evas_Object* obj) {
+    // A second init replaces the first rather than leaking it.
+    deinit();
+    _theme = elm_theme_new();
+    MSG_RETV_IF(!_theme, false, "elm_theme_new() failed");
+    elm_theme_ref_set(_theme, nullptr);
+    elm_theme_extension_add(_theme, common_util::get_message_edj().c_str());
+    if (obj)
+        elm_object_theme_set(obj, _theme);
+
+    qel_theme_changeable_ui_enabled_set(EINA_TRUE);
+    _colorTable = qel_theme_color_table_new(tablePath(COLOR_TABLE_FILE).c_str());
+    if (_colorTable)
+        qel_theme_color_table_set(_colorTable);
+    else
+        MSG_LOGE("colour table %s cannot be loaded", COLOR_TABLE_FILE);
+    _fontTable = qel_theme_font_table_new(tablePath(FONT_TABLE_FILE).c_str());
+    if (_fontTable)
+        qel_theme_font_table_set(_fontTable);
+    else
+        MSG_LOGE("font table %s cannot be loaded", FONT_TABLE_FILE);
+    return _colorTable && _fontTable;
+}
+
+void MCommonTheme::deinit() {
+    if (_theme) {
+        elm_theme_extension_del(_theme, common_util::get_message_edj().c_str());
+        elm_theme_free(_theme);
+        _theme = nullptr;
+    }
+    if (_colorTable) {
+        qel_theme_color_table_free(_colorTable);
+        _colorTable = nullptr;
+    }
+    if (_fontTable) {
+        qel_theme_font_table_free(_fontTable);
+        _fontTable = nullptr;
+    }
+}
+
+bool MCommonTheme::setObjectTheme(Evas_Object* obj) {
+    MSG_RETV_IF(!obj, false, "obj is NULL");
+    MSG_RETV_IF(!_theme, false, "_theme is NULL");
+    elm_object_theme_set(obj, _theme);
+    return true;
+}
+
+void MCommonTheme::changeDetailBgColor(Evas_Object* obj) {
+    replaceColors(obj, {{"B011", "AO012"}, {"B013", "AO012"}});
+}
+
+void MCommonTheme::changeScrollBarColor(Evas_Object* obj) {
+    replaceColors(obj, {{"B071", "AO0114"}, {"B0711", "AO0113"}});
+}
+
+void MCommonTheme::changeScrollEndEffectColor(Evas_Object* obj) {
+    replaceColors(obj, {{"B018E", "AO029L2"}});
+}
+
+void MCommonTheme::changeBgColor(Evas_Object* obj) {
+    MSG_RET_IF(!obj, "obj is nullptr");
+}
+
+} // namespace msg_app
