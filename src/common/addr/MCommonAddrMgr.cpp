@@ -1,0 +1,192 @@
+#include "common/addr/MCommonAddrMgr.h"
+
+#include "MCommonAddrSyncJobs.h"
+#include "common/FormattedNumber.h"
+#include "common/MCommonAppEventMgr.h"
+#include "common/MsgLog.h"
+#include "contacts.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace msg_app {
+
+MCommonAddrMgr* MCommonAddrMgr::_instance = nullptr;
+
+MCommonAddrMgr* MCommonAddrMgr::getInstance() {
+    if (_instance)
+        return _instance;
+    _instance = new MCommonAddrMgr();
+    _instance->connectContact();
+    MCommonAppEventMgr::getInstance()->addListener(_instance);
+    static bool isExitRegistered = false;
+    if (!isExitRegistered) {
+        std::atexit(_destroy);
+        isExitRegistered = true;
+    }
+    return _instance;
+}
+
+void MCommonAddrMgr::_destroy() {
+    release();
+}
+
+void MCommonAddrMgr::release() {
+    MCommonAddrMgr* mgr = _instance;
+    // Cleared first: objects that die during the teardown no longer reach the maps.
+    _instance = nullptr;
+    delete mgr;
+}
+
+MCommonAddrMgr::~MCommonAddrMgr() {
+    MCommonAppEventMgr::getInstance()->removeListener(this);
+    // A worker between two conversations stops at once; waiting briefly lets it end before the
+    // contacts connection goes.
+    constexpr double kReleaseWaitSeconds = 1.0;
+    _cancelConvAddrSyncThread(kReleaseWaitSeconds);
+    if (!_isContactConnected)
+        return;
+    contacts_db_remove_changed_cb(_contacts_contact._uri, _contactChangedCb, this);
+    int err = contacts_disconnect();
+    if (err != CONTACTS_ERROR_NONE)
+        MSG_LOGE("contacts_disconnect failed : ct_err = [%x]", err);
+    _isContactConnected = false;
+}
+
+bool MCommonAddrMgr::connectContact() {
+    if (_isContactConnected) {
+        MSG_LOGD("contact-service is already connected.");
+        return true;
+    }
+    int err = contacts_connect();
+    MSG_RETV_IF(err != CONTACTS_ERROR_NONE, false, "contacts_connect failed : ct_err = [%d]", err);
+    _isContactConnected = true;
+    if (contacts_db_add_changed_cb(_contacts_contact._uri, _contactChangedCb, this) != CONTACTS_ERROR_NONE)
+        MSG_LOGE("Fail to register contacts_db_add_changed_cb");
+    return true;
+}
+
+bool MCommonAddrMgr::getConvAddr(int convId, std::shared_ptr<MCommonConvAddr>& out) {
+    if (auto live = _findConvAddr(convId)) {
+        out = live;
+        return true;
+    }
+    auto* conv = new (std::nothrow) MCommonConvAddr(convId, [](int id) {
+        if (_instance)
+            _instance->_onConvAddrDestroyed(id);
+    });
+    MSG_RETV_IF(!conv, false, "memory full");
+    std::shared_ptr<MCommonConvAddr> shared(conv);
+    _convAddrMap[convId] = shared;
+    out = shared;
+    return true;
+}
+
+bool MCommonAddrMgr::getAddr(const char* address, std::shared_ptr<MCommonAddr>& out) {
+    MSG_RETV_IF(!address, false, "address is null");
+    auto it = _addrMap.find(address);
+    if (it != _addrMap.end()) {
+        if (auto live = it->second.lock()) {
+            out = live;
+            return true;
+        }
+        _addrMap.erase(it);
+    }
+    // The key is kept apart from the object: an unknown sender ("-1...") is stored empty.
+    std::string key(address);
+    auto* addr = new (std::nothrow) MCommonAddr(address, [key](const char*) {
+        if (_instance)
+            _instance->_onAddrDestroyed(key);
+    });
+    MSG_RETV_IF(!addr, false, "memory full");
+    std::shared_ptr<MCommonAddr> shared(addr);
+    _addrMap.emplace(key, shared);
+    out = shared;
+    return true;
+}
+
+std::shared_ptr<MCommonConvAddr> MCommonAddrMgr::_findConvAddr(int convId) {
+    auto it = _convAddrMap.find(convId);
+    if (it == _convAddrMap.end())
+        return nullptr;
+    if (auto live = it->second.lock())
+        return live;
+    _convAddrMap.erase(it);
+    return nullptr;
+}
+
+std::vector<std::shared_ptr<MCommonConvAddr>> MCommonAddrMgr::_liveConvAddrs() {
+    std::vector<std::shared_ptr<MCommonConvAddr>> live;
+    for (const auto& entry : _convAddrMap) {
+        if (auto conv = entry.second.lock())
+            live.push_back(conv);
+    }
+    return live;
+}
+
+std::vector<std::shared_ptr<MCommonAddr>> MCommonAddrMgr::_liveAddrs() {
+    std::vector<std::shared_ptr<MCommonAddr>> live;
+    for (const auto& entry : _addrMap) {
+        if (auto addr = entry.second.lock())
+            live.push_back(addr);
+    }
+    return live;
+}
+
+void MCommonAddrMgr::_onConvAddrDestroyed(int convId) {
+    auto it = _convAddrMap.find(convId);
+    // A newer object may already stand under this id.
+    if (it != _convAddrMap.end() && it->second.expired())
+        _convAddrMap.erase(it);
+    if (_convAddrMap.empty())
+        _cancelConvAddrSyncThread(0.0);
+}
+
+void MCommonAddrMgr::_onAddrDestroyed(const std::string& address) {
+    auto it = _addrMap.find(address);
+    if (it != _addrMap.end() && it->second.expired())
+        _addrMap.erase(it);
+}
+
+void MCommonAddrMgr::_updateAllContactInfo() {
+    for (auto& addr : _liveAddrs())
+        addr->clearContactInfo();
+    for (auto& conv : _liveConvAddrs())
+        conv->_clearContactInfo();
+    // A sync under way resolves with the old contacts; it starts over.
+    _cancelConvAddrSyncThread(0.0);
+    if (!_convAddrMap.empty())
+        startConvAddrBgContactSync();
+}
+
+void MCommonAddrMgr::_contactChangedCb(const char*, void* data) {
+    MSG_RET_IF(!data, "data is nullptr");
+    auto* mgr = static_cast<MCommonAddrMgr*>(data);
+    if (MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_PAUSED) {
+        mgr->_hasMissedContactEvent = true;
+        MSG_LOGD("set missed event.");
+        return;
+    }
+    mgr->_updateAllContactInfo();
+    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_CONTACTS_CHANGED);
+}
+
+void MCommonAddrMgr::appEventListener(MCommonAppEventType type) {
+    if (type == APP_EVENT_RESUMED) {
+        MSG_LOGD("on RESUME event :");
+        if (!_hasMissedContactEvent)
+            return;
+        _hasMissedContactEvent = false;
+        _updateAllContactInfo();
+        MCommonAppEventMgr::getInstance()->emit(APP_EVENT_CONTACTS_CHANGED);
+    } else if (type == APP_EVENT_REGION_FORMAT_CHANGED) {
+        MSG_LOGD("on REGION_FORMAT_CHANGED event :");
+        formatted_number::update_region();
+        std::string name;
+        for (auto& conv : _liveConvAddrs())
+            conv->getDisplayName(name, true);
+        MCommonAppEventMgr::getInstance()->emit(APP_EVENT_CONTACTS_CHANGED);
+    }
+}
+
+} // namespace msg_app
