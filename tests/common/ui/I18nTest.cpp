@@ -1,0 +1,236 @@
+// Message times and dates under each date order, clock style, direction and region.
+#include "CommonDeviceTest.h"
+#include "LogCapture.h"
+#include "MainLoop.h"
+#include "ZoneId.h"
+#include "common/MCommonAppEventMgr.h"
+#include "common/MCommonI18n.h"
+#include "vconf.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <regex>
+#include <string>
+
+using msg_app::MCommonI18n;
+
+namespace {
+
+constexpr const char* KEY_TIME1224 = "db/menu_widget/regionformat_time1224";
+constexpr const char* KEY_DATE_FORMAT = "db/setting/date_format";
+constexpr const char* KEY_TIME_CHANGED = "memory/system/timechanged";
+constexpr const char* KEY_TIMEZONE = "db/setting/timezone_id";
+constexpr const char* KEY_LANGUAGE = "db/menu_widget/language";
+
+time_t localTime(int year, int month, int day, int hour, int minute) {
+    struct tm tm {};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_isdst = -1;
+    return mktime(&tm);
+}
+
+int currentYear() {
+    time_t now = std::time(nullptr);
+    struct tm tm {};
+    localtime_r(&now, &tm);
+    return tm.tm_year + 1900;
+}
+
+// 5 March (or 6 March when that is today) of this year: this year, not today.
+time_t earlierDayThisYear(int* day) {
+    time_t now = std::time(nullptr);
+    struct tm tm {};
+    localtime_r(&now, &tm);
+    *day = (tm.tm_mon == 2 && tm.tm_mday == 5) ? 6 : 5;
+    return localTime(currentYear(), 3, *day, 12, 0);
+}
+
+class EventCounter : public msg_app::IMCommonAppEventListener {
+public:
+    EventCounter() { msg_app::MCommonAppEventMgr::getInstance()->addListener(this); }
+    ~EventCounter() override { msg_app::MCommonAppEventMgr::getInstance()->removeListener(this); }
+    void appEventListener(msg_app::MCommonAppEventType type) override {
+        if (type == msg_app::APP_EVENT_TIME_FORMAT_CHANGED)
+            ++timeFormatChanges;
+    }
+    int timeFormatChanges = 0;
+};
+
+class I18nTest : public CommonDeviceTest {
+protected:
+    void SetUp() override {
+        CommonDeviceTest::SetUp();
+        setenv("TZ", "UTC", 1);
+        tzset();
+        setenv("LC_TIME", "en_US.UTF-8", 1);
+    }
+    void TearDown() override {
+        MCommonI18n::release();
+        CommonDeviceTest::TearDown();
+    }
+    MCommonI18n* i18n() { return MCommonI18n::getInstance(); }
+
+    std::string simple(time_t t) {
+        std::string out;
+        i18n()->getFormattedSimpleDateTimeText(t, out);
+        return out;
+    }
+    std::string text(MCommonI18n::Formatter f, time_t t, bool omitThisYear = false) {
+        std::string out;
+        i18n()->getFormattedDateTimeText(f, t, out, omitThisYear);
+        return out;
+    }
+    // Changes a watched setting and waits until the change has been announced.
+    void changeSetting(const char* key, int value) {
+        EventCounter counter;
+        setInt(key, value);
+        ASSERT_TRUE(msg_test::pumpUntil([&] { return counter.timeFormatChanges > 0; })) << key;
+    }
+};
+
+TEST_F(I18nTest, TodayShowsTheTimeInTheClockStyle) {
+    setInt(KEY_TIME1224, 2);
+    time_t now = std::time(nullptr);
+    char expected[16];
+    strftime(expected, sizeof(expected), "%H:%M", gmtime(&now));
+    std::string stamp = simple(now);
+    if (stamp != expected) { // the minute turned in between
+        now = std::time(nullptr);
+        strftime(expected, sizeof(expected), "%H:%M", gmtime(&now));
+        stamp = simple(now);
+    }
+    EXPECT_EQ(expected, stamp);
+
+    changeSetting(KEY_TIME1224, 1);
+    time_t afternoon = localTime(currentYear(), 1, 1, 14, 5);
+    std::string twelveHour = text(MCommonI18n::TIME, afternoon);
+    EXPECT_TRUE(std::regex_search(twelveHour, std::regex("^2:05.PM$|^2:05\xE2\x80\xAFPM$"))) << twelveHour;
+    changeSetting(KEY_TIME1224, 2);
+    EXPECT_EQ("14:05", text(MCommonI18n::TIME, afternoon));
+}
+
+TEST_F(I18nTest, EarlierDaysFollowTheDateOrder) {
+    int day = 0;
+    time_t thisYear = earlierDayThisYear(&day);
+    time_t pastYear = localTime(2019, 3, 5, 23, 59);
+    std::string dd = "0" + std::to_string(day);
+    struct Case {
+        int order;
+        std::string thisYear;
+        const char* pastYear;
+    } cases[] = {
+        {0, dd + "/03", "05/03/2019"}, {1, "03/" + dd, "03/05/2019"},
+        {2, "03/" + dd, "2019/03/05"}, // not an order of its own: year, month, day
+        {3, dd + "/03", "2019/05/03"}, {42, "03/" + dd, "2019/03/05"},
+    };
+    setInt(KEY_DATE_FORMAT, cases[0].order);
+    for (const Case& c : cases) {
+        if (c.order != cases[0].order)
+            changeSetting(KEY_DATE_FORMAT, c.order);
+        EXPECT_EQ(c.thisYear, simple(thisYear)) << "order " << c.order;
+        EXPECT_EQ(c.pastYear, simple(pastYear)) << "order " << c.order;
+        EXPECT_EQ(c.pastYear, text(MCommonI18n::DATE, pastYear, true)) << "order " << c.order;
+        EXPECT_EQ(c.thisYear, text(MCommonI18n::DATE, thisYear, true)) << "order " << c.order;
+    }
+}
+
+TEST_F(I18nTest, LongDatesDropTheYearOnlyWhenAsked) {
+    setInt(KEY_DATE_FORMAT, 0);
+    time_t pastYear = localTime(2019, 3, 5, 12, 0);
+    std::string longPast = text(MCommonI18n::DATE_LONG, pastYear, true);
+    EXPECT_NE(std::string::npos, longPast.find("2019")) << longPast;
+    EXPECT_NE(std::string::npos, longPast.find("Mar")) << longPast;
+    int day = 0;
+    time_t thisYear = earlierDayThisYear(&day);
+    std::string longThisYear = text(MCommonI18n::DATE_LONG, thisYear, true);
+    EXPECT_EQ(std::string::npos, longThisYear.find(std::to_string(currentYear()))) << longThisYear;
+    EXPECT_NE(std::string::npos, longThisYear.find("Mar")) << longThisYear;
+    EXPECT_NE(std::string::npos, text(MCommonI18n::DATE_LONG, thisYear).find(std::to_string(currentYear())));
+}
+
+TEST_F(I18nTest, ZeroMeansNow) {
+    setInt(KEY_TIME1224, 2);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        std::string zero = text(MCommonI18n::TIME, 0);
+        std::string now = text(MCommonI18n::TIME, std::time(nullptr));
+        if (zero != now)
+            continue; // the minute turned in between
+        EXPECT_EQ(now, simple(0));
+        std::string year = std::to_string(currentYear());
+        EXPECT_EQ(std::string::npos, text(MCommonI18n::DATE, 0, true).find(year));
+        EXPECT_NE(std::string::npos, text(MCommonI18n::DATE, 0, false).find(year));
+        return;
+    }
+    FAIL() << "the time of 0 is not now";
+}
+
+TEST_F(I18nTest, RightToLeftDatesMarkTheirSlashes) {
+    setString(KEY_LANGUAGE, "ar_AE.UTF-8");
+    setInt(KEY_DATE_FORMAT, 0);
+    int day = 0;
+    time_t thisYear = earlierDayThisYear(&day);
+    EXPECT_EQ("0" + std::to_string(day) + "&#x200f;/03", simple(thisYear));
+    EXPECT_EQ("05&#x200f;/03&#x200f;/2019", simple(localTime(2019, 3, 5, 12, 0)));
+    // The time of today has no slash to mark.
+    setInt(KEY_TIME1224, 2);
+    EXPECT_EQ(std::string::npos, simple(std::time(nullptr)).find("&#x200f;"));
+}
+
+TEST_F(I18nTest, NumbersUseTheRegionsDigits) {
+    std::string out;
+    i18n()->getFormattedNumberText(5, out);
+    EXPECT_EQ("5", out);
+    i18n()->getFormattedNumberText(-1234, out);
+    EXPECT_EQ("-1234", out);
+
+    // A region change reads the locale again and is announced.
+    setenv("LC_TIME", "ar_EG.UTF-8", 1);
+    EventCounter counter;
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_REGION_FORMAT_CHANGED);
+    EXPECT_EQ(1, counter.timeFormatChanges);
+    i18n()->getFormattedNumberText(5, out);
+    EXPECT_EQ("\xD9\xA5", out); // ARABIC-INDIC DIGIT FIVE
+    i18n()->getFormattedNumberText(999, out);
+    EXPECT_EQ("\xD9\xA9\xD9\xA9\xD9\xA9", out);
+}
+
+TEST_F(I18nTest, TimeZoneChangeMovesTheClock) {
+    setInt(KEY_TIME1224, 2);
+    time_t noonUtc = localTime(2019, 3, 5, 12, 0);
+    EXPECT_EQ("12:00", text(MCommonI18n::TIME, noonUtc));
+    setString(KEY_TIMEZONE, "Asia/Seoul");
+    changeSetting(KEY_TIME_CHANGED, 1);
+    EXPECT_EQ("21:00", text(MCommonI18n::TIME, noonUtc));
+    setString(KEY_TIMEZONE, "UTC");
+    changeSetting(KEY_TIME_CHANGED, 2);
+    EXPECT_EQ("12:00", text(MCommonI18n::TIME, noonUtc));
+}
+
+TEST_F(I18nTest, ReleasedInstanceStopsListening) {
+    i18n();
+    MCommonI18n::release();
+    EventCounter counter;
+    setInt(KEY_TIME1224, 2);
+    msg_test::pumpFor(0.3);
+    EXPECT_EQ(0, counter.timeFormatChanges);
+}
+
+TEST(ZoneIdTest, ShortLinkTargetsNameNoZone) {
+    std::string zone = "unchanged";
+    EXPECT_FALSE(msg_app::zone_id::from_link_target("", zone));
+    EXPECT_FALSE(msg_app::zone_id::from_link_target("../zoneinfo/UTC", zone));
+    EXPECT_FALSE(msg_app::zone_id::from_link_target("/usr/share/zoneinfo/", zone));
+    EXPECT_EQ("unchanged", zone);
+    EXPECT_TRUE(msg_app::zone_id::from_link_target("/usr/share/zoneinfo/Asia/Seoul", zone));
+    EXPECT_EQ("Asia/Seoul", zone);
+    EXPECT_FALSE(msg_app::zone_id::from_link("/nonexistent/localtime", zone));
+    EXPECT_FALSE(msg_app::zone_id::from_link(nullptr, zone));
+}
+
+} // namespace
