@@ -1,0 +1,155 @@
+// Names of addresses and conversations as the screens show them.
+#include "AddrTest.h"
+
+#include "LogCapture.h"
+#include "common/FormattedNumber.h"
+#include "common/addr/MCommonAddrMgr.h"
+#include "vconf.h"
+
+#include <glib.h>
+#include <libintl.h>
+
+#include <cstdlib>
+
+using msg_app::MCommonAddr;
+using msg_app::MCommonAddrMgr;
+using msg_app::MCommonConvAddr;
+
+namespace {
+
+std::string formatted(const std::string& number) {
+    std::string out;
+    msg_app::formatted_number::get(number.c_str(), out);
+    return out;
+}
+
+TEST_F(AddrTest, ConversationNamesJoinContactsAndNumbers) {
+    addContact("Ada Lovelace", "+14155550101");
+    addContact("Alan Turing", "+14155550102");
+
+    // One address: its name alone, no separator.
+    EXPECT_EQ(nameOf(makeConversation({"+14155550101"})), "Ada Lovelace");
+
+    // A number without a contact is formatted for the region and kept left to right.
+    const std::string number = formatted("+14155550199");
+    ASSERT_NE(number, "+14155550199") << "the region must format this number";
+    EXPECT_EQ(nameOf(makeConversation({"+14155550199"})), ltr(number));
+
+    // Three addresses in store order, joined by ", ".
+    int group = makeConversation({"+14155550102", "+14155550199", "ada@example.com"});
+    EXPECT_EQ(nameOf(group), "Alan Turing, " + ltr(number) + ", ada@example.com");
+
+    std::shared_ptr<MCommonConvAddr> conv;
+    ASSERT_TRUE(MCommonAddrMgr::getInstance()->getConvAddr(group, conv));
+    EXPECT_EQ(conv->getAddrCnt(), 3);
+    EXPECT_EQ(conv->getValidAddrCount(), 2);
+    EXPECT_GT(conv->getNthAddr(0)->getContactId(), 0);
+    EXPECT_EQ(conv->getNthAddr(1)->getContactId(), 0);
+    msg_test::LogCapture log;
+    EXPECT_EQ(conv->getNthAddr(3), nullptr);
+    EXPECT_EQ(conv->getNthAddr(-1), nullptr);
+    EXPECT_TRUE(log.contains("invalid index(3)"));
+}
+
+TEST_F(AddrTest, OnlyTheFirstTenNumbersAreFormatted) {
+    std::vector<std::string> numbers;
+    for (int i = 0; i < 12; ++i)
+        numbers.push_back("+1415555" + std::to_string(1000 + i));
+    std::string expected;
+    for (int i = 0; i < 12; ++i) {
+        std::string shown = i < 10 ? formatted(numbers[i]) : numbers[i];
+        if (i < 10) {
+            ASSERT_NE(shown, numbers[i]);
+        }
+        expected += (i ? ", " : "") + ltr(shown);
+    }
+    EXPECT_EQ(nameOf(makeConversation(numbers)), expected);
+}
+
+TEST_F(AddrTest, UnknownSenderAndEmptyConversationFallBack) {
+    msg_test::LogCapture log;
+    std::shared_ptr<MCommonAddr> unknown;
+    ASSERT_TRUE(MCommonAddrMgr::getInstance()->getAddr("-1", unknown));
+    EXPECT_STREQ(unknown->getAddress(), "");
+    EXPECT_TRUE(log.contains("unknown address. address is wrong."));
+
+    EXPECT_EQ(nameOf(makeConversation({"-1"})), "Unknown");
+    EXPECT_EQ(nameOf(makeConversation({"-1abc", "+14155550123"})), ltr(formatted("+14155550123")))
+        << "an address with nothing to show leaves no empty slot";
+    // A conversation the store has no address for.
+    EXPECT_EQ(nameOf(987654), "No recipients");
+
+    std::string out = "kept";
+    std::shared_ptr<MCommonAddr> none;
+    MCommonAddr::getDisplayName(none, out, nullptr, nullptr);
+    MCommonAddr::getDisplayName(unknown, out, nullptr, nullptr);
+    EXPECT_EQ(out, "kept");
+}
+
+TEST_F(AddrTest, MarkupInNamesAndAddressesIsShownAsText) {
+    addContact("<b>Bob</b> & <font_size=90>Co", "+14155550111");
+    EXPECT_EQ(nameOf(makeConversation({"+14155550111"})),
+              "&lt;b&gt;Bob&lt;/b&gt; &amp; &lt;font_size=90&gt;Co");
+    EXPECT_EQ(nameOf(makeConversation({"<i>x</i>@example.com"})), "&lt;i&gt;x&lt;/i&gt;@example.com");
+
+    std::shared_ptr<MCommonAddr> addr;
+    ASSERT_TRUE(MCommonAddrMgr::getInstance()->getAddr("+14155550111", addr));
+    std::string raw;
+    addr->getContactName(raw);
+    EXPECT_EQ(raw, "<b>Bob</b> & <font_size=90>Co") << "the contact name itself stays as stored";
+}
+
+// A translation folder with one language, compiled like the build's.
+void writeTranslation(const std::string& root, const char* lang, const char* text) {
+    const std::string dir = root + "/" + lang + "/LC_MESSAGES";
+    ASSERT_EQ(g_mkdir_with_parents(dir.c_str(), 0755), 0);
+    const std::string po = root + "/" + lang + ".po";
+    const std::string body =
+        std::string("msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n") +
+        "msgid \"IDS_MSG_BODY_EMERGENCY_ALERT\"\nmsgstr \"" + text + "\"\n";
+    ASSERT_TRUE(g_file_set_contents(po.c_str(), body.c_str(), -1, nullptr));
+    ASSERT_EQ(std::system(("msgfmt -o '" + dir + "/message.mo' '" + po + "'").c_str()), 0);
+}
+
+TEST_F(AddrTest, StringIdAddressFollowsTheLanguage) {
+    msg_test::TempDir texts;
+    writeTranslation(texts.path(), "en", "Emergency alert");
+    writeTranslation(texts.path(), "de", "Notfallwarnung");
+    const std::string previous = bindtextdomain("message", nullptr);
+    bindtextdomain("message", texts.path().c_str());
+
+    std::shared_ptr<MCommonConvAddr> conv;
+    ASSERT_TRUE(
+        MCommonAddrMgr::getInstance()->getConvAddr(makeConversation({"IDS_MSG_BODY_EMERGENCY_ALERT"}), conv));
+    std::string name;
+    conv->getDisplayName(name, false);
+    EXPECT_EQ(name, "Emergency alert");
+    EXPECT_TRUE(conv->getNthAddr(0)->isStringIdAddr());
+    EXPECT_EQ(conv->getValidAddrCount(), 0);
+
+    setenv("LANGUAGE", "de", 1);
+    textdomain(textdomain(nullptr)); // drops gettext's cache of the old language
+    conv->getDisplayName(name, false);
+    EXPECT_EQ(name, "Notfallwarnung");
+
+    setenv("LANGUAGE", "en", 1);
+    bindtextdomain("message", previous.c_str());
+}
+
+TEST_F(AddrTest, RegionChangeReformatsCachedNames) {
+    std::shared_ptr<MCommonConvAddr> conv;
+    ASSERT_TRUE(MCommonAddrMgr::getInstance()->getConvAddr(makeConversation({"02079460000"}), conv));
+    std::string us;
+    conv->getDisplayName(us, false);
+    ASSERT_EQ(us, ltr(formatted("02079460000")));
+
+    ASSERT_EQ(vconf_set_str("db/menu_widget/regionformat", "en_GB.UTF-8"), 0);
+    MCommonAddrMgr::getInstance()->appEventListener(msg_app::APP_EVENT_REGION_FORMAT_CHANGED);
+    std::string gb;
+    conv->getDisplayName(gb, false);
+    EXPECT_EQ(gb, ltr(formatted("02079460000")));
+    EXPECT_NE(gb, us) << "a British number is written differently at home";
+    EXPECT_EQ(contactEvents.count, 1);
+}
+
+} // namespace

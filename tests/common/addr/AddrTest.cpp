@@ -1,0 +1,99 @@
+#include "AddrTest.h"
+
+#include "common/MCommonAppEventMgr.h"
+#include "common/addr/MCommonAddrMgr.h"
+#include "contacts/ContactsAdmin.h"
+#include "device/Device.h"
+#include "msg_store/MsgStore.h"
+#include "msg_store/PhoneSide.h"
+#include "vconf.h"
+
+#include <Ecore.h>
+#include <glib.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <libintl.h>
+
+namespace {
+
+std::string resourceDir() {
+    if (const char* dir = std::getenv("MSG_RES_DIR"))
+        return dir;
+    gchar* exe = g_file_read_link("/proc/self/exe", nullptr);
+    gchar* exeDir = g_path_get_dirname(exe ? exe : ".");
+    std::string dir = std::string(exeDir) + "/../res";
+    g_free(exeDir);
+    g_free(exe);
+    return dir;
+}
+
+} // namespace
+
+std::string ltr(const std::string& text) {
+    return "\u200E" + text + "\u202C";
+}
+
+void AddrTest::SetUpTestSuite() {
+    setenv("LANGUAGE", "en", 1);
+    std::setlocale(LC_ALL, "C.UTF-8");
+    bindtextdomain("message", (resourceDir() + "/locale").c_str());
+    bind_textdomain_codeset("message", "UTF-8");
+}
+
+void AddrTest::SetUp() {
+    ecore_init();
+    ASSERT_EQ(msg_store::ConnectionManager::connect(), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_EQ(vconf_set_str("db/menu_widget/regionformat", "en_US.UTF-8"), 0);
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    msg_app::MCommonAppEventMgr::getInstance()->addListener(&contactEvents);
+}
+
+void AddrTest::TearDown() {
+    msg_app::MCommonAppEventMgr::getInstance()->removeListener(&contactEvents);
+    msg_app::MCommonAddrMgr::release();
+    // Lets a cancelled worker's last callbacks reach the main loop.
+    msg_test::pumpFor(0.05);
+    msg_store::ConnectionManager::disconnect();
+    msg_device::Device::closeDefault();
+    ecore_shutdown();
+}
+
+int AddrTest::makeConversation(std::initializer_list<const char*> addresses) {
+    std::vector<std::string> list;
+    for (const char* address : addresses)
+        list.push_back(address);
+    return makeConversation(list);
+}
+
+int AddrTest::makeConversation(const std::vector<std::string>& addresses) {
+    msg_store::IncomingMessage message;
+    for (const auto& address : addresses)
+        message.addresses.push_back({msg_store::ADDRESS_TYPE_PHONE, address});
+    message.text = "hello " + std::to_string(++_nextNumber);
+    int msgId = -1;
+    EXPECT_EQ(msg_store::PhoneSide::insertMessage(message, &msgId), msg_store::MSG_STORE_SUCCESS);
+    msg_store::Message stored;
+    EXPECT_EQ(msg_store::MessageManager().getMessage(msgId, stored), msg_store::MSG_STORE_SUCCESS);
+    return stored.threadId;
+}
+
+int AddrTest::addContact(const std::string& name, const std::string& number) {
+    int id = 0;
+    EXPECT_TRUE(contacts_admin::addPerson(msg_device::Device::getDefault(), name, {number}, &id));
+    return id;
+}
+
+std::string AddrTest::nameOf(int convId, bool forceRefresh) {
+    std::shared_ptr<msg_app::MCommonConvAddr> conv;
+    EXPECT_TRUE(msg_app::MCommonAddrMgr::getInstance()->getConvAddr(convId, conv));
+    std::string name = "stale";
+    if (conv)
+        conv->getDisplayName(name, forceRefresh);
+    return name;
+}
+
+void AddrTest::ContactEvents::appEventListener(msg_app::MCommonAppEventType type) {
+    if (type == msg_app::APP_EVENT_CONTACTS_CHANGED)
+        ++count;
+}

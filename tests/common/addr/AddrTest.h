@@ -1,0 +1,43 @@
+// A fresh device with the message store connected, English texts and a region
+// for number formatting; the address manager is released after each test.
+#ifndef MSG_TESTS_COMMON_ADDR_ADDRTEST_H
+#define MSG_TESTS_COMMON_ADDR_ADDRTEST_H
+
+#include "MainLoop.h"
+#include "TempDir.h"
+#include "common/IMCommonAppEventListener.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+class AddrTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    // A conversation with these addresses; returns its thread id.
+    int makeConversation(std::initializer_list<const char*> addresses);
+    int makeConversation(const std::vector<std::string>& addresses);
+    int addContact(const std::string& name, const std::string& number);
+    // The conversation's name as a screen would read it now.
+    std::string nameOf(int convId, bool forceRefresh = false);
+
+    // Counts the contacts-changed events of the application event bus.
+    struct ContactEvents : msg_app::IMCommonAppEventListener {
+        void appEventListener(msg_app::MCommonAppEventType type) override;
+        int count = 0;
+    };
+
+    msg_test::TempDevice device;
+    ContactEvents contactEvents;
+    int _nextNumber = 0;
+};
+
+// The left-to-right wrapping that phone numbers get.
+std::string ltr(const std::string& text);
+
+#endif
