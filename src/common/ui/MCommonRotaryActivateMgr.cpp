@@ -27,7 +27,8 @@ bool MCommonRotaryActivateMgr::Item::regist(bool activate) {
 }
 
 bool MCommonRotaryActivateMgr::Item::_activate(bool activate) {
-    MSG_RETV_IF(!_rotaryObj, false, "_rotaryObj is NULL.");
+    if (!_rotaryObj)
+        return false;
     eext_rotary_object_event_activated_set(_rotaryObj, activate ? EINA_TRUE : EINA_FALSE);
     return true;
 }
@@ -60,8 +61,11 @@ bool MCommonRotaryActivateMgr::_add(Item* item, bool activate) {
 }
 
 void MCommonRotaryActivateMgr::_remove(Item* item) {
-    if (_activeItem == item)
+    if (_activeItem == item) {
+        // An item leaving with its object alive takes its bezel rights along.
+        item->_activate(false);
         _activeItem = nullptr;
+    }
     auto it = std::find(_items.begin(), _items.end(), item);
     if (it == _items.end()) {
         MSG_LOGW("Not found item(%p)", static_cast<void*>(item));

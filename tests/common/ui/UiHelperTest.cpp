@@ -1,0 +1,228 @@
+// The theme, fonts, rotary stack, translations and UI helpers on real widgets.
+#include "CommonDeviceTest.h"
+#include "EflTest.h"
+#include "LogCapture.h"
+#include "common/CommonUiHelper.h"
+#include "common/MCommonAppEventMgr.h"
+#include "common/MCommonFont.h"
+#include "common/MCommonRotaryActivateMgr.h"
+#include "common/MCommonTheme.h"
+#include "efl_extension.h"
+#include "qel.h"
+#include "system_settings.h"
+#include "view_kit/WContentViewController.h"
+#include "view_kit/WNaviframeController.h"
+#include "view_kit/WPopupController.h"
+#include "view_kit/WWindowController.h"
+
+#include <Edje.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+using namespace msg_app;
+using RotaryItem = MCommonRotaryActivateMgr::Item;
+
+namespace {
+
+class UiHelperTest : public CommonDeviceTest {};
+
+class FontEvents : public IMCommonAppEventListener {
+public:
+    FontEvents() { MCommonAppEventMgr::getInstance()->addListener(this); }
+    ~FontEvents() override { MCommonAppEventMgr::getInstance()->removeListener(this); }
+    void appEventListener(MCommonAppEventType type) override { count += type == APP_EVENT_FONT_CHANGED; }
+    int count = 0;
+};
+
+TEST_F(UiHelperTest, FontSizesMapToTextClassScales) {
+    struct {
+        int system;
+        MCommonFont::Size size;
+        int scale;
+    } cases[] = {{0, MCommonFont::SIZE_SMALL, -80},
+                 {1, MCommonFont::SIZE_NORMAL, -100},
+                 {2, MCommonFont::SIZE_LARGE, -120},
+                 {4, MCommonFont::SIZE_NORMAL, -100}};
+    ASSERT_EQ(SYSTEM_SETTINGS_ERROR_NONE, system_settings_set_value_int(SYSTEM_SETTINGS_KEY_FONT_SIZE, 0));
+    MCommonFont* font = MCommonFont::getInstance();
+    for (const auto& c : cases) {
+        FontEvents events;
+        if (c.system != 0) {
+            ASSERT_EQ(SYSTEM_SETTINGS_ERROR_NONE,
+                      system_settings_set_value_int(SYSTEM_SETTINGS_KEY_FONT_SIZE, c.system));
+            ASSERT_TRUE(msg_test::pumpUntil([&] { return events.count > 0; })) << c.system;
+        }
+        EXPECT_EQ(c.size, font->getSize()) << c.system;
+        ASSERT_TRUE(font->setStyle("msg_test_text_class", MCommonFont::SIZE_NONE));
+        const char* name = nullptr;
+        Evas_Font_Size size = 0;
+        ASSERT_TRUE(edje_text_class_get("msg_test_text_class", &name, &size));
+        EXPECT_EQ(c.scale, size) << c.system;
+        EXPECT_EQ(font->getName(), name);
+    }
+    EXPECT_EQ(-140, MCommonFont::getScale(MCommonFont::SIZE_HUGE));
+    MCommonFont::destroy();
+}
+
+TEST_F(UiHelperTest, FontNameChangeIsReadAgain) {
+    MCommonFont* font = MCommonFont::getInstance();
+    font->init();
+    EXPECT_EQ("DejaVu Sans", font->getName());
+    FontEvents events;
+    ASSERT_EQ(SYSTEM_SETTINGS_ERROR_NONE,
+              system_settings_set_value_string(SYSTEM_SETTINGS_KEY_FONT_TYPE, "DejaVu Serif"));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return events.count > 0; }));
+    EXPECT_EQ("DejaVu Serif", font->getName());
+    MCommonFont::destroy();
+}
+
+TEST_F(UiHelperTest, ThemeLoadsTablesAndOverridesColours) {
+    msg_test::TestWindow window;
+    MCommonTheme* theme = MCommonTheme::getInstance();
+    ASSERT_TRUE(theme->init(window.win()));
+    EXPECT_EQ(theme->getTheme(), elm_object_theme_get(window.win()));
+    int r = -1, g = -1, b = -1, a = -1;
+    EXPECT_TRUE(qel_theme_get_color("AO012", &r, &g, &b, &a));
+    EXPECT_GE(a, 0);
+    // The application's layouts resolve through the theme.
+    Evas_Object* layout = elm_layout_add(window.win());
+    EXPECT_TRUE(elm_layout_theme_set(layout, "layout", "bottom_button", "default"));
+    msg_test::LogCapture log;
+    theme->changeDetailBgColor(nullptr);
+    EXPECT_TRUE(log.contains("obj is nullptr"));
+    EXPECT_FALSE(theme->setObjectTheme(nullptr));
+    theme->deinit();
+    EXPECT_FALSE(theme->setObjectTheme(window.win()));
+    EXPECT_TRUE(log.contains("_theme is NULL"));
+}
+
+TEST_F(UiHelperTest, RotaryStackHandsTheBezelBack) {
+    msg_test::TestWindow window;
+    Evas_Object* first = elm_button_add(window.win());
+    Evas_Object* second = elm_button_add(window.win());
+    MCommonRotaryActivateMgr* mgr = MCommonRotaryActivateMgr::getInstance();
+    auto* firstItem = new RotaryItem(first);
+    auto* secondItem = new RotaryItem(second);
+    bool secondDestroyed = false;
+    secondItem->setOnDestroy([&] { secondDestroyed = true; });
+    ASSERT_TRUE(firstItem->regist(true));
+    EXPECT_TRUE(eext_rotary_object_event_activated_get(first));
+    ASSERT_TRUE(secondItem->regist(true));
+    EXPECT_FALSE(secondItem->regist(true)); // already there
+    EXPECT_TRUE(mgr->isTop(secondItem));
+    EXPECT_TRUE(eext_rotary_object_event_activated_get(second));
+    EXPECT_FALSE(eext_rotary_object_event_activated_get(first));
+
+    EXPECT_TRUE(mgr->setActivate(false));
+    EXPECT_FALSE(eext_rotary_object_event_activated_get(second));
+    EXPECT_FALSE(eext_rotary_object_event_activated_get(first));
+    EXPECT_TRUE(mgr->contains(secondItem));
+
+    // The second object dies: its item goes and the first takes the bezel again.
+    evas_object_del(second);
+    EXPECT_TRUE(secondDestroyed);
+    EXPECT_TRUE(mgr->isTop(firstItem));
+    EXPECT_TRUE(eext_rotary_object_event_activated_get(first));
+
+    delete firstItem;
+    EXPECT_FALSE(mgr->contains(firstItem));
+    EXPECT_FALSE(eext_rotary_object_event_activated_get(first));
+    msg_test::LogCapture log;
+    EXPECT_FALSE(mgr->setActivate(true));
+    EXPECT_TRUE(log.contains("_items is empty."));
+    RotaryItem orphan(nullptr);
+    EXPECT_FALSE(orphan.regist(true));
+}
+
+TEST_F(UiHelperTest, TextDomainTranslatesAndFollowsTheLanguage) {
+    ASSERT_TRUE(common_ui_helper::set_textdomain());
+    const char* id = "WDS_MSG_POP_MESSAGES_CAN_ONLY_HAVE_UP_TO_PD_CHARACTERS_SEND_AS_MMS_Q";
+    EXPECT_EQ(std::string("Messages can only have up to %d characters. Send as multimedia message?"),
+              common_ui_helper::get_text(id));
+
+    // A translatable label is re-translated when the language changes (application event 4).
+    msg_test::TestWindow window;
+    Evas_Object* label = elm_label_add(window.win());
+    elm_object_domain_translatable_text_set(label, common_ui_helper::TEXT_DOMAIN, id);
+    EXPECT_NE(std::string::npos, std::string(elm_object_text_get(label)).find("Messages can only"));
+    setString("db/menu_widget/language", "xx_XX.UTF-8");
+    common_ui_helper::set_language();
+    EXPECT_EQ(std::string(id), elm_object_text_get(label));
+    setString("db/menu_widget/language", "en_GB.UTF-8");
+    common_ui_helper::set_language();
+    EXPECT_NE(std::string::npos, std::string(elm_object_text_get(label)).find("Messages can only"));
+}
+
+TEST_F(UiHelperTest, IconsBySimAndCarrier) {
+    msg_test::TestWindow window;
+    EXPECT_TRUE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_INBOX, 0));
+    EXPECT_TRUE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_SENT, 2));
+    EXPECT_FALSE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_DRAFT, 0));
+    EXPECT_FALSE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_INBOX, 3));
+    EXPECT_FALSE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_INBOX, -1));
+    Evas_Object* sim = common_ui_helper::create_sim_index_icon(window.win(), msg_store::FOLDER_OUTBOX, 1);
+    ASSERT_NE(nullptr, sim);
+    const char* group = nullptr;
+    elm_image_file_get(sim, nullptr, &group);
+    EXPECT_STREQ("img/sim2", group);
+    Evas_Coord w = 0, h = 0;
+    evas_object_size_hint_min_get(sim, &w, &h);
+    EXPECT_EQ(29, w);
+    EXPECT_EQ(32, h);
+    EXPECT_EQ(nullptr, common_ui_helper::create_sim_index_icon(window.win(), msg_store::FOLDER_SPAM, 0));
+
+    setString("db/zeq/salescode", "KTO");
+    Evas_Object* badge = common_ui_helper::create_safe_icon(window.win());
+    ASSERT_NE(nullptr, badge);
+    elm_image_file_get(badge, nullptr, &group);
+    EXPECT_STREQ("img/status/safe_kt", group);
+    setString("db/zeq/salescode", "XYZ");
+    EXPECT_EQ(nullptr, common_ui_helper::create_safe_icon(window.win()));
+}
+
+TEST_F(UiHelperTest, TextblockWidthGrowsWithText) {
+    msg_test::TestWindow window;
+    const char* style = "DEFAULT='font=Sans font_size=20'";
+    int shortWidth = common_ui_helper::getTextblockWidth(window.win(), "abc", style);
+    int longWidth = common_ui_helper::getTextblockWidth(window.win(), "abcabcabc", style);
+    EXPECT_GT(shortWidth, 0);
+    EXPECT_GT(longWidth, shortWidth);
+    EXPECT_EQ(0, common_ui_helper::getTextblockWidth(window.win(), nullptr, style));
+}
+
+class Page : public view_kit::WContentViewController {
+protected:
+    Evas_Object* onCreateView(Evas_Object* parent, void*) override {
+        Evas_Object* layout = elm_layout_add(parent);
+        return layout;
+    }
+};
+
+class Popup : public view_kit::WPopupController {};
+
+TEST_F(UiHelperTest, PushFromInsideAPopupFindsTheNaviframe) {
+    view_kit::WWindowController window;
+    ASSERT_TRUE(window.create("push", 360, 360));
+    view_kit::WNaviframeController* naviframe = window.getNaviframeController();
+    auto* first = new Page();
+    ASSERT_TRUE(naviframe->push(first));
+    auto* popup = new Popup();
+    ASSERT_TRUE(first->attachPopup(popup));
+    Evas_Object* button = elm_button_add(popup->getEvasObject());
+    elm_object_content_set(popup->getEvasObject(), button);
+
+    auto* second = new Page();
+    ASSERT_TRUE(common_ui_helper::push_to_naviframe(button, second));
+    EXPECT_EQ(2u, eina_list_count(elm_naviframe_items_get(naviframe->getEvasObject())));
+
+    msg_test::LogCapture log;
+    Evas_Object* loose = elm_button_add(window.getEvasObject());
+    EXPECT_FALSE(common_ui_helper::push_to_naviframe(loose, new Page()));
+    EXPECT_TRUE(log.contains("Can not find view instance!"));
+    EXPECT_FALSE(common_ui_helper::push_to_naviframe(nullptr, new Page()));
+    EXPECT_TRUE(log.contains("obj is nullptr."));
+}
+
+} // namespace
