@@ -1,0 +1,61 @@
+// Every string id that the code uses has an English text in the compiled catalogue.
+#include "CommonDeviceTest.h"
+#include "common/CommonUiHelper.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Ids written as adjacent literals ("WDS_A_" "B") are joined as the compiler joins them.
+std::set<std::string> idsIn(const fs::path& file) {
+    std::ifstream in(file);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    std::string code = std::regex_replace(buffer.str(), std::regex("\"\\s+\""), "");
+    static const std::regex id("\"((WDS|IDS)_[A-Z0-9_]+)\"");
+    std::set<std::string> ids;
+    for (std::sregex_iterator it(code.begin(), code.end(), id), end; it != end; ++it)
+        ids.insert((*it)[1]);
+    return ids;
+}
+
+std::set<std::string> idsUnder(const fs::path& dir) {
+    std::set<std::string> ids;
+    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+        std::string ext = entry.path().extension();
+        if (entry.is_regular_file() && (ext == ".cpp" || ext == ".h")) {
+            std::set<std::string> found = idsIn(entry.path());
+            ids.insert(found.begin(), found.end());
+        }
+    }
+    return ids;
+}
+
+class TranslationTest : public CommonDeviceTest {};
+
+TEST_F(TranslationTest, EveryStringIdHasAnEnglishText) {
+    ASSERT_TRUE(msg_app::common_ui_helper::set_textdomain());
+    std::set<std::string> ids = idsUnder(fs::path(MSG_SOURCE_DIR) / "src");
+    std::set<std::string> headerIds = idsUnder(fs::path(MSG_SOURCE_DIR) / "inc");
+    ids.insert(headerIds.begin(), headerIds.end());
+    ASSERT_FALSE(ids.empty()) << "no string id found under " << MSG_SOURCE_DIR;
+    for (const std::string& id : ids)
+        EXPECT_NE(id, msg_app::common_ui_helper::get_text(id.c_str())) << id << " has no English text";
+}
+
+TEST_F(TranslationTest, UnknownIdsStayAsTheyAre) {
+    ASSERT_TRUE(msg_app::common_ui_helper::set_textdomain());
+    EXPECT_STREQ("WDS_MSG_NO_SUCH_ID", msg_app::common_ui_helper::get_text("WDS_MSG_NO_SUCH_ID"));
+    EXPECT_STREQ("", msg_app::common_ui_helper::get_text(nullptr));
+}
+
+} // namespace
