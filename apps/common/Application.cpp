@@ -1,8 +1,9 @@
 #include "Application.h"
 
-#include "ResourceDir.h"
 #include "ScreenRegistry.h"
+#include "common/CommonUiHelper.h"
 #include "common/MCommonAppEventMgr.h"
+#include "common/MCommonTheme.h"
 #include "common/MsgLog.h"
 #include "list/MLThreadListBgLoad.h"
 #include "msg_store/ConnectionManager.h"
@@ -31,7 +32,7 @@ bool Application::start() {
     // 2. Message store (common_util::connect_msg_store will take this over).
     if (msg_store::ConnectionManager::connect() != msg_store::MSG_STORE_SUCCESS)
         MSG_LOGE("msg_store::ConnectionManager::connect() failed");
-    // 3. Theme, colours and fonts (MCommonTheme::init will take this over).
+    // 3. Texts, theme, colours and fonts.
     if (!_loadTheme())
         MSG_LOGW("running without the application theme");
     // 4. The window, its naviframe and round surface.
@@ -66,31 +67,20 @@ void Application::stop() {
 }
 
 bool Application::_loadTheme() {
-    elm_theme_extension_add(nullptr, eext::ResourceDir::file("edje/message.edj").c_str());
-    qel_theme_changeable_ui_enabled_set(EINA_TRUE);
-    _colorTable =
-        qel_theme_color_table_new(eext::ResourceDir::file("tables/ChangeableColorInfo.xml").c_str());
-    _fontTable = qel_theme_font_table_new(eext::ResourceDir::file("tables/FontInfo.xml").c_str());
-    bool ok = _colorTable && _fontTable;
-    if (_colorTable)
-        qel_theme_color_table_set(_colorTable);
-    if (_fontTable)
-        qel_theme_font_table_set(_fontTable);
-    return ok;
+    common_ui_helper::set_textdomain();
+    // The window does not exist yet; it takes the theme when it is created.
+    return MCommonTheme::getInstance()->init(nullptr);
 }
 
 void Application::_unloadTheme() {
-    qel_theme_font_table_free(_fontTable);
-    qel_theme_color_table_free(_colorTable);
-    _fontTable = nullptr;
-    _colorTable = nullptr;
-    elm_theme_extension_del(nullptr, eext::ResourceDir::file("edje/message.edj").c_str());
+    MCommonTheme::getInstance()->deinit();
 }
 
 bool Application::_createWindow() {
     _window = std::make_unique<view_kit::WWindowController>();
     MSG_RETV_IF(!_window->create(_options.name.c_str(), _options.width, _options.height), false,
                 "window creation failed");
+    MCommonTheme::getInstance()->setObjectTheme(_window->getEvasObject());
     // Closing the window, or back on the last screen, ends the application.
     _window->setOnDeleteRequest([] { elm_exit(); });
     _window->getNaviframeController()->setOnLastPageBack([] { elm_exit(); });

@@ -1,7 +1,7 @@
 #ifndef MSG_APP_SHELL_APPLICATION_H
 #define MSG_APP_SHELL_APPLICATION_H
 
-#include <qel.h>
+#include <Elementary.h>
 
 #include <functional>
 #include <memory>
@@ -49,8 +49,6 @@ private:
 
     Options _options;
     std::unique_ptr<view_kit::WWindowController> _window;
-    Qel_Theme_Color_Table* _colorTable = nullptr;
-    Qel_Theme_Font_Table* _fontTable = nullptr;
     std::function<void()> _onFirstFrame;
     bool _started = false;
 };
