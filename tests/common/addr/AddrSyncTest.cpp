@@ -1,0 +1,204 @@
+// The shared caches, the background contact sync and re-resolution when the
+// address book changes, in this process or another.
+#include "AddrTest.h"
+
+#include "LogCapture.h"
+#include "common/MCommonAppEventMgr.h"
+#include "common/addr/MCommonAddrMgr.h"
+
+#include <glib.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+using msg_app::MCommonAddr;
+using msg_app::MCommonAddrMgr;
+using msg_app::MCommonConvAddr;
+using ConvList = std::vector<std::shared_ptr<MCommonConvAddr>>;
+
+namespace {
+
+// Conversations held as a list screen holds them, none resolved yet.
+ConvList holdConversations(const std::vector<int>& ids) {
+    ConvList list;
+    for (int id : ids) {
+        std::shared_ptr<MCommonConvAddr> conv;
+        EXPECT_TRUE(MCommonAddrMgr::getInstance()->getConvAddr(id, conv));
+        list.push_back(conv);
+    }
+    return list;
+}
+
+bool allSynced(const ConvList& list) {
+    for (const auto& conv : list) {
+        if (!conv->isContactSynced())
+            return false;
+    }
+    return true;
+}
+
+std::string rawName(const std::shared_ptr<MCommonConvAddr>& conv) {
+    std::string name;
+    conv->getDisplayName(name, false);
+    return name;
+}
+
+class AddrSyncTest : public AddrTest {
+protected:
+    std::vector<int> makeConversations(int count) {
+        std::vector<int> ids;
+        for (int i = 0; i < count; ++i, ++_nextSerial)
+            ids.push_back(makeConversation({("+1415666" + std::to_string(1000 + _nextSerial)).c_str()}));
+        return ids;
+    }
+    // Each new conversation gets a number of its own: +14156661000, +14156661001, ...
+    int _nextSerial = 0;
+};
+
+TEST_F(AddrSyncTest, CachesShareLiveObjectsOnly) {
+    MCommonAddrMgr* mgr = MCommonAddrMgr::getInstance();
+    EXPECT_TRUE(mgr->isContactConnected());
+    std::shared_ptr<MCommonAddr> a, b;
+    ASSERT_TRUE(mgr->getAddr("+14155550101", a));
+    ASSERT_TRUE(mgr->getAddr("+14155550101", b));
+    EXPECT_EQ(a, b);
+    std::weak_ptr<MCommonAddr> old = a;
+    a.reset();
+    b.reset();
+    EXPECT_TRUE(old.expired()) << "the cache does not keep objects alive";
+    ASSERT_TRUE(mgr->getAddr("+14155550101", a));
+    EXPECT_STREQ(a->getAddress(), "+14155550101");
+    EXPECT_FALSE(mgr->getAddr(nullptr, b));
+
+    int id = makeConversation({"+14155550101"});
+    std::shared_ptr<MCommonConvAddr> c1, c2;
+    ASSERT_TRUE(mgr->getConvAddr(id, c1));
+    ASSERT_TRUE(mgr->getConvAddr(id, c2));
+    EXPECT_EQ(c1, c2);
+    c1.reset();
+    c2.reset();
+    // Nothing held: nothing to sync.
+    msg_test::LogCapture log;
+    mgr->startConvAddrBgContactSync();
+    EXPECT_TRUE(log.contains("list is empty."));
+}
+
+TEST_F(AddrSyncTest, BackgroundSyncResolvesHeldConversations) {
+    addContact("Grace Hopper", "+14156661003");
+    ConvList list = holdConversations(makeConversations(40));
+    MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return allSynced(list); }));
+    EXPECT_EQ(rawName(list[3]), "Grace Hopper");
+    EXPECT_GT(list[3]->getNthAddr(0)->getContactId(), 0);
+    EXPECT_EQ(list[4]->getNthAddr(0)->getContactId(), 0);
+
+    // Everything is synced: a new sync has no work.
+    msg_test::LogCapture log;
+    MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
+    EXPECT_TRUE(log.contains("job list is empty"));
+}
+
+TEST_F(AddrSyncTest, SecondSyncIsRefusedWhileOneRuns) {
+    ConvList list = holdConversations(makeConversations(150));
+    msg_test::LogCapture log;
+    MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
+    MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
+    EXPECT_EQ(log.count("thread is running."), 1);
+    EXPECT_EQ(log.count("job-convIds count(150)"), 1);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return allSynced(list) && log.contains("EndCb of syncThread"); }));
+    // Once it ended, a sync may start again.
+    ConvList more = holdConversations(makeConversations(3));
+    log.clear();
+    MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
+    EXPECT_FALSE(log.contains("thread is running."));
+    EXPECT_TRUE(log.contains("job-convIds count(3)"));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return allSynced(more); }));
+}
+
+// A contact added while the worker is half-way must not leave names resolved
+// against the old address book.
+TEST_F(AddrSyncTest, ContactChangeDuringSyncResolvesAgain) {
+    std::vector<int> ids = makeConversations(300);
+    ConvList list = holdConversations(ids);
+    MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
+    addContact("Last Of Many", "+14156661299");
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return contactEvents.count == 1; }));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return allSynced(list); }));
+    EXPECT_EQ(rawName(list[299]), "Last Of Many");
+}
+
+TEST_F(AddrSyncTest, ReleaseAndConversationsGoingAwayDuringSyncLeaveNothingBehind) {
+    {
+        ConvList list = holdConversations(makeConversations(200));
+        MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
+        msg_test::pumpFor(0.01);
+        // The last conversation going away stops the sync.
+    }
+    msg_test::pumpFor(0.05);
+    ConvList list = holdConversations(makeConversations(200));
+    msg_test::LogCapture log;
+    MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
+    EXPECT_FALSE(log.contains("thread is running.")) << "the stopped sync no longer holds the key";
+    msg_test::pumpFor(0.01);
+    MCommonAddrMgr::release();
+    msg_test::pumpFor(0.1);
+    // Objects handed out stay usable, outside the new manager's cache; it resolves them on demand.
+    std::shared_ptr<MCommonConvAddr> fresh;
+    ASSERT_TRUE(MCommonAddrMgr::getInstance()->getConvAddr(list[5]->getConvId(), fresh));
+    EXPECT_NE(fresh, list[5]);
+    addContact("After Release", "+14156661205");
+    list[5]->reload();
+    EXPECT_EQ(rawName(list[5]), "After Release");
+}
+
+TEST_F(AddrSyncTest, ContactChangeWhilePausedAppliesOnceOnResume) {
+    int id = makeConversation({"+14155550177"});
+    std::shared_ptr<MCommonConvAddr> conv;
+    ASSERT_TRUE(MCommonAddrMgr::getInstance()->getConvAddr(id, conv));
+    const std::string before = rawName(conv);
+
+    auto* events = msg_app::MCommonAppEventMgr::getInstance();
+    events->emit(msg_app::APP_EVENT_PAUSED);
+    addContact("Katherine Johnson", "+14155550177");
+    msg_test::pumpFor(0.3);
+    EXPECT_EQ(contactEvents.count, 0);
+    EXPECT_EQ(rawName(conv), before) << "nothing is re-resolved while paused";
+
+    events->emit(msg_app::APP_EVENT_RESUMED);
+    EXPECT_EQ(contactEvents.count, 1);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return conv->isContactSynced(); }));
+    EXPECT_EQ(rawName(conv), "Katherine Johnson");
+    events->emit(msg_app::APP_EVENT_PAUSED);
+    events->emit(msg_app::APP_EVENT_RESUMED);
+    EXPECT_EQ(contactEvents.count, 1) << "the missed change is applied once";
+}
+
+int runSim(const std::string& deviceDir, std::vector<std::string> args) {
+    const char* bin = std::getenv("MSG_BIN_DIR");
+    std::vector<std::string> all = {std::string(bin ? bin : "build/bin") + "/msg-sim", "--device", deviceDir};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<gchar*> argv;
+    for (auto& a : all)
+        argv.push_back(const_cast<gchar*>(a.c_str()));
+    argv.push_back(nullptr);
+    gint status = -1;
+    if (!g_spawn_sync(nullptr, argv.data(), nullptr, G_SPAWN_STDOUT_TO_DEV_NULL, nullptr, nullptr, nullptr,
+                      nullptr, &status, nullptr))
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(AddrSyncTest, ContactAddedByAnotherProcessRenamesTheConversation) {
+    int id = makeConversation({"+14155550188"});
+    std::shared_ptr<MCommonConvAddr> conv;
+    ASSERT_TRUE(MCommonAddrMgr::getInstance()->getConvAddr(id, conv));
+    ASSERT_NE(rawName(conv), "Dorothy Vaughan");
+
+    ASSERT_EQ(
+        runSim(device.path(), {"contact", "add", "--name", "Dorothy Vaughan", "--number", "+14155550188"}),
+        0);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return contactEvents.count == 1; }));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return rawName(conv) == "Dorothy Vaughan"; }));
+}
+
+} // namespace
