@@ -4,11 +4,14 @@
 #include "common/FormattedNumber.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MCommonAppLaunchMgr.h"
+#include "common/MCommonI18n.h"
 #include "common/MCommonMsgSvc.h"
 #include "common/MCommonNumberSync.h"
 #include "common/MCommonTapi.h"
+#include "common/MCommonTheme.h"
 #include "common/MsgLog.h"
 #include "common/Preference.h"
+#include "common/addr/MCommonAddrMgr.h"
 #include "feedback.h"
 #include "msg_store/ConnectionManager.h"
 #include "msg_store/MsgStoreTypes.h"
@@ -50,7 +53,10 @@ void on_terminate() {
         MCommonTapi::getInstance()->release();
     }
     MCommonAppLaunchMgr::getInstance()->destroyHandle();
+    MCommonAddrMgr::release();
     MCommonNumberSync::getInstance()->release();
+    MCommonI18n::release();
+    MCommonTheme::getInstance()->deinit();
     msg_store::ConnectionManager::disconnect();
     if (preference_unset_changed_cb(msg_store::PREF_INT_CONSUMER_STATUS) != PREFERENCE_ERROR_NONE)
         MSG_LOGE("preference_unset_changed_cb(%s) fail", msg_store::PREF_INT_CONSUMER_STATUS);
