@@ -2,6 +2,7 @@
 
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
+#include "common/addr/MCommonAddrMgr.h"
 #include "msg_store/ThreadManager.h"
 
 #include <libintl.h>
@@ -95,13 +96,7 @@ void MCommonConvAddr::_loadAddrList() {
 void MCommonConvAddr::_doContactSync() {
     if (_isContactSynced)
         return;
-    if (_addrList.empty())
-        _loadAddrList();
-    for (auto& addr : _addrList) {
-        if (addr)
-            addr->doContactSync();
-    }
-    _isContactSynced = true;
+    _syncContacts(MCommonAddrMgr::getInstance()->isContactConnected());
 }
 
 void MCommonConvAddr::_syncContacts(bool isContactConnected) {
