@@ -1,4 +1,5 @@
 // msg-sim's store and phone commands, run as the user runs them.
+#include "Programs.h"
 #include "TempDir.h"
 
 #include <cstdlib>
@@ -11,31 +12,11 @@
 
 namespace {
 
-struct SimRun {
-    int exitCode = -1;
-    std::string out, err;
-};
+using SimRun = msg_test::ProgramRun;
 
 SimRun sim(const std::string& deviceDir, std::vector<std::string> args) {
-    const char* bin = std::getenv("MSG_BIN_DIR");
-    std::vector<std::string> all = {std::string(bin ? bin : "build/bin") + "/msg-sim", "--device", deviceDir};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<gchar*> argv;
-    for (auto& a : all)
-        argv.push_back(const_cast<gchar*>(a.c_str()));
-    argv.push_back(nullptr);
-    SimRun run;
-    gchar *out = nullptr, *err = nullptr;
-    gint status = 0;
-    if (g_spawn_sync(nullptr, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, &out, &err, &status,
-                     nullptr)) {
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = out ? out : "";
-        run.err = err ? err : "";
-    }
-    g_free(out);
-    g_free(err);
-    return run;
+    args.insert(args.begin(), {"--device", deviceDir});
+    return msg_test::runProgram("msg-sim", args);
 }
 
 JsonNode* parse(const std::string& text) {

@@ -3,6 +3,7 @@
 #include "AddrTest.h"
 
 #include "LogCapture.h"
+#include "Programs.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/addr/MCommonAddrMgr.h"
 
@@ -174,18 +175,8 @@ TEST_F(AddrSyncTest, ContactChangeWhilePausedAppliesOnceOnResume) {
 }
 
 int runSim(const std::string& deviceDir, std::vector<std::string> args) {
-    const char* bin = std::getenv("MSG_BIN_DIR");
-    std::vector<std::string> all = {std::string(bin ? bin : "build/bin") + "/msg-sim", "--device", deviceDir};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<gchar*> argv;
-    for (auto& a : all)
-        argv.push_back(const_cast<gchar*>(a.c_str()));
-    argv.push_back(nullptr);
-    gint status = -1;
-    if (!g_spawn_sync(nullptr, argv.data(), nullptr, G_SPAWN_STDOUT_TO_DEV_NULL, nullptr, nullptr, nullptr,
-                      nullptr, &status, nullptr))
-        return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    args.insert(args.begin(), {"--device", deviceDir});
+    return msg_test::runProgram("msg-sim", args).exitCode;
 }
 
 TEST_F(AddrSyncTest, ContactAddedByAnotherProcessRenamesTheConversation) {

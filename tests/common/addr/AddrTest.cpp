@@ -1,4 +1,5 @@
 #include "AddrTest.h"
+#include "Programs.h"
 
 #include "common/MCommonAppEventMgr.h"
 #include "common/addr/MCommonAddrMgr.h"
@@ -15,20 +16,7 @@
 #include <cstdlib>
 #include <libintl.h>
 
-namespace {
-
-std::string resourceDir() {
-    if (const char* dir = std::getenv("MSG_RES_DIR"))
-        return dir;
-    gchar* exe = g_file_read_link("/proc/self/exe", nullptr);
-    gchar* exeDir = g_path_get_dirname(exe ? exe : ".");
-    std::string dir = std::string(exeDir) + "/../res";
-    g_free(exeDir);
-    g_free(exe);
-    return dir;
-}
-
-} // namespace
+namespace {} // namespace
 
 std::string ltr(const std::string& text) {
     return "\u200E" + text + "\u202C";
@@ -37,7 +25,7 @@ std::string ltr(const std::string& text) {
 void AddrTest::SetUpTestSuite() {
     setenv("LANGUAGE", "en", 1);
     std::setlocale(LC_ALL, "C.UTF-8");
-    bindtextdomain("message", (resourceDir() + "/locale").c_str());
+    bindtextdomain("message", (msg_test::resourceDir() + "/locale").c_str());
     bind_textdomain_codeset("message", "UTF-8");
     // Ecore stays up for the whole program: its thread global data does not survive a shutdown
     // and a new init, and the background sync keeps its job list there.

@@ -2,7 +2,9 @@
 
 #include "TempDir.h"
 
+#include "Programs.h"
 #include <glib.h>
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -14,23 +16,11 @@ using msg_app::compose::MCUtil;
 
 namespace {
 
-// $MSG_RES_DIR, else the res folder beside the tests' folder.
-std::string resourceDir() {
-    if (const char* dir = std::getenv("MSG_RES_DIR"))
-        return dir;
-    gchar* exe = g_file_read_link("/proc/self/exe", nullptr);
-    gchar* exeDir = g_path_get_dirname(exe ? exe : ".");
-    std::string dir = std::string(exeDir) + "/../res";
-    g_free(exeDir);
-    g_free(exe);
-    return dir;
-}
-
 // Reads the English texts compiled into the build's resource folder.
 class MCUtilPopupText : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        const std::string localeDir = resourceDir() + "/locale";
+        const std::string localeDir = msg_test::resourceDir() + "/locale";
         setenv("LANGUAGE", "en", 1);
         std::setlocale(LC_ALL, "C.UTF-8");
         bindtextdomain("message", localeDir.c_str());
