@@ -2,11 +2,11 @@
 
 #include "ScreenRegistry.h"
 #include "common/CommonUiHelper.h"
+#include "common/CommonUtil.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MCommonTheme.h"
 #include "common/MsgLog.h"
 #include "list/MLThreadListBgLoad.h"
-#include "msg_store/ConnectionManager.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
 
@@ -29,9 +29,8 @@ bool Application::start() {
     // 1. Conversation list preload, before the window, so that the worker reads
     //    while the window is built.
     msg_list::MLThreadListBgLoad::getInstance()->start();
-    // 2. Message store (common_util::connect_msg_store will take this over).
-    if (msg_store::ConnectionManager::connect() != msg_store::MSG_STORE_SUCCESS)
-        MSG_LOGE("msg_store::ConnectionManager::connect() failed");
+    // 2. Message store, reconnected whenever the store client comes back.
+    common_util::connect_msg_store();
     // 3. Texts, theme, colours and fonts.
     if (!_loadTheme())
         MSG_LOGW("running without the application theme");
@@ -58,10 +57,8 @@ void Application::stop() {
                                      this);
     }
     _window.reset();
-    // 3. Theme.
-    _unloadTheme();
-    // 2. Message store (common_util::on_terminate will take this over).
-    msg_store::ConnectionManager::disconnect();
+    // 3.-2. The services, the theme and the store connection, in their fixed order.
+    common_util::on_terminate();
     // 1. The preload, if the list never took it over; destroying it joins the worker.
     msg_list::MLThreadListBgLoad::destroy();
 }
@@ -70,10 +67,6 @@ bool Application::_loadTheme() {
     common_ui_helper::set_textdomain();
     // The window does not exist yet; it takes the theme when it is created.
     return MCommonTheme::getInstance()->init(nullptr);
-}
-
-void Application::_unloadTheme() {
-    MCommonTheme::getInstance()->deinit();
 }
 
 bool Application::_createWindow() {

@@ -38,7 +38,6 @@ public:
 
 private:
     bool _loadTheme();
-    void _unloadTheme();
     bool _createWindow();
     bool _showFirstScreen();
     void _watchWindow();
