@@ -1,0 +1,57 @@
+/*
+ * The whole list as read from the message store (or taken from the
+ * background preload), handed out by index and by id. Transient: the list
+ * screen loads it, builds its rows from it and clears it.
+ */
+#ifndef MSG_APP_LIST_MLLISTMODEL_H
+#define MSG_APP_LIST_MLLISTMODEL_H
+
+#include "list/IMLItemDataProvider.h"
+#include "list/MLListTypes.h"
+
+#include <ctime>
+#include <memory>
+#include <vector>
+
+namespace msg_app {
+namespace msg_list {
+
+class MLListModel : public IMLItemDataProvider {
+public:
+    explicit MLListModel(ListType listType);
+    ~MLListModel() override = default;
+
+    bool load();
+    void clear();
+    int getCount() const { return _count; }
+    DataType getDataType() const { return _dataType; }
+    time_t getLoadTime() const { return _loadTime; }
+    // The thread id or message id at the index, INVALID_ID out of range; remembers the index so
+    // that the lookup by id that follows finds the entry at once.
+    int getItemId(int index);
+
+    bool getThreadById(int threadId, msg_store::Thread& out) override;
+    bool getMessageById(int msgId, msg_store::Message& out) override;
+
+    bool deleteItem(int id) const;
+    bool restoreMsg(int id) const;
+
+private:
+    bool _loadThreads();
+    bool _loadMessages();
+    template <typename Record, typename IdOf>
+    bool _findById(const std::vector<Record>* records, int id, IdOf idOf, Record& out) const;
+
+    const DataType _dataType;
+    const ListFilter _filter;
+    int _cachedIndex = INVALID_ID;
+    time_t _loadTime = 0;
+    int _count = 0;
+    std::shared_ptr<std::vector<msg_store::Thread>> _threads;
+    std::shared_ptr<std::vector<msg_store::Message>> _msgs;
+};
+
+} // namespace msg_list
+} // namespace msg_app
+
+#endif
