@@ -1,0 +1,215 @@
+// Confirmation popups, toasts and the system popup request, on real widgets with real input.
+#include "common/popup/MCommonPopup.h"
+#include "LaunchJournal.h"
+#include "LogCapture.h"
+#include "WatchScreenTest.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using msg_app::MCommonPopup;
+
+namespace {
+
+class MCommonPopupTest : public WatchScreenTest {
+protected:
+    Evas_Object* button(MCommonPopup* popup, const char* part) {
+        return elm_object_part_content_get(popup->getEvasObject(), part);
+    }
+    Evas_Object* content(MCommonPopup* popup) { return elm_object_content_get(popup->getEvasObject()); }
+
+    struct Calls {
+        int ok = 0;
+        int cancel = 0;
+        int back = 0;
+        int destroyed = 0;
+        void* lastData = nullptr;
+        const Evas_Object* destroyedPopup = nullptr;
+    };
+    // Members: a popup still up at the end is destroyed with the window, after the test body.
+    Calls calls;
+    Calls plain;
+    bool close = false;
+    // Each callback records itself and sets the flag as the test says.
+    MCommonPopup* makePopup(Calls& calls, bool withCancel, bool withBack, bool& closeFlag) {
+        auto record = [&calls, &closeFlag](int Calls::*counter) {
+            return [&calls, &closeFlag, counter](void* data, bool* destroyPopup) {
+                ++(calls.*counter);
+                calls.lastData = data;
+                *destroyPopup = closeFlag;
+            };
+        };
+        MCommonPopup::ButtonCb cancel = withCancel ? MCommonPopup::ButtonCb(record(&Calls::cancel)) : nullptr;
+        MCommonPopup::ButtonCb back = withBack ? MCommonPopup::ButtonCb(record(&Calls::back)) : nullptr;
+        return MCommonPopup::createOkCancelPopup(
+            "WDS_MSG_OPT_DELETE_ABB", "WDS_MSG_NPBODY_NO_MESSAGES_ABB", record(&Calls::ok), cancel, back,
+            [&calls](void* data, const Evas_Object* popup) {
+                ++calls.destroyed;
+                calls.lastData = data;
+                calls.destroyedPopup = popup;
+                // The object still exists while the callback runs.
+                EXPECT_TRUE(evas_object_type_get(popup) != nullptr);
+            },
+            &calls);
+    }
+};
+
+TEST_F(MCommonPopupTest, OneButtonPopupHasTheOkButtonAndTheOneButtonLayout) {
+    close = true;
+    MCommonPopup* popup = makePopup(calls, false, false, close);
+    ASSERT_TRUE(page->attachPopup(popup));
+    settle();
+    EXPECT_STREQ("circle", elm_object_style_get(popup->getEvasObject()));
+    Evas_Object* layout = content(popup);
+    ASSERT_NE(nullptr, layout);
+    EXPECT_EQ("elm/layout/popup/content/circle/buttons1", layoutGroup(layout));
+    EXPECT_EQ("Delete", partText(layout, "elm.text.title"));
+    EXPECT_EQ("No messages", partText(layout, "elm.text"));
+    Evas_Object* ok = button(popup, "button1");
+    ASSERT_NE(nullptr, ok);
+    EXPECT_STREQ("popup/circle", elm_object_style_get(ok));
+    EXPECT_STREQ("OK", elm_object_text_get(ok));
+    EXPECT_EQ(nullptr, button(popup, "button2"));
+}
+
+TEST_F(MCommonPopupTest, TwoButtonPopupHasIconButtonsLeftAndRight) {
+    close = true;
+    MCommonPopup* popup = makePopup(calls, true, false, close);
+    ASSERT_TRUE(page->attachPopup(popup));
+    EXPECT_EQ("elm/layout/popup/content/circle/buttons2", layoutGroup(content(popup)));
+    Evas_Object* cancel = button(popup, "button1");
+    Evas_Object* ok = button(popup, "button2");
+    ASSERT_TRUE(cancel && ok);
+    EXPECT_STREQ("popup/circle/left", elm_object_style_get(cancel));
+    EXPECT_STREQ("popup/circle/right", elm_object_style_get(ok));
+    EXPECT_EQ("img/popup/button/cancel",
+              imageGroup(elm_object_part_content_get(cancel, "elm.swallow.content")));
+    EXPECT_EQ("img/popup/button/ok", imageGroup(elm_object_part_content_get(ok, "elm.swallow.content")));
+}
+
+TEST_F(MCommonPopupTest, ButtonsAskTheirCallbackWhichDecidesThroughTheFlag) {
+    close = false;
+    MCommonPopup* popup = makePopup(calls, true, false, close);
+    ASSERT_TRUE(page->attachPopup(popup));
+    auto weak = popup->getWeakPtr();
+    Evas_Object* popupObj = popup->getEvasObject();
+    settle(0.3);
+
+    // Kept open by the cancel callback, then closed by OK.
+    clickCenter(button(popup, "button1"));
+    settle();
+    EXPECT_EQ(1, calls.cancel);
+    EXPECT_EQ(&calls, calls.lastData);
+    ASSERT_FALSE(weak.expired());
+    close = true;
+    clickCenter(button(popup, "button2"));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
+    EXPECT_EQ(1, calls.ok);
+    EXPECT_EQ(1, calls.destroyed);
+    EXPECT_EQ(popupObj, calls.destroyedPopup);
+}
+
+TEST_F(MCommonPopupTest, BackKeyAsksBackCallbackOrCloses) {
+    close = false;
+    MCommonPopup* asking = makePopup(calls, false, true, close);
+    ASSERT_TRUE(page->attachPopup(asking));
+    auto weak = asking->getWeakPtr();
+    settle();
+    pressKey("Escape");
+    settle();
+    EXPECT_EQ(1, calls.back);
+    ASSERT_FALSE(weak.expired());
+    close = true;
+    pressKey("Escape");
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
+    EXPECT_EQ(2, calls.back);
+    EXPECT_EQ(1, calls.destroyed);
+
+    // Without a back callback the key just closes the popup; the OK button was never asked.
+    MCommonPopup* closing = makePopup(plain, false, false, close);
+    ASSERT_TRUE(page->attachPopup(closing));
+    weak = closing->getWeakPtr();
+    settle();
+    pressKey("Escape");
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
+    EXPECT_EQ(0, plain.ok);
+    EXPECT_EQ(1, plain.destroyed);
+}
+
+TEST_F(MCommonPopupTest, CustomContentGoesIntoTheContentPart) {
+    Evas_Object* inner = nullptr;
+    MCommonPopup* popup = MCommonPopup::createOkCancelPopup(
+        "WDS_MSG_OPT_DELETE_ABB", [&](Evas_Object* parent) { return inner = elm_label_add(parent); }, nullptr,
+        nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(page->attachPopup(popup));
+    ASSERT_NE(nullptr, inner);
+    EXPECT_EQ(inner, elm_object_part_content_get(content(popup), "elm.swallow.content"));
+    EXPECT_EQ("", partText(content(popup), "elm.text"));
+
+    // An OK button without a callback just closes the popup.
+    auto weak = popup->getWeakPtr();
+    settle(0.3);
+    clickCenter(button(popup, "button1"));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
+}
+
+TEST_F(MCommonPopupTest, ToastUsesItsIconStyleAndGoesAfterItsTimeout) {
+    struct {
+        MCommonPopup::IconType icon;
+        const char* style;
+    } cases[] = {{MCommonPopup::SENT_SUCCESS, "toast/circle/check"},
+                 {MCommonPopup::NONE, "toast/circle"},
+                 {MCommonPopup::MEMORY_FULL, "toast/circle"}};
+    for (const auto& c : cases) {
+        int destroyed = 0;
+        MCommonPopup* toast = MCommonPopup::createToastPopup(
+            "WDS_TPLATFORM_TPOP_SELECT_ITEMS", [&](void*, const Evas_Object*) { ++destroyed; }, nullptr, 0.3,
+            c.icon);
+        auto start = std::chrono::steady_clock::now();
+        ASSERT_TRUE(toast->create(window->getBaseObject(), nullptr));
+        auto weak = toast->getWeakPtr();
+        EXPECT_STREQ(c.style, elm_object_style_get(toast->getEvasObject()));
+        EXPECT_EQ("Select items", partText(toast->getEvasObject(), "elm.text"));
+        settle(0.15);
+        ASSERT_FALSE(weak.expired()) << c.style;
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, 3.0)) << c.style;
+        double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_GE(elapsed, 0.3);
+        EXPECT_LT(elapsed, 1.5);
+        EXPECT_EQ(1, destroyed);
+    }
+    EXPECT_EQ(2.0, MCommonPopup::TOAST_POPUP_TIMEOUT);
+}
+
+TEST_F(MCommonPopupTest, ToastClosesOnTheBackKey) {
+    MCommonPopup* toast = MCommonPopup::createToastPopup("WDS_TPLATFORM_TPOP_SELECT_ITEMS", nullptr, nullptr);
+    ASSERT_TRUE(toast->create(window->getBaseObject(), nullptr));
+    auto weak = toast->getWeakPtr();
+    settle();
+    pressKey("Escape");
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, 1.0));
+}
+
+TEST_F(MCommonPopupTest, SystemPopupRequestCarriesTextAndImageKey) {
+    using msg_services::LaunchJournal;
+    ASSERT_TRUE(MCommonPopup::launchPopup("WDS_MSG_TPOP_SENT", MCommonPopup::SENT_SUCCESS));
+    ASSERT_TRUE(MCommonPopup::launchPopup("WDS_MSG_TPOP_PLAIN", MCommonPopup::NONE));
+    auto entries = LaunchJournal::list();
+    ASSERT_EQ(2u, entries.size());
+    EXPECT_EQ(MCommonPopup::SYSTEM_POPUP_APP_ID, entries[0].target);
+    EXPECT_FALSE(entries[0].wantsReply);
+    const std::string& sent = entries[0].request;
+    EXPECT_NE(std::string::npos, sent.find("display_custom_value")) << sent;
+    EXPECT_NE(std::string::npos, sent.find("WDS_MSG_TPOP_SENT")) << sent;
+    EXPECT_NE(std::string::npos, sent.find("request_img_key")) << sent;
+    EXPECT_NE(std::string::npos, sent.find("sent_success")) << sent;
+    EXPECT_EQ(std::string::npos, entries[1].request.find("request_img_key")) << entries[1].request;
+
+    msg_test::LogCapture log;
+    EXPECT_FALSE(MCommonPopup::launchPopup(nullptr, MCommonPopup::SENT_FAILED));
+    EXPECT_TRUE(log.contains("did is null"));
+    EXPECT_EQ(2u, LaunchJournal::list().size());
+}
+
+} // namespace

@@ -1,0 +1,73 @@
+#include "WatchScreenTest.h"
+
+#include "common/CommonUiHelper.h"
+#include "common/MCommonTheme.h"
+#include "view_kit/WNaviframeController.h"
+
+Evas_Object* HostPage::onCreateView(Evas_Object* parent, void*) {
+    Evas_Object* bg = elm_bg_add(parent);
+    elm_bg_color_set(bg, 0, 0, 0);
+    return bg;
+}
+
+void WatchScreenTest::SetUp() {
+    CommonDeviceTest::SetUp();
+    ASSERT_TRUE(msg_app::common_ui_helper::set_textdomain());
+    window = std::make_unique<view_kit::WWindowController>();
+    ASSERT_TRUE(window->create("popup-test", 360, 360));
+    ASSERT_TRUE(msg_app::MCommonTheme::getInstance()->init(window->getEvasObject()));
+    page = new HostPage();
+    ASSERT_TRUE(window->getNaviframeController()->push(page));
+    settle();
+}
+
+void WatchScreenTest::TearDown() {
+    window->destroy();
+    window.reset();
+    msg_app::MCommonTheme::getInstance()->deinit();
+    CommonDeviceTest::TearDown();
+}
+
+Evas* WatchScreenTest::evas() const {
+    return evas_object_evas_get(window->getEvasObject());
+}
+
+void WatchScreenTest::click(int x, int y) {
+    evas_event_feed_mouse_move(evas(), x, y, 0, nullptr);
+    evas_event_feed_mouse_down(evas(), 1, EVAS_BUTTON_NONE, 0, nullptr);
+    evas_event_feed_mouse_up(evas(), 1, EVAS_BUTTON_NONE, 0, nullptr);
+}
+
+void WatchScreenTest::clickCenter(Evas_Object* obj) {
+    int x = 0, y = 0, w = 0, h = 0;
+    evas_object_geometry_get(obj, &x, &y, &w, &h);
+    click(x + w / 2, y + h / 2);
+}
+
+void WatchScreenTest::pressKey(const char* keyName) {
+    evas_event_feed_key_down(evas(), keyName, keyName, nullptr, nullptr, 0, nullptr);
+    evas_event_feed_key_up(evas(), keyName, keyName, nullptr, nullptr, 0, nullptr);
+}
+
+void WatchScreenTest::settle(double seconds) {
+    msg_test::runLoopFor(seconds);
+}
+
+std::string WatchScreenTest::partText(Evas_Object* obj, const char* part) {
+    const char* text = elm_object_part_text_get(obj, part);
+    return text ? text : "";
+}
+
+std::string WatchScreenTest::imageGroup(Evas_Object* image) {
+    const char* file = nullptr;
+    const char* group = nullptr;
+    elm_image_file_get(image, &file, &group);
+    return group ? group : "";
+}
+
+std::string WatchScreenTest::layoutGroup(Evas_Object* layout) {
+    const char* file = nullptr;
+    const char* group = nullptr;
+    elm_layout_file_get(layout, &file, &group);
+    return group ? group : "";
+}

@@ -1,0 +1,42 @@
+// A fresh device, the watch's window with the application's theme and text domain, and a page on
+// its naviframe to attach popups to, for tests of the shared popups and views.
+#ifndef MSG_TESTS_COMMON_POPUP_WATCHSCREENTEST_H
+#define MSG_TESTS_COMMON_POPUP_WATCHSCREENTEST_H
+
+#include "CommonDeviceTest.h"
+#include "view_kit/WContentViewController.h"
+#include "view_kit/WWindowController.h"
+
+#include <Elementary.h>
+
+#include <memory>
+#include <string>
+
+// A page whose content tests replace.
+class HostPage : public view_kit::WContentViewController {
+protected:
+    Evas_Object* onCreateView(Evas_Object* parent, void*) override;
+};
+
+class WatchScreenTest : public CommonDeviceTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    Evas* evas() const;
+    // Real input on the window's canvas.
+    void click(int x, int y);
+    void clickCenter(Evas_Object* obj);
+    void pressKey(const char* keyName);
+    // Lets Edje deliver signals and the canvas lay itself out.
+    static void settle(double seconds = 0.05);
+    // The texts of a layout part and an image widget's group.
+    static std::string partText(Evas_Object* obj, const char* part);
+    static std::string imageGroup(Evas_Object* image);
+    static std::string layoutGroup(Evas_Object* layout);
+
+    std::unique_ptr<view_kit::WWindowController> window;
+    HostPage* page = nullptr;
+};
+
+#endif
