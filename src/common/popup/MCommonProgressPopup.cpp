@@ -73,6 +73,8 @@ MCommonProgressPopup* MCommonProgressPopup::createBgActionPopup(ProgressStyle st
 
 bool MCommonProgressPopup::addJobData(void* data, void (*freeFn)(void*)) const {
     MSG_RETV_IF(!data, false, "data is null");
+    // Adding under a taken key would silently replace the item.
+    MSG_RETV_IF(ecore_thread_global_data_find(JOB_DATA_KEY), false, "jobData is already added");
     auto* holder = new JobData{data, freeFn};
     if (!ecore_thread_global_data_add(JOB_DATA_KEY, holder, freeJobDataCb, EINA_FALSE)) {
         MSG_LOGE("jobData is already added");

@@ -1,0 +1,173 @@
+// The progress popup's minimum display time, its job, the job data and cancellation.
+#include "common/popup/MCommonProgressPopup.h"
+#include "LogCapture.h"
+#include "WatchScreenTest.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+using msg_app::MCommonProgressPopup;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+std::atomic<int> freedJobData{0};
+
+void freeJobData(void* data) {
+    ++freedJobData;
+    delete static_cast<int*>(data);
+}
+
+class MCommonProgressPopupTest : public WatchScreenTest {
+protected:
+    // Runs a job of the given length and returns how long the popup stayed up.
+    double showJob(double jobSeconds) {
+        ended = 0;
+        MCommonProgressPopup* popup = MCommonProgressPopup::createBgActionPopup(
+            MCommonProgressPopup::FULL, "WDS_MSG_OPT_DELETE_ABB",
+            [jobSeconds](void*, view_kit::WThread::IStatus*, Ecore_Thread*) {
+                std::this_thread::sleep_for(std::chrono::duration<double>(jobSeconds));
+            },
+            nullptr, [this](void* data) { ended += data == this; }, nullptr, this);
+        Clock::time_point start = Clock::now();
+        EXPECT_TRUE(page->attachPopup(popup));
+        auto weak = popup->getWeakPtr();
+        EXPECT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, jobSeconds + 3.0));
+        return secondsSince(start);
+    }
+
+    int ended = 0;
+};
+
+TEST_F(MCommonProgressPopupTest, QuickJobIsHeldToTheMinimumAndLongJobEndsThePopup) {
+    double quick = showJob(0.2);
+    EXPECT_GE(quick, MCommonProgressPopup::MIN_DISPLAY_TIME);
+    EXPECT_LT(quick, 1.6);
+    EXPECT_EQ(1, ended);
+
+    double slow = showJob(2.0);
+    EXPECT_GE(slow, 2.0);
+    EXPECT_LT(slow, 2.6);
+    EXPECT_EQ(1, ended);
+}
+
+TEST_F(MCommonProgressPopupTest, WorkerHandsResultsAndJobDataToTheMainLoop) {
+    freedJobData = 0;
+    std::vector<int> results;
+    bool secondAddRefused = false;
+    MCommonProgressPopup* popup = nullptr;
+    popup = MCommonProgressPopup::createBgActionPopup(
+        MCommonProgressPopup::SENDING, "WDS_MSG_OPT_DELETE_ABB",
+        [&popup, &secondAddRefused](void*, view_kit::WThread::IStatus* status, Ecore_Thread*) {
+            for (int i = 1; i <= 3; ++i) {
+                if (!status->notify(new int(i)))
+                    ADD_FAILURE() << "notify refused";
+            }
+            popup->addJobData(new int(42), freeJobData);
+            int* second = new int(7);
+            secondAddRefused = !popup->addJobData(second, freeJobData);
+            if (secondAddRefused)
+                delete second;
+        },
+        [&](void*, void* result) {
+            results.push_back(*static_cast<int*>(result));
+            delete static_cast<int*>(result);
+        },
+        [&](void*) { ++ended; }, nullptr, nullptr);
+    ASSERT_TRUE(page->attachPopup(popup));
+    auto weak = popup->getWeakPtr();
+    // The job is done well before the minimum display time.
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return results.size() == 3; }, 1.0));
+    msg_test::runLoopFor(0.1);
+    EXPECT_EQ((std::vector<int>{1, 2, 3}), results);
+    EXPECT_TRUE(secondAddRefused);
+    auto* data = static_cast<int*>(popup->getJobData());
+    ASSERT_NE(nullptr, data);
+    EXPECT_EQ(42, *data);
+    delete data;
+    EXPECT_EQ(nullptr, popup->getJobData());
+    ASSERT_FALSE(weak.expired());
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, 3.0));
+    // The item was taken, so nothing was left to free; the second one was never published.
+    EXPECT_EQ(0, freedJobData.load());
+    EXPECT_EQ(1, ended);
+}
+
+TEST_F(MCommonProgressPopupTest, BackKeyCancelsTheJobAndFreesLeftoverJobData) {
+    freedJobData = 0;
+    std::atomic<bool> sawCancel{false};
+    std::atomic<bool> published{false};
+    int ended = 0;
+    int backs = 0;
+    MCommonProgressPopup* popup = nullptr;
+    popup = MCommonProgressPopup::createBgActionPopup(
+        MCommonProgressPopup::FULL, "WDS_MSG_OPT_DELETE_ABB",
+        [&](void*, view_kit::WThread::IStatus* status, Ecore_Thread*) {
+            popup->addJobData(new int(1), freeJobData);
+            published = true;
+            for (int i = 0; i < 500 && !status->isCancelRequested(); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            sawCancel = status->isCancelRequested();
+        },
+        nullptr, [&](void*) { ++ended; },
+        [&](void*, bool* destroyPopup) {
+            ++backs;
+            *destroyPopup = true;
+        },
+        nullptr);
+    ASSERT_TRUE(page->attachPopup(popup));
+    auto weak = popup->getWeakPtr();
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return published.load(); }, 2.0));
+    settle();
+    Clock::time_point start = Clock::now();
+    pressKey("Escape");
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, 2.0));
+    EXPECT_LT(secondsSince(start), 1.0);
+    EXPECT_EQ(1, backs);
+    EXPECT_EQ(1, ended);
+    EXPECT_EQ(1, freedJobData.load());
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return sawCancel.load(); }, 2.0));
+}
+
+TEST_F(MCommonProgressPopupTest, PlainPopupLayoutsAndTheBackKeyWithoutCallback) {
+    struct {
+        MCommonProgressPopup::ProgressStyle style;
+        const char* group;
+        const char* barPart;
+        const char* barStyle;
+    } cases[] = {{MCommonProgressPopup::FULL, "progress/custom/full_popup", "elm.swallow.content", "process"},
+                 {MCommonProgressPopup::SENDING, "progress/custom/sending_popup", "swallow.progress",
+                  "process/popup/small"}};
+    for (const auto& c : cases) {
+        int destroyed = 0;
+        MCommonProgressPopup* popup = MCommonProgressPopup::createPopup(
+            c.style, "WDS_MSG_OPT_DELETE_ABB", [&](void*) { ++destroyed; }, nullptr, nullptr);
+        ASSERT_TRUE(page->attachPopup(popup));
+        auto weak = popup->getWeakPtr();
+        Evas_Object* layout = elm_object_content_get(popup->getEvasObject());
+        ASSERT_NE(nullptr, layout);
+        EXPECT_EQ(c.group, layoutGroup(layout));
+        EXPECT_EQ("Delete", partText(layout, "text"));
+        Evas_Object* bar = elm_object_part_content_get(layout, c.barPart);
+        ASSERT_NE(nullptr, bar) << c.group;
+        EXPECT_STREQ(c.barStyle, elm_object_style_get(bar));
+        EXPECT_TRUE(elm_progressbar_pulse_get(bar));
+        // Without a back callback the back key leaves a progress popup up.
+        settle();
+        pressKey("Escape");
+        settle();
+        EXPECT_FALSE(weak.expired());
+        popup->destroy();
+        EXPECT_EQ(1, destroyed);
+    }
+}
+
+} // namespace
