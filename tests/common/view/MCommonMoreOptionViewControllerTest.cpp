@@ -1,0 +1,187 @@
+// The option panel on real widgets: taps, the select-mode toast, the cue, pause and language.
+#include "common/view/MCommonMoreOptionViewController.h"
+#include "LogCapture.h"
+#include "WatchScreenTest.h"
+#include "common/CommonUiHelper.h"
+#include "common/MCommonAppEventMgr.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using msg_app::MCommonMoreOptionViewController;
+
+namespace {
+
+constexpr int CUE_X = 350;
+constexpr int CUE_Y = 180;
+
+class MoreOptionViewTest : public WatchScreenTest {
+protected:
+    void SetUp() override {
+        WatchScreenTest::SetUp();
+        more = new MCommonMoreOptionViewController();
+        ASSERT_TRUE(more->create(window->getEvasObject(), nullptr));
+        Evas_Object* panel = more->getEvasObject();
+        evas_object_size_hint_weight_set(panel, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+        elm_win_resize_object_add(window->getEvasObject(), panel);
+        evas_object_show(panel);
+        Evas_Object* content = elm_bg_add(panel);
+        ASSERT_TRUE(more->setContent(content));
+        more->setOnOpened([this] { ++opened; });
+        more->setOnClosed([this] { ++closed; });
+        settle();
+    }
+
+    Eext_Object_Item*
+    append(const char* text, const char* image,
+           MCommonMoreOptionViewController::ItemType type = MCommonMoreOptionViewController::NORMAL) {
+        return more->appendItem(
+            text, nullptr, image,
+            [this, text](Eext_Object_Item*) {
+                actions.push_back(text);
+                openAtAction = more->isOpened();
+            },
+            [this](Eext_Object_Item*) { ++languageChanges; }, type);
+    }
+
+    bool openPanel() {
+        int before = opened;
+        more->open();
+        return msg_test::runLoopUntil([&] { return opened > before; }, 3.0);
+    }
+
+    void tapItem(Eext_Object_Item* item) { clickCenter(item->obj); }
+
+    // Free-standing popups are not members of any smart object.
+    Evas_Object* findToast() {
+        for (Evas_Object* o = evas_object_top_get(evas()); o; o = evas_object_below_get(o)) {
+            const char* style = elm_object_style_get(o);
+            if (elm_object_widget_check(o) && style && std::string(style).rfind("toast/", 0) == 0)
+                return o;
+        }
+        return nullptr;
+    }
+
+    MCommonMoreOptionViewController* more = nullptr;
+    int opened = 0;
+    int closed = 0;
+    int languageChanges = 0;
+    bool openAtAction = true;
+    std::vector<std::string> actions;
+};
+
+TEST_F(MoreOptionViewTest, ItemsCarryTranslatedTextsIconAndStyle) {
+    Eext_Object_Item* item =
+        more->appendItem("WDS_MSG_OPT_REPLY_ABB", "WDS_MSG_OPT_CALL_ABB", "img/option/reply", nullptr,
+                         nullptr, MCommonMoreOptionViewController::NORMAL);
+    ASSERT_NE(nullptr, item);
+    EXPECT_STREQ("Reply", eext_more_option_item_part_text_get(item, "selector,main_text"));
+    EXPECT_STREQ("Call", eext_more_option_item_part_text_get(item, "selector,sub_text"));
+    EXPECT_STREQ("prod/more_option_item", elm_object_style_get(item->obj));
+    EXPECT_EQ("img/option/reply", imageGroup(eext_more_option_item_part_content_get(item, "item,icon")));
+
+    msg_test::LogCapture log;
+    EXPECT_EQ(nullptr, more->appendItem("WDS_MSG_OPT_CALL_ABB", nullptr, nullptr, nullptr, nullptr,
+                                        MCommonMoreOptionViewController::NORMAL));
+    EXPECT_TRUE(log.contains("imgGroup is NULL !!"));
+    EXPECT_EQ(1u, eina_list_count(eext_more_option_items_get(more->getEvasObject())));
+}
+
+TEST_F(MoreOptionViewTest, TwoQuickTapsRunOnlyTheFirstActionAfterClosing) {
+    Eext_Object_Item* reply = append("WDS_MSG_OPT_REPLY_ABB", "img/option/reply");
+    Eext_Object_Item* call = append("WDS_MSG_OPT_CALL_ABB", "img/option/call");
+    ASSERT_TRUE(reply && call);
+    ASSERT_TRUE(openPanel());
+    settle(0.3);
+    msg_test::LogCapture log;
+    tapItem(reply);
+    tapItem(call);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }, 3.0));
+    settle(0.2);
+    EXPECT_EQ(std::vector<std::string>{"WDS_MSG_OPT_REPLY_ABB"}, actions);
+    EXPECT_FALSE(openAtAction);
+    EXPECT_TRUE(log.contains("Duplicated event."));
+    EXPECT_FALSE(more->isOpened());
+    EXPECT_EQ(nullptr, findToast());
+}
+
+TEST_F(MoreOptionViewTest, SelectModeItemShowsTheSelectItemsToastAfterItsAction) {
+    Eext_Object_Item* del =
+        append("WDS_MSG_OPT_DELETE_ABB", "img/option/delete", MCommonMoreOptionViewController::SELECT_MODE);
+    ASSERT_NE(nullptr, del);
+    ASSERT_TRUE(openPanel());
+    settle(0.3);
+    tapItem(del);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }, 3.0));
+    ASSERT_EQ(std::vector<std::string>{"WDS_MSG_OPT_DELETE_ABB"}, actions);
+    Evas_Object* toast = findToast();
+    ASSERT_NE(nullptr, toast);
+    EXPECT_EQ("Select items", partText(toast, "elm.text"));
+    // The toast goes by itself.
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return findToast() == nullptr; }, 4.0));
+}
+
+TEST_F(MoreOptionViewTest, CueStaysHiddenWithoutItems) {
+    more->setCueVisible(true);
+    EXPECT_FALSE(more->getCueVisible());
+    EXPECT_EQ(nullptr, more->getCueAccessObject());
+    settle(0.3);
+    click(CUE_X, CUE_Y);
+    settle(0.5);
+    EXPECT_EQ(0, opened);
+
+    append("WDS_MSG_OPT_REPLY_ABB", "img/option/reply");
+    EXPECT_TRUE(more->getCueVisible());
+    settle(0.3);
+    click(CUE_X, CUE_Y);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return opened == 1; }, 3.0));
+
+    // Clearing closes the open panel and hides the cue again.
+    more->clearItems();
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return closed == 1; }, 3.0));
+    EXPECT_FALSE(more->getCueVisible());
+    EXPECT_EQ(nullptr, eext_more_option_items_get(more->getEvasObject()));
+    more->setCueVisible(false);
+    append("WDS_MSG_OPT_REPLY_ABB", "img/option/reply");
+    EXPECT_FALSE(more->getCueVisible());
+}
+
+TEST_F(MoreOptionViewTest, PauseClosesTheOpenPanel) {
+    append("WDS_MSG_OPT_REPLY_ABB", "img/option/reply");
+    ASSERT_TRUE(openPanel());
+    EXPECT_TRUE(more->isOpened());
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    EXPECT_TRUE(more->isOpened());
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_PAUSED);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return closed == 1; }, 3.0));
+    EXPECT_FALSE(more->isOpened());
+    EXPECT_TRUE(actions.empty());
+}
+
+TEST_F(MoreOptionViewTest, LanguageChangeRetranslatesEveryItem) {
+    Eext_Object_Item* reply = append("WDS_MSG_OPT_REPLY_ABB", "img/option/reply");
+    Eext_Object_Item* call = append("WDS_MSG_OPT_CALL_ABB", "img/option/call");
+    eext_more_option_item_part_text_set(reply, "selector,main_text", "stale");
+    eext_more_option_item_part_text_set(call, "selector,main_text", "stale");
+    setString("db/menu_widget/language", "en_GB.UTF-8");
+    msg_app::common_ui_helper::set_language();
+    settle();
+    EXPECT_STREQ("Reply", eext_more_option_item_part_text_get(reply, "selector,main_text"));
+    EXPECT_STREQ("Call", eext_more_option_item_part_text_get(call, "selector,main_text"));
+    EXPECT_EQ(2, languageChanges);
+}
+
+TEST_F(MoreOptionViewTest, DeletedItemsLeaveTheControllerConsistent) {
+    Eext_Object_Item* reply = append("WDS_MSG_OPT_REPLY_ABB", "img/option/reply");
+    Eext_Object_Item* call = append("WDS_MSG_OPT_CALL_ABB", "img/option/call");
+    eext_more_option_item_del(reply);
+    ASSERT_TRUE(openPanel());
+    settle(0.3);
+    tapItem(call);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }, 3.0));
+    EXPECT_EQ(std::vector<std::string>{"WDS_MSG_OPT_CALL_ABB"}, actions);
+}
+
+} // namespace

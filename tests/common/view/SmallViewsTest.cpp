@@ -1,0 +1,125 @@
+// The selection count button, the empty-list views and the web page without a web engine.
+#include "LogCapture.h"
+#include "WatchScreenTest.h"
+#include "common/view/MCommonCountBtnViewController.h"
+#include "common/view/MCommonNoItemViewController.h"
+#include "common/view/MCommonWebContentViewController.h"
+#include "view_kit/WNaviframeController.h"
+
+#include <gtest/gtest.h>
+
+using msg_app::MCommonCountBtnViewController;
+using msg_app::MCommonNoItemViewController;
+using msg_app::MCommonWebContentViewController;
+
+namespace {
+
+class SmallViewsTest : public WatchScreenTest {};
+
+TEST_F(SmallViewsTest, CountButtonShowsTheCountAndReportsTaps) {
+    Evas_Object* header = elm_layout_add(window->getEvasObject());
+    ASSERT_TRUE(elm_layout_theme_set(header, "layout", "select_mode", "default"));
+    evas_object_size_hint_weight_set(header, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+    elm_win_resize_object_add(window->getEvasObject(), header);
+    evas_object_show(header);
+
+    auto* count = new MCommonCountBtnViewController();
+    int taps = 0;
+    count->setClickedCb([&] { ++taps; });
+    ASSERT_TRUE(count->create(header, nullptr));
+    Evas_Object* button = count->getEvasObject();
+    EXPECT_EQ(button, elm_object_part_content_get(header, "elm.swallow.icon"));
+    EXPECT_STREQ("select_mode", elm_object_style_get(button));
+
+    count->show();
+    EXPECT_STREQ("0", elm_object_text_get(button));
+    count->setCount(12);
+    EXPECT_EQ(12, count->getCount());
+    count->show();
+    EXPECT_STREQ("12", elm_object_text_get(button));
+
+    // The selection-mode header slides the button in.
+    elm_object_signal_emit(header, "select_mode,button,show", "");
+    settle(0.5);
+    clickCenter(button);
+    settle();
+    EXPECT_EQ(1, taps);
+
+    msg_test::LogCapture log;
+    auto* orphan = new MCommonCountBtnViewController();
+    EXPECT_FALSE(orphan->create(nullptr, nullptr));
+    EXPECT_TRUE(log.contains("parent is null"));
+    delete orphan;
+}
+
+TEST_F(SmallViewsTest, NoItemViewsShowTheirTitleTextAndDimmedImage) {
+    struct {
+        MCommonNoItemViewController::Type type;
+        const char* title;
+        const char* text;
+        const char* image;
+    } cases[] = {
+        {MCommonNoItemViewController::MESSAGES, "Messages", "No messages", "img/no_messages"},
+        {MCommonNoItemViewController::BLOCKED_MESSAGES, "Blocked messages", "No blocked messages",
+         "img/no_spam_messages"},
+        {MCommonNoItemViewController::BLOCKED_NUMBERS, "Blocked numbers", "No blocked numbers",
+         "img/no_spam_messages"},
+    };
+    for (const auto& c : cases) {
+        auto* view = new MCommonNoItemViewController(c.type);
+        ASSERT_TRUE(view->create(window->getEvasObject(), nullptr));
+        Evas_Object* layout = view->getEvasObject();
+        EXPECT_STREQ("MCommonNoItemViewController", view->getName());
+        EXPECT_EQ("elm/layout/nocontents/default", layoutGroup(layout));
+        EXPECT_EQ(c.title, partText(layout, "elm.text.title"));
+        EXPECT_EQ(c.text, partText(layout, "elm.text"));
+        Evas_Object* image = elm_object_part_content_get(layout, "elm.swallow.icon");
+        ASSERT_NE(nullptr, image);
+        EXPECT_EQ(c.image, imageGroup(image));
+        int r = 0, g = 0, b = 0, a = 0;
+        evas_object_color_get(image, &r, &g, &b, &a);
+        EXPECT_EQ(179, a);
+        EXPECT_EQ(179, r);
+        // Without the screen reader the reading order is left alone.
+        view->setAccessOrder(nullptr);
+        view->destroy();
+    }
+}
+
+TEST_F(SmallViewsTest, WebPageWithoutTheWebEngineIsNotMade) {
+    msg_test::LogCapture log;
+    auto* web = new MCommonWebContentViewController("https://glympse.com/abc");
+    EXPECT_FALSE(window->getNaviframeController()->push(web));
+    EXPECT_TRUE(log.contains("dlopen() failed"));
+    // The page below stays the top.
+    EXPECT_TRUE(window->getNaviframeController()->isTopContentViewController(page));
+}
+
+TEST_F(SmallViewsTest, LocationSharingLinksGetTheViewerParametersByRegion) {
+    const std::string viewer =
+        "disableSummary=1&showControls=0&noHeaders=1&showFullView=-1&altView=0&showShadows=0&balloonMode=-1";
+    const std::string link = "https://glympse.com/abc-123";
+    EXPECT_EQ(link + "?v=2&" + viewer, MCommonWebContentViewController::makeLoadUrl(link, 0));
+    EXPECT_EQ(link + "?v=2&" + viewer, MCommonWebContentViewController::makeLoadUrl(link, 310));
+    for (int region : {450, 440, 460})
+        EXPECT_EQ(link + "?" + viewer, MCommonWebContentViewController::makeLoadUrl(link, region)) << region;
+    EXPECT_EQ("https://example.com/map",
+              MCommonWebContentViewController::makeLoadUrl("https://example.com/map", 0));
+
+    msg_test::LogCapture log;
+    EXPECT_EQ("", MCommonWebContentViewController::makeLoadUrl("", 450));
+    EXPECT_TRUE(log.contains("url is empty"));
+}
+
+TEST_F(SmallViewsTest, RegionComesFromThePhonesCountryCodeWhenKnown) {
+    // The phone's default network is outside the three regions.
+    EXPECT_EQ(0, MCommonWebContentViewController::getCurrentRegion());
+    for (int region : {450, 440, 460}) {
+        setInt("db/wms/host_status/mcc", region);
+        EXPECT_EQ(region, MCommonWebContentViewController::getCurrentRegion());
+    }
+    setInt("db/wms/host_status/mcc", 310);
+    EXPECT_EQ(0, MCommonWebContentViewController::getCurrentRegion());
+}
+
+} // namespace
