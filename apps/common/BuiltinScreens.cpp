@@ -1,8 +1,39 @@
+#include "CommonViewsScreen.h"
 #include "DemoScreen.h"
 #include "ScreenRegistry.h"
 
 namespace msg_app {
 namespace shell {
+
+namespace {
+
+// The shared popups and views, one screen each.
+void registerCommonViewScreens(ScreenRegistry& registry) {
+    using Show = CommonViewsScreen::Show;
+    const struct {
+        const char* name;
+        const char* description;
+        Show show;
+    } screens[] = {
+        {"popup-ok", "a confirmation popup with one OK button", Show::OK_POPUP},
+        {"popup-ok-cancel", "a confirmation popup with cancel and OK buttons", Show::OK_CANCEL_POPUP},
+        {"popup-toast", "a toast", Show::TOAST},
+        {"popup-toast-check", "a toast with the check mark of a sent message", Show::TOAST_CHECK},
+        {"popup-progress", "the full progress popup", Show::PROGRESS_FULL},
+        {"popup-progress-sending", "the sending progress popup", Show::PROGRESS_SENDING},
+        {"popup-select", "selection mode: the count button and the select-all popup", Show::SELECT_POPUP},
+        {"options", "the option panel open over an empty list", Show::OPTIONS},
+        {"empty-messages", "the empty conversation list", Show::NO_MESSAGES},
+        {"empty-blocked-messages", "the empty blocked-message list", Show::NO_BLOCKED_MESSAGES},
+        {"empty-blocked-numbers", "the empty blocked-number list", Show::NO_BLOCKED_NUMBERS},
+    };
+    for (const auto& screen : screens) {
+        Show show = screen.show;
+        registry.add(screen.name, screen.description, [show] { return new CommonViewsScreen(show); });
+    }
+}
+
+} // namespace
 
 void registerBuiltinScreens() {
     static bool registered = false;
@@ -17,6 +48,7 @@ void registerBuiltinScreens() {
                  [] { return new DemoScreen(DemoScreen::Start::OPTIONS); });
     registry.add("demo-popup", "the demo with its popup",
                  [] { return new DemoScreen(DemoScreen::Start::POPUP); });
+    registerCommonViewScreens(registry);
 }
 
 } // namespace shell
