@@ -1,0 +1,113 @@
+/*
+ * One conversation (or, in the blocked list, one message) of the list: the
+ * name, two lines of text, the time, the unread badge, the SIM and alert
+ * icons and, in select mode, a check box.
+ */
+#ifndef MSG_APP_LIST_MLITEM_MLITEMCONTENT_H
+#define MSG_APP_LIST_MLITEM_MLITEMCONTENT_H
+
+#include "list/MLItem/MLItem.h"
+#include "list/MLItemContentModel.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace msg_app {
+namespace msg_list {
+
+class MLItemContent : public MLItem {
+public:
+    using EventListener = std::function<void(MLItem::Event, const MLItem*)>;
+
+    // The badge text never shows more than this.
+    static constexpr int MAX_UNREAD_SHOWN = 999;
+    // The highlighted row reads at most this many characters of its text lines.
+    static constexpr long MAX_ACCESS_TEXT_CHARS = 50;
+
+    enum TextLayout : int {
+        TEXT_LAYOUT_BOTH = 0,
+        TEXT_LAYOUT_HIDE_TEXT2 = 1,
+        TEXT_LAYOUT_HIDE_TEXT1 = 2,
+    };
+
+    MLItemContent(DataType dataType, ListFilter filter);
+    ~MLItemContent() override;
+
+    bool init(int id, IMLItemDataProvider* provider) { return _model.init(id, provider); }
+    void setEventListener(EventListener listener) { _listener = std::move(listener); }
+    int getItemId() const { return _model.getItemId(); }
+    time_t getTime() const { return _model.getTime(); }
+    const MLItemContentModel& getModel() const { return _model; }
+
+    // The list's order: newest first, equal times by the higher id first.
+    bool isAfter(const MLItemContent& other) const;
+    // Re-reads the row; false when it should leave the list. unreadIncreased tells whether the
+    // unread count grew.
+    bool update(bool& unreadIncreased);
+    void updateName();
+    void realized();
+    void unrealized();
+    // Gives the borrowed badges back to the pool and deletes the other objects the row made.
+    void unswallow();
+    void setAccessInfoActionCb();
+    void getAccessInfoText(std::string& out);
+
+    // What the genlist shows in a text part; empty for nothing.
+    std::string getText(const char* part) const;
+    TextLayout getTextLayout() const { return _textLayout; }
+    bool isHighlighted() const { return _isHighlighted; }
+
+    Elm_Genlist_Item_Class* getItemClassStatic() override;
+    void onSelect(Elm_Object_Item* item) override;
+    Type getType() const override { return CONTENT; }
+    bool isChecked() const override { return _isChecked; }
+    void setCheck(bool checked) override;
+    void setStyle(ListStyle style) override;
+
+    // Control characters become spaces and the rest is escaped, so user text is never markup.
+    static std::string toMarkup(const std::string& text);
+    // The unread signal of the badge width: 1, 2 or 3 digits.
+    static const char* unreadSignal(int unreadCount);
+
+private:
+    struct Swallowed {
+        const char* part;
+        Evas_Object* obj;
+        bool isPooled;
+    };
+
+    Evas_Object* _createContent(Evas_Object* parent, const char* part);
+    Evas_Object* _createCheck(Evas_Object* parent);
+    Evas_Object* _createBadge(Evas_Object* parent, bool& isPooled);
+    Evas_Object* _createImage(Evas_Object* parent, const char* group, int w, int h);
+    void _remember(const char* part, Evas_Object* obj, bool isPooled);
+    void _forget(Evas_Object* obj);
+    void _sendEvent(MLItem::Event event);
+    void _emit(const char* signal);
+    void _deleteCheck();
+    void _accessLinesText(std::string& out) const;
+    void _refreshAccessDescription();
+    bool _hasUnreadBadge() const { return _model.getDataType() == THREAD && _model.getUnreadCnt() > 0; }
+
+    static char* _textGetCb(void* data, Evas_Object* obj, const char* part);
+    static Evas_Object* _contentGetCb(void* data, Evas_Object* obj, const char* part);
+    static void _checkChangedCb(void* data, Evas_Object* obj, void* eventInfo);
+    static void _objectDelCb(void* data, Evas* evas, Evas_Object* obj, void* eventInfo);
+    static void _itemSignalCb(void* data, Elm_Object_Item* item, const char* emission, const char* source);
+
+    EventListener _listener;
+    bool _isChecked = false;
+    ListStyle _style = LIST_STYLE_NORMAL;
+    const ListFilter _filter;
+    bool _isHighlighted = false;
+    TextLayout _textLayout = TEXT_LAYOUT_BOTH;
+    std::vector<Swallowed> _swallowed;
+    Evas_Object* _check = nullptr;
+    MLItemContentModel _model;
+};
+
+} // namespace msg_list
+} // namespace msg_app
+
+#endif

@@ -1,0 +1,500 @@
+// The accessible names, roles and descriptions are part of the accessibility API that EFL marks as
+// beta; the reading-information type is in its widget-facing (protected) part.
+#ifndef EFL_BETA_API_SUPPORT
+#define EFL_BETA_API_SUPPORT
+#endif
+#ifndef EFL_ACCESS_OBJECT_PROTECTED
+#define EFL_ACCESS_OBJECT_PROTECTED
+#endif
+#include "list/MLItem/MLItemContent.h"
+
+#include "common/CommonUiHelper.h"
+#include "common/CommonUtil.h"
+#include "common/MCommonI18n.h"
+#include "common/MsgLog.h"
+#include "list/MLReusableObjectPool.h"
+#include "msg_store/MsgStoreTypes.h"
+
+#include <glib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace msg_app {
+namespace msg_list {
+
+namespace {
+
+constexpr const char* PART_NAME = "elm.text";
+constexpr const char* PART_TEXT1 = "elm.text.1";
+constexpr const char* PART_TEXT2 = "elm.text.2";
+constexpr const char* PART_TIME = "elm.text.3";
+constexpr const char* PART_NOTI_TEXT = "elm.text.noti";
+constexpr const char* PART_CHECK = "elm.swallow.center_check";
+constexpr const char* PART_ALERT = "elm.icon.alert";
+constexpr const char* PART_SIM = "elm.icon.sim";
+constexpr const char* PART_NOTI = "elm.icon.noti";
+
+constexpr const char* SIG_HIGHLIGHTED = "elm,custom,state,highlighted";
+constexpr const char* SIG_UNHIGHLIGHTED = "elm,custom,state,unhighlighted";
+constexpr const char* SIG_HIDE_TEXT1 = "elm,custom,layout,hide_text1";
+constexpr const char* SIG_HIDE_TEXT2 = "elm,custom,layout,hide_text2";
+
+// The badge groups by digits and their sizes in the theme's pixels.
+struct BadgeLook {
+    const char* group;
+    int w;
+    int h;
+};
+constexpr BadgeLook BADGE_1DIGIT{"img/list/noti1", 32, 32};
+constexpr BadgeLook BADGE_2DIGIT{"img/list/noti2", 48, 32};
+constexpr BadgeLook BADGE_3DIGIT{"img/list/noti3", 60, 32};
+constexpr int ALERT_W = 33;
+constexpr int ALERT_H = 47;
+constexpr size_t TTS_UNREAD_MAX_BYTES = 127;
+
+} // namespace
+
+MLItemContent::MLItemContent(DataType dataType, ListFilter filter) : _filter(filter), _model(dataType) {}
+
+MLItemContent::~MLItemContent() {
+    Elm_Object_Item* item = getElmObjectItem();
+    if (item && common_util::is_screen_reader_enabled()) {
+        efl_access_object_relationships_clear(item);
+        efl_access_object_access_type_set(item, EFL_ACCESS_TYPE_SKIPPED);
+    }
+    unswallow();
+}
+
+bool MLItemContent::isAfter(const MLItemContent& other) const {
+    if (getTime() != other.getTime())
+        return getTime() > other.getTime();
+    return getItemId() > other.getItemId();
+}
+
+std::string MLItemContent::toMarkup(const std::string& text) {
+    std::string plain = text;
+    for (char& c : plain) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            c = ' ';
+    }
+    char* markup = elm_entry_utf8_to_markup(plain.c_str());
+    if (!markup)
+        return plain;
+    std::string out = markup;
+    free(markup);
+    return out;
+}
+
+const char* MLItemContent::unreadSignal(int unreadCount) {
+    if (unreadCount < 10)
+        return "elm,state,unread,1digit";
+    if (unreadCount < 100)
+        return "elm,state,unread,2digit";
+    return "elm,state,unread,3digit";
+}
+
+std::string MLItemContent::getText(const char* part) const {
+    if (!strcmp(part, PART_NAME)) {
+        std::string name;
+        _model.getDisplayName(name);
+        return name.empty() ? common_ui_helper::get_text("WDS_WNOTI_HEADER_UNKNOWN_M_SENDER") : name;
+    }
+    std::string subject, body;
+    _model.getSubject(subject);
+    _model.getBody(body);
+    if (!strcmp(part, PART_TEXT1)) {
+        if (!subject.empty())
+            return toMarkup(subject);
+        if (!body.empty())
+            return toMarkup(body);
+        return common_ui_helper::get_text("WDS_MSG_SBODY_NO_SUBJECT_ABB");
+    }
+    if (!strcmp(part, PART_TEXT2))
+        return !subject.empty() && !body.empty() ? toMarkup(body) : std::string();
+    if (!strcmp(part, PART_TIME)) {
+        std::string time;
+        MCommonI18n::getInstance()->getFormattedSimpleDateTimeText(_model.getTime(), time);
+        return time;
+    }
+    if (!strcmp(part, PART_NOTI_TEXT) && _hasUnreadBadge()) {
+        std::string count;
+        MCommonI18n::getInstance()->getFormattedNumberText(std::min(_model.getUnreadCnt(), MAX_UNREAD_SHOWN),
+                                                           count);
+        return count;
+    }
+    return std::string();
+}
+
+Elm_Genlist_Item_Class* MLItemContent::getItemClassStatic() {
+    static Elm_Genlist_Item_Class itc = [] {
+        Elm_Genlist_Item_Class c{};
+        c.version = ELM_GENLIST_ITEM_CLASS_VERSION;
+        c.item_style = "list.4text.custom";
+        c.func.text_get = _textGetCb;
+        c.func.content_get = _contentGetCb;
+        c.func.del = WGenlistItem::delCb;
+        return c;
+    }();
+    return &itc;
+}
+
+char* MLItemContent::_textGetCb(void* data, Evas_Object* /*obj*/, const char* part) {
+    std::string text = static_cast<MLItemContent*>(data)->getText(part);
+    return text.empty() ? nullptr : strdup(text.c_str());
+}
+
+Evas_Object* MLItemContent::_contentGetCb(void* data, Evas_Object* obj, const char* part) {
+    return static_cast<MLItemContent*>(data)->_createContent(obj, part);
+}
+
+Evas_Object* MLItemContent::_createContent(Evas_Object* parent, const char* part) {
+    if (!strcmp(part, PART_CHECK))
+        return _style == LIST_STYLE_SELECT ? _createCheck(parent) : nullptr;
+    if (!strcmp(part, PART_ALERT)) {
+        if (_model.getMsgType() != MSG_TYPE_CMAS)
+            return nullptr;
+        Evas_Object* alert = _createImage(parent, "img/list/cmas", ALERT_W, ALERT_H);
+        _remember(part, alert, false);
+        return alert;
+    }
+    if (!strcmp(part, PART_SIM)) {
+        Evas_Object* sim = common_ui_helper::create_sim_index_icon(
+            parent, static_cast<msg_store::FolderType>(_model.getFolderType()), _model.getSimIndex());
+        if (sim)
+            evas_object_show(sim);
+        _remember(part, sim, false);
+        return sim;
+    }
+    if (!strcmp(part, PART_NOTI)) {
+        if (!_hasUnreadBadge())
+            return nullptr;
+        bool isPooled = false;
+        Evas_Object* badge = _createBadge(parent, isPooled);
+        _remember(part, badge, isPooled);
+        return badge;
+    }
+    return nullptr;
+}
+
+Evas_Object* MLItemContent::_createImage(Evas_Object* parent, const char* group, int w, int h) {
+    Evas_Object* image = elm_image_add(parent);
+    MSG_RETV_IF(!image, nullptr, "elm_image_add() failed");
+    if (!elm_image_file_set(image, common_util::get_image_edj().c_str(), group))
+        MSG_LOGE("no image %s", group);
+    evas_object_size_hint_min_set(image, scaled(w), scaled(h));
+    evas_object_show(image);
+    return image;
+}
+
+Evas_Object* MLItemContent::_createBadge(Evas_Object* parent, bool& isPooled) {
+    int unread = _model.getUnreadCnt();
+    const BadgeLook& look = unread < 10 ? BADGE_1DIGIT : unread < 100 ? BADGE_2DIGIT : BADGE_3DIGIT;
+    isPooled = unread < 10;
+    if (!isPooled)
+        return _createImage(parent, look.group, look.w, look.h);
+
+    Evas_Object* badge = MLReusableObjectPool::getInstance()->getObject();
+    if (!badge) {
+        MSG_LOGW("Failed to get an object from provider.");
+        // A fresh badge joins the pool when the row gives its badges back.
+        return _createImage(parent, look.group, look.w, look.h);
+    }
+    evas_object_size_hint_min_set(badge, scaled(look.w), scaled(look.h));
+    evas_object_show(badge);
+    return badge;
+}
+
+Evas_Object* MLItemContent::_createCheck(Evas_Object* parent) {
+    Evas_Object* check = elm_check_add(parent);
+    MSG_RETV_IF(!check, nullptr, "elm_check_add() failed");
+    elm_object_style_set(check, "genlist/select_mode");
+    elm_check_state_set(check, _isChecked ? EINA_TRUE : EINA_FALSE);
+    efl_access_object_access_type_set(check, EFL_ACCESS_TYPE_SKIPPED);
+    if (!common_util::is_screen_reader_enabled()) {
+        evas_object_repeat_events_set(check, EINA_TRUE);
+        evas_object_propagate_events_set(check, EINA_FALSE);
+    }
+    evas_object_smart_callback_add(check, "changed", _checkChangedCb, this);
+    evas_object_show(check);
+    _check = check;
+    _remember(PART_CHECK, check, false);
+    return check;
+}
+
+void MLItemContent::_checkChangedCb(void* data, Evas_Object* obj, void* /*eventInfo*/) {
+    auto* self = static_cast<MLItemContent*>(data);
+    self->_isChecked = elm_check_state_get(obj) == EINA_TRUE;
+    self->_sendEvent(CHECK_CHANGED);
+}
+
+void MLItemContent::_remember(const char* part, Evas_Object* obj, bool isPooled) {
+    if (!obj)
+        return;
+    evas_object_event_callback_add(obj, EVAS_CALLBACK_DEL, _objectDelCb, this);
+    _swallowed.push_back({part, obj, isPooled});
+}
+
+void MLItemContent::_forget(Evas_Object* obj) {
+    _swallowed.erase(std::remove_if(_swallowed.begin(), _swallowed.end(),
+                                    [obj](const Swallowed& s) { return s.obj == obj; }),
+                     _swallowed.end());
+    if (_check == obj)
+        _check = nullptr;
+}
+
+// Whoever deletes an object of the row (the genlist with the row's view, most often), the row
+// must not touch it again.
+void MLItemContent::_objectDelCb(void* data, Evas* /*evas*/, Evas_Object* obj, void* /*eventInfo*/) {
+    static_cast<MLItemContent*>(data)->_forget(obj);
+}
+
+void MLItemContent::unswallow() {
+    Elm_Object_Item* item = getElmObjectItem();
+    std::vector<Swallowed> swallowed;
+    swallowed.swap(_swallowed);
+    _check = nullptr;
+    for (const Swallowed& s : swallowed) {
+        evas_object_event_callback_del_full(s.obj, EVAS_CALLBACK_DEL, _objectDelCb, this);
+        if (!strcmp(s.part, PART_CHECK))
+            evas_object_smart_callback_del_full(s.obj, "changed", _checkChangedCb, this);
+        if (item && elm_object_item_part_content_get(item, s.part) == s.obj)
+            elm_object_item_part_content_unset(item, s.part);
+        if (s.isPooled) {
+            evas_object_hide(s.obj);
+            if (MLReusableObjectPool::setObject(s.obj))
+                continue;
+        }
+        evas_object_del(s.obj);
+    }
+}
+
+void MLItemContent::_sendEvent(MLItem::Event event) {
+    if (_listener)
+        _listener(event, this);
+}
+
+void MLItemContent::_emit(const char* signal) {
+    Elm_Object_Item* item = getElmObjectItem();
+    if (item)
+        elm_object_item_signal_emit(item, signal, "");
+}
+
+void MLItemContent::realized() {
+    Elm_Object_Item* item = getElmObjectItem();
+    MSG_RET_IF(!item, "item is null");
+    if (_hasUnreadBadge())
+        _emit(unreadSignal(_model.getUnreadCnt()));
+    if (_model.getMsgType() == MSG_TYPE_CMAS)
+        _emit("elm,state,alert");
+    for (const char* signal : {SIG_HIGHLIGHTED, SIG_UNHIGHLIGHTED, SIG_HIDE_TEXT1, SIG_HIDE_TEXT2})
+        elm_object_item_signal_callback_add(item, signal, "", _itemSignalCb, this);
+    // The theme lays the text lines out from the texts now set and reports a hidden line.
+    _emit("elm,state,layout,update");
+}
+
+void MLItemContent::unrealized() {
+    Elm_Object_Item* item = getElmObjectItem();
+    if (item) {
+        for (const char* signal : {SIG_HIGHLIGHTED, SIG_UNHIGHLIGHTED, SIG_HIDE_TEXT1, SIG_HIDE_TEXT2})
+            elm_object_item_signal_callback_del(item, signal, "", _itemSignalCb);
+    }
+    _isHighlighted = false;
+    _textLayout = TEXT_LAYOUT_BOTH;
+}
+
+void MLItemContent::_itemSignalCb(void* data, Elm_Object_Item* /*item*/, const char* emission,
+                                  const char* /*source*/) {
+    auto* self = static_cast<MLItemContent*>(data);
+    if (!strcmp(emission, SIG_HIGHLIGHTED)) {
+        self->_isHighlighted = true;
+        self->_refreshAccessDescription();
+    } else if (!strcmp(emission, SIG_UNHIGHLIGHTED)) {
+        self->_isHighlighted = false;
+    } else if (!strcmp(emission, SIG_HIDE_TEXT1)) {
+        self->_textLayout = TEXT_LAYOUT_HIDE_TEXT1;
+    } else if (!strcmp(emission, SIG_HIDE_TEXT2)) {
+        self->_textLayout = TEXT_LAYOUT_HIDE_TEXT2;
+    }
+}
+
+void MLItemContent::onSelect(Elm_Object_Item* item) {
+    if (item)
+        elm_genlist_item_selected_set(item, EINA_FALSE);
+    if (_style == LIST_STYLE_NORMAL) {
+        if (_model.getDataType() == THREAD && _model.isGroupChat())
+            _model.updateGroupChat();
+        _sendEvent(SELECTED);
+        return;
+    }
+    _isChecked = !_isChecked;
+    if (_check)
+        elm_check_state_set(_check, _isChecked ? EINA_TRUE : EINA_FALSE);
+    _sendEvent(CHECK_CHANGED);
+}
+
+void MLItemContent::setCheck(bool checked) {
+    MSG_RET_IF(_style != LIST_STYLE_SELECT, "list style is normal.");
+    _isChecked = checked;
+    if (_check)
+        elm_check_state_set(_check, checked ? EINA_TRUE : EINA_FALSE);
+}
+
+void MLItemContent::_deleteCheck() {
+    if (!_check)
+        return;
+    Evas_Object* check = _check;
+    Elm_Object_Item* item = getElmObjectItem();
+    evas_object_event_callback_del_full(check, EVAS_CALLBACK_DEL, _objectDelCb, this);
+    _forget(check);
+    if (item && elm_object_item_part_content_get(item, PART_CHECK) == check)
+        elm_object_item_part_content_unset(item, PART_CHECK);
+    evas_object_del(check);
+}
+
+void MLItemContent::setStyle(ListStyle style) {
+    _style = style;
+    if (style == LIST_STYLE_NORMAL) {
+        _isChecked = false;
+        _deleteCheck();
+    }
+}
+
+bool MLItemContent::update(bool& unreadIncreased) {
+    time_t oldTime = _model.getTime();
+    int oldUnread = _model.getUnreadCnt();
+    if (!_model.reload())
+        return false;
+    if (_filter == SPAM && _model.getFolderType() != msg_store::FOLDER_WATCH_SPAM) {
+        MSG_LOGI("This message is not an spam message.");
+        return false;
+    }
+    if (_style == LIST_STYLE_SELECT && _isChecked && _model.getUnreadCnt() > 0) {
+        setCheck(false);
+        _sendEvent(CHECK_CHANGED);
+    }
+    if (oldTime == _model.getTime() && oldUnread == _model.getUnreadCnt()) {
+        MSG_LOGD(">>>>> This item has already been updated.");
+        return true;
+    }
+    Elm_Object_Item* item = getElmObjectItem();
+    if (item) {
+        _emit("elm,state,layout,init");
+        elm_genlist_item_fields_update(item, PART_TEXT1, ELM_GENLIST_ITEM_FIELD_TEXT);
+        _emit("elm,state,layout,update");
+        _emit(_hasUnreadBadge() ? unreadSignal(_model.getUnreadCnt()) : "elm,state,read");
+        // The whole row is drawn again, so every object it made is about to be replaced.
+        unswallow();
+        elm_genlist_item_update(item);
+    }
+    if (_model.getUnreadCnt() > oldUnread)
+        unreadIncreased = true;
+    MSG_LOGD(">>>>> item update is done");
+    return true;
+}
+
+void MLItemContent::updateName() {
+    Elm_Object_Item* item = getElmObjectItem();
+    MSG_RET_IF(!item, "item is null");
+    const char* shown = elm_object_item_part_text_get(item, PART_NAME);
+    std::string name = getText(PART_NAME);
+    if (shown && name == shown)
+        return;
+    _emit("elm,state,icon,position,init");
+    elm_genlist_item_fields_update(item, PART_NAME, ELM_GENLIST_ITEM_FIELD_TEXT);
+}
+
+void MLItemContent::setAccessInfoActionCb() {
+    Elm_Object_Item* item = getElmObjectItem();
+    MSG_RET_IF(!item, "item is null");
+    efl_access_object_reading_info_type_set(item, EFL_ACCESS_READING_INFO_TYPE_DESCRIPTION);
+    _refreshAccessDescription();
+}
+
+void MLItemContent::_refreshAccessDescription() {
+    Elm_Object_Item* item = getElmObjectItem();
+    if (!item)
+        return;
+    std::string description;
+    getAccessInfoText(description);
+    efl_access_object_description_set(item, description.c_str());
+}
+
+// The shown text lines as plain text, cut to the first characters when long.
+void MLItemContent::_accessLinesText(std::string& out) const {
+    std::string lines;
+    auto append = [&lines](const std::string& markup) {
+        if (markup.empty())
+            return;
+        char* plain = elm_entry_markup_to_utf8(markup.c_str());
+        if (!lines.empty())
+            lines += ' ';
+        lines += plain ? plain : markup.c_str();
+        free(plain);
+    };
+    if (_textLayout != TEXT_LAYOUT_HIDE_TEXT1)
+        append(getText(PART_TEXT1));
+    if (_textLayout != TEXT_LAYOUT_HIDE_TEXT2)
+        append(getText(PART_TEXT2));
+    if (g_utf8_validate(lines.c_str(), -1, nullptr) &&
+        g_utf8_strlen(lines.c_str(), -1) > MAX_ACCESS_TEXT_CHARS)
+        lines.resize(g_utf8_offset_to_pointer(lines.c_str(), MAX_ACCESS_TEXT_CHARS) - lines.c_str());
+    out = lines;
+}
+
+void MLItemContent::getAccessInfoText(std::string& out) {
+    std::vector<std::string> pieces;
+
+    std::string name;
+    Elm_Object_Item* item = getElmObjectItem();
+    const char* shown = item ? elm_object_item_part_text_get(item, PART_NAME) : nullptr;
+    if (shown) {
+        name = shown;
+    } else {
+        MSG_LOGW("objItem[%p] elm.text is null!!", static_cast<void*>(item));
+        name = getText(PART_NAME);
+    }
+    if (!name.empty() &&
+        (g_ascii_isdigit(name[0]) || name[0] == '+' || common_util::has_ltr_prefix(name.c_str()))) {
+        std::string reading;
+        common_util::make_phonenumber_text_for_tts(name.c_str(), reading);
+        name = reading;
+    }
+    pieces.push_back(name);
+
+    if (_hasUnreadBadge()) {
+        int unread = _model.getUnreadCnt();
+        if (unread == 1) {
+            pieces.push_back(common_ui_helper::get_text("IDS_TTS_BODY_1_UNREAD_MESSAGE"));
+        } else {
+            char buf[TTS_UNREAD_MAX_BYTES + 1];
+            // The translation carries one %d.
+            snprintf(buf, sizeof(buf), common_ui_helper::get_text("IDS_TTS_BODY_PD_UNREAD_MESSAGES"), unread);
+            pieces.push_back(buf);
+        }
+    }
+    if (_isHighlighted) {
+        std::string lines;
+        _accessLinesText(lines);
+        pieces.push_back(lines);
+        pieces.push_back(getText(PART_TIME));
+    }
+    if (_style == LIST_STYLE_SELECT)
+        pieces.push_back(common_ui_helper::get_text(_isChecked ? "IDS_ACCS_OPT_SELECTED_TTS"
+                                                               : "IDS_ACCS_OPT_NOT_SELECTED_TTS"));
+    std::string joined;
+    for (const std::string& piece : pieces) {
+        if (piece.empty())
+            continue;
+        if (!joined.empty())
+            joined += ' ';
+        joined += piece;
+    }
+    out = joined;
+}
+
+} // namespace msg_list
+} // namespace msg_app
