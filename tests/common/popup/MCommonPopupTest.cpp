@@ -191,6 +191,20 @@ TEST_F(MCommonPopupTest, ToastClosesOnTheBackKey) {
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, 1.0));
 }
 
+TEST_F(MCommonPopupTest, WithTheScreenReaderAToastStaysUntilItsTextIsRead) {
+    setBool("db/setting/accessibility/tts", true);
+    int destroyed = 0;
+    MCommonPopup* toast = MCommonPopup::createToastPopup(
+        "WDS_TPLATFORM_TPOP_SELECT_ITEMS", [&](void*, const Evas_Object*) { ++destroyed; }, nullptr, 0.2);
+    ASSERT_TRUE(toast->create(window->getBaseObject(), nullptr));
+    auto weak = toast->getWeakPtr();
+    settle(0.6);
+    ASSERT_FALSE(weak.expired());
+    evas_object_smart_callback_call(toast->getEvasObject(), "access,read,stop", nullptr);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, 1.0));
+    EXPECT_EQ(1, destroyed);
+}
+
 TEST_F(MCommonPopupTest, SystemPopupRequestCarriesTextAndImageKey) {
     using msg_services::LaunchJournal;
     ASSERT_TRUE(MCommonPopup::launchPopup("WDS_MSG_TPOP_SENT", MCommonPopup::SENT_SUCCESS));
