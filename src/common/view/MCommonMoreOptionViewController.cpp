@@ -1,11 +1,6 @@
-// The selector's accessible name is set through the accessibility API that EFL marks as beta;
-// the reading-information type is in its widget-facing (protected) part.
-#ifndef EFL_BETA_API_SUPPORT
-#define EFL_BETA_API_SUPPORT
-#endif
-#ifndef EFL_ACCESS_OBJECT_PROTECTED
-#define EFL_ACCESS_OBJECT_PROTECTED
-#endif
+// First: it opens the accessibility API before Elementary is included.
+#include "common/popup/AccessApi.h"
+
 #include "common/view/MCommonMoreOptionViewController.h"
 
 #include "common/CommonUiHelper.h"

@@ -1,10 +1,6 @@
-// The text's accessible name and reading information are beta (and widget-facing) EFL API.
-#ifndef EFL_BETA_API_SUPPORT
-#define EFL_BETA_API_SUPPORT
-#endif
-#ifndef EFL_ACCESS_OBJECT_PROTECTED
-#define EFL_ACCESS_OBJECT_PROTECTED
-#endif
+// First: it opens the accessibility API before Elementary is included.
+#include "common/popup/AccessApi.h"
+
 #include "common/view/MCommonNoItemViewController.h"
 
 #include "common/CommonUiHelper.h"
