@@ -175,7 +175,8 @@ TEST_F(MCommonPopupTest, ToastUsesItsIconStyleAndGoesAfterItsTimeout) {
         ASSERT_FALSE(weak.expired()) << c.style;
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, 3.0)) << c.style;
         double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        EXPECT_GE(elapsed, 0.3);
+        // Ecore counts from its cached loop time, which may lag the clock by a loop turn.
+        EXPECT_GE(elapsed, 0.25);
         EXPECT_LT(elapsed, 1.5);
         EXPECT_EQ(1, destroyed);
     }
