@@ -1,0 +1,368 @@
+#include "list/MLListViewController.h"
+
+#include "common/CommonUiHelper.h"
+#include "common/CommonUtil.h"
+#include "common/MCommonAppEventMgr.h"
+#include "common/MCommonTheme.h"
+#include "common/MsgLog.h"
+#include "common/addr/MCommonAddrMgr.h"
+#include "journal.h"
+#include "list/MLItem/MLItemButtonMenu.h"
+#include "list/MLItem/MLItemContent.h"
+#include "list/MLItem/MLItemGroupIndex.h"
+#include "list/MLItem/MLItemMargin.h"
+#include "list/MLItem/MLItemNoContent.h"
+#include "list/MLItem/MLItemTitle.h"
+#include "list/MLReusableObjectPool.h"
+#include "list/MLThreadListBgLoad.h"
+#include "msg_store/ConnectionManager.h"
+#include "view_kit/WWindowController.h"
+
+#include <qel.h>
+
+namespace msg_app {
+namespace msg_list {
+
+namespace {
+// The centre of the round screen: the row drawn there is the one in view.
+constexpr int SCREEN_CENTER = 180;
+constexpr double LONGPRESS_TIMEOUT = 1.0;
+} // namespace
+
+MLListViewController::MLListViewController(ListType listType) : _listType(listType), _model(listType) {
+    MSG_LOGI("listType : %d (0:thread, 1:blocked_msg)", listType);
+}
+
+MLListViewController::~MLListViewController() = default;
+
+Evas_Object* MLListViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
+    Evas_Object* layout = elm_layout_add(parent);
+    MSG_RETV_IF(!layout, nullptr, "elm_layout_add() failed");
+    elm_layout_theme_set(layout, "layout", "bottom_button", "default");
+    _selectModeLayout = elm_layout_add(layout);
+    if (!_selectModeLayout || !elm_layout_theme_set(_selectModeLayout, "layout", "select_mode", "default")) {
+        MSG_LOGE("_createSelectModeLayout() failed");
+    } else {
+        elm_object_part_content_set(layout, "elm.swallow.content", _selectModeLayout);
+    }
+    evas_object_size_hint_weight_set(layout, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+    evas_object_show(layout);
+    return layout;
+}
+
+bool MLListViewController::_createGenlist() {
+    Evas_Object* parent = _selectModeLayout ? _selectModeLayout : getEvasObject();
+    MSG_RETV_IF(!parent, false, "no parent");
+    _genlist = elm_genlist_add(parent);
+    MSG_RETV_IF(!_genlist, false, "elm_genlist_add() failed");
+    evas_object_size_hint_weight_set(_genlist, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+    evas_object_size_hint_align_set(_genlist, EVAS_HINT_FILL, EVAS_HINT_FILL);
+    elm_genlist_longpress_timeout_set(_genlist, LONGPRESS_TIMEOUT);
+    elm_genlist_homogeneous_set(_genlist, EINA_TRUE);
+    elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
+    elm_genlist_select_mode_set(_genlist, ELM_OBJECT_SELECT_MODE_DEFAULT);
+    qel_genlist_set_bottom_margin_enabled(_genlist, EINA_TRUE);
+    view_kit::WWindowController* window = getWindowController();
+    if (window && window->getCircleSurface())
+        common_ui_helper::add_circle_genlist(_genlist, window->getCircleSurface());
+    MCommonTheme::getInstance()->setObjectTheme(_genlist);
+    if (common_util::is_main_app()) {
+        MCommonTheme::getInstance()->changeBgColor(_genlist);
+        MCommonTheme::getInstance()->changeScrollBarColor(_genlist);
+        MCommonTheme::getInstance()->changeScrollEndEffectColor(_genlist);
+    }
+    evas_object_smart_callback_add(_genlist, "realized", _realizedCb, this);
+    evas_object_smart_callback_add(_genlist, "unrealized", _unrealizedCb, this);
+    if (_selectModeLayout)
+        elm_object_part_content_set(_selectModeLayout, "elm.swallow.content", _genlist);
+    evas_object_show(_genlist);
+    return true;
+}
+
+void MLListViewController::onCreated() {
+    if (!_createGenlist()) {
+        MSG_LOGE("_createGenlist() failed");
+        return;
+    }
+    _model.load();
+    _loadItems();
+    _rotaryItem = std::make_unique<MCommonRotaryActivateMgr::Item>(_genlist);
+    _rotaryItem->regist(false);
+    _subscribeStorage();
+    MCommonAppEventMgr::getInstance()->addListener(this);
+}
+
+void MLListViewController::onDestroy() {
+    view_kit::WTimer::destroy(_launchIdler);
+    _unsubscribeStorage();
+    MCommonAppEventMgr::getInstance()->removeListener(this);
+    MLReusableObjectPool::destroy();
+    destroyPopup();
+    _rotaryItem.reset();
+}
+
+void MLListViewController::_subscribeStorage() {
+    for (msg_store::EventType type :
+         {msg_store::EVENT_TYPE_STORAGE_CHANGE, msg_store::EVENT_TYPE_GROUPCHAT_STATE_CHANGE}) {
+        msg_store::ConnectionManager::unsubscribeEvent(type, _storageChangedCb, this);
+        if (msg_store::ConnectionManager::subscribeEvent(type, _storageChangedCb, this) !=
+            msg_store::MSG_STORE_SUCCESS)
+            MSG_LOGE("subscribeEvent(%d) failed", type);
+    }
+    _isSubscribed = true;
+}
+
+void MLListViewController::_unsubscribeStorage() {
+    if (!_isSubscribed)
+        return;
+    for (msg_store::EventType type :
+         {msg_store::EVENT_TYPE_STORAGE_CHANGE, msg_store::EVENT_TYPE_GROUPCHAT_STATE_CHANGE})
+        msg_store::ConnectionManager::unsubscribeEvent(type, _storageChangedCb, this);
+    _isSubscribed = false;
+}
+
+MLItem* MLListViewController::_rowOf(Elm_Object_Item* item) {
+    return item ? static_cast<MLItem*>(elm_object_item_data_get(item)) : nullptr;
+}
+
+Elm_Object_Item* MLListViewController::_firstContentItem() const {
+    return _genlist ? elm_genlist_nth_item_get(_genlist, _contentStartIndex) : nullptr;
+}
+
+int MLListViewController::getItemCount() const {
+    int count = 0;
+    for (Elm_Object_Item* it = _genlist ? elm_genlist_first_item_get(_genlist) : nullptr; it;
+         it = elm_genlist_item_next_get(it)) {
+        MLItem* row = _rowOf(it);
+        if (row && row->getType() == MLItem::CONTENT)
+            ++count;
+    }
+    MSG_LOGD("Content item count : %d", count);
+    return count;
+}
+
+MLItemContent* MLListViewController::findContentItem(int id) const {
+    for (Elm_Object_Item* it = _genlist ? elm_genlist_first_item_get(_genlist) : nullptr; it;
+         it = elm_genlist_item_next_get(it)) {
+        MLItem* row = _rowOf(it);
+        if (row && row->getType() == MLItem::CONTENT && static_cast<MLItemContent*>(row)->getItemId() == id)
+            return static_cast<MLItemContent*>(row);
+    }
+    MSG_LOGD("Not found item(%d)", id);
+    return nullptr;
+}
+
+Elm_Object_Item* MLListViewController::_append(MLItem* row) {
+    Elm_Object_Item* item = wgenlist_item_append(_genlist, nullptr, row, ELM_GENLIST_ITEM_NONE);
+    if (!item)
+        delete row;
+    return item;
+}
+
+MLItemContent* MLListViewController::_createContentItem(int id, IMLItemDataProvider* provider) {
+    auto* row = new MLItemContent(_listType == LIST_TYPE_THREAD ? THREAD : MSG,
+                                  _listType == LIST_TYPE_BLOCKED_MSG ? SPAM : NONE);
+    if (!row->init(id, provider)) {
+        delete row;
+        return nullptr;
+    }
+    row->setStyle(_listStyle);
+    row->setEventListener([this](MLItem::Event event, const MLItem* from) { _onItemEvent(event, from); });
+    return row;
+}
+
+void MLListViewController::_loadItems() {
+    if (elm_genlist_items_count(_genlist) > 0) {
+        elm_genlist_clear(_genlist);
+        elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
+        _contentStartIndex = 0;
+        MSG_LOGD("clear all items of genlist");
+    }
+    MSG_LOGI("ui_list count : %d, data_list count : %d", getItemCount(), _model.getCount());
+    if (_model.getCount() == 0) {
+        MSG_LOGI("No messages");
+        if (_listType == LIST_TYPE_THREAD) {
+            _addTitleItem();
+            _addNoContentItem();
+        } else {
+            _sendEvent(EVENT_EMPTY_STATE_CHANGED);
+        }
+    } else {
+        _addTitleItem();
+        for (int i = 0; i < _model.getCount(); ++i) {
+            MLItemContent* row = _createContentItem(_model.getItemId(i), &_model);
+            if (!row || !_append(row)) {
+                MSG_LOGE("Failed to create a content item");
+                break;
+            }
+        }
+        if (_listType == LIST_TYPE_THREAD)
+            _scrollToFirstItem();
+    }
+    _model.clear();
+}
+
+void MLListViewController::_addTitleItem() {
+    if (getItemCount() > 0 || _contentStartIndex > 0) {
+        MSG_LOGE("genlist is not empty !!! Please check it.");
+        return;
+    }
+    if (_listType == LIST_TYPE_THREAD) {
+        for (MLItem* row :
+             {static_cast<MLItem*>(new MLItemMargin()), static_cast<MLItem*>(new MLItemButtonMenu()),
+              static_cast<MLItem*>(new MLItemGroupIndex())}) {
+            if (_append(row))
+                ++_contentStartIndex;
+        }
+    } else if (_model.getCount() > 0 && _append(new MLItemTitle(_listType))) {
+        ++_contentStartIndex;
+    }
+    MSG_LOGD("Add title items (content start index : %d)", _contentStartIndex);
+}
+
+bool MLListViewController::_hasNoContentItem() const {
+    MLItem* row = _rowOf(_firstContentItem());
+    return row && row->getType() == MLItem::NO_CONTENT;
+}
+
+void MLListViewController::_addNoContentItem() {
+    if (_hasNoContentItem()) {
+        MSG_LOGD("nocontent item exists.");
+        return;
+    }
+    Elm_Object_Item* item = _append(new MLItemNoContent());
+    MSG_RET_IF(!item, "no-content row not added");
+    elm_object_signal_emit(_genlist, "elm,state,focus_bg,hide", "elm");
+    elm_genlist_item_show(item, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+    journal_log("MESSAGE", "NO_MESSAGES");
+    MSG_LOGI("Add nocontent item");
+}
+
+void MLListViewController::_removeNoContentItem() {
+    if (!_hasNoContentItem())
+        return;
+    elm_object_item_del(_firstContentItem());
+    MSG_LOGI("Remove nocontent item");
+}
+
+void MLListViewController::_scrollToFirstItem() {
+    Elm_Object_Item* first = _firstContentItem();
+    if (!first)
+        return;
+    int posret = 0;
+    if (elm_genlist_at_xy_item_get(_genlist, SCREEN_CENTER, SCREEN_CENTER, &posret) != first) {
+        elm_genlist_item_show(first, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+        MSG_LOGD("scroll to first item.");
+    }
+}
+
+void MLListViewController::_sendEvent(Event event) {
+    if (_eventListener)
+        _eventListener(event);
+}
+
+// Opening a row and the select mode belong to the screen's selection handling; the list only
+// passes the row's check changes on.
+void MLListViewController::_onItemEvent(MLItem::Event event, const MLItem* /*row*/) {
+    if (event == MLItem::CHECK_CHANGED)
+        _sendEvent(EVENT_CHANGED);
+}
+
+void MLListViewController::_realizedCb(void* /*data*/, Evas_Object* /*obj*/, void* eventInfo) {
+    MLItem* row = _rowOf(static_cast<Elm_Object_Item*>(eventInfo));
+    if (row && row->getType() == MLItem::CONTENT)
+        static_cast<MLItemContent*>(row)->realized();
+}
+
+void MLListViewController::_unrealizedCb(void* /*data*/, Evas_Object* /*obj*/, void* eventInfo) {
+    MLItem* row = _rowOf(static_cast<Elm_Object_Item*>(eventInfo));
+    if (row && row->getType() == MLItem::CONTENT) {
+        static_cast<MLItemContent*>(row)->unrealized();
+        static_cast<MLItemContent*>(row)->unswallow();
+    }
+}
+
+void MLListViewController::_redrawRealized() {
+    elm_genlist_realized_items_update(_genlist);
+}
+
+void MLListViewController::appEventListener(MCommonAppEventType type) {
+    MSG_LOGD("App Event : %d", type);
+    switch (type) {
+    case APP_EVENT_RESUMED:
+        _doPausedUpdate();
+        break;
+    case APP_EVENT_PAUSED:
+    case APP_EVENT_LANGUAGE_CHANGED:
+        if (type == APP_EVENT_LANGUAGE_CHANGED && _setPausedUpdate(UPDATE_REDRAW, false))
+            break;
+        if (type == APP_EVENT_LANGUAGE_CHANGED)
+            _redrawRealized();
+        else if (_listStyle == LIST_STYLE_NORMAL)
+            destroyPopup();
+        break;
+    case APP_EVENT_RELAUNCHED:
+        if (_pausedUpdate == UPDATE_RELOAD)
+            _doPausedUpdate();
+        else
+            MCommonRotaryActivateMgr::getInstance()->setActivate(true);
+        if (_hasNoContentItem())
+            journal_log("MESSAGE", "NO_MESSAGES");
+        break;
+    case APP_EVENT_LAUNCH_COMPLETED:
+        if (_listType != LIST_TYPE_THREAD)
+            break;
+        if (_launchIdler.lock()) {
+            MSG_LOGW("_launchIdler is alive.");
+            break;
+        }
+        _launchIdler = view_kit::WTimer::addIdler(
+            [this](void*) {
+                _onLaunchIdle();
+                return false;
+            },
+            nullptr);
+        break;
+    case APP_EVENT_CONTACTS_CHANGED: {
+        Eina_List* realized = elm_genlist_realized_items_get(_genlist);
+        void* data = nullptr;
+        Eina_List* l = nullptr;
+        EINA_LIST_FOREACH(realized, l, data) {
+            MLItem* row = _rowOf(static_cast<Elm_Object_Item*>(data));
+            if (row && row->getType() == MLItem::CONTENT)
+                static_cast<MLItemContent*>(row)->updateName();
+        }
+        eina_list_free(realized);
+        break;
+    }
+    case APP_EVENT_TIME_FORMAT_CHANGED:
+        if (!_setPausedUpdate(UPDATE_REDRAW, false))
+            _redrawRealized();
+        break;
+    case APP_EVENT_MSG_STORE_READY:
+        _subscribeStorage();
+        break;
+    default:
+        break;
+    }
+}
+
+void MLListViewController::_onLaunchIdle() {
+    MSG_LOGD("onIdlerCb : ");
+    _scrollToFirstItem();
+    _sendEvent(EVENT_CHANGED);
+    MLReusableObjectPool::getInstance()->init(_genlist);
+    MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
+    if (MLThreadListBgLoad::getState() != MLThreadListBgLoad::NONE) {
+        std::vector<std::string>* missed = MLThreadListBgLoad::getInstance()->getStorageChanges();
+        MSG_LOGI("do process missed storage_changed events");
+        if (missed) {
+            for (const std::string& payload : *missed)
+                _onStorageChanged(payload.c_str());
+        }
+        MLThreadListBgLoad::destroy();
+    }
+}
+
+} // namespace msg_list
+} // namespace msg_app

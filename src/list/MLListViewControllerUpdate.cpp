@@ -1,0 +1,229 @@
+// Keeping the rows in step with the message store.
+#include "list/MLListViewController.h"
+
+#include "common/MCommonAppEventMgr.h"
+#include "common/MCommonStorageChangeParser.h"
+#include "common/MsgLog.h"
+#include "common/addr/MCommonAddrMgr.h"
+#include "list/MLItem/MLItemContent.h"
+
+#include <map>
+
+namespace msg_app {
+namespace msg_list {
+
+namespace {
+// Changes that arrived while the application was paused, shared by every list.
+int pausedEventCount = 0;
+} // namespace
+
+void MLListViewController::_storageChangedCb(const char* payload, void* self) {
+    MSG_ENTER();
+    MSG_RET_IF(!payload, "message is null");
+    MSG_RET_IF(!self, "data is null");
+    static_cast<MLListViewController*>(self)->_onStorageChanged(payload);
+}
+
+void MLListViewController::_onStorageChanged(const char* payload) {
+    const bool byThread = _listType == LIST_TYPE_THREAD;
+    MCommonStorageChangeParser::ChangeType type{};
+    std::map<int, int> ids;
+    if (!MCommonStorageChangeParser::parse(payload,
+                                           byThread ? MCommonStorageChangeParser::KEY_THREAD_ID
+                                                    : MCommonStorageChangeParser::KEY_MESSAGE_ID,
+                                           &type, ids)) {
+        MSG_LOGE("parsing is failed.");
+        return;
+    }
+    if (type == MCommonStorageChangeParser::CHANGE_TYPE_DELETED && getItemCount() == 0) {
+        MSG_LOGI("ui list is already empty.");
+        return;
+    }
+    if (MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_PAUSED &&
+        _setPausedUpdate(UPDATE_RELOAD, false)) {
+        MSG_LOGI("set as paused update.");
+        return;
+    }
+    if (ids.size() > MAX_CHANGES_ONE_BY_ONE) {
+        MSG_LOGI("change id cnt(%d) is too many. so reload list. ", static_cast<int>(ids.size()));
+        if (!_reload())
+            _setPausedUpdate(UPDATE_RELOAD, true);
+        return;
+    }
+    for (const auto& entry : ids) {
+        MSG_LOGD("(%s:%d, %d)", byThread ? "tid" : "mid", entry.first, entry.second);
+        _applyChange(type, entry.first, entry.second);
+    }
+}
+
+void MLListViewController::_applyChange(int changeType, int id, int /*otherId*/) {
+    MLItemContent* row = findContentItem(id);
+    switch (changeType) {
+    case MCommonStorageChangeParser::CHANGE_TYPE_INSERTED:
+    case MCommonStorageChangeParser::CHANGE_TYPE_UPDATED:
+    case MCommonStorageChangeParser::CHANGE_TYPE_REPLACED:
+    case MCommonStorageChangeParser::CHANGE_TYPE_GROUPCHAT_ADDRESS_CHANGED:
+        if (row)
+            _updateItem(row);
+        else
+            _insertItem(id, nullptr);
+        break;
+    case MCommonStorageChangeParser::CHANGE_TYPE_DELETED:
+        if (!row)
+            MSG_LOGW("A matching objItem doesn't exist in genlist.");
+        else if (_listType == LIST_TYPE_THREAD)
+            _updateItem(row); // the conversation may still hold other messages
+        else
+            _deleteItem(row);
+        break;
+    default:
+        MSG_LOGE("change type error : %d", changeType);
+        break;
+    }
+}
+
+void MLListViewController::_insertItem(int id, const MLItem* before) {
+    MLItemContent* row = _createContentItem(id, nullptr);
+    MSG_RET_IF(!row, "newItem is null");
+    int countBefore = getItemCount();
+    if (_listType == LIST_TYPE_THREAD && countBefore == 0)
+        _removeNoContentItem();
+    if (_listType == LIST_TYPE_BLOCKED_MSG && countBefore == 0 && _contentStartIndex == 0) {
+        // The blocked list's title comes with its first row.
+        _model.load();
+        _addTitleItem();
+        _model.clear();
+    }
+
+    Elm_Object_Item* beforeItem = before ? before->getElmObjectItem() : nullptr;
+    int index = _contentStartIndex;
+    if (!beforeItem) {
+        for (Elm_Object_Item* it = _firstContentItem(); it; it = elm_genlist_item_next_get(it), ++index) {
+            MLItem* other = _rowOf(it);
+            if (other && other->getType() == MLItem::CONTENT &&
+                row->isAfter(*static_cast<MLItemContent*>(other))) {
+                beforeItem = it;
+                break;
+            }
+        }
+    } else {
+        index = elm_genlist_item_index_get(beforeItem) - 1;
+    }
+    Elm_Object_Item* item = nullptr;
+    if (beforeItem) {
+        item = elm_genlist_item_insert_before(_genlist, row->getItemClassStatic(), row, nullptr, beforeItem,
+                                              ELM_GENLIST_ITEM_NONE, row->getSelectCb(), row);
+        if (item)
+            row->setElmObjectItem(item);
+    } else {
+        item = wgenlist_item_append(_genlist, nullptr, row, ELM_GENLIST_ITEM_NONE);
+    }
+    if (!item) {
+        delete row;
+        MSG_LOGE("insert failed");
+        return;
+    }
+    if (_listType == LIST_TYPE_THREAD && item == _firstContentItem())
+        _scrollToFirstItem();
+    MSG_LOGI(">>>>> new item(%d) is inserted (idx:%d) [ui list count : %d]", id, index, countBefore + 1);
+    if (countBefore == 0 && _listType == LIST_TYPE_BLOCKED_MSG)
+        _sendEvent(EVENT_EMPTY_STATE_CHANGED);
+    _sendEvent(EVENT_CHANGED);
+}
+
+void MLListViewController::_updateItem(MLItemContent* row) {
+    bool unreadIncreased = false;
+    if (!row->update(unreadIncreased)) {
+        _deleteItem(row);
+        return;
+    }
+    if (_listType == LIST_TYPE_BLOCKED_MSG) {
+        elm_genlist_item_update(row->getElmObjectItem());
+        return;
+    }
+    // The row's new place: the other rows it is not after, counted from the top.
+    int current = elm_genlist_item_index_get(row->getElmObjectItem()) - 1;
+    int position = _contentStartIndex;
+    Elm_Object_Item* beforeItem = nullptr;
+    for (Elm_Object_Item* it = _firstContentItem(); it; it = elm_genlist_item_next_get(it)) {
+        MLItem* other = _rowOf(it);
+        if (!other || other == row || other->getType() != MLItem::CONTENT)
+            continue;
+        if (row->isAfter(*static_cast<MLItemContent*>(other))) {
+            beforeItem = it;
+            break;
+        }
+        ++position;
+    }
+    if (position == current) {
+        MSG_LOGD("updateItem position is same. (%d)", current);
+        elm_genlist_item_update(row->getElmObjectItem());
+        MSG_LOGD(">>>>> updateItem update is done");
+        return;
+    }
+    MSG_LOGI("updateItem position was changed. (%d -> %d)", current, position);
+    int id = row->getItemId();
+    MLItem* before = _rowOf(beforeItem);
+    elm_object_item_del(row->getElmObjectItem());
+    _insertItem(id, before);
+}
+
+void MLListViewController::_deleteItem(MLItemContent* row) {
+    Elm_Object_Item* item = row->getElmObjectItem();
+    elm_genlist_item_selected_set(item, EINA_FALSE);
+    elm_object_item_del(item);
+    MSG_LOGI(">>> item is deleted");
+    if (getItemCount() > 0)
+        return;
+    if (_listType == LIST_TYPE_THREAD) {
+        _addNoContentItem();
+        _sendEvent(EVENT_CHANGED);
+    } else {
+        _sendEvent(EVENT_EMPTY_STATE_CHANGED);
+    }
+}
+
+bool MLListViewController::_reload() {
+    MSG_RETV_IF(_listStyle != LIST_STYLE_NORMAL, false, "listStyle(%d) is invalid", _listStyle);
+    _model.clear();
+    _model.load();
+    _loadItems();
+    MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
+    return true;
+}
+
+bool MLListViewController::_setPausedUpdate(Update update, bool force) {
+    if (update == UPDATE_NONE) {
+        _pausedUpdate = UPDATE_NONE;
+        pausedEventCount = 0;
+        MSG_LOGD("clear paused_event");
+        return true;
+    }
+    if (!force && pausedEventCount < PAUSED_CHANGES_APPLIED) {
+        ++pausedEventCount;
+        MSG_LOGD("event count (%d). Not pause event processing yet.", pausedEventCount);
+        return false;
+    }
+    if (_pausedUpdate == UPDATE_NONE) {
+        _pausedUpdate = update;
+        pausedEventCount = 0;
+    } else if (update > _pausedUpdate) {
+        _pausedUpdate = update;
+    }
+    MSG_LOGI("app paused_event:%d(NONE(0), REDRAW(1), RELOAD(2)", _pausedUpdate);
+    return true;
+}
+
+void MLListViewController::_doPausedUpdate() {
+    MSG_LOGD("paused Update(%d)", _pausedUpdate);
+    if (_listStyle == LIST_STYLE_NORMAL) {
+        if (_pausedUpdate == UPDATE_REDRAW)
+            _redrawRealized();
+        else if (_pausedUpdate == UPDATE_RELOAD && !_reload())
+            return;
+    }
+    _setPausedUpdate(UPDATE_NONE, false);
+}
+
+} // namespace msg_list
+} // namespace msg_app
