@@ -4,6 +4,7 @@
 #include "WatchScreenTest.h"
 #include "common/CommonUiHelper.h"
 #include "common/MCommonAppEventMgr.h"
+#include "common/view/MCommonNoItemViewController.h"
 
 #include <gtest/gtest.h>
 
@@ -182,6 +183,27 @@ TEST_F(MoreOptionViewTest, DeletedItemsLeaveTheControllerConsistent) {
     tapItem(call);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }, 3.0));
     EXPECT_EQ(std::vector<std::string>{"WDS_MSG_OPT_CALL_ABB"}, actions);
+}
+
+TEST_F(MoreOptionViewTest, SwitchContentHidesTheOldContentAndBringsItBack) {
+    using msg_app::MCommonNoItemViewController;
+    auto* messages = new MCommonNoItemViewController(MCommonNoItemViewController::MESSAGES);
+    auto* blocked = new MCommonNoItemViewController(MCommonNoItemViewController::BLOCKED_MESSAGES);
+    ASSERT_TRUE(more->setContent(messages));
+    Evas_Object* messagesView = messages->getEvasObject();
+    ASSERT_TRUE(more->switchContent(blocked));
+    EXPECT_EQ(blocked->getEvasObject(),
+              elm_object_part_content_get(more->getEvasObject(), "elm.swallow.content"));
+    EXPECT_FALSE(evas_object_visible_get(messagesView));
+
+    // The first content kept its view and comes back as it was.
+    ASSERT_TRUE(more->switchContent(messages));
+    EXPECT_EQ(messagesView, messages->getEvasObject());
+    EXPECT_EQ(messagesView, elm_object_part_content_get(more->getEvasObject(), "elm.swallow.content"));
+    EXPECT_TRUE(evas_object_visible_get(messagesView));
+    EXPECT_TRUE(more->switchContent(messages));
+    EXPECT_EQ(messagesView, elm_object_part_content_get(more->getEvasObject(), "elm.swallow.content"));
+    blocked->destroy();
 }
 
 } // namespace
