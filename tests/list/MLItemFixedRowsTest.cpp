@@ -1,6 +1,6 @@
-#ifndef EFL_BETA_API_SUPPORT
-#define EFL_BETA_API_SUPPORT
-#endif
+// First: it switches on the accessibility API before anything includes Elementary.
+#include "common/popup/AccessApi.h"
+
 #include "ListRowFixture.h"
 
 #include "LogCapture.h"

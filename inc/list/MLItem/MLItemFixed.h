@@ -26,6 +26,10 @@ public:
     // The translated text of the row, empty for none.
     std::string getText() const;
 
+protected:
+    // The screen reader reads this text, and only this text, for the row.
+    static void setAccessDescription(Elm_Object_Item* item, const std::string& description);
+
 private:
     static char* _textGetCb(void* data, Evas_Object* obj, const char* part);
 

@@ -1,11 +1,6 @@
-// The accessible names, roles and descriptions are part of the accessibility API that EFL marks as
-// beta; the reading-information type is in its widget-facing (protected) part.
-#ifndef EFL_BETA_API_SUPPORT
-#define EFL_BETA_API_SUPPORT
-#endif
-#ifndef EFL_ACCESS_OBJECT_PROTECTED
-#define EFL_ACCESS_OBJECT_PROTECTED
-#endif
+// First: it switches on the accessibility API before anything includes Elementary.
+#include "common/popup/AccessApi.h"
+
 #include "list/MLItem/MLItemButtonMenu.h"
 
 #include "common/CommonUiHelper.h"

@@ -1,3 +1,6 @@
+// First: it switches on the accessibility API before anything includes Elementary.
+#include "common/popup/AccessApi.h"
+
 #include "list/MLItem/MLItemFixed.h"
 
 #include "common/CommonUiHelper.h"
@@ -25,6 +28,11 @@ void MLItemFixed::onSetElmObjectItem(Elm_Object_Item* item) {
 
 std::string MLItemFixed::getText() const {
     return _textId ? common_ui_helper::get_text(_textId) : std::string();
+}
+
+void MLItemFixed::setAccessDescription(Elm_Object_Item* item, const std::string& description) {
+    efl_access_object_description_set(item, description.c_str());
+    efl_access_object_reading_info_type_set(item, EFL_ACCESS_READING_INFO_TYPE_DESCRIPTION);
 }
 
 char* MLItemFixed::_textGetCb(void* data, Evas_Object* /*obj*/, const char* /*part*/) {

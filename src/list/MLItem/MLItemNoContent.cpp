@@ -1,11 +1,6 @@
-// The accessible names, roles and descriptions are part of the accessibility API that EFL marks as
-// beta; the reading-information type is in its widget-facing (protected) part.
-#ifndef EFL_BETA_API_SUPPORT
-#define EFL_BETA_API_SUPPORT
-#endif
-#ifndef EFL_ACCESS_OBJECT_PROTECTED
-#define EFL_ACCESS_OBJECT_PROTECTED
-#endif
+// First: it switches on the accessibility API before anything includes Elementary.
+#include "common/popup/AccessApi.h"
+
 #include "list/MLItem/MLItemNoContent.h"
 
 namespace msg_app {
@@ -16,8 +11,7 @@ MLItemNoContent::MLItemNoContent()
 
 void MLItemNoContent::onSetElmObjectItem(Elm_Object_Item* item) {
     MLItemFixed::onSetElmObjectItem(item);
-    efl_access_object_description_set(item, getText().c_str());
-    efl_access_object_reading_info_type_set(item, EFL_ACCESS_READING_INFO_TYPE_DESCRIPTION);
+    setAccessDescription(item, getText());
 }
 
 } // namespace msg_list
