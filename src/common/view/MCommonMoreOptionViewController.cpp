@@ -242,7 +242,7 @@ MCommonMoreOptionViewController::_findItem(Eext_Object_Item* item) const {
 void MCommonMoreOptionViewController::_itemClickedCb(void* data, Evas_Object* obj, void* eventInfo) {
     auto* self = static_cast<MCommonMoreOptionViewController*>(data);
     if (self->_clickedItem) {
-        MSG_LOGW("Duplicated event.");
+        MSG_LOGE("Duplicated event.");
         return;
     }
     auto* item = static_cast<Eext_Object_Item*>(eventInfo);
