@@ -176,7 +176,7 @@ TEST_F(ListViewTest, FirstIdleTakesOverFromThePreload) {
     ASSERT_TRUE(
         msg_test::runLoopUntil([&] { return log.contains("do process missed storage_changed events"); }));
     EXPECT_EQ(MLThreadListBgLoad::getState(), MLThreadListBgLoad::NONE);
-    EXPECT_EQ(MLReusableObjectPool::getInstance()->getSize(), MLReusableObjectPool::INIT_SIZE);
+    EXPECT_GT(MLReusableObjectPool::getInstance()->getSize(), 0u) << "filled on the first idle";
     // The replayed insertion finds its row already there and does not add it twice.
     EXPECT_EQ(list->getItemCount(), 2);
 }

@@ -247,6 +247,8 @@ void MLItemContent::_objectDelCb(void* data, Evas* /*evas*/, Evas_Object* obj, v
     static_cast<MLItemContent*>(data)->_forget(obj);
 }
 
+// The genlist cannot give a swallowed object back and deletes it with the row's view, so the
+// row only gives back or deletes what the genlist no longer holds.
 void MLItemContent::unswallow() {
     Elm_Object_Item* item = getElmObjectItem();
     std::vector<Swallowed> swallowed;
@@ -257,12 +259,10 @@ void MLItemContent::unswallow() {
         if (!strcmp(s.part, PART_CHECK))
             evas_object_smart_callback_del_full(s.obj, "changed", _checkChangedCb, this);
         if (item && elm_object_item_part_content_get(item, s.part) == s.obj)
-            elm_object_item_part_content_unset(item, s.part);
-        if (s.isPooled) {
-            evas_object_hide(s.obj);
-            if (MLReusableObjectPool::setObject(s.obj))
-                continue;
-        }
+            continue;
+        evas_object_hide(s.obj);
+        if (s.isPooled && MLReusableObjectPool::setObject(s.obj))
+            continue;
         evas_object_del(s.obj);
     }
 }
@@ -344,10 +344,13 @@ void MLItemContent::_deleteCheck() {
     Evas_Object* check = _check;
     Elm_Object_Item* item = getElmObjectItem();
     evas_object_event_callback_del_full(check, EVAS_CALLBACK_DEL, _objectDelCb, this);
+    evas_object_smart_callback_del_full(check, "changed", _checkChangedCb, this);
     _forget(check);
+    // A shown check is the genlist's to delete: asking for the part again drops it.
     if (item && elm_object_item_part_content_get(item, PART_CHECK) == check)
-        elm_object_item_part_content_unset(item, PART_CHECK);
-    evas_object_del(check);
+        elm_genlist_item_fields_update(item, PART_CHECK, ELM_GENLIST_ITEM_FIELD_CONTENT);
+    else
+        evas_object_del(check);
 }
 
 void MLItemContent::setStyle(ListStyle style) {
