@@ -77,6 +77,16 @@ int ListRowFixture::conversation(const std::string& from, int count, const std::
     return stored.threadId;
 }
 
+int ListRowFixture::blockedMessage(const std::string& from, const std::string& text) {
+    msg_store::IncomingMessage spam;
+    spam.addresses = {{msg_store::ADDRESS_TYPE_PHONE, from}};
+    spam.text = text;
+    spam.folderType = msg_store::FOLDER_WATCH_SPAM;
+    int msgId = -1;
+    EXPECT_EQ(msg_store::PhoneSide::insertMessage(spam, &msgId), msg_store::MSG_STORE_SUCCESS);
+    return msgId;
+}
+
 MLItemContent* ListRowFixture::appendRow(int id, DataType type, ListFilter filter) {
     auto* row = new MLItemContent(type, filter);
     EXPECT_TRUE(row->init(id, nullptr));

@@ -21,6 +21,8 @@ protected:
     // A conversation from `from` with `count` unread messages (the last with the text and subject).
     int conversation(const std::string& from, int count, const std::string& text = "hello",
                      const std::string& subject = "", int64_t timeMs = 1700000000000);
+    // A message that landed in the watch's spam folder; its id.
+    int blockedMessage(const std::string& from, const std::string& text);
     msg_app::msg_list::MLItemContent*
     appendRow(int id, msg_app::msg_list::DataType type = msg_app::msg_list::THREAD,
               msg_app::msg_list::ListFilter filter = msg_app::msg_list::NONE);

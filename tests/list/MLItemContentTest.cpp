@@ -177,12 +177,8 @@ TEST_F(ItemContentTest, UpdateFollowsTheStore) {
 }
 
 TEST_F(ItemContentTest, ARestoredBlockedMessageLeavesTheBlockedList) {
-    msg_store::IncomingMessage spam;
-    spam.addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+15550009"}};
-    spam.text = "prize";
-    spam.folderType = msg_store::FOLDER_WATCH_SPAM;
-    int msgId = -1;
-    ASSERT_EQ(msg_store::PhoneSide::insertMessage(spam, &msgId), msg_store::MSG_STORE_SUCCESS);
+    int msgId = blockedMessage("+15550009", "prize");
+    ASSERT_GT(msgId, 0);
     MLItemContent* row = appendRow(msgId, MSG, SPAM);
     ASSERT_TRUE(waitRealized(row));
     EXPECT_EQ(badgeGroup(row), "") << "message rows have no unread badge";

@@ -142,12 +142,8 @@ TEST_F(ListViewTest, BlockedListReportsEmptyAndFirstRow) {
     EXPECT_EQ(elm_genlist_items_count(list->getGenlist()), 0u);
 
     events.clear();
-    msg_store::IncomingMessage spam;
-    spam.addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+15550009"}};
-    spam.text = "prize";
-    spam.folderType = msg_store::FOLDER_WATCH_SPAM;
-    int msgId = -1;
-    ASSERT_EQ(msg_store::PhoneSide::insertMessage(spam, &msgId), msg_store::MSG_STORE_SUCCESS);
+    int msgId = blockedMessage("+15550009", "prize");
+    ASSERT_GT(msgId, 0);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 1; }));
     EXPECT_EQ(rowAt(0)->getType(), MLItem::TITLE);
     EXPECT_EQ(idAt(1), msgId);
