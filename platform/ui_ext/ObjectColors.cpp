@@ -17,6 +17,21 @@ bool isEdje(const Evas_Object* obj) {
     return type && !strcmp(type, "edje");
 }
 
+// Only smart objects have members; asking a plain rectangle or image for them logs an error.
+// The canvas's primitive objects are told by their fixed type names.
+bool isSmart(const Evas_Object* obj) {
+    static const char* const primitives[] = {"rectangle", "line",  "polygon", "text",     "textblock",
+                                             "textgrid",  "image", "vectors", "snapshot", "vg"};
+    const char* type = evas_object_type_get(obj);
+    if (!type)
+        return false;
+    for (const char* primitive : primitives) {
+        if (!strcmp(type, primitive))
+            return false;
+    }
+    return true;
+}
+
 // The deepest-first search for the edje object covering exactly the given
 // geometry below obj: a realized genlist item's view.
 Evas_Object* findEdjeAt(Evas_Object* obj, int x, int y, int w, int h) {
@@ -31,7 +46,7 @@ Evas_Object* findEdjeAt(Evas_Object* obj, int x, int y, int w, int h) {
         evas_object_geometry_get(member, &mx, &my, &mw, &mh);
         if (isEdje(member) && mx == x && my == y && mw == w && mh == h)
             found = member;
-        else if (evas_object_smart_data_get(member) || evas_object_smart_smart_get(member))
+        else if (isSmart(member))
             found = findEdjeAt(member, x, y, w, h);
     }
     return found;
@@ -61,7 +76,7 @@ bool ObjectColors::replace(Evas_Object* obj, const char* from, const char* to) {
     bool applied = false;
     if (Evas_Object* edje = elm_layout_edje_get(obj))
         applied = _apply(edje, from, to);
-    Eina_List* members = evas_object_smart_members_get(obj);
+    Eina_List* members = isSmart(obj) ? evas_object_smart_members_get(obj) : nullptr;
     void* data;
     EINA_LIST_FREE(members, data) {
         auto* member = static_cast<Evas_Object*>(data);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <qel.h>
 
+#include <cstring>
 #include <fstream>
 
 namespace {
@@ -141,3 +142,37 @@ TEST(AccessibilityTest, TheScreenReaderSettingIsRead) {
 }
 
 } // namespace
+
+namespace {
+
+void countErrorsCb(const Eina_Log_Domain*, Eina_Log_Level level, const char*, const char*, int, const char*,
+                   void* data, va_list) {
+    if (level <= EINA_LOG_LEVEL_ERR)
+        ++*static_cast<int*>(data);
+}
+
+} // namespace
+
+TEST_F(ThemeTablesTest, ReplacingAColourOnARealizedRowAsksOnlySmartObjectsForMembers) {
+    msg_test::TestWindow window;
+    colors = qel_theme_color_table_new(dir.file("colors.xml").c_str());
+    ASSERT_TRUE(qel_theme_color_table_set(colors));
+    Evas_Object* genlist = elm_genlist_add(window.win());
+    evas_object_move(genlist, 0, 0);
+    evas_object_resize(genlist, 360, 360);
+    evas_object_show(genlist);
+    static Elm_Genlist_Item_Class itc = {};
+    itc.item_style = "default";
+    itc.func.text_get = [](void*, Evas_Object*, const char*) -> char* { return strdup("row"); };
+    Elm_Object_Item* item =
+        elm_genlist_item_append(genlist, &itc, nullptr, nullptr, ELM_GENLIST_ITEM_NONE, nullptr, nullptr);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return elm_object_item_track(item) != nullptr; }, 2.0));
+    elm_object_item_untrack(item);
+    // A realized row holds rectangles and text parts, which have no members to ask for.
+    int errors = 0;
+    eina_log_print_cb_set(countErrorsCb, &errors);
+    qel_theme_object_item_replace_color(item, "T012", "AT017");
+    msg_test::pumpFor(0.1);
+    eina_log_print_cb_set(eina_log_print_cb_stderr, nullptr);
+    EXPECT_EQ(errors, 0);
+}
