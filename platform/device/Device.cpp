@@ -84,6 +84,14 @@ Device* Device::getDefault() {
     return device.get();
 }
 
+Device* Device::getDefaultWith(const SchemaModule& module) {
+    Device* device = getDefault();
+    MSG_RETV_IF(!device, nullptr, "no device");
+    MSG_RETV_IF(!device->ensureSchema(module), nullptr, "the device's %s tables are unavailable",
+                module.name.c_str());
+    return device;
+}
+
 void Device::closeDefault() {
     std::lock_guard<std::mutex> lock(defaultMutex());
     defaultDevice().reset();

@@ -48,6 +48,8 @@ public:
     static std::string defaultDir();
     // The process's device for defaultDir(), opened on first use; null (logged) when it cannot be opened.
     static Device* getDefault();
+    // The process's device with a module's tables ready; null (logged) when either fails.
+    static Device* getDefaultWith(const SchemaModule& module);
     // Closes the process's device; the next getDefault() opens defaultDir() again.
     static void closeDefault();
 

@@ -54,10 +54,7 @@ const msg_device::SchemaModule kSchema{"apps",
                                         kSeed}};
 
 msg_device::Device* device() {
-    msg_device::Device* device = msg_device::Device::getDefault();
-    MSG_RETV_IF(!device, nullptr, "no device");
-    MSG_RETV_IF(!device->ensureSchema(kSchema), nullptr, "apps schema unavailable");
-    return device;
+    return msg_device::Device::getDefaultWith(kSchema);
 }
 
 std::vector<std::string> splitWords(const std::string& text) {

@@ -136,8 +136,7 @@ bool ensureContactsSchema(msg_device::Device* device) {
 }
 
 msg_device::Device* contactsDevice() {
-    msg_device::Device* device = msg_device::Device::getDefault();
-    return ensureContactsSchema(device) ? device : nullptr;
+    return msg_device::Device::getDefaultWith(contactsSchema());
 }
 
 } // namespace contacts_impl

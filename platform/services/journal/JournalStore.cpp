@@ -24,10 +24,7 @@ const msg_device::SchemaModule kSchema{"journal",
                                         "CREATE INDEX journal_stream ON journal(stream, seq);"}};
 
 msg_device::Device* device() {
-    msg_device::Device* device = msg_device::Device::getDefault();
-    MSG_RETV_IF(!device, nullptr, "no device");
-    MSG_RETV_IF(!device->ensureSchema(kSchema), nullptr, "journal schema unavailable");
-    return device;
+    return msg_device::Device::getDefaultWith(kSchema);
 }
 
 const std::string& runningApp() {

@@ -34,10 +34,7 @@ constexpr const char* kColumns =
     "wants_reply, terminate_requested, result, reply";
 
 msg_device::Device* device() {
-    msg_device::Device* device = msg_device::Device::getDefault();
-    MSG_RETV_IF(!device, nullptr, "no device");
-    MSG_RETV_IF(!device->ensureSchema(kSchema), nullptr, "launch schema unavailable");
-    return device;
+    return msg_device::Device::getDefaultWith(kSchema);
 }
 
 LaunchEntry readEntry(const msg_device::Statement& row) {

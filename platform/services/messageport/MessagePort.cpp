@@ -40,8 +40,7 @@ std::map<int, LocalPort>& localPorts() {
 }
 
 Device* portDevice() {
-    Device* device = Device::getDefault();
-    return device && device->ensureSchema(portSchema()) ? device : nullptr;
+    return Device::getDefaultWith(portSchema());
 }
 
 std::string topicOf(const std::string& appId, const std::string& port) {

@@ -25,10 +25,7 @@ const msg_device::SchemaModule& schema() {
 } // namespace
 
 msg_device::Device* serviceDevice() {
-    msg_device::Device* device = msg_device::Device::getDefault();
-    MSG_RETV_IF(!device, nullptr, "no device");
-    MSG_RETV_IF(!device->ensureSchema(schema()), nullptr, "cannot prepare the messaging tables");
-    return device;
+    return msg_device::Device::getDefaultWith(schema());
 }
 
 msg_device::Connection* serviceReader() {

@@ -20,10 +20,7 @@ const msg_device::SchemaModule kSchema{"settings",
                                         " PRIMARY KEY(scope, key));"}};
 
 Device* device() {
-    Device* device = Device::getDefault();
-    MSG_RETV_IF(!device, nullptr, "no device");
-    MSG_RETV_IF(!device->ensureSchema(kSchema), nullptr, "settings schema unavailable");
-    return device;
+    return Device::getDefaultWith(kSchema);
 }
 
 SettingStore::Result readRow(Connection& db, const std::string& scope, const std::string& key,

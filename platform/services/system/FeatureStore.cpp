@@ -33,10 +33,7 @@ const std::vector<Feature>& defaults() {
 }
 
 msg_device::Device* device() {
-    msg_device::Device* device = msg_device::Device::getDefault();
-    MSG_RETV_IF(!device, nullptr, "no device");
-    MSG_RETV_IF(!device->ensureSchema(kSchema), nullptr, "features schema unavailable");
-    return device;
+    return msg_device::Device::getDefaultWith(kSchema);
 }
 
 bool readStored(const std::string& name, std::string& value) {
