@@ -1,6 +1,5 @@
 #include "CommonViewsScreen.h"
 #include "DemoScreen.h"
-#include "ListScreen.h"
 #include "ScreenRegistry.h"
 
 namespace msg_app {
@@ -50,7 +49,8 @@ void registerBuiltinScreens() {
     registry.add("demo-popup", "the demo with its popup",
                  [] { return new DemoScreen(DemoScreen::Start::POPUP); });
     registerCommonViewScreens(registry);
-    registry.add("list", "the conversation list", [] { return new ListScreen(msg_list::LIST_TYPE_THREAD); });
+    registerListScreens(registry);
+    registerBlockScreens(registry);
 }
 
 } // namespace shell

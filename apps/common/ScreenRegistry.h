@@ -39,6 +39,9 @@ private:
 
 // Registers every screen the executables can show (once).
 void registerBuiltinScreens();
+// Each feature's screens, called by registerBuiltinScreens().
+void registerListScreens(ScreenRegistry& registry);
+void registerBlockScreens(ScreenRegistry& registry);
 
 } // namespace shell
 } // namespace msg_app

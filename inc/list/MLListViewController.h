@@ -13,13 +13,22 @@
 #include "view_kit/WTimer.h"
 #include "view_kit/WViewController.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace msg_app {
 namespace msg_list {
 
 class MLItemContent;
+
+// The entries the list offers to the screen's more-option menu.
+enum MoreOption : uint8_t {
+    MORE_OPTION_NEW_MESSAGE = 0,
+    MORE_OPTION_DELETE = 1,
+    MORE_OPTION_RESTORE = 2,
+};
 
 class MLListViewController : public view_kit::WViewController, public IMCommonAppEventListener {
 public:
@@ -48,6 +57,13 @@ public:
     Evas_Object* getGenlist() const { return _genlist; }
     // The row of a content id, or null.
     MLItemContent* findContentItem(int id) const;
+
+    // The menu entries for the current style, action and rows.
+    void getOptions(std::vector<MoreOption>& options) const;
+    // Enters select mode, or applies the action to the checked rows.
+    void doAction(Action action);
+    // False when the list consumed the back key; true when the screen may be left.
+    bool back();
 
     void appEventListener(MCommonAppEventType type) override;
 
