@@ -1,13 +1,29 @@
+/*
+ * One message of a spam folder, read-only: the sender, the date line and the
+ * body (an SMS text, or an MMS subject with its texts, pictures and files).
+ * Its option menu restores the message to the inbox or deletes it; either
+ * leaves the screen. Main loop only.
+ */
 #ifndef MSG_APP_BLOCK_MBCONTENTVIEWCONTROLLER_H
 #define MSG_APP_BLOCK_MBCONTENTVIEWCONTROLLER_H
 
 #include "common/IMCommonAppEventListener.h"
+#include "common/MCommonRotaryActivateMgr.h"
+#include "msg_store/Message.h"
 #include "view_kit/WContentViewController.h"
 
+#include <Ecore.h>
+
+#include <memory>
+
 namespace msg_app {
+
+class MCommonMoreOptionViewController;
+
 namespace msg_block {
 
-// One message of the spam folder, read-only, with restore and delete in its option menu.
+class MBItem;
+
 class MBContentViewController : public view_kit::WContentViewController, public IMCommonAppEventListener {
 public:
     explicit MBContentViewController(int msgId);
@@ -15,12 +31,39 @@ public:
 
     void appEventListener(MCommonAppEventType type) override;
 
+    Evas_Object* getGenlist() const { return _genlist; }
+    const msg_store::Message& getMessage() const { return _message; }
+
 protected:
     Evas_Object* onCreateView(Evas_Object* parent, void* param) override;
+    void onCreated() override;
+    void onDestroy() override;
+    void onPushed(Elm_Object_Item* naviItem) override;
     bool onPop() override;
 
 private:
+    bool _createMoreOption(Evas_Object* layout);
+    bool _createGenlist();
+    void _loadItems();
+    void _loadMmsBody();
+    bool _append(MBItem* row);
+    void _setAccessName(Elm_Object_Item* naviItem);
+    void _markAsRead();
+    void _onRestoreClicked();
+    void _onDeleteClicked();
+    // Leaves the screen once the option panel that ran the action is done with its callback.
+    void _popLater();
+
+    static void _transitionFinishedCb(void* data, Evas_Object* obj, void* eventInfo);
+    static void _popJobCb(void* data);
+
     int _msgId;
+    msg_store::Message _message;
+    std::weak_ptr<MCommonMoreOptionViewController> _moreOptionWptr;
+    Evas_Object* _genlist = nullptr;
+    Evas_Object* _naviframe = nullptr;
+    std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
+    Ecore_Job* _popJob = nullptr;
 };
 
 } // namespace msg_block

@@ -1,24 +1,276 @@
+// First: it switches on the accessibility API before anything includes Elementary.
+#include "common/popup/AccessApi.h"
+
 #include "block/MBContentViewController.h"
 
+#include "block/MBItem/MBItemAttachFile.h"
+#include "block/MBItem/MBItemDateLine.h"
+#include "block/MBItem/MBItemNoContent.h"
+#include "block/MBItem/MBItemSeparator.h"
+#include "block/MBItem/MBItemText.h"
+#include "block/MBItem/MBItemThumbnail.h"
+#include "block/MBItem/MBItemTitle.h"
+#include "common/CommonUiHelper.h"
+#include "common/CommonUtil.h"
+#include "common/MCommonAppEventMgr.h"
+#include "common/MCommonTheme.h"
 #include "common/MsgLog.h"
+#include "common/addr/MCommonAddrMgr.h"
+#include "common/popup/MCommonPopup.h"
+#include "common/view/MCommonMoreOptionViewController.h"
+#include "journal.h"
+#include "msg_store/MessageManager.h"
+#include "view_kit/WWindowController.h"
+
+#include <qel.h>
+
+#include <cstdlib>
 
 namespace msg_app {
 namespace msg_block {
 
-MBContentViewController::MBContentViewController(int msgId) : _msgId(msgId) {}
+namespace {
+constexpr const char* CONTENT_PART = "elm.swallow.content";
+constexpr const char* JOURNAL_CATEGORY = "MESSAGE";
+} // namespace
 
-MBContentViewController::~MBContentViewController() = default;
+MBContentViewController::MBContentViewController(int msgId) : _msgId(msgId) {
+    int err = msg_store::MessageManager().getMessage(msgId, _message);
+    if (err != msg_store::MSG_STORE_SUCCESS)
+        MSG_LOGE("MessageManager::getMessage() is failed : %d", err);
+}
 
-void MBContentViewController::appEventListener(MCommonAppEventType /*type*/) {}
+MBContentViewController::~MBContentViewController() {
+    if (_popJob)
+        ecore_job_del(_popJob);
+}
 
 Evas_Object* MBContentViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
     Evas_Object* layout = elm_layout_add(parent);
     MSG_RETV_IF(!layout, nullptr, "layout is nullptr");
     elm_layout_theme_set(layout, "layout", "application", "default");
+    evas_object_size_hint_weight_set(layout, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+    evas_object_size_hint_align_set(layout, EVAS_HINT_FILL, EVAS_HINT_FILL);
+    if (!_createMoreOption(layout))
+        MSG_LOGE("moreOption is nullptr");
     return layout;
 }
 
-bool MBContentViewController::onPop() { return true; }
+bool MBContentViewController::_createMoreOption(Evas_Object* layout) {
+    auto* moreOption = new MCommonMoreOptionViewController();
+    if (!moreOption->create(layout, nullptr)) {
+        moreOption->destroy();
+        return false;
+    }
+    _moreOptionWptr = view_kit::weak_cast<MCommonMoreOptionViewController>(moreOption->getWeakPtr());
+    elm_object_part_content_set(layout, CONTENT_PART, moreOption->getEvasObject());
+    Eext_Object_Item* restore = moreOption->appendItem(
+        "WDS_MSG_MBODY_UNBLOCK_ABB", nullptr, "img/option/restore",
+        [this](Eext_Object_Item*) { _onRestoreClicked(); }, nullptr);
+    Eext_Object_Item* erase = moreOption->appendItem(
+        "WDS_MSG_OPT_DELETE_ABB", nullptr, "img/option/delete",
+        [this](Eext_Object_Item*) { _onDeleteClicked(); }, nullptr);
+    if (!restore || !erase)
+        MSG_LOGE("create() is failed.");
+    return true;
+}
+
+void MBContentViewController::onCreated() {
+    if (!_createGenlist()) {
+        MSG_LOGE("_createGenlist() failed");
+        return;
+    }
+    _loadItems();
+    _rotaryItem = std::make_unique<MCommonRotaryActivateMgr::Item>(_genlist);
+    if (!_rotaryItem->regist(true))
+        MSG_LOGE("rotaryItem->regist() failed.");
+    MCommonAppEventMgr::getInstance()->addListener(this);
+}
+
+bool MBContentViewController::_createGenlist() {
+    auto moreOption = _moreOptionWptr.lock();
+    MSG_RETV_IF(!moreOption, false, "moreOption is nullptr");
+    _genlist = elm_genlist_add(moreOption->getEvasObject());
+    MSG_RETV_IF(!_genlist, false, "elm_genlist_add() failed");
+    elm_object_style_set(_genlist, "default");
+    evas_object_size_hint_weight_set(_genlist, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+    evas_object_size_hint_align_set(_genlist, EVAS_HINT_FILL, EVAS_HINT_FILL);
+    elm_genlist_homogeneous_set(_genlist, EINA_FALSE);
+    elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
+    elm_genlist_select_mode_set(_genlist, ELM_OBJECT_SELECT_MODE_DEFAULT);
+    qel_genlist_set_bottom_margin_enabled(_genlist, EINA_TRUE);
+    view_kit::WWindowController* window = getWindowController();
+    if (window && window->getCircleSurface())
+        common_ui_helper::add_circle_genlist(_genlist, window->getCircleSurface());
+    MCommonTheme::getInstance()->setObjectTheme(_genlist);
+    evas_object_show(_genlist);
+    return moreOption->setContent(_genlist);
+}
+
+void MBContentViewController::onDestroy() {
+    MCommonAppEventMgr::getInstance()->removeListener(this);
+    if (_naviframe)
+        evas_object_smart_callback_del_full(_naviframe, "transition,finished", _transitionFinishedCb, this);
+    _rotaryItem.reset();
+    _genlist = nullptr;
+}
+
+bool MBContentViewController::_append(MBItem* row) {
+    if (wgenlist_item_append(_genlist, nullptr, row, ELM_GENLIST_ITEM_NONE))
+        return true;
+    MSG_LOGE("cannot append a row of type %d", row->getType());
+    delete row;
+    return false;
+}
+
+void MBContentViewController::_loadItems() {
+    MSG_RET_IF(!_genlist, "_genlist is nullptr");
+    _append(new MBItemTitle(_message.threadId));
+
+    MBItemDateLine::FromType fromType;
+    if (_message.folderType == msg_store::FOLDER_WATCH_SPAM) {
+        fromType = MBItemDateLine::FROM_HULM;
+    } else if (_message.folderType == msg_store::FOLDER_SPAM) {
+        fromType = MBItemDateLine::FROM_MOBILE;
+    } else {
+        MSG_LOGE("Invalid folder type : msgId[%d] type[%d]", _msgId, _message.folderType);
+        return;
+    }
+    _append(new MBItemDateLine(static_cast<time_t>(_message.time / 1000), fromType));
+
+    if (_message.msgType == "mms") {
+        _loadMmsBody();
+    } else if (_message.text.empty()) {
+        _append(new MBItemNoContent());
+    } else {
+        _append(new MBItemText(_message.text, MBItemText::BODY));
+    }
+}
+
+void MBContentViewController::_loadMmsBody() {
+    if (!_message.subject.empty()) {
+        _append(new MBItemText(_message.subject, MBItemText::SUBJECT));
+        _append(new MBItemSeparator());
+    }
+    for (const msg_store::Content& part : _message.contents) {
+        switch (part.mediaType) {
+        case msg_store::Content::MEDIA_TYPE_TEXT:
+            _append(new MBItemText(part.text, MBItemText::BODY));
+            break;
+        case msg_store::Content::MEDIA_TYPE_IMAGE:
+            _append(new MBItemThumbnail(MBItemThumbnail::IMAGE, part.thumbnailPath, part.filePath));
+            break;
+        case msg_store::Content::MEDIA_TYPE_VIDEO:
+            _append(new MBItemThumbnail(MBItemThumbnail::VIDEO, part.thumbnailPath, part.filePath));
+            break;
+        default:
+            if (part.mediaType == msg_store::Content::MEDIA_TYPE_AUDIO || part.isAttachment)
+                _append(new MBItemAttachFile(part.mediaType, part.mimeType, part.fileName));
+            break;
+        }
+    }
+}
+
+void MBContentViewController::onPushed(Elm_Object_Item* naviItem) {
+    MSG_RET_IF(!naviItem, "naviItem is nullptr");
+    elm_naviframe_item_title_enabled_set(naviItem, EINA_FALSE, EINA_FALSE);
+    _setAccessName(naviItem);
+    _naviframe = elm_object_item_widget_get(naviItem);
+    if (_naviframe)
+        evas_object_smart_callback_add(_naviframe, "transition,finished", _transitionFinishedCb, this);
+}
+
+void MBContentViewController::_setAccessName(Elm_Object_Item* naviItem) {
+    std::shared_ptr<MCommonConvAddr> convAddr;
+    MSG_RET_IF(!MCommonAddrMgr::getInstance()->getConvAddr(_message.threadId, convAddr), "no conversation");
+    std::string markup;
+    convAddr->getDisplayName(markup, false);
+    char* plain = elm_entry_markup_to_utf8(markup.c_str());
+    std::string name = plain ? plain : "";
+    std::free(plain);
+    if (common_util::is_phone_number(name.c_str())) {
+        std::string spoken;
+        common_util::make_phonenumber_text_for_tts(name.c_str(), spoken);
+        name = spoken;
+    }
+    efl_access_object_i18n_name_set(naviItem, name.c_str());
+}
+
+void MBContentViewController::_transitionFinishedCb(void* data, Evas_Object* obj, void* eventInfo) {
+    auto* self = static_cast<MBContentViewController*>(data);
+    // Another page's transition (one pushed over this) is not this page opening.
+    if (eventInfo != self->getNaviframeItem())
+        return;
+    evas_object_smart_callback_del_full(obj, "transition,finished", _transitionFinishedCb, self);
+    self->_naviframe = nullptr;
+    self->_markAsRead();
+}
+
+void MBContentViewController::_markAsRead() {
+    if (_message.isRead || _message.msgId < 0)
+        return;
+    int err = msg_store::MessageManager().readMessage(_msgId);
+    if (err != msg_store::MSG_STORE_SUCCESS) {
+        MSG_LOGE("readMessage(%d) failed : %d", _msgId, err);
+        return;
+    }
+    _message.isRead = true;
+    if (_message.msgType != "mms") {
+        journal_log(JOURNAL_CATEGORY, "SMS_MSG_OPENED");
+        return;
+    }
+    std::string address;
+    std::shared_ptr<MCommonConvAddr> convAddr;
+    if (MCommonAddrMgr::getInstance()->getConvAddr(_message.threadId, convAddr)) {
+        if (std::shared_ptr<MCommonAddr> first = convAddr->getNthAddr(0))
+            first->getAddress(address);
+    }
+    journal_log(JOURNAL_CATEGORY, "MMS_MSG_OPENED %s", address.c_str());
+}
+
+bool MBContentViewController::onPop() {
+    return true;
+}
+
+void MBContentViewController::appEventListener(MCommonAppEventType type) {
+    switch (type) {
+    case APP_EVENT_LANGUAGE_CHANGED:
+    case APP_EVENT_CONTACTS_CHANGED:
+    case APP_EVENT_TIME_FORMAT_CHANGED:
+        if (_genlist)
+            elm_genlist_realized_items_update(_genlist);
+        break;
+    default:
+        break;
+    }
+}
+
+void MBContentViewController::_onRestoreClicked() {
+    if (msg_store::MessageManager().restoreBlockedMessage(_msgId) == msg_store::MSG_STORE_SUCCESS)
+        MCommonPopup::launchPopup("WDS_MSG_TPOP_MESSAGE_RESTORED_ABB", MCommonPopup::SENT_SUCCESS);
+    else
+        MSG_LOGE("restore message is failed.");
+    _popLater();
+}
+
+void MBContentViewController::_onDeleteClicked() {
+    if (msg_store::MessageManager().deleteMessage(_msgId) == msg_store::MSG_STORE_SUCCESS)
+        MCommonPopup::launchPopup("WDS_MSG_TPOP_MESSAGE_DELETED_ABB", MCommonPopup::SENT_SUCCESS);
+    else
+        MSG_LOGE("delete message is failed.");
+    _popLater();
+}
+
+void MBContentViewController::_popLater() {
+    if (!_popJob)
+        _popJob = ecore_job_add(_popJobCb, this);
+}
+
+void MBContentViewController::_popJobCb(void* data) {
+    auto* self = static_cast<MBContentViewController*>(data);
+    self->_popJob = nullptr;
+    self->popOut();
+}
 
 } // namespace msg_block
 } // namespace msg_app
