@@ -1,0 +1,212 @@
+// The list screen on the watch's window over a real store: the empty blocked list and its way back,
+// the menu per state, and back in and outside the main application.
+#include "list/MLContentViewController.h"
+#include "LogCapture.h"
+#include "WatchScreenTest.h"
+#include "common/addr/MCommonAddrMgr.h"
+#include "common/view/MCommonMoreOptionViewController.h"
+#include "list/MLThreadListBgLoad.h"
+#include "msg_store/MsgStore.h"
+#include "msg_store/PhoneSide.h"
+#include "view_kit/WNaviframeController.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+using msg_app::MCommonMoreOptionViewController;
+using namespace msg_app::msg_list;
+
+namespace {
+
+// Lowering the window is a request to the window manager; the trap stands in for it.
+int lowerRequests = 0;
+Eina_Bool countLowerCb(void*, Evas_Object*) {
+    ++lowerRequests;
+    return EINA_TRUE;
+}
+
+using Entry = std::pair<std::string, std::string>; // text, icon group
+
+class ListScreenTest : public WatchScreenTest {
+protected:
+    void SetUp() override {
+        static Elm_Win_Trap trap = [] {
+            Elm_Win_Trap t{};
+            t.version = ELM_WIN_TRAP_VERSION;
+            t.lower = countLowerCb;
+            return t;
+        }();
+        elm_win_trap_set(&trap);
+        lowerRequests = 0;
+        WatchScreenTest::SetUp();
+        ASSERT_EQ(msg_store::ConnectionManager::connect(), msg_store::MSG_STORE_SUCCESS);
+    }
+    void TearDown() override {
+        WatchScreenTest::TearDown();
+        elm_win_trap_set(nullptr);
+        unsetenv("MSG_APP_ID");
+        MLThreadListBgLoad::destroy();
+        msg_app::MCommonAddrMgr::release();
+        msg_test::runLoopFor(0.02);
+        msg_store::ConnectionManager::disconnect();
+    }
+
+    void push(ListType type) {
+        screen = new MLContentViewController(type);
+        weakScreen = screen->getWeakPtr();
+        ASSERT_TRUE(window->getNaviframeController()->push(screen));
+        settle(0.3);
+        ASSERT_FALSE(screen->getListView().expired());
+        ASSERT_FALSE(screen->getMoreOption().expired());
+    }
+
+    int receive(const std::string& from, msg_store::FolderType folder) {
+        msg_store::IncomingMessage message;
+        message.addresses = {{msg_store::ADDRESS_TYPE_PHONE, from}};
+        message.text = "hello";
+        message.folderType = folder;
+        int id = -1;
+        EXPECT_EQ(msg_store::PhoneSide::insertMessage(message, &id), msg_store::MSG_STORE_SUCCESS);
+        return id;
+    }
+
+    std::shared_ptr<MCommonMoreOptionViewController> option() { return screen->getMoreOption().lock(); }
+
+    // What the menu offers, in order, as the panel shows it.
+    std::vector<Entry> menu() {
+        std::vector<Entry> entries;
+        const Eina_List* l = nullptr;
+        void* data = nullptr;
+        EINA_LIST_FOREACH(eext_more_option_items_get(option()->getEvasObject()), l, data) {
+            auto* item = static_cast<Eext_Object_Item*>(data);
+            const char* text = eext_more_option_item_part_text_get(item, "selector,main_text");
+            entries.emplace_back(text ? text : "",
+                                 imageGroup(eext_more_option_item_part_content_get(item, "item,icon")));
+        }
+        return entries;
+    }
+
+    Eext_Object_Item* menuItem(size_t index) {
+        return static_cast<Eext_Object_Item*>(eina_list_nth(
+            eext_more_option_items_get(option()->getEvasObject()), static_cast<unsigned>(index)));
+    }
+
+    bool openMenu() {
+        option()->open();
+        return msg_test::runLoopUntil([&] { return option()->isOpened(); }, 3.0);
+    }
+
+    int pageCount() { return window->getNaviframeController()->getPageCount(); }
+
+    const Entry newMessage{"New message", "img/option/compose"};
+    const Entry deleteEntry{"Delete", "img/option/delete"};
+    const Entry unblock{"Unblock", "img/option/restore"};
+
+    MLContentViewController* screen = nullptr;
+    std::weak_ptr<view_kit::WViewController> weakScreen;
+};
+
+} // namespace
+
+TEST_F(ListScreenTest, EmptyBlockedListOpensOnTheEmptyViewAndTheFirstBlockedMessageBringsTheListBack) {
+    push(LIST_TYPE_BLOCKED_MSG);
+    EXPECT_TRUE(screen->isShowingNoItem());
+    EXPECT_TRUE(menu().empty());
+    EXPECT_FALSE(option()->getCueVisible());
+    Evas_Object* shown = elm_object_part_content_get(option()->getEvasObject(), "elm.swallow.content");
+    EXPECT_EQ("No blocked messages", partText(shown, "elm.text"));
+
+    // Through the store, as the phone would deliver it.
+    int id = receive("+15550100013", msg_store::FOLDER_WATCH_SPAM);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !screen->isShowingNoItem(); }, 3.0));
+    EXPECT_EQ(screen->getListView().lock()->getItemCount(), 1);
+    EXPECT_EQ((std::vector<Entry>{unblock, deleteEntry}), menu());
+    EXPECT_TRUE(option()->getCueVisible());
+    EXPECT_TRUE(evas_object_visible_get(screen->getListView().lock()->getEvasObject()));
+
+    // And the last one leaving brings the empty view back, without a menu.
+    ASSERT_EQ(msg_store::MessageManager().deleteMessage(id), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return screen->isShowingNoItem(); }, 3.0));
+    EXPECT_TRUE(menu().empty());
+    EXPECT_FALSE(option()->getCueVisible());
+}
+
+TEST_F(ListScreenTest, ConversationListOffersNewMessageAloneWhenEmptyAndDeleteWithRows) {
+    push(LIST_TYPE_THREAD);
+    EXPECT_FALSE(screen->isShowingNoItem()) << "the list shows its own no-content row";
+    EXPECT_EQ(std::vector<Entry>{newMessage}, menu());
+    EXPECT_TRUE(option()->getCueVisible());
+
+    receive("+15550100001", msg_store::FOLDER_INBOX);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return menu().size() == 2; }, 3.0));
+    EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
+    EXPECT_FALSE(screen->isShowingNoItem());
+}
+
+TEST_F(ListScreenTest, BlockedListWithRowsOpensOnTheListAndThePageIsNamed) {
+    receive("+15550100013", msg_store::FOLDER_WATCH_SPAM);
+    push(LIST_TYPE_BLOCKED_MSG);
+    EXPECT_FALSE(screen->isShowingNoItem());
+    EXPECT_EQ((std::vector<Entry>{unblock, deleteEntry}), menu());
+    Elm_Object_Item* item = screen->getNaviframeItem();
+    ASSERT_NE(item, nullptr);
+    EXPECT_FALSE(elm_naviframe_item_title_enabled_get(item));
+}
+
+TEST_F(ListScreenTest, DeleteFromTheMenuAsksTheListToStartDeleting) {
+    receive("+15550100001", msg_store::FOLDER_INBOX);
+    push(LIST_TYPE_THREAD);
+    ASSERT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
+    ASSERT_TRUE(openMenu());
+    settle(0.3);
+    msg_test::LogCapture log;
+    clickCenter(menuItem(1)->obj);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return log.contains("onMoreOptionClicked : delete"); }, 3.0));
+    EXPECT_TRUE(log.contains("action : old(0) - new(1)"));
+}
+
+TEST_F(ListScreenTest, BackInTheMainApplicationLowersTheWindowAndKeepsTheScreen) {
+    setenv("MSG_APP_ID", "com.vorlane.message", 1);
+    push(LIST_TYPE_THREAD);
+    ASSERT_EQ(pageCount(), 2);
+    pressKey("Escape");
+    settle(0.5);
+    EXPECT_EQ(lowerRequests, 1);
+    EXPECT_EQ(pageCount(), 2);
+    EXPECT_FALSE(weakScreen.expired());
+}
+
+TEST_F(ListScreenTest, BackElsewherePopsTheScreen) {
+    setenv("MSG_APP_ID", "com.vorlane.msg-compose", 1);
+    push(LIST_TYPE_BLOCKED_MSG);
+    msg_test::LogCapture log;
+    pressKey("Escape");
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weakScreen.expired(); }, 3.0));
+    EXPECT_TRUE(log.contains("popOut this NaviItem"));
+    EXPECT_EQ(lowerRequests, 0);
+    EXPECT_EQ(pageCount(), 1);
+}
+
+TEST_F(ListScreenTest, BackWithTheMenuOpenOnlyClosesTheMenu) {
+    setenv("MSG_APP_ID", "com.vorlane.message", 1);
+    push(LIST_TYPE_THREAD);
+    ASSERT_TRUE(openMenu());
+    settle(0.3);
+    pressKey("Escape");
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !option()->isOpened(); }, 3.0));
+    settle(0.3);
+    EXPECT_EQ(lowerRequests, 0);
+    EXPECT_EQ(pageCount(), 2);
+}
+
+TEST_F(ListScreenTest, AScreenThatNeverMadeItsViewFreesItsList) {
+    auto* unpushed = new MLContentViewController(LIST_TYPE_THREAD);
+    std::weak_ptr<MLListViewController> list = unpushed->getListView();
+    ASSERT_FALSE(list.expired());
+    unpushed->destroy();
+    EXPECT_TRUE(list.expired());
+}
