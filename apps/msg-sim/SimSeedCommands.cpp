@@ -12,17 +12,18 @@ namespace msg_sim {
 namespace {
 
 enum class DemoKind {
-    CHAT,      // text back and forth
-    IMAGE,     // ends with a picture
-    AUDIO,     // ends with a voice note
-    FILE,      // ends with an attached document
-    PHONE_MMS, // an MMS whose body is still on the phone
-    GROUP,     // several people
-    FAILED,    // our last message failed
-    SENDING,   // our last message is still being sent
-    BLOCKED,   // everything went to the spam folder
-    ALERT,     // a broadcast alert
-    WATCH,     // sent and received by the watch itself
+    CHAT,        // text back and forth
+    IMAGE,       // ends with a picture
+    AUDIO,       // ends with a voice note
+    FILE,        // ends with an attached document
+    PHONE_MMS,   // an MMS whose body is still on the phone
+    GROUP,       // several people
+    FAILED,      // our last message failed
+    SENDING,     // our last message is still being sent
+    BLOCKED,     // everything went to the spam folder
+    BLOCKED_MMS, // spam that ends with a picture and an attached file
+    ALERT,       // a broadcast alert
+    WATCH,       // sent and received by the watch itself
 };
 
 struct DemoContact {
@@ -60,7 +61,7 @@ const DemoContact kDemoContacts[] = {
     {"+15550100025;+15550100026;+15550100027;+15550100028", "Team lunch", DemoKind::GROUP, 80, false},
     {"+15550100029", "Oscar Hughes", DemoKind::IMAGE, 92, false},
     {"+15550100030", "Amelia Costa", DemoKind::CHAT, 105, false},
-    {"+15550100031", "Parcel notice", DemoKind::BLOCKED, 118, false},
+    {"+15550100031", "Parcel notice", DemoKind::BLOCKED_MMS, 118, false},
     {"+15550100032", "James Park", DemoKind::CHAT, 130, false},
     {"+15550100033", "Nora Schmidt", DemoKind::AUDIO, 145, false},
     {"+15550100034", "William Ahmed", DemoKind::CHAT, 160, false},
@@ -146,6 +147,14 @@ void finishLast(const DemoContact& contact, const DemoMedia& media, msg_store::I
         last.contents = {textContent(last.text),
                          fileContent(media.document, "text/x-vcard", Content::MEDIA_TYPE_NONE, true)};
         break;
+    case DemoKind::BLOCKED_MMS:
+        last.msgType = "mms";
+        last.subject = "Your parcel is waiting";
+        last.text = "Pay the customs fee today to get it delivered.";
+        last.contents = {textContent(last.text),
+                         fileContent(media.picture, "image/png", Content::MEDIA_TYPE_IMAGE, false),
+                         fileContent(media.document, "text/x-vcard", Content::MEDIA_TYPE_NONE, true)};
+        break;
     case DemoKind::PHONE_MMS: {
         last.msgType = "mms";
         last.subject = "Holiday photos";
@@ -182,7 +191,7 @@ void addConversation(const DemoContact& contact, int index, const DemoMedia& med
         start = end + 1;
     }
     bool watch = contact.kind == DemoKind::WATCH;
-    bool blocked = contact.kind == DemoKind::BLOCKED;
+    bool blocked = contact.kind == DemoKind::BLOCKED || contact.kind == DemoKind::BLOCKED_MMS;
     bool alert = contact.kind == DemoKind::ALERT;
     int count = (alert || blocked) ? 1 + index % 2 : 2 + (index * 7) % 6;
     int64_t end = now - contact.daysAgo * kDayMs - (index % 5) * 17 * kMinuteMs;
