@@ -1,10 +1,31 @@
-// The blocked-message viewer's screens for msg-shot.
+// The blocked-message viewer's screens for msg-app and msg-shot.
+#include "BlockViewerScreen.h"
 #include "ScreenRegistry.h"
 
 namespace msg_app {
 namespace shell {
 
-void registerBlockScreens(ScreenRegistry& /*registry*/) {}
+void registerBlockScreens(ScreenRegistry& registry) {
+    using Pick = BlockViewerScreen::Pick;
+    const struct {
+        const char* name;
+        const char* description;
+        Pick pick;
+        bool atEnd;
+    } screens[] = {
+        {"blocked-sms", "the newest blocked SMS, as the blocked-message list opens it", Pick::SMS, false},
+        {"blocked-mms", "the newest blocked MMS with a picture, as the blocked-message list opens it",
+         Pick::MMS, false},
+        {"blocked-mms-end", "the newest blocked MMS with a picture, scrolled to its last row", Pick::MMS,
+         true},
+    };
+    for (const auto& screen : screens) {
+        Pick pick = screen.pick;
+        bool atEnd = screen.atEnd;
+        registry.add(screen.name, screen.description,
+                     [pick, atEnd] { return new BlockViewerScreen(pick, atEnd); });
+    }
+}
 
 } // namespace shell
 } // namespace msg_app
