@@ -13,6 +13,14 @@
 namespace msg_app {
 namespace shell {
 
+namespace {
+
+// Window-manager requests of the application's window pass through the shell,
+// which stands in for the platform that would tell the application about them.
+Application* runningApplication = nullptr;
+
+} // namespace
+
 Application::Application(Options options) : _options(std::move(options)) {}
 
 Application::~Application() {
@@ -57,6 +65,12 @@ void Application::stop() {
                                      this);
     }
     _window.reset();
+    elm_win_trap_set(nullptr);
+    runningApplication = nullptr;
+    if (_pauseJob) {
+        ecore_job_del(_pauseJob);
+        _pauseJob = nullptr;
+    }
     // 3.-2. The services, the theme and the store connection, in their fixed order.
     common_util::on_terminate();
     // 1. The preload, if the list never took it over; destroying it joins the worker.
@@ -70,6 +84,16 @@ bool Application::_loadTheme() {
 }
 
 bool Application::_createWindow() {
+    // Only windows created after this see the trap; it holds no state of its own.
+    static Elm_Win_Trap trap = [] {
+        Elm_Win_Trap t{};
+        t.version = ELM_WIN_TRAP_VERSION;
+        t.lower = _lowerTrapCb;
+        return t;
+    }();
+    runningApplication = this;
+    if (!elm_win_trap_set(&trap))
+        MSG_LOGW("window requests are not watched; lowering will not pause");
     _window = std::make_unique<view_kit::WWindowController>();
     MSG_RETV_IF(!_window->create(_options.name.c_str(), _options.width, _options.height), false,
                 "window creation failed");
@@ -109,6 +133,26 @@ void Application::_focusOutCb(void*, Evas_Object*, void*) {
 
 void Application::_iconifiedCb(void*, Evas_Object*, void*) {
     MCommonAppEventMgr::getInstance()->emit(APP_EVENT_PAUSED);
+}
+
+void Application::onWindowLowered() {
+    // Not inside the caller's back-key handling: the platform would tell us later.
+    if (!_pauseJob)
+        _pauseJob = ecore_job_add(_pauseJobCb, this);
+}
+
+Eina_Bool Application::_lowerTrapCb(void*, Evas_Object*) {
+    if (runningApplication)
+        runningApplication->onWindowLowered();
+    return EINA_TRUE;
+}
+
+void Application::_pauseJobCb(void* data) {
+    auto* self = static_cast<Application*>(data);
+    self->_pauseJob = nullptr;
+    MCommonAppEventMgr* events = MCommonAppEventMgr::getInstance();
+    if (events->getAppState() != APP_EVENT_PAUSED)
+        events->emit(APP_EVENT_PAUSED);
 }
 
 void Application::_renderPostCb(void* data, Evas* e, void*) {

@@ -35,6 +35,9 @@ public:
     view_kit::WWindowController* getWindowController() const { return _window.get(); }
     // Runs once after the window's first frame is rendered.
     void setOnFirstFrame(std::function<void()> onFirstFrame);
+    // The window went behind the others (elm_win_lower): the application is in
+    // the background, so it gets the pause event, once, from the main loop.
+    void onWindowLowered();
 
 private:
     bool _loadTheme();
@@ -45,10 +48,13 @@ private:
     static void _focusOutCb(void* data, Evas_Object* obj, void* info);
     static void _iconifiedCb(void* data, Evas_Object* obj, void* info);
     static void _renderPostCb(void* data, Evas* e, void* info);
+    static Eina_Bool _lowerTrapCb(void* data, Evas_Object* win);
+    static void _pauseJobCb(void* data);
 
     Options _options;
     std::unique_ptr<view_kit::WWindowController> _window;
     std::function<void()> _onFirstFrame;
+    Ecore_Job* _pauseJob = nullptr;
     bool _started = false;
 };
 

@@ -1,9 +1,12 @@
 // Renders a screen of the application headless and saves it as a PNG:
 //   msg-shot --device DIR --screen NAME --out FILE.png
+// It renders a scratch copy of the device, which therefore never changes.
 #include "Application.h"
+#include "DeviceSnapshot.h"
 #include "FrameCapture.h"
 #include "LaunchOptions.h"
 #include "ScreenRegistry.h"
+#include "device/Device.h"
 #include "view_kit/WWindowController.h"
 
 #include <Elementary.h>
@@ -41,6 +44,12 @@ int main(int argc, char** argv) {
     if (!launch.screen.empty() && !msg_app::shell::ScreenRegistry::getInstance().contains(launch.screen)) {
         fprintf(stderr, "msg-shot: unknown screen %s (see --list-screens)\n", launch.screen.c_str());
         return 2;
+    }
+    msg_shot::DeviceSnapshot snapshot;
+    std::string error;
+    if (!snapshot.take(msg_device::Device::defaultDir(), &error)) {
+        fprintf(stderr, "msg-shot: %s\n", error.c_str());
+        return 1;
     }
     setenv("ELM_ENGINE", "buffer", 1);
     LaunchOptions::quietPlatformLogs();

@@ -140,8 +140,11 @@ void MLContentViewController::_onListEventListenerCb(MLListViewController::Event
     MSG_LOGD("_onListEventListenerCb : ev(%d)", ev);
     if (ev == MLListViewController::EVENT_CHANGED)
         _updateMoreOption();
-    else if (ev == MLListViewController::EVENT_EMPTY_STATE_CHANGED)
+    else if (ev == MLListViewController::EVENT_EMPTY_STATE_CHANGED) {
         _switchContent();
+        // The last blocked row leaving sends only this event; the menu must not offer actions on nothing.
+        _updateMoreOption();
+    }
 }
 
 void MLContentViewController::_switchContent() {
@@ -169,7 +172,8 @@ void MLContentViewController::_switchContent() {
         noMsg = _noMsgWptr.lock();
     }
     option->switchContent(noMsg.get());
-    noMsg->setAccessOrder(option->getCueAccessObject());
+    if (common_util::is_screen_reader_enabled())
+        noMsg->setAccessOrder(option->getCueAccessObject());
 }
 
 void MLContentViewController::_updateMoreOption() {

@@ -46,13 +46,15 @@ protected:
         ASSERT_EQ(msg_store::ConnectionManager::connect(), msg_store::MSG_STORE_SUCCESS);
     }
     void TearDown() override {
-        WatchScreenTest::TearDown();
-        elm_win_trap_set(nullptr);
-        unsetenv("MSG_APP_ID");
+        // The screens and the services that watch the device go before the device closes.
+        window->destroy();
         MLThreadListBgLoad::destroy();
         msg_app::MCommonAddrMgr::release();
         msg_test::runLoopFor(0.02);
         msg_store::ConnectionManager::disconnect();
+        WatchScreenTest::TearDown();
+        elm_win_trap_set(nullptr);
+        unsetenv("MSG_APP_ID");
     }
 
     void push(ListType type) {
