@@ -1,7 +1,10 @@
 /*
  * The scrolling list of the list screen: fills a genlist from the list model,
  * keeps its rows in step with the message store while the screen lives and
- * defers changes that arrive while the application is paused.
+ * defers changes that arrive while the application is paused. In select mode
+ * the user checks rows and deletes or restores them: one at once, several on
+ * a worker behind a progress popup. A tap opens the conversation (or the
+ * blocked message), the button row opens the composer.
  */
 #ifndef MSG_APP_LIST_MLLISTVIEWCONTROLLER_H
 #define MSG_APP_LIST_MLLISTVIEWCONTROLLER_H
@@ -10,18 +13,28 @@
 #include "common/MCommonRotaryActivateMgr.h"
 #include "list/MLItem/MLItem.h"
 #include "list/MLListModel.h"
+#include "view_kit/WContentViewController.h"
+#include "view_kit/WThread.h"
 #include "view_kit/WTimer.h"
 #include "view_kit/WViewController.h"
 
+#include <atomic>
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <vector>
 
 namespace msg_app {
+
+class MCommonCountBtnViewController;
+class MCommonProgressPopup;
+class MCommonSelectCtxPopup;
+
 namespace msg_list {
 
 class MLItemContent;
+class MLItemButtonMenu;
 
 // The entries the list offers to the screen's more-option menu.
 enum MoreOption : uint8_t {
@@ -43,6 +56,25 @@ public:
     static constexpr size_t MAX_CHANGES_ONE_BY_ONE = 50;
     // Changes applied at once while paused before the rest wait for the resume.
     static constexpr int PAUSED_CHANGES_APPLIED = 5;
+    // Screen names of the pages a tap pushes.
+    static constexpr const char* VIEWER_NAME = "msg_viewer";
+    static constexpr const char* BLOCK_VIEWER_NAME = "msg_block";
+
+    // One row the background action works on: its id and the time the row showed when the
+    // action began, so that a conversation that changed meanwhile is left alone.
+    struct BgActionTarget {
+        int id;
+        time_t seenTime;
+    };
+    // The job of the progress popup's worker, shared with it so that it outlives the list. The
+    // worker fills doneIds before it tells the main loop; the main loop sets isTerminating.
+    struct BgActionData {
+        Action action = ACTION_NONE;
+        ListType listType = LIST_TYPE_THREAD;
+        std::vector<BgActionTarget> targets;
+        std::vector<int> doneIds;
+        std::atomic<bool> isTerminating{false};
+    };
 
     explicit MLListViewController(ListType listType);
     ~MLListViewController() override;
@@ -64,6 +96,20 @@ public:
     void doAction(Action action);
     // False when the list consumed the back key; true when the screen may be left.
     bool back();
+
+    ListStyle getListStyle() const { return _listStyle; }
+    Action getAction() const { return _action; }
+    // The ids of the checked rows in list order.
+    std::vector<int> getCheckedIds() const;
+    // Enters select mode for the action (none: the menu chooses later) with exactly the rows of
+    // the given ids checked; ids without a row are skipped. Returns how many rows are checked.
+    // For screens that show the list half-way through a selection.
+    int selectItems(Action action, const std::vector<int>& ids);
+    // The bottom button of select mode, or null.
+    Evas_Object* getBottomButton() const { return _bottomButton; }
+    // What the count button shows; -1 outside select mode.
+    int getCheckedCount() const;
+    bool isBgActionRunning() const { return !_bgActionPopup.expired(); }
 
     void appEventListener(MCommonAppEventType type) override;
 
@@ -102,8 +148,50 @@ private:
     Elm_Object_Item* _firstContentItem() const;
     static MLItem* _rowOf(Elm_Object_Item* item);
 
+    // Select mode.
+    void _changeToSelectMode(MLItem* first);
+    void _changeToNormalMode();
+    void _setStyleToAll(ListStyle style);
+    void _createCountButton();
+    void _destroyCountButton();
+    void _createBottomButton();
+    void _deleteBottomButton();
+    void _showCheckedCount(int count);
+    void _onCheckChanged(const MLItem* row);
+    void _checkAll(bool checked);
+    void _showSelectCtxPopup();
+    void _destroySelectCtxPopup();
+    std::vector<BgActionTarget> _getCheckedTargets() const;
+
+    // Actions.
+    bool _doActionForOneItem(const BgActionTarget& target);
+    void _doActionForMultiItems(std::vector<BgActionTarget> targets);
+    void _onBgActionResult(std::vector<int>* doneIds);
+    void _onBgActionPopupDestroyed();
+    void _showResult(Action action, size_t doneCount);
+    static bool _actOn(const BgActionData& job, const BgActionTarget& target);
+    static void _bgActionWorker(const std::shared_ptr<BgActionData>& job, view_kit::WThread::IStatus* status);
+
+    // Taps, long presses and the composer.
+    MLItemButtonMenu* _createButtonMenu();
+    void _onItemSelected(const MLItem* row);
+    void _onLongPressed(Elm_Object_Item* item);
+    void _onComposeClicked();
+    void _pushPage(view_kit::WContentViewController* page, const char* name);
+
+    // Screen-reader order.
+    void _rebuildAccessOrder();
+    void _setAccessOrder(Elm_Object_Item* item);
+    void _setAccessOrderOfGroupIndex(Elm_Object_Item* item);
+    void _setAccessOrderOfButtonMenu(MLItemButtonMenu* menu, Elm_Object_Item* item);
+    void _setAccessOrderOfLastItem(Elm_Object_Item* item);
+
     static void _realizedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _unrealizedCb(void* data, Evas_Object* obj, void* eventInfo);
+    static void _longpressedCb(void* data, Evas_Object* obj, void* eventInfo);
+    static void _updatedCb(void* data, Evas_Object* obj, void* eventInfo);
+    static void _contentUnswallowedCb(void* data, Evas_Object* obj, void* eventInfo);
+    static void _bottomButtonClickedCb(void* data, Evas_Object* obj, void* eventInfo);
 
     std::function<void(Event)> _eventListener;
     std::function<Evas_Object*()> _getOptionCue;
@@ -114,6 +202,12 @@ private:
     int _contentStartIndex = 0;
     Evas_Object* _selectModeLayout = nullptr;
     Evas_Object* _genlist = nullptr;
+    Evas_Object* _bottomButton = nullptr;
+    std::weak_ptr<MCommonCountBtnViewController> _countBtn;
+    std::weak_ptr<MCommonSelectCtxPopup> _selectCtxPopup;
+    std::weak_ptr<MCommonProgressPopup> _bgActionPopup;
+    std::weak_ptr<BgActionData> _bgJob;
+    bool _isDestroying = false;
     std::weak_ptr<view_kit::WTimer> _launchIdler;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
     bool _isSubscribed = false;

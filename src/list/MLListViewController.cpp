@@ -6,6 +6,7 @@
 #include "common/MCommonTheme.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
+#include "common/popup/MCommonProgressPopup.h"
 #include "journal.h"
 #include "list/MLItem/MLItemButtonMenu.h"
 #include "list/MLItem/MLItemContent.h"
@@ -73,6 +74,9 @@ bool MLListViewController::_createGenlist() {
     }
     evas_object_smart_callback_add(_genlist, "realized", _realizedCb, this);
     evas_object_smart_callback_add(_genlist, "unrealized", _unrealizedCb, this);
+    evas_object_smart_callback_add(_genlist, "updated", _updatedCb, this);
+    evas_object_smart_callback_add(_genlist, "longpressed", _longpressedCb, this);
+    evas_object_smart_callback_add(_genlist, "content,unswallowed", _contentUnswallowedCb, this);
     if (_selectModeLayout)
         elm_object_part_content_set(_selectModeLayout, "elm.swallow.content", _genlist);
     evas_object_show(_genlist);
@@ -93,11 +97,16 @@ void MLListViewController::onCreated() {
 }
 
 void MLListViewController::onDestroy() {
+    _isDestroying = true;
     view_kit::WTimer::destroy(_launchIdler);
     _unsubscribeStorage();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     MLReusableObjectPool::destroy();
     destroyPopup();
+    if (auto popup = _bgActionPopup.lock())
+        popup->destroy();
+    _destroySelectCtxPopup();
+    _destroyCountButton();
     _rotaryItem.reset();
 }
 
@@ -209,7 +218,7 @@ void MLListViewController::_addTitleItem() {
     }
     if (_listType == LIST_TYPE_THREAD) {
         for (MLItem* row :
-             {static_cast<MLItem*>(new MLItemMargin()), static_cast<MLItem*>(new MLItemButtonMenu()),
+             {static_cast<MLItem*>(new MLItemMargin()), static_cast<MLItem*>(_createButtonMenu()),
               static_cast<MLItem*>(new MLItemGroupIndex())}) {
             if (_append(row))
                 ++_contentStartIndex;
@@ -261,17 +270,18 @@ void MLListViewController::_sendEvent(Event event) {
         _eventListener(event);
 }
 
-// Opening a row and the select mode belong to the screen's selection handling; the list only
-// passes the row's check changes on.
-void MLListViewController::_onItemEvent(MLItem::Event event, const MLItem* /*row*/) {
-    if (event == MLItem::CHECK_CHANGED)
-        _sendEvent(EVENT_CHANGED);
+MLItemButtonMenu* MLListViewController::_createButtonMenu() {
+    auto* menu = new MLItemButtonMenu();
+    menu->setOnComposeButtonClicked([this] { _onComposeClicked(); });
+    return menu;
 }
 
-void MLListViewController::_realizedCb(void* /*data*/, Evas_Object* /*obj*/, void* eventInfo) {
-    MLItem* row = _rowOf(static_cast<Elm_Object_Item*>(eventInfo));
+void MLListViewController::_realizedCb(void* data, Evas_Object* /*obj*/, void* eventInfo) {
+    auto* item = static_cast<Elm_Object_Item*>(eventInfo);
+    MLItem* row = _rowOf(item);
     if (row && row->getType() == MLItem::CONTENT)
         static_cast<MLItemContent*>(row)->realized();
+    static_cast<MLListViewController*>(data)->_setAccessOrder(item);
 }
 
 void MLListViewController::_unrealizedCb(void* /*data*/, Evas_Object* /*obj*/, void* eventInfo) {
@@ -292,6 +302,10 @@ void MLListViewController::appEventListener(MCommonAppEventType type) {
     case APP_EVENT_RESUMED:
         _doPausedUpdate();
         break;
+    case APP_EVENT_TERMINATING:
+        if (auto job = _bgJob.lock())
+            job->isTerminating = true;
+        break;
     case APP_EVENT_PAUSED:
     case APP_EVENT_LANGUAGE_CHANGED:
         if (type == APP_EVENT_LANGUAGE_CHANGED && _setPausedUpdate(UPDATE_REDRAW, false))
@@ -302,6 +316,8 @@ void MLListViewController::appEventListener(MCommonAppEventType type) {
             destroyPopup();
         break;
     case APP_EVENT_RELAUNCHED:
+        if (_listStyle == LIST_STYLE_SELECT)
+            _changeToNormalMode();
         if (_pausedUpdate == UPDATE_RELOAD)
             _doPausedUpdate();
         else
@@ -362,6 +378,8 @@ void MLListViewController::_onLaunchIdle() {
         }
         MLThreadListBgLoad::destroy();
     }
+    if (_genlist)
+        _setAccessOrder(elm_genlist_last_item_get(_genlist));
 }
 
 } // namespace msg_list

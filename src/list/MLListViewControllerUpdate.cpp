@@ -1,6 +1,7 @@
 // Keeping the rows in step with the message store.
 #include "list/MLListViewController.h"
 
+#include "common/CommonUtil.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MCommonStorageChangeParser.h"
 #include "common/MsgLog.h"
@@ -54,6 +55,9 @@ void MLListViewController::_onStorageChanged(const char* payload) {
         MSG_LOGD("(%s:%d, %d)", byThread ? "tid" : "mid", entry.first, entry.second);
         _applyChange(type, entry.first, entry.second);
     }
+    // Checked rows may have gone or come back unchecked.
+    if (_listStyle == LIST_STYLE_SELECT)
+        _onCheckChanged(nullptr);
 }
 
 void MLListViewController::_applyChange(int changeType, int id, int /*otherId*/) {
@@ -129,6 +133,8 @@ void MLListViewController::_insertItem(int id, const MLItem* before) {
     if (countBefore == 0 && _listType == LIST_TYPE_BLOCKED_MSG)
         _sendEvent(EVENT_EMPTY_STATE_CHANGED);
     _sendEvent(EVENT_CHANGED);
+    if (common_util::is_screen_reader_enabled())
+        _rebuildAccessOrder();
 }
 
 void MLListViewController::_updateItem(MLItemContent* row) {
@@ -173,6 +179,8 @@ void MLListViewController::_deleteItem(MLItemContent* row) {
     elm_genlist_item_selected_set(item, EINA_FALSE);
     elm_object_item_del(item);
     MSG_LOGI(">>> item is deleted");
+    if (common_util::is_screen_reader_enabled())
+        _rebuildAccessOrder();
     if (getItemCount() > 0)
         return;
     if (_listType == LIST_TYPE_THREAD) {
@@ -216,12 +224,14 @@ bool MLListViewController::_setPausedUpdate(Update update, bool force) {
 
 void MLListViewController::_doPausedUpdate() {
     MSG_LOGD("paused Update(%d)", _pausedUpdate);
-    if (_listStyle == LIST_STYLE_NORMAL) {
-        if (_pausedUpdate == UPDATE_REDRAW)
-            _redrawRealized();
-        else if (_pausedUpdate == UPDATE_RELOAD && !_reload())
-            return;
-    }
+    // A reload waits for the end of select mode instead of being dropped: the rows would stay
+    // stale until the next change.
+    if (_listStyle != LIST_STYLE_NORMAL && _pausedUpdate == UPDATE_RELOAD)
+        return;
+    if (_pausedUpdate == UPDATE_REDRAW)
+        _redrawRealized();
+    else if (_pausedUpdate == UPDATE_RELOAD && !_reload())
+        return;
     _setPausedUpdate(UPDATE_NONE, false);
 }
 

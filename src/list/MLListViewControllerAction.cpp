@@ -1,0 +1,167 @@
+// Deleting and restoring the checked rows: one at once, several on the progress popup's worker.
+#include "common/CommonUtil.h"
+#include "common/MCommonAppEventMgr.h"
+#include "common/MsgLog.h"
+#include "common/popup/MCommonPopup.h"
+#include "common/popup/MCommonProgressPopup.h"
+#include "list/MLListViewController.h"
+#include "msg_store/MessageManager.h"
+#include "msg_store/ThreadManager.h"
+
+namespace msg_app {
+namespace msg_list {
+
+namespace {
+
+constexpr int64_t MS_PER_SECOND = 1000;
+
+bool isSpamFolder(msg_store::FolderType folder) {
+    return folder == msg_store::FOLDER_SPAM || folder == msg_store::FOLDER_WATCH_SPAM;
+}
+
+// The row the user checked is still what the store holds under its id: the conversation has had
+// no newer message since (it may have gone and come back under the same id with messages the
+// user never saw), and a blocked message is still blocked.
+bool isUnchanged(ListType listType, int id, time_t seenTime) {
+    if (listType == LIST_TYPE_THREAD) {
+        msg_store::Thread thread;
+        if (msg_store::ThreadManager().getThread(id, thread) != msg_store::MSG_STORE_SUCCESS ||
+            thread.msgCount == 0)
+            return false;
+        return thread.time / MS_PER_SECOND <= static_cast<int64_t>(seenTime);
+    }
+    msg_store::Message msg;
+    return msg_store::MessageManager().getMessage(id, msg) == msg_store::MSG_STORE_SUCCESS &&
+           isSpamFolder(msg.folderType);
+}
+
+} // namespace
+
+void MLListViewController::doAction(Action action) {
+    MSG_RET_IF(action == ACTION_NONE, "action is none");
+    MSG_LOGI("action : old(%d) - new(%d)", _action, action);
+    _action = action;
+    if (_listStyle == LIST_STYLE_NORMAL) {
+        _changeToSelectMode(nullptr);
+        return;
+    }
+    std::vector<BgActionTarget> targets = _getCheckedTargets();
+    MSG_LOGI("checked ids count(%d)", static_cast<int>(targets.size()));
+    if (targets.size() == 1) {
+        if (!_doActionForOneItem(targets.front()))
+            return;
+        _showResult(action, 1);
+        _changeToNormalMode();
+    } else if (targets.size() > 1) {
+        _doActionForMultiItems(std::move(targets));
+    }
+}
+
+bool MLListViewController::_doActionForOneItem(const BgActionTarget& target) {
+    BgActionData job;
+    job.action = _action;
+    job.listType = _listType;
+    return _actOn(job, target);
+}
+
+bool MLListViewController::_actOn(const BgActionData& job, const BgActionTarget& target) {
+    if (job.action == ACTION_RESTORE && job.listType != LIST_TYPE_BLOCKED_MSG) {
+        MSG_LOGE("only blocked messages are restored");
+        return false;
+    }
+    if (!isUnchanged(job.listType, target.id, target.seenTime)) {
+        MSG_LOGW("item(%d) changed since it was checked; left as it is", target.id);
+        return false;
+    }
+    // A model of its own: the worker may outlive the list.
+    MLListModel model(job.listType);
+    return job.action == ACTION_RESTORE ? model.restoreMsg(target.id) : model.deleteItem(target.id);
+}
+
+void MLListViewController::_doActionForMultiItems(std::vector<BgActionTarget> targets) {
+    MSG_RET_IF(!_bgActionPopup.expired(), "bgAction may be alive. please check it.");
+    auto job = std::make_shared<BgActionData>();
+    job->action = _action;
+    job->listType = _listType;
+    job->targets = std::move(targets);
+    _bgJob = job;
+
+    // Only the worker's copy of the job is touched off the main loop; the popup may go (and the
+    // list with it) while the worker finishes its current id.
+    MCommonProgressPopup* popup = MCommonProgressPopup::createBgActionPopup(
+        MCommonProgressPopup::FULL,
+        _action == ACTION_RESTORE ? "WDS_MSG_TPOP_RESTORING_ING_ABB" : "WDS_MSG_TPOP_DELETING_ING_ABB",
+        [job](void*, view_kit::WThread::IStatus* status, Ecore_Thread*) { _bgActionWorker(job, status); },
+        [this, job](void*, void*) { _showResult(job->action, job->doneIds.size()); },
+        [this](void*) { _onBgActionPopupDestroyed(); },
+        [](void*, bool* destroyPopup) {
+            if (destroyPopup)
+                *destroyPopup = false;
+        },
+        nullptr);
+    if (!attachPopup(popup)) {
+        MSG_LOGE("progress popup not shown");
+        return;
+    }
+    _bgActionPopup = view_kit::weak_cast<MCommonProgressPopup>(popup->getWeakPtr());
+}
+
+void MLListViewController::_bgActionWorker(const std::shared_ptr<BgActionData>& job,
+                                           view_kit::WThread::IStatus* status) {
+    bool stopped = false;
+    for (const BgActionTarget& target : job->targets) {
+        if (_actOn(*job, target))
+            job->doneIds.push_back(target.id);
+        if (status->isCancelRequested()) {
+            MSG_LOGI("This Thread is canceled.");
+            stopped = true;
+            break;
+        }
+        if (job->isTerminating) {
+            stopped = true;
+            break;
+        }
+    }
+    if (!stopped) {
+        MSG_LOGI("Requested id count : %d - Deleted id count : %d", static_cast<int>(job->targets.size()),
+                 static_cast<int>(job->doneIds.size()));
+        // The ids travel in the shared job; the message only says they are ready.
+        if (status->notify(job.get()))
+            return;
+    }
+    MSG_LOGW("Failed to send feedback.");
+}
+
+void MLListViewController::_onBgActionPopupDestroyed() {
+    if (MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_TERMINATING) {
+        MSG_LOGI("app is destroying. just return.");
+        return;
+    }
+    MSG_RET_IF(_isDestroying, "list is destroying");
+    _bgActionPopup.reset();
+    _bgJob.reset();
+    if (_listStyle == LIST_STYLE_SELECT)
+        _changeToNormalMode();
+}
+
+void MLListViewController::_showResult(Action action, size_t doneCount) {
+    if (doneCount == 0)
+        return;
+    const char* textId =
+        action == ACTION_RESTORE ? "WDS_MSG_TPOP_MESSAGE_UNBLOCKED_ABB" : "WDS_MSG_TPOP_MESSAGE_DELETED_ABB";
+    if (!common_util::is_main_app()) {
+        MCommonPopup::launchPopup(textId, MCommonPopup::SENT_SUCCESS);
+        return;
+    }
+    // Not the attached popup: leaving select mode, which follows, closes that one.
+    MCommonPopup* toast = MCommonPopup::createToastPopup(textId, nullptr, nullptr);
+    if (!toast->create(getEvasObject(), nullptr)) {
+        MSG_LOGE("toast not shown");
+        toast->destroy();
+        return;
+    }
+    evas_object_show(toast->getEvasObject());
+}
+
+} // namespace msg_list
+} // namespace msg_app
