@@ -1,27 +1,100 @@
 #include "ListScreen.h"
 
+#include "ScreenRegistry.h"
+
+#include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
-#include "list/MLListViewController.h"
+#include "common/view/MCommonMoreOptionViewController.h"
+#include "list/MLItem/MLItemContent.h"
+
+#include <vector>
 
 namespace msg_app {
 namespace shell {
 
-ListScreen::ListScreen(msg_list::ListType listType) : _listType(listType) {
-    setName("ListScreen");
-}
+namespace {
 
-Evas_Object* ListScreen::onCreateView(Evas_Object* parent, void* /*param*/) {
-    Evas_Object* layout = elm_layout_add(parent);
-    MSG_RETV_IF(!layout, nullptr, "layout is null");
-    elm_layout_theme_set(layout, "layout", "application", "default");
-    evas_object_size_hint_weight_set(layout, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
-    return layout;
+// The list finishes its own launch work on the first idle; the state is entered after it.
+constexpr double START_DELAY = 0.2;
+// Long enough for a popup's show transition, well inside its minimum display time.
+constexpr double CAPTURE_DELAY = 0.4;
+
+} // namespace
+
+ListScreen::ListScreen(msg_list::ListType listType, Start start)
+    : msg_list::MLContentViewController(listType), _start(start) {}
+
+ListScreen::~ListScreen() {
+    view_kit::WTimer::destroy(_startTimer);
+    view_kit::WTimer::destroy(_captureTimer);
+    MCommonAppEventMgr::getInstance()->removeListener(this);
 }
 
 void ListScreen::onCreated() {
-    // The part takes the controller whether or not it could be created.
-    if (!setPartContent("elm.swallow.content", new msg_list::MLListViewController(_listType)))
-        MSG_LOGE("the list was not created");
+    msg_list::MLContentViewController::onCreated();
+    if (_start != Start::LIST)
+        MCommonAppEventMgr::getInstance()->addListener(this);
+}
+
+void ListScreen::appEventListener(MCommonAppEventType type) {
+    if (type != APP_EVENT_LAUNCH_COMPLETED || _startTimer.lock())
+        return;
+    _startTimer = view_kit::WTimer::addTimer(
+        START_DELAY,
+        [this](void*) {
+            if (!_enterStartState())
+                MSG_LOGE("the screen could not enter its state (%d)", static_cast<int>(_start));
+            return false;
+        },
+        nullptr);
+}
+
+bool ListScreen::_enterStartState() {
+    auto list = getListView().lock();
+    MSG_RETV_IF(!list, false, "no list");
+    switch (_start) {
+    case Start::OPTIONS: {
+        auto option = getMoreOption().lock();
+        MSG_RETV_IF(!option, false, "no option panel");
+        option->open();
+        return true;
+    }
+    case Start::SELECT:
+        return _checkRows(2) == 2;
+    case Start::PROGRESS:
+        if (_checkRows(list->getItemCount()) < 2)
+            return false;
+        // Two or more checked rows go to the background job behind the progress popup.
+        list->doAction(msg_list::MLListViewController::ACTION_DELETE);
+        if (!list->isBgActionRunning())
+            return false;
+        // The popup goes with the job: the picture is taken while it shows.
+        _captureTimer = view_kit::WTimer::addTimer(
+            CAPTURE_DELAY,
+            [this](void*) {
+                if (Evas_Object* win = elm_object_top_widget_get(getEvasObject()))
+                    evas_object_smart_callback_call(win, CAPTURE_EVENT, nullptr);
+                return false;
+            },
+            nullptr);
+        return true;
+    case Start::LIST:
+        break;
+    }
+    return true;
+}
+
+int ListScreen::_checkRows(int count) {
+    auto list = getListView().lock();
+    MSG_RETV_IF(!list, 0, "no list");
+    std::vector<int> ids;
+    for (Elm_Object_Item* it = elm_genlist_first_item_get(list->getGenlist());
+         it && static_cast<int>(ids.size()) < count; it = elm_genlist_item_next_get(it)) {
+        auto* row = static_cast<msg_list::MLItem*>(elm_object_item_data_get(it));
+        if (row && row->getType() == msg_list::MLItem::CONTENT)
+            ids.push_back(static_cast<msg_list::MLItemContent*>(row)->getItemId());
+    }
+    return list->selectItems(msg_list::MLListViewController::ACTION_DELETE, ids);
 }
 
 } // namespace shell

@@ -1,27 +1,50 @@
 /*
- * The conversation list on its own page, for the shell's screen registry until
- * the list screen with its option panel takes its place.
+ * The list screen as the shell shows it: the conversation or blocked-message
+ * list, optionally brought into one of its states once the application has
+ * drawn its first frame (the menu open, rows checked, a delete running), so
+ * that each state can be looked at.
  */
 #ifndef MSG_APP_SHELL_LISTSCREEN_H
 #define MSG_APP_SHELL_LISTSCREEN_H
 
-#include "list/MLListTypes.h"
-#include "view_kit/WContentViewController.h"
+#include "common/IMCommonAppEventListener.h"
+#include "list/MLContentViewController.h"
+#include "view_kit/WTimer.h"
+
+#include <memory>
 
 namespace msg_app {
 namespace shell {
 
-class ListScreen : public view_kit::WContentViewController {
+// The screens msg-app opens without --screen.
+constexpr const char* CONVERSATION_LIST_SCREEN = "list";
+constexpr const char* BLOCKED_LIST_SCREEN = "list-blocked";
+
+class ListScreen : public msg_list::MLContentViewController, public IMCommonAppEventListener {
 public:
-    explicit ListScreen(msg_list::ListType listType);
-    const char* getClassName() const override { return "ListScreen"; }
+    enum class Start {
+        LIST,     // as the user finds it
+        OPTIONS,  // the option panel open
+        SELECT,   // select mode with the first two rows checked
+        PROGRESS, // every row checked and being deleted in the background
+    };
+
+    ListScreen(msg_list::ListType listType, Start start);
+    ~ListScreen() override;
+
+    void appEventListener(MCommonAppEventType type) override;
 
 protected:
-    Evas_Object* onCreateView(Evas_Object* parent, void* param) override;
     void onCreated() override;
 
 private:
-    msg_list::ListType _listType;
+    bool _enterStartState();
+    // Checks the first count rows for deleting; how many are checked.
+    int _checkRows(int count);
+
+    Start _start;
+    std::weak_ptr<view_kit::WTimer> _startTimer;
+    std::weak_ptr<view_kit::WTimer> _captureTimer;
 };
 
 } // namespace shell

@@ -6,7 +6,31 @@ namespace msg_app {
 namespace shell {
 
 void registerListScreens(ScreenRegistry& registry) {
-    registry.add("list", "the conversation list", [] { return new ListScreen(msg_list::LIST_TYPE_THREAD); });
+    using msg_list::LIST_TYPE_BLOCKED_MSG;
+    using msg_list::LIST_TYPE_THREAD;
+    const struct {
+        const char* name;
+        const char* description;
+        msg_list::ListType type;
+        ListScreen::Start start;
+    } screens[] = {
+        {CONVERSATION_LIST_SCREEN, "the conversation list", LIST_TYPE_THREAD, ListScreen::Start::LIST},
+        {BLOCKED_LIST_SCREEN, "the blocked-message list", LIST_TYPE_BLOCKED_MSG, ListScreen::Start::LIST},
+        {"list-blocked-empty",
+         "the blocked-message list of a device without blocked messages: its empty view",
+         LIST_TYPE_BLOCKED_MSG, ListScreen::Start::LIST},
+        {"list-options", "the conversation list with its option panel open", LIST_TYPE_THREAD,
+         ListScreen::Start::OPTIONS},
+        {"list-select", "the conversation list in select mode with two rows checked", LIST_TYPE_THREAD,
+         ListScreen::Start::SELECT},
+        {"list-progress", "the conversation list deleting every conversation (msg-shot works on a copy)",
+         LIST_TYPE_THREAD, ListScreen::Start::PROGRESS},
+    };
+    for (const auto& screen : screens) {
+        msg_list::ListType type = screen.type;
+        ListScreen::Start start = screen.start;
+        registry.add(screen.name, screen.description, [type, start] { return new ListScreen(type, start); });
+    }
 }
 
 } // namespace shell

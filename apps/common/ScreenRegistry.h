@@ -37,6 +37,10 @@ private:
     std::vector<Entry> _entries;
 };
 
+// The smart callback a screen calls on its window when the moment to picture it
+// has come and will not last (msg-shot otherwise waits for the frame to settle).
+constexpr const char* CAPTURE_EVENT = "msg-shot,capture";
+
 // Registers every screen the executables can show (once).
 void registerBuiltinScreens();
 // Each feature's screens, called by registerBuiltinScreens().

@@ -1,7 +1,8 @@
-// The messaging application. For now the first screen is chosen on the
-// command line; the launch request will choose it later.
+// The messaging application. It opens on the conversation list of the device;
+// --blocked opens the blocked-message list and --screen any registered screen.
 #include "Application.h"
 #include "LaunchOptions.h"
+#include "ListScreen.h"
 #include "ScreenRegistry.h"
 
 #include <Elementary.h>
@@ -23,15 +24,25 @@ int main(int argc, char** argv) {
     using msg_app::shell::LaunchOptions;
     LaunchOptions launch;
     bool exitAfterFirstFrame = false;
+    bool blocked = false;
+    bool help = false;
     bool valid = launch.parse(argc, argv, [&](const std::string& arg, const char*) {
-        exitAfterFirstFrame = exitAfterFirstFrame || arg == "--exit-after-first-frame";
-        return arg == "--exit-after-first-frame" ? 1 : 0;
+        bool* flag = arg == "--exit-after-first-frame" ? &exitAfterFirstFrame
+                     : arg == "--blocked"              ? &blocked
+                     : arg == "--help" || arg == "-h"  ? &help
+                                                       : nullptr;
+        if (!flag)
+            return 0;
+        *flag = true;
+        return 1;
     });
-    if (!valid) {
-        fprintf(
-            stderr,
-            "usage: msg-app [--device DIR] [--screen NAME] [--list-screens] [--exit-after-first-frame]\n");
-        return 2;
+    if (!valid || help || (blocked && !launch.screen.empty())) {
+        fprintf(help ? stdout : stderr,
+                "usage: msg-app [--device DIR] [--blocked | --screen NAME] [--list-screens] "
+                "[--exit-after-first-frame]\n"
+                "  opens the conversation list of the device; --blocked the blocked-message list;\n"
+                "  --screen NAME another screen (see --list-screens)\n");
+        return help ? 0 : 2;
     }
     if (launch.listScreens) {
         LaunchOptions::printScreens();
@@ -44,7 +55,9 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         msg_app::shell::Application::Options options;
-        options.screen = launch.screen;
+        options.screen = !launch.screen.empty() ? launch.screen
+                         : blocked              ? msg_app::shell::BLOCKED_LIST_SCREEN
+                                                : msg_app::shell::CONVERSATION_LIST_SCREEN;
         msg_app::shell::Application app(options);
         if (exitAfterFirstFrame) {
             app.setOnFirstFrame([] {

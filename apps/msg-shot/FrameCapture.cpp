@@ -1,5 +1,7 @@
 #include "FrameCapture.h"
 
+#include "ScreenRegistry.h"
+
 #include "common/MsgLog.h"
 
 #include <Ecore_Evas.h>
@@ -15,10 +17,18 @@ constexpr double CHECK_INTERVAL = 0.02;
 FrameCapture::FrameCapture(Evas_Object* win, double quietSeconds, double limitSeconds)
     : _win(win), _quiet(quietSeconds), _limit(limitSeconds) {
     evas_event_callback_add(evas_object_evas_get(win), EVAS_CALLBACK_RENDER_POST, _renderPostCb, this);
+    evas_object_smart_callback_add(win, msg_app::shell::CAPTURE_EVENT, _captureRequestedCb, this);
 }
 
 FrameCapture::~FrameCapture() {
     evas_event_callback_del_full(evas_object_evas_get(_win), EVAS_CALLBACK_RENDER_POST, _renderPostCb, this);
+    evas_object_smart_callback_del_full(_win, msg_app::shell::CAPTURE_EVENT, _captureRequestedCb, this);
+}
+
+void FrameCapture::_captureRequestedCb(void* data, Evas_Object*, void*) {
+    auto* self = static_cast<FrameCapture*>(data);
+    if (self->_framesAtRequest < 0)
+        self->_framesAtRequest = self->_frames;
 }
 
 void FrameCapture::_renderPostCb(void* data, Evas*, void*) {
@@ -30,7 +40,8 @@ void FrameCapture::_renderPostCb(void* data, Evas*, void*) {
 Eina_Bool FrameCapture::_checkCb(void* data) {
     auto* self = static_cast<FrameCapture*>(data);
     double now = ecore_time_get();
-    bool settled = self->_frames > 0 && now - self->_lastFrame >= self->_quiet;
+    bool requested = self->_framesAtRequest >= 0 && self->_frames > self->_framesAtRequest;
+    bool settled = requested || (self->_frames > 0 && now - self->_lastFrame >= self->_quiet);
     if (settled || now - self->_start >= self->_limit) {
         ecore_main_loop_quit();
         return ECORE_CALLBACK_CANCEL;

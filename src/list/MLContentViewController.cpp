@@ -8,6 +8,8 @@
 #include "common/MsgLog.h"
 #include "common/view/MCommonMoreOptionViewController.h"
 #include "common/view/MCommonNoItemViewController.h"
+#include "compose/MCLaunchMgr.h"
+#include "view_kit/WNaviframeController.h"
 
 #include <vector>
 
@@ -219,6 +221,21 @@ void MLContentViewController::_appendOption(MoreOption entry) {
 void MLContentViewController::_onNewMessageClicked() {
     MSG_LOGI("onMoreOptionClicked : new-msg");
     dazo_log::insert(USAGE_FEATURE, "New_message");
+    view_kit::WContentViewController* composer = nullptr;
+    compose::MCLaunchMgr::Error error = compose::MCLaunchMgr::createNewComposer(&composer);
+    if (error == compose::MCLaunchMgr::ERROR_NONE && composer) {
+        view_kit::WNaviframeController* naviframe = getNaviframeController();
+        if (naviframe) {
+            naviframe->push(composer);
+            return;
+        }
+        MSG_LOGE("no naviframe for the composer");
+        composer->destroy();
+        return;
+    }
+    MSG_LOGE("createNewComposer() failed (%d)", static_cast<int>(error));
+    if (view_kit::WViewController* popup = compose::MCLaunchMgr::createErrorPopup(error, 0))
+        attachPopup(popup);
 }
 
 void MLContentViewController::_onDeleteClicked() {

@@ -1,8 +1,11 @@
 #include "Application.h"
 #include "DemoScreen.h"
 #include "EflTest.h"
+#include "ListScreen.h"
 #include "ScreenRegistry.h"
 #include "TempDir.h"
+#include "common/IMCommonAppEventListener.h"
+#include "common/MCommonAppEventMgr.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
 
@@ -11,8 +14,11 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
+#include <sys/wait.h>
+#include <utility>
 
 using msg_app::shell::Application;
 using msg_app::shell::DemoScreen;
@@ -92,6 +98,44 @@ TEST_F(ApplicationTest, BackOnTheOnlyScreenEndsTheApplicationAndStopIsClean) {
     EXPECT_EQ(app->getWindowController(), nullptr);
 }
 
+// Counts the pause events the application receives.
+class PauseCounter : public msg_app::IMCommonAppEventListener {
+public:
+    PauseCounter() { msg_app::MCommonAppEventMgr::getInstance()->addListener(this); }
+    ~PauseCounter() override { msg_app::MCommonAppEventMgr::getInstance()->removeListener(this); }
+    void appEventListener(msg_app::MCommonAppEventType type) override {
+        pauses += type == msg_app::APP_EVENT_PAUSED;
+    }
+    int pauses = 0;
+};
+
+TEST_F(ApplicationTest, BackOnTheMainApplicationsListSendsItToTheBackgroundOnce) {
+    msg_test::TempDevice device;
+    setenv("MSG_APP_ID", "com.vorlane.message", 1);
+    auto app = startApp(msg_app::shell::CONVERSATION_LIST_SCREEN);
+    view_kit::WNaviframeController* naviframe = app->getWindowController()->getNaviframeController();
+    auto* list =
+        dynamic_cast<msg_app::msg_list::MLContentViewController*>(naviframe->getTopContentViewController());
+    ASSERT_NE(list, nullptr);
+    PauseCounter counter;
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+
+    Evas* e = evas_object_evas_get(app->getWindowController()->getEvasObject());
+    evas_event_feed_key_down(e, "Escape", "Escape", nullptr, nullptr, 0, nullptr);
+    EXPECT_EQ(counter.pauses, 0) << "the pause comes from the main loop, not inside the key handling";
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return counter.pauses > 0; }));
+    EXPECT_EQ(msg_app::MCommonAppEventMgr::getInstance()->getAppState(), msg_app::APP_EVENT_PAUSED);
+    EXPECT_EQ(naviframe->getTopContentViewController(), list) << "the screen stays for the next resume";
+
+    // Lowered again while in the background: no second pause.
+    elm_win_lower(app->getWindowController()->getEvasObject());
+    msg_test::runLoopFor(0.2);
+    EXPECT_EQ(counter.pauses, 1);
+    app->stop();
+    unsetenv("MSG_APP_ID");
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+}
+
 TEST_F(ApplicationTest, AnUnknownScreenFailsTheStart) {
     Application::Options options;
     options.screen = "no-such-screen";
@@ -119,6 +163,67 @@ TEST(MsgShotTest, RendersANamedScreenToA360SquarePng) {
     EXPECT_EQ(be32(20), 360);
     command = std::string(binDir) + "/msg-shot --screen nope --out " + out + " > /dev/null 2>&1";
     EXPECT_NE(system(command.c_str()), 0);
+}
+
+// Runs a program of the build with the arguments; its exit status and what it wrote to stderr.
+std::pair<int, std::string> runProgram(const std::string& program, const std::string& args) {
+    msg_test::TempDir dir;
+    std::string errors = dir.file("stderr");
+    std::string command =
+        std::string(getenv("MSG_BIN_DIR")) + "/" + program + " " + args + " > /dev/null 2> " + errors;
+    int status = system(command.c_str());
+    std::ifstream in(errors);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+}
+
+// The first line of a program's standard output.
+std::string firstLine(const std::string& command) {
+    std::string line;
+    if (FILE* out = popen(command.c_str(), "r")) {
+        char buffer[256] = {};
+        if (fgets(buffer, sizeof(buffer), out))
+            line = buffer;
+        pclose(out);
+    }
+    return line;
+}
+
+TEST(MsgShotTest, PicturingADeleteLeavesTheDeviceAsItWas) {
+    msg_test::TempDir dir;
+    std::string bin = getenv("MSG_BIN_DIR");
+    std::string device = " --device " + dir.path();
+    ASSERT_EQ(system((bin + "/msg-sim" + device + " seed > /dev/null 2>&1").c_str()), 0);
+    std::string before = firstLine(bin + "/msg-sim" + device + " list 2>/dev/null");
+    ASSERT_NE(before.find("conversation"), std::string::npos) << before;
+
+    std::string out = dir.file("progress.png");
+    ASSERT_EQ(
+        system((bin + "/msg-shot" + device + " --screen list-progress --out " + out + " > /dev/null 2>&1")
+                   .c_str()),
+        0);
+    std::ifstream png(out, std::ios::binary);
+    EXPECT_TRUE(png.good());
+    EXPECT_EQ(firstLine(bin + "/msg-sim" + device + " list 2>/dev/null"), before);
+}
+
+TEST(MsgAppTest, OpensOnTheConversationListOrWithBlockedOnTheBlockedList) {
+    msg_test::TempDevice device;
+    setenv("ELM_ENGINE", "buffer", 1);
+    setenv("MSG_LOG_LEVEL", "debug", 1);
+    auto plain = runProgram("msg-app", "--exit-after-first-frame");
+    auto blocked = runProgram("msg-app", "--blocked --exit-after-first-frame");
+    setenv("MSG_LOG_LEVEL", "warn", 1);
+    EXPECT_EQ(plain.first, 0);
+    EXPECT_NE(plain.second.find("listType : 0"), std::string::npos);
+    EXPECT_EQ(plain.second.find("listType : 1"), std::string::npos);
+    EXPECT_EQ(blocked.first, 0);
+    EXPECT_NE(blocked.second.find("listType : 1"), std::string::npos);
+
+    // One first screen only; help names the option.
+    EXPECT_EQ(runProgram("msg-app", "--blocked --screen demo").first, 2);
+    EXPECT_EQ(runProgram("msg-app", "--no-such-option").first, 2);
+    EXPECT_EQ(runProgram("msg-app", "--help").first, 0);
 }
 
 } // namespace

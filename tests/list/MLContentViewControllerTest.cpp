@@ -159,16 +159,37 @@ TEST_F(ListScreenTest, BlockedListWithRowsOpensOnTheListAndThePageIsNamed) {
     EXPECT_FALSE(elm_naviframe_item_title_enabled_get(item));
 }
 
-TEST_F(ListScreenTest, DeleteFromTheMenuAsksTheListToStartDeleting) {
+TEST_F(ListScreenTest, MenuEntriesStartDeletingAndOpenTheComposer) {
     receive("+15550100001", msg_store::FOLDER_INBOX);
     push(LIST_TYPE_THREAD);
     ASSERT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
+    std::shared_ptr<MLListViewController> list = screen->getListView().lock();
+
+    // Delete puts the list into select mode; the menu then has nothing to offer.
     ASSERT_TRUE(openMenu());
     settle(0.3);
-    msg_test::LogCapture log;
     clickCenter(menuItem(1)->obj);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return log.contains("onMoreOptionClicked : delete"); }, 3.0));
-    EXPECT_TRUE(log.contains("action : old(0) - new(1)"));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getListStyle() == LIST_STYLE_SELECT; }, 3.0));
+    EXPECT_EQ(list->getAction(), MLListViewController::ACTION_DELETE);
+    EXPECT_TRUE(menu().empty());
+    EXPECT_FALSE(option()->getCueVisible());
+
+    // Back closes the "select items" toast, then leaves select mode; the menu comes back.
+    pressKey("Escape");
+    settle(0.3);
+    EXPECT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
+    pressKey("Escape");
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getListStyle() == LIST_STYLE_NORMAL; }, 3.0));
+    EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
+    EXPECT_EQ(pageCount(), 2);
+
+    // New message opens the composer on top of the list.
+    settle(0.5);
+    ASSERT_TRUE(openMenu());
+    settle(0.3);
+    clickCenter(menuItem(0)->obj);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return pageCount() == 3; }, 3.0));
+    EXPECT_NE(window->getNaviframeController()->getTopContentViewController(), screen);
 }
 
 TEST_F(ListScreenTest, BackInTheMainApplicationLowersTheWindowAndKeepsTheScreen) {
