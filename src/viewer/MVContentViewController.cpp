@@ -67,7 +67,8 @@ Evas_Object* MVContentViewController::onCreateView(Evas_Object* parent, void* /*
     evas_object_color_set(top, 0, 0, 0, 0);
     evas_object_size_hint_min_set(top, 1, TOP_MARGIN);
     elm_box_pack_end(box, top);
-    _addLabel(box, "<align=center><font_size=30><color=#4dcfff>" + escaped(_title) + "</color></font_size></align>");
+    _addLabel(box, "<align=center><font_size=30><color=#4dcfff>" + escaped(_title) +
+                       "</color></font_size></align>");
     std::vector<msg_store::Conversation> messages;
     if (msg_store::MessageManager().getConversations(_threadId, messages) != msg_store::MSG_STORE_SUCCESS)
         MSG_LOGE("getConversations(%d) failed", _threadId);

@@ -1,0 +1,122 @@
+#include "ListScreenFixture.h"
+
+#include "common/MCommonAppEventMgr.h"
+#include "common/MCommonTheme.h"
+#include "list/MLReusableObjectPool.h"
+#include "list/MLThreadListBgLoad.h"
+#include "msg_store/ThreadManager.h"
+#include "view_kit/WNaviframeController.h"
+
+#include <cstring>
+
+using namespace msg_app::msg_list;
+
+namespace {
+
+class HostPage : public view_kit::WContentViewController {
+protected:
+    Evas_Object* onCreateView(Evas_Object* parent, void*) override {
+        Evas_Object* layout = elm_layout_add(parent);
+        elm_layout_theme_set(layout, "layout", "application", "default");
+        return layout;
+    }
+};
+
+} // namespace
+
+void ListScreenFixture::SetUp() {
+    ListRowFixture::SetUp();
+    // The pool's badges belong to the other window's canvas.
+    MLReusableObjectPool::destroy();
+    appWindow = std::make_unique<view_kit::WWindowController>();
+    ASSERT_TRUE(appWindow->create("list-screen-test", 360, 360));
+    auto* theme = msg_app::MCommonTheme::getInstance();
+    theme->deinit();
+    ASSERT_TRUE(theme->init(appWindow->getEvasObject()));
+}
+
+void ListScreenFixture::TearDown() {
+    appWindow->destroy();
+    appWindow.reset();
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    MLThreadListBgLoad::destroy();
+    ListRowFixture::TearDown();
+}
+
+void ListScreenFixture::create(ListType type) {
+    auto* page = new HostPage();
+    ASSERT_TRUE(appWindow->getNaviframeController()->push(page, "host"));
+    list = new MLListViewController(type);
+    list->setEventListener([this](MLListViewController::Event e) { events.push_back(e); });
+    ASSERT_TRUE(page->setPartContent("elm.swallow.content", list));
+    msg_test::runLoopFor(0.2);
+}
+
+Elm_Object_Item* ListScreenFixture::itemOf(int id) const {
+    MLItemContent* row = list->findContentItem(id);
+    return row ? row->getElmObjectItem() : nullptr;
+}
+
+MLItem* ListScreenFixture::rowAt(int index) const {
+    Elm_Object_Item* item = elm_genlist_nth_item_get(list->getGenlist(), index);
+    return item ? static_cast<MLItem*>(elm_object_item_data_get(item)) : nullptr;
+}
+
+void ListScreenFixture::press(Elm_Object_Item* item, double holdSeconds) {
+    ASSERT_NE(item, nullptr);
+    elm_genlist_item_show(item, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+    msg_test::runLoopFor(0.3);
+    Evas_Object* track = elm_object_item_track(item);
+    ASSERT_NE(track, nullptr);
+    int x = 0, y = 0, w = 0, h = 0;
+    evas_object_geometry_get(track, &x, &y, &w, &h);
+    elm_object_item_untrack(item);
+    Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
+    evas_event_feed_mouse_move(evas, x + w / 2, y + h / 2, 0, nullptr);
+    evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+    msg_test::runLoopFor(holdSeconds > 0 ? holdSeconds : 0.05);
+    evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+    msg_test::runLoopFor(0.1);
+}
+
+void ListScreenFixture::clickButton(Evas_Object* button) {
+    ASSERT_NE(button, nullptr);
+    evas_object_smart_callback_call(button, "clicked", nullptr);
+}
+
+Evas_Object* ListScreenFixture::countButton() const {
+    Evas_Object* selectLayout = elm_object_part_content_get(list->getEvasObject(), "elm.swallow.content");
+    return selectLayout ? elm_object_part_content_get(selectLayout, "elm.swallow.icon") : nullptr;
+}
+
+std::vector<Evas_Object*> ListScreenFixture::popups(const char* className) const {
+    std::vector<Evas_Object*> found;
+    Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
+    for (Evas_Object* obj = evas_object_bottom_get(evas); obj; obj = evas_object_above_get(obj)) {
+        const char* name = efl_class_name_get(efl_class_get(obj));
+        if (name && std::strcmp(name, className) == 0)
+            found.push_back(obj);
+    }
+    return found;
+}
+
+bool ListScreenFixture::hasToast(const std::string& text) const {
+    for (Evas_Object* popup : popups("Elm.Popup")) {
+        const char* shown = elm_object_part_text_get(popup, "elm.text");
+        if (shown && text == shown)
+            return true;
+    }
+    return false;
+}
+
+bool ListScreenFixture::threadExists(int threadId) const {
+    msg_store::Thread thread;
+    return msg_store::ThreadManager().getThread(threadId, thread) == msg_store::MSG_STORE_SUCCESS &&
+           thread.msgCount > 0;
+}
+
+std::string ListScreenFixture::topPageName() const {
+    view_kit::WContentViewController* top =
+        appWindow->getNaviframeController()->getTopContentViewController();
+    return top ? top->getName() : "";
+}

@@ -1,0 +1,291 @@
+// Select mode of the list: entering it, counting, the bottom button, deleting and restoring one or
+// several rows, cancellation, the back key and the menu entries.
+#include "ListScreenFixture.h"
+
+#include "LogCapture.h"
+#include "common/CommonUtil.h"
+#include "common/MCommonAppEventMgr.h"
+#include "device/Device.h"
+#include "msg_store/MessageManager.h"
+#include "msg_store/PhoneSide.h"
+#include "msg_store/ThreadManager.h"
+
+#include <cstdlib>
+
+using namespace msg_app::msg_list;
+using Options = std::vector<MoreOption>;
+
+namespace {
+
+class SelectModeTest : public ListScreenFixture {
+protected:
+    void SetUp() override {
+        // Results show as toasts only in the main application.
+        setenv("MSG_APP_ID", msg_app::common_util::MAIN_APP_ID, 1);
+        ListScreenFixture::SetUp();
+    }
+    void TearDown() override {
+        ListScreenFixture::TearDown();
+        unsetenv("MSG_APP_ID");
+    }
+    Options options() const {
+        Options result;
+        list->getOptions(result);
+        return result;
+    }
+    std::string bottomText() const {
+        const char* text = elm_object_text_get(list->getBottomButton());
+        return text ? text : "";
+    }
+    bool bottomEnabled() const { return !elm_object_disabled_get(list->getBottomButton()); }
+    int folderOf(int msgId) const {
+        msg_store::Message msg;
+        return msg_store::MessageManager().getMessage(msgId, msg) == msg_store::MSG_STORE_SUCCESS
+                   ? msg.folderType
+                   : -1;
+    }
+    // Three conversations, newest first in the list: c, b, a.
+    void threeConversations() {
+        a = conversation("+15550001", 1, "a", "", 1600000000000);
+        b = conversation("+15550002", 1, "b", "", 1650000000000);
+        c = conversation("+15550003", 1, "c", "", 1700000000000);
+    }
+    int a = -1, b = -1, c = -1;
+};
+
+TEST_F(SelectModeTest, LongPressChecksTheRowAndTheBottomButtonDeletesItAtOnce) {
+    threeConversations();
+    create(LIST_TYPE_THREAD);
+    longPress(itemOf(b));
+    ASSERT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
+    EXPECT_EQ(list->getAction(), MLListViewController::ACTION_DELETE);
+    EXPECT_EQ(list->getCheckedIds(), std::vector<int>{b});
+    EXPECT_EQ(list->getCheckedCount(), 1);
+    EXPECT_EQ(bottomText(), "Delete");
+    EXPECT_TRUE(bottomEnabled());
+    EXPECT_EQ(options(), Options{}) << "the conversation list offers nothing in select mode";
+
+    clickButton(list->getBottomButton());
+    EXPECT_FALSE(list->isBgActionRunning()) << "one row needs no progress popup";
+    EXPECT_FALSE(threadExists(b));
+    EXPECT_TRUE(threadExists(a) && threadExists(c));
+    EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+    EXPECT_EQ(list->getAction(), MLListViewController::ACTION_NONE);
+    EXPECT_EQ(list->getBottomButton(), nullptr);
+    EXPECT_TRUE(hasToast("Deleted."));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 2; }));
+    EXPECT_EQ(itemOf(b), nullptr);
+}
+
+TEST_F(SelectModeTest, TapsCountAndTheBottomButtonIsDisabledAtZero) {
+    threeConversations();
+    create(LIST_TYPE_THREAD);
+    list->doAction(MLListViewController::ACTION_DELETE);
+    ASSERT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
+    EXPECT_EQ(list->getCheckedCount(), 0);
+    EXPECT_FALSE(bottomEnabled());
+
+    msg_test::LogCapture log;
+    list->doAction(MLListViewController::ACTION_DELETE);
+    EXPECT_TRUE(log.contains("checked ids count(0)"));
+    EXPECT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
+    EXPECT_TRUE(threadExists(a) && threadExists(b) && threadExists(c));
+
+    // The oldest row lies under the bottom button.
+    tap(itemOf(b));
+    tap(itemOf(c));
+    EXPECT_EQ(list->getCheckedIds(), (std::vector<int>{c, b})) << "in list order";
+    EXPECT_EQ(list->getCheckedCount(), 2);
+    EXPECT_TRUE(bottomEnabled());
+    tap(itemOf(c));
+    EXPECT_EQ(list->getCheckedCount(), 1);
+    EXPECT_EQ(topPageName(), "host") << "a tap in select mode opens nothing";
+
+    // A checked row that leaves the list is not counted on.
+    ASSERT_EQ(msg_store::ThreadManager().deleteThread(b), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getCheckedCount() == 0; }));
+    EXPECT_FALSE(bottomEnabled());
+}
+
+TEST_F(SelectModeTest, CountButtonPopupSelectsAndDeselectsAll) {
+    threeConversations();
+    create(LIST_TYPE_THREAD);
+    list->doAction(MLListViewController::ACTION_DELETE);
+    msg_test::runLoopFor(0.3);
+    auto clickCtxItem = [&](const char* text) {
+        clickButton(countButton());
+        msg_test::runLoopFor(0.3);
+        std::vector<Evas_Object*> ctx = popups("Elm.Ctxpopup");
+        ASSERT_EQ(ctx.size(), 1u);
+        std::vector<std::string> texts;
+        Elm_Object_Item* wanted = nullptr;
+        for (Elm_Object_Item* it = elm_ctxpopup_first_item_get(ctx[0]); it;
+             it = elm_ctxpopup_item_next_get(it)) {
+            texts.emplace_back(elm_object_item_text_get(it));
+            if (texts.back() == text)
+                wanted = it;
+        }
+        ASSERT_NE(wanted, nullptr) << text;
+        elm_ctxpopup_item_selected_set(wanted, EINA_TRUE);
+        msg_test::runLoopFor(0.3);
+    };
+    clickCtxItem("Select all");
+    EXPECT_EQ(list->getCheckedCount(), 3);
+    EXPECT_EQ(list->getCheckedIds().size(), 3u);
+    EXPECT_TRUE(popups("Elm.Ctxpopup").empty());
+
+    clickCtxItem("Deselect all");
+    EXPECT_EQ(list->getCheckedCount(), 0);
+    EXPECT_TRUE(list->getCheckedIds().empty());
+
+    // The popup is closed by back before select mode is left.
+    clickButton(countButton());
+    msg_test::runLoopFor(0.2);
+    ASSERT_EQ(popups("Elm.Ctxpopup").size(), 1u);
+    EXPECT_FALSE(list->back());
+    EXPECT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
+    EXPECT_FALSE(list->back());
+    EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+    EXPECT_TRUE(list->back());
+}
+
+TEST_F(SelectModeTest, SeveralRowsGoOnTheWorkerAndBackIsIgnoredMeanwhile) {
+    threeConversations();
+    create(LIST_TYPE_THREAD);
+    ASSERT_EQ(list->selectItems(MLListViewController::ACTION_DELETE, {a, b, c, 9999}), 3);
+    {
+        // The store stays locked, so the worker waits on its first conversation.
+        msg_device::Transaction lock(*msg_device::Device::getDefault()->connection());
+        list->doAction(MLListViewController::ACTION_DELETE);
+        ASSERT_TRUE(list->isBgActionRunning());
+        msg_test::LogCapture log;
+        EXPECT_FALSE(list->back());
+        EXPECT_TRUE(log.contains("BACK action is not allowed for bgActionPopup"));
+        EXPECT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
+        EXPECT_TRUE(list->isBgActionRunning());
+    }
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !list->isBgActionRunning(); }, 8.0));
+    EXPECT_FALSE(threadExists(a) || threadExists(b) || threadExists(c));
+    EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+    EXPECT_TRUE(hasToast("Deleted."));
+}
+
+TEST_F(SelectModeTest, ClosingTheProgressPopupStopsAfterTheCurrentRowWithoutAResult) {
+    threeConversations();
+    create(LIST_TYPE_THREAD);
+    ASSERT_EQ(list->selectItems(MLListViewController::ACTION_DELETE, {a, b, c}), 3);
+    msg_test::LogCapture log;
+    {
+        msg_device::Transaction lock(*msg_device::Device::getDefault()->connection());
+        list->doAction(MLListViewController::ACTION_DELETE);
+        ASSERT_TRUE(list->isBgActionRunning());
+        // Let the worker reach its first conversation, then close the popup as the screen would.
+        msg_test::runLoopFor(0.3);
+        list->destroyPopup();
+        EXPECT_FALSE(list->isBgActionRunning());
+        EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+    }
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return log.contains("Failed to send feedback."); }, 8.0));
+    EXPECT_TRUE(log.contains("This Thread is canceled."));
+    EXPECT_FALSE(threadExists(c)) << "the first row in list order was processed";
+    EXPECT_TRUE(threadExists(a) && threadExists(b));
+    EXPECT_FALSE(hasToast("Deleted."));
+}
+
+TEST_F(SelectModeTest, AConversationWithANewerMessageThanTheCheckedRowIsLeftAlone) {
+    threeConversations();
+    create(LIST_TYPE_THREAD);
+    list->selectItems(MLListViewController::ACTION_DELETE, {a});
+    // A message the row has not shown yet: its change is still on its way.
+    conversation("+15550001", 1, "unseen", "", 1800000000000);
+    msg_test::LogCapture log;
+    list->doAction(MLListViewController::ACTION_DELETE);
+    EXPECT_TRUE(log.contains("changed since it was checked"));
+    EXPECT_TRUE(threadExists(a));
+    EXPECT_FALSE(hasToast("Deleted."));
+}
+
+TEST_F(SelectModeTest, BlockedListLongPressLeavesTheChoiceToTheMenu) {
+    int first = blockedMessage("+15550011", "one");
+    int second = blockedMessage("+15550012", "two");
+    create(LIST_TYPE_BLOCKED_MSG);
+    EXPECT_EQ(options(), (Options{MORE_OPTION_RESTORE, MORE_OPTION_DELETE}));
+    ASSERT_EQ(list->getItemCount(), 2);
+
+    longPress(itemOf(first));
+    ASSERT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
+    EXPECT_EQ(list->getAction(), MLListViewController::ACTION_NONE);
+    EXPECT_EQ(options(), Options{MORE_OPTION_RESTORE});
+    EXPECT_EQ(bottomText(), "Delete");
+    tap(itemOf(first));
+    EXPECT_EQ(options(), Options{}) << "nothing checked";
+    tap(itemOf(first));
+
+    clickButton(list->getBottomButton());
+    EXPECT_EQ(folderOf(first), -1) << "deleted";
+    EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+
+    // Restore from the menu once a row is checked.
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 1; }));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !hasToast("Deleted."); }, 4.0))
+        << "the toast takes input";
+    longPress(itemOf(second));
+    list->doAction(MLListViewController::ACTION_RESTORE);
+    EXPECT_EQ(folderOf(second), msg_store::FOLDER_WATCH_INBOX);
+    EXPECT_TRUE(hasToast("Unblocked."));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 0; }));
+    EXPECT_EQ(options(), Options{});
+    EXPECT_EQ(events.back(), MLListViewController::EVENT_EMPTY_STATE_CHANGED);
+}
+
+TEST_F(SelectModeTest, SeveralBlockedMessagesAreRestoredToTheInbox) {
+    std::vector<int> ids = {blockedMessage("+15550021", "x"), blockedMessage("+15550022", "y"),
+                            blockedMessage("+15550023", "z")};
+    create(LIST_TYPE_BLOCKED_MSG);
+    list->doAction(MLListViewController::ACTION_RESTORE);
+    EXPECT_EQ(bottomText(), "Unblock");
+    EXPECT_EQ(options(), Options{}) << "the action is chosen";
+    ASSERT_EQ(list->selectItems(MLListViewController::ACTION_RESTORE, ids), 3);
+    clickButton(list->getBottomButton());
+    ASSERT_TRUE(list->isBgActionRunning());
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !list->isBgActionRunning(); }, 8.0));
+    for (int id : ids)
+        EXPECT_EQ(folderOf(id), msg_store::FOLDER_WATCH_INBOX);
+    EXPECT_TRUE(hasToast("Unblocked."));
+}
+
+TEST_F(SelectModeTest, AReloadPendingInSelectModeHappensOnReturn) {
+    threeConversations();
+    create(LIST_TYPE_THREAD);
+    list->doAction(MLListViewController::ACTION_DELETE);
+    std::vector<msg_store::IncomingMessage> many(51);
+    for (int i = 0; i < 51; ++i) {
+        many[i].addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+1444" + std::to_string(100000 + i)}};
+        many[i].text = "bulk";
+        many[i].time = 1500000000000 + i;
+    }
+    msg_test::LogCapture log;
+    ASSERT_EQ(msg_store::PhoneSide::insertMessages(many, nullptr), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return log.contains("listStyle(1) is invalid"); }));
+    EXPECT_EQ(list->getItemCount(), 3);
+    // A resume in select mode keeps the reload for later.
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    EXPECT_EQ(list->getItemCount(), 3);
+
+    EXPECT_FALSE(list->back());
+    EXPECT_TRUE(log.contains("process paused event(reload) here"));
+    EXPECT_EQ(list->getItemCount(), 54);
+    EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+}
+
+TEST_F(SelectModeTest, MenuEntriesOfTheConversationList) {
+    create(LIST_TYPE_THREAD);
+    EXPECT_EQ(options(), Options{MORE_OPTION_NEW_MESSAGE}) << "empty";
+    int only = conversation("+15550031", 1);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 1; }));
+    EXPECT_EQ(options(), (Options{MORE_OPTION_NEW_MESSAGE, MORE_OPTION_DELETE}));
+    list->selectItems(MLListViewController::ACTION_NONE, {only});
+    EXPECT_EQ(options(), Options{});
+}
+
+} // namespace
