@@ -188,6 +188,8 @@ void MBContentViewController::_setAccessName(Elm_Object_Item* naviItem) {
     char* plain = elm_entry_markup_to_utf8(markup.c_str());
     std::string name = plain ? plain : "";
     std::free(plain);
+    // The display name carries direction marks that would make a number look like a word.
+    common_util::del_ltr_mark(name);
     if (common_util::is_phone_number(name.c_str())) {
         std::string spoken;
         common_util::make_phonenumber_text_for_tts(name.c_str(), spoken);

@@ -45,13 +45,17 @@ std::string MBItem::toMarkup(const std::string& text) {
         plain.resize(end ? static_cast<size_t>(end - plain.c_str()) : 0);
         plain += "\xE2\x80\xA6"; // an ellipsis says that more follows
     }
-    // Line and paragraph breaks stay; other control characters would draw as boxes.
-    for (char& c : plain) {
+    // Line breaks and tabs stay, a carriage return left of a CR LF pair goes; other control
+    // characters would draw as boxes.
+    std::string shown;
+    shown.reserve(plain.size());
+    for (char c : plain) {
         unsigned char byte = static_cast<unsigned char>(c);
-        if ((byte < 0x20 && c != '\n' && c != '\t') || byte == 0x7F)
-            c = ' ';
+        if (c == '\r')
+            continue;
+        shown += (byte < 0x20 && c != '\n' && c != '\t') || byte == 0x7F ? ' ' : c;
     }
-    char* markup = elm_entry_utf8_to_markup(plain.c_str());
+    char* markup = elm_entry_utf8_to_markup(shown.c_str());
     std::string out = markup ? markup : "";
     std::free(markup);
     return out;

@@ -1,0 +1,184 @@
+#include "BlockViewFixture.h"
+
+#include "JournalStore.h"
+#include "common/MCommonI18n.h"
+#include "common/addr/MCommonAddrMgr.h"
+#include "common/view/MCommonMoreOptionViewController.h"
+#include "msg_store/MsgStore.h"
+#include "vconf.h"
+#include "view_kit/WNaviframeController.h"
+
+#include <clocale>
+#include <cstdlib>
+
+using msg_app::msg_block::MBItem;
+
+void BlockViewFixture::SetUpTestSuite() {
+    setenv("LANGUAGE", "en", 1);
+    std::setlocale(LC_ALL, "C.UTF-8");
+}
+
+void BlockViewFixture::SetUp() {
+    WatchScreenTest::SetUp();
+    ASSERT_EQ(msg_store::ConnectionManager::connect(), msg_store::MSG_STORE_SUCCESS);
+    vconf_set_str("db/menu_widget/regionformat", "en_US.UTF-8");
+}
+
+void BlockViewFixture::TearDown() {
+    window->destroy();
+    msg_app::MCommonAddrMgr::release();
+    msg_app::MCommonI18n::release();
+    settle(0.02);
+    msg_store::ConnectionManager::disconnect();
+    WatchScreenTest::TearDown();
+}
+
+int BlockViewFixture::receive(msg_store::IncomingMessage message, const std::string& from) {
+    message.addresses = {{msg_store::ADDRESS_TYPE_PHONE, from}};
+    if (message.time == 0)
+        message.time = 1700000000000;
+    int msgId = -1;
+    EXPECT_EQ(msg_store::PhoneSide::insertMessage(message, &msgId), msg_store::MSG_STORE_SUCCESS);
+    return msgId;
+}
+
+msg_store::IncomingMessage BlockViewFixture::sms(const std::string& text) {
+    msg_store::IncomingMessage message;
+    message.folderType = msg_store::FOLDER_WATCH_SPAM;
+    message.text = text;
+    return message;
+}
+
+msg_store::IncomingMessage BlockViewFixture::mms(const std::string& subject,
+                                                 std::vector<msg_store::Content> parts) {
+    msg_store::IncomingMessage message = sms("");
+    message.msgType = "mms";
+    message.subject = subject;
+    message.contents = std::move(parts);
+    return message;
+}
+
+msg_store::Content BlockViewFixture::part(msg_store::Content::MediaType type, const std::string& mime,
+                                          const std::string& fileName) {
+    msg_store::Content content;
+    content.mediaType = type;
+    content.mimeType = mime;
+    content.fileName = fileName;
+    content.transferStatus = msg_store::Content::TRANSFER_DOWNLOADED;
+    return content;
+}
+
+std::string BlockViewFixture::writePng(const std::string& name, int width, int height) {
+    std::string path = device.file(name);
+    Evas_Object* image = evas_object_image_filled_add(evas());
+    evas_object_image_size_set(image, width, height);
+    auto* pixels = static_cast<uint32_t*>(evas_object_image_data_get(image, EINA_TRUE));
+    for (int i = 0; pixels && i < width * height; ++i)
+        pixels[i] = 0xFF000000u | static_cast<uint32_t>(i % width) << 8;
+    evas_object_image_data_set(image, pixels);
+    EXPECT_TRUE(evas_object_image_save(image, path.c_str(), nullptr, nullptr)) << path;
+    evas_object_del(image);
+    return path;
+}
+
+msg_app::msg_block::MBContentViewController* BlockViewFixture::open(int msgId) {
+    viewer = new msg_app::msg_block::MBContentViewController(msgId);
+    viewerWeak = viewer->getWeakPtr();
+    EXPECT_TRUE(window->getNaviframeController()->push(viewer, "msg_block"));
+    settle(0.1);
+    return viewer;
+}
+
+std::vector<MBItem*> BlockViewFixture::rows() const {
+    std::vector<MBItem*> out;
+    Evas_Object* genlist = viewerWeak.expired() ? nullptr : viewer->getGenlist();
+    for (Elm_Object_Item* it = genlist ? elm_genlist_first_item_get(genlist) : nullptr; it;
+         it = elm_genlist_item_next_get(it))
+        out.push_back(static_cast<MBItem*>(elm_object_item_data_get(it)));
+    return out;
+}
+
+std::vector<MBItem::Type> BlockViewFixture::rowTypes() const {
+    std::vector<MBItem::Type> types;
+    for (MBItem* row : rows())
+        types.push_back(row->getType());
+    return types;
+}
+
+std::string BlockViewFixture::shownMarkup(MBItem* row, const char* part) {
+    const char* text = elm_object_item_part_text_get(row->getElmObjectItem(), part);
+    return text ? text : "";
+}
+
+namespace {
+
+// The edje object among the smart members below obj at that geometry which has the part.
+Evas_Object* findView(Evas_Object* obj, int x, int y, int w, int h, const char* part) {
+    int ox = 0, oy = 0, ow = 0, oh = 0;
+    evas_object_geometry_get(obj, &ox, &oy, &ow, &oh);
+    if (ox == x && oy == y && ow == w && oh == h && std::string(evas_object_type_get(obj)) == "edje" &&
+        edje_object_part_object_get(obj, part))
+        return obj;
+    Evas_Object* found = nullptr;
+    Eina_List* members = evas_object_smart_members_get(obj);
+    for (Eina_List* l = members; l && !found; l = eina_list_next(l))
+        found = findView(static_cast<Evas_Object*>(eina_list_data_get(l)), x, y, w, h, part);
+    eina_list_free(members);
+    return found;
+}
+
+} // namespace
+
+std::string BlockViewFixture::shownPlain(MBItem* row, const char* part) {
+    // What the canvas draws, the row scrolled into view: the text object of the part in the row's view, found
+    // where the row is; its own text, or a textblock's markup read as plain text.
+    Elm_Object_Item* item = row->getElmObjectItem();
+    elm_genlist_item_show(item, ELM_GENLIST_ITEM_SCROLLTO_IN);
+    settle(0.05);
+    Evas_Object* track = elm_object_item_track(item);
+    int x = 0, y = 0, w = 0, h = 0;
+    evas_object_geometry_get(track, &x, &y, &w, &h);
+    elm_object_item_untrack(item);
+    Evas_Object* view = findView(elm_object_item_widget_get(item), x, y, w, h, part);
+    const Evas_Object* shown = view ? edje_object_part_object_get(view, part) : nullptr;
+    if (!shown)
+        return "";
+    if (std::string(evas_object_type_get(shown)) == "text") {
+        const char* text = evas_object_text_text_get(shown);
+        return text ? text : "";
+    }
+    char* plain = evas_textblock_text_markup_to_utf8(
+        nullptr, evas_object_textblock_text_markup_get(const_cast<Evas_Object*>(shown)));
+    std::string out = plain ? plain : "";
+    std::free(plain);
+    return out;
+}
+
+bool BlockViewFixture::tapOption(int index) {
+    Evas_Object* panel = elm_object_part_content_get(viewer->getEvasObject(), "elm.swallow.content");
+    auto* more = dynamic_cast<msg_app::MCommonMoreOptionViewController*>(
+        wviewcontroller_get_instance_from_evasobj(panel));
+    if (!more)
+        return false;
+    more->open();
+    if (!msg_test::runLoopUntil([&] { return more->isOpened(); }, 3.0))
+        return false;
+    settle(0.3);
+    auto* item = static_cast<Eext_Object_Item*>(eina_list_nth(eext_more_option_items_get(panel), index));
+    if (!item)
+        return false;
+    clickCenter(item->obj);
+    return true;
+}
+
+bool BlockViewFixture::waitPopped() {
+    return msg_test::runLoopUntil(
+        [&] { return window->getNaviframeController()->getPageCount() == 1 && viewerWeak.expired(); }, 5.0);
+}
+
+std::vector<std::string> BlockViewFixture::journal() {
+    std::vector<std::string> texts;
+    for (const auto& entry : msg_services::JournalStore::list("journal"))
+        texts.push_back(entry.category + " " + entry.text);
+    return texts;
+}

@@ -1,0 +1,207 @@
+// The blocked-message viewer on the watch's window over a real store: the rows it lays out for each
+// kind of message, marking read on opening, and restore and delete from its option panel.
+// First: it switches on the accessibility API before anything includes Elementary.
+#include "common/popup/AccessApi.h"
+
+#include "BlockViewFixture.h"
+#include "LaunchJournal.h"
+#include "LogCapture.h"
+#include "common/CommonUtil.h"
+#include "common/MCommonAppEventMgr.h"
+#include "msg_store/MsgStore.h"
+#include "view_kit/WNaviframeController.h"
+
+#include <gtest/gtest.h>
+
+using msg_app::msg_block::MBItem;
+using Types = std::vector<MBItem::Type>;
+
+namespace {
+
+class BlockViewTest : public BlockViewFixture {
+protected:
+    msg_store::Message stored(int msgId) {
+        msg_store::Message message;
+        EXPECT_EQ(msg_store::MessageManager().getMessage(msgId, message), msg_store::MSG_STORE_SUCCESS);
+        return message;
+    }
+    static std::string itemStyle(MBItem* row) {
+        const char* style = elm_genlist_item_item_class_get(row->getElmObjectItem())->item_style;
+        return style ? style : "";
+    }
+};
+
+TEST_F(BlockViewTest, SmsWithoutTextShowsTitleDateAndNoContent) {
+    open(receive(sms("")));
+    ASSERT_EQ((Types{MBItem::TITLE, MBItem::DATE_LINE, MBItem::NO_CONTENT}), rowTypes());
+    auto shown = rows();
+    EXPECT_NE(std::string::npos, shownPlain(shown[0]).find("555")) << shownPlain(shown[0]);
+    EXPECT_EQ("filtered_list/detailview/date_from_hulm", itemStyle(shown[1]));
+    EXPECT_NE(std::string::npos, shownPlain(shown[1]).find("2023")) << shownPlain(shown[1]);
+    EXPECT_EQ("(No content)", shownPlain(shown[2]));
+    for (MBItem* row : shown)
+        EXPECT_EQ(ELM_OBJECT_SELECT_MODE_NONE, elm_genlist_item_select_mode_get(row->getElmObjectItem()));
+}
+
+TEST_F(BlockViewTest, PhoneSpamShowsThePhoneDateLineAndTheBodyWithLineBreaks) {
+    msg_store::IncomingMessage message = sms("first\rsecond\r\nthird");
+    message.folderType = msg_store::FOLDER_SPAM;
+    open(receive(message));
+    ASSERT_EQ((Types{MBItem::TITLE, MBItem::DATE_LINE, MBItem::TEXT}), rowTypes());
+    EXPECT_EQ("filtered_list/detailview/date_from_mobile", itemStyle(rows()[1]));
+    EXPECT_EQ("filtered_list/detailview/body_text", itemStyle(rows()[2]));
+    EXPECT_EQ("first\nsecond\nthird", shownPlain(rows()[2]));
+}
+
+TEST_F(BlockViewTest, MessageOutsideTheSpamFoldersShowsOnlyTheTitle) {
+    msg_store::IncomingMessage message = sms("not blocked");
+    message.folderType = msg_store::FOLDER_INBOX;
+    int msgId = receive(message);
+    msg_test::LogCapture log;
+    open(msgId);
+    EXPECT_EQ((Types{MBItem::TITLE}), rowTypes());
+    EXPECT_TRUE(log.contains("Invalid folder type : msgId[" + std::to_string(msgId) + "] type[1]"));
+}
+
+TEST_F(BlockViewTest, MissingMessageSaysSoAndShowsAnEmptyScreen) {
+    msg_test::LogCapture log;
+    open(4242);
+    EXPECT_TRUE(log.contains("MessageManager::getMessage() is failed : -2"));
+    EXPECT_EQ((Types{MBItem::TITLE}), rowTypes());
+    settle(0.5);
+    EXPECT_TRUE(journal().empty()) << "nothing was opened";
+}
+
+TEST_F(BlockViewTest, MmsSubjectWithoutPartsShowsSubjectAndSeparatorOnly) {
+    open(receive(mms("Win big", {})));
+    ASSERT_EQ((Types{MBItem::TITLE, MBItem::DATE_LINE, MBItem::TEXT, MBItem::SEPARATOR}), rowTypes());
+    EXPECT_EQ("Win big", shownPlain(rows()[2]));
+}
+
+TEST_F(BlockViewTest, MmsPartsBecomeRowsInOrder) {
+    using msg_store::Content;
+    std::string picture = writePng("p.png", 60, 40);
+    Content text = part(Content::MEDIA_TYPE_TEXT, "text/plain", "");
+    text.text = "see\rthis";
+    Content image = part(Content::MEDIA_TYPE_IMAGE, "image/png", "p.png");
+    image.filePath = picture;
+    Content video = part(Content::MEDIA_TYPE_VIDEO, "video/mp4", "v.mp4");
+    video.thumbnailPath = picture;
+    Content audio = part(Content::MEDIA_TYPE_AUDIO, "audio/amr", "a.amr");
+    Content card = part(Content::MEDIA_TYPE_NONE, "text/x-vcard", "me.vcf");
+    card.isAttachment = true;
+    Content smil = part(Content::MEDIA_TYPE_NONE, "application/smil", "layout.smil");
+    open(receive(mms("", {text, image, video, audio, card, smil})));
+    EXPECT_EQ((Types{MBItem::TITLE, MBItem::DATE_LINE, MBItem::TEXT, MBItem::THUMBNAIL, MBItem::THUMBNAIL,
+                     MBItem::ATTACH_FILE, MBItem::ATTACH_FILE}),
+              rowTypes())
+        << "no subject: no subject row nor separator; a part that is no attachment: no row";
+    EXPECT_EQ("see\nthis", shownPlain(rows()[2]));
+}
+
+TEST_F(BlockViewTest, NotificationSubjectIsTranslatedOnlyWhenItIsTheStoresText) {
+    open(receive(mms("MMS Notification", {})));
+    EXPECT_EQ("MMS notification", shownPlain(rows()[2]));
+    viewer->popOut();
+    ASSERT_TRUE(waitPopped());
+    open(receive(mms("MMS Notification Message. Call now", {})));
+    EXPECT_EQ("MMS Notification Message. Call now", shownPlain(rows()[2]));
+}
+
+TEST_F(BlockViewTest, OpeningAnUnreadSmsMarksItReadAndJournalsIt) {
+    int msgId = receive(sms("hello"));
+    open(msgId);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !journal().empty(); }, 3.0));
+    EXPECT_EQ(std::vector<std::string>{"MESSAGE SMS_MSG_OPENED"}, journal());
+    EXPECT_TRUE(stored(msgId).isRead);
+    EXPECT_TRUE(viewer->getMessage().isRead);
+
+    // A transition of a page pushed over the viewer is not a second opening.
+    auto* over = new HostPage();
+    ASSERT_TRUE(window->getNaviframeController()->push(over));
+    settle(0.6);
+    EXPECT_EQ(1u, journal().size());
+}
+
+TEST_F(BlockViewTest, OpeningAnUnreadMmsJournalsItsSender) {
+    int msgId = receive(mms("hi", {}), "+15550199");
+    open(msgId);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !journal().empty(); }, 3.0));
+    EXPECT_EQ(std::vector<std::string>{"MESSAGE MMS_MSG_OPENED +15550199"}, journal());
+    EXPECT_TRUE(stored(msgId).isRead);
+}
+
+TEST_F(BlockViewTest, OpeningAReadMessageNeitherMarksNorJournals) {
+    msg_store::IncomingMessage message = sms("seen");
+    message.isRead = true;
+    int msgId = receive(message);
+    int changes = 0;
+    auto count = [](const char*, void* data) { ++*static_cast<int*>(data); };
+    ASSERT_EQ(
+        msg_store::ConnectionManager::subscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE, count, &changes),
+        msg_store::MSG_STORE_SUCCESS);
+    settle(0.2);
+    changes = 0;
+    open(msgId);
+    settle(0.8);
+    EXPECT_TRUE(journal().empty());
+    EXPECT_EQ(0, changes) << "the store was written";
+    msg_store::ConnectionManager::unsubscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE, count, &changes);
+}
+
+TEST_F(BlockViewTest, AccessibleNameIsTheSenderReadAsANumber) {
+    open(receive(sms("x"), "+15550123"));
+    const char* name = efl_access_object_i18n_name_get(viewer->getNaviframeItem());
+    ASSERT_NE(nullptr, name);
+    EXPECT_EQ(std::string::npos, std::string(name).find('<')) << name;
+    EXPECT_NE(std::string::npos, std::string(name).find("5 5 5")) << name;
+    EXPECT_FALSE(elm_naviframe_item_title_enabled_get(viewer->getNaviframeItem()));
+}
+
+TEST_F(BlockViewTest, RestoreMovesTheMessageToTheInboxAndLeaves) {
+    int msgId = receive(sms("come back"));
+    open(msgId);
+    ASSERT_TRUE(tapOption(0));
+    ASSERT_TRUE(waitPopped());
+    EXPECT_TRUE(viewerWeak.expired());
+    EXPECT_EQ(msg_store::FOLDER_WATCH_INBOX, stored(msgId).folderType);
+    auto launches = msg_services::LaunchJournal::list();
+    ASSERT_EQ(1u, launches.size());
+    EXPECT_NE(std::string::npos, launches[0].request.find("WDS_MSG_TPOP_MESSAGE_RESTORED_ABB"));
+}
+
+TEST_F(BlockViewTest, DeleteRemovesTheMessageAndLeaves) {
+    int msgId = receive(sms("go away"));
+    open(msgId);
+    ASSERT_TRUE(tapOption(1));
+    ASSERT_TRUE(waitPopped());
+    msg_store::Message gone;
+    EXPECT_EQ(msg_store::MSG_STORE_ERR_NOT_FOUND, msg_store::MessageManager().getMessage(msgId, gone));
+    auto launches = msg_services::LaunchJournal::list();
+    ASSERT_EQ(1u, launches.size());
+    EXPECT_NE(std::string::npos, launches[0].request.find("WDS_MSG_TPOP_MESSAGE_DELETED_ABB"));
+}
+
+TEST_F(BlockViewTest, FailedRestoreShowsNoPopupButStillLeaves) {
+    int msgId = receive(sms("already gone"));
+    open(msgId);
+    ASSERT_EQ(msg_store::MessageManager().deleteMessage(msgId), msg_store::MSG_STORE_SUCCESS);
+    msg_test::LogCapture log;
+    ASSERT_TRUE(tapOption(0));
+    ASSERT_TRUE(waitPopped());
+    EXPECT_TRUE(log.contains("restore message is failed."));
+    EXPECT_TRUE(msg_services::LaunchJournal::list().empty());
+}
+
+TEST_F(BlockViewTest, ANewClockStyleRedrawsTheDateLine) {
+    setInt("db/menu_widget/regionformat_time1224", 1);
+    open(receive(sms("")));
+    MBItem* date = rows()[1];
+    std::string twelve = shownPlain(date);
+    ASSERT_TRUE(twelve.find("AM") != std::string::npos || twelve.find("PM") != std::string::npos) << twelve;
+    setInt("db/menu_widget/regionformat_time1224", 2);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return shownPlain(date).find('M') == std::string::npos; }, 3.0))
+        << shownPlain(date);
+}
+
+} // namespace

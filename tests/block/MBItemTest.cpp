@@ -1,0 +1,176 @@
+// The viewer's rows on real widgets: picture sizes, attachment icons, and hostile texts shown
+// literally and in bounded time.
+#include "BlockViewFixture.h"
+#include "LogCapture.h"
+#include "block/MBItem/MBItemAttachFile.h"
+#include "block/MBItem/MBItemThumbnail.h"
+
+#include <glib.h>
+#include <gtest/gtest.h>
+
+using msg_app::msg_block::MBItem;
+using msg_app::msg_block::MBItemAttachFile;
+using msg_app::msg_block::MBItemThumbnail;
+using msg_store::Content;
+
+namespace {
+
+class BlockRowTest : public BlockViewFixture {
+protected:
+    static Evas_Object* content(MBItem* row, const char* part) {
+        return elm_object_item_part_content_get(row->getElmObjectItem(), part);
+    }
+    static std::string imageGroup(Evas_Object* image) {
+        const char* file = nullptr;
+        const char* group = nullptr;
+        elm_image_file_get(image, &file, &group);
+        return group ? group : "";
+    }
+    static void minSize(Evas_Object* obj, int& w, int& h) { evas_object_size_hint_min_get(obj, &w, &h); }
+    Content picture(const std::string& path) {
+        Content image = part(Content::MEDIA_TYPE_IMAGE, "image/png", "pic.png");
+        image.filePath = path;
+        return image;
+    }
+};
+
+TEST_F(BlockRowTest, PictureIsShownFullWidthWithItsProportions) {
+    open(receive(mms("", {picture(writePng("wide.png", 600, 400))})));
+    ASSERT_EQ(MBItem::THUMBNAIL, rows().back()->getType());
+    Evas_Object* image = content(rows().back(), "elm.icon");
+    ASSERT_NE(nullptr, image);
+    int w = 0, h = 0;
+    minSize(image, w, h);
+    EXPECT_EQ(294, w);
+    EXPECT_EQ(196, h);
+    int gw = 0, gh = 0;
+    evas_object_geometry_get(image, nullptr, nullptr, &gw, &gh);
+    EXPECT_EQ(294, gw) << "the row gives the picture its size";
+    EXPECT_EQ(nullptr, content(rows().back(), "elm.icon.bg.play")) << "a picture has no play mark";
+}
+
+TEST_F(BlockRowTest, RowSizeFollowsTheScaleAndTruncatesTheHeight) {
+    int w = 0, h = 0;
+    ASSERT_TRUE(MBItemThumbnail::fitSize(7, 3, w, h));
+    EXPECT_EQ(294, w);
+    EXPECT_EQ(126, h);
+    ASSERT_TRUE(MBItemThumbnail::fitSize(1000, 1, w, h));
+    EXPECT_EQ(0, h) << "294 / 1000 truncates to 0";
+    ASSERT_TRUE(MBItemThumbnail::fitSize(1, 100000, w, h));
+    EXPECT_EQ(29400000, h) << "no overflow for tall pictures";
+    w = h = -7;
+    EXPECT_FALSE(MBItemThumbnail::fitSize(0, 50, w, h));
+    EXPECT_EQ(-7, w) << "outputs untouched";
+
+    double scale = elm_config_scale_get();
+    elm_config_scale_set(1.5);
+    open(receive(mms("", {picture(writePng("wide.png", 600, 400))})));
+    minSize(content(rows().back(), "elm.icon"), w, h);
+    elm_config_scale_set(scale);
+    EXPECT_EQ(441, w);
+    EXPECT_EQ(294, h);
+}
+
+TEST_F(BlockRowTest, PictureWithoutAWidthKeepsItsReportedSize) {
+    std::string broken = device.file("broken.png");
+    FILE* f = fopen(broken.c_str(), "w");
+    ASSERT_NE(nullptr, f);
+    fputs("not a picture", f);
+    fclose(f);
+    msg_test::LogCapture log;
+    open(receive(mms("", {picture(broken)})));
+    ASSERT_EQ(MBItem::THUMBNAIL, rows().back()->getType());
+    Evas_Object* image = content(rows().back(), "elm.icon");
+    ASSERT_NE(nullptr, image);
+    int w = -1, h = -1;
+    minSize(image, w, h);
+    EXPECT_EQ(0, w);
+    EXPECT_EQ(0, h);
+    EXPECT_TRUE(log.contains("picture without a width"));
+}
+
+TEST_F(BlockRowTest, VideoShowsItsThumbnailUnderPlayMarks) {
+    Content video = part(Content::MEDIA_TYPE_VIDEO, "video/mp4", "clip.mp4");
+    video.filePath = device.file("clip.mp4"); // not a picture: the thumbnail is what is drawn
+    video.thumbnailPath = writePng("thumb.png", 300, 300);
+    open(receive(mms("", {video})));
+    MBItem* row = rows().back();
+    ASSERT_EQ(MBItem::THUMBNAIL, row->getType());
+    int w = 0, h = 0;
+    minSize(content(row, "elm.icon"), w, h);
+    EXPECT_EQ(294, w);
+    EXPECT_EQ(294, h);
+    EXPECT_EQ("img/filtered/detailview/play", imageGroup(content(row, "elm.icon.bg.play")));
+    EXPECT_EQ("img/filtered/detailview/play_ef", imageGroup(content(row, "elm.icon.bg.play.ef")));
+}
+
+TEST_F(BlockRowTest, AttachmentIconIsChosenByMediaTypeThenMimePrefixInAnyCase) {
+    const struct {
+        Content::MediaType type;
+        const char* mime;
+        const char* icon;
+    } cases[] = {
+        {Content::MEDIA_TYPE_AUDIO, "text/x-vCard", "img/filtered/attachment/audio"},
+        {Content::MEDIA_TYPE_AUDIO, "", "img/filtered/attachment/audio"},
+        {Content::MEDIA_TYPE_NONE, "text/x-vcard", "img/filtered/attachment/vcf"},
+        {Content::MEDIA_TYPE_NONE, "TEXT/X-VCARD; charset=utf-8", "img/filtered/attachment/vcf"},
+        {Content::MEDIA_TYPE_NONE, "text/x-vcalendar", "img/filtered/attachment/vcs"},
+        {Content::MEDIA_TYPE_NONE, "text/x-vTodo", "img/filtered/attachment/task"},
+        {Content::MEDIA_TYPE_NONE, "text/x-vC", "img/filtered/attachment/etc"},
+        {Content::MEDIA_TYPE_NONE, "application/pdf", "img/filtered/attachment/etc"},
+        {Content::MEDIA_TYPE_NONE, "", "img/filtered/attachment/etc"},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.icon, MBItemAttachFile::getIconGroup(c.type, c.mime)) << c.mime;
+
+    Content card = part(Content::MEDIA_TYPE_NONE, "Text/X-VCalendar", "meeting.vcs");
+    card.isAttachment = true;
+    open(receive(mms("", {card})));
+    MBItem* row = rows().back();
+    ASSERT_EQ(MBItem::ATTACH_FILE, row->getType());
+    EXPECT_EQ("img/filtered/attachment/vcs", imageGroup(content(row, "elm.icon")));
+    EXPECT_EQ("meeting.vcs", shownPlain(row));
+}
+
+TEST_F(BlockRowTest, MarkupInEveryTextIsShownLiterally) {
+    const std::string body = "<b>WIN</b> &amp; <font_size=90>big</font_size><br>now";
+    const std::string subject = "<color=#f00>Sale</color> & more";
+    const std::string fileName = "<item size=900x900 vsize=full href=file:///etc/passwd></item>.vcf";
+    Content text = part(Content::MEDIA_TYPE_TEXT, "text/plain", "");
+    text.text = body;
+    Content file = part(Content::MEDIA_TYPE_NONE, "application/octet-stream", fileName);
+    file.isAttachment = true;
+    open(receive(mms(subject, {text, file}), "<b>spammer</b>"));
+    auto shown = rows();
+    ASSERT_EQ(6u, shown.size());
+    EXPECT_EQ("<b>spammer</b>", shownPlain(shown[0]));
+    EXPECT_EQ(subject, shownPlain(shown[2]));
+    EXPECT_EQ(body, shownPlain(shown[4]));
+    EXPECT_EQ(fileName, shownPlain(shown[5]));
+    EXPECT_EQ(std::string::npos, shownMarkup(shown[4]).find("<b>")) << shownMarkup(shown[4]);
+}
+
+TEST_F(BlockRowTest, HugeBodyIsCutAndBrokenBytesAreReplaced) {
+    std::string huge(2 * 1024 * 1024, 'x');
+    huge.replace(MBItem::MAX_SHOWN_BYTES - 1, 3, "\xE2\x82\xAC"); // a character across the cut
+    msg_test::LogCapture log;
+    open(receive(sms(huge)));
+    std::string shown = shownPlain(rows().back());
+    EXPECT_TRUE(log.contains("is cut to"));
+    EXPECT_LT(shown.size(), MBItem::MAX_SHOWN_BYTES + 8);
+    EXPECT_GT(shown.size(), MBItem::MAX_SHOWN_BYTES - 8);
+    EXPECT_TRUE(g_utf8_validate(shown.c_str(), -1, nullptr)) << "cut inside no character";
+    EXPECT_EQ("\xE2\x80\xA6", shown.substr(shown.size() - 3)) << "an ellipsis says more follows";
+
+    // The store keeps only UTF-8; a row given anything else still shows valid text.
+    char* plain = elm_entry_markup_to_utf8(MBItem::toMarkup("ok \xFF\xFE end\x01").c_str());
+    ASSERT_NE(nullptr, plain);
+    shown = plain;
+    free(plain);
+    EXPECT_TRUE(g_utf8_validate(shown.c_str(), -1, nullptr)) << shown;
+    EXPECT_EQ(0u, shown.find("ok ")) << shown;
+    EXPECT_NE(std::string::npos, shown.find(" end")) << shown;
+    EXPECT_EQ(std::string::npos, shown.find('\x01'));
+}
+
+} // namespace
