@@ -36,6 +36,12 @@ constexpr const char* SIG_HIGHLIGHTED = "elm,custom,state,highlighted";
 constexpr const char* SIG_UNHIGHLIGHTED = "elm,custom,state,unhighlighted";
 constexpr const char* SIG_HIDE_TEXT1 = "elm,custom,layout,hide_text1";
 constexpr const char* SIG_HIDE_TEXT2 = "elm,custom,layout,hide_text2";
+constexpr const char* SIG_READ = "elm,state,read";
+constexpr const char* SIG_ALERT = "elm,state,alert";
+constexpr const char* SIG_NO_ALERT = "elm,state,alert,hide";
+constexpr const char* SIG_ICON_POSITION_INIT = "elm,state,icon,position,init";
+constexpr const char* SIG_LAYOUT_INIT = "elm,state,layout,init";
+constexpr const char* SIG_LAYOUT_UPDATE = "elm,state,layout,update";
 
 // The badge groups by digits and their sizes in the theme's pixels.
 struct BadgeLook {
@@ -281,14 +287,14 @@ void MLItemContent::_emit(const char* signal) {
 void MLItemContent::realized() {
     Elm_Object_Item* item = getElmObjectItem();
     MSG_RET_IF(!item, "item is null");
-    if (_hasUnreadBadge())
-        _emit(unreadSignal(_model.getUnreadCnt()));
-    if (_model.getMsgType() == MSG_TYPE_CMAS)
-        _emit("elm,state,alert");
+    // The genlist recycles row views, and a recycled view still shows the badge and alert of the
+    // row it showed before: both states are set either way.
+    _emit(_hasUnreadBadge() ? unreadSignal(_model.getUnreadCnt()) : SIG_READ);
+    _emit(_model.getMsgType() == MSG_TYPE_CMAS ? SIG_ALERT : SIG_NO_ALERT);
     for (const char* signal : {SIG_HIGHLIGHTED, SIG_UNHIGHLIGHTED, SIG_HIDE_TEXT1, SIG_HIDE_TEXT2})
         elm_object_item_signal_callback_add(item, signal, "", _itemSignalCb, this);
     // The theme lays the text lines out from the texts now set and reports a hidden line.
-    _emit("elm,state,layout,update");
+    _emit(SIG_LAYOUT_UPDATE);
 }
 
 void MLItemContent::unrealized() {
@@ -380,10 +386,10 @@ bool MLItemContent::update(bool& unreadIncreased) {
     }
     Elm_Object_Item* item = getElmObjectItem();
     if (item) {
-        _emit("elm,state,layout,init");
+        _emit(SIG_LAYOUT_INIT);
         elm_genlist_item_fields_update(item, PART_TEXT1, ELM_GENLIST_ITEM_FIELD_TEXT);
-        _emit("elm,state,layout,update");
-        _emit(_hasUnreadBadge() ? unreadSignal(_model.getUnreadCnt()) : "elm,state,read");
+        _emit(SIG_LAYOUT_UPDATE);
+        _emit(_hasUnreadBadge() ? unreadSignal(_model.getUnreadCnt()) : SIG_READ);
         // The whole row is drawn again, so every object it made is about to be replaced.
         unswallow();
         elm_genlist_item_update(item);
@@ -401,7 +407,7 @@ void MLItemContent::updateName() {
     std::string name = getText(PART_NAME);
     if (shown && name == shown)
         return;
-    _emit("elm,state,icon,position,init");
+    _emit(SIG_ICON_POSITION_INIT);
     elm_genlist_item_fields_update(item, PART_NAME, ELM_GENLIST_ITEM_FIELD_TEXT);
 }
 
