@@ -23,7 +23,8 @@ void registerListScreens(ScreenRegistry& registry) {
          ListScreen::Start::OPTIONS},
         {"list-select", "the conversation list in select mode with two rows checked", LIST_TYPE_THREAD,
          ListScreen::Start::SELECT},
-        {"list-progress", "the conversation list deleting every conversation (msg-shot works on a copy)",
+        {"list-progress",
+         "the conversation list deleting every conversation of the device (msg-shot renders a copy)",
          LIST_TYPE_THREAD, ListScreen::Start::PROGRESS},
     };
     for (const auto& screen : screens) {

@@ -1,10 +1,12 @@
 // The list screen on the watch's window over a real store: the empty blocked list and its way back,
 // the menu per state, and back in and outside the main application.
-#include "list/MLContentViewController.h"
+#include "common/popup/AccessApi.h"
+
 #include "LogCapture.h"
 #include "WatchScreenTest.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "common/view/MCommonMoreOptionViewController.h"
+#include "list/MLContentViewController.h"
 #include "list/MLThreadListBgLoad.h"
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
@@ -157,6 +159,8 @@ TEST_F(ListScreenTest, BlockedListWithRowsOpensOnTheListAndThePageIsNamed) {
     Elm_Object_Item* item = screen->getNaviframeItem();
     ASSERT_NE(item, nullptr);
     EXPECT_FALSE(elm_naviframe_item_title_enabled_get(item));
+    const char* name = efl_access_object_i18n_name_get(item);
+    EXPECT_STREQ(name, "Blocked messages");
 }
 
 TEST_F(ListScreenTest, MenuEntriesStartDeletingAndOpenTheComposer) {
