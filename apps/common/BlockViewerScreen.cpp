@@ -59,19 +59,24 @@ bool BlockViewerScreen::_showLastRow() {
 }
 
 int BlockViewerScreen::findBlockedMessage(Pick pick) {
+    std::vector<msg_store::Message> blocked;
     for (msg_store::FolderType folder : {msg_store::FOLDER_WATCH_SPAM, msg_store::FOLDER_SPAM}) {
         msg_store::ListCondition condition;
         condition.newestFirst = 1;
         condition.folderFilter = folder;
         std::vector<msg_store::Message> messages;
-        if (msg_store::MessageManager().getMessages(condition, messages) != msg_store::MSG_STORE_SUCCESS)
-            continue;
-        for (const msg_store::Message& message : messages) {
-            if (matches(message, pick))
-                return message.msgId;
-        }
+        if (msg_store::MessageManager().getMessages(condition, messages) == msg_store::MSG_STORE_SUCCESS)
+            blocked.insert(blocked.end(), messages.begin(), messages.end());
     }
-    MSG_LOGW("no blocked %s on this device", pick == Pick::MMS ? "MMS with a picture" : "SMS");
+    auto found = std::find_if(blocked.begin(), blocked.end(),
+                              [pick](const msg_store::Message& message) { return matches(message, pick); });
+    // Without a picture anywhere, any MMS shows the multimedia rows.
+    if (found == blocked.end() && pick == Pick::MMS)
+        found = std::find_if(blocked.begin(), blocked.end(),
+                             [](const msg_store::Message& message) { return message.msgType == "mms"; });
+    if (found != blocked.end())
+        return found->msgId;
+    MSG_LOGW("no blocked %s on this device", pick == Pick::MMS ? "MMS" : "SMS");
     return -1;
 }
 
