@@ -1,0 +1,284 @@
+// Figures of the conversation list with 10,000 and 50,000 conversations:
+//   BM_FirstFrameWithRows   msg-app started headless on the list, from the spawn to its first frame
+//                           (the rows are appended before the screen is shown), and its peak memory;
+//   BM_StorageChangeMovesRow one new message in the oldest conversation of a live list: the time the
+//                           list's storage-change handler takes to move that row to the top;
+//   BM_StorageChangeTopRow  one new message in the newest conversation: the row is redrawn in place.
+// The handler is timed between two subscribers of the same change, one registered before the list
+// and one after it: the change feed calls a topic's subscribers in the order they subscribed.
+#include "BigListDevice.h"
+
+#include "MainLoop.h"
+#include "Programs.h"
+#include "common/CommonUiHelper.h"
+#include "common/MCommonTheme.h"
+#include "common/addr/MCommonAddrMgr.h"
+#include "device/Device.h"
+#include "list/MLItem/MLItemContent.h"
+#include "list/MLListViewController.h"
+#include "list/MLReusableObjectPool.h"
+#include "msg_store/MsgStore.h"
+#include "msg_store/PhoneSide.h"
+
+#include <Elementary.h>
+#include <benchmark/benchmark.h>
+#include <glib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+using msg_bench::BigListDevice;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int SMALL = 10000;
+constexpr int LARGE = 50000;
+
+BigListDevice& deviceOf(int conversations) {
+    static std::map<int, std::unique_ptr<BigListDevice>> devices;
+    auto& device = devices[conversations];
+    if (!device)
+        device = std::make_unique<BigListDevice>(conversations);
+    return *device;
+}
+
+double monotonicSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+// One msg-app run on the device's list: seconds from the spawn to the first frame, and the peak RSS.
+bool runApp(const BigListDevice& device, double& firstFrameSeconds, long& maxRssKb) {
+    std::string app = msg_test::binDir() + "/msg-app";
+    const gchar* argv[] = {app.c_str(), "--device", device.path().c_str(),
+                           "--screen",  "list",     "--exit-after-first-frame",
+                           nullptr};
+    GPid pid = 0;
+    gint out = -1;
+    double start = monotonicSeconds();
+    if (!g_spawn_async_with_pipes(
+            nullptr, const_cast<gchar**>(argv), nullptr,
+            static_cast<GSpawnFlags>(G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_STDERR_TO_DEV_NULL), nullptr,
+            nullptr, &pid, nullptr, &out, nullptr, nullptr))
+        return false;
+    std::string output;
+    char buffer[256];
+    ssize_t n;
+    while ((n = read(out, buffer, sizeof(buffer))) > 0)
+        output.append(buffer, static_cast<size_t>(n));
+    close(out);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    g_spawn_close_pid(pid);
+    double frame = 0;
+    if (sscanf(output.c_str(), "first-frame-monotonic %lf", &frame) != 1 || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        return false;
+    firstFrameSeconds = frame - start;
+    maxRssKb = std::max(maxRssKb, usage.ru_maxrss);
+    return true;
+}
+
+void BM_FirstFrameWithRows(benchmark::State& state) {
+    BigListDevice& device = deviceOf(static_cast<int>(state.range(0)));
+    if (!device.isReady())
+        return state.SkipWithError("cannot build the device");
+    long maxRssKb = 0;
+    std::vector<double> times;
+    for (auto _ : state) {
+        double seconds = 0;
+        if (!runApp(device, seconds, maxRssKb)) {
+            state.SkipWithError("msg-app did not show its first frame");
+            break;
+        }
+        state.SetIterationTime(seconds);
+        times.push_back(seconds * 1000.0);
+    }
+    if (times.empty())
+        return;
+    std::sort(times.begin(), times.end());
+    state.counters["median_ms"] = times[times.size() / 2];
+    state.counters["peak_rss_MiB"] = static_cast<double>(maxRssKb) / 1024.0;
+    state.counters["conversations"] = device.conversations();
+}
+BENCHMARK(BM_FirstFrameWithRows)
+    ->Arg(SMALL)
+    ->Arg(LARGE)
+    ->UseManualTime()
+    ->Iterations(7)
+    ->Unit(benchmark::kMillisecond);
+
+// A list screen's list on a window of its own, over the device, with the two timing subscribers
+// around its storage-change handler.
+class LiveList {
+public:
+    explicit LiveList(const BigListDevice& device) {
+        _previous = msg_device::Device::defaultDir();
+        msg_device::Device::closeDefault();
+        setenv("MSG_DEVICE_DIR", device.path().c_str(), 1);
+        msg_store::ConnectionManager::connect();
+        msg_app::common_ui_helper::set_textdomain();
+        _win = elm_win_add(nullptr, "list-bench", ELM_WIN_BASIC);
+        evas_object_resize(_win, 360, 360);
+        msg_app::MCommonTheme::getInstance()->init(_win);
+        subscribe(_beforeCb, &_arrived);
+        _list = new msg_app::msg_list::MLListViewController(msg_app::msg_list::LIST_TYPE_THREAD);
+        if (!_list->create(_win, nullptr)) {
+            _list = nullptr;
+            return;
+        }
+        evas_object_resize(_list->getEvasObject(), 360, 360);
+        evas_object_show(_list->getEvasObject());
+        evas_object_show(_win);
+        subscribe(_afterCb, &_handled);
+        msg_test::pumpFor(0.3);
+    }
+    ~LiveList() {
+        for (auto* cb : {_beforeCb, _afterCb})
+            msg_store::ConnectionManager::unsubscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE, cb);
+        if (_list)
+            _list->destroy();
+        evas_object_del(_win);
+        msg_test::pumpFor(0.05);
+        msg_app::MCommonTheme::getInstance()->deinit();
+        msg_app::MCommonAddrMgr::release();
+        msg_store::ConnectionManager::disconnect();
+        msg_device::Device::closeDefault();
+        setenv("MSG_DEVICE_DIR", _previous.c_str(), 1);
+    }
+    bool isReady() const { return _list != nullptr; }
+    msg_app::msg_list::MLListViewController* list() const { return _list; }
+
+    // Writes one received message to the conversation with the address; false when the change did
+    // not come through. `seconds` is the handler's time.
+    bool receive(const std::string& address, int64_t timeMs, double& seconds) {
+        msg_store::IncomingMessage message;
+        message.addresses = {{msg_store::ADDRESS_TYPE_PHONE, address}};
+        message.text = "A new message for the benchmark";
+        message.time = timeMs;
+        int handled = _handledCount;
+        if (msg_store::PhoneSide::insertMessage(message, nullptr) != msg_store::MSG_STORE_SUCCESS ||
+            !msg_test::pumpUntil([&] { return _handledCount > handled; }, 5.0))
+            return false;
+        seconds = std::chrono::duration<double>(_handled - _arrived).count();
+        return true;
+    }
+
+private:
+    static void subscribe(msg_store::EventCallback cb, Clock::time_point* stamp) {
+        msg_store::ConnectionManager::subscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE, cb, stamp);
+    }
+    static void _beforeCb(const char*, void* data) { *static_cast<Clock::time_point*>(data) = Clock::now(); }
+    static void _afterCb(const char*, void* data) {
+        *static_cast<Clock::time_point*>(data) = Clock::now();
+        ++_handledCount;
+    }
+
+    std::string _previous;
+    Evas_Object* _win = nullptr;
+    msg_app::msg_list::MLListViewController* _list = nullptr;
+    Clock::time_point _arrived;
+    Clock::time_point _handled;
+    static int _handledCount;
+};
+
+int LiveList::_handledCount = 0;
+
+// The id of the content row at a genlist position, -1 for another row.
+int rowIdAt(Evas_Object* genlist, int index) {
+    Elm_Object_Item* item = elm_genlist_nth_item_get(genlist, index);
+    auto* row = item ? static_cast<msg_app::msg_list::MLItem*>(elm_object_item_data_get(item)) : nullptr;
+    if (!row || row->getType() != msg_app::msg_list::MLItem::CONTENT)
+        return -1;
+    return static_cast<msg_app::msg_list::MLItemContent*>(row)->getItemId();
+}
+
+// `oldest`: each change goes to the conversation at the bottom of the list, which moves to the top;
+// otherwise to the conversation already at the top.
+void runStorageChange(benchmark::State& state, bool oldest) {
+    BigListDevice& device = deviceOf(static_cast<int>(state.range(0)));
+    if (!device.isReady())
+        return state.SkipWithError("cannot build the device");
+    LiveList live(device);
+    if (!live.isReady())
+        return state.SkipWithError("cannot create the list");
+    Evas_Object* genlist = live.list()->getGenlist();
+    if (!oldest) {
+        // The conversation goes to the top with its first new message; later ones keep it there.
+        double seconds = 0;
+        live.receive(BigListDevice::addressOf(device.conversations() - 1), device.nextTimeMs(), seconds);
+    }
+    std::vector<double> times;
+    for (auto _ : state) {
+        std::string address =
+            BigListDevice::addressOf(oldest ? device.takeOldest() : device.conversations() - 1);
+        int before = rowIdAt(genlist, static_cast<int>(elm_genlist_items_count(genlist)) - 1);
+        double seconds = 0;
+        if (!live.receive(address, device.nextTimeMs(), seconds)) {
+            state.SkipWithError("the change did not reach the list");
+            break;
+        }
+        if (oldest && rowIdAt(genlist, static_cast<int>(elm_genlist_items_count(genlist)) - 1) == before) {
+            state.SkipWithError("the oldest row did not move");
+            break;
+        }
+        state.SetIterationTime(seconds);
+        times.push_back(seconds * 1000.0);
+        // The frame the change asks for is drawn outside the measured handler.
+        msg_test::pumpFor(0.005);
+    }
+    if (times.empty())
+        return;
+    std::sort(times.begin(), times.end());
+    state.counters["median_ms"] = times[times.size() / 2];
+    state.counters["max_ms"] = times.back();
+    state.counters["rows"] = live.list()->getItemCount();
+}
+
+void BM_StorageChangeMovesRow(benchmark::State& state) {
+    runStorageChange(state, true);
+}
+BENCHMARK(BM_StorageChangeMovesRow)
+    ->Arg(SMALL)
+    ->Arg(LARGE)
+    ->UseManualTime()
+    ->Iterations(30)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_StorageChangeTopRow(benchmark::State& state) {
+    runStorageChange(state, false);
+}
+BENCHMARK(BM_StorageChangeTopRow)
+    ->Arg(SMALL)
+    ->Arg(LARGE)
+    ->UseManualTime()
+    ->Iterations(30)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("ELM_ENGINE", "buffer", 1);
+    setenv("EINA_LOG_BACKTRACE", "-1", 0);
+    setenv("EINA_LOG_LEVELS",
+           "eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0,ecore_con:0", 0);
+    setenv("MSG_LOG_LEVEL", "warn", 0);
+    setenv("LANGUAGE", "en", 1);
+    benchmark::Initialize(&argc, argv);
+    elm_init(argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    elm_shutdown();
+    return 0;
+}
