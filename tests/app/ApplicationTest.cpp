@@ -6,6 +6,7 @@
 #include "TempDir.h"
 #include "common/IMCommonAppEventListener.h"
 #include "common/MCommonAppEventMgr.h"
+#include "common/view/MCommonMoreOptionViewController.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
 
@@ -134,6 +135,52 @@ TEST_F(ApplicationTest, BackOnTheMainApplicationsListSendsItToTheBackgroundOnce)
     app->stop();
     unsetenv("MSG_APP_ID");
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+}
+
+TEST_F(ApplicationTest, ListScreensReachTheStatesTheyAreNamedFor) {
+    msg_test::TempDevice device;
+    std::string seed =
+        std::string(getenv("MSG_BIN_DIR")) + "/msg-sim --device " + device.path() + " seed > /dev/null 2>&1";
+    ASSERT_EQ(system(seed.c_str()), 0);
+    using msg_app::msg_list::MLListViewController;
+    auto listOf = [](Application& app) {
+        auto* screen = dynamic_cast<msg_app::msg_list::MLContentViewController*>(
+            app.getWindowController()->getNaviframeController()->getTopContentViewController());
+        return screen ? screen->getListView().lock() : nullptr;
+    };
+    {
+        auto app = startApp("list-select");
+        auto list = listOf(*app);
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->getListStyle(), msg_app::msg_list::LIST_STYLE_SELECT);
+        EXPECT_EQ(list->getCheckedCount(), 2);
+        EXPECT_EQ(list->getCheckedIds().size(), 2u);
+    }
+    {
+        auto app = startApp("list-options");
+        auto* screen = dynamic_cast<msg_app::msg_list::MLContentViewController*>(
+            app->getWindowController()->getNaviframeController()->getTopContentViewController());
+        ASSERT_NE(screen, nullptr);
+        EXPECT_TRUE(screen->getMoreOption().lock()->isOpened());
+    }
+    {
+        // The picture is asked for while the job runs.
+        auto app = startApp("list-progress");
+        auto list = listOf(*app);
+        ASSERT_NE(list, nullptr);
+        bool captureAsked = false;
+        bool runningWhenAsked = false;
+        Evas_Object* win = app->getWindowController()->getEvasObject();
+        auto askedCb = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
+        evas_object_smart_callback_add(win, msg_app::shell::CAPTURE_EVENT, askedCb, &captureAsked);
+        ASSERT_TRUE(msg_test::runLoopUntil([&] {
+            runningWhenAsked = list->isBgActionRunning();
+            return captureAsked;
+        }));
+        EXPECT_TRUE(runningWhenAsked);
+        evas_object_smart_callback_del_full(win, msg_app::shell::CAPTURE_EVENT, askedCb, &captureAsked);
+        EXPECT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 0; }, 10.0));
+    }
 }
 
 TEST_F(ApplicationTest, AnUnknownScreenFailsTheStart) {
