@@ -7,6 +7,7 @@
 #include "common/IMCommonAppEventListener.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/view/MCommonMoreOptionViewController.h"
+#include "device/Device.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
 
@@ -112,6 +113,7 @@ public:
 
 TEST_F(ApplicationTest, BackOnTheMainApplicationsListSendsItToTheBackgroundOnce) {
     msg_test::TempDevice device;
+    msg_device::Device::closeDefault(); // this test's folder, not the one a test before opened
     setenv("MSG_APP_ID", "com.vorlane.message", 1);
     auto app = startApp(msg_app::shell::CONVERSATION_LIST_SCREEN);
     view_kit::WNaviframeController* naviframe = app->getWindowController()->getNaviframeController();
@@ -135,6 +137,7 @@ TEST_F(ApplicationTest, BackOnTheMainApplicationsListSendsItToTheBackgroundOnce)
     app->stop();
     unsetenv("MSG_APP_ID");
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    msg_device::Device::closeDefault();
 }
 
 TEST_F(ApplicationTest, ListScreensReachTheStatesTheyAreNamedFor) {
@@ -142,7 +145,7 @@ TEST_F(ApplicationTest, ListScreensReachTheStatesTheyAreNamedFor) {
     std::string seed =
         std::string(getenv("MSG_BIN_DIR")) + "/msg-sim --device " + device.path() + " seed > /dev/null 2>&1";
     ASSERT_EQ(system(seed.c_str()), 0);
-    using msg_app::msg_list::MLListViewController;
+    msg_device::Device::closeDefault(); // this test's folder, not the one a test before opened
     auto listOf = [](Application& app) {
         auto* screen = dynamic_cast<msg_app::msg_list::MLContentViewController*>(
             app.getWindowController()->getNaviframeController()->getTopContentViewController());
@@ -181,6 +184,7 @@ TEST_F(ApplicationTest, ListScreensReachTheStatesTheyAreNamedFor) {
         evas_object_smart_callback_del_full(win, msg_app::shell::CAPTURE_EVENT, askedCb, &captureAsked);
         EXPECT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 0; }, 10.0));
     }
+    msg_device::Device::closeDefault();
 }
 
 TEST_F(ApplicationTest, AnUnknownScreenFailsTheStart) {
