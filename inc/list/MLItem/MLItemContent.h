@@ -60,6 +60,7 @@ public:
 
     Elm_Genlist_Item_Class* getItemClassStatic() override;
     void onSelect(Elm_Object_Item* item) override;
+    void onSetElmObjectItem(Elm_Object_Item* item) override;
     Type getType() const override { return CONTENT; }
     bool isChecked() const override { return _isChecked; }
     void setCheck(bool checked) override;
@@ -101,6 +102,8 @@ private:
     ListStyle _style = LIST_STYLE_NORMAL;
     const ListFilter _filter;
     bool _isHighlighted = false;
+    // Realized by the genlist before the row was told its item.
+    bool _isRealizePending = false;
     TextLayout _textLayout = TEXT_LAYOUT_BOTH;
     std::vector<Swallowed> _swallowed;
     Evas_Object* _check = nullptr;

@@ -39,6 +39,8 @@ constexpr const char* SIG_HIDE_TEXT2 = "elm,custom,layout,hide_text2";
 constexpr const char* SIG_READ = "elm,state,read";
 constexpr const char* SIG_ALERT = "elm,state,alert";
 constexpr const char* SIG_NO_ALERT = "elm,state,alert,hide";
+constexpr const char* SIG_SELECT_STYLE = "elm,state,select_style";
+constexpr const char* SIG_NORMAL_STYLE = "elm,state,normal_style";
 constexpr const char* SIG_ICON_POSITION_INIT = "elm,state,icon,position,init";
 constexpr const char* SIG_LAYOUT_INIT = "elm,state,layout,init";
 constexpr const char* SIG_LAYOUT_UPDATE = "elm,state,layout,update";
@@ -286,18 +288,31 @@ void MLItemContent::_emit(const char* signal) {
 
 void MLItemContent::realized() {
     Elm_Object_Item* item = getElmObjectItem();
-    MSG_RET_IF(!item, "item is null");
+    if (!item) {
+        // The genlist realizes some rows while they are being added, before they know their item.
+        MSG_LOGD("realized before the item was set");
+        _isRealizePending = true;
+        return;
+    }
+    _isRealizePending = false;
     // The genlist recycles row views, and a recycled view still shows the badge and alert of the
     // row it showed before: both states are set either way.
     _emit(_hasUnreadBadge() ? unreadSignal(_model.getUnreadCnt()) : SIG_READ);
     _emit(_model.getMsgType() == MSG_TYPE_CMAS ? SIG_ALERT : SIG_NO_ALERT);
+    _emit(_style == LIST_STYLE_SELECT ? SIG_SELECT_STYLE : SIG_NORMAL_STYLE);
     for (const char* signal : {SIG_HIGHLIGHTED, SIG_UNHIGHLIGHTED, SIG_HIDE_TEXT1, SIG_HIDE_TEXT2})
         elm_object_item_signal_callback_add(item, signal, "", _itemSignalCb, this);
     // The theme lays the text lines out from the texts now set and reports a hidden line.
     _emit(SIG_LAYOUT_UPDATE);
 }
 
+void MLItemContent::onSetElmObjectItem(Elm_Object_Item* /*item*/) {
+    if (_isRealizePending)
+        realized();
+}
+
 void MLItemContent::unrealized() {
+    _isRealizePending = false;
     Elm_Object_Item* item = getElmObjectItem();
     if (item) {
         for (const char* signal : {SIG_HIGHLIGHTED, SIG_UNHIGHLIGHTED, SIG_HIDE_TEXT1, SIG_HIDE_TEXT2})
