@@ -1,6 +1,7 @@
 #include "BigListDevice.h"
 
 #include "device/Device.h"
+#include "msg_store/ConnectionManager.h"
 #include "msg_store/PhoneSide.h"
 
 #include <cstdlib>
@@ -26,6 +27,9 @@ BigListDevice::BigListDevice(int conversations)
     std::string previous = msg_device::Device::defaultDir();
     msg_device::Device::closeDefault();
     setenv("MSG_DEVICE_DIR", _dir.path().c_str(), 1);
+    // A list measured before may have disconnected the store client of this process.
+    bool wasConnected = msg_store::ConnectionManager::isConnected();
+    msg_store::ConnectionManager::connect();
     std::vector<msg_store::IncomingMessage> batch;
     auto flush = [&batch] {
         bool ok = batch.empty() ||
@@ -53,6 +57,8 @@ BigListDevice::BigListDevice(int conversations)
             ok = flush();
     }
     _ready = ok && flush();
+    if (!wasConnected)
+        msg_store::ConnectionManager::disconnect();
     msg_device::Device::closeDefault();
     setenv("MSG_DEVICE_DIR", previous.c_str(), 1);
 }
