@@ -162,6 +162,13 @@ TEST_F(BlockRowTest, HugeBodyIsCutAndBrokenBytesAreReplaced) {
     EXPECT_TRUE(g_utf8_validate(shown.c_str(), -1, nullptr)) << "cut inside no character";
     EXPECT_EQ("\xE2\x80\xA6", shown.substr(shown.size() - 3)) << "an ellipsis says more follows";
 
+    {
+        msg_test::LogCapture exact;
+        std::string whole(MBItem::MAX_SHOWN_BYTES, 'y');
+        EXPECT_EQ(whole, MBItem::toMarkup(whole)) << "a text at the limit is shown whole";
+        EXPECT_FALSE(exact.contains("is cut to"));
+    }
+
     // The store keeps only UTF-8; a row given anything else still shows valid text.
     char* plain = elm_entry_markup_to_utf8(MBItem::toMarkup("ok \xFF\xFE end\x01").c_str());
     ASSERT_NE(nullptr, plain);
