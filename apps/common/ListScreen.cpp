@@ -14,7 +14,7 @@ namespace shell {
 
 namespace {
 
-// The list finishes its own launch work on the first idle; the state is entered after it.
+// After the list's launch work, the rows need a moment to settle where it scrolled them.
 constexpr double START_DELAY = 0.2;
 // Long enough for a popup's show transition, well inside its minimum display time.
 constexpr double CAPTURE_DELAY = 0.4;
@@ -39,11 +39,18 @@ void ListScreen::onCreated() {
 void ListScreen::appEventListener(MCommonAppEventType type) {
     if (type != APP_EVENT_LAUNCH_COMPLETED || _startTimer.lock())
         return;
-    _startTimer = view_kit::WTimer::addTimer(
-        START_DELAY,
+    // The list queued its launch work on the first idle for this event, before us: an idler
+    // queued now runs after it, however busy the machine is.
+    _startTimer = view_kit::WTimer::addIdler(
         [this](void*) {
-            if (!_enterStartState())
-                MSG_LOGE("the screen could not enter its state (%d)", static_cast<int>(_start));
+            _startTimer = view_kit::WTimer::addTimer(
+                START_DELAY,
+                [this](void*) {
+                    if (!_enterStartState())
+                        MSG_LOGE("the screen could not enter its state (%d)", static_cast<int>(_start));
+                    return false;
+                },
+                nullptr);
             return false;
         },
         nullptr);
@@ -61,13 +68,12 @@ bool ListScreen::_enterStartState() {
     }
     case Start::SELECT:
         return _checkRows(2) == 2;
-    case Start::PROGRESS:
-        if (_checkRows(list->getItemCount()) < 2)
-            return false;
+    case Start::PROGRESS: {
+        int checked = _checkRows(list->getItemCount());
+        MSG_RETV_IF(checked < 2, false, "%d of %d rows checked", checked, list->getItemCount());
         // Two or more checked rows go to the background job behind the progress popup.
         list->doAction(msg_list::MLListViewController::ACTION_DELETE);
-        if (!list->isBgActionRunning())
-            return false;
+        MSG_RETV_IF(!list->isBgActionRunning(), false, "no background job for %d rows", checked);
         // The popup goes with the job: the picture is taken while it shows.
         _captureTimer = view_kit::WTimer::addTimer(
             CAPTURE_DELAY,
@@ -78,6 +84,7 @@ bool ListScreen::_enterStartState() {
             },
             nullptr);
         return true;
+    }
     case Start::LIST:
         break;
     }
