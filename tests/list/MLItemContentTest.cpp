@@ -1,6 +1,8 @@
 #include "ListRowFixture.h"
 
 #include "LogCapture.h"
+#include "contacts/ContactsAdmin.h"
+#include "device/Device.h"
 #include "list/MLReusableObjectPool.h"
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
@@ -258,4 +260,19 @@ TEST_F(ItemContentTest, ScreenReaderDescription) {
 
     row->unrealized();
     EXPECT_FALSE(row->isHighlighted());
+}
+
+TEST_F(ItemContentTest, ContactNamesAreShownAsTextInEitherDirection) {
+    msg_device::Device* dev = msg_device::Device::getDefault();
+    const std::string hostile = "<b>Bo</b> &amp; <font_size=90>Co";
+    const std::string hebrew = "\xd7\x93\xd7\xa0\xd7\x94 \xd7\x9b\xd7\x94\xd7\x9f";
+    ASSERT_TRUE(contacts_admin::addPerson(dev, hostile, {"+15550701"}, nullptr));
+    ASSERT_TRUE(contacts_admin::addPerson(dev, hebrew, {"+15550702"}, nullptr));
+    MLItemContent* markupRow = appendRow(conversation("+15550701", 1, "hi"));
+    MLItemContent* rtlRow = appendRow(conversation("+15550702", 1, "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d"));
+    ASSERT_TRUE(waitRealized(markupRow));
+    ASSERT_TRUE(waitRealized(rtlRow));
+    EXPECT_EQ(shown(markupRow, "elm.text"), hostile);
+    EXPECT_EQ(shown(rtlRow, "elm.text"), hebrew);
+    EXPECT_EQ(shown(rtlRow, "elm.text.1"), "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d");
 }

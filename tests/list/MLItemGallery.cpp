@@ -175,6 +175,7 @@ int main(int argc, char** argv) {
         contacts_admin::addPerson(dev, "Mum", {"+15550101"}, nullptr);
         contacts_admin::addPerson(dev, "Alexandra Montgomery-Fitzgerald", {"+15550102"}, nullptr);
         contacts_admin::addPerson(dev, "Dentist", {"+15550103"}, nullptr);
+        contacts_admin::addPerson(dev, "<b>Bo</b> &amp; Co", {"+15550150"}, nullptr);
         contacts_admin::addPerson(dev, "\xd7\x93\xd7\xa0\xd7\x94 \xd7\x9b\xd7\x94\xd7\x9f", {"+15550104"},
                                   nullptr);
 
@@ -195,44 +196,29 @@ int main(int argc, char** argv) {
         int hundred = addConversation({"+15550150", "Group photo <b>tonight</b>", "", 100, 60 * 24 * 9});
         const std::vector<int> all = {alert, mum, number, longName, dentist, flood, rtl, hundred, empty};
 
+        // The whole list in a style, every other row checked in select mode; `middle` scrolls to a row.
+        auto wholeList = [&](ListStyle style, int middle) {
+            return [&all, style, middle](Evas_Object* gl) {
+                appendHeader(gl, style);
+                bool checked = true;
+                for (int id : all) {
+                    appendContent(gl, id, style, style == LIST_STYLE_SELECT && checked);
+                    checked = !checked;
+                }
+                if (middle >= 0)
+                    showMiddle(gl, middle);
+            };
+        };
         const std::vector<Scene> scenes = {
-            {"list-top",
-             [&](Evas_Object* gl) {
-                 appendHeader(gl, LIST_STYLE_NORMAL);
-                 for (int id : all)
-                     appendContent(gl, id);
-             }},
-            {"list-middle",
-             [&](Evas_Object* gl) {
-                 appendHeader(gl, LIST_STYLE_NORMAL);
-                 for (int id : all)
-                     appendContent(gl, id);
-                 showMiddle(gl, 5);
-             }},
+            {"list-top", wholeList(LIST_STYLE_NORMAL, -1)},
+            {"list-middle", wholeList(LIST_STYLE_NORMAL, 5)},
+            {"select-top", wholeList(LIST_STYLE_SELECT, -1)},
+            {"select-middle", wholeList(LIST_STYLE_SELECT, 5)},
             {"list-hard-rows",
              [&](Evas_Object* gl) {
-                 for (int id : {longName, flood, rtl, hundred, empty})
+                 for (int id : {longName, hundred, flood, rtl, empty})
                      appendContent(gl, id);
-                 showMiddle(gl, 1);
-             }},
-            {"select-top",
-             [&](Evas_Object* gl) {
-                 appendHeader(gl, LIST_STYLE_SELECT);
-                 bool checked = true;
-                 for (int id : all) {
-                     appendContent(gl, id, LIST_STYLE_SELECT, checked);
-                     checked = !checked;
-                 }
-             }},
-            {"select-middle",
-             [&](Evas_Object* gl) {
-                 appendHeader(gl, LIST_STYLE_SELECT);
-                 bool checked = true;
-                 for (int id : all) {
-                     appendContent(gl, id, LIST_STYLE_SELECT, checked);
-                     checked = !checked;
-                 }
-                 showMiddle(gl, 5);
+                 showMiddle(gl, 2);
              }},
             {"blocked-title",
              [&](Evas_Object* gl) {
