@@ -158,6 +158,23 @@ TEST_F(BlockViewTest, AccessibleNameIsTheSenderReadAsANumber) {
     EXPECT_FALSE(elm_naviframe_item_title_enabled_get(viewer->getNaviframeItem()));
 }
 
+TEST_F(BlockViewTest, OptionPanelOffersUnblockThenDelete) {
+    open(receive(sms("x")));
+    Evas_Object* panel = elm_object_part_content_get(viewer->getEvasObject(), "elm.swallow.content");
+    const Eina_List* items = eext_more_option_items_get(panel);
+    ASSERT_EQ(2u, eina_list_count(items));
+    const struct {
+        const char* text;
+        const char* icon;
+    } expected[] = {{"Unblock", "img/option/restore"}, {"Delete", "img/option/delete"}};
+    for (int i = 0; i < 2; ++i) {
+        auto* item = static_cast<Eext_Object_Item*>(eina_list_nth(items, i));
+        EXPECT_STREQ(expected[i].text, eext_more_option_item_part_text_get(item, "selector,main_text"));
+        EXPECT_EQ(expected[i].icon, imageGroup(eext_more_option_item_part_content_get(item, "item,icon")));
+    }
+    EXPECT_EQ(viewer->getGenlist(), elm_object_part_content_get(panel, "elm.swallow.content"));
+}
+
 TEST_F(BlockViewTest, RestoreMovesTheMessageToTheInboxAndLeaves) {
     int msgId = receive(sms("come back"));
     open(msgId);
