@@ -89,6 +89,9 @@ TEST_F(FixedRowsTest, ButtonRowComposesOnlyInNormalStyle) {
     menu->setStyle(LIST_STYLE_NORMAL);
     window->click(x + w / 2, y + h / 2);
     EXPECT_TRUE(msg_test::pumpUntil([&] { return composed == 2; }));
+    // The whole touch area takes the finger, not only the disc drawn inside it.
+    window->click(x + 4, y + 4);
+    EXPECT_TRUE(msg_test::pumpUntil([&] { return composed == 3; }));
 
     msg_test::LogCapture log;
     menu->setAccessInnerOrder(nullptr);

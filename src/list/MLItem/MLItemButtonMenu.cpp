@@ -83,8 +83,8 @@ Evas_Object* MLItemButtonMenu::_createButton(Evas_Object* parent, const char* gr
     int size = scaled(BUTTON_SIZE);
     evas_object_size_hint_min_set(button, size, size);
     evas_object_propagate_events_set(button, EINA_FALSE);
-    // Any part of the round button takes the click.
-    elm_layout_signal_callback_add(button, "mouse,clicked,*", "*", clickedCb, this);
+    // The image's "event" part covers the whole touch area, larger than the drawn disc.
+    elm_layout_signal_callback_add(button, "mouse,clicked,*", "event", clickedCb, this);
     efl_access_object_role_set(button, EFL_ACCESS_ROLE_PUSH_BUTTON);
     efl_access_object_i18n_name_set(button, common_ui_helper::get_text(nameId));
     efl_access_object_reading_info_type_set(
