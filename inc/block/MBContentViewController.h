@@ -51,6 +51,9 @@ private:
     void _markAsRead();
     void _onRestoreClicked();
     void _onDeleteClicked();
+    // The store's answer to an action: a toast on success, a log line otherwise; the screen goes
+    // either way.
+    void _actAndLeave(int result, const char* doneTextId, const char* failure);
     // Leaves the screen once the option panel that ran the action is done with its callback.
     void _popLater();
 

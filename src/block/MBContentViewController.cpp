@@ -248,18 +248,20 @@ void MBContentViewController::appEventListener(MCommonAppEventType type) {
 }
 
 void MBContentViewController::_onRestoreClicked() {
-    if (msg_store::MessageManager().restoreBlockedMessage(_msgId) == msg_store::MSG_STORE_SUCCESS)
-        MCommonPopup::launchPopup("WDS_MSG_TPOP_MESSAGE_RESTORED_ABB", MCommonPopup::SENT_SUCCESS);
-    else
-        MSG_LOGE("restore message is failed.");
-    _popLater();
+    _actAndLeave(msg_store::MessageManager().restoreBlockedMessage(_msgId),
+                 "WDS_MSG_TPOP_MESSAGE_RESTORED_ABB", "restore message is failed.");
 }
 
 void MBContentViewController::_onDeleteClicked() {
-    if (msg_store::MessageManager().deleteMessage(_msgId) == msg_store::MSG_STORE_SUCCESS)
-        MCommonPopup::launchPopup("WDS_MSG_TPOP_MESSAGE_DELETED_ABB", MCommonPopup::SENT_SUCCESS);
+    _actAndLeave(msg_store::MessageManager().deleteMessage(_msgId), "WDS_MSG_TPOP_MESSAGE_DELETED_ABB",
+                 "delete message is failed.");
+}
+
+void MBContentViewController::_actAndLeave(int result, const char* doneTextId, const char* failure) {
+    if (result == msg_store::MSG_STORE_SUCCESS)
+        MCommonPopup::launchPopup(doneTextId, MCommonPopup::SENT_SUCCESS);
     else
-        MSG_LOGE("delete message is failed.");
+        MSG_LOGE("%s", failure);
     _popLater();
 }
 
