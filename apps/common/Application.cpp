@@ -34,11 +34,12 @@ void Application::setOnFirstFrame(std::function<void()> onFirstFrame) {
 bool Application::start() {
     MSG_RETV_IF(_started, false, "started already");
     _started = true;
-    // 1. Conversation list preload, before the window, so that the worker reads
+    // 1. Message store, reconnected whenever the store client comes back. First:
+    //    the preload reads through it, and after a stop() it is disconnected.
+    common_util::connect_msg_store();
+    // 2. Conversation list preload, before the window, so that the worker reads
     //    while the window is built.
     msg_list::MLThreadListBgLoad::getInstance()->start();
-    // 2. Message store, reconnected whenever the store client comes back.
-    common_util::connect_msg_store();
     // 3. Texts, theme, colours and fonts.
     if (!_loadTheme())
         MSG_LOGW("running without the application theme");
@@ -71,10 +72,10 @@ void Application::stop() {
         ecore_job_del(_pauseJob);
         _pauseJob = nullptr;
     }
-    // 3.-2. The services, the theme and the store connection, in their fixed order.
-    common_util::on_terminate();
-    // 1. The preload, if the list never took it over; destroying it joins the worker.
+    // 2. The preload, if the list never took it over; destroying it joins the worker.
     msg_list::MLThreadListBgLoad::destroy();
+    // 3.-1. The services, the theme and the store connection, in their fixed order.
+    common_util::on_terminate();
 }
 
 bool Application::_loadTheme() {

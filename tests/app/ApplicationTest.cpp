@@ -155,7 +155,9 @@ TEST_F(ApplicationTest, ListScreensReachTheStatesTheyAreNamedFor) {
         auto app = startApp("list-select");
         auto list = listOf(*app);
         ASSERT_NE(list, nullptr);
-        EXPECT_EQ(list->getListStyle(), msg_app::msg_list::LIST_STYLE_SELECT);
+        // The state comes after the list's own launch work.
+        ASSERT_TRUE(msg_test::runLoopUntil(
+            [&] { return list->getListStyle() == msg_app::msg_list::LIST_STYLE_SELECT; }));
         EXPECT_EQ(list->getCheckedCount(), 2);
         EXPECT_EQ(list->getCheckedIds().size(), 2u);
     }
@@ -164,7 +166,8 @@ TEST_F(ApplicationTest, ListScreensReachTheStatesTheyAreNamedFor) {
         auto* screen = dynamic_cast<msg_app::msg_list::MLContentViewController*>(
             app->getWindowController()->getNaviframeController()->getTopContentViewController());
         ASSERT_NE(screen, nullptr);
-        EXPECT_TRUE(screen->getMoreOption().lock()->isOpened());
+        auto option = screen->getMoreOption().lock();
+        EXPECT_TRUE(msg_test::runLoopUntil([&] { return option->isOpened(); }));
     }
     {
         // The picture is asked for while the job runs.
@@ -176,10 +179,12 @@ TEST_F(ApplicationTest, ListScreensReachTheStatesTheyAreNamedFor) {
         Evas_Object* win = app->getWindowController()->getEvasObject();
         auto askedCb = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
         evas_object_smart_callback_add(win, msg_app::shell::CAPTURE_EVENT, askedCb, &captureAsked);
-        ASSERT_TRUE(msg_test::runLoopUntil([&] {
-            runningWhenAsked = list->isBgActionRunning();
-            return captureAsked;
-        }));
+        ASSERT_TRUE(msg_test::runLoopUntil(
+            [&] {
+                runningWhenAsked = list->isBgActionRunning();
+                return captureAsked;
+            },
+            10.0));
         EXPECT_TRUE(runningWhenAsked);
         evas_object_smart_callback_del_full(win, msg_app::shell::CAPTURE_EVENT, askedCb, &captureAsked);
         EXPECT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 0; }, 10.0));
