@@ -131,6 +131,7 @@ private:
     Elm_Object_Item* _append(MLItem* row);
     MLItemContent* _createContentItem(int id, IMLItemDataProvider* provider);
     void _insertItem(int id, const MLItem* before);
+    bool _belongsToList(const MLItemContent& row) const;
     void _updateItem(MLItemContent* row);
     void _deleteItem(MLItemContent* row);
     bool _reload();
@@ -168,6 +169,7 @@ private:
     void _doActionForMultiItems(std::vector<BgActionTarget> targets);
     void _onBgActionResult(std::vector<int>* doneIds);
     void _onBgActionPopupDestroyed();
+    void _refreshRows(const std::vector<int>& ids);
     void _showResult(Action action, size_t doneCount);
     static bool _actOn(const BgActionData& job, const BgActionTarget& target);
     static void _bgActionWorker(const std::shared_ptr<BgActionData>& job, view_kit::WThread::IStatus* status);

@@ -171,7 +171,7 @@ Elm_Object_Item* MLListViewController::_append(MLItem* row) {
 MLItemContent* MLListViewController::_createContentItem(int id, IMLItemDataProvider* provider) {
     auto* row = new MLItemContent(_listType == LIST_TYPE_THREAD ? THREAD : MSG,
                                   _listType == LIST_TYPE_BLOCKED_MSG ? SPAM : NONE);
-    if (!row->init(id, provider)) {
+    if (!row->init(id, provider) || !_belongsToList(*row)) {
         delete row;
         return nullptr;
     }

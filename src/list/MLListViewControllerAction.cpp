@@ -4,6 +4,7 @@
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
 #include "common/popup/MCommonProgressPopup.h"
+#include "list/MLItem/MLItemContent.h"
 #include "list/MLListViewController.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/ThreadManager.h"
@@ -92,7 +93,10 @@ void MLListViewController::_doActionForMultiItems(std::vector<BgActionTarget> ta
         MCommonProgressPopup::FULL,
         _action == ACTION_RESTORE ? "WDS_MSG_TPOP_RESTORING_ING_ABB" : "WDS_MSG_TPOP_DELETING_ING_ABB",
         [job](void*, view_kit::WThread::IStatus* status, Ecore_Thread*) { _bgActionWorker(job, status); },
-        [this, job](void*, void*) { _showResult(job->action, job->doneIds.size()); },
+        [this, job](void*, void*) {
+            _showResult(job->action, job->doneIds.size());
+            _refreshRows(job->doneIds);
+        },
         [this](void*) { _onBgActionPopupDestroyed(); },
         [](void*, bool* destroyPopup) {
             if (destroyPopup)
@@ -130,6 +134,15 @@ void MLListViewController::_bgActionWorker(const std::shared_ptr<BgActionData>& 
             return;
     }
     MSG_LOGW("Failed to send feedback.");
+}
+
+// The store's change events normally take the processed rows away; a row whose event is late or
+// lost would otherwise stay on screen for a conversation or message that is gone.
+void MLListViewController::_refreshRows(const std::vector<int>& ids) {
+    for (int id : ids) {
+        if (MLItemContent* row = findContentItem(id))
+            _updateItem(row);
+    }
 }
 
 void MLListViewController::_onBgActionPopupDestroyed() {

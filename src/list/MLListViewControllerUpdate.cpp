@@ -137,9 +137,21 @@ void MLListViewController::_insertItem(int id, const MLItem* before) {
         _rebuildAccessOrder();
 }
 
+// A change names every message of a conversation, blocked ones included, and a restored message
+// keeps its id: neither a conversation left with only blocked messages nor a message out of the
+// spam folder has a row.
+bool MLListViewController::_belongsToList(const MLItemContent& row) const {
+    const MLItemContentModel& model = row.getModel();
+    bool belongs = _listType == LIST_TYPE_THREAD ? model.getMsgCnt() > 0
+                                                 : model.getFolderType() == msg_store::FOLDER_WATCH_SPAM;
+    if (!belongs)
+        MSG_LOGI("item(%d) does not belong to this list", row.getItemId());
+    return belongs;
+}
+
 void MLListViewController::_updateItem(MLItemContent* row) {
     bool unreadIncreased = false;
-    if (!row->update(unreadIncreased)) {
+    if (!row->update(unreadIncreased) || !_belongsToList(*row)) {
         _deleteItem(row);
         return;
     }

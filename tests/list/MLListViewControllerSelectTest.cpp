@@ -168,6 +168,8 @@ TEST_F(SelectModeTest, SeveralRowsGoOnTheWorkerAndBackIsIgnoredMeanwhile) {
     EXPECT_FALSE(threadExists(a) || threadExists(b) || threadExists(c));
     EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
     EXPECT_TRUE(hasToast("Deleted."));
+    EXPECT_EQ(list->getItemCount(), 0);
+    EXPECT_EQ(rowAt(3)->getType(), MLItem::NO_CONTENT);
 }
 
 TEST_F(SelectModeTest, ClosingTheProgressPopupStopsAfterTheCurrentRowWithoutAResult) {
@@ -203,6 +205,27 @@ TEST_F(SelectModeTest, AConversationWithANewerMessageThanTheCheckedRowIsLeftAlon
     EXPECT_TRUE(log.contains("changed since it was checked"));
     EXPECT_TRUE(threadExists(a));
     EXPECT_FALSE(hasToast("Deleted."));
+}
+
+TEST_F(SelectModeTest, ConversationsWithOnlyBlockedMessagesHaveNoRow) {
+    int mixed = conversation("+15550041", 1, "hi", "", 1600000000000);
+    int other = conversation("+15550042", 1, "yo", "", 1650000000000);
+    ASSERT_GT(blockedMessage("+15550041", "spam too"), 0);
+    create(LIST_TYPE_THREAD);
+    ASSERT_EQ(list->getItemCount(), 2);
+
+    // A blocked message from a new sender brings no empty conversation.
+    msg_test::LogCapture log;
+    ASSERT_GT(blockedMessage("+15550043", "spam"), 0);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return log.contains("does not belong to this list"); }));
+    EXPECT_EQ(list->getItemCount(), 2);
+
+    // Deleting a conversation keeps its blocked messages, and so its thread, but not its row.
+    list->selectItems(MLListViewController::ACTION_DELETE, {mixed});
+    list->doAction(MLListViewController::ACTION_DELETE);
+    EXPECT_FALSE(threadExists(mixed));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 1; }));
+    EXPECT_NE(itemOf(other), nullptr);
 }
 
 TEST_F(SelectModeTest, BlockedListLongPressLeavesTheChoiceToTheMenu) {
@@ -252,6 +275,7 @@ TEST_F(SelectModeTest, SeveralBlockedMessagesAreRestoredToTheInbox) {
     for (int id : ids)
         EXPECT_EQ(folderOf(id), msg_store::FOLDER_WATCH_INBOX);
     EXPECT_TRUE(hasToast("Unblocked."));
+    EXPECT_EQ(list->getItemCount(), 0);
 }
 
 TEST_F(SelectModeTest, AReloadPendingInSelectModeHappensOnReturn) {
