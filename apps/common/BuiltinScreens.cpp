@@ -41,7 +41,8 @@ void registerBuiltinScreens() {
         return;
     registered = true;
     ScreenRegistry& registry = ScreenRegistry::getInstance();
-    // The first screen registered is the one msg-app shows by default.
+    // The first screen registered is the one shown when none is named (msg-shot without
+    // --screen); msg-app names the conversation list.
     registry.add("demo", "framework demo: a circle list in the more-option panel, with a popup",
                  [] { return new DemoScreen(); });
     registry.add("demo-options", "the demo with its option panel open",

@@ -22,7 +22,7 @@ public:
     // A new screen, not yet pushed; null for an unknown name.
     view_kit::WContentViewController* create(const std::string& name) const;
     bool contains(const std::string& name) const;
-    // In registration order; the first one is the default screen.
+    // In registration order; the first one is shown when an executable names none.
     std::vector<std::string> names() const;
     std::string description(const std::string& name) const;
 
