@@ -194,6 +194,23 @@ TEST_F(SelectModeTest, ClosingTheProgressPopupStopsAfterTheCurrentRowWithoutARes
     EXPECT_FALSE(hasToast("Deleted."));
 }
 
+TEST_F(SelectModeTest, TerminationStopsTheWorkerAfterItsCurrentRow) {
+    threeConversations();
+    create(LIST_TYPE_THREAD);
+    ASSERT_EQ(list->selectItems(MLListViewController::ACTION_DELETE, {a, b, c}), 3);
+    msg_test::LogCapture log;
+    {
+        msg_device::Transaction lock(*msg_device::Device::getDefault()->connection());
+        list->doAction(MLListViewController::ACTION_DELETE);
+        msg_test::runLoopFor(0.3);
+        msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_TERMINATING);
+    }
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return log.contains("Failed to send feedback."); }, 8.0));
+    EXPECT_FALSE(threadExists(c));
+    EXPECT_TRUE(threadExists(a) && threadExists(b));
+    EXPECT_FALSE(hasToast("Deleted."));
+}
+
 TEST_F(SelectModeTest, AConversationWithANewerMessageThanTheCheckedRowIsLeftAlone) {
     threeConversations();
     create(LIST_TYPE_THREAD);
@@ -269,6 +286,7 @@ TEST_F(SelectModeTest, SeveralBlockedMessagesAreRestoredToTheInbox) {
     EXPECT_EQ(bottomText(), "Unblock");
     EXPECT_EQ(options(), Options{}) << "the action is chosen";
     ASSERT_EQ(list->selectItems(MLListViewController::ACTION_RESTORE, ids), 3);
+    EXPECT_EQ(options(), Options{}) << "checked rows, but the action is chosen";
     clickButton(list->getBottomButton());
     ASSERT_TRUE(list->isBgActionRunning());
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return !list->isBgActionRunning(); }, 8.0));
