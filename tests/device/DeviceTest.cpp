@@ -6,6 +6,8 @@
 #include "TempDir.h"
 
 #include <Ecore.h>
+#include <atomic>
+#include <chrono>
 #include <fstream>
 #include <glib.h>
 #include <gtest/gtest.h>
@@ -234,6 +236,34 @@ TEST_F(DeviceTest, ConcurrentWritersLoseNothing) {
     auto changes = device->connection()->prepare("SELECT count(*) FROM changes WHERE topic = 'notes'");
     ASSERT_TRUE(changes.step());
     EXPECT_EQ(changes.columnInt(0), 3 * kPerWriter);
+}
+
+// Each write is the last of its burst, so a commit the feed looked for too early has no later
+// event to bring it in.
+TEST_F(DeviceTest, LoneWritesOfAWorkerThreadAllArrive) {
+    auto device = openDevice(dir.path());
+    ASSERT_TRUE(device);
+    constexpr int kRounds = 40;
+    std::atomic<int> seen{0};
+    auto sub = device->feed().subscribeScoped("notes", [&](const Change&) { ++seen; });
+    std::atomic<bool> failed{false};
+    std::thread writer([&] {
+        for (int i = 0; i < kRounds && !failed; ++i) {
+            if (!addNote(*device, std::to_string(i)))
+                failed = true;
+            // The next write waits until this one has been delivered; half a second without it
+            // is a lost change (the next write would bring it in late).
+            for (int wait = 0; seen <= i && wait < 500; ++wait)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            if (seen <= i)
+                failed = true;
+        }
+    });
+    bool all = pumpUntil([&] { return seen == kRounds || failed; }, 30.0);
+    failed = failed || !all;
+    writer.join();
+    EXPECT_FALSE(failed);
+    EXPECT_EQ(seen, kRounds);
 }
 
 TEST_F(DeviceTest, DefaultDeviceFollowsTheEnvironment) {
