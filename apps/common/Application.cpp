@@ -1,5 +1,7 @@
 #include "Application.h"
 
+#include "feedback.h"
+
 #include "ScreenRegistry.h"
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
@@ -40,9 +42,12 @@ bool Application::start() {
     // 2. Conversation list preload, before the window, so that the worker reads
     //    while the window is built.
     msg_list::MLThreadListBgLoad::getInstance()->start();
-    // 3. Texts, theme, colours and fonts.
+    // 3. Texts, theme, colours, fonts and haptics.
     if (!_loadTheme())
         MSG_LOGW("running without the application theme");
+    //    Haptics, which screens play on taps and long presses; the teardown ends them.
+    if (int ret = feedback_initialize(); ret != FEEDBACK_ERROR_NONE)
+        MSG_LOGW("feedback_initialize error : %d", ret);
     // 4. The window, its naviframe and round surface.
     if (!_createWindow())
         return false;

@@ -8,6 +8,7 @@
 #include "common/MCommonAppEventMgr.h"
 #include "common/view/MCommonMoreOptionViewController.h"
 #include "device/Device.h"
+#include "feedback.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
 
@@ -95,9 +96,12 @@ TEST_F(ApplicationTest, BackOnTheOnlyScreenEndsTheApplicationAndStopIsClean) {
     evas_event_feed_key_down(e, "Escape", "Escape", nullptr, nullptr, 0, nullptr);
     msg_test::runLoopFor(0.3);
     EXPECT_FALSE(weakDemo.expired());
+    // Haptics work while the application runs and are ended with it.
+    EXPECT_EQ(feedback_play(FEEDBACK_PATTERN_TAP), FEEDBACK_ERROR_NONE);
     app->stop();
     EXPECT_TRUE(weakDemo.expired());
     EXPECT_EQ(app->getWindowController(), nullptr);
+    EXPECT_EQ(feedback_play(FEEDBACK_PATTERN_TAP), FEEDBACK_ERROR_NOT_INITIALIZED);
 }
 
 // Counts the pause events the application receives.
