@@ -9,8 +9,13 @@ namespace qel {
 
 namespace {
 
-// Font styles as fontconfig names them.
+// Font styles as fontconfig names them. A round screen is narrow, so the texts use the
+// condensed cut: medium and bold are its bold, regular its book.
 std::string fontName(const std::string& style) {
+    if (style == "Medium" || style == "Bold")
+        return "Sans:style=Condensed Bold";
+    if (style == "Regular")
+        return "Sans:style=Condensed";
     return "Sans:style=" + style;
 }
 
