@@ -23,6 +23,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace msg_app {
@@ -130,6 +131,8 @@ private:
     bool _hasNoContentItem() const;
     Elm_Object_Item* _append(MLItem* row);
     MLItemContent* _createContentItem(int id, IMLItemDataProvider* provider);
+    void _indexRow(MLItemContent* row);
+    bool _isInPlace(const MLItemContent& row) const;
     void _insertItem(int id, const MLItem* before);
     bool _belongsToList(const MLItemContent& row) const;
     void _updateItem(MLItemContent* row);
@@ -214,6 +217,9 @@ private:
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
     bool _isSubscribed = false;
     MLListModel _model;
+    // The content rows in the genlist by id; rows leave it themselves when deleted.
+    using RowIndex = std::unordered_map<int, MLItemContent*>;
+    std::shared_ptr<RowIndex> _rowsById = std::make_shared<RowIndex>();
 };
 
 } // namespace msg_list

@@ -28,6 +28,7 @@ namespace {
 // The centre of the round screen: the row drawn there is the one in view.
 constexpr int SCREEN_CENTER = 180;
 constexpr double LONGPRESS_TIMEOUT = 1.0;
+constexpr int GENLIST_BLOCK_COUNT = 4;
 } // namespace
 
 MLListViewController::MLListViewController(ListType listType) : _listType(listType), _model(listType) {
@@ -60,6 +61,9 @@ bool MLListViewController::_createGenlist() {
     evas_object_size_hint_align_set(_genlist, EVAS_HINT_FILL, EVAS_HINT_FILL);
     elm_genlist_longpress_timeout_set(_genlist, LONGPRESS_TIMEOUT);
     elm_genlist_homogeneous_set(_genlist, EINA_TRUE);
+    // A row moving to the top makes the genlist realize again every row of the block it
+    // joins; small blocks keep that to a few rows.
+    elm_genlist_block_count_set(_genlist, GENLIST_BLOCK_COUNT);
     elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
     elm_genlist_select_mode_set(_genlist, ELM_OBJECT_SELECT_MODE_DEFAULT);
     qel_genlist_set_bottom_margin_enabled(_genlist, EINA_TRUE);
@@ -139,26 +143,29 @@ Elm_Object_Item* MLListViewController::_firstContentItem() const {
 }
 
 int MLListViewController::getItemCount() const {
-    int count = 0;
-    for (Elm_Object_Item* it = _genlist ? elm_genlist_first_item_get(_genlist) : nullptr; it;
-         it = elm_genlist_item_next_get(it)) {
-        MLItem* row = _rowOf(it);
-        if (row && row->getType() == MLItem::CONTENT)
-            ++count;
-    }
+    int count = static_cast<int>(_rowsById->size());
     MSG_LOGD("Content item count : %d", count);
     return count;
 }
 
 MLItemContent* MLListViewController::findContentItem(int id) const {
-    for (Elm_Object_Item* it = _genlist ? elm_genlist_first_item_get(_genlist) : nullptr; it;
-         it = elm_genlist_item_next_get(it)) {
-        MLItem* row = _rowOf(it);
-        if (row && row->getType() == MLItem::CONTENT && static_cast<MLItemContent*>(row)->getItemId() == id)
-            return static_cast<MLItemContent*>(row);
-    }
+    auto found = _rowsById->find(id);
+    if (found != _rowsById->end())
+        return found->second;
     MSG_LOGD("Not found item(%d)", id);
     return nullptr;
+}
+
+void MLListViewController::_indexRow(MLItemContent* row) {
+    (*_rowsById)[row->getItemId()] = row;
+    row->setDestroyListener([index = std::weak_ptr<RowIndex>(_rowsById)](const MLItemContent* gone) {
+        std::shared_ptr<RowIndex> rows = index.lock();
+        if (!rows)
+            return;
+        auto found = rows->find(gone->getItemId());
+        if (found != rows->end() && found->second == gone)
+            rows->erase(found);
+    });
 }
 
 Elm_Object_Item* MLListViewController::_append(MLItem* row) {
@@ -197,6 +204,9 @@ void MLListViewController::_loadItems() {
             _sendEvent(EVENT_EMPTY_STATE_CHANGED);
         }
     } else {
+        // In compress mode every append lays its row out at once; the rows go in first and
+        // the mode follows, which lays out only the rows in view.
+        elm_genlist_mode_set(_genlist, ELM_LIST_SCROLL);
         _addTitleItem();
         for (int i = 0; i < _model.getCount(); ++i) {
             MLItemContent* row = _createContentItem(_model.getItemId(i), &_model);
@@ -204,7 +214,9 @@ void MLListViewController::_loadItems() {
                 MSG_LOGE("Failed to create a content item");
                 break;
             }
+            _indexRow(row);
         }
+        elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
         if (_listType == LIST_TYPE_THREAD)
             _scrollToFirstItem();
     }

@@ -127,6 +127,7 @@ void MLListViewController::_insertItem(int id, const MLItem* before) {
         MSG_LOGE("insert failed");
         return;
     }
+    _indexRow(row);
     if (_listType == LIST_TYPE_THREAD && item == _firstContentItem())
         _scrollToFirstItem();
     MSG_LOGI(">>>>> new item(%d) is inserted (idx:%d) [ui list count : %d]", id, index, countBefore + 1);
@@ -159,12 +160,26 @@ void MLListViewController::_updateItem(MLItemContent* row) {
         elm_genlist_item_update(row->getElmObjectItem());
         return;
     }
+    // The list is ordered, so a row after its upper neighbour and not after its lower one is
+    // where it belongs; only a row that moves needs the walk from the top.
+    if (_isInPlace(*row)) {
+        MSG_LOGD("updateItem position is same. (%d)",
+                 elm_genlist_item_index_get(row->getElmObjectItem()) - 1);
+        elm_genlist_item_update(row->getElmObjectItem());
+        MSG_LOGD(">>>>> updateItem update is done");
+        return;
+    }
     // The row's new place: the other rows it is not after, counted from the top.
-    int current = elm_genlist_item_index_get(row->getElmObjectItem()) - 1;
     int position = _contentStartIndex;
+    // Counting the old index would walk the genlist down to the row, which in a long list costs
+    // more than the move; it is logged only when this walk passes it (a row moving down).
+    int current = -1;
+    int index = _contentStartIndex;
     Elm_Object_Item* beforeItem = nullptr;
-    for (Elm_Object_Item* it = _firstContentItem(); it; it = elm_genlist_item_next_get(it)) {
+    for (Elm_Object_Item* it = _firstContentItem(); it; it = elm_genlist_item_next_get(it), ++index) {
         MLItem* other = _rowOf(it);
+        if (other == row)
+            current = index;
         if (!other || other == row || other->getType() != MLItem::CONTENT)
             continue;
         if (row->isAfter(*static_cast<MLItemContent*>(other))) {
@@ -173,17 +188,21 @@ void MLListViewController::_updateItem(MLItemContent* row) {
         }
         ++position;
     }
-    if (position == current) {
-        MSG_LOGD("updateItem position is same. (%d)", current);
-        elm_genlist_item_update(row->getElmObjectItem());
-        MSG_LOGD(">>>>> updateItem update is done");
-        return;
-    }
     MSG_LOGI("updateItem position was changed. (%d -> %d)", current, position);
     int id = row->getItemId();
     MLItem* before = _rowOf(beforeItem);
     elm_object_item_del(row->getElmObjectItem());
     _insertItem(id, before);
+}
+
+bool MLListViewController::_isInPlace(const MLItemContent& row) const {
+    auto contentAt = [](Elm_Object_Item* item) -> const MLItemContent* {
+        MLItem* other = _rowOf(item);
+        return other && other->getType() == MLItem::CONTENT ? static_cast<MLItemContent*>(other) : nullptr;
+    };
+    const MLItemContent* above = contentAt(elm_genlist_item_prev_get(row.getElmObjectItem()));
+    const MLItemContent* below = contentAt(elm_genlist_item_next_get(row.getElmObjectItem()));
+    return (!above || !row.isAfter(*above)) && (!below || row.isAfter(*below));
 }
 
 void MLListViewController::_deleteItem(MLItemContent* row) {

@@ -36,6 +36,10 @@ public:
 
     bool init(int id, IMLItemDataProvider* provider) { return _model.init(id, provider); }
     void setEventListener(EventListener listener) { _listener = std::move(listener); }
+    // Told once, from the destructor, so that an index of rows never keeps a deleted one.
+    void setDestroyListener(std::function<void(const MLItemContent*)> listener) {
+        _destroyListener = std::move(listener);
+    }
     int getItemId() const { return _model.getItemId(); }
     time_t getTime() const { return _model.getTime(); }
     const MLItemContentModel& getModel() const { return _model; }
@@ -98,6 +102,7 @@ private:
     static void _itemSignalCb(void* data, Elm_Object_Item* item, const char* emission, const char* source);
 
     EventListener _listener;
+    std::function<void(const MLItemContent*)> _destroyListener;
     bool _isChecked = false;
     ListStyle _style = LIST_STYLE_NORMAL;
     const ListFilter _filter;

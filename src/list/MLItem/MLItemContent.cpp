@@ -63,6 +63,8 @@ constexpr size_t TTS_UNREAD_MAX_BYTES = 127;
 MLItemContent::MLItemContent(DataType dataType, ListFilter filter) : _filter(filter), _model(dataType) {}
 
 MLItemContent::~MLItemContent() {
+    if (_destroyListener)
+        _destroyListener(this);
     Elm_Object_Item* item = getElmObjectItem();
     if (item && common_util::is_screen_reader_enabled()) {
         efl_access_object_relationships_clear(item);
