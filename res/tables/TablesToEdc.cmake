@@ -2,12 +2,12 @@
 # tables, so that the theme's defaults are the values the UI loads at run time.
 #   cmake -DCOLORS=<ChangeableColorInfo.xml> -DFONTS=<FontInfo.xml> -DOUT=<classes.edc> -P TablesToEdc.cmake
 
-# Families for the four weights; fontconfig falls back to other fonts for
+# Families for the four weights, condensed as at run time; fontconfig falls back to other fonts for
 # scripts that DejaVu lacks.
 set(_font_Light   "DejaVu Sans:style=ExtraLight")
-set(_font_Regular "DejaVu Sans:style=Book")
-set(_font_Medium  "DejaVu Sans:style=Bold")
-set(_font_Bold    "DejaVu Sans:style=Bold")
+set(_font_Regular "DejaVu Sans:style=Condensed")
+set(_font_Medium  "DejaVu Sans:style=Condensed Bold")
+set(_font_Bold    "DejaVu Sans:style=Condensed Bold")
 
 file(STRINGS "${COLORS}" _color_lines REGEX "<ChangeableColorInfo ")
 set(_out "// Generated from ChangeableColorInfo.xml and FontInfo.xml; edit those.\n")
