@@ -9,6 +9,7 @@
 #include "common/MCommonTheme.h"
 #include "common/MsgLog.h"
 #include "list/MLThreadListBgLoad.h"
+#include "vconf.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
 
@@ -16,6 +17,9 @@ namespace msg_app {
 namespace shell {
 
 namespace {
+
+constexpr const char* LANGUAGE_KEY = "db/menu_widget/language";
+constexpr const char* REGION_FORMAT_KEY = "db/menu_widget/regionformat";
 
 // Window-manager requests of the application's window pass through the shell,
 // which stands in for the platform that would tell the application about them.
@@ -51,8 +55,10 @@ bool Application::start() {
     // 4. The window, its naviframe and round surface.
     if (!_createWindow())
         return false;
-    // 5. Application events: window focus and iconify become resume and pause.
+    // 5. Application events: window focus and iconify become resume and pause; the
+    //    language and region settings become their change events.
     _watchWindow();
+    _watchLocale(true);
     // 6. The first screen.
     return _showFirstScreen();
 }
@@ -70,6 +76,7 @@ void Application::stop() {
         evas_event_callback_del_full(evas_object_evas_get(win), EVAS_CALLBACK_RENDER_POST, _renderPostCb,
                                      this);
     }
+    _watchLocale(false);
     _window.reset();
     elm_win_trap_set(nullptr);
     runningApplication = nullptr;
@@ -127,6 +134,29 @@ void Application::_watchWindow() {
     evas_object_smart_callback_add(win, "focus,in", _focusInCb, this);
     evas_object_smart_callback_add(win, "focus,out", _focusOutCb, this);
     evas_object_smart_callback_add(win, "iconified", _iconifiedCb, this);
+}
+
+void Application::_watchLocale(bool watch) {
+    const struct {
+        const char* key;
+        vconf_callback_fn cb;
+    } keys[] = {{LANGUAGE_KEY, _languageChangedCb}, {REGION_FORMAT_KEY, _regionFormatChangedCb}};
+    for (const auto& key : keys) {
+        int ret = watch ? vconf_notify_key_changed(key.key, key.cb, this)
+                        : vconf_ignore_key_changed(key.key, key.cb);
+        if (ret != VCONF_OK)
+            MSG_LOGE("watching %s failed : %d", key.key, ret);
+    }
+}
+
+void Application::_languageChangedCb(keynode_t*, void*) {
+    // Texts set as translatable follow Elementary's language; the screens redraw the rest.
+    common_ui_helper::set_language();
+    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_LANGUAGE_CHANGED);
+}
+
+void Application::_regionFormatChangedCb(keynode_t*, void*) {
+    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_REGION_FORMAT_CHANGED);
 }
 
 void Application::_focusInCb(void*, Evas_Object*, void*) {

@@ -3,6 +3,8 @@
 
 #include <Elementary.h>
 
+#include "vconf.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -44,6 +46,9 @@ private:
     bool _createWindow();
     bool _showFirstScreen();
     void _watchWindow();
+    void _watchLocale(bool watch);
+    static void _languageChangedCb(keynode_t* node, void* data);
+    static void _regionFormatChangedCb(keynode_t* node, void* data);
     static void _focusInCb(void* data, Evas_Object* obj, void* info);
     static void _focusOutCb(void* data, Evas_Object* obj, void* info);
     static void _iconifiedCb(void* data, Evas_Object* obj, void* info);

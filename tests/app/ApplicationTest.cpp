@@ -9,6 +9,7 @@
 #include "common/view/MCommonMoreOptionViewController.h"
 #include "device/Device.h"
 #include "feedback.h"
+#include "vconf.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
 
@@ -18,6 +19,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
 #include <sys/wait.h>
@@ -104,15 +106,17 @@ TEST_F(ApplicationTest, BackOnTheOnlyScreenEndsTheApplicationAndStopIsClean) {
     EXPECT_EQ(feedback_play(FEEDBACK_PATTERN_TAP), FEEDBACK_ERROR_NOT_INITIALIZED);
 }
 
-// Counts the pause events the application receives.
-class PauseCounter : public msg_app::IMCommonAppEventListener {
+// Counts the application events the screens receive, by type.
+class EventCounter : public msg_app::IMCommonAppEventListener {
 public:
-    PauseCounter() { msg_app::MCommonAppEventMgr::getInstance()->addListener(this); }
-    ~PauseCounter() override { msg_app::MCommonAppEventMgr::getInstance()->removeListener(this); }
-    void appEventListener(msg_app::MCommonAppEventType type) override {
-        pauses += type == msg_app::APP_EVENT_PAUSED;
+    EventCounter() { msg_app::MCommonAppEventMgr::getInstance()->addListener(this); }
+    ~EventCounter() override { msg_app::MCommonAppEventMgr::getInstance()->removeListener(this); }
+    void appEventListener(msg_app::MCommonAppEventType type) override { ++counts[type]; }
+    int count(msg_app::MCommonAppEventType type) const {
+        auto found = counts.find(type);
+        return found == counts.end() ? 0 : found->second;
     }
-    int pauses = 0;
+    std::map<msg_app::MCommonAppEventType, int> counts;
 };
 
 TEST_F(ApplicationTest, BackOnTheMainApplicationsListSendsItToTheBackgroundOnce) {
@@ -124,23 +128,47 @@ TEST_F(ApplicationTest, BackOnTheMainApplicationsListSendsItToTheBackgroundOnce)
     auto* list =
         dynamic_cast<msg_app::msg_list::MLContentViewController*>(naviframe->getTopContentViewController());
     ASSERT_NE(list, nullptr);
-    PauseCounter counter;
+    EventCounter counter;
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
 
     Evas* e = evas_object_evas_get(app->getWindowController()->getEvasObject());
     evas_event_feed_key_down(e, "Escape", "Escape", nullptr, nullptr, 0, nullptr);
-    EXPECT_EQ(counter.pauses, 0) << "the pause comes from the main loop, not inside the key handling";
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return counter.pauses > 0; }));
+    EXPECT_EQ(counter.count(msg_app::APP_EVENT_PAUSED), 0)
+        << "the pause comes from the main loop, not inside the key handling";
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return counter.count(msg_app::APP_EVENT_PAUSED) > 0; }));
     EXPECT_EQ(msg_app::MCommonAppEventMgr::getInstance()->getAppState(), msg_app::APP_EVENT_PAUSED);
     EXPECT_EQ(naviframe->getTopContentViewController(), list) << "the screen stays for the next resume";
 
     // Lowered again while in the background: no second pause.
     elm_win_lower(app->getWindowController()->getEvasObject());
     msg_test::runLoopFor(0.2);
-    EXPECT_EQ(counter.pauses, 1);
+    EXPECT_EQ(counter.count(msg_app::APP_EVENT_PAUSED), 1);
     app->stop();
     unsetenv("MSG_APP_ID");
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    msg_device::Device::closeDefault();
+}
+
+TEST_F(ApplicationTest, LanguageAndRegionSettingsReachTheScreensAsEvents) {
+    msg_test::TempDevice device;
+    msg_device::Device::closeDefault();
+    auto app = startApp("demo");
+    EventCounter counter;
+    ASSERT_EQ(vconf_set_str("db/menu_widget/language", "de_DE.UTF-8"), VCONF_OK);
+    ASSERT_TRUE(
+        msg_test::runLoopUntil([&] { return counter.count(msg_app::APP_EVENT_LANGUAGE_CHANGED) == 1; }));
+    ASSERT_NE(getenv("LANGUAGE"), nullptr);
+    EXPECT_EQ(std::string(getenv("LANGUAGE")).rfind("de", 0), 0u) << "the catalogues follow the new language";
+    ASSERT_EQ(vconf_set_str("db/menu_widget/regionformat", "en_GB.UTF-8"), VCONF_OK);
+    ASSERT_TRUE(
+        msg_test::runLoopUntil([&] { return counter.count(msg_app::APP_EVENT_REGION_FORMAT_CHANGED) == 1; }));
+    EXPECT_EQ(counter.count(msg_app::APP_EVENT_LANGUAGE_CHANGED), 1);
+
+    // A stopped application no longer listens.
+    app->stop();
+    ASSERT_EQ(vconf_set_str("db/menu_widget/language", "en_US.UTF-8"), VCONF_OK);
+    msg_test::runLoopFor(0.3);
+    EXPECT_EQ(counter.count(msg_app::APP_EVENT_LANGUAGE_CHANGED), 1);
     msg_device::Device::closeDefault();
 }
 
