@@ -66,6 +66,7 @@ private:
     Evas_Object* _getPopupContent(Evas_Object* parent, ProgressStyle style);
     void _startAccessReading(Evas_Object* layout);
     void _startBgAction();
+    void _armMinimumTimer(double seconds);
     bool _onTimeout();
     void _onThreadEnd();
     void _startDestroyIdler();

@@ -29,6 +29,7 @@ void freeJobDataCb(void* data) {
 
 struct MCommonProgressPopup::BgAction {
     int state = BG_IDLE;
+    double shownAt = 0; // ecore_time_get() when the minimum display time started
     std::weak_ptr<view_kit::WTimer> timer;
     view_kit::WThread thread;
     Worker worker;
@@ -163,8 +164,8 @@ void MCommonProgressPopup::onCreated() {
 void MCommonProgressPopup::_startBgAction() {
     BgAction& bg = *_bgAction;
     bg.state = BG_WAITING;
-    bg.timer = view_kit::WTimer::addTimer(
-        MIN_DISPLAY_TIME, [this](void*) { return _onTimeout(); }, nullptr);
+    bg.shownAt = ecore_time_get();
+    _armMinimumTimer(MIN_DISPLAY_TIME);
     void* data = _userData;
     Worker worker = bg.worker;
     bg.thread.setWorker([worker, data](view_kit::WThread::IStatus* status, Ecore_Thread* thread) {
@@ -186,8 +187,19 @@ void MCommonProgressPopup::_startBgAction() {
     }
 }
 
+void MCommonProgressPopup::_armMinimumTimer(double seconds) {
+    _bgAction->timer = view_kit::WTimer::addTimer(
+        seconds, [this](void*) { return _onTimeout(); }, nullptr);
+}
+
 bool MCommonProgressPopup::_onTimeout() {
     MSG_LOGD("onTimeOutCb : ");
+    // Timers count from the main loop's time, which can lag the moment the popup appeared.
+    double remaining = MIN_DISPLAY_TIME - (ecore_time_get() - _bgAction->shownAt);
+    if (remaining > 0.001) {
+        _armMinimumTimer(remaining);
+        return false;
+    }
     if (_bgAction->state == BG_JOB_DONE) {
         MSG_LOGD("Action has been done. destroy popup.");
         destroy();

@@ -31,13 +31,14 @@ protected:
     // Runs a job of the given length and returns how long the popup stayed up.
     double showJob(double jobSeconds) {
         ended = 0;
+        // The popup's clock starts when it is made, before it is attached.
+        Clock::time_point start = Clock::now();
         MCommonProgressPopup* popup = MCommonProgressPopup::createBgActionPopup(
             MCommonProgressPopup::FULL, "WDS_MSG_OPT_DELETE_ABB",
             [jobSeconds](void*, view_kit::WThread::IStatus*, Ecore_Thread*) {
                 std::this_thread::sleep_for(std::chrono::duration<double>(jobSeconds));
             },
             nullptr, [this](void* data) { ended += data == this; }, nullptr, this);
-        Clock::time_point start = Clock::now();
         EXPECT_TRUE(page->attachPopup(popup));
         auto weak = popup->getWeakPtr();
         EXPECT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, jobSeconds + 3.0));
