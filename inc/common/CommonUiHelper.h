@@ -35,6 +35,9 @@ const char* get_text(const char* id);
 // ---- Widgets ------------------------------------------------------------
 
 Evas_Object* add_circle_genlist(Evas_Object* genlist, Eext_Circle_Surface* circleSurface);
+// What every full-screen list of the round screen needs: room to scroll its last row to
+// the middle, the round scroll bar (when there is a surface) and the application's colours.
+void prepare_screen_genlist(Evas_Object* genlist, Eext_Circle_Surface* circleSurface);
 // The screen reader reads `to` right after `from`.
 void set_access_previous_next(Evas_Object* from, Evas_Object* to);
 Evas_Object* get_access_layout_part_ao(Evas_Object* layout, const char* part);

@@ -13,7 +13,6 @@
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/MCommonAppEventMgr.h"
-#include "common/MCommonTheme.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "common/popup/MCommonPopup.h"
@@ -22,7 +21,6 @@
 #include "msg_store/MessageManager.h"
 #include "view_kit/WWindowController.h"
 
-#include <qel.h>
 
 #include <cstdlib>
 
@@ -98,11 +96,8 @@ bool MBContentViewController::_createGenlist() {
     elm_genlist_homogeneous_set(_genlist, EINA_FALSE);
     elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
     elm_genlist_select_mode_set(_genlist, ELM_OBJECT_SELECT_MODE_DEFAULT);
-    qel_genlist_set_bottom_margin_enabled(_genlist, EINA_TRUE);
     view_kit::WWindowController* window = getWindowController();
-    if (window && window->getCircleSurface())
-        common_ui_helper::add_circle_genlist(_genlist, window->getCircleSurface());
-    MCommonTheme::getInstance()->setObjectTheme(_genlist);
+    common_ui_helper::prepare_screen_genlist(_genlist, window ? window->getCircleSurface() : nullptr);
     evas_object_show(_genlist);
     return moreOption->setContent(_genlist);
 }

@@ -19,8 +19,6 @@
 #include "msg_store/ConnectionManager.h"
 #include "view_kit/WWindowController.h"
 
-#include <qel.h>
-
 namespace msg_app {
 namespace msg_list {
 
@@ -66,11 +64,8 @@ bool MLListViewController::_createGenlist() {
     elm_genlist_block_count_set(_genlist, GENLIST_BLOCK_COUNT);
     elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
     elm_genlist_select_mode_set(_genlist, ELM_OBJECT_SELECT_MODE_DEFAULT);
-    qel_genlist_set_bottom_margin_enabled(_genlist, EINA_TRUE);
     view_kit::WWindowController* window = getWindowController();
-    if (window && window->getCircleSurface())
-        common_ui_helper::add_circle_genlist(_genlist, window->getCircleSurface());
-    MCommonTheme::getInstance()->setObjectTheme(_genlist);
+    common_ui_helper::prepare_screen_genlist(_genlist, window ? window->getCircleSurface() : nullptr);
     if (common_util::is_main_app()) {
         MCommonTheme::getInstance()->changeBgColor(_genlist);
         MCommonTheme::getInstance()->changeScrollBarColor(_genlist);

@@ -247,12 +247,8 @@ int main(int argc, char** argv) {
             evas_object_show(win);
             pump(0.8);
             std::string path = outDir + "/" + scene.name + ".png";
-            if (msg_test::saveWindowPng(win, path)) {
-                std::printf("%s\n", path.c_str());
-            } else {
-                std::fprintf(stderr, "could not save %s\n", path.c_str());
+            if (!msg_test::saveWindowPngReporting(win, path))
                 ++failures;
-            }
             evas_object_del(win);
             MLReusableObjectPool::destroy();
             pump(0.05);

@@ -1,4 +1,5 @@
 #include "ThemeFiles.h"
+#include <cstdio>
 
 #include <Ecore_Evas.h>
 
@@ -20,9 +21,15 @@ std::string resourceDir() {
     return dir + "/../res";
 }
 
-std::string messageEdj() { return resourceDir() + "/edje/message.edj"; }
-std::string imagesEdj() { return resourceDir() + "/edje/images.edj"; }
-std::string tablePath(const char* fileName) { return resourceDir() + "/tables/" + fileName; }
+std::string messageEdj() {
+    return resourceDir() + "/edje/message.edj";
+}
+std::string imagesEdj() {
+    return resourceDir() + "/edje/images.edj";
+}
+std::string tablePath(const char* fileName) {
+    return resourceDir() + "/tables/" + fileName;
+}
 
 ThemeWithExtension::ThemeWithExtension() : _theme(elm_theme_new()) {
     elm_theme_ref_set(_theme, nullptr);
@@ -58,6 +65,15 @@ bool saveWindowPng(Evas_Object* win, const std::string& path) {
     bool saved = evas_object_image_save(img, path.c_str(), nullptr, "compress=9");
     ecore_evas_free(scratch);
     return saved;
+}
+
+bool saveWindowPngReporting(Evas_Object* win, const std::string& path) {
+    if (!saveWindowPng(win, path)) {
+        std::fprintf(stderr, "could not save %s\n", path.c_str());
+        return false;
+    }
+    std::printf("%s\n", path.c_str());
+    return true;
 }
 
 } // namespace msg_test

@@ -31,6 +31,8 @@ private:
 
 // Saves what the window's buffer canvas shows as a PNG; false on failure.
 bool saveWindowPng(Evas_Object* win, const std::string& path);
+// Saves the window and prints the file's path, or says on stderr that it could not.
+bool saveWindowPngReporting(Evas_Object* win, const std::string& path);
 
 } // namespace msg_test
 

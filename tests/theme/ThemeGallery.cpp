@@ -70,7 +70,9 @@ void addRoundFrame(Evas_Object* win) {
     evas_object_show(frame);
 }
 
-char* textCb(void* data, Evas_Object*, const char*) { return strdup(static_cast<const char*>(data)); }
+char* textCb(void* data, Evas_Object*, const char*) {
+    return strdup(static_cast<const char*>(data));
+}
 
 Evas_Object* genlistWithRows(Evas_Object* parent, bool selectMode) {
     Evas_Object* gl = elm_genlist_add(parent);
@@ -123,10 +125,12 @@ Evas_Object* circlePopup(Evas_Object* win, const ThemeWithExtension& theme, bool
     theme.applyTo(popup);
     elm_object_style_set(popup, "circle");
     Evas_Object* ly = elm_layout_add(popup);
-    elm_layout_theme_set(ly, "layout", "popup", twoButtons ? "content/circle/buttons2" : "content/circle/buttons1");
+    elm_layout_theme_set(ly, "layout", "popup",
+                         twoButtons ? "content/circle/buttons2" : "content/circle/buttons1");
     elm_object_part_text_set(ly, "elm.text.title", twoButtons ? "Delete" : "Sent");
-    elm_object_part_text_set(ly, "elm.text", twoButtons ? "Delete 3 conversations?"
-                                                        : "Your message could not be sent. Try again later.");
+    elm_object_part_text_set(ly, "elm.text",
+                             twoButtons ? "Delete 3 conversations?"
+                                        : "Your message could not be sent. Try again later.");
     elm_object_content_set(popup, ly);
     if (twoButtons) {
         Evas_Object* left = elm_button_add(popup);
@@ -168,7 +172,8 @@ Evas_Object* progress(Evas_Object* parent, const char* style) {
 
 std::vector<Scene> scenes() {
     return {
-        {"nocontents", 360, 360, [](Evas_Object* win, const ThemeWithExtension&) {
+        {"nocontents", 360, 360,
+         [](Evas_Object* win, const ThemeWithExtension&) {
              Evas_Object* app = screen(win);
              Evas_Object* ly = addLayout(app, "nocontents");
              elm_object_part_text_set(ly, "elm.text.title", "Messages");
@@ -178,7 +183,8 @@ std::vector<Scene> scenes() {
              elm_object_part_content_set(ly, "elm.swallow.icon", img);
              elm_object_part_content_set(app, "elm.swallow.content", ly);
          }},
-        {"list", 360, 360, [](Evas_Object* win, const ThemeWithExtension&) {
+        {"list", 360, 360,
+         [](Evas_Object* win, const ThemeWithExtension&) {
              Evas_Object* app = screen(win);
              Evas_Object* view = addLayout(app, "bottom_button");
              Evas_Object* sel = addLayout(view, "select_mode");
@@ -186,7 +192,8 @@ std::vector<Scene> scenes() {
              elm_object_part_content_set(view, "elm.swallow.content", sel);
              elm_object_part_content_set(app, "elm.swallow.content", view);
          }},
-        {"list_select_mode", 360, 360, [](Evas_Object* win, const ThemeWithExtension&) {
+        {"list_select_mode", 360, 360,
+         [](Evas_Object* win, const ThemeWithExtension&) {
              Evas_Object* app = screen(win);
              Evas_Object* view = addLayout(app, "bottom_button");
              Evas_Object* sel = addLayout(view, "select_mode");
@@ -200,7 +207,8 @@ std::vector<Scene> scenes() {
              elm_object_part_content_set(view, "elm.swallow.button", bottomButton(view, "Delete"));
              elm_object_part_content_set(app, "elm.swallow.content", view);
          }},
-        {"bottom_button_disabled", 360, 360, [](Evas_Object* win, const ThemeWithExtension&) {
+        {"bottom_button_disabled", 360, 360,
+         [](Evas_Object* win, const ThemeWithExtension&) {
              Evas_Object* app = screen(win);
              Evas_Object* view = addLayout(app, "bottom_button");
              Evas_Object* btn = bottomButton(view, "Unblock");
@@ -208,23 +216,28 @@ std::vector<Scene> scenes() {
              elm_object_part_content_set(view, "elm.swallow.button", btn);
              elm_object_part_content_set(app, "elm.swallow.content", view);
          }},
-        {"popup_buttons2", 360, 360, [](Evas_Object* win, const ThemeWithExtension& theme) {
+        {"popup_buttons2", 360, 360,
+         [](Evas_Object* win, const ThemeWithExtension& theme) {
              screen(win);
              circlePopup(win, theme, true);
          }},
-        {"popup_buttons1", 360, 360, [](Evas_Object* win, const ThemeWithExtension& theme) {
+        {"popup_buttons1", 360, 360,
+         [](Evas_Object* win, const ThemeWithExtension& theme) {
              screen(win);
              circlePopup(win, theme, false);
          }},
-        {"toast", 360, 360, [](Evas_Object* win, const ThemeWithExtension& theme) {
+        {"toast", 360, 360,
+         [](Evas_Object* win, const ThemeWithExtension& theme) {
              screen(win);
              toast(win, theme, "toast/circle", "Message saved to drafts.");
          }},
-        {"toast_check", 360, 360, [](Evas_Object* win, const ThemeWithExtension& theme) {
+        {"toast_check", 360, 360,
+         [](Evas_Object* win, const ThemeWithExtension& theme) {
              screen(win);
              toast(win, theme, "toast/circle/check", "Sent");
          }},
-        {"progress", 360, 360, [](Evas_Object* win, const ThemeWithExtension&) {
+        {"progress", 360, 360,
+         [](Evas_Object* win, const ThemeWithExtension&) {
              Evas_Object* app = screen(win);
              Evas_Object* box = elm_box_add(app);
              elm_box_padding_set(box, 0, 24);
@@ -234,7 +247,8 @@ std::vector<Scene> scenes() {
              evas_object_show(box);
              elm_object_part_content_set(app, "elm.swallow.content", box);
          }},
-        {"ctxpopup", 360, 360, [](Evas_Object* win, const ThemeWithExtension& theme) {
+        {"ctxpopup", 360, 360,
+         [](Evas_Object* win, const ThemeWithExtension& theme) {
              Evas_Object* app = screen(win);
              Evas_Object* view = addLayout(app, "bottom_button");
              Evas_Object* sel = addLayout(view, "select_mode");
@@ -247,13 +261,15 @@ std::vector<Scene> scenes() {
              elm_ctxpopup_direction_priority_set(ctx, ELM_CTXPOPUP_DIRECTION_UP, ELM_CTXPOPUP_DIRECTION_UP,
                                                  ELM_CTXPOPUP_DIRECTION_UP, ELM_CTXPOPUP_DIRECTION_UP);
              Elm_Object_Item* top = elm_ctxpopup_item_append(ctx, "Select all", nullptr, nullptr, nullptr);
-             Elm_Object_Item* bottom = elm_ctxpopup_item_append(ctx, "Deselect all", nullptr, nullptr, nullptr);
+             Elm_Object_Item* bottom =
+                 elm_ctxpopup_item_append(ctx, "Deselect all", nullptr, nullptr, nullptr);
              elm_object_item_style_set(top, "select_mode/top");
              elm_object_item_style_set(bottom, "select_mode/bottom");
              evas_object_move(ctx, 180, 70);
              evas_object_show(ctx);
          }},
-        {"images", 420, 420, [](Evas_Object* win, const ThemeWithExtension&) {
+        {"images", 420, 420,
+         [](Evas_Object* win, const ThemeWithExtension&) {
              Evas_Object* bg = elm_bg_add(win);
              elm_bg_color_set(bg, 0, 0, 0);
              elm_win_resize_object_add(win, bg);
@@ -278,7 +294,8 @@ std::vector<Scene> scenes() {
 int main(int argc, char** argv) {
     setenv("ELM_ENGINE", "buffer", 0);
     setenv("EINA_LOG_BACKTRACE", "-1", 0);
-    setenv("EINA_LOG_LEVELS", "eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0,ecore_con:0", 0);
+    setenv("EINA_LOG_LEVELS",
+           "eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0,ecore_con:0", 0);
     std::string outDir = argc > 1 ? argv[1] : "theme-gallery";
     mkdir(outDir.c_str(), 0755);
     elm_init(argc, argv);
@@ -295,12 +312,8 @@ int main(int argc, char** argv) {
             evas_object_show(win);
             pump(0.6);
             std::string path = outDir + "/" + scene.name + ".png";
-            if (msg_test::saveWindowPng(win, path)) {
-                std::printf("%s\n", path.c_str());
-            } else {
-                std::fprintf(stderr, "could not save %s\n", path.c_str());
+            if (!msg_test::saveWindowPngReporting(win, path))
                 ++failures;
-            }
             evas_object_del(win);
         }
     }

@@ -4,7 +4,9 @@
 #endif
 #include "common/CommonUiHelper.h"
 
+#include "common/MCommonTheme.h"
 #include "common/MsgLog.h"
+#include "qel.h"
 #include "view_kit/WContentViewController.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WViewController.h"
@@ -34,6 +36,14 @@ Evas_Object* add_circle_genlist(Evas_Object* genlist, Eext_Circle_Surface* circl
     MSG_RETV_IF(!circle, nullptr, "failed to create circle_genlist");
     eext_circle_object_genlist_scroller_policy_set(circle, ELM_SCROLLER_POLICY_OFF, ELM_SCROLLER_POLICY_AUTO);
     return circle;
+}
+
+void prepare_screen_genlist(Evas_Object* genlist, Eext_Circle_Surface* circleSurface) {
+    MSG_RET_IF(!genlist, "genlist is nullptr!!");
+    qel_genlist_set_bottom_margin_enabled(genlist, EINA_TRUE);
+    if (circleSurface)
+        add_circle_genlist(genlist, circleSurface);
+    MCommonTheme::getInstance()->setObjectTheme(genlist);
 }
 
 void set_access_previous_next(Evas_Object* from, Evas_Object* to) {
