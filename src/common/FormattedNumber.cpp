@@ -51,6 +51,7 @@ constexpr CountryRegion kCountryRegions[] = {
 static_assert(sizeof(kCountryRegions) / sizeof(kCountryRegions[0]) == 132, "one row per supported country");
 
 std::mutex g_mutex;
+bool g_connected = false; // phone_number_connect() succeeded in init()
 char* g_countryISO = nullptr;
 int g_region = kNoRegion;
 
@@ -131,8 +132,8 @@ void init() {
             return;
         }
         updateRegionLocked();
+        g_connected = phone_number_connect() == PHONE_NUMBER_ERROR_NONE;
     }
-    phone_number_connect();
 }
 
 void deinit() {
@@ -142,7 +143,10 @@ void deinit() {
     g_free(g_countryISO);
     g_countryISO = nullptr;
     g_region = kNoRegion;
-    phone_number_disconnect();
+    // A region read by get() alone holds a country code without a connection.
+    if (g_connected)
+        phone_number_disconnect();
+    g_connected = false;
 }
 
 void update_region() {

@@ -2,6 +2,7 @@
 
 #include "LogCapture.h"
 #include "common/FormattedNumber.h"
+#include "phone_number.h"
 
 using namespace msg_app;
 
@@ -34,6 +35,19 @@ TEST_F(FormattedNumberTest, NumbersFollowTheRegionFormat) {
     EXPECT_EQ("010-1234-5678", format("01012345678"));
     useRegion("de_DE.UTF-8");
     EXPECT_EQ("+49 30 123456", format("+4930123456"));
+}
+
+TEST_F(FormattedNumberTest, EndingWithoutAConnectionDisconnectsNothing) {
+    useRegion("en_US.UTF-8"); // holds a region without init()
+    EXPECT_EQ("(415) 555-0123", format("4155550123"));
+    msg_test::LogCapture log;
+    formatted_number::deinit();
+    EXPECT_FALSE(log.contains("not connected"));
+    // After init() the connection is the one deinit() ends.
+    formatted_number::init();
+    formatted_number::deinit();
+    EXPECT_FALSE(log.contains("not connected"));
+    EXPECT_EQ(phone_number_disconnect(), PHONE_NUMBER_ERROR_INVALID_PARAMETER) << "nothing left connected";
 }
 
 TEST_F(FormattedNumberTest, FullWidthFormsAreReadAsTheirAsciiForms) {
