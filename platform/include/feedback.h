@@ -31,6 +31,9 @@ typedef enum {
     FEEDBACK_PATTERN_GENERAL = 4,
     FEEDBACK_PATTERN_ERROR = 5,
     FEEDBACK_PATTERN_MAX = 6,
+    /* Patterns of the wearable profile, numbered past the common ones. */
+    FEEDBACK_PATTERN_LIST_LONG_PRESS = 19,
+    FEEDBACK_PATTERN_TYPE_SWITCH = 10000,
 } feedback_pattern_e;
 
 int feedback_initialize(void);

@@ -40,7 +40,7 @@ void MLListViewController::_onLongPressed(Elm_Object_Item* item) {
     MLItem* row = _rowOf(item);
     MSG_RET_IF(!row || row->getType() != MLItem::CONTENT, "item type is not content");
     MSG_RET_IF(_listStyle == LIST_STYLE_SELECT, "list is already select_mode.");
-    common_ui_helper::playFeedback(FEEDBACK_PATTERN_HOLD, FEEDBACK_TYPE_NONE);
+    common_ui_helper::playFeedback(FEEDBACK_PATTERN_LIST_LONG_PRESS, FEEDBACK_TYPE_NONE);
     // The blocked list leaves the choice between delete and restore to the menu.
     _action = _listType == LIST_TYPE_BLOCKED_MSG ? ACTION_NONE : ACTION_DELETE;
     _changeToSelectMode(row);

@@ -87,8 +87,9 @@ extern "C" int feedback_play_type(feedback_type_e type, feedback_pattern_e patte
     MSG_RETV_IF(feedbackUsers().load() <= 0, FEEDBACK_ERROR_NOT_INITIALIZED, "feedback is not initialized");
     MSG_RETV_IF(type < FEEDBACK_TYPE_NONE || type > FEEDBACK_TYPE_VIBRATION, FEEDBACK_ERROR_INVALID_PARAMETER,
                 "unknown type %d", type);
-    MSG_RETV_IF(pattern <= FEEDBACK_PATTERN_NONE || pattern >= FEEDBACK_PATTERN_MAX,
-                FEEDBACK_ERROR_INVALID_PARAMETER, "unknown pattern %d", pattern);
+    bool known = (pattern > FEEDBACK_PATTERN_NONE && pattern < FEEDBACK_PATTERN_MAX) ||
+                 pattern == FEEDBACK_PATTERN_LIST_LONG_PRESS || pattern == FEEDBACK_PATTERN_TYPE_SWITCH;
+    MSG_RETV_IF(!known, FEEDBACK_ERROR_INVALID_PARAMETER, "unknown pattern %d", pattern);
     return JournalStore::append("feedback", feedbackTypeName(type), std::to_string(pattern))
                ? FEEDBACK_ERROR_NONE
                : FEEDBACK_ERROR_OPERATION_FAILED;

@@ -154,6 +154,8 @@ TEST_F(DeviceServicesTest, PowerLocksAndFeedbackAreRecorded) {
     EXPECT_EQ(feedback_play_type(static_cast<feedback_type_e>(7), FEEDBACK_PATTERN_TAP),
               FEEDBACK_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(feedback_play(FEEDBACK_PATTERN_MAX), FEEDBACK_ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(feedback_play(FEEDBACK_PATTERN_LIST_LONG_PRESS), FEEDBACK_ERROR_NONE);
+    EXPECT_EQ(feedback_play(static_cast<feedback_pattern_e>(18)), FEEDBACK_ERROR_INVALID_PARAMETER);
     ASSERT_EQ(feedback_deinitialize(), FEEDBACK_ERROR_NONE);
     EXPECT_EQ(feedback_deinitialize(), FEEDBACK_ERROR_NOT_INITIALIZED);
 
