@@ -165,10 +165,11 @@ TEST_F(DeviceServicesTest, PowerLocksAndFeedbackAreRecorded) {
     EXPECT_EQ(device_power_release_lock(POWER_LOCK_DISPLAY_DIM), DEVICE_ERROR_NONE);
 
     auto feedback = JournalStore::list("feedback");
-    ASSERT_EQ(feedback.size(), 2u);
+    ASSERT_EQ(feedback.size(), 3u);
     EXPECT_EQ(feedback[0].category, "all");
     EXPECT_EQ(feedback[0].text, std::to_string(FEEDBACK_PATTERN_TAP));
     EXPECT_EQ(feedback[1].category, "vibration");
+    EXPECT_EQ(feedback[2].text, "19");
     auto power = JournalStore::list("power");
     ASSERT_EQ(power.size(), 2u);
     EXPECT_EQ(power[0].category, "lock");
