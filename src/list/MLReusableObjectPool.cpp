@@ -66,7 +66,7 @@ void MLReusableObjectPool::init(Evas_Object* parent) {
 
 Evas_Object* MLReusableObjectPool::getObject() {
     if (_pool.empty()) {
-        MSG_LOGW("pool is empty");
+        MSG_LOGD("pool is empty"); // expected until the first idle fills it
         return nullptr;
     }
     Evas_Object* obj = _pool.back();

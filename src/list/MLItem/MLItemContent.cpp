@@ -204,7 +204,7 @@ Evas_Object* MLItemContent::_createBadge(Evas_Object* parent, bool& isPooled) {
 
     Evas_Object* badge = MLReusableObjectPool::getInstance()->getObject();
     if (!badge) {
-        MSG_LOGW("Failed to get an object from provider.");
+        MSG_LOGD("Failed to get an object from provider.");
         // A fresh badge joins the pool when the row gives its badges back.
         return _createImage(parent, look.group, look.w, look.h);
     }
