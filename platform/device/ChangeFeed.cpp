@@ -10,13 +10,6 @@
 
 namespace msg_device {
 
-namespace {
-
-// Long enough for a writer to finish publishing its commit, short enough to go unnoticed.
-constexpr double RECHECK_DELAY_S = 0.03;
-
-} // namespace
-
 ChangeFeed::Subscription::Subscription(Subscription&& other) noexcept
     : _feed(std::exchange(other._feed, nullptr)), _id(std::exchange(other._id, 0)) {}
 
@@ -76,8 +69,9 @@ bool ChangeFeed::_startWatching() {
 
     _inotifyFd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     MSG_RETV_IF(_inotifyFd < 0, false, "inotify_init1 failed");
-    // Every commit in WAL mode modifies the -wal file of the folder; readers only touch
-    // the shared memory through mmap, which raises no event, so watching cannot feed itself.
+    // Every write modifies the -wal file, and after its commit the device writes its commit
+    // signal file; readers only touch the shared memory through mmap, which raises no event,
+    // so watching cannot feed itself.
     if (inotify_add_watch(_inotifyFd, _device.dir().c_str(), IN_MODIFY | IN_CREATE | IN_MOVED_TO) < 0) {
         MSG_LOGE("inotify_add_watch(%s) failed", _device.dir().c_str());
         _stopWatching();
@@ -93,10 +87,6 @@ bool ChangeFeed::_startWatching() {
 }
 
 void ChangeFeed::_stopWatching() {
-    if (_recheckTimer) {
-        ecore_timer_del(_recheckTimer);
-        _recheckTimer = nullptr;
-    }
     if (_fdHandler) {
         ecore_main_fd_handler_del(_fdHandler);
         _fdHandler = nullptr;
@@ -112,23 +102,8 @@ Eina_Bool ChangeFeed::_inotifyCb(void* data, Ecore_Fd_Handler*) {
     char buffer[4096];
     while (read(self->_inotifyFd, buffer, sizeof(buffer)) > 0) {
     }
-    std::weak_ptr<bool> alive = self->_alive;
     self->poll();
-    if (alive.expired())
-        return ECORE_CALLBACK_CANCEL;
-    // A writer's WAL frames raise the event before its commit is published in the shared
-    // index, which raises none; a reader that looked in between sees the commit only on a
-    // second look, so every burst of events gets one more a moment later.
-    if (!self->_recheckTimer && self->_fdHandler)
-        self->_recheckTimer = ecore_timer_add(RECHECK_DELAY_S, _recheckCb, self);
     return ECORE_CALLBACK_RENEW;
-}
-
-Eina_Bool ChangeFeed::_recheckCb(void* data) {
-    auto* self = static_cast<ChangeFeed*>(data);
-    self->_recheckTimer = nullptr;
-    self->poll();
-    return ECORE_CALLBACK_CANCEL;
 }
 
 void ChangeFeed::poll() {

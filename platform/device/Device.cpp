@@ -7,13 +7,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace msg_device {
 
 namespace {
 
 constexpr const char* kDatabaseName = "device.db";
+constexpr const char* kCommitSignalName = "changes.signal";
 // "MSGD": marks a database as a device database.
 constexpr int kApplicationId = 0x4D534744;
 // Change rows older than this are pruned; a process that sleeps longer loses nothing
@@ -126,6 +129,8 @@ Device::~Device() {
     _feed.reset();
     std::lock_guard<std::mutex> lock(_mutex);
     _connections.clear();
+    if (_signalFd >= 0)
+        close(_signalFd);
 }
 
 std::string Device::databasePath() const {
@@ -238,9 +243,24 @@ bool Device::write(const WriteFn& fn) {
     }
     // Subscribers in this process hear of the change the way other processes do: through the
     // folder watch, never from inside this call.
-    if (!log.entries().empty())
+    if (!log.entries().empty()) {
+        _announceCommit();
         _pruneChanges(*db);
+    }
     return true;
+}
+
+// The WAL file is written before a commit is published, and publishing raises no file event,
+// so a watcher may look too early and then hear nothing more. A write to this file after the
+// commit gives every watcher an event that comes after the change is visible.
+void Device::_announceCommit() {
+    std::lock_guard<std::mutex> lock(_mutex);
+    if (_signalFd < 0) {
+        _signalFd = ::open((_dir + "/" + kCommitSignalName).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        MSG_RET_IF(_signalFd < 0, "cannot open the commit signal: %s", std::strerror(errno));
+    }
+    if (pwrite(_signalFd, "c", 1, 0) != 1)
+        MSG_LOGE("cannot signal a commit: %s", std::strerror(errno));
 }
 
 void Device::_pruneChanges(Connection& connection) {

@@ -70,7 +70,6 @@ private:
     bool _startWatching();
     void _stopWatching();
     static Eina_Bool _inotifyCb(void* data, Ecore_Fd_Handler* handler);
-    static Eina_Bool _recheckCb(void* data);
 
     Device& _device;
     std::map<uint64_t, Subscriber> _subscribers;
@@ -78,7 +77,6 @@ private:
     int64_t _lastSeq = 0;
     int _inotifyFd = -1;
     Ecore_Fd_Handler* _fdHandler = nullptr;
-    Ecore_Timer* _recheckTimer = nullptr;
     bool _polling = false;
     // Expires with the feed, so that a callback that destroys it ends the delivery loop.
     std::shared_ptr<bool> _alive;

@@ -80,6 +80,7 @@ private:
     Device(std::string dir, std::unique_ptr<Connection> first);
     bool _checkIdentity(std::string* error);
     void _pruneChanges(Connection& connection);
+    void _announceCommit();
 
     std::string _dir;
     std::mutex _mutex;
@@ -87,6 +88,7 @@ private:
     std::set<std::string> _readyModules;
     std::unique_ptr<ChangeFeed> _feed;
     int _writesSincePrune = 0;
+    int _signalFd = -1; // the commit signal file, opened on the first write
 };
 
 } // namespace msg_device
