@@ -4,6 +4,7 @@
 // Scenes: the top of the list, the middle of the list, select mode, the
 // hardest rows (long name and text, 1500 unread, right-to-left, alert) and
 // the blocked list's title.
+#include "MainLoop.h"
 #include "ThemeFiles.h"
 
 #include "TempDir.h"
@@ -66,23 +67,6 @@ int addConversation(const Conv& conv) {
     msg_store::Message stored;
     msg_store::MessageManager().getMessage(ids.back(), stored);
     return stored.threadId;
-}
-
-void pump(double seconds) {
-    double deadline = ecore_time_get() + seconds;
-    while (ecore_time_get() < deadline) {
-        ecore_main_loop_iterate_may_block(EINA_FALSE);
-        usleep(2000);
-    }
-}
-
-void addRoundFrame(Evas_Object* win) {
-    Evas_Object* frame = edje_object_add(evas_object_evas_get(win));
-    edje_object_file_set(frame, msg_test::messageEdj().c_str(), "watch/round_frame");
-    evas_object_pass_events_set(frame, EINA_TRUE);
-    evas_object_resize(frame, 360, 360);
-    evas_object_layer_set(frame, EVAS_LAYER_MAX - 1);
-    evas_object_show(frame);
 }
 
 void onRealized(void*, Evas_Object*, void* info) {
@@ -243,15 +227,15 @@ int main(int argc, char** argv) {
             evas_object_show(bg);
             Evas_Object* gl = listOf(win);
             scene.build(gl);
-            addRoundFrame(win);
+            msg_test::addRoundFrame(win);
             evas_object_show(win);
-            pump(0.8);
+            msg_test::pumpFor(0.8);
             std::string path = outDir + "/" + scene.name + ".png";
             if (!msg_test::saveWindowPngReporting(win, path))
                 ++failures;
             evas_object_del(win);
             MLReusableObjectPool::destroy();
-            pump(0.05);
+            msg_test::pumpFor(0.05);
         }
         msg_app::MCommonTheme::getInstance()->deinit();
         msg_app::MCommonAddrMgr::release();

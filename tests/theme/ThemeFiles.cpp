@@ -1,9 +1,10 @@
 #include "ThemeFiles.h"
-#include <cstdio>
 
 #include <Ecore_Evas.h>
+#include <Edje.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -74,6 +75,15 @@ bool saveWindowPngReporting(Evas_Object* win, const std::string& path) {
     }
     std::printf("%s\n", path.c_str());
     return true;
+}
+
+void addRoundFrame(Evas_Object* win) {
+    Evas_Object* frame = edje_object_add(evas_object_evas_get(win));
+    edje_object_file_set(frame, messageEdj().c_str(), "watch/round_frame");
+    evas_object_pass_events_set(frame, EINA_TRUE);
+    evas_object_resize(frame, 360, 360);
+    evas_object_layer_set(frame, EVAS_LAYER_MAX - 1);
+    evas_object_show(frame);
 }
 
 } // namespace msg_test

@@ -33,6 +33,8 @@ private:
 bool saveWindowPng(Evas_Object* win, const std::string& path);
 // Saves the window and prints the file's path, or says on stderr that it could not.
 bool saveWindowPngReporting(Evas_Object* win, const std::string& path);
+// Paints the black outside of the watch's round screen over a 360 x 360 window.
+void addRoundFrame(Evas_Object* win);
 
 } // namespace msg_test
 

@@ -61,15 +61,6 @@ Evas_Object* screen(Evas_Object* win) {
     return app;
 }
 
-void addRoundFrame(Evas_Object* win) {
-    Evas_Object* frame = edje_object_add(evas_object_evas_get(win));
-    edje_object_file_set(frame, msg_test::messageEdj().c_str(), "watch/round_frame");
-    evas_object_pass_events_set(frame, EINA_TRUE);
-    evas_object_resize(frame, 360, 360);
-    evas_object_layer_set(frame, EVAS_LAYER_MAX - 1);
-    evas_object_show(frame);
-}
-
 char* textCb(void* data, Evas_Object*, const char*) {
     return strdup(static_cast<const char*>(data));
 }
@@ -308,7 +299,7 @@ int main(int argc, char** argv) {
             evas_object_resize(win, scene.width, scene.height);
             scene.build(win, theme);
             if (scene.width == 360)
-                addRoundFrame(win);
+                msg_test::addRoundFrame(win);
             evas_object_show(win);
             pump(0.6);
             std::string path = outDir + "/" + scene.name + ".png";
