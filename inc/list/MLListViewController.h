@@ -172,7 +172,6 @@ private:
     void _doActionForMultiItems(std::vector<BgActionTarget> targets);
     void _onBgActionResult(std::vector<int>* doneIds);
     void _onBgActionPopupDestroyed();
-    void _refreshRows(const std::vector<int>& ids);
     void _showResult(Action action, size_t doneCount);
     static bool _actOn(const BgActionData& job, const BgActionTarget& target);
     static void _bgActionWorker(const std::shared_ptr<BgActionData>& job, view_kit::WThread::IStatus* status);

@@ -93,10 +93,7 @@ void MLListViewController::_doActionForMultiItems(std::vector<BgActionTarget> ta
         MCommonProgressPopup::FULL,
         _action == ACTION_RESTORE ? "WDS_MSG_TPOP_RESTORING_ING_ABB" : "WDS_MSG_TPOP_DELETING_ING_ABB",
         [job](void*, view_kit::WThread::IStatus* status, Ecore_Thread*) { _bgActionWorker(job, status); },
-        [this, job](void*, void*) {
-            _showResult(job->action, job->doneIds.size());
-            _refreshRows(job->doneIds);
-        },
+        [this, job](void*, void*) { _showResult(job->action, job->doneIds.size()); },
         [this](void*) { _onBgActionPopupDestroyed(); },
         [](void*, bool* destroyPopup) {
             if (destroyPopup)
@@ -134,15 +131,6 @@ void MLListViewController::_bgActionWorker(const std::shared_ptr<BgActionData>& 
             return;
     }
     MSG_LOGW("Failed to send feedback.");
-}
-
-// The store's change events normally take the processed rows away; a row whose event is late or
-// lost would otherwise stay on screen for a conversation or message that is gone.
-void MLListViewController::_refreshRows(const std::vector<int>& ids) {
-    for (int id : ids) {
-        if (MLItemContent* row = findContentItem(id))
-            _updateItem(row);
-    }
 }
 
 void MLListViewController::_onBgActionPopupDestroyed() {
