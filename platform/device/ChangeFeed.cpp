@@ -1,7 +1,7 @@
 #include "device/ChangeFeed.h"
 
-#include "common/MsgLog.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -41,7 +41,7 @@ ChangeFeed::~ChangeFeed() {
 }
 
 uint64_t ChangeFeed::subscribe(const std::string& topic, Callback callback) {
-    MSG_RETV_IF(!callback, 0, "callback is null");
+    PLAT_RETV_IF(!callback, 0, "callback is null");
     if (_inotifyFd < 0 && !_startWatching())
         return 0;
     uint64_t id = _nextId++;
@@ -62,24 +62,24 @@ void ChangeFeed::unsubscribe(uint64_t id) {
 
 bool ChangeFeed::_startWatching() {
     Connection* db = _device.connection();
-    MSG_RETV_IF(!db, false, "no connection");
+    PLAT_RETV_IF(!db, false, "no connection");
     Statement last = db->prepare("SELECT coalesce(max(seq), 0) FROM changes");
-    MSG_RETV_IF(!last.step(), false, "cannot read the change feed");
+    PLAT_RETV_IF(!last.step(), false, "cannot read the change feed");
     _lastSeq = last.columnInt64(0);
 
     _inotifyFd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    MSG_RETV_IF(_inotifyFd < 0, false, "inotify_init1 failed");
+    PLAT_RETV_IF(_inotifyFd < 0, false, "inotify_init1 failed");
     // Every write modifies the -wal file, and after its commit the device writes its commit
     // signal file; readers only touch the shared memory through mmap, which raises no event,
     // so watching cannot feed itself.
     if (inotify_add_watch(_inotifyFd, _device.dir().c_str(), IN_MODIFY | IN_CREATE | IN_MOVED_TO) < 0) {
-        MSG_LOGE("inotify_add_watch(%s) failed", _device.dir().c_str());
+        PLAT_LOGE("inotify_add_watch(%s) failed", _device.dir().c_str());
         _stopWatching();
         return false;
     }
     _fdHandler = ecore_main_fd_handler_add(_inotifyFd, ECORE_FD_READ, _inotifyCb, this, nullptr, nullptr);
     if (!_fdHandler) {
-        MSG_LOGE("ecore_main_fd_handler_add failed");
+        PLAT_LOGE("ecore_main_fd_handler_add failed");
         _stopWatching();
         return false;
     }
@@ -110,7 +110,7 @@ void ChangeFeed::poll() {
     if (_polling || _subscribers.empty())
         return;
     Connection* db = _device.connection();
-    MSG_RET_IF(!db, "no connection");
+    PLAT_RET_IF(!db, "no connection");
 
     std::vector<Change> changes;
     Statement select = db->prepare("SELECT seq, topic, payload FROM changes WHERE seq > ? ORDER BY seq");

@@ -1,6 +1,6 @@
 #include "device/Connection.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <sqlite3.h>
 #include <utility>
@@ -79,7 +79,7 @@ bool Statement::step() {
         return true;
     if (rc != SQLITE_DONE) {
         _failed = true;
-        MSG_LOGE("sqlite3_step failed(%d): %s", rc, sqlite3_errmsg(_db));
+        PLAT_LOGE("sqlite3_step failed(%d): %s", rc, sqlite3_errmsg(_db));
     }
     return false;
 }
@@ -145,7 +145,7 @@ bool Connection::exec(const std::string& sql) {
     char* message = nullptr;
     int rc = sqlite3_exec(_db, sql.c_str(), nullptr, nullptr, &message);
     if (rc != SQLITE_OK) {
-        MSG_LOGE("sqlite3_exec failed(%d): %s", rc, message ? message : sqlite3_errstr(rc));
+        PLAT_LOGE("sqlite3_exec failed(%d): %s", rc, message ? message : sqlite3_errstr(rc));
         sqlite3_free(message);
         return false;
     }
@@ -156,7 +156,7 @@ Statement Connection::prepare(const char* sql) {
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare_v2(_db, sql, -1, &stmt, nullptr);
     if (rc != SQLITE_OK) {
-        MSG_LOGE("sqlite3_prepare_v2 failed(%d): %s", rc, sqlite3_errmsg(_db));
+        PLAT_LOGE("sqlite3_prepare_v2 failed(%d): %s", rc, sqlite3_errmsg(_db));
         return Statement();
     }
     return Statement(_db, stmt);

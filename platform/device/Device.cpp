@@ -1,7 +1,7 @@
 #include "device/Device.h"
 
-#include "common/MsgLog.h"
 #include "device/ChangeFeed.h"
+#include "log/PlatformLog.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -82,16 +82,16 @@ Device* Device::getDefault() {
         std::string error;
         device = open(defaultDir(), &error);
         if (!device)
-            MSG_LOGE("cannot open the device: %s", error.c_str());
+            PLAT_LOGE("cannot open the device: %s", error.c_str());
     }
     return device.get();
 }
 
 Device* Device::getDefaultWith(const SchemaModule& module) {
     Device* device = getDefault();
-    MSG_RETV_IF(!device, nullptr, "no device");
-    MSG_RETV_IF(!device->ensureSchema(module), nullptr, "the device's %s tables are unavailable",
-                module.name.c_str());
+    PLAT_RETV_IF(!device, nullptr, "no device");
+    PLAT_RETV_IF(!device->ensureSchema(module), nullptr, "the device's %s tables are unavailable",
+                 module.name.c_str());
     return device;
 }
 
@@ -144,7 +144,7 @@ Connection* Device::connection() {
         std::string error;
         slot = Connection::open(databasePath(), false, &error);
         if (!slot) {
-            MSG_LOGE("%s", error.c_str());
+            PLAT_LOGE("%s", error.c_str());
             _connections.erase(std::this_thread::get_id());
             return nullptr;
         }
@@ -187,22 +187,22 @@ bool Device::ensureSchema(const SchemaModule& module) {
             return true;
     }
     Connection* db = connection();
-    MSG_RETV_IF(!db, false, "no connection");
+    PLAT_RETV_IF(!db, false, "no connection");
     Transaction tx(*db);
-    MSG_RETV_IF(!tx.active(), false, "cannot begin: %s", db->lastError().c_str());
+    PLAT_RETV_IF(!tx.active(), false, "cannot begin: %s", db->lastError().c_str());
 
     Statement read = db->prepare("SELECT version FROM schema_versions WHERE module = ?");
     read.bind(1, module.name);
     int version = read.step() ? read.columnInt(0) : 0;
     int known = static_cast<int>(module.migrations.size());
     if (version > known) {
-        MSG_LOGE("device schema '%s' is version %d, newer than this program's %d", module.name.c_str(),
-                 version, known);
+        PLAT_LOGE("device schema '%s' is version %d, newer than this program's %d", module.name.c_str(),
+                  version, known);
         return false;
     }
     for (int v = version; v < known; ++v) {
         if (!db->exec(module.migrations[v])) {
-            MSG_LOGE("migration of '%s' to version %d failed", module.name.c_str(), v + 1);
+            PLAT_LOGE("migration of '%s' to version %d failed", module.name.c_str(), v + 1);
             return false;
         }
     }
@@ -219,11 +219,11 @@ bool Device::ensureSchema(const SchemaModule& module) {
 
 bool Device::write(const WriteFn& fn) {
     Connection* db = connection();
-    MSG_RETV_IF(!db, false, "no connection");
+    PLAT_RETV_IF(!db, false, "no connection");
     ChangeLog log;
     {
         Transaction tx(*db);
-        MSG_RETV_IF(!tx.active(), false, "cannot begin a write: %s", db->lastError().c_str());
+        PLAT_RETV_IF(!tx.active(), false, "cannot begin a write: %s", db->lastError().c_str());
         if (!fn(*db, log))
             return false;
         if (!log.entries().empty()) {
@@ -237,7 +237,7 @@ bool Device::write(const WriteFn& fn) {
             }
         }
         if (!tx.commit()) {
-            MSG_LOGE("commit failed: %s", db->lastError().c_str());
+            PLAT_LOGE("commit failed: %s", db->lastError().c_str());
             return false;
         }
     }
@@ -257,10 +257,10 @@ void Device::_announceCommit() {
     std::lock_guard<std::mutex> lock(_mutex);
     if (_signalFd < 0) {
         _signalFd = ::open((_dir + "/" + kCommitSignalName).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-        MSG_RET_IF(_signalFd < 0, "cannot open the commit signal: %s", std::strerror(errno));
+        PLAT_RET_IF(_signalFd < 0, "cannot open the commit signal: %s", std::strerror(errno));
     }
     if (pwrite(_signalFd, "c", 1, 0) != 1)
-        MSG_LOGE("cannot signal a commit: %s", std::strerror(errno));
+        PLAT_LOGE("cannot signal a commit: %s", std::strerror(errno));
 }
 
 void Device::_pruneChanges(Connection& connection) {

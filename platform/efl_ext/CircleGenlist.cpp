@@ -2,7 +2,7 @@
 
 #include "CircleSurface.h"
 #include "Theme.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <algorithm>
 
@@ -44,13 +44,13 @@ CircleGenlist::~CircleGenlist() {
 }
 
 Evas_Object* CircleGenlist::create(Evas_Object* genlist, CircleSurface* surface) {
-    MSG_RETV_IF(!genlist, nullptr, "genlist is NULL");
+    PLAT_RETV_IF(!genlist, nullptr, "genlist is NULL");
     const char* type = elm_object_widget_type_get(genlist);
-    MSG_RETV_IF(!type || strcmp(type, "Elm_Genlist") != 0, nullptr, "not a genlist: %s",
-                type ? type : "(none)");
-    MSG_RETV_IF(evas_object_data_get(genlist, DATA_KEY), nullptr, "genlist has a circle object already");
+    PLAT_RETV_IF(!type || strcmp(type, "Elm_Genlist") != 0, nullptr, "not a genlist: %s",
+                 type ? type : "(none)");
+    PLAT_RETV_IF(evas_object_data_get(genlist, DATA_KEY), nullptr, "genlist has a circle object already");
     Evas_Object* bar = Theme::addEdje(evas_object_evas_get(genlist), "eext/circle/scroller");
-    MSG_RETV_IF(!bar, nullptr, "scroll bar theme is missing");
+    PLAT_RETV_IF(!bar, nullptr, "scroll bar theme is missing");
     // The round bar replaces the genlist's own bars.
     elm_scroller_policy_set(genlist, ELM_SCROLLER_POLICY_OFF, ELM_SCROLLER_POLICY_OFF);
     evas_object_smart_member_add(bar, genlist);
@@ -173,14 +173,14 @@ Evas_Object* eext_circle_object_genlist_add(Evas_Object* genlist, Eext_Circle_Su
 void eext_circle_object_genlist_scroller_policy_set(Evas_Object* obj, Elm_Scroller_Policy policy_h,
                                                     Elm_Scroller_Policy policy_v) {
     CircleGenlist* self = CircleGenlist::fromObject(obj);
-    MSG_RET_IF(!self, "not a circle genlist object");
+    PLAT_RET_IF(!self, "not a circle genlist object");
     self->setPolicy(policy_h, policy_v);
 }
 
 void eext_circle_object_genlist_scroller_policy_get(const Evas_Object* obj, Elm_Scroller_Policy* policy_h,
                                                     Elm_Scroller_Policy* policy_v) {
     CircleGenlist* self = CircleGenlist::fromObject(obj);
-    MSG_RET_IF(!self, "not a circle genlist object");
+    PLAT_RET_IF(!self, "not a circle genlist object");
     self->policy(policy_h, policy_v);
 }
 }

@@ -2,8 +2,8 @@
 
 #include "CircleGenlist.h"
 #include "InputRouter.h"
-#include "common/MsgLog.h"
 #include "efl_extension.h"
+#include "log/PlatformLog.h"
 
 #include <algorithm>
 
@@ -30,7 +30,7 @@ CircleSurface::~CircleSurface() {
 }
 
 CircleSurface* CircleSurface::create(Evas_Object* parent) {
-    MSG_RETV_IF(!parent, nullptr, "parent is NULL");
+    PLAT_RETV_IF(!parent, nullptr, "parent is NULL");
     return new CircleSurface(parent);
 }
 

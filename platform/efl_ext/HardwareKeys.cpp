@@ -1,7 +1,7 @@
 #include "HardwareKeys.h"
 
 #include "InputRouter.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 namespace eext {
 
@@ -27,9 +27,9 @@ bool HardwareKeys::_watched(Evas_Object* obj) const {
 }
 
 void HardwareKeys::add(Evas_Object* obj, Eext_Callback_Type type, Eext_Event_Cb func, void* data) {
-    MSG_RET_IF(!obj, "obj is NULL");
-    MSG_RET_IF(!func, "func is NULL");
-    MSG_RET_IF(type < EEXT_CALLBACK_BACK || type >= EEXT_CALLBACK_LAST, "invalid type %d", type);
+    PLAT_RET_IF(!obj, "obj is NULL");
+    PLAT_RET_IF(!func, "func is NULL");
+    PLAT_RET_IF(type < EEXT_CALLBACK_BACK || type >= EEXT_CALLBACK_LAST, "invalid type %d", type);
     if (!_watched(obj))
         evas_object_event_callback_add(obj, EVAS_CALLBACK_DEL, _objDelCb, this);
     _entries.push_back({obj, type, func, data});

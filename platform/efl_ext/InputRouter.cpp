@@ -2,7 +2,7 @@
 
 #include "HardwareKeys.h"
 #include "RotaryRouter.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <cstring>
 #include <map>
@@ -35,7 +35,7 @@ void InputRouter::attach(Evas_Object* obj) {
     evas_object_show(catcher);
     for (const char* key : GRABBED_KEYS) {
         if (!evas_object_key_grab(catcher, key, 0, 0, EINA_FALSE))
-            MSG_LOGW("cannot grab key %s", key);
+            PLAT_LOGW("cannot grab key %s", key);
     }
     evas_object_event_callback_add(catcher, EVAS_CALLBACK_MOUSE_WHEEL, _wheelCb, nullptr);
     evas_object_event_callback_add(catcher, EVAS_CALLBACK_KEY_DOWN, _keyDownCb, nullptr);

@@ -3,7 +3,7 @@
 #include "RotaryRouter.h"
 #include "RotarySelector.h"
 #include "Theme.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 namespace eext {
 
@@ -28,14 +28,14 @@ MoreOption::~MoreOption() {
 }
 
 Evas_Object* MoreOption::create(Evas_Object* parent) {
-    MSG_RETV_IF(!parent, nullptr, "parent is NULL");
+    PLAT_RETV_IF(!parent, nullptr, "parent is NULL");
     Evas_Object* layout = Theme::addLayout(parent, "more_option", "base");
-    MSG_RETV_IF(!layout, nullptr, "more option layout failed");
+    PLAT_RETV_IF(!layout, nullptr, "more option layout failed");
     Evas_Object* cue = Theme::addLayout(layout, "more_option", "cue");
     elm_object_part_content_set(layout, "elm.swallow.right", cue);
     RotarySelector* selector = RotarySelector::create(layout, layout);
     if (!cue || !selector) {
-        MSG_LOGE("more option parts failed");
+        PLAT_LOGE("more option parts failed");
         evas_object_del(layout);
         return nullptr;
     }
@@ -126,7 +126,7 @@ namespace {
 RotarySelector* selectorOf(const Evas_Object* obj) {
     MoreOption* panel = MoreOption::fromObject(obj);
     if (!panel)
-        MSG_LOGE("not a more option object");
+        PLAT_LOGE("not a more option object");
     return panel ? panel->selector() : nullptr;
 }
 
@@ -152,7 +152,7 @@ Eext_Object_Item* eext_more_option_item_prepend(Evas_Object* obj) {
 }
 
 void eext_more_option_item_del(Eext_Object_Item* item) {
-    MSG_RET_IF(!item || !item->obj, "item is NULL");
+    PLAT_RET_IF(!item || !item->obj, "item is NULL");
     evas_object_del(item->obj);
 }
 
@@ -175,18 +175,18 @@ const char* eext_more_option_item_part_text_get(const Eext_Object_Item* item, co
 }
 
 void eext_more_option_item_part_content_set(Eext_Object_Item* item, const char* part, Evas_Object* content) {
-    MSG_RET_IF(!item || !item->obj, "item is NULL");
+    PLAT_RET_IF(!item || !item->obj, "item is NULL");
     elm_object_part_content_set(item->obj, part, content);
 }
 
 Evas_Object* eext_more_option_item_part_content_get(const Eext_Object_Item* item, const char* part) {
-    MSG_RETV_IF(!item || !item->obj, nullptr, "item is NULL");
+    PLAT_RETV_IF(!item || !item->obj, nullptr, "item is NULL");
     return elm_object_part_content_get(item->obj, part);
 }
 
 void eext_more_option_opened_set(Evas_Object* obj, Eina_Bool opened) {
     MoreOption* panel = MoreOption::fromObject(obj);
-    MSG_RET_IF(!panel, "not a more option object");
+    PLAT_RET_IF(!panel, "not a more option object");
     panel->setOpened(opened);
 }
 
@@ -207,7 +207,7 @@ Eext_Object_Item* eext_rotary_selector_selected_item_get(const Evas_Object* sele
 
 void eext_rotary_selector_selected_item_set(Evas_Object* selector, Eext_Object_Item* item) {
     RotarySelector* self = RotarySelector::fromObject(selector);
-    MSG_RET_IF(!self, "not a rotary selector");
+    PLAT_RET_IF(!self, "not a rotary selector");
     self->select(item);
 }
 }

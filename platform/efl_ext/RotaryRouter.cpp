@@ -1,7 +1,7 @@
 #include "RotaryRouter.h"
 
 #include "InputRouter.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <algorithm>
 
@@ -23,8 +23,8 @@ void RotaryRouter::_unwatch(Evas_Object* obj) {
 }
 
 bool RotaryRouter::addCallback(Evas_Object* obj, int priority, Eext_Rotary_Event_Cb func, void* data) {
-    MSG_RETV_IF(!obj, false, "obj is NULL");
-    MSG_RETV_IF(!func, false, "func is NULL");
+    PLAT_RETV_IF(!obj, false, "obj is NULL");
+    PLAT_RETV_IF(!func, false, "func is NULL");
     _watch(obj);
     auto& list = _callbacks[obj];
     list.push_back({priority, _nextOrder++, func, data});
@@ -52,7 +52,7 @@ void* RotaryRouter::removeCallback(Evas_Object* obj, Eext_Rotary_Event_Cb func) 
 }
 
 void RotaryRouter::setActivated(Evas_Object* obj, bool activated) {
-    MSG_RET_IF(!obj, "obj is NULL");
+    PLAT_RET_IF(!obj, "obj is NULL");
     if (activated) {
         if (_active == obj)
             return;
@@ -70,7 +70,7 @@ void RotaryRouter::setActivated(Evas_Object* obj, bool activated) {
 }
 
 bool RotaryRouter::addHandler(Eext_Rotary_Handler_Cb func, void* data) {
-    MSG_RETV_IF(!func, false, "func is NULL");
+    PLAT_RETV_IF(!func, false, "func is NULL");
     _handlers.push_back({func, data});
     return true;
 }

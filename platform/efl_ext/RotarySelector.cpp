@@ -1,7 +1,7 @@
 #include "RotarySelector.h"
 
 #include "Theme.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -50,7 +50,7 @@ RotarySelector::~RotarySelector() {
 
 RotarySelector* RotarySelector::create(Evas_Object* parent, Evas_Object* owner) {
     Evas_Object* layout = Theme::addLayout(parent, "rotary_selector", "base");
-    MSG_RETV_IF(!layout, nullptr, "selector layout failed");
+    PLAT_RETV_IF(!layout, nullptr, "selector layout failed");
     Evas_Object* box = elm_box_add(layout);
     elm_object_part_content_set(layout, "eext.swallow.items", box);
     return new RotarySelector(layout, box, owner);
@@ -68,7 +68,7 @@ int RotarySelector::_themeValue(const char* key, int fallback) const {
 
 Eext_Object_Item* RotarySelector::add(bool append) {
     Evas_Object* obj = Theme::addLayout(_box, "rotary_selector", "item");
-    MSG_RETV_IF(!obj, nullptr, "item layout failed");
+    PLAT_RETV_IF(!obj, nullptr, "item layout failed");
     auto* item = new Eext_Object_Item{obj, _owner, new ItemData{this, {}}};
     elm_layout_signal_callback_add(obj, "mouse,clicked,1", "bg", _itemClickedCb, item);
     evas_object_event_callback_add(obj, EVAS_CALLBACK_DEL, _itemDelCb, item);
@@ -140,8 +140,8 @@ void RotarySelector::_showTexts() {
 
 void RotarySelector::setText(Eext_Object_Item* item, const char* part, const char* value) {
     ItemData* data = dataOf(item);
-    MSG_RET_IF(!data, "item is NULL");
-    MSG_RET_IF(!part, "part is NULL");
+    PLAT_RET_IF(!data, "item is NULL");
+    PLAT_RET_IF(!part, "part is NULL");
     if (value)
         data->texts[part] = value;
     else

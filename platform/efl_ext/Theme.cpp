@@ -1,7 +1,7 @@
 #include "Theme.h"
 
 #include "ResourceDir.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <unistd.h>
 
@@ -16,27 +16,27 @@ bool Theme::ensure() {
     static bool added = false;
     if (added)
         return true;
-    MSG_RETV_IF(access(file().c_str(), R_OK) != 0, false, "theme %s is missing", file().c_str());
+    PLAT_RETV_IF(access(file().c_str(), R_OK) != 0, false, "theme %s is missing", file().c_str());
     elm_theme_extension_add(nullptr, file().c_str());
     added = true;
     return true;
 }
 
 Evas_Object* Theme::addLayout(Evas_Object* parent, const char* klass, const char* group) {
-    MSG_RETV_IF(!parent, nullptr, "parent is NULL");
+    PLAT_RETV_IF(!parent, nullptr, "parent is NULL");
     ensure();
     Evas_Object* layout = elm_layout_add(parent);
-    MSG_RETV_IF(!layout, nullptr, "elm_layout_add() failed");
+    PLAT_RETV_IF(!layout, nullptr, "elm_layout_add() failed");
     if (!elm_layout_theme_set(layout, klass, group, "default"))
-        MSG_LOGE("no theme group for %s/%s", klass, group);
+        PLAT_LOGE("no theme group for %s/%s", klass, group);
     return layout;
 }
 
 Evas_Object* Theme::addEdje(Evas* evas, const char* group) {
-    MSG_RETV_IF(!evas, nullptr, "evas is NULL");
+    PLAT_RETV_IF(!evas, nullptr, "evas is NULL");
     Evas_Object* edje = edje_object_add(evas);
     if (!edje_object_file_set(edje, file().c_str(), group)) {
-        MSG_LOGE("group %s not found in %s", group, file().c_str());
+        PLAT_LOGE("group %s not found in %s", group, file().c_str());
         evas_object_del(edje);
         return nullptr;
     }

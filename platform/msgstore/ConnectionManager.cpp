@@ -1,8 +1,8 @@
 #include "msg_store/ConnectionManager.h"
 
 #include "StoreDb.h"
-#include "common/MsgLog.h"
 #include "device/ChangeFeed.h"
+#include "log/PlatformLog.h"
 
 #include <cstdlib>
 #include <vector>
@@ -80,8 +80,8 @@ bool ConnectionManager::isConnected() {
 
 int ConnectionManager::subscribeEvent(EventType type, EventCallback callback, void* userData) {
     const char* topic = topicOf(type);
-    MSG_RETV_IF(!topic, MSG_STORE_ERR_INVALID_ARGUMENT, "unknown event type %d", type);
-    MSG_RETV_IF(!callback, MSG_STORE_ERR_INVALID_ARGUMENT, "callback is null");
+    PLAT_RETV_IF(!topic, MSG_STORE_ERR_INVALID_ARGUMENT, "unknown event type %d", type);
+    PLAT_RETV_IF(!callback, MSG_STORE_ERR_INVALID_ARGUMENT, "callback is null");
     int result = MSG_STORE_SUCCESS;
     msg_device::Device* device = store::device(&result);
     if (!device)
@@ -99,7 +99,7 @@ int ConnectionManager::subscribeEvent(EventType type, EventCallback callback, vo
     uint64_t id = device->feed().subscribe(topic, [callback, userData](const msg_device::Change& change) {
         callback(change.payload.c_str(), userData);
     });
-    MSG_RETV_IF(id == 0, MSG_STORE_ERR_DB, "cannot watch the device's changes");
+    PLAT_RETV_IF(id == 0, MSG_STORE_ERR_DB, "cannot watch the device's changes");
     subscribers().push_back(Subscriber{type, callback, userData, device, id});
     return MSG_STORE_SUCCESS;
 }

@@ -3,14 +3,14 @@
 #include "MessageWriter.h"
 #include "PhoneRequests.h"
 #include "StoreDb.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "msg_store/Content.h"
 
 namespace msg_store {
 
 int ContentManager::downloadContentFile(int contentId, const std::string& downloadName) {
-    MSG_RETV_IF(contentId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid content id %d", contentId);
-    MSG_RETV_IF(!store::isValidText(downloadName), MSG_STORE_ERR_INVALID_ARGUMENT, "name is not UTF-8");
+    PLAT_RETV_IF(contentId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid content id %d", contentId);
+    PLAT_RETV_IF(!store::isValidText(downloadName), MSG_STORE_ERR_INVALID_ARGUMENT, "name is not UTF-8");
     return store::write([&](msg_device::Connection& db, store::ChangeRecorder& changes) -> int {
         auto select = db.prepare("SELECT c.msg_id, m.thread_id, c.transfer_status FROM ms_contents c"
                                  " JOIN ms_messages m ON m.id = c.msg_id WHERE c.id = ?");

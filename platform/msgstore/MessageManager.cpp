@@ -5,7 +5,7 @@
 #include "StoreDb.h"
 #include "StoreRecords.h"
 #include "ThreadBook.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <functional>
 
@@ -29,18 +29,18 @@ int readList(const char* where, const char* contentWhere,
         records.emplace_back();
         store::readMessageRow(select, records.back());
     }
-    MSG_RETV_IF(select.failed(), MSG_STORE_ERR_DB, "cannot read the messages");
+    PLAT_RETV_IF(select.failed(), MSG_STORE_ERR_DB, "cannot read the messages");
     if (!records.empty()) {
         auto contents = db->prepare((std::string(MSG_STORE_CONTENT_SELECT) + contentWhere).c_str());
         bind(contents);
-        MSG_RETV_IF(!store::attachContents(contents, records), MSG_STORE_ERR_DB, "cannot read the contents");
+        PLAT_RETV_IF(!store::attachContents(contents, records), MSG_STORE_ERR_DB, "cannot read the contents");
     }
     out = std::move(records);
     return MSG_STORE_SUCCESS;
 }
 
 template <typename Record> int readOne(int msgId, Record& record) {
-    MSG_RETV_IF(msgId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid message id %d", msgId);
+    PLAT_RETV_IF(msgId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid message id %d", msgId);
     std::vector<Record> records;
     int result = readList<Record>(
         "WHERE m.id = ?", "WHERE c.msg_id = ? ORDER BY c.position",
@@ -59,7 +59,7 @@ using MessageChange =
     std::function<const char*(msg_device::Connection&, int folder, int status, int& result)>;
 
 int changeMessage(int msgId, const MessageChange& change) {
-    MSG_RETV_IF(msgId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid message id %d", msgId);
+    PLAT_RETV_IF(msgId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid message id %d", msgId);
     return store::write([&](msg_device::Connection& db, store::ChangeRecorder& changes) -> int {
         int threadId = -1, folder = 0, status = 0;
         int result = store::lookupMessage(db, msgId, threadId, folder, status);
@@ -87,7 +87,7 @@ const char* runUpdate(msg_device::Connection& db, const char* sql, int msgId, co
 } // namespace
 
 int MessageManager::getMessages(const ListCondition& condition, std::vector<Message>& messages) {
-    MSG_RETV_IF(condition.folderFilter < 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid folder filter");
+    PLAT_RETV_IF(condition.folderFilter < 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid folder filter");
     bool all = condition.folderFilter == FOLDER_NONE;
     std::string where = all ? "WHERE ?1 = 0" : "WHERE m.folder = ?1";
     where += condition.newestFirst ? " ORDER BY m.time DESC, m.id DESC" : " ORDER BY m.time, m.id";
@@ -104,7 +104,7 @@ int MessageManager::getMessage(int msgId, Message& message) {
 }
 
 int MessageManager::getConversations(int threadId, std::vector<Conversation>& conversations) {
-    MSG_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
+    PLAT_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
     std::vector<Conversation> list;
     int result = readList<Conversation>(
         "WHERE m.thread_id = ?1 AND m.folder NOT IN (5, 105) ORDER BY m.time, m.id",
@@ -149,7 +149,7 @@ int MessageManager::restoreBlockedMessage(int msgId) {
     return changeMessage(
         msgId, [msgId](msg_device::Connection& db, int folder, int, int& result) -> const char* {
             if (!isSpamFolder(folder)) {
-                MSG_LOGE("message %d is not blocked (folder %d)", msgId, folder);
+                PLAT_LOGE("message %d is not blocked (folder %d)", msgId, folder);
                 result = MSG_STORE_ERR_INVALID_ARGUMENT;
                 return nullptr;
             }

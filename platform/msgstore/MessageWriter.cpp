@@ -2,7 +2,7 @@
 
 #include "StoreDb.h"
 #include "ThreadBook.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <glib.h>
 
@@ -38,18 +38,18 @@ bool isValidText(const std::string& text) {
 }
 
 int validate(const IncomingMessage& message) {
-    MSG_RETV_IF(message.addresses.empty(), MSG_STORE_ERR_INVALID_ARGUMENT, "no address");
+    PLAT_RETV_IF(message.addresses.empty(), MSG_STORE_ERR_INVALID_ARGUMENT, "no address");
     for (const Address& address : message.addresses) {
-        MSG_RETV_IF(address.address.empty() || !isValidText(address.address), MSG_STORE_ERR_INVALID_ARGUMENT,
-                    "invalid address");
+        PLAT_RETV_IF(address.address.empty() || !isValidText(address.address), MSG_STORE_ERR_INVALID_ARGUMENT,
+                     "invalid address");
     }
-    MSG_RETV_IF(!isKnownType(message.msgType), MSG_STORE_ERR_INVALID_ARGUMENT, "unknown message type");
-    MSG_RETV_IF(!isKnownFolder(message.folderType), MSG_STORE_ERR_INVALID_ARGUMENT, "unknown folder %d",
-                message.folderType);
-    MSG_RETV_IF(!isValidText(message.text) || !isValidText(message.subject) || !isValidText(message.from),
-                MSG_STORE_ERR_INVALID_ARGUMENT, "text is not UTF-8");
+    PLAT_RETV_IF(!isKnownType(message.msgType), MSG_STORE_ERR_INVALID_ARGUMENT, "unknown message type");
+    PLAT_RETV_IF(!isKnownFolder(message.folderType), MSG_STORE_ERR_INVALID_ARGUMENT, "unknown folder %d",
+                 message.folderType);
+    PLAT_RETV_IF(!isValidText(message.text) || !isValidText(message.subject) || !isValidText(message.from),
+                 MSG_STORE_ERR_INVALID_ARGUMENT, "text is not UTF-8");
     for (const Content& content : message.contents) {
-        MSG_RETV_IF(!isValidContent(content), MSG_STORE_ERR_INVALID_ARGUMENT, "invalid content");
+        PLAT_RETV_IF(!isValidContent(content), MSG_STORE_ERR_INVALID_ARGUMENT, "invalid content");
     }
     return MSG_STORE_SUCCESS;
 }

@@ -2,13 +2,13 @@
 
 #include "PhoneRequests.h"
 #include "StoreDb.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "msg_store/MsgStoreTypes.h"
 
 namespace msg_store {
 
 int MsgOperationManager::showOnDevice(int msgId) {
-    MSG_RETV_IF(msgId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid message id %d", msgId);
+    PLAT_RETV_IF(msgId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid message id %d", msgId);
     return store::write([msgId](msg_device::Connection& db, store::ChangeRecorder&) -> int {
         int threadId = -1, folder = 0, status = 0;
         int result = store::lookupMessage(db, msgId, threadId, folder, status);

@@ -4,7 +4,7 @@
 #include "PhoneRequests.h"
 #include "StoreDb.h"
 #include "ThreadBook.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <cctype>
 #include <glib.h>
@@ -55,28 +55,28 @@ Content fileContent(const std::string& path) {
 }
 
 int checkOutgoing(const OutgoingMessage& message) {
-    MSG_RETV_IF(!isValidText(message.body) || !isValidText(message.address) ||
-                    !isValidText(message.attachPath),
-                MSG_STORE_ERR_INVALID_ARGUMENT, "text is not UTF-8");
-    MSG_RETV_IF(message.simIndex < 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid SIM index %d",
-                message.simIndex);
+    PLAT_RETV_IF(!isValidText(message.body) || !isValidText(message.address) ||
+                     !isValidText(message.attachPath),
+                 MSG_STORE_ERR_INVALID_ARGUMENT, "text is not UTF-8");
+    PLAT_RETV_IF(message.simIndex < 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid SIM index %d",
+                 message.simIndex);
     if (!message.mms) {
-        MSG_RETV_IF(message.body.empty(), MSG_STORE_ERR_INVALID_ARGUMENT, "empty SMS");
-        MSG_RETV_IF(!message.attachPath.empty(), MSG_STORE_ERR_INVALID_ARGUMENT, "an SMS carries no file");
+        PLAT_RETV_IF(message.body.empty(), MSG_STORE_ERR_INVALID_ARGUMENT, "empty SMS");
+        PLAT_RETV_IF(!message.attachPath.empty(), MSG_STORE_ERR_INVALID_ARGUMENT, "an SMS carries no file");
         return MSG_STORE_SUCCESS;
     }
-    MSG_RETV_IF(message.body.empty() && message.attachPath.empty(), MSG_STORE_ERR_INVALID_ARGUMENT,
-                "empty MMS");
-    MSG_RETV_IF(!message.attachPath.empty() &&
-                    !g_file_test(message.attachPath.c_str(), G_FILE_TEST_IS_REGULAR),
-                MSG_STORE_ERR_INVALID_ARGUMENT, "no file %s", message.attachPath.c_str());
+    PLAT_RETV_IF(message.body.empty() && message.attachPath.empty(), MSG_STORE_ERR_INVALID_ARGUMENT,
+                 "empty MMS");
+    PLAT_RETV_IF(!message.attachPath.empty() &&
+                     !g_file_test(message.attachPath.c_str(), G_FILE_TEST_IS_REGULAR),
+                 MSG_STORE_ERR_INVALID_ARGUMENT, "no file %s", message.attachPath.c_str());
     return MSG_STORE_SUCCESS;
 }
 
 } // namespace
 
 int sendToOutbox(const OutgoingMessage& message, int* outMsgId) {
-    MSG_RETV_IF(!outMsgId, MSG_STORE_ERR_INVALID_ARGUMENT, "outMsgId is null");
+    PLAT_RETV_IF(!outMsgId, MSG_STORE_ERR_INVALID_ARGUMENT, "outMsgId is null");
     int result = checkOutgoing(message);
     if (result != MSG_STORE_SUCCESS)
         return result;
@@ -110,7 +110,7 @@ int sendToOutbox(const OutgoingMessage& message, int* outMsgId) {
             record.from = message.address.empty() ? joinAddresses(known) : message.address;
             record.addresses = known;
         }
-        MSG_RETV_IF(record.addresses.empty(), MSG_STORE_ERR_INVALID_ARGUMENT, "no recipient");
+        PLAT_RETV_IF(record.addresses.empty(), MSG_STORE_ERR_INVALID_ARGUMENT, "no recipient");
         int threadId = -1;
         int rc = addMessage(db, record, message.route, msgId, threadId);
         if (rc == MSG_STORE_SUCCESS)
@@ -123,7 +123,7 @@ int sendToOutbox(const OutgoingMessage& message, int* outMsgId) {
 }
 
 int resend(int msgId, const char* route) {
-    MSG_RETV_IF(msgId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid message id %d", msgId);
+    PLAT_RETV_IF(msgId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid message id %d", msgId);
     return write([&](msg_device::Connection& db, ChangeRecorder& changes) -> int {
         int threadId = -1, folder = 0, status = 0;
         int rc = lookupMessage(db, msgId, threadId, folder, status);
@@ -131,7 +131,7 @@ int resend(int msgId, const char* route) {
             return rc;
         bool outbox = folder == FOLDER_OUTBOX || folder == FOLDER_WATCH_OUTBOX;
         bool failed = isSendFailure(status);
-        MSG_RETV_IF(!outbox || !failed, MSG_STORE_ERR_INVALID_ARGUMENT, "message %d has not failed", msgId);
+        PLAT_RETV_IF(!outbox || !failed, MSG_STORE_ERR_INVALID_ARGUMENT, "message %d has not failed", msgId);
         auto update = db.prepare("UPDATE ms_messages SET status = ?, route = ? WHERE id = ?");
         update.bind(1, static_cast<int>(NETWORK_STATUS_SENDING)).bind(2, route).bind(3, msgId);
         if (!update.exec())

@@ -4,7 +4,7 @@
 #include "PhoneRequests.h"
 #include "StoreDb.h"
 #include "ThreadBook.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <glib.h>
 #include <set>
@@ -15,7 +15,7 @@ namespace {
 
 // Ends a send: only an outbox message that is still sending can be delivered or fail.
 int finishSend(int msgId, bool delivered, NetworkStatus failure) {
-    MSG_RETV_IF(msgId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid message id %d", msgId);
+    PLAT_RETV_IF(msgId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid message id %d", msgId);
     return store::write([&](msg_device::Connection& db, store::ChangeRecorder& changes) -> int {
         int threadId = -1, folder = 0, status = 0;
         int result = store::lookupMessage(db, msgId, threadId, folder, status);
@@ -23,8 +23,8 @@ int finishSend(int msgId, bool delivered, NetworkStatus failure) {
             return result;
         bool outbox = folder == FOLDER_OUTBOX || folder == FOLDER_WATCH_OUTBOX;
         bool sending = status == NETWORK_STATUS_SENDING || status == NETWORK_STATUS_SEND_PENDING;
-        MSG_RETV_IF(!outbox || !sending, MSG_STORE_ERR_INVALID_ARGUMENT, "message %d is not being sent",
-                    msgId);
+        PLAT_RETV_IF(!outbox || !sending, MSG_STORE_ERR_INVALID_ARGUMENT, "message %d is not being sent",
+                     msgId);
         auto update = db.prepare("UPDATE ms_messages SET folder = ?, status = ? WHERE id = ?");
         int newFolder = delivered ? (folder == FOLDER_OUTBOX ? FOLDER_SENT : FOLDER_WATCH_SENT) : folder;
         update.bind(1, newFolder)
@@ -85,7 +85,7 @@ int PhoneSide::insertMessage(const IncomingMessage& message, int* outMsgId) {
 }
 
 int PhoneSide::insertMessages(const std::vector<IncomingMessage>& messages, std::vector<int>* outMsgIds) {
-    MSG_RETV_IF(messages.empty(), MSG_STORE_ERR_INVALID_ARGUMENT, "no message");
+    PLAT_RETV_IF(messages.empty(), MSG_STORE_ERR_INVALID_ARGUMENT, "no message");
     for (const IncomingMessage& message : messages) {
         int result = store::validate(message);
         if (result != MSG_STORE_SUCCESS)
@@ -123,7 +123,8 @@ int PhoneSide::deliver(int msgId) {
 }
 
 int PhoneSide::fail(int msgId, NetworkStatus status) {
-    MSG_RETV_IF(!isSendFailure(status), MSG_STORE_ERR_INVALID_ARGUMENT, "%d is not a failure status", status);
+    PLAT_RETV_IF(!isSendFailure(status), MSG_STORE_ERR_INVALID_ARGUMENT, "%d is not a failure status",
+                 status);
     return finishSend(msgId, false, status);
 }
 
@@ -148,7 +149,7 @@ int PhoneSide::getOutbox(std::vector<OutboxEntry>& entries) {
         entry.time = select.columnInt64(7);
         list.push_back(entry);
     }
-    MSG_RETV_IF(select.failed(), MSG_STORE_ERR_DB, "cannot read the outbox");
+    PLAT_RETV_IF(select.failed(), MSG_STORE_ERR_DB, "cannot read the outbox");
     entries = std::move(list);
     return MSG_STORE_SUCCESS;
 }
@@ -171,23 +172,23 @@ int PhoneSide::getRequests(std::vector<PhoneRequest>& requests) {
         request.time = select.columnInt64(5);
         list.push_back(request);
     }
-    MSG_RETV_IF(select.failed(), MSG_STORE_ERR_DB, "cannot read the requests");
+    PLAT_RETV_IF(select.failed(), MSG_STORE_ERR_DB, "cannot read the requests");
     requests = std::move(list);
     return MSG_STORE_SUCCESS;
 }
 
 int PhoneSide::completeRequest(int requestId, const std::string& filePath) {
-    MSG_RETV_IF(requestId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid request id %d", requestId);
-    MSG_RETV_IF(!store::isValidText(filePath), MSG_STORE_ERR_INVALID_ARGUMENT, "path is not UTF-8");
+    PLAT_RETV_IF(requestId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid request id %d", requestId);
+    PLAT_RETV_IF(!store::isValidText(filePath), MSG_STORE_ERR_INVALID_ARGUMENT, "path is not UTF-8");
     return store::write([&](msg_device::Connection& db, store::ChangeRecorder& changes) -> int {
         RequestRow row;
         int result = takeRequest(db, requestId, row);
         if (result != MSG_STORE_SUCCESS)
             return result;
         if (row.kind == "download_content") {
-            MSG_RETV_IF(!g_file_test(filePath.c_str(), G_FILE_TEST_IS_REGULAR),
-                        MSG_STORE_ERR_INVALID_ARGUMENT, "no file '%s' for request %d", filePath.c_str(),
-                        requestId);
+            PLAT_RETV_IF(!g_file_test(filePath.c_str(), G_FILE_TEST_IS_REGULAR),
+                         MSG_STORE_ERR_INVALID_ARGUMENT, "no file '%s' for request %d", filePath.c_str(),
+                         requestId);
             result = setTransfer(db, row.contentId, Content::TRANSFER_DOWNLOADED, filePath);
             changes.contentChanged(row.msgId);
         } else if (row.kind == "download_mms") {
@@ -201,7 +202,7 @@ int PhoneSide::completeRequest(int requestId, const std::string& filePath) {
 }
 
 int PhoneSide::failRequest(int requestId) {
-    MSG_RETV_IF(requestId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid request id %d", requestId);
+    PLAT_RETV_IF(requestId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid request id %d", requestId);
     return store::write([&](msg_device::Connection& db, store::ChangeRecorder& changes) -> int {
         RequestRow row;
         int result = takeRequest(db, requestId, row);
@@ -214,11 +215,11 @@ int PhoneSide::failRequest(int requestId) {
 }
 
 int PhoneSide::setAddresses(int threadId, const std::vector<Address>& addresses) {
-    MSG_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
-    MSG_RETV_IF(addresses.empty(), MSG_STORE_ERR_INVALID_ARGUMENT, "no address");
+    PLAT_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
+    PLAT_RETV_IF(addresses.empty(), MSG_STORE_ERR_INVALID_ARGUMENT, "no address");
     for (const Address& address : addresses) {
-        MSG_RETV_IF(address.address.empty() || !store::isValidText(address.address),
-                    MSG_STORE_ERR_INVALID_ARGUMENT, "invalid address");
+        PLAT_RETV_IF(address.address.empty() || !store::isValidText(address.address),
+                     MSG_STORE_ERR_INVALID_ARGUMENT, "invalid address");
     }
     return store::write([&](msg_device::Connection& db, store::ChangeRecorder& changes) -> int {
         if (!store::threadExists(db, threadId))
@@ -236,7 +237,7 @@ int PhoneSide::countMessages(int& count) {
     if (!db)
         return result;
     auto select = db->prepare("SELECT count(*) FROM ms_messages");
-    MSG_RETV_IF(!select.step(), MSG_STORE_ERR_DB, "cannot count the messages");
+    PLAT_RETV_IF(!select.step(), MSG_STORE_ERR_DB, "cannot count the messages");
     count = select.columnInt(0);
     return MSG_STORE_SUCCESS;
 }

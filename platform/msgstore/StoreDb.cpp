@@ -1,6 +1,6 @@
 #include "StoreDb.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "msg_store/MsgStoreTypes.h"
 
 #include <atomic>
@@ -83,13 +83,13 @@ const msg_device::SchemaModule& schema() {
 msg_device::Device* device(int* result) {
     if (gDisconnected.load()) {
         *result = MSG_STORE_ERR_NOT_CONNECTED;
-        MSG_LOGE("the store client is disconnected");
+        PLAT_LOGE("the store client is disconnected");
         return nullptr;
     }
     msg_device::Device* dev = msg_device::Device::getDefault();
     if (!dev || !dev->ensureSchema(schema())) {
         *result = MSG_STORE_ERR_NOT_CONNECTED;
-        MSG_LOGE("the device's message store cannot be opened");
+        PLAT_LOGE("the device's message store cannot be opened");
         return nullptr;
     }
     *result = MSG_STORE_SUCCESS;
@@ -136,9 +136,9 @@ int write(const WriteFn& fn) {
             return MSG_STORE_SUCCESS;
         if (began && result != MSG_STORE_SUCCESS)
             return result;
-        MSG_LOGW("the store's write was not committed (attempt %d)", attempt + 1);
+        PLAT_LOGW("the store's write was not committed (attempt %d)", attempt + 1);
     }
-    MSG_LOGE("the store's write was not committed");
+    PLAT_LOGE("the store's write was not committed");
     return MSG_STORE_ERR_DB;
 }
 

@@ -1,6 +1,6 @@
 #include "ThreadBook.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "msg_store/MsgStoreTypes.h"
 
 #include <algorithm>
@@ -134,7 +134,7 @@ int writeAddresses(msg_device::Connection& db, int threadId, const std::vector<A
 
 int findOrCreateThread(msg_device::Connection& db, const std::vector<Address>& addresses, int& threadId) {
     std::string key = threadKey(addresses);
-    MSG_RETV_IF(key.empty(), MSG_STORE_ERR_INVALID_ARGUMENT, "no address");
+    PLAT_RETV_IF(key.empty(), MSG_STORE_ERR_INVALID_ARGUMENT, "no address");
     auto find = db.prepare("SELECT id FROM ms_threads WHERE address_key = ?");
     find.bind(1, key);
     if (find.step()) {

@@ -3,7 +3,7 @@
 #include "StoreDb.h"
 #include "StoreRecords.h"
 #include "ThreadBook.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 namespace msg_store {
 
@@ -30,13 +30,13 @@ int ThreadManager::getAllThreads(std::vector<Thread>& threads) {
     std::vector<Thread> list;
     while (select.step())
         list.push_back(store::readThreadRow(select));
-    MSG_RETV_IF(select.failed(), MSG_STORE_ERR_DB, "cannot read the threads");
+    PLAT_RETV_IF(select.failed(), MSG_STORE_ERR_DB, "cannot read the threads");
     threads = std::move(list);
     return MSG_STORE_SUCCESS;
 }
 
 int ThreadManager::getThread(int threadId, Thread& thread) {
-    MSG_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
+    PLAT_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
     int result = MSG_STORE_SUCCESS;
     msg_device::Connection* db = store::reader(&result);
     if (!db)
@@ -50,7 +50,7 @@ int ThreadManager::getThread(int threadId, Thread& thread) {
 }
 
 int ThreadManager::deleteThread(int threadId) {
-    MSG_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
+    PLAT_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
     return store::write([threadId](msg_device::Connection& db, store::ChangeRecorder& changes) -> int {
         if (!store::threadExists(db, threadId))
             return MSG_STORE_ERR_NOT_FOUND;
@@ -71,7 +71,7 @@ int ThreadManager::deleteThread(int threadId) {
 }
 
 int ThreadManager::readThread(int threadId) {
-    MSG_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
+    PLAT_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
     return store::write([threadId](msg_device::Connection& db, store::ChangeRecorder& changes) -> int {
         if (!store::threadExists(db, threadId))
             return MSG_STORE_ERR_NOT_FOUND;
@@ -94,7 +94,7 @@ int ThreadManager::readThread(int threadId) {
 }
 
 int ThreadManager::getAddress(int threadId, std::vector<Address>& addresses) {
-    MSG_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
+    PLAT_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
     int result = MSG_STORE_SUCCESS;
     msg_device::Connection* db = store::reader(&result);
     if (!db)
@@ -109,7 +109,7 @@ int ThreadManager::getAddress(int threadId, std::vector<Address>& addresses) {
 }
 
 int ThreadManager::setActiveThreadId(int threadId) {
-    MSG_RETV_IF(threadId < 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
+    PLAT_RETV_IF(threadId < 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
     return store::write([threadId](msg_device::Connection& db, store::ChangeRecorder&) -> int {
         auto set = db.prepare("INSERT OR REPLACE INTO ms_state(key, value) VALUES(?, ?)");
         set.bind(1, kActiveThreadKey).bind(2, threadId);
@@ -132,7 +132,7 @@ int ThreadManager::getActiveThreadId(int& threadId) {
 }
 
 int ThreadManager::updateGroupchatThread(int threadId) {
-    MSG_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
+    PLAT_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
     return store::write([threadId](msg_device::Connection& db, store::ChangeRecorder& changes) -> int {
         std::vector<Address> addresses;
         if (!store::threadExists(db, threadId))

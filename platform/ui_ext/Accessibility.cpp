@@ -1,4 +1,4 @@
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "qel.h"
 #include "vconf.h"
 
@@ -10,7 +10,7 @@ const char* const TTS_KEY = "db/setting/accessibility/tts";
 bool readTtsSetting(const char* key) {
     int enabled = 0;
     int error = vconf_get_bool(key, &enabled);
-    MSG_RETV_IF(error != VCONF_OK, false, "vconf_get_bool(%s) failed: %d", key, error);
+    PLAT_RETV_IF(error != VCONF_OK, false, "vconf_get_bool(%s) failed: %d", key, error);
     return enabled != 0;
 }
 

@@ -1,6 +1,6 @@
 #include "CurrentTheme.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "qel.h"
 
 #include <Edje.h>
@@ -27,7 +27,7 @@ CurrentTheme& CurrentTheme::instance() {
 }
 
 bool CurrentTheme::setColors(_Qel_Theme_Color_Table* table) {
-    MSG_RETV_IF(!changeable, false, "changeable UI is disabled");
+    PLAT_RETV_IF(!changeable, false, "changeable UI is disabled");
     if (_colors) {
         for (const auto& entry : _colors->colors)
             edje_color_class_del(entry.first.c_str());
@@ -44,7 +44,7 @@ bool CurrentTheme::setColors(_Qel_Theme_Color_Table* table) {
 }
 
 bool CurrentTheme::setFonts(_Qel_Theme_Font_Table* table) {
-    MSG_RETV_IF(!changeable, false, "changeable UI is disabled");
+    PLAT_RETV_IF(!changeable, false, "changeable UI is disabled");
     if (_fonts) {
         for (const auto& entry : _fonts->fonts)
             edje_text_class_del(entry.first.c_str());
@@ -125,7 +125,7 @@ Eina_Bool qel_theme_font_table_set(Qel_Theme_Font_Table* table) {
 
 Eina_Bool qel_theme_get_color(const char* code, int* r, int* g, int* b, int* a) {
     const auto* c = CurrentTheme::instance().color(code);
-    MSG_RETV_IF(!c, EINA_FALSE, "no colour for code %s", code ? code : "(null)");
+    PLAT_RETV_IF(!c, EINA_FALSE, "no colour for code %s", code ? code : "(null)");
     if (r)
         *r = c->r;
     if (g)
@@ -139,7 +139,7 @@ Eina_Bool qel_theme_get_color(const char* code, int* r, int* g, int* b, int* a) 
 
 Eina_Bool qel_theme_get_font(const char* code, const char** style, int* size) {
     const auto* f = CurrentTheme::instance().font(code);
-    MSG_RETV_IF(!f, EINA_FALSE, "no font for code %s", code ? code : "(null)");
+    PLAT_RETV_IF(!f, EINA_FALSE, "no font for code %s", code ? code : "(null)");
     if (style)
         *style = f->style.c_str();
     if (size)

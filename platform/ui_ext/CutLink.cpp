@@ -1,6 +1,6 @@
 #include "CutLink.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <algorithm>
 #include <cstring>
@@ -40,7 +40,7 @@ GRegex* compile(const char* pattern) {
     GRegex* regex = g_regex_new(pattern, static_cast<GRegexCompileFlags>(G_REGEX_CASELESS | G_REGEX_OPTIMIZE),
                                 static_cast<GRegexMatchFlags>(0), &error);
     if (!regex) {
-        MSG_LOGE("bad pattern %s: %s", pattern, error->message);
+        PLAT_LOGE("bad pattern %s: %s", pattern, error->message);
         g_error_free(error);
     }
     return regex;
@@ -170,8 +170,8 @@ bool _Qel_Cut_Link::build(const char* markup, std::string& out) {
 extern "C" {
 
 Qel_Cut_Link* qel_cut_link_add(Evas_Object* obj, int types) {
-    MSG_RETV_IF(!obj, nullptr, "obj is NULL");
-    MSG_RETV_IF(types <= 0, nullptr, "no link types");
+    PLAT_RETV_IF(!obj, nullptr, "obj is NULL");
+    PLAT_RETV_IF(types <= 0, nullptr, "no link types");
     auto* cutLink = new Qel_Cut_Link;
     cutLink->obj = obj;
     for (const Builtin& builtin : BUILTINS) {
@@ -187,10 +187,10 @@ void qel_cut_link_delete(Qel_Cut_Link* cutLink) {
 }
 
 Eina_Bool qel_cut_link_add_scheme(Qel_Cut_Link* cutLink, const char* scheme, const char* pattern) {
-    MSG_RETV_IF(!cutLink || !scheme || !*scheme || !pattern, EINA_FALSE, "invalid parameter");
-    MSG_RETV_IF(cutLink->find(scheme), EINA_FALSE, "scheme %s exists", scheme);
+    PLAT_RETV_IF(!cutLink || !scheme || !*scheme || !pattern, EINA_FALSE, "invalid parameter");
+    PLAT_RETV_IF(cutLink->find(scheme), EINA_FALSE, "scheme %s exists", scheme);
     GRegex* regex = compile(pattern);
-    MSG_RETV_IF(!regex, EINA_FALSE, "pattern of %s does not compile", scheme);
+    PLAT_RETV_IF(!regex, EINA_FALSE, "pattern of %s does not compile", scheme);
     // Custom schemes are more specific than the built-in kinds: they go first.
     cutLink->schemes.insert(cutLink->schemes.begin(), {scheme, regex, nullptr, nullptr, "", "", true});
     return EINA_TRUE;
@@ -198,9 +198,9 @@ Eina_Bool qel_cut_link_add_scheme(Qel_Cut_Link* cutLink, const char* scheme, con
 
 Eina_Bool qel_cut_link_set_match_cb(Qel_Cut_Link* cutLink, const char* scheme, Qel_Cut_Link_Match_Cb func,
                                     void* data) {
-    MSG_RETV_IF(!cutLink, EINA_FALSE, "cut link is NULL");
+    PLAT_RETV_IF(!cutLink, EINA_FALSE, "cut link is NULL");
     Qel_Cut_Link::Scheme* found = cutLink->find(scheme);
-    MSG_RETV_IF(!found, EINA_FALSE, "unknown scheme %s", scheme ? scheme : "(null)");
+    PLAT_RETV_IF(!found, EINA_FALSE, "unknown scheme %s", scheme ? scheme : "(null)");
     found->match = func;
     found->matchData = data;
     return EINA_TRUE;
@@ -208,21 +208,21 @@ Eina_Bool qel_cut_link_set_match_cb(Qel_Cut_Link* cutLink, const char* scheme, Q
 
 Eina_Bool qel_cut_link_set_tag(Qel_Cut_Link* cutLink, const char* scheme, const char* prefix,
                                const char* postfix) {
-    MSG_RETV_IF(!cutLink, EINA_FALSE, "cut link is NULL");
+    PLAT_RETV_IF(!cutLink, EINA_FALSE, "cut link is NULL");
     Qel_Cut_Link::Scheme* found = cutLink->find(scheme);
-    MSG_RETV_IF(!found, EINA_FALSE, "unknown scheme %s", scheme ? scheme : "(null)");
+    PLAT_RETV_IF(!found, EINA_FALSE, "unknown scheme %s", scheme ? scheme : "(null)");
     found->prefix = prefix ? prefix : "";
     found->postfix = postfix ? postfix : "";
     return EINA_TRUE;
 }
 
 int qel_cut_link_set_text(Qel_Cut_Link* cutLink, const char* text, int isMarkup) {
-    MSG_RETV_IF(!cutLink || !text, QEL_CUT_LINK_ERROR_INVALID_PARAMETER, "invalid parameter");
+    PLAT_RETV_IF(!cutLink || !text, QEL_CUT_LINK_ERROR_INVALID_PARAMETER, "invalid parameter");
     char* converted = isMarkup ? nullptr : elm_entry_utf8_to_markup(text);
     std::string out;
     bool ok = cutLink->build(converted ? converted : text, out);
     free(converted);
-    MSG_RETV_IF(!ok, QEL_CUT_LINK_ERROR_INVALID_MARKUP, "unbalanced markup");
+    PLAT_RETV_IF(!ok, QEL_CUT_LINK_ERROR_INVALID_MARKUP, "unbalanced markup");
     cutLink->text = out;
     cutLink->hasText = true;
     elm_object_text_set(cutLink->obj, out.c_str());

@@ -1,7 +1,7 @@
 #include "ObjectColors.h"
 
 #include "CurrentTheme.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "qel.h"
 
 #include <cstring>
@@ -61,15 +61,15 @@ ObjectColors& ObjectColors::instance() {
 
 bool ObjectColors::_apply(Evas_Object* edje, const char* from, const char* to) {
     const auto* c = CurrentTheme::instance().color(to);
-    MSG_RETV_IF(!c, false, "no colour for code %s", to);
+    PLAT_RETV_IF(!c, false, "no colour for code %s", to);
     return edje_object_color_class_set(edje, from, c->r, c->g, c->b, c->a, c->r, c->g, c->b, c->a, c->r, c->g,
                                        c->b, c->a);
 }
 
 bool ObjectColors::replace(Evas_Object* obj, const char* from, const char* to) {
-    MSG_RETV_IF(!obj, false, "obj is NULL");
-    MSG_RETV_IF(!from || !to, false, "colour code is NULL");
-    MSG_RETV_IF(!CurrentTheme::instance().color(to), false, "no colour for code %s", to);
+    PLAT_RETV_IF(!obj, false, "obj is NULL");
+    PLAT_RETV_IF(!from || !to, false, "colour code is NULL");
+    PLAT_RETV_IF(!CurrentTheme::instance().color(to), false, "no colour for code %s", to);
     if (isEdje(obj))
         return _apply(obj, from, to);
     // A widget: its theme object and its own Edje members (e.g. a round scroll bar).
@@ -83,7 +83,7 @@ bool ObjectColors::replace(Evas_Object* obj, const char* from, const char* to) {
         if (isEdje(member))
             applied = _apply(member, from, to) || applied;
     }
-    MSG_RETV_IF(!applied, false, "obj has no theme object");
+    PLAT_RETV_IF(!applied, false, "obj has no theme object");
     return true;
 }
 
@@ -110,11 +110,11 @@ void ObjectColors::_applyToItem(Elm_Object_Item* item) {
 }
 
 bool ObjectColors::replaceOnItem(Elm_Object_Item* item, const char* from, const char* to) {
-    MSG_RETV_IF(!item, false, "item is NULL");
-    MSG_RETV_IF(!from || !to, false, "colour code is NULL");
-    MSG_RETV_IF(!CurrentTheme::instance().color(to), false, "no colour for code %s", to);
+    PLAT_RETV_IF(!item, false, "item is NULL");
+    PLAT_RETV_IF(!from || !to, false, "colour code is NULL");
+    PLAT_RETV_IF(!CurrentTheme::instance().color(to), false, "no colour for code %s", to);
     Evas_Object* widget = elm_object_item_widget_get(item);
-    MSG_RETV_IF(!widget, false, "item has no widget");
+    PLAT_RETV_IF(!widget, false, "item has no widget");
     if (!_items.count(item))
         efl_event_callback_add(item, EFL_EVENT_DEL, _itemDelCb, this);
     _items[item].emplace_back(from, to);

@@ -1,6 +1,6 @@
 #include "ThemeTables.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <glib.h>
 
@@ -26,7 +26,7 @@ void colorStartCb(GMarkupParseContext*, const gchar* element, const gchar** name
     const char* color = attribute(names, values, "color");
     _Qel_Theme_Color_Table::Color parsed{};
     if (!id || !color || !ThemeTables::parseColor(color, parsed)) {
-        MSG_LOGW("skipped colour entry %s", id ? id : "(no id)");
+        PLAT_LOGW("skipped colour entry %s", id ? id : "(no id)");
         return;
     }
     static_cast<_Qel_Theme_Color_Table*>(userData)->colors[id] = parsed;
@@ -41,19 +41,19 @@ void fontStartCb(GMarkupParseContext*, const gchar* element, const gchar** names
     const char* size = attribute(names, values, "size");
     int pixels = size ? atoi(size) : 0;
     if (!id || !style || pixels <= 0) {
-        MSG_LOGW("skipped font entry %s", id ? id : "(no id)");
+        PLAT_LOGW("skipped font entry %s", id ? id : "(no id)");
         return;
     }
     static_cast<_Qel_Theme_Font_Table*>(userData)->fonts[id] = {style, pixels};
 }
 
 bool parse(const char* file, GMarkupParser& parser, void* userData) {
-    MSG_RETV_IF(!file, false, "file is NULL");
+    PLAT_RETV_IF(!file, false, "file is NULL");
     gchar* contents = nullptr;
     gsize length = 0;
     GError* error = nullptr;
     if (!g_file_get_contents(file, &contents, &length, &error)) {
-        MSG_LOGE("cannot read %s: %s", file, error->message);
+        PLAT_LOGE("cannot read %s: %s", file, error->message);
         g_error_free(error);
         return false;
     }
@@ -62,7 +62,7 @@ bool parse(const char* file, GMarkupParser& parser, void* userData) {
     bool ok = g_markup_parse_context_parse(context, contents, static_cast<gssize>(length), &error) &&
               g_markup_parse_context_end_parse(context, &error);
     if (!ok) {
-        MSG_LOGE("cannot parse %s: %s", file, error->message);
+        PLAT_LOGE("cannot parse %s: %s", file, error->message);
         g_error_free(error);
     }
     g_markup_parse_context_free(context);

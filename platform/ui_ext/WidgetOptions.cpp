@@ -1,6 +1,6 @@
 #include "WidgetOptions.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "qel.h"
 
 #include <efl_extension.h>
@@ -53,7 +53,7 @@ using qel::WidgetOptions;
 extern "C" {
 
 void qel_genlist_set_bottom_margin_enabled(Evas_Object* genlist, Eina_Bool enabled) {
-    MSG_RET_IF(!WidgetOptions::isWidget(genlist, "Elm_Genlist"), "not a genlist");
+    PLAT_RET_IF(!WidgetOptions::isWidget(genlist, "Elm_Genlist"), "not a genlist");
     WidgetOptions::setFlag(genlist, WidgetOptions::BOTTOM_MARGIN_KEY, enabled);
     elm_object_signal_emit(genlist, enabled ? "qel,state,bottom_margin,on" : "qel,state,bottom_margin,off",
                            "qel");
@@ -64,7 +64,7 @@ Eina_Bool qel_genlist_get_bottom_margin_enabled(const Evas_Object* genlist) {
 }
 
 void qel_genlist_set_content_reuse_enabled(Evas_Object* genlist, Eina_Bool enabled) {
-    MSG_RET_IF(!WidgetOptions::isWidget(genlist, "Elm_Genlist"), "not a genlist");
+    PLAT_RET_IF(!WidgetOptions::isWidget(genlist, "Elm_Genlist"), "not a genlist");
     // Elementary reuses contents only through an item class's
     // reusable_content_get; the flag tells item classes they may provide one.
     WidgetOptions::setFlag(genlist, WidgetOptions::CONTENT_REUSE_KEY, enabled);
@@ -75,7 +75,7 @@ Eina_Bool qel_genlist_get_content_reuse_enabled(const Evas_Object* genlist) {
 }
 
 void qel_scroller_set_auto_scroll_enabled(Evas_Object* scroller, Eina_Bool enabled) {
-    MSG_RET_IF(!scroller, "scroller is NULL");
+    PLAT_RET_IF(!scroller, "scroller is NULL");
     WidgetOptions::setFlag(scroller, WidgetOptions::AUTO_SCROLL_OFF_KEY, !enabled);
 }
 
@@ -84,7 +84,7 @@ Eina_Bool qel_scroller_get_auto_scroll_enabled(const Evas_Object* scroller) {
 }
 
 void qel_popup_set_rotary_event_enabled(Evas_Object* popup, Eina_Bool enabled) {
-    MSG_RET_IF(!popup, "popup is NULL");
+    PLAT_RET_IF(!popup, "popup is NULL");
     eext_rotary_object_event_callback_del(popup, qel::popupRotaryCb);
     evas_object_event_callback_del(popup, EVAS_CALLBACK_SHOW, qel::popupShowCb);
     if (!enabled) {
@@ -98,8 +98,8 @@ void qel_popup_set_rotary_event_enabled(Evas_Object* popup, Eina_Bool enabled) {
 }
 
 Eina_Bool qel_label_append_item_provider(Evas_Object* label, Elm_Entry_Item_Provider_Cb func, void* data) {
-    MSG_RETV_IF(!func, EINA_FALSE, "func is NULL");
-    MSG_RETV_IF(!WidgetOptions::isWidget(label, "Elm_Entry"), EINA_FALSE, "item providers need an entry");
+    PLAT_RETV_IF(!func, EINA_FALSE, "func is NULL");
+    PLAT_RETV_IF(!WidgetOptions::isWidget(label, "Elm_Entry"), EINA_FALSE, "item providers need an entry");
     elm_entry_item_provider_append(label, func, data);
     return EINA_TRUE;
 }

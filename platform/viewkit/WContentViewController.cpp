@@ -1,6 +1,6 @@
 #include "view_kit/WContentViewController.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "view_kit/WNaviframeController.h"
 
 namespace view_kit {
@@ -15,7 +15,7 @@ WNaviframeController* WContentViewController::getNaviframeController() const {
 
 bool WContentViewController::popOut() {
     WNaviframeController* naviframe = getNaviframeController();
-    MSG_RETV_IF(!naviframe, false, "%s is not on a naviframe", getName());
+    PLAT_RETV_IF(!naviframe, false, "%s is not on a naviframe", getName());
     onPop();
     return naviframe->_remove(this);
 }

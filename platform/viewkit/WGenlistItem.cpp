@@ -1,6 +1,6 @@
 #include "view_kit/WGenlistItem.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "view_kit/WViewController.h"
 
 namespace view_kit {
@@ -58,28 +58,28 @@ using view_kit::WGenlistItem;
 Elm_Object_Item* wgenlist_item_append_with_callback(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
                                                     WGenlistItem* item, Elm_Genlist_Item_Type type,
                                                     Evas_Smart_Cb func, const void* funcData) {
-    MSG_RETV_IF(!genlist, nullptr, "genlist is NULL");
-    MSG_RETV_IF(!item, nullptr, "item is NULL");
+    PLAT_RETV_IF(!genlist, nullptr, "genlist is NULL");
+    PLAT_RETV_IF(!item, nullptr, "item is NULL");
     Elm_Genlist_Item_Class* ownClass = nullptr;
     if (!itc)
         itc = item->getItemClassStatic();
     if (!itc)
         itc = ownClass = item->getItemClassNew();
-    MSG_RETV_IF(!itc, nullptr, "no item class");
+    PLAT_RETV_IF(!itc, nullptr, "no item class");
     Elm_Object_Item* it = nullptr;
     if (itc->func.del != WGenlistItem::delCb)
-        MSG_LOGE("the item class does not delete its row; refused");
+        PLAT_LOGE("the item class does not delete its row; refused");
     else
         it = elm_genlist_item_append(genlist, itc, item, nullptr, type, func, funcData);
     if (ownClass)
         elm_genlist_item_class_free(ownClass);
-    MSG_RETV_IF(!it, nullptr, "elm_genlist_item_append() failed");
+    PLAT_RETV_IF(!it, nullptr, "elm_genlist_item_append() failed");
     item->setElmObjectItem(it);
     return it;
 }
 
 Elm_Object_Item* wgenlist_item_append(Evas_Object* genlist, Elm_Genlist_Item_Class* itc, WGenlistItem* item,
                                       Elm_Genlist_Item_Type type) {
-    MSG_RETV_IF(!item, nullptr, "item is NULL");
+    PLAT_RETV_IF(!item, nullptr, "item is NULL");
     return wgenlist_item_append_with_callback(genlist, itc, item, type, item->getSelectCb(), item);
 }

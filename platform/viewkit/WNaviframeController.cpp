@@ -1,6 +1,6 @@
 #include "view_kit/WNaviframeController.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "view_kit/WContentViewController.h"
 
 #include <efl_extension.h>
@@ -16,9 +16,9 @@ const char* WNaviframeController::getClassName() const {
 }
 
 Evas_Object* WNaviframeController::onCreateView(Evas_Object* parent, void*) {
-    MSG_RETV_IF(!parent, nullptr, "parent is NULL");
+    PLAT_RETV_IF(!parent, nullptr, "parent is NULL");
     Evas_Object* naviframe = elm_naviframe_add(parent);
-    MSG_RETV_IF(!naviframe, nullptr, "elm_naviframe_add() failed");
+    PLAT_RETV_IF(!naviframe, nullptr, "elm_naviframe_add() failed");
     // Popped pages are deleted by the naviframe, and their controllers with them.
     elm_naviframe_content_preserve_on_pop_set(naviframe, EINA_FALSE);
     elm_naviframe_prev_btn_auto_pushed_set(naviframe, EINA_FALSE);
@@ -37,10 +37,10 @@ bool WNaviframeController::push(WContentViewController* vc) {
 }
 
 bool WNaviframeController::push(WContentViewController* vc, const char* name) {
-    MSG_RETV_IF(!vc, false, "vc is NULL");
+    PLAT_RETV_IF(!vc, false, "vc is NULL");
     Evas_Object* naviframe = getEvasObject();
     if (!naviframe) {
-        MSG_LOGE("naviframe is not created");
+        PLAT_LOGE("naviframe is not created");
         vc->destroy();
         return false;
     }
@@ -53,7 +53,7 @@ bool WNaviframeController::push(WContentViewController* vc, const char* name) {
     vc->onSetAsPageContent(naviframe);
     Elm_Object_Item* item = vc->onPushToNaviframe(naviframe);
     if (!item) {
-        MSG_LOGE("pushing %s failed", vc->getName());
+        PLAT_LOGE("pushing %s failed", vc->getName());
         vc->destroy();
         return false;
     }
@@ -93,9 +93,9 @@ int WNaviframeController::getPageCount() const {
 
 bool WNaviframeController::pop() {
     WContentViewController* top = getTopContentViewController();
-    MSG_RETV_IF(!top, false, "no page to pop");
+    PLAT_RETV_IF(!top, false, "no page to pop");
     if (!top->onPop()) {
-        MSG_LOGD("%s refused to pop", top->getName());
+        PLAT_LOGD("%s refused to pop", top->getName());
         return false;
     }
     return _remove(top);

@@ -1,6 +1,6 @@
 #include "view_kit/WPopupController.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <efl_extension.h>
 
@@ -40,7 +40,7 @@ void WPopupController::setOnBack(DestroyFlagCb onBack) {
 
 bool WPopupController::addButton(const char* text, DestroyFlagCb onClicked,
                                  std::function<void(Evas_Object*)> onAdd) {
-    MSG_RETV_IF(_buttons.size() >= MAX_BUTTONS, false, "a popup has at most %zu buttons", MAX_BUTTONS);
+    PLAT_RETV_IF(_buttons.size() >= MAX_BUTTONS, false, "a popup has at most %zu buttons", MAX_BUTTONS);
     _buttons.push_back({text ? text : "", std::move(onClicked), std::move(onAdd)});
     if (getEvasObject())
         _addButtonObject(_buttons.size() - 1);
@@ -48,9 +48,9 @@ bool WPopupController::addButton(const char* text, DestroyFlagCb onClicked,
 }
 
 Evas_Object* WPopupController::onCreateView(Evas_Object* parent, void*) {
-    MSG_RETV_IF(!parent, nullptr, "parent is NULL");
+    PLAT_RETV_IF(!parent, nullptr, "parent is NULL");
     Evas_Object* popup = elm_popup_add(parent);
-    MSG_RETV_IF(!popup, nullptr, "elm_popup_add() failed");
+    PLAT_RETV_IF(!popup, nullptr, "elm_popup_add() failed");
     if (_onAddProperties)
         _onAddProperties(popup);
     if (_content) {
@@ -70,7 +70,7 @@ void WPopupController::onDestroy() {
 void WPopupController::_addButtonObject(size_t index) {
     Evas_Object* popup = getEvasObject();
     Evas_Object* button = elm_button_add(popup);
-    MSG_RET_IF(!button, "elm_button_add() failed");
+    PLAT_RET_IF(!button, "elm_button_add() failed");
     elm_object_style_set(button, "popup");
     elm_object_text_set(button, _buttons[index].text.c_str());
     evas_object_data_set(button, BUTTON_INDEX_KEY, reinterpret_cast<void*>(index));

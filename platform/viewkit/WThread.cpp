@@ -1,6 +1,6 @@
 #include "view_kit/WThread.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <atomic>
 #include <chrono>
@@ -67,7 +67,7 @@ void notifyCb(void* data, Ecore_Thread*, void* msg) {
     if (job->owner && !job->silenced && job->notify)
         job->notify(job->owner, msg);
     else
-        MSG_LOGW("notification after the thread was silenced is dropped");
+        PLAT_LOGW("notification after the thread was silenced is dropped");
 }
 
 void finish(void* data, bool cancelled) {
@@ -126,8 +126,8 @@ bool WThread::isRunning() const {
 }
 
 bool WThread::run() {
-    MSG_RETV_IF(isRunning(), false, "the thread is running already");
-    MSG_RETV_IF(!_job->worker, false, "no worker");
+    PLAT_RETV_IF(isRunning(), false, "the thread is running already");
+    PLAT_RETV_IF(!_job->worker, false, "no worker");
     // A finished job is not reused: a late callback of it must not touch a new run.
     if (_job->finished || _job->silenced || _job->cancelRequested) {
         auto fresh = std::make_shared<Job>();
@@ -142,7 +142,7 @@ bool WThread::run() {
     auto* ref = new JobRef(_job);
     _job->thread = ecore_thread_feedback_run(heavyCb, notifyCb, endCb, cancelCb, ref, EINA_FALSE);
     if (!_job->thread && !_job->finished) {
-        MSG_LOGE("ecore_thread_feedback_run() failed");
+        PLAT_LOGE("ecore_thread_feedback_run() failed");
         delete ref;
         return false;
     }
@@ -150,7 +150,7 @@ bool WThread::run() {
 }
 
 bool WThread::cancel() {
-    MSG_RETV_IF(!isRunning(), false, "the thread is not running");
+    PLAT_RETV_IF(!isRunning(), false, "the thread is not running");
     _job->cancelRequested = true;
     // May finish the job (and run the cancel callback) at once.
     ecore_thread_cancel(_job->thread);

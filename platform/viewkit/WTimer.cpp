@@ -1,6 +1,6 @@
 #include "view_kit/WTimer.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <map>
 
@@ -36,18 +36,18 @@ void WTimer::_release(WTimer* timer) {
 }
 
 std::weak_ptr<WTimer> WTimer::addTimer(double seconds, Callback callback, void* data) {
-    MSG_RETV_IF(!callback, std::weak_ptr<WTimer>(), "callback is empty");
+    PLAT_RETV_IF(!callback, std::weak_ptr<WTimer>(), "callback is empty");
     std::shared_ptr<WTimer> timer(new WTimer(std::move(callback), data));
     timer->_timer = ecore_timer_add(seconds, _tickCb, timer.get());
-    MSG_RETV_IF(!timer->_timer, std::weak_ptr<WTimer>(), "ecore_timer_add() failed");
+    PLAT_RETV_IF(!timer->_timer, std::weak_ptr<WTimer>(), "ecore_timer_add() failed");
     return _keep(std::move(timer));
 }
 
 std::weak_ptr<WTimer> WTimer::addIdler(Callback callback, void* data) {
-    MSG_RETV_IF(!callback, std::weak_ptr<WTimer>(), "callback is empty");
+    PLAT_RETV_IF(!callback, std::weak_ptr<WTimer>(), "callback is empty");
     std::shared_ptr<WTimer> timer(new WTimer(std::move(callback), data));
     timer->_idler = ecore_idler_add(_tickCb, timer.get());
-    MSG_RETV_IF(!timer->_idler, std::weak_ptr<WTimer>(), "ecore_idler_add() failed");
+    PLAT_RETV_IF(!timer->_idler, std::weak_ptr<WTimer>(), "ecore_idler_add() failed");
     return _keep(std::move(timer));
 }
 

@@ -1,6 +1,6 @@
 #include "view_kit/WViewController.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "view_kit/WWindowController.h"
 
 namespace view_kit {
@@ -16,7 +16,7 @@ WViewController::WViewController() : _self(this, [](WViewController*) {}) {}
 WViewController::~WViewController() {
     if (_evasObj) {
         // Only a misuse gets here: the view still refers to us.
-        MSG_LOGE("%s deleted while its view exists; use destroy()", getName());
+        PLAT_LOGE("%s deleted while its view exists; use destroy()", getName());
         Evas_Object* obj = _evasObj;
         _release();
         evas_object_del(obj);
@@ -32,15 +32,15 @@ void WViewController::setName(const char* name) {
 }
 
 bool WViewController::create(Evas_Object* parent, void* param) {
-    MSG_RETV_IF(_evasObj, false, "%s is created already", getName());
+    PLAT_RETV_IF(_evasObj, false, "%s is created already", getName());
     if (!onCreate(param)) {
-        MSG_LOGE("onCreate() of %s failed", getName());
+        PLAT_LOGE("onCreate() of %s failed", getName());
         return false;
     }
     Evas_Object* view = onCreateView(parent, param);
-    MSG_RETV_IF(!view, false, "onCreateView() of %s returned no view", getName());
-    MSG_RETV_IF(wviewcontroller_get_instance_from_evasobj(view), false,
-                "the view of %s has a controller already", getName());
+    PLAT_RETV_IF(!view, false, "onCreateView() of %s returned no view", getName());
+    PLAT_RETV_IF(wviewcontroller_get_instance_from_evasobj(view), false,
+                 "the view of %s has a controller already", getName());
     _evasObj = view;
     evas_object_data_set(view, INSTANCE_KEY, this);
     evas_object_event_callback_add(view, EVAS_CALLBACK_DEL, _viewDelCb, this);
@@ -86,9 +86,9 @@ WWindowController* WViewController::getWindowController() const {
 }
 
 bool WViewController::attachPopup(WViewController* popup) {
-    MSG_RETV_IF(!popup, false, "popup is NULL");
+    PLAT_RETV_IF(!popup, false, "popup is NULL");
     if (!_evasObj) {
-        MSG_LOGE("%s has no view for a popup", getName());
+        PLAT_LOGE("%s has no view for a popup", getName());
         popup->destroy();
         return false;
     }
@@ -109,9 +109,9 @@ void WViewController::destroyPopup() {
 }
 
 bool WViewController::setPartContent(const char* part, WViewController* vc) {
-    MSG_RETV_IF(!vc, false, "vc is NULL");
+    PLAT_RETV_IF(!vc, false, "vc is NULL");
     if (!_evasObj || !part) {
-        MSG_LOGE("%s: no view or no part", getName());
+        PLAT_LOGE("%s: no view or no part", getName());
         vc->destroy();
         return false;
     }
@@ -125,12 +125,12 @@ bool WViewController::setPartContent(const char* part, WViewController* vc) {
 }
 
 WViewController* WViewController::getPartContent(const char* part) const {
-    MSG_RETV_IF(!_evasObj || !part, nullptr, "no view or no part");
+    PLAT_RETV_IF(!_evasObj || !part, nullptr, "no view or no part");
     return wviewcontroller_get_instance_from_evasobj(elm_object_part_content_get(_evasObj, part));
 }
 
 WViewController* WViewController::unsetPartContent(const char* part) {
-    MSG_RETV_IF(!_evasObj || !part, nullptr, "no view or no part");
+    PLAT_RETV_IF(!_evasObj || !part, nullptr, "no view or no part");
     return wviewcontroller_get_instance_from_evasobj(elm_object_part_content_unset(_evasObj, part));
 }
 

@@ -1,7 +1,7 @@
 #include "view_kit/WWindowController.h"
 
 #include "Theme.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "view_kit/WNaviframeController.h"
 
 namespace view_kit {
@@ -19,9 +19,9 @@ WWindowController::~WWindowController() {
 }
 
 bool WWindowController::create(const char* name, int width, int height) {
-    MSG_RETV_IF(_win, false, "the window exists already");
+    PLAT_RETV_IF(_win, false, "the window exists already");
     _win = elm_win_add(nullptr, name ? name : "window", ELM_WIN_BASIC);
-    MSG_RETV_IF(!_win, false, "elm_win_add() failed");
+    PLAT_RETV_IF(!_win, false, "elm_win_add() failed");
     evas_object_data_set(_win, WINDOW_KEY, this);
     evas_object_event_callback_add(_win, EVAS_CALLBACK_DEL, _winDelCb, this);
     evas_object_smart_callback_add(_win, "delete,request", _deleteRequestCb, this);

@@ -83,16 +83,21 @@ TEST(MsgLog, EnterTraceIsDebug) {
     EXPECT_NE(lines[0].text.find("> [ENTER]"), std::string::npos);
 }
 
-TEST(MsgLog, TagCanBeReplacedAndRestored) {
+// The platform writes with its own tag, whatever the application's tag is.
+TEST(MsgLog, TagCanBeReplacedAndRestoredWithoutTouchingThePlatformTag) {
     LogCapture capture;
     msg_app::log::setTag("MSG_COMPOSE_WITH_A_LONG_TAG");
     MSG_LOGW("one");
+    int line = __LINE__ + 1;
+    PLAT_LOGW("platform %d", 1);
     msg_app::log::setTag(nullptr);
     MSG_LOGW("two");
     auto lines = capture.lines();
-    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].tag, "MSG_COMPOSE_WITH_A_LONG_TAG");
-    EXPECT_EQ(lines[1].tag, "MSG_APP");
+    EXPECT_EQ(lines[1].tag, "MSG_PLATFORM");
+    EXPECT_EQ(lines[1].text, "MsgLogTest.cpp: TestBody(" + std::to_string(line) + ") > platform 1");
+    EXPECT_EQ(lines[2].tag, "MSG_APP");
 }
 
 TEST(MsgLog, LongLinesAreNotTruncated) {

@@ -1,7 +1,7 @@
 #include "AppRegistry.h"
 
-#include "common/MsgLog.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 
 #include <algorithm>
 #include <climits>
@@ -151,8 +151,8 @@ std::vector<AppInfo> AppRegistry::all() {
 }
 
 bool AppRegistry::install(const AppInfo& app) {
-    MSG_RETV_IF(!validWord(app.appId) || !validWord(app.packageId), false, "bad application or package id");
-    MSG_RETV_IF(!app.executable.empty() && !validWord(app.executable), false, "bad executable name");
+    PLAT_RETV_IF(!validWord(app.appId) || !validWord(app.packageId), false, "bad application or package id");
+    PLAT_RETV_IF(!app.executable.empty() && !validWord(app.executable), false, "bad executable name");
     std::vector<std::string> ops;
     for (const auto& op : app.operations)
         ops.push_back(shortOperation(op));

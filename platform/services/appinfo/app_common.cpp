@@ -1,8 +1,8 @@
 #include "app_common.h"
 
 #include "AppRegistry.h"
-#include "common/MsgLog.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -28,14 +28,14 @@ char* packageDir(const char* sub) {
     std::string base = msg_device::Device::defaultDir();
     std::string package = AppRegistry::packageOf(AppRegistry::currentAppId());
     std::string dir = base + "/apps/" + package + "/" + sub;
-    MSG_RETV_IF(!makeDirs(dir), nullptr, "cannot create %s: %s", dir.c_str(), strerror(errno));
+    PLAT_RETV_IF(!makeDirs(dir), nullptr, "cannot create %s: %s", dir.c_str(), strerror(errno));
     return strdup((dir + "/").c_str());
 }
 
 } // namespace
 
 extern "C" int app_get_id(char** id) {
-    MSG_RETV_IF(!id, APP_ERROR_INVALID_PARAMETER, "id is null");
+    PLAT_RETV_IF(!id, APP_ERROR_INVALID_PARAMETER, "id is null");
     *id = strdup(AppRegistry::currentAppId().c_str());
     return APP_ERROR_NONE;
 }
@@ -48,7 +48,7 @@ extern "C" char* app_get_resource_path(void) {
         return strdup(path.c_str());
     }
     std::string exeDir = AppRegistry::executableDir();
-    MSG_RETV_IF(exeDir.empty(), nullptr, "cannot find the executable");
+    PLAT_RETV_IF(exeDir.empty(), nullptr, "cannot find the executable");
     return strdup((exeDir + "/../res/").c_str());
 }
 

@@ -2,8 +2,8 @@
 
 #include "ContactsViews.h"
 
-#include "common/MsgLog.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 
 #include <glib.h>
 
@@ -15,11 +15,11 @@ using msg_device::ChangeLog;
 using msg_device::Connection;
 
 bool validPerson(const std::string& displayName, const std::vector<std::string>& numbers) {
-    MSG_RETV_IF(displayName.empty() || !g_utf8_validate(displayName.data(), displayName.size(), nullptr),
-                false, "display name is empty or not UTF-8");
+    PLAT_RETV_IF(displayName.empty() || !g_utf8_validate(displayName.data(), displayName.size(), nullptr),
+                 false, "display name is empty or not UTF-8");
     for (const auto& number : numbers) {
-        MSG_RETV_IF(number.empty() || !g_utf8_validate(number.data(), number.size(), nullptr), false,
-                    "a number is empty or not UTF-8");
+        PLAT_RETV_IF(number.empty() || !g_utf8_validate(number.data(), number.size(), nullptr), false,
+                     "a number is empty or not UTF-8");
     }
     return true;
 }
@@ -62,7 +62,7 @@ std::vector<std::string> numbersOf(Connection& db, int personId) {
 } // namespace
 
 bool addPersons(msg_device::Device* device, const std::vector<Person>& persons) {
-    MSG_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
+    PLAT_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
     for (const auto& person : persons) {
         if (!validPerson(person.displayName, person.numbers))
             return false;
@@ -80,7 +80,7 @@ bool addPersons(msg_device::Device* device, const std::vector<Person>& persons) 
 
 bool addPerson(msg_device::Device* device, const std::string& displayName,
                const std::vector<std::string>& numbers, int* outId) {
-    MSG_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
+    PLAT_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
     if (!validPerson(displayName, numbers))
         return false;
     int64_t id = 0;
@@ -97,11 +97,11 @@ bool addPerson(msg_device::Device* device, const std::string& displayName,
 
 bool editPerson(msg_device::Device* device, int id, const std::string& displayName,
                 const std::vector<std::string>& numbers) {
-    MSG_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
+    PLAT_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
     if (!validPerson(displayName, numbers))
         return false;
     return device->write([&](Connection& db, ChangeLog& log) {
-        MSG_RETV_IF(!personExists(db, id), false, "no person %d", id);
+        PLAT_RETV_IF(!personExists(db, id), false, "no person %d", id);
         auto update = db.prepare("UPDATE contacts_persons SET display_name = ? WHERE id = ?");
         update.bind(1, displayName).bind(2, id);
         auto drop = db.prepare("DELETE FROM contacts_numbers WHERE person_id = ?");
@@ -114,9 +114,9 @@ bool editPerson(msg_device::Device* device, int id, const std::string& displayNa
 }
 
 bool deletePerson(msg_device::Device* device, int id) {
-    MSG_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
+    PLAT_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
     return device->write([&](Connection& db, ChangeLog& log) {
-        MSG_RETV_IF(!personExists(db, id), false, "no person %d", id);
+        PLAT_RETV_IF(!personExists(db, id), false, "no person %d", id);
         auto numbers = db.prepare("DELETE FROM contacts_numbers WHERE person_id = ?");
         numbers.bind(1, id);
         auto person = db.prepare("DELETE FROM contacts_persons WHERE id = ?");
@@ -129,10 +129,10 @@ bool deletePerson(msg_device::Device* device, int id) {
 }
 
 bool addCallLog(msg_device::Device* device, const CallLogEntry& entry, int* outId) {
-    MSG_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
-    MSG_RETV_IF(entry.address.empty() ||
-                    !g_utf8_validate(entry.address.data(), entry.address.size(), nullptr),
-                false, "address is empty or not UTF-8");
+    PLAT_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
+    PLAT_RETV_IF(entry.address.empty() ||
+                     !g_utf8_validate(entry.address.data(), entry.address.size(), nullptr),
+                 false, "address is empty or not UTF-8");
     int64_t id = 0;
     bool ok = device->write([&](Connection& db, ChangeLog& log) {
         auto insert =
@@ -150,14 +150,14 @@ bool addCallLog(msg_device::Device* device, const CallLogEntry& entry, int* outI
 }
 
 bool listPersons(msg_device::Device* device, std::vector<Person>& out) {
-    MSG_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
+    PLAT_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
     Connection* db = device->connection();
-    MSG_RETV_IF(!db, false, "no connection");
+    PLAT_RETV_IF(!db, false, "no connection");
     std::vector<Person> persons;
     auto select = db->prepare("SELECT id, display_name FROM contacts_persons ORDER BY id");
     while (select.step())
         persons.push_back(Person{select.columnInt(0), select.columnText(1), {}});
-    MSG_RETV_IF(select.failed(), false, "cannot read persons");
+    PLAT_RETV_IF(select.failed(), false, "cannot read persons");
     for (auto& person : persons)
         person.numbers = numbersOf(*db, person.id);
     out = std::move(persons);
@@ -165,9 +165,9 @@ bool listPersons(msg_device::Device* device, std::vector<Person>& out) {
 }
 
 bool findPerson(msg_device::Device* device, int id, Person& out) {
-    MSG_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
+    PLAT_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
     Connection* db = device->connection();
-    MSG_RETV_IF(!db, false, "no connection");
+    PLAT_RETV_IF(!db, false, "no connection");
     auto select = db->prepare("SELECT display_name FROM contacts_persons WHERE id = ?");
     select.bind(1, id);
     if (!select.step())
@@ -177,15 +177,15 @@ bool findPerson(msg_device::Device* device, int id, Person& out) {
 }
 
 bool listCallLog(msg_device::Device* device, std::vector<CallLogEntry>& out) {
-    MSG_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
+    PLAT_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
     Connection* db = device->connection();
-    MSG_RETV_IF(!db, false, "no connection");
+    PLAT_RETV_IF(!db, false, "no connection");
     std::vector<CallLogEntry> entries;
     auto select = db->prepare(
         "SELECT address, log_time, log_type FROM contacts_phone_logs ORDER BY log_time DESC, id DESC");
     while (select.step())
         entries.push_back(CallLogEntry{select.columnText(0), select.columnInt64(1), select.columnInt(2)});
-    MSG_RETV_IF(select.failed(), false, "cannot read the call log");
+    PLAT_RETV_IF(select.failed(), false, "cannot read the call log");
     out = std::move(entries);
     return true;
 }

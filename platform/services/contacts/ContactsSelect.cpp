@@ -1,7 +1,7 @@
 #include "ContactsSelect.h"
 
-#include "common/MsgLog.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 
 namespace contacts_impl {
 
@@ -92,11 +92,11 @@ void ContactsSelect::orderBy(const PropertyDef* property, bool ascending) {
 }
 
 int ContactsSelect::run(int offset, int limit, contacts_list_h* out) const {
-    MSG_RETV_IF(!contactsConnected(), CONTACTS_ERROR_DB, "contacts service is not connected");
+    PLAT_RETV_IF(!contactsConnected(), CONTACTS_ERROR_DB, "contacts service is not connected");
     msg_device::Device* device = contactsDevice();
-    MSG_RETV_IF(!device, CONTACTS_ERROR_DB, "no device");
+    PLAT_RETV_IF(!device, CONTACTS_ERROR_DB, "no device");
     msg_device::Connection* db = device->connection();
-    MSG_RETV_IF(!db, CONTACTS_ERROR_DB, "no connection");
+    PLAT_RETV_IF(!db, CONTACTS_ERROR_DB, "no connection");
 
     std::vector<const PropertyDef*> columns = _projection;
     if (columns.empty()) {
@@ -119,7 +119,7 @@ int ContactsSelect::run(int offset, int limit, contacts_list_h* out) const {
     sql += " LIMIT ? OFFSET ?";
 
     msg_device::Statement stmt = db->prepare(sql.c_str());
-    MSG_RETV_IF(!stmt.valid(), CONTACTS_ERROR_DB, "cannot prepare a contacts query");
+    PLAT_RETV_IF(!stmt.valid(), CONTACTS_ERROR_DB, "cannot prepare a contacts query");
     int index = 1;
     for (const auto& value : _values) {
         if (std::holds_alternative<int>(value))
@@ -148,7 +148,7 @@ int ContactsSelect::run(int offset, int limit, contacts_list_h* out) const {
     if (stmt.failed()) {
         for (contacts_record_h record : list->records)
             delete record;
-        MSG_LOGE("contacts query failed: %s", db->lastError().c_str());
+        PLAT_LOGE("contacts query failed: %s", db->lastError().c_str());
         return CONTACTS_ERROR_DB;
     }
     *out = list.release();

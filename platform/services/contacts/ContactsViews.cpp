@@ -1,8 +1,8 @@
 #include "ContactsViews.h"
 
-#include "common/MsgLog.h"
 #include "contacts.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 
 #include <cstring>
 
@@ -131,7 +131,7 @@ const ViewDef* findView(const char* uri) {
 }
 
 bool ensureContactsSchema(msg_device::Device* device) {
-    MSG_RETV_IF(!device, false, "device is null");
+    PLAT_RETV_IF(!device, false, "device is null");
     return device->ensureSchema(contactsSchema());
 }
 

@@ -1,8 +1,8 @@
 #include "JournalStore.h"
 
 #include "AppRegistry.h"
-#include "common/MsgLog.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 
 #include <chrono>
 

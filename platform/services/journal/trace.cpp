@@ -2,7 +2,7 @@
 
 #include "DeviceSettings.h"
 #include "JournalStore.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -24,24 +24,24 @@ std::vector<std::string>& openTraces() {
 } // namespace
 
 extern "C" void trace_begin(const char* fmt, ...) {
-    MSG_RET_IF(!fmt, "fmt is null");
+    PLAT_RET_IF(!fmt, "fmt is null");
     char name[256];
     va_list ap;
     va_start(ap, fmt);
     std::vsnprintf(name, sizeof(name), fmt, ap);
     va_end(ap);
     openTraces().push_back(name);
-    MSG_LOGD("trace begin: %s", name);
+    PLAT_LOGD("trace begin: %s", name);
     if (recording())
         msg_services::JournalStore::append("trace", "begin", name);
 }
 
 extern "C" void trace_end(void) {
     auto& stack = openTraces();
-    MSG_RET_IF(stack.empty(), "trace_end without trace_begin");
+    PLAT_RET_IF(stack.empty(), "trace_end without trace_begin");
     std::string name = std::move(stack.back());
     stack.pop_back();
-    MSG_LOGD("trace end: %s", name.c_str());
+    PLAT_LOGD("trace end: %s", name.c_str());
     if (recording())
         msg_services::JournalStore::append("trace", "end", name);
 }

@@ -1,7 +1,7 @@
 #include "vorlane_log_manager.h"
 
 #include "JournalStore.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <cstring>
 #include <string>
@@ -11,28 +11,28 @@ struct vorlane_log_manager_s {
 };
 
 extern "C" int vorlane_log_manager_create(vorlane_log_manager_h* manager) {
-    MSG_RETV_IF(!manager, VORLANE_LOG_MANAGER_ERROR_INVALID_PARAMETER, "manager is null");
+    PLAT_RETV_IF(!manager, VORLANE_LOG_MANAGER_ERROR_INVALID_PARAMETER, "manager is null");
     *manager = new vorlane_log_manager_s{0};
     return VORLANE_LOG_MANAGER_ERROR_NONE;
 }
 
 extern "C" int vorlane_log_manager_destroy(vorlane_log_manager_h manager) {
-    MSG_RETV_IF(!manager, VORLANE_LOG_MANAGER_ERROR_INVALID_PARAMETER, "manager is null");
+    PLAT_RETV_IF(!manager, VORLANE_LOG_MANAGER_ERROR_INVALID_PARAMETER, "manager is null");
     delete manager;
     return VORLANE_LOG_MANAGER_ERROR_NONE;
 }
 
 extern "C" int vorlane_log_manager_insert(vorlane_log_manager_h manager, const char* uri, bundle* data) {
-    MSG_RETV_IF(!manager || !uri || !data, VORLANE_LOG_MANAGER_ERROR_INVALID_PARAMETER, "argument is null");
-    MSG_RETV_IF(std::strcmp(uri, VORLANE_LOG_MANAGER_URI_USE_APP_FEATURE_SURVEY) != 0,
-                VORLANE_LOG_MANAGER_ERROR_NOT_SUPPORTED, "unknown provider URI %s", uri);
+    PLAT_RETV_IF(!manager || !uri || !data, VORLANE_LOG_MANAGER_ERROR_INVALID_PARAMETER, "argument is null");
+    PLAT_RETV_IF(std::strcmp(uri, VORLANE_LOG_MANAGER_URI_USE_APP_FEATURE_SURVEY) != 0,
+                 VORLANE_LOG_MANAGER_ERROR_NOT_SUPPORTED, "unknown provider URI %s", uri);
     char* app = nullptr;
     char* feature = nullptr;
     char* extra = nullptr;
-    MSG_RETV_IF(bundle_get_str(data, "app_id", &app) != BUNDLE_ERROR_NONE || !*app,
-                VORLANE_LOG_MANAGER_ERROR_INVALID_PARAMETER, "app_id is missing");
-    MSG_RETV_IF(bundle_get_str(data, "feature", &feature) != BUNDLE_ERROR_NONE || !*feature,
-                VORLANE_LOG_MANAGER_ERROR_INVALID_PARAMETER, "feature is missing");
+    PLAT_RETV_IF(bundle_get_str(data, "app_id", &app) != BUNDLE_ERROR_NONE || !*app,
+                 VORLANE_LOG_MANAGER_ERROR_INVALID_PARAMETER, "app_id is missing");
+    PLAT_RETV_IF(bundle_get_str(data, "feature", &feature) != BUNDLE_ERROR_NONE || !*feature,
+                 VORLANE_LOG_MANAGER_ERROR_INVALID_PARAMETER, "feature is missing");
     bundle_get_str(data, "extra", &extra);
     return msg_services::JournalStore::append("usage", feature, extra ? extra : "", app)
                ? VORLANE_LOG_MANAGER_ERROR_NONE

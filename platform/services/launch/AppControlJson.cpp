@@ -1,6 +1,6 @@
 #include "AppControl.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <algorithm>
 #include <mutex>
@@ -84,7 +84,7 @@ std::string appControlToJson(const app_control_s& handle) {
 
 bool appControlFromJson(const std::string& text, app_control_s& out) {
     JsonNode* root = jsonFromText(text);
-    MSG_RETV_IF(!root, false, "request is not JSON");
+    PLAT_RETV_IF(!root, false, "request is not JSON");
     bool ok = JSON_NODE_HOLDS_OBJECT(root);
     app_control_s parsed;
     if (ok) {
@@ -101,7 +101,7 @@ bool appControlFromJson(const std::string& text, app_control_s& out) {
         ok = !extra || bundleFromJson(extra, parsed.extras);
     }
     json_node_unref(root);
-    MSG_RETV_IF(!ok, false, "request is not a launch request");
+    PLAT_RETV_IF(!ok, false, "request is not a launch request");
     out = std::move(parsed);
     return true;
 }

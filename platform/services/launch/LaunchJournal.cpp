@@ -1,7 +1,7 @@
 #include "LaunchJournal.h"
 
-#include "common/MsgLog.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 
 #include <chrono>
 

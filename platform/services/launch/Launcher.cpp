@@ -1,8 +1,8 @@
 #include "Launcher.h"
 
 #include "AppRegistry.h"
-#include "common/MsgLog.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 
 #include <glib.h>
 #include <unistd.h>
@@ -37,7 +37,7 @@ int Launcher::start(const std::string& path, const std::string& appId, const std
     gboolean ok = g_spawn_async(nullptr, argv, env, G_SPAWN_DEFAULT, nullptr, nullptr, &pid, &error);
     g_strfreev(env);
     if (!ok) {
-        MSG_LOGE("cannot start %s: %s", path.c_str(), error ? error->message : "?");
+        PLAT_LOGE("cannot start %s: %s", path.c_str(), error ? error->message : "?");
         g_clear_error(&error);
         return 0;
     }

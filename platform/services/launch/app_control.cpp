@@ -4,9 +4,9 @@
 #include "AppRegistry.h"
 #include "LaunchJournal.h"
 #include "Launcher.h"
-#include "common/MsgLog.h"
 #include "device/ChangeFeed.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -59,15 +59,15 @@ void forgetPending(int64_t id) {
 }
 
 int checkField(const char* value) {
-    MSG_RETV_IF(value && std::strlen(value) > APP_CONTROL_FIELD_MAX, APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "value is too long");
-    MSG_RETV_IF(value && !g_utf8_validate(value, -1, nullptr), APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "value is not UTF-8");
+    PLAT_RETV_IF(value && std::strlen(value) > APP_CONTROL_FIELD_MAX, APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "value is too long");
+    PLAT_RETV_IF(value && !g_utf8_validate(value, -1, nullptr), APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "value is not UTF-8");
     return APP_CONTROL_ERROR_NONE;
 }
 
 int setField(app_control_h h, std::string app_control_s::*field, const char* value) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(h), APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(h), APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle");
     if (int error = checkField(value))
         return error;
     h->*field = value ? value : "";
@@ -75,8 +75,8 @@ int setField(app_control_h h, std::string app_control_s::*field, const char* val
 }
 
 int getField(app_control_h h, const std::string app_control_s::*field, char** value) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(h) || !value, APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid handle or output");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(h) || !value, APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "invalid handle or output");
     *value = (h->*field).empty() ? nullptr : strdup((h->*field).c_str());
     return APP_CONTROL_ERROR_NONE;
 }
@@ -123,7 +123,7 @@ void replyArrivedCb(int64_t id, const msg_device::Change& change) {
     app_control_h reply = newHandle();
     if (newline == std::string::npos ||
         !msg_services::appControlFromJson(change.payload.substr(newline + 1), *reply))
-        MSG_LOGW("reply to launch %lld carries no data", static_cast<long long>(id));
+        PLAT_LOGW("reply to launch %lld carries no data", static_cast<long long>(id));
     if (msg_services::isLiveAppControl(pending.request) && pending.callback)
         pending.callback(pending.request, reply, static_cast<app_control_result_e>(result), pending.userData);
     app_control_destroy(reply);
@@ -131,7 +131,7 @@ void replyArrivedCb(int64_t id, const msg_device::Change& change) {
 
 void terminateRequestedCb(const msg_device::Change&) {
     ReceivedRequest& request = received();
-    MSG_LOGI("terminate requested");
+    PLAT_LOGI("terminate requested");
     if (request.terminate)
         request.terminate(request.terminateData);
     else
@@ -141,14 +141,14 @@ void terminateRequestedCb(const msg_device::Change&) {
 } // namespace
 
 extern "C" int app_control_create(app_control_h* app_control) {
-    MSG_RETV_IF(!app_control, APP_CONTROL_ERROR_INVALID_PARAMETER, "app_control is null");
+    PLAT_RETV_IF(!app_control, APP_CONTROL_ERROR_INVALID_PARAMETER, "app_control is null");
     *app_control = newHandle();
     return APP_CONTROL_ERROR_NONE;
 }
 
 extern "C" int app_control_destroy(app_control_h app_control) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid handle");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "invalid handle");
     for (auto it = pendingReplies().begin(); it != pendingReplies().end();) {
         int64_t id = it->first;
         ++it;
@@ -161,8 +161,8 @@ extern "C" int app_control_destroy(app_control_h app_control) {
 }
 
 extern "C" int app_control_clone(app_control_h* clone, app_control_h app_control) {
-    MSG_RETV_IF(!clone || !msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid handle or output");
+    PLAT_RETV_IF(!clone || !msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "invalid handle or output");
     app_control_h copy = newHandle();
     *copy = *app_control;
     // A clone is a new request: the launch of the original stays the original's.
@@ -204,24 +204,24 @@ extern "C" int app_control_get_app_id(app_control_h app_control, char** app_id) 
 }
 
 extern "C" int app_control_set_launch_mode(app_control_h app_control, app_control_launch_mode_e mode) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid handle");
-    MSG_RETV_IF(mode != APP_CONTROL_LAUNCH_MODE_SINGLE && mode != APP_CONTROL_LAUNCH_MODE_GROUP,
-                APP_CONTROL_ERROR_INVALID_PARAMETER, "unknown launch mode %d", mode);
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "invalid handle");
+    PLAT_RETV_IF(mode != APP_CONTROL_LAUNCH_MODE_SINGLE && mode != APP_CONTROL_LAUNCH_MODE_GROUP,
+                 APP_CONTROL_ERROR_INVALID_PARAMETER, "unknown launch mode %d", mode);
     app_control->launchMode = mode;
     return APP_CONTROL_ERROR_NONE;
 }
 
 extern "C" int app_control_get_launch_mode(app_control_h app_control, app_control_launch_mode_e* mode) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !mode, APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid handle or output");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(app_control) || !mode, APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "invalid handle or output");
     *mode = app_control->launchMode;
     return APP_CONTROL_ERROR_NONE;
 }
 
 extern "C" int app_control_add_extra_data(app_control_h app_control, const char* key, const char* value) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid handle");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "invalid handle");
     if (int error = msg_services::checkBundleKey(key))
         return fromBundle(error);
     if (int error = msg_services::checkBundleValue(value))
@@ -233,8 +233,8 @@ extern "C" int app_control_add_extra_data(app_control_h app_control, const char*
 
 extern "C" int app_control_add_extra_data_array(app_control_h app_control, const char* key,
                                                 const char* value[], int length) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid handle");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "invalid handle");
     if (int error = msg_services::checkBundleKey(key))
         return fromBundle(error);
     // Checked on a scratch bundle, so that a bad array leaves the old value in place.
@@ -246,16 +246,16 @@ extern "C" int app_control_add_extra_data_array(app_control_h app_control, const
 }
 
 extern "C" int app_control_remove_extra_data(app_control_h app_control, const char* key) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !key, APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid handle or key");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(app_control) || !key, APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "invalid handle or key");
     return fromBundle(bundle_del(&app_control->extras, key));
 }
 
 extern "C" int app_control_get_extra_data(app_control_h app_control, const char* key, char** value) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !key || !value,
-                APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle, key or output");
-    MSG_RETV_IF(bundle_get_type(&app_control->extras, key) == BUNDLE_TYPE_STR_ARRAY,
-                APP_CONTROL_ERROR_INVALID_DATA_TYPE, "%s is an array", key);
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(app_control) || !key || !value,
+                 APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle, key or output");
+    PLAT_RETV_IF(bundle_get_type(&app_control->extras, key) == BUNDLE_TYPE_STR_ARRAY,
+                 APP_CONTROL_ERROR_INVALID_DATA_TYPE, "%s is an array", key);
     char* text = nullptr;
     int error = bundle_get_str(&app_control->extras, key, &text);
     if (error != BUNDLE_ERROR_NONE)
@@ -266,15 +266,15 @@ extern "C" int app_control_get_extra_data(app_control_h app_control, const char*
 
 extern "C" int app_control_get_extra_data_array(app_control_h app_control, const char* key, char*** value,
                                                 int* length) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !key || !value || !length,
-                APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle, key or output");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(app_control) || !key || !value || !length,
+                 APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle, key or output");
     int type = bundle_get_type(&app_control->extras, key);
-    MSG_RETV_IF(type == BUNDLE_TYPE_NONE, APP_CONTROL_ERROR_KEY_NOT_FOUND, "no %s", key);
-    MSG_RETV_IF(type != BUNDLE_TYPE_STR_ARRAY, APP_CONTROL_ERROR_INVALID_DATA_TYPE, "%s is not an array",
-                key);
+    PLAT_RETV_IF(type == BUNDLE_TYPE_NONE, APP_CONTROL_ERROR_KEY_NOT_FOUND, "no %s", key);
+    PLAT_RETV_IF(type != BUNDLE_TYPE_STR_ARRAY, APP_CONTROL_ERROR_INVALID_DATA_TYPE, "%s is not an array",
+                 key);
     const auto& items = app_control->extras.entries[key].items;
     char** array = static_cast<char**>(std::calloc(items.size() + 1, sizeof(char*)));
-    MSG_RETV_IF(!array, APP_CONTROL_ERROR_OUT_OF_MEMORY, "out of memory");
+    PLAT_RETV_IF(!array, APP_CONTROL_ERROR_OUT_OF_MEMORY, "out of memory");
     for (size_t i = 0; i < items.size(); ++i)
         array[i] = strdup(items[i].c_str());
     *value = array;
@@ -283,18 +283,18 @@ extern "C" int app_control_get_extra_data_array(app_control_h app_control, const
 }
 
 extern "C" int app_control_is_extra_data_array(app_control_h app_control, const char* key, bool* array) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !key || !array,
-                APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle, key or output");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(app_control) || !key || !array,
+                 APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle, key or output");
     int type = bundle_get_type(&app_control->extras, key);
-    MSG_RETV_IF(type == BUNDLE_TYPE_NONE, APP_CONTROL_ERROR_KEY_NOT_FOUND, "no %s", key);
+    PLAT_RETV_IF(type == BUNDLE_TYPE_NONE, APP_CONTROL_ERROR_KEY_NOT_FOUND, "no %s", key);
     *array = type == BUNDLE_TYPE_STR_ARRAY;
     return APP_CONTROL_ERROR_NONE;
 }
 
 extern "C" int app_control_foreach_extra_data(app_control_h app_control, app_control_extra_data_cb callback,
                                               void* user_data) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !callback,
-                APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle or callback");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(app_control) || !callback,
+                 APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle or callback");
     std::vector<std::string> keys;
     for (const auto& entry : app_control->extras.entries)
         keys.push_back(entry.first);
@@ -306,17 +306,17 @@ extern "C" int app_control_foreach_extra_data(app_control_h app_control, app_con
 }
 
 extern "C" int app_control_get_caller(app_control_h app_control, char** id) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !id, APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid handle or output");
-    MSG_RETV_IF(app_control->caller.empty(), APP_CONTROL_ERROR_INVALID_PARAMETER, "not a received request");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(app_control) || !id, APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "invalid handle or output");
+    PLAT_RETV_IF(app_control->caller.empty(), APP_CONTROL_ERROR_INVALID_PARAMETER, "not a received request");
     *id = strdup(app_control->caller.c_str());
     return APP_CONTROL_ERROR_NONE;
 }
 
 extern "C" int app_control_foreach_app_matched(app_control_h app_control, app_control_app_matched_cb callback,
                                                void* user_data) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control) || !callback,
-                APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle or callback");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(app_control) || !callback,
+                 APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid handle or callback");
     std::vector<AppInfo> apps;
     AppInfo target;
     if (!app_control->appId.empty()) {
@@ -336,13 +336,13 @@ extern "C" int app_control_foreach_app_matched(app_control_h app_control, app_co
 
 extern "C" int app_control_send_launch_request(app_control_h app_control, app_control_reply_cb callback,
                                                void* user_data) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid handle");
-    MSG_RETV_IF(app_control->appId.empty() && app_control->operation.empty(),
-                APP_CONTROL_ERROR_INVALID_PARAMETER, "neither an application nor an operation");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "invalid handle");
+    PLAT_RETV_IF(app_control->appId.empty() && app_control->operation.empty(),
+                 APP_CONTROL_ERROR_INVALID_PARAMETER, "neither an application nor an operation");
     AppInfo target;
     if (!resolveTarget(app_control, target)) {
-        MSG_LOGE("no application for %s%s", app_control->appId.c_str(), app_control->operation.c_str());
+        PLAT_LOGE("no application for %s%s", app_control->appId.c_str(), app_control->operation.c_str());
         return APP_CONTROL_ERROR_APP_NOT_FOUND;
     }
 
@@ -359,7 +359,7 @@ extern "C" int app_control_send_launch_request(app_control_h app_control, app_co
     entry.status = "pending";
     entry.wantsReply = callback != nullptr;
     int64_t id = LaunchJournal::record(entry);
-    MSG_RETV_IF(id == 0, APP_CONTROL_ERROR_IO_ERROR, "cannot journal the launch");
+    PLAT_RETV_IF(id == 0, APP_CONTROL_ERROR_IO_ERROR, "cannot journal the launch");
 
     if (callback) {
         msg_device::Device* device = msg_device::Device::getDefault();
@@ -370,7 +370,7 @@ extern "C" int app_control_send_launch_request(app_control_h app_control, app_co
                                        : 0;
         if (subscription == 0) {
             LaunchJournal::setOutcome(id, "failed", 0);
-            MSG_LOGE("cannot wait for a reply (no main loop?)");
+            PLAT_LOGE("cannot wait for a reply (no main loop?)");
             return APP_CONTROL_ERROR_LAUNCH_FAILED;
         }
         pendingReplies()[id] = {app_control, callback, user_data, device, subscription};
@@ -385,7 +385,7 @@ extern "C" int app_control_send_launch_request(app_control_h app_control, app_co
         int pid =
             path.empty() ? 0 : Launcher::start(path, target.appId, msg_services::appControlToJson(sent));
         if (pid == 0) {
-            MSG_LOGE("cannot start %s for %s", target.executable.c_str(), target.appId.c_str());
+            PLAT_LOGE("cannot start %s for %s", target.executable.c_str(), target.appId.c_str());
             LaunchJournal::setOutcome(id, "failed", 0);
             forgetPending(id);
             return APP_CONTROL_ERROR_LAUNCH_FAILED;
@@ -397,16 +397,16 @@ extern "C" int app_control_send_launch_request(app_control_h app_control, app_co
 }
 
 extern "C" int app_control_send_terminate_request(app_control_h app_control) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid handle");
-    MSG_RETV_IF(app_control->launchedId == 0, APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "the request was not sent");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(app_control), APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "invalid handle");
+    PLAT_RETV_IF(app_control->launchedId == 0, APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "the request was not sent");
     return LaunchJournal::requestTerminate(app_control->launchedId) ? APP_CONTROL_ERROR_NONE
                                                                     : APP_CONTROL_ERROR_IO_ERROR;
 }
 
 extern "C" int app_control_get_launch_request(app_control_h* request) {
-    MSG_RETV_IF(!request, APP_CONTROL_ERROR_INVALID_PARAMETER, "request is null");
+    PLAT_RETV_IF(!request, APP_CONTROL_ERROR_INVALID_PARAMETER, "request is null");
     ReceivedRequest& state = received();
     if (!state.read) {
         state.read = true;
@@ -415,7 +415,7 @@ extern "C" int app_control_get_launch_request(app_control_h* request) {
         // Processes this one starts must not take the request for their own.
         unsetenv(Launcher::kRequestVariable);
     }
-    MSG_RETV_IF(state.json.empty(), APP_CONTROL_ERROR_KEY_NOT_FOUND, "not started by a launch request");
+    PLAT_RETV_IF(state.json.empty(), APP_CONTROL_ERROR_KEY_NOT_FOUND, "not started by a launch request");
     app_control_h h = newHandle();
     if (!msg_services::appControlFromJson(state.json, *h)) {
         app_control_destroy(h);
@@ -440,10 +440,11 @@ extern "C" int app_control_set_terminate_handler(app_control_terminate_cb callba
 
 extern "C" int app_control_reply_to_launch_request(app_control_h reply, app_control_h request,
                                                    app_control_result_e result) {
-    MSG_RETV_IF(!msg_services::isLiveAppControl(reply), APP_CONTROL_ERROR_INVALID_PARAMETER, "invalid reply");
-    MSG_RETV_IF(!msg_services::isLiveAppControl(request), APP_CONTROL_ERROR_INVALID_PARAMETER,
-                "invalid request");
-    MSG_RETV_IF(request->requestId <= 0, APP_CONTROL_ERROR_INVALID_PARAMETER, "not a received request");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(reply), APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "invalid reply");
+    PLAT_RETV_IF(!msg_services::isLiveAppControl(request), APP_CONTROL_ERROR_INVALID_PARAMETER,
+                 "invalid request");
+    PLAT_RETV_IF(request->requestId <= 0, APP_CONTROL_ERROR_INVALID_PARAMETER, "not a received request");
     app_control_s answer = *reply;
     answer.caller = AppRegistry::currentAppId();
     answer.requestId = 0;
@@ -452,8 +453,8 @@ extern "C" int app_control_reply_to_launch_request(app_control_h reply, app_cont
         return APP_CONTROL_ERROR_NONE;
     case LaunchJournal::ReplyResult::NotFound:
     case LaunchJournal::ReplyResult::AlreadyReplied:
-        MSG_LOGE("request %lld cannot be answered (unknown or answered)",
-                 static_cast<long long>(request->requestId));
+        PLAT_LOGE("request %lld cannot be answered (unknown or answered)",
+                  static_cast<long long>(request->requestId));
         return APP_CONTROL_ERROR_INVALID_PARAMETER;
     case LaunchJournal::ReplyResult::Failed:
         break;

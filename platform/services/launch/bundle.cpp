@@ -1,6 +1,6 @@
 #include "Bundle.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -9,16 +9,16 @@
 namespace msg_services {
 
 int checkBundleKey(const char* key) {
-    MSG_RETV_IF(!key || !*key, BUNDLE_ERROR_INVALID_PARAMETER, "key is null or empty");
-    MSG_RETV_IF(std::strlen(key) > BUNDLE_KEY_MAX, BUNDLE_ERROR_INVALID_PARAMETER, "key is too long");
-    MSG_RETV_IF(!g_utf8_validate(key, -1, nullptr), BUNDLE_ERROR_INVALID_PARAMETER, "key is not UTF-8");
+    PLAT_RETV_IF(!key || !*key, BUNDLE_ERROR_INVALID_PARAMETER, "key is null or empty");
+    PLAT_RETV_IF(std::strlen(key) > BUNDLE_KEY_MAX, BUNDLE_ERROR_INVALID_PARAMETER, "key is too long");
+    PLAT_RETV_IF(!g_utf8_validate(key, -1, nullptr), BUNDLE_ERROR_INVALID_PARAMETER, "key is not UTF-8");
     return BUNDLE_ERROR_NONE;
 }
 
 int checkBundleValue(const char* value) {
-    MSG_RETV_IF(!value, BUNDLE_ERROR_INVALID_PARAMETER, "value is null");
-    MSG_RETV_IF(std::strlen(value) > BUNDLE_VALUE_MAX, BUNDLE_ERROR_INVALID_PARAMETER, "value is too long");
-    MSG_RETV_IF(!g_utf8_validate(value, -1, nullptr), BUNDLE_ERROR_INVALID_PARAMETER, "value is not UTF-8");
+    PLAT_RETV_IF(!value, BUNDLE_ERROR_INVALID_PARAMETER, "value is null");
+    PLAT_RETV_IF(std::strlen(value) > BUNDLE_VALUE_MAX, BUNDLE_ERROR_INVALID_PARAMETER, "value is too long");
+    PLAT_RETV_IF(!g_utf8_validate(value, -1, nullptr), BUNDLE_ERROR_INVALID_PARAMETER, "value is not UTF-8");
     return BUNDLE_ERROR_NONE;
 }
 
@@ -96,7 +96,7 @@ JsonNode* jsonFromText(const std::string& text) {
         JsonNode* parsed = json_parser_get_root(parser);
         root = parsed ? json_node_copy(parsed) : nullptr;
     } else {
-        MSG_LOGE("not JSON: %s", error ? error->message : "?");
+        PLAT_LOGE("not JSON: %s", error ? error->message : "?");
         g_clear_error(&error);
     }
     g_object_unref(parser);
@@ -112,13 +112,13 @@ extern "C" bundle* bundle_create(void) {
 }
 
 extern "C" int bundle_free(bundle* b) {
-    MSG_RETV_IF(!b, BUNDLE_ERROR_INVALID_PARAMETER, "b is null");
+    PLAT_RETV_IF(!b, BUNDLE_ERROR_INVALID_PARAMETER, "b is null");
     delete b;
     return BUNDLE_ERROR_NONE;
 }
 
 extern "C" bundle* bundle_dup(bundle* b) {
-    MSG_RETV_IF(!b, nullptr, "b is null");
+    PLAT_RETV_IF(!b, nullptr, "b is null");
     return new _bundle_t(*b);
 }
 
@@ -136,12 +136,12 @@ extern "C" int bundle_get_type(bundle* b, const char* key) {
 }
 
 extern "C" int bundle_add_str(bundle* b, const char* key, const char* str) {
-    MSG_RETV_IF(!b, BUNDLE_ERROR_INVALID_PARAMETER, "b is null");
+    PLAT_RETV_IF(!b, BUNDLE_ERROR_INVALID_PARAMETER, "b is null");
     if (int error = checkBundleKey(key))
         return error;
     if (int error = checkBundleValue(str))
         return error;
-    MSG_RETV_IF(b->entries.count(key), BUNDLE_ERROR_KEY_EXISTS, "%s exists", key);
+    PLAT_RETV_IF(b->entries.count(key), BUNDLE_ERROR_KEY_EXISTS, "%s exists", key);
     _bundle_t::Entry entry;
     entry.text = str;
     b->entries[key] = std::move(entry);
@@ -149,7 +149,7 @@ extern "C" int bundle_add_str(bundle* b, const char* key, const char* str) {
 }
 
 extern "C" int bundle_get_str(bundle* b, const char* key, char** str) {
-    MSG_RETV_IF(!b || !key || !str, BUNDLE_ERROR_INVALID_PARAMETER, "argument is null");
+    PLAT_RETV_IF(!b || !key || !str, BUNDLE_ERROR_INVALID_PARAMETER, "argument is null");
     auto it = b->entries.find(key);
     if (it == b->entries.end() || it->second.isArray)
         return BUNDLE_ERROR_KEY_NOT_AVAILABLE;
@@ -158,12 +158,12 @@ extern "C" int bundle_get_str(bundle* b, const char* key, char** str) {
 }
 
 extern "C" int bundle_add_str_array(bundle* b, const char* key, const char** str_array, const int len) {
-    MSG_RETV_IF(!b, BUNDLE_ERROR_INVALID_PARAMETER, "b is null");
+    PLAT_RETV_IF(!b, BUNDLE_ERROR_INVALID_PARAMETER, "b is null");
     if (int error = checkBundleKey(key))
         return error;
-    MSG_RETV_IF(len < 0 || len > BUNDLE_ARRAY_MAX || (len > 0 && !str_array), BUNDLE_ERROR_INVALID_PARAMETER,
-                "bad array of %d", len);
-    MSG_RETV_IF(b->entries.count(key), BUNDLE_ERROR_KEY_EXISTS, "%s exists", key);
+    PLAT_RETV_IF(len < 0 || len > BUNDLE_ARRAY_MAX || (len > 0 && !str_array), BUNDLE_ERROR_INVALID_PARAMETER,
+                 "bad array of %d", len);
+    PLAT_RETV_IF(b->entries.count(key), BUNDLE_ERROR_KEY_EXISTS, "%s exists", key);
     _bundle_t::Entry entry;
     entry.isArray = true;
     for (int i = 0; i < len; ++i) {
@@ -178,7 +178,7 @@ extern "C" int bundle_add_str_array(bundle* b, const char* key, const char** str
 extern "C" const char** bundle_get_str_array(bundle* b, const char* key, int* len) {
     if (len)
         *len = 0;
-    MSG_RETV_IF(!b || !key, nullptr, "argument is null");
+    PLAT_RETV_IF(!b || !key, nullptr, "argument is null");
     auto it = b->entries.find(key);
     if (it == b->entries.end() || !it->second.isArray)
         return nullptr;
@@ -193,12 +193,12 @@ extern "C" const char** bundle_get_str_array(bundle* b, const char* key, int* le
 }
 
 extern "C" int bundle_del(bundle* b, const char* key) {
-    MSG_RETV_IF(!b || !key, BUNDLE_ERROR_INVALID_PARAMETER, "argument is null");
+    PLAT_RETV_IF(!b || !key, BUNDLE_ERROR_INVALID_PARAMETER, "argument is null");
     return b->entries.erase(key) ? BUNDLE_ERROR_NONE : BUNDLE_ERROR_KEY_NOT_AVAILABLE;
 }
 
 extern "C" void bundle_foreach(bundle* b, bundle_iterator_t callback, void* user_data) {
-    MSG_RET_IF(!b || !callback, "argument is null");
+    PLAT_RET_IF(!b || !callback, "argument is null");
     // A copy of the keys, so that the iterator may change the bundle.
     std::vector<std::pair<std::string, int>> keys;
     for (const auto& [key, entry] : b->entries)
@@ -208,12 +208,12 @@ extern "C" void bundle_foreach(bundle* b, bundle_iterator_t callback, void* user
 }
 
 extern "C" int bundle_encode(bundle* b, bundle_raw** r, int* len) {
-    MSG_RETV_IF(!b || !r || !len, BUNDLE_ERROR_INVALID_PARAMETER, "argument is null");
+    PLAT_RETV_IF(!b || !r || !len, BUNDLE_ERROR_INVALID_PARAMETER, "argument is null");
     JsonNode* node = bundleToJson(*b);
     std::string text = jsonToText(node);
     json_node_unref(node);
     auto* raw = static_cast<bundle_raw*>(std::malloc(text.size() + 1));
-    MSG_RETV_IF(!raw, BUNDLE_ERROR_OUT_OF_MEMORY, "out of memory");
+    PLAT_RETV_IF(!raw, BUNDLE_ERROR_OUT_OF_MEMORY, "out of memory");
     std::memcpy(raw, text.c_str(), text.size() + 1);
     *r = raw;
     *len = static_cast<int>(text.size());
@@ -221,20 +221,20 @@ extern "C" int bundle_encode(bundle* b, bundle_raw** r, int* len) {
 }
 
 extern "C" int bundle_free_encoded_rawdata(bundle_raw** r) {
-    MSG_RETV_IF(!r, BUNDLE_ERROR_INVALID_PARAMETER, "r is null");
+    PLAT_RETV_IF(!r, BUNDLE_ERROR_INVALID_PARAMETER, "r is null");
     std::free(*r);
     *r = nullptr;
     return BUNDLE_ERROR_NONE;
 }
 
 extern "C" bundle* bundle_decode(const bundle_raw* r, const int len) {
-    MSG_RETV_IF(!r || len < 0, nullptr, "argument is null");
+    PLAT_RETV_IF(!r || len < 0, nullptr, "argument is null");
     JsonNode* node = jsonFromText(std::string(reinterpret_cast<const char*>(r), static_cast<size_t>(len)));
     if (!node)
         return nullptr;
     auto* b = new _bundle_t();
     if (!bundleFromJson(node, *b)) {
-        MSG_LOGE("not an encoded bundle");
+        PLAT_LOGE("not an encoded bundle");
         delete b;
         b = nullptr;
     }

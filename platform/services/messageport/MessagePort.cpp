@@ -3,10 +3,10 @@
 #include "message_port.h"
 
 #include "AppRegistry.h"
-#include "common/MsgLog.h"
 #include "device/ChangeFeed.h"
 #include "device/Device.h"
 #include "journal.h"
+#include "log/PlatformLog.h"
 
 #include <cerrno>
 #include <csignal>
@@ -57,7 +57,7 @@ void deliver(int portId, const msg_device::Change& change) {
     std::string encoded = change.payload.substr(newline + 1);
     bundle* message =
         bundle_decode(reinterpret_cast<const bundle_raw*>(encoded.c_str()), static_cast<int>(encoded.size()));
-    MSG_RET_IF(!message, "undecodable message for port %s", it->second.name.c_str());
+    PLAT_RET_IF(!message, "undecodable message for port %s", it->second.name.c_str());
     it->second.callback(portId, sender.c_str(), nullptr, false, message, it->second.userData);
     bundle_free(message);
 }
@@ -91,10 +91,10 @@ extern "C" {
 
 int message_port_register_local_port(const char* local_port, message_port_message_cb callback,
                                      void* user_data) {
-    MSG_RETV_IF(!local_port || !*local_port || !callback, MESSAGE_PORT_ERROR_INVALID_PARAMETER,
-                "local_port or callback is null");
+    PLAT_RETV_IF(!local_port || !*local_port || !callback, MESSAGE_PORT_ERROR_INVALID_PARAMETER,
+                 "local_port or callback is null");
     Device* device = portDevice();
-    MSG_RETV_IF(!device, MESSAGE_PORT_ERROR_IO_ERROR, "no device");
+    PLAT_RETV_IF(!device, MESSAGE_PORT_ERROR_IO_ERROR, "no device");
     for (auto& [id, port] : localPorts()) {
         if (port.name == local_port) {
             port.callback = callback;
@@ -107,17 +107,17 @@ int message_port_register_local_port(const char* local_port, message_port_messag
     std::string appId = msg_services::AppRegistry::currentAppId();
     auto subscription = device->feed().subscribeScoped(
         topicOf(appId, local_port), [id](const msg_device::Change& change) { deliver(id, change); });
-    MSG_RETV_IF(!subscription.active(), MESSAGE_PORT_ERROR_IO_ERROR, "cannot listen on %s", local_port);
-    MSG_RETV_IF(!setRegistered(device, appId, local_port, true), MESSAGE_PORT_ERROR_IO_ERROR,
-                "cannot register %s", local_port);
+    PLAT_RETV_IF(!subscription.active(), MESSAGE_PORT_ERROR_IO_ERROR, "cannot listen on %s", local_port);
+    PLAT_RETV_IF(!setRegistered(device, appId, local_port, true), MESSAGE_PORT_ERROR_IO_ERROR,
+                 "cannot register %s", local_port);
     localPorts()[id] = LocalPort{local_port, callback, user_data, std::move(subscription)};
     return id;
 }
 
 int message_port_unregister_local_port(int local_port_id) {
     auto it = localPorts().find(local_port_id);
-    MSG_RETV_IF(it == localPorts().end(), MESSAGE_PORT_ERROR_PORT_NOT_FOUND, "no local port %d",
-                local_port_id);
+    PLAT_RETV_IF(it == localPorts().end(), MESSAGE_PORT_ERROR_PORT_NOT_FOUND, "no local port %d",
+                 local_port_id);
     if (Device* device = portDevice())
         setRegistered(device, msg_services::AppRegistry::currentAppId(), it->second.name, false);
     localPorts().erase(it);
@@ -125,12 +125,12 @@ int message_port_unregister_local_port(int local_port_id) {
 }
 
 int message_port_send_message(const char* remote_app_id, const char* remote_port, bundle* message) {
-    MSG_RETV_IF(!remote_app_id || !*remote_app_id || !remote_port || !*remote_port || !message,
-                MESSAGE_PORT_ERROR_INVALID_PARAMETER, "invalid arguments");
+    PLAT_RETV_IF(!remote_app_id || !*remote_app_id || !remote_port || !*remote_port || !message,
+                 MESSAGE_PORT_ERROR_INVALID_PARAMETER, "invalid arguments");
     bundle_raw* raw = nullptr;
     int length = 0;
-    MSG_RETV_IF(bundle_encode(message, &raw, &length) != 0 || !raw, MESSAGE_PORT_ERROR_INVALID_PARAMETER,
-                "cannot encode the message");
+    PLAT_RETV_IF(bundle_encode(message, &raw, &length) != 0 || !raw, MESSAGE_PORT_ERROR_INVALID_PARAMETER,
+                 "cannot encode the message");
     std::string encoded(reinterpret_cast<const char*>(raw), length);
     bundle_free_encoded_rawdata(&raw);
 
@@ -141,9 +141,9 @@ int message_port_send_message(const char* remote_app_id, const char* remote_port
         return err == JOURNAL_ERROR_NONE ? MESSAGE_PORT_ERROR_NONE : MESSAGE_PORT_ERROR_IO_ERROR;
     }
     Device* device = portDevice();
-    MSG_RETV_IF(!device, MESSAGE_PORT_ERROR_IO_ERROR, "no device");
-    MSG_RETV_IF(!isRegistered(device, remote_app_id, remote_port), MESSAGE_PORT_ERROR_PORT_NOT_FOUND,
-                "%s has no port %s", remote_app_id, remote_port);
+    PLAT_RETV_IF(!device, MESSAGE_PORT_ERROR_IO_ERROR, "no device");
+    PLAT_RETV_IF(!isRegistered(device, remote_app_id, remote_port), MESSAGE_PORT_ERROR_PORT_NOT_FOUND,
+                 "%s has no port %s", remote_app_id, remote_port);
     std::string payload = msg_services::AppRegistry::currentAppId() + "\n" + encoded;
     bool ok = device->write([&](msg_device::Connection&, msg_device::ChangeLog& log) {
         log.append(topicOf(remote_app_id, remote_port), payload);

@@ -2,7 +2,7 @@
 #include "MsgHandle.h"
 #include "MsgServiceDb.h"
 #include "MsgStruct.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "msg.h"
 #include "msg_storage.h"
 
@@ -19,10 +19,10 @@ extern "C" int msg_get_cb_opt(msg_handle_t handle, msg_struct_t msg_struct) {
     int result = checkHandle(handle);
     if (result != MSG_SUCCESS)
         return result;
-    MSG_RETV_IF(!msg_struct, MSG_ERR_NULL_POINTER, "msg_struct is null");
-    MSG_RETV_IF(msg_struct->type != MSG_STRUCT_SETTING_CB_OPT, MSG_ERR_INVALID_PARAMETER, "not CB options");
+    PLAT_RETV_IF(!msg_struct, MSG_ERR_NULL_POINTER, "msg_struct is null");
+    PLAT_RETV_IF(msg_struct->type != MSG_STRUCT_SETTING_CB_OPT, MSG_ERR_INVALID_PARAMETER, "not CB options");
     msg_device::Connection* db = serviceReader();
-    MSG_RETV_IF(!db, MSG_ERR_DB_ERROR, "no device");
+    PLAT_RETV_IF(!db, MSG_ERR_DB_ERROR, "no device");
     auto options = newStruct(MSG_STRUCT_SETTING_CB_OPT);
     // A device that never stored options receives broadcasts in every language.
     options->bools[MSG_CB_RECEIVE_BOOL] = true;
@@ -41,7 +41,7 @@ extern "C" int msg_get_cb_opt(msg_handle_t handle, msg_struct_t msg_struct) {
         channel->ints[MSG_CB_CHANNEL_ID_TO_INT] = channels.columnInt(2);
         channel->strs[MSG_CB_CHANNEL_NAME_STR] = channels.columnText(3);
     }
-    MSG_RETV_IF(select.failed() || channels.failed(), MSG_ERR_DB_ERROR, "cannot read the CB options");
+    PLAT_RETV_IF(select.failed() || channels.failed(), MSG_ERR_DB_ERROR, "cannot read the CB options");
     *msg_struct = std::move(*options);
     return MSG_SUCCESS;
 }
@@ -50,20 +50,20 @@ extern "C" int msg_set_cb_opt(msg_handle_t handle, msg_struct_t msg_struct) {
     int result = checkHandle(handle);
     if (result != MSG_SUCCESS)
         return result;
-    MSG_RETV_IF(!msg_struct, MSG_ERR_NULL_POINTER, "msg_struct is null");
-    MSG_RETV_IF(msg_struct->type != MSG_STRUCT_SETTING_CB_OPT, MSG_ERR_INVALID_PARAMETER, "not CB options");
+    PLAT_RETV_IF(!msg_struct, MSG_ERR_NULL_POINTER, "msg_struct is null");
+    PLAT_RETV_IF(msg_struct->type != MSG_STRUCT_SETTING_CB_OPT, MSG_ERR_INVALID_PARAMETER, "not CB options");
     const msg_list* channels = listOf(*msg_struct, MSG_CB_CHANNEL_LIST_HND);
-    MSG_RETV_IF(channels->items.size() > MSG_CB_CHANNEL_MAX, MSG_ERR_INVALID_PARAMETER, "%zu channels",
-                channels->items.size());
+    PLAT_RETV_IF(channels->items.size() > MSG_CB_CHANNEL_MAX, MSG_ERR_INVALID_PARAMETER, "%zu channels",
+                 channels->items.size());
     for (const auto& channel : channels->items) {
         int from = intOf(*channel, MSG_CB_CHANNEL_ID_FROM_INT),
             to = intOf(*channel, MSG_CB_CHANNEL_ID_TO_INT);
         // Message identifiers of cell broadcast are 16 bits.
-        MSG_RETV_IF(from < 0 || to > 0xFFFF || from > to, MSG_ERR_INVALID_PARAMETER, "channel %d-%d", from,
-                    to);
+        PLAT_RETV_IF(from < 0 || to > 0xFFFF || from > to, MSG_ERR_INVALID_PARAMETER, "channel %d-%d", from,
+                     to);
     }
     msg_device::Device* device = serviceDevice();
-    MSG_RETV_IF(!device, MSG_ERR_DB_ERROR, "no device");
+    PLAT_RETV_IF(!device, MSG_ERR_DB_ERROR, "no device");
     bool written = device->write([&](msg_device::Connection& db, msg_device::ChangeLog& log) {
         auto options = db.prepare("INSERT OR REPLACE INTO msg_cb_options(id, receive, all_languages)"
                                   " VALUES(1, ?, ?)");

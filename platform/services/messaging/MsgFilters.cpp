@@ -4,7 +4,7 @@
 #include "MsgHandle.h"
 #include "MsgServiceDb.h"
 #include "MsgStruct.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "msg.h"
 #include "msg_storage.h"
 
@@ -24,12 +24,12 @@ struct FilterRow {
 
 bool readFilters(std::vector<FilterRow>& rows) {
     msg_device::Connection* db = serviceReader();
-    MSG_RETV_IF(!db, false, "no device");
+    PLAT_RETV_IF(!db, false, "no device");
     auto select = db->prepare("SELECT id, type, value, active FROM msg_filters ORDER BY id");
     while (select.step())
         rows.push_back(
             {select.columnInt(0), select.columnInt(1), select.columnText(2), select.columnInt(3) != 0});
-    MSG_RETV_IF(select.failed(), false, "cannot read the filters");
+    PLAT_RETV_IF(select.failed(), false, "cannot read the filters");
     return true;
 }
 
@@ -50,7 +50,7 @@ bool matches(const FilterRow& filter, const std::string& from, const std::string
 
 bool writeFilters(const std::function<bool(msg_device::Connection&)>& change) {
     msg_device::Device* device = serviceDevice();
-    MSG_RETV_IF(!device, false, "no device");
+    PLAT_RETV_IF(!device, false, "no device");
     return device->write([&](msg_device::Connection& db, msg_device::ChangeLog& log) {
         if (!change(db))
             return false;
@@ -82,13 +82,13 @@ extern "C" int msg_add_filter(msg_handle_t handle, const msg_struct_t filter) {
     int result = checkHandle(handle);
     if (result != MSG_SUCCESS)
         return result;
-    MSG_RETV_IF(!filter, MSG_ERR_NULL_POINTER, "filter is null");
-    MSG_RETV_IF(filter->type != MSG_STRUCT_FILTER, MSG_ERR_INVALID_PARAMETER, "not a filter");
+    PLAT_RETV_IF(!filter, MSG_ERR_NULL_POINTER, "filter is null");
+    PLAT_RETV_IF(filter->type != MSG_STRUCT_FILTER, MSG_ERR_INVALID_PARAMETER, "not a filter");
     int type = intOf(*filter, MSG_FILTER_TYPE_INT);
     std::string value = strOf(*filter, MSG_FILTER_VALUE_STR);
-    MSG_RETV_IF(type < MSG_FILTER_BY_WORD || type > MSG_FILTER_BY_ADDRESS_INCLUDE, MSG_ERR_INVALID_PARAMETER,
-                "filter type %d", type);
-    MSG_RETV_IF(value.empty(), MSG_ERR_INVALID_PARAMETER, "empty filter");
+    PLAT_RETV_IF(type < MSG_FILTER_BY_WORD || type > MSG_FILTER_BY_ADDRESS_INCLUDE, MSG_ERR_INVALID_PARAMETER,
+                 "filter type %d", type);
+    PLAT_RETV_IF(value.empty(), MSG_ERR_INVALID_PARAMETER, "empty filter");
     int newId = -1;
     bool duplicated = false;
     bool written = writeFilters([&](msg_device::Connection& db) {
@@ -105,8 +105,8 @@ extern "C" int msg_add_filter(msg_handle_t handle, const msg_struct_t filter) {
         newId = static_cast<int>(db.lastInsertId());
         return true;
     });
-    MSG_RETV_IF(duplicated, MSG_ERR_FILTER_DUPLICATED, "filter already exists");
-    MSG_RETV_IF(!written, MSG_ERR_DB_ERROR, "cannot add the filter");
+    PLAT_RETV_IF(duplicated, MSG_ERR_FILTER_DUPLICATED, "filter already exists");
+    PLAT_RETV_IF(!written, MSG_ERR_DB_ERROR, "cannot add the filter");
     filter->ints[MSG_FILTER_ID_INT] = newId;
     filter->bools[MSG_FILTER_ACTIVE_BOOL] = true;
     return MSG_SUCCESS;
@@ -116,7 +116,7 @@ extern "C" int msg_delete_filter(msg_handle_t handle, int filter_id) {
     int result = checkHandle(handle);
     if (result != MSG_SUCCESS)
         return result;
-    MSG_RETV_IF(filter_id <= 0, MSG_ERR_INVALID_PARAMETER, "filter id %d", filter_id);
+    PLAT_RETV_IF(filter_id <= 0, MSG_ERR_INVALID_PARAMETER, "filter id %d", filter_id);
     bool found = false;
     bool written = writeFilters([&](msg_device::Connection& db) {
         auto remove = db.prepare("DELETE FROM msg_filters WHERE id = ?");
@@ -124,7 +124,7 @@ extern "C" int msg_delete_filter(msg_handle_t handle, int filter_id) {
         found = remove.exec() && db.changes() > 0;
         return found;
     });
-    MSG_RETV_IF(!found, MSG_ERR_DB_NORECORD, "no filter %d", filter_id);
+    PLAT_RETV_IF(!found, MSG_ERR_DB_NORECORD, "no filter %d", filter_id);
     return written ? MSG_SUCCESS : MSG_ERR_DB_ERROR;
 }
 
@@ -132,9 +132,9 @@ extern "C" int msg_get_filter_list(msg_handle_t handle, msg_struct_list_s* filte
     int result = checkHandle(handle);
     if (result != MSG_SUCCESS)
         return result;
-    MSG_RETV_IF(!filter_list, MSG_ERR_NULL_POINTER, "filter_list is null");
+    PLAT_RETV_IF(!filter_list, MSG_ERR_NULL_POINTER, "filter_list is null");
     std::vector<FilterRow> rows;
-    MSG_RETV_IF(!readFilters(rows), MSG_ERR_DB_ERROR, "cannot read the filters");
+    PLAT_RETV_IF(!readFilters(rows), MSG_ERR_DB_ERROR, "cannot read the filters");
     filter_list->nCount = static_cast<int>(rows.size());
     filter_list->msg_struct_info = new msg_struct_t[rows.size()];
     for (size_t i = 0; i < rows.size(); ++i) {

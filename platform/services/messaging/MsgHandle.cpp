@@ -1,7 +1,7 @@
 #include "MsgHandle.h"
 
 #include "MsgServiceDb.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "msg.h"
 #include "vconf.h"
 
@@ -27,22 +27,22 @@ std::set<msg_handle_t>& liveHandles() {
 } // namespace
 
 int checkHandle(msg_handle_t handle) {
-    MSG_RETV_IF(!handle, MSG_ERR_NULL_POINTER, "handle is null");
+    PLAT_RETV_IF(!handle, MSG_ERR_NULL_POINTER, "handle is null");
     std::lock_guard<std::mutex> lock(gMutex);
-    MSG_RETV_IF(!liveHandles().count(handle), MSG_ERR_INVALID_MSGHANDLE, "not an open handle");
-    MSG_RETV_IF(handle->owner != std::this_thread::get_id(), MSG_ERR_INVALID_MSGHANDLE,
-                "the handle belongs to another thread");
+    PLAT_RETV_IF(!liveHandles().count(handle), MSG_ERR_INVALID_MSGHANDLE, "not an open handle");
+    PLAT_RETV_IF(handle->owner != std::this_thread::get_id(), MSG_ERR_INVALID_MSGHANDLE,
+                 "the handle belongs to another thread");
     return MSG_SUCCESS;
 }
 
 } // namespace msg_service
 
 extern "C" int msg_open_msg_handle(msg_handle_t* handle) {
-    MSG_RETV_IF(!handle, MSG_ERR_NULL_POINTER, "handle is null");
+    PLAT_RETV_IF(!handle, MSG_ERR_NULL_POINTER, "handle is null");
     int ready = 0;
-    MSG_RETV_IF(vconf_get_bool("memory/msg/ready", &ready) != VCONF_OK || !ready, MSG_ERR_SERVER_NOT_READY,
-                "the messaging service is not ready");
-    MSG_RETV_IF(!msg_service::serviceDevice(), MSG_ERR_DB_ERROR, "no device");
+    PLAT_RETV_IF(vconf_get_bool("memory/msg/ready", &ready) != VCONF_OK || !ready, MSG_ERR_SERVER_NOT_READY,
+                 "the messaging service is not ready");
+    PLAT_RETV_IF(!msg_service::serviceDevice(), MSG_ERR_DB_ERROR, "no device");
     auto* opened = new msg_service_handle{std::this_thread::get_id()};
     std::lock_guard<std::mutex> lock(msg_service::gMutex);
     msg_service::liveHandles().insert(opened);
@@ -51,7 +51,7 @@ extern "C" int msg_open_msg_handle(msg_handle_t* handle) {
 }
 
 extern "C" int msg_close_msg_handle(msg_handle_t* handle) {
-    MSG_RETV_IF(!handle, MSG_ERR_NULL_POINTER, "handle is null");
+    PLAT_RETV_IF(!handle, MSG_ERR_NULL_POINTER, "handle is null");
     int result = msg_service::checkHandle(*handle);
     if (result != MSG_SUCCESS)
         return result;

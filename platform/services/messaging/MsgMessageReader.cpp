@@ -5,7 +5,7 @@
 #include "MsgMmsContents.h"
 #include "MsgServiceDb.h"
 #include "MsgStruct.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "msg_store/MessageManager.h"
 
 using namespace msg_service;
@@ -40,7 +40,7 @@ void fillMessage(const msg_store::Message& stored, msg_struct& msg) {
 
 bool readSendOptions(int msgId, msg_struct& options) {
     msg_device::Connection* db = serviceReader();
-    MSG_RETV_IF(!db, false, "no device");
+    PLAT_RETV_IF(!db, false, "no device");
     auto select = db->prepare("SELECT setting, deliver, keep_copy FROM msg_send_options WHERE msg_id = ?");
     select.bind(1, msgId);
     if (select.step()) {
@@ -57,20 +57,21 @@ extern "C" int msg_get_message(msg_handle_t handle, int msg_id, msg_struct_t msg
     int result = checkHandle(handle);
     if (result != MSG_SUCCESS)
         return result;
-    MSG_RETV_IF(!msg, MSG_ERR_NULL_POINTER, "msg is null");
-    MSG_RETV_IF(msg->type != MSG_STRUCT_MESSAGE_INFO || (send_opt && send_opt->type != MSG_STRUCT_SENDOPT),
-                MSG_ERR_INVALID_PARAMETER, "wrong structure kinds");
+    PLAT_RETV_IF(!msg, MSG_ERR_NULL_POINTER, "msg is null");
+    PLAT_RETV_IF(msg->type != MSG_STRUCT_MESSAGE_INFO || (send_opt && send_opt->type != MSG_STRUCT_SENDOPT),
+                 MSG_ERR_INVALID_PARAMETER, "wrong structure kinds");
     msg_store::Message stored;
-    MSG_RETV_IF(msg_id <= 0 ||
-                    msg_store::MessageManager().getMessage(msg_id, stored) != msg_store::MSG_STORE_SUCCESS,
-                MSG_ERR_DB_NORECORD, "no message %d", msg_id);
+    PLAT_RETV_IF(msg_id <= 0 ||
+                     msg_store::MessageManager().getMessage(msg_id, stored) != msg_store::MSG_STORE_SUCCESS,
+                 MSG_ERR_DB_NORECORD, "no message %d", msg_id);
     // The phone's messages belong to the phone; this service knows the watch's own.
-    MSG_RETV_IF(stored.folderType < msg_store::FOLDER_WATCH_INBOX, MSG_ERR_DB_NORECORD,
-                "message %d is the phone's", msg_id);
+    PLAT_RETV_IF(stored.folderType < msg_store::FOLDER_WATCH_INBOX, MSG_ERR_DB_NORECORD,
+                 "message %d is the phone's", msg_id);
     std::unique_ptr<msg_struct> filled = newStruct(MSG_STRUCT_MESSAGE_INFO);
     fillMessage(stored, *filled);
     std::unique_ptr<msg_struct> options = newStruct(MSG_STRUCT_SENDOPT);
-    MSG_RETV_IF(send_opt && !readSendOptions(msg_id, *options), MSG_ERR_DB_ERROR, "cannot read send options");
+    PLAT_RETV_IF(send_opt && !readSendOptions(msg_id, *options), MSG_ERR_DB_ERROR,
+                 "cannot read send options");
     *msg = std::move(*filled);
     if (send_opt)
         *send_opt = std::move(*options);

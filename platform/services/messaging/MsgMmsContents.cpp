@@ -1,6 +1,6 @@
 #include "MsgMmsContents.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <glib.h>
 #include <sys/stat.h>
@@ -49,8 +49,8 @@ int smilTypeOf(Content::MediaType type) {
 int filePart(const std::string& path, const std::string& mime, Content::MediaType media, bool attachment,
              Content& content, long long* size) {
     struct stat info {};
-    MSG_RETV_IF(path.empty() || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode),
-                MSG_ERR_INVALID_PARAMETER, "no file '%s'", path.c_str());
+    PLAT_RETV_IF(path.empty() || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode),
+                 MSG_ERR_INVALID_PARAMETER, "no file '%s'", path.c_str());
     gchar* base = g_path_get_basename(path.c_str());
     content.fileName = base;
     g_free(base);
@@ -69,13 +69,13 @@ int textPart(const msg_struct& media, Content& content, long long* size) {
     if (!path.empty()) {
         gchar* data = nullptr;
         gsize length = 0;
-        MSG_RETV_IF(!g_file_get_contents(path.c_str(), &data, &length, nullptr), MSG_ERR_INVALID_PARAMETER,
-                    "cannot read '%s'", path.c_str());
+        PLAT_RETV_IF(!g_file_get_contents(path.c_str(), &data, &length, nullptr), MSG_ERR_INVALID_PARAMETER,
+                     "cannot read '%s'", path.c_str());
         text.assign(data, length);
         g_free(data);
     }
-    MSG_RETV_IF(!g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr),
-                MSG_ERR_INVALID_PARAMETER, "text part is not UTF-8");
+    PLAT_RETV_IF(!g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr),
+                 MSG_ERR_INVALID_PARAMETER, "text part is not UTF-8");
     content.mediaType = Content::MEDIA_TYPE_TEXT;
     content.mimeType = "text/plain";
     content.text = text;
@@ -98,7 +98,7 @@ int mmsToContents(const msg_struct& mms, std::vector<Content>& contents, long lo
                 result = filePart(strOf(*media, MSG_MMS_MEDIA_FILEPATH_STR),
                                   strOf(*media, MSG_MMS_MEDIA_CONTENT_TYPE_STR), mediaTypeOf(type), false,
                                   content, size);
-            MSG_RETV_IF(result != MSG_SUCCESS, result, "media of type %d refused", type);
+            PLAT_RETV_IF(result != MSG_SUCCESS, result, "media of type %d refused", type);
             contents.push_back(content);
         }
     }

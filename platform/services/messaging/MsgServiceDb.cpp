@@ -1,6 +1,6 @@
 #include "MsgServiceDb.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 namespace msg_service {
 

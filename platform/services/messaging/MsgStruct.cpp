@@ -1,6 +1,6 @@
 #include "MsgStruct.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 namespace msg_service {
 
@@ -102,7 +102,7 @@ const KindSpec* kindOf(int type) {
 
 std::unique_ptr<msg_struct> newStruct(int type) {
     const KindSpec* kind = kindOf(type);
-    MSG_RETV_IF(!kind, nullptr, "unknown structure kind %d", type);
+    PLAT_RETV_IF(!kind, nullptr, "unknown structure kind %d", type);
     auto st = std::make_unique<msg_struct>();
     st->type = type;
     for (const FieldSpec& field : kind->fields) {
@@ -152,14 +152,15 @@ std::unique_ptr<msg_struct> cloneStruct(const msg_struct& source) {
 
 const FieldSpec* findField(const msg_struct* st, int id, FieldKind kind) {
     const KindSpec* spec = st ? kindOf(st->type) : nullptr;
-    MSG_RETV_IF(!spec, nullptr, "invalid structure");
+    PLAT_RETV_IF(!spec, nullptr, "invalid structure");
     for (const FieldSpec& field : spec->fields) {
         if (field.id == id) {
-            MSG_RETV_IF(field.kind != kind, nullptr, "property %d of kind %d has another type", id, st->type);
+            PLAT_RETV_IF(field.kind != kind, nullptr, "property %d of kind %d has another type", id,
+                         st->type);
             return &field;
         }
     }
-    MSG_LOGE("no property %d in kind %d", id, st->type);
+    PLAT_LOGE("no property %d in kind %d", id, st->type);
     return nullptr;
 }
 

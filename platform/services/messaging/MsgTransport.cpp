@@ -7,7 +7,7 @@
 #include "MsgMmsContents.h"
 #include "MsgServiceDb.h"
 #include "MsgStruct.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/PhoneSide.h"
 #include "msg_store/msg_store_nms.h"
@@ -39,12 +39,12 @@ int takeRecipients(const msg_struct& msg, std::vector<msg_store::Address>& addre
             start = end + 1;
             if (number.empty())
                 continue;
-            MSG_RETV_IF(!isValidNumber(number), MSG_ERR_INVALID_ADDRESS, "invalid number '%s'",
-                        number.c_str());
+            PLAT_RETV_IF(!isValidNumber(number), MSG_ERR_INVALID_ADDRESS, "invalid number '%s'",
+                         number.c_str());
             addresses.push_back({msg_store::ADDRESS_TYPE_PHONE, number});
         }
     }
-    MSG_RETV_IF(addresses.empty(), MSG_ERR_INVALID_ADDRESS, "no recipient");
+    PLAT_RETV_IF(addresses.empty(), MSG_ERR_INVALID_ADDRESS, "no recipient");
     return MSG_SUCCESS;
 }
 
@@ -57,8 +57,8 @@ std::string joined(const std::vector<msg_store::Address>& addresses) {
 
 int buildOutgoing(const msg_struct& msg, bool mms, msg_store::IncomingMessage& out) {
     int type = intOf(msg, MSG_MESSAGE_TYPE_INT);
-    MSG_RETV_IF(type != (mms ? MSG_TYPE_MMS : MSG_TYPE_SMS), MSG_ERR_INVALID_PARAMETER,
-                "message type %d sent as %s", type, mms ? "MMS" : "SMS");
+    PLAT_RETV_IF(type != (mms ? MSG_TYPE_MMS : MSG_TYPE_SMS), MSG_ERR_INVALID_PARAMETER,
+                 "message type %d sent as %s", type, mms ? "MMS" : "SMS");
     int result = takeRecipients(msg, out.addresses);
     if (result != MSG_SUCCESS)
         return result;
@@ -69,7 +69,7 @@ int buildOutgoing(const msg_struct& msg, bool mms, msg_store::IncomingMessage& o
     out.subject = strOf(msg, MSG_MESSAGE_SUBJECT_STR);
     if (!mms) {
         out.text = strOf(msg, MSG_MESSAGE_SMS_DATA_STR);
-        MSG_RETV_IF(out.text.empty(), MSG_ERR_INVALID_PARAMETER, "empty SMS");
+        PLAT_RETV_IF(out.text.empty(), MSG_ERR_INVALID_PARAMETER, "empty SMS");
         return MSG_SUCCESS;
     }
     out.msgType = "mms";
@@ -77,9 +77,9 @@ int buildOutgoing(const msg_struct& msg, bool mms, msg_store::IncomingMessage& o
     result = mmsToContents(*msg.mms, out.contents, &size);
     if (result != MSG_SUCCESS)
         return result;
-    MSG_RETV_IF(out.contents.empty(), MSG_ERR_INVALID_PARAMETER, "empty MMS");
-    MSG_RETV_IF(size > mmsMaxSize(), MSG_ERR_MESSAGE_TOO_LARGE, "MMS of %lld bytes, limit %d", size,
-                mmsMaxSize());
+    PLAT_RETV_IF(out.contents.empty(), MSG_ERR_INVALID_PARAMETER, "empty MMS");
+    PLAT_RETV_IF(size > mmsMaxSize(), MSG_ERR_MESSAGE_TOO_LARGE, "MMS of %lld bytes, limit %d", size,
+                 mmsMaxSize());
     for (const msg_store::Content& content : out.contents) {
         if (content.mediaType == msg_store::Content::MEDIA_TYPE_TEXT) {
             out.text = content.text;
@@ -103,14 +103,14 @@ void saveSendOptions(int msgId, const msg_struct& options) {
     });
     // The message is on its way already; its options only matter when it is read back.
     if (!saved)
-        MSG_LOGW("cannot keep the send options of message %d", msgId);
+        PLAT_LOGW("cannot keep the send options of message %d", msgId);
 }
 
 msg_struct* requestMessage(msg_struct_t req, int* result) {
     *result = MSG_ERR_NULL_POINTER;
-    MSG_RETV_IF(!req, nullptr, "req is null");
+    PLAT_RETV_IF(!req, nullptr, "req is null");
     *result = MSG_ERR_INVALID_PARAMETER;
-    MSG_RETV_IF(req->type != MSG_STRUCT_REQUEST_INFO, nullptr, "not a request");
+    PLAT_RETV_IF(req->type != MSG_STRUCT_REQUEST_INFO, nullptr, "not a request");
     *result = MSG_SUCCESS;
     return req->children[MSG_REQUEST_MESSAGE_HND].get();
 }
@@ -128,14 +128,14 @@ int send(msg_handle_t handle, msg_struct_t req, bool mms) {
         return result;
     int msgId = -1;
     int stored = msg_store::PhoneSide::insertMessage(outgoing, &msgId);
-    MSG_RETV_IF(stored != msg_store::MSG_STORE_SUCCESS, MSG_ERR_TRANSPORT_ERROR, "the store refused (%d)",
-                stored);
+    PLAT_RETV_IF(stored != msg_store::MSG_STORE_SUCCESS, MSG_ERR_TRANSPORT_ERROR, "the store refused (%d)",
+                 stored);
     saveSendOptions(msgId, *req->children[MSG_REQUEST_SENDOPT_HND]);
     req->ints[MSG_REQUEST_REQUESTID_INT] = msgId;
     msg->ints[MSG_MESSAGE_ID_INT] = msgId;
     msg->ints[MSG_MESSAGE_FOLDER_ID_INT] = msg_store::FOLDER_WATCH_OUTBOX;
     msg->ints[MSG_MESSAGE_NETWORK_STATUS_INT] = msg_store::NETWORK_STATUS_SENDING;
-    MSG_LOGI("message %d to the watch's outbox", msgId);
+    PLAT_LOGI("message %d to the watch's outbox", msgId);
     return MSG_SUCCESS;
 }
 
@@ -162,15 +162,15 @@ extern "C" int msg_mms_retrieve_message(msg_handle_t handle, msg_struct_t req) {
         return result;
     int msgId = intOf(*msg, MSG_MESSAGE_ID_INT);
     msg_store::Message stored;
-    MSG_RETV_IF(msgId <= 0 ||
-                    msg_store::MessageManager().getMessage(msgId, stored) != msg_store::MSG_STORE_SUCCESS,
-                MSG_ERR_DB_NORECORD, "no message %d", msgId);
-    MSG_RETV_IF(stored.folderType != msg_store::FOLDER_WATCH_INBOX &&
-                    stored.folderType != msg_store::FOLDER_WATCH_SPAM,
-                MSG_ERR_INVALID_PARAMETER, "message %d did not come through the watch's modem", msgId);
+    PLAT_RETV_IF(msgId <= 0 ||
+                     msg_store::MessageManager().getMessage(msgId, stored) != msg_store::MSG_STORE_SUCCESS,
+                 MSG_ERR_DB_NORECORD, "no message %d", msgId);
+    PLAT_RETV_IF(stored.folderType != msg_store::FOLDER_WATCH_INBOX &&
+                     stored.folderType != msg_store::FOLDER_WATCH_SPAM,
+                 MSG_ERR_INVALID_PARAMETER, "message %d did not come through the watch's modem", msgId);
     int queued = msg_store_nms_download_mms(msgId);
-    MSG_RETV_IF(queued != msg_store::MSG_STORE_SUCCESS, MSG_ERR_INVALID_PARAMETER,
-                "message %d has nothing to retrieve (%d)", msgId, queued);
+    PLAT_RETV_IF(queued != msg_store::MSG_STORE_SUCCESS, MSG_ERR_INVALID_PARAMETER,
+                 "message %d has nothing to retrieve (%d)", msgId, queued);
     req->ints[MSG_REQUEST_REQUESTID_INT] = msgId;
     return MSG_SUCCESS;
 }
@@ -179,7 +179,7 @@ extern "C" int msg_get_mms_max_size(msg_handle_t handle, int* size) {
     int result = checkHandle(handle);
     if (result != MSG_SUCCESS)
         return result;
-    MSG_RETV_IF(!size, MSG_ERR_NULL_POINTER, "size is null");
+    PLAT_RETV_IF(!size, MSG_ERR_NULL_POINTER, "size is null");
     *size = mmsMaxSize();
     return MSG_SUCCESS;
 }

@@ -3,7 +3,7 @@
 
 #include "MsgAddress.h"
 #include "MsgServiceDb.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <functional>
 #include <string>
@@ -34,18 +34,18 @@ bool matches(const std::string& entry, int match, const std::string& number) {
 
 bool readEntries(std::vector<std::pair<std::string, int>>& entries) {
     msg_device::Connection* db = serviceReader();
-    MSG_RETV_IF(!db, false, "no device");
+    PLAT_RETV_IF(!db, false, "no device");
     auto select = db->prepare("SELECT number, match FROM phone_block ORDER BY id");
     while (select.step())
         entries.emplace_back(select.columnText(0), select.columnInt(1));
-    MSG_RETV_IF(select.failed(), false, "cannot read the block list");
+    PLAT_RETV_IF(select.failed(), false, "cannot read the block list");
     return true;
 }
 
 // Runs one change of the list; `outcome` says why nothing changed.
 int changeList(const std::function<int(msg_device::Connection&)>& change) {
     msg_device::Device* device = serviceDevice();
-    MSG_RETV_IF(!device, PHONE_MISC_ERROR_DB_FAILED, "no device");
+    PLAT_RETV_IF(!device, PHONE_MISC_ERROR_DB_FAILED, "no device");
     int outcome = PHONE_MISC_ERROR_DB_FAILED;
     bool written = device->write([&](msg_device::Connection& db, msg_device::ChangeLog& log) {
         outcome = change(db);
@@ -62,8 +62,8 @@ int changeList(const std::function<int(msg_device::Connection&)>& change) {
 } // namespace
 
 extern "C" int phone_misc_block_insert(const char* number, int match) {
-    MSG_RETV_IF(!number || !isValidNumber(number), PHONE_MISC_ERROR_INVALID_PARAMETER, "invalid number");
-    MSG_RETV_IF(!validMatch(match), PHONE_MISC_ERROR_INVALID_PARAMETER, "match kind %d", match);
+    PLAT_RETV_IF(!number || !isValidNumber(number), PHONE_MISC_ERROR_INVALID_PARAMETER, "invalid number");
+    PLAT_RETV_IF(!validMatch(match), PHONE_MISC_ERROR_INVALID_PARAMETER, "match kind %d", match);
     return changeList([&](msg_device::Connection& db) -> int {
         auto exists = db.prepare("SELECT 1 FROM phone_block WHERE number = ?");
         exists.bind(1, number);
@@ -76,7 +76,7 @@ extern "C" int phone_misc_block_insert(const char* number, int match) {
 }
 
 extern "C" int phone_misc_block_delete(const char* number) {
-    MSG_RETV_IF(!number || !*number, PHONE_MISC_ERROR_INVALID_PARAMETER, "number is null");
+    PLAT_RETV_IF(!number || !*number, PHONE_MISC_ERROR_INVALID_PARAMETER, "number is null");
     return changeList([&](msg_device::Connection& db) -> int {
         auto remove = db.prepare("DELETE FROM phone_block WHERE number = ?");
         remove.bind(1, number);
@@ -87,9 +87,9 @@ extern "C" int phone_misc_block_delete(const char* number) {
 }
 
 extern "C" int phone_misc_block_foreach(phone_misc_block_cb callback, void* user_data) {
-    MSG_RETV_IF(!callback, PHONE_MISC_ERROR_INVALID_PARAMETER, "callback is null");
+    PLAT_RETV_IF(!callback, PHONE_MISC_ERROR_INVALID_PARAMETER, "callback is null");
     std::vector<std::pair<std::string, int>> entries;
-    MSG_RETV_IF(!readEntries(entries), PHONE_MISC_ERROR_DB_FAILED, "cannot read the block list");
+    PLAT_RETV_IF(!readEntries(entries), PHONE_MISC_ERROR_DB_FAILED, "cannot read the block list");
     // Read first, so that a callback may change the list.
     for (const auto& [number, match] : entries) {
         if (!callback(number.c_str(), static_cast<phone_misc_block_match_e>(match), user_data))
@@ -99,9 +99,9 @@ extern "C" int phone_misc_block_foreach(phone_misc_block_cb callback, void* user
 }
 
 extern "C" int phone_misc_block_check(const char* number, bool* blocked) {
-    MSG_RETV_IF(!number || !blocked, PHONE_MISC_ERROR_INVALID_PARAMETER, "null argument");
+    PLAT_RETV_IF(!number || !blocked, PHONE_MISC_ERROR_INVALID_PARAMETER, "null argument");
     std::vector<std::pair<std::string, int>> entries;
-    MSG_RETV_IF(!readEntries(entries), PHONE_MISC_ERROR_DB_FAILED, "cannot read the block list");
+    PLAT_RETV_IF(!readEntries(entries), PHONE_MISC_ERROR_DB_FAILED, "cannot read the block list");
     *blocked = false;
     for (const auto& [entry, match] : entries)
         *blocked = *blocked || matches(entry, match, number);

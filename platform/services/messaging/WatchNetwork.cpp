@@ -1,19 +1,19 @@
 #include "msg_service/WatchNetwork.h"
 
 #include "MsgFilters.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "msg_store/PhoneSide.h"
 
 namespace msg_service {
 
 int WatchNetwork::receive(const WatchIncoming& message, int* outMsgId, int* outFolder) {
-    MSG_RETV_IF(message.from.empty(), msg_store::MSG_STORE_ERR_INVALID_ARGUMENT, "no sender");
-    MSG_RETV_IF(message.text.empty() && message.contents.empty(), msg_store::MSG_STORE_ERR_INVALID_ARGUMENT,
-                "empty message");
+    PLAT_RETV_IF(message.from.empty(), msg_store::MSG_STORE_ERR_INVALID_ARGUMENT, "no sender");
+    PLAT_RETV_IF(message.text.empty() && message.contents.empty(), msg_store::MSG_STORE_ERR_INVALID_ARGUMENT,
+                 "empty message");
     bool blocked = false;
     // A message is never dropped because the filters cannot be read; it lands in the inbox.
     if (!isBlockedMessage(message.from, message.text, &blocked))
-        MSG_LOGW("filters unreadable; %s not checked", message.from.c_str());
+        PLAT_LOGW("filters unreadable; %s not checked", message.from.c_str());
     msg_store::IncomingMessage incoming;
     incoming.addresses = {{msg_store::ADDRESS_TYPE_PHONE, message.from}};
     incoming.from = message.from;

@@ -3,7 +3,7 @@
 
 #include "PhoneNumberRegions.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -27,18 +27,18 @@ int phone_number_connect(void) {
 int phone_number_disconnect(void) {
     int count = g_connections.load();
     do {
-        MSG_RETV_IF(count <= 0, PHONE_NUMBER_ERROR_INVALID_PARAMETER,
-                    "phone-number utility is not connected");
+        PLAT_RETV_IF(count <= 0, PHONE_NUMBER_ERROR_INVALID_PARAMETER,
+                     "phone-number utility is not connected");
     } while (!g_connections.compare_exchange_weak(count, count - 1));
     return PHONE_NUMBER_ERROR_NONE;
 }
 
 int phone_number_get_formatted_number(const char* number, phone_number_region_e region,
                                       char** formatted_number) {
-    MSG_RETV_IF(!number || !*number || !formatted_number, PHONE_NUMBER_ERROR_INVALID_PARAMETER,
-                "number or formatted_number is null or empty");
+    PLAT_RETV_IF(!number || !*number || !formatted_number, PHONE_NUMBER_ERROR_INVALID_PARAMETER,
+                 "number or formatted_number is null or empty");
     const char* code = phone_number_impl::regionCode(region);
-    MSG_RETV_IF(!code, PHONE_NUMBER_ERROR_INVALID_PARAMETER, "unknown region %d", static_cast<int>(region));
+    PLAT_RETV_IF(!code, PHONE_NUMBER_ERROR_INVALID_PARAMETER, "unknown region %d", static_cast<int>(region));
 
     using i18n::phonenumbers::PhoneNumber;
     using i18n::phonenumbers::PhoneNumberUtil;
@@ -47,7 +47,7 @@ int phone_number_get_formatted_number(const char* number, phone_number_region_e 
     PhoneNumber parsed;
     PhoneNumberUtil::ErrorType err = util->Parse(number, code, &parsed);
     if (err != PhoneNumberUtil::NO_PARSING_ERROR) {
-        MSG_LOGW("cannot parse a number in %s (%d)", code, static_cast<int>(err));
+        PLAT_LOGW("cannot parse a number in %s (%d)", code, static_cast<int>(err));
         return PHONE_NUMBER_ERROR_NO_DATA;
     }
     // Parse() keeps where the number came from only when asked; the leading "+" decides the form.
@@ -58,9 +58,9 @@ int phone_number_get_formatted_number(const char* number, phone_number_region_e 
         *first == '+' || std::strncmp(first, "\xEF\xBC\x8B", 3) == 0; // "+" or full-width "+"
     std::string out;
     util->Format(parsed, international ? PhoneNumberUtil::INTERNATIONAL : PhoneNumberUtil::NATIONAL, &out);
-    MSG_RETV_IF(out.empty(), PHONE_NUMBER_ERROR_NO_DATA, "formatting gave nothing");
+    PLAT_RETV_IF(out.empty(), PHONE_NUMBER_ERROR_NO_DATA, "formatting gave nothing");
     char* copy = strdup(out.c_str());
-    MSG_RETV_IF(!copy, PHONE_NUMBER_ERROR_OUT_OF_MEMORY, "strdup failed");
+    PLAT_RETV_IF(!copy, PHONE_NUMBER_ERROR_OUT_OF_MEMORY, "strdup failed");
     *formatted_number = copy;
     return PHONE_NUMBER_ERROR_NONE;
 }

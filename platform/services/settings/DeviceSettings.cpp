@@ -2,7 +2,7 @@
 
 #include "SettingDefaults.h"
 #include "SettingStore.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "vconf.h"
 
 #include <glib.h>
@@ -24,24 +24,24 @@ bool hasKnownPrefix(const std::string& key) {
 }
 
 int checkKey(const char* key) {
-    MSG_RETV_IF(!key || !*key, VCONF_ERROR_INVALID_PARAMETER, "key is null or empty");
-    MSG_RETV_IF(std::char_traits<char>::length(key) > VCONF_KEY_MAX, VCONF_ERROR_INVALID_PARAMETER,
-                "key is too long");
-    MSG_RETV_IF(!hasKnownPrefix(key), VCONF_ERROR_WRONG_PREFIX, "unknown key prefix: %s", key);
+    PLAT_RETV_IF(!key || !*key, VCONF_ERROR_INVALID_PARAMETER, "key is null or empty");
+    PLAT_RETV_IF(std::char_traits<char>::length(key) > VCONF_KEY_MAX, VCONF_ERROR_INVALID_PARAMETER,
+                 "key is too long");
+    PLAT_RETV_IF(!hasKnownPrefix(key), VCONF_ERROR_WRONG_PREFIX, "unknown key prefix: %s", key);
     return VCONF_OK;
 }
 
 int checkValue(const char* key, const SettingValue& value) {
     if (value.type == ValueType::String) {
-        MSG_RETV_IF(value.text.size() > VCONF_STRING_MAX, VCONF_ERROR_WRONG_VALUE, "value of %s is too long",
-                    key);
-        MSG_RETV_IF(!g_utf8_validate(value.text.data(), static_cast<gssize>(value.text.size()), nullptr) ||
-                        value.text.find('\0') != std::string::npos,
-                    VCONF_ERROR_WRONG_VALUE, "value of %s is not UTF-8 text", key);
+        PLAT_RETV_IF(value.text.size() > VCONF_STRING_MAX, VCONF_ERROR_WRONG_VALUE, "value of %s is too long",
+                     key);
+        PLAT_RETV_IF(!g_utf8_validate(value.text.data(), static_cast<gssize>(value.text.size()), nullptr) ||
+                         value.text.find('\0') != std::string::npos,
+                     VCONF_ERROR_WRONG_VALUE, "value of %s is not UTF-8 text", key);
     }
     ValueType known = DeviceSettings::typeOf(key);
-    MSG_RETV_IF(known != ValueType::None && known != value.type, VCONF_ERROR_WRONG_TYPE,
-                "%s is a %s, not a %s", key, valueTypeName(known), valueTypeName(value.type));
+    PLAT_RETV_IF(known != ValueType::None && known != value.type, VCONF_ERROR_WRONG_TYPE,
+                 "%s is a %s, not a %s", key, valueTypeName(known), valueTypeName(value.type));
     return VCONF_OK;
 }
 
@@ -74,7 +74,7 @@ int DeviceSettings::get(const char* key, SettingValue& out) {
     }
     const SettingDefault* def = SettingDefaults::find(key);
     if (!def) {
-        MSG_LOGD("no setting %s", key);
+        PLAT_LOGD("no setting %s", key);
         return VCONF_ERROR_NO_ENTRY;
     }
     out = def->value;

@@ -2,8 +2,8 @@
 
 #include "AppRegistry.h"
 #include "SettingStore.h"
-#include "common/MsgLog.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 #include "preference.h"
 
 #include <cstdlib>
@@ -21,9 +21,9 @@ std::string scopeOf(const std::string& package, const std::string& key) {
 }
 
 int checkKey(const char* key) {
-    MSG_RETV_IF(!key || !*key, PREFERENCE_ERROR_INVALID_PARAMETER, "key is null or empty");
-    MSG_RETV_IF(std::char_traits<char>::length(key) > PREFERENCE_KEY_MAX, PREFERENCE_ERROR_INVALID_PARAMETER,
-                "key is too long");
+    PLAT_RETV_IF(!key || !*key, PREFERENCE_ERROR_INVALID_PARAMETER, "key is null or empty");
+    PLAT_RETV_IF(std::char_traits<char>::length(key) > PREFERENCE_KEY_MAX, PREFERENCE_ERROR_INVALID_PARAMETER,
+                 "key is too long");
     return PREFERENCE_ERROR_NONE;
 }
 
@@ -78,12 +78,12 @@ int Preferences::get(const std::string& package, const char* key, SettingValue& 
 int Preferences::set(const std::string& package, const char* key, const SettingValue& value) {
     if (int error = checkKey(key))
         return error;
-    MSG_RETV_IF(package.empty(), PREFERENCE_ERROR_INVALID_PARAMETER, "no package");
+    PLAT_RETV_IF(package.empty(), PREFERENCE_ERROR_INVALID_PARAMETER, "no package");
     if (value.type == ValueType::String) {
-        MSG_RETV_IF(value.text.size() > PREFERENCE_STRING_MAX, PREFERENCE_ERROR_INVALID_PARAMETER,
-                    "value of %s is too long", key);
-        MSG_RETV_IF(!g_utf8_validate(value.text.data(), static_cast<gssize>(value.text.size()), nullptr),
-                    PREFERENCE_ERROR_INVALID_PARAMETER, "value of %s is not UTF-8 text", key);
+        PLAT_RETV_IF(value.text.size() > PREFERENCE_STRING_MAX, PREFERENCE_ERROR_INVALID_PARAMETER,
+                     "value of %s is too long", key);
+        PLAT_RETV_IF(!g_utf8_validate(value.text.data(), static_cast<gssize>(value.text.size()), nullptr),
+                     PREFERENCE_ERROR_INVALID_PARAMETER, "value of %s is not UTF-8 text", key);
     }
     return SettingStore::write(scopeOf(package, key), key, value, topic(package, key))
                ? PREFERENCE_ERROR_NONE

@@ -1,7 +1,7 @@
 #include "SettingStore.h"
 
-#include "common/MsgLog.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 
 namespace msg_services {
 

@@ -1,9 +1,9 @@
 #include "preference.h"
 
 #include "Preferences.h"
-#include "common/MsgLog.h"
 #include "device/ChangeFeed.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 
 #include <cmath>
 #include <cstring>
@@ -37,8 +37,8 @@ int getTyped(const char* key, ValueType type, SettingValue& out) {
     SettingValue value;
     if (int error = Preferences::get(Preferences::currentPackage(), key, value))
         return error;
-    MSG_RETV_IF(value.type != type, PREFERENCE_ERROR_INVALID_PARAMETER, "%s is a %s, not a %s", key,
-                msg_services::valueTypeName(value.type), msg_services::valueTypeName(type));
+    PLAT_RETV_IF(value.type != type, PREFERENCE_ERROR_INVALID_PARAMETER, "%s is a %s, not a %s", key,
+                 msg_services::valueTypeName(value.type), msg_services::valueTypeName(type));
     out = value;
     return PREFERENCE_ERROR_NONE;
 }
@@ -60,7 +60,7 @@ extern "C" int preference_set_int(const char* key, int value) {
 }
 
 extern "C" int preference_get_int(const char* key, int* value) {
-    MSG_RETV_IF(!value, PREFERENCE_ERROR_INVALID_PARAMETER, "value is null");
+    PLAT_RETV_IF(!value, PREFERENCE_ERROR_INVALID_PARAMETER, "value is null");
     SettingValue stored;
     int error = getTyped(key, ValueType::Int, stored);
     if (error == PREFERENCE_ERROR_NONE)
@@ -69,12 +69,12 @@ extern "C" int preference_get_int(const char* key, int* value) {
 }
 
 extern "C" int preference_set_double(const char* key, double value) {
-    MSG_RETV_IF(!std::isfinite(value), PREFERENCE_ERROR_INVALID_PARAMETER, "value is not a finite number");
+    PLAT_RETV_IF(!std::isfinite(value), PREFERENCE_ERROR_INVALID_PARAMETER, "value is not a finite number");
     return setValue(key, SettingValue::ofDouble(value));
 }
 
 extern "C" int preference_get_double(const char* key, double* value) {
-    MSG_RETV_IF(!value, PREFERENCE_ERROR_INVALID_PARAMETER, "value is null");
+    PLAT_RETV_IF(!value, PREFERENCE_ERROR_INVALID_PARAMETER, "value is null");
     SettingValue stored;
     int error = getTyped(key, ValueType::Double, stored);
     if (error == PREFERENCE_ERROR_NONE)
@@ -83,12 +83,12 @@ extern "C" int preference_get_double(const char* key, double* value) {
 }
 
 extern "C" int preference_set_string(const char* key, const char* value) {
-    MSG_RETV_IF(!value, PREFERENCE_ERROR_INVALID_PARAMETER, "value is null");
+    PLAT_RETV_IF(!value, PREFERENCE_ERROR_INVALID_PARAMETER, "value is null");
     return setValue(key, SettingValue::ofString(value));
 }
 
 extern "C" int preference_get_string(const char* key, char** value) {
-    MSG_RETV_IF(!value, PREFERENCE_ERROR_INVALID_PARAMETER, "value is null");
+    PLAT_RETV_IF(!value, PREFERENCE_ERROR_INVALID_PARAMETER, "value is null");
     SettingValue stored;
     int error = getTyped(key, ValueType::String, stored);
     if (error == PREFERENCE_ERROR_NONE)
@@ -101,7 +101,7 @@ extern "C" int preference_set_boolean(const char* key, bool value) {
 }
 
 extern "C" int preference_get_boolean(const char* key, bool* value) {
-    MSG_RETV_IF(!value, PREFERENCE_ERROR_INVALID_PARAMETER, "value is null");
+    PLAT_RETV_IF(!value, PREFERENCE_ERROR_INVALID_PARAMETER, "value is null");
     SettingValue stored;
     int error = getTyped(key, ValueType::Bool, stored);
     if (error == PREFERENCE_ERROR_NONE)
@@ -114,7 +114,7 @@ extern "C" int preference_remove(const char* key) {
 }
 
 extern "C" int preference_is_existing(const char* key, bool* existing) {
-    MSG_RETV_IF(!existing, PREFERENCE_ERROR_INVALID_PARAMETER, "existing is null");
+    PLAT_RETV_IF(!existing, PREFERENCE_ERROR_INVALID_PARAMETER, "existing is null");
     SettingValue stored;
     int error = Preferences::get(Preferences::currentPackage(), key, stored);
     if (error == PREFERENCE_ERROR_NONE || error == PREFERENCE_ERROR_NO_KEY) {
@@ -137,9 +137,9 @@ extern "C" int preference_remove_all(void) {
 }
 
 extern "C" int preference_set_changed_cb(const char* key, preference_changed_cb callback, void* user_data) {
-    MSG_RETV_IF(!key || !*key || !callback, PREFERENCE_ERROR_INVALID_PARAMETER, "key or callback is null");
+    PLAT_RETV_IF(!key || !*key || !callback, PREFERENCE_ERROR_INVALID_PARAMETER, "key or callback is null");
     msg_device::Device* device = msg_device::Device::getDefault();
-    MSG_RETV_IF(!device, PREFERENCE_ERROR_IO_ERROR, "no device");
+    PLAT_RETV_IF(!device, PREFERENCE_ERROR_IO_ERROR, "no device");
     std::string name(key);
     unwatch(name);
     uint64_t id = device->feed().subscribe(Preferences::topic(Preferences::currentPackage(), name),
@@ -148,14 +148,14 @@ extern "C" int preference_set_changed_cb(const char* key, preference_changed_cb 
                                                if (it != watches().end())
                                                    it->second.cb(name.c_str(), it->second.userData);
                                            });
-    MSG_RETV_IF(id == 0, PREFERENCE_ERROR_IO_ERROR, "cannot watch %s", key);
+    PLAT_RETV_IF(id == 0, PREFERENCE_ERROR_IO_ERROR, "cannot watch %s", key);
     watches()[name] = {callback, user_data, device, id};
     return PREFERENCE_ERROR_NONE;
 }
 
 extern "C" int preference_unset_changed_cb(const char* key) {
-    MSG_RETV_IF(!key, PREFERENCE_ERROR_INVALID_PARAMETER, "key is null");
-    MSG_RETV_IF(!watches().count(key), PREFERENCE_ERROR_NO_KEY, "no callback for %s", key);
+    PLAT_RETV_IF(!key, PREFERENCE_ERROR_INVALID_PARAMETER, "key is null");
+    PLAT_RETV_IF(!watches().count(key), PREFERENCE_ERROR_NO_KEY, "no callback for %s", key);
     unwatch(key);
     return PREFERENCE_ERROR_NONE;
 }

@@ -1,6 +1,6 @@
 #include "system_settings.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "vconf.h"
 
 #include <cstdint>
@@ -54,41 +54,41 @@ int fromVconf(int error) {
 
 extern "C" int system_settings_get_value_int(system_settings_key_e key, int* value) {
     const KeyInfo* info = keyInfo(key);
-    MSG_RETV_IF(!info || info->isString || !value, SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER,
-                "bad key or value");
+    PLAT_RETV_IF(!info || info->isString || !value, SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER,
+                 "bad key or value");
     return fromVconf(vconf_get_int(info->vconfKey, value));
 }
 
 extern "C" int system_settings_get_value_string(system_settings_key_e key, char** value) {
     const KeyInfo* info = keyInfo(key);
-    MSG_RETV_IF(!info || !info->isString || !value, SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER,
-                "bad key or value");
+    PLAT_RETV_IF(!info || !info->isString || !value, SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER,
+                 "bad key or value");
     char* text = vconf_get_str(info->vconfKey);
-    MSG_RETV_IF(!text, SYSTEM_SETTINGS_ERROR_IO_ERROR, "cannot read %s", info->vconfKey);
+    PLAT_RETV_IF(!text, SYSTEM_SETTINGS_ERROR_IO_ERROR, "cannot read %s", info->vconfKey);
     *value = text;
     return SYSTEM_SETTINGS_ERROR_NONE;
 }
 
 extern "C" int system_settings_set_value_int(system_settings_key_e key, int value) {
     const KeyInfo* info = keyInfo(key);
-    MSG_RETV_IF(!info || info->isString, SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER, "bad key");
-    MSG_RETV_IF(key == SYSTEM_SETTINGS_KEY_FONT_SIZE &&
-                    (value < SYSTEM_SETTINGS_FONT_SIZE_SMALL || value > SYSTEM_SETTINGS_FONT_SIZE_GIANT),
-                SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER, "font size %d out of range", value);
+    PLAT_RETV_IF(!info || info->isString, SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER, "bad key");
+    PLAT_RETV_IF(key == SYSTEM_SETTINGS_KEY_FONT_SIZE &&
+                     (value < SYSTEM_SETTINGS_FONT_SIZE_SMALL || value > SYSTEM_SETTINGS_FONT_SIZE_GIANT),
+                 SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER, "font size %d out of range", value);
     return fromVconf(vconf_set_int(info->vconfKey, value));
 }
 
 extern "C" int system_settings_set_value_string(system_settings_key_e key, const char* value) {
     const KeyInfo* info = keyInfo(key);
-    MSG_RETV_IF(!info || !info->isString || !value || !*value, SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER,
-                "bad key or value");
+    PLAT_RETV_IF(!info || !info->isString || !value || !*value, SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER,
+                 "bad key or value");
     return fromVconf(vconf_set_str(info->vconfKey, value));
 }
 
 extern "C" int system_settings_set_changed_cb(system_settings_key_e key, system_settings_changed_cb callback,
                                               void* user_data) {
     const KeyInfo* info = keyInfo(key);
-    MSG_RETV_IF(!info || !callback, SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER, "bad key or callback");
+    PLAT_RETV_IF(!info || !callback, SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER, "bad key or callback");
     void* tag = reinterpret_cast<void*>(static_cast<intptr_t>(key));
     if (!watches().count(key)) {
         int error = vconf_notify_key_changed(info->vconfKey, keyChangedCb, tag);
@@ -101,8 +101,8 @@ extern "C" int system_settings_set_changed_cb(system_settings_key_e key, system_
 
 extern "C" int system_settings_unset_changed_cb(system_settings_key_e key) {
     const KeyInfo* info = keyInfo(key);
-    MSG_RETV_IF(!info || !watches().count(key), SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER,
-                "no callback for key");
+    PLAT_RETV_IF(!info || !watches().count(key), SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER,
+                 "no callback for key");
     watches().erase(key);
     vconf_ignore_key_changed(info->vconfKey, keyChangedCb);
     return SYSTEM_SETTINGS_ERROR_NONE;

@@ -1,9 +1,9 @@
 #include "vconf.h"
 
 #include "DeviceSettings.h"
-#include "common/MsgLog.h"
 #include "device/ChangeFeed.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -40,8 +40,8 @@ int getTyped(const char* key, ValueType type, SettingValue& out) {
     SettingValue value;
     if (int error = DeviceSettings::get(key, value))
         return error;
-    MSG_RETV_IF(value.type != type, VCONF_ERROR_WRONG_TYPE, "%s is not a %s", key,
-                msg_services::valueTypeName(type));
+    PLAT_RETV_IF(value.type != type, VCONF_ERROR_WRONG_TYPE, "%s is not a %s", key,
+                 msg_services::valueTypeName(type));
     out = value;
     return VCONF_OK;
 }
@@ -49,7 +49,7 @@ int getTyped(const char* key, ValueType type, SettingValue& out) {
 } // namespace
 
 extern "C" int vconf_get_int(const char* key, int* intval) {
-    MSG_RETV_IF(!intval, VCONF_ERROR_INVALID_PARAMETER, "intval is null");
+    PLAT_RETV_IF(!intval, VCONF_ERROR_INVALID_PARAMETER, "intval is null");
     SettingValue value;
     int error = getTyped(key, ValueType::Int, value);
     if (error == VCONF_OK)
@@ -58,7 +58,7 @@ extern "C" int vconf_get_int(const char* key, int* intval) {
 }
 
 extern "C" int vconf_get_bool(const char* key, int* boolval) {
-    MSG_RETV_IF(!boolval, VCONF_ERROR_INVALID_PARAMETER, "boolval is null");
+    PLAT_RETV_IF(!boolval, VCONF_ERROR_INVALID_PARAMETER, "boolval is null");
     SettingValue value;
     int error = getTyped(key, ValueType::Bool, value);
     if (error == VCONF_OK)
@@ -67,7 +67,7 @@ extern "C" int vconf_get_bool(const char* key, int* boolval) {
 }
 
 extern "C" int vconf_get_dbl(const char* key, double* dblval) {
-    MSG_RETV_IF(!dblval, VCONF_ERROR_INVALID_PARAMETER, "dblval is null");
+    PLAT_RETV_IF(!dblval, VCONF_ERROR_INVALID_PARAMETER, "dblval is null");
     SettingValue value;
     int error = getTyped(key, ValueType::Double, value);
     if (error == VCONF_OK)
@@ -91,25 +91,25 @@ extern "C" int vconf_set_bool(const char* key, int boolval) {
 }
 
 extern "C" int vconf_set_dbl(const char* key, double dblval) {
-    MSG_RETV_IF(!std::isfinite(dblval), VCONF_ERROR_WRONG_VALUE, "value is not a finite number");
+    PLAT_RETV_IF(!std::isfinite(dblval), VCONF_ERROR_WRONG_VALUE, "value is not a finite number");
     return DeviceSettings::set(key, SettingValue::ofDouble(dblval));
 }
 
 extern "C" int vconf_set_str(const char* key, const char* strval) {
-    MSG_RETV_IF(!strval, VCONF_ERROR_INVALID_PARAMETER, "strval is null");
+    PLAT_RETV_IF(!strval, VCONF_ERROR_INVALID_PARAMETER, "strval is null");
     return DeviceSettings::set(key, SettingValue::ofString(strval));
 }
 
 extern "C" int vconf_notify_key_changed(const char* key, vconf_callback_fn cb, void* user_data) {
-    MSG_RETV_IF(!key || !*key, VCONF_ERROR_INVALID_PARAMETER, "key is null");
-    MSG_RETV_IF(!cb, VCONF_ERROR_INVALID_PARAMETER, "cb is null");
-    MSG_RETV_IF(DeviceSettings::typeOf(key) == ValueType::None, VCONF_ERROR_NO_ENTRY, "no setting %s", key);
+    PLAT_RETV_IF(!key || !*key, VCONF_ERROR_INVALID_PARAMETER, "key is null");
+    PLAT_RETV_IF(!cb, VCONF_ERROR_INVALID_PARAMETER, "cb is null");
+    PLAT_RETV_IF(DeviceSettings::typeOf(key) == ValueType::None, VCONF_ERROR_NO_ENTRY, "no setting %s", key);
     for (const auto& watch : watches()) {
         if (watch.key == key && watch.cb == cb && watch.userData == user_data)
             return VCONF_OK;
     }
     msg_device::Device* device = msg_device::Device::getDefault();
-    MSG_RETV_IF(!device, VCONF_ERROR, "no device");
+    PLAT_RETV_IF(!device, VCONF_ERROR, "no device");
     std::string name(key);
     uint64_t id = device->feed().subscribe(
         DeviceSettings::topic(name), [name, cb, user_data](const msg_device::Change& change) {
@@ -121,13 +121,13 @@ extern "C" int vconf_notify_key_changed(const char* key, vconf_callback_fn cb, v
             }
             cb(&node, user_data);
         });
-    MSG_RETV_IF(id == 0, VCONF_ERROR, "cannot watch %s", key);
+    PLAT_RETV_IF(id == 0, VCONF_ERROR, "cannot watch %s", key);
     watches().push_back({name, cb, user_data, device, id});
     return VCONF_OK;
 }
 
 extern "C" int vconf_ignore_key_changed(const char* key, vconf_callback_fn cb) {
-    MSG_RETV_IF(!key || !cb, VCONF_ERROR_INVALID_PARAMETER, "key or cb is null");
+    PLAT_RETV_IF(!key || !cb, VCONF_ERROR_INVALID_PARAMETER, "key or cb is null");
     bool found = false;
     msg_device::Device* current = msg_device::Device::getDefault();
     for (auto it = watches().begin(); it != watches().end();) {

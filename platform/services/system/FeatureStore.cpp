@@ -1,7 +1,7 @@
 #include "FeatureStore.h"
 
-#include "common/MsgLog.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 
 #include <algorithm>
 #include <map>

@@ -1,10 +1,10 @@
 // Storage size, power locks and haptic feedback of the device.
 #include "DeviceSettings.h"
 #include "JournalStore.h"
-#include "common/MsgLog.h"
 #include "device/Device.h"
 #include "device_power.h"
 #include "feedback.h"
+#include "log/PlatformLog.h"
 #include "storage.h"
 
 #include <atomic>
@@ -37,11 +37,12 @@ const char* feedbackTypeName(feedback_type_e type) {
 } // namespace
 
 extern "C" int storage_get_internal_memory_size(struct statvfs* buf) {
-    MSG_RETV_IF(!buf, STORAGE_ERROR_INVALID_PARAMETER, "buf is null");
+    PLAT_RETV_IF(!buf, STORAGE_ERROR_INVALID_PARAMETER, "buf is null");
     msg_device::Device* device = msg_device::Device::getDefault();
-    MSG_RETV_IF(!device, STORAGE_ERROR_OPERATION_FAILED, "no device");
+    PLAT_RETV_IF(!device, STORAGE_ERROR_OPERATION_FAILED, "no device");
     struct statvfs disk {};
-    MSG_RETV_IF(statvfs(device->dir().c_str(), &disk) != 0, STORAGE_ERROR_OPERATION_FAILED, "statvfs failed");
+    PLAT_RETV_IF(statvfs(device->dir().c_str(), &disk) != 0, STORAGE_ERROR_OPERATION_FAILED,
+                 "statvfs failed");
     int pretendKb = DeviceSettings::getInt("memory/private/device/storage_free_kb", -1);
     if (pretendKb >= 0) {
         // Sizes in blocks of 4 KiB, so that block size times available blocks gives the free bytes.
@@ -55,17 +56,17 @@ extern "C" int storage_get_internal_memory_size(struct statvfs* buf) {
 }
 
 extern "C" int device_power_request_lock(power_lock_e type, int timeout_ms) {
-    MSG_RETV_IF(type < POWER_LOCK_CPU || type > POWER_LOCK_DISPLAY_DIM, DEVICE_ERROR_INVALID_PARAMETER,
-                "unknown lock %d", type);
-    MSG_RETV_IF(timeout_ms < 0, DEVICE_ERROR_INVALID_PARAMETER, "negative timeout");
+    PLAT_RETV_IF(type < POWER_LOCK_CPU || type > POWER_LOCK_DISPLAY_DIM, DEVICE_ERROR_INVALID_PARAMETER,
+                 "unknown lock %d", type);
+    PLAT_RETV_IF(timeout_ms < 0, DEVICE_ERROR_INVALID_PARAMETER, "negative timeout");
     return JournalStore::append("power", "lock", std::to_string(type) + " " + std::to_string(timeout_ms))
                ? DEVICE_ERROR_NONE
                : DEVICE_ERROR_OPERATION_FAILED;
 }
 
 extern "C" int device_power_release_lock(power_lock_e type) {
-    MSG_RETV_IF(type < POWER_LOCK_CPU || type > POWER_LOCK_DISPLAY_DIM, DEVICE_ERROR_INVALID_PARAMETER,
-                "unknown lock %d", type);
+    PLAT_RETV_IF(type < POWER_LOCK_CPU || type > POWER_LOCK_DISPLAY_DIM, DEVICE_ERROR_INVALID_PARAMETER,
+                 "unknown lock %d", type);
     return JournalStore::append("power", "unlock", std::to_string(type)) ? DEVICE_ERROR_NONE
                                                                          : DEVICE_ERROR_OPERATION_FAILED;
 }
@@ -79,17 +80,17 @@ extern "C" int feedback_deinitialize(void) {
     int users = feedbackUsers().load();
     while (users > 0 && !feedbackUsers().compare_exchange_weak(users, users - 1)) {
     }
-    MSG_RETV_IF(users <= 0, FEEDBACK_ERROR_NOT_INITIALIZED, "feedback is not initialized");
+    PLAT_RETV_IF(users <= 0, FEEDBACK_ERROR_NOT_INITIALIZED, "feedback is not initialized");
     return FEEDBACK_ERROR_NONE;
 }
 
 extern "C" int feedback_play_type(feedback_type_e type, feedback_pattern_e pattern) {
-    MSG_RETV_IF(feedbackUsers().load() <= 0, FEEDBACK_ERROR_NOT_INITIALIZED, "feedback is not initialized");
-    MSG_RETV_IF(type < FEEDBACK_TYPE_NONE || type > FEEDBACK_TYPE_VIBRATION, FEEDBACK_ERROR_INVALID_PARAMETER,
-                "unknown type %d", type);
+    PLAT_RETV_IF(feedbackUsers().load() <= 0, FEEDBACK_ERROR_NOT_INITIALIZED, "feedback is not initialized");
+    PLAT_RETV_IF(type < FEEDBACK_TYPE_NONE || type > FEEDBACK_TYPE_VIBRATION,
+                 FEEDBACK_ERROR_INVALID_PARAMETER, "unknown type %d", type);
     bool known = (pattern > FEEDBACK_PATTERN_NONE && pattern < FEEDBACK_PATTERN_MAX) ||
                  pattern == FEEDBACK_PATTERN_LIST_LONG_PRESS || pattern == FEEDBACK_PATTERN_TYPE_SWITCH;
-    MSG_RETV_IF(!known, FEEDBACK_ERROR_INVALID_PARAMETER, "unknown pattern %d", pattern);
+    PLAT_RETV_IF(!known, FEEDBACK_ERROR_INVALID_PARAMETER, "unknown pattern %d", pattern);
     return JournalStore::append("feedback", feedbackTypeName(type), std::to_string(pattern))
                ? FEEDBACK_ERROR_NONE
                : FEEDBACK_ERROR_OPERATION_FAILED;

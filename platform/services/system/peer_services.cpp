@@ -1,8 +1,8 @@
 // Device management, network connection, wearable connection, number sync and number sharing:
 // each answers from the device settings that msg-sim and the device profiles change.
 #include "DeviceSettings.h"
-#include "common/MsgLog.h"
 #include "fabrel.h"
+#include "log/PlatformLog.h"
 #include "mdm.h"
 #include "merrowin.h"
 #include "net_connection.h"
@@ -36,13 +36,13 @@ std::atomic<bool>& mdmHeld() {
 
 // The handles of these services carry no state: every answer comes from the settings.
 template <typename Handle> int createHandle(Handle** out, int invalid) {
-    MSG_RETV_IF(!out, invalid, "handle is null");
+    PLAT_RETV_IF(!out, invalid, "handle is null");
     *out = new Handle{0};
     return 0;
 }
 
 template <typename Handle> int destroyHandle(Handle* handle, int invalid) {
-    MSG_RETV_IF(!handle, invalid, "handle is null");
+    PLAT_RETV_IF(!handle, invalid, "handle is null");
     delete handle;
     return 0;
 }
@@ -60,12 +60,12 @@ struct StatusService {
     }
 
     template <typename Handle> int init(Handle** out) const {
-        MSG_RETV_IF(!out, invalid, "handle is null");
+        PLAT_RETV_IF(!out, invalid, "handle is null");
         return available() ? createHandle(out, invalid) : unavailable;
     }
 
     template <typename Handle> int status(Handle* handle, int* out) const {
-        MSG_RETV_IF(!handle || !out, invalid, "argument is null");
+        PLAT_RETV_IF(!handle || !out, invalid, "argument is null");
         if (!available())
             return unavailable;
         *out =
@@ -93,8 +93,8 @@ extern "C" mdm_result_t mdm_release_service(void) {
 }
 
 extern "C" mdm_status_t mdm_get_allow_text_messaging(const char* sim_id) {
-    MSG_RETV_IF(!sim_id || !*sim_id || std::strchr(sim_id, '/'), MDM_STATUS_ERROR, "bad SIM id");
-    MSG_RETV_IF(!mdmHeld(), MDM_STATUS_ERROR, "mdm_get_service() was not called");
+    PLAT_RETV_IF(!sim_id || !*sim_id || std::strchr(sim_id, '/'), MDM_STATUS_ERROR, "bad SIM id");
+    PLAT_RETV_IF(!mdmHeld(), MDM_STATUS_ERROR, "mdm_get_service() was not called");
     std::string key =
         std::string("db/private/mdm/text_messaging/") + (std::strcmp(sim_id, "*") == 0 ? "peer" : sim_id);
     return DeviceSettings::getInt(key.c_str(), MDM_ALLOWED) == MDM_RESTRICTED ? MDM_RESTRICTED : MDM_ALLOWED;
@@ -109,10 +109,10 @@ extern "C" int connection_destroy(connection_h connection) {
 }
 
 extern "C" int connection_get_type(connection_h connection, connection_type_e* type) {
-    MSG_RETV_IF(!connection || !type, CONNECTION_ERROR_INVALID_PARAMETER, "argument is null");
+    PLAT_RETV_IF(!connection || !type, CONNECTION_ERROR_INVALID_PARAMETER, "argument is null");
     int value = DeviceSettings::getInt("memory/dnet/status", -1);
-    MSG_RETV_IF(value < CONNECTION_TYPE_DISCONNECTED || value > CONNECTION_TYPE_BT,
-                CONNECTION_ERROR_OPERATION_FAILED, "network status %d is unknown", value);
+    PLAT_RETV_IF(value < CONNECTION_TYPE_DISCONNECTED || value > CONNECTION_TYPE_BT,
+                 CONNECTION_ERROR_OPERATION_FAILED, "network status %d is unknown", value);
     *type = static_cast<connection_type_e>(value);
     return CONNECTION_ERROR_NONE;
 }
@@ -126,7 +126,7 @@ extern "C" int fabrel_destroy(fabrel_h handle) {
 }
 
 extern "C" int fabrel_get_service_state(fabrel_h handle, int service, int* state) {
-    MSG_RETV_IF(!handle || !state || service < 0, FABREL_ERROR_INVALID_PARAMETER, "bad argument");
+    PLAT_RETV_IF(!handle || !state || service < 0, FABREL_ERROR_INVALID_PARAMETER, "bad argument");
     std::string key = "memory/private/fabrel/service_state/" + std::to_string(service);
     *state = DeviceSettings::getInt(key.c_str(), FABREL_STATE_DISCONNECTED);
     return FABREL_ERROR_NONE;

@@ -3,7 +3,7 @@
 
 #include "TelephonyState.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "vconf.h"
 
 #include <Ecore.h>
@@ -57,7 +57,7 @@ int powerStateOf(tapi_power_phone_cmd_t cmd) {
 extern "C" {
 
 TapiHandle* tel_init(const char* cp_name) {
-    MSG_RETV_IF(cp_name && !*cp_name, nullptr, "cp_name is empty");
+    PLAT_RETV_IF(cp_name && !*cp_name, nullptr, "cp_name is empty");
     auto* handle = new tapi_handle;
     std::lock_guard<std::mutex> lock(g_handlesMutex);
     g_handles.insert(handle);
@@ -67,15 +67,15 @@ TapiHandle* tel_init(const char* cp_name) {
 int tel_deinit(TapiHandle* handle) {
     {
         std::lock_guard<std::mutex> lock(g_handlesMutex);
-        MSG_RETV_IF(!handle || !g_handles.erase(handle), TAPI_API_INVALID_PTR, "unknown handle");
+        PLAT_RETV_IF(!handle || !g_handles.erase(handle), TAPI_API_INVALID_PTR, "unknown handle");
     }
     delete handle;
     return TAPI_API_SUCCESS;
 }
 
 int tel_get_property_int(TapiHandle* handle, const char* property, int* result) {
-    MSG_RETV_IF(!isLive(handle) || !result, TAPI_API_INVALID_PTR, "handle or result is invalid");
-    MSG_RETV_IF(!property, TAPI_API_INVALID_INPUT, "property is null");
+    PLAT_RETV_IF(!isLive(handle) || !result, TAPI_API_INVALID_PTR, "handle or result is invalid");
+    PLAT_RETV_IF(!property, TAPI_API_INVALID_INPUT, "property is null");
     if (std::strcmp(property, TAPI_PROP_MODEM_POWER) == 0)
         *result = telephony_state::modemPower();
     else if (std::strcmp(property, TAPI_PROP_NETWORK_ROAMING_STATUS) == 0)
@@ -83,34 +83,34 @@ int tel_get_property_int(TapiHandle* handle, const char* property, int* result) 
     else if (std::strcmp(property, TAPI_PROP_NETWORK_SERVICE_TYPE) == 0)
         *result = telephony_state::serviceType();
     else {
-        MSG_LOGE("no integer property %s", property);
+        PLAT_LOGE("no integer property %s", property);
         return TAPI_API_INVALID_INPUT;
     }
     return TAPI_API_SUCCESS;
 }
 
 int tel_get_property_string(TapiHandle* handle, const char* property, char** result) {
-    MSG_RETV_IF(!isLive(handle) || !result, TAPI_API_INVALID_PTR, "handle or result is invalid");
-    MSG_RETV_IF(!property || std::strcmp(property, TAPI_PROP_NETWORK_PLMN) != 0, TAPI_API_INVALID_INPUT,
-                "no text property %s", property ? property : "(null)");
+    PLAT_RETV_IF(!isLive(handle) || !result, TAPI_API_INVALID_PTR, "handle or result is invalid");
+    PLAT_RETV_IF(!property || std::strcmp(property, TAPI_PROP_NETWORK_PLMN) != 0, TAPI_API_INVALID_INPUT,
+                 "no text property %s", property ? property : "(null)");
     // Without service there is no network to name.
-    MSG_RETV_IF(telephony_state::serviceType() < TAPI_NETWORK_SERVICE_TYPE_2G, TAPI_API_OPERATION_FAILED,
-                "no network");
+    PLAT_RETV_IF(telephony_state::serviceType() < TAPI_NETWORK_SERVICE_TYPE_2G, TAPI_API_OPERATION_FAILED,
+                 "no network");
     char* copy = strdup(telephony_state::plmn().c_str());
-    MSG_RETV_IF(!copy, TAPI_API_OPERATION_FAILED, "strdup failed");
+    PLAT_RETV_IF(!copy, TAPI_API_OPERATION_FAILED, "strdup failed");
     *result = copy;
     return TAPI_API_SUCCESS;
 }
 
 int tel_process_power_command(TapiHandle* handle, tapi_power_phone_cmd_t cmd, tapi_response_cb callback,
                               void* user_data) {
-    MSG_RETV_IF(!isLive(handle), TAPI_API_INVALID_PTR, "unknown handle");
+    PLAT_RETV_IF(!isLive(handle), TAPI_API_INVALID_PTR, "unknown handle");
     int state = powerStateOf(cmd);
-    MSG_RETV_IF(state < 0, TAPI_API_INVALID_INPUT, "unknown power command %d", static_cast<int>(cmd));
+    PLAT_RETV_IF(state < 0, TAPI_API_INVALID_INPUT, "unknown power command %d", static_cast<int>(cmd));
     int flightMode = 0;
-    MSG_RETV_IF(state == TAPI_PHONE_POWER_STATUS_ON &&
-                    vconf_get_bool("db/telephony/flight_mode", &flightMode) == 0 && flightMode,
-                TAPI_API_OPERATION_FAILED, "flight mode is on");
+    PLAT_RETV_IF(state == TAPI_PHONE_POWER_STATUS_ON &&
+                     vconf_get_bool("db/telephony/flight_mode", &flightMode) == 0 && flightMode,
+                 TAPI_API_OPERATION_FAILED, "flight mode is on");
     if (!telephony_state::setModemPower(state))
         return TAPI_API_OPERATION_FAILED;
     if (callback) {

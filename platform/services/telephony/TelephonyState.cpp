@@ -1,6 +1,6 @@
 #include "TelephonyState.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "telephony.h"
 #include "vconf.h"
 
@@ -34,7 +34,7 @@ int modemPower() {
 
 bool setModemPower(int state) {
     int err = vconf_set_int(kModemPowerKey, state);
-    MSG_RETV_IF(err != VCONF_OK, false, "cannot store the modem state (%d)", err);
+    PLAT_RETV_IF(err != VCONF_OK, false, "cannot store the modem state (%d)", err);
     return true;
 }
 
