@@ -87,7 +87,8 @@ void MLListViewController::onCreated() {
         MSG_LOGE("_createGenlist() failed");
         return;
     }
-    _model.load();
+    if (!_model.load())
+        MSG_LOGE("the list could not be read");
     _loadItems();
     _rotaryItem = std::make_unique<MCommonRotaryActivateMgr::Item>(_genlist);
     _rotaryItem->regist(false);

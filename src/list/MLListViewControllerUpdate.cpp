@@ -225,7 +225,8 @@ void MLListViewController::_deleteItem(MLItemContent* row) {
 bool MLListViewController::_reload() {
     MSG_RETV_IF(_listStyle != LIST_STYLE_NORMAL, false, "listStyle(%d) is invalid", _listStyle);
     _model.clear();
-    _model.load();
+    // The rows shown stay until the store can be read again.
+    MSG_RETV_IF(!_model.load(), false, "the list could not be read");
     _loadItems();
     MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
     return true;
