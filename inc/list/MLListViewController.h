@@ -140,6 +140,7 @@ private:
     bool _reload();
     void _redrawRealized();
     bool _setPausedUpdate(Update update, bool force);
+    bool _deferWhilePaused(Update update);
     void _doPausedUpdate();
     void _onStorageChanged(const char* payload);
     void _applyChange(int changeType, int id, int otherId);

@@ -40,8 +40,7 @@ void MLListViewController::_onStorageChanged(const char* payload) {
         MSG_LOGI("ui list is already empty.");
         return;
     }
-    if (MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_PAUSED &&
-        _setPausedUpdate(UPDATE_RELOAD, false)) {
+    if (_deferWhilePaused(UPDATE_RELOAD)) {
         MSG_LOGI("set as paused update.");
         return;
     }
@@ -244,14 +243,18 @@ bool MLListViewController::_setPausedUpdate(Update update, bool force) {
         MSG_LOGD("event count (%d). Not pause event processing yet.", pausedEventCount);
         return false;
     }
-    if (_pausedUpdate == UPDATE_NONE) {
+    // The count goes on until the resume clears it: once changes are held back, every later one
+    // of the same pause is held back too.
+    if (_pausedUpdate == UPDATE_NONE || update > _pausedUpdate)
         _pausedUpdate = update;
-        pausedEventCount = 0;
-    } else if (update > _pausedUpdate) {
-        _pausedUpdate = update;
-    }
     MSG_LOGI("app paused_event:%d(NONE(0), REDRAW(1), RELOAD(2)", _pausedUpdate);
     return true;
+}
+
+// Only a paused application holds changes back; in the foreground each one is applied at once.
+bool MLListViewController::_deferWhilePaused(Update update) {
+    return MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_PAUSED &&
+           _setPausedUpdate(update, false);
 }
 
 void MLListViewController::_doPausedUpdate() {
