@@ -130,9 +130,12 @@ void MLListViewController::_insertItem(int id, const MLItem* before) {
     if (_listType == LIST_TYPE_THREAD && item == _firstContentItem())
         _scrollToFirstItem();
     MSG_LOGI(">>>>> new item(%d) is inserted (idx:%d) [ui list count : %d]", id, index, countBefore + 1);
-    if (countBefore == 0 && _listType == LIST_TYPE_BLOCKED_MSG)
-        _sendEvent(EVENT_EMPTY_STATE_CHANGED);
-    _sendEvent(EVENT_CHANGED);
+    // Only a first row changes what the menu offers.
+    if (countBefore == 0) {
+        if (_listType == LIST_TYPE_BLOCKED_MSG)
+            _sendEvent(EVENT_EMPTY_STATE_CHANGED);
+        _sendEvent(EVENT_CHANGED);
+    }
     if (common_util::is_screen_reader_enabled())
         _rebuildAccessOrder();
 }

@@ -3,6 +3,7 @@
 #include "common/popup/AccessApi.h"
 
 #include "LogCapture.h"
+#include "Programs.h"
 #include "WatchScreenTest.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "common/view/MCommonMoreOptionViewController.h"
@@ -105,6 +106,13 @@ protected:
     }
 
     int pageCount() { return window->getNaviframeController()->getPageCount(); }
+
+    // A second process writing to this test's device, as the phone or the user would.
+    void run(const char* program, std::vector<std::string> args) {
+        args.insert(args.begin(), {"--device", device.path()});
+        msg_test::ProgramRun result = msg_test::runProgram(program, args);
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+    }
 
     const Entry newMessage{"New message", "img/option/compose"};
     const Entry deleteEntry{"Delete", "img/option/delete"};
@@ -236,4 +244,23 @@ TEST_F(ListScreenTest, AScreenThatNeverMadeItsViewFreesItsList) {
     ASSERT_FALSE(list.expired());
     unpushed->destroy();
     EXPECT_TRUE(list.expired());
+}
+
+TEST_F(ListScreenTest, AMessageArrivingElsewhereLeavesAnOpenMenuOpen) {
+    receive("+15550100001", msg_store::FOLDER_INBOX);
+    receive("+15550100002", msg_store::FOLDER_INBOX);
+    push(LIST_TYPE_THREAD);
+    std::shared_ptr<MLListViewController> list = screen->getListView().lock();
+    ASSERT_TRUE(openMenu());
+    settle(0.3);
+
+    // The lower conversation moves to the top: the rows change, the menu's entries do not.
+    ASSERT_NO_FATAL_FAILURE(run("msg-sim", {"receive", "--from", "+15550100001", "--text", "again"}));
+    msg_test::LogCapture log;
+    ASSERT_NO_FATAL_FAILURE(run("msg-sim", {"receive", "--from", "+15550100003", "--text", "new one"}));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 3; }, 3.0));
+    settle(0.3);
+    EXPECT_TRUE(option()->isOpened());
+    EXPECT_FALSE(log.contains("option is opened. close it"));
+    EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
 }
