@@ -229,8 +229,15 @@ bool MLListViewController::_reload() {
     _model.clear();
     // The rows shown stay until the store can be read again.
     MSG_RETV_IF(!_model.load(), false, "the list could not be read");
+    bool wasEmpty = getItemCount() == 0;
     _loadItems();
     MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
+    // The container learns of rows that came or went by the reload as by any other change; an
+    // empty blocked list has already told it so while loading.
+    bool isEmpty = getItemCount() == 0;
+    if (_listType == LIST_TYPE_BLOCKED_MSG && wasEmpty && !isEmpty)
+        _sendEvent(EVENT_EMPTY_STATE_CHANGED);
+    _sendEvent(EVENT_CHANGED);
     return true;
 }
 

@@ -264,3 +264,26 @@ TEST_F(ListScreenTest, AMessageArrivingElsewhereLeavesAnOpenMenuOpen) {
     EXPECT_FALSE(log.contains("option is opened. close it"));
     EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
 }
+
+TEST_F(ListScreenTest, AReloadIntoAnEmptyListTellsTheScreen) {
+    struct Case {
+        ListType type;
+        const char* blocked;
+        std::vector<Entry> entries;
+    };
+    for (const Case& c : {Case{LIST_TYPE_THREAD, "no", {newMessage, deleteEntry}},
+                          Case{LIST_TYPE_BLOCKED_MSG, "yes", {unblock, deleteEntry}}}) {
+        SCOPED_TRACE(c.type);
+        ASSERT_NO_FATAL_FAILURE(push(c.type));
+        // More rows in one change than are inserted one by one: the list reloads.
+        ASSERT_NO_FATAL_FAILURE(
+            run("msg-list-bulk-writer", {"--conversations", "60", "--blocked", c.blocked}));
+        std::shared_ptr<MLListViewController> list = screen->getListView().lock();
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 60; }, 5.0));
+        EXPECT_TRUE(msg_test::runLoopUntil([&] { return menu() == c.entries; }, 1.0));
+        EXPECT_FALSE(screen->isShowingNoItem());
+        EXPECT_TRUE(evas_object_visible_get(list->getEvasObject()));
+        ASSERT_TRUE(window->getNaviframeController()->pop());
+        settle(0.3);
+    }
+}
