@@ -45,7 +45,8 @@ bool Application::start() {
     common_util::connect_msg_store();
     // 2. Conversation list preload, before the window, so that the worker reads
     //    while the window is built.
-    msg_list::MLThreadListBgLoad::getInstance()->start();
+    if (_options.preloadConversations)
+        msg_list::MLThreadListBgLoad::getInstance()->start();
     // 3. Texts, theme, colours, fonts and haptics.
     if (!_loadTheme())
         MSG_LOGW("running without the application theme");

@@ -307,6 +307,10 @@ TEST(MsgAppTest, OpensOnTheConversationListOrWithBlockedOnTheBlockedList) {
     EXPECT_EQ(plain.second.find("listType : 1"), std::string::npos);
     EXPECT_EQ(blocked.first, 0);
     EXPECT_NE(blocked.second.find("listType : 1"), std::string::npos);
+    // Only the conversation list takes the preloaded list over.
+    const char* preload = "_onThWorker() start";
+    EXPECT_NE(plain.second.find(preload), std::string::npos);
+    EXPECT_EQ(blocked.second.find(preload), std::string::npos);
 
     // One first screen only; help names the option.
     EXPECT_EQ(runProgram("msg-app", "--blocked --screen demo").first, 2);
