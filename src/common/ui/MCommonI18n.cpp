@@ -327,8 +327,14 @@ void MCommonI18n::_setDefaultTimezone() {
     std::vector<i18n_uchar> uZone(zone.size() + 1, 0);
     i18n_ustring_copy_ua_n(uZone.data(), zone.c_str(), static_cast<int32_t>(zone.size()));
     int ret = i18n_ucalendar_set_default_timezone(uZone.data());
-    if (ret != I18N_ERROR_NONE)
+    if (ret != I18N_ERROR_NONE) {
         MSG_LOGE("default timezone set error(%d)", ret);
+        return;
+    }
+    // The today and this-year decisions break times down with the C library: it must count days
+    // in the zone the formatters write.
+    setenv("TZ", zone.c_str(), 1);
+    tzset();
 }
 
 void MCommonI18n::appEventListener(MCommonAppEventType type) {
@@ -358,7 +364,8 @@ void MCommonI18n::_timeChangedCb(keynode_t*, void* data) {
     MSG_RET_IF(!data, "data is nullptr");
     auto* self = static_cast<MCommonI18n*>(data);
     self->_setDefaultTimezone();
-    self->_setTimeFormatter();
+    // Every formatter took the zone it was made in; each is made again in the new one on use.
+    self->_clearFormatters();
     announceChange();
 }
 
