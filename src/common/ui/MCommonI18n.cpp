@@ -339,6 +339,14 @@ void MCommonI18n::_setDefaultTimezone() {
 
 void MCommonI18n::appEventListener(MCommonAppEventType type) {
     MSG_LOGD("App Event : %d", static_cast<int>(type));
+    if (type == APP_EVENT_LANGUAGE_CHANGED) {
+        // Dates carry direction marks only in a right-to-left language.
+        bool wasRtl = _isRtl;
+        _isRtl = common_util::is_rtl_supported(common_util::LANGUAGE);
+        if (_isRtl != wasRtl)
+            announceChange();
+        return;
+    }
     if (type != APP_EVENT_REGION_FORMAT_CHANGED)
         return;
     MSG_LOGI("REGION_FORMAT_CHANGED event");

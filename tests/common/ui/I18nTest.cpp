@@ -239,6 +239,23 @@ TEST_F(I18nTest, TimeZoneChangeMovesDatesAndTheDayDecisions) {
     }
 }
 
+TEST_F(I18nTest, ALanguageChangeToOrFromRightToLeftMarksDatesAtOnce) {
+    setInt(KEY_DATE_FORMAT, 0);
+    time_t past = localTime(2019, 3, 5, 12, 0);
+    EXPECT_EQ("05/03/2019", simple(past));
+    const struct {
+        const char* language;
+        const char* shown;
+    } steps[] = {{"he_IL.UTF-8", "05&#x200f;/03&#x200f;/2019"}, {"en_US.UTF-8", "05/03/2019"}};
+    for (const auto& step : steps) {
+        EventCounter counter;
+        setString(KEY_LANGUAGE, step.language);
+        msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
+        EXPECT_EQ(step.shown, simple(past)) << step.language;
+        EXPECT_EQ(1, counter.timeFormatChanges) << "the screens redraw their dates";
+    }
+}
+
 TEST_F(I18nTest, ReleasedInstanceStopsListening) {
     i18n();
     MCommonI18n::release();
