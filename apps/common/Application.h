@@ -45,6 +45,7 @@ public:
     void onWindowLowered();
 
 private:
+    void _startServices();
     bool _loadTheme();
     bool _createWindow();
     bool _showFirstScreen();
