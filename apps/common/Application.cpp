@@ -5,9 +5,13 @@
 #include "ScreenRegistry.h"
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
+#include "common/FormattedNumber.h"
 #include "common/MCommonAppEventMgr.h"
+#include "common/MCommonFont.h"
+#include "common/MCommonRestoreCompleteListener.h"
 #include "common/MCommonTheme.h"
 #include "common/MsgLog.h"
+#include "common/Preference.h"
 #include "list/MLThreadListBgLoad.h"
 #include "vconf.h"
 #include "view_kit/WNaviframeController.h"
@@ -45,21 +49,25 @@ bool Application::start() {
     common_util::connect_msg_store();
     // 2. Conversation list preload, before the window, so that the worker reads
     //    while the window is built.
-    msg_list::MLThreadListBgLoad::getInstance()->start();
-    // 3. Texts, theme, colours, fonts and haptics.
+    if (_options.preloadConversations)
+        msg_list::MLThreadListBgLoad::getInstance()->start();
+    // 3. The services that watch the device: first-run preferences, the phone-number
+    //    formatter, the backup service's restore counters and the system font.
+    _startServices();
+    // 4. Texts, theme, colours, fonts and haptics.
     if (!_loadTheme())
         MSG_LOGW("running without the application theme");
     //    Haptics, which screens play on taps and long presses; the teardown ends them.
     if (int ret = feedback_initialize(); ret != FEEDBACK_ERROR_NONE)
         MSG_LOGW("feedback_initialize error : %d", ret);
-    // 4. The window, its naviframe and round surface.
+    // 5. The window, its naviframe and round surface.
     if (!_createWindow())
         return false;
-    // 5. Application events: window focus and iconify become resume and pause; the
+    // 6. Application events: window focus and iconify become resume and pause; the
     //    language and region settings become their change events.
     _watchWindow();
     _watchLocale(true);
-    // 6. The first screen.
+    // 7. The first screen.
     return _showFirstScreen();
 }
 
@@ -68,7 +76,7 @@ void Application::stop() {
         return;
     _started = false;
     MCommonAppEventMgr::getInstance()->emit(APP_EVENT_TERMINATING);
-    // 6.-4. The screens and the window go together.
+    // 7.-5. The screens and the window go together.
     if (Evas_Object* win = _window ? _window->getEvasObject() : nullptr) {
         evas_object_smart_callback_del_full(win, "focus,in", _focusInCb, this);
         evas_object_smart_callback_del_full(win, "focus,out", _focusOutCb, this);
@@ -84,10 +92,21 @@ void Application::stop() {
         ecore_job_del(_pauseJob);
         _pauseJob = nullptr;
     }
+    // 3. The watching services; the phone-number formatter ends with the others below.
+    MCommonFont::destroy();
+    MCommonRestoreCompleteListener::destroy();
     // 2. The preload, if the list never took it over; destroying it joins the worker.
     msg_list::MLThreadListBgLoad::destroy();
-    // 3.-1. The services, the theme and the store connection, in their fixed order.
+    // 4., 1. The other services, the theme and the store connection, in their fixed order.
     common_util::on_terminate();
+}
+
+void Application::_startServices() {
+    preference::init();
+    formatted_number::init();
+    if (!MCommonRestoreCompleteListener::getInstance()->init())
+        MSG_LOGW("restored backups will not be announced");
+    MCommonFont::getInstance()->init();
 }
 
 bool Application::_loadTheme() {

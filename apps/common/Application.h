@@ -25,6 +25,9 @@ public:
         std::string screen; // empty: the first registered screen
         int width = 360;
         int height = 360;
+        // Read the conversations on a worker while the window is built: only for a first screen
+        // that takes the list over, else the loader would record changes until exit.
+        bool preloadConversations = false;
     };
 
     explicit Application(Options options);
@@ -42,6 +45,7 @@ public:
     void onWindowLowered();
 
 private:
+    void _startServices();
     bool _loadTheme();
     bool _createWindow();
     bool _showFirstScreen();

@@ -12,6 +12,8 @@ public:
     static MCommonRestoreCompleteListener* getInstance();
     // Starts watching both counters; false when either cannot be watched.
     bool init();
+    // Stops watching and ends the instance.
+    static void destroy();
 
 private:
     MCommonRestoreCompleteListener() = default;
@@ -19,7 +21,6 @@ private:
     MCommonRestoreCompleteListener(const MCommonRestoreCompleteListener&) = delete;
     MCommonRestoreCompleteListener& operator=(const MCommonRestoreCompleteListener&) = delete;
 
-    static void _destroy();
     static void _restoreCountChangedCb(const char* key, void* data);
 
     static MCommonRestoreCompleteListener* _instance;

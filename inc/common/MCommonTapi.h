@@ -27,7 +27,10 @@ public:
     };
 
     static MCommonTapi* getInstance();
+    // Closes telephony for good: later calls answer nothing instead of opening it again.
     void release();
+    // Ends the singleton; the next getInstance() opens telephony afresh.
+    static void destroy();
 
     bool isRoaming();
     bool isNetworkAttached();
@@ -45,11 +48,11 @@ private:
     MCommonTapi(const MCommonTapi&) = delete;
     MCommonTapi& operator=(const MCommonTapi&) = delete;
 
-    static void _destroy();
     bool _getModemSetting(ModemSetting* setting);
 
     static MCommonTapi* _instance;
     TapiHandle* _handle = nullptr;
+    bool _isReleased = false;
 };
 
 } // namespace msg_app

@@ -11,6 +11,7 @@
 #include "view_kit/WContentViewController.h"
 
 #include <memory>
+#include <vector>
 
 namespace msg_app {
 
@@ -56,6 +57,9 @@ private:
     std::weak_ptr<MLListViewController> _listWptr;
     std::weak_ptr<MCommonMoreOptionViewController> _optionWptr;
     std::weak_ptr<MCommonNoItemViewController> _noMsgWptr;
+    // What the menu offers now, so that a change of the rows that leaves it as it is does not
+    // rebuild it under the user's finger.
+    std::vector<MoreOption> _shownOptions;
 };
 
 } // namespace msg_list

@@ -21,6 +21,7 @@ public:
     explicit MLListModel(ListType listType);
     ~MLListModel() override = default;
 
+    // False when the store could not be read; the model stays empty.
     bool load();
     void clear();
     int getCount() const { return _count; }
@@ -37,7 +38,7 @@ public:
     bool restoreMsg(int id) const;
 
 private:
-    bool _loadThreads();
+    bool _loadThreads(bool& fromPreload);
     bool _loadMessages();
     template <typename Record, typename IdOf>
     bool _findById(const std::vector<Record>* records, int id, IdOf idOf, Record& out) const;
@@ -47,6 +48,7 @@ private:
     int _cachedIndex = INVALID_ID;
     time_t _loadTime = 0;
     int _count = 0;
+    bool _isLoaded = false;
     std::shared_ptr<std::vector<msg_store::Thread>> _threads;
     std::shared_ptr<std::vector<msg_store::Message>> _msgs;
 };

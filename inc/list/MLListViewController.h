@@ -61,6 +61,8 @@ public:
     static constexpr const char* VIEWER_NAME = "msg_viewer";
     static constexpr const char* BLOCK_VIEWER_NAME = "msg_block";
 
+    // What became of one row.
+    enum class Outcome { DONE, CHANGED, FAILED };
     // One row the background action works on: its id and the time the row showed when the
     // action began, so that a conversation that changed meanwhile is left alone.
     struct BgActionTarget {
@@ -74,6 +76,8 @@ public:
         ListType listType = LIST_TYPE_THREAD;
         std::vector<BgActionTarget> targets;
         std::vector<int> doneIds;
+        // Rows left alone because they changed since they were checked.
+        size_t changedCount = 0;
         std::atomic<bool> isTerminating{false};
     };
 
@@ -140,6 +144,7 @@ private:
     bool _reload();
     void _redrawRealized();
     bool _setPausedUpdate(Update update, bool force);
+    bool _deferWhilePaused(Update update);
     void _doPausedUpdate();
     void _onStorageChanged(const char* payload);
     void _applyChange(int changeType, int id, int otherId);
@@ -168,12 +173,13 @@ private:
     std::vector<BgActionTarget> _getCheckedTargets() const;
 
     // Actions.
-    bool _doActionForOneItem(const BgActionTarget& target);
+    Outcome _doActionForOneItem(const BgActionTarget& target);
     void _doActionForMultiItems(std::vector<BgActionTarget> targets);
     void _onBgActionResult(std::vector<int>* doneIds);
     void _onBgActionPopupDestroyed();
-    void _showResult(Action action, size_t doneCount);
-    static bool _actOn(const BgActionData& job, const BgActionTarget& target);
+    void _showResult(Action action, size_t doneCount, size_t changedCount);
+    void _showToast(const char* textId);
+    static Outcome _actOn(const BgActionData& job, const BgActionTarget& target);
     static void _bgActionWorker(const std::shared_ptr<BgActionData>& job, view_kit::WThread::IStatus* status);
 
     // Taps, long presses and the composer.

@@ -15,12 +15,12 @@ MCommonRestoreCompleteListener* MCommonRestoreCompleteListener::_instance = null
 MCommonRestoreCompleteListener* MCommonRestoreCompleteListener::getInstance() {
     if (!_instance) {
         _instance = new MCommonRestoreCompleteListener();
-        std::atexit(_destroy);
+        std::atexit(destroy);
     }
     return _instance;
 }
 
-void MCommonRestoreCompleteListener::_destroy() {
+void MCommonRestoreCompleteListener::destroy() {
     delete _instance;
     _instance = nullptr;
 }

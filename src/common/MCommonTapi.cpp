@@ -22,15 +22,17 @@ MCommonTapi* MCommonTapi::_instance = nullptr;
 MCommonTapi* MCommonTapi::getInstance() {
     if (!_instance) {
         _instance = new MCommonTapi();
-        std::atexit(_destroy);
-    } else if (!_instance->_handle) {
-        // Released, or failed before: telephony is asked again.
+        static bool isAtExitSet = std::atexit(destroy) == 0;
+        (void)isAtExitSet;
+    } else if (!_instance->_handle && !_instance->_isReleased) {
+        // Failed before: telephony is asked again. Once released (the application is ending) it
+        // stays closed.
         _instance->_handle = tel_init(nullptr);
     }
     return _instance;
 }
 
-void MCommonTapi::_destroy() {
+void MCommonTapi::destroy() {
     delete _instance;
     _instance = nullptr;
 }
@@ -46,6 +48,7 @@ MCommonTapi::~MCommonTapi() {
 }
 
 void MCommonTapi::release() {
+    _isReleased = true;
     if (!_handle)
         return;
     tel_deinit(_handle);

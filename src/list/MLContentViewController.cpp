@@ -183,10 +183,17 @@ void MLContentViewController::_updateMoreOption() {
     MSG_RET_IF(!list, "listSptr is null");
     auto option = _optionWptr.lock();
     MSG_RET_IF(!option, "optionSptr is null");
-    option->clearItems();
     std::vector<MoreOption> options;
     list->getOptions(options);
     MSG_LOGD("option count (%d)", static_cast<int>(options.size()));
+    if (options == _shownOptions && !options.empty())
+        return;
+    _shownOptions = options;
+    // An open panel stays open with its new entries; one left with nothing to offer closes.
+    if (option->isOpened() && !options.empty())
+        option->removeItems();
+    else
+        option->clearItems();
     for (MoreOption entry : options)
         _appendOption(entry);
     option->setCueVisible(!options.empty());

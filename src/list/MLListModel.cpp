@@ -13,20 +13,25 @@ MLListModel::MLListModel(ListType listType)
     : _dataType(listType == LIST_TYPE_THREAD ? THREAD : MSG),
       _filter(listType == LIST_TYPE_BLOCKED_MSG ? SPAM : NONE) {}
 
+// A list read once is kept until clear(), empty or not; a failed read is reported and read again
+// on the next call.
 bool MLListModel::load() {
-    if (_count > 0) {
+    if (_isLoaded) {
         MSG_LOGD("data load is already done.");
         return true;
     }
-    bool loaded = _dataType == THREAD ? _loadThreads() : _loadMessages();
-    if (loaded)
-        return true;
-    _loadTime = time(nullptr);
+    bool preloaded = false;
+    bool read = _dataType == THREAD ? _loadThreads(preloaded) : _loadMessages();
+    if (!read)
+        return false;
+    if (!preloaded)
+        _loadTime = time(nullptr);
+    _isLoaded = true;
     return true;
 }
 
-// Returns true when the preloaded list was taken, which brings its own load time.
-bool MLListModel::_loadThreads() {
+// Sets `fromPreload` when the preloaded list was taken, which brings its own load time.
+bool MLListModel::_loadThreads(bool& fromPreload) {
     if (MLThreadListBgLoad::getState() != MLThreadListBgLoad::NONE) {
         std::shared_ptr<std::vector<msg_store::Thread>> preloaded;
         MLThreadListBgLoad* loader = MLThreadListBgLoad::getInstance();
@@ -37,15 +42,19 @@ bool MLListModel::_loadThreads() {
             _loadTime = loadTime;
             _count = static_cast<int>(_threads->size());
             MSG_LOGI("loaded from MLThreadListBgLoad");
+            fromPreload = true;
             return true;
         }
     }
     _threads = std::make_shared<std::vector<msg_store::Thread>>();
-    if (msg_store::ThreadManager().getAllThreads(*_threads) != msg_store::MSG_STORE_SUCCESS)
+    if (msg_store::ThreadManager().getAllThreads(*_threads) != msg_store::MSG_STORE_SUCCESS) {
         MSG_LOGE("getAllThreads() is failed.");
+        _threads.reset();
+        return false;
+    }
     _count = static_cast<int>(_threads->size());
     MSG_LOGD("_threads count = %d", _count);
-    return false;
+    return true;
 }
 
 bool MLListModel::_loadMessages() {
@@ -53,11 +62,14 @@ bool MLListModel::_loadMessages() {
     msg_store::ListCondition condition;
     condition.newestFirst = 1;
     condition.folderFilter = _filter == SPAM ? msg_store::FOLDER_WATCH_SPAM : msg_store::FOLDER_NONE;
-    if (msg_store::MessageManager().getMessages(condition, *_msgs) != msg_store::MSG_STORE_SUCCESS)
+    if (msg_store::MessageManager().getMessages(condition, *_msgs) != msg_store::MSG_STORE_SUCCESS) {
         MSG_LOGE("getMessages() is failed.");
+        _msgs.reset();
+        return false;
+    }
     _count = static_cast<int>(_msgs->size());
     MSG_LOGD("filter(%d:NONE(0), SPAM(1)), _msgs count = %d", _filter, _count);
-    return false;
+    return true;
 }
 
 void MLListModel::clear() {
@@ -68,6 +80,7 @@ void MLListModel::clear() {
     _count = 0;
     _loadTime = 0;
     _cachedIndex = INVALID_ID;
+    _isLoaded = false;
 }
 
 int MLListModel::getItemId(int index) {

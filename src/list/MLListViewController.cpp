@@ -87,7 +87,8 @@ void MLListViewController::onCreated() {
         MSG_LOGE("_createGenlist() failed");
         return;
     }
-    _model.load();
+    if (!_model.load())
+        MSG_LOGE("the list could not be read");
     _loadItems();
     _rotaryItem = std::make_unique<MCommonRotaryActivateMgr::Item>(_genlist);
     _rotaryItem->regist(false);
@@ -315,7 +316,7 @@ void MLListViewController::appEventListener(MCommonAppEventType type) {
         break;
     case APP_EVENT_PAUSED:
     case APP_EVENT_LANGUAGE_CHANGED:
-        if (type == APP_EVENT_LANGUAGE_CHANGED && _setPausedUpdate(UPDATE_REDRAW, false))
+        if (type == APP_EVENT_LANGUAGE_CHANGED && _deferWhilePaused(UPDATE_REDRAW))
             break;
         if (type == APP_EVENT_LANGUAGE_CHANGED)
             _redrawRealized();
@@ -359,7 +360,7 @@ void MLListViewController::appEventListener(MCommonAppEventType type) {
         break;
     }
     case APP_EVENT_TIME_FORMAT_CHANGED:
-        if (!_setPausedUpdate(UPDATE_REDRAW, false))
+        if (!_deferWhilePaused(UPDATE_REDRAW))
             _redrawRealized();
         break;
     case APP_EVENT_MSG_STORE_READY:

@@ -49,34 +49,37 @@ void MLListViewController::doAction(Action action) {
     std::vector<BgActionTarget> targets = _getCheckedTargets();
     MSG_LOGI("checked ids count(%d)", static_cast<int>(targets.size()));
     if (targets.size() == 1) {
-        if (!_doActionForOneItem(targets.front()))
-            return;
-        _showResult(action, 1);
-        _changeToNormalMode();
+        // A row that changed stays checked, so that the user can look again and decide.
+        Outcome outcome = _doActionForOneItem(targets.front());
+        _showResult(action, outcome == Outcome::DONE ? 1 : 0, outcome == Outcome::CHANGED ? 1 : 0);
+        if (outcome == Outcome::DONE)
+            _changeToNormalMode();
     } else if (targets.size() > 1) {
         _doActionForMultiItems(std::move(targets));
     }
 }
 
-bool MLListViewController::_doActionForOneItem(const BgActionTarget& target) {
+MLListViewController::Outcome MLListViewController::_doActionForOneItem(const BgActionTarget& target) {
     BgActionData job;
     job.action = _action;
     job.listType = _listType;
     return _actOn(job, target);
 }
 
-bool MLListViewController::_actOn(const BgActionData& job, const BgActionTarget& target) {
+MLListViewController::Outcome MLListViewController::_actOn(const BgActionData& job,
+                                                           const BgActionTarget& target) {
     if (job.action == ACTION_RESTORE && job.listType != LIST_TYPE_BLOCKED_MSG) {
         MSG_LOGE("only blocked messages are restored");
-        return false;
+        return Outcome::FAILED;
     }
     if (!isUnchanged(job.listType, target.id, target.seenTime)) {
         MSG_LOGW("item(%d) changed since it was checked; left as it is", target.id);
-        return false;
+        return Outcome::CHANGED;
     }
     // A model of its own: the worker may outlive the list.
     MLListModel model(job.listType);
-    return job.action == ACTION_RESTORE ? model.restoreMsg(target.id) : model.deleteItem(target.id);
+    bool done = job.action == ACTION_RESTORE ? model.restoreMsg(target.id) : model.deleteItem(target.id);
+    return done ? Outcome::DONE : Outcome::FAILED;
 }
 
 void MLListViewController::_doActionForMultiItems(std::vector<BgActionTarget> targets) {
@@ -93,7 +96,7 @@ void MLListViewController::_doActionForMultiItems(std::vector<BgActionTarget> ta
         MCommonProgressPopup::FULL,
         _action == ACTION_RESTORE ? "WDS_MSG_TPOP_RESTORING_ING_ABB" : "WDS_MSG_TPOP_DELETING_ING_ABB",
         [job](void*, view_kit::WThread::IStatus* status, Ecore_Thread*) { _bgActionWorker(job, status); },
-        [this, job](void*, void*) { _showResult(job->action, job->doneIds.size()); },
+        [this, job](void*, void*) { _showResult(job->action, job->doneIds.size(), job->changedCount); },
         [this](void*) { _onBgActionPopupDestroyed(); },
         [](void*, bool* destroyPopup) {
             if (destroyPopup)
@@ -111,8 +114,11 @@ void MLListViewController::_bgActionWorker(const std::shared_ptr<BgActionData>& 
                                            view_kit::WThread::IStatus* status) {
     bool stopped = false;
     for (const BgActionTarget& target : job->targets) {
-        if (_actOn(*job, target))
+        Outcome outcome = _actOn(*job, target);
+        if (outcome == Outcome::DONE)
             job->doneIds.push_back(target.id);
+        else if (outcome == Outcome::CHANGED)
+            ++job->changedCount;
         if (status->isCancelRequested()) {
             MSG_LOGI("This Thread is canceled.");
             stopped = true;
@@ -145,11 +151,17 @@ void MLListViewController::_onBgActionPopupDestroyed() {
         _changeToNormalMode();
 }
 
-void MLListViewController::_showResult(Action action, size_t doneCount) {
-    if (doneCount == 0)
-        return;
-    const char* textId =
-        action == ACTION_RESTORE ? "WDS_MSG_TPOP_MESSAGE_UNBLOCKED_ABB" : "WDS_MSG_TPOP_MESSAGE_DELETED_ABB";
+// Rows left alone are what the user must hear of: the ones done leave the list by themselves.
+void MLListViewController::_showResult(Action action, size_t doneCount, size_t changedCount) {
+    const bool restore = action == ACTION_RESTORE;
+    if (changedCount > 0)
+        _showToast(restore ? "WDS_MSG_TPOP_CHANGED_NOT_UNBLOCKED_ABB"
+                           : "WDS_MSG_TPOP_CHANGED_NOT_DELETED_ABB");
+    else if (doneCount > 0)
+        _showToast(restore ? "WDS_MSG_TPOP_MESSAGE_UNBLOCKED_ABB" : "WDS_MSG_TPOP_MESSAGE_DELETED_ABB");
+}
+
+void MLListViewController::_showToast(const char* textId) {
     if (!common_util::is_main_app()) {
         MCommonPopup::launchPopup(textId, MCommonPopup::SENT_SUCCESS);
         return;

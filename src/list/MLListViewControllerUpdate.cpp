@@ -40,8 +40,7 @@ void MLListViewController::_onStorageChanged(const char* payload) {
         MSG_LOGI("ui list is already empty.");
         return;
     }
-    if (MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_PAUSED &&
-        _setPausedUpdate(UPDATE_RELOAD, false)) {
+    if (_deferWhilePaused(UPDATE_RELOAD)) {
         MSG_LOGI("set as paused update.");
         return;
     }
@@ -131,9 +130,12 @@ void MLListViewController::_insertItem(int id, const MLItem* before) {
     if (_listType == LIST_TYPE_THREAD && item == _firstContentItem())
         _scrollToFirstItem();
     MSG_LOGI(">>>>> new item(%d) is inserted (idx:%d) [ui list count : %d]", id, index, countBefore + 1);
-    if (countBefore == 0 && _listType == LIST_TYPE_BLOCKED_MSG)
-        _sendEvent(EVENT_EMPTY_STATE_CHANGED);
-    _sendEvent(EVENT_CHANGED);
+    // Only a first row changes what the menu offers.
+    if (countBefore == 0) {
+        if (_listType == LIST_TYPE_BLOCKED_MSG)
+            _sendEvent(EVENT_EMPTY_STATE_CHANGED);
+        _sendEvent(EVENT_CHANGED);
+    }
     if (common_util::is_screen_reader_enabled())
         _rebuildAccessOrder();
 }
@@ -225,9 +227,17 @@ void MLListViewController::_deleteItem(MLItemContent* row) {
 bool MLListViewController::_reload() {
     MSG_RETV_IF(_listStyle != LIST_STYLE_NORMAL, false, "listStyle(%d) is invalid", _listStyle);
     _model.clear();
-    _model.load();
+    // The rows shown stay until the store can be read again.
+    MSG_RETV_IF(!_model.load(), false, "the list could not be read");
+    bool wasEmpty = getItemCount() == 0;
     _loadItems();
     MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
+    // The container learns of rows that came or went by the reload as by any other change; an
+    // empty blocked list has already told it so while loading.
+    bool isEmpty = getItemCount() == 0;
+    if (_listType == LIST_TYPE_BLOCKED_MSG && wasEmpty && !isEmpty)
+        _sendEvent(EVENT_EMPTY_STATE_CHANGED);
+    _sendEvent(EVENT_CHANGED);
     return true;
 }
 
@@ -243,14 +253,18 @@ bool MLListViewController::_setPausedUpdate(Update update, bool force) {
         MSG_LOGD("event count (%d). Not pause event processing yet.", pausedEventCount);
         return false;
     }
-    if (_pausedUpdate == UPDATE_NONE) {
+    // The count goes on until the resume clears it: once changes are held back, every later one
+    // of the same pause is held back too.
+    if (_pausedUpdate == UPDATE_NONE || update > _pausedUpdate)
         _pausedUpdate = update;
-        pausedEventCount = 0;
-    } else if (update > _pausedUpdate) {
-        _pausedUpdate = update;
-    }
     MSG_LOGI("app paused_event:%d(NONE(0), REDRAW(1), RELOAD(2)", _pausedUpdate);
     return true;
+}
+
+// Only a paused application holds changes back; in the foreground each one is applied at once.
+bool MLListViewController::_deferWhilePaused(Update update) {
+    return MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_PAUSED &&
+           _setPausedUpdate(update, false);
 }
 
 void MLListViewController::_doPausedUpdate() {

@@ -6,6 +6,7 @@
 #include "TempDir.h"
 #include "common/IMCommonAppEventListener.h"
 #include "common/MCommonAppEventMgr.h"
+#include "common/Preference.h"
 #include "common/view/MCommonMoreOptionViewController.h"
 #include "device/Device.h"
 #include "feedback.h"
@@ -18,6 +19,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <set>
@@ -172,6 +174,42 @@ TEST_F(ApplicationTest, LanguageAndRegionSettingsReachTheScreensAsEvents) {
     msg_device::Device::closeDefault();
 }
 
+TEST_F(ApplicationTest, TheServicesThatWatchTheDeviceRunWhileTheApplicationDoes) {
+    msg_test::TempDevice device;
+    msg_device::Device::closeDefault();
+    auto app = startApp("demo");
+    bool initialized = false;
+    EXPECT_TRUE(msg_app::preference::get(msg_app::preference::KEY_INITIALIZED, &initialized));
+    EXPECT_TRUE(initialized) << "first-run defaults are written";
+
+    // What the backup service and the settings change reaches the screens as events.
+    const struct {
+        std::function<void()> change;
+        msg_app::MCommonAppEventType event;
+    } changes[] = {
+        {[] { msg_app::preference::set(msg_app::preference::KEY_BNR_BLOCKED_NUMBER_RESTORE_COUNT, 1); },
+         msg_app::APP_EVENT_BLOCKED_NUMBERS_RESTORED},
+        {[] { msg_app::preference::set(msg_app::preference::KEY_BNR_SETTING_RESTORE_COUNT, 1); },
+         msg_app::APP_EVENT_SETTINGS_RESTORED},
+        {[] { vconf_set_int("db/setting/accessibility/font_size", 2); }, msg_app::APP_EVENT_FONT_CHANGED},
+    };
+    for (const auto& c : changes) {
+        EventCounter counter;
+        c.change();
+        EXPECT_TRUE(msg_test::runLoopUntil([&] { return counter.count(c.event) == 1; })) << c.event;
+    }
+
+    // Stopped, they no longer listen.
+    app->stop();
+    EventCounter counter;
+    msg_app::preference::set(msg_app::preference::KEY_BNR_SETTING_RESTORE_COUNT, 2);
+    vconf_set_int("db/setting/accessibility/font_size", 0);
+    msg_test::runLoopFor(0.3);
+    EXPECT_EQ(counter.count(msg_app::APP_EVENT_SETTINGS_RESTORED), 0);
+    EXPECT_EQ(counter.count(msg_app::APP_EVENT_FONT_CHANGED), 0);
+    msg_device::Device::closeDefault();
+}
+
 TEST_F(ApplicationTest, ListScreensReachTheStatesTheyAreNamedFor) {
     msg_test::TempDevice device;
     std::string seed =
@@ -307,6 +345,10 @@ TEST(MsgAppTest, OpensOnTheConversationListOrWithBlockedOnTheBlockedList) {
     EXPECT_EQ(plain.second.find("listType : 1"), std::string::npos);
     EXPECT_EQ(blocked.first, 0);
     EXPECT_NE(blocked.second.find("listType : 1"), std::string::npos);
+    // Only the conversation list takes the preloaded list over.
+    const char* preload = "_onThWorker() start";
+    EXPECT_NE(plain.second.find(preload), std::string::npos);
+    EXPECT_EQ(blocked.second.find(preload), std::string::npos);
 
     // One first screen only; help names the option.
     EXPECT_EQ(runProgram("msg-app", "--blocked --screen demo").first, 2);

@@ -29,6 +29,7 @@ protected:
     }
     void TearDown() override {
         MCommonTapi::getInstance()->release();
+        MCommonTapi::destroy();
         MCommonNumberSync::getInstance()->release();
         CommonDeviceTest::TearDown();
     }
@@ -179,7 +180,10 @@ TEST_F(StandaloneTest, ReleasedTelephonyAnswersNothing) {
     EXPECT_FALSE(released->isModemOn());
     EXPECT_FALSE(released->setModemOn());
     EXPECT_TRUE(log.contains("tapi_handle is NULL!!"));
-    // Asking for the service again connects again.
+    // Asking for the service again after the release leaves it closed; a new instance opens it.
+    EXPECT_EQ(tapi(), released);
+    EXPECT_FALSE(tapi()->isModemOn());
+    MCommonTapi::destroy();
     EXPECT_TRUE(tapi()->isModemOn());
 }
 

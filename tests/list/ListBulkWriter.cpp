@@ -1,6 +1,7 @@
 // Test helper: writes N new one-to-one conversations to the device in one store transaction, so
-// that another process sees one storage change naming them all:
-//   msg-list-bulk-writer --device DIR --conversations N
+// that another process sees one storage change naming them all; with --blocked yes they land in
+// the watch's spam folder:
+//   msg-list-bulk-writer --device DIR --conversations N [--blocked yes]
 #include "device/Device.h"
 #include "msg_store/PhoneSide.h"
 
@@ -14,14 +15,17 @@
 int main(int argc, char** argv) {
     std::string device;
     int count = 0;
+    bool blocked = false;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (!strcmp(argv[i], "--device"))
             device = argv[i + 1];
         else if (!strcmp(argv[i], "--conversations"))
             count = atoi(argv[i + 1]);
+        else if (!strcmp(argv[i], "--blocked"))
+            blocked = !strcmp(argv[i + 1], "yes");
     }
     if (device.empty() || count <= 0) {
-        fprintf(stderr, "usage: msg-list-bulk-writer --device DIR --conversations N\n");
+        fprintf(stderr, "usage: msg-list-bulk-writer --device DIR --conversations N [--blocked yes]\n");
         return 2;
     }
     setenv("MSG_DEVICE_DIR", device.c_str(), 1);
@@ -31,6 +35,8 @@ int main(int argc, char** argv) {
         messages[i].addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+1777" + std::to_string(100000 + i)}};
         messages[i].text = "bulk " + std::to_string(i);
         messages[i].time = now + i;
+        if (blocked)
+            messages[i].folderType = msg_store::FOLDER_WATCH_SPAM;
     }
     int result = msg_store::PhoneSide::insertMessages(messages, nullptr);
     msg_device::Device::closeDefault();

@@ -3,6 +3,7 @@
 #include "common/popup/AccessApi.h"
 
 #include "LogCapture.h"
+#include "Programs.h"
 #include "WatchScreenTest.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "common/view/MCommonMoreOptionViewController.h"
@@ -105,6 +106,13 @@ protected:
     }
 
     int pageCount() { return window->getNaviframeController()->getPageCount(); }
+
+    // A second process writing to this test's device, as the phone or the user would.
+    void run(const char* program, std::vector<std::string> args) {
+        args.insert(args.begin(), {"--device", device.path()});
+        msg_test::ProgramRun result = msg_test::runProgram(program, args);
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+    }
 
     const Entry newMessage{"New message", "img/option/compose"};
     const Entry deleteEntry{"Delete", "img/option/delete"};
@@ -236,4 +244,46 @@ TEST_F(ListScreenTest, AScreenThatNeverMadeItsViewFreesItsList) {
     ASSERT_FALSE(list.expired());
     unpushed->destroy();
     EXPECT_TRUE(list.expired());
+}
+
+TEST_F(ListScreenTest, AMessageArrivingElsewhereLeavesAnOpenMenuOpen) {
+    receive("+15550100001", msg_store::FOLDER_INBOX);
+    receive("+15550100002", msg_store::FOLDER_INBOX);
+    push(LIST_TYPE_THREAD);
+    std::shared_ptr<MLListViewController> list = screen->getListView().lock();
+    ASSERT_TRUE(openMenu());
+    settle(0.3);
+
+    // The lower conversation moves to the top: the rows change, the menu's entries do not.
+    ASSERT_NO_FATAL_FAILURE(run("msg-sim", {"receive", "--from", "+15550100001", "--text", "again"}));
+    msg_test::LogCapture log;
+    ASSERT_NO_FATAL_FAILURE(run("msg-sim", {"receive", "--from", "+15550100003", "--text", "new one"}));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 3; }, 3.0));
+    settle(0.3);
+    EXPECT_TRUE(option()->isOpened());
+    EXPECT_FALSE(log.contains("option is opened. close it"));
+    EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
+}
+
+TEST_F(ListScreenTest, AReloadIntoAnEmptyListTellsTheScreen) {
+    struct Case {
+        ListType type;
+        const char* blocked;
+        std::vector<Entry> entries;
+    };
+    for (const Case& c : {Case{LIST_TYPE_THREAD, "no", {newMessage, deleteEntry}},
+                          Case{LIST_TYPE_BLOCKED_MSG, "yes", {unblock, deleteEntry}}}) {
+        SCOPED_TRACE(c.type);
+        ASSERT_NO_FATAL_FAILURE(push(c.type));
+        // More rows in one change than are inserted one by one: the list reloads.
+        ASSERT_NO_FATAL_FAILURE(
+            run("msg-list-bulk-writer", {"--conversations", "60", "--blocked", c.blocked}));
+        std::shared_ptr<MLListViewController> list = screen->getListView().lock();
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 60; }, 5.0));
+        EXPECT_TRUE(msg_test::runLoopUntil([&] { return menu() == c.entries; }, 1.0));
+        EXPECT_FALSE(screen->isShowingNoItem());
+        EXPECT_TRUE(evas_object_visible_get(list->getEvasObject()));
+        ASSERT_TRUE(window->getNaviframeController()->pop());
+        settle(0.3);
+    }
 }

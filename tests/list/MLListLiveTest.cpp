@@ -213,3 +213,34 @@ TEST_F(ListLiveTest, SixtyConversationsInOneChangeReloadTheListOnce) {
     ASSERT_TRUE(waitRealized(contentAt(0)));
     EXPECT_EQ(shown(contentAt(0), "elm.text.1"), "bulk 59");
 }
+
+TEST_F(ListLiveTest, WhilePausedTheFirstFiveChangesApplyAndEveryLaterOneWaitsForTheResume) {
+    using msg_app::MCommonAppEventMgr;
+    conversation("+15550001", 1, "before");
+    ASSERT_NO_FATAL_FAILURE(createList());
+    MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_PAUSED);
+    msg_test::LogCapture log;
+    for (int i = 0; i < 8; ++i)
+        sim({"receive", "--from", "+1555020000" + std::to_string(i), "--text", "while away"});
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return log.count("set as paused update.") == 3; }));
+    EXPECT_EQ(list->getItemCount(), 6) << "five applied at once, none after the sixth";
+
+    MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    EXPECT_EQ(list->getItemCount(), 9);
+    EXPECT_EQ(log.count("clear all items of genlist"), 1);
+}
+
+TEST_F(ListLiveTest, InTheForegroundEveryClockChangeIsDrawn) {
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    int today = conversation("+15550001", 1, "today", "", todayAfternoonMs());
+    ASSERT_NO_FATAL_FAILURE(createList());
+    ASSERT_TRUE(waitRealized(list->findContentItem(today)));
+    for (int round = 0; round < 4; ++round) {
+        sim({"set", "db/menu_widget/regionformat_time1224", "2", "--type", "int"});
+        ASSERT_TRUE(waitShown(today, "elm.text.3", "14:05")) << round;
+        sim({"set", "db/menu_widget/regionformat_time1224", "1", "--type", "int"});
+        ASSERT_TRUE(msg_test::pumpUntil([&] {
+            return shown(list->findContentItem(today), "elm.text.3").find("14:05") == std::string::npos;
+        })) << round;
+    }
+}

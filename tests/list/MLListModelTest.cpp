@@ -92,11 +92,28 @@ TEST_F(ListModelTest, LoadingTwiceKeepsTheFirstReadUntilCleared) {
     EXPECT_EQ(model.getCount(), 2);
 }
 
-TEST_F(ListModelTest, EmptyStoreLoadsAnEmptyList) {
-    MLListModel model(LIST_TYPE_THREAD);
-    EXPECT_TRUE(model.load());
-    EXPECT_EQ(model.getCount(), 0);
-    EXPECT_EQ(model.getItemId(0), INVALID_ID);
+TEST_F(ListModelTest, AnEmptyListIsReadOnceAndAFailedReadIsReported) {
+    for (ListType type : {LIST_TYPE_THREAD, LIST_TYPE_BLOCKED_MSG}) {
+        MLListModel model(type);
+        EXPECT_TRUE(model.load());
+        EXPECT_EQ(model.getCount(), 0);
+        EXPECT_EQ(model.getItemId(0), INVALID_ID);
+        msg_test::LogCapture log;
+        EXPECT_TRUE(model.load());
+        EXPECT_TRUE(log.contains("data load is already done.")) << type;
+
+        // A store that cannot be read is no empty list, and the next call tries again.
+        model.clear();
+        ASSERT_EQ(msg_store::ConnectionManager::disconnect(), msg_store::MSG_STORE_SUCCESS);
+        EXPECT_FALSE(model.load()) << type;
+        EXPECT_EQ(model.getCount(), 0);
+        EXPECT_EQ(model.getLoadTime(), 0);
+        ASSERT_EQ(msg_store::ConnectionManager::connect(), msg_store::MSG_STORE_SUCCESS);
+        receive({"+15550001", "hi", "", "sms", 1000000,
+                 type == LIST_TYPE_THREAD ? msg_store::FOLDER_INBOX : msg_store::FOLDER_WATCH_SPAM});
+        EXPECT_TRUE(model.load()) << type;
+        EXPECT_EQ(model.getCount(), 1);
+    }
 }
 
 TEST_F(ListModelTest, ThePreloadedListIsTakenOnce) {

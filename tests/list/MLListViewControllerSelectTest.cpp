@@ -3,6 +3,7 @@
 #include "ListScreenFixture.h"
 
 #include "LogCapture.h"
+#include "Programs.h"
 #include "common/CommonUtil.h"
 #include "common/MCommonAppEventMgr.h"
 #include "device/Device.h"
@@ -211,17 +212,37 @@ TEST_F(SelectModeTest, TerminationStopsTheWorkerAfterItsCurrentRow) {
     EXPECT_FALSE(hasToast("Deleted."));
 }
 
-TEST_F(SelectModeTest, AConversationWithANewerMessageThanTheCheckedRowIsLeftAlone) {
+TEST_F(SelectModeTest, ARowThatChangedSinceItWasCheckedIsLeftAloneAndTheUserIsTold) {
     threeConversations();
     create(LIST_TYPE_THREAD);
     list->selectItems(MLListViewController::ACTION_DELETE, {a});
     // A message the row has not shown yet: its change is still on its way.
-    conversation("+15550001", 1, "unseen", "", 1800000000000);
+    msg_test::ProgramRun run = msg_test::runProgram(
+        "msg-sim", {"--device", device.path(), "receive", "--from", "+15550001", "--text", "unseen"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
     msg_test::LogCapture log;
     list->doAction(MLListViewController::ACTION_DELETE);
     EXPECT_TRUE(log.contains("changed since it was checked"));
     EXPECT_TRUE(threadExists(a));
     EXPECT_FALSE(hasToast("Deleted."));
+    EXPECT_TRUE(hasToast("Changed meanwhile, so not deleted."));
+    EXPECT_EQ(list->getCheckedIds(), std::vector<int>{a}) << "still checked, to be looked at again";
+}
+
+TEST_F(SelectModeTest, OfSeveralRowsTheUnchangedAreDoneAndTheChangedOneIsReported) {
+    std::vector<int> ids = {blockedMessage("+15550021", "x"), blockedMessage("+15550022", "y"),
+                            blockedMessage("+15550023", "z")};
+    create(LIST_TYPE_BLOCKED_MSG);
+    ASSERT_EQ(list->selectItems(MLListViewController::ACTION_RESTORE, ids), 3);
+    msg_test::ProgramRun run = msg_test::runProgram(
+        "msg-sim", {"--device", device.path(), "delete", "--message", std::to_string(ids[1])});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    list->doAction(MLListViewController::ACTION_RESTORE);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !list->isBgActionRunning(); }, 8.0));
+    EXPECT_EQ(folderOf(ids[0]), msg_store::FOLDER_WATCH_INBOX);
+    EXPECT_EQ(folderOf(ids[2]), msg_store::FOLDER_WATCH_INBOX);
+    EXPECT_TRUE(hasToast("Changed meanwhile, so not unblocked."));
+    EXPECT_FALSE(hasToast("Unblocked."));
 }
 
 TEST_F(SelectModeTest, ConversationsWithOnlyBlockedMessagesHaveNoRow) {

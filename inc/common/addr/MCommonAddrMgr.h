@@ -60,7 +60,7 @@ private:
                             view_kit::WThread::IStatus* status);
     void _syncNotifyCb(void* data);
     void _syncFinishedCb();
-    void _cancelConvAddrSyncThread(double waitSeconds);
+    void _cancelConvAddrSyncThread();
     void _deleteSyncJobs();
 
     static MCommonAddrMgr* _instance;

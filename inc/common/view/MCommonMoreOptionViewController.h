@@ -49,6 +49,8 @@ public:
     Eext_Object_Item* appendItem(const char* mainText, const char* subText, const char* imgGroup,
                                  ItemCb onClicked, ItemCb onLanguageChanged, ItemType type = NORMAL);
     void clearItems();
+    // Removes every item but leaves an open panel open; its first item is selected once appended.
+    void removeItems();
 
     void open();
     void close();

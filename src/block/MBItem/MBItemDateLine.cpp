@@ -16,7 +16,7 @@ std::string MBItemDateLine::getText(const char* part) const {
     // Formatted on every draw, so that a new time format or region shows at once.
     std::string date;
     std::string time;
-    MCommonI18n::getInstance()->getFormattedDateTimeText(MCommonI18n::DATE, _time, date, false);
+    MCommonI18n::getInstance()->getFormattedDateTimeText(MCommonI18n::DATE, _time, date, true);
     MCommonI18n::getInstance()->getFormattedDateTimeText(MCommonI18n::TIME, _time, time, false);
     return toMarkup(date + " " + time);
 }

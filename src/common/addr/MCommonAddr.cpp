@@ -124,7 +124,12 @@ void MCommonAddr::_doContactSync(bool isContactConnected) {
         MSG_LOGD("contact-synced addr");
         return;
     }
-    MSG_RET_IF(!isContactConnected, "contact is not connected.");
+    if (!isContactConnected) {
+        // A string id needs no contact: it is translated whether or not the contacts answer.
+        _isStringIdAddr = hasStringIdPrefix(_address) && !common_util::is_phone_number(_address.c_str());
+        MSG_LOGE("contact is not connected.");
+        return;
+    }
     _contactName.reset();
     _contactId = 0;
     MSG_RET_IF(_address.empty(), "address is empty.");

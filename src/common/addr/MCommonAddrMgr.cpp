@@ -40,10 +40,9 @@ void MCommonAddrMgr::release() {
 
 MCommonAddrMgr::~MCommonAddrMgr() {
     MCommonAppEventMgr::getInstance()->removeListener(this);
-    // A worker between two conversations stops at once; waiting briefly lets it end before the
-    // contacts connection goes.
-    constexpr double kReleaseWaitSeconds = 1.0;
-    _cancelConvAddrSyncThread(kReleaseWaitSeconds);
+    // Not waited for: the worker shares only its job list and has its own contacts connection, so
+    // it finishes its current conversation on its own and the ending main loop goes on.
+    _cancelConvAddrSyncThread();
     if (!_isContactConnected)
         return;
     contacts_db_remove_changed_cb(_contacts_contact._uri, _contactChangedCb, this);
@@ -139,7 +138,7 @@ void MCommonAddrMgr::_onConvAddrDestroyed(int convId) {
     if (it != _convAddrMap.end() && it->second.expired())
         _convAddrMap.erase(it);
     if (_convAddrMap.empty())
-        _cancelConvAddrSyncThread(0.0);
+        _cancelConvAddrSyncThread();
 }
 
 void MCommonAddrMgr::_onAddrDestroyed(const std::string& address) {
@@ -154,7 +153,7 @@ void MCommonAddrMgr::_updateAllContactInfo() {
     for (auto& conv : _liveConvAddrs())
         conv->_clearContactInfo();
     // A sync under way resolves with the old contacts; it starts over.
-    _cancelConvAddrSyncThread(0.0);
+    _cancelConvAddrSyncThread();
     if (!_convAddrMap.empty())
         startConvAddrBgContactSync();
 }

@@ -115,12 +115,12 @@ void MCommonAddrMgr::_syncFinishedCb() {
     _deleteSyncJobs();
 }
 
-void MCommonAddrMgr::_cancelConvAddrSyncThread(double waitSeconds) {
+void MCommonAddrMgr::_cancelConvAddrSyncThread() {
     if (!_syncJobs && !ecore_thread_global_data_find(kSyncJobsKey))
         return;
     // Silenced, the worker's queued results are never delivered; the job list frees them.
-    if (_syncThread)
-        _syncThread->cancelWithoutCallback(waitSeconds);
+    if (_syncThread && !_syncThread->cancelWithoutCallback(0.0))
+        MSG_LOGI("sync worker finishes its current conversation on its own");
     _syncThread.reset();
     _deleteSyncJobs();
 }

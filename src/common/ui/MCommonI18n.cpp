@@ -327,12 +327,26 @@ void MCommonI18n::_setDefaultTimezone() {
     std::vector<i18n_uchar> uZone(zone.size() + 1, 0);
     i18n_ustring_copy_ua_n(uZone.data(), zone.c_str(), static_cast<int32_t>(zone.size()));
     int ret = i18n_ucalendar_set_default_timezone(uZone.data());
-    if (ret != I18N_ERROR_NONE)
+    if (ret != I18N_ERROR_NONE) {
         MSG_LOGE("default timezone set error(%d)", ret);
+        return;
+    }
+    // The today and this-year decisions break times down with the C library: it must count days
+    // in the zone the formatters write.
+    setenv("TZ", zone.c_str(), 1);
+    tzset();
 }
 
 void MCommonI18n::appEventListener(MCommonAppEventType type) {
     MSG_LOGD("App Event : %d", static_cast<int>(type));
+    if (type == APP_EVENT_LANGUAGE_CHANGED) {
+        // Dates carry direction marks only in a right-to-left language.
+        bool wasRtl = _isRtl;
+        _isRtl = common_util::is_rtl_supported(common_util::LANGUAGE);
+        if (_isRtl != wasRtl)
+            announceChange();
+        return;
+    }
     if (type != APP_EVENT_REGION_FORMAT_CHANGED)
         return;
     MSG_LOGI("REGION_FORMAT_CHANGED event");
@@ -358,7 +372,8 @@ void MCommonI18n::_timeChangedCb(keynode_t*, void* data) {
     MSG_RET_IF(!data, "data is nullptr");
     auto* self = static_cast<MCommonI18n*>(data);
     self->_setDefaultTimezone();
-    self->_setTimeFormatter();
+    // Every formatter took the zone it was made in; each is made again in the new one on use.
+    self->_clearFormatters();
     announceChange();
 }
 

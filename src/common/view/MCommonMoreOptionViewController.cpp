@@ -154,6 +154,10 @@ Eext_Object_Item* MCommonMoreOptionViewController::appendItem(const char* mainTe
 
     ++_itemCount;
     _updateCueVisible();
+    // Items replaced while the panel is open: the selector needs one in its centre again.
+    Evas_Object* selector = eext_more_option_rotary_selector_get(panel);
+    if (isOpened() && selector && !eext_rotary_selector_selected_item_get(selector))
+        eext_rotary_selector_selected_item_set(selector, item);
     return item;
 }
 
@@ -164,6 +168,12 @@ void MCommonMoreOptionViewController::clearItems() {
         MSG_LOGD("option is opened. close it");
         close();
     }
+    removeItems();
+}
+
+void MCommonMoreOptionViewController::removeItems() {
+    Evas_Object* panel = getEvasObject();
+    MSG_RET_IF(!panel, "more option is NULL !!");
     eext_more_option_items_clear(panel);
     _itemCount = 0;
     _updateCueVisible();

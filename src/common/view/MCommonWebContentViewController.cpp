@@ -66,10 +66,18 @@ std::string MCommonWebContentViewController::makeLoadUrl(const std::string& url,
     }
     if (url.find(GLYMPSE_KEYWORD) == std::string::npos)
         return url;
-    std::string result = url + "?";
+    // The parameters join a query the link already has and stay before its fragment.
+    size_t fragment = url.find('#');
+    std::string result = url.substr(0, fragment);
+    if (result.find('?') == std::string::npos)
+        result += "?";
+    else if (result.back() != '?' && result.back() != '&')
+        result += "&";
     if (!isKnownRegion(region))
         result += GLYMPSE_VERSION_PARAM;
     result += GLYMPSE_VIEW_PARAMS;
+    if (fragment != std::string::npos)
+        result += url.substr(fragment);
     return result;
 }
 

@@ -4,6 +4,7 @@
 #include "LogCapture.h"
 #include "common/FormattedNumber.h"
 #include "common/addr/MCommonAddrMgr.h"
+#include "device/Device.h"
 #include "vconf.h"
 
 #include <glib.h>
@@ -153,3 +154,29 @@ TEST_F(AddrTest, RegionChangeReformatsCachedNames) {
 }
 
 } // namespace
+
+TEST_F(AddrTest, StringIdAddressIsTranslatedWithoutTheContactsService) {
+    msg_test::TempDir texts;
+    writeTranslation(texts.path(), "en", "Emergency alert");
+    const std::string previous = bindtextdomain("message", nullptr);
+    bindtextdomain("message", texts.path().c_str());
+    // A device folder that cannot be opened: the contacts service does not connect.
+    MCommonAddrMgr::release();
+    const std::string deviceDir = getenv("MSG_DEVICE_DIR");
+    msg_device::Device::closeDefault();
+    const std::string notAFolder = texts.path() + "/en.po";
+    setenv("MSG_DEVICE_DIR", notAFolder.c_str(), 1);
+    ASSERT_FALSE(MCommonAddrMgr::getInstance()->isContactConnected());
+
+    auto addr = std::make_shared<MCommonAddr>("IDS_MSG_BODY_EMERGENCY_ALERT", nullptr);
+    std::string name;
+    bool isStringId = false;
+    MCommonAddr::getDisplayName(addr, name, &isStringId, nullptr);
+    EXPECT_EQ(name, "Emergency alert");
+    EXPECT_TRUE(isStringId);
+
+    MCommonAddrMgr::release();
+    setenv("MSG_DEVICE_DIR", deviceDir.c_str(), 1);
+    msg_device::Device::closeDefault();
+    bindtextdomain("message", previous.c_str());
+}

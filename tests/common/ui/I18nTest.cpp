@@ -212,6 +212,50 @@ TEST_F(I18nTest, TimeZoneChangeMovesTheClock) {
     EXPECT_EQ("12:00", text(MCommonI18n::TIME, noonUtc));
 }
 
+TEST_F(I18nTest, TimeZoneChangeMovesDatesAndTheDayDecisions) {
+    setInt(KEY_DATE_FORMAT, 1);
+    setInt(KEY_TIME1224, 2);
+    time_t evening = localTime(2019, 3, 5, 20, 0); // UTC
+    EXPECT_EQ("03/05/2019", text(MCommonI18n::DATE, evening));
+    // Fixed offsets of +14 and -12 hours: for any time of day some instant below is today in one
+    // of them and not in UTC, or the other way round.
+    const struct {
+        const char* zone;
+        int offsetHours;
+    } zones[] = {{"Etc/GMT-14", 14}, {"Etc/GMT+12", -12}};
+    int serial = 0;
+    for (const auto& z : zones) {
+        setString(KEY_TIMEZONE, z.zone);
+        changeSetting(KEY_TIME_CHANGED, ++serial);
+        EXPECT_EQ(z.offsetHours > 0 ? "03/06/2019" : "03/05/2019", text(MCommonI18n::DATE, evening))
+            << z.zone;
+        time_t now = std::time(nullptr);
+        auto dayOf = [&](time_t t) { return (t + z.offsetHours * 3600) / 86400; };
+        for (int hours : {-13, 13}) {
+            time_t t = now + hours * 3600;
+            bool today = dayOf(t) == dayOf(now);
+            EXPECT_EQ(today, simple(t) == text(MCommonI18n::TIME, t)) << z.zone << " " << hours << "h";
+        }
+    }
+}
+
+TEST_F(I18nTest, ALanguageChangeToOrFromRightToLeftMarksDatesAtOnce) {
+    setInt(KEY_DATE_FORMAT, 0);
+    time_t past = localTime(2019, 3, 5, 12, 0);
+    EXPECT_EQ("05/03/2019", simple(past));
+    const struct {
+        const char* language;
+        const char* shown;
+    } steps[] = {{"he_IL.UTF-8", "05&#x200f;/03&#x200f;/2019"}, {"en_US.UTF-8", "05/03/2019"}};
+    for (const auto& step : steps) {
+        EventCounter counter;
+        setString(KEY_LANGUAGE, step.language);
+        msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
+        EXPECT_EQ(step.shown, simple(past)) << step.language;
+        EXPECT_EQ(1, counter.timeFormatChanges) << "the screens redraw their dates";
+    }
+}
+
 TEST_F(I18nTest, ReleasedInstanceStopsListening) {
     i18n();
     MCommonI18n::release();

@@ -105,6 +105,19 @@ TEST_F(SmallViewsTest, LocationSharingLinksGetTheViewerParametersByRegion) {
         EXPECT_EQ(link + "?" + viewer, MCommonWebContentViewController::makeLoadUrl(link, region)) << region;
     EXPECT_EQ("https://example.com/map",
               MCommonWebContentViewController::makeLoadUrl("https://example.com/map", 0));
+    // A link with a query or a fragment of its own keeps them: one "?", parameters before the "#".
+    const struct {
+        std::string url;
+        std::string loaded;
+    } withQuery[] = {
+        {link + "?lang=de", link + "?lang=de&" + viewer},
+        {link + "?", link + "?" + viewer},
+        {link + "?a=1&", link + "?a=1&" + viewer},
+        {link + "#map", link + "?" + viewer + "#map"},
+        {link + "?a=1#map", link + "?a=1&" + viewer + "#map"},
+    };
+    for (const auto& c : withQuery)
+        EXPECT_EQ(c.loaded, MCommonWebContentViewController::makeLoadUrl(c.url, 450)) << c.url;
 
     msg_test::LogCapture log;
     EXPECT_EQ("", MCommonWebContentViewController::makeLoadUrl("", 450));
