@@ -9,9 +9,25 @@ if(MSG_SANITIZE)
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(msg_build_flags INTERFACE -fsanitize=address,undefined)
 endif()
-target_include_directories(msg_build_flags INTERFACE
-    ${CMAKE_SOURCE_DIR}/platform/include
-    ${CMAKE_SOURCE_DIR}/inc)
+
+# Each layer publishes its headers through its own target (platform/include and inc define
+# them); a target sees the headers of the layer its folder belongs to and of those below:
+#   platform/  the platform's interfaces, and privately its administration headers;
+#   src/       the library's headers and the platform's interfaces;
+#   elsewhere  (executables, tests, benchmarks) all of those and the administration headers,
+#              with which the simulator and the tests reach inside the device.
+# Source folders are published by nobody.
+function(_msg_layer_headers name scope)
+    file(RELATIVE_PATH _where ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+    if(_where MATCHES "^platform(/|$)")
+        target_link_libraries(${name} ${scope} msg_platform_api)
+        target_link_libraries(${name} PRIVATE msg_platform_admin)
+    elseif(_where MATCHES "^src(/|$)")
+        target_link_libraries(${name} ${scope} msg_library_api)
+    else()
+        target_link_libraries(${name} ${scope} msg_library_api msg_platform_admin)
+    endif()
+endfunction()
 
 # Where executables and the compiled theme land, so that they find each other.
 set(MSG_RUNTIME_DIR ${CMAKE_BINARY_DIR}/bin)
@@ -23,6 +39,7 @@ function(msg_library name)
     cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
     add_library(${name} STATIC ${A_SOURCES})
     target_link_libraries(${name} PUBLIC msg_build_flags ${A_DEPS})
+    _msg_layer_headers(${name} PUBLIC)
     set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
 endfunction()
 
@@ -31,6 +48,7 @@ function(msg_executable name)
     cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
     add_executable(${name} ${A_SOURCES})
     target_link_libraries(${name} PRIVATE msg_build_flags ${A_DEPS})
+    _msg_layer_headers(${name} PRIVATE)
 endfunction()
 
 # msg_test(NAME SOURCES ... [DEPS ...] [LABELS ...] [OWN_MAIN])
@@ -40,6 +58,7 @@ function(msg_test name)
     cmake_parse_arguments(A "OWN_MAIN" "" "SOURCES;DEPS;LABELS" ${ARGN})
     add_executable(${name} ${A_SOURCES})
     target_link_libraries(${name} PRIVATE msg_build_flags msg_testsupport PkgConfig::GTEST ${A_DEPS})
+    _msg_layer_headers(${name} PRIVATE)
     if(NOT A_OWN_MAIN)
         target_link_libraries(${name} PRIVATE PkgConfig::GTEST_MAIN)
     endif()
@@ -59,5 +78,6 @@ function(msg_bench name)
     cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
     add_executable(${name} ${A_SOURCES})
     target_link_libraries(${name} PRIVATE msg_build_flags msg_testsupport PkgConfig::BENCHMARK ${A_DEPS})
+    _msg_layer_headers(${name} PRIVATE)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endfunction()

@@ -1,8 +1,8 @@
 #include "DemoScreen.h"
 
 #include "DemoItem.h"
-#include "ResourceDir.h"
 #include "common/MsgLog.h"
+#include "efl_ext/ResourceDir.h"
 #include "view_kit/WPopupController.h"
 #include "view_kit/WWindowController.h"
 

@@ -1,7 +1,7 @@
 #include "CircleGenlist.h"
 
 #include "CircleSurface.h"
-#include "Theme.h"
+#include "efl_ext/Theme.h"
 #include "log/PlatformLog.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "RotaryRouter.h"
 #include "RotarySelector.h"
-#include "Theme.h"
+#include "efl_ext/Theme.h"
 #include "log/PlatformLog.h"
 
 namespace eext {

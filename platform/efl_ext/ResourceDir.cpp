@@ -1,4 +1,4 @@
-#include "ResourceDir.h"
+#include "efl_ext/ResourceDir.h"
 
 #include <climits>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "RotarySelector.h"
 
-#include "Theme.h"
+#include "efl_ext/Theme.h"
 #include "log/PlatformLog.h"
 
 #include <cmath>

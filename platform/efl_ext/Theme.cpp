@@ -1,6 +1,6 @@
-#include "Theme.h"
+#include "efl_ext/Theme.h"
 
-#include "ResourceDir.h"
+#include "efl_ext/ResourceDir.h"
 #include "log/PlatformLog.h"
 
 #include <unistd.h>

@@ -1,6 +1,6 @@
 #include "view_kit/WWindowController.h"
 
-#include "Theme.h"
+#include "efl_ext/Theme.h"
 #include "log/PlatformLog.h"
 #include "view_kit/WNaviframeController.h"
 

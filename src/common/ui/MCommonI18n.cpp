@@ -1,9 +1,9 @@
 #include "common/MCommonI18n.h"
 
-#include "ZoneId.h"
 #include "common/CommonUtil.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
+#include "common/ZoneId.h"
 #include "vconf.h"
 
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "ZoneId.h"
+#include "common/ZoneId.h"
 
 #include "common/MsgLog.h"
 

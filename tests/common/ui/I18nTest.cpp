@@ -2,9 +2,9 @@
 #include "CommonDeviceTest.h"
 #include "LogCapture.h"
 #include "MainLoop.h"
-#include "ZoneId.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MCommonI18n.h"
+#include "common/ZoneId.h"
 #include "vconf.h"
 
 #include <gtest/gtest.h>
