@@ -45,14 +45,16 @@ bool Application::start() {
     MSG_RETV_IF(_started, false, "started already");
     _started = true;
     // 1. Message store, reconnected whenever the store client comes back. First:
-    //    the preload reads through it, and after a stop() it is disconnected.
+    //    the preload reads through it, and after a stop() it is disconnected. The
+    //    first-run preferences are written before: the store watches one of them.
+    preference::init();
     common_util::connect_msg_store();
     // 2. Conversation list preload, before the window, so that the worker reads
     //    while the window is built.
     if (_options.preloadConversations)
         msg_list::MLThreadListBgLoad::getInstance()->start();
-    // 3. The services that watch the device: first-run preferences, the phone-number
-    //    formatter, the backup service's restore counters and the system font.
+    // 3. The services that watch the device: the phone-number formatter, the backup
+    //    service's restore counters and the system font.
     _startServices();
     // 4. Texts, theme, colours, fonts and haptics.
     if (!_loadTheme())
@@ -102,7 +104,6 @@ void Application::stop() {
 }
 
 void Application::_startServices() {
-    preference::init();
     formatted_number::init();
     if (!MCommonRestoreCompleteListener::getInstance()->init())
         MSG_LOGW("restored backups will not be announced");

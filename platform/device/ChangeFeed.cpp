@@ -1,7 +1,7 @@
 #include "device/ChangeFeed.h"
 
+#include "common/MsgLog.h"
 #include "device/Device.h"
-#include "log/PlatformLog.h"
 
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -42,10 +42,17 @@ ChangeFeed::~ChangeFeed() {
 
 uint64_t ChangeFeed::subscribe(const std::string& topic, Callback callback) {
     PLAT_RETV_IF(!callback, 0, "callback is null");
-    if (_inotifyFd < 0 && !_startWatching())
+    int64_t since = 0;
+    if (_inotifyFd < 0) {
+        if (!_startWatching())
+            return 0;
+        since = _lastSeq;
+    } else if (!_lastCommitted(since)) {
         return 0;
+    }
     uint64_t id = _nextId++;
-    _subscribers[id] = Subscriber{topic, std::move(callback)};
+    // Changes committed before now but not yet delivered to the others are not this one's.
+    _subscribers[id] = Subscriber{topic, std::move(callback), since};
     return id;
 }
 
@@ -60,12 +67,18 @@ void ChangeFeed::unsubscribe(uint64_t id) {
         _stopWatching();
 }
 
-bool ChangeFeed::_startWatching() {
+bool ChangeFeed::_lastCommitted(int64_t& seq) {
     Connection* db = _device.connection();
     PLAT_RETV_IF(!db, false, "no connection");
     Statement last = db->prepare("SELECT coalesce(max(seq), 0) FROM changes");
     PLAT_RETV_IF(!last.step(), false, "cannot read the change feed");
-    _lastSeq = last.columnInt64(0);
+    seq = last.columnInt64(0);
+    return true;
+}
+
+bool ChangeFeed::_startWatching() {
+    if (!_lastCommitted(_lastSeq))
+        return false;
 
     _inotifyFd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     PLAT_RETV_IF(_inotifyFd < 0, false, "inotify_init1 failed");
@@ -128,7 +141,7 @@ void ChangeFeed::poll() {
     for (const Change& change : changes) {
         std::vector<uint64_t> ids;
         for (const auto& [id, subscriber] : _subscribers) {
-            if (subscriber.topic == change.topic)
+            if (subscriber.topic == change.topic && change.seq > subscriber.since)
                 ids.push_back(id);
         }
         for (uint64_t id : ids) {

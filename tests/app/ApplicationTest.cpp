@@ -10,6 +10,7 @@
 #include "common/view/MCommonMoreOptionViewController.h"
 #include "device/Device.h"
 #include "feedback.h"
+#include "msg_store/ThreadManager.h"
 #include "vconf.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
@@ -177,10 +178,16 @@ TEST_F(ApplicationTest, LanguageAndRegionSettingsReachTheScreensAsEvents) {
 TEST_F(ApplicationTest, TheServicesThatWatchTheDeviceRunWhileTheApplicationDoes) {
     msg_test::TempDevice device;
     msg_device::Device::closeDefault();
+    EventCounter atStart;
     auto app = startApp("demo");
     bool initialized = false;
     EXPECT_TRUE(msg_app::preference::get(msg_app::preference::KEY_INITIALIZED, &initialized));
     EXPECT_TRUE(initialized) << "first-run defaults are written";
+    EXPECT_EQ(atStart.count(msg_app::APP_EVENT_BLOCKED_NUMBERS_RESTORED), 0) << "a default is no restore";
+    EXPECT_EQ(atStart.count(msg_app::APP_EVENT_SETTINGS_RESTORED), 0);
+    // Nor does the first-run store status, written as a default, disconnect the store.
+    std::vector<msg_store::Thread> threads;
+    EXPECT_EQ(msg_store::ThreadManager().getAllThreads(threads), msg_store::MSG_STORE_SUCCESS);
 
     // What the backup service and the settings change reaches the screens as events.
     const struct {

@@ -167,6 +167,21 @@ TEST_F(DeviceTest, FeedDeliversInCommitOrderByTopic) {
     }));
 }
 
+TEST_F(DeviceTest, ALateSubscriberHearsOnlyChangesCommittedAfterIt) {
+    auto device = openDevice(dir.path());
+    ASSERT_TRUE(device);
+    std::vector<std::string> others, notes;
+    auto watching =
+        device->feed().subscribeScoped("other", [&](const Change& c) { others.push_back(c.payload); });
+    // Committed while the feed watches for another subscriber, not yet delivered.
+    ASSERT_TRUE(addNote(*device, "before"));
+    auto late = device->feed().subscribeScoped("notes", [&](const Change& c) { notes.push_back(c.payload); });
+    ASSERT_TRUE(addNote(*device, "after"));
+    ASSERT_TRUE(addNote(*device, "done", "other"));
+    ASSERT_TRUE(pumpUntil([&] { return others.size() == 1; }));
+    EXPECT_EQ(notes, std::vector<std::string>{"after"});
+}
+
 TEST_F(DeviceTest, UnsubscribingDuringDeliveryStopsLaterCalls) {
     auto device = openDevice(dir.path());
     ASSERT_TRUE(device);

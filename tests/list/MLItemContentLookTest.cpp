@@ -3,6 +3,7 @@
 // digits, select mode, and row views that the genlist recycles.
 #include "ListRowFixture.h"
 
+#include "Programs.h"
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
 
@@ -191,4 +192,27 @@ TEST_F(ItemContentLookTest, RecycledRowViewsForgetTheBadgeAndAlertOfTheirFormerR
         EXPECT_EQ(shown(row, "elm.text.noti"), "");
     }
     EXPECT_GE(checked, 2);
+}
+
+TEST_F(ItemContentLookTest, ASenderNumberShrinksToItsRoomAndANameIsCut) {
+    const char* longName = "Alexandra Konstantinopoulou-Smithers";
+    msg_test::ProgramRun run =
+        msg_test::runProgram("msg-sim", {"--device", device.path(), "contact", "add", "--name", longName,
+                                         "--number", "+15550100014"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    MLItemContent* number = appendRow(conversation("+15550100013", 1, "win", "", todayMs()));
+    MLItemContent* named = appendRow(conversation("+15550100014", 1, "hi", "", todayMs()));
+    ASSERT_TRUE(waitRealized(number));
+    ASSERT_TRUE(waitRealized(named));
+    settle();
+    for (MLItemContent* row : {number, named}) {
+        double value = 0.0;
+        const char* state = edje_object_part_state_get(viewOf(row), "elm.text", &value);
+        EXPECT_STREQ(row == number ? "number" : "default", state) << shown(row, "elm.text");
+        Evas_Object* text = const_cast<Evas_Object*>(edje_object_part_object_get(viewOf(row), "elm.text"));
+        ASSERT_TRUE(text);
+        int drawn = 0;
+        evas_object_geometry_get(text, nullptr, nullptr, &drawn, nullptr);
+        EXPECT_LE(drawn, part(row, "elm.text").w) << "never drawn over the time";
+    }
 }

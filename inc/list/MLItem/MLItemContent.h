@@ -90,6 +90,7 @@ private:
     void _forget(Evas_Object* obj);
     void _sendEvent(MLItem::Event event);
     void _emit(const char* signal);
+    void _emitNameKind(const std::string& name);
     void _deleteCheck();
     void _accessLinesText(std::string& out) const;
     void _refreshAccessDescription();

@@ -44,6 +44,8 @@ constexpr const char* SIG_NORMAL_STYLE = "elm,state,normal_style";
 constexpr const char* SIG_ICON_POSITION_INIT = "elm,state,icon,position,init";
 constexpr const char* SIG_LAYOUT_INIT = "elm,state,layout,init";
 constexpr const char* SIG_LAYOUT_UPDATE = "elm,state,layout,update";
+constexpr const char* SIG_NAME_NUMBER = "elm,state,name,number";
+constexpr const char* SIG_NAME_TEXT = "elm,state,name,text";
 
 // The badge groups by digits and their sizes in the theme's pixels.
 struct BadgeLook {
@@ -288,6 +290,13 @@ void MLItemContent::_emit(const char* signal) {
         elm_object_item_signal_emit(item, signal, "");
 }
 
+// A sender shown as a number is drawn whole rather than cut (the theme shrinks it to its room).
+void MLItemContent::_emitNameKind(const std::string& name) {
+    std::string plain = name;
+    common_util::del_ltr_mark(plain);
+    _emit(common_util::is_phone_number(plain.c_str()) ? SIG_NAME_NUMBER : SIG_NAME_TEXT);
+}
+
 void MLItemContent::realized() {
     Elm_Object_Item* item = getElmObjectItem();
     if (!item) {
@@ -302,6 +311,7 @@ void MLItemContent::realized() {
     _emit(_hasUnreadBadge() ? unreadSignal(_model.getUnreadCnt()) : SIG_READ);
     _emit(_model.getMsgType() == MSG_TYPE_CMAS ? SIG_ALERT : SIG_NO_ALERT);
     _emit(_style == LIST_STYLE_SELECT ? SIG_SELECT_STYLE : SIG_NORMAL_STYLE);
+    _emitNameKind(getText(PART_NAME));
     for (const char* signal : {SIG_HIGHLIGHTED, SIG_UNHIGHLIGHTED, SIG_HIDE_TEXT1, SIG_HIDE_TEXT2})
         elm_object_item_signal_callback_add(item, signal, "", _itemSignalCb, this);
     // The theme lays the text lines out from the texts now set and reports a hidden line.
@@ -425,6 +435,7 @@ void MLItemContent::updateName() {
     if (shown && name == shown)
         return;
     _emit(SIG_ICON_POSITION_INIT);
+    _emitNameKind(name);
     elm_genlist_item_fields_update(item, PART_NAME, ELM_GENLIST_ITEM_FIELD_TEXT);
 }
 

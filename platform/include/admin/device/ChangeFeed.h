@@ -65,8 +65,10 @@ private:
     struct Subscriber {
         std::string topic;
         Callback callback;
+        int64_t since; // the last change committed before it subscribed
     };
 
+    bool _lastCommitted(int64_t& seq);
     bool _startWatching();
     void _stopWatching();
     static Eina_Bool _inotifyCb(void* data, Ecore_Fd_Handler* handler);
