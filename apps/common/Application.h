@@ -43,7 +43,9 @@ public:
 
 private:
     bool _loadTheme();
+    void _configureToolkit();
     bool _createWindow();
+    void _markShown();
     bool _showFirstScreen();
     void _watchWindow();
     void _watchLocale(bool watch);
