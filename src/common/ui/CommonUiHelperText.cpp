@@ -51,6 +51,8 @@ void set_language() {
     }
     // Drops gettext's cached lookups of the previous language.
     textdomain(textdomain(nullptr));
+    // Right-to-left languages read every layout from the right edge.
+    elm_config_mirrored_set(common_util::is_rtl_supported(common_util::LANGUAGE) ? EINA_TRUE : EINA_FALSE);
     elm_language_set(language.c_str());
 }
 
