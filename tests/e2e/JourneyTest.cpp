@@ -206,5 +206,17 @@ TEST_F(Journey, TheBezelReadsALongBlockedMessageToItsEnd) {
     EXPECT_TRUE(endShown) << "the bezel stopped before the end of the text";
 }
 
+TEST_F(Journey, TheLanguageChangesWhileTheListShows) {
+    ASSERT_TRUE(watch().launch());
+    const Frame english = watch().settled("english");
+    for (const char* language : {"ar_AE.UTF-8", "ko_KR.UTF-8"}) {
+        SCOPED_TRACE(language);
+        ASSERT_EQ(watch().sim({"set", "db/menu_widget/language", language}).exitCode, 0);
+        EXPECT_TRUE(watch().waitForChange(english, english.whole(), 0.01, language, nullptr));
+    }
+    ASSERT_EQ(watch().sim({"set", "db/menu_widget/language", "en_US.UTF-8"}).exitCode, 0);
+    EXPECT_TRUE(watch().waitForLook(english, "english-again"));
+}
+
 } // namespace
 } // namespace msg_e2e
