@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <glib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -90,29 +91,19 @@ void Process::stop(double seconds) {
 }
 
 Output run(const std::vector<std::string>& argv, const Process::Env& env) {
-    Output result;
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0)
-        return result;
     std::vector<std::string> args = argv;
     std::vector<std::string> envs = childEnvironment(env);
     std::vector<char*> argp = pointers(args);
     std::vector<char*> envp = pointers(envs);
-    pid_t pid = fork();
-    if (pid == 0) {
-        dup2(fds[1], STDOUT_FILENO);
-        execvpe(argp[0], argp.data(), envp.data());
-        _exit(127);
+    Output result;
+    gchar* out = nullptr;
+    gint status = 0;
+    if (g_spawn_sync(nullptr, argp.data(), envp.data(), G_SPAWN_SEARCH_PATH_FROM_ENVP, nullptr, nullptr, &out,
+                     nullptr, &status, nullptr)) {
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = out ? out : "";
     }
-    close(fds[1]);
-    char buffer[4096];
-    ssize_t n;
-    while ((n = read(fds[0], buffer, sizeof buffer)) > 0)
-        result.out.append(buffer, static_cast<size_t>(n));
-    close(fds[0]);
-    int status = 0;
-    if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
-        result.exitCode = WEXITSTATUS(status);
+    g_free(out);
     return result;
 }
 
