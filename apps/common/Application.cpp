@@ -2,6 +2,8 @@
 
 #include "feedback.h"
 
+#include <Ecore_X.h>
+
 #include "ScreenRegistry.h"
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
@@ -62,7 +64,8 @@ bool Application::start() {
     //    Haptics, which screens play on taps and long presses; the teardown ends them.
     if (int ret = feedback_initialize(); ret != FEEDBACK_ERROR_NONE)
         MSG_LOGW("feedback_initialize error : %d", ret);
-    // 5. The window, its naviframe and round surface.
+    // 5. The window, its naviframe and round surface, touched as a watch is.
+    _configureToolkit();
     if (!_createWindow())
         return false;
     // 6. Application events: window focus and iconify become resume and pause; the
@@ -116,6 +119,25 @@ bool Application::_loadTheme() {
     return MCommonTheme::getInstance()->init(nullptr);
 }
 
+void Application::_markShown() {
+    // A watch has no window manager, and only one takes a window out of the
+    // "withdrawn" state; Elementary draws nothing into a withdrawn window.
+    Ecore_X_Window xwin = elm_win_xwindow_get(_window->getEvasObject());
+    if (!xwin)
+        return;
+    Ecore_X_Window manager = 0;
+    Ecore_X_Window root = ecore_x_window_root_get(xwin);
+    if (ecore_x_window_prop_window_get(root, ECORE_X_ATOM_NET_SUPPORTING_WM_CHECK, &manager, 1) > 0 &&
+        manager)
+        return;
+    ecore_x_icccm_state_set(xwin, ECORE_X_WINDOW_STATE_HINT_NORMAL);
+}
+
+void Application::_configureToolkit() {
+    // The screen is touched, not pointed at: lists follow the finger.
+    elm_config_scroll_thumbscroll_enabled_set(EINA_TRUE);
+}
+
 bool Application::_createWindow() {
     // Only windows created after this see the trap; it holds no state of its own.
     static Elm_Win_Trap trap = [] {
@@ -136,6 +158,7 @@ bool Application::_createWindow() {
     _window->getNaviframeController()->setOnLastPageBack([] { elm_exit(); });
     evas_event_callback_add(evas_object_evas_get(_window->getEvasObject()), EVAS_CALLBACK_RENDER_POST,
                             _renderPostCb, this);
+    _markShown();
     return true;
 }
 
@@ -146,7 +169,11 @@ bool Application::_showFirstScreen() {
         name = registry.names().front();
     view_kit::WContentViewController* screen = registry.create(name);
     MSG_RETV_IF(!screen, false, "no screen %s", name.c_str());
-    return _window->getNaviframeController()->push(screen);
+    MSG_RETV_IF(!_window->getNaviframeController()->push(screen), false, "pushing %s failed", name.c_str());
+    // The launch request that started the application reaches it like every
+    // later one: the screen on top takes the bezel from it.
+    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_RELAUNCHED);
+    return true;
 }
 
 void Application::_watchWindow() {

@@ -47,7 +47,9 @@ public:
 private:
     void _startServices();
     bool _loadTheme();
+    void _configureToolkit();
     bool _createWindow();
+    void _markShown();
     bool _showFirstScreen();
     void _watchWindow();
     void _watchLocale(bool watch);

@@ -1,12 +1,14 @@
 // Renders a screen of the application headless and saves it as a PNG:
 //   msg-shot --device DIR --screen NAME --out FILE.png
-// It renders a scratch copy of the device, which therefore never changes.
+// It renders a scratch copy of the device, which therefore never changes;
+// --lang LOCALE (e.g. ar_AE.UTF-8) renders the copy in another language.
 #include "Application.h"
 #include "DeviceSnapshot.h"
 #include "FrameCapture.h"
 #include "LaunchOptions.h"
 #include "ScreenRegistry.h"
 #include "device/Device.h"
+#include "vconf.h"
 #include "view_kit/WWindowController.h"
 
 #include <Elementary.h>
@@ -19,6 +21,7 @@ namespace {
 
 constexpr double QUIET_SECONDS = 0.5;
 constexpr double LIMIT_SECONDS = 10.0;
+constexpr const char* LANGUAGE_KEY = "db/menu_widget/language";
 
 } // namespace
 
@@ -26,14 +29,17 @@ int main(int argc, char** argv) {
     using msg_app::shell::LaunchOptions;
     LaunchOptions launch;
     std::string out;
+    std::string language;
     bool valid = launch.parse(argc, argv, [&](const std::string& arg, const char* next) {
-        if (arg != "--out" || !next)
+        std::string* value = arg == "--out" ? &out : arg == "--lang" ? &language : nullptr;
+        if (!value || !next)
             return 0;
-        out = next;
+        *value = next;
         return 2;
     });
     if (!valid || (!launch.listScreens && out.empty())) {
-        fprintf(stderr, "usage: msg-shot [--device DIR] [--screen NAME] --out FILE.png | --list-screens\n");
+        fprintf(stderr, "usage: msg-shot [--device DIR] [--screen NAME] [--lang LOCALE] --out FILE.png | "
+                        "--list-screens\n");
         return 2;
     }
     if (launch.listScreens) {
@@ -49,6 +55,10 @@ int main(int argc, char** argv) {
     std::string error;
     if (!snapshot.take(msg_device::Device::defaultDir(), &error)) {
         fprintf(stderr, "msg-shot: %s\n", error.c_str());
+        return 1;
+    }
+    if (!language.empty() && vconf_set_str(LANGUAGE_KEY, language.c_str()) != VCONF_OK) {
+        fprintf(stderr, "msg-shot: cannot set the language %s\n", language.c_str());
         return 1;
     }
     setenv("ELM_ENGINE", "buffer", 1);

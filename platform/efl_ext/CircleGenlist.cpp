@@ -14,6 +14,9 @@ const char* const DATA_KEY = "eext.circle.genlist";
 const char* const GENLIST_SIGNALS[] = {"scroll", "changed", "realized", "unrealized", "loaded"};
 constexpr int THUMB_MESSAGE_ID = 1;
 const char* const AUTO_SCROLL_OFF_KEY = "qel.scroller.auto_scroll_off";
+// How far one detent moves through a row taller than the list, as a share of
+// the list's height: enough to read on, little enough to keep a line in view.
+constexpr double TALL_ROW_STEP = 0.5;
 
 } // namespace
 
@@ -26,7 +29,10 @@ CircleGenlist::CircleGenlist(Evas_Object* genlist, Evas_Object* bar, CircleSurfa
     evas_object_event_callback_add(genlist, EVAS_CALLBACK_RESIZE, _genlistGeometryCb, this);
     for (const char* signal : GENLIST_SIGNALS)
         evas_object_smart_callback_add(genlist, signal, _genlistScrollCb, this);
+    // Screens activate either the circle object or the genlist itself; both
+    // must move the list.
     eext_rotary_object_event_callback_add(bar, _rotaryCb, this);
+    eext_rotary_object_event_callback_add(genlist, _rotaryCb, this);
     if (_surface)
         _surface->attach(this);
 }
@@ -35,6 +41,7 @@ CircleGenlist::~CircleGenlist() {
     if (_surface)
         _surface->detach(this);
     if (_genlist) {
+        eext_rotary_object_event_callback_del(_genlist, _rotaryCb);
         evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_DEL, _genlistDelCb, this);
         evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_MOVE, _genlistGeometryCb, this);
         evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_RESIZE, _genlistGeometryCb, this);
@@ -115,20 +122,57 @@ Elm_Object_Item* CircleGenlist::_centreItem() const {
     return item ? item : elm_genlist_first_item_get(_genlist);
 }
 
+bool CircleGenlist::_itemGeometry(Elm_Object_Item* item, int* y, int* h) const {
+    Evas_Object* track = elm_object_item_track(item);
+    if (!track)
+        return false;
+    evas_object_geometry_get(track, nullptr, y, nullptr, h);
+    elm_object_item_untrack(item);
+    return true;
+}
+
+bool CircleGenlist::_scrollWithin(Elm_Object_Item* item, bool forward) {
+    int gy, gh, iy, ih;
+    evas_object_geometry_get(_genlist, nullptr, &gy, nullptr, &gh);
+    if (gh <= 0 || !_itemGeometry(item, &iy, &ih) || ih <= gh)
+        return false;
+    int hidden = forward ? (iy + ih) - (gy + gh) : gy - iy;
+    if (hidden <= 0)
+        return false;
+    int delta = std::min(hidden, std::max(1, static_cast<int>(gh * TALL_ROW_STEP)));
+    int x, y, w, h;
+    elm_scroller_region_get(_genlist, &x, &y, &w, &h);
+    y += forward ? delta : -delta;
+    if (evas_object_data_get(_genlist, AUTO_SCROLL_OFF_KEY))
+        elm_scroller_region_show(_genlist, x, y, w, h);
+    else
+        elm_scroller_region_bring_in(_genlist, x, y, w, h);
+    return true;
+}
+
 bool CircleGenlist::step(Eext_Rotary_Event_Direction direction) {
     Elm_Object_Item* current = _centreItem();
     if (!current)
         return false;
-    Elm_Object_Item* target = direction == EEXT_ROTARY_EVENT_DIRECTION_CLOCKWISE
-                                  ? elm_genlist_item_next_get(current)
-                                  : elm_genlist_item_prev_get(current);
+    bool forward = direction == EEXT_ROTARY_EVENT_DIRECTION_CLOCKWISE;
+    // A row taller than the list is read through before the next one comes.
+    if (_scrollWithin(current, forward))
+        return true;
+    Elm_Object_Item* target =
+        forward ? elm_genlist_item_next_get(current) : elm_genlist_item_prev_get(current);
     if (!target)
         return false;
+    // A tall row comes in from the edge it is read from, not from its middle.
+    Elm_Genlist_Item_Scrollto_Type where = ELM_GENLIST_ITEM_SCROLLTO_MIDDLE;
+    int gh, ty, th;
+    evas_object_geometry_get(_genlist, nullptr, nullptr, nullptr, &gh);
+    if (_itemGeometry(target, &ty, &th) && th > gh)
+        where = forward ? ELM_GENLIST_ITEM_SCROLLTO_TOP : ELM_GENLIST_ITEM_SCROLLTO_BOTTOM;
     // The UI extension may turn gliding off for lists that place themselves.
     if (evas_object_data_get(_genlist, AUTO_SCROLL_OFF_KEY))
-        elm_genlist_item_show(target, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+        elm_genlist_item_show(target, where);
     else
-        elm_genlist_item_bring_in(target, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+        elm_genlist_item_bring_in(target, where);
     return true;
 }
 

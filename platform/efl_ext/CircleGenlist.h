@@ -21,7 +21,8 @@ public:
     // Follows a change of the surface's or the genlist's geometry.
     void relayout();
     void surfaceGone() { _surface = nullptr; }
-    // Moves the list by one item; false when there is no item to move to.
+    // Moves the list by one item, or by part of a screen through a row taller
+    // than the list; false when there is nothing to move to.
     bool step(Eext_Rotary_Event_Direction direction);
 
 private:
@@ -29,6 +30,8 @@ private:
     ~CircleGenlist();
     void _updateBar();
     Elm_Object_Item* _centreItem() const;
+    bool _itemGeometry(Elm_Object_Item* item, int* y, int* h) const;
+    bool _scrollWithin(Elm_Object_Item* item, bool forward);
 
     static Eina_Bool _rotaryCb(void* data, Evas_Object* obj, Eext_Rotary_Event_Info* info);
     static void _barDelCb(void* data, Evas* e, Evas_Object* obj, void* info);

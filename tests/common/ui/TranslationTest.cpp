@@ -1,6 +1,8 @@
-// Every string id that the code uses has an English text in the compiled catalogue.
+// Every string id that the code uses has a text in each compiled catalogue.
 #include "CommonDeviceTest.h"
 #include "common/CommonUiHelper.h"
+
+#include <Elementary.h>
 
 #include <gtest/gtest.h>
 
@@ -42,14 +44,31 @@ std::set<std::string> idsUnder(const fs::path& dir) {
 
 class TranslationTest : public CommonDeviceTest {};
 
-TEST_F(TranslationTest, EveryStringIdHasAnEnglishText) {
-    ASSERT_TRUE(msg_app::common_ui_helper::set_textdomain());
+TEST_F(TranslationTest, EveryStringIdHasATextInEachLanguage) {
     std::set<std::string> ids = idsUnder(fs::path(MSG_SOURCE_DIR) / "src");
     std::set<std::string> headerIds = idsUnder(fs::path(MSG_SOURCE_DIR) / "inc");
     ids.insert(headerIds.begin(), headerIds.end());
     ASSERT_FALSE(ids.empty()) << "no string id found under " << MSG_SOURCE_DIR;
-    for (const std::string& id : ids)
-        EXPECT_NE(id, msg_app::common_ui_helper::get_text(id.c_str())) << id << " has no English text";
+    const struct {
+        const char* locale;
+        bool mirrored;
+    } languages[] = {{"en_US.UTF-8", false}, {"ar_AE.UTF-8", true}, {"ko_KR.UTF-8", false}};
+    std::set<std::string> english;
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.locale);
+        setString("db/menu_widget/language", language.locale);
+        ASSERT_TRUE(msg_app::common_ui_helper::set_textdomain());
+        EXPECT_EQ(elm_config_mirrored_get(), language.mirrored ? EINA_TRUE : EINA_FALSE);
+        for (const std::string& id : ids) {
+            std::string text = msg_app::common_ui_helper::get_text(id.c_str());
+            EXPECT_NE(id, text) << id << " has no text";
+            // A copied English text is a missing translation.
+            if (&language == &languages[0])
+                english.insert(text);
+            else
+                EXPECT_EQ(english.count(text), 0u) << id << " is English: " << text;
+        }
+    }
 }
 
 TEST_F(TranslationTest, UnknownIdsStayAsTheyAre) {

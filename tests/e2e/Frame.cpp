@@ -1,0 +1,87 @@
+#include "Frame.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace msg_e2e {
+
+namespace {
+
+// Anti-aliasing and the scroll bar's fade differ by a few levels between two
+// pictures of the same screen.
+constexpr int NOISE = 24;
+constexpr int DARK = 40;
+constexpr int BRIGHT = 160;
+
+} // namespace
+
+Frame::Frame(int width, int height, std::vector<uint8_t> rgb)
+    : _width(width), _height(height), _rgb(std::move(rgb)) {}
+
+Rect Frame::_clip(Rect a) const {
+    int x0 = std::clamp(a.x, 0, _width), y0 = std::clamp(a.y, 0, _height);
+    int x1 = std::clamp(a.x + a.w, 0, _width), y1 = std::clamp(a.y + a.h, 0, _height);
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
+double Frame::differenceIn(const Frame& other, Rect area) const {
+    if (other._width != _width || other._height != _height)
+        return 1.0;
+    Rect a = _clip(area);
+    if (a.w <= 0 || a.h <= 0)
+        return 0.0;
+    long changed = 0;
+    for (int y = a.y; y < a.y + a.h; ++y) {
+        for (int x = a.x; x < a.x + a.w; ++x) {
+            const uint8_t *p = _at(x, y), *q = other._at(x, y);
+            if (std::abs(p[0] - q[0]) > NOISE || std::abs(p[1] - q[1]) > NOISE ||
+                std::abs(p[2] - q[2]) > NOISE)
+                ++changed;
+        }
+    }
+    return static_cast<double>(changed) / (static_cast<double>(a.w) * a.h);
+}
+
+double Frame::litShareIn(Rect area) const {
+    Rect a = _clip(area);
+    if (a.w <= 0 || a.h <= 0)
+        return 0.0;
+    long lit = 0;
+    for (int y = a.y; y < a.y + a.h; ++y) {
+        for (int x = a.x; x < a.x + a.w; ++x) {
+            const uint8_t* p = _at(x, y);
+            if (std::max({p[0], p[1], p[2]}) > DARK)
+                ++lit;
+        }
+    }
+    return static_cast<double>(lit) / (static_cast<double>(a.w) * a.h);
+}
+
+int Frame::longestBrightRunIn(Rect area) const {
+    Rect a = _clip(area);
+    int longest = 0;
+    for (int y = a.y; y < a.y + a.h; ++y) {
+        int run = 0;
+        for (int x = a.x; x < a.x + a.w; ++x) {
+            const uint8_t* p = _at(x, y);
+            run = std::min({p[0], p[1], p[2]}) > BRIGHT ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    return longest;
+}
+
+bool Frame::savePng(const std::string& path) const {
+    if (empty())
+        return false;
+    std::string command = "convert -size " + std::to_string(_width) + "x" + std::to_string(_height) +
+                          " -depth 8 rgb:- '" + path + "'";
+    FILE* pipe = popen(command.c_str(), "w");
+    if (!pipe)
+        return false;
+    bool written = fwrite(_rgb.data(), 1, _rgb.size(), pipe) == _rgb.size();
+    return pclose(pipe) == 0 && written;
+}
+
+} // namespace msg_e2e

@@ -1,0 +1,45 @@
+#ifndef MSG_TESTS_E2E_FRAME_H
+#define MSG_TESTS_E2E_FRAME_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace msg_e2e {
+
+struct Rect {
+    int x, y, w, h;
+};
+
+// One captured picture of a window, 8-bit RGB.
+class Frame {
+public:
+    Frame() = default;
+    Frame(int width, int height, std::vector<uint8_t> rgb);
+
+    bool empty() const { return _rgb.empty(); }
+    int width() const { return _width; }
+    int height() const { return _height; }
+    Rect whole() const { return {0, 0, _width, _height}; }
+
+    // Share of the pixels of `area` that differ from `other` by more than noise.
+    double differenceIn(const Frame& other, Rect area) const;
+    // Share of the pixels of `area` that are not black.
+    double litShareIn(Rect area) const;
+    // The longest run of bright pixels on one line of `area`.
+    int longestBrightRunIn(Rect area) const;
+    // Written as PNG by ImageMagick's convert; false when it failed.
+    bool savePng(const std::string& path) const;
+
+private:
+    const uint8_t* _at(int x, int y) const { return &_rgb[(static_cast<size_t>(y) * _width + x) * 3]; }
+    Rect _clip(Rect area) const;
+
+    int _width = 0;
+    int _height = 0;
+    std::vector<uint8_t> _rgb;
+};
+
+} // namespace msg_e2e
+
+#endif

@@ -1,0 +1,222 @@
+// What a user does with the watch, done as a user does it: msg-app in a real
+// window of a virtual X server, driven by real pointer, wheel and key input
+// while msg-sim plays the phone. A failing journey keeps its pictures and the
+// application's log in a folder whose path it prints.
+#include "Watch.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace msg_e2e {
+namespace {
+
+// The list below its title row, inside the circle.
+constexpr Rect LIST_AREA = {60, 90, 240, 200};
+// The newest conversations, below the title.
+constexpr Rect TOP_ROWS = {60, 60, 240, 150};
+// The first row of the conversation list, and of the blocked-message list.
+constexpr int ROW_Y = 185;
+constexpr int BLOCKED_ROW_Y = 140;
+// Where the select mode's button comes up.
+constexpr Rect BOTTOM_AREA = {120, 320, 120, 40};
+// Another screen differs in this share of the window at least.
+constexpr double OTHER_SCREEN = 0.05;
+constexpr int CUE_X = 352;
+constexpr int BOTTOM_BUTTON_Y = 335;
+// A drag of half the screen moves a list by several rows.
+constexpr int DRAG_FROM_Y = 280;
+constexpr int DRAG_TO_Y = 100;
+// A list scrolled to other rows differs in much of its area.
+constexpr double OTHER_ROWS = 0.05;
+// The line of solid blocks at the end of a long text, and how many detents may reach it.
+constexpr int END_MARK_RUN = 80;
+constexpr int MAX_DETENTS = 30;
+
+class Journey : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        _display = std::make_unique<VirtualDisplay>();
+        std::string error;
+        if (!_display->start(&error)) {
+            _startError = error;
+            _display.reset();
+        }
+    }
+    static void TearDownTestSuite() { _display.reset(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(_display) << _startError;
+        const char* base = std::getenv("MSG_E2E_ARTIFACTS");
+        std::filesystem::path root = base && *base ? base : std::filesystem::temp_directory_path().string();
+        std::filesystem::create_directories(root);
+        std::string pattern = (root / "msg-e2e-XXXXXX").string();
+        ASSERT_TRUE(mkdtemp(pattern.data()));
+        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+        _folder = pattern + "-" + info->name();
+        std::filesystem::rename(pattern, _folder);
+        _watch = std::make_unique<Watch>(*_display, _folder);
+        ASSERT_EQ(_watch->sim({"seed"}).exitCode, 0);
+    }
+
+    void TearDown() override {
+        if (!_watch)
+            return;
+        bool failed = HasFailure();
+        if (failed)
+            std::printf("journey pictures and log: %s\n", _watch->keepPictures().c_str());
+        _watch.reset();
+        if (!failed) {
+            std::error_code ec;
+            std::filesystem::remove_all(_folder, ec);
+        }
+    }
+
+    Watch& watch() { return *_watch; }
+
+    static std::unique_ptr<VirtualDisplay> _display;
+    static std::string _startError;
+    std::string _folder;
+    std::unique_ptr<Watch> _watch;
+};
+
+std::unique_ptr<VirtualDisplay> Journey::_display;
+std::string Journey::_startError;
+
+TEST_F(Journey, TheListShowsItsRowsWithoutAWindowManager) {
+    ASSERT_TRUE(watch().launch()) << "the window stayed black";
+    Frame list = watch().settled("list");
+    EXPECT_GT(list.litShareIn(LIST_AREA), 0.05) << "no rows drawn";
+    // The corners are outside the round screen.
+    EXPECT_EQ(list.litShareIn({0, 0, 30, 30}), 0.0);
+}
+
+TEST_F(Journey, TheBezelTheWheelAndTheFingerScrollTheList) {
+    ASSERT_TRUE(watch().launch());
+    Frame shown = watch().settled("top");
+    // Each way of scrolling moves the list on from where the one before left it.
+    const struct {
+        const char* name;
+        std::function<void(Watch&)> scroll;
+    } cases[] = {
+        {"wheel-down", [](Watch& w) { w.wheel(true, 3); }},
+        {"page-down", [](Watch& w) { w.key("Next", 3); }},
+        {"drag-up", [](Watch& w) { w.drag(Watch::CENTRE, DRAG_FROM_Y, DRAG_TO_Y); }},
+        {"wheel-up", [](Watch& w) { w.wheel(false, 2); }},
+        {"page-up", [](Watch& w) { w.key("Prior", 2); }},
+        {"drag-down", [](Watch& w) { w.drag(Watch::CENTRE, DRAG_TO_Y, DRAG_FROM_Y); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.scroll(watch());
+        EXPECT_TRUE(watch().waitForChange(shown, LIST_AREA, OTHER_ROWS, c.name, &shown));
+    }
+}
+
+TEST_F(Journey, AReceivedMessageAppearsAtTheTop) {
+    ASSERT_TRUE(watch().launch());
+    Frame before = watch().settled("before");
+    ASSERT_EQ(watch().sim({"receive", "--from", "+15550177777", "--text", "Are you there"}).exitCode, 0);
+    EXPECT_TRUE(watch().waitForChange(before, TOP_ROWS, 0.02, "received", nullptr));
+    std::vector<Watch::Row> rows = watch().storeRows();
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.front().text, "Are you there");
+}
+
+TEST_F(Journey, AConversationOpensAndEscapeComesBack) {
+    ASSERT_TRUE(watch().launch());
+    const Frame list = watch().settled("list");
+    watch().tap(Watch::CENTRE, ROW_Y);
+    EXPECT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", nullptr));
+    watch().key("Escape");
+    EXPECT_TRUE(watch().waitForLook(list, "back"));
+    EXPECT_TRUE(watch().running()) << "back on the conversation went past the list";
+}
+
+TEST_F(Journey, ALongPressSelectsAndDeletesOneConversation) {
+    ASSERT_TRUE(watch().launch());
+    std::vector<Watch::Row> before = watch().storeRows();
+    const Frame list = watch().settled("list");
+    ASSERT_TRUE(watch().longPress(Watch::CENTRE, ROW_Y, BOTTOM_AREA)) << "no select mode";
+    Frame selecting = watch().settled("selecting");
+    watch().tap(Watch::CENTRE, BOTTOM_BUTTON_Y);
+    EXPECT_TRUE(watch().waitForChange(selecting, selecting.whole(), 0.05, "deleted", nullptr));
+    std::vector<Watch::Row> after = watch().storeRows();
+    ASSERT_EQ(after.size() + 1, before.size()) << "not exactly one conversation deleted";
+    for (const Watch::Row& row : after)
+        before.erase(
+            std::remove_if(before.begin(), before.end(), [&](const Watch::Row& r) { return r.id == row.id; }),
+            before.end());
+    EXPECT_EQ(before.size(), 1u);
+}
+
+TEST_F(Journey, TheCueOpensTheOptionPanelAndBackClosesIt) {
+    ASSERT_TRUE(watch().launch());
+    const Frame list = watch().settled("list");
+    watch().tap(CUE_X, Watch::CENTRE);
+    EXPECT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "options", nullptr));
+    watch().key("Escape");
+    EXPECT_TRUE(watch().waitForLook(list, "closed"));
+    EXPECT_TRUE(watch().running());
+}
+
+TEST_F(Journey, ABlockedMessageOpensAndIsRestored) {
+    std::vector<Watch::Row> blocked = watch().storeRows({"--blocked"});
+    ASSERT_FALSE(blocked.empty()) << "the demo device has no blocked messages";
+    ASSERT_TRUE(watch().launch({"--blocked"}));
+    const Frame list = watch().settled("blocked-list");
+    watch().tap(Watch::CENTRE, BLOCKED_ROW_Y);
+    Frame viewer;
+    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "viewer", &viewer));
+    watch().tap(CUE_X, Watch::CENTRE);
+    Frame options;
+    ASSERT_TRUE(watch().waitForChange(viewer, viewer.whole(), OTHER_SCREEN, "viewer-options", &options));
+    // The first option, restore, is the selected one: a tap in the middle takes it.
+    watch().tap(Watch::CENTRE, Watch::CENTRE);
+    EXPECT_TRUE(watch().waitForChange(options, options.whole(), OTHER_SCREEN, "restored", nullptr));
+    EXPECT_EQ(watch().storeRows({"--blocked"}).size() + 1, blocked.size());
+}
+
+TEST_F(Journey, TheBezelReadsALongBlockedMessageToItsEnd) {
+    // Many lines, then a line of solid blocks that no other text draws.
+    std::string text;
+    for (int line = 1; line <= 40; ++line)
+        text += "Line " + std::to_string(line) + " of a long story\n";
+    text += "\u2588\u2588\u2588\u2588\u2588\u2588\u2588\u2588\u2588\u2588\u2588\u2588";
+    ASSERT_EQ(watch().sim({"receive", "--from", "+15550166666", "--text", text, "--spam"}).exitCode, 0);
+    ASSERT_TRUE(watch().launch({"--blocked"}));
+    const Frame list = watch().settled("blocked-list");
+    // The newest blocked message is the first row.
+    watch().tap(Watch::CENTRE, BLOCKED_ROW_Y);
+    Frame page;
+    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "viewer", &page));
+    ASSERT_LT(page.longestBrightRunIn(page.whole()), END_MARK_RUN) << "the end shows at once: text too short";
+    bool endShown = false;
+    for (int detent = 0; detent < MAX_DETENTS && !endShown; ++detent) {
+        watch().key("Next");
+        Frame next;
+        if (!watch().waitForChange(page, page.whole(), 0.01, "detent-" + std::to_string(detent), &next))
+            break;
+        page = next;
+        endShown = page.longestBrightRunIn(page.whole()) >= END_MARK_RUN;
+    }
+    EXPECT_TRUE(endShown) << "the bezel stopped before the end of the text";
+}
+
+TEST_F(Journey, TheLanguageChangesWhileTheListShows) {
+    ASSERT_TRUE(watch().launch());
+    const Frame english = watch().settled("english");
+    for (const char* language : {"ar_AE.UTF-8", "ko_KR.UTF-8"}) {
+        SCOPED_TRACE(language);
+        ASSERT_EQ(watch().sim({"set", "db/menu_widget/language", language}).exitCode, 0);
+        EXPECT_TRUE(watch().waitForChange(english, english.whole(), 0.01, language, nullptr));
+    }
+    ASSERT_EQ(watch().sim({"set", "db/menu_widget/language", "en_US.UTF-8"}).exitCode, 0);
+    EXPECT_TRUE(watch().waitForLook(english, "english-again"));
+}
+
+} // namespace
+} // namespace msg_e2e

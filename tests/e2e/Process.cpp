@@ -1,0 +1,110 @@
+#include "Process.h"
+
+#include "Wait.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <glib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace msg_e2e {
+
+namespace {
+
+std::vector<std::string> childEnvironment(const Process::Env& changes) {
+    std::map<std::string, std::string> all;
+    for (char** entry = environ; *entry; ++entry) {
+        std::string text = *entry;
+        size_t eq = text.find('=');
+        if (eq != std::string::npos)
+            all[text.substr(0, eq)] = text.substr(eq + 1);
+    }
+    for (const auto& [key, value] : changes) {
+        if (value.empty())
+            all.erase(key);
+        else
+            all[key] = value;
+    }
+    std::vector<std::string> env;
+    for (const auto& [key, value] : all)
+        env.push_back(key + "=" + value);
+    return env;
+}
+
+std::vector<char*> pointers(std::vector<std::string>& strings) {
+    std::vector<char*> result;
+    for (auto& s : strings)
+        result.push_back(s.data());
+    result.push_back(nullptr);
+    return result;
+}
+
+} // namespace
+
+Process::~Process() {
+    stop();
+}
+
+bool Process::start(const std::vector<std::string>& argv, const Env& env, int keepFd) {
+    if (argv.empty() || _pid > 0)
+        return false;
+    std::vector<std::string> args = argv;
+    std::vector<std::string> envs = childEnvironment(env);
+    std::vector<char*> argp = pointers(args);
+    std::vector<char*> envp = pointers(envs);
+    _pid = fork();
+    if (_pid < 0)
+        return false;
+    if (_pid == 0) {
+        if (keepFd >= 0)
+            fcntl(keepFd, F_SETFD, 0);
+        execve(argp[0], argp.data(), envp.data());
+        _exit(127);
+    }
+    return true;
+}
+
+bool Process::running() {
+    if (_pid <= 0)
+        return false;
+    int status = 0;
+    if (waitpid(_pid, &status, WNOHANG) == 0)
+        return true;
+    _pid = -1;
+    return false;
+}
+
+void Process::stop(double seconds) {
+    if (!running())
+        return;
+    kill(_pid, SIGTERM);
+    if (!waitUntil([this] { return !running(); }, seconds)) {
+        kill(_pid, SIGKILL);
+        waitpid(_pid, nullptr, 0);
+        _pid = -1;
+    }
+}
+
+Output run(const std::vector<std::string>& argv, const Process::Env& env) {
+    std::vector<std::string> args = argv;
+    std::vector<std::string> envs = childEnvironment(env);
+    std::vector<char*> argp = pointers(args);
+    std::vector<char*> envp = pointers(envs);
+    Output result;
+    gchar* out = nullptr;
+    gint status = 0;
+    if (g_spawn_sync(nullptr, argp.data(), envp.data(), G_SPAWN_SEARCH_PATH_FROM_ENVP, nullptr, nullptr, &out,
+                     nullptr, &status, nullptr)) {
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = out ? out : "";
+    }
+    g_free(out);
+    return result;
+}
+
+} // namespace msg_e2e

@@ -1,0 +1,43 @@
+#ifndef MSG_TESTS_E2E_PROCESS_H
+#define MSG_TESTS_E2E_PROCESS_H
+
+#include <map>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace msg_e2e {
+
+// A child process with its own environment (the test's, changed by `env`;
+// an empty value removes a variable). Killed and reaped when the object dies.
+class Process {
+public:
+    using Env = std::map<std::string, std::string>;
+
+    Process() = default;
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    // `keepFd`, when not -1, stays open in the child under its own number.
+    bool start(const std::vector<std::string>& argv, const Env& env = {}, int keepFd = -1);
+    bool running();
+    // Sends SIGTERM, then SIGKILL if it does not end within `seconds`.
+    void stop(double seconds = 5.0);
+    pid_t pid() const { return _pid; }
+
+private:
+    pid_t _pid = -1;
+};
+
+struct Output {
+    int exitCode = -1;
+    std::string out;
+};
+
+// Runs a program to its end and returns its standard output.
+Output run(const std::vector<std::string>& argv, const Process::Env& env = {});
+
+} // namespace msg_e2e
+
+#endif

@@ -1,0 +1,173 @@
+#include "Watch.h"
+
+#include "Programs.h"
+#include "Wait.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <json-glib/json-glib.h>
+
+namespace msg_e2e {
+
+namespace {
+
+constexpr double START_SECONDS = 30.0;
+constexpr double CHANGE_SECONDS = 10.0;
+constexpr double SETTLE_SECONDS = 10.0;
+// Three equal pictures in a row: no animation is running.
+constexpr int STILL_PICTURES = 3;
+// What still differs between two pictures of the same screen (the scroll bar's fade).
+constexpr double SAME_LOOK = 0.02;
+constexpr int DRAG_STEPS = 12;
+
+} // namespace
+
+Watch::Watch(VirtualDisplay& display, std::string folder)
+    : _display(display), _folder(std::move(folder)), _device(_folder + "/device") {
+    std::filesystem::create_directories(_device);
+}
+
+Watch::~Watch() {
+    _app.stop();
+}
+
+Output Watch::sim(const std::vector<std::string>& args) const {
+    std::vector<std::string> argv = {msg_test::binDir() + "/msg-sim", "--device", _device};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return run(argv);
+}
+
+std::vector<Watch::Row> Watch::storeRows(const std::vector<std::string>& args) const {
+    std::vector<std::string> command = {"list"};
+    command.insert(command.end(), args.begin(), args.end());
+    command.push_back("--json");
+    std::vector<Row> rows;
+    JsonParser* parser = json_parser_new();
+    if (json_parser_load_from_data(parser, sim(command).out.c_str(), -1, nullptr) &&
+        JSON_NODE_HOLDS_ARRAY(json_parser_get_root(parser))) {
+        JsonArray* array = json_node_get_array(json_parser_get_root(parser));
+        for (guint i = 0; i < json_array_get_length(array); ++i) {
+            JsonObject* o = json_array_get_object_element(array, i);
+            const char* member = json_object_has_member(o, "snippet") ? "snippet" : "text";
+            rows.push_back({static_cast<int>(json_object_get_int_member(o, "id")),
+                            json_object_get_string_member(o, member)});
+        }
+    }
+    g_object_unref(parser);
+    return rows;
+}
+
+bool Watch::launch(const std::vector<std::string>& args) {
+    std::vector<std::string> argv = {msg_test::binDir() + "/msg-app", "--device", _device};
+    argv.insert(argv.end(), args.begin(), args.end());
+    // The window is drawn on the display, not in memory; the log stays with the pictures.
+    Process::Env env = {{"DISPLAY", _display.name()},
+                        {"ELM_ENGINE", ""},
+                        {"MSG_LOG_FILE", _folder + "/msg-app.log"},
+                        {"MSG_LOG_LEVEL", "info"}};
+    if (!_app.start(argv, env))
+        return false;
+    bool shown = waitUntil(
+        [this] {
+            _window = _display.findWindow("msg-app");
+            return _window && _capture().litShareIn({0, 0, SIZE, SIZE}) > 0.02;
+        },
+        START_SECONDS);
+    if (shown)
+        settled("launched");
+    return shown;
+}
+
+Frame Watch::_capture() {
+    return _display.capture(_window);
+}
+
+Frame Watch::settled(const std::string& name) {
+    Frame last = _capture();
+    int still = 1;
+    waitUntil(
+        [&] {
+            Frame now = _capture();
+            still = !now.empty() && now.differenceIn(last, now.whole()) == 0.0 ? still + 1 : 1;
+            last = std::move(now);
+            return still >= STILL_PICTURES;
+        },
+        SETTLE_SECONDS);
+    _pictures.emplace_back(name, last);
+    return last;
+}
+
+bool Watch::waitForChange(const Frame& before, Rect area, double share, const std::string& name,
+                          Frame* after) {
+    bool changed = waitUntil([&] { return _capture().differenceIn(before, area) > share; }, CHANGE_SECONDS);
+    Frame now = settled(name);
+    // `after` may be `before` itself.
+    changed = changed && now.differenceIn(before, area) > share;
+    if (after)
+        *after = std::move(now);
+    return changed;
+}
+
+bool Watch::waitForLook(const Frame& expected, const std::string& name) {
+    bool same = waitUntil([&] { return _capture().differenceIn(expected, expected.whole()) < SAME_LOOK; },
+                          CHANGE_SECONDS);
+    settled(name);
+    return same;
+}
+
+void Watch::_xdotool(std::vector<std::string> args) {
+    args.insert(args.begin(), "xdotool");
+    run(args, {{"DISPLAY", _display.name()}});
+}
+
+void Watch::tap(int x, int y) {
+    _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(x), std::to_string(y), "click",
+              "1"});
+}
+
+bool Watch::longPress(int x, int y, Rect area) {
+    Frame before = _capture();
+    _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(x), std::to_string(y),
+              "mousedown", "1"});
+    bool changed = waitUntil([&] { return _capture().differenceIn(before, area) > 0.01; }, CHANGE_SECONDS);
+    _xdotool({"mouseup", "1"});
+    return changed;
+}
+
+void Watch::drag(int x, int fromY, int toY) {
+    std::string win = std::to_string(_window);
+    std::vector<std::string> args = {"mousemove",           "--window",  win, std::to_string(x),
+                                     std::to_string(fromY), "mousedown", "1"};
+    // A finger moves through the points between; the scroller follows each.
+    for (int i = 1; i <= DRAG_STEPS; ++i) {
+        int y = fromY + (toY - fromY) * i / DRAG_STEPS;
+        args.insert(args.end(),
+                    {"sleep", "0.02", "mousemove", "--window", win, std::to_string(x), std::to_string(y)});
+    }
+    args.insert(args.end(), {"mouseup", "1"});
+    _xdotool(args);
+}
+
+void Watch::wheel(bool down, int detents) {
+    _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(CENTRE),
+              std::to_string(CENTRE), "click", "--repeat", std::to_string(detents), "--delay", "150",
+              down ? "5" : "4"});
+}
+
+void Watch::key(const std::string& name, int times) {
+    // Without a window manager the keyboard goes where the pointer is.
+    _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(CENTRE),
+              std::to_string(CENTRE), "key", "--repeat", std::to_string(times), "--delay", "150", name});
+}
+
+std::string Watch::keepPictures() {
+    int index = 0;
+    for (const auto& [name, frame] : _pictures) {
+        char prefix[16];
+        snprintf(prefix, sizeof prefix, "%02d-", ++index);
+        frame.savePng(_folder + "/" + prefix + name + ".png");
+    }
+    return _folder;
+}
+
+} // namespace msg_e2e

@@ -1,0 +1,73 @@
+#ifndef MSG_TESTS_E2E_WATCH_H
+#define MSG_TESTS_E2E_WATCH_H
+
+#include "Frame.h"
+#include "Process.h"
+#include "VirtualDisplay.h"
+
+#include <string>
+#include <vector>
+
+namespace msg_e2e {
+
+// The watch as a user holds it: a device folder of its own, msg-app running
+// in a window of the virtual display, and the user's finger, bezel and back
+// key as real X input. Every picture taken is kept, so that a failing journey
+// can leave them behind.
+class Watch {
+public:
+    static constexpr int SIZE = 360;
+    static constexpr int CENTRE = SIZE / 2;
+
+    Watch(VirtualDisplay& display, std::string folder);
+    ~Watch();
+
+    // A conversation or a message as the store holds it.
+    struct Row {
+        int id;
+        std::string text; // a conversation's snippet, a message's text
+    };
+
+    // msg-sim on this watch's device; its standard output.
+    Output sim(const std::vector<std::string>& args) const;
+    // `msg-sim list ARGS --json`: the conversations (or messages) newest first.
+    std::vector<Row> storeRows(const std::vector<std::string>& args = {}) const;
+    // Starts msg-app with `args` and waits for its window to show something.
+    bool launch(const std::vector<std::string>& args = {});
+    bool running() { return _app.running(); }
+
+    // A picture once the screen has stopped moving, named for the record.
+    Frame settled(const std::string& name);
+    // Waits until the screen in `area` differs from `before` by more than
+    // `share`, then until it settles.
+    bool waitForChange(const Frame& before, Rect area, double share, const std::string& name, Frame* after);
+    // Waits until the screen looks like `expected` again (the whole window).
+    bool waitForLook(const Frame& expected, const std::string& name);
+
+    void tap(int x, int y);
+    // Holds the finger down until the screen in `area` changes.
+    bool longPress(int x, int y, Rect area);
+    void drag(int x, int fromY, int toY);
+    // Wheel down (button 5) is a clockwise detent, up (4) counter-clockwise.
+    void wheel(bool down, int detents);
+    void key(const std::string& name, int times = 1);
+
+    // Saves every picture taken into the folder; its path.
+    std::string keepPictures();
+    const std::string& folder() const { return _folder; }
+
+private:
+    Frame _capture();
+    void _xdotool(std::vector<std::string> args);
+
+    VirtualDisplay& _display;
+    std::string _folder;
+    std::string _device;
+    Process _app;
+    WindowId _window = 0;
+    std::vector<std::pair<std::string, Frame>> _pictures;
+};
+
+} // namespace msg_e2e
+
+#endif
