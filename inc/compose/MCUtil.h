@@ -44,6 +44,35 @@ public:
                                    std::vector<std::string>* pages);
     // The question asked before a too-long text is sent as MMS pages.
     static void getSmsPageOverPopupText(std::string& out, bool withTextMessage, int mmsPageCount);
+
+    // ---- Recipients ----
+
+    enum AddressType : int {
+        ADDRESS_TYPE_INVALID = 0,
+        ADDRESS_TYPE_NUMBER = 1,
+        ADDRESS_TYPE_EMAIL = 2,
+    };
+
+    // Digits with "#" and "*" after an optional "+"; outside strict mode the usual separators too.
+    static bool isValidPhoneNumber(const char* address, bool strict);
+    static bool isValidEmailAddress(const std::string& address);
+    static int getAddressType(const std::string& address);
+    // Only phone numbers long enough to dial are recipients.
+    static bool isValidRecipient(const std::string& address);
+    // Appends the pieces of text between any of the separators; a trailing separator adds none.
+    static void getRecipientListBySeparator(const std::string& text, const char* separators,
+                                            std::vector<std::string>& out);
+    // Splits at "," and ";" and normalises each number.
+    static void getNormalizedRecipientList(std::string& text, std::vector<std::string>& out);
+
+    // ---- Files and preferences ----
+
+    // Creates the send-as preference with 0 when it does not exist.
+    static void initPreference();
+    // The file's size in bytes, 0 when it cannot be read.
+    static long long getFileSize(const char* path);
+    // The text after the last ".", or the whole name without one; null stays null.
+    static const char* getFileExt(const char* path);
 };
 
 } // namespace compose
