@@ -1,11 +1,22 @@
 #ifndef MSG_APP_COMPOSE_MCUTIL_H
 #define MSG_APP_COMPOSE_MCUTIL_H
 
+#include "common/Connectivity.h"
+#include "msg_store/MsgStoreTypes.h"
+
+#include <memory>
 #include <string>
 #include <vector>
 
+namespace view_kit {
+class WTimer;
+}
+
 namespace msg_app {
+class MCommonProgressPopup;
 namespace compose {
+
+struct MCMsgData;
 
 // Helpers of the composer. All members are static.
 class MCUtil {
@@ -64,6 +75,19 @@ public:
                                             std::vector<std::string>& out);
     // Splits at "," and ";" and normalises each number.
     static void getNormalizedRecipientList(std::string& text, std::vector<std::string>& out);
+
+    // ---- Networks and the result of a send ----
+
+    // Whether the watch's own modem can send now: a SIM, and the modem on or parked.
+    static bool isHulmNetworkAvailable();
+    // The phone link and whether the watch's own road can carry a message of msgType.
+    static void getAvailableNetworkStatus(connectivity::YoxConn* conn, bool* deviceAvailable, int msgType);
+    static bool isSKTSimActivated();
+    // Follows the sent message through the store's change events until its final status.
+    static void storageChangeCb(const char* message, std::shared_ptr<MCMsgData>& msg,
+                                std::weak_ptr<view_kit::WTimer>& resultTimer,
+                                std::weak_ptr<view_kit::WTimer>& retailTimer,
+                                std::weak_ptr<MCommonProgressPopup>& popup);
 
     // ---- Files and preferences ----
 
