@@ -30,7 +30,8 @@ void printMark(const char* name) {
         return;
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    printf("%s-monotonic %.6f\n", name, static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9);
+    printf("%s-monotonic %.6f\n", name,
+           static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9);
     fflush(stdout);
 }
 
@@ -41,7 +42,8 @@ SendFlow::SendFlow(view_kit::WViewController* host, app_control_h request)
 
 SendFlow::~SendFlow() {
     if (_subscribed)
-        msg_store::ConnectionManager::unsubscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE, _storageChangedCb, this);
+        msg_store::ConnectionManager::unsubscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE,
+                                                       _storageChangedCb, this);
     view_kit::WTimer::destroy(_resultTimer);
     view_kit::WTimer::destroy(_retailTimer);
 }
@@ -58,7 +60,8 @@ void SendFlow::_attach(view_kit::WViewController* popup) {
 
 void SendFlow::_showToast(const char* textId) {
     _attach(MCommonPopup::createToastPopup(
-        textId, [](void*, const Evas_Object*) { _exit("[msg-send] toast closed: process elm_exit()"); }, nullptr));
+        textId, [](void*, const Evas_Object*) { _exit("[msg-send] toast closed: process elm_exit()"); },
+        nullptr));
 }
 
 bool SendFlow::_parse() {
@@ -75,7 +78,8 @@ void SendFlow::start() {
     std::vector<std::string> recipients = _msg->recipient;
     if (recipients.empty())
         recipients.emplace_back();
-    MCLaunchMgr::Error error = MCLaunchMgr::checkCondition(MCLaunchMgr::CHECK_ALL, APP_CONTROL_SEND, recipients);
+    MCLaunchMgr::Error error =
+        MCLaunchMgr::checkCondition(MCLaunchMgr::CHECK_ALL, APP_CONTROL_SEND, recipients);
     if (error != MCLaunchMgr::ERROR_NONE) {
         MSG_LOGE("checkCondition() returns error(%d)", error);
         _attach(MCLaunchMgr::createErrorPopup(error, APP_CONTROL_SEND));
@@ -101,7 +105,8 @@ void SendFlow::start() {
 
 void SendFlow::_send() {
     printMark("send-call");
-    int result = MCSendMgr::getInstance()->sendMessageByType(MCOutgoingMgr::getInstance()->getSendBy(), _msg, nullptr);
+    int result =
+        MCSendMgr::getInstance()->sendMessageByType(MCOutgoingMgr::getInstance()->getSendBy(), _msg, nullptr);
     switch (result) {
     case MCSendMgr::SEND_OK:
         _showSendingPopup();

@@ -68,14 +68,15 @@ int runLaunch(msg_sim::SimArgs& args) {
     std::string error;
     if (!addExtras(args, request, error) || !args.ok() || (app.empty() && operation.empty())) {
         app_control_destroy(request);
-        return msg_sim::simUsageError(args, !error.empty()           ? error
+        return msg_sim::simUsageError(args, !error.empty()          ? error
                                             : !args.error().empty() ? args.error()
                                                                     : "give --app or --operation");
     }
     if (!app.empty())
         app_control_set_app_id(request, app.c_str());
     if (!operation.empty()) {
-        std::string full = operation.find('/') == std::string::npos ? OPERATION_PREFIX + operation : operation;
+        std::string full =
+            operation.find('/') == std::string::npos ? OPERATION_PREFIX + operation : operation;
         app_control_set_operation(request, full.c_str());
     }
     if (!uri.empty())

@@ -9,10 +9,10 @@
 #include "device/Device.h"
 
 #include <cstdlib>
-#include <unistd.h>
 #include <cstring>
 #include <glib.h>
 #include <map>
+#include <unistd.h>
 
 using msg_services::AppInfo;
 using msg_services::AppRegistry;

@@ -251,7 +251,8 @@ TEST_F(LaunchTest, OurExecutableReadsTheRequestAndTheReplyArrivesOnTheMainLoop) 
     msg_services::LaunchEntry entry;
     int64_t id = LaunchJournal::list().back().id;
     // The process's end is recorded once its work is done.
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return LaunchJournal::find(id, entry) && entry.status == "exited"; }, 10.0))
+    ASSERT_TRUE(
+        msg_test::pumpUntil([&] { return LaunchJournal::find(id, entry) && entry.status == "exited"; }, 10.0))
         << entry.status;
     EXPECT_GT(entry.pid, 0);
     EXPECT_TRUE(entry.replied);
