@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <functional>
 
 namespace msg_app {
 namespace compose {
@@ -37,8 +38,8 @@ void printMark(const char* name) {
 
 } // namespace
 
-SendFlow::SendFlow(view_kit::WViewController* host, app_control_h request)
-    : _host(host), _request(request), _msg(std::make_shared<MCMsgData>()) {}
+SendFlow::SendFlow(view_kit::WViewController* host, app_control_h request, AppControlType appControlType)
+    : _host(host), _request(request), _appControlType(appControlType), _msg(std::make_shared<MCMsgData>()) {}
 
 SendFlow::~SendFlow() {
     if (_subscribed)
@@ -66,7 +67,11 @@ void SendFlow::_showToast(const char* textId) {
 
 bool SendFlow::_parse() {
     MCAppControlParser parser;
-    return parser.parseOperationData(_request, _msg) && parser.parseExtraData(_request, _msg);
+    if (!parser.parseOperationData(_request, _msg) || !parser.parseExtraData(_request, _msg))
+        return false;
+    // The input selector hands its recipient and context over in its array.
+    return _appControlType != APP_CONTROL_COMPOSE ||
+           parser.parseExtraDataArray(_request, APP_CONTROL_COMPOSE, _msg);
 }
 
 void SendFlow::start() {
@@ -79,10 +84,10 @@ void SendFlow::start() {
     if (recipients.empty())
         recipients.emplace_back();
     MCLaunchMgr::Error error =
-        MCLaunchMgr::checkCondition(MCLaunchMgr::CHECK_ALL, APP_CONTROL_SEND, recipients);
+        MCLaunchMgr::checkCondition(MCLaunchMgr::CHECK_ALL, _appControlType, recipients);
     if (error != MCLaunchMgr::ERROR_NONE) {
         MSG_LOGE("checkCondition() returns error(%d)", error);
-        _attach(MCLaunchMgr::createErrorPopup(error, APP_CONTROL_SEND));
+        _attach(MCLaunchMgr::createErrorPopup(error, _appControlType));
         return;
     }
     if (_msg->body.empty() && _msg->attachPath.empty()) {
@@ -96,7 +101,7 @@ void SendFlow::start() {
     if (outgoing != MCOutgoingMgr::ERROR_NONE) {
         MSG_LOGE("checkNetworkAvailable is failed. outgoingErr : %d", outgoing);
         MCommonPopup* popup = MCOutgoingMgr::getInstance()->createOutgoingErrorPopup(
-            outgoing, APP_CONTROL_SEND, _msg, [this] { _showSendingPopup(); }, nullptr, nullptr);
+            outgoing, _appControlType, _msg, [this] { _showSendingPopup(); }, nullptr, nullptr);
         _attach(popup);
         return;
     }
@@ -124,13 +129,17 @@ void SendFlow::_send() {
 
 void SendFlow::_showSendingPopup() {
     if (_msg->hideSendingPopup) {
-        _exit("sendingPopup::HIDE [msg-send] process elm_exit()");
+        _exit("sendingPopup::HIDE [msg-send or msg-compose] process elm_exit()");
         return;
     }
     if (!_subscribed)
         _subscribed = msg_store::ConnectionManager::subscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE,
                                                                    _storageChangedCb, this) == 0;
-    MCommonProgressPopup* popup = MCPopup::createSendingPopup(_resultTimer, APP_CONTROL_SEND, nullptr);
+    // The compose process ends with the popup too; the send-only process is ended by the popup itself.
+    std::function<void()> onDestroy;
+    if (_appControlType == APP_CONTROL_COMPOSE)
+        onDestroy = [] { _exit("sendingPopup destroy cb : msg-compose process elm_exit()"); };
+    MCommonProgressPopup* popup = MCPopup::createSendingPopup(_resultTimer, _appControlType, onDestroy);
     if (!popup) {
         _exit("sendingPopup is nullptr: msg-send process elm_exit()");
         return;

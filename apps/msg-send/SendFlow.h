@@ -19,8 +19,9 @@ namespace compose {
 
 class SendFlow {
 public:
-    // host shows the popups; it outlives the flow.
-    SendFlow(view_kit::WViewController* host, app_control_h request);
+    // host shows the popups; it outlives the flow. appControlType is the process's kind: the
+    // send-only process, or the compose process sending text the input selector handed over.
+    SendFlow(view_kit::WViewController* host, app_control_h request, AppControlType appControlType);
     ~SendFlow();
     SendFlow(const SendFlow&) = delete;
     SendFlow& operator=(const SendFlow&) = delete;
@@ -38,6 +39,7 @@ private:
 
     view_kit::WViewController* _host;
     app_control_h _request;
+    AppControlType _appControlType;
     std::shared_ptr<MCMsgData> _msg;
     std::weak_ptr<view_kit::WTimer> _resultTimer;
     std::weak_ptr<view_kit::WTimer> _retailTimer;

@@ -28,7 +28,7 @@ void SendScreen::onCreated() {
 void SendScreen::_startJobCb(void* data) {
     auto* self = static_cast<SendScreen*>(data);
     self->_startJob = nullptr;
-    self->_flow = std::make_unique<SendFlow>(self, self->_request);
+    self->_flow = std::make_unique<SendFlow>(self, self->_request, self->_appControlType);
     self->_flow->start();
 }
 

@@ -20,7 +20,8 @@ class SendScreen : public view_kit::WContentViewController {
 public:
     static constexpr const char* NAME = "send";
 
-    explicit SendScreen(app_control_h request) : _request(request) {}
+    SendScreen(app_control_h request, AppControlType appControlType)
+        : _request(request), _appControlType(appControlType) {}
     ~SendScreen() override;
     const char* getClassName() const override { return "SendScreen"; }
 
@@ -32,6 +33,7 @@ private:
     static void _startJobCb(void* data);
 
     app_control_h _request;
+    AppControlType _appControlType;
     std::unique_ptr<SendFlow> _flow;
     Ecore_Job* _startJob = nullptr;
 };

@@ -24,10 +24,10 @@ protected:
     }
     // Sends the request and gives its journal id.
     int64_t launch(const std::vector<std::pair<const char*, std::string>>& extras,
-                   const std::vector<std::string>& keyboardArray = {}) {
+                   const std::vector<std::string>& keyboardArray = {}, const char* appId = SEND_APP) {
         app_control_h request = nullptr;
         app_control_create(&request);
-        app_control_set_app_id(request, SEND_APP);
+        app_control_set_app_id(request, appId);
         for (const auto& [key, value] : extras)
             app_control_add_extra_data(request, key, value.c_str());
         if (!keyboardArray.empty()) {
@@ -128,6 +128,19 @@ TEST_F(SendProcessTest, AReplyGoesToItsOnePersonOnce) {
     EXPECT_TRUE(msg_test::pumpUntil([&] { return stored(msgId).isRead; }, 10.0));
     ASSERT_EQ(0, msg_store::PhoneSide::deliver(entry.msgId));
     EXPECT_TRUE(waitForExit(id));
+}
+
+TEST_F(SendProcessTest, TheComposeProcessSendsTheSelectorsTextAtOnce) {
+    int64_t id = launch(
+        {{"selected_context", "see you at six"}},
+        {"address:010-9876-5432", "caller_app:com.vorlane.message", "vorlane_log:new_msg", "from_type:phone"},
+        "com.vorlane.message.appcontrol.compose");
+    msg_store::OutboxEntry entry;
+    ASSERT_TRUE(waitForOutbox(entry));
+    EXPECT_EQ("01098765432", entry.address);
+    ASSERT_EQ(0, msg_store::PhoneSide::fail(entry.msgId, msg_store::NETWORK_STATUS_SEND_FAIL));
+    ASSERT_TRUE(waitForExit(id));
+    EXPECT_EQ("see you at six", stored(entry.msgId).text);
 }
 
 TEST_F(SendProcessTest, ARequestLargerThanTheEnvironmentArrives) {

@@ -1,5 +1,5 @@
-// The send-only process: started by a launch request that asks to send a
-// message at once; it shows only the sending popup and ends with it.
+#include "SendProcess.h"
+
 #include "Application.h"
 #include "LaunchOptions.h"
 #include "ScreenRegistry.h"
@@ -14,12 +14,14 @@
 #include <cstdio>
 #include <ctime>
 
-int main(int argc, char** argv) {
-    using namespace msg_app;
+namespace msg_app {
+namespace compose {
+
+int runSendProcess(int argc, char** argv, const char* name, AppControlType appControlType) {
     // Before anything starts EFL, whose missing system services are no concern of a watch.
     shell::LaunchOptions::quietPlatformLogs();
     if (argc > 1) {
-        fprintf(stderr, "usage: msg-send (started by a launch request; see msg-sim launch)\n");
+        fprintf(stderr, "usage: %s (started by a launch request; see msg-sim launch)\n", name);
         return 2;
     }
     if (getenv("MSG_SEND_TIMING")) {
@@ -30,18 +32,19 @@ int main(int argc, char** argv) {
     }
     app_control_h request = nullptr;
     if (app_control_get_launch_request(&request) != APP_CONTROL_ERROR_NONE) {
-        fprintf(stderr, "msg-send: not started by a launch request\n");
+        fprintf(stderr, "%s: not started by a launch request\n", name);
         return 2;
     }
     elm_init(argc, argv);
     elm_policy_set(ELM_POLICY_QUIT, ELM_POLICY_QUIT_LAST_WINDOW_CLOSED);
-    shell::ScreenRegistry::getInstance().add(compose::SendScreen::NAME, "the send-only process's page",
-                                             [request] { return new compose::SendScreen(request); });
+    shell::ScreenRegistry::getInstance().add(
+        SendScreen::NAME, "the sending process's page",
+        [request, appControlType] { return new SendScreen(request, appControlType); });
     int status = 0;
     {
         shell::Application::Options options;
-        options.name = "msg-send";
-        options.screen = compose::SendScreen::NAME;
+        options.name = name;
+        options.screen = SendScreen::NAME;
         shell::Application app(options);
         if (getenv("MSG_SEND_TIMING")) {
             app.setOnFirstFrame([] {
@@ -58,10 +61,13 @@ int main(int argc, char** argv) {
             status = 1;
         app.stop();
     }
-    compose::MCWorkPathMgr* work = compose::MCWorkPathMgr::getInstance();
+    MCWorkPathMgr* work = MCWorkPathMgr::getInstance();
     if (!work->getWorkingPath().empty())
         work->destroyWorkingDir();
     app_control_destroy(request);
     elm_shutdown();
     return status;
 }
+
+} // namespace compose
+} // namespace msg_app
