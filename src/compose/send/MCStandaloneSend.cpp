@@ -128,7 +128,7 @@ int MCStandaloneSend::send(MCMsgData& msg, std::string* outInfo) {
     msg_struct_t options = msg_create_struct(MSG_STRUCT_SENDOPT);
     msg_struct_t mms = isMms ? msg_create_struct(MSG_STRUCT_MMS) : nullptr;
     MSG_GOTO_IF(!message || !options || (isMms && !mms), end);
-    MSG_GOTO_IF(msg_set_int_value(message, MSG_MESSAGE_TYPE_INT, isMms ? MSG_TYPE_MMS : MSG_TYPE_SMS) !=
+    MSG_GOTO_IF(msg_set_int_value(message, MSG_MESSAGE_TYPE_INT, isMms ? ::MSG_TYPE_MMS : ::MSG_TYPE_SMS) !=
                     MSG_SUCCESS,
                 end);
     msg_set_int_value(message, MSG_MESSAGE_STORAGE_ID_INT, STORAGE_WATCH);
@@ -151,9 +151,10 @@ int MCStandaloneSend::send(MCMsgData& msg, std::string* outInfo) {
             *outInfo += std::to_string(msgId) + ",PEER;";
     }
 end:
-    msg_release_struct(&mms);
-    msg_release_struct(&options);
-    msg_release_struct(&message);
+    for (msg_struct_t* handle : {&mms, &options, &message}) {
+        if (*handle)
+            msg_release_struct(handle);
+    }
     return ret;
 }
 

@@ -4,6 +4,7 @@
 
 #include "LaunchJournal.h"
 #include "MainLoop.h"
+#include "Programs.h"
 #include "app_control.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/PhoneSide.h"
@@ -110,6 +111,53 @@ TEST_F(SendProcessTest, RefusedRequestsSendNothingAndEnd) {
         msg_store::PhoneSide::getOutbox(entries);
         EXPECT_TRUE(entries.empty());
     }
+}
+
+TEST_F(SendProcessTest, EachFailedCheckEndsTheProcessWithNothingSent) {
+    // (Flight mode asks the user first; its popup is tested on the screen.)
+    for (const char* profile : {"policy-restricted", "storage-full"}) {
+        SCOPED_TRACE(profile);
+        applyProfile("phone-bt");
+        setBool("db/telephony/flight_mode", false);
+        setInt("db/private/mdm/text_messaging/peer", 0);
+        setInt("db/private/mdm/text_messaging/SIM1", 0);
+        setInt("memory/private/device/storage_free_kb", -1);
+        applyProfile(profile);
+        int64_t id = launch({{"address", "01012345678"}, {"body_text", "blocked"}});
+        ASSERT_TRUE(waitForExit(id));
+        std::vector<msg_store::OutboxEntry> entries;
+        msg_store::PhoneSide::getOutbox(entries);
+        EXPECT_TRUE(entries.empty());
+    }
+}
+
+TEST_F(SendProcessTest, TheWatchHoldsItsMessagesUntilServiceReturns) {
+    applyProfile("standalone");
+    applyProfile("no-service");
+    int64_t id = launch({{"address", "01012345678"}, {"body_text", "from the watch"}});
+    msg_store::OutboxEntry entry;
+    ASSERT_TRUE(waitForOutbox(entry));
+    EXPECT_EQ(msg_store::FOLDER_WATCH_OUTBOX, entry.folderType);
+    // The process tells the user it will be sent later, and ends.
+    ASSERT_TRUE(waitForExit(id));
+    msg_test::ProgramRun held = msg_test::runProgram("msg-sim", {"watch-send"});
+    EXPECT_NE(std::string::npos, held.out.find("held: no service")) << held.out;
+    EXPECT_EQ(msg_store::NETWORK_STATUS_SENDING, stored(entry.msgId).networkStatus);
+    // Neither can the phone send what the watch holds.
+    EXPECT_EQ(1, msg_test::runProgram("msg-sim", {"deliver", std::to_string(entry.msgId)}).exitCode);
+
+    setInt("memory/telephony/service_type", 5);
+    ASSERT_EQ(0, msg_test::runProgram("msg-sim", {"watch-send"}).exitCode);
+    EXPECT_EQ(msg_store::FOLDER_WATCH_SENT, stored(entry.msgId).folderType);
+
+    // An injected error fails the next send only.
+    ASSERT_EQ(0, msg_test::runProgram("msg-sim", {"watch-send", "--fail-next"}).exitCode);
+    ASSERT_TRUE(waitForExit(launch({{"address", "01012345678"}, {"body_text", "fails"}})));
+    std::vector<msg_store::OutboxEntry> entries;
+    msg_store::PhoneSide::getOutbox(entries);
+    EXPECT_TRUE(entries.empty());
+    launch({{"address", "01012345678"}, {"body_text", "works"}});
+    ASSERT_TRUE(waitForOutbox(entry));
 }
 
 TEST_F(SendProcessTest, AReplyGoesToItsOnePersonOnce) {
