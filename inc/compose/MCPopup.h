@@ -59,8 +59,7 @@ public:
     static void getRejectCauseText(int rejectCause, int msgType, std::string& out);
 
 private:
-    static MCommonPopup* _createNoticePopup(const char* textId, const std::string& markup,
-                                            int appControlType);
+    static MCommonPopup* _createNoticePopup(const char* text, int appControlType);
     static void _exitProcess(const char* reason, int appControlType);
 };
 

@@ -139,26 +139,14 @@ MCommonPopup* MCPopup::createNetworkSwithPopup(MCOutgoingMgr::Error error, int a
     return popup;
 }
 
-MCommonPopup* MCPopup::_createNoticePopup(const char* textId, const std::string& markup, int appControlType) {
+MCommonPopup* MCPopup::_createNoticePopup(const char* text, int appControlType) {
     auto close = [](void*, bool* destroyPopup) { *destroyPopup = true; };
-    MCommonPopup* popup = nullptr;
     auto onGone = [appControlType](void*, const Evas_Object*) {
         _exitProcess("[msg-send or msg-compose] process elm_exit()", appControlType);
     };
-    if (textId) {
-        popup = MCommonPopup::createOkCancelPopup(nullptr, textId, close, nullptr, close, onGone, nullptr);
-    } else {
-        popup = MCommonPopup::createOkCancelPopup(
-            nullptr,
-            [markup](Evas_Object* parent) {
-                Evas_Object* label = elm_label_add(parent);
-                elm_label_line_wrap_set(label, ELM_WRAP_MIXED);
-                elm_object_text_set(label, markup.c_str());
-                evas_object_show(label);
-                return label;
-            },
-            close, nullptr, close, onGone, nullptr);
-    }
+    // The text is a string id or a text already translated and in markup; it is never a format.
+    MCommonPopup* popup =
+        MCommonPopup::createOkCancelPopup(nullptr, text, close, nullptr, close, onGone, nullptr);
     MSG_RETV_IF(!popup, nullptr, "popup is nullptr");
     return popup;
 }
@@ -181,7 +169,7 @@ const char* MCPopup::getNetworkNotAvailableText(const MCMsgData& msg) {
 MCommonPopup* MCPopup::createNetworkNotAvailablePopup(int appControlType,
                                                       const std::shared_ptr<MCMsgData>& msg) {
     MSG_RETV_IF(!msg, nullptr, "msgSptr is nullptr");
-    return _createNoticePopup(getNetworkNotAvailableText(*msg), std::string(), appControlType);
+    return _createNoticePopup(getNetworkNotAvailableText(*msg), appControlType);
 }
 
 void MCPopup::getRejectCauseText(int rejectCause, int msgType, std::string& out) {
@@ -204,13 +192,13 @@ MCommonPopup* MCPopup::createHulmNetworkRejectPopup(int appControlType, int& rej
     MSG_RETV_IF(!msg, nullptr, "msgSptr is nullptr");
     std::string markup;
     getRejectCauseText(rejectCause, msg->msgType, markup);
-    return _createNoticePopup(nullptr, markup, appControlType);
+    return _createNoticePopup(markup.c_str(), appControlType);
 }
 
 MCommonPopup* MCPopup::createHulmSKTSimNotActivatedPopup(int appControlType) {
     return _createNoticePopup(
         "IDS_PROV_POP_PHONE_ACTIVATION_REQUIRED_N_CONTACT_YOUR_CUSTOMER_CENTRE_OR_LOCAL_DEALER_KOR",
-        std::string(), appControlType);
+        appControlType);
 }
 
 } // namespace compose
