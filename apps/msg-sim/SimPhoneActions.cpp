@@ -1,4 +1,5 @@
 #include "SimPhoneActions.h"
+#include "SimPhoneLink.h"
 
 #include "SimSeedMedia.h"
 #include "device/Device.h"
@@ -66,6 +67,9 @@ int SimPhone::runOnce() {
     if (result != msg_store::MSG_STORE_SUCCESS)
         return result;
     for (const auto& entry : outbox) {
+        // The phone sends only its own messages, and only while it is linked.
+        if (entry.folderType != msg_store::FOLDER_OUTBOX || !simPhoneLinked())
+            continue;
         int rc = finishSend(entry);
         if (rc != msg_store::MSG_STORE_SUCCESS)
             result = rc;

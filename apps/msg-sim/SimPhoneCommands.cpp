@@ -1,5 +1,6 @@
 // msg-sim commands of the paired phone: messages arrive, sends complete or fail.
 #include "SimPhoneActions.h"
+#include "SimPhoneLink.h"
 #include "SimStoreOutput.h"
 #include "msg_store/ConnectionManager.h"
 #include "msg_store/MessageManager.h"
@@ -135,6 +136,8 @@ int runDeliver(SimArgs& args) {
     int msgId = 0, exitCode = 0;
     if (!takeMessageId(args, msgId, exitCode))
         return exitCode;
+    if (std::string why = simPhoneCannotSend(msgId); !why.empty())
+        return simFailure(args, why);
     int result = msg_store::PhoneSide::deliver(msgId);
     if (result == msg_store::MSG_STORE_SUCCESS && !args.json())
         std::printf("message %d sent\n", msgId);
@@ -151,6 +154,8 @@ int runFail(SimArgs& args) {
     int status = msg_store::NETWORK_STATUS_SEND_FAIL;
     if (hasStatus && !simParseId(statusText, status))
         return simUsageError(args, "--status needs a failure status (3-7, 14, 15)");
+    if (std::string why = simPhoneCannotSend(msgId); !why.empty())
+        return simFailure(args, why);
     int result = msg_store::PhoneSide::fail(msgId, static_cast<msg_store::NetworkStatus>(status));
     if (result == msg_store::MSG_STORE_SUCCESS && !args.json())
         std::printf("message %d failed with status %d\n", msgId, status);

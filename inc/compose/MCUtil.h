@@ -1,11 +1,22 @@
 #ifndef MSG_APP_COMPOSE_MCUTIL_H
 #define MSG_APP_COMPOSE_MCUTIL_H
 
+#include "common/Connectivity.h"
+#include "msg_store/MsgStoreTypes.h"
+
+#include <memory>
 #include <string>
 #include <vector>
 
+namespace view_kit {
+class WTimer;
+}
+
 namespace msg_app {
+class MCommonProgressPopup;
 namespace compose {
+
+struct MCMsgData;
 
 // Helpers of the composer. All members are static.
 class MCUtil {
@@ -44,6 +55,48 @@ public:
                                    std::vector<std::string>* pages);
     // The question asked before a too-long text is sent as MMS pages.
     static void getSmsPageOverPopupText(std::string& out, bool withTextMessage, int mmsPageCount);
+
+    // ---- Recipients ----
+
+    enum AddressType : int {
+        ADDRESS_TYPE_INVALID = 0,
+        ADDRESS_TYPE_NUMBER = 1,
+        ADDRESS_TYPE_EMAIL = 2,
+    };
+
+    // Digits with "#" and "*" after an optional "+"; outside strict mode the usual separators too.
+    static bool isValidPhoneNumber(const char* address, bool strict);
+    static bool isValidEmailAddress(const std::string& address);
+    static int getAddressType(const std::string& address);
+    // Only phone numbers long enough to dial are recipients.
+    static bool isValidRecipient(const std::string& address);
+    // Appends the pieces of text between any of the separators; a trailing separator adds none.
+    static void getRecipientListBySeparator(const std::string& text, const char* separators,
+                                            std::vector<std::string>& out);
+    // Splits at "," and ";" and normalises each number.
+    static void getNormalizedRecipientList(std::string& text, std::vector<std::string>& out);
+
+    // ---- Networks and the result of a send ----
+
+    // Whether the watch's own modem can send now: a SIM, and the modem on or parked.
+    static bool isHulmNetworkAvailable();
+    // The phone link and whether the watch's own road can carry a message of msgType.
+    static void getAvailableNetworkStatus(connectivity::YoxConn* conn, bool* deviceAvailable, int msgType);
+    static bool isSKTSimActivated();
+    // Follows the sent message through the store's change events until its final status.
+    static void storageChangeCb(const char* message, std::shared_ptr<MCMsgData>& msg,
+                                std::weak_ptr<view_kit::WTimer>& resultTimer,
+                                std::weak_ptr<view_kit::WTimer>& retailTimer,
+                                std::weak_ptr<MCommonProgressPopup>& popup);
+
+    // ---- Files and preferences ----
+
+    // Creates the send-as preference with 0 when it does not exist.
+    static void initPreference();
+    // The file's size in bytes, 0 when it cannot be read.
+    static long long getFileSize(const char* path);
+    // The text after the last ".", or the whole name without one; null stays null.
+    static const char* getFileExt(const char* path);
 };
 
 } // namespace compose

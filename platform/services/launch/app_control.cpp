@@ -12,6 +12,7 @@
 #include <cstring>
 #include <glib.h>
 #include <map>
+#include <unistd.h>
 
 using msg_services::AppInfo;
 using msg_services::AppRegistry;
@@ -38,6 +39,7 @@ std::map<int64_t, PendingReply>& pendingReplies() {
 struct ReceivedRequest {
     bool read = false;
     std::string json;
+    int64_t exitRecordId = 0; // the journal entry whose process's exit is still to be recorded
     app_control_terminate_cb terminate = nullptr;
     void* terminateData = nullptr;
     msg_device::Device* device = nullptr;
@@ -405,15 +407,25 @@ extern "C" int app_control_send_terminate_request(app_control_h app_control) {
                                                                     : APP_CONTROL_ERROR_IO_ERROR;
 }
 
+namespace {
+
+// The started process's normal end, so that the journal tells a finished process from a running one.
+void recordExitCb() {
+    ReceivedRequest& state = received();
+    if (state.exitRecordId > 0)
+        LaunchJournal::setOutcome(state.exitRecordId, "exited", static_cast<int>(getpid()));
+    state.exitRecordId = 0;
+}
+
+} // namespace
+
 extern "C" int app_control_get_launch_request(app_control_h* request) {
     PLAT_RETV_IF(!request, APP_CONTROL_ERROR_INVALID_PARAMETER, "request is null");
     ReceivedRequest& state = received();
     if (!state.read) {
         state.read = true;
-        if (const char* json = std::getenv(Launcher::kRequestVariable))
-            state.json = json;
         // Processes this one starts must not take the request for their own.
-        unsetenv(Launcher::kRequestVariable);
+        state.json = Launcher::takeRequest();
     }
     PLAT_RETV_IF(state.json.empty(), APP_CONTROL_ERROR_KEY_NOT_FOUND, "not started by a launch request");
     app_control_h h = newHandle();
@@ -422,6 +434,10 @@ extern "C" int app_control_get_launch_request(app_control_h* request) {
         return APP_CONTROL_ERROR_INVALID_DATA_TYPE;
     }
     msg_device::Device* device = msg_device::Device::getDefault();
+    if (h->requestId > 0 && state.exitRecordId == 0) {
+        state.exitRecordId = h->requestId;
+        atexit(recordExitCb);
+    }
     // Watched once per device: the subscription ends with the device it was made on.
     if (h->requestId > 0 && device && state.device != device) {
         state.subscription =

@@ -19,6 +19,7 @@ namespace {
 
 constexpr const char* kMmsMaxSizeKey = "db/msg/mms_max_size";
 constexpr int kDefaultMmsMaxSize = 300 * 1024;
+constexpr const char* kNextSendErrorKey = "memory/private/msg/next_send_error";
 
 int mmsMaxSize() {
     int size = 0;
@@ -115,8 +116,21 @@ msg_struct* requestMessage(msg_struct_t req, int* result) {
     return req->children[MSG_REQUEST_MESSAGE_HND].get();
 }
 
+// An error injected for the next send only (msg-sim watch-send --fail-next).
+int takeInjectedError() {
+    int error = 0;
+    if (vconf_get_int(kNextSendErrorKey, &error) != VCONF_OK || error >= 0)
+        return MSG_SUCCESS;
+    vconf_set_int(kNextSendErrorKey, 0);
+    MSG_LOGW("the send fails with the injected error %d", error);
+    return error;
+}
+
 int send(msg_handle_t handle, msg_struct_t req, bool mms) {
     int result = checkHandle(handle);
+    if (result != MSG_SUCCESS)
+        return result;
+    result = takeInjectedError();
     if (result != MSG_SUCCESS)
         return result;
     msg_struct* msg = requestMessage(req, &result);

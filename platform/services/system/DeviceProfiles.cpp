@@ -3,6 +3,7 @@
 #include "DeviceSettings.h"
 #include "FeatureStore.h"
 #include "Preferences.h"
+#include "SendProfiles.h"
 #include "preference.h"
 #include "vconf.h"
 
@@ -89,7 +90,12 @@ std::vector<DeviceProfile> makeProfiles() {
 } // namespace
 
 const std::vector<DeviceProfile>& DeviceProfiles::all() {
-    static const std::vector<DeviceProfile> profiles = makeProfiles();
+    static const std::vector<DeviceProfile> profiles = [] {
+        std::vector<DeviceProfile> list = makeProfiles();
+        for (auto& profile : sendProfiles())
+            list.push_back(std::move(profile));
+        return list;
+    }();
     return profiles;
 }
 

@@ -249,8 +249,11 @@ TEST_F(LaunchTest, OurExecutableReadsTheRequestAndTheReplyArrivesOnTheMainLoop) 
 
     ASSERT_TRUE(msg_test::pumpUntil([] { return !JournalStore::list("journal").empty(); }, 10.0));
     msg_services::LaunchEntry entry;
-    ASSERT_TRUE(LaunchJournal::find(LaunchJournal::list().back().id, entry));
-    EXPECT_EQ(entry.status, "started");
+    int64_t id = LaunchJournal::list().back().id;
+    // The process's end is recorded once its work is done.
+    ASSERT_TRUE(
+        msg_test::pumpUntil([&] { return LaunchJournal::find(id, entry) && entry.status == "exited"; }, 10.0))
+        << entry.status;
     EXPECT_GT(entry.pid, 0);
     EXPECT_TRUE(entry.replied);
     EXPECT_TRUE(entry.wantsReply);

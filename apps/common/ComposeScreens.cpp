@@ -1,0 +1,30 @@
+#include "ComposePopupScreen.h"
+#include "ScreenRegistry.h"
+
+namespace msg_app {
+namespace shell {
+
+void registerComposeScreens(ScreenRegistry& registry) {
+    using Show = ComposePopupScreen::Show;
+    const struct {
+        const char* name;
+        const char* description;
+        Show show;
+    } screens[] = {
+        {"compose-sending", "the sending popup while the message is on its way", Show::SENDING},
+        {"compose-sent", "the sending popup once the message is sent", Show::SENT},
+        {"compose-failed", "the sending popup of a message that failed", Show::FAILED},
+        {"compose-switch", "the offer to send from the phone's number instead", Show::SWITCH_TO_PHONE},
+        {"compose-no-network", "no network to send through", Show::NO_NETWORK},
+        {"compose-rejected", "the watch's network refused the message", Show::REJECTED},
+        {"compose-sim", "the carrier SIM needs activation", Show::SIM_NOT_ACTIVATED},
+        {"compose-flight-mode", "sending asks to turn flight mode off", Show::FLIGHT_MODE},
+    };
+    for (const auto& screen : screens) {
+        Show show = screen.show;
+        registry.add(screen.name, screen.description, [show] { return new ComposePopupScreen(show); });
+    }
+}
+
+} // namespace shell
+} // namespace msg_app

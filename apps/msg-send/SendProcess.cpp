@@ -1,0 +1,73 @@
+#include "SendProcess.h"
+
+#include "Application.h"
+#include "LaunchOptions.h"
+#include "ScreenRegistry.h"
+#include "SendScreen.h"
+
+#include "app_control.h"
+#include "common/MsgLog.h"
+#include "compose/MCWorkPathMgr.h"
+
+#include <Elementary.h>
+
+#include <cstdio>
+#include <ctime>
+
+namespace msg_app {
+namespace compose {
+
+int runSendProcess(int argc, char** argv, const char* name, AppControlType appControlType) {
+    // Before anything starts EFL, whose missing system services are no concern of a watch.
+    shell::LaunchOptions::quietPlatformLogs();
+    if (argc > 1) {
+        fprintf(stderr, "usage: %s (started by a launch request; see msg-sim launch)\n", name);
+        return 2;
+    }
+    if (getenv("MSG_SEND_TIMING")) {
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        printf("process-start-monotonic %.6f\n",
+               static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9);
+    }
+    app_control_h request = nullptr;
+    if (app_control_get_launch_request(&request) != APP_CONTROL_ERROR_NONE) {
+        fprintf(stderr, "%s: not started by a launch request\n", name);
+        return 2;
+    }
+    elm_init(argc, argv);
+    elm_policy_set(ELM_POLICY_QUIT, ELM_POLICY_QUIT_LAST_WINDOW_CLOSED);
+    shell::ScreenRegistry::getInstance().add(
+        SendScreen::NAME, "the sending process's page",
+        [request, appControlType] { return new SendScreen(request, appControlType); });
+    int status = 0;
+    {
+        shell::Application::Options options;
+        options.name = name;
+        options.screen = SendScreen::NAME;
+        shell::Application app(options);
+        if (getenv("MSG_SEND_TIMING")) {
+            app.setOnFirstFrame([] {
+                timespec now{};
+                clock_gettime(CLOCK_MONOTONIC, &now);
+                printf("first-frame-monotonic %.6f\n",
+                       static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9);
+                fflush(stdout);
+            });
+        }
+        if (app.start())
+            elm_run();
+        else
+            status = 1;
+        app.stop();
+    }
+    MCWorkPathMgr* work = MCWorkPathMgr::getInstance();
+    if (!work->getWorkingPath().empty())
+        work->destroyWorkingDir();
+    app_control_destroy(request);
+    elm_shutdown();
+    return status;
+}
+
+} // namespace compose
+} // namespace msg_app

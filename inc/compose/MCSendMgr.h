@@ -1,0 +1,75 @@
+/*
+ * Sends the composer's message by the chosen road, records the usage log of
+ * the request that asked for it, and marks the answered message read.
+ */
+#ifndef MSG_APP_COMPOSE_MCSENDMGR_H
+#define MSG_APP_COMPOSE_MCSENDMGR_H
+
+#include "compose/MCMsgData.h"
+
+#include <memory>
+#include <string>
+
+namespace msg_app {
+namespace compose {
+
+enum class SendBy : int;
+
+class MCSendMgr {
+public:
+    enum LogType : int {
+        LOG_TYPE_NONE = 0,
+        LOG_TYPE_NEW = 1,
+        LOG_TYPE_REPLY = 2,
+    };
+    // Results of sendMessageByType.
+    enum SendResult : int {
+        SEND_OK = 0,
+        SEND_NO_MESSAGE = 1,
+        SEND_PHONE_FAILED = 2,
+        SEND_DEVICE_FAILED = 3,
+        SEND_DEVICE_FAILED_9001 = 4,
+        SEND_DEVICE_NOT_ATTACHED = 5, // an SMS the watch sends when service returns
+    };
+    static constexpr int PLATFORM_ERROR_9001 = -9001;
+
+    struct LogData {
+        int fromMessageApp = 0; // 1 when the phone's messaging application asked
+        int logType = LOG_TYPE_NONE;
+        std::string callerAppId;
+
+        // "PHONE" (with the phone link's kind) or "HULM"; failures are not logged as sent.
+        void insertDazoLog(const char* extra) const;
+    };
+
+    static MCSendMgr* getInstance();
+
+    void setLogData(const LogData& logData) { _logData = logData; }
+    const LogData& getLogData() const { return _logData; }
+    bool getIsSendMsg() const { return _sendAttempted == 1; }
+    // outInfo, when given, receives "<id>,PEER;" for each message the store took.
+    int sendMessageByType(SendBy sendBy, const std::shared_ptr<MCMsgData>& msg, std::string* outInfo);
+
+private:
+    MCSendMgr() = default;
+    ~MCSendMgr() = default;
+    MCSendMgr(const MCSendMgr&) = delete;
+    MCSendMgr& operator=(const MCSendMgr&) = delete;
+
+    static void _destroy();
+    void _turnOnModemInGrayZone();
+    int _sendThroughPhone(SendBy sendBy, MCMsgData& msg, const std::string& address, std::string* outInfo);
+    int _sendFromDevice(MCMsgData& msg, std::string* outInfo);
+    void _sendReadReport(const MCMsgData& msg);
+
+    static MCSendMgr* _instance;
+    LogData _logData;
+    int _grayZoneChecked = -1;
+    int _readReportDone = -1;
+    int _sendAttempted = -1;
+};
+
+} // namespace compose
+} // namespace msg_app
+
+#endif

@@ -1,0 +1,274 @@
+// Launch requests read into the composer's record: every extra, and what another application may
+// send wrongly or maliciously.
+#include "CommonDeviceTest.h"
+#include "ParserRequest.h"
+
+#include "compose/MCAppControlParser.h"
+#include "compose/MCAttachmentImport.h"
+#include "compose/MCOutgoingMgr.h"
+#include "compose/MCWorkPathMgr.h"
+#include "device/Device.h"
+#include "msg_store/PhoneSide.h"
+
+#include <fstream>
+#include <unistd.h>
+
+using namespace msg_app::compose;
+
+namespace {
+
+constexpr const char* KEYBOARD_ARRAY = "selector_keyboard_data_array";
+
+class AppControlParserTest : public CommonDeviceTest {
+protected:
+    void SetUp() override {
+        CommonDeviceTest::SetUp();
+        MCOutgoingMgr::getInstance()->setSendBy(SendBy::NONE);
+        msg = std::make_shared<MCMsgData>();
+    }
+    void TearDown() override {
+        MCWorkPathMgr* work = MCWorkPathMgr::getInstance();
+        if (!work->getWorkingPath().empty())
+            work->destroyWorkingDir();
+        CommonDeviceTest::TearDown();
+    }
+    bool parseExtras(const ParserRequest& request) { return parser.parseExtraData(request.handle(), msg); }
+    std::string writeFile(const std::string& name, size_t bytes) {
+        std::string path = scratch.file(name);
+        std::ofstream(path) << std::string(bytes, 'x');
+        return path;
+    }
+    int insertIncoming(const std::vector<std::string>& addresses, msg_store::FolderType folder) {
+        msg_store::IncomingMessage in;
+        for (const auto& address : addresses)
+            in.addresses.push_back({msg_store::ADDRESS_TYPE_PHONE, address});
+        in.folderType = folder;
+        in.text = "hello";
+        int msgId = -1;
+        EXPECT_EQ(0, msg_store::PhoneSide::insertMessage(in, &msgId));
+        return msgId;
+    }
+
+    MCAppControlParser parser;
+    std::shared_ptr<MCMsgData> msg;
+    msg_test::TempDir scratch;
+};
+
+TEST_F(AppControlParserTest, OperationTextIsCutIntoPages) {
+    ParserRequest request;
+    request.extra(APP_CONTROL_DATA_TEXT, std::string(400, 'a'));
+    ASSERT_TRUE(parser.parseOperationData(request.handle(), msg));
+    EXPECT_EQ(3, msg->smsPageCount);
+    EXPECT_EQ(std::string(160, 'a'), msg->body);
+    EXPECT_EQ(MCSendMgr::LOG_TYPE_NEW, MCSendMgr::getInstance()->getLogData().logType);
+}
+
+TEST_F(AppControlParserTest, SmsUris) {
+    struct Case {
+        const char* uri;
+        bool ok;
+        std::vector<std::string> recipients;
+        const char* body;
+    };
+    const Case cases[] = {
+        {"sms:+15551234567", true, {"+15551234567"}, ""},
+        {"smsto:010-1234-5678?body=Hello%20there", true, {"01012345678"}, "Hello there"},
+        {"SMS:111%3B222?subject=x&BODY=%ED%95%9C", true, {"111", "222"}, "\xED\x95\x9C"},
+        {"sms:?body=only%20text", true, {}, "only text"},
+        {"sms:123?body=bad%2", false, {}, ""},
+        {"sms:123?body=nul%00byte", false, {}, ""},
+        {"sms:123?body=%FF%FE", false, {}, ""},
+        {"tel:123", true, {}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.uri);
+        msg = std::make_shared<MCMsgData>();
+        ParserRequest request;
+        request.uri(c.uri);
+        ASSERT_EQ(c.ok, parser.parseOperationData(request.handle(), msg));
+        if (!c.ok)
+            continue;
+        EXPECT_EQ(c.recipients, msg->recipient);
+        EXPECT_EQ(c.body, msg->body);
+        EXPECT_EQ(c.recipients.size() > 1 ? MSG_TYPE_MMS : MSG_TYPE_SMS, msg->msgType);
+        EXPECT_EQ(*c.body ? 1 : 0, msg->smsPageCount);
+    }
+}
+
+TEST_F(AppControlParserTest, ScalarExtras) {
+    ParserRequest request;
+    request.extra("from_type", "watch")
+        .extra("simId", "1")
+        .extra("sending_popup", "hide")
+        .extra("caller_app", "com.vorlane.message")
+        .extra("read_request", "1")
+        .extra("body_text", "see you")
+        .extra("vorlane_log", "reply_msg")
+        .extra("address", "010-1111-2222;010 3333 4444")
+        .extra("background_send", "true");
+    ASSERT_TRUE(parseExtras(request));
+    EXPECT_EQ(SendBy::HULM, MCOutgoingMgr::getInstance()->getSendBy());
+    EXPECT_EQ(1, msg->simIndex);
+    EXPECT_TRUE(msg->hideSendingPopup);
+    EXPECT_EQ(1, msg->readRequest);
+    EXPECT_EQ("see you", msg->body);
+    EXPECT_EQ(1, msg->smsPageCount);
+    EXPECT_EQ((std::vector<std::string>{"01011112222", "01033334444"}), msg->recipient);
+    EXPECT_EQ(MSG_TYPE_MMS, msg->msgType);
+    EXPECT_TRUE(msg->backgroundSend);
+    const MCSendMgr::LogData& log = MCSendMgr::getInstance()->getLogData();
+    EXPECT_EQ(1, log.fromMessageApp);
+    EXPECT_EQ(MCSendMgr::LOG_TYPE_REPLY, log.logType);
+}
+
+TEST_F(AppControlParserTest, AbsentAndEmptyExtrasChangeNothing) {
+    ParserRequest empty;
+    ParserRequest blanks;
+    for (const char* key : {"msgId", "from_type", "simId", "sending_popup", "body_text", "address",
+                            "reply_type", "selected_context", "multiple_recipient"})
+        blanks.extra(key, "");
+    for (const ParserRequest* request : {&empty, &blanks}) {
+        msg = std::make_shared<MCMsgData>();
+        ASSERT_TRUE(parseExtras(*request));
+        EXPECT_TRUE(msg->recipient.empty());
+        EXPECT_TRUE(msg->body.empty());
+        EXPECT_EQ(0, msg->msgId);
+        EXPECT_EQ(0, msg->smsPageCount);
+        EXPECT_EQ(SendBy::NONE, MCOutgoingMgr::getInstance()->getSendBy());
+    }
+}
+
+TEST_F(AppControlParserTest, MalformedExtrasRefuseTheRequest) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"msgId", "12abc"},
+        {"msgId", "99999999999"},
+        {"simId", "-"},
+        {"read_request", " 1"},
+        {"simId", "0x10"},
+        {"body_text", std::string(64 * 1024, 'b')},
+        {"address", std::string(64 * 1024, '1')},
+    };
+    for (const auto& [key, value] : cases) {
+        SCOPED_TRACE(key);
+        msg = std::make_shared<MCMsgData>();
+        ParserRequest request;
+        request.extra(key, value);
+        EXPECT_FALSE(parseExtras(request));
+        EXPECT_EQ(0, msg->msgId);
+        EXPECT_TRUE(msg->body.empty());
+    }
+    ParserRequest arrayWhereValue;
+    arrayWhereValue.array("body_text", {"a", "b"});
+    EXPECT_FALSE(parseExtras(arrayWhereValue));
+}
+
+TEST_F(AppControlParserTest, KeyboardArray) {
+    ParserRequest request;
+    request.array(KEYBOARD_ARRAY,
+                  {"address:010-5555-6666", "caller_app:com.vorlane.other", "vorlane_log:new_msg",
+                   "from_type:phone", "simId:1", "sending_popup:hide", "note:a:b"});
+    ASSERT_TRUE(parser.parseExtraDataArray(request.handle(), APP_CONTROL_COMPOSE, msg));
+    EXPECT_EQ(std::vector<std::string>{"01055556666"}, msg->recipient);
+    EXPECT_EQ(SendBy::PHONE, MCOutgoingMgr::getInstance()->getSendBy());
+    EXPECT_EQ(1, msg->simIndex);
+    EXPECT_TRUE(msg->hideSendingPopup);
+    EXPECT_TRUE(msg->newMsgFromSelector);
+
+    // The send process takes the same array when the request asks for the sending popup.
+    msg = std::make_shared<MCMsgData>();
+    ParserRequest send;
+    send.extra("selector_send_data_array", "sending_popup")
+        .array(KEYBOARD_ARRAY, {"address:0101234", "vorlane_log:new_msg"})
+        .extra("selected_context", "typed text");
+    ASSERT_TRUE(parseExtras(send));
+    EXPECT_EQ(std::vector<std::string>{"0101234"}, msg->recipient);
+    EXPECT_EQ("typed text", msg->body);
+    EXPECT_FALSE(msg->newMsgFromSelector);
+}
+
+TEST_F(AppControlParserTest, MalformedArraysRefuseTheRequest) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"address0101234"},
+        {"simId:1x"},
+        {"msgId:2147483648"},
+        {"address:" + std::string(64 * 1024 - 8, '1')},
+    };
+    for (const auto& elements : cases) {
+        msg = std::make_shared<MCMsgData>();
+        ParserRequest request;
+        request.array(KEYBOARD_ARRAY, elements);
+        EXPECT_FALSE(parser.parseExtraDataArray(request.handle(), APP_CONTROL_SEND, msg))
+            << elements.front().size();
+        EXPECT_TRUE(msg->recipient.empty());
+    }
+    ParserRequest full;
+    full.array(KEYBOARD_ARRAY, std::vector<std::string>(MCAppControlParser::MAX_ARRAY_LENGTH, "simId:1"));
+    EXPECT_TRUE(parser.parseExtraDataArray(full.handle(), APP_CONTROL_SEND, msg));
+}
+
+TEST_F(AppControlParserTest, ReplyToOnePersonStaysOneRecipient) {
+    int msgId = insertIncoming({"+15551234567"}, msg_store::FOLDER_INBOX);
+    for (const char* address : {"+15551234567", "+1 555-123-4567"}) {
+        SCOPED_TRACE(address);
+        msg = std::make_shared<MCMsgData>();
+        ParserRequest request;
+        request.extra("msgId", std::to_string(msgId)).extra("address", address);
+        ASSERT_TRUE(parseExtras(request));
+        ASSERT_EQ(1u, msg->recipient.size());
+        EXPECT_EQ(MSG_TYPE_SMS, msg->msgType);
+        EXPECT_EQ(SendBy::PHONE, MCOutgoingMgr::getInstance()->getSendBy());
+        EXPECT_GT(msg->threadId, 0);
+    }
+    int groupId = insertIncoming({"+15550000001", "+15550000002"}, msg_store::FOLDER_WATCH_INBOX);
+    msg = std::make_shared<MCMsgData>();
+    ParserRequest group;
+    group.array(KEYBOARD_ARRAY, {"msgId:" + std::to_string(groupId), "address:+15550000002"});
+    ASSERT_TRUE(parser.parseExtraDataArray(group.handle(), APP_CONTROL_SEND, msg));
+    EXPECT_EQ(2u, msg->recipient.size());
+    EXPECT_EQ(MSG_TYPE_MMS, msg->msgType);
+    EXPECT_EQ(SendBy::HULM, MCOutgoingMgr::getInstance()->getSendBy());
+}
+
+TEST_F(AppControlParserTest, AttachmentsAreCheckedAndCopied) {
+    std::string photo = writeFile("photo.jpg", 2048);
+    std::string link = scratch.file("link.jpg");
+    ASSERT_EQ(0, symlink(photo.c_str(), link.c_str()));
+    std::string huge = writeFile("huge.jpg", static_cast<size_t>(MCAttachmentImport::DEFAULT_MAX_SIZE) + 1);
+    std::string database = msg_device::Device::getDefault()->dir() + "/device.db";
+    struct Case {
+        const char* replyType;
+        std::string path;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"image", photo, true},
+        {"voice", photo, true},
+        {"image", link, false},
+        {"image", scratch.path(), false},
+        {"image", huge, false},
+        {"image", database, false},
+        {"image", "photo.jpg", false},
+        {"image",
+         scratch.path() + "/../" + scratch.path().substr(scratch.path().rfind('/') + 1) + "/photo.jpg",
+         false},
+        {"voice", "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        msg = std::make_shared<MCMsgData>();
+        ParserRequest request;
+        request.extra("reply_type", c.replyType).extra("selected_context", c.path);
+        ASSERT_EQ(c.ok, parseExtras(request));
+        if (!c.ok) {
+            EXPECT_TRUE(msg->attachPath.empty());
+            continue;
+        }
+        EXPECT_EQ(MSG_TYPE_MMS, msg->msgType);
+        EXPECT_TRUE(msg->body.empty()) << "a file is never sent as its path";
+        EXPECT_EQ(0u, msg->attachPath.find(MCWorkPathMgr::getInstance()->getWorkingPath()));
+        std::ifstream copy(msg->attachPath, std::ios::ate);
+        EXPECT_EQ(2048, static_cast<int>(copy.tellg()));
+    }
+}
+
+} // namespace

@@ -1,0 +1,92 @@
+// The checks before a composer opens, in their order, on a device set up like the user's.
+#include "CommonDeviceTest.h"
+
+#include "compose/MCLaunchMgr.h"
+#include "compose/MCMsgData.h"
+
+using namespace msg_app::compose;
+
+namespace {
+
+class LaunchMgrTest : public CommonDeviceTest {
+protected:
+    void SetUp() override {
+        CommonDeviceTest::SetUp();
+        // Device management is read once per process, so every test has it.
+        setFeature("orvex/feature/mdm", "1");
+    }
+    void setFlightMode(bool on) { setBool(MCLaunchMgr::FLIGHT_MODE_KEY, on); }
+    void setFreeKb(int kb) { setInt("memory/private/device/storage_free_kb", kb); }
+    void setMdmRestricted(bool restricted) {
+        setInt("db/private/mdm/text_messaging/peer", restricted ? 1 : 0);
+    }
+};
+
+TEST_F(LaunchMgrTest, ChecksRunInOrder) {
+    struct Case {
+        const char* name;
+        bool flight;
+        bool mdm;
+        int freeKb;
+        int checks;
+        MCLaunchMgr::Error expected;
+    };
+    const Case cases[] = {
+        {"all fine", false, false, 4096, MCLaunchMgr::CHECK_ALL, MCLaunchMgr::ERROR_NONE},
+        {"flight mode first", true, true, 10, MCLaunchMgr::CHECK_ALL, MCLaunchMgr::ERROR_FLIGHT_MODE},
+        {"policy before storage", false, true, 10, MCLaunchMgr::CHECK_ALL, MCLaunchMgr::ERROR_RESTRICTED},
+        {"storage", false, false, 1023, MCLaunchMgr::CHECK_ALL, MCLaunchMgr::ERROR_STORAGE_FULL},
+        {"exactly one MiB free", false, false, 1024, MCLaunchMgr::CHECK_ALL, MCLaunchMgr::ERROR_NONE},
+        {"unchecked flight mode", true, false, 10, MCLaunchMgr::CHECK_STORAGE,
+         MCLaunchMgr::ERROR_STORAGE_FULL},
+        {"unchecked policy", false, true, 4096, MCLaunchMgr::CHECK_FLIGHT_MODE | MCLaunchMgr::CHECK_STORAGE,
+         MCLaunchMgr::ERROR_NONE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        setFlightMode(c.flight);
+        setMdmRestricted(c.mdm);
+        setFreeKb(c.freeKb);
+        EXPECT_EQ(c.expected, MCLaunchMgr::checkCondition(c.checks, APP_CONTROL_SEND, "01012345678"));
+    }
+}
+
+TEST_F(LaunchMgrTest, Recipients) {
+    setFreeKb(4096);
+    struct Case {
+        std::vector<std::string> recipients;
+        int appControlType;
+        bool retail;
+        MCLaunchMgr::Error expected;
+    };
+    const Case cases[] = {
+        {{""}, APP_CONTROL_IN_APP, false, MCLaunchMgr::ERROR_NONE},
+        {{""}, APP_CONTROL_SEND, false, MCLaunchMgr::ERROR_INVALID_RECIPIENT},
+        {{"0101234", "12"}, APP_CONTROL_COMPOSE, false, MCLaunchMgr::ERROR_INVALID_RECIPIENT},
+        {{"0101234", "12"}, APP_CONTROL_COMPOSE, true, MCLaunchMgr::ERROR_NONE},
+        {{"not a number"}, APP_CONTROL_SEND, false, MCLaunchMgr::ERROR_INVALID_RECIPIENT},
+        {{"+821012345678", "*#06#"}, APP_CONTROL_SEND, false, MCLaunchMgr::ERROR_NONE},
+        {{}, APP_CONTROL_SEND, false, MCLaunchMgr::ERROR_NONE},
+    };
+    for (const auto& c : cases) {
+        setInt("db/retailmode/enabled", c.retail ? 1 : 0);
+        EXPECT_EQ(c.expected,
+                  MCLaunchMgr::checkCondition(MCLaunchMgr::CHECK_ALL, c.appControlType, c.recipients))
+            << c.recipients.size() << " recipients, type " << c.appControlType;
+    }
+}
+
+TEST_F(LaunchMgrTest, NewComposerIsRefusedWhileAChecksFails) {
+    setFreeKb(4096);
+    EXPECT_EQ(MCLaunchMgr::ERROR_NO_OUTPUT, MCLaunchMgr::createNewComposer(nullptr));
+    setFlightMode(true);
+    view_kit::WContentViewController* composer = nullptr;
+    EXPECT_EQ(MCLaunchMgr::ERROR_FLIGHT_MODE, MCLaunchMgr::createNewComposer(&composer));
+    EXPECT_EQ(nullptr, composer);
+    setFlightMode(false);
+    ASSERT_EQ(MCLaunchMgr::ERROR_NONE, MCLaunchMgr::createNewComposer(&composer));
+    EXPECT_NE(nullptr, composer);
+    delete composer;
+}
+
+} // namespace

@@ -1,0 +1,88 @@
+// The texts of a send's result and of the watch network's refusals, in English.
+#include "compose/MCPopup.h"
+#include "compose/MCRejectCauseText.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <libintl.h>
+
+using namespace msg_app::compose;
+using Table = MCRejectCauseText::Table;
+
+namespace {
+
+class SendTextsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        setenv("LANGUAGE", "en", 1);
+        setlocale(LC_ALL, "C.UTF-8");
+        const char* res = std::getenv("MSG_RES_DIR");
+        bindtextdomain("message", (std::string(res ? res : "res") + "/locale").c_str());
+        bind_textdomain_codeset("message", "UTF-8");
+    }
+    static std::string tr(const char* id) { return dgettext("message", id); }
+};
+
+TEST_F(SendTextsTest, StatusTexts) {
+    const std::pair<int, const char*> cases[] = {
+        {2, "WDS_MSG_TPOP_MESSAGE_SENT_ABB2"},
+        {3, "WDS_MSG_TPOP_COULDNT_SEND_MESSAGE_ABB"},
+        {4, "IDS_MSGF_POP_FDN_ENABLED_CANT_SEND_MSG"},
+        {5, "Unknown destination"},
+        {6, "WDS_MSG_TPOP_COULDNT_SEND_MESSAGE_ABB"},
+        {7, "Network not ready"},
+        {9, "WDS_MSG_TPOP_COULDNT_SEND_MESSAGE_ABB"},
+        {14, "IDS_MSGC_POP_INVALID_DESTINATION_ADDRESS_VZW"},
+        {15, "IDS_MSG_POP_SERVICE_NOT_ACTIVATED_ON_NETWORK_VZW"},
+    };
+    for (const auto& [status, text] : cases)
+        EXPECT_STREQ(text, MCPopup::getStatusText(static_cast<msg_store::NetworkStatus>(status))) << status;
+}
+
+TEST_F(SendTextsTest, CarrierTables) {
+    EXPECT_EQ(MCRejectCauseText::TABLE_KT, MCRejectCauseText::tableOf("KTO", false));
+    EXPECT_EQ(MCRejectCauseText::TABLE_LG_DOMESTIC, MCRejectCauseText::tableOf("LUC", true));
+    EXPECT_EQ(MCRejectCauseText::TABLE_LG_ROAMING, MCRejectCauseText::tableOf("LUO", false));
+    EXPECT_EQ(MCRejectCauseText::TABLE_NONE, MCRejectCauseText::tableOf("XAA", true));
+}
+
+TEST_F(SendTextsTest, RejectTexts) {
+    const std::string registrationFailed =
+        tr("IDS_MSG_TPOP_FAILED_TO_SEND_MESSAGE_NETWORK_REGISTRATION_FAILED_KOR");
+    const std::string couldntSend = tr("WDS_MSG_TPOP_COULDNT_SEND_MESSAGE_ABB");
+    const std::string noRoaming = tr("IDS_PROV_MBODY_NO_ROAMING_NETWORKS_FOUND_KOR_LGT");
+    const std::string checkOperators = tr("WDS_PROV_POP_CHECK_NETWORK_OPERATORS_IN_SETTINGS_KOR_LGT");
+    struct Case {
+        Table table;
+        int cause;
+        int msgType;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {MCRejectCauseText::TABLE_KT, 7, MSG_TYPE_MMS, tr("IDS_PROV_POP_MOBILE_NETWORKS_NOT_ALLOWED_KOR")},
+        {MCRejectCauseText::TABLE_KT, 7, MSG_TYPE_SMS, registrationFailed},
+        {MCRejectCauseText::TABLE_KT, 12, MSG_TYPE_MMS, registrationFailed},
+        {MCRejectCauseText::TABLE_KT, 20, MSG_TYPE_SMS, couldntSend},
+        {MCRejectCauseText::TABLE_KT, 999, MSG_TYPE_SMS, couldntSend},
+        {MCRejectCauseText::TABLE_LG_DOMESTIC, 19, MSG_TYPE_SMS,
+         tr("IDS_PROV_POPMOBILE_NETWORKS_ARE_CURRENTLY_BLOCKED_MSG")},
+        {MCRejectCauseText::TABLE_LG_DOMESTIC, 40, MSG_TYPE_SMS, tr("IDS_COM_POP_CONNECTION_FAILED")},
+        {MCRejectCauseText::TABLE_LG_ROAMING, 16, MSG_TYPE_SMS,
+         tr("IDS_QP_MBODY_NETWORK_REGISTRATION_DELAY_KOR_LGT") + " [16]\n" +
+             tr("IDS_QP_SBODY_TRY_AGAIN_LATER_KOR_LGT")},
+        {MCRejectCauseText::TABLE_LG_ROAMING, 19, MSG_TYPE_MMS,
+         tr("IDS_PROV_POPMOBILE_NETWORKS_ARE_CURRENTLY_BLOCKED_MSG")},
+        {MCRejectCauseText::TABLE_LG_ROAMING, 111, MSG_TYPE_SMS, noRoaming + " " + checkOperators},
+        {MCRejectCauseText::TABLE_LG_ROAMING, 999, MSG_TYPE_SMS, noRoaming + " " + checkOperators},
+        {MCRejectCauseText::TABLE_NONE, 7, MSG_TYPE_SMS, couldntSend},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, MCRejectCauseText::compose(c.table, c.cause, c.msgType))
+            << "table " << c.table << ", cause " << c.cause;
+    // The texts are real translations, not the ids.
+    EXPECT_EQ(std::string::npos, registrationFailed.find("IDS_"));
+}
+
+} // namespace
