@@ -52,6 +52,7 @@ void registerBuiltinScreens() {
     registerCommonViewScreens(registry);
     registerListScreens(registry);
     registerBlockScreens(registry);
+    registerViewerScreens(registry);
 }
 
 } // namespace shell

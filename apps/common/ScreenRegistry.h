@@ -46,6 +46,7 @@ void registerBuiltinScreens();
 // Each feature's screens, called by registerBuiltinScreens().
 void registerListScreens(ScreenRegistry& registry);
 void registerBlockScreens(ScreenRegistry& registry);
+void registerViewerScreens(ScreenRegistry& registry);
 
 } // namespace shell
 } // namespace msg_app

@@ -83,6 +83,8 @@ bool MVListViewController::_createGenlist() {
 void MVListViewController::onCreated() {
     _browserAvailable = common_util::is_browser_available();
     _fontSize = MCommonFont::getInstance()->getSize();
+    // The body follows the user's text size.
+    MCommonFont::getInstance()->setStyle(BODY_TEXT_CLASS, MCommonFont::SIZE_NONE);
     if (!_createGenlist())
         return;
     _listLoad();
@@ -137,8 +139,13 @@ void MVListViewController::_listLoad() {
     elm_genlist_clear(_genlist);
     _loadBubbles();
     _appendEndRows();
-    if (Elm_Object_Item* last = elm_genlist_last_item_get(_genlist))
-        elm_genlist_item_show(last, ELM_GENLIST_ITEM_SCROLLTO_BOTTOM);
+    // The end of the conversation in the middle of the circle: the reply button, else the
+    // newest bubble.
+    Elm_Object_Item* end = _replyItem ? _replyItem->getElmObjectItem() : nullptr;
+    if (!end && elm_genlist_last_item_get(_genlist))
+        end = elm_genlist_item_prev_get(elm_genlist_last_item_get(_genlist));
+    if (end)
+        elm_genlist_item_show(end, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
 }
 
 void MVListViewController::_appendEndRows() {

@@ -148,6 +148,7 @@ TEST_F(ViewerItemTest, NotRetrievedMmsAndGroupSenders) {
     MVBubbleMarkup::Input input;
     input.conv = &group;
     input.received = true;
+    input.isGroup = true;
     input.senderName = "Ann <i>&";
     markup = MVBubbleMarkup(genlist).make(input);
     EXPECT_EQ(markup.find("<sender>Ann &lt;i&gt;&amp;</sender><br>hello"), 0u) << markup;

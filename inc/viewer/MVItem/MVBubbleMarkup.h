@@ -37,6 +37,8 @@ public:
         bool rtl = false;
         bool standalone = false;
         bool showMmsLabel = true;
+        // A message of a conversation with several people: received ones name their sender.
+        bool isGroup = false;
         std::string timeText;
         // The sender's name, shown first in a received group message; empty for none.
         std::string senderName;

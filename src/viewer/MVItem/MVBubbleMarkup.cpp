@@ -88,7 +88,7 @@ std::string MVBubbleMarkup::make(const Input& input) const {
     MSG_RETV_IF(!input.conv, std::string(), "conv is nullptr");
     const msg_store::Conversation& conv = *input.conv;
     std::string out;
-    if (conv.isGroupChat && input.received && !input.senderName.empty())
+    if (input.isGroup && input.received && !input.senderName.empty())
         out += "<sender>" + escaped(input.senderName) + "</sender><br>";
     if (!isMms(conv)) {
         out += textBody(conv.text);

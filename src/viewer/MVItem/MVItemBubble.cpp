@@ -17,8 +17,10 @@ namespace msg_viewer {
 
 namespace {
 
-// Room the row keeps around its bubble.
+// Room the row keeps around its bubble, and the bubble around its text (as the theme has them).
 constexpr int ROW_EXTRA_H = 10;
+constexpr int BUBBLE_PAD_H = 18;
+constexpr int BUBBLE_PAD_V = 12;
 
 bool isReceived(const msg_store::Conversation& conv) {
     return conv.folderType == msg_store::FOLDER_INBOX ||
@@ -194,23 +196,27 @@ Evas_Object* MVItemBubble::_createLabel(Evas_Object* parent) {
 
 void MVItemBubble::_sizeLabel(Evas_Object* row) {
     // One layout at the widest width tells how wide the longest line is; the bubble then
-    // shrinks to it.
+    // shrinks to it, and a second layout at that width tells its height.
+    Evas_Object* textblock = elm_entry_textblock_get(_label);
+    MSG_RET_IF(!textblock, "no textblock");
     int maxW = scaled(MAX_W);
+    int paddingW = scaled(2 * BUBBLE_PAD_H + 4);
     evas_object_resize(_label, maxW, 0);
     evas_object_smart_calculate(_label);
     Evas_Coord textW = 0, textH = 0;
-    Evas_Object* textblock = elm_entry_textblock_get(_label);
-    if (textblock)
-        evas_object_textblock_size_formatted_get(textblock, &textW, &textH);
-    int width = textW + scaled(2 * 18 + 4);
-    if (width > maxW)
-        width = maxW;
-    evas_object_size_hint_max_set(_label, width, -1);
+    evas_object_textblock_size_formatted_get(textblock, &textW, &textH);
+    int width = textW + paddingW > maxW ? maxW : textW + paddingW;
     evas_object_resize(_label, width, 0);
     evas_object_smart_calculate(_label);
-    Evas_Coord minW = 0, minH = 0;
-    evas_object_size_hint_min_get(_label, &minW, &minH);
-    evas_object_size_hint_min_set(row, 0, minH + scaled(ROW_EXTRA_H));
+    evas_object_textblock_size_formatted_get(textblock, &textW, &textH);
+    int height = textH + scaled(2 * BUBBLE_PAD_V);
+    evas_object_size_hint_min_set(_label, width, height);
+    evas_object_size_hint_max_set(_label, width, -1);
+    // The layout works its own size out again and again; a strut in it keeps the measured height.
+    Evas_Object* strut = evas_object_rectangle_add(evas_object_evas_get(row));
+    evas_object_color_set(strut, 0, 0, 0, 0);
+    evas_object_size_hint_min_set(strut, 1, height + scaled(ROW_EXTRA_H));
+    elm_object_part_content_set(row, "elm.swallow.size", strut);
 }
 
 std::string MVItemBubble::_makeMarkupText(Evas_Object* measurer) const {
@@ -221,7 +227,12 @@ std::string MVItemBubble::_makeMarkupText(Evas_Object* measurer) const {
     input.standalone = common_util::is_sta_enabled();
     input.showMmsLabel = !(_isMms && MCommonNumberSync::getInstance()->isSalescodeSupported());
     input.timeText = _timeText;
-    if (_conv->isGroupChat && input.received && !_conv->address.empty()) {
+    input.isGroup = _conv->isGroupChat;
+    std::shared_ptr<MCommonConvAddr> convAddr;
+    if (!input.isGroup && input.received &&
+        MCommonAddrMgr::getInstance()->getConvAddr(_conv->threadId, convAddr) && convAddr)
+        input.isGroup = convAddr->getAddrCnt() > 1;
+    if (input.isGroup && input.received && !_conv->address.empty()) {
         std::shared_ptr<MCommonAddr> addr;
         std::string name;
         if (MCommonAddrMgr::getInstance()->getAddr(_conv->address.c_str(), addr) && addr)
