@@ -4,10 +4,12 @@
 #include "LaunchOptions.h"
 #include "ListScreen.h"
 #include "ScreenRegistry.h"
+#include "viewer/MVContentViewController.h"
 
 #include <Elementary.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 namespace {
@@ -26,7 +28,16 @@ int main(int argc, char** argv) {
     bool exitAfterFirstFrame = false;
     bool blocked = false;
     bool help = false;
-    bool valid = launch.parse(argc, argv, [&](const std::string& arg, const char*) {
+    int threadId = 0;
+    bool valid = launch.parse(argc, argv, [&](const std::string& arg, const char* next) {
+        if (arg == "--thread") {
+            char* end = nullptr;
+            long id = next ? strtol(next, &end, 10) : 0;
+            if (!next || end == next || *end != '\0' || id <= 0 || id > 0x7fffffff)
+                return 0;
+            threadId = static_cast<int>(id);
+            return 2;
+        }
         bool* flag = arg == "--exit-after-first-frame" ? &exitAfterFirstFrame
                      : arg == "--blocked"              ? &blocked
                      : arg == "--help" || arg == "-h"  ? &help
@@ -36,12 +47,13 @@ int main(int argc, char** argv) {
         *flag = true;
         return 1;
     });
-    if (!valid || help || (blocked && !launch.screen.empty())) {
+    int firstScreens = (blocked ? 1 : 0) + (!launch.screen.empty() ? 1 : 0) + (threadId > 0 ? 1 : 0);
+    if (!valid || help || firstScreens > 1) {
         fprintf(help ? stdout : stderr,
-                "usage: msg-app [--device DIR] [--blocked | --screen NAME] [--list-screens] "
+                "usage: msg-app [--device DIR] [--blocked | --thread ID | --screen NAME] [--list-screens] "
                 "[--exit-after-first-frame]\n"
                 "  opens the conversation list of the device; --blocked the blocked-message list;\n"
-                "  --screen NAME another screen (see --list-screens)\n");
+                "  --thread ID that conversation; --screen NAME another screen (see --list-screens)\n");
         return help ? 0 : 2;
     }
     if (launch.listScreens) {
@@ -49,6 +61,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     msg_app::shell::registerBuiltinScreens();
+    if (threadId > 0) {
+        launch.screen = "conversation";
+        msg_app::shell::ScreenRegistry::getInstance().add(
+            launch.screen.c_str(), "the conversation named by --thread",
+            [threadId] { return new msg_app::msg_viewer::MVContentViewController(threadId); });
+    }
     LaunchOptions::quietPlatformLogs();
     elm_init(argc, argv);
     elm_policy_set(ELM_POLICY_QUIT, ELM_POLICY_QUIT_LAST_WINDOW_CLOSED);

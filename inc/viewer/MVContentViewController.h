@@ -1,40 +1,55 @@
 /*
- * The conversation screen as this build has it: the conversation's name and
- * its latest messages as plain text, read-only. The full viewer, with bubbles,
- * options and reply, replaces it under the same name; the list opens it for a
- * tapped conversation and the back key closes it.
+ * The conversation screen as the naviframe sees it: the conversation view of
+ * one thread, which the list opens for a tapped conversation and the
+ * application opens directly. It tells the store which thread is on screen,
+ * marks the thread read once its push has finished, and closes itself once,
+ * from an idler, when the conversation has no message left.
  */
 #ifndef MSG_APP_VIEWER_MVCONTENTVIEWCONTROLLER_H
 #define MSG_APP_VIEWER_MVCONTENTVIEWCONTROLLER_H
 
 #include "view_kit/WContentViewController.h"
+#include "view_kit/WTimer.h"
 
+#include <memory>
 #include <string>
 
 namespace msg_app {
 namespace msg_viewer {
 
+class MVListViewController;
+
 class MVContentViewController : public view_kit::WContentViewController {
 public:
-    // At most this many of the newest messages are shown.
-    static constexpr size_t MAX_SHOWN_MESSAGES = 5;
-
     explicit MVContentViewController(int threadId);
     ~MVContentViewController() override;
 
     const char* getClassName() const override { return "MVContentViewController"; }
     int getThreadId() const { return _threadId; }
-    // What the title shows: the display name of the conversation.
-    const std::string& getTitle() const { return _title; }
+    // The conversation's display name, as plain text.
+    std::string getTitle() const;
+    // The conversation view, or null once it is gone.
+    MVListViewController* getListView() const;
 
 protected:
     Evas_Object* onCreateView(Evas_Object* parent, void* param) override;
+    void onPushed(Elm_Object_Item* naviItem) override;
+    void onBecomeTop() override;
+    bool onPop() override;
+    void onDestroy() override;
 
 private:
-    Evas_Object* _addLabel(Evas_Object* box, const std::string& markup);
+    void _onListEvent(int event);
+    void _onTransitionFinished();
+    void _setAccessName(Elm_Object_Item* naviItem);
+    void _setActiveThread(int threadId);
+    static void _transitionFinishedCb(void* data, Evas_Object* obj, void* eventInfo);
 
     const int _threadId;
-    std::string _title;
+    std::weak_ptr<view_kit::WViewController> _listView;
+    unsigned int _listenerId = 0;
+    std::weak_ptr<view_kit::WTimer> _closeIdler;
+    Evas_Object* _naviframe = nullptr;
 };
 
 } // namespace msg_viewer

@@ -1,6 +1,6 @@
 #include "device/ChangeFeed.h"
 
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
 #include "device/Device.h"
 
 #include <sys/inotify.h>

@@ -55,9 +55,13 @@ void WGenlistItem::_selectCb(void* data, Evas_Object*, void* info) {
 
 using view_kit::WGenlistItem;
 
-Elm_Object_Item* wgenlist_item_append_with_callback(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
-                                                    WGenlistItem* item, Elm_Genlist_Item_Type type,
-                                                    Evas_Smart_Cb func, const void* funcData) {
+namespace {
+
+// Places the row with `place` once its class is known to delete it; the row stays the caller's
+// when refused.
+template <typename Place>
+Elm_Object_Item* placeItem(Evas_Object* genlist, Elm_Genlist_Item_Class* itc, WGenlistItem* item,
+                           Place place) {
     PLAT_RETV_IF(!genlist, nullptr, "genlist is NULL");
     PLAT_RETV_IF(!item, nullptr, "item is NULL");
     Elm_Genlist_Item_Class* ownClass = nullptr;
@@ -70,16 +74,44 @@ Elm_Object_Item* wgenlist_item_append_with_callback(Evas_Object* genlist, Elm_Ge
     if (itc->func.del != WGenlistItem::delCb)
         PLAT_LOGE("the item class does not delete its row; refused");
     else
-        it = elm_genlist_item_append(genlist, itc, item, nullptr, type, func, funcData);
+        it = place(itc);
     if (ownClass)
         elm_genlist_item_class_free(ownClass);
-    PLAT_RETV_IF(!it, nullptr, "elm_genlist_item_append() failed");
+    PLAT_RETV_IF(!it, nullptr, "adding the genlist item failed");
     item->setElmObjectItem(it);
     return it;
+}
+
+} // namespace
+
+Elm_Object_Item* wgenlist_item_append_with_callback(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
+                                                    WGenlistItem* item, Elm_Genlist_Item_Type type,
+                                                    Evas_Smart_Cb func, const void* funcData) {
+    return placeItem(genlist, itc, item, [&](Elm_Genlist_Item_Class* cls) {
+        return elm_genlist_item_append(genlist, cls, item, nullptr, type, func, funcData);
+    });
 }
 
 Elm_Object_Item* wgenlist_item_append(Evas_Object* genlist, Elm_Genlist_Item_Class* itc, WGenlistItem* item,
                                       Elm_Genlist_Item_Type type) {
     PLAT_RETV_IF(!item, nullptr, "item is NULL");
     return wgenlist_item_append_with_callback(genlist, itc, item, type, item->getSelectCb(), item);
+}
+
+Elm_Object_Item* wgenlist_item_prepend(Evas_Object* genlist, Elm_Genlist_Item_Class* itc, WGenlistItem* item,
+                                       Elm_Genlist_Item_Type type) {
+    return placeItem(genlist, itc, item, [&](Elm_Genlist_Item_Class* cls) {
+        return elm_genlist_item_prepend(genlist, cls, item, nullptr, type, item->getSelectCb(), item);
+    });
+}
+
+Elm_Object_Item* wgenlist_item_insert_before(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
+                                             WGenlistItem* item, Elm_Object_Item* before,
+                                             Elm_Genlist_Item_Type type) {
+    if (!before)
+        return wgenlist_item_append(genlist, itc, item, type);
+    return placeItem(genlist, itc, item, [&](Elm_Genlist_Item_Class* cls) {
+        return elm_genlist_item_insert_before(genlist, cls, item, nullptr, before, type, item->getSelectCb(),
+                                              item);
+    });
 }

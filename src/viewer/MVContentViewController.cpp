@@ -1,9 +1,17 @@
+// First: it switches on the accessibility API before anything includes Elementary.
+#include "common/popup/AccessApi.h"
+
 #include "viewer/MVContentViewController.h"
 
-#include "common/CommonUiHelper.h"
+#include "common/CommonUtil.h"
+#include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
+#include "journal.h"
 #include "msg_store/MessageManager.h"
+#include "msg_store/ThreadManager.h"
+#include "view_kit/WNaviframeController.h"
+#include "viewer/MVListViewController.h"
 
 #include <cstdlib>
 #include <vector>
@@ -11,75 +19,154 @@
 namespace msg_app {
 namespace msg_viewer {
 
-namespace {
-
-constexpr int SIDE_MARGIN = 50;
-constexpr int TOP_MARGIN = 60;
-
-// User text never reaches a label as markup.
-std::string escaped(const std::string& text) {
-    char* markup = elm_entry_utf8_to_markup(text.c_str());
-    std::string out = markup ? markup : "";
-    free(markup);
-    return out;
-}
-
-} // namespace
-
 MVContentViewController::MVContentViewController(int threadId) : _threadId(threadId) {
     MSG_LOGI("threadId : %d", threadId);
 }
 
 MVContentViewController::~MVContentViewController() = default;
 
-Evas_Object* MVContentViewController::_addLabel(Evas_Object* box, const std::string& markup) {
-    Evas_Object* label = elm_label_add(box);
-    MSG_RETV_IF(!label, nullptr, "elm_label_add() failed");
-    elm_label_line_wrap_set(label, ELM_WRAP_MIXED);
-    elm_object_text_set(label, markup.c_str());
-    evas_object_size_hint_weight_set(label, EVAS_HINT_EXPAND, 0.0);
-    evas_object_size_hint_align_set(label, EVAS_HINT_FILL, 0.0);
-    // Side margins keep the text inside the round screen.
-    evas_object_size_hint_padding_set(label, SIDE_MARGIN, SIDE_MARGIN, 0, 0);
-    elm_box_pack_end(box, label);
-    evas_object_show(label);
-    return label;
+MVListViewController* MVContentViewController::getListView() const {
+    return static_cast<MVListViewController*>(_listView.lock().get());
+}
+
+std::string MVContentViewController::getTitle() const {
+    std::shared_ptr<MCommonConvAddr> convAddr;
+    std::string markup;
+    if (MCommonAddrMgr::getInstance()->getConvAddr(_threadId, convAddr) && convAddr)
+        convAddr->getDisplayName(markup, false);
+    char* plain = elm_entry_markup_to_utf8(markup.c_str());
+    std::string title = plain ? plain : "";
+    free(plain);
+    return title;
 }
 
 Evas_Object* MVContentViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
-    std::shared_ptr<MCommonConvAddr> convAddr;
-    if (MCommonAddrMgr::getInstance()->getConvAddr(_threadId, convAddr) && convAddr)
-        convAddr->getDisplayName(_title, false);
-    if (_title.empty())
-        _title = common_ui_helper::get_text("WDS_WNOTI_HEADER_UNKNOWN_M_SENDER");
-
-    Evas_Object* scroller = elm_scroller_add(parent);
-    MSG_RETV_IF(!scroller, nullptr, "elm_scroller_add() failed");
-    elm_scroller_policy_set(scroller, ELM_SCROLLER_POLICY_OFF, ELM_SCROLLER_POLICY_AUTO);
-    Evas_Object* box = elm_box_add(scroller);
-    elm_box_padding_set(box, 0, 16);
-    evas_object_size_hint_weight_set(box, EVAS_HINT_EXPAND, 0.0);
-    evas_object_size_hint_align_set(box, EVAS_HINT_FILL, 0.0);
-    evas_object_show(box);
-    elm_object_content_set(scroller, box);
-
-    Evas_Object* top = evas_object_rectangle_add(evas_object_evas_get(box));
-    evas_object_color_set(top, 0, 0, 0, 0);
-    evas_object_size_hint_min_set(top, 1, TOP_MARGIN);
-    elm_box_pack_end(box, top);
-    _addLabel(box, "<align=center><font_size=30><color=#4dcfff>" + escaped(_title) +
-                       "</color></font_size></align>");
-    std::vector<msg_store::Conversation> messages;
-    if (msg_store::MessageManager().getConversations(_threadId, messages) != msg_store::MSG_STORE_SUCCESS)
-        MSG_LOGE("getConversations(%d) failed", _threadId);
-    size_t first = messages.size() > MAX_SHOWN_MESSAGES ? messages.size() - MAX_SHOWN_MESSAGES : 0;
-    for (size_t i = first; i < messages.size(); ++i) {
-        const msg_store::Conversation& msg = messages[i];
-        const std::string& text = msg.text.empty() ? msg.subject : msg.text;
-        _addLabel(box, "<font_size=26><color=#ffffff>" + escaped(text) + "</color></font_size>");
+    Evas_Object* layout = elm_layout_add(parent);
+    MSG_RETV_IF(!layout, nullptr, "elm_layout_add failed");
+    elm_layout_theme_set(layout, "layout", "application", "default");
+    evas_object_size_hint_weight_set(layout, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+    evas_object_size_hint_align_set(layout, EVAS_HINT_FILL, EVAS_HINT_FILL);
+    auto* list = new MVListViewController(_threadId);
+    if (!list->create(layout, nullptr)) {
+        list->destroy();
+        MSG_LOGE("create() of sptr is failed.");
+        MSG_LOGE("_createListView() failed");
+        evas_object_del(layout);
+        return nullptr;
     }
-    evas_object_show(scroller);
-    return scroller;
+    elm_object_part_content_set(layout, "elm.swallow.content", list->getEvasObject());
+    _listView = list->getWeakPtr();
+    _listenerId = list->addEventListener(
+        [this](MVListViewController::Event event, const MVListViewController*) { _onListEvent(event); },
+        layout);
+    return layout;
+}
+
+void MVContentViewController::onDestroy() {
+    view_kit::WTimer::destroy(_closeIdler);
+    if (_naviframe)
+        evas_object_smart_callback_del_full(_naviframe, "transition,finished", _transitionFinishedCb, this);
+    _naviframe = nullptr;
+}
+
+void MVContentViewController::onPushed(Elm_Object_Item* naviItem) {
+    MSG_RET_IF(!naviItem, "naviItem is nullptr");
+    if (!getListView())
+        MSG_LOGE("sptr is nullptr");
+    _naviframe = elm_object_item_widget_get(naviItem);
+    if (_naviframe)
+        evas_object_smart_callback_add(_naviframe, "transition,finished", _transitionFinishedCb, this);
+    elm_naviframe_item_title_enabled_set(naviItem, EINA_FALSE, EINA_FALSE);
+    _setAccessName(naviItem);
+    _setActiveThread(_threadId);
+}
+
+void MVContentViewController::onBecomeTop() {
+    _setActiveThread(_threadId);
+}
+
+bool MVContentViewController::onPop() {
+    MVListViewController* list = getListView();
+    if (!list)
+        MSG_LOGE("sPtr is null");
+    else if (!list->back())
+        return false;
+    _setActiveThread(0);
+    return true;
+}
+
+void MVContentViewController::_setActiveThread(int threadId) {
+    msg_store::ThreadManager().setActiveThreadId(threadId);
+}
+
+void MVContentViewController::_setAccessName(Elm_Object_Item* naviItem) {
+    std::string name = getTitle();
+    common_util::del_ltr_mark(name);
+    if (common_util::is_phone_number(name.c_str())) {
+        std::string spoken;
+        common_util::make_phonenumber_text_for_tts(name.c_str(), spoken);
+        name = spoken;
+    }
+    efl_access_object_i18n_name_set(naviItem, name.c_str());
+}
+
+void MVContentViewController::_transitionFinishedCb(void* data, Evas_Object* obj, void* eventInfo) {
+    MSG_RET_IF(!data, "data is NULL!!");
+    auto* self = static_cast<MVContentViewController*>(data);
+    // Another page's transition (one pushed over this) is not this page opening.
+    if (eventInfo != self->getNaviframeItem())
+        return;
+    evas_object_smart_callback_del_full(obj, "transition,finished", _transitionFinishedCb, self);
+    self->_naviframe = nullptr;
+    self->_onTransitionFinished();
+}
+
+void MVContentViewController::_onTransitionFinished() {
+    msg_store::ThreadManager().readThread(_threadId);
+    std::shared_ptr<MCommonConvAddr> convAddr;
+    std::string address;
+    if (MCommonAddrMgr::getInstance()->getConvAddr(_threadId, convAddr) && convAddr) {
+        if (std::shared_ptr<MCommonAddr> first = convAddr->getNthAddr(0))
+            address = first->getAddress();
+    }
+    std::vector<msg_store::Conversation> messages;
+    msg_store::MessageManager().getConversations(_threadId, messages);
+    bool mmsLogged = false, smsLogged = false;
+    for (const msg_store::Conversation& conv : messages) {
+        if (conv.msgType == "mms" && !mmsLogged) {
+            journal_log("MESSAGE", ("MMS_MSG_OPENED " + address).c_str());
+            mmsLogged = true;
+        } else if (conv.msgType != "mms" && !smsLogged) {
+            journal_log("MESSAGE", "SMS_MSG_OPENED");
+            smsLogged = true;
+        }
+    }
+}
+
+void MVContentViewController::_onListEvent(int event) {
+    view_kit::WNaviframeController* naviframe = getNaviframeController();
+    switch (event) {
+    case MVListViewController::EVENT_EMPTY:
+        // Never from inside the change that emptied it: the list is still in its handler.
+        view_kit::WTimer::destroy(_closeIdler);
+        _closeIdler = view_kit::WTimer::addIdler(
+            [this](void*) {
+                MSG_LOGI("_onDestroyIdlerCb :");
+                popOut();
+                return false;
+            },
+            nullptr);
+        break;
+    case MVListViewController::EVENT_RESUMED:
+        if (naviframe && naviframe->isTopContentViewController(this))
+            _setActiveThread(_threadId);
+        break;
+    case MVListViewController::EVENT_PAUSED:
+        _setActiveThread(0);
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace msg_viewer

@@ -55,5 +55,11 @@ Elm_Object_Item* wgenlist_item_append(Evas_Object* genlist, Elm_Genlist_Item_Cla
 Elm_Object_Item* wgenlist_item_append_with_callback(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
                                                     view_kit::WGenlistItem* item, Elm_Genlist_Item_Type type,
                                                     Evas_Smart_Cb func, const void* funcData);
+// The same at the start, and before another item (at the end when before is null).
+Elm_Object_Item* wgenlist_item_prepend(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
+                                       view_kit::WGenlistItem* item, Elm_Genlist_Item_Type type);
+Elm_Object_Item* wgenlist_item_insert_before(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
+                                             view_kit::WGenlistItem* item, Elm_Object_Item* before,
+                                             Elm_Genlist_Item_Type type);
 
 #endif

@@ -80,6 +80,9 @@ public:
     // Replaces a conversation's addresses (group members joined or left); event type 3.
     static int setAddresses(int threadId, const std::vector<Address>& addresses);
 
+    // The network corrected a message's time (milliseconds); the message moves within its thread.
+    static int setTime(int msgId, int64_t timeMs);
+
     // Messages in the store, every folder counted.
     static int countMessages(int& count);
 };

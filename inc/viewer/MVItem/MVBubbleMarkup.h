@@ -1,0 +1,75 @@
+/*
+ * The markup of one bubble: the message's texts escaped (never markup of
+ * their own), its pictures, sounds and files as sized items, and the status
+ * line as a last item. The bubble's text widget draws the items.
+ */
+#ifndef MSG_APP_VIEWER_MVITEM_MVBUBBLEMARKUP_H
+#define MSG_APP_VIEWER_MVITEM_MVBUBBLEMARKUP_H
+
+#include "msg_store/Conversation.h"
+
+#include <Evas.h>
+
+#include <string>
+
+namespace msg_app {
+namespace msg_viewer {
+
+class MVBubbleMarkup {
+public:
+    // Width of a picture in a bubble, and the tallest picture row it may make.
+    static constexpr int IMAGE_W = 240;
+    static constexpr int IMAGE_MAX_H = 400;
+    // A picture whose size cannot be read.
+    static constexpr int IMAGE_UNKNOWN_H = 112;
+    static constexpr int ICON_W = 35;
+    static constexpr int ATTACHMENT_NAME_MAX_W = 204;
+
+    enum RetrieveType : int {
+        RETRIEVE_NONE = 0,
+        RETRIEVE_BY_WATCH = 1, // an MMS the watch itself has not fetched yet
+        RETRIEVE_BY_PHONE = 2, // an MMS the paired phone has not fetched yet
+    };
+
+    struct Input {
+        const msg_store::Conversation* conv = nullptr;
+        bool received = false;
+        bool rtl = false;
+        bool standalone = false;
+        bool showMmsLabel = true;
+        // A message of a conversation with several people: received ones name their sender.
+        bool isGroup = false;
+        std::string timeText;
+        // The sender's name, shown first in a received group message; empty for none.
+        std::string senderName;
+    };
+
+    // measurer: any object of the canvas the bubble is drawn on (for text and picture sizes).
+    explicit MVBubbleMarkup(Evas_Object* measurer) : _measurer(measurer) {}
+
+    std::string make(const Input& input) const;
+
+    static RetrieveType getRetrieveType(const msg_store::Conversation& conv, bool standalone);
+    static bool isMms(const msg_store::Conversation& conv) { return conv.msgType == "mms"; }
+    static bool isOutbox(const msg_store::Conversation& conv, bool standalone);
+    // Whether the watch mark shows: the watch's own message, unless the store hides it.
+    static bool hasWatchIcon(const msg_store::Conversation& conv, bool standalone);
+    // The height of a picture row for a picture of w x h, capped; IMAGE_UNKNOWN_H without a size.
+    static int imageItemHeight(int w, int h);
+    // A message text (or MMS text part) as markup; empty for an empty text.
+    static std::string textBody(const std::string& text);
+
+private:
+    void _appendContents(std::string& out, const Input& input) const;
+    std::string _imageContent(const msg_store::Content& content, size_t index) const;
+    std::string _attachmentContent(const msg_store::Content& content, size_t index) const;
+    std::string _info(const Input& input) const;
+    int _textWidth(const std::string& text, const char* style) const;
+
+    Evas_Object* _measurer;
+};
+
+} // namespace msg_viewer
+} // namespace msg_app
+
+#endif

@@ -1,0 +1,112 @@
+/*
+ * One message of the conversation as a bubble: received on the left, sent
+ * on the right, its text (links tappable), pictures, sounds and files, and a
+ * status line with the time, the marks, the sending spinner or the failure
+ * mark. The row's widgets are rebuilt whenever the genlist realizes it, so
+ * whatever must survive scrolling lives here.
+ */
+#ifndef MSG_APP_VIEWER_MVITEM_MVITEMBUBBLE_H
+#define MSG_APP_VIEWER_MVITEM_MVITEMBUBBLE_H
+
+#include "WSignal/WSignal.h"
+#include "msg_store/Conversation.h"
+#include "qel.h"
+#include "viewer/MVItem/MVItem.h"
+
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace msg_app {
+namespace msg_viewer {
+
+class IMVItemDataProvider;
+
+class MVItemBubble : public MVItem {
+public:
+    enum Event : int {
+        LONGPRESSED = 0, // in normal view: the conversation enters select mode with this bubble
+        CLICKED = 1,     // not emitted
+        CHECKED = 2,
+        UNCHECKED = 3,
+    };
+    enum InfoType : int {
+        INFO_SENDING = 1,
+        INFO_FAILED = 2,
+        INFO_NORMAL = 3,
+    };
+    enum BubbleType : int {
+        BUBBLE_SENT = 1,
+        BUBBLE_RECEIVED = 2,
+    };
+    // The widest bubble, in theme pixels.
+    static constexpr int MAX_W = 264;
+
+    MVItemBubble();
+    ~MVItemBubble() override;
+
+    // False (and an empty bubble) when the provider does not hold the message.
+    bool init(int msgId, bool browserAvailable, ViewType viewType, const IMVItemDataProvider* provider);
+    void update(std::shared_ptr<msg_store::Conversation> conv);
+    void updateDateTimeFormat();
+
+    int getMsgId() const;
+    time_t getTime() const;
+    int getFolderType() const;
+    int getBubbleType() const { return _bubbleType; }
+    const std::shared_ptr<msg_store::Conversation>& getConv() const { return _conv; }
+    // The text widget while the row is realized, else null.
+    Evas_Object* getLabel() const { return _label; }
+
+    unsigned int addEventListener(std::function<void(Event, MVItem*)> listener, Evas_Object* owner);
+    void removeEventListener(unsigned int& id);
+
+    Type getType() const override { return BUBBLE; }
+    bool isChecked() const override { return _isChecked; }
+    void setCheck(bool checked) override;
+    void setViewType(ViewType viewType) override;
+
+    Elm_Genlist_Item_Class* getItemClassStatic() override;
+    void onSelect(Elm_Object_Item* item) override;
+
+private:
+    Evas_Object* _createContent(Evas_Object* genlist);
+    Evas_Object* _createLabel(Evas_Object* parent);
+    void _releaseLabel();
+    std::string _makeMarkupText(Evas_Object* measurer) const;
+    void _sizeLabel(Evas_Object* row);
+    void _bubbleClicked();
+    void _cutlinkClicked(const char* anchor);
+
+    // Objects the text's items stand for.
+    Evas_Object* _itemProvider(Evas_Object* entry, const char* item);
+    Evas_Object* _createMediaContent(Evas_Object* parent, int index, int w, int h);
+    Evas_Object* _createFileContent(Evas_Object* parent, int index, bool isAudio);
+    Evas_Object* _createInfoLayout(Evas_Object* parent, InfoType type);
+    Evas_Object* _createSeparator(Evas_Object* parent);
+    const msg_store::Content* _contentAt(int index) const;
+
+    static Evas_Object* _contentGetCb(void* data, Evas_Object* obj, const char* part);
+    static Evas_Object* _itemProviderCb(void* data, Evas_Object* entry, const char* item);
+    static void _anchorClickedCb(void* data, Evas_Object* obj, void* eventInfo);
+    static void _labelDelCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
+    static void _contentPressedCb(void* data, Evas_Object* obj, const char* emission, const char* source);
+
+    bool _isMms = false;
+    bool _browserAvailable = false;
+    bool _isChecked = false;
+    bool _isContentPressed = false;
+    int _bubbleType = BUBBLE_SENT;
+    ViewType _viewType = VIEW_TYPE_NORMAL;
+    Evas_Object* _label = nullptr;
+    Qel_Cut_Link* _cutLink = nullptr;
+    std::string _timeText;
+    std::shared_ptr<msg_store::Conversation> _conv;
+    view_kit::WSignal<void(Event, MVItem*)> _signal;
+};
+
+} // namespace msg_viewer
+} // namespace msg_app
+
+#endif

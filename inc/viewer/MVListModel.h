@@ -1,0 +1,62 @@
+/*
+ * Every message of the open conversation, oldest first, as shared records:
+ * a bubble keeps its record even after the model replaced or dropped it.
+ * The conversation screen loads it once and keeps it in step with the
+ * store's change events. Main loop only.
+ */
+#ifndef MSG_APP_VIEWER_MVLISTMODEL_H
+#define MSG_APP_VIEWER_MVLISTMODEL_H
+
+#include "viewer/IMVItemDataProvider.h"
+
+#include <memory>
+#include <vector>
+
+namespace msg_app {
+namespace msg_viewer {
+
+class MVListModel : public IMVItemDataProvider {
+public:
+    explicit MVListModel(int threadId);
+    ~MVListModel() override;
+
+    // Replaces the content with the thread as the store has it now; returns the count.
+    int load();
+    // Reads the message and puts it in time order (after messages of the same time). False when
+    // the store no longer has it (deleted before its insert was handled) or it is spam, which
+    // the conversation never shows.
+    bool add(int msgId, std::shared_ptr<msg_store::Conversation>& out);
+    // Re-reads the message and replaces the held record in place.
+    bool update(int msgId, std::shared_ptr<msg_store::Conversation>& out);
+    void remove(int msgId);
+    void clear();
+
+    int getThreadId() const { return _threadId; }
+    int getCount() const { return _msgCount; }
+    // 0 when the index is out of range.
+    int getMsgId(unsigned int index) const;
+    // The position of the message, -1 when not held.
+    int getIndexOf(int msgId) const;
+
+    bool getConvById(int msgId, std::shared_ptr<msg_store::Conversation>& out) const override;
+    bool getLatestInboxConv(std::shared_ptr<msg_store::Conversation>& out) const override;
+    bool getLatestConv(std::shared_ptr<msg_store::Conversation>& out) const override;
+    bool getPhoneMsgConv(std::shared_ptr<msg_store::Conversation>& out) const override;
+    bool getHulmMsgConv(std::shared_ptr<msg_store::Conversation>& out) const override;
+    bool getNthConv(unsigned int n, std::shared_ptr<msg_store::Conversation>& out) const override;
+
+private:
+    using ConvPtr = std::shared_ptr<msg_store::Conversation>;
+    bool _getConvByIndex(unsigned int index, ConvPtr& out) const;
+    // The newest record whose folder is one of the two, searching from the newest.
+    bool _findLatestIn(int folder1, int folder2, ConvPtr& out) const;
+
+    int _threadId;
+    int _msgCount = 0;
+    std::vector<ConvPtr> _conversations;
+};
+
+} // namespace msg_viewer
+} // namespace msg_app
+
+#endif

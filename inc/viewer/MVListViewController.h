@@ -1,0 +1,132 @@
+/*
+ * The body of the conversation screen: a genlist of the thread's bubbles,
+ * newest at the bottom, built a page at a time from the newest and older
+ * pages as the user reaches the top; kept in step with the message store
+ * while it lives. It replies to the conversation through the input
+ * selector. The screen container embeds it and listens to its events.
+ */
+#ifndef MSG_APP_VIEWER_MVLISTVIEWCONTROLLER_H
+#define MSG_APP_VIEWER_MVLISTVIEWCONTROLLER_H
+
+#include "WSignal/WSignal.h"
+#include "common/IMCommonAppEventListener.h"
+#include "common/MCommonRotaryActivateMgr.h"
+#include "view_kit/WViewController.h"
+#include "viewer/MVItem/MVItem.h"
+#include "viewer/MVListModel.h"
+
+#include <functional>
+#include <memory>
+
+namespace msg_app {
+namespace msg_viewer {
+
+class MVItemBubble;
+class MVItemReply;
+
+class MVListViewController : public view_kit::WViewController, public IMCommonAppEventListener {
+public:
+    enum Event : int {
+        EVENT_OPTIONS_CHANGED = 0,
+        EVENT_EMPTY = 4, // the conversation has no message left
+        EVENT_RESUMED = 5,
+        EVENT_PAUSED = 6,
+    };
+    enum Action : int {
+        ACTION_REPLY = 1,
+        ACTION_CALL = 2,
+        ACTION_ADD_CONTACT = 11,
+    };
+    // Bubbles built at once: the newest page first, then one more each time the top is reached.
+    static constexpr int PAGE_SIZE = 30;
+    // The body text's text class, which the double tap enlarges.
+    static constexpr const char* BODY_TEXT_CLASS = "msg_detail_view";
+
+    explicit MVListViewController(int threadId);
+    ~MVListViewController() override;
+
+    const char* getClassName() const override { return "MVListViewController"; }
+    int getThreadId() const { return _threadId; }
+    Evas_Object* getGenlist() const { return _genlist; }
+    const MVListModel& getModel() const { return _model; }
+    // Bubbles in the list.
+    int getLoadedCount() const { return _loadedCount; }
+    MVItemBubble* findBubble(int msgId) const;
+    MVItemReply* getReplyItem() const { return _replyItem; }
+    int getFontSize() const { return _fontSize; }
+
+    unsigned int addEventListener(std::function<void(Event, const MVListViewController*)> listener,
+                                  Evas_Object* owner);
+    void removeEventListener(unsigned int& id);
+
+    void doAction(Action action);
+    // True when the screen may be left.
+    bool back();
+    // Loads the next older page, as reaching the top of the list does.
+    void loadOlderPage();
+    // Switches the body between the large text and the user's size, keeping the row at y in view.
+    void toggleFontSize(int y);
+
+    void appEventListener(MCommonAppEventType type) override;
+
+protected:
+    Evas_Object* onCreateView(Evas_Object* parent, void* param) override;
+    void onCreated() override;
+    void onDestroy() override;
+
+private:
+    bool _createGenlist();
+    void _listLoad();
+    void _loadBubbles();
+    MVItemBubble* _createBubble(int msgId);
+    Elm_Object_Item* _oldestShownBubbleItem() const;
+    bool _isSupportReply() const;
+    void _appendEndRows();
+    void _sendEvent(Event event);
+    static MVItem* _itemOf(Elm_Object_Item* item);
+
+    // Keeping in step with the store.
+    void _subscribe();
+    void _unsubscribe();
+    void _onStorageChanged(const char* payload);
+    void _onContentChanged(const char* payload);
+    void _insertMessage(int msgId);
+    void _updateMessage(int msgId);
+    void _deleteMessage(int msgId);
+    void _markRead(const msg_store::Conversation& conv);
+    void _addBubble(const std::shared_ptr<msg_store::Conversation>& conv);
+    void _deleteBubble(int msgId);
+    void _refreshTimes();
+    static void _storageChangedCb(const char* payload, void* data);
+    static void _contentChangedCb(const char* payload, void* data);
+
+    // Actions.
+    void _actionReply(bool slide);
+    void _actionCall();
+    void _actionAddContact();
+    std::string _firstAddress() const;
+    static void _edgeTopCb(void* data, Evas_Object* obj, void* eventInfo);
+    static Evas_Event_Flags _doubleTapCb(void* data, void* eventInfo);
+
+    int _threadId;
+    ViewType _viewType = VIEW_TYPE_NORMAL;
+    Evas_Object* _selectModeLayout = nullptr;
+    Evas_Object* _gestureLayer = nullptr;
+    Evas_Object* _genlist = nullptr;
+    MVItemReply* _replyItem = nullptr;
+    Elm_Object_Item* _titleItem = nullptr;
+    int _msgCount = 0;
+    int _loadedCount = 0;
+    bool _browserAvailable = false;
+    bool _isSubscribed = false;
+    bool _fontSizeLogged = false;
+    int _fontSize = 0;
+    std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
+    view_kit::WSignal<void(Event, const MVListViewController*)> _signal;
+    MVListModel _model;
+};
+
+} // namespace msg_viewer
+} // namespace msg_app
+
+#endif

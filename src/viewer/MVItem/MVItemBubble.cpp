@@ -1,0 +1,262 @@
+#include "viewer/MVItem/MVItemBubble.h"
+
+#include "common/CommonUtil.h"
+#include "common/MCommonCutlinkMgr.h"
+#include "common/MCommonI18n.h"
+#include "common/MCommonNumberSync.h"
+#include "common/MsgLog.h"
+#include "common/addr/MCommonAddrMgr.h"
+#include "viewer/IMVItemDataProvider.h"
+#include "viewer/MVItem/MVBubbleMarkup.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace msg_app {
+namespace msg_viewer {
+
+namespace {
+
+// Room the row keeps around its bubble, and the bubble around its text (as the theme has them).
+constexpr int ROW_EXTRA_H = 10;
+constexpr int BUBBLE_PAD_H = 18;
+constexpr int BUBBLE_PAD_V = 12;
+
+bool isReceived(const msg_store::Conversation& conv) {
+    return conv.folderType == msg_store::FOLDER_INBOX ||
+           (conv.folderType == msg_store::FOLDER_WATCH_INBOX && common_util::is_sta_enabled());
+}
+
+std::string plainText(const std::string& markup) {
+    char* plain = elm_entry_markup_to_utf8(markup.c_str());
+    std::string out = plain ? plain : "";
+    free(plain);
+    return out;
+}
+
+} // namespace
+
+MVItemBubble::MVItemBubble() = default;
+
+MVItemBubble::~MVItemBubble() {
+    _releaseLabel();
+}
+
+void MVItemBubble::_releaseLabel() {
+    if (_label)
+        evas_object_event_callback_del_full(_label, EVAS_CALLBACK_DEL, _labelDelCb, this);
+    if (_cutLink)
+        qel_cut_link_delete(_cutLink);
+    _label = nullptr;
+    _cutLink = nullptr;
+}
+
+bool MVItemBubble::init(int msgId, bool browserAvailable, ViewType viewType,
+                        const IMVItemDataProvider* provider) {
+    MSG_RETV_IF(!provider, false, "provider is nullptr");
+    _browserAvailable = browserAvailable;
+    _viewType = viewType;
+    std::shared_ptr<msg_store::Conversation> conv;
+    if (!provider->getConvById(msgId, conv) || !conv) {
+        MSG_LOGE("conv is nullptr");
+        return false;
+    }
+    update(conv);
+    return true;
+}
+
+void MVItemBubble::update(std::shared_ptr<msg_store::Conversation> conv) {
+    MSG_RET_IF(!conv, "conv is nullptr");
+    _conv = std::move(conv);
+    _bubbleType = isReceived(*_conv) ? BUBBLE_RECEIVED : BUBBLE_SENT;
+    _isMms = MVBubbleMarkup::isMms(*_conv);
+    updateDateTimeFormat();
+}
+
+void MVItemBubble::updateDateTimeFormat() {
+    if (_conv)
+        MCommonI18n::getInstance()->getFormattedDateTimeText(MCommonI18n::TIME, getTime(), _timeText, false);
+}
+
+int MVItemBubble::getMsgId() const {
+    return _conv ? _conv->msgId : -1;
+}
+
+time_t MVItemBubble::getTime() const {
+    return _conv ? static_cast<time_t>(_conv->time / 1000) : 0;
+}
+
+int MVItemBubble::getFolderType() const {
+    return _conv ? _conv->folderType : msg_store::FOLDER_NONE;
+}
+
+unsigned int MVItemBubble::addEventListener(std::function<void(Event, MVItem*)> listener,
+                                            Evas_Object* owner) {
+    return _signal.addListener(std::move(listener), owner);
+}
+
+void MVItemBubble::removeEventListener(unsigned int& id) {
+    _signal.removeListener(id);
+    id = 0;
+}
+
+void MVItemBubble::setCheck(bool checked) {
+    _isChecked = checked;
+    if (_label)
+        elm_object_signal_emit(_label, checked ? "elm,state,bg,selected" : "elm,state,bg,unselected", "*");
+}
+
+void MVItemBubble::setViewType(ViewType viewType) {
+    _viewType = viewType;
+    if (viewType == VIEW_TYPE_NORMAL)
+        setCheck(false);
+}
+
+Elm_Genlist_Item_Class* MVItemBubble::getItemClassStatic() {
+    static Elm_Genlist_Item_Class* itc = [] {
+        Elm_Genlist_Item_Class* cls = elm_genlist_item_class_new();
+        cls->item_style = "message.bubble";
+        cls->func.content_get = _contentGetCb;
+        cls->func.del = WGenlistItem::delCb;
+        return cls;
+    }();
+    return itc;
+}
+
+void MVItemBubble::onSelect(Elm_Object_Item* item) {
+    elm_genlist_item_selected_set(item, EINA_FALSE);
+    _bubbleClicked();
+}
+
+void MVItemBubble::_bubbleClicked() {
+    if (_viewType == VIEW_TYPE_SELECT) {
+        setCheck(!_isChecked);
+        _signal.emit(_isChecked ? CHECKED : UNCHECKED, this);
+    } else if (_viewType != VIEW_TYPE_NORMAL) {
+        MSG_LOGE("invalid viewType");
+    }
+}
+
+Evas_Object* MVItemBubble::_contentGetCb(void* data, Evas_Object* obj, const char* part) {
+    if (!data || !part || strcmp(part, "elm.icon") != 0)
+        return nullptr;
+    return static_cast<MVItemBubble*>(data)->_createContent(obj);
+}
+
+Evas_Object* MVItemBubble::_createContent(Evas_Object* genlist) {
+    MSG_RETV_IF(!_conv, nullptr, "conv is nullptr");
+    Evas_Object* row = elm_layout_add(genlist);
+    MSG_RETV_IF(!row, nullptr, "elm_layout_add failed");
+    elm_layout_file_set(row, common_util::get_message_edj().c_str(), "bubble/row");
+    elm_object_signal_emit(row, _bubbleType == BUBBLE_RECEIVED ? "bubble,receive" : "bubble,send", "");
+    // A row realized again before its old widgets went: the new label takes over.
+    _releaseLabel();
+    _label = _createLabel(row);
+    if (_label) {
+        elm_object_part_content_set(row, "elm.swallow.bubble", _label);
+        _sizeLabel(row);
+    }
+    return row;
+}
+
+Evas_Object* MVItemBubble::_createLabel(Evas_Object* parent) {
+    // A read-only entry: the rich label that draws the items of the markup.
+    Evas_Object* label = elm_entry_add(parent);
+    MSG_RETV_IF(!label, nullptr, "elm_entry_add failed");
+    elm_entry_editable_set(label, EINA_FALSE);
+    elm_entry_scrollable_set(label, EINA_FALSE);
+    elm_entry_single_line_set(label, EINA_FALSE);
+    elm_entry_line_wrap_set(label, ELM_WRAP_MIXED);
+    elm_entry_select_allow_set(label, EINA_FALSE);
+    elm_object_focus_allow_set(label, EINA_FALSE);
+    bool rtl = common_util::is_rtl_supported(common_util::LANGUAGE);
+    const char* style = _bubbleType == BUBBLE_RECEIVED
+                            ? (rtl ? "message/bubble/receive/rtl" : "message/bubble/receive")
+                            : (rtl ? "message/bubble/send/rtl" : "message/bubble/send");
+    elm_object_style_set(label, style);
+    qel_label_append_item_provider(label, _itemProviderCb, this);
+    evas_object_event_callback_add(label, EVAS_CALLBACK_DEL, _labelDelCb, this);
+    elm_object_signal_callback_add(label, "elm,state,content,*", "*", _contentPressedCb, this);
+
+    std::string markup = _makeMarkupText(label);
+    if (markup.empty())
+        MSG_LOGE("markupText is nullptr");
+    _cutLink = MCommonCutlinkMgr::getInstance()->create(label, _anchorClickedCb, this);
+    int result =
+        _cutLink ? qel_cut_link_set_text(_cutLink, markup.c_str(), 1) : QEL_CUT_LINK_ERROR_INVALID_PARAMETER;
+    if (result != QEL_CUT_LINK_ERROR_NONE) {
+        MSG_LOGW("qel_cut_link_set_text() is failed. [%d]", result);
+        elm_object_text_set(label, markup.c_str());
+    }
+    if (_isChecked)
+        elm_object_signal_emit(label, "elm,state,bg,selected", "*");
+    evas_object_show(label);
+    return label;
+}
+
+void MVItemBubble::_sizeLabel(Evas_Object* row) {
+    // One layout at the widest width tells how wide the longest line is; the bubble then
+    // shrinks to it, and a second layout at that width tells its height.
+    Evas_Object* textblock = elm_entry_textblock_get(_label);
+    MSG_RET_IF(!textblock, "no textblock");
+    int maxW = scaled(MAX_W);
+    int paddingW = scaled(2 * BUBBLE_PAD_H + 4);
+    evas_object_resize(_label, maxW, 0);
+    evas_object_smart_calculate(_label);
+    Evas_Coord textW = 0, textH = 0;
+    evas_object_textblock_size_formatted_get(textblock, &textW, &textH);
+    int width = textW + paddingW > maxW ? maxW : textW + paddingW;
+    evas_object_resize(_label, width, 0);
+    evas_object_smart_calculate(_label);
+    evas_object_textblock_size_formatted_get(textblock, &textW, &textH);
+    int height = textH + scaled(2 * BUBBLE_PAD_V);
+    evas_object_size_hint_min_set(_label, width, height);
+    evas_object_size_hint_max_set(_label, width, -1);
+    // The layout works its own size out again and again; a strut in it keeps the measured height.
+    Evas_Object* strut = evas_object_rectangle_add(evas_object_evas_get(row));
+    evas_object_color_set(strut, 0, 0, 0, 0);
+    evas_object_size_hint_min_set(strut, 1, height + scaled(ROW_EXTRA_H));
+    elm_object_part_content_set(row, "elm.swallow.size", strut);
+}
+
+std::string MVItemBubble::_makeMarkupText(Evas_Object* measurer) const {
+    MVBubbleMarkup::Input input;
+    input.conv = _conv.get();
+    input.received = _bubbleType == BUBBLE_RECEIVED;
+    input.rtl = common_util::is_rtl_supported(common_util::LANGUAGE);
+    input.standalone = common_util::is_sta_enabled();
+    input.showMmsLabel = !(_isMms && MCommonNumberSync::getInstance()->isSalescodeSupported());
+    input.timeText = _timeText;
+    input.isGroup = _conv->isGroupChat;
+    std::shared_ptr<MCommonConvAddr> convAddr;
+    if (!input.isGroup && input.received &&
+        MCommonAddrMgr::getInstance()->getConvAddr(_conv->threadId, convAddr) && convAddr)
+        input.isGroup = convAddr->getAddrCnt() > 1;
+    if (input.isGroup && input.received && !_conv->address.empty()) {
+        std::shared_ptr<MCommonAddr> addr;
+        std::string name;
+        if (MCommonAddrMgr::getInstance()->getAddr(_conv->address.c_str(), addr) && addr)
+            MCommonAddr::getDisplayName(addr, name, nullptr, nullptr);
+        input.senderName = name.empty() ? _conv->address : plainText(name);
+    }
+    return MVBubbleMarkup(measurer).make(input);
+}
+
+void MVItemBubble::_labelDelCb(void* data, Evas* /*e*/, Evas_Object* /*obj*/, void* /*eventInfo*/) {
+    static_cast<MVItemBubble*>(data)->_releaseLabel();
+}
+
+void MVItemBubble::_contentPressedCb(void* data, Evas_Object* /*obj*/, const char* emission,
+                                     const char* /*source*/) {
+    auto* self = static_cast<MVItemBubble*>(data);
+    self->_isContentPressed = emission && strcmp(emission, "elm,state,content,pressed") == 0;
+}
+
+void MVItemBubble::_anchorClickedCb(void* data, Evas_Object* /*obj*/, void* eventInfo) {
+    auto* info = static_cast<Elm_Entry_Anchor_Info*>(eventInfo);
+    MSG_RET_IF(!info || !info->name, "anchor info is nullptr");
+    static_cast<MVItemBubble*>(data)->_cutlinkClicked(info->name);
+}
+
+} // namespace msg_viewer
+} // namespace msg_app

@@ -1,0 +1,35 @@
+#include "viewer/MVItem/MVItemFixed.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace msg_app {
+namespace msg_viewer {
+
+MVItemFixed::MVItemFixed(const char* itemStyle) : _itemStyle(itemStyle) {}
+
+Elm_Genlist_Item_Class* MVItemFixed::getItemClassNew() {
+    Elm_Genlist_Item_Class* itc = WGenlistItem::getItemClassNew();
+    if (!itc)
+        return nullptr;
+    itc->item_style = _itemStyle;
+    itc->func.text_get = _textGetCb;
+    return itc;
+}
+
+void MVItemFixed::onSetElmObjectItem(Elm_Object_Item* item) {
+    elm_genlist_item_select_mode_set(item, ELM_OBJECT_SELECT_MODE_NONE);
+}
+
+char* MVItemFixed::_textGetCb(void* data, Evas_Object* /*obj*/, const char* part) {
+    if (!data || !part || strcmp(part, "elm.text") != 0)
+        return nullptr;
+    std::string text = static_cast<MVItemFixed*>(data)->getText();
+    if (text.empty())
+        return nullptr;
+    // Names and dates are text; the theme's text part would take them as markup.
+    return elm_entry_utf8_to_markup(text.c_str());
+}
+
+} // namespace msg_viewer
+} // namespace msg_app

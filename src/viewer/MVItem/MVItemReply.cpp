@@ -1,0 +1,86 @@
+#include "viewer/MVItem/MVItemReply.h"
+
+#include "common/CommonUtil.h"
+#include "common/MsgLog.h"
+
+#include <cstring>
+
+namespace msg_app {
+namespace msg_viewer {
+
+MVItemReply::MVItemReply(int threadId, const IMVItemDataProvider* provider)
+    : _threadId(threadId), _provider(provider) {}
+
+MVItemReply::~MVItemReply() {
+    if (_button)
+        evas_object_event_callback_del_full(_button, EVAS_CALLBACK_DEL, _buttonDelCb, this);
+}
+
+Elm_Genlist_Item_Class* MVItemReply::getItemClassNew() {
+    Elm_Genlist_Item_Class* itc = WGenlistItem::getItemClassNew();
+    if (!itc)
+        return nullptr;
+    itc->item_style = "message.reply";
+    itc->func.content_get = _contentGetCb;
+    return itc;
+}
+
+void MVItemReply::onSetElmObjectItem(Elm_Object_Item* item) {
+    elm_genlist_item_select_mode_set(item, ELM_OBJECT_SELECT_MODE_NONE);
+}
+
+void MVItemReply::setViewType(ViewType viewType) {
+    if (viewType != VIEW_TYPE_NORMAL && viewType != VIEW_TYPE_SELECT) {
+        MSG_LOGE("invalid viewtype");
+        return;
+    }
+    _isEnabled = viewType == VIEW_TYPE_NORMAL;
+    if (_button)
+        elm_object_disabled_set(_button, !_isEnabled);
+}
+
+unsigned int MVItemReply::addEventListener(std::function<void()> listener, Evas_Object* owner) {
+    return _signal.addListener(std::move(listener), owner);
+}
+
+void MVItemReply::removeEventListener(unsigned int& id) {
+    _signal.removeListener(id);
+    id = 0;
+}
+
+Evas_Object* MVItemReply::_contentGetCb(void* data, Evas_Object* obj, const char* part) {
+    if (!data || !part || strcmp(part, "elm.icon") != 0)
+        return nullptr;
+    return static_cast<MVItemReply*>(data)->_createContent(obj);
+}
+
+Evas_Object* MVItemReply::_createContent(Evas_Object* parent) {
+    Evas_Object* layout = elm_layout_add(parent);
+    MSG_RETV_IF(!layout, nullptr, "elm_layout_add failed");
+    elm_layout_file_set(layout, common_util::get_message_edj().c_str(), "bubble/reply");
+    evas_object_size_hint_weight_set(layout, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+    evas_object_size_hint_align_set(layout, EVAS_HINT_FILL, EVAS_HINT_FILL);
+    _button = elm_button_add(layout);
+    elm_object_style_set(_button, "reply");
+    Evas_Object* icon = elm_image_add(_button);
+    bool rtl = common_util::is_rtl_supported(common_util::LANGUAGE);
+    elm_image_file_set(icon, common_util::get_image_edj().c_str(),
+                       rtl ? "img/option/reply_rtl" : "img/option/reply");
+    elm_object_part_content_set(_button, "elm.swallow.content", icon);
+    elm_object_disabled_set(_button, !_isEnabled);
+    evas_object_smart_callback_add(_button, "clicked", _clickedCb, this);
+    evas_object_event_callback_add(_button, EVAS_CALLBACK_DEL, _buttonDelCb, this);
+    elm_object_part_content_set(layout, "elm.icon", _button);
+    return layout;
+}
+
+void MVItemReply::_clickedCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
+    static_cast<MVItemReply*>(data)->_signal.emit();
+}
+
+void MVItemReply::_buttonDelCb(void* data, Evas* /*e*/, Evas_Object* /*obj*/, void* /*eventInfo*/) {
+    static_cast<MVItemReply*>(data)->_button = nullptr;
+}
+
+} // namespace msg_viewer
+} // namespace msg_app

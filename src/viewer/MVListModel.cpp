@@ -1,0 +1,163 @@
+#include "viewer/MVListModel.h"
+
+#include "common/MsgLog.h"
+#include "msg_store/MessageManager.h"
+
+#include <algorithm>
+
+namespace msg_app {
+namespace msg_viewer {
+
+MVListModel::MVListModel(int threadId) : _threadId(threadId) {}
+
+MVListModel::~MVListModel() = default;
+
+int MVListModel::load() {
+    MSG_LOGI("_threadId [%d]", _threadId);
+    _conversations.clear();
+    std::vector<msg_store::Conversation> conversations;
+    msg_store::MessageManager().getConversations(_threadId, conversations);
+    if (conversations.empty()) {
+        MSG_LOGW("conversations is empty");
+        _msgCount = 0;
+        return 0;
+    }
+    _conversations.reserve(conversations.size());
+    for (msg_store::Conversation& conv : conversations)
+        _conversations.push_back(std::make_shared<msg_store::Conversation>(std::move(conv)));
+    _msgCount = static_cast<int>(_conversations.size());
+    MSG_LOGW("conversation message count [%d]", _msgCount);
+    return _msgCount;
+}
+
+bool MVListModel::add(int msgId, ConvPtr& out) {
+    MSG_LOGI("msgId [%d]", msgId);
+    auto conv = std::make_shared<msg_store::Conversation>();
+    if (msg_store::MessageManager().getConversation(msgId, *conv) != msg_store::MSG_STORE_SUCCESS ||
+        conv->msgId != msgId) {
+        MSG_LOGW("msgId [%d] is not in the store", msgId);
+        return false;
+    }
+    // The store leaves spam out of a thread; showing it live would lose it on the next load.
+    if (msg_store::isSpamFolder(conv->folderType)) {
+        MSG_LOGW("SPAM message is not contained converstaion view");
+        return false;
+    }
+    auto next = std::upper_bound(_conversations.begin(), _conversations.end(), conv->time,
+                                 [](int64_t time, const ConvPtr& held) { return time < held->time; });
+    _conversations.insert(next, conv);
+    ++_msgCount;
+    out = conv;
+    return true;
+}
+
+bool MVListModel::update(int msgId, ConvPtr& out) {
+    MSG_LOGI("msgId [%d]", msgId);
+    auto conv = std::make_shared<msg_store::Conversation>();
+    msg_store::MessageManager().getConversation(msgId, *conv);
+    for (ConvPtr& held : _conversations) {
+        if (held->msgId == conv->msgId) {
+            held = conv;
+            out = conv;
+            return true;
+        }
+    }
+    return false;
+}
+
+void MVListModel::remove(int msgId) {
+    MSG_LOGI("msgId [%d]", msgId);
+    auto found = std::find_if(_conversations.begin(), _conversations.end(),
+                              [msgId](const ConvPtr& held) { return held->msgId == msgId; });
+    if (found == _conversations.end()) {
+        MSG_LOGW("it couldn't find msg from _conversations");
+        return;
+    }
+    _conversations.erase(found);
+    --_msgCount;
+}
+
+void MVListModel::clear() {
+    _conversations.clear();
+    _threadId = 0;
+    _msgCount = 0;
+}
+
+int MVListModel::getMsgId(unsigned int index) const {
+    ConvPtr conv;
+    return _getConvByIndex(index, conv) ? conv->msgId : 0;
+}
+
+int MVListModel::getIndexOf(int msgId) const {
+    for (size_t i = 0; i < _conversations.size(); ++i) {
+        if (_conversations[i]->msgId == msgId)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool MVListModel::_getConvByIndex(unsigned int index, ConvPtr& out) const {
+    MSG_RETV_IF(index >= static_cast<unsigned int>(getCount()), false, "Invalid index [%d]", index);
+    out = _conversations[index];
+    return true;
+}
+
+bool MVListModel::getNthConv(unsigned int n, ConvPtr& out) const {
+    MSG_RETV_IF(n >= _conversations.size(), false, "Invalid index n [%d]", n);
+    out = _conversations[n];
+    return true;
+}
+
+bool MVListModel::getLatestConv(ConvPtr& out) const {
+    if (_conversations.empty()) {
+        MSG_LOGE("size(%d) is invalid.", static_cast<int>(_conversations.size()) - 1);
+        return false;
+    }
+    out = _conversations.back();
+    return true;
+}
+
+bool MVListModel::getConvById(int msgId, ConvPtr& out) const {
+    int index = getIndexOf(msgId);
+    if (index < 0) {
+        MSG_LOGE("not found (%d)", msgId);
+        return false;
+    }
+    out = _conversations[index];
+    return true;
+}
+
+bool MVListModel::_findLatestIn(int folder1, int folder2, ConvPtr& out) const {
+    for (auto it = _conversations.rbegin(); it != _conversations.rend(); ++it) {
+        int folder = (*it)->folderType;
+        if (folder == folder1 || folder == folder2) {
+            out = *it;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool MVListModel::getPhoneMsgConv(ConvPtr& out) const {
+    if (_findLatestIn(msg_store::FOLDER_INBOX, msg_store::FOLDER_SENT, out))
+        return true;
+    MSG_LOGE("not found phone message");
+    return false;
+}
+
+bool MVListModel::getHulmMsgConv(ConvPtr& out) const {
+    if (_findLatestIn(msg_store::FOLDER_WATCH_INBOX, msg_store::FOLDER_WATCH_SENT, out))
+        return true;
+    MSG_LOGE("not found hulm message");
+    return false;
+}
+
+bool MVListModel::getLatestInboxConv(ConvPtr& out) const {
+    if (_findLatestIn(msg_store::FOLDER_WATCH_INBOX, msg_store::FOLDER_INBOX, out))
+        return true;
+    MSG_LOGE("not found inbox message");
+    return false;
+}
+
+} // namespace msg_viewer
+} // namespace msg_app

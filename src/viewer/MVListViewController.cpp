@@ -1,0 +1,257 @@
+#include "viewer/MVListViewController.h"
+
+#include "common/CommonUiHelper.h"
+#include "common/CommonUtil.h"
+#include "common/MCommonAppEventMgr.h"
+#include "common/MCommonFont.h"
+#include "common/MCommonTheme.h"
+#include "common/MsgLog.h"
+#include "common/addr/MCommonAddrMgr.h"
+#include "view_kit/WWindowController.h"
+#include "viewer/MVItem/MVItemBottomPadding.h"
+#include "viewer/MVItem/MVItemBubble.h"
+#include "viewer/MVItem/MVItemDateLine.h"
+#include "viewer/MVItem/MVItemReply.h"
+#include "viewer/MVItem/MVItemReplyText.h"
+#include "viewer/MVItem/MVItemTitle.h"
+
+namespace msg_app {
+namespace msg_viewer {
+
+namespace {
+// Rows put in at the top or in the middle make the genlist lay out again every row of the
+// block they join; small blocks keep that to a few rows.
+constexpr int GENLIST_BLOCK_COUNT = 4;
+} // namespace
+
+MVListViewController::MVListViewController(int threadId) : _threadId(threadId), _model(threadId) {
+    MSG_LOGI("threadId : %d", threadId);
+}
+
+MVListViewController::~MVListViewController() = default;
+
+Evas_Object* MVListViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
+    Evas_Object* layout = elm_layout_add(parent);
+    MSG_RETV_IF(!layout, nullptr, "creating page layout failed!!");
+    elm_layout_theme_set(layout, "layout", "bottom_button", "default");
+    evas_object_size_hint_weight_set(layout, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+    evas_object_size_hint_align_set(layout, EVAS_HINT_FILL, EVAS_HINT_FILL);
+    _selectModeLayout = elm_layout_add(layout);
+    if (!_selectModeLayout || !elm_layout_theme_set(_selectModeLayout, "layout", "select_mode", "default")) {
+        MSG_LOGE("creating selectModeLayout failed!!");
+    } else {
+        elm_object_part_content_set(layout, "elm.swallow.content", _selectModeLayout);
+        _gestureLayer = elm_gesture_layer_add(_selectModeLayout);
+        if (!_gestureLayer) {
+            MSG_LOGE("creating gesture layer failed");
+        } else if (!elm_gesture_layer_attach(_gestureLayer, _selectModeLayout)) {
+            MSG_LOGE("gesture_layer_attach_failed");
+        } else {
+            elm_gesture_layer_cb_set(_gestureLayer, ELM_GESTURE_N_DOUBLE_TAPS, ELM_GESTURE_STATE_END,
+                                     _doubleTapCb, this);
+        }
+    }
+    evas_object_show(layout);
+    return layout;
+}
+
+bool MVListViewController::_createGenlist() {
+    Evas_Object* parent = _selectModeLayout ? _selectModeLayout : getEvasObject();
+    MSG_RETV_IF(!parent, false, "no parent");
+    _genlist = elm_genlist_add(parent);
+    MSG_RETV_IF(!_genlist, false, "elm_genlist_add() failed");
+    elm_object_style_set(_genlist, "message_only");
+    evas_object_size_hint_weight_set(_genlist, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+    evas_object_size_hint_align_set(_genlist, EVAS_HINT_FILL, EVAS_HINT_FILL);
+    elm_genlist_homogeneous_set(_genlist, EINA_FALSE);
+    elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
+    elm_genlist_select_mode_set(_genlist, ELM_OBJECT_SELECT_MODE_DEFAULT);
+    elm_genlist_block_count_set(_genlist, GENLIST_BLOCK_COUNT);
+    MCommonTheme::getInstance()->setObjectTheme(_genlist);
+    MCommonTheme::getInstance()->changeScrollBarColor(_genlist);
+    MCommonTheme::getInstance()->changeScrollEndEffectColor(_genlist);
+    view_kit::WWindowController* window = getWindowController();
+    if (window && window->getCircleSurface())
+        common_ui_helper::add_circle_genlist(_genlist, window->getCircleSurface());
+    evas_object_smart_callback_add(_genlist, "edge,top", _edgeTopCb, this);
+    if (_selectModeLayout)
+        elm_object_part_content_set(_selectModeLayout, "elm.swallow.content", _genlist);
+    evas_object_show(_genlist);
+    return true;
+}
+
+void MVListViewController::onCreated() {
+    _browserAvailable = common_util::is_browser_available();
+    _fontSize = MCommonFont::getInstance()->getSize();
+    // The body follows the user's text size.
+    MCommonFont::getInstance()->setStyle(BODY_TEXT_CLASS, MCommonFont::SIZE_NONE);
+    if (!_createGenlist())
+        return;
+    _listLoad();
+    _rotaryItem = std::make_unique<MCommonRotaryActivateMgr::Item>(_genlist);
+    _rotaryItem->regist(_msgCount > 0);
+    _subscribe();
+    MCommonAppEventMgr::getInstance()->addListener(this);
+}
+
+void MVListViewController::onDestroy() {
+    _unsubscribe();
+    MCommonAppEventMgr::getInstance()->removeListener(this);
+    _rotaryItem.reset();
+    // The body text goes back to the user's size for the other screens.
+    if (_fontSize != MCommonFont::getInstance()->getSize())
+        MCommonFont::getInstance()->setStyle(BODY_TEXT_CLASS, MCommonFont::SIZE_NONE);
+}
+
+MVItem* MVListViewController::_itemOf(Elm_Object_Item* item) {
+    return item ? static_cast<MVItem*>(elm_object_item_data_get(item)) : nullptr;
+}
+
+unsigned int
+MVListViewController::addEventListener(std::function<void(Event, const MVListViewController*)> listener,
+                                       Evas_Object* owner) {
+    return _signal.addListener(std::move(listener), owner);
+}
+
+void MVListViewController::removeEventListener(unsigned int& id) {
+    _signal.removeListener(id);
+    id = 0;
+}
+
+void MVListViewController::_sendEvent(Event event) {
+    _signal.emit(event, this);
+}
+
+MVItemBubble* MVListViewController::findBubble(int msgId) const {
+    for (Elm_Object_Item* it = elm_genlist_first_item_get(_genlist); it; it = elm_genlist_item_next_get(it)) {
+        MVItem* row = _itemOf(it);
+        if (row && row->getType() == MVItem::BUBBLE && static_cast<MVItemBubble*>(row)->getMsgId() == msgId)
+            return static_cast<MVItemBubble*>(row);
+    }
+    return nullptr;
+}
+
+void MVListViewController::_listLoad() {
+    _msgCount = _model.load();
+    _loadedCount = 0;
+    _titleItem = nullptr;
+    _replyItem = nullptr;
+    elm_genlist_clear(_genlist);
+    _loadBubbles();
+    _appendEndRows();
+    // The end of the conversation in the middle of the circle: the reply button, else the
+    // newest bubble.
+    Elm_Object_Item* end = _replyItem ? _replyItem->getElmObjectItem() : nullptr;
+    if (!end && elm_genlist_last_item_get(_genlist))
+        end = elm_genlist_item_prev_get(elm_genlist_last_item_get(_genlist));
+    if (end)
+        elm_genlist_item_show(end, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+}
+
+void MVListViewController::_appendEndRows() {
+    if (_msgCount > 0 && _isSupportReply()) {
+        _replyItem = new MVItemReply(_threadId, &_model);
+        _replyItem->addEventListener([this] { _actionReply(false); }, _genlist);
+        _replyItem->setViewType(_viewType);
+        if (!wgenlist_item_append(_genlist, nullptr, _replyItem, ELM_GENLIST_ITEM_NONE)) {
+            delete _replyItem;
+            _replyItem = nullptr;
+        }
+        auto* caption = new MVItemReplyText();
+        if (!wgenlist_item_append(_genlist, nullptr, caption, ELM_GENLIST_ITEM_NONE))
+            delete caption;
+    }
+    auto* padding = new MVItemBottomPadding();
+    if (!wgenlist_item_append(_genlist, nullptr, padding, ELM_GENLIST_ITEM_NONE))
+        delete padding;
+}
+
+MVItemBubble* MVListViewController::_createBubble(int msgId) {
+    auto* bubble = new MVItemBubble();
+    if (!bubble->init(msgId, _browserAvailable, _viewType, &_model)) {
+        delete bubble;
+        MSG_LOGE("MVItemBubble is nullptr");
+        return nullptr;
+    }
+    return bubble;
+}
+
+Elm_Object_Item* MVListViewController::_oldestShownBubbleItem() const {
+    for (Elm_Object_Item* it = elm_genlist_first_item_get(_genlist); it; it = elm_genlist_item_next_get(it)) {
+        MVItem* row = _itemOf(it);
+        if (row && row->getType() == MVItem::BUBBLE)
+            return it;
+        if (row && row->getType() >= MVItem::REPLY)
+            break;
+    }
+    return nullptr;
+}
+
+void MVListViewController::loadOlderPage() {
+    if (_titleItem)
+        return;
+    Elm_Object_Item* oldest = _oldestShownBubbleItem();
+    _loadBubbles();
+    // The rows the user was reading stay where they were.
+    if (oldest)
+        elm_genlist_item_show(oldest, ELM_GENLIST_ITEM_SCROLLTO_TOP);
+}
+
+void MVListViewController::_loadBubbles() {
+    MSG_RET_IF(_msgCount <= 0, "_msgCount is less than 0");
+    if (_titleItem) {
+        MSG_LOGI("loading done _msgCount[%d], _loadedCount[%d]", _msgCount, _loadedCount);
+        return;
+    }
+    // The page ends at the oldest message shown, wherever messages were inserted or moved since.
+    Elm_Object_Item* oldestItem = _oldestShownBubbleItem();
+    int end = _msgCount;
+    std::shared_ptr<msg_store::Conversation> conv, older;
+    if (oldestItem) {
+        end = _model.getIndexOf(static_cast<MVItemBubble*>(_itemOf(oldestItem))->getMsgId());
+        MSG_RET_IF(end < 0, "oldest bubble is not in the model");
+        // Its date line goes when the page continues its day.
+        Elm_Object_Item* above = elm_genlist_item_prev_get(oldestItem);
+        _model.getNthConv(end, conv);
+        if (end > 0 && _model.getNthConv(end - 1, older) && above &&
+            _itemOf(above)->getType() == MVItem::DATE_LINE &&
+            MVItemDateLine::isSameDay(older->time / 1000, conv->time / 1000))
+            elm_object_item_del(above);
+    }
+    int begin = end > PAGE_SIZE ? end - PAGE_SIZE : 0;
+    // In compress mode each new row is laid out at once; the rows go in first, then the mode
+    // lays out only those in view.
+    elm_genlist_mode_set(_genlist, ELM_LIST_SCROLL);
+    // Newest first, each bubble prepended and then the line of its day above it when it opens
+    // a day, or is the oldest shown.
+    for (int i = end - 1; i >= begin; --i) {
+        if (!_model.getNthConv(i, conv))
+            break;
+        MVItemBubble* bubble = _createBubble(conv->msgId);
+        if (bubble && wgenlist_item_prepend(_genlist, nullptr, bubble, ELM_GENLIST_ITEM_NONE))
+            ++_loadedCount;
+        else
+            delete bubble;
+        older.reset();
+        if (i == begin || !_model.getNthConv(i - 1, older) ||
+            !MVItemDateLine::isSameDay(older->time / 1000, conv->time / 1000)) {
+            auto* line = new MVItemDateLine(static_cast<long>(conv->time / 1000));
+            if (!wgenlist_item_prepend(_genlist, nullptr, line, ELM_GENLIST_ITEM_NONE))
+                delete line;
+        }
+    }
+    elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
+    if (begin == 0) {
+        auto* title = new MVItemTitle(_threadId);
+        _titleItem = wgenlist_item_prepend(_genlist, nullptr, title, ELM_GENLIST_ITEM_NONE);
+        if (!_titleItem)
+            delete title;
+    }
+}
+
+void MVListViewController::_edgeTopCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
+    static_cast<MVListViewController*>(data)->loadOlderPage();
+}
+
+} // namespace msg_viewer
+} // namespace msg_app

@@ -1,0 +1,186 @@
+// What the user does on the conversation: reply, call, add the contact, the
+// double tap, the back key, and the application's events.
+#include "viewer/MVListViewController.h"
+
+#include "app_control.h"
+#include "common/CommonUtil.h"
+#include "common/DazoLog.h"
+#include "common/MCommonAppLaunchMgr.h"
+#include "common/MCommonFont.h"
+#include "common/MsgLog.h"
+#include "common/addr/MCommonAddrMgr.h"
+#include "viewer/MVItem/MVItemBubble.h"
+
+#include <string>
+#include <vector>
+
+namespace msg_app {
+namespace msg_viewer {
+
+namespace {
+
+constexpr const char* INPUT_SELECTOR_APP_ID = "com.vorlane.w-input-selector";
+constexpr const char* COMPOSE_APP_ID = "com.vorlane.message.appcontrol.compose";
+// The x of the row a double tap keeps in view: the middle of the round screen.
+constexpr int SCREEN_CENTER_X = 180;
+
+std::vector<std::string> addressesOf(int threadId) {
+    std::vector<std::string> addresses;
+    std::shared_ptr<MCommonConvAddr> convAddr;
+    if (!MCommonAddrMgr::getInstance()->getConvAddr(threadId, convAddr) || !convAddr) {
+        MSG_LOGE("convAddr is nullptr");
+        return addresses;
+    }
+    int count = convAddr->getAddrCnt();
+    MSG_RETV_IF(count < 1, addresses, "addrCount is less than 0");
+    for (int i = 0; i < count; ++i) {
+        std::shared_ptr<MCommonAddr> addr = convAddr->getNthAddr(i);
+        if (!addr) {
+            MSG_LOGE("addr(%d) is nullptr", i);
+            continue;
+        }
+        addresses.push_back(addr->getAddress());
+    }
+    return addresses;
+}
+
+} // namespace
+
+std::string MVListViewController::_firstAddress() const {
+    std::vector<std::string> addresses = addressesOf(_threadId);
+    return addresses.empty() ? std::string() : addresses.front();
+}
+
+bool MVListViewController::_isSupportReply() const {
+    std::shared_ptr<msg_store::Conversation> latest;
+    if (_model.getLatestConv(latest) && latest->isGroupChat)
+        return true;
+    std::vector<std::string> addresses = addressesOf(_threadId);
+    if (addresses.size() == 1 && common_util::is_phone_number(addresses.front().c_str()))
+        return true;
+    MSG_LOGW("invalid number");
+    return false;
+}
+
+void MVListViewController::doAction(Action action) {
+    switch (action) {
+    case ACTION_REPLY:
+        _actionReply(false);
+        break;
+    case ACTION_CALL:
+        _actionCall();
+        break;
+    case ACTION_ADD_CONTACT:
+        _actionAddContact();
+        break;
+    default:
+        MSG_LOGE("Invalid action type [%d]", action);
+        break;
+    }
+}
+
+void MVListViewController::_actionReply(bool slide) {
+    std::vector<std::string> addresses = addressesOf(_threadId);
+    MSG_RET_IF(addresses.empty(), "address list is empty.");
+    std::string joined;
+    for (const std::string& address : addresses)
+        joined += (joined.empty() ? "" : ";") + address;
+    std::vector<std::string> data = {"address:" + joined,
+                                     "caller_app:" + std::string(common_util::MAIN_APP_ID),
+                                     "vorlane_log:reply_msg", "sending_popup:hide"};
+    std::shared_ptr<msg_store::Conversation> latest;
+    if (_model.getLatestInboxConv(latest) || _model.getLatestConv(latest))
+        data.push_back("msgId:" + std::to_string(latest->msgId));
+    MSG_LOGI("dataArrayCnt : %d", static_cast<int>(data.size()));
+    std::vector<const char*> array;
+    for (const std::string& entry : data)
+        array.push_back(entry.c_str());
+
+    app_control_h request = nullptr;
+    MSG_RET_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE, "app_control_create failed");
+    app_control_set_app_id(request, INPUT_SELECTOR_APP_ID);
+    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
+    app_control_add_extra_data_array(request, "selector_keyboard_data_array", array.data(),
+                                     static_cast<int>(array.size()));
+    app_control_add_extra_data(request, "selector_keyboard_app_id", COMPOSE_APP_ID);
+    if (latest) {
+        app_control_add_extra_data(request, "template_sender", latest->address.c_str());
+        app_control_add_extra_data(request, "template_context", latest->text.c_str());
+    }
+    if (slide)
+        app_control_add_extra_data(request, "wm.policy.win.effect.slide", "1");
+    if (common_util::is_support_MMS())
+        app_control_add_extra_data(request, "option_type", "enable_drawing");
+    if (!MCommonAppLaunchMgr::getInstance()->launch(request, nullptr)) {
+        MSG_LOGE("app_control_send_launch_request is failed");
+        app_control_destroy(request);
+    }
+}
+
+void MVListViewController::_actionCall() {
+    std::string address = _firstAddress();
+    MSG_RET_IF(address.empty(), "address list is empty.");
+    MCommonAppLaunchMgr::getInstance()->launchVoiceCall(address.c_str(), nullptr);
+}
+
+void MVListViewController::_actionAddContact() {
+    std::string address = _firstAddress();
+    MSG_RET_IF(address.empty(), "address list is empty.");
+    MCommonAppLaunchMgr::getInstance()->launchAddContactView(address.c_str());
+}
+
+bool MVListViewController::back() {
+    return true;
+}
+
+Evas_Event_Flags MVListViewController::_doubleTapCb(void* data, void* eventInfo) {
+    auto* self = static_cast<MVListViewController*>(data);
+    auto* taps = static_cast<Elm_Gesture_Taps_Info*>(eventInfo);
+    if (self->_viewType == VIEW_TYPE_SELECT) {
+        MSG_LOGI("Ignore double tap event on edit mode.");
+        return EVAS_EVENT_FLAG_NONE;
+    }
+    self->toggleFontSize(taps ? taps->y : 0);
+    return EVAS_EVENT_FLAG_NONE;
+}
+
+void MVListViewController::toggleFontSize(int y) {
+    MCommonFont* font = MCommonFont::getInstance();
+    int userSize = font->getSize();
+    _fontSize = _fontSize == MCommonFont::SIZE_HUGE ? userSize : MCommonFont::SIZE_HUGE;
+    int posret = 0;
+    Elm_Object_Item* item = elm_genlist_at_xy_item_get(_genlist, SCREEN_CENTER_X, y, &posret);
+    font->setStyle(BODY_TEXT_CLASS, static_cast<MCommonFont::Size>(_fontSize));
+    // Rows are sized when realized: rebuild them at the new size.
+    elm_genlist_realized_items_update(_genlist);
+    if (item)
+        elm_genlist_item_show(item, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+    if (!_fontSizeLogged) {
+        dazo_log::insert("FTSZ", nullptr);
+        _fontSizeLogged = true;
+    }
+}
+
+void MVListViewController::appEventListener(MCommonAppEventType type) {
+    switch (type) {
+    case APP_EVENT_RESUMED:
+        _sendEvent(EVENT_RESUMED);
+        break;
+    case APP_EVENT_PAUSED:
+        _sendEvent(EVENT_PAUSED);
+        break;
+    case APP_EVENT_CONTACTS_CHANGED:
+        if (_titleItem)
+            elm_genlist_item_update(_titleItem);
+        elm_genlist_realized_items_update(_genlist);
+        break;
+    case APP_EVENT_TIME_FORMAT_CHANGED:
+        _refreshTimes();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace msg_viewer
+} // namespace msg_app

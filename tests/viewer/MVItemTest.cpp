@@ -1,0 +1,168 @@
+#include "ListRowFixture.h"
+
+#include "LogCapture.h"
+#include "ViewerTestSupport.h"
+#include "msg_store/MsgStore.h"
+#include "viewer/MVItem/MVBubbleMarkup.h"
+#include "viewer/MVItem/MVItemBubble.h"
+#include "viewer/MVItem/MVItemDateLine.h"
+#include "viewer/MVItem/MVItemTitle.h"
+#include "viewer/MVListModel.h"
+
+#include <ctime>
+
+using namespace msg_app::msg_viewer;
+using msg_store::Content;
+
+namespace {
+
+class ViewerItemTest : public ListRowFixture {
+protected:
+    // The bubble of a new message, realized in the genlist.
+    MVItemBubble* bubbleOf(const msg_store::IncomingMessage& in) {
+        int msgId = msg_test::storeMessages({in}).front();
+        msg_store::Message stored;
+        msg_store::MessageManager().getMessage(msgId, stored);
+        model = std::make_unique<MVListModel>(stored.threadId);
+        model->load();
+        auto* bubble = new MVItemBubble();
+        EXPECT_TRUE(bubble->init(msgId, false, VIEW_TYPE_NORMAL, model.get()));
+        EXPECT_NE(wgenlist_item_append(genlist, nullptr, bubble, ELM_GENLIST_ITEM_NONE), nullptr);
+        EXPECT_TRUE(msg_test::pumpUntil([&] { return bubble->getLabel() != nullptr; }));
+        return bubble;
+    }
+    std::string markupOf(const msg_store::Conversation& conv, bool received = true) {
+        MVBubbleMarkup::Input input;
+        input.conv = &conv;
+        input.received = received;
+        input.timeText = "9:41 AM";
+        return MVBubbleMarkup(genlist).make(input);
+    }
+    std::unique_ptr<MVListModel> model;
+};
+
+Content picture(const std::string& path, Content::MediaType type = Content::MEDIA_TYPE_IMAGE) {
+    Content content;
+    content.mediaType = type;
+    content.filePath = path;
+    return content;
+}
+
+} // namespace
+
+TEST_F(ViewerItemTest, HostileBodiesAreShownAsText) {
+    const std::string bodies[] = {
+        "<b>not bold</b> &amp; <font_size=90>big</font_size>",
+        "<item size=240x240 vsize=full href=image:240.240.99></item>",
+        "\u202Egnp.exe \u202Dplain",
+        std::string(100 * 1024, 'x'),
+    };
+    int64_t time = 1700000000000;
+    for (const std::string& body : bodies) {
+        SCOPED_TRACE(body.substr(0, 40));
+        elm_genlist_clear(genlist);
+        msg_test::LogCapture log;
+        MVItemBubble* bubble = bubbleOf(msg_test::message("+15550100", body, time++));
+        std::string shown = msg_test::plainTextOf(bubble->getLabel());
+        EXPECT_NE(shown.find(body), std::string::npos);
+        EXPECT_FALSE(log.contains("invalid content index"));
+    }
+}
+
+TEST_F(ViewerItemTest, SentAndReceivedBubblesAndTheirStatus) {
+    struct Case {
+        msg_store::FolderType folder;
+        msg_store::NetworkStatus status;
+        int bubbleType;
+        const char* infoHref;
+    } cases[] = {
+        {msg_store::FOLDER_INBOX, msg_store::NETWORK_STATUS_NONE, MVItemBubble::BUBBLE_RECEIVED,
+         "communication_info"},
+        {msg_store::FOLDER_SENT, msg_store::NETWORK_STATUS_SEND_SUCCESS, MVItemBubble::BUBBLE_SENT,
+         "communication_info"},
+        {msg_store::FOLDER_OUTBOX, msg_store::NETWORK_STATUS_SENDING, MVItemBubble::BUBBLE_SENT,
+         "info_sending"},
+        {msg_store::FOLDER_OUTBOX, msg_store::NETWORK_STATUS_SEND_FAIL_NETWORK, MVItemBubble::BUBBLE_SENT,
+         "info_failed"},
+    };
+    int64_t time = 1700000000000;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.infoHref);
+        auto in = msg_test::message("+15550100", "hi", time++, c.folder);
+        in.networkStatus = c.status;
+        MVItemBubble* bubble = bubbleOf(in);
+        EXPECT_EQ(bubble->getBubbleType(), c.bubbleType);
+        std::string markup = markupOf(*bubble->getConv(), c.bubbleType == MVItemBubble::BUBBLE_RECEIVED);
+        EXPECT_NE(markup.find(std::string("href=") + c.infoHref), std::string::npos) << markup;
+        // The row is as tall as its bubble, never the whole screen.
+        Evas_Coord h = 0;
+        EXPECT_TRUE(msg_test::pumpUntil([&] {
+            evas_object_geometry_get(bubble->getLabel(), nullptr, nullptr, nullptr, &h);
+            return h > 20;
+        }));
+        EXPECT_LT(h, 200);
+    }
+}
+
+TEST_F(ViewerItemTest, PicturesAreCappedAndFilesNamedAsText) {
+    msg_test::TempDir dir;
+    ASSERT_TRUE(msg_test::writePng(genlist, dir.file("tall.png"), 1, 10000));
+    ASSERT_TRUE(msg_test::writePng(genlist, dir.file("wide.png"), 480, 240));
+    msg_store::Conversation conv;
+    conv.msgType = "mms";
+    conv.folderType = msg_store::FOLDER_INBOX;
+    conv.contents = {picture(dir.file("tall.png")), picture(dir.file("wide.png")),
+                     picture(dir.file("none.png"))};
+    Content file;
+    file.isAttachment = true;
+    file.fileName = "<b>" + std::string(200, 'n') + ".pdf";
+    conv.contents.push_back(file);
+    std::string markup = markupOf(conv);
+    EXPECT_NE(markup.find("size=240x400 vsize=full href=image:240.388.0"), std::string::npos) << markup;
+    EXPECT_NE(markup.find("size=240x132 vsize=full href=image:240.120.1"), std::string::npos);
+    EXPECT_NE(markup.find("size=240x112 vsize=full href=image:240.100.2"), std::string::npos);
+    EXPECT_NE(markup.find("size=240x32 vsize=full href=attachment:3"), std::string::npos);
+    EXPECT_EQ(markup.find("<b>"), std::string::npos);
+    EXPECT_EQ(MVBubbleMarkup::imageItemHeight(1, 2000000000), MVBubbleMarkup::IMAGE_MAX_H);
+}
+
+TEST_F(ViewerItemTest, NotRetrievedMmsAndGroupSenders) {
+    msg_store::Conversation mms;
+    mms.msgType = "mms";
+    mms.folderType = msg_store::FOLDER_INBOX;
+    mms.networkStatus = msg_store::NETWORK_STATUS_RETRIEVE_FAIL;
+    mms.subject = "MMS Notification Message.";
+    EXPECT_EQ(MVBubbleMarkup::getRetrieveType(mms, false), MVBubbleMarkup::RETRIEVE_BY_PHONE);
+    std::string markup = markupOf(mms);
+    EXPECT_NE(markup.find("Tap here to view message."), std::string::npos) << markup;
+    EXPECT_NE(markup.find("href=separator"), std::string::npos);
+    EXPECT_EQ(markup.find("MMS Notification Message."), std::string::npos);
+    mms.folderType = msg_store::FOLDER_WATCH_INBOX;
+    mms.networkStatus = msg_store::NETWORK_STATUS_NOT_RETRIEVED;
+    EXPECT_EQ(MVBubbleMarkup::getRetrieveType(mms, true), MVBubbleMarkup::RETRIEVE_BY_WATCH);
+
+    msg_store::Conversation group;
+    group.msgType = "sms";
+    group.isGroupChat = true;
+    group.text = "hello";
+    MVBubbleMarkup::Input input;
+    input.conv = &group;
+    input.received = true;
+    input.isGroup = true;
+    input.senderName = "Ann <i>&";
+    markup = MVBubbleMarkup(genlist).make(input);
+    EXPECT_EQ(markup.find("<sender>Ann &lt;i&gt;&amp;</sender><br>hello"), 0u) << markup;
+}
+
+TEST_F(ViewerItemTest, DateLinesNameTodayYesterdayAndOlderYears) {
+    time_t now = time(nullptr);
+    EXPECT_EQ(MVItemDateLine(now).getText(), "Today");
+    EXPECT_EQ(MVItemDateLine(now - 24 * 3600).getText(), "Yesterday");
+    std::string old = MVItemDateLine(now - 800L * 24 * 3600).getText();
+    struct tm date = {};
+    time_t oldTime = now - 800L * 24 * 3600;
+    localtime_r(&oldTime, &date);
+    EXPECT_NE(old.find(std::to_string(date.tm_year + 1900)), std::string::npos) << old;
+    EXPECT_TRUE(MVItemDateLine::isSameDay(now, now));
+    EXPECT_FALSE(MVItemDateLine::isSameDay(now, now - 24 * 3600));
+}

@@ -1,0 +1,151 @@
+#include "ListStoreFixture.h"
+
+#include "LogCapture.h"
+#include "msg_store/MsgStore.h"
+#include "msg_store/PhoneSide.h"
+#include "viewer/MVListModel.h"
+
+#include <vector>
+
+using namespace msg_app::msg_viewer;
+using ConvPtr = std::shared_ptr<msg_store::Conversation>;
+
+namespace {
+
+class ViewerModelTest : public ListStoreFixture {
+protected:
+    // A message of the one conversation with +15550100, at the given second.
+    int at(int seconds, msg_store::FolderType folder = msg_store::FOLDER_INBOX) {
+        Incoming in("+15550100", "t" + std::to_string(seconds), "", "sms", seconds * 1000LL, folder);
+        return receive(in, &threadId);
+    }
+    std::vector<int> ids(const MVListModel& model) const {
+        std::vector<int> out;
+        for (int i = 0; i < model.getCount(); ++i)
+            out.push_back(model.getMsgId(i));
+        return out;
+    }
+    int threadId = -1;
+};
+
+} // namespace
+
+TEST_F(ViewerModelTest, LoadsOldestFirstAndEmptiesOnReload) {
+    int b = at(20), a = at(10), c = at(30);
+    MVListModel model(threadId);
+    ASSERT_EQ(model.load(), 3);
+    EXPECT_EQ(ids(model), (std::vector<int>{a, b, c}));
+    ConvPtr first;
+    ASSERT_TRUE(model.getNthConv(0, first));
+    EXPECT_EQ(first->text, "t10");
+
+    for (int id : {a, b, c})
+        ASSERT_EQ(msg_store::MessageManager().deleteMessage(id), msg_store::MSG_STORE_SUCCESS);
+    EXPECT_EQ(model.load(), 0);
+    EXPECT_EQ(model.getCount(), 0);
+    // A record handed out earlier stays valid.
+    EXPECT_EQ(first->text, "t10");
+}
+
+TEST_F(ViewerModelTest, AddPlacesByTimeEqualTimesLast) {
+    int mid = at(20);
+    MVListModel model(threadId);
+    model.load();
+    struct Case {
+        int seconds;
+        int expectedIndex;
+    } cases[] = {{5, 0}, {50, 2}, {20, 2}};
+    for (const Case& c : cases) {
+        int id = at(c.seconds);
+        ConvPtr out;
+        ASSERT_TRUE(model.add(id, out)) << c.seconds;
+        EXPECT_EQ(out->msgId, id);
+        EXPECT_EQ(model.getIndexOf(id), c.expectedIndex) << c.seconds;
+    }
+    EXPECT_EQ(model.getCount(), 4);
+    EXPECT_EQ(model.getIndexOf(mid), 1);
+}
+
+TEST_F(ViewerModelTest, AddRefusesSpamAndMessagesGoneFromTheStore) {
+    at(10);
+    MVListModel model(threadId);
+    model.load();
+    ConvPtr out;
+    for (msg_store::FolderType spam : {msg_store::FOLDER_SPAM, msg_store::FOLDER_WATCH_SPAM}) {
+        msg_test::LogCapture log;
+        EXPECT_FALSE(model.add(at(20, spam), out));
+        EXPECT_TRUE(log.contains("SPAM message is not contained"));
+    }
+    // Deleted before its insert event was handled: no ghost record.
+    int gone = at(30);
+    ASSERT_EQ(msg_store::MessageManager().deleteMessage(gone), msg_store::MSG_STORE_SUCCESS);
+    EXPECT_FALSE(model.add(gone, out));
+    EXPECT_FALSE(model.add(-7, out));
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(model.getCount(), 1);
+    // What the model shows live is what a reload shows.
+    std::vector<int> live = ids(model);
+    model.load();
+    EXPECT_EQ(ids(model), live);
+}
+
+TEST_F(ViewerModelTest, UpdateKeepsThePlaceAndRemoveClosesTheGap) {
+    int a = at(10), b = at(20), c = at(30);
+    MVListModel model(threadId);
+    model.load();
+    ConvPtr before;
+    ASSERT_TRUE(model.getConvById(a, before));
+    ASSERT_EQ(msg_store::PhoneSide::setTime(a, 99000), msg_store::MSG_STORE_SUCCESS);
+    ConvPtr updated;
+    ASSERT_TRUE(model.update(a, updated));
+    EXPECT_EQ(updated->time, 99000);
+    EXPECT_EQ(model.getIndexOf(a), 0);
+    EXPECT_EQ(before->time, 10000); // the old record is untouched
+    EXPECT_FALSE(model.update(4242, updated));
+
+    {
+        msg_test::LogCapture log;
+        model.remove(4242);
+        EXPECT_TRUE(log.contains("it couldn't find msg from _conversations"));
+        EXPECT_EQ(model.getCount(), 3);
+    }
+    model.remove(b);
+    EXPECT_EQ(ids(model), (std::vector<int>{a, c}));
+    model.clear();
+    EXPECT_EQ(model.getCount(), 0);
+    EXPECT_EQ(model.getThreadId(), 0);
+}
+
+TEST_F(ViewerModelTest, LookupsByFolderSearchFromTheNewest) {
+    MVListModel empty(threadId);
+    ConvPtr out;
+    EXPECT_FALSE(empty.getLatestConv(out));
+    EXPECT_EQ(empty.getMsgId(0), 0);
+
+    int phoneIn = at(10, msg_store::FOLDER_INBOX);
+    int phoneSent = at(20, msg_store::FOLDER_SENT);
+    int watchIn = at(30, msg_store::FOLDER_WATCH_INBOX);
+    int watchSent = at(40, msg_store::FOLDER_WATCH_SENT);
+    MVListModel model(threadId);
+    model.load();
+    struct Case {
+        bool (MVListModel::*lookup)(ConvPtr&) const;
+        int expected;
+    } cases[] = {{&MVListModel::getLatestConv, watchSent},
+                 {&MVListModel::getPhoneMsgConv, phoneSent},
+                 {&MVListModel::getHulmMsgConv, watchSent},
+                 {&MVListModel::getLatestInboxConv, watchIn}};
+    for (const Case& c : cases) {
+        ConvPtr found;
+        ASSERT_TRUE((model.*c.lookup)(found));
+        EXPECT_EQ(found->msgId, c.expected);
+    }
+    EXPECT_EQ(model.getMsgId(model.getCount()), 0);
+    EXPECT_NE(phoneIn, 0);
+
+    msg_test::LogCapture log;
+    ConvPtr untouched = std::make_shared<msg_store::Conversation>();
+    EXPECT_FALSE(model.getNthConv(4, untouched));
+    EXPECT_TRUE(log.contains("Invalid index n [4]"));
+    EXPECT_EQ(untouched->msgId, -1);
+}

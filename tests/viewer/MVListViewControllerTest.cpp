@@ -1,0 +1,108 @@
+#include "ViewerScreenFixture.h"
+
+#include "LogCapture.h"
+#include "msg_store/MsgStore.h"
+#include "msg_store/PhoneSide.h"
+#include "viewer/MVItem/MVItemBubble.h"
+
+#include <algorithm>
+
+using namespace msg_app::msg_viewer;
+
+namespace {
+
+constexpr int64_t DAY = 24 * 3600;
+// Noon, a few days before any test runs: date lines are never "Today".
+constexpr int64_t START_MS = 1700049600000;
+
+class ViewerListTest : public ViewerScreenFixture {
+protected:
+    void loadAll() {
+        for (int i = 0; i < 10; ++i)
+            listView()->loadOlderPage();
+    }
+};
+
+} // namespace
+
+TEST_F(ViewerListTest, PagesFromTheNewestAcrossDayChangesAtPageBoundaries) {
+    // Every fifth message opens a day, so days change inside pages and at the page boundary.
+    std::vector<int> ids = thread(65, START_MS, DAY / 5);
+    open(threadId);
+    EXPECT_EQ(listView()->getLoadedCount(), 30);
+    EXPECT_EQ(checkedBubbleIds(), std::vector<int>(ids.end() - 30, ids.end()));
+    struct Step {
+        int loaded;
+    } steps[] = {{60}, {65}, {65}};
+    for (const Step& step : steps) {
+        listView()->loadOlderPage();
+        EXPECT_EQ(listView()->getLoadedCount(), step.loaded);
+        EXPECT_EQ(checkedBubbleIds(), std::vector<int>(ids.end() - step.loaded, ids.end()));
+    }
+    auto* first =
+        static_cast<MVItem*>(elm_object_item_data_get(elm_genlist_first_item_get(listView()->getGenlist())));
+    EXPECT_EQ(first->getType(), MVItem::TITLE);
+}
+
+TEST_F(ViewerListTest, OldDatedInsertsAndMovesIntoAPartlyLoadedThread) {
+    std::vector<int> ids = thread(65, START_MS, 60);
+    open(threadId);
+    int old =
+        msg_test::storeMessages({msg_test::message("+15550100", "oldest", START_MS - DAY * 1000)}).front();
+    // The newest message moves before every other one.
+    ASSERT_EQ(msg_store::PhoneSide::setTime(ids.back(), START_MS - 2 * DAY * 1000),
+              msg_store::MSG_STORE_SUCCESS);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return listView()->getModel().getIndexOf(old) == 1; }));
+    // Neither is shown before the pages above reach them; then each is shown once, in its place.
+    EXPECT_EQ(listView()->findBubble(old), nullptr);
+    EXPECT_EQ(listView()->findBubble(ids.back()), nullptr);
+    loadAll();
+    std::vector<int> expected = {ids.back(), old};
+    expected.insert(expected.end(), ids.begin(), ids.end() - 1);
+    EXPECT_EQ(checkedBubbleIds(), expected);
+}
+
+TEST_F(ViewerListTest, InsertsUpdatesAndDeletesFromTheStore) {
+    std::vector<int> ids = thread(40, START_MS, DAY / 4);
+    open(threadId);
+    // 500 new messages in one change, and one deleted before its insert is handled.
+    std::vector<msg_store::IncomingMessage> burst;
+    for (int i = 0; i < 500; ++i)
+        burst.push_back(
+            msg_test::message("+15550100", "burst " + std::to_string(i), START_MS + 20 * DAY * 1000 + i));
+    std::vector<int> burstIds = msg_test::storeMessages(burst);
+    ASSERT_EQ(msg_store::MessageManager().deleteMessage(burstIds.back()), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return listView()->getLoadedCount() == 30 + 499; }, 20.0));
+    EXPECT_EQ(listView()->getModel().getCount(), 40 + 499);
+    EXPECT_EQ(listView()->findBubble(burstIds.back()), nullptr);
+
+    // A message never loaded goes without a trace; a loaded one takes its day's line if alone.
+    ASSERT_EQ(msg_store::MessageManager().deleteMessage(ids.front()), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_EQ(msg_store::MessageManager().deleteMessage(burstIds.front()), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return listView()->getModel().getCount() == 40 + 497; }));
+    EXPECT_EQ(listView()->getLoadedCount(), 30 + 498);
+    // A changed time moves the bubble and its date line.
+    ASSERT_EQ(msg_store::PhoneSide::setTime(ids[39], START_MS + 30 * DAY * 1000),
+              msg_store::MSG_STORE_SUCCESS);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return checkedBubbleIds().back() == ids[39]; }));
+    loadAll();
+    std::vector<int> shown = checkedBubbleIds();
+    EXPECT_EQ(shown.size(), 40u + 497u);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), ids.front()), 0);
+}
+
+TEST_F(ViewerListTest, MarksReadOnceAndClosesOnceWhenEmptied) {
+    std::vector<int> ids = thread(3, START_MS, 60);
+    open(threadId);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] {
+        msg_store::Thread thread;
+        msg_store::ThreadManager().getThread(threadId, thread);
+        return thread.unreadCount == 0;
+    }));
+    msg_test::LogCapture log;
+    for (int id : ids)
+        ASSERT_EQ(msg_store::MessageManager().deleteMessage(id), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+    msg_test::runLoopFor(0.2);
+    EXPECT_EQ(log.count("_onDestroyIdlerCb"), 1);
+}

@@ -1,0 +1,103 @@
+#include "ViewerScreenFixture.h"
+
+#include "common/MCommonAppEventMgr.h"
+#include "common/MCommonTheme.h"
+#include "msg_store/MsgStore.h"
+#include "view_kit/WNaviframeController.h"
+#include "viewer/MVItem/MVItemBubble.h"
+#include "viewer/MVItem/MVItemDateLine.h"
+
+#include <set>
+
+using namespace msg_app::msg_viewer;
+
+namespace {
+
+class HostPage : public view_kit::WContentViewController {
+protected:
+    Evas_Object* onCreateView(Evas_Object* parent, void*) override {
+        Evas_Object* layout = elm_layout_add(parent);
+        elm_layout_theme_set(layout, "layout", "application", "default");
+        return layout;
+    }
+};
+
+} // namespace
+
+void ViewerScreenFixture::SetUp() {
+    ListRowFixture::SetUp();
+    appWindow = std::make_unique<view_kit::WWindowController>();
+    ASSERT_TRUE(appWindow->create("viewer-test", 360, 360));
+    auto* theme = msg_app::MCommonTheme::getInstance();
+    theme->deinit();
+    ASSERT_TRUE(theme->init(appWindow->getEvasObject()));
+    ASSERT_TRUE(appWindow->getNaviframeController()->push(new HostPage(), "host"));
+}
+
+void ViewerScreenFixture::TearDown() {
+    appWindow->destroy();
+    appWindow.reset();
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_INITIAL);
+    ListRowFixture::TearDown();
+}
+
+std::vector<int> ViewerScreenFixture::thread(int count, int64_t startMs, int64_t stepSeconds) {
+    std::vector<msg_store::IncomingMessage> messages;
+    for (int i = 0; i < count; ++i) {
+        messages.push_back(msg_test::message("+15550100", "message " + std::to_string(i),
+                                             startMs + i * stepSeconds * 1000,
+                                             i % 3 == 0 ? msg_store::FOLDER_SENT : msg_store::FOLDER_INBOX));
+    }
+    std::vector<int> ids = msg_test::storeMessages(messages);
+    msg_store::Message stored;
+    msg_store::MessageManager().getMessage(ids.front(), stored);
+    threadId = stored.threadId;
+    return ids;
+}
+
+void ViewerScreenFixture::open(int id) {
+    screen = new MVContentViewController(id);
+    ASSERT_TRUE(appWindow->getNaviframeController()->push(screen, "msg_viewer"));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView() && listView()->getGenlist(); }));
+}
+
+MVListViewController* ViewerScreenFixture::listView() const {
+    return screen ? screen->getListView() : nullptr;
+}
+
+std::string ViewerScreenFixture::topPageName() const {
+    view_kit::WContentViewController* top =
+        appWindow->getNaviframeController()->getTopContentViewController();
+    return top ? top->getName() : "";
+}
+
+std::vector<int> ViewerScreenFixture::checkedBubbleIds() const {
+    std::vector<int> ids;
+    std::set<int> seen;
+    long dayOfLine = -1;
+    int64_t lastTime = 0;
+    bool lineWaiting = false;
+    Evas_Object* genlist = listView()->getGenlist();
+    for (Elm_Object_Item* it = elm_genlist_first_item_get(genlist); it; it = elm_genlist_item_next_get(it)) {
+        auto* row = static_cast<MVItem*>(elm_object_item_data_get(it));
+        if (row->getType() == MVItem::DATE_LINE) {
+            EXPECT_FALSE(lineWaiting) << "two date lines in a row";
+            dayOfLine = static_cast<MVItemDateLine*>(row)->getTime();
+            lineWaiting = true;
+        } else if (row->getType() == MVItem::BUBBLE) {
+            auto* bubble = static_cast<MVItemBubble*>(row);
+            EXPECT_TRUE(dayOfLine >= 0 && MVItemDateLine::isSameDay(dayOfLine, bubble->getTime()))
+                << "bubble " << bubble->getMsgId() << " is not under its day";
+            EXPECT_GE(bubble->getConv()->time, lastTime)
+                << "bubble " << bubble->getMsgId() << " out of order";
+            EXPECT_TRUE(seen.insert(bubble->getMsgId()).second)
+                << "bubble " << bubble->getMsgId() << " twice";
+            lastTime = bubble->getConv()->time;
+            ids.push_back(bubble->getMsgId());
+            lineWaiting = false;
+        } else {
+            EXPECT_FALSE(lineWaiting) << "a date line without a bubble";
+        }
+    }
+    return ids;
+}

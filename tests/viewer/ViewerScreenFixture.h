@@ -1,0 +1,34 @@
+#ifndef MSG_TESTS_VIEWER_VIEWERSCREENFIXTURE_H
+#define MSG_TESTS_VIEWER_VIEWERSCREENFIXTURE_H
+
+#include "ListRowFixture.h"
+#include "ViewerTestSupport.h"
+#include "view_kit/WWindowController.h"
+#include "viewer/MVContentViewController.h"
+#include "viewer/MVListViewController.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The conversation screen pushed on the watch's window, over a host page.
+class ViewerScreenFixture : public ListRowFixture {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // count messages of one conversation, one every `stepSeconds` from `startMs`; their ids.
+    std::vector<int> thread(int count, int64_t startMs, int64_t stepSeconds);
+    void open(int threadId);
+    msg_app::msg_viewer::MVListViewController* listView() const;
+    std::string topPageName() const;
+    // The ids of the bubbles from the top, after checking that every bubble sits under the
+    // date line of its day, in time order, once.
+    std::vector<int> checkedBubbleIds() const;
+
+    std::unique_ptr<view_kit::WWindowController> appWindow;
+    msg_app::msg_viewer::MVContentViewController* screen = nullptr;
+    int threadId = -1;
+};
+
+#endif

@@ -1,0 +1,50 @@
+#include "ViewerTestSupport.h"
+
+#include <Elementary.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace msg_test {
+
+bool writePng(Evas_Object* obj, const std::string& path, int w, int h) {
+    Evas_Object* image = evas_object_image_filled_add(evas_object_evas_get(obj));
+    evas_object_image_colorspace_set(image, EVAS_COLORSPACE_ARGB8888);
+    evas_object_image_alpha_set(image, EINA_FALSE);
+    evas_object_image_size_set(image, w, h);
+    auto* pixels = static_cast<unsigned int*>(evas_object_image_data_get(image, EINA_TRUE));
+    for (int i = 0; pixels && i < w * h; ++i)
+        pixels[i] = 0xff3080c0u;
+    evas_object_image_data_set(image, pixels);
+    bool saved = evas_object_image_save(image, path.c_str(), nullptr, nullptr);
+    evas_object_del(image);
+    return saved;
+}
+
+msg_store::IncomingMessage message(const std::string& from, const std::string& text, int64_t timeMs,
+                                   msg_store::FolderType folder) {
+    msg_store::IncomingMessage in;
+    in.addresses = {{msg_store::ADDRESS_TYPE_PHONE, from}};
+    in.text = text;
+    in.time = timeMs;
+    in.folderType = folder;
+    if (folder == msg_store::FOLDER_OUTBOX || folder == msg_store::FOLDER_WATCH_OUTBOX)
+        in.networkStatus = msg_store::NETWORK_STATUS_SENDING;
+    return in;
+}
+
+std::vector<int> storeMessages(const std::vector<msg_store::IncomingMessage>& messages) {
+    std::vector<int> ids;
+    EXPECT_EQ(msg_store::PhoneSide::insertMessages(messages, &ids), msg_store::MSG_STORE_SUCCESS);
+    return ids;
+}
+
+std::string plainTextOf(Evas_Object* widget) {
+    const char* markup = widget ? elm_object_text_get(widget) : nullptr;
+    char* plain = markup ? elm_entry_markup_to_utf8(markup) : nullptr;
+    std::string out = plain ? plain : "";
+    free(plain);
+    return out;
+}
+
+} // namespace msg_test
