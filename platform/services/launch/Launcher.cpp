@@ -28,18 +28,18 @@ std::string Launcher::locate(const std::string& executable) {
 
 std::string Launcher::_writeRequestFile(const std::string& requestJson) {
     msg_device::Device* device = msg_device::Device::getDefault();
-    MSG_RETV_IF(!device, std::string(), "no device for the request file");
+    PLAT_RETV_IF(!device, std::string(), "no device for the request file");
     std::string path = device->dir() + "/launch-request-XXXXXX";
     std::vector<char> name(path.begin(), path.end());
     name.push_back('\0');
     // Created 0600 and exclusive: only the started process of this user reads it.
     int fd = g_mkstemp_full(name.data(), O_WRONLY | O_CLOEXEC, 0600);
-    MSG_RETV_IF(fd < 0, std::string(), "cannot create a request file in %s", device->dir().c_str());
+    PLAT_RETV_IF(fd < 0, std::string(), "cannot create a request file in %s", device->dir().c_str());
     bool ok = write(fd, requestJson.data(), requestJson.size()) == static_cast<ssize_t>(requestJson.size());
     ok = close(fd) == 0 && ok;
     if (!ok) {
         unlink(name.data());
-        MSG_LOGE("cannot write the request file");
+        PLAT_LOGE("cannot write the request file");
         return std::string();
     }
     return std::string(name.data());
@@ -55,7 +55,7 @@ std::string Launcher::takeRequest() {
         if (g_file_get_contents(file, &contents, &length, nullptr))
             json.assign(contents, length);
         else
-            MSG_LOGE("cannot read the request file %s", file);
+            PLAT_LOGE("cannot read the request file %s", file);
         g_free(contents);
         unlink(file);
     }

@@ -122,7 +122,7 @@ int takeInjectedError() {
     if (vconf_get_int(kNextSendErrorKey, &error) != VCONF_OK || error >= 0)
         return MSG_SUCCESS;
     vconf_set_int(kNextSendErrorKey, 0);
-    MSG_LOGW("the send fails with the injected error %d", error);
+    PLAT_LOGW("the send fails with the injected error %d", error);
     return error;
 }
 
