@@ -1,7 +1,7 @@
 // Feeds arbitrary launch requests, in the JSON form in which requests travel
 // between processes, to the composer's request parser, and checks what must
 // always hold: no crash, and a record that the parser accepted is sound.
-#include "AppControl.h"
+#include "AppControlJson.h"
 #include "compose/MCAppControlParser.h"
 #include "compose/MCWorkPathMgr.h"
 #include "dlog.h"

@@ -26,6 +26,7 @@ public:
                        std::string& outPath);
 
 private:
+    static std::string _deviceDir();
     static bool _isShareable(const std::string& canonical);
     static bool _copy(int fromFd, const std::string& to, long long maxSize);
 };

@@ -6,6 +6,7 @@
 #ifndef MSG_SERVICES_APPCONTROL_H
 #define MSG_SERVICES_APPCONTROL_H
 
+#include "AppControlJson.h"
 #include "Bundle.h"
 #include "app_control.h"
 
@@ -31,11 +32,6 @@ namespace msg_services {
 void registerAppControl(app_control_s* handle);
 void unregisterAppControl(app_control_s* handle);
 bool isLiveAppControl(app_control_s* handle);
-
-// {"operation", "uri", "mime", "app_id", "launch_mode", "caller", "id", "extra": {...}}; empty fields are
-// left out.
-std::string appControlToJson(const app_control_s& handle);
-bool appControlFromJson(const std::string& text, app_control_s& out);
 
 } // namespace msg_services
 

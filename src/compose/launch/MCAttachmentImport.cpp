@@ -1,7 +1,7 @@
 #include "compose/MCAttachmentImport.h"
 
+#include "app_common.h"
 #include "common/MsgLog.h"
-#include "device/Device.h"
 
 #include <cerrno>
 #include <climits>
@@ -40,9 +40,17 @@ std::string baseName(const std::string& path) {
 
 } // namespace
 
+// The device folder holds every application's folders as <device>/apps/<package>/.
+std::string MCAttachmentImport::_deviceDir() {
+    char* data = app_get_data_path();
+    std::string dataPath = data ? data : "";
+    free(data);
+    size_t apps = dataPath.rfind(APPS_DIR);
+    return apps == std::string::npos ? std::string() : canonicalPath(dataPath.substr(0, apps));
+}
+
 bool MCAttachmentImport::_isShareable(const std::string& canonical) {
-    msg_device::Device* device = msg_device::Device::getDefault();
-    std::string deviceDir = device ? canonicalPath(device->dir()) : std::string();
+    std::string deviceDir = _deviceDir();
     if (deviceDir.empty() || !startsWith(canonical, deviceDir + "/"))
         return true;
     // Inside the device only what an application put in its shared folder may leave it: never
