@@ -29,6 +29,7 @@ CircleGenlist::CircleGenlist(Evas_Object* genlist, Evas_Object* bar, CircleSurfa
     evas_object_event_callback_add(genlist, EVAS_CALLBACK_RESIZE, _genlistGeometryCb, this);
     for (const char* signal : GENLIST_SIGNALS)
         evas_object_smart_callback_add(genlist, signal, _genlistScrollCb, this);
+    evas_object_smart_callback_add(genlist, "theme,changed", _genlistThemeCb, this);
     // Screens activate either the circle object or the genlist itself; both
     // must move the list.
     eext_rotary_object_event_callback_add(bar, _rotaryCb, this);
@@ -47,6 +48,7 @@ CircleGenlist::~CircleGenlist() {
         evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_RESIZE, _genlistGeometryCb, this);
         for (const char* signal : GENLIST_SIGNALS)
             evas_object_smart_callback_del_full(_genlist, signal, _genlistScrollCb, this);
+        evas_object_smart_callback_del_full(_genlist, "theme,changed", _genlistThemeCb, this);
     }
 }
 
@@ -192,6 +194,7 @@ void CircleGenlist::_genlistDelCb(void* data, Evas*, Evas_Object*, void*) {
     auto* self = static_cast<CircleGenlist*>(data);
     for (const char* signal : GENLIST_SIGNALS)
         evas_object_smart_callback_del_full(self->_genlist, signal, _genlistScrollCb, self);
+    evas_object_smart_callback_del_full(self->_genlist, "theme,changed", _genlistThemeCb, self);
     self->_genlist = nullptr;
     evas_object_del(self->_bar);
 }
@@ -202,6 +205,18 @@ void CircleGenlist::_genlistGeometryCb(void* data, Evas*, Evas_Object*, void*) {
 
 void CircleGenlist::_genlistScrollCb(void* data, Evas_Object*, void*) {
     static_cast<CircleGenlist*>(data)->_updateBar();
+}
+
+void CircleGenlist::_genlistThemeCb(void*, Evas_Object* genlist, void*) {
+    // A compress-mode genlist forgets its rows' sizes when it is themed again
+    // (the text direction flipped) and shows nothing until its width changes:
+    // a change and its undoing make it measure them again.
+    int w, h;
+    evas_object_geometry_get(genlist, nullptr, nullptr, &w, &h);
+    if (w <= 1)
+        return;
+    evas_object_resize(genlist, w - 1, h);
+    evas_object_resize(genlist, w, h);
 }
 
 } // namespace eext

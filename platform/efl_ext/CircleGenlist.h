@@ -38,6 +38,7 @@ private:
     static void _genlistDelCb(void* data, Evas* e, Evas_Object* obj, void* info);
     static void _genlistGeometryCb(void* data, Evas* e, Evas_Object* obj, void* info);
     static void _genlistScrollCb(void* data, Evas_Object* obj, void* info);
+    static void _genlistThemeCb(void* data, Evas_Object* obj, void* info);
 
     Evas_Object* _genlist;
     Evas_Object* _bar;

@@ -208,14 +208,20 @@ TEST_F(Journey, TheBezelReadsALongBlockedMessageToItsEnd) {
 
 TEST_F(Journey, TheLanguageChangesWhileTheListShows) {
     ASSERT_TRUE(watch().launch());
-    const Frame english = watch().settled("english");
-    for (const char* language : {"ar_AE.UTF-8", "ko_KR.UTF-8"}) {
-        SCOPED_TRACE(language);
-        ASSERT_EQ(watch().sim({"set", "db/menu_widget/language", language}).exitCode, 0);
-        EXPECT_TRUE(watch().waitForChange(english, english.whole(), 0.01, language, nullptr));
+    Frame shown = watch().settled("english");
+    // The option cue sits at the edge a line starts from.
+    constexpr Rect LEFT_EDGE = {0, 150, 20, 60};
+    const struct {
+        const char* locale;
+        bool mirrored;
+    } languages[] = {{"ar_AE.UTF-8", true}, {"ko_KR.UTF-8", false}, {"en_US.UTF-8", false}};
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.locale);
+        ASSERT_EQ(watch().sim({"set", "db/menu_widget/language", language.locale}).exitCode, 0);
+        EXPECT_TRUE(watch().waitForChange(shown, shown.whole(), 0.01, language.locale, &shown));
+        EXPECT_GT(shown.litShareIn(LIST_AREA), 0.05) << "the rows went";
+        EXPECT_EQ(shown.litShareIn(LEFT_EDGE) > 0.1, language.mirrored);
     }
-    ASSERT_EQ(watch().sim({"set", "db/menu_widget/language", "en_US.UTF-8"}).exitCode, 0);
-    EXPECT_TRUE(watch().waitForLook(english, "english-again"));
 }
 
 } // namespace

@@ -33,9 +33,6 @@ bool set_textdomain() {
     bind_textdomain_codeset(TEXT_DOMAIN, "UTF-8");
     MSG_RETV_IF(!textdomain(TEXT_DOMAIN), false, "textdomain() is failed !!");
     set_language();
-    // Right-to-left languages read every layout from the right edge. Chosen at
-    // start only: compress-mode genlists lose their rows when it flips under them.
-    elm_config_mirrored_set(common_util::is_rtl_supported(common_util::LANGUAGE) ? EINA_TRUE : EINA_FALSE);
     return true;
 }
 
@@ -54,6 +51,8 @@ void set_language() {
     }
     // Drops gettext's cached lookups of the previous language.
     textdomain(textdomain(nullptr));
+    // Right-to-left languages read every layout from the right edge.
+    elm_config_mirrored_set(common_util::is_rtl_supported(common_util::LANGUAGE) ? EINA_TRUE : EINA_FALSE);
     elm_language_set(language.c_str());
 }
 
