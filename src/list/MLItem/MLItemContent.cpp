@@ -332,6 +332,19 @@ void MLItemContent::unrealized() {
     }
     _isHighlighted = false;
     _textLayout = TEXT_LAYOUT_BOTH;
+    _takeBackContents();
+}
+
+// The genlist deletes what it holds with the row's view; taken back first, the badge returns to
+// the pool for the next row instead, and the rest is deleted here.
+void MLItemContent::_takeBackContents() {
+    Elm_Object_Item* item = getElmObjectItem();
+    if (item && !_swallowed.empty()) {
+        Eina_List* released = nullptr;
+        elm_genlist_item_all_contents_unset(item, &released);
+        eina_list_free(released);
+    }
+    unswallow();
 }
 
 void MLItemContent::_itemSignalCb(void* data, Elm_Object_Item* /*item*/, const char* emission,
@@ -418,7 +431,7 @@ bool MLItemContent::update(bool& unreadIncreased) {
         _emit(SIG_LAYOUT_UPDATE);
         _emit(_hasUnreadBadge() ? unreadSignal(_model.getUnreadCnt()) : SIG_READ);
         // The whole row is drawn again, so every object it made is about to be replaced.
-        unswallow();
+        _takeBackContents();
         elm_genlist_item_update(item);
     }
     if (_model.getUnreadCnt() > oldUnread)
