@@ -203,6 +203,20 @@ private:
 
 int LiveList::_handledCount = 0;
 
+// The live list over the device, or null when the benchmark is skipped.
+std::unique_ptr<LiveList> openLiveList(benchmark::State& state, BigListDevice& device) {
+    if (!device.isReady()) {
+        state.SkipWithError("cannot build the device");
+        return nullptr;
+    }
+    auto live = std::make_unique<LiveList>(device);
+    if (!live->isReady()) {
+        state.SkipWithError("cannot create the list");
+        return nullptr;
+    }
+    return live;
+}
+
 // The id of the content row at a genlist position, -1 for another row.
 int rowIdAt(Evas_Object* genlist, int index) {
     Elm_Object_Item* item = elm_genlist_nth_item_get(genlist, index);
@@ -216,11 +230,10 @@ int rowIdAt(Evas_Object* genlist, int index) {
 // otherwise to the conversation already at the top.
 void runStorageChange(benchmark::State& state, bool oldest) {
     BigListDevice& device = deviceOf(static_cast<int>(state.range(0)));
-    if (!device.isReady())
-        return state.SkipWithError("cannot build the device");
-    LiveList live(device);
-    if (!live.isReady())
-        return state.SkipWithError("cannot create the list");
+    std::unique_ptr<LiveList> opened = openLiveList(state, device);
+    if (!opened)
+        return;
+    LiveList& live = *opened;
     Evas_Object* genlist = live.list()->getGenlist();
     if (!oldest) {
         // The conversation goes to the top with its first new message; later ones keep it there.
@@ -294,13 +307,10 @@ struct BadgeLog {
 // Scrolling down the list a row at a time, as the bezel does: how many badge images the rows need
 // beyond the pool's, and how many come back to it.
 void BM_ScrollBadges(benchmark::State& state) {
-    BigListDevice& device = deviceOf(SMALL);
-    if (!device.isReady())
-        return state.SkipWithError("cannot build the device");
-    LiveList live(device);
-    if (!live.isReady())
-        return state.SkipWithError("cannot create the list");
-    Evas_Object* genlist = live.list()->getGenlist();
+    std::unique_ptr<LiveList> live = openLiveList(state, deviceOf(SMALL));
+    if (!live)
+        return;
+    Evas_Object* genlist = live->list()->getGenlist();
     msg_app::msg_list::MLReusableObjectPool::getInstance()->init(genlist);
     const int rows = static_cast<int>(state.range(0));
     BadgeLog log;
