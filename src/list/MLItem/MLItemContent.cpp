@@ -291,10 +291,12 @@ void MLItemContent::_emit(const char* signal) {
 }
 
 // A sender shown as a number is drawn whole rather than cut (the theme shrinks it to its room).
+// Beside the check of select mode there is no room for that, and a cut is shown as a cut.
 void MLItemContent::_emitNameKind(const std::string& name) {
     std::string plain = name;
     common_util::del_ltr_mark(plain);
-    _emit(common_util::is_phone_number(plain.c_str()) ? SIG_NAME_NUMBER : SIG_NAME_TEXT);
+    bool whole = _style == LIST_STYLE_NORMAL && common_util::is_phone_number(plain.c_str());
+    _emit(whole ? SIG_NAME_NUMBER : SIG_NAME_TEXT);
 }
 
 void MLItemContent::realized() {
