@@ -170,11 +170,12 @@ TEST_F(ItemContentTest, BadgesOfRowsScrolledAwayServeTheRowsScrolledIn) {
         elm_genlist_item_show(rows[i]->getElmObjectItem(), ELM_GENLIST_ITEM_SCROLLTO_TOP);
         ASSERT_TRUE(waitRealized(rows[i])) << i;
     }
-    // A fresh badge is made only while more rows show at once than the pool holds; it then joins
-    // the pool too.
-    EXPECT_LT(log.count("Failed to get an object from provider."),
-              static_cast<int>(MLReusableObjectPool::INIT_SIZE));
-    EXPECT_GT(log.count("_pool size("), 0) << "badges came back";
+    // A fresh badge is made only while more rows show at once than the pool holds (how many
+    // depends on how the genlist keeps up); most rows scrolled in take a badge given back.
+    const int made = log.count("Failed to get an object from provider.");
+    const int givenBack = log.count("_pool size(");
+    EXPECT_GT(givenBack, 40) << "badges came back";
+    EXPECT_LT(made * 4, givenBack) << made << " made";
     EXPECT_EQ(badgeGroup(rows.front()), "img/list/noti1");
 }
 
