@@ -14,6 +14,7 @@
 #include "common/MCommonTheme.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "device/Device.h"
+#include "dlog.h"
 #include "list/MLItem/MLItemContent.h"
 #include "list/MLListViewController.h"
 #include "list/MLReusableObjectPool.h"
@@ -30,6 +31,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -201,6 +203,20 @@ private:
 
 int LiveList::_handledCount = 0;
 
+// The live list over the device, or null when the benchmark is skipped.
+std::unique_ptr<LiveList> openLiveList(benchmark::State& state, BigListDevice& device) {
+    if (!device.isReady()) {
+        state.SkipWithError("cannot build the device");
+        return nullptr;
+    }
+    auto live = std::make_unique<LiveList>(device);
+    if (!live->isReady()) {
+        state.SkipWithError("cannot create the list");
+        return nullptr;
+    }
+    return live;
+}
+
 // The id of the content row at a genlist position, -1 for another row.
 int rowIdAt(Evas_Object* genlist, int index) {
     Elm_Object_Item* item = elm_genlist_nth_item_get(genlist, index);
@@ -214,11 +230,10 @@ int rowIdAt(Evas_Object* genlist, int index) {
 // otherwise to the conversation already at the top.
 void runStorageChange(benchmark::State& state, bool oldest) {
     BigListDevice& device = deviceOf(static_cast<int>(state.range(0)));
-    if (!device.isReady())
-        return state.SkipWithError("cannot build the device");
-    LiveList live(device);
-    if (!live.isReady())
-        return state.SkipWithError("cannot create the list");
+    std::unique_ptr<LiveList> opened = openLiveList(state, device);
+    if (!opened)
+        return;
+    LiveList& live = *opened;
     Evas_Object* genlist = live.list()->getGenlist();
     if (!oldest) {
         // The conversation goes to the top with its first new message; later ones keep it there.
@@ -272,6 +287,52 @@ BENCHMARK(BM_StorageChangeTopRow)
     ->UseManualTime()
     ->Iterations(30)
     ->Unit(benchmark::kMillisecond);
+
+// Counts the badge lines of the log: a row that found the pool empty made a fresh badge, and each
+// badge given back to the pool is logged with the pool's size.
+struct BadgeLog {
+    BadgeLog() { dlog_set_capture_cb(&_captureCb, this); }
+    ~BadgeLog() { dlog_set_capture_cb(nullptr, nullptr); }
+    static void _captureCb(log_priority, const char*, const char* msg, void* data) {
+        auto* self = static_cast<BadgeLog*>(data);
+        if (std::strstr(msg, "Failed to get an object from provider."))
+            ++self->made;
+        else if (std::strstr(msg, "_pool size("))
+            ++self->givenBack;
+    }
+    int made = 0;
+    int givenBack = 0;
+};
+
+// Scrolling down the list a row at a time, as the bezel does: how many badge images the rows need
+// beyond the pool's, and how many come back to it.
+void BM_ScrollBadges(benchmark::State& state) {
+    std::unique_ptr<LiveList> live = openLiveList(state, deviceOf(SMALL));
+    if (!live)
+        return;
+    Evas_Object* genlist = live->list()->getGenlist();
+    msg_app::msg_list::MLReusableObjectPool::getInstance()->init(genlist);
+    const int rows = static_cast<int>(state.range(0));
+    BadgeLog log;
+    std::vector<double> times;
+    for (auto _ : state) {
+        for (int i = 1; i <= rows; ++i) {
+            Elm_Object_Item* item = elm_genlist_nth_item_get(genlist, i);
+            if (!item)
+                break;
+            Clock::time_point start = Clock::now();
+            elm_genlist_item_show(item, ELM_GENLIST_ITEM_SCROLLTO_TOP);
+            msg_test::pumpFor(0.002);
+            times.push_back(std::chrono::duration<double>(Clock::now() - start).count() * 1000.0);
+        }
+    }
+    std::sort(times.begin(), times.end());
+    state.counters["rows_scrolled"] = static_cast<double>(times.size());
+    state.counters["badges_made"] = log.made;
+    state.counters["badges_given_back"] = log.givenBack;
+    state.counters["median_row_ms"] = times.empty() ? 0.0 : times[times.size() / 2];
+}
+BENCHMARK(BM_ScrollBadges)->Arg(700)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

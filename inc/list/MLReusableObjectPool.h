@@ -1,7 +1,8 @@
 /*
  * Ready-made unread-badge images for list rows, so that scrolling does not
- * create and destroy them. Main loop only. The pool owns only its stack: the
- * images are children of the list widget and die with it.
+ * create and destroy them: a row takes one when shown and gives it back when
+ * scrolled away. Main loop only. Badges handed out belong to their rows; the
+ * ones the pool holds are deleted with it.
  */
 #ifndef MSG_APP_LIST_MLREUSABLEOBJECTPOOL_H
 #define MSG_APP_LIST_MLREUSABLEOBJECTPOOL_H

@@ -47,9 +47,13 @@ void MLReusableObjectPool::_push(Evas_Object* obj) {
     _pool.push_back(obj);
 }
 
+// A badge given back by a row no longer belongs to the list widget but to the window, so it would
+// outlive the list: the pool deletes what it holds, none of which is shown.
 MLReusableObjectPool::~MLReusableObjectPool() {
-    for (Evas_Object* obj : _pool)
+    for (Evas_Object* obj : _pool) {
         evas_object_event_callback_del_full(obj, EVAS_CALLBACK_DEL, _objectDelCb, this);
+        evas_object_del(obj);
+    }
 }
 
 void MLReusableObjectPool::init(Evas_Object* parent) {

@@ -154,6 +154,31 @@ TEST_F(ItemContentTest, ShownObjectsAreLeftToTheGenlist) {
     }
 }
 
+TEST_F(ItemContentTest, BadgesOfRowsScrolledAwayServeTheRowsScrolledIn) {
+    std::vector<MLItemContent*> rows;
+    for (int i = 0; i < 40; ++i)
+        rows.push_back(appendRow(conversation("+1555000" + std::to_string(100 + i), 1 + i % 9)));
+    ASSERT_TRUE(waitRealized(rows.front()));
+    msg_test::LogCapture log;
+    // Down the whole list and back, a row at a time as the bezel would.
+    std::vector<int> stops;
+    for (int i = 1; i < 40; ++i)
+        stops.push_back(i);
+    for (int i = 38; i >= 0; --i)
+        stops.push_back(i);
+    for (int i : stops) {
+        elm_genlist_item_show(rows[i]->getElmObjectItem(), ELM_GENLIST_ITEM_SCROLLTO_TOP);
+        ASSERT_TRUE(waitRealized(rows[i])) << i;
+    }
+    // A fresh badge is made only while more rows show at once than the pool holds (how many
+    // depends on how the genlist keeps up); most rows scrolled in take a badge given back.
+    const int made = log.count("Failed to get an object from provider.");
+    const int givenBack = log.count("_pool size(");
+    EXPECT_GT(givenBack, 40) << "badges came back";
+    EXPECT_LT(made * 4, givenBack) << made << " made";
+    EXPECT_EQ(badgeGroup(rows.front()), "img/list/noti1");
+}
+
 TEST_F(ItemContentTest, UpdateFollowsTheStore) {
     int threadId = conversation("+15550001", 1, "first", "", 1700000000000);
     MLItemContent* row = appendRow(threadId);

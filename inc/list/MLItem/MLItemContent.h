@@ -91,6 +91,7 @@ private:
     void _sendEvent(MLItem::Event event);
     void _emit(const char* signal);
     void _emitNameKind(const std::string& name);
+    void _takeBackContents();
     void _deleteCheck();
     void _accessLinesText(std::string& out) const;
     void _refreshAccessDescription();

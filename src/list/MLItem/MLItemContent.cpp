@@ -291,10 +291,12 @@ void MLItemContent::_emit(const char* signal) {
 }
 
 // A sender shown as a number is drawn whole rather than cut (the theme shrinks it to its room).
+// Beside the check of select mode there is no room for that, and a cut is shown as a cut.
 void MLItemContent::_emitNameKind(const std::string& name) {
     std::string plain = name;
     common_util::del_ltr_mark(plain);
-    _emit(common_util::is_phone_number(plain.c_str()) ? SIG_NAME_NUMBER : SIG_NAME_TEXT);
+    bool whole = _style == LIST_STYLE_NORMAL && common_util::is_phone_number(plain.c_str());
+    _emit(whole ? SIG_NAME_NUMBER : SIG_NAME_TEXT);
 }
 
 void MLItemContent::realized() {
@@ -332,6 +334,19 @@ void MLItemContent::unrealized() {
     }
     _isHighlighted = false;
     _textLayout = TEXT_LAYOUT_BOTH;
+    _takeBackContents();
+}
+
+// The genlist deletes what it holds with the row's view; taken back first, the badge returns to
+// the pool for the next row instead, and the rest is deleted here.
+void MLItemContent::_takeBackContents() {
+    Elm_Object_Item* item = getElmObjectItem();
+    if (item && !_swallowed.empty()) {
+        Eina_List* released = nullptr;
+        elm_genlist_item_all_contents_unset(item, &released);
+        eina_list_free(released);
+    }
+    unswallow();
 }
 
 void MLItemContent::_itemSignalCb(void* data, Elm_Object_Item* /*item*/, const char* emission,
@@ -418,7 +433,7 @@ bool MLItemContent::update(bool& unreadIncreased) {
         _emit(SIG_LAYOUT_UPDATE);
         _emit(_hasUnreadBadge() ? unreadSignal(_model.getUnreadCnt()) : SIG_READ);
         // The whole row is drawn again, so every object it made is about to be replaced.
-        unswallow();
+        _takeBackContents();
         elm_genlist_item_update(item);
     }
     if (_model.getUnreadCnt() > oldUnread)
