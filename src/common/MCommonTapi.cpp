@@ -3,8 +3,8 @@
 #include "common/CommonUtil.h"
 #include "common/Connectivity.h"
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 #include "vconf.h"
-
 #include <cstdlib>
 
 namespace msg_app {
@@ -22,7 +22,7 @@ MCommonTapi* MCommonTapi::_instance = nullptr;
 MCommonTapi* MCommonTapi::getInstance() {
     if (!_instance) {
         _instance = new MCommonTapi();
-        std::atexit(_destroy);
+        singleton_release::add(_destroy);
     } else if (!_instance->_handle) {
         // Released, or failed before: telephony is asked again.
         _instance->_handle = tel_init(nullptr);
