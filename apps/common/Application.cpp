@@ -72,7 +72,8 @@ bool Application::start() {
     //    language and region settings become their change events.
     _watchWindow();
     _watchLocale(true);
-    // 7. The first screen.
+    // 7. The first screen, and what it opens on the others.
+    screen_opener::install(&_screenOpener);
     return _showFirstScreen();
 }
 
@@ -91,6 +92,7 @@ void Application::stop() {
     }
     _watchLocale(false);
     _window.reset();
+    screen_opener::install(nullptr);
     elm_win_trap_set(nullptr);
     runningApplication = nullptr;
     if (_pauseJob) {

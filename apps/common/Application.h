@@ -3,6 +3,8 @@
 
 #include <Elementary.h>
 
+#include "AppScreenOpener.h"
+
 #include "vconf.h"
 
 #include <functional>
@@ -63,6 +65,7 @@ private:
     static void _pauseJobCb(void* data);
 
     Options _options;
+    AppScreenOpener _screenOpener;
     std::unique_ptr<view_kit::WWindowController> _window;
     std::function<void()> _onFirstFrame;
     Ecore_Job* _pauseJob = nullptr;

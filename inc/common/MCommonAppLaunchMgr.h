@@ -43,8 +43,8 @@ private:
 
     static void _destroy();
     // Ends what is still outstanding while the launch service is alive.
-    static void _releaseRequestsAtExit();
-    void _registerExitRelease();
+    static void _releaseAwaitedRequests();
+    void _registerRequestsRelease();
     static void _replyCb(app_control_h request, app_control_h reply, app_control_result_e result, void* data);
     typedef void (*FixedReplyHandler)(app_control_h reply, app_control_result_e result);
     static void _fixedReplyCb(app_control_h request, app_control_h reply, app_control_result_e result,

@@ -11,6 +11,7 @@
 #include "common/MCommonTheme.h"
 #include "common/MsgLog.h"
 #include "common/Preference.h"
+#include "common/SingletonRelease.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "feedback.h"
 #include "msg_store/ConnectionManager.h"
@@ -65,6 +66,8 @@ void on_terminate() {
     int ret = feedback_deinitialize();
     if (ret != FEEDBACK_ERROR_NONE)
         MSG_LOGE("feedback_deinitialize error : %d", ret);
+    // The other services go now, newest first, while the toolkit still runs.
+    singleton_release::run_all();
 }
 
 void set_debug_tag(const char* tag) {

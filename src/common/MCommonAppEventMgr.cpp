@@ -1,9 +1,9 @@
 #include "common/MCommonAppEventMgr.h"
 
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace msg_app {
 
@@ -12,7 +12,7 @@ MCommonAppEventMgr* MCommonAppEventMgr::_instance = nullptr;
 MCommonAppEventMgr* MCommonAppEventMgr::getInstance() {
     if (!_instance) {
         _instance = new MCommonAppEventMgr();
-        std::atexit(_destroy);
+        singleton_release::add(_destroy);
     }
     return _instance;
 }

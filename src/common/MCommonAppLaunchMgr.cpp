@@ -2,6 +2,7 @@
 
 #include "common/CommonHosts.h"
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -37,7 +38,7 @@ MCommonAppLaunchMgr* MCommonAppLaunchMgr::_instance = nullptr;
 MCommonAppLaunchMgr* MCommonAppLaunchMgr::getInstance() {
     if (!_instance) {
         _instance = new MCommonAppLaunchMgr();
-        std::atexit(_destroy);
+        singleton_release::add(_destroy);
     }
     return _instance;
 }
@@ -51,14 +52,12 @@ MCommonAppLaunchMgr::~MCommonAppLaunchMgr() {
     destroyHandle();
 }
 
-void MCommonAppLaunchMgr::_registerExitRelease() {
-    // The launch service keeps its own state of awaited replies, created by the first such send.
-    // Registered after it, this release runs at exit before that state is torn down.
-    static const bool registered = (std::atexit(_releaseRequestsAtExit), true);
-    (void)registered;
+void MCommonAppLaunchMgr::_registerRequestsRelease() {
+    // Newer than the manager's own release, so the awaited requests go first.
+    singleton_release::add(_releaseAwaitedRequests);
 }
 
-void MCommonAppLaunchMgr::_releaseRequestsAtExit() {
+void MCommonAppLaunchMgr::_releaseAwaitedRequests() {
     if (!_instance)
         return;
     _instance->destroyHandle();
@@ -79,7 +78,7 @@ bool MCommonAppLaunchMgr::launch(app_control_h request, ReplyCb cb) {
         _replyCallback = nullptr;
         return false;
     }
-    _registerExitRelease();
+    _registerRequestsRelease();
     _handle = request;
     _replyCallback = std::move(cb);
     return true;
@@ -133,7 +132,7 @@ void MCommonAppLaunchMgr::_sendKeptUntilReply(app_control_h request, const Fixed
         app_control_destroy(request);
         return;
     }
-    _registerExitRelease();
+    _registerRequestsRelease();
     _awaitingFixedReply.push_back(request);
 }
 

@@ -2,8 +2,8 @@
 
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 
-#include <cstdlib>
 #include <cstring>
 
 namespace msg_app {
@@ -31,9 +31,7 @@ MCommonCutlinkMgr* MCommonCutlinkMgr::_instance = nullptr;
 MCommonCutlinkMgr* MCommonCutlinkMgr::getInstance() {
     if (!_instance) {
         _instance = new MCommonCutlinkMgr();
-        // Once only: release() lets a later call build the manager again.
-        static const bool registered = (std::atexit(_destroy), true);
-        (void)registered;
+        singleton_release::add(_destroy);
     }
     return _instance;
 }

@@ -2,6 +2,7 @@
 
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 #include "msg_storage.h"
 #include "msg_transport.h"
 #include "phone_misc.h"
@@ -10,7 +11,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 namespace msg_app {
@@ -44,8 +44,6 @@ MCommonMsgSvc* MCommonMsgSvc::getInstance() {
             _watchingReady = true;
         else
             MSG_LOGE("Fail to register vconf with [%s]", VCONFKEY_MSG_SERVER_READY);
-        static const bool registered = (std::atexit(_destroy), true);
-        (void)registered;
     }
     auto it = _instanceMap.find(tid);
     if (it != _instanceMap.end()) {
@@ -56,6 +54,7 @@ MCommonMsgSvc* MCommonMsgSvc::getInstance() {
     }
     auto* instance = new MCommonMsgSvc(tid);
     _instanceMap[tid] = instance;
+    singleton_release::add(_destroy);
     // Only its own thread can close a handle, so a thread that ends takes its instance with it.
     thread_local ThreadExit threadExit;
     (void)threadExit;

@@ -3,8 +3,8 @@
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
 #include "common/Preference.h"
+#include "common/SingletonRelease.h"
 
-#include <cstdlib>
 #include <string>
 
 namespace msg_app {
@@ -21,7 +21,7 @@ MCommonNumberSync* MCommonNumberSync::_instance = nullptr;
 MCommonNumberSync* MCommonNumberSync::getInstance() {
     if (!_instance) {
         _instance = new MCommonNumberSync();
-        std::atexit(_destroy);
+        singleton_release::add(_destroy);
     }
     return _instance;
 }

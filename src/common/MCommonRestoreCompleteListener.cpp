@@ -3,9 +3,9 @@
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
 #include "common/Preference.h"
+#include "common/SingletonRelease.h"
 #include "preference.h"
 
-#include <cstdlib>
 #include <cstring>
 
 namespace msg_app {
@@ -15,7 +15,7 @@ MCommonRestoreCompleteListener* MCommonRestoreCompleteListener::_instance = null
 MCommonRestoreCompleteListener* MCommonRestoreCompleteListener::getInstance() {
     if (!_instance) {
         _instance = new MCommonRestoreCompleteListener();
-        std::atexit(destroy);
+        singleton_release::add(destroy);
     }
     return _instance;
 }

@@ -3,8 +3,8 @@
 #include "common/CommonUtil.h"
 #include "common/Connectivity.h"
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 #include "vconf.h"
-
 #include <cstdlib>
 
 namespace msg_app {
@@ -22,8 +22,7 @@ MCommonTapi* MCommonTapi::_instance = nullptr;
 MCommonTapi* MCommonTapi::getInstance() {
     if (!_instance) {
         _instance = new MCommonTapi();
-        static bool isAtExitSet = std::atexit(destroy) == 0;
-        (void)isAtExitSet;
+        singleton_release::add(destroy);
     } else if (!_instance->_handle && !_instance->_isReleased) {
         // Failed before: telephony is asked again. Once released (the application is ending) it
         // stays closed.

@@ -5,10 +5,10 @@
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/DazoLog.h"
+#include "common/IMCommonScreenOpener.h"
 #include "common/MsgLog.h"
 #include "common/view/MCommonMoreOptionViewController.h"
 #include "common/view/MCommonNoItemViewController.h"
-#include "compose/MCLaunchMgr.h"
 #include "view_kit/WNaviframeController.h"
 
 #include <vector>
@@ -228,9 +228,11 @@ void MLContentViewController::_appendOption(MoreOption entry) {
 void MLContentViewController::_onNewMessageClicked() {
     MSG_LOGI("onMoreOptionClicked : new-msg");
     dazo_log::insert(USAGE_FEATURE, "New_message");
-    view_kit::WContentViewController* composer = nullptr;
-    compose::MCLaunchMgr::Error error = compose::MCLaunchMgr::createNewComposer(&composer);
-    if (error == compose::MCLaunchMgr::ERROR_NONE && composer) {
+    IMCommonScreenOpener* opener = screen_opener::get();
+    MSG_RET_IF(!opener, "nothing opens the composer");
+    view_kit::WViewController* errorPopup = nullptr;
+    view_kit::WContentViewController* composer = opener->createComposer(&errorPopup);
+    if (composer) {
         view_kit::WNaviframeController* naviframe = getNaviframeController();
         if (naviframe) {
             naviframe->push(composer);
@@ -240,9 +242,8 @@ void MLContentViewController::_onNewMessageClicked() {
         composer->destroy();
         return;
     }
-    MSG_LOGE("createNewComposer() failed (%d)", static_cast<int>(error));
-    if (view_kit::WViewController* popup = compose::MCLaunchMgr::createErrorPopup(error, 0))
-        attachPopup(popup);
+    if (errorPopup)
+        attachPopup(errorPopup);
 }
 
 void MLContentViewController::_onDeleteClicked() {

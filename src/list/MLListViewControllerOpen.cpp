@@ -1,14 +1,12 @@
 // What a tap, a long press and the composer button open.
-#include "block/MBContentViewController.h"
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
+#include "common/IMCommonScreenOpener.h"
 #include "common/MsgLog.h"
-#include "compose/MCLaunchMgr.h"
 #include "list/MLItem/MLItemContent.h"
 #include "list/MLListViewController.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
-#include "viewer/MVContentViewController.h"
 
 #include <string>
 
@@ -25,11 +23,13 @@ void MLListViewController::_onItemEvent(MLItem::Event event, const MLItem* row) 
 void MLListViewController::_onItemSelected(const MLItem* row) {
     MSG_RET_IF(_listStyle != LIST_STYLE_NORMAL, "_listStyle is not normal_mode");
     MSG_RET_IF(!row || row->getType() != MLItem::CONTENT, "item type is not content");
+    IMCommonScreenOpener* opener = screen_opener::get();
+    MSG_RET_IF(!opener, "nothing opens the row");
     int id = static_cast<const MLItemContent*>(row)->getItemId();
     if (_listType == LIST_TYPE_THREAD)
-        _pushPage(new msg_viewer::MVContentViewController(id), VIEWER_NAME);
+        _pushPage(opener->createConversation(id), VIEWER_NAME);
     else
-        _pushPage(new msg_block::MBContentViewController(id), BLOCK_VIEWER_NAME);
+        _pushPage(opener->createBlockedMessage(id), BLOCK_VIEWER_NAME);
 }
 
 void MLListViewController::_longpressedCb(void* data, Evas_Object* /*obj*/, void* eventInfo) {
@@ -52,11 +52,13 @@ void MLListViewController::_onLongPressed(Elm_Object_Item* item) {
 }
 
 void MLListViewController::_onComposeClicked() {
-    view_kit::WContentViewController* composer = nullptr;
-    compose::MCLaunchMgr::Error error = compose::MCLaunchMgr::createNewComposer(&composer);
-    if (error != compose::MCLaunchMgr::ERROR_NONE) {
-        if (view_kit::WViewController* popup = compose::MCLaunchMgr::createErrorPopup(error, 0))
-            attachPopup(popup);
+    IMCommonScreenOpener* opener = screen_opener::get();
+    MSG_RET_IF(!opener, "nothing opens the composer");
+    view_kit::WViewController* errorPopup = nullptr;
+    view_kit::WContentViewController* composer = opener->createComposer(&errorPopup);
+    if (!composer) {
+        if (errorPopup)
+            attachPopup(errorPopup);
         return;
     }
     _pushPage(composer, nullptr);
@@ -64,6 +66,7 @@ void MLListViewController::_onComposeClicked() {
 
 void MLListViewController::_pushPage(view_kit::WContentViewController* page, const char* name) {
     view_kit::WWindowController* window = getWindowController();
+    MSG_RET_IF(!page, "no page to open");
     view_kit::WNaviframeController* naviframe = window ? window->getNaviframeController() : nullptr;
     if (!naviframe) {
         MSG_LOGE("no naviframe");

@@ -2,11 +2,11 @@
 
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 
 #include <Elementary.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace msg_app {
 namespace msg_list {
@@ -16,8 +16,7 @@ MLReusableObjectPool* MLReusableObjectPool::_instance = nullptr;
 MLReusableObjectPool* MLReusableObjectPool::getInstance() {
     if (!_instance) {
         _instance = new MLReusableObjectPool();
-        static bool isAtExitSet = std::atexit(destroy) == 0;
-        (void)isAtExitSet;
+        singleton_release::add(destroy);
     }
     return _instance;
 }

@@ -1,10 +1,9 @@
 #include "list/MLThreadListBgLoad.h"
 
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 #include "msg_store/ConnectionManager.h"
 #include "msg_store/ThreadManager.h"
-
-#include <cstdlib>
 
 namespace msg_app {
 namespace msg_list {
@@ -14,11 +13,7 @@ MLThreadListBgLoad* MLThreadListBgLoad::_instance = nullptr;
 MLThreadListBgLoad* MLThreadListBgLoad::getInstance() {
     if (!_instance) {
         _instance = new MLThreadListBgLoad();
-        static bool exitHandlerAdded = false;
-        if (!exitHandlerAdded) {
-            std::atexit(destroy);
-            exitHandlerAdded = true;
-        }
+        singleton_release::add(destroy);
     }
     return _instance;
 }

@@ -63,6 +63,9 @@ TEST_F(LifecycleTest, TerminateDisconnectsAndStopsWatching) {
     common_util::on_terminate();
     EXPECT_FALSE(msg_store::ConnectionManager::isConnected());
     EXPECT_TRUE(msg_services::LaunchJournal::list().back().terminateRequested);
+    // The event bus went with the other services: its listeners are forgotten.
+    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_RESUMED);
+    EXPECT_EQ(0, recorder.count(APP_EVENT_RESUMED));
 
     ASSERT_TRUE(preference::set(msg_store::PREF_INT_CONSUMER_STATUS, 1));
     msg_test::pumpFor(0.3);

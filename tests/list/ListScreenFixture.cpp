@@ -1,5 +1,6 @@
 #include "ListScreenFixture.h"
 
+#include "PlainPage.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MCommonTheme.h"
 #include "list/MLReusableObjectPool.h"
@@ -10,19 +11,6 @@
 #include <cstring>
 
 using namespace msg_app::msg_list;
-
-namespace {
-
-class HostPage : public view_kit::WContentViewController {
-protected:
-    Evas_Object* onCreateView(Evas_Object* parent, void*) override {
-        Evas_Object* layout = elm_layout_add(parent);
-        elm_layout_theme_set(layout, "layout", "application", "default");
-        return layout;
-    }
-};
-
-} // namespace
 
 void ListScreenFixture::SetUp() {
     ListRowFixture::SetUp();
@@ -44,7 +32,7 @@ void ListScreenFixture::TearDown() {
 }
 
 void ListScreenFixture::create(ListType type) {
-    auto* page = new HostPage();
+    auto* page = new PlainPage();
     ASSERT_TRUE(appWindow->getNaviframeController()->push(page, "host"));
     list = new MLListViewController(type);
     list->setEventListener([this](MLListViewController::Event e) { events.push_back(e); });

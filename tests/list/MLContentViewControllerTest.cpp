@@ -4,6 +4,7 @@
 
 #include "LogCapture.h"
 #include "Programs.h"
+#include "RecordingScreenOpener.h"
 #include "WatchScreenTest.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "common/view/MCommonMoreOptionViewController.h"
@@ -196,11 +197,13 @@ TEST_F(ListScreenTest, MenuEntriesStartDeletingAndOpenTheComposer) {
     EXPECT_EQ(pageCount(), 2);
 
     // New message opens the composer on top of the list.
+    RecordingScreenOpener opener;
     settle(0.5);
     ASSERT_TRUE(openMenu());
     settle(0.3);
     clickCenter(menuItem(0)->obj);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return pageCount() == 3; }, 3.0));
+    EXPECT_EQ(opener.requests, std::vector<std::string>{"composer"});
     EXPECT_NE(window->getNaviframeController()->getTopContentViewController(), screen);
 }
 

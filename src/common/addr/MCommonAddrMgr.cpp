@@ -4,9 +4,9 @@
 #include "common/FormattedNumber.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 #include "contacts.h"
 
-#include <cstdlib>
 #include <new>
 
 namespace msg_app {
@@ -19,11 +19,7 @@ MCommonAddrMgr* MCommonAddrMgr::getInstance() {
     _instance = new MCommonAddrMgr();
     _instance->connectContact();
     MCommonAppEventMgr::getInstance()->addListener(_instance);
-    static bool isExitRegistered = false;
-    if (!isExitRegistered) {
-        std::atexit(_destroy);
-        isExitRegistered = true;
-    }
+    singleton_release::add(_destroy);
     return _instance;
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 
 #include <Edje.h>
 #include <cstdlib>
@@ -13,11 +14,7 @@ MCommonFont* MCommonFont::_instance = nullptr;
 MCommonFont* MCommonFont::getInstance() {
     if (!_instance) {
         _instance = new MCommonFont();
-        static bool teardownRegistered = false;
-        if (!teardownRegistered) {
-            teardownRegistered = true;
-            std::atexit(destroy);
-        }
+        singleton_release::add(destroy);
     }
     return _instance;
 }

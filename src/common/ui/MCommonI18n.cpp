@@ -3,10 +3,11 @@
 #include "common/CommonUtil.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 #include "common/ZoneId.h"
 #include "vconf.h"
-
 #include <cstdlib>
+
 #include <vector>
 
 namespace msg_app {
@@ -96,11 +97,7 @@ MCommonI18n* MCommonI18n::_instance = nullptr;
 MCommonI18n* MCommonI18n::getInstance() {
     if (!_instance) {
         _instance = new MCommonI18n();
-        static bool teardownRegistered = false;
-        if (!teardownRegistered) {
-            teardownRegistered = true;
-            std::atexit(_destroy);
-        }
+        singleton_release::add(_destroy);
     }
     return _instance;
 }

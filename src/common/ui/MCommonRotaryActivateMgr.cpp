@@ -1,10 +1,10 @@
 #include "common/MCommonRotaryActivateMgr.h"
 
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 #include "efl_extension.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace msg_app {
 
@@ -45,7 +45,7 @@ MCommonRotaryActivateMgr* MCommonRotaryActivateMgr::_instance = nullptr;
 MCommonRotaryActivateMgr* MCommonRotaryActivateMgr::getInstance() {
     if (!_instance) {
         _instance = new MCommonRotaryActivateMgr();
-        std::atexit(_destroy);
+        singleton_release::add(_destroy);
     }
     return _instance;
 }

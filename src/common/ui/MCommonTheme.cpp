@@ -3,8 +3,9 @@
 #include "app_common.h"
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
-
+#include "common/SingletonRelease.h"
 #include <cstdlib>
+
 #include <string>
 
 namespace msg_app {
@@ -37,7 +38,7 @@ MCommonTheme* MCommonTheme::_instance = nullptr;
 MCommonTheme* MCommonTheme::getInstance() {
     if (!_instance) {
         _instance = new MCommonTheme();
-        std::atexit(_destroy);
+        singleton_release::add(_destroy);
     }
     return _instance;
 }

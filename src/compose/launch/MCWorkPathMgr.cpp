@@ -2,6 +2,7 @@
 
 #include "app_common.h"
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 
 #include <Ecore_File.h>
 #include <cerrno>
@@ -74,7 +75,7 @@ bool writeOwner(const std::string& dir) {
 MCWorkPathMgr* MCWorkPathMgr::getInstance() {
     if (!_instance) {
         _instance = new MCWorkPathMgr();
-        atexit(_destroy);
+        singleton_release::add(_destroy);
     }
     return _instance;
 }

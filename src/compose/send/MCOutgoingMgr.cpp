@@ -3,6 +3,7 @@
 #include "common/CommonUtil.h"
 #include "common/MCommonNumberSync.h"
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 #include "compose/MCOutgoingRoads.h"
 #include "compose/MCPopup.h"
 #include "compose/MCTarvik.h"
@@ -34,7 +35,7 @@ bool isEmergencyNumber(const std::string& address) {
 MCOutgoingMgr* MCOutgoingMgr::getInstance() {
     if (!_instance) {
         _instance = new MCOutgoingMgr();
-        atexit(_destroy);
+        singleton_release::add(_destroy);
     }
     return _instance;
 }

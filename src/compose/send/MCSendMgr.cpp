@@ -5,6 +5,7 @@
 #include "common/DazoLog.h"
 #include "common/MCommonTapi.h"
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 #include "compose/MCOutgoingMgr.h"
 #include "compose/MCStandaloneSend.h"
 #include "msg_store/MessageManager.h"
@@ -34,7 +35,7 @@ std::string joinRecipients(const MCMsgData& msg) {
 MCSendMgr* MCSendMgr::getInstance() {
     if (!_instance) {
         _instance = new MCSendMgr();
-        atexit(_destroy);
+        singleton_release::add(_destroy);
     }
     return _instance;
 }

@@ -2,6 +2,7 @@
 
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
+#include "common/SingletonRelease.h"
 
 #include <cstdlib>
 #include <string>
@@ -14,7 +15,7 @@ MCTarvik* MCTarvik::_instance = nullptr;
 MCTarvik* MCTarvik::getInstance() {
     if (!_instance) {
         _instance = new MCTarvik();
-        atexit(_destroy);
+        singleton_release::add(_destroy);
     }
     return _instance;
 }

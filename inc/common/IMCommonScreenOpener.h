@@ -1,0 +1,36 @@
+/*
+ * How one feature's screen opens another's without knowing its classes: the
+ * application installs an opener at start-up, and a screen asks it for the
+ * page to push. A feature thereby stays a leaf above the common layer.
+ */
+#ifndef MSG_APP_COMMON_IMCOMMONSCREENOPENER_H
+#define MSG_APP_COMMON_IMCOMMONSCREENOPENER_H
+
+#include "view_kit/WContentViewController.h"
+#include "view_kit/WViewController.h"
+
+namespace msg_app {
+
+class IMCommonScreenOpener {
+public:
+    virtual ~IMCommonScreenOpener() = default;
+    // The page of one conversation; null when it cannot be made.
+    virtual view_kit::WContentViewController* createConversation(int threadId) = 0;
+    // The page of one blocked message; null when it cannot be made.
+    virtual view_kit::WContentViewController* createBlockedMessage(int msgId) = 0;
+    // The first page of a new message. Null when the composer may not start, with *errorPopup
+    // set to the popup that tells why (null when there is none) for the caller to attach.
+    virtual view_kit::WContentViewController* createComposer(view_kit::WViewController** errorPopup) = 0;
+};
+
+namespace screen_opener {
+
+// Installs the application's opener (borrowed: it outlives every screen); null removes it.
+void install(IMCommonScreenOpener* opener);
+// The installed opener, or null (logged) when the application installed none.
+IMCommonScreenOpener* get();
+
+} // namespace screen_opener
+} // namespace msg_app
+
+#endif

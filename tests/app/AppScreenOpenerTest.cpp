@@ -1,0 +1,39 @@
+// The application, while it runs, opens the features' real pages for any screen that asks.
+#include "Application.h"
+#include "ScreenRegistry.h"
+#include "block/MBContentViewController.h"
+#include "common/IMCommonScreenOpener.h"
+#include "viewer/MVContentViewController.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(AppScreenOpenerTest, TheRunningApplicationOpensTheFeaturesPagesAndStopsOpeningThemAfter) {
+    msg_app::shell::registerBuiltinScreens();
+    msg_app::shell::Application app(msg_app::shell::Application::Options{});
+    ASSERT_TRUE(app.start());
+    msg_app::IMCommonScreenOpener* opener = msg_app::screen_opener::get();
+    ASSERT_NE(opener, nullptr);
+
+    view_kit::WContentViewController* page = opener->createConversation(7);
+    auto* viewer = dynamic_cast<msg_app::msg_viewer::MVContentViewController*>(page);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->getThreadId(), 7);
+    page->destroy();
+
+    page = opener->createBlockedMessage(9);
+    EXPECT_NE(dynamic_cast<msg_app::msg_block::MBContentViewController*>(page), nullptr);
+    page->destroy();
+
+    view_kit::WViewController* errorPopup = nullptr;
+    page = opener->createComposer(&errorPopup);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(errorPopup, nullptr);
+    page->destroy();
+
+    app.stop();
+    EXPECT_EQ(msg_app::screen_opener::get(), nullptr);
+}
+
+} // namespace
