@@ -1,7 +1,7 @@
 #include "device/ChangeFeed.h"
 
-#include "log/PlatformLog.h"
 #include "device/Device.h"
+#include "log/PlatformLog.h"
 
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -11,22 +11,25 @@
 namespace msg_device {
 
 ChangeFeed::Subscription::Subscription(Subscription&& other) noexcept
-    : _feed(std::exchange(other._feed, nullptr)), _id(std::exchange(other._id, 0)) {}
+    : _feed(std::exchange(other._feed, nullptr)), _id(std::exchange(other._id, 0)),
+      _feedAlive(std::move(other._feedAlive)) {}
 
 ChangeFeed::Subscription& ChangeFeed::Subscription::operator=(Subscription&& other) noexcept {
     if (this != &other) {
         reset();
         _feed = std::exchange(other._feed, nullptr);
         _id = std::exchange(other._id, 0);
+        _feedAlive = std::move(other._feedAlive);
     }
     return *this;
 }
 
 void ChangeFeed::Subscription::reset() {
-    if (_feed)
+    if (_feed && !_feedAlive.expired())
         _feed->unsubscribe(_id);
     _feed = nullptr;
     _id = 0;
+    _feedAlive.reset();
 }
 
 // The feed holds a reference on Ecore, so that its fd handler can still be removed when the
@@ -58,7 +61,7 @@ uint64_t ChangeFeed::subscribe(const std::string& topic, Callback callback) {
 
 ChangeFeed::Subscription ChangeFeed::subscribeScoped(const std::string& topic, Callback callback) {
     uint64_t id = subscribe(topic, std::move(callback));
-    return id ? Subscription(this, id) : Subscription();
+    return id ? Subscription(this, id, _alive) : Subscription();
 }
 
 void ChangeFeed::unsubscribe(uint64_t id) {

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace msg_device {
 
@@ -28,11 +29,13 @@ class ChangeFeed {
 public:
     using Callback = std::function<void(const Change&)>;
 
-    // Unsubscribes when destroyed.
+    // Unsubscribes when destroyed, unless the feed went first (a device closed before a
+    // process-wide subscriber lets go).
     class Subscription {
     public:
         Subscription() = default;
-        Subscription(ChangeFeed* feed, uint64_t id) : _feed(feed), _id(id) {}
+        Subscription(ChangeFeed* feed, uint64_t id, std::weak_ptr<bool> feedAlive)
+            : _feed(feed), _id(id), _feedAlive(std::move(feedAlive)) {}
         ~Subscription() { reset(); }
         Subscription(Subscription&& other) noexcept;
         Subscription& operator=(Subscription&& other) noexcept;
@@ -44,6 +47,7 @@ public:
     private:
         ChangeFeed* _feed = nullptr;
         uint64_t _id = 0;
+        std::weak_ptr<bool> _feedAlive;
     };
 
     explicit ChangeFeed(Device& device);
