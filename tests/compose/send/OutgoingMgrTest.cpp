@@ -3,6 +3,8 @@
 #include "CommonDeviceTest.h"
 
 #include "JournalStore.h"
+#include "common/MCommonNumberSync.h"
+#include "common/MCommonTapi.h"
 #include "compose/MCOutgoingMgr.h"
 #include "compose/MCSendMgr.h"
 #include "msg_store/MessageManager.h"
@@ -18,6 +20,12 @@ protected:
         CommonDeviceTest::SetUp();
         outgoing->setSendBy(SendBy::NONE);
         setInt("memory/telephony/cs_rej_cause", 0);
+    }
+    void TearDown() override {
+        // The modem and number services hold handles on this test's device.
+        msg_app::MCommonTapi::getInstance()->release();
+        msg_app::MCommonNumberSync::getInstance()->release();
+        CommonDeviceTest::TearDown();
     }
     MCOutgoingMgr::Error check(const char* address = "01012345678") {
         MsgType type = MSG_TYPE_SMS;
