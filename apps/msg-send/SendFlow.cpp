@@ -90,6 +90,12 @@ void SendFlow::start() {
         _attach(MCLaunchMgr::createErrorPopup(error, _appControlType));
         return;
     }
+    // The compose process skips an empty recipient in its checks; there is still nobody to send to.
+    if (_msg->recipient.empty()) {
+        MSG_LOGE("no recipient");
+        _attach(MCLaunchMgr::createErrorPopup(MCLaunchMgr::ERROR_INVALID_RECIPIENT, _appControlType));
+        return;
+    }
     if (_msg->body.empty() && _msg->attachPath.empty()) {
         MSG_LOGE("nothing to send");
         _showToast(COULDNT_SEND);

@@ -45,29 +45,36 @@ int dirNumber(const char* name) {
     return static_cast<int>(value);
 }
 
+bool isOlderThanGrace(const std::string& dir) {
+    struct stat info {};
+    return lstat(dir.c_str(), &info) == 0 && time(nullptr) - info.st_mtime > UNOWNED_GRACE_SECONDS;
+}
+
 bool isOrphan(const std::string& dir) {
     FILE* file = std::fopen((dir + "/" + OWNER_FILE).c_str(), "r");
-    if (!file) {
-        struct stat info {};
-        return lstat(dir.c_str(), &info) == 0 && time(nullptr) - info.st_mtime > UNOWNED_GRACE_SECONDS;
-    }
+    if (!file)
+        return isOlderThanGrace(dir);
     long pid = 0;
     bool read = std::fscanf(file, "%ld", &pid) == 1;
     std::fclose(file);
-    if (!read || pid <= 0)
+    if (!read)
+        return isOlderThanGrace(dir);
+    if (pid <= 0)
         return true;
     return kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
+// The owner file appears whole (written aside, then renamed), so another process never reads it half
+// written and takes a live folder for a leftover.
 bool writeOwner(const std::string& dir) {
-    std::string path = dir + "/" + OWNER_FILE;
-    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    std::string aside = dir + "/" + OWNER_FILE + ".new";
+    int fd = open(aside.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
     std::string pid = std::to_string(getpid());
     bool ok = write(fd, pid.data(), pid.size()) == static_cast<ssize_t>(pid.size());
-    close(fd);
-    return ok;
+    ok = close(fd) == 0 && ok;
+    return ok && rename(aside.c_str(), (dir + "/" + OWNER_FILE).c_str()) == 0;
 }
 
 } // namespace

@@ -189,6 +189,14 @@ TEST_F(SendProcessTest, TheComposeProcessSendsTheSelectorsTextAtOnce) {
     ASSERT_EQ(0, msg_store::PhoneSide::fail(entry.msgId, msg_store::NETWORK_STATUS_SEND_FAIL));
     ASSERT_TRUE(waitForExit(id));
     EXPECT_EQ("see you at six", stored(entry.msgId).text);
+
+    // Without a recipient it sends nothing and ends.
+    int64_t nobody = launch({{"selected_context", "to nobody"}}, {"vorlane_log:new_msg"},
+                            "com.vorlane.message.appcontrol.compose");
+    ASSERT_TRUE(waitForExit(nobody));
+    std::vector<msg_store::OutboxEntry> entries;
+    msg_store::PhoneSide::getOutbox(entries);
+    EXPECT_TRUE(entries.empty());
 }
 
 TEST_F(SendProcessTest, ARequestLargerThanTheEnvironmentArrives) {

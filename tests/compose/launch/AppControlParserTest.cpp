@@ -3,6 +3,7 @@
 #include "CommonDeviceTest.h"
 #include "ParserRequest.h"
 
+#include "common/addr/MCommonAddrMgr.h"
 #include "compose/MCAppControlParser.h"
 #include "compose/MCAttachmentImport.h"
 #include "compose/MCOutgoingMgr.h"
@@ -30,6 +31,8 @@ protected:
         MCWorkPathMgr* work = MCWorkPathMgr::getInstance();
         if (!work->getWorkingPath().empty())
             work->destroyWorkingDir();
+        // The address service watches this test's device, which closes now.
+        msg_app::MCommonAddrMgr::release();
         CommonDeviceTest::TearDown();
     }
     bool parseExtras(const ParserRequest& request) { return parser.parseExtraData(request.handle(), msg); }

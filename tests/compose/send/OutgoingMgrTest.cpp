@@ -1,0 +1,119 @@
+// The decision before a send and the send itself, on a watch with telephony of its own and a
+// carrier without special rules (the carrier is read once per process).
+#include "CommonDeviceTest.h"
+
+#include "JournalStore.h"
+#include "common/MCommonNumberSync.h"
+#include "common/MCommonTapi.h"
+#include "compose/MCOutgoingMgr.h"
+#include "compose/MCSendMgr.h"
+#include "msg_store/MessageManager.h"
+#include "msg_store/PhoneSide.h"
+
+using namespace msg_app::compose;
+
+namespace {
+
+class OutgoingMgrTest : public CommonDeviceTest {
+protected:
+    void SetUp() override {
+        CommonDeviceTest::SetUp();
+        outgoing->setSendBy(SendBy::NONE);
+        setInt("memory/telephony/cs_rej_cause", 0);
+    }
+    void TearDown() override {
+        // The modem and number services hold handles on this test's device.
+        msg_app::MCommonTapi::getInstance()->release();
+        msg_app::MCommonNumberSync::getInstance()->release();
+        CommonDeviceTest::TearDown();
+    }
+    MCOutgoingMgr::Error check(const char* address = "01012345678") {
+        MsgType type = MSG_TYPE_SMS;
+        return outgoing->checkNetworkAvailable(type, address, 0);
+    }
+    std::vector<std::string> usage() {
+        std::vector<std::string> lines;
+        for (const auto& entry : msg_services::JournalStore::list("usage"))
+            lines.push_back(entry.category + " " + entry.text);
+        return lines;
+    }
+    MCOutgoingMgr* outgoing = MCOutgoingMgr::getInstance();
+};
+
+TEST_F(OutgoingMgrTest, TheRoadFollowsTheLinks) {
+    struct Case {
+        const char* profile;
+        const char* extra;
+        SendBy preferred;
+        MCOutgoingMgr::Error error;
+        SendBy road;
+    };
+    const Case cases[] = {
+        {"standalone", nullptr, SendBy::NONE, MCOutgoingMgr::ERROR_NONE, SendBy::HULM},
+        {"remote", nullptr, SendBy::NONE, MCOutgoingMgr::ERROR_NONE, SendBy::HULM},
+        {"phone-bt", nullptr, SendBy::NONE, MCOutgoingMgr::ERROR_NONE, SendBy::PHONE},
+        {"standalone", "no-sim", SendBy::NONE, MCOutgoingMgr::ERROR_NO_NETWORK, SendBy::NONE},
+        {"phone-bt", nullptr, SendBy::HULM, MCOutgoingMgr::ERROR_SWITCH_TO_PHONE, SendBy::HULM},
+        {"standalone", nullptr, SendBy::PHONE, MCOutgoingMgr::ERROR_SWITCH_TO_DEVICE, SendBy::PHONE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.profile) + (c.extra ? std::string("+") + c.extra : ""));
+        applyProfile(c.profile);
+        if (c.extra)
+            applyProfile(c.extra);
+        outgoing->setSendBy(c.preferred);
+        EXPECT_EQ(c.error, check());
+        EXPECT_EQ(c.road, outgoing->getSendBy());
+    }
+}
+
+TEST_F(OutgoingMgrTest, ARejectingNetworkIsReportedWithItsCause) {
+    applyProfile("standalone");
+    setInt("memory/telephony/cs_rej_cause", 12);
+    EXPECT_EQ(MCOutgoingMgr::ERROR_NETWORK_REJECTED, check());
+    EXPECT_EQ(12, outgoing->getRejectCause());
+}
+
+TEST_F(OutgoingMgrTest, SendsAreLoggedOnlyWhenTheyWentOut) {
+    applyProfile("phone-bt");
+    MCSendMgr::LogData log;
+    log.logType = MCSendMgr::LOG_TYPE_NEW;
+    log.fromMessageApp = 1;
+    MCSendMgr::getInstance()->setLogData(log);
+    auto msg = std::make_shared<MCMsgData>();
+    msg->recipient = {"01012345678"};
+    msg->body = "logged";
+    ASSERT_EQ(MCSendMgr::SEND_OK, MCSendMgr::getInstance()->sendMessageByType(SendBy::PHONE, msg, nullptr));
+    EXPECT_GT(msg->sentMsgId, 0);
+    EXPECT_EQ((std::vector<std::string>{"SNDM BT", "1002 BT"}), usage());
+
+    auto nobody = std::make_shared<MCMsgData>();
+    nobody->body = "to nobody";
+    EXPECT_EQ(MCSendMgr::SEND_PHONE_FAILED,
+              MCSendMgr::getInstance()->sendMessageByType(SendBy::PHONE, nobody, nullptr));
+    EXPECT_EQ(2u, usage().size()) << "a failed send is not counted";
+    EXPECT_EQ(MCSendMgr::SEND_PHONE_FAILED,
+              MCSendMgr::getInstance()->sendMessageByType(SendBy::NONE, msg, nullptr));
+    EXPECT_EQ(MCSendMgr::SEND_NO_MESSAGE,
+              MCSendMgr::getInstance()->sendMessageByType(SendBy::PHONE, nullptr, nullptr));
+}
+
+TEST_F(OutgoingMgrTest, AReplyMarksTheAnsweredMessageRead) {
+    applyProfile("phone-bt");
+    msg_store::IncomingMessage incoming;
+    incoming.addresses = {{msg_store::ADDRESS_TYPE_PHONE, "01012345678"}};
+    incoming.text = "unread";
+    int msgId = -1;
+    ASSERT_EQ(0, msg_store::PhoneSide::insertMessage(incoming, &msgId));
+    auto msg = std::make_shared<MCMsgData>();
+    msg->recipient = {"01012345678"};
+    msg->body = "read now";
+    msg->msgId = msgId;
+    msg->readRequest = 1;
+    ASSERT_EQ(MCSendMgr::SEND_OK, MCSendMgr::getInstance()->sendMessageByType(SendBy::PHONE, msg, nullptr));
+    msg_store::Message stored;
+    ASSERT_EQ(0, msg_store::MessageManager().getMessage(msgId, stored));
+    EXPECT_TRUE(stored.isRead);
+}
+
+} // namespace
