@@ -1,0 +1,103 @@
+#include "ViewerScreenFixture.h"
+
+#include "LaunchJournal.h"
+#include "LogCapture.h"
+#include "common/MCommonAppEventMgr.h"
+#include "common/MCommonFont.h"
+#include "device/Device.h"
+#include "msg_store/MsgStore.h"
+#include "view_kit/WNaviframeController.h"
+#include "viewer/MVItem/MVItemReply.h"
+
+using namespace msg_app::msg_viewer;
+using msg_services::LaunchEntry;
+using msg_services::LaunchJournal;
+
+namespace {
+
+constexpr int64_t START_MS = 1700049600000;
+
+class ViewerActionTest : public ViewerScreenFixture {
+protected:
+    int activeThread() const {
+        int active = -1;
+        msg_store::ThreadManager().getActiveThreadId(active);
+        return active;
+    }
+    // A raw notice on the store's content-changed topic, as another process could write it.
+    static void announceContentChange(const std::string& payload) {
+        msg_device::Device::getDefault()->write([&](msg_device::Connection&, msg_device::ChangeLog& log) {
+            log.append(msg_store::ConnectionManager::topicOf(msg_store::EVENT_TYPE_CONTENT_CHANGED), payload);
+            return true;
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(ViewerActionTest, ReplyLaunchesTheInputSelectorForAPhoneNumberOnly) {
+    std::vector<int> ids = thread(2, START_MS, 60);
+    open(threadId);
+    ASSERT_NE(listView()->getReplyItem(), nullptr);
+    listView()->doAction(MVListViewController::ACTION_REPLY);
+    std::vector<LaunchEntry> launches = LaunchJournal::list();
+    ASSERT_FALSE(launches.empty());
+    const LaunchEntry& reply = launches.back();
+    EXPECT_EQ(reply.target, "com.vorlane.w-input-selector");
+    EXPECT_NE(reply.request.find("address:+15550100"), std::string::npos) << reply.request;
+    EXPECT_NE(reply.request.find("msgId:" + std::to_string(ids.back())), std::string::npos) << reply.request;
+    EXPECT_NE(reply.request.find("com.vorlane.message.appcontrol.compose"), std::string::npos);
+
+    // A sender that is a name, not a number, cannot be answered.
+    appWindow->getNaviframeController()->pop();
+    msg_test::runLoopUntil([&] { return topPageName() == "host"; });
+    msg_test::storeMessages({msg_test::message("Emergency alert", "Take shelter", START_MS)});
+    std::vector<msg_store::Thread> threads;
+    msg_store::ThreadManager().getAllThreads(threads);
+    int alertThread = -1;
+    for (const msg_store::Thread& t : threads)
+        alertThread = t.threadId != threadId ? t.threadId : alertThread;
+    open(alertThread);
+    EXPECT_EQ(listView()->getReplyItem(), nullptr);
+    EXPECT_EQ(listView()->getLoadedCount(), 1);
+}
+
+TEST_F(ViewerActionTest, DoubleTapSwitchesTheBodySizeAndBack) {
+    thread(3, START_MS, 60);
+    open(threadId);
+    int userSize = msg_app::MCommonFont::getInstance()->getSize();
+    ASSERT_NE(userSize, msg_app::MCommonFont::SIZE_HUGE);
+    listView()->toggleFontSize(180);
+    EXPECT_EQ(listView()->getFontSize(), msg_app::MCommonFont::SIZE_HUGE);
+    listView()->toggleFontSize(180);
+    EXPECT_EQ(listView()->getFontSize(), userSize);
+}
+
+TEST_F(ViewerActionTest, PauseAndResumeFollowTheActiveThread) {
+    thread(2, START_MS, 60);
+    open(threadId);
+    EXPECT_EQ(activeThread(), threadId);
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_PAUSED);
+    EXPECT_EQ(activeThread(), 0);
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    EXPECT_EQ(activeThread(), threadId);
+    appWindow->getNaviframeController()->pop();
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+    EXPECT_EQ(activeThread(), 0);
+}
+
+TEST_F(ViewerActionTest, ContentChangesWithGarbageIdsChangeNothing) {
+    std::vector<int> ids = thread(3, START_MS, 60);
+    open(threadId);
+    msg_test::LogCapture log;
+    for (const char* payload : {"content_changed_success:abc", "content_changed_success:99999999999",
+                                "content_changed_success:", "content_changed_success:12x", "other:5"})
+        announceContentChange(payload);
+    announceContentChange("content_changed_success:" + std::to_string(ids.back()));
+    ASSERT_TRUE(
+        msg_test::pumpUntil([&] { return log.contains("msgId [" + std::to_string(ids.back()) + "]"); }));
+    EXPECT_EQ(log.count("invalid message id"), 4);
+    EXPECT_EQ(log.count("not a content change"), 1);
+    EXPECT_EQ(listView()->getModel().getCount(), 3);
+    EXPECT_EQ(checkedBubbleIds(), ids);
+}
