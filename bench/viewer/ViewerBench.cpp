@@ -7,6 +7,7 @@
 //   BM_ReceivedMessage        one received message applied to the open conversation by its handler;
 //   BM_ScrollToOldest         the longest main-loop iteration while the list is scrolled from the newest
 //                             message to the oldest, a screen at a time.
+#include "AppFirstFrame.h"
 #include "MainLoop.h"
 #include "Programs.h"
 #include "TempDir.h"
@@ -82,42 +83,13 @@ ThreadDevice& device() {
     return instance;
 }
 
-double monotonicSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
 bool runApp(double& firstFrameMs, long& maxRssKb) {
-    std::string app = msg_test::binDir() + "/msg-app";
-    std::string thread = std::to_string(device().threadId());
-    const gchar* argv[] = {app.c_str(), "--device",     device().path().c_str(),
-                           "--thread",  thread.c_str(), "--exit-after-first-frame",
-                           nullptr};
-    GPid pid = 0;
-    gint out = -1;
-    double start = monotonicSeconds();
-    if (!g_spawn_async_with_pipes(
-            nullptr, const_cast<gchar**>(argv), nullptr,
-            static_cast<GSpawnFlags>(G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_STDERR_TO_DEV_NULL), nullptr,
-            nullptr, &pid, nullptr, &out, nullptr, nullptr))
+    double seconds = 0;
+    if (!msg_bench::runAppToFirstFrame(
+            {"--device", device().path(), "--thread", std::to_string(device().threadId())}, seconds,
+            maxRssKb))
         return false;
-    std::string output;
-    char buffer[256];
-    ssize_t n;
-    while ((n = read(out, buffer, sizeof(buffer))) > 0)
-        output.append(buffer, static_cast<size_t>(n));
-    close(out);
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    g_spawn_close_pid(pid);
-    double frame = 0;
-    if (sscanf(output.c_str(), "first-frame-monotonic %lf", &frame) != 1 || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0)
-        return false;
-    firstFrameMs = (frame - start) * 1000.0;
-    maxRssKb = std::max(maxRssKb, usage.ru_maxrss);
+    firstFrameMs = seconds * 1000.0;
     return true;
 }
 
