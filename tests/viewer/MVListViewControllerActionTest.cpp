@@ -7,6 +7,7 @@
 #include "device/Device.h"
 #include "msg_store/MsgStore.h"
 #include "view_kit/WNaviframeController.h"
+#include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemReply.h"
 
 using namespace msg_app::msg_viewer;
@@ -100,4 +101,42 @@ TEST_F(ViewerActionTest, ContentChangesWithGarbageIdsChangeNothing) {
     EXPECT_EQ(log.count("not a content change"), 1);
     EXPECT_EQ(listView()->getModel().getCount(), 3);
     EXPECT_EQ(checkedBubbleIds(), ids);
+}
+
+TEST_F(ViewerActionTest, TappingAFailedMessageResendsItOnceAndForgetsADeletedBubble) {
+    auto failed = msg_test::message("+15550100", "lost", START_MS, msg_store::FOLDER_OUTBOX);
+    failed.networkStatus = msg_store::NETWORK_STATUS_SEND_FAIL;
+    auto other = failed;
+    other.text = "lost too";
+    other.time = START_MS + 1000;
+    std::vector<int> ids = msg_test::storeMessages({failed, other});
+    msg_store::Message stored;
+    msg_store::MessageManager().getMessage(ids[0], stored);
+    threadId = stored.threadId;
+    open(threadId);
+    MVItemBubble* bubble = listView()->findBubble(ids[0]);
+    ASSERT_NE(bubble, nullptr);
+
+    msg_test::LogCapture log;
+    // A double tap: the bubble shows "sending" at once and one resend runs.
+    bubble->onSelect(bubble->getElmObjectItem());
+    EXPECT_EQ(bubble->getConv()->networkStatus, msg_store::NETWORK_STATUS_SENDING);
+    bubble->onSelect(bubble->getElmObjectItem());
+    ASSERT_TRUE(msg_test::pumpUntil([&] {
+        msg_store::Message now;
+        msg_store::MessageManager().getMessage(ids[0], now);
+        return now.networkStatus == msg_store::NETWORK_STATUS_SENDING;
+    }));
+    msg_test::pumpFor(0.1);
+    EXPECT_EQ(log.count("Resend msgId [" + std::to_string(ids[0]) + "]"), 1);
+
+    // The other bubble goes while its resend runs: the answer finds nothing to touch.
+    bubble = listView()->findBubble(ids[1]);
+    ASSERT_NE(bubble, nullptr);
+    bubble->onSelect(bubble->getElmObjectItem());
+    elm_object_item_del(bubble->getElmObjectItem());
+    ASSERT_TRUE(
+        msg_test::pumpUntil([&] { return log.contains("Resend msgId [" + std::to_string(ids[1]) + "]"); }));
+    msg_test::pumpFor(0.2);
+    EXPECT_EQ(listView()->findBubble(ids[1]), nullptr);
 }
