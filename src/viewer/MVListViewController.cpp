@@ -173,6 +173,8 @@ MVItemBubble* MVListViewController::_createBubble(int msgId) {
         MSG_LOGE("MVItemBubble is nullptr");
         return nullptr;
     }
+    // Its popups show on this view.
+    bubble->attachToParentViewController(this);
     return bubble;
 }
 

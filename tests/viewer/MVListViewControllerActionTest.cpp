@@ -140,3 +140,44 @@ TEST_F(ViewerActionTest, TappingAFailedMessageResendsItOnceAndForgetsADeletedBub
     msg_test::pumpFor(0.2);
     EXPECT_EQ(listView()->findBubble(ids[1]), nullptr);
 }
+
+TEST_F(ViewerActionTest, TappingAnMmsStillOnThePhoneAsksAndRequestsIt) {
+    auto mms = msg_test::message("+15550100", "", START_MS);
+    mms.msgType = "mms";
+    mms.subject = "Holiday photos";
+    mms.networkStatus = msg_store::NETWORK_STATUS_RETRIEVE_FAIL;
+    int msgId = msg_test::storeMessages({mms}).front();
+    msg_store::Message stored;
+    msg_store::MessageManager().getMessage(msgId, stored);
+    // Cancel leaves it on the phone; OK asks the phone for it.
+    for (const char* button : {"button1", "button2"}) {
+        SCOPED_TRACE(button);
+        open(stored.threadId);
+        MVItemBubble* bubble = listView()->findBubble(msgId);
+        ASSERT_NE(bubble, nullptr);
+        bubble->onSelect(bubble->getElmObjectItem());
+        Evas_Object* popup = nullptr;
+        ASSERT_TRUE(msg_test::runLoopUntil([&] {
+            Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
+            for (Evas_Object* o = evas_object_bottom_get(evas); o; o = evas_object_above_get(o)) {
+                const char* name = efl_class_name_get(efl_class_get(o));
+                popup = name && std::string(name) == "Elm.Popup" ? o : popup;
+            }
+            return popup != nullptr;
+        }));
+        const char* text = elm_object_part_text_get(elm_object_content_get(popup), "elm.text");
+        EXPECT_STREQ(text, "View this multimedia message?");
+        Evas_Object* ok = elm_object_part_content_get(popup, button);
+        ASSERT_NE(ok, nullptr);
+        evas_object_smart_callback_call(ok, "clicked", nullptr);
+        msg_test::runLoopFor(0.1);
+        std::vector<msg_store::PhoneRequest> requests;
+        msg_store::PhoneSide::getRequests(requests);
+        bool asked = false;
+        for (const msg_store::PhoneRequest& r : requests)
+            asked = asked || (r.kind == "download_mms" && r.msgId == msgId);
+        EXPECT_EQ(asked, std::string(button) == "button2");
+        appWindow->getNaviframeController()->pop();
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+    }
+}

@@ -81,6 +81,9 @@ private:
     // worker, and a refusal brings the failure mark back if the bubble is still there.
     void _resend();
     void _refreshStatus();
+    // An MMS not on the watch yet: asks, then requests it.
+    void _showRetrievePopup();
+    void _retrieve();
     static void _resendDoneCb(void* data);
     void _cutlinkClicked(const char* anchor);
 

@@ -136,6 +136,10 @@ void MVItemBubble::_bubbleClicked() {
         _signal.emit(_isChecked ? CHECKED : UNCHECKED, this);
     } else if (_viewType != VIEW_TYPE_NORMAL) {
         MSG_LOGE("invalid viewType");
+    } else if (_conv && _isMms &&
+               MVBubbleMarkup::getRetrieveType(*_conv, common_util::is_sta_enabled()) !=
+                   MVBubbleMarkup::RETRIEVE_NONE) {
+        _showRetrievePopup();
     } else if (_conv && MVBubbleMarkup::isOutbox(*_conv, common_util::is_sta_enabled()) &&
                _conv->networkStatus == msg_store::NETWORK_STATUS_SEND_FAIL) {
         _resend();
