@@ -6,6 +6,7 @@
 //   BM_StorageChangeTopRow  one new message in the newest conversation: the row is redrawn in place.
 // The handler is timed between two subscribers of the same change, one registered before the list
 // and one after it: the change feed calls a topic's subscribers in the order they subscribed.
+#include "AppFirstFrame.h"
 #include "BigListDevice.h"
 
 #include "MainLoop.h"
@@ -53,43 +54,10 @@ BigListDevice& deviceOf(int conversations) {
     return *device;
 }
 
-double monotonicSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
 // One msg-app run on the device's list: seconds from the spawn to the first frame, and the peak RSS.
 bool runApp(const BigListDevice& device, double& firstFrameSeconds, long& maxRssKb) {
-    std::string app = msg_test::binDir() + "/msg-app";
-    const gchar* argv[] = {app.c_str(), "--device", device.path().c_str(),
-                           "--screen",  "list",     "--exit-after-first-frame",
-                           nullptr};
-    GPid pid = 0;
-    gint out = -1;
-    double start = monotonicSeconds();
-    if (!g_spawn_async_with_pipes(
-            nullptr, const_cast<gchar**>(argv), nullptr,
-            static_cast<GSpawnFlags>(G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_STDERR_TO_DEV_NULL), nullptr,
-            nullptr, &pid, nullptr, &out, nullptr, nullptr))
-        return false;
-    std::string output;
-    char buffer[256];
-    ssize_t n;
-    while ((n = read(out, buffer, sizeof(buffer))) > 0)
-        output.append(buffer, static_cast<size_t>(n));
-    close(out);
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    g_spawn_close_pid(pid);
-    double frame = 0;
-    if (sscanf(output.c_str(), "first-frame-monotonic %lf", &frame) != 1 || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0)
-        return false;
-    firstFrameSeconds = frame - start;
-    maxRssKb = std::max(maxRssKb, usage.ru_maxrss);
-    return true;
+    return msg_bench::runAppToFirstFrame({"--device", device.path(), "--screen", "list"}, firstFrameSeconds,
+                                         maxRssKb);
 }
 
 void BM_FirstFrameWithRows(benchmark::State& state) {

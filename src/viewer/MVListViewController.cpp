@@ -173,6 +173,8 @@ MVItemBubble* MVListViewController::_createBubble(int msgId) {
         MSG_LOGE("MVItemBubble is nullptr");
         return nullptr;
     }
+    // Its popups show on this view.
+    bubble->attachToParentViewController(this);
     return bubble;
 }
 
@@ -219,9 +221,12 @@ void MVListViewController::_loadBubbles() {
             elm_object_item_del(above);
     }
     int begin = end > PAGE_SIZE ? end - PAGE_SIZE : 0;
-    // In compress mode each new row is laid out at once; the rows go in first, then the mode
-    // lays out only those in view.
-    elm_genlist_mode_set(_genlist, ELM_LIST_SCROLL);
+    // In compress mode each new row is laid out at once; the first page goes in first, then the
+    // mode lays out only the rows in view. Later pages stay in compress mode: switching it back
+    // would lay out every row loaded so far again.
+    bool firstPage = !oldestItem;
+    if (firstPage)
+        elm_genlist_mode_set(_genlist, ELM_LIST_SCROLL);
     // Newest first, each bubble prepended and then the line of its day above it when it opens
     // a day, or is the oldest shown.
     for (int i = end - 1; i >= begin; --i) {
@@ -240,7 +245,8 @@ void MVListViewController::_loadBubbles() {
                 delete line;
         }
     }
-    elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
+    if (firstPage)
+        elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
     if (begin == 0) {
         auto* title = new MVItemTitle(_threadId);
         _titleItem = wgenlist_item_prepend(_genlist, nullptr, title, ELM_GENLIST_ITEM_NONE);

@@ -77,6 +77,14 @@ private:
     std::string _makeMarkupText(Evas_Object* measurer) const;
     void _sizeLabel(Evas_Object* row);
     void _bubbleClicked();
+    // Sends a failed message again: the bubble shows "sending" at once, the store is asked on a
+    // worker, and a refusal brings the failure mark back if the bubble is still there.
+    void _resend();
+    void _refreshStatus();
+    // An MMS not on the watch yet: asks, then requests it.
+    void _showRetrievePopup();
+    void _retrieve();
+    static void _resendDoneCb(void* data);
     void _cutlinkClicked(const char* anchor);
 
     // Objects the text's items stand for.
@@ -104,6 +112,12 @@ private:
     std::string _timeText;
     std::shared_ptr<msg_store::Conversation> _conv;
     view_kit::WSignal<void(Event, MVItem*)> _signal;
+    // Lives as long as the bubble; a worker holds it weakly, so that its answer finds out whether
+    // the bubble is gone.
+    struct ResendState {
+        bool running = false;
+    };
+    std::shared_ptr<ResendState> _resendState = std::make_shared<ResendState>();
 };
 
 } // namespace msg_viewer

@@ -6,11 +6,13 @@
 #include "common/MCommonNumberSync.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
+#include "msg_store/MessageManager.h"
 #include "viewer/IMVItemDataProvider.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 namespace msg_app {
 namespace msg_viewer {
@@ -134,7 +136,66 @@ void MVItemBubble::_bubbleClicked() {
         _signal.emit(_isChecked ? CHECKED : UNCHECKED, this);
     } else if (_viewType != VIEW_TYPE_NORMAL) {
         MSG_LOGE("invalid viewType");
+    } else if (_conv && _isMms &&
+               MVBubbleMarkup::getRetrieveType(*_conv, common_util::is_sta_enabled()) !=
+                   MVBubbleMarkup::RETRIEVE_NONE) {
+        _showRetrievePopup();
+    } else if (_conv && MVBubbleMarkup::isOutbox(*_conv, common_util::is_sta_enabled()) &&
+               _conv->networkStatus == msg_store::NETWORK_STATUS_SEND_FAIL) {
+        _resend();
     }
+}
+
+namespace {
+
+struct ResendResult {
+    std::weak_ptr<void> state;
+    MVItemBubble* bubble;
+    bool sent;
+};
+
+} // namespace
+
+void MVItemBubble::_resend() {
+    if (_resendState->running) {
+        MSG_LOGW("resend of msgId [%d] is running", getMsgId());
+        return;
+    }
+    _resendState->running = true;
+    _conv->networkStatus = msg_store::NETWORK_STATUS_SENDING;
+    _refreshStatus();
+    int msgId = getMsgId();
+    int itemId = _conv->itemId;
+    auto* result = new ResendResult{_resendState, this, false};
+    // The worker never waits on the main loop, and the main loop never waits on it.
+    std::thread([msgId, itemId, result] {
+        MSG_LOGW("Resend msgId [%d] itemId [%d]", msgId, itemId);
+        int err = msg_store::MessageManager().resendMessage(msgId);
+        if (err != msg_store::MSG_STORE_SUCCESS)
+            MSG_LOGE("MessageManager::resendMessage() is failed. err : %d", err);
+        result->sent = err == msg_store::MSG_STORE_SUCCESS;
+        ecore_main_loop_thread_safe_call_async(_resendDoneCb, result);
+    }).detach();
+}
+
+void MVItemBubble::_resendDoneCb(void* data) {
+    std::unique_ptr<ResendResult> result(static_cast<ResendResult*>(data));
+    // Both the bubble's end and this answer run on the main loop: a live state means a live bubble.
+    std::shared_ptr<void> state = result->state.lock();
+    if (!state)
+        return;
+    MVItemBubble* self = result->bubble;
+    self->_resendState->running = false;
+    // On success the store's update redraws the bubble.
+    if (!result->sent && self->_conv->networkStatus == msg_store::NETWORK_STATUS_SENDING) {
+        self->_conv->networkStatus = msg_store::NETWORK_STATUS_SEND_FAIL;
+        self->_refreshStatus();
+    }
+}
+
+void MVItemBubble::_refreshStatus() {
+    if (getElmObjectItem())
+        elm_genlist_item_update(getElmObjectItem());
 }
 
 Evas_Object* MVItemBubble::_contentGetCb(void* data, Evas_Object* obj, const char* part) {
@@ -163,17 +224,17 @@ Evas_Object* MVItemBubble::_createLabel(Evas_Object* parent) {
     // A read-only entry: the rich label that draws the items of the markup.
     Evas_Object* label = elm_entry_add(parent);
     MSG_RETV_IF(!label, nullptr, "elm_entry_add failed");
-    elm_entry_editable_set(label, EINA_FALSE);
-    elm_entry_scrollable_set(label, EINA_FALSE);
-    elm_entry_single_line_set(label, EINA_FALSE);
-    elm_entry_line_wrap_set(label, ELM_WRAP_MIXED);
-    elm_entry_select_allow_set(label, EINA_FALSE);
-    elm_object_focus_allow_set(label, EINA_FALSE);
     bool rtl = common_util::is_rtl_supported(common_util::LANGUAGE);
     const char* style = _bubbleType == BUBBLE_RECEIVED
                             ? (rtl ? "message/bubble/receive/rtl" : "message/bubble/receive")
                             : (rtl ? "message/bubble/send/rtl" : "message/bubble/send");
+    // Each of these loads the entry's theme again: the style goes first, so that the theme of
+    // the default style is never loaded; single line and scrolling are off by default.
     elm_object_style_set(label, style);
+    elm_entry_line_wrap_set(label, ELM_WRAP_MIXED);
+    elm_entry_editable_set(label, EINA_FALSE);
+    elm_entry_select_allow_set(label, EINA_FALSE);
+    elm_object_focus_allow_set(label, EINA_FALSE);
     qel_label_append_item_provider(label, _itemProviderCb, this);
     evas_object_event_callback_add(label, EVAS_CALLBACK_DEL, _labelDelCb, this);
     elm_object_signal_callback_add(label, "elm,state,content,*", "*", _contentPressedCb, this);

@@ -1,0 +1,183 @@
+#include "ViewerScreenFixture.h"
+
+#include "LaunchJournal.h"
+#include "LogCapture.h"
+#include "common/MCommonAppEventMgr.h"
+#include "common/MCommonFont.h"
+#include "device/Device.h"
+#include "msg_store/MsgStore.h"
+#include "view_kit/WNaviframeController.h"
+#include "viewer/MVItem/MVItemBubble.h"
+#include "viewer/MVItem/MVItemReply.h"
+
+using namespace msg_app::msg_viewer;
+using msg_services::LaunchEntry;
+using msg_services::LaunchJournal;
+
+namespace {
+
+constexpr int64_t START_MS = 1700049600000;
+
+class ViewerActionTest : public ViewerScreenFixture {
+protected:
+    int activeThread() const {
+        int active = -1;
+        msg_store::ThreadManager().getActiveThreadId(active);
+        return active;
+    }
+    // A raw notice on the store's content-changed topic, as another process could write it.
+    static void announceContentChange(const std::string& payload) {
+        msg_device::Device::getDefault()->write([&](msg_device::Connection&, msg_device::ChangeLog& log) {
+            log.append(msg_store::ConnectionManager::topicOf(msg_store::EVENT_TYPE_CONTENT_CHANGED), payload);
+            return true;
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(ViewerActionTest, ReplyLaunchesTheInputSelectorForAPhoneNumberOnly) {
+    std::vector<int> ids = thread(2, START_MS, 60);
+    open(threadId);
+    ASSERT_NE(listView()->getReplyItem(), nullptr);
+    listView()->doAction(MVListViewController::ACTION_REPLY);
+    std::vector<LaunchEntry> launches = LaunchJournal::list();
+    ASSERT_FALSE(launches.empty());
+    const LaunchEntry& reply = launches.back();
+    EXPECT_EQ(reply.target, "com.vorlane.w-input-selector");
+    EXPECT_NE(reply.request.find("address:+15550100"), std::string::npos) << reply.request;
+    EXPECT_NE(reply.request.find("msgId:" + std::to_string(ids.back())), std::string::npos) << reply.request;
+    EXPECT_NE(reply.request.find("com.vorlane.message.appcontrol.compose"), std::string::npos);
+
+    // A sender that is a name, not a number, cannot be answered.
+    appWindow->getNaviframeController()->pop();
+    msg_test::runLoopUntil([&] { return topPageName() == "host"; });
+    msg_test::storeMessages({msg_test::message("Emergency alert", "Take shelter", START_MS)});
+    std::vector<msg_store::Thread> threads;
+    msg_store::ThreadManager().getAllThreads(threads);
+    int alertThread = -1;
+    for (const msg_store::Thread& t : threads)
+        alertThread = t.threadId != threadId ? t.threadId : alertThread;
+    open(alertThread);
+    EXPECT_EQ(listView()->getReplyItem(), nullptr);
+    EXPECT_EQ(listView()->getLoadedCount(), 1);
+}
+
+TEST_F(ViewerActionTest, DoubleTapSwitchesTheBodySizeAndBack) {
+    thread(3, START_MS, 60);
+    open(threadId);
+    int userSize = msg_app::MCommonFont::getInstance()->getSize();
+    ASSERT_NE(userSize, msg_app::MCommonFont::SIZE_HUGE);
+    listView()->toggleFontSize(180);
+    EXPECT_EQ(listView()->getFontSize(), msg_app::MCommonFont::SIZE_HUGE);
+    listView()->toggleFontSize(180);
+    EXPECT_EQ(listView()->getFontSize(), userSize);
+}
+
+TEST_F(ViewerActionTest, PauseAndResumeFollowTheActiveThread) {
+    thread(2, START_MS, 60);
+    open(threadId);
+    EXPECT_EQ(activeThread(), threadId);
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_PAUSED);
+    EXPECT_EQ(activeThread(), 0);
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    EXPECT_EQ(activeThread(), threadId);
+    appWindow->getNaviframeController()->pop();
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+    EXPECT_EQ(activeThread(), 0);
+}
+
+TEST_F(ViewerActionTest, ContentChangesWithGarbageIdsChangeNothing) {
+    std::vector<int> ids = thread(3, START_MS, 60);
+    open(threadId);
+    msg_test::LogCapture log;
+    for (const char* payload : {"content_changed_success:abc", "content_changed_success:99999999999",
+                                "content_changed_success:", "content_changed_success:12x", "other:5"})
+        announceContentChange(payload);
+    announceContentChange("content_changed_success:" + std::to_string(ids.back()));
+    ASSERT_TRUE(
+        msg_test::pumpUntil([&] { return log.contains("msgId [" + std::to_string(ids.back()) + "]"); }));
+    EXPECT_EQ(log.count("invalid message id"), 4);
+    EXPECT_EQ(log.count("not a content change"), 1);
+    EXPECT_EQ(listView()->getModel().getCount(), 3);
+    EXPECT_EQ(checkedBubbleIds(), ids);
+}
+
+TEST_F(ViewerActionTest, TappingAFailedMessageResendsItOnceAndForgetsADeletedBubble) {
+    auto failed = msg_test::message("+15550100", "lost", START_MS, msg_store::FOLDER_OUTBOX);
+    failed.networkStatus = msg_store::NETWORK_STATUS_SEND_FAIL;
+    auto other = failed;
+    other.text = "lost too";
+    other.time = START_MS + 1000;
+    std::vector<int> ids = msg_test::storeMessages({failed, other});
+    msg_store::Message stored;
+    msg_store::MessageManager().getMessage(ids[0], stored);
+    threadId = stored.threadId;
+    open(threadId);
+    MVItemBubble* bubble = listView()->findBubble(ids[0]);
+    ASSERT_NE(bubble, nullptr);
+
+    msg_test::LogCapture log;
+    // A double tap: the bubble shows "sending" at once and one resend runs.
+    bubble->onSelect(bubble->getElmObjectItem());
+    EXPECT_EQ(bubble->getConv()->networkStatus, msg_store::NETWORK_STATUS_SENDING);
+    bubble->onSelect(bubble->getElmObjectItem());
+    ASSERT_TRUE(msg_test::pumpUntil([&] {
+        msg_store::Message now;
+        msg_store::MessageManager().getMessage(ids[0], now);
+        return now.networkStatus == msg_store::NETWORK_STATUS_SENDING;
+    }));
+    msg_test::pumpFor(0.1);
+    EXPECT_EQ(log.count("Resend msgId [" + std::to_string(ids[0]) + "]"), 1);
+
+    // The other bubble goes while its resend runs: the answer finds nothing to touch.
+    bubble = listView()->findBubble(ids[1]);
+    ASSERT_NE(bubble, nullptr);
+    bubble->onSelect(bubble->getElmObjectItem());
+    elm_object_item_del(bubble->getElmObjectItem());
+    ASSERT_TRUE(
+        msg_test::pumpUntil([&] { return log.contains("Resend msgId [" + std::to_string(ids[1]) + "]"); }));
+    msg_test::pumpFor(0.2);
+    EXPECT_EQ(listView()->findBubble(ids[1]), nullptr);
+}
+
+TEST_F(ViewerActionTest, TappingAnMmsStillOnThePhoneAsksAndRequestsIt) {
+    auto mms = msg_test::message("+15550100", "", START_MS);
+    mms.msgType = "mms";
+    mms.subject = "Holiday photos";
+    mms.networkStatus = msg_store::NETWORK_STATUS_RETRIEVE_FAIL;
+    int msgId = msg_test::storeMessages({mms}).front();
+    msg_store::Message stored;
+    msg_store::MessageManager().getMessage(msgId, stored);
+    // Cancel leaves it on the phone; OK asks the phone for it.
+    for (const char* button : {"button1", "button2"}) {
+        SCOPED_TRACE(button);
+        open(stored.threadId);
+        MVItemBubble* bubble = listView()->findBubble(msgId);
+        ASSERT_NE(bubble, nullptr);
+        bubble->onSelect(bubble->getElmObjectItem());
+        Evas_Object* popup = nullptr;
+        ASSERT_TRUE(msg_test::runLoopUntil([&] {
+            Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
+            for (Evas_Object* o = evas_object_bottom_get(evas); o; o = evas_object_above_get(o)) {
+                const char* name = efl_class_name_get(efl_class_get(o));
+                popup = name && std::string(name) == "Elm.Popup" ? o : popup;
+            }
+            return popup != nullptr;
+        }));
+        const char* text = elm_object_part_text_get(elm_object_content_get(popup), "elm.text");
+        EXPECT_STREQ(text, "View this multimedia message?");
+        Evas_Object* ok = elm_object_part_content_get(popup, button);
+        ASSERT_NE(ok, nullptr);
+        evas_object_smart_callback_call(ok, "clicked", nullptr);
+        msg_test::runLoopFor(0.1);
+        std::vector<msg_store::PhoneRequest> requests;
+        msg_store::PhoneSide::getRequests(requests);
+        bool asked = false;
+        for (const msg_store::PhoneRequest& r : requests)
+            asked = asked || (r.kind == "download_mms" && r.msgId == msgId);
+        EXPECT_EQ(asked, std::string(button) == "button2");
+        appWindow->getNaviframeController()->pop();
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+    }
+}
