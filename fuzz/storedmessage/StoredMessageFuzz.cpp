@@ -2,30 +2,19 @@
 // them) to the model of a list row and the row's markup, and checks what the row relies on: the
 // body is a whole-character prefix of the text within its limit, the subject is kept, and what
 // reaches the label is escaped, valid text.
-#include "dlog.h"
+#include "../common/FuzzSupport.h"
 #include "list/IMLItemDataProvider.h"
 #include "list/MLItem/MLItemContent.h"
 #include "list/MLItemContentModel.h"
 
-#include <Elementary.h>
-#include <glib.h>
-
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 using namespace msg_app::msg_list;
+using msg_fuzz::check;
+using msg_fuzz::isValidUtf8;
 
 namespace {
-
-void check(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
-
-bool isValid(const std::string& text) {
-    return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr);
-}
 
 class OneMessage : public IMLItemDataProvider {
 public:
@@ -54,25 +43,15 @@ std::string takeField(const uint8_t*& data, const uint8_t* end) {
 }
 
 void checkMarkup(const std::string& text) {
-    const std::string markup = MLItemContent::toMarkup(text);
-    if (!isValid(text))
-        return;
-    check(isValid(markup));
-    char* plain = elm_entry_markup_to_utf8(markup.c_str());
-    char* again = plain ? elm_entry_utf8_to_markup(plain) : nullptr;
-    check(again && markup == again);
-    free(again);
-    free(plain);
+    if (isValidUtf8(text))
+        msg_fuzz::checkEscapedMarkup(MLItemContent::toMarkup(text));
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Unknown type names log; writing them all would slow fuzzing to a crawl.
-    dlog_set_min_priority(DLOG_SILENT);
-    setenv("ELM_ENGINE", "buffer", 1);
-    setenv("EINA_LOG_LEVELS", "eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0", 1);
-    elm_init(0, nullptr);
+    msg_fuzz::quietLogs();
+    msg_fuzz::startToolkit();
     return 0;
 }
 
@@ -100,8 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t limit =
         msg.subject.empty() ? MLItemContentModel::BODY_LIMIT : MLItemContentModel::BODY_LIMIT_WITH_SUBJECT;
     check(body.size() <= limit && msg.text.compare(0, body.size(), body) == 0);
-    if (isValid(msg.text))
-        check(isValid(body));
+    if (isValidUtf8(msg.text))
+        check(isValidUtf8(body));
     checkMarkup(body);
     checkMarkup(msg.subject);
     return 0;
