@@ -110,7 +110,7 @@ TEST_F(StoreTest, AWriterKilledMidWayLosesNoCommittedMessage) {
 }
 
 TEST_F(StoreTest, TwoWritersAtOnceLoseNothing) {
-    const int count = 1000;
+    const int count = 500;
     Writer first("first", count);
     Writer second("second", count);
     first.read(count);
