@@ -218,10 +218,14 @@ Eina_Bool qel_cut_link_set_tag(Qel_Cut_Link* cutLink, const char* scheme, const 
 
 int qel_cut_link_set_text(Qel_Cut_Link* cutLink, const char* text, int isMarkup) {
     PLAT_RETV_IF(!cutLink || !text, QEL_CUT_LINK_ERROR_INVALID_PARAMETER, "invalid parameter");
-    char* converted = isMarkup ? nullptr : elm_entry_utf8_to_markup(text);
+    // The matching engine reads only valid UTF-8; a message's stray bytes are shown as replacement
+    // characters instead.
+    gchar* valid = g_utf8_make_valid(text, -1);
+    char* converted = isMarkup ? nullptr : elm_entry_utf8_to_markup(valid);
     std::string out;
-    bool ok = cutLink->build(converted ? converted : text, out);
+    bool ok = cutLink->build(converted ? converted : valid, out);
     free(converted);
+    g_free(valid);
     PLAT_RETV_IF(!ok, QEL_CUT_LINK_ERROR_INVALID_MARKUP, "unbalanced markup");
     cutLink->text = out;
     cutLink->hasText = true;

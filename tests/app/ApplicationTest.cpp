@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "DemoScreen.h"
 #include "EflTest.h"
+#include "FeedSync.h"
 #include "ListScreen.h"
 #include "ScreenRegistry.h"
 #include "TempDir.h"
@@ -44,7 +45,7 @@ protected:
         app->setOnFirstFrame([this] { firstFrame = true; });
         EXPECT_TRUE(app->start());
         EXPECT_TRUE(msg_test::runLoopUntil([this] { return firstFrame; }));
-        msg_test::runLoopFor(0.5);
+        msg_test::runLoopUntilIdle();
         return app;
     }
 
@@ -99,7 +100,7 @@ TEST_F(ApplicationTest, BackOnTheOnlyScreenEndsTheApplicationAndStopIsClean) {
     // Back first closes the popup, then asks to end.
     Evas* e = evas_object_evas_get(app->getWindowController()->getEvasObject());
     evas_event_feed_key_down(e, "Escape", "Escape", nullptr, nullptr, 0, nullptr);
-    msg_test::runLoopFor(0.3);
+    msg_test::runLoopUntilIdle();
     EXPECT_FALSE(weakDemo.expired());
     // Haptics work while the application runs and are ended with it.
     EXPECT_EQ(feedback_play(FEEDBACK_PATTERN_TAP), FEEDBACK_ERROR_NONE);
@@ -144,7 +145,7 @@ TEST_F(ApplicationTest, BackOnTheMainApplicationsListSendsItToTheBackgroundOnce)
 
     // Lowered again while in the background: no second pause.
     elm_win_lower(app->getWindowController()->getEvasObject());
-    msg_test::runLoopFor(0.2);
+    msg_test::runLoopUntilIdle();
     EXPECT_EQ(counter.count(msg_app::APP_EVENT_PAUSED), 1);
     app->stop();
     unsetenv("MSG_APP_ID");
@@ -170,7 +171,7 @@ TEST_F(ApplicationTest, LanguageAndRegionSettingsReachTheScreensAsEvents) {
     // A stopped application no longer listens.
     app->stop();
     ASSERT_EQ(vconf_set_str("db/menu_widget/language", "en_US.UTF-8"), VCONF_OK);
-    msg_test::runLoopFor(0.3);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(counter.count(msg_app::APP_EVENT_LANGUAGE_CHANGED), 1);
     msg_device::Device::closeDefault();
 }

@@ -28,7 +28,7 @@ void BlockViewFixture::TearDown() {
     window->destroy();
     msg_app::MCommonAddrMgr::release();
     msg_app::MCommonI18n::release();
-    settle(0.02);
+    settle();
     msg_store::ConnectionManager::disconnect();
     WatchScreenTest::TearDown();
 }

@@ -4,6 +4,7 @@
 #include "common/popup/AccessApi.h"
 
 #include "BlockViewFixture.h"
+#include "FeedSync.h"
 #include "LaunchJournal.h"
 #include "LogCapture.h"
 #include "common/CommonUtil.h"
@@ -142,10 +143,11 @@ TEST_F(BlockViewTest, OpeningAReadMessageNeitherMarksNorJournals) {
     ASSERT_EQ(
         msg_store::ConnectionManager::subscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE, count, &changes),
         msg_store::MSG_STORE_SUCCESS);
-    settle(0.2);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     changes = 0;
     open(msgId);
-    settle(0.8);
+    settle();
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_TRUE(journal().empty());
     EXPECT_EQ(0, changes) << "the store was written";
     msg_store::ConnectionManager::unsubscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE, count, &changes);

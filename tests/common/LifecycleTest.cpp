@@ -1,6 +1,7 @@
 // Start and stop of the application's common services, the restore events and the usage log.
 #include "CommonDeviceTest.h"
 
+#include "FeedSync.h"
 #include "JournalStore.h"
 #include "LaunchJournal.h"
 #include "LogCapture.h"
@@ -68,7 +69,7 @@ TEST_F(LifecycleTest, TerminateDisconnectsAndStopsWatching) {
     EXPECT_EQ(0, recorder.count(APP_EVENT_RESUMED));
 
     ASSERT_TRUE(preference::set(msg_store::PREF_INT_CONSUMER_STATUS, 1));
-    msg_test::pumpFor(0.3);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(0, recorder.count(APP_EVENT_MSG_STORE_READY));
     EXPECT_FALSE(msg_store::ConnectionManager::isConnected());
 }

@@ -25,7 +25,7 @@ protected:
         elm_genlist_item_class_free(itc);
         surface = eext_circle_surface_layout_add(genlist);
         circle = eext_circle_object_genlist_add(genlist, surface);
-        msg_test::runLoopFor(0.1);
+        msg_test::runLoopUntilIdle();
     }
     int regionY() {
         int y = 0;

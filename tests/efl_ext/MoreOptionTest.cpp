@@ -22,12 +22,12 @@ protected:
             eext_more_option_item_part_text_set(item, "selector,main_text", text);
             items.push_back(item);
         }
-        msg_test::runLoopFor(0.05);
+        msg_test::runLoopUntilIdle();
     }
 
     // The cue sits on the right edge, in the middle.
     // Edje hands its signals over on the next loop iterations.
-    void settle() { msg_test::runLoopFor(0.05); }
+    void settle() { msg_test::runLoopUntilIdle(); }
     void tapCue() {
         window.click(350, 180);
         settle();

@@ -42,7 +42,7 @@ void ListRowFixture::TearDown() {
     msg_app::MCommonTheme::getInstance()->deinit();
     msg_app::MCommonAddrMgr::release();
     msg_app::MCommonI18n::release();
-    msg_test::pumpFor(0.02);
+    msg_test::runLoopUntilIdle();
     msg_store::ConnectionManager::disconnect();
     msg_device::Device::closeDefault();
 }

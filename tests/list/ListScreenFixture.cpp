@@ -37,7 +37,7 @@ void ListScreenFixture::create(ListType type) {
     list = new MLListViewController(type);
     list->setEventListener([this](MLListViewController::Event e) { events.push_back(e); });
     ASSERT_TRUE(page->setPartContent("elm.swallow.content", list));
-    msg_test::runLoopFor(0.2);
+    msg_test::runLoopUntilIdle();
 }
 
 Elm_Object_Item* ListScreenFixture::itemOf(int id) const {
@@ -53,7 +53,7 @@ MLItem* ListScreenFixture::rowAt(int index) const {
 void ListScreenFixture::press(Elm_Object_Item* item, double holdSeconds) {
     ASSERT_NE(item, nullptr);
     elm_genlist_item_show(item, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
-    msg_test::runLoopFor(0.3);
+    msg_test::runLoopUntilIdle();
     Evas_Object* track = elm_object_item_track(item);
     ASSERT_NE(track, nullptr);
     int x = 0, y = 0, w = 0, h = 0;
@@ -62,9 +62,13 @@ void ListScreenFixture::press(Elm_Object_Item* item, double holdSeconds) {
     Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
     evas_event_feed_mouse_move(evas, x + w / 2, y + h / 2, 0, nullptr);
     evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
-    msg_test::runLoopFor(holdSeconds > 0 ? holdSeconds : 0.05);
+    // A long press is held for its time; a tap is let go once the press is handled.
+    if (holdSeconds > 0)
+        msg_test::runLoopFor(holdSeconds);
+    else
+        msg_test::runLoopUntilIdle();
     evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
-    msg_test::runLoopFor(0.1);
+    msg_test::runLoopUntilIdle();
 }
 
 void ListScreenFixture::clickButton(Evas_Object* button) {

@@ -29,7 +29,7 @@ void ListStoreFixture::SetUp() {
 
 void ListStoreFixture::TearDown() {
     msg_app::MCommonAddrMgr::release();
-    msg_test::pumpFor(0.02);
+    msg_test::runLoopUntilIdle();
     msg_store::ConnectionManager::disconnect();
     msg_device::Device::closeDefault();
 }

@@ -54,7 +54,7 @@ protected:
         window->destroy();
         MLThreadListBgLoad::destroy();
         msg_app::MCommonAddrMgr::release();
-        msg_test::runLoopFor(0.02);
+        msg_test::runLoopUntilIdle();
         msg_store::ConnectionManager::disconnect();
         WatchScreenTest::TearDown();
         elm_win_trap_set(nullptr);

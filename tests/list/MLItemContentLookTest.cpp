@@ -48,7 +48,7 @@ protected:
         return box;
     }
     // Lets the theme's programs run and the genlist lay the rows out.
-    void settle() { msg_test::pumpFor(0.15); }
+    void settle() { msg_test::runLoopUntilIdle(); }
     int64_t todayMs() { return static_cast<int64_t>(time(nullptr)) * 1000; }
 };
 

@@ -73,7 +73,7 @@ TEST_F(FixedRowsTest, ButtonRowComposesOnlyInNormalStyle) {
     ASSERT_TRUE(menu->getContactsButton());
     EXPECT_EQ(elm_object_item_part_content_get(menu->getElmObjectItem(), "elm.icon.1"), compose);
 
-    msg_test::pumpFor(0.05);
+    msg_test::runLoopUntilIdle();
     int x = 0, y = 0, w = 0, h = 0;
     evas_object_geometry_get(compose, &x, &y, &w, &h);
     EXPECT_EQ(w, MLItem::scaled(MLItemButtonMenu::BUTTON_SIZE));
@@ -83,7 +83,7 @@ TEST_F(FixedRowsTest, ButtonRowComposesOnlyInNormalStyle) {
     menu->setStyle(LIST_STYLE_SELECT);
     EXPECT_TRUE(elm_object_disabled_get(compose));
     window->click(x + w / 2, y + h / 2);
-    msg_test::pumpFor(0.05);
+    msg_test::runLoopUntilIdle();
     EXPECT_EQ(composed, 1);
 
     menu->setStyle(LIST_STYLE_NORMAL);

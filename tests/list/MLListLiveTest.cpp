@@ -189,7 +189,7 @@ TEST_F(ListLiveTest, ALanguageChangeDrawsTheShownRowsAgain) {
     conversation("+15550002", 1, "two");
     ASSERT_NO_FATAL_FAILURE(createList());
     ASSERT_TRUE(waitRealized(contentAt(0)));
-    msg_test::pumpFor(0.1);
+    msg_test::runLoopUntilIdle();
     sim({"set", "db/menu_widget/language", "en_GB", "--type", "string"});
     int before = realizedCount;
     // The application framework reports the new language to the application.

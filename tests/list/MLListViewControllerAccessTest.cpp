@@ -72,7 +72,7 @@ TEST_F(ListAccessTest, ANewRowIsLinkedBetweenItsNeighbours) {
     create(LIST_TYPE_THREAD);
     int middle = conversation("+15550002", 1, "b", "", 1650000000000);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return itemOf(middle) != nullptr; }));
-    msg_test::runLoopFor(0.2);
+    msg_test::runLoopUntilIdle();
     EXPECT_TRUE(flows(itemOf(newest), itemOf(middle)));
     EXPECT_TRUE(flows(itemOf(middle), itemOf(older)));
     EXPECT_FALSE(flows(itemOf(newest), itemOf(older))) << "the old link is gone";

@@ -59,4 +59,18 @@ void runLoopFor(double seconds) {
     ecore_main_loop_begin();
 }
 
+bool runLoopUntilIdle(double timeoutSeconds) {
+    bool idle = false;
+    Ecore_Idler* idler = ecore_idler_add(
+        [](void* data) {
+            *static_cast<bool*>(data) = true;
+            return ECORE_CALLBACK_CANCEL;
+        },
+        &idle);
+    runLoopUntil([&] { return idle; }, timeoutSeconds);
+    if (!idle)
+        ecore_idler_del(idler);
+    return idle;
+}
+
 } // namespace msg_test

@@ -20,6 +20,11 @@ void pumpFor(double seconds);
 bool runLoopUntil(const std::function<bool()>& condition, double timeoutSeconds = 5.0);
 void runLoopFor(double seconds);
 
+// Runs the real main loop until it has nothing left to do (events, jobs, Edje signals and a
+// render done), or the time limit passes; returns whether it went idle. Timers due later, such as
+// an animation's, are not waited for: wait on what they change instead.
+bool runLoopUntilIdle(double timeoutSeconds = 5.0);
+
 } // namespace msg_test
 
 #endif

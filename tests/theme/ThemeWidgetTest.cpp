@@ -75,7 +75,7 @@ TEST_F(ThemeWidgetTest, CirclePopupWithTwoButtonsUsesTheRoundStyle) {
     elm_object_style_set(right, "popup/circle/right");
     elm_object_part_content_set(popup, "button2", right);
     evas_object_show(popup);
-    pumpFor(0.1);
+    runLoopUntilIdle();
 
     Evas_Object* edje = findEdje(popup, "elm/popup/base/");
     ASSERT_NE(edje, nullptr);
@@ -109,7 +109,7 @@ TEST_F(ThemeWidgetTest, BottomButtonSitsInTheBottomSegmentAndDims) {
     ASSERT_TRUE(elm_object_style_set(button, "bottom"));
     elm_object_text_set(button, "Delete");
     elm_object_part_content_set(view, "elm.swallow.button", button);
-    pumpFor(0.1);
+    runLoopUntilIdle();
 
     Evas_Object* edje = elm_layout_edje_get(button);
     EXPECT_EQ(groupOf(edje), "elm/button/base/bottom");
@@ -122,7 +122,7 @@ TEST_F(ThemeWidgetTest, BottomButtonSitsInTheBottomSegmentAndDims) {
 
     // Disabled, the whole button fades.
     elm_object_disabled_set(button, EINA_TRUE);
-    pumpFor(0.1);
+    runLoopUntilIdle();
     const Evas_Object* disabler = edje_object_part_object_get(edje, "disabler");
     ASSERT_NE(disabler, nullptr);
     int r, g, b, a;
@@ -140,7 +140,7 @@ TEST_F(ThemeWidgetTest, ToastStylesShowTheTextAndOnlyTheCheckStyleShowsTheMark) 
         elm_popup_orient_set(toast, ELM_POPUP_ORIENT_BOTTOM);
         elm_object_part_text_set(toast, "elm.text", "Sent");
         evas_object_show(toast);
-        pumpFor(0.1);
+        runLoopUntilIdle();
         Evas_Object* edje = findEdje(toast, "elm/popup/base/");
         ASSERT_NE(edje, nullptr);
         EXPECT_EQ(groupOf(edje), std::string("elm/popup/base/") + style);
@@ -173,7 +173,7 @@ TEST_F(ThemeWidgetTest, SelectModeLayoutShowsAndHidesTheCountButton) {
         const char* name = edje_object_part_state_get(edje, "elm.swallow.icon", &value);
         return std::string(name ? name : "");
     };
-    pumpFor(0.05);
+    runLoopUntilIdle();
     EXPECT_EQ(state(), "default");
     elm_object_signal_emit(ly, "select_mode,button,show", "");
     EXPECT_TRUE(pumpUntil([&] { return state() == "visible"; }, 2.0));
@@ -200,8 +200,10 @@ TEST_F(ThemeWidgetTest, ListRowsAndChecksUseTheirStylesInAMessageOnlyList) {
         elm_check_state_set(ck, EINA_TRUE);
         return ck;
     };
-    Elm_Object_Item* it = elm_genlist_item_append(gl, &itc, nullptr, nullptr, ELM_GENLIST_ITEM_NONE, nullptr, nullptr);
-    ASSERT_TRUE(pumpUntil([&] { return elm_object_item_part_content_get(it, "elm.swallow.end") != nullptr; }, 2.0));
+    Elm_Object_Item* it =
+        elm_genlist_item_append(gl, &itc, nullptr, nullptr, ELM_GENLIST_ITEM_NONE, nullptr, nullptr);
+    ASSERT_TRUE(
+        pumpUntil([&] { return elm_object_item_part_content_get(it, "elm.swallow.end") != nullptr; }, 2.0));
     EXPECT_EQ(groupOf(elm_layout_edje_get(gl)), "elm/genlist/base/message_only");
     Evas_Object* check = elm_object_item_part_content_get(it, "elm.swallow.end");
     ASSERT_NE(check, nullptr);

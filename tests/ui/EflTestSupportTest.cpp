@@ -15,11 +15,11 @@ TEST(EflTestSupport, ClickReachesAButton) {
     int clicks = 0;
     evas_object_smart_callback_add(
         button, "clicked", [](void* data, Evas_Object*, void*) { ++*static_cast<int*>(data); }, &clicks);
-    msg_test::pumpFor(0.05);
+    msg_test::runLoopUntilIdle();
     window.click(180, 180);
     EXPECT_TRUE(pumpUntil([&] { return clicks == 1; }, 2.0));
     window.click(10, 10);
-    msg_test::pumpFor(0.05);
+    msg_test::runLoopUntilIdle();
     EXPECT_EQ(clicks, 1);
 }
 

@@ -84,6 +84,10 @@ TEST_F(CutLinkTest, CustomSchemesPlainTextAndExistingMarkup) {
     EXPECT_EQ(out, "a&lt;b &amp; <a href=_tel:0101234567>0101234567</a>");
     out = linked("<b>012-345-6789</b><a href=x>98765432</a>");
     EXPECT_EQ(out, "<b><a href=_tel:012-345-6789>012-345-6789</a></b><a href=x>98765432</a>");
+    // Stray bytes of a message once crashed the matching engine; they show as replacement characters.
+    out =
+        linked("mail zoe@ehample.org, \\\\\\\\server\\\\share and srovteer\\\\sha5  \xB7nd s 2024-03-05", 0);
+    EXPECT_NE(out.find("sha5  \uFFFDnd s "), std::string::npos) << out;
     EXPECT_EQ(qel_cut_link_set_text(link, "<b unclosed", 1), QEL_CUT_LINK_ERROR_INVALID_MARKUP);
     EXPECT_EQ(qel_cut_link_set_text(nullptr, "x", 1), QEL_CUT_LINK_ERROR_INVALID_PARAMETER);
 }

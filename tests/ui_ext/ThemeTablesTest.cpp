@@ -172,7 +172,7 @@ TEST_F(ThemeTablesTest, ReplacingAColourOnARealizedRowAsksOnlySmartObjectsForMem
     int errors = 0;
     eina_log_print_cb_set(countErrorsCb, &errors);
     qel_theme_object_item_replace_color(item, "T012", "AT017");
-    msg_test::pumpFor(0.1);
+    msg_test::runLoopUntilIdle();
     eina_log_print_cb_set(eina_log_print_cb_stderr, nullptr);
     EXPECT_EQ(errors, 0);
 }

@@ -51,7 +51,7 @@ TEST_F(ControllerLifecycleTest, PushCreatesInOrderAndBackPopsToThePageBelow) {
 
     std::weak_ptr<WViewController> weakSecond = second->getWeakPtr();
     journal.calls.clear();
-    msg_test::runLoopFor(0.05);
+    msg_test::runLoopUntilIdle();
     pressBack();
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return weakSecond.expired(); }));
     EXPECT_EQ(journal.calls.front(), "second page:onPop");
@@ -76,7 +76,7 @@ TEST_F(ControllerLifecycleTest, APageThatRefusesStaysAndTheLastPageEndsTheScreen
     ASSERT_TRUE(navi->push(second));
     second->refusePop = true;
     pressBack();
-    msg_test::runLoopFor(0.05);
+    msg_test::runLoopUntilIdle();
     EXPECT_TRUE(navi->isTopContentViewController(second));
 
     int lastPageBacks = 0;

@@ -49,7 +49,7 @@ TEST_F(PopupControllerTest, HooksBuildThePopupAndAButtonThatSetsTheFlagClosesIt)
     EXPECT_STREQ(elm_object_text_get(button(popup, "button1")), "Keep");
 
     evas_object_smart_callback_call(button(popup, "button1"), "clicked", nullptr);
-    msg_test::runLoopFor(0.05);
+    msg_test::runLoopUntilIdle();
     EXPECT_EQ(keepClicks, 1);
     ASSERT_FALSE(weak.expired());
     evas_object_smart_callback_call(button(popup, "button2"), "clicked", nullptr);
@@ -63,7 +63,7 @@ TEST_F(PopupControllerTest, BackKeyAsksOnBackOrClosesByDefault) {
     ASSERT_TRUE(screen->attachPopup(asking));
     std::weak_ptr<WViewController> weak = asking->getWeakPtr();
     window.pressKey("Escape");
-    msg_test::runLoopFor(0.05);
+    msg_test::runLoopUntilIdle();
     EXPECT_EQ(asked, 1);
     EXPECT_FALSE(weak.expired());
 
@@ -88,7 +88,7 @@ TEST_F(PopupControllerTest, ACallbackMayDestroyThePopupItselfAndNoCallbackFollow
     std::weak_ptr<WViewController> weak = popup->getWeakPtr();
     evas_object_smart_callback_call(button(popup, "button1"), "clicked", nullptr);
     EXPECT_TRUE(weak.expired());
-    msg_test::runLoopFor(0.05);
+    msg_test::runLoopUntilIdle();
 }
 
 } // namespace

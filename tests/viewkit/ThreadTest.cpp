@@ -88,7 +88,7 @@ TEST(ThreadTest, CancelWithoutCallbackWaitsAndSilencesEverything) {
     EXPECT_TRUE(thread->cancelWithoutCallback(2.0));
     // The owner may go at once; the pool's late callbacks find nobody.
     thread.reset();
-    msg_test::runLoopFor(0.1);
+    msg_test::runLoopUntilIdle();
     EXPECT_EQ(callbacks, 0);
 }
 

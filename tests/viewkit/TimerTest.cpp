@@ -28,7 +28,16 @@ TEST(TimerTest, DestroyCancelsTimersAndIdlersBeforeTheyRun) {
     WTimer::destroy(idler);
     EXPECT_TRUE(timer.expired());
     EXPECT_TRUE(idler.expired());
-    msg_test::runLoopFor(0.1);
+    // A later timer that does run shows that the destroyed ones had their turn.
+    bool later = false;
+    WTimer::addTimer(
+        0.05,
+        [](void* data) {
+            *static_cast<bool*>(data) = true;
+            return false;
+        },
+        &later);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return later; }));
     EXPECT_EQ(runs, 0);
     // Destroying again, or an empty pointer, does nothing.
     WTimer::destroy(timer);
@@ -48,8 +57,8 @@ TEST(TimerTest, ATimerMayDestroyItselfFromItsCallback) {
             return true;
         },
         &holder);
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return holder.self.expired(); }, 1.0));
-    msg_test::runLoopFor(0.05);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return holder.self.expired(); }));
+    msg_test::runLoopUntilIdle();
     EXPECT_EQ(holder.runs, 1);
 }
 

@@ -2,6 +2,7 @@
 // address book changes, in this process or another.
 #include "AddrTest.h"
 
+#include "FeedSync.h"
 #include "LogCapture.h"
 #include "Programs.h"
 #include "common/MCommonAppEventMgr.h"
@@ -161,7 +162,7 @@ TEST_F(AddrSyncTest, ContactChangeWhilePausedAppliesOnceOnResume) {
     auto* events = msg_app::MCommonAppEventMgr::getInstance();
     events->emit(msg_app::APP_EVENT_PAUSED);
     addContact("Katherine Johnson", "+14155550177");
-    msg_test::pumpFor(0.3);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(contactEvents.count, 0);
     EXPECT_EQ(rawName(conv), before) << "nothing is re-resolved while paused";
 

@@ -50,7 +50,10 @@ void WatchScreenTest::pressKey(const char* keyName) {
 }
 
 void WatchScreenTest::settle(double seconds) {
-    msg_test::runLoopFor(seconds);
+    if (seconds > 0)
+        msg_test::runLoopFor(seconds);
+    else
+        msg_test::runLoopUntilIdle();
 }
 
 std::string WatchScreenTest::partText(Evas_Object* obj, const char* part) {

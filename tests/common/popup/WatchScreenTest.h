@@ -28,8 +28,9 @@ protected:
     void click(int x, int y);
     void clickCenter(Evas_Object* obj);
     void pressKey(const char* keyName);
-    // Lets Edje deliver signals and the canvas lay itself out.
-    static void settle(double seconds = 0.05);
+    // Lets Edje deliver signals and the canvas lay itself out: runs the loop until it is idle, or
+    // for the given time when a step must last that long.
+    static void settle(double seconds = 0);
     // The texts of a layout part and an image widget's group.
     static std::string partText(Evas_Object* obj, const char* part);
     static std::string imageGroup(Evas_Object* image);

@@ -1,5 +1,6 @@
 // Message times and dates under each date order, clock style, direction and region.
 #include "CommonDeviceTest.h"
+#include "FeedSync.h"
 #include "LogCapture.h"
 #include "MainLoop.h"
 #include "common/MCommonAppEventMgr.h"
@@ -261,7 +262,7 @@ TEST_F(I18nTest, ReleasedInstanceStopsListening) {
     MCommonI18n::release();
     EventCounter counter;
     setInt(KEY_TIME1224, 2);
-    msg_test::pumpFor(0.3);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(0, counter.timeFormatChanges);
 }
 

@@ -45,52 +45,43 @@ _MSG_LANG_INFO_S singleShift(unsigned char langId) {
     return {langId != 0, false, langId, 0};
 }
 
-TEST(MsgTextConvertGsm, NationalTableFollowsTheLettersOfTheText) {
-    Encoded c = encode(u"ç");
-    EXPECT_EQ(c.langId, MSG_LANG_ID_TURKISH);
-    EXPECT_EQ(c.septets, (Bytes{0x1B, 0x63}));
-    EXPECT_FALSE(c.replaced);
-
-    // A Spanish letter first makes ç Portuguese.
-    Encoded ac = encode(u"áç");
-    EXPECT_EQ(ac.langId, MSG_LANG_ID_PORTUGUESE);
-    EXPECT_EQ(ac.septets, (Bytes{0x1B, 0x0F, 0x1B, 0x09}));
-
-    // ç seen before the Spanish letter counted as Turkish: the text goes
-    // Spanish, whose table lacks ç.
-    Encoded ca = encode(u"çá");
-    EXPECT_EQ(ca.langId, MSG_LANG_ID_SPANISH);
-    EXPECT_EQ(ca.septets, (Bytes{'c', 0x1B, 0x61}));
-    EXPECT_TRUE(ca.replaced);
-    Encoded es = encode(u"ú{");
-    EXPECT_EQ(es.langId, MSG_LANG_ID_SPANISH);
-    EXPECT_EQ(es.septets, (Bytes{0x1B, 0x75, 0x1B, 0x28}));
-    EXPECT_EQ(encode(u"ğ€").septets, (Bytes{0x1B, 0x67, 0x1B, 0x65}));
-    // The caron forms share the codes of the breve forms.
-    EXPECT_EQ(encode(u"Ǧǧ").septets, (Bytes{0x1B, 0x47, 0x1B, 0x67}));
-}
-
-TEST(MsgTextConvertGsm, DefaultAlphabetAndExtensionNeedNoNationalTable) {
-    Encoded e = encode(u"é@€");
-    EXPECT_EQ(e.langId, MSG_LANG_ID_RESERVED);
-    EXPECT_EQ(e.septets, (Bytes{0x05, 0x00, 0x1B, 0x65}));
-    EXPECT_FALSE(e.replaced);
-}
-
-TEST(MsgTextConvertGsm, UnknownLettersAreReplaced) {
-    Encoded o = encode(u"ő");
-    EXPECT_EQ(o.septets, Bytes{'o'});
-    EXPECT_TRUE(o.replaced);
-    Encoded q = encode(u"a中");
-    EXPECT_EQ(q.septets, (Bytes{0x61, '?'}));
-    EXPECT_TRUE(q.replaced);
-    // Each half of a surrogate pair is one unknown unit.
-    EXPECT_EQ(encode(u"\U0001F600").septets, (Bytes{'?', '?'}));
-
-    // The language is chosen even when its table lacks a letter of the text.
-    Encoded mixed = encode(u"Ğ€ő");
-    EXPECT_EQ(mixed.langId, MSG_LANG_ID_TURKISH);
-    EXPECT_EQ(mixed.septets, (Bytes{0x1B, 0x47, 0x1B, 0x65, 'o'}));
+TEST(MsgTextConvertGsm, NationalTableFollowsTheLettersAndUnknownOnesAreReplaced) {
+    const unsigned char kAny = 0xFF;
+    struct {
+        std::u16string text;
+        unsigned char langId;
+        Bytes septets;
+        bool replaced;
+    } cases[] = {
+        {u"ç", MSG_LANG_ID_TURKISH, {0x1B, 0x63}, false},
+        // A Spanish letter first makes ç Portuguese.
+        {u"áç", MSG_LANG_ID_PORTUGUESE, {0x1B, 0x0F, 0x1B, 0x09}, false},
+        // ç seen before the Spanish letter counted as Turkish: the text goes Spanish, whose table
+        // lacks ç.
+        {u"çá", MSG_LANG_ID_SPANISH, {'c', 0x1B, 0x61}, true},
+        {u"ú{", MSG_LANG_ID_SPANISH, {0x1B, 0x75, 0x1B, 0x28}, false},
+        {u"ğ€", kAny, {0x1B, 0x67, 0x1B, 0x65}, false},
+        // The caron forms share the codes of the breve forms.
+        {u"Ǧǧ", kAny, {0x1B, 0x47, 0x1B, 0x67}, false},
+        // The default alphabet and its extension need no national table.
+        {u"é@€", MSG_LANG_ID_RESERVED, {0x05, 0x00, 0x1B, 0x65}, false},
+        {u"ő", kAny, {'o'}, true},
+        {u"a中", kAny, {0x61, '?'}, true},
+        // Each half of a surrogate pair is one unknown unit.
+        {u"\U0001F600", kAny, {'?', '?'}, true},
+        // The language is chosen even when its table lacks a letter of the text.
+        {u"Ğ€ő", MSG_LANG_ID_TURKISH, {0x1B, 0x47, 0x1B, 0x65, 'o'}, true},
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(++row);
+        Encoded e = encode(c.text);
+        if (c.langId != kAny) {
+            EXPECT_EQ(e.langId, c.langId);
+        }
+        EXPECT_EQ(e.septets, c.septets);
+        EXPECT_EQ(e.replaced, c.replaced);
+    }
 }
 
 TEST(MsgTextConvertGsm, EscapePairsAreNeverCutByTheDestination) {

@@ -35,6 +35,7 @@ void prefChangedCb(const char* key, void* data) {
     auto* seen = static_cast<Seen*>(data);
     ++seen->calls;
     seen->key = key;
+    preference_get_int(key, &seen->value);
 }
 
 void fontChangedCb(system_settings_key_e key, void* data) {
@@ -118,21 +119,25 @@ TEST_F(VconfTest, AChangeInAnotherProcessReachesTheCallbackOnTheMainLoop) {
     ASSERT_EQ(vconf_notify_key_changed("db/setting/psmode", intChangedCb, &seen), VCONF_OK);
     ASSERT_EQ(runProgram({"vconf-set", "db/setting/psmode", "int", "4"}), 0);
     EXPECT_TRUE(msg_test::pumpUntil([&] { return seen.calls > 0; }));
-    msg_test::pumpFor(0.1);
-    EXPECT_EQ(seen.calls, 1);
     EXPECT_EQ(seen.key, "db/setting/psmode");
     EXPECT_EQ(seen.value, 4);
 
     // Writing the same value again is no change; the process's own write arrives like another's.
     ASSERT_EQ(vconf_set_int("db/setting/psmode", 4), VCONF_OK);
     ASSERT_EQ(vconf_set_int("db/setting/psmode", 0), VCONF_OK);
+    // A second call per change would reach two calls with the first value.
     EXPECT_TRUE(msg_test::pumpUntil([&] { return seen.calls == 2; }));
     EXPECT_EQ(seen.value, 0);
 
     ASSERT_EQ(vconf_ignore_key_changed("db/setting/psmode", intChangedCb), VCONF_OK);
     ASSERT_EQ(vconf_set_int("db/setting/psmode", 4), VCONF_OK);
-    msg_test::pumpFor(0.2);
+    // Changes arrive in order: once a later one is heard, the ignored one had its turn.
+    Seen later;
+    ASSERT_EQ(vconf_notify_key_changed("db/setting/date_format", intChangedCb, &later), VCONF_OK);
+    ASSERT_EQ(vconf_set_int("db/setting/date_format", 2), VCONF_OK);
+    EXPECT_TRUE(msg_test::pumpUntil([&] { return later.calls == 1; }));
     EXPECT_EQ(seen.calls, 2);
+    ASSERT_EQ(vconf_ignore_key_changed("db/setting/date_format", intChangedCb), VCONF_OK);
 }
 
 TEST_F(PreferenceTest, TypedValuesExistAndAreRemoved) {
@@ -226,12 +231,13 @@ TEST_F(PreferenceTest, SharedKeysReachEveryApplicationOwnKeysOnlyTheirPackage) {
     EXPECT_EQ(value, 1);
     // Its own preference is the other package's alone.
     EXPECT_EQ(preference_get_int("msg_preference_int_alert_reminder", &value), PREFERENCE_ERROR_NO_KEY);
-    msg_test::pumpFor(0.1);
-    EXPECT_EQ(own.calls, 0);
 
-    // A process of the same package is heard.
+    // A process of the same package is heard. Changes arrive in order, so the other package's
+    // would have been heard first, with its own value.
     ASSERT_EQ(preference_set_int("msg_preference_int_alert_reminder", 3), PREFERENCE_ERROR_NONE);
-    EXPECT_TRUE(msg_test::pumpUntil([&] { return own.calls == 1; }));
+    EXPECT_TRUE(msg_test::pumpUntil([&] { return own.calls > 0; }));
+    EXPECT_EQ(own.calls, 1);
+    EXPECT_EQ(own.value, 3);
     ASSERT_EQ(preference_unset_changed_cb("consumer_preference_int_peer_connection_status"),
               PREFERENCE_ERROR_NONE);
     ASSERT_EQ(preference_unset_changed_cb("msg_preference_int_alert_reminder"), PREFERENCE_ERROR_NONE);
