@@ -62,7 +62,8 @@ TEST_F(LaunchErrorPopupTest, FlightModeOkOpensTheSetting) {
     auto* popup = static_cast<msg_app::MCommonPopup*>(
         MCLaunchMgr::createErrorPopup(MCLaunchMgr::ERROR_FLIGHT_MODE, APP_CONTROL_COMPOSE));
     ASSERT_TRUE(page->attachPopup(popup));
-    settle();
+    // As the shared popups' tests do: the show transition ends before the buttons take clicks.
+    settle(0.3);
     Evas_Object* ok = elm_object_part_content_get(popup->getEvasObject(), "button2");
     ASSERT_NE(nullptr, ok);
     clickCenter(ok);

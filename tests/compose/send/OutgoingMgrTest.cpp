@@ -22,8 +22,10 @@ protected:
         setInt("memory/telephony/cs_rej_cause", 0);
     }
     void TearDown() override {
-        // The modem and number services hold handles on this test's device.
+        // The modem and number services hold handles on this test's device; the next test opens
+        // telephony anew, as a new process would.
         msg_app::MCommonTapi::getInstance()->release();
+        msg_app::MCommonTapi::destroy();
         msg_app::MCommonNumberSync::getInstance()->release();
         CommonDeviceTest::TearDown();
     }
