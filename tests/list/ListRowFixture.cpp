@@ -47,14 +47,19 @@ void ListRowFixture::TearDown() {
     msg_device::Device::closeDefault();
 }
 
+// The genlist may hold rows of other screens (the viewer's tests share this fixture).
+static MLItem* rowOf(Elm_Object_Item* item) {
+    return dynamic_cast<MLItem*>(static_cast<view_kit::WGenlistItem*>(elm_object_item_data_get(item)));
+}
+
 void ListRowFixture::_realizedCb(void* /*data*/, Evas_Object* /*obj*/, void* info) {
-    auto* row = static_cast<MLItem*>(elm_object_item_data_get(static_cast<Elm_Object_Item*>(info)));
+    auto* row = rowOf(static_cast<Elm_Object_Item*>(info));
     if (row && row->getType() == MLItem::CONTENT)
         static_cast<MLItemContent*>(row)->realized();
 }
 
 void ListRowFixture::_unrealizedCb(void* /*data*/, Evas_Object* /*obj*/, void* info) {
-    auto* row = static_cast<MLItem*>(elm_object_item_data_get(static_cast<Elm_Object_Item*>(info)));
+    auto* row = rowOf(static_cast<Elm_Object_Item*>(info));
     if (row && row->getType() == MLItem::CONTENT) {
         static_cast<MLItemContent*>(row)->unrealized();
         static_cast<MLItemContent*>(row)->unswallow();

@@ -12,8 +12,10 @@ MVItemReply::MVItemReply(int threadId, const IMVItemDataProvider* provider)
     : _threadId(threadId), _provider(provider) {}
 
 MVItemReply::~MVItemReply() {
-    if (_button)
+    if (_button) {
         evas_object_event_callback_del_full(_button, EVAS_CALLBACK_DEL, _buttonDelCb, this);
+        evas_object_smart_callback_del_full(_button, "clicked", _clickedCb, this);
+    }
 }
 
 Elm_Genlist_Item_Class* MVItemReply::getItemClassNew() {
@@ -55,6 +57,13 @@ Evas_Object* MVItemReply::_contentGetCb(void* data, Evas_Object* obj, const char
 }
 
 Evas_Object* MVItemReply::_createContent(Evas_Object* parent) {
+    // The genlist may build the row again (to size it, then to show it) while the earlier button
+    // still lives; only the newest one is this row's, and the earlier must not call back into it.
+    if (_button) {
+        evas_object_event_callback_del_full(_button, EVAS_CALLBACK_DEL, _buttonDelCb, this);
+        evas_object_smart_callback_del_full(_button, "clicked", _clickedCb, this);
+        _button = nullptr;
+    }
     Evas_Object* layout = elm_layout_add(parent);
     MSG_RETV_IF(!layout, nullptr, "elm_layout_add failed");
     elm_layout_file_set(layout, common_util::get_message_edj().c_str(), "bubble/reply");
