@@ -12,7 +12,7 @@ namespace compose {
 
 class MCUiHelper {
 public:
-    // A layout of the composer's "layout" group.
+    // The application's base layout; a custom one comes from the message theme file.
     static Evas_Object* createLayout(Evas_Object* parent);
     static Evas_Object* createCustomLayout(Evas_Object* parent, const char* group);
     // A button of the style with the image as icon, sized for the configured scale.

@@ -21,7 +21,14 @@ int scaled(int size) {
 } // namespace
 
 Evas_Object* MCUiHelper::createLayout(Evas_Object* parent) {
-    return createCustomLayout(parent, "layout");
+    MSG_RETV_IF(!parent, nullptr, "parent is nullptr");
+    Evas_Object* layout = elm_layout_add(parent);
+    MSG_RETV_IF(!layout, nullptr, "layout is nullptr");
+    if (!elm_layout_theme_set(layout, "layout", "application", "default"))
+        MSG_LOGE("application layout cannot be loaded");
+    evas_object_size_hint_weight_set(layout, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+    evas_object_show(layout);
+    return layout;
 }
 
 Evas_Object* MCUiHelper::createCustomLayout(Evas_Object* parent, const char* group) {
