@@ -1,0 +1,67 @@
+// The composer's widget builders on the watch's window: what the composer relies on from each.
+#include "compose/MCUiHelper.h"
+#include "LogCapture.h"
+#include "WatchScreenTest.h"
+#include "qel.h"
+
+#include <cstdio>
+#include <string>
+
+using msg_app::compose::MCUiHelper;
+using msg_test::LogCapture;
+
+namespace {
+
+class MCUiHelperTest : public WatchScreenTest {};
+
+TEST_F(MCUiHelperTest, BuildersGiveWhatTheComposerUses) {
+    Evas_Object* parent = window->getEvasObject();
+    EXPECT_EQ("elm/layout/application/default", layoutGroup(MCUiHelper::createLayout(parent)));
+    EXPECT_TRUE(elm_entry_context_menu_disabled_get(MCUiHelper::createEntry(parent)));
+    const double before = elm_config_scale_get();
+    for (double scale : {1.0, 2.0}) {
+        elm_config_scale_set(scale);
+        int w = 0, h = 0;
+        evas_object_size_hint_min_get(
+            MCUiHelper::createImageButton(parent, nullptr, "img/option/compose", 50, 30), &w, &h);
+        EXPECT_EQ(static_cast<int>(50 * scale), w);
+        EXPECT_EQ(static_cast<int>(30 * scale), h);
+    }
+    elm_config_scale_set(before);
+    for (Evas_Object* made :
+         {MCUiHelper::createLayout(nullptr), MCUiHelper::createCustomLayout(parent, nullptr),
+          MCUiHelper::createImageButton(parent, nullptr, nullptr, 1, 1), MCUiHelper::createEntry(nullptr)})
+        EXPECT_EQ(nullptr, made);
+}
+
+TEST_F(MCUiHelperTest, GuideTextStyledEscapedAndUncut) {
+    Evas_Object* entry = MCUiHelper::createEntry(window->getEvasObject());
+    const char* style = nullptr;
+    int size = 0, r = 0, g = 0, b = 0, a = 0;
+    ASSERT_TRUE(qel_theme_get_font("AT012", &style, &size));
+    qel_theme_get_color("AT012", &r, &g, &b, &a);
+    const std::string xs(120, 'x');
+    char expected[256];
+    std::snprintf(expected, sizeof(expected),
+                  "<font_size=%d color=#%02x%02x%02x%02x>%s &lt;b&gt;&amp;</font>", size, r & 0xff, g & 0xff,
+                  b & 0xff, a & 0xff, xs.c_str());
+    ASSERT_TRUE(MCUiHelper::setGuideTextStyle(entry, "AT013", "AT012", (xs + " <b>&").c_str()));
+    EXPECT_EQ(expected, partText(entry, "elm.guide"));
+    ASSERT_TRUE(MCUiHelper::setGuideTextStyle(entry, "AT013", "NO_SUCH_CODE", "Message"));
+    EXPECT_EQ("Message", partText(entry, "elm.guide"));
+
+    const char* args[] = {"AT013", "AT012", "t"};
+    const char* logs[] = {"normal_font_code is nullptr", "guide_font_code is nullptr",
+                          "guide_text is nullptr"};
+    for (int i = -1; i < 3; ++i) {
+        const char* a2[] = {args[0], args[1], args[2]};
+        if (i >= 0)
+            a2[i] = nullptr;
+        LogCapture log;
+        EXPECT_FALSE(MCUiHelper::setGuideTextStyle(i < 0 ? nullptr : entry, a2[0], a2[1], a2[2]));
+        EXPECT_TRUE(log.contains(i < 0 ? "obj is nullptr" : logs[i])) << i;
+    }
+    EXPECT_EQ("Message", partText(entry, "elm.guide"));
+}
+
+} // namespace
