@@ -1,7 +1,7 @@
 #include "compose/MCAttachmentImport.h"
 
+#include "app_common.h"
 #include "common/MsgLog.h"
-#include "device/Device.h"
 
 #include <cerrno>
 #include <climits>
@@ -38,11 +38,19 @@ std::string baseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The device's folder holds every application's data as apps/<package>/data.
+std::string deviceFolder() {
+    char* dataPath = app_get_data_path();
+    std::string data = dataPath ? canonicalPath(dataPath) : std::string();
+    free(dataPath);
+    size_t apps = data.rfind("/apps/");
+    return apps == std::string::npos ? std::string() : data.substr(0, apps);
+}
+
 } // namespace
 
 bool MCAttachmentImport::_isShareable(const std::string& canonical) {
-    msg_device::Device* device = msg_device::Device::getDefault();
-    std::string deviceDir = device ? canonicalPath(device->dir()) : std::string();
+    std::string deviceDir = deviceFolder();
     if (deviceDir.empty() || !startsWith(canonical, deviceDir + "/"))
         return true;
     // Inside the device only what an application put in its shared folder may leave it: never
