@@ -71,6 +71,7 @@ protected:
 
 TEST_F(SelectorAnswerTest, ChosenTextIsSentByTheComposerAndDeliveredByThePhone) {
     int64_t id = askForReply("+1 555 010 0042");
+    EXPECT_EQ("started", entry(id).status);
     msg_test::ProgramRun run = select(id, {"--text", "On my way <b>&</b>"});
     ASSERT_EQ(0, run.exitCode) << run.err;
     LaunchEntry asked = entry(id);
@@ -94,8 +95,9 @@ TEST_F(SelectorAnswerTest, ChosenTextIsSentByTheComposerAndDeliveredByThePhone) 
     EXPECT_EQ("On my way <b>&</b>", sent.text);
     EXPECT_EQ(msg_store::FOLDER_SENT, sent.folderType);
 
-    // A request is answered once.
+    // A request is answered once, and the selector's window closes with it.
     EXPECT_NE(0, select(id, {"--cancel"}).exitCode);
+    EXPECT_TRUE(waitForExit(id));
 }
 
 TEST_F(SelectorAnswerTest, CancelAndRefusedAnswersSendNothing) {
@@ -123,6 +125,7 @@ TEST_F(SelectorAnswerTest, CancelAndRefusedAnswersSendNothing) {
     EXPECT_EQ(APP_CONTROL_RESULT_CANCELED, entry(id).result);
     EXPECT_TRUE(launchesAfter(last).empty());
     EXPECT_TRUE(outbox().empty());
+    EXPECT_TRUE(waitForExit(id));
 }
 
 TEST_F(SelectorAnswerTest, TheKeyboardHandsTheRecipientOverWithoutText) {
@@ -132,7 +135,8 @@ TEST_F(SelectorAnswerTest, TheKeyboardHandsTheRecipientOverWithoutText) {
     ASSERT_EQ(1u, composer.size());
     EXPECT_EQ(std::string::npos, composer[0].request.find("selected_context"));
     EXPECT_NE(std::string::npos, composer[0].request.find("address:01012345678"));
-    ASSERT_TRUE(waitForExit(composer[0].id));
+    EXPECT_TRUE(waitForExit(composer[0].id));
+    EXPECT_TRUE(waitForExit(id));
 }
 
 } // namespace
