@@ -2,12 +2,15 @@
 // the compose process sending what was chosen, and the phone delivering it.
 #include "CommonDeviceTest.h"
 
+#include "InputSelectorScreen.h"
+
 #include "LaunchJournal.h"
 #include "MainLoop.h"
 #include "Programs.h"
 #include "app_control.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/PhoneSide.h"
+#include "preference.h"
 
 #include <string>
 #include <vector>
@@ -137,6 +140,16 @@ TEST_F(SelectorAnswerTest, TheKeyboardHandsTheRecipientOverWithoutText) {
     EXPECT_NE(std::string::npos, composer[0].request.find("address:01012345678"));
     EXPECT_TRUE(waitForExit(composer[0].id));
     EXPECT_TRUE(waitForExit(id));
+}
+
+TEST_F(SelectorAnswerTest, QuickRepliesAreThePreferencesLinesElseTheBuiltInOnes) {
+    using msg_app::input::InputSelectorScreen;
+    const std::vector<std::string> builtIn = InputSelectorScreen::quickReplies();
+    EXPECT_EQ(3u, builtIn.size());
+    ASSERT_EQ(PREFERENCE_ERROR_NONE, preference_set_string("quick_replies", "Yes\n\n  \r\nNo <b>\n"));
+    EXPECT_EQ((std::vector<std::string>{"Yes", "No <b>"}), InputSelectorScreen::quickReplies());
+    ASSERT_EQ(PREFERENCE_ERROR_NONE, preference_set_string("quick_replies", " \n"));
+    EXPECT_EQ(builtIn, InputSelectorScreen::quickReplies());
 }
 
 } // namespace
