@@ -10,6 +10,7 @@
 #include <Elementary.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     // Before anything starts EFL, whose missing system services are no concern of a watch.
@@ -21,6 +22,17 @@ int main(int argc, char** argv) {
     app_control_h request = nullptr;
     if (app_control_get_launch_request(&request) != APP_CONTROL_ERROR_NONE) {
         fprintf(stderr, "msg-input: not started by a launch request\n");
+        return 2;
+    }
+    // Without a composer to hand the text to, there is nothing the window could do.
+    char* composer = nullptr;
+    bool named = app_control_get_extra_data(request, "selector_keyboard_app_id", &composer) ==
+                     APP_CONTROL_ERROR_NONE &&
+                 composer && *composer;
+    free(composer);
+    if (!named) {
+        fprintf(stderr, "msg-input: the request names no composer (selector_keyboard_app_id)\n");
+        app_control_destroy(request);
         return 2;
     }
     elm_init(argc, argv);
