@@ -53,6 +53,7 @@ void registerBuiltinScreens() {
     registerListScreens(registry);
     registerBlockScreens(registry);
     registerComposeScreens(registry);
+    registerInputScreens(registry);
     registerViewerScreens(registry);
 }
 

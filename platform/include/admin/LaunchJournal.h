@@ -7,6 +7,8 @@
 #ifndef MSG_SERVICES_LAUNCHJOURNAL_H
 #define MSG_SERVICES_LAUNCHJOURNAL_H
 
+#include "app_control.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,6 +43,9 @@ public:
     static ReplyResult recordReply(int64_t id, int result, const std::string& replyJson);
     static bool requestTerminate(int64_t id);
     static bool find(int64_t id, LaunchEntry& out);
+    // The journalled request as its target received it, so that it can be answered from another
+    // process; a new handle the caller destroys, or null when the entry is unknown or unreadable.
+    static app_control_h openReceived(int64_t id);
     // Newest last; limit 0 means all.
     static std::vector<LaunchEntry> list(size_t limit = 0);
 

@@ -26,7 +26,7 @@ const char* const kSeed =
     "'',"
     " 1, 1),"
     " ('com.vorlane.msg-send', 'com.vorlane.message', 'msg-send', 'send send_text', 'sms smsto', 1, 1),"
-    " ('com.vorlane.w-input-selector', 'com.vorlane.w-input-selector', '', 'main', '', 1, 1),"
+    " ('com.vorlane.w-input-selector', 'com.vorlane.w-input-selector', 'msg-input', 'main', '', 1, 1),"
     " ('com.vorlane.w-contacts2', 'com.vorlane.w-contacts2', '', 'main', '', 1, 1),"
     " ('com.vorlane.w-contacts2.appcontrol', 'com.vorlane.w-contacts2', '', 'pick default', '', 1, 1),"
     " ('com.vorlane.w-logs2.appcontrol.view', 'com.vorlane.w-logs2', '', 'default', '', 1, 1),"

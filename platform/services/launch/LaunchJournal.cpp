@@ -1,5 +1,7 @@
 #include "LaunchJournal.h"
 
+#include "AppControl.h"
+
 #include "device/Device.h"
 #include "log/PlatformLog.h"
 
@@ -135,6 +137,20 @@ LaunchJournal::ReplyResult LaunchJournal::recordReply(int64_t id, int result, co
 bool LaunchJournal::requestTerminate(int64_t id) {
     return updateRow(id, "UPDATE launches SET terminate_requested = 1 WHERE id = ?1", terminateTopic(id), "",
                      [](msg_device::Statement&) {});
+}
+
+app_control_h LaunchJournal::openReceived(int64_t id) {
+    LaunchEntry entry;
+    PLAT_RETV_IF(!find(id, entry), nullptr, "no launch #%lld", static_cast<long long>(id));
+    app_control_h request = nullptr;
+    PLAT_RETV_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE, nullptr,
+                 "app_control_create() failed");
+    if (!appControlFromJson(entry.request, *request)) {
+        app_control_destroy(request);
+        return nullptr;
+    }
+    request->requestId = id;
+    return request;
 }
 
 bool LaunchJournal::find(int64_t id, LaunchEntry& out) {

@@ -8,6 +8,8 @@
 #include "device/Device.h"
 #include "log/PlatformLog.h"
 
+#include <Ecore.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <glib.h>
@@ -138,6 +140,11 @@ void terminateRequestedCb(const msg_device::Change&) {
         request.terminate(request.terminateData);
     else
         ecore_main_loop_quit();
+}
+
+// A terminate request that came before this process watched for one.
+void earlyTerminateJobCb(void*) {
+    terminateRequestedCb(msg_device::Change{});
 }
 
 } // namespace
@@ -443,6 +450,12 @@ extern "C" int app_control_get_launch_request(app_control_h* request) {
         state.subscription =
             device->feed().subscribe(LaunchJournal::terminateTopic(h->requestId), terminateRequestedCb);
         state.device = state.subscription ? device : nullptr;
+        LaunchEntry entry;
+        if (state.subscription && LaunchJournal::find(h->requestId, entry) && entry.terminateRequested) {
+            // Jobs need the main loop library, which the process may not have started yet.
+            ecore_init();
+            ecore_job_add(earlyTerminateJobCb, nullptr);
+        }
     }
     *request = h;
     return APP_CONTROL_ERROR_NONE;
