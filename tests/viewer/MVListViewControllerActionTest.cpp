@@ -2,6 +2,7 @@
 
 #include "LaunchJournal.h"
 #include "LogCapture.h"
+#include "MainLoop.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MCommonFont.h"
 #include "device/Device.h"
@@ -48,6 +49,15 @@ TEST_F(ViewerActionTest, ReplyLaunchesTheInputSelectorForAPhoneNumberOnly) {
     EXPECT_NE(reply.request.find("address:+15550100"), std::string::npos) << reply.request;
     EXPECT_NE(reply.request.find("msgId:" + std::to_string(ids.back())), std::string::npos) << reply.request;
     EXPECT_NE(reply.request.find("com.vorlane.message.appcontrol.compose"), std::string::npos);
+    // The input selector it started is closed, as the user's back would, so that it does not
+    // outlive this test's device.
+    ASSERT_TRUE(LaunchJournal::requestTerminate(reply.id));
+    EXPECT_TRUE(msg_test::pumpUntil(
+        [&] {
+            LaunchEntry entry;
+            return LaunchJournal::find(reply.id, entry) && entry.status == "exited";
+        },
+        30.0));
 
     // A sender that is a name, not a number, cannot be answered.
     appWindow->getNaviframeController()->pop();
