@@ -51,6 +51,12 @@ bool bundleFromJson(JsonNode* node, bundle& b) {
     bool ok = true;
     for (GList* m = members; m && ok; m = m->next) {
         const char* key = static_cast<const char*>(m->data);
+        // The parser lets a broken escape through as bytes that are not text; such a request is
+        // refused rather than carried in a form that reads back differently.
+        if (!g_utf8_validate(key, -1, nullptr)) {
+            ok = false;
+            break;
+        }
         JsonNode* value = json_object_get_member(object, key);
         _bundle_t::Entry entry;
         if (JSON_NODE_HOLDS_ARRAY(value)) {
@@ -60,11 +66,13 @@ bool bundleFromJson(JsonNode* node, bundle& b) {
             ok = n <= BUNDLE_ARRAY_MAX;
             for (guint i = 0; ok && i < n; ++i) {
                 JsonNode* item = json_array_get_element(array, i);
-                ok = json_node_get_value_type(item) == G_TYPE_STRING;
+                ok = json_node_get_value_type(item) == G_TYPE_STRING &&
+                     g_utf8_validate(json_node_get_string(item), -1, nullptr);
                 if (ok)
                     entry.items.push_back(json_node_get_string(item));
             }
-        } else if (JSON_NODE_HOLDS_VALUE(value) && json_node_get_value_type(value) == G_TYPE_STRING) {
+        } else if (JSON_NODE_HOLDS_VALUE(value) && json_node_get_value_type(value) == G_TYPE_STRING &&
+                   g_utf8_validate(json_node_get_string(value), -1, nullptr)) {
             entry.text = json_node_get_string(value);
         } else {
             ok = false;
