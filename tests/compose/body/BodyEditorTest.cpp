@@ -74,19 +74,6 @@ protected:
     void setMmsSupported(bool supported) {
         ASSERT_TRUE(msg_app::preference::set(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS, supported));
     }
-    // Taps the preview; the editor on top of the naviframe.
-    MCBodyEntryContentViewController* openEditor() {
-        clickCenter(body()->getEntry());
-        settle(0.3);
-        auto* top = window->getNaviframeController()->getTopContentViewController();
-        return dynamic_cast<MCBodyEntryContentViewController*>(top);
-    }
-    void insert(MCBodyEntryContentViewController* editor, const std::string& plain) {
-        char* markup = elm_entry_utf8_to_markup(plain.c_str());
-        elm_entry_entry_insert(editor->getEntry(), markup);
-        free(markup);
-        settle();
-    }
     static int haptics() {
         int count = 0;
         for (const auto& entry : msg_services::JournalStore::list("feedback"))

@@ -111,3 +111,17 @@ void BodyScreenFixture::back() {
     window->getNaviframeController()->pop();
     settle();
 }
+
+MCBodyEntryContentViewController* BodyScreenFixture::openEditor() {
+    clickCenter(body()->getEntry());
+    settle(0.3);
+    auto* top = window->getNaviframeController()->getTopContentViewController();
+    return dynamic_cast<MCBodyEntryContentViewController*>(top);
+}
+
+void BodyScreenFixture::insert(MCBodyEntryContentViewController* editor, const std::string& plain) {
+    char* markup = elm_entry_utf8_to_markup(plain.c_str());
+    elm_entry_entry_insert(editor->getEntry(), markup);
+    free(markup);
+    settle();
+}

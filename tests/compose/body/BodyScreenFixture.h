@@ -6,6 +6,7 @@
 #include "WatchScreenTest.h"
 #include "compose/MCMsgData.h"
 #include "compose/body/MCBodyContentViewController.h"
+#include "compose/body/MCBodyEntryContentViewController.h"
 #include "compose/body/MCItemBody.h"
 
 #include <memory>
@@ -32,6 +33,10 @@ protected:
     bool waitNoPopup(double timeout = 10.0);
     // The back key's action on the top page.
     void back();
+    // Taps the preview; the editor on top of the naviframe.
+    msg_app::compose::MCBodyEntryContentViewController* openEditor();
+    // Plain text inserted into the editor where its cursor is, as a keyboard or a paste does.
+    void insert(msg_app::compose::MCBodyEntryContentViewController* editor, const std::string& plain);
 
     std::shared_ptr<msg_app::compose::MCMsgData> msg;
     msg_app::compose::MCBodyContentViewController* screen = nullptr;

@@ -4,6 +4,7 @@
 #include "LogCapture.h"
 #include "MainLoop.h"
 #include "compose/MCUtil.h"
+#include "compose/body/MCBodyEntryContentViewController.h"
 #include "compose/body/MCItemBodyOutgoingButton.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/PhoneSide.h"
@@ -150,8 +151,19 @@ TEST_F(BodyScreenTest, NothingToSendWithoutAPhone) {
     EXPECT_TRUE(screenOpen());
 }
 
-TEST_F(BodyScreenTest, OverOnePageSendAsksThePagesQuestionFirst) {
-    open(std::string(161, 'm'));
+TEST_F(BodyScreenTest, TypingPastOnePageSendsAnMmsAfterThePagesQuestion) {
+    open(std::string(160, 'm'));
+    EXPECT_EQ("160/160", counter());
+    MCBodyEntryContentViewController* editor = openEditor();
+    ASSERT_NE(nullptr, editor);
+    elm_entry_cursor_end_set(editor->getEntry());
+    insert(editor, "!");
+    std::weak_ptr<view_kit::WViewController> editorWeak = editor->getWeakPtr();
+    back();
+    // The body takes taps again once the editor's page has gone.
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return editorWeak.expired(); }));
+    settle(0.5);
+    EXPECT_EQ(161u, body()->getText().size());
     EXPECT_EQ("MMS", counter());
     tapSend();
     ASSERT_TRUE(waitPopupText("Messages can only have up to 1000 characters. Send as multimedia message?"))
