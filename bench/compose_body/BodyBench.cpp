@@ -8,7 +8,9 @@
 //   BM_ComposeFirstFrame   msg-compose started for a shared text to a known recipient, from the spawn
 //                          to its first frame (the body screen).
 #include "DeviceProfiles.h"
+#include "HeadlessEnv.h"
 #include "MainLoop.h"
+#include "Programs.h"
 #include "TempDir.h"
 #include "app_control.h"
 #include "common/CommonUiHelper.h"
@@ -169,16 +171,6 @@ void BM_PasteThroughFilter(benchmark::State& state) {
 }
 BENCHMARK(BM_PasteThroughFilter)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 
-std::string binDir() {
-    if (const char* bin = getenv("MSG_BIN_DIR"))
-        return bin;
-    char exe[4096];
-    ssize_t len = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
-    std::string dir = len > 0 ? std::string(exe, static_cast<size_t>(len)) : std::string();
-    dir.erase(dir.find_last_of('/'));
-    return dir + "/../bin";
-}
-
 // Spawn to the first frame of msg-compose for a shared text; the process is then asked to end.
 double composeFirstFrameMs() {
     std::string request = std::string("{\"app_id\":\"com.vorlane.message.appcontrol.compose\",\"caller\":"
@@ -189,7 +181,7 @@ double composeFirstFrameMs() {
     env = g_environ_setenv(env, "MSG_APP_CONTROL", request.c_str(), TRUE);
     env = g_environ_setenv(env, "MSG_APP_ID", "com.vorlane.message.appcontrol.compose", TRUE);
     env = g_environ_setenv(env, "MSG_SEND_TIMING", "1", TRUE);
-    std::string exe = binDir() + "/msg-compose";
+    std::string exe = msg_test::binDir() + "/msg-compose";
     gchar* argv[] = {const_cast<gchar*>(exe.c_str()), nullptr};
     GPid pid = 0;
     int out = -1;
@@ -237,12 +229,7 @@ BENCHMARK(BM_ComposeFirstFrame)->UseManualTime()->Iterations(5)->Unit(benchmark:
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("ELM_ENGINE", "buffer", 1);
-    setenv("EINA_LOG_BACKTRACE", "-1", 0);
-    setenv("EINA_LOG_LEVELS",
-           "eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0,ecore_con:0", 0);
-    setenv("MSG_LOG_LEVEL", "error", 0);
-    setenv("LANGUAGE", "en", 1);
+    msg_bench::setHeadlessEnvironment("error");
     setenv("MSG_DEVICE_DIR", deviceDir().path().c_str(), 1);
     std::string error;
     if (!msg_services::DeviceProfiles::apply("phone-bt", &error)) {
