@@ -73,4 +73,20 @@ bool runLoopUntilIdle(double timeoutSeconds) {
     return idle;
 }
 
+bool runLoopUntilShown(Evas_Object* obj, double timeoutSeconds) {
+    return runLoopUntil(
+        [obj] {
+            if (!obj || !evas_object_visible_get(obj))
+                return false;
+            for (Evas_Object* clip = evas_object_clip_get(obj); clip; clip = evas_object_clip_get(clip)) {
+                int alpha = 0;
+                evas_object_color_get(clip, nullptr, nullptr, nullptr, &alpha);
+                if (alpha < 255 || !evas_object_visible_get(clip))
+                    return false;
+            }
+            return true;
+        },
+        timeoutSeconds);
+}
+
 } // namespace msg_test
