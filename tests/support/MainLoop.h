@@ -26,9 +26,14 @@ void runLoopFor(double seconds);
 // an animation's, are not waited for: wait on what they change instead.
 bool runLoopUntilIdle(double timeoutSeconds = 5.0);
 
-// Runs the real main loop until the object is visible and drawn at full strength: every clipper
-// above it opaque, so that a fade-in has ended and the object takes input. Returns whether it is.
+// Runs the real main loop until the object is visible and drawn at full strength: it and every
+// clipper above it opaque, so that a fade-in has ended and the object takes input. Returns whether it is.
 bool runLoopUntilShown(Evas_Object* obj, double timeoutSeconds = 5.0);
+
+// Runs the real main loop until the Edje object's part is in the state: Edje names the new state
+// only once its transition has ended, so a slide or fade has come to rest. Returns whether it is.
+bool runLoopUntilPartState(Evas_Object* edje, const char* part, const char* state,
+                           double timeoutSeconds = 5.0);
 
 } // namespace msg_test
 

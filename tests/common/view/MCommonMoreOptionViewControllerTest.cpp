@@ -55,6 +55,14 @@ protected:
 
     void tapItem(Eext_Object_Item* item) { clickCenter(item->obj); }
 
+    // Whether the cue has slid in far enough to take a tap at the point.
+    bool cueUnder(int x, int y) {
+        Evas_Object* cue = elm_object_part_content_get(more->getEvasObject(), "elm.swallow.right");
+        int cx = 0, cy = 0, w = 0, h = 0;
+        evas_object_geometry_get(cue, &cx, &cy, &w, &h);
+        return cue && evas_object_visible_get(cue) && cx <= x && x < cx + w && cy <= y && y < cy + h;
+    }
+
     // Free-standing popups are not members of any smart object.
     Evas_Object* findToast() {
         for (Evas_Object* o = evas_object_top_get(evas()); o; o = evas_object_below_get(o)) {
@@ -95,12 +103,12 @@ TEST_F(MoreOptionViewTest, TwoQuickTapsRunOnlyTheFirstActionAfterClosing) {
     Eext_Object_Item* call = append("WDS_MSG_OPT_CALL_ABB", "img/option/call");
     ASSERT_TRUE(reply && call);
     ASSERT_TRUE(openPanel());
-    settle(0.3);
+    settle();
     msg_test::LogCapture log;
     tapItem(reply);
     tapItem(call);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }, 3.0));
-    settle(0.2);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0 && !actions.empty(); }, 3.0));
+    settle();
     EXPECT_EQ(std::vector<std::string>{"WDS_MSG_OPT_REPLY_ABB"}, actions);
     EXPECT_FALSE(openAtAction);
     EXPECT_TRUE(log.contains("Duplicated event."));
@@ -113,7 +121,7 @@ TEST_F(MoreOptionViewTest, SelectModeItemShowsTheSelectItemsToastAfterItsAction)
         append("WDS_MSG_OPT_DELETE_ABB", "img/option/delete", MCommonMoreOptionViewController::SELECT_MODE);
     ASSERT_NE(nullptr, del);
     ASSERT_TRUE(openPanel());
-    settle(0.3);
+    settle();
     tapItem(del);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }, 3.0));
     ASSERT_EQ(std::vector<std::string>{"WDS_MSG_OPT_DELETE_ABB"}, actions);
@@ -128,14 +136,14 @@ TEST_F(MoreOptionViewTest, CueStaysHiddenWithoutItems) {
     more->setCueVisible(true);
     EXPECT_FALSE(more->getCueVisible());
     EXPECT_EQ(nullptr, more->getCueAccessObject());
-    settle(0.3);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !cueUnder(CUE_X, CUE_Y); }));
     click(CUE_X, CUE_Y);
-    settle(0.5);
-    EXPECT_EQ(0, opened);
+    settle();
+    EXPECT_FALSE(more->isOpened());
 
     append("WDS_MSG_OPT_REPLY_ABB", "img/option/reply");
     EXPECT_TRUE(more->getCueVisible());
-    settle(0.3);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return cueUnder(CUE_X, CUE_Y); }));
     click(CUE_X, CUE_Y);
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return opened == 1; }, 3.0));
 
@@ -179,7 +187,7 @@ TEST_F(MoreOptionViewTest, DeletedItemsLeaveTheControllerConsistent) {
     Eext_Object_Item* call = append("WDS_MSG_OPT_CALL_ABB", "img/option/call");
     eext_more_option_item_del(reply);
     ASSERT_TRUE(openPanel());
-    settle(0.3);
+    settle();
     tapItem(call);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }, 3.0));
     EXPECT_EQ(std::vector<std::string>{"WDS_MSG_OPT_CALL_ABB"}, actions);
