@@ -64,8 +64,9 @@ protected:
     void push(ListType type) {
         screen = new MLContentViewController(type);
         weakScreen = screen->getWeakPtr();
-        ASSERT_TRUE(window->getNaviframeController()->push(screen));
-        settle(0.3);
+        bool pushed = false;
+        ASSERT_TRUE(doAndWaitForTransition([&] { pushed = window->getNaviframeController()->push(screen); }));
+        ASSERT_TRUE(pushed);
         ASSERT_FALSE(screen->getListView().expired());
         ASSERT_FALSE(screen->getMoreOption().expired());
     }
@@ -101,9 +102,14 @@ protected:
             eext_more_option_items_get(option()->getEvasObject()), static_cast<unsigned>(index)));
     }
 
+    // The panel's slide comes to rest in the state.
+    bool menuAt(const char* state) {
+        return msg_test::runLoopUntilPartState(elm_layout_edje_get(option()->getEvasObject()),
+                                               "eext.swallow.panel", state);
+    }
     bool openMenu() {
         option()->open();
-        return msg_test::runLoopUntil([&] { return option()->isOpened(); }, 3.0);
+        return menuAt("opened");
     }
 
     int pageCount() { return window->getNaviframeController()->getPageCount(); }
@@ -180,7 +186,6 @@ TEST_F(ListScreenTest, MenuEntriesStartDeletingAndOpenTheComposer) {
 
     // Delete puts the list into select mode; the menu then has nothing to offer.
     ASSERT_TRUE(openMenu());
-    settle(0.3);
     clickCenter(menuItem(1)->obj);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getListStyle() == LIST_STYLE_SELECT; }, 3.0));
     EXPECT_EQ(list->getAction(), MLListViewController::ACTION_DELETE);
@@ -188,8 +193,9 @@ TEST_F(ListScreenTest, MenuEntriesStartDeletingAndOpenTheComposer) {
     EXPECT_FALSE(option()->getCueVisible());
 
     // Back closes the "select items" toast, then leaves select mode; the menu comes back.
+    ASSERT_NE(findToast(), nullptr);
     pressKey("Escape");
-    settle(0.3);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !findToast(); }));
     EXPECT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
     pressKey("Escape");
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getListStyle() == LIST_STYLE_NORMAL; }, 3.0));
@@ -198,9 +204,8 @@ TEST_F(ListScreenTest, MenuEntriesStartDeletingAndOpenTheComposer) {
 
     // New message opens the composer on top of the list.
     RecordingScreenOpener opener;
-    settle(0.5);
+    ASSERT_TRUE(menuAt("default"));
     ASSERT_TRUE(openMenu());
-    settle(0.3);
     clickCenter(menuItem(0)->obj);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return pageCount() == 3; }, 3.0));
     EXPECT_EQ(opener.requests, std::vector<std::string>{"composer"});
@@ -212,7 +217,8 @@ TEST_F(ListScreenTest, BackInTheMainApplicationLowersTheWindowAndKeepsTheScreen)
     push(LIST_TYPE_THREAD);
     ASSERT_EQ(pageCount(), 2);
     pressKey("Escape");
-    settle(0.5);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return lowerRequests > 0; }));
+    settle();
     EXPECT_EQ(lowerRequests, 1);
     EXPECT_EQ(pageCount(), 2);
     EXPECT_FALSE(weakScreen.expired());
@@ -233,10 +239,9 @@ TEST_F(ListScreenTest, BackWithTheMenuOpenOnlyClosesTheMenu) {
     setenv("MSG_APP_ID", "com.vorlane.message", 1);
     push(LIST_TYPE_THREAD);
     ASSERT_TRUE(openMenu());
-    settle(0.3);
     pressKey("Escape");
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !option()->isOpened(); }, 3.0));
-    settle(0.3);
+    ASSERT_TRUE(menuAt("default"));
+    EXPECT_FALSE(option()->isOpened());
     EXPECT_EQ(lowerRequests, 0);
     EXPECT_EQ(pageCount(), 2);
 }
@@ -255,14 +260,13 @@ TEST_F(ListScreenTest, AMessageArrivingElsewhereLeavesAnOpenMenuOpen) {
     push(LIST_TYPE_THREAD);
     std::shared_ptr<MLListViewController> list = screen->getListView().lock();
     ASSERT_TRUE(openMenu());
-    settle(0.3);
 
     // The lower conversation moves to the top: the rows change, the menu's entries do not.
     ASSERT_NO_FATAL_FAILURE(run("msg-sim", {"receive", "--from", "+15550100001", "--text", "again"}));
     msg_test::LogCapture log;
     ASSERT_NO_FATAL_FAILURE(run("msg-sim", {"receive", "--from", "+15550100003", "--text", "new one"}));
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 3; }, 3.0));
-    settle(0.3);
+    settle();
     EXPECT_TRUE(option()->isOpened());
     EXPECT_FALSE(log.contains("option is opened. close it"));
     EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
@@ -286,7 +290,8 @@ TEST_F(ListScreenTest, AReloadIntoAnEmptyListTellsTheScreen) {
         EXPECT_TRUE(msg_test::runLoopUntil([&] { return menu() == c.entries; }, 1.0));
         EXPECT_FALSE(screen->isShowingNoItem());
         EXPECT_TRUE(evas_object_visible_get(list->getEvasObject()));
-        ASSERT_TRUE(window->getNaviframeController()->pop());
-        settle(0.3);
+        bool popped = false;
+        ASSERT_TRUE(doAndWaitForTransition([&] { popped = window->getNaviframeController()->pop(); }));
+        ASSERT_TRUE(popped);
     }
 }

@@ -112,12 +112,12 @@ TEST_F(SelectModeTest, CountButtonPopupSelectsAndDeselectsAll) {
     threeConversations();
     create(LIST_TYPE_THREAD);
     list->doAction(MLListViewController::ACTION_DELETE);
-    msg_test::runLoopFor(0.3);
     auto clickCtxItem = [&](const char* text) {
         clickButton(countButton());
-        msg_test::runLoopFor(0.3);
         std::vector<Evas_Object*> ctx = popups("Elm.Ctxpopup");
         ASSERT_EQ(ctx.size(), 1u);
+        // An item is taken once the popup has faded in.
+        ASSERT_TRUE(msg_test::runLoopUntilShown(elm_object_content_get(ctx[0])));
         std::vector<std::string> texts;
         Elm_Object_Item* wanted = nullptr;
         for (Elm_Object_Item* it = elm_ctxpopup_first_item_get(ctx[0]); it;
@@ -128,7 +128,7 @@ TEST_F(SelectModeTest, CountButtonPopupSelectsAndDeselectsAll) {
         }
         ASSERT_NE(wanted, nullptr) << text;
         elm_ctxpopup_item_selected_set(wanted, EINA_TRUE);
-        msg_test::runLoopFor(0.3);
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return popups("Elm.Ctxpopup").empty(); }));
     };
     clickCtxItem("Select all");
     EXPECT_EQ(list->getCheckedCount(), 3);
@@ -141,8 +141,8 @@ TEST_F(SelectModeTest, CountButtonPopupSelectsAndDeselectsAll) {
 
     // The popup is closed by back before select mode is left.
     clickButton(countButton());
-    msg_test::runLoopFor(0.2);
     ASSERT_EQ(popups("Elm.Ctxpopup").size(), 1u);
+    ASSERT_TRUE(msg_test::runLoopUntilShown(elm_object_content_get(popups("Elm.Ctxpopup")[0])));
     EXPECT_FALSE(list->back());
     EXPECT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
     EXPECT_FALSE(list->back());
@@ -182,8 +182,8 @@ TEST_F(SelectModeTest, ClosingTheProgressPopupStopsAfterTheCurrentRowWithoutARes
         msg_device::Transaction lock(*msg_device::Device::getDefault()->connection());
         list->doAction(MLListViewController::ACTION_DELETE);
         ASSERT_TRUE(list->isBgActionRunning());
-        // Let the worker reach its first conversation, then close the popup as the screen would.
-        msg_test::runLoopFor(0.3);
+        // Once the worker is at its first conversation, the popup is closed as the screen would.
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return log.contains("onThreadWorkerCb - Start"); }));
         list->destroyPopup();
         EXPECT_FALSE(list->isBgActionRunning());
         EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
@@ -203,7 +203,7 @@ TEST_F(SelectModeTest, TerminationStopsTheWorkerAfterItsCurrentRow) {
     {
         msg_device::Transaction lock(*msg_device::Device::getDefault()->connection());
         list->doAction(MLListViewController::ACTION_DELETE);
-        msg_test::runLoopFor(0.3);
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return log.contains("onThreadWorkerCb - Start"); }));
         msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_TERMINATING);
     }
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return log.contains("Failed to send feedback."); }, 8.0));

@@ -63,16 +63,6 @@ protected:
         return cue && evas_object_visible_get(cue) && cx <= x && x < cx + w && cy <= y && y < cy + h;
     }
 
-    // Free-standing popups are not members of any smart object.
-    Evas_Object* findToast() {
-        for (Evas_Object* o = evas_object_top_get(evas()); o; o = evas_object_below_get(o)) {
-            const char* style = elm_object_style_get(o);
-            if (elm_object_widget_check(o) && style && std::string(style).rfind("toast/", 0) == 0)
-                return o;
-        }
-        return nullptr;
-    }
-
     MCommonMoreOptionViewController* more = nullptr;
     int opened = 0;
     int closed = 0;
