@@ -71,8 +71,7 @@ TEST_F(BlockViewTest, MissingMessageSaysSoAndShowsAnEmptyScreen) {
     open(4242);
     EXPECT_TRUE(log.contains("MessageManager::getMessage() is failed : -2"));
     EXPECT_EQ((Types{MBItem::TITLE}), rowTypes());
-    settle(0.5);
-    EXPECT_TRUE(journal().empty()) << "nothing was opened";
+    EXPECT_TRUE(journal().empty()) << "nothing was opened, though the page came in";
 }
 
 TEST_F(BlockViewTest, MmsSubjectWithoutPartsShowsSubjectAndSeparatorOnly) {
@@ -120,9 +119,7 @@ TEST_F(BlockViewTest, OpeningAnUnreadSmsMarksItReadAndJournalsIt) {
     EXPECT_TRUE(viewer->getMessage().isRead);
 
     // A transition of a page pushed over the viewer is not a second opening.
-    auto* over = new HostPage();
-    ASSERT_TRUE(window->getNaviframeController()->push(over));
-    settle(0.6);
+    ASSERT_TRUE(doAndWaitForTransition([&] { window->getNaviframeController()->push(new HostPage()); }));
     EXPECT_EQ(1u, journal().size());
 }
 
