@@ -212,7 +212,7 @@ TEST_F(ApplicationTest, TheServicesThatWatchTheDeviceRunWhileTheApplicationDoes)
     EventCounter counter;
     msg_app::preference::set(msg_app::preference::KEY_BNR_SETTING_RESTORE_COUNT, 2);
     vconf_set_int("db/setting/accessibility/font_size", 0);
-    msg_test::runLoopFor(0.3);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(counter.count(msg_app::APP_EVENT_SETTINGS_RESTORED), 0);
     EXPECT_EQ(counter.count(msg_app::APP_EVENT_FONT_CHANGED), 0);
     msg_device::Device::closeDefault();
