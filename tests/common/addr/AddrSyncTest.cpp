@@ -130,20 +130,20 @@ TEST_F(AddrSyncTest, ContactChangeDuringSyncResolvesAgain) {
 }
 
 TEST_F(AddrSyncTest, ReleaseAndConversationsGoingAwayDuringSyncLeaveNothingBehind) {
+    msg_test::LogCapture first;
     {
         ConvList list = holdConversations(makeConversations(200));
         MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
-        msg_test::pumpFor(0.01);
+        ASSERT_TRUE(msg_test::pumpUntil([&] { return first.contains("start sync contact"); }));
         // The last conversation going away stops the sync.
     }
-    msg_test::pumpFor(0.05);
+    ASSERT_TRUE(msg_test::pumpUntil([] { return ecore_thread_active_get() == 0; }));
     ConvList list = holdConversations(makeConversations(200));
     msg_test::LogCapture log;
     MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
     EXPECT_FALSE(log.contains("thread is running.")) << "the stopped sync no longer holds the key";
-    msg_test::pumpFor(0.01);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return log.contains("start sync contact"); }));
     MCommonAddrMgr::release();
-    msg_test::pumpFor(0.1);
     // Objects handed out stay usable, outside the new manager's cache; it resolves them on demand.
     std::shared_ptr<MCommonConvAddr> fresh;
     ASSERT_TRUE(MCommonAddrMgr::getInstance()->getConvAddr(list[5]->getConvId(), fresh));
