@@ -113,7 +113,7 @@ TEST_F(BlockViewTest, NotificationSubjectIsTranslatedOnlyWhenItIsTheStoresText) 
 TEST_F(BlockViewTest, OpeningAnUnreadSmsMarksItReadAndJournalsIt) {
     int msgId = receive(sms("hello"));
     open(msgId);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !journal().empty(); }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !journal().empty(); }));
     EXPECT_EQ(std::vector<std::string>{"MESSAGE SMS_MSG_OPENED"}, journal());
     EXPECT_TRUE(stored(msgId).isRead);
     EXPECT_TRUE(viewer->getMessage().isRead);
@@ -126,7 +126,7 @@ TEST_F(BlockViewTest, OpeningAnUnreadSmsMarksItReadAndJournalsIt) {
 TEST_F(BlockViewTest, OpeningAnUnreadMmsJournalsItsSender) {
     int msgId = receive(mms("hi", {}), "+15550199");
     open(msgId);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !journal().empty(); }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !journal().empty(); }));
     EXPECT_EQ(std::vector<std::string>{"MESSAGE MMS_MSG_OPENED +15550199"}, journal());
     EXPECT_TRUE(stored(msgId).isRead);
 }
@@ -218,7 +218,7 @@ TEST_F(BlockViewTest, ANewClockStyleRedrawsTheDateLine) {
     std::string twelve = shownPlain(date);
     ASSERT_TRUE(twelve.find("AM") != std::string::npos || twelve.find("PM") != std::string::npos) << twelve;
     setInt("db/menu_widget/regionformat_time1224", 2);
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return shownPlain(date).find('M') == std::string::npos; }, 3.0))
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return shownPlain(date).find('M') == std::string::npos; }))
         << shownPlain(date);
 }
 

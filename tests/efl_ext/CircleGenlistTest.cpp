@@ -61,11 +61,11 @@ TEST_F(CircleGenlistTest, DetentsScrollTheListOnlyWhileItsCircleObjectIsActive) 
     eext_rotary_object_event_activated_set(circle, EINA_TRUE);
     for (int i = 0; i < 5; ++i)
         window.pressKey("Next");
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return scrolls > 0 && rests == scrolls; }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return scrolls > 0 && rests == scrolls; }));
     int down = regionY();
     EXPECT_GT(down, 0);
     window.pressKey("Prior");
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return regionY() < down; }, 3.0));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return regionY() < down; }));
 }
 
 TEST_F(CircleGenlistTest, PolicyAndLifetime) {

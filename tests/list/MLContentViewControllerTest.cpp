@@ -141,7 +141,7 @@ TEST_F(ListScreenTest, EmptyBlockedListOpensOnTheEmptyViewAndTheFirstBlockedMess
 
     // Through the store, as the phone would deliver it.
     int id = receive("+15550100013", msg_store::FOLDER_WATCH_SPAM);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !screen->isShowingNoItem(); }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !screen->isShowingNoItem(); }));
     EXPECT_EQ(screen->getListView().lock()->getItemCount(), 1);
     EXPECT_EQ((std::vector<Entry>{unblock, deleteEntry}), menu());
     EXPECT_TRUE(option()->getCueVisible());
@@ -149,7 +149,7 @@ TEST_F(ListScreenTest, EmptyBlockedListOpensOnTheEmptyViewAndTheFirstBlockedMess
 
     // And the last one leaving brings the empty view back, without a menu.
     ASSERT_EQ(msg_store::MessageManager().deleteMessage(id), msg_store::MSG_STORE_SUCCESS);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return screen->isShowingNoItem(); }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return screen->isShowingNoItem(); }));
     EXPECT_TRUE(menu().empty());
     EXPECT_FALSE(option()->getCueVisible());
 }
@@ -161,7 +161,7 @@ TEST_F(ListScreenTest, ConversationListOffersNewMessageAloneWhenEmptyAndDeleteWi
     EXPECT_TRUE(option()->getCueVisible());
 
     receive("+15550100001", msg_store::FOLDER_INBOX);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return menu().size() == 2; }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return menu().size() == 2; }));
     EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
     EXPECT_FALSE(screen->isShowingNoItem());
 }
@@ -187,7 +187,7 @@ TEST_F(ListScreenTest, MenuEntriesStartDeletingAndOpenTheComposer) {
     // Delete puts the list into select mode; the menu then has nothing to offer.
     ASSERT_TRUE(openMenu());
     clickCenter(menuItem(1)->obj);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getListStyle() == LIST_STYLE_SELECT; }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getListStyle() == LIST_STYLE_SELECT; }));
     EXPECT_EQ(list->getAction(), MLListViewController::ACTION_DELETE);
     EXPECT_TRUE(menu().empty());
     EXPECT_FALSE(option()->getCueVisible());
@@ -198,7 +198,7 @@ TEST_F(ListScreenTest, MenuEntriesStartDeletingAndOpenTheComposer) {
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return !findToast(); }));
     EXPECT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
     pressKey("Escape");
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getListStyle() == LIST_STYLE_NORMAL; }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getListStyle() == LIST_STYLE_NORMAL; }));
     EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
     EXPECT_EQ(pageCount(), 2);
 
@@ -207,7 +207,7 @@ TEST_F(ListScreenTest, MenuEntriesStartDeletingAndOpenTheComposer) {
     ASSERT_TRUE(menuAt("default"));
     ASSERT_TRUE(openMenu());
     clickCenter(menuItem(0)->obj);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return pageCount() == 3; }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return pageCount() == 3; }));
     EXPECT_EQ(opener.requests, std::vector<std::string>{"composer"});
     EXPECT_NE(window->getNaviframeController()->getTopContentViewController(), screen);
 }
@@ -229,7 +229,7 @@ TEST_F(ListScreenTest, BackElsewherePopsTheScreen) {
     push(LIST_TYPE_BLOCKED_MSG);
     msg_test::LogCapture log;
     pressKey("Escape");
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weakScreen.expired(); }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weakScreen.expired(); }));
     EXPECT_TRUE(log.contains("popOut this NaviItem"));
     EXPECT_EQ(lowerRequests, 0);
     EXPECT_EQ(pageCount(), 1);
@@ -265,7 +265,7 @@ TEST_F(ListScreenTest, AMessageArrivingElsewhereLeavesAnOpenMenuOpen) {
     ASSERT_NO_FATAL_FAILURE(run("msg-sim", {"receive", "--from", "+15550100001", "--text", "again"}));
     msg_test::LogCapture log;
     ASSERT_NO_FATAL_FAILURE(run("msg-sim", {"receive", "--from", "+15550100003", "--text", "new one"}));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 3; }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 3; }));
     settle();
     EXPECT_TRUE(option()->isOpened());
     EXPECT_FALSE(log.contains("option is opened. close it"));
@@ -287,7 +287,7 @@ TEST_F(ListScreenTest, AReloadIntoAnEmptyListTellsTheScreen) {
             run("msg-list-bulk-writer", {"--conversations", "60", "--blocked", c.blocked}));
         std::shared_ptr<MLListViewController> list = screen->getListView().lock();
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 60; }, 5.0));
-        EXPECT_TRUE(msg_test::runLoopUntil([&] { return menu() == c.entries; }, 1.0));
+        EXPECT_TRUE(msg_test::runLoopUntil([&] { return menu() == c.entries; }));
         EXPECT_FALSE(screen->isShowingNoItem());
         EXPECT_TRUE(evas_object_visible_get(list->getEvasObject()));
         bool popped = false;

@@ -288,8 +288,7 @@ TEST_F(SelectModeTest, BlockedListLongPressLeavesTheChoiceToTheMenu) {
 
     // Restore from the menu once a row is checked.
     ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 1; }));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !hasToast("Deleted."); }, 4.0))
-        << "the toast takes input";
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !hasToast("Deleted."); })) << "the toast takes input";
     longPress(itemOf(second));
     list->doAction(MLListViewController::ACTION_RESTORE);
     EXPECT_EQ(folderOf(second), msg_store::FOLDER_WATCH_INBOX);

@@ -176,9 +176,9 @@ TEST_F(ThemeWidgetTest, SelectModeLayoutShowsAndHidesTheCountButton) {
     runLoopUntilIdle();
     EXPECT_EQ(state(), "default");
     elm_object_signal_emit(ly, "select_mode,button,show", "");
-    EXPECT_TRUE(pumpUntil([&] { return state() == "visible"; }, 2.0));
+    EXPECT_TRUE(pumpUntil([&] { return state() == "visible"; }));
     elm_object_signal_emit(ly, "select_mode,button,hide", "");
-    EXPECT_TRUE(pumpUntil([&] { return state() == "default"; }, 2.0));
+    EXPECT_TRUE(pumpUntil([&] { return state() == "default"; }));
     for (const std::string& line : log.lines())
         ADD_FAILURE() << line;
 }

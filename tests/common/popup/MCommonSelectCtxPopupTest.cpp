@@ -41,7 +41,7 @@ TEST_F(MCommonSelectCtxPopupTest, OnlyDeselectGivesOneUnstyledItemThatATapRuns) 
     Evas_Object* itemList = elm_object_content_get(popup->getEvasObject());
     ASSERT_TRUE(msg_test::runLoopUntilShown(itemList));
     clickCenter(itemList);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, 2.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
     EXPECT_EQ(1, deselectAll);
     EXPECT_EQ(0, selectAll);
 }
@@ -59,7 +59,7 @@ TEST_F(MCommonSelectCtxPopupTest, BothItemsAreStyledTopAndBottomAndBackDismisses
     EXPECT_EQ("select_mode/bottom", itemStyle(list[1]));
     ASSERT_TRUE(msg_test::runLoopUntilShown(elm_object_content_get(popup->getEvasObject())));
     pressKey("Escape");
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, 2.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
     EXPECT_EQ(0, selectAll + deselectAll);
 }
 

@@ -97,7 +97,7 @@ TEST_F(MoreOptionViewTest, TwoQuickTapsRunOnlyTheFirstActionAfterClosing) {
     msg_test::LogCapture log;
     tapItem(reply);
     tapItem(call);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0 && !actions.empty(); }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0 && !actions.empty(); }));
     settle();
     EXPECT_EQ(std::vector<std::string>{"WDS_MSG_OPT_REPLY_ABB"}, actions);
     EXPECT_FALSE(openAtAction);
@@ -113,13 +113,13 @@ TEST_F(MoreOptionViewTest, SelectModeItemShowsTheSelectItemsToastAfterItsAction)
     ASSERT_TRUE(openPanel());
     settle();
     tapItem(del);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }));
     ASSERT_EQ(std::vector<std::string>{"WDS_MSG_OPT_DELETE_ABB"}, actions);
     Evas_Object* toast = findToast();
     ASSERT_NE(nullptr, toast);
     EXPECT_EQ("Select items", partText(toast, "elm.text"));
     // The toast goes by itself.
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return findToast() == nullptr; }, 4.0));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return findToast() == nullptr; }));
 }
 
 TEST_F(MoreOptionViewTest, CueStaysHiddenWithoutItems) {
@@ -135,11 +135,11 @@ TEST_F(MoreOptionViewTest, CueStaysHiddenWithoutItems) {
     EXPECT_TRUE(more->getCueVisible());
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return cueUnder(CUE_X, CUE_Y); }));
     click(CUE_X, CUE_Y);
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return opened == 1; }, 3.0));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return opened == 1; }));
 
     // Clearing closes the open panel and hides the cue again.
     more->clearItems();
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return closed == 1; }, 3.0));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return closed == 1; }));
     EXPECT_FALSE(more->getCueVisible());
     EXPECT_EQ(nullptr, eext_more_option_items_get(more->getEvasObject()));
     more->setCueVisible(false);
@@ -154,7 +154,7 @@ TEST_F(MoreOptionViewTest, PauseClosesTheOpenPanel) {
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
     EXPECT_TRUE(more->isOpened());
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_PAUSED);
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return closed == 1; }, 3.0));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return closed == 1; }));
     EXPECT_FALSE(more->isOpened());
     EXPECT_TRUE(actions.empty());
 }
@@ -179,7 +179,7 @@ TEST_F(MoreOptionViewTest, DeletedItemsLeaveTheControllerConsistent) {
     ASSERT_TRUE(openPanel());
     settle();
     tapItem(call);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }));
     EXPECT_EQ(std::vector<std::string>{"WDS_MSG_OPT_CALL_ABB"}, actions);
 }
 
