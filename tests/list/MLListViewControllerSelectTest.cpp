@@ -12,6 +12,7 @@
 #include "msg_store/ThreadManager.h"
 
 #include <cstdlib>
+#include <functional>
 
 using namespace msg_app::msg_list;
 using Options = std::vector<MoreOption>;
@@ -51,6 +52,7 @@ protected:
         b = conversation("+15550002", 1, "b", "", 1650000000000);
         c = conversation("+15550003", 1, "c", "", 1700000000000);
     }
+    void stopWorkerAtItsFirstRow(const std::function<void()>& stop);
     int a = -1, b = -1, c = -1;
 };
 
@@ -173,7 +175,9 @@ TEST_F(SelectModeTest, SeveralRowsGoOnTheWorkerAndBackIsIgnoredMeanwhile) {
     EXPECT_EQ(rowAt(3)->getType(), MLItem::NO_CONTENT);
 }
 
-TEST_F(SelectModeTest, ClosingTheProgressPopupStopsAfterTheCurrentRowWithoutAResult) {
+// Stops the worker of a three-row delete while it is held at its first row: the first row in list
+// order is done, the others are left, and no result is shown.
+void SelectModeTest::stopWorkerAtItsFirstRow(const std::function<void()>& stop) {
     threeConversations();
     create(LIST_TYPE_THREAD);
     ASSERT_EQ(list->selectItems(MLListViewController::ACTION_DELETE, {a, b, c}), 3);
@@ -182,34 +186,27 @@ TEST_F(SelectModeTest, ClosingTheProgressPopupStopsAfterTheCurrentRowWithoutARes
         msg_device::Transaction lock(*msg_device::Device::getDefault()->connection());
         list->doAction(MLListViewController::ACTION_DELETE);
         ASSERT_TRUE(list->isBgActionRunning());
-        // Once the worker is at its first conversation, the popup is closed as the screen would.
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return log.contains("onThreadWorkerCb - Start"); }));
-        list->destroyPopup();
-        EXPECT_FALSE(list->isBgActionRunning());
-        EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
-    }
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return log.contains("Failed to send feedback."); }, 8.0));
-    EXPECT_TRUE(log.contains("This Thread is canceled."));
-    EXPECT_FALSE(threadExists(c)) << "the first row in list order was processed";
-    EXPECT_TRUE(threadExists(a) && threadExists(b));
-    EXPECT_FALSE(hasToast("Deleted."));
-}
-
-TEST_F(SelectModeTest, TerminationStopsTheWorkerAfterItsCurrentRow) {
-    threeConversations();
-    create(LIST_TYPE_THREAD);
-    ASSERT_EQ(list->selectItems(MLListViewController::ACTION_DELETE, {a, b, c}), 3);
-    msg_test::LogCapture log;
-    {
-        msg_device::Transaction lock(*msg_device::Device::getDefault()->connection());
-        list->doAction(MLListViewController::ACTION_DELETE);
-        ASSERT_TRUE(msg_test::runLoopUntil([&] { return log.contains("onThreadWorkerCb - Start"); }));
-        msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_TERMINATING);
+        stop();
     }
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return log.contains("Failed to send feedback."); }, 8.0));
     EXPECT_FALSE(threadExists(c));
     EXPECT_TRUE(threadExists(a) && threadExists(b));
     EXPECT_FALSE(hasToast("Deleted."));
+}
+
+TEST_F(SelectModeTest, ClosingTheProgressPopupStopsAfterTheCurrentRowWithoutAResult) {
+    stopWorkerAtItsFirstRow([this] {
+        // As the screen would.
+        list->destroyPopup();
+        EXPECT_FALSE(list->isBgActionRunning());
+        EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+    });
+}
+
+TEST_F(SelectModeTest, TerminationStopsTheWorkerAfterItsCurrentRow) {
+    stopWorkerAtItsFirstRow(
+        [] { msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_TERMINATING); });
 }
 
 TEST_F(SelectModeTest, ARowThatChangedSinceItWasCheckedIsLeftAloneAndTheUserIsTold) {
