@@ -88,8 +88,11 @@ TEST_F(AddrSyncTest, CachesShareLiveObjectsOnly) {
 TEST_F(AddrSyncTest, BackgroundSyncResolvesHeldConversations) {
     addContact("Grace Hopper", "+14156661003");
     ConvList list = holdConversations(makeConversations(40));
+    msg_test::LogCapture ended;
     MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
     ASSERT_TRUE(msg_test::pumpUntil([&] { return allSynced(list); }));
+    // The worker's end reaches the main loop after its last result.
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return ended.contains("EndCb of syncThread"); }));
     EXPECT_EQ(rawName(list[3]), "Grace Hopper");
     EXPECT_GT(list[3]->getNthAddr(0)->getContactId(), 0);
     EXPECT_EQ(list[4]->getNthAddr(0)->getContactId(), 0);
