@@ -146,6 +146,11 @@ TEST_F(ListLiveTest, DeletingElsewhereRemovesTheConversationOrShowsItsPreviousMe
     Elm_Object_Item* last = elm_genlist_last_item_get(list->getGenlist());
     ASSERT_TRUE(last);
     EXPECT_EQ(static_cast<MLItem*>(elm_object_item_data_get(last))->getType(), MLItem::NO_CONTENT);
+
+    // A new conversation takes the placeholder's place.
+    int fresh = conversation("+15550003", 1);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return contentAt(0) && contentAt(0)->getItemId() == fresh; }));
+    EXPECT_EQ(elm_genlist_items_count(list->getGenlist()), 4u) << "the placeholder left";
 }
 
 TEST_F(ListLiveTest, AContactAddedElsewhereRenamesItsRows) {

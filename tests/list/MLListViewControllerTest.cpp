@@ -67,39 +67,6 @@ TEST_F(ListViewTest, LoadsFixedRowsThenConversationsNewestFirst) {
     EXPECT_EQ(idAt(4), older);
 }
 
-TEST_F(ListViewTest, LastConversationGoneShowsThePlaceholderAndANewOneReplacesIt) {
-    int only = conversation("+15550001", 1);
-    create(LIST_TYPE_THREAD);
-    ASSERT_EQ(idAt(3), only);
-
-    ASSERT_EQ(msg_store::ThreadManager().deleteThread(only), msg_store::MSG_STORE_SUCCESS);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return rowAt(3) && rowAt(3)->getType() == MLItem::NO_CONTENT; }));
-    EXPECT_EQ(list->getItemCount(), 0);
-
-    int fresh = conversation("+15550002", 1);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return idAt(3) == fresh; }));
-    EXPECT_EQ(elm_genlist_items_count(list->getGenlist()), 4u) << "the placeholder left";
-}
-
-TEST_F(ListViewTest, ANewerMessageMovesItsConversationToTheTop) {
-    int a = conversation("+15550001", 1, "a", "", 1600000000000);
-    int b = conversation("+15550002", 1, "b", "", 1700000000000);
-    create(LIST_TYPE_THREAD);
-    ASSERT_EQ(idAt(3), b);
-
-    msg_test::LogCapture log;
-    conversation("+15550001", 1, "again", "", 1800000000000);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return idAt(3) == a; }));
-    EXPECT_EQ(idAt(4), b);
-    EXPECT_TRUE(log.contains("updateItem position was changed."));
-    EXPECT_EQ(list->getItemCount(), 2);
-
-    // A change that keeps the order only redraws the row.
-    conversation("+15550001", 1, "once more", "", 1900000000000);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return log.contains("updateItem position is same. (3)"); }));
-    EXPECT_EQ(idAt(3), a);
-}
-
 TEST_F(ListViewTest, FiftyChangesOneByOneFiftyOneReload) {
     create(LIST_TYPE_THREAD);
     {
@@ -116,23 +83,6 @@ TEST_F(ListViewTest, FiftyChangesOneByOneFiftyOneReload) {
     EXPECT_EQ(list->getItemCount(), 101);
     EXPECT_EQ(log.count("is inserted"), 0);
     EXPECT_EQ(rowAt(2)->getType(), MLItem::GROUP_INDEX);
-}
-
-TEST_F(ListViewTest, WhilePausedFiveChangesApplyAndTheRestWaitForResume) {
-    create(LIST_TYPE_THREAD);
-    auto* events = msg_app::MCommonAppEventMgr::getInstance();
-    events->emit(msg_app::APP_EVENT_PAUSED);
-    msg_test::LogCapture log;
-    for (int i = 0; i < 6; ++i) {
-        conversation("+1555000" + std::to_string(i), 1);
-        ASSERT_TRUE(msg_test::pumpUntil([&] { return log.count("[ENTER]") >= i + 1; }));
-    }
-    EXPECT_EQ(list->getItemCount(), 5);
-    EXPECT_EQ(log.count("set as paused update."), 1);
-
-    events->emit(msg_app::APP_EVENT_RESUMED);
-    EXPECT_EQ(list->getItemCount(), 6);
-    EXPECT_TRUE(log.contains("paused Update(2)"));
 }
 
 TEST_F(ListViewTest, BlockedListReportsEmptyAndFirstRow) {
