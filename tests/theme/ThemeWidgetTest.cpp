@@ -156,31 +156,6 @@ TEST_F(ThemeWidgetTest, ToastStylesShowTheTextAndOnlyTheCheckStyleShowsTheMark) 
     }
 }
 
-TEST_F(ThemeWidgetTest, SelectModeLayoutShowsAndHidesTheCountButton) {
-    Evas_Object* ly = elm_layout_add(window.win());
-    ASSERT_TRUE(elm_layout_theme_set(ly, "layout", "select_mode", "default"));
-    evas_object_resize(ly, 360, 360);
-    evas_object_show(ly);
-    Evas_Object* count = elm_button_add(ly);
-    ASSERT_TRUE(elm_object_style_set(count, "select_mode"));
-    EXPECT_EQ(groupOf(elm_layout_edje_get(count)), "elm/button/base/select_mode");
-    elm_object_text_set(count, "3");
-    elm_object_part_content_set(ly, "elm.swallow.icon", count);
-
-    Evas_Object* edje = elm_layout_edje_get(ly);
-    auto state = [edje]() {
-        double value = 0;
-        const char* name = edje_object_part_state_get(edje, "elm.swallow.icon", &value);
-        return std::string(name ? name : "");
-    };
-    runLoopUntilIdle();
-    EXPECT_EQ(state(), "default");
-    elm_object_signal_emit(ly, "select_mode,button,show", "");
-    EXPECT_TRUE(pumpUntil([&] { return state() == "visible"; }));
-    elm_object_signal_emit(ly, "select_mode,button,hide", "");
-    EXPECT_TRUE(pumpUntil([&] { return state() == "default"; }));
-}
-
 TEST_F(ThemeWidgetTest, ListRowsAndChecksUseTheirStylesInAMessageOnlyList) {
     Evas_Object* gl = elm_genlist_add(window.win());
     elm_object_style_set(gl, "message_only");
