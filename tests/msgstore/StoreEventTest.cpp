@@ -1,23 +1,14 @@
 #include "StoreFixture.h"
 
 #include "MainLoop.h"
+#include "Programs.h"
 
 #include <cstdlib>
-#include <glib.h>
 #include <set>
 #include <thread>
 
 using namespace msg_store;
 using msg_test::StoreTest;
-
-namespace {
-
-std::string msgSim() {
-    const char* dir = std::getenv("MSG_BIN_DIR");
-    return std::string(dir ? dir : "build/bin") + "/msg-sim";
-}
-
-} // namespace
 
 TEST_F(StoreTest, EachWriteAnnouncesEveryMessageItTouched) {
     record(EVENT_TYPE_STORAGE_CHANGE);
@@ -91,19 +82,9 @@ TEST_F(StoreTest, EventsCrossProcessesInCommitOrder) {
     int local = receive("+100", "from this process");
     for (int i = 0; i < 3; ++i) {
         std::string text = "from msg-sim " + std::to_string(i);
-        gchar* argv[] = {const_cast<gchar*>(msgSim().c_str()),
-                         const_cast<gchar*>("receive"),
-                         const_cast<gchar*>("--from"),
-                         const_cast<gchar*>("+200"),
-                         const_cast<gchar*>("--text"),
-                         const_cast<gchar*>(text.c_str()),
-                         nullptr};
-        std::string program = msgSim();
-        argv[0] = const_cast<gchar*>(program.c_str());
-        gint status = -1;
-        ASSERT_TRUE(g_spawn_sync(nullptr, argv, nullptr, G_SPAWN_STDOUT_TO_DEV_NULL, nullptr, nullptr,
-                                 nullptr, nullptr, &status, nullptr));
-        ASSERT_TRUE(g_spawn_check_wait_status(status, nullptr)) << program;
+        msg_test::ProgramRun run = msg_test::runProgram(
+            "msg-sim", {"--device", device.path(), "receive", "--from", "+200", "--text", text});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
     }
     ASSERT_TRUE(msg_test::pumpUntil([&] { return events.size() == 4; }));
     EXPECT_EQ(events[0], "msg_inserted:" + std::to_string(local) + "/" + std::to_string(threadOf(local)));
