@@ -110,26 +110,25 @@ TEST_F(BlockViewTest, NotificationSubjectIsTranslatedOnlyWhenItIsTheStoresText) 
     EXPECT_EQ("MMS Notification Message. Call now", shownPlain(rows()[2]));
 }
 
-TEST_F(BlockViewTest, OpeningAnUnreadMessageMarksItReadAndJournalsIt) {
-    const struct {
-        msg_store::IncomingMessage message;
-        const char* journalled;
-    } cases[] = {{sms("hello"), "MESSAGE SMS_MSG_OPENED"},
-                 {mms("hi", {}), "MESSAGE MMS_MSG_OPENED +15550199"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.journalled);
-        size_t before = journal().size();
-        int msgId = receive(c.message, "+15550199");
-        open(msgId);
-        ASSERT_TRUE(msg_test::runLoopUntil([&] { return journal().size() > before; }));
-        EXPECT_EQ(c.journalled, journal().back());
-        EXPECT_TRUE(stored(msgId).isRead);
-        EXPECT_TRUE(viewer->getMessage().isRead);
+TEST_F(BlockViewTest, OpeningAnUnreadSmsMarksItReadAndJournalsIt) {
+    int msgId = receive(sms("hello"));
+    open(msgId);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !journal().empty(); }));
+    EXPECT_EQ(std::vector<std::string>{"MESSAGE SMS_MSG_OPENED"}, journal());
+    EXPECT_TRUE(stored(msgId).isRead);
+    EXPECT_TRUE(viewer->getMessage().isRead);
 
-        // A transition of a page pushed over the viewer is not a second opening.
-        ASSERT_TRUE(doAndWaitForTransition([&] { window->getNaviframeController()->push(new HostPage()); }));
-        EXPECT_EQ(before + 1, journal().size());
-    }
+    // A transition of a page pushed over the viewer is not a second opening.
+    ASSERT_TRUE(doAndWaitForTransition([&] { window->getNaviframeController()->push(new HostPage()); }));
+    EXPECT_EQ(1u, journal().size());
+}
+
+TEST_F(BlockViewTest, OpeningAnUnreadMmsJournalsItsSender) {
+    int msgId = receive(mms("hi", {}), "+15550199");
+    open(msgId);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !journal().empty(); }));
+    EXPECT_EQ(std::vector<std::string>{"MESSAGE MMS_MSG_OPENED +15550199"}, journal());
+    EXPECT_TRUE(stored(msgId).isRead);
 }
 
 TEST_F(BlockViewTest, OpeningAReadMessageNeitherMarksNorJournals) {
