@@ -91,6 +91,7 @@ private:
     Evas_Object* _itemProvider(Evas_Object* entry, const char* item);
     Evas_Object* _createMediaContent(Evas_Object* parent, int index, int w, int h);
     Evas_Object* _createFileContent(Evas_Object* parent, int index, bool isAudio);
+    Evas_Object* _createAudioContent(Evas_Object* parent, int index);
     Evas_Object* _createInfoLayout(Evas_Object* parent, InfoType type);
     Evas_Object* _createSeparator(Evas_Object* parent);
     const msg_store::Content* _contentAt(int index) const;

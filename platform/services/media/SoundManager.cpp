@@ -37,17 +37,18 @@ struct sound_stream_info_s {
     bool focused = false;
     msg_device::ChangeFeed::Subscription subscription;
 
-    void ownerChanged(const msg_device::Change& change) {
-        SettingValue value;
-        if (!focused || !SettingValue::decode(change.payload, value) || value.text == token)
+    // Notices arrive after the fact, some of them our own earlier writes: the owner now decides.
+    void ownerChanged(const msg_device::Change&) {
+        std::string owner = DeviceSettings::getString(FOCUS_OWNER_KEY, "");
+        if (!focused || owner.empty() || owner == token)
             return;
         focused = false;
         auto reason = static_cast<sound_stream_focus_change_reason_e>(
             DeviceSettings::getInt(FOCUS_REASON_KEY, SOUND_STREAM_FOCUS_CHANGED_BY_MEDIA));
-        PLAT_LOGI("focus taken by [%s], reason %d", value.text.c_str(), reason);
+        PLAT_LOGI("focus taken by [%s], reason %d", owner.c_str(), reason);
         if (callback)
             callback(this, SOUND_STREAM_FOCUS_FOR_PLAYBACK, SOUND_STREAM_FOCUS_STATE_RELEASED, reason, 0,
-                     value.text.c_str(), userData);
+                     owner.c_str(), userData);
     }
 };
 

@@ -85,8 +85,10 @@ Evas_Object* MVItemBubble::_itemProvider(Evas_Object* entry, const char* item) {
         return _createSeparator(entry);
     if (token == "image" && hasNumbers && numbers.size() == 3)
         return _createMediaContent(entry, numbers[2], numbers[0], numbers[1]);
-    if ((token == "audio" || token == "attachment") && hasNumbers && numbers.size() == 1)
-        return _createFileContent(entry, numbers[0], token == "audio");
+    if (token == "audio" && hasNumbers && numbers.size() == 1)
+        return _createAudioContent(entry, numbers[0]);
+    if (token == "attachment" && hasNumbers && numbers.size() == 1)
+        return _createFileContent(entry, numbers[0], false);
     MSG_LOGE("invalid hrefStr [%s]", item);
     return nullptr;
 }
