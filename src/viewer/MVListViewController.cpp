@@ -14,6 +14,8 @@
 #include "viewer/MVItem/MVItemReply.h"
 #include "viewer/MVItem/MVItemReplyText.h"
 #include "viewer/MVItem/MVItemTitle.h"
+#include "viewer/media/MVSoundPlayer.h"
+#include "viewer/media/MVUtility.h"
 
 namespace msg_app {
 namespace msg_viewer {
@@ -95,6 +97,9 @@ void MVListViewController::onCreated() {
 }
 
 void MVListViewController::onDestroy() {
+    // A clip of this conversation stops with it, and its copies for other applications go.
+    MVSoundPlayer::getInstance()->destroy();
+    remove_temp_file_dir();
     _unsubscribe();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     _rotaryItem.reset();

@@ -50,7 +50,6 @@ private:
     void _showHeadsetPopup();
     void _showUnsupportedToast();
     static Eina_Bool _progressTimerCb(void* data);
-    static void _mouseSignalCb(void* data, Evas_Object* obj, const char* emission, const char* source);
 
     msg_store::Content _content;
     Evas_Object* _layout = nullptr;

@@ -6,6 +6,7 @@
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
 #include "metadata_extractor.h"
+#include "viewer/media/MVContentTap.h"
 
 #include <Elementary.h>
 
@@ -75,7 +76,8 @@ Evas_Object* MVAudioViewController::onCreateView(Evas_Object* parent, void*) {
     edje_object_part_text_set(edje, "text.filename", name.c_str());
     _duration = readDuration(_content.filePath);
     edje_object_part_text_set(edje, "text.time", formatTime(_duration).c_str());
-    elm_layout_signal_callback_add(_layout, "mouse,*,1", "bg", _mouseSignalCb, this);
+    MVContentTap::attach(_layout,
+                         [this](MVContentTap::Kind kind) { _signal.emit(static_cast<Event>(kind)); });
 
     MVSoundPlayer* player = MVSoundPlayer::getInstance();
     player->addEventListener([this](MVSoundPlayer::Event event) { _onPlayerEvent(event); }, _layout);
@@ -204,16 +206,6 @@ void MVAudioViewController::_showUnsupportedToast() {
 Eina_Bool MVAudioViewController::_progressTimerCb(void* data) {
     static_cast<MVAudioViewController*>(data)->_updateProgress();
     return ECORE_CALLBACK_RENEW;
-}
-
-void MVAudioViewController::_mouseSignalCb(void* data, Evas_Object*, const char* emission, const char*) {
-    auto* self = static_cast<MVAudioViewController*>(data);
-    if (strcmp(emission, "mouse,down,1") == 0)
-        self->_signal.emit(PRESSED);
-    else if (strcmp(emission, "mouse,up,1") == 0)
-        self->_signal.emit(RELEASED);
-    else if (strcmp(emission, "mouse,clicked,1") == 0)
-        self->_signal.emit(CLICKED);
 }
 
 } // namespace msg_viewer

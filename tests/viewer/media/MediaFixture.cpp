@@ -1,5 +1,7 @@
 #include "MediaFixture.h"
 
+#include "CanvasWalk.h"
+
 #include "DeviceSettings.h"
 #include "JournalStore.h"
 #include "SimSeedMedia.h"
@@ -15,29 +17,6 @@
 #include <cstring>
 
 namespace msg_test {
-
-namespace {
-
-bool textIn(Evas_Object* obj, const std::string& text) {
-    const char* type = evas_object_type_get(obj);
-    const char* shown = nullptr;
-    if (type && strcmp(type, "textblock") == 0)
-        shown = evas_object_textblock_text_markup_get(obj);
-    else if (type && strcmp(type, "text") == 0)
-        shown = evas_object_text_text_get(obj);
-    if (shown && std::string(shown).find(text) != std::string::npos)
-        return true;
-    Eina_List* members = evas_object_smart_members_get(obj);
-    bool found = false;
-    void* member = nullptr;
-    EINA_LIST_FREE(members, member) {
-        if (!found)
-            found = textIn(static_cast<Evas_Object*>(member), text);
-    }
-    return found;
-}
-
-} // namespace
 
 void MediaFixture::SetUp() {
     setenv("LANGUAGE", "en", 1);
@@ -79,15 +58,7 @@ std::vector<std::string> MediaFixture::powerJournal() const {
 
 bool MediaFixture::shows(const std::string& text) const {
     // Popups are not inside the window's own tree: every object of the canvas is looked at.
-    Eina_List* objects =
-        evas_objects_in_rectangle_get(window->evas(), -10000, -10000, 20000, 20000, EINA_TRUE, EINA_TRUE);
-    bool found = false;
-    void* object = nullptr;
-    EINA_LIST_FREE(objects, object) {
-        if (!found)
-            found = textIn(static_cast<Evas_Object*>(object), text);
-    }
-    return found;
+    return findOnCanvas(window->evas(), [&](Evas_Object* obj) { return showsText(obj, text); }) != nullptr;
 }
 
 void MediaFixture::setSetting(const char* key, int value) {
