@@ -6,6 +6,7 @@
 //   BM_OpenClose50            resident memory before and after 50 opens and closes of a
 //                             conversation of 20 messages with a voice clip and a picture each
 //                             (argument 1), and of the same in words only (argument 0).
+#include "HeadlessEnv.h"
 #include "MainLoop.h"
 #include "SimSeedMedia.h"
 #include "TempDir.h"
@@ -255,12 +256,7 @@ BENCHMARK(BM_OpenClose50)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMilli
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("ELM_ENGINE", "buffer", 1);
-    setenv("EINA_LOG_BACKTRACE", "-1", 0);
-    setenv("EINA_LOG_LEVELS",
-           "eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0,ecore_con:0", 0);
-    setenv("MSG_LOG_LEVEL", "error", 0);
-    setenv("LANGUAGE", "en", 1);
+    msg_bench::setHeadlessEnvironment("error");
     benchmark::Initialize(&argc, argv);
     elm_init(argc, argv);
     benchmark::RunSpecifiedBenchmarks();

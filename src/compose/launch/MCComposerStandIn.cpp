@@ -1,4 +1,4 @@
-#include "MCComposerStandIn.h"
+#include "compose/MCComposerStandIn.h"
 
 #include "common/CommonUiHelper.h"
 #include "common/MsgLog.h"
@@ -35,7 +35,7 @@ Evas_Object* MCComposerStandIn::onCreateView(Evas_Object* parent, void* /*param*
     elm_box_padding_set(box, 0, 24);
     evas_object_size_hint_weight_set(box, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
     addLabel(box, TITLE_ID, "<align=center><font_size=32><color=#4dcfff>");
-    addLabel(box, NOTE_ID, "<align=center><font_size=26><color=#ffffff>");
+    addLabel(box, _noteId, "<align=center><font_size=26><color=#ffffff>");
     evas_object_show(box);
     return box;
 }

@@ -1,10 +1,10 @@
 #include "compose/MCLaunchMgr.h"
 
-#include "MCComposerStandIn.h"
 #include "common/CommonUtil.h"
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
+#include "compose/MCComposerStandIn.h"
 #include "compose/MCMsgData.h"
 #include "compose/MCUtil.h"
 #include "storage.h"
