@@ -55,6 +55,7 @@ void registerBuiltinScreens() {
     registerComposeScreens(registry);
     registerInputScreens(registry);
     registerViewerScreens(registry);
+    registerMediaScreens(registry);
 }
 
 } // namespace shell

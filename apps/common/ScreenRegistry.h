@@ -50,6 +50,7 @@ void registerComposeScreens(ScreenRegistry& registry);
 void registerComposeBodyScreens(ScreenRegistry& registry);
 void registerInputScreens(ScreenRegistry& registry);
 void registerViewerScreens(ScreenRegistry& registry);
+void registerMediaScreens(ScreenRegistry& registry);
 
 } // namespace shell
 } // namespace msg_app

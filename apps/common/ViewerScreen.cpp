@@ -179,6 +179,9 @@ ViewerScreen::ViewerScreen(Pick pick, Show show)
         vconf_set_int("db/setting/accessibility/font_size", 0);
 }
 
+ViewerScreen::ViewerScreen(int threadId, int msgId, Show show)
+    : MVContentViewController(threadId), _show(show), _msgId(msgId) {}
+
 ViewerScreen::~ViewerScreen() {
     view_kit::WTimer::destroy(_showTimer);
 }

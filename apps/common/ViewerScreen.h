@@ -45,6 +45,8 @@ public:
     static bool find(Pick pick, int& threadId, int& msgId);
 
 protected:
+    // A conversation and message chosen by the caller.
+    ViewerScreen(int threadId, int msgId, Show show);
     void onPushed(Elm_Object_Item* naviItem) override;
 
 private:

@@ -104,12 +104,26 @@ int runReceiveMms(SimArgs& args) {
         args.option("--still", still);
         message.contents.back().thumbnailPath = still;
     }
+    while (args.option("--audio", path)) {
+        bool wav = path.size() > 4 && path.compare(path.size() - 4, 4, ".wav") == 0;
+        message.contents.push_back(
+            part(msg_store::Content::MEDIA_TYPE_AUDIO, wav ? "audio/x-wav" : "audio/amr", path));
+    }
     while (args.option("--file", path)) {
         message.contents.push_back(
             part(msg_store::Content::MEDIA_TYPE_NONE, "application/octet-stream", path));
         message.contents.back().isAttachment = true;
     }
     message.isProtected = args.flag("--protected");
+    if (args.flag("--on-phone")) {
+        // The message is here, its files are not: each is fetched from the phone when tapped.
+        for (msg_store::Content& content : message.contents) {
+            if (content.mediaType != msg_store::Content::MEDIA_TYPE_TEXT) {
+                content.filePath.clear();
+                content.transferStatus = msg_store::Content::TRANSFER_NONE;
+            }
+        }
+    }
     if (args.flag("--not-retrieved")) {
         // The body stays on the phone: the parts are named but have no file on the watch.
         message.networkStatus = msg_store::NETWORK_STATUS_RETRIEVE_FAIL;
@@ -190,7 +204,8 @@ MSG_SIM_COMMAND(bulk, "bulk", "--thread ID --count N [--span-days D]",
                 "adds N messages to a conversation over the last D days, in one change", runBulk);
 MSG_SIM_COMMAND(receiveMms, "receive-mms",
                 "--from NUMBER [--text T] [--subject S] [--image PATH]... [--video PATH [--still PATH]] "
-                "[--file PATH]... [--group N2,N3] [--sim 0-2] [--protected] [--not-retrieved]",
+                "[--audio PATH]... "
+                "[--file PATH]... [--group N2,N3] [--sim 0-2] [--protected] [--on-phone | --not-retrieved]",
                 "a received MMS with the parts and marks asked for", runReceiveMms);
 MSG_SIM_COMMAND(queue, "queue", "--thread ID --text TEXT",
                 "puts a message of ours in the outbox, being sent, as the composer would", runQueue);

@@ -14,6 +14,9 @@
 #include "viewer/MVItem/MVItemReply.h"
 #include "viewer/MVItem/MVItemReplyText.h"
 #include "viewer/MVItem/MVItemTitle.h"
+#include "viewer/media/MVSoundPlayer.h"
+#include "viewer/media/MVUtility.h"
+#include "viewer/media/MVWakeUpServiceMgr.h"
 
 namespace msg_app {
 namespace msg_viewer {
@@ -92,9 +95,15 @@ void MVListViewController::onCreated() {
     _rotaryItem->regist(_msgCount > 0);
     _subscribe();
     MCommonAppEventMgr::getInstance()->addListener(this);
+    MVWakeUpServiceMgr::getInstance()->init(_threadId, _isSupportReply());
+    MVWakeUpServiceMgr::getInstance()->regist();
 }
 
 void MVListViewController::onDestroy() {
+    // A clip of this conversation stops with it, and its copies for other applications go.
+    MVSoundPlayer::getInstance()->destroy();
+    remove_temp_file_dir();
+    MVWakeUpServiceMgr::getInstance()->unregist();
     _unsubscribe();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     _rotaryItem.reset();

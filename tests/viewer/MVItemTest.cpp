@@ -140,6 +140,16 @@ TEST_F(ViewerItemTest, NotRetrievedMmsAndGroupSenders) {
     mms.folderType = msg_store::FOLDER_WATCH_INBOX;
     mms.networkStatus = msg_store::NETWORK_STATUS_NOT_RETRIEVED;
     EXPECT_EQ(MVBubbleMarkup::getRetrieveType(mms, true), MVBubbleMarkup::RETRIEVE_BY_WATCH);
+    // A message we sent is never offered for fetching, whatever its status says.
+    for (auto folder : {msg_store::FOLDER_SENT, msg_store::FOLDER_OUTBOX, msg_store::FOLDER_WATCH_SENT}) {
+        for (auto status : {msg_store::NETWORK_STATUS_DELIVERED, msg_store::NETWORK_STATUS_RETRIEVE_FAIL}) {
+            mms.folderType = folder;
+            mms.networkStatus = status;
+            EXPECT_EQ(MVBubbleMarkup::getRetrieveType(mms, true), MVBubbleMarkup::RETRIEVE_NONE) << folder;
+            EXPECT_EQ(MVBubbleMarkup::getRetrieveType(mms, false), MVBubbleMarkup::RETRIEVE_NONE) << folder;
+        }
+    }
+    mms.folderType = msg_store::FOLDER_WATCH_INBOX;
 
     msg_store::Conversation group;
     group.msgType = "sms";

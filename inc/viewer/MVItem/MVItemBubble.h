@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace msg_app {
 namespace msg_viewer {
@@ -89,8 +90,17 @@ private:
 
     // Objects the text's items stand for.
     Evas_Object* _itemProvider(Evas_Object* entry, const char* item);
-    Evas_Object* _createMediaContent(Evas_Object* parent, int index, int w, int h);
-    Evas_Object* _createFileContent(Evas_Object* parent, int index, bool isAudio);
+    Evas_Object* _createImageContent(Evas_Object* parent, int index, int w, int h);
+    Evas_Object* _createAudioContent(Evas_Object* parent, int index);
+    Evas_Object* _createAttachmentContent(Evas_Object* parent, int index);
+    // What a tap on a content opens; a file still on the phone is asked for.
+    void _openContent(int index);
+    void _peerFileTransferRequest(const msg_store::Content& content);
+    void _launchMediaViewer(const msg_store::Content& content);
+    void _launchImageViewer(const std::vector<std::string>& files, const std::string& defaultFile);
+    bool _launchFileViewer(const std::string& path);
+    void _launchAttachFileViewer(const std::string& path);
+    void _toast(const char* textId, int icon);
     Evas_Object* _createInfoLayout(Evas_Object* parent, InfoType type);
     Evas_Object* _createSeparator(Evas_Object* parent);
     const msg_store::Content* _contentAt(int index) const;

@@ -40,6 +40,9 @@ bool isPicture(const msg_store::Content& content) {
 MVBubbleMarkup::RetrieveType MVBubbleMarkup::getRetrieveType(const msg_store::Conversation& conv,
                                                              bool standalone) {
     int status = conv.networkStatus;
+    // Only a message received can be fetched: one we sent is whole on the watch whatever its status.
+    if (conv.folderType != msg_store::FOLDER_INBOX && conv.folderType != msg_store::FOLDER_WATCH_INBOX)
+        return RETRIEVE_NONE;
     bool watchMsg = standalone && conv.folderType >= msg_store::FOLDER_WATCH_INBOX &&
                     conv.folderType <= msg_store::FOLDER_WATCH_SENT;
     if (watchMsg) {

@@ -21,15 +21,6 @@ namespace {
 
 constexpr size_t LINK_MAX = 511;
 
-Evas_Object* imageOf(Evas_Object* parent, const std::string& file, const char* group) {
-    Evas_Object* image = elm_image_add(parent);
-    elm_image_aspect_fixed_set(image, EINA_TRUE);
-    elm_image_fill_outside_set(image, EINA_FALSE);
-    if (file.empty() || !elm_image_file_set(image, file.c_str(), group))
-        elm_image_file_set(image, common_util::get_image_edj().c_str(), group ? group : "img/holder/image");
-    return image;
-}
-
 Evas_Object* themeIcon(Evas_Object* parent, const char* group) {
     Evas_Object* icon = elm_image_add(parent);
     if (!elm_image_file_set(icon, common_util::get_image_edj().c_str(), group))
@@ -84,46 +75,13 @@ Evas_Object* MVItemBubble::_itemProvider(Evas_Object* entry, const char* item) {
     if (token == "separator")
         return _createSeparator(entry);
     if (token == "image" && hasNumbers && numbers.size() == 3)
-        return _createMediaContent(entry, numbers[2], numbers[0], numbers[1]);
-    if ((token == "audio" || token == "attachment") && hasNumbers && numbers.size() == 1)
-        return _createFileContent(entry, numbers[0], token == "audio");
+        return _createImageContent(entry, numbers[2], numbers[0], numbers[1]);
+    if (token == "audio" && hasNumbers && numbers.size() == 1)
+        return _createAudioContent(entry, numbers[0]);
+    if (token == "attachment" && hasNumbers && numbers.size() == 1)
+        return _createAttachmentContent(entry, numbers[0]);
     MSG_LOGE("invalid hrefStr [%s]", item);
     return nullptr;
-}
-
-Evas_Object* MVItemBubble::_createMediaContent(Evas_Object* parent, int index, int w, int h) {
-    const msg_store::Content* content = _contentAt(index);
-    if (!content)
-        return nullptr;
-    bool isVideo = content->mediaType == msg_store::Content::MEDIA_TYPE_VIDEO;
-    const std::string& file = !content->thumbnailPath.empty() ? content->thumbnailPath
-                              : isVideo                       ? std::string()
-                                                              : content->filePath;
-    Evas_Object* image = imageOf(parent, file, isVideo && file.empty() ? "img/holder/video" : nullptr);
-    evas_object_size_hint_min_set(image, scaled(w), scaled(h));
-    if (!isVideo)
-        return image;
-    Evas_Object* layout = elm_layout_add(parent);
-    elm_layout_file_set(layout, common_util::get_message_edj().c_str(), "bubble/content/video");
-    elm_object_part_content_set(layout, "elm.swallow.content", image);
-    elm_object_part_content_set(layout, "elm.swallow.play",
-                                themeIcon(layout, "img/filtered/detailview/play"));
-    return layout;
-}
-
-Evas_Object* MVItemBubble::_createFileContent(Evas_Object* parent, int index, bool isAudio) {
-    const msg_store::Content* content = _contentAt(index);
-    if (!content)
-        return nullptr;
-    Evas_Object* layout = elm_layout_add(parent);
-    elm_layout_file_set(layout, common_util::get_message_edj().c_str(), "bubble/content/attachment");
-    elm_object_part_content_set(
-        layout, "elm.swallow.icon",
-        themeIcon(layout, isAudio ? "img/filtered/attachment/audio" : "img/attachment/etc"));
-    // A text part of the theme shows the name as it is, never as markup.
-    const std::string& name = content->fileName.empty() ? content->filePath : content->fileName;
-    edje_object_part_text_set(elm_layout_edje_get(layout), "elm.text", name.c_str());
-    return layout;
 }
 
 Evas_Object* MVItemBubble::_createSeparator(Evas_Object* parent) {

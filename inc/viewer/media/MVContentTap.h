@@ -1,0 +1,41 @@
+/*
+ * Press, release and tap on a bubble's content object: a tap is a release
+ * inside the object that no scroll took over. Lives as long as the object.
+ */
+#ifndef MSG_APP_VIEWER_MEDIA_MVCONTENTTAP_H
+#define MSG_APP_VIEWER_MEDIA_MVCONTENTTAP_H
+
+#include <Evas.h>
+
+#include <functional>
+
+namespace msg_app {
+namespace msg_viewer {
+
+class MVContentTap {
+public:
+    enum Kind : int {
+        PRESS = 0,
+        RELEASE = 1,
+        TAP = 2,
+    };
+    using Callback = std::function<void(Kind)>;
+
+    // Watches the object until it is deleted.
+    static void attach(Evas_Object* obj, Callback callback);
+
+private:
+    explicit MVContentTap(Callback callback) : _callback(std::move(callback)) {}
+    static void _downCb(void* data, Evas* e, Evas_Object* obj, void* info);
+    static void _upCb(void* data, Evas* e, Evas_Object* obj, void* info);
+    static void _delCb(void* data, Evas* e, Evas_Object* obj, void* info);
+    static void _showCb(void* data, Evas* e, Evas_Object* obj, void* info);
+
+    Callback _callback;
+    bool _pressed = false;
+};
+
+} // namespace msg_viewer
+} // namespace msg_app
+
+#endif

@@ -1,0 +1,225 @@
+// The contents of a bubble that have their own controllers (they live as long as the bubble's
+// text), and what a tap on them opens: the gallery, the media player, the file's viewer, or a
+// request to the phone for a file still there.
+#include "viewer/MVItem/MVItemBubble.h"
+
+#include "app_control.h"
+#include "common/CommonUtil.h"
+#include "common/MCommonAppLaunchMgr.h"
+#include "common/MsgLog.h"
+#include "common/popup/MCommonPopup.h"
+#include "journal.h"
+#include "msg_store/ContentManager.h"
+#include "view_kit/WViewController.h"
+#include "viewer/media/MVAttachmentViewController.h"
+#include "viewer/media/MVAudioViewController.h"
+#include "viewer/media/MVImageViewController.h"
+#include "viewer/media/MVUtility.h"
+
+#include <string>
+#include <vector>
+
+namespace msg_app {
+namespace msg_viewer {
+
+namespace {
+
+constexpr const char* CANT_VIEW = "WDS_MSG_TPOP_CANT_VIEW_THIS_TYPE_OF_FILE_ON_YOUR_HULM_ABB";
+
+// Creates the controller's view on the parent; the view owns the controller from then on.
+template <typename Controller> Controller* created(Controller* vc, Evas_Object* parent) {
+    if (vc->create(parent, nullptr))
+        return vc;
+    vc->destroy();
+    return nullptr;
+}
+
+// A viewer request for one file: group launch, view operation, display mode.
+app_control_h viewRequest(const std::string& uri) {
+    app_control_h request = nullptr;
+    MSG_RETV_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE, nullptr, "app_control_create failed");
+    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
+    app_control_set_operation(request, APP_CONTROL_OPERATION_VIEW);
+    app_control_add_extra_data(request, "View Mode", "DISPLAY");
+    app_control_set_uri(request, uri.c_str());
+    return request;
+}
+
+bool isImage(const msg_store::Content& content) {
+    return content.mediaType == msg_store::Content::MEDIA_TYPE_IMAGE ||
+           get_display_type(content) == DISPLAY_IMAGE;
+}
+
+} // namespace
+
+void MVItemBubble::_toast(const char* textId, int icon) {
+    std::shared_ptr<view_kit::WViewController> vc = getParentViewController();
+    MCommonPopup* popup =
+        MCommonPopup::createToastPopup(textId, nullptr, nullptr, MCommonPopup::TOAST_POPUP_TIMEOUT,
+                                       static_cast<MCommonPopup::IconType>(icon));
+    if (popup && vc)
+        vc->attachPopup(popup);
+    else if (popup)
+        popup->destroy();
+}
+
+Evas_Object* MVItemBubble::_createImageContent(Evas_Object* parent, int index, int w, int h) {
+    const msg_store::Content* content = _contentAt(index);
+    auto* image = content ? created(new MVImageViewController(w, h, index, *content), parent) : nullptr;
+    if (!image)
+        return nullptr;
+    image->addEventListener(
+        [this](MVImageViewController::Event event, MVImageViewController* vc) {
+            if (event == MVImageViewController::PRESSED && _label)
+                elm_object_signal_emit(_label, "elm,state,content,pressed", "");
+            else if (event == MVImageViewController::CLICKED && _viewType == VIEW_TYPE_NORMAL)
+                _openContent(vc->getMediaIndex());
+        },
+        image->getEvasObject());
+    return image->getEvasObject();
+}
+
+Evas_Object* MVItemBubble::_createAudioContent(Evas_Object* parent, int index) {
+    const msg_store::Content* content = _contentAt(index);
+    auto* audio = content ? created(new MVAudioViewController(*content), parent) : nullptr;
+    if (!audio)
+        return nullptr;
+    audio->addEventListener(
+        [this, audio](MVAudioViewController::Event event) {
+            // In select mode a tap checks the bubble instead.
+            if (event == MVAudioViewController::CLICKED && _viewType == VIEW_TYPE_NORMAL)
+                audio->click();
+        },
+        audio->getEvasObject());
+    return audio->getEvasObject();
+}
+
+Evas_Object* MVItemBubble::_createAttachmentContent(Evas_Object* parent, int index) {
+    const msg_store::Content* content = _contentAt(index);
+    auto* attachment = content ? created(new MVAttachmentViewController(index, *content), parent) : nullptr;
+    if (!attachment)
+        return nullptr;
+    attachment->addEventListener(
+        [this](MVAttachmentViewController::Event event, MVAttachmentViewController* vc) {
+            if (event == MVAttachmentViewController::PRESSED && _label)
+                elm_object_signal_emit(_label, "elm,state,content,pressed", "");
+            else if (event == MVAttachmentViewController::CLICKED && _viewType == VIEW_TYPE_NORMAL)
+                _launchAttachFileViewer(vc->getFilePath());
+        },
+        attachment->getEvasObject());
+    return attachment->getEvasObject();
+}
+
+void MVItemBubble::_openContent(int index) {
+    if (common_util::is_power_saving_mode()) {
+        MSG_LOGW("emergency_mode = SETTING_PSMODE_WEARABLE_ENHANCED, not to open the file");
+        return;
+    }
+    const msg_store::Content* content = _contentAt(index);
+    if (!content)
+        return;
+    if (content->filePath.empty())
+        _peerFileTransferRequest(*content);
+    else
+        _launchMediaViewer(*content);
+}
+
+void MVItemBubble::_peerFileTransferRequest(const msg_store::Content& content) {
+    MSG_LOGI("MSG_CONTENT status : %d", content.transferStatus);
+    if (content.transferStatus == msg_store::Content::TRANSFER_DOWNLOADING) {
+        _toast("WDS_WMGR_POP_DOWNLOADING_ING", MCommonPopup::NONE);
+        return;
+    }
+    if (content.transferStatus == msg_store::Content::TRANSFER_DOWNLOADED)
+        return;
+    int result = msg_store::ContentManager().downloadContentFile(content.contentId, content.downloadName);
+    if (result != 0) {
+        MSG_LOGE("downloadContentFile() is failed. (%d)", result);
+        _toast("WDS_WNOTI_TPOP_FAILED", MCommonPopup::SENT_FAILED);
+    } else {
+        _toast("WDS_WMGR_POP_DOWNLOADING_ING", MCommonPopup::NONE);
+    }
+}
+
+void MVItemBubble::_launchMediaViewer(const msg_store::Content& content) {
+    if (isImage(content)) {
+        std::vector<std::string> copies;
+        std::string defaultFile;
+        for (const msg_store::Content& each : _conv->contents) {
+            std::string copy;
+            if (!isImage(each) || !create_temp_file(each.filePath.c_str(), copy))
+                continue;
+            copies.push_back(copy);
+            if (each.filePath == content.filePath)
+                defaultFile = copy;
+        }
+        _launchImageViewer(copies, defaultFile);
+        return;
+    }
+    int displayType = get_display_type(content);
+    bool video = content.mediaType == msg_store::Content::MEDIA_TYPE_VIDEO || displayType == DISPLAY_VIDEO;
+    bool audio = content.mediaType == msg_store::Content::MEDIA_TYPE_AUDIO || displayType == DISPLAY_AUDIO;
+    if (!video && !audio) {
+        MSG_LOGE("Invalid media type [%d]", content.mediaType);
+        return;
+    }
+    std::string copy;
+    if (!create_temp_file(content.filePath.c_str(), copy)) {
+        _toast(CANT_VIEW, MCommonPopup::NONE);
+        return;
+    }
+    if (_launchFileViewer(copy) && video)
+        journal_log("MESSAGE", "VIDEO_PLAYING");
+}
+
+void MVItemBubble::_launchImageViewer(const std::vector<std::string>& files, const std::string& defaultFile) {
+    MSG_RET_IF(files.empty(), "fileList is empty");
+    MSG_RET_IF(defaultFile.empty(), "defaultFilePath is nullptr");
+    app_control_h request = viewRequest(defaultFile);
+    MSG_RET_IF(!request, "no request");
+    app_control_add_extra_data(request, "SaveFile", "TRUE");
+    std::vector<const char*> paths;
+    for (const std::string& file : files)
+        paths.push_back(file.c_str());
+    app_control_add_extra_data_array(request, "Path", paths.data(), static_cast<int>(paths.size()));
+    if (app_control_send_launch_request(request, nullptr, nullptr) == APP_CONTROL_ERROR_NONE)
+        journal_log("MESSAGE", "PICTURE_OPENED");
+    else
+        MSG_LOGE("app_control_send_launch_request is failed");
+    app_control_destroy(request);
+}
+
+bool MVItemBubble::_launchFileViewer(const std::string& path) {
+    app_control_h request = viewRequest(path);
+    MSG_RETV_IF(!request, false, "no request");
+    app_control_add_extra_data(request, "ExitOnBack", "true");
+    if (!MCommonAppLaunchMgr::getInstance()->launch(request, nullptr)) {
+        MSG_LOGE("MCommonAppLaunchMgr::launch() is failed");
+        app_control_destroy(request);
+        _toast(CANT_VIEW, MCommonPopup::NONE);
+        return false;
+    }
+    return true;
+}
+
+void MVItemBubble::_launchAttachFileViewer(const std::string& path) {
+    if (common_util::is_power_saving_mode()) {
+        MSG_LOGW("emergency mode, not to open the file");
+        return;
+    }
+    if (common_util::is_screen_reader_enabled()) {
+        _toast(
+            "IDS_SCR_POP_THE_FOLLOWING_FUNCTIONS_AND_APPLICATIONS_ARE_NOT_AVAILABLE_WHILE_SCREEN_READER_IS_"
+            "ENABLED_C",
+            MCommonPopup::NONE);
+        return;
+    }
+    if (path.empty()) {
+        _toast(CANT_VIEW, MCommonPopup::NONE);
+        return;
+    }
+    _launchFileViewer(path);
+}
+
+} // namespace msg_viewer
+} // namespace msg_app

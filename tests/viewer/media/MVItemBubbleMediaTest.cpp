@@ -1,0 +1,190 @@
+// Taps on the pictures and files of a real bubble: what they open, and what they ask of the phone.
+#include "ListRowFixture.h"
+
+#include "CanvasWalk.h"
+
+#include "LaunchJournal.h"
+#include "ViewerTestSupport.h"
+#include "msg_store/MsgStore.h"
+#include "msg_store/PhoneSide.h"
+#include "view_kit/WViewController.h"
+#include "viewer/MVItem/MVItemBubble.h"
+#include "viewer/MVListModel.h"
+#include "viewer/media/MVUtility.h"
+
+#include <glib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
+using namespace msg_app::msg_viewer;
+using msg_store::Content;
+
+namespace {
+
+// The shown view of a controller of that name under the object (a row measured for its size has
+// views of its own that never show).
+Evas_Object* controllerView(Evas_Object* root, const char* name) {
+    return msg_test::findObject(root, [name](Evas_Object* obj) {
+        auto* vc = wviewcontroller_get_instance_from_evasobj(obj);
+        return vc && strcmp(vc->getName(), name) == 0 && evas_object_visible_get(obj);
+    });
+}
+
+std::string contentsOf(const std::string& path) {
+    gchar* text = nullptr;
+    gsize length = 0;
+    if (!g_file_get_contents(path.c_str(), &text, &length, nullptr))
+        return "";
+    std::string out(text, length);
+    g_free(text);
+    return out;
+}
+
+class BubbleMediaTest : public ListRowFixture {
+protected:
+    void TearDown() override {
+        remove_temp_file_dir();
+        ListRowFixture::TearDown();
+    }
+    // A received MMS with the contents, realized alone in the genlist.
+    MVItemBubble* bubbleWith(const std::vector<Content>& contents) {
+        elm_genlist_clear(genlist);
+        ++_sent;
+        msg_store::IncomingMessage in =
+            msg_test::message("+1555010000" + std::to_string(_sent), "", 1700000000000 + _sent);
+        in.msgType = "mms";
+        in.contents = contents;
+        int msgId = msg_test::storeMessages({in}).front();
+        msg_store::Message stored;
+        msg_store::MessageManager().getMessage(msgId, stored);
+        _model = std::make_unique<MVListModel>(stored.threadId);
+        _model->load();
+        auto* bubble = new MVItemBubble();
+        EXPECT_TRUE(bubble->init(msgId, false, VIEW_TYPE_NORMAL, _model.get()));
+        EXPECT_NE(wgenlist_item_append(genlist, nullptr, bubble, ELM_GENLIST_ITEM_NONE), nullptr);
+        EXPECT_TRUE(msg_test::pumpUntil([&] { return bubble->getLabel() != nullptr; }));
+        return bubble;
+    }
+    // Taps the middle of the content's view; false when the bubble does not show it.
+    bool tap(MVItemBubble* bubble, const char* controller) {
+        // Events go where the last render put things: the view is looked at after one.
+        Evas_Object* view = nullptr;
+        if (!msg_test::pumpUntil([&] { return (view = controllerView(bubble->getLabel(), controller)); }))
+            return false;
+        // Rows are realized once to be measured and again to be shown: wait until it holds still.
+        std::string last, now;
+        for (int settled = 0; settled < 2 && view;) {
+            msg_test::runLoopUntilIdle();
+            view = controllerView(bubble->getLabel(), controller);
+            int gx = 0, gy = 0, gw = 0, gh = 0;
+            evas_object_geometry_get(view, &gx, &gy, &gw, &gh);
+            now = std::to_string(reinterpret_cast<uintptr_t>(view)) + ":" + std::to_string(gx) + "," +
+                  std::to_string(gy) + "," + std::to_string(gw) + "," + std::to_string(gh);
+            settled = now == last ? settled + 1 : 0;
+            last = now;
+        }
+        if (!view)
+            return false;
+        // The middle of the part inside every clip of it and the window.
+        int x, y, w, h;
+        evas_object_geometry_get(view, &x, &y, &w, &h);
+        int x1 = std::max(x, 0), y1 = std::max(y, 0), x2 = std::min(x + w, 360), y2 = std::min(y + h, 360);
+        for (Evas_Object* clip = evas_object_clip_get(view); clip; clip = evas_object_clip_get(clip)) {
+            evas_object_geometry_get(clip, &x, &y, &w, &h);
+            x1 = std::max(x1, x), y1 = std::max(y1, y), x2 = std::min(x2, x + w), y2 = std::min(y2, y + h);
+        }
+        if (x2 <= x1 || y2 <= y1)
+            return false;
+        window->click((x1 + x2) / 2, (y1 + y2) / 2);
+        return true;
+    }
+    // Taps until the bubble reacts: a row realized again under the finger misses a tap, as on a watch.
+    bool tapUntil(MVItemBubble* bubble, const char* controller, const std::function<bool()>& reacted) {
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            if (tap(bubble, controller) && msg_test::pumpUntil(reacted, 0.5))
+                return true;
+        }
+        return false;
+    }
+    bool launched() const { return msg_services::LaunchJournal::list().size() > _launches; }
+    // The newest launch request, once there is a new one.
+    bool newLaunch(msg_services::LaunchEntry& out) {
+        size_t before = _launches;
+        bool found = msg_test::pumpUntil([&] { return msg_services::LaunchJournal::list().size() > before; });
+        if (found) {
+            auto all = msg_services::LaunchJournal::list();
+            _launches = all.size();
+            out = all.back();
+        }
+        return found;
+    }
+    static Content picture(const std::string& path) {
+        Content content;
+        content.mediaType = Content::MEDIA_TYPE_IMAGE;
+        content.mimeType = "image/png";
+        content.filePath = path;
+        content.fileName = "image.jpg";
+        return content;
+    }
+
+    std::unique_ptr<MVListModel> _model;
+    int _sent = 0;
+    size_t _launches = 0;
+};
+
+TEST_F(BubbleMediaTest, EquallyNamedPicturesOfTwoMessagesOpenTheirOwnFiles) {
+    msg_test::TempDir first("msg-pic-a"), second("msg-pic-b");
+    std::string a = first.file("image.jpg"), b = second.file("image.jpg");
+    ASSERT_TRUE(msg_test::writePng(window->win(), a, 40, 30));
+    ASSERT_TRUE(msg_test::writePng(window->win(), b, 30, 40));
+    ASSERT_NE(contentsOf(a), contentsOf(b));
+
+    std::vector<std::string> opened;
+    for (const std::string& source : {a, b}) {
+        SCOPED_TRACE(source);
+        MVItemBubble* bubble = bubbleWith({picture(source)});
+        ASSERT_TRUE(tapUntil(bubble, "MVImageViewController", [&] { return launched(); }));
+        msg_services::LaunchEntry launch;
+        ASSERT_TRUE(newLaunch(launch));
+        EXPECT_EQ(launch.operation, APP_CONTROL_OPERATION_VIEW);
+        EXPECT_NE(launch.request.find("\"SaveFile\""), std::string::npos);
+        EXPECT_EQ(contentsOf(launch.uri), contentsOf(source))
+            << "the gallery gets a copy of this message's picture";
+        EXPECT_NE(launch.uri, source);
+        opened.push_back(launch.uri);
+    }
+    EXPECT_NE(opened[0], opened[1]);
+}
+
+TEST_F(BubbleMediaTest, APictureStillOnThePhoneIsAskedForAndAFileOpensWhereItIs) {
+    Content onPhone = picture("");
+    onPhone.downloadName = "beach.png";
+    MVItemBubble* bubble = bubbleWith({onPhone});
+    std::vector<msg_store::PhoneRequest> requests;
+    ASSERT_TRUE(tapUntil(bubble, "MVImageViewController", [&] {
+        return msg_store::PhoneSide::getRequests(requests) == msg_store::MSG_STORE_SUCCESS &&
+               !requests.empty();
+    }));
+    EXPECT_EQ(requests.back().kind, "download_content");
+    EXPECT_EQ(requests.back().detail, "beach.png");
+
+    // A file of a kind the table does not know still shows, with the general mark, and opens.
+    msg_test::TempDir files("msg-file");
+    std::string path = files.file("report.blob");
+    ASSERT_TRUE(g_file_set_contents(path.c_str(), "data", -1, nullptr));
+    Content file;
+    file.isAttachment = true;
+    file.mimeType = "application/vnd.vendor-specific";
+    file.filePath = path;
+    file.fileName = "report.blob";
+    bubble = bubbleWith({file});
+    ASSERT_TRUE(tapUntil(bubble, "MVAttachmentViewController", [&] { return launched(); }));
+    msg_services::LaunchEntry launch;
+    ASSERT_TRUE(newLaunch(launch));
+    EXPECT_EQ(launch.uri, path);
+    EXPECT_NE(launch.request.find("\"ExitOnBack\""), std::string::npos);
+}
+
+} // namespace
