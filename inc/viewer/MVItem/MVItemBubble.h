@@ -86,6 +86,9 @@ private:
     void _retrieve();
     static void _resendDoneCb(void* data);
     void _cutlinkClicked(const char* anchor);
+    // A number in the text: the option panel offers to call it or write to it.
+    void _cutlinkSelectPhone(const std::string& markup);
+    void _onCutlinkOption(int option, const std::string& number);
 
     // Objects the text's items stand for.
     Evas_Object* _itemProvider(Evas_Object* entry, const char* item);
