@@ -55,6 +55,7 @@ void registerBuiltinScreens() {
     registerComposeScreens(registry);
     registerInputScreens(registry);
     registerViewerScreens(registry);
+    registerViewerActionScreens(registry);
 }
 
 } // namespace shell

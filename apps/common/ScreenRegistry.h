@@ -49,6 +49,7 @@ void registerBlockScreens(ScreenRegistry& registry);
 void registerComposeScreens(ScreenRegistry& registry);
 void registerInputScreens(ScreenRegistry& registry);
 void registerViewerScreens(ScreenRegistry& registry);
+void registerViewerActionScreens(ScreenRegistry& registry);
 
 } // namespace shell
 } // namespace msg_app

@@ -319,10 +319,10 @@ void MVListViewController::_onBgDeleteEnd() {
         return;
     }
     _bgDeletePopupWptr.reset();
+    // No reload: each deletion has already reached the list through the store's change events,
+    // and rebuilding the first page of a long conversation would stall the screen.
     if (_viewType == VIEW_TYPE_SELECT)
         _changeToNormalMode();
-    // Whatever the worker got to, the list shows what the store holds.
-    _listLoad();
 }
 
 } // namespace msg_viewer

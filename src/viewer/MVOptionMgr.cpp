@@ -245,6 +245,8 @@ void MVOptionMgr::_append(MoreOption option, const char* sub, std::function<void
 void MVOptionMgr::openMenu() {
     auto optionSptr = _optionWptr.lock();
     MSG_RET_IF(!optionSptr, "_optionWptr.expired()");
+    // An empty panel is never shown: its cue is hidden too.
+    MSG_RET_IF(_options.empty(), "no option to show");
     optionSptr->open();
 }
 

@@ -86,7 +86,7 @@ Evas_Object* MVRecipientDetailContentViewController::_createName(Evas_Object* pa
         formatted = _number;
     // The number is text, whatever another application stored in it.
     char* markup = elm_entry_utf8_to_markup(formatted.c_str());
-    std::string text = std::string("<align=0.5>") + (markup ? markup : "");
+    std::string text = std::string("<align=0.5><font_size=34>") + (markup ? markup : "") + "</font_size>";
     free(markup);
     elm_object_text_set(label, text.c_str());
     elm_label_slide_mode_set(label, ELM_LABEL_SLIDE_MODE_AUTO);
