@@ -19,7 +19,7 @@ namespace {
 // After the conversation has been brought to its message.
 constexpr double ACT_DELAY = 0.6;
 // Once the progress popup has been drawn.
-constexpr double CAPTURE_DELAY = 0.3;
+constexpr double CAPTURE_DELAY = 0.05;
 constexpr const char* UNSAVED_NUMBER = "+15550100077";
 } // namespace
 
@@ -117,7 +117,7 @@ void registerViewerActionScreens(ScreenRegistry& registry) {
         {"viewer-group-options", "a group conversation's option panel", Pick::GROUP, Act::OPTIONS},
         {"viewer-select", "select mode with two messages checked", Pick::NEWEST, Act::SELECT},
         {"viewer-select-options", "the option panel of select mode", Pick::NEWEST, Act::SELECT_OPTIONS},
-        {"viewer-deleting", "checked messages being deleted", Pick::NEWEST, Act::DELETING},
+        {"viewer-deleting", "checked messages being deleted", Pick::YEAR_CHANGE, Act::DELETING},
         {"viewer-link-menu", "the menu of a number tapped in a message", Pick::LINKS, Act::LINK_MENU},
         {"viewer-recipients", "the recipients of a group conversation", Pick::GROUP, Act::RECIPIENTS},
         {"viewer-recipient-detail", "a number without a contact", Pick::NEWEST, Act::DETAIL},

@@ -99,10 +99,15 @@ void MVListViewController::_onMsgOption(int option) {
         MSG_LOGE("Invalid more option type [%d]", option);
 }
 
+// Not the attached popup: attaching would close the progress popup a deletion's result comes from.
 void MVListViewController::_showToast(const char* textId) {
     MCommonPopup* toast = MCommonPopup::createToastPopup(textId, nullptr, nullptr);
-    if (toast && !attachPopup(toast))
+    if (!toast->create(getEvasObject(), nullptr)) {
         MSG_LOGE("toast not shown");
+        toast->destroy();
+        return;
+    }
+    evas_object_show(toast->getEvasObject());
 }
 
 void MVListViewController::_actionRecipients() {
