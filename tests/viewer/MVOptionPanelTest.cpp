@@ -182,3 +182,28 @@ TEST_F(OptionPanelTest, ALinkMenuOffersCallAndMessageThenGivesBackTheConversatio
     EXPECT_EQ(options(), threadOptions);
     EXPECT_EQ(mgr()->getOptionType(), MVOptionMgr::OPTION_THREAD);
 }
+
+// With the phone reached over the internet rather than Bluetooth, both ask for the Bluetooth link.
+TEST_F(OptionPanelTest, ShowOnPhoneAndExportAskForTheBluetoothLinkWithoutIt) {
+    std::vector<int> ids = watchThread({NUMBER}, 3);
+    msg_test::storeMessages({msg_test::message(NUMBER, "from the phone", 1700049600000 + 600000)});
+    open(threadId);
+    ASSERT_TRUE(offers(MORE_OPTION_SHOW_ON_PHONE));
+    int64_t since = lastLaunchId();
+    ASSERT_TRUE(choose(MORE_OPTION_SHOW_ON_PHONE));
+    ASSERT_TRUE(
+        msg_test::runLoopUntil([&] { return lastLaunchTo("com.vorlane.fabrel-popup", since).id != 0; }));
+
+    // Export is offered for checked messages of the watch's own inbox only, and acts on all of them.
+    listView()->selectMessages({ids[0], ids[2]});
+    EXPECT_EQ(options(), std::vector<MoreOption>{MORE_OPTION_EXPORT_TO_PHONE});
+    std::vector<int> withPhoneMessage = {ids[1], listView()->getModel().getMsgId(3)};
+    listView()->selectMessages(withPhoneMessage);
+    EXPECT_TRUE(options().empty());
+    listView()->selectMessages({ids[0], ids[2]});
+    since = lastLaunchId();
+    ASSERT_TRUE(choose(MORE_OPTION_EXPORT_TO_PHONE));
+    ASSERT_TRUE(
+        msg_test::runLoopUntil([&] { return lastLaunchTo("com.vorlane.fabrel-popup", since).id != 0; }));
+    EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_NORMAL);
+}
