@@ -56,6 +56,7 @@ void registerBuiltinScreens() {
     registerInputScreens(registry);
     registerViewerScreens(registry);
     registerMediaScreens(registry);
+    registerViewerActionScreens(registry);
 }
 
 } // namespace shell

@@ -51,6 +51,7 @@ void registerComposeBodyScreens(ScreenRegistry& registry);
 void registerInputScreens(ScreenRegistry& registry);
 void registerViewerScreens(ScreenRegistry& registry);
 void registerMediaScreens(ScreenRegistry& registry);
+void registerViewerActionScreens(ScreenRegistry& registry);
 
 } // namespace shell
 } // namespace msg_app

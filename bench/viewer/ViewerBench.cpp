@@ -7,6 +7,8 @@
 //   BM_ReceivedMessage        one received message applied to the open conversation by its handler;
 //   BM_ScrollToOldest         the longest main-loop iteration while the list is scrolled from the newest
 //                             message to the oldest, a screen at a time.
+//   BM_DeleteSelected         1,000 checked messages deleted on the progress popup's worker: the
+//                             total, the longest main-loop iteration meanwhile, the frames drawn.
 #include "AppFirstFrame.h"
 #include "HeadlessEnv.h"
 #include "MainLoop.h"
@@ -154,6 +156,7 @@ public:
         return _screen ? _screen->getListView() : nullptr;
     }
     Evas* evas() const { return evas_object_evas_get(_window->getEvasObject()); }
+    int frames() const { return _frames; }
 
 private:
     static void _renderedCb(void* data, Evas*, void*) { ++static_cast<LiveViewer*>(data)->_frames; }
@@ -272,6 +275,39 @@ void BM_ScrollToOldest(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ScrollToOldest)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Last: it deletes from the shared conversation.
+void BM_DeleteSelected(benchmark::State& state) {
+    constexpr int SELECTED = 1000;
+    for (auto _ : state) {
+        LiveViewer live;
+        live.open();
+        msg_app::msg_viewer::MVListViewController* list = live.list();
+        const msg_app::msg_viewer::MVListModel& model = list->getModel();
+        int before = model.getCount();
+        // The newest thousand, whose bubbles are partly on screen.
+        std::vector<int> ids;
+        for (int i = before - 1; i >= before - SELECTED; --i)
+            ids.push_back(model.getMsgId(static_cast<unsigned int>(i)));
+        list->selectMessages(ids);
+        int frames = live.frames();
+        double longest = 0;
+        Clock::time_point start = Clock::now();
+        list->doAction(msg_app::msg_viewer::MVListViewController::ACTION_DELETE);
+        while (list->isBgDeleteRunning() || model.getCount() > before - SELECTED) {
+            Clock::time_point iteration = Clock::now();
+            ecore_main_loop_iterate();
+            longest = std::max(longest, msSince(iteration));
+            if (msSince(start) > 120000)
+                break;
+        }
+        state.SetIterationTime(msSince(start) / 1000.0);
+        state.counters["deleted"] = before - model.getCount();
+        state.counters["longest_stall_ms"] = longest;
+        state.counters["frames"] = live.frames() - frames;
+    }
+}
+BENCHMARK(BM_DeleteSelected)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

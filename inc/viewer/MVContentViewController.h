@@ -50,6 +50,7 @@ private:
     unsigned int _listenerId = 0;
     std::weak_ptr<view_kit::WTimer> _closeIdler;
     Evas_Object* _naviframe = nullptr;
+    Evas_Object* _optionObj = nullptr;
 };
 
 } // namespace msg_viewer

@@ -17,8 +17,17 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace msg_app {
+
+class MCommonCountBtnViewController;
+class MCommonProgressPopup;
+class MCommonSelectCtxPopup;
+
 namespace msg_viewer {
 
 class MVItemBubble;
@@ -35,7 +44,21 @@ public:
     enum Action : int {
         ACTION_REPLY = 1,
         ACTION_CALL = 2,
+        ACTION_DELETE = 3,
+        ACTION_SELECT_MODE = 4,
+        ACTION_RECIPIENTS = 5,
+        ACTION_SHOW_ON_PHONE = 6,
+        ACTION_EXPORT_TO_PHONE = 7,
+        ACTION_SEND_LOCATION = 8,
+        ACTION_BLOCK = 9,
+        ACTION_UNBLOCK = 10,
         ACTION_ADD_CONTACT = 11,
+    };
+    // Shared by the main loop and the worker that deletes several messages.
+    struct bgActionData {
+        std::mutex mutex;
+        int count = 0;
+        std::vector<int> ids;
     };
     // Bubbles built at once: the newest page first, then one more each time the top is reached.
     static constexpr int PAGE_SIZE = 30;
@@ -68,6 +91,20 @@ public:
     void toggleFontSize(int y);
 
     void appEventListener(MCommonAppEventType type) override;
+
+    // The option panel's entries for this conversation, or for the checked messages in select mode.
+    void createThreadOptions();
+    ViewType getViewType() const { return _viewType; }
+    // The checked messages, oldest first.
+    std::vector<int> getSelectedIds() const;
+    // What the count button shows; -1 outside select mode.
+    int getCheckedCount() const;
+    Evas_Object* getBottomButton() const { return _bottomButton; }
+    bool isBgDeleteRunning() const { return !_bgDeletePopupWptr.expired(); }
+    // Enters select mode (if needed) with exactly these messages checked, as a user's taps would.
+    void selectMessages(const std::vector<int>& msgIds);
+    // Everything or nothing checked, as the count button's popup offers.
+    void checkAllItems(bool checked);
 
 protected:
     Evas_Object* onCreateView(Evas_Object* parent, void* param) override;
@@ -108,6 +145,31 @@ private:
     static void _edgeTopCb(void* data, Evas_Object* obj, void* eventInfo);
     static Evas_Event_Flags _doubleTapCb(void* data, void* eventInfo);
 
+    // The option panel's actions.
+    void _onThreadOption(int option);
+    void _onMsgOption(int option);
+    void _actionRecipients();
+    void _actionShowOnPhone();
+    void _actionExportToPhone();
+    void _actionSendLocation();
+    void _onLocationPicked(const std::string& link);
+    void _actionBlock(bool block);
+    void _showToast(const char* textId);
+
+    // Select mode and deleting.
+    void _changeToSelectMode(MVItemBubble* first);
+    void _changeToNormalMode();
+    void _setViewTypeToAll(ViewType viewType);
+    void _onBubbleEvent(int event, MVItem* item);
+    void _updateSelectModeButtons();
+    void _showSelectCtxPopup();
+    void _createSelectButtons();
+    void _destroySelectButtons();
+    void _actionDelete();
+    void _deleteInBackground(std::vector<int> ids);
+    void _onBgDeleteEnd();
+    static void _bottomButtonClickedCb(void* data, Evas_Object* obj, void* eventInfo);
+
     int _threadId;
     ViewType _viewType = VIEW_TYPE_NORMAL;
     Evas_Object* _selectModeLayout = nullptr;
@@ -122,6 +184,13 @@ private:
     bool _fontSizeLogged = false;
     int _fontSize = 0;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
+    std::set<int> _selected; // checked messages only: an unchecked one is never acted on
+    Evas_Object* _bottomButton = nullptr;
+    std::weak_ptr<MCommonCountBtnViewController> _countBtnWptr;
+    std::weak_ptr<MCommonSelectCtxPopup> _selectCtxPopupWptr;
+    std::weak_ptr<MCommonProgressPopup> _bgDeletePopupWptr;
+    // Answers of other applications check it: they may come after this view has gone.
+    std::shared_ptr<bool> _alive = std::make_shared<bool>(true);
     view_kit::WSignal<void(Event, const MVListViewController*)> _signal;
     MVListModel _model;
 };

@@ -7,11 +7,13 @@
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
+#include "common/view/MCommonMoreOptionViewController.h"
 #include "journal.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/ThreadManager.h"
 #include "view_kit/WNaviframeController.h"
 #include "viewer/MVListViewController.h"
+#include "viewer/MVOptionMgr.h"
 
 #include <cstdlib>
 #include <vector>
@@ -46,16 +48,25 @@ Evas_Object* MVContentViewController::onCreateView(Evas_Object* parent, void* /*
     elm_layout_theme_set(layout, "layout", "application", "default");
     evas_object_size_hint_weight_set(layout, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
     evas_object_size_hint_align_set(layout, EVAS_HINT_FILL, EVAS_HINT_FILL);
+    // The option panel holds the conversation; its cue sits at the edge of the circle.
+    MVOptionMgr* optionMgr = MVOptionMgr::getInstance();
+    _optionObj = optionMgr->createView(layout);
+    if (!_optionObj) {
+        evas_object_del(layout);
+        return nullptr;
+    }
+    elm_object_part_content_set(layout, "elm.swallow.content", _optionObj);
     auto* list = new MVListViewController(_threadId);
-    if (!list->create(layout, nullptr)) {
+    if (!list->create(_optionObj, nullptr)) {
         list->destroy();
         MSG_LOGE("create() of sptr is failed.");
         MSG_LOGE("_createListView() failed");
         evas_object_del(layout);
         return nullptr;
     }
-    elm_object_part_content_set(layout, "elm.swallow.content", list->getEvasObject());
+    optionMgr->getView()->setContent(list->getEvasObject());
     _listView = list->getWeakPtr();
+    list->createThreadOptions();
     _listenerId = list->addEventListener(
         [this](MVListViewController::Event event, const MVListViewController*) { _onListEvent(event); },
         layout);
@@ -63,6 +74,10 @@ Evas_Object* MVContentViewController::onCreateView(Evas_Object* parent, void* /*
 }
 
 void MVContentViewController::onDestroy() {
+    MVOptionMgr* optionMgr = MVOptionMgr::getInstance();
+    if (_optionObj && optionMgr->getView() && optionMgr->getView()->getEvasObject() == _optionObj)
+        optionMgr->destroy();
+    _optionObj = nullptr;
     view_kit::WTimer::destroy(_closeIdler);
     if (_naviframe)
         evas_object_smart_callback_del_full(_naviframe, "transition,finished", _transitionFinishedCb, this);
@@ -86,6 +101,11 @@ void MVContentViewController::onBecomeTop() {
 }
 
 bool MVContentViewController::onPop() {
+    MVOptionMgr* optionMgr = MVOptionMgr::getInstance();
+    if (optionMgr->isOpened()) {
+        optionMgr->closeMenu();
+        return false;
+    }
     MVListViewController* list = getListView();
     if (!list)
         MSG_LOGE("sPtr is null");
@@ -163,6 +183,13 @@ void MVContentViewController::_onListEvent(int event) {
         break;
     case MVListViewController::EVENT_PAUSED:
         _setActiveThread(0);
+        break;
+    case MVListViewController::EVENT_OPTIONS_CHANGED:
+        // A number's menu on screen stays until it closes; it then comes back to these entries.
+        if (MVOptionMgr::getInstance()->getOptionType() != MVOptionMgr::OPTION_CUTLINK) {
+            if (MVListViewController* list = getListView())
+                list->createThreadOptions();
+        }
         break;
     default:
         break;

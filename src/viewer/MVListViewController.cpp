@@ -104,6 +104,7 @@ void MVListViewController::onDestroy() {
     MVSoundPlayer::getInstance()->destroy();
     remove_temp_file_dir();
     MVWakeUpServiceMgr::getInstance()->unregist();
+    _alive.reset();
     _unsubscribe();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     _rotaryItem.reset();
@@ -184,6 +185,11 @@ MVItemBubble* MVListViewController::_createBubble(int msgId) {
     }
     // Its popups show on this view.
     bubble->attachToParentViewController(this);
+    bubble->addEventListener([this](MVItemBubble::Event event, MVItem* item) { _onBubbleEvent(event, item); },
+                             _genlist);
+    // A bubble paged in or added again shows the selection it belongs to.
+    if (_viewType == VIEW_TYPE_SELECT && _selected.count(msgId))
+        bubble->setCheck(true);
     return bubble;
 }
 

@@ -1,5 +1,5 @@
 // What the user does on the conversation: reply, call, add the contact, the
-// double tap, the back key, and the application's events.
+// double tap, and the application's events.
 #include "viewer/MVListViewController.h"
 
 #include "app_control.h"
@@ -9,7 +9,9 @@
 #include "common/MCommonFont.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
+#include "viewer/MVComposeLaunch.h"
 #include "viewer/MVItem/MVItemBubble.h"
+#include "viewer/MVThreadAddress.h"
 
 #include <string>
 #include <vector>
@@ -19,47 +21,20 @@ namespace msg_viewer {
 
 namespace {
 
-constexpr const char* INPUT_SELECTOR_APP_ID = "com.vorlane.w-input-selector";
-constexpr const char* COMPOSE_APP_ID = "com.vorlane.message.appcontrol.compose";
 // The x of the row a double tap keeps in view: the middle of the round screen.
 constexpr int SCREEN_CENTER_X = 180;
-
-std::vector<std::string> addressesOf(int threadId) {
-    std::vector<std::string> addresses;
-    std::shared_ptr<MCommonConvAddr> convAddr;
-    if (!MCommonAddrMgr::getInstance()->getConvAddr(threadId, convAddr) || !convAddr) {
-        MSG_LOGE("convAddr is nullptr");
-        return addresses;
-    }
-    int count = convAddr->getAddrCnt();
-    MSG_RETV_IF(count < 1, addresses, "addrCount is less than 0");
-    for (int i = 0; i < count; ++i) {
-        std::shared_ptr<MCommonAddr> addr = convAddr->getNthAddr(i);
-        if (!addr) {
-            MSG_LOGE("addr(%d) is nullptr", i);
-            continue;
-        }
-        addresses.push_back(addr->getAddress());
-    }
-    return addresses;
-}
 
 } // namespace
 
 std::string MVListViewController::_firstAddress() const {
-    std::vector<std::string> addresses = addressesOf(_threadId);
+    std::vector<std::string> addresses = thread_address::list(_threadId);
     return addresses.empty() ? std::string() : addresses.front();
 }
 
 bool MVListViewController::_isSupportReply() const {
     std::shared_ptr<msg_store::Conversation> latest;
-    if (_model.getLatestConv(latest) && latest->isGroupChat)
-        return true;
-    std::vector<std::string> addresses = addressesOf(_threadId);
-    if (addresses.size() == 1 && common_util::is_phone_number(addresses.front().c_str()))
-        return true;
-    MSG_LOGW("invalid number");
-    return false;
+    _model.getLatestConv(latest);
+    return thread_address::is_support_reply(_threadId, latest.get());
 }
 
 void MVListViewController::doAction(Action action) {
@@ -73,6 +48,28 @@ void MVListViewController::doAction(Action action) {
     case ACTION_ADD_CONTACT:
         _actionAddContact();
         break;
+    case ACTION_DELETE:
+        _actionDelete();
+        break;
+    case ACTION_SELECT_MODE:
+        _changeToSelectMode(nullptr);
+        break;
+    case ACTION_RECIPIENTS:
+        _actionRecipients();
+        break;
+    case ACTION_SHOW_ON_PHONE:
+        _actionShowOnPhone();
+        break;
+    case ACTION_EXPORT_TO_PHONE:
+        _actionExportToPhone();
+        break;
+    case ACTION_SEND_LOCATION:
+        _actionSendLocation();
+        break;
+    case ACTION_BLOCK:
+    case ACTION_UNBLOCK:
+        _actionBlock(action == ACTION_BLOCK);
+        break;
     default:
         MSG_LOGE("Invalid action type [%d]", action);
         break;
@@ -80,12 +77,11 @@ void MVListViewController::doAction(Action action) {
 }
 
 void MVListViewController::_actionReply(bool slide) {
-    std::vector<std::string> addresses = addressesOf(_threadId);
+    std::vector<std::string> addresses = thread_address::list(_threadId);
     MSG_RET_IF(addresses.empty(), "address list is empty.");
-    std::string joined;
-    for (const std::string& address : addresses)
-        joined += (joined.empty() ? "" : ";") + address;
-    std::vector<std::string> data = {"address:" + joined,
+    if (!compose_launch::check(this, addresses))
+        return;
+    std::vector<std::string> data = {"address:" + thread_address::join(addresses),
                                      "caller_app:" + std::string(common_util::MAIN_APP_ID),
                                      "vorlane_log:reply_msg", "sending_popup:hide"};
     std::shared_ptr<msg_store::Conversation> latest;
@@ -98,11 +94,11 @@ void MVListViewController::_actionReply(bool slide) {
 
     app_control_h request = nullptr;
     MSG_RET_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE, "app_control_create failed");
-    app_control_set_app_id(request, INPUT_SELECTOR_APP_ID);
+    app_control_set_app_id(request, compose_launch::INPUT_SELECTOR_APP_ID);
     app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
     app_control_add_extra_data_array(request, "selector_keyboard_data_array", array.data(),
                                      static_cast<int>(array.size()));
-    app_control_add_extra_data(request, "selector_keyboard_app_id", COMPOSE_APP_ID);
+    app_control_add_extra_data(request, "selector_keyboard_app_id", compose_launch::COMPOSE_APP_ID);
     if (latest) {
         app_control_add_extra_data(request, "template_sender", latest->address.c_str());
         app_control_add_extra_data(request, "template_context", latest->text.c_str());
@@ -127,10 +123,6 @@ void MVListViewController::_actionAddContact() {
     std::string address = _firstAddress();
     MSG_RET_IF(address.empty(), "address list is empty.");
     MCommonAppLaunchMgr::getInstance()->launchAddContactView(address.c_str());
-}
-
-bool MVListViewController::back() {
-    return true;
 }
 
 Evas_Event_Flags MVListViewController::_doubleTapCb(void* data, void* eventInfo) {

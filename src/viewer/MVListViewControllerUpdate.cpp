@@ -165,6 +165,8 @@ void MVListViewController::_deleteMessage(int msgId) {
     _model.remove(msgId);
     _msgCount = _model.getCount();
     _deleteBubble(msgId);
+    if (_selected.erase(msgId) && _viewType == VIEW_TYPE_SELECT)
+        _updateSelectModeButtons();
     if (_msgCount == 0)
         _sendEvent(EVENT_EMPTY);
 }

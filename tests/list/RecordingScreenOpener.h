@@ -16,8 +16,10 @@ public:
     view_kit::WContentViewController* createConversation(int threadId) override;
     view_kit::WContentViewController* createBlockedMessage(int msgId) override;
     view_kit::WContentViewController* createComposer(view_kit::WViewController** errorPopup) override;
+    bool checkComposer(const std::vector<std::string>& recipients,
+                       view_kit::WViewController** errorPopup) override;
 
-    // "conversation 3", "blocked 7", "composer", in the order asked.
+    // "conversation 3", "blocked 7", "composer", "check +1555...;+1555...", in the order asked.
     std::vector<std::string> requests;
     // The composer may not start: createComposer gives this toast's text instead of a page.
     std::string composerError;

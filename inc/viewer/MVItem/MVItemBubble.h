@@ -23,6 +23,7 @@ namespace msg_app {
 namespace msg_viewer {
 
 class IMVItemDataProvider;
+class MVMouseEventMgr;
 
 class MVItemBubble : public MVItem {
 public:
@@ -87,6 +88,13 @@ private:
     void _retrieve();
     static void _resendDoneCb(void* data);
     void _cutlinkClicked(const char* anchor);
+    // A number in the text: the option panel offers to call it or write to it.
+    void _cutlinkSelectPhone(const std::string& markup);
+    void _onCutlinkOption(int option, const std::string& number);
+    // The finger on the text: the pressed look and the long press that starts select mode.
+    void _attachGestures(Evas_Object* label);
+    void _onGesture(int event);
+    void _bubbleLongpressed();
 
     // Objects the text's items stand for.
     Evas_Object* _itemProvider(Evas_Object* entry, const char* item);
@@ -122,6 +130,9 @@ private:
     std::string _timeText;
     std::shared_ptr<msg_store::Conversation> _conv;
     view_kit::WSignal<void(Event, MVItem*)> _signal;
+    std::unique_ptr<MVMouseEventMgr> _gestureMgr;
+    // The long press already acted: the release that ends it is not a tap.
+    bool _longPressed = false;
     // Lives as long as the bubble; a worker holds it weakly, so that its answer finds out whether
     // the bubble is gone.
     struct ResendState {

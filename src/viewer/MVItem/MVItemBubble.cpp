@@ -9,6 +9,7 @@
 #include "msg_store/MessageManager.h"
 #include "viewer/IMVItemDataProvider.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
+#include "viewer/MVMouseEventMgr.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -127,6 +128,10 @@ Elm_Genlist_Item_Class* MVItemBubble::getItemClassStatic() {
 
 void MVItemBubble::onSelect(Elm_Object_Item* item) {
     elm_genlist_item_selected_set(item, EINA_FALSE);
+    if (_longPressed) {
+        _longPressed = false;
+        return;
+    }
     _bubbleClicked();
 }
 
@@ -238,6 +243,7 @@ Evas_Object* MVItemBubble::_createLabel(Evas_Object* parent) {
     qel_label_append_item_provider(label, _itemProviderCb, this);
     evas_object_event_callback_add(label, EVAS_CALLBACK_DEL, _labelDelCb, this);
     elm_object_signal_callback_add(label, "elm,state,content,*", "*", _contentPressedCb, this);
+    _attachGestures(label);
 
     std::string markup = _makeMarkupText(label);
     if (markup.empty())

@@ -151,6 +151,10 @@ void MVItemBubble::_cutlinkClicked(const char* anchor) {
     // One mark, then the scheme, then the linked text as markup.
     MSG_RET_IF(!anchor || strlen(anchor) < 2, "anchor is too short");
     std::string href(anchor + 1);
+    if (href.compare(0, strlen(QEL_CUT_LINK_SCHEME_PHONE), QEL_CUT_LINK_SCHEME_PHONE) == 0) {
+        _cutlinkSelectPhone(href.substr(strlen(QEL_CUT_LINK_SCHEME_PHONE), LINK_MAX));
+        return;
+    }
     if (href.compare(0, strlen(QEL_CUT_LINK_SCHEME_URI), QEL_CUT_LINK_SCHEME_URI) != 0) {
         MSG_LOGW("link [%s] is not a web link", href.c_str());
         return;

@@ -1,0 +1,47 @@
+/*
+ * The conversation half-way through what a user does on it: its option panel
+ * open, two bubbles checked, the deletion under way, a number's menu, the
+ * recipients and a recipient's page. Built on the conversation shell screen,
+ * so the device's conversations are picked the same way.
+ */
+#ifndef MSG_APP_SHELL_VIEWERACTIONSCREEN_H
+#define MSG_APP_SHELL_VIEWERACTIONSCREEN_H
+
+#include "ViewerScreen.h"
+
+namespace msg_app {
+namespace shell {
+
+class ViewerActionScreen : public ViewerScreen {
+public:
+    enum class Act {
+        OPTIONS,        // the conversation's option panel open
+        SELECT,         // select mode with the two newest bubbles checked
+        SELECT_OPTIONS, // the same with the option panel open
+        DELETING,       // the checked messages being deleted behind the progress popup
+        LINK_MENU,      // the menu of a number tapped in a bubble
+        RECIPIENTS,     // the recipients of a group conversation
+        DETAIL,         // the page of a number without a contact
+        DETAIL_NO_CALL, // the same on a watch that cannot call
+    };
+
+    ViewerActionScreen(Pick pick, Act act);
+    ~ViewerActionScreen() override;
+
+protected:
+    void onPushed(Elm_Object_Item* naviItem) override;
+
+private:
+    void _act();
+    void _capture();
+    // The ids of the newest `count` messages of the conversation.
+    std::vector<int> _newestIds(int count) const;
+
+    Act _actKind;
+    std::weak_ptr<view_kit::WTimer> _actTimer;
+};
+
+} // namespace shell
+} // namespace msg_app
+
+#endif

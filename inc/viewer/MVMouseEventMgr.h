@@ -1,0 +1,71 @@
+/*
+ * Turns the finger on one object (a bubble's text) into press, release,
+ * move-cancel, click and long-press events with fixed timings, so that a
+ * bubble can look pressed and enter select mode while the list still
+ * scrolls. It stops by itself when its object goes. Main loop only.
+ */
+#ifndef MSG_APP_VIEWER_MVMOUSEEVENTMGR_H
+#define MSG_APP_VIEWER_MVMOUSEEVENTMGR_H
+
+#include "WSignal/WSignal.h"
+#include "view_kit/WTimer.h"
+
+#include <Evas.h>
+
+#include <functional>
+#include <memory>
+
+namespace msg_app {
+namespace msg_viewer {
+
+class MVMouseEventMgr {
+public:
+    enum Event : int {
+        PRESSED = 0,
+        RELEASED = 1,
+        MOVED = 2, // the press is cancelled
+        CLICKED = 3,
+        LONGPRESSED = 4,
+    };
+    static constexpr double PRESS_DELAY = 0.1;
+    static constexpr double RELEASE_DELAY = 0.1;
+    static constexpr double LONG_PRESS_DELAY = 0.5;
+    // A finger that moved this far (either way) is scrolling, not pressing.
+    static constexpr int MOVE_THRESHOLD = 31;
+
+    explicit MVMouseEventMgr(Evas_Object* obj);
+    ~MVMouseEventMgr();
+    MVMouseEventMgr(const MVMouseEventMgr&) = delete;
+    MVMouseEventMgr& operator=(const MVMouseEventMgr&) = delete;
+
+    bool init();
+    unsigned int addEventListener(std::function<void(Event)> listener, Evas_Object* owner);
+    void removeEventListener(unsigned int& id);
+    // Cancels whatever is pending, as when the finger's target opens another view.
+    void clearAllEvents();
+
+private:
+    void _deinit();
+    void _onDown(int x, int y);
+    void _onMove(int x, int y);
+    void _onUp();
+    void _emit(Event event);
+    static void _downCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
+    static void _moveCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
+    static void _upCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
+    static void _delCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
+
+    bool _pressed = false;
+    Evas_Object* _obj;
+    int _downX = 0;
+    int _downY = 0;
+    std::weak_ptr<view_kit::WTimer> _pressTimer;
+    std::weak_ptr<view_kit::WTimer> _releaseTimer;
+    std::weak_ptr<view_kit::WTimer> _longPressTimer;
+    view_kit::WSignal<void(Event)> _signal;
+};
+
+} // namespace msg_viewer
+} // namespace msg_app
+
+#endif

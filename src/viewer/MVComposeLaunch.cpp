@@ -1,0 +1,52 @@
+#include "viewer/MVComposeLaunch.h"
+
+#include "app_control.h"
+#include "common/CommonUtil.h"
+#include "common/IMCommonScreenOpener.h"
+#include "common/MCommonAppLaunchMgr.h"
+#include "common/MsgLog.h"
+
+namespace msg_app {
+namespace msg_viewer {
+namespace compose_launch {
+
+bool check(view_kit::WViewController* vc, const std::vector<std::string>& recipients) {
+    IMCommonScreenOpener* opener = screen_opener::get();
+    // Without the application's opener (a view shown on its own) nothing can tell.
+    if (!opener)
+        return true;
+    view_kit::WViewController* errorPopup = nullptr;
+    if (opener->checkComposer(recipients, &errorPopup))
+        return true;
+    MSG_LOGE("MCLaunchMgr is failed.");
+    if (errorPopup && !(vc && vc->attachPopup(errorPopup)))
+        MSG_LOGE("error popup not shown");
+    return false;
+}
+
+bool new_message(view_kit::WViewController* vc, const std::string& number) {
+    MSG_RETV_IF(number.empty(), false, "number is empty");
+    if (!check(vc, {number}))
+        return false;
+    std::string address = "address:" + number;
+    std::string caller = std::string("caller_app:") + common_util::MAIN_APP_ID;
+    const char* data[] = {address.c_str(), caller.c_str(), "vorlane_log:new_msg"};
+    app_control_h request = nullptr;
+    MSG_RETV_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE, false, "app_control_create failed");
+    app_control_set_app_id(request, INPUT_SELECTOR_APP_ID);
+    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
+    app_control_add_extra_data_array(request, "selector_keyboard_data_array", data, 3);
+    app_control_add_extra_data(request, "selector_keyboard_app_id", COMPOSE_APP_ID);
+    if (common_util::is_support_MMS())
+        app_control_add_extra_data(request, "option_type", "enable_drawing");
+    if (!MCommonAppLaunchMgr::getInstance()->launch(request, nullptr)) {
+        MSG_LOGE("app_control_send_launch_request is failed");
+        app_control_destroy(request);
+        return false;
+    }
+    return true;
+}
+
+} // namespace compose_launch
+} // namespace msg_viewer
+} // namespace msg_app

@@ -1,0 +1,65 @@
+// The finger on a bubble: the pressed look while it rests, and the long press that starts select
+// mode (a tap in select mode).
+#include "viewer/MVItem/MVItemBubble.h"
+
+#include "common/MsgLog.h"
+#include "view_kit/WTimer.h"
+#include "viewer/MVMouseEventMgr.h"
+
+#include <Elementary.h>
+
+namespace msg_app {
+namespace msg_viewer {
+
+void MVItemBubble::_attachGestures(Evas_Object* label) {
+    // One manager per realized text; the old one stopped with its object.
+    _gestureMgr = std::make_unique<MVMouseEventMgr>(label);
+    if (!_gestureMgr->init()) {
+        _gestureMgr.reset();
+        return;
+    }
+    _gestureMgr->addEventListener([this](MVMouseEventMgr::Event event) { _onGesture(event); }, label);
+}
+
+void MVItemBubble::_onGesture(int event) {
+    switch (event) {
+    case MVMouseEventMgr::PRESSED:
+        _longPressed = false;
+        if (_label)
+            elm_object_signal_emit(_label, "elm,state,bg,pressed", "*");
+        break;
+    case MVMouseEventMgr::RELEASED:
+    case MVMouseEventMgr::MOVED:
+        if (_label)
+            elm_object_signal_emit(_label, _isChecked ? "elm,state,bg,selected" : "elm,state,bg,unselected",
+                                   "*");
+        break;
+    case MVMouseEventMgr::LONGPRESSED:
+        _bubbleLongpressed();
+        break;
+    default:
+        break;
+    }
+}
+
+void MVItemBubble::_bubbleLongpressed() {
+    // The genlist still selects the row when the finger lifts; that release is this long press.
+    _longPressed = true;
+    // Select mode rebuilds the rows, this text and its gesture manager with them: not from
+    // inside the manager's own timer.
+    std::weak_ptr<void> alive = _resendState;
+    view_kit::WTimer::addIdler(
+        [this, alive](void*) {
+            if (alive.expired())
+                return false;
+            if (_viewType == VIEW_TYPE_SELECT)
+                _bubbleClicked();
+            else
+                _signal.emit(LONGPRESSED, this);
+            return false;
+        },
+        nullptr);
+}
+
+} // namespace msg_viewer
+} // namespace msg_app

@@ -1,0 +1,209 @@
+#include "ViewerActionFixture.h"
+
+#include "AppRegistry.h"
+#include "LogCapture.h"
+#include "MainLoop.h"
+#include "common/CommonUtil.h"
+#include "common/MCommonMsgSvc.h"
+#include "common/view/MCommonMoreOptionViewController.h"
+#include "view_kit/WNaviframeController.h"
+#include "viewer/MVRecipientContentViewController.h"
+#include "viewer/MVRecipientDetailContentViewController.h"
+#include "viewer/MVRecipientItemNumber.h"
+#include "viewer/MVRecipientItemTitle.h"
+
+#include <algorithm>
+
+using namespace msg_app::msg_viewer;
+using msg_services::LaunchEntry;
+
+namespace {
+
+constexpr const char* NUMBER = "+15550100042";
+
+class OptionPanelTest : public ViewerActionFixture {
+protected:
+    bool offers(MoreOption option) const {
+        std::vector<MoreOption> offered = options();
+        return std::find(offered.begin(), offered.end(), option) != offered.end();
+    }
+    bool isBlocked(const std::string& number) const {
+        std::vector<std::string> blocked;
+        msg_app::MCommonMsgSvc::getInstance()->getBlockNumberList(blocked);
+        return std::find(blocked.begin(), blocked.end(), number) != blocked.end();
+    }
+    template <typename T> T* topPage() const {
+        return dynamic_cast<T*>(appWindow->getNaviframeController()->getTopContentViewController());
+    }
+};
+
+} // namespace
+
+TEST_F(OptionPanelTest, OneToOneOffersItsEntriesAndBlockingSwapsToUnblockWithoutEmptyingThePanel) {
+    watchThread({NUMBER}, 2);
+    open(threadId);
+    std::vector<MoreOption> expected = {MORE_OPTION_REPLY, MORE_OPTION_CALL};
+    if (msg_app::common_util::get_map_type() != 0)
+        expected.push_back(MORE_OPTION_SEND_LOCATION);
+    expected.insert(expected.end(), {MORE_OPTION_BLOCK, MORE_OPTION_CREATE_CONTACT, MORE_OPTION_DELETE});
+    EXPECT_EQ(options(), expected);
+    EXPECT_EQ(mgr()->getOptionType(), MVOptionMgr::OPTION_THREAD);
+
+    msg_test::LogCapture log;
+    ASSERT_TRUE(choose(MORE_OPTION_BLOCK));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return isBlocked(NUMBER); }));
+    EXPECT_TRUE(log.contains("1/1 address(es) is(are) blocked"));
+    EXPECT_TRUE(offers(MORE_OPTION_UNBLOCK));
+    EXPECT_FALSE(offers(MORE_OPTION_BLOCK));
+    // Closed once, the panel still offers the conversation's entries.
+    msg_test::runLoopFor(0.3);
+    EXPECT_FALSE(options().empty());
+    EXPECT_TRUE(mgr()->getView()->getCueVisible());
+
+    ASSERT_TRUE(choose(MORE_OPTION_UNBLOCK));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !isBlocked(NUMBER); }));
+    EXPECT_TRUE(offers(MORE_OPTION_BLOCK));
+}
+
+TEST_F(OptionPanelTest, EntriesLaunchWhatTheyName) {
+    watchThread({NUMBER}, 2);
+    open(threadId);
+    struct Case {
+        MoreOption option;
+        const char* target;
+        const char* inRequest;
+    } cases[] = {
+        {MORE_OPTION_CALL, "com.vorlane.call", NUMBER},
+        {MORE_OPTION_CREATE_CONTACT, "com.vorlane.w-contacts2.appcontrol", NUMBER},
+    };
+    for (const Case& c : cases) {
+        int64_t since = lastLaunchId();
+        ASSERT_TRUE(choose(c.option)) << c.option;
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return lastLaunchTo(c.target, since).id != 0; }))
+            << c.target;
+        EXPECT_NE(lastLaunchTo(c.target, since).request.find(c.inRequest), std::string::npos) << c.target;
+    }
+}
+
+TEST_F(OptionPanelTest, GroupOffersRecipientsWhoseRowsOpenContactsOrTheDetailPage) {
+    sim({"contact", "add", "--name", "Ada Byron", "--number", "+15550100051"});
+    watchThread({"+15550100051", "+15550100052", "+15550100053"}, 2);
+    open(threadId);
+    EXPECT_TRUE(offers(MORE_OPTION_RECIPIENTS));
+    EXPECT_FALSE(offers(MORE_OPTION_CALL));
+
+    ASSERT_TRUE(choose(MORE_OPTION_RECIPIENTS));
+    ASSERT_TRUE(
+        msg_test::runLoopUntil([&] { return topPage<MVRecipientContentViewController>() != nullptr; }));
+    Evas_Object* genlist = topPage<MVRecipientContentViewController>()->getGenlist();
+    ASSERT_EQ(elm_genlist_items_count(genlist), 4u);
+    auto* title =
+        static_cast<MVRecipientItemTitle*>(elm_object_item_data_get(elm_genlist_first_item_get(genlist)));
+    EXPECT_EQ(title->getText(), "Recipients(3)");
+    std::vector<MVRecipientItemNumber*> rows;
+    for (Elm_Object_Item* it = elm_genlist_item_next_get(elm_genlist_first_item_get(genlist)); it;
+         it = elm_genlist_item_next_get(it))
+        rows.push_back(static_cast<MVRecipientItemNumber*>(elm_object_item_data_get(it)));
+    EXPECT_STREQ(rows[0]->getAddr()->getAddress(), "+15550100051");
+    EXPECT_STREQ(rows[2]->getAddr()->getAddress(), "+15550100053");
+
+    // A saved contact opens in the contacts application.
+    int64_t since = lastLaunchId();
+    rows[0]->onSelect(rows[0]->getElmObjectItem());
+    LaunchEntry contact = lastLaunchTo("com.vorlane.w-contacts2.appcontrol", since);
+    EXPECT_NE(contact.request.find("\"view\""), std::string::npos) << contact.request;
+    EXPECT_NE(contact.request.find("data_id"), std::string::npos) << contact.request;
+
+    // A number without one opens the detail page, with a call button on a watch that can call.
+    rows[1]->onSelect(rows[1]->getElmObjectItem());
+    ASSERT_TRUE(
+        msg_test::runLoopUntil([&] { return topPage<MVRecipientDetailContentViewController>() != nullptr; }));
+    auto* detail = topPage<MVRecipientDetailContentViewController>();
+    EXPECT_EQ(detail->getNumber(), "+15550100052");
+    ASSERT_NE(detail->getCallButton(), nullptr);
+    // Each button launches once the finger can reach it (the page's push has ended).
+    struct Case {
+        Evas_Object* button;
+        const char* target;
+    } cases[] = {{detail->getAddContactButton(), "com.vorlane.w-contacts2.appcontrol"},
+                 {detail->getCallButton(), "com.vorlane.call"}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return isUnderFinger(c.button); }));
+        since = lastLaunchId();
+        clickCenter(c.button);
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return lastLaunchTo(c.target, since).id != 0; }))
+            << c.target;
+        EXPECT_NE(lastLaunchTo(c.target, since).request.find("+15550100052"), std::string::npos) << c.target;
+    }
+}
+
+TEST_F(OptionPanelTest, DetailPageWithoutACallApplicationOffersOnlyTheMessageButton) {
+    ASSERT_TRUE(msg_services::AppRegistry::uninstall("com.vorlane.call"));
+    auto* detail = new MVRecipientDetailContentViewController("+15550100052");
+    ASSERT_TRUE(appWindow->getNaviframeController()->push(detail));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return detail->getMessageButton() != nullptr; }));
+    EXPECT_EQ(detail->getCallButton(), nullptr);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return isUnderFinger(detail->getMessageButton()); }));
+    int64_t since = lastLaunchId();
+    clickCenter(detail->getMessageButton());
+    ASSERT_TRUE(
+        msg_test::runLoopUntil([&] { return lastLaunchTo("com.vorlane.w-input-selector", since).id != 0; }));
+    LaunchEntry selector = lastLaunchTo("com.vorlane.w-input-selector", since);
+    EXPECT_NE(selector.request.find("address:+15550100052"), std::string::npos) << selector.request;
+    EXPECT_NE(selector.request.find("vorlane_log:new_msg"), std::string::npos) << selector.request;
+    // The input selector it started is closed, so that it does not outlive this test's device.
+    ASSERT_TRUE(msg_services::LaunchJournal::requestTerminate(selector.id));
+    EXPECT_TRUE(msg_test::runLoopUntil(
+        [&] {
+            LaunchEntry entry;
+            return msg_services::LaunchJournal::find(selector.id, entry) && entry.status == "exited";
+        },
+        30.0));
+}
+
+TEST_F(OptionPanelTest, ALinkMenuOffersCallAndMessageThenGivesBackTheConversationsEntries) {
+    watchThread({NUMBER}, 1);
+    open(threadId);
+    std::vector<MoreOption> threadOptions = options();
+    std::string chosenNumber;
+    MoreOption chosen = MORE_OPTION_REPLY;
+    ASSERT_TRUE(mgr()->createCutlinkOption(
+        [&](MoreOption option, const std::string& number) {
+            chosen = option;
+            chosenNumber = number;
+        },
+        "+15550100077"));
+    EXPECT_EQ(options(), (std::vector<MoreOption>{MORE_OPTION_CALL_NUMBER, MORE_OPTION_SEND_MESSAGE}));
+    ASSERT_TRUE(choose(MORE_OPTION_CALL_NUMBER));
+    // The entry acts once the panel has finished closing.
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return chosen == MORE_OPTION_CALL_NUMBER; }));
+    EXPECT_EQ(chosenNumber, "+15550100077");
+    // The number's menu was for one choice: the conversation's entries are back.
+    EXPECT_EQ(options(), threadOptions);
+    EXPECT_EQ(mgr()->getOptionType(), MVOptionMgr::OPTION_THREAD);
+}
+
+// With the phone reached over the internet rather than Bluetooth, both ask for the Bluetooth link.
+TEST_F(OptionPanelTest, ShowOnPhoneAndExportAskForTheBluetoothLinkWithoutIt) {
+    std::vector<int> ids = watchThread({NUMBER}, 3);
+    msg_test::storeMessages({msg_test::message(NUMBER, "from the phone", 1700049600000 + 600000)});
+    open(threadId);
+    ASSERT_TRUE(offers(MORE_OPTION_SHOW_ON_PHONE));
+    int64_t since = lastLaunchId();
+    ASSERT_TRUE(choose(MORE_OPTION_SHOW_ON_PHONE));
+    ASSERT_TRUE(
+        msg_test::runLoopUntil([&] { return lastLaunchTo("com.vorlane.fabrel-popup", since).id != 0; }));
+
+    // Export is offered for checked messages of the watch's own inbox only, and acts on all of them.
+    listView()->selectMessages({ids[0], ids[2]});
+    EXPECT_EQ(options(), std::vector<MoreOption>{MORE_OPTION_EXPORT_TO_PHONE});
+    std::vector<int> withPhoneMessage = {ids[1], listView()->getModel().getMsgId(3)};
+    listView()->selectMessages(withPhoneMessage);
+    EXPECT_TRUE(options().empty());
+    listView()->selectMessages({ids[0], ids[2]});
+    since = lastLaunchId();
+    ASSERT_TRUE(choose(MORE_OPTION_EXPORT_TO_PHONE));
+    ASSERT_TRUE(
+        msg_test::runLoopUntil([&] { return lastLaunchTo("com.vorlane.fabrel-popup", since).id != 0; }));
+    EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_NORMAL);
+}

@@ -1,0 +1,136 @@
+#include "ViewerActionFixture.h"
+
+#include "LogCapture.h"
+#include "MainLoop.h"
+#include "common/MCommonAppEventMgr.h"
+#include "msg_store/MsgStore.h"
+#include "view_kit/WNaviframeController.h"
+#include "viewer/MVItem/MVItemBubble.h"
+
+#include <algorithm>
+#include <set>
+
+using namespace msg_app::msg_viewer;
+
+namespace {
+
+constexpr int64_t START_MS = 1700049600000;
+
+class SelectModeTest : public ViewerActionFixture {
+protected:
+    std::set<int> storedIds() const {
+        std::vector<msg_store::Conversation> messages;
+        msg_store::MessageManager().getConversations(threadId, messages);
+        std::set<int> ids;
+        for (const msg_store::Conversation& conv : messages)
+            ids.insert(conv.msgId);
+        return ids;
+    }
+    void pressDelete() {
+        ASSERT_NE(listView()->getBottomButton(), nullptr);
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return isUnderFinger(listView()->getBottomButton()); }));
+        clickCenter(listView()->getBottomButton());
+    }
+};
+
+} // namespace
+
+TEST_F(SelectModeTest, LongPressChecksTheBubbleAndTapsCountWhatIsChecked) {
+    std::vector<int> ids = thread(3, START_MS, 60);
+    open(threadId);
+    MVItemBubble* bubble = listView()->findBubble(ids[1]);
+    ASSERT_NE(bubble, nullptr);
+    // What the bubble's long press tells the conversation.
+    listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
+    EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_SELECT);
+    EXPECT_EQ(listView()->getCheckedCount(), 0);
+    EXPECT_TRUE(elm_object_disabled_get(listView()->getBottomButton()));
+
+    // Taps check and uncheck; an unchecked message is not remembered as selected.
+    for (int id : {ids[0], ids[2], ids[0]}) {
+        MVItemBubble* row = listView()->findBubble(id);
+        row->onSelect(row->getElmObjectItem());
+    }
+    EXPECT_EQ(listView()->getSelectedIds(), std::vector<int>{ids[2]});
+    EXPECT_EQ(listView()->getCheckedCount(), 1);
+    EXPECT_FALSE(elm_object_disabled_get(listView()->getBottomButton()));
+    EXPECT_EQ(mgr()->getOptionType(), MVOptionMgr::OPTION_MSG);
+
+    // Back leaves select mode with nothing checked; the conversation's entries come back.
+    EXPECT_FALSE(listView()->back());
+    EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_NORMAL);
+    EXPECT_TRUE(listView()->getSelectedIds().empty());
+    EXPECT_FALSE(listView()->findBubble(ids[2])->isChecked());
+    EXPECT_EQ(mgr()->getOptionType(), MVOptionMgr::OPTION_THREAD);
+}
+
+TEST_F(SelectModeTest, DeletingOneOrTwoKeepsTheRest) {
+    std::vector<int> ids = thread(4, START_MS, 60);
+    open(threadId);
+    // One goes at once, without the progress popup.
+    listView()->selectMessages({ids[3]});
+    pressDelete();
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return storedIds().size() == 3; }));
+    EXPECT_FALSE(listView()->isBgDeleteRunning());
+    EXPECT_EQ(storedIds(), (std::set<int>{ids[0], ids[1], ids[2]}));
+
+    // Two go on the worker; the third stays, in the store and on screen.
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->getViewType() == VIEW_TYPE_NORMAL; }));
+    listView()->selectMessages({ids[0], ids[2]});
+    pressDelete();
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->isBgDeleteRunning(); }));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !listView()->isBgDeleteRunning(); }, 10.0));
+    EXPECT_EQ(storedIds(), std::set<int>{ids[1]});
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->getLoadedCount() == 1; }));
+    EXPECT_NE(listView()->findBubble(ids[1]), nullptr);
+    EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_NORMAL);
+}
+
+TEST_F(SelectModeTest, SelectAllKeepsAMessageThatArrivedAfterTheSelection) {
+    std::vector<int> ids = thread(3, START_MS, 60);
+    open(threadId);
+    listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
+    listView()->checkAllItems(true);
+    EXPECT_EQ(listView()->getCheckedCount(), 3);
+    // Arrives in the store before the view has heard of it.
+    std::vector<int> late =
+        msg_test::storeMessages({msg_test::message("+15550100", "late", START_MS + 600000)});
+    listView()->doAction(MVListViewController::ACTION_DELETE);
+    ASSERT_TRUE(
+        msg_test::runLoopUntil([&] { return !listView() || !listView()->isBgDeleteRunning(); }, 10.0));
+    EXPECT_EQ(storedIds(), std::set<int>{late[0]});
+
+    // Everything selected and nothing new: the thread goes in one call, and the screen with it.
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView() && listView()->getModel().getCount() == 1; }));
+    listView()->selectMessages({late[0]});
+    listView()->checkAllItems(true);
+    listView()->doAction(MVListViewController::ACTION_DELETE);
+    msg_store::Thread gone;
+    EXPECT_NE(msg_store::ThreadManager().getThread(threadId, gone), msg_store::MSG_STORE_SUCCESS);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+}
+
+TEST_F(SelectModeTest, EndingTheApplicationStopsTheWorkerAndPagedBubblesShowTheirSelection) {
+    std::vector<int> ids = thread(300, START_MS, 60);
+    open(threadId);
+    listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
+    listView()->checkAllItems(true);
+    // A page loaded now shows its bubbles checked, as the selection holds them.
+    listView()->loadOlderPage();
+    MVItemBubble* paged = listView()->findBubble(ids[300 - MVListViewController::PAGE_SIZE - 1]);
+    ASSERT_NE(paged, nullptr);
+    EXPECT_TRUE(paged->isChecked());
+
+    // Deselect one so that the worker, not the whole-thread path, runs; the back key waits for it.
+    int kept = paged->getMsgId();
+    paged->onSelect(paged->getElmObjectItem());
+    listView()->doAction(MVListViewController::ACTION_DELETE);
+    ASSERT_TRUE(listView()->isBgDeleteRunning());
+    EXPECT_FALSE(listView()->back());
+    // The application ends while the worker has just started: it stops after the message it is on.
+    msg_test::LogCapture log;
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_TERMINATING);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return log.contains("This Thread is canceled."); }, 10.0));
+    EXPECT_GE(storedIds().size(), 298u);
+    EXPECT_EQ(storedIds().count(kept), 1u);
+}

@@ -1,0 +1,122 @@
+#include "ViewerActionFixture.h"
+
+#include "DeviceProfiles.h"
+#include "MainLoop.h"
+#include "Programs.h"
+#include "common/view/MCommonMoreOptionViewController.h"
+#include "msg_store/MsgStore.h"
+
+#include <algorithm>
+#include <cstring>
+
+using msg_app::msg_viewer::MoreOption;
+
+void ViewerActionFixture::SetUp() {
+    ViewerScreenFixture::SetUp();
+    std::string error;
+    ASSERT_TRUE(msg_services::DeviceProfiles::apply("remote", &error)) << error;
+}
+
+std::vector<int> ViewerActionFixture::watchThread(const std::vector<std::string>& addresses, int count) {
+    std::vector<msg_store::IncomingMessage> messages;
+    for (int i = 0; i < count; ++i) {
+        msg_store::IncomingMessage message =
+            msg_test::message(addresses.front(), "message " + std::to_string(i), 1700049600000 + i * 60000,
+                              msg_store::FOLDER_WATCH_INBOX);
+        message.addresses.clear();
+        for (const std::string& address : addresses)
+            message.addresses.push_back({msg_store::ADDRESS_TYPE_PHONE, address});
+        messages.push_back(message);
+    }
+    std::vector<int> ids = msg_test::storeMessages(messages);
+    msg_store::Message stored;
+    msg_store::MessageManager().getMessage(ids.front(), stored);
+    threadId = stored.threadId;
+    return ids;
+}
+
+void ViewerActionFixture::clickCenter(Evas_Object* obj) {
+    int x = 0, y = 0, w = 0, h = 0;
+    evas_object_geometry_get(obj, &x, &y, &w, &h);
+    Evas* evas = evas_object_evas_get(obj);
+    evas_event_feed_mouse_move(evas, x + w / 2, y + h / 2, 0, nullptr);
+    evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+    evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+}
+
+bool ViewerActionFixture::isUnderFinger(Evas_Object* obj) const {
+    int x = 0, y = 0, w = 0, h = 0;
+    evas_object_geometry_get(obj, &x, &y, &w, &h);
+    // Still sliding in with its page.
+    if (w <= 0 || h <= 0 || x < 0 || y < 0 || x + w > 360 || y + h > 360)
+        return false;
+    // A page in its push transition takes no input.
+    for (Evas_Object* o = obj; o; o = evas_object_smart_parent_get(o)) {
+        if (evas_object_freeze_events_get(o))
+            return false;
+    }
+    Eina_List* stack =
+        evas_objects_at_xy_get(evas_object_evas_get(obj), x + w / 2, y + h / 2, EINA_TRUE, EINA_FALSE);
+    bool covered = false;
+    void* data = nullptr;
+    // A popup (a toast) over it takes the finger until it goes.
+    EINA_LIST_FREE(stack, data) {
+        for (auto* o = static_cast<Evas_Object*>(data); o && !covered; o = evas_object_smart_parent_get(o)) {
+            const char* type = evas_object_type_get(o);
+            covered = type && strcmp(type, "elm_popup") == 0;
+        }
+    }
+    return !covered;
+}
+
+bool ViewerActionFixture::choose(MoreOption option) {
+    std::vector<MoreOption> offered = options();
+    auto found = std::find(offered.begin(), offered.end(), option);
+    if (found == offered.end()) {
+        ADD_FAILURE() << "not offered: " << option;
+        return false;
+    }
+    mgr()->openMenu();
+    if (!msg_test::runLoopUntil([&] { return mgr()->isOpened(); }, 3.0)) {
+        ADD_FAILURE() << "the panel did not open";
+        return false;
+    }
+    msg_test::runLoopFor(0.3);
+    Evas_Object* panel = mgr()->getView()->getEvasObject();
+    auto* item = static_cast<Eext_Object_Item*>(
+        eina_list_nth(eext_more_option_items_get(panel), static_cast<unsigned>(found - offered.begin())));
+    if (!item)
+        return false;
+    // A toast over the panel takes the finger until it goes.
+    if (!msg_test::runLoopUntil([&] { return isUnderFinger(item->obj); }, 5.0)) {
+        ADD_FAILURE() << "the entry stays covered";
+        return false;
+    }
+    clickCenter(item->obj);
+    if (!msg_test::runLoopUntil([&] { return !mgr()->isOpened(); }, 3.0)) {
+        ADD_FAILURE() << "the panel did not close";
+        return false;
+    }
+    return true;
+}
+
+int64_t ViewerActionFixture::lastLaunchId() const {
+    std::vector<msg_services::LaunchEntry> launches = msg_services::LaunchJournal::list();
+    return launches.empty() ? 0 : launches.back().id;
+}
+
+msg_services::LaunchEntry ViewerActionFixture::lastLaunchTo(const std::string& target, int64_t since) const {
+    msg_services::LaunchEntry found;
+    for (const msg_services::LaunchEntry& entry : msg_services::LaunchJournal::list()) {
+        if (entry.id > since && entry.target == target)
+            found = entry;
+    }
+    return found;
+}
+
+void ViewerActionFixture::sim(const std::vector<std::string>& args) {
+    std::vector<std::string> all = {"--device", device.path()};
+    all.insert(all.end(), args.begin(), args.end());
+    msg_test::ProgramRun result = msg_test::runProgram("msg-sim", all);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+}

@@ -1,0 +1,32 @@
+#ifndef MSG_TESTS_VIEWER_VIEWERACTIONFIXTURE_H
+#define MSG_TESTS_VIEWER_VIEWERACTIONFIXTURE_H
+
+#include "LaunchJournal.h"
+#include "ViewerScreenFixture.h"
+#include "viewer/MVOptionMgr.h"
+
+#include <string>
+#include <vector>
+
+// The conversation screen on a watch with its own SIM whose phone is also paired (standalone
+// features on, the phone reachable), driven through real input on its window.
+class ViewerActionFixture : public ViewerScreenFixture {
+protected:
+    void SetUp() override;
+
+    // A conversation with the given addresses, messages in the watch's own inbox; its message ids.
+    std::vector<int> watchThread(const std::vector<std::string>& addresses, int count);
+    msg_app::msg_viewer::MVOptionMgr* mgr() const { return msg_app::msg_viewer::MVOptionMgr::getInstance(); }
+    std::vector<msg_app::msg_viewer::MoreOption> options() const { return mgr()->getOptions(); }
+    // Opens the panel and clicks the entry, as the user's finger would.
+    bool choose(msg_app::msg_viewer::MoreOption option);
+    void clickCenter(Evas_Object* obj);
+    // Whether a tap at the middle of obj reaches obj (nothing covers it).
+    bool isUnderFinger(Evas_Object* obj) const;
+    // The newest launch to target since `since` (a journal id), or an entry with id 0.
+    msg_services::LaunchEntry lastLaunchTo(const std::string& target, int64_t since = 0) const;
+    int64_t lastLaunchId() const;
+    void sim(const std::vector<std::string>& args);
+};
+
+#endif
