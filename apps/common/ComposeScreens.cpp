@@ -1,5 +1,7 @@
 #include "ComposePopupScreen.h"
 #include "ScreenRegistry.h"
+#include "compose/MCRecipientContentViewController.h"
+#include "compose/MCRecipientEntryContentViewController.h"
 
 namespace msg_app {
 namespace shell {
@@ -24,6 +26,16 @@ void registerComposeScreens(ScreenRegistry& registry) {
         Show show = screen.show;
         registry.add(screen.name, screen.description, [show] { return new ComposePopupScreen(show); });
     }
+    registry.add("compose-rcpt",
+                 "a new message's recipient screen (with the phone/watch row on a watch with its own SIM)",
+                 [] { return new compose::MCRecipientContentViewController(nullptr); });
+    registry.add("compose-rcpt-filled", "the recipient screen holding a contact's number",
+                 [] { return new compose::MCRecipientContentViewController("+15550100001"); });
+    registry.add("compose-rcpt-entry", "the recipient entry being typed, with the input panel up", [] {
+        auto* entry = new compose::MCRecipientEntryContentViewController();
+        entry->setAddr("Zo");
+        return entry;
+    });
 }
 
 } // namespace shell
