@@ -129,6 +129,12 @@ TEST_F(RecipientScreenTest, TheLabelOpensTheEntryWhichReturnsWhatWasTyped) {
     ASSERT_NE(nullptr, entry->getEntry());
     EXPECT_STREQ("+15550100001", elm_entry_entry_get(entry->getEntry()));
     elm_entry_entry_set(entry->getEntry(), "0101234");
+    // The first back lowers the input panel, the second leaves.
+    auto* imf = static_cast<Ecore_IMF_Context*>(elm_entry_imf_context_get(entry->getEntry()));
+    ASSERT_TRUE(msg_test::runLoopUntil(
+        [&] { return ecore_imf_context_input_panel_state_get(imf) == ECORE_IMF_INPUT_PANEL_STATE_SHOW; }));
+    pressKey("Escape");
+    EXPECT_EQ(MCRecipientEntryContentViewController::NAME, topPageName());
     pressKey("Escape");
     ASSERT_TRUE(
         msg_test::runLoopUntil([&] { return topPageName() == MCRecipientContentViewController::NAME; }));
