@@ -11,10 +11,13 @@
 #include <Ecore_IMF.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace msg_app {
 namespace compose {
+
+class MCRecipientSearchBarViewController;
 
 class MCRecipientEntryContentViewController : public view_kit::WContentViewController {
 public:
@@ -35,17 +38,22 @@ public:
     void setOnSaveAddr(std::function<void(const char*)> cb) { _onSave = std::move(cb); }
     // The entry while the page lives, else null.
     Evas_Object* getEntry() const { return _entry; }
+    // The best match offered above the entry, while the page lives.
+    std::shared_ptr<MCRecipientSearchBarViewController> getSearchBar() const { return _searchBar.lock(); }
     // The characters the carrier allows in a recipient; 0 for no limit.
     static int getMaxLength();
 
 protected:
     Evas_Object* onCreateView(Evas_Object* parent, void* param) override;
+    void onCreated() override;
     void onPushed(Elm_Object_Item* naviItem) override;
     bool onPop() override;
     void onDestroy() override;
 
 private:
     Evas_Object* _createEntry(Evas_Object* parent);
+    void _createSearchBar();
+    void _openSearchList(const std::string& keyword);
     void _onTextChanged();
     void _onEntryActivatedCb();
     void _onPanelGeometry(Ecore_IMF_Context* ctx);
@@ -65,6 +73,7 @@ private:
     Ecore_IMF_Context* _imf = nullptr;
     Elm_Entry_Filter_Limit_Size _limit{};
     Ecore_Job* _popOutJob = nullptr;
+    std::weak_ptr<MCRecipientSearchBarViewController> _searchBar;
     std::string _address;
     bool _leaving = false;
     bool _committed = false; // _address holds what a separator or a chosen number ended

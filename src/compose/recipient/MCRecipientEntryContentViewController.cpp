@@ -4,9 +4,12 @@
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
 #include "compose/MCRecipientSearch.h"
+#include "compose/MCRecipientSearchBarViewController.h"
+#include "compose/MCRecipientSearchListContentViewController.h"
 #include "compose/MCUiHelper.h"
 #include "compose/MCUtil.h"
 #include "qel.h"
+#include "view_kit/WNaviframeController.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -83,6 +86,43 @@ Evas_Object* MCRecipientEntryContentViewController::onCreateView(Evas_Object* pa
     return _layout;
 }
 
+void MCRecipientEntryContentViewController::onCreated() {
+    _createSearchBar();
+}
+
+void MCRecipientEntryContentViewController::_createSearchBar() {
+    auto* bar = new MCRecipientSearchBarViewController(RcptSearchBarStyle::BAR);
+    if (!setPartContent("elm.swallow.searchbar", bar)) {
+        MSG_LOGE("no search bar");
+        return;
+    }
+    // The bar's part keeps it in place; showing and hiding it is all there is to do.
+    Evas_Object* obj = bar->getEvasObject();
+    bar->setOnShow([obj](RcptSearchBarStyle, Evas_Object*) {
+        evas_object_show(obj);
+        return true;
+    });
+    bar->setOnHide([obj](RcptSearchBarStyle) {
+        evas_object_hide(obj);
+        return true;
+    });
+    bar->setOnSelectNumber([this](const char* number) { _commit(number); });
+    evas_object_hide(obj);
+    _searchBar = view_kit::weak_cast<MCRecipientSearchBarViewController>(bar->getWeakPtr());
+}
+
+void MCRecipientEntryContentViewController::_openSearchList(const std::string& keyword) {
+    view_kit::WNaviframeController* naviframe = getNaviframeController();
+    MSG_RET_IF(!naviframe, "naviframe is nullptr");
+    auto* list = new MCRecipientSearchListContentViewController(keyword.c_str());
+    std::weak_ptr<view_kit::WViewController> self = getWeakPtr();
+    list->setOnSelectNumber([this, self](const char* number) {
+        if (!self.expired())
+            _commit(number);
+    });
+    naviframe->push(list);
+}
+
 Evas_Object* MCRecipientEntryContentViewController::_createEntry(Evas_Object* parent) {
     Evas_Object* entry = MCUiHelper::createEntry(parent);
     MSG_RETV_IF(!entry, nullptr, "entry is nullptr");
@@ -134,6 +174,8 @@ bool MCRecipientEntryContentViewController::onPop() {
     // The entry's change notice comes later than a quick back; what is shown is what is saved.
     if (!_committed && _entry)
         _address = toUtf8(elm_entry_entry_get(_entry));
+    if (auto bar = _searchBar.lock())
+        bar->cancel();
     if (_onSave)
         _onSave(_address.c_str());
     return true;
@@ -156,12 +198,23 @@ void MCRecipientEntryContentViewController::_popOutJobCb(void* data) {
 
 void MCRecipientEntryContentViewController::_onTextChanged() {
     _address = toUtf8(elm_entry_entry_get(_entry));
+    auto bar = _searchBar.lock();
+    if (!bar)
+        return;
+    if (MCRecipientSearch::getRange(_address.c_str()) != MCRecipientSearch::Range::NONE) {
+        bar->search(_address.c_str());
+    } else {
+        bar->cancel();
+        bar->hide();
+    }
 }
 
 void MCRecipientEntryContentViewController::_onEntryActivatedCb() {
     std::string text = toUtf8(elm_entry_entry_get(_entry));
     if (MCRecipientSearch::getRange(text.c_str()) != MCRecipientSearch::Range::NONE) {
-        _commit(text);
+        if (auto bar = _searchBar.lock())
+            bar->cancel();
+        _openSearchList(text);
         return;
     }
     _showToast(MCUtil::isValidPhoneNumber(text.c_str(), false) ? ENTER_DIGITS_ID : ENTER_LETTERS_ID);
