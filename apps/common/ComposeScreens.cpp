@@ -2,6 +2,7 @@
 #include "ScreenRegistry.h"
 #include "compose/MCRecipientContentViewController.h"
 #include "compose/MCRecipientEntryContentViewController.h"
+#include "compose/MCRecipientSearchListContentViewController.h"
 
 namespace msg_app {
 namespace shell {
@@ -36,6 +37,15 @@ void registerComposeScreens(ScreenRegistry& registry) {
         entry->setAddr("Zo");
         return entry;
     });
+    registry.add("compose-rcpt-search", "the recipient entry offering the best match of what is typed", [] {
+        auto* entry = new compose::MCRecipientEntryContentViewController();
+        entry->setAddr("Ava");
+        return entry;
+    });
+    registry.add("compose-rcpt-results", "every contact and recent number matching a typed recipient",
+                 [] { return new compose::MCRecipientSearchListContentViewController("555"); });
+    registry.add("compose-rcpt-no-results", "the search of a recipient nobody matches",
+                 [] { return new compose::MCRecipientSearchListContentViewController("Nobody"); });
 }
 
 } // namespace shell

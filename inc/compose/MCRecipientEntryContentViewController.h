@@ -6,6 +6,7 @@
 #ifndef MSG_APP_COMPOSE_MCRECIPIENTENTRYCONTENTVIEWCONTROLLER_H
 #define MSG_APP_COMPOSE_MCRECIPIENTENTRYCONTENTVIEWCONTROLLER_H
 
+#include "compose/MCRecipientSearchBarViewController.h"
 #include "view_kit/WContentViewController.h"
 
 #include <Ecore_IMF.h>
@@ -16,8 +17,6 @@
 
 namespace msg_app {
 namespace compose {
-
-class MCRecipientSearchBarViewController;
 
 class MCRecipientEntryContentViewController : public view_kit::WContentViewController {
 public:
@@ -53,6 +52,7 @@ protected:
 private:
     Evas_Object* _createEntry(Evas_Object* parent);
     void _createSearchBar();
+    void _setSearchBarStyle(RcptSearchBarStyle style);
     void _openSearchList(const std::string& keyword);
     void _onTextChanged();
     void _onEntryActivatedCb();

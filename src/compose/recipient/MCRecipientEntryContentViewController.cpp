@@ -111,6 +111,16 @@ void MCRecipientEntryContentViewController::_createSearchBar() {
     _searchBar = view_kit::weak_cast<MCRecipientSearchBarViewController>(bar->getWeakPtr());
 }
 
+// The panel leaves room for a button beside the entry only; without it the bar fits above.
+void MCRecipientEntryContentViewController::_setSearchBarStyle(RcptSearchBarStyle style) {
+    auto bar = _searchBar.lock();
+    if (!bar || bar->getStyle() == style)
+        return;
+    bar->switchStyle(style);
+    if (bar->hasSearchResult())
+        bar->show();
+}
+
 void MCRecipientEntryContentViewController::_openSearchList(const std::string& keyword) {
     view_kit::WNaviframeController* naviframe = getNaviframeController();
     MSG_RET_IF(!naviframe, "naviframe is nullptr");
@@ -228,11 +238,16 @@ void MCRecipientEntryContentViewController::_onPanelGeometry(Ecore_IMF_Context* 
         elm_object_signal_emit(_layout, "prediction,on,layout", "");
     else if (h == PANEL_HEIGHT_PLAIN)
         elm_object_signal_emit(_layout, "prediction,off,layout", "");
+    else
+        return;
+    _setSearchBarStyle(RcptSearchBarStyle::BUTTON);
 }
 
 void MCRecipientEntryContentViewController::_onPanelState(int state) {
-    if (state == ECORE_IMF_INPUT_PANEL_STATE_HIDE)
-        elm_object_signal_emit(_layout, "panel,hidden,layout", "");
+    if (state != ECORE_IMF_INPUT_PANEL_STATE_HIDE)
+        return;
+    elm_object_signal_emit(_layout, "panel,hidden,layout", "");
+    _setSearchBarStyle(RcptSearchBarStyle::BAR);
 }
 
 void MCRecipientEntryContentViewController::_showToast(const char* textId) {

@@ -1,6 +1,7 @@
 #include "compose/MCRecipientSearch.h"
 
 #include "common/MsgLog.h"
+#include "common/addr/MCommonAddrMgr.h"
 #include "compose/MCUtil.h"
 
 #include <Elementary.h>
@@ -16,6 +17,12 @@ namespace compose {
 namespace {
 
 constexpr const char* NUMBER_SEPARATORS = " -()./";
+
+// The address manager holds the process's contacts connection; a search may come first.
+bool contactsConnected() {
+    MCommonAddrMgr* addrMgr = MCommonAddrMgr::getInstance();
+    return addrMgr->isContactConnected() || addrMgr->connectContact();
+}
 
 int handOver(contacts_list_h list, contacts_list_h* out) {
     int count = 0;
@@ -72,6 +79,7 @@ int MCRecipientSearch::searchFromContact(const char* keyword, int limit, contact
     MSG_RETV_IF(!keyword, 0, "keyword is nullptr");
     Range range = getRange(keyword);
     MSG_RETV_IF(range == Range::NONE, 0, "range is NONE");
+    MSG_RETV_IF(!contactsConnected(), 0, "contact is not connected yet.");
     int searchRange = range == Range::NAME_AND_NUMBER
                           ? CONTACTS_SEARCH_RANGE_NAME | CONTACTS_SEARCH_RANGE_NUMBER
                           : CONTACTS_SEARCH_RANGE_NAME;
@@ -89,6 +97,7 @@ int MCRecipientSearch::searchFromLog(const char* keyword, int limit, contacts_li
     MSG_RETV_IF(!keyword, 0, "keyword is nullptr");
     if (!MCUtil::isValidPhoneNumber(keyword, false))
         return 0;
+    MSG_RETV_IF(!contactsConnected(), 0, "contact is not connected yet.");
     contacts_query_h query = nullptr;
     contacts_filter_h filter = nullptr;
     contacts_list_h list = nullptr;
