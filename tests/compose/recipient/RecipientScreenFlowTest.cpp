@@ -148,32 +148,44 @@ TEST_F(RecipientScreenTest, TheContactsPickersAnswerFillsTheRecipientWhenItNames
     open(nullptr);
     auto* label = row<MCItemRcptLabel>();
     ASSERT_TRUE(label && label->getButton());
+    // Answers another application gave, read strictly; then the simulated picker's own answers.
     const struct {
-        std::string selected;
+        std::vector<std::string> answer;
         const char* expected;
+        bool refused;
     } answers[] = {
-        {std::to_string(id) + "x", ""},  {"-" + std::to_string(id), ""},       {"99999999999", ""},
-        {std::to_string(id + 1000), ""}, {std::to_string(id), "+15550100012"},
+        {{"reply", "--extra", "data_selected=" + std::to_string(id) + "x"}, "", true},
+        {{"reply", "--extra", "data_selected=-" + std::to_string(id)}, "", true},
+        {{"reply", "--extra", "data_selected=99999999999"}, "", true},
+        {{"reply", "--extra", "data_selected=" + std::to_string(id + 1000)}, "", true},
+        {{"pick", "--cancel"}, "", false},
+        {{"pick", "+1 555 010 0012"}, "+15550100012", false},
     };
     for (const auto& answer : answers) {
-        SCOPED_TRACE(answer.selected);
+        SCOPED_TRACE(answer.answer.back());
         size_t before = launchesTo(PICKER).size();
         ASSERT_NE(nullptr, label->getButton());
         tap(label->getButton());
         std::vector<LaunchEntry> launched = launchesTo(PICKER);
         ASSERT_EQ(before + 1, launched.size());
         EXPECT_NE(launched.back().request.find("pick"), std::string::npos);
-        msg_test::ProgramRun run =
-            msg_test::runProgram("msg-sim", {"reply", std::to_string(launched.back().id), "--extra",
-                                             "data_selected=" + answer.selected});
+        std::vector<std::string> args = {answer.answer[0], std::to_string(launched.back().id)};
+        args.insert(args.end(), answer.answer.begin() + 1, answer.answer.end());
+        msg_test::ProgramRun run = msg_test::runProgram("msg-sim", args);
         ASSERT_EQ(0, run.exitCode) << run.err;
-        if (*answer.expected) {
-            EXPECT_TRUE(
-                msg_test::runLoopUntil([&] { return std::string(label->getAddr()) == answer.expected; }));
-        } else {
+        if (answer.refused) {
             EXPECT_TRUE(waitToast(INVALID));
-            EXPECT_STREQ("", label->getAddr());
-            screen->destroyPopup();
+        } else {
+            // The reply reaches the screen through the main loop.
+            EXPECT_TRUE(msg_test::runLoopUntil([&] {
+                LaunchEntry now;
+                return LaunchJournal::find(launched.back().id, now) && now.replied &&
+                       std::string(label->getAddr()) == answer.expected;
+            }));
+            settle();
+            EXPECT_FALSE(hasToast(INVALID));
         }
+        EXPECT_STREQ(answer.expected, label->getAddr());
+        screen->destroyPopup();
     }
 }
