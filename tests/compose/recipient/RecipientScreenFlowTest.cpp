@@ -3,12 +3,14 @@
 
 #include "MainLoop.h"
 #include "Programs.h"
+#include "TempDir.h"
 #include "compose/MCItem/MCItemRcptLabel.h"
 #include "compose/MCItem/MCItemRcptNextButton.h"
 #include "compose/MCRecipientEntryContentViewController.h"
 #include "view_kit/WNaviframeController.h"
 
 #include <cstdlib>
+#include <glib.h>
 
 using namespace msg_app::compose;
 using msg_services::LaunchEntry;
@@ -103,6 +105,20 @@ TEST_F(RecipientScreenTest, NextRefusesWhatIsNoRecipientAndOtherwiseAsksTheInput
               selectorItems(launched.back()));
     EXPECT_NE(launched.back().request.find("com.vorlane.message.appcontrol.compose"), std::string::npos);
     closeLaunched(launched.back());
+}
+
+TEST_F(RecipientScreenTest, ASelectorThatCannotStartIsToldToTheUser) {
+    // No input selector where the device looks for it: the launch fails.
+    msg_test::TempDir emptyBin;
+    std::string previous = g_getenv("MSG_BIN_DIR") ? g_getenv("MSG_BIN_DIR") : "";
+    g_setenv("MSG_BIN_DIR", emptyBin.path().c_str(), TRUE);
+    open("+15550100012");
+    auto* next = row<MCItemRcptNextButton>();
+    ASSERT_TRUE(next && msg_test::runLoopUntil([&] { return takesInput(next->getButton()); }));
+    tap(next->getButton());
+    EXPECT_TRUE(waitToast("Couldn't open the keyboard."));
+    EXPECT_EQ("failed", launchesTo(SELECTOR).back().status);
+    g_setenv("MSG_BIN_DIR", previous.c_str(), TRUE);
 }
 
 TEST_F(RecipientScreenTest, TheOwnersCallbackTakesTheRecipientInsteadOfTheSelector) {
