@@ -29,11 +29,8 @@ TEST_F(RecipientScreenTest, ANewMessageToAContactFoundByTypingIsSentAndListed) {
 
     auto* label = row<MCItemRcptLabel>();
     ASSERT_NE(nullptr, label);
-    tap(screen->getEvasObject());
-    ASSERT_TRUE(
-        msg_test::runLoopUntil([&] { return topPageName() == MCRecipientEntryContentViewController::NAME; }));
-    auto* entry = static_cast<MCRecipientEntryContentViewController*>(
-        window->getNaviframeController()->getTopContentViewController());
+    MCRecipientEntryContentViewController* entry = tapRecipient();
+    ASSERT_NE(nullptr, entry);
     auto bar = entry->getSearchBar();
     ASSERT_TRUE(bar);
     elm_entry_entry_insert(entry->getEntry(), "z");

@@ -137,11 +137,8 @@ TEST_F(RecipientScreenTest, TheLabelOpensTheEntryWhichReturnsWhatWasTyped) {
     open("+1 (555) 010-0001");
     auto* label = row<MCItemRcptLabel>();
     ASSERT_NE(nullptr, label);
-    tap(screen->getEvasObject());
-    ASSERT_TRUE(
-        msg_test::runLoopUntil([&] { return topPageName() == MCRecipientEntryContentViewController::NAME; }));
-    auto* entry = static_cast<MCRecipientEntryContentViewController*>(
-        window->getNaviframeController()->getTopContentViewController());
+    MCRecipientEntryContentViewController* entry = tapRecipient();
+    ASSERT_NE(nullptr, entry);
     ASSERT_NE(nullptr, entry->getEntry());
     EXPECT_STREQ("+15550100001", elm_entry_entry_get(entry->getEntry()));
     elm_entry_entry_set(entry->getEntry(), "0101234");
@@ -159,8 +156,6 @@ TEST_F(RecipientScreenTest, TheLabelOpensTheEntryWhichReturnsWhatWasTyped) {
 
 TEST_F(RecipientScreenTest, TheContactsPickersAnswerFillsTheRecipientWhenItNamesANumber) {
     addContact("Zoe Park", "+1 555 010 0012");
-    int id = numberId("+1 555 010 0012");
-    ASSERT_GT(id, 0);
     open(nullptr);
     auto* label = row<MCItemRcptLabel>();
     ASSERT_TRUE(label && label->getButton());
@@ -170,10 +165,11 @@ TEST_F(RecipientScreenTest, TheContactsPickersAnswerFillsTheRecipientWhenItNames
         const char* expected;
         bool refused;
     } answers[] = {
-        {{"reply", "--extra", "data_selected=" + std::to_string(id) + "x"}, "", true},
-        {{"reply", "--extra", "data_selected=-" + std::to_string(id)}, "", true},
+        {{"reply", "--extra", "data_selected=1x"}, "", true},
+        {{"reply", "--extra", "data_selected=-1"}, "", true},
+        {{"reply", "--extra", "data_selected= 1"}, "", true},
         {{"reply", "--extra", "data_selected=99999999999"}, "", true},
-        {{"reply", "--extra", "data_selected=" + std::to_string(id + 1000)}, "", true},
+        {{"reply", "--extra", "data_selected=4242"}, "", true},
         {{"pick", "--cancel"}, "", false},
         {{"pick", "+1 555 010 0012"}, "+15550100012", false},
     };

@@ -2,7 +2,6 @@
 
 #include "MainLoop.h"
 #include "common/addr/MCommonAddrMgr.h"
-#include "contacts.h"
 #include "contacts/ContactsAdmin.h"
 #include "device/Device.h"
 #include "msg_store/MsgStore.h"
@@ -98,6 +97,14 @@ void RecipientScreenTest::push(view_kit::WContentViewController* page) {
     evas_focus_in(evas());
 }
 
+msg_app::compose::MCRecipientEntryContentViewController* RecipientScreenTest::tapRecipient() {
+    using Entry = msg_app::compose::MCRecipientEntryContentViewController;
+    tap(screen->getEvasObject());
+    if (!msg_test::runLoopUntil([&] { return topPageName() == Entry::NAME; }))
+        return nullptr;
+    return static_cast<Entry*>(window->getNaviframeController()->getTopContentViewController());
+}
+
 void RecipientScreenTest::tap(Evas_Object* obj) {
     clickCenter(obj);
     settle();
@@ -133,22 +140,5 @@ void RecipientScreenTest::closeLaunched(const LaunchEntry& entry) {
 int RecipientScreenTest::addContact(const std::string& name, const std::string& number) {
     int id = 0;
     EXPECT_TRUE(contacts_admin::addPerson(msg_device::Device::getDefault(), name, {number}, &id));
-    return id;
-}
-
-int RecipientScreenTest::numberId(const std::string& number) const {
-    contacts_list_h list = nullptr;
-    int id = 0;
-    if (contacts_db_get_all_records(_contacts_number._uri, 0, 0, &list) != CONTACTS_ERROR_NONE)
-        return 0;
-    contacts_record_h record = nullptr;
-    do {
-        char* value = nullptr;
-        if (contacts_list_get_current_record_p(list, &record) == CONTACTS_ERROR_NONE &&
-            contacts_record_get_str_p(record, _contacts_number.number, &value) == CONTACTS_ERROR_NONE &&
-            value && number == value)
-            contacts_record_get_int(record, _contacts_number.id, &id);
-    } while (id == 0 && contacts_list_next(list) == CONTACTS_ERROR_NONE);
-    contacts_list_destroy(list, true);
     return id;
 }

@@ -8,6 +8,7 @@
 #include "compose/MCItem/MCItem.h"
 #include "compose/MCItem/MCItemRcptLabel.h"
 #include "compose/MCRecipientContentViewController.h"
+#include "compose/MCRecipientEntryContentViewController.h"
 
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@ protected:
 
     void open(const char* address);
     void push(view_kit::WContentViewController* page);
+    // Taps the recipient and waits for the entry it opens; null when none opened.
+    msg_app::compose::MCRecipientEntryContentViewController* tapRecipient();
     // A finger's tap on the object, and what it sets off on the main loop.
     void tap(Evas_Object* obj);
     // The screen's first row of the class, or null.
@@ -45,8 +48,6 @@ protected:
     // Asks a started application to close and waits until it has.
     void closeLaunched(const msg_services::LaunchEntry& entry);
     int addContact(const std::string& name, const std::string& number);
-    // The id of the number's record in the address book.
-    int numberId(const std::string& number) const;
 
     msg_app::compose::MCRecipientContentViewController* screen = nullptr;
 };
