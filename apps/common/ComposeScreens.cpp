@@ -1,3 +1,4 @@
+#include "ComposeBodyScreen.h"
 #include "ComposePopupScreen.h"
 #include "ScreenRegistry.h"
 #include "compose/MCRecipientContentViewController.h"
@@ -46,6 +47,51 @@ void registerComposeScreens(ScreenRegistry& registry) {
                  [] { return new compose::MCRecipientSearchListContentViewController("555"); });
     registry.add("compose-rcpt-no-results", "the search of a recipient nobody matches",
                  [] { return new compose::MCRecipientSearchListContentViewController("Nobody"); });
+    registerComposeBodyScreens(registry);
+}
+
+void registerComposeBodyScreens(ScreenRegistry& registry) {
+    using Show = ComposeBodyScreen::Show;
+    const std::string typed = "Running late, be there";                   // 23 characters with its full stop
+    const std::string overSms = std::string(150, 'a') + " and then some"; // 164 characters
+    const std::string korean = [] {
+        std::string text;
+        for (int i = 0; i < 70; ++i)
+            text += "\xED\x95\x9C";
+        return text;
+    }();
+    const struct {
+        const char* name;
+        const char* description;
+        std::string text;
+        Show show;
+        int scrollY;
+    } screens[] = {
+        {"compose-body", "the message screen with a typed text, 23/160", typed + ".", Show::BODY, 0},
+        {"compose-body-mms", "a text past one SMS: the MMS mark", overSms, Show::BODY, 0},
+        {"compose-body-guide", "an empty message with its guide", "", Show::BODY, 0},
+        {"compose-body-korean", "a full Korean SMS, 70/70 (use --lang ko_KR.UTF-8)", korean, Show::BODY, 0},
+        {"compose-body-editor", "the full-screen editor of the text", typed + ".", Show::EDITOR, 0},
+        {"compose-body-discard", "leaving with a text asks first", typed + ".", Show::DISCARD, 0},
+        {"compose-body-toast-max", "the text was cut to the limit", typed + ".", Show::TOAST_MAX_CHARACTERS,
+         0},
+        {"compose-body-toast-failed", "a send that failed", typed + ".", Show::TOAST_COULDNT_SEND, 0},
+        {"compose-body-toast-later", "an SMS the watch sends when service returns", typed + ".",
+         Show::TOAST_WILL_BE_SENT, 0},
+        {"compose-body-buttons-0", "the phone and watch buttons at rest (on a standalone watch)", typed + ".",
+         Show::SCROLLED, 0},
+        {"compose-body-buttons-74", "the buttons halfway up (on a standalone watch)", typed + ".",
+         Show::SCROLLED, 74},
+        {"compose-body-buttons-149", "the buttons past their smallest (on a standalone watch)", typed + ".",
+         Show::SCROLLED, 149},
+    };
+    for (const auto& screen : screens) {
+        std::string text = screen.text;
+        Show show = screen.show;
+        int scrollY = screen.scrollY;
+        registry.add(screen.name, screen.description,
+                     [text, show, scrollY] { return new ComposeBodyScreen(text, show, scrollY); });
+    }
 }
 
 } // namespace shell

@@ -47,6 +47,7 @@ void registerBuiltinScreens();
 void registerListScreens(ScreenRegistry& registry);
 void registerBlockScreens(ScreenRegistry& registry);
 void registerComposeScreens(ScreenRegistry& registry);
+void registerComposeBodyScreens(ScreenRegistry& registry);
 void registerInputScreens(ScreenRegistry& registry);
 void registerViewerScreens(ScreenRegistry& registry);
 

@@ -1,7 +1,9 @@
-// The compose process. The input selector starts it with the recipient and the
-// text the user chose; that text is sent at once, with the sending popup.
+// The compose process, started by launch requests to compose: a text shared by another
+// application, an "sms:" address, or the input selector's choice (sent at once) or its "Keyboard".
+#include "ComposeFirstPage.h"
 #include "SendProcess.h"
 
 int main(int argc, char** argv) {
-    return msg_app::compose::runSendProcess(argc, argv, "msg-compose", msg_app::compose::APP_CONTROL_COMPOSE);
+    return msg_app::compose::runComposerProcess(argc, argv, "msg-compose",
+                                                msg_app::compose::createComposeFirstPage);
 }

@@ -18,6 +18,12 @@ namespace msg_app {
 namespace compose {
 
 int runSendProcess(int argc, char** argv, const char* name, AppControlType appControlType) {
+    return runComposerProcess(argc, argv, name, [appControlType](app_control_h request) {
+        return new SendScreen(request, appControlType);
+    });
+}
+
+int runComposerProcess(int argc, char** argv, const char* name, FirstPageFactory firstPage) {
     // Before anything starts EFL, whose missing system services are no concern of a watch.
     shell::LaunchOptions::quietPlatformLogs();
     if (argc > 1) {
@@ -37,9 +43,8 @@ int runSendProcess(int argc, char** argv, const char* name, AppControlType appCo
     }
     elm_init(argc, argv);
     elm_policy_set(ELM_POLICY_QUIT, ELM_POLICY_QUIT_LAST_WINDOW_CLOSED);
-    shell::ScreenRegistry::getInstance().add(
-        SendScreen::NAME, "the sending process's page",
-        [request, appControlType] { return new SendScreen(request, appControlType); });
+    shell::ScreenRegistry::getInstance().add(SendScreen::NAME, "the composer process's first page",
+                                             [request, firstPage] { return firstPage(request); });
     int status = 0;
     {
         shell::Application::Options options;

@@ -8,6 +8,7 @@
 // and one after it: the change feed calls a topic's subscribers in the order they subscribed.
 #include "AppFirstFrame.h"
 #include "BigListDevice.h"
+#include "HeadlessEnv.h"
 
 #include "MainLoop.h"
 #include "Programs.h"
@@ -305,12 +306,7 @@ BENCHMARK(BM_ScrollBadges)->Arg(700)->Iterations(1)->Unit(benchmark::kMillisecon
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("ELM_ENGINE", "buffer", 1);
-    setenv("EINA_LOG_BACKTRACE", "-1", 0);
-    setenv("EINA_LOG_LEVELS",
-           "eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0,ecore_con:0", 0);
-    setenv("MSG_LOG_LEVEL", "warn", 0);
-    setenv("LANGUAGE", "en", 1);
+    msg_bench::setHeadlessEnvironment("warn");
     benchmark::Initialize(&argc, argv);
     elm_init(argc, argv);
     benchmark::RunSpecifiedBenchmarks();

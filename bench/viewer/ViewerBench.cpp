@@ -8,6 +8,7 @@
 //   BM_ScrollToOldest         the longest main-loop iteration while the list is scrolled from the newest
 //                             message to the oldest, a screen at a time.
 #include "AppFirstFrame.h"
+#include "HeadlessEnv.h"
 #include "MainLoop.h"
 #include "Programs.h"
 #include "TempDir.h"
@@ -275,12 +276,7 @@ BENCHMARK(BM_ScrollToOldest)->UseManualTime()->Iterations(1)->Unit(benchmark::kM
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("ELM_ENGINE", "buffer", 1);
-    setenv("EINA_LOG_BACKTRACE", "-1", 0);
-    setenv("EINA_LOG_LEVELS",
-           "eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0,ecore_con:0", 0);
-    setenv("MSG_LOG_LEVEL", "error", 0);
-    setenv("LANGUAGE", "en", 1);
+    msg_bench::setHeadlessEnvironment("error");
     benchmark::Initialize(&argc, argv);
     elm_init(argc, argv);
     benchmark::RunSpecifiedBenchmarks();

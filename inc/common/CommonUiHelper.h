@@ -13,6 +13,8 @@
 
 #include <Elementary.h>
 
+#include <string>
+
 namespace view_kit {
 class WContentViewController;
 }
@@ -31,6 +33,12 @@ bool set_textdomain();
 void set_language();
 // The translation of a string id in the "message" domain.
 const char* get_text(const char* id);
+
+// Message text as label markup: invalid UTF-8 is replaced, control characters that would draw as
+// boxes become spaces (a multi-line label keeps line breaks and tabs and drops carriage returns),
+// text longer than maxBytes (0: any length) is cut at a character with an ellipsis, and markup
+// characters are escaped, so that the text shows as written.
+std::string to_label_markup(const std::string& text, bool multiLine, size_t maxBytes = 0);
 
 // ---- Widgets ------------------------------------------------------------
 

@@ -3,6 +3,7 @@
 #include "EflTest.h"
 #include "FeedSync.h"
 #include "ListScreen.h"
+#include "Programs.h"
 #include "ScreenRegistry.h"
 #include "TempDir.h"
 #include "common/IMCommonAppEventListener.h"
@@ -22,12 +23,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <set>
 #include <string>
-#include <sys/wait.h>
-#include <utility>
 
 using msg_app::shell::Application;
 using msg_app::shell::DemoScreen;
@@ -110,6 +108,17 @@ TEST_F(ApplicationTest, BackOnTheOnlyScreenEndsTheApplicationAndStopIsClean) {
     EXPECT_EQ(feedback_play(FEEDBACK_PATTERN_TAP), FEEDBACK_ERROR_NOT_INITIALIZED);
 }
 
+// An application on a fresh device of the test's own, not the one a test before opened.
+class OwnDeviceTest : public ApplicationTest {
+protected:
+    void SetUp() override {
+        ApplicationTest::SetUp();
+        msg_device::Device::closeDefault();
+    }
+    void TearDown() override { msg_device::Device::closeDefault(); }
+    msg_test::TempDevice device;
+};
+
 // Counts the application events the screens receive, by type.
 class EventCounter : public msg_app::IMCommonAppEventListener {
 public:
@@ -123,9 +132,7 @@ public:
     std::map<msg_app::MCommonAppEventType, int> counts;
 };
 
-TEST_F(ApplicationTest, BackOnTheMainApplicationsListSendsItToTheBackgroundOnce) {
-    msg_test::TempDevice device;
-    msg_device::Device::closeDefault(); // this test's folder, not the one a test before opened
+TEST_F(OwnDeviceTest, BackOnTheMainApplicationsListSendsItToTheBackgroundOnce) {
     setenv("MSG_APP_ID", "com.vorlane.message", 1);
     auto app = startApp(msg_app::shell::CONVERSATION_LIST_SCREEN);
     view_kit::WNaviframeController* naviframe = app->getWindowController()->getNaviframeController();
@@ -150,12 +157,9 @@ TEST_F(ApplicationTest, BackOnTheMainApplicationsListSendsItToTheBackgroundOnce)
     app->stop();
     unsetenv("MSG_APP_ID");
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
-    msg_device::Device::closeDefault();
 }
 
-TEST_F(ApplicationTest, LanguageAndRegionSettingsReachTheScreensAsEvents) {
-    msg_test::TempDevice device;
-    msg_device::Device::closeDefault();
+TEST_F(OwnDeviceTest, LanguageAndRegionSettingsReachTheScreensAsEvents) {
     auto app = startApp("demo");
     EventCounter counter;
     ASSERT_EQ(vconf_set_str("db/menu_widget/language", "de_DE.UTF-8"), VCONF_OK);
@@ -173,12 +177,9 @@ TEST_F(ApplicationTest, LanguageAndRegionSettingsReachTheScreensAsEvents) {
     ASSERT_EQ(vconf_set_str("db/menu_widget/language", "en_US.UTF-8"), VCONF_OK);
     ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(counter.count(msg_app::APP_EVENT_LANGUAGE_CHANGED), 1);
-    msg_device::Device::closeDefault();
 }
 
-TEST_F(ApplicationTest, TheServicesThatWatchTheDeviceRunWhileTheApplicationDoes) {
-    msg_test::TempDevice device;
-    msg_device::Device::closeDefault();
+TEST_F(OwnDeviceTest, TheServicesThatWatchTheDeviceRunWhileTheApplicationDoes) {
     EventCounter atStart;
     auto app = startApp("demo");
     bool initialized = false;
@@ -212,18 +213,13 @@ TEST_F(ApplicationTest, TheServicesThatWatchTheDeviceRunWhileTheApplicationDoes)
     EventCounter counter;
     msg_app::preference::set(msg_app::preference::KEY_BNR_SETTING_RESTORE_COUNT, 2);
     vconf_set_int("db/setting/accessibility/font_size", 0);
-    msg_test::runLoopFor(0.3);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(counter.count(msg_app::APP_EVENT_SETTINGS_RESTORED), 0);
     EXPECT_EQ(counter.count(msg_app::APP_EVENT_FONT_CHANGED), 0);
-    msg_device::Device::closeDefault();
 }
 
-TEST_F(ApplicationTest, ListScreensReachTheStatesTheyAreNamedFor) {
-    msg_test::TempDevice device;
-    std::string seed =
-        std::string(getenv("MSG_BIN_DIR")) + "/msg-sim --device " + device.path() + " seed > /dev/null 2>&1";
-    ASSERT_EQ(system(seed.c_str()), 0);
-    msg_device::Device::closeDefault(); // this test's folder, not the one a test before opened
+TEST_F(OwnDeviceTest, ListScreensReachTheStatesTheyAreNamedFor) {
+    ASSERT_EQ(msg_test::runProgram("msg-sim", {"--device", device.path(), "seed"}).exitCode, 0);
     auto listOf = [](Application& app) {
         auto* screen = dynamic_cast<msg_app::msg_list::MLContentViewController*>(
             app.getWindowController()->getNaviframeController()->getTopContentViewController());
@@ -267,7 +263,6 @@ TEST_F(ApplicationTest, ListScreensReachTheStatesTheyAreNamedFor) {
         evas_object_smart_callback_del_full(win, msg_app::shell::CAPTURE_EVENT, askedCb, &captureAsked);
         EXPECT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 0; }, 10.0));
     }
-    msg_device::Device::closeDefault();
 }
 
 TEST_F(ApplicationTest, AnUnknownScreenFailsTheStart) {
@@ -278,12 +273,9 @@ TEST_F(ApplicationTest, AnUnknownScreenFailsTheStart) {
 }
 
 TEST(MsgShotTest, RendersANamedScreenToA360SquarePng) {
-    const char* binDir = getenv("MSG_BIN_DIR");
-    ASSERT_NE(binDir, nullptr);
     msg_test::TempDir dir;
     std::string out = dir.file("demo.png");
-    std::string command = std::string(binDir) + "/msg-shot --screen demo --out " + out + " > /dev/null 2>&1";
-    ASSERT_EQ(system(command.c_str()), 0);
+    ASSERT_EQ(msg_test::runProgram("msg-shot", {"--screen", "demo", "--out", out}).exitCode, 0);
     std::ifstream png(out, std::ios::binary);
     char header[24] = {};
     ASSERT_TRUE(png.read(header, sizeof(header)));
@@ -295,73 +287,47 @@ TEST(MsgShotTest, RendersANamedScreenToA360SquarePng) {
     };
     EXPECT_EQ(be32(16), 360);
     EXPECT_EQ(be32(20), 360);
-    command = std::string(binDir) + "/msg-shot --screen nope --out " + out + " > /dev/null 2>&1";
-    EXPECT_NE(system(command.c_str()), 0);
-}
-
-// Runs a program of the build with the arguments; its exit status and what it wrote to stderr.
-std::pair<int, std::string> runProgram(const std::string& program, const std::string& args) {
-    msg_test::TempDir dir;
-    std::string errors = dir.file("stderr");
-    std::string command =
-        std::string(getenv("MSG_BIN_DIR")) + "/" + program + " " + args + " > /dev/null 2> " + errors;
-    int status = system(command.c_str());
-    std::ifstream in(errors);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
-}
-
-// The first line of a program's standard output.
-std::string firstLine(const std::string& command) {
-    std::string line;
-    if (FILE* out = popen(command.c_str(), "r")) {
-        char buffer[256] = {};
-        if (fgets(buffer, sizeof(buffer), out))
-            line = buffer;
-        pclose(out);
-    }
-    return line;
+    EXPECT_NE(msg_test::runProgram("msg-shot", {"--screen", "nope", "--out", out}).exitCode, 0);
 }
 
 TEST(MsgShotTest, PicturingADeleteLeavesTheDeviceAsItWas) {
     msg_test::TempDir dir;
-    std::string bin = getenv("MSG_BIN_DIR");
-    std::string device = " --device " + dir.path();
-    ASSERT_EQ(system((bin + "/msg-sim" + device + " seed > /dev/null 2>&1").c_str()), 0);
-    std::string before = firstLine(bin + "/msg-sim" + device + " list 2>/dev/null");
+    auto sim = [&](const char* command) {
+        return msg_test::runProgram("msg-sim", {"--device", dir.path(), command});
+    };
+    ASSERT_EQ(sim("seed").exitCode, 0);
+    std::string before = sim("list").out;
     ASSERT_NE(before.find("conversation"), std::string::npos) << before;
-
     std::string out = dir.file("progress.png");
     ASSERT_EQ(
-        system((bin + "/msg-shot" + device + " --screen list-progress --out " + out + " > /dev/null 2>&1")
-                   .c_str()),
+        msg_test::runProgram("msg-shot", {"--device", dir.path(), "--screen", "list-progress", "--out", out})
+            .exitCode,
         0);
-    std::ifstream png(out, std::ios::binary);
-    EXPECT_TRUE(png.good());
-    EXPECT_EQ(firstLine(bin + "/msg-sim" + device + " list 2>/dev/null"), before);
+    EXPECT_TRUE(std::ifstream(out, std::ios::binary).good());
+    EXPECT_EQ(sim("list").out, before);
 }
 
 TEST(MsgAppTest, OpensOnTheConversationListOrWithBlockedOnTheBlockedList) {
     msg_test::TempDevice device;
     setenv("ELM_ENGINE", "buffer", 1);
     setenv("MSG_LOG_LEVEL", "debug", 1);
-    auto plain = runProgram("msg-app", "--exit-after-first-frame");
-    auto blocked = runProgram("msg-app", "--blocked --exit-after-first-frame");
+    auto plain = msg_test::runProgram("msg-app", {"--exit-after-first-frame"});
+    auto blocked = msg_test::runProgram("msg-app", {"--blocked", "--exit-after-first-frame"});
     setenv("MSG_LOG_LEVEL", "warn", 1);
-    EXPECT_EQ(plain.first, 0);
-    EXPECT_NE(plain.second.find("listType : 0"), std::string::npos);
-    EXPECT_EQ(plain.second.find("listType : 1"), std::string::npos);
-    EXPECT_EQ(blocked.first, 0);
-    EXPECT_NE(blocked.second.find("listType : 1"), std::string::npos);
+    EXPECT_EQ(plain.exitCode, 0);
+    EXPECT_NE(plain.err.find("listType : 0"), std::string::npos);
+    EXPECT_EQ(plain.err.find("listType : 1"), std::string::npos);
+    EXPECT_EQ(blocked.exitCode, 0);
+    EXPECT_NE(blocked.err.find("listType : 1"), std::string::npos);
     // Only the conversation list takes the preloaded list over.
     const char* preload = "_onThWorker() start";
-    EXPECT_NE(plain.second.find(preload), std::string::npos);
-    EXPECT_EQ(blocked.second.find(preload), std::string::npos);
+    EXPECT_NE(plain.err.find(preload), std::string::npos);
+    EXPECT_EQ(blocked.err.find(preload), std::string::npos);
 
     // One first screen only; help names the option.
-    EXPECT_EQ(runProgram("msg-app", "--blocked --screen demo").first, 2);
-    EXPECT_EQ(runProgram("msg-app", "--no-such-option").first, 2);
-    EXPECT_EQ(runProgram("msg-app", "--help").first, 0);
+    EXPECT_EQ(msg_test::runProgram("msg-app", {"--blocked", "--screen", "demo"}).exitCode, 2);
+    EXPECT_EQ(msg_test::runProgram("msg-app", {"--no-such-option"}).exitCode, 2);
+    EXPECT_EQ(msg_test::runProgram("msg-app", {"--help"}).exitCode, 0);
 }
 
 } // namespace

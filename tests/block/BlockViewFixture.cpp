@@ -84,8 +84,10 @@ std::string BlockViewFixture::writePng(const std::string& name, int width, int h
 msg_app::msg_block::MBContentViewController* BlockViewFixture::open(int msgId) {
     viewer = new msg_app::msg_block::MBContentViewController(msgId);
     viewerWeak = viewer->getWeakPtr();
-    EXPECT_TRUE(window->getNaviframeController()->push(viewer, "msg_block"));
-    settle(0.1);
+    bool pushed = false;
+    EXPECT_TRUE(doAndWaitForTransition(
+        [&] { pushed = window->getNaviframeController()->push(viewer, "msg_block"); }));
+    EXPECT_TRUE(pushed);
     return viewer;
 }
 
@@ -134,13 +136,19 @@ std::string BlockViewFixture::shownPlain(MBItem* row, const char* part) {
     // where the row is; its own text, or a textblock's markup read as plain text.
     Elm_Object_Item* item = row->getElmObjectItem();
     elm_genlist_item_show(item, ELM_GENLIST_ITEM_SCROLLTO_IN);
-    settle(0.05);
-    Evas_Object* track = elm_object_item_track(item);
-    int x = 0, y = 0, w = 0, h = 0;
-    evas_object_geometry_get(track, &x, &y, &w, &h);
-    elm_object_item_untrack(item);
-    Evas_Object* view = findView(elm_object_item_widget_get(item), x, y, w, h, part);
-    const Evas_Object* shown = view ? edje_object_part_object_get(view, part) : nullptr;
+    // The row's view is found once the genlist has scrolled it in and laid it out.
+    const Evas_Object* shown = nullptr;
+    msg_test::runLoopUntil(
+        [&] {
+            Evas_Object* track = elm_object_item_track(item);
+            int x = 0, y = 0, w = 0, h = 0;
+            evas_object_geometry_get(track, &x, &y, &w, &h);
+            elm_object_item_untrack(item);
+            Evas_Object* view = findView(elm_object_item_widget_get(item), x, y, w, h, part);
+            shown = view ? edje_object_part_object_get(view, part) : nullptr;
+            return shown != nullptr;
+        },
+        2.0);
     if (!shown)
         return "";
     if (std::string(evas_object_type_get(shown)) == "text") {
@@ -161,9 +169,8 @@ bool BlockViewFixture::tapOption(int index) {
     if (!more)
         return false;
     more->open();
-    if (!msg_test::runLoopUntil([&] { return more->isOpened(); }, 3.0))
+    if (!msg_test::runLoopUntilPartState(elm_layout_edje_get(panel), "eext.swallow.panel", "opened"))
         return false;
-    settle(0.3);
     auto* item = static_cast<Eext_Object_Item*>(eina_list_nth(eext_more_option_items_get(panel), index));
     if (!item)
         return false;

@@ -71,8 +71,7 @@ TEST_F(BlockViewTest, MissingMessageSaysSoAndShowsAnEmptyScreen) {
     open(4242);
     EXPECT_TRUE(log.contains("MessageManager::getMessage() is failed : -2"));
     EXPECT_EQ((Types{MBItem::TITLE}), rowTypes());
-    settle(0.5);
-    EXPECT_TRUE(journal().empty()) << "nothing was opened";
+    EXPECT_TRUE(journal().empty()) << "nothing was opened, though the page came in";
 }
 
 TEST_F(BlockViewTest, MmsSubjectWithoutPartsShowsSubjectAndSeparatorOnly) {
@@ -114,22 +113,20 @@ TEST_F(BlockViewTest, NotificationSubjectIsTranslatedOnlyWhenItIsTheStoresText) 
 TEST_F(BlockViewTest, OpeningAnUnreadSmsMarksItReadAndJournalsIt) {
     int msgId = receive(sms("hello"));
     open(msgId);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !journal().empty(); }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !journal().empty(); }));
     EXPECT_EQ(std::vector<std::string>{"MESSAGE SMS_MSG_OPENED"}, journal());
     EXPECT_TRUE(stored(msgId).isRead);
     EXPECT_TRUE(viewer->getMessage().isRead);
 
     // A transition of a page pushed over the viewer is not a second opening.
-    auto* over = new HostPage();
-    ASSERT_TRUE(window->getNaviframeController()->push(over));
-    settle(0.6);
+    ASSERT_TRUE(doAndWaitForTransition([&] { window->getNaviframeController()->push(new HostPage()); }));
     EXPECT_EQ(1u, journal().size());
 }
 
 TEST_F(BlockViewTest, OpeningAnUnreadMmsJournalsItsSender) {
     int msgId = receive(mms("hi", {}), "+15550199");
     open(msgId);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !journal().empty(); }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !journal().empty(); }));
     EXPECT_EQ(std::vector<std::string>{"MESSAGE MMS_MSG_OPENED +15550199"}, journal());
     EXPECT_TRUE(stored(msgId).isRead);
 }
@@ -179,39 +176,38 @@ TEST_F(BlockViewTest, OptionPanelOffersUnblockThenDelete) {
     EXPECT_EQ(viewer->getGenlist(), elm_object_part_content_get(panel, "elm.swallow.content"));
 }
 
-TEST_F(BlockViewTest, RestoreMovesTheMessageToTheInboxAndLeaves) {
-    int msgId = receive(sms("come back"));
-    open(msgId);
-    ASSERT_TRUE(tapOption(0));
-    ASSERT_TRUE(waitPopped());
-    EXPECT_TRUE(viewerWeak.expired());
-    EXPECT_EQ(msg_store::FOLDER_WATCH_INBOX, stored(msgId).folderType);
-    auto launches = msg_services::LaunchJournal::list();
-    ASSERT_EQ(1u, launches.size());
-    EXPECT_NE(std::string::npos, launches[0].request.find("WDS_MSG_TPOP_MESSAGE_RESTORED_ABB"));
-}
-
-TEST_F(BlockViewTest, DeleteRemovesTheMessageAndLeaves) {
-    int msgId = receive(sms("go away"));
-    open(msgId);
-    ASSERT_TRUE(tapOption(1));
-    ASSERT_TRUE(waitPopped());
-    msg_store::Message gone;
-    EXPECT_EQ(msg_store::MSG_STORE_ERR_NOT_FOUND, msg_store::MessageManager().getMessage(msgId, gone));
-    auto launches = msg_services::LaunchJournal::list();
-    ASSERT_EQ(1u, launches.size());
-    EXPECT_NE(std::string::npos, launches[0].request.find("WDS_MSG_TPOP_MESSAGE_DELETED_ABB"));
-}
-
-TEST_F(BlockViewTest, FailedRestoreShowsNoPopupButStillLeaves) {
-    int msgId = receive(sms("already gone"));
-    open(msgId);
-    ASSERT_EQ(msg_store::MessageManager().deleteMessage(msgId), msg_store::MSG_STORE_SUCCESS);
-    msg_test::LogCapture log;
-    ASSERT_TRUE(tapOption(0));
-    ASSERT_TRUE(waitPopped());
-    EXPECT_TRUE(log.contains("restore message is failed."));
-    EXPECT_TRUE(msg_services::LaunchJournal::list().empty());
+TEST_F(BlockViewTest, UnblockAndDeleteActAndLeaveWithAToastOnlyWhenDone) {
+    const struct {
+        int option;
+        bool goneBefore;
+        int folder; // -1: no longer stored
+        const char* toast;
+    } cases[] = {
+        {0, false, msg_store::FOLDER_WATCH_INBOX, "WDS_MSG_TPOP_MESSAGE_RESTORED_ABB"},
+        {1, false, -1, "WDS_MSG_TPOP_MESSAGE_DELETED_ABB"},
+        {0, true, -1, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.option);
+        int msgId = receive(sms("x"));
+        open(msgId);
+        if (c.goneBefore) {
+            ASSERT_EQ(msg_store::MessageManager().deleteMessage(msgId), msg_store::MSG_STORE_SUCCESS);
+        }
+        size_t launchesBefore = msg_services::LaunchJournal::list().size();
+        ASSERT_TRUE(tapOption(c.option));
+        ASSERT_TRUE(waitPopped());
+        msg_store::Message message;
+        int folder = msg_store::MessageManager().getMessage(msgId, message) == msg_store::MSG_STORE_SUCCESS
+                         ? message.folderType
+                         : -1;
+        EXPECT_EQ(c.folder, folder);
+        auto launches = msg_services::LaunchJournal::list();
+        ASSERT_EQ(launchesBefore + (c.toast ? 1 : 0), launches.size());
+        if (c.toast) {
+            EXPECT_NE(std::string::npos, launches.back().request.find(c.toast));
+        }
+    }
 }
 
 TEST_F(BlockViewTest, ANewClockStyleRedrawsTheDateLine) {
@@ -221,7 +217,7 @@ TEST_F(BlockViewTest, ANewClockStyleRedrawsTheDateLine) {
     std::string twelve = shownPlain(date);
     ASSERT_TRUE(twelve.find("AM") != std::string::npos || twelve.find("PM") != std::string::npos) << twelve;
     setInt("db/menu_widget/regionformat_time1224", 2);
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return shownPlain(date).find('M') == std::string::npos; }, 3.0))
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return shownPlain(date).find('M') == std::string::npos; }))
         << shownPlain(date);
 }
 

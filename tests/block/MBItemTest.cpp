@@ -20,12 +20,6 @@ protected:
     static Evas_Object* content(MBItem* row, const char* part) {
         return elm_object_item_part_content_get(row->getElmObjectItem(), part);
     }
-    static std::string imageGroup(Evas_Object* image) {
-        const char* file = nullptr;
-        const char* group = nullptr;
-        elm_image_file_get(image, &file, &group);
-        return group ? group : "";
-    }
     static void minSize(Evas_Object* obj, int& w, int& h) { evas_object_size_hint_min_get(obj, &w, &h); }
     Content picture(const std::string& path) {
         Content image = part(Content::MEDIA_TYPE_IMAGE, "image/png", "pic.png");
@@ -34,19 +28,46 @@ protected:
     }
 };
 
-TEST_F(BlockRowTest, PictureIsShownFullWidthWithItsProportions) {
-    open(receive(mms("", {picture(writePng("wide.png", 600, 400))})));
-    ASSERT_EQ(MBItem::THUMBNAIL, rows().back()->getType());
-    Evas_Object* image = content(rows().back(), "elm.icon");
-    ASSERT_NE(nullptr, image);
-    int w = 0, h = 0;
-    minSize(image, w, h);
-    EXPECT_EQ(294, w);
-    EXPECT_EQ(196, h);
-    int gw = 0, gh = 0;
-    evas_object_geometry_get(image, nullptr, nullptr, &gw, &gh);
-    EXPECT_EQ(294, gw) << "the row gives the picture its size";
-    EXPECT_EQ(nullptr, content(rows().back(), "elm.icon.bg.play")) << "a picture has no play mark";
+TEST_F(BlockRowTest, PicturesFillTheWidthInProportionAndVideosShowTheirStillUnderPlayMarks) {
+    std::string broken = device.file("broken.png");
+    ASSERT_TRUE(g_file_set_contents(broken.c_str(), "not a picture", -1, nullptr));
+    Content video = part(Content::MEDIA_TYPE_VIDEO, "video/mp4", "clip.mp4");
+    video.filePath = device.file("clip.mp4"); // not a picture: the thumbnail is what is drawn
+    video.thumbnailPath = writePng("thumb.png", 300, 300);
+    const struct {
+        Content content;
+        int w, h;
+        bool playMarks;
+    } cases[] = {
+        {picture(writePng("wide.png", 600, 400)), 294, 196, false},
+        {picture(broken), 0, 0, false}, // a picture without a width keeps its reported size
+        {video, 294, 294, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.content.fileName);
+        msg_test::LogCapture log;
+        open(receive(mms("", {c.content})));
+        MBItem* row = rows().back();
+        ASSERT_EQ(MBItem::THUMBNAIL, row->getType());
+        int w = -1, h = -1;
+        minSize(content(row, "elm.icon"), w, h);
+        EXPECT_EQ(c.w, w);
+        EXPECT_EQ(c.h, h);
+        EXPECT_EQ(c.w == 0, log.contains("picture without a width"));
+        if (c.playMarks) {
+            EXPECT_EQ("img/filtered/detailview/play", imageGroup(content(row, "elm.icon.bg.play")));
+            EXPECT_EQ("img/filtered/detailview/play_ef", imageGroup(content(row, "elm.icon.bg.play.ef")));
+        } else {
+            EXPECT_EQ(nullptr, content(row, "elm.icon.bg.play"));
+        }
+        if (c.w == 294 && !c.playMarks) {
+            int gw = 0;
+            evas_object_geometry_get(content(row, "elm.icon"), nullptr, nullptr, &gw, nullptr);
+            EXPECT_EQ(294, gw) << "the row gives the picture its size";
+        }
+        viewer->popOut();
+        ASSERT_TRUE(waitPopped());
+    }
 }
 
 TEST_F(BlockRowTest, RowSizeFollowsTheScaleAndTruncatesTheHeight) {
@@ -69,39 +90,6 @@ TEST_F(BlockRowTest, RowSizeFollowsTheScaleAndTruncatesTheHeight) {
     elm_config_scale_set(scale);
     EXPECT_EQ(441, w);
     EXPECT_EQ(294, h);
-}
-
-TEST_F(BlockRowTest, PictureWithoutAWidthKeepsItsReportedSize) {
-    std::string broken = device.file("broken.png");
-    FILE* f = fopen(broken.c_str(), "w");
-    ASSERT_NE(nullptr, f);
-    fputs("not a picture", f);
-    fclose(f);
-    msg_test::LogCapture log;
-    open(receive(mms("", {picture(broken)})));
-    ASSERT_EQ(MBItem::THUMBNAIL, rows().back()->getType());
-    Evas_Object* image = content(rows().back(), "elm.icon");
-    ASSERT_NE(nullptr, image);
-    int w = -1, h = -1;
-    minSize(image, w, h);
-    EXPECT_EQ(0, w);
-    EXPECT_EQ(0, h);
-    EXPECT_TRUE(log.contains("picture without a width"));
-}
-
-TEST_F(BlockRowTest, VideoShowsItsThumbnailUnderPlayMarks) {
-    Content video = part(Content::MEDIA_TYPE_VIDEO, "video/mp4", "clip.mp4");
-    video.filePath = device.file("clip.mp4"); // not a picture: the thumbnail is what is drawn
-    video.thumbnailPath = writePng("thumb.png", 300, 300);
-    open(receive(mms("", {video})));
-    MBItem* row = rows().back();
-    ASSERT_EQ(MBItem::THUMBNAIL, row->getType());
-    int w = 0, h = 0;
-    minSize(content(row, "elm.icon"), w, h);
-    EXPECT_EQ(294, w);
-    EXPECT_EQ(294, h);
-    EXPECT_EQ("img/filtered/detailview/play", imageGroup(content(row, "elm.icon.bg.play")));
-    EXPECT_EQ("img/filtered/detailview/play_ef", imageGroup(content(row, "elm.icon.bg.play.ef")));
 }
 
 TEST_F(BlockRowTest, AttachmentIconIsChosenByMediaTypeThenMimePrefixInAnyCase) {

@@ -1,4 +1,5 @@
 #include "CommonDeviceTest.h"
+#include "FeedSync.h"
 
 #include "LaunchJournal.h"
 #include "LogCapture.h"
@@ -30,8 +31,9 @@ protected:
                     LaunchJournal::ReplyResult::Ok)
                 any = true;
         }
-        if (any)
-            msg_test::pumpFor(0.2);
+        if (any) {
+            EXPECT_TRUE(msg_test::waitForEarlierChanges());
+        }
     }
 
     static app_control_h request(const char* appId) {
@@ -96,7 +98,7 @@ TEST_F(AppLaunchMgrTest, ReplyReachesTheCallbackAndEndsTheLaunch) {
     ASSERT_TRUE(msg_test::pumpUntil([&] { return calls > 0; }));
     EXPECT_EQ(APP_CONTROL_RESULT_SUCCEEDED, seen);
     EXPECT_TRUE(journal().back().terminateRequested);
-    msg_test::pumpFor(0.1);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(1, calls);
 }
 

@@ -100,55 +100,52 @@ TEST(TextMarks, DeleteCutsAtTheFirstEndMarkAndKeepsUnmarkedText) {
     EXPECT_EQ("a\xE2\x80\x8E", text);
 }
 
-TEST(WebLinks, PrefixMatchSkipsOnlyALeadingScheme) {
-    EXPECT_TRUE(cu::is_google_map_url_match("https://www.google.com/maps/place/Seoul"));
-    EXPECT_TRUE(cu::is_google_map_url_match("www.google.com/maps?q=37.5,127.0"));
-    EXPECT_FALSE(cu::is_google_map_url_match("https://www.google.com/search?q=maps"));
-    EXPECT_FALSE(cu::is_google_map_url_match("https://evil.example/?u=https://www.google.com/maps"));
-    EXPECT_FALSE(cu::is_google_map_url_match(nullptr));
+TEST(WebLinks, EachKindMatchesOnlyItsWholeLink) {
+    const std::string longHere = "https://share.here.com/l/" + std::string(200000, '1') + ",2";
+    const std::string longGlympse = "https://glympse.com/" + std::string(200000, 'A');
+    const auto google = cu::is_google_map_url_match;
+    const auto store = cu::is_hulm_app_url_match;
+    const auto glympse = cu::is_glympse_url_match;
+    const auto here = cu::is_here_map_url_match;
+    const struct {
+        bool (*match)(const char*);
+        const char* url;
+        bool matches;
+    } cases[] = {
+        {google, "https://www.google.com/maps/place/Seoul", true},
+        {google, "www.google.com/maps?q=37.5,127.0", true},
+        {google, "https://www.google.com/search?q=maps", false},
+        {google, "https://evil.example/?u=https://www.google.com/maps", false},
+        {google, nullptr, false},
+        {store, "http://apps.vorlane.com/hulm/appDetail.as?appId=000000123", true},
+        {store, "apps.vorlane.com/hulm/appDetail.as?appId=abc", true},
+        {store, "http://apps.vorlane.com/hulm/appList.as", false},
+        {glympse, "https://glympse.com/AB12-CD3", true},
+        {glympse, "http://glympse.com/ab-12345", true},
+        {glympse, "glympse.com/AB12-CD3", false},
+        {glympse, "https://glympse.com/A-CD3", false},
+        {glympse, "https://glympse.com/AB12-CD3456", false},
+        {glympse, "https://glympse.com/AB12-CD3/", false},
+        {glympse, "https://glympseXcom/AB12-CD3", false},
+        {glympse, "ftp://glympse.com/AB12-CD3", false},
+        {glympse, nullptr, false},
+        {glympse, longGlympse.c_str(), false},
+        {here, "https://share.here.com/l/52.5308,13.3847", true},
+        {here, "share.here.com/l/52,13", true},
+        {here, "https://share.here.com/l/52.5308", false},
+        {here, "https://share.here.com/l/52.5,13.3?z=9", false},
+        {here, "https://share.here.com/p/52.5,13.3", false},
+        {here, "https://share.here.com/l/-52.5,13.3", false},
+        {here, nullptr, false},
+        {here, longHere.c_str(), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url ? std::string(c.url).substr(0, 60) : "(null)");
+        EXPECT_EQ(c.matches, c.match(c.url));
+    }
 
-    msg_test::LogCapture log;
-    EXPECT_FALSE(cu::is_url_prefix_match("https://", "www"));
-    EXPECT_TRUE(log.contains("has no host info."));
+    EXPECT_FALSE(cu::is_url_prefix_match("https://", "www")) << "no host";
     EXPECT_FALSE(cu::is_url_prefix_match("x", nullptr));
-}
-
-TEST(WebLinks, StoreDetailLinks) {
-    EXPECT_TRUE(cu::is_hulm_app_url_match("http://apps.vorlane.com/hulm/appDetail.as?appId=000000123"));
-    EXPECT_TRUE(cu::is_hulm_app_url_match("apps.vorlane.com/hulm/appDetail.as?appId=abc"));
-    EXPECT_FALSE(cu::is_hulm_app_url_match("http://apps.vorlane.com/hulm/appList.as"));
-}
-
-TEST(WebLinks, GlympseLinksMatchWhole) {
-    EXPECT_TRUE(cu::is_glympse_url_match("https://glympse.com/AB12-CD3"));
-    EXPECT_TRUE(cu::is_glympse_url_match("http://glympse.com/ab-12345"));
-    EXPECT_FALSE(cu::is_glympse_url_match("glympse.com/AB12-CD3"));
-    EXPECT_FALSE(cu::is_glympse_url_match("https://glympse.com/A-CD3"));
-    EXPECT_FALSE(cu::is_glympse_url_match("https://glympse.com/AB12-CD3456"));
-    EXPECT_FALSE(cu::is_glympse_url_match("https://glympse.com/AB12-CD3/"));
-    EXPECT_FALSE(cu::is_glympse_url_match("https://glympseXcom/AB12-CD3"));
-    EXPECT_FALSE(cu::is_glympse_url_match("ftp://glympse.com/AB12-CD3"));
-    EXPECT_FALSE(cu::is_glympse_url_match(nullptr));
-}
-
-TEST(WebLinks, HereMapShareLinksMatchWhole) {
-    EXPECT_TRUE(cu::is_here_map_url_match("https://share.here.com/l/52.5308,13.3847"));
-    EXPECT_TRUE(cu::is_here_map_url_match("share.here.com/l/52,13"));
-    EXPECT_FALSE(cu::is_here_map_url_match("https://share.here.com/l/52.5308"));
-    EXPECT_FALSE(cu::is_here_map_url_match("https://share.here.com/l/52.5,13.3?z=9"));
-    EXPECT_FALSE(cu::is_here_map_url_match("https://share.here.com/p/52.5,13.3"));
-    EXPECT_FALSE(cu::is_here_map_url_match("https://share.here.com/l/-52.5,13.3"));
-
-    msg_test::LogCapture log;
-    EXPECT_FALSE(cu::is_here_map_url_match(nullptr));
-    EXPECT_TRUE(log.contains("cutlinkText is nullptr"));
-}
-
-TEST(WebLinks, OverlongTextIsRefusedWithoutCrashing) {
-    std::string huge = "https://share.here.com/l/" + std::string(200000, '1') + ",2";
-    EXPECT_FALSE(cu::is_here_map_url_match(huge.c_str()));
-    std::string glympse = "https://glympse.com/" + std::string(200000, 'A');
-    EXPECT_FALSE(cu::is_glympse_url_match(glympse.c_str()));
 }
 
 } // namespace

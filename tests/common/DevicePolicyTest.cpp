@@ -239,13 +239,4 @@ TEST_F(DevicePolicyTest, LaunchRequestAccessors) {
     EXPECT_EQ("com.vorlane.message", out);
 }
 
-TEST_F(DevicePolicyTest, ResourcePathsUnderTheResourceFolder) {
-    const std::string& edj = common_util::get_message_edj();
-    ASSERT_GE(edj.size(), 17u);
-    EXPECT_EQ("edje/message.edj", edj.substr(edj.size() - 16));
-    EXPECT_EQ(edj.substr(0, edj.size() - 16) + "edje/images.edj", common_util::get_image_edj());
-    EXPECT_EQ(edj.substr(0, edj.size() - 16) + "locale", common_util::get_locale_dir());
-    EXPECT_EQ(&edj, &common_util::get_message_edj());
-}
-
 } // namespace

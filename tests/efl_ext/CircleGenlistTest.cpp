@@ -25,6 +25,14 @@ protected:
         elm_genlist_item_class_free(itc);
         surface = eext_circle_surface_layout_add(genlist);
         circle = eext_circle_object_genlist_add(genlist, surface);
+        auto started = [](void* data, Evas_Object*, void*) {
+            ++static_cast<CircleGenlistTest*>(data)->scrolls;
+        };
+        auto stopped = [](void* data, Evas_Object*, void*) {
+            ++static_cast<CircleGenlistTest*>(data)->rests;
+        };
+        evas_object_smart_callback_add(genlist, "scroll,anim,start", started, this);
+        evas_object_smart_callback_add(genlist, "scroll,anim,stop", stopped, this);
         msg_test::runLoopUntilIdle();
     }
     int regionY() {
@@ -37,23 +45,27 @@ protected:
     Evas_Object* genlist = nullptr;
     Eext_Circle_Surface* surface = nullptr;
     Evas_Object* circle = nullptr;
+    // Scroll animations started and ended.
+    int scrolls = 0;
+    int rests = 0;
 };
 
 TEST_F(CircleGenlistTest, DetentsScrollTheListOnlyWhileItsCircleObjectIsActive) {
     ASSERT_NE(circle, nullptr);
     evas_event_feed_mouse_move(window.evas(), 180, 180, 0, nullptr);
     evas_event_feed_mouse_wheel(window.evas(), 0, 1, 0, nullptr);
-    msg_test::runLoopFor(0.6);
+    msg_test::runLoopUntilIdle();
+    EXPECT_EQ(scrolls, 0) << "a detent starts its scroll at once";
     EXPECT_EQ(regionY(), 0);
 
     eext_rotary_object_event_activated_set(circle, EINA_TRUE);
     for (int i = 0; i < 5; ++i)
         window.pressKey("Next");
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return regionY() > 0; }, 3.0));
-    msg_test::runLoopFor(0.6);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return scrolls > 0 && rests == scrolls; }));
     int down = regionY();
+    EXPECT_GT(down, 0);
     window.pressKey("Prior");
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return regionY() < down; }, 3.0));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return regionY() < down; }));
 }
 
 TEST_F(CircleGenlistTest, PolicyAndLifetime) {

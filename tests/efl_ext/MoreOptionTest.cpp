@@ -132,7 +132,7 @@ TEST_F(MoreOptionEventsTest, CueSignalsAndItemRemoval) {
     EXPECT_NE(elm_layout_edje_get(cue), nullptr);
     EXPECT_NE(edje_object_part_object_get(elm_layout_edje_get(cue), "access"), nullptr);
     elm_object_signal_emit(panel, "cue,hide", "elm");
-    msg_test::runLoopFor(0.4);
+    ASSERT_TRUE(msg_test::runLoopUntilPartState(elm_layout_edje_get(panel), "elm.swallow.right", "hidden"));
     tapCue();
     EXPECT_FALSE(eext_more_option_opened_get(panel));
 

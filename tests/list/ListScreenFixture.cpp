@@ -50,7 +50,7 @@ MLItem* ListScreenFixture::rowAt(int index) const {
     return item ? static_cast<MLItem*>(elm_object_item_data_get(item)) : nullptr;
 }
 
-void ListScreenFixture::press(Elm_Object_Item* item, double holdSeconds) {
+void ListScreenFixture::press(Elm_Object_Item* item, bool longPress) {
     ASSERT_NE(item, nullptr);
     elm_genlist_item_show(item, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
     msg_test::runLoopUntilIdle();
@@ -61,12 +61,16 @@ void ListScreenFixture::press(Elm_Object_Item* item, double holdSeconds) {
     elm_object_item_untrack(item);
     Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
     evas_event_feed_mouse_move(evas, x + w / 2, y + h / 2, 0, nullptr);
+    // A long press is held until the list has taken it; a tap is let go once the press is handled.
+    bool held = false;
+    auto heldCb = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
+    evas_object_smart_callback_add(list->getGenlist(), "longpressed", heldCb, &held);
     evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
-    // A long press is held for its time; a tap is let go once the press is handled.
-    if (holdSeconds > 0)
-        msg_test::runLoopFor(holdSeconds);
+    if (longPress)
+        EXPECT_TRUE(msg_test::runLoopUntil([&] { return held; }));
     else
         msg_test::runLoopUntilIdle();
+    evas_object_smart_callback_del_full(list->getGenlist(), "longpressed", heldCb, &held);
     evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
     msg_test::runLoopUntilIdle();
 }

@@ -19,10 +19,10 @@ protected:
     void create(msg_app::msg_list::ListType type);
     Elm_Object_Item* itemOf(int id) const;
     msg_app::msg_list::MLItem* rowAt(int index) const;
-    // A real press on the row, held for the given time.
-    void press(Elm_Object_Item* item, double holdSeconds);
-    void tap(Elm_Object_Item* item) { press(item, 0.0); }
-    void longPress(Elm_Object_Item* item) { press(item, 1.3); }
+    // A real press on the row, let go at once or once the list has taken it as a long press.
+    void press(Elm_Object_Item* item, bool longPress);
+    void tap(Elm_Object_Item* item) { press(item, false); }
+    void longPress(Elm_Object_Item* item) { press(item, true); }
     void clickButton(Evas_Object* button);
     Evas_Object* countButton() const;
     // The texts of the popups of a class ("Elm.Popup", "Elm.Ctxpopup") on the window.

@@ -64,8 +64,9 @@ protected:
     void push(ListType type) {
         screen = new MLContentViewController(type);
         weakScreen = screen->getWeakPtr();
-        ASSERT_TRUE(window->getNaviframeController()->push(screen));
-        settle(0.3);
+        bool pushed = false;
+        ASSERT_TRUE(doAndWaitForTransition([&] { pushed = window->getNaviframeController()->push(screen); }));
+        ASSERT_TRUE(pushed);
         ASSERT_FALSE(screen->getListView().expired());
         ASSERT_FALSE(screen->getMoreOption().expired());
     }
@@ -101,9 +102,14 @@ protected:
             eext_more_option_items_get(option()->getEvasObject()), static_cast<unsigned>(index)));
     }
 
+    // The panel's slide comes to rest in the state.
+    bool menuAt(const char* state) {
+        return msg_test::runLoopUntilPartState(elm_layout_edje_get(option()->getEvasObject()),
+                                               "eext.swallow.panel", state);
+    }
     bool openMenu() {
         option()->open();
-        return msg_test::runLoopUntil([&] { return option()->isOpened(); }, 3.0);
+        return menuAt("opened");
     }
 
     int pageCount() { return window->getNaviframeController()->getPageCount(); }
@@ -135,7 +141,7 @@ TEST_F(ListScreenTest, EmptyBlockedListOpensOnTheEmptyViewAndTheFirstBlockedMess
 
     // Through the store, as the phone would deliver it.
     int id = receive("+15550100013", msg_store::FOLDER_WATCH_SPAM);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !screen->isShowingNoItem(); }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !screen->isShowingNoItem(); }));
     EXPECT_EQ(screen->getListView().lock()->getItemCount(), 1);
     EXPECT_EQ((std::vector<Entry>{unblock, deleteEntry}), menu());
     EXPECT_TRUE(option()->getCueVisible());
@@ -143,7 +149,7 @@ TEST_F(ListScreenTest, EmptyBlockedListOpensOnTheEmptyViewAndTheFirstBlockedMess
 
     // And the last one leaving brings the empty view back, without a menu.
     ASSERT_EQ(msg_store::MessageManager().deleteMessage(id), msg_store::MSG_STORE_SUCCESS);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return screen->isShowingNoItem(); }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return screen->isShowingNoItem(); }));
     EXPECT_TRUE(menu().empty());
     EXPECT_FALSE(option()->getCueVisible());
 }
@@ -155,7 +161,7 @@ TEST_F(ListScreenTest, ConversationListOffersNewMessageAloneWhenEmptyAndDeleteWi
     EXPECT_TRUE(option()->getCueVisible());
 
     receive("+15550100001", msg_store::FOLDER_INBOX);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return menu().size() == 2; }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return menu().size() == 2; }));
     EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
     EXPECT_FALSE(screen->isShowingNoItem());
 }
@@ -180,29 +186,28 @@ TEST_F(ListScreenTest, MenuEntriesStartDeletingAndOpenTheComposer) {
 
     // Delete puts the list into select mode; the menu then has nothing to offer.
     ASSERT_TRUE(openMenu());
-    settle(0.3);
     clickCenter(menuItem(1)->obj);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getListStyle() == LIST_STYLE_SELECT; }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getListStyle() == LIST_STYLE_SELECT; }));
     EXPECT_EQ(list->getAction(), MLListViewController::ACTION_DELETE);
     EXPECT_TRUE(menu().empty());
     EXPECT_FALSE(option()->getCueVisible());
 
     // Back closes the "select items" toast, then leaves select mode; the menu comes back.
+    ASSERT_NE(findToast(), nullptr);
     pressKey("Escape");
-    settle(0.3);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !findToast(); }));
     EXPECT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
     pressKey("Escape");
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getListStyle() == LIST_STYLE_NORMAL; }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getListStyle() == LIST_STYLE_NORMAL; }));
     EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
     EXPECT_EQ(pageCount(), 2);
 
     // New message opens the composer on top of the list.
     RecordingScreenOpener opener;
-    settle(0.5);
+    ASSERT_TRUE(menuAt("default"));
     ASSERT_TRUE(openMenu());
-    settle(0.3);
     clickCenter(menuItem(0)->obj);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return pageCount() == 3; }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return pageCount() == 3; }));
     EXPECT_EQ(opener.requests, std::vector<std::string>{"composer"});
     EXPECT_NE(window->getNaviframeController()->getTopContentViewController(), screen);
 }
@@ -212,7 +217,8 @@ TEST_F(ListScreenTest, BackInTheMainApplicationLowersTheWindowAndKeepsTheScreen)
     push(LIST_TYPE_THREAD);
     ASSERT_EQ(pageCount(), 2);
     pressKey("Escape");
-    settle(0.5);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return lowerRequests > 0; }));
+    settle();
     EXPECT_EQ(lowerRequests, 1);
     EXPECT_EQ(pageCount(), 2);
     EXPECT_FALSE(weakScreen.expired());
@@ -223,7 +229,7 @@ TEST_F(ListScreenTest, BackElsewherePopsTheScreen) {
     push(LIST_TYPE_BLOCKED_MSG);
     msg_test::LogCapture log;
     pressKey("Escape");
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weakScreen.expired(); }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weakScreen.expired(); }));
     EXPECT_TRUE(log.contains("popOut this NaviItem"));
     EXPECT_EQ(lowerRequests, 0);
     EXPECT_EQ(pageCount(), 1);
@@ -233,10 +239,9 @@ TEST_F(ListScreenTest, BackWithTheMenuOpenOnlyClosesTheMenu) {
     setenv("MSG_APP_ID", "com.vorlane.message", 1);
     push(LIST_TYPE_THREAD);
     ASSERT_TRUE(openMenu());
-    settle(0.3);
     pressKey("Escape");
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !option()->isOpened(); }, 3.0));
-    settle(0.3);
+    ASSERT_TRUE(menuAt("default"));
+    EXPECT_FALSE(option()->isOpened());
     EXPECT_EQ(lowerRequests, 0);
     EXPECT_EQ(pageCount(), 2);
 }
@@ -255,14 +260,13 @@ TEST_F(ListScreenTest, AMessageArrivingElsewhereLeavesAnOpenMenuOpen) {
     push(LIST_TYPE_THREAD);
     std::shared_ptr<MLListViewController> list = screen->getListView().lock();
     ASSERT_TRUE(openMenu());
-    settle(0.3);
 
     // The lower conversation moves to the top: the rows change, the menu's entries do not.
     ASSERT_NO_FATAL_FAILURE(run("msg-sim", {"receive", "--from", "+15550100001", "--text", "again"}));
     msg_test::LogCapture log;
     ASSERT_NO_FATAL_FAILURE(run("msg-sim", {"receive", "--from", "+15550100003", "--text", "new one"}));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 3; }, 3.0));
-    settle(0.3);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 3; }));
+    settle();
     EXPECT_TRUE(option()->isOpened());
     EXPECT_FALSE(log.contains("option is opened. close it"));
     EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
@@ -283,10 +287,11 @@ TEST_F(ListScreenTest, AReloadIntoAnEmptyListTellsTheScreen) {
             run("msg-list-bulk-writer", {"--conversations", "60", "--blocked", c.blocked}));
         std::shared_ptr<MLListViewController> list = screen->getListView().lock();
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 60; }, 5.0));
-        EXPECT_TRUE(msg_test::runLoopUntil([&] { return menu() == c.entries; }, 1.0));
+        EXPECT_TRUE(msg_test::runLoopUntil([&] { return menu() == c.entries; }));
         EXPECT_FALSE(screen->isShowingNoItem());
         EXPECT_TRUE(evas_object_visible_get(list->getEvasObject()));
-        ASSERT_TRUE(window->getNaviframeController()->pop());
-        settle(0.3);
+        bool popped = false;
+        ASSERT_TRUE(doAndWaitForTransition([&] { popped = window->getNaviframeController()->pop(); }));
+        ASSERT_TRUE(popped);
     }
 }

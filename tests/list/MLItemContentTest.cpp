@@ -6,6 +6,9 @@
 #include "list/MLReusableObjectPool.h"
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
+#include "msg_store/ThreadManager.h"
+
+#include <glib.h>
 
 #include <vector>
 
@@ -100,6 +103,27 @@ TEST_F(ItemContentTest, HostileTextsAreShownAsText) {
 
     EXPECT_EQ(shown(big, "elm.text.1"), "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d <i>");
     EXPECT_EQ(shown(big, "elm.text.2"), std::string(MLItemContentModel::BODY_LIMIT_WITH_SUBJECT, 'z'));
+}
+
+// The preloaded records a row is built from are not checked by the store: broken bytes still
+// reach the label as valid text, and tags beside them stay literal.
+TEST_F(ItemContentTest, BrokenBytesFromAProviderShowAsReplacementCharacters) {
+    struct BrokenProvider : IMLItemDataProvider {
+        bool getThreadById(int threadId, msg_store::Thread& out) override {
+            if (msg_store::ThreadManager().getThread(threadId, out) != msg_store::MSG_STORE_SUCCESS)
+                return false;
+            out.snippet = "\xff<b>hi</b>\xc3";
+            return true;
+        }
+        bool getMessageById(int, msg_store::Message&) override { return false; }
+    } provider;
+    auto* row = new MLItemContent(THREAD, NONE);
+    ASSERT_TRUE(row->init(conversation("+15550003", 1), &provider));
+    ASSERT_TRUE(wgenlist_item_append(genlist, nullptr, row, ELM_GENLIST_ITEM_NONE));
+    ASSERT_TRUE(waitRealized(row));
+    std::string markup = row->getText("elm.text.1");
+    EXPECT_TRUE(g_utf8_validate(markup.c_str(), -1, nullptr)) << markup;
+    EXPECT_EQ(shown(row, "elm.text.1"), "\xef\xbf\xbd<b>hi</b>\xef\xbf\xbd");
 }
 
 TEST_F(ItemContentTest, EqualTimesOrderByTheHigherId) {

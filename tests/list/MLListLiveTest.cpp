@@ -2,6 +2,7 @@
 // simulated phone receiving and deleting, the address book, the device's settings.
 #include "ListRowFixture.h"
 
+#include "FeedSync.h"
 #include "LogCapture.h"
 #include "Programs.h"
 #include "common/MCommonAppEventMgr.h"
@@ -206,7 +207,7 @@ TEST_F(ListLiveTest, SixtyConversationsInOneChangeReloadTheListOnce) {
         msg_test::runProgram("msg-list-bulk-writer", {"--device", device.path(), "--conversations", "60"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 61; }));
-    msg_test::pumpFor(0.2);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(log.count("is too many. so reload list."), 1);
     EXPECT_EQ(log.count("clear all items of genlist"), 1);
     EXPECT_EQ(log.count(">>>>> new item("), 0) << "no row is inserted one by one";

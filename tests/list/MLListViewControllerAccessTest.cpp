@@ -51,7 +51,7 @@ TEST_F(ListAccessTest, ButtonsHeaderRowsCountAndBottomButtonAreReadInOrder) {
     create(LIST_TYPE_THREAD);
     auto* menu = dynamic_cast<MLItemButtonMenu*>(rowAt(1));
     ASSERT_NE(menu, nullptr);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return menu->getContactsButton() != nullptr; }, 2.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return menu->getContactsButton() != nullptr; }));
     Elm_Object_Item* header = elm_genlist_nth_item_get(list->getGenlist(), 2);
     EXPECT_TRUE(log.contains("> title_button"));
     EXPECT_TRUE(log.contains("> group_index"));
@@ -60,7 +60,7 @@ TEST_F(ListAccessTest, ButtonsHeaderRowsCountAndBottomButtonAreReadInOrder) {
     EXPECT_TRUE(flows(itemOf(newer), itemOf(older)));
 
     list->doAction(MLListViewController::ACTION_DELETE);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return flows(header, countButton()); }, 2.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return flows(header, countButton()); }));
     EXPECT_TRUE(flows(countButton(), itemOf(newer)));
     EXPECT_TRUE(log.contains("> last_item"));
     EXPECT_TRUE(flows(itemOf(older), list->getBottomButton()));

@@ -12,6 +12,7 @@
 #include "msg_store/ThreadManager.h"
 
 #include <cstdlib>
+#include <functional>
 
 using namespace msg_app::msg_list;
 using Options = std::vector<MoreOption>;
@@ -51,6 +52,7 @@ protected:
         b = conversation("+15550002", 1, "b", "", 1650000000000);
         c = conversation("+15550003", 1, "c", "", 1700000000000);
     }
+    void stopWorkerAtItsFirstRow(const std::function<void()>& stop);
     int a = -1, b = -1, c = -1;
 };
 
@@ -112,12 +114,12 @@ TEST_F(SelectModeTest, CountButtonPopupSelectsAndDeselectsAll) {
     threeConversations();
     create(LIST_TYPE_THREAD);
     list->doAction(MLListViewController::ACTION_DELETE);
-    msg_test::runLoopFor(0.3);
     auto clickCtxItem = [&](const char* text) {
         clickButton(countButton());
-        msg_test::runLoopFor(0.3);
         std::vector<Evas_Object*> ctx = popups("Elm.Ctxpopup");
         ASSERT_EQ(ctx.size(), 1u);
+        // An item is taken once the popup has faded in.
+        ASSERT_TRUE(msg_test::runLoopUntilShown(elm_object_content_get(ctx[0])));
         std::vector<std::string> texts;
         Elm_Object_Item* wanted = nullptr;
         for (Elm_Object_Item* it = elm_ctxpopup_first_item_get(ctx[0]); it;
@@ -128,7 +130,7 @@ TEST_F(SelectModeTest, CountButtonPopupSelectsAndDeselectsAll) {
         }
         ASSERT_NE(wanted, nullptr) << text;
         elm_ctxpopup_item_selected_set(wanted, EINA_TRUE);
-        msg_test::runLoopFor(0.3);
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return popups("Elm.Ctxpopup").empty(); }));
     };
     clickCtxItem("Select all");
     EXPECT_EQ(list->getCheckedCount(), 3);
@@ -141,8 +143,8 @@ TEST_F(SelectModeTest, CountButtonPopupSelectsAndDeselectsAll) {
 
     // The popup is closed by back before select mode is left.
     clickButton(countButton());
-    msg_test::runLoopFor(0.2);
     ASSERT_EQ(popups("Elm.Ctxpopup").size(), 1u);
+    ASSERT_TRUE(msg_test::runLoopUntilShown(elm_object_content_get(popups("Elm.Ctxpopup")[0])));
     EXPECT_FALSE(list->back());
     EXPECT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
     EXPECT_FALSE(list->back());
@@ -173,7 +175,9 @@ TEST_F(SelectModeTest, SeveralRowsGoOnTheWorkerAndBackIsIgnoredMeanwhile) {
     EXPECT_EQ(rowAt(3)->getType(), MLItem::NO_CONTENT);
 }
 
-TEST_F(SelectModeTest, ClosingTheProgressPopupStopsAfterTheCurrentRowWithoutAResult) {
+// Stops the worker of a three-row delete while it is held at its first row: the first row in list
+// order is done, the others are left, and no result is shown.
+void SelectModeTest::stopWorkerAtItsFirstRow(const std::function<void()>& stop) {
     threeConversations();
     create(LIST_TYPE_THREAD);
     ASSERT_EQ(list->selectItems(MLListViewController::ACTION_DELETE, {a, b, c}), 3);
@@ -182,34 +186,27 @@ TEST_F(SelectModeTest, ClosingTheProgressPopupStopsAfterTheCurrentRowWithoutARes
         msg_device::Transaction lock(*msg_device::Device::getDefault()->connection());
         list->doAction(MLListViewController::ACTION_DELETE);
         ASSERT_TRUE(list->isBgActionRunning());
-        // Let the worker reach its first conversation, then close the popup as the screen would.
-        msg_test::runLoopFor(0.3);
-        list->destroyPopup();
-        EXPECT_FALSE(list->isBgActionRunning());
-        EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
-    }
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return log.contains("Failed to send feedback."); }, 8.0));
-    EXPECT_TRUE(log.contains("This Thread is canceled."));
-    EXPECT_FALSE(threadExists(c)) << "the first row in list order was processed";
-    EXPECT_TRUE(threadExists(a) && threadExists(b));
-    EXPECT_FALSE(hasToast("Deleted."));
-}
-
-TEST_F(SelectModeTest, TerminationStopsTheWorkerAfterItsCurrentRow) {
-    threeConversations();
-    create(LIST_TYPE_THREAD);
-    ASSERT_EQ(list->selectItems(MLListViewController::ACTION_DELETE, {a, b, c}), 3);
-    msg_test::LogCapture log;
-    {
-        msg_device::Transaction lock(*msg_device::Device::getDefault()->connection());
-        list->doAction(MLListViewController::ACTION_DELETE);
-        msg_test::runLoopFor(0.3);
-        msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_TERMINATING);
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return log.contains("onThreadWorkerCb - Start"); }));
+        stop();
     }
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return log.contains("Failed to send feedback."); }, 8.0));
     EXPECT_FALSE(threadExists(c));
     EXPECT_TRUE(threadExists(a) && threadExists(b));
     EXPECT_FALSE(hasToast("Deleted."));
+}
+
+TEST_F(SelectModeTest, ClosingTheProgressPopupStopsAfterTheCurrentRowWithoutAResult) {
+    stopWorkerAtItsFirstRow([this] {
+        // As the screen would.
+        list->destroyPopup();
+        EXPECT_FALSE(list->isBgActionRunning());
+        EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+    });
+}
+
+TEST_F(SelectModeTest, TerminationStopsTheWorkerAfterItsCurrentRow) {
+    stopWorkerAtItsFirstRow(
+        [] { msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_TERMINATING); });
 }
 
 TEST_F(SelectModeTest, ARowThatChangedSinceItWasCheckedIsLeftAloneAndTheUserIsTold) {
@@ -288,8 +285,7 @@ TEST_F(SelectModeTest, BlockedListLongPressLeavesTheChoiceToTheMenu) {
 
     // Restore from the menu once a row is checked.
     ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 1; }));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !hasToast("Deleted."); }, 4.0))
-        << "the toast takes input";
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !hasToast("Deleted."); })) << "the toast takes input";
     longPress(itemOf(second));
     list->doAction(MLListViewController::ACTION_RESTORE);
     EXPECT_EQ(folderOf(second), msg_store::FOLDER_WATCH_INBOX);

@@ -1,5 +1,9 @@
 #include "MainLoop.h"
 
+#include <Edje.h>
+
+#include <cstring>
+
 #include <unistd.h>
 
 namespace msg_test {
@@ -71,6 +75,31 @@ bool runLoopUntilIdle(double timeoutSeconds) {
     if (!idle)
         ecore_idler_del(idler);
     return idle;
+}
+
+bool runLoopUntilShown(Evas_Object* obj, double timeoutSeconds) {
+    return runLoopUntil(
+        [obj] {
+            if (!obj || !evas_object_visible_get(obj))
+                return false;
+            for (Evas_Object* clip = obj; clip; clip = evas_object_clip_get(clip)) {
+                int alpha = 0;
+                evas_object_color_get(clip, nullptr, nullptr, nullptr, &alpha);
+                if (alpha < 255 || !evas_object_visible_get(clip))
+                    return false;
+            }
+            return true;
+        },
+        timeoutSeconds);
+}
+
+bool runLoopUntilPartState(Evas_Object* edje, const char* part, const char* state, double timeoutSeconds) {
+    return runLoopUntil(
+        [=] {
+            const char* current = edje_object_part_state_get(edje, part, nullptr);
+            return current && std::strcmp(current, state) == 0;
+        },
+        timeoutSeconds);
 }
 
 } // namespace msg_test

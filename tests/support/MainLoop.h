@@ -2,6 +2,7 @@
 #define MSG_TESTS_SUPPORT_MAINLOOP_H
 
 #include <Ecore.h>
+#include <Evas.h>
 
 #include <functional>
 
@@ -24,6 +25,15 @@ void runLoopFor(double seconds);
 // render done), or the time limit passes; returns whether it went idle. Timers due later, such as
 // an animation's, are not waited for: wait on what they change instead.
 bool runLoopUntilIdle(double timeoutSeconds = 5.0);
+
+// Runs the real main loop until the object is visible and drawn at full strength: it and every
+// clipper above it opaque, so that a fade-in has ended and the object takes input. Returns whether it is.
+bool runLoopUntilShown(Evas_Object* obj, double timeoutSeconds = 5.0);
+
+// Runs the real main loop until the Edje object's part is in the state: Edje names the new state
+// only once its transition has ended, so a slide or fade has come to rest. Returns whether it is.
+bool runLoopUntilPartState(Evas_Object* edje, const char* part, const char* state,
+                           double timeoutSeconds = 5.0);
 
 } // namespace msg_test
 

@@ -166,7 +166,7 @@ TEST_F(ThemeTablesTest, ReplacingAColourOnARealizedRowAsksOnlySmartObjectsForMem
     itc.func.text_get = [](void*, Evas_Object*, const char*) -> char* { return strdup("row"); };
     Elm_Object_Item* item =
         elm_genlist_item_append(genlist, &itc, nullptr, nullptr, ELM_GENLIST_ITEM_NONE, nullptr, nullptr);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return elm_object_item_track(item) != nullptr; }, 2.0));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return elm_object_item_track(item) != nullptr; }));
     elm_object_item_untrack(item);
     // A realized row holds rectangles and text parts, which have no members to ask for.
     int errors = 0;

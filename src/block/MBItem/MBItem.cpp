@@ -1,10 +1,7 @@
 #include "block/MBItem/MBItem.h"
 
-#include "common/MsgLog.h"
+#include "common/CommonUiHelper.h"
 
-#include <glib.h>
-
-#include <cstdlib>
 #include <cstring>
 
 namespace msg_app {
@@ -36,29 +33,7 @@ Evas_Object* MBItem::getContent(Evas_Object* /*parent*/, const char* /*part*/) {
 }
 
 std::string MBItem::toMarkup(const std::string& text) {
-    gchar* valid = g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size()));
-    std::string plain = valid ? valid : "";
-    g_free(valid);
-    if (plain.size() > MAX_SHOWN_BYTES) {
-        MSG_LOGW("text of %zu bytes is cut to %zu", plain.size(), MAX_SHOWN_BYTES);
-        const char* end = g_utf8_find_prev_char(plain.c_str(), plain.c_str() + MAX_SHOWN_BYTES + 1);
-        plain.resize(end ? static_cast<size_t>(end - plain.c_str()) : 0);
-        plain += "\xE2\x80\xA6"; // an ellipsis says that more follows
-    }
-    // Line breaks and tabs stay, a carriage return left of a CR LF pair goes; other control
-    // characters would draw as boxes.
-    std::string shown;
-    shown.reserve(plain.size());
-    for (char c : plain) {
-        unsigned char byte = static_cast<unsigned char>(c);
-        if (c == '\r')
-            continue;
-        shown += (byte < 0x20 && c != '\n' && c != '\t') || byte == 0x7F ? ' ' : c;
-    }
-    char* markup = elm_entry_utf8_to_markup(shown.c_str());
-    std::string out = markup ? markup : "";
-    std::free(markup);
-    return out;
+    return common_ui_helper::to_label_markup(text, true, MAX_SHOWN_BYTES);
 }
 
 int MBItem::scaled(int size) {

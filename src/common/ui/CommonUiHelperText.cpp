@@ -4,6 +4,8 @@
 #include "common/MsgLog.h"
 #include "vconf.h"
 
+#include <glib.h>
+
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -59,6 +61,31 @@ void set_language() {
 const char* get_text(const char* id) {
     MSG_RETV_IF(!id, "", "id is nullptr");
     return dgettext(TEXT_DOMAIN, id);
+}
+
+std::string to_label_markup(const std::string& text, bool multiLine, size_t maxBytes) {
+    gchar* valid = g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size()));
+    std::string plain = valid ? valid : "";
+    g_free(valid);
+    if (maxBytes && plain.size() > maxBytes) {
+        MSG_LOGW("text of %zu bytes is cut to %zu", plain.size(), maxBytes);
+        const char* end = g_utf8_find_prev_char(plain.c_str(), plain.c_str() + maxBytes + 1);
+        plain.resize(end ? static_cast<size_t>(end - plain.c_str()) : 0);
+        plain += "\xE2\x80\xA6"; // an ellipsis says that more follows
+    }
+    std::string shown;
+    shown.reserve(plain.size());
+    for (char c : plain) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        if (multiLine && c == '\r')
+            continue; // the line break of a CR LF pair is its LF
+        bool kept = multiLine && (c == '\n' || c == '\t');
+        shown += (byte < 0x20 && !kept) || byte == 0x7F ? ' ' : c;
+    }
+    char* markup = elm_entry_utf8_to_markup(shown.c_str());
+    std::string out = markup ? markup : "";
+    std::free(markup);
+    return out;
 }
 
 int getTextblockWidth(Evas_Object* obj, const char* text, const char* style) {

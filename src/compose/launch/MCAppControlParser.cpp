@@ -81,7 +81,11 @@ bool MCAppControlParser::parseOperationData(app_control_h handle, std::shared_pt
         std::vector<std::string> pages;
         MCUtil::getSmsSizeTextList(pages, text, zeq_feature_get_bool(FEATURE_REDUCED_SMS_LIMIT));
         msg.smsPageCount = static_cast<int>(pages.size());
-        if (!pages.empty())
+        // Where MMS carries a long text it stays whole; else only what one SMS holds goes, and
+        // the composer tells the user that the rest was cut.
+        if (common_util::is_support_MMS())
+            msg.body = text;
+        else if (!pages.empty())
             msg.body = pages.front();
     } else {
         measureBody(msg);
@@ -132,6 +136,8 @@ bool MCAppControlParser::parseExtraData(app_control_h handle, std::shared_ptr<MC
     MSG_RETV_IF(!handle, false, "handle is nullptr");
     MSG_RETV_IF(!outMsgSptr, false, "outMsgSptr is nullptr");
     MCMsgData& msg = *outMsgSptr;
+    // The pages of a text handed over by the operation are its own, not those of the page kept.
+    const std::string bodyBefore = msg.body;
 
     std::string value;
     Reader::Result sendData = Reader::getExtra(handle, KEY_SEND_DATA_ARRAY, MAX_VALUE_BYTES, value);
@@ -152,7 +158,8 @@ bool MCAppControlParser::parseExtraData(app_control_h handle, std::shared_ptr<MC
     }
     if (!_parseReplyContext(handle, msg))
         return false;
-    measureBody(msg);
+    if (msg.body != bodyBefore || msg.smsPageCount == 0)
+        measureBody(msg);
     return true;
 }
 

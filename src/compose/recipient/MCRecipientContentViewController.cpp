@@ -55,7 +55,7 @@ Evas_Object* MCRecipientContentViewController::onCreateView(Evas_Object* parent,
     if (_isOutgoingButtonOffered()) {
         auto* outgoing = new MCItemOutgoingButton();
         outgoing->updateButtonState();
-        _appendItem(new MCItemPadding("padding_top_with_outgoing_buttons"));
+        _appendItem(new MCItemPadding("padding_rcpt_with_outgoing_buttons_top"));
         _appendItem(outgoing);
         _appendItem(label);
         _appendItem(next);

@@ -82,18 +82,8 @@ bool MLItemContent::isAfter(const MLItemContent& other) const {
 }
 
 std::string MLItemContent::toMarkup(const std::string& text) {
-    std::string plain = text;
-    for (char& c : plain) {
-        unsigned char byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F)
-            c = ' ';
-    }
-    char* markup = elm_entry_utf8_to_markup(plain.c_str());
-    if (!markup)
-        return plain;
-    std::string out = markup;
-    free(markup);
-    return out;
+    // One line: line breaks show as spaces.
+    return common_ui_helper::to_label_markup(text, false);
 }
 
 const char* MLItemContent::unreadSignal(int unreadCount) {

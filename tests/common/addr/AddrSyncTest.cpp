@@ -88,8 +88,11 @@ TEST_F(AddrSyncTest, CachesShareLiveObjectsOnly) {
 TEST_F(AddrSyncTest, BackgroundSyncResolvesHeldConversations) {
     addContact("Grace Hopper", "+14156661003");
     ConvList list = holdConversations(makeConversations(40));
+    msg_test::LogCapture ended;
     MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
     ASSERT_TRUE(msg_test::pumpUntil([&] { return allSynced(list); }));
+    // The worker's end reaches the main loop after its last result.
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return ended.contains("EndCb of syncThread"); }));
     EXPECT_EQ(rawName(list[3]), "Grace Hopper");
     EXPECT_GT(list[3]->getNthAddr(0)->getContactId(), 0);
     EXPECT_EQ(list[4]->getNthAddr(0)->getContactId(), 0);
@@ -130,20 +133,20 @@ TEST_F(AddrSyncTest, ContactChangeDuringSyncResolvesAgain) {
 }
 
 TEST_F(AddrSyncTest, ReleaseAndConversationsGoingAwayDuringSyncLeaveNothingBehind) {
+    msg_test::LogCapture first;
     {
         ConvList list = holdConversations(makeConversations(200));
         MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
-        msg_test::pumpFor(0.01);
+        ASSERT_TRUE(msg_test::pumpUntil([&] { return first.contains("start sync contact"); }));
         // The last conversation going away stops the sync.
     }
-    msg_test::pumpFor(0.05);
+    ASSERT_TRUE(msg_test::pumpUntil([] { return ecore_thread_active_get() == 0; }));
     ConvList list = holdConversations(makeConversations(200));
     msg_test::LogCapture log;
     MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
     EXPECT_FALSE(log.contains("thread is running.")) << "the stopped sync no longer holds the key";
-    msg_test::pumpFor(0.01);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return log.contains("start sync contact"); }));
     MCommonAddrMgr::release();
-    msg_test::pumpFor(0.1);
     // Objects handed out stay usable, outside the new manager's cache; it resolves them on demand.
     std::shared_ptr<MCommonConvAddr> fresh;
     ASSERT_TRUE(MCommonAddrMgr::getInstance()->getConvAddr(list[5]->getConvId(), fresh));

@@ -44,8 +44,10 @@ void AddrTest::SetUp() {
 void AddrTest::TearDown() {
     msg_app::MCommonAppEventMgr::getInstance()->removeListener(&contactEvents);
     msg_app::MCommonAddrMgr::release();
-    // Lets a cancelled worker's last callbacks reach the main loop.
-    msg_test::pumpFor(0.05);
+    // A cancelled worker finishes its current conversation on its own, and hands back on the loop.
+    EXPECT_TRUE(msg_test::pumpUntil(
+        [] { return ecore_thread_active_get() == 0 && ecore_thread_pending_get() == 0; }));
+    msg_test::runLoopUntilIdle();
     msg_store::ConnectionManager::disconnect();
     msg_device::Device::closeDefault();
     ecore_shutdown();

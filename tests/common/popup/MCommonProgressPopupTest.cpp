@@ -62,10 +62,13 @@ TEST_F(MCommonProgressPopupTest, WorkerHandsResultsAndJobDataToTheMainLoop) {
     freedJobData = 0;
     std::vector<int> results;
     bool secondAddRefused = false;
+    // The job lasts until the test has looked at its data, so that the popup is still up.
+    std::atomic<bool> looked{false};
+    std::atomic<bool> published{false};
     MCommonProgressPopup* popup = nullptr;
     popup = MCommonProgressPopup::createBgActionPopup(
         MCommonProgressPopup::SENDING, "WDS_MSG_OPT_DELETE_ABB",
-        [&popup, &secondAddRefused](void*, view_kit::WThread::IStatus* status, Ecore_Thread*) {
+        [&](void*, view_kit::WThread::IStatus* status, Ecore_Thread*) {
             for (int i = 1; i <= 3; ++i) {
                 if (!status->notify(new int(i)))
                     ADD_FAILURE() << "notify refused";
@@ -75,6 +78,9 @@ TEST_F(MCommonProgressPopupTest, WorkerHandsResultsAndJobDataToTheMainLoop) {
             secondAddRefused = !popup->addJobData(second, freeJobData);
             if (secondAddRefused)
                 delete second;
+            published = true;
+            while (!looked && !status->isCancelRequested())
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
         },
         [&](void*, void* result) {
             results.push_back(*static_cast<int*>(result));
@@ -83,9 +89,7 @@ TEST_F(MCommonProgressPopupTest, WorkerHandsResultsAndJobDataToTheMainLoop) {
         [&](void*) { ++ended; }, nullptr, nullptr);
     ASSERT_TRUE(page->attachPopup(popup));
     auto weak = popup->getWeakPtr();
-    // The job is done well before the minimum display time.
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return results.size() == 3; }, 1.0));
-    msg_test::runLoopFor(0.1);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return results.size() == 3 && published; }));
     EXPECT_EQ((std::vector<int>{1, 2, 3}), results);
     EXPECT_TRUE(secondAddRefused);
     auto* data = static_cast<int*>(popup->getJobData());
@@ -93,8 +97,8 @@ TEST_F(MCommonProgressPopupTest, WorkerHandsResultsAndJobDataToTheMainLoop) {
     EXPECT_EQ(42, *data);
     delete data;
     EXPECT_EQ(nullptr, popup->getJobData());
-    ASSERT_FALSE(weak.expired());
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, 3.0));
+    looked = true;
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, 5.0));
     // The item was taken, so nothing was left to free; the second one was never published.
     EXPECT_EQ(0, freedJobData.load());
     EXPECT_EQ(1, ended);
@@ -124,14 +128,14 @@ TEST_F(MCommonProgressPopupTest, BackKeyCancelsTheJobAndFreesLeftoverJobData) {
         nullptr);
     ASSERT_TRUE(page->attachPopup(popup));
     auto weak = popup->getWeakPtr();
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return published.load(); }, 2.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return published.load(); }));
     settle();
     pressKey("Escape");
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, 10.0));
     EXPECT_EQ(1, backs);
     EXPECT_EQ(1, ended);
     EXPECT_EQ(1, freedJobData.load());
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return sawCancel.load(); }, 2.0));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return sawCancel.load(); }));
 }
 
 TEST_F(MCommonProgressPopupTest, PlainPopupLayoutsAndTheBackKeyWithoutCallback) {

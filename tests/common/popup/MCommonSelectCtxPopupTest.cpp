@@ -36,13 +36,12 @@ TEST_F(MCommonSelectCtxPopupTest, OnlyDeselectGivesOneUnstyledItemThatATapRuns) 
     EXPECT_STREQ("Deselect all", elm_object_item_text_get(list[0]));
     EXPECT_NE("select_mode/top", itemStyle(list[0]));
     EXPECT_NE("select_mode/bottom", itemStyle(list[0]));
-    settle(0.3);
 
     // The one item fills the popup's list.
     Evas_Object* itemList = elm_object_content_get(popup->getEvasObject());
-    ASSERT_NE(nullptr, itemList);
+    ASSERT_TRUE(msg_test::runLoopUntilShown(itemList));
     clickCenter(itemList);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, 2.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
     EXPECT_EQ(1, deselectAll);
     EXPECT_EQ(0, selectAll);
 }
@@ -58,9 +57,9 @@ TEST_F(MCommonSelectCtxPopupTest, BothItemsAreStyledTopAndBottomAndBackDismisses
     EXPECT_STREQ("Select all", elm_object_item_text_get(list[0]));
     EXPECT_EQ("select_mode/top", itemStyle(list[0]));
     EXPECT_EQ("select_mode/bottom", itemStyle(list[1]));
-    settle(0.3);
+    ASSERT_TRUE(msg_test::runLoopUntilShown(elm_object_content_get(popup->getEvasObject())));
     pressKey("Escape");
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, 2.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
     EXPECT_EQ(0, selectAll + deselectAll);
 }
 

@@ -74,3 +74,24 @@ std::string WatchScreenTest::layoutGroup(Evas_Object* layout) {
     elm_layout_file_get(layout, &file, &group);
     return group ? group : "";
 }
+
+Evas_Object* WatchScreenTest::findToast() const {
+    // Free-standing popups are not members of any smart object.
+    for (Evas_Object* o = evas_object_top_get(evas()); o; o = evas_object_below_get(o)) {
+        const char* style = elm_object_style_get(o);
+        if (elm_object_widget_check(o) && style && std::string(style).rfind("toast/", 0) == 0)
+            return o;
+    }
+    return nullptr;
+}
+
+bool WatchScreenTest::doAndWaitForTransition(const std::function<void()>& action) {
+    int finished = 0;
+    Evas_Object* naviframe = window->getNaviframeController()->getEvasObject();
+    auto count = [](void* data, Evas_Object*, void*) { ++*static_cast<int*>(data); };
+    evas_object_smart_callback_add(naviframe, "transition,finished", count, &finished);
+    action();
+    bool ended = msg_test::runLoopUntil([&] { return finished > 0; });
+    evas_object_smart_callback_del_full(naviframe, "transition,finished", count, &finished);
+    return ended;
+}

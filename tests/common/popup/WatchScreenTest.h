@@ -9,6 +9,7 @@
 
 #include <Elementary.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,10 @@ protected:
     static std::string partText(Evas_Object* obj, const char* part);
     static std::string imageGroup(Evas_Object* image);
     static std::string layoutGroup(Evas_Object* layout);
+    // The toast on the window, if one is up.
+    Evas_Object* findToast() const;
+    // Does the action, then runs the loop until the naviframe has ended a page transition.
+    bool doAndWaitForTransition(const std::function<void()>& action);
 
     std::unique_ptr<view_kit::WWindowController> window;
     HostPage* page = nullptr;

@@ -192,6 +192,26 @@ TEST_F(UiHelperTest, TextblockWidthGrowsWithText) {
     EXPECT_EQ(0, common_ui_helper::getTextblockWidth(window.win(), nullptr, style));
 }
 
+TEST(LabelMarkupTest, TextShowsAsWrittenInValidUtf8) {
+    const struct {
+        const char* text;
+        bool multiLine;
+        size_t maxBytes;
+        const char* markup;
+    } cases[] = {
+        {"<b>x</b> & <font_size=90>y", false, 0, "&lt;b&gt;x&lt;/b&gt; &amp; &lt;font_size=90&gt;y"},
+        {"a\xff\xfe<i>\xc3", false, 0, "a\xef\xbf\xbd\xef\xbf\xbd&lt;i&gt;\xef\xbf\xbd"},
+        {"one\r\ntwo\tthree\x01\x7f", false, 0, "one  two three  "},
+        {"one\r\ntwo\tthree\x01\x7f", true, 0, "one<br/>two<tab/>three  "},
+        {"abc\xe2\x82\xac", true, 4, "abc&hellip;"},
+        {"a&c", true, 3, "a&amp;c"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(common_ui_helper::to_label_markup(c.text, c.multiLine, c.maxBytes), c.markup);
+    }
+}
+
 class Page : public view_kit::WContentViewController {
 protected:
     Evas_Object* onCreateView(Evas_Object* parent, void*) override {

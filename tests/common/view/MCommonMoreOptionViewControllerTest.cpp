@@ -55,14 +55,12 @@ protected:
 
     void tapItem(Eext_Object_Item* item) { clickCenter(item->obj); }
 
-    // Free-standing popups are not members of any smart object.
-    Evas_Object* findToast() {
-        for (Evas_Object* o = evas_object_top_get(evas()); o; o = evas_object_below_get(o)) {
-            const char* style = elm_object_style_get(o);
-            if (elm_object_widget_check(o) && style && std::string(style).rfind("toast/", 0) == 0)
-                return o;
-        }
-        return nullptr;
+    // Whether the cue has slid in far enough to take a tap at the point.
+    bool cueUnder(int x, int y) {
+        Evas_Object* cue = elm_object_part_content_get(more->getEvasObject(), "elm.swallow.right");
+        int cx = 0, cy = 0, w = 0, h = 0;
+        evas_object_geometry_get(cue, &cx, &cy, &w, &h);
+        return cue && evas_object_visible_get(cue) && cx <= x && x < cx + w && cy <= y && y < cy + h;
     }
 
     MCommonMoreOptionViewController* more = nullptr;
@@ -95,12 +93,12 @@ TEST_F(MoreOptionViewTest, TwoQuickTapsRunOnlyTheFirstActionAfterClosing) {
     Eext_Object_Item* call = append("WDS_MSG_OPT_CALL_ABB", "img/option/call");
     ASSERT_TRUE(reply && call);
     ASSERT_TRUE(openPanel());
-    settle(0.3);
+    settle();
     msg_test::LogCapture log;
     tapItem(reply);
     tapItem(call);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }, 3.0));
-    settle(0.2);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0 && !actions.empty(); }));
+    settle();
     EXPECT_EQ(std::vector<std::string>{"WDS_MSG_OPT_REPLY_ABB"}, actions);
     EXPECT_FALSE(openAtAction);
     EXPECT_TRUE(log.contains("Duplicated event."));
@@ -113,35 +111,35 @@ TEST_F(MoreOptionViewTest, SelectModeItemShowsTheSelectItemsToastAfterItsAction)
         append("WDS_MSG_OPT_DELETE_ABB", "img/option/delete", MCommonMoreOptionViewController::SELECT_MODE);
     ASSERT_NE(nullptr, del);
     ASSERT_TRUE(openPanel());
-    settle(0.3);
+    settle();
     tapItem(del);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }));
     ASSERT_EQ(std::vector<std::string>{"WDS_MSG_OPT_DELETE_ABB"}, actions);
     Evas_Object* toast = findToast();
     ASSERT_NE(nullptr, toast);
     EXPECT_EQ("Select items", partText(toast, "elm.text"));
     // The toast goes by itself.
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return findToast() == nullptr; }, 4.0));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return findToast() == nullptr; }));
 }
 
 TEST_F(MoreOptionViewTest, CueStaysHiddenWithoutItems) {
     more->setCueVisible(true);
     EXPECT_FALSE(more->getCueVisible());
     EXPECT_EQ(nullptr, more->getCueAccessObject());
-    settle(0.3);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !cueUnder(CUE_X, CUE_Y); }));
     click(CUE_X, CUE_Y);
-    settle(0.5);
-    EXPECT_EQ(0, opened);
+    settle();
+    EXPECT_FALSE(more->isOpened());
 
     append("WDS_MSG_OPT_REPLY_ABB", "img/option/reply");
     EXPECT_TRUE(more->getCueVisible());
-    settle(0.3);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return cueUnder(CUE_X, CUE_Y); }));
     click(CUE_X, CUE_Y);
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return opened == 1; }, 3.0));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return opened == 1; }));
 
     // Clearing closes the open panel and hides the cue again.
     more->clearItems();
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return closed == 1; }, 3.0));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return closed == 1; }));
     EXPECT_FALSE(more->getCueVisible());
     EXPECT_EQ(nullptr, eext_more_option_items_get(more->getEvasObject()));
     more->setCueVisible(false);
@@ -156,7 +154,7 @@ TEST_F(MoreOptionViewTest, PauseClosesTheOpenPanel) {
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
     EXPECT_TRUE(more->isOpened());
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_PAUSED);
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return closed == 1; }, 3.0));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return closed == 1; }));
     EXPECT_FALSE(more->isOpened());
     EXPECT_TRUE(actions.empty());
 }
@@ -179,9 +177,9 @@ TEST_F(MoreOptionViewTest, DeletedItemsLeaveTheControllerConsistent) {
     Eext_Object_Item* call = append("WDS_MSG_OPT_CALL_ABB", "img/option/call");
     eext_more_option_item_del(reply);
     ASSERT_TRUE(openPanel());
-    settle(0.3);
+    settle();
     tapItem(call);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }, 3.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }));
     EXPECT_EQ(std::vector<std::string>{"WDS_MSG_OPT_CALL_ABB"}, actions);
 }
 

@@ -40,7 +40,7 @@ TEST_F(SmallViewsTest, CountButtonShowsTheCountAndReportsTaps) {
 
     // The selection-mode header slides the button in.
     elm_object_signal_emit(header, "select_mode,button,show", "");
-    settle(0.5);
+    ASSERT_TRUE(msg_test::runLoopUntilPartState(elm_layout_edje_get(header), "elm.swallow.icon", "visible"));
     clickCenter(button);
     settle();
     EXPECT_EQ(1, taps);

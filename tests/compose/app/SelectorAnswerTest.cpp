@@ -3,6 +3,7 @@
 #include "CommonDeviceTest.h"
 
 #include "InputSelectorScreen.h"
+#include "SelectorAnswer.h"
 
 #include "LaunchJournal.h"
 #include "MainLoop.h"
@@ -12,6 +13,7 @@
 #include "msg_store/PhoneSide.h"
 #include "preference.h"
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -133,13 +135,32 @@ TEST_F(SelectorAnswerTest, CancelAndRefusedAnswersSendNothing) {
 
 TEST_F(SelectorAnswerTest, TheKeyboardHandsTheRecipientOverWithoutText) {
     int64_t id = askForReply("01012345678");
-    ASSERT_EQ(0, select(id, {"--keyboard"}).exitCode);
+    // Answered here as msg-sim select --keyboard does: the composer that opens stays up, and a program
+    // whose output is captured would wait for it.
+    app_control_h received = LaunchJournal::openReceived(id);
+    ASSERT_NE(nullptr, received);
+    const char* prior = getenv("MSG_APP_ID");
+    std::string callerBefore = prior ? prior : "";
+    setenv("MSG_APP_ID", SELECTOR_APP, 1);
+    EXPECT_TRUE(msg_app::input::SelectorAnswer::openKeyboard(received));
+    if (prior)
+        setenv("MSG_APP_ID", callerBefore.c_str(), 1);
+    else
+        unsetenv("MSG_APP_ID");
+    app_control_destroy(received);
+    LaunchJournal::requestTerminate(id);
     std::vector<LaunchEntry> composer = launchesAfter(id);
     ASSERT_EQ(1u, composer.size());
     EXPECT_EQ(std::string::npos, composer[0].request.find("selected_context"));
     EXPECT_NE(std::string::npos, composer[0].request.find("address:01012345678"));
-    EXPECT_TRUE(waitForExit(composer[0].id));
     EXPECT_TRUE(waitForExit(id));
+    // The composer opens on the body for the user to write: it waits, sending nothing, until closed.
+    EXPECT_TRUE(msg_test::pumpUntil([&] { return entry(composer[0].id).status == "started"; }, 20.0));
+    msg_test::pumpFor(0.5);
+    EXPECT_EQ("started", entry(composer[0].id).status);
+    EXPECT_TRUE(outbox().empty());
+    ASSERT_TRUE(LaunchJournal::requestTerminate(composer[0].id));
+    EXPECT_TRUE(waitForExit(composer[0].id));
 }
 
 TEST_F(SelectorAnswerTest, QuickRepliesAreThePreferencesLinesElseTheBuiltInOnes) {

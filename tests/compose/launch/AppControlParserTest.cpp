@@ -3,12 +3,14 @@
 #include "CommonDeviceTest.h"
 #include "ParserRequest.h"
 
+#include "common/Preference.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "compose/MCAppControlParser.h"
 #include "compose/MCAttachmentImport.h"
 #include "compose/MCOutgoingMgr.h"
 #include "compose/MCWorkPathMgr.h"
 #include "device/Device.h"
+#include "msg_store/MsgStoreTypes.h"
 #include "msg_store/PhoneSide.h"
 
 #include <fstream>
@@ -57,13 +59,20 @@ protected:
     msg_test::TempDir scratch;
 };
 
-TEST_F(AppControlParserTest, OperationTextIsCutIntoPages) {
-    ParserRequest request;
-    request.extra(APP_CONTROL_DATA_TEXT, std::string(400, 'a'));
-    ASSERT_TRUE(parser.parseOperationData(request.handle(), msg));
-    EXPECT_EQ(3, msg->smsPageCount);
-    EXPECT_EQ(std::string(160, 'a'), msg->body);
-    EXPECT_EQ(MCSendMgr::LOG_TYPE_NEW, MCSendMgr::getInstance()->getLogData().logType);
+TEST_F(AppControlParserTest, OperationTextIsCutToOnePageOnlyWithoutMms) {
+    applyProfile("phone-bt");
+    // The phone's messaging takes MMS unless it says otherwise.
+    for (bool mms : {false, true}) {
+        SCOPED_TRACE(mms ? "MMS" : "SMS only");
+        ASSERT_TRUE(msg_app::preference::set(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS, mms));
+        msg = std::make_shared<MCMsgData>();
+        ParserRequest request;
+        request.extra(APP_CONTROL_DATA_TEXT, std::string(400, 'a'));
+        ASSERT_TRUE(parser.parseOperationData(request.handle(), msg));
+        EXPECT_EQ(3, msg->smsPageCount);
+        EXPECT_EQ(std::string(mms ? 400 : 160, 'a'), msg->body);
+        EXPECT_EQ(MCSendMgr::LOG_TYPE_NEW, MCSendMgr::getInstance()->getLogData().logType);
+    }
 }
 
 TEST_F(AppControlParserTest, SmsUris) {

@@ -58,7 +58,7 @@ TEST_F(OutgoingRowTest, TheChosenRoadIsHandedToTheSelectorAndAMissingOneIsRefuse
     EXPECT_EQ(SendBy::HULM, MCOutgoingMgr::getInstance()->getSendBy());
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return takesInput(road->getPhoneButton()); }));
     tap(road->getPhoneButton());
-    EXPECT_TRUE(waitToast("Can't change the sending number now."));
+    EXPECT_TRUE(waitToast("Can't change the outgoing number now."));
     EXPECT_EQ(SendBy::HULM, MCOutgoingMgr::getInstance()->getSendBy());
     screen->destroyPopup();
     tap(next->getButton());
@@ -68,7 +68,7 @@ TEST_F(OutgoingRowTest, TheChosenRoadIsHandedToTheSelectorAndAMissingOneIsRefuse
     applyProfile("remote");
     tap(road->getPhoneButton());
     settle();
-    EXPECT_FALSE(hasToast("Can't change the sending number now."));
+    EXPECT_FALSE(hasToast("Can't change the outgoing number now."));
     EXPECT_EQ(SendBy::PHONE, MCOutgoingMgr::getInstance()->getSendBy());
     tap(next->getButton());
     EXPECT_EQ("from_type:phone", askedFromType());

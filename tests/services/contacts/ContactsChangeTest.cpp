@@ -1,3 +1,4 @@
+#include "FeedSync.h"
 #include "contacts.h"
 #include "contacts/ContactsAdmin.h"
 #include "device/Device.h"
@@ -113,7 +114,7 @@ TEST_F(ContactsChangeTest, LastDisconnectionDropsCallbacks) {
     ASSERT_EQ(contacts_db_add_changed_cb(_contacts_person._uri, changedCb, &seen), 0);
     ASSERT_EQ(contacts_disconnect(), 0);
     ASSERT_TRUE(contacts_admin::addPerson(Device::getDefault(), "Otto", {"5"}, nullptr));
-    msg_test::pumpFor(0.3);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_TRUE(seen.views.empty());
     EXPECT_EQ(contacts_db_add_changed_cb(_contacts_person._uri, changedCb, &seen), CONTACTS_ERROR_DB);
     ASSERT_EQ(contacts_connect(), 0); // for TearDown

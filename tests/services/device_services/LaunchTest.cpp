@@ -1,4 +1,5 @@
 // Bundles and launch requests: building them, starting our executables, replies, terminate requests.
+#include "FeedSync.h"
 #include "ServicesFixture.h"
 
 #include "AppRegistry.h"
@@ -260,7 +261,7 @@ TEST_F(LaunchTest, OurExecutableReadsTheRequestAndTheReplyArrivesOnTheMainLoop) 
     // The second answer of the application was refused.
     EXPECT_TRUE(
         journalHas(("replied 0 again " + std::to_string(APP_CONTROL_ERROR_INVALID_PARAMETER)).c_str()));
-    msg_test::pumpFor(0.2);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(reply.calls, 1);
     app_control_destroy(request);
 }
@@ -288,7 +289,7 @@ TEST_F(LaunchTest, AReplyForADestroyedRequestIsDropped) {
     app_control_destroy(request);
     // The application answers all the same; the answer reaches nobody.
     ASSERT_TRUE(msg_test::pumpUntil([] { return LaunchJournal::list().back().replied; }, 10.0));
-    msg_test::pumpFor(0.3);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(reply.calls, 0);
 }
 

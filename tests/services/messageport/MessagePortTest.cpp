@@ -1,3 +1,4 @@
+#include "FeedSync.h"
 #include "message_port.h"
 
 #include "AppRegistry.h"
@@ -82,7 +83,7 @@ TEST_F(MessagePortTest, MessageReachesTheRegisteredPort) {
     EXPECT_EQ(message_port_unregister_local_port(port), MESSAGE_PORT_ERROR_PORT_NOT_FOUND);
     EXPECT_EQ(message_port_send_message(kOurApp, "Voice Wakeup Notification", message),
               MESSAGE_PORT_ERROR_PORT_NOT_FOUND);
-    msg_test::pumpFor(0.2);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(received.count, 1);
     bundle_free(message);
 }

@@ -103,14 +103,16 @@ TEST_F(TelephonyTest, ResponseArrivesOnTheMainLoopWhileTheHandleLives) {
     ASSERT_EQ(tel_process_power_command(handle, TAPI_PHONE_POWER_OFF, responseCb, &answered),
               TAPI_API_SUCCESS);
     EXPECT_EQ(answered, 0);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return answered != 0; }, 2.0));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return answered != 0; }));
     EXPECT_EQ(answered, TAPI_API_SUCCESS + 1);
 
     int late = 0;
     ASSERT_EQ(tel_process_power_command(handle, TAPI_PHONE_POWER_OFF, responseCb, &late), TAPI_API_SUCCESS);
     tel_deinit(handle);
     handle = nullptr;
-    EXPECT_FALSE(msg_test::pumpUntil([&] { return late != 0; }, 0.2));
+    // The answer is a job of the main loop: once the loop is idle, it has had its turn.
+    EXPECT_TRUE(msg_test::runLoopUntilIdle());
+    EXPECT_EQ(late, 0);
 }
 
 TEST_F(TelephonyTest, BadInputIsRefused) {

@@ -1,0 +1,16 @@
+#include "HeadlessEnv.h"
+
+#include <cstdlib>
+
+namespace msg_bench {
+
+void setHeadlessEnvironment(const char* logLevel) {
+    setenv("ELM_ENGINE", "buffer", 1);
+    setenv("EINA_LOG_BACKTRACE", "-1", 0);
+    setenv("EINA_LOG_LEVELS",
+           "eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0,ecore_con:0", 0);
+    setenv("MSG_LOG_LEVEL", logLevel, 0);
+    setenv("LANGUAGE", "en", 1);
+}
+
+} // namespace msg_bench

@@ -1,0 +1,13 @@
+#ifndef MSG_BENCH_SUPPORT_HEADLESSENV_H
+#define MSG_BENCH_SUPPORT_HEADLESSENV_H
+
+namespace msg_bench {
+
+// A benchmark's process and the programs it starts draw on the buffer engine, in English, without the
+// start-up noise of the desktop services a watch lacks; the log keeps lines of logLevel and above
+// unless MSG_LOG_LEVEL says otherwise.
+void setHeadlessEnvironment(const char* logLevel);
+
+} // namespace msg_bench
+
+#endif

@@ -1,0 +1,157 @@
+// The full-screen editor: the length filter (where the cursor is, a long paste cut in a few
+// measurements), the maximum-characters toast, the type switch's haptic once, and the text it hands
+// back without markup or an input method's pre-edit text.
+#include "BodyScreenFixture.h"
+#include "JournalStore.h"
+#include "MainLoop.h"
+#include "common/Preference.h"
+#include "compose/body/MCBodyEntryContentViewController.h"
+#include "compose/body/MCBodyLengthFilter.h"
+#include "feedback.h"
+#include "msg_store/MsgStoreTypes.h"
+#include "view_kit/WNaviframeController.h"
+
+#include <gtest/gtest.h>
+
+using namespace msg_app::compose;
+
+namespace {
+
+TEST(BodyLengthFilterTest, KeepsTheLongestFrontThatFitsInAFewMeasurements) {
+    const struct {
+        const char* what;
+        std::string before, insertion, after;
+        size_t limit;
+        std::string kept;
+        bool cut;
+        int maxMeasurements;
+    } cases[] = {
+        {"fits whole", "ab", "cd", "ef", 10, "cd", false, 1},
+        {"a paste into an empty text", "", std::string(1200, 'p'), "", 1000, std::string(1000, 'p'), true,
+         13},
+        {"the text after the cursor counts", std::string(5, 'a'), "12345", std::string(3, 'z'), 10, "12",
+         true, 4},
+        {"nothing fits", std::string(10, 'a'), "xyz", "", 10, "", true, 3},
+        {"characters stay whole", "", "\xED\x95\x9C\xED\x95\x9C\xED\x95\x9C", "", 6,
+         "\xED\x95\x9C\xED\x95\x9C", true, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        int measurements = 0;
+        MCBodyLengthFilter filter([&](const std::string& text) {
+            ++measurements;
+            return text.size() > c.limit;
+        });
+        MCBodyLengthFilter::Result result = filter.fit(c.before, c.insertion, c.after);
+        EXPECT_EQ(c.kept, result.kept);
+        EXPECT_EQ(c.cut, result.cut);
+        EXPECT_LE(measurements, c.maxMeasurements);
+    }
+}
+
+TEST(BodyLengthFilterTest, PlainTextLeavesMarkupAndPreeditBehind) {
+    const struct {
+        const char* markup;
+        std::string plain;
+    } cases[] = {
+        {"1 &lt; 2 &amp;&amp; 3 &gt; 2", "1 < 2 && 3 > 2"},
+        {"line<br/>next", "line\nnext"},
+        {"typed<preedit>propo</preedit>", "typed"},
+        {"a<preedit_sel>xx</preedit_sel>b", "ab"},
+        {"<preedit>never closed", ""},
+        {"&quot;quoted&quot;", "\"quoted\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.markup);
+        EXPECT_EQ(c.plain, MCBodyLengthFilter::toPlainText(c.markup));
+    }
+    EXPECT_TRUE(MCBodyLengthFilter::hasPreedit("x<preedit>y</preedit>"));
+    EXPECT_FALSE(MCBodyLengthFilter::hasPreedit("&lt;preedit&gt;"));
+}
+
+class BodyEditorTest : public BodyScreenFixture {
+protected:
+    void setMmsSupported(bool supported) {
+        ASSERT_TRUE(msg_app::preference::set(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS, supported));
+    }
+    static int haptics() {
+        int count = 0;
+        for (const auto& entry : msg_services::JournalStore::list("feedback"))
+            count += entry.text == std::to_string(FEEDBACK_PATTERN_TYPE_SWITCH) ? 1 : 0;
+        return count;
+    }
+};
+
+TEST_F(BodyEditorTest, APasteIsCutToOneMmsAndTold) {
+    setMmsSupported(true);
+    open("");
+    MCBodyEntryContentViewController* editor = openEditor();
+    ASSERT_NE(nullptr, editor);
+    insert(editor, std::string(1200, 'p'));
+    EXPECT_EQ(std::string(1000, 'p'), editor->getPlainText());
+    EXPECT_TRUE(waitPopupText("Maximum number of characters reached."));
+    EXPECT_EQ(MSG_TYPE_MMS, editor->getMsgType());
+}
+
+TEST_F(BodyEditorTest, WithoutMmsOneSmsIsTheLimitWhereTheCursorIs) {
+    setMmsSupported(false);
+    open(std::string(150, 'a') + "END");
+    MCBodyEntryContentViewController* editor = openEditor();
+    ASSERT_NE(nullptr, editor);
+    elm_entry_cursor_pos_set(editor->getEntry(), 10);
+    insert(editor, "0123456789");
+    // Seven characters fit before the limit; the text after the cursor is kept.
+    EXPECT_EQ(std::string(10, 'a') + "0123456" + std::string(140, 'a') + "END", editor->getPlainText());
+    EXPECT_TRUE(waitPopupText("Maximum number of characters reached."));
+    ASSERT_TRUE(waitNoPopup());
+
+    // A full text refuses a keystroke and says so at once.
+    insert(editor, "x");
+    EXPECT_EQ(160u, editor->getPlainText().size());
+    EXPECT_TRUE(waitPopupText("Maximum number of characters reached."));
+}
+
+TEST_F(BodyEditorTest, TheSwitchToMmsPlaysTheHapticOnceInKorea) {
+    setMmsSupported(true);
+    setString("db/zeq/country_iso", "KR");
+    open(std::string(160, 'a'));
+    MCBodyEntryContentViewController* editor = openEditor();
+    ASSERT_NE(nullptr, editor);
+    insert(editor, "b");
+    EXPECT_EQ(MSG_TYPE_MMS, editor->getMsgType());
+    insert(editor, "c");
+    EXPECT_EQ(1, haptics());
+    elm_entry_entry_set(editor->getEntry(), std::string(10, 'a').c_str());
+    settle();
+    EXPECT_EQ(MSG_TYPE_SMS, editor->getMsgType());
+    EXPECT_EQ(1, haptics()) << "back to SMS is silent";
+    insert(editor, std::string(160, 'd'));
+    EXPECT_EQ(2, haptics());
+
+    setString("db/zeq/country_iso", "US");
+    elm_entry_entry_set(editor->getEntry(), "");
+    settle();
+    insert(editor, std::string(170, 'e'));
+    EXPECT_EQ(MSG_TYPE_MMS, editor->getMsgType());
+    EXPECT_EQ(2, haptics()) << "only Korean watches play it";
+}
+
+TEST_F(BodyEditorTest, LeavingHandsTheTextBackAsTyped) {
+    setMmsSupported(true);
+    open("Meet");
+    MCBodyEntryContentViewController* editor = openEditor();
+    ASSERT_NE(nullptr, editor);
+    std::weak_ptr<view_kit::WViewController> editorWeak = editor->getWeakPtr();
+    // The editor's cursor starts where the tap left the preview's.
+    EXPECT_EQ(body()->getCursorPos(), elm_entry_cursor_pos_get(editor->getEntry()));
+    elm_entry_cursor_end_set(editor->getEntry());
+    insert(editor, " <b>at 5</b> & bring \"it\"");
+    elm_entry_entry_append(editor->getEntry(), "<preedit>propo</preedit>");
+    back();
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return editorWeak.expired(); }));
+    EXPECT_EQ("Meet <b>at 5</b> & bring \"it\"", body()->getText());
+    EXPECT_EQ("Meet <b>at 5</b> & bring \"it\"", msg->body);
+    EXPECT_EQ("29/160", counter());
+}
+
+} // namespace

@@ -1,0 +1,127 @@
+#include "BodyScreenFixture.h"
+
+#include "MainLoop.h"
+#include "common/MCommonI18n.h"
+#include "feedback.h"
+#include "msg_store/ConnectionManager.h"
+#include "vconf.h"
+#include "view_kit/WNaviframeController.h"
+#include "view_kit/WPopupController.h"
+
+#include <clocale>
+#include <cstdlib>
+
+using namespace msg_app::compose;
+
+void BodyScreenFixture::SetUpTestSuite() {
+    setenv("LANGUAGE", "en", 1);
+    std::setlocale(LC_ALL, "C.UTF-8");
+}
+
+void BodyScreenFixture::SetUp() {
+    WatchScreenTest::SetUp();
+    applyProfile("phone-bt");
+    ASSERT_EQ(msg_store::ConnectionManager::connect(), msg_store::MSG_STORE_SUCCESS);
+    vconf_set_str("db/menu_widget/regionformat", "en_US.UTF-8");
+    feedback_initialize();
+}
+
+void BodyScreenFixture::TearDown() {
+    window->destroy();
+    feedback_deinitialize();
+    msg_app::MCommonI18n::release();
+    settle();
+    msg_store::ConnectionManager::disconnect();
+    WatchScreenTest::TearDown();
+}
+
+MCBodyContentViewController* BodyScreenFixture::open(const std::string& text) {
+    auto record = std::make_shared<MCMsgData>();
+    record->recipient = {"+15550100001"};
+    record->body = text;
+    return open(record);
+}
+
+MCBodyContentViewController* BodyScreenFixture::open(std::shared_ptr<MCMsgData> record) {
+    msg = record;
+    screen = new MCBodyContentViewController(msg, nullptr);
+    screenWeak = screen->getWeakPtr();
+    EXPECT_TRUE(window->getNaviframeController()->push(screen));
+    settle(0.3);
+    return screen;
+}
+
+MCItemBody* BodyScreenFixture::body() const {
+    return screenOpen() ? screen->getBodyItem() : nullptr;
+}
+
+std::string BodyScreenFixture::counter() const {
+    MCItemBody* item = body();
+    Evas_Object* layout = item ? item->getCounter() : nullptr;
+    if (!layout)
+        return "";
+    return partText(layout, "remain/char") + partText(layout, "slash/char") + partText(layout, "max/char") +
+           partText(layout, "mms/char");
+}
+
+Evas_Object* BodyScreenFixture::popup() const {
+    for (Evas_Object* obj = evas_object_top_get(evas()); obj; obj = evas_object_below_get(obj)) {
+        if (dynamic_cast<view_kit::WPopupController*>(wviewcontroller_get_instance_from_evasobj(obj)))
+            return obj;
+    }
+    return nullptr;
+}
+
+std::string BodyScreenFixture::popupText() const {
+    Evas_Object* obj = popup();
+    if (!obj)
+        return "";
+    // A confirmation's text is in its content layout, a progress popup's in the part "text".
+    Evas_Object* content = elm_object_content_get(obj);
+    for (const char* part : {"elm.text", "text"}) {
+        std::string text = content ? partText(content, part) : std::string();
+        if (!text.empty())
+            return text;
+    }
+    return partText(obj, "elm.text");
+}
+
+bool BodyScreenFixture::waitPopupText(const std::string& text, double timeout) {
+    return msg_test::pumpUntil([&] { return popupText() == text; }, timeout);
+}
+
+bool BodyScreenFixture::waitNoPopup(double timeout) {
+    return msg_test::pumpUntil([&] { return popup() == nullptr; }, timeout);
+}
+
+bool BodyScreenFixture::tapPopupButton(const char* part) {
+    Evas_Object* obj = popup();
+    if (!obj)
+        return false;
+    // The show transition ends before the buttons take clicks.
+    settle(0.3);
+    Evas_Object* button = elm_object_part_content_get(obj, part);
+    if (!button)
+        return false;
+    clickCenter(button);
+    return true;
+}
+
+void BodyScreenFixture::back() {
+    window->getNaviframeController()->pop();
+    settle();
+}
+
+MCBodyEntryContentViewController* BodyScreenFixture::openEditor() {
+    clickCenter(body()->getEntry());
+    settle(0.3);
+    auto* top = window->getNaviframeController()->getTopContentViewController();
+    return dynamic_cast<MCBodyEntryContentViewController*>(top);
+}
+
+void BodyScreenFixture::insert(MCBodyEntryContentViewController* editor, const std::string& plain) {
+    char* markup = elm_entry_utf8_to_markup(plain.c_str());
+    elm_entry_entry_insert(editor->getEntry(), markup);
+    free(markup);
+    settle();
+}

@@ -1,0 +1,179 @@
+// The body screen: leaving it (asked only with a text), the launch text cut, the send-path buttons
+// following the scroll, and sending through the phone, again after a failure.
+#include "BodyScreenFixture.h"
+#include "LogCapture.h"
+#include "MainLoop.h"
+#include "compose/MCUtil.h"
+#include "compose/body/MCBodyEntryContentViewController.h"
+#include "compose/body/MCItemBodyOutgoingButton.h"
+#include "msg_store/MessageManager.h"
+#include "msg_store/PhoneSide.h"
+
+#include <gtest/gtest.h>
+
+using namespace msg_app::compose;
+
+namespace {
+
+class BodyScreenTest : public BodyScreenFixture {
+protected:
+    // The phone's waiting messages.
+    static std::vector<msg_store::OutboxEntry> outbox() {
+        std::vector<msg_store::OutboxEntry> entries;
+        msg_store::PhoneSide::getOutbox(entries);
+        return entries;
+    }
+    bool waitOutbox(size_t count) {
+        return msg_test::pumpUntil([&] { return outbox().size() == count; });
+    }
+    void tapSend() {
+        ASSERT_NE(nullptr, body());
+        ASSERT_NE(nullptr, body()->getSendButton());
+        clickCenter(body()->getSendButton());
+        settle();
+    }
+    static std::string storedText(int msgId) {
+        msg_store::Message stored;
+        msg_store::MessageManager().getMessage(msgId, stored);
+        return stored.text;
+    }
+};
+
+TEST_F(BodyScreenTest, LeavingAsksOnlyWithAText) {
+    open("");
+    back();
+    EXPECT_TRUE(msg_test::pumpUntil([&] { return !screenOpen(); }));
+    EXPECT_EQ(nullptr, popup());
+
+    open("Half a thought");
+    back();
+    ASSERT_TRUE(waitPopupText("Discard message?"));
+    ASSERT_TRUE(tapPopupButton("button1"));
+    ASSERT_TRUE(waitNoPopup());
+    EXPECT_TRUE(screenOpen());
+    EXPECT_EQ("Half a thought", msg->body);
+
+    back();
+    ASSERT_TRUE(waitPopupText("Discard message?"));
+    ASSERT_TRUE(tapPopupButton("button2"));
+    EXPECT_TRUE(msg_test::pumpUntil([&] { return !screenOpen(); }));
+}
+
+TEST_F(BodyScreenTest, ACutLaunchTextIsToldAndAWholeOneIsNot) {
+    std::string shared(400, 'x');
+    std::vector<std::string> pages;
+    MCUtil::getSmsSizeTextList(pages, shared, false);
+    ASSERT_EQ(3u, pages.size());
+    const struct {
+        const char* what;
+        std::string body;
+        bool told;
+    } cases[] = {
+        {"the first page of three", pages.front(), true},
+        {"the whole text", shared, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto record = std::make_shared<MCMsgData>();
+        record->recipient = {"+15550100001"};
+        record->body = c.body;
+        record->smsPageCount = 3;
+        open(record);
+        if (c.told)
+            EXPECT_TRUE(waitPopupText("Maximum number of characters reached."));
+        else
+            EXPECT_EQ("", popupText());
+        EXPECT_EQ(c.body, body()->getText());
+        screen->destroy();
+        settle();
+    }
+}
+
+TEST_F(BodyScreenTest, SendPathButtonsShrinkAsTheListScrolls) {
+    const struct {
+        int scrollY;
+        MCItemBodyOutgoingButton::Geometry at;
+    } cases[] = {
+        {0, {121, 46, 193, 105}},  {-5, {121, 46, 193, 105}}, {74, {92, 77, 190, 62}},
+        {148, {64, 109, 187, 20}}, {149, {64, 109, 187, 19}}, {200, {64, 109, 187, -32}},
+    };
+    MCItemBodyOutgoingButton buttons(page->getEvasObject(), nullptr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.scrollY);
+        buttons.updateButtonSizeByScrollPosition(c.scrollY, false);
+        settle();
+        for (auto [button, x] : {std::pair{buttons.getPhoneButton(), c.at.phoneX},
+                                 std::pair{buttons.getWatchButton(), c.at.watchX}}) {
+            int bx = 0, by = 0, bw = 0, bh = 0;
+            evas_object_geometry_get(button, &bx, &by, &bw, &bh);
+            EXPECT_EQ(x, bx);
+            EXPECT_EQ(c.at.y, by);
+            EXPECT_EQ(c.at.size, bw);
+            EXPECT_EQ(c.at.size, bh);
+        }
+    }
+}
+
+TEST_F(BodyScreenTest, ThePhoneDeliversWhatIsSent) {
+    open("See you at 8 & not later");
+    tapSend();
+    ASSERT_TRUE(waitOutbox(1));
+    msg_store::OutboxEntry sent = outbox().front();
+    EXPECT_EQ("+15550100001", sent.address);
+    EXPECT_EQ("See you at 8 & not later", storedText(sent.msgId));
+    ASSERT_TRUE(waitPopupText("Sending...")) << "shown: [" << popupText() << "] " << popup();
+    ASSERT_EQ(0, msg_store::PhoneSide::deliver(sent.msgId));
+    ASSERT_TRUE(waitPopupText("Message sent."));
+    EXPECT_TRUE(msg_test::pumpUntil([&] { return !screenOpen(); }, 10.0));
+}
+
+TEST_F(BodyScreenTest, AFailedSendLeavesTheTextForAnotherTry) {
+    open("Try me twice");
+    tapSend();
+    ASSERT_TRUE(waitOutbox(1));
+    ASSERT_EQ(0, msg_store::PhoneSide::fail(outbox().front().msgId));
+    ASSERT_TRUE(waitNoPopup());
+    settle(0.2);
+    ASSERT_TRUE(screenOpen());
+    EXPECT_EQ("Try me twice", body()->getText());
+
+    tapSend();
+    ASSERT_TRUE(waitOutbox(1)) << "the failed one left the outbox; the new one waits";
+    EXPECT_EQ("Try me twice", storedText(outbox().front().msgId));
+}
+
+TEST_F(BodyScreenTest, NothingToSendWithoutAPhone) {
+    setInt("memory/private/yox/conn_type", 0);
+    open("Nobody hears");
+    tapSend();
+    settle(0.3);
+    EXPECT_TRUE(outbox().empty());
+    EXPECT_TRUE(screenOpen());
+}
+
+TEST_F(BodyScreenTest, TypingPastOnePageSendsAnMmsAfterThePagesQuestion) {
+    open(std::string(160, 'm'));
+    EXPECT_EQ("160/160", counter());
+    MCBodyEntryContentViewController* editor = openEditor();
+    ASSERT_NE(nullptr, editor);
+    elm_entry_cursor_end_set(editor->getEntry());
+    insert(editor, "!");
+    std::weak_ptr<view_kit::WViewController> editorWeak = editor->getWeakPtr();
+    back();
+    // The body takes taps again once the editor's page has gone.
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return editorWeak.expired(); }));
+    settle(0.5);
+    EXPECT_EQ(161u, body()->getText().size());
+    EXPECT_EQ("MMS", counter());
+    tapSend();
+    ASSERT_TRUE(waitPopupText("Messages can only have up to 1000 characters. Send as multimedia message?"))
+        << popupText();
+    EXPECT_TRUE(outbox().empty());
+    ASSERT_TRUE(tapPopupButton("button2"));
+    ASSERT_TRUE(waitOutbox(1));
+    EXPECT_EQ("mms", outbox().front().msgType);
+    ASSERT_EQ(0, msg_store::PhoneSide::deliver(outbox().front().msgId));
+    EXPECT_TRUE(msg_test::pumpUntil([&] { return !screenOpen(); }, 10.0));
+}
+
+} // namespace

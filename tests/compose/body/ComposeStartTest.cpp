@@ -1,0 +1,146 @@
+// The compose process's first page for each request it accepts: a shared text (cut to one SMS
+// page only where MMS cannot carry it, and then told), an "sms:" address, the input selector's
+// "Keyboard" or its chosen text, a request without recipients, and a refused one.
+#include "BodyScreenFixture.h"
+#include "ComposeFirstPage.h"
+#include "MainLoop.h"
+#include "common/Preference.h"
+#include "compose/MCComposerStandIn.h"
+#include "compose/body/MCComposerOpener.h"
+#include "msg_store/MsgStoreTypes.h"
+#include "view_kit/WNaviframeController.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+using namespace msg_app::compose;
+
+namespace {
+
+class ComposeStartTest : public BodyScreenFixture {
+protected:
+    void TearDown() override {
+        MCComposerOpener::setRecipientScreenFactory(nullptr);
+        if (request)
+            app_control_destroy(request);
+        BodyScreenFixture::TearDown();
+    }
+    void share(const std::string& text, const char* uri) {
+        app_control_create(&request);
+        app_control_set_operation(request, APP_CONTROL_OPERATION_SHARE_TEXT);
+        app_control_add_extra_data(request, APP_CONTROL_DATA_TEXT, text.c_str());
+        if (uri)
+            app_control_set_uri(request, uri);
+    }
+    void fromSelector(std::vector<const char*> items, const char* chosen) {
+        app_control_create(&request);
+        app_control_add_extra_data_array(request, "selector_keyboard_data_array", items.data(),
+                                         static_cast<int>(items.size()));
+        if (chosen)
+            app_control_add_extra_data(request, "selected_context", chosen);
+    }
+    // Pushes the page the process would open; the body screen when it is one.
+    view_kit::WContentViewController* start() {
+        view_kit::WContentViewController* first = createComposeFirstPage(request);
+        EXPECT_NE(nullptr, first);
+        if (!first)
+            return nullptr;
+        if (auto* body = dynamic_cast<MCBodyContentViewController*>(first)) {
+            screen = body;
+            screenWeak = body->getWeakPtr();
+            msg = body->getMsgData();
+        }
+        EXPECT_TRUE(window->getNaviframeController()->push(first));
+        settle(0.3);
+        return first;
+    }
+    app_control_h request = nullptr;
+};
+
+TEST_F(ComposeStartTest, ASharedTextIsCutOnlyWhereMmsCannotCarryIt) {
+    const std::string shared(400, 's');
+    const struct {
+        bool mms;
+        size_t kept;
+        const char* toast;
+    } cases[] = {
+        {false, 160, "Maximum number of characters reached."},
+        {true, 400, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mms ? "MMS" : "SMS only");
+        ASSERT_TRUE(msg_app::preference::set(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS, c.mms));
+        share(shared, "sms:+15550100001");
+        ASSERT_NE(nullptr, start());
+        ASSERT_TRUE(screenOpen());
+        EXPECT_EQ(std::vector<std::string>{"+15550100001"}, msg->recipient);
+        EXPECT_EQ(std::string(c.kept, 's'), body()->getText());
+        if (*c.toast)
+            EXPECT_TRUE(waitPopupText(c.toast));
+        else
+            EXPECT_EQ("", popupText());
+        screen->destroy();
+        settle();
+        app_control_destroy(request);
+        request = nullptr;
+    }
+}
+
+TEST_F(ComposeStartTest, WithoutRecipientsTheRecipientScreenComesFirst) {
+    ASSERT_TRUE(msg_app::preference::set(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS, false));
+    share(std::string(400, 'r'), nullptr);
+    auto* standIn = dynamic_cast<MCComposerStandIn*>(start());
+    ASSERT_NE(nullptr, standIn) << "until a recipient screen is registered, a page says so";
+    EXPECT_STREQ(MCComposerOpener::NO_RECIPIENT_SCREEN_ID, standIn->getNoteId());
+    standIn->destroy();
+    settle();
+
+    // The recipient screen gets the record and goes on to the body once a recipient is chosen.
+    std::shared_ptr<MCMsgData> handed;
+    app_control_h handedRequest = nullptr;
+    MCComposerOpener::setRecipientScreenFactory([&](std::shared_ptr<MCMsgData> record, app_control_h handle) {
+        handed = record;
+        handedRequest = handle;
+        return new HostPage();
+    });
+    ASSERT_NE(nullptr, start());
+    ASSERT_NE(nullptr, handed);
+    EXPECT_EQ(request, handedRequest);
+    EXPECT_EQ(3, handed->smsPageCount);
+    handed->recipient = {"+15550100002"};
+    open(handed);
+    EXPECT_EQ(std::string(160, 'r'), body()->getText());
+    EXPECT_TRUE(waitPopupText("Maximum number of characters reached."));
+}
+
+TEST_F(ComposeStartTest, TheSelectorsKeyboardOpensAnEmptyBodyForItsRecipient) {
+    fromSelector({"address:010-1234-5678", "vorlane_log:new_msg"}, nullptr);
+    ASSERT_NE(nullptr, start());
+    ASSERT_TRUE(screenOpen());
+    EXPECT_EQ(std::vector<std::string>{"01012345678"}, msg->recipient);
+    EXPECT_TRUE(msg->newMsgFromSelector);
+    EXPECT_TRUE(body()->isEntryEmpty());
+    EXPECT_EQ("0/160", counter());
+}
+
+TEST_F(ComposeStartTest, OtherRequestsOpenNoBody) {
+    fromSelector({"address:01012345678"}, "on my way");
+    view_kit::WContentViewController* first = start();
+    ASSERT_NE(nullptr, first);
+    EXPECT_STREQ("SendScreen", first->getClassName()) << "a chosen text is sent at once";
+    first->destroy();
+    settle();
+    app_control_destroy(request);
+    request = nullptr;
+
+    setBool("db/telephony/flight_mode", true);
+    share("grounded", "sms:+15550100001");
+    first = start();
+    ASSERT_NE(nullptr, first);
+    EXPECT_STREQ("ComposeRefusalScreen", first->getClassName());
+    EXPECT_TRUE(waitPopupText("Can't send messages. Turn off Airplane mode and try again."));
+}
+
+} // namespace
