@@ -1,6 +1,9 @@
 #include "ComposeBodyScreen.h"
 #include "ComposePopupScreen.h"
 #include "ScreenRegistry.h"
+#include "compose/MCRecipientContentViewController.h"
+#include "compose/MCRecipientEntryContentViewController.h"
+#include "compose/MCRecipientSearchListContentViewController.h"
 
 namespace msg_app {
 namespace shell {
@@ -25,6 +28,25 @@ void registerComposeScreens(ScreenRegistry& registry) {
         Show show = screen.show;
         registry.add(screen.name, screen.description, [show] { return new ComposePopupScreen(show); });
     }
+    registry.add("compose-rcpt",
+                 "a new message's recipient screen (with the phone/watch row on a watch with its own SIM)",
+                 [] { return new compose::MCRecipientContentViewController(nullptr); });
+    registry.add("compose-rcpt-filled", "the recipient screen holding a contact's number",
+                 [] { return new compose::MCRecipientContentViewController("+15550100001"); });
+    registry.add("compose-rcpt-entry", "the recipient entry being typed, with the input panel up", [] {
+        auto* entry = new compose::MCRecipientEntryContentViewController();
+        entry->setAddr("Zo");
+        return entry;
+    });
+    registry.add("compose-rcpt-search", "the recipient entry offering the best match of what is typed", [] {
+        auto* entry = new compose::MCRecipientEntryContentViewController();
+        entry->setAddr("Ava");
+        return entry;
+    });
+    registry.add("compose-rcpt-results", "every contact and recent number matching a typed recipient",
+                 [] { return new compose::MCRecipientSearchListContentViewController("555"); });
+    registry.add("compose-rcpt-no-results", "the search of a recipient nobody matches",
+                 [] { return new compose::MCRecipientSearchListContentViewController("Nobody"); });
     registerComposeBodyScreens(registry);
 }
 

@@ -2,6 +2,7 @@
 #include "AppRegistry.h"
 #include "LaunchJournal.h"
 #include "SimCommand.h"
+#include "SimLaunchReply.h"
 #include "SimSettingsOutput.h"
 
 #include <cstdio>
@@ -110,18 +111,13 @@ int runLaunches(msg_sim::SimArgs& args) {
 int runReply(msg_sim::SimArgs& args) {
     std::string resultText = "0";
     args.option("--result", resultText);
-    JsonBuilder* extras = json_builder_new();
-    json_builder_begin_object(extras);
+    std::vector<std::pair<std::string, std::string>> extras;
     for (std::string pair; args.option("--extra", pair);) {
         size_t eq = pair.find('=');
-        if (eq == std::string::npos || eq == 0) {
-            g_object_unref(extras);
+        if (eq == std::string::npos || eq == 0)
             return msg_sim::simUsageError(args, "--extra takes KEY=VALUE");
-        }
-        json_builder_set_member_name(extras, pair.substr(0, eq).c_str());
-        json_builder_add_string_value(extras, pair.substr(eq + 1).c_str());
+        extras.emplace_back(pair.substr(0, eq), pair.substr(eq + 1));
     }
-    json_builder_end_object(extras);
     long long id = 0;
     bool valid = args.ok(1) && args.rest().size() == 1 && msg_sim::parseCount(args.rest()[0], id);
     int result = 0;
@@ -130,30 +126,10 @@ int runReply(msg_sim::SimArgs& args) {
     } catch (...) {
         valid = false;
     }
-    if (!valid) {
-        g_object_unref(extras);
+    if (!valid)
         return msg_sim::simUsageError(args, args.error().empty() ? "give a launch id and a numeric --result"
                                                                  : args.error());
-    }
-    LaunchEntry entry;
-    std::string target = LaunchJournal::find(id, entry) ? entry.target : std::string();
-    JsonBuilder* reply = json_builder_new();
-    json_builder_begin_object(reply);
-    addMember(reply, "caller", target);
-    json_builder_set_member_name(reply, "extra");
-    json_builder_add_value(reply, json_builder_get_root(extras));
-    json_builder_end_object(reply);
-    JsonGenerator* generator = json_generator_new();
-    JsonNode* root = json_builder_get_root(reply);
-    json_generator_set_root(generator, root);
-    gchar* text = json_generator_to_data(generator, nullptr);
-    auto outcome = LaunchJournal::recordReply(id, result, text);
-    g_free(text);
-    json_node_unref(root);
-    g_object_unref(generator);
-    g_object_unref(reply);
-    g_object_unref(extras);
-    switch (outcome) {
+    switch (msg_sim::recordLaunchReply(id, result, extras)) {
     case LaunchJournal::ReplyResult::Ok:
         return 0;
     case LaunchJournal::ReplyResult::NotFound:
@@ -181,6 +157,37 @@ int runApps(msg_sim::SimArgs& args) {
 }
 
 } // namespace
+
+LaunchJournal::ReplyResult
+msg_sim::recordLaunchReply(int64_t id, int result,
+                           const std::vector<std::pair<std::string, std::string>>& extras) {
+    JsonBuilder* extra = json_builder_new();
+    json_builder_begin_object(extra);
+    for (const auto& [key, value] : extras) {
+        json_builder_set_member_name(extra, key.c_str());
+        json_builder_add_string_value(extra, value.c_str());
+    }
+    json_builder_end_object(extra);
+    LaunchEntry entry;
+    std::string target = LaunchJournal::find(id, entry) ? entry.target : std::string();
+    JsonBuilder* reply = json_builder_new();
+    json_builder_begin_object(reply);
+    addMember(reply, "caller", target);
+    json_builder_set_member_name(reply, "extra");
+    json_builder_add_value(reply, json_builder_get_root(extra));
+    json_builder_end_object(reply);
+    JsonGenerator* generator = json_generator_new();
+    JsonNode* root = json_builder_get_root(reply);
+    json_generator_set_root(generator, root);
+    gchar* text = json_generator_to_data(generator, nullptr);
+    LaunchJournal::ReplyResult outcome = LaunchJournal::recordReply(id, result, text);
+    g_free(text);
+    json_node_unref(root);
+    g_object_unref(generator);
+    g_object_unref(reply);
+    g_object_unref(extra);
+    return outcome;
+}
 
 MSG_SIM_COMMAND(launches, "launches", "[--limit N]", "shows the launch journal", runLaunches);
 MSG_SIM_COMMAND(reply, "reply", "ID [--result N] [--extra KEY=VALUE]...",

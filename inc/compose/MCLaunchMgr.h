@@ -1,8 +1,7 @@
 /*
  * The checks made before a composer opens or a message is sent (flight mode,
  * device policy, storage, recipients) and the popups that tell the user why
- * not. A new message from the list opens a stand-in page until the recipient
- * screen is built; the checks are real.
+ * not. A new message from the list opens on the recipient screen.
  */
 #ifndef MSG_APP_COMPOSE_MCLAUNCHMGR_H
 #define MSG_APP_COMPOSE_MCLAUNCHMGR_H

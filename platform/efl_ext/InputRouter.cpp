@@ -1,6 +1,7 @@
 #include "InputRouter.h"
 
 #include "HardwareKeys.h"
+#include "InputPanel.h"
 #include "RotaryRouter.h"
 #include "log/PlatformLog.h"
 
@@ -26,6 +27,7 @@ void InputRouter::attach(Evas_Object* obj) {
     Evas* e = obj ? evas_object_evas_get(obj) : nullptr;
     if (!e || catchers().count(e))
         return;
+    InputPanel::install();
     Evas_Object* catcher = evas_object_rectangle_add(e);
     evas_object_color_set(catcher, 0, 0, 0, 0);
     evas_object_repeat_events_set(catcher, EINA_TRUE);
@@ -63,7 +65,8 @@ void InputRouter::_keyDownCb(void*, Evas* e, Evas_Object*, void* info) {
         return;
     bool taken = false;
     if (!strcmp(ev->key, "Escape") || !strcmp(ev->key, "XF86Back")) {
-        taken = HardwareKeys::instance().dispatch(e, EEXT_CALLBACK_BACK);
+        // Like the device's back key, the first press only lowers the input panel.
+        taken = InputPanel::hideOn(e) || HardwareKeys::instance().dispatch(e, EEXT_CALLBACK_BACK);
     } else if (!strcmp(ev->key, "Menu") || !strcmp(ev->key, "F1")) {
         taken = HardwareKeys::instance().dispatch(e, EEXT_CALLBACK_MORE);
     } else if (!strcmp(ev->key, "Next") || !strcmp(ev->key, "Prior")) {

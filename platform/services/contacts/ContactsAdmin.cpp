@@ -128,17 +128,30 @@ bool deletePerson(msg_device::Device* device, int id) {
     });
 }
 
-bool addCallLog(msg_device::Device* device, const CallLogEntry& entry, int* outId) {
-    PLAT_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
+namespace {
+
+bool validCallLog(const CallLogEntry& entry) {
     PLAT_RETV_IF(entry.address.empty() ||
                      !g_utf8_validate(entry.address.data(), entry.address.size(), nullptr),
                  false, "address is empty or not UTF-8");
+    return true;
+}
+
+bool insertCallLog(Connection& db, const CallLogEntry& entry) {
+    auto insert = db.prepare("INSERT INTO contacts_phone_logs(address, log_time, log_type) VALUES(?, ?, ?)");
+    insert.bind(1, entry.address).bind(2, entry.time).bind(3, entry.type);
+    return insert.exec();
+}
+
+} // namespace
+
+bool addCallLog(msg_device::Device* device, const CallLogEntry& entry, int* outId) {
+    PLAT_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
+    if (!validCallLog(entry))
+        return false;
     int64_t id = 0;
     bool ok = device->write([&](Connection& db, ChangeLog& log) {
-        auto insert =
-            db.prepare("INSERT INTO contacts_phone_logs(address, log_time, log_type) VALUES(?, ?, ?)");
-        insert.bind(1, entry.address).bind(2, entry.time).bind(3, entry.type);
-        if (!insert.exec())
+        if (!insertCallLog(db, entry))
             return false;
         id = db.lastInsertId();
         log.append(kChangeTopic, "phone_log");
@@ -147,6 +160,22 @@ bool addCallLog(msg_device::Device* device, const CallLogEntry& entry, int* outI
     if (ok && outId)
         *outId = static_cast<int>(id);
     return ok;
+}
+
+bool addCallLogs(msg_device::Device* device, const std::vector<CallLogEntry>& entries) {
+    PLAT_RETV_IF(!contacts_impl::ensureContactsSchema(device), false, "no contacts database");
+    for (const auto& entry : entries) {
+        if (!validCallLog(entry))
+            return false;
+    }
+    return device->write([&](Connection& db, ChangeLog& log) {
+        for (const auto& entry : entries) {
+            if (!insertCallLog(db, entry))
+                return false;
+        }
+        log.append(kChangeTopic, "phone_log");
+        return true;
+    });
 }
 
 bool listPersons(msg_device::Device* device, std::vector<Person>& out) {

@@ -4,8 +4,8 @@
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
-#include "compose/MCComposerStandIn.h"
 #include "compose/MCMsgData.h"
+#include "compose/MCRecipientContentViewController.h"
 #include "compose/MCUtil.h"
 #include "storage.h"
 #include "vconf.h"
@@ -22,7 +22,7 @@ MCLaunchMgr::Error MCLaunchMgr::createNewComposer(view_kit::WContentViewControll
         MSG_LOGE("checkCondition() returns error(%d)", error);
         return error;
     }
-    *outComposer = new MCComposerStandIn();
+    *outComposer = new MCRecipientContentViewController(nullptr);
     return ERROR_NONE;
 }
 

@@ -40,8 +40,9 @@ bool editPerson(msg_device::Device* device, int id, const std::string& displayNa
                 const std::vector<std::string>& numbers);
 bool deletePerson(msg_device::Device* device, int id);
 bool addCallLog(msg_device::Device* device, const CallLogEntry& entry, int* outId);
-// Adds many persons in one transaction (seeding); all or nothing.
+// Adds many persons, or call-log entries, in one transaction (seeding); all or nothing.
 bool addPersons(msg_device::Device* device, const std::vector<Person>& persons);
+bool addCallLogs(msg_device::Device* device, const std::vector<CallLogEntry>& entries);
 
 bool listPersons(msg_device::Device* device, std::vector<Person>& out);
 bool findPerson(msg_device::Device* device, int id, Person& out);

@@ -1,0 +1,18 @@
+#ifndef MSG_SIM_SIMLAUNCHREPLY_H
+#define MSG_SIM_SIMLAUNCHREPLY_H
+
+#include "LaunchJournal.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace msg_sim {
+
+// Answers the journalled request as its target application would: the result and the extras.
+msg_services::LaunchJournal::ReplyResult
+recordLaunchReply(int64_t id, int result, const std::vector<std::pair<std::string, std::string>>& extras);
+
+} // namespace msg_sim
+
+#endif

@@ -1,0 +1,67 @@
+// msg-sim pick: the device's contacts picker, answering a composer's request with a number of the
+// address book as the picker would (the record id of the chosen number).
+#include "SimCommand.h"
+#include "SimLaunchReply.h"
+#include "SimSettingsOutput.h"
+
+#include "contacts.h"
+
+#include <cstdio>
+
+namespace {
+
+using msg_services::LaunchEntry;
+using msg_services::LaunchJournal;
+
+constexpr const char* PICKER_APP = "com.vorlane.w-contacts2.appcontrol";
+
+// The record id of the number in the address book; 0 when no contact has it.
+int numberRecordId(const std::string& number) {
+    contacts_list_h list = nullptr;
+    if (contacts_connect() != CONTACTS_ERROR_NONE ||
+        contacts_db_get_all_records(_contacts_number._uri, 0, 0, &list) != CONTACTS_ERROR_NONE)
+        return 0;
+    int id = 0;
+    do {
+        contacts_record_h record = nullptr;
+        char* value = nullptr;
+        if (contacts_list_get_current_record_p(list, &record) == CONTACTS_ERROR_NONE &&
+            contacts_record_get_str_p(record, _contacts_number.number, &value) == CONTACTS_ERROR_NONE &&
+            value && number == value)
+            contacts_record_get_int(record, _contacts_number.id, &id);
+    } while (id == 0 && contacts_list_next(list) == CONTACTS_ERROR_NONE);
+    contacts_list_destroy(list, true);
+    return id;
+}
+
+int runPick(msg_sim::SimArgs& args) {
+    bool cancel = args.flag("--cancel");
+    long long id = 0;
+    size_t wanted = cancel ? 1 : 2;
+    if (!args.ok(wanted) || args.rest().size() != wanted || !msg_sim::parseCount(args.rest()[0], id))
+        return msg_sim::simUsageError(
+            args, args.error().empty() ? "give a launch id and a number, or --cancel" : args.error());
+    LaunchEntry entry;
+    if (!LaunchJournal::find(id, entry) || entry.target != PICKER_APP)
+        return msg_sim::simFailure(args, "launch #" + std::to_string(id) + " is no contacts picker request");
+    std::vector<std::pair<std::string, std::string>> extras;
+    if (!cancel) {
+        int numberId = numberRecordId(args.rest()[1]);
+        if (numberId == 0)
+            return msg_sim::simFailure(args, "no contact has the number " + args.rest()[1]);
+        extras.emplace_back("data_selected", std::to_string(numberId));
+    }
+    auto outcome = msg_sim::recordLaunchReply(
+        id, cancel ? APP_CONTROL_RESULT_CANCELED : APP_CONTROL_RESULT_SUCCEEDED, extras);
+    if (outcome == LaunchJournal::ReplyResult::AlreadyReplied)
+        return msg_sim::simFailure(args, "launch #" + std::to_string(id) + " was answered already");
+    if (outcome != LaunchJournal::ReplyResult::Ok)
+        return msg_sim::simFailure(args, "cannot store the answer");
+    return 0;
+}
+
+} // namespace
+
+MSG_SIM_COMMAND(pick, "pick", "ID NUMBER | ID --cancel",
+                "answers a contacts picker request with a contact's number, as the device's picker would",
+                runPick);

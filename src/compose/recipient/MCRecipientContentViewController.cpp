@@ -1,0 +1,160 @@
+#include "compose/MCRecipientContentViewController.h"
+
+#include "common/CommonUtil.h"
+#include "common/Connectivity.h"
+#include "common/MCommonAppEventMgr.h"
+#include "common/MCommonAppLaunchMgr.h"
+#include "common/MsgLog.h"
+#include "common/popup/MCommonPopup.h"
+#include "compose/MCItem/MCItemOutgoingButton.h"
+#include "compose/MCItem/MCItemPadding.h"
+#include "compose/MCItem/MCItemRcptLabel.h"
+#include "compose/MCItem/MCItemRcptNextButton.h"
+#include "compose/MCOutgoingMgr.h"
+#include "compose/MCOutgoingRoads.h"
+#include "compose/MCRecipientEntryContentViewController.h"
+#include "compose/MCUtil.h"
+#include "view_kit/WNaviframeController.h"
+
+#include <memory>
+
+namespace msg_app {
+namespace compose {
+
+MCRecipientContentViewController::MCRecipientContentViewController(const char* address)
+    : _initialAddr(address ? address : "") {
+    setName(NAME);
+    MCommonAppEventMgr::getInstance()->addListener(this);
+}
+
+MCRecipientContentViewController::~MCRecipientContentViewController() {
+    MCommonAppEventMgr::getInstance()->removeListener(this);
+}
+
+bool MCRecipientContentViewController::_isOutgoingButtonOffered() {
+    return common_util::is_sta_enabled() && !common_util::is_power_saving_mode() &&
+           connectivity::get_connected_vendor() != connectivity::VENDOR_OTHER_LO &&
+           MCOutgoingMgr::getInstance()->getOutgoingType() != MCOutgoingRoads::NUMBER_SHARING;
+}
+
+Evas_Object* MCRecipientContentViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
+    _genlist = elm_genlist_add(parent);
+    MSG_RETV_IF(!_genlist, nullptr, "genlist is nullptr.");
+    elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
+    elm_genlist_homogeneous_set(_genlist, EINA_FALSE);
+    evas_object_size_hint_weight_set(_genlist, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+    evas_object_size_hint_align_set(_genlist, EVAS_HINT_FILL, EVAS_HINT_FILL);
+
+    auto* label = new MCItemRcptLabel();
+    auto* next = new MCItemRcptNextButton();
+    label->setOnLabelClicked([this] { _onLabelClickCb(); });
+    label->setOnLabelTextChanged([next](bool hasRecipient) { next->setButtonEnable(hasRecipient); });
+    next->setOnClicked([this] { _onNextButtonClicked(); });
+    _label = label;
+    _next = next;
+    if (_isOutgoingButtonOffered()) {
+        auto* outgoing = new MCItemOutgoingButton();
+        outgoing->updateButtonState();
+        _appendItem(new MCItemPadding("padding_rcpt_with_outgoing_buttons_top"));
+        _appendItem(outgoing);
+        _appendItem(label);
+        _appendItem(next);
+    } else {
+        _appendItem(new MCItemPadding("padding_rcpt_no_buttons_top"));
+        _appendItem(label);
+        _appendItem(new MCItemPadding("padding_rcpt_no_buttons_bottom_of_label"));
+        _appendItem(next);
+    }
+    label->setAddr(_initialAddr.c_str());
+    return _genlist;
+}
+
+void MCRecipientContentViewController::_appendItem(MCItem* item) {
+    MSG_RET_IF(!item, "mcItem is nullptr.");
+    switch (item->getType()) {
+    case MCItem::PADDING:
+    case MCItem::OUTGOING_BUTTON:
+    case MCItem::RCPT_LABEL:
+    case MCItem::RCPT_NEXT_BUTTON:
+        break;
+    default:
+        MSG_LOGE("Invalid Type (%d)", item->getType());
+        delete item;
+        return;
+    }
+    item->attachToParentViewController(this);
+    if (!wgenlist_item_append(_genlist, nullptr, item, ELM_GENLIST_ITEM_NONE)) {
+        MSG_LOGE("wgenlist_item_append failed");
+        delete item;
+    }
+}
+
+void MCRecipientContentViewController::appEventListener(MCommonAppEventType type) {
+    if ((type == APP_EVENT_LANGUAGE_CHANGED || type == APP_EVENT_CONTACTS_CHANGED) && _label)
+        _label->refresh();
+}
+
+void MCRecipientContentViewController::_onLabelClickCb() {
+    MSG_RET_IF(!_label, "label is nullptr");
+    view_kit::WNaviframeController* naviframe = getNaviframeController();
+    MSG_RET_IF(!naviframe, "naviframe is nullptr");
+    auto* entry = new MCRecipientEntryContentViewController();
+    entry->setAddr(_label->getAddr());
+    std::weak_ptr<view_kit::WViewController> self = getWeakPtr();
+    entry->setOnSaveAddr([this, self](const char* address) {
+        if (!self.expired() && _label)
+            _label->setAddr(address);
+    });
+    naviframe->push(entry);
+}
+
+void MCRecipientContentViewController::_onNextButtonClicked() {
+    std::string address = _label ? _label->getAddr() : "";
+    if (!MCUtil::isValidRecipient(address)) {
+        _showToast(INVALID_RECIPIENT_ID);
+        return;
+    }
+    if (_onNext) {
+        _onNext(address.c_str());
+        return;
+    }
+    _launchInputSelector(address);
+}
+
+void MCRecipientContentViewController::_launchInputSelector(const std::string& address) {
+    app_control_h request = nullptr;
+    if (app_control_create(&request) != APP_CONTROL_ERROR_NONE) {
+        MSG_LOGE("app_control_create() is failed");
+        _showToast(COULDNT_OPEN_ID);
+        return;
+    }
+    SendBy road = MCOutgoingMgr::getInstance()->getSendBy();
+    std::string addressItem = "address:" + address;
+    const char* fromType = road == SendBy::HULM    ? "from_type:watch"
+                           : road == SendBy::PHONE ? "from_type:phone"
+                                                   : "from_type:none";
+    const char* items[] = {addressItem.c_str(), "caller_app:com.vorlane.message", "vorlane_log:new_msg",
+                           fromType};
+    app_control_set_app_id(request, INPUT_SELECTOR_APP_ID);
+    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
+    app_control_add_extra_data_array(request, "selector_keyboard_data_array", items, 4);
+    app_control_add_extra_data(request, "selector_keyboard_app_id", COMPOSE_APP_ID);
+    if (common_util::is_support_MMS())
+        app_control_add_extra_data(request, "option_type", "enable_drawing");
+    auto replyCb = [](app_control_h, app_control_h, app_control_result_e result) {
+        if (result != APP_CONTROL_RESULT_SUCCEEDED)
+            MSG_LOGW("__msg_composer_selector_result_cb is failed. [%d]", result);
+    };
+    if (!MCommonAppLaunchMgr::getInstance()->launch(request, replyCb)) {
+        MSG_LOGE("app_control_send_launch_request is failed");
+        app_control_destroy(request);
+        _showToast(COULDNT_OPEN_ID);
+    }
+}
+
+void MCRecipientContentViewController::_showToast(const char* textId) {
+    attachPopup(MCommonPopup::createToastPopup(textId, nullptr, nullptr));
+}
+
+} // namespace compose
+} // namespace msg_app

@@ -1,0 +1,75 @@
+// The phone/watch choice of a watch with its own SIM: offered above the recipient, the road a new
+// message leaves by, refused when that road is not there. Its own program: whether the watch has
+// telephony is read once per process.
+#include "RecipientScreenTest.h"
+
+#include "MainLoop.h"
+#include "compose/MCItem/MCItemOutgoingButton.h"
+#include "compose/MCItem/MCItemRcptNextButton.h"
+#include "compose/MCOutgoingMgr.h"
+
+using namespace msg_app::compose;
+using msg_services::LaunchEntry;
+using msg_services::LaunchJournal;
+
+namespace {
+
+class OutgoingRowTest : public RecipientScreenTest {
+protected:
+    void SetUp() override {
+        RecipientScreenTest::SetUp();
+        applyProfile("standalone");
+    }
+    // The last element the input selector was asked with.
+    std::string askedFromType() {
+        std::vector<LaunchEntry> asked = launchesTo(MCRecipientContentViewController::INPUT_SELECTOR_APP_ID);
+        if (asked.empty())
+            return "";
+        app_control_h request = LaunchJournal::openReceived(asked.back().id);
+        char** values = nullptr;
+        int length = 0;
+        std::string last;
+        if (request && app_control_get_extra_data_array(request, "selector_keyboard_data_array", &values,
+                                                        &length) == APP_CONTROL_ERROR_NONE) {
+            for (int i = 0; i < length; ++i) {
+                last = values[i];
+                free(values[i]);
+            }
+            free(values);
+        }
+        if (request)
+            app_control_destroy(request);
+        closeLaunched(asked.back());
+        return last;
+    }
+};
+
+} // namespace
+
+TEST_F(OutgoingRowTest, TheChosenRoadIsHandedToTheSelectorAndAMissingOneIsRefused) {
+    open("+15550100012");
+    using T = MCItem::Type;
+    EXPECT_EQ((std::vector<T>{T::PADDING, T::OUTGOING_BUTTON, T::RCPT_LABEL, T::RCPT_NEXT_BUTTON}),
+              rowTypes());
+    auto* road = row<MCItemOutgoingButton>();
+    auto* next = row<MCItemRcptNextButton>();
+    ASSERT_TRUE(road && next);
+    // Without a phone the watch's own number is the only road.
+    EXPECT_EQ(SendBy::HULM, MCOutgoingMgr::getInstance()->getSendBy());
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return takesInput(road->getPhoneButton()); }));
+    tap(road->getPhoneButton());
+    EXPECT_TRUE(waitToast("Can't change the outgoing number now."));
+    EXPECT_EQ(SendBy::HULM, MCOutgoingMgr::getInstance()->getSendBy());
+    screen->destroyPopup();
+    tap(next->getButton());
+    EXPECT_EQ("from_type:watch", askedFromType());
+
+    // A phone reached over the internet can carry it too.
+    applyProfile("remote");
+    tap(road->getPhoneButton());
+    settle();
+    EXPECT_FALSE(hasToast("Can't change the outgoing number now."));
+    EXPECT_EQ(SendBy::PHONE, MCOutgoingMgr::getInstance()->getSendBy());
+    tap(next->getButton());
+    EXPECT_EQ("from_type:phone", askedFromType());
+}

@@ -1,0 +1,129 @@
+// The recipient entry: the carrier's length limit, separators, Done and what it reports on leaving.
+#include "RecipientScreenTest.h"
+
+#include "MainLoop.h"
+#include "compose/MCRecipientEntryContentViewController.h"
+#include "view_kit/WNaviframeController.h"
+
+using namespace msg_app::compose;
+
+namespace {
+
+class RecipientEntryTest : public RecipientScreenTest {
+protected:
+    void openEntry(const char* address) {
+        entry = new MCRecipientEntryContentViewController();
+        entry->setAddr(address);
+        entry->setOnSaveAddr([this](const char* saved) { this->saved.push_back(saved); });
+        push(entry);
+        ASSERT_NE(nullptr, entry->getEntry());
+        elm_object_focus_set(entry->getEntry(), EINA_TRUE);
+    }
+    std::string text() const {
+        return entry && entry->getEntry() ? elm_entry_entry_get(entry->getEntry()) : "";
+    }
+    bool entryOnTop() const { return topPageName() == MCRecipientEntryContentViewController::NAME; }
+    // Typed or pasted: the entry's filters see it as the user's input.
+    void input(const char* typed) {
+        elm_entry_entry_insert(entry->getEntry(), typed);
+        settle();
+    }
+
+    MCRecipientEntryContentViewController* entry = nullptr;
+    std::vector<std::string> saved;
+};
+
+} // namespace
+
+TEST_F(RecipientEntryTest, TheCarriersSalesCodeLimitsTheLength) {
+    const struct {
+        const char* code;
+        size_t kept;
+    } cases[] = {{"KTO", 20}, {"SKC", 20}, {"LUO", 32}, {"XAR", 40}};
+    const char* forty = "1234567890123456789012345678901234567890";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        setString("db/zeq/salescode", c.code);
+        openEntry("");
+        input(forty);
+        EXPECT_EQ(c.kept, text().size());
+        EXPECT_EQ(c.kept < 40, hasToast("Maximum number of characters reached."));
+        entry->destroyPopup();
+        window->getNaviframeController()->pop();
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return !entryOnTop(); }));
+    }
+}
+
+TEST_F(RecipientEntryTest, ASeparatorEndsTheRecipientAndAPastedListIsRefusedWhole) {
+    openEntry("");
+    input("123");
+    input("123,456");
+    EXPECT_EQ("123", text());
+    EXPECT_TRUE(waitToast("Invalid recipient."));
+    EXPECT_TRUE(entryOnTop());
+    EXPECT_TRUE(saved.empty());
+
+    input(",");
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !entryOnTop(); }));
+    EXPECT_EQ((std::vector<std::string>{"123"}), saved);
+
+    // A pasted number with a trailing separator is taken as one.
+    saved.clear();
+    openEntry("");
+    input("0104567;");
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !entryOnTop(); }));
+    EXPECT_EQ((std::vector<std::string>{"0104567"}), saved);
+}
+
+TEST_F(RecipientEntryTest, DoneOnTooShortATextSaysWhatIsMissing) {
+    const struct {
+        const char* typed;
+        const char* toast;
+    } cases[] = {{"12", "Enter 3 or more digits."},
+                 {"+1", "Enter 3 or more digits."},
+                 {"z", "Enter 2 or more letters."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        openEntry(c.typed);
+        pressKey("Return");
+        EXPECT_TRUE(waitToast(c.toast));
+        EXPECT_TRUE(entryOnTop());
+        entry->destroyPopup();
+        window->getNaviframeController()->pop();
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return !entryOnTop(); }));
+    }
+    // Leaving reports the text once, whatever asks the page to go.
+    EXPECT_EQ((std::vector<std::string>{"12", "+1", "z"}), saved);
+}
+
+TEST_F(RecipientEntryTest, TheFocusedEntryRaisesTheInputPanelAndBackLowersItFirst) {
+    openEntry("Zo");
+    auto* imf = static_cast<Ecore_IMF_Context*>(elm_entry_imf_context_get(entry->getEntry()));
+    ASSERT_NE(nullptr, imf);
+    auto entryTop = [&] {
+        int y = 0;
+        evas_object_geometry_get(entry->getEntry(), nullptr, &y, nullptr, nullptr);
+        return y;
+    };
+    int lowered = 0;
+    ASSERT_TRUE(msg_test::runLoopUntil(
+        [&] { return ecore_imf_context_input_panel_state_get(imf) == ECORE_IMF_INPUT_PANEL_STATE_SHOW; }));
+    int x = -1, y = -1, w = -1, h = -1;
+    ecore_imf_context_input_panel_geometry_get(imf, &x, &y, &w, &h);
+    // Without prediction the panel has no suggestion row.
+    EXPECT_EQ(MCRecipientEntryContentViewController::PANEL_HEIGHT_PLAIN, h);
+    EXPECT_EQ(360 - h, y);
+    EXPECT_EQ(360, w);
+    // The entry moves above the panel.
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return entryTop() < 120; })) << entryTop();
+
+    pressKey("Escape");
+    EXPECT_EQ(ECORE_IMF_INPUT_PANEL_STATE_HIDE, ecore_imf_context_input_panel_state_get(imf));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return (lowered = entryTop()) > 120; })) << lowered;
+    EXPECT_TRUE(entryOnTop());
+    EXPECT_TRUE(saved.empty());
+
+    pressKey("Escape");
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !entryOnTop(); }));
+    EXPECT_EQ((std::vector<std::string>{"Zo"}), saved);
+}

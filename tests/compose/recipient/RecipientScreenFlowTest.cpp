@@ -1,0 +1,203 @@
+// The recipient screen: its rows, the label's buttons, the contacts picker's answer and Next.
+#include "RecipientScreenTest.h"
+
+#include "MainLoop.h"
+#include "Programs.h"
+#include "TempDir.h"
+#include "compose/MCItem/MCItemRcptLabel.h"
+#include "compose/MCItem/MCItemRcptNextButton.h"
+#include "compose/MCRecipientEntryContentViewController.h"
+#include "view_kit/WNaviframeController.h"
+
+#include <cstdlib>
+#include <glib.h>
+
+using namespace msg_app::compose;
+using msg_services::LaunchEntry;
+using msg_services::LaunchJournal;
+
+namespace {
+
+constexpr const char* SELECTOR = "com.vorlane.w-input-selector";
+constexpr const char* PICKER = "com.vorlane.w-contacts2.appcontrol";
+constexpr const char* INVALID = "Invalid recipient.";
+
+std::vector<std::string> selectorItems(const LaunchEntry& entry) {
+    std::vector<std::string> items;
+    app_control_h request = LaunchJournal::openReceived(entry.id);
+    if (!request)
+        return items;
+    char** values = nullptr;
+    int length = 0;
+    if (app_control_get_extra_data_array(request, "selector_keyboard_data_array", &values, &length) ==
+        APP_CONTROL_ERROR_NONE) {
+        for (int i = 0; i < length; ++i) {
+            items.push_back(values[i]);
+            free(values[i]);
+        }
+        free(values);
+    }
+    app_control_destroy(request);
+    return items;
+}
+
+std::string shownText(msg_app::compose::MCItem* item) {
+    const char* text = item ? elm_object_item_part_text_get(item->getElmObjectItem(), "elm.text") : nullptr;
+    return text ? text : "";
+}
+
+} // namespace
+
+TEST_F(RecipientScreenTest, TheLabelShowsTheGuideOrTheNameAndNextFollowsIt) {
+    addContact("<b>Zoe & co", "+15550100012");
+    open(nullptr);
+    using T = MCItem::Type;
+    EXPECT_EQ((std::vector<T>{T::PADDING, T::RCPT_LABEL, T::PADDING, T::RCPT_NEXT_BUTTON}), rowTypes());
+    auto* label = row<MCItemRcptLabel>();
+    auto* next = row<MCItemRcptNextButton>();
+    ASSERT_TRUE(label && next && label->getButton() && next->getButton());
+    EXPECT_STREQ("", label->getAddr());
+    EXPECT_EQ("<guide>Enter recipient</guide>", shownText(label));
+    EXPECT_EQ("img/composer/contacts",
+              imageGroup(elm_object_part_content_get(label->getButton(), "elm.swallow.content")));
+    EXPECT_TRUE(elm_object_disabled_get(next->getButton()));
+
+    // A contact's name shows as typed, markup characters included.
+    label->setAddr("+15550100012");
+    waitRowBuilt(label);
+    EXPECT_EQ("&lt;b&gt;Zoe &amp; co", shownText(label));
+    ASSERT_NE(nullptr, label->getButton());
+    EXPECT_EQ("img/composer/minus",
+              imageGroup(elm_object_part_content_get(label->getButton(), "elm.swallow.content")));
+    EXPECT_FALSE(elm_object_disabled_get(next->getButton()));
+
+    // The remove button empties it again.
+    tap(label->getButton());
+    waitRowBuilt(label);
+    EXPECT_STREQ("", label->getAddr());
+    EXPECT_TRUE(elm_object_disabled_get(next->getButton()));
+}
+
+TEST_F(RecipientScreenTest, NextRefusesWhatIsNoRecipientAndOtherwiseAsksTheInputSelector) {
+    open(nullptr);
+    auto* label = row<MCItemRcptLabel>();
+    auto* next = row<MCItemRcptNextButton>();
+    ASSERT_TRUE(label && next);
+    size_t before = launchesTo(SELECTOR).size();
+    for (const char* refused : {"12", "+12", "info@example.com"}) {
+        SCOPED_TRACE(refused);
+        label->setAddr(refused);
+        waitRowBuilt(label);
+        ASSERT_NE(nullptr, next->getButton());
+        tap(next->getButton());
+        EXPECT_TRUE(waitToast(INVALID));
+        screen->destroyPopup();
+    }
+    EXPECT_EQ(before, launchesTo(SELECTOR).size());
+
+    label->setAddr("123");
+    waitRowBuilt(label);
+    tap(next->getButton());
+    std::vector<LaunchEntry> launched = launchesTo(SELECTOR);
+    ASSERT_EQ(before + 1, launched.size());
+    EXPECT_EQ((std::vector<std::string>{"address:123", "caller_app:com.vorlane.message",
+                                        "vorlane_log:new_msg", "from_type:none"}),
+              selectorItems(launched.back()));
+    EXPECT_NE(launched.back().request.find("com.vorlane.message.appcontrol.compose"), std::string::npos);
+    closeLaunched(launched.back());
+}
+
+TEST_F(RecipientScreenTest, ASelectorThatCannotStartIsToldToTheUser) {
+    // No input selector where the device looks for it: the launch fails.
+    msg_test::TempDir emptyBin;
+    std::string previous = g_getenv("MSG_BIN_DIR") ? g_getenv("MSG_BIN_DIR") : "";
+    g_setenv("MSG_BIN_DIR", emptyBin.path().c_str(), TRUE);
+    open("+15550100012");
+    auto* next = row<MCItemRcptNextButton>();
+    ASSERT_TRUE(next && msg_test::runLoopUntil([&] { return takesInput(next->getButton()); }));
+    tap(next->getButton());
+    EXPECT_TRUE(waitToast("Couldn't open the keyboard."));
+    EXPECT_EQ("failed", launchesTo(SELECTOR).back().status);
+    g_setenv("MSG_BIN_DIR", previous.c_str(), TRUE);
+}
+
+TEST_F(RecipientScreenTest, TheOwnersCallbackTakesTheRecipientInsteadOfTheSelector) {
+    open("+15550100001");
+    std::string handed;
+    screen->setOnNextButtonClicked([&](const char* address) { handed = address; });
+    size_t before = launchesTo(SELECTOR).size();
+    auto* next = row<MCItemRcptNextButton>();
+    ASSERT_TRUE(next && next->getButton());
+    tap(next->getButton());
+    EXPECT_EQ("+15550100001", handed);
+    EXPECT_EQ(before, launchesTo(SELECTOR).size());
+}
+
+TEST_F(RecipientScreenTest, TheLabelOpensTheEntryWhichReturnsWhatWasTyped) {
+    open("+1 (555) 010-0001");
+    auto* label = row<MCItemRcptLabel>();
+    ASSERT_NE(nullptr, label);
+    MCRecipientEntryContentViewController* entry = tapRecipient();
+    ASSERT_NE(nullptr, entry);
+    ASSERT_NE(nullptr, entry->getEntry());
+    EXPECT_STREQ("+15550100001", elm_entry_entry_get(entry->getEntry()));
+    elm_entry_entry_set(entry->getEntry(), "0101234");
+    // The first back lowers the input panel, the second leaves.
+    auto* imf = static_cast<Ecore_IMF_Context*>(elm_entry_imf_context_get(entry->getEntry()));
+    ASSERT_TRUE(msg_test::runLoopUntil(
+        [&] { return ecore_imf_context_input_panel_state_get(imf) == ECORE_IMF_INPUT_PANEL_STATE_SHOW; }));
+    pressKey("Escape");
+    EXPECT_EQ(MCRecipientEntryContentViewController::NAME, topPageName());
+    pressKey("Escape");
+    ASSERT_TRUE(
+        msg_test::runLoopUntil([&] { return topPageName() == MCRecipientContentViewController::NAME; }));
+    EXPECT_STREQ("0101234", label->getAddr());
+}
+
+TEST_F(RecipientScreenTest, TheContactsPickersAnswerFillsTheRecipientWhenItNamesANumber) {
+    addContact("Zoe Park", "+1 555 010 0012");
+    open(nullptr);
+    auto* label = row<MCItemRcptLabel>();
+    ASSERT_TRUE(label && label->getButton());
+    // Answers another application gave, read strictly; then the simulated picker's own answers.
+    const struct {
+        std::vector<std::string> answer;
+        const char* expected;
+        bool refused;
+    } answers[] = {
+        {{"reply", "--extra", "data_selected=1x"}, "", true},
+        {{"reply", "--extra", "data_selected=-1"}, "", true},
+        {{"reply", "--extra", "data_selected= 1"}, "", true},
+        {{"reply", "--extra", "data_selected=99999999999"}, "", true},
+        {{"reply", "--extra", "data_selected=4242"}, "", true},
+        {{"pick", "--cancel"}, "", false},
+        {{"pick", "+1 555 010 0012"}, "+15550100012", false},
+    };
+    for (const auto& answer : answers) {
+        SCOPED_TRACE(answer.answer.back());
+        size_t before = launchesTo(PICKER).size();
+        ASSERT_NE(nullptr, label->getButton());
+        tap(label->getButton());
+        std::vector<LaunchEntry> launched = launchesTo(PICKER);
+        ASSERT_EQ(before + 1, launched.size());
+        EXPECT_NE(launched.back().request.find("pick"), std::string::npos);
+        std::vector<std::string> args = {answer.answer[0], std::to_string(launched.back().id)};
+        args.insert(args.end(), answer.answer.begin() + 1, answer.answer.end());
+        msg_test::ProgramRun run = msg_test::runProgram("msg-sim", args);
+        ASSERT_EQ(0, run.exitCode) << run.err;
+        if (answer.refused) {
+            EXPECT_TRUE(waitToast(INVALID));
+        } else {
+            // The reply reaches the screen through the main loop.
+            EXPECT_TRUE(msg_test::runLoopUntil([&] {
+                LaunchEntry now;
+                return LaunchJournal::find(launched.back().id, now) && now.replied &&
+                       std::string(label->getAddr()) == answer.expected;
+            }));
+            settle();
+            EXPECT_FALSE(hasToast(INVALID));
+        }
+        EXPECT_STREQ(answer.expected, label->getAddr());
+        screen->destroyPopup();
+    }
+}

@@ -1,0 +1,144 @@
+#include "RecipientScreenTest.h"
+
+#include "MainLoop.h"
+#include "common/addr/MCommonAddrMgr.h"
+#include "contacts/ContactsAdmin.h"
+#include "device/Device.h"
+#include "msg_store/MsgStore.h"
+#include "view_kit/WNaviframeController.h"
+
+#include <cstring>
+
+using msg_services::LaunchEntry;
+using msg_services::LaunchJournal;
+
+// The naviframe slides a pushed page in; input lands once it is in place.
+constexpr double PUSH_SECONDS = 0.6;
+
+void RecipientScreenTest::SetUp() {
+    WatchScreenTest::SetUp();
+    ASSERT_EQ(msg_store::ConnectionManager::connect(), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_TRUE(msg_app::MCommonAddrMgr::getInstance()->connectContact());
+}
+
+void RecipientScreenTest::TearDown() {
+    WatchScreenTest::TearDown();
+    msg_app::MCommonAddrMgr::release();
+    msg_test::runLoopUntilIdle();
+    msg_store::ConnectionManager::disconnect();
+}
+
+void RecipientScreenTest::open(const char* address) {
+    screen = new msg_app::compose::MCRecipientContentViewController(address);
+    push(screen);
+}
+
+std::vector<msg_app::compose::MCItem::Type> RecipientScreenTest::rowTypes() const {
+    std::vector<msg_app::compose::MCItem::Type> types;
+    for (Elm_Object_Item* it = elm_genlist_first_item_get(screen->getEvasObject()); it;
+         it = elm_genlist_item_next_get(it)) {
+        auto* item = dynamic_cast<msg_app::compose::MCItem*>(
+            static_cast<view_kit::WGenlistItem*>(elm_object_item_data_get(it)));
+        if (item)
+            types.push_back(item->getType());
+    }
+    return types;
+}
+
+bool RecipientScreenTest::takesInput(Evas_Object* obj) const {
+    if (!obj)
+        return false;
+    int x = 0, y = 0, w = 0, h = 0;
+    evas_object_geometry_get(obj, &x, &y, &w, &h);
+    if (w <= 0)
+        return false;
+    // From the top down, through objects that pass events on, to the first that keeps them.
+    Eina_List* found = evas_tree_objects_at_xy_get(evas(), nullptr, x + w / 2, y + h / 2);
+    bool reached = false;
+    Eina_List* it = nullptr;
+    void* data = nullptr;
+    EINA_LIST_FOREACH(found, it, data) {
+        auto* top = static_cast<Evas_Object*>(data);
+        for (Evas_Object* p = top; p && !reached; p = evas_object_smart_parent_get(p))
+            reached = p == obj;
+        if (reached || !evas_object_repeat_events_get(top))
+            break;
+    }
+    eina_list_free(found);
+    return reached;
+}
+
+void RecipientScreenTest::waitRowBuilt(msg_app::compose::MCItemRcptLabel* label) {
+    const char* icon = *label->getAddr() ? "img/composer/minus" : "img/composer/contacts";
+    EXPECT_TRUE(msg_test::runLoopUntil([&] {
+        Evas_Object* button = label->getButton();
+        return takesInput(button) &&
+               imageGroup(elm_object_part_content_get(button, "elm.swallow.content")) == icon;
+    }));
+}
+
+bool RecipientScreenTest::hasToast(const std::string& text) const {
+    for (Evas_Object* obj = evas_object_bottom_get(evas()); obj; obj = evas_object_above_get(obj)) {
+        const char* name = efl_class_name_get(efl_class_get(obj));
+        if (!name || std::strcmp(name, "Elm.Popup") != 0)
+            continue;
+        const char* shown = elm_object_part_text_get(obj, "elm.text");
+        if (shown && text == shown)
+            return true;
+    }
+    return false;
+}
+
+void RecipientScreenTest::push(view_kit::WContentViewController* page) {
+    ASSERT_TRUE(window->getNaviframeController()->push(page));
+    settle(PUSH_SECONDS);
+    // Keys reach the focused widget of a focused window only.
+    elm_win_activate(window->getEvasObject());
+    evas_focus_in(evas());
+}
+
+msg_app::compose::MCRecipientEntryContentViewController* RecipientScreenTest::tapRecipient() {
+    using Entry = msg_app::compose::MCRecipientEntryContentViewController;
+    tap(screen->getEvasObject());
+    if (!msg_test::runLoopUntil([&] { return topPageName() == Entry::NAME; }))
+        return nullptr;
+    return static_cast<Entry*>(window->getNaviframeController()->getTopContentViewController());
+}
+
+void RecipientScreenTest::tap(Evas_Object* obj) {
+    clickCenter(obj);
+    settle();
+}
+
+bool RecipientScreenTest::waitToast(const std::string& text) const {
+    return msg_test::runLoopUntil([&] { return hasToast(text); }, 5.0);
+}
+
+std::string RecipientScreenTest::topPageName() const {
+    view_kit::WContentViewController* top = window->getNaviframeController()->getTopContentViewController();
+    return top ? top->getName() : "";
+}
+
+std::vector<LaunchEntry> RecipientScreenTest::launchesTo(const std::string& target) const {
+    std::vector<LaunchEntry> found;
+    for (const LaunchEntry& entry : LaunchJournal::list())
+        if (entry.target == target)
+            found.push_back(entry);
+    return found;
+}
+
+void RecipientScreenTest::closeLaunched(const LaunchEntry& entry) {
+    ASSERT_TRUE(LaunchJournal::requestTerminate(entry.id));
+    EXPECT_TRUE(msg_test::pumpUntil(
+        [&] {
+            LaunchEntry now;
+            return LaunchJournal::find(entry.id, now) && now.status == "exited";
+        },
+        30.0));
+}
+
+int RecipientScreenTest::addContact(const std::string& name, const std::string& number) {
+    int id = 0;
+    EXPECT_TRUE(contacts_admin::addPerson(msg_device::Device::getDefault(), name, {number}, &id));
+    return id;
+}

@@ -1,0 +1,190 @@
+// Searching a typed recipient: what is searched, what is marked, the bar's one search per pause in
+// typing, and the list of every match.
+#include "RecipientScreenTest.h"
+
+#include "MainLoop.h"
+#include "compose/MCItem/MCItemRcptSearch.h"
+#include "compose/MCRecipientEntryContentViewController.h"
+#include "compose/MCRecipientSearch.h"
+#include "compose/MCRecipientSearchBarViewController.h"
+#include "compose/MCRecipientSearchListContentViewController.h"
+#include "contacts/ContactsAdmin.h"
+#include "device/Device.h"
+#include "view_kit/WNaviframeController.h"
+
+using namespace msg_app::compose;
+using Range = MCRecipientSearch::Range;
+
+namespace {
+
+class RecipientSearchTest : public RecipientScreenTest {
+protected:
+    void addCallLog(const std::string& number) {
+        ASSERT_TRUE(
+            contacts_admin::addCallLog(msg_device::Device::getDefault(), {number, 1700000000, 1}, nullptr));
+    }
+    MCRecipientEntryContentViewController* openEntry() {
+        auto* entry = new MCRecipientEntryContentViewController();
+        entry->setOnSaveAddr([this](const char* address) { saved.push_back(address); });
+        push(entry);
+        return entry;
+    }
+    MCRecipientSearchListContentViewController* openList(const char* keyword) {
+        auto* list = new MCRecipientSearchListContentViewController(keyword);
+        push(list);
+        EXPECT_TRUE(msg_test::runLoopUntil([&] { return list->isBuilt(); }));
+        return list;
+    }
+    static std::vector<std::string> rowTexts(view_kit::WContentViewController* page) {
+        std::vector<std::string> texts;
+        for (Elm_Object_Item* it = elm_genlist_first_item_get(page->getEvasObject()); it;
+             it = elm_genlist_item_next_get(it)) {
+            const char* main = elm_object_item_part_text_get(it, "elm.text");
+            const char* sub = elm_object_item_part_text_get(it, "elm.text.1");
+            const char* count = elm_object_item_part_text_get(it, "elm.text.sub");
+            std::string text = main ? main : "";
+            if (sub && *sub)
+                text += std::string(" | ") + sub;
+            if (count && *count)
+                text += std::string(" | ") + count;
+            texts.push_back(text);
+        }
+        return texts;
+    }
+    std::vector<std::string> saved;
+};
+
+} // namespace
+
+TEST(RecipientSearchRules, WhatIsSearchedAndWhatIsMarked) {
+    const std::pair<const char*, Range> ranges[] = {
+        {"", Range::NONE},
+        {"z", Range::NONE},
+        {"12", Range::NONE},
+        {"+1", Range::NONE},
+        {"zo", Range::NAME},
+        {"조이", Range::NAME},
+        {"123", Range::NAME_AND_NUMBER},
+        {"zoe", Range::NAME_AND_NUMBER},
+        {"조", Range::NONE},
+    };
+    for (const auto& [keyword, range] : ranges)
+        EXPECT_EQ(range, MCRecipientSearch::getRange(keyword)) << keyword;
+
+    const struct {
+        const char* keyword;
+        const char* source;
+        const char* marked;
+    } marks[] = {
+        {"zo", "Zoe Park", "<match>Zo</match>e Park"},
+        {"park", "Zoe Park", "Zoe <match>Park</match>"},
+        {"&", "Tom & Jerry", "Tom <match>&amp;</match> Jerry"},
+        {"<b", "<b>bold</b>", "<match>&lt;b</match>&gt;bold&lt;/b&gt;"},
+        {"5550", "+1 555-0100", "+1 <match>555-0</match>100"},
+        {"999", "<i>none</i>", "&lt;i&gt;none&lt;/i&gt;"},
+    };
+    for (const auto& m : marks) {
+        std::string out;
+        MCRecipientSearch::setKeywordColor(m.keyword, m.source, out);
+        EXPECT_EQ(m.marked, out) << m.keyword << " in " << m.source;
+    }
+}
+
+TEST_F(RecipientSearchTest, ContactsAndTheCallLogAreAskedForWhatIsShownAndANumberOnce) {
+    addContact("Zoe Park", "+15550100012");
+    addCallLog("+15550100012");
+    addCallLog("+15550100077");
+    addCallLog("+15550100077");
+    contacts_list_h list = nullptr;
+    EXPECT_EQ(1, MCRecipientSearch::searchFromContact("555", 1, &list));
+    ASSERT_NE(nullptr, list);
+    contacts_list_destroy(list, true);
+    // The contact's own number is listed with the contact; the other number once.
+    EXPECT_EQ(1, MCRecipientSearch::searchFromLog("555", 0, nullptr));
+    EXPECT_EQ(0, MCRecipientSearch::searchFromLog("zoe", 0, nullptr));
+    EXPECT_EQ(0, MCRecipientSearch::searchFromContact("12", 0, nullptr));
+    EXPECT_EQ(0, MCRecipientSearch::searchFromContact(nullptr, 0, nullptr));
+
+    std::vector<contacts_admin::Person> many;
+    for (int i = 0; i < 150; ++i)
+        many.push_back({0, "Parker " + std::to_string(i), {"+1555020" + std::to_string(1000 + i)}});
+    ASSERT_TRUE(contacts_admin::addPersons(msg_device::Device::getDefault(), many));
+    EXPECT_EQ(101, MCRecipientSearch::searchFromContact("Park", 101, nullptr));
+}
+
+TEST_F(RecipientSearchTest, QuickKeysGiveOneSearchAndTheBarOffersTheBestMatch) {
+    addContact("Zoe Park", "+15550100012");
+    auto* entry = openEntry();
+    auto bar = entry->getSearchBar();
+    ASSERT_TRUE(bar);
+    for (const char* key : {"z", "o", "e"})
+        elm_entry_entry_insert(entry->getEntry(), key);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return bar->hasSearchResult(); }));
+    EXPECT_EQ(1, bar->getSearchCount());
+    EXPECT_EQ("Zoe Park", bar->getSearchedName());
+    EXPECT_EQ("+15550100012", bar->getSearchedAddress());
+    EXPECT_EQ(MCRecipientSearchBarViewController::ICON_PLUS, bar->getButtonIcon());
+    EXPECT_EQ("<match>Zoe</match> Park", partText(bar->getEvasObject(), "elm.text"));
+    EXPECT_TRUE(evas_object_visible_get(bar->getEvasObject()));
+
+    // Digits nobody has: the digits themselves are offered.
+    elm_entry_entry_set(entry->getEntry(), "");
+    elm_entry_entry_insert(entry->getEntry(), "0107");
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return bar->getSearchCount() == 2; }));
+    EXPECT_EQ("0107", bar->getSearchedAddress());
+    EXPECT_EQ(MCRecipientSearchBarViewController::ICON_ARROW, bar->getButtonIcon());
+
+    // Taking the offer saves it and leaves.
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return takesInput(bar->getEvasObject()); }));
+    tap(bar->getEvasObject());
+    ASSERT_TRUE(
+        msg_test::runLoopUntil([&] { return topPageName() != MCRecipientEntryContentViewController::NAME; }));
+    EXPECT_EQ((std::vector<std::string>{"0107"}), saved);
+}
+
+TEST_F(RecipientSearchTest, TheListShowsContactsThenTheCallLogAndHandsTheChosenNumberBack) {
+    addContact("Zoe Park", "+15550100012");
+    addContact("Park & <Sons>", "+15550100013");
+    addCallLog("+15550100099");
+    auto* entry = openEntry();
+    elm_entry_entry_insert(entry->getEntry(), "555");
+    pressKey("Return");
+    ASSERT_TRUE(msg_test::runLoopUntil(
+        [&] { return topPageName() == MCRecipientSearchListContentViewController::NAME; }));
+    auto* list = static_cast<MCRecipientSearchListContentViewController*>(
+        window->getNaviframeController()->getTopContentViewController());
+    ASSERT_TRUE(msg_test::runLoopUntil([&] {
+        std::vector<std::string> texts = rowTexts(list);
+        return list->isBuilt() && !texts.empty() && !texts.back().empty();
+    }));
+    EXPECT_EQ((std::vector<std::string>{
+                  "Search results | 3 results found",
+                  "Park &amp; &lt;Sons&gt; | +1<match>555</match>0100013",
+                  "Zoe Park | +1<match>555</match>0100012",
+                  "+1<match>555</match>0100099",
+              }),
+              rowTexts(list));
+
+    Elm_Object_Item* last = elm_genlist_last_item_get(list->getEvasObject());
+    elm_genlist_item_selected_set(last, EINA_TRUE);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !saved.empty(); }));
+    EXPECT_EQ((std::vector<std::string>{"+15550100099"}), saved);
+    EXPECT_TRUE(msg_test::runLoopUntil(
+        [&] { return topPageName().empty() || topPageName() == "host" || topPageName() == ""; }));
+}
+
+TEST_F(RecipientSearchTest, TheListShowsAHundredContactsAtMostAndSaysWhenNothingMatches) {
+    std::vector<contacts_admin::Person> many;
+    for (int i = 0; i < 150; ++i)
+        many.push_back({0, "Parker " + std::to_string(i), {"+1555020" + std::to_string(1000 + i)}});
+    ASSERT_TRUE(contacts_admin::addPersons(msg_device::Device::getDefault(), many));
+    auto* list = openList("Parker");
+    EXPECT_EQ(MCRecipientSearchListContentViewController::MAX_CONTACT_ITEMS, list->getShownCount());
+    window->getNaviframeController()->pop();
+    ASSERT_TRUE(msg_test::runLoopUntil(
+        [&] { return topPageName() != MCRecipientSearchListContentViewController::NAME; }));
+
+    list = openList("Nobody");
+    EXPECT_EQ(0, list->getShownCount());
+    EXPECT_EQ((std::vector<std::string>{"Search results | No results found."}), rowTexts(list));
+}
