@@ -1,8 +1,7 @@
 /*
  * The first page of a composer opened for a message record: the body screen
  * when the record names its recipients, otherwise the recipient screen, which
- * goes on to the body screen once they are chosen. Until a recipient screen
- * is registered, a message without recipients opens a page that says so.
+ * goes on to the body screen once they are chosen.
  */
 #ifndef MSG_APP_COMPOSE_BODY_MCCOMPOSEROPENER_H
 #define MSG_APP_COMPOSE_BODY_MCCOMPOSEROPENER_H
@@ -32,6 +31,9 @@ public:
     // A new page, not yet pushed.
     static view_kit::WContentViewController* createComposer(std::shared_ptr<MCMsgData>& msg,
                                                             app_control_h handle);
+    // The recipient screen whose Next goes on to the body screen of msg.
+    static view_kit::WContentViewController* createRecipientScreen(std::shared_ptr<MCMsgData>& msg,
+                                                                   app_control_h handle);
     static view_kit::WContentViewController* createBodyScreen(std::shared_ptr<MCMsgData>& msg,
                                                               app_control_h handle);
 

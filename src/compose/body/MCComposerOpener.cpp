@@ -2,7 +2,11 @@
 
 #include "common/MsgLog.h"
 #include "compose/MCComposerStandIn.h"
+#include "compose/MCRecipientContentViewController.h"
 #include "compose/body/MCBodyContentViewController.h"
+#include "view_kit/WNaviframeController.h"
+
+#include <type_traits>
 
 namespace msg_app {
 namespace compose {
@@ -23,8 +27,30 @@ view_kit::WContentViewController* MCComposerOpener::createComposer(std::shared_p
         return createBodyScreen(msg, handle);
     if (_recipientScreenFactory())
         return _recipientScreenFactory()(msg, handle);
-    MSG_LOGW("no recipient screen to choose the recipients with");
-    return new MCComposerStandIn(NO_RECIPIENT_SCREEN_ID);
+    return createRecipientScreen(msg, handle);
+}
+
+view_kit::WContentViewController* MCComposerOpener::createRecipientScreen(std::shared_ptr<MCMsgData>& msg,
+                                                                          app_control_h handle) {
+    // The request outlives the process's first page only in the page's own copy.
+    std::shared_ptr<std::remove_pointer<app_control_h>::type> request;
+    if (handle) {
+        app_control_h copy = nullptr;
+        if (app_control_clone(&copy, handle) != APP_CONTROL_ERROR_NONE || !copy) {
+            MSG_LOGE("the compose request cannot be kept for the body screen");
+            return new MCComposerStandIn(NO_RECIPIENT_SCREEN_ID);
+        }
+        request.reset(copy, app_control_destroy);
+    }
+    auto* screen = new MCRecipientContentViewController();
+    screen->setOnNextButtonClicked([screen, msg, request](const char* address) mutable {
+        if (!address || !*address)
+            return;
+        msg->recipient = {address};
+        MSG_LOGI("recipient chosen: body screen next");
+        screen->getNaviframeController()->push(createBodyScreen(msg, request.get()));
+    });
+    return screen;
 }
 
 view_kit::WContentViewController* MCComposerOpener::createBodyScreen(std::shared_ptr<MCMsgData>& msg,

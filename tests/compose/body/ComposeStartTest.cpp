@@ -5,7 +5,6 @@
 #include "ComposeFirstPage.h"
 #include "MainLoop.h"
 #include "common/Preference.h"
-#include "compose/MCComposerStandIn.h"
 #include "compose/body/MCComposerOpener.h"
 #include "msg_store/MsgStoreTypes.h"
 #include "view_kit/WNaviframeController.h"
@@ -91,10 +90,10 @@ TEST_F(ComposeStartTest, ASharedTextIsCutOnlyWhereMmsCannotCarryIt) {
 TEST_F(ComposeStartTest, WithoutRecipientsTheRecipientScreenComesFirst) {
     ASSERT_TRUE(msg_app::preference::set(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS, false));
     share(std::string(400, 'r'), nullptr);
-    auto* standIn = dynamic_cast<MCComposerStandIn*>(start());
-    ASSERT_NE(nullptr, standIn) << "until a recipient screen is registered, a page says so";
-    EXPECT_STREQ(MCComposerOpener::NO_RECIPIENT_SCREEN_ID, standIn->getNoteId());
-    standIn->destroy();
+    view_kit::WContentViewController* first = start();
+    ASSERT_NE(nullptr, first);
+    EXPECT_STREQ("MCRecipientContentViewController", first->getClassName());
+    first->destroy();
     settle();
 
     // The recipient screen gets the record and goes on to the body once a recipient is chosen.

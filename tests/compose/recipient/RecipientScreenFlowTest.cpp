@@ -7,6 +7,8 @@
 #include "compose/MCItem/MCItemRcptLabel.h"
 #include "compose/MCItem/MCItemRcptNextButton.h"
 #include "compose/MCRecipientEntryContentViewController.h"
+#include "compose/body/MCBodyContentViewController.h"
+#include "compose/body/MCComposerOpener.h"
 #include "view_kit/WNaviframeController.h"
 
 #include <cstdlib>
@@ -200,4 +202,34 @@ TEST_F(RecipientScreenTest, TheContactsPickersAnswerFillsTheRecipientWhenItNames
         EXPECT_STREQ(answer.expected, label->getAddr());
         screen->destroyPopup();
     }
+}
+
+TEST_F(RecipientScreenTest, AComposerWithoutRecipientsGoesFromTheTypedRecipientToTheBody) {
+    auto msg = std::make_shared<MCMsgData>();
+    msg->body = "shared words";
+    view_kit::WContentViewController* first = MCComposerOpener::createComposer(msg, nullptr);
+    screen = dynamic_cast<MCRecipientContentViewController*>(first);
+    ASSERT_NE(nullptr, screen) << "the recipient is chosen first";
+    push(first);
+    MCRecipientEntryContentViewController* entry = tapRecipient();
+    ASSERT_TRUE(entry && entry->getEntry());
+    elm_entry_entry_set(entry->getEntry(), "0101234");
+    // The first back lowers the input panel, the second leaves with what was typed.
+    auto* imf = static_cast<Ecore_IMF_Context*>(elm_entry_imf_context_get(entry->getEntry()));
+    ASSERT_TRUE(msg_test::runLoopUntil(
+        [&] { return ecore_imf_context_input_panel_state_get(imf) == ECORE_IMF_INPUT_PANEL_STATE_SHOW; }));
+    pressKey("Escape");
+    pressKey("Escape");
+    ASSERT_TRUE(
+        msg_test::runLoopUntil([&] { return topPageName() == MCRecipientContentViewController::NAME; }));
+    size_t before = launchesTo(SELECTOR).size();
+    auto* next = row<MCItemRcptNextButton>();
+    ASSERT_TRUE(next && msg_test::runLoopUntil([&] { return takesInput(next->getButton()); }));
+    tap(next->getButton());
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == MCBodyContentViewController::NAME; }));
+    auto* body = static_cast<MCBodyContentViewController*>(
+        window->getNaviframeController()->getTopContentViewController());
+    EXPECT_EQ(std::vector<std::string>{"0101234"}, body->getMsgData()->recipient);
+    EXPECT_EQ("shared words", body->getMsgData()->body);
+    EXPECT_EQ(before, launchesTo(SELECTOR).size()) << "the body is written here, not in the selector";
 }
