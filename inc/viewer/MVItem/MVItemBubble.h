@@ -42,6 +42,8 @@ public:
     };
     // The widest bubble, in theme pixels.
     static constexpr int MAX_W = 264;
+    // The body text's text class, whose size the conversation switches.
+    static constexpr const char* BODY_TEXT_CLASS = "msg_detail_view";
 
     MVItemBubble();
     ~MVItemBubble() override;
@@ -76,6 +78,7 @@ private:
     void _releaseLabel();
     std::string _makeMarkupText(Evas_Object* measurer) const;
     void _sizeLabel(Evas_Object* row);
+    bool _measureLabel(int& width, int& height);
     void _bubbleClicked();
     // Sends a failed message again: the bubble shows "sending" at once, the store is asked on a
     // worker, and a refusal brings the failure mark back if the bubble is still there.
@@ -112,6 +115,15 @@ private:
     std::string _timeText;
     std::shared_ptr<msg_store::Conversation> _conv;
     view_kit::WSignal<void(Event, MVItem*)> _signal;
+    // The label's size for the text, widest width and text size it was measured with.
+    struct MeasuredSize {
+        std::string text;
+        int maxW = 0;
+        int fontSize = 0;
+        int width = 0;
+        int height = 0;
+    };
+    MeasuredSize _measured;
     // Lives as long as the bubble; a worker holds it weakly, so that its answer finds out whether
     // the bubble is gone.
     struct ResendState {
