@@ -31,5 +31,19 @@ view_kit::WContentViewController* AppScreenOpener::createComposer(view_kit::WVie
     return nullptr;
 }
 
+bool AppScreenOpener::checkComposerCondition(const std::vector<std::string>& recipients,
+                                             view_kit::WViewController** errorPopup) {
+    if (errorPopup)
+        *errorPopup = nullptr;
+    compose::MCLaunchMgr::Error error =
+        compose::MCLaunchMgr::checkCondition(compose::MCLaunchMgr::CHECK_ALL, 0, recipients);
+    if (error == compose::MCLaunchMgr::ERROR_NONE)
+        return true;
+    MSG_LOGE("checkCondition() returns error(%d)", static_cast<int>(error));
+    if (errorPopup)
+        *errorPopup = compose::MCLaunchMgr::createErrorPopup(error, 0);
+    return false;
+}
+
 } // namespace shell
 } // namespace msg_app

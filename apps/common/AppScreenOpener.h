@@ -12,6 +12,8 @@ public:
     view_kit::WContentViewController* createConversation(int threadId) override;
     view_kit::WContentViewController* createBlockedMessage(int msgId) override;
     view_kit::WContentViewController* createComposer(view_kit::WViewController** errorPopup) override;
+    bool checkComposerCondition(const std::vector<std::string>& recipients,
+                                view_kit::WViewController** errorPopup) override;
 };
 
 } // namespace shell

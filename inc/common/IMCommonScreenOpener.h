@@ -9,6 +9,9 @@
 #include "view_kit/WContentViewController.h"
 #include "view_kit/WViewController.h"
 
+#include <string>
+#include <vector>
+
 namespace msg_app {
 
 class IMCommonScreenOpener {
@@ -21,6 +24,11 @@ public:
     // The first page of a new message. Null when the composer may not start, with *errorPopup
     // set to the popup that tells why (null when there is none) for the caller to attach.
     virtual view_kit::WContentViewController* createComposer(view_kit::WViewController** errorPopup) = 0;
+    // Whether a message to these recipients may be written now (flight mode, device policy,
+    // storage, the recipients). False with *errorPopup set to the popup that tells why (null when
+    // there is none) for the caller to attach.
+    virtual bool checkComposerCondition(const std::vector<std::string>& recipients,
+                                        view_kit::WViewController** errorPopup) = 0;
 };
 
 namespace screen_opener {

@@ -5,6 +5,7 @@
 #include "app_control.h"
 #include "common/CommonUtil.h"
 #include "common/DazoLog.h"
+#include "common/IMCommonScreenOpener.h"
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MCommonFont.h"
 #include "common/MsgLog.h"
@@ -82,6 +83,17 @@ void MVListViewController::doAction(Action action) {
 void MVListViewController::_actionReply(bool slide) {
     std::vector<std::string> addresses = addressesOf(_threadId);
     MSG_RET_IF(addresses.empty(), "address list is empty.");
+    // The composer's own checks (flight mode, device policy, storage, the recipients) come
+    // before the input selector opens; the application knows the composer.
+    IMCommonScreenOpener* opener = screen_opener::get();
+    MSG_RET_IF(!opener, "no screen opener, the composer cannot be checked");
+    view_kit::WViewController* errorPopup = nullptr;
+    if (!opener->checkComposerCondition(addresses, &errorPopup)) {
+        MSG_LOGE("MCLaunchMgr is failed.");
+        if (errorPopup)
+            attachPopup(errorPopup);
+        return;
+    }
     std::string joined;
     for (const std::string& address : addresses)
         joined += (joined.empty() ? "" : ";") + address;

@@ -29,3 +29,15 @@ RecordingScreenOpener::createComposer(view_kit::WViewController** errorPopup) {
     *errorPopup = msg_app::MCommonPopup::createToastPopup(composerError.c_str(), nullptr, nullptr);
     return nullptr;
 }
+
+bool RecordingScreenOpener::checkComposerCondition(const std::vector<std::string>& recipients,
+                                                   view_kit::WViewController** errorPopup) {
+    std::string joined;
+    for (const std::string& recipient : recipients)
+        joined += (joined.empty() ? "" : ";") + recipient;
+    requests.push_back("check " + joined);
+    if (composerError.empty())
+        return true;
+    *errorPopup = msg_app::MCommonPopup::createToastPopup(composerError.c_str(), nullptr, nullptr);
+    return false;
+}

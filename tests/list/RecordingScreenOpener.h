@@ -16,6 +16,9 @@ public:
     view_kit::WContentViewController* createConversation(int threadId) override;
     view_kit::WContentViewController* createBlockedMessage(int msgId) override;
     view_kit::WContentViewController* createComposer(view_kit::WViewController** errorPopup) override;
+    // Records "check <recipients joined with ;>"; refused with the composerError toast when set.
+    bool checkComposerCondition(const std::vector<std::string>& recipients,
+                                view_kit::WViewController** errorPopup) override;
 
     // "conversation 3", "blocked 7", "composer", in the order asked.
     std::vector<std::string> requests;
