@@ -8,9 +8,9 @@
 #ifndef MSG_APP_VIEWER_MVLISTVIEWCONTROLLER_H
 #define MSG_APP_VIEWER_MVLISTVIEWCONTROLLER_H
 
-#include "WSignal/WSignal.h"
 #include "common/IMCommonAppEventListener.h"
 #include "common/MCommonRotaryActivateMgr.h"
+#include "view_kit/WSignal.h"
 #include "view_kit/WTimer.h"
 #include "view_kit/WViewController.h"
 #include "viewer/MVItem/MVItem.h"

@@ -8,9 +8,9 @@
 #ifndef MSG_APP_VIEWER_MVITEM_MVITEMBUBBLE_H
 #define MSG_APP_VIEWER_MVITEM_MVITEMBUBBLE_H
 
-#include "WSignal/WSignal.h"
 #include "msg_store/Conversation.h"
 #include "qel.h"
+#include "view_kit/WSignal.h"
 #include "viewer/MVItem/MVItem.h"
 
 #include <ctime>
