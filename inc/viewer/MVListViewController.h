@@ -8,11 +8,13 @@
 #ifndef MSG_APP_VIEWER_MVLISTVIEWCONTROLLER_H
 #define MSG_APP_VIEWER_MVLISTVIEWCONTROLLER_H
 
-#include "WSignal/WSignal.h"
 #include "common/IMCommonAppEventListener.h"
 #include "common/MCommonRotaryActivateMgr.h"
+#include "view_kit/WSignal.h"
+#include "view_kit/WTimer.h"
 #include "view_kit/WViewController.h"
 #include "viewer/MVItem/MVItem.h"
+#include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVListModel.h"
 
 #include <functional>
@@ -30,7 +32,6 @@ class MCommonSelectCtxPopup;
 
 namespace msg_viewer {
 
-class MVItemBubble;
 class MVItemReply;
 
 class MVListViewController : public view_kit::WViewController, public IMCommonAppEventListener {
@@ -62,8 +63,10 @@ public:
     };
     // Bubbles built at once: the newest page first, then one more each time the top is reached.
     static constexpr int PAGE_SIZE = 30;
+    // The newest bubbles put in before the first frame; the rest of the first page follows.
+    static constexpr int FIRST_SCREEN_SIZE = 6;
     // The body text's text class, which the double tap enlarges.
-    static constexpr const char* BODY_TEXT_CLASS = "msg_detail_view";
+    static constexpr const char* BODY_TEXT_CLASS = MVItemBubble::BODY_TEXT_CLASS;
 
     explicit MVListViewController(int threadId);
     ~MVListViewController() override;
@@ -114,7 +117,9 @@ protected:
 private:
     bool _createGenlist();
     void _listLoad();
-    void _loadBubbles();
+    void _loadBubbles(int pageSize);
+    void _showEnd();
+    void _placeRows(const std::vector<MVItem*>& newestFirst, bool intoEmptyList);
     MVItemBubble* _createBubble(int msgId);
     Elm_Object_Item* _oldestShownBubbleItem() const;
     bool _isSupportReply() const;
@@ -193,6 +198,7 @@ private:
     std::shared_ptr<bool> _alive = std::make_shared<bool>(true);
     view_kit::WSignal<void(Event, const MVListViewController*)> _signal;
     MVListModel _model;
+    std::weak_ptr<view_kit::WTimer> _restOfPageIdler;
 };
 
 } // namespace msg_viewer

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <string>
 
 namespace {
 
@@ -35,7 +38,7 @@ const Builtin BUILTINS[] = {
 
 constexpr size_t MIN_PHONE_DIGITS = 3;
 
-GRegex* compile(const char* pattern) {
+GRegex* compileNew(const char* pattern) {
     GError* error = nullptr;
     GRegex* regex = g_regex_new(pattern, static_cast<GRegexCompileFlags>(G_REGEX_CASELESS | G_REGEX_OPTIMIZE),
                                 static_cast<GRegexMatchFlags>(0), &error);
@@ -44,6 +47,22 @@ GRegex* compile(const char* pattern) {
         g_error_free(error);
     }
     return regex;
+}
+
+// A compiled pattern is read-only and a text widget gets a cut link each time it is built, so
+// each pattern is compiled once per process; every holder takes its own reference.
+GRegex* compile(const char* pattern) {
+    static std::mutex lock;
+    static std::map<std::string, GRegex*> compiled;
+    std::lock_guard<std::mutex> guard(lock);
+    auto found = compiled.find(pattern);
+    if (found == compiled.end()) {
+        GRegex* regex = compileNew(pattern);
+        if (!regex)
+            return nullptr;
+        found = compiled.emplace(pattern, regex).first;
+    }
+    return g_regex_ref(found->second);
 }
 
 size_t digitCount(const char* start, const char* end) {

@@ -18,6 +18,9 @@
 #include "viewer/media/MVUtility.h"
 #include "viewer/media/MVWakeUpServiceMgr.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace msg_app {
 namespace msg_viewer {
 
@@ -31,7 +34,9 @@ MVListViewController::MVListViewController(int threadId) : _threadId(threadId), 
     MSG_LOGI("threadId : %d", threadId);
 }
 
-MVListViewController::~MVListViewController() = default;
+MVListViewController::~MVListViewController() {
+    view_kit::WTimer::destroy(_restOfPageIdler);
+}
 
 Evas_Object* MVListViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
     Evas_Object* layout = elm_layout_add(parent);
@@ -105,6 +110,7 @@ void MVListViewController::onDestroy() {
     remove_temp_file_dir();
     MVWakeUpServiceMgr::getInstance()->unregist();
     _alive.reset();
+    view_kit::WTimer::destroy(_restOfPageIdler);
     _unsubscribe();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     _rotaryItem.reset();
@@ -142,13 +148,30 @@ MVItemBubble* MVListViewController::findBubble(int msgId) const {
 }
 
 void MVListViewController::_listLoad() {
+    view_kit::WTimer::destroy(_restOfPageIdler);
     _msgCount = _model.load();
     _loadedCount = 0;
     _titleItem = nullptr;
     _replyItem = nullptr;
     elm_genlist_clear(_genlist);
-    _loadBubbles();
+    // Each bubble the genlist sizes builds its text widget: the first frame gets only what fills
+    // the screen, and the rest of the page follows once it is drawn.
+    _loadBubbles(FIRST_SCREEN_SIZE);
     _appendEndRows();
+    _showEnd();
+    if (!_titleItem && _msgCount > 0)
+        _restOfPageIdler = view_kit::WTimer::addIdler(
+            [this](void*) {
+                _restOfPageIdler.reset();
+                _loadBubbles(PAGE_SIZE - FIRST_SCREEN_SIZE);
+                // The rows went in above the ones in view.
+                _showEnd();
+                return false;
+            },
+            nullptr);
+}
+
+void MVListViewController::_showEnd() {
     // The end of the conversation in the middle of the circle: the reply button, else the
     // newest bubble.
     Elm_Object_Item* end = _replyItem ? _replyItem->getElmObjectItem() : nullptr;
@@ -208,13 +231,13 @@ void MVListViewController::loadOlderPage() {
     if (_titleItem)
         return;
     Elm_Object_Item* oldest = _oldestShownBubbleItem();
-    _loadBubbles();
+    _loadBubbles(PAGE_SIZE);
     // The rows the user was reading stay where they were.
     if (oldest)
         elm_genlist_item_show(oldest, ELM_GENLIST_ITEM_SCROLLTO_TOP);
 }
 
-void MVListViewController::_loadBubbles() {
+void MVListViewController::_loadBubbles(int pageSize) {
     MSG_RET_IF(_msgCount <= 0, "_msgCount is less than 0");
     if (_titleItem) {
         MSG_LOGI("loading done _msgCount[%d], _loadedCount[%d]", _msgCount, _loadedCount);
@@ -235,39 +258,45 @@ void MVListViewController::_loadBubbles() {
             MVItemDateLine::isSameDay(older->time / 1000, conv->time / 1000))
             elm_object_item_del(above);
     }
-    int begin = end > PAGE_SIZE ? end - PAGE_SIZE : 0;
-    // In compress mode each new row is laid out at once; the first page goes in first, then the
-    // mode lays out only the rows in view. Later pages stay in compress mode: switching it back
-    // would lay out every row loaded so far again.
-    bool firstPage = !oldestItem;
-    if (firstPage)
-        elm_genlist_mode_set(_genlist, ELM_LIST_SCROLL);
-    // Newest first, each bubble prepended and then the line of its day above it when it opens
-    // a day, or is the oldest shown.
+    int begin = end > pageSize ? end - pageSize : 0;
+    // Newest first: each bubble, then the line of its day above it when it opens a day, or is
+    // the oldest shown.
+    std::vector<MVItem*> rows;
     for (int i = end - 1; i >= begin; --i) {
         if (!_model.getNthConv(i, conv))
             break;
-        MVItemBubble* bubble = _createBubble(conv->msgId);
-        if (bubble && wgenlist_item_prepend(_genlist, nullptr, bubble, ELM_GENLIST_ITEM_NONE))
-            ++_loadedCount;
-        else
-            delete bubble;
+        if (MVItemBubble* bubble = _createBubble(conv->msgId))
+            rows.push_back(bubble);
         older.reset();
         if (i == begin || !_model.getNthConv(i - 1, older) ||
-            !MVItemDateLine::isSameDay(older->time / 1000, conv->time / 1000)) {
-            auto* line = new MVItemDateLine(static_cast<long>(conv->time / 1000));
-            if (!wgenlist_item_prepend(_genlist, nullptr, line, ELM_GENLIST_ITEM_NONE))
-                delete line;
-        }
+            !MVItemDateLine::isSameDay(older->time / 1000, conv->time / 1000))
+            rows.push_back(new MVItemDateLine(static_cast<long>(conv->time / 1000)));
     }
-    if (firstPage)
-        elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
+    _placeRows(rows, elm_genlist_items_count(_genlist) == 0);
     if (begin == 0) {
         auto* title = new MVItemTitle(_threadId);
         _titleItem = wgenlist_item_prepend(_genlist, nullptr, title, ELM_GENLIST_ITEM_NONE);
         if (!_titleItem)
             delete title;
     }
+}
+
+void MVListViewController::_placeRows(const std::vector<MVItem*>& newestFirst, bool intoEmptyList) {
+    // Into an empty list the rows go in reading order: each prepended row would move the ones
+    // in view and have the genlist realize them again.
+    auto place = [this, intoEmptyList](MVItem* row) {
+        Elm_Object_Item* it = intoEmptyList
+                                  ? wgenlist_item_append(_genlist, nullptr, row, ELM_GENLIST_ITEM_NONE)
+                                  : wgenlist_item_prepend(_genlist, nullptr, row, ELM_GENLIST_ITEM_NONE);
+        if (!it)
+            delete row;
+        else if (row->getType() == MVItem::BUBBLE)
+            ++_loadedCount;
+    };
+    if (intoEmptyList)
+        std::for_each(newestFirst.rbegin(), newestFirst.rend(), place);
+    else
+        std::for_each(newestFirst.begin(), newestFirst.end(), place);
 }
 
 void MVListViewController::_edgeTopCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {

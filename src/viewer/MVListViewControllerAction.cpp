@@ -5,6 +5,7 @@
 #include "app_control.h"
 #include "common/CommonUtil.h"
 #include "common/DazoLog.h"
+#include "common/IMCommonScreenOpener.h"
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MCommonFont.h"
 #include "common/MsgLog.h"

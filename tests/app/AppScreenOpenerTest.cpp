@@ -5,6 +5,8 @@
 #include "common/IMCommonScreenOpener.h"
 #include "viewer/MVContentViewController.h"
 
+#include "vconf.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,6 +33,15 @@ TEST(AppScreenOpenerTest, TheRunningApplicationOpensTheFeaturesPagesAndStopsOpen
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(errorPopup, nullptr);
     page->destroy();
+
+    // The composer's checks for a reply: a valid number passes, flight mode refuses with its popup.
+    EXPECT_TRUE(opener->checkComposer({"+15550100001"}, &errorPopup));
+    EXPECT_EQ(errorPopup, nullptr);
+    ASSERT_EQ(vconf_set_bool("db/telephony/flight_mode", 1), VCONF_OK);
+    EXPECT_FALSE(opener->checkComposer({"+15550100001"}, &errorPopup));
+    ASSERT_NE(errorPopup, nullptr);
+    errorPopup->destroy();
+    vconf_set_bool("db/telephony/flight_mode", 0);
 
     app.stop();
     EXPECT_EQ(msg_app::screen_opener::get(), nullptr);

@@ -77,8 +77,10 @@ TEST_F(BlockRowTest, RowSizeFollowsTheScaleAndTruncatesTheHeight) {
     EXPECT_EQ(126, h);
     ASSERT_TRUE(MBItemThumbnail::fitSize(1000, 1, w, h));
     EXPECT_EQ(0, h) << "294 / 1000 truncates to 0";
-    ASSERT_TRUE(MBItemThumbnail::fitSize(1, 100000, w, h));
-    EXPECT_EQ(29400000, h) << "no overflow for tall pictures";
+    ASSERT_TRUE(MBItemThumbnail::fitSize(1, 10000, w, h));
+    EXPECT_EQ(400, h) << "a tall picture's row is capped";
+    ASSERT_TRUE(MBItemThumbnail::fitSize(1, 2000000000, w, h));
+    EXPECT_EQ(400, h) << "no overflow before the cap";
     w = h = -7;
     EXPECT_FALSE(MBItemThumbnail::fitSize(0, 50, w, h));
     EXPECT_EQ(-7, w) << "outputs untouched";
@@ -90,6 +92,11 @@ TEST_F(BlockRowTest, RowSizeFollowsTheScaleAndTruncatesTheHeight) {
     elm_config_scale_set(scale);
     EXPECT_EQ(441, w);
     EXPECT_EQ(294, h);
+
+    open(receive(mms("", {picture(writePng("tall.png", 1, 10000))})));
+    minSize(content(rows().back(), "elm.icon"), w, h);
+    EXPECT_EQ(294, w);
+    EXPECT_EQ(400, h) << "the row of a tall picture is capped";
 }
 
 TEST_F(BlockRowTest, AttachmentIconIsChosenByMediaTypeThenMimePrefixInAnyCase) {

@@ -3,6 +3,7 @@
 #include "LaunchJournal.h"
 #include "LogCapture.h"
 #include "MainLoop.h"
+#include "RecordingScreenOpener.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MCommonFont.h"
 #include "device/Device.h"
@@ -21,6 +22,7 @@ constexpr int64_t START_MS = 1700049600000;
 
 class ViewerActionTest : public ViewerScreenFixture {
 protected:
+    RecordingScreenOpener opener;
     int activeThread() const {
         int active = -1;
         msg_store::ThreadManager().getActiveThreadId(active);
@@ -44,7 +46,8 @@ TEST_F(ViewerActionTest, ReplyLaunchesTheInputSelectorForAPhoneNumberOnly) {
     listView()->doAction(MVListViewController::ACTION_REPLY);
     std::vector<LaunchEntry> launches = LaunchJournal::list();
     ASSERT_FALSE(launches.empty());
-    const LaunchEntry& reply = launches.back();
+    const LaunchEntry reply = launches.back();
+    EXPECT_EQ(opener.requests, std::vector<std::string>{"check +15550100"});
     EXPECT_EQ(reply.target, "com.vorlane.w-input-selector");
     EXPECT_NE(reply.request.find("address:+15550100"), std::string::npos) << reply.request;
     EXPECT_NE(reply.request.find("msgId:" + std::to_string(ids.back())), std::string::npos) << reply.request;
@@ -58,6 +61,13 @@ TEST_F(ViewerActionTest, ReplyLaunchesTheInputSelectorForAPhoneNumberOnly) {
             return LaunchJournal::find(reply.id, entry) && entry.status == "exited";
         },
         30.0));
+
+    // The composer may not start (here: no room left): the reply opens nothing.
+    opener.composerError = "WDS_PN_TPOP_MEMORY_FULL_ABB";
+    size_t launched = LaunchJournal::list().size();
+    listView()->doAction(MVListViewController::ACTION_REPLY);
+    EXPECT_EQ(LaunchJournal::list().size(), launched);
+    EXPECT_EQ(opener.requests.size(), 2u);
 
     // A sender that is a name, not a number, cannot be answered.
     appWindow->getNaviframeController()->pop();

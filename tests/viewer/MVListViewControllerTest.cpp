@@ -4,6 +4,7 @@
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
 #include "viewer/MVItem/MVItemBubble.h"
+#include "viewer/MVItem/MVItemReply.h"
 
 #include <algorithm>
 
@@ -29,6 +30,13 @@ TEST_F(ViewerListTest, PagesFromTheNewestAcrossDayChangesAtPageBoundaries) {
     // Every fifth message opens a day, so days change inside pages and at the page boundary.
     std::vector<int> ids = thread(65, START_MS, DAY / 5);
     open(threadId);
+    // The rest of the first page went in above the end of the conversation, which stays in view.
+    ASSERT_TRUE(msg_test::runLoopUntil([&] {
+        Eina_List* realized = elm_genlist_realized_items_get(listView()->getGenlist());
+        bool endInView = eina_list_data_find(realized, listView()->getReplyItem()->getElmObjectItem());
+        eina_list_free(realized);
+        return endInView;
+    }));
     EXPECT_EQ(listView()->getLoadedCount(), 30);
     EXPECT_EQ(checkedBubbleIds(), std::vector<int>(ids.end() - 30, ids.end()));
     struct Step {

@@ -7,6 +7,7 @@
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemDateLine.h"
 
+#include <algorithm>
 #include <set>
 
 using namespace msg_app::msg_viewer;
@@ -58,7 +59,12 @@ std::vector<int> ViewerScreenFixture::thread(int count, int64_t startMs, int64_t
 void ViewerScreenFixture::open(int id) {
     screen = new MVContentViewController(id);
     ASSERT_TRUE(appWindow->getNaviframeController()->push(screen, "msg_viewer"));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView() && listView()->getGenlist(); }));
+    // The first page is complete once the first frame is drawn and the list is idle.
+    ASSERT_TRUE(msg_test::runLoopUntil([&] {
+        return listView() && listView()->getGenlist() &&
+               listView()->getLoadedCount() ==
+                   std::min(listView()->getModel().getCount(), MVListViewController::PAGE_SIZE);
+    }));
 }
 
 MVListViewController* ViewerScreenFixture::listView() const {

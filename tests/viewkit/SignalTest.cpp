@@ -1,6 +1,6 @@
 #include "EflTest.h"
 #include "LogCapture.h"
-#include "WSignal/WSignal.h"
+#include "view_kit/WSignal.h"
 
 #include <gtest/gtest.h>
 

@@ -18,6 +18,9 @@ public:
     };
     // The width of every picture row, in the theme's pixels.
     static constexpr int THUMBNAIL_W = 294;
+    // The tallest picture row, as in the conversation: a 1 x 10,000 picture must not make a row
+    // millions of pixels tall.
+    static constexpr int THUMBNAIL_MAX_H = 400;
 
     MBItemThumbnail(ThumbType thumbType, const std::string& thumbnailPath, const std::string& filePath);
 
@@ -26,7 +29,8 @@ public:
     Evas_Object* getContent(Evas_Object* parent, const char* part) override;
 
     // The row size, before scaling, of an image of the given size: THUMBNAIL_W wide with the
-    // image's proportions. False (and nothing written) for an image without a width.
+    // image's proportions, at most THUMBNAIL_MAX_H tall. False (and nothing written) for an image without a
+    // width.
     static bool fitSize(int imageW, int imageH, int& outW, int& outH);
 
 private:

@@ -8,9 +8,9 @@
 #ifndef MSG_APP_VIEWER_MVITEM_MVITEMBUBBLE_H
 #define MSG_APP_VIEWER_MVITEM_MVITEMBUBBLE_H
 
-#include "WSignal/WSignal.h"
 #include "msg_store/Conversation.h"
 #include "qel.h"
+#include "view_kit/WSignal.h"
 #include "viewer/MVItem/MVItem.h"
 
 #include <ctime>
@@ -44,6 +44,8 @@ public:
     };
     // The widest bubble, in theme pixels.
     static constexpr int MAX_W = 264;
+    // The body text's text class, whose size the conversation switches.
+    static constexpr const char* BODY_TEXT_CLASS = "msg_detail_view";
 
     MVItemBubble();
     ~MVItemBubble() override;
@@ -78,6 +80,7 @@ private:
     void _releaseLabel();
     std::string _makeMarkupText(Evas_Object* measurer) const;
     void _sizeLabel(Evas_Object* row);
+    bool _measureLabel(int& width, int& height);
     void _bubbleClicked();
     // Sends a failed message again: the bubble shows "sending" at once, the store is asked on a
     // worker, and a refusal brings the failure mark back if the bubble is still there.
@@ -133,6 +136,15 @@ private:
     std::unique_ptr<MVMouseEventMgr> _gestureMgr;
     // The long press already acted: the release that ends it is not a tap.
     bool _longPressed = false;
+    // The label's size for the text, widest width and text size it was measured with.
+    struct MeasuredSize {
+        std::string text;
+        int maxW = 0;
+        int fontSize = 0;
+        int width = 0;
+        int height = 0;
+    };
+    MeasuredSize _measured;
     // Lives as long as the bubble; a worker holds it weakly, so that its answer finds out whether
     // the bubble is gone.
     struct ResendState {

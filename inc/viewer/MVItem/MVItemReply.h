@@ -6,7 +6,7 @@
 #ifndef MSG_APP_VIEWER_MVITEM_MVITEMREPLY_H
 #define MSG_APP_VIEWER_MVITEM_MVITEMREPLY_H
 
-#include "WSignal/WSignal.h"
+#include "view_kit/WSignal.h"
 #include "viewer/MVItem/MVItem.h"
 
 #include <functional>

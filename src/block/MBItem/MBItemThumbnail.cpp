@@ -17,7 +17,9 @@ bool MBItemThumbnail::fitSize(int imageW, int imageH, int& outW, int& outH) {
     if (imageW <= 0)
         return false;
     outW = THUMBNAIL_W;
-    outH = static_cast<int>(static_cast<long long>(THUMBNAIL_W) * imageH / imageW);
+    long long height = static_cast<long long>(THUMBNAIL_W) * imageH / imageW;
+    // A very tall picture is shown smaller inside a row of the tallest height.
+    outH = static_cast<int>(height > THUMBNAIL_MAX_H ? THUMBNAIL_MAX_H : height);
     return true;
 }
 

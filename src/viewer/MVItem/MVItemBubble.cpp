@@ -11,6 +11,8 @@
 #include "viewer/MVItem/MVBubbleMarkup.h"
 #include "viewer/MVMouseEventMgr.h"
 
+#include <Edje.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -261,22 +263,43 @@ Evas_Object* MVItemBubble::_createLabel(Evas_Object* parent) {
     return label;
 }
 
-void MVItemBubble::_sizeLabel(Evas_Object* row) {
+bool MVItemBubble::_measureLabel(int& width, int& height) {
+    // The genlist builds a row again each time it lays it out or shows it; the size stays as
+    // long as the text and its text size do.
+    const char* text = elm_object_text_get(_label);
+    const char* font = nullptr;
+    Evas_Font_Size fontSize = 0;
+    edje_text_class_get(BODY_TEXT_CLASS, &font, &fontSize);
+    int maxW = scaled(MAX_W);
+    if (_measured.height > 0 && text && _measured.text == text && _measured.maxW == maxW &&
+        _measured.fontSize == fontSize) {
+        width = _measured.width;
+        height = _measured.height;
+        return true;
+    }
     // One layout at the widest width tells how wide the longest line is; the bubble then
     // shrinks to it, and a second layout at that width tells its height.
     Evas_Object* textblock = elm_entry_textblock_get(_label);
-    MSG_RET_IF(!textblock, "no textblock");
-    int maxW = scaled(MAX_W);
+    MSG_RETV_IF(!textblock, false, "no textblock");
     int paddingW = scaled(2 * BUBBLE_PAD_H + 4);
     evas_object_resize(_label, maxW, 0);
     evas_object_smart_calculate(_label);
     Evas_Coord textW = 0, textH = 0;
     evas_object_textblock_size_formatted_get(textblock, &textW, &textH);
-    int width = textW + paddingW > maxW ? maxW : textW + paddingW;
+    width = textW + paddingW > maxW ? maxW : textW + paddingW;
     evas_object_resize(_label, width, 0);
     evas_object_smart_calculate(_label);
     evas_object_textblock_size_formatted_get(textblock, &textW, &textH);
-    int height = textH + scaled(2 * BUBBLE_PAD_V);
+    height = textH + scaled(2 * BUBBLE_PAD_V);
+    _measured = {text ? text : "", maxW, fontSize, width, height};
+    return true;
+}
+
+void MVItemBubble::_sizeLabel(Evas_Object* row) {
+    int width = 0, height = 0;
+    if (!_measureLabel(width, height))
+        return;
+    evas_object_resize(_label, width, height);
     evas_object_size_hint_min_set(_label, width, height);
     evas_object_size_hint_max_set(_label, width, -1);
     // The layout works its own size out again and again; a strut in it keeps the measured height.

@@ -1,8 +1,8 @@
 #ifndef VIEW_KIT_WSIGNAL_H
 #define VIEW_KIT_WSIGNAL_H
 
-#include "WSignal/WSignalIdGenerator.h"
-#include "common/MsgLog.h"
+#include "log/PlatformLog.h"
+#include "view_kit/WSignalIdGenerator.h"
 
 #include <Evas.h>
 
@@ -45,7 +45,7 @@ public:
 
     // Returns the new listener's id; an empty callback is refused with 0.
     unsigned int addListener(Callback callback, Evas_Object* boundObject = nullptr) {
-        MSG_RETV_IF(!callback, 0u, "callback is empty");
+        PLAT_RETV_IF(!callback, 0u, "callback is empty");
         unsigned int id = WSignalIdGenerator::generate();
         auto* info = new ListenerInfo{std::move(callback), boundObject, false, id, this};
         // Watched at once, so that a bound object deleted before the listener
@@ -71,7 +71,7 @@ public:
                     return;
                 }
             }
-            MSG_LOGE("* Critical * Already removed listener! = %u", id);
+            PLAT_LOGE("* Critical * Already removed listener! = %u", id);
             return;
         }
         ListenerInfo* info = found->second;
