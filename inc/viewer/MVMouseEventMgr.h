@@ -7,7 +7,7 @@
 #ifndef MSG_APP_VIEWER_MVMOUSEEVENTMGR_H
 #define MSG_APP_VIEWER_MVMOUSEEVENTMGR_H
 
-#include "WSignal/WSignal.h"
+#include "view_kit/WSignal.h"
 #include "view_kit/WTimer.h"
 
 #include <Evas.h>

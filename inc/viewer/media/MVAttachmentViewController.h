@@ -5,8 +5,8 @@
 #ifndef MSG_APP_VIEWER_MEDIA_MVATTACHMENTVIEWCONTROLLER_H
 #define MSG_APP_VIEWER_MEDIA_MVATTACHMENTVIEWCONTROLLER_H
 
-#include "WSignal/WSignal.h"
 #include "msg_store/Content.h"
+#include "view_kit/WSignal.h"
 #include "view_kit/WViewController.h"
 
 #include <functional>

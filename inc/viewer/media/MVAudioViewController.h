@@ -6,8 +6,8 @@
 #ifndef MSG_APP_VIEWER_MEDIA_MVAUDIOVIEWCONTROLLER_H
 #define MSG_APP_VIEWER_MEDIA_MVAUDIOVIEWCONTROLLER_H
 
-#include "WSignal/WSignal.h"
 #include "msg_store/Content.h"
+#include "view_kit/WSignal.h"
 #include "view_kit/WViewController.h"
 #include "viewer/media/MVSoundPlayer.h"
 

@@ -7,10 +7,10 @@
 #ifndef MSG_APP_VIEWER_MEDIA_MVSOUNDPLAYER_H
 #define MSG_APP_VIEWER_MEDIA_MVSOUNDPLAYER_H
 
-#include "WSignal/WSignal.h"
 #include "msg_store/Content.h"
 #include "player.h"
 #include "sound_manager.h"
+#include "view_kit/WSignal.h"
 
 #include <functional>
 
