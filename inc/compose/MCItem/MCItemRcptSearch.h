@@ -18,7 +18,8 @@ public:
     // name may be null or empty for a number without a contact.
     MCItemRcptSearch(const char* address, const char* name);
 
-    Elm_Genlist_Item_Class* getItemClassNew() override;
+    // One class per style, shared by every row: the genlist sizes a class once in a homogeneous list.
+    Elm_Genlist_Item_Class* getItemClassStatic() override;
     const std::string& getAddress() const { return _address; }
     const std::string& getName() const { return _name; }
     void setOnGetKeyword(std::function<const char*()> cb) { _getKeyword = std::move(cb); }

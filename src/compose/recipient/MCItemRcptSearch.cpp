@@ -11,13 +11,23 @@ namespace compose {
 MCItemRcptSearch::MCItemRcptSearch(const char* address, const char* name)
     : _address(address ? address : ""), _name(name ? name : "") {}
 
-Elm_Genlist_Item_Class* MCItemRcptSearch::getItemClassNew() {
-    Elm_Genlist_Item_Class* itc = WGenlistItem::getItemClassNew();
-    if (!itc)
-        return nullptr;
-    itc->item_style = _name.empty() ? "composer.search.1text" : "composer.search.2text";
-    itc->func.text_get = _textGetCb;
+namespace {
+
+Elm_Genlist_Item_Class searchClass(const char* style, Elm_Gen_Item_Text_Get_Cb textGet) {
+    Elm_Genlist_Item_Class itc{};
+    itc.version = ELM_GENLIST_ITEM_CLASS_VERSION;
+    itc.item_style = style;
+    itc.func.text_get = textGet;
+    itc.func.del = view_kit::WGenlistItem::delCb;
     return itc;
+}
+
+} // namespace
+
+Elm_Genlist_Item_Class* MCItemRcptSearch::getItemClassStatic() {
+    static Elm_Genlist_Item_Class named = searchClass("composer.search.2text", _textGetCb);
+    static Elm_Genlist_Item_Class number = searchClass("composer.search.1text", _textGetCb);
+    return _name.empty() ? &number : &named;
 }
 
 // Names and numbers are the user's text: escaped whole, with only the mark added as markup.

@@ -100,7 +100,8 @@ Evas_Object* MCRecipientSearchListContentViewController::onCreateView(Evas_Objec
     _genlist = elm_genlist_add(parent);
     MSG_RETV_IF(!_genlist, nullptr, "genlist is nullptr.");
     elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
-    elm_genlist_homogeneous_set(_genlist, EINA_FALSE);
+    // Rows of one style have one height: sized once, built only when scrolled into view.
+    elm_genlist_homogeneous_set(_genlist, EINA_TRUE);
     evas_object_smart_callback_add(_genlist, "selected", _selectedCb, this);
     _appendIdler = view_kit::WTimer::addIdler([this](void*) { return _appendItems(); }, nullptr);
     return _genlist;
