@@ -184,6 +184,43 @@ TEST_F(RecipientSearchTest, TheListShowsAHundredContactsAtMostAndSaysWhenNothing
     ASSERT_TRUE(msg_test::runLoopUntil(
         [&] { return topPageName() != MCRecipientSearchListContentViewController::NAME; }));
 
+    // A hundred contacts and a number of the call log: the rows of one style share one size, and a
+    // number's row keeps its own height after the named rows were sized.
+    addCallLog("+15550299999");
+    list = openList("+155502");
+    Evas_Object* genlist = list->getEvasObject();
+    ASSERT_EQ(MCRecipientSearchListContentViewController::MAX_CONTACT_ITEMS + 1, list->getShownCount());
+    auto isRealized = [genlist](Elm_Object_Item* item) {
+        Eina_List* shown = elm_genlist_realized_items_get(genlist);
+        bool found = eina_list_data_find(shown, item) != nullptr;
+        eina_list_free(shown);
+        return found;
+    };
+    Elm_Object_Item* named = elm_genlist_item_next_get(elm_genlist_first_item_get(genlist));
+    Elm_Object_Item* number = elm_genlist_last_item_get(genlist);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return isRealized(named); }));
+    elm_genlist_item_show(number, ELM_GENLIST_ITEM_SCROLLTO_IN);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return isRealized(number); }));
+    const char* text = elm_object_item_part_text_get(number, "elm.text");
+    EXPECT_STREQ("<match>+155502</match>99999", text);
+    auto heightOf = [](Elm_Object_Item* item) {
+        Evas_Object* track = elm_object_item_track(item);
+        Evas_Coord h = 0;
+        evas_object_geometry_get(track, nullptr, nullptr, nullptr, &h);
+        elm_object_item_untrack(item);
+        return h;
+    };
+    elm_genlist_item_show(named, ELM_GENLIST_ITEM_SCROLLTO_IN);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return isRealized(named); }));
+    Evas_Coord namedHeight = heightOf(named);
+    elm_genlist_item_show(number, ELM_GENLIST_ITEM_SCROLLTO_IN);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return isRealized(number); }));
+    EXPECT_GT(namedHeight, heightOf(number));
+    EXPECT_GT(heightOf(number), 0);
+    window->getNaviframeController()->pop();
+    ASSERT_TRUE(msg_test::runLoopUntil(
+        [&] { return topPageName() != MCRecipientSearchListContentViewController::NAME; }));
+
     list = openList("Nobody");
     EXPECT_EQ(0, list->getShownCount());
     EXPECT_EQ((std::vector<std::string>{"Search results | No results found."}), rowTexts(list));
