@@ -36,7 +36,9 @@ const msg_device::SchemaModule& contactsSchema() {
          "CREATE INDEX contacts_numbers_person ON contacts_numbers(person_id);"
          "CREATE TABLE contacts_phone_logs(id INTEGER PRIMARY KEY, address TEXT NOT NULL,"
          " log_time INTEGER NOT NULL, log_type INTEGER NOT NULL);"
-         "CREATE INDEX contacts_phone_logs_address ON contacts_phone_logs(address);"}};
+         "CREATE INDEX contacts_phone_logs_address ON contacts_phone_logs(address);",
+         // A call-log row's person is looked up per row; from the index alone, without the table.
+         "CREATE INDEX contacts_numbers_number_person ON contacts_numbers(number, id, person_id);"}};
     return module;
 }
 
