@@ -17,7 +17,6 @@
 #include "list/MLReusableObjectPool.h"
 #include "list/MLThreadListBgLoad.h"
 #include "msg_store/ConnectionManager.h"
-#include "qel.h"
 #include "view_kit/WWindowController.h"
 
 namespace msg_app {
@@ -67,8 +66,6 @@ bool MLListViewController::_createGenlist() {
     elm_genlist_select_mode_set(_genlist, ELM_OBJECT_SELECT_MODE_DEFAULT);
     view_kit::WWindowController* window = getWindowController();
     common_ui_helper::prepare_screen_genlist(_genlist, window ? window->getCircleSurface() : nullptr);
-    // The last conversation can be scrolled up to the middle of the round screen.
-    qel_genlist_set_bottom_margin_enabled(_genlist, EINA_TRUE);
     if (common_util::is_main_app()) {
         MCommonTheme::getInstance()->changeBgColor(_genlist);
         MCommonTheme::getInstance()->changeScrollBarColor(_genlist);
