@@ -85,6 +85,13 @@ bool ListScreen::_enterStartState() {
             nullptr);
         return true;
     }
+    case Start::END: {
+        Elm_Object_Item* last = elm_genlist_last_item_get(list->getGenlist());
+        MSG_RETV_IF(!last, false, "no rows");
+        // As high as the list lets it go: the bottom margin decides how far that is.
+        elm_genlist_item_show(last, ELM_GENLIST_ITEM_SCROLLTO_TOP);
+        return true;
+    }
     case Start::LIST:
         break;
     }

@@ -27,6 +27,7 @@ public:
         OPTIONS,  // the option panel open
         SELECT,   // select mode with the first two rows checked
         PROGRESS, // every row checked and being deleted in the background
+        END,      // scrolled as far down as the list goes
     };
 
     ListScreen(msg_list::ListType listType, Start start);

@@ -19,6 +19,7 @@ void registerListScreens(ScreenRegistry& registry) {
         {"list-blocked-empty",
          "the blocked-message list of a device without blocked messages: its empty view",
          LIST_TYPE_BLOCKED_MSG, ListScreen::Start::LIST},
+        {"list-end", "the conversation list scrolled to its end", LIST_TYPE_THREAD, ListScreen::Start::END},
         {"list-options", "the conversation list with its option panel open", LIST_TYPE_THREAD,
          ListScreen::Start::OPTIONS},
         {"list-select", "the conversation list in select mode with two rows checked", LIST_TYPE_THREAD,

@@ -43,8 +43,8 @@ std::string to_label_markup(const std::string& text, bool multiLine, size_t maxB
 // ---- Widgets ------------------------------------------------------------
 
 Evas_Object* add_circle_genlist(Evas_Object* genlist, Eext_Circle_Surface* circleSurface);
-// What every full-screen list of the round screen needs: room to scroll its last row to
-// the middle, the round scroll bar (when there is a surface) and the application's colours.
+// What every full-screen list of the round screen needs: the round scroll bar (when there
+// is a surface) and the application's colours. The bottom margin is each screen's own choice.
 void prepare_screen_genlist(Evas_Object* genlist, Eext_Circle_Surface* circleSurface);
 // The screen reader reads `to` right after `from`.
 void set_access_previous_next(Evas_Object* from, Evas_Object* to);

@@ -2,6 +2,7 @@
 // each draws from the group of its style, with the parts Elementary fills.
 #include "EflTest.h"
 #include "ThemeFiles.h"
+#include "qel.h"
 
 #include <gtest/gtest.h>
 
@@ -183,6 +184,65 @@ TEST_F(ThemeWidgetTest, ListRowsAndChecksUseTheirStylesInAMessageOnlyList) {
     EXPECT_EQ(groupOf(elm_layout_edje_get(check)), "elm/check/base/genlist/select_mode");
     // The item class lives on this stack.
     evas_object_del(gl);
+}
+
+// Where the last of twenty rows ends once the list is scrolled as far as it goes.
+int lastRowBottomAtEnd(Evas_Object* gl) {
+    static Elm_Genlist_Item_Class itc = [] {
+        Elm_Genlist_Item_Class c = {};
+        c.item_style = "full";
+        c.func.content_get = [](void*, Evas_Object* obj, const char*) -> Evas_Object* {
+            Evas_Object* rect = evas_object_rectangle_add(evas_object_evas_get(obj));
+            evas_object_size_hint_min_set(rect, 360, 60);
+            return rect;
+        };
+        return c;
+    }();
+    Elm_Object_Item* last = nullptr;
+    for (int i = 0; i < 20; ++i)
+        last = elm_genlist_item_append(gl, &itc, nullptr, nullptr, ELM_GENLIST_ITEM_NONE, nullptr, nullptr);
+    evas_object_resize(gl, 360, 360);
+    evas_object_show(gl);
+    elm_scroller_region_show(gl, 0, 1 << 20, 360, 1);
+    // The row is drawn once realized in view: only then does its tracker get its size.
+    int y = 0, h = 0;
+    auto measure = [&] {
+        Evas_Object* track = elm_object_item_track(last);
+        if (track)
+            evas_object_geometry_get(track, nullptr, &y, nullptr, &h);
+        elm_object_item_untrack(last);
+        return track && h > 0;
+    };
+    EXPECT_TRUE(pumpUntil(measure, 2.0));
+    return y + h;
+}
+
+TEST_F(ThemeWidgetTest, ABottomMarginLetsTheLastRowReachTheMiddleAndOutlivesAStyleChange) {
+    struct Case {
+        const char* style;
+        bool margin;
+        const char* styleAfter; // set after the margin was asked for, reloading the list's theme
+        bool offAgain;
+        int bottom;
+    };
+    const Case cases[] = {
+        {"default", false, nullptr, false, 360},        {"default", true, nullptr, false, 180},
+        {"default", true, "message_only", false, 180},  {"message_only", true, "default", false, 180},
+        {"default", false, "message_only", false, 360}, {"default", true, "message_only", true, 360},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.style) + (c.margin ? " margin" : "") + " then " +
+                     (c.styleAfter ? c.styleAfter : "-") + (c.offAgain ? " off again" : ""));
+        Evas_Object* gl = elm_genlist_add(window.win());
+        elm_object_style_set(gl, c.style);
+        qel_genlist_set_bottom_margin_enabled(gl, c.margin);
+        if (c.styleAfter)
+            elm_object_style_set(gl, c.styleAfter);
+        if (c.offAgain)
+            qel_genlist_set_bottom_margin_enabled(gl, EINA_FALSE);
+        EXPECT_EQ(lastRowBottomAtEnd(gl), c.bottom);
+        evas_object_del(gl);
+    }
 }
 
 TEST_F(ThemeWidgetTest, AnUnknownStyleIsReportedSoTheChecksAboveCanFail) {

@@ -40,7 +40,6 @@ Evas_Object* add_circle_genlist(Evas_Object* genlist, Eext_Circle_Surface* circl
 
 void prepare_screen_genlist(Evas_Object* genlist, Eext_Circle_Surface* circleSurface) {
     MSG_RET_IF(!genlist, "genlist is nullptr!!");
-    qel_genlist_set_bottom_margin_enabled(genlist, EINA_TRUE);
     if (circleSurface)
         add_circle_genlist(genlist, circleSurface);
     MCommonTheme::getInstance()->setObjectTheme(genlist);
