@@ -37,6 +37,7 @@ std::set<int> storedIds(int threadId) {
 } // namespace
 
 bool MVListViewController::back() {
+    rotary_to_action_animation_delete();
     if (!_bgDeletePopupWptr.expired()) {
         MSG_LOGI("BACK action is not allowed for bgActionPopup");
         return false;
