@@ -21,6 +21,9 @@ constexpr double ACT_DELAY = 0.6;
 // Once the progress popup has been drawn.
 constexpr double CAPTURE_DELAY = 0.05;
 constexpr const char* UNSAVED_NUMBER = "+15550100077";
+// The reply animation's first step has ended, before it falls back; both steps have ended.
+constexpr double REPLY_HALF_DELAY = 0.4;
+constexpr double REPLY_TOP_DELAY = 1.0;
 } // namespace
 
 ViewerActionScreen::ViewerActionScreen(Pick pick, Act act) : ViewerScreen(pick, Show::TARGET), _actKind(act) {
@@ -60,6 +63,24 @@ void ViewerActionScreen::_capture() {
         evas_object_smart_callback_call(win, CAPTURE_EVENT, nullptr);
 }
 
+void ViewerActionScreen::_captureAfter(double seconds) {
+    view_kit::WTimer::destroy(_actTimer);
+    _actTimer = view_kit::WTimer::addTimer(
+        seconds,
+        [this](void*) {
+            _capture();
+            return false;
+        },
+        nullptr);
+}
+
+void ViewerActionScreen::_turnBezel(int detents) {
+    Evas* evas = evas_object_evas_get(getEvasObject());
+    evas_event_feed_mouse_move(evas, 180, 180, 0, nullptr);
+    for (int i = 0; i < detents; ++i)
+        evas_event_feed_mouse_wheel(evas, 0, 1, 0, nullptr);
+}
+
 void ViewerActionScreen::_act() {
     msg_viewer::MVListViewController* list = getListView();
     MSG_RET_IF(!list, "no conversation view");
@@ -80,14 +101,12 @@ void ViewerActionScreen::_act() {
         list->selectMessages(_newestIds(std::min(list->getModel().getCount() - 1, 10)));
         list->doAction(msg_viewer::MVListViewController::ACTION_DELETE);
         // The popup goes with the job: the picture is taken while it shows.
-        view_kit::WTimer::destroy(_actTimer);
-        _actTimer = view_kit::WTimer::addTimer(
-            CAPTURE_DELAY,
-            [this](void*) {
-                _capture();
-                return false;
-            },
-            nullptr);
+        _captureAfter(CAPTURE_DELAY);
+        break;
+    case Act::REPLY_HALF:
+    case Act::REPLY_TOP:
+        _turnBezel(_actKind == Act::REPLY_HALF ? 1 : 2);
+        _captureAfter(_actKind == Act::REPLY_HALF ? REPLY_HALF_DELAY : REPLY_TOP_DELAY);
         break;
     case Act::LINK_MENU:
         if (mgr->createCutlinkOption([](msg_viewer::MoreOption, const std::string&) {}, UNSAVED_NUMBER))
@@ -123,6 +142,8 @@ void registerViewerActionScreens(ScreenRegistry& registry) {
         {"viewer-recipient-detail", "a number without a contact", Pick::NEWEST, Act::DETAIL},
         {"viewer-recipient-detail-no-call", "a number without a contact, on a watch that cannot call",
          Pick::NEWEST, Act::DETAIL_NO_CALL},
+        {"viewer-reply-half", "the bezel lifting the reply button a step", Pick::NEWEST, Act::REPLY_HALF},
+        {"viewer-reply-top", "the bezel holding the reply button at the top", Pick::NEWEST, Act::REPLY_TOP},
     };
     for (const auto& screen : screens) {
         Pick pick = screen.pick;

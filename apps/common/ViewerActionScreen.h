@@ -23,6 +23,8 @@ public:
         RECIPIENTS,     // the recipients of a group conversation
         DETAIL,         // the page of a number without a contact
         DETAIL_NO_CALL, // the same on a watch that cannot call
+        REPLY_HALF,     // one bezel detent at the end: the reply button lifted a step
+        REPLY_TOP,      // two detents: the reply button held at the top
     };
 
     ViewerActionScreen(Pick pick, Act act);
@@ -34,6 +36,8 @@ protected:
 private:
     void _act();
     void _capture();
+    void _captureAfter(double seconds);
+    void _turnBezel(int detents);
     // The ids of the newest `count` messages of the conversation.
     std::vector<int> _newestIds(int count) const;
 

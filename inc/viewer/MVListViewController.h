@@ -16,6 +16,9 @@
 #include "viewer/MVItem/MVItem.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVListModel.h"
+#include "viewer/MVRotaryToAction.h"
+
+#include <efl_extension.h>
 
 #include <functional>
 #include <memory>
@@ -143,7 +146,15 @@ private:
     static void _contentChangedCb(const char* payload, void* data);
 
     // Actions.
-    void _actionReply(bool slide);
+    bool _actionReply(bool slide);
+
+    // Rotate to reply at the end of the conversation.
+    void _addRotaryCallbacks();
+    void _removeRotaryCallbacks();
+    void _rotaryToActionClockwise(bool byButton);
+    bool _isScrolledToBottom() const;
+    static Eina_Bool _rotaryCb(void* data, Evas_Object* obj, Eext_Rotary_Event_Info* info);
+    static void _rotaryStateCb(rotate_to_action_launching_animation_state_e state, void* data);
     void _actionCall();
     void _actionAddContact();
     std::string _firstAddress() const;
@@ -199,6 +210,7 @@ private:
     view_kit::WSignal<void(Event, const MVListViewController*)> _signal;
     MVListModel _model;
     std::weak_ptr<view_kit::WTimer> _restOfPageIdler;
+    std::weak_ptr<view_kit::WTimer> _rotaryEndIdler;
 };
 
 } // namespace msg_viewer

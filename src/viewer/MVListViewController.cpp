@@ -82,6 +82,7 @@ bool MVListViewController::_createGenlist() {
     if (window && window->getCircleSurface())
         common_ui_helper::add_circle_genlist(_genlist, window->getCircleSurface());
     evas_object_smart_callback_add(_genlist, "edge,top", _edgeTopCb, this);
+    _addRotaryCallbacks();
     if (_selectModeLayout)
         elm_object_part_content_set(_selectModeLayout, "elm.swallow.content", _genlist);
     evas_object_show(_genlist);
@@ -113,6 +114,7 @@ void MVListViewController::onDestroy() {
     view_kit::WTimer::destroy(_restOfPageIdler);
     _unsubscribe();
     MCommonAppEventMgr::getInstance()->removeListener(this);
+    _removeRotaryCallbacks();
     _rotaryItem.reset();
     // The body text goes back to the user's size for the other screens.
     if (_fontSize != MCommonFont::getInstance()->getSize())

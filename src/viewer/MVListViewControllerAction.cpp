@@ -77,11 +77,11 @@ void MVListViewController::doAction(Action action) {
     }
 }
 
-void MVListViewController::_actionReply(bool slide) {
+bool MVListViewController::_actionReply(bool slide) {
     std::vector<std::string> addresses = thread_address::list(_threadId);
-    MSG_RET_IF(addresses.empty(), "address list is empty.");
+    MSG_RETV_IF(addresses.empty(), false, "address list is empty.");
     if (!compose_launch::check(this, addresses))
-        return;
+        return false;
     std::vector<std::string> data = {"address:" + thread_address::join(addresses),
                                      "caller_app:" + std::string(common_util::MAIN_APP_ID),
                                      "vorlane_log:reply_msg", "sending_popup:hide"};
@@ -94,7 +94,7 @@ void MVListViewController::_actionReply(bool slide) {
         array.push_back(entry.c_str());
 
     app_control_h request = nullptr;
-    MSG_RET_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE, "app_control_create failed");
+    MSG_RETV_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE, false, "app_control_create failed");
     app_control_set_app_id(request, compose_launch::INPUT_SELECTOR_APP_ID);
     app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
     app_control_add_extra_data_array(request, "selector_keyboard_data_array", array.data(),
@@ -111,7 +111,9 @@ void MVListViewController::_actionReply(bool slide) {
     if (!MCommonAppLaunchMgr::getInstance()->launch(request, nullptr)) {
         MSG_LOGE("app_control_send_launch_request is failed");
         app_control_destroy(request);
+        return false;
     }
+    return true;
 }
 
 void MVListViewController::_actionCall() {

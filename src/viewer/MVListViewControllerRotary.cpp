@@ -1,0 +1,139 @@
+#include "viewer/MVListViewController.h"
+
+#include "common/CommonUtil.h"
+#include "common/DazoLog.h"
+#include "common/MsgLog.h"
+#include "viewer/MVItem/MVItemReply.h"
+#include "viewer/MVThreadAddress.h"
+
+#include <Elementary.h>
+
+namespace msg_app {
+namespace msg_viewer {
+
+namespace {
+
+// Runs before the circle list's own handler so that the end of the list can take the bezel.
+constexpr int ROTARY_PRIORITY = -100;
+// Tolerance for "the list is at its end".
+constexpr int BOTTOM_SLACK = 1;
+
+// A row's drawn object: the item's own layout holding its content.
+Evas_Object* rowObject(Elm_Object_Item* item) {
+    Evas_Object* content = elm_object_item_part_content_get(item, "elm.icon");
+    if (!content)
+        return nullptr;
+    Evas_Object* view = evas_object_smart_parent_get(content);
+    return view ? view : content;
+}
+
+} // namespace
+
+void MVListViewController::_addRotaryCallbacks() {
+    eext_rotary_object_event_callback_priority_add(_genlist, ROTARY_PRIORITY, _rotaryCb, this);
+    set_launching_animation_state_changed_cb(_rotaryStateCb, this);
+}
+
+void MVListViewController::_removeRotaryCallbacks() {
+    view_kit::WTimer::destroy(_rotaryEndIdler);
+    rotary_to_action_animation_delete();
+    set_launching_animation_state_changed_cb(nullptr, nullptr);
+    if (_genlist)
+        eext_rotary_object_event_callback_del(_genlist, _rotaryCb);
+}
+
+bool MVListViewController::_isScrolledToBottom() const {
+    int y = 0, h = 0, contentH = 0;
+    elm_scroller_region_get(_genlist, nullptr, &y, nullptr, &h);
+    elm_scroller_child_size_get(_genlist, nullptr, &contentH);
+    if (h >= contentH || y + h + BOTTOM_SLACK >= contentH)
+        return true;
+    // The list rests with the reply button near the middle, its caption below: with the button
+    // wholly in view the end is reached too.
+    Evas_Object* button = _replyItem ? _replyItem->getButton() : nullptr;
+    if (!button || !evas_object_visible_get(button))
+        return false;
+    int listY = 0, listH = 0, buttonY = 0, buttonH = 0;
+    evas_object_geometry_get(_genlist, nullptr, &listY, nullptr, &listH);
+    evas_object_geometry_get(button, nullptr, &buttonY, nullptr, &buttonH);
+    return buttonY >= listY && buttonY + buttonH <= listY + listH;
+}
+
+Eina_Bool MVListViewController::_rotaryCb(void* data, Evas_Object*, Eext_Rotary_Event_Info* info) {
+    auto* self = static_cast<MVListViewController*>(data);
+    if (self->_viewType == VIEW_TYPE_SELECT) {
+        MSG_LOGI("Ignore rotary event on edit mode.");
+        return EINA_TRUE;
+    }
+    if (!self->_isScrolledToBottom())
+        return EINA_FALSE;
+    if (info->direction == EEXT_ROTARY_EVENT_DIRECTION_CLOCKWISE) {
+        self->_rotaryToActionClockwise(false);
+        increase_detent_count();
+        return EINA_TRUE;
+    }
+    if (isAnimating())
+        return EINA_TRUE;
+    if (isTop()) {
+        rotary_to_action_animation_delete();
+        return EINA_TRUE;
+    }
+    return EINA_FALSE;
+}
+
+void MVListViewController::_rotaryToActionClockwise(bool byButton) {
+    if (common_util::is_screen_reader_enabled()) {
+        MSG_LOGI("Rotary to action is deactivated on screen reader mode.");
+        return;
+    }
+    std::vector<Evas_Object*> rows;
+    Evas_Object* reply = nullptr;
+    Evas_Object* replyText = nullptr;
+    Eina_List* realized = elm_genlist_realized_items_get(_genlist);
+    void* data = nullptr;
+    Eina_List* node = nullptr;
+    EINA_LIST_FOREACH(realized, node, data) {
+        auto* item = static_cast<Elm_Object_Item*>(data);
+        MVItem* row = _itemOf(item);
+        Evas_Object* obj = rowObject(item);
+        if (!row || !obj)
+            continue;
+        if (row->getType() == MVItem::REPLY)
+            reply = obj;
+        else if (row->getType() == MVItem::REPLY_TEXT)
+            replyText = obj;
+        else
+            rows.push_back(obj);
+    }
+    eina_list_free(realized);
+    if (!reply || !replyText)
+        return;
+    if (byButton)
+        rotary_to_action_animation_clockwise_by_button(_genlist, rows, reply, replyText);
+    else
+        rotary_to_action_animation_clockwise(_genlist, rows, reply, replyText);
+}
+
+void MVListViewController::_rotaryStateCb(rotate_to_action_launching_animation_state_e state, void* data) {
+    auto* self = static_cast<MVListViewController*>(data);
+    if (state == ROTATE_TO_ACTION_LAUNCHING_ANIMATION_STATE_LAUNCH) {
+        if (thread_address::list(self->_threadId).size() > 1)
+            dazo_log::insert("RMGM", "Rotate to action");
+        dazo_log::insert("RPYI", "Rotate to action");
+        if (self->_actionReply(true))
+            return;
+    }
+    // A refused reply, or a finished launch, puts the rows back at rest; never from inside the
+    // animation's own callback.
+    if (self->_rotaryEndIdler.expired())
+        self->_rotaryEndIdler = view_kit::WTimer::addIdler(
+            [self](void*) {
+                self->_rotaryEndIdler.reset();
+                rotary_to_action_animation_delete();
+                return false;
+            },
+            nullptr);
+}
+
+} // namespace msg_viewer
+} // namespace msg_app
