@@ -236,11 +236,5 @@ int main(int argc, char** argv) {
         fprintf(stderr, "cannot set up the device: %s\n", error.c_str());
         return 1;
     }
-    benchmark::Initialize(&argc, argv);
-    elm_init(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    msg_device::Device::closeDefault();
-    elm_shutdown();
-    return 0;
+    return msg_bench::runWidgetBenchmarks(argc, argv);
 }

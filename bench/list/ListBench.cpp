@@ -307,10 +307,5 @@ BENCHMARK(BM_ScrollBadges)->Arg(700)->Iterations(1)->Unit(benchmark::kMillisecon
 
 int main(int argc, char** argv) {
     msg_bench::setHeadlessEnvironment("warn");
-    benchmark::Initialize(&argc, argv);
-    elm_init(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    elm_shutdown();
-    return 0;
+    return msg_bench::runWidgetBenchmarks(argc, argv);
 }

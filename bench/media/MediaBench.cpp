@@ -257,11 +257,5 @@ BENCHMARK(BM_OpenClose50)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMilli
 
 int main(int argc, char** argv) {
     msg_bench::setHeadlessEnvironment("error");
-    benchmark::Initialize(&argc, argv);
-    elm_init(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    msg_device::Device::closeDefault();
-    elm_shutdown();
-    return 0;
+    return msg_bench::runWidgetBenchmarks(argc, argv);
 }

@@ -8,6 +8,10 @@ namespace msg_bench {
 // unless MSG_LOG_LEVEL says otherwise.
 void setHeadlessEnvironment(const char* logLevel);
 
+// Runs the registered benchmarks between the toolkit's start and end, then lets the default device
+// go before the toolkit does; the process's exit status.
+int runWidgetBenchmarks(int argc, char** argv);
+
 } // namespace msg_bench
 
 #endif

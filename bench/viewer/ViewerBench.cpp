@@ -414,10 +414,5 @@ BENCHMARK(BM_DeleteSelected)->UseManualTime()->Iterations(1)->Unit(benchmark::kM
 
 int main(int argc, char** argv) {
     msg_bench::setHeadlessEnvironment("error");
-    benchmark::Initialize(&argc, argv);
-    elm_init(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    elm_shutdown();
-    return 0;
+    return msg_bench::runWidgetBenchmarks(argc, argv);
 }
