@@ -48,6 +48,9 @@ public:
     SendBy getSendBy() const { return _sendBy; }
     void setSendBy(SendBy sendBy);
     int getOutgoingType();
+    // Whether the user may choose between the phone's and the watch's number (the two buttons above
+    // a new message's recipient and body).
+    bool isSendPathSelectable();
     int getRejectCause() const { return _rejectCause; }
     SendBy getOperatorNewMsgSendBy();
     SendBy getOperatorAvailableSendBy(connectivity::YoxConn conn, bool deviceAvailable, int msgId);

@@ -28,8 +28,6 @@ namespace compose {
 
 namespace {
 constexpr const char* CONTENT_PART = "elm.swallow.content";
-// The number-sharing road chooses the path itself.
-constexpr int OUTGOING_TYPE_NUMBER_SHARING = 2;
 } // namespace
 
 MCBodyContentViewController::MCBodyContentViewController(std::shared_ptr<MCMsgData>& msgData,
@@ -54,9 +52,7 @@ MCBodyContentViewController::~MCBodyContentViewController() {
 }
 
 bool MCBodyContentViewController::_isSendPathSelectable() {
-    return common_util::is_sta_enabled() && !common_util::is_power_saving_mode() &&
-           connectivity::get_connected_vendor() != connectivity::VENDOR_OTHER_LO &&
-           MCOutgoingMgr::getInstance()->getOutgoingType() != OUTGOING_TYPE_NUMBER_SHARING;
+    return MCOutgoingMgr::getInstance()->isSendPathSelectable();
 }
 
 Evas_Object* MCBodyContentViewController::onCreateView(Evas_Object* parent, void* /*param*/) {

@@ -32,9 +32,7 @@ MCRecipientContentViewController::~MCRecipientContentViewController() {
 }
 
 bool MCRecipientContentViewController::_isOutgoingButtonOffered() {
-    return common_util::is_sta_enabled() && !common_util::is_power_saving_mode() &&
-           connectivity::get_connected_vendor() != connectivity::VENDOR_OTHER_LO &&
-           MCOutgoingMgr::getInstance()->getOutgoingType() != MCOutgoingRoads::NUMBER_SHARING;
+    return MCOutgoingMgr::getInstance()->isSendPathSelectable();
 }
 
 Evas_Object* MCRecipientContentViewController::onCreateView(Evas_Object* parent, void* /*param*/) {

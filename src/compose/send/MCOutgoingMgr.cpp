@@ -86,6 +86,12 @@ int MCOutgoingMgr::_getOperatorService(int* serviceStatus) {
     return type;
 }
 
+bool MCOutgoingMgr::isSendPathSelectable() {
+    return common_util::is_sta_enabled() && !common_util::is_power_saving_mode() &&
+           connectivity::get_connected_vendor() != connectivity::VENDOR_OTHER_LO &&
+           getOutgoingType() != MCOutgoingRoads::NUMBER_SHARING;
+}
+
 int MCOutgoingMgr::getOutgoingType() {
     return _getOperatorService(nullptr);
 }
