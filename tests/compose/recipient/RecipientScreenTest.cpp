@@ -105,6 +105,23 @@ msg_app::compose::MCRecipientEntryContentViewController* RecipientScreenTest::ta
     return static_cast<Entry*>(window->getNaviframeController()->getTopContentViewController());
 }
 
+bool RecipientScreenTest::typeRecipient(const char* address, std::string* shown) {
+    msg_app::compose::MCRecipientEntryContentViewController* entry = tapRecipient();
+    if (!entry || !entry->getEntry())
+        return false;
+    if (shown)
+        *shown = elm_entry_entry_get(entry->getEntry());
+    elm_entry_entry_set(entry->getEntry(), address);
+    auto* imf = static_cast<Ecore_IMF_Context*>(elm_entry_imf_context_get(entry->getEntry()));
+    if (!msg_test::runLoopUntil(
+            [&] { return ecore_imf_context_input_panel_state_get(imf) == ECORE_IMF_INPUT_PANEL_STATE_SHOW; }))
+        return false;
+    pressKey("Escape");
+    pressKey("Escape");
+    return msg_test::runLoopUntil(
+        [&] { return topPageName() == msg_app::compose::MCRecipientContentViewController::NAME; });
+}
+
 void RecipientScreenTest::tap(Evas_Object* obj) {
     clickCenter(obj);
     settle();

@@ -22,6 +22,9 @@ protected:
     void push(view_kit::WContentViewController* page);
     // Taps the recipient and waits for the entry it opens; null when none opened.
     msg_app::compose::MCRecipientEntryContentViewController* tapRecipient();
+    // Types the address in the entry the recipient opens and leaves it (two backs: the first lowers
+    // the input panel); true once back on the recipient screen. shown gets the entry's first text.
+    bool typeRecipient(const char* address, std::string* shown = nullptr);
     // A finger's tap on the object, and what it sets off on the main loop.
     void tap(Evas_Object* obj);
     // The screen's first row of the class, or null.
