@@ -24,25 +24,6 @@ constexpr const char* SELECTOR = "com.vorlane.w-input-selector";
 constexpr const char* PICKER = "com.vorlane.w-contacts2.appcontrol";
 constexpr const char* INVALID = "Invalid recipient.";
 
-std::vector<std::string> selectorItems(const LaunchEntry& entry) {
-    std::vector<std::string> items;
-    app_control_h request = LaunchJournal::openReceived(entry.id);
-    if (!request)
-        return items;
-    char** values = nullptr;
-    int length = 0;
-    if (app_control_get_extra_data_array(request, "selector_keyboard_data_array", &values, &length) ==
-        APP_CONTROL_ERROR_NONE) {
-        for (int i = 0; i < length; ++i) {
-            items.push_back(values[i]);
-            free(values[i]);
-        }
-        free(values);
-    }
-    app_control_destroy(request);
-    return items;
-}
-
 std::string shownText(msg_app::compose::MCItem* item) {
     const char* text = item ? elm_object_item_part_text_get(item->getElmObjectItem(), "elm.text") : nullptr;
     return text ? text : "";

@@ -144,6 +144,25 @@ std::vector<LaunchEntry> RecipientScreenTest::launchesTo(const std::string& targ
     return found;
 }
 
+std::vector<std::string> RecipientScreenTest::selectorItems(const LaunchEntry& entry) {
+    std::vector<std::string> items;
+    app_control_h request = LaunchJournal::openReceived(entry.id);
+    if (!request)
+        return items;
+    char** values = nullptr;
+    int length = 0;
+    if (app_control_get_extra_data_array(request, "selector_keyboard_data_array", &values, &length) ==
+        APP_CONTROL_ERROR_NONE) {
+        for (int i = 0; i < length; ++i) {
+            items.push_back(values[i]);
+            free(values[i]);
+        }
+        free(values);
+    }
+    app_control_destroy(request);
+    return items;
+}
+
 void RecipientScreenTest::closeLaunched(const LaunchEntry& entry) {
     ASSERT_TRUE(LaunchJournal::requestTerminate(entry.id));
     EXPECT_TRUE(msg_test::pumpUntil(

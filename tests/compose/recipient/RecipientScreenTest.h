@@ -48,6 +48,8 @@ protected:
     std::string topPageName() const;
     // The requests sent to the application since the test began.
     std::vector<msg_services::LaunchEntry> launchesTo(const std::string& target) const;
+    // The input selector's elements in the request it was sent.
+    static std::vector<std::string> selectorItems(const msg_services::LaunchEntry& entry);
     // Asks a started application to close and waits until it has.
     void closeLaunched(const msg_services::LaunchEntry& entry);
     int addContact(const std::string& name, const std::string& number);
