@@ -10,7 +10,6 @@
 
 using namespace msg_app::compose;
 using msg_services::LaunchEntry;
-using msg_services::LaunchJournal;
 
 namespace {
 
@@ -25,22 +24,9 @@ protected:
         std::vector<LaunchEntry> asked = launchesTo(MCRecipientContentViewController::INPUT_SELECTOR_APP_ID);
         if (asked.empty())
             return "";
-        app_control_h request = LaunchJournal::openReceived(asked.back().id);
-        char** values = nullptr;
-        int length = 0;
-        std::string last;
-        if (request && app_control_get_extra_data_array(request, "selector_keyboard_data_array", &values,
-                                                        &length) == APP_CONTROL_ERROR_NONE) {
-            for (int i = 0; i < length; ++i) {
-                last = values[i];
-                free(values[i]);
-            }
-            free(values);
-        }
-        if (request)
-            app_control_destroy(request);
+        std::vector<std::string> items = selectorItems(asked.back());
         closeLaunched(asked.back());
-        return last;
+        return items.empty() ? "" : items.back();
     }
 };
 

@@ -105,6 +105,23 @@ msg_app::compose::MCRecipientEntryContentViewController* RecipientScreenTest::ta
     return static_cast<Entry*>(window->getNaviframeController()->getTopContentViewController());
 }
 
+bool RecipientScreenTest::typeRecipient(const char* address, std::string* shown) {
+    msg_app::compose::MCRecipientEntryContentViewController* entry = tapRecipient();
+    if (!entry || !entry->getEntry())
+        return false;
+    if (shown)
+        *shown = elm_entry_entry_get(entry->getEntry());
+    elm_entry_entry_set(entry->getEntry(), address);
+    auto* imf = static_cast<Ecore_IMF_Context*>(elm_entry_imf_context_get(entry->getEntry()));
+    if (!msg_test::runLoopUntil(
+            [&] { return ecore_imf_context_input_panel_state_get(imf) == ECORE_IMF_INPUT_PANEL_STATE_SHOW; }))
+        return false;
+    pressKey("Escape");
+    pressKey("Escape");
+    return msg_test::runLoopUntil(
+        [&] { return topPageName() == msg_app::compose::MCRecipientContentViewController::NAME; });
+}
+
 void RecipientScreenTest::tap(Evas_Object* obj) {
     clickCenter(obj);
     settle();
@@ -125,6 +142,25 @@ std::vector<LaunchEntry> RecipientScreenTest::launchesTo(const std::string& targ
         if (entry.target == target)
             found.push_back(entry);
     return found;
+}
+
+std::vector<std::string> RecipientScreenTest::selectorItems(const LaunchEntry& entry) {
+    std::vector<std::string> items;
+    app_control_h request = LaunchJournal::openReceived(entry.id);
+    if (!request)
+        return items;
+    char** values = nullptr;
+    int length = 0;
+    if (app_control_get_extra_data_array(request, "selector_keyboard_data_array", &values, &length) ==
+        APP_CONTROL_ERROR_NONE) {
+        for (int i = 0; i < length; ++i) {
+            items.push_back(values[i]);
+            free(values[i]);
+        }
+        free(values);
+    }
+    app_control_destroy(request);
+    return items;
 }
 
 void RecipientScreenTest::closeLaunched(const LaunchEntry& entry) {

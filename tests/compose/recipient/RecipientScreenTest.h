@@ -22,6 +22,9 @@ protected:
     void push(view_kit::WContentViewController* page);
     // Taps the recipient and waits for the entry it opens; null when none opened.
     msg_app::compose::MCRecipientEntryContentViewController* tapRecipient();
+    // Types the address in the entry the recipient opens and leaves it (two backs: the first lowers
+    // the input panel); true once back on the recipient screen. shown gets the entry's first text.
+    bool typeRecipient(const char* address, std::string* shown = nullptr);
     // A finger's tap on the object, and what it sets off on the main loop.
     void tap(Evas_Object* obj);
     // The screen's first row of the class, or null.
@@ -45,6 +48,8 @@ protected:
     std::string topPageName() const;
     // The requests sent to the application since the test began.
     std::vector<msg_services::LaunchEntry> launchesTo(const std::string& target) const;
+    // The input selector's elements in the request it was sent.
+    static std::vector<std::string> selectorItems(const msg_services::LaunchEntry& entry);
     // Asks a started application to close and waits until it has.
     void closeLaunched(const msg_services::LaunchEntry& entry);
     int addContact(const std::string& name, const std::string& number);

@@ -1,13 +1,11 @@
 #include "compose/MCUtil.h"
 #include "compose/textconverter/MsgTextConvert.h"
 
-#include "LogCapture.h"
 #include "TextTestUtil.h"
 
 #include <gtest/gtest.h>
 
 using namespace msg_app::compose;
-using msg_test::LogCapture;
 using text_test::repeat;
 
 namespace {
@@ -38,81 +36,58 @@ SmsLimit smsLimit(std::string text, bool reduced = false) {
     return r;
 }
 
-TEST(MCUtilTextLength, GuardsLogTheMissingArgument) {
-    LogCapture capture;
+TEST(MCUtilTextLength, MissingArgumentsAreRefused) {
     unsigned int size = 0;
     unsigned int segment = 0;
     unsigned char type = 0;
     EXPECT_FALSE(MCUtil::CalculateTextLength(nullptr, 3, &size, &segment, &type));
     EXPECT_FALSE(MCUtil::CalculateTextLength("a", 3, nullptr, &segment, &type));
     EXPECT_FALSE(MCUtil::CalculateTextLength("a", 3, &size, nullptr, &type));
-    EXPECT_TRUE(capture.contains("[(!msgText)] Return value : 0, message : msgText is nullptr"));
-    EXPECT_TRUE(capture.contains("[(!outTextSize)] Return value : 0, message : outTextSize is nullptr"));
-    EXPECT_TRUE(capture.contains("[(!segmentSize)] Return value : 0, message : segmentSize is nullptr"));
-
     int encoded = 0;
     char text[] = "a";
     EXPECT_EQ(MCUtil::getEncodedTextSize(nullptr, 3, &encoded, nullptr), 3);
     EXPECT_EQ(MCUtil::getEncodedTextSize(text, 3, nullptr, nullptr), 3);
-    EXPECT_TRUE(capture.contains("[(!text)] Return value : 3, message : text is nullptr"));
-    EXPECT_TRUE(
-        capture.contains("[(!encodedTextSize)] Return value : 3, message : encodedTextSize is nullptr"));
-
     EXPECT_FALSE(MCUtil::isTextOverSmsLimit(nullptr, nullptr, nullptr, nullptr, false));
     EXPECT_FALSE(MCUtil::isTextOverMmsLimit(nullptr, nullptr, nullptr, nullptr, false));
-    EXPECT_EQ(capture.count("[(!text)] Return value : 0, message : text is nullptr"), 2);
 }
 
-TEST(MCUtilTextLength, AutomaticChoiceMeasuresGsmOrUcs2) {
-    Measure e = measure("é", MSG_ENCODE_AUTO);
-    EXPECT_TRUE(e.ok);
-    EXPECT_EQ(e.size, 1u);
-    EXPECT_EQ(e.type, MSG_ENCODE_GSM7BIT);
-    EXPECT_EQ(e.segment, 160u);
-
-    EXPECT_EQ(measure("€", MSG_ENCODE_AUTO).size, 2u);
-
-    Measure mixed = measure("aç", MSG_ENCODE_AUTO);
-    EXPECT_EQ(mixed.type, MSG_ENCODE_UCS2);
-    EXPECT_EQ(mixed.size, 4u);
-    EXPECT_EQ(mixed.segment, 140u);
-
-    EXPECT_EQ(measure(repeat("a", 160), MSG_ENCODE_AUTO).segment, 160u);
-    EXPECT_EQ(measure(repeat("a", 161), MSG_ENCODE_AUTO).segment, 153u);
-    EXPECT_EQ(measure(repeat("한", 71), MSG_ENCODE_AUTO).segment, 134u);
-}
-
-TEST(MCUtilTextLength, GsmModeCountsTheNationalHeader) {
-    Measure c = measure("ç", MSG_ENCODE_GSM7BIT);
-    EXPECT_TRUE(c.ok);
-    EXPECT_EQ(c.size, 2u);
-    EXPECT_EQ(c.segment, 155u);
-    EXPECT_EQ(c.type, MSG_ENCODE_GSM7BIT);
-
-    // 156 septets and a 3-octet header no longer fit one SMS.
-    Measure longTurkish = measure("ç" + repeat("a", 156), MSG_ENCODE_GSM7BIT);
-    EXPECT_EQ(longTurkish.size, 158u);
-    EXPECT_EQ(longTurkish.segment, 149u);
-    EXPECT_EQ(measure(repeat("a", 161), MSG_ENCODE_GSM7BIT).segment, 153u);
-
-    Measure replaced = measure("ő", MSG_ENCODE_GSM7BIT);
-    EXPECT_EQ(replaced.type, MSG_ENCODE_GSM7BIT_ABNORMAL);
-    char text[] = "ő";
+TEST(MCUtilTextLength, SizeSegmentAndTypeByMode) {
+    struct {
+        std::string text;
+        unsigned char mode;
+        unsigned int size;
+        unsigned int segment;
+        unsigned char type;
+    } cases[] = {
+        {"é", MSG_ENCODE_AUTO, 1, 160, MSG_ENCODE_GSM7BIT},
+        {"€", MSG_ENCODE_AUTO, 2, 160, MSG_ENCODE_GSM7BIT},
+        {"aç", MSG_ENCODE_AUTO, 4, 140, MSG_ENCODE_UCS2},
+        {repeat("a", 160), MSG_ENCODE_AUTO, 160, 160, MSG_ENCODE_GSM7BIT},
+        {repeat("a", 161), MSG_ENCODE_AUTO, 161, 153, MSG_ENCODE_GSM7BIT},
+        {repeat("한", 71), MSG_ENCODE_AUTO, 142, 134, MSG_ENCODE_UCS2},
+        // A national table adds its header to every segment.
+        {"ç", MSG_ENCODE_GSM7BIT, 2, 155, MSG_ENCODE_GSM7BIT},
+        // 156 septets and a 3-octet header no longer fit one SMS.
+        {"ç" + repeat("a", 156), MSG_ENCODE_GSM7BIT, 158, 149, MSG_ENCODE_GSM7BIT},
+        {repeat("a", 161), MSG_ENCODE_GSM7BIT, 161, 153, MSG_ENCODE_GSM7BIT},
+        {"ő", MSG_ENCODE_GSM7BIT, 1, 160, MSG_ENCODE_GSM7BIT_ABNORMAL},
+        {repeat("a", 70), MSG_ENCODE_UCS2, 140, 140, MSG_ENCODE_UCS2},
+        {repeat("a", 71), MSG_ENCODE_UCS2, 142, 134, MSG_ENCODE_UCS2},
+        {"\U0001F600", MSG_ENCODE_UCS2, 4, 140, MSG_ENCODE_UCS2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 8) + " mode " + std::to_string(c.mode));
+        Measure m = measure(c.text, c.mode);
+        EXPECT_TRUE(m.ok);
+        EXPECT_EQ(m.size, c.size);
+        EXPECT_EQ(m.segment, c.segment);
+        EXPECT_EQ(m.type, c.type);
+    }
+    char replaced[] = "ő";
     int size = 0;
-    EXPECT_EQ(MCUtil::getEncodedTextSize(text, MSG_ENCODE_GSM7BIT, &size, nullptr), 1);
+    EXPECT_EQ(MCUtil::getEncodedTextSize(replaced, MSG_ENCODE_GSM7BIT, &size, nullptr), 1);
     EXPECT_EQ(size, 1);
-}
-
-TEST(MCUtilTextLength, Ucs2ModeCountsBytes) {
-    Measure m = measure(repeat("a", 70), MSG_ENCODE_UCS2);
-    EXPECT_EQ(m.size, 140u);
-    EXPECT_EQ(m.segment, 140u);
-    EXPECT_EQ(m.type, MSG_ENCODE_UCS2);
-    EXPECT_EQ(measure(repeat("a", 71), MSG_ENCODE_UCS2).segment, 134u);
-    EXPECT_EQ(measure("\U0001F600", MSG_ENCODE_UCS2).size, 4u);
-
     char text[] = "abc";
-    int size = 0;
     int segment = 0;
     EXPECT_EQ(MCUtil::getEncodedTextSize(text, MSG_ENCODE_UCS2, &size, &segment), MSG_ENCODE_UCS2);
     EXPECT_EQ(size, 6);
@@ -120,19 +95,13 @@ TEST(MCUtilTextLength, Ucs2ModeCountsBytes) {
 }
 
 TEST(MCUtilTextLength, UnmeasurableTextIsRefused) {
-    LogCapture capture;
-    EXPECT_FALSE(measure("a\xFF", MSG_ENCODE_AUTO).ok);
-    EXPECT_TRUE(capture.contains("Unsupported encode type. msgEncodeTypeTo : 3, encodeType : 1"));
-    EXPECT_FALSE(measure("a\xFF", MSG_ENCODE_GSM7BIT).ok);
-    EXPECT_FALSE(measure("a\xFF", MSG_ENCODE_UCS2).ok);
+    for (unsigned char mode : {MSG_ENCODE_AUTO, MSG_ENCODE_GSM7BIT, MSG_ENCODE_UCS2})
+        EXPECT_FALSE(measure("a\xFF", mode).ok) << int(mode);
     EXPECT_FALSE(measure("a", 1).ok);
-
     char text[] = "abc";
     int size = -1;
     EXPECT_EQ(MCUtil::getEncodedTextSize(text, 7, &size, nullptr), 3);
     EXPECT_EQ(size, 0);
-    EXPECT_TRUE(capture.contains("CalculateTextLength is error."));
-    EXPECT_TRUE(capture.contains("unsupported encode mode 7"));
 }
 
 TEST(MCUtilTextLength, SmsLimits) {

@@ -1,13 +1,10 @@
 #include "compose/textconverter/MsgTextConvert.h"
 
-#include "LogCapture.h"
 #include "TextTestUtil.h"
 
-#include <cerrno>
 #include <gtest/gtest.h>
 
 using msg_app::compose::MsgTextConvert;
-using msg_test::LogCapture;
 using namespace text_test;
 
 namespace {
@@ -30,16 +27,13 @@ TEST(MsgTextConvertUnicode, Utf8ToUcs2EncodesBmpAndSurrogatePairs) {
 }
 
 TEST(MsgTextConvertUnicode, Utf8ToUcs2FailsOnBadInput) {
-    LogCapture capture;
     Bytes out(8);
     const unsigned char ok[] = "ab";
     EXPECT_EQ(conv()->convertUTF8ToUCS2(nullptr, 8, ok, 2), -1);
     EXPECT_EQ(conv()->convertUTF8ToUCS2(out.data(), 0, ok, 2), -1);
-    EXPECT_EQ(capture.count("UTF8 to UCS2 Failed as text length is 0"), 2);
 
     const unsigned char invalid[] = {'a', 0xFF, 'b'};
     EXPECT_EQ(conv()->convertUTF8ToUCS2(out.data(), 8, invalid, 3), -1);
-    EXPECT_TRUE(capture.contains("Error in g_iconv. err : " + std::to_string(EILSEQ)));
 
     // A destination too small for the text fails instead of cutting it.
     Bytes small(3, 0xAA);
@@ -60,10 +54,16 @@ TEST(MsgTextConvertUnicode, Ucs2ToUtf8RoundTripsAndTerminates) {
     n = conv()->convertUCS2ToUTF8(exact.data(), 4, abcd.data(), 8);
     EXPECT_EQ(n, 3);
     EXPECT_EQ(str(exact, 4), std::string("abc\0", 4));
+
+    // Nothing to convert or nowhere to write leaves an empty text.
+    out.assign(4, 0xAA);
+    EXPECT_EQ(conv()->convertUCS2ToUTF8(out.data(), 4, abcd.data(), 0), 0);
+    EXPECT_EQ(out[0], 0);
+    EXPECT_EQ(conv()->convertUCS2ToUTF8(out.data(), 4, nullptr, 2), 0);
+    EXPECT_EQ(conv()->convertUCS2ToUTF8(nullptr, 4, abcd.data(), 2), 0);
 }
 
 TEST(MsgTextConvertUnicode, Ucs2ToUtf8KeepsTextAroundBrokenUnits) {
-    LogCapture capture;
     Bytes out(64);
     // A low surrogate with no high one, as when a pair was split between segments.
     Bytes src = ucs2(u"a");
@@ -73,7 +73,6 @@ TEST(MsgTextConvertUnicode, Ucs2ToUtf8KeepsTextAroundBrokenUnits) {
     src.insert(src.end(), tail.begin(), tail.end());
     int n = conv()->convertUCS2ToUTF8(out.data(), 64, src.data(), static_cast<int>(src.size()));
     EXPECT_EQ(str(out, n), u8"a\uFFFDbc");
-    EXPECT_TRUE(capture.contains("g_iconv() return value = -1"));
 
     // An odd length or a high surrogate at the end drops only that last unit.
     Bytes odd = ucs2(u"xy");
@@ -85,17 +84,6 @@ TEST(MsgTextConvertUnicode, Ucs2ToUtf8KeepsTextAroundBrokenUnits) {
     half.push_back(0x3D);
     n = conv()->convertUCS2ToUTF8(out.data(), 64, half.data(), static_cast<int>(half.size()));
     EXPECT_EQ(str(out, n), "z");
-}
-
-TEST(MsgTextConvertUnicode, Ucs2ToUtf8RefusesBadArguments) {
-    LogCapture capture;
-    Bytes out(4, 0xAA);
-    const Bytes src = ucs2(u"a");
-    EXPECT_EQ(conv()->convertUCS2ToUTF8(out.data(), 4, src.data(), 0), 0);
-    EXPECT_EQ(out[0], 0);
-    EXPECT_EQ(conv()->convertUCS2ToUTF8(out.data(), 4, nullptr, 2), 0);
-    EXPECT_EQ(conv()->convertUCS2ToUTF8(nullptr, 4, src.data(), 2), 0);
-    EXPECT_EQ(capture.count("UCS2 to UTF8 Failed as text length is 0"), 3);
 }
 
 TEST(MsgTextConvertUnicode, EucKrAndShiftJisToUtf8) {
@@ -113,11 +101,8 @@ TEST(MsgTextConvertUnicode, EucKrAndShiftJisToUtf8) {
     const Bytes stray = {'a', 0xFF, 'b'};
     n = conv()->convertEUCKRToUTF8(out.data(), 32, stray.data(), 3);
     EXPECT_EQ(str(out, n), u8"a\uFFFDb");
-
-    LogCapture capture;
     EXPECT_EQ(conv()->convertEUCKRToUTF8(out.data(), 32, hangul.data(), 0), 0);
     EXPECT_EQ(conv()->convertSHIFTJISToUTF8(nullptr, 32, nihon.data(), 5), 0);
-    EXPECT_TRUE(capture.lines().empty());
 }
 
 TEST(MsgTextConvertUnicode, Ucs2ToAscii) {
