@@ -34,54 +34,10 @@ protected:
     }
 };
 
-TEST_F(BlockViewTest, SmsWithoutTextShowsTitleDateAndNoContent) {
-    open(receive(sms("")));
-    ASSERT_EQ((Types{MBItem::TITLE, MBItem::DATE_LINE, MBItem::NO_CONTENT}), rowTypes());
-    auto shown = rows();
-    EXPECT_NE(std::string::npos, shownPlain(shown[0]).find("555")) << shownPlain(shown[0]);
-    EXPECT_EQ("filtered_list/detailview/date_from_hulm", itemStyle(shown[1]));
-    EXPECT_NE(std::string::npos, shownPlain(shown[1]).find("2023")) << shownPlain(shown[1]);
-    EXPECT_EQ("(No content)", shownPlain(shown[2]));
-    for (MBItem* row : shown)
-        EXPECT_EQ(ELM_OBJECT_SELECT_MODE_NONE, elm_genlist_item_select_mode_get(row->getElmObjectItem()));
-}
-
-TEST_F(BlockViewTest, PhoneSpamShowsThePhoneDateLineAndTheBodyWithLineBreaks) {
-    msg_store::IncomingMessage message = sms("first\rsecond\r\nthird");
-    message.folderType = msg_store::FOLDER_SPAM;
-    open(receive(message));
-    ASSERT_EQ((Types{MBItem::TITLE, MBItem::DATE_LINE, MBItem::TEXT}), rowTypes());
-    EXPECT_EQ("filtered_list/detailview/date_from_mobile", itemStyle(rows()[1]));
-    EXPECT_EQ("filtered_list/detailview/body_text", itemStyle(rows()[2]));
-    EXPECT_EQ("first\nsecond\nthird", shownPlain(rows()[2]));
-}
-
-TEST_F(BlockViewTest, MessageOutsideTheSpamFoldersShowsOnlyTheTitle) {
-    msg_store::IncomingMessage message = sms("not blocked");
-    message.folderType = msg_store::FOLDER_INBOX;
-    int msgId = receive(message);
-    msg_test::LogCapture log;
-    open(msgId);
-    EXPECT_EQ((Types{MBItem::TITLE}), rowTypes());
-    EXPECT_TRUE(log.contains("Invalid folder type : msgId[" + std::to_string(msgId) + "] type[1]"));
-}
-
-TEST_F(BlockViewTest, MissingMessageSaysSoAndShowsAnEmptyScreen) {
-    msg_test::LogCapture log;
-    open(4242);
-    EXPECT_TRUE(log.contains("MessageManager::getMessage() is failed : -2"));
-    EXPECT_EQ((Types{MBItem::TITLE}), rowTypes());
-    EXPECT_TRUE(journal().empty()) << "nothing was opened, though the page came in";
-}
-
-TEST_F(BlockViewTest, MmsSubjectWithoutPartsShowsSubjectAndSeparatorOnly) {
-    open(receive(mms("Win big", {})));
-    ASSERT_EQ((Types{MBItem::TITLE, MBItem::DATE_LINE, MBItem::TEXT, MBItem::SEPARATOR}), rowTypes());
-    EXPECT_EQ("Win big", shownPlain(rows()[2]));
-}
-
-TEST_F(BlockViewTest, MmsPartsBecomeRowsInOrder) {
+TEST_F(BlockViewTest, EachKindOfMessageLaysOutItsRowsInOrder) {
     using msg_store::Content;
+    msg_store::IncomingMessage spam = sms("first\rsecond\r\nthird");
+    spam.folderType = msg_store::FOLDER_SPAM;
     std::string picture = writePng("p.png", 60, 40);
     Content text = part(Content::MEDIA_TYPE_TEXT, "text/plain", "");
     text.text = "see\rthis";
@@ -93,42 +49,97 @@ TEST_F(BlockViewTest, MmsPartsBecomeRowsInOrder) {
     Content card = part(Content::MEDIA_TYPE_NONE, "text/x-vcard", "me.vcf");
     card.isAttachment = true;
     Content smil = part(Content::MEDIA_TYPE_NONE, "application/smil", "layout.smil");
-    open(receive(mms("", {text, image, video, audio, card, smil})));
-    EXPECT_EQ((Types{MBItem::TITLE, MBItem::DATE_LINE, MBItem::TEXT, MBItem::THUMBNAIL, MBItem::THUMBNAIL,
-                     MBItem::ATTACH_FILE, MBItem::ATTACH_FILE}),
-              rowTypes())
-        << "no subject: no subject row nor separator; a part that is no attachment: no row";
-    EXPECT_EQ("see\nthis", shownPlain(rows()[2]));
+    const Types sub{MBItem::TITLE, MBItem::DATE_LINE, MBItem::TEXT, MBItem::SEPARATOR};
+    const struct {
+        const char* name;
+        msg_store::IncomingMessage message;
+        Types types;
+        const char* dateStyle; // nullptr: not checked
+        std::string third;     // the text of the row after the date line
+    } cases[] = {
+        {"empty sms",
+         sms(""),
+         {MBItem::TITLE, MBItem::DATE_LINE, MBItem::NO_CONTENT},
+         "filtered_list/detailview/date_from_hulm",
+         "(No content)"},
+        {"phone spam",
+         spam,
+         {MBItem::TITLE, MBItem::DATE_LINE, MBItem::TEXT},
+         "filtered_list/detailview/date_from_mobile",
+         "first\nsecond\nthird"},
+        {"subject only", mms("Win big", {}), sub, nullptr, "Win big"},
+        // No subject: neither subject row nor separator; a part that is no attachment: no row.
+        {"parts",
+         mms("", {text, image, video, audio, card, smil}),
+         {MBItem::TITLE, MBItem::DATE_LINE, MBItem::TEXT, MBItem::THUMBNAIL, MBItem::THUMBNAIL,
+          MBItem::ATTACH_FILE, MBItem::ATTACH_FILE},
+         nullptr,
+         "see\nthis"},
+        {"store's notification", mms("MMS Notification", {}), sub, nullptr, "MMS notification"},
+        {"sender's text", mms("MMS Notification Message. Call now", {}), sub, nullptr,
+         "MMS Notification Message. Call now"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        open(receive(c.message));
+        ASSERT_EQ(c.types, rowTypes());
+        auto shown = rows();
+        EXPECT_NE(std::string::npos, shownPlain(shown[0]).find("555")) << shownPlain(shown[0]);
+        EXPECT_NE(std::string::npos, shownPlain(shown[1]).find("2023")) << shownPlain(shown[1]);
+        if (c.dateStyle) {
+            EXPECT_EQ(c.dateStyle, itemStyle(shown[1]));
+        }
+        EXPECT_EQ(c.third, shownPlain(shown[2]));
+        for (MBItem* row : shown)
+            EXPECT_EQ(ELM_OBJECT_SELECT_MODE_NONE, elm_genlist_item_select_mode_get(row->getElmObjectItem()));
+        viewer->popOut();
+        ASSERT_TRUE(waitPopped());
+    }
 }
 
-TEST_F(BlockViewTest, NotificationSubjectIsTranslatedOnlyWhenItIsTheStoresText) {
-    open(receive(mms("MMS Notification", {})));
-    EXPECT_EQ("MMS notification", shownPlain(rows()[2]));
-    viewer->popOut();
-    ASSERT_TRUE(waitPopped());
-    open(receive(mms("MMS Notification Message. Call now", {})));
-    EXPECT_EQ("MMS Notification Message. Call now", shownPlain(rows()[2]));
+TEST_F(BlockViewTest, MessageMissingOrOutsideTheSpamFoldersShowsOnlyTheTitle) {
+    msg_store::IncomingMessage inbox = sms("not blocked");
+    inbox.folderType = msg_store::FOLDER_INBOX;
+    for (int msgId : {4242, receive(inbox)}) {
+        SCOPED_TRACE(msgId);
+        open(msgId);
+        EXPECT_EQ((Types{MBItem::TITLE}), rowTypes());
+        if (msgId == 4242) {
+            settle();
+            EXPECT_TRUE(journal().empty()) << "nothing was opened, though the page came in";
+        }
+        viewer->popOut();
+        ASSERT_TRUE(waitPopped());
+    }
 }
 
-TEST_F(BlockViewTest, OpeningAnUnreadSmsMarksItReadAndJournalsIt) {
-    int msgId = receive(sms("hello"));
-    open(msgId);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !journal().empty(); }));
-    EXPECT_EQ(std::vector<std::string>{"MESSAGE SMS_MSG_OPENED"}, journal());
-    EXPECT_TRUE(stored(msgId).isRead);
-    EXPECT_TRUE(viewer->getMessage().isRead);
-
+TEST_F(BlockViewTest, OpeningAnUnreadMessageMarksItReadAndJournalsIt) {
+    const struct {
+        msg_store::IncomingMessage message;
+        const char* entry;
+    } cases[] = {
+        {sms("hello"), "MESSAGE SMS_MSG_OPENED"},
+        {mms("hi", {}), "MESSAGE MMS_MSG_OPENED +15550199"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry);
+        if (viewer) {
+            viewer->popOut();
+            ASSERT_TRUE(waitPopped());
+        }
+        size_t before = journal().size();
+        int msgId = receive(c.message, "+15550199");
+        open(msgId);
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return journal().size() > before; }));
+        EXPECT_EQ(before + 1, journal().size());
+        EXPECT_EQ(c.entry, journal().back());
+        EXPECT_TRUE(stored(msgId).isRead);
+        EXPECT_TRUE(viewer->getMessage().isRead);
+    }
     // A transition of a page pushed over the viewer is not a second opening.
+    size_t opened = journal().size();
     ASSERT_TRUE(doAndWaitForTransition([&] { window->getNaviframeController()->push(new HostPage()); }));
-    EXPECT_EQ(1u, journal().size());
-}
-
-TEST_F(BlockViewTest, OpeningAnUnreadMmsJournalsItsSender) {
-    int msgId = receive(mms("hi", {}), "+15550199");
-    open(msgId);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !journal().empty(); }));
-    EXPECT_EQ(std::vector<std::string>{"MESSAGE MMS_MSG_OPENED +15550199"}, journal());
-    EXPECT_TRUE(stored(msgId).isRead);
+    EXPECT_EQ(opened, journal().size());
 }
 
 TEST_F(BlockViewTest, OpeningAReadMessageNeitherMarksNorJournals) {
@@ -224,33 +235,17 @@ TEST_F(BlockViewTest, ANewClockStyleRedrawsTheDateLine) {
 TEST_F(BlockViewTest, TheDateLineShowsTheYearOnlyForAnotherYear) {
     setInt("db/setting/date_format", 1);
     time_t now = time(nullptr);
-    tm local{};
-    localtime_r(&now, &local);
-    const std::string thisYear = std::to_string(1900 + local.tm_year);
-    struct Case {
-        int64_t timeMs;
-        std::string datePrefix;
-    };
-    // 25 March 2020 noon, and now.
-    tm past{};
-    past.tm_year = 120;
-    past.tm_mon = 2;
-    past.tm_mday = 25;
-    past.tm_hour = 12;
-    past.tm_isdst = -1;
-    char today[8];
-    strftime(today, sizeof(today), "%m/%d ", &local);
-    for (const Case& c : {Case{static_cast<int64_t>(mktime(&past)) * 1000, "03/25/2020 "},
-                          Case{static_cast<int64_t>(now) * 1000, today}}) {
+    for (time_t when : {now - 800L * 24 * 3600, now}) {
+        tm local{};
+        localtime_r(&when, &local);
+        char prefix[16];
+        strftime(prefix, sizeof(prefix), when == now ? "%m/%d " : "%m/%d/%Y ", &local);
         msg_store::IncomingMessage message = sms("when");
-        message.time = c.timeMs;
+        message.time = static_cast<int64_t>(when) * 1000;
         open(receive(message));
         std::string shown = shownPlain(rows()[1]);
-        EXPECT_EQ(shown.rfind(c.datePrefix, 0), 0u) << shown;
-        if (c.datePrefix != "03/25/2020 ") {
-            EXPECT_EQ(shown.find(thisYear), std::string::npos) << shown;
-        }
-        ASSERT_TRUE(window->getNaviframeController()->pop());
+        EXPECT_EQ(shown.rfind(prefix, 0), 0u) << prefix << " / " << shown;
+        viewer->popOut();
         ASSERT_TRUE(waitPopped());
     }
 }

@@ -1,7 +1,6 @@
 // The viewer's rows on real widgets: picture sizes, attachment icons, and hostile texts shown
 // literally and in bounded time.
 #include "BlockViewFixture.h"
-#include "LogCapture.h"
 #include "block/MBItem/MBItemAttachFile.h"
 #include "block/MBItem/MBItemThumbnail.h"
 
@@ -45,7 +44,6 @@ TEST_F(BlockRowTest, PicturesFillTheWidthInProportionAndVideosShowTheirStillUnde
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.content.fileName);
-        msg_test::LogCapture log;
         open(receive(mms("", {c.content})));
         MBItem* row = rows().back();
         ASSERT_EQ(MBItem::THUMBNAIL, row->getType());
@@ -53,7 +51,6 @@ TEST_F(BlockRowTest, PicturesFillTheWidthInProportionAndVideosShowTheirStillUnde
         minSize(content(row, "elm.icon"), w, h);
         EXPECT_EQ(c.w, w);
         EXPECT_EQ(c.h, h);
-        EXPECT_EQ(c.w == 0, log.contains("picture without a width"));
         if (c.playMarks) {
             EXPECT_EQ("img/filtered/detailview/play", imageGroup(content(row, "elm.icon.bg.play")));
             EXPECT_EQ("img/filtered/detailview/play_ef", imageGroup(content(row, "elm.icon.bg.play.ef")));
@@ -72,15 +69,15 @@ TEST_F(BlockRowTest, PicturesFillTheWidthInProportionAndVideosShowTheirStillUnde
 
 TEST_F(BlockRowTest, RowSizeFollowsTheScaleAndTruncatesTheHeight) {
     int w = 0, h = 0;
-    ASSERT_TRUE(MBItemThumbnail::fitSize(7, 3, w, h));
-    EXPECT_EQ(294, w);
-    EXPECT_EQ(126, h);
-    ASSERT_TRUE(MBItemThumbnail::fitSize(1000, 1, w, h));
-    EXPECT_EQ(0, h) << "294 / 1000 truncates to 0";
-    ASSERT_TRUE(MBItemThumbnail::fitSize(1, 10000, w, h));
-    EXPECT_EQ(400, h) << "a tall picture's row is capped";
-    ASSERT_TRUE(MBItemThumbnail::fitSize(1, 2000000000, w, h));
-    EXPECT_EQ(400, h) << "no overflow before the cap";
+    // 294 / 1000 truncates to 0; a tall picture's row is capped, without overflow before the cap.
+    const struct {
+        int w, h, rowH;
+    } sizes[] = {{7, 3, 126}, {1000, 1, 0}, {1, 10000, 400}, {1, 2000000000, 400}};
+    for (const auto& c : sizes) {
+        ASSERT_TRUE(MBItemThumbnail::fitSize(c.w, c.h, w, h)) << c.w << "x" << c.h;
+        EXPECT_EQ(294, w);
+        EXPECT_EQ(c.rowH, h) << c.w << "x" << c.h;
+    }
     w = h = -7;
     EXPECT_FALSE(MBItemThumbnail::fitSize(0, 50, w, h));
     EXPECT_EQ(-7, w) << "outputs untouched";
@@ -148,21 +145,15 @@ TEST_F(BlockRowTest, MarkupInEveryTextIsShownLiterally) {
 TEST_F(BlockRowTest, HugeBodyIsCutAndBrokenBytesAreReplaced) {
     std::string huge(2 * 1024 * 1024, 'x');
     huge.replace(MBItem::MAX_SHOWN_BYTES - 1, 3, "\xE2\x82\xAC"); // a character across the cut
-    msg_test::LogCapture log;
     open(receive(sms(huge)));
     std::string shown = shownPlain(rows().back());
-    EXPECT_TRUE(log.contains("is cut to"));
     EXPECT_LT(shown.size(), MBItem::MAX_SHOWN_BYTES + 8);
     EXPECT_GT(shown.size(), MBItem::MAX_SHOWN_BYTES - 8);
     EXPECT_TRUE(g_utf8_validate(shown.c_str(), -1, nullptr)) << "cut inside no character";
     EXPECT_EQ("\xE2\x80\xA6", shown.substr(shown.size() - 3)) << "an ellipsis says more follows";
 
-    {
-        msg_test::LogCapture exact;
-        std::string whole(MBItem::MAX_SHOWN_BYTES, 'y');
-        EXPECT_EQ(whole, MBItem::toMarkup(whole)) << "a text at the limit is shown whole";
-        EXPECT_FALSE(exact.contains("is cut to"));
-    }
+    std::string whole(MBItem::MAX_SHOWN_BYTES, 'y');
+    EXPECT_EQ(whole, MBItem::toMarkup(whole)) << "a text at the limit is shown whole";
 
     // The store keeps only UTF-8; a row given anything else still shows valid text.
     char* plain = elm_entry_markup_to_utf8(MBItem::toMarkup("ok \xFF\xFE end\x01").c_str());

@@ -1,6 +1,5 @@
 #include "ListStoreFixture.h"
 
-#include "LogCapture.h"
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
 #include "viewer/MVListModel.h"
@@ -71,11 +70,8 @@ TEST_F(ViewerModelTest, AddRefusesSpamAndMessagesGoneFromTheStore) {
     MVListModel model(threadId);
     model.load();
     ConvPtr out;
-    for (msg_store::FolderType spam : {msg_store::FOLDER_SPAM, msg_store::FOLDER_WATCH_SPAM}) {
-        msg_test::LogCapture log;
+    for (msg_store::FolderType spam : {msg_store::FOLDER_SPAM, msg_store::FOLDER_WATCH_SPAM})
         EXPECT_FALSE(model.add(at(20, spam), out));
-        EXPECT_TRUE(log.contains("SPAM message is not contained"));
-    }
     // Deleted before its insert event was handled: no ghost record.
     int gone = at(30);
     ASSERT_EQ(msg_store::MessageManager().deleteMessage(gone), msg_store::MSG_STORE_SUCCESS);
@@ -103,12 +99,8 @@ TEST_F(ViewerModelTest, UpdateKeepsThePlaceAndRemoveClosesTheGap) {
     EXPECT_EQ(before->time, 10000); // the old record is untouched
     EXPECT_FALSE(model.update(4242, updated));
 
-    {
-        msg_test::LogCapture log;
-        model.remove(4242);
-        EXPECT_TRUE(log.contains("it couldn't find msg from _conversations"));
-        EXPECT_EQ(model.getCount(), 3);
-    }
+    model.remove(4242);
+    EXPECT_EQ(model.getCount(), 3);
     model.remove(b);
     EXPECT_EQ(ids(model), (std::vector<int>{a, c}));
     model.clear();
@@ -122,7 +114,7 @@ TEST_F(ViewerModelTest, LookupsByFolderSearchFromTheNewest) {
     EXPECT_FALSE(empty.getLatestConv(out));
     EXPECT_EQ(empty.getMsgId(0), 0);
 
-    int phoneIn = at(10, msg_store::FOLDER_INBOX);
+    at(10, msg_store::FOLDER_INBOX);
     int phoneSent = at(20, msg_store::FOLDER_SENT);
     int watchIn = at(30, msg_store::FOLDER_WATCH_INBOX);
     int watchSent = at(40, msg_store::FOLDER_WATCH_SENT);
@@ -141,11 +133,7 @@ TEST_F(ViewerModelTest, LookupsByFolderSearchFromTheNewest) {
         EXPECT_EQ(found->msgId, c.expected);
     }
     EXPECT_EQ(model.getMsgId(model.getCount()), 0);
-    EXPECT_NE(phoneIn, 0);
-
-    msg_test::LogCapture log;
     ConvPtr untouched = std::make_shared<msg_store::Conversation>();
     EXPECT_FALSE(model.getNthConv(4, untouched));
-    EXPECT_TRUE(log.contains("Invalid index n [4]"));
     EXPECT_EQ(untouched->msgId, -1);
 }

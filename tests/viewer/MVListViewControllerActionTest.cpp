@@ -117,8 +117,6 @@ TEST_F(ViewerActionTest, ContentChangesWithGarbageIdsChangeNothing) {
     announceContentChange("content_changed_success:" + std::to_string(ids.back()));
     ASSERT_TRUE(
         msg_test::pumpUntil([&] { return log.contains("msgId [" + std::to_string(ids.back()) + "]"); }));
-    EXPECT_EQ(log.count("invalid message id"), 4);
-    EXPECT_EQ(log.count("not a content change"), 1);
     EXPECT_EQ(listView()->getModel().getCount(), 3);
     EXPECT_EQ(checkedBubbleIds(), ids);
 }

@@ -39,13 +39,10 @@ TEST_F(ViewerListTest, PagesFromTheNewestAcrossDayChangesAtPageBoundaries) {
     }));
     EXPECT_EQ(listView()->getLoadedCount(), 30);
     EXPECT_EQ(checkedBubbleIds(), std::vector<int>(ids.end() - 30, ids.end()));
-    struct Step {
-        int loaded;
-    } steps[] = {{60}, {65}, {65}};
-    for (const Step& step : steps) {
+    for (int loaded : {60, 65, 65}) {
         listView()->loadOlderPage();
-        EXPECT_EQ(listView()->getLoadedCount(), step.loaded);
-        EXPECT_EQ(checkedBubbleIds(), std::vector<int>(ids.end() - step.loaded, ids.end()));
+        EXPECT_EQ(listView()->getLoadedCount(), loaded);
+        EXPECT_EQ(checkedBubbleIds(), std::vector<int>(ids.end() - loaded, ids.end()));
     }
     auto* first =
         static_cast<MVItem*>(elm_object_item_data_get(elm_genlist_first_item_get(listView()->getGenlist())));
