@@ -52,10 +52,8 @@ TEST_F(AppEventMgrTest, NullAndDoubleRegistrationAreRefused) {
     msg_test::LogCapture log;
     RecordingListener a(journal, "a");
     EXPECT_FALSE(mgr->addListener(nullptr));
-    EXPECT_TRUE(log.contains("listener is null."));
     ASSERT_TRUE(mgr->addListener(&a));
     EXPECT_FALSE(mgr->addListener(&a));
-    EXPECT_TRUE(log.contains("listener already exists."));
     mgr->emit(APP_EVENT_FONT_CHANGED);
     EXPECT_EQ((std::vector<std::string>{"a:10"}), journal);
 

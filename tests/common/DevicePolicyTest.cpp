@@ -48,16 +48,14 @@ TEST_F(DevicePolicyTest, RetailModeAlwaysSupportsMms) {
     EXPECT_EQ(YoxConn::BT, connectivity::get_yox_connect());
 }
 
-TEST_F(DevicePolicyTest, VendorValues) {
-    const std::pair<const char*, int> cases[] = {{"vorlane", 1}, {"vorlaneMass", 2}, {"LO", 3}, {"other", 4},
-                                                 {"", 0},        {"Vorlane", 4}};
-    for (const auto& [vendor, value] : cases) {
+TEST_F(DevicePolicyTest, VendorsAndLinkTypes) {
+    const std::pair<const char*, int> vendors[] = {
+        {"vorlane", 1}, {"vorlaneMass", 2}, {"LO", 3}, {"other", 4}, {"", 0}, {"Vorlane", 4}};
+    for (const auto& [vendor, value] : vendors) {
         setString("db/wms/host_status/vendor", vendor);
         EXPECT_EQ(value, connectivity::get_connected_vendor()) << vendor;
     }
-}
-
-TEST_F(DevicePolicyTest, LinkTypes) {
+    setString("db/wms/host_status/vendor", "vorlane");
     const std::pair<int, YoxConn> cases[] = {
         {0, YoxConn::NONE}, {1, YoxConn::BT}, {5, YoxConn::BT}, {16, YoxConn::RLX}, {2, YoxConn::NONE}};
     for (const auto& [type, conn] : cases) {
@@ -163,9 +161,7 @@ TEST_F(DevicePolicyTest, RightToLeftByLanguageOrRegion) {
     setString("db/menu_widget/regionformat", "fr_FR.UTF-8");
     EXPECT_FALSE(common_util::is_rtl_supported(common_util::REGION_FORMAT));
 
-    msg_test::LogCapture log;
     EXPECT_TRUE(common_util::is_rtl_supported(static_cast<common_util::RTLCheckType>(7)));
-    EXPECT_TRUE(log.contains("Invalid type [7]"));
 }
 
 TEST_F(DevicePolicyTest, CarrierAndDeviceFeatures) {
@@ -194,10 +190,8 @@ TEST_F(DevicePolicyTest, DeviceManagementRestrictsEitherSim) {
     setInt("db/private/mdm/text_messaging/peer", 1);
     EXPECT_TRUE(common_util::is_mdm_text_messaging_restricted());
 
-    msg_test::LogCapture log;
     setBool("db/private/mdm/available", false);
     EXPECT_FALSE(common_util::is_mdm_text_messaging_restricted());
-    EXPECT_TRUE(log.contains("mdm_get_service() is failed"));
 }
 
 TEST_F(DevicePolicyTest, BrowserNeedsAHandlerForWebLinks) {
@@ -228,11 +222,8 @@ TEST_F(DevicePolicyTest, LaunchRequestAccessors) {
     EXPECT_EQ("", out);
     EXPECT_EQ(common_util::CALLER_APP_UNKNOWN, common_util::get_caller_app_type(control));
 
-    msg_test::LogCapture log;
     EXPECT_FALSE(common_util::get_extra_data(nullptr, "number", out));
-    EXPECT_TRUE(log.contains("control is null"));
     EXPECT_FALSE(common_util::get_extra_data(control, nullptr, out));
-    EXPECT_TRUE(log.contains("key is null"));
     app_control_destroy(control);
 
     EXPECT_TRUE(common_util::get_package_id("com.vorlane.msg-send", out));

@@ -1,6 +1,5 @@
 #include "CommonDeviceTest.h"
 
-#include "LogCapture.h"
 #include "common/Preference.h"
 #include "preference.h"
 
@@ -18,13 +17,12 @@ int intPref(const char* key) {
 
 TEST_F(PreferenceTest, FirstRunWritesTheUnconditionalDefaults) {
     preference::init();
-    EXPECT_EQ(0, intPref("msg_preference_int_send_as_option"));
-    EXPECT_EQ(0, intPref("msg_bnr_setting_restore_count"));
-    EXPECT_EQ(0, intPref("msg_bnr_blocked_number_restore_count"));
+    for (const char* key :
+         {"msg_preference_int_send_as_option", "msg_bnr_setting_restore_count",
+          "msg_bnr_blocked_number_restore_count", "consumer_preference_int_consumer_status",
+          "consumer_preference_int_peer_connection_status", "consumer_preference_int_sending_message_id"})
+        EXPECT_EQ(0, intPref(key));
     EXPECT_EQ(1, intPref("consumer_preference_int_default_sms_application"));
-    EXPECT_EQ(0, intPref("consumer_preference_int_consumer_status"));
-    EXPECT_EQ(0, intPref("consumer_preference_int_peer_connection_status"));
-    EXPECT_EQ(0, intPref("consumer_preference_int_sending_message_id"));
     bool mms = true;
     EXPECT_TRUE(preference::get("consumer_preference_bool_support_sending_mms", &mms));
     EXPECT_FALSE(mms);
@@ -66,14 +64,11 @@ TEST_F(PreferenceTest, KoreanSimTurnsAutoSummaryOn) {
 }
 
 TEST_F(PreferenceTest, TypedAccessRefusesWrongTypesAndNulls) {
-    msg_test::LogCapture log;
     ASSERT_TRUE(preference::set("msg_preference_int_send_as_option", 5));
     bool b = true;
     EXPECT_FALSE(preference::get("msg_preference_int_send_as_option", &b));
     EXPECT_TRUE(b);
-    EXPECT_TRUE(log.contains("prefernece_get_boolean(msg_preference_int_send_as_option) is failed"));
     EXPECT_FALSE(preference::get("msg_preference_int_send_as_option", static_cast<int*>(nullptr)));
-    EXPECT_TRUE(log.contains("value is null"));
     int i = 9;
     EXPECT_FALSE(preference::get("no_such_key", &i));
     EXPECT_EQ(9, i);

@@ -66,13 +66,11 @@ TEST_F(StandaloneTest, NumberSharingStatusOnlyOnItsCarrier) {
     EXPECT_TRUE(MCommonNumberSync::getInstance()->getStatus(&status));
     EXPECT_EQ(0, status);
 
-    msg_test::LogCapture log;
     MCommonNumberSync::getInstance()->release();
     setBool("db/private/merrowin/available", false);
     status = -5;
     EXPECT_FALSE(MCommonNumberSync::getInstance()->getStatus(&status));
     EXPECT_EQ(-5, status);
-    EXPECT_TRUE(log.contains("merrowin_init() failed"));
     EXPECT_FALSE(MCommonNumberSync::getInstance()->getStatus(nullptr));
 }
 
@@ -173,11 +171,9 @@ TEST_F(StandaloneTest, MmsRoamingInKoreaFollowsDataRoaming) {
 TEST_F(StandaloneTest, ReleasedTelephonyAnswersNothing) {
     MCommonTapi* released = tapi();
     released->release();
-    msg_test::LogCapture log;
     EXPECT_FALSE(released->isRoaming());
     EXPECT_FALSE(released->isModemOn());
     EXPECT_FALSE(released->setModemOn());
-    EXPECT_TRUE(log.contains("tapi_handle is NULL!!"));
     // Asking for the service again after the release leaves it closed; a new instance opens it.
     EXPECT_EQ(tapi(), released);
     EXPECT_FALSE(tapi()->isModemOn());
@@ -224,10 +220,8 @@ protected:
 
 TEST_F(StandaloneMsgSvcTest, BlockListKeepsFiltersAndCallBlocksTogether) {
     MCommonMsgSvc* svc = MCommonMsgSvc::getInstance();
-    msg_test::LogCapture log;
     std::vector<std::string> list{"stale"};
     EXPECT_FALSE(svc->getBlockNumberList(list));
-    EXPECT_TRUE(log.contains("msg_get_filter_list (cnt:0, err:0)"));
 
     ASSERT_TRUE(svc->addBlockNumber("01011112222"));
     ASSERT_TRUE(svc->addBlockNumber("+821033334444"));
@@ -261,11 +255,8 @@ TEST_F(StandaloneMsgSvcTest, SendingGivesTheNewMessageId) {
     msg_store::Message stored;
     ASSERT_EQ(msg_store::MSG_STORE_SUCCESS, msg_store::MessageManager().getMessage(msgId, stored));
 
-    msg_test::LogCapture log;
     EXPECT_FALSE(svc->sendMsg(msg, nullptr, false, &ret));
-    EXPECT_TRUE(log.contains("sendOpt is null"));
     EXPECT_FALSE(svc->sendMsg(nullptr, opt, false, &ret));
-    EXPECT_TRUE(log.contains("message is null"));
     msg_release_struct(&msg);
     msg_release_struct(&opt);
 }
@@ -325,10 +316,8 @@ TEST_F(StandaloneMsgSvcTest, ServiceRestartReopensTheHandle) {
 TEST_F(StandaloneMsgSvcTest, ReleasedServiceRefusesWork) {
     MCommonMsgSvc* svc = MCommonMsgSvc::getInstance();
     MCommonMsgSvc::release();
-    msg_test::LogCapture log;
     EXPECT_EQ(0, svc->getMsgSize());
     EXPECT_FALSE(svc->addBlockNumber("0101234"));
-    EXPECT_TRUE(log.contains("handle is null"));
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 // The option panel on real widgets: taps, the select-mode toast, the cue, pause and language.
 #include "common/view/MCommonMoreOptionViewController.h"
-#include "LogCapture.h"
 #include "WatchScreenTest.h"
 #include "common/CommonUiHelper.h"
 #include "common/MCommonAppEventMgr.h"
@@ -81,10 +80,8 @@ TEST_F(MoreOptionViewTest, ItemsCarryTranslatedTextsIconAndStyle) {
     EXPECT_STREQ("prod/more_option_item", elm_object_style_get(item->obj));
     EXPECT_EQ("img/option/reply", imageGroup(eext_more_option_item_part_content_get(item, "item,icon")));
 
-    msg_test::LogCapture log;
     EXPECT_EQ(nullptr, more->appendItem("WDS_MSG_OPT_CALL_ABB", nullptr, nullptr, nullptr, nullptr,
                                         MCommonMoreOptionViewController::NORMAL));
-    EXPECT_TRUE(log.contains("imgGroup is NULL !!"));
     EXPECT_EQ(1u, eina_list_count(eext_more_option_items_get(more->getEvasObject())));
 }
 
@@ -94,14 +91,12 @@ TEST_F(MoreOptionViewTest, TwoQuickTapsRunOnlyTheFirstActionAfterClosing) {
     ASSERT_TRUE(reply && call);
     ASSERT_TRUE(openPanel());
     settle();
-    msg_test::LogCapture log;
     tapItem(reply);
     tapItem(call);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0 && !actions.empty(); }));
     settle();
     EXPECT_EQ(std::vector<std::string>{"WDS_MSG_OPT_REPLY_ABB"}, actions);
     EXPECT_FALSE(openAtAction);
-    EXPECT_TRUE(log.contains("Duplicated event."));
     EXPECT_FALSE(more->isOpened());
     EXPECT_EQ(nullptr, findToast());
 }

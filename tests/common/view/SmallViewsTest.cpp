@@ -1,5 +1,4 @@
 // The selection count button, the empty-list views and the web page without a web engine.
-#include "LogCapture.h"
 #include "WatchScreenTest.h"
 #include "common/view/MCommonCountBtnViewController.h"
 #include "common/view/MCommonNoItemViewController.h"
@@ -46,10 +45,8 @@ TEST_F(SmallViewsTest, CountButtonShowsTheCountAndReportsTaps) {
     elm_object_signal_emit(header, "select_mode,button,hide", "");
     EXPECT_TRUE(msg_test::runLoopUntilPartState(elm_layout_edje_get(header), "elm.swallow.icon", "default"));
 
-    msg_test::LogCapture log;
     auto* orphan = new MCommonCountBtnViewController();
     EXPECT_FALSE(orphan->create(nullptr, nullptr));
-    EXPECT_TRUE(log.contains("parent is null"));
     delete orphan;
 }
 
@@ -88,10 +85,8 @@ TEST_F(SmallViewsTest, NoItemViewsShowTheirTitleTextAndDimmedImage) {
 }
 
 TEST_F(SmallViewsTest, WebPageWithoutTheWebEngineIsNotMade) {
-    msg_test::LogCapture log;
     auto* web = new MCommonWebContentViewController("https://glympse.com/abc");
     EXPECT_FALSE(window->getNaviframeController()->push(web));
-    EXPECT_TRUE(log.contains("dlopen() failed"));
     // The page below stays the top.
     EXPECT_TRUE(window->getNaviframeController()->isTopContentViewController(page));
 }
@@ -120,9 +115,7 @@ TEST_F(SmallViewsTest, LocationSharingLinksGetTheViewerParametersByRegion) {
     for (const auto& c : withQuery)
         EXPECT_EQ(c.loaded, MCommonWebContentViewController::makeLoadUrl(c.url, 450)) << c.url;
 
-    msg_test::LogCapture log;
     EXPECT_EQ("", MCommonWebContentViewController::makeLoadUrl("", 450));
-    EXPECT_TRUE(log.contains("url is empty"));
 }
 
 TEST_F(SmallViewsTest, RegionComesFromThePhonesCountryCodeWhenKnown) {
