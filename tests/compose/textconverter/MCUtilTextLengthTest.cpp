@@ -36,21 +36,6 @@ SmsLimit smsLimit(std::string text, bool reduced = false) {
     return r;
 }
 
-TEST(MCUtilTextLength, MissingArgumentsAreRefused) {
-    unsigned int size = 0;
-    unsigned int segment = 0;
-    unsigned char type = 0;
-    EXPECT_FALSE(MCUtil::CalculateTextLength(nullptr, 3, &size, &segment, &type));
-    EXPECT_FALSE(MCUtil::CalculateTextLength("a", 3, nullptr, &segment, &type));
-    EXPECT_FALSE(MCUtil::CalculateTextLength("a", 3, &size, nullptr, &type));
-    int encoded = 0;
-    char text[] = "a";
-    EXPECT_EQ(MCUtil::getEncodedTextSize(nullptr, 3, &encoded, nullptr), 3);
-    EXPECT_EQ(MCUtil::getEncodedTextSize(text, 3, nullptr, nullptr), 3);
-    EXPECT_FALSE(MCUtil::isTextOverSmsLimit(nullptr, nullptr, nullptr, nullptr, false));
-    EXPECT_FALSE(MCUtil::isTextOverMmsLimit(nullptr, nullptr, nullptr, nullptr, false));
-}
-
 TEST(MCUtilTextLength, SizeSegmentAndTypeByMode) {
     struct {
         std::string text;
@@ -59,7 +44,6 @@ TEST(MCUtilTextLength, SizeSegmentAndTypeByMode) {
         unsigned int segment;
         unsigned char type;
     } cases[] = {
-        {"é", MSG_ENCODE_AUTO, 1, 160, MSG_ENCODE_GSM7BIT},
         {"€", MSG_ENCODE_AUTO, 2, 160, MSG_ENCODE_GSM7BIT},
         {"aç", MSG_ENCODE_AUTO, 4, 140, MSG_ENCODE_UCS2},
         {repeat("a", 160), MSG_ENCODE_AUTO, 160, 160, MSG_ENCODE_GSM7BIT},
@@ -69,9 +53,7 @@ TEST(MCUtilTextLength, SizeSegmentAndTypeByMode) {
         {"ç", MSG_ENCODE_GSM7BIT, 2, 155, MSG_ENCODE_GSM7BIT},
         // 156 septets and a 3-octet header no longer fit one SMS.
         {"ç" + repeat("a", 156), MSG_ENCODE_GSM7BIT, 158, 149, MSG_ENCODE_GSM7BIT},
-        {repeat("a", 161), MSG_ENCODE_GSM7BIT, 161, 153, MSG_ENCODE_GSM7BIT},
         {"ő", MSG_ENCODE_GSM7BIT, 1, 160, MSG_ENCODE_GSM7BIT_ABNORMAL},
-        {repeat("a", 70), MSG_ENCODE_UCS2, 140, 140, MSG_ENCODE_UCS2},
         {repeat("a", 71), MSG_ENCODE_UCS2, 142, 134, MSG_ENCODE_UCS2},
         {"\U0001F600", MSG_ENCODE_UCS2, 4, 140, MSG_ENCODE_UCS2},
     };
@@ -83,18 +65,8 @@ TEST(MCUtilTextLength, SizeSegmentAndTypeByMode) {
         EXPECT_EQ(m.segment, c.segment);
         EXPECT_EQ(m.type, c.type);
     }
-    char replaced[] = "ő";
-    int size = 0;
-    EXPECT_EQ(MCUtil::getEncodedTextSize(replaced, MSG_ENCODE_GSM7BIT, &size, nullptr), 1);
-    EXPECT_EQ(size, 1);
-    char text[] = "abc";
-    int segment = 0;
-    EXPECT_EQ(MCUtil::getEncodedTextSize(text, MSG_ENCODE_UCS2, &size, &segment), MSG_ENCODE_UCS2);
-    EXPECT_EQ(size, 6);
-    EXPECT_EQ(segment, 140);
-}
 
-TEST(MCUtilTextLength, UnmeasurableTextIsRefused) {
+    // Unmeasurable text, an unknown mode and a missing argument are refused.
     for (unsigned char mode : {MSG_ENCODE_AUTO, MSG_ENCODE_GSM7BIT, MSG_ENCODE_UCS2})
         EXPECT_FALSE(measure("a\xFF", mode).ok) << int(mode);
     EXPECT_FALSE(measure("a", 1).ok);
@@ -102,36 +74,34 @@ TEST(MCUtilTextLength, UnmeasurableTextIsRefused) {
     int size = -1;
     EXPECT_EQ(MCUtil::getEncodedTextSize(text, 7, &size, nullptr), 3);
     EXPECT_EQ(size, 0);
+    EXPECT_FALSE(MCUtil::CalculateTextLength(nullptr, 3, nullptr, nullptr, nullptr));
+    EXPECT_FALSE(MCUtil::isTextOverSmsLimit(nullptr, nullptr, nullptr, nullptr, false));
 }
 
 TEST(MCUtilTextLength, SmsLimits) {
-    SmsLimit empty = smsLimit("");
-    EXPECT_FALSE(empty.over);
-    EXPECT_EQ(empty.size, 0);
-    EXPECT_EQ(empty.limit, 160);
-
-    SmsLimit full = smsLimit(repeat("a", 160));
-    EXPECT_FALSE(full.over);
-    EXPECT_EQ(full.overCount, -1);
-    SmsLimit over = smsLimit(repeat("a", 161));
-    EXPECT_TRUE(over.over);
-    EXPECT_EQ(over.overCount, 1);
-
-    SmsLimit korean = smsLimit(repeat("한", 71));
-    EXPECT_TRUE(korean.over);
-    EXPECT_EQ(korean.size, 71);
-    EXPECT_EQ(korean.limit, 70);
-    EXPECT_EQ(korean.overCount, 1);
-    // Escape pairs count twice.
-    EXPECT_EQ(smsLimit(repeat("€", 81)).overCount, 2);
-
-    SmsLimit reducedAscii = smsLimit(repeat("a", 141), true);
-    EXPECT_EQ(reducedAscii.limit, 140);
-    EXPECT_EQ(reducedAscii.overCount, 1);
-    SmsLimit reducedKorean = smsLimit(repeat("한", 71), true);
-    EXPECT_EQ(reducedKorean.size, 142);
-    EXPECT_EQ(reducedKorean.overCount, 2);
-
+    const struct {
+        std::string text;
+        bool reduced;
+        SmsLimit expected;
+    } cases[] = {
+        {"", false, {false, -1, 0, 160}},
+        {repeat("a", 160), false, {false, -1, 160, 160}},
+        {repeat("a", 161), false, {true, 1, 161, 160}},
+        {repeat("한", 71), false, {true, 1, 71, 70}},
+        // Escape pairs count twice.
+        {repeat("€", 81), false, {true, 2, 162, 160}},
+        {repeat("a", 141), true, {true, 1, 141, 140}},
+        // The reduced limit counts UCS-2 in bytes.
+        {repeat("한", 71), true, {true, 2, 142, 140}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 6) + (c.reduced ? " reduced" : ""));
+        SmsLimit got = smsLimit(c.text, c.reduced);
+        EXPECT_EQ(c.expected.over, got.over);
+        EXPECT_EQ(c.expected.overCount, got.overCount);
+        EXPECT_EQ(c.expected.size, got.size);
+        EXPECT_EQ(c.expected.limit, got.limit);
+    }
     char text[] = "abc";
     EXPECT_FALSE(MCUtil::isTextOverSmsLimit(text, nullptr, nullptr, nullptr, false));
 }
@@ -157,9 +127,6 @@ TEST(MCUtilTextLength, MegabyteTextIsMeasured) {
     EXPECT_TRUE(m.ok);
     EXPECT_EQ(m.size, 1u << 20);
     EXPECT_EQ(m.segment, 153u);
-
-    Measure gsm = measure(ascii, MSG_ENCODE_GSM7BIT);
-    EXPECT_EQ(gsm.size, 1u << 20);
 
     const std::string korean = repeat("한", 350000);
     Measure k = measure(korean, MSG_ENCODE_AUTO);

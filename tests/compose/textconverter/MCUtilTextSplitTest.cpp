@@ -52,27 +52,11 @@ TEST(MCUtilSmsPages, FullPagesAreCutWhereTheyFill) {
     EXPECT_EQ(charCounts(smsPages(repeat("한", 141), true)), (std::vector<size_t>{70, 70, 1}));
 }
 
-TEST(MCUtilSmsPages, NoCharacterIsCut) {
-    std::vector<std::string> emoji = smsPages(repeat("한", 69) + "\U0001F600");
-    ASSERT_EQ(emoji.size(), 2u);
-    EXPECT_EQ(emoji[0], repeat("한", 69));
-    EXPECT_EQ(emoji[1], "\U0001F600");
-
-    std::vector<std::string> euro = smsPages(repeat("a", 159) + "€b");
-    ASSERT_EQ(euro.size(), 2u);
-    EXPECT_EQ(euro[0], repeat("a", 159));
-    EXPECT_EQ(euro[1], "€b");
-}
-
-TEST(MCUtilSmsPages, InvalidBytesAreShownNotLost) {
-    std::string text = "ab";
-    text += '\xFF';
-    text += '\0';
-    text += "cd";
-    std::vector<std::string> pages = smsPages(text);
-    ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0], "ab\xEF\xBF\xBD\xEF\xBF\xBD"
-                        "cd");
+TEST(MCUtilSmsPages, NoCharacterIsCutAndInvalidBytesAreShownNotLost) {
+    using Pages = std::vector<std::string>;
+    EXPECT_EQ(smsPages(repeat("한", 69) + "\U0001F600"), (Pages{repeat("한", 69), "\U0001F600"}));
+    EXPECT_EQ(smsPages(repeat("a", 159) + "€b"), (Pages{repeat("a", 159), "€b"}));
+    EXPECT_EQ(smsPages(std::string("ab\xFF\0cd", 6)), Pages{"ab\uFFFD\uFFFDcd"});
 }
 
 // Random texts of every kind of character: the pages give back the text, each

@@ -1,12 +1,10 @@
 #include "compose/textconverter/MsgTextConvert.h"
 
-#include "LogCapture.h"
 #include "TextTestUtil.h"
 
 #include <gtest/gtest.h>
 
 using namespace msg_app::compose;
-using msg_test::LogCapture;
 using namespace text_test;
 
 namespace {
@@ -45,7 +43,74 @@ _MSG_LANG_INFO_S singleShift(unsigned char langId) {
     return {langId != 0, false, langId, 0};
 }
 
-TEST(MsgTextConvertGsm, NationalTableFollowsTheLettersAndUnknownOnesAreReplaced) {
+TEST(MsgTextConvert, EachConversionsResultTextAndFlag) {
+    const std::string grusse = u8"Grüße 한글 \U0001F600";
+    checkConversions({
+        {"UTF8ToUCS2", bytes(u8"Hé€\U0001F600"), 32, 10, ucs2(u"Hé€\U0001F600"), UNCHECKED, -1},
+        // An explicit length stops before the rest of the text.
+        {"UTF8ToUCS2", bytes(u8"Hé€"), 32, 2, ucs2(u"H"), UNCHECKED, 1},
+        {"UTF8ToUCS2", {'a', 0xFF, 'b'}, 8, -1, {}},
+        // A destination too small for the text fails instead of cutting it.
+        {"UTF8ToUCS2", bytes("ab"), 2, -1, {}},
+        {"UCS2ToUTF8", ucs2(u"Grüße 한글 \U0001F600"), 64, static_cast<int>(grusse.size()), nul(grusse)},
+        // The NUL is kept within destSize: the output is cut instead.
+        {"UCS2ToUTF8", ucs2(u"abcd"), 4, 3, nul("abc")},
+        {"UCS2ToUTF8", ucs2(u"abcd"), 4, 0, nul(""), UNCHECKED, 0},
+        // A low surrogate with no high one, as when a pair was split between segments.
+        {"UCS2ToUTF8",
+         ucs2(u"a\xDC00"
+              u"bc"),
+         64, 6, nul(u8"a\uFFFDbc")},
+        // An odd length or a high surrogate at the end drops only that last unit.
+        {"UCS2ToUTF8", {0, 'x', 0}, 64, 1, nul("x")},
+        {"UCS2ToUTF8", ucs2(u"z\xD83D"), 64, 1, nul("z")},
+        {"EUCKRToUTF8", {0xC7, 0xD1, 0xB1, 0xDB}, 32, 6, nul(u8"한글")},
+        {"SHIFTJISToUTF8", {0x93, 0xFA, 0x96, 0x7B, 'A'}, 32, 7, nul(u8"日本A")},
+        // A stray byte is shown as U+FFFD and the rest survives.
+        {"EUCKRToUTF8", {'a', 0xFF, 'b'}, 32, 5, nul(u8"a\uFFFDb")},
+        {"UCS2ToASCII", ucs2(u"Hi!"), 8, 3, bytes("Hi!"), false},
+        // The destination or an odd source length ends the copy.
+        {"UCS2ToASCII", ucs2(u"Hi!"), 2, 2, bytes("Hi")},
+        {"UCS2ToASCII", {0, 'H', 0, 'i', 0}, 8, 2, bytes("Hi")},
+        {"UCS2ToASCII", ucs2(u"Hé"), 8, 0, {}, true},
+        // Escape pairs are never cut by the destination.
+        {"UCS2ToGSM7bit", ucs2(u"a€"), 2, 1, {0x61, 0xAA}},
+        {"UCS2ToGSM7bit", ucs2(u"a€b"), 3, 3, {0x61, 0x1B, 0x65}},
+        {"UCS2ToGSM7bit", ucs2(u"abc"), 2, 2, {0x61, 0x62, 0xAA}},
+        {"UCS2ToGSM7bit", ucs2(u"a"), 4, 0, {}, UNCHECKED, 0},
+        {"UCS2ToGSM7bit", ucs2(u"a"), 0, -1, {}},
+        {"UTF8ToGSM7bit", bytes(u8"İyi ő"), 16, 6, {0x1B, 0x49, 'y', 'i', ' ', 'o'}, true, 0},
+        {"UTF8ToGSM7bit", {}, 16, 0, {}, UNCHECKED, 0},
+        {"UTF8ToGSM7bit", {'a', 0xC3}, 16, -1, {}},
+        // The automatic choice takes the default alphabet and its extension only.
+        {"UCS2ToGSM7bitAuto", ucs2(u"a€é"), 16, 4, {0x61, 0x1B, 0x65, 0x05}, false},
+        {"UCS2ToGSM7bitAuto", ucs2(u"a€é"), 2, 1, {0x61, 0xAA}},
+        {"UCS2ToGSM7bitAuto", ucs2(u"aç"), 16, 0, {}, true},
+        {"UTF8ToAuto", bytes(u8"é€"), 16, 3, {0x05, 0x1B, 0x65}, MSG_ENCODE_GSM7BIT},
+        {"UTF8ToAuto", bytes(u8"a한"), 16, 4, ucs2(u"a한"), MSG_ENCODE_UCS2},
+        {"UTF8ToAuto", {'a', 0xFE, 'b'}, 2, 2, {'a', 0xFE, 0xAA}, MSG_ENCODE_8BIT},
+        // A short destination takes whole code units only, never half a pair.
+        {"UTF8ToAuto", bytes(u8"中\U0001F600"), 5, 2, ucs2(u"中"), MSG_ENCODE_UCS2},
+        {"UTF8ToAuto", bytes(u8"é€"), 16, 0, {}, MSG_ENCODE_GSM7BIT, 0},
+        // Bytes outside seven bits are no GSM text.
+        {"GSM7bitToUCS2", {0x41, 0x80}, 8, -1, {}},
+        {"GSM7bitToUTF8", {0x41, 0x80}, 8, -1, {}},
+        {"GSM7bitToUCS2", {0x41}, 8, 0, {}, UNCHECKED, 0},
+        // Whole characters only: an odd destination leaves its last byte alone.
+        {"GSM7bitToUCS2", {0x41}, 3, 2, {0x00, 0x41, 0xAA}},
+        {"GSM7bitToUTF8", {0x00, 0x01, 0x1B, 0x65, 0x10}, 16, 8, nul(u8"@£€Δ")},
+        {"GSM7bitToUTF8", {0x41}, 16, 0, nul(""), UNCHECKED, 0},
+    });
+    // A missing destination or flag refuses the call.
+    Bytes out(8);
+    const Bytes a = ucs2(u"a");
+    EXPECT_EQ(conv()->convertUTF8ToUCS2(nullptr, 8, a.data(), 1), -1);
+    EXPECT_EQ(conv()->convertUCS2ToUTF8(nullptr, 4, a.data(), 2), 0);
+    EXPECT_EQ(conv()->convertUCS2ToGSM7bit(out.data(), 4, a.data(), 2, nullptr, &side().flag), -1);
+    EXPECT_EQ(conv()->convertUTF8ToAuto(out.data(), 8, a.data(), 2, nullptr), -1);
+}
+
+TEST(MsgTextConvert, NationalTableFollowsTheLettersAndUnknownOnesAreReplaced) {
     const unsigned char kAny = 0xFF;
     struct {
         std::u16string text;
@@ -84,80 +149,7 @@ TEST(MsgTextConvertGsm, NationalTableFollowsTheLettersAndUnknownOnesAreReplaced)
     }
 }
 
-TEST(MsgTextConvertGsm, EscapePairsAreNeverCutByTheDestination) {
-    EXPECT_EQ(encode(u"a€", 2).septets, Bytes{0x61});
-    EXPECT_EQ(encode(u"a€b", 3).septets, (Bytes{0x61, 0x1B, 0x65}));
-    EXPECT_EQ(encode(u"abc", 2).septets, (Bytes{0x61, 0x62}));
-
-    unsigned char langId = 9;
-    bool replaced = true;
-    Bytes out(4);
-    const Bytes src = ucs2(u"a");
-    EXPECT_EQ(conv()->convertUCS2ToGSM7bit(out.data(), 4, src.data(), 0, &langId, &replaced), 0);
-    EXPECT_EQ(conv()->convertUCS2ToGSM7bit(out.data(), 0, src.data(), 2, &langId, &replaced), -1);
-    EXPECT_EQ(conv()->convertUCS2ToGSM7bit(out.data(), 4, src.data(), 2, nullptr, &replaced), -1);
-}
-
-TEST(MsgTextConvertGsm, Utf8ToGsm7bit) {
-    Bytes out(16);
-    unsigned char langId = 0;
-    bool replaced = false;
-    const unsigned char text[] = u8"İyi ő";
-    int n = conv()->convertUTF8ToGSM7bit(out.data(), 16, text, 0, &langId, &replaced);
-    EXPECT_EQ(Bytes(out.begin(), out.begin() + n), (Bytes{0x1B, 0x49, 'y', 'i', ' ', 'o'}));
-    EXPECT_EQ(langId, MSG_LANG_ID_TURKISH);
-    EXPECT_TRUE(replaced);
-
-    const unsigned char empty[] = "";
-    EXPECT_EQ(conv()->convertUTF8ToGSM7bit(out.data(), 16, empty, 0, &langId, &replaced), 0);
-    EXPECT_EQ(langId, MSG_LANG_ID_RESERVED);
-    const unsigned char invalid[] = {'a', 0xC3};
-    EXPECT_EQ(conv()->convertUTF8ToGSM7bit(out.data(), 16, invalid, 2, &langId, &replaced), -1);
-}
-
-TEST(MsgTextConvertGsm, AutoUsesOnlyTheDefaultAlphabetAndExtension) {
-    Bytes out(16);
-    bool unknown = true;
-    const Bytes plain = ucs2(u"a€é");
-    EXPECT_EQ(conv()->convertUCS2ToGSM7bitAuto(out.data(), 16, plain.data(), 6, &unknown), 4);
-    EXPECT_EQ(Bytes(out.begin(), out.begin() + 4), (Bytes{0x61, 0x1B, 0x65, 0x05}));
-    EXPECT_FALSE(unknown);
-    // The escape pair needs two places.
-    EXPECT_EQ(conv()->convertUCS2ToGSM7bitAuto(out.data(), 2, plain.data(), 6, &unknown), 1);
-
-    const Bytes national = ucs2(u"aç");
-    EXPECT_EQ(conv()->convertUCS2ToGSM7bitAuto(out.data(), 16, national.data(), 4, &unknown), 0);
-    EXPECT_TRUE(unknown);
-}
-
-TEST(MsgTextConvertGsm, Utf8ToAutoChoosesTheEncoding) {
-    Bytes out(16);
-    unsigned char type = 9;
-    const unsigned char gsm[] = u8"é€";
-    EXPECT_EQ(conv()->convertUTF8ToAuto(out.data(), 16, gsm, sizeof(gsm) - 1, &type), 3);
-    EXPECT_EQ(type, MSG_ENCODE_GSM7BIT);
-
-    const unsigned char korean[] = u8"a한";
-    EXPECT_EQ(conv()->convertUTF8ToAuto(out.data(), 16, korean, sizeof(korean) - 1, &type), 4);
-    EXPECT_EQ(type, MSG_ENCODE_UCS2);
-    EXPECT_EQ(Bytes(out.begin(), out.begin() + 4), ucs2(u"a한"));
-
-    const unsigned char invalid[] = {'a', 0xFE, 'b'};
-    EXPECT_EQ(conv()->convertUTF8ToAuto(out.data(), 2, invalid, 3, &type), 2);
-    EXPECT_EQ(type, MSG_ENCODE_8BIT);
-    EXPECT_EQ(str(out, 2), "a\xFE");
-
-    // A short destination takes whole code units only, never half a pair.
-    const unsigned char emoji[] = u8"中\U0001F600";
-    EXPECT_EQ(conv()->convertUTF8ToAuto(out.data(), 5, emoji, sizeof(emoji) - 1, &type), 2);
-    EXPECT_EQ(type, MSG_ENCODE_UCS2);
-
-    EXPECT_EQ(conv()->convertUTF8ToAuto(out.data(), 16, gsm, 0, &type), 0);
-    EXPECT_EQ(type, MSG_ENCODE_GSM7BIT);
-    EXPECT_EQ(conv()->convertUTF8ToAuto(out.data(), 16, gsm, 2, nullptr), -1);
-}
-
-TEST(MsgTextConvertGsm, DecodesEachTableOfTheLanguageInformation) {
+TEST(MsgTextConvert, DecodesEachTableOfTheLanguageInformation) {
     EXPECT_EQ(decode({0x00, 0x01, 0x1B, 0x65, 0x1B, 0x2F}, {}), u"@£€\\");
     // An extension code without a character, and an escape with nothing behind it.
     EXPECT_EQ(decode({0x1B, 0x00, 'a', 0x1B}, {}), u" a ");
@@ -175,36 +167,6 @@ TEST(MsgTextConvertGsm, DecodesEachTableOfTheLanguageInformation) {
     // No Spanish locking-shift table exists: the default alphabet decodes.
     _MSG_LANG_INFO_S spanish{false, true, 0, MSG_LANG_ID_SPANISH};
     EXPECT_EQ(decode({0x04, 0x40}, spanish), u"è¡");
-}
-
-TEST(MsgTextConvertGsm, DecodeRefusesBytesOutsideSevenBits) {
-    LogCapture capture;
-    _MSG_LANG_INFO_S info{};
-    Bytes out(8);
-    const Bytes src = {0x41, 0x80};
-    EXPECT_EQ(conv()->convertGSM7bitToUCS2(out.data(), 8, src.data(), 2, &info), -1);
-    EXPECT_TRUE(capture.contains(
-        ">>>>>>>a_pTextString[i]=80, The alpha isn't the gsm 7bit code, Never Come here!!!"));
-    EXPECT_EQ(conv()->convertGSM7bitToUTF8(out.data(), 8, src.data(), 2, &info), -1);
-
-    EXPECT_EQ(conv()->convertGSM7bitToUCS2(out.data(), 8, src.data(), 0, &info), 0);
-    EXPECT_EQ(conv()->convertGSM7bitToUCS2(nullptr, 8, src.data(), 1, &info), -1);
-    EXPECT_TRUE(capture.contains("UCS2 to GSM7bit Failed as text length is 0"));
-    // Whole characters only: an odd destination leaves its last byte alone.
-    Bytes odd(3, 0xAA);
-    EXPECT_EQ(conv()->convertGSM7bitToUCS2(odd.data(), 3, src.data(), 1, &info), 2);
-    EXPECT_EQ(odd[2], 0xAA);
-}
-
-TEST(MsgTextConvertGsm, Gsm7bitToUtf8) {
-    Bytes out(16);
-    _MSG_LANG_INFO_S info{};
-    const Bytes src = {0x00, 0x01, 0x1B, 0x65, 0x10};
-    int n = conv()->convertGSM7bitToUTF8(out.data(), 16, src.data(), 5, &info);
-    EXPECT_EQ(str(out, n), u8"@£€Δ");
-    EXPECT_EQ(out[n], 0);
-    EXPECT_EQ(conv()->convertGSM7bitToUTF8(out.data(), 16, src.data(), 0, &info), 0);
-    EXPECT_EQ(out[0], 0);
 }
 
 // Every character that a table can encode comes back from the decoder.
