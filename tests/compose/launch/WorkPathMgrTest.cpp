@@ -52,39 +52,31 @@ protected:
     MCWorkPathMgr* work = MCWorkPathMgr::getInstance();
 };
 
-TEST_F(WorkPathMgrTest, NumbersFollowTheHighestLiveFolder) {
-    addDir(1, getpid());
+// Numbers follow the highest live folder; the leftovers of gone processes are removed, other names
+// and links left alone.
+TEST_F(WorkPathMgrTest, NumbersFollowTheLiveFoldersAndLeftoversAreRemoved) {
+    addDir(3, getpid());
     addDir(7, getpid());
+    addDir(9, deadPid());
+    std::ofstream(base + "/composer_9/attach_photo.jpg") << "x";
+    addDir(12, 0); // an unreadable owner
+    std::string outside = device.file("outside");
+    ASSERT_EQ(0, mkdir(outside.c_str(), 0700));
+    std::ofstream(outside + "/keep") << "x";
+    ASSERT_EQ(0, symlink(outside.c_str(), (base + "/composer_2").c_str()));
+    ASSERT_EQ(0, mkdir((base + "/composer_x1").c_str(), 0700));
     ASSERT_TRUE(work->createWorkingDir());
     EXPECT_EQ(base + "/composer_8/", work->getWorkingPath());
+    EXPECT_FALSE(exists(base + "/composer_9"));
+    EXPECT_FALSE(exists(base + "/composer_12"));
+    EXPECT_TRUE(exists(base + "/composer_3"));
+    EXPECT_TRUE(exists(outside + "/keep"));
+    EXPECT_TRUE(exists(base + "/composer_x1"));
+
     EXPECT_TRUE(work->destroyWorkingDir());
     EXPECT_FALSE(exists(base + "/composer_8"));
     EXPECT_TRUE(work->getWorkingPath().empty());
     EXPECT_FALSE(work->destroyWorkingDir());
-}
-
-TEST_F(WorkPathMgrTest, LeftoversOfGoneProcessesAreRemoved) {
-    addDir(3, getpid());
-    addDir(9, deadPid());
-    std::ofstream(base + "/composer_9/attach_photo.jpg") << "x";
-    addDir(12, 0); // an unreadable owner
-    ASSERT_TRUE(work->createWorkingDir());
-    EXPECT_FALSE(exists(base + "/composer_9"));
-    EXPECT_FALSE(exists(base + "/composer_12"));
-    EXPECT_TRUE(exists(base + "/composer_3"));
-    EXPECT_EQ(base + "/composer_4/", work->getWorkingPath());
-}
-
-TEST_F(WorkPathMgrTest, OtherNamesAndLinksAreLeftAlone) {
-    std::string outside = device.file("outside");
-    ASSERT_EQ(0, mkdir(outside.c_str(), 0700));
-    std::ofstream(outside + "/keep") << "x";
-    ASSERT_EQ(0, symlink(outside.c_str(), (base + "/composer_20").c_str()));
-    ASSERT_EQ(0, mkdir((base + "/composer_x1").c_str(), 0700));
-    ASSERT_TRUE(work->createWorkingDir());
-    EXPECT_TRUE(exists(outside + "/keep"));
-    EXPECT_TRUE(exists(base + "/composer_x1"));
-    EXPECT_EQ(base + "/composer_21/", work->getWorkingPath());
 }
 
 TEST_F(WorkPathMgrTest, ALinkedBaseIsRefused) {
