@@ -7,8 +7,6 @@
 #include "common/MCommonTapi.h"
 #include "compose/MCOutgoingMgr.h"
 #include "compose/MCSendMgr.h"
-#include "msg_store/MessageManager.h"
-#include "msg_store/PhoneSide.h"
 
 using namespace msg_app::compose;
 
@@ -98,24 +96,6 @@ TEST_F(OutgoingMgrTest, SendsAreLoggedOnlyWhenTheyWentOut) {
               MCSendMgr::getInstance()->sendMessageByType(SendBy::NONE, msg, nullptr));
     EXPECT_EQ(MCSendMgr::SEND_NO_MESSAGE,
               MCSendMgr::getInstance()->sendMessageByType(SendBy::PHONE, nullptr, nullptr));
-}
-
-TEST_F(OutgoingMgrTest, AReplyMarksTheAnsweredMessageRead) {
-    applyProfile("phone-bt");
-    msg_store::IncomingMessage incoming;
-    incoming.addresses = {{msg_store::ADDRESS_TYPE_PHONE, "01012345678"}};
-    incoming.text = "unread";
-    int msgId = -1;
-    ASSERT_EQ(0, msg_store::PhoneSide::insertMessage(incoming, &msgId));
-    auto msg = std::make_shared<MCMsgData>();
-    msg->recipient = {"01012345678"};
-    msg->body = "read now";
-    msg->msgId = msgId;
-    msg->readRequest = 1;
-    ASSERT_EQ(MCSendMgr::SEND_OK, MCSendMgr::getInstance()->sendMessageByType(SendBy::PHONE, msg, nullptr));
-    msg_store::Message stored;
-    ASSERT_EQ(0, msg_store::MessageManager().getMessage(msgId, stored));
-    EXPECT_TRUE(stored.isRead);
 }
 
 } // namespace
