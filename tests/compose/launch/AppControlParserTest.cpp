@@ -115,21 +115,17 @@ TEST_F(AppControlParserTest, ScalarExtras) {
     EXPECT_EQ(MCSendMgr::LOG_TYPE_REPLY, log.logType);
 }
 
-TEST_F(AppControlParserTest, AbsentAndEmptyExtrasChangeNothing) {
-    ParserRequest empty;
+TEST_F(AppControlParserTest, EmptyExtrasChangeNothing) {
     ParserRequest blanks;
     for (const char* key : {"msgId", "from_type", "simId", "sending_popup", "body_text", "address",
                             "reply_type", "selected_context", "multiple_recipient"})
         blanks.extra(key, "");
-    for (const ParserRequest* request : {&empty, &blanks}) {
-        msg = std::make_shared<MCMsgData>();
-        ASSERT_TRUE(parseExtras(*request));
-        EXPECT_TRUE(msg->recipient.empty());
-        EXPECT_TRUE(msg->body.empty());
-        EXPECT_EQ(0, msg->msgId);
-        EXPECT_EQ(0, msg->smsPageCount);
-        EXPECT_EQ(SendBy::NONE, MCOutgoingMgr::getInstance()->getSendBy());
-    }
+    ASSERT_TRUE(parseExtras(blanks));
+    EXPECT_TRUE(msg->recipient.empty());
+    EXPECT_TRUE(msg->body.empty());
+    EXPECT_EQ(0, msg->msgId);
+    EXPECT_EQ(0, msg->smsPageCount);
+    EXPECT_EQ(SendBy::NONE, MCOutgoingMgr::getInstance()->getSendBy());
 }
 
 TEST_F(AppControlParserTest, MalformedExtrasRefuseTheRequest) {

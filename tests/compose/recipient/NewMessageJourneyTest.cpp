@@ -49,7 +49,7 @@ TEST_F(RecipientScreenTest, ANewMessageToAContactFoundByTypingIsSentAndListed) {
     std::vector<LaunchEntry> asked = launchesTo(MCRecipientContentViewController::INPUT_SELECTOR_APP_ID);
     ASSERT_EQ(before + 1, asked.size());
     msg_test::ProgramRun run = msg_test::runProgram(
-        "msg-sim", {"select", std::to_string(asked.back().id), "--text", "See you at 6"});
+        "msg-sim", {"select", std::to_string(asked.back().id), "--text", "See you at 6 <b>&</b>"});
     ASSERT_EQ(0, run.exitCode) << run.err;
 
     std::vector<msg_store::OutboxEntry> outbox;
@@ -70,11 +70,11 @@ TEST_F(RecipientScreenTest, ANewMessageToAContactFoundByTypingIsSentAndListed) {
                    sent.folderType == msg_store::FOLDER_SENT;
         },
         20.0));
-    EXPECT_EQ("See you at 6", sent.text);
+    EXPECT_EQ("See you at 6 <b>&</b>", sent.text);
     std::vector<msg_store::Thread> threads;
     msg_store::ThreadManager().getAllThreads(threads);
     ASSERT_FALSE(threads.empty());
-    EXPECT_EQ("See you at 6", threads.front().snippet);
+    EXPECT_EQ("See you at 6 <b>&</b>", threads.front().snippet);
 
     for (const LaunchEntry& launched : LaunchJournal::list()) {
         if (launched.status == "started")

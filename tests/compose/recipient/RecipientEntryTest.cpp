@@ -94,34 +94,29 @@ TEST_F(RecipientEntryTest, DoneOnTooShortATextSaysWhatIsMissing) {
     EXPECT_EQ((std::vector<std::string>{"+1", "z"}), saved);
 }
 
+// Leaving after the panel is down is the recipient screen tests' way of typing a recipient.
 TEST_F(RecipientEntryTest, TheFocusedEntryRaisesTheInputPanelAndBackLowersItFirst) {
     openEntry("Zo");
     auto* imf = static_cast<Ecore_IMF_Context*>(elm_entry_imf_context_get(entry->getEntry()));
     ASSERT_NE(nullptr, imf);
-    auto entryTop = [&] {
-        int y = 0;
-        evas_object_geometry_get(entry->getEntry(), nullptr, &y, nullptr, nullptr);
-        return y;
-    };
-    int lowered = 0;
     ASSERT_TRUE(msg_test::runLoopUntil(
         [&] { return ecore_imf_context_input_panel_state_get(imf) == ECORE_IMF_INPUT_PANEL_STATE_SHOW; }));
-    int x = -1, y = -1, w = -1, h = -1;
-    ecore_imf_context_input_panel_geometry_get(imf, &x, &y, &w, &h);
-    // Without prediction the panel has no suggestion row.
+    int x = -1, panelTop = -1, w = -1, h = -1;
+    ecore_imf_context_input_panel_geometry_get(imf, &x, &panelTop, &w, &h);
+    // Without prediction the panel has no suggestion row; it spans the screen's foot.
     EXPECT_EQ(MCRecipientEntryContentViewController::PANEL_HEIGHT_PLAIN, h);
-    EXPECT_EQ(360 - h, y);
+    EXPECT_EQ(360, panelTop + h);
     EXPECT_EQ(360, w);
-    // The entry moves above the panel.
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return entryTop() < 120; })) << entryTop();
+    auto entryBottom = [&] {
+        int y = 0, eh = 0;
+        evas_object_geometry_get(entry->getEntry(), nullptr, &y, nullptr, &eh);
+        return y + eh;
+    };
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return entryBottom() <= panelTop; })) << entryBottom();
 
     pressKey("Escape");
     EXPECT_EQ(ECORE_IMF_INPUT_PANEL_STATE_HIDE, ecore_imf_context_input_panel_state_get(imf));
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return (lowered = entryTop()) > 120; })) << lowered;
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return entryBottom() > panelTop; })) << entryBottom();
     EXPECT_TRUE(entryOnTop());
     EXPECT_TRUE(saved.empty());
-
-    pressKey("Escape");
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !entryOnTop(); }));
-    EXPECT_EQ((std::vector<std::string>{"Zo"}), saved);
 }

@@ -60,16 +60,12 @@ TEST(OutgoingRoadsTest, AvailableRoad) {
         {"general, phone preferred", Roads::GENERAL, -1, P, 0, {N, H, P, P}},
         {"general, device preferred", Roads::GENERAL, -1, H, 0, {N, H, P, H}},
         {"general, no preference", Roads::GENERAL, -1, N, 0, {N, N, N, N}},
-        {"general, NMS preferred", Roads::GENERAL, -1, S, 0, {N, N, N, N}},
         {"sharing enabled, phone", Roads::NUMBER_SHARING, 1, P, 0, {N, H, P, H}},
-        {"sharing enabled, device", Roads::NUMBER_SHARING, 1, H, 0, {N, H, P, H}},
         {"sharing disabled, phone", Roads::NUMBER_SHARING, 2, P, 0, {N, H, P, P}},
         {"sync active, device, reply", Roads::NUMBER_SYNC, 0, H, 7, {N, H, P, H}},
         {"sync active, device, new", Roads::NUMBER_SYNC, 0, H, 0, {N, S, P, S}},
         {"sync active, phone", Roads::NUMBER_SYNC, 0, P, 7, {N, S, P, S}},
-        {"sync active, NMS", Roads::NUMBER_SYNC, 0, S, 7, {N, S, P, S}},
         {"sync other, phone", Roads::NUMBER_SYNC, 3, P, 7, {N, H, N, H}},
-        {"sync other, NMS", Roads::NUMBER_SYNC, 3, S, 0, {N, H, N, H}},
     };
     for (const auto& row : rows) {
         for (int column = 0; column < 4; ++column) {

@@ -31,7 +31,6 @@ TEST_F(SendTextsTest, StatusTexts) {
         {3, "WDS_MSG_TPOP_COULDNT_SEND_MESSAGE_ABB"},
         {4, "IDS_MSGF_POP_FDN_ENABLED_CANT_SEND_MSG"},
         {5, "Unknown destination"},
-        {7, "Network not ready"},
         {14, "IDS_MSGC_POP_INVALID_DESTINATION_ADDRESS_VZW"},
         {15, "IDS_MSG_POP_SERVICE_NOT_ACTIVATED_ON_NETWORK_VZW"},
     };
@@ -61,7 +60,6 @@ TEST_F(SendTextsTest, RejectTexts) {
     const Case cases[] = {
         {MCRejectCauseText::TABLE_KT, 7, MSG_TYPE_MMS, tr("IDS_PROV_POP_MOBILE_NETWORKS_NOT_ALLOWED_KOR")},
         {MCRejectCauseText::TABLE_KT, 7, MSG_TYPE_SMS, registrationFailed},
-        {MCRejectCauseText::TABLE_KT, 20, MSG_TYPE_SMS, couldntSend},
         {MCRejectCauseText::TABLE_KT, 999, MSG_TYPE_SMS, couldntSend},
         {MCRejectCauseText::TABLE_LG_DOMESTIC, 19, MSG_TYPE_SMS,
          tr("IDS_PROV_POPMOBILE_NETWORKS_ARE_CURRENTLY_BLOCKED_MSG")},
