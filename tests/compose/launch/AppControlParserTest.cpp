@@ -160,17 +160,6 @@ TEST_F(AppControlParserTest, KeyboardArray) {
     EXPECT_EQ(1, msg->simIndex);
     EXPECT_TRUE(msg->hideSendingPopup);
     EXPECT_TRUE(msg->newMsgFromSelector);
-
-    // The send process takes the same array when the request asks for the sending popup.
-    msg = std::make_shared<MCMsgData>();
-    ParserRequest send;
-    send.extra("selector_send_data_array", "sending_popup")
-        .array(KEYBOARD_ARRAY, {"address:0101234", "vorlane_log:new_msg"})
-        .extra("selected_context", "typed text");
-    ASSERT_TRUE(parseExtras(send));
-    EXPECT_EQ(std::vector<std::string>{"0101234"}, msg->recipient);
-    EXPECT_EQ("typed text", msg->body);
-    EXPECT_FALSE(msg->newMsgFromSelector);
 }
 
 TEST_F(AppControlParserTest, MalformedArraysRefuseTheRequest) {
@@ -195,17 +184,13 @@ TEST_F(AppControlParserTest, MalformedArraysRefuseTheRequest) {
 
 TEST_F(AppControlParserTest, ReplyToOnePersonStaysOneRecipient) {
     int msgId = insertIncoming({"+15551234567"}, msg_store::FOLDER_INBOX);
-    for (const char* address : {"+15551234567", "+1 555-123-4567"}) {
-        SCOPED_TRACE(address);
-        msg = std::make_shared<MCMsgData>();
-        ParserRequest request;
-        request.extra("msgId", std::to_string(msgId)).extra("address", address);
-        ASSERT_TRUE(parseExtras(request));
-        ASSERT_EQ(1u, msg->recipient.size());
-        EXPECT_EQ(MSG_TYPE_SMS, msg->msgType);
-        EXPECT_EQ(SendBy::PHONE, MCOutgoingMgr::getInstance()->getSendBy());
-        EXPECT_GT(msg->threadId, 0);
-    }
+    ParserRequest request;
+    request.extra("msgId", std::to_string(msgId)).extra("address", "+1 555-123-4567");
+    ASSERT_TRUE(parseExtras(request));
+    ASSERT_EQ(1u, msg->recipient.size());
+    EXPECT_EQ(MSG_TYPE_SMS, msg->msgType);
+    EXPECT_EQ(SendBy::PHONE, MCOutgoingMgr::getInstance()->getSendBy());
+    EXPECT_GT(msg->threadId, 0);
     int groupId = insertIncoming({"+15550000001", "+15550000002"}, msg_store::FOLDER_WATCH_INBOX);
     msg = std::make_shared<MCMsgData>();
     ParserRequest group;

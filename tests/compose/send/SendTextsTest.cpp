@@ -60,7 +60,6 @@ TEST_F(SendTextsTest, RejectTexts) {
     const Case cases[] = {
         {MCRejectCauseText::TABLE_KT, 7, MSG_TYPE_MMS, tr("IDS_PROV_POP_MOBILE_NETWORKS_NOT_ALLOWED_KOR")},
         {MCRejectCauseText::TABLE_KT, 7, MSG_TYPE_SMS, registrationFailed},
-        {MCRejectCauseText::TABLE_KT, 999, MSG_TYPE_SMS, couldntSend},
         {MCRejectCauseText::TABLE_LG_DOMESTIC, 19, MSG_TYPE_SMS,
          tr("IDS_PROV_POPMOBILE_NETWORKS_ARE_CURRENTLY_BLOCKED_MSG")},
         {MCRejectCauseText::TABLE_LG_DOMESTIC, 40, MSG_TYPE_SMS, tr("IDS_COM_POP_CONNECTION_FAILED")},

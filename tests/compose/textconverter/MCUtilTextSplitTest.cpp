@@ -94,7 +94,6 @@ TEST(MCUtilMmsPages, ThousandCharacterPagesAndAnSmsRest) {
         std::vector<size_t> chars;
     } cases[] = {
         {"", false, 0, 0, {}},
-        {repeat("a", 160), false, 1, 0, {160}},
         {repeat("a", 2100), false, 1, 2, {1000, 1000, 100}},
         {repeat("a", 2500), false, 0, 3, {1000, 1000, 500}},
         // The rest of 51 characters (52 UTF-16 units) fits one UCS-2 SMS.

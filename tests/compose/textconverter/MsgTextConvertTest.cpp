@@ -141,7 +141,6 @@ TEST(MsgTextConvert, DecodesEachTableOfTheLanguageInformation) {
     // An extension code without a character, and an escape with nothing behind it.
     EXPECT_EQ(decode({0x1B, 0x00, 'a', 0x1B}, {}), u" a ");
 
-    EXPECT_EQ(decode({0x1B, 0x0F, 0x1B, 0x0D}, singleShift(MSG_LANG_ID_PORTUGUESE)), u"á ");
     // Without the single-shift flag the default extension table applies.
     EXPECT_EQ(decode({0x1B, 0x63}, {false, false, MSG_LANG_ID_TURKISH, 0}), u" ");
 
