@@ -59,13 +59,12 @@ protected:
 };
 
 TEST_F(AppControlParserTest, SmsUris) {
-    struct Case {
+    const struct {
         const char* uri;
         bool ok;
         std::vector<std::string> recipients;
         const char* body;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"sms:+15551234567", true, {"+15551234567"}, ""},
         {"smsto:010-1234-5678?body=Hello%20there", true, {"01012345678"}, "Hello there"},
         {"SMS:111%3B222?subject=x&BODY=%ED%95%9C", true, {"111", "222"}, "\xED\x95\x9C"},
@@ -128,27 +127,6 @@ TEST_F(AppControlParserTest, EmptyExtrasChangeNothing) {
     EXPECT_EQ(SendBy::NONE, MCOutgoingMgr::getInstance()->getSendBy());
 }
 
-TEST_F(AppControlParserTest, MalformedExtrasRefuseTheRequest) {
-    const std::pair<const char*, std::string> cases[] = {
-        {"msgId", "12abc"},
-        {"msgId", "99999999999"},
-        {"read_request", " 1"},
-        {"body_text", std::string(64 * 1024, 'b')},
-    };
-    for (const auto& [key, value] : cases) {
-        SCOPED_TRACE(key);
-        msg = std::make_shared<MCMsgData>();
-        ParserRequest request;
-        request.extra(key, value);
-        EXPECT_FALSE(parseExtras(request));
-        EXPECT_EQ(0, msg->msgId);
-        EXPECT_TRUE(msg->body.empty());
-    }
-    ParserRequest arrayWhereValue;
-    arrayWhereValue.array("body_text", {"a", "b"});
-    EXPECT_FALSE(parseExtras(arrayWhereValue));
-}
-
 TEST_F(AppControlParserTest, KeyboardArray) {
     ParserRequest request;
     request.array(KEYBOARD_ARRAY,
@@ -162,21 +140,32 @@ TEST_F(AppControlParserTest, KeyboardArray) {
     EXPECT_TRUE(msg->newMsgFromSelector);
 }
 
-TEST_F(AppControlParserTest, MalformedArraysRefuseTheRequest) {
-    const std::vector<std::vector<std::string>> cases = {
-        {"address0101234"},
-        {"simId:1x"},
-        {"msgId:2147483648"},
-        {"address:" + std::string(64 * 1024 - 8, '1')},
+// An extra, or an element of the keyboard array (no key given), that is malformed refuses the request.
+TEST_F(AppControlParserTest, MalformedExtrasAndArraysRefuseTheRequest) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"msgId", "12abc"},
+        {"msgId", "99999999999"},
+        {"read_request", " 1"},
+        {"body_text", std::string(64 * 1024, 'b')},
+        {nullptr, "address0101234"},
+        {nullptr, "msgId:2147483648"},
+        {nullptr, "address:" + std::string(64 * 1024 - 8, '1')},
     };
-    for (const auto& elements : cases) {
+    for (const auto& [key, value] : cases) {
+        SCOPED_TRACE(key ? key : value.substr(0, 16));
         msg = std::make_shared<MCMsgData>();
         ParserRequest request;
-        request.array(KEYBOARD_ARRAY, elements);
-        EXPECT_FALSE(parser.parseExtraDataArray(request.handle(), APP_CONTROL_SEND, msg))
-            << elements.front().size();
+        if (key)
+            EXPECT_FALSE(parseExtras(request.extra(key, value)));
+        else
+            EXPECT_FALSE(parser.parseExtraDataArray(request.array(KEYBOARD_ARRAY, {value}).handle(),
+                                                    APP_CONTROL_SEND, msg));
+        EXPECT_EQ(0, msg->msgId);
+        EXPECT_TRUE(msg->body.empty());
         EXPECT_TRUE(msg->recipient.empty());
     }
+    ParserRequest arrayWhereValue;
+    EXPECT_FALSE(parseExtras(arrayWhereValue.array("body_text", {"a", "b"})));
     ParserRequest full;
     full.array(KEYBOARD_ARRAY, std::vector<std::string>(MCAppControlParser::MAX_ARRAY_LENGTH, "simId:1"));
     EXPECT_TRUE(parser.parseExtraDataArray(full.handle(), APP_CONTROL_SEND, msg));
@@ -207,12 +196,11 @@ TEST_F(AppControlParserTest, AttachmentsAreCheckedAndCopied) {
     ASSERT_EQ(0, symlink(photo.c_str(), link.c_str()));
     std::string huge = writeFile("huge.jpg", static_cast<size_t>(MCAttachmentImport::DEFAULT_MAX_SIZE) + 1);
     std::string database = msg_device::Device::getDefault()->dir() + "/device.db";
-    struct Case {
+    const struct {
         const char* replyType;
         std::string path;
         bool ok;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"image", photo, true},
         {"image", link, false},
         {"image", scratch.path(), false},

@@ -23,15 +23,14 @@ protected:
 };
 
 TEST_F(LaunchMgrTest, ChecksRunInOrder) {
-    struct Case {
+    const struct {
         const char* name;
         bool flight;
         bool mdm;
         int freeKb;
         int checks;
         MCLaunchMgr::Error expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"flight mode first", true, true, 10, MCLaunchMgr::CHECK_ALL, MCLaunchMgr::ERROR_FLIGHT_MODE},
         {"policy before storage", false, true, 10, MCLaunchMgr::CHECK_ALL, MCLaunchMgr::ERROR_RESTRICTED},
         {"storage", false, false, 1023, MCLaunchMgr::CHECK_ALL, MCLaunchMgr::ERROR_STORAGE_FULL},
@@ -52,13 +51,12 @@ TEST_F(LaunchMgrTest, ChecksRunInOrder) {
 
 TEST_F(LaunchMgrTest, Recipients) {
     setFreeKb(4096);
-    struct Case {
+    const struct {
         std::vector<std::string> recipients;
         int appControlType;
         bool retail;
         MCLaunchMgr::Error expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{""}, APP_CONTROL_IN_APP, false, MCLaunchMgr::ERROR_NONE},
         {{""}, APP_CONTROL_SEND, false, MCLaunchMgr::ERROR_INVALID_RECIPIENT},
         {{"0101234", "12"}, APP_CONTROL_COMPOSE, false, MCLaunchMgr::ERROR_INVALID_RECIPIENT},

@@ -11,14 +11,13 @@ using msg_app::compose::MCUtil;
 namespace {
 
 TEST(RecipientUtilTest, Validators) {
-    struct Case {
+    const struct {
         const char* address;
         bool strictNumber;
         bool looseNumber;
         bool email;
         bool recipient;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"01012345678", true, true, false, true},
         {"010-1234 (5678)", false, true, false, false},
         {"*#06#", true, true, false, true},
@@ -43,12 +42,11 @@ TEST(RecipientUtilTest, Validators) {
 }
 
 TEST(RecipientUtilTest, Splitting) {
-    struct Case {
+    const struct {
         const char* text;
         std::vector<std::string> bySeparator;
         std::vector<std::string> normalized;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"111;222,333", {"111", "222", "333"}, {"111", "222", "333"}},
         {"111,,222", {"111", "", "222"}, {"111", "222"}},
         {"(02) 555-1234;+1 650 555", {"(02) 555-1234", "+1 650 555"}, {"025551234", "+1650555"}},

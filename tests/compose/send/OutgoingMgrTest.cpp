@@ -41,14 +41,13 @@ protected:
 };
 
 TEST_F(OutgoingMgrTest, TheRoadFollowsTheLinks) {
-    struct Case {
+    const struct {
         const char* profile;
         const char* extra;
         SendBy preferred;
         MCOutgoingMgr::Error error;
         SendBy road;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"standalone", nullptr, SendBy::NONE, MCOutgoingMgr::ERROR_NONE, SendBy::HULM},
         {"remote", nullptr, SendBy::NONE, MCOutgoingMgr::ERROR_NONE, SendBy::HULM},
         {"phone-bt", nullptr, SendBy::NONE, MCOutgoingMgr::ERROR_NONE, SendBy::PHONE},

@@ -21,15 +21,14 @@ Roads::Links links(int column, YoxConn conn = YoxConn::BT) {
 }
 
 TEST(OutgoingRoadsTest, NewMessageRoad) {
-    struct Row {
+    const struct {
         const char* name;
         Roads::OutgoingType type;
         int status;
         YoxConn conn;
         int operatorId;
         SendBy columns[4];
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"number sync active", Roads::NUMBER_SYNC, 0, YoxConn::BT, 4, {N, S, P, S}},
         {"number sync other", Roads::NUMBER_SYNC, 3, YoxConn::BT, 4, {N, H, N, H}},
         {"sharing enabled", Roads::NUMBER_SHARING, 1, YoxConn::BT, 5, {N, H, P, H}},
@@ -48,15 +47,14 @@ TEST(OutgoingRoadsTest, NewMessageRoad) {
 }
 
 TEST(OutgoingRoadsTest, AvailableRoad) {
-    struct Row {
+    const struct {
         const char* name;
         Roads::OutgoingType type;
         int status;
         SendBy preferred;
         int msgId;
         SendBy columns[4];
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"general, phone preferred", Roads::GENERAL, -1, P, 0, {N, H, P, P}},
         {"general, device preferred", Roads::GENERAL, -1, H, 0, {N, H, P, H}},
         {"general, no preference", Roads::GENERAL, -1, N, 0, {N, N, N, N}},

@@ -51,13 +51,12 @@ TEST_F(SendTextsTest, RejectTexts) {
     const std::string couldntSend = tr("WDS_MSG_TPOP_COULDNT_SEND_MESSAGE_ABB");
     const std::string noRoaming = tr("IDS_PROV_MBODY_NO_ROAMING_NETWORKS_FOUND_KOR_LGT");
     const std::string checkOperators = tr("WDS_PROV_POP_CHECK_NETWORK_OPERATORS_IN_SETTINGS_KOR_LGT");
-    struct Case {
+    const struct {
         Table table;
         int cause;
         int msgType;
         std::string expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {MCRejectCauseText::TABLE_KT, 7, MSG_TYPE_MMS, tr("IDS_PROV_POP_MOBILE_NETWORKS_NOT_ALLOWED_KOR")},
         {MCRejectCauseText::TABLE_KT, 7, MSG_TYPE_SMS, registrationFailed},
         {MCRejectCauseText::TABLE_LG_DOMESTIC, 19, MSG_TYPE_SMS,
