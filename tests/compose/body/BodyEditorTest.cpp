@@ -80,17 +80,6 @@ protected:
     }
 };
 
-TEST_F(BodyEditorTest, APasteIsCutToOneMmsAndTold) {
-    setMmsSupported(true);
-    open("");
-    MCBodyEntryContentViewController* editor = openEditor();
-    ASSERT_NE(nullptr, editor);
-    insert(editor, std::string(1200, 'p'));
-    EXPECT_EQ(std::string(1000, 'p'), editor->getPlainText());
-    EXPECT_TRUE(waitPopupText("Maximum number of characters reached."));
-    EXPECT_EQ(MSG_TYPE_MMS, editor->getMsgType());
-}
-
 TEST_F(BodyEditorTest, WithoutMmsOneSmsIsTheLimitWhereTheCursorIs) {
     setMmsSupported(false);
     open(std::string(150, 'a') + "END");
@@ -131,7 +120,7 @@ TEST_F(BodyEditorTest, TheSwitchToMmsPlaysTheHapticOnceInKorea) {
     }
 }
 
-TEST_F(BodyEditorTest, LeavingHandsTheTextBackAsTyped) {
+TEST_F(BodyEditorTest, LeavingHandsTheTextBackAsTypedAndAPasteIsCutToOneMms) {
     setMmsSupported(true);
     open("Meet");
     MCBodyEntryContentViewController* editor = openEditor();
@@ -147,6 +136,13 @@ TEST_F(BodyEditorTest, LeavingHandsTheTextBackAsTyped) {
     EXPECT_EQ("Meet <b>at 5</b> & bring \"it\"", body()->getText());
     EXPECT_EQ("Meet <b>at 5</b> & bring \"it\"", msg->body);
     EXPECT_EQ("29/160", counter());
+
+    // A paste is cut to one MMS, and told.
+    ASSERT_NE(nullptr, editor = openEditor());
+    insert(editor, std::string(1200, 'p'));
+    EXPECT_EQ(1000u, editor->getPlainText().size());
+    EXPECT_TRUE(waitPopupText("Maximum number of characters reached."));
+    EXPECT_EQ(MSG_TYPE_MMS, editor->getMsgType());
 }
 
 } // namespace
