@@ -62,7 +62,6 @@ TEST(OutgoingRoadsTest, AvailableRoad) {
         {"sharing disabled, phone", Roads::NUMBER_SHARING, 2, P, 0, {N, H, P, P}},
         {"sync active, device, reply", Roads::NUMBER_SYNC, 0, H, 7, {N, H, P, H}},
         {"sync active, device, new", Roads::NUMBER_SYNC, 0, H, 0, {N, S, P, S}},
-        {"sync active, phone", Roads::NUMBER_SYNC, 0, P, 7, {N, S, P, S}},
         {"sync other, phone", Roads::NUMBER_SYNC, 3, P, 7, {N, H, N, H}},
     };
     for (const auto& row : rows) {

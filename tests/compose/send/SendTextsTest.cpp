@@ -25,7 +25,7 @@ protected:
     static std::string tr(const char* id) { return dgettext("message", id); }
 };
 
-TEST_F(SendTextsTest, StatusTexts) {
+TEST_F(SendTextsTest, StatusTextsAndCarrierTables) {
     const std::pair<int, const char*> cases[] = {
         {2, "WDS_MSG_TPOP_MESSAGE_SENT_ABB2"},
         {3, "WDS_MSG_TPOP_COULDNT_SEND_MESSAGE_ABB"},
@@ -36,9 +36,6 @@ TEST_F(SendTextsTest, StatusTexts) {
     };
     for (const auto& [status, text] : cases)
         EXPECT_STREQ(text, MCPopup::getStatusText(static_cast<msg_store::NetworkStatus>(status))) << status;
-}
-
-TEST_F(SendTextsTest, CarrierTables) {
     EXPECT_EQ(MCRejectCauseText::TABLE_KT, MCRejectCauseText::tableOf("KTO", false));
     EXPECT_EQ(MCRejectCauseText::TABLE_LG_DOMESTIC, MCRejectCauseText::tableOf("LUC", true));
     EXPECT_EQ(MCRejectCauseText::TABLE_LG_ROAMING, MCRejectCauseText::tableOf("LUO", false));

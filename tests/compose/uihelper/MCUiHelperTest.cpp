@@ -1,4 +1,5 @@
-// The composer's widget builders on the watch's window: what the composer relies on from each.
+// The entry's guide text on the watch's window: styled by the theme's codes, escaped, never cut.
+// (The other widget builders are used by every screen of the composer and tested through them.)
 #include "compose/MCUiHelper.h"
 #include "WatchScreenTest.h"
 #include "qel.h"
@@ -11,24 +12,6 @@ using msg_app::compose::MCUiHelper;
 namespace {
 
 class MCUiHelperTest : public WatchScreenTest {};
-
-TEST_F(MCUiHelperTest, BuildersGiveWhatTheComposerUses) {
-    Evas_Object* parent = window->getEvasObject();
-    EXPECT_EQ("elm/layout/application/default", layoutGroup(MCUiHelper::createLayout(parent)));
-    EXPECT_TRUE(elm_entry_context_menu_disabled_get(MCUiHelper::createEntry(parent)));
-    const double before = elm_config_scale_get();
-    for (double scale : {1.0, 2.0}) {
-        elm_config_scale_set(scale);
-        int w = 0, h = 0;
-        evas_object_size_hint_min_get(
-            MCUiHelper::createImageButton(parent, nullptr, "img/option/compose", 50, 30), &w, &h);
-        EXPECT_EQ(static_cast<int>(50 * scale), w);
-        EXPECT_EQ(static_cast<int>(30 * scale), h);
-    }
-    elm_config_scale_set(before);
-    EXPECT_EQ(nullptr, MCUiHelper::createLayout(nullptr));
-    EXPECT_EQ(nullptr, MCUiHelper::createImageButton(parent, nullptr, nullptr, 1, 1));
-}
 
 TEST_F(MCUiHelperTest, GuideTextStyledEscapedAndUncut) {
     Evas_Object* entry = MCUiHelper::createEntry(window->getEvasObject());
