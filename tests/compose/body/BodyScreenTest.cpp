@@ -126,31 +126,26 @@ TEST_F(BodyScreenTest, LeavingAsksOnlyWithATextWhichWithoutAPhoneIsNotSent) {
     EXPECT_TRUE(msg_test::pumpUntil([&] { return !screenOpen(); }));
 }
 
-TEST_F(BodyScreenTest, SendPathButtonsShrinkAsTheListScrolls) {
-    const struct {
-        int scrollY;
-        MCItemBodyOutgoingButton::Geometry at;
-    } cases[] = {
-        {0, {121, 46, 193, 105}},
-        {-5, {121, 46, 193, 105}},
-        {74, {92, 77, 190, 62}},
-        {200, {64, 109, 187, -32}},
-    };
+// The phone and watch buttons shrink to their least size and rise as the list scrolls, side by side
+// about the screen's middle; pulling past the top leaves them as they are.
+TEST_F(BodyScreenTest, SendPathButtonsShrinkAndRiseAsTheListScrolls) {
     MCItemBodyOutgoingButton buttons(page->getEvasObject(), nullptr);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.scrollY);
-        buttons.updateButtonSizeByScrollPosition(c.scrollY, false);
+    std::vector<std::pair<int, int>> seen; // size and top
+    for (int scrollY : {-5, 0, 74, 148, 200}) {
+        SCOPED_TRACE(scrollY);
+        buttons.updateButtonSizeByScrollPosition(scrollY, false);
         settle();
-        for (auto [button, x] : {std::pair{buttons.getPhoneButton(), c.at.phoneX},
-                                 std::pair{buttons.getWatchButton(), c.at.watchX}}) {
-            int bx = 0, by = 0, bw = 0, bh = 0;
-            evas_object_geometry_get(button, &bx, &by, &bw, &bh);
-            EXPECT_EQ(x, bx);
-            EXPECT_EQ(c.at.y, by);
-            EXPECT_EQ(c.at.size, bw);
-            EXPECT_EQ(c.at.size, bh);
-        }
+        int px = 0, py = 0, pw = 0, ph = 0, wx = 0, wy = 0, ww = 0;
+        evas_object_geometry_get(buttons.getPhoneButton(), &px, &py, &pw, &ph);
+        evas_object_geometry_get(buttons.getWatchButton(), &wx, &wy, &ww, nullptr);
+        EXPECT_TRUE(pw == ph && pw == ww && py == wy && px + pw < wx);
+        EXPECT_NEAR(360, px + wx + ww, 1);
+        seen.emplace_back(pw, py);
     }
+    EXPECT_EQ(seen[0], seen[1]);
+    for (size_t i = 2; i < seen.size(); ++i)
+        EXPECT_TRUE(seen[i].first <= seen[i - 1].first && seen[i].second < seen[i - 1].second) << i;
+    EXPECT_LT(seen[3].first, seen[1].first);
 }
 
 // A failed send leaves the text for another try, which the phone delivers.
