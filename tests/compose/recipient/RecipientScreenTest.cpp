@@ -7,7 +7,6 @@
 #include "msg_store/MsgStore.h"
 #include "view_kit/WNaviframeController.h"
 
-#include <cstring>
 
 using msg_services::LaunchEntry;
 using msg_services::LaunchJournal;
@@ -78,15 +77,8 @@ void RecipientScreenTest::waitRowBuilt(msg_app::compose::MCItemRcptLabel* label)
 }
 
 bool RecipientScreenTest::hasToast(const std::string& text) const {
-    for (Evas_Object* obj = evas_object_bottom_get(evas()); obj; obj = evas_object_above_get(obj)) {
-        const char* name = efl_class_name_get(efl_class_get(obj));
-        if (!name || std::strcmp(name, "Elm.Popup") != 0)
-            continue;
-        const char* shown = elm_object_part_text_get(obj, "elm.text");
-        if (shown && text == shown)
-            return true;
-    }
-    return false;
+    Evas_Object* toast = findToast();
+    return toast && partText(toast, "elm.text") == text;
 }
 
 void RecipientScreenTest::push(view_kit::WContentViewController* page) {
