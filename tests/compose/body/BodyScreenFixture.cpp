@@ -43,12 +43,19 @@ MCBodyContentViewController* BodyScreenFixture::open(const std::string& text) {
 }
 
 MCBodyContentViewController* BodyScreenFixture::open(std::shared_ptr<MCMsgData> record) {
-    msg = record;
-    screen = new MCBodyContentViewController(msg, nullptr);
-    screenWeak = screen->getWeakPtr();
-    EXPECT_TRUE(window->getNaviframeController()->push(screen));
-    settle(0.3);
+    show(new MCBodyContentViewController(record, nullptr));
     return screen;
+}
+
+view_kit::WContentViewController* BodyScreenFixture::show(view_kit::WContentViewController* page) {
+    if (auto* body = dynamic_cast<MCBodyContentViewController*>(page)) {
+        screen = body;
+        screenWeak = body->getWeakPtr();
+        msg = body->getMsgData();
+    }
+    EXPECT_TRUE(window->getNaviframeController()->push(page));
+    settle(0.3);
+    return page;
 }
 
 MCItemBody* BodyScreenFixture::body() const {

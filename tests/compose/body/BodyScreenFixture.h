@@ -21,6 +21,8 @@ protected:
     // Pushes the body screen for a message to one recipient with the text.
     msg_app::compose::MCBodyContentViewController* open(const std::string& text);
     msg_app::compose::MCBodyContentViewController* open(std::shared_ptr<msg_app::compose::MCMsgData> msg);
+    // Pushes the page; the body screen's record and screen when it is one.
+    view_kit::WContentViewController* show(view_kit::WContentViewController* page);
     msg_app::compose::MCItemBody* body() const;
     bool screenOpen() const { return !screenWeak.expired(); }
     // "23/160" or the MMS mark, as the counter shows it.

@@ -50,16 +50,7 @@ protected:
     view_kit::WContentViewController* start() {
         view_kit::WContentViewController* first = createComposeFirstPage(request);
         EXPECT_NE(nullptr, first);
-        if (!first)
-            return nullptr;
-        if (auto* body = dynamic_cast<MCBodyContentViewController*>(first)) {
-            screen = body;
-            screenWeak = body->getWeakPtr();
-            msg = body->getMsgData();
-        }
-        EXPECT_TRUE(window->getNaviframeController()->push(first));
-        settle(0.3);
-        return first;
+        return first ? show(first) : nullptr;
     }
     app_control_h request = nullptr;
 };
