@@ -132,47 +132,6 @@ TEST_F(ContactsTest, ExactNumberFindsThePersonAndSearchMatchesLiterally) {
     EXPECT_TRUE(search("A_ice", CONTACTS_SEARCH_RANGE_NAME).empty());
 }
 
-TEST_F(ContactsTest, CallLogSearchListsUnknownNumbersOnce) {
-    for (const char* address : {"+14155550198", "+14155550198", "+14155550101", "+447700900199"})
-        ASSERT_TRUE(contacts_admin::addCallLog(device, {address, 1000, 1}, nullptr));
-
-    // The composer's query: the address contains the keyword and belongs to no person, distinct.
-    contacts_query_h query = nullptr;
-    contacts_filter_h filter = nullptr;
-    ASSERT_EQ(contacts_query_create(_contacts_person_phone_log._uri, &query), 0);
-    ASSERT_EQ(contacts_filter_create(_contacts_person_phone_log._uri, &filter), 0);
-    ASSERT_EQ(
-        contacts_filter_add_str(filter, _contacts_person_phone_log.address, CONTACTS_MATCH_CONTAINS, "5550"),
-        0);
-    ASSERT_EQ(contacts_filter_add_operator(filter, CONTACTS_FILTER_OPERATOR_AND), 0);
-    ASSERT_EQ(contacts_filter_add_int(filter, _contacts_person_phone_log.person_id, CONTACTS_MATCH_NONE, 0),
-              0);
-    ASSERT_EQ(contacts_query_set_filter(query, filter), 0);
-    contacts_filter_destroy(filter);
-    unsigned int projection[] = {_contacts_person_phone_log.address, _contacts_person_phone_log.log_type};
-    ASSERT_EQ(contacts_query_set_projection(query, projection, 2), 0);
-    ASSERT_EQ(contacts_query_set_distinct(query, true), 0);
-    contacts_list_h list = nullptr;
-    ASSERT_EQ(contacts_db_get_records_with_query(query, 0, 0, &list), 0);
-    contacts_query_destroy(query);
-
-    std::vector<std::string> addresses;
-    contacts_record_h record = nullptr;
-    while (contacts_list_get_current_record_p(list, &record) == 0) {
-        char* address = nullptr;
-        ASSERT_EQ(contacts_record_get_str(record, _contacts_person_phone_log.address, &address), 0);
-        addresses.push_back(address);
-        free(address);
-        int personId = -1;
-        // Not projected: refused rather than made up.
-        EXPECT_EQ(contacts_record_get_int(record, _contacts_person_phone_log.person_id, &personId),
-                  CONTACTS_ERROR_INVALID_PARAMETER);
-        contacts_list_next(list);
-    }
-    contacts_list_destroy(list, true);
-    EXPECT_EQ(addresses, std::vector<std::string>{"+14155550198"});
-}
-
 TEST_F(ContactsTest, NumberRecordById) {
     contacts_list_h list = nullptr;
     ASSERT_EQ(contacts_db_get_all_records(_contacts_number._uri, 0, 0, &list), 0);
