@@ -1,13 +1,11 @@
-// The platform journal, the usage log and trace marks.
+// The platform journal and trace marks; the usage log is checked through the application's own entries.
 #include "ServicesFixture.h"
 
 #include "AppRegistry.h"
 #include "JournalStore.h"
-#include "bundle.h"
 #include "journal.h"
 #include "trace.h"
 #include "vconf.h"
-#include "vorlane_log_manager.h"
 
 #include <string>
 #include <vector>
@@ -43,30 +41,6 @@ TEST_F(JournalTest, JournalLinesKeepTheirOrderAndTextAndBadOnesAreRefused) {
     EXPECT_EQ(entries[0].app, msg_services::AppRegistry::currentAppId());
     EXPECT_LT(entries[0].seq, entries[1].seq);
     EXPECT_EQ(JournalStore::list("journal", 1).front().text, "100% text");
-}
-
-TEST_F(JournalTest, UsageEventsGoToTheUsageLog) {
-    vorlane_log_manager_h manager = nullptr;
-    ASSERT_EQ(vorlane_log_manager_create(&manager), VORLANE_LOG_MANAGER_ERROR_NONE);
-    bundle* data = bundle_create();
-    bundle_add_str(data, "app_id", "com.vorlane.message");
-    bundle_add_str(data, "feature", "RPYI");
-    bundle_add_str(data, "extra", "Tap");
-    EXPECT_EQ(vorlane_log_manager_insert(manager, VORLANE_LOG_MANAGER_URI_USE_APP_FEATURE_SURVEY, data),
-              VORLANE_LOG_MANAGER_ERROR_NONE);
-    EXPECT_EQ(vorlane_log_manager_insert(manager, "content://elsewhere/log/other", data),
-              VORLANE_LOG_MANAGER_ERROR_NOT_SUPPORTED);
-    bundle_del(data, "feature");
-    EXPECT_EQ(vorlane_log_manager_insert(manager, VORLANE_LOG_MANAGER_URI_USE_APP_FEATURE_SURVEY, data),
-              VORLANE_LOG_MANAGER_ERROR_INVALID_PARAMETER);
-    bundle_free(data);
-    vorlane_log_manager_destroy(manager);
-
-    auto usage = JournalStore::list("usage");
-    ASSERT_EQ(usage.size(), 1u);
-    EXPECT_EQ(usage[0].app, "com.vorlane.message");
-    EXPECT_EQ(lines("usage"), std::vector<std::string>{"RPYI Tap"});
-    EXPECT_TRUE(JournalStore::list("journal").empty());
 }
 
 TEST_F(JournalTest, TracesAreRecordedWhenTheDeviceAsks) {
