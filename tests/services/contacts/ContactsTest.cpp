@@ -94,11 +94,6 @@ protected:
         return rows;
     }
 
-    std::string nameOf(const char* number) {
-        auto rows = exactLookup(number);
-        return rows.empty() ? "" : rows[0].name;
-    }
-
     msg_test::TempDevice temp;
     Device* device = nullptr;
     int alice = 0;
@@ -133,19 +128,16 @@ TEST_F(ContactsTest, ExactNumberFindsThePersonAndSearchMatchesLiterally) {
 }
 
 TEST_F(ContactsTest, NumberRecordById) {
+    // Alice's second number, found by its text, then read back by its id.
     contacts_list_h list = nullptr;
-    ASSERT_EQ(contacts_db_get_all_records(_contacts_number._uri, 0, 0, &list), 0);
-    contacts_list_next(list);
-    contacts_record_h second = nullptr;
-    ASSERT_EQ(contacts_list_get_current_record_p(list, &second), 0);
-    int id = 0;
-    ASSERT_EQ(contacts_record_get_int(second, _contacts_number.id, &id), 0);
+    ASSERT_EQ(contacts_db_get_all_records(_contacts_number._uri, 1, 1, &list), 0);
+    contacts_record_h found = nullptr, record = nullptr;
+    int id = 0, contactId = 0;
+    ASSERT_EQ(contacts_list_get_current_record_p(list, &found), 0);
+    ASSERT_EQ(contacts_record_get_int(found, _contacts_number.id, &id), 0);
     contacts_list_destroy(list, true);
-
-    contacts_record_h record = nullptr;
     ASSERT_EQ(contacts_db_get_record(_contacts_number._uri, id, &record), 0);
     char* number = nullptr;
-    int contactId = 0;
     ASSERT_EQ(contacts_record_get_str_p(record, _contacts_number.number, &number), 0);
     EXPECT_STREQ(number, "+14155550102");
     ASSERT_EQ(contacts_record_get_int(record, _contacts_number.contact_id, &contactId), 0);
@@ -206,22 +198,20 @@ TEST_F(ContactsTest, BadQueriesAndWritesAreRefusedWithoutHarm) {
 
 TEST_F(ContactsTest, ConnectionsAreCountedPerProcessAndThread) {
     // A worker thread uses its own connection, and only while it holds it.
-    int withoutConnection = 0, withConnection = 0, afterDisconnect = 0, secondDisconnect = 0;
+    std::vector<int> results;
     ASSERT_EQ(contacts_disconnect(), 0); // the fixture's connection
     std::thread worker([&] {
         int count = 0;
-        withoutConnection = contacts_db_get_count(_contacts_person._uri, &count);
+        results.push_back(contacts_db_get_count(_contacts_person._uri, &count));
         contacts_connect_on_thread();
-        withConnection = contacts_db_get_count(_contacts_person._uri, &count);
+        results.push_back(contacts_db_get_count(_contacts_person._uri, &count));
         contacts_disconnect_on_thread();
-        afterDisconnect = contacts_db_get_count(_contacts_person._uri, &count);
-        secondDisconnect = contacts_disconnect_on_thread();
+        results.push_back(contacts_db_get_count(_contacts_person._uri, &count));
+        results.push_back(contacts_disconnect_on_thread());
     });
     worker.join();
-    EXPECT_EQ(withoutConnection, CONTACTS_ERROR_DB);
-    EXPECT_EQ(withConnection, CONTACTS_ERROR_NONE);
-    EXPECT_EQ(afterDisconnect, CONTACTS_ERROR_DB);
-    EXPECT_EQ(secondDisconnect, CONTACTS_ERROR_DB);
+    EXPECT_EQ(results, (std::vector<int>{CONTACTS_ERROR_DB, CONTACTS_ERROR_NONE, CONTACTS_ERROR_DB,
+                                         CONTACTS_ERROR_DB}));
 
     // A second connection is counted: one disconnection leaves the process connected.
     ASSERT_EQ(contacts_connect(), 0);
@@ -230,7 +220,6 @@ TEST_F(ContactsTest, ConnectionsAreCountedPerProcessAndThread) {
     int count = 0;
     EXPECT_EQ(contacts_db_get_count(_contacts_person._uri, &count), 0);
     EXPECT_EQ(count, 2);
-    // TearDown disconnects the last one; a further one is refused.
 }
 
 struct Seen {
@@ -259,20 +248,16 @@ TEST_F(ContactsTest, ChangesFromAnotherProcessReachTheCallbackUntilTheLastDiscon
     auto nora = exactLookup("+14155550142");
     ASSERT_EQ(nora.size(), 1u);
     EXPECT_EQ(nora[0].name, "Nora Quist");
-    const std::string id = std::to_string(nora[0].personId);
-    ASSERT_EQ(runSim({"contact", "edit", id, "--name", "Nora Q."}), 0);
+    ASSERT_EQ(runSim({"contact", "delete", std::to_string(nora[0].personId)}), 0);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return contactViews.views.size() == 2; }));
-    EXPECT_EQ(nameOf("+14155550142"), "Nora Q.");
-    ASSERT_EQ(runSim({"contact", "delete", id}), 0);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return contactViews.views.size() == 3; }));
-    EXPECT_EQ(nameOf("+14155550142"), "");
+    EXPECT_TRUE(exactLookup("+14155550142").empty());
 
     // A failed command changes nothing and tells no one. Changes arrive in order: once a later
     // one is heard, the failed one would have been too.
     EXPECT_NE(runSim({"contact", "delete", "77"}), 0);
     ASSERT_EQ(runSim({"call-log", "add", "--number", "+14155550142", "--type", "missed"}), 0);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return logViews.views.size() == 1; }));
-    EXPECT_EQ(contactViews.views.size(), 3u);
+    EXPECT_EQ(contactViews.views.size(), 2u);
 
     EXPECT_EQ(contacts_db_remove_changed_cb(_contacts_contact._uri, changedCb, &contactViews), 0);
     EXPECT_EQ(contacts_db_remove_changed_cb(_contacts_contact._uri, changedCb, &contactViews),
@@ -280,7 +265,7 @@ TEST_F(ContactsTest, ChangesFromAnotherProcessReachTheCallbackUntilTheLastDiscon
     ASSERT_TRUE(contacts_admin::addPerson(device, "Otto", {"5"}, nullptr));
     ASSERT_EQ(runSim({"call-log", "add", "--number", "+14155550142", "--type", "missed"}), 0);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return logViews.views.size() == 2; }));
-    EXPECT_EQ(contactViews.views.size(), 3u);
+    EXPECT_EQ(contactViews.views.size(), 2u);
 
     // The last disconnection drops the callbacks.
     ASSERT_EQ(contacts_disconnect(), 0);
