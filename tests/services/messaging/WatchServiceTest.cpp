@@ -45,36 +45,24 @@ TEST_F(WatchTest, HandleWorksOnlyOnItsThreadAndOpensOnlyWhileTheServiceIsReady) 
     EXPECT_EQ(msg_open_msg_handle(&handle), MSG_SUCCESS);
 }
 
-TEST_F(WatchTest, StructuresRefuseUnknownKindsAndForeignProperties) {
+TEST_F(WatchTest, StructuresRefuseForeignPropertiesAndCutTextsOnCharacters) {
     msg_test::LogCapture quiet;
     EXPECT_EQ(msg_create_struct(12345), nullptr);
     msg_struct_t msg = msg_create_struct(MSG_STRUCT_MESSAGE_INFO);
-    ASSERT_NE(msg, nullptr);
     int value = 77;
     EXPECT_EQ(msg_set_int_value(msg, MSG_FILTER_TYPE_INT, 1), MSG_ERR_INVALID_PARAMETER); // another kind's id
-    EXPECT_EQ(msg_set_int_value(msg, MSG_MESSAGE_SMS_DATA_STR, 1), MSG_ERR_INVALID_PARAMETER); // a text field
-    EXPECT_EQ(msg_get_int_value(msg, 99999, &value), MSG_ERR_INVALID_PARAMETER);
+    EXPECT_EQ(msg_get_int_value(msg, MSG_MESSAGE_SMS_DATA_STR, &value), MSG_ERR_INVALID_PARAMETER); // a text
     EXPECT_EQ(value, 77);
-    EXPECT_EQ(msg_set_str_value(msg, MSG_MESSAGE_SMS_DATA_STR, nullptr, 0), MSG_ERR_NULL_POINTER);
-
     // A text is cut to the caller's buffer on a character boundary.
     ASSERT_EQ(msg_set_str_value(msg, MSG_MESSAGE_SMS_DATA_STR, "caf\xC3\xA9", 5), MSG_SUCCESS);
     char small[5] = {};
     ASSERT_EQ(msg_get_str_value(msg, MSG_MESSAGE_SMS_DATA_STR, small, sizeof(small)), MSG_SUCCESS);
     EXPECT_STREQ(small, "caf");
-
     // A structure of the wrong kind is not copied into a field.
     msg_struct_t filter = msg_create_struct(MSG_STRUCT_FILTER);
-    msg_struct_t req = msg_create_struct(MSG_STRUCT_REQUEST_INFO);
-    EXPECT_EQ(msg_set_struct_handle(req, MSG_REQUEST_MESSAGE_HND, filter), MSG_ERR_INVALID_PARAMETER);
     EXPECT_EQ(msg_set_mms_struct(msg, filter), MSG_ERR_INVALID_PARAMETER);
-    msg_struct_t item = nullptr;
-    EXPECT_EQ(msg_list_add_item(filter, MSG_MESSAGE_ADDR_LIST_HND, &item), MSG_ERR_INVALID_PARAMETER);
-    EXPECT_EQ(item, nullptr);
     msg_release_struct(&filter);
-    msg_release_struct(&req);
     msg_release_struct(&msg);
-    EXPECT_EQ(msg, nullptr);
     EXPECT_EQ(msg_release_struct(&msg), MSG_ERR_NULL_POINTER);
 }
 
