@@ -7,7 +7,6 @@
 #include "LaunchJournal.h"
 #include "app_control.h"
 #include "bundle.h"
-#include "package_manager.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -48,11 +47,6 @@ void replyCb(app_control_h request, app_control_h reply, app_control_result_e re
     seen->request = request;
     seen->result = result;
     seen->extras = extra(reply, "echo") + " | " + extra(reply, "items") + " | " + extra(reply, "caller");
-}
-
-bool collectCb(app_control_h, const char* appid, void* data) {
-    static_cast<std::vector<std::string>*>(data)->push_back(appid);
-    return true;
 }
 
 bool journalHas(const std::string& text) {
@@ -148,30 +142,6 @@ TEST_F(AppControlTest, ACloneKeepsTheExtrasAndBadHandlesAndTextAreRefused) {
     EXPECT_EQ(app_control_set_launch_mode(clone, static_cast<app_control_launch_mode_e>(5)),
               APP_CONTROL_ERROR_INVALID_PARAMETER);
     app_control_destroy(clone);
-}
-
-// Calls to applications we do not ship and refused launches are checked through the application's
-// launcher; matching and packages are what it does not reach.
-TEST_F(AppControlTest, OnlyEnabledApplicationsAndPackagesAreFound) {
-    app_control_h h = nullptr;
-    app_control_create(&h);
-    app_control_set_operation(h, APP_CONTROL_OPERATION_VIEW);
-    app_control_set_uri(h, "https://example.org");
-    std::vector<std::string> apps;
-    ASSERT_EQ(app_control_foreach_app_matched(h, collectCb, &apps), APP_CONTROL_ERROR_NONE);
-    EXPECT_EQ(apps, std::vector<std::string>{"com.vorlane.browser"});
-    ASSERT_TRUE(AppRegistry::setEnabled("com.vorlane.browser", false));
-    apps.clear();
-    app_control_foreach_app_matched(h, collectCb, &apps);
-    EXPECT_TRUE(apps.empty());
-    EXPECT_EQ(app_control_send_launch_request(h, nullptr, nullptr), APP_CONTROL_ERROR_APP_NOT_FOUND);
-    app_control_destroy(h);
-    package_info_h info = nullptr;
-    EXPECT_EQ(package_info_create("com.vorlane.browser", &info), PACKAGE_MANAGER_ERROR_NO_SUCH_PACKAGE);
-    char* package = nullptr;
-    ASSERT_EQ(package_manager_get_package_id_by_app_id("com.vorlane.message.appcontrol.compose", &package),
-              PACKAGE_MANAGER_ERROR_NONE);
-    EXPECT_EQ(takeString(package), "com.vorlane.message");
 }
 
 TEST_F(LaunchTest, OurExecutableReadsTheRequestAndTheReplyArrivesOnTheMainLoop) {
