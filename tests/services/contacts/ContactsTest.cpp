@@ -128,7 +128,7 @@ TEST_F(ContactsTest, ExactNumberFindsThePersonAndSearchMatchesLiterally) {
 }
 
 TEST_F(ContactsTest, NumberRecordById) {
-    // Alice's second number, found by its text, then read back by its id.
+    // The second number record (Alice's second number), read back by its id.
     contacts_list_h list = nullptr;
     ASSERT_EQ(contacts_db_get_all_records(_contacts_number._uri, 1, 1, &list), 0);
     contacts_record_h found = nullptr, record = nullptr;

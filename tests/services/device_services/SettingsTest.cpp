@@ -1,9 +1,9 @@
-// Device settings, application preferences and system settings.
+// Device settings and application preferences. Font settings and typed preference reads are checked
+// through the application's events, its UI helper and its preference wrapper.
 #include "ServicesFixture.h"
 
 #include "device/Device.h"
 #include "preference.h"
-#include "system_settings.h"
 #include "vconf.h"
 
 #include <cstdlib>
@@ -42,7 +42,6 @@ void prefChangedCb(const char* key, void* data) {
 
 using VconfTest = ServicesTest;
 using PreferenceTest = ServicesTest;
-using SystemSettingsTest = ServicesTest;
 
 TEST_F(VconfTest, ValuesKeepTheirTypeSurviveReopeningAndRefuseBadInput) {
     int value = -1;
@@ -104,29 +103,13 @@ TEST_F(VconfTest, AChangeInAnotherProcessReachesTheCallbackOnTheMainLoop) {
     ASSERT_EQ(vconf_ignore_key_changed("db/setting/date_format", intChangedCb), VCONF_OK);
 }
 
-TEST_F(PreferenceTest, TypedValuesAreKeptReplacedAndRemovedAndBadInputChangesNothing) {
+TEST_F(PreferenceTest, BadValuesChangeNothingAndRemovingAllKeepsSharedKeys) {
     const char* option = "msg_preference_int_send_as_option";
-    bool exists = true;
-    ASSERT_EQ(preference_is_existing(option, &exists), PREFERENCE_ERROR_NONE);
-    EXPECT_FALSE(exists);
-    int number = 9;
-    EXPECT_EQ(preference_get_int(option, &number), PREFERENCE_ERROR_NO_KEY);
-    EXPECT_EQ(number, 9);
-
     ASSERT_EQ(preference_set_int(option, 3), PREFERENCE_ERROR_NONE);
     ASSERT_EQ(preference_set_string("note", "héllo"), PREFERENCE_ERROR_NONE);
-    EXPECT_EQ(preference_get_int(option, &number), PREFERENCE_ERROR_NONE);
-    EXPECT_EQ(number, 3);
-    char* text = nullptr;
-    ASSERT_EQ(preference_get_string("note", &text), PREFERENCE_ERROR_NONE);
-    EXPECT_STREQ(text, "héllo");
-    std::free(text);
-
-    // An integer read as a boolean is refused (the reader falls back to its own default).
-    bool flag = false;
-    EXPECT_EQ(preference_get_boolean(option, &flag), PREFERENCE_ERROR_INVALID_PARAMETER);
     // Writing another type replaces the value.
     ASSERT_EQ(preference_set_boolean(option, false), PREFERENCE_ERROR_NONE);
+    int number = 0;
     EXPECT_EQ(preference_get_int(option, &number), PREFERENCE_ERROR_INVALID_PARAMETER);
 
     // Bad input: one of each kind, and the stored text stays.
@@ -134,6 +117,7 @@ TEST_F(PreferenceTest, TypedValuesAreKeptReplacedAndRemovedAndBadInputChangesNot
     EXPECT_EQ(preference_set_string("note", std::string(PREFERENCE_STRING_MAX + 1, 'v').c_str()),
               PREFERENCE_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(preference_set_string("note", "bad \xc3"), PREFERENCE_ERROR_INVALID_PARAMETER);
+    char* text = nullptr;
     ASSERT_EQ(preference_get_string("note", &text), PREFERENCE_ERROR_NONE);
     EXPECT_STREQ(text, "héllo");
     std::free(text);
@@ -142,6 +126,7 @@ TEST_F(PreferenceTest, TypedValuesAreKeptReplacedAndRemovedAndBadInputChangesNot
     EXPECT_EQ(preference_remove("note"), PREFERENCE_ERROR_NO_KEY);
     ASSERT_EQ(preference_set_int("consumer_preference_int_consumer_status", 1), PREFERENCE_ERROR_NONE);
     ASSERT_EQ(preference_remove_all(), PREFERENCE_ERROR_NONE);
+    bool exists = true;
     EXPECT_EQ(preference_is_existing(option, &exists), PREFERENCE_ERROR_NONE);
     EXPECT_FALSE(exists);
     // Shared keys belong to every application and stay.
@@ -175,34 +160,4 @@ TEST_F(PreferenceTest, SharedKeysReachEveryApplicationOwnKeysOnlyTheirPackage) {
     EXPECT_EQ(ownSeen.value, 3);
     ASSERT_EQ(preference_unset_changed_cb(shared), PREFERENCE_ERROR_NONE);
     ASSERT_EQ(preference_unset_changed_cb(own), PREFERENCE_ERROR_NONE);
-}
-
-TEST_F(SystemSettingsTest, FontSettingsAreReadAndWatched) {
-    char* name = nullptr;
-    ASSERT_EQ(system_settings_get_value_string(SYSTEM_SETTINGS_KEY_FONT_TYPE, &name),
-              SYSTEM_SETTINGS_ERROR_NONE);
-    EXPECT_STREQ(name, "DejaVu Sans");
-    std::free(name);
-    int size = -1;
-    EXPECT_EQ(system_settings_get_value_int(SYSTEM_SETTINGS_KEY_FONT_TYPE, &size),
-              SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(system_settings_set_value_int(SYSTEM_SETTINGS_KEY_FONT_SIZE, 9),
-              SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER);
-
-    int calls = 0;
-    ASSERT_EQ(system_settings_set_changed_cb(
-                  SYSTEM_SETTINGS_KEY_FONT_SIZE,
-                  [](system_settings_key_e key, void* data) {
-                      *static_cast<int*>(data) += key == SYSTEM_SETTINGS_KEY_FONT_SIZE;
-                  },
-                  &calls),
-              SYSTEM_SETTINGS_ERROR_NONE);
-    ASSERT_EQ(sim({"set", "db/setting/accessibility/font_size", "2"}), 0) << lastRun.err;
-    EXPECT_TRUE(msg_test::pumpUntil([&] { return calls == 1; }));
-    EXPECT_EQ(system_settings_get_value_int(SYSTEM_SETTINGS_KEY_FONT_SIZE, &size),
-              SYSTEM_SETTINGS_ERROR_NONE);
-    EXPECT_EQ(size, SYSTEM_SETTINGS_FONT_SIZE_LARGE);
-    ASSERT_EQ(system_settings_unset_changed_cb(SYSTEM_SETTINGS_KEY_FONT_SIZE), SYSTEM_SETTINGS_ERROR_NONE);
-    EXPECT_EQ(system_settings_unset_changed_cb(SYSTEM_SETTINGS_KEY_FONT_SIZE),
-              SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER);
 }
