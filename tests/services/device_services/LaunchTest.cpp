@@ -22,16 +22,13 @@ namespace {
 
 constexpr const char* kTestApp = "com.vorlane.services-testapp";
 
-std::string takeString(char* value) {
-    std::string text = value ? value : "<null>";
-    std::free(value);
-    return text;
-}
-
+// An extra's text, or "<error>".
 std::string extra(app_control_h h, const char* key) {
     char* value = nullptr;
     int error = app_control_get_extra_data(h, key, &value);
-    return error == APP_CONTROL_ERROR_NONE ? takeString(value) : "<" + std::to_string(error) + ">";
+    std::string text = error == APP_CONTROL_ERROR_NONE && value ? value : "<" + std::to_string(error) + ">";
+    std::free(value);
+    return text;
 }
 
 struct Reply {
@@ -84,33 +81,16 @@ using AppControlTest = ServicesTest;
 
 } // namespace
 
-TEST_F(BundleTest, EncodingKeepsStringsAndArraysAndMalformedInputIsRefused) {
+// Encoded bundles are read back by the wake-up service's test, which decodes the answers of our port.
+TEST_F(BundleTest, InvalidTextAndMalformedEncodingsAreRefused) {
     bundle* b = bundle_create();
     ASSERT_EQ(bundle_add_str(b, "app_id", "com.vorlane.message"), BUNDLE_ERROR_NONE);
     EXPECT_EQ(bundle_add_str(b, "app_id", "again"), BUNDLE_ERROR_KEY_EXISTS);
-    const char* items[] = {"a", "b", "c"};
-    ASSERT_EQ(bundle_add_str_array(b, "list", items, 3), BUNDLE_ERROR_NONE);
     EXPECT_EQ(bundle_add_str(b, "bad", "\xc0\x80"), BUNDLE_ERROR_INVALID_PARAMETER);
+    const char* items[] = {"a"};
     EXPECT_EQ(bundle_add_str_array(b, "neg", items, -1), BUNDLE_ERROR_INVALID_PARAMETER);
-
-    bundle_raw* raw = nullptr;
-    int length = 0;
-    ASSERT_EQ(bundle_encode(b, &raw, &length), BUNDLE_ERROR_NONE);
-    bundle* copy = bundle_decode(raw, length);
-    bundle_free_encoded_rawdata(&raw);
+    EXPECT_EQ(bundle_get_count(b), 1);
     bundle_free(b);
-    ASSERT_NE(copy, nullptr);
-    EXPECT_EQ(bundle_get_count(copy), 2);
-    char* value = nullptr;
-    ASSERT_EQ(bundle_get_str(copy, "app_id", &value), BUNDLE_ERROR_NONE);
-    EXPECT_STREQ(value, "com.vorlane.message");
-    EXPECT_EQ(bundle_get_str(copy, "list", &value), BUNDLE_ERROR_KEY_NOT_AVAILABLE);
-    int count = 0;
-    const char** array = bundle_get_str_array(copy, "list", &count);
-    ASSERT_EQ(count, 3);
-    EXPECT_STREQ(array[2], "c");
-    bundle_free(copy);
-
     for (const std::string notBundle : {"[1, 2]", "{\"a\": "})
         EXPECT_EQ(bundle_decode(reinterpret_cast<const bundle_raw*>(notBundle.c_str()), notBundle.size()),
                   nullptr)
@@ -129,12 +109,6 @@ TEST_F(AppControlTest, ACloneKeepsTheExtrasAndBadHandlesAndTextAreRefused) {
     ASSERT_EQ(app_control_destroy(h), APP_CONTROL_ERROR_NONE);
     EXPECT_EQ(extra(clone, "number"), "2");
     EXPECT_EQ(extra(clone, "list"), "<" + std::to_string(APP_CONTROL_ERROR_INVALID_DATA_TYPE) + ">");
-    char** array = nullptr;
-    int length = 0;
-    ASSERT_EQ(app_control_get_extra_data_array(clone, "list", &array, &length), APP_CONTROL_ERROR_NONE);
-    ASSERT_EQ(length, 2);
-    EXPECT_EQ(takeString(array[0]) + takeString(array[1]), "xy");
-    std::free(array);
 
     // A destroyed handle is refused, never used; text that is not valid is refused, not read back changed.
     EXPECT_EQ(app_control_set_operation(h, "x"), APP_CONTROL_ERROR_INVALID_PARAMETER);

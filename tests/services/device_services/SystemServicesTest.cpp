@@ -97,7 +97,6 @@ TEST_F(DeviceProfileTest, StandaloneAndOverlaysThenPhoneBtUndoesStandalone) {
     std::string error;
     ASSERT_TRUE(msg_services::DeviceProfiles::apply("standalone", &error)) << error;
     EXPECT_TRUE(platformFeature("feature/network.telephony.mms"));
-    EXPECT_EQ(vconfInt("db/setup_wizard/standalone"), 1);
     EXPECT_EQ(vconfInt("memory/private/yox/conn_type"), 0);
     EXPECT_EQ(connectionType(), CONNECTION_TYPE_CELLULAR);
     EXPECT_EQ(sharedPreference("consumer_preference_int_peer_connection_status"), 0);

@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
 namespace {
 

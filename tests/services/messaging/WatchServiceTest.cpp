@@ -36,7 +36,6 @@ TEST_F(WatchTest, HandleWorksOnlyOnItsThreadAndOpensOnlyWhileTheServiceIsReady) 
     ASSERT_EQ(msg_close_msg_handle(&handle), MSG_SUCCESS);
     EXPECT_EQ(handle, nullptr);
     EXPECT_EQ(msg_get_mms_max_size(closed, &size), MSG_ERR_INVALID_MSGHANDLE);
-    EXPECT_EQ(msg_open_msg_handle(nullptr), MSG_ERR_NULL_POINTER);
 
     ASSERT_EQ(vconf_set_bool("memory/msg/ready", 0), VCONF_OK);
     EXPECT_EQ(msg_open_msg_handle(&handle), MSG_ERR_SERVER_NOT_READY);
