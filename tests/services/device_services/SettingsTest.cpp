@@ -45,8 +45,6 @@ using PreferenceTest = ServicesTest;
 
 TEST_F(VconfTest, ValuesKeepTheirTypeSurviveReopeningAndRefuseBadInput) {
     int value = -1;
-    ASSERT_EQ(vconf_get_int("db/setting/psmode", &value), VCONF_OK);
-    EXPECT_EQ(value, 0);
     ASSERT_EQ(vconf_set_int("db/setting/psmode", 4), VCONF_OK);
     ASSERT_EQ(vconf_set_str("db/zeq/salescode", "ATT"), VCONF_OK);
     msg_device::Device::closeDefault();

@@ -54,13 +54,11 @@ using DeviceProfileTest = ServicesTest;
 // links each profile makes are checked through the application's device policy and its callers;
 // these are what those do not reach.
 TEST_F(FeatureTest, FeatureStoreRefusesWhatItDoesNotKnowAndKindsStayApart) {
-    EXPECT_FALSE(platformFeature("http://orvex.org/feature/network.telephony"));
     std::string error;
     ASSERT_TRUE(FeatureStore::set("network.telephony", "on", &error)) << error;
-    EXPECT_TRUE(platformFeature("feature/network.telephony"));
     EXPECT_FALSE(FeatureStore::set("network.telephony", "maybe", &error));
     EXPECT_FALSE(FeatureStore::set("no.such.thing", "on", &error));
-    EXPECT_TRUE(platformFeature("feature/network.telephony"));
+    EXPECT_TRUE(platformFeature("http://orvex.org/feature/network.telephony"));
     // Any numbered carrier switch can be set, not only the known ones.
     ASSERT_TRUE(FeatureStore::set("zeq/99", "on", &error)) << error;
     EXPECT_TRUE(zeq_feature_get_bool(99));
@@ -120,9 +118,14 @@ TEST_F(DeviceProfileTest, StandaloneAndOverlaysThenPhoneBtUndoesStandalone) {
     EXPECT_NE(error.find("moon"), std::string::npos);
 }
 
-// Other tests change the device through msg-sim's set, pref and profile; these are its answers.
-TEST_F(DeviceProfileTest, MsgSimShowsSettingsAndRefusesBadInput) {
-    ASSERT_EQ(sim({"set", "memory/private/yox/conn_type", "16"}), 0) << lastRun.err;
+// msg-sim's commands change the device as the profiles and stores do, and show what they changed.
+TEST_F(DeviceProfileTest, MsgSimChangesAndShowsSettingsAndRefusesBadInput) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"profile", "power-saving"},
+                                                 {"feature", "network.telephony", "on"},
+                                                 {"set", "memory/private/yox/conn_type", "16"}})
+        ASSERT_EQ(sim(args), 0) << args[0] << ": " << lastRun.err;
+    EXPECT_EQ(vconfInt("db/setting/psmode"), 4);
+    EXPECT_TRUE(platformFeature("feature/network.telephony"));
     ASSERT_EQ(sim({"get", "memory/private/yox/conn_type"}), 0);
     EXPECT_NE(lastRun.out.find("memory/private/yox/conn_type = 16 (int)"), std::string::npos) << lastRun.out;
     ASSERT_EQ(sim({"pref", "com.vorlane.message", "msg_preference_int_send_as_option", "2"}), 0);
