@@ -2,14 +2,9 @@
 // window of a virtual X server, driven by real pointer, wheel and key input
 // while msg-sim plays the phone. A failing journey keeps its pictures and the
 // application's log in a folder whose path it prints.
-#include "Watch.h"
-
-#include <gtest/gtest.h>
+#include "Journey.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
 
 namespace msg_e2e {
 namespace {
@@ -35,56 +30,6 @@ constexpr double OTHER_ROWS = 0.05;
 // The line of solid blocks at the end of a long text, and how many detents may reach it.
 constexpr int END_MARK_RUN = 80;
 constexpr int MAX_DETENTS = 30;
-
-class Journey : public testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        _display = std::make_unique<VirtualDisplay>();
-        std::string error;
-        if (!_display->start(&error)) {
-            _startError = error;
-            _display.reset();
-        }
-    }
-    static void TearDownTestSuite() { _display.reset(); }
-
-    void SetUp() override {
-        ASSERT_TRUE(_display) << _startError;
-        const char* base = std::getenv("MSG_E2E_ARTIFACTS");
-        std::filesystem::path root = base && *base ? base : std::filesystem::temp_directory_path().string();
-        std::filesystem::create_directories(root);
-        std::string pattern = (root / "msg-e2e-XXXXXX").string();
-        ASSERT_TRUE(mkdtemp(pattern.data()));
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        _folder = pattern + "-" + info->name();
-        std::filesystem::rename(pattern, _folder);
-        _watch = std::make_unique<Watch>(*_display, _folder);
-        ASSERT_EQ(_watch->sim({"seed"}).exitCode, 0);
-    }
-
-    void TearDown() override {
-        if (!_watch)
-            return;
-        bool failed = HasFailure();
-        if (failed)
-            std::printf("journey pictures and log: %s\n", _watch->keepPictures().c_str());
-        _watch.reset();
-        if (!failed) {
-            std::error_code ec;
-            std::filesystem::remove_all(_folder, ec);
-        }
-    }
-
-    Watch& watch() { return *_watch; }
-
-    static std::unique_ptr<VirtualDisplay> _display;
-    static std::string _startError;
-    std::string _folder;
-    std::unique_ptr<Watch> _watch;
-};
-
-std::unique_ptr<VirtualDisplay> Journey::_display;
-std::string Journey::_startError;
 
 TEST_F(Journey, TheListShowsItsRowsWithoutAWindowManager) {
     ASSERT_TRUE(watch().launch()) << "the window stayed black";
