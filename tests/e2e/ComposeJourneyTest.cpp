@@ -10,7 +10,6 @@
 namespace msg_e2e {
 namespace {
 
-constexpr int CUE_X = 352;
 // The recipient screen's label and Next button; the entry's search button beside the text.
 constexpr int LABEL_X = 140;
 constexpr int LABEL_Y = 145;
@@ -22,11 +21,7 @@ constexpr int REPLY_ABOVE_LABEL = 50;
 // The body screen's text and its send button.
 constexpr int BODY_TEXT_Y = 105;
 constexpr int SEND_Y = 280;
-// The newest conversations, below the title.
-constexpr Rect TOP_ROWS = {60, 60, 240, 150};
-// Another screen differs in this share of the window at least.
-constexpr double OTHER_SCREEN = 0.05;
-// A button's height, for a tap inside its lowest line.
+// How far above a button's lowest line a tap still lands inside it.
 constexpr int BUTTON_INSET = 12;
 
 const std::string CONTACT_NUMBER = "+15550100012";

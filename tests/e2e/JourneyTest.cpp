@@ -11,16 +11,11 @@ namespace {
 
 // The list below its title row, inside the circle.
 constexpr Rect LIST_AREA = {60, 90, 240, 200};
-// The newest conversations, below the title.
-constexpr Rect TOP_ROWS = {60, 60, 240, 150};
 // The first row of the conversation list, and of the blocked-message list.
 constexpr int ROW_Y = 185;
 constexpr int BLOCKED_ROW_Y = 140;
 // Where the select mode's button comes up.
 constexpr Rect BOTTOM_AREA = {120, 320, 120, 40};
-// Another screen differs in this share of the window at least.
-constexpr double OTHER_SCREEN = 0.05;
-constexpr int CUE_X = 352;
 constexpr int BOTTOM_BUTTON_Y = 335;
 // A drag of half the screen moves a list by several rows.
 constexpr int DRAG_FROM_Y = 280;
