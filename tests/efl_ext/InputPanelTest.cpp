@@ -6,18 +6,21 @@
 #include <efl_extension.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
+#include <vector>
 
 namespace {
 
 constexpr const char* PANEL_GROUP = "eext/input_panel";
 
-struct Box {
-    int x, y, w, h;
-    bool operator==(const Box& o) const { return x == o.x && y == o.y && w == o.w && h == o.h; }
-};
+using Box = std::array<int, 4>;
 
 void countBackCb(void* data, Evas_Object*, void*) {
+    ++*static_cast<int*>(data);
+}
+
+void countTouchCb(void* data, Evas*, Evas_Object*, void*) {
     ++*static_cast<int*>(data);
 }
 
@@ -26,6 +29,11 @@ protected:
     void SetUp() override {
         // The back key's handler brings the device's keys and panel to the window, before any entry.
         eext_object_event_callback_add(window.win(), EEXT_CALLBACK_BACK, countBackCb, &backs);
+        // The screen under the panel, which counts the touches that reach it.
+        screen = evas_object_rectangle_add(window.evas());
+        evas_object_resize(screen, 360, 360);
+        evas_object_event_callback_add(screen, EVAS_CALLBACK_MOUSE_DOWN, countTouchCb, &touches);
+        evas_object_show(screen);
         entry = elm_entry_add(window.win());
         elm_entry_single_line_set(entry, EINA_TRUE);
         evas_object_move(entry, 40, 20);
@@ -35,6 +43,7 @@ protected:
     void TearDown() override {
         eext_object_event_callback_del(window.win(), EEXT_CALLBACK_BACK, countBackCb);
         evas_object_del(entry);
+        evas_object_del(screen);
     }
 
     // The panel drawn on the canvas, when one is shown.
@@ -51,37 +60,20 @@ protected:
     }
     Box drawnBox() const {
         Box b{};
-        evas_object_geometry_get(drawnPanel(), &b.x, &b.y, &b.w, &b.h);
+        evas_object_geometry_get(drawnPanel(), &b[0], &b[1], &b[2], &b[3]);
         return b;
     }
     Box reportedBox() const {
         Box b{};
         auto* imf = static_cast<Ecore_IMF_Context*>(elm_entry_imf_context_get(entry));
-        ecore_imf_context_input_panel_geometry_get(imf, &b.x, &b.y, &b.w, &b.h);
+        ecore_imf_context_input_panel_geometry_get(imf, &b[0], &b[1], &b[2], &b[3]);
         return b;
-    }
-
-    // The outermost object that keeps a touch at (x, y), past those that let it through.
-    Evas_Object* touchedAt(int x, int y) const {
-        Eina_List* found = evas_objects_at_xy_get(window.evas(), x, y, EINA_FALSE, EINA_FALSE);
-        Evas_Object* keeper = nullptr;
-        Eina_List* it = nullptr;
-        void* data = nullptr;
-        EINA_LIST_FOREACH(found, it, data) {
-            auto* o = static_cast<Evas_Object*>(data);
-            if (!evas_object_repeat_events_get(o)) {
-                keeper = o;
-                break;
-            }
-        }
-        eina_list_free(found);
-        while (keeper && evas_object_smart_parent_get(keeper))
-            keeper = evas_object_smart_parent_get(keeper);
-        return keeper;
     }
 
     msg_test::TestWindow window;
     int backs = 0;
+    int touches = 0;
+    Evas_Object* screen = nullptr;
     Evas_Object* entry = nullptr;
 };
 
@@ -90,18 +82,25 @@ TEST_F(InputPanelTest, AFocusedEntryDrawsThePanelWhereItIsReportedAndTheFirstBac
     elm_object_focus_set(entry, EINA_TRUE);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return drawnPanel() != nullptr; })) << "no panel drawn";
     // The prediction row makes the panel higher; both sizes are drawn as reported.
+    std::vector<int> heights;
     for (bool prediction : {true, false}) {
         SCOPED_TRACE(prediction ? "with prediction" : "without prediction");
         elm_entry_prediction_allow_set(entry, prediction ? EINA_TRUE : EINA_FALSE);
         Box reported = reportedBox();
-        EXPECT_EQ(reported, (Box{0, 360 - reported.h, 360, reported.h}));
+        EXPECT_EQ(reported, (Box{0, 360 - reported[3], 360, reported[3]}));
         EXPECT_EQ(drawnBox(), reported);
+        heights.push_back(reported[3]);
         // A touch on the panel is the keyboard's, not the screen's below it.
-        EXPECT_EQ(drawnPanel(), touchedAt(180, 340));
+        window.click(180, 340);
+        EXPECT_EQ(0, touches);
     }
+    EXPECT_GT(heights[0], heights[1]);
+    EXPECT_GT(heights[1], 0);
 
     window.pressKey("Escape");
     EXPECT_EQ(nullptr, drawnPanel());
+    window.click(180, 340);
+    EXPECT_EQ(1, touches) << "the lowered panel still takes the touches";
     EXPECT_EQ(0, backs) << "the first back only lowers the panel";
     window.pressKey("Escape");
     EXPECT_EQ(1, backs);
