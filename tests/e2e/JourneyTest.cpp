@@ -66,14 +66,21 @@ TEST_F(Journey, AReceivedMessageAppearsAtTheTop) {
     EXPECT_EQ(rows.front().text, "Are you there");
 }
 
-TEST_F(Journey, AConversationOpensAndEscapeComesBack) {
+TEST_F(Journey, ATapOpensAConversationOrTheOptionPanelAndBackComesBackToTheList) {
     ASSERT_TRUE(watch().launch());
     const Frame list = watch().settled("list");
-    watch().tap(Watch::CENTRE, ROW_Y);
-    EXPECT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", nullptr));
-    watch().key("Escape");
-    EXPECT_TRUE(watch().waitForLook(list, "back"));
-    EXPECT_TRUE(watch().running()) << "back on the conversation went past the list";
+    const struct {
+        const char* name;
+        int x, y;
+    } taps[] = {{"conversation", Watch::CENTRE, ROW_Y}, {"options", CUE_X, Watch::CENTRE}};
+    for (const auto& tap : taps) {
+        SCOPED_TRACE(tap.name);
+        watch().tap(tap.x, tap.y);
+        EXPECT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, tap.name, nullptr));
+        watch().key("Escape");
+        EXPECT_TRUE(watch().waitForLook(list, std::string(tap.name) + "-back"));
+        EXPECT_TRUE(watch().running()) << "back went past the list";
+    }
 }
 
 TEST_F(Journey, ALongPressSelectsAndDeletesOneConversation) {
@@ -91,16 +98,6 @@ TEST_F(Journey, ALongPressSelectsAndDeletesOneConversation) {
             std::remove_if(before.begin(), before.end(), [&](const Watch::Row& r) { return r.id == row.id; }),
             before.end());
     EXPECT_EQ(before.size(), 1u);
-}
-
-TEST_F(Journey, TheCueOpensTheOptionPanelAndBackClosesIt) {
-    ASSERT_TRUE(watch().launch());
-    const Frame list = watch().settled("list");
-    watch().tap(CUE_X, Watch::CENTRE);
-    EXPECT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "options", nullptr));
-    watch().key("Escape");
-    EXPECT_TRUE(watch().waitForLook(list, "closed"));
-    EXPECT_TRUE(watch().running());
 }
 
 TEST_F(Journey, ABlockedMessageOpensAndIsRestored) {
