@@ -107,11 +107,6 @@ std::vector<MBItem::Type> BlockViewFixture::rowTypes() const {
     return types;
 }
 
-std::string BlockViewFixture::shownMarkup(MBItem* row, const char* part) {
-    const char* text = elm_object_item_part_text_get(row->getElmObjectItem(), part);
-    return text ? text : "";
-}
-
 namespace {
 
 // The edje object among the smart members below obj at that geometry which has the part.
@@ -162,20 +157,24 @@ std::string BlockViewFixture::shownPlain(MBItem* row, const char* part) {
     return out;
 }
 
-bool BlockViewFixture::tapOption(int index) {
+std::string BlockViewFixture::tapOption(int index) {
     Evas_Object* panel = elm_object_part_content_get(viewer->getEvasObject(), "elm.swallow.content");
     auto* more = dynamic_cast<msg_app::MCommonMoreOptionViewController*>(
         wviewcontroller_get_instance_from_evasobj(panel));
     if (!more)
-        return false;
+        return "";
     more->open();
-    if (!msg_test::runLoopUntilPartState(elm_layout_edje_get(panel), "eext.swallow.panel", "opened"))
-        return false;
     auto* item = static_cast<Eext_Object_Item*>(eina_list_nth(eext_more_option_items_get(panel), index));
-    if (!item)
-        return false;
+    if (!item || !msg_test::runLoopUntilPartState(elm_layout_edje_get(panel), "eext.swallow.panel", "opened"))
+        return "";
+    std::string text = eext_more_option_item_part_text_get(item, "selector,main_text");
     clickCenter(item->obj);
-    return true;
+    return text;
+}
+
+bool BlockViewFixture::popViewer() {
+    viewer->popOut();
+    return waitPopped();
 }
 
 bool BlockViewFixture::waitPopped() {

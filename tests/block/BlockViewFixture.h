@@ -31,13 +31,13 @@ protected:
     msg_app::msg_block::MBContentViewController* open(int msgId);
     std::vector<msg_app::msg_block::MBItem*> rows() const;
     std::vector<msg_app::msg_block::MBItem::Type> rowTypes() const;
-    // What a realized row shows in a text part, as markup, and as the plain text a reader sees.
-    static std::string shownMarkup(msg_app::msg_block::MBItem* row, const char* part = "elm.text");
+    // What a row shows in a text part, as the plain text a reader sees.
     static std::string shownPlain(msg_app::msg_block::MBItem* row, const char* part = "elm.text");
-    // Opens the option panel and taps its entry; false when the panel did not open.
-    bool tapOption(int index);
-    // Runs the loop until the viewer has left the naviframe.
+    // Opens the option panel and taps its entry; the entry's text, empty when the panel did not open.
+    std::string tapOption(int index);
+    // Runs the loop until the viewer has left the naviframe; popViewer() first asks it to leave.
     bool waitPopped();
+    bool popViewer();
     // The platform journal's texts, oldest first.
     static std::vector<std::string> journal();
 
