@@ -5,7 +5,6 @@
 
 #include "list/MLItem/MLItemButtonMenu.h"
 #include "list/MLItem/MLItemGroupIndex.h"
-#include "list/MLItem/MLItemMargin.h"
 #include "list/MLItem/MLItemNoContent.h"
 #include "list/MLItem/MLItemTitle.h"
 
@@ -22,36 +21,22 @@ protected:
 
 } // namespace
 
-TEST_F(FixedRowsTest, StylesTextsAndSelectModes) {
-    auto* margin = new MLItemMargin();
-    auto* title = new MLItemTitle(LIST_TYPE_THREAD);
-    auto* blockedTitle = new MLItemTitle(LIST_TYPE_BLOCKED_MSG);
+TEST_F(FixedRowsTest, TextsDescriptionsAndNoCheckInSelectMode) {
     auto* index = new MLItemGroupIndex();
     auto* empty = new MLItemNoContent();
-    const struct {
-        MLItem* row;
-        const char* style;
-        const char* text;
-        Elm_Object_Select_Mode mode;
-    } rows[] = {{margin, "title_menu_top_margin", "", ELM_OBJECT_SELECT_MODE_DISPLAY_ONLY},
-                {title, "title", "Messages", ELM_OBJECT_SELECT_MODE_NONE},
-                {blockedTitle, "title", "Blocked messages", ELM_OBJECT_SELECT_MODE_NONE},
-                {index, "groupindex", "Messages", ELM_OBJECT_SELECT_MODE_DISPLAY_ONLY},
-                {empty, "list/nocontent", "No messages", ELM_OBJECT_SELECT_MODE_DISPLAY_ONLY}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.style);
-        Elm_Object_Item* item = append(r.row);
-        ASSERT_TRUE(item);
-        EXPECT_STREQ(elm_genlist_item_item_class_get(item)->item_style, r.style);
-        EXPECT_EQ(elm_genlist_item_select_mode_get(item), r.mode);
-        r.row->setStyle(LIST_STYLE_SELECT);
-        r.row->setCheck(true);
-        EXPECT_FALSE(r.row->isChecked());
-    }
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.style);
-        ASSERT_TRUE(waitRealized(r.row));
-        EXPECT_EQ(shown(r.row, "elm.text"), r.text);
+    const std::pair<MLItem*, std::string> rows[] = {
+        {new MLItemTitle(LIST_TYPE_THREAD), "Messages"},
+        {new MLItemTitle(LIST_TYPE_BLOCKED_MSG), "Blocked messages"},
+        {index, "Messages"},
+        {empty, "No messages"}};
+    for (const auto& [row, text] : rows) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(append(row));
+        row->setStyle(LIST_STYLE_SELECT);
+        row->setCheck(true);
+        EXPECT_FALSE(row->isChecked());
+        ASSERT_TRUE(waitRealized(row));
+        EXPECT_EQ(shown(row, "elm.text"), text);
     }
     EXPECT_STREQ(efl_access_object_description_get(index->getElmObjectItem()), "Messages,Header");
     EXPECT_STREQ(efl_access_object_description_get(empty->getElmObjectItem()), "No messages");
