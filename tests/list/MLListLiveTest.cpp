@@ -216,23 +216,6 @@ TEST_F(ListLiveTest, WhilePausedTheFirstFiveChangesApplyAndEveryLaterOneWaitsFor
     EXPECT_EQ(log.count("clear all items of genlist"), 1);
 }
 
-TEST_F(ListLiveTest, BlockedListReportsEmptyAndFirstRow) {
-    create(LIST_TYPE_BLOCKED_MSG);
-    EXPECT_EQ(events, Events{MLListViewController::EVENT_EMPTY_STATE_CHANGED});
-    EXPECT_EQ(elm_genlist_items_count(list->getGenlist()), 0u);
-    events.clear();
-    int msgId = blockedMessage("+15550009", "prize");
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 1; }));
-    EXPECT_EQ(rowAt(0)->getType(), MLItem::TITLE);
-    EXPECT_EQ(idAt(1), msgId);
-    EXPECT_EQ(events,
-              (Events{MLListViewController::EVENT_EMPTY_STATE_CHANGED, MLListViewController::EVENT_CHANGED}));
-    events.clear();
-    ASSERT_EQ(msg_store::MessageManager().restoreBlockedMessage(msgId), msg_store::MSG_STORE_SUCCESS);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 0; }));
-    EXPECT_EQ(events, Events{MLListViewController::EVENT_EMPTY_STATE_CHANGED});
-}
-
 TEST_F(ListLiveTest, FirstIdleTakesOverFromThePreload) {
     int first = conversation("+15550001", 1, "a", "", 1600000000000);
     MLThreadListBgLoad::getInstance()->start();
