@@ -4,11 +4,13 @@
 #include "ListRowFixture.h"
 #include "MainLoop.h"
 #include "PlainPage.h"
+#include "Programs.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MCommonTheme.h"
 #include "list/MLListViewController.h"
 #include "list/MLReusableObjectPool.h"
 #include "list/MLThreadListBgLoad.h"
+#include "msg_store/PhoneSide.h"
 #include "msg_store/ThreadManager.h"
 #include "view_kit/WContentViewController.h"
 #include "view_kit/WNaviframeController.h"
@@ -117,6 +119,21 @@ protected:
         msg_store::Thread thread;
         return msg_store::ThreadManager().getThread(threadId, thread) == msg_store::MSG_STORE_SUCCESS &&
                thread.msgCount > 0;
+    }
+    // msg-sim on this test's device, as another process changes it; its exit code must be 0.
+    void sim(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--device", device.path()});
+        msg_test::ProgramRun run = msg_test::runProgram("msg-sim", args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+    }
+    // Many conversations in one store transaction, so that one change names them all.
+    void receiveMany(int count, int64_t timeMs, const std::string& prefix) {
+        std::vector<msg_store::IncomingMessage> messages(count);
+        for (int i = 0; i < count; ++i) {
+            messages[i].addresses = {{msg_store::ADDRESS_TYPE_PHONE, prefix + std::to_string(100000 + i)}};
+            messages[i].time = timeMs + i;
+        }
+        ASSERT_EQ(msg_store::PhoneSide::insertMessages(messages, nullptr), msg_store::MSG_STORE_SUCCESS);
     }
     std::string topPageName() const {
         view_kit::WContentViewController* top =

@@ -1,6 +1,6 @@
 // The list's rows as loaded and as kept live by changes that this and other processes make to
 // the device: the simulated phone receiving and deleting, the address book, the device's settings.
-#include "ListRowFixture.h"
+#include "ListScreenFixture.h"
 
 #include "LogCapture.h"
 #include "Programs.h"
@@ -18,7 +18,6 @@
 #include <vector>
 
 using namespace msg_app::msg_list;
-using Events = std::vector<MLListViewController::Event>;
 
 namespace {
 
@@ -40,45 +39,12 @@ int64_t localMs(bool today) {
     return static_cast<int64_t>(mktime(&local)) * 1000;
 }
 
-class ListLiveTest : public ListRowFixture {
+class ListLiveTest : public ListScreenFixture {
 protected:
     void SetUp() override {
-        ListRowFixture::SetUp();
+        ListScreenFixture::SetUp();
         vconf_set_int("db/menu_widget/regionformat_time1224", 1);
         vconf_set_int("db/setting/date_format", 1);
-    }
-    void TearDown() override {
-        if (list)
-            list->destroy();
-        msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
-        MLThreadListBgLoad::destroy();
-        ListRowFixture::TearDown();
-    }
-    void create(ListType type = LIST_TYPE_THREAD) {
-        list = new MLListViewController(type);
-        list->setEventListener([this](MLListViewController::Event e) { events.push_back(e); });
-        ASSERT_TRUE(list->create(window->win(), nullptr));
-        evas_object_resize(list->getEvasObject(), 360, 360);
-        evas_object_show(list->getEvasObject());
-    }
-    // msg-sim on this test's device; its exit code must be 0.
-    void sim(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--device", device.path()});
-        msg_test::ProgramRun run = msg_test::runProgram("msg-sim", args);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-    }
-    // Many conversations in one store transaction, so one change names them all.
-    void receiveMany(int count, int64_t timeMs, const std::string& prefix) {
-        std::vector<msg_store::IncomingMessage> messages(count);
-        for (int i = 0; i < count; ++i) {
-            messages[i].addresses = {{msg_store::ADDRESS_TYPE_PHONE, prefix + std::to_string(100000 + i)}};
-            messages[i].time = timeMs + i;
-        }
-        ASSERT_EQ(msg_store::PhoneSide::insertMessages(messages, nullptr), msg_store::MSG_STORE_SUCCESS);
-    }
-    MLItem* rowAt(int index) {
-        Elm_Object_Item* item = elm_genlist_nth_item_get(list->getGenlist(), index);
-        return item ? static_cast<MLItem*>(elm_object_item_data_get(item)) : nullptr;
     }
     // The id of the content row at the genlist's index, or -1.
     int idAt(int index) {
@@ -92,8 +58,6 @@ protected:
             return row && row->getElmObjectItem() && shown(row, part) == text;
         });
     }
-    MLListViewController* list = nullptr;
-    Events events;
 };
 
 } // namespace
@@ -101,7 +65,7 @@ protected:
 TEST_F(ListLiveTest, FixedRowsThenConversationsNewestFirstAndAMessageMovesItsConversationUp) {
     int older = conversation("+15550001", 1, "old news", "", 1600000000000);
     int newer = conversation("+15550002", 1, "newer", "", 1700000000000);
-    create();
+    create(LIST_TYPE_THREAD);
     EXPECT_EQ(list->getItemCount(), 2);
     EXPECT_EQ(rowAt(0)->getType(), MLItem::MARGIN);
     EXPECT_EQ(rowAt(1)->getType(), MLItem::BUTTON_MENU);
@@ -127,7 +91,7 @@ TEST_F(ListLiveTest, DeletingElsewhereRemovesTheConversationOrShowsItsPreviousMe
     int gone = conversation("+15550001", 1, "to be deleted", "", 1600000000000);
     int kept = conversation("+15550002", 1, "earlier words", "", 1600000005000);
     conversation("+15550002", 1, "latest words", "", 1600000009000);
-    create();
+    create(LIST_TYPE_THREAD);
     ASSERT_TRUE(waitShown(kept, "elm.text.1", "latest words"));
     sim({"delete", "--thread", std::to_string(gone)});
     ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 1; }));
@@ -153,7 +117,7 @@ TEST_F(ListLiveTest, DeletingElsewhereRemovesTheConversationOrShowsItsPreviousMe
 TEST_F(ListLiveTest, AContactAddedElsewhereRenamesItsRows) {
     int threadId = conversation("+15550123", 1, "who is this?");
     int other = conversation("+15550124", 1, "someone else");
-    create();
+    create(LIST_TYPE_THREAD);
     ASSERT_TRUE(msg_test::pumpUntil([&] {
         MLItemContent* row = list->findContentItem(threadId);
         return row && shown(row, "elm.text").find("5550123") != std::string::npos;
@@ -167,7 +131,7 @@ TEST_F(ListLiveTest, AContactAddedElsewhereRenamesItsRows) {
 TEST_F(ListLiveTest, EveryTimeAndDateFormatChangedElsewhereRedrawsTheTimes) {
     int today = conversation("+15550001", 1, "today", "", localMs(true));
     int old = conversation("+15550002", 1, "long ago", "", localMs(false));
-    create();
+    create(LIST_TYPE_THREAD);
     ASSERT_TRUE(waitShown(old, "elm.text.3", "03/25/2020"));
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
@@ -185,7 +149,7 @@ TEST_F(ListLiveTest, EveryTimeAndDateFormatChangedElsewhereRedrawsTheTimes) {
 }
 
 TEST_F(ListLiveTest, FiftyChangesOneByOneFiftyOneReload) {
-    create();
+    create(LIST_TYPE_THREAD);
     {
         msg_test::LogCapture log;
         receiveMany(50, 1600000000000, "+1444");
@@ -204,7 +168,7 @@ TEST_F(ListLiveTest, FiftyChangesOneByOneFiftyOneReload) {
 TEST_F(ListLiveTest, WhilePausedTheFirstFiveChangesApplyAndEveryLaterOneWaitsForTheResume) {
     using msg_app::MCommonAppEventMgr;
     conversation("+15550001", 1, "before");
-    create();
+    create(LIST_TYPE_THREAD);
     MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_PAUSED);
     msg_test::LogCapture log;
     for (int i = 0; i < 8; ++i)
@@ -220,7 +184,7 @@ TEST_F(ListLiveTest, FirstIdleTakesOverFromThePreload) {
     int first = conversation("+15550001", 1, "a", "", 1600000000000);
     MLThreadListBgLoad::getInstance()->start();
     msg_test::LogCapture log;
-    create();
+    create(LIST_TYPE_THREAD);
     EXPECT_EQ(idAt(3), first);
     int second = conversation("+15550002", 1, "b", "", 1700000000000);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return idAt(3) == second; }));

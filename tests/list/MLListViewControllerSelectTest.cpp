@@ -54,11 +54,6 @@ protected:
     bool waitDone() {
         return msg_test::runLoopUntil([&] { return !list->isBgActionRunning(); }, 8.0);
     }
-    void msgSim(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--device", device.path()});
-        msg_test::ProgramRun run = msg_test::runProgram("msg-sim", args);
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-    }
     int a = -1, b = -1, c = -1;
 };
 
@@ -184,7 +179,7 @@ TEST_F(SelectModeTest, ARowThatChangedSinceItWasCheckedIsLeftAloneAndTheUserIsTo
     threeConversations();
     list->selectItems(MLListViewController::ACTION_DELETE, {a});
     // A message the row has not shown yet: its change is still on its way.
-    ASSERT_NO_FATAL_FAILURE(msgSim({"receive", "--from", "+15550001", "--text", "unseen"}));
+    ASSERT_NO_FATAL_FAILURE(sim({"receive", "--from", "+15550001", "--text", "unseen"}));
     list->doAction(MLListViewController::ACTION_DELETE);
     EXPECT_TRUE(threadExists(a));
     EXPECT_FALSE(hasToast("Deleted."));
@@ -200,7 +195,7 @@ TEST_F(SelectModeTest, OfSeveralBlockedMessagesTheUnchangedAreRestoredAndTheChan
     EXPECT_EQ(bottomText(), "Unblock");
     ASSERT_EQ(list->selectItems(MLListViewController::ACTION_RESTORE, ids), 3);
     EXPECT_EQ(options(), Options{}) << "checked rows, but the action is chosen";
-    ASSERT_NO_FATAL_FAILURE(msgSim({"delete", "--message", std::to_string(ids[1])}));
+    ASSERT_NO_FATAL_FAILURE(sim({"delete", "--message", std::to_string(ids[1])}));
     clickButton(list->getBottomButton());
     ASSERT_TRUE(waitDone());
     EXPECT_EQ(folderOf(ids[0]), msg_store::FOLDER_WATCH_INBOX);
@@ -255,12 +250,7 @@ TEST_F(SelectModeTest, BlockedListHoldsOnlyBlockedMessagesAndLeavesTheChoiceToTh
 TEST_F(SelectModeTest, AReloadPendingInSelectModeHappensOnReturn) {
     threeConversations();
     list->doAction(MLListViewController::ACTION_DELETE);
-    std::vector<msg_store::IncomingMessage> many(51);
-    for (int i = 0; i < 51; ++i) {
-        many[i].addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+1444" + std::to_string(100000 + i)}};
-        many[i].time = 1500000000000 + i;
-    }
-    ASSERT_EQ(msg_store::PhoneSide::insertMessages(many, nullptr), msg_store::MSG_STORE_SUCCESS);
+    receiveMany(51, 1500000000000, "+1444");
     ASSERT_TRUE(msg_test::waitForEarlierChanges());
     // A resume in select mode keeps the reload for later.
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
