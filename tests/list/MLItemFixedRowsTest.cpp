@@ -69,9 +69,4 @@ TEST_F(FixedRowsTest, ButtonRowComposesOnlyInNormalStyle) {
     // The whole touch area takes the finger, not only the disc drawn inside it.
     window->click(x + 4, y + 4);
     EXPECT_TRUE(msg_test::pumpUntil([&] { return composed == 3; }));
-
-    menu->setAccessInnerOrder(nullptr);
-    bool forced = true;
-    menu->setAccessInnerOrder(&forced);
-    EXPECT_FALSE(forced);
 }

@@ -15,7 +15,7 @@ protected:
 
 } // namespace
 
-TEST_F(ObjectPoolTest, FillsToEightRunsDryAndTakesBackLastInFirstOut) {
+TEST_F(ObjectPoolTest, FillsToEightRunsDryTakesBackLastInFirstOutAndLetsGoOfDeletedBadges) {
     auto* pool = MLReusableObjectPool::getInstance();
     pool->init(window.win());
     pool->init(window.win());
@@ -43,10 +43,9 @@ TEST_F(ObjectPoolTest, FillsToEightRunsDryAndTakesBackLastInFirstOut) {
     Evas_Object* orphan = MLReusableObjectPool::createBadge(window.win());
     EXPECT_FALSE(MLReusableObjectPool::setObject(orphan));
     evas_object_del(orphan);
-}
 
-TEST_F(ObjectPoolTest, BadgesDeletedWithTheirParentLeaveThePool) {
-    auto* pool = MLReusableObjectPool::getInstance();
+    // Badges deleted with their parent leave the pool.
+    pool = MLReusableObjectPool::getInstance();
     Evas_Object* box = elm_box_add(window.win());
     pool->init(box);
     ASSERT_EQ(pool->getSize(), 8u);

@@ -1,16 +1,23 @@
-// Select mode of the list: entering it, counting, the bottom button, deleting and restoring one or
-// several rows, cancellation, the back key and the menu entries.
+// The list on a page of the watch's window: select mode (counting, the bottom button, deleting and
+// restoring one or several rows, cancellation, the back key, the menu entries), what taps, long
+// presses and the composer button open, and the screen reader's reading order.
+// First: it opens the accessibility API before Elementary is included.
+#include "common/popup/AccessApi.h"
+
 #include "ListScreenFixture.h"
 
 #include "FeedSync.h"
 #include "LogCapture.h"
 #include "Programs.h"
+#include "RecordingScreenOpener.h"
 #include "common/CommonUtil.h"
 #include "common/MCommonAppEventMgr.h"
 #include "device/Device.h"
+#include "list/MLItem/MLItemButtonMenu.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/PhoneSide.h"
 #include "msg_store/ThreadManager.h"
+#include "vconf.h"
 
 #include <cstdlib>
 #include <functional>
@@ -258,6 +265,115 @@ TEST_F(SelectModeTest, AReloadPendingInSelectModeHappensOnReturn) {
     EXPECT_FALSE(list->back());
     EXPECT_EQ(list->getItemCount(), 54);
     EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+}
+
+class ListOpenTest : public ListScreenFixture {
+protected:
+    RecordingScreenOpener opener;
+};
+
+TEST_F(ListOpenTest, TapOpensTheConversationAndBackReturns) {
+    int older = conversation("+15550001", 2, "first", "", 1600000000000);
+    conversation("+15550002", 1, "second", "", 1700000000000);
+    create(LIST_TYPE_THREAD);
+    tap(itemOf(older));
+    ASSERT_EQ(topPageName(), MLListViewController::VIEWER_NAME);
+    EXPECT_EQ(opener.requests, std::vector<std::string>{"conversation " + std::to_string(older)});
+    appWindow->getNaviframeController()->pop();
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+}
+
+TEST_F(ListOpenTest, TapOnABlockedMessageOpensTheBlockedViewer) {
+    int msgId = blockedMessage("+15550009", "prize");
+    create(LIST_TYPE_BLOCKED_MSG);
+    tap(itemOf(msgId));
+    EXPECT_EQ(topPageName(), MLListViewController::BLOCK_VIEWER_NAME);
+    EXPECT_EQ(opener.requests, std::vector<std::string>{"blocked " + std::to_string(msgId)});
+}
+
+TEST_F(ListOpenTest, LongPressOnlyOnContentRowsAndOnlyOnce) {
+    int id = conversation("+15550001", 1);
+    create(LIST_TYPE_THREAD);
+    for (int fixedRow = 0; fixedRow < 3; ++fixedRow)
+        evas_object_smart_callback_call(list->getGenlist(), "longpressed",
+                                        elm_genlist_nth_item_get(list->getGenlist(), fixedRow));
+    EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+    evas_object_smart_callback_call(list->getGenlist(), "longpressed", itemOf(id));
+    EXPECT_EQ(list->getCheckedIds(), std::vector<int>{id});
+    evas_object_smart_callback_call(list->getGenlist(), "longpressed", itemOf(id));
+    EXPECT_EQ(list->getCheckedCount(), 1);
+}
+
+TEST_F(ListOpenTest, ComposeButtonOpensTheComposerOrTellsWhyItMayNotStart) {
+    for (const char* error : {"", "WDS_PN_TPOP_MEMORY_FULL_ABB"}) {
+        SCOPED_TRACE(error);
+        opener.requests.clear();
+        opener.composerError = error;
+        create(LIST_TYPE_THREAD);
+        auto* menu = dynamic_cast<MLItemButtonMenu*>(rowAt(1));
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return menu->getComposeButton() != nullptr; }));
+        elm_layout_signal_emit(menu->getComposeButton(), "mouse,clicked,1", "event");
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return !opener.requests.empty(); }));
+        EXPECT_EQ(opener.requests, std::vector<std::string>{"composer"});
+        if (*error) {
+            EXPECT_TRUE(msg_test::runLoopUntil([&] { return hasToast("Memory full."); }));
+            EXPECT_EQ(topPageName(), "host") << "the list stays";
+        } else {
+            EXPECT_TRUE(msg_test::runLoopUntil([&] { return topPageName() != "host"; }));
+        }
+    }
+}
+
+class ListAccessTest : public ListScreenFixture {
+protected:
+    void SetUp() override {
+        ListScreenFixture::SetUp();
+        ASSERT_EQ(vconf_set_bool("db/setting/accessibility/tts", 1), VCONF_OK);
+    }
+    // Whether the screen reader reads `to` right after `from`.
+    static bool flows(const Eo* from, const Eo* to) {
+        bool found = false;
+        Eina_Iterator* relations = efl_access_object_relations_get(from);
+        void* data = nullptr;
+        EINA_ITERATOR_FOREACH(relations, data) {
+            auto* relation = static_cast<Efl_Access_Relation*>(data);
+            if (relation->type == EFL_ACCESS_RELATION_TYPE_FLOWS_TO)
+                found = found || eina_list_data_find(relation->objects, to);
+        }
+        eina_iterator_free(relations);
+        return found;
+    }
+};
+
+TEST_F(ListAccessTest, ButtonsHeaderRowsCountAndBottomButtonAreReadInOrder) {
+    int older = conversation("+15550001", 1, "a", "", 1600000000000);
+    int newer = conversation("+15550002", 1, "b", "", 1700000000000);
+    create(LIST_TYPE_THREAD);
+    auto* menu = dynamic_cast<MLItemButtonMenu*>(rowAt(1));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return menu->getContactsButton() != nullptr; }));
+    Elm_Object_Item* header = elm_genlist_nth_item_get(list->getGenlist(), 2);
+    EXPECT_TRUE(flows(menu->getComposeButton(), menu->getContactsButton()));
+    EXPECT_TRUE(flows(menu->getContactsButton(), header));
+    EXPECT_TRUE(flows(itemOf(newer), itemOf(older)));
+
+    list->doAction(MLListViewController::ACTION_DELETE);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return flows(header, countButton()); }));
+    EXPECT_TRUE(flows(countButton(), itemOf(newer)));
+    EXPECT_TRUE(flows(itemOf(older), list->getBottomButton()));
+}
+
+TEST_F(ListAccessTest, ANewRowIsLinkedBetweenItsNeighbours) {
+    int older = conversation("+15550001", 1, "a", "", 1600000000000);
+    int newest = conversation("+15550003", 1, "c", "", 1700000000000);
+    create(LIST_TYPE_THREAD);
+    int middle = conversation("+15550002", 1, "b", "", 1650000000000);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return itemOf(middle) != nullptr; }));
+    msg_test::runLoopUntilIdle();
+    EXPECT_TRUE(flows(itemOf(newest), itemOf(middle)));
+    EXPECT_TRUE(flows(itemOf(middle), itemOf(older)));
+    EXPECT_FALSE(flows(itemOf(newest), itemOf(older))) << "the old link is gone";
 }
 
 } // namespace
