@@ -1,7 +1,6 @@
 #include "ListStoreFixture.h"
 
 #include "list/MLListModel.h"
-#include "list/MLThreadListBgLoad.h"
 #include "msg_store/MsgStore.h"
 
 #include <algorithm>
@@ -10,13 +9,7 @@ using namespace msg_app::msg_list;
 
 namespace {
 
-class ListModelTest : public ListStoreFixture {
-protected:
-    void TearDown() override {
-        MLThreadListBgLoad::destroy();
-        ListStoreFixture::TearDown();
-    }
-};
+class ListModelTest : public ListStoreFixture {};
 
 } // namespace
 
@@ -66,19 +59,4 @@ TEST_F(ListModelTest, AnEmptyListIsReadOnceAndAFailedReadIsReported) {
         EXPECT_TRUE(model.load());
         EXPECT_EQ(model.getCount(), 1);
     }
-}
-
-TEST_F(ListModelTest, ThePreloadedListIsTakenOnce) {
-    receive({"+15550001"});
-    MLThreadListBgLoad::getInstance()->start();
-    MLListModel model(LIST_TYPE_THREAD);
-    ASSERT_TRUE(model.load());
-    EXPECT_EQ(model.getCount(), 1);
-    EXPECT_EQ(model.getLoadTime(), MLThreadListBgLoad::getInstance()->getLoadTime());
-
-    // The loader no longer holds a list, so a second model reads the store itself.
-    receive({"+15550002"});
-    MLListModel again(LIST_TYPE_THREAD);
-    ASSERT_TRUE(again.load());
-    EXPECT_EQ(again.getCount(), 2);
 }
