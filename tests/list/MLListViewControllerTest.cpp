@@ -283,14 +283,6 @@ TEST_F(ListOpenTest, TapOpensTheConversationAndBackReturns) {
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
 }
 
-TEST_F(ListOpenTest, TapOnABlockedMessageOpensTheBlockedViewer) {
-    int msgId = blockedMessage("+15550009", "prize");
-    create(LIST_TYPE_BLOCKED_MSG);
-    tap(itemOf(msgId));
-    EXPECT_EQ(topPageName(), MLListViewController::BLOCK_VIEWER_NAME);
-    EXPECT_EQ(opener.requests, std::vector<std::string>{"blocked " + std::to_string(msgId)});
-}
-
 TEST_F(ListOpenTest, LongPressOnlyOnContentRowsAndOnlyOnce) {
     int id = conversation("+15550001", 1);
     create(LIST_TYPE_THREAD);
