@@ -19,7 +19,6 @@ protected:
     static Evas_Object* content(MBItem* row, const char* part) {
         return elm_object_item_part_content_get(row->getElmObjectItem(), part);
     }
-    static void minSize(Evas_Object* obj, int& w, int& h) { evas_object_size_hint_min_get(obj, &w, &h); }
     Content picture(const std::string& path) {
         Content image = part(Content::MEDIA_TYPE_IMAGE, "image/png", "pic.png");
         image.filePath = path;
@@ -27,7 +26,7 @@ protected:
     }
 };
 
-TEST_F(BlockRowTest, PicturesFillTheWidthInProportionAndVideosShowTheirStillUnderPlayMarks) {
+TEST_F(BlockRowTest, PicturesFillTheWidthInProportionToTheScaleAndVideosShowTheirStillUnderPlayMarks) {
     std::string broken = device.file("broken.png");
     ASSERT_TRUE(g_file_set_contents(broken.c_str(), "not a picture", -1, nullptr));
     Content video = part(Content::MEDIA_TYPE_VIDEO, "video/mp4", "clip.mp4");
@@ -35,39 +34,34 @@ TEST_F(BlockRowTest, PicturesFillTheWidthInProportionAndVideosShowTheirStillUnde
     video.thumbnailPath = writePng("thumb.png", 300, 300);
     const struct {
         Content content;
+        double scale;
         int w, h;
-        bool playMarks;
+        const char* playMark;
     } cases[] = {
-        {picture(writePng("wide.png", 600, 400)), 294, 196, false},
-        {picture(broken), 0, 0, false}, // a picture without a width keeps its reported size
-        {video, 294, 294, true},
+        {picture(writePng("wide.png", 600, 400)), 1.0, 294, 196, ""},
+        {picture(writePng("scaled.png", 600, 400)), 1.5, 441, 294, ""},
+        {picture(broken), 1.0, 0, 0, ""}, // a picture without a width keeps its reported size
+        {video, 1.0, 294, 294, "img/filtered/detailview/play"},
     };
+    double scale = elm_config_scale_get();
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.content.fileName);
+        SCOPED_TRACE(c.content.fileName + " at " + std::to_string(c.scale));
+        elm_config_scale_set(c.scale);
         open(receive(mms("", {c.content})));
         MBItem* row = rows().back();
-        ASSERT_EQ(MBItem::THUMBNAIL, row->getType());
         int w = -1, h = -1;
-        minSize(content(row, "elm.icon"), w, h);
+        evas_object_size_hint_min_get(content(row, "elm.icon"), &w, &h);
+        elm_config_scale_set(scale);
+        ASSERT_EQ(MBItem::THUMBNAIL, row->getType());
         EXPECT_EQ(c.w, w);
         EXPECT_EQ(c.h, h);
-        if (c.playMarks) {
-            EXPECT_EQ("img/filtered/detailview/play", imageGroup(content(row, "elm.icon.bg.play")));
-            EXPECT_EQ("img/filtered/detailview/play_ef", imageGroup(content(row, "elm.icon.bg.play.ef")));
-        } else {
-            EXPECT_EQ(nullptr, content(row, "elm.icon.bg.play"));
-        }
-        if (c.w == 294 && !c.playMarks) {
-            int gw = 0;
-            evas_object_geometry_get(content(row, "elm.icon"), nullptr, nullptr, &gw, nullptr);
-            EXPECT_EQ(294, gw) << "the row gives the picture its size";
-        }
-        viewer->popOut();
-        ASSERT_TRUE(waitPopped());
+        Evas_Object* play = content(row, "elm.icon.bg.play");
+        EXPECT_EQ(c.playMark, play ? imageGroup(play) : "");
+        ASSERT_TRUE(popViewer());
     }
 }
 
-TEST_F(BlockRowTest, RowSizeFollowsTheScaleAndTruncatesTheHeight) {
+TEST_F(BlockRowTest, RowHeightIsTruncatedAndCappedWithoutOverflow) {
     int w = 0, h = 0;
     // 294 / 1000 truncates to 0; a tall picture's row is capped, without overflow before the cap.
     const struct {
@@ -81,19 +75,6 @@ TEST_F(BlockRowTest, RowSizeFollowsTheScaleAndTruncatesTheHeight) {
     w = h = -7;
     EXPECT_FALSE(MBItemThumbnail::fitSize(0, 50, w, h));
     EXPECT_EQ(-7, w) << "outputs untouched";
-
-    double scale = elm_config_scale_get();
-    elm_config_scale_set(1.5);
-    open(receive(mms("", {picture(writePng("wide.png", 600, 400))})));
-    minSize(content(rows().back(), "elm.icon"), w, h);
-    elm_config_scale_set(scale);
-    EXPECT_EQ(441, w);
-    EXPECT_EQ(294, h);
-
-    open(receive(mms("", {picture(writePng("tall.png", 1, 10000))})));
-    minSize(content(rows().back(), "elm.icon"), w, h);
-    EXPECT_EQ(294, w);
-    EXPECT_EQ(400, h) << "the row of a tall picture is capped";
 }
 
 TEST_F(BlockRowTest, AttachmentIconIsChosenByMediaTypeThenMimePrefixInAnyCase) {
@@ -103,25 +84,14 @@ TEST_F(BlockRowTest, AttachmentIconIsChosenByMediaTypeThenMimePrefixInAnyCase) {
         const char* icon;
     } cases[] = {
         {Content::MEDIA_TYPE_AUDIO, "text/x-vCard", "img/filtered/attachment/audio"},
-        {Content::MEDIA_TYPE_AUDIO, "", "img/filtered/attachment/audio"},
-        {Content::MEDIA_TYPE_NONE, "text/x-vcard", "img/filtered/attachment/vcf"},
         {Content::MEDIA_TYPE_NONE, "TEXT/X-VCARD; charset=utf-8", "img/filtered/attachment/vcf"},
         {Content::MEDIA_TYPE_NONE, "text/x-vcalendar", "img/filtered/attachment/vcs"},
         {Content::MEDIA_TYPE_NONE, "text/x-vTodo", "img/filtered/attachment/task"},
         {Content::MEDIA_TYPE_NONE, "text/x-vC", "img/filtered/attachment/etc"},
-        {Content::MEDIA_TYPE_NONE, "application/pdf", "img/filtered/attachment/etc"},
         {Content::MEDIA_TYPE_NONE, "", "img/filtered/attachment/etc"},
     };
     for (const auto& c : cases)
         EXPECT_STREQ(c.icon, MBItemAttachFile::getIconGroup(c.type, c.mime)) << c.mime;
-
-    Content card = part(Content::MEDIA_TYPE_NONE, "Text/X-VCalendar", "meeting.vcs");
-    card.isAttachment = true;
-    open(receive(mms("", {card})));
-    MBItem* row = rows().back();
-    ASSERT_EQ(MBItem::ATTACH_FILE, row->getType());
-    EXPECT_EQ("img/filtered/attachment/vcs", imageGroup(content(row, "elm.icon")));
-    EXPECT_EQ("meeting.vcs", shownPlain(row));
 }
 
 TEST_F(BlockRowTest, MarkupInEveryTextIsShownLiterally) {
@@ -130,7 +100,7 @@ TEST_F(BlockRowTest, MarkupInEveryTextIsShownLiterally) {
     const std::string fileName = "<item size=900x900 vsize=full href=file:///etc/passwd></item>.vcf";
     Content text = part(Content::MEDIA_TYPE_TEXT, "text/plain", "");
     text.text = body;
-    Content file = part(Content::MEDIA_TYPE_NONE, "application/octet-stream", fileName);
+    Content file = part(Content::MEDIA_TYPE_NONE, "Text/X-VCalendar", fileName);
     file.isAttachment = true;
     open(receive(mms(subject, {text, file}), "<b>spammer</b>"));
     auto shown = rows();
@@ -139,7 +109,9 @@ TEST_F(BlockRowTest, MarkupInEveryTextIsShownLiterally) {
     EXPECT_EQ(subject, shownPlain(shown[2]));
     EXPECT_EQ(body, shownPlain(shown[4]));
     EXPECT_EQ(fileName, shownPlain(shown[5]));
-    EXPECT_EQ(std::string::npos, shownMarkup(shown[4]).find("<b>")) << shownMarkup(shown[4]);
+    EXPECT_EQ("img/filtered/attachment/vcs", imageGroup(content(shown[5], "elm.icon")));
+    std::string markup = elm_object_item_part_text_get(shown[4]->getElmObjectItem(), "elm.text");
+    EXPECT_EQ(std::string::npos, markup.find("<b>")) << markup;
 }
 
 TEST_F(BlockRowTest, HugeBodyIsCutAndBrokenBytesAreReplaced) {

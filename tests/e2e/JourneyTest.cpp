@@ -2,30 +2,20 @@
 // window of a virtual X server, driven by real pointer, wheel and key input
 // while msg-sim plays the phone. A failing journey keeps its pictures and the
 // application's log in a folder whose path it prints.
-#include "Watch.h"
-
-#include <gtest/gtest.h>
+#include "Journey.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
 
 namespace msg_e2e {
 namespace {
 
 // The list below its title row, inside the circle.
 constexpr Rect LIST_AREA = {60, 90, 240, 200};
-// The newest conversations, below the title.
-constexpr Rect TOP_ROWS = {60, 60, 240, 150};
 // The first row of the conversation list, and of the blocked-message list.
 constexpr int ROW_Y = 185;
 constexpr int BLOCKED_ROW_Y = 140;
 // Where the select mode's button comes up.
 constexpr Rect BOTTOM_AREA = {120, 320, 120, 40};
-// Another screen differs in this share of the window at least.
-constexpr double OTHER_SCREEN = 0.05;
-constexpr int CUE_X = 352;
 constexpr int BOTTOM_BUTTON_Y = 335;
 // A drag of half the screen moves a list by several rows.
 constexpr int DRAG_FROM_Y = 280;
@@ -35,56 +25,6 @@ constexpr double OTHER_ROWS = 0.05;
 // The line of solid blocks at the end of a long text, and how many detents may reach it.
 constexpr int END_MARK_RUN = 80;
 constexpr int MAX_DETENTS = 30;
-
-class Journey : public testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        _display = std::make_unique<VirtualDisplay>();
-        std::string error;
-        if (!_display->start(&error)) {
-            _startError = error;
-            _display.reset();
-        }
-    }
-    static void TearDownTestSuite() { _display.reset(); }
-
-    void SetUp() override {
-        ASSERT_TRUE(_display) << _startError;
-        const char* base = std::getenv("MSG_E2E_ARTIFACTS");
-        std::filesystem::path root = base && *base ? base : std::filesystem::temp_directory_path().string();
-        std::filesystem::create_directories(root);
-        std::string pattern = (root / "msg-e2e-XXXXXX").string();
-        ASSERT_TRUE(mkdtemp(pattern.data()));
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        _folder = pattern + "-" + info->name();
-        std::filesystem::rename(pattern, _folder);
-        _watch = std::make_unique<Watch>(*_display, _folder);
-        ASSERT_EQ(_watch->sim({"seed"}).exitCode, 0);
-    }
-
-    void TearDown() override {
-        if (!_watch)
-            return;
-        bool failed = HasFailure();
-        if (failed)
-            std::printf("journey pictures and log: %s\n", _watch->keepPictures().c_str());
-        _watch.reset();
-        if (!failed) {
-            std::error_code ec;
-            std::filesystem::remove_all(_folder, ec);
-        }
-    }
-
-    Watch& watch() { return *_watch; }
-
-    static std::unique_ptr<VirtualDisplay> _display;
-    static std::string _startError;
-    std::string _folder;
-    std::unique_ptr<Watch> _watch;
-};
-
-std::unique_ptr<VirtualDisplay> Journey::_display;
-std::string Journey::_startError;
 
 TEST_F(Journey, TheListShowsItsRowsWithoutAWindowManager) {
     ASSERT_TRUE(watch().launch()) << "the window stayed black";
@@ -126,14 +66,21 @@ TEST_F(Journey, AReceivedMessageAppearsAtTheTop) {
     EXPECT_EQ(rows.front().text, "Are you there");
 }
 
-TEST_F(Journey, AConversationOpensAndEscapeComesBack) {
+TEST_F(Journey, ATapOpensAConversationOrTheOptionPanelAndBackComesBackToTheList) {
     ASSERT_TRUE(watch().launch());
     const Frame list = watch().settled("list");
-    watch().tap(Watch::CENTRE, ROW_Y);
-    EXPECT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", nullptr));
-    watch().key("Escape");
-    EXPECT_TRUE(watch().waitForLook(list, "back"));
-    EXPECT_TRUE(watch().running()) << "back on the conversation went past the list";
+    const struct {
+        const char* name;
+        int x, y;
+    } taps[] = {{"conversation", Watch::CENTRE, ROW_Y}, {"options", CUE_X, Watch::CENTRE}};
+    for (const auto& tap : taps) {
+        SCOPED_TRACE(tap.name);
+        watch().tap(tap.x, tap.y);
+        EXPECT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, tap.name, nullptr));
+        watch().key("Escape");
+        EXPECT_TRUE(watch().waitForLook(list, std::string(tap.name) + "-back"));
+        EXPECT_TRUE(watch().running()) << "back went past the list";
+    }
 }
 
 TEST_F(Journey, ALongPressSelectsAndDeletesOneConversation) {
@@ -151,16 +98,6 @@ TEST_F(Journey, ALongPressSelectsAndDeletesOneConversation) {
             std::remove_if(before.begin(), before.end(), [&](const Watch::Row& r) { return r.id == row.id; }),
             before.end());
     EXPECT_EQ(before.size(), 1u);
-}
-
-TEST_F(Journey, TheCueOpensTheOptionPanelAndBackClosesIt) {
-    ASSERT_TRUE(watch().launch());
-    const Frame list = watch().settled("list");
-    watch().tap(CUE_X, Watch::CENTRE);
-    EXPECT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "options", nullptr));
-    watch().key("Escape");
-    EXPECT_TRUE(watch().waitForLook(list, "closed"));
-    EXPECT_TRUE(watch().running());
 }
 
 TEST_F(Journey, ABlockedMessageOpensAndIsRestored) {

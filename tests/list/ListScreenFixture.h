@@ -2,10 +2,21 @@
 #define MSG_TESTS_LIST_LISTSCREENFIXTURE_H
 
 #include "ListRowFixture.h"
+#include "MainLoop.h"
+#include "PlainPage.h"
+#include "Programs.h"
+#include "common/MCommonAppEventMgr.h"
+#include "common/MCommonTheme.h"
 #include "list/MLListViewController.h"
+#include "list/MLReusableObjectPool.h"
+#include "list/MLThreadListBgLoad.h"
+#include "msg_store/PhoneSide.h"
+#include "msg_store/ThreadManager.h"
 #include "view_kit/WContentViewController.h"
+#include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,27 +24,126 @@
 // The list inside a page of the watch's window, so that what it opens lands on a real naviframe.
 class ListScreenFixture : public ListRowFixture {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    using MLItem = msg_app::msg_list::MLItem;
+    using MLListViewController = msg_app::msg_list::MLListViewController;
 
-    void create(msg_app::msg_list::ListType type);
-    Elm_Object_Item* itemOf(int id) const;
-    msg_app::msg_list::MLItem* rowAt(int index) const;
+    void SetUp() override {
+        ListRowFixture::SetUp();
+        // The pool's badges belong to the other window's canvas.
+        msg_app::msg_list::MLReusableObjectPool::destroy();
+        appWindow = std::make_unique<view_kit::WWindowController>();
+        ASSERT_TRUE(appWindow->create("list-screen-test", 360, 360));
+        auto* theme = msg_app::MCommonTheme::getInstance();
+        theme->deinit();
+        ASSERT_TRUE(theme->init(appWindow->getEvasObject()));
+    }
+    void TearDown() override {
+        appWindow->destroy();
+        appWindow.reset();
+        msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+        msg_app::msg_list::MLThreadListBgLoad::destroy();
+        ListRowFixture::TearDown();
+    }
+
+    void create(msg_app::msg_list::ListType type) {
+        auto* page = new PlainPage();
+        ASSERT_TRUE(appWindow->getNaviframeController()->push(page, "host"));
+        list = new MLListViewController(type);
+        list->setEventListener([this](MLListViewController::Event e) { events.push_back(e); });
+        ASSERT_TRUE(page->setPartContent("elm.swallow.content", list));
+        msg_test::runLoopUntilIdle();
+    }
+    Elm_Object_Item* itemOf(int id) const {
+        msg_app::msg_list::MLItemContent* row = list->findContentItem(id);
+        return row ? row->getElmObjectItem() : nullptr;
+    }
+    MLItem* rowAt(int index) const {
+        Elm_Object_Item* item = elm_genlist_nth_item_get(list->getGenlist(), index);
+        return item ? static_cast<MLItem*>(elm_object_item_data_get(item)) : nullptr;
+    }
     // A real press on the row, let go at once or once the list has taken it as a long press.
-    void press(Elm_Object_Item* item, bool longPress);
+    void press(Elm_Object_Item* item, bool longPress) {
+        ASSERT_NE(item, nullptr);
+        elm_genlist_item_show(item, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+        msg_test::runLoopUntilIdle();
+        Evas_Object* track = elm_object_item_track(item);
+        ASSERT_NE(track, nullptr);
+        int x = 0, y = 0, w = 0, h = 0;
+        evas_object_geometry_get(track, &x, &y, &w, &h);
+        elm_object_item_untrack(item);
+        Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
+        evas_event_feed_mouse_move(evas, x + w / 2, y + h / 2, 0, nullptr);
+        // A long press is held until the list has taken it; a tap is let go once the press is handled.
+        bool held = false;
+        auto heldCb = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
+        evas_object_smart_callback_add(list->getGenlist(), "longpressed", heldCb, &held);
+        evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+        if (longPress)
+            EXPECT_TRUE(msg_test::runLoopUntil([&] { return held; }));
+        else
+            msg_test::runLoopUntilIdle();
+        evas_object_smart_callback_del_full(list->getGenlist(), "longpressed", heldCb, &held);
+        evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+        msg_test::runLoopUntilIdle();
+    }
     void tap(Elm_Object_Item* item) { press(item, false); }
     void longPress(Elm_Object_Item* item) { press(item, true); }
-    void clickButton(Evas_Object* button);
-    Evas_Object* countButton() const;
-    // The texts of the popups of a class ("Elm.Popup", "Elm.Ctxpopup") on the window.
-    std::vector<Evas_Object*> popups(const char* className) const;
-    bool hasToast(const std::string& text) const;
-    bool threadExists(int threadId) const;
-    std::string topPageName() const;
+    void clickButton(Evas_Object* button) {
+        ASSERT_NE(button, nullptr);
+        evas_object_smart_callback_call(button, "clicked", nullptr);
+    }
+    Evas_Object* countButton() const {
+        Evas_Object* selectLayout = elm_object_part_content_get(list->getEvasObject(), "elm.swallow.content");
+        return selectLayout ? elm_object_part_content_get(selectLayout, "elm.swallow.icon") : nullptr;
+    }
+    // The popups of a class ("Elm.Popup", "Elm.Ctxpopup") on the window.
+    std::vector<Evas_Object*> popups(const char* className) const {
+        std::vector<Evas_Object*> found;
+        Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
+        for (Evas_Object* obj = evas_object_bottom_get(evas); obj; obj = evas_object_above_get(obj)) {
+            const char* name = efl_class_name_get(efl_class_get(obj));
+            if (name && std::strcmp(name, className) == 0)
+                found.push_back(obj);
+        }
+        return found;
+    }
+    bool hasToast(const std::string& text) const {
+        for (Evas_Object* popup : popups("Elm.Popup")) {
+            const char* shown = elm_object_part_text_get(popup, "elm.text");
+            if (shown && text == shown)
+                return true;
+        }
+        return false;
+    }
+    bool threadExists(int threadId) const {
+        msg_store::Thread thread;
+        return msg_store::ThreadManager().getThread(threadId, thread) == msg_store::MSG_STORE_SUCCESS &&
+               thread.msgCount > 0;
+    }
+    // msg-sim on this test's device, as another process changes it; its exit code must be 0.
+    void sim(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--device", device.path()});
+        msg_test::ProgramRun run = msg_test::runProgram("msg-sim", args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+    }
+    // Many conversations in one store transaction, so that one change names them all.
+    void receiveMany(int count, int64_t timeMs, const std::string& prefix) {
+        std::vector<msg_store::IncomingMessage> messages(count);
+        for (int i = 0; i < count; ++i) {
+            messages[i].addresses = {{msg_store::ADDRESS_TYPE_PHONE, prefix + std::to_string(100000 + i)}};
+            messages[i].time = timeMs + i;
+        }
+        ASSERT_EQ(msg_store::PhoneSide::insertMessages(messages, nullptr), msg_store::MSG_STORE_SUCCESS);
+    }
+    std::string topPageName() const {
+        view_kit::WContentViewController* top =
+            appWindow->getNaviframeController()->getTopContentViewController();
+        return top ? top->getName() : "";
+    }
 
     std::unique_ptr<view_kit::WWindowController> appWindow;
-    msg_app::msg_list::MLListViewController* list = nullptr;
-    std::vector<msg_app::msg_list::MLListViewController::Event> events;
+    MLListViewController* list = nullptr;
+    std::vector<MLListViewController::Event> events;
 };
 
 #endif

@@ -3,7 +3,6 @@
 #include "common/popup/AccessApi.h"
 
 #include "LogCapture.h"
-#include "Programs.h"
 #include "RecordingScreenOpener.h"
 #include "WatchScreenTest.h"
 #include "common/addr/MCommonAddrMgr.h"
@@ -51,6 +50,7 @@ protected:
     }
     void TearDown() override {
         // The screens and the services that watch the device go before the device closes.
+        list.reset();
         window->destroy();
         MLThreadListBgLoad::destroy();
         msg_app::MCommonAddrMgr::release();
@@ -67,18 +67,22 @@ protected:
         bool pushed = false;
         ASSERT_TRUE(doAndWaitForTransition([&] { pushed = window->getNaviframeController()->push(screen); }));
         ASSERT_TRUE(pushed);
-        ASSERT_FALSE(screen->getListView().expired());
-        ASSERT_FALSE(screen->getMoreOption().expired());
+        list = screen->getListView().lock();
+        ASSERT_TRUE(list);
     }
 
-    int receive(const std::string& from, msg_store::FolderType folder) {
-        msg_store::IncomingMessage message;
-        message.addresses = {{msg_store::ADDRESS_TYPE_PHONE, from}};
-        message.text = "hello";
-        message.folderType = folder;
-        int id = -1;
-        EXPECT_EQ(msg_store::PhoneSide::insertMessage(message, &id), msg_store::MSG_STORE_SUCCESS);
-        return id;
+    // `count` messages from as many senders in one store transaction, as the phone delivers them;
+    // the first one's id.
+    int receive(msg_store::FolderType folder, int count = 1, const std::string& from = "+1555010") {
+        std::vector<msg_store::IncomingMessage> messages(count);
+        for (int i = 0; i < count; ++i) {
+            messages[i].addresses = {{msg_store::ADDRESS_TYPE_PHONE, from + std::to_string(1000 + i)}};
+            messages[i].text = "hello";
+            messages[i].folderType = folder;
+        }
+        std::vector<int> ids;
+        EXPECT_EQ(msg_store::PhoneSide::insertMessages(messages, &ids), msg_store::MSG_STORE_SUCCESS);
+        return ids.empty() ? -1 : ids.front();
     }
 
     std::shared_ptr<MCommonMoreOptionViewController> option() { return screen->getMoreOption().lock(); }
@@ -97,29 +101,22 @@ protected:
         return entries;
     }
 
-    Eext_Object_Item* menuItem(size_t index) {
-        return static_cast<Eext_Object_Item*>(eina_list_nth(
-            eext_more_option_items_get(option()->getEvasObject()), static_cast<unsigned>(index)));
-    }
-
     // The panel's slide comes to rest in the state.
     bool menuAt(const char* state) {
         return msg_test::runLoopUntilPartState(elm_layout_edje_get(option()->getEvasObject()),
                                                "eext.swallow.panel", state);
     }
-    bool openMenu() {
+    // Opens the panel and taps its entry.
+    void tapMenu(size_t index) {
         option()->open();
-        return menuAt("opened");
+        ASSERT_TRUE(menuAt("opened"));
+        clickCenter(static_cast<Eext_Object_Item*>(
+                        eina_list_nth(eext_more_option_items_get(option()->getEvasObject()),
+                                      static_cast<unsigned>(index)))
+                        ->obj);
     }
 
     int pageCount() { return window->getNaviframeController()->getPageCount(); }
-
-    // A second process writing to this test's device, as the phone or the user would.
-    void run(const char* program, std::vector<std::string> args) {
-        args.insert(args.begin(), {"--device", device.path()});
-        msg_test::ProgramRun result = msg_test::runProgram(program, args);
-        ASSERT_EQ(result.exitCode, 0) << result.err;
-    }
 
     const Entry newMessage{"New message", "img/option/compose"};
     const Entry deleteEntry{"Delete", "img/option/delete"};
@@ -127,6 +124,7 @@ protected:
 
     MLContentViewController* screen = nullptr;
     std::weak_ptr<view_kit::WViewController> weakScreen;
+    std::shared_ptr<MLListViewController> list;
 };
 
 } // namespace
@@ -138,14 +136,15 @@ TEST_F(ListScreenTest, EmptyBlockedListOpensOnTheEmptyViewAndTheFirstBlockedMess
     EXPECT_FALSE(option()->getCueVisible());
     Evas_Object* shown = elm_object_part_content_get(option()->getEvasObject(), "elm.swallow.content");
     EXPECT_EQ("No blocked messages", partText(shown, "elm.text"));
+    EXPECT_FALSE(elm_naviframe_item_title_enabled_get(screen->getNaviframeItem()));
+    EXPECT_STREQ(efl_access_object_i18n_name_get(screen->getNaviframeItem()), "Blocked messages");
 
-    // Through the store, as the phone would deliver it.
-    int id = receive("+15550100013", msg_store::FOLDER_WATCH_SPAM);
+    int id = receive(msg_store::FOLDER_WATCH_SPAM);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return !screen->isShowingNoItem(); }));
-    EXPECT_EQ(screen->getListView().lock()->getItemCount(), 1);
+    EXPECT_EQ(list->getItemCount(), 1);
     EXPECT_EQ((std::vector<Entry>{unblock, deleteEntry}), menu());
     EXPECT_TRUE(option()->getCueVisible());
-    EXPECT_TRUE(evas_object_visible_get(screen->getListView().lock()->getEvasObject()));
+    EXPECT_TRUE(evas_object_visible_get(list->getEvasObject()));
 
     // And the last one leaving brings the empty view back, without a menu.
     ASSERT_EQ(msg_store::MessageManager().deleteMessage(id), msg_store::MSG_STORE_SUCCESS);
@@ -154,39 +153,17 @@ TEST_F(ListScreenTest, EmptyBlockedListOpensOnTheEmptyViewAndTheFirstBlockedMess
     EXPECT_FALSE(option()->getCueVisible());
 }
 
-TEST_F(ListScreenTest, ConversationListOffersNewMessageAloneWhenEmptyAndDeleteWithRows) {
+TEST_F(ListScreenTest, MenuOffersNewMessageThenDeleteWhichSelectsAndNewMessageOpensTheComposer) {
     push(LIST_TYPE_THREAD);
     EXPECT_FALSE(screen->isShowingNoItem()) << "the list shows its own no-content row";
     EXPECT_EQ(std::vector<Entry>{newMessage}, menu());
     EXPECT_TRUE(option()->getCueVisible());
-
-    receive("+15550100001", msg_store::FOLDER_INBOX);
+    receive(msg_store::FOLDER_INBOX);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return menu().size() == 2; }));
     EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
-    EXPECT_FALSE(screen->isShowingNoItem());
-}
-
-TEST_F(ListScreenTest, BlockedListWithRowsOpensOnTheListAndThePageIsNamed) {
-    receive("+15550100013", msg_store::FOLDER_WATCH_SPAM);
-    push(LIST_TYPE_BLOCKED_MSG);
-    EXPECT_FALSE(screen->isShowingNoItem());
-    EXPECT_EQ((std::vector<Entry>{unblock, deleteEntry}), menu());
-    Elm_Object_Item* item = screen->getNaviframeItem();
-    ASSERT_NE(item, nullptr);
-    EXPECT_FALSE(elm_naviframe_item_title_enabled_get(item));
-    const char* name = efl_access_object_i18n_name_get(item);
-    EXPECT_STREQ(name, "Blocked messages");
-}
-
-TEST_F(ListScreenTest, MenuEntriesStartDeletingAndOpenTheComposer) {
-    receive("+15550100001", msg_store::FOLDER_INBOX);
-    push(LIST_TYPE_THREAD);
-    ASSERT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
-    std::shared_ptr<MLListViewController> list = screen->getListView().lock();
 
     // Delete puts the list into select mode; the menu then has nothing to offer.
-    ASSERT_TRUE(openMenu());
-    clickCenter(menuItem(1)->obj);
+    ASSERT_NO_FATAL_FAILURE(tapMenu(1));
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getListStyle() == LIST_STYLE_SELECT; }));
     EXPECT_EQ(list->getAction(), MLListViewController::ACTION_DELETE);
     EXPECT_TRUE(menu().empty());
@@ -202,94 +179,80 @@ TEST_F(ListScreenTest, MenuEntriesStartDeletingAndOpenTheComposer) {
     EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
     EXPECT_EQ(pageCount(), 2);
 
-    // New message opens the composer on top of the list.
     RecordingScreenOpener opener;
     ASSERT_TRUE(menuAt("default"));
-    ASSERT_TRUE(openMenu());
-    clickCenter(menuItem(0)->obj);
+    ASSERT_NO_FATAL_FAILURE(tapMenu(0));
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return pageCount() == 3; }));
     EXPECT_EQ(opener.requests, std::vector<std::string>{"composer"});
-    EXPECT_NE(window->getNaviframeController()->getTopContentViewController(), screen);
 }
 
-TEST_F(ListScreenTest, BackInTheMainApplicationLowersTheWindowAndKeepsTheScreen) {
+TEST_F(ListScreenTest, BackClosesTheMenuThenLowersTheMainApplicationAndPopsElsewhere) {
     setenv("MSG_APP_ID", "com.vorlane.message", 1);
     push(LIST_TYPE_THREAD);
-    ASSERT_EQ(pageCount(), 2);
+    option()->open();
+    ASSERT_TRUE(menuAt("opened"));
+    pressKey("Escape");
+    ASSERT_TRUE(menuAt("default"));
+    EXPECT_FALSE(option()->isOpened());
+    EXPECT_EQ(lowerRequests, 0);
+
     pressKey("Escape");
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return lowerRequests > 0; }));
     settle();
     EXPECT_EQ(lowerRequests, 1);
     EXPECT_EQ(pageCount(), 2);
     EXPECT_FALSE(weakScreen.expired());
-}
 
-TEST_F(ListScreenTest, BackElsewherePopsTheScreen) {
     setenv("MSG_APP_ID", "com.vorlane.msg-compose", 1);
-    push(LIST_TYPE_BLOCKED_MSG);
-    msg_test::LogCapture log;
+    list.reset();
     pressKey("Escape");
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return weakScreen.expired(); }));
-    EXPECT_TRUE(log.contains("popOut this NaviItem"));
-    EXPECT_EQ(lowerRequests, 0);
+    EXPECT_EQ(lowerRequests, 1);
     EXPECT_EQ(pageCount(), 1);
-}
-
-TEST_F(ListScreenTest, BackWithTheMenuOpenOnlyClosesTheMenu) {
-    setenv("MSG_APP_ID", "com.vorlane.message", 1);
-    push(LIST_TYPE_THREAD);
-    ASSERT_TRUE(openMenu());
-    pressKey("Escape");
-    ASSERT_TRUE(menuAt("default"));
-    EXPECT_FALSE(option()->isOpened());
-    EXPECT_EQ(lowerRequests, 0);
-    EXPECT_EQ(pageCount(), 2);
 }
 
 TEST_F(ListScreenTest, AScreenThatNeverMadeItsViewFreesItsList) {
     auto* unpushed = new MLContentViewController(LIST_TYPE_THREAD);
-    std::weak_ptr<MLListViewController> list = unpushed->getListView();
-    ASSERT_FALSE(list.expired());
+    std::weak_ptr<MLListViewController> weakList = unpushed->getListView();
+    ASSERT_FALSE(weakList.expired());
     unpushed->destroy();
-    EXPECT_TRUE(list.expired());
+    EXPECT_TRUE(weakList.expired());
 }
 
-TEST_F(ListScreenTest, AMessageArrivingElsewhereLeavesAnOpenMenuOpen) {
-    receive("+15550100001", msg_store::FOLDER_INBOX);
-    receive("+15550100002", msg_store::FOLDER_INBOX);
+TEST_F(ListScreenTest, AMessageArrivingLeavesAnOpenMenuOpen) {
+    receive(msg_store::FOLDER_INBOX, 2);
     push(LIST_TYPE_THREAD);
-    std::shared_ptr<MLListViewController> list = screen->getListView().lock();
-    ASSERT_TRUE(openMenu());
-
-    // The lower conversation moves to the top: the rows change, the menu's entries do not.
-    ASSERT_NO_FATAL_FAILURE(run("msg-sim", {"receive", "--from", "+15550100001", "--text", "again"}));
+    option()->open();
+    ASSERT_TRUE(menuAt("opened"));
+    // The lower conversation moves to the top and a new one comes: the menu's entries stay.
     msg_test::LogCapture log;
-    ASSERT_NO_FATAL_FAILURE(run("msg-sim", {"receive", "--from", "+15550100003", "--text", "new one"}));
+    receive(msg_store::FOLDER_INBOX);
+    receive(msg_store::FOLDER_INBOX, 1, "+1555020");
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 3; }));
     settle();
     EXPECT_TRUE(option()->isOpened());
-    EXPECT_FALSE(log.contains("option is opened. close it"));
+    EXPECT_FALSE(log.contains("option is opened. close it")) << "the panel's slide out has begun";
     EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
 }
 
 TEST_F(ListScreenTest, AReloadIntoAnEmptyListTellsTheScreen) {
     struct Case {
         ListType type;
-        const char* blocked;
+        msg_store::FolderType folder;
         std::vector<Entry> entries;
     };
-    for (const Case& c : {Case{LIST_TYPE_THREAD, "no", {newMessage, deleteEntry}},
-                          Case{LIST_TYPE_BLOCKED_MSG, "yes", {unblock, deleteEntry}}}) {
+    for (const Case& c :
+         {Case{LIST_TYPE_THREAD, msg_store::FOLDER_INBOX, {newMessage, deleteEntry}},
+          Case{LIST_TYPE_BLOCKED_MSG, msg_store::FOLDER_WATCH_SPAM, {unblock, deleteEntry}}}) {
         SCOPED_TRACE(c.type);
         ASSERT_NO_FATAL_FAILURE(push(c.type));
         // More rows in one change than are inserted one by one: the list reloads.
-        ASSERT_NO_FATAL_FAILURE(
-            run("msg-list-bulk-writer", {"--conversations", "60", "--blocked", c.blocked}));
-        std::shared_ptr<MLListViewController> list = screen->getListView().lock();
+        receive(c.folder, 60, c.type == LIST_TYPE_THREAD ? "+1555030" : "+1555040");
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 60; }, 5.0));
         EXPECT_TRUE(msg_test::runLoopUntil([&] { return menu() == c.entries; }));
         EXPECT_FALSE(screen->isShowingNoItem());
         EXPECT_TRUE(evas_object_visible_get(list->getEvasObject()));
+        list.reset();
         bool popped = false;
         ASSERT_TRUE(doAndWaitForTransition([&] { popped = window->getNaviframeController()->pop(); }));
         ASSERT_TRUE(popped);

@@ -1,6 +1,11 @@
+// Conversation and blocked-message rows on a real genlist in the application's theme: what they
+// show, where the theme puts it on the 360-pixel round screen, their badges from the pool, select
+// mode, the screen reader's text, and row views that the genlist recycles.
 #include "ListRowFixture.h"
 
 #include "LogCapture.h"
+#include "MainLoop.h"
+#include "Programs.h"
 #include "contacts/ContactsAdmin.h"
 #include "device/Device.h"
 #include "list/MLReusableObjectPool.h"
@@ -10,172 +15,184 @@
 
 #include <glib.h>
 
+#include <ctime>
 #include <vector>
 
 using namespace msg_app::msg_list;
 
 namespace {
 
-class ItemContentTest : public ListRowFixture {};
+struct Box {
+    int x = 0, y = 0, w = 0, h = 0;
+    int right() const { return x + w; }
+    int bottom() const { return y + h; }
+};
 
-std::string badgeGroup(MLItem* row) {
-    Evas_Object* badge = elm_object_item_part_content_get(row->getElmObjectItem(), "elm.icon.noti");
-    if (!badge)
-        return "";
-    const char* group = nullptr;
-    elm_image_file_get(badge, nullptr, &group);
-    return group ? group : "";
-}
+constexpr int SCREEN = 360;
+// The least side margin of a row's texts and icons at the middle of the round screen.
+constexpr int SIDE = 30;
+
+class ItemContentTest : public ListRowFixture {
+protected:
+    // The row's view: the object the genlist swallows the row's SIM icon into (every row of the
+    // phone's inbox has one).
+    Evas_Object* viewOf(MLItem* row) {
+        Evas_Object* sim = elm_object_item_part_content_get(row->getElmObjectItem(), "elm.icon.sim");
+        return sim ? evas_object_smart_parent_get(sim) : nullptr;
+    }
+    Box part(MLItem* row, const char* name) {
+        Box box, view;
+        Evas_Object* obj = viewOf(row);
+        EXPECT_TRUE(obj);
+        evas_object_geometry_get(obj, &view.x, &view.y, &view.w, &view.h);
+        if (obj && edje_object_part_geometry_get(obj, name, &box.x, &box.y, &box.w, &box.h)) {
+            box.x += view.x;
+            box.y += view.y;
+        }
+        return box;
+    }
+    Box object(MLItem* row, const char* name) {
+        Box box;
+        Evas_Object* obj = elm_object_item_part_content_get(row->getElmObjectItem(), name);
+        if (obj)
+            evas_object_geometry_get(obj, &box.x, &box.y, &box.w, &box.h);
+        return box;
+    }
+    std::string badgeGroup(MLItem* row) {
+        Evas_Object* badge = elm_object_item_part_content_get(row->getElmObjectItem(), "elm.icon.noti");
+        const char* group = nullptr;
+        if (badge)
+            elm_image_file_get(badge, nullptr, &group);
+        return group ? group : "";
+    }
+    // Runs the loop until the genlist has realized the rows and laid them out.
+    void realize(std::initializer_list<MLItem*> rows) {
+        for (MLItem* row : rows)
+            ASSERT_TRUE(waitRealized(row));
+        msg_test::runLoopUntilIdle();
+    }
+    int64_t todayMs() { return static_cast<int64_t>(time(nullptr)) * 1000; }
+};
 
 } // namespace
 
-TEST_F(ItemContentTest, BadgeFollowsTheUnreadCount) {
+TEST_F(ItemContentTest, PartsKeepApartInsideTheMarginsAndTheBadgeGrowsWithItsDigits) {
     const struct {
         int unread;
         const char* group;
         const char* text;
     } cases[] = {{9, "img/list/noti1", "9"},
                  {10, "img/list/noti2", "10"},
-                 {99, "img/list/noti2", "99"},
                  {100, "img/list/noti3", "100"},
                  {1500, "img/list/noti3", "999"}};
+    std::vector<int> widths;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.unread);
         elm_genlist_clear(genlist);
-        MLItemContent* row = appendRow(conversation("+1555" + std::to_string(1000 + c.unread), c.unread));
-        ASSERT_TRUE(waitRealized(row));
-        EXPECT_EQ(row->getModel().getUnreadCnt(), c.unread);
+        MLItemContent* row = appendRow(conversation("+1555" + std::to_string(1000 + c.unread), c.unread,
+                                                    std::string(120, 'm'), "", todayMs()));
+        ASSERT_NO_FATAL_FAILURE(realize({row}));
         EXPECT_EQ(badgeGroup(row), c.group);
         EXPECT_EQ(shown(row, "elm.text.noti"), c.text);
+        Box name = part(row, "elm.text"), time = part(row, "elm.text.3"), text1 = part(row, "elm.text.1");
+        Box sim = object(row, "elm.icon.sim"), badge = object(row, "elm.icon.noti");
+        EXPECT_GE(name.x, SIDE);
+        EXPECT_LE(name.right(), time.x - 8) << "the name ends before the time";
+        EXPECT_LE(time.right(), SCREEN - SIDE);
+        EXPECT_GE(text1.y, name.bottom() - 1) << "the text line is under the name";
+        EXPECT_LE(text1.right(), sim.x) << "the text ends before the SIM icon";
+        EXPECT_LE(sim.right(), badge.x) << "the SIM icon ends before the badge";
+        EXPECT_LE(badge.right(), SCREEN - SIDE);
+        widths.push_back(badge.w);
     }
-    EXPECT_STREQ(MLItemContent::unreadSignal(9), "elm,state,unread,1digit");
-    EXPECT_STREQ(MLItemContent::unreadSignal(99), "elm,state,unread,2digit");
-    EXPECT_STREQ(MLItemContent::unreadSignal(1500), "elm,state,unread,3digit");
+    EXPECT_TRUE(widths[0] < widths[1] && widths[1] < widths[2] && widths[2] == widths[3]);
 }
 
-TEST_F(ItemContentTest, ReadConversationsAndBlockedMessagesShowNoBadge) {
-    int threadId = conversation("+15550100", 1);
-    ASSERT_EQ(msg_store::ThreadManager().readThread(threadId), msg_store::MSG_STORE_SUCCESS);
-    MLItemContent* row = appendRow(threadId);
-    ASSERT_TRUE(waitRealized(row));
-    EXPECT_EQ(badgeGroup(row), "");
-    EXPECT_EQ(row->getText("elm.text.noti"), "");
-}
+TEST_F(ItemContentTest, LinesOfSubjectBodyAndNeitherSitInTheMiddleOfTheRow) {
+    MLItemContent* three = appendRow(conversation("+15550001", 1, "the body", "The subject", todayMs()));
+    MLItemContent* none = appendRow(conversation("+15550002", 1, "", "", todayMs() - 1000));
+    MLItemContent* two = appendRow(conversation("+15550003", 1, "just text", "", todayMs() - 2000));
+    ASSERT_NO_FATAL_FAILURE(realize({three, none, two}));
 
-TEST_F(ItemContentTest, LinesOfSubjectBodyAndNeither) {
-    MLItemContent* both = appendRow(conversation("+15550001", 1, "the body", "The subject", 1700000000000));
-    MLItemContent* none = appendRow(conversation("+15550002", 1, "", "", 1700000001000));
-    MLItemContent* bodyOnly = appendRow(conversation("+15550003", 1, "just text", "", 1700000002000));
-    for (MLItem* row :
-         {static_cast<MLItem*>(both), static_cast<MLItem*>(none), static_cast<MLItem*>(bodyOnly)})
-        ASSERT_TRUE(waitRealized(row));
-
-    EXPECT_EQ(shown(both, "elm.text.1"), "The subject");
-    EXPECT_EQ(shown(both, "elm.text.2"), "the body");
-    EXPECT_EQ(both->getTextLayout(), MLItemContent::TEXT_LAYOUT_BOTH);
-
+    EXPECT_EQ(shown(three, "elm.text.1"), "The subject");
+    EXPECT_EQ(shown(three, "elm.text.2"), "the body");
+    EXPECT_EQ(three->getTextLayout(), MLItemContent::TEXT_LAYOUT_BOTH);
     EXPECT_EQ(shown(none, "elm.text.1"), "(No subject)");
-    EXPECT_EQ(shown(none, "elm.text.2"), "");
-    EXPECT_EQ(none->getText("elm.text.2"), "");
     // The theme gives the empty second line up and says so.
     EXPECT_TRUE(
         msg_test::pumpUntil([&] { return none->getTextLayout() == MLItemContent::TEXT_LAYOUT_HIDE_TEXT2; }));
-    EXPECT_EQ(bodyOnly->getTextLayout(), MLItemContent::TEXT_LAYOUT_HIDE_TEXT2);
+    EXPECT_EQ(two->getTextLayout(), MLItemContent::TEXT_LAYOUT_HIDE_TEXT2);
+    EXPECT_EQ(shown(two, "elm.text.1"), "just text");
+    EXPECT_NE(shown(two, "elm.text").find("5550003"), std::string::npos);
 
-    EXPECT_EQ(shown(bodyOnly, "elm.text.1"), "just text");
-    EXPECT_NE(shown(bodyOnly, "elm.text").find("5550003"), std::string::npos);
-    EXPECT_FALSE(bodyOnly->getText("elm.text.3").empty());
+    for (MLItemContent* row : {two, three}) {
+        Box view;
+        evas_object_geometry_get(viewOf(row), &view.x, &view.y, &view.w, &view.h);
+        Box last = part(row, row == two ? "elm.text.1" : "elm.text.2");
+        EXPECT_NEAR(part(row, "elm.text").y - view.y, view.bottom() - last.bottom(), 2)
+            << (row == two ? "two lines" : "three lines");
+    }
 }
 
-TEST_F(ItemContentTest, HostileTextsAreShownAsText) {
+TEST_F(ItemContentTest, HostileTextsAndNamesAreShownAsText) {
     std::string hostile = "<b>bold</b> &amp; <font_size=80>x</font_size>\x01\x1b[31m\nnext\ttab";
-    MLItemContent* row = appendRow(conversation("+15550001", 1, hostile));
-    std::string huge(100 * 1024, 'z');
+    const std::string hebrew = "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d";
+    const std::string markupName = "<b>Bo</b> &amp; <font_size=90>Co";
+    const std::string hebrewName = "\xd7\x93\xd7\xa0\xd7\x94 \xd7\x9b\xd7\x94\xd7\x9f";
+    msg_device::Device* dev = msg_device::Device::getDefault();
+    ASSERT_TRUE(contacts_admin::addPerson(dev, markupName, {"+15550701"}, nullptr));
+    ASSERT_TRUE(contacts_admin::addPerson(dev, hebrewName, {"+15550702"}, nullptr));
+    MLItemContent* row = appendRow(conversation("+15550701", 1, hostile));
     MLItemContent* big =
-        appendRow(conversation("+15550002", 1, huge, "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d <i>"));
-    ASSERT_TRUE(waitRealized(row));
-    ASSERT_TRUE(waitRealized(big));
+        appendRow(conversation("+15550702", 1, std::string(100 * 1024, 'z'), hebrew + " <i>"));
+    // The preloaded records a row is built from are not checked by the store: broken bytes still
+    // reach the label as valid text.
+    struct BrokenProvider : IMLItemDataProvider {
+        bool getThreadById(int threadId, msg_store::Thread& out) override {
+            bool found = msg_store::ThreadManager().getThread(threadId, out) == msg_store::MSG_STORE_SUCCESS;
+            out.snippet = "\xff<b>hi</b>\xc3";
+            return found;
+        }
+        bool getMessageById(int, msg_store::Message&) override { return false; }
+    } provider;
+    auto* broken = new MLItemContent(THREAD, NONE);
+    ASSERT_TRUE(broken->init(conversation("+15550003", 1), &provider));
+    ASSERT_TRUE(wgenlist_item_append(genlist, nullptr, broken, ELM_GENLIST_ITEM_NONE));
+    ASSERT_NO_FATAL_FAILURE(realize({row, big, broken}));
 
     // Control characters become spaces; tags and entities stay literal on screen.
     EXPECT_EQ(shown(row, "elm.text.1"), "<b>bold</b> &amp; <font_size=80>x</font_size>  [31m next tab");
     EXPECT_EQ(row->getText("elm.text.1").find('<'), std::string::npos)
         << "the markup handed over escapes tags";
-
-    EXPECT_EQ(shown(big, "elm.text.1"), "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d <i>");
+    EXPECT_EQ(shown(row, "elm.text"), markupName);
+    EXPECT_EQ(shown(big, "elm.text"), hebrewName);
+    EXPECT_EQ(shown(big, "elm.text.1"), hebrew + " <i>");
     EXPECT_EQ(shown(big, "elm.text.2"), std::string(MLItemContentModel::BODY_LIMIT_WITH_SUBJECT, 'z'));
-}
-
-// The preloaded records a row is built from are not checked by the store: broken bytes still
-// reach the label as valid text, and tags beside them stay literal.
-TEST_F(ItemContentTest, BrokenBytesFromAProviderShowAsReplacementCharacters) {
-    struct BrokenProvider : IMLItemDataProvider {
-        bool getThreadById(int threadId, msg_store::Thread& out) override {
-            if (msg_store::ThreadManager().getThread(threadId, out) != msg_store::MSG_STORE_SUCCESS)
-                return false;
-            out.snippet = "\xff<b>hi</b>\xc3";
-            return true;
-        }
-        bool getMessageById(int, msg_store::Message&) override { return false; }
-    } provider;
-    auto* row = new MLItemContent(THREAD, NONE);
-    ASSERT_TRUE(row->init(conversation("+15550003", 1), &provider));
-    ASSERT_TRUE(wgenlist_item_append(genlist, nullptr, row, ELM_GENLIST_ITEM_NONE));
-    ASSERT_TRUE(waitRealized(row));
-    std::string markup = row->getText("elm.text.1");
+    std::string markup = broken->getText("elm.text.1");
     EXPECT_TRUE(g_utf8_validate(markup.c_str(), -1, nullptr)) << markup;
-    EXPECT_EQ(shown(row, "elm.text.1"), "\xef\xbf\xbd<b>hi</b>\xef\xbf\xbd");
+    EXPECT_EQ(shown(broken, "elm.text.1"), "\xef\xbf\xbd<b>hi</b>\xef\xbf\xbd");
 }
 
-TEST_F(ItemContentTest, EqualTimesOrderByTheHigherId) {
-    int a = conversation("+15550001", 1, "a", "", 1700000000000);
-    int b = conversation("+15550002", 1, "b", "", 1700000000000);
-    int older = conversation("+15550003", 1, "c", "", 1600000000000);
-    MLItemContent rowA(THREAD, NONE), rowB(THREAD, NONE), rowOld(THREAD, NONE);
-    ASSERT_TRUE(rowA.init(a, nullptr));
-    ASSERT_TRUE(rowB.init(b, nullptr));
-    ASSERT_TRUE(rowOld.init(older, nullptr));
-    MLItemContent& higher = a > b ? rowA : rowB;
-    MLItemContent& lower = a > b ? rowB : rowA;
-    EXPECT_TRUE(higher.isAfter(lower));
-    EXPECT_FALSE(lower.isAfter(higher));
-    EXPECT_FALSE(higher.isAfter(higher));
-    EXPECT_TRUE(lower.isAfter(rowOld)) << "a later time wins over a higher id";
-    EXPECT_FALSE(rowOld.isAfter(lower));
-}
-
-TEST_F(ItemContentTest, ADryPoolStillGivesABadge) {
-    auto* pool = MLReusableObjectPool::getInstance();
-    while (Evas_Object* obj = pool->getObject())
-        evas_object_del(obj);
-    msg_test::LogCapture log;
-    MLItemContent* row = appendRow(conversation("+15550001", 3));
-    ASSERT_TRUE(waitRealized(row));
-    EXPECT_TRUE(log.contains("Failed to get an object from provider."));
-    EXPECT_EQ(badgeGroup(row), "img/list/noti1");
-}
-
-TEST_F(ItemContentTest, ShownObjectsAreLeftToTheGenlist) {
+TEST_F(ItemContentTest, ShownBadgesAreLeftToTheGenlistAndADryPoolStillGivesOne) {
     auto* pool = MLReusableObjectPool::getInstance();
     MLItemContent* row = appendRow(conversation("+15550001", 2));
     ASSERT_TRUE(waitRealized(row));
     Evas_Object* badge = elm_object_item_part_content_get(row->getElmObjectItem(), "elm.icon.noti");
     ASSERT_TRUE(badge);
-    size_t shown = pool->getSize();
-    EXPECT_LT(shown, MLReusableObjectPool::INIT_SIZE);
+    size_t left = pool->getSize();
+    EXPECT_LT(left, MLReusableObjectPool::INIT_SIZE);
 
     // The genlist deletes what it shows; the pool must never keep such an object.
-    msg_test::LogCapture log;
     row->unswallow();
     elm_object_item_del(row->getElmObjectItem());
-    EXPECT_EQ(pool->getSize(), shown);
-    EXPECT_FALSE(log.contains("_instance is null"));
+    EXPECT_EQ(pool->getSize(), left);
     while (Evas_Object* obj = pool->getObject()) {
         EXPECT_NE(obj, badge);
-        const char* group = nullptr;
-        elm_image_file_get(obj, nullptr, &group);
-        EXPECT_STREQ(group, "img/list/noti1");
         evas_object_del(obj);
     }
+    MLItemContent* dry = appendRow(conversation("+15550002", 3));
+    ASSERT_TRUE(waitRealized(dry));
+    EXPECT_EQ(badgeGroup(dry), "img/list/noti1");
 }
 
 TEST_F(ItemContentTest, BadgesOfRowsScrolledAwayServeTheRowsScrolledIn) {
@@ -185,12 +202,8 @@ TEST_F(ItemContentTest, BadgesOfRowsScrolledAwayServeTheRowsScrolledIn) {
     ASSERT_TRUE(waitRealized(rows.front()));
     msg_test::LogCapture log;
     // Down the whole list and back, a row at a time as the bezel would.
-    std::vector<int> stops;
-    for (int i = 1; i < 40; ++i)
-        stops.push_back(i);
-    for (int i = 38; i >= 0; --i)
-        stops.push_back(i);
-    for (int i : stops) {
+    for (int step = 1; step < 79; ++step) {
+        int i = step < 40 ? step : 78 - step;
         elm_genlist_item_show(rows[i]->getElmObjectItem(), ELM_GENLIST_ITEM_SCROLLTO_TOP);
         ASSERT_TRUE(waitRealized(rows[i])) << i;
     }
@@ -203,81 +216,77 @@ TEST_F(ItemContentTest, BadgesOfRowsScrolledAwayServeTheRowsScrolledIn) {
     EXPECT_EQ(badgeGroup(rows.front()), "img/list/noti1");
 }
 
-TEST_F(ItemContentTest, UpdateFollowsTheStore) {
+TEST_F(ItemContentTest, RowsFollowTheStoreAndOnlyUnreadConversationsHaveABadge) {
     int threadId = conversation("+15550001", 1, "first", "", 1700000000000);
+    int readId = conversation("+15550002", 1);
+    ASSERT_EQ(msg_store::ThreadManager().readThread(readId), msg_store::MSG_STORE_SUCCESS);
+    int msgId = blockedMessage("+15550009", "prize");
     MLItemContent* row = appendRow(threadId);
-    ASSERT_TRUE(waitRealized(row));
+    MLItemContent* read = appendRow(readId);
+    MLItemContent* blocked = appendRow(msgId, MSG, SPAM);
+    ASSERT_NO_FATAL_FAILURE(realize({row, read, blocked}));
+    EXPECT_EQ(badgeGroup(read), "");
+    EXPECT_EQ(shown(read, "elm.text.noti"), "");
+    EXPECT_EQ(badgeGroup(blocked), "") << "message rows have no unread badge";
 
     bool grew = false;
-    {
-        msg_test::LogCapture log;
-        EXPECT_TRUE(row->update(grew));
-        EXPECT_TRUE(log.contains(">>>>> This item has already been updated."));
-        EXPECT_FALSE(grew);
-    }
     conversation("+15550001", 2, "later", "", 1700000005000);
     EXPECT_TRUE(row->update(grew));
     EXPECT_TRUE(grew);
-    EXPECT_EQ(row->getModel().getUnreadCnt(), 3);
-    ASSERT_TRUE(waitRealized(row));
-    EXPECT_TRUE(msg_test::pumpUntil([&] { return shown(row, "elm.text.noti") == "3"; }));
-    EXPECT_EQ(shown(row, "elm.text.1"), "later");
-
     ASSERT_EQ(msg_store::ThreadManager().deleteThread(threadId), msg_store::MSG_STORE_SUCCESS);
     EXPECT_FALSE(row->update(grew));
-}
 
-TEST_F(ItemContentTest, ARestoredBlockedMessageLeavesTheBlockedList) {
-    int msgId = blockedMessage("+15550009", "prize");
-    ASSERT_GT(msgId, 0);
-    MLItemContent* row = appendRow(msgId, MSG, SPAM);
-    ASSERT_TRUE(waitRealized(row));
-    EXPECT_EQ(badgeGroup(row), "") << "message rows have no unread badge";
-    bool grew = false;
-    EXPECT_TRUE(row->update(grew));
-
+    EXPECT_TRUE(blocked->update(grew));
     ASSERT_EQ(msg_store::MessageManager().restoreBlockedMessage(msgId), msg_store::MSG_STORE_SUCCESS);
-    msg_test::LogCapture log;
-    EXPECT_FALSE(row->update(grew));
-    EXPECT_TRUE(log.contains("This message is not an spam message."));
+    EXPECT_FALSE(blocked->update(grew)) << "a restored message leaves the blocked list";
 }
 
-TEST_F(ItemContentTest, SelectModeChecksAndReports) {
-    MLItemContent* row = appendRow(conversation("+15550001", 1));
+TEST_F(ItemContentTest, SelectModeAndTheScreenReadersDescription) {
+    MLItemContent* row = appendRow(conversation("+15550001", 4, std::string(80, 'w'), "Hi", todayMs()));
     std::vector<MLItem::Event> events;
-    row->setEventListener([&](MLItem::Event event, const MLItem* from) {
-        EXPECT_EQ(from, row);
-        events.push_back(event);
-    });
-    ASSERT_TRUE(waitRealized(row));
-    {
-        msg_test::LogCapture log;
-        row->setCheck(true);
-        EXPECT_TRUE(log.contains("list style is normal."));
-        EXPECT_FALSE(row->isChecked());
-    }
+    row->setEventListener([&](MLItem::Event event, const MLItem*) { events.push_back(event); });
+    ASSERT_NO_FATAL_FAILURE(realize({row}));
+    std::string access;
+    row->getAccessInfoText(access);
+    EXPECT_NE(access.find("4 unread messages"), std::string::npos) << access;
+    EXPECT_EQ(access.find("Hi"), std::string::npos) << "lines are read only while highlighted";
+    EXPECT_EQ(access.find("+15550001"), std::string::npos) << "numbers are read digit by digit: " << access;
+    elm_object_item_signal_emit(row->getElmObjectItem(), "elm,action,access_highlight,show", "elm");
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return row->isHighlighted(); }));
+    row->getAccessInfoText(access);
+    std::string lines = "Hi " + std::string(80, 'w');
+    EXPECT_NE(access.find(lines.substr(0, MLItemContent::MAX_ACCESS_TEXT_CHARS) + " "), std::string::npos)
+        << access;
+    EXPECT_EQ(access.find(lines.substr(0, MLItemContent::MAX_ACCESS_TEXT_CHARS + 1)), std::string::npos);
+    row->unrealized();
+    EXPECT_FALSE(row->isHighlighted());
+    elm_genlist_item_update(row->getElmObjectItem());
+    ASSERT_NO_FATAL_FAILURE(realize({row}));
+
+    int normalX = part(row, "elm.text").x;
+    row->setCheck(true);
+    EXPECT_FALSE(row->isChecked()) << "no check in normal style";
     row->onSelect(row->getElmObjectItem());
     EXPECT_EQ(events, std::vector<MLItem::Event>{MLItem::SELECTED});
-
     row->setStyle(LIST_STYLE_SELECT);
     elm_genlist_item_update(row->getElmObjectItem());
     ASSERT_TRUE(msg_test::pumpUntil([&] {
         return elm_object_item_part_content_get(row->getElmObjectItem(), "elm.swallow.center_check");
     }));
-    Evas_Object* check =
-        elm_object_item_part_content_get(row->getElmObjectItem(), "elm.swallow.center_check");
+    msg_test::runLoopUntilIdle();
+    Box check = object(row, "elm.swallow.center_check");
+    EXPECT_GE(check.x, SIDE);
+    EXPECT_GT(part(row, "elm.text").x, check.right());
+    EXPECT_LE(part(row, "elm.text.3").right(), SCREEN - SIDE);
     row->onSelect(row->getElmObjectItem());
     EXPECT_TRUE(row->isChecked());
-    EXPECT_TRUE(elm_check_state_get(check));
     EXPECT_EQ(events.back(), MLItem::CHECK_CHANGED);
-
-    std::string access;
     row->getAccessInfoText(access);
-    EXPECT_NE(access.find("1 unread message selected"), std::string::npos) << access;
+    EXPECT_NE(access.find("4 unread messages selected"), std::string::npos) << access;
 
     // A checked row that gains unread messages is unchecked.
     events.clear();
-    conversation("+15550001", 1, "more", "", 1700000009000);
+    conversation("+15550001", 1, "more", "", todayMs() + 1000);
     bool grew = false;
     EXPECT_TRUE(row->update(grew));
     EXPECT_FALSE(row->isChecked());
@@ -288,40 +297,75 @@ TEST_F(ItemContentTest, SelectModeChecksAndReports) {
     EXPECT_FALSE(row->isChecked());
     row->getAccessInfoText(access);
     EXPECT_EQ(access.find("elected"), std::string::npos) << access;
+    elm_genlist_item_update(row->getElmObjectItem());
+    ASSERT_NO_FATAL_FAILURE(realize({row}));
+    EXPECT_EQ(part(row, "elm.text").x, normalX) << "the texts move back";
 }
 
-TEST_F(ItemContentTest, ScreenReaderDescription) {
-    MLItemContent* row = appendRow(conversation("+15550001", 4, std::string(80, 'w'), "Hi"));
-    ASSERT_TRUE(waitRealized(row));
-    std::string access;
-    row->getAccessInfoText(access);
-    EXPECT_NE(access.find("4 unread messages"), std::string::npos) << access;
-    EXPECT_EQ(access.find("Hi"), std::string::npos) << "lines are read only while highlighted";
-    EXPECT_EQ(access.find("+15550001"), std::string::npos) << "numbers are read digit by digit: " << access;
+TEST_F(ItemContentTest, RecycledRowViewsForgetTheBadgeAndAlertOfTheirFormerRows) {
+    // An alert with unread messages first, then enough read conversations to scroll it away.
+    msg_store::IncomingMessage alert;
+    alert.addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+15550900"}};
+    alert.msgType = "cmas";
+    alert.time = todayMs();
+    int alertMsg = -1;
+    ASSERT_EQ(msg_store::PhoneSide::insertMessage(alert, &alertMsg), msg_store::MSG_STORE_SUCCESS);
+    msg_store::Message stored;
+    ASSERT_EQ(msg_store::MessageManager().getMessage(alertMsg, stored), msg_store::MSG_STORE_SUCCESS);
+    MLItemContent* first = appendRow(stored.threadId);
+    ASSERT_NO_FATAL_FAILURE(realize({first}));
+    EXPECT_GT(part(first, "elm.text").x, part(first, "elm.text.1").x)
+        << "the alert icon comes before the name";
+    EXPECT_GT(part(first, "noti_area").w, 0);
 
-    elm_object_item_signal_emit(row->getElmObjectItem(), "elm,action,access_highlight,show", "elm");
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return row->isHighlighted(); }));
-    row->getAccessInfoText(access);
-    std::string lines = "Hi " + std::string(80, 'w');
-    EXPECT_NE(access.find(lines.substr(0, MLItemContent::MAX_ACCESS_TEXT_CHARS) + " "), std::string::npos)
-        << access;
-    EXPECT_EQ(access.find(lines.substr(0, MLItemContent::MAX_ACCESS_TEXT_CHARS + 1)), std::string::npos);
-
-    row->unrealized();
-    EXPECT_FALSE(row->isHighlighted());
+    std::vector<MLItemContent*> rows;
+    for (int i = 0; i < 12; ++i) {
+        int threadId = conversation("+1555060" + std::to_string(10 + i), 1, "read", "", todayMs() - 1000 * i);
+        EXPECT_EQ(msg_store::ThreadManager().readThread(threadId), msg_store::MSG_STORE_SUCCESS);
+        rows.push_back(appendRow(threadId));
+    }
+    for (MLItemContent* shownRow : {rows.back(), first, rows.back(), first, rows[6]}) {
+        elm_genlist_item_show(shownRow->getElmObjectItem(), ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+        msg_test::runLoopUntilIdle();
+    }
+    auto isShown = [this](MLItem* row) { return viewOf(row) != nullptr; };
+    // A recycled view is laid out again on a later frame of a loaded machine: wait for the text
+    // columns to line up (a leftover alert's room never does), then check everything.
+    msg_test::runLoopUntil([&] {
+        for (MLItemContent* row : rows)
+            if (isShown(row) && part(row, "elm.text").x != part(row, "elm.text.1").x)
+                return false;
+        return true;
+    });
+    int checked = 0;
+    for (MLItemContent* row : rows) {
+        if (!isShown(row))
+            continue;
+        ++checked;
+        SCOPED_TRACE(row->getItemId());
+        EXPECT_EQ(part(row, "noti_area").w, 0);
+        EXPECT_EQ(part(row, "elm.text").x, part(row, "elm.text.1").x) << "no room is left for an alert icon";
+        EXPECT_EQ(shown(row, "elm.text.noti"), "");
+    }
+    EXPECT_GE(checked, 2);
 }
 
-TEST_F(ItemContentTest, ContactNamesAreShownAsTextInEitherDirection) {
-    msg_device::Device* dev = msg_device::Device::getDefault();
-    const std::string hostile = "<b>Bo</b> &amp; <font_size=90>Co";
-    const std::string hebrew = "\xd7\x93\xd7\xa0\xd7\x94 \xd7\x9b\xd7\x94\xd7\x9f";
-    ASSERT_TRUE(contacts_admin::addPerson(dev, hostile, {"+15550701"}, nullptr));
-    ASSERT_TRUE(contacts_admin::addPerson(dev, hebrew, {"+15550702"}, nullptr));
-    MLItemContent* markupRow = appendRow(conversation("+15550701", 1, "hi"));
-    MLItemContent* rtlRow = appendRow(conversation("+15550702", 1, "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d"));
-    ASSERT_TRUE(waitRealized(markupRow));
-    ASSERT_TRUE(waitRealized(rtlRow));
-    EXPECT_EQ(shown(markupRow, "elm.text"), hostile);
-    EXPECT_EQ(shown(rtlRow, "elm.text"), hebrew);
-    EXPECT_EQ(shown(rtlRow, "elm.text.1"), "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d");
+TEST_F(ItemContentTest, ASenderNumberShrinksToItsRoomAndANameIsCut) {
+    msg_test::ProgramRun run =
+        msg_test::runProgram("msg-sim", {"--device", device.path(), "contact", "add", "--name",
+                                         "Alexandra Konstantinopoulou-Smithers", "--number", "+15550100014"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    MLItemContent* number = appendRow(conversation("+15550100013", 1, "win", "", todayMs()));
+    MLItemContent* named = appendRow(conversation("+15550100014", 1, "hi", "", todayMs()));
+    ASSERT_NO_FATAL_FAILURE(realize({number, named}));
+    for (MLItemContent* row : {number, named}) {
+        double value = 0.0;
+        const char* state = edje_object_part_state_get(viewOf(row), "elm.text", &value);
+        EXPECT_STREQ(row == number ? "number" : "default", state) << shown(row, "elm.text");
+        auto* text = const_cast<Evas_Object*>(edje_object_part_object_get(viewOf(row), "elm.text"));
+        ASSERT_TRUE(text);
+        int drawn = 0;
+        evas_object_geometry_get(text, nullptr, nullptr, &drawn, nullptr);
+        EXPECT_LE(drawn, part(row, "elm.text").w) << "never drawn over the time";
+    }
 }

@@ -1,128 +1,371 @@
-#include "ListRowFixture.h"
+// The list on a page of the watch's window: select mode (counting, the bottom button, deleting and
+// restoring one or several rows, cancellation, the back key, the menu entries), what taps, long
+// presses and the composer button open, and the screen reader's reading order.
+// First: it opens the accessibility API before Elementary is included.
+#include "common/popup/AccessApi.h"
 
+#include "ListScreenFixture.h"
+
+#include "FeedSync.h"
 #include "LogCapture.h"
+#include "Programs.h"
+#include "RecordingScreenOpener.h"
+#include "common/CommonUtil.h"
 #include "common/MCommonAppEventMgr.h"
-#include "list/MLItem/MLItemContent.h"
-#include "list/MLListViewController.h"
-#include "list/MLReusableObjectPool.h"
-#include "list/MLThreadListBgLoad.h"
-#include "msg_store/MsgStore.h"
+#include "device/Device.h"
+#include "list/MLItem/MLItemButtonMenu.h"
+#include "msg_store/MessageManager.h"
 #include "msg_store/PhoneSide.h"
+#include "msg_store/ThreadManager.h"
+#include "vconf.h"
 
-#include <vector>
+#include <cstdlib>
+#include <functional>
 
 using namespace msg_app::msg_list;
+using Options = std::vector<MoreOption>;
 
 namespace {
 
-class ListViewTest : public ListRowFixture {
+class SelectModeTest : public ListScreenFixture {
 protected:
+    void SetUp() override {
+        // Results show as toasts only in the main application.
+        setenv("MSG_APP_ID", msg_app::common_util::MAIN_APP_ID, 1);
+        ListScreenFixture::SetUp();
+    }
     void TearDown() override {
-        if (list)
-            list->destroy();
-        msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
-        MLThreadListBgLoad::destroy();
-        ListRowFixture::TearDown();
+        ListScreenFixture::TearDown();
+        unsetenv("MSG_APP_ID");
     }
-    void create(ListType type) {
-        list = new MLListViewController(type);
-        list->setEventListener([this](MLListViewController::Event e) { events.push_back(e); });
-        ASSERT_TRUE(list->create(window->win(), nullptr));
-        evas_object_resize(list->getEvasObject(), 360, 360);
-        evas_object_show(list->getEvasObject());
+    Options options() const {
+        Options result;
+        list->getOptions(result);
+        return result;
     }
-    MLItem* rowAt(int index) {
-        Elm_Object_Item* item = elm_genlist_nth_item_get(list->getGenlist(), index);
-        return item ? static_cast<MLItem*>(elm_object_item_data_get(item)) : nullptr;
+    std::string bottomText() const { return elm_object_text_get(list->getBottomButton()); }
+    bool bottomEnabled() const { return !elm_object_disabled_get(list->getBottomButton()); }
+    int folderOf(int msgId) const {
+        msg_store::Message msg;
+        return msg_store::MessageManager().getMessage(msgId, msg) == msg_store::MSG_STORE_SUCCESS
+                   ? msg.folderType
+                   : -1;
     }
-    int idAt(int index) {
-        MLItem* row = rowAt(index);
-        return row && row->getType() == MLItem::CONTENT ? static_cast<MLItemContent*>(row)->getItemId() : -1;
+    // Three conversations, newest first in the list: c, b, a; and the list over them.
+    void threeConversations() {
+        a = conversation("+15550001", 1, "a", "", 1600000000000);
+        b = conversation("+15550002", 1, "b", "", 1650000000000);
+        c = conversation("+15550003", 1, "c", "", 1700000000000);
+        create(LIST_TYPE_THREAD);
     }
-    // Many conversations in one store transaction, so one change names them all.
-    void receiveMany(int count, int64_t timeMs, const std::string& prefix) {
-        std::vector<msg_store::IncomingMessage> messages(count);
-        for (int i = 0; i < count; ++i) {
-            messages[i].addresses = {{msg_store::ADDRESS_TYPE_PHONE, prefix + std::to_string(100000 + i)}};
-            messages[i].text = "bulk";
-            messages[i].time = timeMs + i;
-        }
-        ASSERT_EQ(msg_store::PhoneSide::insertMessages(messages, nullptr), msg_store::MSG_STORE_SUCCESS);
+    bool waitDone() {
+        return msg_test::runLoopUntil([&] { return !list->isBgActionRunning(); }, 8.0);
     }
-    MLListViewController* list = nullptr;
-    std::vector<MLListViewController::Event> events;
+    int a = -1, b = -1, c = -1;
 };
 
-} // namespace
+TEST_F(SelectModeTest, LongPressChecksTheRowTapsCountAndTheBottomButtonDeletesItAtOnce) {
+    threeConversations();
+    longPress(itemOf(b));
+    ASSERT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
+    EXPECT_EQ(list->getAction(), MLListViewController::ACTION_DELETE);
+    EXPECT_EQ(list->getCheckedIds(), std::vector<int>{b});
+    EXPECT_EQ(bottomText(), "Delete");
+    EXPECT_TRUE(bottomEnabled());
+    EXPECT_EQ(options(), Options{}) << "the conversation list offers nothing in select mode";
+    tap(itemOf(c));
+    EXPECT_EQ(list->getCheckedIds(), (std::vector<int>{c, b})) << "in list order";
+    EXPECT_EQ(list->getCheckedCount(), 2);
+    tap(itemOf(c));
+    EXPECT_EQ(list->getCheckedCount(), 1);
+    EXPECT_EQ(topPageName(), "host") << "a tap in select mode opens nothing";
 
-TEST_F(ListViewTest, LoadsFixedRowsThenConversationsNewestFirst) {
+    clickButton(list->getBottomButton());
+    EXPECT_FALSE(list->isBgActionRunning()) << "one row needs no progress popup";
+    EXPECT_FALSE(threadExists(b));
+    EXPECT_TRUE(threadExists(a) && threadExists(c));
+    EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+    EXPECT_EQ(list->getBottomButton(), nullptr);
+    EXPECT_TRUE(hasToast("Deleted."));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 2; }));
+    EXPECT_EQ(itemOf(b), nullptr);
+}
+
+TEST_F(SelectModeTest, NothingCheckedDisablesTheButtonAndTheCountPopupSelectsAll) {
+    threeConversations();
+    list->doAction(MLListViewController::ACTION_DELETE);
+    ASSERT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
+    EXPECT_FALSE(bottomEnabled());
+    list->doAction(MLListViewController::ACTION_DELETE);
+    EXPECT_TRUE(threadExists(a) && threadExists(b) && threadExists(c)) << "nothing checked, nothing done";
+
+    auto clickCtxItem = [&](const std::string& text) {
+        clickButton(countButton());
+        std::vector<Evas_Object*> ctx = popups("Elm.Ctxpopup");
+        ASSERT_EQ(ctx.size(), 1u);
+        // An item is taken once the popup has faded in.
+        ASSERT_TRUE(msg_test::runLoopUntilShown(elm_object_content_get(ctx[0])));
+        Elm_Object_Item* it = elm_ctxpopup_first_item_get(ctx[0]);
+        while (it && elm_object_item_text_get(it) != text)
+            it = elm_ctxpopup_item_next_get(it);
+        ASSERT_NE(it, nullptr) << text;
+        elm_ctxpopup_item_selected_set(it, EINA_TRUE);
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return popups("Elm.Ctxpopup").empty(); }));
+    };
+    clickCtxItem("Select all");
+    EXPECT_EQ(list->getCheckedCount(), 3);
+    EXPECT_EQ(list->getCheckedIds().size(), 3u);
+    clickCtxItem("Deselect all");
+    EXPECT_TRUE(list->getCheckedIds().empty());
+
+    // A checked row that leaves the list is not counted on.
+    tap(itemOf(b));
+    EXPECT_TRUE(bottomEnabled());
+    ASSERT_EQ(msg_store::ThreadManager().deleteThread(b), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getCheckedCount() == 0; }));
+    EXPECT_FALSE(bottomEnabled());
+
+    // Back closes the popup, then leaves select mode, then leaves the list.
+    clickButton(countButton());
+    ASSERT_TRUE(msg_test::runLoopUntilShown(elm_object_content_get(popups("Elm.Ctxpopup").at(0))));
+    EXPECT_FALSE(list->back());
+    EXPECT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
+    EXPECT_FALSE(list->back());
+    EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+    EXPECT_TRUE(list->back());
+}
+
+// Several rows go on the worker, held at its first row by a locked store: back is ignored
+// meanwhile; left alone it does them all, while a closed popup or termination stops it after the
+// first row in list order, without a result.
+TEST_F(SelectModeTest, SeveralRowsGoOnTheWorkerWhichStopsAfterItsCurrentRowWhenTold) {
+    const struct {
+        const char* name;
+        std::function<void(MLListViewController*)> stop;
+    } cases[] = {
+        {"left alone", nullptr},
+        {"popup closed", [](MLListViewController* l) { l->destroyPopup(); }},
+        {"terminating",
+         [](MLListViewController*) {
+             msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_TERMINATING);
+         }},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return !hasToast("Deleted."); })) << "an earlier result";
+        threeConversations();
+        ASSERT_EQ(list->selectItems(MLListViewController::ACTION_DELETE, {a, b, c, 9999}), 3);
+        msg_test::LogCapture log;
+        {
+            msg_device::Transaction lock(*msg_device::Device::getDefault()->connection());
+            list->doAction(MLListViewController::ACTION_DELETE);
+            ASSERT_TRUE(list->isBgActionRunning());
+            ASSERT_TRUE(msg_test::runLoopUntil([&] { return log.contains("onThreadWorkerCb - Start"); }));
+            EXPECT_FALSE(list->back());
+            EXPECT_TRUE(list->isBgActionRunning());
+            if (k.stop)
+                k.stop(list);
+        }
+        if (k.stop) {
+            ASSERT_TRUE(
+                msg_test::runLoopUntil([&] { return log.contains("Failed to send feedback."); }, 8.0));
+            EXPECT_FALSE(threadExists(c));
+            EXPECT_TRUE(threadExists(a) && threadExists(b));
+            EXPECT_FALSE(hasToast("Deleted."));
+            continue;
+        }
+        ASSERT_TRUE(waitDone());
+        EXPECT_FALSE(threadExists(a) || threadExists(b) || threadExists(c));
+        EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+        EXPECT_TRUE(hasToast("Deleted."));
+        EXPECT_EQ(rowAt(3)->getType(), MLItem::NO_CONTENT);
+    }
+}
+
+TEST_F(SelectModeTest, ARowThatChangedSinceItWasCheckedIsLeftAloneAndTheUserIsTold) {
+    threeConversations();
+    list->selectItems(MLListViewController::ACTION_DELETE, {a});
+    // A message the row has not shown yet: its change is still on its way.
+    ASSERT_NO_FATAL_FAILURE(sim({"receive", "--from", "+15550001", "--text", "unseen"}));
+    list->doAction(MLListViewController::ACTION_DELETE);
+    EXPECT_TRUE(threadExists(a));
+    EXPECT_FALSE(hasToast("Deleted."));
+    EXPECT_TRUE(hasToast("Changed meanwhile, so not deleted."));
+    EXPECT_EQ(list->getCheckedIds(), std::vector<int>{a}) << "still checked, to be looked at again";
+}
+
+TEST_F(SelectModeTest, OfSeveralBlockedMessagesTheUnchangedAreRestoredAndTheChangedOneIsReported) {
+    std::vector<int> ids = {blockedMessage("+15550021", "x"), blockedMessage("+15550022", "y"),
+                            blockedMessage("+15550023", "z")};
+    create(LIST_TYPE_BLOCKED_MSG);
+    list->doAction(MLListViewController::ACTION_RESTORE);
+    EXPECT_EQ(bottomText(), "Unblock");
+    ASSERT_EQ(list->selectItems(MLListViewController::ACTION_RESTORE, ids), 3);
+    EXPECT_EQ(options(), Options{}) << "checked rows, but the action is chosen";
+    ASSERT_NO_FATAL_FAILURE(sim({"delete", "--message", std::to_string(ids[1])}));
+    clickButton(list->getBottomButton());
+    ASSERT_TRUE(waitDone());
+    EXPECT_EQ(folderOf(ids[0]), msg_store::FOLDER_WATCH_INBOX);
+    EXPECT_EQ(folderOf(ids[2]), msg_store::FOLDER_WATCH_INBOX);
+    EXPECT_TRUE(hasToast("Changed meanwhile, so not unblocked."));
+    EXPECT_FALSE(hasToast("Unblocked."));
+}
+
+TEST_F(SelectModeTest, ConversationsWithOnlyBlockedMessagesHaveNoRow) {
+    int mixed = conversation("+15550041", 1, "hi", "", 1600000000000);
+    int other = conversation("+15550042", 1, "yo", "", 1650000000000);
+    ASSERT_GT(blockedMessage("+15550041", "spam too"), 0);
+    create(LIST_TYPE_THREAD);
+    ASSERT_EQ(list->getItemCount(), 2);
+    // A blocked message from a new sender brings no empty conversation.
+    ASSERT_GT(blockedMessage("+15550043", "spam"), 0);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
+    EXPECT_EQ(list->getItemCount(), 2);
+
+    // Deleting a conversation keeps its blocked messages, and so its thread, but not its row.
+    list->selectItems(MLListViewController::ACTION_DELETE, {mixed});
+    list->doAction(MLListViewController::ACTION_DELETE);
+    EXPECT_FALSE(threadExists(mixed));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 1; }));
+    EXPECT_NE(itemOf(other), nullptr);
+}
+
+TEST_F(SelectModeTest, BlockedListHoldsOnlyBlockedMessagesAndLeavesTheChoiceToTheMenu) {
+    int first = blockedMessage("+15550011", "one");
+    int second = blockedMessage("+15550012", "two");
+    conversation("+15550013", 1);
+    create(LIST_TYPE_BLOCKED_MSG);
+    ASSERT_EQ(list->getItemCount(), 2);
+    EXPECT_EQ(options(), (Options{MORE_OPTION_RESTORE, MORE_OPTION_DELETE}));
+    longPress(itemOf(first));
+    ASSERT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
+    EXPECT_EQ(list->getAction(), MLListViewController::ACTION_NONE);
+    EXPECT_EQ(options(), Options{MORE_OPTION_RESTORE});
+    EXPECT_EQ(bottomText(), "Delete");
+    tap(itemOf(first));
+    EXPECT_EQ(options(), Options{}) << "nothing checked";
+    tap(itemOf(first));
+    list->doAction(MLListViewController::ACTION_RESTORE);
+    EXPECT_EQ(folderOf(first), msg_store::FOLDER_WATCH_INBOX);
+    EXPECT_TRUE(hasToast("Unblocked."));
+    EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+    list->selectItems(MLListViewController::ACTION_DELETE, {second});
+    list->doAction(MLListViewController::ACTION_DELETE);
+    EXPECT_EQ(folderOf(second), -1) << "deleted";
+}
+
+TEST_F(SelectModeTest, AReloadPendingInSelectModeHappensOnReturn) {
+    threeConversations();
+    list->doAction(MLListViewController::ACTION_DELETE);
+    receiveMany(51, 1500000000000, "+1444");
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
+    // A resume in select mode keeps the reload for later.
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    EXPECT_EQ(list->getItemCount(), 3);
+    EXPECT_FALSE(list->back());
+    EXPECT_EQ(list->getItemCount(), 54);
+    EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+}
+
+class ListOpenTest : public ListScreenFixture {
+protected:
+    RecordingScreenOpener opener;
+};
+
+TEST_F(ListOpenTest, TapOpensTheConversationAndBackReturns) {
+    int older = conversation("+15550001", 2, "first", "", 1600000000000);
+    conversation("+15550002", 1, "second", "", 1700000000000);
+    create(LIST_TYPE_THREAD);
+    tap(itemOf(older));
+    ASSERT_EQ(topPageName(), MLListViewController::VIEWER_NAME);
+    EXPECT_EQ(opener.requests, std::vector<std::string>{"conversation " + std::to_string(older)});
+    appWindow->getNaviframeController()->pop();
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+}
+
+TEST_F(ListOpenTest, LongPressOnlyOnContentRowsAndOnlyOnce) {
+    int id = conversation("+15550001", 1);
+    create(LIST_TYPE_THREAD);
+    for (int fixedRow = 0; fixedRow < 3; ++fixedRow)
+        evas_object_smart_callback_call(list->getGenlist(), "longpressed",
+                                        elm_genlist_nth_item_get(list->getGenlist(), fixedRow));
+    EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+    evas_object_smart_callback_call(list->getGenlist(), "longpressed", itemOf(id));
+    EXPECT_EQ(list->getCheckedIds(), std::vector<int>{id});
+    evas_object_smart_callback_call(list->getGenlist(), "longpressed", itemOf(id));
+    EXPECT_EQ(list->getCheckedCount(), 1);
+}
+
+TEST_F(ListOpenTest, ComposeButtonOpensTheComposerOrTellsWhyItMayNotStart) {
+    for (const char* error : {"", "WDS_PN_TPOP_MEMORY_FULL_ABB"}) {
+        SCOPED_TRACE(error);
+        opener.requests.clear();
+        opener.composerError = error;
+        create(LIST_TYPE_THREAD);
+        auto* menu = dynamic_cast<MLItemButtonMenu*>(rowAt(1));
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return menu->getComposeButton() != nullptr; }));
+        elm_layout_signal_emit(menu->getComposeButton(), "mouse,clicked,1", "event");
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return !opener.requests.empty(); }));
+        EXPECT_EQ(opener.requests, std::vector<std::string>{"composer"});
+        if (*error) {
+            EXPECT_TRUE(msg_test::runLoopUntil([&] { return hasToast("Memory full."); }));
+            EXPECT_EQ(topPageName(), "host") << "the list stays";
+        } else {
+            EXPECT_TRUE(msg_test::runLoopUntil([&] { return topPageName() != "host"; }));
+        }
+    }
+}
+
+class ListAccessTest : public ListScreenFixture {
+protected:
+    void SetUp() override {
+        ListScreenFixture::SetUp();
+        ASSERT_EQ(vconf_set_bool("db/setting/accessibility/tts", 1), VCONF_OK);
+    }
+    // Whether the screen reader reads `to` right after `from`.
+    static bool flows(const Eo* from, const Eo* to) {
+        bool found = false;
+        Eina_Iterator* relations = efl_access_object_relations_get(from);
+        void* data = nullptr;
+        EINA_ITERATOR_FOREACH(relations, data) {
+            auto* relation = static_cast<Efl_Access_Relation*>(data);
+            if (relation->type == EFL_ACCESS_RELATION_TYPE_FLOWS_TO)
+                found = found || eina_list_data_find(relation->objects, to);
+        }
+        eina_iterator_free(relations);
+        return found;
+    }
+};
+
+TEST_F(ListAccessTest, ButtonsHeaderRowsCountAndBottomButtonAreReadInOrder) {
     int older = conversation("+15550001", 1, "a", "", 1600000000000);
     int newer = conversation("+15550002", 1, "b", "", 1700000000000);
     create(LIST_TYPE_THREAD);
-    EXPECT_EQ(list->getItemCount(), 2);
-    EXPECT_EQ(rowAt(0)->getType(), MLItem::MARGIN);
-    EXPECT_EQ(rowAt(1)->getType(), MLItem::BUTTON_MENU);
-    EXPECT_EQ(rowAt(2)->getType(), MLItem::GROUP_INDEX);
-    EXPECT_EQ(idAt(3), newer);
-    EXPECT_EQ(idAt(4), older);
+    auto* menu = dynamic_cast<MLItemButtonMenu*>(rowAt(1));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return menu->getContactsButton() != nullptr; }));
+    Elm_Object_Item* header = elm_genlist_nth_item_get(list->getGenlist(), 2);
+    EXPECT_TRUE(flows(menu->getComposeButton(), menu->getContactsButton()));
+    EXPECT_TRUE(flows(menu->getContactsButton(), header));
+    EXPECT_TRUE(flows(itemOf(newer), itemOf(older)));
+
+    list->doAction(MLListViewController::ACTION_DELETE);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return flows(header, countButton()); }));
+    EXPECT_TRUE(flows(countButton(), itemOf(newer)));
+    EXPECT_TRUE(flows(itemOf(older), list->getBottomButton()));
 }
 
-TEST_F(ListViewTest, FiftyChangesOneByOneFiftyOneReload) {
+TEST_F(ListAccessTest, ANewRowIsLinkedBetweenItsNeighbours) {
+    int older = conversation("+15550001", 1, "a", "", 1600000000000);
+    int newest = conversation("+15550003", 1, "c", "", 1700000000000);
     create(LIST_TYPE_THREAD);
-    {
-        msg_test::LogCapture log;
-        receiveMany(50, 1600000000000, "+1444");
-        ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 50; }));
-        EXPECT_FALSE(log.contains("too many"));
-        EXPECT_EQ(log.count("is inserted"), 50);
-    }
-    msg_test::LogCapture log;
-    receiveMany(51, 1700000000000, "+1333");
-    ASSERT_TRUE(
-        msg_test::pumpUntil([&] { return log.contains("change id cnt(51) is too many. so reload list."); }));
-    EXPECT_EQ(list->getItemCount(), 101);
-    EXPECT_EQ(log.count("is inserted"), 0);
-    EXPECT_EQ(rowAt(2)->getType(), MLItem::GROUP_INDEX);
+    int middle = conversation("+15550002", 1, "b", "", 1650000000000);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return itemOf(middle) != nullptr; }));
+    msg_test::runLoopUntilIdle();
+    EXPECT_TRUE(flows(itemOf(newest), itemOf(middle)));
+    EXPECT_TRUE(flows(itemOf(middle), itemOf(older)));
+    EXPECT_FALSE(flows(itemOf(newest), itemOf(older))) << "the old link is gone";
 }
 
-TEST_F(ListViewTest, BlockedListReportsEmptyAndFirstRow) {
-    create(LIST_TYPE_BLOCKED_MSG);
-    EXPECT_EQ(events,
-              std::vector<MLListViewController::Event>{MLListViewController::EVENT_EMPTY_STATE_CHANGED});
-    EXPECT_EQ(elm_genlist_items_count(list->getGenlist()), 0u);
-
-    events.clear();
-    int msgId = blockedMessage("+15550009", "prize");
-    ASSERT_GT(msgId, 0);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 1; }));
-    EXPECT_EQ(rowAt(0)->getType(), MLItem::TITLE);
-    EXPECT_EQ(idAt(1), msgId);
-    EXPECT_EQ(events,
-              (std::vector<MLListViewController::Event>{MLListViewController::EVENT_EMPTY_STATE_CHANGED,
-                                                        MLListViewController::EVENT_CHANGED}));
-
-    events.clear();
-    ASSERT_EQ(msg_store::MessageManager().restoreBlockedMessage(msgId), msg_store::MSG_STORE_SUCCESS);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 0; }));
-    EXPECT_EQ(events,
-              std::vector<MLListViewController::Event>{MLListViewController::EVENT_EMPTY_STATE_CHANGED});
-}
-
-TEST_F(ListViewTest, FirstIdleTakesOverFromThePreload) {
-    int first = conversation("+15550001", 1, "a", "", 1600000000000);
-    MLThreadListBgLoad::getInstance()->start();
-    msg_test::LogCapture log;
-    create(LIST_TYPE_THREAD);
-    EXPECT_TRUE(log.contains("loaded from MLThreadListBgLoad"));
-    EXPECT_EQ(idAt(3), first);
-
-    int second = conversation("+15550002", 1, "b", "", 1700000000000);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return idAt(3) == second; }));
-    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LAUNCH_COMPLETED);
-    ASSERT_TRUE(
-        msg_test::runLoopUntil([&] { return log.contains("do process missed storage_changed events"); }));
-    EXPECT_EQ(MLThreadListBgLoad::getState(), MLThreadListBgLoad::NONE);
-    EXPECT_GT(MLReusableObjectPool::getInstance()->getSize(), 0u) << "filled on the first idle";
-    // The replayed insertion finds its row already there and does not add it twice.
-    EXPECT_EQ(list->getItemCount(), 2);
-}
+} // namespace
