@@ -7,7 +7,6 @@
 #include "msg_store/MsgStore.h"
 #include "view_kit/WNaviframeController.h"
 
-
 using msg_services::LaunchEntry;
 using msg_services::LaunchJournal;
 
