@@ -1,19 +1,14 @@
 // The input selector's answer, headless: a selector request in the launch journal and msg-sim answering
-// it; a chosen text's way to the phone is a new message's journey.
+// it. A chosen text's way to the phone is a new message's journey; its "Keyboard", the real-window
+// journey's.
 #include "ProcessTest.h"
 
 #include "InputSelectorScreen.h"
-#include "SelectorAnswer.h"
 
 #include "Programs.h"
 #include "preference.h"
 
-#include <cstdlib>
-
 namespace {
-
-using msg_services::LaunchEntry;
-using msg_services::LaunchJournal;
 
 class SelectorAnswerTest : public ProcessTest {
 protected:
@@ -48,31 +43,6 @@ TEST_F(SelectorAnswerTest, CancelAndRefusedAnswersSendNothing) {
     EXPECT_TRUE(launchesAfter(other).empty());
     EXPECT_TRUE(outbox().empty());
     EXPECT_TRUE(waitForExit(id));
-}
-
-TEST_F(SelectorAnswerTest, TheKeyboardHandsTheRecipientOverWithoutText) {
-    int64_t id = askForReply("01012345678");
-    // Answered here as msg-sim select --keyboard does: the composer that opens stays up, and a program
-    // whose output is captured would wait for it.
-    app_control_h received = LaunchJournal::openReceived(id);
-    ASSERT_NE(nullptr, received);
-    setenv("MSG_APP_ID", SELECTOR_APP, 1);
-    EXPECT_TRUE(msg_app::input::SelectorAnswer::openKeyboard(received));
-    unsetenv("MSG_APP_ID");
-    app_control_destroy(received);
-    LaunchJournal::requestTerminate(id);
-    std::vector<LaunchEntry> composer = launchesAfter(id);
-    ASSERT_EQ(1u, composer.size());
-    EXPECT_EQ(std::string::npos, composer[0].request.find("selected_context"));
-    EXPECT_NE(std::string::npos, composer[0].request.find("address:01012345678"));
-    EXPECT_TRUE(waitForExit(id));
-    // The composer opens on the body for the user to write: it waits, sending nothing, until closed.
-    EXPECT_TRUE(msg_test::pumpUntil([&] { return entry(composer[0].id).status == "started"; }, 20.0));
-    msg_test::pumpFor(0.5);
-    EXPECT_EQ("started", entry(composer[0].id).status);
-    EXPECT_TRUE(outbox().empty());
-    ASSERT_TRUE(LaunchJournal::requestTerminate(composer[0].id));
-    EXPECT_TRUE(waitForExit(composer[0].id));
 }
 
 TEST_F(SelectorAnswerTest, QuickRepliesAreThePreferencesLinesElseTheBuiltInOnes) {
