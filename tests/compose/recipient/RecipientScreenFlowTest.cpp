@@ -9,7 +9,6 @@
 #include "compose/MCItem/MCItemRcptNextButton.h"
 #include "compose/MCLaunchMgr.h"
 #include "compose/MCRecipientEntryContentViewController.h"
-#include "compose/MCRecipientSearchBarViewController.h"
 #include "compose/body/MCBodyContentViewController.h"
 #include "compose/body/MCComposerOpener.h"
 #include "msg_store/MsgStore.h"
@@ -174,32 +173,22 @@ TEST_F(RecipientScreenTest, AComposerWithoutRecipientsGoesFromTheTypedRecipientT
     EXPECT_EQ(before, launchesTo(SELECTOR).size()) << "the body is written here, not in the selector";
 }
 
-// A new message from start to end: the recipient screen the list opens, "zo" typed and the offered
-// contact taken, Next asking the input selector, the selector's answer sending the text through the
-// compose process, and the phone delivering it into the conversation list.
-TEST_F(RecipientScreenTest, ANewMessageToAContactFoundByTypingIsSentAndListed) {
+// A new message from start to end: the recipient screen the list opens, Next asking the input
+// selector, the selector's answer sending the text through the compose process, and the phone
+// delivering it into the conversation list.
+TEST_F(RecipientScreenTest, ANewMessageToAContactIsSentThroughTheSelectorAndListed) {
     applyProfile("phone-bt");
-    addContact("Zoe Park", "+15550100012");
     view_kit::WContentViewController* composer = nullptr;
     ASSERT_EQ(MCLaunchMgr::ERROR_NONE, MCLaunchMgr::createNewComposer(&composer));
     screen = dynamic_cast<MCRecipientContentViewController*>(composer);
     ASSERT_NE(nullptr, screen);
     push(screen);
 
+    // (Typing and taking the search's offer is the real-window journey's and the search tests'.)
     auto* label = row<MCItemRcptLabel>();
     ASSERT_NE(nullptr, label);
-    MCRecipientEntryContentViewController* entry = tapRecipient();
-    ASSERT_NE(nullptr, entry);
-    auto bar = entry->getSearchBar();
-    ASSERT_TRUE(bar);
-    elm_entry_entry_insert(entry->getEntry(), "z");
-    elm_entry_entry_insert(entry->getEntry(), "o");
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return bar->getSearchedName() == "Zoe Park"; }));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return takesInput(bar->getEvasObject()); }));
-    tap(bar->getEvasObject());
-    ASSERT_TRUE(
-        msg_test::runLoopUntil([&] { return topPageName() == MCRecipientContentViewController::NAME; }));
-    EXPECT_STREQ("+15550100012", label->getAddr());
+    label->setAddr("+15550100012");
+    waitRowBuilt(label);
 
     auto* next = row<MCItemRcptNextButton>();
     ASSERT_TRUE(next && msg_test::runLoopUntil([&] { return takesInput(next->getButton()); }));
