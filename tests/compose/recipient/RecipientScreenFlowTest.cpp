@@ -184,7 +184,7 @@ TEST_F(RecipientScreenTest, ANewMessageToAContactIsSentThroughTheSelectorAndList
     ASSERT_NE(nullptr, screen);
     push(screen);
 
-    // (Typing and taking the search's offer is the real-window journey's and the search tests'.)
+    // (Typing finds the offer in the search tests; taking it is the real-window journey's.)
     auto* label = row<MCItemRcptLabel>();
     ASSERT_NE(nullptr, label);
     label->setAddr("+15550100012");
