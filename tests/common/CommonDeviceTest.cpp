@@ -1,6 +1,7 @@
 #include "CommonDeviceTest.h"
 
 #include "DeviceProfiles.h"
+#include "DeviceSettings.h"
 #include "FeatureStore.h"
 #include "device/Device.h"
 #include "vconf.h"
@@ -38,4 +39,12 @@ void CommonDeviceTest::setBool(const char* key, bool value) {
 
 void CommonDeviceTest::setString(const char* key, const char* value) {
     ASSERT_EQ(VCONF_OK, vconf_set_str(key, value)) << key;
+}
+
+void CommonDeviceTest::set(const char* key, const std::string& text) {
+    using msg_services::DeviceSettings;
+    msg_services::SettingValue value;
+    ASSERT_TRUE(msg_services::SettingValue::parse(DeviceSettings::typeOf(key), text, value))
+        << key << "=" << text;
+    ASSERT_EQ(VCONF_OK, DeviceSettings::set(key, value)) << key;
 }

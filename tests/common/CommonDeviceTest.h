@@ -20,6 +20,8 @@ protected:
     void setInt(const char* key, int value);
     void setBool(const char* key, bool value);
     void setString(const char* key, const char* value);
+    // Sets a setting from its text, read as the setting's own type, so tables can mix types.
+    void set(const char* key, const std::string& text);
 
     msg_test::TempDevice device;
 };

@@ -1,7 +1,6 @@
 // Device and policy queries on a watch without telephony of its own.
 #include "CommonDeviceTest.h"
 
-#include "AppRegistry.h"
 #include "common/CommonUtil.h"
 #include "common/Connectivity.h"
 #include "common/Preference.h"
@@ -58,29 +57,19 @@ TEST_F(DevicePolicyTest, VendorsAndLinkTypes) {
     EXPECT_EQ(YoxConn::NONE, connectivity::get_yox_connect());
 }
 
-TEST_F(DevicePolicyTest, SendingThroughThePhone) {
+TEST_F(DevicePolicyTest, SendingThroughThePhoneNeedsARealConnectionAndNoNumberSharing) {
     applyProfile("phone-bt");
     YoxConn out = YoxConn::RLX;
     EXPECT_TRUE(connectivity::is_sendby_phone_available(&out));
     EXPECT_EQ(YoxConn::BT, out);
-
     ASSERT_TRUE(preference::set("consumer_preference_int_peer_connection_status", 0));
     EXPECT_FALSE(connectivity::is_sendby_phone_available(&out));
     EXPECT_EQ(YoxConn::NONE, out);
-
     ASSERT_TRUE(preference::set("consumer_preference_int_peer_connection_status", 1));
-    setFeature("capability/messaging", "false");
-    out = YoxConn::BT;
-    EXPECT_FALSE(connectivity::is_sendby_phone_available(&out));
-    EXPECT_EQ(YoxConn::NONE, out);
-}
 
-TEST_F(DevicePolicyTest, SendingOverTheRemoteLinkNeedsARealConnectionAndNoNumberSharing) {
-    applyProfile("phone-bt");
     setInt("memory/private/yox/conn_type", 16);
     setInt("memory/dnet/status", 1);
     setInt("memory/private/fabrel/service_state/3", 3);
-    YoxConn out = YoxConn::NONE;
     EXPECT_TRUE(connectivity::is_sendby_phone_available(&out));
     EXPECT_EQ(YoxConn::RLX, out);
 
@@ -102,93 +91,65 @@ TEST_F(DevicePolicyTest, SendingOverTheRemoteLinkNeedsARealConnectionAndNoNumber
     EXPECT_FALSE(connectivity::is_sendby_phone_available(&out));
     setInt("db/private/merrowin/status", 4);
     EXPECT_TRUE(connectivity::is_sendby_phone_available(&out));
-}
 
-TEST_F(DevicePolicyTest, ModesFromSettings) {
-    EXPECT_FALSE(common_util::is_power_saving_mode());
-    setInt("db/setting/psmode", 3);
-    EXPECT_FALSE(common_util::is_power_saving_mode());
-    setInt("db/setting/psmode", 4);
-    EXPECT_TRUE(common_util::is_power_saving_mode());
-
-    EXPECT_FALSE(common_util::is_wpc_mode());
-    setInt("db/setup_wizard/standalone", 2);
-    EXPECT_TRUE(common_util::is_wpc_mode());
-
-    EXPECT_FALSE(common_util::is_screen_reader_enabled());
-    setBool("db/setting/accessibility/tts", true);
-    EXPECT_TRUE(common_util::is_screen_reader_enabled());
-
-    // Without telephony of its own the watch has no SIM to speak of.
-    setInt("memory/telephony/sim_slot", 1);
-    EXPECT_FALSE(connectivity::is_sim_insert());
-}
-
-TEST_F(DevicePolicyTest, RightToLeftByLanguageOrRegion) {
-    EXPECT_FALSE(common_util::is_rtl_supported(common_util::LANGUAGE));
-    setString("db/menu_widget/language", "ar_AE.UTF-8");
-    EXPECT_TRUE(common_util::is_rtl_supported(common_util::LANGUAGE));
-    EXPECT_FALSE(common_util::is_rtl_supported(common_util::REGION_FORMAT));
-    setString("db/menu_widget/regionformat", "fa_IR.UTF-8");
-    EXPECT_TRUE(common_util::is_rtl_supported(common_util::REGION_FORMAT));
-}
-
-TEST_F(DevicePolicyTest, CarrierAndDeviceFeatures) {
-    EXPECT_EQ(0, common_util::get_map_type());
-    setFeature("zeq/12", "here");
-    EXPECT_EQ(1, common_util::get_map_type());
-    setFeature("zeq/12", "other");
-    EXPECT_EQ(0, common_util::get_map_type());
-
-    EXPECT_TRUE(common_util::is_device_feature_supported("messaging"));
+    // Without the messaging capability nothing goes through the phone.
     setFeature("capability/messaging", "false");
-    EXPECT_FALSE(common_util::is_device_feature_supported("messaging"));
-    EXPECT_FALSE(common_util::is_device_feature_supported(nullptr));
-
-    std::string salesCode = "kept";
-    EXPECT_TRUE(common_util::get_sales_code(salesCode));
-    EXPECT_EQ("XAR", salesCode);
+    EXPECT_FALSE(connectivity::is_sendby_phone_available(&out));
+    EXPECT_EQ(YoxConn::NONE, out);
 }
 
-TEST_F(DevicePolicyTest, DeviceManagementRestrictsEitherSim) {
-    EXPECT_FALSE(common_util::is_mdm_text_messaging_restricted());
-    setInt("db/private/mdm/text_messaging/SIM1", 1);
-    EXPECT_TRUE(common_util::is_mdm_text_messaging_restricted());
-    setInt("db/private/mdm/text_messaging/SIM1", 0);
-    setInt("db/private/mdm/text_messaging/peer", 1);
-    EXPECT_TRUE(common_util::is_mdm_text_messaging_restricted());
-
-    setBool("db/private/mdm/available", false);
-    EXPECT_FALSE(common_util::is_mdm_text_messaging_restricted());
-}
-
-TEST_F(DevicePolicyTest, BrowserNeedsAHandlerForWebLinks) {
-    EXPECT_TRUE(common_util::is_browser_available());
-    ASSERT_TRUE(msg_services::AppRegistry::setEnabled("com.vorlane.browser", false));
-    EXPECT_FALSE(common_util::is_browser_available());
-    EXPECT_TRUE(common_util::is_package_enabled("com.vorlane.message"));
-    EXPECT_FALSE(common_util::is_package_enabled("com.example.none"));
+TEST_F(DevicePolicyTest, ModesAndRestrictionsFollowTheirSettings) {
+    using namespace common_util;
+    bool (*const rtlLanguage)() = [] { return is_rtl_supported(LANGUAGE); };
+    bool (*const rtlRegion)() = [] { return is_rtl_supported(REGION_FORMAT); };
+    const auto mdm = is_mdm_text_messaging_restricted;
+    // Each step changes one setting (none for the first) and reads the mode it drives.
+    const struct {
+        const char* key;
+        const char* value;
+        bool (*mode)();
+        bool expected;
+    } steps[] = {
+        {nullptr, nullptr, is_power_saving_mode, false},
+        {"db/setting/psmode", "3", is_power_saving_mode, false},
+        {"db/setting/psmode", "4", is_power_saving_mode, true},
+        {nullptr, nullptr, is_wpc_mode, false},
+        {"db/setup_wizard/standalone", "2", is_wpc_mode, true},
+        {nullptr, nullptr, is_screen_reader_enabled, false},
+        {"db/setting/accessibility/tts", "true", is_screen_reader_enabled, true},
+        // Without telephony of its own the watch has no SIM to speak of.
+        {"memory/telephony/sim_slot", "1", connectivity::is_sim_insert, false},
+        {nullptr, nullptr, rtlLanguage, false},
+        {"db/menu_widget/language", "ar_AE.UTF-8", rtlLanguage, true},
+        {nullptr, nullptr, rtlRegion, false},
+        {"db/menu_widget/regionformat", "fa_IR.UTF-8", rtlRegion, true},
+        // Device management restricts text messages on either SIM, while it is there.
+        {nullptr, nullptr, mdm, false},
+        {"db/private/mdm/text_messaging/SIM1", "1", mdm, true},
+        {"db/private/mdm/text_messaging/SIM1", "0", mdm, false},
+        {"db/private/mdm/text_messaging/peer", "1", mdm, true},
+        {"db/private/mdm/available", "false", mdm, false},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(std::string(step.key ? step.key : "default") + "=" + (step.value ? step.value : ""));
+        if (step.key)
+            set(step.key, step.value);
+        EXPECT_EQ(step.expected, step.mode());
+    }
 }
 
 TEST_F(DevicePolicyTest, LaunchRequestAccessors) {
     app_control_h control = nullptr;
     ASSERT_EQ(APP_CONTROL_ERROR_NONE, app_control_create(&control));
-    app_control_set_operation(control, APP_CONTROL_OPERATION_COMPOSE);
     app_control_add_extra_data(control, "number", "0101234");
-
     std::string out = "kept";
     EXPECT_FALSE(common_util::get_uri(control, out));
     EXPECT_EQ("kept", out);
     EXPECT_TRUE(common_util::get_extra_data(control, "number", out));
     EXPECT_EQ("0101234", out);
-    EXPECT_TRUE(common_util::get_operation(control, out));
-    EXPECT_EQ(APP_CONTROL_OPERATION_COMPOSE, out);
     // Not received from another application: no caller.
     EXPECT_FALSE(common_util::get_caller(control, out));
-    EXPECT_EQ("", out);
     EXPECT_EQ(common_util::CALLER_APP_UNKNOWN, common_util::get_caller_app_type(control));
-
-    EXPECT_FALSE(common_util::get_extra_data(control, nullptr, out));
     app_control_destroy(control);
 
     EXPECT_TRUE(common_util::get_package_id("com.vorlane.msg-send", out));
