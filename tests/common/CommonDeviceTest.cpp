@@ -42,9 +42,15 @@ void CommonDeviceTest::setString(const char* key, const char* value) {
 }
 
 void CommonDeviceTest::set(const char* key, const std::string& text) {
-    using msg_services::DeviceSettings;
+    using msg_services::ValueType;
     msg_services::SettingValue value;
-    ASSERT_TRUE(msg_services::SettingValue::parse(DeviceSettings::typeOf(key), text, value))
-        << key << "=" << text;
-    ASSERT_EQ(VCONF_OK, DeviceSettings::set(key, value)) << key;
+    // A key without a default has no type yet: the first type that reads the text.
+    ValueType type = msg_services::DeviceSettings::typeOf(key);
+    bool parsed = type != ValueType::None
+                      ? msg_services::SettingValue::parse(type, text, value)
+                      : msg_services::SettingValue::parse(ValueType::Int, text, value) ||
+                            msg_services::SettingValue::parse(ValueType::Bool, text, value) ||
+                            msg_services::SettingValue::parse(ValueType::String, text, value);
+    ASSERT_TRUE(parsed) << key << "=" << text;
+    ASSERT_EQ(VCONF_OK, msg_services::DeviceSettings::set(key, value)) << key;
 }

@@ -13,7 +13,6 @@
 #include "phone_misc.h"
 
 #include <cstring>
-#include <functional>
 #include <thread>
 
 using namespace msg_app;
@@ -66,27 +65,56 @@ TEST_F(StandaloneTest, OwnTelephonyDefaultsAndTheNumberSharingCarrier) {
 }
 
 TEST_F(StandaloneTest, OwnTelephonyFollowsItsSettings) {
-    // Each step changes one setting; the query after it answers from the watch's own modem and SIM.
+    bool (*const mms)() = [] { return common_util::is_support_MMS(); };
+    bool (*const attached)() = [] { return MCommonTapi::getInstance()->isNetworkAttached(); };
+    bool (*const mmsRoaming)() = [] { return MCommonTapi::getInstance()->isMMSRoamingAvailable(); };
+    bool (*const modemOn)() = [] { return MCommonTapi::getInstance()->isModemOn(); };
+    bool (*const grayZone)() = [] { return MCommonTapi::getInstance()->isGrayZone(); };
+    // Each step changes one setting (none for the first) and reads what the watch's own modem and SIM
+    // answer. The standalone profile keeps the mobile network always on.
     const struct {
         const char* key;
-        int value;
-        std::function<bool()> query;
+        const char* value;
+        bool (*query)();
         bool expected;
     } steps[] = {
-        {nullptr, 0, [] { return common_util::is_support_MMS(); }, true},
-        {"memory/telephony/sim_slot", 0, [] { return connectivity::is_sim_insert(); }, false},
-        {"memory/telephony/service_type", 3, [this] { return tapi()->isNetworkAttached(); }, false},
-        {"memory/telephony/service_type", 4, [this] { return tapi()->isNetworkAttached(); }, true},
-        {"memory/telephony/roaming_status", 1, [this] { return tapi()->isRoaming(); }, true},
+        {nullptr, nullptr, mms, true},
+        {"memory/telephony/sim_slot", "0", [] { return connectivity::is_sim_insert(); }, false},
+        {"memory/telephony/service_type", "3", attached, false},
+        {"memory/telephony/service_type", "4", attached, true},
+        // Roaming MMS in Korea follows data roaming.
+        {"memory/telephony/roaming_status", "1", mmsRoaming, true},
+        {"db/zeq/country_iso", "KR", mmsRoaming, false},
+        {"db/setting/data_roaming", "true", mmsRoaming, true},
+        {"db/setting/data_roaming", "false", mmsRoaming, false},
+        {"memory/telephony/roaming_status", "0", mmsRoaming, true},
+        // The modem is on with the setting and the power; an automatic one parked low is the gray zone,
+        // unless a phone link or power saving with no link at all says otherwise.
+        {nullptr, nullptr, grayZone, false},
+        {"db/telephony/modem_always_on", "0", modemOn, false},
+        {"db/telephony/modem_always_on", "2", grayZone, true},
+        {"memory/telephony/modem_power", "3", modemOn, false},
+        {"memory/private/yox/conn_type", "1", grayZone, false},
+        {"memory/private/yox/conn_type", "0", grayZone, true},
+        {"db/setting/psmode", "4", grayZone, false},
+        {"db/setting/psmode", "0", grayZone, true},
+        {"memory/telephony/modem_power", "0", grayZone, false},
     };
     for (const auto& step : steps) {
-        SCOPED_TRACE(step.key ? step.key : "defaults");
+        SCOPED_TRACE(std::string(step.key ? step.key : "-") + "=" + (step.value ? step.value : ""));
         if (step.key)
-            setInt(step.key, step.value);
+            set(step.key, step.value);
         EXPECT_EQ(step.expected, step.query());
     }
     setFeature("network.telephony.mms", "off");
     EXPECT_FALSE(common_util::is_support_MMS()) << "no phone: the watch's own MMS decides";
+
+    setInt("memory/telephony/modem_power", 3);
+    EXPECT_TRUE(tapi()->setModemOn());
+    EXPECT_TRUE(tapi()->isModemOn());
+    MCommonTapi::ModemState state = MCommonTapi::MODEM_STATE_LOW;
+    EXPECT_TRUE(tapi()->getModemState(&state));
+    EXPECT_EQ(MCommonTapi::MODEM_STATE_ON, state);
 
     std::string mcc = "kept";
     setString("memory/telephony/plmn", "45005");
@@ -105,45 +133,6 @@ TEST_F(StandaloneTest, MmsThroughAConnectedPhoneNeedsTheMakersPhone) {
     EXPECT_TRUE(common_util::is_support_MMS());
     setString("db/wms/host_status/vendor", "LO");
     EXPECT_FALSE(common_util::is_support_MMS());
-}
-
-TEST_F(StandaloneTest, ModemStateAndTheGrayZone) {
-    // The standalone profile keeps the mobile network always on.
-    EXPECT_TRUE(tapi()->isModemOn());
-    EXPECT_FALSE(tapi()->isGrayZone());
-    setInt("db/telephony/modem_always_on", 0);
-    EXPECT_FALSE(tapi()->isModemOn());
-    setInt("db/telephony/modem_always_on", 2);
-    setInt("memory/telephony/modem_power", 3);
-    EXPECT_FALSE(tapi()->isModemOn());
-    EXPECT_TRUE(tapi()->isGrayZone()) << "automatic modem parked low";
-
-    // A phone link, or power saving with no link at all, keeps the parked modem out of the gray zone.
-    setInt("memory/private/yox/conn_type", 1);
-    EXPECT_FALSE(tapi()->isGrayZone());
-    setInt("memory/private/yox/conn_type", 0);
-    setInt("db/setting/psmode", 4);
-    EXPECT_FALSE(tapi()->isGrayZone());
-    setInt("db/setting/psmode", 0);
-
-    EXPECT_TRUE(tapi()->setModemOn());
-    EXPECT_TRUE(tapi()->isModemOn());
-    EXPECT_FALSE(tapi()->isGrayZone());
-    MCommonTapi::ModemState state = MCommonTapi::MODEM_STATE_LOW;
-    EXPECT_TRUE(tapi()->getModemState(&state));
-    EXPECT_EQ(MCommonTapi::MODEM_STATE_ON, state);
-}
-
-TEST_F(StandaloneTest, MmsRoamingInKoreaFollowsDataRoaming) {
-    setInt("memory/telephony/roaming_status", 1);
-    EXPECT_TRUE(tapi()->isMMSRoamingAvailable());
-    setString("db/zeq/country_iso", "KR");
-    EXPECT_FALSE(tapi()->isMMSRoamingAvailable());
-    setBool("db/setting/data_roaming", true);
-    EXPECT_TRUE(tapi()->isMMSRoamingAvailable());
-    setBool("db/setting/data_roaming", false);
-    setInt("memory/telephony/roaming_status", 0);
-    EXPECT_TRUE(tapi()->isMMSRoamingAvailable());
 }
 
 TEST_F(StandaloneTest, ReleasedTelephonyAnswersNothing) {
