@@ -25,33 +25,14 @@ protected:
     int deselectAll = 0;
 };
 
-TEST_F(MCommonSelectCtxPopupTest, OnlyDeselectGivesOneUnstyledItemThatATapRuns) {
-    auto* popup = new MCommonSelectCtxPopup();
-    popup->setDeselectAllItemCb([this] { ++deselectAll; });
-    ASSERT_TRUE(page->attachPopup(popup));
-    auto weak = popup->getWeakPtr();
-    EXPECT_STREQ("select_mode", elm_object_style_get(popup->getEvasObject()));
-    auto list = items(popup);
-    ASSERT_EQ(1u, list.size());
-    EXPECT_STREQ("Deselect all", elm_object_item_text_get(list[0]));
-    EXPECT_NE("select_mode/top", itemStyle(list[0]));
-    EXPECT_NE("select_mode/bottom", itemStyle(list[0]));
-
-    // The one item fills the popup's list.
-    Evas_Object* itemList = elm_object_content_get(popup->getEvasObject());
-    ASSERT_TRUE(msg_test::runLoopUntilShown(itemList));
-    clickCenter(itemList);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
-    EXPECT_EQ(1, deselectAll);
-    EXPECT_EQ(0, selectAll);
-}
-
-TEST_F(MCommonSelectCtxPopupTest, BothItemsAreStyledTopAndBottomAndBackDismisses) {
+TEST_F(MCommonSelectCtxPopupTest, ItemsFollowTheCallbacksAndTheirStylesATapRunsOneAndBackDismisses) {
+    // Both items: styled top and bottom; the back key dismisses the popup without running either.
     auto* popup = new MCommonSelectCtxPopup();
     popup->setSelectAllItemCb([this] { ++selectAll; });
     popup->setDeselectAllItemCb([this] { ++deselectAll; });
     ASSERT_TRUE(page->attachPopup(popup));
     auto weak = popup->getWeakPtr();
+    EXPECT_STREQ("select_mode", elm_object_style_get(popup->getEvasObject()));
     auto list = items(popup);
     ASSERT_EQ(2u, list.size());
     EXPECT_STREQ("Select all", elm_object_item_text_get(list[0]));
@@ -61,6 +42,22 @@ TEST_F(MCommonSelectCtxPopupTest, BothItemsAreStyledTopAndBottomAndBackDismisses
     pressKey("Escape");
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
     EXPECT_EQ(0, selectAll + deselectAll);
+
+    // Only the deselect callback: one unstyled item, which fills the list and runs on a tap.
+    popup = new MCommonSelectCtxPopup();
+    popup->setDeselectAllItemCb([this] { ++deselectAll; });
+    ASSERT_TRUE(page->attachPopup(popup));
+    weak = popup->getWeakPtr();
+    list = items(popup);
+    ASSERT_EQ(1u, list.size());
+    EXPECT_STREQ("Deselect all", elm_object_item_text_get(list[0]));
+    EXPECT_EQ(std::string::npos, itemStyle(list[0]).find("select_mode/"));
+    Evas_Object* itemList = elm_object_content_get(popup->getEvasObject());
+    ASSERT_TRUE(msg_test::runLoopUntilShown(itemList));
+    clickCenter(itemList);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
+    EXPECT_EQ(1, deselectAll);
+    EXPECT_EQ(0, selectAll);
 }
 
 } // namespace
