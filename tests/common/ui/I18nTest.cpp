@@ -114,7 +114,7 @@ TEST_F(I18nTest, TodayAndZeroShowTheTimeInTheClockStyle) {
     EXPECT_EQ("14:05", text(MCommonI18n::TIME, afternoon));
 }
 
-TEST_F(I18nTest, EarlierDaysFollowTheDateOrder) {
+TEST_F(I18nTest, EarlierDaysFollowTheDateOrderAndTheDirection) {
     int day = 0;
     time_t thisYear = earlierDayThisYear(&day);
     time_t pastYear = localTime(2019, 3, 5, 23, 59);
@@ -129,6 +129,19 @@ TEST_F(I18nTest, EarlierDaysFollowTheDateOrder) {
         {3, dd + "/03", "2019/05/03"}, {42, "03/" + dd, "2019/03/05"},
     };
     setInt(KEY_DATE_FORMAT, cases[0].order);
+    setInt(KEY_TIME1224, 2);
+    // A language change to or from right to left marks the slashes at once; today's time has none.
+    EXPECT_EQ(cases[0].pastYear, simple(pastYear));
+    const std::string marked[] = {"05&#x200f;/03&#x200f;/2019", dd + "&#x200f;/03", "05/03/2019", dd + "/03"};
+    for (int i = 0; i < 2; ++i) {
+        EventCounter counter;
+        setString(KEY_LANGUAGE, i == 0 ? "ar_AE.UTF-8" : "en_US.UTF-8");
+        msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
+        EXPECT_EQ(marked[2 * i], simple(pastYear));
+        EXPECT_EQ(marked[2 * i + 1], simple(thisYear));
+        EXPECT_EQ(std::string::npos, simple(std::time(nullptr)).find("&#x200f;"));
+        EXPECT_EQ(1, counter.timeFormatChanges) << "the screens redraw their dates";
+    }
     for (const Case& c : cases) {
         if (c.order != cases[0].order)
             changeSetting(KEY_DATE_FORMAT, c.order);
@@ -146,7 +159,7 @@ TEST_F(I18nTest, EarlierDaysFollowTheDateOrder) {
     EXPECT_NE(std::string::npos, text(MCommonI18n::DATE_LONG, thisYear).find(year));
 }
 
-TEST_F(I18nTest, NumbersUseTheRegionsDigits) {
+TEST_F(I18nTest, NumbersUseTheRegionsDigitsUntilReleased) {
     std::string out;
     i18n()->getFormattedNumberText(5, out);
     EXPECT_EQ("5", out);
@@ -158,6 +171,12 @@ TEST_F(I18nTest, NumbersUseTheRegionsDigits) {
     EXPECT_EQ(1, counter.timeFormatChanges);
     i18n()->getFormattedNumberText(5, out);
     EXPECT_EQ("\xD9\xA5", out); // ARABIC-INDIC DIGIT FIVE
+
+    // A released instance stops listening.
+    MCommonI18n::release();
+    setInt(KEY_TIME1224, 1);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
+    EXPECT_EQ(1, counter.timeFormatChanges);
 }
 
 TEST_F(I18nTest, TimeZoneChangeMovesTheClockDatesAndTheDayDecisions) {
@@ -186,40 +205,6 @@ TEST_F(I18nTest, TimeZoneChangeMovesTheClockDatesAndTheDayDecisions) {
             EXPECT_EQ(today, simple(t) == text(MCommonI18n::TIME, t)) << z.zone << " " << hours << "h";
         }
     }
-}
-
-TEST_F(I18nTest, ALanguageChangeToOrFromRightToLeftMarksDatesAtOnce) {
-    setInt(KEY_DATE_FORMAT, 0);
-    setInt(KEY_TIME1224, 2);
-    time_t past = localTime(2019, 3, 5, 12, 0);
-    int day = 0;
-    time_t thisYear = earlierDayThisYear(&day);
-    EXPECT_EQ("05/03/2019", simple(past));
-    const struct {
-        const char* language;
-        const char* shown;
-        std::string shownThisYear;
-    } steps[] = {{"ar_AE.UTF-8", "05&#x200f;/03&#x200f;/2019", "0" + std::to_string(day) + "&#x200f;/03"},
-                 {"en_US.UTF-8", "05/03/2019", "0" + std::to_string(day) + "/03"}};
-    for (const auto& step : steps) {
-        EventCounter counter;
-        setString(KEY_LANGUAGE, step.language);
-        msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
-        EXPECT_EQ(step.shown, simple(past)) << step.language;
-        EXPECT_EQ(step.shownThisYear, simple(thisYear)) << step.language;
-        // The time of today has no slash to mark.
-        EXPECT_EQ(std::string::npos, simple(std::time(nullptr)).find("&#x200f;"));
-        EXPECT_EQ(1, counter.timeFormatChanges) << "the screens redraw their dates";
-    }
-}
-
-TEST_F(I18nTest, ReleasedInstanceStopsListening) {
-    i18n();
-    MCommonI18n::release();
-    EventCounter counter;
-    setInt(KEY_TIME1224, 2);
-    ASSERT_TRUE(msg_test::waitForEarlierChanges());
-    EXPECT_EQ(0, counter.timeFormatChanges);
 }
 
 TEST(ZoneIdTest, ShortLinkTargetsNameNoZone) {
