@@ -71,10 +71,4 @@ TEST_F(TranslationTest, EveryStringIdHasATextInEachLanguage) {
     }
 }
 
-TEST_F(TranslationTest, UnknownIdsStayAsTheyAre) {
-    ASSERT_TRUE(msg_app::common_ui_helper::set_textdomain());
-    EXPECT_STREQ("WDS_MSG_NO_SUCH_ID", msg_app::common_ui_helper::get_text("WDS_MSG_NO_SUCH_ID"));
-    EXPECT_STREQ("", msg_app::common_ui_helper::get_text(nullptr));
-}
-
 } // namespace

@@ -71,21 +71,6 @@ TEST_F(UiHelperTest, FontSizesMapToTextClassScalesAndTheNameFollows) {
     MCommonFont::destroy();
 }
 
-TEST_F(UiHelperTest, ThemeLoadsTablesAndOverridesColours) {
-    msg_test::TestWindow window;
-    MCommonTheme* theme = MCommonTheme::getInstance();
-    ASSERT_TRUE(theme->init(window.win()));
-    EXPECT_EQ(theme->getTheme(), elm_object_theme_get(window.win()));
-    int r = -1, g = -1, b = -1, a = -1;
-    EXPECT_TRUE(qel_theme_get_color("AO012", &r, &g, &b, &a));
-    EXPECT_GE(a, 0);
-    // The application's layouts resolve through the theme.
-    Evas_Object* layout = elm_layout_add(window.win());
-    EXPECT_TRUE(elm_layout_theme_set(layout, "layout", "bottom_button", "default"));
-    theme->deinit();
-    EXPECT_FALSE(theme->setObjectTheme(window.win()));
-}
-
 TEST_F(UiHelperTest, RotaryStackHandsTheBezelBack) {
     msg_test::TestWindow window;
     Evas_Object* first = elm_button_add(window.win());
@@ -124,6 +109,7 @@ TEST_F(UiHelperTest, TextDomainTranslatesAndFollowsTheLanguage) {
     const char* id = "WDS_MSG_POP_MESSAGES_CAN_ONLY_HAVE_UP_TO_PD_CHARACTERS_SEND_AS_MMS_Q";
     EXPECT_EQ(std::string("Messages can only have up to %d characters. Send as multimedia message?"),
               common_ui_helper::get_text(id));
+    EXPECT_STREQ("WDS_MSG_NO_SUCH_ID", common_ui_helper::get_text("WDS_MSG_NO_SUCH_ID"));
 
     // A translatable label is re-translated when the language changes (application event 4).
     msg_test::TestWindow window;
@@ -138,8 +124,16 @@ TEST_F(UiHelperTest, TextDomainTranslatesAndFollowsTheLanguage) {
     EXPECT_NE(std::string::npos, std::string(elm_object_text_get(label)).find("Messages can only"));
 }
 
-TEST_F(UiHelperTest, IconsBySimAndCarrier) {
+TEST_F(UiHelperTest, ThemeTablesLayoutsAndIconsBySimAndCarrier) {
     msg_test::TestWindow window;
+    MCommonTheme* theme = MCommonTheme::getInstance();
+    ASSERT_TRUE(theme->init(window.win()));
+    EXPECT_EQ(theme->getTheme(), elm_object_theme_get(window.win()));
+    int r = -1, g = -1, b = -1, a = -1;
+    EXPECT_TRUE(qel_theme_get_color("AO012", &r, &g, &b, &a));
+    // The application's layouts resolve through the theme.
+    EXPECT_TRUE(elm_layout_theme_set(elm_layout_add(window.win()), "layout", "bottom_button", "default"));
+
     EXPECT_TRUE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_INBOX, 0));
     EXPECT_FALSE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_DRAFT, 0));
     EXPECT_FALSE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_INBOX, 3));
@@ -157,15 +151,8 @@ TEST_F(UiHelperTest, IconsBySimAndCarrier) {
     EXPECT_STREQ("img/status/safe_kt", group);
     setString("db/zeq/salescode", "XYZ");
     EXPECT_EQ(nullptr, common_ui_helper::create_safe_icon(window.win()));
-}
-
-TEST_F(UiHelperTest, TextblockWidthGrowsWithText) {
-    msg_test::TestWindow window;
-    const char* style = "DEFAULT='font=Sans font_size=20'";
-    int shortWidth = common_ui_helper::getTextblockWidth(window.win(), "abc", style);
-    int longWidth = common_ui_helper::getTextblockWidth(window.win(), "abcabcabc", style);
-    EXPECT_GT(shortWidth, 0);
-    EXPECT_GT(longWidth, shortWidth);
+    theme->deinit();
+    EXPECT_FALSE(theme->setObjectTheme(window.win()));
 }
 
 TEST(LabelMarkupTest, TextShowsAsWrittenInValidUtf8) {
