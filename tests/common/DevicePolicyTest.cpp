@@ -33,13 +33,7 @@ TEST_F(DevicePolicyTest, MmsThroughTheMakersPhoneOnlyOutsideRetailMode) {
     EXPECT_EQ(YoxConn::BT, connectivity::get_yox_connect());
 }
 
-TEST_F(DevicePolicyTest, VendorsAndLinkTypes) {
-    const std::pair<const char*, int> vendors[] = {
-        {"vorlane", 1}, {"vorlaneMass", 2}, {"LO", 3}, {"other", 4}, {"", 0}, {"Vorlane", 4}};
-    for (const auto& [vendor, value] : vendors) {
-        setString("db/wms/host_status/vendor", vendor);
-        EXPECT_EQ(value, connectivity::get_connected_vendor()) << vendor;
-    }
+TEST_F(DevicePolicyTest, LinkTypesByVendor) {
     setString("db/wms/host_status/vendor", "vorlane");
     const std::pair<int, YoxConn> cases[] = {
         {0, YoxConn::NONE}, {1, YoxConn::BT}, {5, YoxConn::BT}, {16, YoxConn::RLX}, {2, YoxConn::NONE}};
@@ -136,24 +130,6 @@ TEST_F(DevicePolicyTest, ModesAndRestrictionsFollowTheirSettings) {
             set(step.key, step.value);
         EXPECT_EQ(step.expected, step.mode());
     }
-}
-
-TEST_F(DevicePolicyTest, LaunchRequestAccessors) {
-    app_control_h control = nullptr;
-    ASSERT_EQ(APP_CONTROL_ERROR_NONE, app_control_create(&control));
-    app_control_add_extra_data(control, "number", "0101234");
-    std::string out = "kept";
-    EXPECT_FALSE(common_util::get_uri(control, out));
-    EXPECT_EQ("kept", out);
-    EXPECT_TRUE(common_util::get_extra_data(control, "number", out));
-    EXPECT_EQ("0101234", out);
-    // Not received from another application: no caller.
-    EXPECT_FALSE(common_util::get_caller(control, out));
-    EXPECT_EQ(common_util::CALLER_APP_UNKNOWN, common_util::get_caller_app_type(control));
-    app_control_destroy(control);
-
-    EXPECT_TRUE(common_util::get_package_id("com.vorlane.msg-send", out));
-    EXPECT_EQ("com.vorlane.message", out);
 }
 
 } // namespace
