@@ -3,7 +3,6 @@
 #include "WatchScreenTest.h"
 #include "common/CommonUiHelper.h"
 #include "common/MCommonAppEventMgr.h"
-#include "common/view/MCommonNoItemViewController.h"
 
 #include <gtest/gtest.h>
 
@@ -101,22 +100,6 @@ TEST_F(MoreOptionViewTest, TwoQuickTapsRunOnlyTheFirstActionAfterClosing) {
     EXPECT_EQ(nullptr, findToast());
 }
 
-TEST_F(MoreOptionViewTest, SelectModeItemShowsTheSelectItemsToastAfterItsAction) {
-    Eext_Object_Item* del =
-        append("WDS_MSG_OPT_DELETE_ABB", "img/option/delete", MCommonMoreOptionViewController::SELECT_MODE);
-    ASSERT_NE(nullptr, del);
-    ASSERT_TRUE(openPanel());
-    settle();
-    tapItem(del);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0; }));
-    ASSERT_EQ(std::vector<std::string>{"WDS_MSG_OPT_DELETE_ABB"}, actions);
-    Evas_Object* toast = findToast();
-    ASSERT_NE(nullptr, toast);
-    EXPECT_EQ("Select items", partText(toast, "elm.text"));
-    // The toast goes by itself.
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return findToast() == nullptr; }));
-}
-
 TEST_F(MoreOptionViewTest, CueStaysHiddenWithoutItems) {
     more->setCueVisible(true);
     EXPECT_FALSE(more->getCueVisible());
@@ -164,25 +147,6 @@ TEST_F(MoreOptionViewTest, LanguagePauseAndADeletedItemLeaveTheControllerConsist
     tapItem(call);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed == 2; }));
     EXPECT_EQ(std::vector<std::string>{"WDS_MSG_OPT_CALL_ABB"}, actions);
-}
-
-TEST_F(MoreOptionViewTest, SwitchContentHidesTheOldContentAndBringsItBack) {
-    using msg_app::MCommonNoItemViewController;
-    auto* messages = new MCommonNoItemViewController(MCommonNoItemViewController::MESSAGES);
-    auto* blocked = new MCommonNoItemViewController(MCommonNoItemViewController::BLOCKED_MESSAGES);
-    ASSERT_TRUE(more->setContent(messages));
-    Evas_Object* messagesView = messages->getEvasObject();
-    ASSERT_TRUE(more->switchContent(blocked));
-    EXPECT_EQ(blocked->getEvasObject(),
-              elm_object_part_content_get(more->getEvasObject(), "elm.swallow.content"));
-    EXPECT_FALSE(evas_object_visible_get(messagesView));
-
-    // The first content kept its view and comes back as it was.
-    ASSERT_TRUE(more->switchContent(messages));
-    EXPECT_EQ(messagesView, messages->getEvasObject());
-    EXPECT_EQ(messagesView, elm_object_part_content_get(more->getEvasObject(), "elm.swallow.content"));
-    EXPECT_TRUE(evas_object_visible_get(messagesView));
-    blocked->destroy();
 }
 
 } // namespace

@@ -1,14 +1,12 @@
-// The selection count button, the empty-list views and the web page without a web engine.
+// The selection count button and the web page without a web engine.
 #include "WatchScreenTest.h"
 #include "common/view/MCommonCountBtnViewController.h"
-#include "common/view/MCommonNoItemViewController.h"
 #include "common/view/MCommonWebContentViewController.h"
 #include "view_kit/WNaviframeController.h"
 
 #include <gtest/gtest.h>
 
 using msg_app::MCommonCountBtnViewController;
-using msg_app::MCommonNoItemViewController;
 using msg_app::MCommonWebContentViewController;
 
 namespace {
@@ -42,36 +40,6 @@ TEST_F(SmallViewsTest, CountButtonShowsTheCountAndReportsTaps) {
     EXPECT_EQ(1, taps);
     elm_object_signal_emit(header, "select_mode,button,hide", "");
     EXPECT_TRUE(msg_test::runLoopUntilPartState(elm_layout_edje_get(header), "elm.swallow.icon", "default"));
-}
-
-TEST_F(SmallViewsTest, NoItemViewsShowTheirTitleTextAndDimmedImage) {
-    struct {
-        MCommonNoItemViewController::Type type;
-        const char* title;
-        const char* text;
-        const char* image;
-    } cases[] = {
-        {MCommonNoItemViewController::MESSAGES, "Messages", "No messages", "img/no_messages"},
-        {MCommonNoItemViewController::BLOCKED_MESSAGES, "Blocked messages", "No blocked messages",
-         "img/no_spam_messages"},
-        {MCommonNoItemViewController::BLOCKED_NUMBERS, "Blocked numbers", "No blocked numbers",
-         "img/no_spam_messages"},
-    };
-    for (const auto& c : cases) {
-        auto* view = new MCommonNoItemViewController(c.type);
-        ASSERT_TRUE(view->create(window->getEvasObject(), nullptr));
-        Evas_Object* layout = view->getEvasObject();
-        EXPECT_EQ("elm/layout/nocontents/default", layoutGroup(layout));
-        EXPECT_EQ(c.title, partText(layout, "elm.text.title"));
-        EXPECT_EQ(c.text, partText(layout, "elm.text"));
-        Evas_Object* image = elm_object_part_content_get(layout, "elm.swallow.icon");
-        ASSERT_NE(nullptr, image);
-        EXPECT_EQ(c.image, imageGroup(image));
-        int a = 0;
-        evas_object_color_get(image, nullptr, nullptr, nullptr, &a);
-        EXPECT_EQ(179, a) << "dimmed";
-        view->destroy();
-    }
 }
 
 TEST_F(SmallViewsTest, WebPageWithoutTheWebEngineIsNotMade) {
