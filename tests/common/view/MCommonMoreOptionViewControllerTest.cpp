@@ -76,7 +76,6 @@ TEST_F(MoreOptionViewTest, ItemsCarryTranslatedTextsIconAndStyle) {
     ASSERT_NE(nullptr, item);
     EXPECT_STREQ("Reply", eext_more_option_item_part_text_get(item, "selector,main_text"));
     EXPECT_STREQ("Call", eext_more_option_item_part_text_get(item, "selector,sub_text"));
-    EXPECT_STREQ("prod/more_option_item", elm_object_style_get(item->obj));
     EXPECT_EQ("img/option/reply", imageGroup(eext_more_option_item_part_content_get(item, "item,icon")));
 
     EXPECT_EQ(nullptr, more->appendItem("WDS_MSG_OPT_CALL_ABB", nullptr, nullptr, nullptr, nullptr,
