@@ -104,26 +104,6 @@ TEST_F(UiHelperTest, RotaryStackHandsTheBezelBack) {
     EXPECT_FALSE(mgr->setActivate(true));
 }
 
-TEST_F(UiHelperTest, TextDomainTranslatesAndFollowsTheLanguage) {
-    ASSERT_TRUE(common_ui_helper::set_textdomain());
-    const char* id = "WDS_MSG_POP_MESSAGES_CAN_ONLY_HAVE_UP_TO_PD_CHARACTERS_SEND_AS_MMS_Q";
-    EXPECT_EQ(std::string("Messages can only have up to %d characters. Send as multimedia message?"),
-              common_ui_helper::get_text(id));
-    EXPECT_STREQ("WDS_MSG_NO_SUCH_ID", common_ui_helper::get_text("WDS_MSG_NO_SUCH_ID"));
-
-    // A translatable label is re-translated when the language changes (application event 4).
-    msg_test::TestWindow window;
-    Evas_Object* label = elm_label_add(window.win());
-    elm_object_domain_translatable_text_set(label, common_ui_helper::TEXT_DOMAIN, id);
-    EXPECT_NE(std::string::npos, std::string(elm_object_text_get(label)).find("Messages can only"));
-    setString("db/menu_widget/language", "xx_XX.UTF-8");
-    common_ui_helper::set_language();
-    EXPECT_EQ(std::string(id), elm_object_text_get(label));
-    setString("db/menu_widget/language", "en_GB.UTF-8");
-    common_ui_helper::set_language();
-    EXPECT_NE(std::string::npos, std::string(elm_object_text_get(label)).find("Messages can only"));
-}
-
 TEST_F(UiHelperTest, ThemeTablesLayoutsAndIconsBySimAndCarrier) {
     msg_test::TestWindow window;
     MCommonTheme* theme = MCommonTheme::getInstance();
