@@ -73,16 +73,12 @@ TEST_F(FormattedNumberTest, EndingWithoutAConnectionDisconnectsNothing) {
     EXPECT_EQ(phone_number_disconnect(), PHONE_NUMBER_ERROR_INVALID_PARAMETER) << "nothing left connected";
 }
 
-TEST_F(FormattedNumberTest, UnknownRegionFallsBackToTheNumber) {
-    useRegion("xx_QQ.UTF-8");
-    EXPECT_EQ("4155550123", format("4155550123"));
-
-    // Too short to hold a country: nothing is read past its end.
-    useRegion("C");
-    EXPECT_EQ("4155550123", format("4155550123"));
-}
-
-TEST_F(FormattedNumberTest, CarrierSwitchShowsNumbersUnchanged) {
+TEST_F(FormattedNumberTest, UnknownRegionOrTheCarrierSwitchShowNumbersUnchanged) {
+    // An unknown region, or one too short to hold a country: nothing is read past its end.
+    for (const char* region : {"xx_QQ.UTF-8", "C"}) {
+        useRegion(region);
+        EXPECT_EQ("4155550123", format("4155550123")) << region;
+    }
     useRegion("en_US.UTF-8");
     setFeature("zeq/57", "on");
     EXPECT_EQ("４１５５５５０１２３", format("４１５５５５０１２３"));

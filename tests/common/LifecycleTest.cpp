@@ -75,7 +75,9 @@ TEST_F(LifecycleTest, StoreFollowsTheConsumerStatusRestoresBecomeEventsAndTermin
     EXPECT_FALSE(msg_store::ConnectionManager::isConnected());
 }
 
-TEST_F(LifecycleTest, UsageLogEntries) {
+TEST_F(LifecycleTest, UsageLogEntriesAndNoMessagingHandleWithoutOwnTelephony) {
+    EXPECT_EQ(0, MCommonMsgSvc::getInstance()->getMsgSize());
+    MCommonMsgSvc::release();
     dazo_log::insert("RPYI", "voice");
     dazo_log::insert("CALL", nullptr);
     dazo_log::insert(nullptr, "x");
@@ -86,12 +88,6 @@ TEST_F(LifecycleTest, UsageLogEntries) {
     EXPECT_EQ("voice", entries[0].text);
     EXPECT_EQ("com.vorlane.message", entries[0].app);
     EXPECT_EQ("CALL", entries[1].category);
-}
-
-TEST_F(LifecycleTest, WithoutOwnTelephonyTheMessagingServiceHasNoHandle) {
-    MCommonMsgSvc* svc = MCommonMsgSvc::getInstance();
-    EXPECT_EQ(0, svc->getMsgSize());
-    MCommonMsgSvc::release();
 }
 
 } // namespace

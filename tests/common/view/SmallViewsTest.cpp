@@ -42,14 +42,12 @@ TEST_F(SmallViewsTest, CountButtonShowsTheCountAndReportsTaps) {
     EXPECT_TRUE(msg_test::runLoopUntilPartState(elm_layout_edje_get(header), "elm.swallow.icon", "default"));
 }
 
-TEST_F(SmallViewsTest, WebPageWithoutTheWebEngineIsNotMade) {
+TEST_F(SmallViewsTest, LocationSharingLinksGetTheViewerParametersByThePhonesRegion) {
+    // Without the web engine the page is not made and the page below stays the top.
     auto* web = new MCommonWebContentViewController("https://glympse.com/abc");
     EXPECT_FALSE(window->getNaviframeController()->push(web));
-    // The page below stays the top.
     EXPECT_TRUE(window->getNaviframeController()->isTopContentViewController(page));
-}
 
-TEST_F(SmallViewsTest, LocationSharingLinksGetTheViewerParametersByThePhonesRegion) {
     const std::string viewer =
         "disableSummary=1&showControls=0&noHeaders=1&showFullView=-1&altView=0&showShadows=0&balloonMode=-1";
     const std::string link = "https://glympse.com/abc-123";
