@@ -54,3 +54,12 @@ void CommonDeviceTest::set(const char* key, const std::string& text) {
     ASSERT_TRUE(parsed) << key << "=" << text;
     ASSERT_EQ(VCONF_OK, msg_services::DeviceSettings::set(key, value)) << key;
 }
+
+void CommonDeviceTest::walk(std::initializer_list<Step> steps) {
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::string(step.key ? step.key : "-") + "=" + (step.value ? step.value : ""));
+        if (step.key)
+            set(step.key, step.value);
+        EXPECT_EQ(step.expected, step.query());
+    }
+}

@@ -98,12 +98,7 @@ TEST_F(DevicePolicyTest, ModesAndRestrictionsFollowTheirSettings) {
     bool (*const rtlRegion)() = [] { return is_rtl_supported(REGION_FORMAT); };
     const auto mdm = is_mdm_text_messaging_restricted;
     // Each step changes one setting (none for the first) and reads the mode it drives.
-    const struct {
-        const char* key;
-        const char* value;
-        bool (*mode)();
-        bool expected;
-    } steps[] = {
+    walk({
         {nullptr, nullptr, is_power_saving_mode, false},
         {"db/setting/psmode", "3", is_power_saving_mode, false},
         {"db/setting/psmode", "4", is_power_saving_mode, true},
@@ -123,13 +118,7 @@ TEST_F(DevicePolicyTest, ModesAndRestrictionsFollowTheirSettings) {
         {"db/private/mdm/text_messaging/SIM1", "0", mdm, false},
         {"db/private/mdm/text_messaging/peer", "1", mdm, true},
         {"db/private/mdm/available", "false", mdm, false},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(std::string(step.key ? step.key : "default") + "=" + (step.value ? step.value : ""));
-        if (step.key)
-            set(step.key, step.value);
-        EXPECT_EQ(step.expected, step.mode());
-    }
+    });
 }
 
 } // namespace

@@ -61,12 +61,7 @@ TEST_F(StandaloneTest, OwnTelephonyFollowsItsSettings) {
     bool (*const grayZone)() = [] { return MCommonTapi::getInstance()->isGrayZone(); };
     // Each step changes one setting (none for the first) and reads what the watch's own modem and SIM
     // answer. The standalone profile keeps the mobile network always on.
-    const struct {
-        const char* key;
-        const char* value;
-        bool (*query)();
-        bool expected;
-    } steps[] = {
+    walk({
         {nullptr, nullptr, mms, true},
         {"memory/telephony/sim_slot", "0", [] { return connectivity::is_sim_insert(); }, false},
         {"memory/telephony/service_type", "3", attached, false},
@@ -88,13 +83,7 @@ TEST_F(StandaloneTest, OwnTelephonyFollowsItsSettings) {
         {"db/setting/psmode", "4", grayZone, false},
         {"db/setting/psmode", "0", grayZone, true},
         {"memory/telephony/modem_power", "0", grayZone, false},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(std::string(step.key ? step.key : "-") + "=" + (step.value ? step.value : ""));
-        if (step.key)
-            set(step.key, step.value);
-        EXPECT_EQ(step.expected, step.query());
-    }
+    });
     setFeature("network.telephony.mms", "off");
     EXPECT_FALSE(common_util::is_support_MMS()) << "no phone: the watch's own MMS decides";
 
