@@ -78,27 +78,20 @@ TEST_F(AddrSyncTest, CachesShareLiveObjectsOnly) {
     EXPECT_EQ(c1, c2);
 }
 
-TEST_F(AddrSyncTest, BackgroundSyncResolvesHeldConversations) {
+TEST_F(AddrSyncTest, BackgroundSyncResolvesHeldConversationsAndRefusesASecondWhileItRuns) {
     addContact("Grace Hopper", "+14156661003");
-    ConvList list = holdConversations(makeConversations(40));
-    msg_test::LogCapture ended;
-    MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return allSynced(list); }));
-    // The worker's end reaches the main loop after its last result.
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return ended.contains("EndCb of syncThread"); }));
-    EXPECT_EQ(rawName(list[3]), "Grace Hopper");
-    EXPECT_GT(list[3]->getNthAddr(0)->getContactId(), 0);
-    EXPECT_EQ(list[4]->getNthAddr(0)->getContactId(), 0);
-}
-
-TEST_F(AddrSyncTest, SecondSyncIsRefusedWhileOneRuns) {
     ConvList list = holdConversations(makeConversations(150));
     msg_test::LogCapture log;
     MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
     MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
     EXPECT_EQ(log.count("thread is running."), 1);
     EXPECT_EQ(log.count("job-convIds count(150)"), 1);
+    // The worker's end reaches the main loop after its last result.
     ASSERT_TRUE(msg_test::pumpUntil([&] { return allSynced(list) && log.contains("EndCb of syncThread"); }));
+    EXPECT_EQ(rawName(list[3]), "Grace Hopper");
+    EXPECT_GT(list[3]->getNthAddr(0)->getContactId(), 0);
+    EXPECT_EQ(list[4]->getNthAddr(0)->getContactId(), 0);
+
     // Once it ended, a sync may start again.
     ConvList more = holdConversations(makeConversations(3));
     log.clear();
