@@ -17,13 +17,10 @@ TEST_F(DevicePolicyTest, MmsThroughTheMakersPhoneOnlyOutsideRetailMode) {
     EXPECT_TRUE(common_util::is_support_MMS());
     applyProfile("default");
     EXPECT_FALSE(common_util::is_sta_enabled());
-    const std::pair<const char*, bool> vendors[] = {
-        {"vorlane", true}, {"vorlaneMass", true}, {"LO", false}, {"", false}};
-    for (const auto& [vendor, mms] : vendors) {
-        setString("db/wms/host_status/vendor", vendor);
-        EXPECT_EQ(mms, common_util::is_support_MMS()) << vendor;
-    }
-    setString("db/wms/host_status/vendor", "vorlane");
+    walk({{"db/wms/host_status/vendor", "vorlaneMass", common_util::is_support_MMS, true},
+          {"db/wms/host_status/vendor", "LO", common_util::is_support_MMS, false},
+          {"db/wms/host_status/vendor", "", common_util::is_support_MMS, false},
+          {"db/wms/host_status/vendor", "vorlane", common_util::is_support_MMS, true}});
     ASSERT_TRUE(preference::set("consumer_preference_bool_support_sending_mms", false));
     EXPECT_FALSE(common_util::is_support_MMS());
 
