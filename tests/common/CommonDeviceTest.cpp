@@ -1,6 +1,7 @@
 #include "CommonDeviceTest.h"
 
 #include "DeviceProfiles.h"
+#include "DeviceSettings.h"
 #include "FeatureStore.h"
 #include "device/Device.h"
 #include "vconf.h"
@@ -38,4 +39,27 @@ void CommonDeviceTest::setBool(const char* key, bool value) {
 
 void CommonDeviceTest::setString(const char* key, const char* value) {
     ASSERT_EQ(VCONF_OK, vconf_set_str(key, value)) << key;
+}
+
+void CommonDeviceTest::set(const char* key, const std::string& text) {
+    using msg_services::ValueType;
+    msg_services::SettingValue value;
+    // A key without a default has no type yet: the first type that reads the text.
+    ValueType type = msg_services::DeviceSettings::typeOf(key);
+    bool parsed = type != ValueType::None
+                      ? msg_services::SettingValue::parse(type, text, value)
+                      : msg_services::SettingValue::parse(ValueType::Int, text, value) ||
+                            msg_services::SettingValue::parse(ValueType::Bool, text, value) ||
+                            msg_services::SettingValue::parse(ValueType::String, text, value);
+    ASSERT_TRUE(parsed) << key << "=" << text;
+    ASSERT_EQ(VCONF_OK, msg_services::DeviceSettings::set(key, value)) << key;
+}
+
+void CommonDeviceTest::walk(std::initializer_list<Step> steps) {
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::string(step.key ? step.key : "-") + "=" + (step.value ? step.value : ""));
+        if (step.key)
+            set(step.key, step.value);
+        EXPECT_EQ(step.expected, step.query());
+    }
 }

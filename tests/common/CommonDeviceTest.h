@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 class CommonDeviceTest : public ::testing::Test {
@@ -20,6 +21,18 @@ protected:
     void setInt(const char* key, int value);
     void setBool(const char* key, bool value);
     void setString(const char* key, const char* value);
+    // Sets a setting from its text, read as the setting's own type, so tables can mix types.
+    void set(const char* key, const std::string& text);
+
+    // A step of a table: the setting it changes (none when the key is null) and what the query
+    // answers after it.
+    struct Step {
+        const char* key;
+        const char* value;
+        bool (*query)();
+        bool expected;
+    };
+    void walk(std::initializer_list<Step> steps);
 
     msg_test::TempDevice device;
 };

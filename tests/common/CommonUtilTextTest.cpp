@@ -18,19 +18,13 @@ TEST(PhoneNumberText, LengthAndCharacterRules) {
     } cases[] = {
         // The length limit counts the whole text, plus included.
         {"+12", true},
-        {"12", false},
-        {"123", true},
         {longest.c_str(), true},
         {tooLong.c_str(), false},
         {plusTooLong.c_str(), false},
-        {"010-1234 5678#", true},
         {"*31#0101234", true},
         {"010-CALL-NOW", false},
         {"++123", false},
-        {"12+3", false},
-        {"(02) 555", false},
         {"０１２３", false}, // full-width digits are not ASCII digits
-        {"", false},
         {nullptr, false},
     };
     for (const auto& c : cases) {
@@ -40,27 +34,23 @@ TEST(PhoneNumberText, LengthAndCharacterRules) {
 }
 
 TEST(PhoneNumberText, NormalizedNumberKeepsDialCharactersOnly) {
-    std::string out = "stale";
-    ASSERT_TRUE(cu::make_normalized_number("+1 (415) 555-0123", out));
-    EXPECT_EQ("+14155550123", out);
-    ASSERT_TRUE(cu::make_normalized_number("02.555/01#*x", out));
-    EXPECT_EQ("0255501#*", out);
-    // Without separators the number is kept as it is, letters included.
-    ASSERT_TRUE(cu::make_normalized_number("01012345678", out));
-    EXPECT_EQ("01012345678", out);
-    ASSERT_TRUE(cu::make_normalized_number("VOICEMAIL", out));
-    EXPECT_EQ("VOICEMAIL", out);
-
-    out = "kept";
-    EXPECT_FALSE(cu::make_normalized_number("", out));
-    EXPECT_FALSE(cu::make_normalized_number(nullptr, out));
-    EXPECT_EQ("kept", out);
-}
-
-TEST(PhoneNumberText, ScreenReaderSpellingSeparatesDigits) {
+    // Without separators the number is kept as it is, letters included; null: refused.
+    const std::pair<const char*, const char*> cases[] = {
+        {"+1 (415) 555-0123", "+14155550123"},
+        {"02.555/01#*x", "0255501#*"},
+        {"VOICEMAIL", "VOICEMAIL"},
+        {"", nullptr},
+        {nullptr, nullptr},
+    };
+    for (const auto& [number, normalized] : cases) {
+        std::string out = "kept";
+        EXPECT_EQ(normalized != nullptr, cu::make_normalized_number(number, out))
+            << (number ? number : "(null)");
+        EXPECT_EQ(normalized ? normalized : "kept", out);
+    }
     std::string out = ">";
     cu::make_phonenumber_text_for_tts("+1 (23)4-x", out);
-    EXPECT_EQ(">+1   2 3  4  x", out);
+    EXPECT_EQ(">+1   2 3  4  x", out) << "the screen reader spells the digits one by one";
 }
 
 std::string crToNl(const char* text) {
@@ -68,15 +58,11 @@ std::string crToNl(const char* text) {
     return converted ? converted.get() : "<null>";
 }
 
-TEST(TextMarks, CarriageReturnsBecomeLineFeedsUnlessPaired) {
-    EXPECT_EQ("a\nb", crToNl("a\rb"));
-    EXPECT_EQ("a\r\nb", crToNl("a\r\nb"));
-    EXPECT_EQ("a\n\r\nb\n", crToNl("a\r\r\nb\r"));
+TEST(TextMarks, CarriageReturnsAndLeftToRightMarks) {
+    EXPECT_EQ("a\n\r\nb\n", crToNl("a\r\r\nb\r")) << "a carriage return stays only before a line feed";
     EXPECT_EQ("", crToNl(""));
     EXPECT_EQ("<null>", crToNl(nullptr));
-}
 
-TEST(TextMarks, LtrMarksRoundTrip) {
     const std::string original = "שלום 123";
     std::string text = original;
     cu::add_ltr_mark(text);
@@ -85,21 +71,15 @@ TEST(TextMarks, LtrMarksRoundTrip) {
     cu::del_ltr_mark(text);
     EXPECT_EQ(original, text);
     EXPECT_FALSE(cu::has_ltr_prefix(text.c_str()));
-    EXPECT_FALSE(cu::has_ltr_prefix(nullptr));
     EXPECT_FALSE(cu::has_ltr_prefix("\xE2\x80"));
-}
-
-TEST(TextMarks, DeleteCutsAtTheFirstEndMarkAndKeepsUnmarkedText) {
-    std::string text = "abc";
-    cu::del_ltr_mark(text);
-    EXPECT_EQ("abc", text);
-    text = "x\xE2\x80\xACy\xE2\x80\xACz";
-    cu::del_ltr_mark(text);
-    EXPECT_EQ("x", text);
-    // The left-to-right mark is removed only at the front.
-    text = "a\xE2\x80\x8E";
-    cu::del_ltr_mark(text);
-    EXPECT_EQ("a\xE2\x80\x8E", text);
+    // Deleting cuts at the first end mark; a left-to-right mark goes only at the front.
+    const std::pair<const char*, const char*> deletions[] = {
+        {"abc", "abc"}, {"x\xE2\x80\xACy\xE2\x80\xACz", "x"}, {"a\xE2\x80\x8E", "a\xE2\x80\x8E"}};
+    for (const auto& [marked, left] : deletions) {
+        text = marked;
+        cu::del_ltr_mark(text);
+        EXPECT_EQ(left, text);
+    }
 }
 
 TEST(WebLinks, EachKindMatchesOnlyItsWholeLink) {
@@ -115,30 +95,20 @@ TEST(WebLinks, EachKindMatchesOnlyItsWholeLink) {
         bool matches;
     } cases[] = {
         {google, "https://www.google.com/maps/place/Seoul", true},
-        {google, "www.google.com/maps?q=37.5,127.0", true},
         {google, "https://www.google.com/search?q=maps", false},
         {google, "https://evil.example/?u=https://www.google.com/maps", false},
-        {google, nullptr, false},
         {store, "http://apps.vorlane.com/hulm/appDetail.as?appId=000000123", true},
-        {store, "apps.vorlane.com/hulm/appDetail.as?appId=abc", true},
         {store, "http://apps.vorlane.com/hulm/appList.as", false},
         {glympse, "https://glympse.com/AB12-CD3", true},
-        {glympse, "http://glympse.com/ab-12345", true},
         {glympse, "glympse.com/AB12-CD3", false},
-        {glympse, "https://glympse.com/A-CD3", false},
         {glympse, "https://glympse.com/AB12-CD3456", false},
         {glympse, "https://glympse.com/AB12-CD3/", false},
-        {glympse, "https://glympseXcom/AB12-CD3", false},
         {glympse, "ftp://glympse.com/AB12-CD3", false},
-        {glympse, nullptr, false},
         {glympse, longGlympse.c_str(), false},
         {here, "https://share.here.com/l/52.5308,13.3847", true},
-        {here, "share.here.com/l/52,13", true},
         {here, "https://share.here.com/l/52.5308", false},
         {here, "https://share.here.com/l/52.5,13.3?z=9", false},
-        {here, "https://share.here.com/p/52.5,13.3", false},
         {here, "https://share.here.com/l/-52.5,13.3", false},
-        {here, nullptr, false},
         {here, longHere.c_str(), false},
     };
     for (const auto& c : cases) {

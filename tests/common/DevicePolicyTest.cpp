@@ -1,8 +1,6 @@
 // Device and policy queries on a watch without telephony of its own.
 #include "CommonDeviceTest.h"
 
-#include "AppRegistry.h"
-#include "LogCapture.h"
 #include "common/CommonUtil.h"
 #include "common/Connectivity.h"
 #include "common/Preference.h"
@@ -14,47 +12,25 @@ namespace {
 
 using DevicePolicyTest = CommonDeviceTest;
 
-TEST_F(DevicePolicyTest, MmsThroughTheMakersPhoneOnly) {
-    applyProfile("default");
-    EXPECT_FALSE(common_util::is_sta_enabled());
-    EXPECT_TRUE(common_util::is_support_MMS());
-
-    setString("db/wms/host_status/vendor", "vorlaneMass");
-    EXPECT_TRUE(common_util::is_support_MMS());
-    setString("db/wms/host_status/vendor", "LO");
-    EXPECT_FALSE(common_util::is_support_MMS());
-    setString("db/wms/host_status/vendor", "");
-    EXPECT_FALSE(common_util::is_support_MMS());
-
-    setString("db/wms/host_status/vendor", "vorlane");
-    ASSERT_TRUE(preference::set("consumer_preference_bool_support_sending_mms", false));
-    EXPECT_FALSE(common_util::is_support_MMS());
-}
-
-TEST_F(DevicePolicyTest, UnreadablePeerMmsCountsAsSupported) {
-    msg_test::LogCapture log;
+TEST_F(DevicePolicyTest, MmsThroughTheMakersPhoneOnlyOutsideRetailMode) {
     // A fresh device: the store client has not said what the phone can do.
     EXPECT_TRUE(common_util::is_support_MMS());
-    EXPECT_TRUE(log.contains("preference::get(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS) failed."));
-}
-
-TEST_F(DevicePolicyTest, RetailModeAlwaysSupportsMms) {
     applyProfile("default");
-    setString("db/wms/host_status/vendor", "");
+    EXPECT_FALSE(common_util::is_sta_enabled());
+    walk({{"db/wms/host_status/vendor", "vorlaneMass", common_util::is_support_MMS, true},
+          {"db/wms/host_status/vendor", "LO", common_util::is_support_MMS, false},
+          {"db/wms/host_status/vendor", "", common_util::is_support_MMS, false},
+          {"db/wms/host_status/vendor", "vorlane", common_util::is_support_MMS, true}});
     ASSERT_TRUE(preference::set("consumer_preference_bool_support_sending_mms", false));
+    EXPECT_FALSE(common_util::is_support_MMS());
+
     applyProfile("retail");
     EXPECT_TRUE(common_util::is_retail_mode_enabled());
     EXPECT_TRUE(common_util::is_support_MMS());
     EXPECT_EQ(YoxConn::BT, connectivity::get_yox_connect());
 }
 
-TEST_F(DevicePolicyTest, VendorsAndLinkTypes) {
-    const std::pair<const char*, int> vendors[] = {
-        {"vorlane", 1}, {"vorlaneMass", 2}, {"LO", 3}, {"other", 4}, {"", 0}, {"Vorlane", 4}};
-    for (const auto& [vendor, value] : vendors) {
-        setString("db/wms/host_status/vendor", vendor);
-        EXPECT_EQ(value, connectivity::get_connected_vendor()) << vendor;
-    }
+TEST_F(DevicePolicyTest, LinkTypesByVendor) {
     setString("db/wms/host_status/vendor", "vorlane");
     const std::pair<int, YoxConn> cases[] = {
         {0, YoxConn::NONE}, {1, YoxConn::BT}, {5, YoxConn::BT}, {16, YoxConn::RLX}, {2, YoxConn::NONE}};
@@ -72,162 +48,74 @@ TEST_F(DevicePolicyTest, VendorsAndLinkTypes) {
     EXPECT_EQ(YoxConn::NONE, connectivity::get_yox_connect());
 }
 
-TEST_F(DevicePolicyTest, SendingThroughThePhone) {
+TEST_F(DevicePolicyTest, SendingThroughThePhoneNeedsARealConnectionAndNoNumberSharing) {
     applyProfile("phone-bt");
     YoxConn out = YoxConn::RLX;
     EXPECT_TRUE(connectivity::is_sendby_phone_available(&out));
     EXPECT_EQ(YoxConn::BT, out);
-    EXPECT_TRUE(connectivity::is_sendby_phone_available(nullptr));
-
     ASSERT_TRUE(preference::set("consumer_preference_int_peer_connection_status", 0));
     EXPECT_FALSE(connectivity::is_sendby_phone_available(&out));
     EXPECT_EQ(YoxConn::NONE, out);
-
     ASSERT_TRUE(preference::set("consumer_preference_int_peer_connection_status", 1));
-    setFeature("capability/messaging", "false");
-    out = YoxConn::BT;
-    EXPECT_FALSE(connectivity::is_sendby_phone_available(&out));
-    EXPECT_EQ(YoxConn::NONE, out);
-}
 
-TEST_F(DevicePolicyTest, SendingOverTheRemoteLinkNeedsARealConnection) {
-    applyProfile("phone-bt");
     setInt("memory/private/yox/conn_type", 16);
     setInt("memory/dnet/status", 1);
     setInt("memory/private/fabrel/service_state/3", 3);
-    YoxConn out = YoxConn::NONE;
     EXPECT_TRUE(connectivity::is_sendby_phone_available(&out));
     EXPECT_EQ(YoxConn::RLX, out);
 
     // Cellular data while mobile data is restricted cannot carry it.
     setInt("memory/dnet/status", 2);
     setInt("db/setting/data_restriction", 1);
-    EXPECT_FALSE(connectivity::is_yox_connected());
     EXPECT_FALSE(connectivity::is_sendby_phone_available(&out));
     EXPECT_EQ(YoxConn::NONE, out);
     setInt("db/setting/data_restriction", 0);
     EXPECT_TRUE(connectivity::is_yox_connected());
-
     setInt("memory/private/fabrel/service_state/3", 0);
     EXPECT_FALSE(connectivity::is_yox_connected());
     setInt("memory/private/fabrel/service_state/3", 3);
-    setInt("memory/dnet/status", 0);
-    EXPECT_FALSE(connectivity::is_yox_connected());
-}
 
-TEST_F(DevicePolicyTest, ActiveNumberSharingBlocksTheRemoteLink) {
-    applyProfile("phone-bt");
-    setInt("memory/private/yox/conn_type", 16);
-    setInt("memory/dnet/status", 1);
-    setInt("memory/private/fabrel/service_state/3", 3);
+    // Active number sharing blocks the link, on the one carrier that shares numbers.
     setInt("db/private/merrowin/status", 0);
-    // Other carriers do not share numbers, whatever the service says.
     EXPECT_TRUE(connectivity::is_sendby_phone_available(nullptr));
     setString("db/zeq/salescode", "ATT");
-    YoxConn out = YoxConn::RLX;
     EXPECT_FALSE(connectivity::is_sendby_phone_available(&out));
-    EXPECT_EQ(YoxConn::NONE, out);
     setInt("db/private/merrowin/status", 4);
     EXPECT_TRUE(connectivity::is_sendby_phone_available(&out));
-}
 
-TEST_F(DevicePolicyTest, ModesFromSettings) {
-    EXPECT_FALSE(common_util::is_power_saving_mode());
-    setInt("db/setting/psmode", 3);
-    EXPECT_FALSE(common_util::is_power_saving_mode());
-    setInt("db/setting/psmode", 4);
-    EXPECT_TRUE(common_util::is_power_saving_mode());
-
-    EXPECT_FALSE(common_util::is_wpc_mode());
-    setInt("db/setup_wizard/standalone", 2);
-    EXPECT_TRUE(common_util::is_wpc_mode());
-
-    EXPECT_FALSE(common_util::is_screen_reader_enabled());
-    setBool("db/setting/accessibility/tts", true);
-    EXPECT_TRUE(common_util::is_screen_reader_enabled());
-
-    // Without telephony of its own the watch has no SIM to speak of.
-    setInt("memory/telephony/sim_slot", 1);
-    EXPECT_FALSE(connectivity::is_sim_insert());
-}
-
-TEST_F(DevicePolicyTest, RightToLeftByLanguageOrRegion) {
-    EXPECT_FALSE(common_util::is_rtl_supported(common_util::LANGUAGE));
-    setString("db/menu_widget/language", "ar_AE.UTF-8");
-    EXPECT_TRUE(common_util::is_rtl_supported(common_util::LANGUAGE));
-    EXPECT_FALSE(common_util::is_rtl_supported(common_util::REGION_FORMAT));
-    setString("db/menu_widget/regionformat", "fa_IR.UTF-8");
-    EXPECT_TRUE(common_util::is_rtl_supported(common_util::REGION_FORMAT));
-    setString("db/menu_widget/regionformat", "fr_FR.UTF-8");
-    EXPECT_FALSE(common_util::is_rtl_supported(common_util::REGION_FORMAT));
-
-    EXPECT_TRUE(common_util::is_rtl_supported(static_cast<common_util::RTLCheckType>(7)));
-}
-
-TEST_F(DevicePolicyTest, CarrierAndDeviceFeatures) {
-    EXPECT_EQ(0, common_util::get_map_type());
-    setFeature("zeq/12", "here");
-    EXPECT_EQ(1, common_util::get_map_type());
-    setFeature("zeq/12", "other");
-    EXPECT_EQ(0, common_util::get_map_type());
-
-    EXPECT_TRUE(common_util::is_device_feature_supported("messaging"));
-    EXPECT_TRUE(common_util::is_device_feature_supported("no.such.capability"));
+    // Without the messaging capability nothing goes through the phone.
     setFeature("capability/messaging", "false");
-    EXPECT_FALSE(common_util::is_device_feature_supported("messaging"));
-    EXPECT_FALSE(common_util::is_device_feature_supported(nullptr));
-
-    std::string salesCode = "kept";
-    EXPECT_TRUE(common_util::get_sales_code(salesCode));
-    EXPECT_EQ("XAR", salesCode);
+    EXPECT_FALSE(connectivity::is_sendby_phone_available(&out));
+    EXPECT_EQ(YoxConn::NONE, out);
 }
 
-TEST_F(DevicePolicyTest, DeviceManagementRestrictsEitherSim) {
-    EXPECT_FALSE(common_util::is_mdm_text_messaging_restricted());
-    setInt("db/private/mdm/text_messaging/SIM1", 1);
-    EXPECT_TRUE(common_util::is_mdm_text_messaging_restricted());
-    setInt("db/private/mdm/text_messaging/SIM1", 0);
-    setInt("db/private/mdm/text_messaging/peer", 1);
-    EXPECT_TRUE(common_util::is_mdm_text_messaging_restricted());
-
-    setBool("db/private/mdm/available", false);
-    EXPECT_FALSE(common_util::is_mdm_text_messaging_restricted());
-}
-
-TEST_F(DevicePolicyTest, BrowserNeedsAHandlerForWebLinks) {
-    EXPECT_TRUE(common_util::is_browser_available());
-    ASSERT_TRUE(msg_services::AppRegistry::setEnabled("com.vorlane.browser", false));
-    EXPECT_FALSE(common_util::is_browser_available());
-    EXPECT_TRUE(common_util::is_package_enabled("com.vorlane.message"));
-    EXPECT_FALSE(common_util::is_package_enabled("com.example.none"));
-}
-
-TEST_F(DevicePolicyTest, LaunchRequestAccessors) {
-    app_control_h control = nullptr;
-    ASSERT_EQ(APP_CONTROL_ERROR_NONE, app_control_create(&control));
-    app_control_set_operation(control, APP_CONTROL_OPERATION_COMPOSE);
-    app_control_add_extra_data(control, "number", "0101234");
-
-    std::string out = "kept";
-    EXPECT_FALSE(common_util::get_uri(control, out));
-    EXPECT_EQ("kept", out);
-    EXPECT_FALSE(common_util::get_extra_data(control, "missing", out));
-    EXPECT_EQ("kept", out);
-    EXPECT_TRUE(common_util::get_extra_data(control, "number", out));
-    EXPECT_EQ("0101234", out);
-    EXPECT_TRUE(common_util::get_operation(control, out));
-    EXPECT_EQ(APP_CONTROL_OPERATION_COMPOSE, out);
-    // Not received from another application: no caller.
-    EXPECT_FALSE(common_util::get_caller(control, out));
-    EXPECT_EQ("", out);
-    EXPECT_EQ(common_util::CALLER_APP_UNKNOWN, common_util::get_caller_app_type(control));
-
-    EXPECT_FALSE(common_util::get_extra_data(nullptr, "number", out));
-    EXPECT_FALSE(common_util::get_extra_data(control, nullptr, out));
-    app_control_destroy(control);
-
-    EXPECT_TRUE(common_util::get_package_id("com.vorlane.msg-send", out));
-    EXPECT_EQ("com.vorlane.message", out);
+TEST_F(DevicePolicyTest, ModesAndRestrictionsFollowTheirSettings) {
+    using namespace common_util;
+    bool (*const rtlLanguage)() = [] { return is_rtl_supported(LANGUAGE); };
+    bool (*const rtlRegion)() = [] { return is_rtl_supported(REGION_FORMAT); };
+    const auto mdm = is_mdm_text_messaging_restricted;
+    // Each step changes one setting (none for the first) and reads the mode it drives.
+    walk({
+        {nullptr, nullptr, is_power_saving_mode, false},
+        {"db/setting/psmode", "3", is_power_saving_mode, false},
+        {"db/setting/psmode", "4", is_power_saving_mode, true},
+        {nullptr, nullptr, is_wpc_mode, false},
+        {"db/setup_wizard/standalone", "2", is_wpc_mode, true},
+        {nullptr, nullptr, is_screen_reader_enabled, false},
+        {"db/setting/accessibility/tts", "true", is_screen_reader_enabled, true},
+        // Without telephony of its own the watch has no SIM to speak of.
+        {"memory/telephony/sim_slot", "1", connectivity::is_sim_insert, false},
+        {nullptr, nullptr, rtlLanguage, false},
+        {"db/menu_widget/language", "ar_AE.UTF-8", rtlLanguage, true},
+        {nullptr, nullptr, rtlRegion, false},
+        {"db/menu_widget/regionformat", "fa_IR.UTF-8", rtlRegion, true},
+        // Device management restricts text messages on either SIM, while it is there.
+        {nullptr, nullptr, mdm, false},
+        {"db/private/mdm/text_messaging/SIM1", "1", mdm, true},
+        {"db/private/mdm/text_messaging/SIM1", "0", mdm, false},
+        {"db/private/mdm/text_messaging/peer", "1", mdm, true},
+        {"db/private/mdm/available", "false", mdm, false},
+    });
 }
 
 } // namespace

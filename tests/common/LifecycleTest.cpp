@@ -40,51 +40,44 @@ protected:
     EventRecorder recorder;
 };
 
-TEST_F(LifecycleTest, ConsumerStatusFollowsTheStore) {
+TEST_F(LifecycleTest, StoreFollowsTheConsumerStatusRestoresBecomeEventsAndTerminateStopsAll) {
     common_util::connect_msg_store();
     EXPECT_TRUE(msg_store::ConnectionManager::isConnected());
-
     ASSERT_TRUE(preference::set(msg_store::PREF_INT_CONSUMER_STATUS, 0));
     ASSERT_TRUE(msg_test::pumpUntil([] { return !msg_store::ConnectionManager::isConnected(); }));
-    EXPECT_EQ(0, recorder.count(APP_EVENT_MSG_STORE_READY));
-
     ASSERT_TRUE(preference::set(msg_store::PREF_INT_CONSUMER_STATUS, 1));
     ASSERT_TRUE(msg_test::pumpUntil([&] { return recorder.count(APP_EVENT_MSG_STORE_READY) == 1; }));
     EXPECT_TRUE(msg_store::ConnectionManager::isConnected());
-}
 
-TEST_F(LifecycleTest, TerminateDisconnectsAndStopsWatching) {
-    common_util::connect_msg_store();
+    ASSERT_TRUE(MCommonRestoreCompleteListener::getInstance()->init());
+    ASSERT_TRUE(preference::set("msg_bnr_blocked_number_restore_count", 1));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return recorder.count(APP_EVENT_BLOCKED_NUMBERS_RESTORED) == 1; }));
+    ASSERT_TRUE(preference::set("msg_bnr_setting_restore_count", 4));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return recorder.count(APP_EVENT_SETTINGS_RESTORED) == 1; }));
+    EXPECT_EQ((std::vector<MCommonAppEventType>{APP_EVENT_MSG_STORE_READY, APP_EVENT_BLOCKED_NUMBERS_RESTORED,
+                                                APP_EVENT_SETTINGS_RESTORED}),
+              recorder.events);
+
     app_control_h request = nullptr;
     app_control_create(&request);
     app_control_set_app_id(request, "com.vorlane.w-input-selector");
     ASSERT_TRUE(MCommonAppLaunchMgr::getInstance()->launch(request, nullptr));
-
     common_util::on_terminate();
     EXPECT_FALSE(msg_store::ConnectionManager::isConnected());
     EXPECT_TRUE(msg_services::LaunchJournal::list().back().terminateRequested);
     // The event bus went with the other services: its listeners are forgotten.
     MCommonAppEventMgr::getInstance()->emit(APP_EVENT_RESUMED);
     EXPECT_EQ(0, recorder.count(APP_EVENT_RESUMED));
-
+    ASSERT_TRUE(preference::set(msg_store::PREF_INT_CONSUMER_STATUS, 0));
     ASSERT_TRUE(preference::set(msg_store::PREF_INT_CONSUMER_STATUS, 1));
     ASSERT_TRUE(msg_test::waitForEarlierChanges());
-    EXPECT_EQ(0, recorder.count(APP_EVENT_MSG_STORE_READY));
+    EXPECT_EQ(1, recorder.count(APP_EVENT_MSG_STORE_READY));
     EXPECT_FALSE(msg_store::ConnectionManager::isConnected());
 }
 
-TEST_F(LifecycleTest, RestoreCountersBecomeEvents) {
-    ASSERT_TRUE(MCommonRestoreCompleteListener::getInstance()->init());
-    ASSERT_TRUE(preference::set("msg_bnr_blocked_number_restore_count", 1));
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return recorder.count(APP_EVENT_BLOCKED_NUMBERS_RESTORED) == 1; }));
-    ASSERT_TRUE(preference::set("msg_bnr_setting_restore_count", 4));
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return recorder.count(APP_EVENT_SETTINGS_RESTORED) == 1; }));
-    EXPECT_EQ(
-        (std::vector<MCommonAppEventType>{APP_EVENT_BLOCKED_NUMBERS_RESTORED, APP_EVENT_SETTINGS_RESTORED}),
-        recorder.events);
-}
-
-TEST_F(LifecycleTest, UsageLogEntries) {
+TEST_F(LifecycleTest, UsageLogEntriesAndNoMessagingHandleWithoutOwnTelephony) {
+    EXPECT_EQ(0, MCommonMsgSvc::getInstance()->getMsgSize());
+    MCommonMsgSvc::release();
     dazo_log::insert("RPYI", "voice");
     dazo_log::insert("CALL", nullptr);
     dazo_log::insert(nullptr, "x");
@@ -95,15 +88,6 @@ TEST_F(LifecycleTest, UsageLogEntries) {
     EXPECT_EQ("voice", entries[0].text);
     EXPECT_EQ("com.vorlane.message", entries[0].app);
     EXPECT_EQ("CALL", entries[1].category);
-    EXPECT_EQ("", entries[1].text);
-}
-
-TEST_F(LifecycleTest, WithoutOwnTelephonyTheMessagingServiceHasNoHandle) {
-    MCommonMsgSvc* svc = MCommonMsgSvc::getInstance();
-    EXPECT_EQ(0, svc->getMsgSize());
-    std::vector<std::string> list;
-    EXPECT_FALSE(svc->getBlockNumberList(list));
-    MCommonMsgSvc::release();
 }
 
 } // namespace

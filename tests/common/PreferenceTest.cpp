@@ -15,52 +15,32 @@ int intPref(const char* key) {
     return value;
 }
 
-TEST_F(PreferenceTest, FirstRunWritesTheUnconditionalDefaults) {
-    preference::init();
-    for (const char* key :
-         {"msg_preference_int_send_as_option", "msg_bnr_setting_restore_count",
-          "msg_bnr_blocked_number_restore_count", "consumer_preference_int_consumer_status",
-          "consumer_preference_int_peer_connection_status", "consumer_preference_int_sending_message_id"})
-        EXPECT_EQ(0, intPref(key));
-    EXPECT_EQ(1, intPref("consumer_preference_int_default_sms_application"));
-    bool mms = true;
-    EXPECT_TRUE(preference::get("consumer_preference_bool_support_sending_mms", &mms));
-    EXPECT_FALSE(mms);
-    bool initialized = false;
-    EXPECT_TRUE(preference::get("msg_preference_bool_initialized", &initialized));
-    EXPECT_TRUE(initialized);
-
-    // Without own telephony and outside Korea the conditional ones stay absent.
-    EXPECT_FALSE(preference::exist("msg_preference_int_alert_reminder"));
-    EXPECT_FALSE(preference::exist("msg_preference_int_prompt_popup_state"));
-    EXPECT_FALSE(preference::exist("msg_nms_x_days_range"));
-    EXPECT_FALSE(preference::exist("msg_preference_bool_auto_summarize"));
-}
-
-TEST_F(PreferenceTest, ExistingValuesAreKept) {
-    ASSERT_TRUE(preference::set("consumer_preference_int_consumer_status", 1));
-    ASSERT_TRUE(preference::set("msg_preference_int_send_as_option", 2));
-    preference::init();
-    EXPECT_EQ(1, intPref("consumer_preference_int_consumer_status"));
-    EXPECT_EQ(2, intPref("msg_preference_int_send_as_option"));
-}
-
-TEST_F(PreferenceTest, InitRunsOnlyOnceFlagged) {
+TEST_F(PreferenceTest, InitWritesMissingDefaultsOnceFlagged) {
     ASSERT_TRUE(preference::set("msg_preference_bool_initialized", true));
     preference::init();
     EXPECT_FALSE(preference::exist("msg_preference_int_send_as_option"));
 
     ASSERT_TRUE(preference::set("msg_preference_bool_initialized", false));
-    preference::init();
-    EXPECT_TRUE(preference::exist("msg_preference_int_send_as_option"));
-}
-
-TEST_F(PreferenceTest, KoreanSimTurnsAutoSummaryOn) {
+    ASSERT_TRUE(preference::set("consumer_preference_int_consumer_status", 1));
     setString("db/zeq/country_iso", "KR");
     preference::init();
-    bool summarize = false;
-    EXPECT_TRUE(preference::get("msg_preference_bool_auto_summarize", &summarize));
-    EXPECT_TRUE(summarize);
+    EXPECT_EQ(1, intPref("consumer_preference_int_consumer_status")) << "an existing value is kept";
+    for (const char* key :
+         {"msg_preference_int_send_as_option", "msg_bnr_setting_restore_count",
+          "msg_bnr_blocked_number_restore_count", "consumer_preference_int_peer_connection_status",
+          "consumer_preference_int_sending_message_id"})
+        EXPECT_EQ(0, intPref(key));
+    EXPECT_EQ(1, intPref("consumer_preference_int_default_sms_application"));
+    bool flag = true;
+    EXPECT_TRUE(preference::get("consumer_preference_bool_support_sending_mms", &flag));
+    EXPECT_FALSE(flag);
+    EXPECT_TRUE(preference::get("msg_preference_bool_initialized", &flag));
+    EXPECT_TRUE(flag);
+    EXPECT_TRUE(preference::get("msg_preference_bool_auto_summarize", &flag));
+    EXPECT_TRUE(flag) << "a Korean SIM turns the summary on";
+    // Without own telephony the conditional ones stay absent.
+    EXPECT_FALSE(preference::exist("msg_preference_int_alert_reminder"));
+    EXPECT_FALSE(preference::exist("msg_nms_x_days_range"));
 }
 
 TEST_F(PreferenceTest, TypedAccessRefusesWrongTypesAndNulls) {
@@ -68,7 +48,6 @@ TEST_F(PreferenceTest, TypedAccessRefusesWrongTypesAndNulls) {
     bool b = true;
     EXPECT_FALSE(preference::get("msg_preference_int_send_as_option", &b));
     EXPECT_TRUE(b);
-    EXPECT_FALSE(preference::get("msg_preference_int_send_as_option", static_cast<int*>(nullptr)));
     int i = 9;
     EXPECT_FALSE(preference::get("no_such_key", &i));
     EXPECT_EQ(9, i);

@@ -16,8 +16,6 @@
 #include <cstdlib>
 #include <libintl.h>
 
-namespace {} // namespace
-
 std::string ltr(const std::string& text) {
     return "\u200E" + text + "\u202C";
 }
@@ -51,13 +49,6 @@ void AddrTest::TearDown() {
     msg_store::ConnectionManager::disconnect();
     msg_device::Device::closeDefault();
     ecore_shutdown();
-}
-
-int AddrTest::makeConversation(std::initializer_list<const char*> addresses) {
-    std::vector<std::string> list;
-    for (const char* address : addresses)
-        list.push_back(address);
-    return makeConversation(list);
 }
 
 int AddrTest::makeConversation(const std::vector<std::string>& addresses) {

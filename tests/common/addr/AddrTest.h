@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -20,7 +19,6 @@ protected:
     void TearDown() override;
 
     // A conversation with these addresses; returns its thread id.
-    int makeConversation(std::initializer_list<const char*> addresses);
     int makeConversation(const std::vector<std::string>& addresses);
     int addContact(const std::string& name, const std::string& number);
     // The conversation's name as a screen would read it now.

@@ -108,7 +108,6 @@ TEST_F(MCommonProgressPopupTest, BackKeyCancelsTheJobAndFreesLeftoverJobData) {
     freedJobData = 0;
     std::atomic<bool> sawCancel{false};
     std::atomic<bool> published{false};
-    int ended = 0;
     int backs = 0;
     MCommonProgressPopup* popup = nullptr;
     popup = MCommonProgressPopup::createBgActionPopup(
@@ -139,14 +138,12 @@ TEST_F(MCommonProgressPopupTest, BackKeyCancelsTheJobAndFreesLeftoverJobData) {
 }
 
 TEST_F(MCommonProgressPopupTest, PlainPopupLayoutsAndTheBackKeyWithoutCallback) {
-    struct {
+    const struct {
         MCommonProgressPopup::ProgressStyle style;
         const char* group;
         const char* barPart;
-        const char* barStyle;
-    } cases[] = {{MCommonProgressPopup::FULL, "progress/custom/full_popup", "elm.swallow.content", "process"},
-                 {MCommonProgressPopup::SENDING, "progress/custom/sending_popup", "swallow.progress",
-                  "process/popup/small"}};
+    } cases[] = {{MCommonProgressPopup::FULL, "progress/custom/full_popup", "elm.swallow.content"},
+                 {MCommonProgressPopup::SENDING, "progress/custom/sending_popup", "swallow.progress"}};
     for (const auto& c : cases) {
         int destroyed = 0;
         MCommonProgressPopup* popup = MCommonProgressPopup::createPopup(
@@ -154,12 +151,10 @@ TEST_F(MCommonProgressPopupTest, PlainPopupLayoutsAndTheBackKeyWithoutCallback) 
         ASSERT_TRUE(page->attachPopup(popup));
         auto weak = popup->getWeakPtr();
         Evas_Object* layout = elm_object_content_get(popup->getEvasObject());
-        ASSERT_NE(nullptr, layout);
         EXPECT_EQ(c.group, layoutGroup(layout));
         EXPECT_EQ("Delete", partText(layout, "text"));
         Evas_Object* bar = elm_object_part_content_get(layout, c.barPart);
         ASSERT_NE(nullptr, bar) << c.group;
-        EXPECT_STREQ(c.barStyle, elm_object_style_get(bar));
         EXPECT_TRUE(elm_progressbar_pulse_get(bar));
         // Without a back callback the back key leaves a progress popup up.
         settle();

@@ -35,7 +35,7 @@ public:
     int count = 0;
 };
 
-TEST_F(UiHelperTest, FontSizesMapToTextClassScales) {
+TEST_F(UiHelperTest, FontSizesMapToTextClassScalesAndTheNameFollows) {
     struct {
         int system;
         MCommonFont::Size size;
@@ -61,37 +61,14 @@ TEST_F(UiHelperTest, FontSizesMapToTextClassScales) {
         EXPECT_EQ(c.scale, size) << c.system;
         EXPECT_EQ(font->getName(), name);
     }
-    EXPECT_EQ(-140, MCommonFont::getScale(MCommonFont::SIZE_HUGE));
-    MCommonFont::destroy();
-}
 
-TEST_F(UiHelperTest, FontNameChangeIsReadAgain) {
-    MCommonFont* font = MCommonFont::getInstance();
-    font->init();
-    EXPECT_EQ("DejaVu Sans", font->getName());
+    // A new font name is read again.
     FontEvents events;
     ASSERT_EQ(SYSTEM_SETTINGS_ERROR_NONE,
               system_settings_set_value_string(SYSTEM_SETTINGS_KEY_FONT_TYPE, "DejaVu Serif"));
     ASSERT_TRUE(msg_test::pumpUntil([&] { return events.count > 0; }));
     EXPECT_EQ("DejaVu Serif", font->getName());
     MCommonFont::destroy();
-}
-
-TEST_F(UiHelperTest, ThemeLoadsTablesAndOverridesColours) {
-    msg_test::TestWindow window;
-    MCommonTheme* theme = MCommonTheme::getInstance();
-    ASSERT_TRUE(theme->init(window.win()));
-    EXPECT_EQ(theme->getTheme(), elm_object_theme_get(window.win()));
-    int r = -1, g = -1, b = -1, a = -1;
-    EXPECT_TRUE(qel_theme_get_color("AO012", &r, &g, &b, &a));
-    EXPECT_GE(a, 0);
-    // The application's layouts resolve through the theme.
-    Evas_Object* layout = elm_layout_add(window.win());
-    EXPECT_TRUE(elm_layout_theme_set(layout, "layout", "bottom_button", "default"));
-    theme->changeDetailBgColor(nullptr);
-    EXPECT_FALSE(theme->setObjectTheme(nullptr));
-    theme->deinit();
-    EXPECT_FALSE(theme->setObjectTheme(window.win()));
 }
 
 TEST_F(UiHelperTest, RotaryStackHandsTheBezelBack) {
@@ -106,7 +83,6 @@ TEST_F(UiHelperTest, RotaryStackHandsTheBezelBack) {
     ASSERT_TRUE(firstItem->regist(true));
     EXPECT_TRUE(eext_rotary_object_event_activated_get(first));
     ASSERT_TRUE(secondItem->regist(true));
-    EXPECT_FALSE(secondItem->regist(true)); // already there
     EXPECT_TRUE(mgr->isTop(secondItem));
     EXPECT_TRUE(eext_rotary_object_event_activated_get(second));
     EXPECT_FALSE(eext_rotary_object_event_activated_get(first));
@@ -126,45 +102,26 @@ TEST_F(UiHelperTest, RotaryStackHandsTheBezelBack) {
     EXPECT_FALSE(mgr->contains(firstItem));
     EXPECT_FALSE(eext_rotary_object_event_activated_get(first));
     EXPECT_FALSE(mgr->setActivate(true));
-    RotaryItem orphan(nullptr);
-    EXPECT_FALSE(orphan.regist(true));
 }
 
-TEST_F(UiHelperTest, TextDomainTranslatesAndFollowsTheLanguage) {
-    ASSERT_TRUE(common_ui_helper::set_textdomain());
-    const char* id = "WDS_MSG_POP_MESSAGES_CAN_ONLY_HAVE_UP_TO_PD_CHARACTERS_SEND_AS_MMS_Q";
-    EXPECT_EQ(std::string("Messages can only have up to %d characters. Send as multimedia message?"),
-              common_ui_helper::get_text(id));
-
-    // A translatable label is re-translated when the language changes (application event 4).
+TEST_F(UiHelperTest, ThemeTablesLayoutsAndIconsBySimAndCarrier) {
     msg_test::TestWindow window;
-    Evas_Object* label = elm_label_add(window.win());
-    elm_object_domain_translatable_text_set(label, common_ui_helper::TEXT_DOMAIN, id);
-    EXPECT_NE(std::string::npos, std::string(elm_object_text_get(label)).find("Messages can only"));
-    setString("db/menu_widget/language", "xx_XX.UTF-8");
-    common_ui_helper::set_language();
-    EXPECT_EQ(std::string(id), elm_object_text_get(label));
-    setString("db/menu_widget/language", "en_GB.UTF-8");
-    common_ui_helper::set_language();
-    EXPECT_NE(std::string::npos, std::string(elm_object_text_get(label)).find("Messages can only"));
-}
+    MCommonTheme* theme = MCommonTheme::getInstance();
+    ASSERT_TRUE(theme->init(window.win()));
+    EXPECT_EQ(theme->getTheme(), elm_object_theme_get(window.win()));
+    int r = -1, g = -1, b = -1, a = -1;
+    EXPECT_TRUE(qel_theme_get_color("AO012", &r, &g, &b, &a));
+    // The application's layouts resolve through the theme.
+    EXPECT_TRUE(elm_layout_theme_set(elm_layout_add(window.win()), "layout", "bottom_button", "default"));
 
-TEST_F(UiHelperTest, IconsBySimAndCarrier) {
-    msg_test::TestWindow window;
     EXPECT_TRUE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_INBOX, 0));
-    EXPECT_TRUE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_SENT, 2));
     EXPECT_FALSE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_DRAFT, 0));
     EXPECT_FALSE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_INBOX, 3));
-    EXPECT_FALSE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_INBOX, -1));
     Evas_Object* sim = common_ui_helper::create_sim_index_icon(window.win(), msg_store::FOLDER_OUTBOX, 1);
     ASSERT_NE(nullptr, sim);
     const char* group = nullptr;
     elm_image_file_get(sim, nullptr, &group);
     EXPECT_STREQ("img/sim2", group);
-    Evas_Coord w = 0, h = 0;
-    evas_object_size_hint_min_get(sim, &w, &h);
-    EXPECT_EQ(29, w);
-    EXPECT_EQ(32, h);
     EXPECT_EQ(nullptr, common_ui_helper::create_sim_index_icon(window.win(), msg_store::FOLDER_SPAM, 0));
 
     setString("db/zeq/salescode", "KTO");
@@ -174,16 +131,8 @@ TEST_F(UiHelperTest, IconsBySimAndCarrier) {
     EXPECT_STREQ("img/status/safe_kt", group);
     setString("db/zeq/salescode", "XYZ");
     EXPECT_EQ(nullptr, common_ui_helper::create_safe_icon(window.win()));
-}
-
-TEST_F(UiHelperTest, TextblockWidthGrowsWithText) {
-    msg_test::TestWindow window;
-    const char* style = "DEFAULT='font=Sans font_size=20'";
-    int shortWidth = common_ui_helper::getTextblockWidth(window.win(), "abc", style);
-    int longWidth = common_ui_helper::getTextblockWidth(window.win(), "abcabcabc", style);
-    EXPECT_GT(shortWidth, 0);
-    EXPECT_GT(longWidth, shortWidth);
-    EXPECT_EQ(0, common_ui_helper::getTextblockWidth(window.win(), nullptr, style));
+    theme->deinit();
+    EXPECT_FALSE(theme->setObjectTheme(window.win()));
 }
 
 TEST(LabelMarkupTest, TextShowsAsWrittenInValidUtf8) {
@@ -233,7 +182,6 @@ TEST_F(UiHelperTest, PushFromInsideAPopupFindsTheNaviframe) {
 
     Evas_Object* loose = elm_button_add(window.getEvasObject());
     EXPECT_FALSE(common_ui_helper::push_to_naviframe(loose, new Page()));
-    EXPECT_FALSE(common_ui_helper::push_to_naviframe(nullptr, new Page()));
 }
 
 } // namespace
