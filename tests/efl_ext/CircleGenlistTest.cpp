@@ -68,14 +68,7 @@ TEST_F(CircleGenlistTest, DetentsScrollTheListOnlyWhileItsCircleObjectIsActive) 
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return regionY() < down; }));
 }
 
-TEST_F(CircleGenlistTest, PolicyAndLifetime) {
-    Elm_Scroller_Policy h, v;
-    eext_circle_object_genlist_scroller_policy_get(circle, &h, &v);
-    EXPECT_EQ(v, ELM_SCROLLER_POLICY_AUTO);
-    eext_circle_object_genlist_scroller_policy_set(circle, ELM_SCROLLER_POLICY_OFF, ELM_SCROLLER_POLICY_ON);
-    eext_circle_object_genlist_scroller_policy_get(circle, &h, &v);
-    EXPECT_EQ(h, ELM_SCROLLER_POLICY_OFF);
-    EXPECT_EQ(v, ELM_SCROLLER_POLICY_ON);
+TEST_F(CircleGenlistTest, OneCircleObjectPerGenlistThatDiesWithIt) {
     // A second circle object for the same genlist is refused.
     EXPECT_EQ(eext_circle_object_genlist_add(genlist, surface), nullptr);
     bool circleGone = false;
