@@ -54,6 +54,21 @@ TEST_F(PopupControllerTest, HooksBuildThePopupAndAButtonThatSetsTheFlagClosesIt)
     ASSERT_FALSE(weak.expired());
     evas_object_smart_callback_call(button(popup, "button2"), "clicked", nullptr);
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
+
+    // A callback may destroy the popup itself; no callback follows the destruction.
+    popup = new WPopupController();
+    popup->addButton("Go", [&](bool* destroy) {
+        screen->destroyPopup();
+        *destroy = true;
+    });
+    popup->addButton("x", nullptr);
+    popup->addButton("y", nullptr);
+    EXPECT_FALSE(popup->addButton("fourth", nullptr));
+    ASSERT_TRUE(screen->attachPopup(popup));
+    weak = popup->getWeakPtr();
+    evas_object_smart_callback_call(button(popup, "button1"), "clicked", nullptr);
+    EXPECT_TRUE(weak.expired());
+    msg_test::runLoopUntilIdle();
 }
 
 TEST_F(PopupControllerTest, BackKeyAsksOnBackOrClosesByDefault) {
@@ -73,22 +88,6 @@ TEST_F(PopupControllerTest, BackKeyAsksOnBackOrClosesByDefault) {
     weak = plain->getWeakPtr();
     window.pressKey("Escape");
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
-}
-
-TEST_F(PopupControllerTest, ACallbackMayDestroyThePopupItselfAndNoCallbackFollowsDestruction) {
-    auto* popup = new WPopupController();
-    popup->addButton("Go", [&](bool* destroy) {
-        screen->destroyPopup();
-        *destroy = true;
-    });
-    popup->addButton("x", nullptr);
-    popup->addButton("y", nullptr);
-    EXPECT_FALSE(popup->addButton("fourth", nullptr));
-    ASSERT_TRUE(screen->attachPopup(popup));
-    std::weak_ptr<WViewController> weak = popup->getWeakPtr();
-    evas_object_smart_callback_call(button(popup, "button1"), "clicked", nullptr);
-    EXPECT_TRUE(weak.expired());
-    msg_test::runLoopUntilIdle();
 }
 
 } // namespace

@@ -41,9 +41,8 @@ void JournalPage::onCreated() {
 }
 
 void JournalPage::onDestroy() {
-    viewExistedOnDestroy =
-        getEvasObject() && wviewcontroller_get_instance_from_evasobj(getEvasObject()) == this;
-    _log(viewExistedOnDestroy ? "onDestroy(view)" : "onDestroy(no view)");
+    bool viewExists = getEvasObject() && wviewcontroller_get_instance_from_evasobj(getEvasObject()) == this;
+    _log(viewExists ? "onDestroy(view)" : "onDestroy(no view)");
 }
 
 void JournalPage::onPushed(Elm_Object_Item*) {

@@ -24,7 +24,6 @@ public:
 
     bool failCreateView = false;
     bool refusePop = false;
-    bool viewExistedOnDestroy = false;
 
 protected:
     bool onCreate(void* param) override;
