@@ -9,7 +9,6 @@
 #include "common/IMCommonAppEventListener.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/Preference.h"
-#include "common/view/MCommonMoreOptionViewController.h"
 #include "device/Device.h"
 #include "feedback.h"
 #include "msg_store/ThreadManager.h"
@@ -24,7 +23,6 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <set>
 #include <string>
 
 using msg_app::shell::Application;

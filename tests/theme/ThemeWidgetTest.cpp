@@ -150,34 +150,6 @@ TEST_F(ThemeWidgetTest, ToastStylesShowTheTextAndOnlyTheCheckStyleShowsTheMark) 
     }
 }
 
-TEST_F(ThemeWidgetTest, ListRowsAndChecksUseTheirStylesInAMessageOnlyList) {
-    Evas_Object* gl = elm_genlist_add(window.win());
-    elm_object_style_set(gl, "message_only");
-    elm_genlist_mode_set(gl, ELM_LIST_COMPRESS);
-    evas_object_resize(gl, 360, 360);
-    evas_object_show(gl);
-    Elm_Genlist_Item_Class itc = {};
-    itc.item_style = "1text";
-    itc.func.text_get = [](void*, Evas_Object*, const char*) -> char* { return strdup("Mum"); };
-    itc.func.content_get = [](void*, Evas_Object* obj, const char* part) -> Evas_Object* {
-        if (strcmp(part, "elm.swallow.end"))
-            return nullptr;
-        Evas_Object* ck = elm_check_add(obj);
-        elm_object_style_set(ck, "genlist/select_mode");
-        elm_check_state_set(ck, EINA_TRUE);
-        return ck;
-    };
-    Elm_Object_Item* it =
-        elm_genlist_item_append(gl, &itc, nullptr, nullptr, ELM_GENLIST_ITEM_NONE, nullptr, nullptr);
-    ASSERT_TRUE(
-        pumpUntil([&] { return elm_object_item_part_content_get(it, "elm.swallow.end") != nullptr; }, 2.0));
-    Evas_Object* check = elm_object_item_part_content_get(it, "elm.swallow.end");
-    ASSERT_NE(check, nullptr);
-    EXPECT_EQ(groupOf(elm_layout_edje_get(check)), "elm/check/base/genlist/select_mode");
-    // The item class lives on this stack.
-    evas_object_del(gl);
-}
-
 // Where the last of twenty rows ends once the list is scrolled as far as it goes.
 int lastRowBottomAtEnd(Evas_Object* gl) {
     static Elm_Genlist_Item_Class itc = [] {

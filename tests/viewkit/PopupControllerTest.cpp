@@ -71,23 +71,4 @@ TEST_F(PopupControllerTest, HooksBuildThePopupAndAButtonThatSetsTheFlagClosesIt)
     msg_test::runLoopUntilIdle();
 }
 
-TEST_F(PopupControllerTest, BackKeyAsksOnBackOrClosesByDefault) {
-    auto* asking = new WPopupController();
-    int asked = 0;
-    asking->setOnBack([&](bool*) { ++asked; });
-    ASSERT_TRUE(screen->attachPopup(asking));
-    std::weak_ptr<WViewController> weak = asking->getWeakPtr();
-    window.pressKey("Escape");
-    msg_test::runLoopUntilIdle();
-    EXPECT_EQ(asked, 1);
-    EXPECT_FALSE(weak.expired());
-
-    auto* plain = new WPopupController();
-    ASSERT_TRUE(screen->attachPopup(plain));
-    EXPECT_TRUE(weak.expired());
-    weak = plain->getWeakPtr();
-    window.pressKey("Escape");
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
-}
-
 } // namespace
