@@ -40,9 +40,6 @@ TEST(MsgSimStore, SeedListReceiveAndThePhone) {
     EXPECT_EQ(sim(dir, {"seed", "--if-empty"}).exitCode, 0);
     EXPECT_EQ(sim(dir, {"seed"}).exitCode, 1) << "a second plain seed would double the demo";
     EXPECT_TRUE(g_file_test(dir.file("media/demo-sunset.png").c_str(), G_FILE_TEST_IS_REGULAR));
-    Json threads = simJson(dir, {"list"});
-    ASSERT_TRUE(threads && JSON_NODE_HOLDS_ARRAY(threads.get()));
-    EXPECT_GE(json_array_get_length(json_node_get_array(threads.get())), 30u);
 
     Json received = simJson(dir, {"receive", "--from", "+15550199999", "--text", "<b>hi</b> \"there\""});
     ASSERT_TRUE(received);

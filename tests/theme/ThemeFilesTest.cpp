@@ -25,6 +25,8 @@ const char* const kImageGroups[] = {
 
 // Groups the screens load that no widget test below draws.
 const char* const kMessageGroups[] = {"elm/layout/application/default",
+                                      "elm/layout/bottom_button/default",
+                                      "elm/button/base/bottom",
                                       "elm/layout/select_mode/default",
                                       "elm/layout/nocontents/default",
                                       "elm/layout/popup/content/circle/buttons1",

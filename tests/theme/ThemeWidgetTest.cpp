@@ -99,35 +99,6 @@ TEST_F(ThemeWidgetTest, CirclePopupWithTwoButtonsUsesTheRoundStyle) {
     evas_object_del(popup);
 }
 
-TEST_F(ThemeWidgetTest, BottomButtonSitsInTheBottomSegmentAndDims) {
-    Evas_Object* view = elm_layout_add(window.win());
-    ASSERT_TRUE(elm_layout_theme_set(view, "layout", "bottom_button", "default"));
-    evas_object_resize(view, 360, 360);
-    evas_object_show(view);
-    Evas_Object* button = elm_button_add(view);
-    ASSERT_TRUE(elm_object_style_set(button, "bottom"));
-    elm_object_text_set(button, "Delete");
-    elm_object_part_content_set(view, "elm.swallow.button", button);
-    runLoopUntilIdle();
-
-    Evas_Object* edje = elm_layout_edje_get(button);
-    EXPECT_STREQ(edje_object_part_text_get(edje, "elm.text"), "Delete");
-    Evas_Coord x, y, w, h;
-    evas_object_geometry_get(button, &x, &y, &w, &h);
-    EXPECT_EQ(w, 360);
-    EXPECT_EQ(y + h, 360);
-    EXPECT_LT(h, 120);
-
-    // Disabled, the whole button fades.
-    elm_object_disabled_set(button, EINA_TRUE);
-    runLoopUntilIdle();
-    const Evas_Object* disabler = edje_object_part_object_get(edje, "disabler");
-    ASSERT_NE(disabler, nullptr);
-    int r, g, b, a;
-    evas_object_color_get(disabler, &r, &g, &b, &a);
-    EXPECT_LT(a, 255);
-}
-
 TEST_F(ThemeWidgetTest, ToastStylesShowTheTextAndOnlyTheCheckStyleShowsTheMark) {
     for (const char* style : {"toast/circle", "toast/circle/check"}) {
         SCOPED_TRACE(style);

@@ -12,7 +12,8 @@ using view_kit::WThread;
 
 namespace {
 
-// Hand-over of data to the main loop is exercised by the progress popup's tests.
+// Hand-over of data to the main loop, and cancelling with a callback, are exercised by the
+// progress popup's tests.
 TEST(ThreadTest, RunNeedsAWorkerThatRunsOffTheMainLoopAndAFinishedThreadRunsAgain) {
     WThread thread;
     EXPECT_FALSE(thread.run());
@@ -31,37 +32,6 @@ TEST(ThreadTest, RunNeedsAWorkerThatRunsOffTheMainLoopAndAFinishedThreadRunsAgai
         EXPECT_FALSE(thread.isRunning());
         EXPECT_EQ(offMainLoop, run);
     }
-}
-
-TEST(ThreadTest, ACancelledWorkerSeesTheRequestItsHandOverFailsAndTheCancelCallbackRuns) {
-    WThread thread;
-    std::atomic<bool> started{false};
-    std::atomic<bool> sawCancel{false};
-    std::atomic<int> freedByWorker{0};
-    bool cancelled = false, ended = false;
-    int notified = 0;
-    thread.setWorker([&](WThread::IStatus* status, Ecore_Thread*) {
-        started = true;
-        while (!status->isCancelRequested())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        sawCancel = true;
-        auto* late = new int(7);
-        if (!status->notify(late)) {
-            delete late;
-            ++freedByWorker;
-        }
-    });
-    thread.setNotifyCb([&](WThread*, void*) { ++notified; });
-    thread.setCancelCb([&](WThread*) { cancelled = true; });
-    thread.setEndCb([&](WThread*) { ended = true; });
-    ASSERT_TRUE(thread.run());
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return started.load(); }));
-    ASSERT_TRUE(thread.cancel());
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return cancelled; }));
-    EXPECT_TRUE(sawCancel);
-    EXPECT_EQ(freedByWorker, 1);
-    EXPECT_EQ(notified, 0);
-    EXPECT_FALSE(ended);
 }
 
 TEST(ThreadTest, CancelWithoutCallbackWaitsAndSilencesEverything) {
