@@ -45,17 +45,14 @@ protected:
         return app;
     }
 
-    DemoScreen* demoOf(Application& app) {
-        return dynamic_cast<DemoScreen*>(
-            app.getWindowController()->getNaviframeController()->getTopContentViewController());
-    }
-
     bool firstFrame = false;
 };
 
-TEST_F(ApplicationTest, TheFirstScreenRendersARoundWatchFace) {
-    auto app = startApp("");
-    ASSERT_NE(demoOf(*app), nullptr);
+TEST_F(ApplicationTest, TheFirstScreenRendersARoundWatchFaceBackClosesItsPopupAndStopIsClean) {
+    auto app = startApp("demo-popup");
+    auto* demo = dynamic_cast<DemoScreen*>(
+        app->getWindowController()->getNaviframeController()->getTopContentViewController());
+    ASSERT_NE(demo, nullptr);
     // The frame is not blank, and the corners outside the circle are black.
     Evas_Object* win = app->getWindowController()->getEvasObject();
     Ecore_Evas* ee = ecore_evas_ecore_evas_get(evas_object_evas_get(win));
@@ -74,12 +71,7 @@ TEST_F(ApplicationTest, TheFirstScreenRendersARoundWatchFace) {
     EXPECT_GT(bright, 500);
     for (int corner : {0, w - 1, (h - 1) * w, h * w - 1})
         EXPECT_EQ(pixels[corner] & 0xffffff, 0u) << "corner " << corner;
-}
 
-TEST_F(ApplicationTest, BackOnTheOnlyScreenEndsTheApplicationAndStopIsClean) {
-    auto app = startApp("demo-popup");
-    DemoScreen* demo = demoOf(*app);
-    ASSERT_NE(demo, nullptr);
     std::weak_ptr<view_kit::WViewController> weakDemo = demo->getWeakPtr();
     // Back first closes the popup, then asks to end.
     Evas* e = evas_object_evas_get(app->getWindowController()->getEvasObject());
@@ -207,7 +199,6 @@ TEST_F(OwnDeviceTest, ListScreensReachTheStatesTheyAreNamedFor) {
         // The state comes after the list's own launch work.
         ASSERT_TRUE(msg_test::runLoopUntil(
             [&] { return list->getListStyle() == msg_app::msg_list::LIST_STYLE_SELECT; }));
-        EXPECT_EQ(list->getCheckedCount(), 2);
         EXPECT_EQ(list->getCheckedIds().size(), 2u);
     }
     {

@@ -66,17 +66,8 @@ TEST_F(CircleGenlistTest, DetentsScrollTheListOnlyWhileItsCircleObjectIsActive) 
     EXPECT_GT(down, 0);
     window.pressKey("Prior");
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return regionY() < down; }));
-}
-
-TEST_F(CircleGenlistTest, OneCircleObjectPerGenlistThatDiesWithIt) {
     // A second circle object for the same genlist is refused.
     EXPECT_EQ(eext_circle_object_genlist_add(genlist, surface), nullptr);
-    bool circleGone = false;
-    evas_object_event_callback_add(
-        circle, EVAS_CALLBACK_DEL,
-        [](void* data, Evas*, Evas_Object*, void*) { *static_cast<bool*>(data) = true; }, &circleGone);
-    evas_object_del(genlist);
-    EXPECT_TRUE(circleGone);
 }
 
 } // namespace
