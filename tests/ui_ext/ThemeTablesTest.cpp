@@ -25,55 +25,36 @@ protected:
   <ChangeableColorInfo id="T012" color="#FFFFFF"/>
   <ChangeableColorInfo id="BAD1" color="#12"/>
 </Theme></ChangeableColorTable>)";
-        std::ofstream(dir.file("fonts.xml")) << R"(<FontInfoTable>
-  <FontInfo id="AT0271" style="Regular" size="30"/>
-  <FontInfo id="AT050" style="Bold" size="40"/>
-  <FontInfo id="NOSIZE" style="Bold"/>
-</FontInfoTable>)";
         std::ofstream(dir.file("broken.xml")) << "<ChangeableColorTable><Theme>";
     }
     void TearDown() override {
         qel_theme_color_table_free(colors);
-        qel_theme_font_table_free(fonts);
         qel_theme_changeable_ui_enabled_set(EINA_TRUE);
     }
 
     msg_test::TempDir dir;
     Qel_Theme_Color_Table* colors = nullptr;
-    Qel_Theme_Font_Table* fonts = nullptr;
 };
 
-TEST_F(ThemeTablesTest, CodesResolveToColoursAndFontsOfTheCurrentTables) {
+// Font tables, read from the real file, are checked by the composer's helper tests.
+TEST_F(ThemeTablesTest, CodesResolveToColoursOfTheCurrentTable) {
     colors = qel_theme_color_table_new(dir.file("colors.xml").c_str());
-    fonts = qel_theme_font_table_new(dir.file("fonts.xml").c_str());
     ASSERT_NE(colors, nullptr);
-    ASSERT_NE(fonts, nullptr);
     int r = -1, g = -1, b = -1, a = -1;
     EXPECT_FALSE(qel_theme_get_color("AO012", &r, &g, &b, &a)) << "not current yet";
 
     ASSERT_TRUE(qel_theme_color_table_set(colors));
-    ASSERT_TRUE(qel_theme_font_table_set(fonts));
     ASSERT_TRUE(qel_theme_get_color("AT017", &r, &g, &b, &a));
     EXPECT_EQ((std::vector<int>{r, g, b, a}), (std::vector<int>{0xA0, 0xB0, 0xC0, 0x80}));
     ASSERT_TRUE(qel_theme_get_color("T012", &r, &g, &b, &a));
     EXPECT_EQ(a, 255);
     EXPECT_FALSE(qel_theme_get_color("BAD1", &r, &g, &b, &a));
-    const char* style = nullptr;
-    int size = 0;
-    ASSERT_TRUE(qel_theme_get_font("AT050", &style, &size));
-    EXPECT_STREQ(style, "Bold");
-    EXPECT_EQ(size, 40);
-    EXPECT_FALSE(qel_theme_get_font("NOSIZE", &style, &size));
 
     // The codes are Edje classes now.
     int er, eg, eb, ea;
     ASSERT_TRUE(edje_color_class_get("AO012", &er, &eg, &eb, &ea, nullptr, nullptr, nullptr, nullptr, nullptr,
                                      nullptr, nullptr, nullptr));
     EXPECT_EQ((std::vector<int>{er, eg, eb, ea}), (std::vector<int>{0x10, 0x20, 0x30, 0xFF}));
-    const char* font = nullptr;
-    Evas_Font_Size fontSize = 0;
-    ASSERT_TRUE(edje_text_class_get("AT0271", &font, &fontSize));
-    EXPECT_EQ(fontSize, 30);
 
     // A freed table stops being current; unreadable tables and a disabled switch change nothing.
     qel_theme_color_table_free(colors);
