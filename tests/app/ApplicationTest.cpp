@@ -185,22 +185,13 @@ TEST_F(OwnDeviceTest, TheServicesAndSettingsThatWatchTheDeviceRunWhileTheApplica
     EXPECT_EQ(counter.count(msg_app::APP_EVENT_LANGUAGE_CHANGED), 0);
 }
 
-TEST_F(OwnDeviceTest, ListScreensReachTheStatesTheyAreNamedFor) {
+TEST_F(OwnDeviceTest, TheProgressScreenIsPicturedWhileItsDeleteRuns) {
     ASSERT_EQ(msg_test::runProgram("msg-sim", {"--device", device.path(), "seed"}).exitCode, 0);
     auto listOf = [](Application& app) {
         auto* screen = dynamic_cast<msg_app::msg_list::MLContentViewController*>(
             app.getWindowController()->getNaviframeController()->getTopContentViewController());
         return screen ? screen->getListView().lock() : nullptr;
     };
-    {
-        auto app = startApp("list-select");
-        auto list = listOf(*app);
-        ASSERT_NE(list, nullptr);
-        // The state comes after the list's own launch work.
-        ASSERT_TRUE(msg_test::runLoopUntil(
-            [&] { return list->getListStyle() == msg_app::msg_list::LIST_STYLE_SELECT; }));
-        EXPECT_EQ(list->getCheckedIds().size(), 2u);
-    }
     {
         // The picture is asked for while the job runs.
         auto app = startApp("list-progress");

@@ -8,7 +8,7 @@
 
 namespace {
 
-// A registration that writes "<name>:<direction>" (rotary) or "<name>" (back) to the shared calls.
+// A registration that writes "<name>:<direction>" to the shared calls.
 struct Listener {
     std::vector<std::string>* calls;
     const char* name;
@@ -24,11 +24,6 @@ Eina_Bool rotaryCb(void* data, Evas_Object*, Eext_Rotary_Event_Info* info) {
 
 Eina_Bool handlerCb(void* data, Eext_Rotary_Event_Info* info) {
     return rotaryCb(data, nullptr, info);
-}
-
-void backCb(void* data, Evas_Object*, void*) {
-    auto* l = static_cast<Listener*>(data);
-    l->calls->push_back(l->name);
 }
 
 class RotaryAndKeysTest : public ::testing::Test {
@@ -82,24 +77,6 @@ TEST_F(RotaryAndKeysTest, OnlyTheActivatedObjectGetsDetentsInPriorityOrderElseTh
     EXPECT_EQ(eext_rotary_event_handler_del(handlerCb), &handler);
     EXPECT_EQ(eext_rotary_object_event_callback_del(a, rotaryCb), nullptr);
     EXPECT_FALSE(eext_rotary_object_event_callback_add(nullptr, rotaryCb, nullptr));
-}
-
-TEST_F(RotaryAndKeysTest, BackGoesToTheNewestShownRegistration) {
-    Evas_Object* screen = shownRect();
-    Evas_Object* popup = shownRect();
-    Listener onScreen{&calls, "screen"}, onPopup{&calls, "popup"};
-    eext_object_event_callback_add(screen, EEXT_CALLBACK_BACK, backCb, &onScreen);
-    eext_object_event_callback_add(popup, EEXT_CALLBACK_BACK, backCb, &onPopup);
-    eext_object_event_callback_add(shownRect(), EEXT_CALLBACK_LAST, backCb, &onPopup);
-    window.pressKey("Escape");
-    evas_object_hide(popup);
-    window.pressKey("Escape");
-    evas_object_show(popup);
-    EXPECT_EQ(eext_object_event_callback_del(popup, EEXT_CALLBACK_BACK, backCb), &onPopup);
-    window.pressKey("Escape");
-    evas_object_del(screen);
-    window.pressKey("Escape");
-    EXPECT_EQ(calls, (std::vector<std::string>{"popup", "screen", "screen"}));
 }
 
 } // namespace

@@ -34,29 +34,16 @@ Json simJson(const msg_test::TempDir& dir, std::vector<std::string> args) {
 
 } // namespace
 
-TEST(MsgSimStore, SeedListReceiveAndThePhone) {
+// Receiving, the phone and deleting are driven by the list's, viewer's and composer's tests.
+TEST(MsgSimStore, SeedingTwiceIsRefusedUnlessAskedOnlyIfEmpty) {
     msg_test::TempDir dir("msg-sim-store");
     ASSERT_EQ(sim(dir, {"seed", "--if-empty"}).exitCode, 0);
     EXPECT_EQ(sim(dir, {"seed", "--if-empty"}).exitCode, 0);
     EXPECT_EQ(sim(dir, {"seed"}).exitCode, 1) << "a second plain seed would double the demo";
     EXPECT_TRUE(g_file_test(dir.file("media/demo-sunset.png").c_str(), G_FILE_TEST_IS_REGULAR));
-
-    Json received = simJson(dir, {"receive", "--from", "+15550199999", "--text", "<b>hi</b> \"there\""});
-    ASSERT_TRUE(received);
-    const std::string thread =
-        std::to_string(json_object_get_int_member(json_node_get_object(received.get()), "thread"));
-    EXPECT_NE(sim(dir, {"list", "--thread", thread}).out.find("<b>hi</b> \"there\""), std::string::npos);
-
-    Json outbox = simJson(dir, {"outbox"});
-    ASSERT_TRUE(outbox);
-    ASSERT_EQ(json_array_get_length(json_node_get_array(outbox.get())), 1u)
-        << "the demo has one message being sent";
-    msg_test::ProgramRun phone = sim(dir, {"phone", "--fail-rate", "0"});
-    ASSERT_EQ(phone.exitCode, 0) << phone.err;
-    EXPECT_NE(phone.out.find("sent"), std::string::npos);
-    EXPECT_NE(sim(dir, {"outbox"}).out.find("0 message(s)"), std::string::npos);
-    EXPECT_EQ(sim(dir, {"delete", "--thread", thread}).exitCode, 0);
-    EXPECT_EQ(sim(dir, {"delete", "--thread", thread}).exitCode, 1) << "already gone";
+    Json threads = simJson(dir, {"list"});
+    ASSERT_TRUE(threads && JSON_NODE_HOLDS_ARRAY(threads.get()));
+    EXPECT_GE(json_array_get_length(json_node_get_array(threads.get())), 30u);
 }
 
 TEST(MsgSimStore, BadArgumentsExitWithAReason) {

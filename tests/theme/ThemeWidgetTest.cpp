@@ -73,7 +73,6 @@ TEST_F(ThemeWidgetTest, CirclePopupWithTwoButtonsUsesTheRoundStyle) {
     ASSERT_TRUE(elm_object_style_set(popup, "circle"));
     Evas_Object* content = elm_layout_add(popup);
     ASSERT_TRUE(elm_layout_theme_set(content, "layout", "popup", "content/circle/buttons2"));
-    elm_object_part_text_set(content, "elm.text", "Delete?");
     elm_object_content_set(popup, content);
     Evas_Object* left = elm_button_add(popup);
     elm_object_style_set(left, "popup/circle/left");
