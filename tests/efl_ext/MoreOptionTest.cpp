@@ -61,7 +61,7 @@ protected:
     Heard heard;
 };
 
-TEST_F(MoreOptionTest, TheCueOpensThePanelTheBezelSelectsATapClicksAndBackHandsTheBezelBack) {
+TEST_F(MoreOptionTest, TheCueOpensThePanelTheBezelSelectsTheMiddleClicksAndBackHandsTheBezelBack) {
     Evas_Object* list = evas_object_rectangle_add(window.evas());
     eext_rotary_object_event_activated_set(list, EINA_TRUE);
     EXPECT_FALSE(eext_more_option_opened_get(panel));
@@ -79,16 +79,11 @@ TEST_F(MoreOptionTest, TheCueOpensThePanelTheBezelSelectsATapClicksAndBackHandsT
     EXPECT_EQ(heard.items.back(), items[2]);
     EXPECT_STREQ(elm_object_part_text_get(selector, "selector,main_text"), "Delete");
 
-    forget();
-    int x, y, w, h;
-    evas_object_geometry_get(items[1]->obj, &x, &y, &w, &h);
-    clickAndSettle(x + w / 2, y + h / 2);
-    EXPECT_EQ(heard.signals, (std::vector<std::string>{"item,selected", "item,clicked"}));
-    EXPECT_EQ(heard.items.back(), items[1]);
-    // A tap in the middle clicks the selected item.
+    // A tap in the middle clicks the selected item (tapping an item itself is exercised by the
+    // option view's tests).
     clickAndSettle(180, 180);
     EXPECT_EQ(heard.signals.back(), "item,clicked");
-    EXPECT_EQ(heard.items.back(), items[1]);
+    EXPECT_EQ(heard.items.back(), items[2]);
 
     window.pressKey("Escape");
     EXPECT_FALSE(eext_more_option_opened_get(panel));

@@ -51,7 +51,6 @@ TEST_F(ControllerLifecycleTest, PushCreatesInOrderBackPopsUnlessRefusedAndTheLas
               (std::vector<std::string>{"first:onCreate", "first:onCreateView", "first:onCreated",
                                         "first:onPushed"}));
     EXPECT_TRUE(navi->isTopContentViewController(second));
-    EXPECT_EQ(second->getWindowController(), window.get());
     EXPECT_EQ(navi->getPageCount(), 2);
 
     msg_test::runLoopUntilIdle();
@@ -90,7 +89,6 @@ TEST_F(ControllerLifecycleTest, ControllersDieWithWhatOwnsThemAndRunOnDestroyWhi
 
     auto* screen = page("screen");
     ASSERT_TRUE(navi->push(screen));
-    EXPECT_EQ(wviewcontroller_get_instance_from_evasobj(screen->getEvasObject()), screen);
     auto* a = page("a");
     auto* b = page("b");
     ASSERT_TRUE(screen->setPartContent("elm.swallow.content", a));
