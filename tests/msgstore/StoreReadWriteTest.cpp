@@ -145,10 +145,6 @@ TEST_F(StoreTest, SendingGoesThroughTheOutbox) {
     ASSERT_EQ(PhoneSide::getOutbox(outbox), MSG_STORE_SUCCESS);
     ASSERT_EQ(outbox.size(), 1u);
     EXPECT_EQ(outbox[0].route, "phone");
-    ASSERT_EQ(PhoneSide::fail(mms), MSG_STORE_SUCCESS);
-    ASSERT_EQ(msg_store_nms_resend_message(mms), MSG_STORE_SUCCESS);
-    ASSERT_EQ(PhoneSide::getOutbox(outbox), MSG_STORE_SUCCESS);
-    EXPECT_EQ(outbox[0].route, "nms");
 }
 
 TEST_F(StoreTest, PhoneRequestsAreQueuedAndAnswered) {
