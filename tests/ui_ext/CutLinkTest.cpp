@@ -4,23 +4,9 @@
 #include <qel.h>
 
 #include <string>
-#include <vector>
 
+// The match callback deciding what is linked is exercised by the cut-link manager's tests.
 namespace {
-
-// Every candidate the matcher offered, as "<scheme><text>"; links only what `linkUris` allows.
-struct Seen {
-    std::vector<std::string> candidates;
-    bool linkUris = true;
-};
-
-Eina_Bool matchCb(void* data, const char*, const char* scheme, const char* start, const char* end) {
-    auto* seen = static_cast<Seen*>(data);
-    seen->candidates.push_back(std::string(scheme) + std::string(start, end));
-    if (!strcmp(scheme, QEL_CUT_LINK_SCHEME_URI))
-        return seen->linkUris;
-    return !strcmp(scheme, QEL_CUT_LINK_SCHEME_PHONE);
-}
 
 class CutLinkTest : public ::testing::Test {
 protected:
@@ -75,19 +61,6 @@ TEST_F(CutLinkTest, NumbersAndLinksBecomeAnchorsAndTheRestOfTheTextIsKept) {
     EXPECT_EQ(qel_cut_link_set_text(link, "<b unclosed", 1), QEL_CUT_LINK_ERROR_INVALID_MARKUP);
     EXPECT_EQ(qel_cut_link_set_text(nullptr, "x", 1), QEL_CUT_LINK_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(qel_cut_link_add(entry, 0), nullptr);
-}
-
-TEST_F(CutLinkTest, TheMatchCallbackDecidesAndSeesEveryCandidate) {
-    Seen seen;
-    seen.linkUris = false;
-    ASSERT_TRUE(qel_cut_link_set_match_cb(link, QEL_CUT_LINK_SCHEME_URI, matchCb, &seen));
-    ASSERT_TRUE(qel_cut_link_set_match_cb(link, QEL_CUT_LINK_SCHEME_PHONE, matchCb, &seen));
-    ASSERT_TRUE(qel_cut_link_set_match_cb(link, QEL_CUT_LINK_SCHEME_DATETIME, matchCb, &seen));
-    std::string out = linked("www.example.com 555-1234 12:45");
-    EXPECT_EQ(seen.candidates,
-              (std::vector<std::string>{"uri:www.example.com", "tel:555-1234", "datetime:12:45"}));
-    EXPECT_EQ(out, "www.example.com <a href=_tel:555-1234>555-1234</a> 12:45");
-    EXPECT_FALSE(qel_cut_link_set_match_cb(link, "nope:", matchCb, &seen));
 }
 
 } // namespace
