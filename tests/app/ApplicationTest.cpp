@@ -187,31 +187,25 @@ TEST_F(OwnDeviceTest, TheServicesAndSettingsThatWatchTheDeviceRunWhileTheApplica
 
 TEST_F(OwnDeviceTest, TheProgressScreenIsPicturedWhileItsDeleteRuns) {
     ASSERT_EQ(msg_test::runProgram("msg-sim", {"--device", device.path(), "seed"}).exitCode, 0);
-    auto listOf = [](Application& app) {
-        auto* screen = dynamic_cast<msg_app::msg_list::MLContentViewController*>(
-            app.getWindowController()->getNaviframeController()->getTopContentViewController());
-        return screen ? screen->getListView().lock() : nullptr;
-    };
-    {
-        // The picture is asked for while the job runs.
-        auto app = startApp("list-progress");
-        auto list = listOf(*app);
-        ASSERT_NE(list, nullptr);
-        bool captureAsked = false;
-        bool runningWhenAsked = false;
-        Evas_Object* win = app->getWindowController()->getEvasObject();
-        auto askedCb = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
-        evas_object_smart_callback_add(win, msg_app::shell::CAPTURE_EVENT, askedCb, &captureAsked);
-        ASSERT_TRUE(msg_test::runLoopUntil(
-            [&] {
-                runningWhenAsked = list->isBgActionRunning();
-                return captureAsked;
-            },
-            10.0));
-        EXPECT_TRUE(runningWhenAsked);
-        evas_object_smart_callback_del_full(win, msg_app::shell::CAPTURE_EVENT, askedCb, &captureAsked);
-        EXPECT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 0; }, 10.0));
-    }
+    auto app = startApp("list-progress");
+    auto* screen = dynamic_cast<msg_app::msg_list::MLContentViewController*>(
+        app->getWindowController()->getNaviframeController()->getTopContentViewController());
+    ASSERT_NE(screen, nullptr);
+    auto list = screen->getListView().lock();
+    bool captureAsked = false;
+    bool runningWhenAsked = false;
+    Evas_Object* win = app->getWindowController()->getEvasObject();
+    auto askedCb = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
+    evas_object_smart_callback_add(win, msg_app::shell::CAPTURE_EVENT, askedCb, &captureAsked);
+    ASSERT_TRUE(msg_test::runLoopUntil(
+        [&] {
+            runningWhenAsked = list->isBgActionRunning();
+            return captureAsked;
+        },
+        10.0));
+    EXPECT_TRUE(runningWhenAsked);
+    evas_object_smart_callback_del_full(win, msg_app::shell::CAPTURE_EVENT, askedCb, &captureAsked);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 0; }, 10.0));
 }
 
 TEST_F(ApplicationTest, BuiltinScreensAreRegisteredOnceAndAnUnknownScreenFailsTheStart) {

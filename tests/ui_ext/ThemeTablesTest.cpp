@@ -33,11 +33,12 @@ protected:
     }
 
     msg_test::TempDir dir;
+    msg_test::TestWindow window;
     Qel_Theme_Color_Table* colors = nullptr;
 };
 
 // Font tables, read from the real file, are checked by the composer's helper tests.
-TEST_F(ThemeTablesTest, CodesResolveToColoursOfTheCurrentTable) {
+TEST_F(ThemeTablesTest, CodesResolveToColoursOfTheCurrentTableAndReplaceColoursOnLayoutsAndRows) {
     colors = qel_theme_color_table_new(dir.file("colors.xml").c_str());
     ASSERT_NE(colors, nullptr);
     int r = -1, g = -1, b = -1, a = -1;
@@ -66,16 +67,13 @@ TEST_F(ThemeTablesTest, CodesResolveToColoursOfTheCurrentTable) {
     qel_theme_changeable_ui_enabled_set(EINA_FALSE);
     EXPECT_FALSE(qel_theme_color_table_set(colors));
     EXPECT_FALSE(qel_theme_get_color("AO012", &r, &g, &b, &a));
-}
+    qel_theme_changeable_ui_enabled_set(EINA_TRUE);
 
-TEST_F(ThemeTablesTest, ReplacingAColourUsesTheTargetCodesColourOnLayoutsAndRealizedRows) {
-    msg_test::TestWindow window;
-    colors = qel_theme_color_table_new(dir.file("colors.xml").c_str());
+    // Replacing a colour on a layout, and on a realized row, takes the target code's colour.
     ASSERT_TRUE(qel_theme_color_table_set(colors));
     Evas_Object* layout = elm_layout_add(window.win());
     elm_layout_theme_set(layout, "layout", "application", "content-back");
     ASSERT_TRUE(qel_theme_object_replace_color(layout, "T012", "AT017"));
-    int r, g, b, a;
     ASSERT_TRUE(edje_object_color_class_get(elm_layout_edje_get(layout), "T012", &r, &g, &b, &a, nullptr,
                                             nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
     EXPECT_EQ((std::vector<int>{r, g, b, a}), (std::vector<int>{0xA0, 0xB0, 0xC0, 0x80}));
