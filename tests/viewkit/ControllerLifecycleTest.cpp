@@ -112,15 +112,7 @@ TEST_F(ControllerLifecycleTest, ControllersDieWithWhatOwnsThemAndRunOnDestroyWhi
     EXPECT_TRUE(journal.hasCall("popupB:onDestroy(view)"));
     EXPECT_TRUE(journal.hasCall("screen:onDestroy(view)"));
     EXPECT_EQ(journal.alive, 0);
-
-    // Closing the window destroys every controller.
-    ASSERT_TRUE(navi->push(page("first")));
-    ASSERT_TRUE(navi->push(page("second")));
-    std::weak_ptr<WViewController> weakNavi = navi->getWeakPtr();
-    window->destroy();
-    EXPECT_EQ(journal.alive, 0);
-    EXPECT_TRUE(weakNavi.expired());
-    EXPECT_EQ(window->getNaviframeController(), nullptr);
+    // Closing the window destroys every controller: the application tests' stop checks it.
 }
 
 } // namespace
