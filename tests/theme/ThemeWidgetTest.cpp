@@ -34,38 +34,31 @@ Evas_Object* findEdje(Evas_Object* obj, const std::string& prefix) {
     return found;
 }
 
-// Collects the critical and error lines Elementary prints when a style or
-// layout cannot be found.
-class ThemeLog {
-public:
-    ThemeLog() { eina_log_print_cb_set(&ThemeLog::collect, this); }
-    ~ThemeLog() { eina_log_print_cb_set(eina_log_print_cb_stderr, nullptr); }
-    const std::vector<std::string>& lines() const { return _lines; }
-    void clear() { _lines.clear(); }
-
-private:
-    static void collect(const Eina_Log_Domain* domain, Eina_Log_Level level, const char*, const char*, int,
-                        const char* fmt, void* data, va_list args) {
-        if (level > EINA_LOG_LEVEL_ERR || !domain || strcmp(domain->name, "elementary"))
-            return;
-        char buf[512];
-        vsnprintf(buf, sizeof(buf), fmt, args);
-        static_cast<ThemeLog*>(data)->_lines.emplace_back(buf);
-    }
-    std::vector<std::string> _lines;
-};
+// Collects the error lines Elementary prints when a style or layout cannot be found.
+void collectErrorCb(const Eina_Log_Domain* domain, Eina_Log_Level level, const char*, const char*, int,
+                    const char* fmt, void* data, va_list args) {
+    if (level > EINA_LOG_LEVEL_ERR || !domain || strcmp(domain->name, "elementary"))
+        return;
+    char buf[512];
+    vsnprintf(buf, sizeof(buf), fmt, args);
+    static_cast<std::vector<std::string>*>(data)->emplace_back(buf);
+}
 
 class ThemeWidgetTest : public ::testing::Test {
 protected:
-    void SetUp() override { theme.applyTo(window.win()); }
+    void SetUp() override {
+        theme.applyTo(window.win());
+        eina_log_print_cb_set(collectErrorCb, &errors);
+    }
     // A style or layout the theme lacks is an error line of Elementary's.
     void TearDown() override {
-        for (const std::string& line : log.lines())
+        eina_log_print_cb_set(eina_log_print_cb_stderr, nullptr);
+        for (const std::string& line : errors)
             ADD_FAILURE() << line;
     }
     ThemeWithExtension theme;
     TestWindow window;
-    ThemeLog log;
+    std::vector<std::string> errors;
 };
 
 TEST_F(ThemeWidgetTest, CirclePopupWithTwoButtonsUsesTheRoundStyle) {
@@ -184,9 +177,9 @@ TEST_F(ThemeWidgetTest, AnUnknownStyleIsReportedSoTheChecksAboveCanFail) {
     Evas_Object* popup = elm_popup_add(window.win());
     elm_object_style_set(popup, "no/such/style");
     EXPECT_EQ(findEdje(popup, "elm/popup/base/no/such/style"), nullptr);
-    EXPECT_FALSE(log.lines().empty());
+    EXPECT_FALSE(errors.empty());
     evas_object_del(popup);
-    log.clear();
+    errors.clear();
 }
 
 } // namespace
