@@ -23,11 +23,9 @@ const char* const kImageGroups[] = {
 #include "ImageGroups.inc"
 };
 
-// Groups the screens load that no widget test below draws.
+// Groups the screens load that no widget test below or in the screens' folders loads.
 const char* const kMessageGroups[] = {"elm/layout/application/default",
-                                      "elm/layout/bottom_button/default",
                                       "elm/button/base/bottom",
-                                      "elm/layout/select_mode/default",
                                       "elm/layout/nocontents/default",
                                       "elm/layout/popup/content/circle/buttons1",
                                       "elm/popup/content/popup/circle",
