@@ -36,7 +36,7 @@ protected:
     WNaviframeController* navi = nullptr;
 };
 
-TEST_F(ControllerLifecycleTest, PushCreatesInOrderAndBackPopsUnlessRefused) {
+TEST_F(ControllerLifecycleTest, PushCreatesInOrderBackPopsUnlessRefusedAndTheLastPageEndsTheScreens) {
     auto* first = page("first");
     ASSERT_TRUE(navi->push(first));
     // A page popped while it is still sliding in goes at once.
@@ -74,8 +74,11 @@ TEST_F(ControllerLifecycleTest, PushCreatesInOrderAndBackPopsUnlessRefused) {
     refusing->refusePop = true;
     ASSERT_TRUE(refusing->popOut());
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return journal.alive == 1; }));
+    int lastPageBacks = 0;
+    navi->setOnLastPageBack([&] { ++lastPageBacks; });
+    pressBack();
+    EXPECT_EQ(lastPageBacks, 1);
     EXPECT_EQ(navi->getTopContentViewController(), first);
-    // Back on the last page: the application tests send the application to the background.
 }
 
 TEST_F(ControllerLifecycleTest, ControllersDieWithWhatOwnsThemAndRunOnDestroyWhileTheirViewExists) {
