@@ -16,7 +16,6 @@
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
 
-#include <Ecore_Evas.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -48,28 +47,12 @@ protected:
     bool firstFrame = false;
 };
 
-TEST_F(ApplicationTest, TheFirstScreenRendersARoundWatchFaceBackClosesItsPopupAndStopIsClean) {
+TEST_F(ApplicationTest, BackClosesThePopupOfTheFirstScreenAndStopIsClean) {
     auto app = startApp("demo-popup");
     auto* demo = dynamic_cast<DemoScreen*>(
         app->getWindowController()->getNaviframeController()->getTopContentViewController());
     ASSERT_NE(demo, nullptr);
-    // The frame is not blank, and the corners outside the circle are black.
-    Evas_Object* win = app->getWindowController()->getEvasObject();
-    Ecore_Evas* ee = ecore_evas_ecore_evas_get(evas_object_evas_get(win));
-    int w = 0, h = 0;
-    ecore_evas_geometry_get(ee, nullptr, nullptr, &w, &h);
-    auto* pixels = static_cast<const unsigned int*>(ecore_evas_buffer_pixels_get(ee));
-    ASSERT_NE(pixels, nullptr);
-    int bright = 0;
-    for (int i = 0; i < w * h; ++i) {
-        unsigned int p = pixels[i];
-        if (((p >> 16) & 0xff) > 128 && ((p >> 8) & 0xff) > 128 && (p & 0xff) > 128)
-            ++bright;
-    }
-    EXPECT_GT(bright, 500);
-    for (int corner : {0, w - 1, (h - 1) * w, h * w - 1})
-        EXPECT_EQ(pixels[corner] & 0xffffff, 0u) << "corner " << corner;
-
+    // The picture (rows drawn, corners outside the circle black) is the journey test's first check.
     std::weak_ptr<view_kit::WViewController> weakDemo = demo->getWeakPtr();
     // Back first closes the popup, then asks to end.
     Evas* e = evas_object_evas_get(app->getWindowController()->getEvasObject());
