@@ -26,8 +26,6 @@ const char* const kImageGroups[] = {
 // Groups the screens load that no widget test below or in the screens' folders loads.
 const char* const kMessageGroups[] = {"elm/layout/application/default",
                                       "elm/button/base/bottom",
-                                      "elm/layout/nocontents/default",
-                                      "elm/layout/popup/content/circle/buttons1",
                                       "elm/popup/content/popup/circle",
                                       "elm/popup/buttons1/popup/circle",
                                       "elm/notify/block_events/popup/circle",
