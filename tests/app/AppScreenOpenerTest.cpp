@@ -1,7 +1,6 @@
 // The application, while it runs, opens the features' real pages for any screen that asks.
 #include "Application.h"
 #include "ScreenRegistry.h"
-#include "block/MBContentViewController.h"
 #include "common/IMCommonScreenOpener.h"
 #include "viewer/MVContentViewController.h"
 
@@ -24,10 +23,7 @@ TEST(AppScreenOpenerTest, TheRunningApplicationOpensTheFeaturesPagesAndStopsOpen
     EXPECT_EQ(viewer->getThreadId(), 7);
     page->destroy();
 
-    page = opener->createBlockedMessage(9);
-    EXPECT_NE(dynamic_cast<msg_app::msg_block::MBContentViewController*>(page), nullptr);
-    page->destroy();
-
+    // The blocked message's page is opened by the journey tests, from the blocked list.
     view_kit::WViewController* errorPopup = nullptr;
     page = opener->createComposer(&errorPopup);
     ASSERT_NE(page, nullptr);

@@ -2,115 +2,67 @@
 #include "Programs.h"
 #include "TempDir.h"
 
-#include <cstdlib>
 #include <glib.h>
 #include <gtest/gtest.h>
 #include <json-glib/json-glib.h>
+
+#include <memory>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
 
-using SimRun = msg_test::ProgramRun;
+using Json = std::unique_ptr<JsonNode, void (*)(JsonNode*)>;
 
-SimRun sim(const std::string& deviceDir, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--device", deviceDir});
+msg_test::ProgramRun sim(const msg_test::TempDir& dir, std::vector<std::string> args) {
+    args.insert(args.begin(), {"--device", dir.path()});
     return msg_test::runProgram("msg-sim", args);
 }
 
-JsonNode* parse(const std::string& text) {
+// The command's JSON output; null when it failed or printed no JSON.
+Json simJson(const msg_test::TempDir& dir, std::vector<std::string> args) {
+    args.insert(args.begin(), "--json");
+    msg_test::ProgramRun run = sim(dir, args);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
     JsonParser* parser = json_parser_new();
-    JsonNode* root = json_parser_load_from_data(parser, text.c_str(), -1, nullptr)
+    JsonNode* root = json_parser_load_from_data(parser, run.out.c_str(), -1, nullptr)
                          ? json_node_copy(json_parser_get_root(parser))
                          : nullptr;
     g_object_unref(parser);
-    return root;
+    return Json(root, json_node_unref);
 }
 
 } // namespace
 
-TEST(MsgSimStore, SeedListReceiveAndThePhone) {
+// Receiving, the phone and deleting are driven by the list's, viewer's and composer's tests.
+TEST(MsgSimStore, SeedingTwiceIsRefusedUnlessAskedOnlyIfEmpty) {
     msg_test::TempDir dir("msg-sim-store");
-    SimRun seed = sim(dir.path(), {"seed", "--if-empty"});
-    ASSERT_EQ(seed.exitCode, 0) << seed.err;
-    EXPECT_EQ(sim(dir.path(), {"seed", "--if-empty"}).exitCode, 0);
-    EXPECT_EQ(sim(dir.path(), {"seed"}).exitCode, 1) << "a second plain seed would double the demo";
+    ASSERT_EQ(sim(dir, {"seed", "--if-empty"}).exitCode, 0);
+    EXPECT_EQ(sim(dir, {"seed", "--if-empty"}).exitCode, 0);
+    EXPECT_EQ(sim(dir, {"seed"}).exitCode, 1) << "a second plain seed would double the demo";
     EXPECT_TRUE(g_file_test(dir.file("media/demo-sunset.png").c_str(), G_FILE_TEST_IS_REGULAR));
-
-    SimRun list = sim(dir.path(), {"list", "--json"});
-    ASSERT_EQ(list.exitCode, 0) << list.err;
-    JsonNode* root = parse(list.out);
-    ASSERT_TRUE(root && JSON_NODE_HOLDS_ARRAY(root)) << list.out;
-    JsonArray* threads = json_node_get_array(root);
-    EXPECT_GE(json_array_get_length(threads), 30u);
-    bool group = false, unread = false, mms = false;
-    for (guint i = 0; i < json_array_get_length(threads); ++i) {
-        JsonObject* t = json_array_get_object_element(threads, i);
-        group |= json_object_get_boolean_member(t, "group");
-        unread |= json_object_get_int_member(t, "unread") > 0;
-        mms |= std::string(json_object_get_string_member(t, "type")) == "mms";
-    }
-    EXPECT_TRUE(group && unread && mms);
-    json_node_unref(root);
-
-    SimRun blocked = sim(dir.path(), {"list", "--blocked", "--json"});
-    ASSERT_EQ(blocked.exitCode, 0);
-    root = parse(blocked.out);
-    ASSERT_TRUE(root);
-    EXPECT_GE(json_array_get_length(json_node_get_array(root)), 1u);
-    json_node_unref(root);
-
-    SimRun received =
-        sim(dir.path(), {"receive", "--from", "+15550199999", "--text", "<b>hi</b> \"there\"", "--json"});
-    ASSERT_EQ(received.exitCode, 0) << received.err;
-    root = parse(received.out);
-    ASSERT_TRUE(root);
-    int thread = static_cast<int>(json_object_get_int_member(json_node_get_object(root), "thread"));
-    json_node_unref(root);
-    SimRun conversation = sim(dir.path(), {"list", "--thread", std::to_string(thread)});
-    EXPECT_NE(conversation.out.find("<b>hi</b> \"there\""), std::string::npos) << conversation.out;
-
-    SimRun outbox = sim(dir.path(), {"outbox", "--json"});
-    root = parse(outbox.out);
-    ASSERT_TRUE(root);
-    ASSERT_EQ(json_array_get_length(json_node_get_array(root)), 1u) << "the demo has one message being sent";
-    json_node_unref(root);
-    SimRun phone = sim(dir.path(), {"phone", "--fail-rate", "0"});
-    ASSERT_EQ(phone.exitCode, 0) << phone.err;
-    EXPECT_NE(phone.out.find("sent"), std::string::npos);
-    EXPECT_NE(sim(dir.path(), {"outbox"}).out.find("0 message(s)"), std::string::npos);
-
-    EXPECT_EQ(sim(dir.path(), {"read", "--thread", std::to_string(thread)}).exitCode, 0);
-    EXPECT_EQ(sim(dir.path(), {"delete", "--thread", std::to_string(thread)}).exitCode, 0);
-    EXPECT_EQ(sim(dir.path(), {"delete", "--thread", std::to_string(thread)}).exitCode, 1) << "already gone";
+    Json threads = simJson(dir, {"list"});
+    ASSERT_TRUE(threads && JSON_NODE_HOLDS_ARRAY(threads.get()));
+    EXPECT_GE(json_array_get_length(json_node_get_array(threads.get())), 30u);
 }
 
 TEST(MsgSimStore, BadArgumentsExitWithAReason) {
     msg_test::TempDir dir("msg-sim-store");
     const std::vector<std::vector<std::string>> bad = {
         {"receive", "--text", "no sender"},
-        {"receive", "--from", "+1"},
         {"receive", "--from", "+1", "--text", "x", "--image", dir.file("missing.png")},
-        {"receive", "--from", "+1", "--text", "x", "--time", "yesterday"},
         {"list", "--thread", "abc"},
         {"list", "--thread", "1", "--blocked"},
-        {"delete"},
-        {"delete", "--message", "1", "--thread", "2"},
-        {"read", "--message", "-4"},
-        {"deliver"},
-        {"fail", "1", "--status", "x"},
         {"phone", "--fail-rate", "2"},
-        {"phone", "--delay", "5"},
         {"seed", "--bogus"},
     };
     for (const auto& args : bad) {
-        SimRun run = sim(dir.path(), args);
-        EXPECT_EQ(run.exitCode, 2) << args[0] << " " << (args.size() > 1 ? args[1] : "");
+        msg_test::ProgramRun run = sim(dir, args);
+        EXPECT_EQ(run.exitCode, 2) << args[0] << " " << args[1];
         EXPECT_NE(run.err.find("msg-sim " + args[0] + ":"), std::string::npos) << run.err;
     }
     // Well-formed but impossible: a failure, not a usage error.
-    SimRun missing = sim(dir.path(), {"deliver", "42"});
+    msg_test::ProgramRun missing = sim(dir, {"deliver", "42"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("not found"), std::string::npos) << missing.err;
 }
@@ -118,23 +70,17 @@ TEST(MsgSimStore, BadArgumentsExitWithAReason) {
 TEST(MsgSimStore, BlockListJsonSurvivesHostileText) {
     msg_test::TempDir dir("msg-sim-block");
     const std::string hostile = "+1555\"<b>\\x";
-    ASSERT_EQ(sim(dir.path(), {"block", "add", hostile}).exitCode, 0);
-    SimRun list = sim(dir.path(), {"--json", "block", "list"});
-    ASSERT_EQ(list.exitCode, 0) << list.err;
-    JsonNode* root = parse(list.out);
-    ASSERT_TRUE(root) << list.out;
-    JsonArray* blocked = json_object_get_array_member(json_node_get_object(root), "blocked");
+    ASSERT_EQ(sim(dir, {"block", "add", hostile}).exitCode, 0);
+    Json list = simJson(dir, {"block", "list"});
+    ASSERT_TRUE(list);
+    JsonArray* blocked = json_object_get_array_member(json_node_get_object(list.get()), "blocked");
     ASSERT_EQ(json_array_get_length(blocked), 1u);
     EXPECT_EQ(std::string(json_array_get_string_element(blocked, 0)), hostile);
-    json_node_unref(root);
 
-    SimRun options = sim(dir.path(), {"--json", "cb-options", "--channel", "4370-4380:Alert\"x"});
-    ASSERT_EQ(options.exitCode, 0) << options.err;
-    root = parse(options.out);
-    ASSERT_TRUE(root) << options.out;
-    JsonArray* channels = json_object_get_array_member(json_node_get_object(root), "channels");
+    Json options = simJson(dir, {"cb-options", "--channel", "4370-4380:Alert\"x"});
+    ASSERT_TRUE(options);
+    JsonArray* channels = json_object_get_array_member(json_node_get_object(options.get()), "channels");
     ASSERT_EQ(json_array_get_length(channels), 1u);
     EXPECT_EQ(std::string(json_object_get_string_member(json_array_get_object_element(channels, 0), "name")),
               "Alert\"x");
-    json_node_unref(root);
 }

@@ -35,28 +35,11 @@ TEST_F(StoreTest, EachWriteAnnouncesEveryMessageItTouched) {
                           "msg_inserted:" + std::to_string(next) + "/" + std::to_string(threadOf(next))}));
 }
 
-TEST_F(StoreTest, GroupChatChangesHaveTheirOwnEvent) {
-    int id = receive("+100", "hi");
-    int tid = threadOf(id);
-    record(EVENT_TYPE_GROUPCHAT_STATE_CHANGE);
-    ASSERT_EQ(PhoneSide::setAddresses(tid, {{ADDRESS_TYPE_PHONE, "+100"}, {ADDRESS_TYPE_PHONE, "+200"}}),
-              MSG_STORE_SUCCESS);
-    Thread thread;
-    ASSERT_EQ(ThreadManager().getThread(tid, thread), MSG_STORE_SUCCESS);
-    EXPECT_TRUE(thread.isGroupChat);
-    ASSERT_EQ(ThreadManager().updateGroupchatThread(tid), MSG_STORE_SUCCESS);
-    std::string expected = "groupchat_address_changed:" + std::to_string(id) + "/" + std::to_string(tid);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return events.size() == 2; }));
-    EXPECT_EQ(events, (std::vector<std::string>{expected, expected}));
-}
-
 TEST_F(StoreTest, SubscriptionsAreExactAndUnsubscribable) {
     std::vector<std::string> other;
     record(EVENT_TYPE_STORAGE_CHANGE);
     ASSERT_EQ(ConnectionManager::subscribeEvent(EVENT_TYPE_STORAGE_CHANGE, recordCb, &other),
               MSG_STORE_SUCCESS);
-    EXPECT_EQ(ConnectionManager::subscribeEvent(static_cast<EventType>(9), recordCb, &other),
-              MSG_STORE_ERR_INVALID_ARGUMENT);
     EXPECT_EQ(ConnectionManager::subscribeEvent(EVENT_TYPE_STORAGE_CHANGE, nullptr, &other),
               MSG_STORE_ERR_INVALID_ARGUMENT);
     // Removing one instance's subscription leaves the other's running.

@@ -3,24 +3,9 @@
 #include <Ecore_Evas.h>
 #include <Edje.h>
 
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
 
 namespace msg_test {
-
-std::string resourceDir() {
-    if (const char* env = std::getenv("MSG_RES_DIR"); env && *env)
-        return env;
-    char exe[PATH_MAX] = {};
-    ssize_t len = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
-    if (len <= 0)
-        return "res";
-    std::string dir(exe, static_cast<size_t>(len));
-    dir.erase(dir.find_last_of('/'));
-    return dir + "/../res";
-}
 
 std::string messageEdj() {
     return resourceDir() + "/edje/message.edj";

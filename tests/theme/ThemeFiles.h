@@ -1,14 +1,15 @@
 #ifndef MSG_TESTS_THEME_THEMEFILES_H
 #define MSG_TESTS_THEME_THEMEFILES_H
 
+#include "Programs.h"
+
 #include <Elementary.h>
 
 #include <string>
 
 namespace msg_test {
 
-// The compiled resource folder: $MSG_RES_DIR, else <executable dir>/../res.
-std::string resourceDir();
+// The compiled theme files and tables, in the resource folder of Programs.h.
 std::string messageEdj();
 std::string imagesEdj();
 std::string tablePath(const char* fileName);

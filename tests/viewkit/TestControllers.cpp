@@ -18,12 +18,8 @@ JournalPage::~JournalPage() {
     _log("deleted");
 }
 
-void JournalPage::_log(const char* call) {
+bool JournalPage::_log(const char* call) {
     _journal.calls.push_back(std::string(getName()) + ":" + call);
-}
-
-bool JournalPage::onCreate(void*) {
-    _log("onCreate");
     return true;
 }
 
@@ -36,27 +32,9 @@ Evas_Object* JournalPage::onCreateView(Evas_Object* parent, void*) {
     return layout;
 }
 
-void JournalPage::onCreated() {
-    _log("onCreated");
-}
-
 void JournalPage::onDestroy() {
-    viewExistedOnDestroy =
-        getEvasObject() && wviewcontroller_get_instance_from_evasobj(getEvasObject()) == this;
-    _log(viewExistedOnDestroy ? "onDestroy(view)" : "onDestroy(no view)");
-}
-
-void JournalPage::onPushed(Elm_Object_Item*) {
-    _log("onPushed");
-}
-
-void JournalPage::onBecomeTop() {
-    _log("onBecomeTop");
-}
-
-bool JournalPage::onPop() {
-    _log("onPop");
-    return !refusePop;
+    bool viewExists = getEvasObject() && wviewcontroller_get_instance_from_evasobj(getEvasObject()) == this;
+    _log(viewExists ? "onDestroy(view)" : "onDestroy(no view)");
 }
 
 } // namespace msg_test

@@ -24,19 +24,19 @@ public:
 
     bool failCreateView = false;
     bool refusePop = false;
-    bool viewExistedOnDestroy = false;
 
 protected:
-    bool onCreate(void* param) override;
+    bool onCreate(void*) override { return _log("onCreate"); }
     Evas_Object* onCreateView(Evas_Object* parent, void* param) override;
-    void onCreated() override;
+    void onCreated() override { _log("onCreated"); }
     void onDestroy() override;
-    void onPushed(Elm_Object_Item* item) override;
-    void onBecomeTop() override;
-    bool onPop() override;
+    void onPushed(Elm_Object_Item*) override { _log("onPushed"); }
+    void onBecomeTop() override { _log("onBecomeTop"); }
+    bool onPop() override { return _log("onPop") && !refusePop; }
 
 private:
-    void _log(const char* call);
+    // Writes the call to the journal; true, so that a hook that succeeds can return it.
+    bool _log(const char* call);
     CallJournal& _journal;
 };
 
