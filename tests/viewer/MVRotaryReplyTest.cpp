@@ -8,6 +8,8 @@
 
 #include <Elementary.h>
 
+#include <algorithm>
+
 using namespace msg_app::msg_viewer;
 using msg_services::LaunchEntry;
 using msg_services::LaunchJournal;
@@ -21,7 +23,8 @@ constexpr const char* INPUT_SELECTOR = "com.vorlane.w-input-selector";
 class RotaryReplyTest : public ViewerScreenFixture {
 protected:
     void openConversation() {
-        thread(3, START_MS, 60);
+        // A day apart: each bubble under its own date line.
+        thread(3, START_MS, 24 * 3600);
         open(threadId);
         ASSERT_NE(listView()->getReplyItem(), nullptr);
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return replyRow() != nullptr; }));
@@ -34,15 +37,34 @@ protected:
         for (int i = 0; i < count; ++i)
             evas_event_feed_mouse_wheel(evas, 0, 1, 0, nullptr);
     }
-    // The reply button's row as drawn, lifted by its map while animating.
-    Evas_Object* replyRow() const {
-        Elm_Object_Item* item = listView()->getReplyItem()->getElmObjectItem();
+    // A finger pressed on the end of the list and moved up by `distance`, a few pixels at a time.
+    void dragUp(int distance) {
+        Evas* evas = evas_object_evas_get(listView()->getGenlist());
+        constexpr int startY = 320;
+        evas_event_feed_mouse_move(evas, 180, startY, 0, nullptr);
+        evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+        for (int moved = 0; moved < distance;) {
+            moved = std::min(distance, moved + 4);
+            evas_event_feed_mouse_move(evas, 180, startY - moved, 0, nullptr);
+        }
+        evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+    }
+    // A row as drawn (its item's own layout), lifted by its map while animating.
+    static Evas_Object* rowOf(Elm_Object_Item* item) {
         Evas_Object* content = item ? elm_object_item_part_content_get(item, "elm.icon") : nullptr;
         return content ? evas_object_smart_parent_get(content) : nullptr;
     }
-    // How far the row is drawn above its place; 0 at rest.
-    int lift() const {
-        Evas_Object* row = replyRow();
+    Evas_Object* replyRow() const { return rowOf(listView()->getReplyItem()->getElmObjectItem()); }
+    // The newest date line, over the newest bubble.
+    Evas_Object* dateRow() const {
+        Elm_Object_Item* item = elm_genlist_last_item_get(listView()->getGenlist());
+        while (item && static_cast<MVItem*>(elm_object_item_data_get(item))->getType() != MVItem::DATE_LINE)
+            item = elm_genlist_item_prev_get(item);
+        return rowOf(item);
+    }
+    // How far a row is drawn above its place; 0 at rest.
+    int lift() const { return liftOf(replyRow()); }
+    static int liftOf(Evas_Object* row) {
         const Evas_Map* map = row ? evas_object_map_get(row) : nullptr;
         if (!row || !map || !evas_object_map_enable_get(row))
             return 0;
@@ -70,8 +92,12 @@ TEST_F(RotaryReplyTest, OneDetentLiftsTheReplyRowThenItFallsBackWithoutLaunching
     detents(1);
     EXPECT_TRUE(isAnimating());
     // The first step ends 62 pixels up; with no second detent it comes back down.
+    ASSERT_NE(dateRow(), nullptr);
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return lift() >= 60; })) << lift();
+    // The rest of the list goes up with it, the date line included.
+    EXPECT_GE(liftOf(dateRow()), 60);
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return atRest(); })) << lift();
+    EXPECT_EQ(liftOf(dateRow()), 0);
     EXPECT_FALSE(isTop());
     EXPECT_TRUE(opener.requests.empty());
     EXPECT_TRUE(newLaunches().empty());
@@ -95,6 +121,25 @@ TEST_F(RotaryReplyTest, ThreeQuickDetentsLaunchTheReplyAfterTheComposerCheck) {
         },
         30.0))
         << reply.status;
+}
+
+TEST_F(RotaryReplyTest, ADragUpPastTheEndLaunchesTheReplyOnce) {
+    openConversation();
+    // Short of the distance, the list stays as it is.
+    dragUp(12);
+    EXPECT_FALSE(isAnimating());
+    EXPECT_FALSE(msg_test::runLoopUntil([&] { return !newLaunches().empty(); }, 1.0));
+
+    // Far enough, the animation runs through to the launch without a detent; a longer drag
+    // launches once.
+    dragUp(60);
+    EXPECT_TRUE(isAnimating());
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !newLaunches().empty(); }, 10.0));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return atRest(); })) << lift();
+    EXPECT_EQ(opener.requests.size(), 1u);
+    ASSERT_EQ(newLaunches().size(), 1u);
+    EXPECT_EQ(newLaunches().back().target, INPUT_SELECTOR);
+    ASSERT_TRUE(LaunchJournal::requestTerminate(newLaunches().back().id));
 }
 
 TEST_F(RotaryReplyTest, ARefusedReplyOrBackEndsTheAnimation) {
