@@ -2,6 +2,7 @@
 // window of a virtual X server, driven by real pointer, wheel and key input
 // while msg-sim plays the phone. A failing journey keeps its pictures and the
 // application's log in a folder whose path it prints.
+#include "Wait.h"
 #include "Watch.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <set>
 
 namespace msg_e2e {
 namespace {
@@ -35,6 +37,14 @@ constexpr double OTHER_ROWS = 0.05;
 // The line of solid blocks at the end of a long text, and how many detents may reach it.
 constexpr int END_MARK_RUN = 80;
 constexpr int MAX_DETENTS = 30;
+// A conversation of one-line bubbles pulled down from its end: the newest in the middle, the one
+// before it above, on the left where received messages sit.
+constexpr int BUBBLE_X = 110;
+constexpr int NEWEST_BUBBLE_Y = 170;
+constexpr int OLDER_BUBBLE_Y = 60;
+// How long deleting, and the reply launching, may take on a busy machine.
+constexpr double DELETE_SECONDS = 20.0;
+constexpr const char* INPUT_SELECTOR = "com.vorlane.w-input-selector";
 
 class Journey : public testing::Test {
 protected:
@@ -151,6 +161,59 @@ TEST_F(Journey, ALongPressSelectsAndDeletesOneConversation) {
             std::remove_if(before.begin(), before.end(), [&](const Watch::Row& r) { return r.id == row.id; }),
             before.end());
     EXPECT_EQ(before.size(), 1u);
+}
+
+TEST_F(Journey, TwoBubblesAreSelectedAndDeletedThenTheBezelReplies) {
+    const std::vector<std::string> texts = {"one", "two", "three", "four", "five"};
+    for (const std::string& text : texts)
+        ASSERT_EQ(watch().sim({"receive", "--from", "+15550188888", "--text", text}).exitCode, 0);
+    const int threadId = watch().storeRows().front().id;
+    ASSERT_TRUE(watch().launch());
+    const Frame list = watch().settled("list");
+    watch().tap(Watch::CENTRE, ROW_Y);
+    Frame conversation;
+    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", &conversation));
+    // The conversation opens at its end: a finger brings the bubbles above into view (again, if the
+    // end came back while the rest of the first page went in).
+    bool pulled = false;
+    for (int attempt = 0; attempt < 3 && !pulled; ++attempt) {
+        watch().drag(Watch::CENTRE, DRAG_TO_Y, DRAG_FROM_Y);
+        pulled = watch().settled("bubbles").differenceIn(conversation, conversation.whole()) > OTHER_ROWS;
+    }
+    ASSERT_TRUE(pulled) << "the finger did not scroll the conversation";
+    ASSERT_TRUE(watch().longPress(BUBBLE_X, NEWEST_BUBBLE_Y, BOTTOM_AREA)) << "no select mode";
+    Frame selecting = watch().settled("one-checked");
+    watch().tap(BUBBLE_X, OLDER_BUBBLE_Y);
+    ASSERT_TRUE(watch().waitForChange(selecting, selecting.whole(), 0.002, "two-checked", &selecting));
+    watch().tap(Watch::CENTRE, BOTTOM_BUTTON_Y);
+    auto storedTexts = [&] {
+        std::set<std::string> stored;
+        for (const Watch::Row& row : watch().storeRows({"--thread", std::to_string(threadId)}))
+            stored.insert(row.text);
+        return stored;
+    };
+    const std::set<std::string> kept = {"one", "two", "three"};
+    EXPECT_TRUE(waitUntil([&] { return storedTexts() == kept; }, DELETE_SECONDS)) << storedTexts().size();
+    Frame deleted;
+    ASSERT_TRUE(watch().waitForChange(selecting, selecting.whole(), OTHER_SCREEN, "deleted", &deleted));
+    // The toast over the conversation takes the bezel while it shows.
+    ASSERT_TRUE(watch().waitForChange(deleted, deleted.whole(), OTHER_SCREEN, "conversation-again", nullptr));
+
+    // Back in the conversation at its end, three detents launch the reply.
+    watch().wheel(true, 3);
+    std::string launches;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            launches = watch().sim({"launches"}).out;
+            return launches.find(INPUT_SELECTOR) != std::string::npos;
+        },
+        DELETE_SECONDS))
+        << launches;
+    watch().settled("replying");
+    // The selector's window goes with its answer.
+    size_t line = launches.rfind('#', launches.find(INPUT_SELECTOR));
+    if (line != std::string::npos)
+        watch().sim({"select", launches.substr(line + 1, launches.find(' ', line) - line - 1), "--cancel"});
 }
 
 TEST_F(Journey, TheCueOpensTheOptionPanelAndBackClosesIt) {
