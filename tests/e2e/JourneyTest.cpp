@@ -86,6 +86,22 @@ protected:
     }
 
     Watch& watch() { return *_watch; }
+    // Whether the reply's input selector was asked for; its window is closed with the answer.
+    bool replyLaunched() {
+        std::string launches;
+        bool launched = waitUntil(
+            [&] {
+                launches = watch().sim({"launches"}).out;
+                return launches.find(INPUT_SELECTOR) != std::string::npos;
+            },
+            DELETE_SECONDS);
+        watch().settled("replying");
+        size_t line = launches.rfind('#', launches.find(INPUT_SELECTOR));
+        if (launched && line != std::string::npos)
+            watch().sim(
+                {"select", launches.substr(line + 1, launches.find(' ', line) - line - 1), "--cancel"});
+        return launched;
+    }
 
     static std::unique_ptr<VirtualDisplay> _display;
     static std::string _startError;
@@ -201,19 +217,17 @@ TEST_F(Journey, TwoBubblesAreSelectedAndDeletedThenTheBezelReplies) {
 
     // Back in the conversation at its end, three detents launch the reply.
     watch().wheel(true, 3);
-    std::string launches;
-    EXPECT_TRUE(waitUntil(
-        [&] {
-            launches = watch().sim({"launches"}).out;
-            return launches.find(INPUT_SELECTOR) != std::string::npos;
-        },
-        DELETE_SECONDS))
-        << launches;
-    watch().settled("replying");
-    // The selector's window goes with its answer.
-    size_t line = launches.rfind('#', launches.find(INPUT_SELECTOR));
-    if (line != std::string::npos)
-        watch().sim({"select", launches.substr(line + 1, launches.find(' ', line) - line - 1), "--cancel"});
+    EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
+}
+
+TEST_F(Journey, AFingerDraggedUpAtTheEndOfAConversationReplies) {
+    ASSERT_TRUE(watch().launch());
+    const Frame list = watch().settled("list");
+    watch().tap(Watch::CENTRE, ROW_Y);
+    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", nullptr));
+    // Below the reply button, up by a little more than the gesture needs.
+    watch().drag(Watch::CENTRE, DRAG_FROM_Y + 40, DRAG_FROM_Y);
+    EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
 }
 
 TEST_F(Journey, TheCueOpensTheOptionPanelAndBackClosesIt) {
