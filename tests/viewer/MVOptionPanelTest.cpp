@@ -149,14 +149,7 @@ TEST_F(OptionPanelTest, DetailPageWithoutACallApplicationOffersOnlyTheMessageBut
     LaunchEntry selector = lastLaunchTo("com.vorlane.w-input-selector", since);
     EXPECT_NE(selector.request.find("address:+15550100052"), std::string::npos) << selector.request;
     EXPECT_NE(selector.request.find("vorlane_log:new_msg"), std::string::npos) << selector.request;
-    // The input selector it started is closed, so that it does not outlive this test's device.
-    ASSERT_TRUE(msg_services::LaunchJournal::requestTerminate(selector.id));
-    EXPECT_TRUE(msg_test::runLoopUntil(
-        [&] {
-            LaunchEntry entry;
-            return msg_services::LaunchJournal::find(selector.id, entry) && entry.status == "exited";
-        },
-        30.0));
+    closeLaunched(selector.id);
 }
 
 TEST_F(OptionPanelTest, ALinkMenuOffersCallAndMessageThenGivesBackTheConversationsEntries) {

@@ -134,14 +134,7 @@ TEST_F(RotaryReplyTest, ThreeQuickDetentsOrADragPastTheEndLaunchTheReplyOnce) {
              {std::string("address:+15550100"), "msgId:" + std::to_string(ids.back()),
               std::string("com.vorlane.message.appcontrol.compose")})
             EXPECT_NE(reply.request.find(part), std::string::npos) << reply.request;
-        // The input selector it started is closed, so that it does not outlive this test's device.
-        ASSERT_TRUE(LaunchJournal::requestTerminate(reply.id));
-        EXPECT_TRUE(msg_test::pumpUntil(
-            [&] {
-                LaunchEntry entry;
-                return LaunchJournal::find(reply.id, entry) && entry.status == "exited";
-            },
-            30.0));
+        closeLaunched(reply.id);
     }
     EXPECT_EQ(opener.requests.front(), "check +15550100");
 }
