@@ -150,6 +150,8 @@ Evas_Object* InputSelectorScreen::_addEntry(Evas_Object* box) {
     elm_entry_single_line_set(entry, EINA_TRUE);
     elm_entry_scrollable_set(entry, EINA_TRUE);
     elm_entry_input_panel_return_key_type_set(entry, ELM_INPUT_PANEL_RETURN_KEY_TYPE_SEND);
+    // This window is the way text comes in: a panel raised over it would hide its own choices.
+    elm_entry_input_panel_enabled_set(entry, EINA_FALSE);
     elm_object_part_text_set(entry, "elm.guide", translated("WDS_MSG_BODY_ENTER_MESSAGE_ABB").c_str());
     fillRow(entry, SIDE_MARGIN);
     evas_object_smart_callback_add(entry, "activated", _entryActivatedCb, this);

@@ -1,5 +1,6 @@
 #include "InputPanel.h"
 
+#include "efl_ext/Theme.h"
 #include "log/PlatformLog.h"
 
 #include <Ecore_IMF.h>
@@ -10,10 +11,14 @@ namespace eext {
 
 namespace {
 
+constexpr const char* VIEW_GROUP = "eext/input_panel";
+
 struct PanelState {
     Evas* canvas = nullptr;
     bool prediction = true;
     bool shown = false;
+    // What the user sees of the panel; made when it first shows.
+    Evas_Object* view = nullptr;
 };
 
 // The context whose panel is up; one panel per process, like the device's.
@@ -27,7 +32,39 @@ int panelHeight(const PanelState* state) {
     return state->prediction ? InputPanel::HEIGHT_WITH_PREDICTION : InputPanel::HEIGHT_PLAIN;
 }
 
+void panelGeometryGet(Ecore_IMF_Context* ctx, int* x, int* y, int* w, int* h);
+
+void viewDelCb(void* data, Evas*, Evas_Object*, void*) {
+    static_cast<PanelState*>(data)->view = nullptr;
+}
+
+// Draws the panel at the geometry its events report, or takes it away.
+void drawView(Ecore_IMF_Context* ctx) {
+    PanelState* state = stateOf(ctx);
+    if (!state || !state->canvas)
+        return;
+    if (!state->shown) {
+        if (state->view)
+            evas_object_hide(state->view);
+        return;
+    }
+    if (!state->view) {
+        state->view = Theme::addEdje(state->canvas, VIEW_GROUP);
+        PLAT_RET_IF(!state->view, "the input panel cannot be drawn");
+        evas_object_event_callback_add(state->view, EVAS_CALLBACK_DEL, viewDelCb, state);
+    }
+    int x = 0, y = 0, w = 0, h = 0;
+    panelGeometryGet(ctx, &x, &y, &w, &h);
+    evas_object_move(state->view, x, y);
+    evas_object_resize(state->view, w, h);
+    edje_object_signal_emit(state->view, state->prediction ? "prediction,show" : "prediction,hide", "eext");
+    // Over the screen shown now; a popup that comes later goes over the panel, the round mask over all.
+    evas_object_raise(state->view);
+    evas_object_show(state->view);
+}
+
 void notify(Ecore_IMF_Context* ctx, Ecore_IMF_Input_Panel_State panelState) {
+    drawView(ctx);
     ecore_imf_context_input_panel_event_callback_call(ctx, ECORE_IMF_INPUT_PANEL_STATE_EVENT, panelState);
     ecore_imf_context_input_panel_event_callback_call(ctx, ECORE_IMF_INPUT_PANEL_GEOMETRY_EVENT, 0);
 }
@@ -60,7 +97,12 @@ void panelShow(Ecore_IMF_Context* ctx) {
 void panelDel(Ecore_IMF_Context* ctx) {
     if (shownContext == ctx)
         shownContext = nullptr;
-    delete stateOf(ctx);
+    PanelState* state = stateOf(ctx);
+    if (state && state->view) {
+        evas_object_event_callback_del_full(state->view, EVAS_CALLBACK_DEL, viewDelCb, state);
+        evas_object_del(state->view);
+    }
+    delete state;
     ecore_imf_context_data_set(ctx, nullptr);
 }
 
@@ -80,8 +122,10 @@ void panelPredictionSet(Ecore_IMF_Context* ctx, Eina_Bool prediction) {
     if (!state || state->prediction == static_cast<bool>(prediction))
         return;
     state->prediction = prediction;
-    if (state->shown)
+    if (state->shown) {
+        drawView(ctx);
         ecore_imf_context_input_panel_event_callback_call(ctx, ECORE_IMF_INPUT_PANEL_GEOMETRY_EVENT, 0);
+    }
 }
 
 void panelGeometryGet(Ecore_IMF_Context* ctx, int* x, int* y, int* w, int* h) {

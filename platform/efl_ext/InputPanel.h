@@ -9,7 +9,7 @@ namespace eext {
 // toolkit that every entry of the process uses. A focused entry raises it
 // (state and geometry events, as the device's keyboard would); typing still
 // comes from the desktop's keyboard. The panel covers the bottom of the
-// canvas, higher when the entry allows prediction.
+// canvas, higher when the entry allows prediction, and is drawn there.
 class InputPanel {
 public:
     static constexpr const char* MODULE_ID = "watch-input-panel";

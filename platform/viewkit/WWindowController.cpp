@@ -9,6 +9,18 @@ namespace view_kit {
 namespace {
 
 const char* const WINDOW_KEY = "view_kit.window";
+const char* const MASK_NAME = "view_kit.window.mask";
+
+// Found by name, so that a mask already gone is simply not found.
+void fitMaskCb(void*, Evas* e, Evas_Object* win, void*) {
+    Evas_Object* mask = evas_object_name_find(e, MASK_NAME);
+    if (!mask)
+        return;
+    int w = 0, h = 0;
+    evas_object_geometry_get(win, nullptr, nullptr, &w, &h);
+    evas_object_move(mask, 0, 0);
+    evas_object_resize(mask, w, h);
+}
 
 } // namespace
 
@@ -49,13 +61,14 @@ bool WWindowController::create(const char* name, int width, int height) {
     evas_object_show(_naviframe);
     _circleSurface = eext_circle_surface_naviframe_add(_naviframe);
 
-    // The round screen: black outside the circle, above everything, touch-through.
+    // The round screen: black outside the circle, touch-through, and above everything on the
+    // canvas, the window's content and what is drawn over it (popups, the input panel) alike.
     Evas_Object* mask = eext::Theme::addEdje(evas_object_evas_get(_win), "eext/circle/mask");
     if (mask) {
-        evas_object_size_hint_weight_set(mask, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
-        elm_win_resize_object_add(_win, mask);
+        evas_object_name_set(mask, MASK_NAME);
         evas_object_pass_events_set(mask, EINA_TRUE);
         evas_object_layer_set(mask, EVAS_LAYER_MAX - 1);
+        evas_object_event_callback_add(_win, EVAS_CALLBACK_RESIZE, fitMaskCb, nullptr);
         evas_object_show(mask);
     }
     evas_object_resize(_win, width, height);

@@ -58,6 +58,18 @@ double Frame::litShareIn(Rect area) const {
     return static_cast<double>(lit) / (static_cast<double>(a.w) * a.h);
 }
 
+int Frame::lowestLitLineIn(Rect area) const {
+    Rect a = _clip(area);
+    for (int y = a.y + a.h - 1; y >= a.y; --y) {
+        for (int x = a.x; x < a.x + a.w; ++x) {
+            const uint8_t* p = _at(x, y);
+            if (std::max({p[0], p[1], p[2]}) > DARK)
+                return y;
+        }
+    }
+    return -1;
+}
+
 int Frame::longestBrightRunIn(Rect area) const {
     Rect a = _clip(area);
     int longest = 0;

@@ -26,6 +26,8 @@ public:
     double differenceIn(const Frame& other, Rect area) const;
     // Share of the pixels of `area` that are not black.
     double litShareIn(Rect area) const;
+    // The lowest line of `area` with a pixel that is not black; -1 when none is.
+    int lowestLitLineIn(Rect area) const;
     // The longest run of bright pixels on one line of `area`.
     int longestBrightRunIn(Rect area) const;
     // Written as PNG by ImageMagick's convert; false when it failed.

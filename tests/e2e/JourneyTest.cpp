@@ -2,32 +2,20 @@
 // window of a virtual X server, driven by real pointer, wheel and key input
 // while msg-sim plays the phone. A failing journey keeps its pictures and the
 // application's log in a folder whose path it prints.
-#include "Wait.h"
-#include "Watch.h"
-
-#include <gtest/gtest.h>
+#include "Journey.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
-#include <set>
 
 namespace msg_e2e {
 namespace {
 
 // The list below its title row, inside the circle.
 constexpr Rect LIST_AREA = {60, 90, 240, 200};
-// The newest conversations, below the title.
-constexpr Rect TOP_ROWS = {60, 60, 240, 150};
 // The first row of the conversation list, and of the blocked-message list.
 constexpr int ROW_Y = 185;
 constexpr int BLOCKED_ROW_Y = 140;
 // Where the select mode's button comes up.
 constexpr Rect BOTTOM_AREA = {120, 320, 120, 40};
-// Another screen differs in this share of the window at least.
-constexpr double OTHER_SCREEN = 0.05;
-constexpr int CUE_X = 352;
 constexpr int BOTTOM_BUTTON_Y = 335;
 // A drag of half the screen moves a list by several rows.
 constexpr int DRAG_FROM_Y = 280;
@@ -37,80 +25,6 @@ constexpr double OTHER_ROWS = 0.05;
 // The line of solid blocks at the end of a long text, and how many detents may reach it.
 constexpr int END_MARK_RUN = 80;
 constexpr int MAX_DETENTS = 30;
-// A conversation of one-line bubbles pulled down from its end: the newest in the middle, the one
-// before it above, on the left where received messages sit.
-constexpr int BUBBLE_X = 110;
-constexpr int NEWEST_BUBBLE_Y = 170;
-constexpr int OLDER_BUBBLE_Y = 60;
-// How long deleting, and the reply launching, may take on a busy machine.
-constexpr double DELETE_SECONDS = 20.0;
-constexpr const char* INPUT_SELECTOR = "com.vorlane.w-input-selector";
-
-class Journey : public testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        _display = std::make_unique<VirtualDisplay>();
-        std::string error;
-        if (!_display->start(&error)) {
-            _startError = error;
-            _display.reset();
-        }
-    }
-    static void TearDownTestSuite() { _display.reset(); }
-
-    void SetUp() override {
-        ASSERT_TRUE(_display) << _startError;
-        const char* base = std::getenv("MSG_E2E_ARTIFACTS");
-        std::filesystem::path root = base && *base ? base : std::filesystem::temp_directory_path().string();
-        std::filesystem::create_directories(root);
-        std::string pattern = (root / "msg-e2e-XXXXXX").string();
-        ASSERT_TRUE(mkdtemp(pattern.data()));
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        _folder = pattern + "-" + info->name();
-        std::filesystem::rename(pattern, _folder);
-        _watch = std::make_unique<Watch>(*_display, _folder);
-        ASSERT_EQ(_watch->sim({"seed"}).exitCode, 0);
-    }
-
-    void TearDown() override {
-        if (!_watch)
-            return;
-        bool failed = HasFailure();
-        if (failed)
-            std::printf("journey pictures and log: %s\n", _watch->keepPictures().c_str());
-        _watch.reset();
-        if (!failed) {
-            std::error_code ec;
-            std::filesystem::remove_all(_folder, ec);
-        }
-    }
-
-    Watch& watch() { return *_watch; }
-    // Whether the reply's input selector was asked for; its window is closed with the answer.
-    bool replyLaunched() {
-        std::string launches;
-        bool launched = waitUntil(
-            [&] {
-                launches = watch().sim({"launches"}).out;
-                return launches.find(INPUT_SELECTOR) != std::string::npos;
-            },
-            DELETE_SECONDS);
-        watch().settled("replying");
-        size_t line = launches.rfind('#', launches.find(INPUT_SELECTOR));
-        if (launched && line != std::string::npos)
-            watch().sim(
-                {"select", launches.substr(line + 1, launches.find(' ', line) - line - 1), "--cancel"});
-        return launched;
-    }
-
-    static std::unique_ptr<VirtualDisplay> _display;
-    static std::string _startError;
-    std::string _folder;
-    std::unique_ptr<Watch> _watch;
-};
-
-std::unique_ptr<VirtualDisplay> Journey::_display;
-std::string Journey::_startError;
 
 TEST_F(Journey, TheListShowsItsRowsWithoutAWindowManager) {
     ASSERT_TRUE(watch().launch()) << "the window stayed black";
@@ -152,14 +66,21 @@ TEST_F(Journey, AReceivedMessageAppearsAtTheTop) {
     EXPECT_EQ(rows.front().text, "Are you there");
 }
 
-TEST_F(Journey, AConversationOpensAndEscapeComesBack) {
+TEST_F(Journey, ATapOpensAConversationOrTheOptionPanelAndBackComesBackToTheList) {
     ASSERT_TRUE(watch().launch());
     const Frame list = watch().settled("list");
-    watch().tap(Watch::CENTRE, ROW_Y);
-    EXPECT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", nullptr));
-    watch().key("Escape");
-    EXPECT_TRUE(watch().waitForLook(list, "back"));
-    EXPECT_TRUE(watch().running()) << "back on the conversation went past the list";
+    const struct {
+        const char* name;
+        int x, y;
+    } taps[] = {{"conversation", Watch::CENTRE, ROW_Y}, {"options", CUE_X, Watch::CENTRE}};
+    for (const auto& tap : taps) {
+        SCOPED_TRACE(tap.name);
+        watch().tap(tap.x, tap.y);
+        EXPECT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, tap.name, nullptr));
+        watch().key("Escape");
+        EXPECT_TRUE(watch().waitForLook(list, std::string(tap.name) + "-back"));
+        EXPECT_TRUE(watch().running()) << "back went past the list";
+    }
 }
 
 TEST_F(Journey, ALongPressSelectsAndDeletesOneConversation) {
@@ -177,67 +98,6 @@ TEST_F(Journey, ALongPressSelectsAndDeletesOneConversation) {
             std::remove_if(before.begin(), before.end(), [&](const Watch::Row& r) { return r.id == row.id; }),
             before.end());
     EXPECT_EQ(before.size(), 1u);
-}
-
-TEST_F(Journey, TwoBubblesAreSelectedAndDeletedThenTheBezelReplies) {
-    const std::vector<std::string> texts = {"one", "two", "three", "four", "five"};
-    for (const std::string& text : texts)
-        ASSERT_EQ(watch().sim({"receive", "--from", "+15550188888", "--text", text}).exitCode, 0);
-    const int threadId = watch().storeRows().front().id;
-    ASSERT_TRUE(watch().launch());
-    const Frame list = watch().settled("list");
-    watch().tap(Watch::CENTRE, ROW_Y);
-    Frame conversation;
-    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", &conversation));
-    // The conversation opens at its end: a finger brings the bubbles above into view (again, if the
-    // end came back while the rest of the first page went in).
-    bool pulled = false;
-    for (int attempt = 0; attempt < 3 && !pulled; ++attempt) {
-        watch().drag(Watch::CENTRE, DRAG_TO_Y, DRAG_FROM_Y);
-        pulled = watch().settled("bubbles").differenceIn(conversation, conversation.whole()) > OTHER_ROWS;
-    }
-    ASSERT_TRUE(pulled) << "the finger did not scroll the conversation";
-    ASSERT_TRUE(watch().longPress(BUBBLE_X, NEWEST_BUBBLE_Y, BOTTOM_AREA)) << "no select mode";
-    Frame selecting = watch().settled("one-checked");
-    watch().tap(BUBBLE_X, OLDER_BUBBLE_Y);
-    ASSERT_TRUE(watch().waitForChange(selecting, selecting.whole(), 0.002, "two-checked", &selecting));
-    watch().tap(Watch::CENTRE, BOTTOM_BUTTON_Y);
-    auto storedTexts = [&] {
-        std::set<std::string> stored;
-        for (const Watch::Row& row : watch().storeRows({"--thread", std::to_string(threadId)}))
-            stored.insert(row.text);
-        return stored;
-    };
-    const std::set<std::string> kept = {"one", "two", "three"};
-    EXPECT_TRUE(waitUntil([&] { return storedTexts() == kept; }, DELETE_SECONDS)) << storedTexts().size();
-    Frame deleted;
-    ASSERT_TRUE(watch().waitForChange(selecting, selecting.whole(), OTHER_SCREEN, "deleted", &deleted));
-    // The toast over the conversation takes the bezel while it shows.
-    ASSERT_TRUE(watch().waitForChange(deleted, deleted.whole(), OTHER_SCREEN, "conversation-again", nullptr));
-
-    // Back in the conversation at its end, three detents launch the reply.
-    watch().wheel(true, 3);
-    EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
-}
-
-TEST_F(Journey, AFingerDraggedUpAtTheEndOfAConversationReplies) {
-    ASSERT_TRUE(watch().launch());
-    const Frame list = watch().settled("list");
-    watch().tap(Watch::CENTRE, ROW_Y);
-    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", nullptr));
-    // Below the reply button, up by a little more than the gesture needs.
-    watch().drag(Watch::CENTRE, DRAG_FROM_Y + 40, DRAG_FROM_Y);
-    EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
-}
-
-TEST_F(Journey, TheCueOpensTheOptionPanelAndBackClosesIt) {
-    ASSERT_TRUE(watch().launch());
-    const Frame list = watch().settled("list");
-    watch().tap(CUE_X, Watch::CENTRE);
-    EXPECT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "options", nullptr));
-    watch().key("Escape");
-    EXPECT_TRUE(watch().waitForLook(list, "closed"));
-    EXPECT_TRUE(watch().running());
 }
 
 TEST_F(Journey, ABlockedMessageOpensAndIsRestored) {

@@ -3,6 +3,7 @@
 #include "Programs.h"
 #include "Wait.h"
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <json-glib/json-glib.h>
@@ -29,6 +30,25 @@ Watch::Watch(VirtualDisplay& display, std::string folder)
 
 Watch::~Watch() {
     _app.stop();
+    _stopLaunched();
+}
+
+void Watch::_stopLaunched() {
+    JsonParser* parser = json_parser_new();
+    if (json_parser_load_from_data(parser, sim({"launches", "--json"}).out.c_str(), -1, nullptr) &&
+        JSON_NODE_HOLDS_ARRAY(json_parser_get_root(parser))) {
+        JsonArray* array = json_node_get_array(json_parser_get_root(parser));
+        for (guint i = 0; i < json_array_get_length(array); ++i) {
+            JsonObject* o = json_array_get_object_element(array, i);
+            // Only the processes of this watch's own requests, each by its id.
+            if (!g_strcmp0(json_object_get_string_member_with_default(o, "status", ""), "started")) {
+                pid_t pid = static_cast<pid_t>(json_object_get_int_member_with_default(o, "pid", 0));
+                if (pid > 0)
+                    kill(pid, SIGTERM);
+            }
+        }
+    }
+    g_object_unref(parser);
 }
 
 Output Watch::sim(const std::vector<std::string>& args) const {
@@ -65,17 +85,23 @@ bool Watch::launch(const std::vector<std::string>& args) {
                         {"ELM_ENGINE", ""},
                         {"MSG_LOG_FILE", _folder + "/msg-app.log"},
                         {"MSG_LOG_LEVEL", "info"}};
-    if (!_app.start(argv, env))
-        return false;
+    return _app.start(argv, env) && switchTo("msg-app");
+}
+
+bool Watch::switchTo(const std::string& program) {
     bool shown = waitUntil(
-        [this] {
-            _window = _display.findWindow("msg-app");
+        [&] {
+            _window = _display.findWindow(program);
             return _window && _capture().litShareIn({0, 0, SIZE, SIZE}) > 0.02;
         },
         START_SECONDS);
     if (shown)
-        settled("launched");
+        settled(program);
     return shown;
+}
+
+bool Watch::waitGone(const std::string& program) {
+    return waitUntil([&] { return !_display.findWindow(program); }, START_SECONDS);
 }
 
 Frame Watch::_capture() {
@@ -158,6 +184,11 @@ void Watch::key(const std::string& name, int times) {
     // Without a window manager the keyboard goes where the pointer is.
     _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(CENTRE),
               std::to_string(CENTRE), "key", "--repeat", std::to_string(times), "--delay", "150", name});
+}
+
+void Watch::type(const std::string& text) {
+    _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(CENTRE),
+              std::to_string(CENTRE), "type", "--delay", "120", text});
 }
 
 std::string Watch::keepPictures() {

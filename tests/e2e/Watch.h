@@ -35,6 +35,11 @@ public:
     // Starts msg-app with `args` and waits for its window to show something.
     bool launch(const std::vector<std::string>& args = {});
     bool running() { return _app.running(); }
+    // Waits for the window of `program` (msg-app, or an application a launch request
+    // started) to show something, and turns the finger, the keys and the pictures to it.
+    bool switchTo(const std::string& program);
+    // Waits until `program` has no window on the display any more.
+    bool waitGone(const std::string& program);
 
     // A picture once the screen has stopped moving, named for the record.
     Frame settled(const std::string& name);
@@ -51,6 +56,8 @@ public:
     // Wheel down (button 5) is a clockwise detent, up (4) counter-clockwise.
     void wheel(bool down, int detents);
     void key(const std::string& name, int times = 1);
+    // Typed on the desktop's keyboard, key by key.
+    void type(const std::string& text);
 
     // Saves every picture taken into the folder; its path.
     std::string keepPictures();
@@ -59,6 +66,8 @@ public:
 private:
     Frame _capture();
     void _xdotool(std::vector<std::string> args);
+    // Ends what the launch requests of this device started and left running.
+    void _stopLaunched();
 
     VirtualDisplay& _display;
     std::string _folder;

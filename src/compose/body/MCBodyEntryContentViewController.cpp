@@ -21,6 +21,7 @@ namespace {
 constexpr const char* ENTRY_PART = "elm.swallow.entry";
 constexpr const char* SMS_URI_PREFIX = "sms:";
 constexpr const char* HAPTIC_COUNTRY = "KR";
+constexpr const char* PARAGRAPH_SEPARATOR = "\xE2\x80\xA9";
 } // namespace
 
 MCBodyEntryContentViewController::MCBodyEntryContentViewController(Evas_Object* /*parent*/, MsgType msgType,
@@ -130,6 +131,13 @@ void MCBodyEntryContentViewController::_filterCb(void* data, Evas_Object* /*entr
 void MCBodyEntryContentViewController::_filter(char** text) {
     if (!text || !*text || !**text || !_entry)
         return;
+    // The Return key ends the editing; the break it would type is not part of a watch message.
+    std::string typed = MCBodyLengthFilter::toPlainText(*text);
+    if (typed == "\n" || typed == PARAGRAPH_SEPARATOR) {
+        std::free(*text);
+        *text = nullptr;
+        return;
+    }
     bool preedit = MCBodyLengthFilter::hasPreedit(*text);
     std::string current = getPlainText();
     // Where the text goes in: the cursor, counted in characters of the plain text.

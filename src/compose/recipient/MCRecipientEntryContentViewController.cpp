@@ -96,18 +96,17 @@ void MCRecipientEntryContentViewController::_createSearchBar() {
         MSG_LOGE("no search bar");
         return;
     }
-    // The bar's part keeps it in place; showing and hiding it is all there is to do.
-    Evas_Object* obj = bar->getEvasObject();
-    bar->setOnShow([obj](RcptSearchBarStyle, Evas_Object*) {
-        evas_object_show(obj);
+    // The bar's part keeps it in place and, swallowed, its visibility too: the layout shows and hides it.
+    Evas_Object* layout = _layout;
+    bar->setOnShow([layout](RcptSearchBarStyle, Evas_Object*) {
+        elm_object_signal_emit(layout, "searchbar,show", "");
         return true;
     });
-    bar->setOnHide([obj](RcptSearchBarStyle) {
-        evas_object_hide(obj);
+    bar->setOnHide([layout](RcptSearchBarStyle) {
+        elm_object_signal_emit(layout, "searchbar,hide", "");
         return true;
     });
     bar->setOnSelectNumber([this](const char* number) { _commit(number); });
-    evas_object_hide(obj);
     _searchBar = view_kit::weak_cast<MCRecipientSearchBarViewController>(bar->getWeakPtr());
 }
 

@@ -125,7 +125,7 @@ TEST_F(RecipientSearchTest, QuickKeysGiveOneSearchAndTheBarOffersTheBestMatch) {
     EXPECT_EQ("+15550100012", bar->getSearchedAddress());
     EXPECT_EQ(MCRecipientSearchBarViewController::ICON_PLUS, bar->getButtonIcon());
     EXPECT_EQ("<match>Zoe</match> Park", partText(bar->getEvasObject(), "elm.text"));
-    EXPECT_TRUE(evas_object_visible_get(bar->getEvasObject()));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return takesInput(bar->getEvasObject()); }));
 
     // Digits nobody has: the digits themselves are offered.
     elm_entry_entry_set(entry->getEntry(), "");

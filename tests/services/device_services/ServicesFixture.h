@@ -3,6 +3,7 @@
 #define MSG_TESTS_SERVICES_SERVICESFIXTURE_H
 
 #include "MainLoop.h"
+#include "Programs.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -15,14 +16,11 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Runs the test application with arguments (or MSG_BIN_DIR/<program>) and returns its exit code.
-    int runProgram(const std::vector<std::string>& args, const std::string& program = "msg-services-testapp");
-    static std::string binDir();
+    // Runs msg-sim with the arguments, keeps its output in lastRun and returns its exit code.
+    int sim(const std::vector<std::string>& args);
 
     msg_test::TempDevice device;
-    // Standard output and error of the last runProgram.
-    std::string lastOutput;
-    std::string lastError;
+    msg_test::ProgramRun lastRun;
 };
 
 #endif

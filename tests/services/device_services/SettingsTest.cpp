@@ -1,9 +1,9 @@
-// Device settings, application preferences and system settings.
+// Device settings and application preferences. Font settings and typed preference reads are checked
+// through the application's events, its UI helper and its preference wrapper.
 #include "ServicesFixture.h"
 
 #include "device/Device.h"
 #include "preference.h"
-#include "system_settings.h"
 #include "vconf.h"
 
 #include <cstdlib>
@@ -38,78 +38,37 @@ void prefChangedCb(const char* key, void* data) {
     preference_get_int(key, &seen->value);
 }
 
-void fontChangedCb(system_settings_key_e key, void* data) {
-    auto* seen = static_cast<Seen*>(data);
-    ++seen->calls;
-    seen->value = key;
-}
-
 } // namespace
 
 using VconfTest = ServicesTest;
 using PreferenceTest = ServicesTest;
-using SystemSettingsTest = ServicesTest;
 
-TEST_F(VconfTest, AFreshDeviceAnswersWithTheWatchDefaults) {
+TEST_F(VconfTest, ValuesKeepTheirTypeSurviveReopeningAndRefuseBadInput) {
     int value = -1;
-    EXPECT_EQ(vconf_get_int("memory/private/yox/conn_type", &value), VCONF_OK);
-    EXPECT_EQ(value, 1);
-    EXPECT_EQ(vconf_get_int("db/setting/psmode", &value), VCONF_OK);
-    EXPECT_EQ(value, 0);
-    int flag = -1;
-    EXPECT_EQ(vconf_get_bool("db/telephony/flight_mode", &flag), VCONF_OK);
-    EXPECT_EQ(flag, 0);
-    EXPECT_EQ(vconf_get_bool("db/setting/3gEnabled", &flag), VCONF_OK);
-    EXPECT_EQ(flag, 1);
-    EXPECT_EQ(readString("db/wms/host_status/vendor"), "vorlane");
-    EXPECT_EQ(readString("db/menu_widget/regionformat"), "en_US.UTF-8");
-}
-
-TEST_F(VconfTest, ValuesKeepTheirTypeAndSurviveReopening) {
     ASSERT_EQ(vconf_set_int("db/setting/psmode", 4), VCONF_OK);
     ASSERT_EQ(vconf_set_str("db/zeq/salescode", "ATT"), VCONF_OK);
-    ASSERT_EQ(vconf_set_dbl("memory/test/ratio", 0.25), VCONF_OK);
     msg_device::Device::closeDefault();
 
-    int value = 0;
     EXPECT_EQ(vconf_get_int("db/setting/psmode", &value), VCONF_OK);
     EXPECT_EQ(value, 4);
     EXPECT_EQ(readString("db/zeq/salescode"), "ATT");
-    double ratio = 0;
-    EXPECT_EQ(vconf_get_dbl("memory/test/ratio", &ratio), VCONF_OK);
-    EXPECT_DOUBLE_EQ(ratio, 0.25);
 
     // The wrong type is refused both ways and changes nothing.
     EXPECT_EQ(vconf_set_bool("db/setting/psmode", 1), VCONF_ERROR_WRONG_TYPE);
-    EXPECT_EQ(vconf_set_str("memory/test/ratio", "x"), VCONF_ERROR_WRONG_TYPE);
     int flag = 7;
     EXPECT_EQ(vconf_get_bool("db/setting/psmode", &flag), VCONF_ERROR_WRONG_TYPE);
     EXPECT_EQ(flag, 7);
-    EXPECT_EQ(vconf_get_str("db/setting/psmode"), nullptr);
-    EXPECT_EQ(vconf_get_int("db/setting/psmode", &value), VCONF_OK);
-    EXPECT_EQ(value, 4);
-}
 
-TEST_F(VconfTest, BadKeysAndValuesAreRefused) {
-    int value = 5;
+    // Bad keys and values: one of each kind, and the stored values stay.
     EXPECT_EQ(vconf_get_int(nullptr, &value), VCONF_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(vconf_get_int("db/setting/psmode", nullptr), VCONF_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(vconf_get_int("db/no/such/key", &value), VCONF_ERROR_NO_ENTRY);
-    EXPECT_EQ(vconf_get_int("nowhere/key", &value), VCONF_ERROR_WRONG_PREFIX);
-    EXPECT_EQ(value, 5);
-    EXPECT_EQ(vconf_set_int("", 1), VCONF_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(vconf_set_int("db/", 1), VCONF_ERROR_WRONG_PREFIX);
-    EXPECT_EQ(vconf_set_int(("db/" + std::string(300, 'k')).c_str(), 1), VCONF_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(vconf_set_str("db/zeq/salescode", nullptr), VCONF_ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(vconf_set_int("nowhere/key", 1), VCONF_ERROR_WRONG_PREFIX);
     EXPECT_EQ(vconf_set_str("db/zeq/salescode", std::string(VCONF_STRING_MAX + 1, 'a').c_str()),
               VCONF_ERROR_WRONG_VALUE);
     EXPECT_EQ(vconf_set_str("db/zeq/salescode", "\xff\xfe"), VCONF_ERROR_WRONG_VALUE);
-    EXPECT_EQ(vconf_set_dbl("memory/test/ratio", 1.0 / 0.0), VCONF_ERROR_WRONG_VALUE);
-    EXPECT_EQ(readString("db/zeq/salescode"), "XAR");
-    EXPECT_EQ(vconf_notify_key_changed("db/no/such/key", intChangedCb, nullptr), VCONF_ERROR_NO_ENTRY);
-    EXPECT_EQ(vconf_notify_key_changed("db/setting/psmode", nullptr, nullptr), VCONF_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(vconf_ignore_key_changed("db/setting/psmode", intChangedCb), VCONF_ERROR_NO_ENTRY);
-    EXPECT_EQ(vconf_keynode_get_name(nullptr), nullptr);
+    EXPECT_EQ(readString("db/zeq/salescode"), "ATT");
+    EXPECT_EQ(vconf_get_int("db/setting/psmode", &value), VCONF_OK);
+    EXPECT_EQ(value, 4);
 }
 
 TEST_F(VconfTest, AChangeInAnotherProcessReachesTheCallbackOnTheMainLoop) {
@@ -117,7 +76,7 @@ TEST_F(VconfTest, AChangeInAnotherProcessReachesTheCallbackOnTheMainLoop) {
     ASSERT_EQ(vconf_notify_key_changed("db/setting/psmode", intChangedCb, &seen), VCONF_OK);
     // Registering the same callback twice still calls it once per change.
     ASSERT_EQ(vconf_notify_key_changed("db/setting/psmode", intChangedCb, &seen), VCONF_OK);
-    ASSERT_EQ(runProgram({"vconf-set", "db/setting/psmode", "int", "4"}), 0);
+    ASSERT_EQ(sim({"set", "db/setting/psmode", "4"}), 0) << lastRun.err;
     EXPECT_TRUE(msg_test::pumpUntil([&] { return seen.calls > 0; }));
     EXPECT_EQ(seen.key, "db/setting/psmode");
     EXPECT_EQ(seen.value, 4);
@@ -140,44 +99,31 @@ TEST_F(VconfTest, AChangeInAnotherProcessReachesTheCallbackOnTheMainLoop) {
     ASSERT_EQ(vconf_ignore_key_changed("db/setting/date_format", intChangedCb), VCONF_OK);
 }
 
-TEST_F(PreferenceTest, TypedValuesExistAndAreRemoved) {
-    bool exists = true;
-    ASSERT_EQ(preference_is_existing("msg_preference_int_send_as_option", &exists), PREFERENCE_ERROR_NONE);
-    EXPECT_FALSE(exists);
-    int number = 9;
-    EXPECT_EQ(preference_get_int("msg_preference_int_send_as_option", &number), PREFERENCE_ERROR_NO_KEY);
-    EXPECT_EQ(number, 9);
-
-    ASSERT_EQ(preference_set_int("msg_preference_int_send_as_option", 3), PREFERENCE_ERROR_NONE);
-    ASSERT_EQ(preference_set_boolean("msg_preference_bool_auto_summarize", true), PREFERENCE_ERROR_NONE);
+TEST_F(PreferenceTest, BadValuesChangeNothingAndRemovingAllKeepsSharedKeys) {
+    const char* option = "msg_preference_int_send_as_option";
+    ASSERT_EQ(preference_set_int(option, 3), PREFERENCE_ERROR_NONE);
     ASSERT_EQ(preference_set_string("note", "héllo"), PREFERENCE_ERROR_NONE);
-    ASSERT_EQ(preference_set_double("ratio", 1.5), PREFERENCE_ERROR_NONE);
-    EXPECT_EQ(preference_get_int("msg_preference_int_send_as_option", &number), PREFERENCE_ERROR_NONE);
-    EXPECT_EQ(number, 3);
-    bool flag = false;
-    EXPECT_EQ(preference_get_boolean("msg_preference_bool_auto_summarize", &flag), PREFERENCE_ERROR_NONE);
-    EXPECT_TRUE(flag);
+    // Writing another type replaces the value.
+    ASSERT_EQ(preference_set_boolean(option, false), PREFERENCE_ERROR_NONE);
+    int number = 0;
+    EXPECT_EQ(preference_get_int(option, &number), PREFERENCE_ERROR_INVALID_PARAMETER);
+
+    // Bad input: one of each kind, and the stored text stays.
+    EXPECT_EQ(preference_set_int(nullptr, 1), PREFERENCE_ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(preference_set_string("note", std::string(PREFERENCE_STRING_MAX + 1, 'v').c_str()),
+              PREFERENCE_ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(preference_set_string("note", "bad \xc3"), PREFERENCE_ERROR_INVALID_PARAMETER);
     char* text = nullptr;
     ASSERT_EQ(preference_get_string("note", &text), PREFERENCE_ERROR_NONE);
     EXPECT_STREQ(text, "héllo");
     std::free(text);
-    double ratio = 0;
-    EXPECT_EQ(preference_get_double("ratio", &ratio), PREFERENCE_ERROR_NONE);
-    EXPECT_DOUBLE_EQ(ratio, 1.5);
-
-    // An integer read as a boolean is refused (the reader falls back to its own default).
-    EXPECT_EQ(preference_get_boolean("msg_preference_int_send_as_option", &flag),
-              PREFERENCE_ERROR_INVALID_PARAMETER);
-    // Writing another type replaces the value.
-    ASSERT_EQ(preference_set_boolean("msg_preference_int_send_as_option", false), PREFERENCE_ERROR_NONE);
-    EXPECT_EQ(preference_get_int("msg_preference_int_send_as_option", &number),
-              PREFERENCE_ERROR_INVALID_PARAMETER);
 
     ASSERT_EQ(preference_remove("note"), PREFERENCE_ERROR_NONE);
     EXPECT_EQ(preference_remove("note"), PREFERENCE_ERROR_NO_KEY);
     ASSERT_EQ(preference_set_int("consumer_preference_int_consumer_status", 1), PREFERENCE_ERROR_NONE);
     ASSERT_EQ(preference_remove_all(), PREFERENCE_ERROR_NONE);
-    EXPECT_EQ(preference_is_existing("ratio", &exists), PREFERENCE_ERROR_NONE);
+    bool exists = true;
+    EXPECT_EQ(preference_is_existing(option, &exists), PREFERENCE_ERROR_NONE);
     EXPECT_FALSE(exists);
     // Shared keys belong to every application and stay.
     EXPECT_EQ(preference_is_existing("consumer_preference_int_consumer_status", &exists),
@@ -185,91 +131,29 @@ TEST_F(PreferenceTest, TypedValuesExistAndAreRemoved) {
     EXPECT_TRUE(exists);
 }
 
-TEST_F(PreferenceTest, BadInputIsRefusedAndChangesNothing) {
-    int number = 0;
-    EXPECT_EQ(preference_set_int(nullptr, 1), PREFERENCE_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(preference_set_int("", 1), PREFERENCE_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(preference_set_int(std::string(PREFERENCE_KEY_MAX + 1, 'k').c_str(), 1),
-              PREFERENCE_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(preference_get_int("k", nullptr), PREFERENCE_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(preference_set_string("k", nullptr), PREFERENCE_ERROR_INVALID_PARAMETER);
-    ASSERT_EQ(preference_set_string("k", "kept"), PREFERENCE_ERROR_NONE);
-    EXPECT_EQ(preference_set_string("k", std::string(PREFERENCE_STRING_MAX + 1, 'v').c_str()),
-              PREFERENCE_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(preference_set_string("k", "bad \xc3"), PREFERENCE_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(preference_set_double("k", 0.0 / 0.0), PREFERENCE_ERROR_INVALID_PARAMETER);
-    char* text = nullptr;
-    ASSERT_EQ(preference_get_string("k", &text), PREFERENCE_ERROR_NONE);
-    EXPECT_STREQ(text, "kept");
-    std::free(text);
-    EXPECT_EQ(preference_get_int("k", &number), PREFERENCE_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(preference_set_changed_cb("k", nullptr, nullptr), PREFERENCE_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(preference_unset_changed_cb("k"), PREFERENCE_ERROR_NO_KEY);
-}
-
 TEST_F(PreferenceTest, SharedKeysReachEveryApplicationOwnKeysOnlyTheirPackage) {
-    Seen shared;
-    Seen own;
-    ASSERT_EQ(
-        preference_set_changed_cb("consumer_preference_int_peer_connection_status", prefChangedCb, &shared),
-        PREFERENCE_ERROR_NONE);
-    ASSERT_EQ(preference_set_changed_cb("msg_preference_int_alert_reminder", prefChangedCb, &own),
-              PREFERENCE_ERROR_NONE);
+    const char* shared = "consumer_preference_int_peer_connection_status";
+    const char* own = "msg_preference_int_alert_reminder";
+    Seen sharedSeen, ownSeen;
+    ASSERT_EQ(preference_set_changed_cb(shared, prefChangedCb, &sharedSeen), PREFERENCE_ERROR_NONE);
+    ASSERT_EQ(preference_set_changed_cb(own, prefChangedCb, &ownSeen), PREFERENCE_ERROR_NONE);
 
     // Another application of another package changes both keys.
-    setenv("MSG_APP_ID", "com.vorlane.w-contacts2", 1);
-    int sharedRun = runProgram({"pref-set", "consumer_preference_int_peer_connection_status", "int", "1"});
-    int ownRun = runProgram({"pref-set", "msg_preference_int_alert_reminder", "int", "5"});
-    unsetenv("MSG_APP_ID");
-    ASSERT_EQ(sharedRun, 0);
-    ASSERT_EQ(ownRun, 0);
-    EXPECT_TRUE(msg_test::pumpUntil([&] { return shared.calls == 1; }));
-    EXPECT_EQ(shared.key, "consumer_preference_int_peer_connection_status");
-    int value = 0;
-    EXPECT_EQ(preference_get_int("consumer_preference_int_peer_connection_status", &value),
-              PREFERENCE_ERROR_NONE);
-    EXPECT_EQ(value, 1);
+    ASSERT_EQ(sim({"pref", "com.vorlane.w-contacts2", shared, "1"}), 0) << lastRun.err;
+    ASSERT_EQ(sim({"pref", "com.vorlane.w-contacts2", own, "5"}), 0) << lastRun.err;
+    EXPECT_TRUE(msg_test::pumpUntil([&] { return sharedSeen.calls == 1; }));
+    EXPECT_EQ(sharedSeen.key, shared);
+    EXPECT_EQ(sharedSeen.value, 1);
     // Its own preference is the other package's alone.
-    EXPECT_EQ(preference_get_int("msg_preference_int_alert_reminder", &value), PREFERENCE_ERROR_NO_KEY);
+    int value = 0;
+    EXPECT_EQ(preference_get_int(own, &value), PREFERENCE_ERROR_NO_KEY);
 
     // A process of the same package is heard. Changes arrive in order, so the other package's
     // would have been heard first, with its own value.
-    ASSERT_EQ(preference_set_int("msg_preference_int_alert_reminder", 3), PREFERENCE_ERROR_NONE);
-    EXPECT_TRUE(msg_test::pumpUntil([&] { return own.calls > 0; }));
-    EXPECT_EQ(own.calls, 1);
-    EXPECT_EQ(own.value, 3);
-    ASSERT_EQ(preference_unset_changed_cb("consumer_preference_int_peer_connection_status"),
-              PREFERENCE_ERROR_NONE);
-    ASSERT_EQ(preference_unset_changed_cb("msg_preference_int_alert_reminder"), PREFERENCE_ERROR_NONE);
-}
-
-TEST_F(SystemSettingsTest, FontSettingsAreReadAndWatched) {
-    char* name = nullptr;
-    ASSERT_EQ(system_settings_get_value_string(SYSTEM_SETTINGS_KEY_FONT_TYPE, &name),
-              SYSTEM_SETTINGS_ERROR_NONE);
-    EXPECT_STREQ(name, "DejaVu Sans");
-    std::free(name);
-    int size = -1;
-    ASSERT_EQ(system_settings_get_value_int(SYSTEM_SETTINGS_KEY_FONT_SIZE, &size),
-              SYSTEM_SETTINGS_ERROR_NONE);
-    EXPECT_EQ(size, SYSTEM_SETTINGS_FONT_SIZE_NORMAL);
-    EXPECT_EQ(system_settings_get_value_int(SYSTEM_SETTINGS_KEY_FONT_TYPE, &size),
-              SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(system_settings_get_value_int(static_cast<system_settings_key_e>(99), &size),
-              SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(system_settings_set_value_int(SYSTEM_SETTINGS_KEY_FONT_SIZE, 9),
-              SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER);
-
-    Seen seen;
-    ASSERT_EQ(system_settings_set_changed_cb(SYSTEM_SETTINGS_KEY_FONT_SIZE, fontChangedCb, &seen),
-              SYSTEM_SETTINGS_ERROR_NONE);
-    ASSERT_EQ(runProgram({"vconf-set", "db/setting/accessibility/font_size", "int", "2"}), 0);
-    EXPECT_TRUE(msg_test::pumpUntil([&] { return seen.calls == 1; }));
-    EXPECT_EQ(seen.value, SYSTEM_SETTINGS_KEY_FONT_SIZE);
-    EXPECT_EQ(system_settings_get_value_int(SYSTEM_SETTINGS_KEY_FONT_SIZE, &size),
-              SYSTEM_SETTINGS_ERROR_NONE);
-    EXPECT_EQ(size, SYSTEM_SETTINGS_FONT_SIZE_LARGE);
-    ASSERT_EQ(system_settings_unset_changed_cb(SYSTEM_SETTINGS_KEY_FONT_SIZE), SYSTEM_SETTINGS_ERROR_NONE);
-    EXPECT_EQ(system_settings_unset_changed_cb(SYSTEM_SETTINGS_KEY_FONT_SIZE),
-              SYSTEM_SETTINGS_ERROR_INVALID_PARAMETER);
+    ASSERT_EQ(preference_set_int(own, 3), PREFERENCE_ERROR_NONE);
+    EXPECT_TRUE(msg_test::pumpUntil([&] { return ownSeen.calls > 0; }));
+    EXPECT_EQ(ownSeen.calls, 1);
+    EXPECT_EQ(ownSeen.value, 3);
+    ASSERT_EQ(preference_unset_changed_cb(shared), PREFERENCE_ERROR_NONE);
+    ASSERT_EQ(preference_unset_changed_cb(own), PREFERENCE_ERROR_NONE);
 }

@@ -51,87 +51,41 @@ std::string formatAt(const char* locale, const char* pattern, double seconds, co
 // 2026-03-04 14:05:00 UTC.
 constexpr double kAfternoon = 1772633100;
 
-TEST(I18nTest, BestPatternsFollowLocaleAndClock) {
-    EXPECT_EQ(bestPattern("en_US", "Hm"), "HH:mm");
-    EXPECT_EQ(bestPattern("en_US", "hma"),
-              "h:mm\u202fa"); // ICU 72 puts a narrow no-break space before the marker
-    EXPECT_EQ(bestPattern("ko_KR", "hma"), "a h:mm");
-    EXPECT_EQ(bestPattern("ko_KR", "Hm"), "HH:mm");
-    // The patterns format as a person of that locale writes the time.
-    EXPECT_EQ(formatAt("en_US", "HH:mm", kAfternoon, "UTC"), "14:05");
-    EXPECT_EQ(formatAt("en_US", bestPattern("en_US", "hma").c_str(), kAfternoon, "UTC"), "2:05\u202fPM");
+// The 12- and 24-hour patterns, zone changes and regional digits are checked through the
+// application's date and time texts; these are what those texts do not reach.
+TEST(I18nTest, LocalesPatternsAndZonesOutsideTheApplicationsTexts) {
+    // The marker goes where a person of the locale writes it.
     EXPECT_EQ(formatAt("ko_KR", bestPattern("ko_KR", "hma").c_str(), kAfternoon, "UTC"), "오후 2:05");
-    EXPECT_EQ(formatAt("en_US", bestPattern("en_US", "MMMd").c_str(), kAfternoon, "UTC"), "Mar 4");
-}
 
-TEST(I18nTest, DefaultTimeZoneChangesFormatting) {
+    // An unknown zone is refused and the previous one stays.
     i18n_uchar zone[64];
     i18n_ustring_copy_ua(zone, "Asia/Seoul");
     ASSERT_EQ(i18n_ucalendar_set_default_timezone(zone), I18N_ERROR_NONE);
-    EXPECT_EQ(formatAt("en_US", "HH:mm", kAfternoon), "23:05");
-    i18n_uchar current[64];
-    ASSERT_EQ(i18n_ucalendar_get_default_timezone(current, 64), I18N_ERROR_NONE);
-    EXPECT_EQ(utf8(current), "Asia/Seoul");
-
-    i18n_ustring_copy_ua(zone, "America/Los_Angeles");
-    ASSERT_EQ(i18n_ucalendar_set_default_timezone(zone), I18N_ERROR_NONE);
-    EXPECT_EQ(formatAt("en_US", "HH:mm", kAfternoon), "06:05");
-
-    // An unknown zone is refused and the previous one stays.
     i18n_ustring_copy_ua(zone, "Mars/Olympus_Mons");
     EXPECT_EQ(i18n_ucalendar_set_default_timezone(zone), I18N_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(formatAt("en_US", "HH:mm", kAfternoon), "06:05");
-}
+    EXPECT_EQ(formatAt("en_US", "HH:mm", kAfternoon), "23:05");
 
-TEST(I18nTest, LocalesAndNumbers) {
-    ASSERT_EQ(i18n_ulocale_set_default("ar_EG.UTF-8"), I18N_ERROR_NONE);
-    const char* locale = nullptr;
-    ASSERT_EQ(i18n_ulocale_get_default(&locale), I18N_ERROR_NONE);
-    EXPECT_STREQ(locale, "ar_EG");
-    int rtl = 0;
-    ASSERT_EQ(i18n_ulocale_is_right_to_left(locale, &rtl), I18N_ERROR_NONE);
-    EXPECT_EQ(rtl, 1);
-
+    // Too small a buffer is reported with the length needed.
     i18n_unumber_format_h format = nullptr;
-    ASSERT_EQ(i18n_unumber_create(I18N_UNUMBER_DECIMAL, nullptr, 0, locale, nullptr, &format),
+    ASSERT_EQ(i18n_unumber_create(I18N_UNUMBER_DECIMAL, nullptr, 0, "ar_EG", nullptr, &format),
               I18N_ERROR_NONE);
     i18n_uchar result[32];
     int32_t length = 0;
-    ASSERT_EQ(i18n_unumber_format(format, 125, result, 32, nullptr, &length), I18N_ERROR_NONE);
-    EXPECT_EQ(utf8(result), "\u0661\u0662\u0665");
-    // Too small a buffer is reported with the length needed.
     EXPECT_EQ(i18n_unumber_format(format, 125, result, 2, nullptr, &length), I18N_ERROR_BUFFER_OVERFLOW);
     EXPECT_EQ(length, 3);
     i18n_unumber_destroy(format);
-    ASSERT_EQ(i18n_ulocale_set_default("en_US"), I18N_ERROR_NONE);
-    i18n_ulocale_is_right_to_left("en_US", &rtl);
-    EXPECT_EQ(rtl, 0);
-
-    i18n_udate now = 0;
-    ASSERT_EQ(i18n_ucalendar_get_now(&now), I18N_ERROR_NONE);
-    EXPECT_GT(now, 1.7e12);
 }
 
 TEST(I18nTest, BadInputIsRefused) {
-    msg_test::LogCapture log;
+    msg_test::LogCapture quiet;
     i18n_udate_format_h format = nullptr;
     i18n_uchar pattern[8];
     i18n_ustring_copy_ua(pattern, "HH:mm");
-    // The pattern style on one side only, or without a pattern.
+    // The pattern style on one side only.
     EXPECT_EQ(
         i18n_udate_create(I18N_UDATE_PATTERN, I18N_UDATE_SHORT, "en_US", nullptr, 0, pattern, -1, &format),
         I18N_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(
-        i18n_udate_create(I18N_UDATE_PATTERN, I18N_UDATE_PATTERN, "en_US", nullptr, 0, nullptr, 0, &format),
-        I18N_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(i18n_udate_create(static_cast<i18n_udate_format_style_e>(9), I18N_UDATE_SHORT, "en_US", nullptr,
-                                0, nullptr, 0, &format),
-              I18N_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(format, nullptr);
-    EXPECT_EQ(i18n_udate_destroy(nullptr), I18N_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(i18n_udatepg_get_best_pattern(nullptr, pattern, -1, pattern, 8, nullptr),
-              I18N_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(i18n_ucalendar_set_default_timezone(nullptr), I18N_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(i18n_ulocale_set_default(""), I18N_ERROR_INVALID_PARAMETER);
 
     // Malformed text in either direction is refused, not copied through.
@@ -142,7 +96,6 @@ TEST(I18nTest, BadInputIsRefused) {
     EXPECT_EQ(i18n_ustring_to_UTF8(out, 16, nullptr, loneSurrogate, -1), I18N_ERROR_INVALID_PARAMETER);
     // A result that exactly fills the buffer has no room for its terminator.
     EXPECT_EQ(i18n_ustring_from_UTF8(buffer, 3, nullptr, "abc", -1), I18N_ERROR_BUFFER_OVERFLOW);
-    EXPECT_EQ(i18n_ustring_copy_ua(nullptr, "x"), nullptr);
 }
 
 } // namespace

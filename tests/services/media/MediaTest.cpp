@@ -5,6 +5,7 @@
 #include "sound_manager.h"
 
 #include "DeviceSettings.h"
+#include "FeedSync.h"
 #include "device/Device.h"
 
 #include "MainLoop.h"
@@ -62,14 +63,10 @@ TEST_F(MediaTest, DemoClipPlaysHoldsWhilePausedAndEndsAtItsLength) {
     int duration = 0;
     ASSERT_EQ(player_get_duration(_player, &duration), PLAYER_ERROR_NONE);
     EXPECT_NEAR(duration, DEMO_MS, 5);
-    EXPECT_EQ(position(), 0);
 
     ASSERT_EQ(player_start(_player), PLAYER_ERROR_NONE);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return position() >= 300; }));
     ASSERT_EQ(player_pause(_player), PLAYER_ERROR_NONE);
-    player_state_e state = PLAYER_STATE_NONE;
-    player_get_state(_player, &state);
-    EXPECT_EQ(state, PLAYER_STATE_PAUSED);
     int held = position();
     msg_test::pumpFor(0.3);
     EXPECT_EQ(position(), held);
@@ -88,7 +85,7 @@ TEST_F(MediaTest, DemoClipPlaysHoldsWhilePausedAndEndsAtItsLength) {
     EXPECT_EQ(player_get_play_position(_player, &held), PLAYER_ERROR_INVALID_STATE);
 }
 
-TEST_F(MediaTest, FilesThatCannotPlayAreRefusedByPrepare) {
+TEST_F(MediaTest, FilesThatAreNotSoundAreRefusedAndHaveNoMetadata) {
     std::string text = _device.file("notes.wav");
     ASSERT_TRUE(msg_sim::simWriteText(text, "this is not a sound"));
     struct Case {
@@ -102,29 +99,19 @@ TEST_F(MediaTest, FilesThatCannotPlayAreRefusedByPrepare) {
         EXPECT_EQ(player_prepare(_player), c.error);
         EXPECT_EQ(player_start(_player), PLAYER_ERROR_INVALID_STATE);
     }
-    EXPECT_EQ(player_set_uri(_player, ""), PLAYER_ERROR_INVALID_PARAMETER);
-    msg_test::pumpFor(0.1);
+    EXPECT_TRUE(msg_test::runLoopUntilIdle());
     EXPECT_EQ(_error, 0) << "a failed prepare reports through its result only";
-}
 
-TEST_F(MediaTest, MetadataOfSoundAndOfOtherFiles) {
-    std::string text = _device.file("list.vcf");
-    ASSERT_TRUE(msg_sim::simWriteText(text, "BEGIN:VCARD\nEND:VCARD\n"));
     metadata_extractor_h metadata = nullptr;
     ASSERT_EQ(metadata_extractor_create(&metadata), METADATA_EXTRACTOR_ERROR_NONE);
     ASSERT_EQ(metadata_extractor_set_path(metadata, _wav.c_str()), METADATA_EXTRACTOR_ERROR_NONE);
-    struct Case {
-        metadata_extractor_attr_e attribute;
-        const char* value;
-    } cases[] = {{METADATA_DURATION, "1500"},
-                 {METADATA_HAS_AUDIO, "1"},
-                 {METADATA_HAS_VIDEO, "0"},
-                 {METADATA_MIME_TYPE, "audio/x-wav"}};
-    for (const auto& c : cases) {
+    const std::pair<metadata_extractor_attr_e, const char*> attributes[] = {
+        {METADATA_DURATION, "1500"}, {METADATA_HAS_VIDEO, "0"}, {METADATA_MIME_TYPE, "audio/x-wav"}};
+    for (const auto& [attribute, expected] : attributes) {
         char* value = nullptr;
-        EXPECT_EQ(metadata_extractor_get_metadata(metadata, c.attribute, &value),
+        EXPECT_EQ(metadata_extractor_get_metadata(metadata, attribute, &value),
                   METADATA_EXTRACTOR_ERROR_NONE);
-        EXPECT_STREQ(value, c.value) << c.attribute;
+        EXPECT_STREQ(value, expected) << attribute;
         free(value);
     }
     char* value = nullptr;
@@ -150,16 +137,16 @@ void focusCb(sound_stream_info_h, sound_stream_focus_mask_e, sound_stream_focus_
     seen->reason = reason;
 }
 
+// Pausing when another application takes the focus, and refusing to play without a route, are
+// checked through the viewer's audio; these are what it does not reach.
 TEST_F(MediaTest, FocusIsLostToAnotherApplicationOnlyAndRoutesFollowTheDevice) {
     FocusSeen seen;
     sound_stream_info_h stream = nullptr;
     ASSERT_EQ(sound_manager_create_stream_information(SOUND_STREAM_TYPE_MEDIA, focusCb, &seen, &stream),
               SOUND_MANAGER_ERROR_NONE);
     ASSERT_EQ(sound_manager_acquire_focus(stream, SOUND_STREAM_FOCUS_FOR_PLAYBACK, 0, nullptr), 0);
-    EXPECT_EQ(sound_manager_acquire_focus(stream, SOUND_STREAM_FOCUS_FOR_PLAYBACK, 0, nullptr),
-              SOUND_MANAGER_ERROR_INVALID_STATE);
     // Our own write comes back through the feed and is not a loss.
-    msg_test::pumpFor(0.2);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(seen.releases, 0);
 
     DeviceSettings::set("memory/private/sound/focus_reason",
@@ -167,9 +154,6 @@ TEST_F(MediaTest, FocusIsLostToAnotherApplicationOnlyAndRoutesFollowTheDevice) {
     DeviceSettings::set("memory/private/sound/focus_owner", SettingValue::ofString("com.example.phone/1/1"));
     ASSERT_TRUE(msg_test::pumpUntil([&] { return seen.releases > 0; }));
     EXPECT_EQ(seen.reason, SOUND_STREAM_FOCUS_CHANGED_BY_CALL);
-    sound_stream_focus_state_e state = SOUND_STREAM_FOCUS_STATE_ACQUIRED;
-    sound_manager_get_focus_state(stream, &state);
-    EXPECT_EQ(state, SOUND_STREAM_FOCUS_STATE_RELEASED);
     // Released focus that another application holds stays with it.
     EXPECT_EQ(sound_manager_release_focus(stream, SOUND_STREAM_FOCUS_FOR_PLAYBACK, 0, nullptr),
               SOUND_MANAGER_ERROR_INVALID_STATE);
@@ -181,11 +165,8 @@ TEST_F(MediaTest, FocusIsLostToAnotherApplicationOnlyAndRoutesFollowTheDevice) {
         int setting;
         sound_route_e route;
         bool available;
-    } routes[] = {{1, SOUND_ROUTE_SPEAKER, true},
-                  {2, SOUND_ROUTE_HEADSET, true},
-                  {3, SOUND_ROUTE_BLUETOOTH, true},
-                  {0, SOUND_ROUTE_NONE, false},
-                  {42, SOUND_ROUTE_NONE, false}};
+    } routes[] = {
+        {3, SOUND_ROUTE_BLUETOOTH, true}, {0, SOUND_ROUTE_NONE, false}, {42, SOUND_ROUTE_NONE, false}};
     for (const auto& r : routes) {
         DeviceSettings::set("memory/private/sound/route", SettingValue::ofInt(r.setting));
         sound_route_e route = SOUND_ROUTE_SPEAKER;

@@ -1,50 +1,15 @@
 // A small application of the tests. Started by a launch request, it answers with what it read
-// and, when asked, stays until a terminate request arrives. Started with arguments, it changes
-// the device from another process: "vconf-set KEY TYPE VALUE", "pref-set KEY int|bool|string VALUE".
-#include "SettingValue.h"
+// and, when asked, stays until a terminate request arrives.
 #include "app_control.h"
 #include "device/Device.h"
 #include "journal.h"
-#include "preference.h"
-#include "vconf.h"
 
 #include <Ecore.h>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
-
-int setFromArguments(int argc, char** argv) {
-    using msg_services::SettingValue;
-    if (argc != 5)
-        return 2;
-    SettingValue value;
-    if (!SettingValue::parse(msg_services::valueTypeFromName(argv[3]), argv[4], value))
-        return 2;
-    if (!std::strcmp(argv[1], "vconf-set")) {
-        switch (value.type) {
-        case msg_services::ValueType::Int:
-            return vconf_set_int(argv[2], value.asInt()) == VCONF_OK ? 0 : 1;
-        case msg_services::ValueType::Bool:
-            return vconf_set_bool(argv[2], value.asBool()) == VCONF_OK ? 0 : 1;
-        default:
-            return vconf_set_str(argv[2], value.text.c_str()) == VCONF_OK ? 0 : 1;
-        }
-    }
-    if (!std::strcmp(argv[1], "pref-set")) {
-        switch (value.type) {
-        case msg_services::ValueType::Int:
-            return preference_set_int(argv[2], value.asInt()) == PREFERENCE_ERROR_NONE ? 0 : 1;
-        case msg_services::ValueType::Bool:
-            return preference_set_boolean(argv[2], value.asBool()) == PREFERENCE_ERROR_NONE ? 0 : 1;
-        default:
-            return preference_set_string(argv[2], value.text.c_str()) == PREFERENCE_ERROR_NONE ? 0 : 1;
-        }
-    }
-    return 2;
-}
 
 std::string extra(app_control_h request, const char* key) {
     char* value = nullptr;
@@ -95,9 +60,7 @@ int answer(app_control_h request) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (argc > 1)
-        return setFromArguments(argc, argv);
+int main() {
     ecore_init();
     app_control_h request = nullptr;
     if (app_control_get_launch_request(&request) != APP_CONTROL_ERROR_NONE) {

@@ -1,0 +1,161 @@
+// Writing and sending, as a user does it in real windows: msg-app asks the
+// input selector (msg-input, a window of its own) for the text, the selector
+// hands it to the composer's process, and msg-sim's phone delivers it.
+#include "Journey.h"
+#include "Wait.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace msg_e2e {
+namespace {
+
+// The recipient screen's label and Next button; the entry's search button beside the text.
+constexpr int LABEL_X = 140;
+constexpr int LABEL_Y = 145;
+constexpr int NEXT_Y = 275;
+constexpr Rect SEARCH_BUTTON = {250, 58, 56, 56};
+// The reply row ends the conversation: its button sits over its label, the lowest thing drawn in the
+// middle of the screen.
+constexpr int REPLY_ABOVE_LABEL = 50;
+// The body screen's text and its send button.
+constexpr int BODY_TEXT_Y = 105;
+constexpr int SEND_Y = 280;
+// How far above a button's lowest line a tap still lands inside it.
+constexpr int BUTTON_INSET = 12;
+
+const std::string CONTACT_NUMBER = "+15550100012";
+const std::string SENDER = "+15550177700";
+
+class ComposeJourney : public Journey {
+protected:
+    void SetUp() override {
+        Journey::SetUp();
+        ASSERT_EQ(watch().sim({"profile", "phone-bt"}).exitCode, 0);
+    }
+
+    // The phone delivers what waits in the outbox, until the message to `number` is sent.
+    bool phoneDelivers(const std::string& number) {
+        return waitUntilTrue(
+            [&] { return watch().sim({"phone"}).out.find(" to " + number + " sent") != std::string::npos; });
+    }
+
+    // The texts of the messages of the newest conversation, oldest first.
+    std::vector<std::string> newestConversation() {
+        std::vector<std::string> texts;
+        std::vector<Watch::Row> threads = watch().storeRows();
+        if (threads.empty())
+            return texts;
+        std::vector<Watch::Row> messages =
+            watch().storeRows({"--thread", std::to_string(threads.front().id)});
+        std::sort(messages.begin(), messages.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
+        for (const Watch::Row& row : messages)
+            texts.push_back(row.text);
+        return texts;
+    }
+
+    // A conversation of one received message, open in msg-app; its picture.
+    bool openNewConversation(Frame* shown) {
+        if (watch().sim({"receive", "--from", SENDER, "--text", "Lunch at noon?"}).exitCode != 0)
+            return false;
+        std::vector<Watch::Row> threads = watch().storeRows();
+        if (threads.empty() || !watch().launch({"--thread", std::to_string(threads.front().id)}))
+            return false;
+        *shown = watch().settled("conversation");
+        return true;
+    }
+
+    void tapReply(const Frame& conversation) {
+        int label = conversation.lowestLitLineIn({Watch::CENTRE, 0, 1, Watch::SIZE});
+        watch().tap(Watch::CENTRE, label - REPLY_ABOVE_LABEL);
+    }
+
+    static bool waitUntilTrue(const std::function<bool()>& condition) { return waitUntil(condition, 20.0); }
+};
+
+TEST_F(ComposeJourney, ANewMessageToAContactFoundByTypingIsSentAndListedFirst) {
+    ASSERT_EQ(watch().sim({"contact", "add", "--name", "Zoe Park", "--number", CONTACT_NUMBER}).exitCode, 0);
+    ASSERT_TRUE(watch().launch());
+    const Frame list = watch().settled("list");
+    watch().tap(CUE_X, Watch::CENTRE);
+    Frame options;
+    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "options", &options));
+    // "New message" is the first option, the one in the middle.
+    watch().tap(Watch::CENTRE, Watch::CENTRE);
+    Frame recipient;
+    ASSERT_TRUE(watch().waitForChange(options, options.whole(), OTHER_SCREEN, "recipient", &recipient));
+
+    watch().tap(LABEL_X, LABEL_Y);
+    Frame entry;
+    ASSERT_TRUE(watch().waitForChange(recipient, recipient.whole(), OTHER_SCREEN, "entry", &entry));
+    // The input panel is drawn over the lower part of the screen while the entry has focus.
+    EXPECT_GT(entry.litShareIn({60, 200, 240, 80}), 0.3) << "no input panel drawn";
+    watch().type("zo");
+    ASSERT_TRUE(watch().waitForChange(entry, SEARCH_BUTTON, 0.2, "offered", &entry)) << "no match offered";
+    watch().tap(SEARCH_BUTTON.x + SEARCH_BUTTON.w / 2, SEARCH_BUTTON.y + SEARCH_BUTTON.h / 2);
+    Frame chosen;
+    ASSERT_TRUE(watch().waitForChange(entry, entry.whole(), OTHER_SCREEN, "chosen", &chosen));
+    EXPECT_GT(chosen.differenceIn(recipient, {60, 110, 200, 70}), 0.02) << "the label still shows no one";
+
+    watch().tap(Watch::CENTRE, NEXT_Y);
+    ASSERT_TRUE(watch().switchTo("msg-input")) << "the input selector did not open";
+    watch().type("See you at 6");
+    watch().key("Return");
+    EXPECT_TRUE(watch().waitGone("msg-input"));
+    ASSERT_TRUE(phoneDelivers(CONTACT_NUMBER));
+
+    ASSERT_TRUE(watch().switchTo("msg-app"));
+    watch().key("Escape");
+    EXPECT_TRUE(watch().waitForChange(list, TOP_ROWS, 0.02, "listed", nullptr)) << "the list did not change";
+    std::vector<Watch::Row> rows = watch().storeRows();
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.front().text, "See you at 6");
+}
+
+TEST_F(ComposeJourney, AReplyTypedInTheInputSelectorAppearsInTheConversation) {
+    Frame conversation;
+    ASSERT_TRUE(openNewConversation(&conversation));
+    tapReply(conversation);
+    ASSERT_TRUE(watch().switchTo("msg-input")) << "the input selector did not open";
+    watch().type("Sounds good");
+    watch().key("Return");
+    EXPECT_TRUE(watch().waitGone("msg-input"));
+
+    ASSERT_TRUE(watch().switchTo("msg-app"));
+    EXPECT_TRUE(watch().waitForChange(conversation, conversation.whole(), 0.02, "replied", nullptr))
+        << "no new bubble";
+    ASSERT_TRUE(phoneDelivers(SENDER));
+    EXPECT_EQ(newestConversation(), (std::vector<std::string>{"Lunch at noon?", "Sounds good"}));
+}
+
+TEST_F(ComposeJourney, TheKeyboardChoiceOpensTheComposerWhoseSendSendsWhatWasTyped) {
+    Frame conversation;
+    ASSERT_TRUE(openNewConversation(&conversation));
+    tapReply(conversation);
+    ASSERT_TRUE(watch().switchTo("msg-input"));
+    // "Keyboard" is the selector's last button.
+    Frame selector = watch().settled("selector");
+    int lowest = selector.lowestLitLineIn({Watch::CENTRE, 0, 1, Watch::SIZE});
+    ASSERT_GT(lowest, BUTTON_INSET);
+    watch().tap(Watch::CENTRE, lowest - BUTTON_INSET);
+    EXPECT_TRUE(watch().waitGone("msg-input"));
+
+    ASSERT_TRUE(watch().switchTo("msg-compose")) << "the composer did not open";
+    const Frame body = watch().settled("body");
+    watch().tap(Watch::CENTRE, BODY_TEXT_Y);
+    Frame editor;
+    ASSERT_TRUE(watch().waitForChange(body, body.whole(), OTHER_SCREEN, "editor", &editor));
+    watch().type("Typed here");
+    watch().key("Return");
+    Frame written;
+    ASSERT_TRUE(watch().waitForChange(editor, editor.whole(), OTHER_SCREEN, "written", &written));
+    EXPECT_GT(written.differenceIn(body, {60, 80, 240, 60}), 0.02) << "the text is not on the body screen";
+    watch().tap(Watch::CENTRE, SEND_Y);
+    EXPECT_TRUE(watch().waitGone("msg-compose"));
+    ASSERT_TRUE(phoneDelivers(SENDER));
+    // Exactly what was typed: the Return that closed the editor is not part of it.
+    EXPECT_EQ(newestConversation(), (std::vector<std::string>{"Lunch at noon?", "Typed here"}));
+}
+
+} // namespace
+} // namespace msg_e2e
