@@ -189,6 +189,23 @@ msg_sim::recordLaunchReply(int64_t id, int result,
     return outcome;
 }
 
+int msg_sim::answerPicker(const SimArgs& args, int64_t id, const char* appId, const char* pickerName,
+                          bool cancel, const std::vector<std::pair<std::string, std::string>>& extras) {
+    const std::string launch = "launch #" + std::to_string(id);
+    LaunchEntry entry;
+    if (!LaunchJournal::find(id, entry) || entry.target != appId)
+        return simFailure(args, launch + " is no " + pickerName + " request");
+    switch (
+        recordLaunchReply(id, cancel ? APP_CONTROL_RESULT_CANCELED : APP_CONTROL_RESULT_SUCCEEDED, extras)) {
+    case LaunchJournal::ReplyResult::Ok:
+        return 0;
+    case LaunchJournal::ReplyResult::AlreadyReplied:
+        return simFailure(args, launch + " was answered already");
+    default:
+        return simFailure(args, "cannot store the answer");
+    }
+}
+
 MSG_SIM_COMMAND(launches, "launches", "[--limit N]", "shows the launch journal", runLaunches);
 MSG_SIM_COMMAND(reply, "reply", "ID [--result N] [--extra KEY=VALUE]...",
                 "answers a journalled launch request as its target would", runReply);

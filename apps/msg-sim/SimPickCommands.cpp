@@ -10,9 +10,6 @@
 
 namespace {
 
-using msg_services::LaunchEntry;
-using msg_services::LaunchJournal;
-
 constexpr const char* PICKER_APP = "com.vorlane.w-contacts2.appcontrol";
 
 // The record id of the number in the address book; 0 when no contact has it.
@@ -41,9 +38,6 @@ int runPick(msg_sim::SimArgs& args) {
     if (!args.ok(wanted) || args.rest().size() != wanted || !msg_sim::parseCount(args.rest()[0], id))
         return msg_sim::simUsageError(
             args, args.error().empty() ? "give a launch id and a number, or --cancel" : args.error());
-    LaunchEntry entry;
-    if (!LaunchJournal::find(id, entry) || entry.target != PICKER_APP)
-        return msg_sim::simFailure(args, "launch #" + std::to_string(id) + " is no contacts picker request");
     std::vector<std::pair<std::string, std::string>> extras;
     if (!cancel) {
         int numberId = numberRecordId(args.rest()[1]);
@@ -51,13 +45,7 @@ int runPick(msg_sim::SimArgs& args) {
             return msg_sim::simFailure(args, "no contact has the number " + args.rest()[1]);
         extras.emplace_back("data_selected", std::to_string(numberId));
     }
-    auto outcome = msg_sim::recordLaunchReply(
-        id, cancel ? APP_CONTROL_RESULT_CANCELED : APP_CONTROL_RESULT_SUCCEEDED, extras);
-    if (outcome == LaunchJournal::ReplyResult::AlreadyReplied)
-        return msg_sim::simFailure(args, "launch #" + std::to_string(id) + " was answered already");
-    if (outcome != LaunchJournal::ReplyResult::Ok)
-        return msg_sim::simFailure(args, "cannot store the answer");
-    return 0;
+    return msg_sim::answerPicker(args, id, PICKER_APP, "contacts picker", cancel, extras);
 }
 
 } // namespace

@@ -70,6 +70,8 @@ public:
     static constexpr int FIRST_SCREEN_SIZE = 6;
     // The body text's text class, which the double tap enlarges.
     static constexpr const char* BODY_TEXT_CLASS = MVItemBubble::BODY_TEXT_CLASS;
+    // How far a finger moves up past the end of the list to launch the reply.
+    static constexpr int DRAG_TO_REPLY_DISTANCE = 15;
 
     explicit MVListViewController(int threadId);
     ~MVListViewController() override;
@@ -147,6 +149,7 @@ private:
 
     // Actions.
     bool _actionReply(bool slide);
+    static constexpr int NO_DRAG = -1;
 
     // Rotate to reply at the end of the conversation.
     void _addRotaryCallbacks();
@@ -155,6 +158,9 @@ private:
     bool _isScrolledToBottom() const;
     static Eina_Bool _rotaryCb(void* data, Evas_Object* obj, Eext_Rotary_Event_Info* info);
     static void _rotaryStateCb(rotate_to_action_launching_animation_state_e state, void* data);
+    void _onDragMove(int y);
+    static void _mouseMoveCb(void* data, Evas* evas, Evas_Object* obj, void* eventInfo);
+    static void _mouseUpCb(void* data, Evas* evas, Evas_Object* obj, void* eventInfo);
     void _actionCall();
     void _actionAddContact();
     std::string _firstAddress() const;
@@ -199,6 +205,10 @@ private:
     bool _isSubscribed = false;
     bool _fontSizeLogged = false;
     int _fontSize = 0;
+    // A finger dragging past the end of the list: where it was first seen there, and whether it
+    // has launched the reply already.
+    int _dragStartY = NO_DRAG;
+    bool _dragTriggered = false;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
     std::set<int> _selected; // checked messages only: an unchecked one is never acted on
     Evas_Object* _bottomButton = nullptr;

@@ -32,14 +32,19 @@ Evas_Object* rowObject(Elm_Object_Item* item) {
 void MVListViewController::_addRotaryCallbacks() {
     eext_rotary_object_event_callback_priority_add(_genlist, ROTARY_PRIORITY, _rotaryCb, this);
     set_launching_animation_state_changed_cb(_rotaryStateCb, this);
+    evas_object_event_callback_add(_genlist, EVAS_CALLBACK_MOUSE_MOVE, _mouseMoveCb, this);
+    evas_object_event_callback_add(_genlist, EVAS_CALLBACK_MOUSE_UP, _mouseUpCb, this);
 }
 
 void MVListViewController::_removeRotaryCallbacks() {
     view_kit::WTimer::destroy(_rotaryEndIdler);
     rotary_to_action_animation_delete();
     set_launching_animation_state_changed_cb(nullptr, nullptr);
-    if (_genlist)
+    if (_genlist) {
         eext_rotary_object_event_callback_del(_genlist, _rotaryCb);
+        evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_MOUSE_MOVE, _mouseMoveCb, this);
+        evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_MOUSE_UP, _mouseUpCb, this);
+    }
 }
 
 bool MVListViewController::_isScrolledToBottom() const {
@@ -79,6 +84,38 @@ Eina_Bool MVListViewController::_rotaryCb(void* data, Evas_Object*, Eext_Rotary_
         return EINA_TRUE;
     }
     return EINA_FALSE;
+}
+
+void MVListViewController::_onDragMove(int y) {
+    if (_viewType == VIEW_TYPE_SELECT || _dragTriggered)
+        return;
+    // Only the part of the drag made at the end of the list counts.
+    if (!_isScrolledToBottom()) {
+        _dragStartY = NO_DRAG;
+        return;
+    }
+    if (_dragStartY == NO_DRAG) {
+        _dragStartY = y;
+        return;
+    }
+    if (_dragStartY - y >= DRAG_TO_REPLY_DISTANCE) {
+        _dragTriggered = true;
+        _rotaryToActionClockwise(true);
+    }
+}
+
+void MVListViewController::_mouseMoveCb(void* data, Evas*, Evas_Object*, void* eventInfo) {
+    auto* ev = static_cast<Evas_Event_Mouse_Move*>(eventInfo);
+    // A pointer passing over the list is no drag.
+    if (ev->buttons == 0)
+        return;
+    static_cast<MVListViewController*>(data)->_onDragMove(ev->cur.canvas.y);
+}
+
+void MVListViewController::_mouseUpCb(void* data, Evas*, Evas_Object*, void*) {
+    auto* self = static_cast<MVListViewController*>(data);
+    self->_dragStartY = NO_DRAG;
+    self->_dragTriggered = false;
 }
 
 void MVListViewController::_rotaryToActionClockwise(bool byButton) {

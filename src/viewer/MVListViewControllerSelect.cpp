@@ -34,6 +34,16 @@ std::set<int> storedIds(int threadId) {
     return ids;
 }
 
+// Ids, not counts: a message that arrived since the selection was made is not the user's to lose.
+// The count only rules the whole thread out cheaply, since a long conversation holds thousands.
+bool isWholeThread(int threadId, const std::vector<int>& selected) {
+    msg_store::Thread thread;
+    if (msg_store::ThreadManager().getThread(threadId, thread) == msg_store::MSG_STORE_SUCCESS &&
+        thread.msgCount != static_cast<int>(selected.size()))
+        return false;
+    return storedIds(threadId) == std::set<int>(selected.begin(), selected.end());
+}
+
 } // namespace
 
 bool MVListViewController::back() {
@@ -240,9 +250,7 @@ void MVListViewController::_actionDelete() {
     std::vector<int> ids = getSelectedIds();
     if (ids.empty())
         return;
-    // Ids, not counts: a message that arrived since the selection was made is not the user's to lose.
-    std::set<int> stored = storedIds(_threadId);
-    if (stored == std::set<int>(ids.begin(), ids.end())) {
+    if (isWholeThread(_threadId, ids)) {
         if (msg_store::ThreadManager().deleteThread(_threadId) != msg_store::MSG_STORE_SUCCESS)
             MSG_LOGE("delete failed");
         else

@@ -2,6 +2,7 @@
 
 #include "AppRegistry.h"
 #include "MainLoop.h"
+#include "Programs.h"
 #include "common/CommonUtil.h"
 #include "common/MCommonMsgSvc.h"
 #include "common/view/MCommonMoreOptionViewController.h"
@@ -148,14 +149,7 @@ TEST_F(OptionPanelTest, DetailPageWithoutACallApplicationOffersOnlyTheMessageBut
     LaunchEntry selector = lastLaunchTo("com.vorlane.w-input-selector", since);
     EXPECT_NE(selector.request.find("address:+15550100052"), std::string::npos) << selector.request;
     EXPECT_NE(selector.request.find("vorlane_log:new_msg"), std::string::npos) << selector.request;
-    // The input selector it started is closed, so that it does not outlive this test's device.
-    ASSERT_TRUE(msg_services::LaunchJournal::requestTerminate(selector.id));
-    EXPECT_TRUE(msg_test::runLoopUntil(
-        [&] {
-            LaunchEntry entry;
-            return msg_services::LaunchJournal::find(selector.id, entry) && entry.status == "exited";
-        },
-        30.0));
+    closeLaunched(selector.id);
 }
 
 TEST_F(OptionPanelTest, ALinkMenuOffersCallAndMessageThenGivesBackTheConversationsEntries) {
@@ -203,4 +197,39 @@ TEST_F(OptionPanelTest, ShowOnPhoneAndExportAskForTheBluetoothLinkWithoutIt) {
     ASSERT_TRUE(
         msg_test::runLoopUntil([&] { return lastLaunchTo("com.vorlane.fabrel-popup", since).id != 0; }));
     EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_NORMAL);
+}
+
+TEST_F(OptionPanelTest, SendMyLocationSendsWhatTheLocationPickerAnswers) {
+    watchThread({NUMBER}, 2);
+    open(threadId);
+    const struct {
+        std::vector<std::string> answer;
+        const char* sentLink; // null: nothing is sent
+    } cases[] = {
+        {{"--coord", "37.5665,126.978"}, "https://share.here.com/l/37.566500,126.978000?z=13"},
+        {{"--url", "https://maps.example/p/1"}, "https://maps.example/p/1"},
+        {{"--cancel"}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer.front());
+        int64_t since = lastLaunchId();
+        listView()->doAction(MVListViewController::ACTION_SEND_LOCATION);
+        LaunchEntry picker = lastLaunchTo("com.vorlane.mapcontrol", since);
+        ASSERT_NE(picker.id, 0);
+        std::vector<std::string> args = {"locate", std::to_string(picker.id)};
+        args.insert(args.end(), c.answer.begin(), c.answer.end());
+        sim(args);
+        if (!c.sentLink) {
+            EXPECT_FALSE(msg_test::runLoopUntil(
+                [&] { return lastLaunchTo("com.vorlane.msg-send", since).id != 0; }, 0.5));
+            continue;
+        }
+        ASSERT_TRUE(
+            msg_test::runLoopUntil([&] { return lastLaunchTo("com.vorlane.msg-send", since).id != 0; }));
+        EXPECT_NE(lastLaunchTo("com.vorlane.msg-send", since).request.find(c.sentLink), std::string::npos);
+        // Answered once, the request takes no second answer; other requests are no picker's.
+        msg_test::ProgramRun again = msg_test::runProgram(
+            "msg-sim", {"--device", device.path(), "locate", std::to_string(picker.id), "--cancel"});
+        EXPECT_NE(again.exitCode, 0);
+    }
 }

@@ -8,6 +8,10 @@
 
 #include <Elementary.h>
 
+#include <algorithm>
+#include <functional>
+#include <iterator>
+
 using namespace msg_app::msg_viewer;
 using msg_services::LaunchEntry;
 using msg_services::LaunchJournal;
@@ -21,7 +25,8 @@ constexpr const char* INPUT_SELECTOR = "com.vorlane.w-input-selector";
 class RotaryReplyTest : public ViewerScreenFixture {
 protected:
     void openConversation() {
-        thread(3, START_MS, 60);
+        // A day apart: each bubble under its own date line.
+        ids = thread(3, START_MS, 24 * 3600);
         open(threadId);
         ASSERT_NE(listView()->getReplyItem(), nullptr);
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return replyRow() != nullptr; }));
@@ -34,25 +39,45 @@ protected:
         for (int i = 0; i < count; ++i)
             evas_event_feed_mouse_wheel(evas, 0, 1, 0, nullptr);
     }
-    // The reply button's row as drawn, lifted by its map while animating.
-    Evas_Object* replyRow() const {
-        Elm_Object_Item* item = listView()->getReplyItem()->getElmObjectItem();
+    // A finger pressed on the end of the list and moved up by `distance`, a few pixels at a time.
+    void dragUp(int distance) {
+        Evas* evas = evas_object_evas_get(listView()->getGenlist());
+        constexpr int startY = 320;
+        evas_event_feed_mouse_move(evas, 180, startY, 0, nullptr);
+        evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+        for (int moved = 0; moved < distance;) {
+            moved = std::min(distance, moved + 4);
+            evas_event_feed_mouse_move(evas, 180, startY - moved, 0, nullptr);
+        }
+        evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+    }
+    // A row as drawn (its item's own layout), lifted by its map while animating.
+    static Evas_Object* rowOf(Elm_Object_Item* item) {
         Evas_Object* content = item ? elm_object_item_part_content_get(item, "elm.icon") : nullptr;
         return content ? evas_object_smart_parent_get(content) : nullptr;
     }
-    // How far the row is drawn above its place; 0 at rest.
-    int lift() const {
-        Evas_Object* row = replyRow();
+    Evas_Object* replyRow() const { return rowOf(listView()->getReplyItem()->getElmObjectItem()); }
+    // The newest date line, over the newest bubble.
+    Evas_Object* dateRow() const {
+        Elm_Object_Item* item = elm_genlist_last_item_get(listView()->getGenlist());
+        while (item && static_cast<MVItem*>(elm_object_item_data_get(item))->getType() != MVItem::DATE_LINE)
+            item = elm_genlist_item_prev_get(item);
+        return rowOf(item);
+    }
+    // How far a row is drawn above its place and how wide; (0, its width) at rest.
+    static std::pair<int, int> drawn(Evas_Object* row) {
+        int y = 0, w = 0, h = 0;
+        evas_object_geometry_get(row, nullptr, &y, &w, &h);
         const Evas_Map* map = row ? evas_object_map_get(row) : nullptr;
         if (!row || !map || !evas_object_map_enable_get(row))
-            return 0;
-        int y = 0, h = 0;
-        evas_object_geometry_get(row, nullptr, &y, nullptr, &h);
-        Evas_Coord top = 0, bottom = 0;
-        evas_map_point_coord_get(map, 0, nullptr, &top, nullptr);
+            return {0, w};
+        Evas_Coord x0 = 0, x1 = 0, top = 0, bottom = 0;
+        evas_map_point_coord_get(map, 0, &x0, &top, nullptr);
+        evas_map_point_coord_get(map, 1, &x1, nullptr, nullptr);
         evas_map_point_coord_get(map, 3, nullptr, &bottom, nullptr);
-        return (y + h / 2) - (top + bottom) / 2;
+        return {(y + h / 2) - (top + bottom) / 2, x1 - x0};
     }
+    int lift() const { return drawn(replyRow()).first; }
     std::vector<LaunchEntry> newLaunches() const {
         std::vector<LaunchEntry> all = LaunchJournal::list();
         return std::vector<LaunchEntry>(all.begin() + static_cast<long>(launchesBefore), all.end());
@@ -60,6 +85,7 @@ protected:
     bool atRest() const { return !isAnimating() && !isTop() && lift() == 0; }
 
     RecordingScreenOpener opener;
+    std::vector<int> ids;
     size_t launchesBefore = 0;
 };
 
@@ -70,31 +96,47 @@ TEST_F(RotaryReplyTest, OneDetentLiftsTheReplyRowThenItFallsBackWithoutLaunching
     detents(1);
     EXPECT_TRUE(isAnimating());
     // The first step ends 62 pixels up; with no second detent it comes back down.
+    ASSERT_NE(dateRow(), nullptr);
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return lift() >= 60; })) << lift();
+    // The rest of the list goes up with it, the date line included.
+    EXPECT_GE(drawn(dateRow()).first, 60);
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return atRest(); })) << lift();
+    EXPECT_EQ(drawn(dateRow()).first, 0);
     EXPECT_FALSE(isTop());
     EXPECT_TRUE(opener.requests.empty());
     EXPECT_TRUE(newLaunches().empty());
 }
 
-TEST_F(RotaryReplyTest, ThreeQuickDetentsLaunchTheReplyAfterTheComposerCheck) {
+TEST_F(RotaryReplyTest, ThreeQuickDetentsOrADragPastTheEndLaunchTheReplyOnce) {
     openConversation();
-    detents(3);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !newLaunches().empty(); }, 10.0));
-    EXPECT_EQ(opener.requests, std::vector<std::string>{"check +15550100"});
-    const LaunchEntry reply = newLaunches().back();
-    EXPECT_EQ(reply.target, INPUT_SELECTOR);
-    EXPECT_NE(reply.request.find("address:+15550100"), std::string::npos) << reply.request;
-    // Once launched, the rows go back to their places for when the user returns.
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return atRest(); })) << lift();
-    ASSERT_TRUE(LaunchJournal::requestTerminate(reply.id));
-    EXPECT_TRUE(msg_test::pumpUntil(
-        [&] {
-            LaunchEntry entry;
-            return LaunchJournal::find(reply.id, entry) && entry.status == "exited";
-        },
-        30.0))
-        << reply.status;
+    // A drag short of the distance leaves the list as it is.
+    dragUp(12);
+    EXPECT_FALSE(isAnimating());
+    const struct {
+        const char* name;
+        std::function<void()> gesture;
+    } gestures[] = {
+        {"detents", [this] { detents(3); }},
+        // Straight through to the launch, however far the finger goes on.
+        {"drag", [this] { dragUp(60); }},
+    };
+    for (size_t i = 0; i < std::size(gestures); ++i) {
+        SCOPED_TRACE(gestures[i].name);
+        gestures[i].gesture();
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return newLaunches().size() > i; }, 10.0));
+        // Once launched, the rows go back to their places for when the user returns.
+        EXPECT_TRUE(msg_test::runLoopUntil([&] { return atRest(); })) << lift();
+        EXPECT_EQ(newLaunches().size(), i + 1);
+        EXPECT_EQ(opener.requests.size(), i + 1);
+        const LaunchEntry reply = newLaunches().back();
+        EXPECT_EQ(reply.target, INPUT_SELECTOR);
+        for (const std::string& part :
+             {std::string("address:+15550100"), "msgId:" + std::to_string(ids.back()),
+              std::string("com.vorlane.message.appcontrol.compose")})
+            EXPECT_NE(reply.request.find(part), std::string::npos) << reply.request;
+        closeLaunched(reply.id);
+    }
+    EXPECT_EQ(opener.requests.front(), "check +15550100");
 }
 
 TEST_F(RotaryReplyTest, ARefusedReplyOrBackEndsTheAnimation) {
@@ -109,7 +151,12 @@ TEST_F(RotaryReplyTest, ARefusedReplyOrBackEndsTheAnimation) {
     opener.composerError.clear();
     detents(2);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return isTop() && !isAnimating(); }, 10.0));
-    EXPECT_GE(lift(), 90);
+    // 92 up at 1.73 times its size; the rows 123 up at their own size.
+    EXPECT_NEAR(lift(), 92, 1);
+    int rowWidth = 0;
+    evas_object_geometry_get(replyRow(), nullptr, nullptr, &rowWidth, nullptr);
+    EXPECT_NEAR(drawn(replyRow()).second, rowWidth * 173 / 100, 4);
+    EXPECT_NEAR(drawn(dateRow()).first, 123, 1);
     listView()->back();
     EXPECT_TRUE(atRest());
     EXPECT_EQ(opener.requests.size(), 1u);

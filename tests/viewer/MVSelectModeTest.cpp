@@ -134,3 +134,30 @@ TEST_F(SelectModeTest, EndingTheApplicationStopsTheWorkerAndPagedBubblesShowThei
     EXPECT_GE(storedIds().size(), 298u);
     EXPECT_EQ(storedIds().count(kept), 1u);
 }
+
+TEST_F(SelectModeTest, CheckedBubblesAreDrawnCheckedAndATapLeavesNoPressedLook) {
+    std::vector<int> ids = thread(2, START_MS, 60);
+    open(threadId);
+    // Checked while select mode builds the rows again, as a long press or "select all" does.
+    listView()->selectMessages({ids[1]});
+    auto part = [&](int id, const char* name) {
+        Evas_Object* edje = elm_layout_edje_get(listView()->findBubble(id)->getLabel());
+        const char* state = edje ? edje_object_part_state_get(edje, name, nullptr) : nullptr;
+        int alpha = 0;
+        evas_object_color_get(edje_object_part_object_get(edje, name), nullptr, nullptr, nullptr, &alpha);
+        return std::make_pair(std::string(state ? state : ""), alpha);
+    };
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return part(ids[1], "check").first == "selected"; }));
+    EXPECT_GT(part(ids[1], "check").second, 0) << "checked but drawn clear";
+    EXPECT_EQ(part(ids[0], "check").second, 0);
+
+    // A tap checks the other; once the finger is up it shows checked, not pressed.
+    // Rows are built again while the page settles: the text under the finger is the current one.
+    auto label = [&] { return listView()->findBubble(ids[0])->getLabel(); };
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return label() && isUnderFinger(label()); }));
+    clickCenter(label());
+    EXPECT_TRUE(msg_test::runLoopUntil([&] {
+        return part(ids[0], "check").first == "selected" && part(ids[0], "bg").first == "default";
+    })) << part(ids[0], "bg").first;
+    EXPECT_EQ(listView()->getCheckedCount(), 2);
+}

@@ -1,5 +1,7 @@
 #include "ViewerScreenFixture.h"
 
+#include "LaunchJournal.h"
+#include "MainLoop.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MCommonTheme.h"
 #include "msg_store/MsgStore.h"
@@ -69,6 +71,16 @@ void ViewerScreenFixture::open(int id) {
 
 MVListViewController* ViewerScreenFixture::listView() const {
     return screen ? screen->getListView() : nullptr;
+}
+
+void ViewerScreenFixture::closeLaunched(int64_t launchId) {
+    ASSERT_TRUE(msg_services::LaunchJournal::requestTerminate(launchId));
+    EXPECT_TRUE(msg_test::pumpUntil(
+        [&] {
+            msg_services::LaunchEntry entry;
+            return msg_services::LaunchJournal::find(launchId, entry) && entry.status == "exited";
+        },
+        30.0));
 }
 
 std::string ViewerScreenFixture::topPageName() const {

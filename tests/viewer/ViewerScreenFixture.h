@@ -22,6 +22,9 @@ protected:
     void open(int threadId);
     msg_app::msg_viewer::MVListViewController* listView() const;
     std::string topPageName() const;
+    // Ends an application this screen launched (the input selector, say), as the user's back
+    // would, so that it does not outlive the test's device.
+    void closeLaunched(int64_t launchId);
     // The ids of the bubbles from the top, after checking that every bubble sits under the
     // date line of its day, in time order, once.
     std::vector<int> checkedBubbleIds() const;

@@ -27,6 +27,7 @@ public:
 
 private:
     static char* _textGetCb(void* data, Evas_Object* obj, const char* part);
+    static Evas_Object* _anchorGetCb(void* data, Evas_Object* obj, const char* part);
 
     const char* _itemStyle;
 };

@@ -30,9 +30,12 @@ void MVItemBubble::_onGesture(int event) {
         break;
     case MVMouseEventMgr::RELEASED:
     case MVMouseEventMgr::MOVED:
-        if (_label)
+        if (_label) {
+            // The pressed look goes with the finger; the check stays as it is.
+            elm_object_signal_emit(_label, "elm,state,bg,released", "*");
             elm_object_signal_emit(_label, _isChecked ? "elm,state,bg,selected" : "elm,state,bg,unselected",
                                    "*");
+        }
         break;
     case MVMouseEventMgr::LONGPRESSED:
         _bubbleLongpressed();

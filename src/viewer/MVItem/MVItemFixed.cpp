@@ -14,6 +14,7 @@ Elm_Genlist_Item_Class* MVItemFixed::getItemClassNew() {
         return nullptr;
     itc->item_style = _itemStyle;
     itc->func.text_get = _textGetCb;
+    itc->func.content_get = _anchorGetCb;
     return itc;
 }
 
@@ -29,6 +30,17 @@ char* MVItemFixed::_textGetCb(void* data, Evas_Object* /*obj*/, const char* part
         return nullptr;
     // Names and dates are text; the theme's text part would take them as markup.
     return elm_entry_utf8_to_markup(text.c_str());
+}
+
+Evas_Object* MVItemFixed::_anchorGetCb(void* /*data*/, Evas_Object* obj, const char* part) {
+    if (!part || strcmp(part, "elm.icon") != 0)
+        return nullptr;
+    // Nothing to draw: it lets the row's drawn object be found, so that the reply gesture lifts
+    // this row with the bubbles.
+    Evas_Object* anchor = evas_object_rectangle_add(evas_object_evas_get(obj));
+    evas_object_color_set(anchor, 0, 0, 0, 0);
+    evas_object_pass_events_set(anchor, EINA_TRUE);
+    return anchor;
 }
 
 } // namespace msg_viewer

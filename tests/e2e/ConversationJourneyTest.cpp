@@ -1,0 +1,103 @@
+// A conversation as a user acts on it in a real window: select and delete its
+// messages, and reply with the bezel or a finger at its end.
+#include "Journey.h"
+#include "Wait.h"
+
+#include <set>
+#include <string>
+
+namespace msg_e2e {
+namespace {
+
+// The first row of the conversation list.
+constexpr int ROW_Y = 185;
+// Where the select mode's button comes up, and the button.
+constexpr Rect BOTTOM_AREA = {120, 320, 120, 40};
+constexpr int BOTTOM_BUTTON_Y = 335;
+// A finger pulling a list down by several rows.
+constexpr int DRAG_FROM_Y = 280;
+constexpr int DRAG_TO_Y = 100;
+// A list scrolled to other rows differs in much of its area.
+constexpr double OTHER_ROWS = 0.05;
+// A conversation of one-line bubbles pulled down from its end: the newest in the middle, the one
+// before it above, on the left where received messages sit.
+constexpr int BUBBLE_X = 110;
+constexpr int NEWEST_BUBBLE_Y = 170;
+constexpr int OLDER_BUBBLE_Y = 60;
+// How long deleting, and the reply launching, may take on a busy machine.
+constexpr double DELETE_SECONDS = 20.0;
+constexpr const char* INPUT_SELECTOR = "com.vorlane.w-input-selector";
+
+class ConversationJourney : public Journey {
+protected:
+    // Whether the reply's input selector was asked for; its window is closed with the answer.
+    bool replyLaunched() {
+        std::string launches;
+        bool launched = waitUntil(
+            [&] {
+                launches = watch().sim({"launches"}).out;
+                return launches.find(INPUT_SELECTOR) != std::string::npos;
+            },
+            DELETE_SECONDS);
+        watch().settled("replying");
+        size_t line = launches.rfind('#', launches.find(INPUT_SELECTOR));
+        if (launched && line != std::string::npos)
+            watch().sim(
+                {"select", launches.substr(line + 1, launches.find(' ', line) - line - 1), "--cancel"});
+        return launched;
+    }
+};
+
+TEST_F(ConversationJourney, TwoBubblesAreSelectedAndDeletedThenTheBezelReplies) {
+    const std::vector<std::string> texts = {"one", "two", "three", "four", "five"};
+    for (const std::string& text : texts)
+        ASSERT_EQ(watch().sim({"receive", "--from", "+15550188888", "--text", text}).exitCode, 0);
+    const int threadId = watch().storeRows().front().id;
+    ASSERT_TRUE(watch().launch());
+    const Frame list = watch().settled("list");
+    watch().tap(Watch::CENTRE, ROW_Y);
+    Frame conversation;
+    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", &conversation));
+    // The conversation opens at its end: a finger brings the bubbles above into view (again, if the
+    // end came back while the rest of the first page went in).
+    bool pulled = false;
+    for (int attempt = 0; attempt < 3 && !pulled; ++attempt) {
+        watch().drag(Watch::CENTRE, DRAG_TO_Y, DRAG_FROM_Y);
+        pulled = watch().settled("bubbles").differenceIn(conversation, conversation.whole()) > OTHER_ROWS;
+    }
+    ASSERT_TRUE(pulled) << "the finger did not scroll the conversation";
+    ASSERT_TRUE(watch().longPress(BUBBLE_X, NEWEST_BUBBLE_Y, BOTTOM_AREA)) << "no select mode";
+    Frame selecting = watch().settled("one-checked");
+    watch().tap(BUBBLE_X, OLDER_BUBBLE_Y);
+    ASSERT_TRUE(watch().waitForChange(selecting, selecting.whole(), 0.002, "two-checked", &selecting));
+    watch().tap(Watch::CENTRE, BOTTOM_BUTTON_Y);
+    auto storedTexts = [&] {
+        std::set<std::string> stored;
+        for (const Watch::Row& row : watch().storeRows({"--thread", std::to_string(threadId)}))
+            stored.insert(row.text);
+        return stored;
+    };
+    const std::set<std::string> kept = {"one", "two", "three"};
+    EXPECT_TRUE(waitUntil([&] { return storedTexts() == kept; }, DELETE_SECONDS)) << storedTexts().size();
+    Frame deleted;
+    ASSERT_TRUE(watch().waitForChange(selecting, selecting.whole(), OTHER_SCREEN, "deleted", &deleted));
+    // The toast over the conversation takes the bezel while it shows.
+    ASSERT_TRUE(watch().waitForChange(deleted, deleted.whole(), OTHER_SCREEN, "conversation-again", nullptr));
+
+    // Back in the conversation at its end, three detents launch the reply.
+    watch().wheel(true, 3);
+    EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
+}
+
+TEST_F(ConversationJourney, AFingerDraggedUpAtTheEndOfAConversationReplies) {
+    ASSERT_TRUE(watch().launch());
+    const Frame list = watch().settled("list");
+    watch().tap(Watch::CENTRE, ROW_Y);
+    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", nullptr));
+    // Below the reply button, up by a little more than the gesture needs.
+    watch().drag(Watch::CENTRE, DRAG_FROM_Y + 40, DRAG_FROM_Y);
+    EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
+}
+
+} // namespace
+} // namespace msg_e2e
