@@ -17,7 +17,7 @@ namespace {
 
 using msg_services::DeviceSettings;
 using msg_services::SettingValue;
-namespace sound_keys = msg_services::sound_keys;
+using msg_services::SoundKeys;
 
 constexpr const char* MESSAGE_APP = "com.vorlane.message";
 constexpr const char* WAKEUP_PORT = "Voice Wakeup Notification";
@@ -36,11 +36,11 @@ int indexOf(const char* const* names, int count, const std::string& name) {
 }
 
 void printAudio() {
-    int route = DeviceSettings::getInt(sound_keys::ROUTE, SOUND_ROUTE_SPEAKER);
-    std::string owner = DeviceSettings::getString(sound_keys::FOCUS_OWNER, "");
+    int route = DeviceSettings::getInt(SoundKeys::ROUTE, SOUND_ROUTE_SPEAKER);
+    std::string owner = DeviceSettings::getString(SoundKeys::FOCUS_OWNER, "");
     std::printf("route: %s\nfocus: %s\noutput: %s\n", route >= 0 && route <= 3 ? ROUTES[route] : "none",
                 owner.empty() ? "(nobody)" : owner.c_str(),
-                DeviceSettings::getString(sound_keys::OUTPUT, "auto").c_str());
+                DeviceSettings::getString(SoundKeys::OUTPUT, "auto").c_str());
 }
 
 int runAudio(msg_sim::SimArgs& args) {
@@ -63,13 +63,13 @@ int runAudio(msg_sim::SimArgs& args) {
         return msg_sim::simUsageError(args, "--focus needs the application that takes it");
     bool ok = true;
     if (hasRoute)
-        ok = DeviceSettings::set(sound_keys::ROUTE, SettingValue::ofInt(routeIndex)) == 0;
+        ok = DeviceSettings::set(SoundKeys::ROUTE, SettingValue::ofInt(routeIndex)) == 0;
     if (ok && hasOutput)
-        ok = DeviceSettings::set(sound_keys::OUTPUT, SettingValue::ofString(output)) == 0;
+        ok = DeviceSettings::set(SoundKeys::OUTPUT, SettingValue::ofString(output)) == 0;
     // The reason goes first: whoever loses focus reads it when the owner changes.
     if (ok && hasFocus)
-        ok = DeviceSettings::setAll({{sound_keys::FOCUS_REASON, SettingValue::ofInt(reasonIndex)},
-                                     {sound_keys::FOCUS_OWNER, SettingValue::ofString(app + "/sim")}}) == 0;
+        ok = DeviceSettings::setAll({{SoundKeys::FOCUS_REASON, SettingValue::ofInt(reasonIndex)},
+                                     {SoundKeys::FOCUS_OWNER, SettingValue::ofString(app + "/sim")}}) == 0;
     if (!ok)
         return msg_sim::simFailure(args, "cannot change the device's sound settings");
     printAudio();

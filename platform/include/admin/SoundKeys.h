@@ -7,18 +7,18 @@
 #define MSG_SERVICES_SOUNDKEYS_H
 
 namespace msg_services {
-namespace sound_keys {
 
-// The active route, a sound_route_e value.
-constexpr const char* ROUTE = "memory/private/sound/route";
-// The stream holding focus, as "application/process/stream"; empty when nobody holds it.
-constexpr const char* FOCUS_OWNER = "memory/private/sound/focus_owner";
-// Why focus last changed hands, a sound_stream_focus_change_reason_e value.
-constexpr const char* FOCUS_REASON = "memory/private/sound/focus_reason";
-// "auto", "silent" or "desktop".
-constexpr const char* OUTPUT = "memory/private/sound/output";
+struct SoundKeys {
+    // The active route, a sound_route_e value.
+    static constexpr const char* ROUTE = "memory/private/sound/route";
+    // The stream holding focus, as "application/process/stream"; empty when nobody holds it.
+    static constexpr const char* FOCUS_OWNER = "memory/private/sound/focus_owner";
+    // Why focus last changed hands, a sound_stream_focus_change_reason_e value.
+    static constexpr const char* FOCUS_REASON = "memory/private/sound/focus_reason";
+    // "auto", "silent" or "desktop".
+    static constexpr const char* OUTPUT = "memory/private/sound/output";
+};
 
-} // namespace sound_keys
 } // namespace msg_services
 
 #endif

@@ -43,7 +43,7 @@ bool initGstreamer() {
 }
 
 GstElement* makeAudioSink() {
-    std::string output = msg_services::DeviceSettings::getString(msg_services::sound_keys::OUTPUT, "auto");
+    std::string output = msg_services::DeviceSettings::getString(msg_services::SoundKeys::OUTPUT, "auto");
     bool silent = output == "silent" || (output != "desktop" && headless());
     if (silent)
         return silentSink();
