@@ -1,5 +1,6 @@
 #include "viewer/MVContentViewController.h"
 
+#include "common/CommonUiHelper.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
@@ -32,11 +33,8 @@ std::string MVContentViewController::getTitle() const {
 }
 
 Evas_Object* MVContentViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
-    Evas_Object* layout = elm_layout_add(parent);
-    MSG_RETV_IF(!layout, nullptr, "elm_layout_add failed");
-    elm_layout_theme_set(layout, "layout", "application", "default");
-    evas_object_size_hint_weight_set(layout, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
-    evas_object_size_hint_align_set(layout, EVAS_HINT_FILL, EVAS_HINT_FILL);
+    Evas_Object* layout = common_ui_helper::add_app_layout(parent);
+    MSG_RETV_IF(!layout, nullptr, "layout is nullptr");
     // The option panel holds the conversation; its cue sits at the edge of the circle.
     MVOptionMgr* optionMgr = MVOptionMgr::getInstance();
     _optionObj = optionMgr->createView(layout);
