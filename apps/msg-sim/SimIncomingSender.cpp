@@ -2,7 +2,8 @@
 
 namespace msg_sim {
 
-void simSetIncomingSender(msg_store::IncomingMessage& message, const std::string& from, const std::string& members) {
+void simSetIncomingSender(msg_store::IncomingMessage& message, const std::string& from,
+                          const std::string& members) {
     message.addresses.push_back({msg_store::ADDRESS_TYPE_PHONE, from});
     for (size_t start = 0; !members.empty() && start <= members.size();) {
         size_t end = members.find(',', start);

@@ -13,7 +13,8 @@ namespace msg_sim {
 
 // Sets the message's sender and its addresses: the sender first, then each member of the
 // comma-separated list (empty members are skipped).
-void simSetIncomingSender(msg_store::IncomingMessage& message, const std::string& from, const std::string& members);
+void simSetIncomingSender(msg_store::IncomingMessage& message, const std::string& from,
+                          const std::string& members);
 
 } // namespace msg_sim
 
