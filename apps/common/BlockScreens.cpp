@@ -19,12 +19,8 @@ void registerBlockScreens(ScreenRegistry& registry) {
         {"blocked-mms-end", "the newest blocked MMS with a picture, scrolled to its last row", Pick::MMS,
          true},
     };
-    for (const auto& screen : screens) {
-        Pick pick = screen.pick;
-        bool atEnd = screen.atEnd;
-        registry.add(screen.name, screen.description,
-                     [pick, atEnd] { return new BlockViewerScreen(pick, atEnd); });
-    }
+    registry.addEach(screens,
+                     [](const auto& screen) { return new BlockViewerScreen(screen.pick, screen.atEnd); });
 }
 
 } // namespace shell

@@ -27,10 +27,7 @@ void registerCommonViewScreens(ScreenRegistry& registry) {
         {"empty-blocked-messages", "the empty blocked-message list", Show::NO_BLOCKED_MESSAGES},
         {"empty-blocked-numbers", "the empty blocked-number list", Show::NO_BLOCKED_NUMBERS},
     };
-    for (const auto& screen : screens) {
-        Show show = screen.show;
-        registry.add(screen.name, screen.description, [show] { return new CommonViewsScreen(show); });
-    }
+    registry.addEach(screens, [](const auto& screen) { return new CommonViewsScreen(screen.show); });
 }
 
 } // namespace

@@ -24,10 +24,7 @@ void registerComposeScreens(ScreenRegistry& registry) {
         {"compose-sim", "the carrier SIM needs activation", Show::SIM_NOT_ACTIVATED},
         {"compose-flight-mode", "sending asks to turn flight mode off", Show::FLIGHT_MODE},
     };
-    for (const auto& screen : screens) {
-        Show show = screen.show;
-        registry.add(screen.name, screen.description, [show] { return new ComposePopupScreen(show); });
-    }
+    registry.addEach(screens, [](const auto& screen) { return new ComposePopupScreen(screen.show); });
     registry.add("compose-rcpt",
                  "a new message's recipient screen (with the phone/watch row on a watch with its own SIM)",
                  [] { return new compose::MCRecipientContentViewController(nullptr); });
@@ -85,13 +82,9 @@ void registerComposeBodyScreens(ScreenRegistry& registry) {
         {"compose-body-buttons-149", "the buttons past their smallest (on a standalone watch)", typed + ".",
          Show::SCROLLED, 149},
     };
-    for (const auto& screen : screens) {
-        std::string text = screen.text;
-        Show show = screen.show;
-        int scrollY = screen.scrollY;
-        registry.add(screen.name, screen.description,
-                     [text, show, scrollY] { return new ComposeBodyScreen(text, show, scrollY); });
-    }
+    registry.addEach(screens, [](const auto& screen) {
+        return new ComposeBodyScreen(screen.text, screen.show, screen.scrollY);
+    });
 }
 
 } // namespace shell

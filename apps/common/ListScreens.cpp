@@ -28,11 +28,7 @@ void registerListScreens(ScreenRegistry& registry) {
          "the conversation list deleting every conversation of the device (msg-shot renders a copy)",
          LIST_TYPE_THREAD, ListScreen::Start::PROGRESS},
     };
-    for (const auto& screen : screens) {
-        msg_list::ListType type = screen.type;
-        ListScreen::Start start = screen.start;
-        registry.add(screen.name, screen.description, [type, start] { return new ListScreen(type, start); });
-    }
+    registry.addEach(screens, [](const auto& screen) { return new ListScreen(screen.type, screen.start); });
 }
 
 } // namespace shell

@@ -232,10 +232,7 @@ void registerMediaScreens(ScreenRegistry& registry) {
         {"viewer-media-rows", "an MMS with a picture and an attached file", Kind::MEDIA_ROWS},
         {"viewer-part-on-phone", "an MMS whose picture is still on the phone", Kind::PART_ON_PHONE},
     };
-    for (const auto& screen : screens) {
-        Kind kind = screen.kind;
-        registry.add(screen.name, screen.description, [kind] { return MediaScreen::create(kind); });
-    }
+    registry.addEach(screens, [](const auto& screen) { return MediaScreen::create(screen.kind); });
 }
 
 } // namespace shell

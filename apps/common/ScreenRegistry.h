@@ -3,6 +3,7 @@
 
 #include "view_kit/WContentViewController.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,6 +20,11 @@ public:
     static ScreenRegistry& getInstance();
 
     bool add(const char* name, const char* description, Factory factory);
+    // One screen a row of a table of rows with a name and a description; make(row) builds it.
+    template <typename Row, size_t N, typename Make> void addEach(const Row (&rows)[N], Make make) {
+        for (const Row& row : rows)
+            add(row.name, row.description, [row, make] { return make(row); });
+    }
     // A new screen, not yet pushed; null for an unknown name.
     view_kit::WContentViewController* create(const std::string& name) const;
     bool contains(const std::string& name) const;

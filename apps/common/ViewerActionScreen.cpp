@@ -145,12 +145,8 @@ void registerViewerActionScreens(ScreenRegistry& registry) {
         {"viewer-reply-half", "the bezel lifting the reply button a step", Pick::NEWEST, Act::REPLY_HALF},
         {"viewer-reply-top", "the bezel holding the reply button at the top", Pick::NEWEST, Act::REPLY_TOP},
     };
-    for (const auto& screen : screens) {
-        Pick pick = screen.pick;
-        Act act = screen.act;
-        registry.add(screen.name, screen.description,
-                     [pick, act] { return new ViewerActionScreen(pick, act); });
-    }
+    registry.addEach(screens,
+                     [](const auto& screen) { return new ViewerActionScreen(screen.pick, screen.act); });
 }
 
 } // namespace shell

@@ -30,11 +30,7 @@ void registerViewerScreens(ScreenRegistry& registry) {
         {"viewer-rtl", "a conversation written right to left", Pick::RTL, Show::TARGET},
         {"viewer-year-change", "date lines across a new year", Pick::YEAR_CHANGE, Show::TARGET},
     };
-    for (const auto& screen : screens) {
-        Pick pick = screen.pick;
-        Show show = screen.show;
-        registry.add(screen.name, screen.description, [pick, show] { return new ViewerScreen(pick, show); });
-    }
+    registry.addEach(screens, [](const auto& screen) { return new ViewerScreen(screen.pick, screen.show); });
 }
 
 } // namespace shell

@@ -2,6 +2,7 @@
 // one change, a received MMS with any of the marks, a message of ours in the outbox (for "fail"),
 // and a message whose time the phone corrects.
 #include "SimCommand.h"
+#include "SimIncomingSender.h"
 #include "SimStoreOutput.h"
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
@@ -141,16 +142,7 @@ int runReceiveMms(SimArgs& args) {
         return simUsageError(args, "--sim needs a SIM slot from 0 to 2");
     message.simIndex = static_cast<int>(sim);
     message.text = text;
-    message.addresses.push_back({msg_store::ADDRESS_TYPE_PHONE, from});
-    for (size_t start = 0; !members.empty() && start <= members.size();) {
-        size_t end = members.find(',', start);
-        if (end == std::string::npos)
-            end = members.size();
-        if (end > start)
-            message.addresses.push_back({msg_store::ADDRESS_TYPE_PHONE, members.substr(start, end - start)});
-        start = end + 1;
-    }
-    message.from = from;
+    simSetIncomingSender(message, from, members);
     int msgId = -1;
     int result = msg_store::PhoneSide::insertMessage(message, &msgId);
     if (result != msg_store::MSG_STORE_SUCCESS)

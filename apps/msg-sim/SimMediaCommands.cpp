@@ -3,6 +3,7 @@
 #include "DeviceSettings.h"
 #include "JournalStore.h"
 #include "SimCommand.h"
+#include "SoundKeys.h"
 #include "bundle.h"
 #include "message_port.h"
 #include "sound_manager.h"
@@ -16,11 +17,8 @@ namespace {
 
 using msg_services::DeviceSettings;
 using msg_services::SettingValue;
+using msg_services::SoundKeys;
 
-constexpr const char* ROUTE_KEY = "memory/private/sound/route";
-constexpr const char* FOCUS_OWNER_KEY = "memory/private/sound/focus_owner";
-constexpr const char* FOCUS_REASON_KEY = "memory/private/sound/focus_reason";
-constexpr const char* OUTPUT_KEY = "memory/private/sound/output";
 constexpr const char* MESSAGE_APP = "com.vorlane.message";
 constexpr const char* WAKEUP_PORT = "Voice Wakeup Notification";
 
@@ -38,11 +36,11 @@ int indexOf(const char* const* names, int count, const std::string& name) {
 }
 
 void printAudio() {
-    int route = DeviceSettings::getInt(ROUTE_KEY, SOUND_ROUTE_SPEAKER);
-    std::string owner = DeviceSettings::getString(FOCUS_OWNER_KEY, "");
+    int route = DeviceSettings::getInt(SoundKeys::ROUTE, SOUND_ROUTE_SPEAKER);
+    std::string owner = DeviceSettings::getString(SoundKeys::FOCUS_OWNER, "");
     std::printf("route: %s\nfocus: %s\noutput: %s\n", route >= 0 && route <= 3 ? ROUTES[route] : "none",
                 owner.empty() ? "(nobody)" : owner.c_str(),
-                DeviceSettings::getString(OUTPUT_KEY, "auto").c_str());
+                DeviceSettings::getString(SoundKeys::OUTPUT, "auto").c_str());
 }
 
 int runAudio(msg_sim::SimArgs& args) {
@@ -65,13 +63,13 @@ int runAudio(msg_sim::SimArgs& args) {
         return msg_sim::simUsageError(args, "--focus needs the application that takes it");
     bool ok = true;
     if (hasRoute)
-        ok = DeviceSettings::set(ROUTE_KEY, SettingValue::ofInt(routeIndex)) == 0;
+        ok = DeviceSettings::set(SoundKeys::ROUTE, SettingValue::ofInt(routeIndex)) == 0;
     if (ok && hasOutput)
-        ok = DeviceSettings::set(OUTPUT_KEY, SettingValue::ofString(output)) == 0;
+        ok = DeviceSettings::set(SoundKeys::OUTPUT, SettingValue::ofString(output)) == 0;
     // The reason goes first: whoever loses focus reads it when the owner changes.
     if (ok && hasFocus)
-        ok = DeviceSettings::setAll({{FOCUS_REASON_KEY, SettingValue::ofInt(reasonIndex)},
-                                     {FOCUS_OWNER_KEY, SettingValue::ofString(app + "/sim")}}) == 0;
+        ok = DeviceSettings::setAll({{SoundKeys::FOCUS_REASON, SettingValue::ofInt(reasonIndex)},
+                                     {SoundKeys::FOCUS_OWNER, SettingValue::ofString(app + "/sim")}}) == 0;
     if (!ok)
         return msg_sim::simFailure(args, "cannot change the device's sound settings");
     printAudio();

@@ -1,4 +1,5 @@
 // msg-sim commands of the paired phone: messages arrive, sends complete or fail.
+#include "SimIncomingSender.h"
 #include "SimPhoneActions.h"
 #include "SimPhoneLink.h"
 #include "SimStoreOutput.h"
@@ -81,16 +82,7 @@ int runReceive(SimArgs& args) {
         if (!end || *end || message.time <= 0)
             return simUsageError(args, "--time needs seconds since the epoch");
     }
-    message.addresses.push_back({msg_store::ADDRESS_TYPE_PHONE, from});
-    for (size_t start = 0; !members.empty() && start <= members.size();) {
-        size_t end = members.find(',', start);
-        if (end == std::string::npos)
-            end = members.size();
-        if (end > start)
-            message.addresses.push_back({msg_store::ADDRESS_TYPE_PHONE, members.substr(start, end - start)});
-        start = end + 1;
-    }
-    message.from = from;
+    simSetIncomingSender(message, from, members);
     message.text = text;
     message.subject = subject;
     if (!subject.empty())

@@ -9,6 +9,7 @@
 
 #include "common/IMCommonAppEventListener.h"
 #include "common/MCommonRotaryActivateMgr.h"
+#include "common/view/MCommonPushWatch.h"
 #include "msg_store/Message.h"
 #include "view_kit/WContentViewController.h"
 
@@ -47,7 +48,6 @@ private:
     void _loadItems();
     void _loadMmsBody();
     bool _append(MBItem* row);
-    void _setAccessName(Elm_Object_Item* naviItem);
     void _markAsRead();
     void _onRestoreClicked();
     void _onDeleteClicked();
@@ -57,14 +57,13 @@ private:
     // Leaves the screen once the option panel that ran the action is done with its callback.
     void _popLater();
 
-    static void _transitionFinishedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _popJobCb(void* data);
 
     int _msgId;
     msg_store::Message _message;
     std::weak_ptr<MCommonMoreOptionViewController> _moreOptionWptr;
     Evas_Object* _genlist = nullptr;
-    Evas_Object* _naviframe = nullptr;
+    MCommonPushWatch _pushWatch;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
     Ecore_Job* _popJob = nullptr;
 };

@@ -42,6 +42,9 @@ std::string to_label_markup(const std::string& text, bool multiLine, size_t maxB
 
 // ---- Widgets ------------------------------------------------------------
 
+// The application's page layout, filling its parent: what every full-screen page holds its
+// panel or list in. Null when it cannot be made.
+Evas_Object* add_app_layout(Evas_Object* parent);
 Evas_Object* add_circle_genlist(Evas_Object* genlist, Eext_Circle_Surface* circleSurface);
 // What every full-screen list of the round screen needs: the round scroll bar (when there
 // is a surface) and the application's colours. The bottom margin is each screen's own choice.

@@ -8,6 +8,7 @@
 #ifndef MSG_APP_VIEWER_MVCONTENTVIEWCONTROLLER_H
 #define MSG_APP_VIEWER_MVCONTENTVIEWCONTROLLER_H
 
+#include "common/view/MCommonPushWatch.h"
 #include "view_kit/WContentViewController.h"
 #include "view_kit/WTimer.h"
 
@@ -41,15 +42,13 @@ protected:
 private:
     void _onListEvent(int event);
     void _onTransitionFinished();
-    void _setAccessName(Elm_Object_Item* naviItem);
     void _setActiveThread(int threadId);
-    static void _transitionFinishedCb(void* data, Evas_Object* obj, void* eventInfo);
 
     const int _threadId;
     std::weak_ptr<view_kit::WViewController> _listView;
     unsigned int _listenerId = 0;
     std::weak_ptr<view_kit::WTimer> _closeIdler;
-    Evas_Object* _naviframe = nullptr;
+    MCommonPushWatch _pushWatch;
     Evas_Object* _optionObj = nullptr;
 };
 

@@ -1,6 +1,3 @@
-// First: it switches on the accessibility API before anything includes Elementary.
-#include "common/popup/AccessApi.h"
-
 #include "block/MBContentViewController.h"
 
 #include "block/MBItem/MBItemAttachFile.h"
@@ -11,18 +8,15 @@
 #include "block/MBItem/MBItemThumbnail.h"
 #include "block/MBItem/MBItemTitle.h"
 #include "common/CommonUiHelper.h"
-#include "common/CommonUtil.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "common/popup/MCommonPopup.h"
+#include "common/view/MCommonConvTitle.h"
 #include "common/view/MCommonMoreOptionViewController.h"
 #include "journal.h"
 #include "msg_store/MessageManager.h"
 #include "view_kit/WWindowController.h"
-
-
-#include <cstdlib>
 
 namespace msg_app {
 namespace msg_block {
@@ -44,11 +38,8 @@ MBContentViewController::~MBContentViewController() {
 }
 
 Evas_Object* MBContentViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
-    Evas_Object* layout = elm_layout_add(parent);
+    Evas_Object* layout = common_ui_helper::add_app_layout(parent);
     MSG_RETV_IF(!layout, nullptr, "layout is nullptr");
-    elm_layout_theme_set(layout, "layout", "application", "default");
-    evas_object_size_hint_weight_set(layout, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
-    evas_object_size_hint_align_set(layout, EVAS_HINT_FILL, EVAS_HINT_FILL);
     if (!_createMoreOption(layout))
         MSG_LOGE("moreOption is nullptr");
     return layout;
@@ -104,8 +95,7 @@ bool MBContentViewController::_createGenlist() {
 
 void MBContentViewController::onDestroy() {
     MCommonAppEventMgr::getInstance()->removeListener(this);
-    if (_naviframe)
-        evas_object_smart_callback_del_full(_naviframe, "transition,finished", _transitionFinishedCb, this);
+    _pushWatch.stop();
     _rotaryItem.reset();
     _genlist = nullptr;
 }
@@ -169,38 +159,8 @@ void MBContentViewController::_loadMmsBody() {
 void MBContentViewController::onPushed(Elm_Object_Item* naviItem) {
     MSG_RET_IF(!naviItem, "naviItem is nullptr");
     elm_naviframe_item_title_enabled_set(naviItem, EINA_FALSE, EINA_FALSE);
-    _setAccessName(naviItem);
-    _naviframe = elm_object_item_widget_get(naviItem);
-    if (_naviframe)
-        evas_object_smart_callback_add(_naviframe, "transition,finished", _transitionFinishedCb, this);
-}
-
-void MBContentViewController::_setAccessName(Elm_Object_Item* naviItem) {
-    std::shared_ptr<MCommonConvAddr> convAddr;
-    MSG_RET_IF(!MCommonAddrMgr::getInstance()->getConvAddr(_message.threadId, convAddr), "no conversation");
-    std::string markup;
-    convAddr->getDisplayName(markup, false);
-    char* plain = elm_entry_markup_to_utf8(markup.c_str());
-    std::string name = plain ? plain : "";
-    std::free(plain);
-    // The display name carries direction marks that would make a number look like a word.
-    common_util::del_ltr_mark(name);
-    if (common_util::is_phone_number(name.c_str())) {
-        std::string spoken;
-        common_util::make_phonenumber_text_for_tts(name.c_str(), spoken);
-        name = spoken;
-    }
-    efl_access_object_i18n_name_set(naviItem, name.c_str());
-}
-
-void MBContentViewController::_transitionFinishedCb(void* data, Evas_Object* obj, void* eventInfo) {
-    auto* self = static_cast<MBContentViewController*>(data);
-    // Another page's transition (one pushed over this) is not this page opening.
-    if (eventInfo != self->getNaviframeItem())
-        return;
-    evas_object_smart_callback_del_full(obj, "transition,finished", _transitionFinishedCb, self);
-    self->_naviframe = nullptr;
-    self->_markAsRead();
+    MCommonConvTitle::setAccessName(naviItem, _message.threadId);
+    _pushWatch.watch(naviItem, [this] { _markAsRead(); });
 }
 
 void MBContentViewController::_markAsRead() {

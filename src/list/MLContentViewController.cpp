@@ -42,11 +42,8 @@ bool MLContentViewController::isShowingNoItem() const {
 }
 
 Evas_Object* MLContentViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
-    Evas_Object* layout = elm_layout_add(parent);
-    MSG_RETV_IF(!layout, nullptr, "layout is null");
-    elm_layout_theme_set(layout, "layout", "application", "default");
-    evas_object_size_hint_weight_set(layout, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
-    evas_object_size_hint_align_set(layout, EVAS_HINT_FILL, EVAS_HINT_FILL);
+    Evas_Object* layout = common_ui_helper::add_app_layout(parent);
+    MSG_RETV_IF(!layout, nullptr, "layout is nullptr");
     if (!_createMoreOption(layout)) {
         MSG_LOGE("_createMoreOption() failed");
         evas_object_del(layout);

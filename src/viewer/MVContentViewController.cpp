@@ -1,12 +1,10 @@
-// First: it switches on the accessibility API before anything includes Elementary.
-#include "common/popup/AccessApi.h"
-
 #include "viewer/MVContentViewController.h"
 
-#include "common/CommonUtil.h"
+#include "common/CommonUiHelper.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
+#include "common/view/MCommonConvTitle.h"
 #include "common/view/MCommonMoreOptionViewController.h"
 #include "journal.h"
 #include "msg_store/MessageManager.h"
@@ -15,7 +13,6 @@
 #include "viewer/MVListViewController.h"
 #include "viewer/MVOptionMgr.h"
 
-#include <cstdlib>
 #include <vector>
 
 namespace msg_app {
@@ -32,22 +29,12 @@ MVListViewController* MVContentViewController::getListView() const {
 }
 
 std::string MVContentViewController::getTitle() const {
-    std::shared_ptr<MCommonConvAddr> convAddr;
-    std::string markup;
-    if (MCommonAddrMgr::getInstance()->getConvAddr(_threadId, convAddr) && convAddr)
-        convAddr->getDisplayName(markup, false);
-    char* plain = elm_entry_markup_to_utf8(markup.c_str());
-    std::string title = plain ? plain : "";
-    free(plain);
-    return title;
+    return MCommonConvTitle::get(_threadId);
 }
 
 Evas_Object* MVContentViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
-    Evas_Object* layout = elm_layout_add(parent);
-    MSG_RETV_IF(!layout, nullptr, "elm_layout_add failed");
-    elm_layout_theme_set(layout, "layout", "application", "default");
-    evas_object_size_hint_weight_set(layout, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
-    evas_object_size_hint_align_set(layout, EVAS_HINT_FILL, EVAS_HINT_FILL);
+    Evas_Object* layout = common_ui_helper::add_app_layout(parent);
+    MSG_RETV_IF(!layout, nullptr, "layout is nullptr");
     // The option panel holds the conversation; its cue sits at the edge of the circle.
     MVOptionMgr* optionMgr = MVOptionMgr::getInstance();
     _optionObj = optionMgr->createView(layout);
@@ -79,20 +66,16 @@ void MVContentViewController::onDestroy() {
         optionMgr->destroy();
     _optionObj = nullptr;
     view_kit::WTimer::destroy(_closeIdler);
-    if (_naviframe)
-        evas_object_smart_callback_del_full(_naviframe, "transition,finished", _transitionFinishedCb, this);
-    _naviframe = nullptr;
+    _pushWatch.stop();
 }
 
 void MVContentViewController::onPushed(Elm_Object_Item* naviItem) {
     MSG_RET_IF(!naviItem, "naviItem is nullptr");
     if (!getListView())
         MSG_LOGE("sptr is nullptr");
-    _naviframe = elm_object_item_widget_get(naviItem);
-    if (_naviframe)
-        evas_object_smart_callback_add(_naviframe, "transition,finished", _transitionFinishedCb, this);
+    _pushWatch.watch(naviItem, [this] { _onTransitionFinished(); });
     elm_naviframe_item_title_enabled_set(naviItem, EINA_FALSE, EINA_FALSE);
-    _setAccessName(naviItem);
+    MCommonConvTitle::setAccessName(naviItem, _threadId);
     _setActiveThread(_threadId);
 }
 
@@ -117,28 +100,6 @@ bool MVContentViewController::onPop() {
 
 void MVContentViewController::_setActiveThread(int threadId) {
     msg_store::ThreadManager().setActiveThreadId(threadId);
-}
-
-void MVContentViewController::_setAccessName(Elm_Object_Item* naviItem) {
-    std::string name = getTitle();
-    common_util::del_ltr_mark(name);
-    if (common_util::is_phone_number(name.c_str())) {
-        std::string spoken;
-        common_util::make_phonenumber_text_for_tts(name.c_str(), spoken);
-        name = spoken;
-    }
-    efl_access_object_i18n_name_set(naviItem, name.c_str());
-}
-
-void MVContentViewController::_transitionFinishedCb(void* data, Evas_Object* obj, void* eventInfo) {
-    MSG_RET_IF(!data, "data is NULL!!");
-    auto* self = static_cast<MVContentViewController*>(data);
-    // Another page's transition (one pushed over this) is not this page opening.
-    if (eventInfo != self->getNaviframeItem())
-        return;
-    evas_object_smart_callback_del_full(obj, "transition,finished", _transitionFinishedCb, self);
-    self->_naviframe = nullptr;
-    self->_onTransitionFinished();
 }
 
 void MVContentViewController::_onTransitionFinished() {

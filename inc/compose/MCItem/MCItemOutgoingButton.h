@@ -37,8 +37,7 @@ private:
     static void _peerChangedCb(const char* key, void* data);
     Evas_Object* _createContent(Evas_Object* parent);
     Evas_Object* _addButton(Evas_Object* layout, const char* part, const char* image);
-    void _onPhoneClicked();
-    void _onWatchClicked();
+    void _choose(SendBy road);
     void _showSelected();
     void _showToast(const char* textId);
 

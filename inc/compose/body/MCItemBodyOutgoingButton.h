@@ -54,8 +54,7 @@ private:
     void _place(const Geometry& geometry);
     void _select(SendBy sendBy);
     void _showCantChange();
-    void _onPhoneClicked();
-    void _onWatchClicked();
+    void _choose(SendBy road);
     static void _phoneClickedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _watchClickedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _resizeCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);

@@ -1,6 +1,7 @@
 #include "MediaOutput.h"
 
 #include "DeviceSettings.h"
+#include "SoundKeys.h"
 #include "log/PlatformLog.h"
 
 #include <cstdlib>
@@ -9,8 +10,6 @@
 namespace msg_media {
 
 namespace {
-
-constexpr const char* OUTPUT_KEY = "memory/private/sound/output";
 
 // Headless runs (no display, or the buffer engine) have nobody to listen.
 bool headless() {
@@ -44,7 +43,7 @@ bool initGstreamer() {
 }
 
 GstElement* makeAudioSink() {
-    std::string output = msg_services::DeviceSettings::getString(OUTPUT_KEY, "auto");
+    std::string output = msg_services::DeviceSettings::getString(msg_services::SoundKeys::OUTPUT, "auto");
     bool silent = output == "silent" || (output != "desktop" && headless());
     if (silent)
         return silentSink();

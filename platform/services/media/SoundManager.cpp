@@ -5,6 +5,7 @@
 
 #include "AppRegistry.h"
 #include "DeviceSettings.h"
+#include "SoundKeys.h"
 #include "device/ChangeFeed.h"
 #include "device/Device.h"
 #include "log/PlatformLog.h"
@@ -16,10 +17,7 @@ namespace {
 
 using msg_services::DeviceSettings;
 using msg_services::SettingValue;
-
-constexpr const char* ROUTE_KEY = "memory/private/sound/route";
-constexpr const char* FOCUS_OWNER_KEY = "memory/private/sound/focus_owner";
-constexpr const char* FOCUS_REASON_KEY = "memory/private/sound/focus_reason";
+using msg_services::SoundKeys;
 
 // Who holds focus, as written in the setting: the application, its process and the stream.
 std::string ownerToken(int streamId) {
@@ -39,12 +37,12 @@ struct sound_stream_info_s {
 
     // Notices arrive after the fact, some of them our own earlier writes: the owner now decides.
     void ownerChanged(const msg_device::Change&) {
-        std::string owner = DeviceSettings::getString(FOCUS_OWNER_KEY, "");
+        std::string owner = DeviceSettings::getString(SoundKeys::FOCUS_OWNER, "");
         if (!focused || owner.empty() || owner == token)
             return;
         focused = false;
         auto reason = static_cast<sound_stream_focus_change_reason_e>(
-            DeviceSettings::getInt(FOCUS_REASON_KEY, SOUND_STREAM_FOCUS_CHANGED_BY_MEDIA));
+            DeviceSettings::getInt(SoundKeys::FOCUS_REASON, SOUND_STREAM_FOCUS_CHANGED_BY_MEDIA));
         PLAT_LOGI("focus taken by [%s], reason %d", owner.c_str(), reason);
         if (callback)
             callback(this, SOUND_STREAM_FOCUS_FOR_PLAYBACK, SOUND_STREAM_FOCUS_STATE_RELEASED, reason, 0,
@@ -69,7 +67,7 @@ int sound_manager_create_stream_information(sound_stream_type_e stream_type,
     info->userData = user_data;
     info->token = ownerToken(nextId++);
     info->subscription = device->feed().subscribeScoped(
-        DeviceSettings::topic(FOCUS_OWNER_KEY),
+        DeviceSettings::topic(SoundKeys::FOCUS_OWNER),
         [info](const msg_device::Change& change) { info->ownerChanged(change); });
     *stream_info = info;
     return SOUND_MANAGER_ERROR_NONE;
@@ -89,7 +87,7 @@ int sound_manager_acquire_focus(sound_stream_info_h stream_info, sound_stream_fo
     PLAT_RETV_IF(!(focus_mask & SOUND_STREAM_FOCUS_FOR_PLAYBACK), SOUND_MANAGER_ERROR_INVALID_PARAMETER,
                  "only playback focus is kept");
     PLAT_RETV_IF(stream_info->focused, SOUND_MANAGER_ERROR_INVALID_STATE, "focus is already acquired");
-    PLAT_RETV_IF(DeviceSettings::set(FOCUS_OWNER_KEY, SettingValue::ofString(stream_info->token)) != 0,
+    PLAT_RETV_IF(DeviceSettings::set(SoundKeys::FOCUS_OWNER, SettingValue::ofString(stream_info->token)) != 0,
                  SOUND_MANAGER_ERROR_INVALID_OPERATION, "cannot take focus");
     stream_info->focused = true;
     return SOUND_MANAGER_ERROR_NONE;
@@ -103,8 +101,8 @@ int sound_manager_release_focus(sound_stream_info_h stream_info, sound_stream_fo
     PLAT_RETV_IF(!stream_info->focused, SOUND_MANAGER_ERROR_INVALID_STATE, "focus is not acquired");
     stream_info->focused = false;
     // Focus another application took meanwhile stays with it.
-    if (DeviceSettings::getString(FOCUS_OWNER_KEY, "") == stream_info->token)
-        DeviceSettings::set(FOCUS_OWNER_KEY, SettingValue::ofString(""));
+    if (DeviceSettings::getString(SoundKeys::FOCUS_OWNER, "") == stream_info->token)
+        DeviceSettings::set(SoundKeys::FOCUS_OWNER, SettingValue::ofString(""));
     return SOUND_MANAGER_ERROR_NONE;
 }
 
@@ -119,7 +117,7 @@ int sound_manager_get_focus_state(sound_stream_info_h stream_info,
 
 int sound_manager_get_active_route(sound_route_e* route, bool* available) {
     PLAT_RETV_IF(!route || !available, SOUND_MANAGER_ERROR_INVALID_PARAMETER, "route or available is null");
-    int value = DeviceSettings::getInt(ROUTE_KEY, SOUND_ROUTE_SPEAKER);
+    int value = DeviceSettings::getInt(SoundKeys::ROUTE, SOUND_ROUTE_SPEAKER);
     bool known = value >= SOUND_ROUTE_NONE && value <= SOUND_ROUTE_BLUETOOTH;
     *route = known ? static_cast<sound_route_e>(value) : SOUND_ROUTE_NONE;
     *available = *route != SOUND_ROUTE_NONE;

@@ -1,5 +1,7 @@
 #include "SettingDefaults.h"
 
+#include "SoundKeys.h"
+
 #include <algorithm>
 
 namespace msg_services {
@@ -66,10 +68,10 @@ std::vector<SettingDefault> makeDefaults() {
         i("memory/private/device/storage_free_kb", -1, "free internal storage in KiB (-1: the real disk)"),
         b("memory/private/trace/enabled", false, "record trace_begin/trace_end in the journal"),
         // Sound.
-        s("memory/private/sound/output", "auto", "audio output: auto, silent (keeps time) or desktop"),
-        i("memory/private/sound/route", 1, "active audio route: 0 none, 1 speaker, 2 headset, 3 Bluetooth"),
-        s("memory/private/sound/focus_owner", "", "the stream holding audio focus"),
-        i("memory/private/sound/focus_reason", 0, "stream type of the last focus taker (0 media, 9 call)"),
+        s(SoundKeys::OUTPUT, "auto", "audio output: auto, silent (keeps time) or desktop"),
+        i(SoundKeys::ROUTE, 1, "active audio route: 0 none, 1 speaker, 2 headset, 3 Bluetooth"),
+        s(SoundKeys::FOCUS_OWNER, "", "the stream holding audio focus"),
+        i(SoundKeys::FOCUS_REASON, 0, "stream type of the last focus taker (0 media, 9 call)"),
     };
     std::sort(defaults.begin(), defaults.end(),
               [](const SettingDefault& a, const SettingDefault& b) { return std::string(a.key) < b.key; });

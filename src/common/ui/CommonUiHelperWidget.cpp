@@ -29,6 +29,15 @@ view_kit::WNaviframeController* findNaviframeController(Evas_Object* obj) {
 
 } // namespace
 
+Evas_Object* add_app_layout(Evas_Object* parent) {
+    Evas_Object* layout = elm_layout_add(parent);
+    MSG_RETV_IF(!layout, nullptr, "elm_layout_add() failed");
+    elm_layout_theme_set(layout, "layout", "application", "default");
+    evas_object_size_hint_weight_set(layout, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+    evas_object_size_hint_align_set(layout, EVAS_HINT_FILL, EVAS_HINT_FILL);
+    return layout;
+}
+
 Evas_Object* add_circle_genlist(Evas_Object* genlist, Eext_Circle_Surface* circleSurface) {
     MSG_RETV_IF(!genlist, nullptr, "genlist is nullptr!!");
     MSG_RETV_IF(!circleSurface, nullptr, "circleSurface is nullptr!!");

@@ -4,11 +4,9 @@
 #include "compose/body/MCItemBodyOutgoingButton.h"
 
 #include "common/CommonUiHelper.h"
-#include "common/DazoLog.h"
-#include "common/MCommonNumberSync.h"
 #include "common/MsgLog.h"
+#include "compose/MCOutgoingChoice.h"
 #include "compose/MCUiHelper.h"
-#include "compose/MCUtil.h"
 
 namespace msg_app {
 namespace compose {
@@ -25,17 +23,6 @@ constexpr int WATCH_X = 193;
 constexpr int WATCH_SHIFT = -6;
 constexpr int TOP_Y = 105;
 constexpr int RISE = 85;
-// Without number sync the service reports this status.
-constexpr int NUMBER_SYNC_OFF = 4;
-constexpr int NUMBER_SYNC_ACTIVE = 0;
-
-int numberSyncStatus() {
-    int status = NUMBER_SYNC_OFF;
-    if (!MCommonNumberSync::getInstance()->getStatus(&status))
-        status = NUMBER_SYNC_OFF;
-    return status;
-}
-
 } // namespace
 
 MCItemBodyOutgoingButton::Geometry MCItemBodyOutgoingButton::geometryAt(int scrollY) {
@@ -139,50 +126,14 @@ void MCItemBodyOutgoingButton::_select(SendBy sendBy) {
 }
 
 void MCItemBodyOutgoingButton::updateButtonState() {
-    MCOutgoingMgr* outgoing = MCOutgoingMgr::getInstance();
-    SendBy sendBy = outgoing->getOperatorNewMsgSendBy();
-    if (sendBy == SendBy::NMS)
-        sendBy = SendBy::PHONE;
-    outgoing->setSendBy(sendBy);
-    _select(sendBy);
+    _select(MCOutgoingChoice::chooseDefault());
 }
 
-void MCItemBodyOutgoingButton::_onPhoneClicked() {
-    int sync = numberSyncStatus();
-    connectivity::YoxConn conn = connectivity::YoxConn::NONE;
-    bool device = false;
-    MCUtil::getAvailableNetworkStatus(&conn, &device, MSG_TYPE_SMS);
-    bool phone = conn != connectivity::YoxConn::NONE;
-    bool allowed = sync == NUMBER_SYNC_OFF ? phone : sync == NUMBER_SYNC_ACTIVE && (phone || device);
-    if (!allowed) {
+void MCItemBodyOutgoingButton::_choose(SendBy road) {
+    if (MCOutgoingChoice::choose(road))
+        _select(road);
+    else
         _showCantChange();
-        return;
-    }
-    MCOutgoingMgr* outgoing = MCOutgoingMgr::getInstance();
-    if (outgoing->getSendBy() == SendBy::HULM)
-        dazo_log::insert("ONCH", "Hulm to Phone");
-    outgoing->setSendBy(SendBy::PHONE);
-    _select(SendBy::PHONE);
-}
-
-void MCItemBodyOutgoingButton::_onWatchClicked() {
-    int sync = numberSyncStatus();
-    bool allowed = false;
-    if (sync == NUMBER_SYNC_OFF) {
-        allowed = MCUtil::isHulmNetworkAvailable();
-    } else if (sync != NUMBER_SYNC_ACTIVE) {
-        connectivity::YoxConn conn = connectivity::YoxConn::NONE;
-        MCUtil::getAvailableNetworkStatus(&conn, &allowed, MSG_TYPE_SMS);
-    }
-    if (!allowed) {
-        _showCantChange();
-        return;
-    }
-    MCOutgoingMgr* outgoing = MCOutgoingMgr::getInstance();
-    if (outgoing->getSendBy() == SendBy::PHONE)
-        dazo_log::insert("ONCH", "Phone to Hulm");
-    outgoing->setSendBy(SendBy::HULM);
-    _select(SendBy::HULM);
 }
 
 void MCItemBodyOutgoingButton::_showCantChange() {
@@ -191,11 +142,11 @@ void MCItemBodyOutgoingButton::_showCantChange() {
 }
 
 void MCItemBodyOutgoingButton::_phoneClickedCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
-    static_cast<MCItemBodyOutgoingButton*>(data)->_onPhoneClicked();
+    static_cast<MCItemBodyOutgoingButton*>(data)->_choose(SendBy::PHONE);
 }
 
 void MCItemBodyOutgoingButton::_watchClickedCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
-    static_cast<MCItemBodyOutgoingButton*>(data)->_onWatchClicked();
+    static_cast<MCItemBodyOutgoingButton*>(data)->_choose(SendBy::HULM);
 }
 
 } // namespace compose

@@ -2,14 +2,10 @@
 
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
-#include "common/Connectivity.h"
-#include "common/DazoLog.h"
-#include "common/MCommonNumberSync.h"
 #include "common/MsgLog.h"
 #include "common/Preference.h"
 #include "common/popup/MCommonPopup.h"
-#include "compose/MCOutgoingRoads.h"
-#include "compose/MCUtil.h"
+#include "compose/MCOutgoingChoice.h"
 #include "preference.h"
 #include "view_kit/WViewController.h"
 
@@ -22,16 +18,6 @@ namespace {
 
 constexpr const char* PHONE_PART = "elm.icon.1";
 constexpr const char* WATCH_PART = "elm.icon.2";
-// Number sync switched off: each road stands on its own link.
-constexpr int SYNC_DEACTIVATED = 4;
-
-int numberSyncStatus() {
-    int status = SYNC_DEACTIVATED;
-    if (!MCommonNumberSync::getInstance()->getStatus(&status))
-        status = SYNC_DEACTIVATED;
-    return status;
-}
-
 } // namespace
 
 MCItemOutgoingButton::MCItemOutgoingButton() {
@@ -60,9 +46,7 @@ void MCItemOutgoingButton::onSetElmObjectItem(Elm_Object_Item* item) {
 }
 
 void MCItemOutgoingButton::updateButtonState() {
-    MCOutgoingMgr* mgr = MCOutgoingMgr::getInstance();
-    SendBy road = mgr->getOperatorNewMsgSendBy();
-    mgr->setSendBy(road == SendBy::PHONE || road == SendBy::NMS ? SendBy::PHONE : road);
+    MCOutgoingChoice::chooseDefault();
     _showSelected();
 }
 
@@ -110,46 +94,11 @@ Evas_Object* MCItemOutgoingButton::_createContent(Evas_Object* parent) {
     return layout;
 }
 
-void MCItemOutgoingButton::_onWatchClicked() {
-    MCOutgoingMgr* mgr = MCOutgoingMgr::getInstance();
-    int syncStatus = numberSyncStatus();
-    bool allowed = false;
-    if (syncStatus == SYNC_DEACTIVATED) {
-        allowed = MCUtil::isHulmNetworkAvailable();
-    } else {
-        connectivity::YoxConn conn = connectivity::YoxConn::NONE;
-        bool deviceAvailable = false;
-        MCUtil::getAvailableNetworkStatus(&conn, &deviceAvailable, MSG_TYPE_SMS);
-        allowed = syncStatus != MCOutgoingRoads::SYNC_ACTIVE && deviceAvailable;
-    }
-    if (!allowed) {
+void MCItemOutgoingButton::_choose(SendBy road) {
+    if (MCOutgoingChoice::choose(road))
+        _showSelected();
+    else
         _showToast(CANT_CHANGE_ID);
-        return;
-    }
-    if (mgr->getSendBy() == SendBy::PHONE)
-        dazo_log::insert("ONCH", "Phone to Hulm");
-    mgr->setSendBy(SendBy::HULM);
-    _showSelected();
-}
-
-void MCItemOutgoingButton::_onPhoneClicked() {
-    MCOutgoingMgr* mgr = MCOutgoingMgr::getInstance();
-    int syncStatus = numberSyncStatus();
-    connectivity::YoxConn conn = connectivity::YoxConn::NONE;
-    bool deviceAvailable = false;
-    MCUtil::getAvailableNetworkStatus(&conn, &deviceAvailable, MSG_TYPE_SMS);
-    bool phoneAvailable = conn != connectivity::YoxConn::NONE;
-    bool allowed = syncStatus == SYNC_DEACTIVATED
-                       ? phoneAvailable
-                       : syncStatus == MCOutgoingRoads::SYNC_ACTIVE && (phoneAvailable || deviceAvailable);
-    if (!allowed) {
-        _showToast(CANT_CHANGE_ID);
-        return;
-    }
-    if (mgr->getSendBy() == SendBy::HULM)
-        dazo_log::insert("ONCH", "Hulm to Phone");
-    mgr->setSendBy(SendBy::PHONE);
-    _showSelected();
 }
 
 void MCItemOutgoingButton::_showToast(const char* textId) {
@@ -159,11 +108,11 @@ void MCItemOutgoingButton::_showToast(const char* textId) {
 }
 
 void MCItemOutgoingButton::_phoneClickedCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
-    static_cast<MCItemOutgoingButton*>(data)->_onPhoneClicked();
+    static_cast<MCItemOutgoingButton*>(data)->_choose(SendBy::PHONE);
 }
 
 void MCItemOutgoingButton::_watchClickedCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
-    static_cast<MCItemOutgoingButton*>(data)->_onWatchClicked();
+    static_cast<MCItemOutgoingButton*>(data)->_choose(SendBy::HULM);
 }
 
 void MCItemOutgoingButton::_peerChangedCb(const char* /*key*/, void* data) {

@@ -41,6 +41,16 @@ unsigned short readUnit(const unsigned char* src, int index) {
     return static_cast<unsigned short>((src[2 * index] << 8) | src[2 * index + 1]);
 }
 
+// Appends a code of a shift table behind its escape; false, with nothing written, when the pair
+// does not fit.
+bool putEscaped(unsigned char* dest, int destSize, int& written, unsigned char code) {
+    if (written + 1 >= destSize)
+        return false;
+    dest[written++] = GSM_ESCAPE;
+    dest[written++] = code;
+    return true;
+}
+
 bool isHighSurrogate(unsigned short unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
 }
@@ -252,10 +262,8 @@ int MsgTextConvert::convertUCS2ToGSM7bit(unsigned char* dest, int destSize, cons
         }
         const MsgCharMap* shiftMap = _shiftMap(langClass, outLangId);
         if (shiftMap && shiftMap->find(unit, code)) {
-            if (written + 1 >= destSize)
+            if (!putEscaped(dest, destSize, written, code))
                 break;
-            dest[written++] = GSM_ESCAPE;
-            dest[written++] = code;
             continue;
         }
         if (!_replacementMap.find(unit, code))
@@ -303,10 +311,8 @@ int MsgTextConvert::convertUCS2ToGSM7bitAuto(unsigned char* dest, int destSize, 
         if (_defaultMap.find(unit, code)) {
             dest[written++] = code;
         } else if (_extensionMap.find(unit, code)) {
-            if (written + 1 >= destSize)
+            if (!putEscaped(dest, destSize, written, code))
                 break;
-            dest[written++] = GSM_ESCAPE;
-            dest[written++] = code;
         } else {
             *outUnknown = true;
             return 0;

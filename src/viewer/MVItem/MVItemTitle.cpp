@@ -1,9 +1,7 @@
 #include "viewer/MVItem/MVItemTitle.h"
 
-#include "common/addr/MCommonAddrMgr.h"
+#include "common/view/MCommonConvTitle.h"
 #include "qel.h"
-
-#include <cstdlib>
 
 namespace msg_app {
 namespace msg_viewer {
@@ -16,15 +14,8 @@ void MVItemTitle::onSetElmObjectItem(Elm_Object_Item* item) {
 }
 
 std::string MVItemTitle::getText() const {
-    std::shared_ptr<MCommonConvAddr> convAddr;
-    std::string name;
-    if (MCommonAddrMgr::getInstance()->getConvAddr(_threadId, convAddr) && convAddr)
-        convAddr->getDisplayName(name, false);
-    // The name comes as markup; the row escapes what it shows.
-    char* plain = elm_entry_markup_to_utf8(name.c_str());
-    std::string text = plain ? plain : "";
-    free(plain);
-    return text;
+    // Plain text: the row escapes what it shows.
+    return MCommonConvTitle::get(_threadId);
 }
 
 } // namespace msg_viewer

@@ -5,6 +5,7 @@
 #include "JournalStore.h"
 #include "common/MCommonNumberSync.h"
 #include "common/MCommonTapi.h"
+#include "compose/MCOutgoingChoice.h"
 #include "compose/MCOutgoingMgr.h"
 #include "compose/MCSendMgr.h"
 
@@ -64,6 +65,38 @@ TEST_F(OutgoingMgrTest, TheRoadFollowsTheLinks) {
         EXPECT_EQ(c.error, check());
         EXPECT_EQ(c.road, outgoing->getSendBy());
     }
+}
+
+TEST_F(OutgoingMgrTest, ATappedRoadIsTakenOnlyWhenItCanCarryTheMessage) {
+    // Number sync (offered on one carrier) decides which link each road needs: switched off, each
+    // road its own; active, only the phone's road, over either link; otherwise only the watch's.
+    struct Case {
+        const char* profile;
+        const char* extra;
+        int syncStatus;
+        bool phone;
+        bool watch;
+    };
+    const Case cases[] = {
+        {"standalone", nullptr, 4, false, true}, {"remote", nullptr, 4, true, true},
+        {"standalone", nullptr, 0, true, false}, {"standalone", "no-sim", 0, false, false},
+        {"standalone", nullptr, 1, false, true}, {"standalone", "no-sim", 1, false, false},
+    };
+    setString("db/zeq/salescode", "ATT");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.profile) + (c.extra ? std::string("+") + c.extra : "") + " sync " +
+                     std::to_string(c.syncStatus));
+        applyProfile(c.profile);
+        if (c.extra)
+            applyProfile(c.extra);
+        setInt("db/private/merrowin/status", c.syncStatus);
+        for (auto [road, allowed] : {std::pair{SendBy::PHONE, c.phone}, std::pair{SendBy::HULM, c.watch}}) {
+            outgoing->setSendBy(SendBy::NONE);
+            EXPECT_EQ(allowed, MCOutgoingChoice::choose(road));
+            EXPECT_EQ(allowed ? road : SendBy::NONE, outgoing->getSendBy());
+        }
+    }
+    setString("db/zeq/salescode", "XAR");
 }
 
 TEST_F(OutgoingMgrTest, ARejectingNetworkIsReportedWithItsCause) {

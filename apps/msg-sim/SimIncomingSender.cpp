@@ -1,0 +1,19 @@
+#include "SimIncomingSender.h"
+
+namespace msg_sim {
+
+void simSetIncomingSender(msg_store::IncomingMessage& message, const std::string& from,
+                          const std::string& members) {
+    message.addresses.push_back({msg_store::ADDRESS_TYPE_PHONE, from});
+    for (size_t start = 0; !members.empty() && start <= members.size();) {
+        size_t end = members.find(',', start);
+        if (end == std::string::npos)
+            end = members.size();
+        if (end > start)
+            message.addresses.push_back({msg_store::ADDRESS_TYPE_PHONE, members.substr(start, end - start)});
+        start = end + 1;
+    }
+    message.from = from;
+}
+
+} // namespace msg_sim

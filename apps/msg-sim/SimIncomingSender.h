@@ -1,0 +1,21 @@
+/*
+ * Who an incoming message of msg-sim comes from: the sender and, for a group
+ * conversation, the other members the phone names with "--group".
+ */
+#ifndef MSG_SIM_SIMINCOMINGSENDER_H
+#define MSG_SIM_SIMINCOMINGSENDER_H
+
+#include "msg_store/PhoneSide.h"
+
+#include <string>
+
+namespace msg_sim {
+
+// Sets the message's sender and its addresses: the sender first, then each member of the
+// comma-separated list (empty members are skipped).
+void simSetIncomingSender(msg_store::IncomingMessage& message, const std::string& from,
+                          const std::string& members);
+
+} // namespace msg_sim
+
+#endif

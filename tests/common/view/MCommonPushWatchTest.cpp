@@ -1,0 +1,75 @@
+// Waiting for a page's push to finish: only that page's transition counts, once, and a watch
+// outlives neither its stop nor its naviframe.
+#include "common/view/MCommonPushWatch.h"
+#include "WatchScreenTest.h"
+#include "view_kit/WNaviframeController.h"
+
+#include <gtest/gtest.h>
+
+using msg_app::MCommonPushWatch;
+
+namespace {
+
+class MCommonPushWatchTest : public WatchScreenTest {
+protected:
+    // Pushes a page over the host page and waits until its push has ended.
+    HostPage* pushPage(MCommonPushWatch& watch, int& finished, bool watchIt) {
+        auto* over = new HostPage();
+        EXPECT_TRUE(doAndWaitForTransition([&] {
+            EXPECT_TRUE(window->getNaviframeController()->push(over));
+            if (watchIt) {
+                EXPECT_TRUE(watch.watch(over->getNaviframeItem(), [&] { ++finished; }));
+            }
+        }));
+        settle();
+        return over;
+    }
+};
+
+TEST_F(MCommonPushWatchTest, OnlyItsOwnPagesPushCountsAndOnlyOnce) {
+    MCommonPushWatch watch;
+    int finished = 0;
+    // The host page is already in: another page's push over it is not its own.
+    ASSERT_TRUE(watch.watch(page->getNaviframeItem(), [&] { ++finished; }));
+    HostPage* over = pushPage(watch, finished, false);
+    EXPECT_EQ(0, finished);
+    EXPECT_TRUE(watch.isWatching());
+
+    over->popOut();
+    settle();
+    over = pushPage(watch, finished, true);
+    EXPECT_EQ(1, finished);
+    EXPECT_FALSE(watch.isWatching());
+
+    // Done once: leaving the page again does not call back.
+    over->popOut();
+    settle();
+    EXPECT_EQ(1, finished);
+}
+
+TEST_F(MCommonPushWatchTest, StoppedOrOrphanedWatchesStaySilent) {
+    MCommonPushWatch watch;
+    int finished = 0;
+    auto* over = new HostPage();
+    EXPECT_TRUE(doAndWaitForTransition([&] {
+        ASSERT_TRUE(window->getNaviframeController()->push(over));
+        ASSERT_TRUE(watch.watch(over->getNaviframeItem(), [&] { ++finished; }));
+        watch.stop();
+    }));
+    EXPECT_EQ(0, finished);
+    EXPECT_FALSE(watch.isWatching());
+    EXPECT_FALSE(watch.watch(nullptr, [&] { ++finished; }));
+
+    // A naviframe that goes first takes the watch's connection with it.
+    Evas_Object* naviframe = elm_naviframe_add(window->getEvasObject());
+    Evas_Object* content = elm_bg_add(naviframe);
+    Elm_Object_Item* item = elm_naviframe_item_push(naviframe, nullptr, nullptr, nullptr, content, nullptr);
+    ASSERT_TRUE(watch.watch(item, [&] { ++finished; }));
+    EXPECT_TRUE(watch.isWatching());
+    evas_object_del(naviframe);
+    EXPECT_FALSE(watch.isWatching());
+    settle();
+    EXPECT_EQ(0, finished);
+}
+
+} // namespace
