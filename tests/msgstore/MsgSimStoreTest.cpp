@@ -96,18 +96,16 @@ TEST(MsgSimStore, GroupMessagesOfBothReceiveCommandsNameSenderAndMembersOnce) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
         msg_test::TempDir dir("msg-sim-store");
-        SimRun received =
-            sim(dir.path(), {c.command, "--from", "+15550100001", "--group", c.group, "--text", "hi"});
+        msg_test::ProgramRun received =
+            sim(dir, {c.command, "--from", "+15550100001", "--group", c.group, "--text", "hi"});
         ASSERT_EQ(received.exitCode, 0) << received.err;
-        SimRun list = sim(dir.path(), {"list", "--json"});
-        JsonNode* root = parse(list.out);
-        ASSERT_TRUE(root && JSON_NODE_HOLDS_ARRAY(root)) << list.out;
-        JsonArray* threads = json_node_get_array(root);
-        ASSERT_EQ(json_array_get_length(threads), 1u) << list.out;
+        Json root = simJson(dir, {"list"});
+        ASSERT_TRUE(root && JSON_NODE_HOLDS_ARRAY(root.get()));
+        JsonArray* threads = json_node_get_array(root.get());
+        ASSERT_EQ(json_array_get_length(threads), 1u);
         JsonObject* thread = json_array_get_object_element(threads, 0);
         EXPECT_TRUE(json_object_get_boolean_member(thread, "group"));
         EXPECT_STREQ("+15550100001, +15550100002, +15550100003",
                      json_object_get_string_member(thread, "addresses"));
-        json_node_unref(root);
     }
 }
