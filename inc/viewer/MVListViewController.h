@@ -142,6 +142,7 @@ private:
     void _addBubble(const std::shared_ptr<msg_store::Conversation>& conv);
     void _deleteBubble(int msgId);
     void _refreshTimes();
+    void _applyUserFontSize();
     static void _storageChangedCb(const char* payload, void* data);
     static void _contentChangedCb(const char* payload, void* data);
 
