@@ -35,6 +35,7 @@ class MCommonSelectCtxPopup;
 
 namespace msg_viewer {
 
+class MVBubbleSizer;
 class MVItemReply;
 
 class MVListViewController : public view_kit::WViewController, public IMCommonAppEventListener {
@@ -160,6 +161,7 @@ private:
     void _actionAddContact();
     std::string _firstAddress() const;
     static void _edgeTopCb(void* data, Evas_Object* obj, void* eventInfo);
+    static void _realizedCb(void* data, Evas_Object* obj, void* eventInfo);
     static Evas_Event_Flags _doubleTapCb(void* data, void* eventInfo);
 
     // The option panel's actions.
@@ -211,6 +213,7 @@ private:
     view_kit::WSignal<void(Event, const MVListViewController*)> _signal;
     MVListModel _model;
     std::weak_ptr<view_kit::WTimer> _restOfPageIdler;
+    std::shared_ptr<MVBubbleSizer> _sizer;
     std::weak_ptr<view_kit::WTimer> _rotaryEndIdler;
 };
 

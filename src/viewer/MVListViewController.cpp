@@ -8,6 +8,7 @@
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "view_kit/WWindowController.h"
+#include "viewer/MVItem/MVBubbleSizer.h"
 #include "viewer/MVItem/MVItemBottomPadding.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemDateLine.h"
@@ -82,6 +83,8 @@ bool MVListViewController::_createGenlist() {
     if (window && window->getCircleSurface())
         common_ui_helper::add_circle_genlist(_genlist, window->getCircleSurface());
     evas_object_smart_callback_add(_genlist, "edge,top", _edgeTopCb, this);
+    evas_object_smart_callback_add(_genlist, "realized", _realizedCb, this);
+    _sizer = std::make_shared<MVBubbleSizer>(_genlist);
     _addRotaryCallbacks();
     if (_selectModeLayout)
         elm_object_part_content_set(_selectModeLayout, "elm.swallow.content", _genlist);
@@ -208,6 +211,7 @@ MVItemBubble* MVListViewController::_createBubble(int msgId) {
         MSG_LOGE("MVItemBubble is nullptr");
         return nullptr;
     }
+    bubble->setSizer(_sizer);
     // Its popups show on this view.
     bubble->attachToParentViewController(this);
     bubble->addEventListener([this](MVItemBubble::Event event, MVItem* item) { _onBubbleEvent(event, item); },
@@ -299,6 +303,12 @@ void MVListViewController::_placeRows(const std::vector<MVItem*>& newestFirst, b
         std::for_each(newestFirst.rbegin(), newestFirst.rend(), place);
     else
         std::for_each(newestFirst.begin(), newestFirst.end(), place);
+}
+
+void MVListViewController::_realizedCb(void* /*data*/, Evas_Object* /*obj*/, void* eventInfo) {
+    MVItem* row = _itemOf(static_cast<Elm_Object_Item*>(eventInfo));
+    if (row && row->getType() == MVItem::BUBBLE)
+        static_cast<MVItemBubble*>(row)->realized();
 }
 
 void MVListViewController::_edgeTopCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {

@@ -1,0 +1,44 @@
+/*
+ * Sizes of bubble texts, measured on hidden entries themed like the bubbles,
+ * so that a row the genlist only lays out gets its height without building
+ * a text widget of its own. One per conversation list.
+ */
+#ifndef MSG_APP_VIEWER_MVITEM_MVBUBBLESIZER_H
+#define MSG_APP_VIEWER_MVITEM_MVBUBBLESIZER_H
+
+#include <Elementary.h>
+
+#include <map>
+#include <string>
+
+namespace msg_app {
+namespace msg_viewer {
+
+class MVBubbleSizer {
+public:
+    // parent: the list the bubbles are drawn in; the entries go with it.
+    explicit MVBubbleSizer(Evas_Object* parent);
+    ~MVBubbleSizer();
+    MVBubbleSizer(const MVBubbleSizer&) = delete;
+    MVBubbleSizer& operator=(const MVBubbleSizer&) = delete;
+
+    // The bubble's size for this markup in the entry style; false when it cannot be measured.
+    bool measure(const char* style, const std::string& markup, int& width, int& height);
+    // The bubble's size for the text an entry holds: as wide as its longest line up to the widest
+    // bubble, as tall as its lines.
+    static bool measureEntry(Evas_Object* entry, int& width, int& height);
+
+private:
+    Evas_Object* _entryFor(const char* style);
+    static void _entryDelCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
+    static void _parentDelCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
+    static Evas_Object* _itemCb(void* data, Evas_Object* entry, const char* item);
+
+    Evas_Object* _parent;
+    std::map<std::string, Evas_Object*> _entries;
+};
+
+} // namespace msg_viewer
+} // namespace msg_app
+
+#endif
