@@ -27,6 +27,8 @@ public:
     // The bubble's size for the text an entry holds: as wide as its longest line up to the widest
     // bubble, as tall as its lines.
     static bool measureEntry(Evas_Object* entry, int& width, int& height);
+    // A read-only entry of a bubble style, wrapping its lines.
+    static Evas_Object* addEntry(Evas_Object* parent, const char* style);
 
 private:
     Evas_Object* _entryFor(const char* style);

@@ -55,19 +55,26 @@ bool MVBubbleSizer::measureEntry(Evas_Object* entry, int& width, int& height) {
     return true;
 }
 
-Evas_Object* MVBubbleSizer::_entryFor(const char* style) {
-    MSG_RETV_IF(!style || !_parent, nullptr, "no style or parent");
-    auto found = _entries.find(style);
-    if (found != _entries.end())
-        return found->second;
-    // Themed as the bubbles are: the style first, so the default one is never loaded.
-    Evas_Object* entry = elm_entry_add(_parent);
+Evas_Object* MVBubbleSizer::addEntry(Evas_Object* parent, const char* style) {
+    Evas_Object* entry = elm_entry_add(parent);
     MSG_RETV_IF(!entry, nullptr, "elm_entry_add failed");
+    // Each of these loads the entry's theme again: the style goes first, so that the theme of
+    // the default style is never loaded; single line and scrolling are off by default.
     elm_object_style_set(entry, style);
     elm_entry_line_wrap_set(entry, ELM_WRAP_MIXED);
     elm_entry_editable_set(entry, EINA_FALSE);
     elm_entry_select_allow_set(entry, EINA_FALSE);
     elm_object_focus_allow_set(entry, EINA_FALSE);
+    return entry;
+}
+
+Evas_Object* MVBubbleSizer::_entryFor(const char* style) {
+    MSG_RETV_IF(!style || !_parent, nullptr, "no style or parent");
+    auto found = _entries.find(style);
+    if (found != _entries.end())
+        return found->second;
+    Evas_Object* entry = addEntry(_parent, style);
+    MSG_RETV_IF(!entry, nullptr, "no entry");
     elm_entry_item_provider_append(entry, _itemCb, nullptr);
     evas_object_event_callback_add(entry, EVAS_CALLBACK_DEL, _entryDelCb, this);
     evas_object_hide(entry);

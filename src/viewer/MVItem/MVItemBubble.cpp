@@ -255,15 +255,8 @@ const char* MVItemBubble::_entryStyle() const {
 
 Evas_Object* MVItemBubble::_createLabel(Evas_Object* parent) {
     // A read-only entry: the rich label that draws the items of the markup.
-    Evas_Object* label = elm_entry_add(parent);
-    MSG_RETV_IF(!label, nullptr, "elm_entry_add failed");
-    // Each of these loads the entry's theme again: the style goes first, so that the theme of
-    // the default style is never loaded; single line and scrolling are off by default.
-    elm_object_style_set(label, _entryStyle());
-    elm_entry_line_wrap_set(label, ELM_WRAP_MIXED);
-    elm_entry_editable_set(label, EINA_FALSE);
-    elm_entry_select_allow_set(label, EINA_FALSE);
-    elm_object_focus_allow_set(label, EINA_FALSE);
+    Evas_Object* label = MVBubbleSizer::addEntry(parent, _entryStyle());
+    MSG_RETV_IF(!label, nullptr, "no entry");
     qel_label_append_item_provider(label, _itemProviderCb, this);
     evas_object_event_callback_add(label, EVAS_CALLBACK_DEL, _labelDelCb, this);
     elm_object_signal_callback_add(label, "elm,state,content,*", "*", _contentPressedCb, this);
