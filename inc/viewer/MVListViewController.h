@@ -124,6 +124,7 @@ private:
     void _loadBubbles(int pageSize);
     void _showEnd();
     void _placeRows(const std::vector<MVItem*>& newestFirst, bool intoEmptyList);
+    void _startMeasuringAhead();
     MVItemBubble* _createBubble(int msgId);
     Elm_Object_Item* _oldestShownBubbleItem() const;
     bool _isSupportReply() const;
@@ -214,6 +215,8 @@ private:
     MVListModel _model;
     std::weak_ptr<view_kit::WTimer> _restOfPageIdler;
     std::shared_ptr<MVBubbleSizer> _sizer;
+    std::weak_ptr<view_kit::WTimer> _aheadIdler;
+    int _aheadCount = 0; // bubbles of the next older page measured so far
     std::weak_ptr<view_kit::WTimer> _rotaryEndIdler;
 };
 

@@ -37,6 +37,7 @@ MVListViewController::MVListViewController(int threadId) : _threadId(threadId), 
 
 MVListViewController::~MVListViewController() {
     view_kit::WTimer::destroy(_restOfPageIdler);
+    view_kit::WTimer::destroy(_aheadIdler);
 }
 
 Evas_Object* MVListViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
@@ -115,6 +116,7 @@ void MVListViewController::onDestroy() {
     MVWakeUpServiceMgr::getInstance()->unregist();
     _alive.reset();
     view_kit::WTimer::destroy(_restOfPageIdler);
+    view_kit::WTimer::destroy(_aheadIdler);
     _unsubscribe();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     _removeRotaryCallbacks();
@@ -285,6 +287,36 @@ void MVListViewController::_loadBubbles(int pageSize) {
         if (!_titleItem)
             delete title;
     }
+    _startMeasuringAhead();
+}
+
+void MVListViewController::_startMeasuringAhead() {
+    // The next older page is measured while the list is idle, a bubble at a time, so that its
+    // rows go in with their heights known when the user reaches the top.
+    view_kit::WTimer::destroy(_aheadIdler);
+    _aheadCount = 0;
+    if (_titleItem)
+        return;
+    _aheadIdler = view_kit::WTimer::addIdler(
+        [this](void*) {
+            Elm_Object_Item* oldest = _oldestShownBubbleItem();
+            int next = oldest ? _model.getIndexOf(static_cast<MVItemBubble*>(_itemOf(oldest))->getMsgId()) -
+                                    1 - _aheadCount
+                              : -1;
+            std::shared_ptr<msg_store::Conversation> conv;
+            if (next < 0 || _aheadCount >= PAGE_SIZE || !_model.getNthConv(next, conv)) {
+                _aheadIdler.reset();
+                return false;
+            }
+            ++_aheadCount;
+            MVItemBubble bubble;
+            if (bubble.init(conv->msgId, _browserAvailable, _viewType, &_model)) {
+                bubble.setSizer(_sizer);
+                bubble.measureAhead(_genlist);
+            }
+            return true;
+        },
+        nullptr);
 }
 
 void MVListViewController::_placeRows(const std::vector<MVItem*>& newestFirst, bool intoEmptyList) {

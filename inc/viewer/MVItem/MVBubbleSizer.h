@@ -10,6 +10,7 @@
 
 #include <map>
 #include <string>
+#include <unordered_map>
 
 namespace msg_app {
 namespace msg_viewer {
@@ -23,6 +24,7 @@ public:
     MVBubbleSizer& operator=(const MVBubbleSizer&) = delete;
 
     // The bubble's size for this markup in the entry style; false when it cannot be measured.
+    // Sizes are kept for the text size and width they were measured at.
     bool measure(const char* style, const std::string& markup, int& width, int& height);
     // The bubble's size for the text an entry holds: as wide as its longest line up to the widest
     // bubble, as tall as its lines.
@@ -36,8 +38,16 @@ private:
     static void _parentDelCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
     static Evas_Object* _itemCb(void* data, Evas_Object* entry, const char* item);
 
+    struct Size {
+        int fontSize = 0;
+        int maxW = 0;
+        int width = 0;
+        int height = 0;
+    };
+
     Evas_Object* _parent;
     std::map<std::string, Evas_Object*> _entries;
+    std::unordered_map<size_t, Size> _sizes;
 };
 
 } // namespace msg_viewer

@@ -67,6 +67,8 @@ public:
     void setSizer(std::shared_ptr<MVBubbleSizer> sizer) { _sizer = std::move(sizer); }
     // The genlist shows the row (its "realized" signal): the text widget it still lacks is built.
     void realized();
+    // Measures the bubble on its sizer before any row of it exists; obj: any object of the canvas.
+    bool measureAhead(Evas_Object* obj);
 
     unsigned int addEventListener(std::function<void(Event, MVItem*)> listener, Evas_Object* owner);
     void removeEventListener(unsigned int& id);

@@ -4,6 +4,10 @@
 #include "viewer/MVItem/MVItem.h"
 #include "viewer/MVItem/MVItemBubble.h"
 
+#include <Edje.h>
+
+#include <functional>
+
 namespace msg_app {
 namespace msg_viewer {
 
@@ -30,10 +34,25 @@ MVBubbleSizer::~MVBubbleSizer() {
 }
 
 bool MVBubbleSizer::measure(const char* style, const std::string& markup, int& width, int& height) {
+    MSG_RETV_IF(!style, false, "no style");
+    const char* font = nullptr;
+    Evas_Font_Size fontSize = 0;
+    edje_text_class_get(MVItemBubble::BODY_TEXT_CLASS, &font, &fontSize);
+    int maxW = MVItem::scaled(MVItemBubble::MAX_W);
+    size_t key = std::hash<std::string>()(std::string(style) + '\n' + markup);
+    auto found = _sizes.find(key);
+    if (found != _sizes.end() && found->second.fontSize == fontSize && found->second.maxW == maxW) {
+        width = found->second.width;
+        height = found->second.height;
+        return true;
+    }
     Evas_Object* entry = _entryFor(style);
     MSG_RETV_IF(!entry, false, "no entry to measure on");
     elm_object_text_set(entry, markup.c_str());
-    return measureEntry(entry, width, height);
+    if (!measureEntry(entry, width, height))
+        return false;
+    _sizes[key] = {fontSize, maxW, width, height};
+    return true;
 }
 
 bool MVBubbleSizer::measureEntry(Evas_Object* entry, int& width, int& height) {

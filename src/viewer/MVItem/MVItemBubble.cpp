@@ -231,6 +231,12 @@ Evas_Object* MVItemBubble::_createContent(Evas_Object* genlist) {
     return row;
 }
 
+bool MVItemBubble::measureAhead(Evas_Object* obj) {
+    MSG_RETV_IF(!_conv || !_sizer || !obj, false, "nothing to measure");
+    _markup = _makeMarkupText(obj);
+    return _measure();
+}
+
 void MVItemBubble::realized() {
     Elm_Object_Item* item = getElmObjectItem();
     Evas_Object* row = item ? elm_object_item_part_content_get(item, "elm.icon") : nullptr;
