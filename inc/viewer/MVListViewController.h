@@ -35,6 +35,7 @@ class MCommonSelectCtxPopup;
 
 namespace msg_viewer {
 
+class MVBubbleSizer;
 class MVItemReply;
 
 class MVListViewController : public view_kit::WViewController, public IMCommonAppEventListener {
@@ -125,6 +126,7 @@ private:
     void _loadBubbles(int pageSize);
     void _showEnd();
     void _placeRows(const std::vector<MVItem*>& newestFirst, bool intoEmptyList);
+    void _startMeasuringAhead();
     MVItemBubble* _createBubble(int msgId);
     Elm_Object_Item* _oldestShownBubbleItem() const;
     bool _isSupportReply() const;
@@ -144,6 +146,7 @@ private:
     void _addBubble(const std::shared_ptr<msg_store::Conversation>& conv);
     void _deleteBubble(int msgId);
     void _refreshTimes();
+    void _applyUserFontSize();
     static void _storageChangedCb(const char* payload, void* data);
     static void _contentChangedCb(const char* payload, void* data);
 
@@ -165,6 +168,7 @@ private:
     void _actionAddContact();
     std::string _firstAddress() const;
     static void _edgeTopCb(void* data, Evas_Object* obj, void* eventInfo);
+    static void _realizedCb(void* data, Evas_Object* obj, void* eventInfo);
     static Evas_Event_Flags _doubleTapCb(void* data, void* eventInfo);
 
     // The option panel's actions.
@@ -220,6 +224,9 @@ private:
     view_kit::WSignal<void(Event, const MVListViewController*)> _signal;
     MVListModel _model;
     std::weak_ptr<view_kit::WTimer> _restOfPageIdler;
+    std::shared_ptr<MVBubbleSizer> _sizer;
+    std::weak_ptr<view_kit::WTimer> _aheadIdler;
+    int _aheadCount = 0; // bubbles of the next older page measured so far
     std::weak_ptr<view_kit::WTimer> _rotaryEndIdler;
 };
 

@@ -117,10 +117,21 @@ void CircleGenlist::_updateBar() {
     edje_object_message_send(_bar, EDJE_MESSAGE_FLOAT, THUMB_MESSAGE_ID, &msg);
 }
 
+int CircleGenlist::_viewportHeight() const {
+    // A list with a bottom margin scrolls over less than its own height: rows are placed in, and
+    // measured against, that viewport.
+    int h = 0;
+    elm_scroller_region_get(_genlist, nullptr, nullptr, nullptr, &h);
+    if (h <= 0)
+        evas_object_geometry_get(_genlist, nullptr, nullptr, nullptr, &h);
+    return h;
+}
+
 Elm_Object_Item* CircleGenlist::_centreItem() const {
-    int x, y, w, h;
-    evas_object_geometry_get(_genlist, &x, &y, &w, &h);
-    Elm_Object_Item* item = elm_genlist_at_xy_item_get(_genlist, x + w / 2, y + h / 2, nullptr);
+    int x, y, w;
+    evas_object_geometry_get(_genlist, &x, &y, &w, nullptr);
+    Elm_Object_Item* item =
+        elm_genlist_at_xy_item_get(_genlist, x + w / 2, y + _viewportHeight() / 2, nullptr);
     return item ? item : elm_genlist_first_item_get(_genlist);
 }
 
@@ -134,8 +145,9 @@ bool CircleGenlist::_itemGeometry(Elm_Object_Item* item, int* y, int* h) const {
 }
 
 bool CircleGenlist::_scrollWithin(Elm_Object_Item* item, bool forward) {
-    int gy, gh, iy, ih;
-    evas_object_geometry_get(_genlist, nullptr, &gy, nullptr, &gh);
+    int gy, iy, ih;
+    evas_object_geometry_get(_genlist, nullptr, &gy, nullptr, nullptr);
+    int gh = _viewportHeight();
     if (gh <= 0 || !_itemGeometry(item, &iy, &ih) || ih <= gh)
         return false;
     int hidden = forward ? (iy + ih) - (gy + gh) : gy - iy;
@@ -166,9 +178,8 @@ bool CircleGenlist::step(Eext_Rotary_Event_Direction direction) {
         return false;
     // A tall row comes in from the edge it is read from, not from its middle.
     Elm_Genlist_Item_Scrollto_Type where = ELM_GENLIST_ITEM_SCROLLTO_MIDDLE;
-    int gh, ty, th;
-    evas_object_geometry_get(_genlist, nullptr, nullptr, nullptr, &gh);
-    if (_itemGeometry(target, &ty, &th) && th > gh)
+    int ty, th;
+    if (_itemGeometry(target, &ty, &th) && th > _viewportHeight())
         where = forward ? ELM_GENLIST_ITEM_SCROLLTO_TOP : ELM_GENLIST_ITEM_SCROLLTO_BOTTOM;
     // The UI extension may turn gliding off for lists that place themselves.
     if (evas_object_data_get(_genlist, AUTO_SCROLL_OFF_KEY))

@@ -29,6 +29,7 @@ private:
     CircleGenlist(Evas_Object* genlist, Evas_Object* bar, CircleSurface* surface);
     ~CircleGenlist();
     void _updateBar();
+    int _viewportHeight() const;
     Elm_Object_Item* _centreItem() const;
     bool _itemGeometry(Elm_Object_Item* item, int* y, int* h) const;
     bool _scrollWithin(Elm_Object_Item* item, bool forward);

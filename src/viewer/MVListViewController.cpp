@@ -8,6 +8,7 @@
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "view_kit/WWindowController.h"
+#include "viewer/MVItem/MVBubbleSizer.h"
 #include "viewer/MVItem/MVItemBottomPadding.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemDateLine.h"
@@ -36,6 +37,7 @@ MVListViewController::MVListViewController(int threadId) : _threadId(threadId), 
 
 MVListViewController::~MVListViewController() {
     view_kit::WTimer::destroy(_restOfPageIdler);
+    view_kit::WTimer::destroy(_aheadIdler);
 }
 
 Evas_Object* MVListViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
@@ -82,6 +84,8 @@ bool MVListViewController::_createGenlist() {
     if (window && window->getCircleSurface())
         common_ui_helper::add_circle_genlist(_genlist, window->getCircleSurface());
     evas_object_smart_callback_add(_genlist, "edge,top", _edgeTopCb, this);
+    evas_object_smart_callback_add(_genlist, "realized", _realizedCb, this);
+    _sizer = std::make_shared<MVBubbleSizer>(_genlist);
     _addRotaryCallbacks();
     if (_selectModeLayout)
         elm_object_part_content_set(_selectModeLayout, "elm.swallow.content", _genlist);
@@ -112,6 +116,7 @@ void MVListViewController::onDestroy() {
     MVWakeUpServiceMgr::getInstance()->unregist();
     _alive.reset();
     view_kit::WTimer::destroy(_restOfPageIdler);
+    view_kit::WTimer::destroy(_aheadIdler);
     _unsubscribe();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     _removeRotaryCallbacks();
@@ -208,6 +213,7 @@ MVItemBubble* MVListViewController::_createBubble(int msgId) {
         MSG_LOGE("MVItemBubble is nullptr");
         return nullptr;
     }
+    bubble->setSizer(_sizer);
     // Its popups show on this view.
     bubble->attachToParentViewController(this);
     bubble->addEventListener([this](MVItemBubble::Event event, MVItem* item) { _onBubbleEvent(event, item); },
@@ -281,6 +287,36 @@ void MVListViewController::_loadBubbles(int pageSize) {
         if (!_titleItem)
             delete title;
     }
+    _startMeasuringAhead();
+}
+
+void MVListViewController::_startMeasuringAhead() {
+    // The next older page is measured while the list is idle, a bubble at a time, so that its
+    // rows go in with their heights known when the user reaches the top.
+    view_kit::WTimer::destroy(_aheadIdler);
+    _aheadCount = 0;
+    if (_titleItem)
+        return;
+    _aheadIdler = view_kit::WTimer::addIdler(
+        [this](void*) {
+            Elm_Object_Item* oldest = _oldestShownBubbleItem();
+            int next = oldest ? _model.getIndexOf(static_cast<MVItemBubble*>(_itemOf(oldest))->getMsgId()) -
+                                    1 - _aheadCount
+                              : -1;
+            std::shared_ptr<msg_store::Conversation> conv;
+            if (next < 0 || _aheadCount >= PAGE_SIZE || !_model.getNthConv(next, conv)) {
+                _aheadIdler.reset();
+                return false;
+            }
+            ++_aheadCount;
+            MVItemBubble bubble;
+            if (bubble.init(conv->msgId, _browserAvailable, _viewType, &_model)) {
+                bubble.setSizer(_sizer);
+                bubble.measureAhead(_genlist);
+            }
+            return true;
+        },
+        nullptr);
 }
 
 void MVListViewController::_placeRows(const std::vector<MVItem*>& newestFirst, bool intoEmptyList) {
@@ -299,6 +335,12 @@ void MVListViewController::_placeRows(const std::vector<MVItem*>& newestFirst, b
         std::for_each(newestFirst.rbegin(), newestFirst.rend(), place);
     else
         std::for_each(newestFirst.begin(), newestFirst.end(), place);
+}
+
+void MVListViewController::_realizedCb(void* /*data*/, Evas_Object* /*obj*/, void* eventInfo) {
+    MVItem* row = _itemOf(static_cast<Elm_Object_Item*>(eventInfo));
+    if (row && row->getType() == MVItem::BUBBLE)
+        static_cast<MVItemBubble*>(row)->realized();
 }
 
 void MVListViewController::_edgeTopCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {

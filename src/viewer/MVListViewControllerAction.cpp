@@ -156,6 +156,15 @@ void MVListViewController::toggleFontSize(int y) {
     }
 }
 
+void MVListViewController::_applyUserFontSize() {
+    // The large text a double tap chose stays; otherwise the body takes the user's new size.
+    if (_fontSize == MCommonFont::SIZE_HUGE)
+        return;
+    _fontSize = MCommonFont::getInstance()->getSize();
+    MCommonFont::getInstance()->setStyle(BODY_TEXT_CLASS, MCommonFont::SIZE_NONE);
+    elm_genlist_realized_items_update(_genlist);
+}
+
 void MVListViewController::appEventListener(MCommonAppEventType type) {
     switch (type) {
     case APP_EVENT_RESUMED:
@@ -171,6 +180,9 @@ void MVListViewController::appEventListener(MCommonAppEventType type) {
         break;
     case APP_EVENT_TIME_FORMAT_CHANGED:
         _refreshTimes();
+        break;
+    case APP_EVENT_FONT_CHANGED:
+        _applyUserFontSize();
         break;
     default:
         break;

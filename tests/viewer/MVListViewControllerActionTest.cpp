@@ -12,6 +12,8 @@
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemReply.h"
 
+#include <vconf.h>
+
 using namespace msg_app::msg_viewer;
 using msg_services::LaunchEntry;
 using msg_services::LaunchJournal;
@@ -49,15 +51,53 @@ TEST_F(ViewerActionTest, ASenderThatIsANameHasNoReplyRow) {
     EXPECT_EQ(listView()->getLoadedCount(), 1);
 }
 
-TEST_F(ViewerActionTest, DoubleTapSwitchesTheBodySizeAndBack) {
-    thread(3, START_MS, 60);
+// The body text follows the double tap and the user's text size, as drawn in the bubbles.
+TEST_F(ViewerActionTest, BodyTextSizeFollowsTheDoubleTapAndTheUserSetting) {
+    // The font helper watches the settings of the device it started on: this test's one.
+    msg_app::MCommonFont::destroy();
+    std::vector<int> ids = thread(3, START_MS, 60);
     open(threadId);
+    // The height of the newest bubble's laid-out lines, once it is not `unlike`.
+    auto textHeight = [&](Evas_Coord unlike) {
+        Evas_Coord height = -1;
+        msg_test::pumpUntil([&] {
+            MVItemBubble* bubble = listView()->findBubble(ids.back());
+            Evas_Object* label = bubble ? bubble->getLabel() : nullptr;
+            Evas_Object* textblock = label ? elm_entry_textblock_get(label) : nullptr;
+            if (textblock)
+                evas_object_textblock_size_formatted_get(textblock, nullptr, &height);
+            return height > 0 && height != unlike;
+        });
+        return height;
+    };
+    auto setUserSize = [](int setting, msg_app::MCommonFont::Size size) {
+        ASSERT_EQ(vconf_set_int("db/setting/accessibility/font_size", setting), 0);
+        ASSERT_TRUE(
+            msg_test::pumpUntil([&] { return msg_app::MCommonFont::getInstance()->getSize() == size; }));
+    };
     int userSize = msg_app::MCommonFont::getInstance()->getSize();
-    ASSERT_NE(userSize, msg_app::MCommonFont::SIZE_HUGE);
+    ASSERT_EQ(userSize, msg_app::MCommonFont::SIZE_NORMAL);
+    Evas_Coord normal = textHeight(-1);
     listView()->toggleFontSize(180);
     EXPECT_EQ(listView()->getFontSize(), msg_app::MCommonFont::SIZE_HUGE);
+    EXPECT_GT(textHeight(normal), normal);
     listView()->toggleFontSize(180);
     EXPECT_EQ(listView()->getFontSize(), userSize);
+    EXPECT_EQ(textHeight(-1), normal);
+
+    // The user picks the small size in the settings while the conversation is open.
+    setUserSize(0, msg_app::MCommonFont::SIZE_SMALL);
+    EXPECT_EQ(listView()->getFontSize(), msg_app::MCommonFont::SIZE_SMALL);
+    Evas_Coord small = textHeight(normal);
+    EXPECT_LT(small, normal);
+    // The large text of a double tap stays through a settings change, and goes back to the new size.
+    listView()->toggleFontSize(180);
+    EXPECT_GT(textHeight(small), normal);
+    setUserSize(1, msg_app::MCommonFont::SIZE_NORMAL);
+    EXPECT_EQ(listView()->getFontSize(), msg_app::MCommonFont::SIZE_HUGE);
+    listView()->toggleFontSize(180);
+    EXPECT_EQ(textHeight(-1), normal);
+    msg_app::MCommonFont::destroy();
 }
 
 TEST_F(ViewerActionTest, PauseAndResumeFollowTheActiveThread) {

@@ -23,6 +23,7 @@ namespace msg_app {
 namespace msg_viewer {
 
 class IMVItemDataProvider;
+class MVBubbleSizer;
 class MVMouseEventMgr;
 
 class MVItemBubble : public MVItem {
@@ -62,6 +63,12 @@ public:
     const std::shared_ptr<msg_store::Conversation>& getConv() const { return _conv; }
     // The text widget while the row is realized, else null.
     Evas_Object* getLabel() const { return _label; }
+    // Rows are then sized on the sizer, and the text widget is built only once the row is shown.
+    void setSizer(std::shared_ptr<MVBubbleSizer> sizer) { _sizer = std::move(sizer); }
+    // The genlist shows the row (its "realized" signal): the text widget it still lacks is built.
+    void realized();
+    // Measures the bubble on its sizer before any row of it exists; obj: any object of the canvas.
+    bool measureAhead(Evas_Object* obj);
 
     unsigned int addEventListener(std::function<void(Event, MVItem*)> listener, Evas_Object* owner);
     void removeEventListener(unsigned int& id);
@@ -76,11 +83,13 @@ public:
 
 private:
     Evas_Object* _createContent(Evas_Object* genlist);
+    void _buildLabel(Evas_Object* row);
     Evas_Object* _createLabel(Evas_Object* parent);
+    const char* _entryStyle() const;
     void _releaseLabel();
     std::string _makeMarkupText(Evas_Object* measurer) const;
-    void _sizeLabel(Evas_Object* row);
-    bool _measureLabel(int& width, int& height);
+    bool _measure();
+    void _applySize(Evas_Object* row);
     void _bubbleClicked();
     // Sends a failed message again: the bubble shows "sending" at once, the store is asked on a
     // worker, and a refusal brings the failure mark back if the bubble is still there.
@@ -131,6 +140,8 @@ private:
     Evas_Object* _label = nullptr;
     Qel_Cut_Link* _cutLink = nullptr;
     std::string _timeText;
+    std::string _markup;
+    std::shared_ptr<MVBubbleSizer> _sizer;
     std::shared_ptr<msg_store::Conversation> _conv;
     view_kit::WSignal<void(Event, MVItem*)> _signal;
     std::unique_ptr<MVMouseEventMgr> _gestureMgr;

@@ -9,6 +9,7 @@
 #include "msg_store/MessageManager.h"
 #include "viewer/IMVItemDataProvider.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
+#include "viewer/MVItem/MVBubbleSizer.h"
 #include "viewer/MVMouseEventMgr.h"
 
 #include <Edje.h>
@@ -22,10 +23,8 @@ namespace msg_viewer {
 
 namespace {
 
-// Room the row keeps around its bubble, and the bubble around its text (as the theme has them).
+// Room the row keeps around its bubble (as the theme has it).
 constexpr int ROW_EXTRA_H = 10;
-constexpr int BUBBLE_PAD_H = 18;
-constexpr int BUBBLE_PAD_V = 12;
 
 bool isReceived(const msg_store::Conversation& conv) {
     return conv.folderType == msg_store::FOLDER_INBOX ||
@@ -219,43 +218,62 @@ Evas_Object* MVItemBubble::_createContent(Evas_Object* genlist) {
     elm_object_signal_emit(row, _bubbleType == BUBBLE_RECEIVED ? "bubble,receive" : "bubble,send", "");
     // A row realized again before its old widgets went: the new label takes over.
     _releaseLabel();
-    _label = _createLabel(row);
-    if (_label) {
-        elm_object_part_content_set(row, "elm.swallow.bubble", _label);
-        _sizeLabel(row);
+    _markup = _makeMarkupText(genlist);
+    if (_markup.empty())
+        MSG_LOGE("markupText is nullptr");
+    // The genlist builds rows it only lays out as well as the ones it shows: with a sizer those
+    // get their height alone, and the text widget comes when the row is shown (realized()).
+    if (_sizer && _measure()) {
+        _applySize(row);
+        return row;
     }
+    _buildLabel(row);
     return row;
+}
+
+bool MVItemBubble::measureAhead(Evas_Object* obj) {
+    MSG_RETV_IF(!_conv || !_sizer || !obj, false, "nothing to measure");
+    _markup = _makeMarkupText(obj);
+    return _measure();
+}
+
+void MVItemBubble::realized() {
+    Elm_Object_Item* item = getElmObjectItem();
+    Evas_Object* row = item ? elm_object_item_part_content_get(item, "elm.icon") : nullptr;
+    if (row && !_label)
+        _buildLabel(row);
+}
+
+void MVItemBubble::_buildLabel(Evas_Object* row) {
+    _label = _createLabel(row);
+    if (!_label)
+        return;
+    elm_object_part_content_set(row, "elm.swallow.bubble", _label);
+    if (_measure())
+        _applySize(row);
+}
+
+const char* MVItemBubble::_entryStyle() const {
+    bool rtl = common_util::is_rtl_supported(common_util::LANGUAGE);
+    return _bubbleType == BUBBLE_RECEIVED ? (rtl ? "message/bubble/receive/rtl" : "message/bubble/receive")
+                                          : (rtl ? "message/bubble/send/rtl" : "message/bubble/send");
 }
 
 Evas_Object* MVItemBubble::_createLabel(Evas_Object* parent) {
     // A read-only entry: the rich label that draws the items of the markup.
-    Evas_Object* label = elm_entry_add(parent);
-    MSG_RETV_IF(!label, nullptr, "elm_entry_add failed");
-    bool rtl = common_util::is_rtl_supported(common_util::LANGUAGE);
-    const char* style = _bubbleType == BUBBLE_RECEIVED
-                            ? (rtl ? "message/bubble/receive/rtl" : "message/bubble/receive")
-                            : (rtl ? "message/bubble/send/rtl" : "message/bubble/send");
-    // Each of these loads the entry's theme again: the style goes first, so that the theme of
-    // the default style is never loaded; single line and scrolling are off by default.
-    elm_object_style_set(label, style);
-    elm_entry_line_wrap_set(label, ELM_WRAP_MIXED);
-    elm_entry_editable_set(label, EINA_FALSE);
-    elm_entry_select_allow_set(label, EINA_FALSE);
-    elm_object_focus_allow_set(label, EINA_FALSE);
+    Evas_Object* label = MVBubbleSizer::addEntry(parent, _entryStyle());
+    MSG_RETV_IF(!label, nullptr, "no entry");
     qel_label_append_item_provider(label, _itemProviderCb, this);
     evas_object_event_callback_add(label, EVAS_CALLBACK_DEL, _labelDelCb, this);
     elm_object_signal_callback_add(label, "elm,state,content,*", "*", _contentPressedCb, this);
     _attachGestures(label);
 
-    std::string markup = _makeMarkupText(label);
-    if (markup.empty())
-        MSG_LOGE("markupText is nullptr");
     _cutLink = MCommonCutlinkMgr::getInstance()->create(label, _anchorClickedCb, this);
     int result =
-        _cutLink ? qel_cut_link_set_text(_cutLink, markup.c_str(), 1) : QEL_CUT_LINK_ERROR_INVALID_PARAMETER;
+        _cutLink ? qel_cut_link_set_text(_cutLink, _markup.c_str(), 1) : QEL_CUT_LINK_ERROR_INVALID_PARAMETER;
     if (result != QEL_CUT_LINK_ERROR_NONE) {
         MSG_LOGW("qel_cut_link_set_text() is failed. [%d]", result);
-        elm_object_text_set(label, markup.c_str());
+        elm_object_text_set(label, _markup.c_str());
     }
     if (_isChecked)
         elm_object_signal_emit(label, "elm,state,bg,selected", "*");
@@ -263,50 +281,39 @@ Evas_Object* MVItemBubble::_createLabel(Evas_Object* parent) {
     return label;
 }
 
-bool MVItemBubble::_measureLabel(int& width, int& height) {
+bool MVItemBubble::_measure() {
     // The genlist builds a row again each time it lays it out or shows it; the size stays as
     // long as the text and its text size do.
-    const char* text = elm_object_text_get(_label);
     const char* font = nullptr;
     Evas_Font_Size fontSize = 0;
     edje_text_class_get(BODY_TEXT_CLASS, &font, &fontSize);
     int maxW = scaled(MAX_W);
-    if (_measured.height > 0 && text && _measured.text == text && _measured.maxW == maxW &&
-        _measured.fontSize == fontSize) {
-        width = _measured.width;
-        height = _measured.height;
+    if (_measured.height > 0 && _measured.text == _markup && _measured.maxW == maxW &&
+        _measured.fontSize == fontSize)
         return true;
-    }
-    // One layout at the widest width tells how wide the longest line is; the bubble then
-    // shrinks to it, and a second layout at that width tells its height.
-    Evas_Object* textblock = elm_entry_textblock_get(_label);
-    MSG_RETV_IF(!textblock, false, "no textblock");
-    int paddingW = scaled(2 * BUBBLE_PAD_H + 4);
-    evas_object_resize(_label, maxW, 0);
-    evas_object_smart_calculate(_label);
-    Evas_Coord textW = 0, textH = 0;
-    evas_object_textblock_size_formatted_get(textblock, &textW, &textH);
-    width = textW + paddingW > maxW ? maxW : textW + paddingW;
-    evas_object_resize(_label, width, 0);
-    evas_object_smart_calculate(_label);
-    evas_object_textblock_size_formatted_get(textblock, &textW, &textH);
-    height = textH + scaled(2 * BUBBLE_PAD_V);
-    _measured = {text ? text : "", maxW, fontSize, width, height};
+    int width = 0, height = 0;
+    bool measured = _label ? MVBubbleSizer::measureEntry(_label, width, height)
+                           : _sizer && _sizer->measure(_entryStyle(), _markup, width, height);
+    if (!measured)
+        return false;
+    _measured = {_markup, maxW, fontSize, width, height};
     return true;
 }
 
-void MVItemBubble::_sizeLabel(Evas_Object* row) {
-    int width = 0, height = 0;
-    if (!_measureLabel(width, height))
-        return;
-    evas_object_resize(_label, width, height);
-    evas_object_size_hint_min_set(_label, width, height);
-    evas_object_size_hint_max_set(_label, width, -1);
+void MVItemBubble::_applySize(Evas_Object* row) {
+    if (_label) {
+        evas_object_resize(_label, _measured.width, _measured.height);
+        evas_object_size_hint_min_set(_label, _measured.width, _measured.height);
+        evas_object_size_hint_max_set(_label, _measured.width, -1);
+    }
     // The layout works its own size out again and again; a strut in it keeps the measured height.
-    Evas_Object* strut = evas_object_rectangle_add(evas_object_evas_get(row));
-    evas_object_color_set(strut, 0, 0, 0, 0);
-    evas_object_size_hint_min_set(strut, 1, height + scaled(ROW_EXTRA_H));
-    elm_object_part_content_set(row, "elm.swallow.size", strut);
+    Evas_Object* strut = elm_object_part_content_get(row, "elm.swallow.size");
+    if (!strut) {
+        strut = evas_object_rectangle_add(evas_object_evas_get(row));
+        evas_object_color_set(strut, 0, 0, 0, 0);
+        elm_object_part_content_set(row, "elm.swallow.size", strut);
+    }
+    evas_object_size_hint_min_set(strut, 1, _measured.height + scaled(ROW_EXTRA_H));
 }
 
 std::string MVItemBubble::_makeMarkupText(Evas_Object* measurer) const {

@@ -1,0 +1,56 @@
+/*
+ * Sizes of bubble texts, measured on hidden entries themed like the bubbles,
+ * so that a row the genlist only lays out gets its height without building
+ * a text widget of its own. One per conversation list.
+ */
+#ifndef MSG_APP_VIEWER_MVITEM_MVBUBBLESIZER_H
+#define MSG_APP_VIEWER_MVITEM_MVBUBBLESIZER_H
+
+#include <Elementary.h>
+
+#include <map>
+#include <string>
+#include <unordered_map>
+
+namespace msg_app {
+namespace msg_viewer {
+
+class MVBubbleSizer {
+public:
+    // parent: the list the bubbles are drawn in; the entries go with it.
+    explicit MVBubbleSizer(Evas_Object* parent);
+    ~MVBubbleSizer();
+    MVBubbleSizer(const MVBubbleSizer&) = delete;
+    MVBubbleSizer& operator=(const MVBubbleSizer&) = delete;
+
+    // The bubble's size for this markup in the entry style; false when it cannot be measured.
+    // Sizes are kept for the text size and width they were measured at.
+    bool measure(const char* style, const std::string& markup, int& width, int& height);
+    // The bubble's size for the text an entry holds: as wide as its longest line up to the widest
+    // bubble, as tall as its lines.
+    static bool measureEntry(Evas_Object* entry, int& width, int& height);
+    // A read-only entry of a bubble style, wrapping its lines.
+    static Evas_Object* addEntry(Evas_Object* parent, const char* style);
+
+private:
+    Evas_Object* _entryFor(const char* style);
+    static void _entryDelCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
+    static void _parentDelCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
+    static Evas_Object* _itemCb(void* data, Evas_Object* entry, const char* item);
+
+    struct Size {
+        int fontSize = 0;
+        int maxW = 0;
+        int width = 0;
+        int height = 0;
+    };
+
+    Evas_Object* _parent;
+    std::map<std::string, Evas_Object*> _entries;
+    std::unordered_map<size_t, Size> _sizes;
+};
+
+} // namespace msg_viewer
+} // namespace msg_app
+
+#endif
