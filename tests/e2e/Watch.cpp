@@ -15,8 +15,9 @@ namespace {
 constexpr double START_SECONDS = 30.0;
 constexpr double CHANGE_SECONDS = 10.0;
 constexpr double SETTLE_SECONDS = 10.0;
-// Three equal pictures in a row: no animation is running.
-constexpr int STILL_PICTURES = 3;
+// Equal pictures for this long: no animation is running. A loaded machine can stall an
+// animation (a push building the next screen) for longer than a few polls.
+constexpr double STILL_SECONDS = 0.5;
 // What still differs between two pictures of the same screen (the scroll bar's fade).
 constexpr double SAME_LOOK = 0.02;
 constexpr int DRAG_STEPS = 12;
@@ -110,13 +111,15 @@ Frame Watch::_capture() {
 
 Frame Watch::settled(const std::string& name) {
     Frame last = _capture();
-    int still = 1;
+    auto stillSince = std::chrono::steady_clock::now();
     waitUntil(
         [&] {
             Frame now = _capture();
-            still = !now.empty() && now.differenceIn(last, now.whole()) == 0.0 ? still + 1 : 1;
+            auto at = std::chrono::steady_clock::now();
+            if (now.empty() || now.differenceIn(last, now.whole()) != 0.0)
+                stillSince = at;
             last = std::move(now);
-            return still >= STILL_PICTURES;
+            return std::chrono::duration<double>(at - stillSince).count() >= STILL_SECONDS;
         },
         SETTLE_SECONDS);
     _pictures.emplace_back(name, last);
