@@ -75,6 +75,7 @@ void ChangeFeed::unsubscribe(uint64_t id) {
 bool ChangeFeed::_prepareQueries(Connection& db) {
     if (_queriesDb == &db)
         return true;
+    _queriesDb = nullptr;
     _selectLast = db.prepare("SELECT coalesce(max(seq), 0) FROM changes");
     _selectSince = db.prepare("SELECT seq, topic, payload FROM changes WHERE seq > ? ORDER BY seq");
     PLAT_RETV_IF(!_selectLast.valid() || !_selectSince.valid(), false, "cannot prepare the change feed");
