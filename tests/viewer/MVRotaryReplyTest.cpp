@@ -29,7 +29,7 @@ protected:
         ids = thread(3, START_MS, 24 * 3600);
         open(threadId);
         ASSERT_NE(listView()->getReplyItem(), nullptr);
-        ASSERT_TRUE(msg_test::runLoopUntil([&] { return replyRow() != nullptr; }));
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return atTheEnd(); }));
         Evas* evas = evas_object_evas_get(listView()->getGenlist());
         evas_event_feed_mouse_move(evas, 180, 180, 0, nullptr);
         launchesBefore = LaunchJournal::list().size();
@@ -55,6 +55,16 @@ protected:
     static Evas_Object* rowOf(Elm_Object_Item* item) {
         Evas_Object* content = item ? elm_object_item_part_content_get(item, "elm.icon") : nullptr;
         return content ? evas_object_smart_parent_get(content) : nullptr;
+    }
+    // The list has come to rest at its end: the reply button wholly in view.
+    bool atTheEnd() const {
+        Evas_Object* button = listView()->getReplyItem()->getButton();
+        if (!replyRow() || !button || !evas_object_visible_get(button))
+            return false;
+        int listY = 0, listH = 0, y = 0, h = 0;
+        evas_object_geometry_get(listView()->getGenlist(), nullptr, &listY, nullptr, &listH);
+        evas_object_geometry_get(button, nullptr, &y, nullptr, &h);
+        return h > 0 && y >= listY && y + h <= listY + listH;
     }
     Evas_Object* replyRow() const { return rowOf(listView()->getReplyItem()->getElmObjectItem()); }
     // The newest date line, over the newest bubble.
@@ -167,7 +177,7 @@ TEST_F(RotaryReplyTest, TheBezelScrollsInSelectModeAndTheReplyComesBackAfterIt) 
     // Taller than the screen, so that the bezel has somewhere to go.
     ids = thread(8, START_MS, 24 * 3600);
     open(threadId);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return replyRow() != nullptr; }));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return atTheEnd(); }));
     launchesBefore = LaunchJournal::list().size();
     Evas_Object* list = listView()->getGenlist();
     Evas* evas = evas_object_evas_get(list);
