@@ -66,24 +66,22 @@ bool MVListViewController::_isScrolledToBottom() const {
 
 Eina_Bool MVListViewController::_rotaryCb(void* data, Evas_Object*, Eext_Rotary_Event_Info* info) {
     auto* self = static_cast<MVListViewController*>(data);
+    // Every detent goes on to the list's own scrolling (EINA_TRUE): away from the end that is all
+    // it does, and while the reply rises the list is frozen anyway.
     if (self->_viewType == VIEW_TYPE_SELECT) {
+        // Checking bubbles needs the bezel to move through them; the reply waits for normal view.
         MSG_LOGI("Ignore rotary event on edit mode.");
         return EINA_TRUE;
     }
     if (!self->_isScrolledToBottom())
-        return EINA_FALSE;
+        return EINA_TRUE;
     if (info->direction == EEXT_ROTARY_EVENT_DIRECTION_CLOCKWISE) {
         self->_rotaryToActionClockwise(false);
         increase_detent_count();
-        return EINA_TRUE;
-    }
-    if (isAnimating())
-        return EINA_TRUE;
-    if (isTop()) {
+    } else if (!isAnimating() && isTop()) {
         rotary_to_action_animation_delete();
-        return EINA_TRUE;
     }
-    return EINA_FALSE;
+    return EINA_TRUE;
 }
 
 void MVListViewController::_onDragMove(int y) {

@@ -29,7 +29,7 @@ protected:
         ids = thread(3, START_MS, 24 * 3600);
         open(threadId);
         ASSERT_NE(listView()->getReplyItem(), nullptr);
-        ASSERT_TRUE(msg_test::runLoopUntil([&] { return replyRow() != nullptr; }));
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return atTheEnd(); }));
         Evas* evas = evas_object_evas_get(listView()->getGenlist());
         evas_event_feed_mouse_move(evas, 180, 180, 0, nullptr);
         launchesBefore = LaunchJournal::list().size();
@@ -55,6 +55,16 @@ protected:
     static Evas_Object* rowOf(Elm_Object_Item* item) {
         Evas_Object* content = item ? elm_object_item_part_content_get(item, "elm.icon") : nullptr;
         return content ? evas_object_smart_parent_get(content) : nullptr;
+    }
+    // The list has come to rest at its end: the reply button wholly in view.
+    bool atTheEnd() const {
+        Evas_Object* button = listView()->getReplyItem()->getButton();
+        if (!replyRow() || !button || !evas_object_visible_get(button))
+            return false;
+        int listY = 0, listH = 0, y = 0, h = 0;
+        evas_object_geometry_get(listView()->getGenlist(), nullptr, &listY, nullptr, &listH);
+        evas_object_geometry_get(button, nullptr, &y, nullptr, &h);
+        return h > 0 && y >= listY && y + h <= listY + listH;
     }
     Evas_Object* replyRow() const { return rowOf(listView()->getReplyItem()->getElmObjectItem()); }
     // The newest date line, over the newest bubble.
@@ -161,4 +171,64 @@ TEST_F(RotaryReplyTest, ARefusedReplyOrBackEndsTheAnimation) {
     EXPECT_TRUE(atRest());
     EXPECT_EQ(opener.requests.size(), 1u);
     EXPECT_TRUE(newLaunches().empty());
+}
+
+TEST_F(RotaryReplyTest, TheBezelScrollsInSelectModeAndTheReplyComesBackAfterIt) {
+    // Taller than the screen, so that the bezel has somewhere to go.
+    ids = thread(8, START_MS, 24 * 3600);
+    open(threadId);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return atTheEnd(); }));
+    launchesBefore = LaunchJournal::list().size();
+    Evas_Object* list = listView()->getGenlist();
+    Evas* evas = evas_object_evas_get(list);
+    auto top = [list] {
+        int y = 0;
+        elm_scroller_region_get(list, nullptr, &y, nullptr, nullptr);
+        return y;
+    };
+    // A detent brings the next row to the middle: far more than the pixel or two by which the
+    // list settles after a change. True once the list has gone that far the detent's way.
+    constexpr int ROW_STEP = 20;
+    auto turn = [&](int z) {
+        const int before = top();
+        evas_event_feed_mouse_wheel(evas, 0, z, 0, nullptr);
+        return msg_test::runLoopUntil([&] { return (top() - before) * z > ROW_STEP; });
+    };
+
+    // What a long press on a bubble tells the conversation.
+    listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
+    ASSERT_EQ(listView()->getViewType(), VIEW_TYPE_SELECT);
+    // The rows take their check boxes first.
+    msg_test::runLoopUntilIdle();
+
+    // At the end of the list the clockwise detents that would reply do nothing.
+    detents(3);
+    msg_test::runLoopUntil([&] { return isAnimating() || !newLaunches().empty(); }, 1.0);
+    EXPECT_TRUE(atRest()) << lift();
+    EXPECT_TRUE(newLaunches().empty());
+    // Both ways the bezel moves through the bubbles.
+    for (int z : {-1, -1, 1}) {
+        const int before = top();
+        EXPECT_TRUE(turn(z)) << "from " << before << " to " << top();
+    }
+    EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_SELECT);
+    EXPECT_TRUE(atRest()) << lift();
+
+    // Back in normal view, away from the end, the bezel still scrolls...
+    listView()->back();
+    ASSERT_EQ(listView()->getViewType(), VIEW_TYPE_NORMAL);
+    // The rows lose their check boxes first.
+    msg_test::runLoopUntilIdle();
+    EXPECT_TRUE(turn(-1));
+    // ...down to the end, where it lifts the reply again, and three detents launch it.
+    for (int i = 0; i < 20 && !isAnimating(); ++i) {
+        const int before = top();
+        detents(1);
+        msg_test::runLoopUntil([&] { return isAnimating() || top() - before > ROW_STEP; });
+    }
+    detents(2);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !newLaunches().empty(); }, 10.0));
+    EXPECT_EQ(newLaunches().front().target, INPUT_SELECTOR);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return atRest(); })) << lift();
+    closeLaunched(newLaunches().front().id);
 }
