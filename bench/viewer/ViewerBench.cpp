@@ -53,6 +53,8 @@ constexpr int MESSAGES = 5000;
 constexpr int64_t DAY_MS = 24 * 3600 * 1000LL;
 constexpr int SPAN_DAYS = 400;
 
+// The calling thread's CPU time: on a machine shared with other work a wall-clock gap also
+// counts the time the thread waited for a core, which this leaves out.
 double threadCpuMs() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
@@ -61,14 +63,6 @@ double threadCpuMs() {
 
 double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// The calling thread's CPU time: on a machine shared with other work a wall-clock gap also
-// counts the time the thread waited for a core, which this leaves out.
-double threadCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
 }
 
 // One conversation of MESSAGES messages, written in one change.
