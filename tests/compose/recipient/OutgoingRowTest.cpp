@@ -52,6 +52,7 @@ TEST_F(OutgoingRowTest, TheChosenRoadIsHandedToTheSelectorAndAMissingOneIsRefuse
 
     // A phone reached over the internet can carry it too.
     applyProfile("remote");
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return takesInput(road->getPhoneButton()); }));
     tap(road->getPhoneButton());
     settle();
     EXPECT_FALSE(hasToast("Can't change the outgoing number now."));

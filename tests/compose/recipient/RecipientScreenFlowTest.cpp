@@ -126,6 +126,8 @@ TEST_F(RecipientScreenTest, TheContactsPickersAnswerFillsTheRecipientWhenItNames
     for (const auto& answer : answers) {
         SCOPED_TRACE(answer.answer.back());
         size_t before = launchesTo(PICKER).size();
+        // The row is built again after each answer; a tap lands once it is laid out.
+        waitRowBuilt(label);
         ASSERT_NE(nullptr, label->getButton());
         tap(label->getButton());
         std::vector<LaunchEntry> launched = launchesTo(PICKER);

@@ -10,9 +10,6 @@
 using msg_services::LaunchEntry;
 using msg_services::LaunchJournal;
 
-// The naviframe slides a pushed page in; input lands once it is in place.
-constexpr double PUSH_SECONDS = 0.6;
-
 void RecipientScreenTest::SetUp() {
     WatchScreenTest::SetUp();
     ASSERT_EQ(msg_store::ConnectionManager::connect(), msg_store::MSG_STORE_SUCCESS);
@@ -41,6 +38,14 @@ std::vector<msg_app::compose::MCItem::Type> RecipientScreenTest::rowTypes() cons
             types.push_back(item->getType());
     }
     return types;
+}
+
+bool RecipientScreenTest::takesEvents(view_kit::WContentViewController* page) {
+    for (Evas_Object* o = page->getEvasObject(); o; o = evas_object_smart_parent_get(o)) {
+        if (evas_object_freeze_events_get(o))
+            return false;
+    }
+    return true;
 }
 
 bool RecipientScreenTest::takesInput(Evas_Object* obj) const {
@@ -82,7 +87,11 @@ bool RecipientScreenTest::hasToast(const std::string& text) const {
 
 void RecipientScreenTest::push(view_kit::WContentViewController* page) {
     ASSERT_TRUE(window->getNaviframeController()->push(page));
-    settle(PUSH_SECONDS);
+    // The naviframe holds input back from a page while it slides in, however long that takes.
+    ASSERT_TRUE(
+        msg_test::runLoopUntil([&] { return topPageName() == page->getName() && takesEvents(page); }));
+    // Then its rows are laid out where taps will look for them.
+    settle();
     // Keys reach the focused widget of a focused window only.
     elm_win_activate(window->getEvasObject());
     evas_focus_in(evas());
