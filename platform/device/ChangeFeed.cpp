@@ -70,28 +70,12 @@ void ChangeFeed::unsubscribe(uint64_t id) {
         _stopWatching();
 }
 
-// The statements belong to the connection they were prepared on; a caller on another thread
-// gets that thread's connection, which prepares its own.
-bool ChangeFeed::_prepareQueries(Connection& db) {
-    if (_queriesDb == &db)
-        return true;
-    _queriesDb = nullptr;
-    _selectLast = db.prepare("SELECT coalesce(max(seq), 0) FROM changes");
-    _selectSince = db.prepare("SELECT seq, topic, payload FROM changes WHERE seq > ? ORDER BY seq");
-    PLAT_RETV_IF(!_selectLast.valid() || !_selectSince.valid(), false, "cannot prepare the change feed");
-    _queriesDb = &db;
-    return true;
-}
-
 bool ChangeFeed::_lastCommitted(int64_t& seq) {
     Connection* db = _device.connection();
     PLAT_RETV_IF(!db, false, "no connection");
-    PLAT_RETV_IF(!_prepareQueries(*db), false, "no change feed query");
-    bool read = _selectLast.step();
-    if (read)
-        seq = _selectLast.columnInt64(0);
-    _selectLast.reset();
-    PLAT_RETV_IF(!read, false, "cannot read the change feed");
+    Statement last = db->prepare("SELECT coalesce(max(seq), 0) FROM changes");
+    PLAT_RETV_IF(!last.step(), false, "cannot read the change feed");
+    seq = last.columnInt64(0);
     return true;
 }
 
@@ -144,14 +128,11 @@ void ChangeFeed::poll() {
     Connection* db = _device.connection();
     PLAT_RET_IF(!db, "no connection");
 
-    PLAT_RET_IF(!_prepareQueries(*db), "no change feed query");
-
     std::vector<Change> changes;
-    _selectSince.bind(1, _lastSeq);
-    while (_selectSince.step())
-        changes.push_back(
-            Change{_selectSince.columnInt64(0), _selectSince.columnText(1), _selectSince.columnText(2)});
-    _selectSince.reset();
+    Statement select = db->prepare("SELECT seq, topic, payload FROM changes WHERE seq > ? ORDER BY seq");
+    select.bind(1, _lastSeq);
+    while (select.step())
+        changes.push_back(Change{select.columnInt64(0), select.columnText(1), select.columnText(2)});
     if (changes.empty())
         return;
     _lastSeq = changes.back().seq;

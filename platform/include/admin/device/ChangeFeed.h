@@ -6,8 +6,6 @@
 #ifndef MSG_DEVICE_CHANGEFEED_H
 #define MSG_DEVICE_CHANGEFEED_H
 
-#include "device/Connection.h"
-
 #include <Ecore.h>
 
 #include <cstdint>
@@ -75,7 +73,6 @@ private:
     };
 
     bool _lastCommitted(int64_t& seq);
-    bool _prepareQueries(Connection& db);
     bool _startWatching();
     void _stopWatching();
     static Eina_Bool _inotifyCb(void* data, Ecore_Fd_Handler* handler);
@@ -87,11 +84,6 @@ private:
     int _inotifyFd = -1;
     Ecore_Fd_Handler* _fdHandler = nullptr;
     bool _polling = false;
-    // Prepared once per connection and only rebound on each wake-up; reset after every read so
-    // no read snapshot outlives it.
-    Connection* _queriesDb = nullptr;
-    Statement _selectLast;
-    Statement _selectSince;
     // Expires with the feed, so that a callback that destroys it ends the delivery loop.
     std::shared_ptr<bool> _alive;
 };
