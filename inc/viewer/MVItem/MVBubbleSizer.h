@@ -47,7 +47,8 @@ private:
 
     Evas_Object* _parent;
     std::map<std::string, Evas_Object*> _entries;
-    std::unordered_map<size_t, Size> _sizes;
+    // Keyed by style and text, not a hash of them: two texts must never share a size.
+    std::unordered_map<std::string, Size> _sizes;
 };
 
 } // namespace msg_viewer

@@ -6,7 +6,7 @@
 
 #include <Edje.h>
 
-#include <functional>
+#include <utility>
 
 namespace msg_app {
 namespace msg_viewer {
@@ -39,7 +39,7 @@ bool MVBubbleSizer::measure(const char* style, const std::string& markup, int& w
     Evas_Font_Size fontSize = 0;
     edje_text_class_get(MVItemBubble::BODY_TEXT_CLASS, &font, &fontSize);
     int maxW = MVItem::scaled(MVItemBubble::MAX_W);
-    size_t key = std::hash<std::string>()(std::string(style) + '\n' + markup);
+    std::string key = std::string(style) + '\n' + markup;
     auto found = _sizes.find(key);
     if (found != _sizes.end() && found->second.fontSize == fontSize && found->second.maxW == maxW) {
         width = found->second.width;
@@ -51,7 +51,7 @@ bool MVBubbleSizer::measure(const char* style, const std::string& markup, int& w
     elm_object_text_set(entry, markup.c_str());
     if (!measureEntry(entry, width, height))
         return false;
-    _sizes[key] = {fontSize, maxW, width, height};
+    _sizes[std::move(key)] = {fontSize, maxW, width, height};
     return true;
 }
 
