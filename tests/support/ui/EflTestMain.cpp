@@ -1,5 +1,7 @@
 // main() for tests that drive real widgets: Elementary is initialised once
 // for the whole program, on the buffer engine unless ELM_ENGINE says otherwise.
+#include "HangWatch.h"
+
 #include <Elementary.h>
 #include <gtest/gtest.h>
 
@@ -21,7 +23,10 @@ int main(int argc, char** argv) {
     setenv("EINA_LOG_BACKTRACE", "-1", 0);
     setenv("EINA_LOG_LEVELS", "eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0", 0);
     testing::InitGoogleTest(&argc, argv);
+    msg_test::HangWatch hangWatch;
+    hangWatch.stage("toolkit start");
     elm_init(argc, argv);
+    hangWatch.stage("tests");
     int result = RUN_ALL_TESTS();
 #ifdef MSG_TEST_LEAK_CHECK
     // Leaks are judged while the toolkit's engine modules are still loaded, so that its own
@@ -30,6 +35,7 @@ int main(int argc, char** argv) {
 #endif
     // The toolkit's threads are stopped before the process's exit handlers run: left running,
     // one of them could hold a lock that an exit handler waits on.
+    hangWatch.stage("toolkit shutdown");
     elm_shutdown();
     return result;
 }
