@@ -118,8 +118,7 @@ void CircleGenlist::_updateBar() {
 }
 
 int CircleGenlist::_viewportHeight() const {
-    // A list with a bottom margin scrolls over less than its own height: rows are placed in, and
-    // measured against, that viewport.
+    // Rows are placed in, and measured against, what the scroller shows of the list.
     int h = 0;
     elm_scroller_region_get(_genlist, nullptr, nullptr, nullptr, &h);
     if (h <= 0)

@@ -51,9 +51,8 @@ Eina_Bool qel_theme_changeable_ui_enabled_get(void);
 
 /* ---- Widget options --------------------------------------------------- */
 
-/* The genlist's theme gets "qel,state,bottom_margin,on|off" (source "qel")
- * (again whenever its theme reloads) to leave room below the last item so
- * it can reach the screen's middle. */
+/* Leaves room after the genlist's last item, half the list's height, so the
+ * last item can be scrolled up to the screen's middle. */
 void qel_genlist_set_bottom_margin_enabled(Evas_Object* genlist, Eina_Bool enabled);
 Eina_Bool qel_genlist_get_bottom_margin_enabled(const Evas_Object* genlist);
 /* Marks the genlist's items as allowed to reuse their content objects when

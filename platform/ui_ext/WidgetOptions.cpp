@@ -1,5 +1,6 @@
 #include "WidgetOptions.h"
 
+#include "GenlistMargin.h"
 #include "log/PlatformLog.h"
 #include "qel.h"
 
@@ -44,17 +45,6 @@ void popupShowCb(void*, Evas*, Evas_Object* popup, void*) {
     eext_rotary_object_event_activated_set(popup, EINA_TRUE);
 }
 
-void emitBottomMargin(Evas_Object* genlist) {
-    bool on = WidgetOptions::flag(genlist, WidgetOptions::BOTTOM_MARGIN_KEY);
-    elm_object_signal_emit(genlist, on ? "qel,state,bottom_margin,on" : "qel,state,bottom_margin,off", "qel");
-}
-
-// A new theme or style reloads the list's edje in its default state; the
-// margin is asked for again so it outlives theme changes.
-void bottomMarginReloadCb(void* genlist, Evas_Object*, const char*, const char*) {
-    emitBottomMargin(static_cast<Evas_Object*>(genlist));
-}
-
 } // namespace
 
 } // namespace qel
@@ -65,10 +55,8 @@ extern "C" {
 
 void qel_genlist_set_bottom_margin_enabled(Evas_Object* genlist, Eina_Bool enabled) {
     PLAT_RET_IF(!WidgetOptions::isWidget(genlist, "Elm_Genlist"), "not a genlist");
-    WidgetOptions::setFlag(genlist, WidgetOptions::BOTTOM_MARGIN_KEY, enabled);
-    elm_object_signal_callback_del(genlist, "load", "*", qel::bottomMarginReloadCb);
-    elm_object_signal_callback_add(genlist, "load", "*", qel::bottomMarginReloadCb, genlist);
-    qel::emitBottomMargin(genlist);
+    if (qel::GenlistMargin::apply(genlist, enabled))
+        WidgetOptions::setFlag(genlist, WidgetOptions::BOTTOM_MARGIN_KEY, enabled);
 }
 
 Eina_Bool qel_genlist_get_bottom_margin_enabled(const Evas_Object* genlist) {

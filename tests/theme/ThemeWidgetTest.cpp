@@ -174,6 +174,10 @@ TEST_F(ThemeWidgetTest, ABottomMarginLetsTheLastRowReachTheMiddleAndOutlivesASty
         if (c.offAgain)
             qel_genlist_set_bottom_margin_enabled(gl, EINA_FALSE);
         EXPECT_EQ(lastRowBottomAtEnd(gl), c.bottom);
+        // The room is after the rows: the list still scrolls over its whole height.
+        int viewport = 0;
+        elm_scroller_region_get(gl, nullptr, nullptr, nullptr, &viewport);
+        EXPECT_EQ(viewport, 360);
         evas_object_del(gl);
     }
 }
