@@ -64,6 +64,8 @@ bool MLListViewController::_createGenlist() {
     elm_genlist_block_count_set(_genlist, GENLIST_BLOCK_COUNT);
     elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
     elm_genlist_select_mode_set(_genlist, ELM_OBJECT_SELECT_MODE_DEFAULT);
+    // The last conversation can be brought up to the screen's middle, clear of the circle's edge.
+    qel_genlist_set_bottom_margin_enabled(_genlist, EINA_TRUE);
     view_kit::WWindowController* window = getWindowController();
     common_ui_helper::prepare_screen_genlist(_genlist, window ? window->getCircleSurface() : nullptr);
     if (common_util::is_main_app()) {
