@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include <unistd.h>
 
@@ -43,7 +42,7 @@ void HangWatch::_watch(double seconds) {
                           " -batch -nx -ex 'thread apply all bt' 1>&2 2>/dev/null </dev/null";
     if (system("command -v gdb >/dev/null 2>&1") == 0 && system(command.c_str()) != 0)
         fprintf(stderr, "hang watch: the debugger could not attach\n");
-    abort();
+    // The runner's time limit ends the program and reports it as timed out.
 }
 
 } // namespace msg_test

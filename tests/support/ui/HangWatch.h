@@ -8,9 +8,9 @@
 
 namespace msg_test {
 
-// Ends a test program that has not finished in time with every thread's stack on stderr, so a
-// hang reports where it stands instead of being killed silently by the test runner. The limit
-// comes from MSG_TEST_HANG_SECONDS; without it the watch is off.
+// Prints every thread's stack on stderr when a test program has not finished in time, shortly
+// before the test runner's own time limit ends it, so that a hang reports where it stands. The
+// limit comes from MSG_TEST_HANG_SECONDS; without it the watch is off.
 class HangWatch {
 public:
     HangWatch();
