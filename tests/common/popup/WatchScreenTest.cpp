@@ -49,11 +49,8 @@ void WatchScreenTest::pressKey(const char* keyName) {
     evas_event_feed_key_up(evas(), keyName, keyName, nullptr, nullptr, 0, nullptr);
 }
 
-void WatchScreenTest::settle(double seconds) {
-    if (seconds > 0)
-        msg_test::runLoopFor(seconds);
-    else
-        msg_test::runLoopUntilIdle();
+void WatchScreenTest::settle() {
+    msg_test::runLoopUntilIdle();
 }
 
 std::string WatchScreenTest::partText(Evas_Object* obj, const char* part) {
@@ -83,6 +80,23 @@ Evas_Object* WatchScreenTest::findToast() const {
             return o;
     }
     return nullptr;
+}
+
+bool WatchScreenTest::takesEvents(view_kit::WContentViewController* page) {
+    for (Evas_Object* o = page->getEvasObject(); o; o = evas_object_smart_parent_get(o)) {
+        if (evas_object_freeze_events_get(o))
+            return false;
+    }
+    return true;
+}
+
+bool WatchScreenTest::waitPageReady(view_kit::WContentViewController* page) {
+    auto* naviframe = window->getNaviframeController();
+    bool ready = msg_test::runLoopUntil(
+        [&] { return naviframe->getTopContentViewController() == page && takesEvents(page); });
+    // Then its rows are laid out where taps will look for them.
+    settle();
+    return ready;
 }
 
 bool WatchScreenTest::doAndWaitForTransition(const std::function<void()>& action) {

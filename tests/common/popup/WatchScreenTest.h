@@ -29,15 +29,19 @@ protected:
     void click(int x, int y);
     void clickCenter(Evas_Object* obj);
     void pressKey(const char* keyName);
-    // Lets Edje deliver signals and the canvas lay itself out: runs the loop until it is idle, or
-    // for the given time when a step must last that long.
-    static void settle(double seconds = 0);
+    // Lets Edje deliver signals and the canvas lay itself out: runs the loop until it is idle.
+    static void settle();
     // The texts of a layout part and an image widget's group.
     static std::string partText(Evas_Object* obj, const char* part);
     static std::string imageGroup(Evas_Object* image);
     static std::string layoutGroup(Evas_Object* layout);
     // The toast on the window, if one is up.
     Evas_Object* findToast() const;
+    // Whether the page gets input at all: none of it is held back.
+    static bool takesEvents(view_kit::WContentViewController* page);
+    // Runs the loop until the page is the naviframe's top and takes input: the naviframe holds
+    // input back from a page while it slides in, however long that takes.
+    bool waitPageReady(view_kit::WContentViewController* page);
     // Does the action, then runs the loop until the naviframe has ended a page transition.
     bool doAndWaitForTransition(const std::function<void()>& action);
 

@@ -54,7 +54,7 @@ view_kit::WContentViewController* BodyScreenFixture::show(view_kit::WContentView
         msg = body->getMsgData();
     }
     EXPECT_TRUE(window->getNaviframeController()->push(page));
-    settle(0.3);
+    EXPECT_TRUE(waitPageReady(page));
     return page;
 }
 
@@ -105,10 +105,9 @@ bool BodyScreenFixture::tapPopupButton(const char* part) {
     Evas_Object* obj = popup();
     if (!obj)
         return false;
-    // The show transition ends before the buttons take clicks.
-    settle(0.3);
     Evas_Object* button = elm_object_part_content_get(obj, part);
-    if (!button)
+    // The show transition ends before the buttons take clicks.
+    if (!button || !msg_test::runLoopUntilShown(button))
         return false;
     clickCenter(button);
     return true;
@@ -121,9 +120,15 @@ void BodyScreenFixture::back() {
 
 MCBodyEntryContentViewController* BodyScreenFixture::openEditor() {
     clickCenter(body()->getEntry());
-    settle(0.3);
-    auto* top = window->getNaviframeController()->getTopContentViewController();
-    return dynamic_cast<MCBodyEntryContentViewController*>(top);
+    auto* naviframe = window->getNaviframeController();
+    MCBodyEntryContentViewController* editor = nullptr;
+    msg_test::runLoopUntil([&] {
+        editor = dynamic_cast<MCBodyEntryContentViewController*>(naviframe->getTopContentViewController());
+        return editor != nullptr;
+    });
+    if (editor)
+        waitPageReady(editor);
+    return editor;
 }
 
 void BodyScreenFixture::insert(MCBodyEntryContentViewController* editor, const std::string& plain) {

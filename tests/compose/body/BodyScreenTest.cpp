@@ -2,6 +2,7 @@
 // guide and the text kept as typed; leaving it (asked only with a text), the send-path buttons
 // following the scroll, and sending through the phone, again after a failure.
 #include "BodyScreenFixture.h"
+#include "FeedSync.h"
 #include "MainLoop.h"
 #include "compose/MCAppControlParser.h"
 #include "compose/body/MCBodyEntryContentViewController.h"
@@ -111,7 +112,8 @@ TEST_F(BodyScreenTest, LeavingAsksOnlyWithATextWhichWithoutAPhoneIsNotSent) {
     setInt("memory/private/yox/conn_type", 0);
     open("Half a thought");
     tapSend();
-    settle(0.3);
+    settle();
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_TRUE(outbox().empty());
     back();
     ASSERT_TRUE(waitPopupText("Discard message?"));
@@ -155,7 +157,7 @@ TEST_F(BodyScreenTest, ThePhoneDeliversWhatIsSentAgainAfterAFailure) {
     ASSERT_TRUE(waitOutbox(1));
     ASSERT_EQ(0, msg_store::PhoneSide::fail(outbox().front().msgId));
     ASSERT_TRUE(waitNoPopup());
-    settle(0.2);
+    settle();
     ASSERT_TRUE(screenOpen());
     EXPECT_EQ("See you at 8 & not later", body()->getText());
 
@@ -181,7 +183,7 @@ TEST_F(BodyScreenTest, TypingPastOnePageSendsAnMmsAfterThePagesQuestion) {
     back();
     // The body takes taps again once the editor's page has gone.
     ASSERT_TRUE(msg_test::pumpUntil([&] { return editorWeak.expired(); }));
-    settle(0.5);
+    ASSERT_TRUE(waitPageReady(screen));
     EXPECT_EQ(161u, body()->getText().size());
     EXPECT_EQ("MMS", counter());
     tapSend();

@@ -62,10 +62,10 @@ TEST_F(LaunchErrorPopupTest, FlightModeOkOpensTheSetting) {
     auto* popup = static_cast<msg_app::MCommonPopup*>(
         MCLaunchMgr::createErrorPopup(MCLaunchMgr::ERROR_FLIGHT_MODE, APP_CONTROL_COMPOSE));
     ASSERT_TRUE(page->attachPopup(popup));
-    // As the shared popups' tests do: the show transition ends before the buttons take clicks.
-    settle(0.3);
     Evas_Object* ok = elm_object_part_content_get(popup->getEvasObject(), "button2");
     ASSERT_NE(nullptr, ok);
+    // The show transition ends before the buttons take clicks.
+    ASSERT_TRUE(msg_test::runLoopUntilShown(ok));
     clickCenter(ok);
     ASSERT_TRUE(msg_test::pumpUntil([] {
         for (const auto& entry : msg_services::LaunchJournal::list()) {

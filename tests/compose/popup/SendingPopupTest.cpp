@@ -1,5 +1,6 @@
 // The sending popup following the store: only a final status ends it, with the check mark and the
 // sent text (a failure's text is the send texts' test); a phone that never answers does not leave it up.
+#include "FeedSync.h"
 #include "MainLoop.h"
 #include "WatchScreenTest.h"
 #include "common/popup/MCommonProgressPopup.h"
@@ -53,7 +54,7 @@ TEST_F(SendingPopupTest, OnlyAFinalStatusEndsIt) {
     int otherId = 0;
     ASSERT_EQ(0, msg_store::MessageManager().sendSMS(0, "0109999999", "other", 0, &otherId));
     ASSERT_EQ(0, msg_store::PhoneSide::deliver(otherId));
-    msg_test::pumpFor(0.3);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ("Sending...", text());
     ASSERT_EQ(0, msg_store::PhoneSide::deliver(msg->sentMsgId));
     ASSERT_TRUE(msg_test::pumpUntil([&] { return text() == "Message sent."; }));

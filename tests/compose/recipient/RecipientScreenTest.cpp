@@ -40,14 +40,6 @@ std::vector<msg_app::compose::MCItem::Type> RecipientScreenTest::rowTypes() cons
     return types;
 }
 
-bool RecipientScreenTest::takesEvents(view_kit::WContentViewController* page) {
-    for (Evas_Object* o = page->getEvasObject(); o; o = evas_object_smart_parent_get(o)) {
-        if (evas_object_freeze_events_get(o))
-            return false;
-    }
-    return true;
-}
-
 bool RecipientScreenTest::takesInput(Evas_Object* obj) const {
     if (!obj)
         return false;
@@ -87,11 +79,7 @@ bool RecipientScreenTest::hasToast(const std::string& text) const {
 
 void RecipientScreenTest::push(view_kit::WContentViewController* page) {
     ASSERT_TRUE(window->getNaviframeController()->push(page));
-    // The naviframe holds input back from a page while it slides in, however long that takes.
-    ASSERT_TRUE(
-        msg_test::runLoopUntil([&] { return topPageName() == page->getName() && takesEvents(page); }));
-    // Then its rows are laid out where taps will look for them.
-    settle();
+    ASSERT_TRUE(waitPageReady(page));
     // Keys reach the focused widget of a focused window only.
     elm_win_activate(window->getEvasObject());
     evas_focus_in(evas());

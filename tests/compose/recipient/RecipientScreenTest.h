@@ -41,8 +41,6 @@ protected:
     std::vector<msg_app::compose::MCItem::Type> rowTypes() const;
     // Waits until the label row, built again after a change, is laid out and takes input.
     void waitRowBuilt(msg_app::compose::MCItemRcptLabel* label);
-    // Whether the page gets input at all: none of it is held back.
-    static bool takesEvents(view_kit::WContentViewController* page);
     // Whether a tap at the object's centre reaches it.
     bool takesInput(Evas_Object* obj) const;
     bool hasToast(const std::string& text) const;

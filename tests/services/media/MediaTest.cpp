@@ -68,6 +68,7 @@ TEST_F(MediaTest, DemoClipPlaysHoldsWhilePausedAndEndsAtItsLength) {
     ASSERT_TRUE(msg_test::pumpUntil([&] { return position() >= 300; }));
     ASSERT_EQ(player_pause(_player), PLAYER_ERROR_NONE);
     int held = position();
+    // Time passing is what a paused clip must ignore; no event marks it.
     msg_test::pumpFor(0.3);
     EXPECT_EQ(position(), held);
     EXPECT_LT(held, DEMO_MS);
