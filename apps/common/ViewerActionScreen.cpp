@@ -26,7 +26,8 @@ constexpr double REPLY_HALF_DELAY = 0.4;
 constexpr double REPLY_TOP_DELAY = 1.0;
 } // namespace
 
-ViewerActionScreen::ViewerActionScreen(Pick pick, Act act) : ViewerScreen(pick, Show::TARGET), _actKind(act) {
+ViewerActionScreen::ViewerActionScreen(Pick pick, Act act)
+    : ViewerScreen(pick, act == Act::SELECT_SMALL ? Show::SMALL_FONT : Show::TARGET), _actKind(act) {
     // A watch that cannot call: the call application is not on it (msg-shot renders a copy).
     if (act == Act::DETAIL_NO_CALL)
         msg_services::AppRegistry::uninstall("com.vorlane.call");
@@ -91,10 +92,14 @@ void ViewerActionScreen::_act() {
         mgr->openMenu();
         break;
     case Act::SELECT:
+    case Act::SELECT_SMALL:
     case Act::SELECT_OPTIONS:
         list->selectMessages(_newestIds(2));
         if (_actKind == Act::SELECT_OPTIONS)
             mgr->openMenu();
+        break;
+    case Act::SELECT_TARGET:
+        list->selectMessages({getTargetMsgId()});
         break;
     case Act::DELETING:
         // All but the oldest, so that the job runs rather than the whole conversation going at once.
@@ -135,6 +140,10 @@ void registerViewerActionScreens(ScreenRegistry& registry) {
         {"viewer-options", "the conversation's option panel", Pick::NEWEST, Act::OPTIONS},
         {"viewer-group-options", "a group conversation's option panel", Pick::GROUP, Act::OPTIONS},
         {"viewer-select", "select mode with two messages checked", Pick::NEWEST, Act::SELECT},
+        {"viewer-select-small-font", "select mode with two messages checked, at the small text size",
+         Pick::NEWEST, Act::SELECT_SMALL},
+        {"viewer-select-mms", "select mode with an MMS with a picture checked", Pick::PICTURE,
+         Act::SELECT_TARGET},
         {"viewer-select-options", "the option panel of select mode", Pick::NEWEST, Act::SELECT_OPTIONS},
         {"viewer-deleting", "checked messages being deleted", Pick::YEAR_CHANGE, Act::DELETING},
         {"viewer-link-menu", "the menu of a number tapped in a message", Pick::LINKS, Act::LINK_MENU},

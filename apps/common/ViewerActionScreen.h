@@ -17,6 +17,8 @@ public:
     enum class Act {
         OPTIONS,        // the conversation's option panel open
         SELECT,         // select mode with the two newest bubbles checked
+        SELECT_SMALL,   // the same with the user's small text size
+        SELECT_TARGET,  // select mode with the picked bubble checked
         SELECT_OPTIONS, // the same with the option panel open
         DELETING,       // the checked messages being deleted behind the progress popup
         LINK_MENU,      // the menu of a number tapped in a bubble

@@ -48,6 +48,8 @@ protected:
     // A conversation and message chosen by the caller.
     ViewerScreen(int threadId, int msgId, Show show);
     void onPushed(Elm_Object_Item* naviItem) override;
+    // The picked message, shown in the middle.
+    int getTargetMsgId() const { return _msgId; }
 
 private:
     void _showTarget();

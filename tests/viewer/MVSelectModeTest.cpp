@@ -8,7 +8,11 @@
 #include "viewer/MVItem/MVItemBubble.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
 #include <set>
+#include <tuple>
 
 using namespace msg_app::msg_viewer;
 
@@ -160,4 +164,76 @@ TEST_F(SelectModeTest, CheckedBubblesAreDrawnCheckedAndATapLeavesNoPressedLook) 
         return part(ids[0], "check").first == "selected" && part(ids[0], "bg").first == "default";
     })) << part(ids[0], "bg").first;
     EXPECT_EQ(listView()->getCheckedCount(), 2);
+}
+
+// What a checked bubble draws must keep to its rounded shape: the tint is the bubble's own
+// image over the same place, and the mark, on the side that faces the middle of the screen,
+// stays inside the round screen when the bubble is in the middle of it.
+TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
+    std::vector<int> ids = thread(4, START_MS, 60);
+    const struct {
+        int id;
+        bool received;
+    } cases[] = {{ids[2], true}, {ids[3], false}};
+    open(threadId);
+    listView()->selectMessages({ids[2], ids[3]});
+    auto edje = [&](int id) { return elm_layout_edje_get(listView()->findBubble(id)->getLabel()); };
+    auto box = [](const Evas_Object* obj) {
+        std::array<int, 4> g{};
+        evas_object_geometry_get(obj, &g[0], &g[1], &g[2], &g[3]);
+        return g;
+    };
+    // A new row's text is placed into its row on the next layout.
+    auto inItsRow = [&](Evas_Object* label) {
+        std::array<int, 4> l = box(label), row = box(evas_object_smart_parent_get(label));
+        return l[0] >= row[0] && l[1] >= row[1] && l[0] + l[2] <= row[0] + row[2] &&
+               l[1] + l[3] <= row[1] + row[3];
+    };
+    // An image's source, its unscaled corners and their scale, with its place on the screen.
+    auto shape = [&](const Evas_Object* obj) {
+        const char* file = nullptr;
+        const char* key = nullptr;
+        int l = 0, r = 0, t = 0, b = 0;
+        evas_object_image_file_get(obj, &file, &key);
+        evas_object_image_border_get(obj, &l, &r, &t, &b);
+        return std::make_tuple(std::string(file ? file : ""), std::string(key ? key : ""), l, r, t, b,
+                               evas_object_image_border_scale_get(obj), box(obj));
+    };
+    Evas_Object* win = elm_object_top_widget_get(listView()->getGenlist());
+    std::array<int, 4> screen = box(win);
+    double cx = screen[0] + screen[2] / 2.0;
+    double radius = std::min(screen[2], screen[3]) / 2.0;
+
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.received ? "received" : "sent");
+        elm_genlist_item_show(listView()->findBubble(c.id)->getElmObjectItem(),
+                              ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+        ASSERT_TRUE(msg_test::runLoopUntil([&] {
+            // Once the page has slid in and the row is built again where it is drawn.
+            Evas_Object* label = listView()->findBubble(c.id)->getLabel();
+            const char* state =
+                label ? edje_object_part_state_get(edje(c.id), "check.mark.disc", nullptr) : nullptr;
+            return state && !strcmp(state, "selected") && isUnderFinger(label) && inItsRow(label);
+        }));
+        const Evas_Object* tint = edje_object_part_object_get(edje(c.id), "check");
+        const Evas_Object* bg = edje_object_part_object_get(edje(c.id), "bg");
+        ASSERT_STREQ(evas_object_type_get(tint), "image") << "a plain box shows its corners";
+        EXPECT_EQ(shape(tint), shape(bg));
+
+        const Evas_Object* mark = edje_object_part_object_get(edje(c.id), "check.mark.ring");
+        ASSERT_TRUE(evas_object_visible_get(mark));
+        std::array<int, 4> m = box(mark), b = box(bg);
+        double markX = m[0] + m[2] / 2.0, bubbleX = b[0] + b[2] / 2.0;
+        EXPECT_EQ(markX > bubbleX, c.received) << "the mark is on the bubble's outer side";
+        // Wherever the list has scrolled to, as if the bubble were in the middle of the screen.
+        double bubbleY = b[1] + b[3] / 2.0;
+        for (int x : {m[0], m[0] + m[2]})
+            for (int y : {m[1], m[1] + m[3]})
+                EXPECT_LE(std::hypot(x - cx, y - bubbleY), radius) << "corner " << x << "," << y - bubbleY;
+    }
+    // Unchecked, the mark goes.
+    listView()->selectMessages({ids[3]});
+    EXPECT_TRUE(msg_test::runLoopUntil([&] {
+        return !evas_object_visible_get(edje_object_part_object_get(edje(ids[2]), "check.mark.ring"));
+    }));
 }
