@@ -18,15 +18,22 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
+namespace {
+
+// Watches to the very end: the exit handlers and static destructors after main() can hang too.
+msg_test::HangWatch* hangWatch = nullptr;
+
+} // namespace
+
 int main(int argc, char** argv) {
     setenv("ELM_ENGINE", "buffer", 0);
     setenv("EINA_LOG_BACKTRACE", "-1", 0);
     setenv("EINA_LOG_LEVELS", "eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0", 0);
     testing::InitGoogleTest(&argc, argv);
-    msg_test::HangWatch hangWatch;
-    hangWatch.stage("toolkit start");
+    hangWatch = new msg_test::HangWatch();
+    hangWatch->stage("toolkit start");
     elm_init(argc, argv);
-    hangWatch.stage("tests");
+    hangWatch->stage("tests");
     int result = RUN_ALL_TESTS();
 #ifdef MSG_TEST_LEAK_CHECK
     // Leaks are judged while the toolkit's engine modules are still loaded, so that its own
@@ -35,7 +42,8 @@ int main(int argc, char** argv) {
 #endif
     // The toolkit's threads are stopped before the process's exit handlers run: left running,
     // one of them could hold a lock that an exit handler waits on.
-    hangWatch.stage("toolkit shutdown");
+    hangWatch->stage("toolkit shutdown");
     elm_shutdown();
+    hangWatch->stage("exit");
     return result;
 }

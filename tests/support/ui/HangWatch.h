@@ -14,6 +14,7 @@ namespace msg_test {
 class HangWatch {
 public:
     HangWatch();
+    // A watch that must outlive main() is never destroyed: its thread ends with the process.
     ~HangWatch();
     HangWatch(const HangWatch&) = delete;
     HangWatch& operator=(const HangWatch&) = delete;
