@@ -67,6 +67,7 @@ function(msg_test name)
     set_tests_properties(${name} PROPERTIES
         LABELS "${A_LABELS}"
         TIMEOUT 300
+        FIXTURES_REQUIRED toolkit_daemon
         ENVIRONMENT "MSG_TEST_HANG_SECONDS=270;MSG_BIN_DIR=${MSG_RUNTIME_DIR};MSG_RES_DIR=${MSG_RES_DIR};ELM_ENGINE=buffer;EINA_LOG_BACKTRACE=-1;EINA_LOG_LEVELS=eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0;MSG_LOG_LEVEL=warn")
 endfunction()
 
