@@ -64,7 +64,13 @@ TEST_F(ViewerListTest, ShownBubblesHoldTheirTextInTheHeightTheirRowKept) {
     open(stored.threadId);
     auto checkShown = [&](const char* when) {
         Evas_Object* genlist = listView()->getGenlist();
-        evas_smart_objects_calculate(evas_object_evas_get(genlist));
+        // A loaded machine may reach idle before the genlist has realized the rows in view.
+        ASSERT_TRUE(msg_test::runLoopUntil([&] {
+            evas_smart_objects_calculate(evas_object_evas_get(genlist));
+            Eina_List* rows = elm_genlist_realized_items_get(genlist);
+            eina_list_free(rows);
+            return rows != nullptr;
+        })) << when;
         Eina_List* realized = elm_genlist_realized_items_get(genlist);
         int shown = 0;
         void* data = nullptr;
