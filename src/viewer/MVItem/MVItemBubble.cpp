@@ -263,6 +263,9 @@ Evas_Object* MVItemBubble::_reuseContent(Evas_Object* genlist, Evas_Object* old)
 
 Evas_Object* MVItemBubble::_fillRow(Evas_Object* genlist, Evas_Object* row) {
     elm_object_signal_emit(row, _bubbleType == BUBBLE_RECEIVED ? "bubble,receive" : "bubble,send", "");
+    // The row takes its side now: the genlist lays it out and may draw it before signals are
+    // otherwise handled, and a row taken over is still on its former bubble's side.
+    edje_object_message_signal_process(elm_layout_edje_get(row));
     // A row realized again before its old widgets went: the new label takes over.
     _releaseLabel();
     _refreshMarkup(genlist);
