@@ -123,10 +123,13 @@ protected:
 private:
     bool _createGenlist();
     void _listLoad();
+    void _loadRestOfPage();
     void _loadBubbles(int pageSize);
     void _showEnd();
     void _placeRows(const std::vector<MVItem*>& newestFirst, bool intoEmptyList);
     void _startMeasuringAhead();
+    // Measures one bubble of the next older page; false when there is none left to measure.
+    bool _measureNextAhead();
     MVItemBubble* _createBubble(int msgId);
     Elm_Object_Item* _oldestShownBubbleItem() const;
     bool _isSupportReply() const;
@@ -224,8 +227,10 @@ private:
     view_kit::WSignal<void(Event, const MVListViewController*)> _signal;
     MVListModel _model;
     std::weak_ptr<view_kit::WTimer> _restOfPageIdler;
+    // The first screen of bubbles is in and the rest of the first page waits for it to be shown.
+    bool _restOfPageWaiting = false;
     std::shared_ptr<MVBubbleSizer> _sizer;
-    std::weak_ptr<view_kit::WTimer> _aheadIdler;
+    std::weak_ptr<view_kit::WTimer> _aheadTimer;
     int _aheadCount = 0; // bubbles of the next older page measured so far
     std::weak_ptr<view_kit::WTimer> _rotaryEndIdler;
 };

@@ -29,6 +29,8 @@ namespace {
 // Rows put in at the top or in the middle make the genlist lay out again every row of the
 // block they join; small blocks keep that to a few rows.
 constexpr int GENLIST_BLOCK_COUNT = 4;
+// The time the next older page's measuring takes from each main-loop iteration.
+constexpr double AHEAD_SLICE_SECONDS = 0.002;
 } // namespace
 
 MVListViewController::MVListViewController(int threadId) : _threadId(threadId), _model(threadId) {
@@ -37,7 +39,7 @@ MVListViewController::MVListViewController(int threadId) : _threadId(threadId), 
 
 MVListViewController::~MVListViewController() {
     view_kit::WTimer::destroy(_restOfPageIdler);
-    view_kit::WTimer::destroy(_aheadIdler);
+    view_kit::WTimer::destroy(_aheadTimer);
 }
 
 Evas_Object* MVListViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
@@ -116,7 +118,7 @@ void MVListViewController::onDestroy() {
     MVWakeUpServiceMgr::getInstance()->unregist();
     _alive.reset();
     view_kit::WTimer::destroy(_restOfPageIdler);
-    view_kit::WTimer::destroy(_aheadIdler);
+    view_kit::WTimer::destroy(_aheadTimer);
     _unsubscribe();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     _removeRotaryCallbacks();
@@ -162,20 +164,24 @@ void MVListViewController::_listLoad() {
     _replyItem = nullptr;
     elm_genlist_clear(_genlist);
     // Each bubble the genlist sizes builds its text widget: the first frame gets only what fills
-    // the screen, and the rest of the page follows once it is drawn.
+    // the screen, and the rest of the page follows once that is shown.
     _loadBubbles(FIRST_SCREEN_SIZE);
     _appendEndRows();
     _showEnd();
-    if (!_titleItem && _msgCount > 0)
-        _restOfPageIdler = view_kit::WTimer::addIdler(
-            [this](void*) {
-                _restOfPageIdler.reset();
-                _loadBubbles(PAGE_SIZE - FIRST_SCREEN_SIZE);
-                // The rows went in above the ones in view.
-                _showEnd();
-                return false;
-            },
-            nullptr);
+    _restOfPageWaiting = !_titleItem && _msgCount > 0;
+}
+
+void MVListViewController::_loadRestOfPage() {
+    _restOfPageWaiting = false;
+    _restOfPageIdler = view_kit::WTimer::addIdler(
+        [this](void*) {
+            _restOfPageIdler.reset();
+            _loadBubbles(PAGE_SIZE - FIRST_SCREEN_SIZE);
+            // The rows went in above the ones in view.
+            _showEnd();
+            return false;
+        },
+        nullptr);
 }
 
 void MVListViewController::_showEnd() {
@@ -291,32 +297,43 @@ void MVListViewController::_loadBubbles(int pageSize) {
 }
 
 void MVListViewController::_startMeasuringAhead() {
-    // The next older page is measured while the list is idle, a bubble at a time, so that its
-    // rows go in with their heights known when the user reaches the top.
-    view_kit::WTimer::destroy(_aheadIdler);
+    // The next older page is measured a slice at a time, so that its rows go in with their
+    // heights known when the user reaches the top. A zero timer gets its slice in every main-loop
+    // iteration, also while the list scrolls without a pause, which an idler would not.
+    view_kit::WTimer::destroy(_aheadTimer);
     _aheadCount = 0;
     if (_titleItem)
         return;
-    _aheadIdler = view_kit::WTimer::addIdler(
+    _aheadTimer = view_kit::WTimer::addTimer(
+        0.0,
         [this](void*) {
-            Elm_Object_Item* oldest = _oldestShownBubbleItem();
-            int next = oldest ? _model.getIndexOf(static_cast<MVItemBubble*>(_itemOf(oldest))->getMsgId()) -
-                                    1 - _aheadCount
-                              : -1;
-            std::shared_ptr<msg_store::Conversation> conv;
-            if (next < 0 || _aheadCount >= PAGE_SIZE || !_model.getNthConv(next, conv)) {
-                _aheadIdler.reset();
-                return false;
-            }
-            ++_aheadCount;
-            MVItemBubble bubble;
-            if (bubble.init(conv->msgId, _browserAvailable, _viewType, &_model)) {
-                bubble.setSizer(_sizer);
-                bubble.measureAhead(_genlist);
-            }
+            double start = ecore_time_get();
+            do {
+                if (!_measureNextAhead()) {
+                    _aheadTimer.reset();
+                    return false;
+                }
+            } while (ecore_time_get() - start < AHEAD_SLICE_SECONDS);
             return true;
         },
         nullptr);
+}
+
+bool MVListViewController::_measureNextAhead() {
+    Elm_Object_Item* oldest = _oldestShownBubbleItem();
+    int next =
+        oldest ? _model.getIndexOf(static_cast<MVItemBubble*>(_itemOf(oldest))->getMsgId()) - 1 - _aheadCount
+               : -1;
+    std::shared_ptr<msg_store::Conversation> conv;
+    if (next < 0 || _aheadCount >= PAGE_SIZE || !_model.getNthConv(next, conv))
+        return false;
+    ++_aheadCount;
+    MVItemBubble bubble;
+    if (bubble.init(conv->msgId, _browserAvailable, _viewType, &_model)) {
+        bubble.setSizer(_sizer);
+        bubble.measureAhead(_genlist);
+    }
+    return true;
 }
 
 void MVListViewController::_placeRows(const std::vector<MVItem*>& newestFirst, bool intoEmptyList) {
@@ -337,10 +354,14 @@ void MVListViewController::_placeRows(const std::vector<MVItem*>& newestFirst, b
         std::for_each(newestFirst.begin(), newestFirst.end(), place);
 }
 
-void MVListViewController::_realizedCb(void* /*data*/, Evas_Object* /*obj*/, void* eventInfo) {
+void MVListViewController::_realizedCb(void* data, Evas_Object* /*obj*/, void* eventInfo) {
     MVItem* row = _itemOf(static_cast<Elm_Object_Item*>(eventInfo));
-    if (row && row->getType() == MVItem::BUBBLE)
-        static_cast<MVItemBubble*>(row)->realized();
+    if (!row || row->getType() != MVItem::BUBBLE)
+        return;
+    static_cast<MVItemBubble*>(row)->realized();
+    auto* self = static_cast<MVListViewController*>(data);
+    if (self->_restOfPageWaiting)
+        self->_loadRestOfPage();
 }
 
 void MVListViewController::_edgeTopCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {

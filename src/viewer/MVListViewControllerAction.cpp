@@ -166,6 +166,10 @@ void MVListViewController::_applyUserFontSize() {
 }
 
 void MVListViewController::appEventListener(MCommonAppEventType type) {
+    // Bubbles keep their built texts; whatever else changed may show in them (names, language,
+    // text sizes, settings).
+    if (type != APP_EVENT_RESUMED && type != APP_EVENT_PAUSED)
+        MVItemBubble::invalidateMarkups();
     switch (type) {
     case APP_EVENT_RESUMED:
         _sendEvent(EVENT_RESUMED);

@@ -69,6 +69,9 @@ public:
     void realized();
     // Measures the bubble on its sizer before any row of it exists; obj: any object of the canvas.
     bool measureAhead(Evas_Object* obj);
+    // Something every bubble's text depends on changed (language, contacts, text sizes, settings):
+    // each bubble builds its text again when next shown.
+    static void invalidateMarkups();
 
     unsigned int addEventListener(std::function<void(Event, MVItem*)> listener, Evas_Object* owner);
     void removeEventListener(unsigned int& id);
@@ -83,11 +86,16 @@ public:
 
 private:
     Evas_Object* _createContent(Evas_Object* genlist);
+    // A row another bubble had, taken over; null when it is not a bubble's row.
+    Evas_Object* _reuseContent(Evas_Object* genlist, Evas_Object* old);
+    Evas_Object* _fillRow(Evas_Object* genlist, Evas_Object* row);
     void _buildLabel(Evas_Object* row);
     Evas_Object* _createLabel(Evas_Object* parent);
     const char* _entryStyle() const;
     void _releaseLabel();
     std::string _makeMarkupText(Evas_Object* measurer) const;
+    // The text is built once, and again only after its message, time or surroundings changed.
+    void _refreshMarkup(Evas_Object* measurer);
     bool _measure();
     void _applySize(Evas_Object* row);
     void _bubbleClicked();
@@ -126,6 +134,8 @@ private:
     const msg_store::Content* _contentAt(int index) const;
 
     static Evas_Object* _contentGetCb(void* data, Evas_Object* obj, const char* part);
+    static Evas_Object* _reusableContentGetCb(void* data, Evas_Object* obj, const char* part,
+                                              Evas_Object* old);
     static Evas_Object* _itemProviderCb(void* data, Evas_Object* entry, const char* item);
     static void _anchorClickedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _labelDelCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
@@ -141,6 +151,11 @@ private:
     Qel_Cut_Link* _cutLink = nullptr;
     std::string _timeText;
     std::string _markup;
+    // The layout direction the text and the style were chosen for.
+    bool _rtl = false;
+    // The markups' generation _markup was built in; 0: to be built.
+    unsigned int _markupGeneration = 0;
+    static unsigned int _markupsGeneration;
     std::shared_ptr<MVBubbleSizer> _sizer;
     std::shared_ptr<msg_store::Conversation> _conv;
     view_kit::WSignal<void(Event, MVItem*)> _signal;

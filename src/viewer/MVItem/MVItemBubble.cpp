@@ -25,6 +25,7 @@ namespace {
 
 // Room the row keeps around its bubble (as the theme has it).
 constexpr int ROW_EXTRA_H = 10;
+constexpr const char* ROW_GROUP = "bubble/row";
 
 bool isReceived(const msg_store::Conversation& conv) {
     return conv.folderType == msg_store::FOLDER_INBOX ||
@@ -39,6 +40,8 @@ std::string plainText(const std::string& markup) {
 }
 
 } // namespace
+
+unsigned int MVItemBubble::_markupsGeneration = 1;
 
 MVItemBubble::MVItemBubble() = default;
 
@@ -78,8 +81,23 @@ void MVItemBubble::update(std::shared_ptr<msg_store::Conversation> conv) {
 }
 
 void MVItemBubble::updateDateTimeFormat() {
+    _markupGeneration = 0;
     if (_conv)
         MCommonI18n::getInstance()->getFormattedDateTimeText(MCommonI18n::TIME, getTime(), _timeText, false);
+}
+
+void MVItemBubble::invalidateMarkups() {
+    // 0 stays the mark of a text never built.
+    if (++_markupsGeneration == 0)
+        _markupsGeneration = 1;
+}
+
+void MVItemBubble::_refreshMarkup(Evas_Object* measurer) {
+    if (_markupGeneration == _markupsGeneration)
+        return;
+    _rtl = common_util::is_rtl_supported(common_util::LANGUAGE);
+    _markup = _makeMarkupText(measurer);
+    _markupGeneration = _markupsGeneration;
 }
 
 int MVItemBubble::getMsgId() const {
@@ -121,6 +139,7 @@ Elm_Genlist_Item_Class* MVItemBubble::getItemClassStatic() {
         Elm_Genlist_Item_Class* cls = elm_genlist_item_class_new();
         cls->item_style = "message.bubble";
         cls->func.content_get = _contentGetCb;
+        cls->func.reusable_content_get = _reusableContentGetCb;
         cls->func.del = WGenlistItem::delCb;
         return cls;
     }();
@@ -200,6 +219,8 @@ void MVItemBubble::_resendDoneCb(void* data) {
 }
 
 void MVItemBubble::_refreshStatus() {
+    // The status line is part of the text.
+    _markupGeneration = 0;
     if (getElmObjectItem())
         elm_genlist_item_update(getElmObjectItem());
 }
@@ -210,15 +231,44 @@ Evas_Object* MVItemBubble::_contentGetCb(void* data, Evas_Object* obj, const cha
     return static_cast<MVItemBubble*>(data)->_createContent(obj);
 }
 
+Evas_Object* MVItemBubble::_reusableContentGetCb(void* data, Evas_Object* obj, const char* part,
+                                                 Evas_Object* old) {
+    if (!data || !part || strcmp(part, "elm.icon") != 0 || !old)
+        return nullptr;
+    return static_cast<MVItemBubble*>(data)->_reuseContent(obj, old);
+}
+
 Evas_Object* MVItemBubble::_createContent(Evas_Object* genlist) {
     MSG_RETV_IF(!_conv, nullptr, "conv is nullptr");
     Evas_Object* row = elm_layout_add(genlist);
     MSG_RETV_IF(!row, nullptr, "elm_layout_add failed");
-    elm_layout_file_set(row, common_util::get_message_edj().c_str(), "bubble/row");
+    elm_layout_file_set(row, common_util::get_message_edj().c_str(), ROW_GROUP);
+    return _fillRow(genlist, row);
+}
+
+Evas_Object* MVItemBubble::_reuseContent(Evas_Object* genlist, Evas_Object* old) {
+    // The genlist hands back a row another bubble had: laying rows out over and over then
+    // builds no theme object. Its text widget was that bubble's and goes.
+    const char* group = nullptr;
+    elm_layout_file_get(old, nullptr, &group);
+    if (!_conv || !group || strcmp(group, ROW_GROUP) != 0)
+        return nullptr;
+    if (Evas_Object* stale = elm_object_part_content_unset(old, "elm.swallow.bubble"))
+        evas_object_del(stale);
+    _fillRow(genlist, old);
+    // The genlist reads the row's size next: it must be this bubble's, not the one the row had.
+    evas_object_smart_calculate(old);
+    return old;
+}
+
+Evas_Object* MVItemBubble::_fillRow(Evas_Object* genlist, Evas_Object* row) {
     elm_object_signal_emit(row, _bubbleType == BUBBLE_RECEIVED ? "bubble,receive" : "bubble,send", "");
+    // The row takes its side now: the genlist lays it out and may draw it before signals are
+    // otherwise handled, and a row taken over is still on its former bubble's side.
+    edje_object_message_signal_process(elm_layout_edje_get(row));
     // A row realized again before its old widgets went: the new label takes over.
     _releaseLabel();
-    _markup = _makeMarkupText(genlist);
+    _refreshMarkup(genlist);
     if (_markup.empty())
         MSG_LOGE("markupText is nullptr");
     // The genlist builds rows it only lays out as well as the ones it shows: with a sizer those
@@ -233,7 +283,7 @@ Evas_Object* MVItemBubble::_createContent(Evas_Object* genlist) {
 
 bool MVItemBubble::measureAhead(Evas_Object* obj) {
     MSG_RETV_IF(!_conv || !_sizer || !obj, false, "nothing to measure");
-    _markup = _makeMarkupText(obj);
+    _refreshMarkup(obj);
     return _measure();
 }
 
@@ -254,9 +304,8 @@ void MVItemBubble::_buildLabel(Evas_Object* row) {
 }
 
 const char* MVItemBubble::_entryStyle() const {
-    bool rtl = common_util::is_rtl_supported(common_util::LANGUAGE);
-    return _bubbleType == BUBBLE_RECEIVED ? (rtl ? "message/bubble/receive/rtl" : "message/bubble/receive")
-                                          : (rtl ? "message/bubble/send/rtl" : "message/bubble/send");
+    return _bubbleType == BUBBLE_RECEIVED ? (_rtl ? "message/bubble/receive/rtl" : "message/bubble/receive")
+                                          : (_rtl ? "message/bubble/send/rtl" : "message/bubble/send");
 }
 
 Evas_Object* MVItemBubble::_createLabel(Evas_Object* parent) {
@@ -320,7 +369,7 @@ std::string MVItemBubble::_makeMarkupText(Evas_Object* measurer) const {
     MVBubbleMarkup::Input input;
     input.conv = _conv.get();
     input.received = _bubbleType == BUBBLE_RECEIVED;
-    input.rtl = common_util::is_rtl_supported(common_util::LANGUAGE);
+    input.rtl = _rtl;
     input.standalone = common_util::is_sta_enabled();
     input.showMmsLabel = !(_isMms && MCommonNumberSync::getInstance()->isSalescodeSupported());
     input.timeText = _timeText;

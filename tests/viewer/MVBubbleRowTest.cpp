@@ -1,0 +1,105 @@
+#include "ViewerActionFixture.h"
+
+#include "MainLoop.h"
+#include "ViewerTestSupport.h"
+#include "common/MCommonAppEventMgr.h"
+#include "msg_store/MsgStore.h"
+#include "vconf.h"
+#include "viewer/MVItem/MVItemBubble.h"
+
+#include <functional>
+#include <set>
+
+using namespace msg_app::msg_viewer;
+
+namespace {
+
+// Rows of the genlist go from one bubble to another as the list scrolls and lays itself out again;
+// what a row shows must always be its own bubble's, as it is now.
+class BubbleRowTest : public ViewerActionFixture {
+protected:
+    // Scrolls up a screen at a time to the oldest message, calling check on each bubble shown.
+    void scrollToOldest(const std::function<void(Evas_Object* row, MVItemBubble*)>& check) {
+        Evas_Object* genlist = listView()->getGenlist();
+        for (int screens = 0; screens < 300; ++screens) {
+            ASSERT_TRUE(msg_test::runLoopUntilIdle());
+            evas_smart_objects_calculate(evas_object_evas_get(genlist));
+            Eina_List* realized = elm_genlist_realized_items_get(genlist);
+            void* data = nullptr;
+            EINA_LIST_FREE(realized, data) {
+                auto* it = static_cast<Elm_Object_Item*>(data);
+                auto* row = static_cast<MVItem*>(elm_object_item_data_get(it));
+                if (row->getType() == MVItem::BUBBLE)
+                    check(elm_object_item_part_content_get(it, "elm.icon"), static_cast<MVItemBubble*>(row));
+            }
+            Evas_Coord x = 0, y = 0, w = 0, h = 0;
+            elm_scroller_region_get(genlist, &x, &y, &w, &h);
+            if (y <= 0 && listView()->getLoadedCount() == listView()->getModel().getCount())
+                return;
+            elm_scroller_region_show(genlist, x, y > h ? y - h : 0, w, h);
+        }
+        FAIL() << "the oldest message was never reached";
+    }
+};
+
+} // namespace
+
+TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept) {
+    // Short and long, sent and received: a row taken over from another bubble changes both ways.
+    const std::string texts[] = {"ok", "On my way, the train is late again",
+                                 "Call me when you land; the gate changed to B12 and the train after "
+                                 "that is the last one tonight, so do not miss it"};
+    std::vector<msg_store::IncomingMessage> messages;
+    for (int i = 0; i < 95; ++i)
+        messages.push_back(msg_test::message("+15550100", texts[i % 3] + " #" + std::to_string(i),
+                                             1700049600000 + i * 3600000LL,
+                                             i % 2 ? msg_store::FOLDER_SENT : msg_store::FOLDER_INBOX));
+    std::vector<int> ids = msg_test::storeMessages(messages);
+    msg_store::Message stored;
+    msg_store::MessageManager().getMessage(ids.front(), stored);
+    open(threadId = stored.threadId);
+    std::set<int> seen;
+    scrollToOldest([&](Evas_Object* row, MVItemBubble* bubble) {
+        Evas_Object* label = bubble->getLabel();
+        ASSERT_NE(label, nullptr) << "bubble " << bubble->getMsgId() << " shown without text";
+        EXPECT_EQ(elm_object_part_content_get(row, "elm.swallow.bubble"), label) << bubble->getMsgId();
+        std::string text = msg_test::plainTextOf(label);
+        EXPECT_EQ(text.rfind(bubble->getConv()->text, 0), 0u) << bubble->getMsgId() << ": " << text;
+        Evas_Coord textH = 0, x = 0, w = 0, h = 0, rowX = 0, rowW = 0, rowH = 0;
+        evas_object_textblock_size_formatted_get(elm_entry_textblock_get(label), nullptr, &textH);
+        evas_object_geometry_get(label, &x, nullptr, &w, &h);
+        evas_object_geometry_get(row, &rowX, nullptr, &rowW, &rowH);
+        EXPECT_EQ(h - textH, MVItem::scaled(24)) << bubble->getMsgId();
+        EXPECT_GE(rowH, h) << bubble->getMsgId();
+        // Received on the left, sent on the right, whichever side the row was on before.
+        bool left = x - rowX < rowX + rowW - (x + w);
+        EXPECT_EQ(left, bubble->getBubbleType() == MVItemBubble::BUBBLE_RECEIVED) << bubble->getMsgId();
+        seen.insert(bubble->getMsgId());
+    });
+    EXPECT_EQ(seen, std::set<int>(ids.begin(), ids.end()));
+}
+
+TEST_F(BubbleRowTest, RowsShownAfterALanguageChangeTakeItsDirection) {
+    thread(45, 1700049600000, 60);
+    open(threadId);
+    // Every bubble of the first page is built by now, in view or only laid out.
+    std::set<Evas_Object*> before;
+    scrollToOldest([&](Evas_Object*, MVItemBubble* bubble) { before.insert(bubble->getLabel()); });
+    elm_genlist_item_show(elm_genlist_last_item_get(listView()->getGenlist()), ELM_GENLIST_ITEM_SCROLLTO_IN);
+
+    ASSERT_EQ(vconf_set_str("db/menu_widget/language", "ar_AE.UTF-8"), 0);
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
+    int rebuilt = 0;
+    scrollToOldest([&](Evas_Object*, MVItemBubble* bubble) {
+        Evas_Object* label = bubble->getLabel();
+        if (!label || before.count(label))
+            return;
+        std::string style = elm_object_style_get(label);
+        EXPECT_EQ(style.substr(style.size() - 4), "/rtl") << bubble->getMsgId() << ": " << style;
+        // The status line keeps to the bubble's outer side, which the direction swaps.
+        bool right = std::string(elm_object_text_get(label)).find("<align=1.0><item") != std::string::npos;
+        EXPECT_EQ(right, bubble->getBubbleType() == MVItemBubble::BUBBLE_RECEIVED) << bubble->getMsgId();
+        ++rebuilt;
+    });
+    EXPECT_GT(rebuilt, 0);
+}
