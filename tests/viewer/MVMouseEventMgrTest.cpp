@@ -3,6 +3,9 @@
 #include "MainLoop.h"
 #include "viewer/MVMouseEventMgr.h"
 
+#include <functional>
+#include <optional>
+
 using namespace msg_app::msg_viewer;
 
 namespace {
@@ -66,4 +69,64 @@ TEST_F(GestureTest, TapHoldAndDragGiveTheirEvents) {
     up();
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return events.back() == E::RELEASED; }));
     EXPECT_EQ(events, (std::vector<E>{E::MOVED, E::RELEASED}));
+}
+
+TEST_F(GestureTest, APressGoesOnOnTheObjectBuiltAgainUnderTheFinger) {
+    // What the finger does once its object is replaced, and whether the old object went before
+    // the new one came (a row deleted, then realized) or after (new contents, then the old freed).
+    struct Case {
+        const char* name;
+        bool oldGoesFirst;
+        std::function<void()> finger;
+        std::vector<E> expected;
+    };
+    auto heldToLongPress = [&] {
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return events.size() == 2; }));
+        up();
+    };
+    auto dragged = [&] {
+        evas_event_feed_mouse_move(evas(), 150, 181, 0, nullptr);
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return !events.empty(); }));
+        // Held past the long-press time: the deadline passes without one.
+        double deadline = ecore_time_get() + MVMouseEventMgr::LONG_PRESS_DELAY + 0.1;
+        msg_test::runLoopUntil([&] { return ecore_time_get() > deadline; }, 5.0);
+        up();
+    };
+    const Case cases[] = {
+        {"held", true, heldToLongPress, {E::PRESSED, E::LONGPRESSED, E::RELEASED}},
+        {"held, old object freed last", false, heldToLongPress, {E::PRESSED, E::LONGPRESSED, E::RELEASED}},
+        {"lifted", true, [&] { up(); }, {E::PRESSED, E::CLICKED, E::RELEASED}},
+        {"dragged", false, dragged, {E::MOVED, E::RELEASED}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        down(150, 150);
+        Evas_Object* old = target;
+        std::unique_ptr<MVMouseEventMgr> oldMgr = std::move(mgr);
+        if (c.oldGoesFirst)
+            evas_object_del(old);
+        std::optional<MVMouseEventMgr::HeldPress> held = oldMgr->heldPress();
+        ASSERT_TRUE(held.has_value());
+        // The new object gets none of this finger's events: it was not under it at the touch.
+        target = evas_object_rectangle_add(evas());
+        evas_object_geometry_set(target, 100, 100, 100, 100);
+        evas_object_show(target);
+        mgr = std::make_unique<MVMouseEventMgr>(target);
+        ASSERT_TRUE(mgr->init());
+        events.clear();
+        mgr->addEventListener([this](MVMouseEventMgr::Event event) { events.push_back(event); }, target);
+        ASSERT_TRUE(mgr->followPress(*held));
+        oldMgr.reset();
+        if (!c.oldGoesFirst)
+            evas_object_del(old);
+        c.finger();
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return !events.empty() && events.back() == E::RELEASED; }));
+        EXPECT_EQ(events, c.expected);
+    }
+    // With the finger up there is nothing to follow.
+    events.clear();
+    EXPECT_FALSE(mgr->followPress({150, 150, ecore_loop_time_get()}));
+    EXPECT_FALSE(mgr->heldPress().has_value());
+    msg_test::runLoopUntilIdle();
+    EXPECT_TRUE(events.empty());
 }
