@@ -92,6 +92,9 @@ public:
     void removeEventListener(unsigned int& id);
 
     void doAction(Action action);
+    // The page has come in and takes input: a finger that touched a bubble's text while it slid
+    // in, and rests there still, presses that bubble.
+    void takeHeldFinger();
     // True when the screen may be left.
     bool back();
     // Loads the next older page, as reaching the top of the list does.

@@ -103,6 +103,9 @@ void MVContentViewController::_setActiveThread(int threadId) {
 }
 
 void MVContentViewController::_onTransitionFinished() {
+    // The naviframe kept input from the page while it slid in.
+    if (MVListViewController* list = getListView())
+        list->takeHeldFinger();
     msg_store::ThreadManager().readThread(_threadId);
     std::shared_ptr<MCommonConvAddr> convAddr;
     std::string address;

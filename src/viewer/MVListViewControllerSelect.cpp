@@ -176,6 +176,15 @@ void MVListViewController::_bottomButtonClickedCb(void* data, Evas_Object* /*obj
     static_cast<MVListViewController*>(data)->doAction(ACTION_DELETE);
 }
 
+void MVListViewController::takeHeldFinger() {
+    MSG_RET_IF(!_genlist, "no genlist");
+    int x = 0, y = 0;
+    evas_pointer_canvas_xy_get(evas_object_evas_get(_genlist), &x, &y);
+    MVItem* row = _itemOf(elm_genlist_at_xy_item_get(_genlist, x, y, nullptr));
+    if (row && row->getType() == MVItem::BUBBLE)
+        static_cast<MVItemBubble*>(row)->takeHeldFinger(x, y);
+}
+
 void MVListViewController::_onBubbleEvent(int event, MVItem* item) {
     auto* bubble = static_cast<MVItemBubble*>(item);
     MSG_RET_IF(!bubble, "bubble is nullptr");

@@ -2,6 +2,9 @@
 
 #include "common/MsgLog.h"
 
+#include <Ecore.h>
+
+#include <algorithm>
 #include <cstdlib>
 
 namespace msg_app {
@@ -46,6 +49,7 @@ void MVMouseEventMgr::removeEventListener(unsigned int& id) {
 void MVMouseEventMgr::clearAllEvents() {
     view_kit::WTimer::destroy(_pressTimer);
     view_kit::WTimer::destroy(_longPressTimer);
+    view_kit::WTimer::destroy(_followTimer);
     _pressed = false;
 }
 
@@ -54,12 +58,19 @@ void MVMouseEventMgr::_emit(Event event) {
 }
 
 void MVMouseEventMgr::_onDown(int x, int y) {
+    // The object hears this finger itself.
+    view_kit::WTimer::destroy(_followTimer);
+    _startPress(x, y, ecore_loop_time_get());
+}
+
+void MVMouseEventMgr::_startPress(int x, int y, double downTime) {
     _downX = x;
     _downY = y;
+    double held = ecore_loop_time_get() - downTime;
     view_kit::WTimer::destroy(_pressTimer);
     view_kit::WTimer::destroy(_longPressTimer);
     _pressTimer = view_kit::WTimer::addTimer(
-        PRESS_DELAY,
+        std::max(0.0, PRESS_DELAY - held),
         [this](void*) {
             if (_pressed)
                 _emit(PRESSED);
@@ -67,7 +78,7 @@ void MVMouseEventMgr::_onDown(int x, int y) {
         },
         nullptr);
     _longPressTimer = view_kit::WTimer::addTimer(
-        LONG_PRESS_DELAY,
+        std::max(0.0, LONG_PRESS_DELAY - held),
         [this](void*) {
             if (_pressed) {
                 _pressed = false;
@@ -76,7 +87,38 @@ void MVMouseEventMgr::_onDown(int x, int y) {
             return false;
         },
         nullptr);
+    _downTime = downTime;
     _pressed = true;
+}
+
+std::optional<MVMouseEventMgr::HeldPress> MVMouseEventMgr::heldPress() const {
+    if (_pressed)
+        return HeldPress{_downX, _downY, _downTime};
+    return _held;
+}
+
+bool MVMouseEventMgr::followPress(const HeldPress& press) {
+    MSG_RETV_IF(!_obj, false, "object is nullptr");
+    if (!(evas_pointer_button_down_mask_get(evas_object_evas_get(_obj)) & 1))
+        return false;
+    _startPress(press.x, press.y, press.downTime);
+    view_kit::WTimer::destroy(_followTimer);
+    _followTimer = view_kit::WTimer::addTimer(
+        FOLLOW_INTERVAL, [this](void*) { return _followTick(); }, nullptr);
+    return true;
+}
+
+bool MVMouseEventMgr::_followTick() {
+    Evas* evas = evas_object_evas_get(_obj);
+    if (!(evas_pointer_button_down_mask_get(evas) & 1)) {
+        _followTimer.reset();
+        _onUp();
+        return false;
+    }
+    int x = 0, y = 0;
+    evas_pointer_canvas_xy_get(evas, &x, &y);
+    _onMove(x, y);
+    return true;
 }
 
 void MVMouseEventMgr::_onMove(int x, int y) {
@@ -125,7 +167,10 @@ void MVMouseEventMgr::_upCb(void* data, Evas*, Evas_Object*, void*) {
 }
 
 void MVMouseEventMgr::_delCb(void* data, Evas*, Evas_Object*, void*) {
-    static_cast<MVMouseEventMgr*>(data)->_deinit();
+    auto* self = static_cast<MVMouseEventMgr*>(data);
+    // Whoever builds the object again can carry on a finger still resting on it.
+    self->_held = self->heldPress();
+    self->_deinit();
 }
 
 } // namespace msg_viewer

@@ -24,12 +24,30 @@ constexpr double OTHER_ROWS = 0.05;
 constexpr int BUBBLE_X = 110;
 constexpr int NEWEST_BUBBLE_Y = 170;
 constexpr int OLDER_BUBBLE_Y = 60;
+// Where the newest of five one-line bubbles shows as the conversation opens at its end, and how
+// soon after the tap that opened it a finger comes down there: while the conversation slides in.
+constexpr Point NEWEST_AT_OPEN = {110, 80};
+constexpr double EARLY_PRESS_SECONDS = 0.05;
+// The select mode's button fills the bottom area; nothing else there is lit that much.
+constexpr double BUTTON_LIT = 0.9;
 // How long deleting, and the reply launching, may take on a busy machine.
 constexpr double DELETE_SECONDS = 20.0;
 constexpr const char* INPUT_SELECTOR = "com.vorlane.w-input-selector";
 
 class ConversationJourney : public Journey {
 protected:
+    // Five one-line messages received from one number, which opens the list; their thread.
+    int receiveFive() {
+        for (const char* text : {"one", "two", "three", "four", "five"})
+            EXPECT_EQ(watch().sim({"receive", "--from", "+15550188888", "--text", text}).exitCode, 0);
+        return watch().storeRows().front().id;
+    }
+    std::set<std::string> storedTexts(int threadId) {
+        std::set<std::string> stored;
+        for (const Watch::Row& row : watch().storeRows({"--thread", std::to_string(threadId)}))
+            stored.insert(row.text);
+        return stored;
+    }
     // Whether the reply's input selector was asked for; its window is closed with the answer.
     bool replyLaunched() {
         std::string launches;
@@ -49,10 +67,7 @@ protected:
 };
 
 TEST_F(ConversationJourney, TwoBubblesAreSelectedAndDeletedThenTheBezelReplies) {
-    const std::vector<std::string> texts = {"one", "two", "three", "four", "five"};
-    for (const std::string& text : texts)
-        ASSERT_EQ(watch().sim({"receive", "--from", "+15550188888", "--text", text}).exitCode, 0);
-    const int threadId = watch().storeRows().front().id;
+    const int threadId = receiveFive();
     ASSERT_TRUE(watch().launch());
     const Frame list = watch().settled("list");
     watch().tap(Watch::CENTRE, ROW_Y);
@@ -71,14 +86,9 @@ TEST_F(ConversationJourney, TwoBubblesAreSelectedAndDeletedThenTheBezelReplies) 
     watch().tap(BUBBLE_X, OLDER_BUBBLE_Y);
     ASSERT_TRUE(watch().waitForChange(selecting, selecting.whole(), 0.002, "two-checked", &selecting));
     watch().tap(Watch::CENTRE, BOTTOM_BUTTON_Y);
-    auto storedTexts = [&] {
-        std::set<std::string> stored;
-        for (const Watch::Row& row : watch().storeRows({"--thread", std::to_string(threadId)}))
-            stored.insert(row.text);
-        return stored;
-    };
     const std::set<std::string> kept = {"one", "two", "three"};
-    EXPECT_TRUE(waitUntil([&] { return storedTexts() == kept; }, DELETE_SECONDS)) << storedTexts().size();
+    EXPECT_TRUE(waitUntil([&] { return storedTexts(threadId) == kept; }, DELETE_SECONDS))
+        << storedTexts(threadId).size();
     Frame deleted;
     ASSERT_TRUE(watch().waitForChange(selecting, selecting.whole(), OTHER_SCREEN, "deleted", &deleted));
     // The toast over the conversation takes the bezel while it shows.
@@ -87,6 +97,22 @@ TEST_F(ConversationJourney, TwoBubblesAreSelectedAndDeletedThenTheBezelReplies) 
     // Back in the conversation at its end, three detents launch the reply.
     watch().wheel(true, 3);
     EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
+}
+
+TEST_F(ConversationJourney, ABubblePressedWhileTheConversationStillComesInIsSelected) {
+    const int threadId = receiveFive();
+    ASSERT_TRUE(watch().launch());
+    watch().settled("list");
+    ASSERT_TRUE(
+        watch().tapThenLongPress({Watch::CENTRE, ROW_Y}, EARLY_PRESS_SECONDS, NEWEST_AT_OPEN,
+                                 [](const Frame& now) { return now.litShareIn(BOTTOM_AREA) > BUTTON_LIT; }))
+        << "no select mode";
+    watch().settled("checked");
+    // The bubble pressed, and only it, goes.
+    watch().tap(Watch::CENTRE, BOTTOM_BUTTON_Y);
+    const std::set<std::string> kept = {"one", "two", "three", "four"};
+    EXPECT_TRUE(waitUntil([&] { return storedTexts(threadId) == kept; }, DELETE_SECONDS))
+        << storedTexts(threadId).size();
 }
 
 TEST_F(ConversationJourney, AFingerDraggedUpAtTheEndOfAConversationReplies) {

@@ -7,6 +7,10 @@
 
 namespace msg_e2e {
 
+struct Point {
+    int x, y;
+};
+
 struct Rect {
     int x, y, w, h;
 };

@@ -163,6 +163,20 @@ bool Watch::longPress(int x, int y, Rect area) {
     return changed;
 }
 
+bool Watch::tapThenLongPress(Point tap, double after, Point press,
+                             const std::function<bool(const Frame&)>& done) {
+    std::string win = std::to_string(_window);
+    char delay[32];
+    std::snprintf(delay, sizeof delay, "%.3f", after);
+    // One run of xdotool, so that the delay is the user's and not the time a process takes to start.
+    _xdotool({"mousemove", "--window", win, std::to_string(tap.x), std::to_string(tap.y), "click", "1",
+              "sleep", delay, "mousemove", "--window", win, std::to_string(press.x), std::to_string(press.y),
+              "mousedown", "1"});
+    bool shown = waitUntil([&] { return done(_capture()); }, CHANGE_SECONDS);
+    _xdotool({"mouseup", "1"});
+    return shown;
+}
+
 void Watch::drag(int x, int fromY, int toY) {
     std::string win = std::to_string(_window);
     std::vector<std::string> args = {"mousemove",           "--window",  win, std::to_string(x),

@@ -5,6 +5,7 @@
 #include "Process.h"
 #include "VirtualDisplay.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,11 @@ public:
     void tap(int x, int y);
     // Holds the finger down until the screen in `area` changes.
     bool longPress(int x, int y, Rect area);
+    // Taps at `tap`, and `after` seconds later holds the finger down at `press` until the screen
+    // shows what `done` looks for, as a user does who presses on the screen the tap opened while it
+    // still comes in. Whether it did.
+    bool tapThenLongPress(Point tap, double after, Point press,
+                          const std::function<bool(const Frame&)>& done);
     void drag(int x, int fromY, int toY);
     // Wheel down (button 5) is a clockwise detent, up (4) counter-clockwise.
     void wheel(bool down, int detents);

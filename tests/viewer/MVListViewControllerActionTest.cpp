@@ -14,6 +14,8 @@
 
 #include <vconf.h>
 
+#include <algorithm>
+
 using namespace msg_app::msg_viewer;
 using msg_services::LaunchEntry;
 using msg_services::LaunchJournal;
@@ -151,6 +153,8 @@ TEST_F(ViewerActionTest, TappingAFailedMessageResendsItOnceAndForgetsADeletedBub
         msg_store::MessageManager().getMessage(ids[0], now);
         return now.networkStatus == msg_store::NETWORK_STATUS_SENDING;
     }));
+    // A second resend would show only as a second worker's line, and a worker never started
+    // gives no event to wait for: a while passes.
     msg_test::pumpFor(0.1);
     EXPECT_EQ(log.count("Resend msgId [" + std::to_string(ids[0]) + "]"), 1);
 
@@ -159,9 +163,9 @@ TEST_F(ViewerActionTest, TappingAFailedMessageResendsItOnceAndForgetsADeletedBub
     ASSERT_NE(bubble, nullptr);
     bubble->onSelect(bubble->getElmObjectItem());
     elm_object_item_del(bubble->getElmObjectItem());
-    ASSERT_TRUE(
-        msg_test::pumpUntil([&] { return log.contains("Resend msgId [" + std::to_string(ids[1]) + "]"); }));
-    msg_test::pumpFor(0.2);
+    EXPECT_TRUE(msg_test::pumpUntil([&] {
+        return log.contains("the bubble of msgId [" + std::to_string(ids[1]) + "] went before its resend");
+    }));
     EXPECT_EQ(listView()->findBubble(ids[1]), nullptr);
 }
 
@@ -193,14 +197,21 @@ TEST_F(ViewerActionTest, TappingAnMmsStillOnThePhoneAsksAndRequestsIt) {
         EXPECT_STREQ(text, "View this multimedia message?");
         Evas_Object* ok = elm_object_part_content_get(popup, button);
         ASSERT_NE(ok, nullptr);
+        bool closed = false;
+        evas_object_event_callback_add(
+            popup, EVAS_CALLBACK_DEL,
+            [](void* data, Evas*, Evas_Object*, void*) { *static_cast<bool*>(data) = true; }, &closed);
         evas_object_smart_callback_call(ok, "clicked", nullptr);
-        msg_test::runLoopFor(0.1);
-        std::vector<msg_store::PhoneRequest> requests;
-        msg_store::PhoneSide::getRequests(requests);
-        bool asked = false;
-        for (const msg_store::PhoneRequest& r : requests)
-            asked = asked || (r.kind == "download_mms" && r.msgId == msgId);
-        EXPECT_EQ(asked, std::string(button) == "button2");
+        auto asked = [&] {
+            std::vector<msg_store::PhoneRequest> requests;
+            msg_store::PhoneSide::getRequests(requests);
+            return std::any_of(requests.begin(), requests.end(), [&](const msg_store::PhoneRequest& r) {
+                return r.kind == "download_mms" && r.msgId == msgId;
+            });
+        };
+        // The popup goes once its button has done what it does.
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed; }));
+        EXPECT_EQ(asked(), std::string(button) == "button2");
         appWindow->getNaviframeController()->pop();
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
     }

@@ -3,6 +3,7 @@
 #include "LogCapture.h"
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
+#include "view_kit/WNaviframeController.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemReply.h"
 
@@ -166,7 +167,15 @@ TEST_F(ViewerListTest, MarksReadOnceAndClosesOnceWhenEmptied) {
     msg_test::LogCapture log;
     for (int id : ids)
         ASSERT_EQ(msg_store::MessageManager().deleteMessage(id), msg_store::MSG_STORE_SUCCESS);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
-    msg_test::runLoopFor(0.2);
+    // Once the screen has left the naviframe and the loop has nothing left to do, no other close
+    // can be pending.
+    Evas_Object* naviframe = appWindow->getNaviframeController()->getEvasObject();
+    ASSERT_TRUE(msg_test::runLoopUntil([&] {
+        Eina_List* pages = elm_naviframe_items_get(naviframe);
+        bool alone = eina_list_count(pages) == 1;
+        eina_list_free(pages);
+        return alone;
+    }));
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
     EXPECT_EQ(log.count("_onDestroyIdlerCb"), 1);
 }

@@ -3,6 +3,9 @@
 #include "MainLoop.h"
 #include "viewer/MVMouseEventMgr.h"
 
+#include <functional>
+#include <optional>
+
 using namespace msg_app::msg_viewer;
 
 namespace {
@@ -11,7 +14,11 @@ class GestureTest : public ViewerActionFixture {
 protected:
     void SetUp() override {
         ViewerActionFixture::SetUp();
-        target = evas_object_rectangle_add(evas_object_evas_get(appWindow->getEvasObject()));
+        newTarget();
+    }
+    // A watched object over everything; the one before, if any, is the caller's.
+    void newTarget() {
+        target = evas_object_rectangle_add(evas());
         evas_object_geometry_set(target, 100, 100, 100, 100);
         evas_object_layer_set(target, EVAS_LAYER_MAX - 1);
         evas_object_show(target);
@@ -41,29 +48,59 @@ using E = MVMouseEventMgr::Event;
 
 } // namespace
 
-TEST_F(GestureTest, TapHoldAndDragGiveTheirEvents) {
-    // A quick tap: pressed before the click, released after.
-    down(150, 150);
-    up();
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return events.size() == 3; }));
-    EXPECT_EQ(events, (std::vector<E>{E::PRESSED, E::CLICKED, E::RELEASED}));
-
-    // A hold: pressed, then the long press; lifting it is no click.
+TEST_F(GestureTest, TapHoldAndDragGiveTheirEventsAlsoWhenTheObjectIsBuiltAgainUnderTheFinger) {
+    auto hold = [&] {
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return events.size() == 2; }));
+        up();
+    };
+    auto drag = [&] {
+        // A finger moving 31 pixels scrolls; held past the long-press time, it gives none.
+        evas_event_feed_mouse_move(evas(), 150, 181, 0, nullptr);
+        double deadline = ecore_time_get() + MVMouseEventMgr::LONG_PRESS_DELAY + 0.1;
+        msg_test::runLoopUntil([&] { return ecore_time_get() > deadline; }, 5.0);
+        up();
+    };
+    const struct {
+        const char* name;
+        std::function<void()> finger;
+        std::vector<E> expected;
+    } cases[] = {
+        {"tap", [&] { up(); }, {E::PRESSED, E::CLICKED, E::RELEASED}},
+        {"hold", hold, {E::PRESSED, E::LONGPRESSED, E::RELEASED}},
+        {"drag", drag, {E::MOVED, E::RELEASED}},
+    };
+    // The object the finger touched stays; or a new one replaces it, the old one freed before
+    // (a row unrealized, then realized) or after (new contents, then the old ones freed). The new
+    // object gets none of this finger's events: it was not under it at the touch.
+    enum Object { KEPT, FREED_FIRST, FREED_LAST };
+    for (Object object : {KEPT, FREED_FIRST, FREED_LAST}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + " " + std::to_string(object));
+            events.clear();
+            down(150, 150);
+            if (object != KEPT) {
+                Evas_Object* old = target;
+                std::unique_ptr<MVMouseEventMgr> oldMgr = std::move(mgr);
+                if (object == FREED_FIRST)
+                    evas_object_del(old);
+                std::optional<MVMouseEventMgr::HeldPress> held = oldMgr->heldPress();
+                ASSERT_TRUE(held.has_value());
+                newTarget();
+                ASSERT_TRUE(mgr->followPress(*held));
+                oldMgr.reset();
+                if (object == FREED_LAST)
+                    evas_object_del(old);
+            }
+            c.finger();
+            ASSERT_TRUE(
+                msg_test::runLoopUntil([&] { return !events.empty() && events.back() == E::RELEASED; }));
+            EXPECT_EQ(events, c.expected);
+        }
+    }
+    // With the finger up there is nothing to follow.
     events.clear();
-    down(150, 150);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return events.size() == 2; }));
-    up();
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return events.size() == 3; }));
-    EXPECT_EQ(events, (std::vector<E>{E::PRESSED, E::LONGPRESSED, E::RELEASED}));
-
-    // A finger moving 31 pixels scrolls: never a click nor a long press.
-    events.clear();
-    down(150, 150);
-    evas_event_feed_mouse_move(evas(), 150, 181, 0, nullptr);
-    // Held past the long-press time: the deadline passes without one.
-    double deadline = ecore_time_get() + MVMouseEventMgr::LONG_PRESS_DELAY + 0.1;
-    msg_test::runLoopUntil([&] { return ecore_time_get() > deadline; }, 5.0);
-    up();
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return events.back() == E::RELEASED; }));
-    EXPECT_EQ(events, (std::vector<E>{E::MOVED, E::RELEASED}));
+    EXPECT_FALSE(mgr->followPress({150, 150, ecore_loop_time_get()}));
+    EXPECT_FALSE(mgr->heldPress().has_value());
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
+    EXPECT_TRUE(events.empty());
 }

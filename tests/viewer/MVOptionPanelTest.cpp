@@ -53,8 +53,9 @@ TEST_F(OptionPanelTest, OneToOneOffersItsEntriesAndBlockingSwapsToUnblockWithout
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return isBlocked(NUMBER); }));
     EXPECT_TRUE(offers(MORE_OPTION_UNBLOCK));
     EXPECT_FALSE(offers(MORE_OPTION_BLOCK));
-    // Closed once, the panel still offers the conversation's entries.
-    msg_test::runLoopFor(0.3);
+    // Closed once, and the changes the block made all handled, the panel still offers the
+    // conversation's entries.
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
     EXPECT_FALSE(options().empty());
     EXPECT_TRUE(mgr()->getView()->getCueVisible());
 

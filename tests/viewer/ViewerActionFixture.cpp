@@ -76,13 +76,18 @@ bool ViewerActionFixture::choose(MoreOption option) {
         ADD_FAILURE() << "not offered: " << option;
         return false;
     }
+    Evas_Object* panel = mgr()->getView()->getEvasObject();
+    // The panel tells when it has slid in and its entries rest where a finger finds them.
+    bool shown = false;
+    Evas_Smart_Cb shownCb = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
+    evas_object_smart_callback_add(panel, "more,option,opened", shownCb, &shown);
     mgr()->openMenu();
-    if (!msg_test::runLoopUntil([&] { return mgr()->isOpened(); }, 3.0)) {
+    bool opened = msg_test::runLoopUntil([&] { return shown; }, 3.0);
+    evas_object_smart_callback_del_full(panel, "more,option,opened", shownCb, &shown);
+    if (!opened) {
         ADD_FAILURE() << "the panel did not open";
         return false;
     }
-    msg_test::runLoopFor(0.3);
-    Evas_Object* panel = mgr()->getView()->getEvasObject();
     auto* item = static_cast<Eext_Object_Item*>(
         eina_list_nth(eext_more_option_items_get(panel), static_cast<unsigned>(found - offered.begin())));
     if (!item)

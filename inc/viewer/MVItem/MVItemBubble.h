@@ -67,6 +67,9 @@ public:
     void setSizer(std::shared_ptr<MVBubbleSizer> sizer) { _sizer = std::move(sizer); }
     // The genlist shows the row (its "realized" signal): the text widget it still lacks is built.
     void realized();
+    // A finger resting on the text at the canvas point since before the page took input becomes
+    // a press of this bubble; false when the point is off the text or no finger is down.
+    bool takeHeldFinger(int x, int y);
     // Measures the bubble on its sizer before any row of it exists; obj: any object of the canvas.
     bool measureAhead(Evas_Object* obj);
     // Something every bubble's text depends on changed (language, contacts, text sizes, settings):

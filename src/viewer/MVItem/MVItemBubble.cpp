@@ -176,6 +176,7 @@ namespace {
 struct ResendResult {
     std::weak_ptr<void> state;
     MVItemBubble* bubble;
+    int msgId;
     bool sent;
 };
 
@@ -191,7 +192,7 @@ void MVItemBubble::_resend() {
     _refreshStatus();
     int msgId = getMsgId();
     int itemId = _conv->itemId;
-    auto* result = new ResendResult{_resendState, this, false};
+    auto* result = new ResendResult{_resendState, this, msgId, false};
     // The worker never waits on the main loop, and the main loop never waits on it.
     std::thread([msgId, itemId, result] {
         MSG_LOGW("Resend msgId [%d] itemId [%d]", msgId, itemId);
@@ -207,8 +208,10 @@ void MVItemBubble::_resendDoneCb(void* data) {
     std::unique_ptr<ResendResult> result(static_cast<ResendResult*>(data));
     // Both the bubble's end and this answer run on the main loop: a live state means a live bubble.
     std::shared_ptr<void> state = result->state.lock();
-    if (!state)
+    if (!state) {
+        MSG_LOGI("the bubble of msgId [%d] went before its resend ended", result->msgId);
         return;
+    }
     MVItemBubble* self = result->bubble;
     self->_resendState->running = false;
     // On success the store's update redraws the bubble.

@@ -12,13 +12,28 @@ namespace msg_app {
 namespace msg_viewer {
 
 void MVItemBubble::_attachGestures(Evas_Object* label) {
-    // One manager per realized text; the old one stopped with its object.
+    // One manager per realized text. The row is rebuilt whenever the store updates the message
+    // (marked read as the conversation opens, say): a finger that was pressing the old text, gone
+    // or about to go, goes on pressing this one.
+    std::optional<MVMouseEventMgr::HeldPress> held = _gestureMgr ? _gestureMgr->heldPress() : std::nullopt;
     _gestureMgr = std::make_unique<MVMouseEventMgr>(label);
     if (!_gestureMgr->init()) {
         _gestureMgr.reset();
         return;
     }
     _gestureMgr->addEventListener([this](MVMouseEventMgr::Event event) { _onGesture(event); }, label);
+    if (held)
+        _gestureMgr->followPress(*held);
+}
+
+bool MVItemBubble::takeHeldFinger(int x, int y) {
+    if (!_label || !_gestureMgr)
+        return false;
+    int lx = 0, ly = 0, lw = 0, lh = 0;
+    evas_object_geometry_get(_label, &lx, &ly, &lw, &lh);
+    if (x < lx || y < ly || x >= lx + lw || y >= ly + lh)
+        return false;
+    return _gestureMgr->followPress({x, y, ecore_loop_time_get()});
 }
 
 void MVItemBubble::_onGesture(int event) {

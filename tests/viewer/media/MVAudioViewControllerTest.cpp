@@ -64,6 +64,8 @@ TEST_F(AudioViewTest, PlaysPausesResumesAndEndsHoldingThePowerLockOnlyWhileItPla
     view->click();
     EXPECT_EQ(player()->getState(), MVSoundPlayer::STATE_PAUSED);
     double held = progressOf(view);
+    // A bar that stays has no event to wait for: long enough for a playing clip's bar to step
+    // three times.
     msg_test::pumpFor(0.3);
     EXPECT_DOUBLE_EQ(progressOf(view), held);
     EXPECT_LT(held, 1.0);
