@@ -18,8 +18,8 @@ namespace shell {
 namespace {
 // After the conversation has been brought to its message.
 constexpr double ACT_DELAY = 0.6;
-// Once the progress popup has been drawn.
-constexpr double CAPTURE_DELAY = 0.05;
+// Once the progress popup has faded in (0.2 s), and well before its job may end it (1 s at least).
+constexpr double CAPTURE_DELAY = 0.4;
 constexpr const char* UNSAVED_NUMBER = "+15550100077";
 // The reply animation's first step has ended, before it falls back; both steps have ended.
 constexpr double REPLY_HALF_DELAY = 0.4;
