@@ -13,7 +13,7 @@ namespace {
 // The recipient screen's label and Next button; the entry's search button beside the text.
 constexpr int LABEL_X = 140;
 constexpr int LABEL_Y = 145;
-constexpr int NEXT_Y = 275;
+constexpr int NEXT_Y = 317;
 constexpr Rect SEARCH_BUTTON = {250, 58, 56, 56};
 // The reply row ends the conversation: its button sits over its label, the lowest thing drawn in the
 // middle of the screen.
