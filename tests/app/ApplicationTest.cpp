@@ -219,6 +219,17 @@ TEST_F(OwnDeviceTest, TheHeadsetPopupOfAVoiceClipCoversTheWholeScreen) {
     EXPECT_EQ(std::vector<int>({x, y, w, h}), std::vector<int>({0, 0, 360, 360}));
 }
 
+// The empty blocked list is pictured on any device: the screen clears the blocked messages of the
+// copy it is given.
+TEST_F(OwnDeviceTest, TheEmptyBlockedListScreenShowsItsEmptyViewOnADeviceWithBlockedMessages) {
+    ASSERT_EQ(msg_test::runProgram("msg-sim", {"--device", device.path(), "seed"}).exitCode, 0);
+    auto app = startApp("list-blocked-empty");
+    auto* screen = dynamic_cast<msg_app::msg_list::MLContentViewController*>(
+        app->getWindowController()->getNaviframeController()->getTopContentViewController());
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return screen->isShowingNoItem(); }));
+}
+
 TEST_F(ApplicationTest, BuiltinScreensAreRegisteredOnceAndAnUnknownScreenFailsTheStart) {
     msg_app::shell::ScreenRegistry& registry = msg_app::shell::ScreenRegistry::getInstance();
     const size_t count = registry.names().size();
