@@ -133,8 +133,11 @@ TEST_F(ComposeJourney, TheKeyboardChoiceOpensTheComposerWhoseSendSendsWhatWasTyp
     ASSERT_TRUE(openNewConversation(&conversation));
     tapReply(conversation);
     ASSERT_TRUE(watch().switchTo("msg-input"));
-    // "Keyboard" is the selector's last button.
-    Frame selector = watch().settled("selector");
+    // "Keyboard" is the selector's last button, below the quick replies: a finger scrolls the list to
+    // its end.
+    watch().settled("selector");
+    watch().drag(Watch::CENTRE, Watch::SIZE - 40, 20);
+    Frame selector = watch().settled("selector at its end");
     int lowest = selector.lowestLitLineIn({Watch::CENTRE, 0, 1, Watch::SIZE});
     ASSERT_GT(lowest, BUTTON_INSET);
     watch().tap(Watch::CENTRE, lowest - BUTTON_INSET);
