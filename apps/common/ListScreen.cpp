@@ -6,6 +6,8 @@
 #include "common/MsgLog.h"
 #include "common/view/MCommonMoreOptionViewController.h"
 #include "list/MLItem/MLItemContent.h"
+#include "msg_store/ListCondition.h"
+#include "msg_store/MessageManager.h"
 
 #include <vector>
 
@@ -21,8 +23,26 @@ constexpr double CAPTURE_DELAY = 0.4;
 
 } // namespace
 
+// The blocked messages of the device go (msg-shot renders a copy), so that the list shows its
+// empty view on any device.
+static void deleteBlockedMessages() {
+    msg_store::ListCondition condition;
+    condition.folderFilter = msg_store::FOLDER_WATCH_SPAM;
+    std::vector<msg_store::Message> blocked;
+    msg_store::MessageManager manager;
+    if (manager.getMessages(condition, blocked) != msg_store::MSG_STORE_SUCCESS)
+        MSG_LOGE("the blocked messages cannot be listed");
+    for (const msg_store::Message& message : blocked) {
+        if (manager.deleteMessage(message.msgId) != msg_store::MSG_STORE_SUCCESS)
+            MSG_LOGE("blocked message %d cannot be deleted", message.msgId);
+    }
+}
+
 ListScreen::ListScreen(msg_list::ListType listType, Start start)
-    : msg_list::MLContentViewController(listType), _start(start) {}
+    : msg_list::MLContentViewController(listType), _start(start) {
+    if (start == Start::EMPTY)
+        deleteBlockedMessages();
+}
 
 ListScreen::~ListScreen() {
     view_kit::WTimer::destroy(_startTimer);
@@ -32,7 +52,7 @@ ListScreen::~ListScreen() {
 
 void ListScreen::onCreated() {
     msg_list::MLContentViewController::onCreated();
-    if (_start != Start::LIST)
+    if (_start != Start::LIST && _start != Start::EMPTY)
         MCommonAppEventMgr::getInstance()->addListener(this);
 }
 
@@ -93,6 +113,7 @@ bool ListScreen::_enterStartState() {
         return true;
     }
     case Start::LIST:
+    case Start::EMPTY:
         break;
     }
     return true;

@@ -28,6 +28,7 @@ public:
         SELECT,   // select mode with the first two rows checked
         PROGRESS, // every row checked and being deleted in the background
         END,      // scrolled as far down as the list goes
+        EMPTY,    // on a copy of the device left without blocked messages
     };
 
     ListScreen(msg_list::ListType listType, Start start);

@@ -18,8 +18,8 @@ namespace shell {
 namespace {
 // After the conversation has been brought to its message.
 constexpr double ACT_DELAY = 0.6;
-// Once the progress popup has been drawn.
-constexpr double CAPTURE_DELAY = 0.05;
+// Once the progress popup has faded in (0.2 s), and well before its job may end it (1 s at least).
+constexpr double CAPTURE_DELAY = 0.4;
 constexpr const char* UNSAVED_NUMBER = "+15550100077";
 // The reply animation's first step has ended, before it falls back; both steps have ended.
 constexpr double REPLY_HALF_DELAY = 0.4;
@@ -93,13 +93,15 @@ void ViewerActionScreen::_act() {
         break;
     case Act::SELECT:
     case Act::SELECT_SMALL:
-    case Act::SELECT_OPTIONS:
         list->selectMessages(_newestIds(2));
-        if (_actKind == Act::SELECT_OPTIONS)
-            mgr->openMenu();
         break;
     case Act::SELECT_TARGET:
         list->selectMessages({getTargetMsgId()});
+        break;
+    case Act::SELECT_OPTIONS:
+        // A message the watch received itself: the phone can take it.
+        list->selectMessages({getTargetMsgId()});
+        mgr->openMenu();
         break;
     case Act::DELETING:
         // All but the oldest, so that the job runs rather than the whole conversation going at once.
@@ -144,7 +146,10 @@ void registerViewerActionScreens(ScreenRegistry& registry) {
          Pick::NEWEST, Act::SELECT_SMALL},
         {"viewer-select-mms", "select mode with an MMS with a picture checked", Pick::PICTURE,
          Act::SELECT_TARGET},
-        {"viewer-select-options", "the option panel of select mode", Pick::NEWEST, Act::SELECT_OPTIONS},
+        // Select mode's one option, sending to the phone, needs a watch with its own SIM and a phone.
+        {"viewer-select-options",
+         "the option panel of select mode (on a watch with its own SIM and a phone: profile remote)",
+         Pick::WATCH, Act::SELECT_OPTIONS},
         {"viewer-deleting", "checked messages being deleted", Pick::YEAR_CHANGE, Act::DELETING},
         {"viewer-link-menu", "the menu of a number tapped in a message", Pick::LINKS, Act::LINK_MENU},
         {"viewer-recipients", "the recipients of a group conversation", Pick::GROUP, Act::RECIPIENTS},

@@ -61,6 +61,9 @@ bool matches(Pick pick, const Conversation& conv, int addressCount) {
                static_cast<unsigned char>(conv.text[0]) <= 0xDB;
     case Pick::YEAR_CHANGE:
         return conv.text.find("Happy new year") != std::string::npos;
+    case Pick::WATCH:
+        return conv.folderType == msg_store::FOLDER_WATCH_INBOX && !conv.hideWatchIcon &&
+               conv.msgType != "mms";
     }
     return false;
 }

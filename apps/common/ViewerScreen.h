@@ -31,6 +31,7 @@ public:
         NOT_RETRIEVED, // an MMS still on the phone
         RTL,           // a conversation written right to left
         YEAR_CHANGE,   // date lines on both sides of a new year
+        WATCH,         // a message the watch received through its own SIM
     };
     enum class Show {
         TARGET,     // the picked message in the middle

@@ -118,10 +118,10 @@ Evas_Object* InputSelectorScreen::onCreateView(Evas_Object* parent, void*) {
     evas_object_size_hint_min_set(top, 0, 36);
     elm_box_pack_end(box, top);
     std::string to = _request ? recipients(_request) : std::string();
-    _addLabel(box, to, "default");
+    _addLabel(box, to, "input/recipient");
     std::string context = _request ? extra(_request, "template_context") : std::string();
     if (!context.empty())
-        _addLabel(box, context, "marker");
+        _addLabel(box, context, "input/context");
     Evas_Object* entry = _addEntry(box);
     for (const auto& reply : quickReplies())
         _addQuickReply(box, reply);
@@ -162,6 +162,7 @@ Evas_Object* InputSelectorScreen::_addEntry(Evas_Object* box) {
 
 void InputSelectorScreen::_addQuickReply(Evas_Object* box, const std::string& text) {
     Evas_Object* button = elm_button_add(box);
+    elm_object_style_set(button, "input/choice");
     setPlainText(button, text);
     fillRow(button, BUTTON_MARGIN);
     evas_object_smart_callback_add(button, "clicked", _quickReplyCb, this);
@@ -171,6 +172,7 @@ void InputSelectorScreen::_addQuickReply(Evas_Object* box, const std::string& te
 
 void InputSelectorScreen::_addKeyboardChoice(Evas_Object* box) {
     Evas_Object* button = elm_button_add(box);
+    elm_object_style_set(button, "input/choice");
     elm_object_text_set(button, translated(KEYBOARD_TEXT).c_str());
     fillRow(button, BUTTON_MARGIN);
     evas_object_smart_callback_add(button, "clicked", _keyboardCb, this);

@@ -79,6 +79,8 @@ public:
         // Rows left alone because they changed since they were checked.
         size_t changedCount = 0;
         std::atomic<bool> isTerminating{false};
+        // The worker went through every target and reported: there is a result to tell.
+        bool isFinished = false;
     };
 
     explicit MLListViewController(ListType listType);
@@ -176,7 +178,7 @@ private:
     Outcome _doActionForOneItem(const BgActionTarget& target);
     void _doActionForMultiItems(std::vector<BgActionTarget> targets);
     void _onBgActionResult(std::vector<int>* doneIds);
-    void _onBgActionPopupDestroyed();
+    void _onBgActionPopupDestroyed(const BgActionData& job);
     void _showResult(Action action, size_t doneCount, size_t changedCount);
     void _showToast(const char* textId);
     static Outcome _actOn(const BgActionData& job, const BgActionTarget& target);

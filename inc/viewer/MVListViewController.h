@@ -199,7 +199,7 @@ private:
     void _destroySelectButtons();
     void _actionDelete();
     void _deleteInBackground(std::vector<int> ids);
-    void _onBgDeleteEnd();
+    void _onBgDeleteEnd(bool deleted);
     static void _bottomButtonClickedCb(void* data, Evas_Object* obj, void* eventInfo);
 
     int _threadId;

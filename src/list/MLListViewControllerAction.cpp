@@ -96,8 +96,9 @@ void MLListViewController::_doActionForMultiItems(std::vector<BgActionTarget> ta
         MCommonProgressPopup::FULL,
         _action == ACTION_RESTORE ? "WDS_MSG_TPOP_RESTORING_ING_ABB" : "WDS_MSG_TPOP_DELETING_ING_ABB",
         [job](void*, view_kit::WThread::IStatus* status, Ecore_Thread*) { _bgActionWorker(job, status); },
-        [this, job](void*, void*) { _showResult(job->action, job->doneIds.size(), job->changedCount); },
-        [this](void*) { _onBgActionPopupDestroyed(); },
+        // The result is told once the progress popup has gone: one state on screen at a time.
+        [job](void*, void*) { job->isFinished = true; },
+        [this, job](void*) { _onBgActionPopupDestroyed(*job); },
         [](void*, bool* destroyPopup) {
             if (destroyPopup)
                 *destroyPopup = false;
@@ -139,13 +140,15 @@ void MLListViewController::_bgActionWorker(const std::shared_ptr<BgActionData>& 
     MSG_LOGW("Failed to send feedback.");
 }
 
-void MLListViewController::_onBgActionPopupDestroyed() {
+void MLListViewController::_onBgActionPopupDestroyed(const BgActionData& job) {
     if (MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_TERMINATING) {
         MSG_LOGI("app is destroying. just return.");
         return;
     }
     MSG_RET_IF(_isDestroying, "list is destroying");
     _bgActionPopup.reset();
+    if (job.isFinished)
+        _showResult(job.action, job.doneIds.size(), job.changedCount);
     _bgJob.reset();
     if (_listStyle == LIST_STYLE_SELECT)
         _changeToNormalMode();

@@ -284,6 +284,7 @@ void MVListViewController::_deleteInBackground(std::vector<int> ids) {
     job->ids = std::move(ids);
     // The worker owns its own results; the popup (and this view with it) may go before it ends.
     auto deleted = std::make_shared<std::vector<int>>();
+    auto reported = std::make_shared<bool>(false);
     MCommonProgressPopup* popup = MCommonProgressPopup::createBgActionPopup(
         MCommonProgressPopup::FULL, "WDS_MSG_TPOP_DELETING_ING_ABB",
         [job, deleted](void*, view_kit::WThread::IStatus* status, Ecore_Thread*) {
@@ -308,18 +309,16 @@ void MVListViewController::_deleteInBackground(std::vector<int> ids) {
             if (!status->notify(deleted.get()))
                 MSG_LOGE("sendFeedback failed");
         },
-        [this, alive = std::weak_ptr<bool>(_alive)](void*, void* result) {
-            if (alive.expired())
-                return;
+        [reported](void*, void* result) {
             auto* done = static_cast<std::vector<int>*>(result);
-            if (!done || done->empty())
+            *reported = done && !done->empty();
+            if (!*reported)
                 MSG_LOGE("delete failed");
-            else
-                _showToast(DELETED_TEXT_ID);
         },
-        [this, alive = std::weak_ptr<bool>(_alive)](void*) {
+        // The result is told once the progress popup has gone: one state on screen at a time.
+        [this, reported, alive = std::weak_ptr<bool>(_alive)](void*) {
             if (!alive.expired())
-                _onBgDeleteEnd();
+                _onBgDeleteEnd(*reported);
         },
         [](void*, bool* destroyPopup) {
             if (destroyPopup)
@@ -337,12 +336,14 @@ void MVListViewController::_deleteInBackground(std::vector<int> ids) {
     _bgDeletePopupWptr = view_kit::weak_cast<MCommonProgressPopup>(popup->getWeakPtr());
 }
 
-void MVListViewController::_onBgDeleteEnd() {
+void MVListViewController::_onBgDeleteEnd(bool deleted) {
     if (MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_TERMINATING) {
         MSG_LOGW("Destroying state, just return");
         return;
     }
     _bgDeletePopupWptr.reset();
+    if (deleted)
+        _showToast(DELETED_TEXT_ID);
     // No reload: each deletion has already reached the list through the store's change events,
     // and rebuilding the first page of a long conversation would stall the screen.
     if (_viewType == VIEW_TYPE_SELECT)

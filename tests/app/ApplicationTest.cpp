@@ -23,6 +23,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 using msg_app::shell::Application;
 using msg_app::shell::DemoScreen;
@@ -178,6 +179,55 @@ TEST_F(OwnDeviceTest, TheProgressScreenIsPicturedWhileItsDeleteRuns) {
     EXPECT_TRUE(runningWhenAsked);
     evas_object_smart_callback_del_full(win, msg_app::shell::CAPTURE_EVENT, askedCb, &captureAsked);
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 0; }, 10.0));
+}
+
+// Waits for the screen to ask for its picture; false when it never does.
+bool waitForCapture(Application& app) {
+    bool asked = false;
+    Evas_Object* win = app.getWindowController()->getEvasObject();
+    auto askedCb = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
+    evas_object_smart_callback_add(win, msg_app::shell::CAPTURE_EVENT, askedCb, &asked);
+    bool done = msg_test::runLoopUntil([&] { return asked; }, 10.0);
+    evas_object_smart_callback_del_full(win, msg_app::shell::CAPTURE_EVENT, askedCb, &asked);
+    return done;
+}
+
+// The popups on the window's canvas.
+std::vector<Evas_Object*> popupsOf(Application& app) {
+    std::vector<Evas_Object*> found;
+    Evas* evas = evas_object_evas_get(app.getWindowController()->getEvasObject());
+    for (Evas_Object* obj = evas_object_bottom_get(evas); obj; obj = evas_object_above_get(obj)) {
+        const char* name = efl_class_name_get(efl_class_get(obj));
+        if (name && std::string(name) == "Elm.Popup")
+            found.push_back(obj);
+    }
+    return found;
+}
+
+// A popup asked for by a voice clip in a bubble covers the whole screen, as every popup does,
+// not the bubble's area.
+TEST_F(OwnDeviceTest, TheHeadsetPopupOfAVoiceClipCoversTheWholeScreen) {
+    ASSERT_EQ(msg_test::runProgram("msg-sim", {"--device", device.path(), "seed"}).exitCode, 0);
+    auto app = startApp("viewer-headset-popup");
+    ASSERT_TRUE(waitForCapture(*app));
+    std::vector<Evas_Object*> popups = popupsOf(*app);
+    ASSERT_EQ(popups.size(), 1u);
+    Evas_Object* content = elm_object_content_get(popups[0]);
+    ASSERT_NE(content, nullptr);
+    int x = -1, y = -1, w = -1, h = -1;
+    evas_object_geometry_get(content, &x, &y, &w, &h);
+    EXPECT_EQ(std::vector<int>({x, y, w, h}), std::vector<int>({0, 0, 360, 360}));
+}
+
+// The empty blocked list is pictured on any device: the screen clears the blocked messages of the
+// copy it is given.
+TEST_F(OwnDeviceTest, TheEmptyBlockedListScreenShowsItsEmptyViewOnADeviceWithBlockedMessages) {
+    ASSERT_EQ(msg_test::runProgram("msg-sim", {"--device", device.path(), "seed"}).exitCode, 0);
+    auto app = startApp("list-blocked-empty");
+    auto* screen = dynamic_cast<msg_app::msg_list::MLContentViewController*>(
+        app->getWindowController()->getNaviframeController()->getTopContentViewController());
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return screen->isShowingNoItem(); }));
 }
 
 TEST_F(ApplicationTest, BuiltinScreensAreRegisteredOnceAndAnUnknownScreenFailsTheStart) {

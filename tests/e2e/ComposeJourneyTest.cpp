@@ -13,7 +13,7 @@ namespace {
 // The recipient screen's label and Next button; the entry's search button beside the text.
 constexpr int LABEL_X = 140;
 constexpr int LABEL_Y = 145;
-constexpr int NEXT_Y = 275;
+constexpr int NEXT_Y = 317;
 constexpr Rect SEARCH_BUTTON = {250, 58, 56, 56};
 // The reply row ends the conversation: its button sits over its label, the lowest thing drawn in the
 // middle of the screen.
@@ -133,8 +133,11 @@ TEST_F(ComposeJourney, TheKeyboardChoiceOpensTheComposerWhoseSendSendsWhatWasTyp
     ASSERT_TRUE(openNewConversation(&conversation));
     tapReply(conversation);
     ASSERT_TRUE(watch().switchTo("msg-input"));
-    // "Keyboard" is the selector's last button.
-    Frame selector = watch().settled("selector");
+    // "Keyboard" is the selector's last button, below the quick replies: a finger scrolls the list to
+    // its end.
+    watch().settled("selector");
+    watch().drag(Watch::CENTRE, Watch::SIZE - 40, 20);
+    Frame selector = watch().settled("selector at its end");
     int lowest = selector.lowestLitLineIn({Watch::CENTRE, 0, 1, Watch::SIZE});
     ASSERT_GT(lowest, BUTTON_INSET);
     watch().tap(Watch::CENTRE, lowest - BUTTON_INSET);

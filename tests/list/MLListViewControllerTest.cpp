@@ -174,7 +174,15 @@ TEST_F(SelectModeTest, SeveralRowsGoOnTheWorkerWhichStopsAfterItsCurrentRowWhenT
             EXPECT_FALSE(hasToast("Deleted."));
             continue;
         }
-        ASSERT_TRUE(waitDone());
+        // The result is told once the progress popup has gone, never over it.
+        bool toastOverProgress = false;
+        ASSERT_TRUE(msg_test::runLoopUntil(
+            [&] {
+                toastOverProgress |= list->isBgActionRunning() && hasToast("Deleted.");
+                return !list->isBgActionRunning();
+            },
+            8.0));
+        EXPECT_FALSE(toastOverProgress);
         EXPECT_FALSE(threadExists(a) || threadExists(b) || threadExists(c));
         EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
         EXPECT_TRUE(hasToast("Deleted."));

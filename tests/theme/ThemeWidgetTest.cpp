@@ -109,7 +109,7 @@ TEST_F(ThemeWidgetTest, ToastStylesShowTheTextAndOnlyTheCheckStyleShowsTheMark) 
         ASSERT_NE(edje, nullptr);
         EXPECT_EQ(groupOf(edje), std::string("elm/popup/base/") + style);
         EXPECT_NE(findEdje(toast, std::string("elm/notify/bottom/popup/") + style), nullptr);
-        EXPECT_EQ(edje_object_part_exists(edje, "check"), strcmp(style, "toast/circle/check") == 0);
+        EXPECT_EQ(edje_object_part_exists(edje, "sent"), strcmp(style, "toast/circle/check") == 0);
         // The text reaches the screen through the style's own label.
         Evas_Object* label = findEdje(toast, std::string("elm/label/base/popup/") + style);
         ASSERT_NE(label, nullptr);

@@ -30,6 +30,17 @@ protected:
             ids.insert(conv.msgId);
         return ids;
     }
+    bool showsToast(const char* text) const {
+        Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
+        for (Evas_Object* o = evas_object_bottom_get(evas); o; o = evas_object_above_get(o)) {
+            const char* name = efl_class_name_get(efl_class_get(o));
+            const char* shown =
+                name && !strcmp(name, "Elm.Popup") ? elm_object_part_text_get(o, "elm.text") : nullptr;
+            if (shown && !strcmp(shown, text))
+                return true;
+        }
+        return false;
+    }
     void pressDelete() {
         ASSERT_NE(listView()->getBottomButton(), nullptr);
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return isUnderFinger(listView()->getBottomButton()); }));
@@ -83,7 +94,16 @@ TEST_F(SelectModeTest, DeletingOneOrTwoKeepsTheRest) {
     listView()->selectMessages({ids[0], ids[2]});
     pressDelete();
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->isBgDeleteRunning(); }));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !listView()->isBgDeleteRunning(); }, 10.0));
+    // Its result is told once the progress popup has gone, never over it.
+    bool toastOverProgress = false;
+    ASSERT_TRUE(msg_test::runLoopUntil(
+        [&] {
+            toastOverProgress |= listView()->isBgDeleteRunning() && showsToast("Deleted.");
+            return !listView()->isBgDeleteRunning();
+        },
+        10.0));
+    EXPECT_FALSE(toastOverProgress);
+    EXPECT_TRUE(showsToast("Deleted."));
     EXPECT_EQ(storedIds(), std::set<int>{ids[1]});
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->getLoadedCount() == 1; }));
     EXPECT_NE(listView()->findBubble(ids[1]), nullptr);

@@ -45,6 +45,9 @@ public:
     void onBtnResized(Evas_Object* button);
     // Selects the button of the road a new message takes now.
     void updateButtonState();
+    // The buttons are drawn only where and while the clipper is: the page's own, so that a page
+    // pushed over it (the full-screen editor) does not show them.
+    void clipTo(Evas_Object* clipper);
 
     Evas_Object* getPhoneButton() const { return _phoneBtn; }
     Evas_Object* getWatchButton() const { return _watchBtn; }

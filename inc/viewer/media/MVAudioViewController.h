@@ -49,6 +49,7 @@ private:
     void _deleteTimer();
     void _showHeadsetPopup();
     void _showUnsupportedToast();
+    view_kit::WViewController* _popupHost();
     static Eina_Bool _progressTimerCb(void* data);
 
     msg_store::Content _content;

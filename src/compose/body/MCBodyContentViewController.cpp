@@ -143,6 +143,9 @@ void MCBodyContentViewController::onPushed(Elm_Object_Item* naviItem) {
     MSG_RET_IF(!naviItem, "naviItem is nullptr");
     elm_naviframe_item_title_enabled_set(naviItem, EINA_FALSE, EINA_FALSE);
     efl_access_object_i18n_name_set(naviItem, common_ui_helper::get_text(ACCESS_NAME_ID));
+    // The buttons float over the page rather than in it: they take its clipper to go with it.
+    if (_outgoingButtons && _layout)
+        _outgoingButtons->clipTo(evas_object_clip_get(_layout));
     if (_wasLaunchTextCut())
         _showToast(MAX_CHARACTERS_ID);
 }

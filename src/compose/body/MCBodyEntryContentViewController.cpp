@@ -57,7 +57,9 @@ Evas_Object* MCBodyEntryContentViewController::onCreateView(Evas_Object* parent,
     elm_entry_single_line_set(_entry, EINA_FALSE);
     elm_entry_line_wrap_set(_entry, ELM_WRAP_MIXED);
     elm_entry_scrollable_set(_entry, EINA_TRUE);
-    elm_entry_text_style_user_push(_entry, "DEFAULT='font_size=30 color=#ffffff'");
+    elm_object_style_set(_entry, "composer/editor");
+    // Centred, as every text of the round screen: above the input panel it is one short line.
+    elm_entry_text_style_user_push(_entry, "DEFAULT='font_size=30 color=#ffffff align=center'");
     elm_entry_input_panel_return_key_type_set(_entry, ELM_INPUT_PANEL_RETURN_KEY_TYPE_DONE);
     elm_entry_markup_filter_append(_entry, _filterCb, this);
     evas_object_smart_callback_add(_entry, "changed", _changedCb, this);

@@ -127,7 +127,9 @@ void MCItemBody::_showText() {
     char* markup = elm_entry_utf8_to_markup(_text.c_str());
     elm_entry_entry_set(_entry, markup ? markup : "");
     std::free(markup);
-    elm_entry_cursor_end_set(_entry);
+    // The preview shows the text's first lines whole: a cursor at the end scrolled the preview to
+    // its last lines, cutting the first one shown. A tap still leaves the cursor where it lands.
+    elm_entry_cursor_begin_set(_entry);
 }
 
 int MCItemBody::getCursorPos() const {

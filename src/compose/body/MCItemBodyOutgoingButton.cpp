@@ -73,6 +73,13 @@ Evas_Object* MCItemBodyOutgoingButton::_createButton(const char* icon, const cha
     return button;
 }
 
+void MCItemBodyOutgoingButton::clipTo(Evas_Object* clipper) {
+    for (Evas_Object* button : {_phoneBtn, _watchBtn}) {
+        if (button)
+            evas_object_clip_set(button, clipper);
+    }
+}
+
 void MCItemBodyOutgoingButton::updateButtonSizeByScrollPosition(int scrollY, bool force) {
     if (!force && scrollY == _scrollY)
         return;

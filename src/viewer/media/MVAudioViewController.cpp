@@ -6,6 +6,9 @@
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
 #include "metadata_extractor.h"
+#include "view_kit/WContentViewController.h"
+#include "view_kit/WNaviframeController.h"
+#include "view_kit/WWindowController.h"
 #include "viewer/media/MVContentTap.h"
 
 #include <Elementary.h>
@@ -193,14 +196,24 @@ void MVAudioViewController::_showHeadsetPopup() {
         },
         [](void*, bool* destroy) { *destroy = true; }, nullptr, nullptr, nullptr);
     if (popup)
-        attachPopup(popup);
+        _popupHost()->attachPopup(popup);
 }
 
 void MVAudioViewController::_showUnsupportedToast() {
     MCommonPopup* popup = MCommonPopup::createToastPopup(
         "WDS_MSG_TPOP_UNABLE_TO_VIEW_FILE_FILE_TYPE_NOT_SUPPORTED_BY_HULM", nullptr, nullptr);
     if (popup)
-        attachPopup(popup);
+        _popupHost()->attachPopup(popup);
+}
+
+// A popup covers the area of the view it is attached to: on the clip's own small view it sat off
+// centre and went with the bubble when its row was rebuilt. The page that shows the conversation
+// holds it instead.
+view_kit::WViewController* MVAudioViewController::_popupHost() {
+    view_kit::WWindowController* window = getWindowController();
+    view_kit::WNaviframeController* naviframe = window ? window->getNaviframeController() : nullptr;
+    view_kit::WViewController* page = naviframe ? naviframe->getTopContentViewController() : nullptr;
+    return page ? page : this;
 }
 
 Eina_Bool MVAudioViewController::_progressTimerCb(void* data) {

@@ -1,11 +1,14 @@
 // Every string id that the code uses has a text in each compiled catalogue.
 #include "CommonDeviceTest.h"
+#include "EflTest.h"
 #include "common/CommonUiHelper.h"
 
 #include <Elementary.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -70,6 +73,62 @@ TEST_F(TranslationTest, EveryStringIdHasATextInEachLanguage) {
                 EXPECT_EQ(english.count(text), 0u) << id << " is English: " << text;
         }
     }
+}
+
+// Korean breaks lines at its spaces only: a word cut between two syllables reads as two words.
+// Every Korean text is laid out as a popup lays it out, at the width of a narrow text area; each
+// line that does not start the text must start a word, unless the word alone is wider than a line.
+TEST_F(TranslationTest, KoreanTextsBreakLinesOnlyBetweenWords) {
+    constexpr int WIDTH = 200;
+    std::set<std::string> ids = idsUnder(fs::path(MSG_SOURCE_DIR) / "src");
+    setString("db/menu_widget/language", "ko_KR.UTF-8");
+    ASSERT_TRUE(msg_app::common_ui_helper::set_textdomain());
+    msg_test::TestWindow window;
+    Evas_Object* block = evas_object_textblock_add(window.evas());
+    Evas_Textblock_Style* style = evas_textblock_style_new();
+    evas_textblock_style_set(style, "DEFAULT='font=Sans font_size=28 wrap=mixed'");
+    evas_object_textblock_style_set(block, style);
+    Evas_Object* word = evas_object_textblock_add(window.evas());
+    evas_object_textblock_style_set(word, style);
+    int multiLine = 0;
+    for (const std::string& id : ids) {
+        const char* text = msg_app::common_ui_helper::get_text(id.c_str());
+        char* markup = evas_textblock_text_utf8_to_markup(block, text);
+        evas_object_textblock_text_markup_set(block, markup);
+        free(markup);
+        evas_object_resize(block, WIDTH, 1000);
+        Evas_Textblock_Cursor* cursor = evas_object_textblock_cursor_new(block);
+        for (int line = 1; evas_textblock_cursor_line_set(cursor, line); ++line) {
+            ++multiLine;
+            evas_textblock_cursor_line_char_first(cursor);
+            Evas_Textblock_Cursor* before = evas_object_textblock_cursor_new(block);
+            evas_textblock_cursor_copy(cursor, before);
+            evas_textblock_cursor_char_prev(before);
+            char* previous = evas_textblock_cursor_content_get(before);
+            bool atSpace = previous && (!strcmp(previous, " ") || !strcmp(previous, "<br/>"));
+            if (!atSpace) {
+                // The word the line starts in, measured alone.
+                evas_textblock_cursor_word_start(before);
+                Evas_Textblock_Cursor* end = evas_object_textblock_cursor_new(block);
+                evas_textblock_cursor_copy(cursor, end);
+                evas_textblock_cursor_word_end(end);
+                char* whole = evas_textblock_cursor_range_text_get(before, end, EVAS_TEXTBLOCK_TEXT_PLAIN);
+                evas_object_textblock_text_markup_set(word, whole);
+                Evas_Coord w = 0, h = 0;
+                evas_object_textblock_size_native_get(word, &w, &h);
+                EXPECT_GT(w, WIDTH) << id << ": \"" << text << "\" breaks the word \"" << whole << "\"";
+                free(whole);
+                evas_textblock_cursor_free(end);
+            }
+            free(previous);
+            evas_textblock_cursor_free(before);
+        }
+        evas_textblock_cursor_free(cursor);
+    }
+    EXPECT_GT(multiLine, 10) << "too few texts wrapped to test anything";
+    evas_object_del(word);
+    evas_object_del(block);
+    evas_textblock_style_free(style);
 }
 
 } // namespace

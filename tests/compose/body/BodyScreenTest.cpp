@@ -87,6 +87,19 @@ TEST_F(BodyScreenTest, TheReducedLimitCountsUnitsAgainst140) {
     EXPECT_EQ("140/140", counter());
 }
 
+// The preview keeps its row's height: a text longer than it shows its first lines, the first one
+// whole, not its last ones under a sliced line.
+TEST_F(BodyScreenTest, ALongTextPreviewShowsItsFirstLines) {
+    open(repeat("a", 150) + " and then some");
+    settle();
+    Evas_Coord x = -1, y = -1, w = 0, h = 0, contentW = 0, contentH = 0;
+    elm_scroller_region_get(body()->getEntry(), &x, &y, &w, &h);
+    elm_scroller_child_size_get(body()->getEntry(), &contentW, &contentH);
+    ASSERT_GT(h, 0);
+    EXPECT_GT(contentH, h) << "the text must be longer than the preview";
+    EXPECT_EQ(y, 0);
+}
+
 TEST_F(BodyScreenTest, AnEmptyTextShowsTheGuideAndMarkupStaysText) {
     open("");
     EXPECT_NE(std::string::npos, partText(body()->getEntry(), "elm.guide").find("Enter message"));
