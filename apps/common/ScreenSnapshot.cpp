@@ -113,6 +113,56 @@ void sortTexts(std::vector<ScreenSnapshot::Text>& texts) {
     });
 }
 
+void addInt(JsonBuilder* b, const char* name, int value) {
+    json_builder_set_member_name(b, name);
+    json_builder_add_int_value(b, value);
+}
+
+// An array member of one object per element, each written by `add`.
+template <typename T, typename F>
+void addArray(JsonBuilder* b, const char* name, const std::vector<T>& elements, F add) {
+    json_builder_set_member_name(b, name);
+    json_builder_begin_array(b);
+    for (const T& element : elements) {
+        json_builder_begin_object(b);
+        add(b, element);
+        json_builder_end_object(b);
+    }
+    json_builder_end_array(b);
+}
+
+void addView(JsonBuilder* b, const ScreenSnapshot::View& view) {
+    addString(b, "class", view.className);
+    addString(b, "name", view.name);
+    json_builder_set_member_name(b, "seen");
+    json_builder_add_boolean_value(b, view.seen);
+    addBox(b, view.box);
+    addTexts(b, "texts", view.texts);
+}
+
+void addRow(JsonBuilder* b, const ScreenSnapshot::Row& row) {
+    addInt(b, "index", row.index);
+    addString(b, "style", row.style);
+    addBox(b, row.box);
+    if (row.checked >= 0) {
+        json_builder_set_member_name(b, "checked");
+        json_builder_add_boolean_value(b, row.checked == 1);
+    }
+    addTexts(b, "texts", row.texts);
+}
+
+void addList(JsonBuilder* b, const ScreenSnapshot::List& list) {
+    addString(b, "view", list.view);
+    addBox(b, list.box);
+    addInt(b, "count", list.count);
+    addArray(b, "styles", list.styles, [](JsonBuilder* b, const ScreenSnapshot::StyleRun& run) {
+        addString(b, "style", run.style);
+        addInt(b, "first", run.first);
+        addInt(b, "count", run.count);
+    });
+    addArray(b, "rows", list.rows, addRow);
+}
+
 } // namespace
 
 ScreenSnapshot::ScreenSnapshot(Evas_Object* window) {
@@ -263,58 +313,8 @@ std::string ScreenSnapshot::toJson(const std::string& appState) const {
     for (const std::string& page : _pages)
         json_builder_add_string_value(b, page.c_str());
     json_builder_end_array(b);
-    json_builder_set_member_name(b, "views");
-    json_builder_begin_array(b);
-    for (const View& view : _views) {
-        json_builder_begin_object(b);
-        addString(b, "class", view.className);
-        addString(b, "name", view.name);
-        json_builder_set_member_name(b, "seen");
-        json_builder_add_boolean_value(b, view.seen);
-        addBox(b, view.box);
-        addTexts(b, "texts", view.texts);
-        json_builder_end_object(b);
-    }
-    json_builder_end_array(b);
-    json_builder_set_member_name(b, "lists");
-    json_builder_begin_array(b);
-    for (const List& list : _lists) {
-        json_builder_begin_object(b);
-        addString(b, "view", list.view);
-        addBox(b, list.box);
-        json_builder_set_member_name(b, "count");
-        json_builder_add_int_value(b, list.count);
-        json_builder_set_member_name(b, "styles");
-        json_builder_begin_array(b);
-        for (const StyleRun& run : list.styles) {
-            json_builder_begin_object(b);
-            addString(b, "style", run.style);
-            json_builder_set_member_name(b, "first");
-            json_builder_add_int_value(b, run.first);
-            json_builder_set_member_name(b, "count");
-            json_builder_add_int_value(b, run.count);
-            json_builder_end_object(b);
-        }
-        json_builder_end_array(b);
-        json_builder_set_member_name(b, "rows");
-        json_builder_begin_array(b);
-        for (const Row& row : list.rows) {
-            json_builder_begin_object(b);
-            json_builder_set_member_name(b, "index");
-            json_builder_add_int_value(b, row.index);
-            addString(b, "style", row.style);
-            addBox(b, row.box);
-            if (row.checked >= 0) {
-                json_builder_set_member_name(b, "checked");
-                json_builder_add_boolean_value(b, row.checked == 1);
-            }
-            addTexts(b, "texts", row.texts);
-            json_builder_end_object(b);
-        }
-        json_builder_end_array(b);
-        json_builder_end_object(b);
-    }
-    json_builder_end_array(b);
+    addArray(b, "views", _views, addView);
+    addArray(b, "lists", _lists, addList);
     addTexts(b, "texts", _otherTexts);
     json_builder_end_object(b);
 
