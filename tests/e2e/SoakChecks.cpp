@@ -13,6 +13,9 @@ namespace {
 // The theme's item styles: a conversation of the list, a message of a conversation.
 constexpr const char* THREAD_ROW = "list.4text.custom";
 constexpr const char* BUBBLE_ROW = "message.bubble";
+// The list's title and the conversation's reply label: words of the application, not of the user.
+constexpr const char* TITLE_ROW = "groupindex";
+constexpr const char* REPLY_LABEL_ROW = "message.reply_text";
 constexpr const char* LIST_PAGE = "MLContentViewController";
 constexpr const char* LIST_VIEW = "MLListViewController";
 constexpr const char* CONVERSATION_PAGE = "MVContentViewController";
@@ -233,6 +236,38 @@ std::string checkRowsFillTheList(const ShownScreen& shown) {
     return std::string(onList ? "the conversation list" : "the conversation") + " of " +
            std::to_string(list->count) + " rows is blank from y " + std::to_string(reached) + " to " +
            std::to_string(blankTo);
+}
+
+std::string checkLanguage(const ShownScreen& shown, const std::string& locale) {
+    GUnicodeScript wanted = locale.rfind("ko", 0) == 0   ? G_UNICODE_SCRIPT_HANGUL
+                            : locale.rfind("ar", 0) == 0 ? G_UNICODE_SCRIPT_ARABIC
+                                                         : G_UNICODE_SCRIPT_LATIN;
+    std::vector<std::string> words;
+    for (const ShownScreen::List& list : shown.lists) {
+        for (const ShownScreen::Row& row : list.rows) {
+            if (row.style == TITLE_ROW || row.style == REPLY_LABEL_ROW)
+                for (const auto& t : row.texts)
+                    words.push_back(t.text);
+        }
+    }
+    for (const ShownScreen::View& view : shown.views) {
+        if (view.seen && view.className == LIST_VIEW)
+            for (const auto& t : view.texts)
+                words.push_back(t.text);
+    }
+    for (const std::string& word : words) {
+        // The first letter tells the script; digits and marks are common to all.
+        for (size_t i = 0; i < word.size();) {
+            char32_t c = nextChar(word, i);
+            if (!g_unichar_isalpha(c))
+                continue;
+            GUnicodeScript script = g_unichar_get_script(c);
+            if (script != wanted)
+                return "the application shows " + quoted(plainText(word)) + " in " + locale;
+            break;
+        }
+    }
+    return "";
 }
 
 std::string checkSelectCount(const ShownScreen& shown) {

@@ -46,6 +46,9 @@ std::string checkConversationList(const ShownScreen& shown, const std::vector<St
 std::string checkConversation(const ShownScreen& shown, const std::vector<StoreMessage>& messages);
 // The list of the page on top: its rows fill it, with blank space only past its first or last row.
 std::string checkRowsFillTheList(const ShownScreen& shown);
+// The application's own words (the list's title, the reply label, the select mode's button) are in
+// the device's language (`locale`, as the setting holds it), in its script.
+std::string checkLanguage(const ShownScreen& shown, const std::string& locale);
 // Select mode: the count shown is the number of checked rows, where every row is in view.
 std::string checkSelectCount(const ShownScreen& shown);
 // The lines of the application's log that tell of an object used while not valid or after it was

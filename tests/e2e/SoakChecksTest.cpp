@@ -201,6 +201,26 @@ TEST(SoakChecks, TheRowsOfAListFillIt) {
     }
 }
 
+TEST(SoakChecks, TheApplicationsWordsAreInTheDevicesLanguage) {
+    auto titled = [](const char* title) {
+        return screen(
+            LIST_PAGE,
+            {list("MLListViewController", run("groupindex", 0, 1) + "," + run("list.4text.custom", 1, 1),
+                  {row(0, "groupindex", 60, {title}), row(1, "list.4text.custom", 120, {"Ann", "메시"})})});
+    };
+    const struct {
+        const char* title;
+        const char* locale;
+        bool right;
+    } cases[] = {
+        {"Messages", "en_US.UTF-8", true}, {"메시지", "ko_KR.UTF-8", true},
+        {"الرسائل", "ar_AE.UTF-8", true},  {"Messages", "ko_KR.UTF-8", false},
+        {"메시지", "en_US.UTF-8", false},  {"Messages", "ar_AE.UTF-8", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(checkLanguage(titled(c.title), c.locale).empty(), c.right) << c.title << " in " << c.locale;
+}
+
 TEST(SoakChecks, TheSelectCountIsTheNumberChecked) {
     auto counted = [](const char* count, const std::vector<std::string>& rows, int total) {
         std::string button =

@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <sstream>
 
 namespace msg_e2e {
@@ -165,7 +166,8 @@ protected:
             rename(step);
             break;
         case Kind::LANGUAGE:
-            w.sim({"set", "db/menu_widget/language", step.text});
+            if (w.sim({"set", "db/menu_widget/language", step.text}).exitCode == 0)
+                _locale = step.text;
             break;
         }
     }
@@ -261,6 +263,8 @@ protected:
         }
         if (wrong.empty())
             wrong = checkRowsFillTheList(_shown);
+        if (wrong.empty())
+            wrong = checkLanguage(_shown, _locale);
         return wrong.empty() ? checkSelectCount(_shown) : wrong;
     }
 
@@ -298,12 +302,27 @@ protected:
                       << steps;
     }
 
+    // What the user saw after each step, counted: how much of the application the run reached.
+    void countScreen() {
+        std::string seen = _shown.state == "paused" ? "in the background" : _shown.topPage();
+        for (const char* view : {"MCommonCountBtnViewController", "MCommonPopup", "MCommonProgressPopup"}) {
+            if (_shown.seenView(view))
+                seen += std::string(" + ") + view;
+        }
+        const ShownScreen::View* panel = _shown.seenView("MCommonMoreOptionViewController");
+        if (panel && !panel->texts.empty())
+            seen += " + options";
+        ++_screens[seen];
+    }
+
     std::vector<std::string> _done;
+    std::map<std::string, int> _screens;
     std::vector<std::string> _stalls;
     std::vector<std::string> _badLines;
     std::vector<StoreThread> _threads;
     ShownScreen _shown;
     int _openThread = 0;
+    std::string _locale = "en_US.UTF-8"; // a fresh device's
     size_t _logOffset = 0;
 };
 
@@ -328,6 +347,7 @@ TEST_F(Soak, ARandomUserFindsTheScreenTrueToTheStoreAfterEveryStep) {
         wrong = check();
         if (!wrong.empty())
             break;
+        countScreen();
         if (_shown.topPage() != "MVContentViewController")
             _openThread = 0;
         else if (opening && _shown.pages.size() == 2)
@@ -337,6 +357,8 @@ TEST_F(Soak, ARandomUserFindsTheScreenTrueToTheStoreAfterEveryStep) {
         report(plan, wrong);
     std::printf("soak seed %u: %zu steps in %.0f s%s\n", plan.seed, _done.size(), elapsed(),
                 wrong.empty() ? ", every check held" : "");
+    for (const auto& [screen, steps] : _screens)
+        std::printf("  %4d steps ended on %s\n", steps, screen.c_str());
     for (const std::string& stall : _stalls)
         std::printf("  slow answer at %s\n", stall.c_str());
 }

@@ -55,7 +55,8 @@ void Watch::_stopLaunched() {
 Output Watch::sim(const std::vector<std::string>& args) const {
     std::vector<std::string> argv = {msg_test::binDir() + "/msg-sim", "--device", _device};
     argv.insert(argv.end(), args.begin(), args.end());
-    return run(argv);
+    // What msg-sim launches (the composer a selector's answer starts) shows on the watch's display.
+    return run(argv, {{"DISPLAY", _display.name()}, {"ELM_ENGINE", ""}});
 }
 
 std::vector<Watch::Row> Watch::storeRows(const std::vector<std::string>& args) const {
