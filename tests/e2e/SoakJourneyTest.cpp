@@ -5,7 +5,8 @@
 // the store; a failure prints the seed and the steps, which replay the run exactly.
 //
 // MSG_SOAK_SECONDS how long (180 by default), MSG_SOAK_SEED which run, MSG_SOAK_STEPS a replay of
-// that many steps (the time then does not count). scripts/soak sets them.
+// that many steps (the time then does not count), MSG_SOAK_TRACE each step as it goes. scripts/soak
+// sets them.
 #include "Journey.h"
 #include "SoakChecks.h"
 #include "SoakScript.h"
@@ -53,6 +54,7 @@ struct SoakPlan {
     uint32_t seed = DEFAULT_SEED;
     double seconds = DEFAULT_SECONDS;
     int steps = 0; // 0: as many as the time allows
+    bool trace = false; // each step and the screen after it, printed as it goes
 
     static SoakPlan fromEnvironment() {
         SoakPlan plan;
@@ -62,6 +64,7 @@ struct SoakPlan {
             plan.seconds = std::strtod(seconds, nullptr);
         if (const char* steps = std::getenv("MSG_SOAK_STEPS"); steps && *steps)
             plan.steps = std::atoi(steps);
+        plan.trace = std::getenv("MSG_SOAK_TRACE") != nullptr;
         return plan;
     }
 };
@@ -348,6 +351,8 @@ TEST_F(Soak, ARandomUserFindsTheScreenTrueToTheStoreAfterEveryStep) {
         if (!wrong.empty())
             break;
         countScreen();
+        if (plan.trace)
+            std::printf("%zu %s -> %s\n", _done.size(), _done.back().c_str(), _shown.describe().c_str());
         if (_shown.topPage() != "MVContentViewController")
             _openThread = 0;
         else if (opening && _shown.pages.size() == 2)

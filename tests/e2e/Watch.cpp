@@ -224,7 +224,11 @@ void Watch::type(const std::string& text) {
 }
 
 void Watch::focusApp(bool focused) {
-    _display.focus(focused ? _window : 0);
+    // Coming back moves the focus away first: an application that sent itself to the background
+    // (back on its last page) still holds it, and must see it come.
+    _display.focus(0);
+    if (focused)
+        _display.focus(_window);
 }
 
 bool Watch::inspect(ShownScreen* shown) const {
