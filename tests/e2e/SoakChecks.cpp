@@ -87,6 +87,12 @@ std::string textsOf(const ShownScreen::Row& row) {
     return quoted(joined);
 }
 
+// A row cut by the edge of its list (or of the screen) may show only some of its texts.
+bool wholeIn(const ShownScreen::Row& row, const ShownScreen::List& list) {
+    int top = std::max(list.box.y, 0), bottom = std::min(list.box.y + list.box.h, 360);
+    return row.box.y >= top && row.box.y + row.box.h <= bottom;
+}
+
 bool rowShows(const ShownScreen::Row& row, const std::string& text) {
     std::string wanted = plainText(text);
     for (const auto& t : row.texts) {
@@ -158,6 +164,8 @@ std::string checkConversationList(const ShownScreen& shown, const std::vector<St
                std::to_string(threads.size());
     int first = list->firstOf(THREAD_ROW);
     for (const ShownScreen::Row* row : list->shownRows(THREAD_ROW)) {
+        if (!wholeIn(*row, *list))
+            continue;
         size_t at = static_cast<size_t>(row->index - first);
         const StoreThread& thread = threads[at];
         if (!rowShows(*row, thread.snippet) && !(!thread.subject.empty() && rowShows(*row, thread.subject)))
@@ -198,6 +206,8 @@ std::string checkConversation(const ShownScreen& shown, const std::vector<StoreM
         if (plainText(t.text).find(wanted) != std::string::npos)
             return "";
     }
+    if (!wholeIn(*last, *list))
+        return "";
     return "the last bubble shows " + textsOf(*last) + ", the store's newest message (" +
            std::to_string(newest.id) + ") is " + quoted(wanted);
 }

@@ -53,7 +53,7 @@ const char* const OTHER_WINDOWS[] = {"msg-compose", "msg-send"};
 struct SoakPlan {
     uint32_t seed = DEFAULT_SEED;
     double seconds = DEFAULT_SECONDS;
-    int steps = 0; // 0: as many as the time allows
+    int steps = 0;      // 0: as many as the time allows
     bool trace = false; // each step and the screen after it, printed as it goes
 
     static SoakPlan fromEnvironment() {
