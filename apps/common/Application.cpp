@@ -74,7 +74,11 @@ bool Application::start() {
     _watchLocale(true);
     // 7. The first screen, and what it opens on the others.
     screen_opener::install(&_screenOpener);
-    return _showFirstScreen();
+    if (!_showFirstScreen())
+        return false;
+    // 8. Under test, the port that tells what the screen shows.
+    _listenForInspection();
+    return true;
 }
 
 void Application::stop() {
@@ -82,6 +86,8 @@ void Application::stop() {
         return;
     _started = false;
     MCommonAppEventMgr::getInstance()->emit(APP_EVENT_TERMINATING);
+    // 8. The inspection port reads the window: it goes first.
+    _inspector.reset();
     // 7.-5. The screens and the window go together.
     if (Evas_Object* win = _window ? _window->getEvasObject() : nullptr) {
         evas_object_smart_callback_del_full(win, "focus,in", _focusInCb, this);
@@ -176,6 +182,21 @@ bool Application::_showFirstScreen() {
     // later one: the screen on top takes the bezel from it.
     MCommonAppEventMgr::getInstance()->emit(APP_EVENT_RELAUNCHED);
     return true;
+}
+
+void Application::_listenForInspection() {
+    if (!ScreenInspector::requested())
+        return;
+    _inspector = std::make_unique<ScreenInspector>(_window->getEvasObject(), [] {
+        switch (MCommonAppEventMgr::getInstance()->getAppState()) {
+        case APP_EVENT_RESUMED:
+            return std::string("resumed");
+        case APP_EVENT_PAUSED:
+            return std::string("paused");
+        default:
+            return std::string("started");
+        }
+    });
 }
 
 void Application::_watchWindow() {

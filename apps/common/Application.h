@@ -4,6 +4,7 @@
 #include <Elementary.h>
 
 #include "AppScreenOpener.h"
+#include "ScreenInspector.h"
 
 #include "vconf.h"
 
@@ -55,6 +56,7 @@ private:
     bool _showFirstScreen();
     void _watchWindow();
     void _watchLocale(bool watch);
+    void _listenForInspection();
     static void _languageChangedCb(keynode_t* node, void* data);
     static void _regionFormatChangedCb(keynode_t* node, void* data);
     static void _focusInCb(void* data, Evas_Object* obj, void* info);
@@ -67,6 +69,7 @@ private:
     Options _options;
     AppScreenOpener _screenOpener;
     std::unique_ptr<view_kit::WWindowController> _window;
+    std::unique_ptr<ScreenInspector> _inspector;
     std::function<void()> _onFirstFrame;
     Ecore_Job* _pauseJob = nullptr;
     bool _started = false;

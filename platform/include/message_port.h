@@ -3,7 +3,8 @@
  * applications send bundles to them. Messages to a port of one of our
  * applications reach its callback on the main loop of the process that
  * registered it; a message to an application the device has but we do not
- * ship is written to the platform journal (category "MESSAGE_PORT").
+ * ship is written to the platform journal (category "MESSAGE_PORT"), unless a
+ * running process of that application id registered the port.
  */
 #ifndef MSG_PLATFORM_MESSAGE_PORT_H
 #define MSG_PLATFORM_MESSAGE_PORT_H

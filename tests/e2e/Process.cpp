@@ -50,23 +50,36 @@ Process::~Process() {
     stop();
 }
 
-bool Process::start(const std::vector<std::string>& argv, const Env& env, int keepFd) {
+bool Process::start(const std::vector<std::string>& argv, const Env& env, int keepFd,
+                    const std::string& outputFile) {
     if (argv.empty() || _pid > 0)
         return false;
     std::vector<std::string> args = argv;
     std::vector<std::string> envs = childEnvironment(env);
     std::vector<char*> argp = pointers(args);
     std::vector<char*> envp = pointers(envs);
+    // Opened before the fork: the child only duplicates it.
+    int output =
+        outputFile.empty() ? -1 : open(outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     _pid = fork();
-    if (_pid < 0)
+    if (_pid < 0) {
+        if (output >= 0)
+            close(output);
         return false;
+    }
     if (_pid == 0) {
         if (keepFd >= 0)
             fcntl(keepFd, F_SETFD, 0);
+        if (output >= 0) {
+            dup2(output, STDOUT_FILENO);
+            dup2(output, STDERR_FILENO);
+        }
         execve(argp[0], argp.data(), envp.data());
         _exit(127);
     }
-    return true;
+    if (output >= 0)
+        close(output);
+    return _pid > 0;
 }
 
 bool Process::running() {
@@ -75,6 +88,8 @@ bool Process::running() {
     int status = 0;
     if (waitpid(_pid, &status, WNOHANG) == 0)
         return true;
+    _ending = WIFSIGNALED(status) ? "killed by signal " + std::to_string(WTERMSIG(status))
+                                  : "exited with " + std::to_string(WEXITSTATUS(status));
     _pid = -1;
     return false;
 }

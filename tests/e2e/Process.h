@@ -19,15 +19,20 @@ public:
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
-    // `keepFd`, when not -1, stays open in the child under its own number.
-    bool start(const std::vector<std::string>& argv, const Env& env = {}, int keepFd = -1);
+    // `keepFd`, when not -1, stays open in the child under its own number. With `outputFile`, the
+    // child's standard output and error are appended to that file.
+    bool start(const std::vector<std::string>& argv, const Env& env = {}, int keepFd = -1,
+               const std::string& outputFile = std::string());
     bool running();
+    // How the process ended, once running() saw it end ("exited with 1", "killed by signal 11").
+    const std::string& ending() const { return _ending; }
     // Sends SIGTERM, then SIGKILL if it does not end within `seconds`.
     void stop(double seconds = 5.0);
     pid_t pid() const { return _pid; }
 
 private:
     pid_t _pid = -1;
+    std::string _ending;
 };
 
 struct Output {

@@ -93,6 +93,13 @@ WindowId VirtualDisplay::_search(WindowId parent, const std::string& name) {
     return found;
 }
 
+void VirtualDisplay::focus(WindowId window) {
+    if (!_display)
+        return;
+    XSetInputFocus(_display, window ? window : DefaultRootWindow(_display), RevertToPointerRoot, CurrentTime);
+    XSync(_display, False);
+}
+
 WindowId VirtualDisplay::findWindow(const std::string& name) {
     return _display ? _search(DefaultRootWindow(_display), name) : 0;
 }

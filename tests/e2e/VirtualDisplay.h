@@ -29,6 +29,9 @@ public:
     WindowId findWindow(const std::string& name);
     // The window's pixels as on the screen; empty when it cannot be read.
     Frame capture(WindowId window);
+    // Gives the keyboard focus to `window`, or to no application's window when it is 0, as the
+    // watch's home screen does when the user leaves an application and comes back.
+    void focus(WindowId window);
 
 private:
     WindowId _search(WindowId parent, const std::string& name);

@@ -55,7 +55,8 @@ void Watch::_stopLaunched() {
 Output Watch::sim(const std::vector<std::string>& args) const {
     std::vector<std::string> argv = {msg_test::binDir() + "/msg-sim", "--device", _device};
     argv.insert(argv.end(), args.begin(), args.end());
-    return run(argv);
+    // What msg-sim launches (the composer a selector's answer starts) shows on the watch's display.
+    return run(argv, {{"DISPLAY", _display.name()}, {"ELM_ENGINE", ""}});
 }
 
 std::vector<Watch::Row> Watch::storeRows(const std::vector<std::string>& args) const {
@@ -82,11 +83,13 @@ bool Watch::launch(const std::vector<std::string>& args) {
     std::vector<std::string> argv = {msg_test::binDir() + "/msg-app", "--device", _device};
     argv.insert(argv.end(), args.begin(), args.end());
     // The window is drawn on the display, not in memory; the log stays with the pictures.
+    // It answers what its screen shows (msg-sim inspect).
     Process::Env env = {{"DISPLAY", _display.name()},
                         {"ELM_ENGINE", ""},
-                        {"MSG_LOG_FILE", _folder + "/msg-app.log"},
-                        {"MSG_LOG_LEVEL", "info"}};
-    return _app.start(argv, env) && switchTo("msg-app");
+                        {"MSG_LOG_FILE", logPath()},
+                        {"MSG_LOG_LEVEL", "info"},
+                        {"MSG_INSPECT", "1"}};
+    return _app.start(argv, env, -1, logPath()) && switchTo("msg-app");
 }
 
 bool Watch::switchTo(const std::string& program) {
@@ -123,6 +126,10 @@ Frame Watch::settled(const std::string& name) {
         },
         SETTLE_SECONDS);
     _pictures.emplace_back(name, last);
+    if (_pictureLimit && _pictures.size() > _pictureLimit) {
+        _pictures.erase(_pictures.begin());
+        ++_picturesDropped;
+    }
     return last;
 }
 
@@ -177,6 +184,14 @@ bool Watch::tapThenLongPress(Point tap, double after, Point press,
     return shown;
 }
 
+void Watch::press(int x, int y, double seconds) {
+    char hold[32];
+    std::snprintf(hold, sizeof hold, "%.3f", seconds);
+    // One run of xdotool: the hold is the user's, not the time a process takes to start.
+    _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(x), std::to_string(y),
+              "mousedown", "1", "sleep", hold, "mouseup", "1"});
+}
+
 void Watch::drag(int x, int fromY, int toY) {
     std::string win = std::to_string(_window);
     std::vector<std::string> args = {"mousemove",           "--window",  win, std::to_string(x),
@@ -208,11 +223,24 @@ void Watch::type(const std::string& text) {
               std::to_string(CENTRE), "type", "--delay", "120", text});
 }
 
+void Watch::focusApp(bool focused) {
+    // Coming back moves the focus away first: an application that sent itself to the background
+    // (back on its last page) still holds it, and must see it come.
+    _display.focus(0);
+    if (focused)
+        _display.focus(_window);
+}
+
+bool Watch::inspect(ShownScreen* shown) const {
+    Output answer = sim({"inspect", "--json"});
+    return answer.exitCode == 0 && ShownScreen::parse(answer.out, shown);
+}
+
 std::string Watch::keepPictures() {
-    int index = 0;
+    size_t index = 0;
     for (const auto& [name, frame] : _pictures) {
         char prefix[16];
-        snprintf(prefix, sizeof prefix, "%02d-", ++index);
+        snprintf(prefix, sizeof prefix, "%04zu-", _picturesDropped + ++index);
         frame.savePng(_folder + "/" + prefix + name + ".png");
     }
     return _folder;

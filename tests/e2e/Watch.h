@@ -3,6 +3,7 @@
 
 #include "Frame.h"
 #include "Process.h"
+#include "ShownScreen.h"
 #include "VirtualDisplay.h"
 
 #include <functional>
@@ -36,6 +37,12 @@ public:
     // Starts msg-app with `args` and waits for its window to show something.
     bool launch(const std::vector<std::string>& args = {});
     bool running() { return _app.running(); }
+    // How msg-app ended, once running() is false.
+    const std::string& ending() const { return _app.ending(); }
+    // What msg-app's window shows, as msg-app tells it; false when it did not answer.
+    bool inspect(ShownScreen* shown) const;
+    // msg-app's log: its own lines and the toolkit's.
+    std::string logPath() const { return _folder + "/msg-app.log"; }
     // Waits for the window of `program` (msg-app, or an application a launch request
     // started) to show something, and turns the finger, the keys and the pictures to it.
     bool switchTo(const std::string& program);
@@ -58,12 +65,19 @@ public:
     // still comes in. Whether it did.
     bool tapThenLongPress(Point tap, double after, Point press,
                           const std::function<bool(const Frame&)>& done);
+    // Holds the finger down for `seconds`, as a user's long press does.
+    void press(int x, int y, double seconds);
     void drag(int x, int fromY, int toY);
     // Wheel down (button 5) is a clockwise detent, up (4) counter-clockwise.
     void wheel(bool down, int detents);
     void key(const std::string& name, int times = 1);
     // Typed on the desktop's keyboard, key by key.
     void type(const std::string& text);
+    // The user leaves the application for the watch's home screen (false) or comes back (true).
+    void focusApp(bool focused);
+
+    // Keeps only the newest `count` pictures, for journeys that take thousands.
+    void keepNewestPictures(size_t count) { _pictureLimit = count; }
 
     // Saves every picture taken into the folder; its path.
     std::string keepPictures();
@@ -81,6 +95,8 @@ private:
     Process _app;
     WindowId _window = 0;
     std::vector<std::pair<std::string, Frame>> _pictures;
+    size_t _pictureLimit = 0; // 0: all
+    size_t _picturesDropped = 0;
 };
 
 } // namespace msg_e2e

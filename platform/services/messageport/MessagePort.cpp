@@ -135,12 +135,14 @@ int message_port_send_message(const char* remote_app_id, const char* remote_port
     bundle_free_encoded_rawdata(&raw);
 
     msg_services::AppInfo app;
-    if (!msg_services::AppRegistry::find(remote_app_id, app) || app.executable.empty()) {
-        // Applications of the device that we do not ship exist as journal entries only.
+    bool installed = msg_services::AppRegistry::find(remote_app_id, app) && !app.executable.empty();
+    Device* device = portDevice();
+    // Applications of the device that we do not ship exist as journal entries only, unless a
+    // running process of that id listens (a tool of the device waiting for an answer).
+    if (!installed && !(device && isRegistered(device, remote_app_id, remote_port))) {
         int err = journal_log("MESSAGE_PORT", "%s/%s %s", remote_app_id, remote_port, encoded.c_str());
         return err == JOURNAL_ERROR_NONE ? MESSAGE_PORT_ERROR_NONE : MESSAGE_PORT_ERROR_IO_ERROR;
     }
-    Device* device = portDevice();
     PLAT_RETV_IF(!device, MESSAGE_PORT_ERROR_IO_ERROR, "no device");
     PLAT_RETV_IF(!isRegistered(device, remote_app_id, remote_port), MESSAGE_PORT_ERROR_PORT_NOT_FOUND,
                  "%s has no port %s", remote_app_id, remote_port);

@@ -1,6 +1,7 @@
 #include "message_port.h"
 
 #include "AppRegistry.h"
+#include "JournalStore.h"
 #include "device/Device.h"
 
 #include "MainLoop.h"
@@ -83,6 +84,32 @@ TEST_F(MessagePortTest, MessageReachesTheRegisteredPortUntilItIsUnregistered) {
     EXPECT_EQ(message_port_send_message(kOurApp, "", message), MESSAGE_PORT_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(message_port_send_message(kOurApp, "nobody-listens", message),
               MESSAGE_PORT_ERROR_PORT_NOT_FOUND);
+    bundle_free(message);
+}
+
+// A tool of the device that is not an installed application (msg-sim asking the running
+// application something) gets its answer on a port of its own while it listens; once it stops
+// listening, the answer goes to the journal like any message to an application we do not ship.
+TEST_F(MessagePortTest, AProcessThatIsNotInstalledGetsMessagesWhileItListens) {
+    constexpr const char* tool = "tool-of-the-device";
+    setenv("MSG_APP_ID", tool, 1);
+    Received received;
+    int port = message_port_register_local_port("answers", receiveCb, &received);
+    ASSERT_GT(port, 0);
+    setenv("MSG_APP_ID", kOurApp, 1);
+    bundle* message = makeBundle("answer");
+    ASSERT_EQ(message_port_send_message(tool, "answers", message), MESSAGE_PORT_ERROR_NONE);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return received.count == 1; }, 5.0));
+    EXPECT_EQ(received.sender, kOurApp);
+    EXPECT_EQ(received.context, "answer");
+
+    setenv("MSG_APP_ID", tool, 1);
+    ASSERT_EQ(message_port_unregister_local_port(port), MESSAGE_PORT_ERROR_NONE);
+    setenv("MSG_APP_ID", kOurApp, 1);
+    EXPECT_EQ(message_port_send_message(tool, "answers", message), MESSAGE_PORT_ERROR_NONE);
+    auto journal = msg_services::JournalStore::list("journal", 1);
+    ASSERT_EQ(journal.size(), 1u);
+    EXPECT_EQ(journal.back().text.rfind(std::string(tool) + "/answers ", 0), 0u) << journal.back().text;
     bundle_free(message);
 }
 
