@@ -76,7 +76,6 @@ private:
     bool _maxToastPending = false;
     bool _reducedLimit = false;
     bool _mmsSupported = false;
-    bool _smsUri = false;
     bool _closing = false;
     Ecore_Job* _toastJob = nullptr;
     EntryCb _onPopSaveEntry;
