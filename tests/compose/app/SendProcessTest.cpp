@@ -3,11 +3,12 @@
 #include "ProcessTest.h"
 
 #include "Programs.h"
+#include "app_common.h"
 #include "preference.h"
 
 #include <fstream>
+#include <glob.h>
 #include <iterator>
-#include <sys/stat.h>
 
 namespace {
 
@@ -99,8 +100,11 @@ TEST_F(SendProcessTest, AReplyGoesToItsOnePersonOnce) {
 // process, and the next composer's start finds nothing of the message's to sweep away.
 TEST_F(SendProcessTest, AQueuedPictureOutlivesTheComposerAndTheNextOne) {
     const std::string png = std::string("\x89PNG\r\n\x1a\n", 8) + std::string(4000, 'p');
-    ASSERT_EQ(0, mkdir(device.file("media").c_str(), 0700));
-    std::string picture = device.file("media/view.png");
+    // An application's shared folder, where another application may leave what it shares.
+    char* shared = app_get_shared_data_path();
+    ASSERT_NE(nullptr, shared);
+    std::string picture = std::string(shared) + "view.png";
+    free(shared);
     std::ofstream(picture, std::ios::binary) << png;
     const struct {
         const char* road;
@@ -123,6 +127,11 @@ TEST_F(SendProcessTest, AQueuedPictureOutlivesTheComposerAndTheNextOne) {
         ASSERT_TRUE(waitForExit(sendPicture("01012345678")));
         msg_store::OutboxEntry queued;
         ASSERT_TRUE(waitForOutbox(queued));
+        glob_t left{};
+        EXPECT_NE(0, glob(device.file("apps/*/shared/data/composer-working-dir/composer_*").c_str(), 0,
+                          nullptr, &left))
+            << "a working folder outlived its process: " << (left.gl_pathc ? left.gl_pathv[0] : "");
+        globfree(&left);
         // The next composer's working folder is made after a sweep of what gone processes left.
         ASSERT_TRUE(waitForExit(sendPicture("01087654321")));
         msg_store::Message message = stored(queued.msgId);
