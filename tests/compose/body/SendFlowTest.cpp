@@ -89,6 +89,22 @@ TEST_F(SendFlowTest, EachQuestionAnsweredEachWay) {
              applyProfile("no-sim");
          },
          "hi", "", 0},
+        {"the network's refusal",
+         [this] {
+             applyProfile("standalone");
+             applyProfile("carrier-kt");
+             setInt("memory/telephony/cs_rej_cause", 7);
+         },
+         "hi", text("IDS_MSG_TPOP_FAILED_TO_SEND_MESSAGE_NETWORK_REGISTRATION_FAILED_KOR"), 0},
+        {"a SIM to activate",
+         [this] {
+             applyProfile("standalone");
+             applyProfile("carrier-skt");
+             setInt("memory/private/telephony/skt_sim_is_activated", 0);
+         },
+         "hi",
+         text("IDS_PROV_POP_PHONE_ACTIVATION_REQUIRED_N_CONTACT_YOUR_CUSTOMER_CENTRE_OR_LOCAL_DEALER_KOR"),
+         0},
         {"three pages", [] {}, longText,
          "Messages can only have up to 1000 characters. Send as 3 multimedia messages?", 3},
     };
