@@ -68,7 +68,6 @@ private:
     static void _toastJobCb(void* data);
 
     MsgType _msgType;
-    app_control_h _handle;
     Evas_Object* _entry = nullptr;
     Evas_Object* _layout = nullptr;
     std::string _initialText;

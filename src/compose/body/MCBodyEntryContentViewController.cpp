@@ -23,8 +23,8 @@ constexpr const char* PARAGRAPH_SEPARATOR = "\xE2\x80\xA9";
 } // namespace
 
 MCBodyEntryContentViewController::MCBodyEntryContentViewController(Evas_Object* /*parent*/, MsgType msgType,
-                                                                   app_control_h handle)
-    : _msgType(msgType), _handle(handle) {
+                                                                   app_control_h /*handle*/)
+    : _msgType(msgType) {
     setName(NAME);
 }
 
