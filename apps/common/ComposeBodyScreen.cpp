@@ -52,6 +52,11 @@ void ComposeBodyScreen::_show() {
     case Show::DISCARD:
         onPop();
         return;
+    case Show::PAGES:
+        // Send, as a tap on it: a text of several messages asks first.
+        if (getBodyItem() && getBodyItem()->getSendButton())
+            evas_object_smart_callback_call(getBodyItem()->getSendButton(), "clicked", nullptr);
+        return;
     case Show::SCROLLED:
         if (getGenlist())
             elm_scroller_region_show(getGenlist(), 0, _scrollY, 360, 360);
@@ -64,10 +69,10 @@ void ComposeBodyScreen::_show() {
         toastId = MAX_CHARACTERS_ID;
         break;
     case Show::TOAST_COULDNT_SEND:
-        toastId = COULDNT_SEND_ID;
+        toastId = compose::MCSendFlow::COULDNT_SEND_ID;
         break;
     case Show::TOAST_WILL_BE_SENT:
-        toastId = WILL_BE_SENT_ID;
+        toastId = compose::MCSendFlow::WILL_BE_SENT_ID;
         break;
     }
     if (!attachPopup(MCommonPopup::createToastPopup(toastId, nullptr, nullptr, 60.0)))

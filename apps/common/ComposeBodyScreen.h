@@ -19,6 +19,7 @@ public:
         BODY,
         EDITOR,
         DISCARD,
+        PAGES,
         TOAST_MAX_CHARACTERS,
         TOAST_COULDNT_SEND,
         TOAST_WILL_BE_SENT,

@@ -1,12 +1,12 @@
 #include "ComposeFirstPage.h"
 
 #include "ComposeRefusalScreen.h"
-#include "SendScreen.h"
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
 #include "compose/MCAppControlParser.h"
 #include "compose/MCLaunchMgr.h"
+#include "compose/MCSendContentViewController.h"
 #include "compose/body/MCComposerOpener.h"
 
 #include <Elementary.h>
@@ -39,7 +39,7 @@ view_kit::WContentViewController* refuse(ComposeRefusalScreen::PopupFactory popu
 view_kit::WContentViewController* createComposeFirstPage(app_control_h request) {
     std::string chosen;
     if (common_util::get_extra_data(request, SELECTED_CONTEXT, chosen) && !chosen.empty())
-        return new SendScreen(request, APP_CONTROL_COMPOSE);
+        return new MCSendContentViewController(request, APP_CONTROL_COMPOSE);
 
     auto msg = std::make_shared<MCMsgData>();
     if (!parse(request, msg)) {

@@ -26,6 +26,11 @@ public:
     // Bounds of what a request may carry; no real request comes near them.
     static constexpr size_t MAX_VALUE_BYTES = 64 * 1024 - 1;
     static constexpr int MAX_ARRAY_LENGTH = 1024;
+    // Carriers' MMS relays take a group message to about twenty people at most (some fewer); a watch
+    // never writes to more, so a request naming more is refused rather than queued.
+    static constexpr size_t MAX_RECIPIENTS = 20;
+    // SIM slots a message may name: the paired phone's two (the watch's own SIM is the first).
+    static constexpr int SIM_SLOTS = 2;
 
     virtual ~MCAppControlParser() = default;
 
@@ -45,6 +50,8 @@ private:
     bool _parseReplyContext(app_control_h handle, MCMsgData& msg);
     bool _parseSmsUri(const std::string& uri, MCMsgData& msg);
     bool _loadStoredMessage(std::shared_ptr<MCMsgData>& outMsgSptr) const;
+    static bool _isInConversation(int threadId, const std::vector<std::string>& named);
+    static bool _isWithinBounds(const MCMsgData& msg);
 };
 
 } // namespace compose

@@ -49,6 +49,8 @@ public:
     bool getIsSendMsg() const { return _sendAttempted == 1; }
     // outInfo, when given, receives "<id>,PEER;" for each message the store took.
     int sendMessageByType(SendBy sendBy, const std::shared_ptr<MCMsgData>& msg, std::string* outInfo);
+    // The result of the last sendMessageByType, for a caller that did not make the call itself.
+    int getLastResult() const { return _lastResult; }
 
 private:
     MCSendMgr() = default;
@@ -57,6 +59,7 @@ private:
     MCSendMgr& operator=(const MCSendMgr&) = delete;
 
     static void _destroy();
+    int _send(SendBy sendBy, const std::shared_ptr<MCMsgData>& msg, std::string* outInfo);
     void _turnOnModemInGrayZone();
     int _sendThroughPhone(SendBy sendBy, MCMsgData& msg, const std::string& address, std::string* outInfo);
     int _sendFromDevice(MCMsgData& msg, std::string* outInfo);
@@ -67,6 +70,7 @@ private:
     int _grayZoneChecked = -1;
     int _readReportDone = -1;
     int _sendAttempted = -1;
+    int _lastResult = SEND_NO_MESSAGE;
 };
 
 } // namespace compose

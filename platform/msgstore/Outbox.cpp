@@ -5,6 +5,7 @@
 #include "StoreDb.h"
 #include "ThreadBook.h"
 #include "log/PlatformLog.h"
+#include "msg_store/StoreFiles.h"
 
 #include <cctype>
 #include <glib.h>
@@ -96,8 +97,13 @@ int sendToOutbox(const OutgoingMessage& message, int* outMsgId) {
             text.text = message.body;
             record.contents.push_back(text);
         }
-        if (!message.attachPath.empty())
-            record.contents.push_back(fileContent(message.attachPath));
+        if (!message.attachPath.empty()) {
+            Content file = fileContent(message.attachPath);
+            // The sender's file may go as soon as it is done; the message keeps a copy of its own.
+            PLAT_RETV_IF(!keepFile(message.attachPath, file.filePath), MSG_STORE_ERR_DB, "cannot keep %s",
+                         message.attachPath.c_str());
+            record.contents.push_back(file);
+        }
     }
     int msgId = -1;
     result = write([&](msg_device::Connection& db, ChangeRecorder& changes) -> int {

@@ -27,6 +27,7 @@ protected:
 
 private:
     Elm_Object_Item* _appendItem(Evas_Object* ctxpopup, const char* textId, Evas_Smart_Cb cb);
+    static void _runItem(void* data, Evas_Object* obj, std::function<void()> MCommonSelectCtxPopup::*cb);
     static void _selectAllClickedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _deselectAllClickedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _dismissedCb(void* data, Evas_Object* obj, void* eventInfo);

@@ -12,8 +12,8 @@
 #include "common/IMCommonAppEventListener.h"
 #include "common/MCommonRotaryActivateMgr.h"
 #include "compose/MCMsgData.h"
+#include "compose/MCSendFlow.h"
 #include "view_kit/WContentViewController.h"
-#include "view_kit/WTimer.h"
 
 #include <Ecore.h>
 
@@ -21,7 +21,6 @@
 #include <string>
 
 namespace msg_app {
-class MCommonProgressPopup;
 namespace compose {
 
 class MCItemBody;
@@ -33,9 +32,6 @@ public:
     static constexpr const char* ACCESS_NAME_ID = "WDS_MSG_NPBODY_ENTER_MESSAGE_ABB";
     static constexpr const char* MAX_CHARACTERS_ID = "IDS_MSGF_POP_MAXIMUM_CHARACTERS";
     static constexpr const char* DISCARD_ID = "WDS_MSG_POP_DISCARD_MESSAGE_Q";
-    static constexpr const char* COULDNT_SEND_ID = "WDS_MSG_TPOP_COULDNT_SEND_MESSAGE_ABB";
-    static constexpr const char* WILL_BE_SENT_ID =
-        "WDS_MSG_TPOP_MESSAGE_WILL_BE_SENT_WHEN_SERVICE_BECOMES_AVAILABLE_ABB";
 
     // handle is the launch request that opened the composer (cloned); null inside the messaging
     // application, whose process goes on when the composer is done.
@@ -62,23 +58,16 @@ private:
     bool _createGenlist(Evas_Object* parent);
     void _appendItems();
     void _appendPadding(const char* style);
-    void _subscribeStorageChange();
     bool _wasLaunchTextCut() const;
     void _showToast(const char* textId);
     void _showDiscardPopup();
     void _finish();
     void _onBodyClicked(MsgType msgType);
 
-    // The send flow.
     void _onSendClicked();
-    bool _checkNetwork();
-    void _sendMessage();
-    void _showSendingPopup();
-    void _onSendingPopupGone();
-    bool _lastSendFailed() const;
+    void _onSendEnded(MCSendFlow::Result result);
 
     static void _scrollCb(void* data, Evas_Object* obj, void* eventInfo);
-    static void _storageChangedCb(const char* payload, void* data);
     static void _popJobCb(void* data);
 
     std::shared_ptr<MCMsgData> _msg;
@@ -88,11 +77,7 @@ private:
     MCItemBody* _bodyItem = nullptr; // owned by its genlist row
     std::unique_ptr<MCItemBodyOutgoingButton> _outgoingButtons;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
-    std::weak_ptr<MCommonProgressPopup> _sendingPopup;
-    std::weak_ptr<view_kit::WTimer> _resultTimer;
-    std::weak_ptr<view_kit::WTimer> _retailTimer;
-    bool _subscribed = false;
-    bool _handedOver = false; // a send went out and did not fail
+    std::unique_ptr<MCSendFlow> _flow;
     bool _leaving = false;
     bool _reducedLimit = false;
     bool _destroyed = false;

@@ -68,7 +68,6 @@ private:
     static void _toastJobCb(void* data);
 
     MsgType _msgType;
-    app_control_h _handle;
     Evas_Object* _entry = nullptr;
     Evas_Object* _layout = nullptr;
     std::string _initialText;
@@ -76,7 +75,6 @@ private:
     bool _maxToastPending = false;
     bool _reducedLimit = false;
     bool _mmsSupported = false;
-    bool _smsUri = false;
     bool _closing = false;
     Ecore_Job* _toastJob = nullptr;
     EntryCb _onPopSaveEntry;

@@ -10,6 +10,7 @@
 #include "log/PlatformLog.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/PhoneSide.h"
+#include "msg_store/StoreFiles.h"
 #include "msg_store/msg_store_nms.h"
 #include "vconf.h"
 
@@ -81,6 +82,11 @@ int buildOutgoing(const msg_struct& msg, bool mms, msg_store::IncomingMessage& o
     PLAT_RETV_IF(out.contents.empty(), MSG_ERR_INVALID_PARAMETER, "empty MMS");
     PLAT_RETV_IF(size > mmsMaxSize(), MSG_ERR_MESSAGE_TOO_LARGE, "MMS of %lld bytes, limit %d", size,
                  mmsMaxSize());
+    // The sender's files may go as soon as it is done; the stored message keeps copies of its own.
+    for (msg_store::Content& content : out.contents) {
+        if (!content.filePath.empty() && !msg_store::keepFile(content.filePath, content.filePath))
+            return MSG_ERR_DB_ERROR;
+    }
     for (const msg_store::Content& content : out.contents) {
         if (content.mediaType == msg_store::Content::MEDIA_TYPE_TEXT) {
             out.text = content.text;

@@ -216,7 +216,11 @@ void MCommonPopup::_setButtonAccess(Evas_Object* button, const char* nameId) {
 
 void MCommonPopup::_runButton(const ButtonCb& cb, bool* destroyPopup) {
     MSG_RET_IF(!destroyPopup, "destroyPopup is null");
-    cb(_userData, destroyPopup);
+    // The callback may destroy this popup (attaching another one does): it runs from a copy, so
+    // that what it captured lives until it returns.
+    ButtonCb running = cb;
+    void* data = _userData;
+    running(data, destroyPopup);
 }
 
 void MCommonPopup::_setToastHooks() {
@@ -249,8 +253,10 @@ void MCommonPopup::onDestroy() {
     evas_object_smart_callback_del_full(popup, "timeout", _toastDismissCb, this);
     evas_object_smart_callback_del_full(popup, "access,read,stop", _toastDismissCb, this);
     MCommonRotaryActivateMgr::getInstance()->setActivate(true);
-    if (_destroyCb)
-        _destroyCb(_userData, popup);
+    if (_destroyCb) {
+        DestroyCb last = std::move(_destroyCb);
+        last(_userData, popup);
+    }
     WPopupController::onDestroy();
 }
 

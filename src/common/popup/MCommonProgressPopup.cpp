@@ -46,8 +46,10 @@ MCommonProgressPopup::MCommonProgressPopup(ProgressStyle style, const char* text
     setContent([this](Evas_Object* parent) { return _getPopupContent(parent, _style); });
     // A job in progress is not abandoned by the back key unless the owner says so.
     setOnBack([this](bool* destroyPopup) {
-        if (_backCb)
-            _backCb(_userData, destroyPopup);
+        // A copy: the callback may destroy this popup, and what it captured must outlive the call.
+        BackCb running = _backCb;
+        if (running)
+            running(_userData, destroyPopup);
     });
 }
 
@@ -252,8 +254,10 @@ void MCommonProgressPopup::onDestroy() {
         _bgAction->thread.cancelWithoutCallback(0);
         _bgAction.reset();
     }
-    if (_destroyCb)
-        _destroyCb(_userData);
+    if (_destroyCb) {
+        DestroyCb last = std::move(_destroyCb);
+        last(_userData);
+    }
     WPopupController::onDestroy();
 }
 

@@ -83,18 +83,25 @@ void MCommonSelectCtxPopup::onDestroy() {
     WViewController::onDestroy();
 }
 
-void MCommonSelectCtxPopup::_selectAllClickedCb(void* data, Evas_Object* obj, void*) {
+void MCommonSelectCtxPopup::_runItem(void* data, Evas_Object* obj,
+                                     std::function<void()> MCommonSelectCtxPopup::*cb) {
     auto* self = static_cast<MCommonSelectCtxPopup*>(data);
-    if (self->_selectAllCb)
-        self->_selectAllCb();
-    elm_ctxpopup_dismiss(obj);
+    // The callback may destroy the popup: it runs from a copy, and the popup is dismissed only
+    // when it is still there.
+    std::function<void()> running = self->*cb;
+    std::weak_ptr<view_kit::WViewController> alive = self->getWeakPtr();
+    if (running)
+        running();
+    if (!alive.expired())
+        elm_ctxpopup_dismiss(obj);
+}
+
+void MCommonSelectCtxPopup::_selectAllClickedCb(void* data, Evas_Object* obj, void*) {
+    _runItem(data, obj, &MCommonSelectCtxPopup::_selectAllCb);
 }
 
 void MCommonSelectCtxPopup::_deselectAllClickedCb(void* data, Evas_Object* obj, void*) {
-    auto* self = static_cast<MCommonSelectCtxPopup*>(data);
-    if (self->_deselectAllCb)
-        self->_deselectAllCb();
-    elm_ctxpopup_dismiss(obj);
+    _runItem(data, obj, &MCommonSelectCtxPopup::_deselectAllCb);
 }
 
 void MCommonSelectCtxPopup::_dismissedCb(void* data, Evas_Object*, void*) {

@@ -19,7 +19,6 @@
 #include "compose/body/MCItemBody.h"
 #include "compose/body/MCItemBodyOutgoingButton.h"
 #include "compose/body/MCItemBodyPadding.h"
-#include "msg_store/ConnectionManager.h"
 #include "view_kit/WWindowController.h"
 #include "zeq_feature.h"
 
@@ -87,8 +86,10 @@ void MCBodyContentViewController::onCreated() {
     if (!_rotaryItem->regist(true))
         MSG_LOGE("rotaryItem->regist() failed.");
     MCommonAppEventMgr::getInstance()->addListener(this);
+    _flow = std::make_unique<MCSendFlow>(this, _msg, APP_CONTROL_COMPOSE,
+                                         [this](MCSendFlow::Result result) { _onSendEnded(result); });
     if (!_msg->hideSendingPopup)
-        _subscribeStorageChange();
+        _flow->subscribe();
 }
 
 void MCBodyContentViewController::_appendPadding(const char* style) {
@@ -130,15 +131,6 @@ void MCBodyContentViewController::_scrollCb(void* data, Evas_Object* obj, void* 
         self->_outgoingButtons->updateButtonSizeByScrollPosition(y, false);
 }
 
-void MCBodyContentViewController::_subscribeStorageChange() {
-    if (_subscribed)
-        return;
-    _subscribed = msg_store::ConnectionManager::subscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE,
-                                                               _storageChangedCb, this) == 0;
-    if (!_subscribed)
-        MSG_LOGE("Fail to msg_store::ConnectionManager::subscribeEvent storage_change");
-}
-
 void MCBodyContentViewController::onPushed(Elm_Object_Item* naviItem) {
     MSG_RET_IF(!naviItem, "naviItem is nullptr");
     elm_naviframe_item_title_enabled_set(naviItem, EINA_FALSE, EINA_FALSE);
@@ -163,12 +155,7 @@ bool MCBodyContentViewController::_wasLaunchTextCut() const {
 void MCBodyContentViewController::onDestroy() {
     _destroyed = true;
     MCommonAppEventMgr::getInstance()->removeListener(this);
-    if (_subscribed)
-        msg_store::ConnectionManager::unsubscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE,
-                                                       _storageChangedCb, this);
-    _subscribed = false;
-    view_kit::WTimer::destroy(_resultTimer);
-    view_kit::WTimer::destroy(_retailTimer);
+    _flow.reset();
     if (_genlist)
         evas_object_smart_callback_del_full(_genlist, "scroll", _scrollCb, this);
     _outgoingButtons.reset();
@@ -186,8 +173,8 @@ void MCBodyContentViewController::appEventListener(MCommonAppEventType type) {
         break;
     case APP_EVENT_MSG_STORE_READY:
         if (MCommonAppEventMgr::getInstance()->getAppState() != APP_EVENT_PAUSED && _msg &&
-            !_msg->hideSendingPopup)
-            _subscribeStorageChange();
+            !_msg->hideSendingPopup && _flow)
+            _flow->subscribe();
         break;
     default:
         break;
@@ -218,7 +205,7 @@ void MCBodyContentViewController::_onBodyClicked(MsgType msgType) {
 bool MCBodyContentViewController::onPop() {
     if (_leaving)
         return true;
-    if (_handedOver) {
+    if (_flow && _flow->isHandedOver()) {
         _finish();
         return true;
     }

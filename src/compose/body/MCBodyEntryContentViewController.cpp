@@ -12,21 +12,19 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
 
 namespace msg_app {
 namespace compose {
 
 namespace {
 constexpr const char* ENTRY_PART = "elm.swallow.entry";
-constexpr const char* SMS_URI_PREFIX = "sms:";
 constexpr const char* HAPTIC_COUNTRY = "KR";
 constexpr const char* PARAGRAPH_SEPARATOR = "\xE2\x80\xA9";
 } // namespace
 
 MCBodyEntryContentViewController::MCBodyEntryContentViewController(Evas_Object* /*parent*/, MsgType msgType,
-                                                                   app_control_h handle)
-    : _msgType(msgType), _handle(handle) {
+                                                                   app_control_h /*handle*/)
+    : _msgType(msgType) {
     setName(NAME);
 }
 
@@ -43,9 +41,6 @@ void MCBodyEntryContentViewController::setInitialText(const std::string& text, i
 bool MCBodyEntryContentViewController::onCreate(void* /*param*/) {
     _reducedLimit = zeq_feature_get_bool(MCAppControlParser::FEATURE_REDUCED_SMS_LIMIT);
     _mmsSupported = common_util::is_support_MMS();
-    std::string uri;
-    _smsUri = _handle && common_util::get_uri(_handle, uri) &&
-              strncasecmp(uri.c_str(), SMS_URI_PREFIX, std::strlen(SMS_URI_PREFIX)) == 0;
     return true;
 }
 
@@ -119,7 +114,9 @@ std::string MCBodyEntryContentViewController::getPlainText() const {
 }
 
 bool MCBodyEntryContentViewController::_isOverLimit(const std::string& text) const {
-    if (_mmsSupported && !_smsUri)
+    // The composer keeps a shared text whole wherever MMS can carry it, whatever the request's
+    // address looked like; the editor must take that text, and edit it, within the same limit.
+    if (_mmsSupported)
         return MCUtil::isTextOverMmsLimit(const_cast<char*>(text.c_str()), nullptr, nullptr, nullptr,
                                           _reducedLimit);
     return MCUtil::isTextOverSmsLimit(const_cast<char*>(text.c_str()), nullptr, nullptr, nullptr,

@@ -98,7 +98,7 @@ bool MCAppControlParser::parseOperationData(app_control_h handle, std::shared_pt
         logData.fromMessageApp = 1;
     logData.logType = MCSendMgr::LOG_TYPE_NEW;
     MCSendMgr::getInstance()->setLogData(logData);
-    return true;
+    return _isWithinBounds(msg);
 }
 
 bool MCAppControlParser::_parseSmsUri(const std::string& uri, MCMsgData& msg) {
@@ -153,13 +153,21 @@ bool MCAppControlParser::parseExtraData(app_control_h handle, std::shared_ptr<MC
         MCSendMgr::LogData logData;
         if (!_parseScalarExtras(handle, msg, logData))
             return false;
-        if (msg.msgId > 0)
-            _loadStoredMessage(outMsgSptr);
+        if (msg.msgId > 0 && !_loadStoredMessage(outMsgSptr))
+            return false;
     }
     if (!_parseReplyContext(handle, msg))
         return false;
     if (msg.body != bodyBefore || msg.smsPageCount == 0)
         measureBody(msg);
+    return _isWithinBounds(msg);
+}
+
+bool MCAppControlParser::_isWithinBounds(const MCMsgData& msg) {
+    MSG_RETV_IF(msg.recipient.size() > MAX_RECIPIENTS, false, "%zu recipients, above the MMS limit of %zu",
+                msg.recipient.size(), MAX_RECIPIENTS);
+    MSG_RETV_IF(msg.simIndex < 0 || msg.simIndex >= SIM_SLOTS, false, "simId %d is not a SIM slot (0 to %d)",
+                msg.simIndex, SIM_SLOTS - 1);
     return true;
 }
 
@@ -226,8 +234,10 @@ bool MCAppControlParser::_parseReplyContext(app_control_h handle, MCMsgData& msg
     MCWorkPathMgr* workPath = MCWorkPathMgr::getInstance();
     if (workPath->getWorkingPath().empty() && !workPath->createWorkingDir())
         return false;
-    if (!MCAttachmentImport::import(context, workPath->getWorkingPath(), MCAttachmentImport::DEFAULT_MAX_SIZE,
-                                    msg.attachPath))
+    MCAttachmentImport::Kind kind =
+        msg.fileType == FILE_TYPE_IMAGE ? MCAttachmentImport::IMAGE : MCAttachmentImport::AUDIO;
+    if (!MCAttachmentImport::import(context, kind, workPath->getWorkingPath(),
+                                    MCAttachmentImport::DEFAULT_MAX_SIZE, msg.attachPath))
         return false;
     msg.msgType = MSG_TYPE_MMS;
     return true;
@@ -266,9 +276,9 @@ bool MCAppControlParser::parseExtraDataArray(app_control_h handle, AppControlTyp
     if (!address.empty())
         addAddressText(address, msg);
     MSG_LOGD("msgId : %d, simIndex : %d, readRequest : %d", msg.msgId, msg.simIndex, msg.readRequest);
-    if (msg.msgId > 0)
-        _loadStoredMessage(outMsgSptr);
-    return true;
+    if (msg.msgId > 0 && !_loadStoredMessage(outMsgSptr))
+        return false;
+    return _isWithinBounds(msg);
 }
 
 bool MCAppControlParser::_parseArrayElement(const std::string& key, const std::string& value, MCMsgData& msg,
@@ -301,9 +311,34 @@ bool MCAppControlParser::_loadStoredMessage(std::shared_ptr<MCMsgData>& outMsgSp
     int ret = messages.getMessage(outMsgSptr->msgId, stored);
     if (ret != 0) {
         MSG_LOGE("getMessage() failed. (%d)", ret);
+        MSG_LOGE("request refused: msgId %d is no stored message", outMsgSptr->msgId);
+        return false;
+    }
+    // The message chooses the conversation, never people the caller did not name.
+    if (!_isInConversation(stored.threadId, outMsgSptr->recipient)) {
+        MSG_LOGE("request refused: msgId %d is not in a conversation with the named address",
+                 outMsgSptr->msgId);
         return false;
     }
     _load(stored, outMsgSptr);
+    return true;
+}
+
+bool MCAppControlParser::_isInConversation(int threadId, const std::vector<std::string>& named) {
+    if (named.empty())
+        return true;
+    std::shared_ptr<MCommonConvAddr> convAddr;
+    if (!MCommonAddrMgr::getInstance()->getConvAddr(threadId, convAddr) || !convAddr)
+        return false;
+    MCMsgData conversation;
+    for (int i = 0; i < convAddr->getAddrCnt(); ++i) {
+        if (std::shared_ptr<MCommonAddr> addr = convAddr->getNthAddr(i))
+            conversation.recipient.push_back(addr->getAddress());
+    }
+    for (const auto& address : named) {
+        if (!MCRecipientSet::contains(conversation, address))
+            return false;
+    }
     return true;
 }
 
@@ -312,6 +347,9 @@ void MCAppControlParser::_load(msg_store::Message& msg, std::shared_ptr<MCMsgDat
     MCMsgData& data = *outMsgSptr;
     data.threadId = msg.threadId;
     data.simIndex = msg.simIndex;
+    // A conversation with several people is a group only where it was carried by MMS: an answer to
+    // text messages sent to several people one by one goes the same way.
+    data.noGroupMms = msg.msgType != "mms";
     int folder = static_cast<int>(msg.folderType);
     SendBy sendBy = SendBy::NONE;
     if (folder >= msg_store::FOLDER_INBOX && folder <= msg_store::FOLDER_SENT)
@@ -337,7 +375,10 @@ void MCAppControlParser::_load(msg_store::Message& msg, std::shared_ptr<MCMsgDat
         addresses.emplace_back(addr->getAddress());
     }
     // The request may already name the conversation's recipient; it stays one recipient.
+    MsgType before = data.msgType;
     MCRecipientSet::add(addresses, data);
+    if (data.noGroupMms)
+        data.msgType = before;
     if (data.recipient.empty())
         MSG_LOGE("outMsgSptr->recipient is empty.");
 }

@@ -88,6 +88,10 @@ MCWorkPathMgr* MCWorkPathMgr::getInstance() {
 }
 
 void MCWorkPathMgr::_destroy() {
+    // The folder is this process's: it goes with the manager that knows it, or it would be left
+    // for the next composer to sweep.
+    if (_instance && !_instance->_workingPath.empty())
+        _instance->destroyWorkingDir();
     delete _instance;
     _instance = nullptr;
 }

@@ -139,9 +139,16 @@ void MCRecipientContentViewController::_launchInputSelector(const std::string& a
     app_control_add_extra_data(request, "selector_keyboard_app_id", COMPOSE_APP_ID);
     if (common_util::is_support_MMS())
         app_control_add_extra_data(request, "option_type", "enable_drawing");
-    auto replyCb = [](app_control_h, app_control_h, app_control_result_e result) {
-        if (result != APP_CONTROL_RESULT_SUCCEEDED)
+    std::weak_ptr<view_kit::WViewController> self = getWeakPtr();
+    auto replyCb = [self](app_control_h, app_control_h, app_control_result_e result) {
+        if (result != APP_CONTROL_RESULT_SUCCEEDED) {
             MSG_LOGW("__msg_composer_selector_result_cb is failed. [%d]", result);
+            return;
+        }
+        // The selector handed the message to the composer's process, which sends it or opens it:
+        // this screen has done its part, and left filled it would invite the same message again.
+        if (auto screen = view_kit::weak_cast<MCRecipientContentViewController>(self).lock())
+            screen->popOut();
     };
     if (!MCommonAppLaunchMgr::getInstance()->launch(request, replyCb)) {
         MSG_LOGE("app_control_send_launch_request is failed");

@@ -138,6 +138,11 @@ void MCSendMgr::_sendReadReport(const MCMsgData& msg) {
 }
 
 int MCSendMgr::sendMessageByType(SendBy sendBy, const std::shared_ptr<MCMsgData>& msg, std::string* outInfo) {
+    _lastResult = _send(sendBy, msg, outInfo);
+    return _lastResult;
+}
+
+int MCSendMgr::_send(SendBy sendBy, const std::shared_ptr<MCMsgData>& msg, std::string* outInfo) {
     MSG_RETV_IF(!msg, SEND_NO_MESSAGE, "msg is nullptr");
     MSG_LOGD("sendBy[%d][1:PHONE,2:HULM], msgType[%d][0:SMS,1:MMS], fileType[%d][1:TEXT,2:IMAGE,3:AUDIO]",
              static_cast<int>(sendBy), msg->msgType, msg->fileType);

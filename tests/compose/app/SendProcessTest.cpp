@@ -3,6 +3,12 @@
 #include "ProcessTest.h"
 
 #include "Programs.h"
+#include "app_common.h"
+#include "preference.h"
+
+#include <fstream>
+#include <glob.h>
+#include <iterator>
 
 namespace {
 
@@ -88,6 +94,83 @@ TEST_F(SendProcessTest, AReplyGoesToItsOnePersonOnce) {
     EXPECT_TRUE(msg_test::pumpUntil([&] { return stored(msgId).isRead; }, 10.0));
     ASSERT_EQ(0, msg_store::PhoneSide::deliver(sent.msgId));
     EXPECT_TRUE(waitForExit(id));
+}
+
+// A picture queued in an MMS stays with the message: the composer's working folder goes with its
+// process, and the next composer's start finds nothing of the message's to sweep away.
+TEST_F(SendProcessTest, AQueuedPictureOutlivesTheComposerAndTheNextOne) {
+    const std::string png = std::string("\x89PNG\r\n\x1a\n", 8) + std::string(4000, 'p');
+    // An application's shared folder, where another application may leave what it shares.
+    char* shared = app_get_shared_data_path();
+    ASSERT_NE(nullptr, shared);
+    std::string picture = std::string(shared) + "view.png";
+    free(shared);
+    std::ofstream(picture, std::ios::binary) << png;
+    const struct {
+        const char* road;
+        std::vector<const char*> profiles;
+        msg_store::FolderType folder;
+    } cases[] = {
+        {"the phone's", {"phone-bt"}, msg_store::FOLDER_OUTBOX},
+        {"the watch's, held without service", {"standalone", "no-service"}, msg_store::FOLDER_WATCH_OUTBOX},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.road);
+        for (const char* profile : c.profiles)
+            applyProfile(profile);
+        auto sendPicture = [&](const char* to) {
+            return launch(SEND_APP, {{"address", to},
+                                     {"reply_type", "image"},
+                                     {"selected_context", picture},
+                                     {"sending_popup", "hide"}});
+        };
+        ASSERT_TRUE(waitForExit(sendPicture("01012345678")));
+        msg_store::OutboxEntry queued;
+        ASSERT_TRUE(waitForOutbox(queued));
+        glob_t left{};
+        EXPECT_NE(0, glob(device.file("apps/*/shared/data/composer-working-dir/composer_*").c_str(), 0,
+                          nullptr, &left))
+            << "a working folder outlived its process: " << (left.gl_pathc ? left.gl_pathv[0] : "");
+        globfree(&left);
+        // The next composer's working folder is made after a sweep of what gone processes left.
+        ASSERT_TRUE(waitForExit(sendPicture("01087654321")));
+        msg_store::Message message = stored(queued.msgId);
+        EXPECT_EQ(c.folder, message.folderType);
+        ASSERT_EQ(1u, message.contents.size());
+        std::ifstream kept(message.contents.front().filePath, std::ios::binary);
+        EXPECT_EQ(png, std::string(std::istreambuf_iterator<char>(kept), {}))
+            << message.contents.front().filePath;
+        for (const auto& entry : outbox())
+            ASSERT_EQ(0, msg_store::MessageManager().deleteMessage(entry.msgId));
+    }
+}
+
+// The watch's messaging service names the message it took by its own handle, which the store's
+// insert maps to the stored message: the process hears that insert however soon it comes.
+TEST_F(SendProcessTest, TheStoresFirstWordAboutTheMessageIsHeard) {
+    applyProfile("standalone");
+    int64_t id = launch(SEND_APP, {{"address", "01012345678"}, {"body_text", "from the watch"}});
+    msg_store::OutboxEntry sent;
+    ASSERT_TRUE(waitForOutbox(sent));
+    auto followed = [&] {
+        int shown = 0;
+        return preference_get_int("consumer_preference_int_sending_message_id", &shown) ==
+                   PREFERENCE_ERROR_NONE &&
+               shown == sent.msgId;
+    };
+    EXPECT_TRUE(msg_test::pumpUntil(followed, 10.0))
+        << "the sending popup does not follow the stored message";
+    ASSERT_EQ(0, msg_test::runProgram("msg-sim", {"watch-send"}).exitCode);
+    EXPECT_TRUE(waitForExit(id));
+}
+
+// Without a radio of its own the watch can only ask for the phone's connection: no question about
+// mobile networks it does not have, nothing sent, and the process ends.
+TEST_F(SendProcessTest, AWatchWithoutARadioOnlyAsksForThePhone) {
+    setInt("memory/private/yox/conn_type", 0);
+    int64_t id = launch(SEND_APP, {{"address", "01012345678"}, {"body_text", "no phone"}});
+    EXPECT_TRUE(waitForExit(id)) << "the process waits on a popup";
+    EXPECT_TRUE(outbox().empty());
 }
 
 } // namespace

@@ -66,6 +66,25 @@ TEST_F(ComposeStartTest, ASharedTextStaysWholeWhereMmsCarriesIt) {
     EXPECT_EQ("", popupText());
 }
 
+// The editor edits the text the composer kept, whatever the shared address looked like: typing goes
+// on past one SMS page up to the MMS limit.
+TEST_F(ComposeStartTest, TheEditorTakesASharedTextThatNeedsAnMms) {
+    ASSERT_TRUE(msg_app::preference::set(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS, true));
+    share(std::string(201, 'e'), "sms:+15550100001");
+    ASSERT_NE(nullptr, start());
+    ASSERT_TRUE(screenOpen());
+    EXPECT_EQ("MMS", counter());
+    MCBodyEntryContentViewController* editor = openEditor();
+    ASSERT_NE(nullptr, editor);
+    elm_entry_cursor_end_set(editor->getEntry());
+    insert(editor, "!?");
+    EXPECT_EQ(std::string(201, 'e') + "!?", editor->getPlainText());
+    EXPECT_EQ(nullptr, findToast());
+    insert(editor, std::string(900, 'x'));
+    EXPECT_EQ(1000u, editor->getPlainText().size());
+    EXPECT_TRUE(msg_test::pumpUntil([&] { return findToast() != nullptr; }));
+}
+
 TEST_F(ComposeStartTest, WithoutRecipientsTheRecipientScreenComesFirst) {
     ASSERT_TRUE(msg_app::preference::set(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS, false));
     share(std::string(400, 'r'), nullptr);
@@ -101,7 +120,7 @@ TEST_F(ComposeStartTest, OtherRequestsOpenNoBody) {
     fromSelector({"address:01012345678"}, "on my way");
     view_kit::WContentViewController* first = start();
     ASSERT_NE(nullptr, first);
-    EXPECT_STREQ("SendScreen", first->getClassName()) << "a chosen text is sent at once";
+    EXPECT_STREQ("MCSendContentViewController", first->getClassName()) << "a chosen text is sent at once";
     first->destroy();
     settle();
 

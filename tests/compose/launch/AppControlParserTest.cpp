@@ -12,7 +12,12 @@
 #include "msg_store/MsgStoreTypes.h"
 #include "msg_store/PhoneSide.h"
 
+#include "app_common.h"
+
 #include <fstream>
+#include <glib.h>
+#include <iterator>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace msg_app::compose;
@@ -42,8 +47,10 @@ protected:
         std::ofstream(path) << std::string(bytes, 'x');
         return path;
     }
-    int insertIncoming(const std::vector<std::string>& addresses, msg_store::FolderType folder) {
+    int insertIncoming(const std::vector<std::string>& addresses, msg_store::FolderType folder,
+                       const char* type = "sms") {
         msg_store::IncomingMessage in;
+        in.msgType = type;
         for (const auto& address : addresses)
             in.addresses.push_back({msg_store::ADDRESS_TYPE_PHONE, address});
         in.folderType = folder;
@@ -180,7 +187,7 @@ TEST_F(AppControlParserTest, ReplyToOnePersonStaysOneRecipient) {
     EXPECT_EQ(MSG_TYPE_SMS, msg->msgType);
     EXPECT_EQ(SendBy::PHONE, MCOutgoingMgr::getInstance()->getSendBy());
     EXPECT_GT(msg->threadId, 0);
-    int groupId = insertIncoming({"+15550000001", "+15550000002"}, msg_store::FOLDER_WATCH_INBOX);
+    int groupId = insertIncoming({"+15550000001", "+15550000002"}, msg_store::FOLDER_WATCH_INBOX, "mms");
     msg = std::make_shared<MCMsgData>();
     ParserRequest group;
     group.array(KEYBOARD_ARRAY, {"msgId:" + std::to_string(groupId), "address:+15550000002"});
@@ -190,43 +197,134 @@ TEST_F(AppControlParserTest, ReplyToOnePersonStaysOneRecipient) {
     EXPECT_EQ(SendBy::HULM, MCOutgoingMgr::getInstance()->getSendBy());
 }
 
-TEST_F(AppControlParserTest, AttachmentsAreCheckedAndCopied) {
-    std::string photo = writeFile("photo.jpg", 2048);
-    std::string link = scratch.file("link.jpg");
-    ASSERT_EQ(0, symlink(photo.c_str(), link.c_str()));
-    std::string huge = writeFile("huge.jpg", static_cast<size_t>(MCAttachmentImport::DEFAULT_MAX_SIZE) + 1);
-    std::string database = msg_device::Device::getDefault()->dir() + "/device.db";
+// Only a file of the device's shared media whose content is the kind the request says, and which
+// fits in an MMS, is taken; everything else is refused without being read into the message.
+TEST_F(AppControlParserTest, OnlySharedMediaOfTheRightKindIsTaken) {
+    const std::string png = std::string("\x89PNG\r\n\x1a\n", 8) + std::string(2040, 'p');
+    const std::string jpeg = std::string("\xFF\xD8\xFF\xE0", 4) + std::string(1020, 'j');
+    const std::string wav = std::string("RIFF\x24\0\0\0WAVEfmt ", 16) + std::string(500, 'w');
+    const std::string device = msg_device::Device::getDefault()->dir();
+    const std::string media = device + "/media";
+    char* sharedPath = app_get_shared_data_path();
+    char* privatePath = app_get_data_path();
+    const std::string shared = sharedPath;
+    const std::string privateDir = privatePath;
+    free(sharedPath);
+    free(privatePath);
+    ASSERT_EQ(0, mkdir(media.c_str(), 0700));
+    ASSERT_EQ(0, mkdir((media + "/real").c_str(), 0700));
+    auto put = [](const std::string& path, const std::string& content) {
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    };
+    std::string photo = put(media + "/photo.png", png);
+    put(media + "/real/inside.png", png);
+    ASSERT_EQ(0, symlink((media + "/real").c_str(), (media + "/album").c_str()));
+    ASSERT_EQ(0, symlink(photo.c_str(), (media + "/link.png").c_str()));
+    ASSERT_EQ(0, mkfifo((media + "/pipe.png").c_str(), 0600));
     const struct {
+        const char* what;
         const char* replyType;
         std::string path;
-        bool ok;
+        const char* copyEnds; // null: refused
     } cases[] = {
-        {"image", photo, true},
-        {"image", link, false},
-        {"image", scratch.path(), false},
-        {"image", huge, false},
-        {"image", database, false},
-        {"image", "photo.jpg", false},
-        {"image",
-         scratch.path() + "/../" + scratch.path().substr(scratch.path().rfind('/') + 1) + "/photo.jpg",
-         false},
-        {"voice", "", false},
+        {"a gallery picture", "image", photo, "photo.png"},
+        {"an application's shared picture", "image", put(shared + "cam.jpeg", jpeg), "cam.jpeg"},
+        {"a recording", "voice", put(media + "/memo", wav), "memo.wav"},
+        {"a picture named as something else", "image", put(media + "/shot.dat", png), "shot.dat.png"},
+        {"text named .jpg", "image", put(media + "/notes.jpg", "my password is hunter2"), nullptr},
+        {"a picture sent as a recording", "voice", photo, nullptr},
+        {"a link at the end", "image", media + "/link.png", nullptr},
+        {"a link in the middle", "image", media + "/album/inside.png", nullptr},
+        {"a pipe", "image", media + "/pipe.png", nullptr},
+        {"a device file", "image", "/dev/zero", nullptr},
+        {"an application's private file", "image", put(privateDir + "secret.png", png), nullptr},
+        {"the device's database", "image", device + "/device.db", nullptr},
+        {"a picture above the MMS size", "image",
+         put(media + "/huge.png",
+             png + std::string(static_cast<size_t>(MCAttachmentImport::DEFAULT_MAX_SIZE), 'h')),
+         nullptr},
+        {"a picture outside the device", "image", put(scratch.file("photo.png"), png), nullptr},
+        {"a relative path", "image", "media/photo.png", nullptr},
+        {"a way back up", "image", media + "/real/../photo.png", nullptr},
+        {"no path", "voice", "", nullptr},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
+        SCOPED_TRACE(c.what);
         msg = std::make_shared<MCMsgData>();
         ParserRequest request;
         request.extra("reply_type", c.replyType).extra("selected_context", c.path);
-        ASSERT_EQ(c.ok, parseExtras(request));
-        if (!c.ok) {
+        ASSERT_EQ(c.copyEnds != nullptr, parseExtras(request));
+        if (!c.copyEnds) {
             EXPECT_TRUE(msg->attachPath.empty());
             continue;
         }
         EXPECT_EQ(MSG_TYPE_MMS, msg->msgType);
         EXPECT_TRUE(msg->body.empty()) << "a file is never sent as its path";
         EXPECT_EQ(0u, msg->attachPath.find(MCWorkPathMgr::getInstance()->getWorkingPath()));
-        std::ifstream copy(msg->attachPath, std::ios::ate);
-        EXPECT_EQ(2048, static_cast<int>(copy.tellg()));
+        EXPECT_TRUE(g_str_has_suffix(msg->attachPath.c_str(), c.copyEnds)) << msg->attachPath;
+        std::ifstream original(c.path, std::ios::binary);
+        std::ifstream copy(msg->attachPath, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(original), {}),
+                  std::string(std::istreambuf_iterator<char>(copy), {}));
+    }
+}
+
+// A request may name a message only of a conversation with the people it names, as many people as an
+// MMS may go to, and a SIM slot there is.
+TEST_F(AppControlParserTest, RequestsThatReachBeyondWhatTheyNameAreRefused) {
+    int bMessage = insertIncoming({"+15550000002"}, msg_store::FOLDER_INBOX);
+    std::string twenty;
+    for (int i = 0; i < 21; ++i)
+        twenty += (i ? ";" : "") + std::string("+1555000") + std::to_string(1000 + i);
+    std::string twentyOne = twenty;
+    twenty = twenty.substr(0, twenty.rfind(';'));
+    const struct {
+        const char* what;
+        std::vector<std::pair<const char*, std::string>> extras;
+        bool ok;
+    } cases[] = {
+        {"another person's message",
+         {{"address", "+15550000001"}, {"msgId", std::to_string(bMessage)}},
+         false},
+        {"a message that does not exist", {{"address", "+15550000002"}, {"msgId", "99999"}}, false},
+        {"the person's own message",
+         {{"address", "+1 555 000 0002"}, {"msgId", std::to_string(bMessage)}},
+         true},
+        {"twenty people", {{"address", twenty}}, true},
+        {"twenty-one people", {{"address", twentyOne}}, false},
+        {"the phone's second SIM", {{"address", "+15550000002"}, {"simId", "1"}}, true},
+        {"a SIM slot below the first", {{"address", "+15550000002"}, {"simId", "-1"}}, false},
+        {"a SIM slot there is not", {{"address", "+15550000002"}, {"simId", "7"}}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        msg = std::make_shared<MCMsgData>();
+        ParserRequest request;
+        for (const auto& [key, value] : c.extras)
+            request.extra(key, value);
+        EXPECT_EQ(c.ok, parseExtras(request));
+    }
+    ParserRequest selector;
+    selector.array(KEYBOARD_ARRAY, {"address:+15550000001", "msgId:" + std::to_string(bMessage)});
+    msg = std::make_shared<MCMsgData>();
+    EXPECT_FALSE(parser.parseExtraDataArray(selector.handle(), APP_CONTROL_SEND, msg));
+}
+
+// An answer on the watch's road to texts sent to several people one by one goes the same way; an
+// answer to a group MMS stays a group MMS.
+TEST_F(AppControlParserTest, AnAnswerKeepsTheConversationsGroupChoice) {
+    for (const char* type : {"sms", "mms"}) {
+        SCOPED_TRACE(type);
+        int msgId = insertIncoming({"+15550000011", "+15550000012"}, msg_store::FOLDER_WATCH_SENT, type);
+        msg = std::make_shared<MCMsgData>();
+        ParserRequest request;
+        request.array(KEYBOARD_ARRAY, {"msgId:" + std::to_string(msgId), "address:+15550000012"});
+        ASSERT_TRUE(parser.parseExtraDataArray(request.handle(), APP_CONTROL_SEND, msg));
+        EXPECT_EQ(2u, msg->recipient.size());
+        bool group = std::string(type) == "mms";
+        EXPECT_EQ(!group, msg->noGroupMms);
+        EXPECT_EQ(group ? MSG_TYPE_MMS : MSG_TYPE_SMS, msg->msgType);
     }
 }
 

@@ -1,9 +1,9 @@
 /*
- * The whole life of a process that sends one message for a launch request:
- * start-up, the sending page and its popups, and teardown once they close.
+ * The whole life of a composer process started by a launch request: start-up,
+ * its first page and the popups on it, and teardown once they close.
  */
-#ifndef MSG_SEND_SENDPROCESS_H
-#define MSG_SEND_SENDPROCESS_H
+#ifndef MSG_APPS_COMPOSERPROCESS_H
+#define MSG_APPS_COMPOSERPROCESS_H
 
 #include "app_control.h"
 #include "compose/MCMsgData.h"

@@ -1,12 +1,12 @@
-#include "SendProcess.h"
+#include "ComposerProcess.h"
 
 #include "Application.h"
 #include "LaunchOptions.h"
 #include "ScreenRegistry.h"
-#include "SendScreen.h"
 
 #include "app_control.h"
 #include "common/MsgLog.h"
+#include "compose/MCSendContentViewController.h"
 #include "compose/MCWorkPathMgr.h"
 
 #include <Elementary.h>
@@ -17,9 +17,13 @@
 namespace msg_app {
 namespace compose {
 
+namespace {
+constexpr const char* FIRST_PAGE = "composer-first-page";
+} // namespace
+
 int runSendProcess(int argc, char** argv, const char* name, AppControlType appControlType) {
     return runComposerProcess(argc, argv, name, [appControlType](app_control_h request) {
-        return new SendScreen(request, appControlType);
+        return new MCSendContentViewController(request, appControlType);
     });
 }
 
@@ -43,13 +47,13 @@ int runComposerProcess(int argc, char** argv, const char* name, FirstPageFactory
     }
     elm_init(argc, argv);
     elm_policy_set(ELM_POLICY_QUIT, ELM_POLICY_QUIT_LAST_WINDOW_CLOSED);
-    shell::ScreenRegistry::getInstance().add(SendScreen::NAME, "the composer process's first page",
+    shell::ScreenRegistry::getInstance().add(FIRST_PAGE, "the composer process's first page",
                                              [request, firstPage] { return firstPage(request); });
     int status = 0;
     {
         shell::Application::Options options;
         options.name = name;
-        options.screen = SendScreen::NAME;
+        options.screen = FIRST_PAGE;
         shell::Application app(options);
         if (getenv("MSG_SEND_TIMING")) {
             app.setOnFirstFrame([] {
@@ -64,11 +68,13 @@ int runComposerProcess(int argc, char** argv, const char* name, FirstPageFactory
             elm_run();
         else
             status = 1;
+        // Before the services go: the manager that knows the folder is one of them. What the store
+        // keeps of a sent message is its own copy.
+        MCWorkPathMgr* work = MCWorkPathMgr::getInstance();
+        if (!work->getWorkingPath().empty())
+            work->destroyWorkingDir();
         app.stop();
     }
-    MCWorkPathMgr* work = MCWorkPathMgr::getInstance();
-    if (!work->getWorkingPath().empty())
-        work->destroyWorkingDir();
     app_control_destroy(request);
     elm_shutdown();
     return status;
