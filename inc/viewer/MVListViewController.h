@@ -151,6 +151,7 @@ private:
     void _markRead(const msg_store::Conversation& conv);
     void _addBubble(const std::shared_ptr<msg_store::Conversation>& conv);
     void _deleteBubble(int msgId);
+    void _remeasureLater();
     void _refreshTimes();
     void _applyUserFontSize();
     static void _storageChangedCb(const char* payload, void* data);
@@ -236,6 +237,7 @@ private:
     std::weak_ptr<view_kit::WTimer> _aheadTimer;
     int _aheadCount = 0; // bubbles of the next older page measured so far
     std::weak_ptr<view_kit::WTimer> _rotaryEndIdler;
+    std::weak_ptr<view_kit::WTimer> _remeasureTimer;
 };
 
 } // namespace msg_viewer
