@@ -90,6 +90,9 @@ void Application::stop() {
         evas_event_callback_del_full(evas_object_evas_get(win), EVAS_CALLBACK_RENDER_POST, _renderPostCb,
                                      this);
     }
+    for (Ecore_Event_Handler* handler : _inputHandlers)
+        ecore_event_handler_del(handler);
+    _inputHandlers.clear();
     _watchLocale(false);
     _window.reset();
     screen_opener::install(nullptr);
@@ -183,6 +186,8 @@ void Application::_watchWindow() {
     evas_object_smart_callback_add(win, "focus,in", _focusInCb, this);
     evas_object_smart_callback_add(win, "focus,out", _focusOutCb, this);
     evas_object_smart_callback_add(win, "iconified", _iconifiedCb, this);
+    for (int type : {ECORE_EVENT_MOUSE_BUTTON_DOWN, ECORE_EVENT_MOUSE_WHEEL, ECORE_EVENT_KEY_DOWN})
+        _inputHandlers.push_back(ecore_event_handler_add(type, _inputCb, this));
 }
 
 void Application::_watchLocale(bool watch) {
@@ -238,6 +243,18 @@ void Application::_pauseJobCb(void* data) {
     MCommonAppEventMgr* events = MCommonAppEventMgr::getInstance();
     if (events->getAppState() != APP_EVENT_PAUSED)
         events->emit(APP_EVENT_PAUSED);
+}
+
+Eina_Bool Application::_inputCb(void* data, int, void*) {
+    // Only the application in front is touched, turned or typed at: a paused one that is has been
+    // brought back, even where no focus change says so (a window lowered on a desktop stays in
+    // view, and without one the list held back every change for good). Not while the pause that
+    // this very input asked for (back on the list) is still to come.
+    auto* self = static_cast<Application*>(data);
+    MCommonAppEventMgr* events = MCommonAppEventMgr::getInstance();
+    if (!self->_pauseJob && events->getAppState() == APP_EVENT_PAUSED)
+        events->emit(APP_EVENT_RESUMED);
+    return ECORE_CALLBACK_PASS_ON;
 }
 
 void Application::_renderPostCb(void* data, Evas* e, void*) {

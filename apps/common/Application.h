@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace view_kit {
 class WWindowController;
@@ -63,12 +64,14 @@ private:
     static void _renderPostCb(void* data, Evas* e, void* info);
     static Eina_Bool _lowerTrapCb(void* data, Evas_Object* win);
     static void _pauseJobCb(void* data);
+    static Eina_Bool _inputCb(void* data, int type, void* event);
 
     Options _options;
     AppScreenOpener _screenOpener;
     std::unique_ptr<view_kit::WWindowController> _window;
     std::function<void()> _onFirstFrame;
     Ecore_Job* _pauseJob = nullptr;
+    std::vector<Ecore_Event_Handler*> _inputHandlers;
     bool _started = false;
 };
 

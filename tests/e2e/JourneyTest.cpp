@@ -66,6 +66,30 @@ TEST_F(Journey, AReceivedMessageAppearsAtTheTop) {
     EXPECT_EQ(rows.front().text, "Are you there");
 }
 
+TEST_F(Journey, TheListFollowsTheStoreWhenTheUserComesBackAfterBackSentItAway) {
+    ASSERT_TRUE(watch().launch());
+    const Frame list = watch().settled("list");
+    // Back on the list sends the application away; the window is touched again.
+    watch().key("Escape");
+    ASSERT_TRUE(watch().waitForLook(list, "away"));
+    watch().tap(Watch::CENTRE, ROW_Y);
+    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", nullptr));
+    watch().key("Escape");
+    ASSERT_TRUE(watch().waitForLook(list, "back"));
+    // More changes than an application in the background takes at once, each a row that looks
+    // unlike the one before.
+    const char* texts[] = {"Lunch?",     "On my way home now", "Call me", "See the photos",
+                           "Moved to 3", "Thanks a lot!!",     "Where?"};
+    Frame shown = list;
+    int sender = 0;
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        std::string number = "+1555017" + std::to_string(1000 + 111 * ++sender);
+        ASSERT_EQ(watch().sim({"receive", "--from", number, "--text", text}).exitCode, 0);
+        EXPECT_TRUE(watch().waitForChange(shown, TOP_ROWS, 0.02, number, &shown));
+    }
+}
+
 TEST_F(Journey, ATapOpensAConversationOrTheOptionPanelAndBackComesBackToTheList) {
     ASSERT_TRUE(watch().launch());
     const Frame list = watch().settled("list");
