@@ -101,6 +101,10 @@ void ViewerActionScreen::_act() {
     case Act::SELECT_TARGET:
         list->selectMessages({getTargetMsgId()});
         break;
+    case Act::SELECT_ALL:
+        list->selectMessages({});
+        list->checkAllItems(true);
+        break;
     case Act::DELETING:
         // All but the oldest, so that the job runs rather than the whole conversation going at once.
         list->selectMessages(_newestIds(std::min(list->getModel().getCount() - 1, 10)));
@@ -144,6 +148,7 @@ void registerViewerActionScreens(ScreenRegistry& registry) {
          Pick::NEWEST, Act::SELECT_SMALL},
         {"viewer-select-mms", "select mode with an MMS with a picture checked", Pick::PICTURE,
          Act::SELECT_TARGET},
+        {"viewer-select-all", "select mode with every message checked", Pick::NEWEST, Act::SELECT_ALL},
         {"viewer-select-options", "the option panel of select mode", Pick::NEWEST, Act::SELECT_OPTIONS},
         {"viewer-deleting", "checked messages being deleted", Pick::YEAR_CHANGE, Act::DELETING},
         {"viewer-link-menu", "the menu of a number tapped in a message", Pick::LINKS, Act::LINK_MENU},
