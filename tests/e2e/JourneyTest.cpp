@@ -11,6 +11,8 @@ namespace {
 
 // The list below its title row, inside the circle.
 constexpr Rect LIST_AREA = {60, 90, 240, 200};
+// The list's title, "Messages", above its first row.
+constexpr Rect TITLE_AREA = {110, 78, 140, 30};
 // The first row of the conversation list, and of the blocked-message list.
 constexpr int ROW_Y = 185;
 constexpr int BLOCKED_ROW_Y = 140;
@@ -88,6 +90,22 @@ TEST_F(Journey, TheListFollowsTheStoreWhenTheUserComesBackAfterBackSentItAway) {
         ASSERT_EQ(watch().sim({"receive", "--from", number, "--text", text}).exitCode, 0);
         EXPECT_TRUE(watch().waitForChange(shown, TOP_ROWS, 0.02, number, &shown));
     }
+}
+
+TEST_F(Journey, TheListTitleFollowsALanguageChosenWhileTheApplicationWasAway) {
+    ASSERT_TRUE(watch().launch());
+    const Frame english = watch().settled("english");
+    watch().key("Escape");
+    ASSERT_TRUE(watch().waitForLook(english, "away"));
+    // Away for a while: more changes come than an application in the background takes at once.
+    for (int i = 1; i <= 6; ++i)
+        ASSERT_EQ(
+            watch().sim({"receive", "--from", "+155501790" + std::to_string(i), "--text", "Hi"}).exitCode, 0);
+    ASSERT_EQ(watch().sim({"set", "db/menu_widget/language", "ko_KR.UTF-8"}).exitCode, 0);
+    // Back to the watch: a tap on the title, which does nothing else.
+    watch().tap(Watch::CENTRE, TITLE_AREA.y + TITLE_AREA.h / 2);
+    EXPECT_TRUE(watch().waitForChange(english, TITLE_AREA, 0.05, "korean", nullptr))
+        << "the title kept English";
 }
 
 TEST_F(Journey, ATapOpensAConversationOrTheOptionPanelAndBackComesBackToTheList) {
