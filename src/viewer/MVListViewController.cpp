@@ -206,6 +206,8 @@ void MVListViewController::_appendEndRows() {
             _replyItem = nullptr;
         }
         auto* caption = new MVItemReplyText();
+        caption->setViewType(_viewType);
+        caption->addEventListener([this] { _actionReply(false); }, _genlist);
         if (!wgenlist_item_append(_genlist, nullptr, caption, ELM_GENLIST_ITEM_NONE))
             delete caption;
     }

@@ -25,6 +25,10 @@ constexpr double OTHER_ROWS = 0.05;
 constexpr int BUBBLE_X = 110;
 constexpr int NEWEST_BUBBLE_Y = 170;
 constexpr int OLDER_BUBBLE_Y = 60;
+// Under the reply button of a conversation opened at its end, in the middle: its caption, then
+// nothing; half the caption's height.
+constexpr Rect BELOW_REPLY_BUTTON = {150, 200, 60, 110};
+constexpr int CAPTION_HALF_HEIGHT = 10;
 // The newest bubble one detent up from the end of a conversation of one-line bubbles.
 constexpr int WHEELED_NEWEST_Y = 180;
 // Bubbles drawn in the upper half light much of it; the reply button alone a little.
@@ -152,6 +156,15 @@ TEST_F(ConversationJourney, ABubblePressedWhileTheConversationStillComesInIsSele
     const std::set<std::string> kept = {"one", "two", "three", "four"};
     EXPECT_TRUE(waitUntil([&] { return storedTexts(threadId) == kept; }, DELETE_SECONDS))
         << storedTexts(threadId).size();
+}
+
+TEST_F(ConversationJourney, ATapOnTheReplyCaptionReplies) {
+    ASSERT_TRUE(watch().launch());
+    // The caption is the lowest thing drawn under the button, wherever the end came to rest.
+    const int captionBottom = openFirstConversation().lowestLitLineIn(BELOW_REPLY_BUTTON);
+    ASSERT_GT(captionBottom, BELOW_REPLY_BUTTON.y) << "no caption under the reply button";
+    watch().tap(Watch::CENTRE, captionBottom - CAPTION_HALF_HEIGHT);
+    EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
 }
 
 TEST_F(ConversationJourney, AFingerDraggedUpAtTheEndOfAConversationReplies) {
