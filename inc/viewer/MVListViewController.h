@@ -17,6 +17,7 @@
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVListModel.h"
 #include "viewer/MVRotaryToAction.h"
+#include "viewer/media/MVContentTap.h"
 
 #include <efl_extension.h>
 
@@ -71,8 +72,9 @@ public:
     static constexpr int FIRST_SCREEN_SIZE = 6;
     // The body text's text class, which the double tap enlarges.
     static constexpr const char* BODY_TEXT_CLASS = MVItemBubble::BODY_TEXT_CLASS;
-    // How far a finger moves up past the end of the list to launch the reply.
-    static constexpr int DRAG_TO_REPLY_DISTANCE = 15;
+    // How far a finger moves up past the end of the list to launch the reply: a drag, which no
+    // picture or clip it started on takes for a tap.
+    static constexpr int DRAG_TO_REPLY_DISTANCE = MVContentTap::DRAG_DISTANCE;
 
     explicit MVListViewController(int threadId);
     ~MVListViewController() override;

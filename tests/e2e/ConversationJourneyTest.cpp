@@ -43,6 +43,11 @@ constexpr double BUTTON_LIT = 0.9;
 // How long deleting, and the reply launching, may take on a busy machine.
 constexpr double DELETE_SECONDS = 20.0;
 constexpr const char* INPUT_SELECTOR = "com.vorlane.w-input-selector";
+constexpr const char* GALLERY = "com.vorlane.w-gallery";
+// Where the picture of the newest message shows at the end of its conversation, and a drag that
+// the reply takes.
+constexpr int PICTURE_Y = 28;
+constexpr int DRAG_PAST_END = 22;
 
 class ConversationJourney : public Journey {
 protected:
@@ -165,6 +170,18 @@ TEST_F(ConversationJourney, ATapOnTheReplyCaptionReplies) {
     ASSERT_GT(captionBottom, BELOW_REPLY_BUTTON.y) << "no caption under the reply button";
     watch().tap(Watch::CENTRE, captionBottom - CAPTION_HALF_HEIGHT);
     EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
+}
+
+TEST_F(ConversationJourney, AFingerDraggedUpFromAPictureAtTheEndRepliesWithoutOpeningThePicture) {
+    const std::string picture = watch().folder() + "/device/media/demo-sunset.png";
+    ASSERT_EQ(
+        watch().sim({"receive", "--from", "+15550188888", "--text", "Look", "--image", picture}).exitCode, 0);
+    ASSERT_TRUE(watch().launch());
+    openFirstConversation();
+    // The picture of the newest message is the top of the screen at the end.
+    watch().drag(Watch::CENTRE, PICTURE_Y, PICTURE_Y - DRAG_PAST_END);
+    EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
+    EXPECT_EQ(watch().sim({"launches"}).out.find(GALLERY), std::string::npos) << "the picture opened too";
 }
 
 TEST_F(ConversationJourney, AFingerDraggedUpAtTheEndOfAConversationReplies) {
