@@ -67,6 +67,26 @@ TEST(MsgSimStore, BadArgumentsExitWithAReason) {
     EXPECT_NE(missing.err.find("not found"), std::string::npos) << missing.err;
 }
 
+TEST(MsgSimStore, TheAutomaticPhoneAndWatchKeepTheToolkitsStartUpComplaintsToThemselves) {
+    msg_test::TempDir dir("msg-sim-auto");
+    // As a user's terminal has it: nothing set to quiet the toolkit.
+    std::string backtrace = g_getenv("EINA_LOG_BACKTRACE") ? g_getenv("EINA_LOG_BACKTRACE") : "";
+    std::string levels = g_getenv("EINA_LOG_LEVELS") ? g_getenv("EINA_LOG_LEVELS") : "";
+    g_unsetenv("EINA_LOG_BACKTRACE");
+    g_unsetenv("EINA_LOG_LEVELS");
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"phone", "--auto", "--for", "0.2"},
+          std::vector<std::string>{"watch-send", "--auto", "--for", "0.2"}}) {
+        SCOPED_TRACE(command.front());
+        msg_test::ProgramRun run = sim(dir, command);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err.find("eina_btlog"), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("eldbus"), std::string::npos) << run.err;
+    }
+    g_setenv("EINA_LOG_BACKTRACE", backtrace.c_str(), TRUE);
+    g_setenv("EINA_LOG_LEVELS", levels.c_str(), TRUE);
+}
+
 TEST(MsgSimStore, BlockListJsonSurvivesHostileText) {
     msg_test::TempDir dir("msg-sim-block");
     const std::string hostile = "+1555\"<b>\\x";
