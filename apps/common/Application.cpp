@@ -72,6 +72,10 @@ bool Application::start() {
     //    language and region settings become their change events.
     _watchWindow();
     _watchLocale(true);
+    //    Later launch requests of a single instance come here instead of to a new process.
+    if (_options.singleInstance &&
+        app_control_set_relaunch_handler(_relaunchCb, this) != APP_CONTROL_ERROR_NONE)
+        MSG_LOGW("a launch request will start another instance");
     // 7. The first screen, and what it opens on the others.
     screen_opener::install(&_screenOpener);
     return _showFirstScreen();
@@ -93,6 +97,8 @@ void Application::stop() {
     for (Ecore_Event_Handler* handler : _inputHandlers)
         ecore_event_handler_del(handler);
     _inputHandlers.clear();
+    if (_options.singleInstance)
+        app_control_set_relaunch_handler(nullptr, nullptr);
     _watchLocale(false);
     _window.reset();
     screen_opener::install(nullptr);
@@ -243,6 +249,24 @@ void Application::_pauseJobCb(void* data) {
     MCommonAppEventMgr* events = MCommonAppEventMgr::getInstance();
     if (events->getAppState() != APP_EVENT_PAUSED)
         events->emit(APP_EVENT_PAUSED);
+}
+
+void Application::_relaunchCb(app_control_h, void* data) {
+    // Launched again while it runs: the same window comes forward, and the application is told so
+    // before it resumes, as when the platform brings it back.
+    auto* self = static_cast<Application*>(data);
+    if (self->_pauseJob) {
+        ecore_job_del(self->_pauseJob);
+        self->_pauseJob = nullptr;
+    }
+    if (Evas_Object* win = self->_window ? self->_window->getEvasObject() : nullptr) {
+        elm_win_raise(win);
+        elm_win_activate(win);
+    }
+    MCommonAppEventMgr* events = MCommonAppEventMgr::getInstance();
+    events->emit(APP_EVENT_RELAUNCHED);
+    if (events->getAppState() != APP_EVENT_RESUMED)
+        events->emit(APP_EVENT_RESUMED);
 }
 
 Eina_Bool Application::_inputCb(void* data, int, void*) {

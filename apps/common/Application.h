@@ -5,6 +5,7 @@
 
 #include "AppScreenOpener.h"
 
+#include "app_control.h"
 #include "vconf.h"
 
 #include <functional>
@@ -31,6 +32,9 @@ public:
         // Read the conversations on a worker while the window is built: only for a first screen
         // that takes the list over, else the loader would record changes until exit.
         bool preloadConversations = false;
+        // The one instance of its application on the device: a launch request sent to it while it
+        // runs brings this window forward instead of starting another process.
+        bool singleInstance = false;
     };
 
     explicit Application(Options options);
@@ -65,6 +69,7 @@ private:
     static Eina_Bool _lowerTrapCb(void* data, Evas_Object* win);
     static void _pauseJobCb(void* data);
     static Eina_Bool _inputCb(void* data, int type, void* event);
+    static void _relaunchCb(app_control_h request, void* data);
 
     Options _options;
     AppScreenOpener _screenOpener;

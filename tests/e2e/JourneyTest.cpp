@@ -28,6 +28,20 @@ constexpr double OTHER_ROWS = 0.05;
 constexpr int END_MARK_RUN = 80;
 constexpr int MAX_DETENTS = 30;
 
+// More changes than an application in the background takes at once, each a row on top of the list
+// that looks unlike the one before.
+void expectEachReceivedMessageOnTop(Watch& watch, Frame shown) {
+    const char* texts[] = {"Lunch?",     "On my way home now", "Call me", "See the photos",
+                           "Moved to 3", "Thanks a lot!!",     "Where?"};
+    int sender = 0;
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        std::string number = "+1555017" + std::to_string(1000 + 111 * ++sender);
+        ASSERT_EQ(watch.sim({"receive", "--from", number, "--text", text}).exitCode, 0);
+        EXPECT_TRUE(watch.waitForChange(shown, TOP_ROWS, 0.02, number, &shown));
+    }
+}
+
 TEST_F(Journey, TheListShowsItsRowsWithoutAWindowManager) {
     ASSERT_TRUE(watch().launch()) << "the window stayed black";
     Frame list = watch().settled("list");
@@ -78,18 +92,19 @@ TEST_F(Journey, TheListFollowsTheStoreWhenTheUserComesBackAfterBackSentItAway) {
     ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", nullptr));
     watch().key("Escape");
     ASSERT_TRUE(watch().waitForLook(list, "back"));
-    // More changes than an application in the background takes at once, each a row that looks
-    // unlike the one before.
-    const char* texts[] = {"Lunch?",     "On my way home now", "Call me", "See the photos",
-                           "Moved to 3", "Thanks a lot!!",     "Where?"};
-    Frame shown = list;
-    int sender = 0;
-    for (const char* text : texts) {
-        SCOPED_TRACE(text);
-        std::string number = "+1555017" + std::to_string(1000 + 111 * ++sender);
-        ASSERT_EQ(watch().sim({"receive", "--from", number, "--text", text}).exitCode, 0);
-        EXPECT_TRUE(watch().waitForChange(shown, TOP_ROWS, 0.02, number, &shown));
-    }
+    expectEachReceivedMessageOnTop(watch(), list);
+}
+
+TEST_F(Journey, LaunchingTheRunningApplicationBringsItBackInsteadOfStartingAnother) {
+    ASSERT_TRUE(watch().launch());
+    const Frame list = watch().settled("list");
+    watch().key("Escape");
+    ASSERT_TRUE(watch().waitForLook(list, "away"));
+    ASSERT_EQ(watch().sim({"launch", "--app", "com.vorlane.message"}).exitCode, 0);
+    std::string launches = watch().sim({"launches"}).out;
+    EXPECT_NE(launches.find("-> com.vorlane.message [delivered"), std::string::npos) << launches;
+    // In front again without a touch: the list follows the store.
+    expectEachReceivedMessageOnTop(watch(), list);
 }
 
 TEST_F(Journey, TheListTitleFollowsALanguageChosenWhileTheApplicationWasAway) {
