@@ -28,6 +28,16 @@ constexpr double OTHER_ROWS = 0.05;
 constexpr int END_MARK_RUN = 80;
 constexpr int MAX_DETENTS = 30;
 
+// Starts the application on its list and sends it away with back there, as a user puts the watch
+// down; whether it went. `list` is the list as it showed.
+bool launchAndSendAway(Watch& watch, Frame& list) {
+    if (!watch.launch())
+        return false;
+    list = watch.settled("list");
+    watch.key("Escape");
+    return watch.waitForLook(list, "away");
+}
+
 // More changes than an application in the background takes at once, each a row on top of the list
 // that looks unlike the one before.
 void expectEachReceivedMessageOnTop(Watch& watch, Frame shown) {
@@ -83,11 +93,9 @@ TEST_F(Journey, AReceivedMessageAppearsAtTheTop) {
 }
 
 TEST_F(Journey, TheListFollowsTheStoreWhenTheUserComesBackAfterBackSentItAway) {
-    ASSERT_TRUE(watch().launch());
-    const Frame list = watch().settled("list");
-    // Back on the list sends the application away; the window is touched again.
-    watch().key("Escape");
-    ASSERT_TRUE(watch().waitForLook(list, "away"));
+    Frame list;
+    ASSERT_TRUE(launchAndSendAway(watch(), list));
+    // The window is touched again.
     watch().tap(Watch::CENTRE, ROW_Y);
     ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", nullptr));
     watch().key("Escape");
@@ -96,10 +104,8 @@ TEST_F(Journey, TheListFollowsTheStoreWhenTheUserComesBackAfterBackSentItAway) {
 }
 
 TEST_F(Journey, LaunchingTheRunningApplicationBringsItBackInsteadOfStartingAnother) {
-    ASSERT_TRUE(watch().launch());
-    const Frame list = watch().settled("list");
-    watch().key("Escape");
-    ASSERT_TRUE(watch().waitForLook(list, "away"));
+    Frame list;
+    ASSERT_TRUE(launchAndSendAway(watch(), list));
     ASSERT_EQ(watch().sim({"launch", "--app", "com.vorlane.message"}).exitCode, 0);
     std::string launches = watch().sim({"launches"}).out;
     EXPECT_NE(launches.find("-> com.vorlane.message [delivered"), std::string::npos) << launches;
@@ -108,10 +114,8 @@ TEST_F(Journey, LaunchingTheRunningApplicationBringsItBackInsteadOfStartingAnoth
 }
 
 TEST_F(Journey, TheListTitleFollowsALanguageChosenWhileTheApplicationWasAway) {
-    ASSERT_TRUE(watch().launch());
-    const Frame english = watch().settled("english");
-    watch().key("Escape");
-    ASSERT_TRUE(watch().waitForLook(english, "away"));
+    Frame english;
+    ASSERT_TRUE(launchAndSendAway(watch(), english));
     // Away for a while: more changes come than an application in the background takes at once.
     for (int i = 1; i <= 6; ++i)
         ASSERT_EQ(

@@ -17,6 +17,16 @@ namespace {
 
 class SmallViewsTest : public WatchScreenTest {
 protected:
+    // The layout of select mode over the window, where the count button goes.
+    Evas_Object* selectModeHeader() {
+        Evas_Object* header = elm_layout_add(window->getEvasObject());
+        if (!elm_layout_theme_set(header, "layout", "select_mode", "default"))
+            return nullptr;
+        evas_object_size_hint_weight_set(header, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+        elm_win_resize_object_add(window->getEvasObject(), header);
+        evas_object_show(header);
+        return header;
+    }
     // Pixels of the window drawn in the count's blue inside `obj`, once the canvas has rendered.
     int countPixelsIn(Evas_Object* obj) {
         settle();
@@ -40,11 +50,8 @@ protected:
 };
 
 TEST_F(SmallViewsTest, CountButtonShowsTheCountAndReportsTaps) {
-    Evas_Object* header = elm_layout_add(window->getEvasObject());
-    ASSERT_TRUE(elm_layout_theme_set(header, "layout", "select_mode", "default"));
-    evas_object_size_hint_weight_set(header, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
-    elm_win_resize_object_add(window->getEvasObject(), header);
-    evas_object_show(header);
+    Evas_Object* header = selectModeHeader();
+    ASSERT_NE(header, nullptr);
 
     auto* count = new MCommonCountBtnViewController();
     int taps = 0;
@@ -69,11 +76,8 @@ TEST_F(SmallViewsTest, CountButtonShowsTheCountAndReportsTaps) {
 }
 
 TEST_F(SmallViewsTest, CountButtonDrawsEveryDigitOfCountsThatGrowAfterItShows) {
-    Evas_Object* header = elm_layout_add(window->getEvasObject());
-    ASSERT_TRUE(elm_layout_theme_set(header, "layout", "select_mode", "default"));
-    evas_object_size_hint_weight_set(header, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
-    elm_win_resize_object_add(window->getEvasObject(), header);
-    evas_object_show(header);
+    Evas_Object* header = selectModeHeader();
+    ASSERT_NE(header, nullptr);
     auto* count = new MCommonCountBtnViewController();
     ASSERT_TRUE(count->create(header, nullptr));
     elm_object_signal_emit(header, "select_mode,button,show", "");
