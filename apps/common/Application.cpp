@@ -72,6 +72,10 @@ bool Application::start() {
     //    language and region settings become their change events.
     _watchWindow();
     _watchLocale(true);
+    //    Later launch requests of a single instance come here instead of to a new process.
+    if (_options.singleInstance &&
+        app_control_set_relaunch_handler(_relaunchCb, this) != APP_CONTROL_ERROR_NONE)
+        MSG_LOGW("a launch request will start another instance");
     // 7. The first screen, and what it opens on the others.
     screen_opener::install(&_screenOpener);
     if (!_showFirstScreen())
@@ -96,6 +100,11 @@ void Application::stop() {
         evas_event_callback_del_full(evas_object_evas_get(win), EVAS_CALLBACK_RENDER_POST, _renderPostCb,
                                      this);
     }
+    for (Ecore_Event_Handler* handler : _inputHandlers)
+        ecore_event_handler_del(handler);
+    _inputHandlers.clear();
+    if (_options.singleInstance)
+        app_control_set_relaunch_handler(nullptr, nullptr);
     _watchLocale(false);
     _window.reset();
     screen_opener::install(nullptr);
@@ -204,6 +213,8 @@ void Application::_watchWindow() {
     evas_object_smart_callback_add(win, "focus,in", _focusInCb, this);
     evas_object_smart_callback_add(win, "focus,out", _focusOutCb, this);
     evas_object_smart_callback_add(win, "iconified", _iconifiedCb, this);
+    for (int type : {ECORE_EVENT_MOUSE_BUTTON_DOWN, ECORE_EVENT_MOUSE_WHEEL, ECORE_EVENT_KEY_DOWN})
+        _inputHandlers.push_back(ecore_event_handler_add(type, _inputCb, this));
 }
 
 void Application::_watchLocale(bool watch) {
@@ -259,6 +270,36 @@ void Application::_pauseJobCb(void* data) {
     MCommonAppEventMgr* events = MCommonAppEventMgr::getInstance();
     if (events->getAppState() != APP_EVENT_PAUSED)
         events->emit(APP_EVENT_PAUSED);
+}
+
+void Application::_relaunchCb(app_control_h, void* data) {
+    // Launched again while it runs: the same window comes forward, and the application is told so
+    // before it resumes, as when the platform brings it back.
+    auto* self = static_cast<Application*>(data);
+    if (self->_pauseJob) {
+        ecore_job_del(self->_pauseJob);
+        self->_pauseJob = nullptr;
+    }
+    if (Evas_Object* win = self->_window ? self->_window->getEvasObject() : nullptr) {
+        elm_win_raise(win);
+        elm_win_activate(win);
+    }
+    MCommonAppEventMgr* events = MCommonAppEventMgr::getInstance();
+    events->emit(APP_EVENT_RELAUNCHED);
+    if (events->getAppState() != APP_EVENT_RESUMED)
+        events->emit(APP_EVENT_RESUMED);
+}
+
+Eina_Bool Application::_inputCb(void* data, int, void*) {
+    // Only the application in front is touched, turned or typed at: a paused one that is has been
+    // brought back, even where no focus change says so (a window lowered on a desktop stays in
+    // view, and without one the list held back every change for good). Not while the pause that
+    // this very input asked for (back on the list) is still to come.
+    auto* self = static_cast<Application*>(data);
+    MCommonAppEventMgr* events = MCommonAppEventMgr::getInstance();
+    if (!self->_pauseJob && events->getAppState() == APP_EVENT_PAUSED)
+        events->emit(APP_EVENT_RESUMED);
+    return ECORE_CALLBACK_PASS_ON;
 }
 
 void Application::_renderPostCb(void* data, Evas* e, void*) {

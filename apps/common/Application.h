@@ -6,11 +6,13 @@
 #include "AppScreenOpener.h"
 #include "ScreenInspector.h"
 
+#include "app_control.h"
 #include "vconf.h"
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace view_kit {
 class WWindowController;
@@ -31,6 +33,9 @@ public:
         // Read the conversations on a worker while the window is built: only for a first screen
         // that takes the list over, else the loader would record changes until exit.
         bool preloadConversations = false;
+        // The one instance of its application on the device: a launch request sent to it while it
+        // runs brings this window forward instead of starting another process.
+        bool singleInstance = false;
     };
 
     explicit Application(Options options);
@@ -65,6 +70,8 @@ private:
     static void _renderPostCb(void* data, Evas* e, void* info);
     static Eina_Bool _lowerTrapCb(void* data, Evas_Object* win);
     static void _pauseJobCb(void* data);
+    static Eina_Bool _inputCb(void* data, int type, void* event);
+    static void _relaunchCb(app_control_h request, void* data);
 
     Options _options;
     AppScreenOpener _screenOpener;
@@ -72,6 +79,7 @@ private:
     std::unique_ptr<ScreenInspector> _inspector;
     std::function<void()> _onFirstFrame;
     Ecore_Job* _pauseJob = nullptr;
+    std::vector<Ecore_Event_Handler*> _inputHandlers;
     bool _started = false;
 };
 

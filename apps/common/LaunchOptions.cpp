@@ -1,6 +1,7 @@
 #include "LaunchOptions.h"
 
 #include "ScreenRegistry.h"
+#include "log/ToolkitLogs.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,9 +39,7 @@ void LaunchOptions::printScreens() {
 }
 
 void LaunchOptions::quietPlatformLogs() {
-    setenv("EINA_LOG_BACKTRACE", "-1", 0);
-    setenv("EINA_LOG_LEVELS",
-           "eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0,ecore_con:0", 0);
+    platform_log::quiet_toolkit_logs();
 }
 
 } // namespace shell

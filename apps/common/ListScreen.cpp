@@ -88,6 +88,8 @@ bool ListScreen::_enterStartState() {
     }
     case Start::SELECT:
         return _checkRows(2) == 2;
+    case Start::SELECT_ALL:
+        return _checkRows(list->getItemCount()) == list->getItemCount();
     case Start::PROGRESS: {
         int checked = _checkRows(list->getItemCount());
         MSG_RETV_IF(checked < 2, false, "%d of %d rows checked", checked, list->getItemCount());

@@ -23,12 +23,13 @@ constexpr const char* BLOCKED_LIST_SCREEN = "list-blocked";
 class ListScreen : public msg_list::MLContentViewController, public IMCommonAppEventListener {
 public:
     enum class Start {
-        LIST,     // as the user finds it
-        OPTIONS,  // the option panel open
-        SELECT,   // select mode with the first two rows checked
-        PROGRESS, // every row checked and being deleted in the background
-        END,      // scrolled as far down as the list goes
-        EMPTY,    // on a copy of the device left without blocked messages
+        LIST,       // as the user finds it
+        OPTIONS,    // the option panel open
+        SELECT,     // select mode with the first two rows checked
+        SELECT_ALL, // select mode with every row checked
+        PROGRESS,   // every row checked and being deleted in the background
+        END,        // scrolled as far down as the list goes
+        EMPTY,      // on a copy of the device left without blocked messages
     };
 
     ListScreen(msg_list::ListType listType, Start start);

@@ -24,6 +24,8 @@ void registerListScreens(ScreenRegistry& registry) {
          ListScreen::Start::OPTIONS},
         {"list-select", "the conversation list in select mode with two rows checked", LIST_TYPE_THREAD,
          ListScreen::Start::SELECT},
+        {"list-select-all", "the conversation list in select mode with every row checked", LIST_TYPE_THREAD,
+         ListScreen::Start::SELECT_ALL},
         {"list-progress",
          "the conversation list deleting every conversation of the device (msg-shot renders a copy)",
          LIST_TYPE_THREAD, ListScreen::Start::PROGRESS},

@@ -103,6 +103,10 @@ void ViewerActionScreen::_act() {
         list->selectMessages({getTargetMsgId()});
         mgr->openMenu();
         break;
+    case Act::SELECT_ALL:
+        list->selectMessages({});
+        list->checkAllItems(true);
+        break;
     case Act::DELETING:
         // All but the oldest, so that the job runs rather than the whole conversation going at once.
         list->selectMessages(_newestIds(std::min(list->getModel().getCount() - 1, 10)));
@@ -150,6 +154,7 @@ void registerViewerActionScreens(ScreenRegistry& registry) {
         {"viewer-select-options",
          "the option panel of select mode (on a watch with its own SIM and a phone: profile remote)",
          Pick::WATCH, Act::SELECT_OPTIONS},
+        {"viewer-select-all", "select mode with every message checked", Pick::NEWEST, Act::SELECT_ALL},
         {"viewer-deleting", "checked messages being deleted", Pick::YEAR_CHANGE, Act::DELETING},
         {"viewer-link-menu", "the menu of a number tapped in a message", Pick::LINKS, Act::LINK_MENU},
         {"viewer-recipients", "the recipients of a group conversation", Pick::GROUP, Act::RECIPIENTS},

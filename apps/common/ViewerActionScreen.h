@@ -20,6 +20,7 @@ public:
         SELECT_SMALL,   // the same with the user's small text size
         SELECT_TARGET,  // select mode with the picked bubble checked
         SELECT_OPTIONS, // the same with the option panel open
+        SELECT_ALL,     // select mode with every message checked
         DELETING,       // the checked messages being deleted behind the progress popup
         LINK_MENU,      // the menu of a number tapped in a bubble
         RECIPIENTS,     // the recipients of a group conversation

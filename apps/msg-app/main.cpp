@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
                          : blocked              ? msg_app::shell::BLOCKED_LIST_SCREEN
                                                 : msg_app::shell::CONVERSATION_LIST_SCREEN;
         options.preloadConversations = options.screen == msg_app::shell::CONVERSATION_LIST_SCREEN;
+        options.singleInstance = true;
         msg_app::shell::Application app(options);
         if (exitAfterFirstFrame) {
             app.setOnFirstFrame([] {

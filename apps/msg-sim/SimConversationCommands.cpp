@@ -143,6 +143,7 @@ int runReceiveMms(SimArgs& args) {
     message.simIndex = static_cast<int>(sim);
     message.text = text;
     simSetIncomingSender(message, from, members);
+    simFilterIncoming(message);
     int msgId = -1;
     int result = msg_store::PhoneSide::insertMessage(message, &msgId);
     if (result != msg_store::MSG_STORE_SUCCESS)

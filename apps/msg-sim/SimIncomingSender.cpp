@@ -1,5 +1,7 @@
 #include "SimIncomingSender.h"
 
+#include "msg_service/BlockFilter.h"
+
 namespace msg_sim {
 
 void simSetIncomingSender(msg_store::IncomingMessage& message, const std::string& from,
@@ -14,6 +16,13 @@ void simSetIncomingSender(msg_store::IncomingMessage& message, const std::string
         start = end + 1;
     }
     message.from = from;
+}
+
+void simFilterIncoming(msg_store::IncomingMessage& message) {
+    bool forInbox =
+        message.folderType == msg_store::FOLDER_INBOX || message.folderType == msg_store::FOLDER_WATCH_INBOX;
+    if (forInbox && message.msgType != "cmas")
+        message.folderType = msg_service::filtered_folder(message.from, message.text, message.folderType);
 }
 
 } // namespace msg_sim

@@ -1,6 +1,7 @@
 /*
  * Who an incoming message of msg-sim comes from: the sender and, for a group
- * conversation, the other members the phone names with "--group".
+ * conversation, the other members the phone names with "--group"; and where
+ * the block list lets it go.
  */
 #ifndef MSG_SIM_SIMINCOMINGSENDER_H
 #define MSG_SIM_SIMINCOMINGSENDER_H
@@ -15,6 +16,9 @@ namespace msg_sim {
 // comma-separated list (empty members are skipped).
 void simSetIncomingSender(msg_store::IncomingMessage& message, const std::string& from,
                           const std::string& members);
+// The phone passes on what the block list lets through: a message for an inbox from a blocked
+// sender, or with a blocked word, goes to that side's spam folder. Broadcast alerts pass.
+void simFilterIncoming(msg_store::IncomingMessage& message);
 
 } // namespace msg_sim
 

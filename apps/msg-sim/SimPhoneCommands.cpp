@@ -98,6 +98,7 @@ int runReceive(SimArgs& args) {
         message.msgType = "cmas";
     message.folderType = spam ? msg_store::FOLDER_WATCH_SPAM
                               : (watch ? msg_store::FOLDER_WATCH_INBOX : msg_store::FOLDER_INBOX);
+    simFilterIncoming(message);
     int msgId = -1;
     int result = msg_store::PhoneSide::insertMessage(message, &msgId);
     if (result != msg_store::MSG_STORE_SUCCESS)

@@ -1,5 +1,6 @@
 // msg-sim: drives the simulated device and its paired phone from the command line.
 #include "SimCommand.h"
+#include "log/ToolkitLogs.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +23,8 @@ void printHelp(FILE* out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The automatic phone and watch run the toolkit's main loop.
+    platform_log::quiet_toolkit_logs();
     std::vector<std::string> args(argv + 1, argv + argc);
     bool json = false;
     std::string commandName;

@@ -107,6 +107,13 @@ void del_ltr_mark(std::string& text);
 // colour codes.
 void create_cutlink_prefix_tag(std::string& out, const char* fontStyle, const char* pressedFontStyle);
 
+// ---- Blocked messages ---------------------------------------------------
+
+// Restores a message of a spam folder and lets its sender through again, as "Unblock" says: the
+// number leaves the block list, so that the next message is not stopped. The store's result; a
+// sender that stays on the list is logged, the message is restored all the same.
+int restore_blocked_message(int msgId);
+
 // ---- Web links ----------------------------------------------------------
 
 // Whether the url, without a leading "<scheme>://", starts with prefix.

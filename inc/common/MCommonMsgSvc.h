@@ -36,6 +36,7 @@ public:
     // The largest MMS in bytes, 0 when unknown.
     int getMsgSize();
 
+    // The block list, in every mode: the phone filters by it as the watch's own modem does.
     bool addBlockNumber(const char* address);
     bool removeBlockNumber(const char* address);
     bool removeBlockNumber(const std::vector<std::string>& addresses);
@@ -52,6 +53,13 @@ private:
     ~MCommonMsgSvc();
     MCommonMsgSvc(const MCommonMsgSvc&) = delete;
     MCommonMsgSvc& operator=(const MCommonMsgSvc&) = delete;
+
+    // A handle opened for one call on the block list, closed with it.
+    struct BlockListHandle {
+        msg_handle_t handle = nullptr;
+        ~BlockListHandle();
+    };
+    msg_handle_t _getBlockListHandle(BlockListHandle& scoped);
 
     // Lives as long as a thread that made an instance, and ends that instance with it.
     struct ThreadExit {

@@ -17,6 +17,7 @@
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVListModel.h"
 #include "viewer/MVRotaryToAction.h"
+#include "viewer/media/MVContentTap.h"
 
 #include <efl_extension.h>
 
@@ -71,8 +72,9 @@ public:
     static constexpr int FIRST_SCREEN_SIZE = 6;
     // The body text's text class, which the double tap enlarges.
     static constexpr const char* BODY_TEXT_CLASS = MVItemBubble::BODY_TEXT_CLASS;
-    // How far a finger moves up past the end of the list to launch the reply.
-    static constexpr int DRAG_TO_REPLY_DISTANCE = 15;
+    // How far a finger moves up past the end of the list to launch the reply: a drag, which no
+    // picture or clip it started on takes for a tap.
+    static constexpr int DRAG_TO_REPLY_DISTANCE = MVContentTap::DRAG_DISTANCE;
 
     explicit MVListViewController(int threadId);
     ~MVListViewController() override;
@@ -151,6 +153,7 @@ private:
     void _markRead(const msg_store::Conversation& conv);
     void _addBubble(const std::shared_ptr<msg_store::Conversation>& conv);
     void _deleteBubble(int msgId);
+    void _remeasureLater();
     void _refreshTimes();
     void _applyUserFontSize();
     static void _storageChangedCb(const char* payload, void* data);
@@ -236,6 +239,7 @@ private:
     std::weak_ptr<view_kit::WTimer> _aheadTimer;
     int _aheadCount = 0; // bubbles of the next older page measured so far
     std::weak_ptr<view_kit::WTimer> _rotaryEndIdler;
+    std::weak_ptr<view_kit::WTimer> _remeasureTimer;
 };
 
 } // namespace msg_viewer

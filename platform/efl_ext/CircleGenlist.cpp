@@ -12,6 +12,8 @@ namespace {
 
 const char* const DATA_KEY = "eext.circle.genlist";
 const char* const GENLIST_SIGNALS[] = {"scroll", "changed", "realized", "unrealized", "loaded"};
+// The list stopped gliding, or the finger took it over.
+const char* const GLIDE_END_SIGNALS[] = {"scroll,anim,stop", "scroll,drag,start"};
 constexpr int THUMB_MESSAGE_ID = 1;
 const char* const AUTO_SCROLL_OFF_KEY = "qel.scroller.auto_scroll_off";
 // How far one detent moves through a row taller than the list, as a share of
@@ -30,6 +32,8 @@ CircleGenlist::CircleGenlist(Evas_Object* genlist, Evas_Object* bar, CircleSurfa
     for (const char* signal : GENLIST_SIGNALS)
         evas_object_smart_callback_add(genlist, signal, _genlistScrollCb, this);
     evas_object_smart_callback_add(genlist, "theme,changed", _genlistThemeCb, this);
+    for (const char* signal : GLIDE_END_SIGNALS)
+        evas_object_smart_callback_add(genlist, signal, _glideEndCb, this);
     // Screens activate either the circle object or the genlist itself; both
     // must move the list.
     eext_rotary_object_event_callback_add(bar, _rotaryCb, this);
@@ -49,6 +53,8 @@ CircleGenlist::~CircleGenlist() {
         for (const char* signal : GENLIST_SIGNALS)
             evas_object_smart_callback_del_full(_genlist, signal, _genlistScrollCb, this);
         evas_object_smart_callback_del_full(_genlist, "theme,changed", _genlistThemeCb, this);
+        for (const char* signal : GLIDE_END_SIGNALS)
+            evas_object_smart_callback_del_full(_genlist, signal, _glideEndCb, this);
     }
 }
 
@@ -149,22 +155,29 @@ bool CircleGenlist::_scrollWithin(Elm_Object_Item* item, bool forward) {
     int gh = _viewportHeight();
     if (gh <= 0 || !_itemGeometry(item, &iy, &ih) || ih <= gh)
         return false;
-    int hidden = forward ? (iy + ih) - (gy + gh) : gy - iy;
+    int x, y, w, h;
+    elm_scroller_region_get(_genlist, &x, &y, &w, &h);
+    // Measured from where the list glides to, not from where it is on the way.
+    int ahead = _glideY >= 0 ? _glideY - y : 0;
+    int hidden = forward ? (iy + ih) - (gy + gh) - ahead : gy - iy + ahead;
     if (hidden <= 0)
         return false;
     int delta = std::min(hidden, std::max(1, static_cast<int>(gh * TALL_ROW_STEP)));
-    int x, y, w, h;
-    elm_scroller_region_get(_genlist, &x, &y, &w, &h);
-    y += forward ? delta : -delta;
-    if (evas_object_data_get(_genlist, AUTO_SCROLL_OFF_KEY))
+    y += ahead + (forward ? delta : -delta);
+    _glideIndex = -1;
+    if (evas_object_data_get(_genlist, AUTO_SCROLL_OFF_KEY)) {
         elm_scroller_region_show(_genlist, x, y, w, h);
-    else
+    } else {
         elm_scroller_region_bring_in(_genlist, x, y, w, h);
+        _glideY = y;
+    }
     return true;
 }
 
 bool CircleGenlist::step(Eext_Rotary_Event_Direction direction) {
-    Elm_Object_Item* current = _centreItem();
+    Elm_Object_Item* current = _glideIndex >= 0 ? elm_genlist_nth_item_get(_genlist, _glideIndex) : nullptr;
+    if (!current)
+        current = _centreItem();
     if (!current)
         return false;
     bool forward = direction == EEXT_ROTARY_EVENT_DIRECTION_CLOCKWISE;
@@ -180,12 +193,23 @@ bool CircleGenlist::step(Eext_Rotary_Event_Direction direction) {
     int ty, th;
     if (_itemGeometry(target, &ty, &th) && th > _viewportHeight())
         where = forward ? ELM_GENLIST_ITEM_SCROLLTO_TOP : ELM_GENLIST_ITEM_SCROLLTO_BOTTOM;
+    _glideY = -1;
     // The UI extension may turn gliding off for lists that place themselves.
-    if (evas_object_data_get(_genlist, AUTO_SCROLL_OFF_KEY))
+    if (evas_object_data_get(_genlist, AUTO_SCROLL_OFF_KEY)) {
+        _glideIndex = -1;
         elm_genlist_item_show(target, where);
-    else
+    } else {
+        // After it: a glide it cuts short says so as it stops.
         elm_genlist_item_bring_in(target, where);
+        _glideIndex = elm_genlist_item_index_get(target) - 1;
+    }
     return true;
+}
+
+void CircleGenlist::_glideEndCb(void* data, Evas_Object*, void*) {
+    auto* self = static_cast<CircleGenlist*>(data);
+    self->_glideIndex = -1;
+    self->_glideY = -1;
 }
 
 Eina_Bool CircleGenlist::_rotaryCb(void* data, Evas_Object*, Eext_Rotary_Event_Info* info) {
@@ -205,6 +229,8 @@ void CircleGenlist::_genlistDelCb(void* data, Evas*, Evas_Object*, void*) {
     for (const char* signal : GENLIST_SIGNALS)
         evas_object_smart_callback_del_full(self->_genlist, signal, _genlistScrollCb, self);
     evas_object_smart_callback_del_full(self->_genlist, "theme,changed", _genlistThemeCb, self);
+    for (const char* signal : GLIDE_END_SIGNALS)
+        evas_object_smart_callback_del_full(self->_genlist, signal, _glideEndCb, self);
     self->_genlist = nullptr;
     evas_object_del(self->_bar);
 }

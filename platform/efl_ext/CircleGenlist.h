@@ -40,6 +40,7 @@ private:
     static void _genlistGeometryCb(void* data, Evas* e, Evas_Object* obj, void* info);
     static void _genlistScrollCb(void* data, Evas_Object* obj, void* info);
     static void _genlistThemeCb(void* data, Evas_Object* obj, void* info);
+    static void _glideEndCb(void* data, Evas_Object* obj, void* info);
 
     Evas_Object* _genlist;
     Evas_Object* _bar;
@@ -47,6 +48,11 @@ private:
     Elm_Scroller_Policy _policyH = ELM_SCROLLER_POLICY_OFF;
     Elm_Scroller_Policy _policyV = ELM_SCROLLER_POLICY_AUTO;
     bool _barShown = false;
+    // Where the list glides to for the last detent, while it does: the row's index and the
+    // region's top. The row in the middle has not moved yet, and a detent that went on from it
+    // would be lost.
+    int _glideIndex = -1;
+    int _glideY = -1;
 };
 
 } // namespace eext

@@ -115,6 +115,12 @@ int app_control_send_terminate_request(app_control_h app_control);
    quits the main loop when none is set. */
 int app_control_get_launch_request(app_control_h* request);
 int app_control_set_terminate_handler(app_control_terminate_cb callback, void* user_data);
+/* Makes this process the one instance of its application, as on the watch: a
+   request sent to the application while it runs comes to the handler (on the
+   main loop, a handle the handler does not keep) instead of starting another
+   process. A null handler ends that. */
+typedef void (*app_control_relaunch_cb)(app_control_h request, void* user_data);
+int app_control_set_relaunch_handler(app_control_relaunch_cb callback, void* user_data);
 /* Answers a received request once; the reply's extras reach the caller's callback. */
 int app_control_reply_to_launch_request(app_control_h reply, app_control_h request,
                                         app_control_result_e result);

@@ -89,11 +89,18 @@ const char* runUpdate(msg_device::Connection& db, const char* sql, int msgId, co
 int MessageManager::getMessages(const ListCondition& condition, std::vector<Message>& messages) {
     PLAT_RETV_IF(condition.folderFilter < 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid folder filter");
     bool all = condition.folderFilter == FOLDER_NONE;
-    std::string where = all ? "WHERE ?1 = 0" : "WHERE m.folder = ?1";
+    // The spam folder the watch shows holds what the phone stopped as well as what the watch did.
+    bool spam = isSpamFolder(condition.folderFilter);
+    std::string where = all    ? "WHERE ?1 = 0"
+                        : spam ? "WHERE m.folder IN (5, 105) AND ?1 > 0"
+                               : "WHERE m.folder = ?1";
     where += condition.newestFirst ? " ORDER BY m.time DESC, m.id DESC" : " ORDER BY m.time, m.id";
-    const char* contentWhere = all ? "WHERE ?1 = 0 ORDER BY c.msg_id, c.position"
-                                   : "JOIN ms_messages m ON m.id = c.msg_id WHERE m.folder = ?1"
-                                     " ORDER BY c.msg_id, c.position";
+    const char* contentWhere =
+        all    ? "WHERE ?1 = 0 ORDER BY c.msg_id, c.position"
+        : spam ? "JOIN ms_messages m ON m.id = c.msg_id WHERE m.folder IN (5, 105) AND ?1 > 0"
+                 " ORDER BY c.msg_id, c.position"
+               : "JOIN ms_messages m ON m.id = c.msg_id WHERE m.folder = ?1"
+                 " ORDER BY c.msg_id, c.position";
     int folder = condition.folderFilter;
     return readList<Message>(
         where.c_str(), contentWhere, [folder](msg_device::Statement& s) { s.bind(1, folder); }, messages);

@@ -8,6 +8,7 @@
 #include "block/MBItem/MBItemThumbnail.h"
 #include "block/MBItem/MBItemTitle.h"
 #include "common/CommonUiHelper.h"
+#include "common/CommonUtil.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
@@ -203,8 +204,8 @@ void MBContentViewController::appEventListener(MCommonAppEventType type) {
 }
 
 void MBContentViewController::_onRestoreClicked() {
-    _actAndLeave(msg_store::MessageManager().restoreBlockedMessage(_msgId),
-                 "WDS_MSG_TPOP_MESSAGE_RESTORED_ABB", "restore message is failed.");
+    _actAndLeave(common_util::restore_blocked_message(_msgId), "WDS_MSG_TPOP_MESSAGE_RESTORED_ABB",
+                 "restore message is failed.");
 }
 
 void MBContentViewController::_onDeleteClicked() {

@@ -135,6 +135,26 @@ void MCommonMsgSvc::_serviceReadyChangedCb(keynode_t* node, void*) {
         own->second->_getHandle();
 }
 
+MCommonMsgSvc::BlockListHandle::~BlockListHandle() {
+    if (handle && msg_close_msg_handle(&handle) != MSG_SUCCESS)
+        MSG_LOGE("msg_close_msg_handle() is failed");
+}
+
+msg_handle_t MCommonMsgSvc::_getBlockListHandle(BlockListHandle& scoped) {
+    if (msg_handle_t handle = _getHandle())
+        return handle;
+    // The block list is the phone's as well as the watch's (the two are kept in step): a watch
+    // without stand-alone still reads and changes it, through a handle of the call's own.
+    if (common_util::is_sta_enabled())
+        return nullptr;
+    int ret = msg_open_msg_handle(&scoped.handle);
+    if (ret != MSG_SUCCESS) {
+        MSG_LOGE("msg_open_msg_handle() is failed(%d)", ret);
+        scoped.handle = nullptr;
+    }
+    return scoped.handle;
+}
+
 msg_handle_t MCommonMsgSvc::_getHandle() {
     if (currentTid() == _tid && _reopenPending.exchange(false)) {
         _close();
@@ -233,7 +253,8 @@ int MCommonMsgSvc::getMsgSize() {
 
 bool MCommonMsgSvc::addBlockNumber(const char* address) {
     MSG_RETV_IF(!address || !*address, false, "address is null");
-    msg_handle_t handle = _getHandle();
+    BlockListHandle scoped;
+    msg_handle_t handle = _getBlockListHandle(scoped);
     MSG_RETV_IF(!handle, false, "handle is null");
 
     msg_struct_t filter = msg_create_struct(MSG_STRUCT_FILTER);
@@ -281,7 +302,8 @@ bool MCommonMsgSvc::removeBlockNumber(const char* address) {
 }
 
 bool MCommonMsgSvc::removeBlockNumber(const std::vector<std::string>& addresses) {
-    msg_handle_t handle = _getHandle();
+    BlockListHandle scoped;
+    msg_handle_t handle = _getBlockListHandle(scoped);
     MSG_RETV_IF(!handle, false, "handle is null");
     msg_struct_list_s filters{0, nullptr};
     if (!_readFilters(handle, &filters))
@@ -296,7 +318,8 @@ bool MCommonMsgSvc::removeBlockNumber(const std::vector<std::string>& addresses)
 }
 
 bool MCommonMsgSvc::getBlockNumberList(std::vector<std::string>& outList) {
-    msg_handle_t handle = _getHandle();
+    BlockListHandle scoped;
+    msg_handle_t handle = _getBlockListHandle(scoped);
     MSG_RETV_IF(!handle, false, "handle is null");
     msg_struct_list_s filters{0, nullptr};
     if (!_readFilters(handle, &filters))

@@ -1,5 +1,6 @@
 #include "list/MLListModel.h"
 
+#include "common/CommonUtil.h"
 #include "common/MsgLog.h"
 #include "list/MLThreadListBgLoad.h"
 #include "msg_store/ListCondition.h"
@@ -141,7 +142,7 @@ bool MLListModel::deleteItem(int id) const {
 }
 
 bool MLListModel::restoreMsg(int id) const {
-    if (msg_store::MessageManager().restoreBlockedMessage(id) != msg_store::MSG_STORE_SUCCESS) {
+    if (common_util::restore_blocked_message(id) != msg_store::MSG_STORE_SUCCESS) {
         MSG_LOGE("restoreBlockedMessage() is failed.");
         return false;
     }

@@ -146,7 +146,7 @@ void MLListViewController::_insertItem(int id, const MLItem* before) {
 bool MLListViewController::_belongsToList(const MLItemContent& row) const {
     const MLItemContentModel& model = row.getModel();
     bool belongs = _listType == LIST_TYPE_THREAD ? model.getMsgCnt() > 0
-                                                 : model.getFolderType() == msg_store::FOLDER_WATCH_SPAM;
+                                                 : msg_store::isSpamFolder(model.getFolderType());
     if (!belongs)
         MSG_LOGI("item(%d) does not belong to this list", row.getItemId());
     return belongs;

@@ -40,6 +40,7 @@ MVListViewController::MVListViewController(int threadId) : _threadId(threadId), 
 MVListViewController::~MVListViewController() {
     view_kit::WTimer::destroy(_restOfPageIdler);
     view_kit::WTimer::destroy(_aheadTimer);
+    view_kit::WTimer::destroy(_remeasureTimer);
 }
 
 Evas_Object* MVListViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
@@ -119,6 +120,7 @@ void MVListViewController::onDestroy() {
     _alive.reset();
     view_kit::WTimer::destroy(_restOfPageIdler);
     view_kit::WTimer::destroy(_aheadTimer);
+    view_kit::WTimer::destroy(_remeasureTimer);
     _unsubscribe();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     _removeRotaryCallbacks();
@@ -204,6 +206,8 @@ void MVListViewController::_appendEndRows() {
             _replyItem = nullptr;
         }
         auto* caption = new MVItemReplyText();
+        caption->setViewType(_viewType);
+        caption->addEventListener([this] { _actionReply(false); }, _genlist);
         if (!wgenlist_item_append(_genlist, nullptr, caption, ELM_GENLIST_ITEM_NONE))
             delete caption;
     }

@@ -234,6 +234,28 @@ void MVListViewController::_deleteBubble(int msgId) {
         elm_object_item_del(above);
     elm_object_item_del(item);
     --_loadedCount;
+    _remeasureLater();
+}
+
+void MVListViewController::_remeasureLater() {
+    // The genlist keeps the rows below a removed one where they were, and its old length, until
+    // it measures its rows again: the end of the list was left blank past the last bubble, out of
+    // the bezel's reach. A change of its width has it measure them; once for a burst of removals.
+    if (!_remeasureTimer.expired())
+        return;
+    _remeasureTimer = view_kit::WTimer::addTimer(
+        0.0,
+        [this](void*) {
+            _remeasureTimer.reset();
+            int w = 0, h = 0;
+            evas_object_geometry_get(_genlist, nullptr, nullptr, &w, &h);
+            if (w > 1) {
+                evas_object_resize(_genlist, w - 1, h);
+                evas_object_resize(_genlist, w, h);
+            }
+            return false;
+        },
+        nullptr);
 }
 
 void MVListViewController::_refreshTimes() {

@@ -8,6 +8,7 @@
 #include "TempDir.h"
 #include "common/IMCommonAppEventListener.h"
 #include "common/MCommonAppEventMgr.h"
+
 #include "common/Preference.h"
 #include "device/Device.h"
 #include "feedback.h"
@@ -15,6 +16,7 @@
 #include "vconf.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
+#include <Ecore_Input.h>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +113,14 @@ TEST_F(OwnDeviceTest, BackOnTheMainApplicationsListSendsItToTheBackgroundOnce) {
     elm_win_lower(app->getWindowController()->getEvasObject());
     msg_test::runLoopUntilIdle();
     EXPECT_EQ(counter.count(msg_app::APP_EVENT_PAUSED), 1);
+
+    // A window touched again is in front again, though no focus change tells so.
+    int resumed = counter.count(msg_app::APP_EVENT_RESUMED);
+    auto* touch = static_cast<Ecore_Event_Mouse_Button*>(calloc(1, sizeof(Ecore_Event_Mouse_Button)));
+    touch->buttons = 1;
+    ecore_event_add(ECORE_EVENT_MOUSE_BUTTON_DOWN, touch, nullptr, nullptr);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return counter.count(msg_app::APP_EVENT_RESUMED) > resumed; }));
+    EXPECT_EQ(msg_app::MCommonAppEventMgr::getInstance()->getAppState(), msg_app::APP_EVENT_RESUMED);
     app->stop();
     unsetenv("MSG_APP_ID");
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);

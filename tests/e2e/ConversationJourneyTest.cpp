@@ -3,6 +3,7 @@
 #include "Journey.h"
 #include "Wait.h"
 
+#include <initializer_list>
 #include <set>
 #include <string>
 
@@ -24,6 +25,15 @@ constexpr double OTHER_ROWS = 0.05;
 constexpr int BUBBLE_X = 110;
 constexpr int NEWEST_BUBBLE_Y = 170;
 constexpr int OLDER_BUBBLE_Y = 60;
+// Under the reply button of a conversation opened at its end, in the middle: its caption, then
+// nothing; half the caption's height.
+constexpr Rect BELOW_REPLY_BUTTON = {150, 200, 60, 110};
+constexpr int CAPTION_HALF_HEIGHT = 10;
+// The newest bubble one detent up from the end of a conversation of one-line bubbles.
+constexpr int WHEELED_NEWEST_Y = 180;
+// Bubbles drawn in the upper half light much of it; the reply button alone a little.
+constexpr Rect UPPER_HALF = {40, 20, 280, 160};
+constexpr double BUBBLES_LIT = 0.3;
 // Where the newest of five one-line bubbles shows as the conversation opens at its end, and how
 // soon after the tap that opened it a finger comes down there: while the conversation slides in.
 constexpr Point NEWEST_AT_OPEN = {110, 80};
@@ -33,14 +43,39 @@ constexpr double BUTTON_LIT = 0.9;
 // How long deleting, and the reply launching, may take on a busy machine.
 constexpr double DELETE_SECONDS = 20.0;
 constexpr const char* INPUT_SELECTOR = "com.vorlane.w-input-selector";
+constexpr const char* GALLERY = "com.vorlane.w-gallery";
+// Where the picture of the newest message shows at the end of its conversation, and a drag that
+// the reply takes.
+constexpr int PICTURE_Y = 28;
+constexpr int DRAG_PAST_END = 22;
 
 class ConversationJourney : public Journey {
 protected:
-    // Five one-line messages received from one number, which opens the list; their thread.
-    int receiveFive() {
-        for (const char* text : {"one", "two", "three", "four", "five"})
+    // One-line messages received from one number, which opens the list; their thread.
+    int receive(std::initializer_list<const char*> texts) {
+        for (const char* text : texts)
             EXPECT_EQ(watch().sim({"receive", "--from", "+15550188888", "--text", text}).exitCode, 0);
         return watch().storeRows().front().id;
+    }
+    int receiveFive() { return receive({"one", "two", "three", "four", "five"}); }
+    // Taps the first conversation of the list; the conversation as it opens.
+    Frame openFirstConversation() {
+        const Frame list = watch().settled("list");
+        watch().tap(Watch::CENTRE, ROW_Y);
+        Frame conversation;
+        EXPECT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", &conversation));
+        return conversation;
+    }
+    // Deletes the checked bubbles with the bottom button; true once the store keeps only `kept`
+    // and the toast that says so has gone again.
+    bool deleteChecked(int threadId, const std::set<std::string>& kept, Frame selecting) {
+        watch().tap(Watch::CENTRE, BOTTOM_BUTTON_Y);
+        bool stored = waitUntil([&] { return storedTexts(threadId) == kept; }, DELETE_SECONDS);
+        Frame deleted;
+        return stored &&
+               watch().waitForChange(selecting, selecting.whole(), OTHER_SCREEN, "deleted", &deleted) &&
+               // The toast over the conversation takes the bezel while it shows.
+               watch().waitForChange(deleted, deleted.whole(), OTHER_SCREEN, "conversation-again", nullptr);
     }
     std::set<std::string> storedTexts(int threadId) {
         std::set<std::string> stored;
@@ -85,18 +120,31 @@ TEST_F(ConversationJourney, TwoBubblesAreSelectedAndDeletedThenTheBezelReplies) 
     Frame selecting = watch().settled("one-checked");
     watch().tap(BUBBLE_X, OLDER_BUBBLE_Y);
     ASSERT_TRUE(watch().waitForChange(selecting, selecting.whole(), 0.002, "two-checked", &selecting));
-    watch().tap(Watch::CENTRE, BOTTOM_BUTTON_Y);
-    const std::set<std::string> kept = {"one", "two", "three"};
-    EXPECT_TRUE(waitUntil([&] { return storedTexts(threadId) == kept; }, DELETE_SECONDS))
-        << storedTexts(threadId).size();
-    Frame deleted;
-    ASSERT_TRUE(watch().waitForChange(selecting, selecting.whole(), OTHER_SCREEN, "deleted", &deleted));
-    // The toast over the conversation takes the bezel while it shows.
-    ASSERT_TRUE(watch().waitForChange(deleted, deleted.whole(), OTHER_SCREEN, "conversation-again", nullptr));
+    ASSERT_TRUE(deleteChecked(threadId, {"one", "two", "three"}, selecting)) << storedTexts(threadId).size();
 
     // Back in the conversation at its end, three detents launch the reply.
     watch().wheel(true, 3);
     EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
+}
+
+TEST_F(ConversationJourney, TheBubblesLeftAfterTheNewestAreDeletedShowAndFollowTheBezel) {
+    const int threadId = receive({"one", "two", "three", "four", "five", "six", "seven"});
+    ASSERT_TRUE(watch().launch());
+    openFirstConversation();
+    // One detent up from the end brings the newest two bubbles to the middle: the newest below.
+    watch().wheel(false, 1);
+    watch().settled("newest-two");
+    ASSERT_TRUE(watch().longPress(BUBBLE_X, WHEELED_NEWEST_Y, BOTTOM_AREA)) << "no select mode";
+    Frame selecting = watch().settled("one-checked");
+    watch().tap(BUBBLE_X, OLDER_BUBBLE_Y);
+    ASSERT_TRUE(watch().waitForChange(selecting, selecting.whole(), 0.002, "two-checked", &selecting));
+    ASSERT_TRUE(deleteChecked(threadId, {"one", "two", "three", "four", "five"}, selecting))
+        << storedTexts(threadId).size();
+    Frame left = watch().settled("left");
+    EXPECT_GT(left.litShareIn(UPPER_HALF), BUBBLES_LIT) << "the bubbles left are out of view";
+    watch().wheel(false, 1);
+    EXPECT_TRUE(watch().waitForChange(left, left.whole(), OTHER_ROWS, "older", nullptr))
+        << "the bezel is stuck";
 }
 
 TEST_F(ConversationJourney, ABubblePressedWhileTheConversationStillComesInIsSelected) {
@@ -113,6 +161,27 @@ TEST_F(ConversationJourney, ABubblePressedWhileTheConversationStillComesInIsSele
     const std::set<std::string> kept = {"one", "two", "three", "four"};
     EXPECT_TRUE(waitUntil([&] { return storedTexts(threadId) == kept; }, DELETE_SECONDS))
         << storedTexts(threadId).size();
+}
+
+TEST_F(ConversationJourney, ATapOnTheReplyCaptionReplies) {
+    ASSERT_TRUE(watch().launch());
+    // The caption is the lowest thing drawn under the button, wherever the end came to rest.
+    const int captionBottom = openFirstConversation().lowestLitLineIn(BELOW_REPLY_BUTTON);
+    ASSERT_GT(captionBottom, BELOW_REPLY_BUTTON.y) << "no caption under the reply button";
+    watch().tap(Watch::CENTRE, captionBottom - CAPTION_HALF_HEIGHT);
+    EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
+}
+
+TEST_F(ConversationJourney, AFingerDraggedUpFromAPictureAtTheEndRepliesWithoutOpeningThePicture) {
+    const std::string picture = watch().folder() + "/device/media/demo-sunset.png";
+    ASSERT_EQ(
+        watch().sim({"receive", "--from", "+15550188888", "--text", "Look", "--image", picture}).exitCode, 0);
+    ASSERT_TRUE(watch().launch());
+    openFirstConversation();
+    // The picture of the newest message is the top of the screen at the end.
+    watch().drag(Watch::CENTRE, PICTURE_Y, PICTURE_Y - DRAG_PAST_END);
+    EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
+    EXPECT_EQ(watch().sim({"launches"}).out.find(GALLERY), std::string::npos) << "the picture opened too";
 }
 
 TEST_F(ConversationJourney, AFingerDraggedUpAtTheEndOfAConversationReplies) {

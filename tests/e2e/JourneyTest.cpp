@@ -11,6 +11,8 @@ namespace {
 
 // The list below its title row, inside the circle.
 constexpr Rect LIST_AREA = {60, 90, 240, 200};
+// The list's title, "Messages", above its first row.
+constexpr Rect TITLE_AREA = {110, 78, 140, 30};
 // The first row of the conversation list, and of the blocked-message list.
 constexpr int ROW_Y = 185;
 constexpr int BLOCKED_ROW_Y = 140;
@@ -25,6 +27,30 @@ constexpr double OTHER_ROWS = 0.05;
 // The line of solid blocks at the end of a long text, and how many detents may reach it.
 constexpr int END_MARK_RUN = 80;
 constexpr int MAX_DETENTS = 30;
+
+// Starts the application on its list and sends it away with back there, as a user puts the watch
+// down; whether it went. `list` is the list as it showed.
+bool launchAndSendAway(Watch& watch, Frame& list) {
+    if (!watch.launch())
+        return false;
+    list = watch.settled("list");
+    watch.key("Escape");
+    return watch.waitForLook(list, "away");
+}
+
+// More changes than an application in the background takes at once, each a row on top of the list
+// that looks unlike the one before.
+void expectEachReceivedMessageOnTop(Watch& watch, Frame shown) {
+    const char* texts[] = {"Lunch?",     "On my way home now", "Call me", "See the photos",
+                           "Moved to 3", "Thanks a lot!!",     "Where?"};
+    int sender = 0;
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        std::string number = "+1555017" + std::to_string(1000 + 111 * ++sender);
+        ASSERT_EQ(watch.sim({"receive", "--from", number, "--text", text}).exitCode, 0);
+        EXPECT_TRUE(watch.waitForChange(shown, TOP_ROWS, 0.02, number, &shown));
+    }
+}
 
 TEST_F(Journey, TheListShowsItsRowsWithoutAWindowManager) {
     ASSERT_TRUE(watch().launch()) << "the window stayed black";
@@ -64,6 +90,41 @@ TEST_F(Journey, AReceivedMessageAppearsAtTheTop) {
     std::vector<Watch::Row> rows = watch().storeRows();
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows.front().text, "Are you there");
+}
+
+TEST_F(Journey, TheListFollowsTheStoreWhenTheUserComesBackAfterBackSentItAway) {
+    Frame list;
+    ASSERT_TRUE(launchAndSendAway(watch(), list));
+    // The window is touched again.
+    watch().tap(Watch::CENTRE, ROW_Y);
+    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", nullptr));
+    watch().key("Escape");
+    ASSERT_TRUE(watch().waitForLook(list, "back"));
+    expectEachReceivedMessageOnTop(watch(), list);
+}
+
+TEST_F(Journey, LaunchingTheRunningApplicationBringsItBackInsteadOfStartingAnother) {
+    Frame list;
+    ASSERT_TRUE(launchAndSendAway(watch(), list));
+    ASSERT_EQ(watch().sim({"launch", "--app", "com.vorlane.message"}).exitCode, 0);
+    std::string launches = watch().sim({"launches"}).out;
+    EXPECT_NE(launches.find("-> com.vorlane.message [delivered"), std::string::npos) << launches;
+    // In front again without a touch: the list follows the store.
+    expectEachReceivedMessageOnTop(watch(), list);
+}
+
+TEST_F(Journey, TheListTitleFollowsALanguageChosenWhileTheApplicationWasAway) {
+    Frame english;
+    ASSERT_TRUE(launchAndSendAway(watch(), english));
+    // Away for a while: more changes come than an application in the background takes at once.
+    for (int i = 1; i <= 6; ++i)
+        ASSERT_EQ(
+            watch().sim({"receive", "--from", "+155501790" + std::to_string(i), "--text", "Hi"}).exitCode, 0);
+    ASSERT_EQ(watch().sim({"set", "db/menu_widget/language", "ko_KR.UTF-8"}).exitCode, 0);
+    // Back to the watch: a tap on the title, which does nothing else.
+    watch().tap(Watch::CENTRE, TITLE_AREA.y + TITLE_AREA.h / 2);
+    EXPECT_TRUE(watch().waitForChange(english, TITLE_AREA, 0.05, "korean", nullptr))
+        << "the title kept English";
 }
 
 TEST_F(Journey, ATapOpensAConversationOrTheOptionPanelAndBackComesBackToTheList) {

@@ -219,6 +219,30 @@ TEST_F(SelectModeTest, OfSeveralBlockedMessagesTheUnchangedAreRestoredAndTheChan
     EXPECT_FALSE(hasToast("Unblocked."));
 }
 
+TEST_F(SelectModeTest, UnblockedMessagesLetTheirSendersThroughAgain) {
+    const std::vector<std::string> senders = {"+15550031", "+15550032"};
+    std::vector<int> ids;
+    for (const std::string& sender : senders) {
+        ASSERT_NO_FATAL_FAILURE(sim({"block", "add", sender}));
+        ids.push_back(blockedMessage(sender, "x"));
+    }
+    create(LIST_TYPE_BLOCKED_MSG);
+    list->doAction(MLListViewController::ACTION_RESTORE);
+    // Two: the worker thread unblocks them.
+    ASSERT_EQ(list->selectItems(MLListViewController::ACTION_RESTORE, ids), 2);
+    clickButton(list->getBottomButton());
+    ASSERT_TRUE(waitDone());
+    for (const std::string& sender : senders) {
+        msg_test::ProgramRun next = msg_test::runProgram(
+            "msg-sim", {"--device", device.path(), "--json", "receive", "--from", sender, "--text", "y"});
+        ASSERT_EQ(next.exitCode, 0) << next.err;
+        msg_store::Message message;
+        int msgId = std::atoi(next.out.c_str() + next.out.find(':') + 1);
+        ASSERT_EQ(msg_store::MessageManager().getMessage(msgId, message), msg_store::MSG_STORE_SUCCESS);
+        EXPECT_EQ(message.folderType, msg_store::FOLDER_INBOX) << sender << " is still blocked";
+    }
+}
+
 TEST_F(SelectModeTest, ConversationsWithOnlyBlockedMessagesHaveNoRow) {
     int mixed = conversation("+15550041", 1, "hi", "", 1600000000000);
     int other = conversation("+15550042", 1, "yo", "", 1650000000000);

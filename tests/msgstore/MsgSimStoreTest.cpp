@@ -1,6 +1,7 @@
 // msg-sim's store and phone commands, run as the user runs them.
 #include "Programs.h"
 #include "TempDir.h"
+#include "msg_store/MsgStoreTypes.h"
 
 #include <glib.h>
 #include <gtest/gtest.h>
@@ -67,6 +68,26 @@ TEST(MsgSimStore, BadArgumentsExitWithAReason) {
     EXPECT_NE(missing.err.find("not found"), std::string::npos) << missing.err;
 }
 
+TEST(MsgSimStore, TheAutomaticPhoneAndWatchKeepTheToolkitsStartUpComplaintsToThemselves) {
+    msg_test::TempDir dir("msg-sim-auto");
+    // As a user's terminal has it: nothing set to quiet the toolkit.
+    std::string backtrace = g_getenv("EINA_LOG_BACKTRACE") ? g_getenv("EINA_LOG_BACKTRACE") : "";
+    std::string levels = g_getenv("EINA_LOG_LEVELS") ? g_getenv("EINA_LOG_LEVELS") : "";
+    g_unsetenv("EINA_LOG_BACKTRACE");
+    g_unsetenv("EINA_LOG_LEVELS");
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"phone", "--auto", "--for", "0.2"},
+          std::vector<std::string>{"watch-send", "--auto", "--for", "0.2"}}) {
+        SCOPED_TRACE(command.front());
+        msg_test::ProgramRun run = sim(dir, command);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err.find("eina_btlog"), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("eldbus"), std::string::npos) << run.err;
+    }
+    g_setenv("EINA_LOG_BACKTRACE", backtrace.c_str(), TRUE);
+    g_setenv("EINA_LOG_LEVELS", levels.c_str(), TRUE);
+}
+
 TEST(MsgSimStore, BlockListJsonSurvivesHostileText) {
     msg_test::TempDir dir("msg-sim-block");
     const std::string hostile = "+1555\"<b>\\x";
@@ -83,6 +104,39 @@ TEST(MsgSimStore, BlockListJsonSurvivesHostileText) {
     ASSERT_EQ(json_array_get_length(channels), 1u);
     EXPECT_EQ(std::string(json_object_get_string_member(json_array_get_object_element(channels, 0), "name")),
               "Alert\"x");
+}
+
+TEST(MsgSimStore, ABlockedNumbersMessagesLandInTheBlockedListOnEveryRoad) {
+    msg_test::TempDir dir("msg-sim-blocking");
+    const std::string blocked = "+15550123001";
+    ASSERT_EQ(sim(dir, {"block", "add", blocked}).exitCode, 0);
+    // The phone filters what it passes on, by the list the watch keeps in step with it; the watch's
+    // own network by the same list.
+    const struct {
+        const char* road;
+        std::vector<std::string> receive;
+        int spamFolder;
+    } roads[] = {
+        {"phone", {"receive", "--text", "Win"}, msg_store::FOLDER_SPAM},
+        {"phone mms", {"receive-mms", "--text", "Win"}, msg_store::FOLDER_SPAM},
+        {"watch network", {"watch-net", "receive", "--text", "Win"}, msg_store::FOLDER_WATCH_SPAM},
+    };
+    for (const auto& road : roads) {
+        SCOPED_TRACE(road.road);
+        for (const std::string& from : {blocked, std::string("+15550123002")}) {
+            std::vector<std::string> receive = road.receive;
+            receive.insert(receive.end(), {"--from", from});
+            ASSERT_EQ(sim(dir, receive).exitCode, 0);
+            Json list = simJson(dir, {"list", "--blocked"});
+            ASSERT_TRUE(list);
+            JsonArray* messages = json_node_get_array(list.get());
+            JsonObject* newest = json_array_get_object_element(messages, 0);
+            bool listed = json_array_get_length(messages) > 0 &&
+                          json_object_get_int_member(newest, "folder") == road.spamFolder &&
+                          std::string(json_object_get_string_member(newest, "address")) == from;
+            EXPECT_EQ(listed, from == blocked) << from;
+        }
+    }
 }
 
 TEST(MsgSimStore, GroupMessagesOfBothReceiveCommandsNameSenderAndMembersOnce) {

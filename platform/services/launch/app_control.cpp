@@ -4,6 +4,7 @@
 #include "AppRegistry.h"
 #include "LaunchJournal.h"
 #include "Launcher.h"
+#include "RunningApps.h"
 #include "device/ChangeFeed.h"
 #include "device/Device.h"
 #include "log/PlatformLog.h"
@@ -21,6 +22,7 @@ using msg_services::AppRegistry;
 using msg_services::LaunchEntry;
 using msg_services::Launcher;
 using msg_services::LaunchJournal;
+using msg_services::RunningApps;
 
 namespace {
 
@@ -47,6 +49,20 @@ struct ReceivedRequest {
     msg_device::Device* device = nullptr;
     uint64_t subscription = 0;
 };
+
+// This process as its application's one instance.
+struct Instance {
+    app_control_relaunch_cb handler = nullptr;
+    void* userData = nullptr;
+    std::string appId;
+    msg_device::Device* device = nullptr;
+    uint64_t subscription = 0;
+};
+
+Instance& instance() {
+    static Instance* own = new Instance();
+    return *own;
+}
 
 ReceivedRequest& received() {
     static ReceivedRequest* request = new ReceivedRequest();
@@ -388,6 +404,15 @@ extern "C" int app_control_send_launch_request(app_control_h app_control, app_co
     if (target.executable.empty()) {
         // An application of the device that we do not ship: the journal entry is all it gets.
         LaunchJournal::setOutcome(id, "journal only", 0);
+    } else if (int running = RunningApps::find(target.appId); running > 0 && running != getpid()) {
+        // The application runs: it takes the request itself, as the watch's only instance.
+        sent.requestId = id;
+        if (!RunningApps::deliver(target.appId, msg_services::appControlToJson(sent))) {
+            LaunchJournal::setOutcome(id, "failed", 0);
+            forgetPending(id);
+            return APP_CONTROL_ERROR_LAUNCH_FAILED;
+        }
+        LaunchJournal::setOutcome(id, "delivered", running);
     } else {
         std::string path = Launcher::locate(target.executable);
         sent.requestId = id;
@@ -489,4 +514,52 @@ extern "C" int app_control_reply_to_launch_request(app_control_h reply, app_cont
         break;
     }
     return APP_CONTROL_ERROR_IO_ERROR;
+}
+
+namespace {
+
+void requestArrivedCb(const msg_device::Change& change) {
+    Instance& own = instance();
+    app_control_h request = newHandle();
+    if (own.handler && msg_services::appControlFromJson(change.payload, *request))
+        own.handler(request, own.userData);
+    else
+        PLAT_LOGW("a request for %s could not be read", own.appId.c_str());
+    app_control_destroy(request);
+}
+
+void leaveCb() {
+    Instance& own = instance();
+    if (!own.appId.empty())
+        RunningApps::leave(own.appId, static_cast<int>(getpid()));
+}
+
+} // namespace
+
+extern "C" int app_control_set_relaunch_handler(app_control_relaunch_cb callback, void* user_data) {
+    Instance& own = instance();
+    if (own.subscription && own.device == msg_device::Device::getDefault())
+        own.device->feed().unsubscribe(own.subscription);
+    own.subscription = 0;
+    own.device = nullptr;
+    if (!callback) {
+        leaveCb();
+        own.handler = nullptr;
+        own.appId.clear();
+        return APP_CONTROL_ERROR_NONE;
+    }
+    msg_device::Device* device = msg_device::Device::getDefault();
+    PLAT_RETV_IF(!device, APP_CONTROL_ERROR_IO_ERROR, "no device");
+    own.appId = AppRegistry::currentAppId();
+    own.subscription = device->feed().subscribe(RunningApps::requestTopic(own.appId), requestArrivedCb);
+    PLAT_RETV_IF(!own.subscription, APP_CONTROL_ERROR_IO_ERROR, "cannot watch for requests (no main loop?)");
+    own.device = device;
+    own.handler = callback;
+    own.userData = user_data;
+    PLAT_RETV_IF(!RunningApps::enter(own.appId, static_cast<int>(getpid())), APP_CONTROL_ERROR_IO_ERROR,
+                 "cannot record the running %s", own.appId.c_str());
+    static bool leavesAtExit = false;
+    if (!leavesAtExit)
+        leavesAtExit = atexit(leaveCb) == 0;
+    return APP_CONTROL_ERROR_NONE;
 }

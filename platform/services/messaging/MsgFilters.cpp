@@ -1,6 +1,8 @@
 // Message filters: the C interface and the check of incoming messages.
 #include "MsgFilters.h"
 
+#include "msg_service/BlockFilter.h"
+
 #include "MsgHandle.h"
 #include "MsgServiceDb.h"
 #include "MsgStruct.h"
@@ -72,6 +74,16 @@ bool isBlockedMessage(const std::string& from, const std::string& text, bool* bl
             *blocked = true;
     }
     return true;
+}
+
+msg_store::FolderType filtered_folder(const std::string& from, const std::string& text,
+                                      msg_store::FolderType inbox) {
+    bool blocked = false;
+    if (!isBlockedMessage(from, text, &blocked))
+        PLAT_LOGW("filters unreadable; %s not checked", from.c_str());
+    if (!blocked)
+        return inbox;
+    return inbox == msg_store::FOLDER_WATCH_INBOX ? msg_store::FOLDER_WATCH_SPAM : msg_store::FOLDER_SPAM;
 }
 
 } // namespace msg_service

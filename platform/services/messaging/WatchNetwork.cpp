@@ -1,7 +1,7 @@
 #include "msg_service/WatchNetwork.h"
 
-#include "MsgFilters.h"
 #include "log/PlatformLog.h"
+#include "msg_service/BlockFilter.h"
 #include "msg_store/PhoneSide.h"
 
 namespace msg_service {
@@ -10,17 +10,13 @@ int WatchNetwork::receive(const WatchIncoming& message, int* outMsgId, int* outF
     PLAT_RETV_IF(message.from.empty(), msg_store::MSG_STORE_ERR_INVALID_ARGUMENT, "no sender");
     PLAT_RETV_IF(message.text.empty() && message.contents.empty(), msg_store::MSG_STORE_ERR_INVALID_ARGUMENT,
                  "empty message");
-    bool blocked = false;
-    // A message is never dropped because the filters cannot be read; it lands in the inbox.
-    if (!isBlockedMessage(message.from, message.text, &blocked))
-        PLAT_LOGW("filters unreadable; %s not checked", message.from.c_str());
     msg_store::IncomingMessage incoming;
     incoming.addresses = {{msg_store::ADDRESS_TYPE_PHONE, message.from}};
     incoming.from = message.from;
     incoming.text = message.text;
     incoming.contents = message.contents;
     incoming.msgType = message.contents.empty() ? "sms" : "mms";
-    incoming.folderType = blocked ? msg_store::FOLDER_WATCH_SPAM : msg_store::FOLDER_WATCH_INBOX;
+    incoming.folderType = filtered_folder(message.from, message.text, msg_store::FOLDER_WATCH_INBOX);
     int msgId = -1;
     int result = msg_store::PhoneSide::insertMessage(incoming, &msgId);
     if (result != msg_store::MSG_STORE_SUCCESS)

@@ -404,7 +404,7 @@ bool MLItemContent::update(bool& unreadIncreased) {
     int oldUnread = _model.getUnreadCnt();
     if (!_model.reload())
         return false;
-    if (_filter == SPAM && _model.getFolderType() != msg_store::FOLDER_WATCH_SPAM) {
+    if (_filter == SPAM && !msg_store::isSpamFolder(_model.getFolderType())) {
         MSG_LOGI("This message is not an spam message.");
         return false;
     }

@@ -1,5 +1,7 @@
 #include "viewer/media/MVContentTap.h"
 
+#include <cstdlib>
+
 namespace msg_app {
 namespace msg_viewer {
 
@@ -9,6 +11,7 @@ void MVContentTap::attach(Evas_Object* obj, Callback callback) {
     auto* tap = new MVContentTap(std::move(callback));
     evas_object_event_callback_add(obj, EVAS_CALLBACK_MOUSE_DOWN, _downCb, tap);
     evas_object_event_callback_add(obj, EVAS_CALLBACK_MOUSE_UP, _upCb, tap);
+    evas_object_event_callback_add(obj, EVAS_CALLBACK_MOUSE_MOVE, _moveCb, tap);
     evas_object_event_callback_add(obj, EVAS_CALLBACK_DEL, _delCb, tap);
     evas_object_event_callback_add(obj, EVAS_CALLBACK_SHOW, _showCb, tap);
 }
@@ -22,9 +25,13 @@ void MVContentTap::_showCb(void*, Evas*, Evas_Object* obj, void*) {
 
 void MVContentTap::_downCb(void* data, Evas*, Evas_Object*, void* info) {
     auto* tap = static_cast<MVContentTap*>(data);
-    if (static_cast<Evas_Event_Mouse_Down*>(info)->button != 1)
+    auto* down = static_cast<Evas_Event_Mouse_Down*>(info);
+    if (down->button != 1)
         return;
     tap->_pressed = true;
+    tap->_dragged = false;
+    tap->_downX = down->canvas.x;
+    tap->_downY = down->canvas.y;
     tap->_callback(PRESS);
 }
 
@@ -37,12 +44,20 @@ void MVContentTap::_upCb(void* data, Evas*, Evas_Object* obj, void* info) {
     int x = 0, y = 0, w = 0, h = 0;
     evas_object_geometry_get(obj, &x, &y, &w, &h);
     bool inside = up->canvas.x >= x && up->canvas.x < x + w && up->canvas.y >= y && up->canvas.y < y + h;
-    bool held = up->event_flags & EVAS_EVENT_FLAG_ON_HOLD;
+    bool held = (up->event_flags & EVAS_EVENT_FLAG_ON_HOLD) || tap->_dragged;
     // The callback may delete the object (and this): nothing is touched after it.
     Callback callback = tap->_callback;
     callback(RELEASE);
     if (inside && !held)
         callback(TAP);
+}
+
+void MVContentTap::_moveCb(void* data, Evas*, Evas_Object*, void* info) {
+    auto* tap = static_cast<MVContentTap*>(data);
+    auto* move = static_cast<Evas_Event_Mouse_Move*>(info);
+    if (tap->_pressed && (std::abs(move->cur.canvas.x - tap->_downX) >= DRAG_DISTANCE ||
+                          std::abs(move->cur.canvas.y - tap->_downY) >= DRAG_DISTANCE))
+        tap->_dragged = true;
 }
 
 void MVContentTap::_delCb(void* data, Evas*, Evas_Object*, void*) {

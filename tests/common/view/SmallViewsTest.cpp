@@ -6,19 +6,52 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
 using msg_app::MCommonCountBtnViewController;
 using msg_app::MCommonWebContentViewController;
 
 namespace {
 
-class SmallViewsTest : public WatchScreenTest {};
+class SmallViewsTest : public WatchScreenTest {
+protected:
+    // The layout of select mode over the window, where the count button goes.
+    Evas_Object* selectModeHeader() {
+        Evas_Object* header = elm_layout_add(window->getEvasObject());
+        if (!elm_layout_theme_set(header, "layout", "select_mode", "default"))
+            return nullptr;
+        evas_object_size_hint_weight_set(header, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+        elm_win_resize_object_add(window->getEvasObject(), header);
+        evas_object_show(header);
+        return header;
+    }
+    // Pixels of the window drawn in the count's blue inside `obj`, once the canvas has rendered.
+    int countPixelsIn(Evas_Object* obj) {
+        settle();
+        Ecore_Evas* ee = ecore_evas_ecore_evas_get(evas());
+        ecore_evas_manual_render(ee);
+        int width = 0, height = 0;
+        ecore_evas_geometry_get(ee, nullptr, nullptr, &width, &height);
+        const auto* pixels = static_cast<const uint32_t*>(ecore_evas_buffer_pixels_get(ee));
+        int x = 0, y = 0, w = 0, h = 0;
+        evas_object_geometry_get(obj, &x, &y, &w, &h);
+        int blue = 0;
+        for (int row = std::max(y, 0); pixels && row < std::min(y + h, height); ++row) {
+            for (int col = std::max(x, 0); col < std::min(x + w, width); ++col) {
+                uint32_t argb = pixels[row * width + col];
+                int r = (argb >> 16) & 0xff, b = argb & 0xff;
+                blue += b > 150 && b > r + 80;
+            }
+        }
+        return blue;
+    }
+};
 
 TEST_F(SmallViewsTest, CountButtonShowsTheCountAndReportsTaps) {
-    Evas_Object* header = elm_layout_add(window->getEvasObject());
-    ASSERT_TRUE(elm_layout_theme_set(header, "layout", "select_mode", "default"));
-    evas_object_size_hint_weight_set(header, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
-    elm_win_resize_object_add(window->getEvasObject(), header);
-    evas_object_show(header);
+    Evas_Object* header = selectModeHeader();
+    ASSERT_NE(header, nullptr);
 
     auto* count = new MCommonCountBtnViewController();
     int taps = 0;
@@ -40,6 +73,28 @@ TEST_F(SmallViewsTest, CountButtonShowsTheCountAndReportsTaps) {
     EXPECT_EQ(1, taps);
     elm_object_signal_emit(header, "select_mode,button,hide", "");
     EXPECT_TRUE(msg_test::runLoopUntilPartState(elm_layout_edje_get(header), "elm.swallow.icon", "default"));
+}
+
+TEST_F(SmallViewsTest, CountButtonDrawsEveryDigitOfCountsThatGrowAfterItShows) {
+    Evas_Object* header = selectModeHeader();
+    ASSERT_NE(header, nullptr);
+    auto* count = new MCommonCountBtnViewController();
+    ASSERT_TRUE(count->create(header, nullptr));
+    elm_object_signal_emit(header, "select_mode,button,show", "");
+    ASSERT_TRUE(msg_test::runLoopUntilPartState(elm_layout_edje_get(header), "elm.swallow.icon", "visible"));
+    Evas_Object* button = count->getEvasObject();
+    count->setCount(1);
+    count->show();
+    const int one = countPixelsIn(button);
+    ASSERT_GT(one, 0) << "the count is not drawn";
+    // Each count as the user reaches it, from the one before; a count cut short shows a few dots.
+    for (int shown : {9, 10, 99, 100, 3001, 8}) {
+        SCOPED_TRACE(shown);
+        count->setCount(shown);
+        count->show();
+        const int digits = static_cast<int>(std::to_string(shown).size());
+        EXPECT_GT(countPixelsIn(button), digits * one / 2) << "fewer pixels than its digits draw";
+    }
 }
 
 TEST_F(SmallViewsTest, LocationSharingLinksGetTheViewerParametersByThePhonesRegion) {
