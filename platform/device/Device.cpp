@@ -8,10 +8,14 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <functional>
+#include <set>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/syscall.h>
 #include <unistd.h>
+#include <vector>
 
 namespace msg_device {
 
@@ -63,6 +67,34 @@ std::unique_ptr<Device>& defaultDevice() {
 }
 
 thread_local Device::Failure tLastWriteFailure = Device::Failure::NONE;
+
+// The devices alive in the process, so that a thread that ends knows whether its device still is.
+// Never destroyed: the process's default device is destroyed after them at exit.
+std::mutex& liveMutex() {
+    static auto* m = new std::mutex();
+    return *m;
+}
+
+std::set<const Device*>& liveDevices() {
+    static auto* devices = new std::set<const Device*>();
+    return *devices;
+}
+
+// A worker thread's connections close when it ends: a pool that starts a new thread for each job
+// would otherwise keep a connection, its file handles and its page cache for every thread it ran.
+struct ThreadConnections {
+    std::vector<std::function<void()>> releases;
+    ~ThreadConnections() {
+        for (auto& release : releases)
+            release();
+    }
+};
+thread_local ThreadConnections tConnections;
+
+// The process's own thread keeps its connection to the end: exit handlers still use it.
+bool isWorkerThread() {
+    return static_cast<pid_t>(syscall(SYS_gettid)) != getpid();
+}
 
 // Below this a database cannot grow its files (the -shm index alone takes 32 KiB).
 constexpr unsigned long long kFullDiskBytes = 1024 * 1024;
@@ -196,9 +228,15 @@ Device::Device(std::string dir, std::unique_ptr<Connection> first, Failure readO
     : _dir(std::move(dir)), _readOnly(readOnly) {
     if (first)
         _connections[std::this_thread::get_id()] = std::move(first);
+    std::lock_guard<std::mutex> live(liveMutex());
+    liveDevices().insert(this);
 }
 
 Device::~Device() {
+    {
+        std::lock_guard<std::mutex> live(liveMutex());
+        liveDevices().erase(this);
+    }
     _feed.reset();
     std::lock_guard<std::mutex> lock(_mutex);
     _connections.clear();
@@ -222,6 +260,15 @@ Connection* Device::connection() {
             _connections.erase(std::this_thread::get_id());
             return nullptr;
         }
+        std::thread::id thread = std::this_thread::get_id();
+        if (isWorkerThread())
+            tConnections.releases.push_back([this, thread] {
+                std::lock_guard<std::mutex> live(liveMutex());
+                if (!liveDevices().count(this))
+                    return;
+                std::lock_guard<std::mutex> lock(_mutex);
+                _connections.erase(thread);
+            });
     }
     return slot.get();
 }
