@@ -179,7 +179,6 @@ bool Application::_showFirstScreen() {
     // The launch request that started the application reaches it like every
     // later one: the screen on top takes the bezel from it.
     MCommonAppEventMgr::getInstance()->emit(APP_EVENT_RELAUNCHED);
-    _tellStorageState();
     return true;
 }
 
@@ -269,6 +268,8 @@ void Application::_renderPostCb(void* data, Evas* e, void*) {
     evas_event_callback_del_full(e, EVAS_CALLBACK_RENDER_POST, _renderPostCb, self);
     // The first screen is up: the list starts its deferred work on this event.
     MCommonAppEventMgr::getInstance()->emit(APP_EVENT_LAUNCH_COMPLETED);
+    // Over what the device holds, once that is shown.
+    self->_tellStorageState();
     if (self->_onFirstFrame)
         self->_onFirstFrame();
 }
