@@ -44,11 +44,18 @@ function(msg_library name)
 endfunction()
 
 # msg_executable(NAME SOURCES ... [DEPS ...])
+# A program of apps/ or tools/ parses its command line with msg_cli and is listed in msg_cli's
+# MSG_PROGRAMS property, over which the command-line test runs.
 function(msg_executable name)
     cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
     add_executable(${name} ${A_SOURCES})
     target_link_libraries(${name} PRIVATE msg_build_flags ${A_DEPS})
     _msg_layer_headers(${name} PRIVATE)
+    file(RELATIVE_PATH _where ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+    if(_where MATCHES "^(apps|tools)/")
+        target_link_libraries(${name} PRIVATE msg_cli)
+        set_property(TARGET msg_cli APPEND PROPERTY MSG_PROGRAMS ${name})
+    endif()
 endfunction()
 
 # msg_test(NAME SOURCES ... [DEPS ...] [LABELS ...] [OWN_MAIN])

@@ -14,6 +14,8 @@
 #include "common/MCommonTheme.h"
 #include "common/MsgLog.h"
 #include "common/Preference.h"
+#include "common/popup/MCommonPopup.h"
+#include "device/Device.h"
 #include "list/MLThreadListBgLoad.h"
 #include "vconf.h"
 #include "view_kit/WNaviframeController.h"
@@ -26,6 +28,8 @@ namespace {
 
 constexpr const char* LANGUAGE_KEY = "db/menu_widget/language";
 constexpr const char* REGION_FORMAT_KEY = "db/menu_widget/regionformat";
+constexpr const char* READ_ONLY_TEXT_ID = "WDS_MSG_TPOP_STORAGE_IS_READ_ONLY_CHANGES_CANT_BE_SAVED";
+constexpr const char* STORAGE_FULL_TEXT_ID = "WDS_PN_TPOP_MEMORY_FULL_ABB";
 
 // Window-manager requests of the application's window pass through the shell,
 // which stands in for the platform that would tell the application about them.
@@ -208,6 +212,25 @@ void Application::_listenForInspection() {
     });
 }
 
+void Application::_tellStorageState() {
+    // A device that cannot save shows what it holds; the user learns at once that changes go nowhere.
+    msg_device::Device* device = msg_device::Device::getDefault();
+    msg_device::Device::Failure reason =
+        device ? device->readOnlyReason() : msg_device::Device::Failure::NONE;
+    if (reason == msg_device::Device::Failure::NONE)
+        return;
+    MSG_LOGW("%s: changes cannot be saved", device->describe(reason).c_str());
+    const char* textId =
+        reason == msg_device::Device::Failure::DISK_FULL ? STORAGE_FULL_TEXT_ID : READ_ONLY_TEXT_ID;
+    MCommonPopup* toast = MCommonPopup::createToastPopup(textId, nullptr, nullptr);
+    if (!toast->create(_window->getEvasObject(), nullptr)) {
+        MSG_LOGE("toast not shown");
+        toast->destroy();
+        return;
+    }
+    evas_object_show(toast->getEvasObject());
+}
+
 void Application::_watchWindow() {
     Evas_Object* win = _window->getEvasObject();
     evas_object_smart_callback_add(win, "focus,in", _focusInCb, this);
@@ -307,6 +330,8 @@ void Application::_renderPostCb(void* data, Evas* e, void*) {
     evas_event_callback_del_full(e, EVAS_CALLBACK_RENDER_POST, _renderPostCb, self);
     // The first screen is up: the list starts its deferred work on this event.
     MCommonAppEventMgr::getInstance()->emit(APP_EVENT_LAUNCH_COMPLETED);
+    // Over what the device holds, once that is shown.
+    self->_tellStorageState();
     if (self->_onFirstFrame)
         self->_onFirstFrame();
 }

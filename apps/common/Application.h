@@ -59,6 +59,8 @@ private:
     bool _createWindow();
     void _markShown();
     bool _showFirstScreen();
+    // A toast when the device's storage cannot take changes (read-only, or its disk full).
+    void _tellStorageState();
     void _watchWindow();
     void _watchLocale(bool watch);
     void _listenForInspection();

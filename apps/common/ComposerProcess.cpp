@@ -1,6 +1,7 @@
 #include "ComposerProcess.h"
 
 #include "Application.h"
+#include "CommandLine.h"
 #include "LaunchOptions.h"
 #include "ScreenRegistry.h"
 
@@ -30,10 +31,10 @@ int runSendProcess(int argc, char** argv, const char* name, AppControlType appCo
 int runComposerProcess(int argc, char** argv, const char* name, FirstPageFactory firstPage) {
     // Before anything starts EFL, whose missing system services are no concern of a watch.
     shell::LaunchOptions::quietPlatformLogs();
-    if (argc > 1) {
-        fprintf(stderr, "usage: %s (started by a launch request; see msg-sim launch)\n", name);
-        return 2;
-    }
+    msg_cli::CommandLine commandLine(
+        name, "", "An application of the device, started by a launch request (see msg-sim launch).");
+    if (!commandLine.parse(argc, argv))
+        return commandLine.exitCode();
     if (getenv("MSG_SEND_TIMING")) {
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC, &now);

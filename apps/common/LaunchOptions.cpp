@@ -1,5 +1,6 @@
 #include "LaunchOptions.h"
 
+#include "CommandLine.h"
 #include "ScreenRegistry.h"
 #include "log/ToolkitLogs.h"
 
@@ -9,26 +10,15 @@
 namespace msg_app {
 namespace shell {
 
-bool LaunchOptions::parse(int argc, char** argv, const ExtraOption& extra) {
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        const char* next = i + 1 < argc ? argv[i + 1] : nullptr;
-        if (arg == "--device" && next) {
-            setenv("MSG_DEVICE_DIR", next, 1);
-            ++i;
-        } else if (arg == "--screen" && next) {
-            screen = next;
-            ++i;
-        } else if (arg == "--list-screens") {
-            listScreens = true;
-        } else {
-            int used = extra ? extra(arg, next) : 0;
-            if (used <= 0)
-                return false;
-            i += used - 1;
-        }
-    }
-    return true;
+void LaunchOptions::declare(msg_cli::CommandLine& commandLine) {
+    commandLine.value("--device", "DIR", "the simulated device's folder (else $MSG_DEVICE_DIR)", &device)
+        .value("--screen", "NAME", "the screen to open (see --list-screens)", &screen)
+        .flag("--list-screens", "names every screen and exits", &listScreens);
+}
+
+void LaunchOptions::apply() const {
+    if (!device.empty())
+        setenv("MSG_DEVICE_DIR", device.c_str(), 1);
 }
 
 void LaunchOptions::printScreens() {

@@ -1,8 +1,11 @@
 #ifndef MSG_APP_SHELL_LAUNCHOPTIONS_H
 #define MSG_APP_SHELL_LAUNCHOPTIONS_H
 
-#include <functional>
 #include <string>
+
+namespace msg_cli {
+class CommandLine;
+}
 
 namespace msg_app {
 namespace shell {
@@ -11,16 +14,16 @@ namespace shell {
 // simulated device folder), --screen NAME and --list-screens.
 class LaunchOptions {
 public:
-    // Handles an executable's own option: returns how many arguments it used
-    // (the option and its value), 0 for an unknown one. next may be null.
-    using ExtraOption = std::function<int(const std::string& arg, const char* next)>;
-
-    bool parse(int argc, char** argv, const ExtraOption& extra);
+    // Declares the shared options on the executable's command line.
+    void declare(msg_cli::CommandLine& commandLine);
+    // Once parsed: the device folder named by --device becomes the process's device.
+    void apply() const;
     // Prints the registered screens, one "name<TAB>description" a line.
     static void printScreens();
     // Without D-Bus, EFL would print errors and backtraces at start-up.
     static void quietPlatformLogs();
 
+    std::string device;
     std::string screen;
     bool listScreens = false;
 };

@@ -1,6 +1,7 @@
 // The messaging application. It opens on the conversation list of the device;
 // --blocked opens the blocked-message list and --screen any registered screen.
 #include "Application.h"
+#include "CommandLine.h"
 #include "LaunchOptions.h"
 #include "ListScreen.h"
 #include "ScreenRegistry.h"
@@ -24,38 +25,32 @@ double monotonicSeconds() {
 
 int main(int argc, char** argv) {
     using msg_app::shell::LaunchOptions;
+    msg_cli::CommandLine commandLine(
+        "msg-app", "[--device DIR] [--blocked | --thread ID | --screen NAME] [--list-screens]",
+        "Opens the device's conversation list; --blocked the blocked-message list, --thread ID that\n"
+        "conversation, --screen NAME another screen.");
     LaunchOptions launch;
+    launch.declare(commandLine);
     bool exitAfterFirstFrame = false;
     bool blocked = false;
-    bool help = false;
+    std::string threadText;
+    commandLine.flag("--blocked", "opens the blocked-message list", &blocked)
+        .value("--thread", "ID", "opens the conversation with this id (see msg-sim list)", &threadText)
+        .flag("--exit-after-first-frame", "prints the time of the first frame and ends",
+              &exitAfterFirstFrame);
+    if (!commandLine.parse(argc, argv))
+        return commandLine.exitCode();
     int threadId = 0;
-    bool valid = launch.parse(argc, argv, [&](const std::string& arg, const char* next) {
-        if (arg == "--thread") {
-            char* end = nullptr;
-            long id = next ? strtol(next, &end, 10) : 0;
-            if (!next || end == next || *end != '\0' || id <= 0 || id > 0x7fffffff)
-                return 0;
-            threadId = static_cast<int>(id);
-            return 2;
-        }
-        bool* flag = arg == "--exit-after-first-frame" ? &exitAfterFirstFrame
-                     : arg == "--blocked"              ? &blocked
-                     : arg == "--help" || arg == "-h"  ? &help
-                                                       : nullptr;
-        if (!flag)
-            return 0;
-        *flag = true;
-        return 1;
-    });
-    int firstScreens = (blocked ? 1 : 0) + (!launch.screen.empty() ? 1 : 0) + (threadId > 0 ? 1 : 0);
-    if (!valid || help || firstScreens > 1) {
-        fprintf(help ? stdout : stderr,
-                "usage: msg-app [--device DIR] [--blocked | --thread ID | --screen NAME] [--list-screens] "
-                "[--exit-after-first-frame]\n"
-                "  opens the conversation list of the device; --blocked the blocked-message list;\n"
-                "  --thread ID that conversation; --screen NAME another screen (see --list-screens)\n");
-        return help ? 0 : 2;
+    if (!threadText.empty()) {
+        char* end = nullptr;
+        long id = strtol(threadText.c_str(), &end, 10);
+        if (end == threadText.c_str() || *end != '\0' || id <= 0 || id > 0x7fffffff)
+            return commandLine.refuse("--thread needs a conversation id, not " + threadText);
+        threadId = static_cast<int>(id);
     }
+    if ((blocked ? 1 : 0) + (!launch.screen.empty() ? 1 : 0) + (threadId > 0 ? 1 : 0) > 1)
+        return commandLine.refuse("--blocked, --thread and --screen each name the first screen: give one");
+    launch.apply();
     if (launch.listScreens) {
         LaunchOptions::printScreens();
         return 0;

@@ -1,6 +1,7 @@
 // The input selector of the simulated device: started by a launch request that asks
 // for text, it shows its window until the user picks, types or goes back.
 #include "Application.h"
+#include "CommandLine.h"
 #include "InputSelectorScreen.h"
 #include "LaunchOptions.h"
 #include "ScreenRegistry.h"
@@ -15,10 +16,12 @@
 int main(int argc, char** argv) {
     // Before anything starts EFL, whose missing system services are no concern of a watch.
     msg_app::shell::LaunchOptions::quietPlatformLogs();
-    if (argc > 1) {
-        fprintf(stderr, "usage: msg-input (started by a launch request; see msg-sim select)\n");
-        return 2;
-    }
+    msg_cli::CommandLine commandLine(
+        "msg-input", "",
+        "The device's input selector, started by a launch request that asks for a\n"
+        "text (a reply, a new message); msg-sim select answers it headless.");
+    if (!commandLine.parse(argc, argv))
+        return commandLine.exitCode();
     app_control_h request = nullptr;
     if (app_control_get_launch_request(&request) != APP_CONTROL_ERROR_NONE) {
         fprintf(stderr, "msg-input: not started by a launch request\n");

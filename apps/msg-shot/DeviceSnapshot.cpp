@@ -31,8 +31,9 @@ bool DeviceSnapshot::take(const std::string& deviceDir, std::string* error) {
     std::string source = deviceDir + "/" + DATABASE_NAME;
     std::error_code missing;
     if (std::filesystem::exists(source, missing)) {
-        // A consistent copy even while another program writes to the device.
-        std::unique_ptr<msg_device::Connection> db = msg_device::Connection::open(source, false, error);
+        // A consistent copy even while another program writes to the device; read-only, so that a
+        // read-only device folder or a full disk is pictured too.
+        std::unique_ptr<msg_device::Connection> db = msg_device::Connection::openReadOnly(source, error);
         if (!db)
             return false;
         msg_device::Statement copy = db->prepare("VACUUM INTO ?");

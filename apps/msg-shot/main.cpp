@@ -3,6 +3,7 @@
 // It renders a scratch copy of the device, which therefore never changes;
 // --lang LOCALE (e.g. ar_AE.UTF-8) renders the copy in another language.
 #include "Application.h"
+#include "CommandLine.h"
 #include "DeviceSnapshot.h"
 #include "FrameCapture.h"
 #include "LaunchOptions.h"
@@ -27,21 +28,20 @@ constexpr const char* LANGUAGE_KEY = "db/menu_widget/language";
 
 int main(int argc, char** argv) {
     using msg_app::shell::LaunchOptions;
+    msg_cli::CommandLine commandLine(
+        "msg-shot", "[--device DIR] [--screen NAME] [--lang LOCALE] --out FILE.png | --list-screens",
+        "Renders a screen of a scratch copy of the device headless and saves it as PNG.");
     LaunchOptions launch;
+    launch.declare(commandLine);
     std::string out;
     std::string language;
-    bool valid = launch.parse(argc, argv, [&](const std::string& arg, const char* next) {
-        std::string* value = arg == "--out" ? &out : arg == "--lang" ? &language : nullptr;
-        if (!value || !next)
-            return 0;
-        *value = next;
-        return 2;
-    });
-    if (!valid || (!launch.listScreens && out.empty())) {
-        fprintf(stderr, "usage: msg-shot [--device DIR] [--screen NAME] [--lang LOCALE] --out FILE.png | "
-                        "--list-screens\n");
-        return 2;
-    }
+    commandLine.value("--out", "FILE.png", "where the picture goes", &out)
+        .value("--lang", "LOCALE", "renders in this language (ar_AE.UTF-8, ko_KR.UTF-8, ...)", &language);
+    if (!commandLine.parse(argc, argv))
+        return commandLine.exitCode();
+    if (!launch.listScreens && out.empty())
+        return commandLine.refuse("--out FILE.png is required");
+    launch.apply();
     if (launch.listScreens) {
         LaunchOptions::printScreens();
         return 0;

@@ -1,6 +1,7 @@
 // Sends any launch request by hand, as another application of the device
 // would: to an application or by operation, with a URI, extras and arrays.
 #include "SimCommand.h"
+#include "SimStoreOutput.h"
 
 #include "LaunchJournal.h"
 #include "app_control.h"
@@ -87,7 +88,8 @@ int runLaunch(msg_sim::SimArgs& args) {
     int ret = app_control_send_launch_request(request, nullptr, nullptr);
     app_control_destroy(request);
     if (ret != APP_CONTROL_ERROR_NONE)
-        return msg_sim::simFailure(args, "the launch request was refused (" + std::to_string(ret) + ")");
+        return msg_sim::simFailure(args, "the launch request was refused (" + std::to_string(ret) + ")" +
+                                             msg_sim::simWriteFailure());
     auto entries = msg_services::LaunchJournal::list(1);
     if (!entries.empty())
         std::printf("launch #%lld to %s: %s\n", static_cast<long long>(entries.back().id),

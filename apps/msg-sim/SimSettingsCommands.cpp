@@ -5,6 +5,7 @@
 #include "Preferences.h"
 #include "SimCommand.h"
 #include "SimSettingsOutput.h"
+#include "SimStoreOutput.h"
 #include "preference.h"
 #include "vconf.h"
 
@@ -73,7 +74,8 @@ int runSet(msg_sim::SimArgs& args) {
     if (result == VCONF_ERROR_WRONG_TYPE)
         return msg_sim::simFailure(args, key + " is a " + msg_services::valueTypeName(known));
     if (result != VCONF_OK)
-        return msg_sim::simFailure(args, "cannot set " + key + " (error " + std::to_string(result) + ")");
+        return msg_sim::simFailure(args, "cannot set " + key + " (error " + std::to_string(result) + ")" +
+                                             msg_sim::simWriteFailure());
     return 0;
 }
 
@@ -116,7 +118,9 @@ int runPref(msg_sim::SimArgs& args) {
     if (!msg_sim::parseCommandValue(rest[2], typeName, fallback, value, reason))
         return msg_sim::simUsageError(args, reason);
     error = Preferences::set(package, key.c_str(), value);
-    return error == PREFERENCE_ERROR_NONE ? 0 : msg_sim::simFailure(args, "cannot set " + key);
+    return error == PREFERENCE_ERROR_NONE
+               ? 0
+               : msg_sim::simFailure(args, "cannot set " + key + msg_sim::simWriteFailure());
 }
 
 void printFeatures(const msg_sim::SimArgs& args, const std::vector<Feature>& features) {

@@ -1,5 +1,6 @@
 #include "SimStoreOutput.h"
 
+#include "device/Device.h"
 #include "msg_store/MsgStoreTypes.h"
 
 #include <cstdio>
@@ -33,8 +34,22 @@ const char* simResultText(int result) {
         return "the device's message store cannot be opened";
     case msg_store::MSG_STORE_ERR_DB:
         return "database error";
+    case msg_store::MSG_STORE_ERR_READ_ONLY:
+        return "the device folder is read-only: changes cannot be saved";
+    case msg_store::MSG_STORE_ERR_STORAGE_FULL:
+        return "disk full: the change was not saved";
     }
     return "unknown error";
+}
+
+std::string simWriteFailure() {
+    msg_device::Device* device = msg_device::Device::getDefault();
+    msg_device::Device::Failure failure = msg_device::Device::lastWriteFailure();
+    if (failure == msg_device::Device::Failure::NONE && device)
+        failure = device->readOnlyReason();
+    if (failure == msg_device::Device::Failure::NONE || !device)
+        return "";
+    return ": " + device->describe(failure) + ", changes cannot be saved";
 }
 
 int simStoreResult(const SimArgs& args, int result, const std::string& what) {

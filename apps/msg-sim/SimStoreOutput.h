@@ -23,6 +23,9 @@ void simTakeDevice(SimArgs& args);
 bool simParseId(const std::string& text, int& id);
 
 const char* simResultText(int result);
+// ": the device folder DIR is read-only, changes cannot be saved" when this process's last write was
+// refused for its storage or the device cannot be written at all, else empty.
+std::string simWriteFailure();
 // Exit code for a store result: 0 on success, else 1 with "what: reason" on stderr.
 int simStoreResult(const SimArgs& args, int result, const std::string& what);
 

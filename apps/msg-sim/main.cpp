@@ -1,23 +1,37 @@
 // msg-sim: drives the simulated device and its paired phone from the command line.
+#include "CommandLine.h"
 #include "SimCommand.h"
 #include "log/ToolkitLogs.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
-void printHelp(FILE* out) {
-    std::fprintf(out,
-                 "usage: msg-sim [--device DIR] [--json] COMMAND [ARGS]\n\n"
-                 "The device folder is --device DIR, else $MSG_DEVICE_DIR, else $XDG_DATA_HOME/msg-device.\n"
-                 "--json prints machine-readable output where a command prints anything.\n\nCommands:\n");
-    for (const auto& command : msg_sim::simCommands())
-        std::fprintf(out, "  %-10s %s\n             %s %s\n", command.name, command.summary, command.name,
-                     command.usage);
+std::string commandList() {
+    std::string text =
+        "Drives the simulated device and its paired phone. The device folder is --device DIR,\n"
+        "else $MSG_DEVICE_DIR, else $XDG_DATA_HOME/msg-device. --json prints machine-readable\n"
+        "output where a command prints anything; msg-sim COMMAND --help shows one command.\n\n"
+        "Commands:";
+    for (const auto& command : msg_sim::simCommands()) {
+        char line[512];
+        std::snprintf(line, sizeof line, "\n  %-10s %s\n             %s %s", command.name, command.summary,
+                      command.name, command.usage);
+        text += line;
+    }
+    return text;
+}
+
+const msg_sim::SimCommand* findCommand(const std::string& name) {
+    for (const auto& command : msg_sim::simCommands()) {
+        if (name == command.name)
+            return &command;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -25,45 +39,38 @@ void printHelp(FILE* out) {
 int main(int argc, char** argv) {
     // The automatic phone and watch run the toolkit's main loop.
     platform_log::quiet_toolkit_logs();
-    std::vector<std::string> args(argv + 1, argv + argc);
+    msg_cli::CommandLine commandLine("msg-sim", "[--device DIR] [--json] COMMAND [ARGS]", commandList());
+    std::string device;
     bool json = false;
-    std::string commandName;
     std::vector<std::string> rest;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (!commandName.empty()) {
-            if (arg == "--json")
-                json = true;
-            else
-                rest.push_back(arg);
-        } else if (arg == "--device") {
-            if (i + 1 == args.size()) {
-                std::fprintf(stderr, "msg-sim: --device needs a folder\n");
-                return 2;
-            }
-            setenv("MSG_DEVICE_DIR", args[++i].c_str(), 1);
-        } else if (arg == "--json") {
-            json = true;
-        } else if (arg == "--help" || arg == "-h" || arg == "help") {
-            printHelp(stdout);
-            return 0;
-        } else if (arg.rfind("--", 0) == 0) {
-            std::fprintf(stderr, "msg-sim: unknown option %s\n", arg.c_str());
-            return 2;
-        } else {
-            commandName = arg;
-        }
+    commandLine.value("--device", "DIR", "the simulated device's folder", &device)
+        .flag("--json", "machine-readable output", &json)
+        .rest("COMMAND [ARGS]", "one of the commands above and its arguments", &rest);
+    if (!commandLine.parse(argc, argv))
+        return commandLine.exitCode();
+    if (!device.empty())
+        setenv("MSG_DEVICE_DIR", device.c_str(), 1);
+    if (rest.empty())
+        return commandLine.refuse("a command is required");
+    if (rest.front() == "help") {
+        commandLine.printUsage(stdout);
+        return msg_cli::CommandLine::EXIT_HELP;
     }
-    if (commandName.empty()) {
-        printHelp(stderr);
-        return 2;
+    const msg_sim::SimCommand* command = findCommand(rest.front());
+    if (!command)
+        return commandLine.refuse("unknown command '" + rest.front() + "'");
+    std::vector<std::string> args(rest.begin() + 1, rest.end());
+    // A command's own --help shows its usage; --json may follow the command too.
+    if (std::find_if(args.begin(), args.end(),
+                     [](const std::string& a) { return a == "--help" || a == "-h"; }) != args.end()) {
+        std::printf("usage: msg-sim %s %s\n%s\n", command->name, command->usage, command->summary);
+        return msg_cli::CommandLine::EXIT_HELP;
     }
-    for (const auto& command : msg_sim::simCommands()) {
-        if (commandName == command.name) {
-            msg_sim::SimArgs simArgs(commandName, rest, json);
-            return command.run(simArgs);
-        }
+    auto jsonArg = std::find(args.begin(), args.end(), "--json");
+    if (jsonArg != args.end()) {
+        json = true;
+        args.erase(jsonArg);
     }
-    std::fprintf(stderr, "msg-sim: unknown command '%s' (msg-sim --help lists them)\n", commandName.c_str());
-    return 2;
+    msg_sim::SimArgs simArgs(command->name, args, json);
+    return command->run(simArgs);
 }

@@ -10,6 +10,10 @@
 //   BM_ScrollTenPages         the same through the newest ten older pages only.
 //   BM_ReplyAnimation/10      the reply animation lifted to its top with ten rows moving: each
 //                             frame, from the animator's tick to the frame drawn.
+//   BM_BulkChange             5,000 messages written in one change while the conversation is open, four
+//                             times: the longest main-loop stall while each is applied, the time until
+//                             a message received right after it is drawn, and the memory after the four
+//                             changes and after closing the conversation.
 //   BM_DeleteSelected         1,000 checked messages deleted on the progress popup's worker: the
 //                             total, the longest main-loop iteration meanwhile, the frames drawn.
 #include "AppFirstFrame.h"
@@ -33,16 +37,20 @@
 #include <Elementary.h>
 #include <benchmark/benchmark.h>
 #include <glib.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
 #include <string>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 using Clock = std::chrono::steady_clock;
@@ -65,22 +73,28 @@ double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// MESSAGES messages of one sender spread over SPAN_DAYS up to now, every third one sent.
+std::vector<msg_store::IncomingMessage> spreadMessages(const char* tag) {
+    int64_t now = static_cast<int64_t>(time(nullptr)) * 1000;
+    std::vector<msg_store::IncomingMessage> messages(MESSAGES);
+    for (int i = 0; i < MESSAGES; ++i) {
+        messages[i].addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+15550177777"}};
+        messages[i].text = tag + std::to_string(i) + ": see you at the usual place at seven?";
+        messages[i].time = now - (MESSAGES - 1 - i) * (SPAN_DAYS * DAY_MS / MESSAGES);
+        messages[i].isRead = true;
+        messages[i].folderType = i % 3 == 2 ? msg_store::FOLDER_SENT : msg_store::FOLDER_INBOX;
+    }
+    return messages;
+}
+
 // One conversation of MESSAGES messages, written in one change.
 class ThreadDevice {
 public:
     ThreadDevice() {
         setenv("MSG_DEVICE_DIR", _dir.path().c_str(), 1);
-        int64_t now = static_cast<int64_t>(time(nullptr)) * 1000;
-        std::vector<msg_store::IncomingMessage> messages(MESSAGES);
-        for (int i = 0; i < MESSAGES; ++i) {
-            messages[i].addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+15550177777"}};
-            messages[i].text = "Message " + std::to_string(i) + ": see you at the usual place at seven?";
-            messages[i].time = now - (MESSAGES - 1 - i) * (SPAN_DAYS * DAY_MS / MESSAGES);
-            messages[i].isRead = true;
-            messages[i].folderType = i % 3 == 2 ? msg_store::FOLDER_SENT : msg_store::FOLDER_INBOX;
-        }
         std::vector<int> ids;
-        if (msg_store::PhoneSide::insertMessages(messages, &ids) == msg_store::MSG_STORE_SUCCESS) {
+        if (msg_store::PhoneSide::insertMessages(spreadMessages("Message "), &ids) ==
+            msg_store::MSG_STORE_SUCCESS) {
             msg_store::Message stored;
             msg_store::MessageManager().getMessage(ids.front(), stored);
             _threadId = stored.threadId;
@@ -98,6 +112,16 @@ private:
 ThreadDevice& device() {
     static ThreadDevice instance;
     return instance;
+}
+
+long rssKb() {
+    long pages = 0, resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
 bool runApp(double& firstFrameMs, long& maxRssKb) {
@@ -131,8 +155,8 @@ BENCHMARK(BM_ThreadStartFirstFrame)->UseManualTime()->Iterations(5)->Unit(benchm
 // The application's window with the conversation pushed on its naviframe.
 class LiveViewer {
 public:
-    LiveViewer() {
-        setenv("MSG_DEVICE_DIR", device().path().c_str(), 1);
+    explicit LiveViewer(ThreadDevice& shown = device()) : _device(shown) {
+        setenv("MSG_DEVICE_DIR", _device.path().c_str(), 1);
         msg_store::ConnectionManager::connect();
         msg_app::common_ui_helper::set_textdomain();
         _window = std::make_unique<view_kit::WWindowController>();
@@ -155,7 +179,7 @@ public:
     double open() {
         int frames = _frames;
         Clock::time_point start = Clock::now();
-        _screen = new msg_app::msg_viewer::MVContentViewController(device().threadId());
+        _screen = new msg_app::msg_viewer::MVContentViewController(_device.threadId());
         _window->getNaviframeController()->push(_screen, "msg_viewer");
         msg_test::pumpUntil([&] { return _frames > frames; });
         return msSince(start);
@@ -175,6 +199,7 @@ public:
 private:
     static void _renderedCb(void* data, Evas*, void*) { ++static_cast<LiveViewer*>(data)->_frames; }
 
+    ThreadDevice& _device;
     std::unique_ptr<view_kit::WWindowController> _window;
     msg_app::msg_viewer::MVContentViewController* _screen = nullptr;
     int _frames = 0;
@@ -399,6 +424,90 @@ void BM_ReplyAnimation(benchmark::State& state) {
     state.counters["max_frame_ms"] = frames.back();
 }
 BENCHMARK(BM_ReplyAnimation)->Arg(10)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// The main loop runs as the application runs it while a writer, as the phone would, stores 5,000
+// messages in one change and one more right after it.
+struct BulkRound {
+    double longestStallMs = 0;
+    double longestStallCpuMs = 0;
+    double receivedShownMs = -1;
+};
+
+BulkRound bulkRound(LiveViewer& live, int round) {
+    BulkRound result;
+    // The change is applied once the conversation holds it and the message after it.
+    const int expected = live.list()->getModel().getCount() + MESSAGES + 1;
+    std::atomic<int> lastId{-1};
+    Clock::time_point committed;
+    std::thread writer([&] {
+        msg_store::PhoneSide::insertMessages(spreadMessages(("Bulk " + std::to_string(round) + ".").c_str()),
+                                             nullptr);
+        msg_store::IncomingMessage message;
+        message.addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+15550177777"}};
+        message.text = "Right after the change";
+        message.time = static_cast<int64_t>(time(nullptr)) * 1000 + 1000 * (round + 1);
+        int id = -1;
+        msg_store::PhoneSide::insertMessage(message, &id);
+        committed = Clock::now();
+        lastId = id;
+    });
+    Clock::time_point last = Clock::now();
+    double lastCpu = threadCpuMs();
+    int frameWhenIn = -1;
+    msg_test::runLoopUntil(
+        [&] {
+            result.longestStallMs = std::max(result.longestStallMs, msSince(last));
+            last = Clock::now();
+            double cpu = threadCpuMs();
+            result.longestStallCpuMs = std::max(result.longestStallCpuMs, cpu - lastCpu);
+            lastCpu = cpu;
+            int id = lastId.load();
+            if (frameWhenIn < 0 && id > 0 && live.list()->findBubble(id))
+                frameWhenIn = live.frames();
+            // Drawn: a frame after the bubble went in.
+            if (frameWhenIn >= 0 && live.frames() > frameWhenIn && result.receivedShownMs < 0)
+                result.receivedShownMs = msSince(committed);
+            return result.receivedShownMs >= 0 && live.list()->getModel().getCount() == expected;
+        },
+        600.0);
+    writer.join();
+    return result;
+}
+
+void BM_BulkChange(benchmark::State& state) {
+    constexpr int ROUNDS = 4;
+    // A device of its own, which grows by the changes.
+    static ThreadDevice bulkDevice;
+    for (auto _ : state) {
+        {
+            LiveViewer live(bulkDevice);
+            live.open();
+            msg_test::runLoopFor(0.5);
+            state.counters["rss_opened_MiB"] = static_cast<double>(rssKb()) / 1024.0;
+            state.counters["heap_opened_MiB"] = static_cast<double>(mallinfo2().uordblks) / 1048576.0;
+            Clock::time_point start = Clock::now();
+            for (int round = 0; round < ROUNDS; ++round) {
+                BulkRound r = bulkRound(live, round);
+                if (r.receivedShownMs < 0)
+                    return state.SkipWithError("the message received after the change was not shown");
+                std::string n = std::to_string(round + 1);
+                state.counters["stall_ms_" + n] = r.longestStallMs;
+                state.counters["stall_cpu_ms_" + n] = r.longestStallCpuMs;
+                state.counters["received_shown_ms_" + n] = r.receivedShownMs;
+            }
+            state.SetIterationTime(msSince(start) / 1000.0);
+            msg_test::runLoopFor(0.5);
+            state.counters["messages"] = live.list()->getModel().getCount();
+            state.counters["rss_after_changes_MiB"] = static_cast<double>(rssKb()) / 1024.0;
+            state.counters["heap_after_changes_MiB"] = static_cast<double>(mallinfo2().uordblks) / 1048576.0;
+            live.close();
+        }
+        // The conversation's screen goes with the window that held it.
+        state.counters["rss_closed_MiB"] = static_cast<double>(rssKb()) / 1024.0;
+        state.counters["heap_closed_MiB"] = static_cast<double>(mallinfo2().uordblks) / 1048576.0;
+    }
+}
+BENCHMARK(BM_BulkChange)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // Last: it deletes from the shared conversation.
 void BM_DeleteSelected(benchmark::State& state) {

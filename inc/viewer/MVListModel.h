@@ -10,6 +10,7 @@
 #include "viewer/IMVItemDataProvider.h"
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace msg_app {
@@ -22,6 +23,8 @@ public:
 
     // Replaces the content with the thread as the store has it now; returns the count.
     int load();
+    // Replaces the content with the thread's messages read elsewhere, oldest first; the count.
+    int assign(std::vector<msg_store::Conversation>&& conversations);
     // Reads the message and puts it in time order (after messages of the same time). False when
     // the store no longer has it (deleted before its insert was handled) or it is spam, which
     // the conversation never shows.
@@ -35,7 +38,7 @@ public:
     int getCount() const { return _msgCount; }
     // 0 when the index is out of range.
     int getMsgId(unsigned int index) const;
-    // The position of the message, -1 when not held.
+    // The position of the message, -1 when not held. Found by id and time, without a scan.
     int getIndexOf(int msgId) const;
 
     bool getConvById(int msgId, std::shared_ptr<msg_store::Conversation>& out) const override;
@@ -51,9 +54,13 @@ private:
     // The newest record whose folder is one of the two, searching from the newest.
     bool _findLatestIn(int folder1, int folder2, ConvPtr& out) const;
 
+    void _index(const ConvPtr& conv) { _byId[conv->msgId] = conv; }
+
     int _threadId;
     int _msgCount = 0;
     std::vector<ConvPtr> _conversations;
+    // The same records by message id: a conversation of thousands is searched by id and time.
+    std::unordered_map<int, ConvPtr> _byId;
 };
 
 } // namespace msg_viewer

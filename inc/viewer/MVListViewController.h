@@ -26,6 +26,8 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace msg_app {
@@ -75,6 +77,8 @@ public:
     // How far a finger moves up past the end of the list to launch the reply: a drag, which no
     // picture or clip it started on takes for a tap.
     static constexpr int DRAG_TO_REPLY_DISTANCE = MVContentTap::DRAG_DISTANCE;
+    // A change of more messages than this reloads the page instead of touching rows one by one.
+    static constexpr size_t MAX_CHANGES_ONE_BY_ONE = 50;
 
     explicit MVListViewController(int threadId);
     ~MVListViewController() override;
@@ -128,6 +132,8 @@ protected:
 private:
     bool _createGenlist();
     void _listLoad();
+    // Empties the list and builds the newest `count` bubbles and the rows under them.
+    void _buildRows(int count);
     void _loadRestOfPage();
     void _loadBubbles(int pageSize);
     void _showEnd();
@@ -141,12 +147,33 @@ private:
     void _appendEndRows();
     void _sendEvent(Event event);
     static MVItem* _itemOf(Elm_Object_Item* item);
+    std::vector<Elm_Object_Item*> _realizedItems() const;
 
     // Keeping in step with the store.
     void _subscribe();
     void _unsubscribe();
     void _onStorageChanged(const char* payload);
     void _onContentChanged(const char* payload);
+    void _applyChange(int changeType, int msgId);
+    // The page built again from the store, where the user was reading. The thread is read on a
+    // worker; changes that come meanwhile go to the rows shown at once and again after.
+    void _reload();
+    void _onReloaded(std::vector<msg_store::Conversation>&& conversations);
+    // When the bubbles shown still stand for the newest messages, in order and at their times,
+    // each takes its new record in place and true is returned: the rows under a finger stay.
+    bool _refreshShown();
+    // The first bubble that starts on the screen (else the one its top cuts); false at the end of
+    // the conversation, which a reload shows again anyway.
+    bool _readingPlace(int& msgId) const;
+    // That bubble at the top of the screen again.
+    void _restoreReadingPlace(int msgId);
+    void _markThreadRead(const std::vector<int>& insertedIds);
+    // The row a bubble of this message goes above: its newer neighbour's, else the end rows.
+    Elm_Object_Item* _rowAfter(int msgId) const;
+    Elm_Object_Item* _firstEndRow() const;
+    // A bubble put in the list is found by its message id until its row is deleted, by whoever.
+    void _indexBubble(MVItemBubble* bubble);
+    static void _bubbleDelCb(void* data, Evas_Object* obj, void* eventInfo);
     void _insertMessage(int msgId);
     void _updateMessage(int msgId);
     void _deleteMessage(int msgId);
@@ -240,6 +267,14 @@ private:
     int _aheadCount = 0; // bubbles of the next older page measured so far
     std::weak_ptr<view_kit::WTimer> _rotaryEndIdler;
     std::weak_ptr<view_kit::WTimer> _remeasureTimer;
+    // The bubbles in the list by message id.
+    std::unordered_map<int, MVItemBubble*> _bubbles;
+    bool _reloading = false;
+    bool _reloadAgain = false;
+    // (change type, message id) of the changes applied while the thread was read for a reload.
+    std::vector<std::pair<int, int>> _changesWhileReloading;
+    // Messages of reloaded changes that are marked read once the reload is in.
+    std::vector<int> _insertedToMark;
 };
 
 } // namespace msg_viewer

@@ -2,6 +2,7 @@
 
 #include "log/PlatformLog.h"
 
+#include <cstdio>
 #include <sqlite3.h>
 #include <utility>
 
@@ -9,6 +10,19 @@ namespace msg_device {
 
 namespace {
 constexpr int kBusyTimeoutMs = 5000;
+thread_local int tLastFailure = SQLITE_OK;
+
+void noteFailure(int rc) {
+    tLastFailure = rc;
+}
+} // namespace
+
+int Connection::lastFailure() {
+    return tLastFailure;
+}
+
+void Connection::clearFailure() {
+    tLastFailure = SQLITE_OK;
 }
 
 Statement::~Statement() {
@@ -79,6 +93,7 @@ bool Statement::step() {
         return true;
     if (rc != SQLITE_DONE) {
         _failed = true;
+        noteFailure(sqlite3_extended_errcode(_db));
         PLAT_LOGE("sqlite3_step failed(%d): %s", rc, sqlite3_errmsg(_db));
     }
     return false;
@@ -121,20 +136,54 @@ bool Statement::columnIsNull(int column) const {
     return sqlite3_column_type(_stmt, column) == SQLITE_NULL;
 }
 
-std::unique_ptr<Connection> Connection::open(const std::string& path, bool create, std::string* error) {
+namespace {
+std::unique_ptr<sqlite3, int (*)(sqlite3*)> openWith(const std::string& path, int flags, std::string* error) {
     sqlite3* db = nullptr;
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
-    int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
+        noteFailure(rc);
         if (error)
             *error =
                 std::string("cannot open ") + path + ": " + (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close(db);
-        return nullptr;
+        return {nullptr, sqlite3_close};
     }
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     sqlite3_extended_result_codes(db, 1);
-    return std::unique_ptr<Connection>(new Connection(db));
+    return {db, sqlite3_close};
+}
+} // namespace
+
+std::unique_ptr<Connection> Connection::open(const std::string& path, bool create, std::string* error) {
+    auto db = openWith(path, SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0), error);
+    return db ? std::unique_ptr<Connection>(new Connection(db.release())) : nullptr;
+}
+
+std::unique_ptr<Connection> Connection::openReadOnly(const std::string& path, std::string* error) {
+    // A reader of a database in WAL mode needs its -wal and -shm files, which it makes when they
+    // are missing. Where it cannot (a read-only folder, a full disk), nobody can write the
+    // database either: it is read as it stands.
+    if (auto db = openWith(path, SQLITE_OPEN_READONLY, error)) {
+        sqlite3_stmt* probe = nullptr;
+        bool readable =
+            sqlite3_prepare_v2(db.get(), "PRAGMA schema_version", -1, &probe, nullptr) == SQLITE_OK &&
+            sqlite3_step(probe) == SQLITE_ROW;
+        sqlite3_finalize(probe);
+        if (readable)
+            return std::unique_ptr<Connection>(new Connection(db.release()));
+    }
+    std::string uri = "file:";
+    for (char c : path) {
+        if (c == '%' || c == '?' || c == '#') {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+            uri += escaped;
+        } else {
+            uri += c;
+        }
+    }
+    auto db = openWith(uri + "?immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, error);
+    return db ? std::unique_ptr<Connection>(new Connection(db.release())) : nullptr;
 }
 
 Connection::~Connection() {
@@ -145,6 +194,7 @@ bool Connection::exec(const std::string& sql) {
     char* message = nullptr;
     int rc = sqlite3_exec(_db, sql.c_str(), nullptr, nullptr, &message);
     if (rc != SQLITE_OK) {
+        noteFailure(rc);
         PLAT_LOGE("sqlite3_exec failed(%d): %s", rc, message ? message : sqlite3_errstr(rc));
         sqlite3_free(message);
         return false;
@@ -156,6 +206,7 @@ Statement Connection::prepare(const char* sql) {
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare_v2(_db, sql, -1, &stmt, nullptr);
     if (rc != SQLITE_OK) {
+        noteFailure(rc);
         PLAT_LOGE("sqlite3_prepare_v2 failed(%d): %s", rc, sqlite3_errmsg(_db));
         return Statement();
     }

@@ -134,6 +134,15 @@ int write(const WriteFn& fn) {
         });
         if (committed)
             return MSG_STORE_SUCCESS;
+        // Neither a read-only device nor a full disk changes by trying again.
+        switch (msg_device::Device::lastWriteFailure()) {
+        case msg_device::Device::Failure::READ_ONLY:
+            return MSG_STORE_ERR_READ_ONLY;
+        case msg_device::Device::Failure::DISK_FULL:
+            return MSG_STORE_ERR_STORAGE_FULL;
+        default:
+            break;
+        }
         if (began && result != MSG_STORE_SUCCESS)
             return result;
         PLAT_LOGW("the store's write was not committed (attempt %d)", attempt + 1);

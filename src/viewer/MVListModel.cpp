@@ -14,17 +14,25 @@ MVListModel::~MVListModel() = default;
 
 int MVListModel::load() {
     MSG_LOGI("_threadId [%d]", _threadId);
-    _conversations.clear();
     std::vector<msg_store::Conversation> conversations;
     msg_store::MessageManager().getConversations(_threadId, conversations);
+    return assign(std::move(conversations));
+}
+
+int MVListModel::assign(std::vector<msg_store::Conversation>&& conversations) {
+    _conversations.clear();
+    _byId.clear();
     if (conversations.empty()) {
         MSG_LOGW("conversations is empty");
         _msgCount = 0;
         return 0;
     }
     _conversations.reserve(conversations.size());
-    for (msg_store::Conversation& conv : conversations)
+    _byId.reserve(conversations.size());
+    for (msg_store::Conversation& conv : conversations) {
         _conversations.push_back(std::make_shared<msg_store::Conversation>(std::move(conv)));
+        _index(_conversations.back());
+    }
     _msgCount = static_cast<int>(_conversations.size());
     MSG_LOGW("conversation message count [%d]", _msgCount);
     return _msgCount;
@@ -46,6 +54,7 @@ bool MVListModel::add(int msgId, ConvPtr& out) {
     auto next = std::upper_bound(_conversations.begin(), _conversations.end(), conv->time,
                                  [](int64_t time, const ConvPtr& held) { return time < held->time; });
     _conversations.insert(next, conv);
+    _index(conv);
     ++_msgCount;
     out = conv;
     return true;
@@ -55,30 +64,30 @@ bool MVListModel::update(int msgId, ConvPtr& out) {
     MSG_LOGI("msgId [%d]", msgId);
     auto conv = std::make_shared<msg_store::Conversation>();
     msg_store::MessageManager().getConversation(msgId, *conv);
-    for (ConvPtr& held : _conversations) {
-        if (held->msgId == conv->msgId) {
-            held = conv;
-            out = conv;
-            return true;
-        }
-    }
-    return false;
+    int index = getIndexOf(conv->msgId);
+    if (index < 0)
+        return false;
+    _conversations[index] = conv;
+    _index(conv);
+    out = conv;
+    return true;
 }
 
 void MVListModel::remove(int msgId) {
     MSG_LOGI("msgId [%d]", msgId);
-    auto found = std::find_if(_conversations.begin(), _conversations.end(),
-                              [msgId](const ConvPtr& held) { return held->msgId == msgId; });
-    if (found == _conversations.end()) {
+    int index = getIndexOf(msgId);
+    if (index < 0) {
         MSG_LOGW("it couldn't find msg from _conversations");
         return;
     }
-    _conversations.erase(found);
+    _conversations.erase(_conversations.begin() + index);
+    _byId.erase(msgId);
     --_msgCount;
 }
 
 void MVListModel::clear() {
     _conversations.clear();
+    _byId.clear();
     _threadId = 0;
     _msgCount = 0;
 }
@@ -89,11 +98,21 @@ int MVListModel::getMsgId(unsigned int index) const {
 }
 
 int MVListModel::getIndexOf(int msgId) const {
-    for (size_t i = 0; i < _conversations.size(); ++i) {
-        if (_conversations[i]->msgId == msgId)
-            return static_cast<int>(i);
+    auto held = _byId.find(msgId);
+    if (held == _byId.end())
+        return -1;
+    // Among the messages of its time (usually itself alone).
+    int64_t time = held->second->time;
+    auto first = std::lower_bound(_conversations.begin(), _conversations.end(), time,
+                                  [](const ConvPtr& conv, int64_t t) { return conv->time < t; });
+    for (auto it = first; it != _conversations.end() && (*it)->time == time; ++it) {
+        if ((*it)->msgId == msgId)
+            return static_cast<int>(it - _conversations.begin());
     }
-    return -1;
+    // An update that changed its time left it at its old place until it is added again.
+    auto it = std::find_if(_conversations.begin(), _conversations.end(),
+                           [msgId](const ConvPtr& conv) { return conv->msgId == msgId; });
+    return it == _conversations.end() ? -1 : static_cast<int>(it - _conversations.begin());
 }
 
 bool MVListModel::_getConvByIndex(unsigned int index, ConvPtr& out) const {

@@ -20,6 +20,7 @@
 #include "viewer/media/MVWakeUpServiceMgr.h"
 
 #include <algorithm>
+#include <malloc.h>
 #include <vector>
 
 namespace msg_app {
@@ -125,6 +126,9 @@ void MVListViewController::onDestroy() {
     MCommonAppEventMgr::getInstance()->removeListener(this);
     _removeRotaryCallbacks();
     _rotaryItem.reset();
+    // A long conversation's records are gone with the model: their memory goes back to the system.
+    _model.clear();
+    malloc_trim(0);
     // The body text goes back to the user's size for the other screens.
     if (_fontSize != MCommonFont::getInstance()->getSize())
         MCommonFont::getInstance()->setStyle(BODY_TEXT_CLASS, MCommonFont::SIZE_NONE);
@@ -132,6 +136,18 @@ void MVListViewController::onDestroy() {
 
 MVItem* MVListViewController::_itemOf(Elm_Object_Item* item) {
     return item ? static_cast<MVItem*>(elm_object_item_data_get(item)) : nullptr;
+}
+
+std::vector<Elm_Object_Item*> MVListViewController::_realizedItems() const {
+    std::vector<Elm_Object_Item*> items;
+    Eina_List* realized = elm_genlist_realized_items_get(_genlist);
+    void* data = nullptr;
+    Eina_List* node = nullptr;
+    EINA_LIST_FOREACH(realized, node, data) {
+        items.push_back(static_cast<Elm_Object_Item*>(data));
+    }
+    eina_list_free(realized);
+    return items;
 }
 
 unsigned int
@@ -149,28 +165,45 @@ void MVListViewController::_sendEvent(Event event) {
     _signal.emit(event, this);
 }
 
+void MVListViewController::_indexBubble(MVItemBubble* bubble) {
+    _bubbles[bubble->getMsgId()] = bubble;
+    elm_object_item_del_cb_set(bubble->getElmObjectItem(), _bubbleDelCb);
+}
+
+void MVListViewController::_bubbleDelCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
+    auto* bubble = static_cast<MVItemBubble*>(data);
+    auto* self = dynamic_cast<MVListViewController*>(bubble->getParentViewController().get());
+    if (!self)
+        return;
+    auto held = self->_bubbles.find(bubble->getMsgId());
+    if (held != self->_bubbles.end() && held->second == bubble)
+        self->_bubbles.erase(held);
+}
+
 MVItemBubble* MVListViewController::findBubble(int msgId) const {
-    for (Elm_Object_Item* it = elm_genlist_first_item_get(_genlist); it; it = elm_genlist_item_next_get(it)) {
-        MVItem* row = _itemOf(it);
-        if (row && row->getType() == MVItem::BUBBLE && static_cast<MVItemBubble*>(row)->getMsgId() == msgId)
-            return static_cast<MVItemBubble*>(row);
-    }
-    return nullptr;
+    auto found = _bubbles.find(msgId);
+    return found == _bubbles.end() ? nullptr : found->second;
 }
 
 void MVListViewController::_listLoad() {
-    view_kit::WTimer::destroy(_restOfPageIdler);
     _msgCount = _model.load();
+    // Each bubble the genlist sizes builds its text widget: the first frame gets only what fills
+    // the screen, and the rest of the page follows once that is shown.
+    _buildRows(FIRST_SCREEN_SIZE);
+    _showEnd();
+    _restOfPageWaiting = !_titleItem && _msgCount > 0;
+}
+
+void MVListViewController::_buildRows(int count) {
+    view_kit::WTimer::destroy(_restOfPageIdler);
+    _restOfPageWaiting = false;
     _loadedCount = 0;
     _titleItem = nullptr;
     _replyItem = nullptr;
+    _bubbles.clear();
     elm_genlist_clear(_genlist);
-    // Each bubble the genlist sizes builds its text widget: the first frame gets only what fills
-    // the screen, and the rest of the page follows once that is shown.
-    _loadBubbles(FIRST_SCREEN_SIZE);
+    _loadBubbles(count);
     _appendEndRows();
-    _showEnd();
-    _restOfPageWaiting = !_titleItem && _msgCount > 0;
 }
 
 void MVListViewController::_loadRestOfPage() {
@@ -347,10 +380,12 @@ void MVListViewController::_placeRows(const std::vector<MVItem*>& newestFirst, b
         Elm_Object_Item* it = intoEmptyList
                                   ? wgenlist_item_append(_genlist, nullptr, row, ELM_GENLIST_ITEM_NONE)
                                   : wgenlist_item_prepend(_genlist, nullptr, row, ELM_GENLIST_ITEM_NONE);
-        if (!it)
+        if (!it) {
             delete row;
-        else if (row->getType() == MVItem::BUBBLE)
+        } else if (row->getType() == MVItem::BUBBLE) {
+            _indexBubble(static_cast<MVItemBubble*>(row));
             ++_loadedCount;
+        }
     };
     if (intoEmptyList)
         std::for_each(newestFirst.rbegin(), newestFirst.rend(), place);

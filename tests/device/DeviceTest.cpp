@@ -135,6 +135,28 @@ TEST_F(DeviceTest, HostileTextIsKeptAndAFailedWriteChangesNothing) {
     EXPECT_EQ(seen, texts);
 }
 
+// A database that cannot grow (SQLite's own page limit, as a full disk would stop it) refuses the
+// write as a full disk, keeps what it held, and writes again once there is room.
+TEST_F(DeviceTest, AWriteThatFindsNoRoomIsToldAsADiskFullAndLosesNothing) {
+    ASSERT_TRUE(addNote(*device, "kept"));
+    Connection& db = *device->connection();
+    auto pages = db.prepare("PRAGMA page_count");
+    ASSERT_TRUE(pages.step());
+    ASSERT_TRUE(db.exec("PRAGMA max_page_count=" + std::to_string(pages.columnInt(0))));
+    msg_test::LogCapture log;
+    EXPECT_FALSE(addNote(*device, std::string(64 * 1024, 'x')));
+    EXPECT_EQ(Device::lastWriteFailure(), Device::Failure::DISK_FULL);
+    EXPECT_TRUE(log.contains("is full: changes cannot be saved"));
+    EXPECT_EQ(countRows(*device), 1);
+    // A refusal of the write's own is no storage failure.
+    EXPECT_FALSE(device->write([](Connection&, ChangeLog&) { return false; }));
+    EXPECT_EQ(Device::lastWriteFailure(), Device::Failure::NONE);
+    ASSERT_TRUE(db.exec("PRAGMA max_page_count=1000000"));
+    EXPECT_TRUE(addNote(*device, std::string(64 * 1024, 'x')));
+    EXPECT_EQ(Device::lastWriteFailure(), Device::Failure::NONE);
+    EXPECT_EQ(countRows(*device), 2);
+}
+
 TEST_F(DeviceTest, SubscribersHearTheirTopicInCommitOrderFromTheirSubscription) {
     std::vector<std::string> notes, others, wantNotes, wantOthers;
     collect("other", others);

@@ -96,6 +96,9 @@ TEST_F(ViewerModelTest, UpdateKeepsThePlaceAndRemoveClosesTheGap) {
     ASSERT_TRUE(model.update(a, updated));
     EXPECT_EQ(updated->time, 99000);
     EXPECT_EQ(model.getIndexOf(a), 0);
+    // The others are still found around the record out of its time order.
+    EXPECT_EQ(model.getIndexOf(b), 1);
+    EXPECT_EQ(model.getIndexOf(c), 2);
     EXPECT_EQ(before->time, 10000); // the old record is untouched
     EXPECT_FALSE(model.update(4242, updated));
 

@@ -4,6 +4,7 @@
 // Scenes: the top of the list, the middle of the list, select mode, the
 // hardest rows (long name and text, 1500 unread, right-to-left, alert) and
 // the blocked list's title.
+#include "CommandLine.h"
 #include "MainLoop.h"
 #include "ThemeFiles.h"
 
@@ -139,6 +140,13 @@ void showMiddle(Evas_Object* gl, int index) {
 } // namespace
 
 int main(int argc, char** argv) {
+    msg_cli::CommandLine commandLine(
+        "msg-list-gallery", "[OUT_DIR]",
+        "Renders the conversation list's rows to PNG files in OUT_DIR, for a look.");
+    std::string outDir = "list-gallery";
+    commandLine.positional("OUT_DIR", "the folder for the pictures (default list-gallery)", &outDir);
+    if (!commandLine.parse(argc, argv))
+        return commandLine.exitCode();
     setenv("ELM_ENGINE", "buffer", 0);
     setenv("EINA_LOG_BACKTRACE", "-1", 0);
     setenv("EINA_LOG_LEVELS",
@@ -146,7 +154,6 @@ int main(int argc, char** argv) {
     setenv("MSG_LOG_LEVEL", "error", 0);
     setenv("LANGUAGE", "en", 1);
     std::setlocale(LC_ALL, "C.UTF-8");
-    std::string outDir = argc > 1 ? argv[1] : "list-gallery";
     mkdir(outDir.c_str(), 0755);
     elm_init(argc, argv);
     int failures = 0;

@@ -1,6 +1,7 @@
 // Renders the theme's screens, widget styles and images to PNG files, to look
 // at the theme without a display:
 //   msg-theme-gallery [output folder]     (default: theme-gallery)
+#include "CommandLine.h"
 #include "ThemeFiles.h"
 
 #include <Elementary.h>
@@ -283,11 +284,17 @@ std::vector<Scene> scenes() {
 } // namespace
 
 int main(int argc, char** argv) {
+    msg_cli::CommandLine commandLine(
+        "msg-theme-gallery", "[OUT_DIR]",
+        "Renders the theme's screens, widget styles and images to PNG files in OUT_DIR, for a look.");
+    std::string outDir = "theme-gallery";
+    commandLine.positional("OUT_DIR", "the folder for the pictures (default theme-gallery)", &outDir);
+    if (!commandLine.parse(argc, argv))
+        return commandLine.exitCode();
     setenv("ELM_ENGINE", "buffer", 0);
     setenv("EINA_LOG_BACKTRACE", "-1", 0);
     setenv("EINA_LOG_LEVELS",
            "eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0,ecore_con:0", 0);
-    std::string outDir = argc > 1 ? argv[1] : "theme-gallery";
     mkdir(outDir.c_str(), 0755);
     elm_init(argc, argv);
     int failures = 0;

@@ -13,6 +13,10 @@ enum MsgResult : int {
     MSG_STORE_ERR_NOT_FOUND = -2,
     MSG_STORE_ERR_NOT_CONNECTED = -3,
     MSG_STORE_ERR_DB = -4,
+    // The device's folder cannot be written: what is stored can be read, nothing can be saved.
+    MSG_STORE_ERR_READ_ONLY = -5,
+    // The device's disk has no room for the change.
+    MSG_STORE_ERR_STORAGE_FULL = -6,
 };
 
 enum EventType : int {

@@ -365,6 +365,13 @@ extern "C" int app_control_send_launch_request(app_control_h app_control, app_co
                  "invalid handle");
     PLAT_RETV_IF(app_control->appId.empty() && app_control->operation.empty(),
                  APP_CONTROL_ERROR_INVALID_PARAMETER, "neither an application nor an operation");
+    // A device that cannot be written cannot journal the request: said so, not "no application".
+    msg_device::Device* device = msg_device::Device::getDefault();
+    if (device && device->readOnlyReason() != msg_device::Device::Failure::NONE) {
+        PLAT_LOGE("%s: the launch request cannot be recorded",
+                  device->describe(device->readOnlyReason()).c_str());
+        return APP_CONTROL_ERROR_IO_ERROR;
+    }
     AppInfo target;
     if (!resolveTarget(app_control, target)) {
         PLAT_LOGE("no application for %s%s", app_control->appId.c_str(), app_control->operation.c_str());

@@ -58,6 +58,12 @@ class Connection {
 public:
     // Opens (creating when asked) the database file; null with a reason on failure.
     static std::unique_ptr<Connection> open(const std::string& path, bool create, std::string* error);
+    // Opens the database file for reading only, as a read-only folder or a full disk allow.
+    static std::unique_ptr<Connection> openReadOnly(const std::string& path, std::string* error);
+    // The SQLite result code of the calling thread's last failed call on any connection (its
+    // connection is its own), 0 after clearFailure(): tells a full disk from other failures.
+    static int lastFailure();
+    static void clearFailure();
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;

@@ -54,13 +54,29 @@ public:
     static void closeDefault();
 
     // Opens or creates the device in a folder. A corrupt, foreign or newer database gives null and a reason.
+    // A folder or database that cannot be written, or a disk too full for the database to be
+    // opened for writing, opens it read-only: what is stored can be read, and writes are refused.
     static std::unique_ptr<Device> open(const std::string& dir, std::string* error);
+
+    // Why a write was refused or failed.
+    enum class Failure {
+        NONE,
+        READ_ONLY, // the folder or the database cannot be written
+        DISK_FULL,
+        OTHER,
+    };
+    // The failure of the calling thread's last write through any device, NONE after a success.
+    static Failure lastWriteFailure();
+    // "the device folder DIR is read-only", "the disk of the device folder DIR is full", ...
+    std::string describe(Failure failure) const;
     ~Device();
     Device(const Device&) = delete;
     Device& operator=(const Device&) = delete;
 
     const std::string& dir() const { return _dir; }
     std::string databasePath() const;
+    // Why this device cannot be written at all (READ_ONLY or DISK_FULL), else NONE.
+    Failure readOnlyReason() const { return _readOnly; }
 
     // The calling thread's connection (each thread has its own).
     Connection* connection();
@@ -77,12 +93,15 @@ public:
     ChangeFeed& feed();
 
 private:
-    Device(std::string dir, std::unique_ptr<Connection> first);
+    Device(std::string dir, std::unique_ptr<Connection> first, Failure readOnly);
+    static std::unique_ptr<Device> _openReadOnly(const std::string& dir, Failure reason, std::string* error);
     bool _checkIdentity(std::string* error);
+    bool _refuseWrite(Failure failure);
     void _pruneChanges(Connection& connection);
     void _announceCommit();
 
     std::string _dir;
+    Failure _readOnly = Failure::NONE;
     std::mutex _mutex;
     std::map<std::thread::id, std::unique_ptr<Connection>> _connections;
     std::set<std::string> _readyModules;

@@ -1,0 +1,201 @@
+// The command line of every program: --help prints its usage and ends well, anything it does not
+// take is refused with the reason and a failing exit, and nothing is ever mistaken for a folder.
+#include "CommandLine.h"
+#include "Programs.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <set>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+using msg_cli::CommandLine;
+
+// What the usage of each program must name, besides the program itself.
+struct Program {
+    const char* name;
+    const char* usageNames;
+};
+const Program PROGRAMS[] = {
+    {"msg-app", "--thread"},
+    {"msg-shot", "--out"},
+    {"msg-sim", "receive"},
+    {"msg-send", "launch request"},
+    {"msg-compose", "launch request"},
+    {"msg-input", "launch request"},
+    {"msg-list-gallery", "OUT_DIR"},
+    {"msg-theme-gallery", "OUT_DIR"},
+};
+
+std::set<std::string> split(const std::string& text, char separator) {
+    std::set<std::string> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, separator);)
+        if (!part.empty())
+            parts.insert(part);
+    return parts;
+}
+
+// The programs run in a folder of their own, which must stay empty: a refused or helped call
+// creates nothing.
+class ProgramCommandLineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(getcwd(_previous, sizeof _previous), nullptr);
+        ASSERT_EQ(chdir(_cwd.path().c_str()), 0);
+        setenv("MSG_DEVICE_DIR", _device.path().c_str(), 1);
+    }
+    void TearDown() override { EXPECT_EQ(chdir(_previous), 0); }
+
+    std::vector<std::string> cwdEntries() const {
+        std::vector<std::string> names;
+        if (DIR* dir = opendir(".")) {
+            while (dirent* entry = readdir(dir)) {
+                if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..")
+                    names.push_back(entry->d_name);
+            }
+            closedir(dir);
+        }
+        return names;
+    }
+
+private:
+    msg_test::TempDir _cwd{"msg-cli-cwd"};
+    msg_test::TempDir _device{"msg-cli-device"};
+    char _previous[4096] = {};
+};
+
+} // namespace
+
+TEST_F(ProgramCommandLineTest, TheTableHoldsEveryProgramOfTheBuild) {
+    std::set<std::string> listed;
+    for (const Program& program : PROGRAMS)
+        listed.insert(program.name);
+    EXPECT_EQ(listed, split(MSG_PROGRAMS, ','));
+}
+
+TEST_F(ProgramCommandLineTest, HelpPrintsTheUsageAndEndsWell) {
+    for (const Program& program : PROGRAMS) {
+        for (const char* help : {"--help", "-h"}) {
+            msg_test::ProgramRun run = msg_test::runProgram(program.name, {help});
+            SCOPED_TRACE(std::string(program.name) + " " + help + "\n" + run.err);
+            EXPECT_EQ(run.exitCode, 0);
+            EXPECT_EQ(run.out.rfind(std::string("usage: ") + program.name, 0), 0u) << run.out;
+            EXPECT_NE(run.out.find(program.usageNames), std::string::npos) << run.out;
+            EXPECT_NE(run.out.find("--help"), std::string::npos) << run.out;
+        }
+    }
+    EXPECT_TRUE(cwdEntries().empty()) << cwdEntries().front();
+}
+
+TEST_F(ProgramCommandLineTest, WhatAProgramDoesNotTakeIsRefused) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {{"--no-such-option"}, "unknown option --no-such-option"},
+        {{"--help-me"}, "unknown option --help-me"},
+        {{"one", "two", "three"}, "unexpected argument"},
+    };
+    for (const Program& program : PROGRAMS) {
+        for (const Case& c : cases) {
+            // msg-sim takes a command, which it then names as unknown.
+            if (std::string(program.name) == "msg-sim" && c.args.front() == "one")
+                continue;
+            msg_test::ProgramRun run = msg_test::runProgram(program.name, c.args);
+            SCOPED_TRACE(std::string(program.name) + " " + c.args.front());
+            EXPECT_EQ(run.exitCode, CommandLine::EXIT_USAGE) << run.out << run.err;
+            EXPECT_NE(run.err.find(std::string(program.name) + ": " + c.reason), std::string::npos)
+                << run.err;
+            EXPECT_NE(run.err.find("usage: "), std::string::npos) << run.err;
+            EXPECT_TRUE(run.out.empty()) << run.out;
+        }
+    }
+    EXPECT_TRUE(cwdEntries().empty()) << cwdEntries().front();
+}
+
+// Each of msg-sim's commands answers its own --help and refuses an option it does not know,
+// before it touches the device.
+TEST_F(ProgramCommandLineTest, EveryMsgSimCommandAnswersHelpAndRefusesUnknownOptions) {
+    msg_test::ProgramRun help = msg_test::runProgram("msg-sim", {"--help"});
+    std::istringstream lines(help.out.substr(help.out.find("Commands:")));
+    std::vector<std::string> commands;
+    // "  name       summary" up to the blank line; the usage lines under each are indented further.
+    for (std::string line; std::getline(lines, line) && (commands.empty() || !line.empty());) {
+        if (line.size() > 3 && line.compare(0, 2, "  ") == 0 && line[2] != ' ')
+            commands.push_back(line.substr(2, line.find(' ', 2) - 2));
+    }
+    ASSERT_GT(commands.size(), 20u) << help.out;
+    for (const std::string& command : commands) {
+        msg_test::ProgramRun usage = msg_test::runProgram("msg-sim", {command, "--help"});
+        EXPECT_EQ(usage.exitCode, 0) << command << usage.err;
+        EXPECT_EQ(usage.out.rfind("usage: msg-sim " + command, 0), 0u) << usage.out;
+        msg_test::ProgramRun refused = msg_test::runProgram("msg-sim", {command, "--no-such-option"});
+        EXPECT_EQ(refused.exitCode, 2) << command << refused.out;
+        // (A command that takes an action first names it an unknown action.)
+        EXPECT_NE(refused.err.find("msg-sim " + command + ": unknown"), std::string::npos)
+            << command << ": " << refused.err;
+        EXPECT_NE(refused.err.find("--no-such-option"), std::string::npos) << command << ": " << refused.err;
+    }
+}
+
+// The parser itself, on the shapes of call the programs use.
+TEST(CommandLineTest, ParsesDeclaredOptionsPositionalsAndRest) {
+    struct Case {
+        std::vector<const char*> argv;
+        bool runs;
+        int exitCode;
+        std::string out, positional;
+        bool flag;
+        std::vector<std::string> rest;
+    };
+    const Case cases[] = {
+        {{"p", "--out", "x.png", "dir"}, true, 0, "x.png", "dir", false, {}},
+        {{"p", "--flag", "--", "--help"}, true, 0, "", "--help", true, {}},
+        {{"p", "dir", "cmd", "--out", "y"}, true, 0, "", "dir", false, {"cmd", "--out", "y"}},
+        {{"p", "--out"}, false, CommandLine::EXIT_USAGE, "", "", false, {}},
+        {{"p", "--flag", "-h", "--bogus"}, false, CommandLine::EXIT_HELP, "", "", true, {}},
+        {{"p", "-x"}, false, CommandLine::EXIT_USAGE, "", "", false, {}},
+    };
+    for (const Case& c : cases) {
+        std::string out, positional;
+        bool flag = false;
+        std::vector<std::string> rest;
+        CommandLine commandLine("p", "[--out FILE] [DIR] [COMMAND...]", "");
+        commandLine.value("--out", "FILE", "the output", &out)
+            .flag("--flag", "a flag", &flag)
+            .positional("DIR", "a folder", &positional)
+            .rest("COMMAND", "a command", &rest);
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        bool runs = commandLine.parse(static_cast<int>(c.argv.size()), c.argv.data());
+        std::string printed = testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr();
+        SCOPED_TRACE(c.argv.back());
+        EXPECT_EQ(runs, c.runs) << printed;
+        if (!runs) {
+            EXPECT_EQ(commandLine.exitCode(), c.exitCode);
+            EXPECT_NE(printed.find("usage: p "), std::string::npos);
+            continue;
+        }
+        EXPECT_EQ(out, c.out);
+        EXPECT_EQ(positional, c.positional);
+        EXPECT_EQ(flag, c.flag);
+        EXPECT_EQ(rest, c.rest);
+    }
+}
+
+TEST(CommandLineTest, AMissingRequiredPositionalIsRefused) {
+    std::string file;
+    CommandLine commandLine("p", "FILE", "");
+    commandLine.positional("FILE", "the file", &file, true);
+    const char* argv[] = {"p"};
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(commandLine.parse(1, argv));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("p: FILE is required"), std::string::npos);
+    EXPECT_EQ(commandLine.exitCode(), CommandLine::EXIT_USAGE);
+}
