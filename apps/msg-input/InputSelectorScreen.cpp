@@ -67,11 +67,9 @@ std::string translated(const char* id) {
     return dgettext(common_ui_helper::TEXT_DOMAIN, id);
 }
 
-// Message text is shown as typed, never as markup.
+// Message text is shown as typed, never as markup, and safe to lay out.
 void setPlainText(Evas_Object* label, const std::string& text) {
-    char* markup = elm_entry_utf8_to_markup(text.c_str());
-    elm_object_text_set(label, markup ? markup : "");
-    free(markup);
+    elm_object_text_set(label, common_ui_helper::to_label_markup(text, true).c_str());
 }
 
 } // namespace
@@ -152,6 +150,7 @@ Evas_Object* InputSelectorScreen::_addEntry(Evas_Object* box) {
     elm_entry_input_panel_return_key_type_set(entry, ELM_INPUT_PANEL_RETURN_KEY_TYPE_SEND);
     // This window is the way text comes in: a panel raised over it would hide its own choices.
     elm_entry_input_panel_enabled_set(entry, EINA_FALSE);
+    elm_entry_markup_filter_append(entry, common_ui_helper::layout_safe_filter_cb, nullptr);
     elm_object_part_text_set(entry, "elm.guide", translated("WDS_MSG_BODY_ENTER_MESSAGE_ABB").c_str());
     fillRow(entry, SIDE_MARGIN);
     evas_object_smart_callback_add(entry, "activated", _entryActivatedCb, this);

@@ -16,6 +16,7 @@
 #include <Ecore.h>
 
 #include <memory>
+#include <string>
 
 namespace msg_app {
 
@@ -46,6 +47,7 @@ private:
     bool _createMoreOption(Evas_Object* layout);
     bool _createGenlist();
     void _loadItems();
+    void _appendBody(const std::string& text);
     void _loadMmsBody();
     bool _append(MBItem* row);
     void _markAsRead();

@@ -129,7 +129,20 @@ void MBContentViewController::_loadItems() {
     } else if (_message.text.empty()) {
         _append(new MBItemNoContent());
     } else {
-        _append(new MBItemText(_message.text, MBItemText::BODY));
+        _appendBody(_message.text);
+    }
+}
+
+void MBContentViewController::_appendBody(const std::string& text) {
+    // A row lays out one part of a long text; the text reads on over the rows, up to what is shown
+    // at all, and an ellipsis says that more was cut.
+    std::vector<size_t> starts = common_ui_helper::text_part_starts(text, MBItemText::PART_CHARS);
+    for (size_t i = 0; i < starts.size() && starts[i] < MBItem::MAX_SHOWN_BYTES; ++i) {
+        size_t end = i + 1 < starts.size() ? starts[i + 1] : text.size();
+        std::string part = text.substr(starts[i], end - starts[i]);
+        if (end < text.size() && end >= MBItem::MAX_SHOWN_BYTES)
+            part += "\xE2\x80\xA6";
+        _append(new MBItemText(part, MBItemText::BODY));
     }
 }
 
@@ -141,7 +154,7 @@ void MBContentViewController::_loadMmsBody() {
     for (const msg_store::Content& part : _message.contents) {
         switch (part.mediaType) {
         case msg_store::Content::MEDIA_TYPE_TEXT:
-            _append(new MBItemText(part.text, MBItemText::BODY));
+            _appendBody(part.text);
             break;
         case msg_store::Content::MEDIA_TYPE_IMAGE:
             _append(new MBItemThumbnail(MBItemThumbnail::IMAGE, part.thumbnailPath, part.filePath));

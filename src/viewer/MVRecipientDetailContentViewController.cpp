@@ -85,9 +85,8 @@ Evas_Object* MVRecipientDetailContentViewController::_createName(Evas_Object* pa
     if (formatted.empty())
         formatted = _number;
     // The number is text, whatever another application stored in it.
-    char* markup = elm_entry_utf8_to_markup(formatted.c_str());
-    std::string text = std::string("<align=0.5><font_size=34>") + (markup ? markup : "") + "</font_size>";
-    free(markup);
+    std::string text = std::string("<align=0.5><font_size=34>") +
+                       common_ui_helper::to_label_markup(formatted, false) + "</font_size>";
     elm_object_text_set(label, text.c_str());
     elm_label_slide_mode_set(label, ELM_LABEL_SLIDE_MODE_AUTO);
     elm_label_slide_go(label);

@@ -2,6 +2,7 @@
 
 #include "LogCapture.h"
 #include "ViewerTestSupport.h"
+#include "common/CommonUiHelper.h"
 #include "msg_store/MsgStore.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
 #include "viewer/MVItem/MVItemBubble.h"
@@ -9,6 +10,7 @@
 #include "viewer/MVItem/MVItemTitle.h"
 #include "viewer/MVListModel.h"
 
+#include <algorithm>
 #include <ctime>
 
 using namespace msg_app::msg_viewer;
@@ -55,7 +57,10 @@ TEST_F(ViewerItemTest, HostileBodiesAreShownAsText) {
         "<b>not bold</b> &amp; <font_size=90>big</font_size>",
         "<item size=240x240 vsize=full href=image:240.240.99></item>",
         "\u202Egnp.exe \u202Dplain",
-        std::string(100 * 1024, 'x'),
+        // Languages whose marks stack are drawn as written.
+        "Tie\u0302\u0301ng Vie\u0323\u0302t \u0e17\u0e35\u0e48\u0e19\u0e49\u0e33 "
+        "\u0628\u0650\u0633\u0652\u0645\u0650 \u0939\u093f\u0928\u094d\u0926\u0940 "
+        "\u1112\u1161\u11ab",
     };
     int64_t time = 1700000000000;
     for (const std::string& body : bodies) {
@@ -66,6 +71,67 @@ TEST_F(ViewerItemTest, HostileBodiesAreShownAsText) {
         std::string shown = msg_test::plainTextOf(bubble->getLabel());
         EXPECT_NE(shown.find(body), std::string::npos);
         EXPECT_FALSE(log.contains("invalid content index"));
+    }
+}
+
+TEST_F(ViewerItemTest, MarksTheTextEngineSpinsOnAreDrawnOnANoBreakSpace) {
+    // Each of these held the text layout at 100% CPU for good: a mark on a space, after a
+    // zero-width space, or in long runs on every letter and space.
+    std::string zalgo;
+    for (const char* letter : {"H", " ", "i", " ", "y", "o", "u"}) {
+        zalgo += letter;
+        for (int i = 0; i < 40; ++i)
+            zalgo += i % 2 ? "\u0489" : "\u0301";
+    }
+    const std::string bodies[] = {"a \u0301 y\u0489", "  \u20DD\u20DD\u200B\u0484y", zalgo};
+    int64_t time = 1700000000000;
+    for (const std::string& body : bodies) {
+        SCOPED_TRACE(body.substr(0, 40));
+        elm_genlist_clear(genlist);
+        MVItemBubble* bubble = bubbleOf(msg_test::message("+15550100", body, time++));
+        EXPECT_NE(
+            msg_test::plainTextOf(bubble->getLabel()).find(msg_app::common_ui_helper::to_layout_safe(body)),
+            std::string::npos);
+        // The store keeps every byte.
+        EXPECT_EQ(bubble->getConv()->text, body);
+    }
+}
+
+TEST_F(ViewerItemTest, ALongTextShowsAPartAtATimeAndATapGoesOn) {
+    const std::string partMark = "/";
+    const struct {
+        std::string body;
+        size_t parts;
+    } cases[] = {
+        {std::string(300, 'w'), 1},
+        {std::string(1500, 'w'), 2},
+        {std::string(20000, 'w'), 20},
+        {std::string(1024 * 1024, 'w'), 1049},
+    };
+    int64_t time = 1700000000000;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.body.size());
+        elm_genlist_clear(genlist);
+        MVItemBubble* bubble = bubbleOf(msg_test::message("+15550100", c.body, time++));
+        std::string shown = msg_test::plainTextOf(bubble->getLabel());
+        size_t letters = std::count(shown.begin(), shown.end(), 'w');
+        EXPECT_EQ(letters, std::min(c.body.size(), MVBubbleMarkup::BODY_PART_CHARS));
+        if (c.parts == 1) {
+            EXPECT_EQ(shown.find(partMark), std::string::npos) << shown;
+            continue;
+        }
+        EXPECT_NE(shown.find("1/" + std::to_string(c.parts)), std::string::npos);
+        // A tap shows the next part; after the last comes the first again.
+        Elm_Object_Item* item = bubble->getElmObjectItem();
+        for (size_t next = 2; next <= std::min<size_t>(c.parts, 3) + 1; ++next) {
+            bubble->onSelect(item);
+            size_t part = next > c.parts ? 1 : next;
+            std::string expected = std::to_string(part) + "/" + std::to_string(c.parts);
+            EXPECT_TRUE(msg_test::pumpUntil([&] {
+                Evas_Object* label = bubble->getLabel();
+                return label && msg_test::plainTextOf(label).find(expected) != std::string::npos;
+            })) << expected;
+        }
     }
 }
 

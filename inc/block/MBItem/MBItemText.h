@@ -16,6 +16,10 @@ public:
         SUBJECT = 1,
     };
 
+    // The most characters one row lays out: a longer body takes several rows (as a bubble, a
+    // part stays well within the height a text object draws).
+    static constexpr size_t PART_CHARS = 1000;
+
     MBItemText(const std::string& text, TextType textType);
 
     Type getType() const override { return TEXT; }

@@ -24,6 +24,10 @@ public:
     static constexpr int IMAGE_UNKNOWN_H = 112;
     static constexpr int ICON_W = 35;
     static constexpr int ATTACHMENT_NAME_MAX_W = 204;
+    // The most characters of a text laid out in one bubble. A longer message text is shown a part
+    // at a time, and a tap shows the next part; a longer MMS text part is cut with an ellipsis.
+    // Laid out at the largest text size, a part stays well within the height a text object draws.
+    static constexpr size_t BODY_PART_CHARS = 1000;
 
     enum RetrieveType : int {
         RETRIEVE_NONE = 0,
@@ -42,6 +46,8 @@ public:
         std::string timeText;
         // The sender's name, shown first in a received group message; empty for none.
         std::string senderName;
+        // Which part of a long message text is shown (see bodyPartCount); counted round.
+        size_t bodyPart = 0;
     };
 
     // measurer: any object of the canvas the bubble is drawn on (for text and picture sizes).
@@ -58,8 +64,15 @@ public:
     static int imageItemHeight(int w, int h);
     // A message text (or MMS text part) as markup; empty for an empty text.
     static std::string textBody(const std::string& text);
+    // How many parts a message's text is shown in: 1 unless it is a text message longer than
+    // BODY_PART_CHARS.
+    static size_t bodyPartCount(const msg_store::Conversation& conv);
 
 private:
+    // The shown part of a message text, with the way on to the next part when there are several.
+    static std::string _messageBody(const std::string& text, size_t part);
+    // An MMS text part, cut at one part's length.
+    static std::string _contentBody(const std::string& text);
     void _appendContents(std::string& out, const Input& input) const;
     std::string _imageContent(const msg_store::Content& content, size_t index) const;
     std::string _attachmentContent(const msg_store::Content& content, size_t index) const;

@@ -106,6 +106,8 @@ private:
     // worker, and a refusal brings the failure mark back if the bubble is still there.
     void _resend();
     void _refreshStatus();
+    // Shows the next part of a long text (the first after the last), from its top.
+    void _showNextBodyPart();
     // An MMS not on the watch yet: asks, then requests it.
     void _showRetrievePopup();
     void _retrieve();
@@ -145,6 +147,9 @@ private:
     static void _contentPressedCb(void* data, Evas_Object* obj, const char* emission, const char* source);
 
     bool _isMms = false;
+    // A long text is shown a part at a time; a tap goes on to the next part.
+    size_t _bodyPart = 0;
+    size_t _bodyPartCount = 1;
     bool _browserAvailable = false;
     bool _isChecked = false;
     bool _isContentPressed = false;

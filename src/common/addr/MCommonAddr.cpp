@@ -1,5 +1,6 @@
 #include "common/addr/MCommonAddr.h"
 
+#include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/FormattedNumber.h"
 #include "common/MsgLog.h"
@@ -22,10 +23,9 @@ bool hasStringIdPrefix(const std::string& address) {
     return address.compare(0, 4, "IDS_") == 0 || address.compare(0, 4, "WDS_") == 0;
 }
 
+// Names and addresses come from contacts and senders: one line of text, safe to lay out.
 void toMarkup(const char* text, std::string& out) {
-    char* markup = elm_entry_utf8_to_markup(text);
-    out = markup ? markup : "";
-    std::free(markup);
+    out = common_ui_helper::to_label_markup(text ? text : "", false);
 }
 
 // Person id and display name of the first person holding exactly this number.

@@ -26,17 +26,11 @@ char* copyText(const char* text) {
     return text ? strdup(text) : nullptr;
 }
 
-// The translation as markup; the plain translation when it cannot be converted.
+// The translation as markup. A sub text may be a number or name from outside, which has no
+// translation and shows as it is.
 void setItemPartText(Eext_Object_Item* item, const char* part, const char* textId) {
-    const char* translated = common_ui_helper::get_text(textId);
-    char* markup = elm_entry_utf8_to_markup(translated);
-    if (!markup) {
-        MSG_LOGE("markup_text is NULL.");
-        eext_more_option_item_part_text_set(item, part, translated);
-        return;
-    }
-    eext_more_option_item_part_text_set(item, part, markup);
-    free(markup);
+    eext_more_option_item_part_text_set(
+        item, part, common_ui_helper::to_label_markup(common_ui_helper::get_text(textId), false).c_str());
 }
 
 } // namespace

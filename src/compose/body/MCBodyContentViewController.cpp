@@ -193,6 +193,9 @@ void MCBodyContentViewController::_onBodyClicked(MsgType msgType) {
     editor->setOnPopSaveEntry([this](Evas_Object* entry) {
         MSG_RET_IF(!entry, "detailEntry is nullptr");
         std::string text = MCBodyLengthFilter::toPlainText(elm_entry_entry_get(entry));
+        // The editor shows the text safe to lay out: left as shown, the text stays as it came.
+        if (_bodyItem && text == common_ui_helper::to_layout_safe(_bodyItem->getText()))
+            text = _bodyItem->getText();
         if (_bodyItem)
             _bodyItem->setTextToEntry(text.c_str());
         _msg->body = text;

@@ -56,6 +56,8 @@ Evas_Object* MCBodyEntryContentViewController::onCreateView(Evas_Object* parent,
     // Centred, as every text of the round screen: above the input panel it is one short line.
     elm_entry_text_style_user_push(_entry, "DEFAULT='font_size=30 color=#ffffff align=center'");
     elm_entry_input_panel_return_key_type_set(_entry, ELM_INPUT_PANEL_RETURN_KEY_TYPE_DONE);
+    // What is typed or pasted goes in safe to lay out, before its length is judged.
+    elm_entry_markup_filter_append(_entry, common_ui_helper::layout_safe_filter_cb, nullptr);
     elm_entry_markup_filter_append(_entry, _filterCb, this);
     evas_object_smart_callback_add(_entry, "changed", _changedCb, this);
     evas_object_event_callback_add(_entry, EVAS_CALLBACK_KEY_DOWN, _keyDownCb, this);
@@ -74,7 +76,7 @@ void MCBodyEntryContentViewController::onPushed(Elm_Object_Item* naviItem) {
         elm_naviframe_item_title_enabled_set(naviItem, EINA_FALSE, EINA_FALSE);
     MSG_RET_IF(!_entry, "entry is nullptr");
     // The starting text is already in the limit: it is set past the filter.
-    char* markup = elm_entry_utf8_to_markup(_initialText.c_str());
+    char* markup = elm_entry_utf8_to_markup(common_ui_helper::to_layout_safe(_initialText).c_str());
     elm_entry_markup_filter_remove(_entry, _filterCb, this);
     elm_entry_entry_set(_entry, markup ? markup : "");
     elm_entry_markup_filter_append(_entry, _filterCb, this);

@@ -124,7 +124,8 @@ void MCItemBody::setTextToEntry(const char* text) {
 
 void MCItemBody::_showText() {
     MSG_RET_IF(!_entry, "entry is nullptr");
-    char* markup = elm_entry_utf8_to_markup(_text.c_str());
+    // The text is sent as it is; what is shown of it is safe to lay out.
+    char* markup = elm_entry_utf8_to_markup(common_ui_helper::to_layout_safe(_text).c_str());
     elm_entry_entry_set(_entry, markup ? markup : "");
     std::free(markup);
     // The preview shows the text's first lines whole: a cursor at the end scrolled the preview to

@@ -1,5 +1,6 @@
 #include "compose/MCItem/MCItemRcptSearch.h"
 
+#include "common/CommonUiHelper.h"
 #include "compose/MCRecipientSearch.h"
 
 #include <cstdlib>
@@ -38,10 +39,7 @@ std::string MCItemRcptSearch::_marked(const std::string& text) const {
         MCRecipientSearch::setKeywordColor(keyword, text.c_str(), out);
         return out;
     }
-    char* markup = elm_entry_utf8_to_markup(text.c_str());
-    out = markup ? markup : "";
-    free(markup);
-    return out;
+    return common_ui_helper::to_label_markup(text, false);
 }
 
 char* MCItemRcptSearch::_textGetCb(void* data, Evas_Object* /*obj*/, const char* part) {

@@ -1,5 +1,6 @@
 #include "compose/MCRecipientEntryContentViewController.h"
 
+#include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
@@ -67,7 +68,7 @@ void MCRecipientEntryContentViewController::setAddr(const char* address) {
         common_util::make_normalized_number(_address.c_str(), normalized) && !normalized.empty())
         _address = normalized;
     if (_entry) {
-        elm_entry_entry_set(_entry, toMarkup(_address).c_str());
+        elm_entry_entry_set(_entry, toMarkup(common_ui_helper::to_layout_safe(_address)).c_str());
         elm_entry_cursor_end_set(_entry);
     }
 }
@@ -150,7 +151,9 @@ Evas_Object* MCRecipientEntryContentViewController::_createEntry(Evas_Object* pa
                   size, r & 0xff, g & 0xff, b & 0xff, a & 0xff);
     elm_entry_text_style_user_push(entry, style);
 
-    // A separator ends the recipient before the size limit sees it.
+    // What is typed or pasted goes in safe to lay out; a separator ends the recipient before the
+    // size limit sees it.
+    elm_entry_markup_filter_append(entry, common_ui_helper::layout_safe_filter_cb, nullptr);
     elm_entry_markup_filter_append(entry, _separatorFilterCb, this);
     _limit.max_char_count = getMaxLength();
     if (_limit.max_char_count > 0)

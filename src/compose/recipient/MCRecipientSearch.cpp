@@ -1,5 +1,6 @@
 #include "compose/MCRecipientSearch.h"
 
+#include "common/CommonUiHelper.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "compose/MCUtil.h"
@@ -139,7 +140,7 @@ int MCRecipientSearch::searchFromLog(const char* keyword, int limit, contacts_li
 void MCRecipientSearch::setKeywordColor(const char* keyword, const char* source, std::string& out) {
     MSG_RET_IF(!keyword || !*keyword, "keyword is empty");
     MSG_RET_IF(!source, "source is nullptr");
-    std::string text = source;
+    std::string text = common_ui_helper::to_layout_safe(source);
     std::string key = keyword;
     bool number = MCUtil::isValidPhoneNumber(keyword, false);
     for (size_t start = 0; start < text.size(); ++start) {

@@ -2,6 +2,7 @@
 
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
+#include "common/MCommonI18n.h"
 #include "common/MsgLog.h"
 
 #include <Elementary.h>
@@ -16,11 +17,17 @@ namespace {
 constexpr const char* INFO_STYLE = "DEFAULT='font=Sans font_size=20 wrap=mixed text_class=AT0232'";
 constexpr const char* ATTACHMENT_STYLE = "DEFAULT='font=Sans font_size=20 text_class=AT0311'";
 constexpr const char* MMS_PLACEHOLDER_SUBJECT = "MMS Notification Message.";
+constexpr const char* READ_MORE_ID = "WDS_MSG_BODY_TAP_TO_READ_MORE_ABB";
+constexpr const char* READ_FROM_START_ID = "WDS_MSG_BODY_TAP_TO_READ_FROM_THE_START_ABB";
+constexpr const char* ELLIPSIS = "\xE2\x80\xA6";
+// Keeps "2/17" in that order inside a right-to-left sentence.
+constexpr const char* LEFT_TO_RIGHT_ISOLATE = "\xE2\x81\xA6";
+constexpr const char* POP_DIRECTIONAL_ISOLATE = "\xE2\x81\xA9";
 constexpr int SIM_ICON_W = 29;
 constexpr int INFO_H = 32;
 
 std::string escaped(const std::string& text) {
-    char* markup = elm_entry_utf8_to_markup(text.c_str());
+    char* markup = elm_entry_utf8_to_markup(common_ui_helper::to_layout_safe(text).c_str());
     std::string out = markup ? markup : "";
     free(markup);
     return out;
@@ -87,6 +94,37 @@ std::string MVBubbleMarkup::textBody(const std::string& text) {
     return out.empty() ? escaped(text) : out;
 }
 
+size_t MVBubbleMarkup::bodyPartCount(const msg_store::Conversation& conv) {
+    if (isMms(conv) || conv.text.size() <= BODY_PART_CHARS)
+        return 1;
+    return common_ui_helper::text_part_starts(conv.text, BODY_PART_CHARS).size();
+}
+
+std::string MVBubbleMarkup::_messageBody(const std::string& text, size_t part) {
+    if (text.size() <= BODY_PART_CHARS)
+        return textBody(text);
+    std::vector<size_t> starts = common_ui_helper::text_part_starts(text, BODY_PART_CHARS);
+    if (starts.size() == 1)
+        return textBody(text);
+    size_t index = part % starts.size();
+    size_t end = index + 1 < starts.size() ? starts[index + 1] : text.size();
+    std::string shown = textBody(text.substr(starts[index], end - starts[index]));
+    bool last = index + 1 == starts.size();
+    std::string counter, total;
+    MCommonI18n::getInstance()->getFormattedNumberText(static_cast<int>(index + 1), counter);
+    MCommonI18n::getInstance()->getFormattedNumberText(static_cast<int>(starts.size()), total);
+    std::string way = std::string(common_ui_helper::get_text(last ? READ_FROM_START_ID : READ_MORE_ID)) +
+                      " " + LEFT_TO_RIGHT_ISOLATE + counter + "/" + total + POP_DIRECTIONAL_ISOLATE;
+    return shown + "<br><hint>" + escaped(way) + "</hint>";
+}
+
+std::string MVBubbleMarkup::_contentBody(const std::string& text) {
+    if (text.size() <= BODY_PART_CHARS)
+        return textBody(text);
+    std::vector<size_t> starts = common_ui_helper::text_part_starts(text, BODY_PART_CHARS);
+    return starts.size() == 1 ? textBody(text) : textBody(text.substr(0, starts[1]) + ELLIPSIS);
+}
+
 std::string MVBubbleMarkup::make(const Input& input) const {
     MSG_RETV_IF(!input.conv, std::string(), "conv is nullptr");
     const msg_store::Conversation& conv = *input.conv;
@@ -94,7 +132,7 @@ std::string MVBubbleMarkup::make(const Input& input) const {
     if (input.isGroup && input.received && !input.senderName.empty())
         out += "<sender>" + escaped(input.senderName) + "</sender><br>";
     if (!isMms(conv)) {
-        out += textBody(conv.text);
+        out += _messageBody(conv.text, input.bodyPart);
     } else {
         if (!conv.subject.empty()) {
             out += conv.subject == MMS_PLACEHOLDER_SUBJECT
@@ -105,7 +143,7 @@ std::string MVBubbleMarkup::make(const Input& input) const {
         if (getRetrieveType(conv, input.standalone) == RETRIEVE_NONE) {
             _appendContents(out, input);
         } else {
-            out += conv.text.empty() ? hint("WDS_MSG_NPBODY_NO_CONTENT_ABB") : textBody(conv.text);
+            out += conv.text.empty() ? hint("WDS_MSG_NPBODY_NO_CONTENT_ABB") : _contentBody(conv.text);
             out += "<br>" + hint("WDS_MSG_BODY_TAP_HERE_TO_VIEW_MESSAGE");
         }
     }
@@ -121,7 +159,7 @@ void MVBubbleMarkup::_appendContents(std::string& out, const Input& input) const
         const msg_store::Content& content = contents[i];
         std::string part;
         if (content.mediaType == msg_store::Content::MEDIA_TYPE_TEXT)
-            part = textBody(content.text);
+            part = _contentBody(content.text);
         else if (isPicture(content))
             part = _imageContent(content, i);
         else if (content.mediaType == msg_store::Content::MEDIA_TYPE_AUDIO)
@@ -137,7 +175,7 @@ void MVBubbleMarkup::_appendContents(std::string& out, const Input& input) const
     }
     // An MMS whose text came only as its body (no text part).
     if (first)
-        out += textBody(input.conv->text);
+        out += _contentBody(input.conv->text);
 }
 
 std::string MVBubbleMarkup::_imageContent(const msg_store::Content& content, size_t index) const {

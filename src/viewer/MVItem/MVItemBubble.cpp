@@ -77,6 +77,9 @@ void MVItemBubble::update(std::shared_ptr<msg_store::Conversation> conv) {
     _conv = std::move(conv);
     _bubbleType = isReceived(*_conv) ? BUBBLE_RECEIVED : BUBBLE_SENT;
     _isMms = MVBubbleMarkup::isMms(*_conv);
+    _bodyPartCount = MVBubbleMarkup::bodyPartCount(*_conv);
+    if (_bodyPart >= _bodyPartCount)
+        _bodyPart = 0;
     updateDateTimeFormat();
 }
 
@@ -168,7 +171,16 @@ void MVItemBubble::_bubbleClicked() {
     } else if (_conv && MVBubbleMarkup::isOutbox(*_conv, common_util::is_sta_enabled()) &&
                _conv->networkStatus == msg_store::NETWORK_STATUS_SEND_FAIL) {
         _resend();
+    } else if (_bodyPartCount > 1) {
+        _showNextBodyPart();
     }
+}
+
+void MVItemBubble::_showNextBodyPart() {
+    _bodyPart = (_bodyPart + 1) % _bodyPartCount;
+    _refreshStatus();
+    if (Elm_Object_Item* item = getElmObjectItem())
+        elm_genlist_item_show(item, ELM_GENLIST_ITEM_SCROLLTO_TOP);
 }
 
 namespace {
@@ -376,6 +388,7 @@ std::string MVItemBubble::_makeMarkupText(Evas_Object* measurer) const {
     input.standalone = common_util::is_sta_enabled();
     input.showMmsLabel = !(_isMms && MCommonNumberSync::getInstance()->isSalescodeSupported());
     input.timeText = _timeText;
+    input.bodyPart = _bodyPart;
     input.isGroup = _conv->isGroupChat;
     std::shared_ptr<MCommonConvAddr> convAddr;
     if (!input.isGroup && input.received &&

@@ -1,5 +1,7 @@
 #include "viewer/MVItem/MVItemFixed.h"
 
+#include "common/CommonUiHelper.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -29,7 +31,7 @@ char* MVItemFixed::_textGetCb(void* data, Evas_Object* /*obj*/, const char* part
     if (text.empty())
         return nullptr;
     // Names and dates are text; the theme's text part would take them as markup.
-    return elm_entry_utf8_to_markup(text.c_str());
+    return strdup(common_ui_helper::to_label_markup(text, false).c_str());
 }
 
 Evas_Object* MVItemFixed::_anchorGetCb(void* /*data*/, Evas_Object* obj, const char* part) {

@@ -1,5 +1,6 @@
 #include "viewer/media/MVAttachmentViewController.h"
 
+#include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
 #include "viewer/media/MVContentTap.h"
@@ -35,7 +36,8 @@ Evas_Object* MVAttachmentViewController::onCreateView(Evas_Object* parent, void*
     MSG_RETV_IF(!layout, nullptr, "elm_layout_add failed");
     elm_layout_file_set(layout, common_util::get_message_edj().c_str(), "bubble/content/attach/receive");
     // A text part shows the name as it is, never as markup.
-    edje_object_part_text_set(elm_layout_edje_get(layout), "elm.text.filename", _fileName.c_str());
+    edje_object_part_text_set(elm_layout_edje_get(layout), "elm.text.filename",
+                              common_ui_helper::to_layout_safe(_fileName).c_str());
     Evas_Object* icon = elm_image_add(layout);
     if (!elm_image_file_set(icon, common_util::get_image_edj().c_str(), iconOf(_displayType)))
         MSG_LOGE("image group cannot be loaded");

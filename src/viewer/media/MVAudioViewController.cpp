@@ -1,5 +1,6 @@
 #include "viewer/media/MVAudioViewController.h"
 
+#include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/DazoLog.h"
 #include "common/MCommonAppLaunchMgr.h"
@@ -76,7 +77,7 @@ Evas_Object* MVAudioViewController::onCreateView(Evas_Object* parent, void*) {
     Evas_Object* edje = elm_layout_edje_get(_layout);
     const std::string& name = _content.fileName.empty() ? _content.filePath : _content.fileName;
     // Text parts show the name as it is: it never becomes markup.
-    edje_object_part_text_set(edje, "text.filename", name.c_str());
+    edje_object_part_text_set(edje, "text.filename", common_ui_helper::to_layout_safe(name).c_str());
     _duration = readDuration(_content.filePath);
     edje_object_part_text_set(edje, "text.time", formatTime(_duration).c_str());
     MVContentTap::attach(_layout,

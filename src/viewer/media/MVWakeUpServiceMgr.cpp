@@ -1,6 +1,7 @@
 #include "viewer/media/MVWakeUpServiceMgr.h"
 
 #include "app_control.h"
+#include "common/CommonUiHelper.h"
 #include "common/MsgLog.h"
 #include "common/SingletonRelease.h"
 #include "common/addr/MCommonAddr.h"
@@ -112,7 +113,8 @@ void MVWakeUpServiceMgr::_answer() {
                 std::string name;
                 first->getContactName(name);
                 bundle_add_str(response, "contact_id", std::to_string(contactId).c_str());
-                bundle_add_str(response, "display_name", name.c_str());
+                // The service shows the name: as every screen here, it gets it safe to lay out.
+                bundle_add_str(response, "display_name", common_ui_helper::to_layout_safe(name).c_str());
             }
             bundle_add_str(response, "phone_number", first->getAddress());
         }

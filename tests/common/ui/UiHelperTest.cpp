@@ -155,6 +155,64 @@ TEST(LabelMarkupTest, TextShowsAsWrittenInValidUtf8) {
     }
 }
 
+// Marks that the text engine was seen to spin on, and the text of languages that stack marks.
+TEST(LayoutSafeTextTest, MarksWithoutABaseSitOnANoBreakSpaceAndRealScriptsStayAsWritten) {
+    const std::string nbsp = "\u00A0";
+    const std::string eightMarks = "\u0301\u0302\u0303\u0304\u0305\u0306\u0307\u0308";
+    const struct {
+        std::string text;
+        std::string safe;
+    } cases[] = {
+        // A space and the mark after it are one cluster, yet a line may break between them.
+        {"a \u0301 y\u0489", "a " + nbsp + "\u0301 y\u0489"},
+        {"  \u20DD\u20DD\u200B\u0484y", "  " + nbsp + "\u20DD\u20DD\u200B" + nbsp + "\u0484y"},
+        {"\u0301start", nbsp + "\u0301start"},
+        {"line\n\u0301\ttab\t\u200D", "line\n" + nbsp + "\u0301\ttab\t" + nbsp + "\u200D"},
+        {"no-break\u00A0\u0301", "no-break\u00A0\u0301"},
+        {"Z" + eightMarks + "\u0309\u030A\u030B" + " ok", "Z" + eightMarks + " ok"},
+        {"a\xff\xfe", "a\uFFFD\uFFFD"},
+        // Vietnamese decomposed, Thai, Arabic with harakat, Devanagari, Korean jamo, Tibetan
+        // stacks, Hebrew points, emoji joined and flagged: unchanged.
+        {"Tie\u0302\u0301ng Vie\u0323\u0302t", "Tie\u0302\u0301ng Vie\u0323\u0302t"},
+        {"ที่น้ำ สวัสดี", "ที่น้ำ สวัสดี"},
+        {"بِسْمِ ٱللَّٰهِ ٱلرَّحْمَٰنِ", "بِسْمِ ٱللَّٰهِ ٱلرَّحْمَٰنِ"},
+        {"हिन्दी क्षत्रिय र्त्स्न्य", "हिन्दी क्षत्रिय र्त्स्न्य"},
+        {"\u1112\u1161\u11AB\u1100\u1173\u11AF 한국어", "\u1112\u1161\u11AB\u1100\u1173\u11AF 한국어"},
+        {"བསྒྲུབས་ ཧཱུྃ", "བསྒྲུབས་ ཧཱུྃ"},
+        {"בְּרֵאשִׁ֖ית", "בְּרֵאשִׁ֖ית"},
+        {"\U0001F468\u200D\U0001F469\u200D\U0001F467 \U0001F44D\U0001F3FD 1\uFE0F\u20E3",
+         "\U0001F468\u200D\U0001F469\u200D\U0001F467 \U0001F44D\U0001F3FD 1\uFE0F\u20E3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string safe = common_ui_helper::to_layout_safe(c.text);
+        EXPECT_EQ(safe, c.safe);
+        EXPECT_EQ(common_ui_helper::to_layout_safe(safe), safe);
+    }
+    // The label conversion makes the text safe after its control characters became spaces.
+    EXPECT_EQ(common_ui_helper::to_label_markup("a\x01\u0301", false), "a &nbsp;\u0301");
+}
+
+TEST(LayoutSafeTextTest, WhatIsTypedAfterTheCursorKeepsTheWholeSafe) {
+    const std::string nbsp = "\u00A0";
+    const std::string sevenMarks = "\u0301\u0302\u0303\u0304\u0305\u0306\u0307";
+    const struct {
+        const char* before;
+        std::string insertion;
+        std::string kept;
+    } cases[] = {
+        {"e", "\u0301", "\u0301"}, {"word ", "\u0301x", nbsp + "\u0301x"}, {"", "\u0301", nbsp + "\u0301"},
+        {"", "plain", "plain"},    {"a\u00A0", "\u0301", "\u0301"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before + c.insertion);
+        EXPECT_EQ(common_ui_helper::to_layout_safe_insertion(c.before, c.insertion), c.kept);
+    }
+    // Marks already on the character count towards its bound.
+    std::string before = "a" + sevenMarks;
+    EXPECT_EQ(common_ui_helper::to_layout_safe_insertion(before, "\u0308\u0309b"), "\u0308b");
+}
+
 class Page : public view_kit::WContentViewController {
 protected:
     Evas_Object* onCreateView(Evas_Object* parent, void*) override {
