@@ -10,6 +10,7 @@
 #include "msg_store/MessageManager.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemDateLine.h"
+#include "viewer/media/MVSoundPlayer.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -69,9 +70,11 @@ void MVListViewController::_onStorageChanged(const char* payload) {
         MSG_LOGE("parsing failed");
         return;
     }
+    bool ours = false;
     for (const auto& entry : ids) {
         if (entry.second != _threadId)
             continue;
+        ours = true;
         switch (type) {
         case MCommonStorageChangeParser::CHANGE_TYPE_INSERTED:
             _insertMessage(entry.first);
@@ -87,7 +90,9 @@ void MVListViewController::_onStorageChanged(const char* payload) {
             break;
         }
     }
-    if (MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_RESUMED)
+    // Only this conversation's messages change its entries; a delete on the worker changes them
+    // once, at its end.
+    if (ours && !isBgDeleteRunning() && MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_RESUMED)
         _sendEvent(EVENT_OPTIONS_CHANGED);
 }
 
@@ -162,6 +167,15 @@ void MVListViewController::_updateMessage(int msgId) {
 }
 
 void MVListViewController::_deleteMessage(int msgId) {
+    std::shared_ptr<msg_store::Conversation> conv;
+    if (_model.getConvById(msgId, conv) && conv) {
+        // A clip of a message that is gone stops with it.
+        MVSoundPlayer* player = MVSoundPlayer::getInstance();
+        for (const msg_store::Content& content : conv->contents) {
+            if (player->isCurrent(content))
+                player->stop();
+        }
+    }
     _model.remove(msgId);
     _msgCount = _model.getCount();
     _deleteBubble(msgId);
