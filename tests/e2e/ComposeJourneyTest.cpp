@@ -73,6 +73,18 @@ protected:
         int label = conversation.lowestLitLineIn({Watch::CENTRE, 0, 1, Watch::SIZE});
         watch().tap(Watch::CENTRE, label - REPLY_ABOVE_LABEL);
     }
+    // The reply row's input selector takes the text; back in msg-app. Whether all went so.
+    bool reply(const Frame& conversation, const std::string& text) {
+        tapReply(conversation);
+        if (!watch().switchTo("msg-input")) {
+            ADD_FAILURE() << "the input selector did not open";
+            return false;
+        }
+        watch().type(text);
+        watch().key("Return");
+        EXPECT_TRUE(watch().waitGone("msg-input"));
+        return watch().switchTo("msg-app");
+    }
 
     static bool waitUntilTrue(const std::function<bool()>& condition) { return waitUntil(condition, 20.0); }
     // The red mark of a message that was not sent, where the screen shows one.
@@ -124,13 +136,7 @@ TEST_F(ComposeJourney, ANewMessageToAContactFoundByTypingIsSentAndListedFirst) {
 TEST_F(ComposeJourney, AReplyTypedInTheInputSelectorAppearsInTheConversation) {
     Frame conversation;
     ASSERT_TRUE(openNewConversation(&conversation));
-    tapReply(conversation);
-    ASSERT_TRUE(watch().switchTo("msg-input")) << "the input selector did not open";
-    watch().type("Sounds good");
-    watch().key("Return");
-    EXPECT_TRUE(watch().waitGone("msg-input"));
-
-    ASSERT_TRUE(watch().switchTo("msg-app"));
+    ASSERT_TRUE(reply(conversation, "Sounds good"));
     EXPECT_TRUE(watch().waitForChange(conversation, conversation.whole(), 0.02, "replied", nullptr))
         << "no new bubble";
     ASSERT_TRUE(phoneDelivers(SENDER));
@@ -140,12 +146,7 @@ TEST_F(ComposeJourney, AReplyTypedInTheInputSelectorAppearsInTheConversation) {
 TEST_F(ComposeJourney, AReplyThePhoneFailedIsSentAgainWithATap) {
     Frame conversation;
     ASSERT_TRUE(openNewConversation(&conversation));
-    tapReply(conversation);
-    ASSERT_TRUE(watch().switchTo("msg-input")) << "the input selector did not open";
-    watch().type("Sounds good");
-    watch().key("Return");
-    EXPECT_TRUE(watch().waitGone("msg-input"));
-    ASSERT_TRUE(watch().switchTo("msg-app"));
+    ASSERT_TRUE(reply(conversation, "Sounds good"));
 
     // The phone cannot send it: the bubble shows the failure mark.
     ASSERT_TRUE(waitUntilTrue([&] {
