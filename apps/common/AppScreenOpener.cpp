@@ -2,7 +2,9 @@
 
 #include "block/MBContentViewController.h"
 #include "common/MsgLog.h"
+#include "common/popup/MCommonPopup.h"
 #include "compose/MCLaunchMgr.h"
+#include "compose/MCResendCheck.h"
 #include "viewer/MVContentViewController.h"
 
 namespace msg_app {
@@ -43,6 +45,21 @@ bool AppScreenOpener::checkComposer(const std::vector<std::string>& recipients,
     if (errorPopup)
         *errorPopup = compose::MCLaunchMgr::createErrorPopup(error, 0);
     return false;
+}
+
+bool AppScreenOpener::checkResend(SendRoad road, bool isMms, const std::string& address, int msgId,
+                                  view_kit::WViewController** errorPopup) {
+    static_assert(static_cast<int>(compose::SendBy::PHONE) == ROAD_PHONE &&
+                      static_cast<int>(compose::SendBy::HULM) == ROAD_WATCH &&
+                      static_cast<int>(compose::SendBy::NMS) == ROAD_NMS,
+                  "the roads are numbered as the composer numbers them");
+    MCommonPopup* popup = nullptr;
+    bool available = compose::MCResendCheck::check(static_cast<compose::SendBy>(road),
+                                                   isMms ? compose::MSG_TYPE_MMS : compose::MSG_TYPE_SMS,
+                                                   address, msgId, errorPopup ? &popup : nullptr);
+    if (errorPopup)
+        *errorPopup = popup;
+    return available;
 }
 
 } // namespace shell

@@ -14,6 +14,8 @@ public:
     view_kit::WContentViewController* createComposer(view_kit::WViewController** errorPopup) override;
     bool checkComposer(const std::vector<std::string>& recipients,
                        view_kit::WViewController** errorPopup) override;
+    bool checkResend(SendRoad road, bool isMms, const std::string& address, int msgId,
+                     view_kit::WViewController** errorPopup) override;
 };
 
 } // namespace shell

@@ -56,6 +56,9 @@ bool is_consumer_connected();
 bool is_main_app();
 bool is_support_MMS();
 bool is_browser_available();
+// The platform's web engine, which web views load at run time; whether it is on the watch.
+constexpr const char* WEB_ENGINE_LIBRARY = "libewebkit2.so";
+bool is_web_engine_available();
 bool is_package_enabled(const char* pkgId);
 // 1 when the carrier's map service is "here", else 0.
 int get_map_type();

@@ -16,6 +16,13 @@ namespace msg_app {
 
 class IMCommonScreenOpener {
 public:
+    // The roads a message leaves by, as the composer numbers them.
+    enum SendRoad : int {
+        ROAD_PHONE = 1, // the paired phone's own messaging
+        ROAD_WATCH = 2, // the watch's own modem
+        ROAD_NMS = 3,   // the network message service, on the phone's behalf
+    };
+
     virtual ~IMCommonScreenOpener() = default;
     // The page of one conversation; null when it cannot be made.
     virtual view_kit::WContentViewController* createConversation(int threadId) = 0;
@@ -28,6 +35,11 @@ public:
     // storage, the recipients). False with *errorPopup set as for createComposer.
     virtual bool checkComposer(const std::vector<std::string>& recipients,
                                view_kit::WViewController** errorPopup) = 0;
+    // Whether a message that failed may go again by its own road now, by the composer's rules for
+    // that road. False with *errorPopup set to the popup that tells why, or null when the check
+    // asked for the phone's connection itself, for the caller to attach.
+    virtual bool checkResend(SendRoad road, bool isMms, const std::string& address, int msgId,
+                             view_kit::WViewController** errorPopup) = 0;
 };
 
 namespace screen_opener {

@@ -204,6 +204,9 @@ private:
     void _actionAddContact();
     std::string _firstAddress() const;
     static void _edgeTopCb(void* data, Evas_Object* obj, void* eventInfo);
+    // A finger, the wheel or the bezel moves the list: nothing else moves it from now on.
+    static void _userScrollCb(void* data, Evas_Object* obj, void* eventInfo);
+    void _onUserScroll();
     static void _realizedCb(void* data, Evas_Object* obj, void* eventInfo);
     static Evas_Event_Flags _doubleTapCb(void* data, void* eventInfo);
 

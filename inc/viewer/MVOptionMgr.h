@@ -75,6 +75,22 @@ private:
     MVOptionMgr() = default;
     static void _destroy();
 
+    // An entry as the panel shows it.
+    struct Shown {
+        MoreOption option;
+        std::string sub;
+        const char* icon;
+        bool operator==(const Shown& other) const {
+            return option == other.option && sub == other.sub && icon == other.icon;
+        }
+    };
+
+    std::vector<Shown> _threadEntries() const;
+    static const char* _iconOf(MoreOption option);
+    // The option under the selector of the open panel, -1 for none.
+    int _selectedOption() const;
+    // Puts the option under the selector again when the panel still offers it.
+    void _keepSelection(int option);
     void _loadThreadOption();
     void _loadMsgOption();
     void _loadCutlinkOption();
@@ -97,6 +113,7 @@ private:
     CutlinkCb _cutlinkSelectCb;
     std::string _number;
     std::vector<MoreOption> _options;
+    std::vector<Shown> _shown;
 };
 
 } // namespace msg_viewer

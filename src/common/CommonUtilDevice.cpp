@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
 #include <memory>
 #include <string>
 
@@ -192,6 +193,18 @@ bool is_browser_available() {
         app_control_destroy(control);
         available = available && matched;
     }
+    return available;
+}
+
+bool is_web_engine_available() {
+    // The engine does not come or go while the application runs.
+    static const bool available = [] {
+        void* engine = dlopen(WEB_ENGINE_LIBRARY, RTLD_LAZY);
+        if (engine)
+            dlclose(engine);
+        MSG_LOGD("web engine available [%d]", engine != nullptr);
+        return engine != nullptr;
+    }();
     return available;
 }
 

@@ -44,8 +44,11 @@ const std::regex& glympseRegex() {
     return re;
 }
 
+// West and south of zero the coordinates are negative, and a shared place may carry its zoom in
+// a query: both are the same place, which the map application is given without the query.
 const std::regex& hereMapRegex() {
-    static const std::regex re("(https?://)?" + escapeForRegex(hosts::kHereMapShare) + "/l/[0-9.]+,[0-9.]+",
+    static const std::regex re("(https?://)?" + escapeForRegex(hosts::kHereMapShare) +
+                                   "/l/-?[0-9.]+,-?[0-9.]+(\\?[^\\s<>\"]*)?",
                                std::regex::ECMAScript);
     return re;
 }

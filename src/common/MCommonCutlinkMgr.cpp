@@ -4,18 +4,21 @@
 #include "common/MsgLog.h"
 #include "common/SingletonRelease.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace msg_app {
 
 namespace {
 
-constexpr const char* kStoreScheme = "vorlaneapps:";
 constexpr const char* kStorePattern = "vorlaneapps://ProductDetail/[0-9a-z_\\.\\-]+";
 constexpr const char* kAnchorPostfix = "<underline=off></color></pressed_color>";
 constexpr const char* kFontStyle = "AT0271";
 constexpr const char* kPressedFontStyle = "AT0271P";
 constexpr int kMapTypeHere = 1;
+// The packages of the store and of the map application that links open.
+constexpr const char* STORE_PACKAGE = "com.vorlane.hulmstore";
+constexpr const char* MAP_PACKAGE = "com.vorlane.mapcontrol";
 
 constexpr int kAllLinkTypes =
     QEL_CUT_LINK_TYPE_URI | QEL_CUT_LINK_TYPE_PHONE | QEL_CUT_LINK_TYPE_DATETIME | QEL_CUT_LINK_TYPE_UNC;
@@ -46,7 +49,10 @@ void MCommonCutlinkMgr::release() {
 }
 
 MCommonCutlinkMgr::MCommonCutlinkMgr()
-    : _isBrowserAvailable(common_util::is_browser_available()), _mapType(common_util::get_map_type()) {
+    : _isBrowserAvailable(common_util::is_browser_available()),
+      _isStoreAvailable(common_util::is_package_enabled(STORE_PACKAGE)),
+      _isMapAvailable(common_util::is_package_enabled(MAP_PACKAGE)),
+      _isWebViewAvailable(common_util::is_web_engine_available()), _mapType(common_util::get_map_type()) {
     common_util::create_cutlink_prefix_tag(_anchorPrefix, kFontStyle, kPressedFontStyle);
 }
 
@@ -61,11 +67,12 @@ Qel_Cut_Link* MCommonCutlinkMgr::create(Evas_Object* entry, Evas_Smart_Cb anchor
     } else {
         cutLink = qel_cut_link_add(entry, kAllLinkTypes);
         MSG_RETV_IF(!cutLink, nullptr, "creating cutlink failed");
-        qel_cut_link_add_scheme(cutLink, kStoreScheme, kStorePattern);
+        qel_cut_link_add_scheme(cutLink, SCHEME_APPSTORE, kStorePattern);
+        qel_cut_link_set_match_cb(cutLink, SCHEME_APPSTORE, _matchCb, this);
         qel_cut_link_set_match_cb(cutLink, QEL_CUT_LINK_SCHEME_URI, _matchCb, this);
         qel_cut_link_set_match_cb(cutLink, QEL_CUT_LINK_SCHEME_PHONE, _matchCb, this);
     }
-    for (const char* scheme : {QEL_CUT_LINK_SCHEME_URI, kStoreScheme, QEL_CUT_LINK_SCHEME_PHONE})
+    for (const char* scheme : {QEL_CUT_LINK_SCHEME_URI, SCHEME_APPSTORE, QEL_CUT_LINK_SCHEME_PHONE})
         qel_cut_link_set_tag(cutLink, scheme, _anchorPrefix.c_str(), kAnchorPostfix);
 
     if (anchorClicked)
@@ -75,13 +82,15 @@ Qel_Cut_Link* MCommonCutlinkMgr::create(Evas_Object* entry, Evas_Smart_Cb anchor
     return cutLink;
 }
 
-bool MCommonCutlinkMgr::_isUriLinked(const std::string& uri) const {
-    if (_isBrowserAvailable)
-        return true;
+MCommonCutlinkMgr::UriTarget MCommonCutlinkMgr::getUriTarget(const std::string& uri) const {
     const char* url = uri.c_str();
-    return common_util::is_glympse_url_match(url) || common_util::is_google_map_url_match(url) ||
-           (_mapType == kMapTypeHere && common_util::is_here_map_url_match(url)) ||
-           common_util::is_hulm_app_url_match(url);
+    if (_mapType == kMapTypeHere && common_util::is_here_map_url_match(url))
+        return _isMapAvailable ? URI_MAP : _isBrowserAvailable ? URI_BROWSER : URI_NONE;
+    if (common_util::is_hulm_app_url_match(url))
+        return _isStoreAvailable ? URI_STORE : _isBrowserAvailable ? URI_BROWSER : URI_NONE;
+    if (common_util::is_glympse_url_match(url) || common_util::is_google_map_url_match(url))
+        return _isWebViewAvailable ? URI_WEB_VIEW : _isBrowserAvailable ? URI_BROWSER : URI_NONE;
+    return _isBrowserAvailable ? URI_BROWSER : URI_NONE;
 }
 
 Eina_Bool MCommonCutlinkMgr::_matchCb(void* userData, const char* text, const char* scheme, const char* start,
@@ -96,10 +105,16 @@ Eina_Bool MCommonCutlinkMgr::_matchCb(void* userData, const char* text, const ch
         return EINA_FALSE;
     if (hasScheme(scheme, QEL_CUT_LINK_SCHEME_PHONE))
         return EINA_TRUE;
+    auto* self = static_cast<MCommonCutlinkMgr*>(userData);
+    // Only what a tap can open is drawn as a link.
+    if (hasScheme(scheme, SCHEME_APPSTORE))
+        return self->_isStoreAvailable ? EINA_TRUE : EINA_FALSE;
     if (hasScheme(scheme, QEL_CUT_LINK_SCHEME_URI) && start <= end) {
-        auto* self = static_cast<MCommonCutlinkMgr*>(userData);
-        return self->_isUriLinked(std::string(start, static_cast<size_t>(end - start))) ? EINA_TRUE
-                                                                                        : EINA_FALSE;
+        // The link as the user reads it: the text is markup.
+        char* plain = elm_entry_markup_to_utf8(std::string(start, static_cast<size_t>(end - start)).c_str());
+        bool linked = plain && self->getUriTarget(plain) != URI_NONE;
+        free(plain);
+        return linked ? EINA_TRUE : EINA_FALSE;
     }
     return EINA_FALSE;
 }

@@ -89,6 +89,8 @@ bool MVListViewController::_createGenlist() {
         common_ui_helper::add_circle_genlist(_genlist, window->getCircleSurface());
     evas_object_smart_callback_add(_genlist, "edge,top", _edgeTopCb, this);
     evas_object_smart_callback_add(_genlist, "realized", _realizedCb, this);
+    evas_object_smart_callback_add(_genlist, "scroll,drag,start", _userScrollCb, this);
+    evas_object_smart_callback_add(_genlist, "scroll,anim,start", _userScrollCb, this);
     _sizer = std::make_shared<MVBubbleSizer>(_genlist);
     _addRotaryCallbacks();
     if (_selectModeLayout)
@@ -401,6 +403,20 @@ void MVListViewController::_realizedCb(void* data, Evas_Object* /*obj*/, void* e
     auto* self = static_cast<MVListViewController*>(data);
     if (self->_restOfPageWaiting)
         self->_loadRestOfPage();
+}
+
+void MVListViewController::_userScrollCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
+    static_cast<MVListViewController*>(data)->_onUserScroll();
+}
+
+void MVListViewController::_onUserScroll() {
+    if (!_restOfPageWaiting && _restOfPageIdler.expired())
+        return;
+    // Rows put in above would move what the user is reading, and the end brought back: the rest
+    // of the first page comes with the older pages, when the top is reached.
+    MSG_LOGI("the user scrolls before the first page is complete");
+    _restOfPageWaiting = false;
+    view_kit::WTimer::destroy(_restOfPageIdler);
 }
 
 void MVListViewController::_edgeTopCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {

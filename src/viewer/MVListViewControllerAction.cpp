@@ -181,8 +181,13 @@ void MVListViewController::appEventListener(MCommonAppEventType type) {
         if (_titleItem)
             elm_genlist_item_update(_titleItem);
         elm_genlist_realized_items_update(_genlist);
+        // A contact saved from the panel is no longer one to create.
+        _sendEvent(EVENT_OPTIONS_CHANGED);
         break;
     case APP_EVENT_TIME_FORMAT_CHANGED:
+    case APP_EVENT_LANGUAGE_CHANGED:
+    case APP_EVENT_REGION_FORMAT_CHANGED:
+        // The rows in view are drawn again too: their texts, times and direction follow.
         _refreshTimes();
         break;
     case APP_EVENT_FONT_CHANGED:

@@ -3,6 +3,7 @@
 #include "viewer/MVListViewController.h"
 
 #include "app_control.h"
+#include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/Connectivity.h"
 #include "common/DazoLog.h"
@@ -18,6 +19,9 @@
 #include "viewer/MVOptionMgr.h"
 #include "viewer/MVRecipientContentViewController.h"
 #include "viewer/MVThreadAddress.h"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace msg_app {
 namespace msg_viewer {
@@ -226,10 +230,30 @@ void MVListViewController::_actionBlock(bool block) {
         if (block ? svc->addBlockNumber(address.c_str()) : svc->removeBlockNumber(address.c_str()))
             ++done;
     }
-    MSG_LOGI("%d/%d address(es) is(are) %s", done, static_cast<int>(addresses.size()),
-             block ? "blocked" : "unblocked");
-    _showToast(block ? "WDS_MSG_TPOP_YOU_WONT_GET_ANY_MORE_CALLS_OR_MESSAGES_FROM_THIS_NUMBER_ABB"
-                     : "WDS_MSG_TPOP_YOU_CAN_NOW_GET_CALLS_AND_MESSAGES_FROM_THIS_NUMBER_ABB");
+    // The block list, when it can be read (an empty one cannot), says what holds now: a number
+    // blocked before counts as blocked, and a call that answered success without a change does not.
+    std::vector<std::string> blocked;
+    if (svc->getBlockNumberList(blocked)) {
+        done = static_cast<int>(std::count_if(addresses.begin(), addresses.end(), [&](const std::string& a) {
+            return (std::find(blocked.begin(), blocked.end(), a) != blocked.end()) == block;
+        }));
+    }
+    int total = static_cast<int>(addresses.size());
+    MSG_LOGI("%d/%d address(es) is(are) %s", done, total, block ? "blocked" : "unblocked");
+    if (done == total) {
+        _showToast(block ? "WDS_MSG_TPOP_YOU_WONT_GET_ANY_MORE_CALLS_OR_MESSAGES_FROM_THIS_NUMBER_ABB"
+                         : "WDS_MSG_TPOP_YOU_CAN_NOW_GET_CALLS_AND_MESSAGES_FROM_THIS_NUMBER_ABB");
+    } else if (done == 0) {
+        _showToast(block ? "WDS_MSG_TPOP_COULDNT_BLOCK_NUMBER_ABB"
+                         : "WDS_MSG_TPOP_COULDNT_UNBLOCK_NUMBER_ABB");
+    } else {
+        const char* format =
+            common_ui_helper::get_text(block ? "WDS_MSG_TPOP_PD_OF_PD_NUMBERS_BLOCKED_ABB"
+                                             : "WDS_MSG_TPOP_PD_OF_PD_NUMBERS_UNBLOCKED_ABB");
+        char text[128];
+        std::snprintf(text, sizeof(text), format, done, total);
+        _showToast(text);
+    }
     createThreadOptions();
 }
 

@@ -66,6 +66,8 @@ bool MVListViewController::_isScrolledToBottom() const {
 
 Eina_Bool MVListViewController::_rotaryCb(void* data, Evas_Object*, Eext_Rotary_Event_Info* info) {
     auto* self = static_cast<MVListViewController*>(data);
+    if (info && info->direction == EEXT_ROTARY_EVENT_DIRECTION_COUNTER_CLOCKWISE)
+        self->_onUserScroll();
     // Every detent goes on to the list's own scrolling (EINA_TRUE): away from the end that is all
     // it does, and while the reply rises the list is frozen anyway.
     if (self->_viewType == VIEW_TYPE_SELECT) {

@@ -13,6 +13,7 @@
 #include "msg_store/ThreadManager.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemReply.h"
+#include "viewer/media/MVSoundPlayer.h"
 
 #include <algorithm>
 
@@ -107,6 +108,8 @@ void MVListViewController::_changeToSelectMode(MVItemBubble* first) {
         _selected.insert(first->getMsgId());
     }
     _updateSelectModeButtons();
+    // A tap on a clip now checks its bubble: nothing else could stop it, and it may be deleted.
+    MVSoundPlayer::getInstance()->stop();
 }
 
 void MVListViewController::_changeToNormalMode() {

@@ -11,6 +11,7 @@
 #include "msg_store/ThreadManager.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemDateLine.h"
+#include "viewer/media/MVSoundPlayer.h"
 
 #include <Ecore.h>
 
@@ -94,7 +95,9 @@ void MVListViewController::_onStorageChanged(const char* payload) {
                 _changesWhileReloading.emplace_back(type, msgId);
         }
     }
-    if (MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_RESUMED)
+    // Only this conversation's messages change its entries; a delete on the worker changes them
+    // once, at its end.
+    if (!mine.empty() && !isBgDeleteRunning() && MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_RESUMED)
         _sendEvent(EVENT_OPTIONS_CHANGED);
 }
 
@@ -348,6 +351,15 @@ void MVListViewController::_updateMessage(int msgId) {
 }
 
 void MVListViewController::_deleteMessage(int msgId) {
+    std::shared_ptr<msg_store::Conversation> conv;
+    if (_model.getConvById(msgId, conv) && conv) {
+        // A clip of a message that is gone stops with it.
+        MVSoundPlayer* player = MVSoundPlayer::getInstance();
+        for (const msg_store::Content& content : conv->contents) {
+            if (player->isCurrent(content))
+                player->stop();
+        }
+    }
     _model.remove(msgId);
     _msgCount = _model.getCount();
     _deleteBubble(msgId);

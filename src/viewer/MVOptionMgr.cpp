@@ -95,6 +95,7 @@ Evas_Object* MVOptionMgr::createView(Evas_Object* parent) {
     _optionWptr = view_kit::weak_cast<MCommonMoreOptionViewController>(option->getWeakPtr());
     _optionType = _baseType = OPTION_NONE;
     _options.clear();
+    _shown.clear();
     return option->getEvasObject();
 }
 
@@ -110,6 +111,7 @@ void MVOptionMgr::destroy() {
     _provider = nullptr;
     _optionType = _baseType = OPTION_NONE;
     _options.clear();
+    _shown.clear();
     auto optionSptr = _optionWptr.lock();
     MSG_RET_IF(!optionSptr, "!optionSptr");
     optionSptr->destroy();
@@ -142,38 +144,69 @@ bool MVOptionMgr::createCutlinkOption(CutlinkCb cb, const char* number) {
     return _optionType == OPTION_CUTLINK;
 }
 
-void MVOptionMgr::_loadThreadOption() {
-    MSG_RET_IF(!_provider, "!_provider");
-    MSG_RET_IF(!_threadMenuSelectCb, "!_threadMenuSelectCb");
-    _resetItems();
+std::vector<MVOptionMgr::Shown> MVOptionMgr::_threadEntries() const {
+    std::vector<Shown> entries;
+    auto add = [&entries](MoreOption option, const char* sub = nullptr) {
+        entries.push_back({option, sub ? sub : "", _iconOf(option)});
+    };
     std::shared_ptr<msg_store::Conversation> latest, any;
     _provider->getLatestConv(latest);
     std::vector<std::string> addresses = thread_address::list(_threadId);
     bool supportReply = thread_address::is_support_reply(_threadId, latest.get());
 
     if (supportReply)
-        _appendThreadItem(MORE_OPTION_REPLY);
+        add(MORE_OPTION_REPLY);
     if (addresses.size() == 1 && common_util::is_phone_number(addresses.front().c_str()))
-        _appendThreadItem(MORE_OPTION_CALL, addresses.front().c_str());
+        add(MORE_OPTION_CALL, addresses.front().c_str());
     if (supportReply && !common_util::is_power_saving_mode() && common_util::get_map_type() != 0)
-        _appendThreadItem(MORE_OPTION_SEND_LOCATION);
+        add(MORE_OPTION_SEND_LOCATION);
     if (addresses.size() > 1)
-        _appendThreadItem(MORE_OPTION_RECIPIENTS);
+        add(MORE_OPTION_RECIPIENTS);
     if ((common_util::is_retail_mode_enabled() || isCompanionVendor()) && _provider->getPhoneMsgConv(any))
-        _appendThreadItem(MORE_OPTION_SHOW_ON_PHONE);
+        add(MORE_OPTION_SHOW_ON_PHONE);
     std::shared_ptr<MCommonConvAddr> convAddr;
     MCommonAddrMgr::getInstance()->getConvAddr(_threadId, convAddr);
     if (common_util::is_sta_enabled() && _provider->getHulmMsgConv(any) && convAddr &&
         convAddr->getValidAddrCount() > 0)
-        _appendThreadItem(anyBlocked(addresses) ? MORE_OPTION_UNBLOCK : MORE_OPTION_BLOCK);
+        add(anyBlocked(addresses) ? MORE_OPTION_UNBLOCK : MORE_OPTION_BLOCK);
     std::shared_ptr<MCommonAddr> first = convAddr ? convAddr->getNthAddr(0) : nullptr;
     std::string contactName;
     if (first)
         first->getContactName(contactName);
     if (first && *first->getAddress() && !first->isStringIdAddr() && contactName.empty())
-        _appendThreadItem(MORE_OPTION_CREATE_CONTACT);
-    _appendThreadItem(MORE_OPTION_DELETE);
+        add(MORE_OPTION_CREATE_CONTACT);
+    add(MORE_OPTION_DELETE);
+    return entries;
+}
+
+void MVOptionMgr::_loadThreadOption() {
+    MSG_RET_IF(!_provider, "!_provider");
+    MSG_RET_IF(!_threadMenuSelectCb, "!_threadMenuSelectCb");
+    std::vector<Shown> entries = _threadEntries();
+    // The same entries stay as they are, and with them the one under the finger.
+    if (_optionType == OPTION_THREAD && entries == _shown)
+        return;
+    int selected = _selectedOption();
+    _resetItems();
+    for (const Shown& entry : entries)
+        _appendThreadItem(entry.option, entry.sub.empty() ? nullptr : entry.sub.c_str());
     _optionType = _baseType = OPTION_THREAD;
+    _keepSelection(selected);
+}
+
+int MVOptionMgr::_selectedOption() const {
+    auto optionSptr = _optionWptr.lock();
+    if (!optionSptr || !optionSptr->isOpened())
+        return -1;
+    int index = optionSptr->getSelectedIndex();
+    return index >= 0 && index < static_cast<int>(_options.size()) ? _options[index] : -1;
+}
+
+void MVOptionMgr::_keepSelection(int option) {
+    auto optionSptr = _optionWptr.lock();
+    auto found = std::find(_options.begin(), _options.end(), option);
+    if (optionSptr && found != _options.end())
+        optionSptr->setSelectedIndex(static_cast<int>(found - _options.begin()));
 }
 
 bool MVOptionMgr::_isExportable(int msgId) const {
@@ -229,17 +262,25 @@ void MVOptionMgr::_appendThreadItem(MoreOption option, const char* sub) {
     });
 }
 
+const char* MVOptionMgr::_iconOf(MoreOption option) {
+    const Entry* entry = entryOf(option);
+    if (!entry)
+        return nullptr;
+    if (option == MORE_OPTION_REPLY && common_util::is_rtl_supported(common_util::LANGUAGE))
+        return "img/option/reply_rtl";
+    return entry->icon;
+}
+
 void MVOptionMgr::_append(MoreOption option, const char* sub, std::function<void()> onClicked) {
     auto optionSptr = _optionWptr.lock();
     MSG_RET_IF(!optionSptr, "_optionWptr.expired()");
     const Entry* entry = entryOf(option);
     MSG_RET_IF(!entry, "no entry for option (%d)", option);
-    const char* icon = entry->icon;
-    if (option == MORE_OPTION_REPLY && common_util::is_rtl_supported(common_util::LANGUAGE))
-        icon = "img/option/reply_rtl";
+    const char* icon = _iconOf(option);
     optionSptr->appendItem(
         entry->text, sub, icon, [onClicked](Eext_Object_Item*) { onClicked(); }, nullptr);
     _options.push_back(option);
+    _shown.push_back({option, sub ? sub : "", icon});
 }
 
 void MVOptionMgr::openMenu() {
@@ -263,6 +304,7 @@ bool MVOptionMgr::isOpened() const {
 
 void MVOptionMgr::clearItems() {
     _options.clear();
+    _shown.clear();
     _optionType = OPTION_NONE;
     auto optionSptr = _optionWptr.lock();
     MSG_RET_IF(!optionSptr, "_optionWptr.expired()");
@@ -274,6 +316,7 @@ void MVOptionMgr::_resetItems() {
     auto optionSptr = _optionWptr.lock();
     if (optionSptr && optionSptr->isOpened()) {
         _options.clear();
+        _shown.clear();
         _optionType = OPTION_NONE;
         optionSptr->removeItems();
         return;

@@ -107,8 +107,10 @@ TEST(WebLinks, EachKindMatchesOnlyItsWholeLink) {
         {glympse, longGlympse.c_str(), false},
         {here, "https://share.here.com/l/52.5308,13.3847", true},
         {here, "https://share.here.com/l/52.5308", false},
-        {here, "https://share.here.com/l/52.5,13.3?z=9", false},
-        {here, "https://share.here.com/l/-52.5,13.3", false},
+        {here, "https://share.here.com/l/52.5,13.3?z=9", true},
+        {here, "https://share.here.com/l/-52.5,-13.3", true},
+        {here, "https://share.here.com/l/52.5,13.3?z=9 and more", false},
+        {here, "https://share.here.com/l/--52.5,13.3", false},
         {here, longHere.c_str(), false},
     };
     for (const auto& c : cases) {

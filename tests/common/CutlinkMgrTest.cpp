@@ -3,6 +3,7 @@
 #include "TempDir.h"
 
 #include "AppRegistry.h"
+#include "common/CommonUtil.h"
 #include "common/MCommonCutlinkMgr.h"
 #include "device/Device.h"
 #include "vconf.h"
@@ -80,21 +81,30 @@ TEST_F(CutlinkMgrTest, LinksCarryTheThemeColoursAndFollowTheBrowserMapsAndPowerS
     EXPECT_TRUE(anchored(out, "vorlaneapps:vorlaneapps://ProductDetail/app.one")) << out;
     EXPECT_EQ(3, anchors(out)) << "dates, times and network paths stay plain: " << out;
 
-    // Without a browser only the links of known applications are tappable; map shares only where
-    // the carrier's map service is that one.
+    // Without a browser only what an application of the watch opens is a link: a store page, a
+    // map share where the carrier's map service is that one, location pages where a web view can
+    // be made.
     ASSERT_TRUE(msg_services::AppRegistry::setEnabled("com.vorlane.browser", false));
     const char* links =
         "https://example.com/x https://glympse.com/AB12-CD3 https://www.google.com/maps/@1,2 "
-        "http://apps.vorlane.com/hulm/appDetail.as?appId=0001 https://share.here.com/l/52.5,13.4";
+        "http://apps.vorlane.com/hulm/appDetail.as?appId=0001 https://share.here.com/l/52.5,-13.4?z=13 "
+        "vorlaneapps://ProductDetail/app.one";
     out = linked(links);
+    bool webView = common_util::is_web_engine_available();
     EXPECT_FALSE(anchored(out, "uri:https://example.com/x")) << out;
-    EXPECT_TRUE(anchored(out, "uri:https://glympse.com/AB12-CD3")) << out;
-    EXPECT_TRUE(anchored(out, "uri:https://www.google.com/maps/@1,2")) << out;
+    EXPECT_EQ(anchored(out, "uri:https://glympse.com/AB12-CD3"), webView) << out;
+    EXPECT_EQ(anchored(out, "uri:https://www.google.com/maps/@1,2"), webView) << out;
     EXPECT_TRUE(anchored(out, "uri:http://apps.vorlane.com/hulm/appDetail.as?appId=0001")) << out;
-    EXPECT_FALSE(anchored(out, "uri:https://share.here.com/l/52.5,13.4")) << out;
+    EXPECT_TRUE(anchored(out, "vorlaneapps:vorlaneapps://ProductDetail/app.one")) << out;
+    EXPECT_FALSE(anchored(out, "uri:https://share.here.com/l/52.5,-13.4?z=13")) << out;
     std::string error;
     ASSERT_TRUE(msg_services::FeatureStore::set("zeq/12", "here", &error)) << error;
-    EXPECT_TRUE(anchored(linked(links), "uri:https://share.here.com/l/52.5,13.4"));
+    EXPECT_TRUE(anchored(linked(links), "uri:https://share.here.com/l/52.5,-13.4?z=13"));
+    // Without the store and the map application their links are plain text too.
+    ASSERT_TRUE(msg_services::AppRegistry::setEnabled("com.vorlane.hulmstore", false));
+    ASSERT_TRUE(msg_services::AppRegistry::setEnabled("com.vorlane.mapcontrol", false));
+    out = linked(links);
+    EXPECT_EQ(anchors(out), webView ? 2 : 0) << out;
 
     // Power saving links phone numbers only.
     ASSERT_EQ(VCONF_OK, vconf_set_int("db/setting/psmode", 4));

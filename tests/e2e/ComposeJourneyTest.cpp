@@ -23,6 +23,10 @@ constexpr int BODY_TEXT_Y = 105;
 constexpr int SEND_Y = 280;
 // How far above a button's lowest line a tap still lands inside it.
 constexpr int BUTTON_INSET = 12;
+// The failure mark's red, and how many pixels of it make the mark.
+constexpr int FAILED_R = 0xFF, FAILED_G = 0x4B, FAILED_B = 0x4B;
+constexpr int COLOUR_TOLERANCE = 40;
+constexpr int MARK_PIXELS = 20;
 
 const std::string CONTACT_NUMBER = "+15550100012";
 const std::string SENDER = "+15550177700";
@@ -69,8 +73,25 @@ protected:
         int label = conversation.lowestLitLineIn({Watch::CENTRE, 0, 1, Watch::SIZE});
         watch().tap(Watch::CENTRE, label - REPLY_ABOVE_LABEL);
     }
+    // The reply row's input selector takes the text; back in msg-app. Whether all went so.
+    bool reply(const Frame& conversation, const std::string& text) {
+        tapReply(conversation);
+        if (!watch().switchTo("msg-input")) {
+            ADD_FAILURE() << "the input selector did not open";
+            return false;
+        }
+        watch().type(text);
+        watch().key("Return");
+        EXPECT_TRUE(watch().waitGone("msg-input"));
+        return watch().switchTo("msg-app");
+    }
 
     static bool waitUntilTrue(const std::function<bool()>& condition) { return waitUntil(condition, 20.0); }
+    // The red mark of a message that was not sent, where the screen shows one.
+    static bool failureMark(const Frame& frame, Point* at) {
+        return frame.findColour(frame.whole(), FAILED_R, FAILED_G, FAILED_B, COLOUR_TOLERANCE, MARK_PIXELS,
+                                at);
+    }
 };
 
 TEST_F(ComposeJourney, ANewMessageToAContactFoundByTypingIsSentAndListedFirst) {
@@ -118,16 +139,32 @@ TEST_F(ComposeJourney, ANewMessageToAContactFoundByTypingIsSentAndListedFirst) {
 TEST_F(ComposeJourney, AReplyTypedInTheInputSelectorAppearsInTheConversation) {
     Frame conversation;
     ASSERT_TRUE(openNewConversation(&conversation));
-    tapReply(conversation);
-    ASSERT_TRUE(watch().switchTo("msg-input")) << "the input selector did not open";
-    watch().type("Sounds good");
-    watch().key("Return");
-    EXPECT_TRUE(watch().waitGone("msg-input"));
-
-    ASSERT_TRUE(watch().switchTo("msg-app"));
+    ASSERT_TRUE(reply(conversation, "Sounds good"));
     EXPECT_TRUE(watch().waitForChange(conversation, conversation.whole(), 0.02, "replied", nullptr))
         << "no new bubble";
     ASSERT_TRUE(phoneDelivers(SENDER));
+    EXPECT_EQ(newestConversation(), (std::vector<std::string>{"Lunch at noon?", "Sounds good"}));
+}
+
+TEST_F(ComposeJourney, AReplyThePhoneFailedIsSentAgainWithATap) {
+    Frame conversation;
+    ASSERT_TRUE(openNewConversation(&conversation));
+    ASSERT_TRUE(reply(conversation, "Sounds good"));
+
+    // The phone cannot send it: the bubble shows the failure mark.
+    ASSERT_TRUE(waitUntilTrue([&] {
+        return watch().sim({"phone", "--fail-rate", "1"}).out.find(" to " + SENDER + " FAILED") !=
+               std::string::npos;
+    }));
+    Point mark{0, 0};
+    ASSERT_TRUE(waitUntilTrue([&] { return failureMark(watch().settled("failed"), &mark); }))
+        << "no failure mark";
+
+    // A tap on it sends it again; the phone delivers it this time and the mark goes.
+    watch().tap(mark.x, mark.y);
+    ASSERT_TRUE(phoneDelivers(SENDER)) << "not sent again";
+    EXPECT_TRUE(waitUntilTrue([&] { return !failureMark(watch().settled("sent"), &mark); }))
+        << "the bubble still reads failed";
     EXPECT_EQ(newestConversation(), (std::vector<std::string>{"Lunch at noon?", "Sounds good"}));
 }
 

@@ -43,6 +43,26 @@ double Frame::differenceIn(const Frame& other, Rect area) const {
     return static_cast<double>(changed) / (static_cast<double>(a.w) * a.h);
 }
 
+bool Frame::findColour(Rect area, int r, int g, int b, int tolerance, int least, Point* at) const {
+    Rect a = _clip(area);
+    long count = 0, sumX = 0, sumY = 0;
+    for (int y = a.y; y < a.y + a.h; ++y) {
+        for (int x = a.x; x < a.x + a.w; ++x) {
+            const uint8_t* p = _at(x, y);
+            if (std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance &&
+                std::abs(p[2] - b) <= tolerance) {
+                ++count;
+                sumX += x;
+                sumY += y;
+            }
+        }
+    }
+    if (count < least)
+        return false;
+    *at = {static_cast<int>(sumX / count), static_cast<int>(sumY / count)};
+    return true;
+}
+
 double Frame::litShareIn(Rect area) const {
     Rect a = _clip(area);
     if (a.w <= 0 || a.h <= 0)

@@ -34,6 +34,9 @@ public:
     int lowestLitLineIn(Rect area) const;
     // The longest run of bright pixels on one line of `area`.
     int longestBrightRunIn(Rect area) const;
+    // The middle of the pixels of `area` whose colour is within `tolerance` of (r, g, b) on each
+    // channel, when at least `least` of them are; false otherwise.
+    bool findColour(Rect area, int r, int g, int b, int tolerance, int least, Point* at) const;
     // Written as PNG by ImageMagick's convert; false when it failed.
     bool savePng(const std::string& path) const;
 

@@ -41,3 +41,9 @@ bool RecordingScreenOpener::checkComposer(const std::vector<std::string>& recipi
     *errorPopup = msg_app::MCommonPopup::createToastPopup(composerError.c_str(), nullptr, nullptr);
     return false;
 }
+
+bool RecordingScreenOpener::checkResend(SendRoad road, bool, const std::string&, int msgId,
+                                        view_kit::WViewController**) {
+    requests.push_back("resend " + std::to_string(msgId) + " by " + std::to_string(road));
+    return true;
+}

@@ -18,6 +18,9 @@ public:
     view_kit::WContentViewController* createComposer(view_kit::WViewController** errorPopup) override;
     bool checkComposer(const std::vector<std::string>& recipients,
                        view_kit::WViewController** errorPopup) override;
+    // Records "resend <msgId> by <road>" and lets every road carry it.
+    bool checkResend(SendRoad road, bool isMms, const std::string& address, int msgId,
+                     view_kit::WViewController** errorPopup) override;
 
     // "conversation 3", "blocked 7", "composer", "check +1555...;+1555...", in the order asked.
     std::vector<std::string> requests;

@@ -192,6 +192,43 @@ TEST_F(ViewerItemTest, PicturesAreCappedAndFilesNamedAsText) {
     EXPECT_EQ(MVBubbleMarkup::imageItemHeight(1, 2000000000), MVBubbleMarkup::IMAGE_MAX_H);
 }
 
+TEST_F(ViewerItemTest, PartsKnownOnlyByTheirMimeTypeAreDrawnAsItSays) {
+    msg_test::TempDir dir;
+    ASSERT_TRUE(msg_test::writePng(genlist, dir.file("photo.png"), 480, 240));
+    const struct {
+        const char* mime;
+        bool attached;
+        const char* drawn; // null: nothing drawn for it
+    } cases[] = {
+        {"image/png", false, "size=240x132 vsize=full href=image:240.120.0"},
+        {"IMAGE/PNG", false, "href=image:240.120.0"},
+        {"audio/amr", false, "href=audio:0"},
+        {"text/plain", false, "words of the part"},
+        {"text/x-vcard", true, "href=attachment:0"},
+        {"application/x-unknown", false, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mime);
+        msg_store::Conversation conv;
+        conv.msgType = "mms";
+        conv.folderType = msg_store::FOLDER_INBOX;
+        Content part = picture(dir.file("photo.png"), Content::MEDIA_TYPE_NONE);
+        part.mimeType = c.mime;
+        part.isAttachment = c.attached;
+        part.fileName = "photo.png";
+        part.text = "words of the part";
+        conv.contents = {part};
+        std::string markup = markupOf(conv);
+        if (c.drawn)
+            EXPECT_NE(markup.find(c.drawn), std::string::npos) << markup;
+        else
+            EXPECT_EQ(markup.find("href=image"), std::string::npos) << markup;
+        // Only a text part shows its text.
+        EXPECT_EQ(markup.find("words of the part") != std::string::npos, std::string(c.mime) == "text/plain")
+            << markup;
+    }
+}
+
 TEST_F(ViewerItemTest, NotRetrievedMmsAndGroupSenders) {
     msg_store::Conversation mms;
     mms.msgType = "mms";

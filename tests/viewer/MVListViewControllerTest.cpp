@@ -1,11 +1,14 @@
 #include "ViewerScreenFixture.h"
 
 #include "LogCapture.h"
+#include "MainLoop.h"
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
 #include "view_kit/WNaviframeController.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemReply.h"
+
+#include <Ecore.h>
 
 #include <algorithm>
 
@@ -181,4 +184,82 @@ TEST_F(ViewerListTest, MarksReadOnceAndClosesOnceWhenEmptied) {
     }));
     ASSERT_TRUE(msg_test::runLoopUntilIdle());
     EXPECT_EQ(log.count("_onDestroyIdlerCb"), 1);
+}
+
+// The first screen of bubbles comes first, the rest of the first page just after; a user who
+// scrolls up in between keeps the rows scrolled to, and the rest comes with the older pages.
+TEST_F(ViewerListTest, TheBezelTurnedWhileTheFirstPageComesInIsNotUndone) {
+    std::vector<int> ids = thread(45, START_MS, 60);
+    // The bezel turns up as soon as the first screen of bubbles is drawn. A busy machine may have
+    // brought the rest of the page in before that: the conversation is then opened again.
+    struct Turn {
+        Evas* evas = nullptr;
+        MVListViewController* list = nullptr;
+        bool realized = false;
+        bool asked = false;
+        bool turned = false;
+        bool early = false; // the rest of the first page was in before the bezel turned
+    } turn;
+    Evas_Smart_Cb shown = [](void* data, Evas_Object*, void*) { static_cast<Turn*>(data)->realized = true; };
+    Evas_Event_Cb drawn = [](void* data, Evas*, void*) {
+        auto* t = static_cast<Turn*>(data);
+        if (!t->realized || t->asked)
+            return;
+        t->asked = true;
+        ecore_job_add(
+            [](void* job) {
+                auto* t = static_cast<Turn*>(job);
+                t->early = t->list->getLoadedCount() != MVListViewController::FIRST_SCREEN_SIZE;
+                for (int i = 0; i < 3; ++i)
+                    evas_event_feed_mouse_wheel(t->evas, 0, -1, 0, nullptr);
+                t->turned = true;
+            },
+            t);
+    };
+    Evas_Object* genlist = nullptr;
+    for (int attempt = 0; attempt < 5 && (attempt == 0 || turn.early); ++attempt) {
+        if (attempt > 0) {
+            appWindow->getNaviframeController()->pop();
+            ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+        }
+        screen = new MVContentViewController(threadId);
+        ASSERT_TRUE(appWindow->getNaviframeController()->push(screen, "msg_viewer"));
+        genlist = listView()->getGenlist();
+        turn = Turn();
+        turn.evas = evas_object_evas_get(genlist);
+        turn.list = listView();
+        evas_event_feed_mouse_move(turn.evas, 180, 180, 0, nullptr);
+        evas_object_smart_callback_add(genlist, "realized", shown, &turn);
+        evas_event_callback_add(turn.evas, EVAS_CALLBACK_RENDER_POST, drawn, &turn);
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return turn.turned; }));
+        evas_object_smart_callback_del_full(genlist, "realized", shown, &turn);
+        evas_event_callback_del_full(turn.evas, EVAS_CALLBACK_RENDER_POST, drawn, &turn);
+    }
+    if (turn.early)
+        GTEST_SKIP() << "the first page was complete before the first frame every time";
+    // The list glides to where the bezel sent it; then everything else has its turn.
+    bool glided = false;
+    Evas_Smart_Cb stopped = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
+    evas_object_smart_callback_add(genlist, "scroll,anim,stop", stopped, &glided);
+    msg_test::runLoopUntil([&] { return glided; }, 3.0);
+    evas_object_smart_callback_del_full(genlist, "scroll,anim,stop", stopped, &glided);
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
+
+    // Still where the bezel took it: a bubble in the middle, not the end of the conversation.
+    int x = 0, y = 0, w = 0, h = 0;
+    evas_object_geometry_get(genlist, &x, &y, &w, &h);
+    auto* middle = static_cast<MVItem*>(
+        elm_object_item_data_get(elm_genlist_at_xy_item_get(genlist, x + w / 2, y + h / 2, nullptr)));
+    ASSERT_NE(middle, nullptr);
+    EXPECT_EQ(middle->getType(), MVItem::BUBBLE);
+    Evas_Object* button = listView()->getReplyItem()->getButton();
+    int buttonY = 0;
+    if (button && evas_object_visible_get(button))
+        evas_object_geometry_get(button, nullptr, &buttonY, nullptr, nullptr);
+    EXPECT_TRUE(!button || !evas_object_visible_get(button) || buttonY > y + h / 2) << "the end came back";
+    // The older messages follow as the top is reached.
+    int loaded = listView()->getLoadedCount();
+    listView()->loadOlderPage();
+    EXPECT_GT(listView()->getLoadedCount(), loaded);
+    EXPECT_EQ(checkedBubbleIds(), std::vector<int>(ids.end() - listView()->getLoadedCount(), ids.end()));
 }

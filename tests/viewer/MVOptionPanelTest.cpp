@@ -1,11 +1,15 @@
 #include "ViewerActionFixture.h"
 
 #include "AppRegistry.h"
+#include "FeedSync.h"
 #include "MainLoop.h"
 #include "Programs.h"
 #include "common/CommonUtil.h"
+#include "common/MCommonAppEventMgr.h"
 #include "common/MCommonMsgSvc.h"
 #include "common/view/MCommonMoreOptionViewController.h"
+#include "media/CanvasWalk.h"
+#include "vconf.h"
 #include "view_kit/WNaviframeController.h"
 #include "viewer/MVRecipientContentViewController.h"
 #include "viewer/MVRecipientDetailContentViewController.h"
@@ -233,4 +237,89 @@ TEST_F(OptionPanelTest, SendMyLocationSendsWhatTheLocationPickerAnswers) {
             "msg-sim", {"--device", device.path(), "locate", std::to_string(picker.id), "--cancel"});
         EXPECT_NE(again.exitCode, 0);
     }
+}
+
+// The panel stays as the finger left it while the store, the contacts and the clock's format
+// change around it; it changes only when this conversation's entries do, keeping the one chosen.
+TEST_F(OptionPanelTest, TheEntryUnderTheSelectorStaysWhileThingsChangeAroundIt) {
+    watchThread({NUMBER}, 2);
+    open(threadId);
+    // In the foreground, where the store's changes reach the panel.
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    ASSERT_TRUE(offers(MORE_OPTION_CREATE_CONTACT));
+    msg_app::MCommonMoreOptionViewController* panel = mgr()->getView();
+    mgr()->openMenu();
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return mgr()->isOpened(); }));
+    auto selected = [&] {
+        int index = panel->getSelectedIndex();
+        return index >= 0 && index < static_cast<int>(options().size()) ? options()[index] : MoreOption(-1);
+    };
+    auto items = [&] {
+        std::vector<void*> list;
+        const Eina_List* node = nullptr;
+        void* item = nullptr;
+        EINA_LIST_FOREACH(eext_more_option_items_get(panel->getEvasObject()), node, item)
+        list.push_back(item);
+        return list;
+    };
+    std::vector<MoreOption> offered = options();
+    ASSERT_TRUE(panel->setSelectedIndex(
+        static_cast<int>(std::find(offered.begin(), offered.end(), MORE_OPTION_DELETE) - offered.begin())));
+    std::vector<void*> before = items();
+
+    // Elsewhere: a message in another conversation, the clock's format. Nothing of the panel moves.
+    msg_test::storeMessages({msg_test::message("+15550100777", "elsewhere", 1700049600000 + 3600000)});
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_TIME_FORMAT_CHANGED);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
+    EXPECT_EQ(items(), before);
+    EXPECT_EQ(selected(), MORE_OPTION_DELETE);
+
+    // Here: a message of the phone brings "Show on phone", a contact takes "Create contact" away.
+    msg_test::storeMessages({msg_test::message(NUMBER, "from the phone", 1700049600000 + 7200000)});
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return offers(MORE_OPTION_SHOW_ON_PHONE); }));
+    EXPECT_EQ(selected(), MORE_OPTION_DELETE);
+    sim({"contact", "add", "--name", "Zoe Park", "--number", NUMBER});
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !offers(MORE_OPTION_CREATE_CONTACT); }));
+    EXPECT_EQ(selected(), MORE_OPTION_DELETE);
+    EXPECT_TRUE(mgr()->isOpened());
+}
+
+// Deleting many messages on the worker changes the panel once, at the end, not per message.
+TEST_F(OptionPanelTest, ABackgroundDeleteChangesTheEntriesOnce) {
+    std::vector<int> ids = watchThread({NUMBER}, 12);
+    open(threadId);
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    int changes = 0;
+    listView()->addEventListener(
+        [&](MVListViewController::Event event, const MVListViewController*) {
+            changes += event == MVListViewController::EVENT_OPTIONS_CHANGED;
+        },
+        listView()->getGenlist());
+    listView()->selectMessages(std::vector<int>(ids.begin(), ids.begin() + 10));
+    changes = 0;
+    listView()->doAction(MVListViewController::ACTION_DELETE);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->getModel().getCount() == 2; }, 20.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !listView()->isBgDeleteRunning(); }, 20.0));
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
+    EXPECT_EQ(changes, 1);
+}
+
+// Block and unblock say what happened: nothing blocked is not reported as blocked.
+TEST_F(OptionPanelTest, BlockingThatDoesNotHappenIsToldSo) {
+    watchThread({NUMBER}, 2);
+    open(threadId);
+    auto toastShows = [&](const std::string& text) {
+        return msg_test::runLoopUntil([&] {
+            return msg_test::findOnCanvas(evas_object_evas_get(appWindow->getEvasObject()),
+                                          [&](Evas_Object* o) { return msg_test::showsText(o, text); }) !=
+                   nullptr;
+        });
+    };
+    // The messaging service is down (and its handle gone): the number cannot be blocked.
+    ASSERT_EQ(vconf_set_bool("memory/msg/ready", 0), 0);
+    msg_app::MCommonMsgSvc::release();
+    ASSERT_TRUE(choose(MORE_OPTION_BLOCK));
+    EXPECT_TRUE(toastShows("Couldn't block number."));
+    EXPECT_FALSE(isBlocked(NUMBER));
+    EXPECT_TRUE(offers(MORE_OPTION_BLOCK));
 }

@@ -1,11 +1,14 @@
 #include "ViewerActionFixture.h"
 
+#include "DeviceSettings.h"
 #include "LogCapture.h"
 #include "MainLoop.h"
+#include "SimSeedMedia.h"
 #include "common/MCommonAppEventMgr.h"
 #include "msg_store/MsgStore.h"
 #include "view_kit/WNaviframeController.h"
 #include "viewer/MVItem/MVItemBubble.h"
+#include "viewer/media/MVSoundPlayer.h"
 
 #include <algorithm>
 #include <array>
@@ -291,4 +294,41 @@ TEST_F(SelectModeTest, AFingerHeldOnABubbleWhileThePageSlidesInSelectsIt) {
     ASSERT_TRUE(msg_test::runLoopUntilIdle());
     // Lifting the finger after the long press does not take the check back.
     EXPECT_EQ(listView()->getSelectedIds(), std::vector<int>{ids[4]});
+}
+
+// A clip playing when select mode starts stops: a tap on it now checks its bubble, and it may be
+// deleted. One whose message goes stops with it.
+TEST_F(SelectModeTest, APlayingClipStopsWithSelectModeAndWithItsMessage) {
+    ASSERT_EQ(msg_services::DeviceSettings::set("memory/private/sound/output",
+                                                msg_services::SettingValue::ofString("silent")),
+              0);
+    std::string wav = device.file("clip.wav");
+    ASSERT_TRUE(msg_sim::simWriteWav(wav, 440, 60000));
+    auto mms = msg_test::message("+15550100", "", START_MS);
+    mms.msgType = "mms";
+    msg_store::Content clip;
+    clip.mediaType = msg_store::Content::MEDIA_TYPE_AUDIO;
+    clip.mimeType = "audio/x-wav";
+    clip.filePath = wav;
+    clip.fileName = "clip.wav";
+    clip.transferStatus = msg_store::Content::TRANSFER_DOWNLOADED;
+    mms.contents = {clip};
+    auto other = msg_test::message("+15550100", "and more", START_MS + 60000);
+    std::vector<int> ids = msg_test::storeMessages({mms, other});
+    msg_store::Message stored;
+    msg_store::MessageManager().getMessage(ids[0], stored);
+    open(threadId = stored.threadId);
+    msg_app::MVSoundPlayer* player = msg_app::MVSoundPlayer::getInstance();
+    const msg_store::Content& held = listView()->findBubble(ids[0])->getConv()->contents.front();
+
+    ASSERT_TRUE(player->start(held));
+    ASSERT_EQ(player->getState(), msg_app::MVSoundPlayer::STATE_PLAYING);
+    listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
+    EXPECT_EQ(player->getState(), msg_app::MVSoundPlayer::STATE_IDLE);
+    listView()->back();
+
+    ASSERT_TRUE(player->start(listView()->findBubble(ids[0])->getConv()->contents.front()));
+    ASSERT_EQ(msg_store::MessageManager().deleteMessage(ids[0]), msg_store::MSG_STORE_SUCCESS);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return listView()->findBubble(ids[0]) == nullptr; }));
+    EXPECT_EQ(player->getState(), msg_app::MVSoundPlayer::STATE_IDLE);
 }

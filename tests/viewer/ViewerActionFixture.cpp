@@ -18,10 +18,18 @@ void ViewerActionFixture::SetUp() {
 }
 
 std::vector<int> ViewerActionFixture::watchThread(const std::vector<std::string>& addresses, int count) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < count; ++i)
+        texts.push_back("message " + std::to_string(i));
+    return watchThread(addresses, texts);
+}
+
+std::vector<int> ViewerActionFixture::watchThread(const std::vector<std::string>& addresses,
+                                                  const std::vector<std::string>& texts) {
     std::vector<msg_store::IncomingMessage> messages;
-    for (int i = 0; i < count; ++i) {
+    for (size_t i = 0; i < texts.size(); ++i) {
         msg_store::IncomingMessage message =
-            msg_test::message(addresses.front(), "message " + std::to_string(i), 1700049600000 + i * 60000,
+            msg_test::message(addresses.front(), texts[i], 1700049600000 + static_cast<int64_t>(i) * 60000,
                               msg_store::FOLDER_WATCH_INBOX);
         message.addresses.clear();
         for (const std::string& address : addresses)

@@ -16,6 +16,9 @@ protected:
 
     // A conversation with the given addresses, messages in the watch's own inbox; its message ids.
     std::vector<int> watchThread(const std::vector<std::string>& addresses, int count);
+    // The same with these texts, one message each.
+    std::vector<int> watchThread(const std::vector<std::string>& addresses,
+                                 const std::vector<std::string>& texts);
     msg_app::msg_viewer::MVOptionMgr* mgr() const { return msg_app::msg_viewer::MVOptionMgr::getInstance(); }
     std::vector<msg_app::msg_viewer::MoreOption> options() const { return mgr()->getOptions(); }
     // Opens the panel and clicks the entry, as the user's finger would.

@@ -51,6 +51,10 @@ public:
     void clearItems();
     // Removes every item but leaves an open panel open; its first item is selected once appended.
     void removeItems();
+    // The position of the item under the selector, -1 for none.
+    int getSelectedIndex() const;
+    // Puts the item at index under the selector; false when there is no such item.
+    bool setSelectedIndex(int index);
 
     void open();
     void close();

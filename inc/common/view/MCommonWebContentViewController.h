@@ -6,6 +6,7 @@
 #ifndef MSG_APP_COMMON_VIEW_MCOMMONWEBCONTENTVIEWCONTROLLER_H
 #define MSG_APP_COMMON_VIEW_MCOMMONWEBCONTENTVIEWCONTROLLER_H
 
+#include "common/CommonUtil.h"
 #include "view_kit/WContentViewController.h"
 
 #include <string>
@@ -14,7 +15,7 @@ namespace msg_app {
 
 class MCommonWebContentViewController : public view_kit::WContentViewController {
 public:
-    static constexpr const char* WEB_ENGINE_LIBRARY = "libewebkit2.so";
+    static constexpr const char* WEB_ENGINE_LIBRARY = common_util::WEB_ENGINE_LIBRARY;
 
     explicit MCommonWebContentViewController(const char* url);
     ~MCommonWebContentViewController() override;

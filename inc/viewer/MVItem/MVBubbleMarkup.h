@@ -28,11 +28,22 @@ public:
     // at a time, and a tap shows the next part; a longer MMS text part is cut with an ellipsis.
     // Laid out at the largest text size, a part stays well within the height a text object draws.
     static constexpr size_t BODY_PART_CHARS = 1000;
+    // What a message that was not sent says beside its time.
+    static constexpr const char* FAILED_TEXT_ID = "WDS_MSG_TPOP_SENDING_FAILED_ABB";
 
     enum RetrieveType : int {
         RETRIEVE_NONE = 0,
         RETRIEVE_BY_WATCH = 1, // an MMS the watch itself has not fetched yet
         RETRIEVE_BY_PHONE = 2, // an MMS the paired phone has not fetched yet
+    };
+
+    // How a part of an MMS is drawn.
+    enum PartKind : int {
+        PART_NONE = 0,
+        PART_TEXT,
+        PART_PICTURE, // a picture or a video
+        PART_AUDIO,
+        PART_ATTACHMENT,
     };
 
     struct Input {
@@ -53,7 +64,11 @@ public:
     // measurer: any object of the canvas the bubble is drawn on (for text and picture sizes).
     explicit MVBubbleMarkup(Evas_Object* measurer) : _measurer(measurer) {}
 
+    // The whole text: the sender line (senderLine), then the message and its status line.
     std::string make(const Input& input) const;
+    // The line naming a group message's sender, empty for none. It begins the text and is never
+    // searched for links: a name is not a number to call.
+    static std::string senderLine(const Input& input);
 
     static RetrieveType getRetrieveType(const msg_store::Conversation& conv, bool standalone);
     static bool isMms(const msg_store::Conversation& conv) { return conv.msgType == "mms"; }
@@ -62,6 +77,8 @@ public:
     static bool hasWatchIcon(const msg_store::Conversation& conv, bool standalone);
     // The height of a picture row for a picture of w x h, capped; IMAGE_UNKNOWN_H without a size.
     static int imageItemHeight(int w, int h);
+    // By the part's media type, else by its MIME type; other files only when attached.
+    static PartKind partKindOf(const msg_store::Content& content);
     // A message text (or MMS text part) as markup; empty for an empty text.
     static std::string textBody(const std::string& text);
     // How many parts a message's text is shown in: 1 unless it is a text message longer than
@@ -77,6 +94,9 @@ private:
     std::string _imageContent(const msg_store::Content& content, size_t index) const;
     std::string _attachmentContent(const msg_store::Content& content, size_t index) const;
     std::string _info(const Input& input) const;
+    std::string _failedInfo(const Input& input, bool right) const;
+    // The status line's item: kind is its href token, aligned to the bubble's outer side.
+    static std::string _infoItem(const char* kind, int width, bool right);
     int _textWidth(const std::string& text, const char* style) const;
 
     Evas_Object* _measurer;

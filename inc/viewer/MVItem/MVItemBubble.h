@@ -8,6 +8,7 @@
 #ifndef MSG_APP_VIEWER_MVITEM_MVITEMBUBBLE_H
 #define MSG_APP_VIEWER_MVITEM_MVITEMBUBBLE_H
 
+#include "common/IMCommonScreenOpener.h"
 #include "msg_store/Conversation.h"
 #include "qel.h"
 #include "view_kit/WSignal.h"
@@ -96,7 +97,7 @@ private:
     Evas_Object* _createLabel(Evas_Object* parent);
     const char* _entryStyle() const;
     void _releaseLabel();
-    std::string _makeMarkupText(Evas_Object* measurer) const;
+    std::string _makeMarkupText(Evas_Object* measurer);
     // The text is built once, and again only after its message, time or surroundings changed.
     void _refreshMarkup(Evas_Object* measurer);
     bool _measure();
@@ -105,6 +106,11 @@ private:
     // Sends a failed message again: the bubble shows "sending" at once, the store is asked on a
     // worker, and a refusal brings the failure mark back if the bubble is still there.
     void _resend();
+    // The road the message first took: the watch's own modem for the watch's messages, else the
+    // paired phone, or the network message service while the number service carries them.
+    IMCommonScreenOpener::SendRoad _resendRoad() const;
+    // False, with the road's own popup shown, when the road cannot carry the message now.
+    bool _checkResendRoad(IMCommonScreenOpener::SendRoad road);
     void _refreshStatus();
     // Shows the next part of a long text (the first after the last), from its top.
     void _showNextBodyPart();
@@ -113,6 +119,11 @@ private:
     void _retrieve();
     static void _resendDoneCb(void* data);
     void _cutlinkClicked(const char* anchor);
+    // A web link, in what the watch has for its kind.
+    void _openUri(const std::string& url);
+    // False when the page cannot be made (no web engine).
+    bool _openWebView(const std::string& url);
+    void _openInBrowser(const std::string& link);
     // A number in the text: the option panel offers to call it or write to it.
     void _cutlinkSelectPhone(const std::string& markup);
     void _onCutlinkOption(int option, const std::string& number);
@@ -159,6 +170,8 @@ private:
     Qel_Cut_Link* _cutLink = nullptr;
     std::string _timeText;
     std::string _markup;
+    // The start of _markup that is not searched for links (the sender's name).
+    size_t _markupHeadLen = 0;
     // The layout direction the text and the style were chosen for.
     bool _rtl = false;
     // The markups' generation _markup was built in; 0: to be built.
@@ -183,6 +196,8 @@ private:
     // the bubble is gone.
     struct ResendState {
         bool running = false;
+        // The failure the message had, shown again when the resend is refused.
+        msg_store::NetworkStatus failedStatus = msg_store::NETWORK_STATUS_SEND_FAIL;
     };
     std::shared_ptr<ResendState> _resendState = std::make_shared<ResendState>();
 };

@@ -4,6 +4,7 @@
 #include "log/PlatformLog.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <sstream>
@@ -188,9 +189,11 @@ bool AppRegistry::setEnabled(const std::string& appId, bool enabled) {
 std::vector<AppInfo> AppRegistry::matching(const std::string& operation, const std::string& uri) {
     std::vector<AppInfo> matched;
     std::string scheme;
-    if (size_t colon = uri.find(':'); colon != std::string::npos && colon > 0 && uri[0] != '/')
-        scheme = uri.substr(0, colon);
-    else if (!uri.empty())
+    if (size_t colon = uri.find(':'); colon != std::string::npos && colon > 0 && uri[0] != '/') {
+        // Schemes are the same in any case ("HTTPS:" is "https:").
+        for (char c : uri.substr(0, colon))
+            scheme += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    } else if (!uri.empty())
         scheme = "file"; // a plain path
     for (auto& app : query("WHERE enabled = 1", "")) {
         bool handles =

@@ -132,6 +132,23 @@ int takeInjectedError() {
     return error;
 }
 
+// Only a message of the watch's outbox that failed can go again; it is sending once more.
+int resendStored(msg_struct_t req, msg_struct& msg) {
+    int msgId = intOf(msg, MSG_MESSAGE_ID_INT);
+    msg_store::Message stored;
+    PLAT_RETV_IF(msg_store::MessageManager().getMessage(msgId, stored) != msg_store::MSG_STORE_SUCCESS,
+                 MSG_ERR_DB_NORECORD, "no message %d", msgId);
+    PLAT_RETV_IF(stored.folderType != msg_store::FOLDER_WATCH_OUTBOX, MSG_ERR_INVALID_PARAMETER,
+                 "message %d is not the watch's to send", msgId);
+    int resent = msg_store::MessageManager().resendMessage(msgId);
+    PLAT_RETV_IF(resent != msg_store::MSG_STORE_SUCCESS, MSG_ERR_INVALID_PARAMETER,
+                 "message %d cannot go again (%d)", msgId, resent);
+    req->ints[MSG_REQUEST_REQUESTID_INT] = msgId;
+    msg.ints[MSG_MESSAGE_NETWORK_STATUS_INT] = msg_store::NETWORK_STATUS_SENDING;
+    PLAT_LOGI("message %d goes again from the watch's outbox", msgId);
+    return MSG_SUCCESS;
+}
+
 int send(msg_handle_t handle, msg_struct_t req, bool mms) {
     int result = checkHandle(handle);
     if (result != MSG_SUCCESS)
@@ -142,6 +159,9 @@ int send(msg_handle_t handle, msg_struct_t req, bool mms) {
     msg_struct* msg = requestMessage(req, &result);
     if (!msg)
         return result;
+    // A message read back from the store goes again as itself, not as a copy.
+    if (intOf(*msg, MSG_MESSAGE_ID_INT) > 0)
+        return resendStored(req, *msg);
     msg_store::IncomingMessage outgoing;
     result = buildOutgoing(*msg, mms, outgoing);
     if (result != MSG_SUCCESS)

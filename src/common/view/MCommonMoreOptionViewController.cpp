@@ -173,6 +173,33 @@ void MCommonMoreOptionViewController::removeItems() {
     _updateCueVisible();
 }
 
+int MCommonMoreOptionViewController::getSelectedIndex() const {
+    Evas_Object* panel = getEvasObject();
+    Evas_Object* selector = panel ? eext_more_option_rotary_selector_get(panel) : nullptr;
+    Eext_Object_Item* selected = selector ? eext_rotary_selector_selected_item_get(selector) : nullptr;
+    int index = 0;
+    const Eina_List* node = nullptr;
+    void* data = nullptr;
+    EINA_LIST_FOREACH(eext_more_option_items_get(panel), node, data) {
+        if (data == selected)
+            return index;
+        ++index;
+    }
+    return -1;
+}
+
+bool MCommonMoreOptionViewController::setSelectedIndex(int index) {
+    Evas_Object* panel = getEvasObject();
+    Evas_Object* selector = panel ? eext_more_option_rotary_selector_get(panel) : nullptr;
+    auto* item = static_cast<Eext_Object_Item*>(
+        index >= 0 && selector
+            ? eina_list_nth(eext_more_option_items_get(panel), static_cast<unsigned>(index))
+            : nullptr);
+    MSG_RETV_IF(!item, false, "no item at %d", index);
+    eext_rotary_selector_selected_item_set(selector, item);
+    return true;
+}
+
 void MCommonMoreOptionViewController::open() {
     MSG_RET_IF(!getEvasObject(), "more option is NULL !!");
     eext_more_option_opened_set(getEvasObject(), EINA_TRUE);

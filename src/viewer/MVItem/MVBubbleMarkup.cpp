@@ -4,6 +4,7 @@
 #include "common/CommonUtil.h"
 #include "common/MCommonI18n.h"
 #include "common/MsgLog.h"
+#include "viewer/media/MVUtility.h"
 
 #include <Elementary.h>
 
@@ -24,6 +25,8 @@ constexpr const char* ELLIPSIS = "\xE2\x80\xA6";
 constexpr const char* LEFT_TO_RIGHT_ISOLATE = "\xE2\x81\xA6";
 constexpr const char* POP_DIRECTIONAL_ISOLATE = "\xE2\x81\xA9";
 constexpr int SIM_ICON_W = 29;
+// Between the failed message's time and the words after it.
+constexpr int FAILED_GAP = 6;
 constexpr int INFO_H = 32;
 
 std::string escaped(const std::string& text) {
@@ -37,12 +40,33 @@ std::string hint(const char* textId) {
     return "<hint>" + escaped(common_ui_helper::get_text(textId)) + "</hint>";
 }
 
-bool isPicture(const msg_store::Content& content) {
-    return content.mediaType == msg_store::Content::MEDIA_TYPE_IMAGE ||
-           content.mediaType == msg_store::Content::MEDIA_TYPE_VIDEO;
-}
-
 } // namespace
+
+MVBubbleMarkup::PartKind MVBubbleMarkup::partKindOf(const msg_store::Content& content) {
+    switch (content.mediaType) {
+    case msg_store::Content::MEDIA_TYPE_TEXT:
+        return PART_TEXT;
+    case msg_store::Content::MEDIA_TYPE_IMAGE:
+    case msg_store::Content::MEDIA_TYPE_VIDEO:
+        return PART_PICTURE;
+    case msg_store::Content::MEDIA_TYPE_AUDIO:
+        return PART_AUDIO;
+    default:
+        break;
+    }
+    // A part the sender labelled only by its MIME type is drawn as that type says.
+    switch (get_display_type(content)) {
+    case DISPLAY_TEXT:
+        return PART_TEXT;
+    case DISPLAY_IMAGE:
+    case DISPLAY_VIDEO:
+        return PART_PICTURE;
+    case DISPLAY_AUDIO:
+        return PART_AUDIO;
+    default:
+        return content.isAttachment ? PART_ATTACHMENT : PART_NONE;
+    }
+}
 
 MVBubbleMarkup::RetrieveType MVBubbleMarkup::getRetrieveType(const msg_store::Conversation& conv,
                                                              bool standalone) {
@@ -125,12 +149,16 @@ std::string MVBubbleMarkup::_contentBody(const std::string& text) {
     return starts.size() == 1 ? textBody(text) : textBody(text.substr(0, starts[1]) + ELLIPSIS);
 }
 
+std::string MVBubbleMarkup::senderLine(const Input& input) {
+    if (!input.conv || !input.isGroup || !input.received || input.senderName.empty())
+        return std::string();
+    return "<sender>" + escaped(input.senderName) + "</sender><br>";
+}
+
 std::string MVBubbleMarkup::make(const Input& input) const {
     MSG_RETV_IF(!input.conv, std::string(), "conv is nullptr");
     const msg_store::Conversation& conv = *input.conv;
-    std::string out;
-    if (input.isGroup && input.received && !input.senderName.empty())
-        out += "<sender>" + escaped(input.senderName) + "</sender><br>";
+    std::string out = senderLine(input);
     if (!isMms(conv)) {
         out += _messageBody(conv.text, input.bodyPart);
     } else {
@@ -158,14 +186,22 @@ void MVBubbleMarkup::_appendContents(std::string& out, const Input& input) const
     for (size_t i = 0; i < contents.size(); ++i) {
         const msg_store::Content& content = contents[i];
         std::string part;
-        if (content.mediaType == msg_store::Content::MEDIA_TYPE_TEXT)
+        switch (partKindOf(content)) {
+        case PART_TEXT:
             part = _contentBody(content.text);
-        else if (isPicture(content))
+            break;
+        case PART_PICTURE:
             part = _imageContent(content, i);
-        else if (content.mediaType == msg_store::Content::MEDIA_TYPE_AUDIO)
+            break;
+        case PART_AUDIO:
             part = "<item size=236x75 vsize=full href=audio:" + std::to_string(i) + "></item>";
-        else if (content.isAttachment)
+            break;
+        case PART_ATTACHMENT:
             part = _attachmentContent(content, i);
+            break;
+        case PART_NONE:
+            break;
+        }
         if (part.empty())
             continue;
         if (!first)
@@ -179,9 +215,13 @@ void MVBubbleMarkup::_appendContents(std::string& out, const Input& input) const
 }
 
 std::string MVBubbleMarkup::_imageContent(const msg_store::Content& content, size_t index) const {
+    // A video shows only its thumbnail; a picture its own file when it has none.
+    bool video = content.mediaType == msg_store::Content::MEDIA_TYPE_VIDEO ||
+                 (content.mediaType != msg_store::Content::MEDIA_TYPE_IMAGE &&
+                  get_display_type(content) == DISPLAY_VIDEO);
     const std::string& path = !content.thumbnailPath.empty() ? content.thumbnailPath
-                              : content.mediaType == msg_store::Content::MEDIA_TYPE_IMAGE ? content.filePath
-                                                                                          : std::string();
+                              : !video                       ? content.filePath
+                                                             : std::string();
     int w = 0, h = 0;
     if (path.empty()) {
         MSG_LOGW("path is empty");
@@ -213,16 +253,14 @@ int MVBubbleMarkup::_textWidth(const std::string& text, const char* style) const
 std::string MVBubbleMarkup::_info(const Input& input) const {
     const msg_store::Conversation& conv = *input.conv;
     int width = 0;
+    bool right = input.received == input.rtl;
     if (isOutbox(conv, input.standalone)) {
-        const char* icon = nullptr;
         if (conv.networkStatus == msg_store::NETWORK_STATUS_SENDING ||
             conv.networkStatus == msg_store::NETWORK_STATUS_SEND_PENDING)
-            icon = "info_sending";
-        else if (msg_store::isSendFailure(conv.networkStatus))
-            icon = "info_failed";
-        if (icon)
-            return "<align=1.0><item size=" + std::to_string(ICON_W) + "x32 vsize=full href=" + icon +
-                   "></item></align>";
+            return "<align=1.0><item size=" + std::to_string(ICON_W) +
+                   "x32 vsize=full href=info_sending></item></align>";
+        if (msg_store::isSendFailure(conv.networkStatus))
+            return _failedInfo(input, right);
     } else if (input.standalone) {
         if (isMms(conv) && conv.networkStatus == msg_store::NETWORK_STATUS_RETRIEVING)
             return "<align=1.0><item size=35x32 vsize=full href=info_sending></item></align>";
@@ -236,11 +274,21 @@ std::string MVBubbleMarkup::_info(const Input& input) const {
     width += _textWidth(escaped(input.timeText), INFO_STYLE);
     if (common_ui_helper::has_sim_index_icon(conv.folderType, conv.simIndex))
         width += SIM_ICON_W;
-    bool right = input.received == input.rtl;
+    return _infoItem("communication_info", width, right);
+}
+
+std::string MVBubbleMarkup::_failedInfo(const Input& input, bool right) const {
+    // The mark, the time and the words: a failed message reads as one without its colour.
+    int width = ICON_W + _textWidth(escaped(input.timeText), INFO_STYLE) + FAILED_GAP +
+                _textWidth(escaped(common_ui_helper::get_text(FAILED_TEXT_ID)), INFO_STYLE);
+    return _infoItem("info_failed", width, right);
+}
+
+std::string MVBubbleMarkup::_infoItem(const char* kind, int width, bool right) {
     std::string size = std::to_string(width);
     return std::string(right ? "<align=1.0>" : "<align=0.0>") + "<item size=" + size + "x" +
-           std::to_string(INFO_H) + " vsize=full href=communication_info:" + size + "." +
-           std::to_string(INFO_H) + "></item></align>";
+           std::to_string(INFO_H) + " vsize=full href=" + kind + ":" + size + "." + std::to_string(INFO_H) +
+           "></item></align>";
 }
 
 } // namespace msg_viewer

@@ -6,7 +6,6 @@
 #include "common/MCommonNumberSync.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
-#include "msg_store/MessageManager.h"
 #include "viewer/IMVItemDataProvider.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
 #include "viewer/MVItem/MVBubbleSizer.h"
@@ -16,7 +15,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <thread>
 
 namespace msg_app {
 namespace msg_viewer {
@@ -169,7 +167,8 @@ void MVItemBubble::_bubbleClicked() {
                    MVBubbleMarkup::RETRIEVE_NONE) {
         _showRetrievePopup();
     } else if (_conv && MVBubbleMarkup::isOutbox(*_conv, common_util::is_sta_enabled()) &&
-               _conv->networkStatus == msg_store::NETWORK_STATUS_SEND_FAIL) {
+               msg_store::isSendFailure(_conv->networkStatus)) {
+        // Whatever the failure, the bubble shows the failure mark, and a tap sends it again.
         _resend();
     } else if (_bodyPartCount > 1) {
         _showNextBodyPart();
@@ -181,56 +180,6 @@ void MVItemBubble::_showNextBodyPart() {
     _refreshStatus();
     if (Elm_Object_Item* item = getElmObjectItem())
         elm_genlist_item_show(item, ELM_GENLIST_ITEM_SCROLLTO_TOP);
-}
-
-namespace {
-
-struct ResendResult {
-    std::weak_ptr<void> state;
-    MVItemBubble* bubble;
-    int msgId;
-    bool sent;
-};
-
-} // namespace
-
-void MVItemBubble::_resend() {
-    if (_resendState->running) {
-        MSG_LOGW("resend of msgId [%d] is running", getMsgId());
-        return;
-    }
-    _resendState->running = true;
-    _conv->networkStatus = msg_store::NETWORK_STATUS_SENDING;
-    _refreshStatus();
-    int msgId = getMsgId();
-    int itemId = _conv->itemId;
-    auto* result = new ResendResult{_resendState, this, msgId, false};
-    // The worker never waits on the main loop, and the main loop never waits on it.
-    std::thread([msgId, itemId, result] {
-        MSG_LOGW("Resend msgId [%d] itemId [%d]", msgId, itemId);
-        int err = msg_store::MessageManager().resendMessage(msgId);
-        if (err != msg_store::MSG_STORE_SUCCESS)
-            MSG_LOGE("MessageManager::resendMessage() is failed. err : %d", err);
-        result->sent = err == msg_store::MSG_STORE_SUCCESS;
-        ecore_main_loop_thread_safe_call_async(_resendDoneCb, result);
-    }).detach();
-}
-
-void MVItemBubble::_resendDoneCb(void* data) {
-    std::unique_ptr<ResendResult> result(static_cast<ResendResult*>(data));
-    // Both the bubble's end and this answer run on the main loop: a live state means a live bubble.
-    std::shared_ptr<void> state = result->state.lock();
-    if (!state) {
-        MSG_LOGI("the bubble of msgId [%d] went before its resend ended", result->msgId);
-        return;
-    }
-    MVItemBubble* self = result->bubble;
-    self->_resendState->running = false;
-    // On success the store's update redraws the bubble.
-    if (!result->sent && self->_conv->networkStatus == msg_store::NETWORK_STATUS_SENDING) {
-        self->_conv->networkStatus = msg_store::NETWORK_STATUS_SEND_FAIL;
-        self->_refreshStatus();
-    }
 }
 
 void MVItemBubble::_refreshStatus() {
@@ -333,12 +282,17 @@ Evas_Object* MVItemBubble::_createLabel(Evas_Object* parent) {
     _attachGestures(label);
 
     _cutLink = MCommonCutlinkMgr::getInstance()->create(label, _anchorClickedCb, this);
-    int result =
-        _cutLink ? qel_cut_link_set_text(_cutLink, _markup.c_str(), 1) : QEL_CUT_LINK_ERROR_INVALID_PARAMETER;
-    if (result != QEL_CUT_LINK_ERROR_NONE) {
+    // The sender's name heads the text but is no link, whatever it looks like.
+    std::string head = _markup.substr(0, _markupHeadLen);
+    int result = _cutLink ? qel_cut_link_set_text(_cutLink, _markup.c_str() + head.size(), 1)
+                          : QEL_CUT_LINK_ERROR_INVALID_PARAMETER;
+    const char* linked = result == QEL_CUT_LINK_ERROR_NONE ? qel_cut_link_get_text(_cutLink) : nullptr;
+    if (!linked)
         MSG_LOGW("qel_cut_link_set_text() is failed. [%d]", result);
+    if (!linked)
         elm_object_text_set(label, _markup.c_str());
-    }
+    else if (!head.empty())
+        elm_object_text_set(label, (head + linked).c_str());
     if (_isChecked)
         elm_object_signal_emit(label, "elm,state,bg,selected", "*");
     evas_object_show(label);
@@ -380,7 +334,7 @@ void MVItemBubble::_applySize(Evas_Object* row) {
     evas_object_size_hint_min_set(strut, 1, _measured.height + scaled(ROW_EXTRA_H));
 }
 
-std::string MVItemBubble::_makeMarkupText(Evas_Object* measurer) const {
+std::string MVItemBubble::_makeMarkupText(Evas_Object* measurer) {
     MVBubbleMarkup::Input input;
     input.conv = _conv.get();
     input.received = _bubbleType == BUBBLE_RECEIVED;
@@ -401,6 +355,7 @@ std::string MVItemBubble::_makeMarkupText(Evas_Object* measurer) const {
             MCommonAddr::getDisplayName(addr, name, nullptr, nullptr);
         input.senderName = name.empty() ? _conv->address : plainText(name);
     }
+    _markupHeadLen = MVBubbleMarkup::senderLine(input).size();
     return MVBubbleMarkup(measurer).make(input);
 }
 

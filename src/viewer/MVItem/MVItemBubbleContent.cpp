@@ -5,7 +5,11 @@
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/MCommonAppLaunchMgr.h"
+#include "common/MCommonCutlinkMgr.h"
 #include "common/MsgLog.h"
+#include "common/view/MCommonWebContentViewController.h"
+#include "viewer/MVItem/MVBubbleMarkup.h"
+#include "viewer/MVMouseEventMgr.h"
 
 #include <glib.h>
 
@@ -97,20 +101,24 @@ Evas_Object* MVItemBubble::_createInfoLayout(Evas_Object* parent, InfoType type)
     bool sent = _bubbleType == BUBBLE_SENT;
     Evas_Object* layout = elm_layout_add(parent);
     MSG_RETV_IF(!layout, nullptr, "elm_layout_add failed");
-    if (type != INFO_NORMAL) {
+    if (type == INFO_FAILED) {
+        elm_layout_file_set(layout, edj, "bubble/content/communication_info/failed");
+        elm_object_part_content_set(layout, "elm.status.icon", themeIcon(layout, "img/status/sendfail"));
+        Evas_Object* edje = elm_layout_edje_get(layout);
+        edje_object_part_text_set(edje, "elm.text.time", _timeText.c_str());
+        edje_object_part_text_set(edje, "elm.text.status",
+                                  common_ui_helper::get_text(MVBubbleMarkup::FAILED_TEXT_ID));
+        return layout;
+    }
+    if (type == INFO_SENDING) {
         elm_layout_file_set(layout, edj,
                             sent ? "bubble/content/communication_info/send_icon_only"
                                  : "bubble/content/communication_info/receive_icon_only");
-        Evas_Object* icon = nullptr;
-        if (type == INFO_FAILED) {
-            icon = themeIcon(layout, "img/status/sendfail");
-        } else {
-            icon = elm_progressbar_add(layout);
-            elm_object_style_set(icon, "process/msg_sending");
-            evas_object_size_hint_align_set(icon, -1.0, 0.5);
-            elm_progressbar_pulse_set(icon, EINA_TRUE);
-            elm_progressbar_pulse(icon, EINA_TRUE);
-        }
+        Evas_Object* icon = elm_progressbar_add(layout);
+        elm_object_style_set(icon, "process/msg_sending");
+        evas_object_size_hint_align_set(icon, -1.0, 0.5);
+        elm_progressbar_pulse_set(icon, EINA_TRUE);
+        elm_progressbar_pulse(icon, EINA_TRUE);
         elm_object_part_content_set(layout, "elm.status.icon", icon);
         return layout;
     }
@@ -151,23 +159,65 @@ void MVItemBubble::_cutlinkClicked(const char* anchor) {
     // One mark, then the scheme, then the linked text as markup.
     MSG_RET_IF(!anchor || strlen(anchor) < 2, "anchor is too short");
     std::string href(anchor + 1);
-    if (href.compare(0, strlen(QEL_CUT_LINK_SCHEME_PHONE), QEL_CUT_LINK_SCHEME_PHONE) == 0) {
-        _cutlinkSelectPhone(href.substr(strlen(QEL_CUT_LINK_SCHEME_PHONE), LINK_MAX));
+    for (const char* scheme :
+         {QEL_CUT_LINK_SCHEME_PHONE, MCommonCutlinkMgr::SCHEME_APPSTORE, QEL_CUT_LINK_SCHEME_URI}) {
+        if (href.compare(0, strlen(scheme), scheme) != 0)
+            continue;
+        std::string value = href.substr(strlen(scheme), LINK_MAX);
+        if (strcmp(scheme, QEL_CUT_LINK_SCHEME_PHONE) == 0) {
+            _cutlinkSelectPhone(value);
+            return;
+        }
+        char* utf8 = elm_entry_markup_to_utf8(value.c_str());
+        MSG_RET_IF(!utf8, "utfText is nullptr!");
+        std::string url = utf8;
+        free(utf8);
+        if (strcmp(scheme, MCommonCutlinkMgr::SCHEME_APPSTORE) == 0)
+            MCommonAppLaunchMgr::getInstance()->launchHulmStore(url.c_str());
+        else
+            _openUri(url);
         return;
     }
-    if (href.compare(0, strlen(QEL_CUT_LINK_SCHEME_URI), QEL_CUT_LINK_SCHEME_URI) != 0) {
-        MSG_LOGW("link [%s] is not a web link", href.c_str());
+    MSG_LOGW("link [%s] has no scheme of ours", href.c_str());
+}
+
+void MVItemBubble::_openUri(const std::string& url) {
+    switch (MCommonCutlinkMgr::getInstance()->getUriTarget(url)) {
+    case MCommonCutlinkMgr::URI_MAP:
+        MCommonAppLaunchMgr::getInstance()->launchHereMap(url.c_str());
         return;
-    }
-    std::string value = href.substr(strlen(QEL_CUT_LINK_SCHEME_URI), LINK_MAX);
-    char* utf8 = elm_entry_markup_to_utf8(value.c_str());
-    MSG_RET_IF(!utf8, "utfText is nullptr!");
-    std::string url = utf8;
-    free(utf8);
-    if (common_util::is_hulm_app_url_match(url.c_str())) {
+    case MCommonCutlinkMgr::URI_STORE:
         MCommonAppLaunchMgr::getInstance()->launchHulmStore(url.c_str());
         return;
+    case MCommonCutlinkMgr::URI_WEB_VIEW:
+        if (_openWebView(url))
+            return;
+        break;
+    case MCommonCutlinkMgr::URI_BROWSER:
+        break;
+    case MCommonCutlinkMgr::URI_NONE:
+        MSG_LOGW("nothing on the watch opens this link");
+        return;
     }
+    _openInBrowser(url);
+}
+
+bool MVItemBubble::_openWebView(const std::string& url) {
+    // The finger is done with the bubble: the page that opens takes it.
+    if (_label)
+        elm_object_signal_emit(_label, "elm,state,content,released", "");
+    if (_gestureMgr)
+        _gestureMgr->clearAllEvents();
+    auto* page = new MCommonWebContentViewController(url.c_str());
+    if (!common_ui_helper::push_to_naviframe_by_item(getElmObjectItem(), page)) {
+        MSG_LOGE("the web view is not shown");
+        return false;
+    }
+    return true;
+}
+
+void MVItemBubble::_openInBrowser(const std::string& link) {
+    std::string url = link;
     if (g_ascii_strncasecmp(url.c_str(), "http://", 7) != 0 &&
         g_ascii_strncasecmp(url.c_str(), "https://", 8) != 0)
         url = "http://" + url;
