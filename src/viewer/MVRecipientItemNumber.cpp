@@ -31,8 +31,10 @@ char* MVRecipientItemNumber::_textGetCb(void* data, Evas_Object* /*obj*/, const 
     if (!self || !part || (strcmp(part, "elm.text") != 0 && strcmp(part, "elm.text.1") != 0))
         return nullptr;
     // Already markup: names and numbers are escaped by the address.
+    // A number is shown formatted, as it is read: one formatting per row.
     std::string name;
-    MCommonAddr::getDisplayName(self->_addr, name, nullptr, nullptr);
+    int formatBudget = 1;
+    MCommonAddr::getDisplayName(self->_addr, name, nullptr, &formatBudget);
     if (common_util::is_screen_reader_enabled())
         common_util::del_ltr_mark(name);
     return name.empty() ? nullptr : strdup(name.c_str());
