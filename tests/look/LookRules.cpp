@@ -213,9 +213,8 @@ private:
         // The line: what stands beside the text at its height, in the same list.
         Box line = d.visible;
         for (const Drawn& o : _drawn) {
-            double oMid = o.visible.y + o.visible.h / 2;
-            if (&o != &d && o.scroller == d.scroller && !o.overlay && isCandidate(o) && oMid >= d.ink.y &&
-                oMid <= d.ink.bottom())
+            if (&o != &d && o.scroller == d.scroller && !o.overlay && isCandidate(o) &&
+                o.visible.y < d.ink.bottom() && o.visible.bottom() > d.ink.y)
                 line = line.unite(o.visible);
         }
         double half = _circle.halfChord(d.ink.y, d.ink.bottom());
@@ -237,9 +236,23 @@ private:
                      std::to_string(lround(room)) + " px of its line's room left");
     }
 
+    // An icon another icon or disc lies over (a check mark's ring and disc, a button's round
+    // back) is a backdrop: the mark on top is what is read, against it.
+    bool _isBackdrop(size_t i) const {
+        const Drawn& d = _drawn[i];
+        double x = d.visible.x + d.visible.w / 2, y = d.visible.y + d.visible.h / 2;
+        for (size_t j = i + 1; j < _drawn.size(); ++j) {
+            const Drawn& o = _drawn[j];
+            if ((o.kind == Kind::Icon || isDisc(o)) && o.overlay == d.overlay && o.visible.contains(x, y))
+                return true;
+        }
+        return false;
+    }
+
     void _checkContrast(size_t i) {
         const Drawn& d = _drawn[i];
-        if (isDisc(d) || (d.button && elm_object_disabled_get(d.button)))
+        if (isDisc(d) || (d.button && elm_object_disabled_get(d.button)) ||
+            (d.kind == Kind::Icon && _isBackdrop(i)))
             return;
         double worst = 1e9;
         Rgba worstFg, worstBg;

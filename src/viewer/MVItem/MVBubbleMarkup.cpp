@@ -125,7 +125,7 @@ void MVBubbleMarkup::_appendContents(std::string& out, const Input& input) const
         else if (isPicture(content))
             part = _imageContent(content, i);
         else if (content.mediaType == msg_store::Content::MEDIA_TYPE_AUDIO)
-            part = "<item size=236x75 vsize=full href=audio:" + std::to_string(i) + "></item>";
+            part = "<item size=248x75 vsize=full href=audio:" + std::to_string(i) + "></item>";
         else if (content.isAttachment)
             part = _attachmentContent(content, i);
         if (part.empty())
