@@ -444,6 +444,7 @@ void LookCanvas::_readScroller(Evas_Object* obj) {
     elm_interface_scrollable_content_pos_get(obj, &px, &py);
     elm_interface_scrollable_content_size_get(obj, &cw, &ch);
     s.viewport = {double(vx), double(vy), double(vw), double(vh)};
+    s.content = {double(px), double(py), double(cw), double(ch)};
     s.atStart = py <= 1;
     s.atEnd = py >= ch - vh - 1;
     if (className(obj) == "Elm.Genlist") {
@@ -574,7 +575,8 @@ std::string LookCanvas::dump() const {
     }
     for (const Scroller& s : _scrollers) {
         out << "scroller " << s.viewport.x << "," << s.viewport.y << " " << s.viewport.w << "x"
-            << s.viewport.h << (s.atStart ? " start" : "") << (s.atEnd ? " end" : "") << " rows";
+            << s.viewport.h << " at " << s.content.y << " of " << s.content.h << (s.atStart ? " start" : "")
+            << (s.atEnd ? " end" : "") << " rows";
         for (const Scroller::Row& r : s.rows)
             out << " " << r.box.y << "+" << r.box.h << (r.first ? "F" : "") << (r.last ? "L" : "");
         out << "\n";

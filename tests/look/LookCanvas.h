@@ -65,6 +65,7 @@ struct Scroller {
     Box viewport;
     bool atStart = false;
     bool atEnd = false;
+    Box content; // the scrolled content's position (negated) and size
     // Genlists: the geometry of each realized row, in list order, each marked when nothing
     // hidden stands between it and the list's start (first) or end (last).
     struct Row {

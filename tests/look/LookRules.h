@@ -36,8 +36,9 @@ constexpr double LARGE_BOLD_PX = 24;
 // Behind an overlay, a text or icon shows at most at this share of its own strength.
 constexpr double OVERLAY_RESIDUAL = 0.10;
 // A cut name's line reaches this close to the circle at both ends (or to a control at the side),
-// else it had room: rows keep this margin from the edge, where the circle curves away.
-constexpr double NAME_ROOM = 40;
+// else it had room: rows keep a margin from the edge, where the circle curves away, and a short
+// time beside the name leaves a little more.
+constexpr double NAME_ROOM = 56;
 constexpr double POPUP_TOLERANCE = 2;
 } // namespace limits
 
