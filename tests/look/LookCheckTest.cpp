@@ -69,8 +69,6 @@ const KnownDefect STILL_OPEN_HERE[] = {
     {"viewer-select-mms", Rule::InsideCircle, nullptr, "7"},
     {"viewer-video", Rule::InsideCircle, nullptr, "7"},
     {"blocked-mms-end", Rule::InsideCircle, nullptr, "7"},
-    {"viewer-recipients", Rule::InsideCircle, nullptr, "1"},
-    {"viewer-recipients", Rule::WholeNumber, nullptr, "1"},
     {"viewer-recipient-detail", Rule::InsideCircle, nullptr, "1"},
     {"viewer-recipient-detail-no-call", Rule::InsideCircle, nullptr, "1"},
 };

@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "MainLoop.h"
+#include "PendingAct.h"
 #include "Programs.h"
 #include "ScreenRegistry.h"
 #include "TempDir.h"
@@ -23,24 +24,36 @@ namespace {
 constexpr const char* LANGUAGE_KEY = "db/menu_widget/language";
 constexpr const char* DATABASE = "device.db";
 // A frame is settled after this long without another, as msg-shot waits: a screen acts a moment
-// after it shows (opens its panel, turns the bezel) and its transitions run before it rests.
+// after it shows (opens its panel, turns the bezel) and its transitions run before it rests. The
+// quiet must also last this many ticks of the frame clock: on a loaded machine the process may
+// not run for a while, and time alone would count a stalled transition as rest.
 constexpr double QUIET_SECONDS = 0.5;
+constexpr int QUIET_TICKS = 30;
 constexpr double LIMIT_SECONDS = 10.0;
 
-// Counts the window's frames and notes a screen's own call for its picture.
+// Counts the window's frames and the frame clock's ticks since the last one, and notes a
+// screen's own call for its picture.
 struct FrameWatch {
     explicit FrameWatch(Evas_Object* win) : win(win) {
         evas_event_callback_add(evas_object_evas_get(win), EVAS_CALLBACK_RENDER_POST, renderCb, this);
         evas_object_smart_callback_add(win, msg_app::shell::CAPTURE_EVENT, captureCb, this);
+        ticker = ecore_animator_add(tickCb, this);
     }
     ~FrameWatch() {
         evas_event_callback_del_full(evas_object_evas_get(win), EVAS_CALLBACK_RENDER_POST, renderCb, this);
         evas_object_smart_callback_del_full(win, msg_app::shell::CAPTURE_EVENT, captureCb, this);
+        if (ticker)
+            ecore_animator_del(ticker);
     }
     static void renderCb(void* data, Evas*, void*) {
         auto* self = static_cast<FrameWatch*>(data);
         ++self->frames;
+        self->ticksSinceFrame = 0;
         self->last = ecore_time_get();
+    }
+    static Eina_Bool tickCb(void* data) {
+        ++static_cast<FrameWatch*>(data)->ticksSinceFrame;
+        return ECORE_CALLBACK_RENEW;
     }
     static void captureCb(void* data, Evas_Object*, void*) {
         auto* self = static_cast<FrameWatch*>(data);
@@ -50,11 +63,14 @@ struct FrameWatch {
     bool settled() const {
         if (framesAtCapture >= 0)
             return frames > framesAtCapture;
-        return frames > 0 && ecore_time_get() - last >= QUIET_SECONDS;
+        return frames > 0 && ticksSinceFrame >= QUIET_TICKS && ecore_time_get() - last >= QUIET_SECONDS &&
+               msg_app::shell::PendingAct::count() == 0;
     }
     Evas_Object* win;
+    Ecore_Animator* ticker = nullptr;
     int frames = 0;
     int framesAtCapture = -1;
+    int ticksSinceFrame = 0;
     double last = 0;
 };
 
@@ -123,11 +139,14 @@ bool ScreenRender::render(const std::string& screen, const std::string& locale,
         if (app.start()) {
             Evas_Object* win = app.getWindowController()->getEvasObject();
             FrameWatch watch(win);
-            if (msg_test::runLoopUntil([&] { return watch.settled(); }, LIMIT_SECONDS)) {
+            // A screen that never rests (a spinner turns for as long as it shows) is read at the
+            // limit, as msg-shot pictures it then.
+            msg_test::runLoopUntil([&] { return watch.settled(); }, LIMIT_SECONDS);
+            if (watch.frames > 0) {
                 read(win);
                 rendered = true;
             } else {
-                *error = "the screen did not settle";
+                *error = "the screen drew nothing";
             }
         } else {
             *error = "the screen did not start";
