@@ -70,6 +70,7 @@ void ComposePopupScreen::onCreated() {
     _popup = popup->getWeakPtr();
     // Once the popup is laid out: the result replaces the progress, and the picture can be taken
     // (a sending popup never settles, and gives up waiting after a while).
+    _pendingAct.begin();
     _resultJob = ecore_job_add(_resultJobCb, this);
 }
 
@@ -77,13 +78,16 @@ void ComposePopupScreen::_resultJobCb(void* data) {
     auto* self = static_cast<ComposePopupScreen*>(data);
     self->_resultJob = nullptr;
     auto popup = self->_popup.lock();
-    if (!popup)
+    if (!popup) {
+        self->_pendingAct.end();
         return;
+    }
     Evas_Object* win = elm_object_top_widget_get(self->getEvasObject());
     self->_captureTimer = view_kit::WTimer::addTimer(
         CAPTURE_DELAY,
-        [win](void*) {
+        [self, win](void*) {
             evas_object_smart_callback_call(win, CAPTURE_EVENT, nullptr);
+            self->_pendingAct.end();
             return false;
         },
         nullptr);

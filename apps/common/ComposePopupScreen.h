@@ -1,6 +1,7 @@
 #ifndef MSG_APP_SHELL_COMPOSEPOPUPSCREEN_H
 #define MSG_APP_SHELL_COMPOSEPOPUPSCREEN_H
 
+#include "PendingAct.h"
 #include "view_kit/WContentViewController.h"
 #include "view_kit/WTimer.h"
 
@@ -40,6 +41,7 @@ private:
     Show _show;
     std::weak_ptr<view_kit::WTimer> _timer;
     std::weak_ptr<view_kit::WTimer> _captureTimer;
+    PendingAct _pendingAct;
     std::weak_ptr<view_kit::WViewController> _popup;
     Ecore_Job* _resultJob = nullptr;
 };

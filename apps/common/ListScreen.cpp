@@ -52,8 +52,10 @@ ListScreen::~ListScreen() {
 
 void ListScreen::onCreated() {
     msg_list::MLContentViewController::onCreated();
-    if (_start != Start::LIST && _start != Start::EMPTY)
+    if (_start != Start::LIST && _start != Start::EMPTY) {
+        _pendingAct.begin();
         MCommonAppEventMgr::getInstance()->addListener(this);
+    }
 }
 
 void ListScreen::appEventListener(MCommonAppEventType type) {
@@ -68,6 +70,7 @@ void ListScreen::appEventListener(MCommonAppEventType type) {
                 [this](void*) {
                     if (!_enterStartState())
                         MSG_LOGE("the screen could not enter its state (%d)", static_cast<int>(_start));
+                    _pendingAct.end();
                     return false;
                 },
                 nullptr);

@@ -7,6 +7,7 @@
 #ifndef MSG_APP_SHELL_LISTSCREEN_H
 #define MSG_APP_SHELL_LISTSCREEN_H
 
+#include "PendingAct.h"
 #include "common/IMCommonAppEventListener.h"
 #include "list/MLContentViewController.h"
 #include "view_kit/WTimer.h"
@@ -47,6 +48,7 @@ private:
 
     Start _start;
     std::weak_ptr<view_kit::WTimer> _startTimer;
+    PendingAct _pendingAct;
     std::weak_ptr<view_kit::WTimer> _captureTimer;
 };
 

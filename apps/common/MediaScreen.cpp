@@ -172,10 +172,12 @@ void MediaScreen::onPushed(Elm_Object_Item* naviItem) {
     ViewerScreen::onPushed(naviItem);
     if (_kind != Kind::VOICE_PLAYING && _kind != Kind::HEADSET_POPUP)
         return;
+    _pendingAct.begin();
     _timer = view_kit::WTimer::addTimer(
         ACT_DELAY,
         [this](void*) {
             _act();
+            _pendingAct.end();
             return false;
         },
         nullptr);

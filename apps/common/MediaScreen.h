@@ -6,6 +6,7 @@
 #ifndef MSG_APP_SHELL_MEDIASCREEN_H
 #define MSG_APP_SHELL_MEDIASCREEN_H
 
+#include "PendingAct.h"
 #include "ViewerScreen.h"
 
 namespace msg_app {
@@ -33,6 +34,7 @@ private:
 
     Kind _kind;
     std::weak_ptr<view_kit::WTimer> _timer;
+    PendingAct _pendingAct;
 };
 
 } // namespace shell

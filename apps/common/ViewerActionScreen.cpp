@@ -39,10 +39,12 @@ ViewerActionScreen::~ViewerActionScreen() {
 
 void ViewerActionScreen::onPushed(Elm_Object_Item* naviItem) {
     ViewerScreen::onPushed(naviItem);
+    _pendingAct.begin();
     _actTimer = view_kit::WTimer::addTimer(
         ACT_DELAY,
         [this](void*) {
             _act();
+            _pendingAct.end();
             return false;
         },
         nullptr);

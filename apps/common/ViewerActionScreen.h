@@ -7,6 +7,7 @@
 #ifndef MSG_APP_SHELL_VIEWERACTIONSCREEN_H
 #define MSG_APP_SHELL_VIEWERACTIONSCREEN_H
 
+#include "PendingAct.h"
 #include "ViewerScreen.h"
 
 namespace msg_app {
@@ -46,6 +47,7 @@ private:
 
     Act _actKind;
     std::weak_ptr<view_kit::WTimer> _actTimer;
+    PendingAct _pendingAct;
 };
 
 } // namespace shell

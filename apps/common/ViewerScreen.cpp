@@ -191,10 +191,12 @@ ViewerScreen::~ViewerScreen() {
 
 void ViewerScreen::onPushed(Elm_Object_Item* naviItem) {
     MVContentViewController::onPushed(naviItem);
+    _pendingAct.begin();
     _showTimer = view_kit::WTimer::addTimer(
         SHOW_DELAY,
         [this](void*) {
             _showTarget();
+            _pendingAct.end();
             return false;
         },
         nullptr);

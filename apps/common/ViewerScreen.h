@@ -9,6 +9,7 @@
 #ifndef MSG_APP_SHELL_VIEWERSCREEN_H
 #define MSG_APP_SHELL_VIEWERSCREEN_H
 
+#include "PendingAct.h"
 #include "view_kit/WTimer.h"
 #include "viewer/MVContentViewController.h"
 
@@ -58,6 +59,7 @@ private:
     Show _show;
     int _msgId;
     std::weak_ptr<view_kit::WTimer> _showTimer;
+    PendingAct _pendingAct;
 };
 
 } // namespace shell

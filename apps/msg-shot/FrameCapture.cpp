@@ -1,5 +1,6 @@
 #include "FrameCapture.h"
 
+#include "PendingAct.h"
 #include "ScreenRegistry.h"
 
 #include "common/MsgLog.h"
@@ -41,7 +42,9 @@ Eina_Bool FrameCapture::_checkCb(void* data) {
     auto* self = static_cast<FrameCapture*>(data);
     double now = ecore_time_get();
     bool requested = self->_framesAtRequest >= 0 && self->_frames > self->_framesAtRequest;
-    bool settled = requested || (self->_frames > 0 && now - self->_lastFrame >= self->_quiet);
+    // A screen's act still to come would change the frame.
+    bool settled = requested || (self->_frames > 0 && now - self->_lastFrame >= self->_quiet &&
+                                 msg_app::shell::PendingAct::count() == 0);
     if (settled || now - self->_start >= self->_limit) {
         ecore_main_loop_quit();
         return ECORE_CALLBACK_CANCEL;

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace msg_app {
 namespace msg_viewer {
@@ -27,6 +28,7 @@ public:
 
 private:
     static char* _textGetCb(void* data, Evas_Object* obj, const char* part);
+    static int _numberSize(Evas_Object* genlist, const std::string& number);
     std::shared_ptr<MCommonAddr> _addr;
     SelectCb _onSelect;
 };

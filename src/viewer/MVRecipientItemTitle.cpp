@@ -27,8 +27,9 @@ void MVRecipientItemTitle::onSetElmObjectItem(Elm_Object_Item* item) {
 }
 
 std::string MVRecipientItemTitle::getText() const {
-    return std::string(common_ui_helper::get_text("WDS_MSG_OPT_RECIPIENTS_ABB")) + "(" +
-           std::to_string(_count) + ")";
+    // The count keeps its own order inside a right-to-left title.
+    return std::string(common_ui_helper::get_text("WDS_MSG_OPT_RECIPIENTS_ABB")) + " \u2066(" +
+           std::to_string(_count) + ")\u2069";
 }
 
 char* MVRecipientItemTitle::_textGetCb(void* data, Evas_Object* /*obj*/, const char* part) {

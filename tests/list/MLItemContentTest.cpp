@@ -15,6 +15,7 @@
 
 #include <glib.h>
 
+#include <cstring>
 #include <ctime>
 #include <vector>
 
@@ -350,22 +351,52 @@ TEST_F(ItemContentTest, RecycledRowViewsForgetTheBadgeAndAlertOfTheirFormerRows)
     EXPECT_GE(checked, 2);
 }
 
-TEST_F(ItemContentTest, ASenderNumberShrinksToItsRoomAndANameIsCut) {
+TEST_F(ItemContentTest, ASenderNumberAndAnOldDateAreDrawnWholeAndOnlyANameIsCut) {
     msg_test::ProgramRun run =
         msg_test::runProgram("msg-sim", {"--device", device.path(), "contact", "add", "--name",
                                          "Alexandra Konstantinopoulou-Smithers", "--number", "+15550100014"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    MLItemContent* number = appendRow(conversation("+15550100013", 1, "win", "", todayMs()));
+    const int64_t lastYear = todayMs() - 400LL * 24 * 3600 * 1000;
+    MLItemContent* number = appendRow(conversation("+15550100013", 1, "win", "", lastYear));
     MLItemContent* named = appendRow(conversation("+15550100014", 1, "hi", "", todayMs()));
     ASSERT_NO_FATAL_FAILURE(realize({number, named}));
-    for (MLItemContent* row : {number, named}) {
+    // The drawn text of a part, and whether it is all there: not ellipsized and not clipped.
+    auto whole = [&](MLItemContent* row, const char* name, const char* clip) {
+        auto* text = const_cast<Evas_Object*>(edje_object_part_object_get(viewOf(row), name));
+        if (!text || !evas_object_visible_get(text))
+            return false;
+        Box drawn;
+        evas_object_geometry_get(text, &drawn.x, &drawn.y, &drawn.w, &drawn.h);
+        Evas_Object* natural = evas_object_text_add(evas_object_evas_get(text));
+        const char* font = nullptr;
+        int size = 0;
+        evas_object_text_font_get(text, &font, &size);
+        evas_object_text_font_set(natural, font, size);
+        evas_object_text_text_set(natural, evas_object_text_text_get(text));
+        int naturalW = 0;
+        evas_object_geometry_get(natural, nullptr, nullptr, &naturalW, nullptr);
+        evas_object_del(natural);
+        Box within = part(row, clip);
+        return drawn.w + 1 >= naturalW && drawn.right() <= within.right() + 1;
+    };
+    // In both styles: beside select mode's check there is less room, and a number still fits.
+    for (bool select : {false, true}) {
+        SCOPED_TRACE(select ? "select mode" : "normal");
+        for (MLItemContent* row : {number, named})
+            row->setStyle(select ? LIST_STYLE_SELECT : LIST_STYLE_NORMAL);
+        elm_genlist_realized_items_update(genlist);
+        ASSERT_NO_FATAL_FAILURE(realize({number, named}));
+        EXPECT_TRUE(whole(number, "elm.text.number", "name_clip")) << shown(number, "elm.text.number");
         double value = 0.0;
-        const char* state = edje_object_part_state_get(viewOf(row), "elm.text", &value);
-        EXPECT_STREQ(row == number ? "number" : "default", state) << shown(row, "elm.text");
-        auto* text = const_cast<Evas_Object*>(edje_object_part_object_get(viewOf(row), "elm.text"));
-        ASSERT_TRUE(text);
-        int drawn = 0;
-        evas_object_geometry_get(text, nullptr, nullptr, &drawn, nullptr);
-        EXPECT_LE(drawn, part(row, "elm.text").w) << "never drawn over the time";
+        if (strcmp(edje_object_part_state_get(viewOf(number), "elm.text.3", &value), "w0") != 0) {
+            EXPECT_TRUE(whole(number, "elm.text.3", "elm.text.3"))
+                << "the date " << shown(number, "elm.text.3");
+            EXPECT_LE(part(number, "name_clip").right(), part(number, "elm.text.3").x)
+                << "never over the date";
+        } else {
+            EXPECT_TRUE(select) << "the date gives its room up only beside the check";
+        }
+        EXPECT_FALSE(whole(named, "elm.text", "name_clip")) << "a long name is cut";
+        EXPECT_EQ(shown(named, "elm.text.number"), "") << "a name is no number";
     }
 }

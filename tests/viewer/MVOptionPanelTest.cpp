@@ -102,7 +102,8 @@ TEST_F(OptionPanelTest, GroupOffersRecipientsWhoseRowsOpenContactsOrTheDetailPag
     ASSERT_EQ(elm_genlist_items_count(genlist), 4u);
     auto* title =
         static_cast<MVRecipientItemTitle*>(elm_object_item_data_get(elm_genlist_first_item_get(genlist)));
-    EXPECT_EQ(title->getText(), "Recipients(3)");
+    // A space before the count, which keeps its order in a right-to-left title.
+    EXPECT_EQ(title->getText(), "Recipients \u2066(3)\u2069");
     std::vector<MVRecipientItemNumber*> rows;
     for (Elm_Object_Item* it = elm_genlist_item_next_get(elm_genlist_first_item_get(genlist)); it;
          it = elm_genlist_item_next_get(it))

@@ -90,7 +90,8 @@ private:
     void _forget(Evas_Object* obj);
     void _sendEvent(MLItem::Event event);
     void _emit(const char* signal);
-    void _emitNameKind(const std::string& name);
+    void _emitNameLine(const std::string& name);
+    static bool _isNumberName(const std::string& name);
     void _takeBackContents();
     void _deleteCheck();
     void _accessLinesText(std::string& out) const;

@@ -26,7 +26,9 @@ constexpr int FORMAT_BUF_MAX = 128;
 constexpr int NUMBER_BUF_MAX = 32;
 // Worst case of UTF-16 to UTF-8: three bytes per unit.
 constexpr int UTF8_PER_UNIT = 3;
-constexpr const char* RTL_SLASH = "&#x200f;/";
+// A date isolated as a left-to-right run inside right-to-left text.
+constexpr const char* LTR_ISOLATE = "&#x2066;";
+constexpr const char* POP_ISOLATE = "&#x2069;";
 
 struct DateOrder {
     const char* date;
@@ -168,19 +170,13 @@ void MCommonI18n::getFormattedSimpleDateTimeText(time_t t, std::string& out) {
 }
 
 void MCommonI18n::_addRtlMarks(std::string& out) const {
-    size_t first = out.find('/');
-    if (first == std::string::npos) {
+    if (out.find('/') == std::string::npos) {
         MSG_LOGE("date_str(%s) is invalid", out.c_str());
         return;
     }
-    std::string marked;
-    size_t start = 0;
-    for (size_t slash = first; slash != std::string::npos; slash = out.find('/', start)) {
-        marked.append(out, start, slash - start).append(RTL_SLASH);
-        start = slash + 1;
-    }
-    marked.append(out, start, std::string::npos);
-    out = std::move(marked);
+    // A mark before each slash made the slashes run right to left, which turned the date's
+    // numbers around ("02/12" for "12/02"); isolated, the date keeps its own order.
+    out = std::string(LTR_ISOLATE) + out + POP_ISOLATE;
 }
 
 void MCommonI18n::getFormattedNumberText(int n, std::string& out) {

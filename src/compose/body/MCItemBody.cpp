@@ -99,6 +99,9 @@ Evas_Object* MCItemBody::_createEntry(Evas_Object* parent) {
 Evas_Object* MCItemBody::_createCounter(Evas_Object* parent) {
     Evas_Object* counter = MCUiHelper::createCustomLayout(parent, COUNTER_GROUP);
     MSG_RETV_IF(!counter, nullptr, "counter is nullptr");
+    // "23/160" keeps its order in a right-to-left language: the counter is not mirrored.
+    elm_object_mirrored_automatic_set(counter, EINA_FALSE);
+    elm_object_mirrored_set(counter, EINA_FALSE);
     evas_object_event_callback_add(counter, EVAS_CALLBACK_DEL, _objDelCb, this);
     _counter = counter;
     _updateRemainInfo();

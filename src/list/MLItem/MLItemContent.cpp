@@ -2,6 +2,7 @@
 #include "common/popup/AccessApi.h"
 
 #include "list/MLItem/MLItemContent.h"
+#include "list/MLItem/MLItemNameLine.h"
 
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
@@ -23,6 +24,7 @@ namespace msg_list {
 namespace {
 
 constexpr const char* PART_NAME = "elm.text";
+constexpr const char* PART_NUMBER = "elm.text.number";
 constexpr const char* PART_TEXT1 = "elm.text.1";
 constexpr const char* PART_TEXT2 = "elm.text.2";
 constexpr const char* PART_TIME = "elm.text.3";
@@ -44,8 +46,11 @@ constexpr const char* SIG_NORMAL_STYLE = "elm,state,normal_style";
 constexpr const char* SIG_ICON_POSITION_INIT = "elm,state,icon,position,init";
 constexpr const char* SIG_LAYOUT_INIT = "elm,state,layout,init";
 constexpr const char* SIG_LAYOUT_UPDATE = "elm,state,layout,update";
-constexpr const char* SIG_NAME_NUMBER = "elm,state,name,number";
-constexpr const char* SIG_NAME_TEXT = "elm,state,name,text";
+// The row's side margins, the check of select mode with its gap and the alert mark with its gap,
+// in the theme's pixels (the list row's ROW_SIDE, CHECK_SIZE + CHECK_GAP, alert mark + gap).
+constexpr int ROW_SIDE = 38;
+constexpr int CHECK_ROOM = 52;
+constexpr int ALERT_ROOM = 30;
 
 // The badge groups by digits and their sizes in the theme's pixels.
 struct BadgeLook {
@@ -94,7 +99,17 @@ const char* MLItemContent::unreadSignal(int unreadCount) {
     return "elm,state,unread,3digit";
 }
 
+bool MLItemContent::_isNumberName(const std::string& name) {
+    std::string plain = name;
+    common_util::del_ltr_mark(plain);
+    return common_util::is_phone_number(plain.c_str());
+}
+
 std::string MLItemContent::getText(const char* part) const {
+    if (!strcmp(part, PART_NUMBER)) {
+        std::string name = getText(PART_NAME);
+        return _isNumberName(name) ? name : std::string();
+    }
     if (!strcmp(part, PART_NAME)) {
         std::string name;
         _model.getDisplayName(name);
@@ -280,13 +295,23 @@ void MLItemContent::_emit(const char* signal) {
         elm_object_item_signal_emit(item, signal, "");
 }
 
-// A sender shown as a number is drawn whole rather than cut (the theme shrinks it to its room).
-// Beside the check of select mode there is no room for that, and a cut is shown as a cut.
-void MLItemContent::_emitNameKind(const std::string& name) {
-    std::string plain = name;
-    common_util::del_ltr_mark(plain);
-    bool whole = _style == LIST_STYLE_NORMAL && common_util::is_phone_number(plain.c_str());
-    _emit(whole ? SIG_NAME_NUMBER : SIG_NAME_TEXT);
+// A sender shown as a number and the time are drawn whole: the row measures them and tells the
+// theme the time's width and the number's size.
+void MLItemContent::_emitNameLine(const std::string& name) {
+    Elm_Object_Item* item = getElmObjectItem();
+    Evas_Object* genlist = item ? elm_object_item_widget_get(item) : nullptr;
+    if (!genlist)
+        return;
+    int width = 0;
+    evas_object_geometry_get(genlist, nullptr, nullptr, &width, nullptr);
+    MLItemNameLine::Room room;
+    room.width = static_cast<int>(width / (scaled(1000) / 1000.0)) - 2 * ROW_SIDE;
+    room.before = (_style == LIST_STYLE_SELECT ? CHECK_ROOM : 0) +
+                  (_model.getMsgType() == MSG_TYPE_CMAS ? ALERT_ROOM : 0);
+    MLItemNameLine::Look look = MLItemNameLine::choose(evas_object_evas_get(genlist), name,
+                                                       _isNumberName(name), getText(PART_TIME), room);
+    _emit(look.timeSignal.c_str());
+    _emit(look.nameSignal.c_str());
 }
 
 void MLItemContent::realized() {
@@ -303,7 +328,7 @@ void MLItemContent::realized() {
     _emit(_hasUnreadBadge() ? unreadSignal(_model.getUnreadCnt()) : SIG_READ);
     _emit(_model.getMsgType() == MSG_TYPE_CMAS ? SIG_ALERT : SIG_NO_ALERT);
     _emit(_style == LIST_STYLE_SELECT ? SIG_SELECT_STYLE : SIG_NORMAL_STYLE);
-    _emitNameKind(getText(PART_NAME));
+    _emitNameLine(getText(PART_NAME));
     for (const char* signal : {SIG_HIGHLIGHTED, SIG_UNHIGHLIGHTED, SIG_HIDE_TEXT1, SIG_HIDE_TEXT2})
         elm_object_item_signal_callback_add(item, signal, "", _itemSignalCb, this);
     // The theme lays the text lines out from the texts now set and reports a hidden line.
@@ -440,8 +465,9 @@ void MLItemContent::updateName() {
     if (shown && name == shown)
         return;
     _emit(SIG_ICON_POSITION_INIT);
-    _emitNameKind(name);
+    _emitNameLine(name);
     elm_genlist_item_fields_update(item, PART_NAME, ELM_GENLIST_ITEM_FIELD_TEXT);
+    elm_genlist_item_fields_update(item, PART_NUMBER, ELM_GENLIST_ITEM_FIELD_TEXT);
 }
 
 void MLItemContent::setAccessInfoActionCb() {

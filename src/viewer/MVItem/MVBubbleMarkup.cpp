@@ -194,7 +194,7 @@ void MVBubbleMarkup::_appendContents(std::string& out, const Input& input) const
             part = _imageContent(content, i);
             break;
         case PART_AUDIO:
-            part = "<item size=236x75 vsize=full href=audio:" + std::to_string(i) + "></item>";
+            part = "<item size=248x75 vsize=full href=audio:" + std::to_string(i) + "></item>";
             break;
         case PART_ATTACHMENT:
             part = _attachmentContent(content, i);

@@ -10,6 +10,7 @@
 #include "common/view/MCommonWebContentViewController.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
 #include "viewer/MVMouseEventMgr.h"
+#include "qel.h"
 
 #include <glib.h>
 
@@ -24,6 +25,8 @@ namespace msg_viewer {
 namespace {
 
 constexpr size_t LINK_MAX = 511;
+// The colour of the time and marks on a sent bubble.
+constexpr const char* SENT_INFO_COLOR = "T0222";
 
 Evas_Object* themeIcon(Evas_Object* parent, const char* group) {
     Evas_Object* icon = elm_image_add(parent);
@@ -137,6 +140,10 @@ Evas_Object* MVItemBubble::_createInfoLayout(Evas_Object* parent, InfoType type)
     else
         elm_object_signal_emit(layout, "safe,icon,hide", "");
     Evas_Object* sim = common_ui_helper::create_sim_index_icon(layout, _conv->folderType, _conv->simIndex);
+    // The mark's usual grey does not read on a sent bubble's blue: it takes the time's colour there.
+    int r = 0, g = 0, b = 0, a = 0;
+    if (sim && sent && qel_theme_get_color(SENT_INFO_COLOR, &r, &g, &b, &a))
+        evas_object_color_set(sim, r * a / 255, g * a / 255, b * a / 255, a);
     if (sim)
         elm_object_part_content_set(layout, "elm.sim.icon", sim);
     else

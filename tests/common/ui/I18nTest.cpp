@@ -130,16 +130,18 @@ TEST_F(I18nTest, EarlierDaysFollowTheDateOrderAndTheDirection) {
     };
     setInt(KEY_DATE_FORMAT, cases[0].order);
     setInt(KEY_TIME1224, 2);
-    // A language change to or from right to left marks the slashes at once; today's time has none.
+    // A language change to or from right to left isolates a date at once, so that its numbers keep
+    // their order; today's time has no isolate.
     EXPECT_EQ(cases[0].pastYear, simple(pastYear));
-    const std::string marked[] = {"05&#x200f;/03&#x200f;/2019", dd + "&#x200f;/03", "05/03/2019", dd + "/03"};
+    const std::string marked[] = {"&#x2066;05/03/2019&#x2069;", "&#x2066;" + dd + "/03&#x2069;", "05/03/2019",
+                                  dd + "/03"};
     for (int i = 0; i < 2; ++i) {
         EventCounter counter;
         setString(KEY_LANGUAGE, i == 0 ? "ar_AE.UTF-8" : "en_US.UTF-8");
         msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
         EXPECT_EQ(marked[2 * i], simple(pastYear));
         EXPECT_EQ(marked[2 * i + 1], simple(thisYear));
-        EXPECT_EQ(std::string::npos, simple(std::time(nullptr)).find("&#x200f;"));
+        EXPECT_EQ(std::string::npos, simple(std::time(nullptr)).find("&#x2066;"));
         EXPECT_EQ(1, counter.timeFormatChanges) << "the screens redraw their dates";
     }
     for (const Case& c : cases) {

@@ -1,0 +1,86 @@
+#include "list/MLItem/MLItemNameLine.h"
+
+#include "list/MLItem/MLItem.h"
+
+#include <Edje.h>
+
+namespace msg_app {
+namespace msg_list {
+
+namespace {
+
+// The widths the theme has for the time, narrowest first, and the sizes for a number, largest
+// first (the list row's TIME_WIDTH and NUMBER_SIZE states).
+constexpr int TIME_WIDTHS[] = {84, 100, 116, 132, 148};
+constexpr int NUMBER_SIZES[] = {30, 26, 22, 18, 16};
+// The time's text class and size, and the font a number is drawn in.
+constexpr const char* TIME_TEXT_CLASS = "AT0232";
+constexpr int TIME_SIZE = 20;
+constexpr const char* TIME_FONT = "Sans:style=Condensed";
+constexpr const char* NUMBER_FONT = "Sans:style=Condensed Bold";
+// The gap between the name and the time.
+constexpr int NAME_GAP = 11;
+
+} // namespace
+
+int MLItemNameLine::_width(Evas* canvas, const char* font, int size, const std::string& text) {
+    Evas_Object* measure = evas_object_text_add(canvas);
+    evas_object_text_font_set(measure, font, MLItem::scaled(size));
+    evas_object_text_text_set(measure, text.c_str());
+    int w = 0;
+    evas_object_geometry_get(measure, nullptr, nullptr, &w, nullptr);
+    evas_object_del(measure);
+    return w;
+}
+
+MLItemNameLine::Look MLItemNameLine::choose(Evas* canvas, const std::string& name, bool nameIsNumber,
+                                            const std::string& time, const Room& room) {
+    // The time's text class may change its font and size, as the system font setting does.
+    const char* font = TIME_FONT;
+    int size = TIME_SIZE;
+    Evas_Font_Size classSize = 0;
+    const char* classFont = nullptr;
+    if (edje_text_class_get(TIME_TEXT_CLASS, &classFont, &classSize)) {
+        if (classFont && *classFont)
+            font = classFont;
+        size = classSize > 0 ? classSize : classSize < 0 ? TIME_SIZE * -classSize / 100 : TIME_SIZE;
+    }
+    int timeWidth = _width(canvas, font, size, time);
+    int chosen = TIME_WIDTHS[sizeof(TIME_WIDTHS) / sizeof(TIME_WIDTHS[0]) - 1];
+    for (int w : TIME_WIDTHS) {
+        if (MLItem::scaled(w) >= timeWidth) {
+            chosen = w;
+            break;
+        }
+    }
+    Look look;
+    look.timeSignal = "elm,state,time," + std::to_string(chosen);
+    if (!nameIsNumber) {
+        look.nameSignal = "elm,state,name,text";
+        return look;
+    }
+    // The largest size that fits beside the time; where none does, the number takes the whole
+    // line and the time gives its room up (a cut number cannot be told from another).
+    int numberSize = 0;
+    for (int withTime : {1, 0}) {
+        int nameRoom = MLItem::scaled(room.width - room.before - (withTime ? chosen + NAME_GAP : 0));
+        for (int s : NUMBER_SIZES) {
+            if (_width(canvas, NUMBER_FONT, s, name) <= nameRoom) {
+                numberSize = s;
+                break;
+            }
+        }
+        if (numberSize) {
+            if (!withTime)
+                look.timeSignal = "elm,state,time,0";
+            break;
+        }
+    }
+    if (!numberSize)
+        numberSize = NUMBER_SIZES[sizeof(NUMBER_SIZES) / sizeof(NUMBER_SIZES[0]) - 1];
+    look.nameSignal = "elm,state,name,number," + std::to_string(numberSize);
+    return look;
+}
+
+} // namespace msg_list
+} // namespace msg_app

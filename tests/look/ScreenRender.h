@@ -1,0 +1,45 @@
+/*
+ * Renders the executables' named screens one after another in this process,
+ * each on a fresh copy of one demo device and in a language of its own, as
+ * msg-shot pictures them, and hands the settled window to a reader.
+ */
+#ifndef MSG_LOOK_SCREENRENDER_H
+#define MSG_LOOK_SCREENRENDER_H
+
+#include <Evas.h>
+
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+
+namespace msg_test {
+class TempDir;
+}
+
+namespace msg_look {
+
+class ScreenRender {
+public:
+    ScreenRender();
+    ~ScreenRender();
+    ScreenRender(const ScreenRender&) = delete;
+    ScreenRender& operator=(const ScreenRender&) = delete;
+
+    // Seeds the demo device (conversations and contacts) once; false with the reason.
+    bool prepare(std::string* error);
+    // The people's names the demo device knows (contacts), as a screen may show them.
+    const std::set<std::string>& names() const { return _names; }
+    // Shows the screen in the locale (e.g. "ar_AE.UTF-8") and, once its frame has settled,
+    // calls read with the window; false with the reason when the screen did not render.
+    bool render(const std::string& screen, const std::string& locale,
+                const std::function<void(Evas_Object* win)>& read, std::string* error);
+
+private:
+    std::unique_ptr<msg_test::TempDir> _template;
+    std::set<std::string> _names;
+};
+
+} // namespace msg_look
+
+#endif
