@@ -25,8 +25,6 @@ constexpr int BOTTOM_BUTTON_Y = 335;
 // A drag of half the screen moves a list by several rows.
 constexpr int DRAG_FROM_Y = 280;
 constexpr int DRAG_TO_Y = 100;
-// A list scrolled to other rows differs in much of its area.
-constexpr double OTHER_ROWS = 0.05;
 // How long a scroll may take to show on a busy machine.
 constexpr double SCROLL_SECONDS = 10.0;
 // The line of solid blocks at the end of a long text, and how many detents may reach it.
