@@ -1,5 +1,6 @@
 #include "common/MCommonAppLaunchMgr.h"
 
+#include "common/AppIds.h"
 #include "common/CommonHosts.h"
 #include "common/MsgLog.h"
 #include "common/SingletonRelease.h"
@@ -14,11 +15,11 @@ namespace msg_app {
 namespace {
 
 constexpr const char* kContactsAppId = "com.vorlane.w-contacts2";
-constexpr const char* kContactsAppControlId = "com.vorlane.w-contacts2.appcontrol";
+constexpr const char* kContactsAppControlId = app_id::CONTACTS_APPCONTROL;
 constexpr const char* kFabrelPopupAppId = "com.vorlane.fabrel-popup";
 constexpr const char* kBluetoothAppId = "com.vorlane.bluetooth";
-constexpr const char* kStoreAppId = "com.vorlane.hulmstore";
-constexpr const char* kMapAppId = "com.vorlane.mapcontrol";
+constexpr const char* kStoreAppId = app_id::STORE;
+constexpr const char* kMapAppId = app_id::MAP;
 
 constexpr const char* kWcPopupResponseKey = "_WCPOPUP_RESP_";
 

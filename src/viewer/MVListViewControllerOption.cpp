@@ -3,6 +3,7 @@
 #include "viewer/MVListViewController.h"
 
 #include "app_control.h"
+#include "common/AppIds.h"
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/Connectivity.h"
@@ -29,7 +30,7 @@ namespace msg_viewer {
 
 namespace {
 
-constexpr const char* MAP_PICKER_APP_ID = "com.vorlane.mapcontrol";
+constexpr const char* MAP_PICKER_APP_ID = app_id::MAP;
 constexpr const char* SEND_APP_ID = "com.vorlane.msg-send";
 constexpr const char* FAILED_TEXT_ID = "WDS_WNOTI_TPOP_FAILED";
 // What the location picker answers with.

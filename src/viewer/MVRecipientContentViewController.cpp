@@ -1,6 +1,7 @@
 // First: it switches on the accessibility API before anything includes Elementary.
 #include "common/popup/AccessApi.h"
 
+#include "common/AppIds.h"
 #include "viewer/MVRecipientContentViewController.h"
 
 #include "app_control.h"
@@ -23,7 +24,7 @@ namespace msg_viewer {
 
 namespace {
 constexpr const char* CALL_LOG_APP_ID = "com.vorlane.w-logs2.appcontrol.view";
-constexpr const char* CONTACTS_APP_ID = "com.vorlane.w-contacts2.appcontrol";
+constexpr const char* CONTACTS_APP_ID = app_id::CONTACTS_APPCONTROL;
 } // namespace
 
 MVRecipientContentViewController::MVRecipientContentViewController(int threadId) : _threadId(threadId) {
