@@ -32,8 +32,11 @@ void MCommonNumberSync::_destroy() {
 }
 
 MCommonNumberSync::~MCommonNumberSync() {
+    // A process that asked for the status without the application's terminate (a test, a tool)
+    // still gives the client back.
     if (_handle)
         MSG_LOGW("Please call deinit() in AppTerminate(). !!!");
+    release();
 }
 
 void MCommonNumberSync::release() {
