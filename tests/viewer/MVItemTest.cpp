@@ -184,7 +184,7 @@ TEST_F(ViewerItemTest, PicturesAreCappedAndFilesNamedAsText) {
     file.fileName = "<b>" + std::string(200, 'n') + ".pdf";
     conv.contents.push_back(file);
     std::string markup = markupOf(conv);
-    EXPECT_NE(markup.find("size=240x400 vsize=full href=image:240.388.0"), std::string::npos) << markup;
+    EXPECT_NE(markup.find("size=240x150 vsize=full href=image:240.138.0"), std::string::npos) << markup;
     EXPECT_NE(markup.find("size=240x132 vsize=full href=image:240.120.1"), std::string::npos);
     EXPECT_NE(markup.find("size=240x112 vsize=full href=image:240.100.2"), std::string::npos);
     EXPECT_NE(markup.find("size=240x32 vsize=full href=attachment:3"), std::string::npos);
