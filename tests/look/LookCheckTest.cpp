@@ -46,10 +46,11 @@ struct KnownDefect {
 };
 
 const KnownDefect NOT_YET_MENDED[] = {
-    // The bubble's row keeps the height it measured at the text size before the small one.
+    // A bubble measured before the small text size came keeps its height, and pushes the Reply
+    // caption under the circle's foot.
     {"viewer-small-font", Rule::InsideCircle, "message.reply_text"},
     {"viewer-select-small-font", Rule::InsideCircle, "message.reply_text"},
-    // The question's Korean text is wider than the circle at its lowest line.
+    // The question's Korean text takes five lines, and its last one runs under the buttons.
     {"compose-body-pages", Rule::InsideCircle, "Popup"},
 };
 
