@@ -1,6 +1,7 @@
-// The blocked-message viewer's screens for msg-app and msg-shot.
+// The blocked-message viewer's screens for msg-shot.
 #include "BlockViewerScreen.h"
 #include "ScreenRegistry.h"
+#include "ShotScreens.h"
 
 namespace msg_app {
 namespace shell {

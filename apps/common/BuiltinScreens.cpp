@@ -1,6 +1,7 @@
 #include "CommonViewsScreen.h"
 #include "DemoScreen.h"
 #include "ScreenRegistry.h"
+#include "ShotScreens.h"
 
 namespace msg_app {
 namespace shell {
@@ -38,8 +39,7 @@ void registerBuiltinScreens() {
         return;
     registered = true;
     ScreenRegistry& registry = ScreenRegistry::getInstance();
-    // The first screen registered is the one shown when none is named (msg-shot without
-    // --screen); msg-app names the conversation list.
+    // The first screen registered is the one shown when none is named (msg-shot without --screen).
     registry.add("demo", "framework demo: a circle list in the more-option panel, with a popup",
                  [] { return new DemoScreen(); });
     registry.add("demo-options", "the demo with its option panel open",

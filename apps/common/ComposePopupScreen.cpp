@@ -1,6 +1,6 @@
 #include "ComposePopupScreen.h"
 
-#include "ScreenRegistry.h"
+#include "ShotScreens.h"
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
 #include "common/popup/MCommonProgressPopup.h"

@@ -1,6 +1,7 @@
 #include "ComposeBodyScreen.h"
 #include "ComposePopupScreen.h"
 #include "ScreenRegistry.h"
+#include "ShotScreens.h"
 #include "compose/MCRecipientContentViewController.h"
 #include "compose/MCRecipientEntryContentViewController.h"
 #include "compose/MCRecipientSearchListContentViewController.h"
@@ -70,7 +71,8 @@ void registerComposeBodyScreens(ScreenRegistry& registry) {
         {"compose-body-korean", "a full Korean SMS, 70/70 (use --lang ko_KR.UTF-8)", korean, Show::BODY, 0},
         {"compose-body-editor", "the full-screen editor of the text", typed + ".", Show::EDITOR, 0},
         {"compose-body-discard", "leaving with a text asks first", typed + ".", Show::DISCARD, 0},
-        {"compose-body-pages", "Send with a text of three MMS asks first", std::string(2500, 'p'), Show::PAGES, 0},
+        {"compose-body-pages", "Send with a text of three MMS asks first", std::string(2500, 'p'),
+         Show::PAGES, 0},
         {"compose-body-toast-max", "the text was cut to the limit", typed + ".", Show::TOAST_MAX_CHARACTERS,
          0},
         {"compose-body-toast-failed", "a send that failed", typed + ".", Show::TOAST_COULDNT_SEND, 0},

@@ -6,6 +6,7 @@
 #include "ScreenRegistry.h"
 
 #include "app_control.h"
+#include "common/LaunchRequest.h"
 #include "common/MsgLog.h"
 #include "compose/MCSendContentViewController.h"
 #include "compose/MCWorkPathMgr.h"
@@ -41,11 +42,14 @@ int runComposerProcess(int argc, char** argv, const char* name, FirstPageFactory
         printf("process-start-monotonic %.6f\n",
                static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9);
     }
-    app_control_h request = nullptr;
-    if (app_control_get_launch_request(&request) != APP_CONTROL_ERROR_NONE) {
+    app_control_h launchRequest = nullptr;
+    if (app_control_get_launch_request(&launchRequest) != APP_CONTROL_ERROR_NONE) {
         fprintf(stderr, "%s: not started by a launch request\n", name);
         return 2;
     }
+    // Outlives the pages, which are gone once the application stops.
+    LaunchRequest owned(launchRequest);
+    app_control_h request = owned.get();
     elm_init(argc, argv);
     elm_policy_set(ELM_POLICY_QUIT, ELM_POLICY_QUIT_LAST_WINDOW_CLOSED);
     shell::ScreenRegistry::getInstance().add(FIRST_PAGE, "the composer process's first page",
@@ -76,7 +80,6 @@ int runComposerProcess(int argc, char** argv, const char* name, FirstPageFactory
             work->destroyWorkingDir();
         app.stop();
     }
-    app_control_destroy(request);
     elm_shutdown();
     return status;
 }

@@ -1,5 +1,6 @@
 #include "InputSelectorScreen.h"
 #include "ScreenRegistry.h"
+#include "ShotScreens.h"
 
 #include "app_control.h"
 

@@ -1,6 +1,6 @@
 #include "ListScreen.h"
 
-#include "ScreenRegistry.h"
+#include "ShotScreens.h"
 
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
@@ -52,7 +52,7 @@ ListScreen::~ListScreen() {
 
 void ListScreen::onCreated() {
     msg_list::MLContentViewController::onCreated();
-    if (_start != Start::LIST && _start != Start::EMPTY) {
+    if (_start != Start::EMPTY) {
         _pendingAct.begin();
         MCommonAppEventMgr::getInstance()->addListener(this);
     }
@@ -117,7 +117,6 @@ bool ListScreen::_enterStartState() {
         elm_genlist_item_show(last, ELM_GENLIST_ITEM_SCROLLTO_TOP);
         return true;
     }
-    case Start::LIST:
     case Start::EMPTY:
         break;
     }

@@ -1,8 +1,8 @@
 /*
- * The list screen as the shell shows it: the conversation or blocked-message
- * list, optionally brought into one of its states once the application has
- * drawn its first frame (the menu open, rows checked, a delete running), so
- * that each state can be looked at.
+ * The list screen as msg-shot pictures it: the conversation or blocked-message
+ * list brought into one of its states once the application has drawn its first
+ * frame (the menu open, rows checked, a delete running), so that each state can
+ * be looked at.
  */
 #ifndef MSG_APP_SHELL_LISTSCREEN_H
 #define MSG_APP_SHELL_LISTSCREEN_H
@@ -17,14 +17,9 @@
 namespace msg_app {
 namespace shell {
 
-// The screens msg-app opens without --screen.
-constexpr const char* CONVERSATION_LIST_SCREEN = "list";
-constexpr const char* BLOCKED_LIST_SCREEN = "list-blocked";
-
 class ListScreen : public msg_list::MLContentViewController, public IMCommonAppEventListener {
 public:
     enum class Start {
-        LIST,       // as the user finds it
         OPTIONS,    // the option panel open
         SELECT,     // select mode with the first two rows checked
         SELECT_ALL, // select mode with every row checked

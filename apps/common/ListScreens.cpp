@@ -1,6 +1,8 @@
-// The list screens for msg-app and msg-shot.
+// The list screens for msg-shot.
+#include "AppScreens.h"
 #include "ListScreen.h"
 #include "ScreenRegistry.h"
+#include "ShotScreens.h"
 
 namespace msg_app {
 namespace shell {
@@ -14,8 +16,6 @@ void registerListScreens(ScreenRegistry& registry) {
         msg_list::ListType type;
         ListScreen::Start start;
     } screens[] = {
-        {CONVERSATION_LIST_SCREEN, "the conversation list", LIST_TYPE_THREAD, ListScreen::Start::LIST},
-        {BLOCKED_LIST_SCREEN, "the blocked-message list", LIST_TYPE_BLOCKED_MSG, ListScreen::Start::LIST},
         {"list-blocked-empty",
          "the blocked-message list's empty view (msg-shot renders a copy without blocked messages)",
          LIST_TYPE_BLOCKED_MSG, ListScreen::Start::EMPTY},
@@ -30,6 +30,8 @@ void registerListScreens(ScreenRegistry& registry) {
          "the conversation list deleting every conversation of the device (msg-shot renders a copy)",
          LIST_TYPE_THREAD, ListScreen::Start::PROGRESS},
     };
+    // The lists as msg-app opens them, then their states.
+    registerAppScreens(registry);
     registry.addEach(screens, [](const auto& screen) { return new ListScreen(screen.type, screen.start); });
 }
 

@@ -1,6 +1,7 @@
 #include "MediaScreen.h"
 
 #include "ScreenRegistry.h"
+#include "ShotScreens.h"
 #include "common/MsgLog.h"
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"

@@ -11,8 +11,8 @@
 namespace msg_app {
 namespace shell {
 
-// The named first screens of the application's executables. A feature adds
-// its screen with one add() call in registerBuiltinScreens().
+// The named first screens of the application's executables: each executable adds
+// those it opens (AppScreens.h for msg-app, ShotScreens.h for msg-shot).
 class ScreenRegistry {
 public:
     using Factory = std::function<view_kit::WContentViewController*()>;
@@ -42,22 +42,6 @@ private:
 
     std::vector<Entry> _entries;
 };
-
-// The smart callback a screen calls on its window when the moment to picture it
-// has come and will not last (msg-shot otherwise waits for the frame to settle).
-constexpr const char* CAPTURE_EVENT = "msg-shot,capture";
-
-// Registers every screen the executables can show (once).
-void registerBuiltinScreens();
-// Each feature's screens, called by registerBuiltinScreens().
-void registerListScreens(ScreenRegistry& registry);
-void registerBlockScreens(ScreenRegistry& registry);
-void registerComposeScreens(ScreenRegistry& registry);
-void registerComposeBodyScreens(ScreenRegistry& registry);
-void registerInputScreens(ScreenRegistry& registry);
-void registerViewerScreens(ScreenRegistry& registry);
-void registerMediaScreens(ScreenRegistry& registry);
-void registerViewerActionScreens(ScreenRegistry& registry);
 
 } // namespace shell
 } // namespace msg_app

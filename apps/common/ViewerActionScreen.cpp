@@ -2,6 +2,7 @@
 
 #include "AppRegistry.h"
 #include "ScreenRegistry.h"
+#include "ShotScreens.h"
 #include "common/MsgLog.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"

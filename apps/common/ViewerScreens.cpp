@@ -1,5 +1,6 @@
-// The conversation screens for msg-app and msg-shot.
+// The conversation screens for msg-shot.
 #include "ScreenRegistry.h"
+#include "ShotScreens.h"
 #include "ViewerScreen.h"
 
 namespace msg_app {

@@ -1,11 +1,10 @@
 // The messaging application. It opens on the conversation list of the device;
-// --blocked opens the blocked-message list and --screen any registered screen.
+// --blocked opens the blocked-message list and --thread one conversation.
+#include "AppScreens.h"
 #include "Application.h"
 #include "CommandLine.h"
 #include "LaunchOptions.h"
-#include "ListScreen.h"
 #include "ScreenRegistry.h"
-#include "viewer/MVContentViewController.h"
 
 #include <Elementary.h>
 
@@ -26,9 +25,9 @@ double monotonicSeconds() {
 int main(int argc, char** argv) {
     using msg_app::shell::LaunchOptions;
     msg_cli::CommandLine commandLine(
-        "msg-app", "[--device DIR] [--blocked | --thread ID | --screen NAME] [--list-screens]",
+        "msg-app", "[--device DIR] [--blocked | --thread ID]",
         "Opens the device's conversation list; --blocked the blocked-message list, --thread ID that\n"
-        "conversation, --screen NAME another screen.");
+        "conversation.");
     LaunchOptions launch;
     launch.declare(commandLine);
     bool exitAfterFirstFrame = false;
@@ -48,29 +47,22 @@ int main(int argc, char** argv) {
             return commandLine.refuse("--thread needs a conversation id, not " + threadText);
         threadId = static_cast<int>(id);
     }
-    if ((blocked ? 1 : 0) + (!launch.screen.empty() ? 1 : 0) + (threadId > 0 ? 1 : 0) > 1)
-        return commandLine.refuse("--blocked, --thread and --screen each name the first screen: give one");
+    if (blocked && threadId > 0)
+        return commandLine.refuse("--blocked and --thread each name the first screen: give one");
     launch.apply();
-    if (launch.listScreens) {
-        LaunchOptions::printScreens();
-        return 0;
-    }
-    msg_app::shell::registerBuiltinScreens();
-    if (threadId > 0) {
-        launch.screen = "conversation";
-        msg_app::shell::ScreenRegistry::getInstance().add(
-            launch.screen.c_str(), "the conversation named by --thread",
-            [threadId] { return new msg_app::msg_viewer::MVContentViewController(threadId); });
-    }
+    msg_app::shell::ScreenRegistry& registry = msg_app::shell::ScreenRegistry::getInstance();
+    msg_app::shell::registerAppScreens(registry);
+    if (threadId > 0)
+        msg_app::shell::registerConversationScreen(registry, threadId);
     LaunchOptions::quietPlatformLogs();
     elm_init(argc, argv);
     elm_policy_set(ELM_POLICY_QUIT, ELM_POLICY_QUIT_LAST_WINDOW_CLOSED);
     int status = 0;
     {
         msg_app::shell::Application::Options options;
-        options.screen = !launch.screen.empty() ? launch.screen
-                         : blocked              ? msg_app::shell::BLOCKED_LIST_SCREEN
-                                                : msg_app::shell::CONVERSATION_LIST_SCREEN;
+        options.screen = threadId > 0 ? msg_app::shell::CONVERSATION_SCREEN
+                         : blocked    ? msg_app::shell::BLOCKED_LIST_SCREEN
+                                      : msg_app::shell::CONVERSATION_LIST_SCREEN;
         options.preloadConversations = options.screen == msg_app::shell::CONVERSATION_LIST_SCREEN;
         options.singleInstance = true;
         msg_app::shell::Application app(options);

@@ -34,6 +34,19 @@ view_kit::WContentViewController* refuse(ComposeRefusalScreen::PopupFactory popu
     return new ComposeRefusalScreen(std::move(popup));
 }
 
+// A request the composer cannot work with: the toast that it could not be sent ends the process.
+view_kit::WContentViewController* refuseCouldntSend() {
+    return refuse([] {
+        return MCommonPopup::createToastPopup(
+            COULDNT_SEND,
+            [](void*, const Evas_Object*) {
+                MSG_LOGI("[msg-compose] toast closed: process elm_exit()");
+                elm_exit();
+            },
+            nullptr);
+    });
+}
+
 } // namespace
 
 view_kit::WContentViewController* createComposeFirstPage(app_control_h request) {
@@ -44,15 +57,7 @@ view_kit::WContentViewController* createComposeFirstPage(app_control_h request) 
     auto msg = std::make_shared<MCMsgData>();
     if (!parse(request, msg)) {
         MSG_LOGE("the compose request cannot be read");
-        return refuse([] {
-            return MCommonPopup::createToastPopup(
-                COULDNT_SEND,
-                [](void*, const Evas_Object*) {
-                    MSG_LOGI("[msg-compose] toast closed: process elm_exit()");
-                    elm_exit();
-                },
-                nullptr);
-        });
+        return refuseCouldntSend();
     }
     std::vector<std::string> recipients = msg->recipient;
     if (recipients.empty())
@@ -63,7 +68,8 @@ view_kit::WContentViewController* createComposeFirstPage(app_control_h request) 
         MSG_LOGE("checkCondition() returns error(%d)", error);
         return refuse([error] { return MCLaunchMgr::createErrorPopup(error, APP_CONTROL_COMPOSE); });
     }
-    return MCComposerOpener::createComposer(msg, request);
+    view_kit::WContentViewController* composer = MCComposerOpener::createComposer(msg, request);
+    return composer ? composer : refuseCouldntSend();
 }
 
 } // namespace compose

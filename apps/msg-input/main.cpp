@@ -7,6 +7,7 @@
 #include "ScreenRegistry.h"
 
 #include "app_control.h"
+#include "common/LaunchRequest.h"
 
 #include <Elementary.h>
 
@@ -22,11 +23,13 @@ int main(int argc, char** argv) {
         "text (a reply, a new message); msg-sim select answers it headless.");
     if (!commandLine.parse(argc, argv))
         return commandLine.exitCode();
-    app_control_h request = nullptr;
-    if (app_control_get_launch_request(&request) != APP_CONTROL_ERROR_NONE) {
+    app_control_h launchRequest = nullptr;
+    if (app_control_get_launch_request(&launchRequest) != APP_CONTROL_ERROR_NONE) {
         fprintf(stderr, "msg-input: not started by a launch request\n");
         return 2;
     }
+    msg_app::LaunchRequest owned(launchRequest);
+    app_control_h request = owned.get();
     // Without a composer to hand the text to, there is nothing the window could do.
     char* composer = nullptr;
     bool named = app_control_get_extra_data(request, "selector_keyboard_app_id", &composer) ==
@@ -35,7 +38,6 @@ int main(int argc, char** argv) {
     free(composer);
     if (!named) {
         fprintf(stderr, "msg-input: the request names no composer (selector_keyboard_app_id)\n");
-        app_control_destroy(request);
         return 2;
     }
     elm_init(argc, argv);
@@ -56,7 +58,6 @@ int main(int argc, char** argv) {
             status = 1;
         app.stop();
     }
-    app_control_destroy(request);
     elm_shutdown();
     return status;
 }

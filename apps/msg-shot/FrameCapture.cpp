@@ -1,7 +1,7 @@
 #include "FrameCapture.h"
 
 #include "PendingAct.h"
-#include "ScreenRegistry.h"
+#include "ShotScreens.h"
 
 #include "common/MsgLog.h"
 

@@ -8,6 +8,7 @@
 #include "FrameCapture.h"
 #include "LaunchOptions.h"
 #include "ScreenRegistry.h"
+#include "ShotScreens.h"
 #include "device/Device.h"
 #include "vconf.h"
 #include "view_kit/WWindowController.h"
@@ -33,22 +34,28 @@ int main(int argc, char** argv) {
         "Renders a screen of a scratch copy of the device headless and saves it as PNG.");
     LaunchOptions launch;
     launch.declare(commandLine);
+    std::string screen;
+    bool listScreens = false;
     std::string out;
     std::string language;
-    commandLine.value("--out", "FILE.png", "where the picture goes", &out)
+    commandLine.value("--screen", "NAME", "the screen to picture (see --list-screens)", &screen)
+        .flag("--list-screens", "names every screen and exits", &listScreens)
+        .value("--out", "FILE.png", "where the picture goes", &out)
         .value("--lang", "LOCALE", "renders in this language (ar_AE.UTF-8, ko_KR.UTF-8, ...)", &language);
     if (!commandLine.parse(argc, argv))
         return commandLine.exitCode();
-    if (!launch.listScreens && out.empty())
+    if (!listScreens && out.empty())
         return commandLine.refuse("--out FILE.png is required");
     launch.apply();
-    if (launch.listScreens) {
-        LaunchOptions::printScreens();
+    msg_app::shell::registerBuiltinScreens();
+    msg_app::shell::ScreenRegistry& registry = msg_app::shell::ScreenRegistry::getInstance();
+    if (listScreens) {
+        for (const std::string& name : registry.names())
+            printf("%s\t%s\n", name.c_str(), registry.description(name).c_str());
         return 0;
     }
-    msg_app::shell::registerBuiltinScreens();
-    if (!launch.screen.empty() && !msg_app::shell::ScreenRegistry::getInstance().contains(launch.screen)) {
-        fprintf(stderr, "msg-shot: unknown screen %s (see --list-screens)\n", launch.screen.c_str());
+    if (!screen.empty() && !registry.contains(screen)) {
+        fprintf(stderr, "msg-shot: unknown screen %s (see --list-screens)\n", screen.c_str());
         return 2;
     }
     msg_shot::DeviceSnapshot snapshot;
@@ -68,7 +75,7 @@ int main(int argc, char** argv) {
     {
         msg_app::shell::Application::Options options;
         options.name = "msg-shot";
-        options.screen = launch.screen;
+        options.screen = screen;
         msg_app::shell::Application app(options);
         if (app.start()) {
             msg_shot::FrameCapture capture(app.getWindowController()->getEvasObject(), QUIET_SECONDS,

@@ -11,9 +11,9 @@
 #include "SelectorAnswer.h"
 #include "TempDir.h"
 
+#include "AppScreens.h"
 #include "Application.h"
 #include "LaunchOptions.h"
-#include "ListScreen.h"
 #include "app_control.h"
 #include "list/MLContentViewController.h"
 #include "list/MLItem/MLItemContent.h"
@@ -71,7 +71,7 @@ private:
 class LiveApp {
 public:
     LiveApp() {
-        msg_app::shell::registerBuiltinScreens();
+        msg_app::shell::registerAppScreens(msg_app::shell::ScreenRegistry::getInstance());
         msg_app::shell::LaunchOptions::quietPlatformLogs();
         msg_app::shell::Application::Options options;
         options.screen = msg_app::shell::CONVERSATION_LIST_SCREEN;

@@ -66,6 +66,11 @@ std::vector<size_t> text_part_starts(const std::string& text, size_t maxChars);
 // and markup characters are escaped, so that the text shows as written.
 std::string to_label_markup(const std::string& text, bool multiLine, size_t maxBytes = 0);
 
+// A textblock's DEFAULT style in the size of a font code and the colour of a colour code, both
+// read from the theme's tables, followed by more attributes ("align=center"). A code the tables
+// lack leaves that attribute out, with a log line.
+std::string theme_text_style(const char* fontCode, const char* colorCode, const char* more = "");
+
 // ---- Widgets ------------------------------------------------------------
 
 // The application's page layout, filling its parent: what every full-screen page holds its

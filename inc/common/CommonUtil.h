@@ -7,6 +7,7 @@
 #define MSG_APP_COMMON_COMMONUTIL_H
 
 #include "app_control.h"
+#include "common/AppIds.h"
 
 #include <string>
 
@@ -24,7 +25,7 @@ enum CallerAppType {
     CALLER_APP_UNKNOWN = 2,
 };
 
-constexpr const char* MAIN_APP_ID = "com.vorlane.message";
+constexpr const char* MAIN_APP_ID = app_id::MESSAGE;
 
 // ---- Start and stop -----------------------------------------------------
 

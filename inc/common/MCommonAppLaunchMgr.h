@@ -7,6 +7,7 @@
 #define MSG_APP_COMMON_MCOMMONAPPLAUNCHMGR_H
 
 #include "app_control.h"
+#include "common/LaunchRequest.h"
 
 #include <functional>
 #include <vector>
@@ -23,6 +24,8 @@ public:
     // On true the manager owns request; on false the caller still does. A launch still outstanding
     // is ended first; the reply (or the next launch) ends this one.
     bool launch(app_control_h request, ReplyCb cb);
+    // The same, but the manager takes the request either way: a refused one is destroyed.
+    bool launch(LaunchRequest request, ReplyCb cb);
     // Ends the outstanding launch: its application is asked to close and the request destroyed.
     bool destroyHandle();
 
@@ -49,18 +52,16 @@ private:
     typedef void (*FixedReplyHandler)(app_control_h reply, app_control_result_e result);
     static void _fixedReplyCb(app_control_h request, app_control_h reply, app_control_result_e result,
                               void* data);
-    // Sends a request that needs no reply, then destroys it.
-    static void _sendAndDestroy(app_control_h request);
+    // Sends a request that needs no reply; it goes with the call.
+    static void _sendAndDestroy(LaunchRequest request);
     // Sends a request whose reply is only logged; it is kept until the reply destroys it, as
     // destroying a request drops the reply it awaits.
-    void _sendKeptUntilReply(app_control_h request, const FixedReplyHandler* handler);
-    // Hands a request to launch(); destroys it when launch() refuses.
-    void _launchOwned(app_control_h request);
+    void _sendKeptUntilReply(LaunchRequest request, const FixedReplyHandler* handler);
 
     static MCommonAppLaunchMgr* _instance;
     app_control_h _handle = nullptr;
     ReplyCb _replyCallback;
-    std::vector<app_control_h> _awaitingFixedReply;
+    std::vector<LaunchRequest> _awaitingFixedReply;
 };
 
 } // namespace msg_app

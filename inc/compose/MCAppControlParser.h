@@ -7,6 +7,7 @@
 #define MSG_APP_COMPOSE_MCAPPCONTROLPARSER_H
 
 #include "app_control.h"
+#include "common/AppIds.h"
 #include "compose/MCMsgData.h"
 #include "compose/MCSendMgr.h"
 #include "msg_store/Message.h"
@@ -19,7 +20,7 @@ namespace compose {
 
 class MCAppControlParser {
 public:
-    static constexpr const char* MESSAGE_APP_ID = "com.vorlane.message";
+    static constexpr const char* MESSAGE_APP_ID = app_id::MESSAGE;
     // Carrier features: the reduced SMS limit, and the caller's id in the usage log.
     static constexpr int FEATURE_REDUCED_SMS_LIMIT = 51;
     static constexpr int FEATURE_CALLER_LOGGING = 38;

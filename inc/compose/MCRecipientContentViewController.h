@@ -7,6 +7,7 @@
 #ifndef MSG_APP_COMPOSE_MCRECIPIENTCONTENTVIEWCONTROLLER_H
 #define MSG_APP_COMPOSE_MCRECIPIENTCONTENTVIEWCONTROLLER_H
 
+#include "common/AppIds.h"
 #include "common/IMCommonAppEventListener.h"
 #include "view_kit/WContentViewController.h"
 
@@ -24,8 +25,8 @@ class MCRecipientContentViewController : public view_kit::WContentViewController
                                          public IMCommonAppEventListener {
 public:
     static constexpr const char* NAME = "compose_rcpt";
-    static constexpr const char* INPUT_SELECTOR_APP_ID = "com.vorlane.w-input-selector";
-    static constexpr const char* COMPOSE_APP_ID = "com.vorlane.message.appcontrol.compose";
+    static constexpr const char* INPUT_SELECTOR_APP_ID = app_id::INPUT_SELECTOR;
+    static constexpr const char* COMPOSE_APP_ID = app_id::COMPOSE;
     static constexpr const char* INVALID_RECIPIENT_ID = "WDS_MSG_TPOP_INVALID_RECIPIENT_M_ENTER";
     static constexpr const char* COULDNT_OPEN_ID = "WDS_MSG_TPOP_COULDNT_OPEN_KEYBOARD_ABB";
 

@@ -6,6 +6,7 @@
 #ifndef MSG_APP_VIEWER_MVCOMPOSELAUNCH_H
 #define MSG_APP_VIEWER_MVCOMPOSELAUNCH_H
 
+#include "common/AppIds.h"
 #include "view_kit/WViewController.h"
 
 #include <string>
@@ -15,8 +16,8 @@ namespace msg_app {
 namespace msg_viewer {
 namespace compose_launch {
 
-constexpr const char* INPUT_SELECTOR_APP_ID = "com.vorlane.w-input-selector";
-constexpr const char* COMPOSE_APP_ID = "com.vorlane.message.appcontrol.compose";
+constexpr const char* INPUT_SELECTOR_APP_ID = app_id::INPUT_SELECTOR;
+constexpr const char* COMPOSE_APP_ID = app_id::COMPOSE;
 
 // False, with the reason's popup attached to vc, when no message may be written now.
 bool check(view_kit::WViewController* vc, const std::vector<std::string>& recipients);

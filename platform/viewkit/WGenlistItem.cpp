@@ -82,6 +82,13 @@ Elm_Object_Item* placeItem(Evas_Object* genlist, Elm_Genlist_Item_Class* itc, WG
     return it;
 }
 
+// A placed row belongs to its genlist item from now on; a refused one goes with its handle.
+Elm_Object_Item* adopted(std::unique_ptr<WGenlistItem>& item, Elm_Object_Item* it) {
+    if (it)
+        item.release();
+    return it;
+}
+
 } // namespace
 
 Elm_Object_Item* wgenlist_item_append_with_callback(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
@@ -114,4 +121,20 @@ Elm_Object_Item* wgenlist_item_insert_before(Evas_Object* genlist, Elm_Genlist_I
         return elm_genlist_item_insert_before(genlist, cls, item, nullptr, before, type, item->getSelectCb(),
                                               item);
     });
+}
+
+Elm_Object_Item* wgenlist_item_append(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
+                                      std::unique_ptr<WGenlistItem> item, Elm_Genlist_Item_Type type) {
+    return adopted(item, wgenlist_item_append(genlist, itc, item.get(), type));
+}
+
+Elm_Object_Item* wgenlist_item_prepend(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
+                                       std::unique_ptr<WGenlistItem> item, Elm_Genlist_Item_Type type) {
+    return adopted(item, wgenlist_item_prepend(genlist, itc, item.get(), type));
+}
+
+Elm_Object_Item* wgenlist_item_insert_before(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
+                                             std::unique_ptr<WGenlistItem> item, Elm_Object_Item* before,
+                                             Elm_Genlist_Item_Type type) {
+    return adopted(item, wgenlist_item_insert_before(genlist, itc, item.get(), before, type));
 }

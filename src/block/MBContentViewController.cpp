@@ -103,10 +103,11 @@ void MBContentViewController::onDestroy() {
 }
 
 bool MBContentViewController::_append(MBItem* row) {
-    if (wgenlist_item_append(_genlist, nullptr, row, ELM_GENLIST_ITEM_NONE))
+    int type = row->getType();
+    if (wgenlist_item_append(_genlist, nullptr, std::unique_ptr<view_kit::WGenlistItem>(row),
+                             ELM_GENLIST_ITEM_NONE))
         return true;
-    MSG_LOGE("cannot append a row of type %d", row->getType());
-    delete row;
+    MSG_LOGE("cannot append a row of type %d", type);
     return false;
 }
 

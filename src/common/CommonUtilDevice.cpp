@@ -3,6 +3,7 @@
 #include "app_common.h"
 #include "capability_manager.h"
 #include "common/CommonHosts.h"
+#include "common/LaunchRequest.h"
 #include "common/MsgLog.h"
 #include "common/Preference.h"
 #include "mdm.h"
@@ -175,22 +176,21 @@ bool is_main_app() {
 bool is_browser_available() {
     bool available = true;
     for (const char* uri : {"http://", "https://"}) {
-        app_control_h control = nullptr;
-        if (app_control_create(&control) != APP_CONTROL_ERROR_NONE) {
+        LaunchRequest control = createLaunchRequest();
+        if (!control) {
             MSG_LOGE("app_control_create() is failed");
             return false;
         }
-        app_control_set_operation(control, APP_CONTROL_OPERATION_VIEW);
-        app_control_set_uri(control, uri);
+        app_control_set_operation(control.get(), APP_CONTROL_OPERATION_VIEW);
+        app_control_set_uri(control.get(), uri);
         bool matched = false;
         app_control_foreach_app_matched(
-            control,
+            control.get(),
             [](app_control_h, const char*, void* data) {
                 *static_cast<bool*>(data) = true;
                 return false;
             },
             &matched);
-        app_control_destroy(control);
         available = available && matched;
     }
     return available;

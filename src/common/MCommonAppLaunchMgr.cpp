@@ -1,5 +1,6 @@
 #include "common/MCommonAppLaunchMgr.h"
 
+#include "common/AppIds.h"
 #include "common/CommonHosts.h"
 #include "common/MsgLog.h"
 #include "common/SingletonRelease.h"
@@ -14,20 +15,18 @@ namespace msg_app {
 namespace {
 
 constexpr const char* kContactsAppId = "com.vorlane.w-contacts2";
-constexpr const char* kContactsAppControlId = "com.vorlane.w-contacts2.appcontrol";
+constexpr const char* kContactsAppControlId = app_id::CONTACTS_APPCONTROL;
 constexpr const char* kFabrelPopupAppId = "com.vorlane.fabrel-popup";
 constexpr const char* kBluetoothAppId = "com.vorlane.bluetooth";
-constexpr const char* kStoreAppId = "com.vorlane.hulmstore";
-constexpr const char* kMapAppId = "com.vorlane.mapcontrol";
+constexpr const char* kStoreAppId = app_id::STORE;
+constexpr const char* kMapAppId = app_id::MAP;
 
 constexpr const char* kWcPopupResponseKey = "_WCPOPUP_RESP_";
 
-app_control_h createRequest(const char* failureLog) {
-    app_control_h request = nullptr;
-    if (app_control_create(&request) != APP_CONTROL_ERROR_NONE) {
+LaunchRequest createRequest(const char* failureLog) {
+    LaunchRequest request = createLaunchRequest();
+    if (!request)
         MSG_LOGE("%s", failureLog);
-        return nullptr;
-    }
     return request;
 }
 
@@ -61,8 +60,6 @@ void MCommonAppLaunchMgr::_releaseAwaitedRequests() {
     if (!_instance)
         return;
     _instance->destroyHandle();
-    for (app_control_h request : _instance->_awaitingFixedReply)
-        app_control_destroy(request);
     _instance->_awaitingFixedReply.clear();
 }
 
@@ -81,6 +78,13 @@ bool MCommonAppLaunchMgr::launch(app_control_h request, ReplyCb cb) {
     _registerRequestsRelease();
     _handle = request;
     _replyCallback = std::move(cb);
+    return true;
+}
+
+bool MCommonAppLaunchMgr::launch(LaunchRequest request, ReplyCb cb) {
+    if (!launch(request.get(), std::move(cb)))
+        return false;
+    request.release();
     return true;
 }
 
@@ -117,23 +121,21 @@ void MCommonAppLaunchMgr::_replyCb(app_control_h request, app_control_h reply, a
         self->destroyHandle();
 }
 
-void MCommonAppLaunchMgr::_sendAndDestroy(app_control_h request) {
-    int ret = app_control_send_launch_request(request, nullptr, nullptr);
+void MCommonAppLaunchMgr::_sendAndDestroy(LaunchRequest request) {
+    int ret = app_control_send_launch_request(request.get(), nullptr, nullptr);
     if (ret != APP_CONTROL_ERROR_NONE)
         MSG_LOGE("app_control_send_launch_request failed. [%d]", ret);
-    app_control_destroy(request);
 }
 
-void MCommonAppLaunchMgr::_sendKeptUntilReply(app_control_h request, const FixedReplyHandler* handler) {
-    int ret =
-        app_control_send_launch_request(request, _fixedReplyCb, const_cast<FixedReplyHandler*>(handler));
+void MCommonAppLaunchMgr::_sendKeptUntilReply(LaunchRequest request, const FixedReplyHandler* handler) {
+    int ret = app_control_send_launch_request(request.get(), _fixedReplyCb,
+                                              const_cast<FixedReplyHandler*>(handler));
     if (ret != APP_CONTROL_ERROR_NONE) {
         MSG_LOGE("app_control_send_launch_request failed. [%d]", ret);
-        app_control_destroy(request);
         return;
     }
     _registerRequestsRelease();
-    _awaitingFixedReply.push_back(request);
+    _awaitingFixedReply.push_back(std::move(request));
 }
 
 void MCommonAppLaunchMgr::_fixedReplyCb(app_control_h request, app_control_h reply,
@@ -142,71 +144,64 @@ void MCommonAppLaunchMgr::_fixedReplyCb(app_control_h request, app_control_h rep
     if (!_instance)
         return;
     auto& awaiting = _instance->_awaitingFixedReply;
-    auto it = std::find(awaiting.begin(), awaiting.end(), request);
-    if (it != awaiting.end()) {
+    auto it = std::find_if(awaiting.begin(), awaiting.end(),
+                           [request](const LaunchRequest& kept) { return kept.get() == request; });
+    if (it != awaiting.end())
         awaiting.erase(it);
-        app_control_destroy(request);
-    }
-}
-
-void MCommonAppLaunchMgr::_launchOwned(app_control_h request) {
-    if (!launch(request, nullptr)) {
-        MSG_LOGE("launch failed.");
-        app_control_destroy(request);
-    }
 }
 
 void MCommonAppLaunchMgr::launchVoiceCall(const char* number, const char* displayName) {
     MSG_RET_IF(!number, "number is nullptr !!");
-    app_control_h request = createRequest("app_control_create() is failed");
+    LaunchRequest request = createRequest("app_control_create() is failed");
     if (!request)
         return;
-    app_control_set_operation(request, APP_CONTROL_OPERATION_CALL);
-    app_control_add_extra_data(request, "launch-type", "MO");
-    app_control_add_extra_data(request, "number", number);
+    app_control_set_operation(request.get(), APP_CONTROL_OPERATION_CALL);
+    app_control_add_extra_data(request.get(), "launch-type", "MO");
+    app_control_add_extra_data(request.get(), "number", number);
     if (displayName)
-        app_control_add_extra_data(request, "display_name", displayName);
-    _sendAndDestroy(request);
+        app_control_add_extra_data(request.get(), "display_name", displayName);
+    _sendAndDestroy(std::move(request));
 }
 
 void MCommonAppLaunchMgr::launchContactMain() {
-    app_control_h request = createRequest("app_control_create() is failed");
+    LaunchRequest request = createRequest("app_control_create() is failed");
     if (!request)
         return;
-    app_control_set_app_id(request, kContactsAppId);
-    app_control_set_operation(request, APP_CONTROL_OPERATION_MAIN);
-    _sendAndDestroy(request);
+    app_control_set_app_id(request.get(), kContactsAppId);
+    app_control_set_operation(request.get(), APP_CONTROL_OPERATION_MAIN);
+    _sendAndDestroy(std::move(request));
 }
 
 void MCommonAppLaunchMgr::launchAddContactView(const char* number) {
     MSG_RET_IF(!number, "number is nullptr");
-    app_control_h request = createRequest("app_control_create() is failed");
+    LaunchRequest request = createRequest("app_control_create() is failed");
     if (!request)
         return;
-    app_control_set_app_id(request, kContactsAppControlId);
-    app_control_add_extra_data(request, "type", "add");
-    app_control_add_extra_data(request, "data_phone", number);
-    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
-    _launchOwned(request);
+    app_control_set_app_id(request.get(), kContactsAppControlId);
+    app_control_add_extra_data(request.get(), "type", "add");
+    app_control_add_extra_data(request.get(), "data_phone", number);
+    app_control_set_launch_mode(request.get(), APP_CONTROL_LAUNCH_MODE_GROUP);
+    if (!launch(std::move(request), nullptr))
+        MSG_LOGE("launch failed.");
 }
 
 void MCommonAppLaunchMgr::launchFabrelPopup(const char* connectionType) {
     MSG_RET_IF(!connectionType, "connectionType is null");
     MSG_LOGI("connection type : %s", connectionType);
-    app_control_h request = createRequest("app_control_create is failed.");
+    LaunchRequest request = createRequest("app_control_create is failed.");
     if (!request)
         return;
-    app_control_set_app_id(request, kFabrelPopupAppId);
-    app_control_add_extra_data(request, APP_CONTROL_DATA_CONNECTION_TYPE, connectionType);
-    _sendAndDestroy(request);
+    app_control_set_app_id(request.get(), kFabrelPopupAppId);
+    app_control_add_extra_data(request.get(), APP_CONTROL_DATA_CONNECTION_TYPE, connectionType);
+    _sendAndDestroy(std::move(request));
 }
 
 void MCommonAppLaunchMgr::launchBtConnectPopup() {
-    app_control_h request = createRequest("app_control_create is failed.");
+    LaunchRequest request = createRequest("app_control_create is failed.");
     if (!request)
         return;
-    app_control_set_app_id(request, kFabrelPopupAppId);
-    app_control_add_extra_data(request, APP_CONTROL_DATA_CONNECTION_TYPE, "bt_connect");
+    app_control_set_app_id(request.get(), kFabrelPopupAppId);
+    app_control_add_extra_data(request.get(), APP_CONTROL_DATA_CONNECTION_TYPE, "bt_connect");
     static const FixedReplyHandler handler = [](app_control_h reply, app_control_result_e) {
         char* value = nullptr;
         if (reply)
@@ -215,30 +210,30 @@ void MCommonAppLaunchMgr::launchBtConnectPopup() {
             MSG_LOGW("BT Not Connected . val(%s)", value ? value : "(null)");
         std::free(value);
     };
-    _sendKeptUntilReply(request, &handler);
+    _sendKeptUntilReply(std::move(request), &handler);
 }
 
 void MCommonAppLaunchMgr::launchBtHeadsetConnectPopup() {
-    app_control_h request = createRequest("app_control_create() is failed.");
+    LaunchRequest request = createRequest("app_control_create() is failed.");
     if (!request)
         return;
-    app_control_set_app_id(request, kBluetoothAppId);
-    app_control_add_extra_data(request, "launch-type", "sound");
+    app_control_set_app_id(request.get(), kBluetoothAppId);
+    app_control_add_extra_data(request.get(), "launch-type", "sound");
     static const FixedReplyHandler handler = [](app_control_h, app_control_result_e result) {
         MSG_LOGD("result [%d]", static_cast<int>(result));
     };
-    _sendKeptUntilReply(request, &handler);
+    _sendKeptUntilReply(std::move(request), &handler);
 }
 
 void MCommonAppLaunchMgr::launchHulmStore(const char* url) {
     MSG_RET_IF(!url, "url is nullptr");
-    app_control_h request = createRequest("app_control_create() is failed");
+    LaunchRequest request = createRequest("app_control_create() is failed");
     if (!request)
         return;
-    app_control_set_app_id(request, kStoreAppId);
-    app_control_set_operation(request, APP_CONTROL_OPERATION_VIEW);
-    app_control_set_uri(request, url);
-    _sendAndDestroy(request);
+    app_control_set_app_id(request.get(), kStoreAppId);
+    app_control_set_operation(request.get(), APP_CONTROL_OPERATION_VIEW);
+    app_control_set_uri(request.get(), url);
+    _sendAndDestroy(std::move(request));
 }
 
 void MCommonAppLaunchMgr::launchHereMap(const char* url) {
@@ -256,14 +251,15 @@ void MCommonAppLaunchMgr::launchHereMap(const char* url) {
         return;
     }
 
-    app_control_h request = createRequest("app_control_create() is failed");
+    LaunchRequest request = createRequest("app_control_create() is failed");
     if (!request)
         return;
-    app_control_set_app_id(request, kMapAppId);
-    app_control_set_operation(request, APP_CONTROL_OPERATION_VIEW);
-    app_control_set_uri(request, ("geo:" + geometry).c_str());
-    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
-    _launchOwned(request);
+    app_control_set_app_id(request.get(), kMapAppId);
+    app_control_set_operation(request.get(), APP_CONTROL_OPERATION_VIEW);
+    app_control_set_uri(request.get(), ("geo:" + geometry).c_str());
+    app_control_set_launch_mode(request.get(), APP_CONTROL_LAUNCH_MODE_GROUP);
+    if (!launch(std::move(request), nullptr))
+        MSG_LOGE("launch failed.");
 }
 
 } // namespace msg_app

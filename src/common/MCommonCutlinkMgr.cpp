@@ -1,5 +1,6 @@
 #include "common/MCommonCutlinkMgr.h"
 
+#include "common/AppIds.h"
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
 #include "common/SingletonRelease.h"
@@ -17,8 +18,8 @@ constexpr const char* kFontStyle = "AT0271";
 constexpr const char* kPressedFontStyle = "AT0271P";
 constexpr int kMapTypeHere = 1;
 // The packages of the store and of the map application that links open.
-constexpr const char* STORE_PACKAGE = "com.vorlane.hulmstore";
-constexpr const char* MAP_PACKAGE = "com.vorlane.mapcontrol";
+constexpr const char* STORE_PACKAGE = app_id::STORE;
+constexpr const char* MAP_PACKAGE = app_id::MAP;
 
 constexpr int kAllLinkTypes =
     QEL_CUT_LINK_TYPE_URI | QEL_CUT_LINK_TYPE_PHONE | QEL_CUT_LINK_TYPE_DATETIME | QEL_CUT_LINK_TYPE_UNC;

@@ -167,10 +167,8 @@ void MLListViewController::_indexRow(MLItemContent* row) {
 }
 
 Elm_Object_Item* MLListViewController::_append(MLItem* row) {
-    Elm_Object_Item* item = wgenlist_item_append(_genlist, nullptr, row, ELM_GENLIST_ITEM_NONE);
-    if (!item)
-        delete row;
-    return item;
+    return wgenlist_item_append(_genlist, nullptr, std::unique_ptr<view_kit::WGenlistItem>(row),
+                                ELM_GENLIST_ITEM_NONE);
 }
 
 MLItemContent* MLListViewController::_createContentItem(int id, IMLItemDataProvider* provider) {

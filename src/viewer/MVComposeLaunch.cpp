@@ -3,6 +3,7 @@
 #include "app_control.h"
 #include "common/CommonUtil.h"
 #include "common/IMCommonScreenOpener.h"
+#include "common/LaunchRequest.h"
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MsgLog.h"
 
@@ -31,17 +32,16 @@ bool new_message(view_kit::WViewController* vc, const std::string& number) {
     std::string address = "address:" + number;
     std::string caller = std::string("caller_app:") + common_util::MAIN_APP_ID;
     const char* data[] = {address.c_str(), caller.c_str(), "vorlane_log:new_msg"};
-    app_control_h request = nullptr;
-    MSG_RETV_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE, false, "app_control_create failed");
-    app_control_set_app_id(request, INPUT_SELECTOR_APP_ID);
-    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
-    app_control_add_extra_data_array(request, "selector_keyboard_data_array", data, 3);
-    app_control_add_extra_data(request, "selector_keyboard_app_id", COMPOSE_APP_ID);
+    LaunchRequest request = createLaunchRequest();
+    MSG_RETV_IF(!request, false, "app_control_create failed");
+    app_control_set_app_id(request.get(), INPUT_SELECTOR_APP_ID);
+    app_control_set_launch_mode(request.get(), APP_CONTROL_LAUNCH_MODE_GROUP);
+    app_control_add_extra_data_array(request.get(), "selector_keyboard_data_array", data, 3);
+    app_control_add_extra_data(request.get(), "selector_keyboard_app_id", COMPOSE_APP_ID);
     if (common_util::is_support_MMS())
-        app_control_add_extra_data(request, "option_type", "enable_drawing");
-    if (!MCommonAppLaunchMgr::getInstance()->launch(request, nullptr)) {
+        app_control_add_extra_data(request.get(), "option_type", "enable_drawing");
+    if (!MCommonAppLaunchMgr::getInstance()->launch(std::move(request), nullptr)) {
         MSG_LOGE("app_control_send_launch_request is failed");
-        app_control_destroy(request);
         return false;
     }
     return true;

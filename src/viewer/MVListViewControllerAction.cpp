@@ -6,6 +6,7 @@
 #include "common/CommonUtil.h"
 #include "common/DazoLog.h"
 #include "common/IMCommonScreenOpener.h"
+#include "common/LaunchRequest.h"
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MCommonFont.h"
 #include "common/MsgLog.h"
@@ -93,24 +94,23 @@ bool MVListViewController::_actionReply(bool slide) {
     for (const std::string& entry : data)
         array.push_back(entry.c_str());
 
-    app_control_h request = nullptr;
-    MSG_RETV_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE, false, "app_control_create failed");
-    app_control_set_app_id(request, compose_launch::INPUT_SELECTOR_APP_ID);
-    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
-    app_control_add_extra_data_array(request, "selector_keyboard_data_array", array.data(),
+    LaunchRequest request = createLaunchRequest();
+    MSG_RETV_IF(!request, false, "app_control_create failed");
+    app_control_set_app_id(request.get(), compose_launch::INPUT_SELECTOR_APP_ID);
+    app_control_set_launch_mode(request.get(), APP_CONTROL_LAUNCH_MODE_GROUP);
+    app_control_add_extra_data_array(request.get(), "selector_keyboard_data_array", array.data(),
                                      static_cast<int>(array.size()));
-    app_control_add_extra_data(request, "selector_keyboard_app_id", compose_launch::COMPOSE_APP_ID);
+    app_control_add_extra_data(request.get(), "selector_keyboard_app_id", compose_launch::COMPOSE_APP_ID);
     if (latest) {
-        app_control_add_extra_data(request, "template_sender", latest->address.c_str());
-        app_control_add_extra_data(request, "template_context", latest->text.c_str());
+        app_control_add_extra_data(request.get(), "template_sender", latest->address.c_str());
+        app_control_add_extra_data(request.get(), "template_context", latest->text.c_str());
     }
     if (slide)
-        app_control_add_extra_data(request, "wm.policy.win.effect.slide", "1");
+        app_control_add_extra_data(request.get(), "wm.policy.win.effect.slide", "1");
     if (common_util::is_support_MMS())
-        app_control_add_extra_data(request, "option_type", "enable_drawing");
-    if (!MCommonAppLaunchMgr::getInstance()->launch(request, nullptr)) {
+        app_control_add_extra_data(request.get(), "option_type", "enable_drawing");
+    if (!MCommonAppLaunchMgr::getInstance()->launch(std::move(request), nullptr)) {
         MSG_LOGE("app_control_send_launch_request is failed");
-        app_control_destroy(request);
         return false;
     }
     return true;

@@ -3,10 +3,12 @@
 #include "viewer/MVListViewController.h"
 
 #include "app_control.h"
+#include "common/AppIds.h"
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/Connectivity.h"
 #include "common/DazoLog.h"
+#include "common/LaunchRequest.h"
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MCommonMsgSvc.h"
 #include "common/MsgLog.h"
@@ -28,7 +30,7 @@ namespace msg_viewer {
 
 namespace {
 
-constexpr const char* MAP_PICKER_APP_ID = "com.vorlane.mapcontrol";
+constexpr const char* MAP_PICKER_APP_ID = app_id::MAP;
 constexpr const char* SEND_APP_ID = "com.vorlane.msg-send";
 constexpr const char* FAILED_TEXT_ID = "WDS_WNOTI_TPOP_FAILED";
 // What the location picker answers with.
@@ -169,11 +171,11 @@ void MVListViewController::_actionSendLocation() {
         _showToast("WDS_ASEML_POP_SECURITY_POLICY_PREVENTS_SMS_SERVICES");
         return;
     }
-    app_control_h request = nullptr;
-    MSG_RET_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE, "app_control_create failed");
-    app_control_set_app_id(request, MAP_PICKER_APP_ID);
-    app_control_set_operation(request, APP_CONTROL_OPERATION_PICK);
-    app_control_add_extra_data(request, APP_CONTROL_DATA_TYPE, "all");
+    LaunchRequest request = createLaunchRequest();
+    MSG_RET_IF(!request, "app_control_create failed");
+    app_control_set_app_id(request.get(), MAP_PICKER_APP_ID);
+    app_control_set_operation(request.get(), APP_CONTROL_OPERATION_PICK);
+    app_control_add_extra_data(request.get(), APP_CONTROL_DATA_TYPE, "all");
     // The answer may come after this view has gone.
     std::weak_ptr<bool> alive = _alive;
     auto onReply = [this, alive](app_control_h, app_control_h reply, app_control_result_e result) {
@@ -192,9 +194,8 @@ void MVListViewController::_actionSendLocation() {
         }
         _onLocationPicked(link);
     };
-    if (!MCommonAppLaunchMgr::getInstance()->launch(request, onReply)) {
+    if (!MCommonAppLaunchMgr::getInstance()->launch(std::move(request), onReply)) {
         MSG_LOGE("app_control_send_launch_request is failed");
-        app_control_destroy(request);
     }
 }
 
@@ -205,20 +206,19 @@ void MVListViewController::_onLocationPicked(const std::string& link) {
     std::shared_ptr<msg_store::Conversation> latest;
     if (!_model.getLatestInboxConv(latest) && !_model.getLatestConv(latest))
         MSG_LOGE("Failed to latest conversation");
-    app_control_h request = nullptr;
-    MSG_RET_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE, "app_control_create failed");
-    app_control_set_app_id(request, SEND_APP_ID);
-    app_control_add_extra_data(request, "address", thread_address::join(addresses).c_str());
-    app_control_add_extra_data(request, "body_text", link.c_str());
-    app_control_add_extra_data(request, "vorlane_log", "reply_msg");
-    app_control_add_extra_data(request, "caller_app", common_util::MAIN_APP_ID);
-    app_control_add_extra_data(request, "sending_popup", "hide");
+    LaunchRequest request = createLaunchRequest();
+    MSG_RET_IF(!request, "app_control_create failed");
+    app_control_set_app_id(request.get(), SEND_APP_ID);
+    app_control_add_extra_data(request.get(), "address", thread_address::join(addresses).c_str());
+    app_control_add_extra_data(request.get(), "body_text", link.c_str());
+    app_control_add_extra_data(request.get(), "vorlane_log", "reply_msg");
+    app_control_add_extra_data(request.get(), "caller_app", common_util::MAIN_APP_ID);
+    app_control_add_extra_data(request.get(), "sending_popup", "hide");
     if (latest)
-        app_control_add_extra_data(request, "msgId", std::to_string(latest->msgId).c_str());
+        app_control_add_extra_data(request.get(), "msgId", std::to_string(latest->msgId).c_str());
     // Sent without waiting for an answer: the send process reports on its own.
-    if (app_control_send_launch_request(request, nullptr, nullptr) != APP_CONTROL_ERROR_NONE)
+    if (app_control_send_launch_request(request.get(), nullptr, nullptr) != APP_CONTROL_ERROR_NONE)
         MSG_LOGE("app_control_send_launch_request is failed");
-    app_control_destroy(request);
 }
 
 void MVListViewController::_actionBlock(bool block) {

@@ -1,10 +1,12 @@
 // First: it switches on the accessibility API before anything includes Elementary.
 #include "common/popup/AccessApi.h"
 
+#include "common/AppIds.h"
 #include "viewer/MVRecipientContentViewController.h"
 
 #include "app_control.h"
 #include "common/CommonUiHelper.h"
+#include "common/LaunchRequest.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MCommonTheme.h"
@@ -22,7 +24,7 @@ namespace msg_viewer {
 
 namespace {
 constexpr const char* CALL_LOG_APP_ID = "com.vorlane.w-logs2.appcontrol.view";
-constexpr const char* CONTACTS_APP_ID = "com.vorlane.w-contacts2.appcontrol";
+constexpr const char* CONTACTS_APP_ID = app_id::CONTACTS_APPCONTROL;
 } // namespace
 
 MVRecipientContentViewController::MVRecipientContentViewController(int threadId) : _threadId(threadId) {
@@ -52,17 +54,15 @@ void MVRecipientContentViewController::onCreated() {
     std::shared_ptr<MCommonConvAddr> convAddr;
     if (MCommonAddrMgr::getInstance()->getConvAddr(_threadId, convAddr) && convAddr)
         _count = convAddr->getAddrCnt();
-    auto* title = new MVRecipientItemTitle(_count);
-    if (!wgenlist_item_append(_genlist, nullptr, title, ELM_GENLIST_ITEM_NONE))
-        delete title;
+    wgenlist_item_append(_genlist, nullptr, std::make_unique<MVRecipientItemTitle>(_count),
+                         ELM_GENLIST_ITEM_NONE);
     for (int i = 0; i < _count; ++i) {
         std::shared_ptr<MCommonAddr> addr = convAddr->getNthAddr(i);
         if (!addr)
             continue;
-        auto* row = new MVRecipientItemNumber(addr);
+        auto row = std::make_unique<MVRecipientItemNumber>(addr);
         row->setOnSelect([this](std::shared_ptr<MCommonAddr> chosen) { _onSeletItem(chosen); });
-        if (!wgenlist_item_append(_genlist, nullptr, row, ELM_GENLIST_ITEM_NONE))
-            delete row;
+        wgenlist_item_append(_genlist, nullptr, std::move(row), ELM_GENLIST_ITEM_NONE);
     }
     // The item goes with the genlist.
     auto* rotaryItem = new MCommonRotaryActivateMgr::Item(_genlist);
@@ -106,23 +106,22 @@ void MVRecipientContentViewController::_onSeletItem(const std::shared_ptr<MCommo
         naviframe->push(new MVRecipientDetailContentViewController(addr->getAddress()));
         return;
     }
-    app_control_h request = nullptr;
-    if (app_control_create(&request) != APP_CONTROL_ERROR_NONE) {
+    LaunchRequest request = createLaunchRequest();
+    if (!request) {
         MSG_LOGE("app_control_create() is failed !!");
         return;
     }
-    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
+    app_control_set_launch_mode(request.get(), APP_CONTROL_LAUNCH_MODE_GROUP);
     if (contactId < 1) {
-        app_control_set_app_id(request, CALL_LOG_APP_ID);
-        app_control_add_extra_data(request, "number", addr->getAddress());
+        app_control_set_app_id(request.get(), CALL_LOG_APP_ID);
+        app_control_add_extra_data(request.get(), "number", addr->getAddress());
     } else {
-        app_control_set_app_id(request, CONTACTS_APP_ID);
-        app_control_add_extra_data(request, "type", "view");
-        app_control_add_extra_data(request, "data_id", std::to_string(contactId).c_str());
+        app_control_set_app_id(request.get(), CONTACTS_APP_ID);
+        app_control_add_extra_data(request.get(), "type", "view");
+        app_control_add_extra_data(request.get(), "data_id", std::to_string(contactId).c_str());
     }
-    if (!MCommonAppLaunchMgr::getInstance()->launch(request, nullptr)) {
+    if (!MCommonAppLaunchMgr::getInstance()->launch(std::move(request), nullptr)) {
         MSG_LOGE("MCommonAppLaunchMgr::launch() failed.");
-        app_control_destroy(request);
     }
 }
 

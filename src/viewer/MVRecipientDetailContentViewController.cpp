@@ -7,6 +7,7 @@
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/FormattedNumber.h"
+#include "common/LaunchRequest.h"
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MsgLog.h"
 #include "viewer/MVComposeLaunch.h"
@@ -60,12 +61,11 @@ MVRecipientDetailContentViewController::MVRecipientDetailContentViewController(c
 MVRecipientDetailContentViewController::~MVRecipientDetailContentViewController() = default;
 
 bool MVRecipientDetailContentViewController::_isCallAvailable() {
-    app_control_h request = nullptr;
-    MSG_RETV_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE, false, "app_control_create failed");
-    app_control_set_operation(request, APP_CONTROL_OPERATION_CALL);
+    LaunchRequest request = createLaunchRequest();
+    MSG_RETV_IF(!request, false, "app_control_create failed");
+    app_control_set_operation(request.get(), APP_CONTROL_OPERATION_CALL);
     bool found = false;
-    app_control_foreach_app_matched(request, appMatchedCb, &found);
-    app_control_destroy(request);
+    app_control_foreach_app_matched(request.get(), appMatchedCb, &found);
     return found;
 }
 

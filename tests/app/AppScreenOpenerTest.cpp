@@ -1,6 +1,6 @@
 // The application, while it runs, opens the features' real pages for any screen that asks.
 #include "Application.h"
-#include "ScreenRegistry.h"
+#include "ShotScreens.h"
 #include "common/IMCommonScreenOpener.h"
 #include "viewer/MVContentViewController.h"
 

@@ -116,6 +116,21 @@ protected:
         return types;
     }
 
+    // The text a row gives its text part, read as plain text: for rows taller than the screen, which
+    // the genlist draws only while they are in view.
+    static std::string rowText(MBItem* row, const char* part = "elm.text") {
+        Elm_Object_Item* item = row->getElmObjectItem();
+        const Elm_Genlist_Item_Class* itc = elm_genlist_item_item_class_get(item);
+        char* markup = itc && itc->func.text_get
+                           ? itc->func.text_get(row, elm_object_item_widget_get(item), part)
+                           : nullptr;
+        char* plain = markup ? evas_textblock_text_markup_to_utf8(nullptr, markup) : nullptr;
+        std::string out = plain ? plain : "";
+        std::free(plain);
+        std::free(markup);
+        return out;
+    }
+
     // What the canvas draws for a text part of the row, scrolled into view: the text object of the
     // part in the row's view, found where the row is; its own text, or a textblock's markup read
     // as the plain text a reader sees.

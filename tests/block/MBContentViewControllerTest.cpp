@@ -107,7 +107,7 @@ TEST_F(BlockViewTest, ALongBodyReadsOnOverRowsOfOnePartEachUpToTheShownLength) {
     ASSERT_EQ(MBItem::BOTTOM_PADDING, shown.back()->getType());
     for (size_t i = 2; i + 1 < shown.size(); ++i) {
         ASSERT_EQ(MBItem::TEXT, shown[i]->getType());
-        std::string text = shownPlain(shown[i]);
+        std::string text = rowText(shown[i]);
         EXPECT_LE(g_utf8_strlen(text.c_str(), -1), static_cast<glong>(MBItemText::PART_CHARS + 1));
         read += text;
     }

@@ -106,11 +106,23 @@ TEST_F(AppLaunchMgrTest, ReplyReachesTheCallbackAndEndsTheLaunch) {
     EXPECT_EQ(1, calls);
 
     // A refused launch leaves the request with the caller, who can still use and destroy it.
-    EXPECT_FALSE(mgr->launch(nullptr, nullptr));
+    EXPECT_FALSE(mgr->launch(app_control_h{}, nullptr));
     app_control_h unknown = request("com.example.not-installed");
     EXPECT_FALSE(mgr->launch(unknown, nullptr));
     EXPECT_EQ(APP_CONTROL_ERROR_NONE, app_control_set_app_id(unknown, "com.vorlane.w-input-selector"));
     EXPECT_EQ(APP_CONTROL_ERROR_NONE, app_control_destroy(unknown));
+    // Handed over whole, a refused request goes with the refusal; an accepted one stays alive.
+    for (const char* appId : {"com.example.not-installed", "com.vorlane.w-input-selector"}) {
+        SCOPED_TRACE(appId);
+        LaunchRequest owned = createLaunchRequest();
+        ASSERT_TRUE(owned);
+        app_control_h raw = owned.get();
+        app_control_set_app_id(raw, appId);
+        bool launched = mgr->launch(std::move(owned), nullptr);
+        EXPECT_EQ(launched, std::string(appId) != "com.example.not-installed");
+        EXPECT_EQ(launched ? APP_CONTROL_ERROR_NONE : APP_CONTROL_ERROR_INVALID_PARAMETER,
+                  app_control_set_operation(raw, APP_CONTROL_OPERATION_VIEW));
+    }
 }
 
 TEST_F(AppLaunchMgrTest, FixedLaunchersTargetsExtrasAndModes) {

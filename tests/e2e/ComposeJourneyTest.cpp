@@ -23,8 +23,9 @@ constexpr int BODY_TEXT_Y = 105;
 constexpr int SEND_Y = 280;
 // How far above a button's lowest line a tap still lands inside it.
 constexpr int BUTTON_INSET = 12;
-// The failure mark's red, and how many pixels of it make the mark.
-constexpr int FAILED_R = 0xFF, FAILED_G = 0x4B, FAILED_B = 0x4B;
+// The failure mark's light red on a sent bubble (the theme's AO0021), and how many pixels of it make
+// the mark.
+constexpr int FAILED_R = 0xFF, FAILED_G = 0x99, FAILED_B = 0x99;
 constexpr int COLOUR_TOLERANCE = 40;
 constexpr int MARK_PIXELS = 20;
 

@@ -1,8 +1,10 @@
 // A conversation as a user acts on it in a real window: select and delete its
 // messages, and reply with the bezel or a finger at its end.
 #include "Journey.h"
+#include "ShownScreen.h"
 #include "Wait.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <set>
 #include <string>
@@ -20,17 +22,15 @@ constexpr int DRAG_FROM_Y = 280;
 constexpr int DRAG_TO_Y = 100;
 // A list scrolled to other rows differs in much of its area.
 constexpr double OTHER_ROWS = 0.05;
-// A conversation of one-line bubbles pulled down from its end: the newest in the middle, the one
-// before it above, on the left where received messages sit.
+// Received bubbles sit on the left; a finger touches them where they show between the top edge
+// and the select mode's button.
 constexpr int BUBBLE_X = 110;
-constexpr int NEWEST_BUBBLE_Y = 170;
-constexpr int OLDER_BUBBLE_Y = 60;
+constexpr int SHOWN_TOP = 30;
+constexpr int SHOWN_BOTTOM = 300;
 // Under the reply button of a conversation opened at its end, in the middle: its caption, then
 // nothing; half the caption's height.
 constexpr Rect BELOW_REPLY_BUTTON = {150, 200, 60, 110};
 constexpr int CAPTION_HALF_HEIGHT = 10;
-// The newest bubble one detent up from the end of a conversation of one-line bubbles.
-constexpr int WHEELED_NEWEST_Y = 180;
 // Bubbles drawn in the upper half light much of it; the reply button alone a little.
 constexpr Rect UPPER_HALF = {40, 20, 280, 160};
 constexpr double BUBBLES_LIT = 0.3;
@@ -66,16 +66,60 @@ protected:
         EXPECT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", &conversation));
         return conversation;
     }
+    // The middle of the part in view of the conversation's row that shows `text`, as the application
+    // tells it; -1 when no such row shows.
+    int bubbleY(const std::string& text) {
+        ShownScreen shown;
+        if (!watch().inspect(&shown))
+            return -1;
+        for (const ShownScreen::List& list : shown.lists) {
+            for (const ShownScreen::Row& row : list.rows) {
+                const int top = std::max(row.box.y, SHOWN_TOP);
+                const int bottom = std::min(row.box.y + row.box.h, SHOWN_BOTTOM);
+                // A bubble's text runs on into its status line.
+                const bool shows =
+                    std::any_of(row.texts.begin(), row.texts.end(), [&](const ShownScreen::Text& t) {
+                        return t.text == text || t.text.rfind(text + "\n", 0) == 0;
+                    });
+                if (shows && bottom > top)
+                    return (top + bottom) / 2;
+            }
+        }
+        return -1;
+    }
+    // Long-presses the bubble showing `newest`, then taps the one showing `older`; the screen with both
+    // checked.
+    bool checkTwo(const std::string& newest, const std::string& older, Frame* selecting) {
+        const int newestY = bubbleY(newest);
+        if (newestY < 0)
+            ADD_FAILURE() << newest << " not shown: " << watch().sim({"inspect", "--json"}).out;
+        if (newestY < 0 || !watch().longPress(BUBBLE_X, newestY, BOTTOM_AREA))
+            return false;
+        *selecting = watch().settled("one-checked");
+        const int olderY = bubbleY(older);
+        if (olderY < 0)
+            return false;
+        watch().tap(BUBBLE_X, olderY);
+        return watch().waitForChange(*selecting, selecting->whole(), 0.002, "two-checked", selecting);
+    }
     // Deletes the checked bubbles with the bottom button; true once the store keeps only `kept`
     // and the toast that says so has gone again.
     bool deleteChecked(int threadId, const std::set<std::string>& kept, Frame selecting) {
         watch().tap(Watch::CENTRE, BOTTOM_BUTTON_Y);
         bool stored = waitUntil([&] { return storedTexts(threadId) == kept; }, DELETE_SECONDS);
-        Frame deleted;
-        return stored &&
-               watch().waitForChange(selecting, selecting.whole(), OTHER_SCREEN, "deleted", &deleted) &&
-               // The toast over the conversation takes the bezel while it shows.
-               watch().waitForChange(deleted, deleted.whole(), OTHER_SCREEN, "conversation-again", nullptr);
+        // The progress popup, then the toast that says so, then the conversation again, out of select
+        // mode: as the application tells what it shows.
+        bool back = stored && waitUntil(
+                                  [&] {
+                                      ShownScreen shown;
+                                      return watch().inspect(&shown) && !shown.seenView("MCommonPopup") &&
+                                             !shown.seenView("MCommonProgressPopup") &&
+                                             !shown.seenView("MCommonCountBtnViewController") &&
+                                             shown.topPage() == "MVContentViewController";
+                                  },
+                                  DELETE_SECONDS);
+        Frame again = watch().settled("conversation-again");
+        return back && again.differenceIn(selecting, selecting.whole()) > OTHER_ROWS;
     }
     std::set<std::string> storedTexts(int threadId) {
         std::set<std::string> stored;
@@ -116,10 +160,8 @@ TEST_F(ConversationJourney, TwoBubblesAreSelectedAndDeletedThenTheBezelReplies) 
         pulled = watch().settled("bubbles").differenceIn(conversation, conversation.whole()) > OTHER_ROWS;
     }
     ASSERT_TRUE(pulled) << "the finger did not scroll the conversation";
-    ASSERT_TRUE(watch().longPress(BUBBLE_X, NEWEST_BUBBLE_Y, BOTTOM_AREA)) << "no select mode";
-    Frame selecting = watch().settled("one-checked");
-    watch().tap(BUBBLE_X, OLDER_BUBBLE_Y);
-    ASSERT_TRUE(watch().waitForChange(selecting, selecting.whole(), 0.002, "two-checked", &selecting));
+    Frame selecting;
+    ASSERT_TRUE(checkTwo("five", "four", &selecting));
     ASSERT_TRUE(deleteChecked(threadId, {"one", "two", "three"}, selecting)) << storedTexts(threadId).size();
 
     // Back in the conversation at its end, three detents launch the reply.
@@ -134,10 +176,8 @@ TEST_F(ConversationJourney, TheBubblesLeftAfterTheNewestAreDeletedShowAndFollowT
     // One detent up from the end brings the newest two bubbles to the middle: the newest below.
     watch().wheel(false, 1);
     watch().settled("newest-two");
-    ASSERT_TRUE(watch().longPress(BUBBLE_X, WHEELED_NEWEST_Y, BOTTOM_AREA)) << "no select mode";
-    Frame selecting = watch().settled("one-checked");
-    watch().tap(BUBBLE_X, OLDER_BUBBLE_Y);
-    ASSERT_TRUE(watch().waitForChange(selecting, selecting.whole(), 0.002, "two-checked", &selecting));
+    Frame selecting;
+    ASSERT_TRUE(checkTwo("seven", "six", &selecting));
     ASSERT_TRUE(deleteChecked(threadId, {"one", "two", "three", "four", "five"}, selecting))
         << storedTexts(threadId).size();
     Frame left = watch().settled("left");

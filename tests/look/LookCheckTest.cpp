@@ -6,6 +6,7 @@
 #include "LookRules.h"
 #include "ScreenRegistry.h"
 #include "ScreenRender.h"
+#include "ShotScreens.h"
 
 #include <Ecore.h>
 #include <gtest/gtest.h>

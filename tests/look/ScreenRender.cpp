@@ -4,7 +4,7 @@
 #include "MainLoop.h"
 #include "PendingAct.h"
 #include "Programs.h"
-#include "ScreenRegistry.h"
+#include "ShotScreens.h"
 #include "TempDir.h"
 #include "device/Device.h"
 #include "vconf.h"

@@ -189,10 +189,19 @@ TEST_F(RotaryReplyTest, TheBezelScrollsInSelectModeAndTheReplyComesBackAfterIt) 
     // A detent brings the next row to the middle: far more than the pixel or two by which the
     // list settles after a change. True once the list has gone that far the detent's way.
     constexpr int ROW_STEP = 20;
+    // A detent that comes while the list still glides goes on from the row it glides to: each turn
+    // waits for the glide to end, so that the next one starts where this one ended.
+    // Static: the list may end a glide after the test's own frame has gone.
+    static int glides;
+    glides = 0;
+    auto count = [](void* data, Evas_Object*, void*) { ++*static_cast<int*>(data); };
+    evas_object_smart_callback_add(list, "scroll,anim,start", count, &glides);
+    evas_object_smart_callback_add(list, "scroll,anim,stop", count, &glides);
     auto turn = [&](int z) {
         const int before = top();
         evas_event_feed_mouse_wheel(evas, 0, z, 0, nullptr);
-        return msg_test::runLoopUntil([&] { return (top() - before) * z > ROW_STEP; });
+        // An even count: every glide begun has ended.
+        return msg_test::runLoopUntil([&] { return glides % 2 == 0 && (top() - before) * z > ROW_STEP; });
     };
 
     // What a long press on a bubble tells the conversation.

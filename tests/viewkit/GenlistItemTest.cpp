@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 using view_kit::WGenlistItem;
 
 namespace {
@@ -78,6 +81,37 @@ TEST_F(GenlistItemTest, AClassThatWouldLeakItsRowIsRefused) {
     EXPECT_EQ(wgenlist_item_append(genlist, itc, &item, ELM_GENLIST_ITEM_NONE), nullptr);
     elm_genlist_item_class_free(itc);
     EXPECT_EQ(elm_genlist_items_count(genlist), 0u);
+}
+
+// A row handed over in its handle is the genlist's once placed and gone at once when refused, in
+// every place a row can go.
+TEST_F(GenlistItemTest, ARowInItsHandleGoesToTheGenlistOrWithTheRefusal) {
+    Elm_Genlist_Item_Class* leaking = elm_genlist_item_class_new();
+    leaking->item_style = "default";
+    using Place = std::function<Elm_Object_Item*(Elm_Genlist_Item_Class*, std::unique_ptr<WGenlistItem>)>;
+    const Place places[] = {
+        [&](Elm_Genlist_Item_Class* itc, std::unique_ptr<WGenlistItem> row) {
+            return wgenlist_item_append(genlist, itc, std::move(row), ELM_GENLIST_ITEM_NONE);
+        },
+        [&](Elm_Genlist_Item_Class* itc, std::unique_ptr<WGenlistItem> row) {
+            return wgenlist_item_prepend(genlist, itc, std::move(row), ELM_GENLIST_ITEM_NONE);
+        },
+        [&](Elm_Genlist_Item_Class* itc, std::unique_ptr<WGenlistItem> row) {
+            return wgenlist_item_insert_before(genlist, itc, std::move(row),
+                                               elm_genlist_first_item_get(genlist), ELM_GENLIST_ITEM_NONE);
+        },
+    };
+    unsigned placed = 0;
+    for (const Place& place : places) {
+        EXPECT_EQ(place(leaking, std::make_unique<CountedItem>(alive, selected)), nullptr);
+        EXPECT_EQ(alive, static_cast<int>(placed)) << "the refused row is deleted";
+        EXPECT_NE(place(nullptr, std::make_unique<CountedItem>(alive, selected)), nullptr);
+        EXPECT_EQ(elm_genlist_items_count(genlist), ++placed);
+        EXPECT_EQ(alive, static_cast<int>(placed)) << "the placed row lives in its genlist item";
+    }
+    elm_genlist_item_class_free(leaking);
+    evas_object_del(genlist);
+    EXPECT_EQ(alive, 0);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #define MSG_APP_COMPOSE_MCITEM_MCITEMRCPTLABEL_H
 
 #include "app_control.h"
+#include "common/AppIds.h"
 #include "compose/MCItem/MCItem.h"
 #include "compose/MCItem/MCRowWidgets.h"
 
@@ -23,7 +24,7 @@ class MCItemRcptLabel : public MCItem {
 public:
     static constexpr const char* GUIDE_ID = "WDS_MSG_NPBODY_ENTER_RECIPIENT_ABB";
     static constexpr const char* UNKNOWN_ID = "WDS_WNOTI_HEADER_UNKNOWN_M_SENDER";
-    static constexpr const char* CONTACTS_APP_ID = "com.vorlane.w-contacts2.appcontrol";
+    static constexpr const char* CONTACTS_APP_ID = app_id::CONTACTS_APPCONTROL;
     static constexpr const char* SELECTED_KEY = "data_selected";
 
     ~MCItemRcptLabel() override;

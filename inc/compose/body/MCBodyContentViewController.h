@@ -10,6 +10,7 @@
 
 #include "app_control.h"
 #include "common/IMCommonAppEventListener.h"
+#include "common/LaunchRequest.h"
 #include "common/MCommonRotaryActivateMgr.h"
 #include "compose/MCMsgData.h"
 #include "compose/MCSendFlow.h"
@@ -71,7 +72,7 @@ private:
     static void _popJobCb(void* data);
 
     std::shared_ptr<MCMsgData> _msg;
-    app_control_h _handle = nullptr;
+    LaunchRequest _handle;
     Evas_Object* _layout = nullptr;
     Evas_Object* _genlist = nullptr;
     MCItemBody* _bodyItem = nullptr; // owned by its genlist row

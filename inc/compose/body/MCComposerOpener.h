@@ -18,8 +18,6 @@ namespace compose {
 
 class MCComposerOpener {
 public:
-    static constexpr const char* NO_RECIPIENT_SCREEN_ID = "WDS_MSG_BODY_CHOOSE_RECIPIENT_FIRST_ABB";
-
     // Makes the recipient screen for a record without recipients; once they are chosen it fills
     // msg->recipient and pushes createBodyScreen(msg, handle).
     using RecipientScreenFactory = std::function<view_kit::WContentViewController*(
@@ -28,10 +26,11 @@ public:
     MCComposerOpener() = delete;
 
     static void setRecipientScreenFactory(RecipientScreenFactory factory);
-    // A new page, not yet pushed.
+    // A new page, not yet pushed; null when the request cannot be kept for the body screen (the
+    // caller shows the composer's error popup instead).
     static view_kit::WContentViewController* createComposer(std::shared_ptr<MCMsgData>& msg,
                                                             app_control_h handle);
-    // The recipient screen whose Next goes on to the body screen of msg.
+    // The recipient screen whose Next goes on to the body screen of msg; null as above.
     static view_kit::WContentViewController* createRecipientScreen(std::shared_ptr<MCMsgData>& msg,
                                                                    app_control_h handle);
     static view_kit::WContentViewController* createBodyScreen(std::shared_ptr<MCMsgData>& msg,

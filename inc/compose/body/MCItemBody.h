@@ -23,6 +23,9 @@ public:
     static constexpr const char* ITEM_STYLE = "composer/body";
     static constexpr const char* COUNTER_GROUP = "composer/body/counter";
     static constexpr const char* GUIDE_ID = "WDS_MSG_NPBODY_ENTER_MESSAGE_ABB";
+    // The message text, here and in the full-screen editor.
+    static constexpr const char* BODY_FONT_CODE = "AT027";
+    static constexpr const char* BODY_COLOR_CODE = "AT0111";
     static constexpr const char* MMS_MARK_ID = "WDS_MSG_SBODY_MMS_ABB";
     static constexpr const char* COUNTER_ACCESS_ID = "IDS_MSG_TBBODY_P1SD_CHARACTERS_ENTERED_MAXIMUM_P2SD";
 

@@ -61,5 +61,16 @@ Elm_Object_Item* wgenlist_item_prepend(Evas_Object* genlist, Elm_Genlist_Item_Cl
 Elm_Object_Item* wgenlist_item_insert_before(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
                                              view_kit::WGenlistItem* item, Elm_Object_Item* before,
                                              Elm_Genlist_Item_Type type);
+// The same for a row the caller holds in its handle: placed, the row goes to the genlist item;
+// refused, it is deleted with the handle, so no failure path has to delete it by hand.
+Elm_Object_Item* wgenlist_item_append(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
+                                      std::unique_ptr<view_kit::WGenlistItem> item,
+                                      Elm_Genlist_Item_Type type);
+Elm_Object_Item* wgenlist_item_prepend(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
+                                       std::unique_ptr<view_kit::WGenlistItem> item,
+                                       Elm_Genlist_Item_Type type);
+Elm_Object_Item* wgenlist_item_insert_before(Evas_Object* genlist, Elm_Genlist_Item_Class* itc,
+                                             std::unique_ptr<view_kit::WGenlistItem> item,
+                                             Elm_Object_Item* before, Elm_Genlist_Item_Type type);
 
 #endif

@@ -5,6 +5,7 @@
 
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
+#include "common/LaunchRequest.h"
 #include "common/MCommonRotaryActivateMgr.h"
 #include "common/MsgLog.h"
 #include "common/popup/DestroyLater.h"
@@ -111,16 +112,14 @@ MCommonPopup* MCommonPopup::createToastPopup(const char* text, DestroyCb destroy
 
 bool MCommonPopup::launchPopup(const char* textId, IconType icon) {
     MSG_RETV_IF(!textId, false, "did is null");
-    app_control_h request = nullptr;
-    MSG_RETV_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE || !request, false,
-                "service_create() is failed");
-    app_control_set_app_id(request, SYSTEM_POPUP_APP_ID);
-    app_control_add_extra_data(request, "display_text", "display_custom_value");
-    app_control_add_extra_data(request, "request_text_key", textId);
+    LaunchRequest request = createLaunchRequest();
+    MSG_RETV_IF(!request, false, "service_create() is failed");
+    app_control_set_app_id(request.get(), SYSTEM_POPUP_APP_ID);
+    app_control_add_extra_data(request.get(), "display_text", "display_custom_value");
+    app_control_add_extra_data(request.get(), "request_text_key", textId);
     if (const char* imageKey = getImageKey(icon))
-        app_control_add_extra_data(request, "request_img_key", imageKey);
-    int ret = app_control_send_launch_request(request, nullptr, nullptr);
-    app_control_destroy(request);
+        app_control_add_extra_data(request.get(), "request_img_key", imageKey);
+    int ret = app_control_send_launch_request(request.get(), nullptr, nullptr);
     MSG_RETV_IF(ret != APP_CONTROL_ERROR_NONE, false, "app_control_send_launch_request() failed (%d)", ret);
     return true;
 }

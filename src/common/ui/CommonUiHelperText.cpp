@@ -2,11 +2,13 @@
 
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
+#include "qel.h"
 #include "vconf.h"
 
 #include <glib.h>
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <libintl.h>
@@ -237,6 +239,26 @@ int getTextblockWidth(Evas_Object* obj, const char* text, const char* style) {
     evas_object_del(textblock);
     evas_textblock_style_free(tbStyle);
     return width;
+}
+
+std::string theme_text_style(const char* fontCode, const char* colorCode, const char* more) {
+    std::string style = "DEFAULT='";
+    const char* fontStyle = nullptr;
+    int size = 0;
+    if (fontCode && qel_theme_get_font(fontCode, &fontStyle, &size))
+        style += "font_size=" + std::to_string(size) + " ";
+    else
+        MSG_LOGW("no font for %s", fontCode ? fontCode : "(null)");
+    int r = 0, g = 0, b = 0, a = 0;
+    if (colorCode && qel_theme_get_color(colorCode, &r, &g, &b, &a)) {
+        char color[24];
+        std::snprintf(color, sizeof(color), "color=#%02x%02x%02x%02x ", r & 0xff, g & 0xff, b & 0xff,
+                      a & 0xff);
+        style += color;
+    } else {
+        MSG_LOGW("no colour for %s", colorCode ? colorCode : "(null)");
+    }
+    return style + (more ? more : "") + "'";
 }
 
 } // namespace common_ui_helper

@@ -33,12 +33,13 @@ MCBodyContentViewController::MCBodyContentViewController(std::shared_ptr<MCMsgDa
                                                          app_control_h handle)
     : _msg(msgData) {
     setName(NAME);
+    app_control_h copy = nullptr;
     if (handle) {
-        int ret = app_control_clone(&_handle, handle);
-        if (ret != APP_CONTROL_ERROR_NONE) {
+        int ret = app_control_clone(&copy, handle);
+        if (ret == APP_CONTROL_ERROR_NONE)
+            _handle.reset(copy);
+        else
             MSG_LOGE("app_control_clone() failed [%d]", ret);
-            _handle = nullptr;
-        }
     }
     _reducedLimit = zeq_feature_get_bool(MCAppControlParser::FEATURE_REDUCED_SMS_LIMIT);
 }
@@ -46,8 +47,6 @@ MCBodyContentViewController::MCBodyContentViewController(std::shared_ptr<MCMsgDa
 MCBodyContentViewController::~MCBodyContentViewController() {
     if (_popJob)
         ecore_job_del(_popJob);
-    if (_handle)
-        app_control_destroy(_handle);
 }
 
 bool MCBodyContentViewController::_isSendPathSelectable() {
@@ -188,7 +187,7 @@ void MCBodyContentViewController::_showToast(const char* textId) {
 
 void MCBodyContentViewController::_onBodyClicked(MsgType msgType) {
     MSG_RET_IF(!_bodyItem, "_bodyItem is nullptr");
-    auto* editor = new MCBodyEntryContentViewController(getEvasObject(), msgType, _handle);
+    auto* editor = new MCBodyEntryContentViewController(getEvasObject(), msgType, _handle.get());
     editor->setInitialText(_bodyItem->getText(), _bodyItem->getCursorPos());
     editor->setOnPopSaveEntry([this](Evas_Object* entry) {
         MSG_RET_IF(!entry, "detailEntry is nullptr");

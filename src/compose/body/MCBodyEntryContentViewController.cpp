@@ -8,6 +8,7 @@
 #include "compose/MCUiHelper.h"
 #include "compose/MCUtil.h"
 #include "compose/body/MCBodyLengthFilter.h"
+#include "compose/body/MCItemBody.h"
 #include "zeq_feature.h"
 
 #include <cstdlib>
@@ -54,7 +55,10 @@ Evas_Object* MCBodyEntryContentViewController::onCreateView(Evas_Object* parent,
     elm_entry_scrollable_set(_entry, EINA_TRUE);
     elm_object_style_set(_entry, "composer/editor");
     // Centred, as every text of the round screen: above the input panel it is one short line.
-    elm_entry_text_style_user_push(_entry, "DEFAULT='font_size=30 color=#ffffff align=center'");
+    elm_entry_text_style_user_push(_entry, common_ui_helper::theme_text_style(MCItemBody::BODY_FONT_CODE,
+                                                                              MCItemBody::BODY_COLOR_CODE,
+                                                                              "align=center")
+                                               .c_str());
     elm_entry_input_panel_return_key_type_set(_entry, ELM_INPUT_PANEL_RETURN_KEY_TYPE_DONE);
     // What is typed or pasted goes in safe to lay out, before its length is judged.
     elm_entry_markup_filter_append(_entry, common_ui_helper::layout_safe_filter_cb, nullptr);

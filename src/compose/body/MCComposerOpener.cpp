@@ -1,7 +1,6 @@
 #include "compose/body/MCComposerOpener.h"
 
 #include "common/MsgLog.h"
-#include "compose/MCComposerStandIn.h"
 #include "compose/MCRecipientContentViewController.h"
 #include "compose/body/MCBodyContentViewController.h"
 #include "view_kit/WNaviframeController.h"
@@ -38,7 +37,7 @@ view_kit::WContentViewController* MCComposerOpener::createRecipientScreen(std::s
         app_control_h copy = nullptr;
         if (app_control_clone(&copy, handle) != APP_CONTROL_ERROR_NONE || !copy) {
             MSG_LOGE("the compose request cannot be kept for the body screen");
-            return new MCComposerStandIn(NO_RECIPIENT_SCREEN_ID);
+            return nullptr;
         }
         request.reset(copy, app_control_destroy);
     }

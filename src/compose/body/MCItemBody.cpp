@@ -87,7 +87,8 @@ Evas_Object* MCItemBody::_createEntry(Evas_Object* parent) {
     elm_object_style_set(entry, "composer/preview");
     elm_entry_scrollable_set(entry, EINA_TRUE);
     elm_scroller_policy_set(entry, ELM_SCROLLER_POLICY_OFF, ELM_SCROLLER_POLICY_OFF);
-    elm_entry_text_style_user_push(entry, "DEFAULT='font_size=30 color=#ffffff align=center'");
+    elm_entry_text_style_user_push(
+        entry, common_ui_helper::theme_text_style(BODY_FONT_CODE, BODY_COLOR_CODE, "align=center").c_str());
     MCUiHelper::setGuideTextStyle(entry, "AT022", "AT0271", common_ui_helper::get_text(GUIDE_ID));
     evas_object_smart_callback_add(entry, "clicked", _entryClickedCb, this);
     evas_object_event_callback_add(entry, EVAS_CALLBACK_DEL, _objDelCb, this);

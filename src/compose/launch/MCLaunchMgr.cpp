@@ -1,6 +1,7 @@
 #include "compose/MCLaunchMgr.h"
 
 #include "common/CommonUtil.h"
+#include "common/LaunchRequest.h"
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
@@ -98,16 +99,15 @@ void MCLaunchMgr::_exitProcess(int appControlType) {
 }
 
 void MCLaunchMgr::_launchFlightModeSetting() {
-    app_control_h request = nullptr;
-    if (app_control_create(&request) != APP_CONTROL_ERROR_NONE) {
+    LaunchRequest request = createLaunchRequest();
+    if (!request) {
         MSG_LOGE("app_control_create() is failed");
         return;
     }
-    app_control_set_app_id(request, FLIGHT_MODE_APP_ID);
-    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
-    if (!MCommonAppLaunchMgr::getInstance()->launch(request, nullptr)) {
+    app_control_set_app_id(request.get(), FLIGHT_MODE_APP_ID);
+    app_control_set_launch_mode(request.get(), APP_CONTROL_LAUNCH_MODE_GROUP);
+    if (!MCommonAppLaunchMgr::getInstance()->launch(std::move(request), nullptr)) {
         MSG_LOGE("app_control_send_launch_request is failed");
-        app_control_destroy(request);
     }
 }
 

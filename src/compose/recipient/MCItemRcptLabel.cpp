@@ -3,6 +3,7 @@
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/DazoLog.h"
+#include "common/LaunchRequest.h"
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddr.h"
@@ -153,24 +154,23 @@ void MCItemRcptLabel::_buttonClickedCb(void* data, Evas_Object* /*obj*/, void* /
 }
 
 void MCItemRcptLabel::_launchContactPicker() {
-    app_control_h request = nullptr;
-    if (app_control_create(&request) != APP_CONTROL_ERROR_NONE) {
+    LaunchRequest request = createLaunchRequest();
+    if (!request) {
         MSG_LOGE("app_control_create() is failed");
         _showToast(COULDNT_OPEN_ID);
         return;
     }
-    app_control_set_app_id(request, CONTACTS_APP_ID);
-    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
-    app_control_add_extra_data(request, "type", "pick");
-    app_control_add_extra_data(request, "data_type", "phone");
+    app_control_set_app_id(request.get(), CONTACTS_APP_ID);
+    app_control_set_launch_mode(request.get(), APP_CONTROL_LAUNCH_MODE_GROUP);
+    app_control_add_extra_data(request.get(), "type", "pick");
+    app_control_add_extra_data(request.get(), "data_type", "phone");
     std::weak_ptr<bool> alive = _alive;
     auto replyCb = [this, alive](app_control_h, app_control_h reply, app_control_result_e result) {
         if (auto held = alive.lock(); held && *held)
             _onPickerReply(reply, result);
     };
-    if (!MCommonAppLaunchMgr::getInstance()->launch(request, replyCb)) {
+    if (!MCommonAppLaunchMgr::getInstance()->launch(std::move(request), replyCb)) {
         MSG_LOGE("app_control_send_launch_request is failed");
-        app_control_destroy(request);
         _showToast(COULDNT_OPEN_ID);
     }
 }

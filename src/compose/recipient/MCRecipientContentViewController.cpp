@@ -2,6 +2,7 @@
 
 #include "common/CommonUtil.h"
 #include "common/Connectivity.h"
+#include "common/LaunchRequest.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MsgLog.h"
@@ -68,6 +69,7 @@ Evas_Object* MCRecipientContentViewController::onCreateView(Evas_Object* parent,
 }
 
 void MCRecipientContentViewController::_appendItem(MCItem* item) {
+    std::unique_ptr<view_kit::WGenlistItem> row(item);
     MSG_RET_IF(!item, "mcItem is nullptr.");
     switch (item->getType()) {
     case MCItem::PADDING:
@@ -77,14 +79,11 @@ void MCRecipientContentViewController::_appendItem(MCItem* item) {
         break;
     default:
         MSG_LOGE("Invalid Type (%d)", item->getType());
-        delete item;
         return;
     }
     item->attachToParentViewController(this);
-    if (!wgenlist_item_append(_genlist, nullptr, item, ELM_GENLIST_ITEM_NONE)) {
+    if (!wgenlist_item_append(_genlist, nullptr, std::move(row), ELM_GENLIST_ITEM_NONE))
         MSG_LOGE("wgenlist_item_append failed");
-        delete item;
-    }
 }
 
 void MCRecipientContentViewController::appEventListener(MCommonAppEventType type) {
@@ -120,8 +119,8 @@ void MCRecipientContentViewController::_onNextButtonClicked() {
 }
 
 void MCRecipientContentViewController::_launchInputSelector(const std::string& address) {
-    app_control_h request = nullptr;
-    if (app_control_create(&request) != APP_CONTROL_ERROR_NONE) {
+    LaunchRequest request = createLaunchRequest();
+    if (!request) {
         MSG_LOGE("app_control_create() is failed");
         _showToast(COULDNT_OPEN_ID);
         return;
@@ -133,12 +132,12 @@ void MCRecipientContentViewController::_launchInputSelector(const std::string& a
                                                    : "from_type:none";
     const char* items[] = {addressItem.c_str(), "caller_app:com.vorlane.message", "vorlane_log:new_msg",
                            fromType};
-    app_control_set_app_id(request, INPUT_SELECTOR_APP_ID);
-    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
-    app_control_add_extra_data_array(request, "selector_keyboard_data_array", items, 4);
-    app_control_add_extra_data(request, "selector_keyboard_app_id", COMPOSE_APP_ID);
+    app_control_set_app_id(request.get(), INPUT_SELECTOR_APP_ID);
+    app_control_set_launch_mode(request.get(), APP_CONTROL_LAUNCH_MODE_GROUP);
+    app_control_add_extra_data_array(request.get(), "selector_keyboard_data_array", items, 4);
+    app_control_add_extra_data(request.get(), "selector_keyboard_app_id", COMPOSE_APP_ID);
     if (common_util::is_support_MMS())
-        app_control_add_extra_data(request, "option_type", "enable_drawing");
+        app_control_add_extra_data(request.get(), "option_type", "enable_drawing");
     std::weak_ptr<view_kit::WViewController> self = getWeakPtr();
     auto replyCb = [self](app_control_h, app_control_h, app_control_result_e result) {
         if (result != APP_CONTROL_RESULT_SUCCEEDED) {
@@ -150,9 +149,8 @@ void MCRecipientContentViewController::_launchInputSelector(const std::string& a
         if (auto screen = view_kit::weak_cast<MCRecipientContentViewController>(self).lock())
             screen->popOut();
     };
-    if (!MCommonAppLaunchMgr::getInstance()->launch(request, replyCb)) {
+    if (!MCommonAppLaunchMgr::getInstance()->launch(std::move(request), replyCb)) {
         MSG_LOGE("app_control_send_launch_request is failed");
-        app_control_destroy(request);
         _showToast(COULDNT_OPEN_ID);
     }
 }

@@ -9,10 +9,8 @@
 #include "compose/MCRecipientSearchListContentViewController.h"
 #include "compose/MCUiHelper.h"
 #include "compose/MCUtil.h"
-#include "qel.h"
 #include "view_kit/WNaviframeController.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -23,7 +21,7 @@ namespace {
 
 constexpr const char* SEPARATORS = ",;";
 constexpr const char* COLOR_CODE = "AT0111";
-constexpr int DEFAULT_FONT_SIZE = 32;
+constexpr const char* FONT_CODE = "AT013";
 
 std::string toUtf8(const char* markup) {
     char* utf8 = elm_entry_markup_to_utf8(markup ? markup : "");
@@ -143,13 +141,8 @@ Evas_Object* MCRecipientEntryContentViewController::_createEntry(Evas_Object* pa
     elm_entry_input_panel_imdata_set(entry, imdata, sizeof(imdata) - 1);
     elm_entry_input_panel_return_key_type_set(entry, ELM_INPUT_PANEL_RETURN_KEY_TYPE_DONE);
 
-    int size = DEFAULT_FONT_SIZE;
-    int r = 255, g = 255, b = 255, a = 255;
-    qel_theme_get_color(COLOR_CODE, &r, &g, &b, &a);
-    char style[160];
-    std::snprintf(style, sizeof(style), "DEFAULT='Orvex:style=Regular font_size=%d color=#%02x%02x%02x%02x'",
-                  size, r & 0xff, g & 0xff, b & 0xff, a & 0xff);
-    elm_entry_text_style_user_push(entry, style);
+    elm_entry_text_style_user_push(
+        entry, common_ui_helper::theme_text_style(FONT_CODE, COLOR_CODE, "Orvex:style=Regular").c_str());
 
     // What is typed or pasted goes in safe to lay out; a separator ends the recipient before the
     // size limit sees it.

@@ -120,15 +120,13 @@ bool MCRecipientSearchListContentViewController::_appendItems() {
     std::vector<MCItemRcptSearch*> rows;
     _collectContacts(rows);
     _collectLogs(rows);
-    auto* header = new SearchHeaderItem(static_cast<int>(rows.size()));
-    if (!wgenlist_item_append(_genlist, nullptr, header, ELM_GENLIST_ITEM_NONE))
-        delete header;
+    wgenlist_item_append(_genlist, nullptr, std::make_unique<SearchHeaderItem>(static_cast<int>(rows.size())),
+                         ELM_GENLIST_ITEM_NONE);
     for (MCItemRcptSearch* row : rows) {
         row->setOnGetKeyword([this] { return _keyword.c_str(); });
-        if (wgenlist_item_append(_genlist, nullptr, row, ELM_GENLIST_ITEM_NONE))
+        if (wgenlist_item_append(_genlist, nullptr, std::unique_ptr<view_kit::WGenlistItem>(row),
+                                 ELM_GENLIST_ITEM_NONE))
             ++_shown;
-        else
-            delete row;
     }
     _built = true;
     return false;

@@ -28,6 +28,19 @@ constexpr int SIM_ICON_W = 29;
 // Between the failed message's time and the words after it.
 constexpr int FAILED_GAP = 6;
 constexpr int INFO_H = 32;
+// An attachment's row: its file name after the file icon and the gaps around them.
+constexpr int ATTACHMENT_ICON_W = 36;
+constexpr int ATTACHMENT_H = 32;
+
+std::string itemSize(int w, int h) {
+    return "size=" + std::to_string(w) + "x" + std::to_string(h);
+}
+
+// The mark of a message on its way, alone on its info line.
+std::string sendingMark() {
+    return "<align=1.0><item " + itemSize(MVBubbleMarkup::ICON_W, INFO_H) +
+           " vsize=full href=info_sending></item></align>";
+}
 
 std::string escaped(const std::string& text) {
     char* markup = elm_entry_utf8_to_markup(common_ui_helper::to_layout_safe(text).c_str());
@@ -241,8 +254,8 @@ std::string MVBubbleMarkup::_imageContent(const msg_store::Content& content, siz
 
 std::string MVBubbleMarkup::_attachmentContent(const msg_store::Content& content, size_t index) const {
     int nameW = _textWidth(escaped(content.fileName), ATTACHMENT_STYLE);
-    int w = (nameW > ATTACHMENT_NAME_MAX_W ? ATTACHMENT_NAME_MAX_W : nameW) + 36;
-    return "<item size=" + std::to_string(w) + "x32 vsize=full href=attachment:" + std::to_string(index) +
+    int w = (nameW > ATTACHMENT_NAME_MAX_W ? ATTACHMENT_NAME_MAX_W : nameW) + ATTACHMENT_ICON_W;
+    return "<item " + itemSize(w, ATTACHMENT_H) + " vsize=full href=attachment:" + std::to_string(index) +
            "></item>";
 }
 
@@ -257,13 +270,12 @@ std::string MVBubbleMarkup::_info(const Input& input) const {
     if (isOutbox(conv, input.standalone)) {
         if (conv.networkStatus == msg_store::NETWORK_STATUS_SENDING ||
             conv.networkStatus == msg_store::NETWORK_STATUS_SEND_PENDING)
-            return "<align=1.0><item size=" + std::to_string(ICON_W) +
-                   "x32 vsize=full href=info_sending></item></align>";
+            return sendingMark();
         if (msg_store::isSendFailure(conv.networkStatus))
             return _failedInfo(input, right);
     } else if (input.standalone) {
         if (isMms(conv) && conv.networkStatus == msg_store::NETWORK_STATUS_RETRIEVING)
-            return "<align=1.0><item size=35x32 vsize=full href=info_sending></item></align>";
+            return sendingMark();
         if (hasWatchIcon(conv, input.standalone))
             width = ICON_W;
     }
@@ -286,9 +298,8 @@ std::string MVBubbleMarkup::_failedInfo(const Input& input, bool right) const {
 
 std::string MVBubbleMarkup::_infoItem(const char* kind, int width, bool right) {
     std::string size = std::to_string(width);
-    return std::string(right ? "<align=1.0>" : "<align=0.0>") + "<item size=" + size + "x" +
-           std::to_string(INFO_H) + " vsize=full href=" + kind + ":" + size + "." + std::to_string(INFO_H) +
-           "></item></align>";
+    return std::string(right ? "<align=1.0>" : "<align=0.0>") + "<item " + itemSize(width, INFO_H) +
+           " vsize=full href=" + kind + ":" + size + "." + std::to_string(INFO_H) + "></item></align>";
 }
 
 } // namespace msg_viewer

@@ -4,13 +4,14 @@
 #include "app_control.h"
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
+#include "common/LaunchRequest.h"
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MCommonCutlinkMgr.h"
 #include "common/MsgLog.h"
 #include "common/view/MCommonWebContentViewController.h"
+#include "qel.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
 #include "viewer/MVMouseEventMgr.h"
-#include "qel.h"
 
 #include <glib.h>
 
@@ -228,14 +229,13 @@ void MVItemBubble::_openInBrowser(const std::string& link) {
     if (g_ascii_strncasecmp(url.c_str(), "http://", 7) != 0 &&
         g_ascii_strncasecmp(url.c_str(), "https://", 8) != 0)
         url = "http://" + url;
-    app_control_h request = nullptr;
-    MSG_RET_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE, "app_control_create failed");
-    app_control_set_operation(request, APP_CONTROL_OPERATION_VIEW);
-    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
-    app_control_set_uri(request, url.substr(0, LINK_MAX + 1).c_str());
-    if (app_control_send_launch_request(request, nullptr, nullptr) != APP_CONTROL_ERROR_NONE)
+    LaunchRequest request = createLaunchRequest();
+    MSG_RET_IF(!request, "app_control_create failed");
+    app_control_set_operation(request.get(), APP_CONTROL_OPERATION_VIEW);
+    app_control_set_launch_mode(request.get(), APP_CONTROL_LAUNCH_MODE_GROUP);
+    app_control_set_uri(request.get(), url.substr(0, LINK_MAX + 1).c_str());
+    if (app_control_send_launch_request(request.get(), nullptr, nullptr) != APP_CONTROL_ERROR_NONE)
         MSG_LOGE("app_control_send_launch_request is failed");
-    app_control_destroy(request);
 }
 
 } // namespace msg_viewer

@@ -5,6 +5,7 @@
 
 #include "app_control.h"
 #include "common/CommonUtil.h"
+#include "common/LaunchRequest.h"
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
@@ -35,13 +36,13 @@ template <typename Controller> Controller* created(Controller* vc, Evas_Object* 
 }
 
 // A viewer request for one file: group launch, view operation, display mode.
-app_control_h viewRequest(const std::string& uri) {
-    app_control_h request = nullptr;
-    MSG_RETV_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE, nullptr, "app_control_create failed");
-    app_control_set_launch_mode(request, APP_CONTROL_LAUNCH_MODE_GROUP);
-    app_control_set_operation(request, APP_CONTROL_OPERATION_VIEW);
-    app_control_add_extra_data(request, "View Mode", "DISPLAY");
-    app_control_set_uri(request, uri.c_str());
+LaunchRequest viewRequest(const std::string& uri) {
+    LaunchRequest request = createLaunchRequest();
+    MSG_RETV_IF(!request, nullptr, "app_control_create failed");
+    app_control_set_launch_mode(request.get(), APP_CONTROL_LAUNCH_MODE_GROUP);
+    app_control_set_operation(request.get(), APP_CONTROL_OPERATION_VIEW);
+    app_control_add_extra_data(request.get(), "View Mode", "DISPLAY");
+    app_control_set_uri(request.get(), uri.c_str());
     return request;
 }
 
@@ -175,27 +176,25 @@ void MVItemBubble::_launchMediaViewer(const msg_store::Content& content) {
 void MVItemBubble::_launchImageViewer(const std::vector<std::string>& files, const std::string& defaultFile) {
     MSG_RET_IF(files.empty(), "fileList is empty");
     MSG_RET_IF(defaultFile.empty(), "defaultFilePath is nullptr");
-    app_control_h request = viewRequest(defaultFile);
+    LaunchRequest request = viewRequest(defaultFile);
     MSG_RET_IF(!request, "no request");
-    app_control_add_extra_data(request, "SaveFile", "TRUE");
+    app_control_add_extra_data(request.get(), "SaveFile", "TRUE");
     std::vector<const char*> paths;
     for (const std::string& file : files)
         paths.push_back(file.c_str());
-    app_control_add_extra_data_array(request, "Path", paths.data(), static_cast<int>(paths.size()));
-    if (app_control_send_launch_request(request, nullptr, nullptr) == APP_CONTROL_ERROR_NONE)
+    app_control_add_extra_data_array(request.get(), "Path", paths.data(), static_cast<int>(paths.size()));
+    if (app_control_send_launch_request(request.get(), nullptr, nullptr) == APP_CONTROL_ERROR_NONE)
         journal_log("MESSAGE", "PICTURE_OPENED");
     else
         MSG_LOGE("app_control_send_launch_request is failed");
-    app_control_destroy(request);
 }
 
 bool MVItemBubble::_launchFileViewer(const std::string& path) {
-    app_control_h request = viewRequest(path);
+    LaunchRequest request = viewRequest(path);
     MSG_RETV_IF(!request, false, "no request");
-    app_control_add_extra_data(request, "ExitOnBack", "true");
-    if (!MCommonAppLaunchMgr::getInstance()->launch(request, nullptr)) {
+    app_control_add_extra_data(request.get(), "ExitOnBack", "true");
+    if (!MCommonAppLaunchMgr::getInstance()->launch(std::move(request), nullptr)) {
         MSG_LOGE("MCommonAppLaunchMgr::launch() is failed");
-        app_control_destroy(request);
         _toast(CANT_VIEW, MCommonPopup::NONE);
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "app_control.h"
 #include "common/CommonUiHelper.h"
+#include "common/LaunchRequest.h"
 #include "common/MsgLog.h"
 #include "common/SingletonRelease.h"
 #include "common/addr/MCommonAddr.h"
@@ -44,17 +45,16 @@ void MVWakeUpServiceMgr::init(int threadId, bool supportReply) {
 }
 
 bool MVWakeUpServiceMgr::_sendRequest(const char* requestType) {
-    app_control_h request = nullptr;
-    MSG_RETV_IF(app_control_create(&request) != APP_CONTROL_ERROR_NONE, false,
-                "failed to create app_control");
+    LaunchRequest request = createLaunchRequest();
+    MSG_RETV_IF(!request, false, "failed to create app_control");
     bool ok = false;
-    if (app_control_set_app_id(request, SERVICE_APP_ID) != APP_CONTROL_ERROR_NONE) {
+    if (app_control_set_app_id(request.get(), SERVICE_APP_ID) != APP_CONTROL_ERROR_NONE) {
         MSG_LOGE("failed to set app id");
     } else {
-        app_control_add_extra_data(request, "req_type", requestType);
-        app_control_add_extra_data(request, "wakeup_noti_msg_port_name", LOCAL_PORT);
+        app_control_add_extra_data(request.get(), "req_type", requestType);
+        app_control_add_extra_data(request.get(), "wakeup_noti_msg_port_name", LOCAL_PORT);
         ok = app_control_send_launch_request(
-                 request,
+                 request.get(),
                  [](app_control_h, app_control_h, app_control_result_e result, void*) {
                      MSG_LOGI("result:%d", result);
                  },
@@ -62,7 +62,6 @@ bool MVWakeUpServiceMgr::_sendRequest(const char* requestType) {
         if (!ok)
             MSG_LOGE("failed to request launch");
     }
-    app_control_destroy(request);
     return ok;
 }
 

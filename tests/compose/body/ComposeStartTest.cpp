@@ -124,6 +124,19 @@ TEST_F(ComposeStartTest, OtherRequestsOpenNoBody) {
     first->destroy();
     settle();
 
+    // A request the composer cannot keep for its pages is refused with the toast, not a blank page.
+    MCComposerOpener::setRecipientScreenFactory(
+        [](std::shared_ptr<MCMsgData>, app_control_h) -> view_kit::WContentViewController* {
+            return nullptr;
+        });
+    share("to nobody yet", nullptr);
+    first = start();
+    ASSERT_NE(nullptr, first);
+    EXPECT_STREQ("ComposeRefusalScreen", first->getClassName());
+    EXPECT_TRUE(waitPopupText("Couldn't send message."));
+    first->destroy();
+    settle();
+
     setBool("db/telephony/flight_mode", true);
     share("grounded", "sms:+15550100001");
     first = start();
