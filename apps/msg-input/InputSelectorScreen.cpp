@@ -6,6 +6,7 @@
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
 #include "preference.h"
+#include "qel.h"
 
 #include <Elementary.h>
 
@@ -26,6 +27,8 @@ const char* const DEFAULT_QUICK_REPLIES[] = {"WDS_MSG_QUICK_REPLY_OK", "WDS_MSG_
 // Keeps the content inside the round screen.
 constexpr int SIDE_MARGIN = 40;
 constexpr int BUTTON_MARGIN = 60;
+constexpr const char* GUIDE_COLOR = "T022";
+constexpr const char* TOOLKIT_GUIDE_COLOR_CLASS = "/fg/disabled/entry/text/guide";
 
 void fillRow(Evas_Object* obj, int margin) {
     evas_object_size_hint_weight_set(obj, EVAS_HINT_EXPAND, 0.0);
@@ -65,6 +68,14 @@ std::string recipients(app_control_h request) {
 
 std::string translated(const char* id) {
     return dgettext(common_ui_helper::TEXT_DOMAIN, id);
+}
+
+// The toolkit draws a single-line entry's guide in its disabled colour, too faint to read on the
+// field: in this application it takes the colour of the theme's secondary texts.
+void readableGuides() {
+    int r = 0, g = 0, b = 0, a = 0;
+    if (qel_theme_get_color(GUIDE_COLOR, &r, &g, &b, &a))
+        edje_color_class_set(TOOLKIT_GUIDE_COLOR_CLASS, r, g, b, a, 0, 0, 0, 0, 0, 0, 0, 0);
 }
 
 // Message text is shown as typed, never as markup, and safe to lay out.
@@ -144,6 +155,7 @@ Evas_Object* InputSelectorScreen::_addLabel(Evas_Object* box, const std::string&
 }
 
 Evas_Object* InputSelectorScreen::_addEntry(Evas_Object* box) {
+    readableGuides();
     Evas_Object* entry = elm_entry_add(box);
     elm_entry_single_line_set(entry, EINA_TRUE);
     elm_entry_scrollable_set(entry, EINA_TRUE);

@@ -1,6 +1,7 @@
 #include "block/MBContentViewController.h"
 
 #include "block/MBItem/MBItemAttachFile.h"
+#include "block/MBItem/MBItemBottomPadding.h"
 #include "block/MBItem/MBItemDateLine.h"
 #include "block/MBItem/MBItemNoContent.h"
 #include "block/MBItem/MBItemSeparator.h"
@@ -132,6 +133,7 @@ void MBContentViewController::_loadItems() {
     } else {
         _appendBody(_message.text);
     }
+    _append(new MBItemBottomPadding());
 }
 
 void MBContentViewController::_appendBody(const std::string& text) {

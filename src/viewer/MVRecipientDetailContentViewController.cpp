@@ -20,6 +20,9 @@ namespace msg_viewer {
 namespace {
 
 constexpr const char* BUTTON_KIND_KEY = "recipient_button_kind";
+// The number's lines: as wide as its part of the page, where the circle is that wide.
+constexpr int NAME_W = 274;
+constexpr int NAME_FONT_SIZE = 28;
 
 struct ButtonLook {
     const char* icon;
@@ -84,12 +87,13 @@ Evas_Object* MVRecipientDetailContentViewController::_createName(Evas_Object* pa
     formatted_number::get(_number.c_str(), formatted);
     if (formatted.empty())
         formatted = _number;
-    // The number is text, whatever another application stored in it.
-    std::string text = std::string("<align=0.5><font_size=34>") +
+    // The number is text, whatever another application stored in it. It is read whole: a number
+    // too long for its line wraps to a second one rather than sliding past the circle's edge.
+    std::string text = std::string("<align=0.5><font_size=") + std::to_string(NAME_FONT_SIZE) + ">" +
                        common_ui_helper::to_label_markup(formatted, false) + "</font_size>";
     elm_object_text_set(label, text.c_str());
-    elm_label_slide_mode_set(label, ELM_LABEL_SLIDE_MODE_AUTO);
-    elm_label_slide_go(label);
+    elm_label_line_wrap_set(label, ELM_WRAP_MIXED);
+    elm_label_wrap_width_set(label, ELM_SCALE_SIZE(NAME_W));
     if (common_util::is_screen_reader_enabled()) {
         std::string spoken;
         common_util::make_phonenumber_text_for_tts(_number.c_str(), spoken);

@@ -104,6 +104,11 @@ protected:
             out.push_back(static_cast<MBItem*>(elm_object_item_data_get(it)));
         return out;
     }
+    // The message's last row: the one above the room that ends every message.
+    MBItem* lastRow() const {
+        std::vector<MBItem*> all = rows();
+        return all.size() > 1 ? all[all.size() - 2] : nullptr;
+    }
     std::vector<MBItem::Type> rowTypes() const {
         std::vector<MBItem::Type> types;
         for (MBItem* row : rows())

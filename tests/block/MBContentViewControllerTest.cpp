@@ -48,7 +48,8 @@ TEST_F(BlockViewTest, EachKindOfMessageLaysOutItsRowsInOrder) {
     Content card = part(Content::MEDIA_TYPE_NONE, "text/x-vcard", "me.vcf");
     card.isAttachment = true;
     Content smil = part(Content::MEDIA_TYPE_NONE, "application/smil", "layout.smil");
-    const Types sub{MBItem::TITLE, MBItem::DATE_LINE, MBItem::TEXT, MBItem::SEPARATOR};
+    const Types sub{MBItem::TITLE, MBItem::DATE_LINE, MBItem::TEXT, MBItem::SEPARATOR,
+                    MBItem::BOTTOM_PADDING};
     const struct {
         const char* name;
         msg_store::IncomingMessage message;
@@ -58,19 +59,19 @@ TEST_F(BlockViewTest, EachKindOfMessageLaysOutItsRowsInOrder) {
     } cases[] = {
         {"empty sms",
          sms(""),
-         {MBItem::TITLE, MBItem::DATE_LINE, MBItem::NO_CONTENT},
+         {MBItem::TITLE, MBItem::DATE_LINE, MBItem::NO_CONTENT, MBItem::BOTTOM_PADDING},
          "filtered_list/detailview/date_from_hulm",
          "(No content)"},
         {"phone spam",
          spam,
-         {MBItem::TITLE, MBItem::DATE_LINE, MBItem::TEXT},
+         {MBItem::TITLE, MBItem::DATE_LINE, MBItem::TEXT, MBItem::BOTTOM_PADDING},
          "filtered_list/detailview/date_from_mobile",
          "first\nsecond\nthird"},
         // No subject: neither subject row nor separator; a part that is no attachment: no row.
         {"parts",
          mms("", {text, image, video, part(Content::MEDIA_TYPE_AUDIO, "audio/amr", "a.amr"), card, smil}),
          {MBItem::TITLE, MBItem::DATE_LINE, MBItem::TEXT, MBItem::THUMBNAIL, MBItem::THUMBNAIL,
-          MBItem::ATTACH_FILE, MBItem::ATTACH_FILE},
+          MBItem::ATTACH_FILE, MBItem::ATTACH_FILE, MBItem::BOTTOM_PADDING},
          nullptr,
          "see\nthis"},
         {"store's notification", mms("MMS Notification", {}), sub, nullptr, "MMS notification"},
@@ -103,7 +104,8 @@ TEST_F(BlockViewTest, ALongBodyReadsOnOverRowsOfOnePartEachUpToTheShownLength) {
     auto shown = rows();
     ASSERT_GT(shown.size(), 3u);
     std::string read;
-    for (size_t i = 2; i < shown.size(); ++i) {
+    ASSERT_EQ(MBItem::BOTTOM_PADDING, shown.back()->getType());
+    for (size_t i = 2; i + 1 < shown.size(); ++i) {
         ASSERT_EQ(MBItem::TEXT, shown[i]->getType());
         std::string text = rowText(shown[i]);
         EXPECT_LE(g_utf8_strlen(text.c_str(), -1), static_cast<glong>(MBItemText::PART_CHARS + 1));

@@ -185,6 +185,13 @@ private:
                 return;
             // The list's own edge does not make it whole: what it clips is cut all the same.
             box = {d.visible.x, d.ink.y, d.visible.w, d.ink.h};
+            const Scroller* s = _canvas.scroller(d.scroller);
+            if (s && s->rows.empty()) {
+                // A scrolled text's lines beyond the far side are what scrolling brings in next.
+                double top = s->atStart ? d.ink.y : std::max(d.ink.y, s->viewport.y);
+                double bottom = s->atEnd ? d.ink.bottom() : std::min(d.ink.bottom(), s->viewport.bottom());
+                box = {d.visible.x, top, d.visible.w, bottom - top};
+            }
         }
         if (isDisc(d)) {
             double cx = d.box.x + d.box.w / 2, cy = d.box.y + d.box.h / 2;
@@ -253,6 +260,10 @@ private:
         const Drawn& d = _drawn[i];
         if (isDisc(d) || (d.button && elm_object_disabled_get(d.button)) ||
             (d.kind == Kind::Icon && _isBackdrop(i)))
+            return;
+        // A sliver the list's edge leaves of a text is read once it scrolls in, against what is
+        // then behind it.
+        if (d.scroller && d.kind == Kind::Text && d.visible.h < d.ink.h / 2)
             return;
         double worst = 1e9;
         Rgba worstFg, worstBg;

@@ -4,6 +4,7 @@
 #include "EflTest.h"
 #include "LookCanvas.h"
 
+#include <Elementary.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -112,6 +113,38 @@ TEST_F(LookCanvasTest, TextsOutsideTheCircleCutNumbersAndFaintTextsFailAndTheRes
                               "numbers whole: text \"+1 555-010-0013\"",
                               "names cut only without room: text \"Ava\"",
                           }));
+}
+
+// A scroller of text lines: only what shows at its start is held to the circle, so lines below
+// its end pass however far they reach, while its first line at the circle's narrow top fails.
+TEST_F(LookCanvasTest, AScrolledTextIsHeldToTheCircleWhereItShows) {
+    const struct {
+        int y;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {250, {}},
+        {6, {"inside the circle: text \"line\n"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.y);
+        Evas_Object* scroller = elm_scroller_add(window.win());
+        elm_scroller_policy_set(scroller, ELM_SCROLLER_POLICY_OFF, ELM_SCROLLER_POLICY_OFF);
+        Evas_Object* label = elm_label_add(scroller);
+        std::string lines;
+        for (int i = 0; i < 12; ++i)
+            lines += "line<br/>";
+        elm_object_text_set(label, lines.c_str());
+        elm_object_content_set(scroller, label);
+        evas_object_move(scroller, 80, c.y);
+        evas_object_resize(scroller, 200, 60);
+        evas_object_show(label);
+        evas_object_show(scroller);
+        std::vector<std::string> found;
+        for (const std::string& f : findings())
+            found.push_back(f.substr(0, f.find("line") + 5));
+        EXPECT_EQ(found, c.expected);
+        evas_object_del(scroller);
+    }
 }
 
 } // namespace

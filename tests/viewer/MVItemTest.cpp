@@ -173,7 +173,7 @@ TEST_F(ViewerItemTest, SentAndReceivedBubblesAndTheirStatus) {
 TEST_F(ViewerItemTest, PicturesAreCappedAndFilesNamedAsText) {
     msg_test::TempDir dir;
     ASSERT_TRUE(msg_test::writePng(genlist, dir.file("tall.png"), 1, 10000));
-    ASSERT_TRUE(msg_test::writePng(genlist, dir.file("wide.png"), 480, 240));
+    ASSERT_TRUE(msg_test::writePng(genlist, dir.file("wide.png"), 600, 240));
     msg_store::Conversation conv;
     conv.msgType = "mms";
     conv.folderType = msg_store::FOLDER_INBOX;
@@ -184,8 +184,8 @@ TEST_F(ViewerItemTest, PicturesAreCappedAndFilesNamedAsText) {
     file.fileName = "<b>" + std::string(200, 'n') + ".pdf";
     conv.contents.push_back(file);
     std::string markup = markupOf(conv);
-    EXPECT_NE(markup.find("size=240x400 vsize=full href=image:240.388.0"), std::string::npos) << markup;
-    EXPECT_NE(markup.find("size=240x132 vsize=full href=image:240.120.1"), std::string::npos);
+    EXPECT_NE(markup.find("size=240x130 vsize=full href=image:240.118.0"), std::string::npos) << markup;
+    EXPECT_NE(markup.find("size=240x108 vsize=full href=image:240.96.1"), std::string::npos);
     EXPECT_NE(markup.find("size=240x112 vsize=full href=image:240.100.2"), std::string::npos);
     EXPECT_NE(markup.find("size=240x32 vsize=full href=attachment:3"), std::string::npos);
     EXPECT_EQ(markup.find("<b>"), std::string::npos);
@@ -194,14 +194,14 @@ TEST_F(ViewerItemTest, PicturesAreCappedAndFilesNamedAsText) {
 
 TEST_F(ViewerItemTest, PartsKnownOnlyByTheirMimeTypeAreDrawnAsItSays) {
     msg_test::TempDir dir;
-    ASSERT_TRUE(msg_test::writePng(genlist, dir.file("photo.png"), 480, 240));
+    ASSERT_TRUE(msg_test::writePng(genlist, dir.file("photo.png"), 600, 240));
     const struct {
         const char* mime;
         bool attached;
         const char* drawn; // null: nothing drawn for it
     } cases[] = {
-        {"image/png", false, "size=240x132 vsize=full href=image:240.120.0"},
-        {"IMAGE/PNG", false, "href=image:240.120.0"},
+        {"image/png", false, "size=240x108 vsize=full href=image:240.96.0"},
+        {"IMAGE/PNG", false, "href=image:240.96.0"},
         {"audio/amr", false, "href=audio:0"},
         {"text/plain", false, "words of the part"},
         {"text/x-vcard", true, "href=attachment:0"},

@@ -22,6 +22,7 @@ public:
         SEPARATOR = 4,
         THUMBNAIL = 5,
         ATTACH_FILE = 6,
+        BOTTOM_PADDING = 7,
     };
 
     explicit MBItem(const char* itemStyle);

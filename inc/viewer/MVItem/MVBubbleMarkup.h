@@ -17,9 +17,11 @@ namespace msg_viewer {
 
 class MVBubbleMarkup {
 public:
-    // Width of a picture in a bubble, and the tallest picture row it may make.
+    // Width of a picture in a bubble, and the tallest picture row it may make: a taller picture
+    // is drawn smaller within the row, so that a bubble with a line or two of text, the picture
+    // and its status line rests whole inside the round screen.
     static constexpr int IMAGE_W = 240;
-    static constexpr int IMAGE_MAX_H = 400;
+    static constexpr int IMAGE_MAX_H = 130;
     // A picture whose size cannot be read.
     static constexpr int IMAGE_UNKNOWN_H = 112;
     static constexpr int ICON_W = 35;
