@@ -16,6 +16,7 @@
 #include <glib.h>
 
 using msg_app::msg_block::MBItem;
+using msg_app::msg_block::MBItemText;
 using Types = std::vector<MBItem::Type>;
 
 namespace {
