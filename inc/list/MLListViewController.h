@@ -221,6 +221,7 @@ private:
     std::weak_ptr<BgActionData> _bgJob;
     bool _isDestroying = false;
     std::weak_ptr<view_kit::WTimer> _launchIdler;
+    std::weak_ptr<view_kit::WTimer> _toastIdler;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
     bool _isSubscribed = false;
     MLListModel _model;

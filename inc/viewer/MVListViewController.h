@@ -270,6 +270,7 @@ private:
     int _aheadCount = 0; // bubbles of the next older page measured so far
     std::weak_ptr<view_kit::WTimer> _rotaryEndIdler;
     std::weak_ptr<view_kit::WTimer> _remeasureTimer;
+    std::weak_ptr<view_kit::WTimer> _toastIdler;
     // The bubbles in the list by message id.
     std::unordered_map<int, MVItemBubble*> _bubbles;
     bool _reloading = false;

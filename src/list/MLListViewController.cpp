@@ -101,6 +101,7 @@ void MLListViewController::onCreated() {
 void MLListViewController::onDestroy() {
     _isDestroying = true;
     view_kit::WTimer::destroy(_launchIdler);
+    view_kit::WTimer::destroy(_toastIdler);
     _unsubscribeStorage();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     MLReusableObjectPool::destroy();

@@ -167,6 +167,9 @@ void MLListViewController::_createBottomButton() {
         _bottomButton = elm_button_add(view);
         MSG_RET_IF(!_bottomButton, "elm_button_add() failed");
         elm_object_style_set(_bottomButton, "bottom");
+        // A tap must not leave it focused: the button goes with select mode, often while the result's
+        // toast holds the focus, and the toast would hand the focus back to it when it closes.
+        elm_object_focus_allow_set(_bottomButton, EINA_FALSE);
         evas_object_smart_callback_add(_bottomButton, "clicked", _bottomButtonClickedCb, this);
         elm_object_part_content_set(view, "elm.swallow.button", _bottomButton);
         evas_object_show(_bottomButton);

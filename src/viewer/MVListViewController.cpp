@@ -42,6 +42,7 @@ MVListViewController::~MVListViewController() {
     view_kit::WTimer::destroy(_restOfPageIdler);
     view_kit::WTimer::destroy(_aheadTimer);
     view_kit::WTimer::destroy(_remeasureTimer);
+    view_kit::WTimer::destroy(_toastIdler);
 }
 
 Evas_Object* MVListViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
@@ -124,6 +125,7 @@ void MVListViewController::onDestroy() {
     view_kit::WTimer::destroy(_restOfPageIdler);
     view_kit::WTimer::destroy(_aheadTimer);
     view_kit::WTimer::destroy(_remeasureTimer);
+    view_kit::WTimer::destroy(_toastIdler);
     _unsubscribe();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     _removeRotaryCallbacks();

@@ -153,6 +153,9 @@ void MVListViewController::_createSelectButtons() {
     _bottomButton = elm_button_add(page);
     MSG_RET_IF(!_bottomButton, "elm_button_add() failed");
     elm_object_style_set(_bottomButton, "bottom");
+    // A tap must not leave it focused: the button goes with select mode, often while the result's
+    // toast holds the focus, and the toast would hand the focus back to it when it closes.
+    elm_object_focus_allow_set(_bottomButton, EINA_FALSE);
     elm_object_domain_translatable_text_set(_bottomButton, common_ui_helper::TEXT_DOMAIN,
                                             "WDS_ALM_ACBUTTON_DELETE_ABB");
     evas_object_smart_callback_add(_bottomButton, "clicked", _bottomButtonClickedCb, this);

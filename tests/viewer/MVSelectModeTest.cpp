@@ -91,6 +91,8 @@ TEST_F(SelectModeTest, DeletingOneOrTwoKeepsTheRest) {
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return storedIds().size() == 3; }));
     EXPECT_FALSE(listView()->isBgDeleteRunning());
     EXPECT_EQ(storedIds(), (std::set<int>{ids[0], ids[1], ids[2]}));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return showsToast("Deleted."); }));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !showsToast("Deleted."); }));
 
     // Two go on the worker; the third stays, in the store and on screen.
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->getViewType() == VIEW_TYPE_NORMAL; }));
@@ -106,7 +108,7 @@ TEST_F(SelectModeTest, DeletingOneOrTwoKeepsTheRest) {
         },
         10.0));
     EXPECT_FALSE(toastOverProgress);
-    EXPECT_TRUE(showsToast("Deleted."));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return showsToast("Deleted."); }));
     EXPECT_EQ(storedIds(), std::set<int>{ids[1]});
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->getLoadedCount() == 1; }));
     EXPECT_NE(listView()->findBubble(ids[1]), nullptr);
