@@ -13,11 +13,13 @@
 
 #include <Elementary.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace view_kit {
 class WContentViewController;
+class WTimer;
 }
 
 namespace msg_app {
@@ -80,6 +82,11 @@ Evas_Object* add_circle_genlist(Evas_Object* genlist, Eext_Circle_Surface* circl
 // What every full-screen list of the round screen needs: the round scroll bar (when there
 // is a surface) and the application's colours. The bottom margin is each screen's own choice.
 void prepare_screen_genlist(Evas_Object* genlist, Eext_Circle_Surface* circleSurface);
+// Has the genlist measure its rows again on the next turn of the main loop, once for a burst of
+// calls (`timer` holds the pending turn; its owner destroys it before the genlist goes): after rows
+// are removed it keeps the rows below where they were and its old length, leaving a blank stretch
+// until the user scrolls.
+void remeasure_genlist_later(Evas_Object* genlist, std::weak_ptr<view_kit::WTimer>& timer);
 // The screen reader reads `to` right after `from`.
 void set_access_previous_next(Evas_Object* from, Evas_Object* to);
 Evas_Object* get_access_layout_part_ao(Evas_Object* layout, const char* part);

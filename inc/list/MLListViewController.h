@@ -222,6 +222,7 @@ private:
     bool _isDestroying = false;
     std::weak_ptr<view_kit::WTimer> _launchIdler;
     std::weak_ptr<view_kit::WTimer> _toastIdler;
+    std::weak_ptr<view_kit::WTimer> _remeasureTimer;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
     bool _isSubscribed = false;
     MLListModel _model;

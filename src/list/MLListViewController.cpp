@@ -33,7 +33,9 @@ MLListViewController::MLListViewController(ListType listType) : _listType(listTy
     MSG_LOGI("listType : %d (0:thread, 1:blocked_msg)", listType);
 }
 
-MLListViewController::~MLListViewController() = default;
+MLListViewController::~MLListViewController() {
+    view_kit::WTimer::destroy(_remeasureTimer);
+}
 
 Evas_Object* MLListViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
     Evas_Object* layout = elm_layout_add(parent);
@@ -102,6 +104,7 @@ void MLListViewController::onDestroy() {
     _isDestroying = true;
     view_kit::WTimer::destroy(_launchIdler);
     view_kit::WTimer::destroy(_toastIdler);
+    view_kit::WTimer::destroy(_remeasureTimer);
     _unsubscribeStorage();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     MLReusableObjectPool::destroy();

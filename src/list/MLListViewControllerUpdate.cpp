@@ -1,6 +1,7 @@
 // Keeping the rows in step with the message store.
 #include "list/MLListViewController.h"
 
+#include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MCommonStorageChangeParser.h"
@@ -212,6 +213,7 @@ void MLListViewController::_deleteItem(MLItemContent* row) {
     elm_genlist_item_selected_set(item, EINA_FALSE);
     elm_object_item_del(item);
     MSG_LOGI(">>> item is deleted");
+    common_ui_helper::remeasure_genlist_later(_genlist, _remeasureTimer);
     if (common_util::is_screen_reader_enabled())
         _rebuildAccessOrder();
     if (getItemCount() > 0)

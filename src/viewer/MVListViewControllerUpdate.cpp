@@ -1,6 +1,7 @@
 // Keeping the bubbles in step with the message store.
 #include "viewer/MVListViewController.h"
 
+#include "common/CommonUiHelper.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MCommonStorageChangeParser.h"
 #include "common/MsgLog.h"
@@ -97,7 +98,8 @@ void MVListViewController::_onStorageChanged(const char* payload) {
     }
     // Only this conversation's messages change its entries; a delete on the worker changes them
     // once, at its end.
-    if (!mine.empty() && !isBgDeleteRunning() && MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_RESUMED)
+    if (!mine.empty() && !isBgDeleteRunning() &&
+        MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_RESUMED)
         _sendEvent(EVENT_OPTIONS_CHANGED);
 }
 
@@ -426,24 +428,8 @@ void MVListViewController::_deleteBubble(int msgId) {
 }
 
 void MVListViewController::_remeasureLater() {
-    // The genlist keeps the rows below a removed one where they were, and its old length, until
-    // it measures its rows again: the end of the list was left blank past the last bubble, out of
-    // the bezel's reach. A change of its width has it measure them; once for a burst of removals.
-    if (!_remeasureTimer.expired())
-        return;
-    _remeasureTimer = view_kit::WTimer::addTimer(
-        0.0,
-        [this](void*) {
-            _remeasureTimer.reset();
-            int w = 0, h = 0;
-            evas_object_geometry_get(_genlist, nullptr, nullptr, &w, &h);
-            if (w > 1) {
-                evas_object_resize(_genlist, w - 1, h);
-                evas_object_resize(_genlist, w, h);
-            }
-            return false;
-        },
-        nullptr);
+    // Else the end of the list was left blank past the last bubble, out of the bezel's reach.
+    common_ui_helper::remeasure_genlist_later(_genlist, _remeasureTimer);
 }
 
 Elm_Object_Item* MVListViewController::_rowAfter(int msgId) const {

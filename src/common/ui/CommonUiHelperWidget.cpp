@@ -9,6 +9,7 @@
 #include "qel.h"
 #include "view_kit/WContentViewController.h"
 #include "view_kit/WNaviframeController.h"
+#include "view_kit/WTimer.h"
 #include "view_kit/WViewController.h"
 
 namespace msg_app {
@@ -52,6 +53,26 @@ void prepare_screen_genlist(Evas_Object* genlist, Eext_Circle_Surface* circleSur
     if (circleSurface)
         add_circle_genlist(genlist, circleSurface);
     MCommonTheme::getInstance()->setObjectTheme(genlist);
+}
+
+void remeasure_genlist_later(Evas_Object* genlist, std::weak_ptr<view_kit::WTimer>& timer) {
+    MSG_RET_IF(!genlist, "genlist is nullptr!!");
+    if (!timer.expired())
+        return;
+    // A change of its width has the genlist measure its rows.
+    timer = view_kit::WTimer::addTimer(
+        0.0,
+        [genlist, &timer](void*) {
+            timer.reset();
+            int w = 0, h = 0;
+            evas_object_geometry_get(genlist, nullptr, nullptr, &w, &h);
+            if (w > 1) {
+                evas_object_resize(genlist, w - 1, h);
+                evas_object_resize(genlist, w, h);
+            }
+            return false;
+        },
+        nullptr);
 }
 
 void set_access_previous_next(Evas_Object* from, Evas_Object* to) {
