@@ -139,6 +139,12 @@ TEST_F(LookCanvasTest, AScrolledTextIsHeldToTheCircleWhereItShows) {
         evas_object_resize(scroller, 200, 60);
         evas_object_show(label);
         evas_object_show(scroller);
+        // The label is laid out at the scroller's start, taller than it, before the canvas is read.
+        ASSERT_TRUE(msg_test::runLoopUntil([&] {
+            int y = 0, h = 0;
+            evas_object_geometry_get(label, nullptr, &y, nullptr, &h);
+            return y == c.y && h > 60;
+        }));
         std::vector<std::string> found;
         for (const std::string& f : findings())
             found.push_back(f.substr(0, f.find("line") + 5));
