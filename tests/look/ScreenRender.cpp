@@ -29,7 +29,9 @@ constexpr const char* DATABASE = "device.db";
 // not run for a while, and time alone would count a stalled transition as rest.
 constexpr double QUIET_SECONDS = 0.5;
 constexpr int QUIET_TICKS = 30;
-constexpr double LIMIT_SECONDS = 10.0;
+// A screen that never rests (a spinner, a blinking cursor) has ended its transitions well before
+// this; what turns on afterwards moves nothing the rules read.
+constexpr double LIMIT_SECONDS = 3.0;
 
 // Counts the window's frames and the frame clock's ticks since the last one, and notes a
 // screen's own call for its picture.
@@ -140,7 +142,7 @@ bool ScreenRender::render(const std::string& screen, const std::string& locale,
             Evas_Object* win = app.getWindowController()->getEvasObject();
             FrameWatch watch(win);
             // A screen that never rests (a spinner turns for as long as it shows) is read at the
-            // limit, as msg-shot pictures it then.
+            // limit.
             msg_test::runLoopUntil([&] { return watch.settled(); }, LIMIT_SECONDS);
             if (watch.frames > 0) {
                 read(win);
