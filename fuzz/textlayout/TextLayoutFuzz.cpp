@@ -25,7 +25,7 @@ using Clock = std::chrono::steady_clock;
 // spins never ends at all.
 constexpr int HANG_SECONDS = 10;
 constexpr int SCREEN_W = 360;
-constexpr size_t MAX_INPUT = 4096;
+constexpr size_t MAX_INPUT_BYTES = 4096;
 
 std::atomic<int64_t> deadline{0}; // steady-clock milliseconds; 0 while no layout runs
 
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size > MAX_INPUT)
+    if (size > MAX_INPUT_BYTES)
         return 0;
     const std::string text(reinterpret_cast<const char*>(data), size);
     std::string safe = msg_app::common_ui_helper::to_layout_safe(text);
