@@ -222,13 +222,7 @@ void Application::_tellStorageState() {
     MSG_LOGW("%s: changes cannot be saved", device->describe(reason).c_str());
     const char* textId =
         reason == msg_device::Device::Failure::DISK_FULL ? STORAGE_FULL_TEXT_ID : READ_ONLY_TEXT_ID;
-    MCommonPopup* toast = MCommonPopup::createToastPopup(textId, nullptr, nullptr);
-    if (!toast->create(_window->getEvasObject(), nullptr)) {
-        MSG_LOGE("toast not shown");
-        toast->destroy();
-        return;
-    }
-    evas_object_show(toast->getEvasObject());
+    MCommonPopup::showToast(_window->getEvasObject(), textId);
 }
 
 void Application::_watchWindow() {

@@ -169,24 +169,9 @@ void MLListViewController::_showToast(const char* textId) {
         MCommonPopup::launchPopup(textId, MCommonPopup::SENT_SUCCESS);
         return;
     }
-    // Shown once the progress popup the result may come from has gone: a toast shown over it would
-    // take the focus under the popup, and touch it, gone, when the toast closes.
-    view_kit::WTimer::destroy(_toastIdler);
-    std::string text = textId;
-    _toastIdler = view_kit::WTimer::addIdler(
-        [this, text](void*) {
-            _toastIdler.reset();
-            // Not the attached popup: leaving select mode closes that one.
-            MCommonPopup* toast = MCommonPopup::createToastPopup(text.c_str(), nullptr, nullptr);
-            if (!toast->create(getEvasObject(), nullptr)) {
-                MSG_LOGE("toast not shown");
-                toast->destroy();
-                return false;
-            }
-            evas_object_show(toast->getEvasObject());
-            return false;
-        },
-        nullptr);
+    // Shown once the progress popup the result may come from has gone; not the attached popup,
+    // which leaving select mode closes.
+    MCommonPopup::showToastWhenIdle(getEvasObject(), textId, _toastIdler);
 }
 
 } // namespace msg_list

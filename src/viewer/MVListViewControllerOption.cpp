@@ -109,21 +109,7 @@ void MVListViewController::_onMsgOption(int option) {
 // Shown once that popup has gone: a toast shown over it would take the focus under the popup, and
 // touch it, gone, when the toast closes.
 void MVListViewController::_showToast(const char* textId) {
-    view_kit::WTimer::destroy(_toastIdler);
-    std::string text = textId;
-    _toastIdler = view_kit::WTimer::addIdler(
-        [this, text](void*) {
-            _toastIdler.reset();
-            MCommonPopup* toast = MCommonPopup::createToastPopup(text.c_str(), nullptr, nullptr);
-            if (!toast->create(getEvasObject(), nullptr)) {
-                MSG_LOGE("toast not shown");
-                toast->destroy();
-                return false;
-            }
-            evas_object_show(toast->getEvasObject());
-            return false;
-        },
-        nullptr);
+    MCommonPopup::showToastWhenIdle(getEvasObject(), textId, _toastIdler);
 }
 
 void MVListViewController::_actionRecipients() {

@@ -7,8 +7,10 @@
 #define MSG_APP_COMMON_POPUP_MCOMMONPOPUP_H
 
 #include "view_kit/WPopupController.h"
+#include "view_kit/WTimer.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace msg_app {
@@ -40,6 +42,13 @@ public:
                                              void* data);
     static MCommonPopup* createToastPopup(const char* text, DestroyCb destroyCb, void* data,
                                           double timeout = TOAST_POPUP_TIMEOUT, IconType icon = NONE);
+    // A toast of its own on `parent`, shown at once; false, with a log line, when it cannot be made.
+    static bool showToast(Evas_Object* parent, const char* textId);
+    // The same once the main loop is idle (`idler` holds the pending turn; its owner destroys it
+    // before `parent` goes): a toast shown over a popup being destroyed would take the focus under
+    // it, and touch it, gone, when the toast closes.
+    static void showToastWhenIdle(Evas_Object* parent, const char* textId,
+                                  std::weak_ptr<view_kit::WTimer>& idler);
     // Asks the system popup application to show the text; no popup object of ours.
     static bool launchPopup(const char* textId, IconType icon);
 

@@ -110,6 +110,30 @@ MCommonPopup* MCommonPopup::createToastPopup(const char* text, DestroyCb destroy
     return popup;
 }
 
+bool MCommonPopup::showToast(Evas_Object* parent, const char* textId) {
+    MCommonPopup* toast = createToastPopup(textId, nullptr, nullptr);
+    if (!toast->create(parent, nullptr)) {
+        MSG_LOGE("toast not shown");
+        toast->destroy();
+        return false;
+    }
+    evas_object_show(toast->getEvasObject());
+    return true;
+}
+
+void MCommonPopup::showToastWhenIdle(Evas_Object* parent, const char* textId,
+                                     std::weak_ptr<view_kit::WTimer>& idler) {
+    view_kit::WTimer::destroy(idler);
+    std::string text = textId ? textId : "";
+    idler = view_kit::WTimer::addIdler(
+        [parent, text, &idler](void*) {
+            idler.reset();
+            showToast(parent, text.c_str());
+            return false;
+        },
+        nullptr);
+}
+
 bool MCommonPopup::launchPopup(const char* textId, IconType icon) {
     MSG_RETV_IF(!textId, false, "did is null");
     LaunchRequest request = createLaunchRequest();
