@@ -3,8 +3,8 @@
 #include "block/MBContentViewController.h"
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
-#include "compose/MCLaunchMgr.h"
-#include "compose/MCResendCheck.h"
+#include "compose/launch/MCLaunchMgr.h"
+#include "compose/send/MCResendCheck.h"
 #include "viewer/MVContentViewController.h"
 
 namespace msg_app {

@@ -4,8 +4,8 @@
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
 #include "common/popup/MCommonProgressPopup.h"
-#include "compose/MCLaunchMgr.h"
-#include "compose/MCPopup.h"
+#include "compose/launch/MCLaunchMgr.h"
+#include "compose/send/MCPopup.h"
 
 #include <Elementary.h>
 

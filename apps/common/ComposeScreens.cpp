@@ -2,9 +2,9 @@
 #include "ComposePopupScreen.h"
 #include "ScreenRegistry.h"
 #include "ShotScreens.h"
-#include "compose/MCRecipientContentViewController.h"
-#include "compose/MCRecipientEntryContentViewController.h"
-#include "compose/MCRecipientSearchListContentViewController.h"
+#include "compose/recipient/MCRecipientContentViewController.h"
+#include "compose/recipient/MCRecipientEntryContentViewController.h"
+#include "compose/recipient/MCRecipientSearchListContentViewController.h"
 
 namespace msg_app {
 namespace shell {

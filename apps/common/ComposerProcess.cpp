@@ -8,8 +8,8 @@
 #include "app_control.h"
 #include "common/LaunchRequest.h"
 #include "common/MsgLog.h"
-#include "compose/MCSendContentViewController.h"
-#include "compose/MCWorkPathMgr.h"
+#include "compose/launch/MCWorkPathMgr.h"
+#include "compose/send/MCSendContentViewController.h"
 
 #include <Elementary.h>
 

@@ -4,10 +4,10 @@
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
-#include "compose/MCAppControlParser.h"
-#include "compose/MCLaunchMgr.h"
-#include "compose/MCSendContentViewController.h"
 #include "compose/body/MCComposerOpener.h"
+#include "compose/launch/MCAppControlParser.h"
+#include "compose/launch/MCLaunchMgr.h"
+#include "compose/send/MCSendContentViewController.h"
 
 #include <Elementary.h>
 

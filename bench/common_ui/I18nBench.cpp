@@ -1,6 +1,6 @@
 // The compact time stamp of a list row, formatted for every visible row while scrolling.
 #include "TempDir.h"
-#include "common/MCommonI18n.h"
+#include "common/ui/MCommonI18n.h"
 #include "device/Device.h"
 
 #include <Ecore.h>

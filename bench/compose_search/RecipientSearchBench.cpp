@@ -4,9 +4,9 @@
 // records.
 #include "TempDir.h"
 #include "common/CommonUiHelper.h"
-#include "common/MCommonTheme.h"
-#include "compose/MCRecipientSearch.h"
-#include "compose/MCRecipientSearchListContentViewController.h"
+#include "common/ui/MCommonTheme.h"
+#include "compose/recipient/MCRecipientSearch.h"
+#include "compose/recipient/MCRecipientSearchListContentViewController.h"
 #include "contacts/ContactsAdmin.h"
 #include "device/Device.h"
 

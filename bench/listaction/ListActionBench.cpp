@@ -5,7 +5,7 @@
 #include "TempDir.h"
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
-#include "common/MCommonTheme.h"
+#include "common/ui/MCommonTheme.h"
 #include "device/Device.h"
 #include "list/MLContentViewController.h"
 #include "list/MLItem/MLItemContent.h"

@@ -2,7 +2,7 @@
 // selector array of 1,024 elements and extras of 64 KiB.
 #include "MainLoop.h"
 #include "TempDir.h"
-#include "compose/MCAppControlParser.h"
+#include "compose/launch/MCAppControlParser.h"
 #include "dlog.h"
 
 #include <Ecore.h>

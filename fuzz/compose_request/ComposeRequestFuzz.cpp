@@ -2,8 +2,8 @@
 // between processes, to the composer's request parser, and checks what must
 // always hold: no crash, and a record that the parser accepted is sound.
 #include "AppControlJson.h"
-#include "compose/MCAppControlParser.h"
-#include "compose/MCWorkPathMgr.h"
+#include "compose/launch/MCAppControlParser.h"
+#include "compose/launch/MCWorkPathMgr.h"
 #include "dlog.h"
 
 #include <glib.h>

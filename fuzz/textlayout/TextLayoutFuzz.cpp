@@ -5,7 +5,7 @@
 // a watchdog aborts the run, and libFuzzer keeps the input as a crash.
 #include "../common/FuzzSupport.h"
 #include "common/CommonUiHelper.h"
-#include "common/MCommonTheme.h"
+#include "common/ui/MCommonTheme.h"
 #include "msg_store/Conversation.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
 #include "viewer/MVItem/MVBubbleSizer.h"

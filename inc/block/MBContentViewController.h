@@ -8,7 +8,7 @@
 #define MSG_APP_BLOCK_MBCONTENTVIEWCONTROLLER_H
 
 #include "common/IMCommonAppEventListener.h"
-#include "common/MCommonRotaryActivateMgr.h"
+#include "common/ui/MCommonRotaryActivateMgr.h"
 #include "common/view/MCommonPushWatch.h"
 #include "msg_store/Message.h"
 #include "view_kit/WContentViewController.h"

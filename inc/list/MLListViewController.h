@@ -10,7 +10,7 @@
 #define MSG_APP_LIST_MLLISTVIEWCONTROLLER_H
 
 #include "common/IMCommonAppEventListener.h"
-#include "common/MCommonRotaryActivateMgr.h"
+#include "common/ui/MCommonRotaryActivateMgr.h"
 #include "list/MLItem/MLItem.h"
 #include "list/MLListModel.h"
 #include "view_kit/WContentViewController.h"

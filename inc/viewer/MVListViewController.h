@@ -9,7 +9,7 @@
 #define MSG_APP_VIEWER_MVLISTVIEWCONTROLLER_H
 
 #include "common/IMCommonAppEventListener.h"
-#include "common/MCommonRotaryActivateMgr.h"
+#include "common/ui/MCommonRotaryActivateMgr.h"
 #include "view_kit/WSignal.h"
 #include "view_kit/WTimer.h"
 #include "view_kit/WViewController.h"

@@ -8,8 +8,8 @@
 #define MSG_APP_VIEWER_MVRECIPIENTCONTENTVIEWCONTROLLER_H
 
 #include "common/IMCommonAppEventListener.h"
-#include "common/MCommonRotaryActivateMgr.h"
 #include "common/addr/MCommonAddr.h"
+#include "common/ui/MCommonRotaryActivateMgr.h"
 #include "view_kit/WContentViewController.h"
 
 #include <memory>

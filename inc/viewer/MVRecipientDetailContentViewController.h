@@ -6,7 +6,7 @@
 #ifndef MSG_APP_VIEWER_MVRECIPIENTDETAILCONTENTVIEWCONTROLLER_H
 #define MSG_APP_VIEWER_MVRECIPIENTDETAILCONTENTVIEWCONTROLLER_H
 
-#include "common/MCommonRotaryActivateMgr.h"
+#include "common/ui/MCommonRotaryActivateMgr.h"
 #include "view_kit/WContentViewController.h"
 
 #include <memory>

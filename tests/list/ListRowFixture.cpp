@@ -1,9 +1,9 @@
 #include "ListRowFixture.h"
 
 #include "common/CommonUiHelper.h"
-#include "common/MCommonI18n.h"
-#include "common/MCommonTheme.h"
 #include "common/addr/MCommonAddrMgr.h"
+#include "common/ui/MCommonI18n.h"
+#include "common/ui/MCommonTheme.h"
 #include "device/Device.h"
 #include "list/MLReusableObjectPool.h"
 #include "msg_store/MsgStore.h"

@@ -6,7 +6,7 @@
 #include "PlainPage.h"
 #include "Programs.h"
 #include "common/MCommonAppEventMgr.h"
-#include "common/MCommonTheme.h"
+#include "common/ui/MCommonTheme.h"
 #include "list/MLListViewController.h"
 #include "list/MLReusableObjectPool.h"
 #include "list/MLThreadListBgLoad.h"

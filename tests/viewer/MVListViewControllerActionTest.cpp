@@ -5,7 +5,7 @@
 #include "MainLoop.h"
 #include "RecordingScreenOpener.h"
 #include "common/MCommonAppEventMgr.h"
-#include "common/MCommonFont.h"
+#include "common/ui/MCommonFont.h"
 #include "device/Device.h"
 #include "msg_store/MsgStore.h"
 #include "view_kit/WNaviframeController.h"

@@ -3,7 +3,7 @@
 #include "LaunchJournal.h"
 #include "MainLoop.h"
 #include "common/MCommonAppEventMgr.h"
-#include "common/MCommonTheme.h"
+#include "common/ui/MCommonTheme.h"
 #include "msg_store/MsgStore.h"
 #include "view_kit/WNaviframeController.h"
 #include "viewer/MVItem/MVItemBubble.h"

@@ -10,9 +10,9 @@
 
 #include "TempDir.h"
 #include "common/CommonUiHelper.h"
-#include "common/MCommonI18n.h"
-#include "common/MCommonTheme.h"
 #include "common/addr/MCommonAddrMgr.h"
+#include "common/ui/MCommonI18n.h"
+#include "common/ui/MCommonTheme.h"
 #include "contacts/ContactsAdmin.h"
 #include "device/Device.h"
 #include "list/MLItem/MLItemButtonMenu.h"

@@ -11,9 +11,9 @@
 #include "app_control.h"
 #include "common/IMCommonAppEventListener.h"
 #include "common/LaunchRequest.h"
-#include "common/MCommonRotaryActivateMgr.h"
+#include "common/ui/MCommonRotaryActivateMgr.h"
 #include "compose/MCMsgData.h"
-#include "compose/MCSendFlow.h"
+#include "compose/send/MCSendFlow.h"
 #include "view_kit/WContentViewController.h"
 
 #include <Ecore.h>

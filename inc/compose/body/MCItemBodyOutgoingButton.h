@@ -6,7 +6,7 @@
 #ifndef MSG_APP_COMPOSE_BODY_MCITEMBODYOUTGOINGBUTTON_H
 #define MSG_APP_COMPOSE_BODY_MCITEMBODYOUTGOINGBUTTON_H
 
-#include "compose/MCOutgoingMgr.h"
+#include "compose/send/MCOutgoingMgr.h"
 
 #include <Elementary.h>
 

@@ -1,6 +1,6 @@
 #include "block/MBItem/MBItemDateLine.h"
 
-#include "common/MCommonI18n.h"
+#include "common/ui/MCommonI18n.h"
 
 namespace msg_app {
 namespace msg_block {

@@ -6,9 +6,9 @@
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/LaunchRequest.h"
-#include "common/MCommonRotaryActivateMgr.h"
 #include "common/MsgLog.h"
 #include "common/popup/DestroyLater.h"
+#include "common/ui/MCommonRotaryActivateMgr.h"
 #include "qel.h"
 
 #include "app_control.h"

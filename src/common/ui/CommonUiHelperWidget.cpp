@@ -4,8 +4,8 @@
 #endif
 #include "common/CommonUiHelper.h"
 
-#include "common/MCommonTheme.h"
 #include "common/MsgLog.h"
+#include "common/ui/MCommonTheme.h"
 #include "qel.h"
 #include "view_kit/WContentViewController.h"
 #include "view_kit/WNaviframeController.h"

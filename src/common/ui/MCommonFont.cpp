@@ -1,4 +1,4 @@
-#include "common/MCommonFont.h"
+#include "common/ui/MCommonFont.h"
 
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"

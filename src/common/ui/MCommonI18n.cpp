@@ -1,10 +1,10 @@
-#include "common/MCommonI18n.h"
+#include "common/ui/MCommonI18n.h"
 
 #include "common/CommonUtil.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
 #include "common/SingletonRelease.h"
-#include "common/ZoneId.h"
+#include "common/ui/ZoneId.h"
 #include "vconf.h"
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "common/MCommonRotaryActivateMgr.h"
+#include "common/ui/MCommonRotaryActivateMgr.h"
 
 #include "common/MsgLog.h"
 #include "common/SingletonRelease.h"

@@ -1,4 +1,4 @@
-#include "common/MCommonTheme.h"
+#include "common/ui/MCommonTheme.h"
 
 #include "app_common.h"
 #include "common/CommonUtil.h"

@@ -1,4 +1,4 @@
-#include "common/ZoneId.h"
+#include "common/ui/ZoneId.h"
 
 #include "common/MsgLog.h"
 

@@ -4,8 +4,8 @@
 #include "common/view/MCommonCountBtnViewController.h"
 
 #include "common/CommonUiHelper.h"
-#include "common/MCommonI18n.h"
 #include "common/MsgLog.h"
+#include "common/ui/MCommonI18n.h"
 
 #include <string>
 

@@ -6,9 +6,9 @@
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/MCommonAppEventMgr.h"
-#include "common/MCommonRotaryActivateMgr.h"
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
+#include "common/ui/MCommonRotaryActivateMgr.h"
 #include "view_kit/WWindowController.h"
 
 #include <cstdlib>

@@ -1,9 +1,9 @@
 #include "common/view/MCommonWebContentViewController.h"
 
 #include "common/CommonUtil.h"
-#include "common/MCommonRotaryActivateMgr.h"
 #include "common/MCommonTapi.h"
 #include "common/MsgLog.h"
+#include "common/ui/MCommonRotaryActivateMgr.h"
 #include "vconf.h"
 
 #include <dlfcn.h>

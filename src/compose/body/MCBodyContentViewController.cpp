@@ -10,8 +10,6 @@
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
 #include "common/popup/MCommonProgressPopup.h"
-#include "compose/MCAppControlParser.h"
-#include "compose/MCOutgoingMgr.h"
 #include "compose/MCUiHelper.h"
 #include "compose/MCUtil.h"
 #include "compose/body/MCBodyEntryContentViewController.h"
@@ -19,6 +17,8 @@
 #include "compose/body/MCItemBody.h"
 #include "compose/body/MCItemBodyOutgoingButton.h"
 #include "compose/body/MCItemBodyPadding.h"
+#include "compose/launch/MCAppControlParser.h"
+#include "compose/send/MCOutgoingMgr.h"
 #include "view_kit/WWindowController.h"
 #include "zeq_feature.h"
 

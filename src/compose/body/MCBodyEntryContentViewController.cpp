@@ -4,11 +4,11 @@
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
-#include "compose/MCAppControlParser.h"
 #include "compose/MCUiHelper.h"
 #include "compose/MCUtil.h"
 #include "compose/body/MCBodyLengthFilter.h"
 #include "compose/body/MCItemBody.h"
+#include "compose/launch/MCAppControlParser.h"
 #include "zeq_feature.h"
 
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #include "compose/body/MCComposerOpener.h"
 
 #include "common/MsgLog.h"
-#include "compose/MCRecipientContentViewController.h"
 #include "compose/body/MCBodyContentViewController.h"
+#include "compose/recipient/MCRecipientContentViewController.h"
 #include "view_kit/WNaviframeController.h"
 
 #include <type_traits>

@@ -4,8 +4,8 @@
 #include "compose/body/MCItemBody.h"
 
 #include "common/CommonUiHelper.h"
-#include "common/MCommonI18n.h"
 #include "common/MsgLog.h"
+#include "common/ui/MCommonI18n.h"
 #include "compose/MCUiHelper.h"
 #include "compose/MCUtil.h"
 

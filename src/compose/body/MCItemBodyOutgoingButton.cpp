@@ -5,8 +5,8 @@
 
 #include "common/CommonUiHelper.h"
 #include "common/MsgLog.h"
-#include "compose/MCOutgoingChoice.h"
 #include "compose/MCUiHelper.h"
+#include "compose/send/MCOutgoingChoice.h"
 
 namespace msg_app {
 namespace compose {

@@ -1,4 +1,4 @@
-#include "compose/MCAttachmentImport.h"
+#include "compose/launch/MCAttachmentImport.h"
 
 #include "app_common.h"
 #include "common/MsgLog.h"

@@ -1,4 +1,4 @@
-#include "compose/MCLaunchMgr.h"
+#include "compose/launch/MCLaunchMgr.h"
 
 #include "common/CommonUtil.h"
 #include "common/LaunchRequest.h"
@@ -6,8 +6,8 @@
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
 #include "compose/MCMsgData.h"
-#include "compose/MCRecipientContentViewController.h"
 #include "compose/MCUtil.h"
+#include "compose/recipient/MCRecipientContentViewController.h"
 #include "storage.h"
 #include "vconf.h"
 

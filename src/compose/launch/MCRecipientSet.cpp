@@ -1,4 +1,4 @@
-#include "compose/MCRecipientSet.h"
+#include "compose/launch/MCRecipientSet.h"
 
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"

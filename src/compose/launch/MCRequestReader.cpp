@@ -1,4 +1,4 @@
-#include "compose/MCRequestReader.h"
+#include "compose/launch/MCRequestReader.h"
 
 #include "common/MsgLog.h"
 

@@ -1,4 +1,4 @@
-#include "compose/MCWorkPathMgr.h"
+#include "compose/launch/MCWorkPathMgr.h"
 
 #include "app_common.h"
 #include "common/MsgLog.h"

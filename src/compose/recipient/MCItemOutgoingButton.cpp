@@ -1,11 +1,11 @@
-#include "compose/MCItem/MCItemOutgoingButton.h"
+#include "compose/recipient/MCItemOutgoingButton.h"
 
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
 #include "common/Preference.h"
 #include "common/popup/MCommonPopup.h"
-#include "compose/MCOutgoingChoice.h"
+#include "compose/send/MCOutgoingChoice.h"
 #include "preference.h"
 #include "view_kit/WViewController.h"
 

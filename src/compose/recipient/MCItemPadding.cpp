@@ -1,4 +1,4 @@
-#include "compose/MCItem/MCItemPadding.h"
+#include "compose/recipient/MCItemPadding.h"
 
 namespace msg_app {
 namespace compose {

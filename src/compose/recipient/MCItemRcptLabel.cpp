@@ -1,4 +1,4 @@
-#include "compose/MCItem/MCItemRcptLabel.h"
+#include "compose/recipient/MCItemRcptLabel.h"
 
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"

@@ -1,4 +1,4 @@
-#include "compose/MCItem/MCItemRcptNextButton.h"
+#include "compose/recipient/MCItemRcptNextButton.h"
 
 #include "common/CommonUiHelper.h"
 #include "common/MsgLog.h"

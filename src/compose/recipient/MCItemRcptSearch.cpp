@@ -1,7 +1,7 @@
-#include "compose/MCItem/MCItemRcptSearch.h"
+#include "compose/recipient/MCItemRcptSearch.h"
 
 #include "common/CommonUiHelper.h"
-#include "compose/MCRecipientSearch.h"
+#include "compose/recipient/MCRecipientSearch.h"
 
 #include <cstdlib>
 #include <cstring>

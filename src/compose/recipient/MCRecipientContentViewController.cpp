@@ -1,4 +1,4 @@
-#include "compose/MCRecipientContentViewController.h"
+#include "compose/recipient/MCRecipientContentViewController.h"
 
 #include "common/CommonUtil.h"
 #include "common/Connectivity.h"
@@ -7,14 +7,14 @@
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
-#include "compose/MCItem/MCItemOutgoingButton.h"
-#include "compose/MCItem/MCItemPadding.h"
-#include "compose/MCItem/MCItemRcptLabel.h"
-#include "compose/MCItem/MCItemRcptNextButton.h"
-#include "compose/MCOutgoingMgr.h"
-#include "compose/MCOutgoingRoads.h"
-#include "compose/MCRecipientEntryContentViewController.h"
 #include "compose/MCUtil.h"
+#include "compose/recipient/MCItemOutgoingButton.h"
+#include "compose/recipient/MCItemPadding.h"
+#include "compose/recipient/MCItemRcptLabel.h"
+#include "compose/recipient/MCItemRcptNextButton.h"
+#include "compose/recipient/MCRecipientEntryContentViewController.h"
+#include "compose/send/MCOutgoingMgr.h"
+#include "compose/send/MCOutgoingRoads.h"
 #include "view_kit/WNaviframeController.h"
 
 #include <memory>

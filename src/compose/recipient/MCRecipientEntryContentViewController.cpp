@@ -1,14 +1,14 @@
-#include "compose/MCRecipientEntryContentViewController.h"
+#include "compose/recipient/MCRecipientEntryContentViewController.h"
 
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
-#include "compose/MCRecipientSearch.h"
-#include "compose/MCRecipientSearchBarViewController.h"
-#include "compose/MCRecipientSearchListContentViewController.h"
 #include "compose/MCUiHelper.h"
 #include "compose/MCUtil.h"
+#include "compose/recipient/MCRecipientSearch.h"
+#include "compose/recipient/MCRecipientSearchBarViewController.h"
+#include "compose/recipient/MCRecipientSearchListContentViewController.h"
 #include "view_kit/WNaviframeController.h"
 
 #include <cstdlib>

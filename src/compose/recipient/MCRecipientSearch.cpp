@@ -1,4 +1,4 @@
-#include "compose/MCRecipientSearch.h"
+#include "compose/recipient/MCRecipientSearch.h"
 
 #include "common/CommonUiHelper.h"
 #include "common/MsgLog.h"

@@ -1,10 +1,10 @@
-#include "compose/MCRecipientSearchBarViewController.h"
+#include "compose/recipient/MCRecipientSearchBarViewController.h"
 
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
-#include "compose/MCRecipientSearch.h"
 #include "compose/MCUiHelper.h"
 #include "compose/MCUtil.h"
+#include "compose/recipient/MCRecipientSearch.h"
 
 #include <glib.h>
 

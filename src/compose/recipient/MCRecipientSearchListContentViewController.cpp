@@ -1,9 +1,9 @@
-#include "compose/MCRecipientSearchListContentViewController.h"
+#include "compose/recipient/MCRecipientSearchListContentViewController.h"
 
 #include "common/CommonUiHelper.h"
 #include "common/MsgLog.h"
-#include "compose/MCItem/MCItemRcptSearch.h"
-#include "compose/MCRecipientSearch.h"
+#include "compose/recipient/MCItemRcptSearch.h"
+#include "compose/recipient/MCRecipientSearch.h"
 
 #include <cstdio>
 #include <cstring>

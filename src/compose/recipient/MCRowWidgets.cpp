@@ -1,4 +1,4 @@
-#include "compose/MCItem/MCRowWidgets.h"
+#include "compose/recipient/MCRowWidgets.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "compose/MCOutgoingChoice.h"
+#include "compose/send/MCOutgoingChoice.h"
 
 #include "common/Connectivity.h"
 #include "common/DazoLog.h"
 #include "common/MCommonNumberSync.h"
 #include "common/MsgLog.h"
-#include "compose/MCOutgoingRoads.h"
 #include "compose/MCUtil.h"
+#include "compose/send/MCOutgoingRoads.h"
 
 namespace msg_app {
 namespace compose {

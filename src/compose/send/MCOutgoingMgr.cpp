@@ -1,13 +1,13 @@
-#include "compose/MCOutgoingMgr.h"
+#include "compose/send/MCOutgoingMgr.h"
 
 #include "common/CommonUtil.h"
 #include "common/MCommonNumberSync.h"
 #include "common/MsgLog.h"
 #include "common/SingletonRelease.h"
-#include "compose/MCOutgoingRoads.h"
-#include "compose/MCPopup.h"
-#include "compose/MCTarvik.h"
 #include "compose/MCUtil.h"
+#include "compose/send/MCOutgoingRoads.h"
+#include "compose/send/MCPopup.h"
+#include "compose/send/MCTarvik.h"
 #include "vconf.h"
 
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "common/CommonUtil.h"
 #include "common/MCommonTapi.h"
 #include "common/MsgLog.h"
-#include "compose/MCOutgoingMgr.h"
+#include "compose/send/MCOutgoingMgr.h"
 #include "vconf.h"
 
 namespace msg_app {

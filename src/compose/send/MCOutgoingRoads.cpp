@@ -1,4 +1,4 @@
-#include "compose/MCOutgoingRoads.h"
+#include "compose/send/MCOutgoingRoads.h"
 
 #include "common/MsgLog.h"
 

@@ -1,4 +1,4 @@
-#include "compose/MCPopup.h"
+#include "compose/send/MCPopup.h"
 
 #include "common/CommonUtil.h"
 #include "common/Connectivity.h"
@@ -7,8 +7,8 @@
 #include "common/Preference.h"
 #include "common/popup/MCommonPopup.h"
 #include "common/popup/MCommonProgressPopup.h"
-#include "compose/MCRejectCauseText.h"
-#include "compose/MCSendMgr.h"
+#include "compose/send/MCRejectCauseText.h"
+#include "compose/send/MCSendMgr.h"
 
 #include <Elementary.h>
 

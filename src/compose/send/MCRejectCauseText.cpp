@@ -1,4 +1,4 @@
-#include "compose/MCRejectCauseText.h"
+#include "compose/send/MCRejectCauseText.h"
 
 #include "common/MsgLog.h"
 #include "compose/MCMsgData.h"

@@ -1,8 +1,8 @@
-#include "compose/MCResendCheck.h"
+#include "compose/send/MCResendCheck.h"
 
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
-#include "compose/MCPopup.h"
+#include "compose/send/MCPopup.h"
 
 #include <memory>
 

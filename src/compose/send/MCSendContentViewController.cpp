@@ -1,9 +1,9 @@
-#include "compose/MCSendContentViewController.h"
+#include "compose/send/MCSendContentViewController.h"
 
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
-#include "compose/MCAppControlParser.h"
-#include "compose/MCLaunchMgr.h"
+#include "compose/launch/MCAppControlParser.h"
+#include "compose/launch/MCLaunchMgr.h"
 
 #include <Elementary.h>
 

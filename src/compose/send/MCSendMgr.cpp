@@ -1,4 +1,4 @@
-#include "compose/MCSendMgr.h"
+#include "compose/send/MCSendMgr.h"
 
 #include "common/CommonUtil.h"
 #include "common/Connectivity.h"
@@ -6,8 +6,8 @@
 #include "common/MCommonTapi.h"
 #include "common/MsgLog.h"
 #include "common/SingletonRelease.h"
-#include "compose/MCOutgoingMgr.h"
-#include "compose/MCStandaloneSend.h"
+#include "compose/send/MCOutgoingMgr.h"
+#include "compose/send/MCStandaloneSend.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/NmsManager.h"
 #include "zeq_feature.h"

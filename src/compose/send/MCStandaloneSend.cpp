@@ -1,8 +1,8 @@
-#include "compose/MCStandaloneSend.h"
+#include "compose/send/MCStandaloneSend.h"
 
 #include "common/MCommonMsgSvc.h"
 #include "common/MsgLog.h"
-#include "compose/MCWorkPathMgr.h"
+#include "compose/launch/MCWorkPathMgr.h"
 #include "msg.h"
 
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "compose/MCTarvik.h"
+#include "compose/send/MCTarvik.h"
 
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"

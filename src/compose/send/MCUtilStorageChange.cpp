@@ -4,8 +4,8 @@
 #include "common/Preference.h"
 #include "common/popup/MCommonProgressPopup.h"
 #include "compose/MCMsgData.h"
-#include "compose/MCPopup.h"
 #include "compose/MCUtil.h"
+#include "compose/send/MCPopup.h"
 #include "msg_store/MessageManager.h"
 
 namespace msg_app {

@@ -6,8 +6,8 @@
 
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
-#include "common/MCommonI18n.h"
 #include "common/MsgLog.h"
+#include "common/ui/MCommonI18n.h"
 #include "list/MLReusableObjectPool.h"
 #include "msg_store/MsgStoreTypes.h"
 

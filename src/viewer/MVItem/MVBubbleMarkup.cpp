@@ -2,8 +2,8 @@
 
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
-#include "common/MCommonI18n.h"
 #include "common/MsgLog.h"
+#include "common/ui/MCommonI18n.h"
 #include "viewer/media/MVUtility.h"
 
 #include <Elementary.h>

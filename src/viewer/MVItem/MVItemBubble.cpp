@@ -2,10 +2,10 @@
 
 #include "common/CommonUtil.h"
 #include "common/MCommonCutlinkMgr.h"
-#include "common/MCommonI18n.h"
 #include "common/MCommonNumberSync.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
+#include "common/ui/MCommonI18n.h"
 #include "viewer/IMVItemDataProvider.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
 #include "viewer/MVItem/MVBubbleSizer.h"

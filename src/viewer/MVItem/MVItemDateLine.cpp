@@ -1,7 +1,7 @@
 #include "viewer/MVItem/MVItemDateLine.h"
 
 #include "common/CommonUiHelper.h"
-#include "common/MCommonI18n.h"
+#include "common/ui/MCommonI18n.h"
 
 namespace msg_app {
 namespace msg_viewer {

@@ -1,7 +1,7 @@
 #include "WatchScreenTest.h"
 
 #include "common/CommonUiHelper.h"
-#include "common/MCommonTheme.h"
+#include "common/ui/MCommonTheme.h"
 #include "view_kit/WNaviframeController.h"
 
 Evas_Object* HostPage::onCreateView(Evas_Object* parent, void*) {

@@ -4,8 +4,8 @@
 #include "LogCapture.h"
 #include "MainLoop.h"
 #include "common/MCommonAppEventMgr.h"
-#include "common/MCommonI18n.h"
-#include "common/ZoneId.h"
+#include "common/ui/MCommonI18n.h"
+#include "common/ui/ZoneId.h"
 #include "vconf.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "BodyScreenFixture.h"
 
 #include "MainLoop.h"
-#include "common/MCommonI18n.h"
+#include "common/ui/MCommonI18n.h"
 #include "feedback.h"
 #include "msg_store/ConnectionManager.h"
 #include "vconf.h"

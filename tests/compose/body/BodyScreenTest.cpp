@@ -4,9 +4,9 @@
 #include "BodyScreenFixture.h"
 #include "FeedSync.h"
 #include "MainLoop.h"
-#include "compose/MCAppControlParser.h"
 #include "compose/body/MCBodyEntryContentViewController.h"
 #include "compose/body/MCItemBodyOutgoingButton.h"
+#include "compose/launch/MCAppControlParser.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/PhoneSide.h"
 

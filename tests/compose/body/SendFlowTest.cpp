@@ -5,7 +5,7 @@
 #include "FeedSync.h"
 #include "MainLoop.h"
 #include "common/CommonUiHelper.h"
-#include "compose/MCOutgoingMgr.h"
+#include "compose/send/MCOutgoingMgr.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/PhoneSide.h"
 #include "view_kit/WNaviframeController.h"

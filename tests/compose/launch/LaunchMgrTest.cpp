@@ -1,8 +1,8 @@
 // The checks before a composer opens, in their order, on a device set up like the user's.
 #include "CommonDeviceTest.h"
 
-#include "compose/MCLaunchMgr.h"
 #include "compose/MCMsgData.h"
+#include "compose/launch/MCLaunchMgr.h"
 
 using namespace msg_app::compose;
 

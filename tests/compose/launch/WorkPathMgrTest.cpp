@@ -3,7 +3,7 @@
 #include "CommonDeviceTest.h"
 
 #include "app_common.h"
-#include "compose/MCWorkPathMgr.h"
+#include "compose/launch/MCWorkPathMgr.h"
 
 #include <cstdlib>
 #include <fstream>

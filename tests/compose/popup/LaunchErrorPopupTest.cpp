@@ -5,8 +5,8 @@
 #include "MainLoop.h"
 #include "WatchScreenTest.h"
 #include "common/popup/MCommonPopup.h"
-#include "compose/MCLaunchMgr.h"
 #include "compose/MCMsgData.h"
+#include "compose/launch/MCLaunchMgr.h"
 
 using namespace msg_app::compose;
 

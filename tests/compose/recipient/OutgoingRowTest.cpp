@@ -4,9 +4,9 @@
 #include "RecipientScreenTest.h"
 
 #include "MainLoop.h"
-#include "compose/MCItem/MCItemOutgoingButton.h"
-#include "compose/MCItem/MCItemRcptNextButton.h"
-#include "compose/MCOutgoingMgr.h"
+#include "compose/recipient/MCItemOutgoingButton.h"
+#include "compose/recipient/MCItemRcptNextButton.h"
+#include "compose/send/MCOutgoingMgr.h"
 
 using namespace msg_app::compose;
 using msg_services::LaunchEntry;

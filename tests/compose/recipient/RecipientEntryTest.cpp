@@ -2,7 +2,7 @@
 #include "RecipientScreenTest.h"
 
 #include "MainLoop.h"
-#include "compose/MCRecipientEntryContentViewController.h"
+#include "compose/recipient/MCRecipientEntryContentViewController.h"
 #include "view_kit/WNaviframeController.h"
 
 using namespace msg_app::compose;

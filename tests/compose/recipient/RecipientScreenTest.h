@@ -6,9 +6,9 @@
 #include "LaunchJournal.h"
 #include "WatchScreenTest.h"
 #include "compose/MCItem/MCItem.h"
-#include "compose/MCItem/MCItemRcptLabel.h"
-#include "compose/MCRecipientContentViewController.h"
-#include "compose/MCRecipientEntryContentViewController.h"
+#include "compose/recipient/MCItemRcptLabel.h"
+#include "compose/recipient/MCRecipientContentViewController.h"
+#include "compose/recipient/MCRecipientEntryContentViewController.h"
 
 #include <string>
 #include <vector>

@@ -5,9 +5,9 @@
 #include "JournalStore.h"
 #include "common/MCommonNumberSync.h"
 #include "common/MCommonTapi.h"
-#include "compose/MCOutgoingChoice.h"
-#include "compose/MCOutgoingMgr.h"
-#include "compose/MCSendMgr.h"
+#include "compose/send/MCOutgoingChoice.h"
+#include "compose/send/MCOutgoingMgr.h"
+#include "compose/send/MCSendMgr.h"
 
 using namespace msg_app::compose;
 

@@ -1,5 +1,5 @@
 // The carriers' road tables: every row, for every combination of roads that are up.
-#include "compose/MCOutgoingRoads.h"
+#include "compose/send/MCOutgoingRoads.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The texts of a send's result, of the watch network's refusals and of a text too long for one
 // message, in English.
-#include "compose/MCPopup.h"
-#include "compose/MCRejectCauseText.h"
 #include "compose/MCUtil.h"
+#include "compose/send/MCPopup.h"
+#include "compose/send/MCRejectCauseText.h"
 
 #include "TempDir.h"
 

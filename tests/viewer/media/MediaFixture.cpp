@@ -6,8 +6,8 @@
 #include "JournalStore.h"
 #include "SimSeedMedia.h"
 #include "common/CommonUiHelper.h"
-#include "common/MCommonTheme.h"
 #include "common/SingletonRelease.h"
+#include "common/ui/MCommonTheme.h"
 #include "device/Device.h"
 
 #include <Elementary.h>

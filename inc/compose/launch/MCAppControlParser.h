@@ -9,7 +9,7 @@
 #include "app_control.h"
 #include "common/AppIds.h"
 #include "compose/MCMsgData.h"
-#include "compose/MCSendMgr.h"
+#include "compose/send/MCSendMgr.h"
 #include "msg_store/Message.h"
 
 #include <memory>

@@ -6,7 +6,7 @@
 #define MSG_APP_COMPOSE_MCITEM_MCITEMRCPTNEXTBUTTON_H
 
 #include "compose/MCItem/MCItem.h"
-#include "compose/MCItem/MCRowWidgets.h"
+#include "compose/recipient/MCRowWidgets.h"
 
 #include <functional>
 

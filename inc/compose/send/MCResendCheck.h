@@ -7,7 +7,7 @@
 #define MSG_APP_COMPOSE_MCRESENDCHECK_H
 
 #include "compose/MCMsgData.h"
-#include "compose/MCOutgoingMgr.h"
+#include "compose/send/MCOutgoingMgr.h"
 
 #include <string>
 

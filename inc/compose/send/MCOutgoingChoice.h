@@ -7,7 +7,7 @@
 #ifndef MSG_APP_COMPOSE_MCOUTGOINGCHOICE_H
 #define MSG_APP_COMPOSE_MCOUTGOINGCHOICE_H
 
-#include "compose/MCOutgoingMgr.h"
+#include "compose/send/MCOutgoingMgr.h"
 
 namespace msg_app {
 namespace compose {

@@ -8,7 +8,7 @@
 #define MSG_APP_COMPOSE_MCPOPUP_H
 
 #include "compose/MCMsgData.h"
-#include "compose/MCOutgoingMgr.h"
+#include "compose/send/MCOutgoingMgr.h"
 #include "msg_store/MsgStoreTypes.h"
 #include "view_kit/WTimer.h"
 

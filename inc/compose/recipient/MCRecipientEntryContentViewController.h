@@ -6,7 +6,7 @@
 #ifndef MSG_APP_COMPOSE_MCRECIPIENTENTRYCONTENTVIEWCONTROLLER_H
 #define MSG_APP_COMPOSE_MCRECIPIENTENTRYCONTENTVIEWCONTROLLER_H
 
-#include "compose/MCRecipientSearchBarViewController.h"
+#include "compose/recipient/MCRecipientSearchBarViewController.h"
 #include "view_kit/WContentViewController.h"
 
 #include <Ecore_IMF.h>

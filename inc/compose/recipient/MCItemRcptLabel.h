@@ -10,7 +10,7 @@
 #include "app_control.h"
 #include "common/AppIds.h"
 #include "compose/MCItem/MCItem.h"
-#include "compose/MCItem/MCRowWidgets.h"
+#include "compose/recipient/MCRowWidgets.h"
 
 #include <functional>
 #include <memory>

@@ -7,7 +7,7 @@
 #define MSG_APP_COMPOSE_MCOUTGOINGROADS_H
 
 #include "common/Connectivity.h"
-#include "compose/MCOutgoingMgr.h"
+#include "compose/send/MCOutgoingMgr.h"
 
 namespace msg_app {
 namespace compose {

@@ -9,7 +9,7 @@
 
 #include "app_control.h"
 #include "compose/MCMsgData.h"
-#include "compose/MCSendFlow.h"
+#include "compose/send/MCSendFlow.h"
 #include "view_kit/WContentViewController.h"
 
 #include <Ecore.h>

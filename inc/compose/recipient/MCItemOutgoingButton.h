@@ -7,8 +7,8 @@
 #define MSG_APP_COMPOSE_MCITEM_MCITEMOUTGOINGBUTTON_H
 
 #include "compose/MCItem/MCItem.h"
-#include "compose/MCItem/MCRowWidgets.h"
-#include "compose/MCOutgoingMgr.h"
+#include "compose/recipient/MCRowWidgets.h"
+#include "compose/send/MCOutgoingMgr.h"
 
 namespace msg_app {
 namespace compose {
