@@ -1,4 +1,4 @@
-#include "common/CommonUtil.h"
+#include "common/CommonUtilAppControl.h"
 
 #include "common/MsgLog.h"
 #include "package_manager.h"

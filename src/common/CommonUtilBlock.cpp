@@ -1,5 +1,5 @@
 // Blocked messages: restoring one unblocks its sender.
-#include "common/CommonUtil.h"
+#include "common/CommonUtilBlock.h"
 #include "common/MCommonMsgSvc.h"
 #include "common/MsgLog.h"
 #include "msg_store/MessageManager.h"

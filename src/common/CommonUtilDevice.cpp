@@ -1,4 +1,4 @@
-#include "common/CommonUtil.h"
+#include "common/CommonUtilDevice.h"
 
 #include "app_common.h"
 #include "capability_manager.h"

@@ -1,4 +1,5 @@
-#include "common/CommonUtil.h"
+#include "common/CommonUtilLifecycle.h"
+#include "common/CommonUtilDevice.h"
 
 #include "common/DazoLog.h"
 #include "common/FormattedNumber.h"

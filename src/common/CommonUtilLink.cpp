@@ -1,4 +1,4 @@
-#include "common/CommonUtil.h"
+#include "common/CommonUtilLink.h"
 
 #include "common/CommonHosts.h"
 #include "common/MsgLog.h"

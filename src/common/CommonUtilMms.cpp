@@ -1,4 +1,5 @@
-#include "common/CommonUtil.h"
+#include "common/CommonUtilMms.h"
+#include "common/CommonUtilDevice.h"
 
 #include "common/Connectivity.h"
 #include "common/MsgLog.h"

@@ -1,4 +1,4 @@
-#include "common/CommonUtil.h"
+#include "common/CommonUtilNumber.h"
 
 #include "common/MsgLog.h"
 

@@ -1,4 +1,4 @@
-#include "common/CommonUtil.h"
+#include "common/CommonUtilResource.h"
 
 #include "app_common.h"
 #include "common/MsgLog.h"

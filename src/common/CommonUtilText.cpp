@@ -1,4 +1,4 @@
-#include "common/CommonUtil.h"
+#include "common/CommonUtilText.h"
 
 #include "common/MsgLog.h"
 

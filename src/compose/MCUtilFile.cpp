@@ -1,3 +1,5 @@
+#include "compose/MCUtilFile.h"
+
 #include "common/MsgLog.h"
 #include "common/Preference.h"
 #include "compose/MCUtil.h"
@@ -8,14 +10,14 @@
 namespace msg_app {
 namespace compose {
 
-void MCUtil::initPreference() {
+void MCUtilFile::initPreference() {
     if (preference::exist(preference::KEY_SEND_AS_OPTION))
         return;
     if (!preference::set(preference::KEY_SEND_AS_OPTION, 0))
         MSG_LOGE("cannot create %s", preference::KEY_SEND_AS_OPTION);
 }
 
-long long MCUtil::getFileSize(const char* path) {
+long long MCUtilFile::getFileSize(const char* path) {
     MSG_RETV_IF(!path, 0, "path is nullptr");
     struct stat info {};
     if (stat(path, &info) != 0) {
@@ -25,7 +27,7 @@ long long MCUtil::getFileSize(const char* path) {
     return static_cast<long long>(info.st_size);
 }
 
-const char* MCUtil::getFileExt(const char* path) {
+const char* MCUtilFile::getFileExt(const char* path) {
     if (!path)
         return nullptr;
     const char* dot = std::strrchr(path, '.');

@@ -1,3 +1,5 @@
+#include "compose/MCUtilPopupText.h"
+
 #include "compose/MCUtil.h"
 
 #include "common/MsgLog.h"
@@ -68,7 +70,7 @@ void truncateUtf8(std::string& text, size_t maxBytes) {
 
 } // namespace
 
-void MCUtil::getSmsPageOverPopupText(std::string& out, bool withTextMessage, int mmsPageCount) {
+void MCUtilPopupText::getSmsPageOverPopupText(std::string& out, bool withTextMessage, int mmsPageCount) {
     const bool singleMms = mmsPageCount < 2;
     const char* id = nullptr;
     if (withTextMessage)
@@ -80,7 +82,7 @@ void MCUtil::getSmsPageOverPopupText(std::string& out, bool withTextMessage, int
         id = singleMms
                  ? "WDS_MSG_POP_MESSAGES_CAN_ONLY_HAVE_UP_TO_PD_CHARACTERS_SEND_AS_MMS_Q"
                  : "WDS_MSG_POP_MESSAGES_CAN_ONLY_HAVE_UP_TO_P1SD_CHARACTERS_SEND_AS_P2SD_MMS_MESSAGES_Q";
-    const int counts[] = {MMS_TEXT_CHAR_LIMIT, mmsPageCount};
+    const int counts[] = {MCUtil::MMS_TEXT_CHAR_LIMIT, mmsPageCount};
     out = fillCounts(dgettext(TEXT_DOMAIN, id), counts, singleMms ? 1 : 2);
     truncateUtf8(out, POPUP_TEXT_MAX_BYTES);
 }

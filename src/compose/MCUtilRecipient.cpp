@@ -1,3 +1,5 @@
+#include "compose/MCUtilRecipient.h"
+
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
 #include "compose/MCUtil.h"
@@ -28,7 +30,7 @@ bool isLooseSeparator(char c) {
 
 } // namespace
 
-bool MCUtil::isValidPhoneNumber(const char* address, bool strict) {
+bool MCUtilRecipient::isValidPhoneNumber(const char* address, bool strict) {
     MSG_RETV_IF(!address, false, "address is nullptr");
     if (!*address) {
         MSG_LOGD("Too short address");
@@ -55,7 +57,7 @@ bool MCUtil::isValidPhoneNumber(const char* address, bool strict) {
     return hasDigit;
 }
 
-bool MCUtil::isValidEmailAddress(const std::string& address) {
+bool MCUtilRecipient::isValidEmailAddress(const std::string& address) {
     MSG_RETV_IF(address.empty(), false, "address is empty");
     if (address.size() > EMAIL_MAX_LEN)
         return false;
@@ -90,7 +92,7 @@ bool MCUtil::isValidEmailAddress(const std::string& address) {
     return false;
 }
 
-int MCUtil::getAddressType(const std::string& address) {
+int MCUtilRecipient::getAddressType(const std::string& address) {
     if (address.empty()) {
         MSG_LOGD("address is empty");
         return ADDRESS_TYPE_INVALID;
@@ -102,7 +104,7 @@ int MCUtil::getAddressType(const std::string& address) {
     return ADDRESS_TYPE_INVALID;
 }
 
-bool MCUtil::isValidRecipient(const std::string& address) {
+bool MCUtilRecipient::isValidRecipient(const std::string& address) {
     if (address.empty()) {
         MSG_LOGD("number is empty.");
         return false;
@@ -121,8 +123,8 @@ bool MCUtil::isValidRecipient(const std::string& address) {
     return true;
 }
 
-void MCUtil::getRecipientListBySeparator(const std::string& text, const char* separators,
-                                         std::vector<std::string>& out) {
+void MCUtilRecipient::getRecipientListBySeparator(const std::string& text, const char* separators,
+                                                  std::vector<std::string>& out) {
     MSG_RET_IF(!separators, "separators is nullptr");
     size_t start = 0;
     while (start < text.size()) {
@@ -136,7 +138,7 @@ void MCUtil::getRecipientListBySeparator(const std::string& text, const char* se
     }
 }
 
-void MCUtil::getNormalizedRecipientList(std::string& text, std::vector<std::string>& out) {
+void MCUtilRecipient::getNormalizedRecipientList(std::string& text, std::vector<std::string>& out) {
     std::vector<std::string> pieces;
     getRecipientListBySeparator(text, ",;", pieces);
     if (pieces.size() < 2) {

@@ -1,3 +1,5 @@
+#include "compose/MCUtilTextLength.h"
+
 #include "compose/MCUtil.h"
 
 #include "common/MsgLog.h"
@@ -29,7 +31,7 @@ constexpr unsigned int septetsIn(int bytes) {
 
 unsigned int gsmSegmentSize(int septets, bool national) {
     const int header = national ? NATIONAL_HEADER_BYTES : 0;
-    if (septets + header > MCUtil::SMS_GSM7BIT_LIMIT)
+    if (septets + header > MCUtilTextLength::SMS_GSM7BIT_LIMIT)
         return septetsIn(CONCAT_USER_DATA_BYTES - header);
     const int lengthByte = national ? HEADER_LENGTH_BYTES : 0;
     return septetsIn(SMS_USER_DATA_BYTES - lengthByte - header);
@@ -41,9 +43,9 @@ unsigned int ucs2SegmentSize(int bytes) {
 
 } // namespace
 
-bool MCUtil::CalculateTextLength(const char* msgText, unsigned char msgEncodeTypeTo,
-                                 unsigned int* outTextSize, unsigned int* segmentSize,
-                                 unsigned char* encodeType) {
+bool MCUtilTextLength::CalculateTextLength(const char* msgText, unsigned char msgEncodeTypeTo,
+                                           unsigned int* outTextSize, unsigned int* segmentSize,
+                                           unsigned char* encodeType) {
     MSG_RETV_IF(!msgText, false, "msgText is nullptr");
     MSG_RETV_IF(!outTextSize, false, "outTextSize is nullptr");
     MSG_RETV_IF(!segmentSize, false, "segmentSize is nullptr");
@@ -100,7 +102,7 @@ bool MCUtil::CalculateTextLength(const char* msgText, unsigned char msgEncodeTyp
     return true;
 }
 
-int MCUtil::getEncodedTextSize(char* text, int encodeMode, int* encodedTextSize, int* segmentSize) {
+int MCUtilTextLength::getEncodedTextSize(char* text, int encodeMode, int* encodedTextSize, int* segmentSize) {
     MSG_RETV_IF(!text, MSG_ENCODE_AUTO, "text is nullptr");
     MSG_RETV_IF(!encodedTextSize, MSG_ENCODE_AUTO, "encodedTextSize is nullptr");
     unsigned int size = 0;
@@ -127,7 +129,8 @@ int MCUtil::getEncodedTextSize(char* text, int encodeMode, int* encodedTextSize,
     }
 }
 
-bool MCUtil::isTextOverSmsLimit(char* text, int* overCount, int* textSize, int* limit, bool reducedLimit) {
+bool MCUtilTextLength::isTextOverSmsLimit(char* text, int* overCount, int* textSize, int* limit,
+                                          bool reducedLimit) {
     MSG_RETV_IF(!text, false, "text is nullptr");
     int size = 0;
     int smsLimit = SMS_GSM7BIT_LIMIT;
@@ -156,7 +159,8 @@ bool MCUtil::isTextOverSmsLimit(char* text, int* overCount, int* textSize, int* 
     return true;
 }
 
-bool MCUtil::isTextOverMmsLimit(char* text, int* overCount, int* textSize, int* limit, bool reducedLimit) {
+bool MCUtilTextLength::isTextOverMmsLimit(char* text, int* overCount, int* textSize, int* limit,
+                                          bool reducedLimit) {
     (void)textSize;
     (void)limit;
     (void)reducedLimit;

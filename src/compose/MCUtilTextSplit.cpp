@@ -1,3 +1,5 @@
+#include "compose/MCUtilTextSplit.h"
+
 #include "compose/MCUtil.h"
 
 #include "common/MsgLog.h"
@@ -46,13 +48,16 @@ int charCost(gunichar ch, bool ucs2) {
 
 } // namespace
 
-void MCUtil::getSmsSizeTextList(std::vector<std::string>& pages, std::string& text, bool reducedLimit) {
+void MCUtilTextSplit::getSmsSizeTextList(std::vector<std::string>& pages, std::string& text,
+                                         bool reducedLimit) {
     if (text.empty())
         return;
     std::string valid = utf8::validText(text);
     int size = 0;
-    const bool ucs2 = getEncodedTextSize(&valid[0], MSG_ENCODE_AUTO, &size, nullptr) == MSG_ENCODE_UCS2;
-    const int limit = ucs2 ? SMS_UCS2_PAGE_BYTES : (reducedLimit ? SMS_REDUCED_LIMIT : SMS_GSM7BIT_LIMIT);
+    const bool ucs2 =
+        MCUtil::getEncodedTextSize(&valid[0], MSG_ENCODE_AUTO, &size, nullptr) == MSG_ENCODE_UCS2;
+    const int limit = ucs2 ? MCUtil::SMS_UCS2_PAGE_BYTES
+                           : (reducedLimit ? MCUtil::SMS_REDUCED_LIMIT : MCUtil::SMS_GSM7BIT_LIMIT);
 
     std::string page;
     int total = 0;
@@ -79,21 +84,21 @@ void MCUtil::getSmsSizeTextList(std::vector<std::string>& pages, std::string& te
         pages.push_back(std::move(page));
 }
 
-void MCUtil::getMmsSizeTextList(std::string& text, int* smsPageCount, int* mmsPageCount, bool reducedLimit,
-                                std::vector<std::string>* pages) {
+void MCUtilTextSplit::getMmsSizeTextList(std::string& text, int* smsPageCount, int* mmsPageCount,
+                                         bool reducedLimit, std::vector<std::string>* pages) {
     int smsPages = 0;
     int mmsPages = 0;
     std::string valid = text.empty() ? text : utf8::validText(text);
     for (size_t pos = 0; pos < valid.size();) {
         int size = 0;
         int limit = 0;
-        isTextOverSmsLimit(&valid[pos], nullptr, &size, &limit, reducedLimit);
+        MCUtil::isTextOverSmsLimit(&valid[pos], nullptr, &size, &limit, reducedLimit);
         if (size < 1)
             break;
         int chars = size;
         if (size > limit) {
             ++mmsPages;
-            chars = std::min(size, MMS_TEXT_CHAR_LIMIT);
+            chars = std::min(size, MCUtil::MMS_TEXT_CHAR_LIMIT);
         } else {
             ++smsPages;
         }

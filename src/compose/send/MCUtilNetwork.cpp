@@ -1,3 +1,5 @@
+#include "compose/send/MCUtilNetwork.h"
+
 #include "common/CommonUtil.h"
 #include "common/MCommonTapi.h"
 #include "common/MsgLog.h"
@@ -13,7 +15,7 @@ constexpr const char* SKT_SIM_ACTIVATED_KEY = "memory/private/telephony/skt_sim_
 
 } // namespace
 
-bool MCUtil::isHulmNetworkAvailable() {
+bool MCUtilNetwork::isHulmNetworkAvailable() {
     if (!connectivity::is_sim_insert()) {
         MSG_LOGD("sim is not inserted.");
         return false;
@@ -25,7 +27,8 @@ bool MCUtil::isHulmNetworkAvailable() {
     return false;
 }
 
-void MCUtil::getAvailableNetworkStatus(connectivity::YoxConn* conn, bool* deviceAvailable, int msgType) {
+void MCUtilNetwork::getAvailableNetworkStatus(connectivity::YoxConn* conn, bool* deviceAvailable,
+                                              int msgType) {
     connectivity::YoxConn phone = connectivity::YoxConn::NONE;
     connectivity::is_sendby_phone_available(&phone);
     bool device = common_util::is_sta_enabled() && isHulmNetworkAvailable();
@@ -41,7 +44,7 @@ void MCUtil::getAvailableNetworkStatus(connectivity::YoxConn* conn, bool* device
         *deviceAvailable = device;
 }
 
-bool MCUtil::isSKTSimActivated() {
+bool MCUtilNetwork::isSKTSimActivated() {
     std::string country;
     common_util::get_country_iso(country);
     if (country != "KR") {

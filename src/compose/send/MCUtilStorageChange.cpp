@@ -1,3 +1,5 @@
+#include "compose/send/MCUtilStorageChange.h"
+
 #include "common/CommonUtil.h"
 #include "common/MCommonStorageChangeParser.h"
 #include "common/MsgLog.h"
@@ -50,10 +52,10 @@ void onSentMessageChanged(const msg_store::Message& stored, std::weak_ptr<view_k
 
 } // namespace
 
-void MCUtil::storageChangeCb(const char* message, std::shared_ptr<MCMsgData>& msg,
-                             std::weak_ptr<view_kit::WTimer>& resultTimer,
-                             std::weak_ptr<view_kit::WTimer>& retailTimer,
-                             std::weak_ptr<MCommonProgressPopup>& popup) {
+void MCUtilStorageChange::storageChangeCb(const char* message, std::shared_ptr<MCMsgData>& msg,
+                                          std::weak_ptr<view_kit::WTimer>& resultTimer,
+                                          std::weak_ptr<view_kit::WTimer>& retailTimer,
+                                          std::weak_ptr<MCommonProgressPopup>& popup) {
     MSG_RET_IF(!message, "message is nullptr");
     MSG_RET_IF(!msg, "msg is nullptr");
     MCommonStorageChangeParser::ChangeType type{};
