@@ -1,4 +1,4 @@
-// The blocked-message viewer's screens for msg-shot.
+#include "BlockScreens.h"
 #include "BlockViewerScreen.h"
 #include "ScreenRegistry.h"
 #include "ShotScreens.h"

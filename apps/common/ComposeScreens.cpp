@@ -1,3 +1,4 @@
+#include "ComposeScreens.h"
 #include "ComposeBodyScreen.h"
 #include "ComposePopupScreen.h"
 #include "ScreenRegistry.h"

@@ -1,3 +1,4 @@
+#include "InputScreens.h"
 #include "InputSelectorScreen.h"
 #include "ScreenRegistry.h"
 #include "ShotScreens.h"

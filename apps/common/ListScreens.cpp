@@ -1,4 +1,4 @@
-// The list screens for msg-shot.
+#include "ListScreens.h"
 #include "AppScreens.h"
 #include "ListScreen.h"
 #include "ScreenRegistry.h"

@@ -19,13 +19,7 @@ constexpr const char* CAPTURE_EVENT = "msg-shot,capture";
 
 // Registers every screen msg-shot can picture (once); the first is the one shown when none is named.
 void registerBuiltinScreens();
-// Each feature's screens, called by registerBuiltinScreens().
-void registerListScreens(ScreenRegistry& registry);
-void registerBlockScreens(ScreenRegistry& registry);
-void registerComposeScreens(ScreenRegistry& registry);
-void registerComposeBodyScreens(ScreenRegistry& registry);
-void registerInputScreens(ScreenRegistry& registry);
-void registerViewerScreens(ScreenRegistry& registry);
+// Screens of the conversation's media and actions, called by registerBuiltinScreens().
 void registerMediaScreens(ScreenRegistry& registry);
 void registerViewerActionScreens(ScreenRegistry& registry);
 

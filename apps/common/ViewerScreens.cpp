@@ -1,4 +1,4 @@
-// The conversation screens for msg-shot.
+#include "ViewerScreens.h"
 #include "ScreenRegistry.h"
 #include "ShotScreens.h"
 #include "ViewerScreen.h"

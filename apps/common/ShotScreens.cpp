@@ -1,7 +1,13 @@
-#include "CommonViewsScreen.h"
-#include "DemoScreen.h"
-#include "ScreenRegistry.h"
 #include "ShotScreens.h"
+
+#include "BlockScreens.h"
+#include "CommonViewsScreen.h"
+#include "ComposeScreens.h"
+#include "DemoScreen.h"
+#include "InputScreens.h"
+#include "ListScreens.h"
+#include "ScreenRegistry.h"
+#include "ViewerScreens.h"
 
 namespace msg_app {
 namespace shell {
