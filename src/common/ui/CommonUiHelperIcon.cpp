@@ -1,4 +1,4 @@
-#include "common/CommonUiHelper.h"
+#include "common/ui/CommonUiHelperIcon.h"
 
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"

@@ -1,4 +1,4 @@
-#include "common/CommonUiHelper.h"
+#include "common/ui/CommonUiHelperText.h"
 
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"

@@ -2,7 +2,7 @@
 #ifndef EFL_BETA_API_SUPPORT
 #define EFL_BETA_API_SUPPORT
 #endif
-#include "common/CommonUiHelper.h"
+#include "common/ui/CommonUiHelperWidget.h"
 
 #include "common/MsgLog.h"
 #include "common/ui/MCommonTheme.h"
