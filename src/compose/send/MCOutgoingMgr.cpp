@@ -7,6 +7,7 @@
 #include "compose/MCUtil.h"
 #include "compose/send/MCOutgoingRoads.h"
 #include "compose/send/MCPopup.h"
+#include "compose/send/MCRejectCause.h"
 #include "compose/send/MCTarvik.h"
 #include "vconf.h"
 
@@ -254,6 +255,10 @@ MCommonPopup* MCOutgoingMgr::createOutgoingErrorPopup(Error error, int appContro
         MSG_LOGE("outgoingErr type is not mathced.");
         return nullptr;
     }
+}
+
+int MCOutgoingMgr::_getHulmNetworkRejectCause(MsgType msgType) {
+    return MCRejectCause::read(msgType);
 }
 
 } // namespace compose

@@ -1,7 +1,8 @@
+#include "compose/send/MCRejectCause.h"
+
 #include "common/CommonUtil.h"
 #include "common/MCommonTapi.h"
 #include "common/MsgLog.h"
-#include "compose/send/MCOutgoingMgr.h"
 #include "vconf.h"
 
 namespace msg_app {
@@ -67,7 +68,7 @@ int mmsCause() {
 
 } // namespace
 
-int MCOutgoingMgr::_getHulmNetworkRejectCause(MsgType msgType) {
+int MCRejectCause::read(MsgType msgType) {
     int cause = msgType == MSG_TYPE_MMS ? mmsCause() : smsCause();
     MSG_LOGD("MsgType : %d[0:SMS, 1:MMS], rejectCause : %d[SMS:cs, MMS:ps]", msgType, cause);
     return cause;
