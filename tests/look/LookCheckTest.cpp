@@ -54,8 +54,6 @@ const KnownDefect NOT_YET_MENDED[] = {
     // caption under the circle's foot.
     {"viewer-small-font", Rule::InsideCircle, "message.reply_text"},
     {"viewer-select-small-font", Rule::InsideCircle, "message.reply_text"},
-    // The question's Korean text takes five lines, and its last one runs under the buttons.
-    {"compose-body-pages", Rule::InsideCircle, "Popup"},
 };
 
 bool exempt(const std::string& screen, const msg_look::Finding& finding) {

@@ -181,6 +181,8 @@ Evas_Object* MCommonPopup::_createOkCancelContent(Evas_Object* parent) {
         elm_object_domain_translatable_part_text_set(layout, "elm.text.title", TEXT_DOMAIN, _title.c_str());
         if (screenReader)
             registerPartAccess(layout, "elm.text.title", common_ui_helper::get_text(_title.c_str()));
+    } else {
+        elm_layout_signal_emit(layout, "msg,title,hide", "msg");
     }
     if (_contentCb) {
         Evas_Object* inner = _contentCb(layout);
