@@ -108,7 +108,7 @@ void ViewerActionScreen::_act() {
         break;
     case Act::SELECT_ALL:
         list->selectMessages({});
-        list->checkAllItems(true);
+        list->checkAll(true);
         break;
     case Act::DELETING:
         // All but the oldest, so that the job runs rather than the whole conversation going at once.

@@ -542,7 +542,7 @@ void BM_DeleteSelected(benchmark::State& state) {
                 double cpu = threadCpuMs();
                 longestCpu = std::max(longestCpu, cpu - lastCpu);
                 lastCpu = cpu;
-                return !list->isBgDeleteRunning() && model.getCount() <= before - SELECTED;
+                return !list->isBgActionRunning() && model.getCount() <= before - SELECTED;
             },
             120.0);
         state.SetIterationTime(msSince(start) / 1000.0);

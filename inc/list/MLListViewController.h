@@ -10,8 +10,12 @@
 #define MSG_APP_LIST_MLLISTVIEWCONTROLLER_H
 
 #include "common/IMCommonAppEventListener.h"
+#include "common/MCommonStoreSubscription.h"
 #include "common/ui/MCommonRotaryActivateMgr.h"
+#include "common/view/MCommonSelectMode.h"
 #include "list/MLItem/MLItem.h"
+#include "list/MLListAccessOrder.h"
+#include "list/MLListBulkAction.h"
 #include "list/MLListModel.h"
 #include "view_kit/WContentViewController.h"
 #include "view_kit/WThread.h"
@@ -27,10 +31,6 @@
 #include <vector>
 
 namespace msg_app {
-
-class MCommonCountBtnViewController;
-class MCommonProgressPopup;
-class MCommonSelectCtxPopup;
 
 namespace msg_list {
 
@@ -61,35 +61,13 @@ public:
     static constexpr const char* VIEWER_NAME = "msg_viewer";
     static constexpr const char* BLOCK_VIEWER_NAME = "msg_block";
 
-    // What became of one row.
-    enum class Outcome { DONE, CHANGED, FAILED };
-    // One row the background action works on: its id and the time the row showed when the
-    // action began, so that a conversation that changed meanwhile is left alone.
-    struct BgActionTarget {
-        int id;
-        time_t seenTime;
-    };
-    // The job of the progress popup's worker, shared with it so that it outlives the list. The
-    // worker fills doneIds before it tells the main loop; the main loop sets isTerminating.
-    struct BgActionData {
-        Action action = ACTION_NONE;
-        ListType listType = LIST_TYPE_THREAD;
-        std::vector<BgActionTarget> targets;
-        std::vector<int> doneIds;
-        // Rows left alone because they changed since they were checked.
-        size_t changedCount = 0;
-        std::atomic<bool> isTerminating{false};
-        // The worker went through every target and reported: there is a result to tell.
-        bool isFinished = false;
-    };
-
     explicit MLListViewController(ListType listType);
     ~MLListViewController() override;
 
     const char* getClassName() const override { return "MLListViewController"; }
     void setEventListener(std::function<void(Event)> listener) { _eventListener = std::move(listener); }
     void setOnGetOptionCueAccessObject(std::function<Evas_Object*()> callback) {
-        _getOptionCue = std::move(callback);
+        _accessOrder.setOptionCue(std::move(callback));
     }
     ListType getListType() const { return _listType; }
     int getItemCount() const;
@@ -104,7 +82,7 @@ public:
     // False when the list consumed the back key; true when the screen may be left.
     bool back();
 
-    ListStyle getListStyle() const { return _listStyle; }
+    ListStyle getListStyle() const { return _select.isOn() ? LIST_STYLE_SELECT : LIST_STYLE_NORMAL; }
     Action getAction() const { return _action; }
     // The ids of the checked rows in list order.
     std::vector<int> getCheckedIds() const;
@@ -113,15 +91,12 @@ public:
     // For screens that show the list half-way through a selection.
     int selectItems(Action action, const std::vector<int>& ids);
     // The bottom button of select mode, or null.
-    Evas_Object* getBottomButton() const { return _bottomButton; }
+    Evas_Object* getBottomButton() const { return _select.getBottomButton(); }
     // What the count button shows; -1 outside select mode.
-    int getCheckedCount() const;
-    bool isBgActionRunning() const { return !_bgActionPopup.expired(); }
+    int getCheckedCount() const { return _select.getCheckedCount(); }
+    bool isBgActionRunning() const { return _select.isBgActionRunning(); }
 
     void appEventListener(MCommonAppEventType type) override;
-
-    // The storage handler; also replays the changes recorded before the list existed.
-    static void _storageChangedCb(const char* payload, void* self);
 
 protected:
     Evas_Object* onCreateView(Evas_Object* parent, void* param) override;
@@ -135,8 +110,9 @@ private:
     void _addNoContentItem();
     void _removeNoContentItem();
     bool _hasNoContentItem() const;
-    Elm_Object_Item* _append(MLItem* row);
-    MLItemContent* _createContentItem(int id, IMLItemDataProvider* provider);
+    Elm_Object_Item* _append(std::unique_ptr<MLItem> row);
+    // Null when the id has no record, or not one of this list.
+    std::unique_ptr<MLItemContent> _createContentItem(int id, IMLItemDataProvider* provider);
     void _indexRow(MLItemContent* row);
     bool _isInPlace(const MLItemContent& row) const;
     void _insertItem(int id, const MLItem* before);
@@ -153,7 +129,6 @@ private:
     void _scrollToFirstItem();
     void _onLaunchIdle();
     void _subscribeStorage();
-    void _unsubscribeStorage();
     void _sendEvent(Event event);
     void _onItemEvent(MLItem::Event event, const MLItem* row);
     Elm_Object_Item* _firstContentItem() const;
@@ -163,68 +138,40 @@ private:
     void _changeToSelectMode(MLItem* first);
     void _changeToNormalMode();
     void _setStyleToAll(ListStyle style);
-    void _createCountButton();
-    void _destroyCountButton();
-    void _createBottomButton();
-    void _deleteBottomButton();
+    // What the bottom button reads for the action chosen.
+    const char* _bottomTextId() const;
     void _showCheckedCount(int count);
     void _onCheckChanged(const MLItem* row);
     void _checkAll(bool checked);
-    void _showSelectCtxPopup();
-    void _destroySelectCtxPopup();
-    std::vector<BgActionTarget> _getCheckedTargets() const;
-
-    // Actions.
-    Outcome _doActionForOneItem(const BgActionTarget& target);
-    void _doActionForMultiItems(std::vector<BgActionTarget> targets);
-    void _onBgActionResult(std::vector<int>* doneIds);
-    void _onBgActionPopupDestroyed(const BgActionData& job);
-    void _showResult(Action action, size_t doneCount, size_t changedCount);
-    void _showToast(const char* textId);
-    static Outcome _actOn(const BgActionData& job, const BgActionTarget& target);
-    static void _bgActionWorker(const std::shared_ptr<BgActionData>& job, view_kit::WThread::IStatus* status);
+    std::vector<MLListBulkAction::Target> _getCheckedTargets() const;
 
     // Taps, long presses and the composer.
-    MLItemButtonMenu* _createButtonMenu();
+    std::unique_ptr<MLItemButtonMenu> _createButtonMenu();
     void _onItemSelected(const MLItem* row);
     void _onLongPressed(Elm_Object_Item* item);
     void _onComposeClicked();
     void _pushPage(view_kit::WContentViewController* page, const char* name);
-
-    // Screen-reader order.
-    void _rebuildAccessOrder();
-    void _setAccessOrder(Elm_Object_Item* item);
-    void _setAccessOrderOfGroupIndex(Elm_Object_Item* item);
-    void _setAccessOrderOfButtonMenu(MLItemButtonMenu* menu, Elm_Object_Item* item);
-    void _setAccessOrderOfLastItem(Elm_Object_Item* item);
 
     static void _realizedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _unrealizedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _longpressedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _updatedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _contentUnswallowedCb(void* data, Evas_Object* obj, void* eventInfo);
-    static void _bottomButtonClickedCb(void* data, Evas_Object* obj, void* eventInfo);
 
     std::function<void(Event)> _eventListener;
-    std::function<Evas_Object*()> _getOptionCue;
     const ListType _listType;
-    ListStyle _listStyle = LIST_STYLE_NORMAL;
+    MCommonSelectMode _select;
+    MLListAccessOrder _accessOrder{_select};
+    MLListBulkAction _bulkAction{_listType, _select, *this};
     Action _action = ACTION_NONE;
     Update _pausedUpdate = UPDATE_NONE;
     int _contentStartIndex = 0;
     Evas_Object* _selectModeLayout = nullptr;
     Evas_Object* _genlist = nullptr;
-    Evas_Object* _bottomButton = nullptr;
-    std::weak_ptr<MCommonCountBtnViewController> _countBtn;
-    std::weak_ptr<MCommonSelectCtxPopup> _selectCtxPopup;
-    std::weak_ptr<MCommonProgressPopup> _bgActionPopup;
-    std::weak_ptr<BgActionData> _bgJob;
-    bool _isDestroying = false;
     std::weak_ptr<view_kit::WTimer> _launchIdler;
-    std::weak_ptr<view_kit::WTimer> _toastIdler;
     std::weak_ptr<view_kit::WTimer> _remeasureTimer;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
-    bool _isSubscribed = false;
+    MCommonStoreSubscription _storeSubscription;
     MLListModel _model;
     // The content rows in the genlist by id; rows leave it themselves when deleted.
     using RowIndex = std::unordered_map<int, MLItemContent*>;

@@ -9,21 +9,21 @@
 #define MSG_APP_VIEWER_MVLISTVIEWCONTROLLER_H
 
 #include "common/IMCommonAppEventListener.h"
+#include "common/MCommonStoreSubscription.h"
 #include "common/ui/MCommonRotaryActivateMgr.h"
+#include "common/view/MCommonSelectMode.h"
 #include "view_kit/WSignal.h"
 #include "view_kit/WTimer.h"
 #include "view_kit/WViewController.h"
 #include "viewer/MVItem/MVItem.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVListModel.h"
-#include "viewer/MVRotaryToAction.h"
-#include "viewer/media/MVContentTap.h"
+#include "viewer/MVRotaryReply.h"
 
 #include <efl_extension.h>
 
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -31,10 +31,6 @@
 #include <vector>
 
 namespace msg_app {
-
-class MCommonCountBtnViewController;
-class MCommonProgressPopup;
-class MCommonSelectCtxPopup;
 
 namespace msg_viewer {
 
@@ -62,11 +58,13 @@ public:
         ACTION_UNBLOCK = 10,
         ACTION_ADD_CONTACT = 11,
     };
-    // Shared by the main loop and the worker that deletes several messages.
-    struct bgActionData {
-        std::mutex mutex;
-        int count = 0;
+    // The job of the worker that deletes several messages, shared with it so that it outlives the
+    // view. The worker fills doneIds before it tells the main loop.
+    struct BgActionData {
         std::vector<int> ids;
+        std::vector<int> doneIds;
+        // The worker went through every message, and deleted one at least.
+        bool isFinished = false;
     };
     // Bubbles built at once: the newest page first, then one more each time the top is reached.
     static constexpr int PAGE_SIZE = 30;
@@ -74,9 +72,8 @@ public:
     static constexpr int FIRST_SCREEN_SIZE = 6;
     // The body text's text class, which the double tap enlarges.
     static constexpr const char* BODY_TEXT_CLASS = MVItemBubble::BODY_TEXT_CLASS;
-    // How far a finger moves up past the end of the list to launch the reply: a drag, which no
-    // picture or clip it started on takes for a tap.
-    static constexpr int DRAG_TO_REPLY_DISTANCE = MVContentTap::DRAG_DISTANCE;
+    // How far a finger moves up past the end of the list to launch the reply.
+    static constexpr int DRAG_TO_REPLY_DISTANCE = MVRotaryReply::DRAG_DISTANCE;
     // A change of more messages than this reloads the page instead of touching rows one by one.
     static constexpr size_t MAX_CHANGES_ONE_BY_ONE = 50;
 
@@ -112,17 +109,17 @@ public:
 
     // The option panel's entries for this conversation, or for the checked messages in select mode.
     void createThreadOptions();
-    ViewType getViewType() const { return _viewType; }
+    ViewType getViewType() const { return _select.isOn() ? VIEW_TYPE_SELECT : VIEW_TYPE_NORMAL; }
     // The checked messages, oldest first.
-    std::vector<int> getSelectedIds() const;
+    std::vector<int> getCheckedIds() const;
     // What the count button shows; -1 outside select mode.
-    int getCheckedCount() const;
-    Evas_Object* getBottomButton() const { return _bottomButton; }
-    bool isBgDeleteRunning() const { return !_bgDeletePopupWptr.expired(); }
+    int getCheckedCount() const { return _select.getCheckedCount(); }
+    Evas_Object* getBottomButton() const { return _select.getBottomButton(); }
+    bool isBgActionRunning() const { return _select.isBgActionRunning(); }
     // Enters select mode (if needed) with exactly these messages checked, as a user's taps would.
     void selectMessages(const std::vector<int>& msgIds);
     // Everything or nothing checked, as the count button's popup offers.
-    void checkAllItems(bool checked);
+    void checkAll(bool checked);
 
 protected:
     Evas_Object* onCreateView(Evas_Object* parent, void* param) override;
@@ -137,11 +134,12 @@ private:
     void _loadRestOfPage();
     void _loadBubbles(int pageSize);
     void _showEnd();
-    void _placeRows(const std::vector<MVItem*>& newestFirst, bool intoEmptyList);
+    void _placeRows(std::vector<std::unique_ptr<MVItem>> newestFirst, bool intoEmptyList);
     void _startMeasuringAhead();
     // Measures one bubble of the next older page; false when there is none left to measure.
     bool _measureNextAhead();
-    MVItemBubble* _createBubble(int msgId);
+    // Null when the message cannot be shown.
+    std::unique_ptr<MVItemBubble> _createBubble(int msgId);
     Elm_Object_Item* _oldestShownBubbleItem() const;
     bool _isSupportReply() const;
     void _appendEndRows();
@@ -151,7 +149,6 @@ private:
 
     // Keeping in step with the store.
     void _subscribe();
-    void _unsubscribe();
     void _onStorageChanged(const char* payload);
     void _onContentChanged(const char* payload);
     void _applyChange(int changeType, int msgId);
@@ -183,23 +180,9 @@ private:
     void _remeasureLater();
     void _refreshTimes();
     void _applyUserFontSize();
-    static void _storageChangedCb(const char* payload, void* data);
-    static void _contentChangedCb(const char* payload, void* data);
 
     // Actions.
     bool _actionReply(bool slide);
-    static constexpr int NO_DRAG = -1;
-
-    // Rotate to reply at the end of the conversation.
-    void _addRotaryCallbacks();
-    void _removeRotaryCallbacks();
-    void _rotaryToActionClockwise(bool byButton);
-    bool _isScrolledToBottom() const;
-    static Eina_Bool _rotaryCb(void* data, Evas_Object* obj, Eext_Rotary_Event_Info* info);
-    static void _rotaryStateCb(rotate_to_action_launching_animation_state_e state, void* data);
-    void _onDragMove(int y);
-    static void _mouseMoveCb(void* data, Evas* evas, Evas_Object* obj, void* eventInfo);
-    static void _mouseUpCb(void* data, Evas* evas, Evas_Object* obj, void* eventInfo);
     void _actionCall();
     void _actionAddContact();
     std::string _firstAddress() const;
@@ -227,16 +210,12 @@ private:
     void _setViewTypeToAll(ViewType viewType);
     void _onBubbleEvent(int event, MVItem* item);
     void _updateSelectModeButtons();
-    void _showSelectCtxPopup();
-    void _createSelectButtons();
-    void _destroySelectButtons();
     void _actionDelete();
     void _deleteInBackground(std::vector<int> ids);
+    static void _bgDeleteWorker(BgActionData& job, view_kit::WThread::IStatus* status);
     void _onBgDeleteEnd(bool deleted);
-    static void _bottomButtonClickedCb(void* data, Evas_Object* obj, void* eventInfo);
 
     int _threadId;
-    ViewType _viewType = VIEW_TYPE_NORMAL;
     Evas_Object* _selectModeLayout = nullptr;
     Evas_Object* _gestureLayer = nullptr;
     Evas_Object* _genlist = nullptr;
@@ -245,30 +224,23 @@ private:
     int _msgCount = 0;
     int _loadedCount = 0;
     bool _browserAvailable = false;
-    bool _isSubscribed = false;
+    MCommonStoreSubscription _storeSubscription;
     bool _fontSizeLogged = false;
     int _fontSize = 0;
-    // A finger dragging past the end of the list: where it was first seen there, and whether it
-    // has launched the reply already.
-    int _dragStartY = NO_DRAG;
-    bool _dragTriggered = false;
+    std::unique_ptr<MVRotaryReply> _rotaryReply;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
-    std::set<int> _selected; // checked messages only: an unchecked one is never acted on
-    Evas_Object* _bottomButton = nullptr;
-    std::weak_ptr<MCommonCountBtnViewController> _countBtnWptr;
-    std::weak_ptr<MCommonSelectCtxPopup> _selectCtxPopupWptr;
-    std::weak_ptr<MCommonProgressPopup> _bgDeletePopupWptr;
+    std::set<int> _checked; // checked messages only: an unchecked one is never acted on
     // Answers of other applications check it: they may come after this view has gone.
     std::shared_ptr<bool> _alive = std::make_shared<bool>(true);
     view_kit::WSignal<void(Event, const MVListViewController*)> _signal;
     MVListModel _model;
+    MCommonSelectMode _select;
     std::weak_ptr<view_kit::WTimer> _restOfPageIdler;
     // The first screen of bubbles is in and the rest of the first page waits for it to be shown.
     bool _restOfPageWaiting = false;
     std::shared_ptr<MVBubbleSizer> _sizer;
     std::weak_ptr<view_kit::WTimer> _aheadTimer;
     int _aheadCount = 0; // bubbles of the next older page measured so far
-    std::weak_ptr<view_kit::WTimer> _rotaryEndIdler;
     std::weak_ptr<view_kit::WTimer> _remeasureTimer;
     std::weak_ptr<view_kit::WTimer> _toastIdler;
     // The bubbles in the list by message id.

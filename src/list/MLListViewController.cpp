@@ -5,7 +5,6 @@
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
-#include "common/popup/MCommonProgressPopup.h"
 #include "common/ui/MCommonTheme.h"
 #include "journal.h"
 #include "list/MLItem/MLItemButtonMenu.h"
@@ -16,7 +15,6 @@
 #include "list/MLItem/MLItemTitle.h"
 #include "list/MLReusableObjectPool.h"
 #include "list/MLThreadListBgLoad.h"
-#include "msg_store/ConnectionManager.h"
 #include "view_kit/WWindowController.h"
 
 namespace msg_app {
@@ -29,7 +27,11 @@ constexpr double LONGPRESS_TIMEOUT = 1.0;
 constexpr int GENLIST_BLOCK_COUNT = 4;
 } // namespace
 
-MLListViewController::MLListViewController(ListType listType) : _listType(listType), _model(listType) {
+MLListViewController::MLListViewController(ListType listType)
+    : _listType(listType),
+      _select(*this, {[this] { doAction(_action == ACTION_RESTORE ? ACTION_RESTORE : ACTION_DELETE); },
+                      [this](bool checked) { _checkAll(checked); }, [this] { return getItemCount(); }}),
+      _model(listType) {
     MSG_LOGI("listType : %d (0:thread, 1:blocked_msg)", listType);
 }
 
@@ -45,6 +47,7 @@ Evas_Object* MLListViewController::onCreateView(Evas_Object* parent, void* /*par
     if (!_selectModeLayout || !elm_layout_theme_set(_selectModeLayout, "layout", "select_mode", "default")) {
         MSG_LOGE("_createSelectModeLayout() failed");
     } else {
+        _select.setLayout(_selectModeLayout);
         elm_object_part_content_set(layout, "elm.swallow.content", _selectModeLayout);
     }
     evas_object_size_hint_weight_set(layout, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
@@ -83,6 +86,7 @@ bool MLListViewController::_createGenlist() {
     if (_selectModeLayout)
         elm_object_part_content_set(_selectModeLayout, "elm.swallow.content", _genlist);
     evas_object_show(_genlist);
+    _accessOrder.setGenlist(_genlist);
     return true;
 }
 
@@ -101,39 +105,25 @@ void MLListViewController::onCreated() {
 }
 
 void MLListViewController::onDestroy() {
-    _isDestroying = true;
     view_kit::WTimer::destroy(_launchIdler);
-    view_kit::WTimer::destroy(_toastIdler);
+    _bulkAction.dropToast();
     view_kit::WTimer::destroy(_remeasureTimer);
-    _unsubscribeStorage();
+    _storeSubscription.clear();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     MLReusableObjectPool::destroy();
     destroyPopup();
-    if (auto popup = _bgActionPopup.lock())
-        popup->destroy();
-    _destroySelectCtxPopup();
-    _destroyCountButton();
+    _select.dropBgAction();
+    _select.closeSelectAllPopup();
+    _select.destroyCountButton();
     _rotaryItem.reset();
 }
 
 void MLListViewController::_subscribeStorage() {
-    for (msg_store::EventType type :
-         {msg_store::EVENT_TYPE_STORAGE_CHANGE, msg_store::EVENT_TYPE_GROUPCHAT_STATE_CHANGE}) {
-        msg_store::ConnectionManager::unsubscribeEvent(type, _storageChangedCb, this);
-        if (msg_store::ConnectionManager::subscribeEvent(type, _storageChangedCb, this) !=
-            msg_store::MSG_STORE_SUCCESS)
-            MSG_LOGE("subscribeEvent(%d) failed", type);
-    }
-    _isSubscribed = true;
-}
-
-void MLListViewController::_unsubscribeStorage() {
-    if (!_isSubscribed)
-        return;
+    // Again after the store restarted: the old subscriptions went with its connection.
+    _storeSubscription.clear();
     for (msg_store::EventType type :
          {msg_store::EVENT_TYPE_STORAGE_CHANGE, msg_store::EVENT_TYPE_GROUPCHAT_STATE_CHANGE})
-        msg_store::ConnectionManager::unsubscribeEvent(type, _storageChangedCb, this);
-    _isSubscribed = false;
+        _storeSubscription.add(type, [this](const char* payload) { _onStorageChanged(payload); });
 }
 
 MLItem* MLListViewController::_rowOf(Elm_Object_Item* item) {
@@ -170,19 +160,17 @@ void MLListViewController::_indexRow(MLItemContent* row) {
     });
 }
 
-Elm_Object_Item* MLListViewController::_append(MLItem* row) {
-    return wgenlist_item_append(_genlist, nullptr, std::unique_ptr<view_kit::WGenlistItem>(row),
-                                ELM_GENLIST_ITEM_NONE);
+Elm_Object_Item* MLListViewController::_append(std::unique_ptr<MLItem> row) {
+    return wgenlist_item_append(_genlist, nullptr, std::move(row), ELM_GENLIST_ITEM_NONE);
 }
 
-MLItemContent* MLListViewController::_createContentItem(int id, IMLItemDataProvider* provider) {
-    auto* row = new MLItemContent(_listType == LIST_TYPE_THREAD ? THREAD : MSG,
-                                  _listType == LIST_TYPE_BLOCKED_MSG ? SPAM : NONE);
-    if (!row->init(id, provider) || !_belongsToList(*row)) {
-        delete row;
+std::unique_ptr<MLItemContent> MLListViewController::_createContentItem(int id,
+                                                                        IMLItemDataProvider* provider) {
+    auto row = std::make_unique<MLItemContent>(_listType == LIST_TYPE_THREAD ? THREAD : MSG,
+                                               _listType == LIST_TYPE_BLOCKED_MSG ? SPAM : NONE);
+    if (!row->init(id, provider) || !_belongsToList(*row))
         return nullptr;
-    }
-    row->setStyle(_listStyle);
+    row->setStyle(getListStyle());
     row->setEventListener([this](MLItem::Event event, const MLItem* from) { _onItemEvent(event, from); });
     return row;
 }
@@ -209,12 +197,13 @@ void MLListViewController::_loadItems() {
         elm_genlist_mode_set(_genlist, ELM_LIST_SCROLL);
         _addTitleItem();
         for (int i = 0; i < _model.getCount(); ++i) {
-            MLItemContent* row = _createContentItem(_model.getItemId(i), &_model);
-            if (!row || !_append(row)) {
+            std::unique_ptr<MLItemContent> row = _createContentItem(_model.getItemId(i), &_model);
+            MLItemContent* placed = row.get();
+            if (!row || !_append(std::move(row))) {
                 MSG_LOGE("Failed to create a content item");
                 break;
             }
-            _indexRow(row);
+            _indexRow(placed);
         }
         elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
         if (_listType == LIST_TYPE_THREAD)
@@ -229,13 +218,13 @@ void MLListViewController::_addTitleItem() {
         return;
     }
     if (_listType == LIST_TYPE_THREAD) {
-        for (MLItem* row :
-             {static_cast<MLItem*>(new MLItemMargin()), static_cast<MLItem*>(_createButtonMenu()),
-              static_cast<MLItem*>(new MLItemGroupIndex())}) {
-            if (_append(row))
+        std::unique_ptr<MLItem> rows[] = {std::make_unique<MLItemMargin>(), _createButtonMenu(),
+                                          std::make_unique<MLItemGroupIndex>()};
+        for (std::unique_ptr<MLItem>& row : rows) {
+            if (_append(std::move(row)))
                 ++_contentStartIndex;
         }
-    } else if (_model.getCount() > 0 && _append(new MLItemTitle(_listType))) {
+    } else if (_model.getCount() > 0 && _append(std::make_unique<MLItemTitle>(_listType))) {
         ++_contentStartIndex;
     }
     MSG_LOGD("Add title items (content start index : %d)", _contentStartIndex);
@@ -251,7 +240,7 @@ void MLListViewController::_addNoContentItem() {
         MSG_LOGD("nocontent item exists.");
         return;
     }
-    Elm_Object_Item* item = _append(new MLItemNoContent());
+    Elm_Object_Item* item = _append(std::make_unique<MLItemNoContent>());
     MSG_RET_IF(!item, "no-content row not added");
     elm_object_signal_emit(_genlist, "elm,state,focus_bg,hide", "elm");
     elm_genlist_item_show(item, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
@@ -282,8 +271,8 @@ void MLListViewController::_sendEvent(Event event) {
         _eventListener(event);
 }
 
-MLItemButtonMenu* MLListViewController::_createButtonMenu() {
-    auto* menu = new MLItemButtonMenu();
+std::unique_ptr<MLItemButtonMenu> MLListViewController::_createButtonMenu() {
+    auto menu = std::make_unique<MLItemButtonMenu>();
     menu->setOnComposeButtonClicked([this] { _onComposeClicked(); });
     return menu;
 }
@@ -293,7 +282,7 @@ void MLListViewController::_realizedCb(void* data, Evas_Object* /*obj*/, void* e
     MLItem* row = _rowOf(item);
     if (row && row->getType() == MLItem::CONTENT)
         static_cast<MLItemContent*>(row)->realized();
-    static_cast<MLListViewController*>(data)->_setAccessOrder(item);
+    static_cast<MLListViewController*>(data)->_accessOrder.link(item);
 }
 
 void MLListViewController::_unrealizedCb(void* /*data*/, Evas_Object* /*obj*/, void* eventInfo) {
@@ -302,6 +291,18 @@ void MLListViewController::_unrealizedCb(void* /*data*/, Evas_Object* /*obj*/, v
         static_cast<MLItemContent*>(row)->unrealized();
         static_cast<MLItemContent*>(row)->unswallow();
     }
+}
+
+void MLListViewController::_updatedCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
+    auto* self = static_cast<MLListViewController*>(data);
+    if (common_util::is_screen_reader_enabled())
+        self->_accessOrder.rebuild();
+}
+
+void MLListViewController::_contentUnswallowedCb(void* /*data*/, Evas_Object* /*obj*/, void* eventInfo) {
+    MLItem* row = _rowOf(static_cast<Elm_Object_Item*>(eventInfo));
+    if (row && row->getType() == MLItem::CONTENT)
+        static_cast<MLItemContent*>(row)->unswallow();
 }
 
 void MLListViewController::_redrawRealized() {
@@ -315,8 +316,7 @@ void MLListViewController::appEventListener(MCommonAppEventType type) {
         _doPausedUpdate();
         break;
     case APP_EVENT_TERMINATING:
-        if (auto job = _bgJob.lock())
-            job->isTerminating = true;
+        _bulkAction.stopWorker();
         break;
     case APP_EVENT_PAUSED:
     case APP_EVENT_LANGUAGE_CHANGED:
@@ -324,11 +324,11 @@ void MLListViewController::appEventListener(MCommonAppEventType type) {
             break;
         if (type == APP_EVENT_LANGUAGE_CHANGED)
             _redrawRealized();
-        else if (_listStyle == LIST_STYLE_NORMAL)
+        else if (!_select.isOn())
             destroyPopup();
         break;
     case APP_EVENT_RELAUNCHED:
-        if (_listStyle == LIST_STYLE_SELECT)
+        if (_select.isOn())
             _changeToNormalMode();
         if (_pausedUpdate == UPDATE_RELOAD)
             _doPausedUpdate();
@@ -391,7 +391,7 @@ void MLListViewController::_onLaunchIdle() {
         MLThreadListBgLoad::destroy();
     }
     if (_genlist)
-        _setAccessOrder(elm_genlist_last_item_get(_genlist));
+        _accessOrder.link(elm_genlist_last_item_get(_genlist));
 }
 
 } // namespace msg_list

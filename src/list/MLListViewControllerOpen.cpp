@@ -21,7 +21,7 @@ void MLListViewController::_onItemEvent(MLItem::Event event, const MLItem* row) 
 }
 
 void MLListViewController::_onItemSelected(const MLItem* row) {
-    MSG_RET_IF(_listStyle != LIST_STYLE_NORMAL, "_listStyle is not normal_mode");
+    MSG_RET_IF(_select.isOn(), "_listStyle is not normal_mode");
     MSG_RET_IF(!row || row->getType() != MLItem::CONTENT, "item type is not content");
     IMCommonScreenOpener* opener = screen_opener::get();
     MSG_RET_IF(!opener, "nothing opens the row");
@@ -39,7 +39,7 @@ void MLListViewController::_longpressedCb(void* data, Evas_Object* /*obj*/, void
 void MLListViewController::_onLongPressed(Elm_Object_Item* item) {
     MLItem* row = _rowOf(item);
     MSG_RET_IF(!row || row->getType() != MLItem::CONTENT, "item type is not content");
-    MSG_RET_IF(_listStyle == LIST_STYLE_SELECT, "list is already select_mode.");
+    MSG_RET_IF(_select.isOn(), "list is already select_mode.");
     common_ui_helper::playFeedback(FEEDBACK_PATTERN_LIST_LONG_PRESS, FEEDBACK_TYPE_NONE);
     // The blocked list leaves the choice between delete and restore to the menu.
     _action = _listType == LIST_TYPE_BLOCKED_MSG ? ACTION_NONE : ACTION_DELETE;

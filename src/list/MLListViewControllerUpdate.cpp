@@ -19,13 +19,6 @@ namespace {
 int pausedEventCount = 0;
 } // namespace
 
-void MLListViewController::_storageChangedCb(const char* payload, void* self) {
-    MSG_ENTER();
-    MSG_RET_IF(!payload, "message is null");
-    MSG_RET_IF(!self, "data is null");
-    static_cast<MLListViewController*>(self)->_onStorageChanged(payload);
-}
-
 void MLListViewController::_onStorageChanged(const char* payload) {
     const bool byThread = _listType == LIST_TYPE_THREAD;
     MCommonStorageChangeParser::ChangeType type{};
@@ -56,7 +49,7 @@ void MLListViewController::_onStorageChanged(const char* payload) {
         _applyChange(type, entry.first, entry.second);
     }
     // Checked rows may have gone or come back unchecked.
-    if (_listStyle == LIST_STYLE_SELECT)
+    if (_select.isOn())
         _onCheckChanged(nullptr);
 }
 
@@ -87,8 +80,9 @@ void MLListViewController::_applyChange(int changeType, int id, int /*otherId*/)
 }
 
 void MLListViewController::_insertItem(int id, const MLItem* before) {
-    MLItemContent* row = _createContentItem(id, nullptr);
-    MSG_RET_IF(!row, "newItem is null");
+    std::unique_ptr<MLItemContent> created = _createContentItem(id, nullptr);
+    MSG_RET_IF(!created, "newItem is null");
+    MLItemContent* row = created.get();
     int countBefore = getItemCount();
     if (_listType == LIST_TYPE_THREAD && countBefore == 0)
         _removeNoContentItem();
@@ -113,20 +107,10 @@ void MLListViewController::_insertItem(int id, const MLItem* before) {
     } else {
         index = elm_genlist_item_index_get(beforeItem) - 1;
     }
-    Elm_Object_Item* item = nullptr;
-    if (beforeItem) {
-        item = elm_genlist_item_insert_before(_genlist, row->getItemClassStatic(), row, nullptr, beforeItem,
-                                              ELM_GENLIST_ITEM_NONE, row->getSelectCb(), row);
-        if (item)
-            row->setElmObjectItem(item);
-    } else {
-        item = wgenlist_item_append(_genlist, nullptr, row, ELM_GENLIST_ITEM_NONE);
-    }
-    if (!item) {
-        delete row;
-        MSG_LOGE("insert failed");
-        return;
-    }
+    // At the end when no row is after it.
+    Elm_Object_Item* item =
+        wgenlist_item_insert_before(_genlist, nullptr, std::move(created), beforeItem, ELM_GENLIST_ITEM_NONE);
+    MSG_RET_IF(!item, "insert failed");
     _indexRow(row);
     if (_listType == LIST_TYPE_THREAD && item == _firstContentItem())
         _scrollToFirstItem();
@@ -138,7 +122,7 @@ void MLListViewController::_insertItem(int id, const MLItem* before) {
         _sendEvent(EVENT_CHANGED);
     }
     if (common_util::is_screen_reader_enabled())
-        _rebuildAccessOrder();
+        _accessOrder.rebuild();
 }
 
 // A change names every message of a conversation, blocked ones included, and a restored message
@@ -215,7 +199,7 @@ void MLListViewController::_deleteItem(MLItemContent* row) {
     MSG_LOGI(">>> item is deleted");
     common_ui_helper::remeasure_genlist_later(_genlist, _remeasureTimer);
     if (common_util::is_screen_reader_enabled())
-        _rebuildAccessOrder();
+        _accessOrder.rebuild();
     if (getItemCount() > 0)
         return;
     if (_listType == LIST_TYPE_THREAD) {
@@ -227,7 +211,7 @@ void MLListViewController::_deleteItem(MLItemContent* row) {
 }
 
 bool MLListViewController::_reload() {
-    MSG_RETV_IF(_listStyle != LIST_STYLE_NORMAL, false, "listStyle(%d) is invalid", _listStyle);
+    MSG_RETV_IF(_select.isOn(), false, "listStyle(%d) is invalid", getListStyle());
     _model.clear();
     // The rows shown stay until the store can be read again.
     MSG_RETV_IF(!_model.load(), false, "the list could not be read");
@@ -273,7 +257,7 @@ void MLListViewController::_doPausedUpdate() {
     MSG_LOGD("paused Update(%d)", _pausedUpdate);
     // A reload waits for the end of select mode instead of being dropped: the rows would stay
     // stale until the next change.
-    if (_listStyle != LIST_STYLE_NORMAL && _pausedUpdate == UPDATE_RELOAD)
+    if (_select.isOn() && _pausedUpdate == UPDATE_RELOAD)
         return;
     if (_pausedUpdate == UPDATE_REDRAW)
         _redrawRealized();

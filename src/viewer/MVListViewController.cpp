@@ -34,7 +34,10 @@ constexpr int GENLIST_BLOCK_COUNT = 4;
 constexpr double AHEAD_SLICE_SECONDS = 0.002;
 } // namespace
 
-MVListViewController::MVListViewController(int threadId) : _threadId(threadId), _model(threadId) {
+MVListViewController::MVListViewController(int threadId)
+    : _threadId(threadId), _model(threadId),
+      _select(*this, {[this] { doAction(ACTION_DELETE); }, [this](bool checked) { checkAll(checked); },
+                      [this] { return _model.getCount(); }}) {
     MSG_LOGI("threadId : %d", threadId);
 }
 
@@ -55,6 +58,7 @@ Evas_Object* MVListViewController::onCreateView(Evas_Object* parent, void* /*par
     if (!_selectModeLayout || !elm_layout_theme_set(_selectModeLayout, "layout", "select_mode", "default")) {
         MSG_LOGE("creating selectModeLayout failed!!");
     } else {
+        _select.setLayout(_selectModeLayout);
         elm_object_part_content_set(layout, "elm.swallow.content", _selectModeLayout);
         _gestureLayer = elm_gesture_layer_add(_selectModeLayout);
         if (!_gestureLayer) {
@@ -93,7 +97,13 @@ bool MVListViewController::_createGenlist() {
     evas_object_smart_callback_add(_genlist, "scroll,drag,start", _userScrollCb, this);
     evas_object_smart_callback_add(_genlist, "scroll,anim,start", _userScrollCb, this);
     _sizer = std::make_shared<MVBubbleSizer>(_genlist);
-    _addRotaryCallbacks();
+    MVRotaryReply::Host host;
+    host.threadId = _threadId;
+    host.isSelectMode = [this] { return _select.isOn(); };
+    host.replyButton = [this] { return _replyItem ? _replyItem->getButton() : nullptr; };
+    host.onUserScroll = [this] { _onUserScroll(); };
+    host.reply = [this](bool slide) { return _actionReply(slide); };
+    _rotaryReply = std::make_unique<MVRotaryReply>(_genlist, std::move(host));
     if (_selectModeLayout)
         elm_object_part_content_set(_selectModeLayout, "elm.swallow.content", _genlist);
     evas_object_show(_genlist);
@@ -122,13 +132,14 @@ void MVListViewController::onDestroy() {
     remove_temp_file_dir();
     MVWakeUpServiceMgr::getInstance()->unregist();
     _alive.reset();
+    _select.dropBgAction();
     view_kit::WTimer::destroy(_restOfPageIdler);
     view_kit::WTimer::destroy(_aheadTimer);
     view_kit::WTimer::destroy(_remeasureTimer);
     view_kit::WTimer::destroy(_toastIdler);
-    _unsubscribe();
+    _storeSubscription.clear();
     MCommonAppEventMgr::getInstance()->removeListener(this);
-    _removeRotaryCallbacks();
+    _rotaryReply.reset();
     _rotaryItem.reset();
     // A long conversation's records are gone with the model: their memory goes back to the system.
     _model.clear();
@@ -235,28 +246,24 @@ void MVListViewController::_showEnd() {
 
 void MVListViewController::_appendEndRows() {
     if (_msgCount > 0 && _isSupportReply()) {
-        _replyItem = new MVItemReply(_threadId, &_model);
-        _replyItem->addEventListener([this] { _actionReply(false); }, _genlist);
-        _replyItem->setViewType(_viewType);
-        if (!wgenlist_item_append(_genlist, nullptr, _replyItem, ELM_GENLIST_ITEM_NONE)) {
-            delete _replyItem;
-            _replyItem = nullptr;
-        }
-        auto* caption = new MVItemReplyText();
-        caption->setViewType(_viewType);
+        auto reply = std::make_unique<MVItemReply>(_threadId, &_model);
+        reply->addEventListener([this] { _actionReply(false); }, _genlist);
+        reply->setViewType(getViewType());
+        MVItemReply* placed = reply.get();
+        _replyItem = wgenlist_item_append(_genlist, nullptr, std::move(reply), ELM_GENLIST_ITEM_NONE)
+                         ? placed
+                         : nullptr;
+        auto caption = std::make_unique<MVItemReplyText>();
+        caption->setViewType(getViewType());
         caption->addEventListener([this] { _actionReply(false); }, _genlist);
-        if (!wgenlist_item_append(_genlist, nullptr, caption, ELM_GENLIST_ITEM_NONE))
-            delete caption;
+        wgenlist_item_append(_genlist, nullptr, std::move(caption), ELM_GENLIST_ITEM_NONE);
     }
-    auto* padding = new MVItemBottomPadding();
-    if (!wgenlist_item_append(_genlist, nullptr, padding, ELM_GENLIST_ITEM_NONE))
-        delete padding;
+    wgenlist_item_append(_genlist, nullptr, std::make_unique<MVItemBottomPadding>(), ELM_GENLIST_ITEM_NONE);
 }
 
-MVItemBubble* MVListViewController::_createBubble(int msgId) {
-    auto* bubble = new MVItemBubble();
-    if (!bubble->init(msgId, _browserAvailable, _viewType, &_model)) {
-        delete bubble;
+std::unique_ptr<MVItemBubble> MVListViewController::_createBubble(int msgId) {
+    auto bubble = std::make_unique<MVItemBubble>();
+    if (!bubble->init(msgId, _browserAvailable, getViewType(), &_model)) {
         MSG_LOGE("MVItemBubble is nullptr");
         return nullptr;
     }
@@ -266,7 +273,7 @@ MVItemBubble* MVListViewController::_createBubble(int msgId) {
     bubble->addEventListener([this](MVItemBubble::Event event, MVItem* item) { _onBubbleEvent(event, item); },
                              _genlist);
     // A bubble paged in or added again shows the selection it belongs to.
-    if (_viewType == VIEW_TYPE_SELECT && _selected.count(msgId))
+    if (_select.isOn() && _checked.count(msgId))
         bubble->setCheck(true);
     return bubble;
 }
@@ -316,24 +323,21 @@ void MVListViewController::_loadBubbles(int pageSize) {
     int begin = end > pageSize ? end - pageSize : 0;
     // Newest first: each bubble, then the line of its day above it when it opens a day, or is
     // the oldest shown.
-    std::vector<MVItem*> rows;
+    std::vector<std::unique_ptr<MVItem>> rows;
     for (int i = end - 1; i >= begin; --i) {
         if (!_model.getNthConv(i, conv))
             break;
-        if (MVItemBubble* bubble = _createBubble(conv->msgId))
-            rows.push_back(bubble);
+        if (std::unique_ptr<MVItemBubble> bubble = _createBubble(conv->msgId))
+            rows.push_back(std::move(bubble));
         older.reset();
         if (i == begin || !_model.getNthConv(i - 1, older) ||
             !MVItemDateLine::isSameDay(older->time / 1000, conv->time / 1000))
-            rows.push_back(new MVItemDateLine(static_cast<long>(conv->time / 1000)));
+            rows.push_back(std::make_unique<MVItemDateLine>(static_cast<long>(conv->time / 1000)));
     }
-    _placeRows(rows, elm_genlist_items_count(_genlist) == 0);
-    if (begin == 0) {
-        auto* title = new MVItemTitle(_threadId);
-        _titleItem = wgenlist_item_prepend(_genlist, nullptr, title, ELM_GENLIST_ITEM_NONE);
-        if (!_titleItem)
-            delete title;
-    }
+    _placeRows(std::move(rows), elm_genlist_items_count(_genlist) == 0);
+    if (begin == 0)
+        _titleItem = wgenlist_item_prepend(_genlist, nullptr, std::make_unique<MVItemTitle>(_threadId),
+                                           ELM_GENLIST_ITEM_NONE);
     _startMeasuringAhead();
 }
 
@@ -370,24 +374,23 @@ bool MVListViewController::_measureNextAhead() {
         return false;
     ++_aheadCount;
     MVItemBubble bubble;
-    if (bubble.init(conv->msgId, _browserAvailable, _viewType, &_model)) {
+    if (bubble.init(conv->msgId, _browserAvailable, getViewType(), &_model)) {
         bubble.setSizer(_sizer);
         bubble.measureAhead(_genlist);
     }
     return true;
 }
 
-void MVListViewController::_placeRows(const std::vector<MVItem*>& newestFirst, bool intoEmptyList) {
+void MVListViewController::_placeRows(std::vector<std::unique_ptr<MVItem>> newestFirst, bool intoEmptyList) {
     // Into an empty list the rows go in reading order: each prepended row would move the ones
     // in view and have the genlist realize them again.
-    auto place = [this, intoEmptyList](MVItem* row) {
-        Elm_Object_Item* it = intoEmptyList
-                                  ? wgenlist_item_append(_genlist, nullptr, row, ELM_GENLIST_ITEM_NONE)
-                                  : wgenlist_item_prepend(_genlist, nullptr, row, ELM_GENLIST_ITEM_NONE);
-        if (!it) {
-            delete row;
-        } else if (row->getType() == MVItem::BUBBLE) {
-            _indexBubble(static_cast<MVItemBubble*>(row));
+    auto place = [this, intoEmptyList](std::unique_ptr<MVItem>& row) {
+        MVItem* placed = row.get();
+        Elm_Object_Item* it =
+            intoEmptyList ? wgenlist_item_append(_genlist, nullptr, std::move(row), ELM_GENLIST_ITEM_NONE)
+                          : wgenlist_item_prepend(_genlist, nullptr, std::move(row), ELM_GENLIST_ITEM_NONE);
+        if (it && placed->getType() == MVItem::BUBBLE) {
+            _indexBubble(static_cast<MVItemBubble*>(placed));
             ++_loadedCount;
         }
     };

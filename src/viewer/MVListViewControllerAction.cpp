@@ -131,7 +131,7 @@ void MVListViewController::_actionAddContact() {
 Evas_Event_Flags MVListViewController::_doubleTapCb(void* data, void* eventInfo) {
     auto* self = static_cast<MVListViewController*>(data);
     auto* taps = static_cast<Elm_Gesture_Taps_Info*>(eventInfo);
-    if (self->_viewType == VIEW_TYPE_SELECT) {
+    if (self->_select.isOn()) {
         MSG_LOGI("Ignore double tap event on edit mode.");
         return EVAS_EVENT_FLAG_NONE;
     }

@@ -49,9 +49,9 @@ std::string extraOf(app_control_h reply, const char* key) {
 void MVListViewController::createThreadOptions() {
     MVOptionMgr* mgr = MVOptionMgr::getInstance();
     MSG_RET_IF(!mgr, "!mgr");
-    if (_viewType == VIEW_TYPE_SELECT) {
+    if (_select.isOn()) {
         mgr->createMsgOption(
-            &_model, [this](MoreOption option) { _onMsgOption(option); }, getSelectedIds());
+            &_model, [this](MoreOption option) { _onMsgOption(option); }, getCheckedIds());
         return;
     }
     mgr->createThreadOption(_threadId, &_model, [this](MoreOption option) { _onThreadOption(option); });
@@ -145,7 +145,7 @@ void MVListViewController::_actionShowOnPhone() {
 
 // Every checked message goes, not only the first.
 void MVListViewController::_actionExportToPhone() {
-    std::vector<int> ids = getSelectedIds();
+    std::vector<int> ids = getCheckedIds();
     if (ids.empty()) {
         _showToast(FAILED_TEXT_ID);
     } else if (connectivity::get_yox_connect() == connectivity::YoxConn::BT) {

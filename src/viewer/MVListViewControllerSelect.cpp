@@ -6,9 +6,6 @@
 #include "common/CommonUiHelper.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
-#include "common/popup/MCommonProgressPopup.h"
-#include "common/popup/MCommonSelectCtxPopup.h"
-#include "common/view/MCommonCountBtnViewController.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/ThreadManager.h"
 #include "viewer/MVItem/MVItemBubble.h"
@@ -23,6 +20,7 @@ namespace msg_viewer {
 namespace {
 
 constexpr const char* DELETED_TEXT_ID = "WDS_MSG_TPOP_MESSAGE_DELETED_ABB";
+constexpr const char* DELETE_TEXT_ID = "WDS_ALM_ACBUTTON_DELETE_ABB";
 
 // The conversation's messages in the store now, which may be more than the view has seen.
 std::set<int> storedIds(int threadId) {
@@ -49,48 +47,40 @@ bool isWholeThread(int threadId, const std::vector<int>& selected) {
 
 bool MVListViewController::back() {
     rotary_to_action_animation_delete();
-    if (!_bgDeletePopupWptr.expired()) {
+    if (_select.isBgActionRunning()) {
         MSG_LOGI("BACK action is not allowed for bgActionPopup");
         return false;
     }
-    if (auto popup = _selectCtxPopupWptr.lock()) {
-        popup->destroy();
+    if (_select.closeSelectAllPopup())
         return false;
-    }
-    if (_viewType == VIEW_TYPE_SELECT) {
-        _changeToNormalMode();
-        return false;
-    }
-    return true;
+    if (!_select.isOn())
+        return true;
+    _changeToNormalMode();
+    return false;
 }
 
-std::vector<int> MVListViewController::getSelectedIds() const {
+std::vector<int> MVListViewController::getCheckedIds() const {
     // Oldest first, as the model orders them: one pass over the model, since looking each id up
     // while sorting a thousand of them held the main loop for tens of milliseconds.
     std::vector<int> ids;
-    ids.reserve(_selected.size());
+    ids.reserve(_checked.size());
     const unsigned int count = static_cast<unsigned int>(_model.getCount());
-    for (unsigned int i = 0; i < count && ids.size() < _selected.size(); ++i) {
+    for (unsigned int i = 0; i < count && ids.size() < _checked.size(); ++i) {
         int id = _model.getMsgId(i);
-        if (_selected.count(id))
+        if (_checked.count(id))
             ids.push_back(id);
     }
     return ids;
 }
 
-int MVListViewController::getCheckedCount() const {
-    auto countBtn = _countBtnWptr.lock();
-    return _viewType == VIEW_TYPE_SELECT && countBtn ? countBtn->getCount() : -1;
-}
-
 void MVListViewController::selectMessages(const std::vector<int>& msgIds) {
-    if (_viewType != VIEW_TYPE_SELECT)
+    if (!_select.isOn())
         _changeToSelectMode(nullptr);
-    checkAllItems(false);
+    checkAll(false);
     for (int id : msgIds) {
         if (_model.getIndexOf(id) < 0)
             continue;
-        _selected.insert(id);
+        _checked.insert(id);
         if (MVItemBubble* bubble = findBubble(id))
             bubble->setCheck(true);
     }
@@ -98,14 +88,12 @@ void MVListViewController::selectMessages(const std::vector<int>& msgIds) {
 }
 
 void MVListViewController::_changeToSelectMode(MVItemBubble* first) {
-    MSG_RET_IF(_viewType == VIEW_TYPE_SELECT, "view type is already SELECT");
-    _viewType = VIEW_TYPE_SELECT;
-    _selected.clear();
+    MSG_RET_IF(!_select.enter(DELETE_TEXT_ID), "view type is already SELECT");
+    _checked.clear();
     _setViewTypeToAll(VIEW_TYPE_SELECT);
-    _createSelectButtons();
     if (first) {
         first->setCheck(true);
-        _selected.insert(first->getMsgId());
+        _checked.insert(first->getMsgId());
     }
     _updateSelectModeButtons();
     // A tap on a clip now checks its bubble: nothing else could stop it, and it may be deleted.
@@ -113,14 +101,8 @@ void MVListViewController::_changeToSelectMode(MVItemBubble* first) {
 }
 
 void MVListViewController::_changeToNormalMode() {
-    MSG_RET_IF(_viewType != VIEW_TYPE_SELECT, "_viewType is not SELECT");
-    // First, so that a popup closing below does not bring us here again.
-    _viewType = VIEW_TYPE_NORMAL;
-    _destroySelectButtons();
-    destroyPopup();
-    if (auto popup = _selectCtxPopupWptr.lock())
-        popup->destroy();
-    _selected.clear();
+    MSG_RET_IF(!_select.leave(), "_viewType is not SELECT");
+    _checked.clear();
     _setViewTypeToAll(VIEW_TYPE_NORMAL);
     createThreadOptions();
     _sendEvent(EVENT_OPTIONS_CHANGED);
@@ -132,54 +114,6 @@ void MVListViewController::_setViewTypeToAll(ViewType viewType) {
             row->setViewType(viewType);
     }
     elm_genlist_realized_items_update(_genlist);
-}
-
-void MVListViewController::_createSelectButtons() {
-    if (_selectModeLayout && _countBtnWptr.expired()) {
-        auto* countBtn = new MCommonCountBtnViewController();
-        countBtn->setClickedCb([this] { _showSelectCtxPopup(); });
-        if (countBtn->create(_selectModeLayout, nullptr))
-            _countBtnWptr = view_kit::weak_cast<MCommonCountBtnViewController>(countBtn->getWeakPtr());
-        else {
-            MSG_LOGE("btn->create() is failed.");
-            countBtn->destroy();
-        }
-    } else {
-        MSG_LOGE("count button already exists.");
-    }
-    Evas_Object* page = getEvasObject();
-    MSG_RET_IF(_bottomButton, "bottomBtn already exists.");
-    MSG_RET_IF(!page, "no page layout");
-    _bottomButton = elm_button_add(page);
-    MSG_RET_IF(!_bottomButton, "elm_button_add() failed");
-    elm_object_style_set(_bottomButton, "bottom");
-    // A tap must not leave it focused: the button goes with select mode, often while the result's
-    // toast holds the focus, and the toast would hand the focus back to it when it closes.
-    elm_object_focus_allow_set(_bottomButton, EINA_FALSE);
-    elm_object_domain_translatable_text_set(_bottomButton, common_ui_helper::TEXT_DOMAIN,
-                                            "WDS_ALM_ACBUTTON_DELETE_ABB");
-    evas_object_smart_callback_add(_bottomButton, "clicked", _bottomButtonClickedCb, this);
-    elm_object_part_content_set(page, "elm.swallow.button", _bottomButton);
-    evas_object_show(_bottomButton);
-    if (_selectModeLayout)
-        elm_object_signal_emit(_selectModeLayout, "select_mode,button,show", "");
-}
-
-void MVListViewController::_destroySelectButtons() {
-    if (_selectModeLayout)
-        elm_object_signal_emit(_selectModeLayout, "select_mode,button,hide", "");
-    if (_bottomButton) {
-        elm_object_part_content_unset(getEvasObject(), "elm.swallow.button");
-        evas_object_del(_bottomButton);
-        _bottomButton = nullptr;
-    }
-    if (auto countBtn = _countBtnWptr.lock())
-        countBtn->destroy();
-    _countBtnWptr.reset();
-}
-
-void MVListViewController::_bottomButtonClickedCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
-    static_cast<MVListViewController*>(data)->doAction(ACTION_DELETE);
 }
 
 void MVListViewController::takeHeldFinger() {
@@ -200,11 +134,11 @@ void MVListViewController::_onBubbleEvent(int event, MVItem* item) {
         break;
     case MVItemBubble::CHECKED:
     case MVItemBubble::UNCHECKED:
-        // The map holds checked messages only; an unchecked one leaves it.
+        // The set holds checked messages only; an unchecked one leaves it.
         if (event == MVItemBubble::CHECKED)
-            _selected.insert(bubble->getMsgId());
+            _checked.insert(bubble->getMsgId());
         else
-            _selected.erase(bubble->getMsgId());
+            _checked.erase(bubble->getMsgId());
         _updateSelectModeButtons();
         break;
     case MVItemBubble::CLICKED:
@@ -216,25 +150,19 @@ void MVListViewController::_onBubbleEvent(int event, MVItem* item) {
 }
 
 void MVListViewController::_updateSelectModeButtons() {
-    MSG_RET_IF(_viewType != VIEW_TYPE_SELECT, "_viewType is not SELECT");
-    int count = static_cast<int>(_selected.size());
-    if (auto countBtn = _countBtnWptr.lock()) {
-        countBtn->setCount(count);
-        countBtn->show();
-    }
-    if (_bottomButton)
-        elm_object_disabled_set(_bottomButton, count == 0 ? EINA_TRUE : EINA_FALSE);
+    MSG_RET_IF(!_select.isOn(), "_viewType is not SELECT");
+    _select.showCount(static_cast<int>(_checked.size()));
     // While the worker deletes, the menu waits for the end instead of following every message.
-    if (_bgDeletePopupWptr.expired())
+    if (!_select.isBgActionRunning())
         createThreadOptions();
 }
 
-void MVListViewController::checkAllItems(bool checked) {
-    MSG_RET_IF(_viewType != VIEW_TYPE_SELECT, "it is not select view");
-    _selected.clear();
+void MVListViewController::checkAll(bool checked) {
+    MSG_RET_IF(!_select.isOn(), "it is not select view");
+    _checked.clear();
     if (checked) {
         for (int i = 0; i < _model.getCount(); ++i)
-            _selected.insert(_model.getMsgId(i));
+            _checked.insert(_model.getMsgId(i));
     }
     for (Elm_Object_Item* it = elm_genlist_first_item_get(_genlist); it; it = elm_genlist_item_next_get(it)) {
         MVItem* row = _itemOf(it);
@@ -244,25 +172,9 @@ void MVListViewController::checkAllItems(bool checked) {
     _updateSelectModeButtons();
 }
 
-void MVListViewController::_showSelectCtxPopup() {
-    MSG_RET_IF(!_selectCtxPopupWptr.expired(), "_selectCtxPopupWptr is not expired");
-    MSG_RET_IF(!_bgDeletePopupWptr.expired(), "bgAction is running");
-    int checked = static_cast<int>(_selected.size());
-    auto* popup = new MCommonSelectCtxPopup();
-    if (checked < _model.getCount())
-        popup->setSelectAllItemCb([this] { checkAllItems(true); });
-    if (checked > 0)
-        popup->setDeselectAllItemCb([this] { checkAllItems(false); });
-    if (!attachPopup(popup)) {
-        MSG_LOGE("select popup not shown");
-        return;
-    }
-    _selectCtxPopupWptr = view_kit::weak_cast<MCommonSelectCtxPopup>(popup->getWeakPtr());
-}
-
 void MVListViewController::_actionDelete() {
-    MSG_RET_IF(!_bgDeletePopupWptr.expired(), "bgAction may be alive. please check it.");
-    std::vector<int> ids = getSelectedIds();
+    MSG_RET_IF(_select.isBgActionRunning(), "bgAction may be alive. please check it.");
+    std::vector<int> ids = getCheckedIds();
     if (ids.empty())
         return;
     if (isWholeThread(_threadId, ids)) {
@@ -285,74 +197,43 @@ void MVListViewController::_actionDelete() {
 }
 
 void MVListViewController::_deleteInBackground(std::vector<int> ids) {
-    auto job = std::make_shared<bgActionData>();
-    job->count = static_cast<int>(ids.size());
+    // The worker owns its job; the popup (and this view with it) may go before it ends.
+    auto job = std::make_shared<BgActionData>();
     job->ids = std::move(ids);
-    // The worker owns its own results; the popup (and this view with it) may go before it ends.
-    auto deleted = std::make_shared<std::vector<int>>();
-    auto reported = std::make_shared<bool>(false);
-    MCommonProgressPopup* popup = MCommonProgressPopup::createBgActionPopup(
-        MCommonProgressPopup::FULL, "WDS_MSG_TPOP_DELETING_ING_ABB",
-        [job, deleted](void*, view_kit::WThread::IStatus* status, Ecore_Thread*) {
-            std::vector<int> ids;
-            {
-                std::lock_guard<std::mutex> lock(job->mutex);
-                ids.swap(job->ids);
-                job->count = 0;
-            }
-            msg_store::MessageManager manager;
-            for (int id : ids) {
-                if (status->isCancelRequested() ||
-                    MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_TERMINATING) {
-                    MSG_LOGI("This Thread is canceled.");
-                    return;
-                }
-                if (manager.deleteMessage(id) == msg_store::MSG_STORE_SUCCESS)
-                    deleted->push_back(id);
-                else
-                    MSG_LOGE("deleteMessage failed");
-            }
-            if (!status->notify(deleted.get()))
-                MSG_LOGE("sendFeedback failed");
-        },
-        [reported](void*, void* result) {
-            auto* done = static_cast<std::vector<int>*>(result);
-            *reported = done && !done->empty();
-            if (!*reported)
+    _select.runInBackground(
+        "WDS_MSG_TPOP_DELETING_ING_ABB",
+        [job](void*, view_kit::WThread::IStatus* status, Ecore_Thread*) { _bgDeleteWorker(*job, status); },
+        [job](void* result) {
+            job->isFinished = result && !job->doneIds.empty();
+            if (!job->isFinished)
                 MSG_LOGE("delete failed");
         },
-        // The result is told once the progress popup has gone: one state on screen at a time.
-        [this, reported, alive = std::weak_ptr<bool>(_alive)](void*) {
-            if (!alive.expired())
-                _onBgDeleteEnd(*reported);
-        },
-        [](void*, bool* destroyPopup) {
-            if (destroyPopup)
-                *destroyPopup = false;
-        },
-        nullptr);
-    if (!popup) {
-        MSG_LOGE("popup is null");
-        return;
+        [this, job] { _onBgDeleteEnd(job->isFinished); });
+}
+
+void MVListViewController::_bgDeleteWorker(BgActionData& job, view_kit::WThread::IStatus* status) {
+    msg_store::MessageManager manager;
+    for (int id : job.ids) {
+        if (status->isCancelRequested() ||
+            MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_TERMINATING) {
+            MSG_LOGI("This Thread is canceled.");
+            return;
+        }
+        if (manager.deleteMessage(id) == msg_store::MSG_STORE_SUCCESS)
+            job.doneIds.push_back(id);
+        else
+            MSG_LOGE("deleteMessage failed");
     }
-    if (!attachPopup(popup)) {
-        MSG_LOGE("progress popup not shown");
-        return;
-    }
-    _bgDeletePopupWptr = view_kit::weak_cast<MCommonProgressPopup>(popup->getWeakPtr());
+    if (!status->notify(&job))
+        MSG_LOGE("sendFeedback failed");
 }
 
 void MVListViewController::_onBgDeleteEnd(bool deleted) {
-    if (MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_TERMINATING) {
-        MSG_LOGW("Destroying state, just return");
-        return;
-    }
-    _bgDeletePopupWptr.reset();
     if (deleted)
         _showToast(DELETED_TEXT_ID);
     // No reload: each deletion has already reached the list through the store's change events,
     // and rebuilding the first page of a long conversation would stall the screen.
-    if (_viewType == VIEW_TYPE_SELECT)
+    if (_select.isOn())
         _changeToNormalMode();
 }
 

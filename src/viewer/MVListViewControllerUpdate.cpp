@@ -7,7 +7,6 @@
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "journal.h"
-#include "msg_store/ConnectionManager.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/ThreadManager.h"
 #include "viewer/MVItem/MVItemBubble.h"
@@ -33,43 +32,11 @@ constexpr const char* CONTENT_CHANGED_PREFIX = "content_changed_success";
 } // namespace
 
 void MVListViewController::_subscribe() {
-    struct Subscription {
-        msg_store::EventType type;
-        msg_store::EventCallback callback;
-        const char* failure;
-    } subscriptions[] = {
-        {msg_store::EVENT_TYPE_STORAGE_CHANGE, _storageChangedCb,
-         "Fail to msg_store::ConnectionManager::subscribeEvent storage_change"},
-        {msg_store::EVENT_TYPE_CONTENT_CHANGED, _contentChangedCb,
-         "Fail to msg_store::ConnectionManager::subscribeEvent content_changed"},
-    };
-    for (const Subscription& s : subscriptions) {
-        msg_store::ConnectionManager::unsubscribeEvent(s.type, s.callback, this);
-        if (msg_store::ConnectionManager::subscribeEvent(s.type, s.callback, this) !=
-            msg_store::MSG_STORE_SUCCESS)
-            MSG_LOGE("%s", s.failure);
-    }
-    _isSubscribed = true;
-}
-
-void MVListViewController::_unsubscribe() {
-    if (!_isSubscribed)
-        return;
-    msg_store::ConnectionManager::unsubscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE, _storageChangedCb,
-                                                   this);
-    msg_store::ConnectionManager::unsubscribeEvent(msg_store::EVENT_TYPE_CONTENT_CHANGED, _contentChangedCb,
-                                                   this);
-    _isSubscribed = false;
-}
-
-void MVListViewController::_storageChangedCb(const char* payload, void* data) {
-    MSG_RET_IF(!payload || !data, "payload or data is null");
-    static_cast<MVListViewController*>(data)->_onStorageChanged(payload);
-}
-
-void MVListViewController::_contentChangedCb(const char* payload, void* data) {
-    MSG_RET_IF(!payload || !data, "payload or data is null");
-    static_cast<MVListViewController*>(data)->_onContentChanged(payload);
+    _storeSubscription.clear();
+    _storeSubscription.add(msg_store::EVENT_TYPE_STORAGE_CHANGE,
+                           [this](const char* payload) { _onStorageChanged(payload); });
+    _storeSubscription.add(msg_store::EVENT_TYPE_CONTENT_CHANGED,
+                           [this](const char* payload) { _onContentChanged(payload); });
 }
 
 void MVListViewController::_onStorageChanged(const char* payload) {
@@ -98,7 +65,7 @@ void MVListViewController::_onStorageChanged(const char* payload) {
     }
     // Only this conversation's messages change its entries; a delete on the worker changes them
     // once, at its end.
-    if (!mine.empty() && !isBgDeleteRunning() &&
+    if (!mine.empty() && !isBgActionRunning() &&
         MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_RESUMED)
         _sendEvent(EVENT_OPTIONS_CHANGED);
 }
@@ -178,9 +145,9 @@ void MVListViewController::_onReloaded(std::vector<msg_store::Conversation>&& co
     for (const auto& [type, msgId] : changes)
         _applyChange(type, msgId);
     // Checked messages that went stay unchecked; the count says what is left.
-    for (auto it = _selected.begin(); it != _selected.end();)
-        it = _model.getIndexOf(*it) < 0 ? _selected.erase(it) : std::next(it);
-    if (_viewType == VIEW_TYPE_SELECT)
+    for (auto it = _checked.begin(); it != _checked.end();)
+        it = _model.getIndexOf(*it) < 0 ? _checked.erase(it) : std::next(it);
+    if (_select.isOn())
         _updateSelectModeButtons();
     std::vector<int> inserted;
     inserted.swap(_insertedToMark);
@@ -365,7 +332,7 @@ void MVListViewController::_deleteMessage(int msgId) {
     _model.remove(msgId);
     _msgCount = _model.getCount();
     _deleteBubble(msgId);
-    if (_selected.erase(msgId) && _viewType == VIEW_TYPE_SELECT)
+    if (_checked.erase(msgId) && _select.isOn())
         _updateSelectModeButtons();
     if (_msgCount == 0)
         _sendEvent(EVENT_EMPTY);
@@ -376,8 +343,9 @@ void MVListViewController::_addBubble(const std::shared_ptr<msg_store::Conversat
     Elm_Object_Item* oldest = _oldestShownBubbleItem();
     if (!_titleItem && oldest && conv->time < static_cast<MVItemBubble*>(_itemOf(oldest))->getConv()->time)
         return;
-    MVItemBubble* bubble = _createBubble(conv->msgId);
-    MSG_RET_IF(!bubble, "!newItem");
+    std::unique_ptr<MVItemBubble> created = _createBubble(conv->msgId);
+    MSG_RET_IF(!created, "!newItem");
+    MVItemBubble* bubble = created.get();
     Elm_Object_Item* next = _rowAfter(conv->msgId);
     Elm_Object_Item* prev = next ? elm_genlist_item_prev_get(next) : elm_genlist_last_item_get(_genlist);
     time_t seconds = static_cast<time_t>(conv->time / 1000);
@@ -395,17 +363,14 @@ void MVListViewController::_addBubble(const std::shared_ptr<msg_store::Conversat
     if (prevRow && prevRow->getType() == MVItem::BUBBLE &&
         MVItemDateLine::isSameDay(static_cast<MVItemBubble*>(prevRow)->getTime(), seconds))
         needsDateLine = false;
-    if (needsDateLine) {
-        auto* line = new MVItemDateLine(static_cast<long>(seconds));
-        if (!wgenlist_item_insert_before(_genlist, nullptr, line, next, ELM_GENLIST_ITEM_NONE))
-            delete line;
-    }
+    if (needsDateLine)
+        wgenlist_item_insert_before(_genlist, nullptr,
+                                    std::make_unique<MVItemDateLine>(static_cast<long>(seconds)), next,
+                                    ELM_GENLIST_ITEM_NONE);
     Elm_Object_Item* item =
-        wgenlist_item_insert_before(_genlist, nullptr, bubble, next, ELM_GENLIST_ITEM_NONE);
-    if (!item) {
-        delete bubble;
+        wgenlist_item_insert_before(_genlist, nullptr, std::move(created), next, ELM_GENLIST_ITEM_NONE);
+    if (!item)
         return;
-    }
     _indexBubble(bubble);
     ++_loadedCount;
     elm_genlist_item_show(item, ELM_GENLIST_ITEM_SCROLLTO_TOP);

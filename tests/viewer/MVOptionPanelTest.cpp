@@ -300,7 +300,7 @@ TEST_F(OptionPanelTest, ABackgroundDeleteChangesTheEntriesOnce) {
     changes = 0;
     listView()->doAction(MVListViewController::ACTION_DELETE);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->getModel().getCount() == 2; }, 20.0));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !listView()->isBgDeleteRunning(); }, 20.0));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !listView()->isBgActionRunning(); }, 20.0));
     ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(changes, 1);
 }

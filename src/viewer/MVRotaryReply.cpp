@@ -1,12 +1,12 @@
-#include "viewer/MVListViewController.h"
+#include "viewer/MVRotaryReply.h"
 
 #include "common/CommonUtil.h"
 #include "common/DazoLog.h"
 #include "common/MsgLog.h"
-#include "viewer/MVItem/MVItemReply.h"
+#include "viewer/MVItem/MVItem.h"
 #include "viewer/MVThreadAddress.h"
 
-#include <Elementary.h>
+#include <vector>
 
 namespace msg_app {
 namespace msg_viewer {
@@ -29,25 +29,23 @@ Evas_Object* rowObject(Elm_Object_Item* item) {
 
 } // namespace
 
-void MVListViewController::_addRotaryCallbacks() {
+MVRotaryReply::MVRotaryReply(Evas_Object* genlist, Host host) : _genlist(genlist), _host(std::move(host)) {
     eext_rotary_object_event_callback_priority_add(_genlist, ROTARY_PRIORITY, _rotaryCb, this);
-    set_launching_animation_state_changed_cb(_rotaryStateCb, this);
+    set_launching_animation_state_changed_cb(_stateCb, this);
     evas_object_event_callback_add(_genlist, EVAS_CALLBACK_MOUSE_MOVE, _mouseMoveCb, this);
     evas_object_event_callback_add(_genlist, EVAS_CALLBACK_MOUSE_UP, _mouseUpCb, this);
 }
 
-void MVListViewController::_removeRotaryCallbacks() {
-    view_kit::WTimer::destroy(_rotaryEndIdler);
+MVRotaryReply::~MVRotaryReply() {
+    view_kit::WTimer::destroy(_endIdler);
     rotary_to_action_animation_delete();
     set_launching_animation_state_changed_cb(nullptr, nullptr);
-    if (_genlist) {
-        eext_rotary_object_event_callback_del(_genlist, _rotaryCb);
-        evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_MOUSE_MOVE, _mouseMoveCb, this);
-        evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_MOUSE_UP, _mouseUpCb, this);
-    }
+    eext_rotary_object_event_callback_del(_genlist, _rotaryCb);
+    evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_MOUSE_MOVE, _mouseMoveCb, this);
+    evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_MOUSE_UP, _mouseUpCb, this);
 }
 
-bool MVListViewController::_isScrolledToBottom() const {
+bool MVRotaryReply::_isScrolledToBottom() const {
     int y = 0, h = 0, contentH = 0;
     elm_scroller_region_get(_genlist, nullptr, &y, nullptr, &h);
     elm_scroller_child_size_get(_genlist, nullptr, &contentH);
@@ -55,7 +53,7 @@ bool MVListViewController::_isScrolledToBottom() const {
         return true;
     // The list rests with the reply button near the middle, its caption below: with the button
     // wholly in view the end is reached too.
-    Evas_Object* button = _replyItem ? _replyItem->getButton() : nullptr;
+    Evas_Object* button = _host.replyButton();
     if (!button || !evas_object_visible_get(button))
         return false;
     int listY = 0, listH = 0, buttonY = 0, buttonH = 0;
@@ -64,13 +62,13 @@ bool MVListViewController::_isScrolledToBottom() const {
     return buttonY >= listY && buttonY + buttonH <= listY + listH;
 }
 
-Eina_Bool MVListViewController::_rotaryCb(void* data, Evas_Object*, Eext_Rotary_Event_Info* info) {
-    auto* self = static_cast<MVListViewController*>(data);
+Eina_Bool MVRotaryReply::_rotaryCb(void* data, Evas_Object*, Eext_Rotary_Event_Info* info) {
+    auto* self = static_cast<MVRotaryReply*>(data);
     if (info && info->direction == EEXT_ROTARY_EVENT_DIRECTION_COUNTER_CLOCKWISE)
-        self->_onUserScroll();
+        self->_host.onUserScroll();
     // Every detent goes on to the list's own scrolling (EINA_TRUE): away from the end that is all
     // it does, and while the reply rises the list is frozen anyway.
-    if (self->_viewType == VIEW_TYPE_SELECT) {
+    if (self->_host.isSelectMode()) {
         // Checking bubbles needs the bezel to move through them; the reply waits for normal view.
         MSG_LOGI("Ignore rotary event on edit mode.");
         return EINA_TRUE;
@@ -78,7 +76,7 @@ Eina_Bool MVListViewController::_rotaryCb(void* data, Evas_Object*, Eext_Rotary_
     if (!self->_isScrolledToBottom())
         return EINA_TRUE;
     if (info->direction == EEXT_ROTARY_EVENT_DIRECTION_CLOCKWISE) {
-        self->_rotaryToActionClockwise(false);
+        self->_raise(false);
         increase_detent_count();
     } else if (!isAnimating() && isTop()) {
         rotary_to_action_animation_delete();
@@ -86,8 +84,8 @@ Eina_Bool MVListViewController::_rotaryCb(void* data, Evas_Object*, Eext_Rotary_
     return EINA_TRUE;
 }
 
-void MVListViewController::_onDragMove(int y) {
-    if (_viewType == VIEW_TYPE_SELECT || _dragTriggered)
+void MVRotaryReply::_onDragMove(int y) {
+    if (_host.isSelectMode() || _dragTriggered)
         return;
     // Only the part of the drag made at the end of the list counts.
     if (!_isScrolledToBottom()) {
@@ -98,27 +96,27 @@ void MVListViewController::_onDragMove(int y) {
         _dragStartY = y;
         return;
     }
-    if (_dragStartY - y >= DRAG_TO_REPLY_DISTANCE) {
+    if (_dragStartY - y >= DRAG_DISTANCE) {
         _dragTriggered = true;
-        _rotaryToActionClockwise(true);
+        _raise(true);
     }
 }
 
-void MVListViewController::_mouseMoveCb(void* data, Evas*, Evas_Object*, void* eventInfo) {
+void MVRotaryReply::_mouseMoveCb(void* data, Evas*, Evas_Object*, void* eventInfo) {
     auto* ev = static_cast<Evas_Event_Mouse_Move*>(eventInfo);
     // A pointer passing over the list is no drag.
     if (ev->buttons == 0)
         return;
-    static_cast<MVListViewController*>(data)->_onDragMove(ev->cur.canvas.y);
+    static_cast<MVRotaryReply*>(data)->_onDragMove(ev->cur.canvas.y);
 }
 
-void MVListViewController::_mouseUpCb(void* data, Evas*, Evas_Object*, void*) {
-    auto* self = static_cast<MVListViewController*>(data);
+void MVRotaryReply::_mouseUpCb(void* data, Evas*, Evas_Object*, void*) {
+    auto* self = static_cast<MVRotaryReply*>(data);
     self->_dragStartY = NO_DRAG;
     self->_dragTriggered = false;
 }
 
-void MVListViewController::_rotaryToActionClockwise(bool byButton) {
+void MVRotaryReply::_raise(bool byButton) {
     if (common_util::is_screen_reader_enabled()) {
         MSG_LOGI("Rotary to action is deactivated on screen reader mode.");
         return;
@@ -131,7 +129,7 @@ void MVListViewController::_rotaryToActionClockwise(bool byButton) {
     Eina_List* node = nullptr;
     EINA_LIST_FOREACH(realized, node, data) {
         auto* item = static_cast<Elm_Object_Item*>(data);
-        MVItem* row = _itemOf(item);
+        auto* row = static_cast<MVItem*>(elm_object_item_data_get(item));
         Evas_Object* obj = rowObject(item);
         if (!row || !obj)
             continue;
@@ -151,21 +149,21 @@ void MVListViewController::_rotaryToActionClockwise(bool byButton) {
         rotary_to_action_animation_clockwise(_genlist, rows, reply, replyText);
 }
 
-void MVListViewController::_rotaryStateCb(rotate_to_action_launching_animation_state_e state, void* data) {
-    auto* self = static_cast<MVListViewController*>(data);
+void MVRotaryReply::_stateCb(rotate_to_action_launching_animation_state_e state, void* data) {
+    auto* self = static_cast<MVRotaryReply*>(data);
     if (state == ROTATE_TO_ACTION_LAUNCHING_ANIMATION_STATE_LAUNCH) {
-        if (thread_address::list(self->_threadId).size() > 1)
+        if (thread_address::list(self->_host.threadId).size() > 1)
             dazo_log::insert("RMGM", "Rotate to action");
         dazo_log::insert("RPYI", "Rotate to action");
-        if (self->_actionReply(true))
+        if (self->_host.reply(true))
             return;
     }
     // A refused reply, or a finished launch, puts the rows back at rest; never from inside the
     // animation's own callback.
-    if (self->_rotaryEndIdler.expired())
-        self->_rotaryEndIdler = view_kit::WTimer::addIdler(
+    if (self->_endIdler.expired())
+        self->_endIdler = view_kit::WTimer::addIdler(
             [self](void*) {
-                self->_rotaryEndIdler.reset();
+                self->_endIdler.reset();
                 rotary_to_action_animation_delete();
                 return false;
             },
