@@ -39,6 +39,7 @@ class MCommonSelectCtxPopup;
 namespace msg_viewer {
 
 class MVBubbleSizer;
+class MVConversationActions;
 class MVItemReply;
 
 class MVListViewController : public view_kit::WViewController, public IMCommonAppEventListener {
@@ -91,7 +92,8 @@ public:
     int getLoadedCount() const { return _loadedCount; }
     MVItemBubble* findBubble(int msgId) const;
     MVItemReply* getReplyItem() const { return _replyItem; }
-    int getFontSize() const { return _fontSize; }
+    // What the user does on the conversation and its bubbles, apart from select mode.
+    MVConversationActions& getActions() const { return *_actions; }
 
     unsigned int addEventListener(std::function<void(Event, const MVListViewController*)> listener,
                                   Evas_Object* owner);
@@ -143,7 +145,6 @@ private:
     bool _measureNextAhead();
     MVItemBubble* _createBubble(int msgId);
     Elm_Object_Item* _oldestShownBubbleItem() const;
-    bool _isSupportReply() const;
     void _appendEndRows();
     void _sendEvent(Event event);
     static MVItem* _itemOf(Elm_Object_Item* item);
@@ -182,7 +183,6 @@ private:
     void _deleteBubble(int msgId);
     void _remeasureLater();
     void _refreshTimes();
-    void _applyUserFontSize();
     static void _storageChangedCb(const char* payload, void* data);
     static void _contentChangedCb(const char* payload, void* data);
 
@@ -200,8 +200,6 @@ private:
     void _onDragMove(int y);
     static void _mouseMoveCb(void* data, Evas* evas, Evas_Object* obj, void* eventInfo);
     static void _mouseUpCb(void* data, Evas* evas, Evas_Object* obj, void* eventInfo);
-    void _actionCall();
-    void _actionAddContact();
     std::string _firstAddress() const;
     static void _edgeTopCb(void* data, Evas_Object* obj, void* eventInfo);
     // A finger, the wheel or the bezel moves the list: nothing else moves it from now on.
@@ -210,15 +208,6 @@ private:
     static void _realizedCb(void* data, Evas_Object* obj, void* eventInfo);
     static Evas_Event_Flags _doubleTapCb(void* data, void* eventInfo);
 
-    // The option panel's actions.
-    void _onThreadOption(int option);
-    void _onMsgOption(int option);
-    void _actionRecipients();
-    void _actionShowOnPhone();
-    void _actionExportToPhone();
-    void _actionSendLocation();
-    void _onLocationPicked(const std::string& link);
-    void _actionBlock(bool block);
     void _showToast(const char* textId);
 
     // Select mode and deleting.
@@ -246,8 +235,6 @@ private:
     int _loadedCount = 0;
     bool _browserAvailable = false;
     bool _isSubscribed = false;
-    bool _fontSizeLogged = false;
-    int _fontSize = 0;
     // A finger dragging past the end of the list: where it was first seen there, and whether it
     // has launched the reply already.
     int _dragStartY = NO_DRAG;
@@ -262,6 +249,7 @@ private:
     std::shared_ptr<bool> _alive = std::make_shared<bool>(true);
     view_kit::WSignal<void(Event, const MVListViewController*)> _signal;
     MVListModel _model;
+    std::unique_ptr<MVConversationActions> _actions;
     std::weak_ptr<view_kit::WTimer> _restOfPageIdler;
     // The first screen of bubbles is in and the rest of the first page waits for it to be shown.
     bool _restOfPageWaiting = false;
