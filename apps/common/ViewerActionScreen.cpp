@@ -88,7 +88,7 @@ void ViewerActionScreen::_turnBezel(int detents) {
 void ViewerActionScreen::_act() {
     msg_viewer::MVListViewController* list = getListView();
     MSG_RET_IF(!list, "no conversation view");
-    msg_viewer::MVOptionMgr* mgr = msg_viewer::MVOptionMgr::getInstance();
+    msg_viewer::MVOptionMgr* mgr = getOptionMgr();
     view_kit::WNaviframeController* naviframe = getNaviframeController();
     switch (_actKind) {
     case Act::OPTIONS:

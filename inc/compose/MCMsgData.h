@@ -31,6 +31,28 @@ enum FileType : int {
     FILE_TYPE_AUDIO = 3,
 };
 
+// How far sending one message has gone. Each step is taken once for the message, whatever its
+// tries (the other road, the next page): the modem switched on in a gray zone, the read report
+// of the message it answers.
+class MCSendProgress {
+public:
+    enum Step : unsigned {
+        ATTEMPTED = 1u << 0,
+        MODEM_CHECKED = 1u << 1,
+        READ_REPORTED = 1u << 2,
+    };
+    bool has(Step step) const { return (_done & step) != 0; }
+    // True when the step is to be taken now: the first time only.
+    bool takeFirst(Step step) {
+        bool first = !has(step);
+        _done |= step;
+        return first;
+    }
+
+private:
+    unsigned _done = 0;
+};
+
 struct MCMsgData {
     bool hideSendingPopup = false;
     int msgId = 0; // a stored message to load, 0 or below for none
@@ -49,6 +71,7 @@ struct MCMsgData {
     int sentMsgId = 0;
     int pendingMsgId = 0;
     int smsPageCount = 0;
+    MCSendProgress sendProgress;
 };
 
 } // namespace compose

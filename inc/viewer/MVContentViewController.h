@@ -19,6 +19,7 @@ namespace msg_app {
 namespace msg_viewer {
 
 class MVListViewController;
+class MVOptionMgr;
 
 class MVContentViewController : public view_kit::WContentViewController {
 public:
@@ -31,6 +32,8 @@ public:
     std::string getTitle() const;
     // The conversation view, or null once it is gone.
     MVListViewController* getListView() const;
+    // This screen's option panel.
+    MVOptionMgr* getOptionMgr() const { return _optionMgr.get(); }
 
 protected:
     Evas_Object* onCreateView(Evas_Object* parent, void* param) override;
@@ -49,7 +52,8 @@ private:
     unsigned int _listenerId = 0;
     std::weak_ptr<view_kit::WTimer> _closeIdler;
     MCommonPushWatch _pushWatch;
-    Evas_Object* _optionObj = nullptr;
+    // Shared with the conversation's actions, which hold it weakly: the panel goes with the screen.
+    std::shared_ptr<MVOptionMgr> _optionMgr;
 };
 
 } // namespace msg_viewer

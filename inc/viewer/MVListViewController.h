@@ -35,6 +35,7 @@ namespace msg_app {
 namespace msg_viewer {
 
 class MVBubbleSizer;
+class MVConversationActions;
 class MVItemReply;
 
 class MVListViewController : public view_kit::WViewController, public IMCommonAppEventListener {
@@ -88,7 +89,8 @@ public:
     int getLoadedCount() const { return _loadedCount; }
     MVItemBubble* findBubble(int msgId) const;
     MVItemReply* getReplyItem() const { return _replyItem; }
-    int getFontSize() const { return _fontSize; }
+    // What the user does on the conversation and its bubbles, apart from select mode.
+    MVConversationActions& getActions() const { return *_actions; }
 
     unsigned int addEventListener(std::function<void(Event, const MVListViewController*)> listener,
                                   Evas_Object* owner);
@@ -141,7 +143,6 @@ private:
     // Null when the message cannot be shown.
     std::unique_ptr<MVItemBubble> _createBubble(int msgId);
     Elm_Object_Item* _oldestShownBubbleItem() const;
-    bool _isSupportReply() const;
     void _appendEndRows();
     void _sendEvent(Event event);
     static MVItem* _itemOf(Elm_Object_Item* item);
@@ -179,12 +180,8 @@ private:
     void _deleteBubble(int msgId);
     void _remeasureLater();
     void _refreshTimes();
-    void _applyUserFontSize();
-
     // Actions.
     bool _actionReply(bool slide);
-    void _actionCall();
-    void _actionAddContact();
     std::string _firstAddress() const;
     static void _edgeTopCb(void* data, Evas_Object* obj, void* eventInfo);
     // A finger, the wheel or the bezel moves the list: nothing else moves it from now on.
@@ -193,15 +190,6 @@ private:
     static void _realizedCb(void* data, Evas_Object* obj, void* eventInfo);
     static Evas_Event_Flags _doubleTapCb(void* data, void* eventInfo);
 
-    // The option panel's actions.
-    void _onThreadOption(int option);
-    void _onMsgOption(int option);
-    void _actionRecipients();
-    void _actionShowOnPhone();
-    void _actionExportToPhone();
-    void _actionSendLocation();
-    void _onLocationPicked(const std::string& link);
-    void _actionBlock(bool block);
     void _showToast(const char* textId);
 
     // Select mode and deleting.
@@ -225,8 +213,6 @@ private:
     int _loadedCount = 0;
     bool _browserAvailable = false;
     MCommonStoreSubscription _storeSubscription;
-    bool _fontSizeLogged = false;
-    int _fontSize = 0;
     std::unique_ptr<MVRotaryReply> _rotaryReply;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
     std::set<int> _checked; // checked messages only: an unchecked one is never acted on
@@ -235,6 +221,7 @@ private:
     view_kit::WSignal<void(Event, const MVListViewController*)> _signal;
     MVListModel _model;
     MCommonSelectMode _select;
+    std::unique_ptr<MVConversationActions> _actions;
     std::weak_ptr<view_kit::WTimer> _restOfPageIdler;
     // The first screen of bubbles is in and the rest of the first page waits for it to be shown.
     bool _restOfPageWaiting = false;

@@ -1,8 +1,9 @@
 /*
- * The conversation screen's option panel: one process-wide owner that fills
+ * The conversation screen's option panel: each screen owns one, which fills
  * it with the options of the conversation, of the messages checked in select
  * mode, or of a number tapped in a bubble, decides which entries apply, and
- * hands the chosen one to whoever asked. Main loop only.
+ * hands the chosen one to whoever asked. A screen under another keeps its own
+ * panel and entries. Main loop only.
  */
 #ifndef MSG_APP_VIEWER_MVOPTIONMGR_H
 #define MSG_APP_VIEWER_MVOPTIONMGR_H
@@ -50,7 +51,10 @@ public:
     using MsgMenuCb = std::function<void(MoreOption)>;
     using CutlinkCb = std::function<void(MoreOption, const std::string& number)>;
 
-    static MVOptionMgr* getInstance();
+    MVOptionMgr() = default;
+    ~MVOptionMgr();
+    MVOptionMgr(const MVOptionMgr&) = delete;
+    MVOptionMgr& operator=(const MVOptionMgr&) = delete;
 
     // The panel on parent, holding the screen's content; null when it cannot be made.
     Evas_Object* createView(Evas_Object* parent);
@@ -68,12 +72,9 @@ public:
     void clearItems();
     Evas_Object* getCueAccessObject() const;
     OptionType getOptionType() const { return _optionType; }
-    // The entries offered now, in order.
-    const std::vector<MoreOption>& getOptions() const { return _options; }
 
 private:
-    MVOptionMgr() = default;
-    static void _destroy();
+    friend class MVOptionMgrTestPeer;
 
     // An entry as the panel shows it.
     struct Shown {
@@ -100,7 +101,6 @@ private:
     void _resetItems();
     bool _isExportable(int msgId) const;
 
-    static MVOptionMgr* _instance;
     std::weak_ptr<MCommonMoreOptionViewController> _optionWptr;
     OptionType _optionType = OPTION_NONE;
     // What a closed panel comes back with: the conversation's or the selection's entries.

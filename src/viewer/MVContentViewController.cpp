@@ -10,6 +10,7 @@
 #include "msg_store/MessageManager.h"
 #include "msg_store/ThreadManager.h"
 #include "view_kit/WNaviframeController.h"
+#include "viewer/MVConversationActions.h"
 #include "viewer/MVListViewController.h"
 #include "viewer/MVOptionMgr.h"
 
@@ -18,7 +19,8 @@
 namespace msg_app {
 namespace msg_viewer {
 
-MVContentViewController::MVContentViewController(int threadId) : _threadId(threadId) {
+MVContentViewController::MVContentViewController(int threadId)
+    : _threadId(threadId), _optionMgr(std::make_shared<MVOptionMgr>()) {
     MSG_LOGI("threadId : %d", threadId);
 }
 
@@ -36,22 +38,22 @@ Evas_Object* MVContentViewController::onCreateView(Evas_Object* parent, void* /*
     Evas_Object* layout = common_ui_helper::add_app_layout(parent);
     MSG_RETV_IF(!layout, nullptr, "layout is nullptr");
     // The option panel holds the conversation; its cue sits at the edge of the circle.
-    MVOptionMgr* optionMgr = MVOptionMgr::getInstance();
-    _optionObj = optionMgr->createView(layout);
-    if (!_optionObj) {
+    Evas_Object* optionObj = _optionMgr->createView(layout);
+    if (!optionObj) {
         evas_object_del(layout);
         return nullptr;
     }
-    elm_object_part_content_set(layout, "elm.swallow.content", _optionObj);
+    elm_object_part_content_set(layout, "elm.swallow.content", optionObj);
     auto* list = new MVListViewController(_threadId);
-    if (!list->create(_optionObj, nullptr)) {
+    list->getActions().setOptionMgr(_optionMgr);
+    if (!list->create(optionObj, nullptr)) {
         list->destroy();
         MSG_LOGE("create() of sptr is failed.");
         MSG_LOGE("_createListView() failed");
         evas_object_del(layout);
         return nullptr;
     }
-    optionMgr->getView()->setContent(list->getEvasObject());
+    _optionMgr->getView()->setContent(list->getEvasObject());
     _listView = list->getWeakPtr();
     list->createThreadOptions();
     _listenerId = list->addEventListener(
@@ -61,10 +63,8 @@ Evas_Object* MVContentViewController::onCreateView(Evas_Object* parent, void* /*
 }
 
 void MVContentViewController::onDestroy() {
-    MVOptionMgr* optionMgr = MVOptionMgr::getInstance();
-    if (_optionObj && optionMgr->getView() && optionMgr->getView()->getEvasObject() == _optionObj)
-        optionMgr->destroy();
-    _optionObj = nullptr;
+    if (_optionMgr->getView())
+        _optionMgr->destroy();
     view_kit::WTimer::destroy(_closeIdler);
     _pushWatch.stop();
 }
@@ -84,9 +84,8 @@ void MVContentViewController::onBecomeTop() {
 }
 
 bool MVContentViewController::onPop() {
-    MVOptionMgr* optionMgr = MVOptionMgr::getInstance();
-    if (optionMgr->isOpened()) {
-        optionMgr->closeMenu();
+    if (_optionMgr->isOpened()) {
+        _optionMgr->closeMenu();
         return false;
     }
     MVListViewController* list = getListView();
@@ -150,7 +149,7 @@ void MVContentViewController::_onListEvent(int event) {
         break;
     case MVListViewController::EVENT_OPTIONS_CHANGED:
         // A number's menu on screen stays until it closes; it then comes back to these entries.
-        if (MVOptionMgr::getInstance()->getOptionType() != MVOptionMgr::OPTION_CUTLINK) {
+        if (_optionMgr->getOptionType() != MVOptionMgr::OPTION_CUTLINK) {
             if (MVListViewController* list = getListView())
                 list->createThreadOptions();
         }

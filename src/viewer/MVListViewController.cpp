@@ -5,9 +5,11 @@
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
+#include "common/popup/MCommonPopup.h"
 #include "common/ui/MCommonFont.h"
 #include "common/ui/MCommonTheme.h"
 #include "view_kit/WWindowController.h"
+#include "viewer/MVConversationActions.h"
 #include "viewer/MVItem/MVBubbleSizer.h"
 #include "viewer/MVItem/MVItemBottomPadding.h"
 #include "viewer/MVItem/MVItemBubble.h"
@@ -39,6 +41,7 @@ MVListViewController::MVListViewController(int threadId)
       _select(*this, {[this] { doAction(ACTION_DELETE); }, [this](bool checked) { checkAll(checked); },
                       [this] { return _model.getCount(); }}) {
     MSG_LOGI("threadId : %d", threadId);
+    _actions = std::make_unique<MVConversationActions>(*this, _alive, [this] { _changeToNormalMode(); });
 }
 
 MVListViewController::~MVListViewController() {
@@ -112,9 +115,7 @@ bool MVListViewController::_createGenlist() {
 
 void MVListViewController::onCreated() {
     _browserAvailable = common_util::is_browser_available();
-    _fontSize = MCommonFont::getInstance()->getSize();
-    // The body follows the user's text size.
-    MCommonFont::getInstance()->setStyle(BODY_TEXT_CLASS, MCommonFont::SIZE_NONE);
+    _actions->initFontSize();
     if (!_createGenlist())
         return;
     _listLoad();
@@ -122,7 +123,7 @@ void MVListViewController::onCreated() {
     _rotaryItem->regist(_msgCount > 0);
     _subscribe();
     MCommonAppEventMgr::getInstance()->addListener(this);
-    MVWakeUpServiceMgr::getInstance()->init(_threadId, _isSupportReply());
+    MVWakeUpServiceMgr::getInstance()->init(_threadId, _actions->isSupportReply());
     MVWakeUpServiceMgr::getInstance()->regist();
 }
 
@@ -144,9 +145,7 @@ void MVListViewController::onDestroy() {
     // A long conversation's records are gone with the model: their memory goes back to the system.
     _model.clear();
     malloc_trim(0);
-    // The body text goes back to the user's size for the other screens.
-    if (_fontSize != MCommonFont::getInstance()->getSize())
-        MCommonFont::getInstance()->setStyle(BODY_TEXT_CLASS, MCommonFont::SIZE_NONE);
+    _actions->restoreFontSize();
 }
 
 MVItem* MVListViewController::_itemOf(Elm_Object_Item* item) {
@@ -245,7 +244,7 @@ void MVListViewController::_showEnd() {
 }
 
 void MVListViewController::_appendEndRows() {
-    if (_msgCount > 0 && _isSupportReply()) {
+    if (_msgCount > 0 && _actions->isSupportReply()) {
         auto reply = std::make_unique<MVItemReply>(_threadId, &_model);
         reply->addEventListener([this] { _actionReply(false); }, _genlist);
         reply->setViewType(getViewType());
@@ -268,8 +267,9 @@ std::unique_ptr<MVItemBubble> MVListViewController::_createBubble(int msgId) {
         return nullptr;
     }
     bubble->setSizer(_sizer);
-    // Its popups show on this view.
+    // Its popups show on this view, and what it asks for is done by the conversation.
     bubble->attachToParentViewController(this);
+    bubble->setActions(_actions.get());
     bubble->addEventListener([this](MVItemBubble::Event event, MVItem* item) { _onBubbleEvent(event, item); },
                              _genlist);
     // A bubble paged in or added again shows the selection it belongs to.
@@ -426,6 +426,84 @@ void MVListViewController::_onUserScroll() {
 
 void MVListViewController::_edgeTopCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
     static_cast<MVListViewController*>(data)->loadOlderPage();
+}
+
+// The actions are the conversation's; these keep the names the rest of the view calls them by.
+
+void MVListViewController::doAction(Action action) {
+    if (action == ACTION_DELETE)
+        _actionDelete();
+    else if (action == ACTION_SELECT_MODE)
+        _changeToSelectMode(nullptr);
+    else if (!_actions->doAction(action))
+        MSG_LOGE("Invalid action type [%d]", action);
+}
+
+void MVListViewController::createThreadOptions() {
+    _actions->createThreadOptions();
+}
+
+bool MVListViewController::_actionReply(bool slide) {
+    return _actions->reply(slide);
+}
+
+std::string MVListViewController::_firstAddress() const {
+    return _actions->firstAddress();
+}
+
+// Not the attached popup: attaching would close the progress popup a deletion's result comes from.
+// Shown once that popup has gone: a toast shown over it would take the focus under the popup, and
+// touch it, gone, when the toast closes.
+void MVListViewController::_showToast(const char* textId) {
+    MCommonPopup::showToastWhenIdle(getEvasObject(), textId, _toastIdler);
+}
+
+void MVListViewController::toggleFontSize(int y) {
+    _actions->toggleFontSize(y);
+}
+
+Evas_Event_Flags MVListViewController::_doubleTapCb(void* data, void* eventInfo) {
+    auto* self = static_cast<MVListViewController*>(data);
+    auto* taps = static_cast<Elm_Gesture_Taps_Info*>(eventInfo);
+    if (self->_select.isOn()) {
+        MSG_LOGI("Ignore double tap event on edit mode.");
+        return EVAS_EVENT_FLAG_NONE;
+    }
+    self->toggleFontSize(taps ? taps->y : 0);
+    return EVAS_EVENT_FLAG_NONE;
+}
+
+void MVListViewController::appEventListener(MCommonAppEventType type) {
+    // Bubbles keep their built texts; whatever else changed may show in them (names, language,
+    // text sizes, settings).
+    if (type != APP_EVENT_RESUMED && type != APP_EVENT_PAUSED)
+        MVItemBubble::invalidateMarkups();
+    switch (type) {
+    case APP_EVENT_RESUMED:
+        _sendEvent(EVENT_RESUMED);
+        break;
+    case APP_EVENT_PAUSED:
+        _sendEvent(EVENT_PAUSED);
+        break;
+    case APP_EVENT_CONTACTS_CHANGED:
+        if (_titleItem)
+            elm_genlist_item_update(_titleItem);
+        elm_genlist_realized_items_update(_genlist);
+        // A contact saved from the panel is no longer one to create.
+        _sendEvent(EVENT_OPTIONS_CHANGED);
+        break;
+    case APP_EVENT_TIME_FORMAT_CHANGED:
+    case APP_EVENT_LANGUAGE_CHANGED:
+    case APP_EVENT_REGION_FORMAT_CHANGED:
+        // The rows in view are drawn again too: their texts, times and direction follow.
+        _refreshTimes();
+        break;
+    case APP_EVENT_FONT_CHANGED:
+        _actions->applyUserFontSize();
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace msg_viewer

@@ -5,7 +5,6 @@
 #include "common/DazoLog.h"
 #include "common/MCommonMsgSvc.h"
 #include "common/MsgLog.h"
-#include "common/SingletonRelease.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "common/view/MCommonMoreOptionViewController.h"
 #include "viewer/IMVItemDataProvider.h"
@@ -69,19 +68,10 @@ bool anyBlocked(const std::vector<std::string>& addresses) {
 
 } // namespace
 
-MVOptionMgr* MVOptionMgr::_instance = nullptr;
-
-MVOptionMgr* MVOptionMgr::getInstance() {
-    if (!_instance) {
-        _instance = new MVOptionMgr();
-        singleton_release::add(_destroy);
-    }
-    return _instance;
-}
-
-void MVOptionMgr::_destroy() {
-    delete _instance;
-    _instance = nullptr;
+MVOptionMgr::~MVOptionMgr() {
+    // Its entries call this back: the view never outlives it.
+    if (!_optionWptr.expired())
+        destroy();
 }
 
 Evas_Object* MVOptionMgr::createView(Evas_Object* parent) {

@@ -36,14 +36,18 @@ protected:
         // Only a bubble in view has its text widget.
         if (bubble)
             elm_genlist_item_show(bubble->getElmObjectItem(), ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
-        EXPECT_TRUE(bubble && msg_test::runLoopUntil([&] { return bubble->getLabel() != nullptr; }));
-        return bubble && bubble->getLabel() ? elm_object_text_get(bubble->getLabel()) : "";
+        EXPECT_TRUE(bubble &&
+                    msg_test::runLoopUntil([&] { return MVItemBubbleTestPeer::label(bubble) != nullptr; }));
+        return bubble && MVItemBubbleTestPeer::label(bubble)
+                   ? elm_object_text_get(MVItemBubbleTestPeer::label(bubble))
+                   : "";
     }
     // A finger on the link, as the text widget reports it.
     void tapAnchor(int msgId, const std::string& name) {
         Elm_Entry_Anchor_Info info = {};
         info.name = name.c_str();
-        evas_object_smart_callback_call(listView()->findBubble(msgId)->getLabel(), "anchor,clicked", &info);
+        evas_object_smart_callback_call(MVItemBubbleTestPeer::label(listView()->findBubble(msgId)),
+                                        "anchor,clicked", &info);
     }
 };
 

@@ -65,7 +65,7 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
     open(threadId = stored.threadId);
     std::set<int> seen;
     scrollToOldest([&](Evas_Object* row, MVItemBubble* bubble) {
-        Evas_Object* label = bubble->getLabel();
+        Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
         ASSERT_NE(label, nullptr) << "bubble " << bubble->getMsgId() << " shown without text";
         EXPECT_EQ(elm_object_part_content_get(row, "elm.swallow.bubble"), label) << bubble->getMsgId();
         std::string text = msg_test::plainTextOf(label);
@@ -91,7 +91,7 @@ TEST_F(BubbleRowTest, RowsShownAfterALanguageChangeTakeItsDirection) {
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
     int checked = 0;
     auto rightToLeft = [&](Evas_Object*, MVItemBubble* bubble) {
-        Evas_Object* label = bubble->getLabel();
+        Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
         ASSERT_NE(label, nullptr) << bubble->getMsgId();
         std::string style = elm_object_style_get(label);
         EXPECT_EQ(style.substr(style.size() - 4), "/rtl") << bubble->getMsgId() << ": " << style;

@@ -4,6 +4,7 @@
 #include "ViewerTestSupport.h"
 #include "common/CommonUiHelper.h"
 #include "msg_store/MsgStore.h"
+#include "viewer/MVItem/IMVBubbleActions.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemDateLine.h"
@@ -30,7 +31,7 @@ protected:
         auto* bubble = new MVItemBubble();
         EXPECT_TRUE(bubble->init(msgId, false, VIEW_TYPE_NORMAL, model.get()));
         EXPECT_NE(wgenlist_item_append(genlist, nullptr, bubble, ELM_GENLIST_ITEM_NONE), nullptr);
-        EXPECT_TRUE(msg_test::pumpUntil([&] { return bubble->getLabel() != nullptr; }));
+        EXPECT_TRUE(msg_test::pumpUntil([&] { return MVItemBubbleTestPeer::label(bubble) != nullptr; }));
         return bubble;
     }
     std::string markupOf(const msg_store::Conversation& conv, bool received = true) {
@@ -41,6 +42,29 @@ protected:
         return MVBubbleMarkup(genlist).make(input);
     }
     std::unique_ptr<MVListModel> model;
+};
+
+// What a bubble asks of its conversation; resends are accepted or refused as told and answered
+// when the test says.
+struct RecordingActions : IMVBubbleActions {
+    bool resendMessage(MVItemBubble&, std::function<void(bool)> done) override {
+        asked.push_back("resend");
+        if (acceptResend)
+            resendDone = std::move(done);
+        return acceptResend;
+    }
+    void retrieveMessage(MVItemBubble&) override { asked.push_back("retrieve"); }
+    void openLink(MVItemBubble&, const char* anchor) override {
+        asked.push_back(std::string("link ") + anchor);
+    }
+    void openContent(MVItemBubble&, int index) override {
+        asked.push_back("content " + std::to_string(index));
+    }
+    void openAttachment(const std::string& path) override { asked.push_back("attachment " + path); }
+
+    std::vector<std::string> asked;
+    bool acceptResend = true;
+    std::function<void(bool)> resendDone;
 };
 
 Content picture(const std::string& path, Content::MediaType type = Content::MEDIA_TYPE_IMAGE) {
@@ -68,7 +92,7 @@ TEST_F(ViewerItemTest, HostileBodiesAreShownAsText) {
         elm_genlist_clear(genlist);
         msg_test::LogCapture log;
         MVItemBubble* bubble = bubbleOf(msg_test::message("+15550100", body, time++));
-        std::string shown = msg_test::plainTextOf(bubble->getLabel());
+        std::string shown = msg_test::plainTextOf(MVItemBubbleTestPeer::label(bubble));
         EXPECT_NE(shown.find(body), std::string::npos);
         EXPECT_FALSE(log.contains("invalid content index"));
     }
@@ -89,9 +113,9 @@ TEST_F(ViewerItemTest, MarksTheTextEngineSpinsOnAreDrawnOnANoBreakSpace) {
         SCOPED_TRACE(body.substr(0, 40));
         elm_genlist_clear(genlist);
         MVItemBubble* bubble = bubbleOf(msg_test::message("+15550100", body, time++));
-        EXPECT_NE(
-            msg_test::plainTextOf(bubble->getLabel()).find(msg_app::common_ui_helper::to_layout_safe(body)),
-            std::string::npos);
+        EXPECT_NE(msg_test::plainTextOf(MVItemBubbleTestPeer::label(bubble))
+                      .find(msg_app::common_ui_helper::to_layout_safe(body)),
+                  std::string::npos);
         // The store keeps every byte.
         EXPECT_EQ(bubble->getConv()->text, body);
     }
@@ -113,7 +137,7 @@ TEST_F(ViewerItemTest, ALongTextShowsAPartAtATimeAndATapGoesOn) {
         SCOPED_TRACE(c.body.size());
         elm_genlist_clear(genlist);
         MVItemBubble* bubble = bubbleOf(msg_test::message("+15550100", c.body, time++));
-        std::string shown = msg_test::plainTextOf(bubble->getLabel());
+        std::string shown = msg_test::plainTextOf(MVItemBubbleTestPeer::label(bubble));
         size_t letters = std::count(shown.begin(), shown.end(), 'w');
         EXPECT_EQ(letters, std::min(c.body.size(), MVBubbleMarkup::BODY_PART_CHARS));
         if (c.parts == 1) {
@@ -128,7 +152,7 @@ TEST_F(ViewerItemTest, ALongTextShowsAPartAtATimeAndATapGoesOn) {
             size_t part = next > c.parts ? 1 : next;
             std::string expected = std::to_string(part) + "/" + std::to_string(c.parts);
             EXPECT_TRUE(msg_test::pumpUntil([&] {
-                Evas_Object* label = bubble->getLabel();
+                Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
                 return label && msg_test::plainTextOf(label).find(expected) != std::string::npos;
             })) << expected;
         }
@@ -163,7 +187,7 @@ TEST_F(ViewerItemTest, SentAndReceivedBubblesAndTheirStatus) {
         // The row is as tall as its bubble, never the whole screen.
         Evas_Coord h = 0;
         EXPECT_TRUE(msg_test::pumpUntil([&] {
-            evas_object_geometry_get(bubble->getLabel(), nullptr, nullptr, nullptr, &h);
+            evas_object_geometry_get(MVItemBubbleTestPeer::label(bubble), nullptr, nullptr, nullptr, &h);
             return h > 20;
         }));
         EXPECT_LT(h, 200);
@@ -278,4 +302,51 @@ TEST_F(ViewerItemTest, DateLinesNameTodayYesterdayAndOlderYears) {
     EXPECT_NE(old.find(std::to_string(date.tm_year + 1900)), std::string::npos) << old;
     EXPECT_TRUE(MVItemDateLine::isSameDay(now, now));
     EXPECT_FALSE(MVItemDateLine::isSameDay(now, now - 24 * 3600));
+}
+
+// Taps that reach beyond the row go to the conversation; the row keeps only what it shows.
+TEST_F(ViewerItemTest, TapsAreHandedToTheConversation) {
+    RecordingActions actions;
+    auto failed = msg_test::message("+15550100", "hi", 1700000000000, msg_store::FOLDER_OUTBOX);
+    failed.networkStatus = msg_store::NETWORK_STATUS_SEND_FAIL_NETWORK;
+    MVItemBubble* bubble = bubbleOf(failed);
+    bubble->setActions(&actions);
+    auto status = [&] { return bubble->getConv()->networkStatus; };
+
+    // A resend the road refuses leaves the failure; one it takes shows "sending" and runs once.
+    actions.acceptResend = false;
+    bubble->onSelect(bubble->getElmObjectItem());
+    EXPECT_EQ(status(), msg_store::NETWORK_STATUS_SEND_FAIL_NETWORK);
+    actions.acceptResend = true;
+    bubble->onSelect(bubble->getElmObjectItem());
+    bubble->onSelect(bubble->getElmObjectItem());
+    EXPECT_EQ(actions.asked, (std::vector<std::string>{"resend", "resend"}));
+    EXPECT_EQ(status(), msg_store::NETWORK_STATUS_SENDING);
+    // Refused by the store: the failure it had comes back, and a tap tries again.
+    actions.resendDone(false);
+    EXPECT_EQ(status(), msg_store::NETWORK_STATUS_SEND_FAIL_NETWORK);
+    bubble->onSelect(bubble->getElmObjectItem());
+    EXPECT_EQ(actions.asked.size(), 3u);
+
+    // A link in normal view; none in select mode, where the tap checks the bubble.
+    Elm_Entry_Anchor_Info info = {};
+    info.name = "xhttp://example.com";
+    Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
+    evas_object_smart_callback_call(label, "anchor,clicked", &info);
+    EXPECT_EQ(actions.asked.back(), "link xhttp://example.com");
+    bubble->setViewType(VIEW_TYPE_SELECT);
+    evas_object_smart_callback_call(label, "anchor,clicked", &info);
+    EXPECT_EQ(actions.asked.size(), 4u);
+
+    // An answer that comes after the bubble went touches nothing.
+    elm_object_item_del(bubble->getElmObjectItem());
+    actions.resendDone(true);
+
+    auto mms = msg_test::message("+15550100", "", 1700000001000);
+    mms.msgType = "mms";
+    mms.networkStatus = msg_store::NETWORK_STATUS_RETRIEVE_FAIL;
+    bubble = bubbleOf(mms);
+    bubble->setActions(&actions);
+    bubble->onSelect(bubble->getElmObjectItem());
+    EXPECT_EQ(actions.asked.back(), "retrieve");
 }

@@ -64,7 +64,7 @@ TEST_F(ViewerActionTest, BodyTextSizeFollowsTheDoubleTapAndTheUserSetting) {
         Evas_Coord height = -1;
         msg_test::pumpUntil([&] {
             MVItemBubble* bubble = listView()->findBubble(ids.back());
-            Evas_Object* label = bubble ? bubble->getLabel() : nullptr;
+            Evas_Object* label = bubble ? MVItemBubbleTestPeer::label(bubble) : nullptr;
             Evas_Object* textblock = label ? elm_entry_textblock_get(label) : nullptr;
             if (textblock)
                 evas_object_textblock_size_formatted_get(textblock, nullptr, &height);
@@ -81,22 +81,22 @@ TEST_F(ViewerActionTest, BodyTextSizeFollowsTheDoubleTapAndTheUserSetting) {
     ASSERT_EQ(userSize, msg_app::MCommonFont::SIZE_NORMAL);
     Evas_Coord normal = textHeight(-1);
     listView()->toggleFontSize(180);
-    EXPECT_EQ(listView()->getFontSize(), msg_app::MCommonFont::SIZE_HUGE);
+    EXPECT_EQ(MVConversationActionsTestPeer::fontSize(listView()), msg_app::MCommonFont::SIZE_HUGE);
     EXPECT_GT(textHeight(normal), normal);
     listView()->toggleFontSize(180);
-    EXPECT_EQ(listView()->getFontSize(), userSize);
+    EXPECT_EQ(MVConversationActionsTestPeer::fontSize(listView()), userSize);
     EXPECT_EQ(textHeight(-1), normal);
 
     // The user picks the small size in the settings while the conversation is open.
     setUserSize(0, msg_app::MCommonFont::SIZE_SMALL);
-    EXPECT_EQ(listView()->getFontSize(), msg_app::MCommonFont::SIZE_SMALL);
+    EXPECT_EQ(MVConversationActionsTestPeer::fontSize(listView()), msg_app::MCommonFont::SIZE_SMALL);
     Evas_Coord small = textHeight(normal);
     EXPECT_LT(small, normal);
     // The large text of a double tap stays through a settings change, and goes back to the new size.
     listView()->toggleFontSize(180);
     EXPECT_GT(textHeight(small), normal);
     setUserSize(1, msg_app::MCommonFont::SIZE_NORMAL);
-    EXPECT_EQ(listView()->getFontSize(), msg_app::MCommonFont::SIZE_HUGE);
+    EXPECT_EQ(MVConversationActionsTestPeer::fontSize(listView()), msg_app::MCommonFont::SIZE_HUGE);
     listView()->toggleFontSize(180);
     EXPECT_EQ(textHeight(-1), normal);
     msg_app::MCommonFont::destroy();

@@ -85,7 +85,7 @@ TEST_F(ViewerListTest, ShownBubblesHoldTheirTextInTheHeightTheirRowKept) {
             if (row->getType() != MVItem::BUBBLE)
                 continue;
             auto* bubble = static_cast<MVItemBubble*>(row);
-            Evas_Object* label = bubble->getLabel();
+            Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
             ASSERT_NE(label, nullptr) << when << ": bubble " << bubble->getMsgId() << " shown without text";
             Evas_Coord textH = 0, labelH = 0, rowH = 0;
             evas_object_textblock_size_formatted_get(elm_entry_textblock_get(label), nullptr, &textH);

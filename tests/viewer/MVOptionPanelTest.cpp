@@ -43,6 +43,32 @@ protected:
 
 } // namespace
 
+// A conversation opened over another has a panel of its own: back from it, the one under it still
+// offers, and acts on, its own conversation's entries.
+TEST_F(OptionPanelTest, AConversationOverAnotherLeavesThePanelUnderItWorking) {
+    watchThread({NUMBER}, 2);
+    open(threadId);
+    MVContentViewController* under = screen;
+    std::vector<MoreOption> underOptions = options();
+    ASSERT_FALSE(underOptions.empty());
+
+    watchThread({"+15550100043", "+15550100044"}, 2);
+    open(threadId);
+    EXPECT_NE(mgr(), under->getOptionMgr());
+    EXPECT_TRUE(offers(MORE_OPTION_RECIPIENTS));
+    EXPECT_EQ(msg_app::msg_viewer::MVOptionMgrTestPeer::options(*under->getOptionMgr()), underOptions);
+    ASSERT_TRUE(appWindow->getNaviframeController()->pop());
+    ASSERT_TRUE(msg_test::runLoopUntil(
+        [&] { return appWindow->getNaviframeController()->getTopContentViewController() == under; }));
+    screen = under;
+
+    // Rebuilt as a store change rebuilds it, the panel is whole and its entries act.
+    listView()->createThreadOptions();
+    EXPECT_EQ(options(), underOptions);
+    ASSERT_TRUE(choose(MORE_OPTION_BLOCK));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return isBlocked(NUMBER); }));
+}
+
 TEST_F(OptionPanelTest, OneToOneOffersItsEntriesAndBlockingSwapsToUnblockWithoutEmptyingThePanel) {
     watchThread({NUMBER}, 2);
     open(threadId);

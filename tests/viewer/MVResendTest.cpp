@@ -188,8 +188,8 @@ TEST_F(ResendTest, AFailedBubbleShowsItsTimeAndSaysItWasNotSent) {
     int msgId = openFailed(msg_store::FOLDER_OUTBOX, msg_store::NETWORK_STATUS_SEND_FAIL_MANDATORY_INFO);
     MVItemBubble* bubble = listView()->findBubble(msgId);
     ASSERT_NE(bubble, nullptr);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return bubble->getLabel() != nullptr; }));
-    Evas_Object* label = bubble->getLabel();
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return MVItemBubbleTestPeer::label(bubble) != nullptr; }));
+    Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
     // Its status line: the failure mark, the time and the words, inside the bubble.
     auto shown = [&](const std::string& text) {
         return msg_test::runLoopUntil([&] {
@@ -208,12 +208,12 @@ TEST_F(ResendTest, AFailedBubbleShowsItsTimeAndSaysItWasNotSent) {
         [&] { return stored(msgId).networkStatus == msg_store::NETWORK_STATUS_SENDING; }));
     ASSERT_EQ(msg_store::PhoneSide::deliver(msgId), msg_store::MSG_STORE_SUCCESS);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return bubble->getConv()->folderType == msg_store::FOLDER_SENT; }));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return bubble->getLabel() != nullptr; }));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return MVItemBubbleTestPeer::label(bubble) != nullptr; }));
     EXPECT_TRUE(msg_test::runLoopUntil([&] {
-        return msg_test::findObject(bubble->getLabel(),
+        return msg_test::findObject(MVItemBubbleTestPeer::label(bubble),
                                     [&](Evas_Object* o) { return msg_test::showsText(o, time); });
     }));
-    EXPECT_EQ(msg_test::findObject(bubble->getLabel(),
+    EXPECT_EQ(msg_test::findObject(MVItemBubbleTestPeer::label(bubble),
                                    [](Evas_Object* o) { return msg_test::showsText(o, "Not sent"); }),
               nullptr);
 }

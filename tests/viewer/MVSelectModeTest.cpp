@@ -162,7 +162,7 @@ TEST_F(SelectModeTest, CheckedBubblesAreDrawnCheckedAndATapLeavesNoPressedLook) 
     // Checked while select mode builds the rows again, as a long press or "select all" does.
     listView()->selectMessages({ids[1]});
     auto part = [&](int id, const char* name) {
-        Evas_Object* edje = elm_layout_edje_get(listView()->findBubble(id)->getLabel());
+        Evas_Object* edje = elm_layout_edje_get(MVItemBubbleTestPeer::label(listView()->findBubble(id)));
         const char* state = edje ? edje_object_part_state_get(edje, name, nullptr) : nullptr;
         int alpha = 0;
         evas_object_color_get(edje_object_part_object_get(edje, name), nullptr, nullptr, nullptr, &alpha);
@@ -174,7 +174,7 @@ TEST_F(SelectModeTest, CheckedBubblesAreDrawnCheckedAndATapLeavesNoPressedLook) 
 
     // A tap checks the other; once the finger is up it shows checked, not pressed.
     // Rows are built again while the page settles: the text under the finger is the current one.
-    auto label = [&] { return listView()->findBubble(ids[0])->getLabel(); };
+    auto label = [&] { return MVItemBubbleTestPeer::label(listView()->findBubble(ids[0])); };
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return label() && isUnderFinger(label()); }));
     clickCenter(label());
     EXPECT_TRUE(msg_test::runLoopUntil([&] {
@@ -194,7 +194,9 @@ TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
     } cases[] = {{ids[2], true}, {ids[3], false}};
     open(threadId);
     listView()->selectMessages({ids[2], ids[3]});
-    auto edje = [&](int id) { return elm_layout_edje_get(listView()->findBubble(id)->getLabel()); };
+    auto edje = [&](int id) {
+        return elm_layout_edje_get(MVItemBubbleTestPeer::label(listView()->findBubble(id)));
+    };
     auto box = [](const Evas_Object* obj) {
         std::array<int, 4> g{};
         evas_object_geometry_get(obj, &g[0], &g[1], &g[2], &g[3]);
@@ -227,7 +229,7 @@ TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
                               ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
         ASSERT_TRUE(msg_test::runLoopUntil([&] {
             // Once the page has slid in and the row is built again where it is drawn.
-            Evas_Object* label = listView()->findBubble(c.id)->getLabel();
+            Evas_Object* label = MVItemBubbleTestPeer::label(listView()->findBubble(c.id));
             const char* state =
                 label ? edje_object_part_state_get(edje(c.id), "check.mark.disc", nullptr) : nullptr;
             return state && !strcmp(state, "selected") && isUnderFinger(label) && inItsRow(label);
@@ -261,7 +263,7 @@ TEST_F(SelectModeTest, AFingerHeldOnABubbleWhileThePageSlidesInSelectsIt) {
     std::vector<int> ids = thread(5, START_MS, 60);
     auto label = [&] {
         MVItemBubble* bubble = listView() ? listView()->findBubble(ids[4]) : nullptr;
-        return bubble ? bubble->getLabel() : nullptr;
+        return bubble ? MVItemBubbleTestPeer::label(bubble) : nullptr;
     };
     // The page takes no input while it slides in.
     auto sliding = [](Evas_Object* o) {

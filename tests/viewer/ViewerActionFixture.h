@@ -8,6 +8,16 @@
 #include <string>
 #include <vector>
 
+namespace msg_app {
+namespace msg_viewer {
+// The entries a panel offers now, in order, as the panel's items stand for them.
+class MVOptionMgrTestPeer {
+public:
+    static std::vector<MoreOption> options(const MVOptionMgr& mgr) { return mgr._options; }
+};
+} // namespace msg_viewer
+} // namespace msg_app
+
 // The conversation screen on a watch with its own SIM whose phone is also paired (standalone
 // features on, the phone reachable), driven through real input on its window.
 class ViewerActionFixture : public ViewerScreenFixture {
@@ -19,8 +29,12 @@ protected:
     // The same with these texts, one message each.
     std::vector<int> watchThread(const std::vector<std::string>& addresses,
                                  const std::vector<std::string>& texts);
-    msg_app::msg_viewer::MVOptionMgr* mgr() const { return msg_app::msg_viewer::MVOptionMgr::getInstance(); }
-    std::vector<msg_app::msg_viewer::MoreOption> options() const { return mgr()->getOptions(); }
+    // The open screen's panel.
+    msg_app::msg_viewer::MVOptionMgr* mgr() const { return screen ? screen->getOptionMgr() : nullptr; }
+    std::vector<msg_app::msg_viewer::MoreOption> options() const {
+        return mgr() ? msg_app::msg_viewer::MVOptionMgrTestPeer::options(*mgr())
+                     : std::vector<msg_app::msg_viewer::MoreOption>();
+    }
     // Opens the panel and clicks the entry, as the user's finger would.
     bool choose(msg_app::msg_viewer::MoreOption option);
     void clickCenter(Evas_Object* obj);

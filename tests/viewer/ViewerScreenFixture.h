@@ -5,11 +5,22 @@
 #include "ViewerTestSupport.h"
 #include "view_kit/WWindowController.h"
 #include "viewer/MVContentViewController.h"
+#include "viewer/MVConversationActions.h"
 #include "viewer/MVListViewController.h"
 
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace msg_app {
+namespace msg_viewer {
+class MVConversationActionsTestPeer {
+public:
+    // The body's text size the conversation keeps: the user's or the double tap's.
+    static int fontSize(const MVListViewController* list) { return list->getActions()._fontSize; }
+};
+} // namespace msg_viewer
+} // namespace msg_app
 
 // The conversation screen pushed on the watch's window, over a host page.
 class ViewerScreenFixture : public ListRowFixture {

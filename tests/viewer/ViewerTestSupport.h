@@ -2,11 +2,23 @@
 #define MSG_TESTS_VIEWER_VIEWERTESTSUPPORT_H
 
 #include "msg_store/PhoneSide.h"
+#include "viewer/MVItem/MVItemBubble.h"
 
 #include <Evas.h>
 
 #include <string>
 #include <vector>
+
+namespace msg_app {
+namespace msg_viewer {
+// What a bubble's row holds, as a test reads it.
+class MVItemBubbleTestPeer {
+public:
+    // The text widget while the row is realized, else null.
+    static Evas_Object* label(const MVItemBubble* bubble) { return bubble->_label; }
+};
+} // namespace msg_viewer
+} // namespace msg_app
 
 namespace msg_test {
 

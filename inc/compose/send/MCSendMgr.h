@@ -46,7 +46,8 @@ public:
 
     void setLogData(const LogData& logData) { _logData = logData; }
     const LogData& getLogData() const { return _logData; }
-    bool getIsSendMsg() const { return _sendAttempted == 1; }
+    // True once a send of this message was attempted.
+    static bool getIsSendMsg(const MCMsgData& msg) { return msg.sendProgress.has(MCSendProgress::ATTEMPTED); }
     // outInfo, when given, receives "<id>,PEER;" for each message the store took.
     int sendMessageByType(SendBy sendBy, const std::shared_ptr<MCMsgData>& msg, std::string* outInfo);
     // The result of the last sendMessageByType, for a caller that did not make the call itself.
@@ -60,16 +61,13 @@ private:
 
     static void _destroy();
     int _send(SendBy sendBy, const std::shared_ptr<MCMsgData>& msg, std::string* outInfo);
-    void _turnOnModemInGrayZone();
+    void _turnOnModemInGrayZone(MCMsgData& msg);
     int _sendThroughPhone(SendBy sendBy, MCMsgData& msg, const std::string& address, std::string* outInfo);
     int _sendFromDevice(MCMsgData& msg, std::string* outInfo);
-    void _sendReadReport(const MCMsgData& msg);
+    void _sendReadReport(MCMsgData& msg);
 
     static MCSendMgr* _instance;
     LogData _logData;
-    int _grayZoneChecked = -1;
-    int _readReportDone = -1;
-    int _sendAttempted = -1;
     int _lastResult = SEND_NO_MESSAGE;
 };
 

@@ -8,10 +8,11 @@
 #ifndef MSG_APP_VIEWER_MVITEM_MVITEMBUBBLE_H
 #define MSG_APP_VIEWER_MVITEM_MVITEMBUBBLE_H
 
-#include "common/IMCommonScreenOpener.h"
 #include "msg_store/Conversation.h"
 #include "qel.h"
 #include "view_kit/WSignal.h"
+#include "viewer/MVItem/MVBubbleContent.h"
+#include "viewer/MVItem/MVBubbleGesture.h"
 #include "viewer/MVItem/MVItem.h"
 
 #include <ctime>
@@ -23,9 +24,9 @@
 namespace msg_app {
 namespace msg_viewer {
 
+class IMVBubbleActions;
 class IMVItemDataProvider;
 class MVBubbleSizer;
-class MVMouseEventMgr;
 
 class MVItemBubble : public MVItem {
 public:
@@ -35,11 +36,7 @@ public:
         CHECKED = 2,
         UNCHECKED = 3,
     };
-    enum InfoType : int {
-        INFO_SENDING = 1,
-        INFO_FAILED = 2,
-        INFO_NORMAL = 3,
-    };
+    using InfoType = MVBubbleContent::InfoType;
     enum BubbleType : int {
         BUBBLE_SENT = 1,
         BUBBLE_RECEIVED = 2,
@@ -61,9 +58,21 @@ public:
     time_t getTime() const;
     int getFolderType() const;
     int getBubbleType() const { return _bubbleType; }
+    ViewType getViewType() const { return _viewType; }
+    bool isMms() const { return _isMms; }
+    // The time as the status line shows it.
+    const std::string& getTimeText() const { return _timeText; }
+    // Whoever acts on what the finger does to the bubble (the conversation); none: taps that would
+    // reach beyond the row do nothing.
+    void setActions(IMVBubbleActions* actions) { _actions = actions; }
+    IMVBubbleActions* getActions() const { return _actions; }
+    // Held weakly by whatever answers later, to find out whether the bubble is gone.
+    std::weak_ptr<void> getLifeToken() const { return _alive; }
+    // The finger is done with the bubble: a page that opens over it takes the finger.
+    void releaseFinger() { _gesture.release(); }
+    // A picture or file of the text is pressed: the bubble looks pressed with it.
+    void showContentPressed();
     const std::shared_ptr<msg_store::Conversation>& getConv() const { return _conv; }
-    // The text widget while the row is realized, else null.
-    Evas_Object* getLabel() const { return _label; }
     // Rows are then sized on the sizer, and the text widget is built only once the row is shown.
     void setSizer(std::shared_ptr<MVBubbleSizer> sizer) { _sizer = std::move(sizer); }
     // The genlist shows the row (its "realized" signal): the text widget it still lacks is built.
@@ -89,6 +98,8 @@ public:
     void onSelect(Elm_Object_Item* item) override;
 
 private:
+    friend class MVItemBubbleTestPeer;
+
     Evas_Object* _createContent(Evas_Object* genlist);
     // A row another bubble had, taken over; null when it is not a bubble's row.
     Evas_Object* _reuseContent(Evas_Object* genlist, Evas_Object* old);
@@ -103,56 +114,18 @@ private:
     bool _measure();
     void _applySize(Evas_Object* row);
     void _bubbleClicked();
-    // Sends a failed message again: the bubble shows "sending" at once, the store is asked on a
-    // worker, and a refusal brings the failure mark back if the bubble is still there.
+    void _onLongPress();
+    // Sends a failed message again: the bubble shows "sending" at once, and a refusal brings the
+    // failure mark back if the bubble is still there.
     void _resend();
-    // The road the message first took: the watch's own modem for the watch's messages, else the
-    // paired phone, or the network message service while the number service carries them.
-    IMCommonScreenOpener::SendRoad _resendRoad() const;
-    // False, with the road's own popup shown, when the road cannot carry the message now.
-    bool _checkResendRoad(IMCommonScreenOpener::SendRoad road);
+    void _onResent(bool sent);
     void _refreshStatus();
     // Shows the next part of a long text (the first after the last), from its top.
     void _showNextBodyPart();
-    // An MMS not on the watch yet: asks, then requests it.
-    void _showRetrievePopup();
-    void _retrieve();
-    static void _resendDoneCb(void* data);
-    void _cutlinkClicked(const char* anchor);
-    // A web link, in what the watch has for its kind.
-    void _openUri(const std::string& url);
-    // False when the page cannot be made (no web engine).
-    bool _openWebView(const std::string& url);
-    void _openInBrowser(const std::string& link);
-    // A number in the text: the option panel offers to call it or write to it.
-    void _cutlinkSelectPhone(const std::string& markup);
-    void _onCutlinkOption(int option, const std::string& number);
-    // The finger on the text: the pressed look and the long press that starts select mode.
-    void _attachGestures(Evas_Object* label);
-    void _onGesture(int event);
-    void _bubbleLongpressed();
-
-    // Objects the text's items stand for.
-    Evas_Object* _itemProvider(Evas_Object* entry, const char* item);
-    Evas_Object* _createImageContent(Evas_Object* parent, int index, int w, int h);
-    Evas_Object* _createAudioContent(Evas_Object* parent, int index);
-    Evas_Object* _createAttachmentContent(Evas_Object* parent, int index);
-    // What a tap on a content opens; a file still on the phone is asked for.
-    void _openContent(int index);
-    void _peerFileTransferRequest(const msg_store::Content& content);
-    void _launchMediaViewer(const msg_store::Content& content);
-    void _launchImageViewer(const std::vector<std::string>& files, const std::string& defaultFile);
-    bool _launchFileViewer(const std::string& path);
-    void _launchAttachFileViewer(const std::string& path);
-    void _toast(const char* textId, int icon);
-    Evas_Object* _createInfoLayout(Evas_Object* parent, InfoType type);
-    Evas_Object* _createSeparator(Evas_Object* parent);
-    const msg_store::Content* _contentAt(int index) const;
 
     static Evas_Object* _contentGetCb(void* data, Evas_Object* obj, const char* part);
     static Evas_Object* _reusableContentGetCb(void* data, Evas_Object* obj, const char* part,
                                               Evas_Object* old);
-    static Evas_Object* _itemProviderCb(void* data, Evas_Object* entry, const char* item);
     static void _anchorClickedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _labelDelCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
     static void _contentPressedCb(void* data, Evas_Object* obj, const char* emission, const char* source);
@@ -180,9 +153,9 @@ private:
     std::shared_ptr<MVBubbleSizer> _sizer;
     std::shared_ptr<msg_store::Conversation> _conv;
     view_kit::WSignal<void(Event, MVItem*)> _signal;
-    std::unique_ptr<MVMouseEventMgr> _gestureMgr;
-    // The long press already acted: the release that ends it is not a tap.
-    bool _longPressed = false;
+    IMVBubbleActions* _actions = nullptr;
+    MVBubbleContent _content{*this};
+    MVBubbleGesture _gesture{[this] { return _isChecked; }, [this] { _onLongPress(); }};
     // The label's size for the text, widest width and text size it was measured with.
     struct MeasuredSize {
         std::string text;
@@ -192,14 +165,12 @@ private:
         int height = 0;
     };
     MeasuredSize _measured;
-    // Lives as long as the bubble; a worker holds it weakly, so that its answer finds out whether
-    // the bubble is gone.
-    struct ResendState {
-        bool running = false;
-        // The failure the message had, shown again when the resend is refused.
-        msg_store::NetworkStatus failedStatus = msg_store::NETWORK_STATUS_SEND_FAIL;
-    };
-    std::shared_ptr<ResendState> _resendState = std::make_shared<ResendState>();
+    bool _resendRunning = false;
+    // The failure the message had, shown again when the resend is refused.
+    msg_store::NetworkStatus _failedStatus = msg_store::NETWORK_STATUS_SEND_FAIL;
+    // Lives as long as the bubble; answers that come later (a resend's, a popup's) hold it weakly,
+    // so that they find out whether the bubble is gone.
+    std::shared_ptr<bool> _alive = std::make_shared<bool>(true);
 };
 
 } // namespace msg_viewer

@@ -70,10 +70,9 @@ void MCSendMgr::LogData::insertDazoLog(const char* extra) const {
     MSG_LOGD("isNalLogging : %d", zeq_feature_get_bool(FEATURE_CALLER_LOGGING));
 }
 
-void MCSendMgr::_turnOnModemInGrayZone() {
-    if (_grayZoneChecked == 1 || !common_util::is_sta_enabled())
+void MCSendMgr::_turnOnModemInGrayZone(MCMsgData& msg) {
+    if (!common_util::is_sta_enabled() || !msg.sendProgress.takeFirst(MCSendProgress::MODEM_CHECKED))
         return;
-    _grayZoneChecked = 1;
     MCommonTapi* tapi = MCommonTapi::getInstance();
     if (!tapi->isGrayZone())
         return;
@@ -128,10 +127,10 @@ int MCSendMgr::_sendFromDevice(MCMsgData& msg, std::string* outInfo) {
     return SEND_OK;
 }
 
-void MCSendMgr::_sendReadReport(const MCMsgData& msg) {
-    if (msg.readRequest <= 0 || msg.msgId <= 0 || _readReportDone == 1)
+void MCSendMgr::_sendReadReport(MCMsgData& msg) {
+    // The message answered is read once, by the first of its sends that goes out.
+    if (msg.readRequest <= 0 || msg.msgId <= 0 || !msg.sendProgress.takeFirst(MCSendProgress::READ_REPORTED))
         return;
-    _readReportDone = 1;
     int ret = msg_store::MessageManager().readMessage(msg.msgId);
     if (ret != 0)
         MSG_LOGE("msgMgr.readMessage failed. ret : %d", ret);
@@ -146,9 +145,9 @@ int MCSendMgr::_send(SendBy sendBy, const std::shared_ptr<MCMsgData>& msg, std::
     MSG_RETV_IF(!msg, SEND_NO_MESSAGE, "msg is nullptr");
     MSG_LOGD("sendBy[%d][1:PHONE,2:HULM], msgType[%d][0:SMS,1:MMS], fileType[%d][1:TEXT,2:IMAGE,3:AUDIO]",
              static_cast<int>(sendBy), msg->msgType, msg->fileType);
-    _sendAttempted = 1;
+    msg->sendProgress.takeFirst(MCSendProgress::ATTEMPTED);
     std::string address = joinRecipients(*msg);
-    _turnOnModemInGrayZone();
+    _turnOnModemInGrayZone(*msg);
     if (msg->msgType == MSG_TYPE_MMS && msg->fileType == FILE_TYPE_TEXT)
         dazo_log::insert("CMMS", nullptr);
 

@@ -7,9 +7,9 @@
 #include "common/addr/MCommonAddrMgr.h"
 #include "common/ui/MCommonI18n.h"
 #include "viewer/IMVItemDataProvider.h"
+#include "viewer/MVItem/IMVBubbleActions.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
 #include "viewer/MVItem/MVBubbleSizer.h"
-#include "viewer/MVMouseEventMgr.h"
 
 #include <Edje.h>
 
@@ -52,6 +52,7 @@ void MVItemBubble::_releaseLabel() {
         evas_object_event_callback_del_full(_label, EVAS_CALLBACK_DEL, _labelDelCb, this);
     if (_cutLink)
         qel_cut_link_delete(_cutLink);
+    _gesture.detach();
     _label = nullptr;
     _cutLink = nullptr;
 }
@@ -149,11 +150,9 @@ Elm_Genlist_Item_Class* MVItemBubble::getItemClassStatic() {
 
 void MVItemBubble::onSelect(Elm_Object_Item* item) {
     elm_genlist_item_selected_set(item, EINA_FALSE);
-    if (_longPressed) {
-        _longPressed = false;
-        return;
-    }
-    _bubbleClicked();
+    // The long press already acted: the release that ends it is not a tap.
+    if (!_gesture.takeLongPressed())
+        _bubbleClicked();
 }
 
 void MVItemBubble::_bubbleClicked() {
@@ -165,13 +164,61 @@ void MVItemBubble::_bubbleClicked() {
     } else if (_conv && _isMms &&
                MVBubbleMarkup::getRetrieveType(*_conv, common_util::is_sta_enabled()) !=
                    MVBubbleMarkup::RETRIEVE_NONE) {
-        _showRetrievePopup();
+        if (_actions)
+            _actions->retrieveMessage(*this);
     } else if (_conv && MVBubbleMarkup::isOutbox(*_conv, common_util::is_sta_enabled()) &&
                msg_store::isSendFailure(_conv->networkStatus)) {
         // Whatever the failure, the bubble shows the failure mark, and a tap sends it again.
         _resend();
     } else if (_bodyPartCount > 1) {
         _showNextBodyPart();
+    }
+}
+
+void MVItemBubble::_onLongPress() {
+    if (_viewType == VIEW_TYPE_SELECT)
+        _bubbleClicked();
+    else
+        _signal.emit(LONGPRESSED, this);
+}
+
+bool MVItemBubble::takeHeldFinger(int x, int y) {
+    return _label && _gesture.takeHeldFinger(x, y);
+}
+
+void MVItemBubble::showContentPressed() {
+    if (_label)
+        elm_object_signal_emit(_label, "elm,state,content,pressed", "");
+}
+
+void MVItemBubble::_resend() {
+    if (_resendRunning) {
+        MSG_LOGW("resend of msgId [%d] is running", getMsgId());
+        return;
+    }
+    // The answer and the bubble's end both come on the main loop: a live token means a live bubble.
+    std::weak_ptr<bool> alive = _alive;
+    auto done = [this, alive, msgId = getMsgId()](bool sent) {
+        if (alive.expired())
+            MSG_LOGI("the bubble of msgId [%d] went before its resend ended", msgId);
+        else
+            _onResent(sent);
+    };
+    // A road that is not there tells so, and the message stays as it failed.
+    if (!_actions || !_actions->resendMessage(*this, done))
+        return;
+    _resendRunning = true;
+    _failedStatus = _conv->networkStatus;
+    _conv->networkStatus = msg_store::NETWORK_STATUS_SENDING;
+    _refreshStatus();
+}
+
+void MVItemBubble::_onResent(bool sent) {
+    _resendRunning = false;
+    // On success the store's update redraws the bubble; a refusal brings back the failure it had.
+    if (!sent && _conv->networkStatus == msg_store::NETWORK_STATUS_SENDING) {
+        _conv->networkStatus = _failedStatus;
+        _refreshStatus();
     }
 }
 
@@ -276,10 +323,10 @@ Evas_Object* MVItemBubble::_createLabel(Evas_Object* parent) {
     // A read-only entry: the rich label that draws the items of the markup.
     Evas_Object* label = MVBubbleSizer::addEntry(parent, _entryStyle());
     MSG_RETV_IF(!label, nullptr, "no entry");
-    qel_label_append_item_provider(label, _itemProviderCb, this);
+    _content.provideFor(label);
     evas_object_event_callback_add(label, EVAS_CALLBACK_DEL, _labelDelCb, this);
     elm_object_signal_callback_add(label, "elm,state,content,*", "*", _contentPressedCb, this);
-    _attachGestures(label);
+    _gesture.attach(label);
 
     _cutLink = MCommonCutlinkMgr::getInstance()->create(label, _anchorClickedCb, this);
     // The sender's name heads the text but is no link, whatever it looks like.
@@ -372,7 +419,10 @@ void MVItemBubble::_contentPressedCb(void* data, Evas_Object* /*obj*/, const cha
 void MVItemBubble::_anchorClickedCb(void* data, Evas_Object* /*obj*/, void* eventInfo) {
     auto* info = static_cast<Elm_Entry_Anchor_Info*>(eventInfo);
     MSG_RET_IF(!info || !info->name, "anchor info is nullptr");
-    static_cast<MVItemBubble*>(data)->_cutlinkClicked(info->name);
+    auto* self = static_cast<MVItemBubble*>(data);
+    // In select mode a tap on a link checks the bubble instead.
+    if (self->_viewType == VIEW_TYPE_NORMAL && self->_actions)
+        self->_actions->openLink(*self, info->name);
 }
 
 } // namespace msg_viewer

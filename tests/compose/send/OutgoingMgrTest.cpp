@@ -8,6 +8,8 @@
 #include "compose/send/MCOutgoingChoice.h"
 #include "compose/send/MCOutgoingMgr.h"
 #include "compose/send/MCSendMgr.h"
+#include "msg_store/MessageManager.h"
+#include "msg_store/PhoneSide.h"
 
 using namespace msg_app::compose;
 
@@ -128,6 +130,34 @@ TEST_F(OutgoingMgrTest, SendsAreLoggedOnlyWhenTheyWentOut) {
               MCSendMgr::getInstance()->sendMessageByType(SendBy::NONE, msg, nullptr));
     EXPECT_EQ(MCSendMgr::SEND_NO_MESSAGE,
               MCSendMgr::getInstance()->sendMessageByType(SendBy::PHONE, nullptr, nullptr));
+}
+
+// The answered message is read once its reply goes out, for every reply the process sends, and a
+// record keeps what its own send has done.
+TEST_F(OutgoingMgrTest, EachReplyMarksTheMessageItAnswersRead) {
+    applyProfile("phone-bt");
+    std::vector<msg_store::IncomingMessage> received(2);
+    for (size_t i = 0; i < received.size(); ++i) {
+        received[i].addresses = {{msg_store::ADDRESS_TYPE_PHONE, "0101234567" + std::to_string(i)}};
+        received[i].text = "question " + std::to_string(i);
+    }
+    std::vector<int> ids;
+    ASSERT_EQ(msg_store::MSG_STORE_SUCCESS, msg_store::PhoneSide::insertMessages(received, &ids));
+    for (size_t i = 0; i < ids.size(); ++i) {
+        SCOPED_TRACE(i);
+        auto reply = std::make_shared<MCMsgData>();
+        reply->recipient = {received[i].addresses.front().address};
+        reply->body = "answer";
+        reply->msgId = ids[i];
+        reply->readRequest = 1;
+        EXPECT_FALSE(MCSendMgr::getIsSendMsg(*reply));
+        ASSERT_EQ(MCSendMgr::SEND_OK,
+                  MCSendMgr::getInstance()->sendMessageByType(SendBy::PHONE, reply, nullptr));
+        EXPECT_TRUE(MCSendMgr::getIsSendMsg(*reply));
+        msg_store::Message answered;
+        ASSERT_EQ(msg_store::MSG_STORE_SUCCESS, msg_store::MessageManager().getMessage(ids[i], answered));
+        EXPECT_TRUE(answered.isRead);
+    }
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
 #include "view_kit/WViewController.h"
+#include "viewer/MVContentOpener.h"
+#include "viewer/MVItem/IMVBubbleActions.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVListModel.h"
 #include "viewer/media/MVUtility.h"
@@ -42,6 +44,25 @@ std::string contentsOf(const std::string& path) {
     return out;
 }
 
+// The view the toasts show on, as the conversation is for its bubbles.
+class HostView : public view_kit::WViewController {
+protected:
+    Evas_Object* onCreateView(Evas_Object* parent, void*) override { return elm_box_add(parent); }
+};
+
+// A tapped content opens for real, as in the conversation; nothing else is asked here.
+struct ContentActions : IMVBubbleActions {
+    explicit ContentActions(view_kit::WViewController& host) : opener(host) {}
+    bool resendMessage(MVItemBubble&, std::function<void(bool)>) override { return false; }
+    void retrieveMessage(MVItemBubble&) override {}
+    void openLink(MVItemBubble&, const char*) override {}
+    void openContent(MVItemBubble& bubble, int index) override {
+        opener.openContent(*bubble.getConv(), index);
+    }
+    void openAttachment(const std::string& path) override { opener.openAttachment(path); }
+    MVContentOpener opener;
+};
+
 class BubbleMediaTest : public ListRowFixture {
 protected:
     void TearDown() override {
@@ -61,23 +82,30 @@ protected:
         msg_store::MessageManager().getMessage(msgId, stored);
         _model = std::make_unique<MVListModel>(stored.threadId);
         _model->load();
+        if (!_actions) {
+            auto* host = new HostView();
+            EXPECT_TRUE(host->create(window->win(), nullptr));
+            _actions = std::make_unique<ContentActions>(*host);
+        }
         auto* bubble = new MVItemBubble();
         EXPECT_TRUE(bubble->init(msgId, false, VIEW_TYPE_NORMAL, _model.get()));
+        bubble->setActions(_actions.get());
         EXPECT_NE(wgenlist_item_append(genlist, nullptr, bubble, ELM_GENLIST_ITEM_NONE), nullptr);
-        EXPECT_TRUE(msg_test::pumpUntil([&] { return bubble->getLabel() != nullptr; }));
+        EXPECT_TRUE(msg_test::pumpUntil([&] { return MVItemBubbleTestPeer::label(bubble) != nullptr; }));
         return bubble;
     }
     // Taps the middle of the content's view; false when the bubble does not show it.
     bool tap(MVItemBubble* bubble, const char* controller) {
         // Events go where the last render put things: the view is looked at after one.
         Evas_Object* view = nullptr;
-        if (!msg_test::pumpUntil([&] { return (view = controllerView(bubble->getLabel(), controller)); }))
+        if (!msg_test::pumpUntil(
+                [&] { return (view = controllerView(MVItemBubbleTestPeer::label(bubble), controller)); }))
             return false;
         // Rows are realized once to be measured and again to be shown: wait until it holds still.
         std::string last, now;
         for (int settled = 0; settled < 2 && view;) {
             msg_test::runLoopUntilIdle();
-            view = controllerView(bubble->getLabel(), controller);
+            view = controllerView(MVItemBubbleTestPeer::label(bubble), controller);
             int gx = 0, gy = 0, gw = 0, gh = 0;
             evas_object_geometry_get(view, &gx, &gy, &gw, &gh);
             now = std::to_string(reinterpret_cast<uintptr_t>(view)) + ":" + std::to_string(gx) + "," +
@@ -130,6 +158,7 @@ protected:
     }
 
     std::unique_ptr<MVListModel> _model;
+    std::unique_ptr<ContentActions> _actions;
     int _sent = 0;
     size_t _launches = 0;
 };

@@ -1,15 +1,13 @@
-// A failed message sent again, by the road it first took.
-#include "viewer/MVItem/MVItemBubble.h"
+#include "viewer/MVMessageResend.h"
 
 #include "common/CommonUtil.h"
-#include "common/IMCommonScreenOpener.h"
 #include "common/MCommonMsgSvc.h"
 #include "common/MCommonNumberSync.h"
 #include "common/MCommonTapi.h"
 #include "common/MsgLog.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/msg_store_nms.h"
-#include "viewer/MVItem/MVBubbleMarkup.h"
+#include "view_kit/WViewController.h"
 
 #include <Ecore.h>
 
@@ -29,8 +27,7 @@ constexpr int SYNC_ACTIVE = 0;
 constexpr int SYNC_OFF = 4;
 
 struct ResendResult {
-    std::weak_ptr<void> state;
-    MVItemBubble* bubble;
+    std::function<void(bool)> done;
     int msgId;
     bool sent;
 };
@@ -72,9 +69,9 @@ bool resendOn(Road road, int msgId, int itemId, bool isMms) {
 
 } // namespace
 
-IMCommonScreenOpener::SendRoad MVItemBubble::_resendRoad() const {
-    if (common_util::is_sta_enabled() && _conv->folderType >= msg_store::FOLDER_WATCH_INBOX &&
-        _conv->folderType <= msg_store::FOLDER_WATCH_SENT)
+IMCommonScreenOpener::SendRoad MVMessageResend::roadOf(const msg_store::Conversation& conv) {
+    if (common_util::is_sta_enabled() && conv.folderType >= msg_store::FOLDER_WATCH_INBOX &&
+        conv.folderType <= msg_store::FOLDER_WATCH_SENT)
         return IMCommonScreenOpener::ROAD_WATCH;
     int status = SYNC_OFF;
     if (!MCommonNumberSync::getInstance()->getStatus(&status))
@@ -82,65 +79,45 @@ IMCommonScreenOpener::SendRoad MVItemBubble::_resendRoad() const {
     return status == SYNC_ACTIVE ? IMCommonScreenOpener::ROAD_NMS : IMCommonScreenOpener::ROAD_PHONE;
 }
 
-bool MVItemBubble::_checkResendRoad(IMCommonScreenOpener::SendRoad road) {
+bool MVMessageResend::_checkRoad(Road road, const msg_store::Conversation& conv, bool isMms) {
     IMCommonScreenOpener* opener = screen_opener::get();
     // Without the application's opener (a view shown on its own) nothing can tell.
     if (!opener)
         return true;
     view_kit::WViewController* popup = nullptr;
-    if (opener->checkResend(road, _isMms, _conv->address, getMsgId(), &popup))
+    if (opener->checkResend(road, isMms, conv.address, conv.msgId, &popup))
         return true;
-    std::shared_ptr<view_kit::WViewController> parent = getParentViewController();
-    if (popup && !(parent && parent->attachPopup(popup))) {
+    // A popup that cannot be attached is destroyed by the attach itself.
+    if (popup && !_host.attachPopup(popup))
         MSG_LOGE("the road's popup is not shown");
-        popup->destroy();
-    }
     return false;
 }
 
-void MVItemBubble::_resend() {
-    if (_resendState->running) {
-        MSG_LOGW("resend of msgId [%d] is running", getMsgId());
-        return;
-    }
-    Road road = _resendRoad();
-    // A road that is not there tells so, and the message stays as it failed.
-    if (!_checkResendRoad(road))
-        return;
+bool MVMessageResend::resend(const msg_store::Conversation& conv, bool isMms,
+                             std::function<void(bool)> done) {
+    Road road = roadOf(conv);
+    if (!_checkRoad(road, conv, isMms))
+        return false;
     if (road == IMCommonScreenOpener::ROAD_WATCH && MCommonTapi::getInstance()->isGrayZone() &&
         !MCommonTapi::getInstance()->setModemOn())
         MSG_LOGE("failed to turn ON the modem in gray zone.");
-    _resendState->running = true;
-    _resendState->failedStatus = _conv->networkStatus;
-    _conv->networkStatus = msg_store::NETWORK_STATUS_SENDING;
-    _refreshStatus();
-    int msgId = getMsgId();
-    int itemId = _conv->itemId > 0 ? _conv->itemId : msgId;
-    bool isMms = _isMms;
-    auto* result = new ResendResult{_resendState, this, msgId, false};
+    int msgId = conv.msgId;
+    int itemId = conv.itemId > 0 ? conv.itemId : msgId;
+    auto* result = new ResendResult{std::move(done), msgId, false};
     // The worker never waits on the main loop, and the main loop never waits on it.
     std::thread([road, msgId, itemId, isMms, result] {
         MSG_LOGW("Resend msgId [%d] itemId [%d]", msgId, itemId);
         result->sent = resendOn(road, msgId, itemId, isMms);
-        ecore_main_loop_thread_safe_call_async(_resendDoneCb, result);
+        ecore_main_loop_thread_safe_call_async(_doneCb, result);
     }).detach();
+    return true;
 }
 
-void MVItemBubble::_resendDoneCb(void* data) {
+void MVMessageResend::_doneCb(void* data) {
     std::unique_ptr<ResendResult> result(static_cast<ResendResult*>(data));
-    // Both the bubble's end and this answer run on the main loop: a live state means a live bubble.
-    std::shared_ptr<void> state = result->state.lock();
-    if (!state) {
-        MSG_LOGI("the bubble of msgId [%d] went before its resend ended", result->msgId);
-        return;
-    }
-    MVItemBubble* self = result->bubble;
-    self->_resendState->running = false;
-    // On success the store's update redraws the bubble; a refusal brings back the failure it had.
-    if (!result->sent && self->_conv->networkStatus == msg_store::NETWORK_STATUS_SENDING) {
-        self->_conv->networkStatus = self->_resendState->failedStatus;
-        self->_refreshStatus();
-    }
+    MSG_LOGI("resend of msgId [%d] ended: %s", result->msgId, result->sent ? "taken" : "refused");
+    if (result->done)
+        result->done(result->sent);
 }
 
 } // namespace msg_viewer

@@ -1,7 +1,4 @@
-// The contents of a bubble that have their own controllers (they live as long as the bubble's
-// text), and what a tap on them opens: the gallery, the media player, the file's viewer, or a
-// request to the phone for a file still there.
-#include "viewer/MVItem/MVItemBubble.h"
+#include "viewer/MVContentOpener.h"
 
 #include "app_control.h"
 #include "common/CommonUtil.h"
@@ -12,13 +9,7 @@
 #include "journal.h"
 #include "msg_store/ContentManager.h"
 #include "view_kit/WViewController.h"
-#include "viewer/media/MVAttachmentViewController.h"
-#include "viewer/media/MVAudioViewController.h"
-#include "viewer/media/MVImageViewController.h"
 #include "viewer/media/MVUtility.h"
-
-#include <string>
-#include <vector>
 
 namespace msg_app {
 namespace msg_viewer {
@@ -26,14 +17,6 @@ namespace msg_viewer {
 namespace {
 
 constexpr const char* CANT_VIEW = "WDS_MSG_TPOP_CANT_VIEW_THIS_TYPE_OF_FILE_ON_YOUR_HULM_ABB";
-
-// Creates the controller's view on the parent; the view owns the controller from then on.
-template <typename Controller> Controller* created(Controller* vc, Evas_Object* parent) {
-    if (vc->create(parent, nullptr))
-        return vc;
-    vc->destroy();
-    return nullptr;
-}
 
 // A viewer request for one file: group launch, view operation, display mode.
 LaunchRequest viewRequest(const std::string& uri) {
@@ -53,79 +36,33 @@ bool isImage(const msg_store::Content& content) {
 
 } // namespace
 
-void MVItemBubble::_toast(const char* textId, int icon) {
-    std::shared_ptr<view_kit::WViewController> vc = getParentViewController();
+void MVContentOpener::_toast(const char* textId, int icon) {
     MCommonPopup* popup =
         MCommonPopup::createToastPopup(textId, nullptr, nullptr, MCommonPopup::TOAST_POPUP_TIMEOUT,
                                        static_cast<MCommonPopup::IconType>(icon));
-    if (popup && vc)
-        vc->attachPopup(popup);
-    else if (popup)
-        popup->destroy();
+    // A popup that cannot be attached is destroyed by the attach itself.
+    if (popup)
+        _host.attachPopup(popup);
 }
 
-Evas_Object* MVItemBubble::_createImageContent(Evas_Object* parent, int index, int w, int h) {
-    const msg_store::Content* content = _contentAt(index);
-    auto* image = content ? created(new MVImageViewController(w, h, index, *content), parent) : nullptr;
-    if (!image)
-        return nullptr;
-    image->addEventListener(
-        [this](MVImageViewController::Event event, MVImageViewController* vc) {
-            if (event == MVImageViewController::PRESSED && _label)
-                elm_object_signal_emit(_label, "elm,state,content,pressed", "");
-            else if (event == MVImageViewController::CLICKED && _viewType == VIEW_TYPE_NORMAL)
-                _openContent(vc->getMediaIndex());
-        },
-        image->getEvasObject());
-    return image->getEvasObject();
-}
-
-Evas_Object* MVItemBubble::_createAudioContent(Evas_Object* parent, int index) {
-    const msg_store::Content* content = _contentAt(index);
-    auto* audio = content ? created(new MVAudioViewController(*content), parent) : nullptr;
-    if (!audio)
-        return nullptr;
-    audio->addEventListener(
-        [this, audio](MVAudioViewController::Event event) {
-            // In select mode a tap checks the bubble instead.
-            if (event == MVAudioViewController::CLICKED && _viewType == VIEW_TYPE_NORMAL)
-                audio->click();
-        },
-        audio->getEvasObject());
-    return audio->getEvasObject();
-}
-
-Evas_Object* MVItemBubble::_createAttachmentContent(Evas_Object* parent, int index) {
-    const msg_store::Content* content = _contentAt(index);
-    auto* attachment = content ? created(new MVAttachmentViewController(index, *content), parent) : nullptr;
-    if (!attachment)
-        return nullptr;
-    attachment->addEventListener(
-        [this](MVAttachmentViewController::Event event, MVAttachmentViewController* vc) {
-            if (event == MVAttachmentViewController::PRESSED && _label)
-                elm_object_signal_emit(_label, "elm,state,content,pressed", "");
-            else if (event == MVAttachmentViewController::CLICKED && _viewType == VIEW_TYPE_NORMAL)
-                _launchAttachFileViewer(vc->getFilePath());
-        },
-        attachment->getEvasObject());
-    return attachment->getEvasObject();
-}
-
-void MVItemBubble::_openContent(int index) {
+void MVContentOpener::openContent(const msg_store::Conversation& conv, int index) {
     if (common_util::is_power_saving_mode()) {
         MSG_LOGW("emergency_mode = SETTING_PSMODE_WEARABLE_ENHANCED, not to open the file");
         return;
     }
-    const msg_store::Content* content = _contentAt(index);
-    if (!content)
+    // Indexes come from markup text; only those of this message's contents are taken.
+    if (index < 0 || index >= static_cast<int>(conv.contents.size())) {
+        MSG_LOGE("invalid content index [%d]", index);
         return;
-    if (content->filePath.empty())
-        _peerFileTransferRequest(*content);
+    }
+    const msg_store::Content& content = conv.contents[index];
+    if (content.filePath.empty())
+        _requestFromPeer(content);
     else
-        _launchMediaViewer(*content);
+        _launchMediaViewer(conv, content);
 }
 
-void MVItemBubble::_peerFileTransferRequest(const msg_store::Content& content) {
+void MVContentOpener::_requestFromPeer(const msg_store::Content& content) {
     MSG_LOGI("MSG_CONTENT status : %d", content.transferStatus);
     if (content.transferStatus == msg_store::Content::TRANSFER_DOWNLOADING) {
         _toast("WDS_WMGR_POP_DOWNLOADING_ING", MCommonPopup::NONE);
@@ -142,11 +79,12 @@ void MVItemBubble::_peerFileTransferRequest(const msg_store::Content& content) {
     }
 }
 
-void MVItemBubble::_launchMediaViewer(const msg_store::Content& content) {
+void MVContentOpener::_launchMediaViewer(const msg_store::Conversation& conv,
+                                         const msg_store::Content& content) {
     if (isImage(content)) {
         std::vector<std::string> copies;
         std::string defaultFile;
-        for (const msg_store::Content& each : _conv->contents) {
+        for (const msg_store::Content& each : conv.contents) {
             std::string copy;
             if (!isImage(each) || !create_temp_file(each.filePath.c_str(), copy))
                 continue;
@@ -173,7 +111,8 @@ void MVItemBubble::_launchMediaViewer(const msg_store::Content& content) {
         journal_log("MESSAGE", "VIDEO_PLAYING");
 }
 
-void MVItemBubble::_launchImageViewer(const std::vector<std::string>& files, const std::string& defaultFile) {
+void MVContentOpener::_launchImageViewer(const std::vector<std::string>& files,
+                                         const std::string& defaultFile) {
     MSG_RET_IF(files.empty(), "fileList is empty");
     MSG_RET_IF(defaultFile.empty(), "defaultFilePath is nullptr");
     LaunchRequest request = viewRequest(defaultFile);
@@ -189,7 +128,7 @@ void MVItemBubble::_launchImageViewer(const std::vector<std::string>& files, con
         MSG_LOGE("app_control_send_launch_request is failed");
 }
 
-bool MVItemBubble::_launchFileViewer(const std::string& path) {
+bool MVContentOpener::_launchFileViewer(const std::string& path) {
     LaunchRequest request = viewRequest(path);
     MSG_RETV_IF(!request, false, "no request");
     app_control_add_extra_data(request.get(), "ExitOnBack", "true");
@@ -201,7 +140,7 @@ bool MVItemBubble::_launchFileViewer(const std::string& path) {
     return true;
 }
 
-void MVItemBubble::_launchAttachFileViewer(const std::string& path) {
+void MVContentOpener::openAttachment(const std::string& path) {
     if (common_util::is_power_saving_mode()) {
         MSG_LOGW("emergency mode, not to open the file");
         return;

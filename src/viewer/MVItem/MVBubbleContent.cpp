@@ -1,22 +1,19 @@
-// The objects a bubble's text items stand for, and its links.
-#include "viewer/MVItem/MVItemBubble.h"
+#include "viewer/MVItem/MVBubbleContent.h"
 
-#include "app_control.h"
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
-#include "common/LaunchRequest.h"
-#include "common/MCommonAppLaunchMgr.h"
-#include "common/MCommonCutlinkMgr.h"
 #include "common/MsgLog.h"
-#include "common/view/MCommonWebContentViewController.h"
 #include "qel.h"
+#include "viewer/MVItem/IMVBubbleActions.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
-#include "viewer/MVMouseEventMgr.h"
+#include "viewer/MVItem/MVItemBubble.h"
+#include "viewer/media/MVAttachmentViewController.h"
+#include "viewer/media/MVAudioViewController.h"
+#include "viewer/media/MVImageViewController.h"
 
 #include <glib.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -25,7 +22,6 @@ namespace msg_viewer {
 
 namespace {
 
-constexpr size_t LINK_MAX = 511;
 // The colour of the time and marks on a sent bubble.
 constexpr const char* SENT_INFO_COLOR = "T0222";
 
@@ -52,22 +48,39 @@ bool parseNumbers(const char* text, std::vector<int>& out) {
     return ok;
 }
 
-} // namespace
-
-Evas_Object* MVItemBubble::_itemProviderCb(void* data, Evas_Object* entry, const char* item) {
-    return data ? static_cast<MVItemBubble*>(data)->_itemProvider(entry, item) : nullptr;
+// Creates the controller's view on the parent; the view owns the controller from then on.
+template <typename Controller> Controller* created(Controller* vc, Evas_Object* parent) {
+    if (vc->create(parent, nullptr))
+        return vc;
+    vc->destroy();
+    return nullptr;
 }
 
-const msg_store::Content* MVItemBubble::_contentAt(int index) const {
+} // namespace
+
+void MVBubbleContent::provideFor(Evas_Object* entry) {
+    qel_label_append_item_provider(entry, _itemProviderCb, this);
+}
+
+Evas_Object* MVBubbleContent::_itemProviderCb(void* data, Evas_Object* entry, const char* item) {
+    return data ? static_cast<MVBubbleContent*>(data)->_create(entry, item) : nullptr;
+}
+
+bool MVBubbleContent::_isNormalView() const {
+    return _bubble.getViewType() == VIEW_TYPE_NORMAL;
+}
+
+const msg_store::Content* MVBubbleContent::_contentAt(int index) const {
     // Indexes come from markup text; only those of this message's contents are taken.
-    if (!_conv || index < 0 || index >= static_cast<int>(_conv->contents.size())) {
+    const auto& conv = _bubble.getConv();
+    if (!conv || index < 0 || index >= static_cast<int>(conv->contents.size())) {
         MSG_LOGE("invalid content index [%d]", index);
         return nullptr;
     }
-    return &_conv->contents[index];
+    return &conv->contents[index];
 }
 
-Evas_Object* MVItemBubble::_itemProvider(Evas_Object* entry, const char* item) {
+Evas_Object* MVBubbleContent::_create(Evas_Object* entry, const char* item) {
     MSG_RETV_IF(!item || !*item, nullptr, "token is nullptr");
     std::string href = item;
     size_t colon = href.find(':');
@@ -83,16 +96,16 @@ Evas_Object* MVItemBubble::_itemProvider(Evas_Object* entry, const char* item) {
     if (token == "separator")
         return _createSeparator(entry);
     if (token == "image" && hasNumbers && numbers.size() == 3)
-        return _createImageContent(entry, numbers[2], numbers[0], numbers[1]);
+        return _createImage(entry, numbers[2], numbers[0], numbers[1]);
     if (token == "audio" && hasNumbers && numbers.size() == 1)
-        return _createAudioContent(entry, numbers[0]);
+        return _createAudio(entry, numbers[0]);
     if (token == "attachment" && hasNumbers && numbers.size() == 1)
-        return _createAttachmentContent(entry, numbers[0]);
+        return _createAttachment(entry, numbers[0]);
     MSG_LOGE("invalid hrefStr [%s]", item);
     return nullptr;
 }
 
-Evas_Object* MVItemBubble::_createSeparator(Evas_Object* parent) {
+Evas_Object* MVBubbleContent::_createSeparator(Evas_Object* parent) {
     Evas_Object* line = evas_object_rectangle_add(evas_object_evas_get(parent));
     int r = 255, g = 255, b = 255, a = 51;
     qel_theme_get_color("AO0110", &r, &g, &b, &a);
@@ -100,16 +113,16 @@ Evas_Object* MVItemBubble::_createSeparator(Evas_Object* parent) {
     return line;
 }
 
-Evas_Object* MVItemBubble::_createInfoLayout(Evas_Object* parent, InfoType type) {
+Evas_Object* MVBubbleContent::_createInfoLayout(Evas_Object* parent, InfoType type) {
     const char* edj = common_util::get_message_edj().c_str();
-    bool sent = _bubbleType == BUBBLE_SENT;
+    bool sent = _bubble.getBubbleType() == MVItemBubble::BUBBLE_SENT;
     Evas_Object* layout = elm_layout_add(parent);
     MSG_RETV_IF(!layout, nullptr, "elm_layout_add failed");
     if (type == INFO_FAILED) {
         elm_layout_file_set(layout, edj, "bubble/content/communication_info/failed");
         elm_object_part_content_set(layout, "elm.status.icon", themeIcon(layout, "img/status/sendfail"));
         Evas_Object* edje = elm_layout_edje_get(layout);
-        edje_object_part_text_set(edje, "elm.text.time", _timeText.c_str());
+        edje_object_part_text_set(edje, "elm.text.time", _bubble.getTimeText().c_str());
         edje_object_part_text_set(edje, "elm.text.status",
                                   common_ui_helper::get_text(MVBubbleMarkup::FAILED_TEXT_ID));
         return layout;
@@ -129,18 +142,23 @@ Evas_Object* MVItemBubble::_createInfoLayout(Evas_Object* parent, InfoType type)
     elm_layout_file_set(layout, edj,
                         sent ? "bubble/content/communication_info/send"
                              : "bubble/content/communication_info/receive");
+    return _createNormalInfo(layout, sent);
+}
+
+Evas_Object* MVBubbleContent::_createNormalInfo(Evas_Object* layout, bool sent) {
+    const msg_store::Conversation& conv = *_bubble.getConv();
     Evas_Object* edje = elm_layout_edje_get(layout);
-    edje_object_part_text_set(edje, "elm.text.time", _timeText.c_str());
-    if (_isMms)
+    edje_object_part_text_set(edje, "elm.text.time", _bubble.getTimeText().c_str());
+    if (_bubble.isMms())
         edje_object_part_text_set(edje, "elm.text.mms", "MMS");
     else
         elm_object_signal_emit(layout, "mms,hide", "");
-    Evas_Object* safe = _conv->isProtected ? common_ui_helper::create_safe_icon(layout) : nullptr;
+    Evas_Object* safe = conv.isProtected ? common_ui_helper::create_safe_icon(layout) : nullptr;
     if (safe)
         elm_object_part_content_set(layout, "elm.icon.safe", safe);
     else
         elm_object_signal_emit(layout, "safe,icon,hide", "");
-    Evas_Object* sim = common_ui_helper::create_sim_index_icon(layout, _conv->folderType, _conv->simIndex);
+    Evas_Object* sim = common_ui_helper::create_sim_index_icon(layout, conv.folderType, conv.simIndex);
     // The mark's usual grey does not read on a sent bubble's blue: it takes the time's colour there.
     int r = 0, g = 0, b = 0, a = 0;
     if (sim && sent && qel_theme_get_color(SENT_INFO_COLOR, &r, &g, &b, &a))
@@ -149,93 +167,59 @@ Evas_Object* MVItemBubble::_createInfoLayout(Evas_Object* parent, InfoType type)
         elm_object_part_content_set(layout, "elm.sim.icon", sim);
     else
         elm_object_signal_emit(layout, "sim,icon,hide", "");
-    if (common_util::is_sta_enabled() && !_conv->hideWatchIcon &&
-        (_conv->folderType == msg_store::FOLDER_WATCH_INBOX ||
-         _conv->folderType == msg_store::FOLDER_WATCH_SENT))
+    if (common_util::is_sta_enabled() && !conv.hideWatchIcon &&
+        (conv.folderType == msg_store::FOLDER_WATCH_INBOX || conv.folderType == msg_store::FOLDER_WATCH_SENT))
         elm_object_part_content_set(layout, "elm.status.icon", themeIcon(layout, "img/composer/title/watch"));
     else
         elm_object_signal_emit(layout, "status,icon,hide", "");
     return layout;
 }
 
-void MVItemBubble::_cutlinkClicked(const char* anchor) {
-    if (_viewType != VIEW_TYPE_NORMAL) {
-        if (_viewType != VIEW_TYPE_SELECT)
-            MSG_LOGE("invalid view type");
-        return;
-    }
-    // One mark, then the scheme, then the linked text as markup.
-    MSG_RET_IF(!anchor || strlen(anchor) < 2, "anchor is too short");
-    std::string href(anchor + 1);
-    for (const char* scheme :
-         {QEL_CUT_LINK_SCHEME_PHONE, MCommonCutlinkMgr::SCHEME_APPSTORE, QEL_CUT_LINK_SCHEME_URI}) {
-        if (href.compare(0, strlen(scheme), scheme) != 0)
-            continue;
-        std::string value = href.substr(strlen(scheme), LINK_MAX);
-        if (strcmp(scheme, QEL_CUT_LINK_SCHEME_PHONE) == 0) {
-            _cutlinkSelectPhone(value);
-            return;
-        }
-        char* utf8 = elm_entry_markup_to_utf8(value.c_str());
-        MSG_RET_IF(!utf8, "utfText is nullptr!");
-        std::string url = utf8;
-        free(utf8);
-        if (strcmp(scheme, MCommonCutlinkMgr::SCHEME_APPSTORE) == 0)
-            MCommonAppLaunchMgr::getInstance()->launchHulmStore(url.c_str());
-        else
-            _openUri(url);
-        return;
-    }
-    MSG_LOGW("link [%s] has no scheme of ours", href.c_str());
+Evas_Object* MVBubbleContent::_createImage(Evas_Object* parent, int index, int w, int h) {
+    const msg_store::Content* content = _contentAt(index);
+    auto* image = content ? created(new MVImageViewController(w, h, index, *content), parent) : nullptr;
+    if (!image)
+        return nullptr;
+    image->addEventListener(
+        [this](MVImageViewController::Event event, MVImageViewController* vc) {
+            if (event == MVImageViewController::PRESSED)
+                _bubble.showContentPressed();
+            else if (event == MVImageViewController::CLICKED && _isNormalView() && _bubble.getActions())
+                _bubble.getActions()->openContent(_bubble, vc->getMediaIndex());
+        },
+        image->getEvasObject());
+    return image->getEvasObject();
 }
 
-void MVItemBubble::_openUri(const std::string& url) {
-    switch (MCommonCutlinkMgr::getInstance()->getUriTarget(url)) {
-    case MCommonCutlinkMgr::URI_MAP:
-        MCommonAppLaunchMgr::getInstance()->launchHereMap(url.c_str());
-        return;
-    case MCommonCutlinkMgr::URI_STORE:
-        MCommonAppLaunchMgr::getInstance()->launchHulmStore(url.c_str());
-        return;
-    case MCommonCutlinkMgr::URI_WEB_VIEW:
-        if (_openWebView(url))
-            return;
-        break;
-    case MCommonCutlinkMgr::URI_BROWSER:
-        break;
-    case MCommonCutlinkMgr::URI_NONE:
-        MSG_LOGW("nothing on the watch opens this link");
-        return;
-    }
-    _openInBrowser(url);
+Evas_Object* MVBubbleContent::_createAudio(Evas_Object* parent, int index) {
+    const msg_store::Content* content = _contentAt(index);
+    auto* audio = content ? created(new MVAudioViewController(*content), parent) : nullptr;
+    if (!audio)
+        return nullptr;
+    audio->addEventListener(
+        [this, audio](MVAudioViewController::Event event) {
+            // In select mode a tap checks the bubble instead.
+            if (event == MVAudioViewController::CLICKED && _isNormalView())
+                audio->click();
+        },
+        audio->getEvasObject());
+    return audio->getEvasObject();
 }
 
-bool MVItemBubble::_openWebView(const std::string& url) {
-    // The finger is done with the bubble: the page that opens takes it.
-    if (_label)
-        elm_object_signal_emit(_label, "elm,state,content,released", "");
-    if (_gestureMgr)
-        _gestureMgr->clearAllEvents();
-    auto* page = new MCommonWebContentViewController(url.c_str());
-    if (!common_ui_helper::push_to_naviframe_by_item(getElmObjectItem(), page)) {
-        MSG_LOGE("the web view is not shown");
-        return false;
-    }
-    return true;
-}
-
-void MVItemBubble::_openInBrowser(const std::string& link) {
-    std::string url = link;
-    if (g_ascii_strncasecmp(url.c_str(), "http://", 7) != 0 &&
-        g_ascii_strncasecmp(url.c_str(), "https://", 8) != 0)
-        url = "http://" + url;
-    LaunchRequest request = createLaunchRequest();
-    MSG_RET_IF(!request, "app_control_create failed");
-    app_control_set_operation(request.get(), APP_CONTROL_OPERATION_VIEW);
-    app_control_set_launch_mode(request.get(), APP_CONTROL_LAUNCH_MODE_GROUP);
-    app_control_set_uri(request.get(), url.substr(0, LINK_MAX + 1).c_str());
-    if (app_control_send_launch_request(request.get(), nullptr, nullptr) != APP_CONTROL_ERROR_NONE)
-        MSG_LOGE("app_control_send_launch_request is failed");
+Evas_Object* MVBubbleContent::_createAttachment(Evas_Object* parent, int index) {
+    const msg_store::Content* content = _contentAt(index);
+    auto* attachment = content ? created(new MVAttachmentViewController(index, *content), parent) : nullptr;
+    if (!attachment)
+        return nullptr;
+    attachment->addEventListener(
+        [this](MVAttachmentViewController::Event event, MVAttachmentViewController* vc) {
+            if (event == MVAttachmentViewController::PRESSED)
+                _bubble.showContentPressed();
+            else if (event == MVAttachmentViewController::CLICKED && _isNormalView() && _bubble.getActions())
+                _bubble.getActions()->openAttachment(vc->getFilePath());
+        },
+        attachment->getEvasObject());
+    return attachment->getEvasObject();
 }
 
 } // namespace msg_viewer
