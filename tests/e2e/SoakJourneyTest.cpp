@@ -13,7 +13,6 @@
 #include "SoakScript.h"
 #include "Wait.h"
 
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

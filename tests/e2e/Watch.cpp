@@ -55,7 +55,8 @@ std::vector<Watch::Row> Watch::storeRows(const std::vector<std::string>& args) c
     command.push_back("--json");
     std::vector<Row> rows;
     forEachObject(sim(command).out, [&](JsonObject* o) {
-        rows.push_back({intOf(o, "id"), stringOf(o, json_object_has_member(o, "snippet") ? "snippet" : "text")});
+        rows.push_back(
+            {intOf(o, "id"), stringOf(o, json_object_has_member(o, "snippet") ? "snippet" : "text")});
     });
     return rows;
 }
