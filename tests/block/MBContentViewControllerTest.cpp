@@ -6,17 +6,14 @@
 #include "BlockViewFixture.h"
 #include "LaunchJournal.h"
 #include "Programs.h"
-#include "block/MBItem/MBItemText.h"
 #include "msg_store/MsgStore.h"
 #include "view_kit/WNaviframeController.h"
 
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <glib.h>
 
 using msg_app::msg_block::MBItem;
-using msg_app::msg_block::MBItemText;
 using Types = std::vector<MBItem::Type>;
 
 namespace {
@@ -94,30 +91,6 @@ TEST_F(BlockViewTest, EachKindOfMessageLaysOutItsRowsInOrder) {
             EXPECT_EQ(ELM_OBJECT_SELECT_MODE_NONE, elm_genlist_item_select_mode_get(row->getElmObjectItem()));
         ASSERT_TRUE(popViewer());
     }
-}
-
-TEST_F(BlockViewTest, ALongBodyReadsOnOverRowsOfOnePartEachUpToTheShownLength) {
-    std::string body;
-    for (int i = 0; body.size() < 100 * 1000; ++i)
-        body += "word" + std::to_string(i) + " ";
-    open(receive(sms(body)));
-    auto shown = rows();
-    ASSERT_GT(shown.size(), 3u);
-    std::string read;
-    ASSERT_EQ(MBItem::BOTTOM_PADDING, shown.back()->getType());
-    for (size_t i = 2; i + 1 < shown.size(); ++i) {
-        ASSERT_EQ(MBItem::TEXT, shown[i]->getType());
-        std::string text = rowText(shown[i]);
-        EXPECT_LE(g_utf8_strlen(text.c_str(), -1), static_cast<glong>(MBItemText::PART_CHARS + 1));
-        read += text;
-    }
-    // Parts end between words; the last one shown says that more was cut.
-    EXPECT_EQ(shownPlain(shown[2]).back(), ' ');
-    const std::string ellipsis = "\xE2\x80\xA6";
-    ASSERT_GT(read.size(), MBItem::MAX_SHOWN_BYTES);
-    EXPECT_LT(read.size(), MBItem::MAX_SHOWN_BYTES + MBItemText::PART_CHARS + ellipsis.size());
-    EXPECT_EQ(read.substr(read.size() - ellipsis.size()), ellipsis);
-    EXPECT_EQ(read.substr(0, read.size() - ellipsis.size()), body.substr(0, read.size() - ellipsis.size()));
 }
 
 TEST_F(BlockViewTest, MessageMissingOrOutsideTheSpamFoldersShowsOnlyTheTitle) {
@@ -204,14 +177,12 @@ TEST_F(BlockViewTest, UnblockAndDeleteActAndLeaveWithAToastOnlyWhenDone) {
 
 TEST_F(BlockViewTest, UnblockLetsTheSendersNextMessageThroughAgain) {
     const std::string sender = "+15550100";
-    ASSERT_EQ(msg_test::runProgram("msg-sim", {"--device", device.path(), "block", "add", sender}).exitCode,
-              0);
+    ASSERT_EQ(msg_test::runSim({"block", "add", sender}, device.path()).exitCode, 0);
     open(receive(sms("x"), sender));
     ASSERT_EQ("Unblock", tapOption(0));
     ASSERT_TRUE(waitPopped());
     msg_test::ProgramRun next =
-        msg_test::runProgram("msg-sim", {"--device", device.path(), "--json", "watch-net", "receive",
-                                         "--from", sender, "--text", "y"});
+        msg_test::runSim({"--json", "watch-net", "receive", "--from", sender, "--text", "y"}, device.path());
     EXPECT_NE(next.out.find("\"folder\": 101"), std::string::npos) << next.out << next.err;
 }
 

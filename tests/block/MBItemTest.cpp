@@ -117,23 +117,38 @@ TEST_F(BlockRowTest, MarkupInEveryTextIsShownLiterally) {
     EXPECT_EQ(std::string::npos, markup.find("<b>")) << markup;
 }
 
-TEST_F(BlockRowTest, HugeBodyIsCutAndBrokenBytesAreReplaced) {
+TEST_F(BlockRowTest, ALongBodyReadsOnOverRowsOfOnePartEachUpToTheShownLength) {
+    std::string words;
+    for (int i = 0; words.size() < 100 * 1000; ++i)
+        words += "word" + std::to_string(i) + " ";
     std::string huge(2 * 1024 * 1024, 'x');
     huge.replace(MBItem::MAX_SHOWN_BYTES - 1, 3, "\xE2\x82\xAC"); // a character across the cut
-    open(receive(sms(huge)));
-    // The body reads on over rows, up to the length shown at all; the room at the foot comes last.
-    std::vector<MBItem*> shownRows = rows();
-    ASSERT_GT(shownRows.size(), 3u);
-    std::string read;
-    for (size_t i = 2; i + 1 < shownRows.size(); ++i) {
-        std::string text = rowText(shownRows[i]);
-        EXPECT_TRUE(g_utf8_validate(text.c_str(), -1, nullptr)) << "row " << i << " cut inside no character";
-        read += text;
+    const std::string ellipsis = "\xE2\x80\xA6";
+    for (const std::string& body : {words, huge}) {
+        SCOPED_TRACE(body.substr(0, 10));
+        open(receive(sms(body)));
+        std::vector<MBItem*> shown = rows();
+        ASSERT_GT(shown.size(), 3u);
+        ASSERT_EQ(MBItem::BOTTOM_PADDING, shown.back()->getType());
+        std::string read;
+        for (size_t i = 2; i + 1 < shown.size(); ++i) {
+            ASSERT_EQ(MBItem::TEXT, shown[i]->getType());
+            std::string text = rowText(shown[i]);
+            EXPECT_LE(g_utf8_strlen(text.c_str(), -1), static_cast<glong>(MBItemText::PART_CHARS + 1));
+            EXPECT_TRUE(g_utf8_validate(text.c_str(), -1, nullptr))
+                << "row " << i << " cut inside no character";
+            read += text;
+        }
+        // Parts of words end between words; the last part shown says that more was cut.
+        EXPECT_TRUE(body != words || shownPlain(shown[2]).back() == ' ');
+        // What is shown reaches the limit, whole: past the character across it.
+        ASSERT_GE(read.size(), MBItem::MAX_SHOWN_BYTES + ellipsis.size());
+        EXPECT_LT(read.size(), MBItem::MAX_SHOWN_BYTES + MBItemText::PART_CHARS + 2 + ellipsis.size());
+        EXPECT_EQ(read.substr(read.size() - ellipsis.size()), ellipsis);
+        EXPECT_EQ(read.substr(0, read.size() - ellipsis.size()),
+                  body.substr(0, read.size() - ellipsis.size()));
+        ASSERT_TRUE(popViewer());
     }
-    EXPECT_GE(read.size(), MBItem::MAX_SHOWN_BYTES);
-    EXPECT_LT(read.size(), MBItem::MAX_SHOWN_BYTES + 4 * MBItemText::PART_CHARS);
-    EXPECT_EQ("\xE2\x80\xA6", read.substr(read.size() - 3)) << "an ellipsis says more follows";
-    EXPECT_NE(std::string::npos, read.find("\xE2\x82\xAC")) << "the character across a part's end is whole";
 
     std::string whole(MBItem::MAX_SHOWN_BYTES, 'y');
     EXPECT_EQ(whole, MBItem::toMarkup(whole)) << "a text at the limit is shown whole";

@@ -1,4 +1,5 @@
 // Start and stop of the application's common services, the restore events and the usage log.
+#include "AppEventRecorder.h"
 #include "CommonDeviceTest.h"
 
 #include "FeedSync.h"
@@ -13,23 +14,11 @@
 #include "common/Preference.h"
 #include "msg_store/MsgStore.h"
 
-#include <algorithm>
 #include <vector>
 
 using namespace msg_app;
 
 namespace {
-
-class EventRecorder : public IMCommonAppEventListener {
-public:
-    EventRecorder() { MCommonAppEventMgr::getInstance()->addListener(this); }
-    ~EventRecorder() override { MCommonAppEventMgr::getInstance()->removeListener(this); }
-    void appEventListener(MCommonAppEventType type) override { events.push_back(type); }
-    int count(MCommonAppEventType type) const {
-        return static_cast<int>(std::count(events.begin(), events.end(), type));
-    }
-    std::vector<MCommonAppEventType> events;
-};
 
 class LifecycleTest : public CommonDeviceTest {
 protected:
@@ -37,7 +26,7 @@ protected:
         common_util::on_terminate();
         CommonDeviceTest::TearDown();
     }
-    EventRecorder recorder;
+    AppEventRecorder recorder;
 };
 
 TEST_F(LifecycleTest, StoreFollowsTheConsumerStatusRestoresBecomeEventsAndTerminateStopsAll) {

@@ -35,9 +35,9 @@ protected:
         setenv("LANGUAGE", "en", 1);
     }
     void SetUp() override {
-        msg_test::ProgramRun seeded = msg_test::runProgram("msg-sim", {"--device", _device.path(), "seed"});
+        msg_test::ProgramRun seeded = msg_test::runSim({"seed"}, _device.path());
         ASSERT_EQ(seeded.exitCode, 0) << seeded.err;
-        msg_test::ProgramRun list = msg_test::runProgram("msg-sim", {"--device", _device.path(), "list"});
+        msg_test::ProgramRun list = msg_test::runSim({"list"}, _device.path());
         _conversations = list.out.substr(0, list.out.find('\n'));
         ASSERT_NE(_conversations.find("conversation(s)"), std::string::npos) << list.out;
     }
@@ -111,6 +111,6 @@ TEST_F(StorageTroubleTest, EveryProgramShowsWhatIsStoredAndTellsWhyNothingIsSave
         }
     }
     // Nothing the refused changes touched is lost once the trouble is gone.
-    msg_test::ProgramRun list = msg_test::runProgram("msg-sim", {"--device", _device.path(), "list"});
+    msg_test::ProgramRun list = msg_test::runSim({"list"}, _device.path());
     EXPECT_EQ(list.out.substr(0, list.out.find('\n')), _conversations);
 }

@@ -99,24 +99,20 @@ TEST_F(ComposeJourney, ANewMessageToAContactFoundByTypingIsSentAndListedFirst) {
     ASSERT_EQ(watch().sim({"contact", "add", "--name", "Zoe Park", "--number", CONTACT_NUMBER}).exitCode, 0);
     ASSERT_TRUE(watch().launch());
     const Frame list = watch().settled("list");
-    watch().tap(CUE_X, Watch::CENTRE);
-    Frame options;
-    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "options", &options));
+    Frame options, recipient;
+    ASSERT_TRUE(tapTo(list, CUE_X, Watch::CENTRE, "options", &options));
     // "New message" is the first option, the one in the middle.
-    watch().tap(Watch::CENTRE, Watch::CENTRE);
-    Frame recipient;
-    ASSERT_TRUE(watch().waitForChange(options, options.whole(), OTHER_SCREEN, "recipient", &recipient));
+    ASSERT_TRUE(tapTo(options, Watch::CENTRE, Watch::CENTRE, "recipient", &recipient));
 
-    watch().tap(LABEL_X, LABEL_Y);
     Frame entry;
-    ASSERT_TRUE(watch().waitForChange(recipient, recipient.whole(), OTHER_SCREEN, "entry", &entry));
+    ASSERT_TRUE(tapTo(recipient, LABEL_X, LABEL_Y, "entry", &entry));
     // The input panel is drawn over the lower part of the screen while the entry has focus.
     EXPECT_GT(entry.litShareIn({60, 200, 240, 80}), 0.3) << "no input panel drawn";
     watch().type("zo");
     ASSERT_TRUE(watch().waitForChange(entry, SEARCH_BUTTON, 0.2, "offered", &entry)) << "no match offered";
-    watch().tap(SEARCH_BUTTON.x + SEARCH_BUTTON.w / 2, SEARCH_BUTTON.y + SEARCH_BUTTON.h / 2);
     Frame chosen;
-    ASSERT_TRUE(watch().waitForChange(entry, entry.whole(), OTHER_SCREEN, "chosen", &chosen));
+    ASSERT_TRUE(tapTo(entry, SEARCH_BUTTON.x + SEARCH_BUTTON.w / 2, SEARCH_BUTTON.y + SEARCH_BUTTON.h / 2,
+                      "chosen", &chosen));
     EXPECT_GT(chosen.differenceIn(recipient, {60, 110, 200, 70}), 0.02) << "the label still shows no one";
 
     watch().tap(Watch::CENTRE, NEXT_Y);
@@ -186,9 +182,8 @@ TEST_F(ComposeJourney, TheKeyboardChoiceOpensTheComposerWhoseSendSendsWhatWasTyp
 
     ASSERT_TRUE(watch().switchTo("msg-compose")) << "the composer did not open";
     const Frame body = watch().settled("body");
-    watch().tap(Watch::CENTRE, BODY_TEXT_Y);
     Frame editor;
-    ASSERT_TRUE(watch().waitForChange(body, body.whole(), OTHER_SCREEN, "editor", &editor));
+    ASSERT_TRUE(tapTo(body, Watch::CENTRE, BODY_TEXT_Y, "editor", &editor));
     watch().type("Typed here");
     watch().key("Return");
     Frame written;

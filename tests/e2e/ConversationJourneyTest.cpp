@@ -12,14 +12,6 @@
 namespace msg_e2e {
 namespace {
 
-// The first row of the conversation list.
-constexpr int ROW_Y = 185;
-// Where the select mode's button comes up, and the button.
-constexpr Rect BOTTOM_AREA = {120, 320, 120, 40};
-constexpr int BOTTOM_BUTTON_Y = 335;
-// A finger pulling a list down by several rows.
-constexpr int DRAG_FROM_Y = 280;
-constexpr int DRAG_TO_Y = 100;
 // A list scrolled to other rows differs in much of its area.
 constexpr double OTHER_ROWS = 0.05;
 // Received bubbles sit on the left; a finger touches them where they show between the top edge
@@ -58,14 +50,6 @@ protected:
         return watch().storeRows().front().id;
     }
     int receiveFive() { return receive({"one", "two", "three", "four", "five"}); }
-    // Taps the first conversation of the list; the conversation as it opens.
-    Frame openFirstConversation() {
-        const Frame list = watch().settled("list");
-        watch().tap(Watch::CENTRE, ROW_Y);
-        Frame conversation;
-        EXPECT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", &conversation));
-        return conversation;
-    }
     // The middle of the part in view of the conversation's row that shows `text`, as the application
     // tells it; -1 when no such row shows.
     int bubbleY(const std::string& text) {
@@ -148,10 +132,8 @@ protected:
 TEST_F(ConversationJourney, TwoBubblesAreSelectedAndDeletedThenTheBezelReplies) {
     const int threadId = receiveFive();
     ASSERT_TRUE(watch().launch());
-    const Frame list = watch().settled("list");
-    watch().tap(Watch::CENTRE, ROW_Y);
-    Frame conversation;
-    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", &conversation));
+    const Frame conversation = openFirstConversation();
+    ASSERT_FALSE(HasFailure());
     // The conversation opens at its end: a finger brings the bubbles above into view (again, if the
     // end came back while the rest of the first page went in).
     bool pulled = false;
@@ -226,9 +208,8 @@ TEST_F(ConversationJourney, AFingerDraggedUpFromAPictureAtTheEndRepliesWithoutOp
 
 TEST_F(ConversationJourney, AFingerDraggedUpAtTheEndOfAConversationReplies) {
     ASSERT_TRUE(watch().launch());
-    const Frame list = watch().settled("list");
-    watch().tap(Watch::CENTRE, ROW_Y);
-    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", nullptr));
+    openFirstConversation();
+    ASSERT_FALSE(HasFailure());
     // Below the reply button, up by a little more than the gesture needs.
     watch().drag(Watch::CENTRE, DRAG_FROM_Y + 40, DRAG_FROM_Y);
     EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;

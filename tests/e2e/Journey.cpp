@@ -45,6 +45,18 @@ void Journey::TearDown() {
     }
 }
 
+bool Journey::tapTo(const Frame& from, int x, int y, const std::string& name, Frame* shown) {
+    watch().tap(x, y);
+    return watch().waitForChange(from, from.whole(), OTHER_SCREEN, name, shown);
+}
+
+Frame Journey::openFirstConversation() {
+    const Frame list = watch().settled("list");
+    Frame conversation;
+    EXPECT_TRUE(tapTo(list, Watch::CENTRE, ROW_Y, "conversation", &conversation));
+    return conversation;
+}
+
 std::unique_ptr<VirtualDisplay> Journey::_display;
 std::string Journey::_startError;
 

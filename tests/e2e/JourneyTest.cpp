@@ -16,15 +16,8 @@ namespace {
 constexpr Rect LIST_AREA = {60, 90, 240, 200};
 // The list's title, "Messages", above its first row.
 constexpr Rect TITLE_AREA = {110, 78, 140, 30};
-// The first row of the conversation list, and of the blocked-message list.
-constexpr int ROW_Y = 185;
+// The first row of the blocked-message list.
 constexpr int BLOCKED_ROW_Y = 140;
-// Where the select mode's button comes up.
-constexpr Rect BOTTOM_AREA = {120, 320, 120, 40};
-constexpr int BOTTOM_BUTTON_Y = 335;
-// A drag of half the screen moves a list by several rows.
-constexpr int DRAG_FROM_Y = 280;
-constexpr int DRAG_TO_Y = 100;
 // How long a scroll may take to show on a busy machine.
 constexpr double SCROLL_SECONDS = 10.0;
 // The line of solid blocks at the end of a long text, and how many detents may reach it.
@@ -123,8 +116,7 @@ TEST_F(Journey, TheListFollowsTheStoreWhenTheUserComesBackAfterBackSentItAway) {
     Frame list;
     ASSERT_TRUE(launchAndSendAway(watch(), list));
     // The window is touched again.
-    watch().tap(Watch::CENTRE, ROW_Y);
-    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "conversation", nullptr));
+    ASSERT_TRUE(tapTo(list, Watch::CENTRE, ROW_Y, "conversation"));
     watch().key("Escape");
     ASSERT_TRUE(watch().waitForLook(list, "back"));
     expectEachReceivedMessageOnTop(watch(), list);
@@ -163,8 +155,7 @@ TEST_F(Journey, ATapOpensAConversationOrTheOptionPanelAndBackComesBackToTheList)
     } taps[] = {{"conversation", Watch::CENTRE, ROW_Y}, {"options", CUE_X, Watch::CENTRE}};
     for (const auto& tap : taps) {
         SCOPED_TRACE(tap.name);
-        watch().tap(tap.x, tap.y);
-        EXPECT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, tap.name, nullptr));
+        EXPECT_TRUE(tapTo(list, tap.x, tap.y, tap.name));
         watch().key("Escape");
         EXPECT_TRUE(watch().waitForLook(list, std::string(tap.name) + "-back"));
         EXPECT_TRUE(watch().running()) << "back went past the list";
@@ -193,15 +184,11 @@ TEST_F(Journey, ABlockedMessageOpensAndIsRestored) {
     ASSERT_FALSE(blocked.empty()) << "the demo device has no blocked messages";
     ASSERT_TRUE(watch().launch({"--blocked"}));
     const Frame list = watch().settled("blocked-list");
-    watch().tap(Watch::CENTRE, BLOCKED_ROW_Y);
-    Frame viewer;
-    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "viewer", &viewer));
-    watch().tap(CUE_X, Watch::CENTRE);
-    Frame options;
-    ASSERT_TRUE(watch().waitForChange(viewer, viewer.whole(), OTHER_SCREEN, "viewer-options", &options));
+    Frame viewer, options;
+    ASSERT_TRUE(tapTo(list, Watch::CENTRE, BLOCKED_ROW_Y, "viewer", &viewer));
+    ASSERT_TRUE(tapTo(viewer, CUE_X, Watch::CENTRE, "viewer-options", &options));
     // The first option, restore, is the selected one: a tap in the middle takes it.
-    watch().tap(Watch::CENTRE, Watch::CENTRE);
-    EXPECT_TRUE(watch().waitForChange(options, options.whole(), OTHER_SCREEN, "restored", nullptr));
+    EXPECT_TRUE(tapTo(options, Watch::CENTRE, Watch::CENTRE, "restored"));
     EXPECT_EQ(watch().storeRows({"--blocked"}).size() + 1, blocked.size());
 }
 
@@ -215,9 +202,8 @@ TEST_F(Journey, TheBezelReadsALongBlockedMessageToItsEnd) {
     ASSERT_TRUE(watch().launch({"--blocked"}));
     const Frame list = watch().settled("blocked-list");
     // The newest blocked message is the first row.
-    watch().tap(Watch::CENTRE, BLOCKED_ROW_Y);
     Frame page;
-    ASSERT_TRUE(watch().waitForChange(list, list.whole(), OTHER_SCREEN, "viewer", &page));
+    ASSERT_TRUE(tapTo(list, Watch::CENTRE, BLOCKED_ROW_Y, "viewer", &page));
     ASSERT_LT(page.longestBrightRunIn(page.whole()), END_MARK_RUN) << "the end shows at once: text too short";
     bool endShown = false;
     for (int detent = 0; detent < MAX_DETENTS && !endShown; ++detent) {

@@ -1,19 +1,10 @@
 #include "ShownScreen.h"
 
-#include <json-glib/json-glib.h>
+#include "Json.h"
 
 namespace msg_e2e {
 
 namespace {
-
-int intOf(JsonObject* o, const char* name) {
-    return static_cast<int>(json_object_get_int_member_with_default(o, name, 0));
-}
-
-std::string stringOf(JsonObject* o, const char* name) {
-    const char* value = json_object_get_string_member_with_default(o, name, "");
-    return value ? value : "";
-}
 
 Rect boxOf(JsonObject* o) {
     return {intOf(o, "x"), intOf(o, "y"), intOf(o, "w"), intOf(o, "h")};

@@ -1,6 +1,6 @@
 #include "SoakChecks.h"
 
-#include <json-glib/json-glib.h>
+#include "Json.h"
 
 #include <algorithm>
 #include <cctype>
@@ -25,27 +25,6 @@ constexpr const char* COUNT_BUTTON = "MCommonCountBtnViewController";
 constexpr int MOST_BLANK = 40;
 // The list's badge stops counting here.
 constexpr int MOST_UNREAD_SHOWN = 999;
-
-// Calls `each` with every object of a JSON array; false when `json` is not one.
-template <typename F> bool forEachObject(const std::string& json, F each) {
-    JsonParser* parser = json_parser_new();
-    bool ok = json_parser_load_from_data(parser, json.c_str(), -1, nullptr) &&
-              JSON_NODE_HOLDS_ARRAY(json_parser_get_root(parser));
-    JsonArray* array = ok ? json_node_get_array(json_parser_get_root(parser)) : nullptr;
-    for (guint i = 0; array && i < json_array_get_length(array); ++i)
-        each(json_array_get_object_element(array, i));
-    g_object_unref(parser);
-    return ok;
-}
-
-std::string stringOf(JsonObject* o, const char* name) {
-    const char* value = json_object_get_string_member_with_default(o, name, "");
-    return value ? value : "";
-}
-
-int intOf(JsonObject* o, const char* name) {
-    return static_cast<int>(json_object_get_int_member_with_default(o, name, 0));
-}
 
 // Decodes one UTF-8 sequence at `i`, moving past it; U+FFFD for a broken one.
 char32_t nextChar(const std::string& s, size_t& i) {

@@ -55,6 +55,14 @@ const std::string LIST_PAGE = "\"MLContentViewController\"";
 const std::string VIEWER_PAGES = LIST_PAGE + ",\"MVContentViewController\"";
 const std::string THREAD_STYLES = run("list/title_menu", 0, 1) + "," + run("list.4text.custom", 1, 3);
 
+// A check's complaint holds `part`; none where `part` is empty.
+void expectComplaint(const std::string& wrong, const char* part, const char* name) {
+    if (!*part)
+        EXPECT_EQ(wrong, "") << name;
+    else
+        EXPECT_NE(wrong.find(part), std::string::npos) << name << ": " << wrong;
+}
+
 std::vector<StoreThread> threeThreads() {
     return {{7, "Running late", "", 2, 3}, {3, "soak 12 ok", "", 0, 1}, {5, "Photo", "Trip", 0, 4}};
 }
@@ -129,13 +137,8 @@ TEST(SoakChecks, TheListMatchesTheStoreRowByRow) {
                 {list("MLListViewController", THREAD_STYLES, {row(1, "list.4text.custom", 100, {"x"})})}),
          ""},
     };
-    for (const auto& c : cases) {
-        std::string wrong = checkConversationList(c.shown, threads);
-        if (!*c.wrong)
-            EXPECT_EQ(wrong, "") << c.name;
-        else
-            EXPECT_NE(wrong.find(c.wrong), std::string::npos) << c.name << ": " << wrong;
-    }
+    for (const auto& c : cases)
+        expectComplaint(checkConversationList(c.shown, threads), c.wrong, c.name);
 }
 
 TEST(SoakChecks, TheConversationEndsWithTheNewestMessage) {
@@ -164,14 +167,10 @@ TEST(SoakChecks, TheConversationEndsWithTheNewestMessage) {
          "the last bubble shows \"first\""},
         {"a bubble missing", {}, run("message.bubble", 1, 1), "1 bubbles, the store 2 messages"},
     };
-    for (const auto& c : cases) {
-        std::string wrong = checkConversation(
-            screen(VIEWER_PAGES, {list("MVListViewController", c.styles, c.rows)}), messages);
-        if (!*c.wrong)
-            EXPECT_EQ(wrong, "") << c.name;
-        else
-            EXPECT_NE(wrong.find(c.wrong), std::string::npos) << c.name << ": " << wrong;
-    }
+    for (const auto& c : cases)
+        expectComplaint(checkConversation(
+                            screen(VIEWER_PAGES, {list("MVListViewController", c.styles, c.rows)}), messages),
+                        c.wrong, c.name);
 }
 
 TEST(SoakChecks, TheRowsOfAListFillIt) {
@@ -200,14 +199,10 @@ TEST(SoakChecks, TheRowsOfAListFillIt) {
          "is blank from y 200 to 300"},
         {"nothing realized", {}, "is blank from y 0 to 360"},
     };
-    for (const auto& c : cases) {
-        std::string wrong =
-            checkRowsFillTheList(screen(LIST_PAGE, {list("MLListViewController", styles, c.rows, 6)}));
-        if (!*c.wrong)
-            EXPECT_EQ(wrong, "") << c.name;
-        else
-            EXPECT_NE(wrong.find(c.wrong), std::string::npos) << c.name << ": " << wrong;
-    }
+    for (const auto& c : cases)
+        expectComplaint(
+            checkRowsFillTheList(screen(LIST_PAGE, {list("MLListViewController", styles, c.rows, 6)})),
+            c.wrong, c.name);
 }
 
 TEST(SoakChecks, TheApplicationsWordsAreInTheDevicesLanguage) {

@@ -8,11 +8,10 @@
 // that many steps (the time then does not count), MSG_SOAK_TRACE each step as it goes. scripts/soak
 // sets them.
 #include "Journey.h"
+#include "Json.h"
 #include "SoakChecks.h"
 #include "SoakScript.h"
 #include "Wait.h"
-
-#include <json-glib/json-glib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -83,22 +82,15 @@ struct SoakPlan {
 // The ids of the elements of a JSON array that `wanted` takes, in their order.
 std::vector<int> idsWhere(const std::string& json, const std::function<bool(JsonObject*)>& wanted) {
     std::vector<int> ids;
-    JsonParser* parser = json_parser_new();
-    if (json_parser_load_from_data(parser, json.c_str(), -1, nullptr) &&
-        JSON_NODE_HOLDS_ARRAY(json_parser_get_root(parser))) {
-        JsonArray* array = json_node_get_array(json_parser_get_root(parser));
-        for (guint i = 0; i < json_array_get_length(array); ++i) {
-            JsonObject* o = json_array_get_object_element(array, i);
-            if (wanted(o))
-                ids.push_back(static_cast<int>(json_object_get_int_member_with_default(o, "id", 0)));
-        }
-    }
-    g_object_unref(parser);
+    forEachObject(json, [&](JsonObject* o) {
+        if (wanted(o))
+            ids.push_back(intOf(o, "id"));
+    });
     return ids;
 }
 
 bool hasString(JsonObject* o, const char* member, const std::string& value) {
-    return value == json_object_get_string_member_with_default(o, member, "");
+    return value == stringOf(o, member);
 }
 
 bool listsString(JsonObject* o, const char* member, const std::string& value) {

@@ -1,12 +1,12 @@
 #include "Watch.h"
 
+#include "Json.h"
 #include "Programs.h"
 #include "Wait.h"
 
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <json-glib/json-glib.h>
 
 namespace msg_e2e {
 
@@ -35,21 +35,11 @@ Watch::~Watch() {
 }
 
 void Watch::_stopLaunched() {
-    JsonParser* parser = json_parser_new();
-    if (json_parser_load_from_data(parser, sim({"launches", "--json"}).out.c_str(), -1, nullptr) &&
-        JSON_NODE_HOLDS_ARRAY(json_parser_get_root(parser))) {
-        JsonArray* array = json_node_get_array(json_parser_get_root(parser));
-        for (guint i = 0; i < json_array_get_length(array); ++i) {
-            JsonObject* o = json_array_get_object_element(array, i);
-            // Only the processes of this watch's own requests, each by its id.
-            if (!g_strcmp0(json_object_get_string_member_with_default(o, "status", ""), "started")) {
-                pid_t pid = static_cast<pid_t>(json_object_get_int_member_with_default(o, "pid", 0));
-                if (pid > 0)
-                    kill(pid, SIGTERM);
-            }
-        }
-    }
-    g_object_unref(parser);
+    // Only the processes of this watch's own requests, each by its id.
+    forEachObject(sim({"launches", "--json"}).out, [](JsonObject* o) {
+        if (stringOf(o, "status") == "started" && intOf(o, "pid") > 0)
+            kill(static_cast<pid_t>(intOf(o, "pid")), SIGTERM);
+    });
 }
 
 Output Watch::sim(const std::vector<std::string>& args) const {
@@ -64,18 +54,10 @@ std::vector<Watch::Row> Watch::storeRows(const std::vector<std::string>& args) c
     command.insert(command.end(), args.begin(), args.end());
     command.push_back("--json");
     std::vector<Row> rows;
-    JsonParser* parser = json_parser_new();
-    if (json_parser_load_from_data(parser, sim(command).out.c_str(), -1, nullptr) &&
-        JSON_NODE_HOLDS_ARRAY(json_parser_get_root(parser))) {
-        JsonArray* array = json_node_get_array(json_parser_get_root(parser));
-        for (guint i = 0; i < json_array_get_length(array); ++i) {
-            JsonObject* o = json_array_get_object_element(array, i);
-            const char* member = json_object_has_member(o, "snippet") ? "snippet" : "text";
-            rows.push_back({static_cast<int>(json_object_get_int_member(o, "id")),
-                            json_object_get_string_member(o, member)});
-        }
-    }
-    g_object_unref(parser);
+    forEachObject(sim(command).out, [&](JsonObject* o) {
+        rows.push_back(
+            {intOf(o, "id"), stringOf(o, json_object_has_member(o, "snippet") ? "snippet" : "text")});
+    });
     return rows;
 }
 

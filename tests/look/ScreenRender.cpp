@@ -102,15 +102,13 @@ bool ScreenRender::prepare(std::string* error) {
     _template = std::make_unique<msg_test::TempDir>("msg-look-device");
     const std::string& dir = _template->path();
     for (const char* step : {"seed", "seed-contacts"}) {
-        msg_test::ProgramRun run = msg_test::runProgram("msg-sim", {"--device", dir, step});
+        msg_test::ProgramRun run = msg_test::runSim({step}, dir);
         if (run.exitCode != 0) {
             *error = std::string("msg-sim ") + step + " failed: " + run.err;
             return false;
         }
     }
-    msg_test::ProgramRun contacts =
-        msg_test::runProgram("msg-sim", {"--device", dir, "--json", "contact", "list"});
-    _names = contactNames(contacts.out);
+    _names = contactNames(msg_test::runSim({"--json", "contact", "list"}, dir).out);
     msg_app::shell::registerBuiltinScreens();
     return true;
 }

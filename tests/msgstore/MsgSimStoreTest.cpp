@@ -15,9 +15,8 @@ namespace {
 
 using Json = std::unique_ptr<JsonNode, void (*)(JsonNode*)>;
 
-msg_test::ProgramRun sim(const msg_test::TempDir& dir, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--device", dir.path()});
-    return msg_test::runProgram("msg-sim", args);
+msg_test::ProgramRun sim(const msg_test::TempDir& dir, const std::vector<std::string>& args) {
+    return msg_test::runSim(args, dir.path());
 }
 
 // The command's JSON output; null when it failed or printed no JSON.

@@ -50,4 +50,10 @@ ProgramRun runProgram(const std::string& name, const std::vector<std::string>& a
     return run;
 }
 
+ProgramRun runSim(std::vector<std::string> args, const std::string& device) {
+    if (!device.empty())
+        args.insert(args.begin(), {"--device", device});
+    return runProgram("msg-sim", args);
+}
+
 } // namespace msg_test

@@ -19,6 +19,8 @@ struct ProgramRun {
 
 // Runs one of the build's executables (e.g. "msg-sim") with the arguments and waits for it.
 ProgramRun runProgram(const std::string& name, const std::vector<std::string>& args);
+// msg-sim with the arguments, on the device folder `device` when one is given, else on $MSG_DEVICE_DIR's.
+ProgramRun runSim(std::vector<std::string> args, const std::string& device = std::string());
 
 } // namespace msg_test
 

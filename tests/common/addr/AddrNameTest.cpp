@@ -113,7 +113,7 @@ TEST_F(AddrTest, RegionChangeReformatsCachedNames) {
     conv->getDisplayName(gb, false);
     EXPECT_EQ(gb, ltr(formatted("02079460000")));
     EXPECT_NE(gb, us) << "a British number is written differently at home";
-    EXPECT_EQ(contactEvents.count, 1);
+    EXPECT_EQ(contactChanges(), 1);
 }
 
 } // namespace

@@ -108,7 +108,7 @@ TEST_F(AddrSyncTest, ContactChangeDuringSyncResolvesAgain) {
     ConvList list = holdConversations(ids);
     MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
     addContact("Last Of Many", "+14156661299");
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return contactEvents.count == 1; }));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return contactChanges() == 1; }));
     ASSERT_TRUE(msg_test::pumpUntil([&] { return allSynced(list); }));
     EXPECT_EQ(rawName(list[299]), "Last Of Many");
 }
@@ -147,21 +147,16 @@ TEST_F(AddrSyncTest, ContactChangeWhilePausedAppliesOnceOnResume) {
     events->emit(msg_app::APP_EVENT_PAUSED);
     addContact("Katherine Johnson", "+14155550177");
     ASSERT_TRUE(msg_test::waitForEarlierChanges());
-    EXPECT_EQ(contactEvents.count, 0);
+    EXPECT_EQ(contactChanges(), 0);
     EXPECT_EQ(rawName(conv), before) << "nothing is re-resolved while paused";
 
     events->emit(msg_app::APP_EVENT_RESUMED);
-    EXPECT_EQ(contactEvents.count, 1);
+    EXPECT_EQ(contactChanges(), 1);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return conv->isContactSynced(); }));
     EXPECT_EQ(rawName(conv), "Katherine Johnson");
     events->emit(msg_app::APP_EVENT_PAUSED);
     events->emit(msg_app::APP_EVENT_RESUMED);
-    EXPECT_EQ(contactEvents.count, 1) << "the missed change is applied once";
-}
-
-int runSim(const std::string& deviceDir, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--device", deviceDir});
-    return msg_test::runProgram("msg-sim", args).exitCode;
+    EXPECT_EQ(contactChanges(), 1) << "the missed change is applied once";
 }
 
 TEST_F(AddrSyncTest, ContactAddedByAnotherProcessRenamesTheConversation) {
@@ -170,10 +165,11 @@ TEST_F(AddrSyncTest, ContactAddedByAnotherProcessRenamesTheConversation) {
     ASSERT_TRUE(MCommonAddrMgr::getInstance()->getConvAddr(id, conv));
     ASSERT_NE(rawName(conv), "Dorothy Vaughan");
 
-    ASSERT_EQ(
-        runSim(device.path(), {"contact", "add", "--name", "Dorothy Vaughan", "--number", "+14155550188"}),
-        0);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return contactEvents.count == 1; }));
+    ASSERT_EQ(msg_test::runSim({"contact", "add", "--name", "Dorothy Vaughan", "--number", "+14155550188"},
+                               device.path())
+                  .exitCode,
+              0);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return contactChanges() == 1; }));
     ASSERT_TRUE(msg_test::pumpUntil([&] { return rawName(conv) == "Dorothy Vaughan"; }));
 }
 

@@ -36,11 +36,9 @@ void AddrTest::SetUp() {
     ASSERT_EQ(msg_store::ConnectionManager::connect(), msg_store::MSG_STORE_SUCCESS);
     ASSERT_EQ(vconf_set_str("db/menu_widget/regionformat", "en_US.UTF-8"), 0);
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
-    msg_app::MCommonAppEventMgr::getInstance()->addListener(&contactEvents);
 }
 
 void AddrTest::TearDown() {
-    msg_app::MCommonAppEventMgr::getInstance()->removeListener(&contactEvents);
     msg_app::MCommonAddrMgr::release();
     // A cancelled worker finishes its current conversation on its own, and hands back on the loop.
     EXPECT_TRUE(msg_test::pumpUntil(
@@ -76,9 +74,4 @@ std::string AddrTest::nameOf(int convId, bool forceRefresh) {
     if (conv)
         conv->getDisplayName(name, forceRefresh);
     return name;
-}
-
-void AddrTest::ContactEvents::appEventListener(msg_app::MCommonAppEventType type) {
-    if (type == msg_app::APP_EVENT_CONTACTS_CHANGED)
-        ++count;
 }

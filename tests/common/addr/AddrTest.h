@@ -3,9 +3,9 @@
 #ifndef MSG_TESTS_COMMON_ADDR_ADDRTEST_H
 #define MSG_TESTS_COMMON_ADDR_ADDRTEST_H
 
+#include "AppEventRecorder.h"
 #include "MainLoop.h"
 #include "TempDir.h"
-#include "common/IMCommonAppEventListener.h"
 
 #include <gtest/gtest.h>
 
@@ -24,14 +24,11 @@ protected:
     // The conversation's name as a screen would read it now.
     std::string nameOf(int convId, bool forceRefresh = false);
 
-    // Counts the contacts-changed events of the application event bus.
-    struct ContactEvents : msg_app::IMCommonAppEventListener {
-        void appEventListener(msg_app::MCommonAppEventType type) override;
-        int count = 0;
-    };
+    // The contacts-changed events of the application event bus.
+    int contactChanges() const { return appEvents.count(msg_app::APP_EVENT_CONTACTS_CHANGED); }
 
     msg_test::TempDevice device;
-    ContactEvents contactEvents;
+    AppEventRecorder appEvents;
     int _nextNumber = 0;
 };
 

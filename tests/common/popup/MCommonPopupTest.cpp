@@ -50,13 +50,6 @@ protected:
             },
             &calls);
     }
-    // Presses the back key and runs the loop until the popup is gone.
-    bool backCloses(view_kit::WPopupController* popup) {
-        auto weak = popup->getWeakPtr();
-        settle();
-        pressKey("Escape");
-        return msg_test::runLoopUntil([&] { return weak.expired(); });
-    }
 };
 
 TEST_F(MCommonPopupTest, ButtonCountChoosesTheLayout) {

@@ -126,11 +126,8 @@ TEST_F(MCommonProgressPopupTest, BackKeyCancelsTheJobAndFreesLeftoverJobData) {
         },
         nullptr);
     ASSERT_TRUE(page->attachPopup(popup));
-    auto weak = popup->getWeakPtr();
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return published.load(); }));
-    settle();
-    pressKey("Escape");
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, 10.0));
+    ASSERT_TRUE(backCloses(popup, 10.0));
     EXPECT_EQ(1, backs);
     EXPECT_EQ(1, ended);
     EXPECT_EQ(1, freedJobData.load());

@@ -99,6 +99,13 @@ bool WatchScreenTest::waitPageReady(view_kit::WContentViewController* page) {
     return ready;
 }
 
+bool WatchScreenTest::backCloses(view_kit::WViewController* popup, double seconds) {
+    std::weak_ptr<view_kit::WViewController> weak = popup->getWeakPtr();
+    settle();
+    pressKey("Escape");
+    return msg_test::runLoopUntil([&] { return weak.expired(); }, seconds);
+}
+
 bool WatchScreenTest::doAndWaitForTransition(const std::function<void()>& action) {
     int finished = 0;
     Evas_Object* naviframe = window->getNaviframeController()->getEvasObject();

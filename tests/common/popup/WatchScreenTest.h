@@ -42,6 +42,8 @@ protected:
     // Runs the loop until the page is the naviframe's top and takes input: the naviframe holds
     // input back from a page while it slides in, however long that takes.
     bool waitPageReady(view_kit::WContentViewController* page);
+    // Presses the back key over the settled screen and runs the loop until the popup is gone.
+    bool backCloses(view_kit::WViewController* popup, double seconds = 5.0);
     // Does the action, then runs the loop until the naviframe has ended a page transition.
     bool doAndWaitForTransition(const std::function<void()>& action);
 

@@ -1,4 +1,5 @@
 // Message times and dates under each date order, clock style, direction and region.
+#include "AppEventRecorder.h"
 #include "CommonDeviceTest.h"
 #include "FeedSync.h"
 #include "LogCapture.h"
@@ -48,17 +49,6 @@ time_t earlierDayThisYear(int* day) {
     return localTime(currentYear(), 3, *day, 12, 0);
 }
 
-class EventCounter : public msg_app::IMCommonAppEventListener {
-public:
-    EventCounter() { msg_app::MCommonAppEventMgr::getInstance()->addListener(this); }
-    ~EventCounter() override { msg_app::MCommonAppEventMgr::getInstance()->removeListener(this); }
-    void appEventListener(msg_app::MCommonAppEventType type) override {
-        if (type == msg_app::APP_EVENT_TIME_FORMAT_CHANGED)
-            ++timeFormatChanges;
-    }
-    int timeFormatChanges = 0;
-};
-
 class I18nTest : public CommonDeviceTest {
 protected:
     void SetUp() override {
@@ -85,9 +75,11 @@ protected:
     }
     // Changes a watched setting and waits until the change has been announced.
     void changeSetting(const char* key, int value) {
-        EventCounter counter;
+        AppEventRecorder counter;
         setInt(key, value);
-        ASSERT_TRUE(msg_test::pumpUntil([&] { return counter.timeFormatChanges > 0; })) << key;
+        ASSERT_TRUE(msg_test::pumpUntil([&] {
+            return counter.count(msg_app::APP_EVENT_TIME_FORMAT_CHANGED) > 0;
+        })) << key;
     }
 };
 
@@ -136,13 +128,14 @@ TEST_F(I18nTest, EarlierDaysFollowTheDateOrderAndTheDirection) {
     const std::string marked[] = {"&#x2066;05/03/2019&#x2069;", "&#x2066;" + dd + "/03&#x2069;", "05/03/2019",
                                   dd + "/03"};
     for (int i = 0; i < 2; ++i) {
-        EventCounter counter;
+        AppEventRecorder counter;
         setString(KEY_LANGUAGE, i == 0 ? "ar_AE.UTF-8" : "en_US.UTF-8");
         msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
         EXPECT_EQ(marked[2 * i], simple(pastYear));
         EXPECT_EQ(marked[2 * i + 1], simple(thisYear));
         EXPECT_EQ(std::string::npos, simple(std::time(nullptr)).find("&#x2066;"));
-        EXPECT_EQ(1, counter.timeFormatChanges) << "the screens redraw their dates";
+        EXPECT_EQ(1, counter.count(msg_app::APP_EVENT_TIME_FORMAT_CHANGED))
+            << "the screens redraw their dates";
     }
     for (const Case& c : cases) {
         if (c.order != cases[0].order)
@@ -167,9 +160,9 @@ TEST_F(I18nTest, NumbersUseTheRegionsDigitsUntilReleased) {
 
     // A region change reads the locale again and is announced.
     setenv("LC_TIME", "ar_EG.UTF-8", 1);
-    EventCounter counter;
+    AppEventRecorder counter;
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_REGION_FORMAT_CHANGED);
-    EXPECT_EQ(1, counter.timeFormatChanges);
+    EXPECT_EQ(1, counter.count(msg_app::APP_EVENT_TIME_FORMAT_CHANGED));
     i18n()->getFormattedNumberText(5, out);
     EXPECT_EQ("\xD9\xA5", out); // ARABIC-INDIC DIGIT FIVE
 
@@ -177,7 +170,7 @@ TEST_F(I18nTest, NumbersUseTheRegionsDigitsUntilReleased) {
     MCommonI18n::release();
     setInt(KEY_TIME1224, 1);
     ASSERT_TRUE(msg_test::waitForEarlierChanges());
-    EXPECT_EQ(1, counter.timeFormatChanges);
+    EXPECT_EQ(1, counter.count(msg_app::APP_EVENT_TIME_FORMAT_CHANGED));
 }
 
 TEST_F(I18nTest, TimeZoneChangeMovesTheClockDatesAndTheDayDecisions) {

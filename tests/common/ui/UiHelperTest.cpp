@@ -1,4 +1,5 @@
 // The theme, fonts, rotary stack, translations and UI helpers on real widgets.
+#include "AppEventRecorder.h"
 #include "CommonDeviceTest.h"
 #include "EflTest.h"
 #include "common/CommonUiHelper.h"
@@ -27,14 +28,6 @@ namespace {
 
 class UiHelperTest : public CommonDeviceTest {};
 
-class FontEvents : public IMCommonAppEventListener {
-public:
-    FontEvents() { MCommonAppEventMgr::getInstance()->addListener(this); }
-    ~FontEvents() override { MCommonAppEventMgr::getInstance()->removeListener(this); }
-    void appEventListener(MCommonAppEventType type) override { count += type == APP_EVENT_FONT_CHANGED; }
-    int count = 0;
-};
-
 TEST_F(UiHelperTest, FontSizesMapToTextClassScalesAndTheNameFollows) {
     struct {
         int system;
@@ -47,11 +40,12 @@ TEST_F(UiHelperTest, FontSizesMapToTextClassScalesAndTheNameFollows) {
     ASSERT_EQ(SYSTEM_SETTINGS_ERROR_NONE, system_settings_set_value_int(SYSTEM_SETTINGS_KEY_FONT_SIZE, 0));
     MCommonFont* font = MCommonFont::getInstance();
     for (const auto& c : cases) {
-        FontEvents events;
+        AppEventRecorder events;
         if (c.system != 0) {
             ASSERT_EQ(SYSTEM_SETTINGS_ERROR_NONE,
                       system_settings_set_value_int(SYSTEM_SETTINGS_KEY_FONT_SIZE, c.system));
-            ASSERT_TRUE(msg_test::pumpUntil([&] { return events.count > 0; })) << c.system;
+            ASSERT_TRUE(msg_test::pumpUntil([&] { return events.count(APP_EVENT_FONT_CHANGED) > 0; }))
+                << c.system;
         }
         EXPECT_EQ(c.size, font->getSize()) << c.system;
         ASSERT_TRUE(font->setStyle("msg_test_text_class", MCommonFont::SIZE_NONE));
@@ -63,10 +57,10 @@ TEST_F(UiHelperTest, FontSizesMapToTextClassScalesAndTheNameFollows) {
     }
 
     // A new font name is read again.
-    FontEvents events;
+    AppEventRecorder events;
     ASSERT_EQ(SYSTEM_SETTINGS_ERROR_NONE,
               system_settings_set_value_string(SYSTEM_SETTINGS_KEY_FONT_TYPE, "DejaVu Serif"));
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return events.count > 0; }));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return events.count(APP_EVENT_FONT_CHANGED) > 0; }));
     EXPECT_EQ("DejaVu Serif", font->getName());
     MCommonFont::destroy();
 }

@@ -49,16 +49,14 @@ protected:
     }
 };
 
-TEST_F(SmallViewsTest, CountButtonShowsTheCountAndReportsTaps) {
+TEST_F(SmallViewsTest, CountButtonShowsEveryDigitOfItsCountAndReportsTaps) {
     Evas_Object* header = selectModeHeader();
     ASSERT_NE(header, nullptr);
-
     auto* count = new MCommonCountBtnViewController();
     int taps = 0;
     count->setClickedCb([&] { ++taps; });
     ASSERT_TRUE(count->create(header, nullptr));
     Evas_Object* button = count->getEvasObject();
-
     count->show();
     EXPECT_STREQ("0", elm_object_text_get(button));
     count->setCount(12);
@@ -68,21 +66,6 @@ TEST_F(SmallViewsTest, CountButtonShowsTheCountAndReportsTaps) {
     // The selection-mode header slides the button in.
     elm_object_signal_emit(header, "select_mode,button,show", "");
     ASSERT_TRUE(msg_test::runLoopUntilPartState(elm_layout_edje_get(header), "elm.swallow.icon", "visible"));
-    clickCenter(button);
-    settle();
-    EXPECT_EQ(1, taps);
-    elm_object_signal_emit(header, "select_mode,button,hide", "");
-    EXPECT_TRUE(msg_test::runLoopUntilPartState(elm_layout_edje_get(header), "elm.swallow.icon", "default"));
-}
-
-TEST_F(SmallViewsTest, CountButtonDrawsEveryDigitOfCountsThatGrowAfterItShows) {
-    Evas_Object* header = selectModeHeader();
-    ASSERT_NE(header, nullptr);
-    auto* count = new MCommonCountBtnViewController();
-    ASSERT_TRUE(count->create(header, nullptr));
-    elm_object_signal_emit(header, "select_mode,button,show", "");
-    ASSERT_TRUE(msg_test::runLoopUntilPartState(elm_layout_edje_get(header), "elm.swallow.icon", "visible"));
-    Evas_Object* button = count->getEvasObject();
     count->setCount(1);
     count->show();
     const int one = countPixelsIn(button);
@@ -95,6 +78,11 @@ TEST_F(SmallViewsTest, CountButtonDrawsEveryDigitOfCountsThatGrowAfterItShows) {
         const int digits = static_cast<int>(std::to_string(shown).size());
         EXPECT_GT(countPixelsIn(button), digits * one / 2) << "fewer pixels than its digits draw";
     }
+    clickCenter(button);
+    settle();
+    EXPECT_EQ(1, taps);
+    elm_object_signal_emit(header, "select_mode,button,hide", "");
+    EXPECT_TRUE(msg_test::runLoopUntilPartState(elm_layout_edje_get(header), "elm.swallow.icon", "default"));
 }
 
 TEST_F(SmallViewsTest, LocationSharingLinksGetTheViewerParametersByThePhonesRegion) {

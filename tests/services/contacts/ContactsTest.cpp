@@ -226,10 +226,6 @@ void changedCb(const char* viewUri, void* userData) {
     static_cast<Seen*>(userData)->views.push_back(viewUri);
 }
 
-int runSim(const std::vector<std::string>& args) {
-    return msg_test::runProgram("msg-sim", args).exitCode;
-}
-
 TEST_F(ContactsTest, ChangesFromAnotherProcessReachTheCallbackUntilTheLastDisconnection) {
     Seen contactViews, logViews;
     ASSERT_EQ(contacts_db_add_changed_cb(_contacts_contact._uri, changedCb, &contactViews), 0);
@@ -238,7 +234,8 @@ TEST_F(ContactsTest, ChangesFromAnotherProcessReachTheCallbackUntilTheLastDiscon
     EXPECT_EQ(contacts_db_add_changed_cb(_contacts_contact._uri, changedCb, &contactViews),
               CONTACTS_ERROR_INVALID_PARAMETER);
 
-    ASSERT_EQ(runSim({"contact", "add", "--name", "Nora Quist", "--number", "+14155550142"}), 0);
+    ASSERT_EQ(
+        msg_test::runSim({"contact", "add", "--name", "Nora Quist", "--number", "+14155550142"}).exitCode, 0);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return contactViews.views.size() == 1; }));
     EXPECT_EQ(contactViews.views[0], _contacts_contact._uri);
     auto nora = exactLookup("+14155550142");
@@ -247,8 +244,9 @@ TEST_F(ContactsTest, ChangesFromAnotherProcessReachTheCallbackUntilTheLastDiscon
 
     // A failed command changes nothing and tells no one. Changes arrive in order: once a later
     // one is heard, the failed one would have been too.
-    EXPECT_NE(runSim({"contact", "delete", "77"}), 0);
-    ASSERT_EQ(runSim({"call-log", "add", "--number", "+14155550142", "--type", "missed"}), 0);
+    EXPECT_NE(msg_test::runSim({"contact", "delete", "77"}).exitCode, 0);
+    ASSERT_EQ(msg_test::runSim({"call-log", "add", "--number", "+14155550142", "--type", "missed"}).exitCode,
+              0);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return logViews.views.size() == 1; }));
     EXPECT_EQ(contactViews.views.size(), 1u);
 
@@ -256,7 +254,8 @@ TEST_F(ContactsTest, ChangesFromAnotherProcessReachTheCallbackUntilTheLastDiscon
     EXPECT_EQ(contacts_db_remove_changed_cb(_contacts_contact._uri, changedCb, &contactViews),
               CONTACTS_ERROR_INVALID_PARAMETER);
     ASSERT_TRUE(contacts_admin::addPerson(device, "Otto", {"5"}, nullptr));
-    ASSERT_EQ(runSim({"call-log", "add", "--number", "+14155550142", "--type", "missed"}), 0);
+    ASSERT_EQ(msg_test::runSim({"call-log", "add", "--number", "+14155550142", "--type", "missed"}).exitCode,
+              0);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return logViews.views.size() == 2; }));
     EXPECT_EQ(contactViews.views.size(), 1u);
 

@@ -2,24 +2,20 @@
 #ifndef MSG_TESTS_SERVICES_SERVICESFIXTURE_H
 #define MSG_TESTS_SERVICES_SERVICESFIXTURE_H
 
-#include "MainLoop.h"
+#include "CommonDeviceTest.h"
 #include "Programs.h"
-#include "TempDir.h"
-
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-class ServicesTest : public ::testing::Test {
+class ServicesTest : public CommonDeviceTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
     // Runs msg-sim with the arguments, keeps its output in lastRun and returns its exit code.
-    int sim(const std::vector<std::string>& args);
+    int sim(const std::vector<std::string>& args) {
+        lastRun = msg_test::runSim(args);
+        return lastRun.exitCode;
+    }
 
-    msg_test::TempDevice device;
     msg_test::ProgramRun lastRun;
 };
 

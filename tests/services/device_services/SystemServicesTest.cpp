@@ -55,12 +55,12 @@ using DeviceProfileTest = ServicesTest;
 // these are what those do not reach.
 TEST_F(FeatureTest, FeatureStoreRefusesWhatItDoesNotKnowAndKindsStayApart) {
     std::string error;
-    ASSERT_TRUE(FeatureStore::set("network.telephony", "on", &error)) << error;
+    setFeature("network.telephony", "on");
     EXPECT_FALSE(FeatureStore::set("network.telephony", "maybe", &error));
     EXPECT_FALSE(FeatureStore::set("no.such.thing", "on", &error));
     EXPECT_TRUE(platformFeature("http://orvex.org/feature/network.telephony"));
     // Any numbered carrier switch can be set, not only the known ones.
-    ASSERT_TRUE(FeatureStore::set("zeq/99", "on", &error)) << error;
+    setFeature("zeq/99", "on");
     EXPECT_TRUE(zeq_feature_get_bool(99));
 
     // A custom feature is not a platform feature, and unknown features are errors.
@@ -70,7 +70,7 @@ TEST_F(FeatureTest, FeatureStoreRefusesWhatItDoesNotKnowAndKindsStayApart) {
     EXPECT_EQ(system_info_get_platform_bool("feature/no.such.thing", &value),
               SYSTEM_INFO_ERROR_INVALID_PARAMETER);
     // A text longer than the caller's buffer leaves the buffer as it was.
-    ASSERT_TRUE(FeatureStore::set("zeq/12", "here", &error)) << error;
+    setFeature("zeq/12", "here");
     char small[4] = "abc";
     EXPECT_EQ(zeq_feature_get_str(12, small, sizeof(small)), ZEQ_FEATURE_ERROR_BUFFER_TOO_SMALL);
     EXPECT_STREQ(small, "abc");
@@ -93,25 +93,25 @@ TEST_F(FeatureTest, FeedbackIsRecordedOnlyWhileInitialised) {
 
 TEST_F(DeviceProfileTest, StandaloneAndOverlaysThenPhoneBtUndoesStandalone) {
     std::string error;
-    ASSERT_TRUE(msg_services::DeviceProfiles::apply("standalone", &error)) << error;
+    applyProfile("standalone");
     EXPECT_TRUE(platformFeature("feature/network.telephony.mms"));
     EXPECT_EQ(vconfInt("memory/private/yox/conn_type"), 0);
     EXPECT_EQ(connectionType(), CONNECTION_TYPE_CELLULAR);
     EXPECT_EQ(sharedPreference("consumer_preference_int_peer_connection_status"), 0);
-    ASSERT_TRUE(msg_services::DeviceProfiles::apply("power-saving", &error)) << error;
-    ASSERT_TRUE(msg_services::DeviceProfiles::apply("retail", &error)) << error;
+    applyProfile("power-saving");
+    applyProfile("retail");
     EXPECT_EQ(vconfInt("db/setting/psmode"), 4);
     EXPECT_EQ(vconfInt("db/retailmode/enabled"), 1);
     EXPECT_EQ(vconfInt("memory/telephony/sim_slot"), 1);
 
-    ASSERT_TRUE(msg_services::DeviceProfiles::apply("phone-bt", &error)) << error;
+    applyProfile("phone-bt");
     EXPECT_FALSE(platformFeature("feature/network.telephony"));
     EXPECT_EQ(vconfInt("memory/telephony/sim_slot"), 0);
     EXPECT_EQ(connectionType(), CONNECTION_TYPE_BT);
     EXPECT_EQ(vconfInt("db/setting/psmode"), 4);
     EXPECT_EQ(sharedPreference("consumer_preference_int_peer_connection_status"), 1);
 
-    ASSERT_TRUE(msg_services::DeviceProfiles::apply("default", &error)) << error;
+    applyProfile("default");
     EXPECT_EQ(vconfInt("db/setting/psmode"), 0);
     EXPECT_EQ(vconfInt("db/retailmode/enabled"), 0);
     EXPECT_FALSE(msg_services::DeviceProfiles::apply("moon", &error));

@@ -1,30 +1,23 @@
-// A fresh device with an open messaging handle, the store connected and the main loop ready.
+// The store's fixture with an open messaging handle.
 #ifndef MSG_TESTS_SERVICES_WATCHFIXTURE_H
 #define MSG_TESTS_SERVICES_WATCHFIXTURE_H
 
-#include "TempDir.h"
-#include "device/Device.h"
+#include "StoreFixture.h"
 #include "msg.h"
-#include "msg_store/MsgStore.h"
 
-#include <Ecore.h>
-#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
-class WatchTest : public ::testing::Test {
+class WatchTest : public msg_test::StoreTest {
 protected:
     void SetUp() override {
-        ecore_init();
-        ASSERT_EQ(msg_store::ConnectionManager::connect(), msg_store::MSG_STORE_SUCCESS);
+        StoreTest::SetUp();
         ASSERT_EQ(msg_open_msg_handle(&handle), MSG_SUCCESS);
     }
     void TearDown() override {
         if (handle)
             msg_close_msg_handle(&handle);
-        msg_store::ConnectionManager::disconnect();
-        msg_device::Device::closeDefault();
-        ecore_shutdown();
+        StoreTest::TearDown();
     }
 
     // A request for an SMS or MMS to the numbers, each its own address entry.
@@ -48,24 +41,13 @@ protected:
         return req;
     }
 
-    void record() {
-        ASSERT_EQ(msg_store::ConnectionManager::subscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE, recordCb,
-                                                               &events),
-                  msg_store::MSG_STORE_SUCCESS);
-    }
-    static void recordCb(const char* payload, void* data) {
-        static_cast<std::vector<std::string>*>(data)->push_back(payload);
-    }
-
     msg_store::Message stored(int msgId) {
         msg_store::Message message;
         EXPECT_EQ(msg_store::MessageManager().getMessage(msgId, message), msg_store::MSG_STORE_SUCCESS);
         return message;
     }
 
-    msg_test::TempDevice device;
     msg_handle_t handle = nullptr;
-    std::vector<std::string> events;
 };
 
 #endif

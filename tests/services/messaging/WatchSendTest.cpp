@@ -28,7 +28,7 @@ int sentId(msg_struct_t& req) {
 }
 
 TEST_F(WatchTest, SmsGoesToTheWatchOutboxThenIsDeliveredOrFails) {
-    record();
+    record(msg_store::EVENT_TYPE_STORAGE_CHANGE);
     msg_struct_t req = request(MSG_TYPE_SMS, {"+15550100001"}, "On my way");
     ASSERT_EQ(msg_sms_send_message(handle, req), MSG_SUCCESS);
     int msgId = sentId(req);

@@ -1,0 +1,20 @@
+// Reading the JSON that msg-sim and msg-app's inspection port answer with.
+#ifndef MSG_TESTS_E2E_JSON_H
+#define MSG_TESTS_E2E_JSON_H
+
+#include <json-glib/json-glib.h>
+
+#include <functional>
+#include <string>
+
+namespace msg_e2e {
+
+// A member's value, 0 or "" when it is missing.
+int intOf(JsonObject* o, const char* name);
+std::string stringOf(JsonObject* o, const char* name);
+// Calls `each` with every object of the JSON array `json`; false when `json` is not one.
+bool forEachObject(const std::string& json, const std::function<void(JsonObject*)>& each);
+
+} // namespace msg_e2e
+
+#endif
