@@ -131,6 +131,11 @@ protected:
 private:
     bool _createGenlist();
     void _loadItems();
+    // Builds rows for the model's entries not yet in the list: at most maxRows, for at most
+    // maxSeconds; lets the model go with its last. True while some are left.
+    bool _addRows(int maxRows, double maxSeconds);
+    // The rows still to come, at once: before anything that needs every row.
+    void _finishRows();
     void _addTitleItem();
     void _addNoContentItem();
     void _removeNoContentItem();
@@ -221,6 +226,7 @@ private:
     std::weak_ptr<BgActionData> _bgJob;
     bool _isDestroying = false;
     std::weak_ptr<view_kit::WTimer> _launchIdler;
+    std::weak_ptr<view_kit::WTimer> _restOfRowsTimer;
     std::weak_ptr<view_kit::WTimer> _toastIdler;
     std::weak_ptr<view_kit::WTimer> _remeasureTimer;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
