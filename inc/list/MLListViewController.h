@@ -117,6 +117,9 @@ public:
     // What the count button shows; -1 outside select mode.
     int getCheckedCount() const;
     bool isBgActionRunning() const { return !_bgActionPopup.expired(); }
+    // The rows still to come, at once: before anything that needs every row (a change, select
+    // mode, the list's end shown right away).
+    void finishRows();
 
     void appEventListener(MCommonAppEventType type) override;
 
@@ -134,8 +137,6 @@ private:
     // Builds rows for the model's entries not yet in the list: at most maxRows, for at most
     // maxSeconds; lets the model go with its last. True while some are left.
     bool _addRows(int maxRows, double maxSeconds);
-    // The rows still to come, at once: before anything that needs every row.
-    void _finishRows();
     void _addTitleItem();
     void _addNoContentItem();
     void _removeNoContentItem();

@@ -256,7 +256,7 @@ bool MLListViewController::_addRows(int maxRows, double maxSeconds) {
     return false;
 }
 
-void MLListViewController::_finishRows() {
+void MLListViewController::finishRows() {
     view_kit::WTimer::destroy(_restOfRowsTimer);
     _addRows(INT_MAX, HUGE_VAL);
 }

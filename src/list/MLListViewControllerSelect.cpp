@@ -97,7 +97,7 @@ void MLListViewController::_changeToSelectMode(MLItem* first) {
     MSG_ENTER();
     MSG_RET_IF(_listStyle == LIST_STYLE_SELECT, "list is already select_mode.");
     // Select all and the count cover every conversation.
-    _finishRows();
+    finishRows();
     _listStyle = LIST_STYLE_SELECT;
     _setStyleToAll(LIST_STYLE_SELECT);
     _createCountButton();

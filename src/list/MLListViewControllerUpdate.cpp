@@ -28,7 +28,7 @@ void MLListViewController::_storageChangedCb(const char* payload, void* self) {
 
 void MLListViewController::_onStorageChanged(const char* payload) {
     // A change may touch a conversation whose row is still to come.
-    _finishRows();
+    finishRows();
     const bool byThread = _listType == LIST_TYPE_THREAD;
     MCommonStorageChangeParser::ChangeType type{};
     std::map<int, int> ids;
