@@ -58,8 +58,7 @@ BigListDevice& deviceOf(int conversations) {
 
 // One msg-app run on the device's list: seconds from the spawn to the first frame, and the peak RSS.
 bool runApp(const BigListDevice& device, double& firstFrameSeconds, long& maxRssKb) {
-    return msg_bench::runAppToFirstFrame({"--device", device.path(), "--screen", "list"}, firstFrameSeconds,
-                                         maxRssKb);
+    return msg_bench::runAppToFirstFrame({"--device", device.path()}, firstFrameSeconds, maxRssKb);
 }
 
 void BM_FirstFrameWithRows(benchmark::State& state) {
