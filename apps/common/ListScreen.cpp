@@ -111,6 +111,7 @@ bool ListScreen::_enterStartState() {
         return true;
     }
     case Start::END: {
+        list->finishRows();
         Elm_Object_Item* last = elm_genlist_last_item_get(list->getGenlist());
         MSG_RETV_IF(!last, false, "no rows");
         // As high as the list lets it go: the bottom margin decides how far that is.

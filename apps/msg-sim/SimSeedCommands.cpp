@@ -1,10 +1,13 @@
-// msg-sim seed: fills a device with a year of demo conversations.
+// msg-sim seed: fills a device with a year of demo conversations, or with as many plain ones as asked.
+#include "SimCommand.h"
 #include "SimSeedMedia.h"
 #include "SimStoreOutput.h"
 #include "device/Device.h"
 #include "msg_store/PhoneSide.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <sys/stat.h>
 
 namespace msg_sim {
@@ -234,11 +237,57 @@ bool writeMedia(const std::string& dir, DemoMedia& media) {
                                         "apples, coffee\nEND:VCARD\n");
 }
 
+// A large device for trying the long cases by hand: `conversations` one-to-one conversations of
+// `perConversation` messages each, the newest first and spread over a year, every seventh unread.
+void addGenerated(long conversations, long perConversation, int64_t now,
+                  std::vector<msg_store::IncomingMessage>& out) {
+    out.reserve(static_cast<size_t>(conversations * perConversation));
+    int64_t spacing = std::max<int64_t>(365 * kDayMs / conversations, perConversation * kMinuteMs);
+    for (long n = 0; n < conversations; ++n) {
+        std::string address = "+1555" + std::to_string(2000000 + n);
+        int64_t end = now - n * spacing;
+        for (long k = 0; k < perConversation; ++k) {
+            msg_store::IncomingMessage message;
+            message.addresses = {{msg_store::ADDRESS_TYPE_PHONE, address}};
+            bool incoming = k % 2 == (perConversation - 1) % 2;
+            message.from = incoming ? address : "";
+            message.folderType = incoming ? msg_store::FOLDER_INBOX : msg_store::FOLDER_SENT;
+            message.networkStatus =
+                incoming ? msg_store::NETWORK_STATUS_NONE : msg_store::NETWORK_STATUS_SEND_SUCCESS;
+            message.time = end - (perConversation - 1 - k) * kMinuteMs;
+            message.isRead = !(incoming && k == perConversation - 1 && n % 7 == 0);
+            message.text = kLines[(n * 3 + k) % kLineCount];
+            out.push_back(std::move(message));
+        }
+    }
+}
+
+bool parseBounded(const std::string& text, long low, long high, long& out) {
+    char* end = nullptr;
+    out = std::strtol(text.c_str(), &end, 10);
+    return !text.empty() && end && *end == '\0' && out >= low && out <= high;
+}
+
+constexpr long kMaxGenerated = 1000000;
+
 int runSeed(SimArgs& args) {
     simTakeDevice(args);
     bool ifEmpty = args.flag("--if-empty");
+    std::string conversationsText, perText = "2";
+    bool generated = args.option("--conversations", conversationsText);
+    bool hasPer = args.option("--messages-per-conversation", perText);
     if (!args.ok())
         return simUsageError(args, args.error());
+    long conversations = 0, perConversation = 0;
+    if (generated && !parseBounded(conversationsText, 1, kMaxGenerated, conversations))
+        return simUsageError(args,
+                             "--conversations needs a number from 1 to " + std::to_string(kMaxGenerated));
+    if (hasPer && !generated)
+        return simUsageError(args, "--messages-per-conversation goes with --conversations");
+    if (!parseBounded(perText, 1, kMaxGenerated, perConversation) ||
+        conversations * perConversation > kMaxGenerated)
+        return simUsageError(args, "--messages-per-conversation needs a number from 1, and at most " +
+                                       std::to_string(kMaxGenerated) + " messages in all");
     int existing = 0;
     int result = msg_store::PhoneSide::countMessages(existing);
     if (result != msg_store::MSG_STORE_SUCCESS)
@@ -252,26 +301,35 @@ int runSeed(SimArgs& args) {
         return simFailure(args, "the device already holds " + std::to_string(existing) +
                                     " message(s); seed fills empty devices only");
     }
-    DemoMedia media;
-    if (!writeMedia(msg_device::Device::defaultDir(), media))
-        return simFailure(args, "cannot write the demo media");
     std::vector<msg_store::IncomingMessage> messages;
     int64_t now = static_cast<int64_t>(time(nullptr)) * 1000;
-    int index = 0;
-    for (const DemoContact& contact : kDemoContacts)
-        addConversation(contact, index++, media, now, messages);
+    if (generated) {
+        addGenerated(conversations, perConversation, now, messages);
+    } else {
+        DemoMedia media;
+        if (!writeMedia(msg_device::Device::defaultDir(), media))
+            return simFailure(args, "cannot write the demo media");
+        int index = 0;
+        for (const DemoContact& contact : kDemoContacts)
+            addConversation(contact, index++, media, now, messages);
+        conversations = static_cast<long>(std::size(kDemoContacts));
+    }
+    // One transaction: a reader sees the empty device or the whole seed, and the change feed
+    // carries one change.
     result = msg_store::PhoneSide::insertMessages(messages, nullptr);
     if (result != msg_store::MSG_STORE_SUCCESS)
         return simStoreResult(args, result, "cannot seed");
     if (!args.json())
-        std::printf("seeded %zu conversation(s) with %zu message(s) into %s\n", std::size(kDemoContacts),
+        std::printf("seeded %ld conversation(s) with %zu message(s) into %s\n", conversations,
                     messages.size(), msg_device::Device::defaultDir().c_str());
     return 0;
 }
 
 } // namespace
 
-MSG_SIM_COMMAND(seed, "seed", "[--if-empty]", "fills an empty device with a year of demo conversations",
+MSG_SIM_COMMAND(seed, "seed", "[--if-empty] [--conversations N [--messages-per-conversation M]]",
+                "fills an empty device with a year of demo conversations, or with N plain ones of M "
+                "messages (2 by default)",
                 runSeed);
 
 } // namespace msg_sim

@@ -34,6 +34,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <map>
 #include <memory>
 #include <string>
@@ -57,8 +58,7 @@ BigListDevice& deviceOf(int conversations) {
 
 // One msg-app run on the device's list: seconds from the spawn to the first frame, and the peak RSS.
 bool runApp(const BigListDevice& device, double& firstFrameSeconds, long& maxRssKb) {
-    return msg_bench::runAppToFirstFrame({"--device", device.path(), "--screen", "list"}, firstFrameSeconds,
-                                         maxRssKb);
+    return msg_bench::runAppToFirstFrame({"--device", device.path()}, firstFrameSeconds, maxRssKb);
 }
 
 void BM_FirstFrameWithRows(benchmark::State& state) {
@@ -94,7 +94,8 @@ BENCHMARK(BM_FirstFrameWithRows)
 // around its storage-change handler.
 class LiveList {
 public:
-    explicit LiveList(const BigListDevice& device) {
+    // `settle`: the loop runs a while before the list is handed over, so that every row is in.
+    explicit LiveList(const BigListDevice& device, bool settle = true) : _rows(device.conversations()) {
         _previous = msg_device::Device::defaultDir();
         msg_device::Device::closeDefault();
         setenv("MSG_DEVICE_DIR", device.path().c_str(), 1);
@@ -116,7 +117,9 @@ public:
         evas_object_show(_list->getEvasObject());
         evas_object_show(_win);
         subscribe(_afterCb, &_handled);
-        msg_test::pumpFor(0.3);
+        if (settle)
+            msg_test::pumpUntil([this] { return !_list->getGenlist() || _list->getItemCount() >= _rows; },
+                                60.0);
     }
     ~LiveList() {
         for (auto* cb : {_beforeCb, _afterCb})
@@ -135,6 +138,7 @@ public:
     // How long creating the list took: loading the conversations and appending every row.
     double createSeconds() const { return _createSeconds; }
     msg_app::msg_list::MLListViewController* list() const { return _list; }
+    Evas* evas() const { return evas_object_evas_get(_win); }
 
     // Writes one received message to the conversation with the address; false when the change did
     // not come through. `seconds` is the handler's time.
@@ -162,6 +166,7 @@ private:
     }
 
     std::string _previous;
+    int _rows;
     Evas_Object* _win = nullptr;
     msg_app::msg_list::MLListViewController* _list = nullptr;
     double _createSeconds = 0;
@@ -173,12 +178,12 @@ private:
 int LiveList::_handledCount = 0;
 
 // The live list over the device, or null when the benchmark is skipped.
-std::unique_ptr<LiveList> openLiveList(benchmark::State& state, BigListDevice& device) {
+std::unique_ptr<LiveList> openLiveList(benchmark::State& state, BigListDevice& device, bool settle = true) {
     if (!device.isReady()) {
         state.SkipWithError("cannot build the device");
         return nullptr;
     }
-    auto live = std::make_unique<LiveList>(device);
+    auto live = std::make_unique<LiveList>(device, settle);
     if (!live->isReady()) {
         state.SkipWithError("cannot create the list");
         return nullptr;
@@ -194,6 +199,46 @@ int rowIdAt(Evas_Object* genlist, int index) {
         return -1;
     return static_cast<msg_app::msg_list::MLItemContent*>(row)->getItemId();
 }
+
+double threadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// The rows after the first screens going in: the longest turn of the main loop (with its frame)
+// until every row is in, in wall and in main-thread time, and how long they all took.
+void BM_RestOfRowsLongestStall(benchmark::State& state) {
+    BigListDevice& device = deviceOf(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        std::unique_ptr<LiveList> live = openLiveList(state, device, false);
+        if (!live)
+            return;
+        // The first turn draws the first frame: the stalls counted are those after it.
+        ecore_main_loop_iterate();
+        evas_render(live->evas());
+        double longest = 0, longestCpu = 0;
+        Clock::time_point start = Clock::now();
+        while (live->list()->getItemCount() < device.conversations()) {
+            Clock::time_point turn = Clock::now();
+            double cpu = threadCpuMs();
+            ecore_main_loop_iterate();
+            evas_render(live->evas());
+            longest = std::max(longest, std::chrono::duration<double>(Clock::now() - turn).count() * 1000.0);
+            longestCpu = std::max(longestCpu, threadCpuMs() - cpu);
+        }
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        state.counters["longest_stall_ms"] = longest;
+        state.counters["longest_stall_cpu_ms"] = longestCpu;
+        state.counters["target_ms"] = 16;
+    }
+}
+BENCHMARK(BM_RestOfRowsLongestStall)
+    ->Arg(SMALL)
+    ->Arg(LARGE)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 // `oldest`: each change goes to the conversation at the bottom of the list, which moves to the top;
 // otherwise to the conversation already at the top.
@@ -235,6 +280,7 @@ void runStorageChange(benchmark::State& state, bool oldest) {
     state.counters["max_ms"] = times.back();
     state.counters["rows"] = live.list()->getItemCount();
     state.counters["list_create_ms"] = live.createSeconds() * 1000.0;
+    state.counters["target_ms"] = 1;
 }
 
 void BM_StorageChangeMovesRow(benchmark::State& state) {

@@ -3,6 +3,7 @@
 #include "Programs.h"
 
 #include <glib.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,39 +22,68 @@ double monotonicSeconds() {
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
+double milliseconds(const timeval& time) {
+    return static_cast<double>(time.tv_sec) * 1000.0 + static_cast<double>(time.tv_usec) / 1000.0;
+}
+
 } // namespace
 
-bool runAppToFirstFrame(const std::vector<std::string>& args, double& firstFrameSeconds, long& maxRssKb) {
-    std::string app = msg_test::binDir() + "/msg-app";
-    std::vector<const gchar*> argv = {app.c_str()};
+bool runToFirstFrame(const std::vector<std::string>& args, const std::vector<std::string>& env,
+                     bool endAtFrame, ProcessSample& sample) {
+    std::vector<const gchar*> argv;
     for (const std::string& arg : args)
         argv.push_back(arg.c_str());
-    argv.push_back("--exit-after-first-frame");
     argv.push_back(nullptr);
+    gchar** environment = g_get_environ();
+    for (const std::string& entry : env) {
+        size_t equals = entry.find('=');
+        environment = g_environ_setenv(environment, entry.substr(0, equals).c_str(),
+                                       entry.substr(equals + 1).c_str(), TRUE);
+    }
     GPid pid = 0;
     gint out = -1;
     double start = monotonicSeconds();
-    if (!g_spawn_async_with_pipes(
-            nullptr, const_cast<gchar**>(argv.data()), nullptr,
-            static_cast<GSpawnFlags>(G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_STDERR_TO_DEV_NULL), nullptr,
-            nullptr, &pid, nullptr, &out, nullptr, nullptr))
+    gboolean spawned = g_spawn_async_with_pipes(
+        nullptr, const_cast<gchar**>(argv.data()), environment,
+        static_cast<GSpawnFlags>(G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_STDERR_TO_DEV_NULL), nullptr, nullptr,
+        &pid, nullptr, &out, nullptr, nullptr);
+    g_strfreev(environment);
+    if (!spawned)
         return false;
-    std::string output;
-    char buffer[256];
-    ssize_t n;
-    while ((n = read(out, buffer, sizeof(buffer))) > 0)
-        output.append(buffer, static_cast<size_t>(n));
-    close(out);
+    double frame = -1;
+    FILE* stream = fdopen(out, "r");
+    char line[256];
+    while (frame < 0 && fgets(line, sizeof(line), stream)) {
+        if (sscanf(line, "first-frame-monotonic %lf", &frame) != 1)
+            frame = -1;
+    }
+    if (endAtFrame)
+        kill(pid, SIGTERM);
+    // The rest of what it prints, so that it never blocks on a full pipe before it ends.
+    while (fgets(line, sizeof(line), stream)) {
+    }
+    fclose(stream);
     int status = 0;
     rusage usage{};
     wait4(pid, &status, 0, &usage);
     g_spawn_close_pid(pid);
-    double frame = 0;
-    if (sscanf(output.c_str(), "first-frame-monotonic %lf", &frame) != 1 || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0)
+    if (frame < 0 || (!endAtFrame && (!WIFEXITED(status) || WEXITSTATUS(status) != 0)))
         return false;
-    firstFrameSeconds = frame - start;
-    maxRssKb = std::max(maxRssKb, usage.ru_maxrss);
+    sample.firstFrameMs = (frame - start) * 1000.0;
+    sample.cpuMs = milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime);
+    sample.peakMib = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    return true;
+}
+
+bool runAppToFirstFrame(const std::vector<std::string>& args, double& firstFrameSeconds, long& maxRssKb) {
+    std::vector<std::string> argv = {msg_test::binDir() + "/msg-app"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    argv.push_back("--exit-after-first-frame");
+    ProcessSample sample;
+    if (!runToFirstFrame(argv, {}, false, sample))
+        return false;
+    firstFrameSeconds = sample.firstFrameMs / 1000.0;
+    maxRssKb = std::max(maxRssKb, static_cast<long>(sample.peakMib * 1024.0));
     return true;
 }
 

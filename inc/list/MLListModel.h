@@ -1,7 +1,8 @@
 /*
  * The whole list as read from the message store (or taken from the
  * background preload), handed out by index and by id. Transient: the list
- * screen loads it, builds its rows from it and clears it.
+ * screen loads it, builds its rows from it (the first screens at once, the
+ * rest a slice at a time) and clears it.
  */
 #ifndef MSG_APP_LIST_MLLISTMODEL_H
 #define MSG_APP_LIST_MLLISTMODEL_H
@@ -30,6 +31,10 @@ public:
     // The thread id or message id at the index, INVALID_ID out of range; remembers the index so
     // that the lookup by id that follows finds the entry at once.
     int getItemId(int index);
+    // The id of the next entry no row was built for yet, in list order, INVALID_ID once every
+    // entry was handed out (or nothing is loaded).
+    int handOutNext();
+    bool hasMoreToHandOut() const { return _isLoaded && _handedOut < _count; }
 
     bool getThreadById(int threadId, msg_store::Thread& out) override;
     bool getMessageById(int msgId, msg_store::Message& out) override;
@@ -48,6 +53,7 @@ private:
     int _cachedIndex = INVALID_ID;
     time_t _loadTime = 0;
     int _count = 0;
+    int _handedOut = 0;
     bool _isLoaded = false;
     std::shared_ptr<std::vector<msg_store::Thread>> _threads;
     std::shared_ptr<std::vector<msg_store::Message>> _msgs;

@@ -95,6 +95,9 @@ public:
     // What the count button shows; -1 outside select mode.
     int getCheckedCount() const { return _select.getCheckedCount(); }
     bool isBgActionRunning() const { return _select.isBgActionRunning(); }
+    // The rows still to come, at once: before anything that needs every row (a change, select
+    // mode, the list's end shown right away).
+    void finishRows();
 
     void appEventListener(MCommonAppEventType type) override;
 
@@ -106,6 +109,9 @@ protected:
 private:
     bool _createGenlist();
     void _loadItems();
+    // Builds rows for the model's entries not yet in the list: at most maxRows, for at most
+    // maxSeconds; lets the model go with its last. True while some are left.
+    bool _addRows(int maxRows, double maxSeconds);
     void _addTitleItem();
     void _addNoContentItem();
     void _removeNoContentItem();
@@ -169,6 +175,7 @@ private:
     Evas_Object* _selectModeLayout = nullptr;
     Evas_Object* _genlist = nullptr;
     std::weak_ptr<view_kit::WTimer> _launchIdler;
+    std::weak_ptr<view_kit::WTimer> _restOfRowsTimer;
     std::weak_ptr<view_kit::WTimer> _remeasureTimer;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
     MCommonStoreSubscription _storeSubscription;

@@ -10,17 +10,14 @@ ChangeRecorder::Event& ChangeRecorder::_event(int eventType, const std::string& 
         if (event.eventType == eventType && event.changeType == changeType)
             return event;
     }
-    _events.push_back(Event{eventType, changeType, {}, {}});
+    _events.push_back(Event{eventType, changeType, {}, {}, {}});
     return _events.back();
 }
 
 void ChangeRecorder::storage(const char* changeType, int msgId, int threadId) {
-    auto& ids = _event(EVENT_TYPE_STORAGE_CHANGE, changeType).ids;
-    for (const auto& entry : ids) {
-        if (entry.first == msgId)
-            return;
-    }
-    ids.emplace_back(msgId, threadId);
+    Event& event = _event(EVENT_TYPE_STORAGE_CHANGE, changeType);
+    if (event.msgIds.insert(msgId).second)
+        event.ids.emplace_back(msgId, threadId);
 }
 
 void ChangeRecorder::groupchat(int msgId, int threadId) {
@@ -30,7 +27,7 @@ void ChangeRecorder::groupchat(int msgId, int threadId) {
 void ChangeRecorder::contentChanged(int msgId) {
     // Each content change is its own notice: the reader takes one message id per payload.
     _events.push_back(
-        Event{EVENT_TYPE_CONTENT_CHANGED, "", {}, "content_changed_success:" + std::to_string(msgId)});
+        Event{EVENT_TYPE_CONTENT_CHANGED, "", {}, "content_changed_success:" + std::to_string(msgId), {}});
 }
 
 std::string ChangeRecorder::payload(const std::string& changeType,

@@ -8,6 +8,7 @@
 #include "device/Device.h"
 
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -31,7 +32,8 @@ private:
         int eventType;
         std::string changeType;
         std::vector<std::pair<int, int>> ids;
-        std::string raw; // for events that carry a ready payload
+        std::string raw;                // for events that carry a ready payload
+        std::unordered_set<int> msgIds; // those in ids, so that a large write stays linear
     };
     Event& _event(int eventType, const std::string& changeType);
 

@@ -79,6 +79,7 @@ void MLListModel::clear() {
     else
         _msgs.reset();
     _count = 0;
+    _handedOut = 0;
     _loadTime = 0;
     _cachedIndex = INVALID_ID;
     _isLoaded = false;
@@ -93,6 +94,12 @@ int MLListModel::getItemId(int index) {
     if (_dataType == THREAD)
         return _threads ? (*_threads)[index].threadId : INVALID_ID;
     return _msgs ? (*_msgs)[index].msgId : INVALID_ID;
+}
+
+int MLListModel::handOutNext() {
+    if (!hasMoreToHandOut())
+        return INVALID_ID;
+    return getItemId(_handedOut++);
 }
 
 template <typename Record, typename IdOf>

@@ -17,6 +17,12 @@
 #include "list/MLThreadListBgLoad.h"
 #include "view_kit/WWindowController.h"
 
+#include <glib.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
 namespace msg_app {
 namespace msg_list {
 
@@ -25,6 +31,10 @@ namespace {
 constexpr int SCREEN_CENTER = 180;
 constexpr double LONGPRESS_TIMEOUT = 1.0;
 constexpr int GENLIST_BLOCK_COUNT = 4;
+// The rows of the first screens, built before the first frame; the rest follow in slices short
+// enough to leave the main loop a frame's time.
+constexpr int FIRST_ROWS = 30;
+constexpr double ROWS_SLICE_SECONDS = 0.004;
 } // namespace
 
 MLListViewController::MLListViewController(ListType listType)
@@ -107,6 +117,7 @@ void MLListViewController::onCreated() {
 void MLListViewController::onDestroy() {
     view_kit::WTimer::destroy(_launchIdler);
     _bulkAction.dropToast();
+    view_kit::WTimer::destroy(_restOfRowsTimer);
     view_kit::WTimer::destroy(_remeasureTimer);
     _storeSubscription.clear();
     MCommonAppEventMgr::getInstance()->removeListener(this);
@@ -176,6 +187,7 @@ std::unique_ptr<MLItemContent> MLListViewController::_createContentItem(int id,
 }
 
 void MLListViewController::_loadItems() {
+    view_kit::WTimer::destroy(_restOfRowsTimer);
     if (elm_genlist_items_count(_genlist) > 0) {
         elm_genlist_clear(_genlist);
         elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
@@ -196,20 +208,46 @@ void MLListViewController::_loadItems() {
         // the mode follows, which lays out only the rows in view.
         elm_genlist_mode_set(_genlist, ELM_LIST_SCROLL);
         _addTitleItem();
-        for (int i = 0; i < _model.getCount(); ++i) {
-            std::unique_ptr<MLItemContent> row = _createContentItem(_model.getItemId(i), &_model);
-            MLItemContent* placed = row.get();
-            if (!row || !_append(std::move(row))) {
-                MSG_LOGE("Failed to create a content item");
-                break;
-            }
-            _indexRow(placed);
-        }
+        bool more = _addRows(FIRST_ROWS, HUGE_VAL);
         elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
         if (_listType == LIST_TYPE_THREAD)
             _scrollToFirstItem();
+        if (more) {
+            // A timer rather than an idler: a slice each turn of the loop, even a busy one.
+            _restOfRowsTimer = view_kit::WTimer::addTimer(
+                0.0, [this](void*) { return _addRows(INT_MAX, ROWS_SLICE_SECONDS); }, nullptr);
+            return;
+        }
     }
     _model.clear();
+}
+
+bool MLListViewController::_addRows(int maxRows, double maxSeconds) {
+    if (!_model.hasMoreToHandOut())
+        return false;
+    const gint64 end = g_get_monotonic_time() + static_cast<gint64>(std::min(maxSeconds, 3600.0) * 1e6);
+    for (int added = 0; added < maxRows && _model.hasMoreToHandOut() && g_get_monotonic_time() < end;
+         ++added) {
+        std::unique_ptr<MLItemContent> row = _createContentItem(_model.handOutNext(), &_model);
+        MLItemContent* placed = row.get();
+        if (!row || !_append(std::move(row))) {
+            MSG_LOGE("Failed to create a content item");
+            continue;
+        }
+        _indexRow(placed);
+    }
+    if (_model.hasMoreToHandOut())
+        return true;
+    MSG_LOGI("every row is in: %d", getItemCount());
+    _model.clear();
+    _accessOrder.link(elm_genlist_last_item_get(_genlist));
+    _sendEvent(EVENT_CHANGED);
+    return false;
+}
+
+void MLListViewController::finishRows() {
+    view_kit::WTimer::destroy(_restOfRowsTimer);
+    _addRows(INT_MAX, HUGE_VAL);
 }
 
 void MLListViewController::_addTitleItem() {

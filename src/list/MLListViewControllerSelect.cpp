@@ -113,6 +113,9 @@ const char* MLListViewController::_bottomTextId() const {
 
 void MLListViewController::_changeToSelectMode(MLItem* first) {
     MSG_ENTER();
+    MSG_RET_IF(_select.isOn(), "list is already select_mode.");
+    // Select all and the count cover every conversation.
+    finishRows();
     MSG_RET_IF(!_select.enter(_bottomTextId()), "list is already select_mode.");
     _setStyleToAll(LIST_STYLE_SELECT);
     if (first)

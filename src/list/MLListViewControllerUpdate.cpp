@@ -20,6 +20,8 @@ int pausedEventCount = 0;
 } // namespace
 
 void MLListViewController::_onStorageChanged(const char* payload) {
+    // A change may touch a conversation whose row is still to come.
+    finishRows();
     const bool byThread = _listType == LIST_TYPE_THREAD;
     MCommonStorageChangeParser::ChangeType type{};
     std::map<int, int> ids;

@@ -3,6 +3,7 @@
 #include "ListScreenFixture.h"
 
 #include "LogCapture.h"
+#include "PlainPage.h"
 #include "Programs.h"
 #include "common/MCommonAppEventMgr.h"
 #include "list/MLItem/MLItemContent.h"
@@ -13,6 +14,7 @@
 #include "msg_store/PhoneSide.h"
 #include "vconf.h"
 
+#include <algorithm>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -160,9 +162,54 @@ TEST_F(ListLiveTest, FiftyChangesOneByOneFiftyOneReload) {
     receiveMany(51, 1700000000000, "+1333");
     ASSERT_TRUE(
         msg_test::pumpUntil([&] { return log.contains("change id cnt(51) is too many. so reload list."); }));
-    EXPECT_EQ(list->getItemCount(), 101);
+    // The reload shows the first screens at once; the rest follow in slices.
+    EXPECT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 101; })) << list->getItemCount();
     EXPECT_EQ(log.count("is inserted"), 0);
     EXPECT_EQ(rowAt(2)->getType(), MLItem::GROUP_INDEX);
+}
+
+// A list longer than its first screens shows those before the rest, which follow on the main loop.
+// Whatever happens while they come, every conversation ends up in the list once, newest first: a
+// message to a conversation whose row is still to come moves it up with its unread count, and
+// select mode (whose select all checks every row) has every row from its start.
+TEST_F(ListLiveTest, RowsBeyondTheFirstScreensFollowAndWhatNeedsEveryRowGetsIt) {
+    constexpr int COUNT = 150;
+    receiveMany(COUNT - 1, 1600000000000, "+1444");
+    const int oldest = conversation("+15550001", 1, "first", "", 1500000000000);
+    enum class Meanwhile { NOTHING, MESSAGE_TO_A_ROW_TO_COME, SELECT_MODE };
+    int64_t now = 1700000000000;
+    for (Meanwhile meanwhile :
+         {Meanwhile::NOTHING, Meanwhile::MESSAGE_TO_A_ROW_TO_COME, Meanwhile::SELECT_MODE}) {
+        SCOPED_TRACE(static_cast<int>(meanwhile));
+        auto* page = new PlainPage();
+        ASSERT_TRUE(appWindow->getNaviframeController()->push(page, "host"));
+        list = new MLListViewController(LIST_TYPE_THREAD);
+        ASSERT_TRUE(page->setPartContent("elm.swallow.content", list));
+        EXPECT_LT(list->getItemCount(), COUNT) << "the first frame waits for the first screens only";
+        if (meanwhile == Meanwhile::MESSAGE_TO_A_ROW_TO_COME) {
+            conversation("+15550001", 1, "news", "", now += 1000);
+            EXPECT_TRUE(msg_test::pumpUntil([&] { return idAt(3) == oldest; }));
+            EXPECT_TRUE(waitShown(oldest, "elm.text.noti", "2"));
+        } else if (meanwhile == Meanwhile::SELECT_MODE) {
+            list->doAction(MLListViewController::ACTION_DELETE);
+            EXPECT_EQ(list->getItemCount(), COUNT);
+            EXPECT_FALSE(list->back());
+        }
+        ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == COUNT; }))
+            << list->getItemCount();
+        msg_test::runLoopUntilIdle();
+        std::vector<int> ids;
+        const MLItemContent* previous = nullptr;
+        for (int index = 3; idAt(index) != -1; ++index) {
+            auto* row = static_cast<MLItemContent*>(rowAt(index));
+            EXPECT_FALSE(previous && row->isAfter(*previous)) << "row " << index << " out of order";
+            ids.push_back(row->getItemId());
+            previous = row;
+        }
+        std::sort(ids.begin(), ids.end());
+        EXPECT_EQ(ids.size(), static_cast<size_t>(COUNT));
+        EXPECT_EQ(std::unique(ids.begin(), ids.end()), ids.end()) << "a conversation shown twice";
+    }
 }
 
 TEST_F(ListLiveTest, WhilePausedTheFirstFiveChangesApplyAndEveryLaterOneWaitsForTheResume) {

@@ -313,7 +313,7 @@ TEST_F(SelectModeTest, AReloadPendingInSelectModeHappensOnReturn) {
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
     EXPECT_EQ(list->getItemCount(), 3);
     EXPECT_FALSE(list->back());
-    EXPECT_EQ(list->getItemCount(), 54);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 54; })) << list->getItemCount();
     EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <json-glib/json-glib.h>
 
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,26 @@ TEST(MsgSimStore, SeedingTwiceIsRefusedUnlessAskedOnlyIfEmpty) {
     EXPECT_GE(json_array_get_length(json_node_get_array(threads.get())), 30u);
 }
 
+TEST(MsgSimStore, SeedingManyConversationsGivesEachItsMessagesNewestFirst) {
+    msg_test::TempDir dir("msg-sim-store");
+    ASSERT_EQ(sim(dir, {"seed", "--conversations", "8", "--messages-per-conversation", "3"}).exitCode, 0);
+    Json threads = simJson(dir, {"list"});
+    ASSERT_TRUE(threads && JSON_NODE_HOLDS_ARRAY(threads.get()));
+    JsonArray* list = json_node_get_array(threads.get());
+    ASSERT_EQ(json_array_get_length(list), 8u);
+    int64_t previous = INT64_MAX;
+    int unread = 0;
+    for (guint i = 0; i < 8; ++i) {
+        JsonObject* thread = json_array_get_object_element(list, i);
+        EXPECT_EQ(json_object_get_int_member(thread, "messages"), 3) << i;
+        EXPECT_LT(json_object_get_int_member(thread, "time"), previous) << i;
+        previous = json_object_get_int_member(thread, "time");
+        unread += static_cast<int>(json_object_get_int_member(thread, "unread"));
+    }
+    EXPECT_EQ(unread, 2) << "every seventh conversation ends unread";
+    EXPECT_EQ(sim(dir, {"seed", "--conversations", "2"}).exitCode, 1) << "seed fills empty devices only";
+}
+
 TEST(MsgSimStore, BadArgumentsExitWithAReason) {
     msg_test::TempDir dir("msg-sim-store");
     const std::vector<std::vector<std::string>> bad = {
@@ -55,6 +76,9 @@ TEST(MsgSimStore, BadArgumentsExitWithAReason) {
         {"list", "--thread", "1", "--blocked"},
         {"phone", "--fail-rate", "2"},
         {"seed", "--bogus"},
+        {"seed", "--conversations", "0"},
+        {"seed", "--messages-per-conversation", "3"},
+        {"seed", "--conversations", "1000", "--messages-per-conversation", "1001"},
     };
     for (const auto& args : bad) {
         msg_test::ProgramRun run = sim(dir, args);
