@@ -6,6 +6,7 @@
 #ifndef MSG_APP_LIST_MLTHREADLISTBGLOAD_H
 #define MSG_APP_LIST_MLTHREADLISTBGLOAD_H
 
+#include "common/MCommonStoreSubscription.h"
 #include "msg_store/Thread.h"
 
 #include <ctime>
@@ -61,7 +62,7 @@ private:
     time_t _loadTime = 0;
     std::shared_ptr<std::vector<msg_store::Thread>> _threads;
     std::unique_ptr<std::vector<std::string>> _storageChanges;
-    bool _subscribed = false;
+    MCommonStoreSubscription _subscription;
 };
 
 } // namespace msg_list

@@ -2,7 +2,6 @@
 
 #include "common/MsgLog.h"
 #include "common/SingletonRelease.h"
-#include "msg_store/ConnectionManager.h"
 #include "msg_store/ThreadManager.h"
 
 namespace msg_app {
@@ -39,16 +38,9 @@ void MLThreadListBgLoad::start() {
     _thread = std::thread(_onThWorker, this);
     _state = STARTED;
 
-    if (msg_store::ConnectionManager::subscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE, _storageChangedCb,
-                                                     this) != msg_store::MSG_STORE_SUCCESS)
-        MSG_LOGE("Fail to msg_store::ConnectionManager::subscribeEvent storage_change");
-    else
-        _subscribed = true;
-    if (msg_store::ConnectionManager::subscribeEvent(msg_store::EVENT_TYPE_GROUPCHAT_STATE_CHANGE,
-                                                     _storageChangedCb, this) != msg_store::MSG_STORE_SUCCESS)
-        MSG_LOGE("Fail to msg_store::ConnectionManager::subscribeEvent group_chat_state_change");
-    else
-        _subscribed = true;
+    auto keep = [this](const char* payload) { _storageChangedCb(payload, this); };
+    _subscription.add(msg_store::EVENT_TYPE_STORAGE_CHANGE, keep);
+    _subscription.add(msg_store::EVENT_TYPE_GROUPCHAT_STATE_CHANGE, keep);
 }
 
 void MLThreadListBgLoad::_onThWorker(MLThreadListBgLoad* self) {
@@ -98,13 +90,7 @@ std::vector<std::string>* MLThreadListBgLoad::getStorageChanges() {
 }
 
 void MLThreadListBgLoad::_unsubscribe() {
-    if (!_subscribed)
-        return;
-    _subscribed = false;
-    msg_store::ConnectionManager::unsubscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE, _storageChangedCb,
-                                                   this);
-    msg_store::ConnectionManager::unsubscribeEvent(msg_store::EVENT_TYPE_GROUPCHAT_STATE_CHANGE,
-                                                   _storageChangedCb, this);
+    _subscription.clear();
 }
 
 void MLThreadListBgLoad::_storageChangedCb(const char* payload, void* userData) {

@@ -13,6 +13,7 @@
 #ifndef MSG_APP_COMPOSE_MCSENDFLOW_H
 #define MSG_APP_COMPOSE_MCSENDFLOW_H
 
+#include "common/MCommonStoreSubscription.h"
 #include "compose/MCMsgData.h"
 #include "view_kit/WTimer.h"
 #include "view_kit/WViewController.h"
@@ -83,7 +84,6 @@ private:
     // Runs fn only while the flow lives: popups may outlive it by a main-loop turn.
     std::function<void()> _guard(std::function<void(MCSendFlow&)> fn) const;
     static void _questionGoneCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
-    static void _storageChangedCb(const char* payload, void* data);
 
     view_kit::WViewController* _host;
     std::shared_ptr<MCMsgData> _msg;
@@ -101,7 +101,7 @@ private:
     std::weak_ptr<MCommonProgressPopup> _sendingPopup;
     std::weak_ptr<view_kit::WTimer> _resultTimer;
     std::weak_ptr<view_kit::WTimer> _retailTimer;
-    bool _subscribed = false;
+    MCommonStoreSubscription _subscription;
     std::shared_ptr<MCSendFlow*> _alive;
 };
 

@@ -9,7 +9,6 @@
 #include "compose/send/MCOutgoingMgr.h"
 #include "compose/send/MCPopup.h"
 #include "compose/send/MCSendMgr.h"
-#include "msg_store/ConnectionManager.h"
 #include "msg_store/MessageManager.h"
 #include "zeq_feature.h"
 
@@ -36,9 +35,7 @@ MCSendFlow::MCSendFlow(view_kit::WViewController* host, std::shared_ptr<MCMsgDat
 MCSendFlow::~MCSendFlow() {
     _alive.reset();
     _forgetQuestion();
-    if (_subscribed)
-        msg_store::ConnectionManager::unsubscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE,
-                                                       _storageChangedCb, this);
+    _subscription.clear();
     view_kit::WTimer::destroy(_resultTimer);
     view_kit::WTimer::destroy(_retailTimer);
 }
@@ -52,13 +49,11 @@ std::function<void()> MCSendFlow::_guard(std::function<void(MCSendFlow&)> fn) co
 }
 
 bool MCSendFlow::subscribe() {
-    if (_subscribed)
+    if (!_subscription.empty())
         return true;
-    _subscribed = msg_store::ConnectionManager::subscribeEvent(msg_store::EVENT_TYPE_STORAGE_CHANGE,
-                                                               _storageChangedCb, this) == 0;
-    if (!_subscribed)
-        MSG_LOGE("Fail to msg_store::ConnectionManager::subscribeEvent storage_change");
-    return _subscribed;
+    return _subscription.add(msg_store::EVENT_TYPE_STORAGE_CHANGE, [this](const char* payload) {
+        MCUtil::storageChangeCb(payload, _msg, _resultTimer, _retailTimer, _sendingPopup);
+    });
 }
 
 void MCSendFlow::send() {
@@ -308,11 +303,6 @@ void MCSendFlow::_questionGoneCb(void* data, Evas*, Evas_Object*, void*) {
     self->_msg->body = self->_text;
     self->_state = IDLE;
     self->_end(Result::FAILED);
-}
-
-void MCSendFlow::_storageChangedCb(const char* payload, void* data) {
-    auto* self = static_cast<MCSendFlow*>(data);
-    MCUtil::storageChangeCb(payload, self->_msg, self->_resultTimer, self->_retailTimer, self->_sendingPopup);
 }
 
 } // namespace compose
