@@ -200,14 +200,8 @@ TEST_F(OwnDeviceTest, TheProgressScreenIsPicturedWhileItsDeleteRuns) {
 
 // The popups on the window's canvas.
 std::vector<Evas_Object*> popupsOf(Application& app) {
-    std::vector<Evas_Object*> found;
-    Evas* evas = evas_object_evas_get(app.getWindowController()->getEvasObject());
-    for (Evas_Object* obj = evas_object_bottom_get(evas); obj; obj = evas_object_above_get(obj)) {
-        const char* name = efl_class_name_get(efl_class_get(obj));
-        if (name && std::string(name) == "Elm.Popup")
-            found.push_back(obj);
-    }
-    return found;
+    return msg_test::objectsOfClass(evas_object_evas_get(app.getWindowController()->getEvasObject()),
+                                    "Elm.Popup");
 }
 
 // A popup asked for by a voice clip in a bubble covers the whole screen, as every popup does,

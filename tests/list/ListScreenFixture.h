@@ -98,14 +98,7 @@ protected:
     }
     // The popups of a class ("Elm.Popup", "Elm.Ctxpopup") on the window.
     std::vector<Evas_Object*> popups(const char* className) const {
-        std::vector<Evas_Object*> found;
-        Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
-        for (Evas_Object* obj = evas_object_bottom_get(evas); obj; obj = evas_object_above_get(obj)) {
-            const char* name = efl_class_name_get(efl_class_get(obj));
-            if (name && std::strcmp(name, className) == 0)
-                found.push_back(obj);
-        }
-        return found;
+        return msg_test::objectsOfClass(evas_object_evas_get(appWindow->getEvasObject()), className);
     }
     bool hasToast(const std::string& text) const {
         for (Evas_Object* popup : popups("Elm.Popup")) {

@@ -1,6 +1,7 @@
 #include "MainLoop.h"
 
 #include <Edje.h>
+#include <Eo.h>
 
 #include <cstring>
 
@@ -100,6 +101,16 @@ bool runLoopUntilPartState(Evas_Object* edje, const char* part, const char* stat
             return current && std::strcmp(current, state) == 0;
         },
         timeoutSeconds);
+}
+
+std::vector<Evas_Object*> objectsOfClass(Evas* canvas, const char* className) {
+    std::vector<Evas_Object*> found;
+    for (Evas_Object* obj = evas_object_bottom_get(canvas); obj; obj = evas_object_above_get(obj)) {
+        const char* name = efl_class_name_get(efl_class_get(obj));
+        if (name && std::strcmp(name, className) == 0)
+            found.push_back(obj);
+    }
+    return found;
 }
 
 } // namespace msg_test

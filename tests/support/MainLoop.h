@@ -5,6 +5,7 @@
 #include <Evas.h>
 
 #include <functional>
+#include <vector>
 
 // Driving the Ecore main loop from tests; the caller has initialised Ecore.
 namespace msg_test {
@@ -34,6 +35,10 @@ bool runLoopUntilShown(Evas_Object* obj, double timeoutSeconds = 5.0);
 // only once its transition has ended, so a slide or fade has come to rest. Returns whether it is.
 bool runLoopUntilPartState(Evas_Object* edje, const char* part, const char* state,
                            double timeoutSeconds = 5.0);
+
+// The canvas's top-level objects of a widget class ("Elm.Popup", "Elm.Ctxpopup"), bottom first:
+// free-standing popups belong to no smart object.
+std::vector<Evas_Object*> objectsOfClass(Evas* canvas, const char* className);
 
 } // namespace msg_test
 

@@ -186,11 +186,9 @@ TEST_F(ViewerActionTest, TappingAnMmsStillOnThePhoneAsksAndRequestsIt) {
         bubble->onSelect(bubble->getElmObjectItem());
         Evas_Object* popup = nullptr;
         ASSERT_TRUE(msg_test::runLoopUntil([&] {
-            Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
-            for (Evas_Object* o = evas_object_bottom_get(evas); o; o = evas_object_above_get(o)) {
-                const char* name = efl_class_name_get(efl_class_get(o));
-                popup = name && std::string(name) == "Elm.Popup" ? o : popup;
-            }
+            auto found =
+                msg_test::objectsOfClass(evas_object_evas_get(appWindow->getEvasObject()), "Elm.Popup");
+            popup = found.empty() ? nullptr : found.back();
             return popup != nullptr;
         }));
         const char* text = elm_object_part_text_get(elm_object_content_get(popup), "elm.text");

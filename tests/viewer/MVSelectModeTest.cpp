@@ -34,11 +34,9 @@ protected:
         return ids;
     }
     bool showsToast(const char* text) const {
-        Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
-        for (Evas_Object* o = evas_object_bottom_get(evas); o; o = evas_object_above_get(o)) {
-            const char* name = efl_class_name_get(efl_class_get(o));
-            const char* shown =
-                name && !strcmp(name, "Elm.Popup") ? elm_object_part_text_get(o, "elm.text") : nullptr;
+        for (Evas_Object* o :
+             msg_test::objectsOfClass(evas_object_evas_get(appWindow->getEvasObject()), "Elm.Popup")) {
+            const char* shown = elm_object_part_text_get(o, "elm.text");
             if (shown && !strcmp(shown, text))
                 return true;
         }

@@ -61,15 +61,7 @@ protected:
             texts.emplace_back(elm_object_item_text_get(it));
         return texts;
     }
-    std::vector<Evas_Object*> ctxpopups() {
-        std::vector<Evas_Object*> found;
-        for (Evas_Object* o = evas_object_bottom_get(evas()); o; o = evas_object_above_get(o)) {
-            const char* name = efl_class_name_get(efl_class_get(o));
-            if (name && std::string(name) == "Elm.Ctxpopup")
-                found.push_back(o);
-        }
-        return found;
-    }
+    std::vector<Evas_Object*> ctxpopups() { return msg_test::objectsOfClass(evas(), "Elm.Ctxpopup"); }
     Evas_Object* ctxpopup() {
         std::vector<Evas_Object*> found = ctxpopups();
         return found.empty() ? nullptr : found.front();
