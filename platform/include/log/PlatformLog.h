@@ -31,7 +31,9 @@ constexpr const char* baseName(const char* path) {
 
 // Guard results are logged as integers: false and null as 0.
 template <typename T> int asInt(const T& value) {
-    if constexpr (std::is_pointer_v<T> || std::is_null_pointer_v<T>)
+    if constexpr (std::is_null_pointer_v<T>)
+        return 0;
+    else if constexpr (std::is_pointer_v<T>)
         return value ? 1 : 0;
     else if constexpr (std::is_enum_v<T> || std::is_arithmetic_v<T>)
         return static_cast<int>(value);
