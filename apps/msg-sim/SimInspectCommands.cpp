@@ -2,6 +2,7 @@
 // drives its window does. The application answers only when it was started with MSG_INSPECT set.
 #include "SimCommand.h"
 #include "bundle.h"
+#include "common/AppIds.h"
 #include "message_port.h"
 
 #include <Ecore.h>
@@ -17,7 +18,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr const char* MESSAGE_APP = "com.vorlane.message";
 constexpr const char* INSPECT_PORT = "inspect";
 constexpr const char* ANSWER_PORT = "inspection";
 constexpr double DEFAULT_TIMEOUT_SECONDS = 10.0;
@@ -118,7 +118,7 @@ void printSummary(const std::string& screen, long answerMs) {
 }
 
 int runInspect(msg_sim::SimArgs& args) {
-    std::string app = MESSAGE_APP;
+    std::string app = msg_app::app_id::MESSAGE;
     std::string timeoutText;
     args.option("--app", app);
     bool hasTimeout = args.option("--timeout", timeoutText);

@@ -3,6 +3,7 @@
 #include "SimCommand.h"
 #include "SimLaunchReply.h"
 #include "SimSettingsOutput.h"
+#include "common/AppIds.h"
 
 #include <app_control.h>
 
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr const char* LOCATION_PICKER_APP = "com.vorlane.mapcontrol";
 constexpr double MAX_LATITUDE = 90.0;
 constexpr double MAX_LONGITUDE = 180.0;
 
@@ -60,7 +60,7 @@ int runLocate(msg_sim::SimArgs& args) {
             return msg_sim::simUsageError(args, "--url needs a link");
         extras.emplace_back(APP_CONTROL_URI_BASE "data/url", url);
     }
-    return msg_sim::answerPicker(args, id, LOCATION_PICKER_APP, "location picker", cancel, extras);
+    return msg_sim::answerPicker(args, id, msg_app::app_id::MAP, "location picker", cancel, extras);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "SimCommand.h"
 #include "SoundKeys.h"
 #include "bundle.h"
+#include "common/AppIds.h"
 #include "message_port.h"
 #include "sound_manager.h"
 
@@ -19,7 +20,6 @@ using msg_services::DeviceSettings;
 using msg_services::SettingValue;
 using msg_services::SoundKeys;
 
-constexpr const char* MESSAGE_APP = "com.vorlane.message";
 constexpr const char* WAKEUP_PORT = "Voice Wakeup Notification";
 
 const char* const ROUTES[] = {"none", "speaker", "headset", "bluetooth"};
@@ -80,7 +80,8 @@ int runAudio(msg_sim::SimArgs& args) {
 bool answerAfter(int64_t seq, std::string& out) {
     for (const auto& entry : msg_services::JournalStore::list("journal")) {
         if (entry.seq > seq && entry.category == "MESSAGE_PORT" &&
-            entry.text.rfind("com.vorlane.wusvc/voice-context-response-port ", 0) == 0)
+            entry.text.rfind(std::string(msg_app::app_id::WAKE_UP_SERVICE) + "/voice-context-response-port ",
+                             0) == 0)
             out = entry.text.substr(entry.text.find(' ') + 1);
     }
     return !out.empty();
@@ -96,7 +97,7 @@ int runWakeup(msg_sim::SimArgs& args) {
         return msg_sim::simUsageError(args, args.error());
     int64_t since = lastSeq();
     bundle* notice = bundle_create();
-    int result = message_port_send_message(MESSAGE_APP, WAKEUP_PORT, notice);
+    int result = message_port_send_message(msg_app::app_id::MESSAGE, WAKEUP_PORT, notice);
     bundle_free(notice);
     if (result != MESSAGE_PORT_ERROR_NONE)
         return msg_sim::simFailure(args,

@@ -3,14 +3,13 @@
 #include "SimCommand.h"
 #include "SimLaunchReply.h"
 #include "SimSettingsOutput.h"
+#include "common/AppIds.h"
 
 #include "contacts.h"
 
 #include <cstdio>
 
 namespace {
-
-constexpr const char* PICKER_APP = "com.vorlane.w-contacts2.appcontrol";
 
 // The record id of the number in the address book; 0 when no contact has it.
 int numberRecordId(const std::string& number) {
@@ -45,7 +44,8 @@ int runPick(msg_sim::SimArgs& args) {
             return msg_sim::simFailure(args, "no contact has the number " + args.rest()[1]);
         extras.emplace_back("data_selected", std::to_string(numberId));
     }
-    return msg_sim::answerPicker(args, id, PICKER_APP, "contacts picker", cancel, extras);
+    return msg_sim::answerPicker(args, id, msg_app::app_id::CONTACTS_APPCONTROL, "contacts picker", cancel,
+                                 extras);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "SelectorAnswer.h"
 #include "SimCommand.h"
 #include "SimSettingsOutput.h"
+#include "common/AppIds.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,8 +14,6 @@ namespace {
 using msg_app::input::SelectorAnswer;
 using msg_services::LaunchEntry;
 using msg_services::LaunchJournal;
-
-constexpr const char* INPUT_SELECTOR_APP_ID = "com.vorlane.w-input-selector";
 
 enum class Choice { NONE, TEXT, KEYBOARD, CANCEL, SEVERAL };
 
@@ -57,7 +56,7 @@ int runSelect(msg_sim::SimArgs& args) {
                                                                    "--keyboard or --cancel"
                                                                  : args.error());
     LaunchEntry entry;
-    if (!LaunchJournal::find(id, entry) || entry.target != INPUT_SELECTOR_APP_ID)
+    if (!LaunchJournal::find(id, entry) || entry.target != msg_app::app_id::INPUT_SELECTOR)
         return msg_sim::simFailure(args, "launch #" + std::to_string(id) + " is no input-selector request");
     if (entry.replied)
         return msg_sim::simFailure(args, "launch #" + std::to_string(id) + " was answered already");
@@ -67,7 +66,7 @@ int runSelect(msg_sim::SimArgs& args) {
     if (!request)
         return msg_sim::simFailure(args, "launch #" + std::to_string(id) + " cannot be read");
     // The composer is started by the selector, so the journal names it as the caller.
-    setenv("MSG_APP_ID", INPUT_SELECTOR_APP_ID, 1);
+    setenv("MSG_APP_ID", msg_app::app_id::INPUT_SELECTOR, 1);
     bool done = answer(choice, request, text);
     app_control_destroy(request);
     if (!done)

@@ -19,6 +19,8 @@ constexpr const char* CONTACTS_APPCONTROL = "com.vorlane.w-contacts2.appcontrol"
 // The watch's application store and its map application (which also picks a place).
 constexpr const char* STORE = "com.vorlane.hulmstore";
 constexpr const char* MAP = "com.vorlane.mapcontrol";
+// The voice assistant's wake-up service, which asks for and reads out new messages.
+constexpr const char* WAKE_UP_SERVICE = "com.vorlane.wusvc";
 
 } // namespace app_id
 } // namespace msg_app

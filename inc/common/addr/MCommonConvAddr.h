@@ -5,6 +5,7 @@
 #ifndef MSG_APP_COMMON_ADDR_MCOMMONCONVADDR_H
 #define MSG_APP_COMMON_ADDR_MCOMMONCONVADDR_H
 
+#include "common/MCommonMsgStore.h"
 #include "common/addr/MCommonAddr.h"
 
 #include <functional>
@@ -46,6 +47,7 @@ private:
     // Takes over the address list and matches of a copy synced elsewhere.
     bool _reset(MCommonConvAddr& other);
 
+    MCommonMsgStore _store;
     std::unique_ptr<std::function<void(int)>> _onDestroy;
     int _convId;
     bool _isContactSynced = false;

@@ -8,6 +8,7 @@
 
 #include "app_control.h"
 #include "common/AppIds.h"
+#include "common/MCommonMsgStore.h"
 #include "compose/MCMsgData.h"
 #include "compose/send/MCSendMgr.h"
 #include "msg_store/Message.h"
@@ -50,9 +51,11 @@ private:
                             MCSendMgr::LogData& logData, std::string& address);
     bool _parseReplyContext(app_control_h handle, MCMsgData& msg);
     bool _parseSmsUri(const std::string& uri, MCMsgData& msg);
-    bool _loadStoredMessage(std::shared_ptr<MCMsgData>& outMsgSptr) const;
+    bool _loadStoredMessage(std::shared_ptr<MCMsgData>& outMsgSptr);
     static bool _isInConversation(int threadId, const std::vector<std::string>& named);
     static bool _isWithinBounds(const MCMsgData& msg);
+
+    MCommonMsgStore _store;
 };
 
 } // namespace compose

@@ -13,6 +13,7 @@
 #ifndef MSG_APP_COMPOSE_MCSENDFLOW_H
 #define MSG_APP_COMPOSE_MCSENDFLOW_H
 
+#include "common/MCommonMsgStore.h"
 #include "common/MCommonStoreSubscription.h"
 #include "compose/MCMsgData.h"
 #include "view_kit/WTimer.h"
@@ -80,7 +81,7 @@ private:
     std::string _unsentText() const;
     bool _attachQuestion(view_kit::WViewController* popup);
     void _forgetQuestion();
-    bool _lastSendFailed() const;
+    bool _lastSendFailed();
     // Runs fn only while the flow lives: popups may outlive it by a main-loop turn.
     std::function<void()> _guard(std::function<void(MCSendFlow&)> fn) const;
     static void _questionGoneCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
@@ -101,6 +102,7 @@ private:
     std::weak_ptr<MCommonProgressPopup> _sendingPopup;
     std::weak_ptr<view_kit::WTimer> _resultTimer;
     std::weak_ptr<view_kit::WTimer> _retailTimer;
+    MCommonMsgStore _store;
     MCommonStoreSubscription _subscription;
     std::shared_ptr<MCSendFlow*> _alive;
 };

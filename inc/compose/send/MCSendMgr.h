@@ -5,6 +5,7 @@
 #ifndef MSG_APP_COMPOSE_MCSENDMGR_H
 #define MSG_APP_COMPOSE_MCSENDMGR_H
 
+#include "common/MCommonMsgStore.h"
 #include "compose/MCMsgData.h"
 
 #include <memory>
@@ -67,6 +68,7 @@ private:
     void _sendReadReport(MCMsgData& msg);
 
     static MCSendMgr* _instance;
+    MCommonMsgStore _store;
     LogData _logData;
     int _lastResult = SEND_NO_MESSAGE;
 };

@@ -81,7 +81,7 @@ void MCommonConvAddr::reload() {
 
 void MCommonConvAddr::_loadAddrList() {
     std::vector<msg_store::Address> addresses;
-    int ret = msg_store::ThreadManager().getAddress(_convId, addresses);
+    int ret = _store.threads.getAddress(_convId, addresses);
     MSG_RET_IF(ret != 0, "getAddress(%d) failed(%d)", _convId, ret);
     _addrList.clear();
     for (const auto& address : addresses) {

@@ -305,10 +305,9 @@ bool MCAppControlParser::_parseArrayElement(const std::string& key, const std::s
     return true;
 }
 
-bool MCAppControlParser::_loadStoredMessage(std::shared_ptr<MCMsgData>& outMsgSptr) const {
-    msg_store::MessageManager messages;
+bool MCAppControlParser::_loadStoredMessage(std::shared_ptr<MCMsgData>& outMsgSptr) {
     msg_store::Message stored;
-    int ret = messages.getMessage(outMsgSptr->msgId, stored);
+    int ret = _store.messages.getMessage(outMsgSptr->msgId, stored);
     if (ret != 0) {
         MSG_LOGE("getMessage() failed. (%d)", ret);
         MSG_LOGE("request refused: msgId %d is no stored message", outMsgSptr->msgId);

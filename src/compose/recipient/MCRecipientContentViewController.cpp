@@ -130,8 +130,8 @@ void MCRecipientContentViewController::_launchInputSelector(const std::string& a
     const char* fromType = road == SendBy::HULM    ? "from_type:watch"
                            : road == SendBy::PHONE ? "from_type:phone"
                                                    : "from_type:none";
-    const char* items[] = {addressItem.c_str(), "caller_app:com.vorlane.message", "vorlane_log:new_msg",
-                           fromType};
+    std::string callerItem = std::string("caller_app:") + app_id::MESSAGE;
+    const char* items[] = {addressItem.c_str(), callerItem.c_str(), "vorlane_log:new_msg", fromType};
     app_control_set_app_id(request.get(), INPUT_SELECTOR_APP_ID);
     app_control_set_launch_mode(request.get(), APP_CONTROL_LAUNCH_MODE_GROUP);
     app_control_add_extra_data_array(request.get(), "selector_keyboard_data_array", items, 4);

@@ -179,7 +179,7 @@ bool MCSendFlow::_accepted(int result) {
 void MCSendFlow::_replaceFailedCopy() {
     if (_failedMsgId <= 0)
         return;
-    int ret = msg_store::MessageManager().deleteMessage(_failedMsgId);
+    int ret = _store.messages.deleteMessage(_failedMsgId);
     if (ret != msg_store::MSG_STORE_SUCCESS)
         MSG_LOGE("the failed message %d cannot be removed (%d)", _failedMsgId, ret);
     else
@@ -217,11 +217,11 @@ void MCSendFlow::_showSendingPopup() {
         _sendingPopup = std::static_pointer_cast<MCommonProgressPopup>(shown);
 }
 
-bool MCSendFlow::_lastSendFailed() const {
+bool MCSendFlow::_lastSendFailed() {
     if (_msg->sentMsgId <= 0)
         return false;
     msg_store::Message stored;
-    if (msg_store::MessageManager().getMessage(_msg->sentMsgId, stored) != msg_store::MSG_STORE_SUCCESS)
+    if (_store.messages.getMessage(_msg->sentMsgId, stored) != msg_store::MSG_STORE_SUCCESS)
         return false;
     return msg_store::isSendFailure(stored.networkStatus);
 }

@@ -8,8 +8,6 @@
 #include "common/SingletonRelease.h"
 #include "compose/send/MCOutgoingMgr.h"
 #include "compose/send/MCStandaloneSend.h"
-#include "msg_store/MessageManager.h"
-#include "msg_store/NmsManager.h"
 #include "zeq_feature.h"
 
 #include <cstdlib>
@@ -89,12 +87,12 @@ int MCSendMgr::_sendThroughPhone(SendBy sendBy, MCMsgData& msg, const std::strin
     bool mms = msg.msgType == MSG_TYPE_MMS;
     if (sendBy == SendBy::PHONE) {
         MSG_LOGI("connected mobile send the message.");
-        msg_store::MessageManager messages;
+        msg_store::MessageManager& messages = _store.messages;
         ret = mms ? messages.sendMMS(msg.threadId, address, msg.body, msg.attachPath, msg.simIndex, &msgId)
                   : messages.sendSMS(msg.threadId, address, msg.body, msg.simIndex, &msgId);
     } else {
         MSG_LOGI("NMS send the message.");
-        msg_store::NmsManager nms;
+        msg_store::NmsManager& nms = _store.nms;
         ret = mms ? nms.sendMMS(msg.threadId, address, msg.body, msg.attachPath, &msgId)
                   : nms.sendSMS(msg.threadId, address, msg.body, &msgId);
     }
@@ -131,7 +129,7 @@ void MCSendMgr::_sendReadReport(MCMsgData& msg) {
     // The message answered is read once, by the first of its sends that goes out.
     if (msg.readRequest <= 0 || msg.msgId <= 0 || !msg.sendProgress.takeFirst(MCSendProgress::READ_REPORTED))
         return;
-    int ret = msg_store::MessageManager().readMessage(msg.msgId);
+    int ret = _store.messages.readMessage(msg.msgId);
     if (ret != 0)
         MSG_LOGE("msgMgr.readMessage failed. ret : %d", ret);
 }

@@ -1,6 +1,7 @@
 #include "viewer/media/MVWakeUpServiceMgr.h"
 
 #include "app_control.h"
+#include "common/AppIds.h"
 #include "common/CommonUiHelper.h"
 #include "common/LaunchRequest.h"
 #include "common/MsgLog.h"
@@ -19,7 +20,6 @@ namespace msg_viewer {
 namespace {
 
 constexpr const char* LOCAL_PORT = "Voice Wakeup Notification";
-constexpr const char* SERVICE_APP_ID = "com.vorlane.wusvc";
 constexpr const char* RESPONSE_PORT = "voice-context-response-port";
 
 MVWakeUpServiceMgr* g_instance = nullptr;
@@ -48,7 +48,7 @@ bool MVWakeUpServiceMgr::_sendRequest(const char* requestType) {
     LaunchRequest request = createLaunchRequest();
     MSG_RETV_IF(!request, false, "failed to create app_control");
     bool ok = false;
-    if (app_control_set_app_id(request.get(), SERVICE_APP_ID) != APP_CONTROL_ERROR_NONE) {
+    if (app_control_set_app_id(request.get(), app_id::WAKE_UP_SERVICE) != APP_CONTROL_ERROR_NONE) {
         MSG_LOGE("failed to set app id");
     } else {
         app_control_add_extra_data(request.get(), "req_type", requestType);
@@ -118,7 +118,8 @@ void MVWakeUpServiceMgr::_answer() {
             bundle_add_str(response, "phone_number", first->getAddress());
         }
     }
-    if (message_port_send_message(SERVICE_APP_ID, RESPONSE_PORT, response) != MESSAGE_PORT_ERROR_NONE)
+    if (message_port_send_message(app_id::WAKE_UP_SERVICE, RESPONSE_PORT, response) !=
+        MESSAGE_PORT_ERROR_NONE)
         MSG_LOGE("message_port_send_message() failed.");
     bundle_free(response);
 }
