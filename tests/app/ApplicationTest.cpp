@@ -198,27 +198,6 @@ TEST_F(OwnDeviceTest, TheProgressScreenIsPicturedWhileItsDeleteRuns) {
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 0; }, 10.0));
 }
 
-// The popups on the window's canvas.
-std::vector<Evas_Object*> popupsOf(Application& app) {
-    return msg_test::objectsOfClass(evas_object_evas_get(app.getWindowController()->getEvasObject()),
-                                    "Elm.Popup");
-}
-
-// A popup asked for by a voice clip in a bubble covers the whole screen, as every popup does,
-// not the bubble's area.
-TEST_F(OwnDeviceTest, TheHeadsetPopupOfAVoiceClipCoversTheWholeScreen) {
-    seed();
-    auto app = startApp("viewer-headset-popup");
-    ASSERT_TRUE(waitForCapture(*app));
-    std::vector<Evas_Object*> popups = popupsOf(*app);
-    ASSERT_EQ(popups.size(), 1u);
-    Evas_Object* content = elm_object_content_get(popups[0]);
-    ASSERT_NE(content, nullptr);
-    int x = -1, y = -1, w = -1, h = -1;
-    evas_object_geometry_get(content, &x, &y, &w, &h);
-    EXPECT_EQ(std::vector<int>({x, y, w, h}), std::vector<int>({0, 0, 360, 360}));
-}
-
 // The empty blocked list is pictured on any device: the screen clears the blocked messages of the
 // copy it is given.
 TEST_F(OwnDeviceTest, TheEmptyBlockedListScreenShowsItsEmptyViewOnADeviceWithBlockedMessages) {

@@ -4,6 +4,7 @@
 #include "common/ui/MCommonI18n.h"
 #include "feedback.h"
 #include "msg_store/ConnectionManager.h"
+#include "msg_store/MessageManager.h"
 #include "vconf.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WPopupController.h"
@@ -136,4 +137,16 @@ void BodyScreenFixture::insert(MCBodyEntryContentViewController* editor, const s
     elm_entry_entry_insert(editor->getEntry(), markup);
     free(markup);
     settle();
+}
+
+std::vector<msg_store::OutboxEntry> BodyScreenFixture::outbox() {
+    std::vector<msg_store::OutboxEntry> entries;
+    msg_store::PhoneSide::getOutbox(entries);
+    return entries;
+}
+
+msg_store::Message BodyScreenFixture::stored(int msgId) {
+    msg_store::Message message;
+    EXPECT_EQ(0, msg_store::MessageManager().getMessage(msgId, message));
+    return message;
 }

@@ -8,9 +8,12 @@
 #include "compose/body/MCBodyContentViewController.h"
 #include "compose/body/MCBodyEntryContentViewController.h"
 #include "compose/body/MCItemBody.h"
+#include "msg_store/Message.h"
+#include "msg_store/PhoneSide.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class BodyScreenFixture : public WatchScreenTest {
 protected:
@@ -39,6 +42,9 @@ protected:
     msg_app::compose::MCBodyEntryContentViewController* openEditor();
     // Plain text inserted into the editor where its cursor is, as a keyboard or a paste does.
     void insert(msg_app::compose::MCBodyEntryContentViewController* editor, const std::string& plain);
+    // Every message waiting in the phone's and the watch's outboxes, oldest first; a stored message.
+    static std::vector<msg_store::OutboxEntry> outbox();
+    static msg_store::Message stored(int msgId);
 
     std::shared_ptr<msg_app::compose::MCMsgData> msg;
     msg_app::compose::MCBodyContentViewController* screen = nullptr;

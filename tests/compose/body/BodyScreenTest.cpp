@@ -25,12 +25,6 @@ std::string repeat(const std::string& unit, int count) {
 
 class BodyScreenTest : public BodyScreenFixture {
 protected:
-    // The phone's waiting messages.
-    static std::vector<msg_store::OutboxEntry> outbox() {
-        std::vector<msg_store::OutboxEntry> entries;
-        msg_store::PhoneSide::getOutbox(entries);
-        return entries;
-    }
     bool waitOutbox(size_t count) {
         return msg_test::pumpUntil([&] { return outbox().size() == count; });
     }
@@ -39,11 +33,6 @@ protected:
         ASSERT_NE(nullptr, body()->getSendButton());
         clickCenter(body()->getSendButton());
         settle();
-    }
-    static std::string storedText(int msgId) {
-        msg_store::Message stored;
-        msg_store::MessageManager().getMessage(msgId, stored);
-        return stored.text;
     }
 };
 
@@ -180,7 +169,7 @@ TEST_F(BodyScreenTest, ThePhoneDeliversWhatIsSentAgainAfterAFailure) {
     ASSERT_TRUE(waitOutbox(1)) << "the failed one left the outbox; the new one waits";
     msg_store::OutboxEntry sent = outbox().front();
     EXPECT_EQ("+15550100001", sent.address);
-    EXPECT_EQ("See you at 8 & not later", storedText(sent.msgId));
+    EXPECT_EQ("See you at 8 & not later", stored(sent.msgId).text);
     msg_store::Message gone;
     EXPECT_NE(0, msg_store::MessageManager().getMessage(failedId, gone)) << "the failed copy is still there";
     ASSERT_TRUE(waitPopupText("Sending...")) << "shown: [" << popupText() << "] " << popup();

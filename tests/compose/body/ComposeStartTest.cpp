@@ -55,8 +55,9 @@ protected:
     app_control_h request = nullptr;
 };
 
-// Where MMS can carry it a shared text stays whole; where it cannot, it is cut (below).
-TEST_F(ComposeStartTest, ASharedTextStaysWholeWhereMmsCarriesIt) {
+// Where MMS can carry it a shared text stays whole (where it cannot, it is cut: below), and the editor
+// edits the text the composer kept: typing goes on past one SMS page up to the MMS limit.
+TEST_F(ComposeStartTest, ASharedTextStaysWholeWhereMmsCarriesItAndTheEditorTakesIt) {
     ASSERT_TRUE(msg_app::preference::set(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS, true));
     share(std::string(400, 's'), "sms:+15550100001");
     ASSERT_NE(nullptr, start());
@@ -64,21 +65,12 @@ TEST_F(ComposeStartTest, ASharedTextStaysWholeWhereMmsCarriesIt) {
     EXPECT_EQ(std::vector<std::string>{"+15550100001"}, msg->recipient);
     EXPECT_EQ(std::string(400, 's'), body()->getText());
     EXPECT_EQ("", popupText());
-}
-
-// The editor edits the text the composer kept, whatever the shared address looked like: typing goes
-// on past one SMS page up to the MMS limit.
-TEST_F(ComposeStartTest, TheEditorTakesASharedTextThatNeedsAnMms) {
-    ASSERT_TRUE(msg_app::preference::set(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS, true));
-    share(std::string(201, 'e'), "sms:+15550100001");
-    ASSERT_NE(nullptr, start());
-    ASSERT_TRUE(screenOpen());
     EXPECT_EQ("MMS", counter());
     MCBodyEntryContentViewController* editor = openEditor();
     ASSERT_NE(nullptr, editor);
     elm_entry_cursor_end_set(editor->getEntry());
     insert(editor, "!?");
-    EXPECT_EQ(std::string(201, 'e') + "!?", editor->getPlainText());
+    EXPECT_EQ(std::string(400, 's') + "!?", editor->getPlainText());
     EXPECT_EQ(nullptr, findToast());
     insert(editor, std::string(900, 'x'));
     EXPECT_EQ(1000u, editor->getPlainText().size());

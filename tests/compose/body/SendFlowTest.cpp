@@ -35,17 +35,6 @@ protected:
         MCOutgoingMgr::getInstance()->setSendBy(SendBy::NONE);
         BodyScreenFixture::TearDown();
     }
-    // Every message waiting in the phone's and the watch's outboxes, oldest first.
-    static std::vector<msg_store::OutboxEntry> outbox() {
-        std::vector<msg_store::OutboxEntry> entries;
-        msg_store::PhoneSide::getOutbox(entries);
-        return entries;
-    }
-    static msg_store::Message stored(int msgId) {
-        msg_store::Message message;
-        EXPECT_EQ(0, msg_store::MessageManager().getMessage(msgId, message));
-        return message;
-    }
     // Send as its tap does it: below a long text the button is out of the finger's reach.
     void tapSend() {
         ASSERT_NE(nullptr, body());
@@ -195,15 +184,13 @@ TEST_F(SendFlowTest, AFailureAfterEitherSwitchKeepsTheText) {
     }
 }
 
-// A text above one MMS goes as the messages the question names, in order and each within its limit;
-// a text that one MMS carries goes without a question.
+// A text above one MMS goes as the messages the question names, in order and each within its limit.
 TEST_F(SendFlowTest, ALongTextGoesAsTheMessagesItsQuestionNames) {
     const struct {
         size_t length;
-        const char* question; // null: none
+        const char* question;
         std::vector<std::string> types;
     } cases[] = {
-        {201, nullptr, {"mms"}},
         {1100,
          "Messages can only have up to 1000 characters. Send as 1 multimedia message and 1 text message?",
          {"mms", "sms"}},
@@ -218,10 +205,8 @@ TEST_F(SendFlowTest, ALongTextGoesAsTheMessagesItsQuestionNames) {
             typed += static_cast<char>('a' + i % 26);
         open(typed);
         tapSend();
-        if (c.question) {
-            ASSERT_TRUE(waitPopupText(c.question)) << popupText();
-            ASSERT_TRUE(tapPopupButton("button2"));
-        }
+        ASSERT_TRUE(waitPopupText(c.question)) << popupText();
+        ASSERT_TRUE(tapPopupButton("button2"));
         ASSERT_TRUE(msg_test::pumpUntil([&] { return outbox().size() == c.types.size(); }))
             << outbox().size();
         std::string joined;
