@@ -7,6 +7,7 @@
 #ifndef MSG_APP_VIEWER_MVCONTENTOPENER_H
 #define MSG_APP_VIEWER_MVCONTENTOPENER_H
 
+#include "common/MCommonMsgStore.h"
 #include "msg_store/Conversation.h"
 
 #include <string>
@@ -21,8 +22,8 @@ namespace msg_viewer {
 
 class MVContentOpener {
 public:
-    // host: the view the toasts show on; it outlives this.
-    explicit MVContentOpener(view_kit::WViewController& host) : _host(host) {}
+    // host: the view the toasts show on; store: asks the phone for a file. Both outlive this.
+    MVContentOpener(view_kit::WViewController& host, MCommonMsgStore& store) : _host(host), _store(store) {}
 
     void openContent(const msg_store::Conversation& conv, int index);
     void openAttachment(const std::string& path);
@@ -35,6 +36,7 @@ private:
     void _toast(const char* textId, int icon);
 
     view_kit::WViewController& _host;
+    MCommonMsgStore& _store;
 };
 
 } // namespace msg_viewer

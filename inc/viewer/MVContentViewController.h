@@ -8,6 +8,7 @@
 #ifndef MSG_APP_VIEWER_MVCONTENTVIEWCONTROLLER_H
 #define MSG_APP_VIEWER_MVCONTENTVIEWCONTROLLER_H
 
+#include "common/MCommonMsgStore.h"
 #include "common/view/MCommonPushWatch.h"
 #include "view_kit/WContentViewController.h"
 #include "view_kit/WTimer.h"
@@ -48,6 +49,9 @@ private:
     void _setActiveThread(int threadId);
 
     const int _threadId;
+    // The conversation's model reads and changes the store through it; the conversation goes with
+    // the option panel in onDestroy, before this.
+    MCommonMsgStore _store;
     std::weak_ptr<view_kit::WViewController> _listView;
     unsigned int _listenerId = 0;
     std::weak_ptr<view_kit::WTimer> _closeIdler;

@@ -26,15 +26,17 @@ class WTimer;
 namespace msg_app {
 namespace msg_viewer {
 
+class MVListModel;
 class MVListViewController;
 class MVOptionMgr;
 
 class MVConversationActions : public IMVBubbleActions {
 public:
-    // list: the conversation acted on, which owns this. alive: expires with the list's view, for
+    // list: the conversation acted on, which owns this, and model its messages; store: the screen
+    // owner's, for the files a bubble asks of the phone. alive: expires with the list's view, for
     // answers of other applications. leaveSelectMode: ends select mode once its action is done.
-    MVConversationActions(MVListViewController& list, std::weak_ptr<bool> alive,
-                          std::function<void()> leaveSelectMode);
+    MVConversationActions(MVListViewController& list, MVListModel& model, MCommonMsgStore& store,
+                          std::weak_ptr<bool> alive, std::function<void()> leaveSelectMode);
     ~MVConversationActions() override;
     MVConversationActions(const MVConversationActions&) = delete;
     MVConversationActions& operator=(const MVConversationActions&) = delete;
@@ -82,6 +84,7 @@ private:
     void _showToast(const char* textId);
 
     MVListViewController& _list;
+    MVListModel& _model;
     std::weak_ptr<bool> _alive;
     std::function<void()> _leaveSelectMode;
     std::weak_ptr<MVOptionMgr> _options;

@@ -2,11 +2,13 @@
  * Every message of the open conversation, oldest first, as shared records:
  * a bubble keeps its record even after the model replaced or dropped it.
  * The conversation screen loads it once and keeps it in step with the
- * store's change events. Main loop only.
+ * store's change events. Everything the screen reads or changes in the
+ * store goes through here, on the store its owner handed over. Main loop only.
  */
 #ifndef MSG_APP_VIEWER_MVLISTMODEL_H
 #define MSG_APP_VIEWER_MVLISTMODEL_H
 
+#include "common/MCommonMsgStore.h"
 #include "viewer/IMVItemDataProvider.h"
 
 #include <memory>
@@ -18,7 +20,8 @@ namespace msg_viewer {
 
 class MVListModel : public IMVItemDataProvider {
 public:
-    explicit MVListModel(int threadId);
+    // store: the screen owner's, which outlives this model.
+    MVListModel(int threadId, MCommonMsgStore& store);
     ~MVListModel() override;
 
     // Replaces the content with the thread as the store has it now; returns the count.
@@ -33,6 +36,18 @@ public:
     bool update(int msgId, std::shared_ptr<msg_store::Conversation>& out);
     void remove(int msgId);
     void clear();
+
+    // The thread's messages as the store has them now, oldest first, without holding them.
+    void fetch(std::vector<msg_store::Conversation>& out) const;
+    // True when the ids are every message the store holds in the thread now, which may be more than
+    // this model has seen: a message that arrived since the ids were chosen is not theirs to lose.
+    bool isWholeThread(const std::vector<int>& ids) const;
+    bool deleteMessage(int msgId);
+    bool deleteThread();
+    void readMessage(int msgId);
+    void readThread();
+    bool exportToPhone(int msgId);
+    bool showOnPhone(int msgId);
 
     int getThreadId() const { return _threadId; }
     int getCount() const { return _msgCount; }
@@ -56,6 +71,7 @@ private:
 
     void _index(const ConvPtr& conv) { _byId[conv->msgId] = conv; }
 
+    MCommonMsgStore& _store;
     int _threadId;
     int _msgCount = 0;
     std::vector<ConvPtr> _conversations;

@@ -1,33 +1,34 @@
 /*
  * The body of the conversation screen: a genlist of the thread's bubbles,
  * newest at the bottom, built a page at a time from the newest and older
- * pages as the user reaches the top; kept in step with the message store
- * while it lives. It replies to the conversation through the input
- * selector. The screen container embeds it and listens to its events.
+ * pages as the user reaches the top. Its parts keep the rows in place
+ * (MVBubbleRows), check and delete messages (MVSelectMode), keep the rows in
+ * step with the store while it lives (MVStoreSync), and act on the
+ * conversation (MVConversationActions, MVRotaryReply). The screen container
+ * embeds it and listens to its events.
  */
 #ifndef MSG_APP_VIEWER_MVLISTVIEWCONTROLLER_H
 #define MSG_APP_VIEWER_MVLISTVIEWCONTROLLER_H
 
 #include "common/IMCommonAppEventListener.h"
-#include "common/MCommonStoreSubscription.h"
+#include "common/MCommonMsgStore.h"
 #include "common/ui/MCommonRotaryActivateMgr.h"
-#include "common/view/MCommonSelectMode.h"
 #include "view_kit/WSignal.h"
 #include "view_kit/WTimer.h"
 #include "view_kit/WViewController.h"
+#include "viewer/MVBubbleRows.h"
 #include "viewer/MVItem/MVItem.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVListModel.h"
 #include "viewer/MVRotaryReply.h"
+#include "viewer/MVSelectMode.h"
+#include "viewer/MVStoreSync.h"
 
 #include <efl_extension.h>
 
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
 namespace msg_app {
@@ -59,14 +60,6 @@ public:
         ACTION_UNBLOCK = 10,
         ACTION_ADD_CONTACT = 11,
     };
-    // The job of the worker that deletes several messages, shared with it so that it outlives the
-    // view. The worker fills doneIds before it tells the main loop.
-    struct BgActionData {
-        std::vector<int> ids;
-        std::vector<int> doneIds;
-        // The worker went through every message, and deleted one at least.
-        bool isFinished = false;
-    };
     // Bubbles built at once: the newest page first, then one more each time the top is reached.
     static constexpr int PAGE_SIZE = 30;
     // The newest bubbles put in before the first frame; the rest of the first page follows.
@@ -76,9 +69,10 @@ public:
     // How far a finger moves up past the end of the list to launch the reply.
     static constexpr int DRAG_TO_REPLY_DISTANCE = MVRotaryReply::DRAG_DISTANCE;
     // A change of more messages than this reloads the page instead of touching rows one by one.
-    static constexpr size_t MAX_CHANGES_ONE_BY_ONE = 50;
+    static constexpr size_t MAX_CHANGES_ONE_BY_ONE = MVStoreSync::MAX_CHANGES_ONE_BY_ONE;
 
-    explicit MVListViewController(int threadId);
+    // store: the screen owner's, which outlives this view.
+    MVListViewController(int threadId, MCommonMsgStore& store);
     ~MVListViewController() override;
 
     const char* getClassName() const override { return "MVListViewController"; }
@@ -86,8 +80,8 @@ public:
     Evas_Object* getGenlist() const { return _genlist; }
     const MVListModel& getModel() const { return _model; }
     // Bubbles in the list.
-    int getLoadedCount() const { return _loadedCount; }
-    MVItemBubble* findBubble(int msgId) const;
+    int getLoadedCount() const { return _rows.getCount(); }
+    MVItemBubble* findBubble(int msgId) const { return _rows.find(msgId); }
     MVItemReply* getReplyItem() const { return _replyItem; }
     // What the user does on the conversation and its bubbles, apart from select mode.
     MVConversationActions& getActions() const { return *_actions; }
@@ -111,17 +105,17 @@ public:
 
     // The option panel's entries for this conversation, or for the checked messages in select mode.
     void createThreadOptions();
-    ViewType getViewType() const { return _select.isOn() ? VIEW_TYPE_SELECT : VIEW_TYPE_NORMAL; }
+    ViewType getViewType() const { return _selectMode.getViewType(); }
     // The checked messages, oldest first.
-    std::vector<int> getCheckedIds() const;
+    std::vector<int> getCheckedIds() const { return _selectMode.getCheckedIds(); }
     // What the count button shows; -1 outside select mode.
-    int getCheckedCount() const { return _select.getCheckedCount(); }
-    Evas_Object* getBottomButton() const { return _select.getBottomButton(); }
-    bool isBgActionRunning() const { return _select.isBgActionRunning(); }
+    int getCheckedCount() const { return _selectMode.getCheckedCount(); }
+    Evas_Object* getBottomButton() const { return _selectMode.getBottomButton(); }
+    bool isBgActionRunning() const { return _selectMode.isBgActionRunning(); }
     // Enters select mode (if needed) with exactly these messages checked, as a user's taps would.
-    void selectMessages(const std::vector<int>& msgIds);
+    void selectMessages(const std::vector<int>& msgIds) { _selectMode.select(msgIds); }
     // Everything or nothing checked, as the count button's popup offers.
-    void checkAll(bool checked);
+    void checkAll(bool checked) { _selectMode.checkAll(checked); }
 
 protected:
     Evas_Object* onCreateView(Evas_Object* parent, void* param) override;
@@ -129,60 +123,29 @@ protected:
     void onDestroy() override;
 
 private:
+    // A row deleted by whoever leaves the rows' index, which it reaches through its bubble's view.
+    friend class MVBubbleRows;
+
     bool _createGenlist();
     void _listLoad();
+    // The rows built again: from the bubble of readMsgId at the top of the screen, else the first
+    // screen of the newest bubbles at the end.
+    void _rebuild(int readMsgId);
     // Empties the list and builds the newest `count` bubbles and the rows under them.
     void _buildRows(int count);
     void _loadRestOfPage();
     void _loadBubbles(int pageSize);
     void _showEnd();
-    void _placeRows(std::vector<std::unique_ptr<MVItem>> newestFirst, bool intoEmptyList);
     void _startMeasuringAhead();
     // Measures one bubble of the next older page; false when there is none left to measure.
     bool _measureNextAhead();
     // Null when the message cannot be shown.
     std::unique_ptr<MVItemBubble> _createBubble(int msgId);
-    Elm_Object_Item* _oldestShownBubbleItem() const;
     void _appendEndRows();
     void _sendEvent(Event event);
-    static MVItem* _itemOf(Elm_Object_Item* item);
-    std::vector<Elm_Object_Item*> _realizedItems() const;
+    MVStoreSync::Host _storeSyncHost();
 
-    // Keeping in step with the store.
-    void _subscribe();
-    void _onStorageChanged(const char* payload);
-    void _onContentChanged(const char* payload);
-    void _applyChange(int changeType, int msgId);
-    // The page built again from the store, where the user was reading. The thread is read on a
-    // worker; changes that come meanwhile go to the rows shown at once and again after.
-    void _reload();
-    void _onReloaded(std::vector<msg_store::Conversation>&& conversations);
-    // When the bubbles shown still stand for the newest messages, in order and at their times,
-    // each takes its new record in place and true is returned: the rows under a finger stay.
-    bool _refreshShown();
-    // The first bubble that starts on the screen (else the one its top cuts); false at the end of
-    // the conversation, which a reload shows again anyway.
-    bool _readingPlace(int& msgId) const;
-    // That bubble at the top of the screen again.
-    void _restoreReadingPlace(int msgId);
-    void _markThreadRead(const std::vector<int>& insertedIds);
-    // The row a bubble of this message goes above: its newer neighbour's, else the end rows.
-    Elm_Object_Item* _rowAfter(int msgId) const;
-    Elm_Object_Item* _firstEndRow() const;
-    // A bubble put in the list is found by its message id until its row is deleted, by whoever.
-    void _indexBubble(MVItemBubble* bubble);
-    static void _bubbleDelCb(void* data, Evas_Object* obj, void* eventInfo);
-    void _insertMessage(int msgId);
-    void _updateMessage(int msgId);
-    void _deleteMessage(int msgId);
-    void _markRead(const msg_store::Conversation& conv);
-    void _addBubble(const std::shared_ptr<msg_store::Conversation>& conv);
-    void _deleteBubble(int msgId);
-    void _remeasureLater();
-    void _refreshTimes();
-    // Actions.
     bool _actionReply(bool slide);
-    std::string _firstAddress() const;
     static void _edgeTopCb(void* data, Evas_Object* obj, void* eventInfo);
     // A finger, the wheel or the bezel moves the list: nothing else moves it from now on.
     static void _userScrollCb(void* data, Evas_Object* obj, void* eventInfo);
@@ -190,54 +153,29 @@ private:
     static void _realizedCb(void* data, Evas_Object* obj, void* eventInfo);
     static Evas_Event_Flags _doubleTapCb(void* data, void* eventInfo);
 
-    void _showToast(const char* textId);
-
-    // Select mode and deleting.
-    void _changeToSelectMode(MVItemBubble* first);
-    void _changeToNormalMode();
-    void _setViewTypeToAll(ViewType viewType);
-    void _onBubbleEvent(int event, MVItem* item);
-    void _updateSelectModeButtons();
-    void _actionDelete();
-    void _deleteInBackground(std::vector<int> ids);
-    static void _bgDeleteWorker(BgActionData& job, view_kit::WThread::IStatus* status);
-    void _onBgDeleteEnd(bool deleted);
-
     int _threadId;
     Evas_Object* _selectModeLayout = nullptr;
     Evas_Object* _gestureLayer = nullptr;
     Evas_Object* _genlist = nullptr;
     MVItemReply* _replyItem = nullptr;
     Elm_Object_Item* _titleItem = nullptr;
-    int _msgCount = 0;
-    int _loadedCount = 0;
     bool _browserAvailable = false;
-    MCommonStoreSubscription _storeSubscription;
     std::unique_ptr<MVRotaryReply> _rotaryReply;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
-    std::set<int> _checked; // checked messages only: an unchecked one is never acted on
     // Answers of other applications check it: they may come after this view has gone.
     std::shared_ptr<bool> _alive = std::make_shared<bool>(true);
     view_kit::WSignal<void(Event, const MVListViewController*)> _signal;
     MVListModel _model;
-    MCommonSelectMode _select;
+    MVBubbleRows _rows;
+    MVSelectMode _selectMode;
     std::unique_ptr<MVConversationActions> _actions;
+    MVStoreSync _storeSync;
     std::weak_ptr<view_kit::WTimer> _restOfPageIdler;
     // The first screen of bubbles is in and the rest of the first page waits for it to be shown.
     bool _restOfPageWaiting = false;
     std::shared_ptr<MVBubbleSizer> _sizer;
     std::weak_ptr<view_kit::WTimer> _aheadTimer;
     int _aheadCount = 0; // bubbles of the next older page measured so far
-    std::weak_ptr<view_kit::WTimer> _remeasureTimer;
-    std::weak_ptr<view_kit::WTimer> _toastIdler;
-    // The bubbles in the list by message id.
-    std::unordered_map<int, MVItemBubble*> _bubbles;
-    bool _reloading = false;
-    bool _reloadAgain = false;
-    // (change type, message id) of the changes applied while the thread was read for a reload.
-    std::vector<std::pair<int, int>> _changesWhileReloading;
-    // Messages of reloaded changes that are marked read once the reload is in.
-    std::vector<int> _insertedToMark;
 };
 
 } // namespace msg_viewer

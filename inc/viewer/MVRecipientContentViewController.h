@@ -8,6 +8,7 @@
 #define MSG_APP_VIEWER_MVRECIPIENTCONTENTVIEWCONTROLLER_H
 
 #include "common/IMCommonAppEventListener.h"
+#include "common/MCommonMsgStore.h"
 #include "common/addr/MCommonAddr.h"
 #include "common/ui/MCommonRotaryActivateMgr.h"
 #include "view_kit/WContentViewController.h"
@@ -39,6 +40,7 @@ private:
 
     int _threadId;
     int _count = 0;
+    MCommonMsgStore _store;
     Evas_Object* _genlist = nullptr;
 };
 

@@ -7,7 +7,6 @@
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
 #include "journal.h"
-#include "msg_store/ContentManager.h"
 #include "view_kit/WViewController.h"
 #include "viewer/media/MVUtility.h"
 
@@ -70,7 +69,7 @@ void MVContentOpener::_requestFromPeer(const msg_store::Content& content) {
     }
     if (content.transferStatus == msg_store::Content::TRANSFER_DOWNLOADED)
         return;
-    int result = msg_store::ContentManager().downloadContentFile(content.contentId, content.downloadName);
+    int result = _store.contents.downloadContentFile(content.contentId, content.downloadName);
     if (result != 0) {
         MSG_LOGE("downloadContentFile() is failed. (%d)", result);
         _toast("WDS_WNOTI_TPOP_FAILED", MCommonPopup::SENT_FAILED);

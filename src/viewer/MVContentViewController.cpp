@@ -7,8 +7,6 @@
 #include "common/view/MCommonConvTitle.h"
 #include "common/view/MCommonMoreOptionViewController.h"
 #include "journal.h"
-#include "msg_store/MessageManager.h"
-#include "msg_store/ThreadManager.h"
 #include "view_kit/WNaviframeController.h"
 #include "viewer/MVConversationActions.h"
 #include "viewer/MVListViewController.h"
@@ -44,7 +42,7 @@ Evas_Object* MVContentViewController::onCreateView(Evas_Object* parent, void* /*
         return nullptr;
     }
     elm_object_part_content_set(layout, "elm.swallow.content", optionObj);
-    auto* list = new MVListViewController(_threadId);
+    auto* list = new MVListViewController(_threadId, _store);
     list->getActions().setOptionMgr(_optionMgr);
     if (!list->create(optionObj, nullptr)) {
         list->destroy();
@@ -98,14 +96,14 @@ bool MVContentViewController::onPop() {
 }
 
 void MVContentViewController::_setActiveThread(int threadId) {
-    msg_store::ThreadManager().setActiveThreadId(threadId);
+    _store.threads.setActiveThreadId(threadId);
 }
 
 void MVContentViewController::_onTransitionFinished() {
     // The naviframe kept input from the page while it slid in.
     if (MVListViewController* list = getListView())
         list->takeHeldFinger();
-    msg_store::ThreadManager().readThread(_threadId);
+    _store.threads.readThread(_threadId);
     std::shared_ptr<MCommonConvAddr> convAddr;
     std::string address;
     if (MCommonAddrMgr::getInstance()->getConvAddr(_threadId, convAddr) && convAddr) {
@@ -113,7 +111,7 @@ void MVContentViewController::_onTransitionFinished() {
             address = first->getAddress();
     }
     std::vector<msg_store::Conversation> messages;
-    msg_store::MessageManager().getConversations(_threadId, messages);
+    _store.messages.getConversations(_threadId, messages);
     bool mmsLogged = false, smsLogged = false;
     for (const msg_store::Conversation& conv : messages) {
         if (conv.msgType == "mms" && !mmsLogged) {

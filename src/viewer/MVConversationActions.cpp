@@ -12,8 +12,6 @@
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
 #include "common/ui/MCommonFont.h"
-#include "msg_store/MessageManager.h"
-#include "msg_store/MsgOperationManager.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WTimer.h"
 #include "view_kit/WWindowController.h"
@@ -54,10 +52,12 @@ std::string extraOf(app_control_h reply, const char* key) {
 
 } // namespace
 
-MVConversationActions::MVConversationActions(MVListViewController& list, std::weak_ptr<bool> alive,
+MVConversationActions::MVConversationActions(MVListViewController& list, MVListModel& model,
+                                             MCommonMsgStore& store, std::weak_ptr<bool> alive,
                                              std::function<void()> leaveSelectMode)
-    : _list(list), _alive(std::move(alive)), _leaveSelectMode(std::move(leaveSelectMode)), _resend(list),
-      _retrieve(list), _contentOpener(list), _linkOpener(list, [this] { return getOptionMgr(); }) {}
+    : _list(list), _model(model), _alive(std::move(alive)), _leaveSelectMode(std::move(leaveSelectMode)),
+      _resend(list), _retrieve(list), _contentOpener(list, store),
+      _linkOpener(list, [this] { return getOptionMgr(); }) {}
 
 MVConversationActions::~MVConversationActions() {
     view_kit::WTimer::destroy(_toastIdler);
@@ -70,7 +70,7 @@ std::string MVConversationActions::firstAddress() const {
 
 bool MVConversationActions::isSupportReply() const {
     std::shared_ptr<msg_store::Conversation> latest;
-    _list.getModel().getLatestConv(latest);
+    _model.getLatestConv(latest);
     return thread_address::is_support_reply(_list.getThreadId(), latest.get());
 }
 
@@ -115,7 +115,7 @@ bool MVConversationActions::reply(bool slide) {
                                      "caller_app:" + std::string(common_util::MAIN_APP_ID),
                                      "vorlane_log:reply_msg", "sending_popup:hide"};
     std::shared_ptr<msg_store::Conversation> latest;
-    if (_list.getModel().getLatestInboxConv(latest) || _list.getModel().getLatestConv(latest))
+    if (_model.getLatestInboxConv(latest) || _model.getLatestConv(latest))
         data.push_back("msgId:" + std::to_string(latest->msgId));
     MSG_LOGI("dataArrayCnt : %d", static_cast<int>(data.size()));
     return compose_launch::open_input_selector(data, [&latest, slide](app_control_h request) {
@@ -213,10 +213,10 @@ void MVConversationActions::createThreadOptions() {
     MSG_RET_IF(!mgr, "!mgr");
     if (_list.getViewType() == VIEW_TYPE_SELECT) {
         mgr->createMsgOption(
-            &_list.getModel(), [this](MoreOption option) { _onMsgOption(option); }, _list.getCheckedIds());
+            &_model, [this](MoreOption option) { _onMsgOption(option); }, _list.getCheckedIds());
         return;
     }
-    mgr->createThreadOption(_list.getThreadId(), &_list.getModel(),
+    mgr->createThreadOption(_list.getThreadId(), &_model,
                             [this](MoreOption option) { _onThreadOption(option); });
 }
 
@@ -234,7 +234,7 @@ void MVConversationActions::_onThreadOption(int option) {
     };
     if (option == MORE_OPTION_REPLY) {
         std::shared_ptr<msg_store::Conversation> latest;
-        if (_list.getModel().getLatestConv(latest) && latest->isGroupChat)
+        if (_model.getLatestConv(latest) && latest->isGroupChat)
             dazo_log::insert("RMGM", "More option");
     }
     for (const auto& [offered, action] : ACTIONS) {
@@ -283,10 +283,8 @@ void MVConversationActions::_showOnPhone() {
         }
     }
     std::shared_ptr<msg_store::Conversation> phoneMsg;
-    MSG_RET_IF(!_list.getModel().getPhoneMsgConv(phoneMsg) || !phoneMsg, "Phone message is not exist");
-    int err = msg_store::MsgOperationManager().showOnDevice(phoneMsg->msgId);
-    if (err != msg_store::MSG_STORE_SUCCESS) {
-        MSG_LOGE("showOnDevice failed (%d), msgId (%d)", err, phoneMsg->msgId);
+    MSG_RET_IF(!_model.getPhoneMsgConv(phoneMsg) || !phoneMsg, "Phone message is not exist");
+    if (!_model.showOnPhone(phoneMsg->msgId)) {
         _showToast(FAILED_TEXT_ID);
         return;
     }
@@ -299,12 +297,8 @@ void MVConversationActions::_exportToPhone() {
     if (ids.empty()) {
         _showToast(FAILED_TEXT_ID);
     } else if (connectivity::get_yox_connect() == connectivity::YoxConn::BT) {
-        msg_store::MessageManager manager;
-        for (int id : ids) {
-            int err = manager.exportMessageToPhone(id);
-            if (err != msg_store::MSG_STORE_SUCCESS)
-                MSG_LOGE("exportMessageToPhone(%d) is failed (%d)", id, err);
-        }
+        for (int id : ids)
+            _model.exportToPhone(id);
     } else {
         MCommonAppLaunchMgr::getInstance()->launchBtConnectPopup();
     }
@@ -350,7 +344,7 @@ void MVConversationActions::_onLocationPicked(const std::string& link) {
     MSG_RET_IF(addresses.empty(), "address list is empty.");
     MSG_RET_IF(addresses.front().empty(), "firstAddr is nullptr");
     std::shared_ptr<msg_store::Conversation> latest;
-    if (!_list.getModel().getLatestInboxConv(latest) && !_list.getModel().getLatestConv(latest))
+    if (!_model.getLatestInboxConv(latest) && !_model.getLatestConv(latest))
         MSG_LOGE("Failed to latest conversation");
     LaunchRequest request = createLaunchRequest();
     MSG_RET_IF(!request, "app_control_create failed");

@@ -1,22 +1,28 @@
 #include "viewer/MVListModel.h"
 
 #include "common/MsgLog.h"
-#include "msg_store/MessageManager.h"
+#include "msg_store/MsgStore.h"
 
 #include <algorithm>
+#include <set>
 
 namespace msg_app {
 namespace msg_viewer {
 
-MVListModel::MVListModel(int threadId) : _threadId(threadId) {}
+MVListModel::MVListModel(int threadId, MCommonMsgStore& store) : _store(store), _threadId(threadId) {}
 
 MVListModel::~MVListModel() = default;
 
 int MVListModel::load() {
     MSG_LOGI("_threadId [%d]", _threadId);
     std::vector<msg_store::Conversation> conversations;
-    msg_store::MessageManager().getConversations(_threadId, conversations);
+    fetch(conversations);
     return assign(std::move(conversations));
+}
+
+void MVListModel::fetch(std::vector<msg_store::Conversation>& out) const {
+    if (_store.messages.getConversations(_threadId, out) != msg_store::MSG_STORE_SUCCESS)
+        MSG_LOGE("getConversations(%d) failed", _threadId);
 }
 
 int MVListModel::assign(std::vector<msg_store::Conversation>&& conversations) {
@@ -41,7 +47,7 @@ int MVListModel::assign(std::vector<msg_store::Conversation>&& conversations) {
 bool MVListModel::add(int msgId, ConvPtr& out) {
     MSG_LOGI("msgId [%d]", msgId);
     auto conv = std::make_shared<msg_store::Conversation>();
-    if (msg_store::MessageManager().getConversation(msgId, *conv) != msg_store::MSG_STORE_SUCCESS ||
+    if (_store.messages.getConversation(msgId, *conv) != msg_store::MSG_STORE_SUCCESS ||
         conv->msgId != msgId) {
         MSG_LOGW("msgId [%d] is not in the store", msgId);
         return false;
@@ -63,7 +69,7 @@ bool MVListModel::add(int msgId, ConvPtr& out) {
 bool MVListModel::update(int msgId, ConvPtr& out) {
     MSG_LOGI("msgId [%d]", msgId);
     auto conv = std::make_shared<msg_store::Conversation>();
-    msg_store::MessageManager().getConversation(msgId, *conv);
+    _store.messages.getConversation(msgId, *conv);
     int index = getIndexOf(conv->msgId);
     if (index < 0)
         return false;
@@ -90,6 +96,57 @@ void MVListModel::clear() {
     _byId.clear();
     _threadId = 0;
     _msgCount = 0;
+}
+
+bool MVListModel::isWholeThread(const std::vector<int>& ids) const {
+    // The count rules the whole thread out cheaply, since a long conversation holds thousands.
+    msg_store::Thread thread;
+    if (_store.threads.getThread(_threadId, thread) == msg_store::MSG_STORE_SUCCESS &&
+        thread.msgCount != static_cast<int>(ids.size()))
+        return false;
+    std::vector<msg_store::Conversation> stored;
+    std::set<int> storedIds;
+    if (_store.messages.getConversations(_threadId, stored) == msg_store::MSG_STORE_SUCCESS) {
+        for (const msg_store::Conversation& conv : stored)
+            storedIds.insert(conv.msgId);
+    }
+    return storedIds == std::set<int>(ids.begin(), ids.end());
+}
+
+bool MVListModel::deleteMessage(int msgId) {
+    int err = _store.messages.deleteMessage(msgId);
+    MSG_RETV_IF(err != msg_store::MSG_STORE_SUCCESS, false, "deleteMessage(%d) failed (%d)", msgId, err);
+    return true;
+}
+
+bool MVListModel::deleteThread() {
+    int err = _store.threads.deleteThread(_threadId);
+    MSG_RETV_IF(err != msg_store::MSG_STORE_SUCCESS, false, "deleteThread(%d) failed (%d)", _threadId, err);
+    return true;
+}
+
+void MVListModel::readMessage(int msgId) {
+    if (_store.messages.readMessage(msgId) != msg_store::MSG_STORE_SUCCESS)
+        MSG_LOGE("readMessage(%d) failed", msgId);
+}
+
+void MVListModel::readThread() {
+    if (_store.threads.readThread(_threadId) != msg_store::MSG_STORE_SUCCESS)
+        MSG_LOGE("readThread(%d) failed", _threadId);
+}
+
+bool MVListModel::exportToPhone(int msgId) {
+    int err = _store.messages.exportMessageToPhone(msgId);
+    MSG_RETV_IF(err != msg_store::MSG_STORE_SUCCESS, false, "exportMessageToPhone(%d) is failed (%d)", msgId,
+                err);
+    return true;
+}
+
+bool MVListModel::showOnPhone(int msgId) {
+    int err = _store.operations.showOnDevice(msgId);
+    MSG_RETV_IF(err != msg_store::MSG_STORE_SUCCESS, false, "showOnDevice failed (%d), msgId (%d)", err,
+                msgId);
+    return true;
 }
 
 int MVListModel::getMsgId(unsigned int index) const {

@@ -5,7 +5,6 @@
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
-#include "common/popup/MCommonPopup.h"
 #include "common/ui/MCommonFont.h"
 #include "common/ui/MCommonTheme.h"
 #include "view_kit/WWindowController.h"
@@ -36,19 +35,29 @@ constexpr int GENLIST_BLOCK_COUNT = 4;
 constexpr double AHEAD_SLICE_SECONDS = 0.002;
 } // namespace
 
-MVListViewController::MVListViewController(int threadId)
-    : _threadId(threadId), _model(threadId),
-      _select(*this, {[this] { doAction(ACTION_DELETE); }, [this](bool checked) { checkAll(checked); },
-                      [this] { return _model.getCount(); }}) {
+MVListViewController::MVListViewController(int threadId, MCommonMsgStore& store)
+    : _threadId(threadId), _model(threadId, store), _rows(_model),
+      _selectMode(*this, _model, _rows, [this] { _sendEvent(EVENT_OPTIONS_CHANGED); }),
+      _storeSync(_model, _rows, _selectMode, _storeSyncHost()) {
     MSG_LOGI("threadId : %d", threadId);
-    _actions = std::make_unique<MVConversationActions>(*this, _alive, [this] { _changeToNormalMode(); });
+    _actions = std::make_unique<MVConversationActions>(*this, _model, store, _alive,
+                                                       [this] { _selectMode.leave(); });
 }
 
 MVListViewController::~MVListViewController() {
     view_kit::WTimer::destroy(_restOfPageIdler);
     view_kit::WTimer::destroy(_aheadTimer);
-    view_kit::WTimer::destroy(_remeasureTimer);
-    view_kit::WTimer::destroy(_toastIdler);
+}
+
+MVStoreSync::Host MVListViewController::_storeSyncHost() {
+    MVStoreSync::Host host;
+    host.createBubble = [this](int msgId) { return _createBubble(msgId); };
+    host.allPagesIn = [this] { return _titleItem != nullptr; };
+    host.rebuild = [this](int readMsgId) { _rebuild(readMsgId); };
+    host.optionsChanged = [this] { _sendEvent(EVENT_OPTIONS_CHANGED); };
+    host.emptied = [this] { _sendEvent(EVENT_EMPTY); };
+    host.firstAddress = [this] { return _actions->firstAddress(); };
+    return host;
 }
 
 Evas_Object* MVListViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
@@ -61,7 +70,7 @@ Evas_Object* MVListViewController::onCreateView(Evas_Object* parent, void* /*par
     if (!_selectModeLayout || !elm_layout_theme_set(_selectModeLayout, "layout", "select_mode", "default")) {
         MSG_LOGE("creating selectModeLayout failed!!");
     } else {
-        _select.setLayout(_selectModeLayout);
+        _selectMode.setLayout(_selectModeLayout);
         elm_object_part_content_set(layout, "elm.swallow.content", _selectModeLayout);
         _gestureLayer = elm_gesture_layer_add(_selectModeLayout);
         if (!_gestureLayer) {
@@ -92,6 +101,7 @@ bool MVListViewController::_createGenlist() {
     MCommonTheme::getInstance()->setObjectTheme(_genlist);
     MCommonTheme::getInstance()->changeScrollBarColor(_genlist);
     MCommonTheme::getInstance()->changeScrollEndEffectColor(_genlist);
+    _rows.setGenlist(_genlist);
     view_kit::WWindowController* window = getWindowController();
     if (window && window->getCircleSurface())
         common_ui_helper::add_circle_genlist(_genlist, window->getCircleSurface());
@@ -102,7 +112,7 @@ bool MVListViewController::_createGenlist() {
     _sizer = std::make_shared<MVBubbleSizer>(_genlist);
     MVRotaryReply::Host host;
     host.threadId = _threadId;
-    host.isSelectMode = [this] { return _select.isOn(); };
+    host.isSelectMode = [this] { return _selectMode.isOn(); };
     host.replyButton = [this] { return _replyItem ? _replyItem->getButton() : nullptr; };
     host.onUserScroll = [this] { _onUserScroll(); };
     host.reply = [this](bool slide) { return _actionReply(slide); };
@@ -120,8 +130,8 @@ void MVListViewController::onCreated() {
         return;
     _listLoad();
     _rotaryItem = std::make_unique<MCommonRotaryActivateMgr::Item>(_genlist);
-    _rotaryItem->regist(_msgCount > 0);
-    _subscribe();
+    _rotaryItem->regist(_model.getCount() > 0);
+    _storeSync.start();
     MCommonAppEventMgr::getInstance()->addListener(this);
     MVWakeUpServiceMgr::getInstance()->init(_threadId, _actions->isSupportReply());
     MVWakeUpServiceMgr::getInstance()->regist();
@@ -133,12 +143,11 @@ void MVListViewController::onDestroy() {
     remove_temp_file_dir();
     MVWakeUpServiceMgr::getInstance()->unregist();
     _alive.reset();
-    _select.dropBgAction();
+    _selectMode.dropBgAction();
     view_kit::WTimer::destroy(_restOfPageIdler);
     view_kit::WTimer::destroy(_aheadTimer);
-    view_kit::WTimer::destroy(_remeasureTimer);
-    view_kit::WTimer::destroy(_toastIdler);
-    _storeSubscription.clear();
+    _rows.cancelRemeasure();
+    _storeSync.stop();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     _rotaryReply.reset();
     _rotaryItem.reset();
@@ -146,22 +155,6 @@ void MVListViewController::onDestroy() {
     _model.clear();
     malloc_trim(0);
     _actions->restoreFontSize();
-}
-
-MVItem* MVListViewController::_itemOf(Elm_Object_Item* item) {
-    return item ? static_cast<MVItem*>(elm_object_item_data_get(item)) : nullptr;
-}
-
-std::vector<Elm_Object_Item*> MVListViewController::_realizedItems() const {
-    std::vector<Elm_Object_Item*> items;
-    Eina_List* realized = elm_genlist_realized_items_get(_genlist);
-    void* data = nullptr;
-    Eina_List* node = nullptr;
-    EINA_LIST_FOREACH(realized, node, data) {
-        items.push_back(static_cast<Elm_Object_Item*>(data));
-    }
-    eina_list_free(realized);
-    return items;
 }
 
 unsigned int
@@ -179,43 +172,32 @@ void MVListViewController::_sendEvent(Event event) {
     _signal.emit(event, this);
 }
 
-void MVListViewController::_indexBubble(MVItemBubble* bubble) {
-    _bubbles[bubble->getMsgId()] = bubble;
-    elm_object_item_del_cb_set(bubble->getElmObjectItem(), _bubbleDelCb);
-}
-
-void MVListViewController::_bubbleDelCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
-    auto* bubble = static_cast<MVItemBubble*>(data);
-    auto* self = dynamic_cast<MVListViewController*>(bubble->getParentViewController().get());
-    if (!self)
-        return;
-    auto held = self->_bubbles.find(bubble->getMsgId());
-    if (held != self->_bubbles.end() && held->second == bubble)
-        self->_bubbles.erase(held);
-}
-
-MVItemBubble* MVListViewController::findBubble(int msgId) const {
-    auto found = _bubbles.find(msgId);
-    return found == _bubbles.end() ? nullptr : found->second;
-}
-
 void MVListViewController::_listLoad() {
-    _msgCount = _model.load();
+    _model.load();
+    _rebuild(0);
+}
+
+void MVListViewController::_rebuild(int readMsgId) {
+    int readIndex = readMsgId ? _model.getIndexOf(readMsgId) : -1;
+    if (readIndex >= 0) {
+        // From the bubble being read down to the newest, and a screen above it.
+        _buildRows(std::max(PAGE_SIZE, _model.getCount() - readIndex + FIRST_SCREEN_SIZE));
+        _rows.showAtTop(readMsgId);
+        return;
+    }
     // Each bubble the genlist sizes builds its text widget: the first frame gets only what fills
     // the screen, and the rest of the page follows once that is shown.
     _buildRows(FIRST_SCREEN_SIZE);
     _showEnd();
-    _restOfPageWaiting = !_titleItem && _msgCount > 0;
+    _restOfPageWaiting = !_titleItem && _model.getCount() > 0;
 }
 
 void MVListViewController::_buildRows(int count) {
     view_kit::WTimer::destroy(_restOfPageIdler);
     _restOfPageWaiting = false;
-    _loadedCount = 0;
     _titleItem = nullptr;
     _replyItem = nullptr;
-    _bubbles.clear();
-    elm_genlist_clear(_genlist);
+    _rows.clear();
     _loadBubbles(count);
     _appendEndRows();
 }
@@ -244,7 +226,7 @@ void MVListViewController::_showEnd() {
 }
 
 void MVListViewController::_appendEndRows() {
-    if (_msgCount > 0 && _actions->isSupportReply()) {
+    if (_model.getCount() > 0 && _actions->isSupportReply()) {
         auto reply = std::make_unique<MVItemReply>(_threadId, &_model);
         reply->addEventListener([this] { _actionReply(false); }, _genlist);
         reply->setViewType(getViewType());
@@ -270,53 +252,48 @@ std::unique_ptr<MVItemBubble> MVListViewController::_createBubble(int msgId) {
     // Its popups show on this view, and what it asks for is done by the conversation.
     bubble->attachToParentViewController(this);
     bubble->setActions(_actions.get());
-    bubble->addEventListener([this](MVItemBubble::Event event, MVItem* item) { _onBubbleEvent(event, item); },
-                             _genlist);
+    bubble->addEventListener(
+        [this](MVItemBubble::Event event, MVItem* item) {
+            _selectMode.onBubbleEvent(event, static_cast<MVItemBubble*>(item));
+        },
+        _genlist);
     // A bubble paged in or added again shows the selection it belongs to.
-    if (_select.isOn() && _checked.count(msgId))
+    if (_selectMode.isChecked(msgId))
         bubble->setCheck(true);
     return bubble;
-}
-
-Elm_Object_Item* MVListViewController::_oldestShownBubbleItem() const {
-    for (Elm_Object_Item* it = elm_genlist_first_item_get(_genlist); it; it = elm_genlist_item_next_get(it)) {
-        MVItem* row = _itemOf(it);
-        if (row && row->getType() == MVItem::BUBBLE)
-            return it;
-        if (row && row->getType() >= MVItem::REPLY)
-            break;
-    }
-    return nullptr;
 }
 
 void MVListViewController::loadOlderPage() {
     if (_titleItem)
         return;
-    Elm_Object_Item* oldest = _oldestShownBubbleItem();
+    MVItemBubble* oldest = _rows.oldest();
+    Elm_Object_Item* oldestItem = oldest ? oldest->getElmObjectItem() : nullptr;
     _loadBubbles(PAGE_SIZE);
     // The rows the user was reading stay where they were.
-    if (oldest)
-        elm_genlist_item_show(oldest, ELM_GENLIST_ITEM_SCROLLTO_TOP);
+    if (oldestItem)
+        elm_genlist_item_show(oldestItem, ELM_GENLIST_ITEM_SCROLLTO_TOP);
 }
 
 void MVListViewController::_loadBubbles(int pageSize) {
-    MSG_RET_IF(_msgCount <= 0, "_msgCount is less than 0");
+    const int msgCount = _model.getCount();
+    MSG_RET_IF(msgCount <= 0, "_msgCount is less than 0");
     if (_titleItem) {
-        MSG_LOGI("loading done _msgCount[%d], _loadedCount[%d]", _msgCount, _loadedCount);
+        MSG_LOGI("loading done _msgCount[%d], _loadedCount[%d]", msgCount, _rows.getCount());
         return;
     }
     // The page ends at the oldest message shown, wherever messages were inserted or moved since.
-    Elm_Object_Item* oldestItem = _oldestShownBubbleItem();
-    int end = _msgCount;
+    MVItemBubble* oldest = _rows.oldest();
+    int end = msgCount;
     std::shared_ptr<msg_store::Conversation> conv, older;
-    if (oldestItem) {
-        end = _model.getIndexOf(static_cast<MVItemBubble*>(_itemOf(oldestItem))->getMsgId());
+    if (oldest) {
+        Elm_Object_Item* oldestItem = oldest->getElmObjectItem();
+        end = _model.getIndexOf(oldest->getMsgId());
         MSG_RET_IF(end < 0, "oldest bubble is not in the model");
         // Its date line goes when the page continues its day.
         Elm_Object_Item* above = elm_genlist_item_prev_get(oldestItem);
         _model.getNthConv(end, conv);
         if (end > 0 && _model.getNthConv(end - 1, older) && above &&
-            _itemOf(above)->getType() == MVItem::DATE_LINE &&
+            MVBubbleRows::itemOf(above)->getType() == MVItem::DATE_LINE &&
             MVItemDateLine::isSameDay(older->time / 1000, conv->time / 1000))
             elm_object_item_del(above);
     }
@@ -334,7 +311,7 @@ void MVListViewController::_loadBubbles(int pageSize) {
             !MVItemDateLine::isSameDay(older->time / 1000, conv->time / 1000))
             rows.push_back(std::make_unique<MVItemDateLine>(static_cast<long>(conv->time / 1000)));
     }
-    _placeRows(std::move(rows), elm_genlist_items_count(_genlist) == 0);
+    _rows.placeNewestFirst(std::move(rows), elm_genlist_items_count(_genlist) == 0);
     if (begin == 0)
         _titleItem = wgenlist_item_prepend(_genlist, nullptr, std::make_unique<MVItemTitle>(_threadId),
                                            ELM_GENLIST_ITEM_NONE);
@@ -365,10 +342,8 @@ void MVListViewController::_startMeasuringAhead() {
 }
 
 bool MVListViewController::_measureNextAhead() {
-    Elm_Object_Item* oldest = _oldestShownBubbleItem();
-    int next =
-        oldest ? _model.getIndexOf(static_cast<MVItemBubble*>(_itemOf(oldest))->getMsgId()) - 1 - _aheadCount
-               : -1;
+    MVItemBubble* oldest = _rows.oldest();
+    int next = oldest ? _model.getIndexOf(oldest->getMsgId()) - 1 - _aheadCount : -1;
     std::shared_ptr<msg_store::Conversation> conv;
     if (next < 0 || _aheadCount >= PAGE_SIZE || !_model.getNthConv(next, conv))
         return false;
@@ -381,27 +356,8 @@ bool MVListViewController::_measureNextAhead() {
     return true;
 }
 
-void MVListViewController::_placeRows(std::vector<std::unique_ptr<MVItem>> newestFirst, bool intoEmptyList) {
-    // Into an empty list the rows go in reading order: each prepended row would move the ones
-    // in view and have the genlist realize them again.
-    auto place = [this, intoEmptyList](std::unique_ptr<MVItem>& row) {
-        MVItem* placed = row.get();
-        Elm_Object_Item* it =
-            intoEmptyList ? wgenlist_item_append(_genlist, nullptr, std::move(row), ELM_GENLIST_ITEM_NONE)
-                          : wgenlist_item_prepend(_genlist, nullptr, std::move(row), ELM_GENLIST_ITEM_NONE);
-        if (it && placed->getType() == MVItem::BUBBLE) {
-            _indexBubble(static_cast<MVItemBubble*>(placed));
-            ++_loadedCount;
-        }
-    };
-    if (intoEmptyList)
-        std::for_each(newestFirst.rbegin(), newestFirst.rend(), place);
-    else
-        std::for_each(newestFirst.begin(), newestFirst.end(), place);
-}
-
 void MVListViewController::_realizedCb(void* data, Evas_Object* /*obj*/, void* eventInfo) {
-    MVItem* row = _itemOf(static_cast<Elm_Object_Item*>(eventInfo));
+    MVItem* row = MVBubbleRows::itemOf(static_cast<Elm_Object_Item*>(eventInfo));
     if (!row || row->getType() != MVItem::BUBBLE)
         return;
     static_cast<MVItemBubble*>(row)->realized();
@@ -424,6 +380,20 @@ void MVListViewController::_onUserScroll() {
     view_kit::WTimer::destroy(_restOfPageIdler);
 }
 
+bool MVListViewController::back() {
+    rotary_to_action_animation_delete();
+    return _selectMode.back();
+}
+
+void MVListViewController::takeHeldFinger() {
+    MSG_RET_IF(!_genlist, "no genlist");
+    int x = 0, y = 0;
+    evas_pointer_canvas_xy_get(evas_object_evas_get(_genlist), &x, &y);
+    MVItem* row = MVBubbleRows::itemOf(elm_genlist_at_xy_item_get(_genlist, x, y, nullptr));
+    if (row && row->getType() == MVItem::BUBBLE)
+        static_cast<MVItemBubble*>(row)->takeHeldFinger(x, y);
+}
+
 void MVListViewController::_edgeTopCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
     static_cast<MVListViewController*>(data)->loadOlderPage();
 }
@@ -432,9 +402,9 @@ void MVListViewController::_edgeTopCb(void* data, Evas_Object* /*obj*/, void* /*
 
 void MVListViewController::doAction(Action action) {
     if (action == ACTION_DELETE)
-        _actionDelete();
+        _selectMode.deleteChecked();
     else if (action == ACTION_SELECT_MODE)
-        _changeToSelectMode(nullptr);
+        _selectMode.enter(nullptr);
     else if (!_actions->doAction(action))
         MSG_LOGE("Invalid action type [%d]", action);
 }
@@ -447,17 +417,6 @@ bool MVListViewController::_actionReply(bool slide) {
     return _actions->reply(slide);
 }
 
-std::string MVListViewController::_firstAddress() const {
-    return _actions->firstAddress();
-}
-
-// Not the attached popup: attaching would close the progress popup a deletion's result comes from.
-// Shown once that popup has gone: a toast shown over it would take the focus under the popup, and
-// touch it, gone, when the toast closes.
-void MVListViewController::_showToast(const char* textId) {
-    MCommonPopup::showToastWhenIdle(getEvasObject(), textId, _toastIdler);
-}
-
 void MVListViewController::toggleFontSize(int y) {
     _actions->toggleFontSize(y);
 }
@@ -465,7 +424,7 @@ void MVListViewController::toggleFontSize(int y) {
 Evas_Event_Flags MVListViewController::_doubleTapCb(void* data, void* eventInfo) {
     auto* self = static_cast<MVListViewController*>(data);
     auto* taps = static_cast<Elm_Gesture_Taps_Info*>(eventInfo);
-    if (self->_select.isOn()) {
+    if (self->_selectMode.isOn()) {
         MSG_LOGI("Ignore double tap event on edit mode.");
         return EVAS_EVENT_FLAG_NONE;
     }
@@ -496,7 +455,7 @@ void MVListViewController::appEventListener(MCommonAppEventType type) {
     case APP_EVENT_LANGUAGE_CHANGED:
     case APP_EVENT_REGION_FORMAT_CHANGED:
         // The rows in view are drawn again too: their texts, times and direction follow.
-        _refreshTimes();
+        _rows.refreshTimes();
         break;
     case APP_EVENT_FONT_CHANGED:
         _actions->applyUserFontSize();

@@ -1,11 +1,11 @@
 #include "viewer/MVMessageResend.h"
 
 #include "common/CommonUtil.h"
+#include "common/MCommonMsgStore.h"
 #include "common/MCommonMsgSvc.h"
 #include "common/MCommonNumberSync.h"
 #include "common/MCommonTapi.h"
 #include "common/MsgLog.h"
-#include "msg_store/MessageManager.h"
 #include "msg_store/msg_store_nms.h"
 #include "view_kit/WViewController.h"
 
@@ -59,7 +59,8 @@ bool resendOn(Road road, int msgId, int itemId, bool isMms) {
             MSG_LOGE("msg_store_nms_resend_message() is failed. err : %d", err);
         break;
     case IMCommonScreenOpener::ROAD_PHONE:
-        err = msg_store::MessageManager().resendMessage(msgId);
+        // On the worker: its own clients, never the main loop's.
+        err = MCommonMsgStore().messages.resendMessage(msgId);
         if (err != msg_store::MSG_STORE_SUCCESS)
             MSG_LOGE("MessageManager::resendMessage() is failed. err : %d", err);
         break;

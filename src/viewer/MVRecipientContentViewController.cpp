@@ -12,7 +12,6 @@
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "common/ui/MCommonTheme.h"
-#include "msg_store/ThreadManager.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
 #include "viewer/MVRecipientDetailContentViewController.h"
@@ -76,7 +75,7 @@ void MVRecipientContentViewController::onPushed(Elm_Object_Item* naviItem) {
     MSG_RET_IF(!naviItem, "naviItem is nullptr");
     elm_naviframe_item_title_enabled_set(naviItem, EINA_FALSE, EINA_FALSE);
     MCommonAppEventMgr::getInstance()->addListener(this);
-    msg_store::ThreadManager().setActiveThreadId(_threadId);
+    _store.threads.setActiveThreadId(_threadId);
     std::string name = std::string(common_ui_helper::get_text("WDS_MSG_OPT_RECIPIENTS_ABB")) + "(" +
                        std::to_string(_count) + ")";
     efl_access_object_i18n_name_set(naviItem, name.c_str());

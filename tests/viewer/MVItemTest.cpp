@@ -26,7 +26,7 @@ protected:
         int msgId = msg_test::storeMessages({in}).front();
         msg_store::Message stored;
         msg_store::MessageManager().getMessage(msgId, stored);
-        model = std::make_unique<MVListModel>(stored.threadId);
+        model = std::make_unique<MVListModel>(stored.threadId, store);
         model->load();
         auto* bubble = new MVItemBubble();
         EXPECT_TRUE(bubble->init(msgId, false, VIEW_TYPE_NORMAL, model.get()));
@@ -41,6 +41,7 @@ protected:
         input.timeText = "9:41 AM";
         return MVBubbleMarkup(genlist).make(input);
     }
+    msg_app::MCommonMsgStore store;
     std::unique_ptr<MVListModel> model;
 };
 

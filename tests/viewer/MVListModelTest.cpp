@@ -25,13 +25,14 @@ protected:
         return out;
     }
     int threadId = -1;
+    msg_app::MCommonMsgStore store;
 };
 
 } // namespace
 
 TEST_F(ViewerModelTest, LoadsOldestFirstAndEmptiesOnReload) {
     int b = at(20), a = at(10), c = at(30);
-    MVListModel model(threadId);
+    MVListModel model(threadId, store);
     ASSERT_EQ(model.load(), 3);
     EXPECT_EQ(ids(model), (std::vector<int>{a, b, c}));
     ConvPtr first;
@@ -48,7 +49,7 @@ TEST_F(ViewerModelTest, LoadsOldestFirstAndEmptiesOnReload) {
 
 TEST_F(ViewerModelTest, AddPlacesByTimeEqualTimesLast) {
     int mid = at(20);
-    MVListModel model(threadId);
+    MVListModel model(threadId, store);
     model.load();
     struct Case {
         int seconds;
@@ -67,7 +68,7 @@ TEST_F(ViewerModelTest, AddPlacesByTimeEqualTimesLast) {
 
 TEST_F(ViewerModelTest, AddRefusesSpamAndMessagesGoneFromTheStore) {
     at(10);
-    MVListModel model(threadId);
+    MVListModel model(threadId, store);
     model.load();
     ConvPtr out;
     for (msg_store::FolderType spam : {msg_store::FOLDER_SPAM, msg_store::FOLDER_WATCH_SPAM})
@@ -87,7 +88,7 @@ TEST_F(ViewerModelTest, AddRefusesSpamAndMessagesGoneFromTheStore) {
 
 TEST_F(ViewerModelTest, UpdateKeepsThePlaceAndRemoveClosesTheGap) {
     int a = at(10), b = at(20), c = at(30);
-    MVListModel model(threadId);
+    MVListModel model(threadId, store);
     model.load();
     ConvPtr before;
     ASSERT_TRUE(model.getConvById(a, before));
@@ -112,7 +113,7 @@ TEST_F(ViewerModelTest, UpdateKeepsThePlaceAndRemoveClosesTheGap) {
 }
 
 TEST_F(ViewerModelTest, LookupsByFolderSearchFromTheNewest) {
-    MVListModel empty(threadId);
+    MVListModel empty(threadId, store);
     ConvPtr out;
     EXPECT_FALSE(empty.getLatestConv(out));
     EXPECT_EQ(empty.getMsgId(0), 0);
@@ -121,7 +122,7 @@ TEST_F(ViewerModelTest, LookupsByFolderSearchFromTheNewest) {
     int phoneSent = at(20, msg_store::FOLDER_SENT);
     int watchIn = at(30, msg_store::FOLDER_WATCH_INBOX);
     int watchSent = at(40, msg_store::FOLDER_WATCH_SENT);
-    MVListModel model(threadId);
+    MVListModel model(threadId, store);
     model.load();
     struct Case {
         bool (MVListModel::*lookup)(ConvPtr&) const;
@@ -139,4 +140,35 @@ TEST_F(ViewerModelTest, LookupsByFolderSearchFromTheNewest) {
     ConvPtr untouched = std::make_shared<msg_store::Conversation>();
     EXPECT_FALSE(model.getNthConv(4, untouched));
     EXPECT_EQ(untouched->msgId, -1);
+}
+
+TEST_F(ViewerModelTest, WholeThreadMeansEveryStoredMessageAndChangesGoToTheStore) {
+    int a = at(10), b = at(20);
+    MVListModel model(threadId, store);
+    model.load();
+    int late = at(30); // arrived after the model was read
+    struct Case {
+        std::vector<int> ids;
+        bool whole;
+    } cases[] = {
+        {{a, b}, false}, {{a, b, late}, true}, {{late, a, b}, true}, {{a, b, b}, false}, {{}, false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(model.isWholeThread(c.ids), c.whole) << c.ids.size();
+
+    auto stored = [&] {
+        std::vector<msg_store::Conversation> out;
+        model.fetch(out);
+        std::vector<std::pair<int, bool>> idsRead;
+        for (const msg_store::Conversation& conv : out)
+            idsRead.emplace_back(conv.msgId, conv.isRead);
+        return idsRead;
+    };
+    model.readMessage(b);
+    EXPECT_EQ(stored(), (std::vector<std::pair<int, bool>>{{a, false}, {b, true}, {late, false}}));
+    model.readThread();
+    EXPECT_EQ(stored(), (std::vector<std::pair<int, bool>>{{a, true}, {b, true}, {late, true}}));
+    EXPECT_TRUE(model.deleteMessage(a));
+    EXPECT_TRUE(model.isWholeThread({b, late}));
+    EXPECT_TRUE(model.deleteThread());
+    EXPECT_TRUE(stored().empty());
 }

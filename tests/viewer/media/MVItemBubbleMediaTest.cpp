@@ -52,7 +52,7 @@ protected:
 
 // A tapped content opens for real, as in the conversation; nothing else is asked here.
 struct ContentActions : IMVBubbleActions {
-    explicit ContentActions(view_kit::WViewController& host) : opener(host) {}
+    explicit ContentActions(view_kit::WViewController& host) : opener(host, store) {}
     bool resendMessage(MVItemBubble&, std::function<void(bool)>) override { return false; }
     void retrieveMessage(MVItemBubble&) override {}
     void openLink(MVItemBubble&, const char*) override {}
@@ -60,6 +60,7 @@ struct ContentActions : IMVBubbleActions {
         opener.openContent(*bubble.getConv(), index);
     }
     void openAttachment(const std::string& path) override { opener.openAttachment(path); }
+    msg_app::MCommonMsgStore store;
     MVContentOpener opener;
 };
 
@@ -80,7 +81,7 @@ protected:
         int msgId = msg_test::storeMessages({in}).front();
         msg_store::Message stored;
         msg_store::MessageManager().getMessage(msgId, stored);
-        _model = std::make_unique<MVListModel>(stored.threadId);
+        _model = std::make_unique<MVListModel>(stored.threadId, _store);
         _model->load();
         if (!_actions) {
             auto* host = new HostView();
@@ -157,6 +158,7 @@ protected:
         return content;
     }
 
+    msg_app::MCommonMsgStore _store;
     std::unique_ptr<MVListModel> _model;
     std::unique_ptr<ContentActions> _actions;
     int _sent = 0;
