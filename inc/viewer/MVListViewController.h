@@ -37,6 +37,7 @@ namespace msg_viewer {
 class MVBubbleSizer;
 class MVConversationActions;
 class MVItemReply;
+class MVListAccessOrder;
 
 class MVListViewController : public view_kit::WViewController, public IMCommonAppEventListener {
 public:
@@ -214,6 +215,7 @@ private:
     bool _browserAvailable = false;
     MCommonStoreSubscription _storeSubscription;
     std::unique_ptr<MVRotaryReply> _rotaryReply;
+    std::unique_ptr<MVListAccessOrder> _accessOrder;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
     std::set<int> _checked; // checked messages only: an unchecked one is never acted on
     // Answers of other applications check it: they may come after this view has gone.
