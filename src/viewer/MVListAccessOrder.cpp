@@ -9,6 +9,7 @@
 #include "common/view/MCommonConvTitle.h"
 #include "vconf.h"
 #include "viewer/MVConversationActions.h"
+#include "viewer/MVItem/MVBubbleSpeech.h"
 #include "viewer/MVListViewController.h"
 #include "viewer/MVOptionMgr.h"
 
@@ -60,6 +61,7 @@ MVListAccessOrder::MVListAccessOrder(const MVListViewController& list)
         if (vconf_notify_key_changed(TTS_KEY, _settingChangedCb, nullptr) != VCONF_OK)
             MSG_LOGE("vconf_notify_key_changed(%s) failed", TTS_KEY);
         readerOn = common_util::is_screen_reader_enabled();
+        MVBubbleSpeech::setReaderOn(readerOn);
     }
     orders().insert(this);
 }
@@ -90,6 +92,7 @@ void MVListAccessOrder::_genlistDelCb(void* data, Evas* /*e*/, Evas_Object* /*ob
 
 void MVListAccessOrder::_settingChangedCb(keynode* /*node*/, void* /*data*/) {
     readerOn = common_util::is_screen_reader_enabled();
+    MVBubbleSpeech::setReaderOn(readerOn);
     for (MVListAccessOrder* order : orders()) {
         if (!order->_genlist)
             continue;
