@@ -28,6 +28,7 @@ namespace {
 
 constexpr const char* LANGUAGE_KEY = "db/menu_widget/language";
 constexpr const char* REGION_FORMAT_KEY = "db/menu_widget/regionformat";
+constexpr const char* SCREEN_READER_KEY = "db/setting/accessibility/tts";
 constexpr const char* READ_ONLY_TEXT_ID = "WDS_MSG_TPOP_STORAGE_IS_READ_ONLY_CHANGES_CANT_BE_SAVED";
 constexpr const char* STORAGE_FULL_TEXT_ID = "WDS_PN_TPOP_MEMORY_FULL_ABB";
 
@@ -157,6 +158,7 @@ void Application::_markShown() {
 void Application::_configureToolkit() {
     // The screen is touched, not pointed at: lists follow the finger.
     elm_config_scroll_thumbscroll_enabled_set(EINA_TRUE);
+    _screenReaderChangedCb(nullptr, nullptr);
 }
 
 bool Application::_createWindow() {
@@ -238,7 +240,9 @@ void Application::_watchLocale(bool watch) {
     const struct {
         const char* key;
         vconf_callback_fn cb;
-    } keys[] = {{LANGUAGE_KEY, _languageChangedCb}, {REGION_FORMAT_KEY, _regionFormatChangedCb}};
+    } keys[] = {{LANGUAGE_KEY, _languageChangedCb},
+                {REGION_FORMAT_KEY, _regionFormatChangedCb},
+                {SCREEN_READER_KEY, _screenReaderChangedCb}};
     for (const auto& key : keys) {
         int ret = watch ? vconf_notify_key_changed(key.key, key.cb, this)
                         : vconf_ignore_key_changed(key.key, key.cb);
@@ -251,6 +255,12 @@ void Application::_languageChangedCb(keynode_t*, void*) {
     // Texts set as translatable follow Elementary's language; the screens redraw the rest.
     common_ui_helper::set_language();
     MCommonAppEventMgr::getInstance()->emit(APP_EVENT_LANGUAGE_CHANGED);
+}
+
+void Application::_screenReaderChangedCb(keynode_t*, void*) {
+    // A desktop's screen reader reaches the screens through the toolkit's bridge, open while
+    // the device's reader is on.
+    elm_config_atspi_mode_set(common_util::is_screen_reader_enabled());
 }
 
 void Application::_regionFormatChangedCb(keynode_t*, void*) {

@@ -66,6 +66,7 @@ private:
     void _listenForInspection();
     static void _languageChangedCb(keynode_t* node, void* data);
     static void _regionFormatChangedCb(keynode_t* node, void* data);
+    static void _screenReaderChangedCb(keynode_t* node, void* data);
     static void _focusInCb(void* data, Evas_Object* obj, void* info);
     static void _focusOutCb(void* data, Evas_Object* obj, void* info);
     static void _iconifiedCb(void* data, Evas_Object* obj, void* info);

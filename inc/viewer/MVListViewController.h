@@ -38,6 +38,7 @@ namespace msg_viewer {
 class MVBubbleSizer;
 class MVConversationActions;
 class MVItemReply;
+class MVListAccessOrder;
 
 class MVListViewController : public view_kit::WViewController, public IMCommonAppEventListener {
 public:
@@ -161,6 +162,7 @@ private:
     Elm_Object_Item* _titleItem = nullptr;
     bool _browserAvailable = false;
     std::unique_ptr<MVRotaryReply> _rotaryReply;
+    std::unique_ptr<MVListAccessOrder> _accessOrder;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
     // Answers of other applications check it: they may come after this view has gone.
     std::shared_ptr<bool> _alive = std::make_shared<bool>(true);

@@ -1,3 +1,8 @@
+// The cue's screen-reader object uses the toolkit's beta accessibility API.
+#ifndef EFL_BETA_API_SUPPORT
+#define EFL_BETA_API_SUPPORT
+#endif
+
 #include "MoreOption.h"
 
 #include "RotaryRouter.h"
@@ -10,6 +15,7 @@ namespace eext {
 namespace {
 
 const char* const DATA_KEY = "eext.more_option";
+const char* const CUE_ACCESS_NAME = "More options";
 
 } // namespace
 
@@ -40,8 +46,24 @@ Evas_Object* MoreOption::create(Evas_Object* parent) {
         return nullptr;
     }
     elm_object_part_content_set(layout, "eext.swallow.panel", selector->object());
-    new MoreOption(layout, cue, selector);
+    auto* panel = new MoreOption(layout, cue, selector);
+    panel->_registerCueAccess();
     return layout;
+}
+
+void MoreOption::_registerCueAccess() {
+    // A screen reader finds the cue by its touch part, and opens the panel from it.
+    auto* part = const_cast<Evas_Object*>(edje_object_part_object_get(elm_layout_edje_get(_cue), "access"));
+    Evas_Object* access = part ? elm_access_object_register(part, _cue) : nullptr;
+    PLAT_RET_IF(!access, "cue access object failed");
+    efl_access_object_i18n_name_set(access, CUE_ACCESS_NAME);
+    efl_access_object_role_set(access, EFL_ACCESS_ROLE_PUSH_BUTTON);
+    elm_access_action_cb_set(access, ELM_ACCESS_ACTION_ACTIVATE, _cueActivateCb, this);
+}
+
+Eina_Bool MoreOption::_cueActivateCb(void* data, Evas_Object*, Elm_Access_Action_Info*) {
+    static_cast<MoreOption*>(data)->setOpened(true);
+    return EINA_TRUE;
 }
 
 MoreOption* MoreOption::fromObject(const Evas_Object* obj) {

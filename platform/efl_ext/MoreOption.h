@@ -24,6 +24,8 @@ private:
     MoreOption(Evas_Object* layout, Evas_Object* cue, RotarySelector* selector);
     ~MoreOption();
     void _setPreviousRotary(Evas_Object* obj);
+    void _registerCueAccess();
+    static Eina_Bool _cueActivateCb(void* data, Evas_Object* obj, Elm_Access_Action_Info* info);
 
     static void _layoutDelCb(void* data, Evas* e, Evas_Object* obj, void* info);
     static void _previousRotaryDelCb(void* data, Evas* e, Evas_Object* obj, void* info);

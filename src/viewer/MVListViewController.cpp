@@ -16,6 +16,7 @@
 #include "viewer/MVItem/MVItemReply.h"
 #include "viewer/MVItem/MVItemReplyText.h"
 #include "viewer/MVItem/MVItemTitle.h"
+#include "viewer/MVListAccessOrder.h"
 #include "viewer/media/MVSoundPlayer.h"
 #include "viewer/media/MVUtility.h"
 #include "viewer/media/MVWakeUpServiceMgr.h"
@@ -117,6 +118,7 @@ bool MVListViewController::_createGenlist() {
     host.onUserScroll = [this] { _onUserScroll(); };
     host.reply = [this](bool slide) { return _actionReply(slide); };
     _rotaryReply = std::make_unique<MVRotaryReply>(_genlist, std::move(host));
+    _accessOrder = std::make_unique<MVListAccessOrder>(*this);
     if (_selectModeLayout)
         elm_object_part_content_set(_selectModeLayout, "elm.swallow.content", _genlist);
     evas_object_show(_genlist);

@@ -3,6 +3,7 @@
 #include "LaunchJournal.h"
 #include "MainLoop.h"
 #include "RecordingScreenOpener.h"
+#include "vconf.h"
 #include "viewer/MVItem/MVItemReply.h"
 #include "viewer/MVRotaryToAction.h"
 
@@ -147,6 +148,25 @@ TEST_F(RotaryReplyTest, ThreeQuickDetentsOrADragPastTheEndLaunchTheReplyOnce) {
         closeLaunched(reply.id);
     }
     EXPECT_EQ(opener.requests.front(), "check +15550100");
+}
+
+// A blind user reaches the reply row by the reader instead: the bezel and a drag past the end
+// move nothing and launch nothing.
+TEST_F(RotaryReplyTest, WithTheScreenReaderTheBezelAndDragLeaveTheReplyRowAlone) {
+    ASSERT_EQ(vconf_set_bool("db/setting/accessibility/tts", 1), VCONF_OK);
+    openConversation();
+    detents(3);
+    dragUp(40);
+    EXPECT_FALSE(isAnimating());
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
+    EXPECT_TRUE(atRest()) << lift();
+    EXPECT_TRUE(newLaunches().empty());
+    // The reader's activation selects the row: that replies, once.
+    elm_genlist_item_selected_set(listView()->getReplyItem()->getElmObjectItem(), EINA_TRUE);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !newLaunches().empty(); }, 10.0));
+    EXPECT_EQ(newLaunches().size(), 1u);
+    EXPECT_EQ(newLaunches().front().target, INPUT_SELECTOR);
+    closeLaunched(newLaunches().front().id);
 }
 
 TEST_F(RotaryReplyTest, ARefusedReplyOrBackEndsTheAnimation) {

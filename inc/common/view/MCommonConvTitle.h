@@ -18,6 +18,8 @@ public:
 
     // The display name of the thread's conversation without markup; empty when it is unknown.
     static std::string get(int threadId);
+    // The display name as the screen reader says it: a number digit by digit.
+    static std::string getSpoken(int threadId);
     // Names the page item after the conversation for the screen reader.
     static void setAccessName(Elm_Object_Item* naviItem, int threadId);
 };

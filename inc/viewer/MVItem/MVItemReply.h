@@ -27,13 +27,19 @@ public:
     void setViewType(ViewType viewType) override;
     Elm_Genlist_Item_Class* getItemClassNew() override;
     void onSetElmObjectItem(Elm_Object_Item* item) override;
+    void onSelect(Elm_Object_Item* item) override;
 
     unsigned int addEventListener(std::function<void()> listener, Evas_Object* owner);
     void removeEventListener(unsigned int& id);
     // The button while the row is realized, else null.
     Evas_Object* getButton() const { return _button; }
 
+    // The row's name for the screen reader, and its words while the button is disabled.
+    static constexpr const char* NAME_ID = "WDS_MSG_OPT_REPLY_ABB";
+    static constexpr const char* DISABLED_ID = "IDS_ACCS_BODY_DISABLED_TTS";
+
 private:
+    void _updateAccess(Evas_Object* content);
     Evas_Object* _createContent(Evas_Object* parent);
     static Evas_Object* _contentGetCb(void* data, Evas_Object* obj, const char* part);
     static void _clickedCb(void* data, Evas_Object* obj, void* eventInfo);
@@ -43,6 +49,8 @@ private:
     int _threadId;
     const IMVItemDataProvider* _provider;
     bool _isEnabled = true;
+    // The screen reader was on when the row was put in: the row can then be selected.
+    bool _accessible = false;
     view_kit::WSignal<void()> _signal;
 };
 

@@ -22,8 +22,7 @@ std::string MCommonConvTitle::get(int threadId) {
     return title;
 }
 
-void MCommonConvTitle::setAccessName(Elm_Object_Item* naviItem, int threadId) {
-    MSG_RET_IF(!naviItem, "naviItem is nullptr");
+std::string MCommonConvTitle::getSpoken(int threadId) {
     std::string name = get(threadId);
     // The display name carries direction marks that would make a number look like a word.
     common_util::del_ltr_mark(name);
@@ -32,7 +31,12 @@ void MCommonConvTitle::setAccessName(Elm_Object_Item* naviItem, int threadId) {
         common_util::make_phonenumber_text_for_tts(name.c_str(), spoken);
         name = spoken;
     }
-    efl_access_object_i18n_name_set(naviItem, name.c_str());
+    return name;
+}
+
+void MCommonConvTitle::setAccessName(Elm_Object_Item* naviItem, int threadId) {
+    MSG_RET_IF(!naviItem, "naviItem is nullptr");
+    efl_access_object_i18n_name_set(naviItem, getSpoken(threadId).c_str());
 }
 
 } // namespace msg_app

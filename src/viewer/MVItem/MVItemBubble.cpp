@@ -10,6 +10,7 @@
 #include "viewer/MVItem/IMVBubbleActions.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
 #include "viewer/MVItem/MVBubbleSizer.h"
+#include "viewer/MVItem/MVBubbleSpeech.h"
 
 #include <Edje.h>
 
@@ -282,6 +283,7 @@ Evas_Object* MVItemBubble::_fillRow(Evas_Object* genlist, Evas_Object* row) {
     _refreshMarkup(genlist);
     if (_markup.empty())
         MSG_LOGE("markupText is nullptr");
+    MVBubbleSpeech::describe(*this, _markup);
     // The genlist builds rows it only lays out as well as the ones it shows: with a sizer those
     // get their height alone, and the text widget comes when the row is shown (realized()).
     if (_sizer && _measure()) {

@@ -1,5 +1,9 @@
+// First: it opens the accessibility API before Elementary is included.
+#include "common/popup/AccessApi.h"
+
 #include "viewer/MVItem/MVItemReply.h"
 
+#include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
 
@@ -28,7 +32,35 @@ Elm_Genlist_Item_Class* MVItemReply::getItemClassNew() {
 }
 
 void MVItemReply::onSetElmObjectItem(Elm_Object_Item* item) {
-    elm_genlist_item_select_mode_set(item, ELM_OBJECT_SELECT_MODE_NONE);
+    // A screen reader works the row itself: its activation selects the row.
+    _accessible = common_util::is_screen_reader_enabled();
+    elm_genlist_item_select_mode_set(item, _accessible ? ELM_OBJECT_SELECT_MODE_DEFAULT
+                                                       : ELM_OBJECT_SELECT_MODE_NONE);
+}
+
+void MVItemReply::onSelect(Elm_Object_Item* item) {
+    elm_genlist_item_selected_set(item, EINA_FALSE);
+    if (_accessible && _isEnabled)
+        _signal.emit();
+}
+
+void MVItemReply::_updateAccess(Evas_Object* content) {
+    Elm_Object_Item* item = getElmObjectItem();
+    if (!item || !common_util::is_screen_reader_enabled())
+        return;
+    efl_access_object_translation_domain_set(item, common_ui_helper::TEXT_DOMAIN);
+    efl_access_object_i18n_name_set(item, NAME_ID);
+    efl_access_object_role_set(item, EFL_ACCESS_ROLE_PUSH_BUTTON);
+    efl_access_object_reading_info_type_set(
+        item, static_cast<Efl_Access_Reading_Info_Type>(EFL_ACCESS_READING_INFO_TYPE_NAME |
+                                                        EFL_ACCESS_READING_INFO_TYPE_ROLE |
+                                                        EFL_ACCESS_READING_INFO_TYPE_DESCRIPTION));
+    efl_access_object_description_set(item, _isEnabled ? nullptr : common_ui_helper::get_text(DISABLED_ID));
+    // The button and its frame are worked through the row.
+    for (Evas_Object* part : {content, _button}) {
+        if (part)
+            efl_access_object_relationship_append(part, EFL_ACCESS_RELATION_TYPE_CONTROLLED_BY, item);
+    }
 }
 
 void MVItemReply::setViewType(ViewType viewType) {
@@ -39,6 +71,7 @@ void MVItemReply::setViewType(ViewType viewType) {
     _isEnabled = viewType == VIEW_TYPE_NORMAL;
     if (_button)
         elm_object_disabled_set(_button, !_isEnabled);
+    _updateAccess(_button ? elm_object_parent_widget_get(_button) : nullptr);
 }
 
 unsigned int MVItemReply::addEventListener(std::function<void()> listener, Evas_Object* owner) {
@@ -80,6 +113,7 @@ Evas_Object* MVItemReply::_createContent(Evas_Object* parent) {
     evas_object_smart_callback_add(_button, "clicked", _clickedCb, this);
     evas_object_event_callback_add(_button, EVAS_CALLBACK_DEL, _buttonDelCb, this);
     elm_object_part_content_set(layout, "elm.icon", _button);
+    _updateAccess(layout);
     return layout;
 }
 
