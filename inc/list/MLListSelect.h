@@ -59,6 +59,7 @@ public:
     void onLongPressed(MLItem* row);
     // Counts the checked rows again: a row's check changed, or checked rows came or went.
     void onCheckChanged();
+    // Back to normal mode: the widgets go and the rows lose their checks.
     void leave();
 
     Evas_Object* getBottomButton() const { return _widgets.getBottomButton(); }

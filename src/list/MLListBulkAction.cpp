@@ -42,7 +42,7 @@ MLListBulkAction::Outcome MLListBulkAction::_actOn(const BgActionData& job, MCom
         MSG_LOGE("only blocked messages are restored");
         return Outcome::FAILED;
     }
-    // A model of its own: the worker may outlive the list.
+    // A model of its own over the caller's store: the worker may outlive the list and its model.
     MLListModel model(job.listType, store);
     if (!model.isUnchangedSince(target.id, target.seenTime)) {
         MSG_LOGW("item(%d) changed since it was checked; left as it is", target.id);
