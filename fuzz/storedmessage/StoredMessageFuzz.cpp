@@ -3,6 +3,7 @@
 // body is a whole-character prefix of the text within its limit, the subject is kept, and what
 // reaches the label is escaped, valid text.
 #include "../common/FuzzSupport.h"
+#include "common/MCommonMsgStore.h"
 #include "list/IMLItemDataProvider.h"
 #include "list/MLItem/MLItemContent.h"
 #include "list/MLItemContentModel.h"
@@ -67,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     msg.text = takeField(data, end);
 
     OneMessage provider(msg);
-    MLItemContentModel model(MSG);
+    msg_app::MCommonMsgStore store;
+    MLItemContentModel model(MSG, store);
     check(model.init(msg.msgId, &provider));
     check(model.getMsgType() >= MSG_TYPE_SMS && model.getMsgType() <= MSG_TYPE_FT);
 

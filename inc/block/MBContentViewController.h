@@ -2,12 +2,13 @@
  * One message of a spam folder, read-only: the sender, the date line and the
  * body (an SMS text, or an MMS subject with its texts, pictures and files).
  * Its option menu restores the message to the inbox or deletes it; either
- * leaves the screen. Main loop only.
+ * leaves the screen. It reads and changes the store through an object of its own. Main loop only.
  */
 #ifndef MSG_APP_BLOCK_MBCONTENTVIEWCONTROLLER_H
 #define MSG_APP_BLOCK_MBCONTENTVIEWCONTROLLER_H
 
 #include "common/IMCommonAppEventListener.h"
+#include "common/MCommonMsgStore.h"
 #include "common/ui/MCommonRotaryActivateMgr.h"
 #include "common/view/MCommonPushWatch.h"
 #include "msg_store/Message.h"
@@ -61,6 +62,7 @@ private:
 
     static void _popJobCb(void* data);
 
+    MCommonMsgStore _store;
     int _msgId;
     msg_store::Message _message;
     std::weak_ptr<MCommonMoreOptionViewController> _moreOptionWptr;

@@ -14,6 +14,9 @@
 #include <string>
 
 namespace msg_app {
+
+struct MCommonMsgStore;
+
 namespace msg_list {
 
 class MLItemContentModel {
@@ -22,7 +25,9 @@ public:
     static constexpr size_t BODY_LIMIT_WITH_SUBJECT = 100;
     static constexpr size_t BODY_LIMIT = 200;
 
-    explicit MLItemContentModel(DataType dataType);
+    // The row reads its record again, and a group chat's state is refreshed, through the store,
+    // which outlives the row.
+    MLItemContentModel(DataType dataType, MCommonMsgStore& store);
 
     bool init(int id, IMLItemDataProvider* provider);
     bool reload();
@@ -56,6 +61,7 @@ private:
     void _loadCommon(const std::string& type, int64_t timeMs, int simIndex, bool isGroupChat, int folderType,
                      int networkStatus, const std::string& subject, const std::string& text);
 
+    MCommonMsgStore& _store;
     int _convId = INVALID_ID;
     int _msgId = INVALID_ID;
     time_t _time = 0;

@@ -2,7 +2,9 @@
  * Deleting or restoring (unblocking) the checked rows of a list: one at once, several on a worker
  * behind select mode's progress popup, and the result told in a toast once that popup has gone.
  * A row that changed since the user checked it is left alone and the user is told so. The rows
- * themselves leave the list through the store's change notices. Main loop only, but the worker.
+ * themselves leave the list through the store's change notices. A single row is done through the
+ * list's store object; the worker reads and writes through an object of its own. Main loop only,
+ * but the worker.
  */
 #ifndef MSG_APP_LIST_MLLISTBULKACTION_H
 #define MSG_APP_LIST_MLLISTBULKACTION_H
@@ -21,6 +23,7 @@
 namespace msg_app {
 
 class MCommonSelectMode;
+struct MCommonMsgStore;
 
 namespace msg_list {
 
@@ -48,8 +51,9 @@ public:
         bool isFinished = false;
     };
 
-    // The owner's view shows the toasts; the owner and select mode outlive this part.
-    MLListBulkAction(ListType listType, MCommonSelectMode& select, view_kit::WViewController& owner);
+    // The owner's view shows the toasts; the owner, select mode and the store outlive this part.
+    MLListBulkAction(ListType listType, MCommonSelectMode& select, view_kit::WViewController& owner,
+                     MCommonMsgStore& store);
     ~MLListBulkAction();
     MLListBulkAction(const MLListBulkAction&) = delete;
     MLListBulkAction& operator=(const MLListBulkAction&) = delete;
@@ -67,12 +71,13 @@ public:
 private:
     void _showResult(bool restore, size_t doneCount, size_t changedCount);
     void _showToast(const char* textId);
-    static Outcome _actOn(const BgActionData& job, const Target& target);
+    static Outcome _actOn(const BgActionData& job, MCommonMsgStore& store, const Target& target);
     static void _work(const std::shared_ptr<BgActionData>& job, view_kit::WThread::IStatus* status);
 
     const ListType _listType;
     MCommonSelectMode& _select;
     view_kit::WViewController& _owner;
+    MCommonMsgStore& _store;
     std::weak_ptr<BgActionData> _job;
     std::weak_ptr<view_kit::WTimer> _toastIdler;
 };

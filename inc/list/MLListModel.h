@@ -2,7 +2,8 @@
  * The whole list as read from the message store (or taken from the
  * background preload), handed out by index and by id. Transient: the list
  * screen loads it, builds its rows from it (the first screens at once, the
- * rest a slice at a time) and clears it.
+ * rest a slice at a time) and clears it. The list's way to the store: what
+ * the list reads or changes there goes through it.
  */
 #ifndef MSG_APP_LIST_MLLISTMODEL_H
 #define MSG_APP_LIST_MLLISTMODEL_H
@@ -15,11 +16,15 @@
 #include <vector>
 
 namespace msg_app {
+
+struct MCommonMsgStore;
+
 namespace msg_list {
 
 class MLListModel : public IMLItemDataProvider {
 public:
-    explicit MLListModel(ListType listType);
+    // The store outlives the model.
+    MLListModel(ListType listType, MCommonMsgStore& store);
     ~MLListModel() override = default;
 
     // False when the store could not be read; the model stays empty.
@@ -41,6 +46,9 @@ public:
 
     bool deleteItem(int id) const;
     bool restoreMsg(int id) const;
+    // The record of a row checked at seenTime is still what the store holds under its id: the
+    // conversation has had no newer message since, a blocked message is still blocked.
+    bool isUnchangedSince(int id, time_t seenTime) const;
 
 private:
     bool _loadThreads(bool& fromPreload);
@@ -48,6 +56,7 @@ private:
     template <typename Record, typename IdOf>
     bool _findById(const std::vector<Record>* records, int id, IdOf idOf, Record& out) const;
 
+    MCommonMsgStore& _store;
     const DataType _dataType;
     const ListFilter _filter;
     int _cachedIndex = INVALID_ID;

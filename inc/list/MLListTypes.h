@@ -1,8 +1,11 @@
 /*
- * The kinds of list the list screen shows and the kinds of row data behind them.
+ * The kinds of list the list screen shows, the kinds of row data behind them and the entries the
+ * list offers to the screen's menu.
  */
 #ifndef MSG_APP_LIST_MLLISTTYPES_H
 #define MSG_APP_LIST_MLLISTTYPES_H
+
+#include <cstdint>
 
 namespace msg_app {
 namespace msg_list {
@@ -29,6 +32,13 @@ enum MsgType : int {
     MSG_TYPE_CB = 3,
     MSG_TYPE_CMAS = 4,
     MSG_TYPE_FT = 5, // file transfer or chat
+};
+
+// The entries the list offers to the screen's more-option menu.
+enum MoreOption : uint8_t {
+    MORE_OPTION_NEW_MESSAGE = 0,
+    MORE_OPTION_DELETE = 1,
+    MORE_OPTION_RESTORE = 2,
 };
 
 constexpr int INVALID_ID = -1;

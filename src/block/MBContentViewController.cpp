@@ -17,7 +17,6 @@
 #include "common/view/MCommonConvTitle.h"
 #include "common/view/MCommonMoreOptionViewController.h"
 #include "journal.h"
-#include "msg_store/MessageManager.h"
 #include "view_kit/WWindowController.h"
 
 namespace msg_app {
@@ -29,7 +28,7 @@ constexpr const char* JOURNAL_CATEGORY = "MESSAGE";
 } // namespace
 
 MBContentViewController::MBContentViewController(int msgId) : _msgId(msgId) {
-    int err = msg_store::MessageManager().getMessage(msgId, _message);
+    int err = _store.messages.getMessage(msgId, _message);
     if (err != msg_store::MSG_STORE_SUCCESS)
         MSG_LOGE("MessageManager::getMessage() is failed : %d", err);
 }
@@ -183,7 +182,7 @@ void MBContentViewController::onPushed(Elm_Object_Item* naviItem) {
 void MBContentViewController::_markAsRead() {
     if (_message.isRead || _message.msgId < 0)
         return;
-    int err = msg_store::MessageManager().readMessage(_msgId);
+    int err = _store.messages.readMessage(_msgId);
     if (err != msg_store::MSG_STORE_SUCCESS) {
         MSG_LOGE("readMessage(%d) failed : %d", _msgId, err);
         return;
@@ -220,12 +219,12 @@ void MBContentViewController::appEventListener(MCommonAppEventType type) {
 }
 
 void MBContentViewController::_onRestoreClicked() {
-    _actAndLeave(common_util::restore_blocked_message(_msgId), "WDS_MSG_TPOP_MESSAGE_RESTORED_ABB",
+    _actAndLeave(common_util::restore_blocked_message(_store, _msgId), "WDS_MSG_TPOP_MESSAGE_RESTORED_ABB",
                  "restore message is failed.");
 }
 
 void MBContentViewController::_onDeleteClicked() {
-    _actAndLeave(msg_store::MessageManager().deleteMessage(_msgId), "WDS_MSG_TPOP_MESSAGE_DELETED_ABB",
+    _actAndLeave(_store.messages.deleteMessage(_msgId), "WDS_MSG_TPOP_MESSAGE_DELETED_ABB",
                  "delete message is failed.");
 }
 

@@ -1,8 +1,8 @@
 // Blocked messages: restoring one unblocks its sender.
 #include "common/CommonUtilBlock.h"
+#include "common/MCommonMsgStore.h"
 #include "common/MCommonMsgSvc.h"
 #include "common/MsgLog.h"
-#include "msg_store/MessageManager.h"
 
 #include <algorithm>
 #include <string>
@@ -11,8 +11,8 @@
 namespace msg_app {
 namespace common_util {
 
-int restore_blocked_message(int msgId) {
-    msg_store::MessageManager manager;
+int restore_blocked_message(MCommonMsgStore& store, int msgId) {
+    msg_store::MessageManager& manager = store.messages;
     msg_store::Message message;
     bool known = manager.getMessage(msgId, message) == msg_store::MSG_STORE_SUCCESS;
     int result = manager.restoreBlockedMessage(msgId);

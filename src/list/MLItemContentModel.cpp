@@ -1,16 +1,16 @@
 #include "list/MLItemContentModel.h"
 
+#include "common/MCommonMsgStore.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
-#include "msg_store/MessageManager.h"
-#include "msg_store/ThreadManager.h"
 
 #include <cstring>
 
 namespace msg_app {
 namespace msg_list {
 
-MLItemContentModel::MLItemContentModel(DataType dataType) : _dataType(dataType) {}
+MLItemContentModel::MLItemContentModel(DataType dataType, MCommonMsgStore& store)
+    : _store(store), _dataType(dataType) {}
 
 MsgType MLItemContentModel::msgTypeOf(const std::string& name) {
     static const struct {
@@ -68,14 +68,14 @@ bool MLItemContentModel::reload() {
     _clear();
     if (_dataType == MSG) {
         msg_store::Message msg;
-        int result = msg_store::MessageManager().getMessage(_msgId, msg);
+        int result = _store.messages.getMessage(_msgId, msg);
         MSG_RETV_IF(result != msg_store::MSG_STORE_SUCCESS, false, "getMessage(%d) is failed (%d)", _msgId,
                     result);
         _load(msg);
         return true;
     }
     msg_store::Thread thread;
-    int result = msg_store::ThreadManager().getThread(_convId, thread);
+    int result = _store.threads.getThread(_convId, thread);
     MSG_RETV_IF(result != msg_store::MSG_STORE_SUCCESS, false, "getThread(%d) is failed (%d)", _convId,
                 result);
     _load(thread);
@@ -87,7 +87,7 @@ void MLItemContentModel::updateGroupChat() {
         MSG_LOGW("this item is not a conversation.");
         return;
     }
-    if (msg_store::ThreadManager().updateGroupchatThread(_convId) != msg_store::MSG_STORE_SUCCESS)
+    if (_store.threads.updateGroupchatThread(_convId) != msg_store::MSG_STORE_SUCCESS)
         MSG_LOGE("updateGroupchatThread(%d) is failed.", _convId);
 }
 

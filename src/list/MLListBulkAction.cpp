@@ -1,45 +1,18 @@
 #include "list/MLListBulkAction.h"
 
 #include "common/CommonUtil.h"
+#include "common/MCommonMsgStore.h"
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
 #include "common/view/MCommonSelectMode.h"
 #include "list/MLListModel.h"
-#include "msg_store/MessageManager.h"
-#include "msg_store/ThreadManager.h"
 
 namespace msg_app {
 namespace msg_list {
 
-namespace {
-
-constexpr int64_t MS_PER_SECOND = 1000;
-
-bool isSpamFolder(msg_store::FolderType folder) {
-    return folder == msg_store::FOLDER_SPAM || folder == msg_store::FOLDER_WATCH_SPAM;
-}
-
-// The row the user checked is still what the store holds under its id: the conversation has had
-// no newer message since (it may have gone and come back under the same id with messages the
-// user never saw), and a blocked message is still blocked.
-bool isUnchanged(ListType listType, int id, time_t seenTime) {
-    if (listType == LIST_TYPE_THREAD) {
-        msg_store::Thread thread;
-        if (msg_store::ThreadManager().getThread(id, thread) != msg_store::MSG_STORE_SUCCESS ||
-            thread.msgCount == 0)
-            return false;
-        return thread.time / MS_PER_SECOND <= static_cast<int64_t>(seenTime);
-    }
-    msg_store::Message msg;
-    return msg_store::MessageManager().getMessage(id, msg) == msg_store::MSG_STORE_SUCCESS &&
-           isSpamFolder(msg.folderType);
-}
-
-} // namespace
-
 MLListBulkAction::MLListBulkAction(ListType listType, MCommonSelectMode& select,
-                                   view_kit::WViewController& owner)
-    : _listType(listType), _select(select), _owner(owner) {}
+                                   view_kit::WViewController& owner, MCommonMsgStore& store)
+    : _listType(listType), _select(select), _owner(owner), _store(store) {}
 
 MLListBulkAction::~MLListBulkAction() {
     dropToast();
@@ -58,22 +31,23 @@ MLListBulkAction::Outcome MLListBulkAction::runOne(bool restore, const Target& t
     BgActionData job;
     job.restore = restore;
     job.listType = _listType;
-    Outcome outcome = _actOn(job, target);
+    Outcome outcome = _actOn(job, _store, target);
     _showResult(restore, outcome == Outcome::DONE ? 1 : 0, outcome == Outcome::CHANGED ? 1 : 0);
     return outcome;
 }
 
-MLListBulkAction::Outcome MLListBulkAction::_actOn(const BgActionData& job, const Target& target) {
+MLListBulkAction::Outcome MLListBulkAction::_actOn(const BgActionData& job, MCommonMsgStore& store,
+                                                   const Target& target) {
     if (job.restore && job.listType != LIST_TYPE_BLOCKED_MSG) {
         MSG_LOGE("only blocked messages are restored");
         return Outcome::FAILED;
     }
-    if (!isUnchanged(job.listType, target.id, target.seenTime)) {
+    // A model of its own over the caller's store: the worker may outlive the list and its model.
+    MLListModel model(job.listType, store);
+    if (!model.isUnchangedSince(target.id, target.seenTime)) {
         MSG_LOGW("item(%d) changed since it was checked; left as it is", target.id);
         return Outcome::CHANGED;
     }
-    // A model of its own: the worker may outlive the list.
-    MLListModel model(job.listType);
     bool done = job.restore ? model.restoreMsg(target.id) : model.deleteItem(target.id);
     return done ? Outcome::DONE : Outcome::FAILED;
 }
@@ -100,9 +74,11 @@ bool MLListBulkAction::runMany(bool restore, std::vector<Target> targets, std::f
 }
 
 void MLListBulkAction::_work(const std::shared_ptr<BgActionData>& job, view_kit::WThread::IStatus* status) {
+    // The worker's own store object: the list's belongs to the main loop and may go first.
+    MCommonMsgStore store;
     bool stopped = false;
     for (const Target& target : job->targets) {
-        Outcome outcome = _actOn(*job, target);
+        Outcome outcome = _actOn(*job, store, target);
         if (outcome == Outcome::DONE)
             job->doneIds.push_back(target.id);
         else if (outcome == Outcome::CHANGED)

@@ -1,17 +1,20 @@
 #include "list/MLListModel.h"
 
 #include "common/CommonUtil.h"
+#include "common/MCommonMsgStore.h"
 #include "common/MsgLog.h"
 #include "list/MLThreadListBgLoad.h"
 #include "msg_store/ListCondition.h"
-#include "msg_store/MessageManager.h"
-#include "msg_store/ThreadManager.h"
 
 namespace msg_app {
 namespace msg_list {
 
-MLListModel::MLListModel(ListType listType)
-    : _dataType(listType == LIST_TYPE_THREAD ? THREAD : MSG),
+namespace {
+constexpr int64_t MS_PER_SECOND = 1000;
+} // namespace
+
+MLListModel::MLListModel(ListType listType, MCommonMsgStore& store)
+    : _store(store), _dataType(listType == LIST_TYPE_THREAD ? THREAD : MSG),
       _filter(listType == LIST_TYPE_BLOCKED_MSG ? SPAM : NONE) {}
 
 // A list read once is kept until clear(), empty or not; a failed read is reported and read again
@@ -48,7 +51,7 @@ bool MLListModel::_loadThreads(bool& fromPreload) {
         }
     }
     _threads = std::make_shared<std::vector<msg_store::Thread>>();
-    if (msg_store::ThreadManager().getAllThreads(*_threads) != msg_store::MSG_STORE_SUCCESS) {
+    if (_store.threads.getAllThreads(*_threads) != msg_store::MSG_STORE_SUCCESS) {
         MSG_LOGE("getAllThreads() is failed.");
         _threads.reset();
         return false;
@@ -63,7 +66,7 @@ bool MLListModel::_loadMessages() {
     msg_store::ListCondition condition;
     condition.newestFirst = 1;
     condition.folderFilter = _filter == SPAM ? msg_store::FOLDER_WATCH_SPAM : msg_store::FOLDER_NONE;
-    if (msg_store::MessageManager().getMessages(condition, *_msgs) != msg_store::MSG_STORE_SUCCESS) {
+    if (_store.messages.getMessages(condition, *_msgs) != msg_store::MSG_STORE_SUCCESS) {
         MSG_LOGE("getMessages() is failed.");
         _msgs.reset();
         return false;
@@ -135,13 +138,13 @@ bool MLListModel::getMessageById(int msgId, msg_store::Message& out) {
 
 bool MLListModel::deleteItem(int id) const {
     if (_dataType == THREAD) {
-        if (msg_store::ThreadManager().deleteThread(id) != msg_store::MSG_STORE_SUCCESS) {
+        if (_store.threads.deleteThread(id) != msg_store::MSG_STORE_SUCCESS) {
             MSG_LOGE("deleteThread() is failed.");
             return false;
         }
         return true;
     }
-    if (msg_store::MessageManager().deleteMessage(id) != msg_store::MSG_STORE_SUCCESS) {
+    if (_store.messages.deleteMessage(id) != msg_store::MSG_STORE_SUCCESS) {
         MSG_LOGE("deleteMessage() is failed.");
         return false;
     }
@@ -149,11 +152,24 @@ bool MLListModel::deleteItem(int id) const {
 }
 
 bool MLListModel::restoreMsg(int id) const {
-    if (common_util::restore_blocked_message(id) != msg_store::MSG_STORE_SUCCESS) {
+    if (common_util::restore_blocked_message(_store, id) != msg_store::MSG_STORE_SUCCESS) {
         MSG_LOGE("restoreBlockedMessage() is failed.");
         return false;
     }
     return true;
+}
+
+// It may have gone and come back under the same id with messages the user never saw.
+bool MLListModel::isUnchangedSince(int id, time_t seenTime) const {
+    if (_dataType == THREAD) {
+        msg_store::Thread thread;
+        if (_store.threads.getThread(id, thread) != msg_store::MSG_STORE_SUCCESS || thread.msgCount == 0)
+            return false;
+        return thread.time / MS_PER_SECOND <= static_cast<int64_t>(seenTime);
+    }
+    msg_store::Message msg;
+    return _store.messages.getMessage(id, msg) == msg_store::MSG_STORE_SUCCESS &&
+           msg_store::isSpamFolder(msg.folderType);
 }
 
 } // namespace msg_list

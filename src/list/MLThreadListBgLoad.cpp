@@ -1,8 +1,8 @@
 #include "list/MLThreadListBgLoad.h"
 
+#include "common/MCommonMsgStore.h"
 #include "common/MsgLog.h"
 #include "common/SingletonRelease.h"
-#include "msg_store/ThreadManager.h"
 
 namespace msg_app {
 namespace msg_list {
@@ -48,8 +48,9 @@ void MLThreadListBgLoad::_onThWorker(MLThreadListBgLoad* self) {
     MSG_RET_IF(!self, "userData is NULL!!");
     std::lock_guard<std::mutex> lock(self->_mutex);
     self->_threads = std::make_shared<std::vector<msg_store::Thread>>();
-    msg_store::ThreadManager threadManager;
-    if (threadManager.getAllThreads(*self->_threads) != msg_store::MSG_STORE_SUCCESS)
+    // A store object of the worker's own: nothing of the main loop's is touched here.
+    MCommonMsgStore store;
+    if (store.threads.getAllThreads(*self->_threads) != msg_store::MSG_STORE_SUCCESS)
         MSG_LOGE("getAllThreads() failed");
     self->_loadTime = std::time(nullptr);
     MSG_LOGD("MLThreadListBgLoad : _onThWorker() end (conversations_cnt:%d)",

@@ -93,7 +93,7 @@ int ListRowFixture::blockedMessage(const std::string& from, const std::string& t
 }
 
 MLItemContent* ListRowFixture::appendRow(int id, DataType type, ListFilter filter) {
-    auto* row = new MLItemContent(type, filter);
+    auto* row = new MLItemContent(type, filter, store);
     EXPECT_TRUE(row->init(id, nullptr));
     EXPECT_TRUE(wgenlist_item_append(genlist, nullptr, row, ELM_GENLIST_ITEM_NONE));
     return row;

@@ -3,6 +3,7 @@
 
 #include "EflTest.h"
 #include "TempDir.h"
+#include "common/MCommonMsgStore.h"
 #include "list/MLItem/MLItemContent.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,7 @@ protected:
     std::string shown(msg_app::msg_list::MLItem* row, const char* part);
 
     msg_test::TempDevice device;
+    msg_app::MCommonMsgStore store;
     std::unique_ptr<msg_test::TestWindow> window;
     Evas_Object* genlist = nullptr;
 

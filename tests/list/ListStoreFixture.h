@@ -2,6 +2,7 @@
 #define MSG_TESTS_LIST_LISTSTOREFIXTURE_H
 
 #include "TempDir.h"
+#include "common/MCommonMsgStore.h"
 #include "msg_store/MsgStoreTypes.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,8 @@ protected:
     int receive(const Incoming& incoming, int* threadId = nullptr);
 
     msg_test::TempDevice device;
+    // What the models under test read and change the store through.
+    msg_app::MCommonMsgStore store;
 };
 
 #endif

@@ -25,7 +25,7 @@ TEST_F(ItemContentModelTest, BodyIsCutByBytesAndNeverInsideACharacter) {
     int plain = -1, withSubject = -1;
     receive({"+15550001", repeat("a", 190) + repeat("\u00e9", 20)}, &plain);
     receive({"+15550002", repeat("b", 99) + "\u00e9tail", "Hi"}, &withSubject);
-    MLItemContentModel a(THREAD), b(THREAD);
+    MLItemContentModel a(THREAD, store), b(THREAD, store);
     ASSERT_TRUE(a.init(plain, nullptr));
     ASSERT_TRUE(b.init(withSubject, nullptr));
     std::string body;
@@ -44,17 +44,17 @@ TEST_F(ItemContentModelTest, ARowReadsItsRecordFromTheListOrTheStoreUntilItIsGon
     in.folder = msg_store::FOLDER_WATCH_SPAM;
     int threadId = -1;
     int msgId = receive(in, &threadId);
-    MLListModel list(LIST_TYPE_BLOCKED_MSG);
+    MLListModel list(LIST_TYPE_BLOCKED_MSG, store);
     ASSERT_TRUE(list.load());
-    MLItemContentModel row(MSG);
+    MLItemContentModel row(MSG, store);
     ASSERT_TRUE(row.init(msgId, &list));
     EXPECT_EQ(row.getConvId(), threadId);
     EXPECT_EQ(row.getMsgType(), MSG_TYPE_MMS);
     EXPECT_EQ(row.getFolderType(), msg_store::FOLDER_WATCH_SPAM);
-    EXPECT_FALSE(MLItemContentModel(THREAD).init(31337, nullptr));
+    EXPECT_FALSE(MLItemContentModel(THREAD, store).init(31337, nullptr));
     // A conversation the list lacks is read from the store.
     receive({"+15550001", "late"}, &threadId);
-    MLItemContentModel late(THREAD);
+    MLItemContentModel late(THREAD, store);
     ASSERT_TRUE(late.init(threadId, &list));
     std::string body;
     late.getBody(body);

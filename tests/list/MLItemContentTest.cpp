@@ -156,7 +156,7 @@ TEST_F(ItemContentTest, HostileTextsAndNamesAreShownAsText) {
         }
         bool getMessageById(int, msg_store::Message&) override { return false; }
     } provider;
-    auto* broken = new MLItemContent(THREAD, NONE);
+    auto* broken = new MLItemContent(THREAD, NONE, store);
     ASSERT_TRUE(broken->init(conversation("+15550003", 1), &provider));
     ASSERT_TRUE(wgenlist_item_append(genlist, nullptr, broken, ELM_GENLIST_ITEM_NONE));
     ASSERT_NO_FATAL_FAILURE(realize({row, big, broken}));

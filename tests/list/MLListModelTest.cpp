@@ -18,7 +18,7 @@ TEST_F(ListModelTest, ConversationsNewestFirstByIdOnTiesReadOnceUntilCleared) {
     receive({"+15550001", "first", "", "sms", 1000000}, &older);
     receive({"+15550002", "second", "", "sms", 3000000}, &newer);
     receive({"+15550003", "third", "", "sms", 3000000}, &tie);
-    MLListModel model(LIST_TYPE_THREAD);
+    MLListModel model(LIST_TYPE_THREAD, store);
     ASSERT_TRUE(model.load());
     ASSERT_EQ(model.getCount(), 3);
     EXPECT_EQ(model.getItemId(0), std::max(newer, tie));
@@ -43,7 +43,7 @@ TEST_F(ListModelTest, AnEmptyListIsReadOnceAndAFailedReadIsReported) {
         SCOPED_TRACE(type);
         msg_store::FolderType folder =
             type == LIST_TYPE_THREAD ? msg_store::FOLDER_INBOX : msg_store::FOLDER_WATCH_SPAM;
-        MLListModel model(type);
+        MLListModel model(type, store);
         EXPECT_TRUE(model.load());
         EXPECT_EQ(model.getCount(), 0);
         receive({"+15550001", "hi", "", "sms", 1000000, folder});

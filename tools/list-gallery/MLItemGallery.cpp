@@ -10,6 +10,7 @@
 
 #include "TempDir.h"
 #include "common/CommonUiHelper.h"
+#include "common/MCommonMsgStore.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "common/ui/MCommonI18n.h"
 #include "common/ui/MCommonTheme.h"
@@ -110,7 +111,8 @@ Elm_Object_Item* append(Evas_Object* gl, MLItem* row) {
 
 MLItemContent* appendContent(Evas_Object* gl, int id, ListStyle style = LIST_STYLE_NORMAL,
                              bool checked = false) {
-    auto* row = new MLItemContent(THREAD, NONE);
+    static msg_app::MCommonMsgStore store;
+    auto* row = new MLItemContent(THREAD, NONE, store);
     if (!row->init(id, nullptr)) {
         std::fprintf(stderr, "no conversation %d\n", id);
         delete row;

@@ -31,7 +31,8 @@ public:
         TEXT_LAYOUT_HIDE_TEXT1 = 2,
     };
 
-    MLItemContent(DataType dataType, ListFilter filter);
+    // The row's model reads the store through the list's object, which outlives the row.
+    MLItemContent(DataType dataType, ListFilter filter, MCommonMsgStore& store);
     ~MLItemContent() override;
 
     bool init(int id, IMLItemDataProvider* provider) { return _model.init(id, provider); }

@@ -67,7 +67,8 @@ constexpr size_t TTS_UNREAD_MAX_BYTES = 127;
 
 } // namespace
 
-MLItemContent::MLItemContent(DataType dataType, ListFilter filter) : _filter(filter), _model(dataType) {}
+MLItemContent::MLItemContent(DataType dataType, ListFilter filter, MCommonMsgStore& store)
+    : _filter(filter), _model(dataType, store) {}
 
 MLItemContent::~MLItemContent() {
     if (_destroyListener)

@@ -1,5 +1,4 @@
-// Keeping the rows in step with the message store.
-#include "list/MLListViewController.h"
+#include "list/MLListStoreSync.h"
 
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
@@ -8,6 +7,10 @@
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "list/MLItem/MLItemContent.h"
+#include "list/MLListAccessOrder.h"
+#include "list/MLListModel.h"
+#include "list/MLListRows.h"
+#include "list/MLListSelect.h"
 
 #include <map>
 
@@ -19,9 +22,30 @@ namespace {
 int pausedEventCount = 0;
 } // namespace
 
-void MLListViewController::_onStorageChanged(const char* payload) {
+MLListStoreSync::MLListStoreSync(ListType listType, MLListModel& model, MLListRows& rows,
+                                 MLListSelect& select, MLListAccessOrder& accessOrder, Callbacks callbacks)
+    : _listType(listType), _model(model), _rows(rows), _select(select), _accessOrder(accessOrder),
+      _callbacks(std::move(callbacks)) {}
+
+MLListStoreSync::~MLListStoreSync() {
+    view_kit::WTimer::destroy(_remeasureTimer);
+}
+
+void MLListStoreSync::subscribe() {
+    _subscription.clear();
+    for (msg_store::EventType type :
+         {msg_store::EVENT_TYPE_STORAGE_CHANGE, msg_store::EVENT_TYPE_GROUPCHAT_STATE_CHANGE})
+        _subscription.add(type, [this](const char* payload) { onStorageChanged(payload); });
+}
+
+void MLListStoreSync::stop() {
+    view_kit::WTimer::destroy(_remeasureTimer);
+    _subscription.clear();
+}
+
+void MLListStoreSync::onStorageChanged(const char* payload) {
     // A change may touch a conversation whose row is still to come.
-    finishRows();
+    _rows.finish();
     const bool byThread = _listType == LIST_TYPE_THREAD;
     MCommonStorageChangeParser::ChangeType type{};
     std::map<int, int> ids;
@@ -32,11 +56,11 @@ void MLListViewController::_onStorageChanged(const char* payload) {
         MSG_LOGE("parsing is failed.");
         return;
     }
-    if (type == MCommonStorageChangeParser::CHANGE_TYPE_DELETED && getItemCount() == 0) {
+    if (type == MCommonStorageChangeParser::CHANGE_TYPE_DELETED && _rows.count() == 0) {
         MSG_LOGI("ui list is already empty.");
         return;
     }
-    if (_deferWhilePaused(UPDATE_RELOAD)) {
+    if (deferWhilePaused(UPDATE_RELOAD)) {
         MSG_LOGI("set as paused update.");
         return;
     }
@@ -48,15 +72,15 @@ void MLListViewController::_onStorageChanged(const char* payload) {
     }
     for (const auto& entry : ids) {
         MSG_LOGD("(%s:%d, %d)", byThread ? "tid" : "mid", entry.first, entry.second);
-        _applyChange(type, entry.first, entry.second);
+        _applyChange(type, entry.first);
     }
     // Checked rows may have gone or come back unchecked.
     if (_select.isOn())
-        _onCheckChanged(nullptr);
+        _select.onCheckChanged();
 }
 
-void MLListViewController::_applyChange(int changeType, int id, int /*otherId*/) {
-    MLItemContent* row = findContentItem(id);
+void MLListStoreSync::_applyChange(int changeType, int id) {
+    MLItemContent* row = _rows.find(id);
     switch (changeType) {
     case MCommonStorageChangeParser::CHANGE_TYPE_INSERTED:
     case MCommonStorageChangeParser::CHANGE_TYPE_UPDATED:
@@ -81,27 +105,27 @@ void MLListViewController::_applyChange(int changeType, int id, int /*otherId*/)
     }
 }
 
-void MLListViewController::_insertItem(int id, const MLItem* before) {
-    std::unique_ptr<MLItemContent> created = _createContentItem(id, nullptr);
+void MLListStoreSync::_insertItem(int id, const MLItem* before) {
+    std::unique_ptr<MLItemContent> created = _rows.createContentItem(id, nullptr);
     MSG_RET_IF(!created, "newItem is null");
-    MLItemContent* row = created.get();
-    int countBefore = getItemCount();
+    const MLItemContent& row = *created;
+    int countBefore = _rows.count();
     if (_listType == LIST_TYPE_THREAD && countBefore == 0)
-        _removeNoContentItem();
-    if (_listType == LIST_TYPE_BLOCKED_MSG && countBefore == 0 && _contentStartIndex == 0) {
+        _rows.removeNoContentItem();
+    if (_listType == LIST_TYPE_BLOCKED_MSG && countBefore == 0 && _rows.getContentStartIndex() == 0) {
         // The blocked list's title comes with its first row.
         _model.load();
-        _addTitleItem();
+        _rows.addTitleItem();
         _model.clear();
     }
 
     Elm_Object_Item* beforeItem = before ? before->getElmObjectItem() : nullptr;
-    int index = _contentStartIndex;
+    int index = _rows.getContentStartIndex();
     if (!beforeItem) {
-        for (Elm_Object_Item* it = _firstContentItem(); it; it = elm_genlist_item_next_get(it), ++index) {
-            MLItem* other = _rowOf(it);
-            if (other && other->getType() == MLItem::CONTENT &&
-                row->isAfter(*static_cast<MLItemContent*>(other))) {
+        for (Elm_Object_Item* it = _rows.firstContentItem(); it;
+             it = elm_genlist_item_next_get(it), ++index) {
+            const MLItemContent* other = MLListRows::contentOf(it);
+            if (other && row.isAfter(*other)) {
                 beforeItem = it;
                 break;
             }
@@ -110,38 +134,24 @@ void MLListViewController::_insertItem(int id, const MLItem* before) {
         index = elm_genlist_item_index_get(beforeItem) - 1;
     }
     // At the end when no row is after it.
-    Elm_Object_Item* item =
-        wgenlist_item_insert_before(_genlist, nullptr, std::move(created), beforeItem, ELM_GENLIST_ITEM_NONE);
+    Elm_Object_Item* item = _rows.insert(std::move(created), beforeItem);
     MSG_RET_IF(!item, "insert failed");
-    _indexRow(row);
-    if (_listType == LIST_TYPE_THREAD && item == _firstContentItem())
-        _scrollToFirstItem();
+    if (_listType == LIST_TYPE_THREAD && item == _rows.firstContentItem())
+        _rows.scrollToFirstItem();
     MSG_LOGI(">>>>> new item(%d) is inserted (idx:%d) [ui list count : %d]", id, index, countBefore + 1);
     // Only a first row changes what the menu offers.
     if (countBefore == 0) {
         if (_listType == LIST_TYPE_BLOCKED_MSG)
-            _sendEvent(EVENT_EMPTY_STATE_CHANGED);
-        _sendEvent(EVENT_CHANGED);
+            _callbacks.onEmptyStateChanged();
+        _callbacks.onChanged();
     }
     if (common_util::is_screen_reader_enabled())
         _accessOrder.rebuild();
 }
 
-// A change names every message of a conversation, blocked ones included, and a restored message
-// keeps its id: neither a conversation left with only blocked messages nor a message out of the
-// spam folder has a row.
-bool MLListViewController::_belongsToList(const MLItemContent& row) const {
-    const MLItemContentModel& model = row.getModel();
-    bool belongs = _listType == LIST_TYPE_THREAD ? model.getMsgCnt() > 0
-                                                 : msg_store::isSpamFolder(model.getFolderType());
-    if (!belongs)
-        MSG_LOGI("item(%d) does not belong to this list", row.getItemId());
-    return belongs;
-}
-
-void MLListViewController::_updateItem(MLItemContent* row) {
+void MLListStoreSync::_updateItem(MLItemContent* row) {
     bool unreadIncreased = false;
-    if (!row->update(unreadIncreased) || !_belongsToList(*row)) {
+    if (!row->update(unreadIncreased) || !_rows.belongsToList(*row)) {
         _deleteItem(row);
         return;
     }
@@ -159,14 +169,14 @@ void MLListViewController::_updateItem(MLItemContent* row) {
         return;
     }
     // The row's new place: the other rows it is not after, counted from the top.
-    int position = _contentStartIndex;
+    int position = _rows.getContentStartIndex();
     // Counting the old index would walk the genlist down to the row, which in a long list costs
     // more than the move; it is logged only when this walk passes it (a row moving down).
     int current = -1;
-    int index = _contentStartIndex;
+    int index = _rows.getContentStartIndex();
     Elm_Object_Item* beforeItem = nullptr;
-    for (Elm_Object_Item* it = _firstContentItem(); it; it = elm_genlist_item_next_get(it), ++index) {
-        MLItem* other = _rowOf(it);
+    for (Elm_Object_Item* it = _rows.firstContentItem(); it; it = elm_genlist_item_next_get(it), ++index) {
+        MLItem* other = MLListRows::rowOf(it);
         if (other == row)
             current = index;
         if (!other || other == row || other->getType() != MLItem::CONTENT)
@@ -179,57 +189,53 @@ void MLListViewController::_updateItem(MLItemContent* row) {
     }
     MSG_LOGI("updateItem position was changed. (%d -> %d)", current, position);
     int id = row->getItemId();
-    MLItem* before = _rowOf(beforeItem);
+    MLItem* before = MLListRows::rowOf(beforeItem);
     elm_object_item_del(row->getElmObjectItem());
     _insertItem(id, before);
 }
 
-bool MLListViewController::_isInPlace(const MLItemContent& row) const {
-    auto contentAt = [](Elm_Object_Item* item) -> const MLItemContent* {
-        MLItem* other = _rowOf(item);
-        return other && other->getType() == MLItem::CONTENT ? static_cast<MLItemContent*>(other) : nullptr;
-    };
-    const MLItemContent* above = contentAt(elm_genlist_item_prev_get(row.getElmObjectItem()));
-    const MLItemContent* below = contentAt(elm_genlist_item_next_get(row.getElmObjectItem()));
+bool MLListStoreSync::_isInPlace(const MLItemContent& row) const {
+    const MLItemContent* above = MLListRows::contentOf(elm_genlist_item_prev_get(row.getElmObjectItem()));
+    const MLItemContent* below = MLListRows::contentOf(elm_genlist_item_next_get(row.getElmObjectItem()));
     return (!above || !row.isAfter(*above)) && (!below || row.isAfter(*below));
 }
 
-void MLListViewController::_deleteItem(MLItemContent* row) {
+void MLListStoreSync::_deleteItem(MLItemContent* row) {
     Elm_Object_Item* item = row->getElmObjectItem();
     elm_genlist_item_selected_set(item, EINA_FALSE);
     elm_object_item_del(item);
     MSG_LOGI(">>> item is deleted");
-    common_ui_helper::remeasure_genlist_later(_genlist, _remeasureTimer);
+    common_ui_helper::remeasure_genlist_later(_rows.getGenlist(), _remeasureTimer);
     if (common_util::is_screen_reader_enabled())
         _accessOrder.rebuild();
-    if (getItemCount() > 0)
+    if (_rows.count() > 0)
         return;
     if (_listType == LIST_TYPE_THREAD) {
-        _addNoContentItem();
-        _sendEvent(EVENT_CHANGED);
+        _rows.addNoContentItem();
+        _callbacks.onChanged();
     } else {
-        _sendEvent(EVENT_EMPTY_STATE_CHANGED);
+        _callbacks.onEmptyStateChanged();
     }
 }
 
-bool MLListViewController::_reload() {
-    MSG_RETV_IF(_select.isOn(), false, "listStyle(%d) is invalid", getListStyle());
+bool MLListStoreSync::_reload() {
+    MSG_RETV_IF(_select.isOn(), false, "listStyle(%d) is invalid", _select.getListStyle());
     _model.clear();
     // The rows shown stay until the store can be read again.
     MSG_RETV_IF(!_model.load(), false, "the list could not be read");
-    bool wasEmpty = getItemCount() == 0;
-    _loadItems();
+    bool wasEmpty = _rows.count() == 0;
+    _rows.load();
     MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
     // The container learns of rows that came or went by the reload as by any other change; an
     // empty blocked list has already told it so while loading.
-    bool isEmpty = getItemCount() == 0;
+    bool isEmpty = _rows.count() == 0;
     if (_listType == LIST_TYPE_BLOCKED_MSG && wasEmpty && !isEmpty)
-        _sendEvent(EVENT_EMPTY_STATE_CHANGED);
-    _sendEvent(EVENT_CHANGED);
+        _callbacks.onEmptyStateChanged();
+    _callbacks.onChanged();
     return true;
 }
 
-bool MLListViewController::_setPausedUpdate(Update update, bool force) {
+bool MLListStoreSync::_setPausedUpdate(Update update, bool force) {
     if (update == UPDATE_NONE) {
         _pausedUpdate = UPDATE_NONE;
         pausedEventCount = 0;
@@ -250,22 +256,30 @@ bool MLListViewController::_setPausedUpdate(Update update, bool force) {
 }
 
 // Only a paused application holds changes back; in the foreground each one is applied at once.
-bool MLListViewController::_deferWhilePaused(Update update) {
+bool MLListStoreSync::deferWhilePaused(Update update) {
     return MCommonAppEventMgr::getInstance()->getAppState() == APP_EVENT_PAUSED &&
            _setPausedUpdate(update, false);
 }
 
-void MLListViewController::_doPausedUpdate() {
+void MLListStoreSync::doPausedUpdate() {
     MSG_LOGD("paused Update(%d)", _pausedUpdate);
     // A reload waits for the end of select mode instead of being dropped: the rows would stay
     // stale until the next change.
     if (_select.isOn() && _pausedUpdate == UPDATE_RELOAD)
         return;
     if (_pausedUpdate == UPDATE_REDRAW)
-        _redrawRealized();
+        _rows.redrawRealized();
     else if (_pausedUpdate == UPDATE_RELOAD && !_reload())
         return;
     _setPausedUpdate(UPDATE_NONE, false);
+}
+
+bool MLListStoreSync::takePendingReload() {
+    if (!hasPendingReload())
+        return false;
+    MSG_LOGI("process paused event(reload) here");
+    doPausedUpdate();
+    return true;
 }
 
 } // namespace msg_list
