@@ -16,7 +16,7 @@ const std::vector<SimCommand>& simCommands() {
     return registry();
 }
 
-SimCommandRegistrar::SimCommandRegistrar(const SimCommand& command) {
+void addSimCommand(const SimCommand& command) {
     auto& commands = registry();
     auto at = std::lower_bound(
         commands.begin(), commands.end(), command,

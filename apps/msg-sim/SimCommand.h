@@ -1,7 +1,7 @@
 /*
  * The commands of msg-sim, the device and paired-phone simulator. Each group of
- * commands lives in its own file and registers itself with MSG_SIM_COMMAND; the
- * files are compiled into the executable, so every registration runs.
+ * commands lives in its own file, whose register function (declared in the group's
+ * header) adds them with addSimCommand; main calls every group's at start.
  */
 #ifndef MSG_SIM_SIMCOMMAND_H
 #define MSG_SIM_SIMCOMMAND_H
@@ -50,9 +50,8 @@ struct SimCommand {
 
 const std::vector<SimCommand>& simCommands();
 
-struct SimCommandRegistrar {
-    explicit SimCommandRegistrar(const SimCommand& command);
-};
+// Adds a command to the list, which stays sorted by name for the help and the lookup.
+void addSimCommand(const SimCommand& command);
 
 // Prints "msg-sim COMMAND: message" and the command's usage to stderr; returns the exit code 2.
 int simUsageError(const SimArgs& args, const std::string& message);
@@ -60,8 +59,5 @@ int simUsageError(const SimArgs& args, const std::string& message);
 int simFailure(const SimArgs& args, const std::string& message);
 
 } // namespace msg_sim
-
-#define MSG_SIM_COMMAND(ident, name, usage, summary, fn)                                                     \
-    static const ::msg_sim::SimCommandRegistrar ident##Registrar({name, usage, summary, fn})
 
 #endif

@@ -1,4 +1,6 @@
 // msg-sim commands of the address book and the call log.
+#include "SimContactCommands.h"
+
 #include "SimCommand.h"
 #include "SimContactJson.h"
 #include "SimContactSeed.h"
@@ -215,13 +217,15 @@ int seedContactsCommand(msg_sim::SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(
-    contact, "contact",
-    "add --name NAME --number NUMBER [--number NUMBER...] | edit ID [--name NAME] [--number NUMBER...]"
-    " | delete ID | list",
-    "changes or lists the device's address book", contactCommand);
-MSG_SIM_COMMAND(callLog, "call-log",
-                "add --number NUMBER [--type incoming|outgoing|missed|rejected] [--time EPOCH] | list",
-                "adds to or lists the device's call log", callLogCommand);
-MSG_SIM_COMMAND(seedContacts, "seed-contacts", "", "fills the address book and call log with demo people",
-                seedContactsCommand);
+void msg_sim::registerContactCommands() {
+    addSimCommand(
+        {"contact",
+         "add --name NAME --number NUMBER [--number NUMBER...] | edit ID [--name NAME] [--number NUMBER...]"
+         " | delete ID | list",
+         "changes or lists the device's address book", contactCommand});
+    addSimCommand({"call-log",
+                   "add --number NUMBER [--type incoming|outgoing|missed|rejected] [--time EPOCH] | list",
+                   "adds to or lists the device's call log", callLogCommand});
+    addSimCommand(
+        {"seed-contacts", "", "fills the address book and call log with demo people", seedContactsCommand});
+}

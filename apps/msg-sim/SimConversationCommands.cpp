@@ -1,6 +1,8 @@
 // msg-sim commands that bring a conversation into the states its bubbles draw: a long thread in
 // one change, a received MMS with any of the marks, a message of ours in the outbox (for "fail"),
 // and a message whose time the phone corrects.
+#include "SimConversationCommands.h"
+
 #include "SimCommand.h"
 #include "SimIncomingSender.h"
 #include "SimStoreOutput.h"
@@ -193,16 +195,18 @@ int runRetime(SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(bulk, "bulk", "--thread ID --count N [--span-days D]",
-                "adds N messages to a conversation over the last D days, in one change", runBulk);
-MSG_SIM_COMMAND(receiveMms, "receive-mms",
-                "--from NUMBER [--text T] [--subject S] [--image PATH]... [--video PATH [--still PATH]] "
-                "[--audio PATH]... "
-                "[--file PATH]... [--group N2,N3] [--sim 0-2] [--protected] [--on-phone | --not-retrieved]",
-                "a received MMS with the parts and marks asked for", runReceiveMms);
-MSG_SIM_COMMAND(queue, "queue", "--thread ID --text TEXT",
-                "puts a message of ours in the outbox, being sent, as the composer would", runQueue);
-MSG_SIM_COMMAND(retime, "retime", "MESSAGE_ID --time SECONDS", "the phone corrects a message's time",
-                runRetime);
-
 } // namespace msg_sim
+
+void msg_sim::registerConversationCommands() {
+    addSimCommand({"bulk", "--thread ID --count N [--span-days D]",
+                   "adds N messages to a conversation over the last D days, in one change", runBulk});
+    addSimCommand(
+        {"receive-mms",
+         "--from NUMBER [--text T] [--subject S] [--image PATH]... [--video PATH [--still PATH]] "
+         "[--audio PATH]... "
+         "[--file PATH]... [--group N2,N3] [--sim 0-2] [--protected] [--on-phone | --not-retrieved]",
+         "a received MMS with the parts and marks asked for", runReceiveMms});
+    addSimCommand({"queue", "--thread ID --text TEXT",
+                   "puts a message of ours in the outbox, being sent, as the composer would", runQueue});
+    addSimCommand({"retime", "MESSAGE_ID --time SECONDS", "the phone corrects a message's time", runRetime});
+}

@@ -1,5 +1,7 @@
 // msg-sim inspect: asks the running messaging application what its screen shows, as a test that
 // drives its window does. The application answers only when it was started with MSG_INSPECT set.
+#include "SimInspectCommands.h"
+
 #include "SimCommand.h"
 #include "bundle.h"
 #include "common/AppIds.h"
@@ -153,6 +155,8 @@ int runInspect(msg_sim::SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(inspect, "inspect", "[--app APP_ID] [--timeout SECONDS]",
-                "asks the running application (started with MSG_INSPECT=1) what its screen shows",
-                runInspect);
+void msg_sim::registerInspectCommands() {
+    addSimCommand({"inspect", "[--app APP_ID] [--timeout SECONDS]",
+                   "asks the running application (started with MSG_INSPECT=1) what its screen shows",
+                   runInspect});
+}

@@ -1,4 +1,6 @@
 // msg-sim journal: the platform journal, the usage log, traces, feedback and power locks.
+#include "SimJournalCommands.h"
+
 #include "JournalStore.h"
 #include "SimCommand.h"
 #include "SimSettingsOutput.h"
@@ -72,5 +74,7 @@ int runJournal(msg_sim::SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(journal, "journal", "[--stream journal|usage|trace|feedback|power|all] [--limit N] [--clear]",
-                "shows the device's journals", runJournal);
+void msg_sim::registerJournalCommands() {
+    addSimCommand({"journal", "[--stream journal|usage|trace|feedback|power|all] [--limit N] [--clear]",
+                   "shows the device's journals", runJournal});
+}

@@ -1,4 +1,6 @@
 // msg-sim launches, reply and apps: the launch journal and the installed applications.
+#include "SimLaunchCommands.h"
+
 #include "AppRegistry.h"
 #include "LaunchJournal.h"
 #include "SimCommand.h"
@@ -206,7 +208,9 @@ int msg_sim::answerPicker(const SimArgs& args, int64_t id, const char* appId, co
     }
 }
 
-MSG_SIM_COMMAND(launches, "launches", "[--limit N]", "shows the launch journal", runLaunches);
-MSG_SIM_COMMAND(reply, "reply", "ID [--result N] [--extra KEY=VALUE]...",
-                "answers a journalled launch request as its target would", runReply);
-MSG_SIM_COMMAND(apps, "apps", "", "lists the installed applications", runApps);
+void msg_sim::registerLaunchCommands() {
+    addSimCommand({"launches", "[--limit N]", "shows the launch journal", runLaunches});
+    addSimCommand({"reply", "ID [--result N] [--extra KEY=VALUE]...",
+                   "answers a journalled launch request as its target would", runReply});
+    addSimCommand({"apps", "", "lists the installed applications", runApps});
+}

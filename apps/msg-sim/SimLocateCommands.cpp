@@ -1,5 +1,7 @@
 // msg-sim locate: the device's location picker, answering a "send my location" request with a
 // place as the picker would: its coordinates, and a web link when the map application has one.
+#include "SimLocateCommands.h"
+
 #include "SimCommand.h"
 #include "SimLaunchReply.h"
 #include "SimSettingsOutput.h"
@@ -65,6 +67,8 @@ int runLocate(msg_sim::SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(locate, "locate", "ID --coord LAT,LON [--url URL] | ID --url URL | ID --cancel",
-                "answers a location picker request with a place, as the device's map application would",
-                runLocate);
+void msg_sim::registerLocateCommands() {
+    addSimCommand({"locate", "ID --coord LAT,LON [--url URL] | ID --url URL | ID --cancel",
+                   "answers a location picker request with a place, as the device's map application would",
+                   runLocate});
+}

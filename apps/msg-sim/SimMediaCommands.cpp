@@ -1,5 +1,7 @@
 // msg-sim audio and wakeup: the sound route and focus the device reports, and the voice wake-up
 // service asking the messaging application who its open conversation is with.
+#include "SimMediaCommands.h"
+
 #include "DeviceSettings.h"
 #include "JournalStore.h"
 #include "SimCommand.h"
@@ -123,9 +125,12 @@ int runWakeup(msg_sim::SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(audio, "audio",
-                "[--route none|speaker|headset|bluetooth] [--focus APP [--reason media|call|alarm|...]] "
-                "[--output auto|silent|desktop]",
-                "shows or changes the sound route, who holds audio focus, and where sound goes", runAudio);
-MSG_SIM_COMMAND(wakeup, "wakeup", "",
-                "asks the open conversation who it is with, as the wake-up service does", runWakeup);
+void msg_sim::registerMediaCommands() {
+    addSimCommand({"audio",
+                   "[--route none|speaker|headset|bluetooth] [--focus APP [--reason media|call|alarm|...]] "
+                   "[--output auto|silent|desktop]",
+                   "shows or changes the sound route, who holds audio focus, and where sound goes",
+                   runAudio});
+    addSimCommand(
+        {"wakeup", "", "asks the open conversation who it is with, as the wake-up service does", runWakeup});
+}

@@ -1,4 +1,6 @@
 // msg-sim commands of the paired phone: messages arrive, sends complete or fail.
+#include "SimPhoneCommands.h"
+
 #include "SimIncomingSender.h"
 #include "SimPhoneActions.h"
 #include "SimPhoneLink.h"
@@ -326,16 +328,18 @@ int runPhone(SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(receive, "receive",
-                "--from NUMBER (--text TEXT | --text-file PATH) [--group N2,N3] [--subject S] "
-                "[--image|--audio|--file PATH] "
-                "[--spam] [--watch] [--alert] [--read] [--time SECONDS]",
-                "a message arrives from the phone's network", runReceive);
-MSG_SIM_COMMAND(deliver, "deliver", "MESSAGE_ID", "the phone sent an outbox message", runDeliver);
-MSG_SIM_COMMAND(fail, "fail", "MESSAGE_ID [--status 3-7|14|15]", "the phone failed to send an outbox message",
-                runFail);
-MSG_SIM_COMMAND(outbox, "outbox", "", "lists the messages waiting to be sent", runOutbox);
-MSG_SIM_COMMAND(phone, "phone", "[--auto [--delay MS] [--for SECONDS]] [--fail-rate P]",
-                "answers the watch once, or runs the phone automatically", runPhone);
-
 } // namespace msg_sim
+
+void msg_sim::registerPhoneCommands() {
+    addSimCommand({"receive",
+                   "--from NUMBER (--text TEXT | --text-file PATH) [--group N2,N3] [--subject S] "
+                   "[--image|--audio|--file PATH] "
+                   "[--spam] [--watch] [--alert] [--read] [--time SECONDS]",
+                   "a message arrives from the phone's network", runReceive});
+    addSimCommand({"deliver", "MESSAGE_ID", "the phone sent an outbox message", runDeliver});
+    addSimCommand(
+        {"fail", "MESSAGE_ID [--status 3-7|14|15]", "the phone failed to send an outbox message", runFail});
+    addSimCommand({"outbox", "", "lists the messages waiting to be sent", runOutbox});
+    addSimCommand({"phone", "[--auto [--delay MS] [--for SECONDS]] [--fail-rate P]",
+                   "answers the watch once, or runs the phone automatically", runPhone});
+}

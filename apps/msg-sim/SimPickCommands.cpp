@@ -1,5 +1,7 @@
 // msg-sim pick: the device's contacts picker, answering a composer's request with a number of the
 // address book as the picker would (the record id of the chosen number).
+#include "SimPickCommands.h"
+
 #include "SimCommand.h"
 #include "SimLaunchReply.h"
 #include "SimSettingsOutput.h"
@@ -50,6 +52,8 @@ int runPick(msg_sim::SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(pick, "pick", "ID NUMBER | ID --cancel",
-                "answers a contacts picker request with a contact's number, as the device's picker would",
-                runPick);
+void msg_sim::registerPickCommands() {
+    addSimCommand({"pick", "ID NUMBER | ID --cancel",
+                   "answers a contacts picker request with a contact's number, as the device's picker would",
+                   runPick});
+}

@@ -1,4 +1,6 @@
 // msg-sim profile: named device situations applied at once.
+#include "SimProfileCommands.h"
+
 #include "DeviceProfiles.h"
 #include "SimCommand.h"
 #include "SimSettingsOutput.h"
@@ -27,5 +29,7 @@ int runProfile(msg_sim::SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(profile, "profile", "[NAME]", "applies a device profile (phone-bt, standalone, remote, ...)",
-                runProfile);
+void msg_sim::registerProfileCommands() {
+    addSimCommand(
+        {"profile", "[NAME]", "applies a device profile (phone-bt, standalone, remote, ...)", runProfile});
+}

@@ -1,4 +1,6 @@
 // msg-sim seed: fills a device with a year of demo conversations, or with as many plain ones as asked.
+#include "SimSeedCommands.h"
+
 #include "SimCommand.h"
 #include "SimSeedMedia.h"
 #include "SimStoreOutput.h"
@@ -327,9 +329,11 @@ int runSeed(SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(seed, "seed", "[--if-empty] [--conversations N [--messages-per-conversation M]]",
-                "fills an empty device with a year of demo conversations, or with N plain ones of M "
-                "messages (2 by default)",
-                runSeed);
-
 } // namespace msg_sim
+
+void msg_sim::registerSeedCommands() {
+    addSimCommand({"seed", "[--if-empty] [--conversations N [--messages-per-conversation M]]",
+                   "fills an empty device with a year of demo conversations, or with N plain ones of M "
+                   "messages (2 by default)",
+                   runSeed});
+}

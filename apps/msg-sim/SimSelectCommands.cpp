@@ -1,4 +1,6 @@
 // msg-sim select: answers a pending input-selector request as the selector's window would.
+#include "SimSelectCommands.h"
+
 #include "LaunchJournal.h"
 #include "SelectorAnswer.h"
 #include "SimCommand.h"
@@ -80,5 +82,7 @@ int runSelect(msg_sim::SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(select, "select", "ID (--text TEXT | --keyboard | --cancel)",
-                "answers a pending input-selector request as its window would", runSelect);
+void msg_sim::registerSelectCommands() {
+    addSimCommand({"select", "ID (--text TEXT | --keyboard | --cancel)",
+                   "answers a pending input-selector request as its window would", runSelect});
+}

@@ -1,5 +1,7 @@
 // Sends any launch request by hand, as another application of the device
 // would: to an application or by operation, with a URI, extras and arrays.
+#include "SimSendLaunchCommands.h"
+
 #include "SimCommand.h"
 #include "SimStoreOutput.h"
 
@@ -99,7 +101,9 @@ int runLaunch(msg_sim::SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(launch, "launch",
-                "(--app ID | --operation OP) [--uri URI] [--extra KEY=VALUE]... [--array KEY=A,B,...]... "
-                "[--caller APP_ID]",
-                "sends a launch request as another application would", runLaunch);
+void msg_sim::registerSendLaunchCommands() {
+    addSimCommand({"launch",
+                   "(--app ID | --operation OP) [--uri URI] [--extra KEY=VALUE]... [--array KEY=A,B,...]... "
+                   "[--caller APP_ID]",
+                   "sends a launch request as another application would", runLaunch});
+}

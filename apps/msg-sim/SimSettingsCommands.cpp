@@ -1,4 +1,6 @@
 // msg-sim get, set, pref and feature: the device settings, application preferences and features.
+#include "SimSettingsCommands.h"
+
 #include "AppRegistry.h"
 #include "DeviceSettings.h"
 #include "FeatureStore.h"
@@ -170,9 +172,11 @@ int runFeature(msg_sim::SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(get, "get", "[KEY]", "shows a device setting, or all of them", runGet);
-MSG_SIM_COMMAND(set, "set", "KEY VALUE [--type int|bool|double|string]", "changes a device setting", runSet);
-MSG_SIM_COMMAND(pref, "pref", "APP [KEY [VALUE]] [--type TYPE] [--remove]",
-                "shows or changes an application's preferences", runPref);
-MSG_SIM_COMMAND(feature, "feature", "[NAME [on|off|TEXT]]",
-                "shows or changes device features and carrier switches", runFeature);
+void msg_sim::registerSettingsCommands() {
+    addSimCommand({"get", "[KEY]", "shows a device setting, or all of them", runGet});
+    addSimCommand({"set", "KEY VALUE [--type int|bool|double|string]", "changes a device setting", runSet});
+    addSimCommand({"pref", "APP [KEY [VALUE]] [--type TYPE] [--remove]",
+                   "shows or changes an application's preferences", runPref});
+    addSimCommand({"feature", "[NAME [on|off|TEXT]]", "shows or changes device features and carrier switches",
+                   runFeature});
+}

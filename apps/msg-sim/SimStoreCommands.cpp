@@ -1,4 +1,6 @@
 // msg-sim commands that read the message store and act on it as the watch's user would.
+#include "SimStoreCommands.h"
+
 #include "SimStoreOutput.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/ThreadManager.h"
@@ -163,11 +165,11 @@ int runRead(SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(list, "list", "[--thread ID | --blocked]",
-                "lists the conversations, one conversation's messages, or the blocked messages", runList);
-MSG_SIM_COMMAND(deleteCmd, "delete", "--message ID | --thread ID", "deletes a message or a conversation",
-                runDelete);
-MSG_SIM_COMMAND(read, "read", "--message ID | --thread ID", "marks a message or a conversation read",
-                runRead);
-
 } // namespace msg_sim
+
+void msg_sim::registerStoreCommands() {
+    addSimCommand({"list", "[--thread ID | --blocked]",
+                   "lists the conversations, one conversation's messages, or the blocked messages", runList});
+    addSimCommand({"delete", "--message ID | --thread ID", "deletes a message or a conversation", runDelete});
+    addSimCommand({"read", "--message ID | --thread ID", "marks a message or a conversation read", runRead});
+}

@@ -1,5 +1,7 @@
 // msg-sim commands of the watch's modem and the cellular network it sees, including the
 // network's time zone.
+#include "SimTelephonyCommands.h"
+
 #include "SimCommand.h"
 #include "SimContactJson.h"
 
@@ -147,9 +149,11 @@ int timezoneCommand(msg_sim::SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(modem, "modem", "[on|off|low]", "shows or switches the watch's modem", modemCommand);
-MSG_SIM_COMMAND(network, "network",
-                "[--service none|emergency|searching|2g|3g|lte] [--roaming on|off] [--plmn MCCMNC]",
-                "changes the cellular network the watch's modem sees", networkCommand);
-MSG_SIM_COMMAND(timezone, "timezone", "[ZONE]", "shows or sets the network's time zone (e.g. Asia/Seoul)",
-                timezoneCommand);
+void msg_sim::registerTelephonyCommands() {
+    addSimCommand({"modem", "[on|off|low]", "shows or switches the watch's modem", modemCommand});
+    addSimCommand({"network",
+                   "[--service none|emergency|searching|2g|3g|lte] [--roaming on|off] [--plmn MCCMNC]",
+                   "changes the cellular network the watch's modem sees", networkCommand});
+    addSimCommand(
+        {"timezone", "[ZONE]", "shows or sets the network's time zone (e.g. Asia/Seoul)", timezoneCommand});
+}

@@ -1,6 +1,8 @@
 // msg-sim commands of the watch's own messaging service: the block list,
 // cell-broadcast options and messages arriving through the watch's modem.
 // Sent messages of the watch are delivered or failed by the phone commands.
+#include "SimWatchMsgCommands.h"
+
 #include "SimCommand.h"
 #include "SimContactJson.h"
 #include "SimStoreOutput.h"
@@ -233,11 +235,14 @@ int runWatchNet(SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(block, "block", "add NUMBER | remove NUMBER | list",
-                "block or unblock a number's messages and calls on the watch", runBlock);
-MSG_SIM_COMMAND(cbOptions, "cb-options", "[--receive on|off] [--clear-channels] [--channel FROM-TO[:NAME]]",
-                "show or change the cell-broadcast options", runCbOptions);
-MSG_SIM_COMMAND(watchNet, "watch-net", "receive --from NUMBER --text TEXT",
-                "a message arrives through the watch's own modem (blocked senders go to spam)", runWatchNet);
-
 } // namespace msg_sim
+
+void msg_sim::registerWatchMsgCommands() {
+    addSimCommand({"block", "add NUMBER | remove NUMBER | list",
+                   "block or unblock a number's messages and calls on the watch", runBlock});
+    addSimCommand({"cb-options", "[--receive on|off] [--clear-channels] [--channel FROM-TO[:NAME]]",
+                   "show or change the cell-broadcast options", runCbOptions});
+    addSimCommand({"watch-net", "receive --from NUMBER --text TEXT",
+                   "a message arrives through the watch's own modem (blocked senders go to spam)",
+                   runWatchNet});
+}

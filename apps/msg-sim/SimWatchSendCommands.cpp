@@ -1,6 +1,8 @@
 // The watch's own modem as the network sees it: messages the watch sent wait
 // in its outbox while there is no SIM, no service or flight mode, and go out
 // when the network is there; a one-shot send error can be injected.
+#include "SimWatchSendCommands.h"
+
 #include "SimCommand.h"
 #include "SimStoreOutput.h"
 
@@ -119,5 +121,7 @@ int runWatchSend(msg_sim::SimArgs& args) {
 
 } // namespace
 
-MSG_SIM_COMMAND(watchSend, "watch-send", "[--auto [--for SECONDS]] | --fail-next [--error N]",
-                "the watch's network sends what the watch holds, or fails its next send", runWatchSend);
+void msg_sim::registerWatchSendCommands() {
+    addSimCommand({"watch-send", "[--auto [--for SECONDS]] | --fail-next [--error N]",
+                   "the watch's network sends what the watch holds, or fails its next send", runWatchSend});
+}

@@ -1,6 +1,24 @@
 // msg-sim: drives the simulated device and its paired phone from the command line.
 #include "CommandLine.h"
 #include "SimCommand.h"
+#include "SimContactCommands.h"
+#include "SimConversationCommands.h"
+#include "SimInspectCommands.h"
+#include "SimJournalCommands.h"
+#include "SimLaunchCommands.h"
+#include "SimLocateCommands.h"
+#include "SimMediaCommands.h"
+#include "SimPhoneCommands.h"
+#include "SimPickCommands.h"
+#include "SimProfileCommands.h"
+#include "SimSeedCommands.h"
+#include "SimSelectCommands.h"
+#include "SimSendLaunchCommands.h"
+#include "SimSettingsCommands.h"
+#include "SimStoreCommands.h"
+#include "SimTelephonyCommands.h"
+#include "SimWatchMsgCommands.h"
+#include "SimWatchSendCommands.h"
 #include "log/ToolkitLogs.h"
 
 #include <algorithm>
@@ -10,6 +28,27 @@
 #include <vector>
 
 namespace {
+
+void registerCommands() {
+    msg_sim::registerContactCommands();
+    msg_sim::registerConversationCommands();
+    msg_sim::registerInspectCommands();
+    msg_sim::registerJournalCommands();
+    msg_sim::registerLaunchCommands();
+    msg_sim::registerLocateCommands();
+    msg_sim::registerMediaCommands();
+    msg_sim::registerPhoneCommands();
+    msg_sim::registerPickCommands();
+    msg_sim::registerProfileCommands();
+    msg_sim::registerSeedCommands();
+    msg_sim::registerSelectCommands();
+    msg_sim::registerSendLaunchCommands();
+    msg_sim::registerSettingsCommands();
+    msg_sim::registerStoreCommands();
+    msg_sim::registerTelephonyCommands();
+    msg_sim::registerWatchMsgCommands();
+    msg_sim::registerWatchSendCommands();
+}
 
 std::string commandList() {
     std::string text =
@@ -39,6 +78,7 @@ const msg_sim::SimCommand* findCommand(const std::string& name) {
 int main(int argc, char** argv) {
     // The automatic phone and watch run the toolkit's main loop.
     platform_log::quiet_toolkit_logs();
+    registerCommands();
     msg_cli::CommandLine commandLine("msg-sim", "[--device DIR] [--json] COMMAND [ARGS]", commandList());
     std::string device;
     bool json = false;
