@@ -66,6 +66,8 @@ public:
     // The bubbles' times follow a new format, language or region.
     void refreshTimes();
     void cancelRemeasure() { view_kit::WTimer::destroy(_remeasureTimer); }
+    // The genlist's rows drawn now, in order.
+    static std::vector<Elm_Object_Item*> realizedItems(Evas_Object* genlist);
 
 private:
     // The row a bubble of this message goes above: its newer neighbour's, else the end rows.
@@ -73,7 +75,6 @@ private:
     // A bubble put in the list is found by its message id until its row is deleted, by whoever.
     void _index(MVItemBubble* bubble);
     static void _bubbleDelCb(void* data, Evas_Object* obj, void* eventInfo);
-    std::vector<Elm_Object_Item*> _realizedItems() const;
 
     const MVListModel& _model;
     Evas_Object* _genlist = nullptr;

@@ -186,9 +186,9 @@ bool MVBubbleRows::refreshShown(bool allPagesIn) {
     return true;
 }
 
-std::vector<Elm_Object_Item*> MVBubbleRows::_realizedItems() const {
+std::vector<Elm_Object_Item*> MVBubbleRows::realizedItems(Evas_Object* genlist) {
     std::vector<Elm_Object_Item*> items;
-    Eina_List* realized = elm_genlist_realized_items_get(_genlist);
+    Eina_List* realized = elm_genlist_realized_items_get(genlist);
     void* data = nullptr;
     Eina_List* node = nullptr;
     EINA_LIST_FOREACH(realized, node, data) {
@@ -216,7 +216,7 @@ bool MVBubbleRows::readingPlace(int& msgId) const {
     // The first bubble that starts in view; else the one the top of the view cuts.
     int inViewId = 0, aboveId = 0;
     Evas_Coord inViewY = INT_MAX, aboveY = INT_MIN;
-    for (Elm_Object_Item* item : _realizedItems()) {
+    for (Elm_Object_Item* item : realizedItems(_genlist)) {
         MVItem* row = itemOf(item);
         Evas_Object* track = row && row->getType() == MVItem::BUBBLE ? elm_object_item_track(item) : nullptr;
         if (!track)

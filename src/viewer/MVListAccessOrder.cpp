@@ -8,6 +8,7 @@
 #include "common/MsgLog.h"
 #include "common/view/MCommonConvTitle.h"
 #include "vconf.h"
+#include "viewer/MVBubbleRows.h"
 #include "viewer/MVConversationActions.h"
 #include "viewer/MVItem/MVBubbleSpeech.h"
 #include "viewer/MVListViewController.h"
@@ -39,17 +40,6 @@ void linkIfBoth(Eo* from, Eo* to) {
         common_ui_helper::set_access_previous_next(from, to);
 }
 
-std::vector<Elm_Object_Item*> realizedItems(Evas_Object* genlist) {
-    std::vector<Elm_Object_Item*> items;
-    Eina_List* realized = elm_genlist_realized_items_get(genlist);
-    void* data = nullptr;
-    Eina_List* node = nullptr;
-    EINA_LIST_FOREACH(realized, node, data) {
-        items.push_back(static_cast<Elm_Object_Item*>(data));
-    }
-    eina_list_free(realized);
-    return items;
-}
 } // namespace
 
 MVListAccessOrder::MVListAccessOrder(const MVListViewController& list)
@@ -138,7 +128,7 @@ void MVListAccessOrder::rebuild() {
     view_kit::WTimer::destroy(_idler);
     if (!_genlist)
         return;
-    std::vector<Elm_Object_Item*> shown = realizedItems(_genlist);
+    std::vector<Elm_Object_Item*> shown = MVBubbleRows::realizedItems(_genlist);
     // Old links would keep pointing at rows that moved or went, also when the reader was turned off.
     for (Elm_Object_Item* item : shown)
         efl_access_object_relationships_clear(item);
