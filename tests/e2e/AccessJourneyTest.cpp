@@ -6,6 +6,7 @@
 
 #include <atspi/atspi.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,6 +14,13 @@
 
 namespace msg_e2e {
 namespace {
+
+std::string joined(const std::vector<std::string>& read) {
+    std::string all;
+    for (const std::string& line : read)
+        all += "[" + line + "] ";
+    return all;
+}
 
 // How long the bridge may take to show a screen on the bus on a busy machine.
 constexpr double READ_SECONDS = 20.0;
@@ -161,12 +169,20 @@ TEST_F(AccessJourney, AReaderReadsTheListOpensAConversationAndReadsItsBubblesThe
     ASSERT_GE(read.size(), 4u);
     EXPECT_EQ(read.back(), "More options");
     EXPECT_EQ(read[read.size() - 2], "Reply");
-    // The messages (the store lists them oldest first) in their order, right before the reply row.
-    for (size_t k = 1; k <= 2; ++k) {
-        const std::string& bubble = read[read.size() - 2 - k];
-        const std::string& message = messages[messages.size() - k].text;
-        EXPECT_NE(bubble.find(message), std::string::npos) << bubble << " is not " << message;
-    }
+    // The newest message (the store lists them oldest first) right before the reply row; the one
+    // before it, when its bubble is on screen too (a day's line may take its place after
+    // midnight), earlier in the chain.
+    const std::string& newestText = messages.back().text;
+    EXPECT_NE(read[read.size() - 3].find(newestText), std::string::npos)
+        << read[read.size() - 3] << " is not " << newestText << ": " << joined(read);
+    const std::string& before = messages[messages.size() - 2].text;
+    auto older = std::find_if(read.begin(), read.end() - 3, [&](const std::string& line) {
+        return line.find(before) != std::string::npos;
+    });
+    auto newer = std::find_if(read.begin(), read.end(), [&](const std::string& line) {
+        return line.find(newestText) != std::string::npos;
+    });
+    EXPECT_LE(older - read.begin(), newer - read.begin()) << joined(read);
 }
 
 } // namespace msg_e2e

@@ -50,6 +50,11 @@ struct KnownDefect {
 };
 
 const KnownDefect NOT_YET_MENDED[] = {
+    // In Arabic a name beside a short date ("12/07") is cut with room left on its line: seen when
+    // the demo's second conversation is older than today (just after midnight).
+    {"list", Rule::NameRoom, "\"Liam Carter\""},
+    {"list-select", Rule::NameRoom, "\"Liam Carter\""},
+    {"list-select-all", Rule::NameRoom, "\"Liam Carter\""},
     // A bubble measured before the small text size came keeps its height, and pushes the Reply
     // caption under the circle's foot.
     {"viewer-small-font", Rule::InsideCircle, "message.reply_text"},
