@@ -18,6 +18,16 @@ Content part(Content::MediaType type, const std::string& text = "", bool attachm
     return content;
 }
 
+msg_store::Conversation message(const char* text, msg_store::FolderType folder, int simIndex = 0,
+                                msg_store::NetworkStatus networkStatus = msg_store::NETWORK_STATUS_NONE) {
+    msg_store::Conversation conv;
+    conv.text = text;
+    conv.folderType = folder;
+    conv.simIndex = simIndex;
+    conv.networkStatus = networkStatus;
+    return conv;
+}
+
 } // namespace
 
 // What the reader says for a bubble, from the markup the bubble draws: each drawn item in words,
@@ -46,35 +56,17 @@ TEST_F(ListRowFixture, ABubbleIsReadWithItsItemsInWords) {
           " 9:41 AM ", " MMS "},
          {"href", "item"}},
         {"sim",
-         [] {
-             msg_store::Conversation conv;
-             conv.text = "on SIM two";
-             conv.folderType = msg_store::FOLDER_INBOX;
-             conv.simIndex = 1;
-             return conv;
-         }(),
+         message("on SIM two", msg_store::FOLDER_INBOX, 1),
          false,
          {"on SIM two", " 9:41 AM ", " SIM 2 "},
          {"MMS"}},
         {"failed",
-         [] {
-             msg_store::Conversation conv;
-             conv.text = "lost";
-             conv.folderType = msg_store::FOLDER_OUTBOX;
-             conv.networkStatus = msg_store::NETWORK_STATUS_SEND_FAIL;
-             return conv;
-         }(),
+         message("lost", msg_store::FOLDER_OUTBOX, 0, msg_store::NETWORK_STATUS_SEND_FAIL),
          false,
          {"lost", " Not sent "},
          {}},
         {"sending",
-         [] {
-             msg_store::Conversation conv;
-             conv.text = "on its way";
-             conv.folderType = msg_store::FOLDER_OUTBOX;
-             conv.networkStatus = msg_store::NETWORK_STATUS_SENDING;
-             return conv;
-         }(),
+         message("on its way", msg_store::FOLDER_OUTBOX, 0, msg_store::NETWORK_STATUS_SENDING),
          false,
          {"on its way"},
          {"9:41", "Not sent"}},
