@@ -81,6 +81,22 @@ bool rowShows(const ShownScreen::Row& row, const std::string& text) {
     return false;
 }
 
+// The conversation on top is the last one drawn; null when none is.
+const ShownScreen::List* topConversation(const ShownScreen& shown) {
+    const ShownScreen::List* list = nullptr;
+    for (const ShownScreen::List& l : shown.lists) {
+        if (l.view == CONVERSATION_VIEW)
+            list = &l;
+    }
+    return list;
+}
+
+bool rowContains(const ShownScreen::Row& row, const std::string& wanted) {
+    return std::any_of(row.texts.begin(), row.texts.end(), [&](const ShownScreen::Text& t) {
+        return plainText(t.text).find(wanted) != std::string::npos;
+    });
+}
+
 } // namespace
 
 bool parseStoreThreads(const std::string& json, std::vector<StoreThread>* threads) {
@@ -161,12 +177,7 @@ std::string checkConversationList(const ShownScreen& shown, const std::vector<St
 std::string checkConversation(const ShownScreen& shown, const std::vector<StoreMessage>& messages) {
     if (shown.topPage() != CONVERSATION_PAGE)
         return "";
-    const ShownScreen::List* list = nullptr;
-    for (const ShownScreen::List& l : shown.lists) {
-        // The conversation on top is the last one drawn.
-        if (l.view == CONVERSATION_VIEW)
-            list = &l;
-    }
+    const ShownScreen::List* list = topConversation(shown);
     if (!list)
         return "the conversation has no list";
     int bubbles = list->countOf(BUBBLE_ROW);
@@ -181,14 +192,28 @@ std::string checkConversation(const ShownScreen& shown, const std::vector<StoreM
         return ""; // the newest is out of view
     const StoreMessage& newest = messages.back();
     std::string wanted = plainText(newest.text.empty() ? newest.subject : newest.text);
-    for (const auto& t : last->texts) {
-        if (plainText(t.text).find(wanted) != std::string::npos)
-            return "";
-    }
-    if (!wholeIn(*last, *list))
+    if (rowContains(*last, wanted) || !wholeIn(*last, *list))
         return "";
     return "the last bubble shows " + textsOf(*last) + ", the store's newest message (" +
            std::to_string(newest.id) + ") is " + quoted(wanted);
+}
+
+std::string checkSentInView(const ShownScreen& shown, const std::string& text) {
+    const ShownScreen::List* list = topConversation(shown);
+    if (shown.topPage() != CONVERSATION_PAGE || !list)
+        return "";
+    std::string wanted = plainText(text);
+    for (const ShownScreen::Row* bubble : list->shownRows(BUBBLE_ROW)) {
+        if (!rowContains(*bubble, wanted))
+            continue;
+        bool fills =
+            bubble->box.y <= list->box.y && bubble->box.y + bubble->box.h >= list->box.y + list->box.h;
+        if (wholeIn(*bubble, *list) || fills)
+            return "";
+        return "the message just sent, " + quoted(wanted) + ", is cut by the edge at y " +
+               std::to_string(bubble->box.y) + " (" + std::to_string(bubble->box.h) + " px tall)";
+    }
+    return "the message just sent, " + quoted(wanted) + ", is out of view";
 }
 
 std::string checkRowsFillTheList(const ShownScreen& shown) {

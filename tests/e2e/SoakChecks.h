@@ -44,6 +44,9 @@ std::string checkConversationList(const ShownScreen& shown, const std::vector<St
 // An open conversation: a bubble per message of the store, and the last bubble, when in view,
 // shows the newest message.
 std::string checkConversation(const ShownScreen& shown, const std::vector<StoreMessage>& messages);
+// An open conversation: the bubble of `text`, a message the user has just sent, lies whole in view
+// (or fills the view, when taller than it).
+std::string checkSentInView(const ShownScreen& shown, const std::string& text);
 // The list of the page on top: its rows fill it, with blank space only past its first or last row.
 std::string checkRowsFillTheList(const ShownScreen& shown);
 // The application's own words (the list's title, the reply label, the select mode's button) are in

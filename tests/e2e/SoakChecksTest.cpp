@@ -173,6 +173,30 @@ TEST(SoakChecks, TheConversationEndsWithTheNewestMessage) {
                         c.wrong, c.name);
 }
 
+TEST(SoakChecks, AMessageJustSentIsInView) {
+    const std::string styles = run("message.bubble", 1, 3) + "," + run("message.reply", 4, 1);
+    const struct {
+        const char* name;
+        std::vector<std::string> rows;
+        const char* wrong;
+    } cases[] = {
+        {"whole above the reply row",
+         {row(2, "message.bubble", 80, {"old"}),
+          row(3, "message.bubble", 180, {"soak reply 4\n\uFFFC", "1:00 PM"})},
+         ""},
+        {"cut by the screen's foot",
+         {row(2, "message.bubble", 200, {"old"}), row(3, "message.bubble", 300, {"soak reply 4"})},
+         "cut by the edge at y 300"},
+        {"scrolled away",
+         {row(1, "message.bubble", 0, {"first"}), row(2, "message.bubble", 100, {"old"})},
+         "out of view"},
+    };
+    for (const auto& c : cases)
+        expectComplaint(checkSentInView(screen(VIEWER_PAGES, {list("MVListViewController", styles, c.rows)}),
+                                        "soak reply 4"),
+                        c.wrong, c.name);
+}
+
 TEST(SoakChecks, TheRowsOfAListFillIt) {
     const std::string styles = run("list/title_menu", 0, 1) + "," + run("list.4text.custom", 1, 5);
     const struct {

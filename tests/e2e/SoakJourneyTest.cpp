@@ -154,7 +154,9 @@ protected:
             w.focusApp(step.down);
             break;
         case Kind::ANSWER:
-            answerSelector(step);
+            // A reply typed from the open conversation is followed until the user moves the view.
+            if (answerSelector(step) && step.down && _shown.topPage() == "MVContentViewController")
+                _sentReply = step.text;
             break;
         case Kind::RECEIVE:
             w.sim({"receive", "--from", step.number, "--text", step.text});
@@ -179,20 +181,20 @@ protected:
         }
     }
 
-    // The input selector's request still open, answered as its window would.
-    void answerSelector(const SoakStep& step) {
+    // The input selector's request still open, answered as its window would; false when none was.
+    bool answerSelector(const SoakStep& step) {
         std::vector<int> open = idsWhere(watch().sim({"launches", "--json"}).out, [](JsonObject* o) {
             return hasString(o, "target", INPUT_SELECTOR) && hasString(o, "status", "started");
         });
         if (open.empty())
-            return;
+            return false;
         // The newest is the one on the screen.
         std::vector<std::string> answer = {"select", std::to_string(open.back())};
         if (step.down)
             answer.insert(answer.end(), {"--text", step.text});
         else
             answer.push_back("--cancel");
-        watch().sim(answer);
+        return watch().sim(answer).exitCode == 0;
     }
 
     void rename(const SoakStep& step) {
@@ -268,6 +270,8 @@ protected:
                                    &messages))
                 wrong = checkConversation(_shown, messages);
         }
+        if (wrong.empty() && !_sentReply.empty())
+            wrong = checkSentInView(_shown, _sentReply);
         if (wrong.empty())
             wrong = checkRowsFillTheList(_shown);
         if (wrong.empty())
@@ -329,6 +333,7 @@ protected:
     std::vector<StoreThread> _threads;
     ShownScreen _shown;
     int _openThread = 0;
+    std::string _sentReply;
     std::string _locale = "en_US.UTF-8"; // a fresh device's
     size_t _logOffset = 0;
 };
@@ -348,6 +353,10 @@ TEST_F(Soak, ARandomUserFindsTheScreenTrueToTheStoreAfterEveryStep) {
         SoakStep step = adapt(script.next());
         int opening = threadUnder(step);
         _done.push_back(step.describe());
+        // The phone's reports on a reply (sent, failed) must not scroll it away; the user's own
+        // steps and a message coming in may.
+        if (step.byUser() || step.kind == Kind::RECEIVE)
+            _sentReply.clear();
         if (!(step.byUser() && step.kind != Kind::ANSWER && performElsewhere(step)))
             perform(step);
         watch().settled("step-" + std::to_string(_done.size()));
