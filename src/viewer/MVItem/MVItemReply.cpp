@@ -41,6 +41,7 @@ void MVItemReply::updateReader() {
     if (!item)
         return;
     // A screen reader works the row itself: its activation selects the row.
+    bool wasAccessible = _accessible;
     _accessible = MVItem::isReaderOn();
     elm_genlist_item_select_mode_set(item, _accessible ? ELM_OBJECT_SELECT_MODE_DEFAULT
                                                        : ELM_OBJECT_SELECT_MODE_NONE);
@@ -49,6 +50,8 @@ void MVItemReply::updateReader() {
         _updateAccess(content);
         return;
     }
+    if (!wasAccessible)
+        return;
     // Back to what the genlist says of any row.
     efl_access_object_i18n_name_set(item, nullptr);
     efl_access_object_translation_domain_set(item, nullptr);
