@@ -1,4 +1,6 @@
-// First: it opens the accessibility API before Elementary is included.
+// First: it opens the accessibility API before Elementary is included; a reader's move onto a row
+// is a component's call.
+#define EFL_ACCESS_COMPONENT_PROTECTED
 #include "common/popup/AccessApi.h"
 
 #include "viewer/MVListAccessOrder.h"
@@ -6,11 +8,13 @@
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
+#include "common/ui/CommonUiHelperAccess.h"
 #include "common/view/MCommonConvTitle.h"
 #include "vconf.h"
 #include "viewer/MVBubbleRows.h"
 #include "viewer/MVConversationActions.h"
-#include "viewer/MVItem/MVBubbleSpeech.h"
+#include "viewer/MVItem/MVItemDateLine.h"
+#include "viewer/MVItem/MVItemReply.h"
 #include "viewer/MVListViewController.h"
 #include "viewer/MVOptionMgr.h"
 
@@ -32,12 +36,16 @@ std::set<MVListAccessOrder*>& orders() {
     return all;
 }
 
-// The setting as last seen by the watch: rows are shown often, and the reader is rarely on.
-bool readerOn = false;
-
 void linkIfBoth(Eo* from, Eo* to) {
     if (from && to)
         common_ui_helper::set_access_previous_next(from, to);
+}
+
+// A reader moving onto a row next to the shown ones brings it into view: shown, it is linked to
+// the rows past it in turn.
+Eina_Bool showOnReaderGrab(Eo* obj, void* /*pd*/) {
+    elm_genlist_item_show(obj, ELM_GENLIST_ITEM_SCROLLTO_IN);
+    return EINA_TRUE;
 }
 
 } // namespace
@@ -50,14 +58,14 @@ MVListAccessOrder::MVListAccessOrder(const MVListViewController& list)
     if (orders().empty()) {
         if (vconf_notify_key_changed(TTS_KEY, _settingChangedCb, nullptr) != VCONF_OK)
             MSG_LOGE("vconf_notify_key_changed(%s) failed", TTS_KEY);
-        readerOn = common_util::is_screen_reader_enabled();
-        MVBubbleSpeech::setReaderOn(readerOn);
+        MVItem::setReaderOn(common_util::is_screen_reader_enabled());
     }
     orders().insert(this);
 }
 
 MVListAccessOrder::~MVListAccessOrder() {
     view_kit::WTimer::destroy(_idler);
+    _setEdges(nullptr, nullptr);
     if (_genlist) {
         evas_object_smart_callback_del_full(_genlist, "realized", _rowsChangedCb, this);
         evas_object_smart_callback_del_full(_genlist, "unrealized", _rowsChangedCb, this);
@@ -70,7 +78,7 @@ MVListAccessOrder::~MVListAccessOrder() {
 
 void MVListAccessOrder::_rowsChangedCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
     auto* self = static_cast<MVListAccessOrder*>(data);
-    if (readerOn)
+    if (MVItem::isReaderOn())
         self->rebuildLater();
 }
 
@@ -81,11 +89,13 @@ void MVListAccessOrder::_genlistDelCb(void* data, Evas* /*e*/, Evas_Object* /*ob
 }
 
 void MVListAccessOrder::_settingChangedCb(keynode* /*node*/, void* /*data*/) {
-    readerOn = common_util::is_screen_reader_enabled();
-    MVBubbleSpeech::setReaderOn(readerOn);
+    MVItem::setReaderOn(common_util::is_screen_reader_enabled());
     for (MVListAccessOrder* order : orders()) {
         if (!order->_genlist)
             continue;
+        // Selectable only while a reader works it.
+        if (MVItemReply* reply = order->_list.getReplyItem())
+            reply->updateReader();
         // The rows describe themselves as they are built: build the shown ones again.
         elm_genlist_realized_items_update(order->_genlist);
         order->rebuildLater();
@@ -132,17 +142,25 @@ void MVListAccessOrder::rebuild() {
     // Old links would keep pointing at rows that moved or went, also when the reader was turned off.
     for (Elm_Object_Item* item : shown)
         efl_access_object_relationships_clear(item);
-    if (!readerOn || shown.empty())
+    if (!MVItem::isReaderOn() || shown.empty()) {
+        _setEdges(nullptr, nullptr);
         return;
+    }
     // The rows just outside the shown ones lead into them: a reader moves on to them, and the
     // genlist shows them.
     Elm_Object_Item* before = _readableBefore(shown.front());
     Elm_Object_Item* after = _readableAfter(shown.back());
+    _setEdges(before, after);
     if (before)
         efl_access_object_relationship_remove(before, EFL_ACCESS_RELATION_TYPE_FLOWS_TO, nullptr);
     if (after)
         efl_access_object_relationship_remove(after, EFL_ACCESS_RELATION_TYPE_FLOWS_FROM, nullptr);
     Elm_Object_Item* lastReadable = nullptr;
+    // The rows at the edges are read before the genlist shows them.
+    for (Elm_Object_Item* edge : {before, after}) {
+        if (edge)
+            _prepareRow(edge);
+    }
     for (Elm_Object_Item* item : shown) {
         _prepareRow(item);
         if (!_isReadable(item))
@@ -171,12 +189,40 @@ void MVListAccessOrder::_prepareRow(Elm_Object_Item* item) {
             efl_access_object_relationship_append(label, EFL_ACCESS_RELATION_TYPE_CONTROLLED_BY, item);
         break;
     }
+    case MVItem::DATE_LINE:
+        // Its name is its text, also while it is not drawn (the genlist's own name is then empty).
+        common_ui_helper::set_access_text_role(item, static_cast<MVItemDateLine*>(row)->getText(),
+                                               EFL_ACCESS_ROLE_HEADING);
+        break;
     case MVItem::REPLY_TEXT:
     case MVItem::BOTTOM_PADDING:
         efl_access_object_access_type_set(item, EFL_ACCESS_TYPE_SKIPPED);
         break;
     default:
         break;
+    }
+}
+
+void MVListAccessOrder::_setEdges(Elm_Object_Item* before, Elm_Object_Item* after) {
+    EFL_OPS_DEFINE(grabShows, EFL_OBJECT_OP_FUNC(efl_access_component_focus_grab, showOnReaderGrab));
+    for (Eo*& edge : _edges) {
+        if (edge) {
+            efl_object_override(edge, nullptr);
+            efl_wref_del(edge, &edge);
+            edge = nullptr;
+        }
+    }
+    Elm_Object_Item* edges[] = {before, after};
+    for (size_t i = 0; i < 2; ++i) {
+        // The same row on both sides is overridden once.
+        if (!edges[i] || (i == 1 && edges[1] == edges[0]))
+            continue;
+        if (!efl_object_override(edges[i], &grabShows)) {
+            MSG_LOGE("efl_object_override() failed");
+            continue;
+        }
+        _edges[i] = edges[i];
+        efl_wref_add(_edges[i], &_edges[i]);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "common/LaunchRequest.h"
 #include "common/MCommonAppLaunchMgr.h"
 #include "common/MsgLog.h"
+#include "common/ui/CommonUiHelperAccess.h"
 #include "viewer/MVComposeLaunch.h"
 
 #include <cstdlib>
@@ -131,8 +132,8 @@ Evas_Object* MVRecipientDetailContentViewController::_createButton(Evas_Object* 
         elm_object_domain_translatable_part_text_set(button, "elm.text", common_ui_helper::TEXT_DOMAIN,
                                                      look.accessName);
     }
-    efl_access_object_translation_domain_set(button, common_ui_helper::TEXT_DOMAIN);
-    efl_access_object_i18n_name_set(button, look.accessName);
+    if (common_util::is_screen_reader_enabled())
+        common_ui_helper::set_access_name_role(button, look.accessName, EFL_ACCESS_ROLE_PUSH_BUTTON);
     evas_object_data_set(button, BUTTON_KIND_KEY, reinterpret_cast<void*>(static_cast<intptr_t>(kind)));
     elm_object_signal_callback_add(button, "mouse,clicked,*", "event", _clickedCb, this);
     elm_object_signal_callback_add(button, "access,activated", "*", _clickedCb, this);

@@ -1,6 +1,11 @@
+// First: it opens the accessibility API before Elementary is included.
+#include "common/popup/AccessApi.h"
+
 #include "viewer/MVRecipientItemTitle.h"
 
 #include "common/CommonUiHelper.h"
+#include "common/CommonUtil.h"
+#include "common/ui/CommonUiHelperAccess.h"
 #include "qel.h"
 
 #include <cstring>
@@ -24,6 +29,9 @@ Elm_Genlist_Item_Class* MVRecipientItemTitle::getItemClassStatic() {
 void MVRecipientItemTitle::onSetElmObjectItem(Elm_Object_Item* item) {
     elm_genlist_item_select_mode_set(item, ELM_OBJECT_SELECT_MODE_NONE);
     qel_theme_object_item_replace_color(item, "T012", "AT017");
+    // It heads the list of people, as a reader says.
+    if (common_util::is_screen_reader_enabled())
+        common_ui_helper::set_access_text_role(item, getText(), EFL_ACCESS_ROLE_HEADING);
 }
 
 std::string MVRecipientItemTitle::getText() const {

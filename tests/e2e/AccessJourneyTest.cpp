@@ -2,11 +2,12 @@
 // accessibility bridge and the desktop's accessibility bus, by names, roles and reading order.
 #include "AccessibilityBus.h"
 #include "Journey.h"
+#include "Json.h"
 #include "Wait.h"
 
 #include <atspi/atspi.h>
 
-#include <algorithm>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <string>
@@ -87,6 +88,32 @@ Node related(AtspiAccessible* obj, AtspiRelationType type) {
     return target;
 }
 
+// A reader's move onto obj: the application brings a row it was not showing into view.
+void moveOnto(AtspiAccessible* obj) {
+    AtspiComponent* component = atspi_accessible_get_component_iface(obj);
+    ASSERT_NE(component, nullptr);
+    atspi_component_grab_focus(component, nullptr);
+    g_object_unref(component);
+}
+
+// Whether `texts` (oldest first) are read in this order, the last of them right before the final
+// line, whatever else (a day's line) comes between them.
+bool readInOrder(const std::vector<std::string>& read, const std::vector<std::string>& texts) {
+    auto contains = [](const std::string& line, const std::string& text) {
+        return line.find(text) != std::string::npos;
+    };
+    if (read.size() < texts.size() + 1 || !contains(read[read.size() - 2], texts.back()))
+        return false;
+    size_t at = read.size() - 2;
+    for (size_t k = texts.size() - 1; k-- > 0;) {
+        while (at > 0 && !contains(read[--at], texts[k])) {
+        }
+        if (!contains(read[at], texts[k]))
+            return false;
+    }
+    return true;
+}
+
 class AccessJourney : public Journey {
 protected:
     static void SetUpTestSuite() {
@@ -131,6 +158,20 @@ std::unique_ptr<AccessibilityBus> AccessJourney::_bus;
 
 TEST_F(AccessJourney, AReaderReadsTheListOpensAConversationAndReadsItsBubblesThenReply) {
     ASSERT_EQ(watch().sim({"set", "db/setting/accessibility/tts", "true", "--type", "bool"}).exitCode, 0);
+    // The newest conversation's first message two days back and one more now: a day's line falls
+    // among its three newest bubbles at any time of day.
+    const std::string thread = std::to_string(watch().storeRows().front().id);
+    int first = -1;
+    std::string address;
+    forEachObject(watch().sim({"list", "--thread", thread, "--json"}).out, [&](JsonObject* o) {
+        if (first < 0) {
+            first = intOf(o, "id");
+            address = stringOf(o, "address");
+        }
+    });
+    const std::string twoDaysBack = std::to_string(time(nullptr) - 2 * 24 * 3600);
+    ASSERT_EQ(watch().sim({"retime", std::to_string(first), "--time", twoDaysBack}).exitCode, 0);
+    ASSERT_EQ(watch().sim({"receive", "--from", address, "--text", "Walking over now"}).exitCode, 0);
     ASSERT_TRUE(watch().launch());
     const std::vector<Watch::Row> conversations = watch().storeRows();
     ASSERT_GE(conversations.size(), 2u);
@@ -174,34 +215,35 @@ TEST_F(AccessJourney, AReaderReadsTheListOpensAConversationAndReadsItsBubblesThe
         },
         READ_SECONDS));
 
-    // Backwards from the reply row over the bubbles shown, then on to the option cue.
-    std::vector<std::string> read{spoken(reply.get())};
-    for (Node at = related(reply.get(), ATSPI_RELATION_FLOWS_FROM); at && read.size() < 20;
-         at = related(at.get(), ATSPI_RELATION_FLOWS_FROM))
-        read.insert(read.begin(), spoken(at.get()));
+    // After the reply row, the option cue ends the reading.
     Node cue = related(reply.get(), ATSPI_RELATION_FLOWS_TO);
     ASSERT_NE(cue, nullptr);
-    read.push_back(nameOf(cue.get()));
+    EXPECT_EQ(nameOf(cue.get()), "More options");
+
+    // Backwards from the reply row, moving onto each row the chain leads to (which brings it into
+    // view and links the rows before it), until the three newest messages are read in store order
+    // (the store lists them oldest first), wherever a day's line falls between them.
     const std::vector<Watch::Row> messages =
         watch().storeRows({"--thread", std::to_string(conversations[0].id)});
-    ASSERT_GE(messages.size(), 2u);
-    ASSERT_GE(read.size(), 4u);
-    EXPECT_EQ(read.back(), "More options");
-    EXPECT_EQ(read[read.size() - 2], "Reply");
-    // The newest message (the store lists them oldest first) right before the reply row; the one
-    // before it, when its bubble is on screen too (a day's line may take its place after
-    // midnight), earlier in the chain.
-    const std::string& newestText = messages.back().text;
-    EXPECT_NE(read[read.size() - 3].find(newestText), std::string::npos)
-        << read[read.size() - 3] << " is not " << newestText << ": " << joined(read);
-    const std::string& before = messages[messages.size() - 2].text;
-    auto older = std::find_if(read.begin(), read.end() - 3, [&](const std::string& line) {
-        return line.find(before) != std::string::npos;
-    });
-    auto newer = std::find_if(read.begin(), read.end(), [&](const std::string& line) {
-        return line.find(newestText) != std::string::npos;
-    });
-    EXPECT_LE(older - read.begin(), newer - read.begin()) << joined(read);
+    ASSERT_GE(messages.size(), 3u);
+    std::vector<std::string> newestTexts;
+    for (auto it = messages.end() - 3; it != messages.end(); ++it)
+        newestTexts.push_back(it->text);
+    std::vector<std::string> read{spoken(reply.get())};
+    EXPECT_EQ(read.back(), "Reply");
+    Node at = related(reply.get(), ATSPI_RELATION_FLOWS_FROM);
+    while (at && read.size() < 20 && !readInOrder(read, newestTexts)) {
+        read.insert(read.begin(), spoken(at.get()));
+        moveOnto(at.get());
+        Node earlier;
+        waitUntil([&] { return (earlier = related(at.get(), ATSPI_RELATION_FLOWS_FROM)) != nullptr; },
+                  READ_SECONDS);
+        at = std::move(earlier);
+    }
+    EXPECT_TRUE(readInOrder(read, newestTexts)) << joined(read);
+    // Every row says something: a day's line its date.
+    for (const std::string& line : read)
+        EXPECT_FALSE(line.empty()) << joined(read);
 }
 
 } // namespace msg_e2e

@@ -129,6 +129,8 @@ bool ScreenRender::render(const std::string& screen, const std::string& locale,
     msg_device::Device::closeDefault();
     setenv("MSG_DEVICE_DIR", device.path().c_str(), 1);
     bool rendered = false;
+    if (_beforeStart)
+        _beforeStart();
     if (vconf_set_str(LANGUAGE_KEY, locale.c_str()) != VCONF_OK) {
         *error = "cannot set the language " + locale;
     } else {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace msg_test {
 class TempDir;
@@ -34,10 +35,13 @@ public:
     // calls read with the window; false with the reason when the screen did not render.
     bool render(const std::string& screen, const std::string& locale,
                 const std::function<void(Evas_Object* win)>& read, std::string* error);
+    // Runs on each screen's device copy, before the screen starts (to change a setting, say).
+    void setBeforeStart(std::function<void()> beforeStart) { _beforeStart = std::move(beforeStart); }
 
 private:
     std::unique_ptr<msg_test::TempDir> _template;
     std::set<std::string> _names;
+    std::function<void()> _beforeStart;
 };
 
 } // namespace msg_look

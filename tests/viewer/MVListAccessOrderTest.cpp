@@ -1,8 +1,11 @@
-// First: it opens the accessibility API before Elementary is included.
+// First: it opens the accessibility API before Elementary is included; a reader moves onto a row
+// through its component.
+#define EFL_ACCESS_COMPONENT_PROTECTED
 #include "common/popup/AccessApi.h"
 
 #include "ViewerScreenFixture.h"
 
+#include "LaunchJournal.h"
 #include "MainLoop.h"
 #include "msg_store/MsgStore.h"
 #include "vconf.h"
@@ -49,6 +52,16 @@ protected:
         }
         return false;
     }
+    // The row's text as the genlist draws it.
+    static std::string drawnText(Elm_Object_Item* item) {
+        char* markup = elm_genlist_item_item_class_get(item)->func.text_get(
+            elm_object_item_data_get(item), elm_object_item_widget_get(item), "elm.text");
+        char* text = markup ? elm_entry_markup_to_utf8(markup) : nullptr;
+        std::string out = text ? text : "";
+        free(markup);
+        free(text);
+        return out;
+    }
     // What the reader says on landing on obj, tagged by what it is.
     std::string spoken(Eo* obj) const {
         if (obj == cue())
@@ -63,8 +76,14 @@ protected:
         switch (row->getType()) {
         case MVItem::TITLE:
             return "title " + said;
-        case MVItem::DATE_LINE:
-            return "date";
+        case MVItem::DATE_LINE: {
+            // Named as drawn, also while not drawn.
+            const char* name = efl_access_object_i18n_name_get(obj);
+            bool heading = efl_access_object_role_get(obj) == EFL_ACCESS_ROLE_HEADING;
+            if (name && *name && name == drawnText(obj) && heading)
+                return "date";
+            return std::string("date misnamed '") + (name ? name : "") + "'";
+        }
         case MVItem::BUBBLE:
             return "bubble " + std::to_string(static_cast<MVItemBubble*>(row)->getMsgId());
         case MVItem::REPLY: {
@@ -78,12 +97,15 @@ protected:
         }
     }
     // From the reply row back as far as rows are linked, then on to the end; checks that each
-    // step is linked both ways.
-    std::vector<std::string> readingChain() const {
+    // step is linked both ways. moveOn: the reader moves onto the first row it reaches, which
+    // comes into view when it was off screen, and the rows before it are linked for the next walk.
+    std::vector<std::string> readingChain(bool moveOn = false) const {
         std::vector<Eo*> order{listView()->getReplyItem()->getElmObjectItem()};
         for (std::vector<Eo*> back;
              !(back = related(order.front(), EFL_ACCESS_RELATION_TYPE_FLOWS_FROM)).empty();)
             order.insert(order.begin(), back.front());
+        if (moveOn)
+            efl_access_component_focus_grab(order.front());
         for (std::vector<Eo*> next;
              !(next = related(order.back(), EFL_ACCESS_RELATION_TYPE_FLOWS_TO)).empty() &&
              next.front() != order.back();)
@@ -127,6 +149,22 @@ protected:
         eina_list_free(realized);
         return none && realized;
     }
+    Elm_Object_Item* replyRow() const { return listView()->getReplyItem()->getElmObjectItem(); }
+    bool replySelectable() const {
+        return elm_genlist_item_select_mode_get(replyRow()) == ELM_OBJECT_SELECT_MODE_DEFAULT;
+    }
+    // Every row a reader stops at, from the top down to the reply row, then the cue.
+    std::vector<std::string> readableRows() const {
+        std::vector<std::string> rows;
+        for (Elm_Object_Item* it = elm_genlist_first_item_get(listView()->getGenlist()); it;
+             it = elm_genlist_item_next_get(it)) {
+            auto* row = static_cast<MVItem*>(elm_object_item_data_get(it));
+            if (row->getType() != MVItem::REPLY_TEXT && row->getType() != MVItem::BOTTOM_PADDING)
+                rows.push_back(spoken(it));
+        }
+        rows.push_back("cue");
+        return rows;
+    }
     std::vector<int> openSameDay(int count) {
         // Minutes apart on one day: one date line over them all.
         std::vector<int> ids = thread(count, START_MS, 60);
@@ -141,13 +179,14 @@ TEST_F(ViewerAccessTest, TheReaderSettingLinksAndUnlinksTheConversationLive) {
     setReader(false);
     std::vector<int> ids = openSameDay(3);
     const std::vector<std::string> whole = expected(ids, "reply Reply button");
+    // The reply row is a selectable button only while the reader is on.
     const struct {
         bool on;
         std::function<bool()> check;
     } steps[] = {
-        {false, [&] { return nothingLinked(); }},
-        {true, [&] { return readsAsEndOf(whole); }},
-        {false, [&] { return nothingLinked(); }},
+        {false, [&] { return nothingLinked() && !replySelectable(); }},
+        {true, [&] { return readsAsEndOf(whole) && replySelectable(); }},
+        {false, [&] { return nothingLinked() && !replySelectable(); }},
     };
     for (const auto& step : steps) {
         setReader(step.on);
@@ -162,6 +201,23 @@ TEST_F(ViewerAccessTest, TheReaderSettingLinksAndUnlinksTheConversationLive) {
     EXPECT_NE(std::string(said).find("message 2"), std::string::npos) << said;
     EXPECT_NE(std::string(said).find(newest->getTimeText()), std::string::npos) << said;
     EXPECT_EQ(std::string(said).find('<'), std::string::npos) << "no markup is read: " << said;
+
+    // Turned on with the conversation open, a reader's activation of the reply row replies.
+    size_t launchesBefore = msg_services::LaunchJournal::list().size();
+    elm_genlist_item_selected_set(replyRow(), EINA_TRUE);
+    ASSERT_TRUE(msg_test::runLoopUntil(
+        [&] { return msg_services::LaunchJournal::list().size() > launchesBefore; }, 10.0));
+    closeLaunched(msg_services::LaunchJournal::list().back().id);
+}
+
+TEST_F(ViewerAccessTest, AReaderWalksBackPastTheShownRowsToTheTitle) {
+    setReader(true);
+    // Nine hours apart: a date line every two or three bubbles, more rows than the screen shows.
+    thread(12, START_MS, 9 * 3600);
+    open(threadId);
+    // Each walk goes a screen further back, up to the title; every day's line is named as drawn.
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return readingChain(true) == readableRows(); }))
+        << ::testing::PrintToString(readingChain());
 }
 
 TEST_F(ViewerAccessTest, ReceivingDeletingAndSelectModeRelinkTheEnd) {

@@ -76,6 +76,8 @@ private:
     std::string _searchedName;
     std::string _searchedAddress;
     ButtonIcon _icon = ICON_NONE;
+    // The screen reader was on when the bar was built: the bar and its button are then named.
+    bool _readerOn = false;
     Evas_Object* _button = nullptr;
     bool _visible = false;
     int _searchCount = 0;

@@ -32,15 +32,10 @@ public:
     static std::string make(const std::string& markup, const Input& input);
     // Gives the bubble's row its spoken text, when the screen reader is on.
     static void describe(const MVItemBubble& bubble, const std::string& markup);
-    // The conversation keeps this in step with the device's setting: reading the setting for every
-    // bubble built would cost more than describing it.
-    static void setReaderOn(bool on) { _readerOn = on; }
 
 private:
     static std::string _spokenItem(const std::string& element, const Input& input);
     static std::string _spokenInfo(const Input& input);
-
-    static bool _readerOn;
 };
 
 } // namespace msg_viewer

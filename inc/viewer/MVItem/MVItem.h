@@ -33,6 +33,13 @@ public:
 
     // A size of the theme's scale in pixels of the current Elementary scale, rounded.
     static int scaled(int size);
+    // Whether the screen reader is on, as the open conversation last saw the device's setting:
+    // reading the setting for every row built would cost more than the row's words.
+    static bool isReaderOn() { return _readerOn; }
+    static void setReaderOn(bool on) { _readerOn = on; }
+
+private:
+    static bool _readerOn;
 };
 
 } // namespace msg_viewer

@@ -31,6 +31,9 @@ public:
 
     unsigned int addEventListener(std::function<void()> listener, Evas_Object* owner);
     void removeEventListener(unsigned int& id);
+    // Follows the screen reader's setting as the conversation last saw it: with it on, the row is a
+    // named button a reader's activation replies from; with it off, a plain row.
+    void updateReader();
     // The button while the row is realized, else null.
     Evas_Object* getButton() const { return _button; }
 

@@ -8,6 +8,7 @@
 #include "common/LaunchRequest.h"
 #include "common/MsgLog.h"
 #include "common/popup/DestroyLater.h"
+#include "common/ui/CommonUiHelperAccess.h"
 #include "common/ui/MCommonRotaryActivateMgr.h"
 #include "qel.h"
 
@@ -21,8 +22,6 @@ using common_ui_helper::TEXT_DOMAIN;
 
 constexpr const char* OK_TEXT_ID = "WDS_MSG_ACBUTTON_OK_ABB";
 constexpr const char* CANCEL_TEXT_ID = "WDS_PN_BUTTON_CANCEL_ABB2";
-// The platform's "push button" accessibility role.
-constexpr int ACCESS_ROLE_PUSH_BUTTON = 43;
 
 struct IconInfo {
     const char* toastStyle;
@@ -231,12 +230,7 @@ void MCommonPopup::_addButtons() {
 void MCommonPopup::_setButtonAccess(Evas_Object* button, const char* nameId) {
     if (!common_util::is_screen_reader_enabled())
         return;
-    efl_access_object_translation_domain_set(button, TEXT_DOMAIN);
-    efl_access_object_i18n_name_set(button, nameId);
-    efl_access_object_role_set(button, static_cast<Efl_Access_Role>(ACCESS_ROLE_PUSH_BUTTON));
-    efl_access_object_reading_info_type_set(
-        button, static_cast<Efl_Access_Reading_Info_Type>(EFL_ACCESS_READING_INFO_TYPE_NAME |
-                                                          EFL_ACCESS_READING_INFO_TYPE_ROLE));
+    common_ui_helper::set_access_name_role(button, nameId, EFL_ACCESS_ROLE_PUSH_BUTTON);
 }
 
 void MCommonPopup::_runButton(const ButtonCb& cb, bool* destroyPopup) {

@@ -1,3 +1,6 @@
+// First: it opens the accessibility API before Elementary is included.
+#include "common/popup/AccessApi.h"
+
 #include "compose/recipient/MCItemRcptLabel.h"
 
 #include "common/CommonUiHelper.h"
@@ -9,6 +12,7 @@
 #include "common/addr/MCommonAddr.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "common/popup/MCommonPopup.h"
+#include "common/ui/CommonUiHelperAccess.h"
 #include "compose/MCUtil.h"
 #include "contacts.h"
 #include "view_kit/WViewController.h"
@@ -26,6 +30,8 @@ namespace {
 constexpr const char* USAGE_CODE = "RCIM";
 constexpr const char* INVALID_RECIPIENT_ID = "WDS_MSG_TPOP_INVALID_RECIPIENT_M_ENTER";
 constexpr const char* COULDNT_OPEN_ID = "WDS_MSG_TPOP_COULDNT_OPEN_CONTACTS_ABB";
+constexpr const char* CONTACTS_ID = "WDS_WMGR_TBOPT_CONTACTS";
+constexpr const char* REMOVE_ID = "WDS_MSG_TTS_REMOVE_RECIPIENT";
 
 // Another application's answer: only a whole positive decimal number is a record id.
 bool parseRecordId(const char* text, int& out) {
@@ -138,6 +144,10 @@ Evas_Object* MCItemRcptLabel::_createButton(Evas_Object* parent) {
     elm_image_file_set(icon, common_util::get_image_edj().c_str(),
                        _addr ? "img/composer/minus" : "img/composer/contacts");
     elm_object_part_content_set(button, "elm.swallow.content", icon);
+    // The icon alone says what the button does: a reader names it.
+    if (common_util::is_screen_reader_enabled())
+        common_ui_helper::set_access_name_role(button, _addr ? REMOVE_ID : CONTACTS_ID,
+                                               EFL_ACCESS_ROLE_PUSH_BUTTON);
     evas_object_propagate_events_set(button, EINA_FALSE);
     _buttons.add(button, "clicked", _buttonClickedCb, this);
     return button;

@@ -1,7 +1,11 @@
+// First: it opens the accessibility API before Elementary is included.
+#include "common/popup/AccessApi.h"
+
 #include "compose/recipient/MCRecipientSearchBarViewController.h"
 
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
+#include "common/ui/CommonUiHelperAccess.h"
 #include "compose/MCUiHelper.h"
 #include "compose/MCUtil.h"
 #include "compose/recipient/MCRecipientSearch.h"
@@ -17,6 +21,12 @@ namespace {
 const char* iconImage(MCRecipientSearchBarViewController::ButtonIcon icon) {
     return icon == MCRecipientSearchBarViewController::ICON_ARROW ? "img/composer/predict_arrow"
                                                                   : "img/composer/predict_plus";
+}
+
+// What the button does, as a reader names it: the arrow shows every match, the plus takes this one.
+const char* iconName(MCRecipientSearchBarViewController::ButtonIcon icon) {
+    return icon == MCRecipientSearchBarViewController::ICON_ARROW ? "WDS_QUIVO_HEADER_SEARCH_RESULTS_ABB"
+                                                                  : "WDS_MSG_TTS_ADD_RECIPIENT";
 }
 
 std::string firstString(contacts_list_h list, unsigned int property) {
@@ -40,6 +50,7 @@ MCRecipientSearchBarViewController::~MCRecipientSearchBarViewController() {
 Evas_Object* MCRecipientSearchBarViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
     Evas_Object* layout = MCUiHelper::createCustomLayout(parent, "composer/recipient/searchbar");
     MSG_RETV_IF(!layout, nullptr, "layout is nullptr");
+    _readerOn = common_util::is_screen_reader_enabled();
     _button = elm_button_add(layout);
     elm_object_style_set(_button, "composer/icon");
     Evas_Object* image = elm_image_add(_button);
@@ -169,6 +180,11 @@ void MCRecipientSearchBarViewController::_showResult() {
         MCRecipientSearch::setKeywordColor(
             _keyword.c_str(), (_searchedName.empty() ? _searchedAddress : _searchedName).c_str(), shown);
         elm_object_part_text_set(layout, "elm.text", shown.c_str());
+        // A tap on the bar takes the match: a button named by it, without the keyword's colours.
+        if (_readerOn)
+            common_ui_helper::set_access_text_role(layout,
+                                                   _searchedName.empty() ? _searchedAddress : _searchedName,
+                                                   EFL_ACCESS_ROLE_PUSH_BUTTON);
     }
     show();
 }
@@ -180,6 +196,8 @@ void MCRecipientSearchBarViewController::_setButtonIcon(ButtonIcon icon) {
     Evas_Object* image = _button ? elm_object_part_content_get(_button, "elm.swallow.content") : nullptr;
     if (image)
         elm_image_file_set(image, common_util::get_image_edj().c_str(), iconImage(icon));
+    if (_button && _readerOn)
+        common_ui_helper::set_access_name_role(_button, iconName(icon), EFL_ACCESS_ROLE_PUSH_BUTTON);
 }
 
 void MCRecipientSearchBarViewController::_select() {

@@ -1,6 +1,10 @@
+// First: it opens the accessibility API before Elementary is included.
+#include "common/popup/AccessApi.h"
+
 #include "compose/recipient/MCRecipientSearchListContentViewController.h"
 
 #include "common/CommonUiHelper.h"
+#include "common/CommonUtil.h"
 #include "common/MsgLog.h"
 #include "compose/recipient/MCItemRcptSearch.h"
 #include "compose/recipient/MCRecipientSearch.h"
@@ -56,6 +60,9 @@ public:
     }
     void onSetElmObjectItem(Elm_Object_Item* item) override {
         elm_genlist_item_select_mode_set(item, ELM_OBJECT_SELECT_MODE_DISPLAY_ONLY);
+        // It heads the matches; a reader reads its title and count as its name.
+        if (common_util::is_screen_reader_enabled())
+            efl_access_object_role_set(item, EFL_ACCESS_ROLE_HEADING);
     }
 
 private:

@@ -1,8 +1,12 @@
+// First: it opens the accessibility API before Elementary is included.
+#include "common/popup/AccessApi.h"
+
 #include "viewer/MVItem/MVBubbleContent.h"
 
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
+#include "common/ui/CommonUiHelperAccess.h"
 #include "qel.h"
 #include "viewer/MVItem/IMVBubbleActions.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
@@ -46,6 +50,16 @@ bool parseNumbers(const char* text, std::vector<int>& out) {
     }
     g_strfreev(parts);
     return ok;
+}
+
+// A picture, clip, sound or file of the bubble is a button a reader names by what it holds.
+void nameMedia(Evas_Object* view, const char* nameId, const std::string& text = std::string()) {
+    if (!view || !MVItem::isReaderOn())
+        return;
+    if (nameId)
+        common_ui_helper::set_access_name_role(view, nameId, EFL_ACCESS_ROLE_PUSH_BUTTON);
+    else
+        common_ui_helper::set_access_text_role(view, text, EFL_ACCESS_ROLE_PUSH_BUTTON);
 }
 
 // Creates the controller's view on the parent; the view owns the controller from then on.
@@ -188,6 +202,9 @@ Evas_Object* MVBubbleContent::_createImage(Evas_Object* parent, int index, int w
                 _bubble.getActions()->openContent(_bubble, vc->getMediaIndex());
         },
         image->getEvasObject());
+    nameMedia(image->getEvasObject(), content->mediaType == msg_store::Content::MEDIA_TYPE_VIDEO
+                                          ? "IDS_MSG_BODY_ATTACHED_VIDEO"
+                                          : "IDS_MSG_BODY_ATTACHED_IMAGE");
     return image->getEvasObject();
 }
 
@@ -203,6 +220,7 @@ Evas_Object* MVBubbleContent::_createAudio(Evas_Object* parent, int index) {
                 audio->click();
         },
         audio->getEvasObject());
+    nameMedia(audio->getEvasObject(), "IDS_MSG_BODY_ATTACHED_AUDIO");
     return audio->getEvasObject();
 }
 
@@ -219,6 +237,7 @@ Evas_Object* MVBubbleContent::_createAttachment(Evas_Object* parent, int index) 
                 _bubble.getActions()->openAttachment(vc->getFilePath());
         },
         attachment->getEvasObject());
+    nameMedia(attachment->getEvasObject(), nullptr, content->fileName);
     return attachment->getEvasObject();
 }
 

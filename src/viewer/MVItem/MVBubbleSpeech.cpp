@@ -38,8 +38,6 @@ std::string spaced(const std::string& text) {
 }
 } // namespace
 
-bool MVBubbleSpeech::_readerOn = false;
-
 std::string MVBubbleSpeech::make(const std::string& markup, const Input& input) {
     std::string plainMarkup;
     size_t pos = 0;
@@ -117,7 +115,7 @@ std::string MVBubbleSpeech::_spokenInfo(const Input& input) {
 
 void MVBubbleSpeech::describe(const MVItemBubble& bubble, const std::string& markup) {
     Elm_Object_Item* item = bubble.getElmObjectItem();
-    if (!_readerOn || !item || !bubble.getConv())
+    if (!MVItem::isReaderOn() || !item || !bubble.getConv())
         return;
     Input input;
     input.conv = bubble.getConv().get();

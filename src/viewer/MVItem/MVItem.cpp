@@ -3,6 +3,8 @@
 namespace msg_app {
 namespace msg_viewer {
 
+bool MVItem::_readerOn = false;
+
 int MVItem::scaled(int size) {
     double base = elm_app_base_scale_get();
     if (base <= 0.0)

@@ -6,6 +6,7 @@
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
 #include "common/MsgLog.h"
+#include "common/ui/CommonUiHelperAccess.h"
 
 #include <cstring>
 
@@ -31,11 +32,36 @@ Elm_Genlist_Item_Class* MVItemReply::getItemClassNew() {
     return itc;
 }
 
-void MVItemReply::onSetElmObjectItem(Elm_Object_Item* item) {
+void MVItemReply::onSetElmObjectItem(Elm_Object_Item* /*item*/) {
+    updateReader();
+}
+
+void MVItemReply::updateReader() {
+    Elm_Object_Item* item = getElmObjectItem();
+    if (!item)
+        return;
     // A screen reader works the row itself: its activation selects the row.
-    _accessible = common_util::is_screen_reader_enabled();
+    bool wasAccessible = _accessible;
+    _accessible = MVItem::isReaderOn();
     elm_genlist_item_select_mode_set(item, _accessible ? ELM_OBJECT_SELECT_MODE_DEFAULT
                                                        : ELM_OBJECT_SELECT_MODE_NONE);
+    Evas_Object* content = _button ? elm_object_parent_widget_get(_button) : nullptr;
+    if (_accessible) {
+        _updateAccess(content);
+        return;
+    }
+    if (!wasAccessible)
+        return;
+    // Back to what the genlist says of any row.
+    efl_access_object_i18n_name_set(item, nullptr);
+    efl_access_object_translation_domain_set(item, nullptr);
+    efl_access_object_role_set(item, EFL_ACCESS_ROLE_LIST_ITEM);
+    efl_access_object_reading_info_type_set(item, static_cast<Efl_Access_Reading_Info_Type>(0));
+    efl_access_object_description_set(item, nullptr);
+    for (Evas_Object* part : {content, _button}) {
+        if (part)
+            efl_access_object_relationship_remove(part, EFL_ACCESS_RELATION_TYPE_CONTROLLED_BY, item);
+    }
 }
 
 void MVItemReply::onSelect(Elm_Object_Item* item) {
@@ -46,11 +72,9 @@ void MVItemReply::onSelect(Elm_Object_Item* item) {
 
 void MVItemReply::_updateAccess(Evas_Object* content) {
     Elm_Object_Item* item = getElmObjectItem();
-    if (!item || !common_util::is_screen_reader_enabled())
+    if (!item || !_accessible)
         return;
-    efl_access_object_translation_domain_set(item, common_ui_helper::TEXT_DOMAIN);
-    efl_access_object_i18n_name_set(item, NAME_ID);
-    efl_access_object_role_set(item, EFL_ACCESS_ROLE_PUSH_BUTTON);
+    common_ui_helper::set_access_name_role(item, NAME_ID, EFL_ACCESS_ROLE_PUSH_BUTTON);
     efl_access_object_reading_info_type_set(
         item, static_cast<Efl_Access_Reading_Info_Type>(EFL_ACCESS_READING_INFO_TYPE_NAME |
                                                         EFL_ACCESS_READING_INFO_TYPE_ROLE |

@@ -1,0 +1,119 @@
+// What the screen reader is told of the composer's screens, the recipient views and the media rows
+// of bubbles: each control a name and a role, with the device's reader setting on; with it off,
+// none of them beyond what the toolkit says of any widget.
+// First: it opens the accessibility API before Elementary is included.
+#include "common/popup/AccessApi.h"
+
+#include "ScreenRender.h"
+#include "vconf.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* TTS_KEY = "db/setting/accessibility/tts";
+constexpr Efl_Access_Role BUTTON = EFL_ACCESS_ROLE_PUSH_BUTTON;
+constexpr Efl_Access_Role HEADING = EFL_ACCESS_ROLE_HEADING;
+
+struct Control {
+    std::string name;
+    Efl_Access_Role role;
+    bool operator==(const Control& o) const { return name == o.name && role == o.role; }
+};
+
+void PrintTo(const Control& c, std::ostream* out) {
+    *out << "'" << c.name << "' role " << static_cast<int>(c.role);
+}
+
+// Every named object a reader reaches from obj: the widgets, a list's rows and what a row holds.
+void collect(Eo* obj, std::vector<Control>& out, int depth = 0) {
+    const char* name = efl_access_object_i18n_name_get(obj);
+    if (name && *name)
+        out.push_back({name, efl_access_object_role_get(obj)});
+    Eina_List* children = efl_access_object_access_children_get(obj);
+    void* child = nullptr;
+    EINA_LIST_FREE(children, child) {
+        if (depth < 40)
+            collect(static_cast<Eo*>(child), out, depth + 1);
+    }
+}
+
+// A screen and the controls it names (in English) that the toolkit alone would leave unnamed or
+// with another role; alsoOff: checked with the reader off too (a screen of each kind).
+struct ScreenControls {
+    const char* screen;
+    std::vector<Control> controls;
+    bool alsoOff;
+};
+
+const ScreenControls SCREENS[] = {
+    {"compose-rcpt", {{"Contacts", BUTTON}}, false},
+    {"compose-rcpt-filled", {{"Remove recipient", BUTTON}}, false},
+    {"compose-rcpt-search", {{"Ava Thompson", BUTTON}, {"Add recipient", BUTTON}}, true},
+    {"compose-rcpt-results", {{"Search results, 13 results found", HEADING}}, false},
+    {"compose-body-discard", {{"Cancel", BUTTON}, {"OK", BUTTON}}, false},
+    {"viewer-recipients", {{"Recipients \u2066(3)\u2069", HEADING}}, false},
+    {"viewer-recipient-detail", {{"Call", BUTTON}, {"Message", BUTTON}, {"Create contact", BUTTON}}, true},
+    {"viewer-media-rows", {{"Attached image", BUTTON}, {"address.vcf", BUTTON}, {"Today", HEADING}}, true},
+    {"viewer-voice-clip", {{"Attached audio", BUTTON}}, false},
+    {"viewer-video", {{"Attached video", BUTTON}}, false},
+};
+
+class ScreenAccess : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        render = new msg_look::ScreenRender();
+        prepared = render->prepare(&error);
+    }
+    static void TearDownTestSuite() {
+        delete render;
+        render = nullptr;
+    }
+    // The named controls of the screen, rendered with the reader on or off.
+    static std::vector<Control> controls(const char* screen, bool readerOn) {
+        render->setBeforeStart([readerOn] { vconf_set_bool(TTS_KEY, readerOn); });
+        std::vector<Control> all;
+        std::string failure;
+        EXPECT_TRUE(render->render(
+            screen, "en_US.UTF-8", [&](Evas_Object* win) { collect(win, all); }, &failure))
+            << screen << ": " << failure;
+        return all;
+    }
+    static bool has(const std::vector<Control>& all, const Control& control) {
+        return std::find(all.begin(), all.end(), control) != all.end();
+    }
+
+    static msg_look::ScreenRender* render;
+    static bool prepared;
+    static std::string error;
+};
+msg_look::ScreenRender* ScreenAccess::render = nullptr;
+bool ScreenAccess::prepared = false;
+std::string ScreenAccess::error;
+
+TEST_F(ScreenAccess, EveryControlIsNamedWithItsRoleWhileTheReaderIsOn) {
+    ASSERT_TRUE(prepared) << error;
+    for (const ScreenControls& screen : SCREENS) {
+        std::vector<Control> all = controls(screen.screen, true);
+        for (const Control& control : screen.controls)
+            EXPECT_TRUE(has(all, control)) << screen.screen << " lacks " << ::testing::PrintToString(control);
+    }
+}
+
+TEST_F(ScreenAccess, WithTheReaderOffNothingIsNamedBeyondTheToolkit) {
+    ASSERT_TRUE(prepared) << error;
+    for (const ScreenControls& screen : SCREENS) {
+        if (!screen.alsoOff)
+            continue;
+        std::vector<Control> all = controls(screen.screen, false);
+        for (const Control& control : screen.controls)
+            EXPECT_FALSE(has(all, control))
+                << screen.screen << " names " << ::testing::PrintToString(control);
+    }
+}
+
+} // namespace
