@@ -8,19 +8,50 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <phonenumbers/phonenumberutil.h>
 #include <string>
+#include <thread>
 
 namespace {
 
 std::atomic<int> g_connections{0};
+
+// The utility reads its metadata and builds its patterns on first use, which takes longer than
+// drawing a screen; the first connection has that done on a thread of its own, so that a number
+// formatted for the first frame finds it ready. Joined at exit, before the library's own statics go.
+class Preparation {
+public:
+    ~Preparation() { join(); }
+    void start() {
+        std::call_once(_once, [this] {
+            _thread = std::thread([] { i18n::phonenumbers::PhoneNumberUtil::GetInstance(); });
+        });
+    }
+    void join() {
+        std::lock_guard<std::mutex> lock(_joining);
+        if (_thread.joinable())
+            _thread.join();
+    }
+
+private:
+    std::once_flag _once;
+    std::mutex _joining;
+    std::thread _thread;
+};
+
+Preparation& preparation() {
+    static Preparation instance;
+    return instance;
+}
 
 } // namespace
 
 extern "C" {
 
 int phone_number_connect(void) {
-    ++g_connections;
+    if (++g_connections == 1)
+        preparation().start();
     return PHONE_NUMBER_ERROR_NONE;
 }
 
@@ -30,6 +61,8 @@ int phone_number_disconnect(void) {
         PLAT_RETV_IF(count <= 0, PHONE_NUMBER_ERROR_INVALID_PARAMETER,
                      "phone-number utility is not connected");
     } while (!g_connections.compare_exchange_weak(count, count - 1));
+    if (count == 1)
+        preparation().join();
     return PHONE_NUMBER_ERROR_NONE;
 }
 
