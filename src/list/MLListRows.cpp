@@ -176,10 +176,14 @@ Eina_Bool MLListRows::_restOfRowsStartCb(void* data) {
 bool MLListRows::_addRows(int maxRows, double maxSeconds) {
     if (!_model.hasMoreToHandOut())
         return false;
+    // Unbounded, it is for rows needed now: it waits for the preload to read them.
+    const bool wait = maxSeconds == HUGE_VAL;
     const gint64 end = g_get_monotonic_time() + static_cast<gint64>(std::min(maxSeconds, 3600.0) * 1e6);
-    for (int added = 0; added < maxRows && _model.hasMoreToHandOut() && g_get_monotonic_time() < end;
-         ++added) {
-        std::unique_ptr<MLItemContent> row = createContentItem(_model.handOutNext(), &_model);
+    for (int added = 0; added < maxRows && g_get_monotonic_time() < end; ++added) {
+        int id = _model.handOutNext(wait);
+        if (id == INVALID_ID)
+            break; // all in, or the next still being read
+        std::unique_ptr<MLItemContent> row = createContentItem(id, &_model);
         if (!row || !insert(std::move(row), nullptr))
             MSG_LOGE("Failed to create a content item");
     }
