@@ -11,71 +11,26 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
-#include <thread>
 
 namespace {
 
 std::atomic<int> g_connections{0};
 
-struct Module {
-    MsgPhoneNumberModulePrepare prepare = nullptr;
-    MsgPhoneNumberModuleFormat format = nullptr;
-};
-
-// Loaded once, by whichever thread asks first; never unloaded.
-const Module& module() {
-    static Module loaded;
-    static std::once_flag once;
-    std::call_once(once, [] {
-        void* handle = dlopen(MSG_PHONE_NUMBER_MODULE, RTLD_NOW | RTLD_LOCAL);
+// Loaded by whichever thread asks first, and never unloaded; null when it cannot be loaded.
+MsgPhoneNumberModuleFormat moduleFormat() {
+    static const MsgPhoneNumberModuleFormat format = []() -> MsgPhoneNumberModuleFormat {
+        void* handle = dlopen(MSG_PHONE_NUMBER_MODULE, RTLD_LAZY | RTLD_LOCAL);
         if (!handle) {
             PLAT_LOGE("cannot load the formatting: %s", dlerror());
-            return;
+            return nullptr;
         }
-        auto prepare =
-            reinterpret_cast<MsgPhoneNumberModulePrepare>(dlsym(handle, "msg_phone_number_module_prepare"));
-        auto format =
+        auto found =
             reinterpret_cast<MsgPhoneNumberModuleFormat>(dlsym(handle, "msg_phone_number_module_format"));
-        if (!prepare || !format) {
-            PLAT_LOGE("the formatting module lacks its functions");
-            return;
-        }
-        loaded.prepare = prepare;
-        loaded.format = format;
-    });
-    return loaded;
-}
-
-// The utility reads its metadata and builds its patterns on first use, which takes longer than
-// drawing a screen; the first connection has that done on a thread of its own, so that a number
-// formatted for the first frame finds it ready. Joined at exit, before the library's own statics go.
-class Preparation {
-public:
-    ~Preparation() { join(); }
-    void start() {
-        std::call_once(_once, [this] {
-            _thread = std::thread([] {
-                if (MsgPhoneNumberModulePrepare prepare = module().prepare)
-                    prepare();
-            });
-        });
-    }
-    void join() {
-        std::lock_guard<std::mutex> lock(_joining);
-        if (_thread.joinable())
-            _thread.join();
-    }
-
-private:
-    std::once_flag _once;
-    std::mutex _joining;
-    std::thread _thread;
-};
-
-Preparation& preparation() {
-    static Preparation instance;
-    return instance;
+        if (!found)
+            PLAT_LOGE("the formatting module has no msg_phone_number_module_format");
+        return found;
+    }();
+    return format;
 }
 
 } // namespace
@@ -83,8 +38,7 @@ Preparation& preparation() {
 extern "C" {
 
 int phone_number_connect(void) {
-    if (++g_connections == 1)
-        preparation().start();
+    ++g_connections;
     return PHONE_NUMBER_ERROR_NONE;
 }
 
@@ -94,8 +48,6 @@ int phone_number_disconnect(void) {
         PLAT_RETV_IF(count <= 0, PHONE_NUMBER_ERROR_INVALID_PARAMETER,
                      "phone-number utility is not connected");
     } while (!g_connections.compare_exchange_weak(count, count - 1));
-    if (count == 1)
-        preparation().join();
     return PHONE_NUMBER_ERROR_NONE;
 }
 
@@ -106,7 +58,7 @@ int phone_number_get_formatted_number(const char* number, phone_number_region_e 
     const char* code = phone_number_impl::regionCode(region);
     PLAT_RETV_IF(!code, PHONE_NUMBER_ERROR_INVALID_PARAMETER, "unknown region %d", static_cast<int>(region));
 
-    MsgPhoneNumberModuleFormat format = module().format;
+    MsgPhoneNumberModuleFormat format = moduleFormat();
     PLAT_RETV_IF(!format, PHONE_NUMBER_ERROR_NOT_SUPPORTED, "no formatting");
     // The library keeps where the number came from only when asked; the leading "+" decides the form.
     const char* first = number;

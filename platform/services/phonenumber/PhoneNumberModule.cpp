@@ -13,10 +13,6 @@ using i18n::phonenumbers::PhoneNumberUtil;
 
 extern "C" {
 
-__attribute__((visibility("default"))) void msg_phone_number_module_prepare(void) {
-    PhoneNumberUtil::GetInstance();
-}
-
 __attribute__((visibility("default"))) int msg_phone_number_module_format(const char* number,
                                                                           const char* region,
                                                                           bool international,

@@ -8,10 +8,6 @@
 
 extern "C" {
 
-// Reads the library's metadata and builds its patterns, which the first format would do.
-void msg_phone_number_module_prepare(void);
-using MsgPhoneNumberModulePrepare = void (*)(void);
-
 // The number as it reads in the region (an ISO 3166 code), in international form when `international`,
 // copied with strdup into `formatted`. PHONE_NUMBER_ERROR_NO_DATA with the library's reason in
 // `parseError` when it cannot be read there.
