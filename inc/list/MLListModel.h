@@ -10,6 +10,7 @@
 
 #include "list/IMLItemDataProvider.h"
 #include "list/MLListTypes.h"
+#include "list/MLThreadListBgLoad.h"
 
 #include <ctime>
 #include <memory>
@@ -37,9 +38,10 @@ public:
     // that the lookup by id that follows finds the entry at once.
     int getItemId(int index);
     // The id of the next entry no row was built for yet, in list order, INVALID_ID once every
-    // entry was handed out (or nothing is loaded).
-    int handOutNext();
-    bool hasMoreToHandOut() const { return _isLoaded && _handedOut < _count; }
+    // entry was handed out (or nothing is loaded). While the preload still reads, INVALID_ID also
+    // when the next is not read yet, unless `wait`: then it waits for it.
+    int handOutNext(bool wait = false);
+    bool hasMoreToHandOut() const { return _isLoaded && (_handedOut < _count || _reading); }
 
     bool getThreadById(int threadId, msg_store::Thread& out) override;
     bool getMessageById(int msgId, msg_store::Message& out) override;
@@ -53,6 +55,8 @@ public:
 private:
     bool _loadThreads(bool& fromPreload);
     bool _loadMessages();
+    // Takes over what the preload has read, waiting for `wanted` more first; lets go of it at the end.
+    void _takeRead(size_t wanted);
     template <typename Record, typename IdOf>
     bool _findById(const std::vector<Record>* records, int id, IdOf idOf, Record& out) const;
 
@@ -65,6 +69,7 @@ private:
     int _handedOut = 0;
     bool _isLoaded = false;
     std::shared_ptr<std::vector<msg_store::Thread>> _threads;
+    std::shared_ptr<MLThreadListBgLoad::Reading> _reading;
     std::shared_ptr<std::vector<msg_store::Message>> _msgs;
 };
 

@@ -87,6 +87,9 @@ public:
     static MLItemContent* contentOf(Elm_Object_Item* item);
 
 private:
+    // The rows after the first screens, a slice at a time, once the first frame is drawn.
+    void _startRestOfRows();
+    static Eina_Bool _restOfRowsStartCb(void* data);
     // Builds rows for the model's entries not yet in the list: at most maxRows, for at most
     // maxSeconds. True while some are left.
     bool _addRows(int maxRows, double maxSeconds);
@@ -99,6 +102,7 @@ private:
     Callbacks _callbacks;
     Evas_Object* _genlist = nullptr;
     int _contentStartIndex = 0;
+    Ecore_Idle_Enterer* _restOfRowsStart = nullptr;
     std::weak_ptr<view_kit::WTimer> _restOfRowsTimer;
     // Rows leave it themselves when deleted, also after this part has gone.
     using RowIndex = std::unordered_map<int, MLItemContent*>;

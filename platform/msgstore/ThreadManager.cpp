@@ -21,17 +21,29 @@ int collectIds(msg_device::Statement& select, int threadId, std::vector<std::pai
 } // namespace
 
 int ThreadManager::getAllThreads(std::vector<Thread>& threads) {
+    std::vector<Thread> list;
+    int result = readThreads([&list](Thread&& thread) {
+        list.push_back(std::move(thread));
+        return true;
+    });
+    if (result == MSG_STORE_SUCCESS)
+        threads = std::move(list);
+    return result;
+}
+
+int ThreadManager::readThreads(const std::function<bool(Thread&&)>& take) {
     int result = MSG_STORE_SUCCESS;
     msg_device::Connection* db = store::reader(&result);
     if (!db)
         return result;
+    // One statement is one read transaction: a change committed meanwhile is in none of the rows.
     auto select =
         db->prepare(MSG_STORE_THREAD_SELECT "WHERE t.msg_count > 0 ORDER BY t.time DESC, t.id DESC");
-    std::vector<Thread> list;
-    while (select.step())
-        list.push_back(store::readThreadRow(select));
+    while (select.step()) {
+        if (!take(store::readThreadRow(select)))
+            return MSG_STORE_SUCCESS;
+    }
     PLAT_RETV_IF(select.failed(), MSG_STORE_ERR_DB, "cannot read the threads");
-    threads = std::move(list);
     return MSG_STORE_SUCCESS;
 }
 

@@ -18,10 +18,12 @@ function(msg_edje_compile)
         list(APPEND _image_args -id ${_dir})
     endforeach()
     get_filename_component(_out_dir ${A_OUTPUT} DIRECTORY)
+    # Stored for fast reading (LZ4HC) rather than small: every start-up decompresses the
+    # groups and images it shows.
     add_custom_command(
         OUTPUT ${A_OUTPUT}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${_out_dir}
-        COMMAND ${EDJE_CC} -nothreads ${_image_args} ${_wrapper} ${A_OUTPUT}
+        COMMAND ${EDJE_CC} -nothreads -fastdecomp ${_image_args} ${_wrapper} ${A_OUTPUT}
         DEPENDS ${_wrapper} ${_classes} ${A_SOURCE} ${A_DEPENDS}
         COMMENT "Compiling ${_stem}.edj"
         VERBATIM)

@@ -34,23 +34,18 @@ bool MLListModel::load() {
     return true;
 }
 
-// Sets `fromPreload` when the preloaded list was taken, which brings its own load time.
+// Sets `fromPreload` when the preload's reading was taken over, which brings its own load time.
 bool MLListModel::_loadThreads(bool& fromPreload) {
-    if (MLThreadListBgLoad::getState() != MLThreadListBgLoad::NONE) {
-        std::shared_ptr<std::vector<msg_store::Thread>> preloaded;
-        MLThreadListBgLoad* loader = MLThreadListBgLoad::getInstance();
-        time_t loadTime = loader->getLoadTime();
-        loader->getThreads(preloaded);
-        if (preloaded) {
-            _threads = preloaded;
-            _loadTime = loadTime;
-            _count = static_cast<int>(_threads->size());
-            MSG_LOGI("loaded from MLThreadListBgLoad");
-            fromPreload = true;
-            return true;
-        }
-    }
     _threads = std::make_shared<std::vector<msg_store::Thread>>();
+    if (MLThreadListBgLoad::getState() == MLThreadListBgLoad::STARTED) {
+        _reading = MLThreadListBgLoad::getInstance()->takeReading();
+        // The first page, or all there is: enough to tell an empty list and show the first screens.
+        _takeRead(MLThreadListBgLoad::FIRST_PAGE);
+        _loadTime = _reading ? _reading->loadTime() : time(nullptr);
+        MSG_LOGI("loaded from MLThreadListBgLoad");
+        fromPreload = true;
+        return true;
+    }
     if (_store.threads.getAllThreads(*_threads) != msg_store::MSG_STORE_SUCCESS) {
         MSG_LOGE("getAllThreads() is failed.");
         _threads.reset();
@@ -59,6 +54,18 @@ bool MLListModel::_loadThreads(bool& fromPreload) {
     _count = static_cast<int>(_threads->size());
     MSG_LOGD("_threads count = %d", _count);
     return true;
+}
+
+void MLListModel::_takeRead(size_t wanted) {
+    if (!_reading)
+        return;
+    if (!_reading->take(*_threads, wanted)) {
+        if (!_reading->succeeded())
+            MSG_LOGE("the preload could not read every conversation");
+        // Ended: letting go joins the worker, which is done.
+        _reading.reset();
+    }
+    _count = static_cast<int>(_threads->size());
 }
 
 bool MLListModel::_loadMessages() {
@@ -77,6 +84,7 @@ bool MLListModel::_loadMessages() {
 }
 
 void MLListModel::clear() {
+    _reading.reset();
     if (_dataType == THREAD)
         _threads.reset();
     else
@@ -99,8 +107,12 @@ int MLListModel::getItemId(int index) {
     return _msgs ? (*_msgs)[index].msgId : INVALID_ID;
 }
 
-int MLListModel::handOutNext() {
-    if (!hasMoreToHandOut())
+int MLListModel::handOutNext(bool wait) {
+    if (_isLoaded && _handedOut == _count && _reading) {
+        _reading->readOn();
+        _takeRead(wait ? 1 : 0);
+    }
+    if (!_isLoaded || _handedOut >= _count)
         return INVALID_ID;
     return getItemId(_handedOut++);
 }

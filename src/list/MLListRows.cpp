@@ -36,6 +36,10 @@ MLListRows::~MLListRows() {
 }
 
 void MLListRows::stop() {
+    if (_restOfRowsStart) {
+        ecore_idle_enterer_del(_restOfRowsStart);
+        _restOfRowsStart = nullptr;
+    }
     view_kit::WTimer::destroy(_restOfRowsTimer);
 }
 
@@ -147,22 +151,39 @@ void MLListRows::load() {
         if (_listType == LIST_TYPE_THREAD)
             scrollToFirstItem();
         if (more) {
-            // A timer rather than an idler: a slice each turn of the loop, even a busy one.
-            _restOfRowsTimer = view_kit::WTimer::addTimer(
-                0.0, [this](void*) { return _addRows(INT_MAX, ROWS_SLICE_SECONDS); }, nullptr);
+            _startRestOfRows();
             return;
         }
     }
     _model.clear();
 }
 
+void MLListRows::_startRestOfRows() {
+    // The loop's render runs among the first idle enterers, so one added now comes after the frame
+    // that shows the first screens, which no slice delays.
+    _restOfRowsStart = ecore_idle_enterer_add(_restOfRowsStartCb, this);
+}
+
+Eina_Bool MLListRows::_restOfRowsStartCb(void* data) {
+    auto* self = static_cast<MLListRows*>(data);
+    self->_restOfRowsStart = nullptr;
+    // A timer rather than an idler: a slice each turn of the loop, even a busy one.
+    self->_restOfRowsTimer = view_kit::WTimer::addTimer(
+        0.0, [self](void*) { return self->_addRows(INT_MAX, ROWS_SLICE_SECONDS); }, nullptr);
+    return ECORE_CALLBACK_CANCEL;
+}
+
 bool MLListRows::_addRows(int maxRows, double maxSeconds) {
     if (!_model.hasMoreToHandOut())
         return false;
+    // Unbounded, it is for rows needed now: it waits for the preload to read them.
+    const bool wait = maxSeconds == HUGE_VAL;
     const gint64 end = g_get_monotonic_time() + static_cast<gint64>(std::min(maxSeconds, 3600.0) * 1e6);
-    for (int added = 0; added < maxRows && _model.hasMoreToHandOut() && g_get_monotonic_time() < end;
-         ++added) {
-        std::unique_ptr<MLItemContent> row = createContentItem(_model.handOutNext(), &_model);
+    for (int added = 0; added < maxRows && g_get_monotonic_time() < end; ++added) {
+        int id = _model.handOutNext(wait);
+        if (id == INVALID_ID)
+            break; // all in, or the next still being read
+        std::unique_ptr<MLItemContent> row = createContentItem(id, &_model);
         if (!row || !insert(std::move(row), nullptr))
             MSG_LOGE("Failed to create a content item");
     }

@@ -27,62 +27,86 @@ void MLThreadListBgLoad::destroy() {
 }
 
 MLThreadListBgLoad::~MLThreadListBgLoad() {
-    _waitForWorker();
     _unsubscribe();
 }
 
 void MLThreadListBgLoad::start() {
     MSG_RET_IF(_state != NONE, "_state(%d) is not NONE", _state);
-    MSG_RET_IF(_threads != nullptr, "_threads is not null");
-
-    _thread = std::thread(_onThWorker, this);
-    _state = STARTED;
-
+    // The changes are recorded from before the read begins: none falls between the two.
     auto keep = [this](const char* payload) { _storageChangedCb(payload, this); };
     _subscription.add(msg_store::EVENT_TYPE_STORAGE_CHANGE, keep);
     _subscription.add(msg_store::EVENT_TYPE_GROUPCHAT_STATE_CHANGE, keep);
+    _reading.reset(new Reading());
+    _reading->_loadTime = std::time(nullptr);
+    _reading->_thread = std::thread(&Reading::_run, _reading.get());
+    _state = STARTED;
 }
 
-void MLThreadListBgLoad::_onThWorker(MLThreadListBgLoad* self) {
-    MSG_LOGD("MLThreadListBgLoad : _onThWorker() start");
-    MSG_RET_IF(!self, "userData is NULL!!");
-    std::lock_guard<std::mutex> lock(self->_mutex);
-    self->_threads = std::make_shared<std::vector<msg_store::Thread>>();
+std::shared_ptr<MLThreadListBgLoad::Reading> MLThreadListBgLoad::takeReading() {
+    if (_reading)
+        _state = TAKEN;
+    return std::move(_reading);
+}
+
+MLThreadListBgLoad::Reading::~Reading() {
+    {
+        std::lock_guard<std::mutex> lock(_mutex);
+        _stop = true;
+    }
+    _changed.notify_all();
+    if (_thread.joinable())
+        _thread.join();
+}
+
+void MLThreadListBgLoad::Reading::_run() {
+    MSG_LOGD("MLThreadListBgLoad : _run() start");
     // A store object of the worker's own: nothing of the main loop's is touched here.
     MCommonMsgStore store;
-    if (store.threads.getAllThreads(*self->_threads) != msg_store::MSG_STORE_SUCCESS)
-        MSG_LOGE("getAllThreads() failed");
-    self->_loadTime = std::time(nullptr);
-    MSG_LOGD("MLThreadListBgLoad : _onThWorker() end (conversations_cnt:%d)",
-             static_cast<int>(self->_threads->size()));
+    bool failed = store.threads.readThreads([this](msg_store::Thread&& thread) {
+        return _keep(std::move(thread));
+    }) != msg_store::MSG_STORE_SUCCESS;
+    if (failed)
+        MSG_LOGE("readThreads() failed");
+    std::lock_guard<std::mutex> lock(_mutex);
+    _failed = failed;
+    _ended = true;
+    _changed.notify_all();
+    MSG_LOGD("MLThreadListBgLoad : _run() end (conversations_cnt:%d)", static_cast<int>(_readCount));
 }
 
-void MLThreadListBgLoad::_waitForWorker() {
-    if (_state == STARTED && _thread.joinable()) {
-        MSG_LOGD("wait to join a thread");
-        _thread.join();
-        MSG_LOGD("Done.");
-        _state = JOINED;
+bool MLThreadListBgLoad::Reading::_keep(msg_store::Thread&& thread) {
+    std::unique_lock<std::mutex> lock(_mutex);
+    _read.push_back(std::move(thread));
+    if (++_readCount == FIRST_PAGE) {
+        _changed.notify_all();
+        _changed.wait(lock, [this] { return _pastFirstPage || _stop; });
+    } else if (_read.size() % FIRST_PAGE == 0) {
+        _changed.notify_all();
     }
+    return !_stop;
 }
 
-void MLThreadListBgLoad::getThreads(std::shared_ptr<std::vector<msg_store::Thread>>& threads) {
-    _waitForWorker();
-    std::lock_guard<std::mutex> lock(_mutex);
-    threads = std::move(_threads);
-    _threads.reset();
+bool MLThreadListBgLoad::Reading::take(std::vector<msg_store::Thread>& out, size_t wanted) {
+    std::unique_lock<std::mutex> lock(_mutex);
+    _changed.wait(lock, [&] { return _read.size() >= wanted || _ended; });
+    out.insert(out.end(), std::make_move_iterator(_read.begin()), std::make_move_iterator(_read.end()));
+    _read.clear();
+    return !_ended;
 }
 
-time_t MLThreadListBgLoad::getLoadTime() {
-    _waitForWorker();
-    std::lock_guard<std::mutex> lock(_mutex);
-    return _loadTime;
+void MLThreadListBgLoad::Reading::readOn() {
+    {
+        std::lock_guard<std::mutex> lock(_mutex);
+        if (_pastFirstPage)
+            return;
+        _pastFirstPage = true;
+    }
+    _changed.notify_all();
 }
 
-int MLThreadListBgLoad::getCount() {
-    _waitForWorker();
+bool MLThreadListBgLoad::Reading::succeeded() const {
     std::lock_guard<std::mutex> lock(_mutex);
-    return _threads ? static_cast<int>(_threads->size()) : 0;
+    return !_failed;
 }
 
 std::vector<std::string>* MLThreadListBgLoad::getStorageChanges() {

@@ -259,7 +259,7 @@ TEST(MsgAppTest, OnlyTheConversationListTakesThePreloadAndTheOptionsAreChecked) 
     EXPECT_EQ(plain.exitCode, 0);
     EXPECT_EQ(blocked.exitCode, 0);
     // Only the conversation list takes the preloaded list over.
-    const char* preload = "_onThWorker() start";
+    const char* preload = "loaded from MLThreadListBgLoad";
     EXPECT_NE(plain.err.find(preload), std::string::npos);
     EXPECT_EQ(blocked.err.find(preload), std::string::npos);
 

@@ -170,17 +170,20 @@ TEST_F(ListLiveTest, FiftyChangesOneByOneFiftyOneReload) {
 
 // A list longer than its first screens shows those before the rest, which follow on the main loop.
 // Whatever happens while they come, every conversation ends up in the list once, newest first: a
-// message to a conversation whose row is still to come moves it up with its unread count, and
-// select mode (whose select all checks every row) has every row from its start.
+// message to a conversation whose row is still to come moves it up with its unread count, select
+// mode (whose select all checks every row) has every row from its start, and the conversations the
+// preload reads after its first page come as well as those of a list that reads them itself.
 TEST_F(ListLiveTest, RowsBeyondTheFirstScreensFollowAndWhatNeedsEveryRowGetsIt) {
     constexpr int COUNT = 150;
     receiveMany(COUNT - 1, 1600000000000, "+1444");
     const int oldest = conversation("+15550001", 1, "first", "", 1500000000000);
-    enum class Meanwhile { NOTHING, MESSAGE_TO_A_ROW_TO_COME, SELECT_MODE };
+    enum class Meanwhile { NOTHING, MESSAGE_TO_A_ROW_TO_COME, SELECT_MODE, PRELOADED };
     int64_t now = 1700000000000;
-    for (Meanwhile meanwhile :
-         {Meanwhile::NOTHING, Meanwhile::MESSAGE_TO_A_ROW_TO_COME, Meanwhile::SELECT_MODE}) {
+    for (Meanwhile meanwhile : {Meanwhile::NOTHING, Meanwhile::MESSAGE_TO_A_ROW_TO_COME,
+                                Meanwhile::SELECT_MODE, Meanwhile::PRELOADED}) {
         SCOPED_TRACE(static_cast<int>(meanwhile));
+        if (meanwhile == Meanwhile::PRELOADED)
+            MLThreadListBgLoad::getInstance()->start();
         auto* page = new PlainPage();
         ASSERT_TRUE(appWindow->getNaviframeController()->push(page, "host"));
         list = new MLListViewController(LIST_TYPE_THREAD);

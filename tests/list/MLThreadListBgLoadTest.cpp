@@ -19,27 +19,45 @@ protected:
 
 } // namespace
 
-TEST_F(BgLoadTest, ConversationsAreHandedOutOnceAfterTheWorkerEnds) {
-    for (int i = 0; i < 300; ++i)
-        receive({"+" + std::to_string(1000 + i), "hello", "", "sms", 1000 + i});
+// The worker reads the first page and goes on only when asked; the reading is taken over once,
+// and whoever lets go of it mid-read ends the worker.
+TEST_F(BgLoadTest, TheFirstPageComesFirstAndTheRestWhenAskedForNewestFirst) {
+    constexpr size_t COUNT = 300;
+    for (size_t i = 0; i < COUNT; ++i)
+        receive({"+" + std::to_string(1000 + i), "hello", "", "sms", static_cast<int64_t>(1000 + i)});
     auto* loader = MLThreadListBgLoad::getInstance();
     EXPECT_EQ(MLThreadListBgLoad::getState(), MLThreadListBgLoad::NONE);
+    EXPECT_FALSE(loader->takeReading()) << "nothing to take before the start";
     time_t before = time(nullptr);
     loader->start();
-    EXPECT_EQ(MLThreadListBgLoad::getState(), MLThreadListBgLoad::STARTED);
+    std::shared_ptr<MLThreadListBgLoad::Reading> reading = loader->takeReading();
+    ASSERT_TRUE(reading);
+    EXPECT_EQ(MLThreadListBgLoad::getState(), MLThreadListBgLoad::TAKEN);
+    EXPECT_FALSE(loader->takeReading()) << "taken over once";
+    EXPECT_GE(reading->loadTime(), before);
 
-    std::shared_ptr<std::vector<msg_store::Thread>> threads;
-    loader->getThreads(threads); // blocks until the worker is done
-    EXPECT_EQ(MLThreadListBgLoad::getState(), MLThreadListBgLoad::JOINED);
-    ASSERT_TRUE(threads);
-    ASSERT_EQ(threads->size(), 300u);
-    EXPECT_EQ(threads->front().time, 1299) << "newest first";
-    EXPECT_GE(loader->getLoadTime(), before);
+    std::vector<msg_store::Thread> threads;
+    EXPECT_TRUE(reading->take(threads, MLThreadListBgLoad::FIRST_PAGE));
+    ASSERT_EQ(threads.size(), MLThreadListBgLoad::FIRST_PAGE) << "the worker waits after the first page";
+    EXPECT_EQ(threads.front().time, 1000 + static_cast<int64_t>(COUNT) - 1) << "newest first";
+    reading->readOn();
+    EXPECT_FALSE(reading->take(threads, COUNT)) << "the read ended and everything was taken";
+    ASSERT_EQ(threads.size(), COUNT);
+    EXPECT_TRUE(reading->succeeded());
+    for (size_t i = 1; i < threads.size(); ++i)
+        ASSERT_EQ(threads[i].time, threads[i - 1].time - 1) << "at " << i;
 
-    std::shared_ptr<std::vector<msg_store::Thread>> again;
-    loader->getThreads(again);
-    EXPECT_FALSE(again);
-    EXPECT_EQ(loader->getCount(), 0);
+    // Let go of at the first page, and mid-read: the worker ends either way.
+    for (bool readOn : {false, true}) {
+        MLThreadListBgLoad::destroy();
+        MLThreadListBgLoad::getInstance()->start();
+        reading = MLThreadListBgLoad::getInstance()->takeReading();
+        std::vector<msg_store::Thread> some;
+        reading->take(some, 1);
+        if (readOn)
+            reading->readOn();
+        reading.reset();
+    }
 }
 
 TEST_F(BgLoadTest, ChangesBeforeTheHandOverAreRecordedInOrderOnce) {

@@ -7,6 +7,7 @@
 #include "msg_store/Address.h"
 #include "msg_store/Thread.h"
 
+#include <functional>
 #include <vector>
 
 namespace msg_store {
@@ -16,6 +17,9 @@ public:
     // Every conversation with a message outside the spam folders, newest first (equal times:
     // higher id first). The vector is replaced only on success.
     int getAllThreads(std::vector<Thread>& threads);
+    // The same conversations in the same order, handed to `take` one at a time as they are read, all
+    // in one consistent read; it stops early (successfully) when `take` returns false.
+    int readThreads(const std::function<bool(Thread&&)>& take);
     int getThread(int threadId, Thread& thread);
     // Deletes the conversation's messages outside the spam folders; the thread goes with them
     // unless blocked messages remain.

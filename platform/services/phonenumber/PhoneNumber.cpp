@@ -1,19 +1,37 @@
 // The phone-number utility on libphonenumber.
 #include "phone_number.h"
 
+#include "PhoneNumberModule.h"
 #include "PhoneNumberRegions.h"
 
 #include "log/PlatformLog.h"
 
+#include <dlfcn.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
-#include <phonenumbers/phonenumberutil.h>
-#include <string>
 
 namespace {
 
 std::atomic<int> g_connections{0};
+
+// Loaded by whichever thread asks first, and never unloaded; null when it cannot be loaded.
+MsgPhoneNumberModuleFormat moduleFormat() {
+    static const MsgPhoneNumberModuleFormat format = []() -> MsgPhoneNumberModuleFormat {
+        void* handle = dlopen(MSG_PHONE_NUMBER_MODULE, RTLD_LAZY | RTLD_LOCAL);
+        if (!handle) {
+            PLAT_LOGE("cannot load the formatting: %s", dlerror());
+            return nullptr;
+        }
+        auto found =
+            reinterpret_cast<MsgPhoneNumberModuleFormat>(dlsym(handle, "msg_phone_number_module_format"));
+        if (!found)
+            PLAT_LOGE("the formatting module has no msg_phone_number_module_format");
+        return found;
+    }();
+    return format;
+}
 
 } // namespace
 
@@ -40,29 +58,24 @@ int phone_number_get_formatted_number(const char* number, phone_number_region_e 
     const char* code = phone_number_impl::regionCode(region);
     PLAT_RETV_IF(!code, PHONE_NUMBER_ERROR_INVALID_PARAMETER, "unknown region %d", static_cast<int>(region));
 
-    using i18n::phonenumbers::PhoneNumber;
-    using i18n::phonenumbers::PhoneNumberUtil;
-    // The library's singleton is thread-safe and lives for the process.
-    const PhoneNumberUtil* util = PhoneNumberUtil::GetInstance();
-    PhoneNumber parsed;
-    PhoneNumberUtil::ErrorType err = util->Parse(number, code, &parsed);
-    if (err != PhoneNumberUtil::NO_PARSING_ERROR) {
-        PLAT_LOGW("cannot parse a number in %s (%d)", code, static_cast<int>(err));
-        return PHONE_NUMBER_ERROR_NO_DATA;
-    }
-    // Parse() keeps where the number came from only when asked; the leading "+" decides the form.
+    MsgPhoneNumberModuleFormat format = moduleFormat();
+    PLAT_RETV_IF(!format, PHONE_NUMBER_ERROR_NOT_SUPPORTED, "no formatting");
+    // The library keeps where the number came from only when asked; the leading "+" decides the form.
     const char* first = number;
     while (*first == ' ')
         ++first;
     bool international =
         *first == '+' || std::strncmp(first, "\xEF\xBC\x8B", 3) == 0; // "+" or full-width "+"
-    std::string out;
-    util->Format(parsed, international ? PhoneNumberUtil::INTERNATIONAL : PhoneNumberUtil::NATIONAL, &out);
-    PLAT_RETV_IF(out.empty(), PHONE_NUMBER_ERROR_NO_DATA, "formatting gave nothing");
-    char* copy = strdup(out.c_str());
-    PLAT_RETV_IF(!copy, PHONE_NUMBER_ERROR_OUT_OF_MEMORY, "strdup failed");
-    *formatted_number = copy;
-    return PHONE_NUMBER_ERROR_NONE;
+    char* formatted = nullptr;
+    int parseError = 0;
+    int err = format(number, code, international, &formatted, &parseError);
+    if (err == PHONE_NUMBER_ERROR_NO_DATA && parseError)
+        PLAT_LOGW("cannot parse a number in %s (%d)", code, parseError);
+    else if (err != PHONE_NUMBER_ERROR_NONE)
+        PLAT_LOGW("cannot format a number in %s (%d)", code, err);
+    if (err == PHONE_NUMBER_ERROR_NONE)
+        *formatted_number = formatted;
+    return err;
 }
 
 } // extern "C"
