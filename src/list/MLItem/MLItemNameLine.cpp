@@ -69,7 +69,8 @@ MLItemNameLine::Look MLItemNameLine::choose(Evas* canvas, const std::string& nam
     // line and the time gives its room up (a cut number cannot be told from another).
     int numberSize = 0;
     for (int withTime : {1, 0}) {
-        int nameRoom = MLItem::scaled(room.width - room.before - (withTime ? chosen + NAME_GAP : 0));
+        // The name's clip ends the gap before the time's place, also when the time gives it up.
+        int nameRoom = MLItem::scaled(room.width - room.before - NAME_GAP - (withTime ? chosen : 0));
         for (int s : NUMBER_SIZES) {
             if (_width(canvas, NUMBER_FONT, s, name) <= nameRoom) {
                 numberSize = s;
