@@ -271,6 +271,8 @@ bool parseBounded(const std::string& text, long low, long high, long& out) {
 }
 
 constexpr long kMaxGenerated = 1000000;
+// The year 9999: later times are no dates the device shows.
+constexpr long kMaxSeedTime = 253402300799L;
 
 int runSeed(SimArgs& args) {
     simTakeDevice(args);
@@ -278,6 +280,8 @@ int runSeed(SimArgs& args) {
     std::string conversationsText, perText = "2";
     bool generated = args.option("--conversations", conversationsText);
     bool hasPer = args.option("--messages-per-conversation", perText);
+    std::string nowText;
+    bool hasNow = args.option("--now", nowText);
     if (!args.ok())
         return simUsageError(args, args.error());
     long conversations = 0, perConversation = 0;
@@ -290,6 +294,10 @@ int runSeed(SimArgs& args) {
         conversations * perConversation > kMaxGenerated)
         return simUsageError(args, "--messages-per-conversation needs a number from 1, and at most " +
                                        std::to_string(kMaxGenerated) + " messages in all");
+    // The demo's dates are relative to now: a fixed clock pictures the same days at any hour.
+    long nowSeconds = static_cast<long>(time(nullptr));
+    if (hasNow && !parseBounded(nowText, 1, kMaxSeedTime, nowSeconds))
+        return simUsageError(args, "--now needs a time in seconds since 1970");
     int existing = 0;
     int result = msg_store::PhoneSide::countMessages(existing);
     if (result != msg_store::MSG_STORE_SUCCESS)
@@ -304,7 +312,7 @@ int runSeed(SimArgs& args) {
                                     " message(s); seed fills empty devices only");
     }
     std::vector<msg_store::IncomingMessage> messages;
-    int64_t now = static_cast<int64_t>(time(nullptr)) * 1000;
+    int64_t now = static_cast<int64_t>(nowSeconds) * 1000;
     if (generated) {
         addGenerated(conversations, perConversation, now, messages);
     } else {
@@ -332,8 +340,8 @@ int runSeed(SimArgs& args) {
 } // namespace msg_sim
 
 void msg_sim::registerSeedCommands() {
-    addSimCommand({"seed", "[--if-empty] [--conversations N [--messages-per-conversation M]]",
+    addSimCommand({"seed", "[--if-empty] [--conversations N [--messages-per-conversation M]] [--now SECONDS]",
                    "fills an empty device with a year of demo conversations, or with N plain ones of M "
-                   "messages (2 by default)",
+                   "messages (2 by default), dated back from now or from the time --now gives",
                    runSeed});
 }

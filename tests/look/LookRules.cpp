@@ -159,8 +159,9 @@ private:
         }
     }
 
-    // Whether a scrolled object stands in a row that must be whole at rest: the first or last
-    // one (above), or one the list shows whole.
+    // Whether a scrolled object must lie inside the circle at rest: it stands in the first or
+    // last row (above) or in a row the list shows whole, or a list at its start, as its screen
+    // opens, shows it whole (the first letters of the row half in view below are read too).
     bool _atScrollerEdge(const Drawn& d) const {
         const Scroller* s = _canvas.scroller(d.scroller);
         auto edges = _edges.find(d.scroller);
@@ -170,9 +171,12 @@ private:
             int row = _rowOf(d, *s);
             if (row < 0)
                 return false;
+            auto inView = [&](double top, double bottom) {
+                return top >= s->viewport.y - 1 && bottom <= s->viewport.bottom() + 1;
+            };
             const Box& box = s->rows[row].box;
-            bool whole = box.y >= s->viewport.y - 1 && box.bottom() <= s->viewport.bottom() + 1;
-            return whole || row == edges->second.firstRow || row == edges->second.lastRow;
+            return inView(box.y, box.bottom()) || (s->atStart && inView(d.ink.y, d.ink.bottom())) ||
+                   row == edges->second.firstRow || row == edges->second.lastRow;
         }
         return d.ink.y <= edges->second.top + 1 || d.ink.bottom() >= edges->second.bottom - 1;
     }
@@ -205,9 +209,14 @@ private:
             _add(Rule::InsideCircle, d, "crosses the round screen's edge");
     }
 
+    // A sliver the list's edge leaves of a text is read once it scrolls in, as it is then.
+    static bool _sliver(const Drawn& d) {
+        return d.scroller && d.kind == Kind::Text && d.visible.h < d.ink.h / 2;
+    }
+
     void _checkCut(size_t i) {
         const Drawn& d = _drawn[i];
-        if (d.kind != Kind::Text || (!d.ellipsized && !d.cutAcross))
+        if (d.kind != Kind::Text || (!d.ellipsized && !d.cutAcross) || _sliver(d))
             return;
         TextKind kind = classifyText(d.text, _names);
         const char* how = d.ellipsized ? "ellipsized" : "clipped at its side";
@@ -261,9 +270,7 @@ private:
         if (isDisc(d) || (d.button && elm_object_disabled_get(d.button)) ||
             (d.kind == Kind::Icon && _isBackdrop(i)))
             return;
-        // A sliver the list's edge leaves of a text is read once it scrolls in, against what is
-        // then behind it.
-        if (d.scroller && d.kind == Kind::Text && d.visible.h < d.ink.h / 2)
+        if (_sliver(d))
             return;
         double worst = 1e9;
         Rgba worstFg, worstBg;

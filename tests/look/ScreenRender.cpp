@@ -15,7 +15,9 @@
 #include <json-glib/json-glib.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <vector>
 
 namespace msg_look {
 
@@ -93,32 +95,49 @@ std::set<std::string> contactNames(const std::string& json) {
     return names;
 }
 
+// The clock's time today, in seconds since 1970.
+time_t todayAt(Clock clock) {
+    time_t now = time(nullptr);
+    struct tm today {};
+    localtime_r(&now, &today);
+    today.tm_hour = clock == Clock::MIDDAY ? 12 : 0;
+    today.tm_min = clock == Clock::MIDDAY ? 58 : 5;
+    today.tm_sec = 0;
+    today.tm_isdst = -1;
+    return mktime(&today);
+}
+
 } // namespace
 
 ScreenRender::ScreenRender() = default;
 ScreenRender::~ScreenRender() = default;
 
 bool ScreenRender::prepare(std::string* error) {
-    _template = std::make_unique<msg_test::TempDir>("msg-look-device");
-    const std::string& dir = _template->path();
-    for (const char* step : {"seed", "seed-contacts"}) {
-        msg_test::ProgramRun run = msg_test::runSim({step}, dir);
-        if (run.exitCode != 0) {
-            *error = std::string("msg-sim ") + step + " failed: " + run.err;
-            return false;
+    for (Clock clock : {Clock::MIDDAY, Clock::AFTER_MIDNIGHT}) {
+        auto& device = _templates[static_cast<int>(clock)];
+        device = std::make_unique<msg_test::TempDir>("msg-look-device");
+        const std::string& dir = device->path();
+        for (const std::vector<std::string>& step :
+             {std::vector<std::string>{"seed", "--now", std::to_string(todayAt(clock))}, {"seed-contacts"}}) {
+            msg_test::ProgramRun run = msg_test::runSim(step, dir);
+            if (run.exitCode != 0) {
+                *error = "msg-sim " + step[0] + " failed: " + run.err;
+                return false;
+            }
         }
     }
-    _names = contactNames(msg_test::runSim({"--json", "contact", "list"}, dir).out);
+    _names = contactNames(msg_test::runSim({"--json", "contact", "list"}, _templates[0]->path()).out);
     msg_app::shell::registerBuiltinScreens();
     return true;
 }
 
-bool ScreenRender::render(const std::string& screen, const std::string& locale,
+bool ScreenRender::render(const std::string& screen, const std::string& locale, Clock clock,
                           const std::function<void(Evas_Object* win)>& read, std::string* error) {
     msg_test::TempDir device("msg-look-screen");
     std::error_code copyError;
     for (const char* suffix : {"", "-wal", "-shm"}) {
-        std::filesystem::path from = _template->file(std::string(DATABASE) + suffix);
+        std::filesystem::path from =
+            _templates[static_cast<int>(clock)]->file(std::string(DATABASE) + suffix);
         if (std::filesystem::exists(from))
             std::filesystem::copy_file(from, device.file(std::string(DATABASE) + suffix), copyError);
     }

@@ -20,6 +20,13 @@ class TempDir;
 
 namespace msg_look {
 
+// The clock the demo device is seeded by: its dates count back from it, and whether a
+// conversation reads as a time of today or a date depends on the hour.
+enum class Clock {
+    MIDDAY,         // today 12:58: the newest conversations all of today, their times widest
+    AFTER_MIDNIGHT, // today 00:05: all but the newest of yesterday, shown by their dates
+};
+
 class ScreenRender {
 public:
     ScreenRender();
@@ -27,19 +34,20 @@ public:
     ScreenRender(const ScreenRender&) = delete;
     ScreenRender& operator=(const ScreenRender&) = delete;
 
-    // Seeds the demo device (conversations and contacts) once; false with the reason.
+    // Seeds a demo device (conversations and contacts) for each clock once; false with the reason.
     bool prepare(std::string* error);
     // The people's names the demo device knows (contacts), as a screen may show them.
     const std::set<std::string>& names() const { return _names; }
-    // Shows the screen in the locale (e.g. "ar_AE.UTF-8") and, once its frame has settled,
-    // calls read with the window; false with the reason when the screen did not render.
-    bool render(const std::string& screen, const std::string& locale,
+    // Shows the screen in the locale (e.g. "ar_AE.UTF-8") on the device of the clock and, once
+    // its frame has settled, calls read with the window; false with the reason when the screen
+    // did not render.
+    bool render(const std::string& screen, const std::string& locale, Clock clock,
                 const std::function<void(Evas_Object* win)>& read, std::string* error);
     // Runs on each screen's device copy, before the screen starts (to change a setting, say).
     void setBeforeStart(std::function<void()> beforeStart) { _beforeStart = std::move(beforeStart); }
 
 private:
-    std::unique_ptr<msg_test::TempDir> _template;
+    std::unique_ptr<msg_test::TempDir> _templates[2];
     std::set<std::string> _names;
     std::function<void()> _beforeStart;
 };

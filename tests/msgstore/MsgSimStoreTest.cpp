@@ -67,6 +67,19 @@ TEST(MsgSimStore, SeedingManyConversationsGivesEachItsMessagesNewestFirst) {
     EXPECT_EQ(sim(dir, {"seed", "--conversations", "2"}).exitCode, 1) << "seed fills empty devices only";
 }
 
+TEST(MsgSimStore, TheDemoCountsItsDatesBackFromTheClockItIsGiven) {
+    msg_test::TempDir dir("msg-sim-store");
+    const int64_t now = 1700000000; // long past: no conversation of the demo is from the real today
+    ASSERT_EQ(sim(dir, {"seed", "--now", std::to_string(now)}).exitCode, 0);
+    Json threads = simJson(dir, {"list"});
+    ASSERT_TRUE(threads && JSON_NODE_HOLDS_ARRAY(threads.get()));
+    JsonArray* list = json_node_get_array(threads.get());
+    ASSERT_GT(json_array_get_length(list), 1u);
+    EXPECT_EQ(json_object_get_int_member(json_array_get_object_element(list, 0), "time"), now * 1000)
+        << "the newest conversation is the clock's";
+    EXPECT_LT(json_object_get_int_member(json_array_get_object_element(list, 1), "time"), now * 1000);
+}
+
 TEST(MsgSimStore, BadArgumentsExitWithAReason) {
     msg_test::TempDir dir("msg-sim-store");
     const std::vector<std::vector<std::string>> bad = {
@@ -77,6 +90,7 @@ TEST(MsgSimStore, BadArgumentsExitWithAReason) {
         {"phone", "--fail-rate", "2"},
         {"seed", "--bogus"},
         {"seed", "--conversations", "0"},
+        {"seed", "--now", "yesterday"},
         {"seed", "--messages-per-conversation", "3"},
         {"seed", "--conversations", "1000", "--messages-per-conversation", "1001"},
     };

@@ -7,6 +7,7 @@
 #define MSG_APP_LIST_MLITEM_MLITEMCONTENT_H
 
 #include "list/MLItem/MLItem.h"
+#include "list/MLItem/MLItemCircleInset.h"
 #include "list/MLItemContentModel.h"
 
 #include <functional>
@@ -92,6 +93,8 @@ private:
     void _sendEvent(MLItem::Event event);
     void _emit(const char* signal);
     void _emitNameLine(const std::string& name);
+    // Moves the check and the lines in where the circle's edge comes in at the row's place.
+    void _applyInsets();
     static bool _isNumberName(const std::string& name);
     void _takeBackContents();
     void _deleteCheck();
@@ -104,6 +107,7 @@ private:
     static void _checkChangedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _objectDelCb(void* data, Evas* evas, Evas_Object* obj, void* eventInfo);
     static void _itemSignalCb(void* data, Elm_Object_Item* item, const char* emission, const char* source);
+    static void _insetProbeMovedCb(void* data, Evas* evas, Evas_Object* obj, void* eventInfo);
 
     EventListener _listener;
     std::function<void(const MLItemContent*)> _destroyListener;
@@ -116,6 +120,10 @@ private:
     TextLayout _textLayout = TEXT_LAYOUT_BOTH;
     std::vector<Swallowed> _swallowed;
     Evas_Object* _check = nullptr;
+    // Swallowed at the row's top left: its moves are the row's.
+    Evas_Object* _insetProbe = nullptr;
+    MLItemCircleInset::Insets _insets;
+    bool _insetsShown = false;
     MLItemContentModel _model;
 };
 

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace msg_app {
 namespace msg_list {
@@ -33,6 +34,9 @@ constexpr const char* PART_CHECK = "elm.swallow.center_check";
 constexpr const char* PART_ALERT = "elm.icon.alert";
 constexpr const char* PART_SIM = "elm.icon.sim";
 constexpr const char* PART_NOTI = "elm.icon.noti";
+constexpr const char* PART_INSET = "elm.swallow.inset";
+// The theme's message carrying the insets (the list row's script).
+constexpr int INSET_MESSAGE_ID = 1;
 
 constexpr const char* SIG_HIGHLIGHTED = "elm,custom,state,highlighted";
 constexpr const char* SIG_UNHIGHLIGHTED = "elm,custom,state,unhighlighted";
@@ -182,6 +186,14 @@ Evas_Object* MLItemContent::_createContent(Evas_Object* parent, const char* part
         _remember(part, sim, false);
         return sim;
     }
+    if (!strcmp(part, PART_INSET)) {
+        Evas_Object* probe = evas_object_rectangle_add(evas_object_evas_get(parent));
+        evas_object_color_set(probe, 0, 0, 0, 0);
+        evas_object_event_callback_add(probe, EVAS_CALLBACK_MOVE, _insetProbeMovedCb, this);
+        _remember(part, probe, false);
+        _insetProbe = probe;
+        return probe;
+    }
     if (!strcmp(part, PART_NOTI)) {
         if (!_hasUnreadBadge())
             return nullptr;
@@ -257,6 +269,8 @@ void MLItemContent::_forget(Evas_Object* obj) {
                      _swallowed.end());
     if (_check == obj)
         _check = nullptr;
+    if (_insetProbe == obj)
+        _insetProbe = nullptr;
 }
 
 // Whoever deletes an object of the row (the genlist with the row's view, most often), the row
@@ -272,8 +286,10 @@ void MLItemContent::unswallow() {
     std::vector<Swallowed> swallowed;
     swallowed.swap(_swallowed);
     _check = nullptr;
+    _insetProbe = nullptr;
     for (const Swallowed& s : swallowed) {
         evas_object_event_callback_del_full(s.obj, EVAS_CALLBACK_DEL, _objectDelCb, this);
+        evas_object_event_callback_del_full(s.obj, EVAS_CALLBACK_MOVE, _insetProbeMovedCb, this);
         if (!strcmp(s.part, PART_CHECK))
             evas_object_smart_callback_del_full(s.obj, "changed", _checkChangedCb, this);
         if (item && elm_object_item_part_content_get(item, s.part) == s.obj)
@@ -307,8 +323,10 @@ void MLItemContent::_emitNameLine(const std::string& name) {
     evas_object_geometry_get(genlist, nullptr, nullptr, &width, nullptr);
     MLItemNameLine::Room room;
     room.width = static_cast<int>(width / (scaled(1000) / 1000.0)) - 2 * ROW_SIDE;
-    room.before = (_style == LIST_STYLE_SELECT ? CHECK_ROOM : 0) +
-                  (_model.getMsgType() == MSG_TYPE_CMAS ? ALERT_ROOM : 0);
+    room.before = (_style == LIST_STYLE_SELECT ? CHECK_ROOM + _insets.check : 0) +
+                  (_model.getMsgType() == MSG_TYPE_CMAS ? ALERT_ROOM : 0) +
+                  _insets.start[MLItemCircleInset::Insets::NAME];
+    room.width -= _insets.end[MLItemCircleInset::Insets::NAME];
     MLItemNameLine::Look look = MLItemNameLine::choose(evas_object_evas_get(genlist), name,
                                                        _isNumberName(name), getText(PART_TIME), room);
     _emit(look.timeSignal.c_str());
@@ -329,6 +347,7 @@ void MLItemContent::realized() {
     _emit(_hasUnreadBadge() ? unreadSignal(_model.getUnreadCnt()) : SIG_READ);
     _emit(_model.getMsgType() == MSG_TYPE_CMAS ? SIG_ALERT : SIG_NO_ALERT);
     _emit(_style == LIST_STYLE_SELECT ? SIG_SELECT_STYLE : SIG_NORMAL_STYLE);
+    _applyInsets();
     _emitNameLine(getText(PART_NAME));
     for (const char* signal : {SIG_HIGHLIGHTED, SIG_UNHIGHLIGHTED, SIG_HIDE_TEXT1, SIG_HIDE_TEXT2})
         elm_object_item_signal_callback_add(item, signal, "", _itemSignalCb, this);
@@ -350,6 +369,9 @@ void MLItemContent::unrealized() {
     }
     _isHighlighted = false;
     _textLayout = TEXT_LAYOUT_BOTH;
+    // The view may show another row next: it is told its insets again.
+    _insetsShown = false;
+    _insets = MLItemCircleInset::Insets();
     _takeBackContents();
 }
 
@@ -375,9 +397,46 @@ void MLItemContent::_itemSignalCb(void* data, Elm_Object_Item* /*item*/, const c
         self->_isHighlighted = false;
     } else if (!strcmp(emission, SIG_HIDE_TEXT1)) {
         self->_textLayout = TEXT_LAYOUT_HIDE_TEXT1;
+        self->_applyInsets();
     } else if (!strcmp(emission, SIG_HIDE_TEXT2)) {
         self->_textLayout = TEXT_LAYOUT_HIDE_TEXT2;
+        self->_applyInsets();
     }
+}
+
+void MLItemContent::_insetProbeMovedCb(void* data, Evas* /*evas*/, Evas_Object* /*obj*/,
+                                       void* /*eventInfo*/) {
+    static_cast<MLItemContent*>(data)->_applyInsets();
+}
+
+void MLItemContent::_applyInsets() {
+    Evas_Object* view = _insetProbe ? evas_object_smart_parent_get(_insetProbe) : nullptr;
+    if (!view)
+        return;
+    MLItemCircleInset::Place place;
+    int top = 0, screenW = 0, screenH = 0;
+    evas_object_geometry_get(_insetProbe, nullptr, &top, nullptr, nullptr);
+    evas_output_size_get(evas_object_evas_get(view), &screenW, &screenH);
+    place.rowTop = top;
+    place.scale = scaled(1000) / 1000.0;
+    place.screen = std::min(screenW, screenH);
+    place.twoLines = _textLayout != TEXT_LAYOUT_BOTH;
+    place.select = _style == LIST_STYLE_SELECT;
+    MLItemCircleInset::Insets insets = MLItemCircleInset::at(place);
+    if (_insetsShown && insets == _insets)
+        return;
+    using Line = MLItemCircleInset::Insets;
+    bool nameMoved = insets.check != _insets.check || insets.start[Line::NAME] != _insets.start[Line::NAME] ||
+                     insets.end[Line::NAME] != _insets.end[Line::NAME];
+    _insets = insets;
+    _insetsShown = true;
+    // The message's values follow its count in one block, as the theme reads them.
+    std::vector<int> words = MLItemCircleInset::message(insets, place.select);
+    edje_object_message_send(view, EDJE_MESSAGE_INT_SET, INSET_MESSAGE_ID, words.data());
+    // A number is sized to fit its line, which the insets narrow.
+    std::string name = getText(PART_NAME);
+    if (nameMoved && _isNumberName(name))
+        _emitNameLine(name);
 }
 
 void MLItemContent::onSelect(Elm_Object_Item* item) {

@@ -4,6 +4,8 @@
 
 #include <Edje.h>
 
+#include <cstdlib>
+
 namespace msg_app {
 namespace msg_list {
 
@@ -24,9 +26,13 @@ constexpr int NAME_GAP = 11;
 } // namespace
 
 int MLItemNameLine::_width(Evas* canvas, const char* font, int size, const std::string& text) {
+    // The row's texts are markup (a date in right-to-left text is isolated by entities): the
+    // theme draws the characters, so they are what is measured.
+    char* plain = evas_textblock_text_markup_to_utf8(nullptr, text.c_str());
     Evas_Object* measure = evas_object_text_add(canvas);
     evas_object_text_font_set(measure, font, MLItem::scaled(size));
-    evas_object_text_text_set(measure, text.c_str());
+    evas_object_text_text_set(measure, plain ? plain : text.c_str());
+    free(plain);
     int w = 0;
     evas_object_geometry_get(measure, nullptr, nullptr, &w, nullptr);
     evas_object_del(measure);
@@ -63,7 +69,8 @@ MLItemNameLine::Look MLItemNameLine::choose(Evas* canvas, const std::string& nam
     // line and the time gives its room up (a cut number cannot be told from another).
     int numberSize = 0;
     for (int withTime : {1, 0}) {
-        int nameRoom = MLItem::scaled(room.width - room.before - (withTime ? chosen + NAME_GAP : 0));
+        // The name's clip ends the gap before the time's place, also when the time gives it up.
+        int nameRoom = MLItem::scaled(room.width - room.before - NAME_GAP - (withTime ? chosen : 0));
         for (int s : NUMBER_SIZES) {
             if (_width(canvas, NUMBER_FONT, s, name) <= nameRoom) {
                 numberSize = s;
