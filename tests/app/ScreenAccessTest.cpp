@@ -79,7 +79,8 @@ protected:
         std::vector<Control> all;
         std::string failure;
         EXPECT_TRUE(render->render(
-            screen, "en_US.UTF-8", [&](Evas_Object* win) { collect(win, all); }, &failure))
+            screen, "en_US.UTF-8", msg_look::Clock::MIDDAY, [&](Evas_Object* win) { collect(win, all); },
+            &failure))
             << screen << ": " << failure;
         return all;
     }
