@@ -227,6 +227,9 @@ Evas_Object* MLItemContent::_createCheck(Evas_Object* parent) {
     elm_object_style_set(check, "genlist/select_mode");
     elm_check_state_set(check, _isChecked ? EINA_TRUE : EINA_FALSE);
     efl_access_object_access_type_set(check, EFL_ACCESS_TYPE_SKIPPED);
+    // The row takes the focus, not its check: a focusable check handed back to the window when
+    // the row goes would be put in its focus graph a second time.
+    elm_object_focus_allow_set(check, EINA_FALSE);
     if (!common_util::is_screen_reader_enabled()) {
         evas_object_repeat_events_set(check, EINA_TRUE);
         evas_object_propagate_events_set(check, EINA_FALSE);
