@@ -83,6 +83,7 @@ protected:
 
 TEST_F(SelectModeTest, LongPressChecksTheRowTapsCountAndTheBottomButtonDeletesItAtOnce) {
     threeConversations();
+    msg_test::ToolkitErrors errors;
     longPress(itemOf(b));
     ASSERT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
     EXPECT_EQ(list->getAction(), MLListViewController::ACTION_DELETE);
@@ -96,8 +97,9 @@ TEST_F(SelectModeTest, LongPressChecksTheRowTapsCountAndTheBottomButtonDeletesIt
     tap(itemOf(c));
     EXPECT_EQ(list->getCheckedCount(), 1);
     EXPECT_EQ(topPageName(), "host") << "a tap in select mode opens nothing";
+    // The checks go with their rows' views: none is put in the window's focus graph twice.
+    EXPECT_EQ(errors.containing("already registered"), std::vector<std::string>{});
 
-    msg_test::ToolkitErrors errors;
     tapBottomButton();
     EXPECT_FALSE(list->isBgActionRunning()) << "one row needs no progress popup";
     EXPECT_FALSE(threadExists(b));

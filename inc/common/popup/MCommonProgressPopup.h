@@ -37,6 +37,8 @@ public:
                                              BackCb backCb, void* data);
     // The popup starts worker when it is shown and goes away when the job has ended and it has
     // been up for MIN_DISPLAY_TIME; endCb(data) is its last call.
+    // The destroy and end callbacks run once the popup's object has gone, so they may delete
+    // what the popup would have given the focus back to.
     static MCommonProgressPopup* createBgActionPopup(ProgressStyle style, const char* text, Worker worker,
                                                      Notify notify, DestroyCb endCb, BackCb backCb,
                                                      void* data);
@@ -74,6 +76,7 @@ private:
     ProgressStyle _style;
     std::string _text;
     DestroyCb _destroyCb;
+    DestroyCb _endPending; // the destroy callback, from onDestroy() until the popup's object has gone
     BackCb _backCb;
     void* _userData = nullptr;
     std::unique_ptr<BgAction> _bgAction;

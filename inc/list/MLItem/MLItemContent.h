@@ -54,8 +54,10 @@ public:
     void updateName();
     void realized();
     void unrealized();
-    // Gives the borrowed badges back to the pool and deletes the other objects the row made.
-    void unswallow();
+    // Stops following the objects the row made; those the genlist gave back (takenBack) go: a
+    // borrowed badge to the pool, the rest deleted. The others are still the genlist's, shown
+    // or kept with a row view it may use again, and it deletes them.
+    void unswallow(const std::vector<Evas_Object*>& takenBack = {});
     void setAccessInfoActionCb();
     void getAccessInfoText(std::string& out);
 

@@ -53,7 +53,13 @@ MCommonProgressPopup::MCommonProgressPopup(ProgressStyle style, const char* text
     });
 }
 
-MCommonProgressPopup::~MCommonProgressPopup() = default;
+MCommonProgressPopup::~MCommonProgressPopup() {
+    // The popup's object went before this: its focus is handed back already.
+    if (_endPending) {
+        DestroyCb last = std::move(_endPending);
+        last(_userData);
+    }
+}
 
 MCommonProgressPopup* MCommonProgressPopup::createPopup(ProgressStyle style, const char* text,
                                                         DestroyCb destroyCb, BackCb backCb, void* data) {
@@ -254,10 +260,9 @@ void MCommonProgressPopup::onDestroy() {
         _bgAction->thread.cancelWithoutCallback(0);
         _bgAction.reset();
     }
-    if (_destroyCb) {
-        DestroyCb last = std::move(_destroyCb);
-        last(_userData);
-    }
+    // Told when the object has gone (the destructor): the callback may delete the widget the
+    // popup's focus goes back to as the popup is deleted.
+    _endPending = std::move(_destroyCb);
     WPopupController::onDestroy();
 }
 

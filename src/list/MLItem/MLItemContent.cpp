@@ -239,6 +239,9 @@ Evas_Object* MLItemContent::_createCheck(Evas_Object* parent) {
     elm_object_style_set(check, "genlist/select_mode");
     elm_check_state_set(check, _isChecked ? EINA_TRUE : EINA_FALSE);
     efl_access_object_access_type_set(check, EFL_ACCESS_TYPE_SKIPPED);
+    // The row takes the focus, not its check: a focusable check handed back to the window when
+    // the row goes would be put in its focus graph a second time.
+    elm_object_focus_allow_set(check, EINA_FALSE);
     if (!common_util::is_screen_reader_enabled()) {
         evas_object_repeat_events_set(check, EINA_TRUE);
         evas_object_propagate_events_set(check, EINA_FALSE);
@@ -279,10 +282,7 @@ void MLItemContent::_objectDelCb(void* data, Evas* /*evas*/, Evas_Object* obj, v
     static_cast<MLItemContent*>(data)->_forget(obj);
 }
 
-// The genlist cannot give a swallowed object back and deletes it with the row's view, so the
-// row only gives back or deletes what the genlist no longer holds.
-void MLItemContent::unswallow() {
-    Elm_Object_Item* item = getElmObjectItem();
+void MLItemContent::unswallow(const std::vector<Evas_Object*>& takenBack) {
     std::vector<Swallowed> swallowed;
     swallowed.swap(_swallowed);
     _check = nullptr;
@@ -292,7 +292,7 @@ void MLItemContent::unswallow() {
         evas_object_event_callback_del_full(s.obj, EVAS_CALLBACK_MOVE, _insetProbeMovedCb, this);
         if (!strcmp(s.part, PART_CHECK))
             evas_object_smart_callback_del_full(s.obj, "changed", _checkChangedCb, this);
-        if (item && elm_object_item_part_content_get(item, s.part) == s.obj)
+        if (std::find(takenBack.begin(), takenBack.end(), s.obj) == takenBack.end())
             continue;
         evas_object_hide(s.obj);
         if (s.isPooled && MLReusableObjectPool::setObject(s.obj))
@@ -379,12 +379,15 @@ void MLItemContent::unrealized() {
 // the pool for the next row instead, and the rest is deleted here.
 void MLItemContent::_takeBackContents() {
     Elm_Object_Item* item = getElmObjectItem();
+    std::vector<Evas_Object*> takenBack;
     if (item && !_swallowed.empty()) {
         Eina_List* released = nullptr;
         elm_genlist_item_all_contents_unset(item, &released);
+        for (Eina_List* node = released; node; node = eina_list_next(node))
+            takenBack.push_back(static_cast<Evas_Object*>(eina_list_data_get(node)));
         eina_list_free(released);
     }
-    unswallow();
+    unswallow(takenBack);
 }
 
 void MLItemContent::_itemSignalCb(void* data, Elm_Object_Item* /*item*/, const char* emission,

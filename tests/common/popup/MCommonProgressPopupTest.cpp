@@ -1,5 +1,6 @@
 // The progress popup's minimum display time, its job, the job data and cancellation.
 #include "common/popup/MCommonProgressPopup.h"
+#include "EflTest.h"
 #include "LogCapture.h"
 #include "WatchScreenTest.h"
 
@@ -132,6 +133,33 @@ TEST_F(MCommonProgressPopupTest, BackKeyCancelsTheJobAndFreesLeftoverJobData) {
     EXPECT_EQ(1, ended);
     EXPECT_EQ(1, freedJobData.load());
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return sawCancel.load(); }));
+}
+
+// The owner may delete, when told the popup has gone, the widget that had the focus before it;
+// the popup's object gives the focus back as it goes, so it must have gone first.
+TEST_F(MCommonProgressPopupTest, TheDestroyCallbackComesOnceThePopupHasGone) {
+    Evas_Object* button = elm_button_add(page->getEvasObject());
+    evas_object_show(button);
+    elm_object_focus_set(button, EINA_TRUE);
+    int popupDeleted = 0;
+    int deletedWhenTold = -1;
+    MCommonProgressPopup* popup = MCommonProgressPopup::createPopup(
+        MCommonProgressPopup::FULL, "WDS_MSG_OPT_DELETE_ABB",
+        [&](void*) {
+            deletedWhenTold = popupDeleted;
+            evas_object_del(button);
+        },
+        nullptr, nullptr);
+    ASSERT_TRUE(page->attachPopup(popup));
+    evas_object_event_callback_add(
+        popup->getEvasObject(), EVAS_CALLBACK_DEL,
+        [](void* data, Evas*, Evas_Object*, void*) { ++*static_cast<int*>(data); }, &popupDeleted);
+    settle();
+    msg_test::ToolkitErrors errors;
+    popup->destroy();
+    settle();
+    EXPECT_EQ(deletedWhenTold, 1);
+    EXPECT_EQ(errors.containing("not a valid object"), std::vector<std::string>{});
 }
 
 TEST_F(MCommonProgressPopupTest, PlainPopupLayoutsAndTheBackKeyWithoutCallback) {
