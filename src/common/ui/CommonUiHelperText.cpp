@@ -27,9 +27,24 @@ constexpr gunichar ZERO_WIDTH_SPACE = 0x200B;
 constexpr gunichar ZERO_WIDTH_NON_JOINER = 0x200C;
 constexpr gunichar ZERO_WIDTH_JOINER = 0x200D;
 
-// What the shaper joins to the character before it.
+// Skin tones: the shaper joins one to whatever precedes it, the line breaker only to an emoji.
+bool isEmojiModifier(gunichar c) {
+    return c >= 0x1F3FB && c <= 0x1F3FF;
+}
+
+// What the shaper joins to the character before it: marks, the joiners, skin tones, the
+// half-width kana sound marks and the tags of flag sequences.
 bool attaches(gunichar c) {
-    return g_unichar_ismark(c) || c == ZERO_WIDTH_NON_JOINER || c == ZERO_WIDTH_JOINER;
+    return g_unichar_ismark(c) || c == ZERO_WIDTH_NON_JOINER || c == ZERO_WIDTH_JOINER ||
+           isEmojiModifier(c) || (c >= 0xFF9E && c <= 0xFF9F) || (c >= 0xE0020 && c <= 0xE007F);
+}
+
+// A base a skin tone may follow with no line break between them: an emoji it modifies, or a
+// character no line breaks after. "\u062D\U0001F3FD\uFFFD x" spun the engine at every width.
+bool takesModifier(gunichar c) {
+    GUnicodeBreakType type = g_unichar_break_type(c);
+    return type == G_UNICODE_BREAK_EMOJI_BASE || type == G_UNICODE_BREAK_NON_BREAKING_GLUE ||
+           type == G_UNICODE_BREAK_WORD_JOINER;
 }
 
 // A character the line breaker may break after although the shaper joins the marks that follow
@@ -100,21 +115,26 @@ std::string to_layout_safe(const std::string& text) {
     gchar* valid = g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size()));
     std::string out;
     out.reserve(text.size());
-    bool onBase = false; // the last character takes marks
-    size_t marks = 0;    // marks kept on it
+    bool onBase = false;      // the last character takes marks
+    bool onEmojiBase = false; // and a skin tone, none having been put on it yet
+    size_t marks = 0;         // marks kept on it
     for (const gchar* p = valid; p && *p; p = g_utf8_next_char(p)) {
         gunichar c = g_utf8_get_char(p);
         size_t length = static_cast<size_t>(g_utf8_next_char(p) - p);
         if (!attaches(c)) {
             out.append(p, length);
             onBase = !breaksBeforeMarks(c);
+            onEmojiBase = onBase && takesModifier(c);
             marks = 0;
             continue;
         }
-        if (!onBase) {
+        if (!onBase || (isEmojiModifier(c) && !onEmojiBase)) {
             out += "\xC2\xA0"; // what a mark on its own is drawn on
             onBase = true;
+            marks = 0;
         }
+        if (isEmojiModifier(c))
+            onEmojiBase = false;
         if (marks < MAX_MARKS_PER_CHAR) {
             out.append(p, length);
             ++marks;

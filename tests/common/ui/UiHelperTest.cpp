@@ -165,6 +165,11 @@ TEST(LayoutSafeTextTest, MarksWithoutABaseSitOnANoBreakSpaceAndRealScriptsStayAs
         {"no-break\u00A0\u0301", "no-break\u00A0\u0301"},
         {"Z" + eightMarks + "\u0309\u030A\u030B" + " ok", "Z" + eightMarks + " ok"},
         {"a\xff\xfe", "a\uFFFD\uFFFD"},
+        // A skin tone on no emoji: the shaper joins it to the letter, the line breaker does not.
+        {"\u062D\U0001F3FD\uFFFDx", "\u062D" + nbsp + "\U0001F3FD\uFFFDx"},
+        {"\U0001F44D\U0001F3FD\U0001F3FE \U0001F3FB",
+         "\U0001F44D\U0001F3FD" + nbsp + "\U0001F3FE " + nbsp + "\U0001F3FB"},
+        {" \uFF9E \U000E0067", " " + nbsp + "\uFF9E " + nbsp + "\U000E0067"},
         // Vietnamese decomposed, Thai, Arabic with harakat, Devanagari, Korean jamo, Tibetan
         // stacks, Hebrew points, emoji joined and flagged: unchanged.
         {"Tie\u0302\u0301ng Vie\u0323\u0302t", "Tie\u0302\u0301ng Vie\u0323\u0302t"},
