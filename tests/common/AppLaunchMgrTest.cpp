@@ -152,6 +152,12 @@ TEST_F(AppLaunchMgrTest, FixedLaunchersTargetsExtrasAndModes) {
     EXPECT_EQ("hulmapps://ProductDetail/com.example.app", e[7].uri);
     // Fixed launchers without a reply path leave the generic launch alone.
     EXPECT_FALSE(e[3].terminateRequested);
+    // The Bluetooth popup's answer is read after its launcher returned.
+    msg_test::LogCapture log;
+    ASSERT_EQ(LaunchJournal::ReplyResult::Ok,
+              LaunchJournal::recordReply(e[5].id, APP_CONTROL_RESULT_SUCCEEDED,
+                                         R"({"extra":{"_WCPOPUP_RESP_":"FAILED"}})"));
+    EXPECT_TRUE(msg_test::pumpUntil([&] { return log.contains("BT Not Connected . val(FAILED)"); }));
 }
 
 TEST_F(AppLaunchMgrTest, HereMapLinks) {
@@ -166,16 +172,6 @@ TEST_F(AppLaunchMgrTest, HereMapLinks) {
     // The map launch is itself the outstanding one.
     EXPECT_TRUE(mgr->destroyHandle());
     EXPECT_TRUE(journal()[0].terminateRequested);
-}
-
-TEST_F(AppLaunchMgrTest, BluetoothPopupReplyIsReadAfterTheLauncherReturned) {
-    msg_test::LogCapture log;
-    mgr->launchBtConnectPopup();
-    int64_t id = journal().back().id;
-    ASSERT_EQ(LaunchJournal::ReplyResult::Ok,
-              LaunchJournal::recordReply(id, APP_CONTROL_RESULT_SUCCEEDED,
-                                         R"({"extra":{"_WCPOPUP_RESP_":"FAILED"}})"));
-    EXPECT_TRUE(msg_test::pumpUntil([&] { return log.contains("BT Not Connected . val(FAILED)"); }));
 }
 
 TEST_F(AppLaunchMgrTest, ConnectionPopupOnlyWhenTheRemoteLinkIsDown) {

@@ -22,7 +22,7 @@ void guardedVoid(const char* text) {
 
 } // namespace
 
-TEST(MsgLog, LinesCarryFileFunctionLineLevelAndTag) {
+TEST(MsgLog, LinesCarryFileFunctionLineLevelAndATagThatCanBeReplaced) {
     LogCapture capture;
     int line = __LINE__ + 1;
     MSG_LOGI("hello %d", 42);
@@ -37,6 +37,19 @@ TEST(MsgLog, LinesCarryFileFunctionLineLevelAndTag) {
     EXPECT_EQ(lines[1].prio, DLOG_ERROR);
     EXPECT_NE(lines[1].text.find("\033[0;31m[ERROR]broken thing\033[0m"), std::string::npos);
     EXPECT_NE(lines[2].text.find(big), std::string::npos) << "long lines are not truncated";
+
+    // The platform writes with its own tag, whatever the application's tag is.
+    capture.clear();
+    msg_app::log::setTag("MSG_COMPOSE_WITH_A_LONG_TAG");
+    MSG_LOGW("one");
+    PLAT_LOGW("platform %d", 1);
+    msg_app::log::setTag(nullptr);
+    MSG_LOGW("two");
+    lines = capture.lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].tag, "MSG_COMPOSE_WITH_A_LONG_TAG");
+    EXPECT_EQ(lines[1].tag, "MSG_PLATFORM");
+    EXPECT_EQ(lines[2].tag, "MSG_APP");
 }
 
 TEST(MsgLog, GuardsLogConditionAndResult) {
@@ -54,19 +67,4 @@ TEST(MsgLog, GuardsLogConditionAndResult) {
     guardedVoid("x");
     EXPECT_TRUE(guardedVoidRan);
     EXPECT_TRUE(capture.lines().empty());
-}
-
-// The platform writes with its own tag, whatever the application's tag is.
-TEST(MsgLog, TagCanBeReplacedAndRestoredWithoutTouchingThePlatformTag) {
-    LogCapture capture;
-    msg_app::log::setTag("MSG_COMPOSE_WITH_A_LONG_TAG");
-    MSG_LOGW("one");
-    PLAT_LOGW("platform %d", 1);
-    msg_app::log::setTag(nullptr);
-    MSG_LOGW("two");
-    auto lines = capture.lines();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].tag, "MSG_COMPOSE_WITH_A_LONG_TAG");
-    EXPECT_EQ(lines[1].tag, "MSG_PLATFORM");
-    EXPECT_EQ(lines[2].tag, "MSG_APP");
 }

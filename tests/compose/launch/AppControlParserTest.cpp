@@ -187,14 +187,6 @@ TEST_F(AppControlParserTest, ReplyToOnePersonStaysOneRecipient) {
     EXPECT_EQ(MSG_TYPE_SMS, msg->msgType);
     EXPECT_EQ(SendBy::PHONE, MCOutgoingMgr::getInstance()->getSendBy());
     EXPECT_GT(msg->threadId, 0);
-    int groupId = insertIncoming({"+15550000001", "+15550000002"}, msg_store::FOLDER_WATCH_INBOX, "mms");
-    msg = std::make_shared<MCMsgData>();
-    ParserRequest group;
-    group.array(KEYBOARD_ARRAY, {"msgId:" + std::to_string(groupId), "address:+15550000002"});
-    ASSERT_TRUE(parser.parseExtraDataArray(group.handle(), APP_CONTROL_SEND, msg));
-    EXPECT_EQ(2u, msg->recipient.size());
-    EXPECT_EQ(MSG_TYPE_MMS, msg->msgType);
-    EXPECT_EQ(SendBy::HULM, MCOutgoingMgr::getInstance()->getSendBy());
 }
 
 // Only a file of the device's shared media whose content is the kind the request says, and which
@@ -311,12 +303,16 @@ TEST_F(AppControlParserTest, RequestsThatReachBeyondWhatTheyNameAreRefused) {
     EXPECT_FALSE(parser.parseExtraDataArray(selector.handle(), APP_CONTROL_SEND, msg));
 }
 
-// An answer on the watch's road to texts sent to several people one by one goes the same way; an
-// answer to a group MMS stays a group MMS.
+// An answer to a group of the watch goes on the watch's road to all of the group, however the answer
+// names one of them; to texts sent to several people one by one it goes the same way, to a group MMS
+// as a group MMS.
 TEST_F(AppControlParserTest, AnAnswerKeepsTheConversationsGroupChoice) {
-    for (const char* type : {"sms", "mms"}) {
-        SCOPED_TRACE(type);
-        int msgId = insertIncoming({"+15550000011", "+15550000012"}, msg_store::FOLDER_WATCH_SENT, type);
+    const std::pair<msg_store::FolderType, const char*> cases[] = {{msg_store::FOLDER_WATCH_INBOX, "mms"},
+                                                                   {msg_store::FOLDER_WATCH_SENT, "sms"},
+                                                                   {msg_store::FOLDER_WATCH_SENT, "mms"}};
+    for (const auto& [folder, type] : cases) {
+        SCOPED_TRACE(std::to_string(folder) + type);
+        int msgId = insertIncoming({"+15550000011", "+15550000012"}, folder, type);
         msg = std::make_shared<MCMsgData>();
         ParserRequest request;
         request.array(KEYBOARD_ARRAY, {"msgId:" + std::to_string(msgId), "address:+15550000012"});
@@ -325,6 +321,7 @@ TEST_F(AppControlParserTest, AnAnswerKeepsTheConversationsGroupChoice) {
         bool group = std::string(type) == "mms";
         EXPECT_EQ(!group, msg->noGroupMms);
         EXPECT_EQ(group ? MSG_TYPE_MMS : MSG_TYPE_SMS, msg->msgType);
+        EXPECT_EQ(SendBy::HULM, MCOutgoingMgr::getInstance()->getSendBy());
     }
 }
 

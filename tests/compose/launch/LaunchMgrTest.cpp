@@ -47,6 +47,13 @@ TEST_F(LaunchMgrTest, ChecksRunInOrder) {
         setFreeKb(c.freeKb);
         EXPECT_EQ(c.expected, MCLaunchMgr::checkCondition(c.checks, APP_CONTROL_SEND, "01012345678"));
     }
+    // A new composer is refused while a check fails. (One that opens is the new message's journey.)
+    setMdmRestricted(false);
+    EXPECT_EQ(MCLaunchMgr::ERROR_NO_OUTPUT, MCLaunchMgr::createNewComposer(nullptr));
+    setFlightMode(true);
+    view_kit::WContentViewController* composer = nullptr;
+    EXPECT_EQ(MCLaunchMgr::ERROR_FLIGHT_MODE, MCLaunchMgr::createNewComposer(&composer));
+    EXPECT_EQ(nullptr, composer);
 }
 
 TEST_F(LaunchMgrTest, Recipients) {
@@ -71,16 +78,6 @@ TEST_F(LaunchMgrTest, Recipients) {
                   MCLaunchMgr::checkCondition(MCLaunchMgr::CHECK_ALL, c.appControlType, c.recipients))
             << c.recipients.size() << " recipients, type " << c.appControlType;
     }
-}
-
-// (A new composer that opens is the new message's journey.)
-TEST_F(LaunchMgrTest, NewComposerIsRefusedWhileAChecksFails) {
-    setFreeKb(4096);
-    EXPECT_EQ(MCLaunchMgr::ERROR_NO_OUTPUT, MCLaunchMgr::createNewComposer(nullptr));
-    setFlightMode(true);
-    view_kit::WContentViewController* composer = nullptr;
-    EXPECT_EQ(MCLaunchMgr::ERROR_FLIGHT_MODE, MCLaunchMgr::createNewComposer(&composer));
-    EXPECT_EQ(nullptr, composer);
 }
 
 } // namespace

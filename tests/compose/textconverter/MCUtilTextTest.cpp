@@ -57,6 +57,7 @@ TEST(MCUtilTextLength, SizeSegmentAndTypeByMode) {
         {"ő", MSG_ENCODE_GSM7BIT, 1, 160, MSG_ENCODE_GSM7BIT_ABNORMAL},
         {repeat("a", 71), MSG_ENCODE_UCS2, 142, 134, MSG_ENCODE_UCS2},
         {"\U0001F600", MSG_ENCODE_UCS2, 4, 140, MSG_ENCODE_UCS2},
+        {std::string(1 << 20, 'a'), MSG_ENCODE_AUTO, 1u << 20, 153, MSG_ENCODE_GSM7BIT},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 8) + " mode " + std::to_string(c.mode));
@@ -111,14 +112,6 @@ TEST(MCUtilTextLength, MmsLimitCountsCharactersUpToTheEnd) {
     int overCount = -1;
     EXPECT_TRUE(MCUtil::isTextOverMmsLimit(&truncated[0], &overCount, nullptr, nullptr, false));
     EXPECT_EQ(overCount, 1);
-}
-
-TEST(MCUtilTextLength, MegabyteTextIsMeasured) {
-    const std::string ascii(1 << 20, 'a');
-    Measure m = measure(ascii, MSG_ENCODE_AUTO);
-    EXPECT_TRUE(m.ok);
-    EXPECT_EQ(m.size, 1u << 20);
-    EXPECT_EQ(m.segment, 153u);
 }
 
 std::vector<std::string> smsPages(std::string text, bool reduced = false) {
@@ -219,9 +212,7 @@ TEST(MCUtilMmsPages, ThousandCharacterPagesAndAnSmsRest) {
         EXPECT_EQ(charCounts(split.pages), c.chars);
         EXPECT_EQ(joined(split.pages), c.text);
     }
-}
-
-TEST(MCUtilMmsPages, CountOnlyCall) {
+    // Counting alone, over a text that ends inside a character.
     std::string text = repeat("a", 1200) + "\xC3";
     int mms = -1;
     MCUtil::getMmsSizeTextList(text, nullptr, &mms, false, nullptr);
