@@ -308,10 +308,8 @@ TEST_F(SelectModeTest, APlayingClipStopsWithSelectModeAndWithItsMessage) {
     clip.transferStatus = msg_store::Content::TRANSFER_DOWNLOADED;
     mms.contents = {clip};
     auto other = msg_test::message("+15550100", "and more", START_MS + 60000);
-    std::vector<int> ids = msg_test::storeMessages({mms, other});
-    msg_store::Message stored;
-    msg_store::MessageManager().getMessage(ids[0], stored);
-    open(threadId = stored.threadId);
+    std::vector<int> ids = storeThread({mms, other});
+    open(threadId);
     msg_app::MVSoundPlayer* player = msg_app::MVSoundPlayer::getInstance();
     const msg_store::Content& held = listView()->findBubble(ids[0])->getConv()->contents.front();
 

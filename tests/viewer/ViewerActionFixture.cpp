@@ -36,11 +36,7 @@ std::vector<int> ViewerActionFixture::watchThread(const std::vector<std::string>
             message.addresses.push_back({msg_store::ADDRESS_TYPE_PHONE, address});
         messages.push_back(message);
     }
-    std::vector<int> ids = msg_test::storeMessages(messages);
-    msg_store::Message stored;
-    msg_store::MessageManager().getMessage(ids.front(), stored);
-    threadId = stored.threadId;
-    return ids;
+    return storeThread(messages);
 }
 
 void ViewerActionFixture::clickCenter(Evas_Object* obj) {

@@ -51,10 +51,12 @@ std::vector<int> ViewerScreenFixture::thread(int count, int64_t startMs, int64_t
                                              startMs + i * stepSeconds * 1000,
                                              i % 3 == 0 ? msg_store::FOLDER_SENT : msg_store::FOLDER_INBOX));
     }
+    return storeThread(messages);
+}
+
+std::vector<int> ViewerScreenFixture::storeThread(const std::vector<msg_store::IncomingMessage>& messages) {
     std::vector<int> ids = msg_test::storeMessages(messages);
-    msg_store::Message stored;
-    msg_store::MessageManager().getMessage(ids.front(), stored);
-    threadId = stored.threadId;
+    threadId = ids.empty() ? -1 : msg_test::threadOf(ids.front());
     return ids;
 }
 
