@@ -33,15 +33,6 @@ protected:
             ids.insert(conv.msgId);
         return ids;
     }
-    bool showsToast(const char* text) const {
-        for (Evas_Object* o :
-             msg_test::objectsOfClass(evas_object_evas_get(appWindow->getEvasObject()), "Elm.Popup")) {
-            const char* shown = elm_object_part_text_get(o, "elm.text");
-            if (shown && !strcmp(shown, text))
-                return true;
-        }
-        return false;
-    }
     void pressDelete() {
         ASSERT_NE(listView()->getBottomButton(), nullptr);
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return isUnderFinger(listView()->getBottomButton()); }));
