@@ -64,7 +64,7 @@ TEST_F(BlockRowTest, PicturesFillTheWidthInProportionToTheScaleAndVideosShowThei
     }
 }
 
-TEST_F(BlockRowTest, RowHeightIsTruncatedAndCappedWithoutOverflow) {
+TEST(BlockRowSizeTest, RowHeightIsTruncatedAndCappedWithoutOverflow) {
     int w = 0, h = 0;
     // 294 / 1000 truncates to 0; a tall picture's row is capped, without overflow before the cap.
     const struct {
@@ -80,7 +80,7 @@ TEST_F(BlockRowTest, RowHeightIsTruncatedAndCappedWithoutOverflow) {
     EXPECT_EQ(-7, w) << "outputs untouched";
 }
 
-TEST_F(BlockRowTest, AttachmentIconIsChosenByMediaTypeThenMimePrefixInAnyCase) {
+TEST(BlockRowSizeTest, AttachmentIconIsChosenByMediaTypeThenMimePrefixInAnyCase) {
     const struct {
         Content::MediaType type;
         const char* mime;

@@ -112,3 +112,9 @@ std::string ListRowFixture::shown(MLItem* row, const char* part) {
     const char* text = elm_object_item_part_text_get(row->getElmObjectItem(), part);
     return text ? text : "";
 }
+
+msg_test::ProgramRun ListRowFixture::sim(const std::vector<std::string>& args) {
+    msg_test::ProgramRun run = msg_test::runSim(args, device.path());
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return run;
+}

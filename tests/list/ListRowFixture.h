@@ -2,6 +2,7 @@
 #define MSG_TESTS_LIST_LISTROWFIXTURE_H
 
 #include "EflTest.h"
+#include "Programs.h"
 #include "TempDir.h"
 #include "common/MCommonMsgStore.h"
 #include "list/MLItem/MLItemContent.h"
@@ -10,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // A real genlist in the application's theme over a fresh device with a connected store. Rows are
 // told of realize and unrealize as the list screen tells them.
@@ -31,6 +33,8 @@ protected:
     bool waitRealized(msg_app::msg_list::MLItem* row);
     // What the row's view shows in a text part.
     std::string shown(msg_app::msg_list::MLItem* row, const char* part);
+    // msg-sim on this test's device, as another process changes it; its exit code must be 0.
+    msg_test::ProgramRun sim(const std::vector<std::string>& args);
 
     msg_test::TempDevice device;
     msg_app::MCommonMsgStore store;

@@ -4,7 +4,6 @@
 #include "ListRowFixture.h"
 #include "MainLoop.h"
 #include "PlainPage.h"
-#include "Programs.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/ui/MCommonTheme.h"
 #include "list/MLListViewController.h"
@@ -112,12 +111,6 @@ protected:
         msg_store::Thread thread;
         return msg_store::ThreadManager().getThread(threadId, thread) == msg_store::MSG_STORE_SUCCESS &&
                thread.msgCount > 0;
-    }
-    // msg-sim on this test's device, as another process changes it; its exit code must be 0.
-    void sim(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--device", device.path()});
-        msg_test::ProgramRun run = msg_test::runProgram("msg-sim", args);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
     }
     // Many conversations in one store transaction, so that one change names them all.
     void receiveMany(int count, int64_t timeMs, const std::string& prefix) {

@@ -5,7 +5,6 @@
 
 #include "LogCapture.h"
 #include "MainLoop.h"
-#include "Programs.h"
 #include "contacts/ContactsAdmin.h"
 #include "device/Device.h"
 #include "list/MLReusableObjectPool.h"
@@ -352,10 +351,8 @@ TEST_F(ItemContentTest, RecycledRowViewsForgetTheBadgeAndAlertOfTheirFormerRows)
 }
 
 TEST_F(ItemContentTest, ASenderNumberAndAnOldDateAreDrawnWholeAndOnlyANameIsCut) {
-    msg_test::ProgramRun run =
-        msg_test::runProgram("msg-sim", {"--device", device.path(), "contact", "add", "--name",
-                                         "Alexandra Konstantinopoulou-Smithers", "--number", "+15550100014"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const char* longName = "Alexandra Konstantinopoulou-Smithers";
+    ASSERT_EQ(sim({"contact", "add", "--name", longName, "--number", "+15550100014"}).exitCode, 0);
     const int64_t lastYear = todayMs() - 400LL * 24 * 3600 * 1000;
     MLItemContent* number = appendRow(conversation("+15550100013", 1, "win", "", lastYear));
     MLItemContent* named = appendRow(conversation("+15550100014", 1, "hi", "", todayMs()));

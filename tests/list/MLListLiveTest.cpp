@@ -4,7 +4,6 @@
 
 #include "LogCapture.h"
 #include "PlainPage.h"
-#include "Programs.h"
 #include "common/MCommonAppEventMgr.h"
 #include "list/MLItem/MLItemContent.h"
 #include "list/MLListViewController.h"

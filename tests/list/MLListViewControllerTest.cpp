@@ -9,7 +9,6 @@
 #include "EflTest.h"
 #include "FeedSync.h"
 #include "LogCapture.h"
-#include "Programs.h"
 #include "RecordingScreenOpener.h"
 #include "common/CommonUtil.h"
 #include "common/MCommonAppEventMgr.h"
@@ -253,9 +252,8 @@ TEST_F(SelectModeTest, UnblockedMessagesLetTheirSendersThroughAgain) {
     clickButton(list->getBottomButton());
     ASSERT_TRUE(waitDone());
     for (const std::string& sender : senders) {
-        msg_test::ProgramRun next = msg_test::runProgram(
-            "msg-sim", {"--device", device.path(), "--json", "receive", "--from", sender, "--text", "y"});
-        ASSERT_EQ(next.exitCode, 0) << next.err;
+        msg_test::ProgramRun next = sim({"--json", "receive", "--from", sender, "--text", "y"});
+        ASSERT_EQ(next.exitCode, 0);
         msg_store::Message message;
         int msgId = std::atoi(next.out.c_str() + next.out.find(':') + 1);
         ASSERT_EQ(msg_store::MessageManager().getMessage(msgId, message), msg_store::MSG_STORE_SUCCESS);

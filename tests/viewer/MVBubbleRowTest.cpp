@@ -59,10 +59,8 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
         messages.push_back(msg_test::message("+15550100", texts[i % 3] + " #" + std::to_string(i),
                                              1700049600000 + i * 3600000LL,
                                              i % 2 ? msg_store::FOLDER_SENT : msg_store::FOLDER_INBOX));
-    std::vector<int> ids = msg_test::storeMessages(messages);
-    msg_store::Message stored;
-    msg_store::MessageManager().getMessage(ids.front(), stored);
-    open(threadId = stored.threadId);
+    std::vector<int> ids = storeThread(messages);
+    open(threadId);
     std::set<int> seen;
     scrollToOldest([&](Evas_Object* row, MVItemBubble* bubble) {
         Evas_Object* label = MVItemBubbleTestPeer::label(bubble);

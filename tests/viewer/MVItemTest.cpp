@@ -24,9 +24,7 @@ protected:
     // The bubble of a new message, realized in the genlist.
     MVItemBubble* bubbleOf(const msg_store::IncomingMessage& in) {
         int msgId = msg_test::storeMessages({in}).front();
-        msg_store::Message stored;
-        msg_store::MessageManager().getMessage(msgId, stored);
-        model = std::make_unique<MVListModel>(stored.threadId, store);
+        model = std::make_unique<MVListModel>(msg_test::threadOf(msgId), store);
         model->load();
         auto* bubble = new MVItemBubble();
         EXPECT_TRUE(bubble->init(msgId, false, VIEW_TYPE_NORMAL, model.get()));

@@ -44,11 +44,8 @@ protected:
 } // namespace
 
 TEST_F(ViewerActionTest, ASenderThatIsANameHasNoReplyRow) {
-    int msgId =
-        msg_test::storeMessages({msg_test::message("Emergency alert", "Take shelter", START_MS)}).front();
-    msg_store::Message stored;
-    msg_store::MessageManager().getMessage(msgId, stored);
-    open(stored.threadId);
+    storeThread({msg_test::message("Emergency alert", "Take shelter", START_MS)});
+    open(threadId);
     EXPECT_EQ(listView()->getReplyItem(), nullptr);
     EXPECT_EQ(listView()->getLoadedCount(), 1);
 }
@@ -135,10 +132,7 @@ TEST_F(ViewerActionTest, TappingAFailedMessageResendsItOnceAndForgetsADeletedBub
     auto other = failed;
     other.text = "lost too";
     other.time = START_MS + 1000;
-    std::vector<int> ids = msg_test::storeMessages({failed, other});
-    msg_store::Message stored;
-    msg_store::MessageManager().getMessage(ids[0], stored);
-    threadId = stored.threadId;
+    std::vector<int> ids = storeThread({failed, other});
     open(threadId);
     MVItemBubble* bubble = listView()->findBubble(ids[0]);
     ASSERT_NE(bubble, nullptr);
@@ -174,13 +168,11 @@ TEST_F(ViewerActionTest, TappingAnMmsStillOnThePhoneAsksAndRequestsIt) {
     mms.msgType = "mms";
     mms.subject = "Holiday photos";
     mms.networkStatus = msg_store::NETWORK_STATUS_RETRIEVE_FAIL;
-    int msgId = msg_test::storeMessages({mms}).front();
-    msg_store::Message stored;
-    msg_store::MessageManager().getMessage(msgId, stored);
+    int msgId = storeThread({mms}).front();
     // Cancel leaves it on the phone; OK asks the phone for it.
     for (const char* button : {"button1", "button2"}) {
         SCOPED_TRACE(button);
-        open(stored.threadId);
+        open(threadId);
         MVItemBubble* bubble = listView()->findBubble(msgId);
         ASSERT_NE(bubble, nullptr);
         bubble->onSelect(bubble->getElmObjectItem());

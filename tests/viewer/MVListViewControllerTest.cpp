@@ -63,9 +63,8 @@ TEST_F(ViewerListTest, ShownBubblesHoldTheirTextInTheHeightTheirRowKept) {
     for (int i = 0; i < 45; ++i)
         messages.push_back(msg_test::message("+15550100", texts[i % 3], START_MS + i * 60000,
                                              i % 2 ? msg_store::FOLDER_SENT : msg_store::FOLDER_INBOX));
-    msg_store::Message stored;
-    msg_store::MessageManager().getMessage(msg_test::storeMessages(messages).front(), stored);
-    open(stored.threadId);
+    storeThread(messages);
+    open(threadId);
     auto checkShown = [&](const char* when) {
         Evas_Object* genlist = listView()->getGenlist();
         // A loaded machine may reach idle before the genlist has realized the rows in view.

@@ -8,7 +8,6 @@
 #include "common/MCommonAppEventMgr.h"
 #include "common/MCommonMsgSvc.h"
 #include "common/view/MCommonMoreOptionViewController.h"
-#include "media/CanvasWalk.h"
 #include "vconf.h"
 #include "view_kit/WNaviframeController.h"
 #include "viewer/MVRecipientContentViewController.h"
@@ -260,9 +259,8 @@ TEST_F(OptionPanelTest, SendMyLocationSendsWhatTheLocationPickerAnswers) {
             msg_test::runLoopUntil([&] { return lastLaunchTo("com.vorlane.msg-send", since).id != 0; }));
         EXPECT_NE(lastLaunchTo("com.vorlane.msg-send", since).request.find(c.sentLink), std::string::npos);
         // Answered once, the request takes no second answer; other requests are no picker's.
-        msg_test::ProgramRun again = msg_test::runProgram(
-            "msg-sim", {"--device", device.path(), "locate", std::to_string(picker.id), "--cancel"});
-        EXPECT_NE(again.exitCode, 0);
+        EXPECT_NE(msg_test::runSim({"locate", std::to_string(picker.id), "--cancel"}, device.path()).exitCode,
+                  0);
     }
 }
 
@@ -335,18 +333,11 @@ TEST_F(OptionPanelTest, ABackgroundDeleteChangesTheEntriesOnce) {
 TEST_F(OptionPanelTest, BlockingThatDoesNotHappenIsToldSo) {
     watchThread({NUMBER}, 2);
     open(threadId);
-    auto toastShows = [&](const std::string& text) {
-        return msg_test::runLoopUntil([&] {
-            return msg_test::findOnCanvas(evas_object_evas_get(appWindow->getEvasObject()),
-                                          [&](Evas_Object* o) { return msg_test::showsText(o, text); }) !=
-                   nullptr;
-        });
-    };
     // The messaging service is down (and its handle gone): the number cannot be blocked.
     ASSERT_EQ(vconf_set_bool("memory/msg/ready", 0), 0);
     msg_app::MCommonMsgSvc::release();
     ASSERT_TRUE(choose(MORE_OPTION_BLOCK));
-    EXPECT_TRUE(toastShows("Couldn't block number."));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return showsToast("Couldn't block number."); }));
     EXPECT_FALSE(isBlocked(NUMBER));
     EXPECT_TRUE(offers(MORE_OPTION_BLOCK));
 }

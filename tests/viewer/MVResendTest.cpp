@@ -103,10 +103,8 @@ protected:
     int openFailed(msg_store::FolderType folder, msg_store::NetworkStatus failure) {
         auto failed = msg_test::message(NUMBER, "not this time", START_MS, folder);
         failed.networkStatus = failure;
-        int msgId = msg_test::storeMessages({failed}).front();
-        msg_store::Message stored;
-        msg_store::MessageManager().getMessage(msgId, stored);
-        open(threadId = stored.threadId);
+        int msgId = storeThread({failed}).front();
+        open(threadId);
         return msgId;
     }
     msg_store::Message stored(int msgId) const {

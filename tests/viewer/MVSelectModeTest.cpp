@@ -33,15 +33,6 @@ protected:
             ids.insert(conv.msgId);
         return ids;
     }
-    bool showsToast(const char* text) const {
-        for (Evas_Object* o :
-             msg_test::objectsOfClass(evas_object_evas_get(appWindow->getEvasObject()), "Elm.Popup")) {
-            const char* shown = elm_object_part_text_get(o, "elm.text");
-            if (shown && !strcmp(shown, text))
-                return true;
-        }
-        return false;
-    }
     void pressDelete() {
         ASSERT_NE(listView()->getBottomButton(), nullptr);
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return isUnderFinger(listView()->getBottomButton()); }));
@@ -308,10 +299,8 @@ TEST_F(SelectModeTest, APlayingClipStopsWithSelectModeAndWithItsMessage) {
     clip.transferStatus = msg_store::Content::TRANSFER_DOWNLOADED;
     mms.contents = {clip};
     auto other = msg_test::message("+15550100", "and more", START_MS + 60000);
-    std::vector<int> ids = msg_test::storeMessages({mms, other});
-    msg_store::Message stored;
-    msg_store::MessageManager().getMessage(ids[0], stored);
-    open(threadId = stored.threadId);
+    std::vector<int> ids = storeThread({mms, other});
+    open(threadId);
     msg_app::MVSoundPlayer* player = msg_app::MVSoundPlayer::getInstance();
     const msg_store::Content& held = listView()->findBubble(ids[0])->getConv()->contents.front();
 

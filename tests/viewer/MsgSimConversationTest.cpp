@@ -12,10 +12,7 @@
 
 namespace {
 
-msg_test::ProgramRun sim(const std::string& dir, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--device", dir});
-    return msg_test::runProgram("msg-sim", args);
-}
+using msg_test::runSim;
 
 // The thread's messages as the store reads them, with the device opened afresh.
 std::vector<msg_store::Conversation> conversations(const std::string& dir, int threadId) {
@@ -31,18 +28,19 @@ std::vector<msg_store::Conversation> conversations(const std::string& dir, int t
 
 TEST(MsgSimConversation, BulkRichMmsQueueAndRetime) {
     msg_test::TempDir dir("msg-sim-conversation");
-    ASSERT_EQ(sim(dir.path(), {"receive", "--from", "+15550100", "--text", "hi"}).exitCode, 0);
+    ASSERT_EQ(runSim({"receive", "--from", "+15550100", "--text", "hi"}, dir.path()).exitCode, 0);
     msg_test::ProgramRun bulk =
-        sim(dir.path(), {"bulk", "--thread", "1", "--count", "300", "--span-days", "400"});
+        runSim({"bulk", "--thread", "1", "--count", "300", "--span-days", "400"}, dir.path());
     ASSERT_EQ(bulk.exitCode, 0) << bulk.err;
     std::vector<msg_store::Conversation> thread = conversations(dir.path(), 1);
     ASSERT_EQ(thread.size(), 301u);
     // Spread over the span, oldest first.
     EXPECT_GE(thread.back().time - thread.front().time, 399LL * 24 * 3600 * 1000);
 
-    msg_test::ProgramRun mms = sim(dir.path(), {"receive-mms", "--from", "+15550100", "--text", "two",
-                                                "--image", "/a.png", "--image", "/b.png", "--file", "/c.pdf",
-                                                "--protected", "--sim", "1", "--not-retrieved"});
+    msg_test::ProgramRun mms =
+        runSim({"receive-mms", "--from", "+15550100", "--text", "two", "--image", "/a.png", "--image",
+                "/b.png", "--file", "/c.pdf", "--protected", "--sim", "1", "--not-retrieved"},
+               dir.path());
     ASSERT_EQ(mms.exitCode, 0) << mms.err;
     thread = conversations(dir.path(), 1);
     const msg_store::Conversation& rich = thread.back();
@@ -54,24 +52,22 @@ TEST(MsgSimConversation, BulkRichMmsQueueAndRetime) {
     EXPECT_TRUE(rich.contents[3].isAttachment);
     EXPECT_TRUE(rich.contents[1].filePath.empty()) << "a body still on the phone has no file";
 
-    msg_test::ProgramRun queued = sim(dir.path(), {"queue", "--thread", "1", "--text", "ours"});
+    msg_test::ProgramRun queued = runSim({"queue", "--thread", "1", "--text", "ours"}, dir.path());
     ASSERT_EQ(queued.exitCode, 0) << queued.err;
     thread = conversations(dir.path(), 1);
     EXPECT_EQ(thread.back().networkStatus, msg_store::NETWORK_STATUS_SENDING);
     std::string id = std::to_string(thread.back().msgId);
-    ASSERT_EQ(sim(dir.path(), {"fail", id}).exitCode, 0);
-    ASSERT_EQ(sim(dir.path(), {"retime", id, "--time", "1000000"}).exitCode, 0);
+    ASSERT_EQ(runSim({"fail", id}, dir.path()).exitCode, 0);
+    ASSERT_EQ(runSim({"retime", id, "--time", "1000000"}, dir.path()).exitCode, 0);
     thread = conversations(dir.path(), 1);
     EXPECT_EQ(thread.front().msgId, std::stoi(id)) << "the corrected time moved the message first";
     EXPECT_TRUE(msg_store::isSendFailure(thread.front().networkStatus));
 
-    struct Refused {
-        std::vector<std::string> args;
-    } refused[] = {{{"bulk", "--thread", "1", "--count", "0"}},
-                   {{"bulk", "--thread", "999", "--count", "5"}},
-                   {{"receive-mms", "--from", "+1555", "--sim", "7"}},
-                   {{"retime", id, "--time", "-5"}},
-                   {{"queue", "--thread", "1"}}};
-    for (const Refused& r : refused)
-        EXPECT_NE(sim(dir.path(), r.args).exitCode, 0) << r.args.front();
+    const std::vector<std::string> refused[] = {{"bulk", "--thread", "1", "--count", "0"},
+                                                {"bulk", "--thread", "999", "--count", "5"},
+                                                {"receive-mms", "--from", "+1555", "--sim", "7"},
+                                                {"retime", id, "--time", "-5"},
+                                                {"queue", "--thread", "1"}};
+    for (const auto& args : refused)
+        EXPECT_NE(runSim(args, dir.path()).exitCode, 0) << args.front();
 }

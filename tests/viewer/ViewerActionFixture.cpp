@@ -2,7 +2,6 @@
 
 #include "DeviceProfiles.h"
 #include "MainLoop.h"
-#include "Programs.h"
 #include "common/view/MCommonMoreOptionViewController.h"
 #include "msg_store/MsgStore.h"
 
@@ -36,11 +35,7 @@ std::vector<int> ViewerActionFixture::watchThread(const std::vector<std::string>
             message.addresses.push_back({msg_store::ADDRESS_TYPE_PHONE, address});
         messages.push_back(message);
     }
-    std::vector<int> ids = msg_test::storeMessages(messages);
-    msg_store::Message stored;
-    msg_store::MessageManager().getMessage(ids.front(), stored);
-    threadId = stored.threadId;
-    return ids;
+    return storeThread(messages);
 }
 
 void ViewerActionFixture::clickCenter(Evas_Object* obj) {
@@ -113,6 +108,16 @@ bool ViewerActionFixture::choose(MoreOption option) {
     return true;
 }
 
+bool ViewerActionFixture::showsToast(const std::string& text) const {
+    for (Evas_Object* o :
+         msg_test::objectsOfClass(evas_object_evas_get(appWindow->getEvasObject()), "Elm.Popup")) {
+        const char* shown = elm_object_part_text_get(o, "elm.text");
+        if (shown && text == shown)
+            return true;
+    }
+    return false;
+}
+
 int64_t ViewerActionFixture::lastLaunchId() const {
     std::vector<msg_services::LaunchEntry> launches = msg_services::LaunchJournal::list();
     return launches.empty() ? 0 : launches.back().id;
@@ -125,11 +130,4 @@ msg_services::LaunchEntry ViewerActionFixture::lastLaunchTo(const std::string& t
             found = entry;
     }
     return found;
-}
-
-void ViewerActionFixture::sim(const std::vector<std::string>& args) {
-    std::vector<std::string> all = {"--device", device.path()};
-    all.insert(all.end(), args.begin(), args.end());
-    msg_test::ProgramRun result = msg_test::runProgram("msg-sim", all);
-    ASSERT_EQ(result.exitCode, 0) << result.err;
 }

@@ -43,7 +43,8 @@ protected:
     // The newest launch to target since `since` (a journal id), or an entry with id 0.
     msg_services::LaunchEntry lastLaunchTo(const std::string& target, int64_t since = 0) const;
     int64_t lastLaunchId() const;
-    void sim(const std::vector<std::string>& args);
+    // Whether a toast on the window shows the text.
+    bool showsToast(const std::string& text) const;
 };
 
 #endif

@@ -2,6 +2,7 @@
 
 #include "LaunchJournal.h"
 #include "MainLoop.h"
+#include "PlainPage.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/ui/MCommonTheme.h"
 #include "msg_store/MsgStore.h"
@@ -14,19 +15,6 @@
 
 using namespace msg_app::msg_viewer;
 
-namespace {
-
-class HostPage : public view_kit::WContentViewController {
-protected:
-    Evas_Object* onCreateView(Evas_Object* parent, void*) override {
-        Evas_Object* layout = elm_layout_add(parent);
-        elm_layout_theme_set(layout, "layout", "application", "default");
-        return layout;
-    }
-};
-
-} // namespace
-
 void ViewerScreenFixture::SetUp() {
     ListRowFixture::SetUp();
     appWindow = std::make_unique<view_kit::WWindowController>();
@@ -34,7 +22,7 @@ void ViewerScreenFixture::SetUp() {
     auto* theme = msg_app::MCommonTheme::getInstance();
     theme->deinit();
     ASSERT_TRUE(theme->init(appWindow->getEvasObject()));
-    ASSERT_TRUE(appWindow->getNaviframeController()->push(new HostPage(), "host"));
+    ASSERT_TRUE(appWindow->getNaviframeController()->push(new PlainPage(), "host"));
 }
 
 void ViewerScreenFixture::TearDown() {
@@ -51,10 +39,12 @@ std::vector<int> ViewerScreenFixture::thread(int count, int64_t startMs, int64_t
                                              startMs + i * stepSeconds * 1000,
                                              i % 3 == 0 ? msg_store::FOLDER_SENT : msg_store::FOLDER_INBOX));
     }
+    return storeThread(messages);
+}
+
+std::vector<int> ViewerScreenFixture::storeThread(const std::vector<msg_store::IncomingMessage>& messages) {
     std::vector<int> ids = msg_test::storeMessages(messages);
-    msg_store::Message stored;
-    msg_store::MessageManager().getMessage(ids.front(), stored);
-    threadId = stored.threadId;
+    threadId = ids.empty() ? -1 : msg_test::threadOf(ids.front());
     return ids;
 }
 

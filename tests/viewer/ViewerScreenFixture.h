@@ -30,6 +30,8 @@ protected:
 
     // count messages of one conversation, one every `stepSeconds` from `startMs`; their ids.
     std::vector<int> thread(int count, int64_t startMs, int64_t stepSeconds);
+    // The messages of one conversation in one store write, which becomes `threadId`; their ids.
+    std::vector<int> storeThread(const std::vector<msg_store::IncomingMessage>& messages);
     void open(int threadId);
     msg_app::msg_viewer::MVListViewController* listView() const;
     std::string topPageName() const;

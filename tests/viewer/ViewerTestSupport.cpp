@@ -1,5 +1,7 @@
 #include "ViewerTestSupport.h"
 
+#include "msg_store/MsgStore.h"
+
 #include <Elementary.h>
 #include <gtest/gtest.h>
 
@@ -37,6 +39,12 @@ std::vector<int> storeMessages(const std::vector<msg_store::IncomingMessage>& me
     std::vector<int> ids;
     EXPECT_EQ(msg_store::PhoneSide::insertMessages(messages, &ids), msg_store::MSG_STORE_SUCCESS);
     return ids;
+}
+
+int threadOf(int msgId) {
+    msg_store::Message stored;
+    EXPECT_EQ(msg_store::MessageManager().getMessage(msgId, stored), msg_store::MSG_STORE_SUCCESS);
+    return stored.threadId;
 }
 
 std::string plainTextOf(Evas_Object* widget) {

@@ -27,6 +27,8 @@ bool writePng(Evas_Object* obj, const std::string& path, int w, int h);
 
 // Messages of one conversation with `from`, one per entry, in one store write; their ids.
 std::vector<int> storeMessages(const std::vector<msg_store::IncomingMessage>& messages);
+// The conversation the stored message belongs to.
+int threadOf(int msgId);
 msg_store::IncomingMessage message(const std::string& from, const std::string& text, int64_t timeMs,
                                    msg_store::FolderType folder = msg_store::FOLDER_INBOX);
 // The text a widget shows, markup turned back to plain text.

@@ -79,9 +79,7 @@ protected:
         in.msgType = "mms";
         in.contents = contents;
         int msgId = msg_test::storeMessages({in}).front();
-        msg_store::Message stored;
-        msg_store::MessageManager().getMessage(msgId, stored);
-        _model = std::make_unique<MVListModel>(stored.threadId, _store);
+        _model = std::make_unique<MVListModel>(msg_test::threadOf(msgId), _store);
         _model->load();
         if (!_actions) {
             auto* host = new HostView();

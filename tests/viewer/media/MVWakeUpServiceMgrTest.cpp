@@ -39,10 +39,8 @@ protected:
         unsetenv("MSG_APP_ID");
     }
     int threadOf(const std::string& from) {
-        int msgId = msg_test::storeMessages({msg_test::message(from, "hi", 1700000000000)}).front();
-        msg_store::Message stored;
-        msg_store::MessageManager().getMessage(msgId, stored);
-        return stored.threadId;
+        return msg_test::threadOf(
+            msg_test::storeMessages({msg_test::message(from, "hi", 1700000000000)}).front());
     }
     // The service's notice, and the answer our port sent back to it (the service is not ours: its
     // port exists only in the journal).

@@ -17,11 +17,7 @@
 namespace {
 
 using msg_store::Content;
-
-msg_test::ProgramRun sim(const std::string& dir, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--device", dir});
-    return msg_test::runProgram("msg-sim", args);
-}
+using msg_test::runSim;
 
 // Reads or changes the device in this process, with the device opened afresh for it.
 template <typename Fn> void onDevice(const std::string& dir, Fn fn) {
@@ -36,8 +32,9 @@ TEST(MsgSimMedia, PartsLeftOnThePhoneArriveWhenAsked) {
     std::string clip = dir.file("voice.wav"), picture = dir.file("view.png");
     ASSERT_TRUE(g_file_set_contents(clip.c_str(), "RIFF", 4, nullptr));
     ASSERT_TRUE(g_file_set_contents(picture.c_str(), "PNG", 3, nullptr));
-    msg_test::ProgramRun run = sim(dir.path(), {"receive-mms", "--from", "+15550100", "--text", "Listen",
-                                                "--audio", clip, "--image", picture, "--on-phone"});
+    msg_test::ProgramRun run = runSim({"receive-mms", "--from", "+15550100", "--text", "Listen", "--audio",
+                                       clip, "--image", picture, "--on-phone"},
+                                      dir.path());
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
     msg_store::Conversation mms;
@@ -61,7 +58,7 @@ TEST(MsgSimMedia, PartsLeftOnThePhoneArriveWhenAsked) {
         EXPECT_EQ(msg_store::ContentManager().downloadContentFile(voice.contentId, voice.downloadName),
                   msg_store::MSG_STORE_SUCCESS);
     });
-    run = sim(dir.path(), {"phone"});
+    run = runSim({"phone"}, dir.path());
     ASSERT_EQ(run.exitCode, 0) << run.err;
     onDevice(dir.path(), [&] {
         msg_store::Conversation fetched;
@@ -75,8 +72,8 @@ TEST(MsgSimMedia, PartsLeftOnThePhoneArriveWhenAsked) {
 
 TEST(MsgSimMedia, RouteFocusAndTheWakeUpQuestion) {
     msg_test::TempDir dir("msg-sim-audio");
-    msg_test::ProgramRun run = sim(
-        dir.path(), {"audio", "--route", "bluetooth", "--focus", "com.example.music", "--reason", "call"});
+    msg_test::ProgramRun run = runSim(
+        {"audio", "--route", "bluetooth", "--focus", "com.example.music", "--reason", "call"}, dir.path());
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("route: bluetooth"), std::string::npos) << run.out;
     onDevice(dir.path(), [] {
@@ -89,10 +86,10 @@ TEST(MsgSimMedia, RouteFocusAndTheWakeUpQuestion) {
          std::vector<std::vector<std::string>>{{"audio", "--route", "loud"},
                                                {"audio", "--focus", "x", "--reason", "boredom"},
                                                {"audio", "--output", "speakers"}}) {
-        EXPECT_EQ(sim(dir.path(), bad).exitCode, 2) << bad[1] << " " << bad[2];
+        EXPECT_EQ(runSim(bad, dir.path()).exitCode, 2) << bad[1] << " " << bad[2];
     }
     // No conversation open: nobody answers, and the question says so.
-    run = sim(dir.path(), {"wakeup"});
+    run = runSim({"wakeup"}, dir.path());
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("no conversation is open"), std::string::npos) << run.err;
 }
