@@ -5,6 +5,7 @@
 #include "msg_store/PhoneSide.h"
 #include "vconf.h"
 #include "viewer/MVItem/MVItemBubble.h"
+#include "viewer/MVItem/MVItemReply.h"
 #include "viewer/MVListViewController.h"
 
 #include <ctime>
@@ -167,6 +168,24 @@ int threadOf(Pick pick, int& msgId) {
     return threadId;
 }
 
+// The Reply caption under the reply button is seen whole or not at all: a message in the middle
+// that leaves it cut by the screen's foot gives way to the list's end, where the app rests.
+void keepCaptionWhole(const msg_viewer::MVListViewController& list) {
+    msg_viewer::MVItemReply* reply = list.getReplyItem();
+    Elm_Object_Item* caption = reply ? elm_genlist_item_next_get(reply->getElmObjectItem()) : nullptr;
+    if (!caption)
+        return;
+    Evas_Object* genlist = list.getGenlist();
+    evas_smart_objects_calculate(evas_object_evas_get(genlist));
+    int listY = 0, listH = 0, rowY = 0, rowH = 0;
+    evas_object_geometry_get(genlist, nullptr, &listY, nullptr, &listH);
+    if (Evas_Object* track = elm_object_item_track(caption))
+        evas_object_geometry_get(track, nullptr, &rowY, nullptr, &rowH);
+    elm_object_item_untrack(caption);
+    if (rowH > 0 && rowY < listY + listH && rowY + rowH > listY + listH)
+        elm_genlist_item_show(caption, ELM_GENLIST_ITEM_SCROLLTO_BOTTOM);
+}
+
 } // namespace
 
 bool ViewerScreen::find(Pick pick, int& threadId, int& msgId) {
@@ -218,8 +237,10 @@ void ViewerScreen::_showTarget() {
     while (!list->findBubble(_msgId) && list->getLoadedCount() < list->getModel().getCount())
         list->loadOlderPage();
     msg_viewer::MVItemBubble* bubble = list->findBubble(_msgId);
-    if (bubble)
-        elm_genlist_item_show(bubble->getElmObjectItem(), ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+    if (!bubble)
+        return;
+    elm_genlist_item_show(bubble->getElmObjectItem(), ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+    keepCaptionWhole(*list);
 }
 
 } // namespace shell

@@ -68,10 +68,12 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
         EXPECT_EQ(elm_object_part_content_get(row, "elm.swallow.bubble"), label) << bubble->getMsgId();
         std::string text = msg_test::plainTextOf(label);
         EXPECT_EQ(text.rfind(bubble->getConv()->text, 0), 0u) << bubble->getMsgId() << ": " << text;
-        Evas_Coord textH = 0, x = 0, w = 0, h = 0, rowX = 0, rowW = 0, rowH = 0;
-        evas_object_textblock_size_formatted_get(elm_entry_textblock_get(label), nullptr, &textH);
+        Evas_Coord textW = 0, textH = 0, x = 0, w = 0, h = 0, rowX = 0, rowW = 0, rowH = 0;
+        evas_object_textblock_size_formatted_get(elm_entry_textblock_get(label), &textW, &textH);
         evas_object_geometry_get(label, &x, nullptr, &w, &h);
         evas_object_geometry_get(row, &rowX, nullptr, &rowW, &rowH);
+        // As wide as its text (a wider bubble lays its lines out otherwise than they were measured).
+        EXPECT_LE(w - textW, MVItem::scaled(40)) << bubble->getMsgId();
         EXPECT_EQ(h - textH, MVItem::scaled(24)) << bubble->getMsgId();
         EXPECT_GE(rowH, h) << bubble->getMsgId();
         // Received on the left, sent on the right, whichever side the row was on before.

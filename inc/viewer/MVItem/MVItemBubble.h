@@ -41,8 +41,9 @@ public:
         BUBBLE_SENT = 1,
         BUBBLE_RECEIVED = 2,
     };
-    // The widest bubble, in theme pixels.
-    static constexpr int MAX_W = 264;
+    // The widest bubble, in theme pixels: all the room its row leaves between the side
+    // margins (bubble/row).
+    static constexpr int MAX_W = 270;
     // The body text's text class, whose size the conversation switches.
     static constexpr const char* BODY_TEXT_CLASS = "msg_detail_view";
 

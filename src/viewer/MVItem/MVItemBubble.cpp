@@ -368,19 +368,19 @@ bool MVItemBubble::_measure() {
 }
 
 void MVItemBubble::_applySize(Evas_Object* row) {
-    if (_label) {
+    if (_label)
         evas_object_resize(_label, _measured.width, _measured.height);
-        evas_object_size_hint_min_set(_label, _measured.width, _measured.height);
-        evas_object_size_hint_max_set(_label, _measured.width, -1);
-    }
-    // The layout works its own size out again and again; a strut in it keeps the measured height.
+    // The layout works its own size out again and again, and the text widget resets its own
+    // size hints as it does: a strut in the layout keeps the measured size, which the bubble
+    // takes its width from.
     Evas_Object* strut = elm_object_part_content_get(row, "elm.swallow.size");
     if (!strut) {
         strut = evas_object_rectangle_add(evas_object_evas_get(row));
         evas_object_color_set(strut, 0, 0, 0, 0);
         elm_object_part_content_set(row, "elm.swallow.size", strut);
     }
-    evas_object_size_hint_min_set(strut, 1, _measured.height + scaled(ROW_EXTRA_H));
+    evas_object_size_hint_min_set(strut, _measured.width, _measured.height + scaled(ROW_EXTRA_H));
+    evas_object_size_hint_max_set(strut, _measured.width, -1);
 }
 
 std::string MVItemBubble::_makeMarkupText(Evas_Object* measurer) {
