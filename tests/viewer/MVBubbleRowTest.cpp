@@ -51,7 +51,8 @@ protected:
 
 TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept) {
     // Short and long, sent and received: a row taken over from another bubble changes both ways.
-    const std::string texts[] = {"ok", "On my way, the train is late again",
+    // The link's line wraps only where the bubble is as narrow as its measure.
+    const std::string texts[] = {"ok", "Running late, see https://example.com/a/very/long/path?q=1 soon",
                                  "Call me when you land; the gate changed to B12 and the train after "
                                  "that is the last one tonight, so do not miss it"};
     std::vector<msg_store::IncomingMessage> messages;
