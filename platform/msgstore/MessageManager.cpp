@@ -7,6 +7,7 @@
 #include "ThreadBook.h"
 #include "log/PlatformLog.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace msg_store {
@@ -127,6 +128,38 @@ int MessageManager::getConversations(int threadId, std::vector<Conversation>& co
         if (!store::threadExists(*db, threadId))
             return MSG_STORE_ERR_NOT_FOUND;
     }
+    conversations = std::move(list);
+    return MSG_STORE_SUCCESS;
+}
+
+int MessageManager::getConversationsBefore(int threadId, int64_t beforeTime, int beforeId, int limit,
+                                           std::vector<Conversation>& conversations) {
+    PLAT_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
+    // Read from the end backwards over the thread's index, which stops at the limit; the contents
+    // are those of the same messages.
+#define MSG_STORE_PAGE_WHERE                                                                                 \
+    "m.thread_id = ?1 AND m.folder NOT IN (5, 105) AND (?3 = 0 OR (m.time, m.id) < (?2, ?3))"                \
+    " ORDER BY m.time DESC, m.id DESC LIMIT ?4"
+    std::vector<Conversation> list;
+    int result = readList<Conversation>(
+        "WHERE " MSG_STORE_PAGE_WHERE,
+        "WHERE c.msg_id IN (SELECT m.id FROM ms_messages m WHERE " MSG_STORE_PAGE_WHERE
+        ") ORDER BY c.msg_id, c.position",
+        [&](msg_device::Statement& s) {
+            s.bind(1, threadId).bind(2, beforeTime).bind(3, beforeId).bind(4, limit > 0 ? limit : -1);
+        },
+        list);
+#undef MSG_STORE_PAGE_WHERE
+    if (result != MSG_STORE_SUCCESS)
+        return result;
+    if (list.empty()) {
+        msg_device::Connection* db = store::reader(&result);
+        if (!db)
+            return result;
+        if (!store::threadExists(*db, threadId))
+            return MSG_STORE_ERR_NOT_FOUND;
+    }
+    std::reverse(list.begin(), list.end());
     conversations = std::move(list);
     return MSG_STORE_SUCCESS;
 }

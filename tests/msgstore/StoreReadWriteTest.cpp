@@ -112,6 +112,35 @@ TEST_F(StoreTest, ConversationsAreOldestFirstWithTheirParts) {
     ASSERT_EQ(ThreadManager().getAddress(tid, addresses), MSG_STORE_SUCCESS);
     ASSERT_EQ(addresses.size(), 3u);
     EXPECT_EQ(addresses[2].addressType, ADDRESS_TYPE_CALLBACK);
+
+    // Read a page at a time from the end: the same order, ties on time by id, with their parts.
+    IncomingMessage tie = early;
+    tie.time = 3000;
+    int tieId = -1;
+    ASSERT_EQ(PhoneSide::insertMessage(tie, &tieId), MSG_STORE_SUCCESS);
+    struct Page {
+        int64_t beforeTime;
+        int beforeId, limit;
+        std::vector<int> ids;
+    } pages[] = {{0, 0, 2, {mmsId, tieId}},
+                 {0, 0, 0, {earlyId, mmsId, tieId}},
+                 {3000, tieId, 0, {earlyId, mmsId}},
+                 {3000, mmsId, 5, {earlyId}},
+                 {1000, earlyId, 0, {}}};
+    for (const Page& page : pages) {
+        std::vector<Conversation> read = {Conversation()};
+        ASSERT_EQ(
+            MessageManager().getConversationsBefore(tid, page.beforeTime, page.beforeId, page.limit, read),
+            MSG_STORE_SUCCESS);
+        std::vector<int> ids;
+        for (const Conversation& conv : read) {
+            ids.push_back(conv.msgId);
+            EXPECT_EQ(conv.contents.size(), conv.msgId == mmsId ? 1u : 0u) << conv.msgId;
+        }
+        EXPECT_EQ(ids, page.ids) << page.beforeId << " " << page.limit;
+    }
+    std::vector<Conversation> none;
+    EXPECT_EQ(MessageManager().getConversationsBefore(tid + 100, 0, 0, 1, none), MSG_STORE_ERR_NOT_FOUND);
 }
 
 // Delivering and failing over the phone's route are checked by the send process's tests.
