@@ -73,7 +73,6 @@ void MVContentViewController::onPushed(Elm_Object_Item* naviItem) {
         MSG_LOGE("sptr is nullptr");
     _pushWatch.watch(naviItem, [this] { _onTransitionFinished(); });
     elm_naviframe_item_title_enabled_set(naviItem, EINA_FALSE, EINA_FALSE);
-    MCommonConvTitle::setAccessName(naviItem, _threadId);
     _setActiveThread(_threadId);
 }
 
@@ -103,6 +102,9 @@ void MVContentViewController::_onTransitionFinished() {
     // The naviframe kept input from the page while it slid in.
     if (MVListViewController* list = getListView())
         list->takeHeldFinger();
+    // Named once the page is in: the name is a formatted number, whose formatting loads its
+    // library, and nothing reads it while the page slides in.
+    MCommonConvTitle::setAccessName(getNaviframeItem(), _threadId);
     _store.threads.readThread(_threadId);
     std::shared_ptr<MCommonConvAddr> convAddr;
     std::string address;
