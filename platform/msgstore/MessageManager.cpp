@@ -168,6 +168,26 @@ int MessageManager::getConversation(int msgId, Conversation& conversation) {
     return readOne(msgId, conversation);
 }
 
+int MessageManager::getConversationKinds(int threadId, bool& hasMms, bool& hasOther) {
+    PLAT_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
+    int result = MSG_STORE_SUCCESS;
+    msg_device::Connection* db = store::reader(&result);
+    if (!db)
+        return result;
+    if (!store::threadExists(*db, threadId))
+        return MSG_STORE_ERR_NOT_FOUND;
+#define MSG_STORE_KIND_EXISTS(test)                                                                          \
+    "EXISTS(SELECT 1 FROM ms_messages WHERE thread_id = ?1 AND folder NOT IN (5, 105) AND type " test ")"
+    auto select =
+        db->prepare("SELECT " MSG_STORE_KIND_EXISTS("= 'mms'") ", " MSG_STORE_KIND_EXISTS("<> 'mms'"));
+#undef MSG_STORE_KIND_EXISTS
+    select.bind(1, threadId);
+    PLAT_RETV_IF(!select.step(), MSG_STORE_ERR_DB, "cannot read the kinds of thread %d", threadId);
+    hasMms = select.columnInt(0) != 0;
+    hasOther = select.columnInt(1) != 0;
+    return MSG_STORE_SUCCESS;
+}
+
 int MessageManager::deleteMessage(int msgId) {
     return changeMessage(msgId, [msgId](msg_device::Connection& db, int, int, int& result) {
         return runUpdate(db, "DELETE FROM ms_messages WHERE id = ?", msgId, "msg_deleted", result);

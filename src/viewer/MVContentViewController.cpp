@@ -112,18 +112,15 @@ void MVContentViewController::_onTransitionFinished() {
         if (std::shared_ptr<MCommonAddr> first = convAddr->getNthAddr(0))
             address = first->getAddress();
     }
-    std::vector<msg_store::Conversation> messages;
-    _store.messages.getConversations(_threadId, messages);
-    bool mmsLogged = false, smsLogged = false;
-    for (const msg_store::Conversation& conv : messages) {
-        if (conv.msgType == "mms" && !mmsLogged) {
-            journal_log("MESSAGE", ("MMS_MSG_OPENED " + address).c_str());
-            mmsLogged = true;
-        } else if (conv.msgType != "mms" && !smsLogged) {
-            journal_log("MESSAGE", "SMS_MSG_OPENED");
-            smsLogged = true;
-        }
-    }
+    // One line per kind of message the conversation holds, asked of the store without reading
+    // a long conversation's messages once more.
+    bool hasMms = false, hasSms = false;
+    if (_store.messages.getConversationKinds(_threadId, hasMms, hasSms) != msg_store::MSG_STORE_SUCCESS)
+        return;
+    if (hasMms)
+        journal_log("MESSAGE", ("MMS_MSG_OPENED " + address).c_str());
+    if (hasSms)
+        journal_log("MESSAGE", "SMS_MSG_OPENED");
 }
 
 void MVContentViewController::_onListEvent(int event) {

@@ -141,6 +141,23 @@ TEST_F(StoreTest, ConversationsAreOldestFirstWithTheirParts) {
     }
     std::vector<Conversation> none;
     EXPECT_EQ(MessageManager().getConversationsBefore(tid + 100, 0, 0, 1, none), MSG_STORE_ERR_NOT_FOUND);
+
+    // The kinds of message a thread holds, blocked ones left out, without reading them.
+    int smsOnly = threadOf(receive("+300", "text", 1000));
+    int blockedOnly = threadOf(receive("+400", "blocked", 2000, FOLDER_WATCH_SPAM));
+    struct Kinds {
+        int threadId;
+        int result;
+        bool mms, other;
+    } kinds[] = {{tid, MSG_STORE_SUCCESS, true, true},
+                 {smsOnly, MSG_STORE_SUCCESS, false, true},
+                 {blockedOnly, MSG_STORE_SUCCESS, false, false},
+                 {tid + 100, MSG_STORE_ERR_NOT_FOUND, false, false}};
+    for (const Kinds& k : kinds) {
+        bool mms = false, other = false;
+        EXPECT_EQ(MessageManager().getConversationKinds(k.threadId, mms, other), k.result) << k.threadId;
+        EXPECT_EQ(std::make_pair(mms, other), std::make_pair(k.mms, k.other)) << k.threadId;
+    }
 }
 
 // Delivering and failing over the phone's route are checked by the send process's tests.

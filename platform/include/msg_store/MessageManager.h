@@ -26,6 +26,8 @@ public:
     int getConversationsBefore(int threadId, int64_t beforeTime, int beforeId, int limit,
                                std::vector<Conversation>& conversations);
     int getConversation(int msgId, Conversation& conversation);
+    // Whether those messages include multimedia ones, and other ones, without reading them.
+    int getConversationKinds(int threadId, bool& hasMms, bool& hasOther);
 
     int deleteMessage(int msgId);
     int readMessage(int msgId);
