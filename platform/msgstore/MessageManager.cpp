@@ -133,13 +133,14 @@ int MessageManager::getConversations(int threadId, std::vector<Conversation>& co
 }
 
 int MessageManager::getConversationsBefore(int threadId, int64_t beforeTime, int beforeId, int limit,
-                                           std::vector<Conversation>& conversations) {
+                                           std::vector<Conversation>& conversations, int folder1,
+                                           int folder2) {
     PLAT_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
     // Read from the end backwards over the thread's index, which stops at the limit; the contents
     // are those of the same messages.
 #define MSG_STORE_PAGE_WHERE                                                                                 \
     "m.thread_id = ?1 AND m.folder NOT IN (5, 105) AND (?3 = 0 OR (m.time, m.id) < (?2, ?3))"                \
-    " ORDER BY m.time DESC, m.id DESC LIMIT ?4"
+    " AND (?5 = 0 OR m.folder IN (?5, ?6)) ORDER BY m.time DESC, m.id DESC LIMIT ?4"
     std::vector<Conversation> list;
     int result = readList<Conversation>(
         "WHERE " MSG_STORE_PAGE_WHERE,
@@ -147,6 +148,7 @@ int MessageManager::getConversationsBefore(int threadId, int64_t beforeTime, int
         ") ORDER BY c.msg_id, c.position",
         [&](msg_device::Statement& s) {
             s.bind(1, threadId).bind(2, beforeTime).bind(3, beforeId).bind(4, limit > 0 ? limit : -1);
+            s.bind(5, folder1).bind(6, folder2);
         },
         list);
 #undef MSG_STORE_PAGE_WHERE

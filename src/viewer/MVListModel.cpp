@@ -272,17 +272,15 @@ bool MVListModel::_findLatestIn(int folder1, int folder2, ConvPtr& out) const {
             return true;
         }
     }
-    // Older than the messages held: looked up in the store without taking them in.
+    // Older than the messages held: the newest of them looked up in the store, not taken in.
     std::vector<msg_store::Conversation> older;
-    if (_whole || !fetchRest(_store, _restStart, older))
+    if (_whole ||
+        _store.messages.getConversationsBefore(_restStart.threadId, _restStart.time, _restStart.msgId, 1,
+                                               older, folder1, folder2) != msg_store::MSG_STORE_SUCCESS ||
+        older.empty())
         return false;
-    for (auto it = older.rbegin(); it != older.rend(); ++it) {
-        if (matches(it->folderType)) {
-            out = std::make_shared<msg_store::Conversation>(std::move(*it));
-            return true;
-        }
-    }
-    return false;
+    out = std::make_shared<msg_store::Conversation>(std::move(older.back()));
+    return true;
 }
 
 bool MVListModel::getPhoneMsgConv(ConvPtr& out) const {

@@ -122,16 +122,19 @@ TEST_F(StoreTest, ConversationsAreOldestFirstWithTheirParts) {
         int64_t beforeTime;
         int beforeId, limit;
         std::vector<int> ids;
+        int folder = FOLDER_NONE; // only this one's (and the outbox's) when set
     } pages[] = {{0, 0, 2, {mmsId, tieId}},
                  {0, 0, 0, {earlyId, mmsId, tieId}},
                  {3000, tieId, 0, {earlyId, mmsId}},
                  {3000, mmsId, 5, {earlyId}},
-                 {1000, earlyId, 0, {}}};
+                 {1000, earlyId, 0, {}},
+                 {3000, tieId, 1, {mmsId}, FOLDER_INBOX},
+                 {0, 0, 0, {}, FOLDER_SENT}};
     for (const Page& page : pages) {
         std::vector<Conversation> read = {Conversation()};
-        ASSERT_EQ(
-            MessageManager().getConversationsBefore(tid, page.beforeTime, page.beforeId, page.limit, read),
-            MSG_STORE_SUCCESS);
+        ASSERT_EQ(MessageManager().getConversationsBefore(tid, page.beforeTime, page.beforeId, page.limit,
+                                                          read, page.folder, FOLDER_OUTBOX),
+                  MSG_STORE_SUCCESS);
         std::vector<int> ids;
         for (const Conversation& conv : read) {
             ids.push_back(conv.msgId);
