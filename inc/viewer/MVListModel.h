@@ -2,8 +2,10 @@
  * Every message of the open conversation, oldest first, as shared records:
  * a bubble keeps its record even after the model replaced or dropped it.
  * The conversation screen loads it once and keeps it in step with the
- * store's change events. Everything the screen reads or changes in the
- * store goes through here, on the store its owner handed over. Main loop only.
+ * store's change events. A long conversation is read from its end: the
+ * newest page first, for the first screen, and the older messages after.
+ * Everything the screen reads or changes in the store goes through here, on
+ * the store its owner handed over. Main loop only.
  */
 #ifndef MSG_APP_VIEWER_MVLISTMODEL_H
 #define MSG_APP_VIEWER_MVLISTMODEL_H
@@ -11,6 +13,7 @@
 #include "common/MCommonMsgStore.h"
 #include "viewer/IMVItemDataProvider.h"
 
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -28,6 +31,25 @@ public:
     int load();
     // Replaces the content with the thread's messages read elsewhere, oldest first; the count.
     int assign(std::vector<msg_store::Conversation>&& conversations);
+    // Replaces the content with the thread's newest `count` messages only; returns the count held.
+    int loadNewest(int count);
+    // True once every message of the thread is held (read whole, or the rest taken in).
+    bool isWhole() const { return _whole; }
+    // Where the messages not held yet end: those of the thread before this (time, message id).
+    struct RestStart {
+        int threadId = 0;
+        int64_t time = 0;
+        int msgId = 0;
+    };
+    RestStart getRestStart() const { return _restStart; }
+    // The messages before `start`, oldest first, read on the given store (a worker's own).
+    static bool fetchRest(MCommonMsgStore& store, const RestStart& start,
+                          std::vector<msg_store::Conversation>& out);
+    // Reads the messages not held yet and takes them in, for what needs every message now.
+    void readRest();
+    // Takes in the messages fetchRest() read, unless the model is whole by now. Those the model
+    // holds already (added live meanwhile) are kept as held.
+    void takeRest(std::vector<msg_store::Conversation>&& older);
     // Reads the message and puts it in time order (after messages of the same time). False when
     // the store no longer has it (deleted before its insert was handled) or it is spam, which
     // the conversation never shows.
@@ -75,6 +97,8 @@ private:
     int _threadId;
     int _msgCount = 0;
     std::vector<ConvPtr> _conversations;
+    bool _whole = true;
+    RestStart _restStart;
     // The same records by message id: a conversation of thousands is searched by id and time.
     std::unordered_map<int, ConvPtr> _byId;
 };

@@ -65,6 +65,9 @@ public:
     static constexpr int PAGE_SIZE = 30;
     // The newest bubbles put in before the first frame; the rest of the first page follows.
     static constexpr int FIRST_SCREEN_SIZE = 6;
+    // The newest messages read before the first frame: the first page and the older one measured
+    // ahead. The rest of a long conversation is read once that frame is shown.
+    static constexpr int FIRST_READ_SIZE = 2 * PAGE_SIZE;
     // The body text's text class, which the double tap enlarges.
     static constexpr const char* BODY_TEXT_CLASS = MVItemBubble::BODY_TEXT_CLASS;
     // How far a finger moves up past the end of the list to launch the reply.
@@ -129,6 +132,7 @@ private:
 
     bool _createGenlist();
     void _listLoad();
+    void _cancelRestRead();
     // The rows built again: from the bubble of readMsgId at the top of the screen, else the first
     // screen of the newest bubbles at the end.
     void _rebuild(int readMsgId);
@@ -152,6 +156,8 @@ private:
     static void _userScrollCb(void* data, Evas_Object* obj, void* eventInfo);
     void _onUserScroll();
     static void _realizedCb(void* data, Evas_Object* obj, void* eventInfo);
+    static void _restReadFrameCb(void* data, Evas* e, void* eventInfo);
+    static Eina_Bool _restReadStartCb(void* data);
     static Evas_Event_Flags _doubleTapCb(void* data, void* eventInfo);
 
     int _threadId;
@@ -173,6 +179,10 @@ private:
     std::unique_ptr<MVConversationActions> _actions;
     MVStoreSync _storeSync;
     std::weak_ptr<view_kit::WTimer> _restOfPageIdler;
+    // The messages older than the first read are read after the frame that shows it: the canvas
+    // while that frame is awaited, then the start in the loop's next turn.
+    Evas* _restReadCanvas = nullptr;
+    Ecore_Idle_Enterer* _restReadStart = nullptr;
     // The first screen of bubbles is in and the rest of the first page waits for it to be shown.
     bool _restOfPageWaiting = false;
     std::shared_ptr<MVBubbleSizer> _sizer;

@@ -2,8 +2,8 @@
  * Keeps a conversation in step with the message store while it lives: a new message gets its
  * bubble (and is marked read while the application is in front), a changed one its new record or
  * its new place, a deleted one leaves; a change of many messages reloads the page on a worker,
- * where the user was reading. Its subscription ends with this part. Main loop only, but the
- * reload's worker.
+ * where the user was reading. The messages older than a first page read come the same way, on a
+ * worker. Its subscription ends with this part. Main loop only, but the reads' worker.
  */
 #ifndef MSG_APP_VIEWER_MVSTORESYNC_H
 #define MSG_APP_VIEWER_MVSTORESYNC_H
@@ -56,6 +56,9 @@ public:
     void start();
     // No change reaches the conversation any more, nor a reload's end.
     void stop();
+    // Reads the messages the model does not hold yet on a worker and hands them to it; changes that
+    // come meanwhile are applied at once and again after.
+    void readRest();
 
 private:
     void _onStorageChanged(const char* payload);
@@ -64,7 +67,12 @@ private:
     // The page built again from the store, where the user was reading. The thread is read on a
     // worker; changes that come meanwhile go to the rows shown at once and again after.
     void _reload();
+    // Reads the whole thread, or only what the model does not hold, on a worker.
+    void _read(bool rest);
     void _onReloaded(std::vector<msg_store::Conversation>&& conversations);
+    void _onRestRead(std::vector<msg_store::Conversation>&& older);
+    // The changes that came while the thread was read, applied again over what was read.
+    void _applyChangesWhileReading();
     void _markThreadRead(const std::vector<int>& insertedIds);
     void _insertMessage(int msgId);
     void _updateMessage(int msgId);
@@ -81,7 +89,7 @@ private:
     std::shared_ptr<char> _alive = std::make_shared<char>();
     bool _reloading = false;
     bool _reloadAgain = false;
-    // (change type, message id) of the changes applied while the thread was read for a reload.
+    // (change type, message id) of the changes applied while the thread was read.
     std::vector<std::pair<int, int>> _changesWhileReloading;
     // Messages of reloaded changes that are marked read once the reload is in.
     std::vector<int> _insertedToMark;

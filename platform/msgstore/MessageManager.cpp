@@ -7,6 +7,7 @@
 #include "ThreadBook.h"
 #include "log/PlatformLog.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace msg_store {
@@ -131,8 +132,62 @@ int MessageManager::getConversations(int threadId, std::vector<Conversation>& co
     return MSG_STORE_SUCCESS;
 }
 
+int MessageManager::getConversationsBefore(int threadId, int64_t beforeTime, int beforeId, int limit,
+                                           std::vector<Conversation>& conversations, int folder1,
+                                           int folder2) {
+    PLAT_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
+    // Read from the end backwards over the thread's index, which stops at the limit; the contents
+    // are those of the same messages.
+#define MSG_STORE_PAGE_WHERE                                                                                 \
+    "m.thread_id = ?1 AND m.folder NOT IN (5, 105) AND (?3 = 0 OR (m.time, m.id) < (?2, ?3))"                \
+    " AND (?5 = 0 OR m.folder IN (?5, ?6)) ORDER BY m.time DESC, m.id DESC LIMIT ?4"
+    std::vector<Conversation> list;
+    int result = readList<Conversation>(
+        "WHERE " MSG_STORE_PAGE_WHERE,
+        "WHERE c.msg_id IN (SELECT m.id FROM ms_messages m WHERE " MSG_STORE_PAGE_WHERE
+        ") ORDER BY c.msg_id, c.position",
+        [&](msg_device::Statement& s) {
+            s.bind(1, threadId).bind(2, beforeTime).bind(3, beforeId).bind(4, limit > 0 ? limit : -1);
+            s.bind(5, folder1).bind(6, folder2);
+        },
+        list);
+#undef MSG_STORE_PAGE_WHERE
+    if (result != MSG_STORE_SUCCESS)
+        return result;
+    if (list.empty()) {
+        msg_device::Connection* db = store::reader(&result);
+        if (!db)
+            return result;
+        if (!store::threadExists(*db, threadId))
+            return MSG_STORE_ERR_NOT_FOUND;
+    }
+    std::reverse(list.begin(), list.end());
+    conversations = std::move(list);
+    return MSG_STORE_SUCCESS;
+}
+
 int MessageManager::getConversation(int msgId, Conversation& conversation) {
     return readOne(msgId, conversation);
+}
+
+int MessageManager::getConversationKinds(int threadId, bool& hasMms, bool& hasOther) {
+    PLAT_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
+    int result = MSG_STORE_SUCCESS;
+    msg_device::Connection* db = store::reader(&result);
+    if (!db)
+        return result;
+    if (!store::threadExists(*db, threadId))
+        return MSG_STORE_ERR_NOT_FOUND;
+#define MSG_STORE_KIND_EXISTS(test)                                                                          \
+    "EXISTS(SELECT 1 FROM ms_messages WHERE thread_id = ?1 AND folder NOT IN (5, 105) AND type " test ")"
+    auto select =
+        db->prepare("SELECT " MSG_STORE_KIND_EXISTS("= 'mms'") ", " MSG_STORE_KIND_EXISTS("<> 'mms'"));
+#undef MSG_STORE_KIND_EXISTS
+    select.bind(1, threadId);
+    PLAT_RETV_IF(!select.step(), MSG_STORE_ERR_DB, "cannot read the kinds of thread %d", threadId);
+    hasMms = select.columnInt(0) != 0;
+    hasOther = select.columnInt(1) != 0;
+    return MSG_STORE_SUCCESS;
 }
 
 int MessageManager::deleteMessage(int msgId) {

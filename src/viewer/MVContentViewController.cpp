@@ -73,7 +73,6 @@ void MVContentViewController::onPushed(Elm_Object_Item* naviItem) {
         MSG_LOGE("sptr is nullptr");
     _pushWatch.watch(naviItem, [this] { _onTransitionFinished(); });
     elm_naviframe_item_title_enabled_set(naviItem, EINA_FALSE, EINA_FALSE);
-    MCommonConvTitle::setAccessName(naviItem, _threadId);
     _setActiveThread(_threadId);
 }
 
@@ -103,6 +102,9 @@ void MVContentViewController::_onTransitionFinished() {
     // The naviframe kept input from the page while it slid in.
     if (MVListViewController* list = getListView())
         list->takeHeldFinger();
+    // Named once the page is in: the name is a formatted number, whose formatting loads its
+    // library, and nothing reads it while the page slides in.
+    MCommonConvTitle::setAccessName(getNaviframeItem(), _threadId);
     _store.threads.readThread(_threadId);
     std::shared_ptr<MCommonConvAddr> convAddr;
     std::string address;
@@ -110,18 +112,15 @@ void MVContentViewController::_onTransitionFinished() {
         if (std::shared_ptr<MCommonAddr> first = convAddr->getNthAddr(0))
             address = first->getAddress();
     }
-    std::vector<msg_store::Conversation> messages;
-    _store.messages.getConversations(_threadId, messages);
-    bool mmsLogged = false, smsLogged = false;
-    for (const msg_store::Conversation& conv : messages) {
-        if (conv.msgType == "mms" && !mmsLogged) {
-            journal_log("MESSAGE", ("MMS_MSG_OPENED " + address).c_str());
-            mmsLogged = true;
-        } else if (conv.msgType != "mms" && !smsLogged) {
-            journal_log("MESSAGE", "SMS_MSG_OPENED");
-            smsLogged = true;
-        }
-    }
+    // One line per kind of message the conversation holds, asked of the store without reading
+    // a long conversation's messages once more.
+    bool hasMms = false, hasSms = false;
+    if (_store.messages.getConversationKinds(_threadId, hasMms, hasSms) != msg_store::MSG_STORE_SUCCESS)
+        return;
+    if (hasMms)
+        journal_log("MESSAGE", ("MMS_MSG_OPENED " + address).c_str());
+    if (hasSms)
+        journal_log("MESSAGE", "SMS_MSG_OPENED");
 }
 
 void MVContentViewController::_onListEvent(int event) {

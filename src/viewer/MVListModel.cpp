@@ -25,9 +25,69 @@ void MVListModel::fetch(std::vector<msg_store::Conversation>& out) const {
         MSG_LOGE("getConversations(%d) failed", _threadId);
 }
 
+int MVListModel::loadNewest(int count) {
+    MSG_LOGI("_threadId [%d], newest [%d]", _threadId, count);
+    std::vector<msg_store::Conversation> conversations;
+    // One more than asked tells whether there is a rest to read.
+    if (_store.messages.getConversationsBefore(_threadId, 0, 0, count + 1, conversations) !=
+        msg_store::MSG_STORE_SUCCESS)
+        MSG_LOGE("getConversationsBefore(%d) failed", _threadId);
+    bool whole = static_cast<int>(conversations.size()) <= count;
+    RestStart start{_threadId, 0, 0};
+    if (!whole) {
+        conversations.erase(conversations.begin());
+        start.time = conversations.front().time;
+        start.msgId = conversations.front().msgId;
+    }
+    int held = assign(std::move(conversations));
+    _whole = whole;
+    _restStart = start;
+    return held;
+}
+
+bool MVListModel::fetchRest(MCommonMsgStore& store, const RestStart& start,
+                            std::vector<msg_store::Conversation>& out) {
+    int err = store.messages.getConversationsBefore(start.threadId, start.time, start.msgId, 0, out);
+    MSG_RETV_IF(err != msg_store::MSG_STORE_SUCCESS, false, "getConversationsBefore(%d) failed (%d)",
+                start.threadId, err);
+    return true;
+}
+
+void MVListModel::readRest() {
+    if (_whole)
+        return;
+    std::vector<msg_store::Conversation> older;
+    fetchRest(_store, _restStart, older);
+    takeRest(std::move(older));
+}
+
+void MVListModel::takeRest(std::vector<msg_store::Conversation>&& older) {
+    if (_whole)
+        return;
+    _whole = true;
+    std::vector<ConvPtr> records;
+    records.reserve(older.size() + _conversations.size());
+    for (msg_store::Conversation& conv : older) {
+        if (_byId.count(conv.msgId))
+            continue;
+        records.push_back(std::make_shared<msg_store::Conversation>(std::move(conv)));
+        _index(records.back());
+    }
+    // Both runs are in time order; a message of the same time read with the rest goes first, as
+    // a whole read orders them (by id).
+    auto taken = static_cast<std::ptrdiff_t>(records.size());
+    records.insert(records.end(), _conversations.begin(), _conversations.end());
+    std::inplace_merge(records.begin(), records.begin() + taken, records.end(),
+                       [](const ConvPtr& a, const ConvPtr& b) { return a->time < b->time; });
+    _conversations.swap(records);
+    _msgCount = static_cast<int>(_conversations.size());
+    MSG_LOGI("conversation message count [%d] with the rest", _msgCount);
+}
+
 int MVListModel::assign(std::vector<msg_store::Conversation>&& conversations) {
     _conversations.clear();
     _byId.clear();
+    _whole = true;
     if (conversations.empty()) {
         MSG_LOGW("conversations is empty");
         _msgCount = 0;
@@ -92,6 +152,7 @@ void MVListModel::remove(int msgId) {
 }
 
 void MVListModel::clear() {
+    _whole = true;
     _conversations.clear();
     _byId.clear();
     _threadId = 0;
@@ -204,14 +265,22 @@ bool MVListModel::getConvById(int msgId, ConvPtr& out) const {
 }
 
 bool MVListModel::_findLatestIn(int folder1, int folder2, ConvPtr& out) const {
+    auto matches = [folder1, folder2](int folder) { return folder == folder1 || folder == folder2; };
     for (auto it = _conversations.rbegin(); it != _conversations.rend(); ++it) {
-        int folder = (*it)->folderType;
-        if (folder == folder1 || folder == folder2) {
+        if (matches((*it)->folderType)) {
             out = *it;
             return true;
         }
     }
-    return false;
+    // Older than the messages held: the newest of them looked up in the store, not taken in.
+    std::vector<msg_store::Conversation> older;
+    if (_whole ||
+        _store.messages.getConversationsBefore(_restStart.threadId, _restStart.time, _restStart.msgId, 1,
+                                               older, folder1, folder2) != msg_store::MSG_STORE_SUCCESS ||
+        older.empty())
+        return false;
+    out = std::make_shared<msg_store::Conversation>(std::move(older.back()));
+    return true;
 }
 
 bool MVListModel::getPhoneMsgConv(ConvPtr& out) const {

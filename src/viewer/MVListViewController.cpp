@@ -46,6 +46,7 @@ MVListViewController::MVListViewController(int threadId, MCommonMsgStore& store)
 }
 
 MVListViewController::~MVListViewController() {
+    _cancelRestRead();
     view_kit::WTimer::destroy(_restOfPageIdler);
     view_kit::WTimer::destroy(_aheadTimer);
 }
@@ -146,6 +147,7 @@ void MVListViewController::onDestroy() {
     MVWakeUpServiceMgr::getInstance()->unregist();
     _alive.reset();
     _selectMode.dropBgAction();
+    _cancelRestRead();
     view_kit::WTimer::destroy(_restOfPageIdler);
     view_kit::WTimer::destroy(_aheadTimer);
     _rows.cancelRemeasure();
@@ -175,8 +177,35 @@ void MVListViewController::_sendEvent(Event event) {
 }
 
 void MVListViewController::_listLoad() {
-    _model.load();
+    _model.loadNewest(FIRST_READ_SIZE);
     _rebuild(0);
+    if (!_model.isWhole() && !_restReadCanvas) {
+        _restReadCanvas = evas_object_evas_get(_genlist);
+        evas_event_callback_add(_restReadCanvas, EVAS_CALLBACK_RENDER_POST, _restReadFrameCb, this);
+    }
+}
+
+void MVListViewController::_restReadFrameCb(void* data, Evas* /*e*/, void* /*eventInfo*/) {
+    auto* self = static_cast<MVListViewController*>(data);
+    self->_cancelRestRead();
+    // Once the loop has gone round after the frame that shows the first read.
+    self->_restReadStart = ecore_idle_enterer_add(_restReadStartCb, self);
+}
+
+Eina_Bool MVListViewController::_restReadStartCb(void* data) {
+    auto* self = static_cast<MVListViewController*>(data);
+    self->_restReadStart = nullptr;
+    self->_storeSync.readRest();
+    return ECORE_CALLBACK_CANCEL;
+}
+
+void MVListViewController::_cancelRestRead() {
+    if (_restReadCanvas)
+        evas_event_callback_del_full(_restReadCanvas, EVAS_CALLBACK_RENDER_POST, _restReadFrameCb, this);
+    _restReadCanvas = nullptr;
+    if (_restReadStart)
+        ecore_idle_enterer_del(_restReadStart);
+    _restReadStart = nullptr;
 }
 
 void MVListViewController::_rebuild(int readMsgId) {
@@ -285,7 +314,10 @@ void MVListViewController::_loadBubbles(int pageSize) {
     }
     // The page ends at the oldest message shown, wherever messages were inserted or moved since.
     MVItemBubble* oldest = _rows.oldest();
-    int end = msgCount;
+    // A page that reaches the oldest message held needs those before it, read or not yet.
+    if (!_model.isWhole() && (oldest ? _model.getIndexOf(oldest->getMsgId()) : msgCount) <= pageSize)
+        _model.readRest();
+    int end = _model.getCount();
     std::shared_ptr<msg_store::Conversation> conv, older;
     if (oldest) {
         Elm_Object_Item* oldestItem = oldest->getElmObjectItem();

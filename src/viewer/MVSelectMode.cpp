@@ -71,6 +71,8 @@ void MVSelectMode::select(const std::vector<int>& msgIds) {
 
 void MVSelectMode::enter(MVItemBubble* first) {
     MSG_RET_IF(!_select.enter(DELETE_TEXT_ID), "view type is already SELECT");
+    // Select all and the count go by every message of the conversation.
+    _model.readRest();
     _checked.clear();
     _rows.setViewTypeToAll(VIEW_TYPE_SELECT);
     if (first) {

@@ -95,14 +95,25 @@ void MVStoreSync::_applyChange(int changeType, int msgId) {
     }
 }
 
+void MVStoreSync::readRest() {
+    // A reload under way reads every message anyway.
+    if (!_model.isWhole() && !_reloading)
+        _read(true);
+}
+
 void MVStoreSync::_reload() {
     if (_reloading) {
         _reloadAgain = true;
         return;
     }
+    _read(false);
+}
+
+void MVStoreSync::_read(bool rest) {
     _reloading = true;
     struct Job {
-        int threadId;
+        MVListModel::RestStart start; // the whole thread when not `rest`
+        bool rest;
         std::weak_ptr<char> alive;
         MVStoreSync* sync;
         std::vector<msg_store::Conversation> conversations;
@@ -111,21 +122,55 @@ void MVStoreSync::_reload() {
         [](void* data, Ecore_Thread*) {
             auto* job = static_cast<Job*>(data);
             // The worker's own clients, never the main loop's.
-            MCommonMsgStore().messages.getConversations(job->threadId, job->conversations);
+            MCommonMsgStore store;
+            if (job->rest)
+                MVListModel::fetchRest(store, job->start, job->conversations);
+            else
+                store.messages.getConversations(job->start.threadId, job->conversations);
         },
         [](void* data, Ecore_Thread*) {
             std::unique_ptr<Job> job(static_cast<Job*>(data));
-            if (!job->alive.expired())
+            if (job->alive.expired())
+                return;
+            if (job->rest)
+                job->sync->_onRestRead(std::move(job->conversations));
+            else
                 job->sync->_onReloaded(std::move(job->conversations));
         },
         [](void* data, Ecore_Thread*) { delete static_cast<Job*>(data); },
-        new Job{_model.getThreadId(), _alive, this, {}});
-    if (!worker) {
-        MSG_LOGW("no worker for the reload: the thread is read here");
-        std::vector<msg_store::Conversation> conversations;
+        new Job{rest ? _model.getRestStart() : MVListModel::RestStart{_model.getThreadId(), 0, 0},
+                rest,
+                _alive,
+                this,
+                {}});
+    if (worker)
+        return;
+    MSG_LOGW("no worker to read the thread: it is read here");
+    std::vector<msg_store::Conversation> conversations;
+    if (rest) {
+        _model.readRest();
+        _onRestRead({});
+    } else {
         _model.fetch(conversations);
         _onReloaded(std::move(conversations));
     }
+}
+
+void MVStoreSync::_onRestRead(std::vector<msg_store::Conversation>&& older) {
+    _reloading = false;
+    _model.takeRest(std::move(older));
+    _applyChangesWhileReading();
+    if (_reloadAgain) {
+        _reloadAgain = false;
+        _reload();
+    }
+}
+
+void MVStoreSync::_applyChangesWhileReading() {
+    std::vector<std::pair<int, int>> changes;
+    changes.swap(_changesWhileReloading);
+    for (const auto& [type, msgId] : changes)
+        _applyChange(type, msgId);
 }
 
 void MVStoreSync::_onReloaded(std::vector<msg_store::Conversation>&& conversations) {
@@ -140,10 +185,7 @@ void MVStoreSync::_onReloaded(std::vector<msg_store::Conversation>&& conversatio
     if (!_rows.refreshShown(_host.allPagesIn()))
         _host.rebuild(reading && _model.getIndexOf(placeId) >= 0 ? placeId : 0);
     // What changed while the thread was read may have come after the reading.
-    std::vector<std::pair<int, int>> changes;
-    changes.swap(_changesWhileReloading);
-    for (const auto& [type, msgId] : changes)
-        _applyChange(type, msgId);
+    _applyChangesWhileReading();
     _select.forgetGone();
     std::vector<int> inserted;
     inserted.swap(_insertedToMark);

@@ -112,6 +112,55 @@ TEST_F(StoreTest, ConversationsAreOldestFirstWithTheirParts) {
     ASSERT_EQ(ThreadManager().getAddress(tid, addresses), MSG_STORE_SUCCESS);
     ASSERT_EQ(addresses.size(), 3u);
     EXPECT_EQ(addresses[2].addressType, ADDRESS_TYPE_CALLBACK);
+
+    // Read a page at a time from the end: the same order, ties on time by id, with their parts.
+    IncomingMessage tie = early;
+    tie.time = 3000;
+    int tieId = -1;
+    ASSERT_EQ(PhoneSide::insertMessage(tie, &tieId), MSG_STORE_SUCCESS);
+    struct Page {
+        int64_t beforeTime;
+        int beforeId, limit;
+        std::vector<int> ids;
+        int folder = FOLDER_NONE; // only this one's (and the outbox's) when set
+    } pages[] = {{0, 0, 2, {mmsId, tieId}},
+                 {0, 0, 0, {earlyId, mmsId, tieId}},
+                 {3000, tieId, 0, {earlyId, mmsId}},
+                 {3000, mmsId, 5, {earlyId}},
+                 {1000, earlyId, 0, {}},
+                 {3000, tieId, 1, {mmsId}, FOLDER_INBOX},
+                 {0, 0, 0, {}, FOLDER_SENT}};
+    for (const Page& page : pages) {
+        std::vector<Conversation> read = {Conversation()};
+        ASSERT_EQ(MessageManager().getConversationsBefore(tid, page.beforeTime, page.beforeId, page.limit,
+                                                          read, page.folder, FOLDER_OUTBOX),
+                  MSG_STORE_SUCCESS);
+        std::vector<int> ids;
+        for (const Conversation& conv : read) {
+            ids.push_back(conv.msgId);
+            EXPECT_EQ(conv.contents.size(), conv.msgId == mmsId ? 1u : 0u) << conv.msgId;
+        }
+        EXPECT_EQ(ids, page.ids) << page.beforeId << " " << page.limit;
+    }
+    std::vector<Conversation> none;
+    EXPECT_EQ(MessageManager().getConversationsBefore(tid + 100, 0, 0, 1, none), MSG_STORE_ERR_NOT_FOUND);
+
+    // The kinds of message a thread holds, blocked ones left out, without reading them.
+    int smsOnly = threadOf(receive("+300", "text", 1000));
+    int blockedOnly = threadOf(receive("+400", "blocked", 2000, FOLDER_WATCH_SPAM));
+    struct Kinds {
+        int threadId;
+        int result;
+        bool mms, other;
+    } kinds[] = {{tid, MSG_STORE_SUCCESS, true, true},
+                 {smsOnly, MSG_STORE_SUCCESS, false, true},
+                 {blockedOnly, MSG_STORE_SUCCESS, false, false},
+                 {tid + 100, MSG_STORE_ERR_NOT_FOUND, false, false}};
+    for (const Kinds& k : kinds) {
+        bool mms = false, other = false;
+        EXPECT_EQ(MessageManager().getConversationKinds(k.threadId, mms, other), k.result) << k.threadId;
+        EXPECT_EQ(std::make_pair(mms, other), std::make_pair(k.mms, k.other)) << k.threadId;
+    }
 }
 
 // Delivering and failing over the phone's route are checked by the send process's tests.

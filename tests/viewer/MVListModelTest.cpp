@@ -172,3 +172,49 @@ TEST_F(ViewerModelTest, WholeThreadMeansEveryStoredMessageAndChangesGoToTheStore
     EXPECT_TRUE(model.deleteThread());
     EXPECT_TRUE(stored().empty());
 }
+
+TEST_F(ViewerModelTest, TheNewestPageFirstThenTheRestInTheOrderOfAWholeLoad) {
+    int received = at(10); // the one received message, older than the newest page
+    std::vector<int> sent;
+    for (int seconds : {20, 30, 30, 40, 50})
+        sent.push_back(at(seconds, msg_store::FOLDER_SENT));
+    MVListModel model(threadId, store);
+    ASSERT_EQ(model.loadNewest(3), 3);
+    EXPECT_FALSE(model.isWhole());
+    EXPECT_EQ(ids(model), (std::vector<int>{sent[2], sent[3], sent[4]}));
+    // Looked up among the messages not held, which are not taken in for it.
+    ConvPtr found;
+    ASSERT_TRUE(model.getLatestInboxConv(found));
+    EXPECT_EQ(found->msgId, received);
+    EXPECT_EQ(model.getCount(), 3);
+
+    // An older message arrives live while the rest is read, and is in what was read as well.
+    MVListModel::RestStart start = model.getRestStart();
+    int live = at(5);
+    ASSERT_TRUE(model.add(live, found));
+    std::vector<msg_store::Conversation> rest;
+    ASSERT_TRUE(MVListModel::fetchRest(store, start, rest));
+    model.takeRest(std::move(rest));
+    MVListModel whole(threadId, store);
+    whole.load();
+    EXPECT_TRUE(model.isWhole());
+    EXPECT_EQ(ids(model), ids(whole));
+    std::vector<msg_store::Conversation> again;
+    MVListModel::fetchRest(store, start, again);
+    model.takeRest(std::move(again)); // whole already: nothing twice
+    EXPECT_EQ(ids(model), ids(whole));
+
+    // Read here and now, or a page that holds the thread: whole at once.
+    struct Case {
+        int newest;
+        bool readRest;
+    } cases[] = {{2, true}, {7, false}, {50, false}};
+    for (const Case& c : cases) {
+        MVListModel paged(threadId, store);
+        paged.loadNewest(c.newest);
+        if (c.readRest)
+            paged.readRest();
+        EXPECT_TRUE(paged.isWhole()) << c.newest;
+        EXPECT_EQ(ids(paged), ids(whole)) << c.newest;
+    }
+}

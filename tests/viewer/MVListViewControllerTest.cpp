@@ -53,6 +53,30 @@ TEST_F(ViewerListTest, PagesFromTheNewestAcrossDayChangesAtPageBoundaries) {
     EXPECT_EQ(first->getType(), MVItem::TITLE);
 }
 
+// A long conversation is read from its end, the rest after the first frame; what needs every
+// message before that reads the rest there and then, and the late read adds nothing twice.
+TEST_F(ViewerListTest, WhatNeedsEveryMessageHasItBeforeTheRestIsRead) {
+    const int count = MVListViewController::FIRST_READ_SIZE + 5;
+    std::vector<int> ids = thread(count, START_MS, 60);
+    for (bool selectAll : {true, false}) {
+        screen = new MVContentViewController(threadId);
+        ASSERT_TRUE(appWindow->getNaviframeController()->push(screen, "msg_viewer"));
+        ASSERT_EQ(listView()->getModel().getCount(), MVListViewController::FIRST_READ_SIZE);
+        if (selectAll) {
+            listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
+            listView()->checkAll(true);
+            EXPECT_EQ(listView()->getCheckedCount(), count);
+        }
+        loadAll();
+        EXPECT_EQ(checkedBubbleIds(), ids) << selectAll;
+        ASSERT_TRUE(msg_test::runLoopUntilIdle());
+        EXPECT_EQ(listView()->getModel().getCount(), count) << selectAll;
+        EXPECT_EQ(checkedBubbleIds(), ids) << selectAll;
+        if (selectAll)
+            listView()->back();
+    }
+}
+
 // Rows are laid out without their text widget; the ones shown get it, exactly as tall as the
 // space the row kept for it, whatever the text's length, links or text size.
 TEST_F(ViewerListTest, ShownBubblesHoldTheirTextInTheHeightTheirRowKept) {

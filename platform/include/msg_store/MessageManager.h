@@ -8,6 +8,7 @@
 #include "msg_store/ListCondition.h"
 #include "msg_store/Message.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,16 @@ public:
     int getMessage(int msgId, Message& message);
     // The thread's messages outside the spam folders, oldest first (equal times: lower id first).
     int getConversations(int threadId, std::vector<Conversation>& conversations);
+    // The newest `limit` of those messages (every one when limit <= 0) that come before the message
+    // (beforeTime, beforeId) in that order (all of the thread when beforeId is 0), oldest first: a
+    // long conversation is read a page at a time, from its end. Only those of the two folders when
+    // folder1 is not FOLDER_NONE.
+    int getConversationsBefore(int threadId, int64_t beforeTime, int beforeId, int limit,
+                               std::vector<Conversation>& conversations, int folder1 = FOLDER_NONE,
+                               int folder2 = FOLDER_NONE);
     int getConversation(int msgId, Conversation& conversation);
+    // Whether those messages include multimedia ones, and other ones, without reading them.
+    int getConversationKinds(int threadId, bool& hasMms, bool& hasOther);
 
     int deleteMessage(int msgId);
     int readMessage(int msgId);

@@ -1,25 +1,28 @@
 #include "MediaOutput.h"
 
-#include "DeviceSettings.h"
-#include "SoundKeys.h"
+#include "MediaModule.h"
 #include "log/PlatformLog.h"
 
-#include <cstdlib>
-#include <cstring>
+namespace {
+
+const MsgMediaHost* host = nullptr;
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) const MsgMediaModule*
+msg_media_module_open(const MsgMediaHost* loader) {
+    host = loader;
+    static const MsgMediaModule functions = {
+#define MSG_MEDIA_MODULE_ENTRY(name) &::name,
+        MSG_MEDIA_MODULE_FUNCTIONS(MSG_MEDIA_MODULE_ENTRY)
+#undef MSG_MEDIA_MODULE_ENTRY
+    };
+    return &functions;
+}
 
 namespace msg_media {
 
 namespace {
-
-// Headless runs (no display, or the buffer engine) have nobody to listen.
-bool headless() {
-    const char* engine = std::getenv("ELM_ENGINE");
-    const char* display = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    if (engine && strcmp(engine, "buffer") == 0)
-        return true;
-    return !(display && *display) && !(wayland && *wayland);
-}
 
 GstElement* silentSink() {
     GstElement* sink = gst_element_factory_make("fakesink", nullptr);
@@ -43,9 +46,7 @@ bool initGstreamer() {
 }
 
 GstElement* makeAudioSink() {
-    std::string output = msg_services::DeviceSettings::getString(msg_services::SoundKeys::OUTPUT, "auto");
-    bool silent = output == "silent" || (output != "desktop" && headless());
-    if (silent)
+    if (!host || host->playsSilently())
         return silentSink();
     GstElement* sink = gst_element_factory_make("autoaudiosink", nullptr);
     if (!sink) {

@@ -1,5 +1,5 @@
 // What the player and the metadata reader share: GStreamer started once, and the
-// audio output the device setting chooses.
+// audio output the device setting chooses (asked of the program that loaded them).
 #ifndef MSG_SERVICES_MEDIA_MEDIAOUTPUT_H
 #define MSG_SERVICES_MEDIA_MEDIAOUTPUT_H
 
