@@ -92,6 +92,11 @@ TEST_F(SelectModeTest, DeletingOneOrTwoKeepsTheRest) {
     ecore_evas_focus_set(window, EINA_TRUE);
     open(threadId);
     msg_test::ToolkitErrors errors;
+    Elm_Object_Item* tapped = listView()->findBubble(ids[2])->getElmObjectItem();
+    elm_genlist_item_show(tapped, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+    ASSERT_TRUE(msg_test::runLoopUntil(
+        [&] { return isUnderFinger(elm_object_item_part_content_get(tapped, "elm.icon")); }));
+    clickCenter(elm_object_item_part_content_get(tapped, "elm.icon"));
     // One goes at once, without the progress popup.
     listView()->selectMessages({ids[3]});
     pressDelete();
@@ -103,11 +108,6 @@ TEST_F(SelectModeTest, DeletingOneOrTwoKeepsTheRest) {
 
     // Two go on the worker; the third stays, in the store and on screen.
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->getViewType() == VIEW_TYPE_NORMAL; }));
-    Elm_Object_Item* tapped = listView()->findBubble(ids[2])->getElmObjectItem();
-    elm_genlist_item_show(tapped, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
-    ASSERT_TRUE(msg_test::runLoopUntil(
-        [&] { return isUnderFinger(elm_object_item_part_content_get(tapped, "elm.icon")); }));
-    clickCenter(elm_object_item_part_content_get(tapped, "elm.icon"));
     listView()->selectMessages({ids[0], ids[2]});
     pressDelete();
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->isBgActionRunning(); }));
