@@ -253,6 +253,7 @@ void Application::_watchLocale(bool watch) {
 
 void Application::_languageChangedCb(keynode_t*, void*) {
     // Texts set as translatable follow Elementary's language; the screens redraw the rest.
+    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_LANGUAGE_CHANGING);
     common_ui_helper::set_language();
     MCommonAppEventMgr::getInstance()->emit(APP_EVENT_LANGUAGE_CHANGED);
 }

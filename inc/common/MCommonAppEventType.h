@@ -21,6 +21,9 @@ enum MCommonAppEventType {
     APP_EVENT_MSG_STORE_READY = 11,
     APP_EVENT_BLOCKED_NUMBERS_RESTORED = 12,
     APP_EVENT_SETTINGS_RESTORED = 13,
+    // The language changes next: every widget is themed again, and a list then starts from its
+    // top. Screens note what they show; APP_EVENT_LANGUAGE_CHANGED follows.
+    APP_EVENT_LANGUAGE_CHANGING = 14,
 };
 
 } // namespace msg_app

@@ -141,6 +141,9 @@ private:
     void _loadRestOfPage();
     void _loadBubbles(int pageSize);
     void _showEnd();
+    Elm_Object_Item* _middleItem() const;
+    void _noteReadRow();
+    void _redrawRowsInPlace();
     void _startMeasuringAhead();
     // Measures one bubble of the next older page; false when there is none left to measure.
     bool _measureNextAhead();
@@ -164,6 +167,8 @@ private:
     Evas_Object* _selectModeLayout = nullptr;
     Evas_Object* _gestureLayer = nullptr;
     Evas_Object* _genlist = nullptr;
+    // The row in the middle of the screen as the language began to change.
+    Elm_Object_Item* _readBeforeRedraw = nullptr;
     MVItemReply* _replyItem = nullptr;
     Elm_Object_Item* _titleItem = nullptr;
     bool _browserAvailable = false;
@@ -183,6 +188,7 @@ private:
     // while that frame is awaited, then the start in the loop's next turn.
     Evas* _restReadCanvas = nullptr;
     Ecore_Idle_Enterer* _restReadStart = nullptr;
+    std::weak_ptr<view_kit::WTimer> _readNoteIdler; // forgets _readBeforeRedraw
     // The first screen of bubbles is in and the rest of the first page waits for it to be shown.
     bool _restOfPageWaiting = false;
     std::shared_ptr<MVBubbleSizer> _sizer;

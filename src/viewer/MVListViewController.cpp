@@ -48,6 +48,7 @@ MVListViewController::MVListViewController(int threadId, MCommonMsgStore& store)
 MVListViewController::~MVListViewController() {
     _cancelRestRead();
     view_kit::WTimer::destroy(_restOfPageIdler);
+    view_kit::WTimer::destroy(_readNoteIdler);
     view_kit::WTimer::destroy(_aheadTimer);
 }
 
@@ -149,6 +150,7 @@ void MVListViewController::onDestroy() {
     _selectMode.dropBgAction();
     _cancelRestRead();
     view_kit::WTimer::destroy(_restOfPageIdler);
+    view_kit::WTimer::destroy(_readNoteIdler);
     view_kit::WTimer::destroy(_aheadTimer);
     _rows.cancelRemeasure();
     _storeSync.stop();
@@ -429,7 +431,11 @@ void MVListViewController::takeHeldFinger() {
 }
 
 void MVListViewController::_edgeTopCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
-    static_cast<MVListViewController*>(data)->loadOlderPage();
+    auto* self = static_cast<MVListViewController*>(data);
+    // Rows drawn again pass the top on their way back to the row being read: not the user's.
+    if (self->_readBeforeRedraw)
+        return;
+    self->loadOlderPage();
 }
 
 // The actions are the conversation's; these keep the names the rest of the view calls them by.
@@ -466,12 +472,48 @@ Evas_Event_Flags MVListViewController::_doubleTapCb(void* data, void* eventInfo)
     return EVAS_EVENT_FLAG_NONE;
 }
 
+Elm_Object_Item* MVListViewController::_middleItem() const {
+    int x = 0, y = 0, w = 0, h = 0;
+    evas_object_geometry_get(_genlist, &x, &y, &w, &h);
+    return elm_genlist_at_xy_item_get(_genlist, x + w / 2, y + h / 2, nullptr);
+}
+
+void MVListViewController::_noteReadRow() {
+    _readBeforeRedraw = _middleItem();
+    if (_readNoteIdler.expired())
+        _readNoteIdler = view_kit::WTimer::addIdler(
+            [this](void*) {
+                _readBeforeRedraw = nullptr;
+                return false;
+            },
+            nullptr);
+}
+
+void MVListViewController::_redrawRowsInPlace() {
+    // Every row takes new sizes (and a language its direction), which the list would otherwise
+    // meet from its top: the row in the middle of the screen is brought back there. One change
+    // brings several events; they all keep the row noted first, until the loop is idle.
+    bool noted = false;
+    for (Elm_Object_Item* it = elm_genlist_first_item_get(_genlist); it && _readBeforeRedraw && !noted;
+         it = elm_genlist_item_next_get(it))
+        noted = it == _readBeforeRedraw;
+    if (!noted)
+        _noteReadRow();
+    // The rows in view are drawn again too: their texts, times and direction follow.
+    _rows.refreshTimes();
+    if (_readBeforeRedraw)
+        elm_genlist_item_show(_readBeforeRedraw, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+}
+
 void MVListViewController::appEventListener(MCommonAppEventType type) {
     // Bubbles keep their built texts; whatever else changed may show in them (names, language,
     // text sizes, settings).
-    if (type != APP_EVENT_RESUMED && type != APP_EVENT_PAUSED)
+    if (type != APP_EVENT_RESUMED && type != APP_EVENT_PAUSED && type != APP_EVENT_LANGUAGE_CHANGING)
         MVItemBubble::invalidateMarkups();
     switch (type) {
+    case APP_EVENT_LANGUAGE_CHANGING:
+        _noteReadRow();
+        break;
     case APP_EVENT_RESUMED:
         _sendEvent(EVENT_RESUMED);
         break;
@@ -488,8 +530,7 @@ void MVListViewController::appEventListener(MCommonAppEventType type) {
     case APP_EVENT_TIME_FORMAT_CHANGED:
     case APP_EVENT_LANGUAGE_CHANGED:
     case APP_EVENT_REGION_FORMAT_CHANGED:
-        // The rows in view are drawn again too: their texts, times and direction follow.
-        _rows.refreshTimes();
+        _redrawRowsInPlace();
         break;
     case APP_EVENT_FONT_CHANGED:
         _actions->applyUserFontSize();

@@ -163,10 +163,14 @@ void MVSelectMode::deleteChecked() {
 }
 
 void MVSelectMode::_deleteInBackground(std::vector<int> ids) {
+    // The rows give up the focus while the popup is up: it would hand the focus back, as it goes,
+    // to a row its deletion has removed.
+    Evas_Object* genlist = _list.getGenlist();
+    elm_object_tree_focus_allow_set(genlist, EINA_FALSE);
     // The worker owns its job; the popup (and this view with it) may go before it ends.
     auto job = std::make_shared<BgActionData>();
     job->ids = std::move(ids);
-    _select.runInBackground(
+    bool shown = _select.runInBackground(
         "WDS_MSG_TPOP_DELETING_ING_ABB",
         [job](void*, view_kit::WThread::IStatus* status, Ecore_Thread*) { _bgDeleteWorker(*job, status); },
         [job](void* result) {
@@ -175,6 +179,8 @@ void MVSelectMode::_deleteInBackground(std::vector<int> ids) {
                 MSG_LOGE("delete failed");
         },
         [this, job] { _onBgDeleteEnd(job->isFinished); });
+    if (!shown)
+        elm_object_tree_focus_allow_set(genlist, EINA_TRUE);
 }
 
 void MVSelectMode::_bgDeleteWorker(BgActionData& job, view_kit::WThread::IStatus* status) {
@@ -196,6 +202,7 @@ void MVSelectMode::_bgDeleteWorker(BgActionData& job, view_kit::WThread::IStatus
 }
 
 void MVSelectMode::_onBgDeleteEnd(bool deleted) {
+    elm_object_tree_focus_allow_set(_list.getGenlist(), EINA_TRUE);
     if (deleted)
         _showToast(DELETED_TEXT_ID);
     // No reload: each deletion has already reached the list through the store's change events,
