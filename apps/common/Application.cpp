@@ -156,8 +156,7 @@ void Application::_markShown() {
 }
 
 void Application::_configureToolkit() {
-    // The screen is touched, not pointed at: lists follow the finger.
-    elm_config_scroll_thumbscroll_enabled_set(EINA_TRUE);
+    common_ui_helper::configure_toolkit();
     _screenReaderChangedCb(nullptr, nullptr);
 }
 

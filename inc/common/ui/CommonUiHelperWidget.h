@@ -18,6 +18,10 @@ class WTimer;
 namespace msg_app {
 namespace common_ui_helper {
 
+// The toolkit's settings every program of the watch runs with, before its first window: lists
+// follow the finger, and a change of focus never scrolls a list (a window given the focus back
+// hands it to a row of its own choosing, the first one when the row it had is gone).
+void configure_toolkit();
 // The application's page layout, filling its parent: what every full-screen page holds its
 // panel or list in. Null when it cannot be made.
 Evas_Object* add_app_layout(Evas_Object* parent);

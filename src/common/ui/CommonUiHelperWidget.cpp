@@ -30,6 +30,11 @@ view_kit::WNaviframeController* findNaviframeController(Evas_Object* obj) {
 
 } // namespace
 
+void configure_toolkit() {
+    elm_config_scroll_thumbscroll_enabled_set(EINA_TRUE);
+    elm_config_focus_autoscroll_mode_set(ELM_FOCUS_AUTOSCROLL_MODE_NONE);
+}
+
 Evas_Object* add_app_layout(Evas_Object* parent) {
     Evas_Object* layout = elm_layout_add(parent);
     MSG_RETV_IF(!layout, nullptr, "elm_layout_add() failed");
