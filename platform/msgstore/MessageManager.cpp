@@ -120,14 +120,9 @@ int MessageManager::getConversations(int threadId, std::vector<Conversation>& co
         [threadId](msg_device::Statement& s) { s.bind(1, threadId); }, list);
     if (result != MSG_STORE_SUCCESS)
         return result;
-    if (list.empty()) {
-        // An empty list is an answer only for a thread that exists.
-        msg_device::Connection* db = store::reader(&result);
-        if (!db)
-            return result;
-        if (!store::threadExists(*db, threadId))
-            return MSG_STORE_ERR_NOT_FOUND;
-    }
+    // An empty list is an answer only for a thread that exists.
+    if (list.empty() && !store::readerOfThread(threadId, result))
+        return result;
     conversations = std::move(list);
     return MSG_STORE_SUCCESS;
 }
@@ -154,13 +149,9 @@ int MessageManager::getConversationsBefore(int threadId, int64_t beforeTime, int
 #undef MSG_STORE_PAGE_WHERE
     if (result != MSG_STORE_SUCCESS)
         return result;
-    if (list.empty()) {
-        msg_device::Connection* db = store::reader(&result);
-        if (!db)
-            return result;
-        if (!store::threadExists(*db, threadId))
-            return MSG_STORE_ERR_NOT_FOUND;
-    }
+    // An empty list is an answer only for a thread that exists.
+    if (list.empty() && !store::readerOfThread(threadId, result))
+        return result;
     std::reverse(list.begin(), list.end());
     conversations = std::move(list);
     return MSG_STORE_SUCCESS;
@@ -173,11 +164,9 @@ int MessageManager::getConversation(int msgId, Conversation& conversation) {
 int MessageManager::getConversationKinds(int threadId, bool& hasMms, bool& hasOther) {
     PLAT_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
     int result = MSG_STORE_SUCCESS;
-    msg_device::Connection* db = store::reader(&result);
+    msg_device::Connection* db = store::readerOfThread(threadId, result);
     if (!db)
         return result;
-    if (!store::threadExists(*db, threadId))
-        return MSG_STORE_ERR_NOT_FOUND;
 #define MSG_STORE_KIND_EXISTS(test)                                                                          \
     "EXISTS(SELECT 1 FROM ms_messages WHERE thread_id = ?1 AND folder NOT IN (5, 105) AND type " test ")"
     auto select =

@@ -1,4 +1,5 @@
 #include "ThreadBook.h"
+#include "StoreDb.h"
 
 #include "log/PlatformLog.h"
 #include "msg_store/MsgStoreTypes.h"
@@ -95,6 +96,16 @@ bool threadExists(msg_device::Connection& db, int threadId) {
     auto select = db.prepare("SELECT 1 FROM ms_threads WHERE id = ?");
     select.bind(1, threadId);
     return select.step();
+}
+
+msg_device::Connection* readerOfThread(int threadId, int& result) {
+    result = MSG_STORE_SUCCESS;
+    msg_device::Connection* db = reader(&result);
+    if (db && !threadExists(*db, threadId)) {
+        result = MSG_STORE_ERR_NOT_FOUND;
+        return nullptr;
+    }
+    return db;
 }
 
 int readAddresses(msg_device::Connection& db, int threadId, std::vector<Address>& addresses) {

@@ -22,6 +22,9 @@ std::string joinAddresses(const std::vector<Address>& addresses);
 // The thread for these addresses, created when none exists. MsgResult code.
 int findOrCreateThread(msg_device::Connection& db, const std::vector<Address>& addresses, int& threadId);
 bool threadExists(msg_device::Connection& db, int threadId);
+// The store's reader when the thread exists; null otherwise, with result saying why (not found
+// for a thread that does not exist).
+msg_device::Connection* readerOfThread(int threadId, int& result);
 int readAddresses(msg_device::Connection& db, int threadId, std::vector<Address>& addresses);
 int writeAddresses(msg_device::Connection& db, int threadId, const std::vector<Address>& addresses);
 

@@ -108,11 +108,9 @@ int ThreadManager::readThread(int threadId) {
 int ThreadManager::getAddress(int threadId, std::vector<Address>& addresses) {
     PLAT_RETV_IF(threadId <= 0, MSG_STORE_ERR_INVALID_ARGUMENT, "invalid thread id %d", threadId);
     int result = MSG_STORE_SUCCESS;
-    msg_device::Connection* db = store::reader(&result);
+    msg_device::Connection* db = store::readerOfThread(threadId, result);
     if (!db)
         return result;
-    if (!store::threadExists(*db, threadId))
-        return MSG_STORE_ERR_NOT_FOUND;
     std::vector<Address> list;
     result = store::readAddresses(*db, threadId, list);
     if (result == MSG_STORE_SUCCESS)
