@@ -26,10 +26,8 @@ constexpr int CAPTION_HALF_HEIGHT = 10;
 // Bubbles drawn in the upper half light much of it; the reply button alone a little.
 constexpr Rect UPPER_HALF = {40, 20, 280, 160};
 constexpr double BUBBLES_LIT = 0.3;
-// Where the newest of five one-line bubbles shows as the conversation opens at its end, and how
-// soon after the tap that opened it a finger comes down there: while the conversation slides in.
+// Where the newest of five one-line bubbles shows as the conversation opens at its end.
 constexpr Point NEWEST_AT_OPEN = {110, 80};
-constexpr double EARLY_PRESS_SECONDS = 0.05;
 // The select mode's button fills the bottom area; nothing else there is lit that much.
 constexpr double BUTTON_LIT = 0.9;
 // How long deleting, and the reply launching, may take on a busy machine.
@@ -173,10 +171,9 @@ TEST_F(ConversationJourney, ABubblePressedWhileTheConversationStillComesInIsSele
     const int threadId = receiveFive();
     ASSERT_TRUE(watch().launch());
     watch().settled("list");
-    ASSERT_TRUE(
-        watch().tapThenLongPress({Watch::CENTRE, ROW_Y}, EARLY_PRESS_SECONDS, NEWEST_AT_OPEN,
-                                 [](const Frame& now) { return now.litShareIn(BOTTOM_AREA) > BUTTON_LIT; }))
-        << "no select mode";
+    ASSERT_TRUE(watch().tapThenLongPress({Watch::CENTRE, ROW_Y}, NEWEST_AT_OPEN, [](const Frame& now) {
+        return now.litShareIn(BOTTOM_AREA) > BUTTON_LIT;
+    })) << "no select mode";
     watch().settled("checked");
     // The bubble pressed, and only it, goes.
     watch().tap(Watch::CENTRE, BOTTOM_BUTTON_Y);

@@ -21,6 +21,9 @@ constexpr double STILL_SECONDS = 0.5;
 // What still differs between two pictures of the same screen (the scroll bar's fade).
 constexpr double SAME_LOOK = 0.02;
 constexpr int DRAG_STEPS = 12;
+// The next screen showing changes a fifth of the window or more; nothing else a tap on a list row
+// draws changes 5% of it.
+constexpr double SLIDING_IN = 0.05;
 
 } // namespace
 
@@ -152,15 +155,14 @@ bool Watch::longPress(int x, int y, Rect area) {
     return changed;
 }
 
-bool Watch::tapThenLongPress(Point tap, double after, Point press,
-                             const std::function<bool(const Frame&)>& done) {
-    std::string win = std::to_string(_window);
-    char delay[32];
-    std::snprintf(delay, sizeof delay, "%.3f", after);
-    // One run of xdotool, so that the delay is the user's and not the time a process takes to start.
-    _xdotool({"mousemove", "--window", win, std::to_string(tap.x), std::to_string(tap.y), "click", "1",
-              "sleep", delay, "mousemove", "--window", win, std::to_string(press.x), std::to_string(press.y),
-              "mousedown", "1"});
+bool Watch::tapThenLongPress(Point tap, Point press, const std::function<bool(const Frame&)>& done) {
+    const Frame before = _capture();
+    this->tap(tap.x, tap.y);
+    // The finger comes down as soon as the next screen shows: a fixed delay after the tap lands on the
+    // old screen when the machine is slow to begin the push.
+    waitUntil([&] { return _capture().differenceIn(before, before.whole()) > SLIDING_IN; }, CHANGE_SECONDS);
+    _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(press.x),
+              std::to_string(press.y), "mousedown", "1"});
     bool shown = waitUntil([&] { return done(_capture()); }, CHANGE_SECONDS);
     _xdotool({"mouseup", "1"});
     return shown;

@@ -60,11 +60,10 @@ public:
     void tap(int x, int y);
     // Holds the finger down until the screen in `area` changes.
     bool longPress(int x, int y, Rect area);
-    // Taps at `tap`, and `after` seconds later holds the finger down at `press` until the screen
-    // shows what `done` looks for, as a user does who presses on the screen the tap opened while it
-    // still comes in. Whether it did.
-    bool tapThenLongPress(Point tap, double after, Point press,
-                          const std::function<bool(const Frame&)>& done);
+    // Taps at `tap`, and as soon as the screen it opens shows holds the finger down at `press`
+    // until the screen shows what `done` looks for, as a user does who presses on the screen the tap
+    // opened while it still comes in. Whether it did.
+    bool tapThenLongPress(Point tap, Point press, const std::function<bool(const Frame&)>& done);
     // Holds the finger down for `seconds`, as a user's long press does.
     void press(int x, int y, double seconds);
     void drag(int x, int fromY, int toY);
