@@ -45,35 +45,6 @@ protected:
 
 } // namespace
 
-TEST_F(SelectModeTest, LongPressChecksTheBubbleAndTapsCountWhatIsChecked) {
-    std::vector<int> ids = thread(3, START_MS, 60);
-    open(threadId);
-    MVItemBubble* bubble = listView()->findBubble(ids[1]);
-    ASSERT_NE(bubble, nullptr);
-    // What the bubble's long press tells the conversation.
-    listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
-    EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_SELECT);
-    EXPECT_EQ(listView()->getCheckedCount(), 0);
-    EXPECT_TRUE(elm_object_disabled_get(listView()->getBottomButton()));
-
-    // Taps check and uncheck; an unchecked message is not remembered as selected.
-    for (int id : {ids[0], ids[2], ids[0]}) {
-        MVItemBubble* row = listView()->findBubble(id);
-        row->onSelect(row->getElmObjectItem());
-    }
-    EXPECT_EQ(listView()->getCheckedIds(), std::vector<int>{ids[2]});
-    EXPECT_EQ(listView()->getCheckedCount(), 1);
-    EXPECT_FALSE(elm_object_disabled_get(listView()->getBottomButton()));
-    EXPECT_EQ(mgr()->getOptionType(), MVOptionMgr::OPTION_MSG);
-
-    // Back leaves select mode with nothing checked; the conversation's entries come back.
-    EXPECT_FALSE(listView()->back());
-    EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_NORMAL);
-    EXPECT_TRUE(listView()->getCheckedIds().empty());
-    EXPECT_FALSE(listView()->findBubble(ids[2])->isChecked());
-    EXPECT_EQ(mgr()->getOptionType(), MVOptionMgr::OPTION_THREAD);
-}
-
 // Also in a window that has the focus, as on the watch, where a tapped row could hold it: the
 // progress popup hands the focus back, as it goes, to no row its deletion took.
 TEST_F(SelectModeTest, DeletingOneOrTwoKeepsTheRest) {
