@@ -232,41 +232,6 @@ TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
     }));
 }
 
-TEST_F(SelectModeTest, AFingerHeldOnABubbleWhileThePageSlidesInSelectsIt) {
-    // Unread: the conversation marks them read once it has come in, and each row is built again
-    // under the finger.
-    std::vector<int> ids = thread(5, START_MS, 60);
-    auto label = [&] {
-        MVItemBubble* bubble = listView() ? listView()->findBubble(ids[4]) : nullptr;
-        return bubble ? MVItemBubbleTestPeer::label(bubble) : nullptr;
-    };
-    // The page takes no input while it slides in.
-    auto sliding = [](Evas_Object* o) {
-        for (; o; o = evas_object_smart_parent_get(o)) {
-            if (evas_object_freeze_events_get(o))
-                return true;
-        }
-        return false;
-    };
-    screen = new MVContentViewController(threadId);
-    ASSERT_TRUE(appWindow->getNaviframeController()->push(screen, "msg_viewer"));
-    int x = 0, y = 0, w = 0, h = 0, listX = 0;
-    ASSERT_TRUE(msg_test::runLoopUntil([&] {
-        evas_object_geometry_get(label(), &x, &y, &w, &h);
-        return w > 0 && sliding(label());
-    }));
-    // Where the text comes to rest with its page (the list fills the page), near its start.
-    evas_object_geometry_get(listView()->getGenlist(), &listX, nullptr, nullptr, nullptr);
-    Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
-    evas_event_feed_mouse_move(evas, x - listX + 20, y + h / 2, 0, nullptr);
-    evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->getViewType() == VIEW_TYPE_SELECT; }));
-    evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
-    ASSERT_TRUE(msg_test::runLoopUntilIdle());
-    // Lifting the finger after the long press does not take the check back.
-    EXPECT_EQ(listView()->getCheckedIds(), std::vector<int>{ids[4]});
-}
-
 // A clip playing when select mode starts stops: a tap on it now checks its bubble, and it may be
 // deleted. One whose message goes stops with it.
 TEST_F(SelectModeTest, APlayingClipStopsWithSelectModeAndWithItsMessage) {
