@@ -322,17 +322,6 @@ protected:
     RecordingScreenOpener opener;
 };
 
-TEST_F(ListOpenTest, TapOpensTheConversationAndBackReturns) {
-    int older = conversation("+15550001", 2, "first", "", 1600000000000);
-    conversation("+15550002", 1, "second", "", 1700000000000);
-    create(LIST_TYPE_THREAD);
-    tap(itemOf(older));
-    ASSERT_EQ(topPageName(), MLListViewController::VIEWER_NAME);
-    EXPECT_EQ(opener.requests, std::vector<std::string>{"conversation " + std::to_string(older)});
-    appWindow->getNaviframeController()->pop();
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
-}
-
 TEST_F(ListOpenTest, LongPressOnlyOnContentRowsAndOnlyOnce) {
     int id = conversation("+15550001", 1);
     create(LIST_TYPE_THREAD);
