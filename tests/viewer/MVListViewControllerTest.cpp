@@ -30,29 +30,6 @@ protected:
 
 } // namespace
 
-TEST_F(ViewerListTest, PagesFromTheNewestAcrossDayChangesAtPageBoundaries) {
-    // Every fifth message opens a day, so days change inside pages and at the page boundary.
-    std::vector<int> ids = thread(65, START_MS, DAY / 5);
-    open(threadId);
-    // The rest of the first page went in above the end of the conversation, which stays in view.
-    ASSERT_TRUE(msg_test::runLoopUntil([&] {
-        Eina_List* realized = elm_genlist_realized_items_get(listView()->getGenlist());
-        bool endInView = eina_list_data_find(realized, listView()->getReplyItem()->getElmObjectItem());
-        eina_list_free(realized);
-        return endInView;
-    }));
-    EXPECT_EQ(listView()->getLoadedCount(), 30);
-    EXPECT_EQ(checkedBubbleIds(), std::vector<int>(ids.end() - 30, ids.end()));
-    for (int loaded : {60, 65, 65}) {
-        listView()->loadOlderPage();
-        EXPECT_EQ(listView()->getLoadedCount(), loaded);
-        EXPECT_EQ(checkedBubbleIds(), std::vector<int>(ids.end() - loaded, ids.end()));
-    }
-    auto* first =
-        static_cast<MVItem*>(elm_object_item_data_get(elm_genlist_first_item_get(listView()->getGenlist())));
-    EXPECT_EQ(first->getType(), MVItem::TITLE);
-}
-
 // A long conversation is read from its end, the rest after the first frame; what needs every
 // message before that reads the rest there and then, and the late read adds nothing twice.
 TEST_F(ViewerListTest, WhatNeedsEveryMessageHasItBeforeTheRestIsRead) {
