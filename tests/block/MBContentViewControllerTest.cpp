@@ -5,7 +5,6 @@
 
 #include "BlockViewFixture.h"
 #include "LaunchJournal.h"
-#include "Programs.h"
 #include "msg_store/MsgStore.h"
 #include "view_kit/WNaviframeController.h"
 
@@ -173,17 +172,6 @@ TEST_F(BlockViewTest, UnblockAndDeleteActAndLeaveWithAToastOnlyWhenDone) {
         ASSERT_EQ(launchesBefore + (c.toast ? 1 : 0), launches.size());
         EXPECT_TRUE(!c.toast || launches.back().request.find(c.toast) != std::string::npos);
     }
-}
-
-TEST_F(BlockViewTest, UnblockLetsTheSendersNextMessageThroughAgain) {
-    const std::string sender = "+15550100";
-    ASSERT_EQ(msg_test::runSim({"block", "add", sender}, device.path()).exitCode, 0);
-    open(receive(sms("x"), sender));
-    ASSERT_EQ("Unblock", tapOption(0));
-    ASSERT_TRUE(waitPopped());
-    msg_test::ProgramRun next =
-        msg_test::runSim({"--json", "watch-net", "receive", "--from", sender, "--text", "y"}, device.path());
-    EXPECT_NE(next.out.find("\"folder\": 101"), std::string::npos) << next.out << next.err;
 }
 
 TEST_F(BlockViewTest, TheDateLineFollowsTheClockStyleAndShowsTheYearOnlyForAnotherYear) {

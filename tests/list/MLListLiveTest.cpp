@@ -63,31 +63,6 @@ protected:
 
 } // namespace
 
-TEST_F(ListLiveTest, FixedRowsThenConversationsNewestFirstAndAMessageMovesItsConversationUp) {
-    int older = conversation("+15550001", 1, "old news", "", 1600000000000);
-    int newer = conversation("+15550002", 1, "newer", "", 1700000000000);
-    create(LIST_TYPE_THREAD);
-    EXPECT_EQ(list->getItemCount(), 2);
-    EXPECT_EQ(rowAt(0)->getType(), MLItem::MARGIN);
-    EXPECT_EQ(rowAt(1)->getType(), MLItem::BUTTON_MENU);
-    EXPECT_EQ(rowAt(2)->getType(), MLItem::GROUP_INDEX);
-    EXPECT_EQ(idAt(3), newer);
-    EXPECT_EQ(idAt(4), older);
-
-    sim({"receive", "--from", "+15550001", "--text", "Running <late> & sorry"});
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return idAt(3) == older; }));
-    EXPECT_TRUE(waitShown(older, "elm.text.1", "Running <late> & sorry"));
-    EXPECT_EQ(shown(rowAt(3), "elm.text.noti"), "2");
-    EXPECT_EQ(idAt(4), newer);
-
-    sim({"receive", "--from", "+15550099", "--text", "Hello from a stranger"});
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 3; }));
-    int fresh = idAt(3);
-    EXPECT_TRUE(fresh != older && fresh != newer);
-    EXPECT_TRUE(waitShown(fresh, "elm.text.1", "Hello from a stranger"));
-    EXPECT_EQ(shown(rowAt(3), "elm.text.noti"), "1");
-}
-
 TEST_F(ListLiveTest, DeletingElsewhereRemovesTheConversationOrShowsItsPreviousMessage) {
     int gone = conversation("+15550001", 1, "to be deleted", "", 1600000000000);
     int kept = conversation("+15550002", 1, "earlier words", "", 1600000005000);
@@ -113,20 +88,6 @@ TEST_F(ListLiveTest, DeletingElsewhereRemovesTheConversationOrShowsItsPreviousMe
     int fresh = conversation("+15550003", 1);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return idAt(3) == fresh; }));
     EXPECT_EQ(elm_genlist_items_count(list->getGenlist()), 4u) << "the placeholder left";
-}
-
-TEST_F(ListLiveTest, AContactAddedElsewhereRenamesItsRows) {
-    int threadId = conversation("+15550123", 1, "who is this?");
-    int other = conversation("+15550124", 1, "someone else");
-    create(LIST_TYPE_THREAD);
-    ASSERT_TRUE(msg_test::pumpUntil([&] {
-        MLItemContent* row = list->findContentItem(threadId);
-        return row && shown(row, "elm.text").find("5550123") != std::string::npos;
-    }));
-    std::string otherName = shown(list->findContentItem(other), "elm.text");
-    sim({"contact", "add", "--name", "Jamie <Fox>", "--number", "+15550123"});
-    EXPECT_TRUE(waitShown(threadId, "elm.text", "Jamie <Fox>"));
-    EXPECT_EQ(shown(list->findContentItem(other), "elm.text"), otherName);
 }
 
 TEST_F(ListLiveTest, EveryTimeAndDateFormatChangedElsewhereRedrawsTheTimes) {

@@ -1,6 +1,5 @@
 #include "ListRowFixture.h"
 
-#include "LogCapture.h"
 #include "ViewerTestSupport.h"
 #include "common/CommonUiHelper.h"
 #include "msg_store/MsgStore.h"
@@ -43,14 +42,11 @@ protected:
     std::unique_ptr<MVListModel> model;
 };
 
-// What a bubble asks of its conversation; resends are accepted or refused as told and answered
-// when the test says.
+// What a bubble asks of its conversation.
 struct RecordingActions : IMVBubbleActions {
-    bool resendMessage(MVItemBubble&, std::function<void(bool)> done) override {
+    bool resendMessage(MVItemBubble&, std::function<void(bool)>) override {
         asked.push_back("resend");
-        if (acceptResend)
-            resendDone = std::move(done);
-        return acceptResend;
+        return false;
     }
     void retrieveMessage(MVItemBubble&) override { asked.push_back("retrieve"); }
     void openLink(MVItemBubble&, const char* anchor) override {
@@ -62,8 +58,6 @@ struct RecordingActions : IMVBubbleActions {
     void openAttachment(const std::string& path) override { asked.push_back("attachment " + path); }
 
     std::vector<std::string> asked;
-    bool acceptResend = true;
-    std::function<void(bool)> resendDone;
 };
 
 Content picture(const std::string& path, Content::MediaType type = Content::MEDIA_TYPE_IMAGE) {
@@ -75,38 +69,19 @@ Content picture(const std::string& path, Content::MediaType type = Content::MEDI
 
 } // namespace
 
-TEST_F(ViewerItemTest, HostileBodiesAreShownAsText) {
-    const std::string bodies[] = {
-        "<b>not bold</b> &amp; <font_size=90>big</font_size>",
-        "<item size=240x240 vsize=full href=image:240.240.99></item>",
-        "\u202Egnp.exe \u202Dplain",
-        // Languages whose marks stack are drawn as written.
-        "Tie\u0302\u0301ng Vie\u0323\u0302t \u0e17\u0e35\u0e48\u0e19\u0e49\u0e33 "
-        "\u0628\u0650\u0633\u0652\u0645\u0650 \u0939\u093f\u0928\u094d\u0926\u0940 "
-        "\u1112\u1161\u11ab",
-    };
-    int64_t time = 1700000000000;
-    for (const std::string& body : bodies) {
-        SCOPED_TRACE(body.substr(0, 40));
-        elm_genlist_clear(genlist);
-        msg_test::LogCapture log;
-        MVItemBubble* bubble = bubbleOf(msg_test::message("+15550100", body, time++));
-        std::string shown = msg_test::plainTextOf(MVItemBubbleTestPeer::label(bubble));
-        EXPECT_NE(shown.find(body), std::string::npos);
-        EXPECT_FALSE(log.contains("invalid content index"));
-    }
-}
-
-TEST_F(ViewerItemTest, MarksTheTextEngineSpinsOnAreDrawnOnANoBreakSpace) {
-    // Each of these held the text layout at 100% CPU for good: a mark on a space, after a
-    // zero-width space, or in long runs on every letter and space.
+TEST_F(ViewerItemTest, HostileBodiesAreShownAsTextAndMarksTheTextEngineSpinsOnSitOnANoBreakSpace) {
+    // After the markup: each of these held the text layout at 100% CPU for good: a mark on a
+    // space, after a zero-width space, or in long runs on every letter and space.
     std::string zalgo;
     for (const char* letter : {"H", " ", "i", " ", "y", "o", "u"}) {
         zalgo += letter;
         for (int i = 0; i < 40; ++i)
             zalgo += i % 2 ? "\u0489" : "\u0301";
     }
-    const std::string bodies[] = {"a \u0301 y\u0489", "  \u20DD\u20DD\u200B\u0484y", zalgo};
+    const std::string bodies[] = {
+        "<b>not bold</b> &amp; <font_size=90>big</font_size> "
+        "<item size=240x240 vsize=full href=image:240.240.99></item> \u202Egnp.exe \u202Dplain",
+        "a \u0301 y\u0489", "  \u20DD\u20DD\u200B\u0484y", zalgo};
     int64_t time = 1700000000000;
     for (const std::string& body : bodies) {
         SCOPED_TRACE(body.substr(0, 40));
@@ -303,49 +278,17 @@ TEST_F(ViewerItemTest, DateLinesNameTodayYesterdayAndOlderYears) {
     EXPECT_FALSE(MVItemDateLine::isSameDay(now, now - 24 * 3600));
 }
 
-// Taps that reach beyond the row go to the conversation; the row keeps only what it shows.
+// Taps that reach beyond the row go to the conversation; in select mode a link is no link.
 TEST_F(ViewerItemTest, TapsAreHandedToTheConversation) {
     RecordingActions actions;
-    auto failed = msg_test::message("+15550100", "hi", 1700000000000, msg_store::FOLDER_OUTBOX);
-    failed.networkStatus = msg_store::NETWORK_STATUS_SEND_FAIL_NETWORK;
-    MVItemBubble* bubble = bubbleOf(failed);
+    MVItemBubble* bubble = bubbleOf(msg_test::message("+15550100", "see https://example.com", 1700000000000));
     bubble->setActions(&actions);
-    auto status = [&] { return bubble->getConv()->networkStatus; };
-
-    // A resend the road refuses leaves the failure; one it takes shows "sending" and runs once.
-    actions.acceptResend = false;
-    bubble->onSelect(bubble->getElmObjectItem());
-    EXPECT_EQ(status(), msg_store::NETWORK_STATUS_SEND_FAIL_NETWORK);
-    actions.acceptResend = true;
-    bubble->onSelect(bubble->getElmObjectItem());
-    bubble->onSelect(bubble->getElmObjectItem());
-    EXPECT_EQ(actions.asked, (std::vector<std::string>{"resend", "resend"}));
-    EXPECT_EQ(status(), msg_store::NETWORK_STATUS_SENDING);
-    // Refused by the store: the failure it had comes back, and a tap tries again.
-    actions.resendDone(false);
-    EXPECT_EQ(status(), msg_store::NETWORK_STATUS_SEND_FAIL_NETWORK);
-    bubble->onSelect(bubble->getElmObjectItem());
-    EXPECT_EQ(actions.asked.size(), 3u);
-
-    // A link in normal view; none in select mode, where the tap checks the bubble.
     Elm_Entry_Anchor_Info info = {};
     info.name = "xhttp://example.com";
     Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
     evas_object_smart_callback_call(label, "anchor,clicked", &info);
-    EXPECT_EQ(actions.asked.back(), "link xhttp://example.com");
+    EXPECT_EQ(actions.asked, std::vector<std::string>{"link xhttp://example.com"});
     bubble->setViewType(VIEW_TYPE_SELECT);
     evas_object_smart_callback_call(label, "anchor,clicked", &info);
-    EXPECT_EQ(actions.asked.size(), 4u);
-
-    // An answer that comes after the bubble went touches nothing.
-    elm_object_item_del(bubble->getElmObjectItem());
-    actions.resendDone(true);
-
-    auto mms = msg_test::message("+15550100", "", 1700000001000);
-    mms.msgType = "mms";
-    mms.networkStatus = msg_store::NETWORK_STATUS_RETRIEVE_FAIL;
-    bubble = bubbleOf(mms);
-    bubble->setActions(&actions);
-    bubble->onSelect(bubble->getElmObjectItem());
-    EXPECT_EQ(actions.asked.back(), "retrieve");
+    EXPECT_EQ(actions.asked.size(), 1u);
 }

@@ -5,7 +5,6 @@
 
 #include "ViewerScreenFixture.h"
 
-#include "LaunchJournal.h"
 #include "MainLoop.h"
 #include "msg_store/MsgStore.h"
 #include "vconf.h"
@@ -201,13 +200,6 @@ TEST_F(ViewerAccessTest, TheReaderSettingLinksAndUnlinksTheConversationLive) {
     EXPECT_NE(std::string(said).find("message 2"), std::string::npos) << said;
     EXPECT_NE(std::string(said).find(newest->getTimeText()), std::string::npos) << said;
     EXPECT_EQ(std::string(said).find('<'), std::string::npos) << "no markup is read: " << said;
-
-    // Turned on with the conversation open, a reader's activation of the reply row replies.
-    size_t launchesBefore = msg_services::LaunchJournal::list().size();
-    elm_genlist_item_selected_set(replyRow(), EINA_TRUE);
-    ASSERT_TRUE(msg_test::runLoopUntil(
-        [&] { return msg_services::LaunchJournal::list().size() > launchesBefore; }, 10.0));
-    closeLaunched(msg_services::LaunchJournal::list().back().id);
 }
 
 TEST_F(ViewerAccessTest, AReaderWalksBackPastTheShownRowsToTheTitle) {

@@ -93,26 +93,6 @@ TEST_F(OptionPanelTest, OneToOneOffersItsEntriesAndBlockingSwapsToUnblockWithout
     EXPECT_TRUE(offers(MORE_OPTION_BLOCK));
 }
 
-TEST_F(OptionPanelTest, EntriesLaunchWhatTheyName) {
-    watchThread({NUMBER}, 2);
-    open(threadId);
-    struct Case {
-        MoreOption option;
-        const char* target;
-        const char* inRequest;
-    } cases[] = {
-        {MORE_OPTION_CALL, "com.vorlane.call", NUMBER},
-        {MORE_OPTION_CREATE_CONTACT, "com.vorlane.w-contacts2.appcontrol", NUMBER},
-    };
-    for (const Case& c : cases) {
-        int64_t since = lastLaunchId();
-        ASSERT_TRUE(choose(c.option)) << c.option;
-        ASSERT_TRUE(msg_test::runLoopUntil([&] { return lastLaunchTo(c.target, since).id != 0; }))
-            << c.target;
-        EXPECT_NE(lastLaunchTo(c.target, since).request.find(c.inRequest), std::string::npos) << c.target;
-    }
-}
-
 TEST_F(OptionPanelTest, GroupOffersRecipientsWhoseRowsOpenContactsOrTheDetailPage) {
     sim({"contact", "add", "--name", "Ada Byron", "--number", "+15550100051"});
     watchThread({"+15550100051", "+15550100052", "+15550100053"}, 2);

@@ -45,35 +45,6 @@ protected:
 
 } // namespace
 
-TEST_F(SelectModeTest, LongPressChecksTheBubbleAndTapsCountWhatIsChecked) {
-    std::vector<int> ids = thread(3, START_MS, 60);
-    open(threadId);
-    MVItemBubble* bubble = listView()->findBubble(ids[1]);
-    ASSERT_NE(bubble, nullptr);
-    // What the bubble's long press tells the conversation.
-    listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
-    EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_SELECT);
-    EXPECT_EQ(listView()->getCheckedCount(), 0);
-    EXPECT_TRUE(elm_object_disabled_get(listView()->getBottomButton()));
-
-    // Taps check and uncheck; an unchecked message is not remembered as selected.
-    for (int id : {ids[0], ids[2], ids[0]}) {
-        MVItemBubble* row = listView()->findBubble(id);
-        row->onSelect(row->getElmObjectItem());
-    }
-    EXPECT_EQ(listView()->getCheckedIds(), std::vector<int>{ids[2]});
-    EXPECT_EQ(listView()->getCheckedCount(), 1);
-    EXPECT_FALSE(elm_object_disabled_get(listView()->getBottomButton()));
-    EXPECT_EQ(mgr()->getOptionType(), MVOptionMgr::OPTION_MSG);
-
-    // Back leaves select mode with nothing checked; the conversation's entries come back.
-    EXPECT_FALSE(listView()->back());
-    EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_NORMAL);
-    EXPECT_TRUE(listView()->getCheckedIds().empty());
-    EXPECT_FALSE(listView()->findBubble(ids[2])->isChecked());
-    EXPECT_EQ(mgr()->getOptionType(), MVOptionMgr::OPTION_THREAD);
-}
-
 // Also in a window that has the focus, as on the watch, where a tapped row could hold it: the
 // progress popup hands the focus back, as it goes, to no row its deletion took.
 TEST_F(SelectModeTest, DeletingOneOrTwoKeepsTheRest) {
@@ -259,41 +230,6 @@ TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
     EXPECT_TRUE(msg_test::runLoopUntil([&] {
         return !evas_object_visible_get(edje_object_part_object_get(edje(ids[2]), "check.mark.ring"));
     }));
-}
-
-TEST_F(SelectModeTest, AFingerHeldOnABubbleWhileThePageSlidesInSelectsIt) {
-    // Unread: the conversation marks them read once it has come in, and each row is built again
-    // under the finger.
-    std::vector<int> ids = thread(5, START_MS, 60);
-    auto label = [&] {
-        MVItemBubble* bubble = listView() ? listView()->findBubble(ids[4]) : nullptr;
-        return bubble ? MVItemBubbleTestPeer::label(bubble) : nullptr;
-    };
-    // The page takes no input while it slides in.
-    auto sliding = [](Evas_Object* o) {
-        for (; o; o = evas_object_smart_parent_get(o)) {
-            if (evas_object_freeze_events_get(o))
-                return true;
-        }
-        return false;
-    };
-    screen = new MVContentViewController(threadId);
-    ASSERT_TRUE(appWindow->getNaviframeController()->push(screen, "msg_viewer"));
-    int x = 0, y = 0, w = 0, h = 0, listX = 0;
-    ASSERT_TRUE(msg_test::runLoopUntil([&] {
-        evas_object_geometry_get(label(), &x, &y, &w, &h);
-        return w > 0 && sliding(label());
-    }));
-    // Where the text comes to rest with its page (the list fills the page), near its start.
-    evas_object_geometry_get(listView()->getGenlist(), &listX, nullptr, nullptr, nullptr);
-    Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
-    evas_event_feed_mouse_move(evas, x - listX + 20, y + h / 2, 0, nullptr);
-    evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->getViewType() == VIEW_TYPE_SELECT; }));
-    evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
-    ASSERT_TRUE(msg_test::runLoopUntilIdle());
-    // Lifting the finger after the long press does not take the check back.
-    EXPECT_EQ(listView()->getCheckedIds(), std::vector<int>{ids[4]});
 }
 
 // A clip playing when select mode starts stops: a tap on it now checks its bubble, and it may be
