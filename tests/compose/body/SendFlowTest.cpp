@@ -100,6 +100,9 @@ TEST_F(SendFlowTest, EachQuestionAnsweredEachWay) {
     enum Answer { OK, CANCEL, BACK };
     for (const Case& c : cases) {
         for (Answer answer : {CANCEL, BACK, OK}) {
+            // A notice's one button is both its OK and its Cancel.
+            if (answer == CANCEL && c.storedOnOk == 0)
+                continue;
             SCOPED_TRACE(std::string(c.what) + " answered " + std::to_string(answer));
             applyProfile("phone-bt");
             MCOutgoingMgr::getInstance()->setSendBy(SendBy::NONE);
