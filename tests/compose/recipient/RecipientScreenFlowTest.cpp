@@ -59,9 +59,14 @@ TEST_F(RecipientScreenTest, TheLabelShowsTheGuideOrTheNameAndNextAsksTheSelector
     // Next refuses what is no recipient (which is, the recipient rules' tests) and otherwise asks
     // the input selector.
     size_t before = launchesTo(SELECTOR).size();
+    // Next takes taps once the address has enabled it and the rows are laid out again.
+    auto nextTakesInput = [&] {
+        return msg_test::runLoopUntil(
+            [&] { return !elm_object_disabled_get(next->getButton()) && takesInput(next->getButton()); });
+    };
     label->setAddr("12");
     waitRowBuilt(label);
-    ASSERT_NE(nullptr, next->getButton());
+    ASSERT_TRUE(nextTakesInput());
     tap(next->getButton());
     EXPECT_TRUE(waitToast(INVALID));
     screen->destroyPopup();
@@ -69,6 +74,7 @@ TEST_F(RecipientScreenTest, TheLabelShowsTheGuideOrTheNameAndNextAsksTheSelector
 
     label->setAddr("123");
     waitRowBuilt(label);
+    ASSERT_TRUE(nextTakesInput());
     tap(next->getButton());
     std::vector<LaunchEntry> launched = launchesTo(SELECTOR);
     ASSERT_EQ(before + 1, launched.size());
