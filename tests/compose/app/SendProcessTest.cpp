@@ -83,14 +83,15 @@ TEST_F(SendProcessTest, AReplyGoesToItsOnePersonOnce) {
     incoming.text = "are you coming?";
     int msgId = -1;
     ASSERT_EQ(0, msg_store::PhoneSide::insertMessage(incoming, &msgId));
-    int64_t id =
-        launch(SEND_APP, {{"selector_send_data_array", "sending_popup"}, {"selected_context", "yes"}},
-               {"address:+1 555 123 4567", "msgId:" + std::to_string(msgId), "read_request:1",
-                "vorlane_log:reply_msg"});
+    int64_t id = launch(SEND_APP,
+                        {{"selector_send_data_array", "sending_popup"}, {"selected_context", "yes <b>&</b>"}},
+                        {"address:+1 555 123 4567", "msgId:" + std::to_string(msgId), "read_request:1",
+                         "vorlane_log:reply_msg"});
     msg_store::OutboxEntry sent;
     ASSERT_TRUE(waitForOutbox(sent));
     EXPECT_EQ("+15551234567", sent.address);
     EXPECT_EQ("sms", sent.msgType);
+    EXPECT_EQ("yes <b>&</b>", stored(sent.msgId).text) << "a chosen text is sent as it was written";
     EXPECT_TRUE(msg_test::pumpUntil([&] { return stored(msgId).isRead; }, 10.0));
     ASSERT_EQ(0, msg_store::PhoneSide::deliver(sent.msgId));
     EXPECT_TRUE(waitForExit(id));

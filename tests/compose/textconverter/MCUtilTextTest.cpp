@@ -89,6 +89,8 @@ TEST(MCUtilTextLength, SmsLimits) {
         {repeat("a", 160), false, {false, -1, 160, 160}},
         {repeat("a", 161), false, {true, 1, 161, 160}},
         {repeat("한", 71), false, {true, 1, 71, 70}},
+        // National-table letters are not in the default alphabet: the text counts as UCS-2.
+        {repeat("ğ", 70), false, {false, -1, 70, 70}},
         // Escape pairs count twice.
         {repeat("€", 81), false, {true, 2, 162, 160}},
         // The reduced limit counts UCS-2 in bytes.
