@@ -64,11 +64,16 @@ private:
     Evas_Object* _createEntry(Evas_Object* parent);
     Evas_Object* _createCounter(Evas_Object* parent);
     Evas_Object* _createSendButton(Evas_Object* parent);
+    // What a row laid out again sets on the widgets it keeps: texts a language change moves.
+    void _fillEntry();
+    void _nameSendButton();
     void _showText();
     void _updateRemainInfo();
     void _setCounterParts(const char* remain, const char* slash, const char* max, const char* mms);
 
     static Evas_Object* _contentGetCb(void* data, Evas_Object* obj, const char* part);
+    static Evas_Object* _reusableContentGetCb(void* data, Evas_Object* obj, const char* part,
+                                              Evas_Object* old);
     static void _entryClickedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _sendClickedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _objDelCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);

@@ -46,6 +46,7 @@ Elm_Genlist_Item_Class* MCItemBody::getItemClassNew() {
         return nullptr;
     itc->item_style = ITEM_STYLE;
     itc->func.content_get = _contentGetCb;
+    itc->func.reusable_content_get = _reusableContentGetCb;
     return itc;
 }
 
@@ -64,6 +65,28 @@ Evas_Object* MCItemBody::_contentGetCb(void* data, Evas_Object* obj, const char*
         return self->_createCounter(obj);
     if (!std::strcmp(part, SEND_PART))
         return self->_createSendButton(obj);
+    return nullptr;
+}
+
+Evas_Object* MCItemBody::_reusableContentGetCb(void* data, Evas_Object* /*obj*/, const char* part,
+                                               Evas_Object* old) {
+    auto* self = static_cast<MCItemBody*>(data);
+    if (!self || !part || !old)
+        return nullptr;
+    // The genlist lays the row out several times before its first frame: the widgets it had stay,
+    // and only what a new language changes is set again.
+    if (old == self->_entry && !std::strcmp(part, ENTRY_PART)) {
+        self->_fillEntry();
+        return old;
+    }
+    if (old == self->_counter && !std::strcmp(part, COUNTER_PART)) {
+        self->_updateRemainInfo();
+        return old;
+    }
+    if (old == self->_sendBtn && !std::strcmp(part, SEND_PART)) {
+        self->_nameSendButton();
+        return old;
+    }
     return nullptr;
 }
 
@@ -89,12 +112,16 @@ Evas_Object* MCItemBody::_createEntry(Evas_Object* parent) {
     elm_scroller_policy_set(entry, ELM_SCROLLER_POLICY_OFF, ELM_SCROLLER_POLICY_OFF);
     elm_entry_text_style_user_push(
         entry, common_ui_helper::theme_text_style(BODY_FONT_CODE, BODY_COLOR_CODE, "align=center").c_str());
-    MCUiHelper::setGuideTextStyle(entry, "AT022", "AT0271", common_ui_helper::get_text(GUIDE_ID));
     evas_object_smart_callback_add(entry, "clicked", _entryClickedCb, this);
     evas_object_event_callback_add(entry, EVAS_CALLBACK_DEL, _objDelCb, this);
     _entry = entry;
-    _showText();
+    _fillEntry();
     return entry;
+}
+
+void MCItemBody::_fillEntry() {
+    MCUiHelper::setGuideTextStyle(_entry, "AT022", "AT0271", common_ui_helper::get_text(GUIDE_ID));
+    _showText();
 }
 
 Evas_Object* MCItemBody::_createCounter(Evas_Object* parent) {
@@ -113,11 +140,15 @@ Evas_Object* MCItemBody::_createSendButton(Evas_Object* parent) {
     Evas_Object* button =
         MCUiHelper::createImageButton(parent, "composer/send", SEND_ICON, SEND_BUTTON_SIZE, SEND_BUTTON_SIZE);
     MSG_RETV_IF(!button, nullptr, "button is nullptr");
-    efl_access_object_i18n_name_set(button, common_ui_helper::get_text("WDS_MSG_OPT_SEND_MESSAGE_ABB"));
     evas_object_smart_callback_add(button, "clicked", _sendClickedCb, this);
     evas_object_event_callback_add(button, EVAS_CALLBACK_DEL, _objDelCb, this);
     _sendBtn = button;
+    _nameSendButton();
     return button;
+}
+
+void MCItemBody::_nameSendButton() {
+    efl_access_object_i18n_name_set(_sendBtn, common_ui_helper::get_text("WDS_MSG_OPT_SEND_MESSAGE_ABB"));
 }
 
 void MCItemBody::setTextToEntry(const char* text) {

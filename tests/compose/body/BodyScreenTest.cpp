@@ -3,10 +3,13 @@
 // following the scroll, and sending through the phone, again after a failure.
 #include "BodyScreenFixture.h"
 #include "MainLoop.h"
+#include "common/CommonUiHelper.h"
+#include "common/MCommonAppEventMgr.h"
 #include "compose/body/MCItemBodyOutgoingButton.h"
 #include "compose/launch/MCAppControlParser.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/PhoneSide.h"
+#include "vconf.h"
 
 #include <gtest/gtest.h>
 
@@ -78,9 +81,20 @@ TEST_F(BodyScreenTest, ALongTextPreviewShowsItsFirstLines) {
     EXPECT_EQ(y, 0);
 }
 
-TEST_F(BodyScreenTest, AnEmptyTextShowsTheGuideAndMarkupStaysText) {
+TEST_F(BodyScreenTest, AnEmptyTextShowsTheGuideInTheLanguageAndMarkupStaysText) {
     open("");
     EXPECT_NE(std::string::npos, partText(body()->getEntry(), "elm.guide").find("Enter message"));
+    // The row is laid out again on the widgets it keeps: their texts follow the language.
+    for (const char* language : {"ko_KR.UTF-8", "en_US.UTF-8"}) {
+        ASSERT_EQ(vconf_set_str("db/menu_widget/language", language), 0);
+        msg_app::common_ui_helper::set_language();
+        msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
+        std::string guide = msg_app::common_ui_helper::get_text(MCItemBody::GUIDE_ID);
+        EXPECT_TRUE(msg_test::pumpUntil([&] {
+            return partText(body()->getEntry(), "elm.guide").find(">" + guide + "<") != std::string::npos;
+        })) << language
+            << ": " << partText(body()->getEntry(), "elm.guide");
+    }
     EXPECT_TRUE(body()->isEntryEmpty());
     const std::string typed = "<b>1 &lt; 2</b> & \"3\"";
     body()->setTextToEntry(typed.c_str());
