@@ -106,6 +106,8 @@ private:
     void _applyInsets();
     static bool _isNumberName(const std::string& name);
     void _takeBackContents();
+    // The screen reader no longer reads the item, which is going.
+    static void _leaveAccessOrder(Elm_Object_Item* item);
     void _deleteCheck();
     void _accessLinesText(std::string& out) const;
     void _refreshAccessDescription();

@@ -77,12 +77,15 @@ MLItemContent::MLItemContent(DataType dataType, ListFilter filter, MCommonMsgSto
 MLItemContent::~MLItemContent() {
     if (_destroyListener)
         _destroyListener(this);
-    Elm_Object_Item* item = getElmObjectItem();
+    _leaveAccessOrder(getElmObjectItem());
+    unswallow();
+}
+
+void MLItemContent::_leaveAccessOrder(Elm_Object_Item* item) {
     if (item && common_util::is_screen_reader_enabled()) {
         efl_access_object_relationships_clear(item);
         efl_access_object_access_type_set(item, EFL_ACCESS_TYPE_SKIPPED);
     }
-    unswallow();
 }
 
 bool MLItemContent::isAfter(const MLItemContent& other) const {
@@ -538,6 +541,7 @@ void MLItemContent::detach() {
     // What the old view shows goes back as it would on unrealize; its delete no longer reaches us.
     unrealized();
     unswallow();
+    _leaveAccessOrder(item);
     elm_object_item_data_set(item, nullptr);
     setElmObjectItem(nullptr);
 }
