@@ -73,6 +73,9 @@ public:
     bool belongsToList(const MLItemContent& row) const;
     // Places the row before the given item (at the end for null) and keeps it by id; null when refused.
     Elm_Object_Item* insert(std::unique_ptr<MLItemContent> row, Elm_Object_Item* before);
+    // Places a row of the list before the given item (at the end for null) with the data it has,
+    // its old item deleted; false when the genlist refused it and the row is gone.
+    bool move(MLItemContent* row, Elm_Object_Item* before);
 
     void addTitleItem();
     void addNoContentItem();

@@ -20,7 +20,6 @@
 namespace msg_app {
 namespace msg_list {
 
-class MLItem;
 class MLItemContent;
 class MLListAccessOrder;
 class MLListModel;
@@ -65,7 +64,9 @@ public:
 
 private:
     void _applyChange(int changeType, int id);
-    void _insertItem(int id, const MLItem* before);
+    void _insertItem(int id);
+    // After a row was inserted or moved: the top row is brought into view, the reading order follows.
+    void _onPlaced(Elm_Object_Item* item);
     void _updateItem(MLItemContent* row);
     bool _isInPlace(const MLItemContent& row) const;
     void _deleteItem(MLItemContent* row);

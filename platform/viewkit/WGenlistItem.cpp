@@ -43,6 +43,9 @@ std::shared_ptr<WViewController> WGenlistItem::getParentViewController() const {
 
 void WGenlistItem::delCb(void* data, Evas_Object*) {
     auto* item = static_cast<WGenlistItem*>(data);
+    // A row that moved to another item left this one without data.
+    if (!item)
+        return;
     item->_item = nullptr;
     delete item;
 }

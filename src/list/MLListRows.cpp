@@ -102,6 +102,16 @@ Elm_Object_Item* MLListRows::insert(std::unique_ptr<MLItemContent> row, Elm_Obje
     return item;
 }
 
+bool MLListRows::move(MLItemContent* row, Elm_Object_Item* before) {
+    Elm_Object_Item* old = row->getElmObjectItem();
+    row->detach();
+    elm_object_item_del(old);
+    if (wgenlist_item_insert_before(_genlist, nullptr, row, before, ELM_GENLIST_ITEM_NONE))
+        return true;
+    delete row;
+    return false;
+}
+
 std::unique_ptr<MLItemContent> MLListRows::createContentItem(int id, IMLItemDataProvider* provider) {
     auto row = std::make_unique<MLItemContent>(_listType == LIST_TYPE_THREAD ? THREAD : MSG,
                                                _listType == LIST_TYPE_BLOCKED_MSG ? SPAM : NONE, _store);

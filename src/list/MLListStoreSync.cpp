@@ -89,7 +89,7 @@ void MLListStoreSync::_applyChange(int changeType, int id) {
         if (row)
             _updateItem(row);
         else
-            _insertItem(id, nullptr);
+            _insertItem(id);
         break;
     case MCommonStorageChangeParser::CHANGE_TYPE_DELETED:
         if (!row)
@@ -105,7 +105,7 @@ void MLListStoreSync::_applyChange(int changeType, int id) {
     }
 }
 
-void MLListStoreSync::_insertItem(int id, const MLItem* before) {
+void MLListStoreSync::_insertItem(int id) {
     std::unique_ptr<MLItemContent> created = _rows.createContentItem(id, nullptr);
     MSG_RET_IF(!created, "newItem is null");
     const MLItemContent& row = *created;
@@ -119,51 +119,47 @@ void MLListStoreSync::_insertItem(int id, const MLItem* before) {
         _model.clear();
     }
 
-    Elm_Object_Item* beforeItem = before ? before->getElmObjectItem() : nullptr;
+    Elm_Object_Item* beforeItem = nullptr;
     int index = _rows.getContentStartIndex();
-    if (!beforeItem) {
-        for (Elm_Object_Item* it = _rows.firstContentItem(); it;
-             it = elm_genlist_item_next_get(it), ++index) {
-            const MLItemContent* other = MLListRows::contentOf(it);
-            if (other && row.isAfter(*other)) {
-                beforeItem = it;
-                break;
-            }
+    for (Elm_Object_Item* it = _rows.firstContentItem(); it; it = elm_genlist_item_next_get(it), ++index) {
+        const MLItemContent* other = MLListRows::contentOf(it);
+        if (other && row.isAfter(*other)) {
+            beforeItem = it;
+            break;
         }
-    } else {
-        index = elm_genlist_item_index_get(beforeItem) - 1;
     }
     // At the end when no row is after it.
     Elm_Object_Item* item = _rows.insert(std::move(created), beforeItem);
     MSG_RET_IF(!item, "insert failed");
-    if (_listType == LIST_TYPE_THREAD && item == _rows.firstContentItem())
-        _rows.scrollToFirstItem();
     MSG_LOGI(">>>>> new item(%d) is inserted (idx:%d) [ui list count : %d]", id, index, countBefore + 1);
+    _onPlaced(item);
     // Only a first row changes what the menu offers.
     if (countBefore == 0) {
         if (_listType == LIST_TYPE_BLOCKED_MSG)
             _callbacks.onEmptyStateChanged();
         _callbacks.onChanged();
     }
+}
+
+void MLListStoreSync::_onPlaced(Elm_Object_Item* item) {
+    if (_listType == LIST_TYPE_THREAD && item == _rows.firstContentItem())
+        _rows.scrollToFirstItem();
     if (common_util::is_screen_reader_enabled())
         _accessOrder.rebuild();
 }
 
 void MLListStoreSync::_updateItem(MLItemContent* row) {
     bool unreadIncreased = false;
-    if (!row->update(unreadIncreased) || !_rows.belongsToList(*row)) {
+    bool changed = false;
+    if (!row->reread(unreadIncreased, changed) || !_rows.belongsToList(*row)) {
         _deleteItem(row);
-        return;
-    }
-    if (_listType == LIST_TYPE_BLOCKED_MSG) {
-        elm_genlist_item_update(row->getElmObjectItem());
         return;
     }
     // The list is ordered, so a row after its upper neighbour and not after its lower one is
     // where it belongs; only a row that moves needs the walk from the top.
-    if (_isInPlace(*row)) {
-        MSG_LOGD("updateItem position is same. (%d)",
-                 elm_genlist_item_index_get(row->getElmObjectItem()) - 1);
+    if (_listType == LIST_TYPE_BLOCKED_MSG || _isInPlace(*row)) {
+        if (changed)
+            row->redraw();
         elm_genlist_item_update(row->getElmObjectItem());
         MSG_LOGD(">>>>> updateItem update is done");
         return;
@@ -188,10 +184,12 @@ void MLListStoreSync::_updateItem(MLItemContent* row) {
         ++position;
     }
     MSG_LOGI("updateItem position was changed. (%d -> %d)", current, position);
-    int id = row->getItemId();
-    MLItem* before = MLListRows::rowOf(beforeItem);
-    elm_object_item_del(row->getElmObjectItem());
-    _insertItem(id, before);
+    // The row keeps what it has read and is drawn afresh in its new place.
+    if (!_rows.move(row, beforeItem)) {
+        MSG_LOGE("the row could not be moved");
+        return;
+    }
+    _onPlaced(row->getElmObjectItem());
 }
 
 bool MLListStoreSync::_isInPlace(const MLItemContent& row) const {

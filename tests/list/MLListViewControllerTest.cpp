@@ -113,6 +113,31 @@ TEST_F(SelectModeTest, LongPressChecksTheRowTapsCountAndTheBottomButtonDeletesIt
     EXPECT_EQ(errors.containing("not a valid object"), std::vector<std::string>{});
 }
 
+// A checked conversation that moves to the top with a message already read (one sent from the
+// phone) is the same row there, still checked.
+TEST_F(SelectModeTest, ACheckedRowMovingToTheTopStaysChecked) {
+    threeConversations();
+    msg_store::IncomingMessage read;
+    read.addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+15550004"}};
+    read.isRead = true;
+    read.time = 1500000000000;
+    int readId = -1;
+    ASSERT_EQ(msg_store::PhoneSide::insertMessage(read, &readId), msg_store::MSG_STORE_SUCCESS);
+    msg_store::Message stored;
+    ASSERT_EQ(msg_store::MessageManager().getMessage(readId, stored), msg_store::MSG_STORE_SUCCESS);
+    int d = stored.threadId;
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return itemOf(d) != nullptr; }));
+    ASSERT_EQ(list->selectItems(MLListViewController::ACTION_DELETE, {d}), 1);
+    read.time = 1800000000000;
+    ASSERT_EQ(msg_store::PhoneSide::insertMessage(read, nullptr), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return rowAt(3) == list->findContentItem(d); }));
+    EXPECT_EQ(list->getCheckedIds(), std::vector<int>{d});
+    ASSERT_TRUE(msg_test::pumpUntil([&] {
+        Evas_Object* check = elm_object_item_part_content_get(itemOf(d), "elm.swallow.center_check");
+        return check && elm_check_state_get(check);
+    })) << "its view shows the check";
+}
+
 TEST_F(SelectModeTest, NothingCheckedDisablesTheButtonAndTheCountPopupSelectsAll) {
     threeConversations();
     list->doAction(MLListViewController::ACTION_DELETE);

@@ -51,6 +51,13 @@ public:
     // Re-reads the row; false when it should leave the list. unreadIncreased tells whether the
     // unread count grew.
     bool update(bool& unreadIncreased);
+    // update() in two steps, for a caller that places the row elsewhere before it is drawn:
+    // re-reads the record (changed: its time or unread count differ) and redraws it.
+    bool reread(bool& unreadIncreased, bool& changed);
+    void redraw();
+    // Lets go of the genlist item, which may then be deleted without the row; the row keeps its
+    // data and is placed again with a new item.
+    void detach();
     void updateName();
     void realized();
     void unrealized();
@@ -99,6 +106,8 @@ private:
     void _applyInsets();
     static bool _isNumberName(const std::string& name);
     void _takeBackContents();
+    // The screen reader no longer reads the item, which is going.
+    static void _leaveAccessOrder(Elm_Object_Item* item);
     void _deleteCheck();
     void _accessLinesText(std::string& out) const;
     void _refreshAccessDescription();

@@ -34,7 +34,7 @@ public:
     void attachToParentViewController(WViewController* vc);
     std::shared_ptr<WViewController> getParentViewController() const;
 
-    // The del callback of every class: deletes the row object.
+    // The del callback of every class: deletes the row object, if the item still has one.
     static void delCb(void* data, Evas_Object* obj);
 
 private:

@@ -77,12 +77,15 @@ MLItemContent::MLItemContent(DataType dataType, ListFilter filter, MCommonMsgSto
 MLItemContent::~MLItemContent() {
     if (_destroyListener)
         _destroyListener(this);
-    Elm_Object_Item* item = getElmObjectItem();
+    _leaveAccessOrder(getElmObjectItem());
+    unswallow();
+}
+
+void MLItemContent::_leaveAccessOrder(Elm_Object_Item* item) {
     if (item && common_util::is_screen_reader_enabled()) {
         efl_access_object_relationships_clear(item);
         efl_access_object_access_type_set(item, EFL_ACCESS_TYPE_SKIPPED);
     }
-    unswallow();
 }
 
 bool MLItemContent::isAfter(const MLItemContent& other) const {
@@ -488,6 +491,15 @@ void MLItemContent::setStyle(ListStyle style) {
 }
 
 bool MLItemContent::update(bool& unreadIncreased) {
+    bool changed = false;
+    if (!reread(unreadIncreased, changed))
+        return false;
+    if (changed)
+        redraw();
+    return true;
+}
+
+bool MLItemContent::reread(bool& unreadIncreased, bool& changed) {
     time_t oldTime = _model.getTime();
     int oldUnread = _model.getUnreadCnt();
     if (!_model.reload())
@@ -500,24 +512,38 @@ bool MLItemContent::update(bool& unreadIncreased) {
         setCheck(false);
         _sendEvent(CHECK_CHANGED);
     }
-    if (oldTime == _model.getTime() && oldUnread == _model.getUnreadCnt()) {
+    changed = oldTime != _model.getTime() || oldUnread != _model.getUnreadCnt();
+    if (!changed)
         MSG_LOGD(">>>>> This item has already been updated.");
-        return true;
-    }
-    Elm_Object_Item* item = getElmObjectItem();
-    if (item) {
-        _emit(SIG_LAYOUT_INIT);
-        elm_genlist_item_fields_update(item, PART_TEXT1, ELM_GENLIST_ITEM_FIELD_TEXT);
-        _emit(SIG_LAYOUT_UPDATE);
-        _emit(_hasUnreadBadge() ? unreadSignal(_model.getUnreadCnt()) : SIG_READ);
-        // The whole row is drawn again, so every object it made is about to be replaced.
-        _takeBackContents();
-        elm_genlist_item_update(item);
-    }
     if (_model.getUnreadCnt() > oldUnread)
         unreadIncreased = true;
-    MSG_LOGD(">>>>> item update is done");
     return true;
+}
+
+void MLItemContent::redraw() {
+    Elm_Object_Item* item = getElmObjectItem();
+    if (!item)
+        return;
+    _emit(SIG_LAYOUT_INIT);
+    elm_genlist_item_fields_update(item, PART_TEXT1, ELM_GENLIST_ITEM_FIELD_TEXT);
+    _emit(SIG_LAYOUT_UPDATE);
+    _emit(_hasUnreadBadge() ? unreadSignal(_model.getUnreadCnt()) : SIG_READ);
+    // The whole row is drawn again, so every object it made is about to be replaced.
+    _takeBackContents();
+    elm_genlist_item_update(item);
+    MSG_LOGD(">>>>> item update is done");
+}
+
+void MLItemContent::detach() {
+    Elm_Object_Item* item = getElmObjectItem();
+    if (!item)
+        return;
+    // What the old view shows goes back as it would on unrealize; its delete no longer reaches us.
+    unrealized();
+    unswallow();
+    _leaveAccessOrder(item);
+    elm_object_item_data_set(item, nullptr);
+    setElmObjectItem(nullptr);
 }
 
 void MLItemContent::updateName() {
