@@ -17,6 +17,7 @@
 #include "view_kit/WTimer.h"
 #include "view_kit/WViewController.h"
 #include "viewer/MVBubbleRows.h"
+#include "viewer/MVEndHold.h"
 #include "viewer/MVItem/MVItem.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVListModel.h"
@@ -85,6 +86,8 @@ public:
     const MVListModel& getModel() const { return _model; }
     // Bubbles in the list.
     int getLoadedCount() const { return _rows.getCount(); }
+    // The end is still brought back to the middle as the first rows find their heights.
+    bool isEndHeld() const { return _endHold && _endHold->isHeld(); }
     MVItemBubble* findBubble(int msgId) const { return _rows.find(msgId); }
     MVItemReply* getReplyItem() const { return _replyItem; }
     // What the user does on the conversation and its bubbles, apart from select mode.
@@ -173,6 +176,7 @@ private:
     Elm_Object_Item* _titleItem = nullptr;
     bool _browserAvailable = false;
     std::unique_ptr<MVRotaryReply> _rotaryReply;
+    std::unique_ptr<MVEndHold> _endHold;
     std::unique_ptr<MVListAccessOrder> _accessOrder;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
     // Answers of other applications check it: they may come after this view has gone.

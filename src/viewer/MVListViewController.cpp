@@ -120,6 +120,7 @@ bool MVListViewController::_createGenlist() {
     host.onUserScroll = [this] { _onUserScroll(); };
     host.reply = [this](bool slide) { return _actionReply(slide); };
     _rotaryReply = std::make_unique<MVRotaryReply>(_genlist, std::move(host));
+    _endHold = std::make_unique<MVEndHold>(_genlist, [this] { _showEnd(); });
     _accessOrder = std::make_unique<MVListAccessOrder>(*this);
     if (_selectModeLayout)
         elm_object_part_content_set(_selectModeLayout, "elm.swallow.content", _genlist);
@@ -156,6 +157,7 @@ void MVListViewController::onDestroy() {
     _storeSync.stop();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     _rotaryReply.reset();
+    _endHold.reset();
     _rotaryItem.reset();
     // A long conversation's records are gone with the model: their memory goes back to the system.
     _model.clear();
@@ -181,6 +183,9 @@ void MVListViewController::_sendEvent(Event event) {
 void MVListViewController::_listLoad() {
     _model.loadNewest(FIRST_READ_SIZE);
     _rebuild(0);
+    // Opened at its end: kept there while the first rows find their heights.
+    if (_endHold)
+        _endHold->start();
     if (!_model.isWhole() && !_restReadCanvas) {
         _restReadCanvas = evas_object_evas_get(_genlist);
         evas_event_callback_add(_restReadCanvas, EVAS_CALLBACK_RENDER_POST, _restReadFrameCb, this);
@@ -215,6 +220,8 @@ void MVListViewController::_rebuild(int readMsgId) {
     if (readIndex >= 0) {
         // From the bubble being read down to the newest, and a screen above it.
         _buildRows(std::max(PAGE_SIZE, _model.getCount() - readIndex + FIRST_SCREEN_SIZE));
+        if (_endHold)
+            _endHold->stop();
         _rows.showAtTop(readMsgId);
         return;
     }
@@ -407,6 +414,8 @@ void MVListViewController::_userScrollCb(void* data, Evas_Object* /*obj*/, void*
 }
 
 void MVListViewController::_onUserScroll() {
+    if (_endHold)
+        _endHold->stop();
     if (!_restOfPageWaiting && _restOfPageIdler.expired())
         return;
     // Rows put in above would move what the user is reading, and the end brought back: the rest

@@ -51,9 +51,10 @@ std::vector<int> ViewerScreenFixture::storeThread(const std::vector<msg_store::I
 void ViewerScreenFixture::open(int id) {
     screen = new MVContentViewController(id);
     ASSERT_TRUE(appWindow->getNaviframeController()->push(screen, "msg_viewer"));
-    // The first page is complete once the first frame is drawn and the list is idle.
+    // The first page is complete once the first frame is drawn and the list is idle, its end
+    // in place.
     ASSERT_TRUE(msg_test::runLoopUntil([&] {
-        return listView() && listView()->getGenlist() &&
+        return listView() && listView()->getGenlist() && !listView()->isEndHeld() &&
                listView()->getLoadedCount() ==
                    std::min(listView()->getModel().getCount(), MVListViewController::PAGE_SIZE);
     }));
