@@ -10,6 +10,7 @@
 #include <Elementary.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <iterator>
 
@@ -57,15 +58,17 @@ protected:
         Evas_Object* content = item ? elm_object_item_part_content_get(item, "elm.icon") : nullptr;
         return content ? evas_object_smart_parent_get(content) : nullptr;
     }
-    // The list has come to rest at its end: the reply button wholly in view.
+    // The list has come to rest at its end: the reply row in the middle of the circle. Wholly in
+    // view is not enough: while the rows above are first measured the list still moves towards it.
     bool atTheEnd() const {
         Evas_Object* button = listView()->getReplyItem()->getButton();
-        if (!replyRow() || !button || !evas_object_visible_get(button))
+        Evas_Object* row = replyRow();
+        if (!row || !button || !evas_object_visible_get(button))
             return false;
         int listY = 0, listH = 0, y = 0, h = 0;
         evas_object_geometry_get(listView()->getGenlist(), nullptr, &listY, nullptr, &listH);
-        evas_object_geometry_get(button, nullptr, &y, nullptr, &h);
-        return h > 0 && y >= listY && y + h <= listY + listH;
+        evas_object_geometry_get(row, nullptr, &y, nullptr, &h);
+        return h > 0 && std::abs((y + h / 2) - (listY + listH / 2)) <= 2;
     }
     Evas_Object* replyRow() const { return rowOf(listView()->getReplyItem()->getElmObjectItem()); }
     // The newest date line, over the newest bubble.

@@ -150,7 +150,12 @@ TEST_F(SelectModeTest, CheckedBubblesAreDrawnCheckedAndATapLeavesNoPressedLook) 
     // A tap checks the other; once the finger is up it shows checked, not pressed.
     // Rows are built again while the page settles: the text under the finger is the current one.
     auto label = [&] { return MVItemBubbleTestPeer::label(listView()->findBubble(ids[0])); };
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return label() && isUnderFinger(label()); }));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] {
+        // Brought into view, again if the page moves it while it settles.
+        elm_genlist_item_show(listView()->findBubble(ids[0])->getElmObjectItem(),
+                              ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+        return label() && isUnderFinger(label());
+    }));
     clickCenter(label());
     EXPECT_TRUE(msg_test::runLoopUntil([&] {
         return part(ids[0], "check").first == "selected" && part(ids[0], "bg").first == "default";
@@ -200,10 +205,11 @@ TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
 
     for (const auto& c : cases) {
         SCOPED_TRACE(c.received ? "received" : "sent");
-        elm_genlist_item_show(listView()->findBubble(c.id)->getElmObjectItem(),
-                              ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
         ASSERT_TRUE(msg_test::runLoopUntil([&] {
-            // Once the page has slid in and the row is built again where it is drawn.
+            // In the middle, again if the page moves it while it settles; once the page has slid
+            // in and the row is built again where it is drawn.
+            elm_genlist_item_show(listView()->findBubble(c.id)->getElmObjectItem(),
+                                  ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
             Evas_Object* label = MVItemBubbleTestPeer::label(listView()->findBubble(c.id));
             const char* state =
                 label ? edje_object_part_state_get(edje(c.id), "check.mark.disc", nullptr) : nullptr;
