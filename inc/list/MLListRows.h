@@ -12,10 +12,11 @@
 #include "view_kit/WTimer.h"
 
 #include <Elementary.h>
+#include <glib.h>
 
 #include <functional>
+#include <map>
 #include <memory>
-#include <unordered_map>
 
 namespace msg_app {
 
@@ -93,6 +94,8 @@ private:
     // The rows after the first screens, a slice at a time, once the first frame is drawn.
     void _startRestOfRows();
     static Eina_Bool _restOfRowsStartCb(void* data);
+    // One slice, as long as the loop's turn leaves room for.
+    bool _addSlice();
     // Builds rows for the model's entries not yet in the list: at most maxRows, for at most
     // maxSeconds. True while some are left.
     bool _addRows(int maxRows, double maxSeconds);
@@ -107,8 +110,12 @@ private:
     int _contentStartIndex = 0;
     Ecore_Idle_Enterer* _restOfRowsStart = nullptr;
     std::weak_ptr<view_kit::WTimer> _restOfRowsTimer;
-    // Rows leave it themselves when deleted, also after this part has gone.
-    using RowIndex = std::unordered_map<int, MLItemContent*>;
+    // When the last slice ended (monotonic microseconds): what came between is the rest of the turn.
+    gint64 _lastSliceEnd = 0;
+    // Rows leave it themselves when deleted, also after this part has gone. Ordered rather than
+    // hashed: a hash table that grows rebuilds itself whole inside one slice, several milliseconds
+    // at 40,000 rows.
+    using RowIndex = std::map<int, MLItemContent*>;
     std::shared_ptr<RowIndex> _rowsById = std::make_shared<RowIndex>();
 };
 

@@ -23,9 +23,12 @@ namespace {
 // The centre of the round screen: the row drawn there is the one in view.
 constexpr int SCREEN_CENTER = 180;
 // The rows of the first screens, built before the first frame; the rest follow in slices short
-// enough to leave the main loop a frame's time.
+// enough to leave the main loop a frame's time. The rest of a turn (the genlist placing its
+// blocks, the drawing) grows with the rows in: a slice takes what it leaves of TURN_SECONDS.
 constexpr int FIRST_ROWS = 30;
-constexpr double ROWS_SLICE_SECONDS = 0.004;
+constexpr double TURN_SECONDS = 0.008;
+constexpr double MIN_SLICE_SECONDS = 0.001;
+constexpr double MAX_SLICE_SECONDS = 0.004;
 } // namespace
 
 MLListRows::MLListRows(ListType listType, MLListModel& model, MCommonMsgStore& store, Callbacks callbacks)
@@ -177,10 +180,20 @@ void MLListRows::_startRestOfRows() {
 Eina_Bool MLListRows::_restOfRowsStartCb(void* data) {
     auto* self = static_cast<MLListRows*>(data);
     self->_restOfRowsStart = nullptr;
+    self->_lastSliceEnd = 0;
     // A timer rather than an idler: a slice each turn of the loop, even a busy one.
     self->_restOfRowsTimer = view_kit::WTimer::addTimer(
-        0.0, [self](void*) { return self->_addRows(INT_MAX, ROWS_SLICE_SECONDS); }, nullptr);
+        0.0, [self](void*) { return self->_addSlice(); }, nullptr);
     return ECORE_CALLBACK_CANCEL;
+}
+
+bool MLListRows::_addSlice() {
+    const gint64 start = g_get_monotonic_time();
+    const double rest = _lastSliceEnd > 0 ? static_cast<double>(start - _lastSliceEnd) / 1e6 : 0.0;
+    const bool more =
+        _addRows(INT_MAX, std::clamp(TURN_SECONDS - rest, MIN_SLICE_SECONDS, MAX_SLICE_SECONDS));
+    _lastSliceEnd = g_get_monotonic_time();
+    return more;
 }
 
 bool MLListRows::_addRows(int maxRows, double maxSeconds) {

@@ -7,6 +7,7 @@
 #include "MainLoop.h"
 #include "contacts/ContactsAdmin.h"
 #include "device/Device.h"
+#include "list/MLItem/MLItemNameLine.h"
 #include "list/MLReusableObjectPool.h"
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
@@ -348,6 +349,32 @@ TEST_F(ItemContentTest, RecycledRowViewsForgetTheBadgeAndAlertOfTheirFormerRows)
         EXPECT_EQ(shown(row, "elm.text.noti"), "");
     }
     EXPECT_GE(checked, 2);
+}
+
+// The widths a row measured are kept: a larger time font, as the system's font size setting
+// brings, is measured anew, and a number shrinks only as far as its room needs at each size.
+TEST_F(ItemContentTest, TheNameLineMeasuresAgainWhenTheTimesFontChanges) {
+    Evas* canvas = evas_object_evas_get(genlist);
+    const char* timeClass = "AT0232";
+    const char* oldFont = nullptr;
+    Evas_Font_Size oldSize = 0;
+    const bool hadClass = edje_text_class_get(timeClass, &oldFont, &oldSize);
+    const std::string keptFont = oldFont ? oldFont : "";
+    const std::string number = "+15550100013";
+    auto look = [&](int width) {
+        MLItemNameLine::Look chosen = MLItemNameLine::choose(canvas, number, true, "12:45 PM", {width, 0});
+        return chosen.timeSignal + " " + chosen.nameSignal;
+    };
+    const std::string wide = look(300), narrow = look(200);
+    EXPECT_NE(wide, narrow) << "less room, a smaller number or no time";
+    edje_text_class_set(timeClass, "Sans:style=Condensed", 40);
+    const std::string larger = look(300);
+    if (hadClass)
+        edje_text_class_set(timeClass, keptFont.c_str(), oldSize);
+    else
+        edje_text_class_del(timeClass);
+    EXPECT_NE(wide, larger) << "a time twice as large takes a wider place";
+    EXPECT_EQ(wide, look(300)) << "the font back, the look back";
 }
 
 TEST_F(ItemContentTest, ASenderNumberAndAnOldDateAreDrawnWholeAndOnlyANameIsCut) {

@@ -5,6 +5,8 @@
 #include <Edje.h>
 
 #include <cstdlib>
+#include <map>
+#include <tuple>
 
 namespace msg_app {
 namespace msg_list {
@@ -23,19 +25,37 @@ constexpr const char* NUMBER_FONT = "Sans:style=Condensed Bold";
 // The gap between the name and the time.
 constexpr int NAME_GAP = 11;
 
+// Widths measured, by font, drawn size and text. A row chooses its look again whenever the
+// circle's insets move and for each style, with the same texts each time, and every row measures
+// the same few times of day. Emptied when full; main loop only.
+using WidthKey = std::tuple<std::string, int, std::string>;
+constexpr size_t MAX_WIDTHS = 1024;
+
+std::map<WidthKey, int>& widths() {
+    static std::map<WidthKey, int> measured;
+    return measured;
+}
+
 } // namespace
 
 int MLItemNameLine::_width(Evas* canvas, const char* font, int size, const std::string& text) {
+    WidthKey key{font, MLItem::scaled(size), text};
+    auto found = widths().find(key);
+    if (found != widths().end())
+        return found->second;
     // The row's texts are markup (a date in right-to-left text is isolated by entities): the
     // theme draws the characters, so they are what is measured.
     char* plain = evas_textblock_text_markup_to_utf8(nullptr, text.c_str());
     Evas_Object* measure = evas_object_text_add(canvas);
-    evas_object_text_font_set(measure, font, MLItem::scaled(size));
+    evas_object_text_font_set(measure, font, std::get<1>(key));
     evas_object_text_text_set(measure, plain ? plain : text.c_str());
     free(plain);
     int w = 0;
     evas_object_geometry_get(measure, nullptr, nullptr, &w, nullptr);
     evas_object_del(measure);
+    if (widths().size() >= MAX_WIDTHS)
+        widths().clear();
+    widths().emplace(std::move(key), w);
     return w;
 }
 
