@@ -35,15 +35,18 @@ std::vector<int> processesOn(const std::string& dir) {
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
         const std::string name = entry.path().filename().string();
-        if (name.find_first_not_of("0123456789") != std::string::npos || std::stoi(name) == getpid())
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const int pid = std::stoi(name);
+        if (pid == getpid())
             continue;
         std::ifstream file(entry.path() / "environ", std::ios::binary);
         std::string vars((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
         size_t at = vars.find(variable);
         bool whole = at != std::string::npos && (at == 0 || vars[at - 1] == '\0') &&
                      (at + variable.size() == vars.size() || vars[at + variable.size()] == '\0');
-        if (whole && alive(std::stoi(name)))
-            pids.push_back(std::stoi(name));
+        if (whole && alive(pid))
+            pids.push_back(pid);
     }
     return pids;
 }
