@@ -66,6 +66,8 @@ public:
     static constexpr int PAGE_SIZE = 30;
     // The newest bubbles put in before the first frame; the rest of the first page follows.
     static constexpr int FIRST_SCREEN_SIZE = 6;
+    // A finger held from the slide-in is looked after this long for a bubble to rest under it.
+    static constexpr double HELD_FINGER_WAIT = 3.0;
     // The newest messages read before the first frame: the first page and the older one measured
     // ahead. The rest of a long conversation is read once that frame is shown.
     static constexpr int FIRST_READ_SIZE = 2 * PAGE_SIZE;
@@ -99,7 +101,8 @@ public:
 
     void doAction(Action action);
     // The page has come in and takes input: a finger that touched a bubble's text while it slid
-    // in, and rests there still, presses that bubble.
+    // in, and rests there still, presses that bubble; once the list rests, when its rows are
+    // still finding their places.
     void takeHeldFinger();
     // True when the screen may be left.
     bool back();
@@ -144,6 +147,8 @@ private:
     void _loadRestOfPage();
     void _loadBubbles(int pageSize);
     void _showEnd();
+    // True when there is nothing more to wait for: the finger taken, lifted, or held too long.
+    bool _tryHeldFinger();
     Elm_Object_Item* _middleItem() const;
     void _noteReadRow();
     void _redrawRowsInPlace();
@@ -188,6 +193,8 @@ private:
     std::unique_ptr<MVConversationActions> _actions;
     MVStoreSync _storeSync;
     std::weak_ptr<view_kit::WTimer> _restOfPageIdler;
+    std::weak_ptr<view_kit::WTimer> _heldFingerTimer;
+    double _heldFingerSince = 0;
     // The messages older than the first read are read after the frame that shows it: the canvas
     // while that frame is awaited, then the start in the loop's next turn.
     Evas* _restReadCanvas = nullptr;

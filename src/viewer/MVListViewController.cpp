@@ -17,6 +17,7 @@
 #include "viewer/MVItem/MVItemReplyText.h"
 #include "viewer/MVItem/MVItemTitle.h"
 #include "viewer/MVListAccessOrder.h"
+#include "viewer/MVMouseEventMgr.h"
 #include "viewer/media/MVSoundPlayer.h"
 #include "viewer/media/MVUtility.h"
 #include "viewer/media/MVWakeUpServiceMgr.h"
@@ -48,6 +49,7 @@ MVListViewController::MVListViewController(int threadId, MCommonMsgStore& store)
 MVListViewController::~MVListViewController() {
     _cancelRestRead();
     view_kit::WTimer::destroy(_restOfPageIdler);
+    view_kit::WTimer::destroy(_heldFingerTimer);
     view_kit::WTimer::destroy(_readNoteIdler);
     view_kit::WTimer::destroy(_aheadTimer);
 }
@@ -432,11 +434,26 @@ bool MVListViewController::back() {
 
 void MVListViewController::takeHeldFinger() {
     MSG_RET_IF(!_genlist, "no genlist");
+    view_kit::WTimer::destroy(_heldFingerTimer);
+    _heldFingerSince = ecore_loop_time_get();
+    if (_tryHeldFinger())
+        return;
+    // The end is still held, or the rows under the finger not yet in their places.
+    _heldFingerTimer = view_kit::WTimer::addTimer(
+        MVMouseEventMgr::FOLLOW_INTERVAL, [this](void*) { return !_tryHeldFinger(); }, nullptr);
+}
+
+bool MVListViewController::_tryHeldFinger() {
+    Evas* evas = evas_object_evas_get(_genlist);
+    if (!(evas_pointer_button_down_mask_get(evas) & 1) ||
+        ecore_loop_time_get() - _heldFingerSince > HELD_FINGER_WAIT)
+        return true;
+    if (isEndHeld())
+        return false;
     int x = 0, y = 0;
-    evas_pointer_canvas_xy_get(evas_object_evas_get(_genlist), &x, &y);
+    evas_pointer_canvas_xy_get(evas, &x, &y);
     MVItem* row = MVBubbleRows::itemOf(elm_genlist_at_xy_item_get(_genlist, x, y, nullptr));
-    if (row && row->getType() == MVItem::BUBBLE)
-        static_cast<MVItemBubble*>(row)->takeHeldFinger(x, y);
+    return row && row->getType() == MVItem::BUBBLE && static_cast<MVItemBubble*>(row)->takeHeldFinger(x, y);
 }
 
 void MVListViewController::_edgeTopCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {

@@ -199,6 +199,38 @@ TEST_F(ViewerListTest, TheEndComesToRestInTheMiddleWhenTheRowsAreMeasuredLate) {
     elm_object_item_untrack(end);
 }
 
+// A finger that came down where the newest bubble rests, as the page slid in with its rows to be
+// measured late, presses that bubble once the list rests: held, it checks it.
+TEST_F(ViewerListTest, AFingerPressedAsTheConversationOpensChecksTheBubbleItRestsOn) {
+    std::vector<int> ids = thread(5, START_MS, 60);
+    open(threadId);
+    // Once the page has slid in and takes input.
+    Evas_Object* label = MVItemBubbleTestPeer::label(listView()->findBubble(ids.back()));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] {
+        for (Evas_Object* o = label; o; o = evas_object_smart_parent_get(o)) {
+            if (evas_object_freeze_events_get(o))
+                return false;
+        }
+        return true;
+    }));
+    int x = 0, y = 0, w = 0, h = 0;
+    evas_object_geometry_get(label, &x, &y, &w, &h);
+    appWindow->getNaviframeController()->pop();
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+
+    Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
+    evas_event_feed_mouse_move(evas, x + w / 2, y + h / 2, 0, nullptr);
+    evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+    const double frameTime = ecore_animator_frametime_get();
+    ecore_animator_frametime_set(1e-6);
+    open(threadId);
+    const bool checked = msg_test::runLoopUntil([&] { return listView()->getCheckedCount() > 0; });
+    ecore_animator_frametime_set(frameTime);
+    evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+    ASSERT_TRUE(checked) << "no long press";
+    EXPECT_EQ(listView()->getCheckedIds(), std::vector<int>{ids.back()});
+}
+
 TEST_F(ViewerListTest, TheBezelTurnedWhileTheFirstPageComesInIsNotUndone) {
     std::vector<int> ids = thread(45, START_MS, 60);
     // The bezel turns up as soon as the first screen of bubbles is drawn. A busy machine may have
