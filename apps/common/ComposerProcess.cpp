@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "CommandLine.h"
+#include "FirstFrameMark.h"
 #include "LaunchOptions.h"
 #include "ScreenRegistry.h"
 
@@ -61,13 +62,7 @@ int runComposerProcess(int argc, char** argv, const char* name, FirstPageFactory
         options.screen = FIRST_PAGE;
         shell::Application app(options);
         if (getenv("MSG_SEND_TIMING")) {
-            app.setOnFirstFrame([] {
-                timespec now{};
-                clock_gettime(CLOCK_MONOTONIC, &now);
-                printf("first-frame-monotonic %.6f\n",
-                       static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9);
-                fflush(stdout);
-            });
+            app.setOnFirstFrame(shell::printFirstFrameMark);
         }
         if (app.start())
             elm_run();

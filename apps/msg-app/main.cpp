@@ -3,6 +3,7 @@
 #include "AppScreens.h"
 #include "Application.h"
 #include "CommandLine.h"
+#include "FirstFrameMark.h"
 #include "LaunchOptions.h"
 #include "ScreenRegistry.h"
 
@@ -10,17 +11,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-
-namespace {
-
-double monotonicSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     using msg_app::shell::LaunchOptions;
@@ -69,8 +59,7 @@ int main(int argc, char** argv) {
         if (exitAfterFirstFrame) {
             app.setOnFirstFrame([] {
                 // The start-up benchmark reads this clock from the same machine.
-                printf("first-frame-monotonic %.6f\n", monotonicSeconds());
-                fflush(stdout);
+                msg_app::shell::printFirstFrameMark();
                 elm_exit();
             });
         }

@@ -4,6 +4,7 @@
 //   floor_window --rows N [--bubbles]   a genlist of N one-line rows, or of N bubble-sized rows
 //   floor_window --entry                a multi-line entry, focused, as the composer's body is
 #include <Elementary.h>
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -85,7 +86,13 @@ void firstFrameCb(void*, Evas* e, void*) {
     evas_event_callback_del(e, EVAS_CALLBACK_RENDER_POST, firstFrameCb);
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    std::printf("first-frame-monotonic %.6f\n", static_cast<double>(now.tv_sec) + now.tv_nsec / 1e9);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    double cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
+                   (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+    // As our programs print it: the time, then what was used up to this frame.
+    std::printf("first-frame-monotonic %.6f\nfirst-frame-usage cpu-ms %.3f peak-kib %ld\n",
+                static_cast<double>(now.tv_sec) + now.tv_nsec / 1e9, cpuMs, usage.ru_maxrss);
     std::fflush(stdout);
     elm_exit();
 }

@@ -57,6 +57,12 @@ bool runToFirstFrame(const std::vector<std::string>& args, const std::vector<std
         if (sscanf(line, "first-frame-monotonic %lf", &frame) != 1)
             frame = -1;
     }
+    // What the program used up to its frame, printed with it: not the teardown after.
+    double cpuAtFrame = -1;
+    long peakKibAtFrame = -1;
+    if (frame >= 0 && fgets(line, sizeof(line), stream) &&
+        sscanf(line, "first-frame-usage cpu-ms %lf peak-kib %ld", &cpuAtFrame, &peakKibAtFrame) != 2)
+        cpuAtFrame = -1;
     if (endAtFrame)
         kill(pid, SIGTERM);
     // The rest of what it prints, so that it never blocks on a full pipe before it ends.
@@ -70,8 +76,9 @@ bool runToFirstFrame(const std::vector<std::string>& args, const std::vector<std
     if (frame < 0 || (!endAtFrame && (!WIFEXITED(status) || WEXITSTATUS(status) != 0)))
         return false;
     sample.firstFrameMs = (frame - start) * 1000.0;
-    sample.cpuMs = milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime);
-    sample.peakMib = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    bool atFrame = cpuAtFrame >= 0;
+    sample.cpuMs = atFrame ? cpuAtFrame : milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime);
+    sample.peakMib = static_cast<double>(atFrame ? peakKibAtFrame : usage.ru_maxrss) / 1024.0;
     return true;
 }
 
