@@ -1,5 +1,7 @@
 #include "common/FormattedNumber.h"
 
+#include "app_common.h"
+#include "common/MCommonFormattedNumberCache.h"
 #include "common/MsgLog.h"
 #include "phone_number.h"
 #include "vconf.h"
@@ -22,6 +24,7 @@ constexpr const char* kDefaultCountry = "KR";
 constexpr int kZeqNumberFormatDisabled = 57;
 constexpr size_t kCleanNumberMax = 512;
 constexpr int kNoRegion = -1;
+constexpr const char* kCacheFile = "formatted-numbers";
 
 struct CountryRegion {
     const char* code;
@@ -54,6 +57,7 @@ std::mutex g_mutex;
 bool g_connected = false; // phone_number_connect() succeeded in init()
 char* g_countryISO = nullptr;
 int g_region = kNoRegion;
+MCommonFormattedNumberCache g_cache;
 
 // The country of a locale such as "en_US.UTF-8": its 4th and 5th characters, when it has them.
 char* readCountry() {
@@ -72,6 +76,12 @@ int findRegion(const char* country) {
     }
     MSG_LOGW("_get_phone_number_region fail(%s)", country);
     return kNoRegion;
+}
+
+void loadCacheLocked() {
+    char* dir = app_get_data_path();
+    g_cache.load(std::string(dir ? dir : "") + kCacheFile);
+    std::free(dir);
 }
 
 void updateRegionLocked() {
@@ -143,6 +153,8 @@ void deinit() {
     g_free(g_countryISO);
     g_countryISO = nullptr;
     g_region = kNoRegion;
+    g_cache.save();
+    g_cache.clear();
     // A region read by get() alone holds a country code without a connection.
     if (g_connected)
         phone_number_disconnect();
@@ -162,15 +174,19 @@ void get(const char* number, std::string& out) {
         return;
     }
 
+    std::string cleaned = cleanNumber(number);
     int region;
     {
         std::lock_guard<std::mutex> lock(g_mutex);
         if (!g_countryISO)
             updateRegionLocked();
         region = g_region;
+        if (!g_cache.isLoaded())
+            loadCacheLocked();
+        if (g_cache.find(region, cleaned, out))
+            return;
     }
 
-    std::string cleaned = cleanNumber(number);
     char* formatted = nullptr;
     int ret = phone_number_get_formatted_number(cleaned.c_str(), static_cast<phone_number_region_e>(region),
                                                 &formatted);
@@ -182,6 +198,8 @@ void get(const char* number, std::string& out) {
     }
     out = formatted;
     std::free(formatted);
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_cache.add(region, cleaned, out);
 }
 
 } // namespace formatted_number

@@ -1,8 +1,13 @@
 #include "CommonDeviceTest.h"
 
 #include "LogCapture.h"
+#include "app_common.h"
 #include "common/FormattedNumber.h"
 #include "phone_number.h"
+
+#include <glib.h>
+
+#include <cstdlib>
 
 using namespace msg_app;
 
@@ -83,6 +88,50 @@ TEST_F(FormattedNumberTest, UnknownRegionOrTheCarrierSwitchShowNumbersUnchanged)
     setFeature("zeq/57", "on");
     EXPECT_EQ("４１５５５５０１２３", format("４１５５５５０１２３"));
     EXPECT_EQ("+14155550123", format("+14155550123"));
+}
+
+// What was formatted is kept for the next run, which shows the kept text without asking the
+// formatter; a kept file that is foreign, damaged or holds markup is started anew.
+TEST_F(FormattedNumberTest, FormattedNumbersAreKeptForTheNextRun) {
+    char* dir = app_get_data_path();
+    const std::string file = std::string(dir) + "formatted-numbers";
+    std::free(dir);
+    // The file as the next run finds it: this run's numbers are saved as it ends, before.
+    auto nextRunWith = [&](const std::string& text) {
+        formatted_number::deinit();
+        ASSERT_TRUE(
+            g_file_set_contents(file.c_str(), text.c_str(), static_cast<gssize>(text.size()), nullptr));
+        formatted_number::init();
+    };
+    useRegion("en_US.UTF-8");
+    formatted_number::init();
+    EXPECT_EQ("(415) 555-0123", format("4155550123"));
+    formatted_number::deinit();
+    gchar* contents = nullptr;
+    ASSERT_TRUE(g_file_get_contents(file.c_str(), &contents, nullptr, nullptr));
+    gchar** lines = g_strsplit(contents, "\n", -1);
+    g_free(contents);
+    ASSERT_EQ(g_strv_length(lines), 2u);
+    const std::string header = lines[0];
+    const std::string region = std::string(lines[1]).substr(0, std::string(lines[1]).find('\t'));
+    g_strfreev(lines);
+
+    nextRunWith(header + "\n" + region + "\t4155550123\t415 KEPT");
+    EXPECT_EQ("415 KEPT", format("4155550123"));
+    const std::string damaged[] = {
+        "another cache\n" + region + "\t4155550123\tX",
+        header + "\n" + region + "\t4155550123\t<b>X</b>",
+        header + "\n" + region + "\t4155550123",
+        header + "\nUS\t4155550123\tX",
+        header + "\n" + region + "\t415555O123\tX",
+        header + "\n" + region + "\t4155550123\tX\xff",
+        header + "\n" + region + "\t4155550123\t" + std::string(1000, 'X'),
+    };
+    for (const std::string& text : damaged) {
+        SCOPED_TRACE(text.substr(0, 60));
+        nextRunWith(text);
+        EXPECT_EQ("(415) 555-0123", format("4155550123"));
+    }
 }
 
 } // namespace
