@@ -39,9 +39,9 @@ MLListRows::~MLListRows() {
 }
 
 void MLListRows::stop() {
-    if (_restOfRowsStart) {
-        ecore_idle_enterer_del(_restOfRowsStart);
-        _restOfRowsStart = nullptr;
+    if (_restOfRowsCanvas) {
+        evas_event_callback_del_full(_restOfRowsCanvas, EVAS_CALLBACK_RENDER_POST, _restOfRowsFrameCb, this);
+        _restOfRowsCanvas = nullptr;
     }
     view_kit::WTimer::destroy(_restOfRowsTimer);
 }
@@ -172,19 +172,20 @@ void MLListRows::load() {
 }
 
 void MLListRows::_startRestOfRows() {
-    // The loop's render runs among the first idle enterers, so one added now comes after the frame
-    // that shows the first screens, which no slice delays.
-    _restOfRowsStart = ecore_idle_enterer_add(_restOfRowsStartCb, this);
+    // Once the frame that shows the first screens is drawn: the canvas draws it in a thread of its
+    // own and shows it when the loop next turns, which a slice would hold up.
+    _restOfRowsCanvas = evas_object_evas_get(_genlist);
+    evas_event_callback_add(_restOfRowsCanvas, EVAS_CALLBACK_RENDER_POST, _restOfRowsFrameCb, this);
 }
 
-Eina_Bool MLListRows::_restOfRowsStartCb(void* data) {
+void MLListRows::_restOfRowsFrameCb(void* data, Evas* canvas, void*) {
     auto* self = static_cast<MLListRows*>(data);
-    self->_restOfRowsStart = nullptr;
+    evas_event_callback_del_full(canvas, EVAS_CALLBACK_RENDER_POST, _restOfRowsFrameCb, self);
+    self->_restOfRowsCanvas = nullptr;
     self->_lastSliceEnd = 0;
     // A timer rather than an idler: a slice each turn of the loop, even a busy one.
     self->_restOfRowsTimer = view_kit::WTimer::addTimer(
         0.0, [self](void*) { return self->_addSlice(); }, nullptr);
-    return ECORE_CALLBACK_CANCEL;
 }
 
 bool MLListRows::_addSlice() {
