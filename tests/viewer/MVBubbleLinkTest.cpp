@@ -92,14 +92,8 @@ TEST_F(BubbleLinkTest, EachKindOfLinkOpensInTheApplicationForIt) {
             appWindow->getNaviframeController()->pop();
             continue;
         }
-        LaunchEntry launched;
-        ASSERT_TRUE(msg_test::runLoopUntil([&] {
-            for (const LaunchEntry& entry : msg_services::LaunchJournal::list()) {
-                if (entry.id > since)
-                    launched = entry;
-            }
-            return launched.id != 0;
-        })) << "nothing launched";
+        LaunchEntry launched = waitLaunchTo("", since);
+        ASSERT_NE(launched.id, 0) << "nothing launched";
         if (cases[i].target) {
             EXPECT_EQ(launched.target, cases[i].target);
         }

@@ -51,10 +51,10 @@ protected:
 
 TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept) {
     // Short and long, sent and received: a row taken over from another bubble changes both ways.
-    // The link's line wraps only where the bubble is as narrow as its measure.
+    // The links' lines wrap only where the bubble is as narrow as its measure.
     const std::string texts[] = {"ok", "Running late, see https://example.com/a/very/long/path?q=1 soon",
-                                 "Call me when you land; the gate changed to B12 and the train after "
-                                 "that is the last one tonight, so do not miss it"};
+                                 "Call +15550100222 when you land; the gate changed to B12 and the train "
+                                 "after that is the last one tonight, so do not miss it"};
     std::vector<msg_store::IncomingMessage> messages;
     for (int i = 0; i < 95; ++i)
         messages.push_back(msg_test::message("+15550100", texts[i % 3] + " #" + std::to_string(i),
@@ -63,7 +63,7 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
     std::vector<int> ids = storeThread(messages);
     open(threadId);
     std::set<int> seen;
-    scrollToOldest([&](Evas_Object* row, MVItemBubble* bubble) {
+    auto check = [&](Evas_Object* row, MVItemBubble* bubble) {
         Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
         ASSERT_NE(label, nullptr) << "bubble " << bubble->getMsgId() << " shown without text";
         EXPECT_EQ(elm_object_part_content_get(row, "elm.swallow.bubble"), label) << bubble->getMsgId();
@@ -81,8 +81,23 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
         bool left = x - rowX < rowX + rowW - (x + w);
         EXPECT_EQ(left, bubble->getBubbleType() == MVItemBubble::BUBBLE_RECEIVED) << bubble->getMsgId();
         seen.insert(bubble->getMsgId());
-    });
+    };
+    scrollToOldest(check);
     EXPECT_EQ(seen, std::set<int>(ids.begin(), ids.end()));
+
+    // The double tap's large text: the rows shown are measured again for it.
+    seen.clear();
+    listView()->toggleFontSize(180);
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
+    // A loaded machine may reach idle before the genlist has realized the rows in view.
+    ASSERT_TRUE(msg_test::runLoopUntil([&] {
+        Eina_List* rows = elm_genlist_realized_items_get(listView()->getGenlist());
+        eina_list_free(rows);
+        return rows != nullptr;
+    }));
+    eachShown(check);
+    EXPECT_FALSE(seen.empty());
+    listView()->toggleFontSize(180);
 }
 
 TEST_F(BubbleRowTest, RowsShownAfterALanguageChangeTakeItsDirection) {

@@ -55,64 +55,6 @@ TEST_F(ViewerListTest, WhatNeedsEveryMessageHasItBeforeTheRestIsRead) {
     }
 }
 
-// Rows are laid out without their text widget; the ones shown get it, exactly as tall as the
-// space the row kept for it, whatever the text's length, links or text size.
-TEST_F(ViewerListTest, ShownBubblesHoldTheirTextInTheHeightTheirRowKept) {
-    const std::string texts[] = {"ok", "Running late, see https://example.com/a/very/long/path?q=1 soon",
-                                 "Call +15550100222 when you land; the gate changed to B12 and the "
-                                 "train after that is the last one tonight, so do not miss it"};
-    std::vector<msg_store::IncomingMessage> messages;
-    for (int i = 0; i < 45; ++i)
-        messages.push_back(msg_test::message("+15550100", texts[i % 3], START_MS + i * 60000,
-                                             i % 2 ? msg_store::FOLDER_SENT : msg_store::FOLDER_INBOX));
-    storeThread(messages);
-    open(threadId);
-    auto checkShown = [&](const char* when) {
-        Evas_Object* genlist = listView()->getGenlist();
-        // A loaded machine may reach idle before the genlist has realized the rows in view.
-        ASSERT_TRUE(msg_test::runLoopUntil([&] {
-            evas_smart_objects_calculate(evas_object_evas_get(genlist));
-            Eina_List* rows = elm_genlist_realized_items_get(genlist);
-            eina_list_free(rows);
-            return rows != nullptr;
-        })) << when;
-        Eina_List* realized = elm_genlist_realized_items_get(genlist);
-        int shown = 0;
-        void* data = nullptr;
-        Eina_List* node = nullptr;
-        EINA_LIST_FOREACH(realized, node, data) {
-            auto* it = static_cast<Elm_Object_Item*>(data);
-            auto* row = static_cast<MVItem*>(elm_object_item_data_get(it));
-            if (row->getType() != MVItem::BUBBLE)
-                continue;
-            auto* bubble = static_cast<MVItemBubble*>(row);
-            Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
-            ASSERT_NE(label, nullptr) << when << ": bubble " << bubble->getMsgId() << " shown without text";
-            Evas_Coord textH = 0, labelH = 0, rowH = 0;
-            evas_object_textblock_size_formatted_get(elm_entry_textblock_get(label), nullptr, &textH);
-            evas_object_geometry_get(label, nullptr, nullptr, nullptr, &labelH);
-            evas_object_geometry_get(elm_object_item_part_content_get(it, "elm.icon"), nullptr, nullptr,
-                                     nullptr, &rowH);
-            // The text fills the bubble less its padding, and the bubble fits in its row.
-            EXPECT_EQ(labelH - textH, MVItem::scaled(24)) << when << ": bubble " << bubble->getMsgId();
-            EXPECT_GE(rowH, labelH) << when << ": bubble " << bubble->getMsgId();
-            ++shown;
-        }
-        eina_list_free(realized);
-        EXPECT_GT(shown, 0) << when;
-    };
-    checkShown("opened");
-    listView()->loadOlderPage();
-    elm_genlist_item_show(elm_genlist_first_item_get(listView()->getGenlist()),
-                          ELM_GENLIST_ITEM_SCROLLTO_TOP);
-    msg_test::runLoopUntilIdle();
-    checkShown("at the top");
-    listView()->toggleFontSize(180);
-    msg_test::runLoopUntilIdle();
-    checkShown("large text");
-    listView()->toggleFontSize(180);
-}
-
 TEST_F(ViewerListTest, OldDatedInsertsAndMovesIntoAPartlyLoadedThread) {
     std::vector<int> ids = thread(65, START_MS, 60);
     open(threadId);

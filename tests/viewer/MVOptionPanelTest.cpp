@@ -140,9 +140,7 @@ TEST_F(OptionPanelTest, GroupOffersRecipientsWhoseRowsOpenContactsOrTheDetailPag
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return isUnderFinger(c.button); }));
         since = lastLaunchId();
         clickCenter(c.button);
-        ASSERT_TRUE(msg_test::runLoopUntil([&] { return lastLaunchTo(c.target, since).id != 0; }))
-            << c.target;
-        EXPECT_NE(lastLaunchTo(c.target, since).request.find("+15550100052"), std::string::npos) << c.target;
+        EXPECT_NE(waitLaunchTo(c.target, since).request.find("+15550100052"), std::string::npos) << c.target;
     }
 }
 
@@ -155,9 +153,8 @@ TEST_F(OptionPanelTest, DetailPageWithoutACallApplicationOffersOnlyTheMessageBut
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return isUnderFinger(detail->getMessageButton()); }));
     int64_t since = lastLaunchId();
     clickCenter(detail->getMessageButton());
-    ASSERT_TRUE(
-        msg_test::runLoopUntil([&] { return lastLaunchTo("com.vorlane.w-input-selector", since).id != 0; }));
-    LaunchEntry selector = lastLaunchTo("com.vorlane.w-input-selector", since);
+    LaunchEntry selector = waitLaunchTo("com.vorlane.w-input-selector", since);
+    ASSERT_NE(selector.id, 0);
     EXPECT_NE(selector.request.find("address:+15550100052"), std::string::npos) << selector.request;
     EXPECT_NE(selector.request.find("vorlane_log:new_msg"), std::string::npos) << selector.request;
     closeLaunched(selector.id);
@@ -193,8 +190,7 @@ TEST_F(OptionPanelTest, ShowOnPhoneAndExportAskForTheBluetoothLinkWithoutIt) {
     ASSERT_TRUE(offers(MORE_OPTION_SHOW_ON_PHONE));
     int64_t since = lastLaunchId();
     ASSERT_TRUE(choose(MORE_OPTION_SHOW_ON_PHONE));
-    ASSERT_TRUE(
-        msg_test::runLoopUntil([&] { return lastLaunchTo("com.vorlane.fabrel-popup", since).id != 0; }));
+    ASSERT_NE(waitLaunchTo("com.vorlane.fabrel-popup", since).id, 0);
 
     // Export is offered for checked messages of the watch's own inbox only, and acts on all of them.
     listView()->selectMessages({ids[0], ids[2]});
@@ -205,8 +201,7 @@ TEST_F(OptionPanelTest, ShowOnPhoneAndExportAskForTheBluetoothLinkWithoutIt) {
     listView()->selectMessages({ids[0], ids[2]});
     since = lastLaunchId();
     ASSERT_TRUE(choose(MORE_OPTION_EXPORT_TO_PHONE));
-    ASSERT_TRUE(
-        msg_test::runLoopUntil([&] { return lastLaunchTo("com.vorlane.fabrel-popup", since).id != 0; }));
+    ASSERT_NE(waitLaunchTo("com.vorlane.fabrel-popup", since).id, 0);
     EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_NORMAL);
 }
 
@@ -231,13 +226,10 @@ TEST_F(OptionPanelTest, SendMyLocationSendsWhatTheLocationPickerAnswers) {
         args.insert(args.end(), c.answer.begin(), c.answer.end());
         sim(args);
         if (!c.sentLink) {
-            EXPECT_FALSE(msg_test::runLoopUntil(
-                [&] { return lastLaunchTo("com.vorlane.msg-send", since).id != 0; }, 0.5));
+            EXPECT_EQ(waitLaunchTo("com.vorlane.msg-send", since, 0.5).id, 0);
             continue;
         }
-        ASSERT_TRUE(
-            msg_test::runLoopUntil([&] { return lastLaunchTo("com.vorlane.msg-send", since).id != 0; }));
-        EXPECT_NE(lastLaunchTo("com.vorlane.msg-send", since).request.find(c.sentLink), std::string::npos);
+        EXPECT_NE(waitLaunchTo("com.vorlane.msg-send", since).request.find(c.sentLink), std::string::npos);
         // Answered once, the request takes no second answer; other requests are no picker's.
         EXPECT_NE(msg_test::runSim({"locate", std::to_string(picker.id), "--cancel"}, device.path()).exitCode,
                   0);

@@ -186,19 +186,18 @@ TEST_F(ResendTest, AFailedBubbleShowsItsTimeAndSaysItWasNotSent) {
     int msgId = openFailed(msg_store::FOLDER_OUTBOX, msg_store::NETWORK_STATUS_SEND_FAIL_MANDATORY_INFO);
     MVItemBubble* bubble = listView()->findBubble(msgId);
     ASSERT_NE(bubble, nullptr);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return MVItemBubbleTestPeer::label(bubble) != nullptr; }));
-    Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
-    // Its status line: the failure mark, the time and the words, inside the bubble.
-    auto shown = [&](const std::string& text) {
-        return msg_test::runLoopUntil([&] {
-            return msg_test::findObject(label, [&](Evas_Object* o) { return msg_test::showsText(o, text); });
-        });
+    // Its status line: the failure mark, the time and the words, inside the bubble (whose text
+    // widget the row may have built again).
+    auto shows = [&](const std::string& text) {
+        Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
+        return label &&
+               msg_test::findObject(label, [&](Evas_Object* o) { return msg_test::showsText(o, text); });
     };
     std::string time;
     msg_app::MCommonI18n::getInstance()->getFormattedDateTimeText(msg_app::MCommonI18n::TIME, START_MS / 1000,
                                                                   time, false);
-    EXPECT_TRUE(shown("Not sent"));
-    EXPECT_TRUE(shown(time)) << time;
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return shows("Not sent"); }));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return shows(time); })) << time;
 
     // Sent, it reads as any other: its time, and no such words.
     tap(bubble);
@@ -206,12 +205,6 @@ TEST_F(ResendTest, AFailedBubbleShowsItsTimeAndSaysItWasNotSent) {
         [&] { return stored(msgId).networkStatus == msg_store::NETWORK_STATUS_SENDING; }));
     ASSERT_EQ(msg_store::PhoneSide::deliver(msgId), msg_store::MSG_STORE_SUCCESS);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return bubble->getConv()->folderType == msg_store::FOLDER_SENT; }));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return MVItemBubbleTestPeer::label(bubble) != nullptr; }));
-    EXPECT_TRUE(msg_test::runLoopUntil([&] {
-        return msg_test::findObject(MVItemBubbleTestPeer::label(bubble),
-                                    [&](Evas_Object* o) { return msg_test::showsText(o, time); });
-    }));
-    EXPECT_EQ(msg_test::findObject(MVItemBubbleTestPeer::label(bubble),
-                                   [](Evas_Object* o) { return msg_test::showsText(o, "Not sent"); }),
-              nullptr);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return shows(time); }));
+    EXPECT_FALSE(shows("Not sent"));
 }

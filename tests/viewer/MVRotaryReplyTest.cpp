@@ -26,9 +26,9 @@ constexpr const char* INPUT_SELECTOR = "com.vorlane.w-input-selector";
 // The bezel turned at the end of a conversation, through the window's real input.
 class RotaryReplyTest : public ViewerScreenFixture {
 protected:
-    void openConversation() {
-        // A day apart: each bubble under its own date line.
-        ids = thread(3, START_MS, 24 * 3600);
+    // A day apart: each bubble under its own date line.
+    void openConversation(int count = 3) {
+        ids = thread(count, START_MS, 24 * 3600);
         open(threadId);
         ASSERT_NE(listView()->getReplyItem(), nullptr);
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return atTheEnd(); }));
@@ -198,10 +198,7 @@ TEST_F(RotaryReplyTest, ARefusedReplyOrBackEndsTheAnimation) {
 
 TEST_F(RotaryReplyTest, TheBezelScrollsInSelectModeAndNeverReplies) {
     // Taller than the screen, so that the bezel has somewhere to go.
-    ids = thread(8, START_MS, 24 * 3600);
-    open(threadId);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return atTheEnd(); }));
-    launchesBefore = LaunchJournal::list().size();
+    openConversation(8);
     Evas_Object* list = listView()->getGenlist();
     Evas* evas = evas_object_evas_get(list);
     auto top = [list] {

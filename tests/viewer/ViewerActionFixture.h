@@ -2,6 +2,7 @@
 #define MSG_TESTS_VIEWER_VIEWERACTIONFIXTURE_H
 
 #include "LaunchJournal.h"
+#include "MainLoop.h"
 #include "ViewerScreenFixture.h"
 #include "viewer/MVOptionMgr.h"
 
@@ -40,8 +41,12 @@ protected:
     void clickCenter(Evas_Object* obj);
     // Whether a tap at the middle of obj reaches obj (nothing covers it).
     bool isUnderFinger(Evas_Object* obj) const;
-    // The newest launch to target since `since` (a journal id), or an entry with id 0.
+    // The newest launch to target (any target when empty) since `since` (a journal id), or an entry
+    // with id 0.
     msg_services::LaunchEntry lastLaunchTo(const std::string& target, int64_t since = 0) const;
+    // The same once there is one, running the loop up to the time limit.
+    msg_services::LaunchEntry waitLaunchTo(const std::string& target, int64_t since,
+                                           double timeout = msg_test::WAIT_SECONDS) const;
     int64_t lastLaunchId() const;
     // Whether a toast on the window shows the text.
     bool showsToast(const std::string& text) const;

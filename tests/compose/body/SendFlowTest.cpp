@@ -189,39 +189,29 @@ TEST_F(SendFlowTest, AFailureAfterEitherSwitchKeepsTheText) {
 // A text above one MMS goes as the messages the question names, in order and each within its limit.
 // (Three multimedia messages are the question table's.)
 TEST_F(SendFlowTest, ALongTextGoesAsTheMessagesItsQuestionNames) {
-    const struct {
-        size_t length;
-        const char* question;
-        std::vector<std::string> types;
-    } cases[] = {
-        {1100,
-         "Messages can only have up to 1000 characters. Send as 1 multimedia message and 1 text message?",
-         {"mms", "sms"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.length);
-        std::string typed;
-        for (size_t i = 0; i < c.length; ++i)
-            typed += static_cast<char>('a' + i % 26);
-        open(typed);
-        tapSend();
-        ASSERT_TRUE(waitPopupText(c.question)) << popupText();
-        ASSERT_TRUE(tapPopupButton("button2"));
-        ASSERT_TRUE(msg_test::pumpUntil([&] { return outbox().size() == c.types.size(); }))
-            << outbox().size();
-        std::string joined;
-        auto entries = outbox();
-        for (size_t i = 0; i < entries.size(); ++i) {
-            EXPECT_EQ(c.types[i], entries[i].msgType) << i;
-            std::string part = stored(entries[i].msgId).text;
-            EXPECT_LE(g_utf8_strlen(part.c_str(), -1), 1000) << i;
-            joined += part;
-        }
-        EXPECT_EQ(typed, joined);
-        for (const auto& entry : entries)
-            ASSERT_EQ(0, msg_store::PhoneSide::deliver(entry.msgId));
-        ASSERT_TRUE(msg_test::pumpUntil([&] { return !screenOpen(); }, 15.0));
+    std::string typed;
+    for (size_t i = 0; i < 1100; ++i)
+        typed += static_cast<char>('a' + i % 26);
+    open(typed);
+    tapSend();
+    ASSERT_TRUE(waitPopupText(
+        "Messages can only have up to 1000 characters. Send as 1 multimedia message and 1 text message?"))
+        << popupText();
+    ASSERT_TRUE(tapPopupButton("button2"));
+    const std::vector<std::string> types = {"mms", "sms"};
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return outbox().size() == types.size(); })) << outbox().size();
+    std::string joined;
+    auto entries = outbox();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(types[i], entries[i].msgType) << i;
+        std::string part = stored(entries[i].msgId).text;
+        EXPECT_LE(g_utf8_strlen(part.c_str(), -1), 1000) << i;
+        joined += part;
     }
+    EXPECT_EQ(typed, joined);
+    for (const auto& entry : entries)
+        ASSERT_EQ(0, msg_store::PhoneSide::deliver(entry.msgId));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return !screenOpen(); }, 15.0));
 }
 
 // A message the watch holds until service returns is on its way: the screen goes after saying so, and

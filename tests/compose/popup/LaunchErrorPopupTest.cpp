@@ -36,26 +36,28 @@ protected:
     msg_test::LogCapture log;
 };
 
-TEST_F(LaunchErrorPopupTest, EachErrorTellsItsReason) {
-    const std::pair<MCLaunchMgr::Error, const char*> cases[] = {
-        {MCLaunchMgr::ERROR_FLIGHT_MODE, "Can't send messages. Turn off Airplane mode and try again."},
-        {MCLaunchMgr::ERROR_RESTRICTED, "Security policy prevents use of text messaging."},
-        {MCLaunchMgr::ERROR_INVALID_RECIPIENT, "Invalid recipient."},
-        {MCLaunchMgr::ERROR_STORAGE_FULL, "Memory full."},
+// Inside the application a popup closes and nothing ends.
+TEST_F(LaunchErrorPopupTest, EachErrorTellsItsReasonAndEndsOnlyAComposerProcess) {
+    const struct {
+        MCLaunchMgr::Error error;
+        int appControlType;
+        const char* text;
+    } cases[] = {
+        {MCLaunchMgr::ERROR_FLIGHT_MODE, APP_CONTROL_SEND,
+         "Can't send messages. Turn off Airplane mode and try again."},
+        {MCLaunchMgr::ERROR_RESTRICTED, APP_CONTROL_SEND, "Security policy prevents use of text messaging."},
+        {MCLaunchMgr::ERROR_INVALID_RECIPIENT, APP_CONTROL_SEND, "Invalid recipient."},
+        {MCLaunchMgr::ERROR_STORAGE_FULL, APP_CONTROL_SEND, "Memory full."},
+        {MCLaunchMgr::ERROR_STORAGE_FULL, APP_CONTROL_IN_APP, "Memory full."},
     };
-    for (const auto& [error, text] : cases) {
-        SCOPED_TRACE(error);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.error) + " from " + std::to_string(c.appControlType));
         log.clear();
-        showAndClose(error, APP_CONTROL_SEND, text);
-        EXPECT_GE(log.count(EXIT_LINE), 1);
+        showAndClose(c.error, c.appControlType, c.text);
+        EXPECT_EQ(c.appControlType != APP_CONTROL_IN_APP, log.count(EXIT_LINE) > 0);
     }
     EXPECT_EQ(nullptr, MCLaunchMgr::createErrorPopup(MCLaunchMgr::ERROR_NONE, APP_CONTROL_SEND));
     EXPECT_EQ(nullptr, MCLaunchMgr::createErrorPopup(static_cast<MCLaunchMgr::Error>(9), APP_CONTROL_SEND));
-}
-
-TEST_F(LaunchErrorPopupTest, InsideTheApplicationNothingEnds) {
-    showAndClose(MCLaunchMgr::ERROR_STORAGE_FULL, APP_CONTROL_IN_APP, "Memory full.");
-    EXPECT_EQ(0, log.count(EXIT_LINE));
 }
 
 TEST_F(LaunchErrorPopupTest, FlightModeOkOpensTheSetting) {

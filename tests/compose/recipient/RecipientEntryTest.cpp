@@ -23,6 +23,12 @@ protected:
         return entry && entry->getEntry() ? elm_entry_entry_get(entry->getEntry()) : "";
     }
     bool entryOnTop() const { return topPageName() == MCRecipientEntryContentViewController::NAME; }
+    // Its toast dismissed, the entry goes back as the back key takes it.
+    void closeEntry() {
+        entry->destroyPopup();
+        window->getNaviframeController()->pop();
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return !entryOnTop(); }));
+    }
     // Typed or pasted: the entry's filters see it as the user's input.
     void input(const char* typed) {
         elm_entry_entry_insert(entry->getEntry(), typed);
@@ -48,9 +54,7 @@ TEST_F(RecipientEntryTest, TheCarriersSalesCodeLimitsTheLength) {
         input(forty);
         EXPECT_EQ(c.kept, text().size());
         EXPECT_EQ(c.kept < 40, hasToast("Maximum number of characters reached."));
-        entry->destroyPopup();
-        window->getNaviframeController()->pop();
-        ASSERT_TRUE(msg_test::runLoopUntil([&] { return !entryOnTop(); }));
+        closeEntry();
     }
 }
 
@@ -86,9 +90,7 @@ TEST_F(RecipientEntryTest, DoneOnTooShortATextSaysWhatIsMissing) {
         pressKey("Return");
         EXPECT_TRUE(waitToast(c.toast));
         EXPECT_TRUE(entryOnTop());
-        entry->destroyPopup();
-        window->getNaviframeController()->pop();
-        ASSERT_TRUE(msg_test::runLoopUntil([&] { return !entryOnTop(); }));
+        closeEntry();
     }
     // Leaving reports the text once, whatever asks the page to go.
     EXPECT_EQ((std::vector<std::string>{"+1", "z"}), saved);

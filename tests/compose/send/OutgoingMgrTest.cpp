@@ -34,6 +34,13 @@ protected:
         MsgType type = MSG_TYPE_SMS;
         return outgoing->checkNetworkAvailable(type, address, 0);
     }
+    // The profile and the one it may add on top; their names, for the trace.
+    std::string applyProfiles(const char* profile, const char* extra) {
+        applyProfile(profile);
+        if (extra)
+            applyProfile(extra);
+        return std::string(profile) + (extra ? std::string("+") + extra : "");
+    }
     std::vector<std::string> usage() {
         std::vector<std::string> lines;
         for (const auto& entry : msg_services::JournalStore::list("usage"))
@@ -59,10 +66,7 @@ TEST_F(OutgoingMgrTest, TheRoadFollowsTheLinks) {
         {"standalone", nullptr, SendBy::PHONE, MCOutgoingMgr::ERROR_SWITCH_TO_DEVICE, SendBy::PHONE},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.profile) + (c.extra ? std::string("+") + c.extra : ""));
-        applyProfile(c.profile);
-        if (c.extra)
-            applyProfile(c.extra);
+        SCOPED_TRACE(applyProfiles(c.profile, c.extra));
         outgoing->setSendBy(c.preferred);
         EXPECT_EQ(c.error, check());
         EXPECT_EQ(c.road, outgoing->getSendBy());
@@ -86,11 +90,7 @@ TEST_F(OutgoingMgrTest, ATappedRoadIsTakenOnlyWhenItCanCarryTheMessage) {
     };
     setString("db/zeq/salescode", "ATT");
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.profile) + (c.extra ? std::string("+") + c.extra : "") + " sync " +
-                     std::to_string(c.syncStatus));
-        applyProfile(c.profile);
-        if (c.extra)
-            applyProfile(c.extra);
+        SCOPED_TRACE(applyProfiles(c.profile, c.extra) + " sync " + std::to_string(c.syncStatus));
         setInt("db/private/merrowin/status", c.syncStatus);
         for (auto [road, allowed] : {std::pair{SendBy::PHONE, c.phone}, std::pair{SendBy::HULM, c.watch}}) {
             outgoing->setSendBy(SendBy::NONE);
