@@ -124,9 +124,7 @@ protected:
         char* markup = itc && itc->func.text_get
                            ? itc->func.text_get(row, elm_object_item_widget_get(item), part)
                            : nullptr;
-        char* plain = markup ? evas_textblock_text_markup_to_utf8(nullptr, markup) : nullptr;
-        std::string out = plain ? plain : "";
-        std::free(plain);
+        std::string out = plainOf(markup);
         std::free(markup);
         return out;
     }
@@ -153,13 +151,8 @@ protected:
             const char* text = evas_object_text_text_get(shown);
             return text ? text : "";
         }
-        char* plain =
-            shown ? evas_textblock_text_markup_to_utf8(
-                        nullptr, evas_object_textblock_text_markup_get(const_cast<Evas_Object*>(shown)))
-                  : nullptr;
-        std::string out = plain ? plain : "";
-        std::free(plain);
-        return out;
+        return plainOf(shown ? evas_object_textblock_text_markup_get(const_cast<Evas_Object*>(shown))
+                             : nullptr);
     }
 
     // Opens the option panel and taps its entry; the entry's text, empty when the panel did not open.
@@ -200,6 +193,13 @@ protected:
     std::weak_ptr<view_kit::WViewController> viewerWeak;
 
 private:
+    // Markup as the plain text a reader sees.
+    static std::string plainOf(const char* markup) {
+        char* plain = markup ? evas_textblock_text_markup_to_utf8(nullptr, markup) : nullptr;
+        std::string out = plain ? plain : "";
+        std::free(plain);
+        return out;
+    }
     // The edje object among the smart members below obj at that geometry which has the part.
     static Evas_Object* findView(Evas_Object* obj, int x, int y, int w, int h, const char* part) {
         int ox = 0, oy = 0, ow = 0, oh = 0;

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <json-glib/json-glib.h>
 
-#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,51 +32,50 @@ Json simJson(const msg_test::TempDir& dir, std::vector<std::string> args) {
     return Json(root, json_node_unref);
 }
 
+// The conversations `list` prints, newest first; null when it printed no array. `json` keeps them.
+JsonArray* threadList(const msg_test::TempDir& dir, Json& json, std::vector<std::string> args = {"list"}) {
+    json = simJson(dir, std::move(args));
+    return json && JSON_NODE_HOLDS_ARRAY(json.get()) ? json_node_get_array(json.get()) : nullptr;
+}
+
+int64_t timeAt(JsonArray* threads, guint index) {
+    return json_object_get_int_member(json_array_get_object_element(threads, index), "time");
+}
+
 } // namespace
 
 // Receiving, the phone and deleting are driven by the list's, viewer's and composer's tests.
-TEST(MsgSimStore, SeedingTwiceIsRefusedUnlessAskedOnlyIfEmpty) {
+TEST(MsgSimStore, TheDemoSeedsOnceAndCountsItsDatesBackFromTheClockItIsGiven) {
     msg_test::TempDir dir("msg-sim-store");
-    ASSERT_EQ(sim(dir, {"seed", "--if-empty"}).exitCode, 0);
+    const int64_t now = 1700000000; // long past: no conversation of the demo is from the real today
+    ASSERT_EQ(sim(dir, {"seed", "--if-empty", "--now", std::to_string(now)}).exitCode, 0);
     EXPECT_EQ(sim(dir, {"seed", "--if-empty"}).exitCode, 0);
     EXPECT_EQ(sim(dir, {"seed"}).exitCode, 1) << "a second plain seed would double the demo";
     EXPECT_TRUE(g_file_test(dir.file("media/demo-sunset.png").c_str(), G_FILE_TEST_IS_REGULAR));
-    Json threads = simJson(dir, {"list"});
-    ASSERT_TRUE(threads && JSON_NODE_HOLDS_ARRAY(threads.get()));
-    EXPECT_GE(json_array_get_length(json_node_get_array(threads.get())), 30u);
+    Json json(nullptr, json_node_unref);
+    JsonArray* threads = threadList(dir, json);
+    ASSERT_TRUE(threads);
+    EXPECT_GE(json_array_get_length(threads), 30u);
+    EXPECT_EQ(timeAt(threads, 0), now * 1000) << "the newest conversation is the clock's";
+    EXPECT_LT(timeAt(threads, 1), now * 1000);
 }
 
 TEST(MsgSimStore, SeedingManyConversationsGivesEachItsMessagesNewestFirst) {
     msg_test::TempDir dir("msg-sim-store");
     ASSERT_EQ(sim(dir, {"seed", "--conversations", "8", "--messages-per-conversation", "3"}).exitCode, 0);
-    Json threads = simJson(dir, {"list"});
-    ASSERT_TRUE(threads && JSON_NODE_HOLDS_ARRAY(threads.get()));
-    JsonArray* list = json_node_get_array(threads.get());
-    ASSERT_EQ(json_array_get_length(list), 8u);
-    int64_t previous = INT64_MAX;
+    Json json(nullptr, json_node_unref);
+    JsonArray* threads = threadList(dir, json);
+    ASSERT_TRUE(threads);
+    ASSERT_EQ(json_array_get_length(threads), 8u);
     int unread = 0;
     for (guint i = 0; i < 8; ++i) {
-        JsonObject* thread = json_array_get_object_element(list, i);
+        JsonObject* thread = json_array_get_object_element(threads, i);
         EXPECT_EQ(json_object_get_int_member(thread, "messages"), 3) << i;
-        EXPECT_LT(json_object_get_int_member(thread, "time"), previous) << i;
-        previous = json_object_get_int_member(thread, "time");
+        EXPECT_TRUE(i == 0 || timeAt(threads, i) < timeAt(threads, i - 1)) << i;
         unread += static_cast<int>(json_object_get_int_member(thread, "unread"));
     }
     EXPECT_EQ(unread, 2) << "every seventh conversation ends unread";
     EXPECT_EQ(sim(dir, {"seed", "--conversations", "2"}).exitCode, 1) << "seed fills empty devices only";
-}
-
-TEST(MsgSimStore, TheDemoCountsItsDatesBackFromTheClockItIsGiven) {
-    msg_test::TempDir dir("msg-sim-store");
-    const int64_t now = 1700000000; // long past: no conversation of the demo is from the real today
-    ASSERT_EQ(sim(dir, {"seed", "--now", std::to_string(now)}).exitCode, 0);
-    Json threads = simJson(dir, {"list"});
-    ASSERT_TRUE(threads && JSON_NODE_HOLDS_ARRAY(threads.get()));
-    JsonArray* list = json_node_get_array(threads.get());
-    ASSERT_GT(json_array_get_length(list), 1u);
-    EXPECT_EQ(json_object_get_int_member(json_array_get_object_element(list, 0), "time"), now * 1000)
-        << "the newest conversation is the clock's";
-    EXPECT_LT(json_object_get_int_member(json_array_get_object_element(list, 1), "time"), now * 1000);
 }
 
 TEST(MsgSimStore, BadArgumentsExitWithAReason) {
@@ -164,9 +162,9 @@ TEST(MsgSimStore, ABlockedNumbersMessagesLandInTheBlockedListOnEveryRoad) {
             std::vector<std::string> receive = road.receive;
             receive.insert(receive.end(), {"--from", from});
             ASSERT_EQ(sim(dir, receive).exitCode, 0);
-            Json list = simJson(dir, {"list", "--blocked"});
-            ASSERT_TRUE(list);
-            JsonArray* messages = json_node_get_array(list.get());
+            Json json(nullptr, json_node_unref);
+            JsonArray* messages = threadList(dir, json, {"list", "--blocked"});
+            ASSERT_TRUE(messages);
             JsonObject* newest = json_array_get_object_element(messages, 0);
             bool listed = json_array_get_length(messages) > 0 &&
                           json_object_get_int_member(newest, "folder") == road.spamFolder &&
@@ -190,9 +188,9 @@ TEST(MsgSimStore, GroupMessagesOfBothReceiveCommandsNameSenderAndMembersOnce) {
         msg_test::ProgramRun received =
             sim(dir, {c.command, "--from", "+15550100001", "--group", c.group, "--text", "hi"});
         ASSERT_EQ(received.exitCode, 0) << received.err;
-        Json root = simJson(dir, {"list"});
-        ASSERT_TRUE(root && JSON_NODE_HOLDS_ARRAY(root.get()));
-        JsonArray* threads = json_node_get_array(root.get());
+        Json json(nullptr, json_node_unref);
+        JsonArray* threads = threadList(dir, json);
+        ASSERT_TRUE(threads);
         ASSERT_EQ(json_array_get_length(threads), 1u);
         JsonObject* thread = json_array_get_object_element(threads, 0);
         EXPECT_TRUE(json_object_get_boolean_member(thread, "group"));

@@ -320,14 +320,11 @@ TEST_F(StoreTest, AMessageTheDiskHasNoRoomForIsRefusedAsStorageFull) {
     auto pages = db.prepare("PRAGMA page_count");
     ASSERT_TRUE(pages.step());
     ASSERT_TRUE(db.exec("PRAGMA max_page_count=" + std::to_string(pages.columnInt(0))));
-    msg_store::IncomingMessage big;
-    big.addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+15550100001"}};
+    IncomingMessage big;
+    big.addresses = {{ADDRESS_TYPE_PHONE, "+15550100001"}};
     big.text = std::string(256 * 1024, 'x');
-    EXPECT_EQ(msg_store::PhoneSide::insertMessage(big, nullptr), msg_store::MSG_STORE_ERR_STORAGE_FULL);
-    std::vector<msg_store::Conversation> held;
-    msg_store::Message stored;
-    ASSERT_EQ(msg_store::MessageManager().getMessage(kept, stored), msg_store::MSG_STORE_SUCCESS);
-    ASSERT_EQ(msg_store::MessageManager().getConversations(stored.threadId, held),
-              msg_store::MSG_STORE_SUCCESS);
+    EXPECT_EQ(PhoneSide::insertMessage(big, nullptr), MSG_STORE_ERR_STORAGE_FULL);
+    std::vector<Conversation> held;
+    ASSERT_EQ(MessageManager().getConversations(threadOf(kept), held), MSG_STORE_SUCCESS);
     EXPECT_EQ(held.size(), 1u);
 }

@@ -39,13 +39,13 @@ TEST_F(AddrTest, ConversationNamesJoinContactsAndNumbers) {
     int group = makeConversation({"+14155550102", "+14155550199", "ada@example.com"});
     EXPECT_EQ(nameOf(group), "Alan Turing, " + ltr(number) + ", ada@example.com");
 
-    std::shared_ptr<MCommonConvAddr> conv;
-    ASSERT_TRUE(MCommonAddrMgr::getInstance()->getConvAddr(group, conv));
-    EXPECT_EQ(conv->getAddrCnt(), 3);
-    EXPECT_EQ(conv->getValidAddrCount(), 2);
-    EXPECT_GT(conv->getNthAddr(0)->getContactId(), 0);
-    EXPECT_EQ(conv->getNthAddr(1)->getContactId(), 0);
-    EXPECT_EQ(conv->getNthAddr(3), nullptr);
+    std::shared_ptr<MCommonConvAddr> held = conv(group);
+    ASSERT_TRUE(held);
+    EXPECT_EQ(held->getAddrCnt(), 3);
+    EXPECT_EQ(held->getValidAddrCount(), 2);
+    EXPECT_GT(held->getNthAddr(0)->getContactId(), 0);
+    EXPECT_EQ(held->getNthAddr(1)->getContactId(), 0);
+    EXPECT_EQ(held->getNthAddr(3), nullptr);
 }
 
 TEST_F(AddrTest, OnlyTheFirstTenNumbersAreFormatted) {
@@ -101,16 +101,15 @@ void writeTranslation(const std::string& root, const char* lang, const char* tex
 }
 
 TEST_F(AddrTest, RegionChangeReformatsCachedNames) {
-    std::shared_ptr<MCommonConvAddr> conv;
-    ASSERT_TRUE(MCommonAddrMgr::getInstance()->getConvAddr(makeConversation({"02079460000"}), conv));
-    std::string us;
-    conv->getDisplayName(us, false);
+    int id = makeConversation({"02079460000"});
+    std::shared_ptr<MCommonConvAddr> held = conv(id);
+    const std::string us = nameOf(id);
     ASSERT_EQ(us, ltr(formatted("02079460000")));
 
     ASSERT_EQ(vconf_set_str("db/menu_widget/regionformat", "en_GB.UTF-8"), 0);
     MCommonAddrMgr::getInstance()->appEventListener(msg_app::APP_EVENT_REGION_FORMAT_CHANGED);
     std::string gb;
-    conv->getDisplayName(gb, false);
+    held->getDisplayName(gb, false);
     EXPECT_EQ(gb, ltr(formatted("02079460000")));
     EXPECT_NE(gb, us) << "a British number is written differently at home";
     EXPECT_EQ(contactChanges(), 1);
@@ -125,16 +124,15 @@ TEST_F(AddrTest, StringIdAddressFollowsTheLanguageWithOrWithoutTheContactsServic
     const std::string previous = bindtextdomain("message", nullptr);
     bindtextdomain("message", texts.path().c_str());
 
-    std::shared_ptr<MCommonConvAddr> conv;
-    ASSERT_TRUE(
-        MCommonAddrMgr::getInstance()->getConvAddr(makeConversation({"IDS_MSG_BODY_EMERGENCY_ALERT"}), conv));
+    std::shared_ptr<MCommonConvAddr> held = conv(makeConversation({"IDS_MSG_BODY_EMERGENCY_ALERT"}));
+    ASSERT_TRUE(held);
     std::string name;
-    conv->getDisplayName(name, false);
+    held->getDisplayName(name, false);
     EXPECT_EQ(name, "Emergency alert");
-    EXPECT_EQ(conv->getValidAddrCount(), 0);
+    EXPECT_EQ(held->getValidAddrCount(), 0);
     setenv("LANGUAGE", "de", 1);
     textdomain(textdomain(nullptr)); // drops gettext's cache of the old language
-    conv->getDisplayName(name, false);
+    held->getDisplayName(name, false);
     EXPECT_EQ(name, "Notfallwarnung");
     setenv("LANGUAGE", "en", 1);
     textdomain(textdomain(nullptr));

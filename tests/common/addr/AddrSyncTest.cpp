@@ -20,17 +20,6 @@ using ConvList = std::vector<std::shared_ptr<MCommonConvAddr>>;
 
 namespace {
 
-// Conversations held as a list screen holds them, none resolved yet.
-ConvList holdConversations(const std::vector<int>& ids) {
-    ConvList list;
-    for (int id : ids) {
-        std::shared_ptr<MCommonConvAddr> conv;
-        EXPECT_TRUE(MCommonAddrMgr::getInstance()->getConvAddr(id, conv));
-        list.push_back(conv);
-    }
-    return list;
-}
-
 bool allSynced(const ConvList& list) {
     for (const auto& conv : list) {
         if (!conv->isContactSynced())
@@ -47,6 +36,13 @@ std::string rawName(const std::shared_ptr<MCommonConvAddr>& conv) {
 
 class AddrSyncTest : public AddrTest {
 protected:
+    // Conversations held as a list screen holds them, none resolved yet.
+    ConvList holdConversations(const std::vector<int>& ids) {
+        ConvList list;
+        for (int id : ids)
+            list.push_back(conv(id));
+        return list;
+    }
     std::vector<int> makeConversations(int count) {
         std::vector<int> ids;
         for (int i = 0; i < count; ++i, ++_nextSerial)
@@ -72,10 +68,7 @@ TEST_F(AddrSyncTest, CachesShareLiveObjectsOnly) {
     EXPECT_STREQ(a->getAddress(), "+14155550101");
 
     int id = makeConversation({"+14155550101"});
-    std::shared_ptr<MCommonConvAddr> c1, c2;
-    ASSERT_TRUE(mgr->getConvAddr(id, c1));
-    ASSERT_TRUE(mgr->getConvAddr(id, c2));
-    EXPECT_EQ(c1, c2);
+    EXPECT_EQ(conv(id), conv(id));
 }
 
 TEST_F(AddrSyncTest, BackgroundSyncResolvesHeldConversationsAndRefusesASecondWhileItRuns) {
@@ -129,48 +122,42 @@ TEST_F(AddrSyncTest, ReleaseAndConversationsGoingAwayDuringSyncLeaveNothingBehin
     ASSERT_TRUE(msg_test::pumpUntil([&] { return log.contains("start sync contact"); }));
     MCommonAddrMgr::release();
     // Objects handed out stay usable, outside the new manager's cache; it resolves them on demand.
-    std::shared_ptr<MCommonConvAddr> fresh;
-    ASSERT_TRUE(MCommonAddrMgr::getInstance()->getConvAddr(list[5]->getConvId(), fresh));
-    EXPECT_NE(fresh, list[5]);
+    EXPECT_NE(conv(list[5]->getConvId()), list[5]);
     addContact("After Release", "+14156661205");
     list[5]->reload();
     EXPECT_EQ(rawName(list[5]), "After Release");
 }
 
 TEST_F(AddrSyncTest, ContactChangeWhilePausedAppliesOnceOnResume) {
-    int id = makeConversation({"+14155550177"});
-    std::shared_ptr<MCommonConvAddr> conv;
-    ASSERT_TRUE(MCommonAddrMgr::getInstance()->getConvAddr(id, conv));
-    const std::string before = rawName(conv);
+    std::shared_ptr<MCommonConvAddr> held = conv(makeConversation({"+14155550177"}));
+    const std::string before = rawName(held);
 
     auto* events = msg_app::MCommonAppEventMgr::getInstance();
     events->emit(msg_app::APP_EVENT_PAUSED);
     addContact("Katherine Johnson", "+14155550177");
     ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(contactChanges(), 0);
-    EXPECT_EQ(rawName(conv), before) << "nothing is re-resolved while paused";
+    EXPECT_EQ(rawName(held), before) << "nothing is re-resolved while paused";
 
     events->emit(msg_app::APP_EVENT_RESUMED);
     EXPECT_EQ(contactChanges(), 1);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return conv->isContactSynced(); }));
-    EXPECT_EQ(rawName(conv), "Katherine Johnson");
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return held->isContactSynced(); }));
+    EXPECT_EQ(rawName(held), "Katherine Johnson");
     events->emit(msg_app::APP_EVENT_PAUSED);
     events->emit(msg_app::APP_EVENT_RESUMED);
     EXPECT_EQ(contactChanges(), 1) << "the missed change is applied once";
 }
 
 TEST_F(AddrSyncTest, ContactAddedByAnotherProcessRenamesTheConversation) {
-    int id = makeConversation({"+14155550188"});
-    std::shared_ptr<MCommonConvAddr> conv;
-    ASSERT_TRUE(MCommonAddrMgr::getInstance()->getConvAddr(id, conv));
-    ASSERT_NE(rawName(conv), "Dorothy Vaughan");
+    std::shared_ptr<MCommonConvAddr> held = conv(makeConversation({"+14155550188"}));
+    ASSERT_NE(rawName(held), "Dorothy Vaughan");
 
     ASSERT_EQ(msg_test::runSim({"contact", "add", "--name", "Dorothy Vaughan", "--number", "+14155550188"},
                                device.path())
                   .exitCode,
               0);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return contactChanges() == 1; }));
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return rawName(conv) == "Dorothy Vaughan"; }));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return rawName(held) == "Dorothy Vaughan"; }));
 }
 
 } // namespace

@@ -67,11 +67,16 @@ int AddrTest::addContact(const std::string& name, const std::string& number) {
     return id;
 }
 
-std::string AddrTest::nameOf(int convId, bool forceRefresh) {
-    std::shared_ptr<msg_app::MCommonConvAddr> conv;
-    EXPECT_TRUE(msg_app::MCommonAddrMgr::getInstance()->getConvAddr(convId, conv));
+std::shared_ptr<msg_app::MCommonConvAddr> AddrTest::conv(int convId) {
+    std::shared_ptr<msg_app::MCommonConvAddr> held;
+    EXPECT_TRUE(msg_app::MCommonAddrMgr::getInstance()->getConvAddr(convId, held));
+    return held;
+}
+
+std::string AddrTest::nameOf(int convId) {
+    std::shared_ptr<msg_app::MCommonConvAddr> held = conv(convId);
     std::string name = "stale";
-    if (conv)
-        conv->getDisplayName(name, forceRefresh);
+    if (held)
+        held->getDisplayName(name, false);
     return name;
 }

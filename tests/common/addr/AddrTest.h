@@ -9,8 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace msg_app {
+class MCommonConvAddr;
+}
 
 class AddrTest : public ::testing::Test {
 protected:
@@ -21,8 +26,10 @@ protected:
     // A conversation with these addresses; returns its thread id.
     int makeConversation(const std::vector<std::string>& addresses);
     int addContact(const std::string& name, const std::string& number);
+    // The conversation as a screen holds it, from the manager's cache.
+    std::shared_ptr<msg_app::MCommonConvAddr> conv(int convId);
     // The conversation's name as a screen would read it now.
-    std::string nameOf(int convId, bool forceRefresh = false);
+    std::string nameOf(int convId);
 
     // The contacts-changed events of the application event bus.
     int contactChanges() const { return appEvents.count(msg_app::APP_EVENT_CONTACTS_CHANGED); }

@@ -214,10 +214,7 @@ TEST(LayoutSafeTextTest, WhatIsTypedAfterTheCursorKeepsTheWholeSafe) {
 
 class Page : public view_kit::WContentViewController {
 protected:
-    Evas_Object* onCreateView(Evas_Object* parent, void*) override {
-        Evas_Object* layout = elm_layout_add(parent);
-        return layout;
-    }
+    Evas_Object* onCreateView(Evas_Object* parent, void*) override { return elm_layout_add(parent); }
 };
 
 class Popup : public view_kit::WPopupController {};

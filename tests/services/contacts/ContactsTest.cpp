@@ -1,16 +1,13 @@
 // Contact queries, searches and records, bad input, connections, and changes from another process.
 #include "contacts.h"
+#include "CommonDeviceTest.h"
 #include "FeedSync.h"
 #include "contacts/ContactsAdmin.h"
 #include "device/Device.h"
 
 #include "LogCapture.h"
-#include "MainLoop.h"
 #include "Programs.h"
-#include "TempDir.h"
 
-#include <Ecore.h>
-#include <gtest/gtest.h>
 #include <string>
 #include <thread>
 #include <vector>
@@ -46,22 +43,19 @@ std::vector<Row> takeRows(contacts_list_h list) {
     return rows;
 }
 
-class ContactsTest : public ::testing::Test {
+class ContactsTest : public CommonDeviceTest {
 protected:
     void SetUp() override {
-        ecore_init();
-        Device::closeDefault();
-        device = Device::getDefault();
-        ASSERT_TRUE(device);
-        ASSERT_TRUE(
-            contacts_admin::addPerson(device, "Alice Moreau", {"+14155550101", "+14155550102"}, &alice));
-        ASSERT_TRUE(contacts_admin::addPerson(device, "Ben 100%_Okafor", {"4155550103"}, &ben));
+        CommonDeviceTest::SetUp();
+        db = Device::getDefault();
+        ASSERT_TRUE(db);
+        ASSERT_TRUE(contacts_admin::addPerson(db, "Alice Moreau", {"+14155550101", "+14155550102"}, &alice));
+        ASSERT_TRUE(contacts_admin::addPerson(db, "Ben 100%_Okafor", {"4155550103"}, &ben));
         ASSERT_EQ(contacts_connect(), CONTACTS_ERROR_NONE);
     }
     void TearDown() override {
         EXPECT_EQ(contacts_disconnect(), CONTACTS_ERROR_NONE);
-        Device::closeDefault();
-        ecore_shutdown();
+        CommonDeviceTest::TearDown();
     }
 
     // The lookup a conversation title makes: exact number, person id and name, first record.
@@ -91,8 +85,7 @@ protected:
         return takeRows(list);
     }
 
-    msg_test::TempDevice temp;
-    Device* device = nullptr;
+    Device* db = nullptr;
     int alice = 0;
     int ben = 0;
 };
@@ -181,11 +174,11 @@ TEST_F(ContactsTest, BadQueriesAndWritesAreRefusedWithoutHarm) {
 
     // Writes: no name, a name that is not text, an empty number, an unknown person, one bad person of a
     // batch.
-    EXPECT_FALSE(contacts_admin::addPerson(device, "", {"1"}, nullptr));
-    EXPECT_FALSE(contacts_admin::addPerson(device, "Bad\xff", {"1"}, nullptr));
-    EXPECT_FALSE(contacts_admin::addPerson(device, "Carl", {"1", ""}, nullptr));
-    EXPECT_FALSE(contacts_admin::editPerson(device, 999, "Nobody", {"1"}));
-    EXPECT_FALSE(contacts_admin::addPersons(device, {{0, "Dee", {"1"}}, {0, "", {"2"}}}));
+    EXPECT_FALSE(contacts_admin::addPerson(db, "", {"1"}, nullptr));
+    EXPECT_FALSE(contacts_admin::addPerson(db, "Bad\xff", {"1"}, nullptr));
+    EXPECT_FALSE(contacts_admin::addPerson(db, "Carl", {"1", ""}, nullptr));
+    EXPECT_FALSE(contacts_admin::editPerson(db, 999, "Nobody", {"1"}));
+    EXPECT_FALSE(contacts_admin::addPersons(db, {{0, "Dee", {"1"}}, {0, "", {"2"}}}));
     // Nothing above changed the address book.
     int count = 0;
     ASSERT_EQ(contacts_db_get_count(_contacts_person_number._uri, &count), 0);
@@ -253,7 +246,7 @@ TEST_F(ContactsTest, ChangesFromAnotherProcessReachTheCallbackUntilTheLastDiscon
     EXPECT_EQ(contacts_db_remove_changed_cb(_contacts_contact._uri, changedCb, &contactViews), 0);
     EXPECT_EQ(contacts_db_remove_changed_cb(_contacts_contact._uri, changedCb, &contactViews),
               CONTACTS_ERROR_INVALID_PARAMETER);
-    ASSERT_TRUE(contacts_admin::addPerson(device, "Otto", {"5"}, nullptr));
+    ASSERT_TRUE(contacts_admin::addPerson(db, "Otto", {"5"}, nullptr));
     ASSERT_EQ(msg_test::runSim({"call-log", "add", "--number", "+14155550142", "--type", "missed"}).exitCode,
               0);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return logViews.views.size() == 2; }));
@@ -261,7 +254,7 @@ TEST_F(ContactsTest, ChangesFromAnotherProcessReachTheCallbackUntilTheLastDiscon
 
     // The last disconnection drops the callbacks.
     ASSERT_EQ(contacts_disconnect(), 0);
-    ASSERT_TRUE(contacts_admin::addCallLog(device, {"+14155550142", 1000, 1}, nullptr));
+    ASSERT_TRUE(contacts_admin::addCallLog(db, {"+14155550142", 1000, 1}, nullptr));
     ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(logViews.views.size(), 2u);
     EXPECT_EQ(contacts_db_add_changed_cb(_contacts_person._uri, changedCb, &logViews), CONTACTS_ERROR_DB);

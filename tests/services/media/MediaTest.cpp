@@ -4,17 +4,12 @@
 #include "player.h"
 #include "sound_manager.h"
 
+#include "CommonDeviceTest.h"
 #include "DeviceSettings.h"
 #include "FeedSync.h"
-#include "device/Device.h"
-
-#include "MainLoop.h"
 #include "SimSeedMedia.h"
-#include "TempDir.h"
 
-#include <Ecore.h>
 #include <cstdlib>
-#include <gtest/gtest.h>
 #include <string>
 
 namespace {
@@ -25,13 +20,12 @@ using msg_services::SettingValue;
 // The demo clip of a seeded device.
 constexpr int DEMO_MS = 1500;
 
-class MediaTest : public ::testing::Test {
+class MediaTest : public CommonDeviceTest {
 protected:
     void SetUp() override {
-        ecore_init();
-        msg_device::Device::closeDefault();
+        CommonDeviceTest::SetUp();
         ASSERT_EQ(DeviceSettings::set("memory/private/sound/output", SettingValue::ofString("silent")), 0);
-        _wav = _device.file("demo-voice.wav");
+        _wav = device.file("demo-voice.wav");
         ASSERT_TRUE(msg_sim::simWriteWav(_wav, 440, DEMO_MS));
         ASSERT_EQ(player_create(&_player), PLAYER_ERROR_NONE);
         player_set_completed_cb(
@@ -41,8 +35,7 @@ protected:
     }
     void TearDown() override {
         player_destroy(_player);
-        msg_device::Device::closeDefault();
-        ecore_shutdown();
+        CommonDeviceTest::TearDown();
     }
     int position() {
         int ms = -1;
@@ -50,7 +43,6 @@ protected:
         return ms;
     }
 
-    msg_test::TempDevice _device;
     std::string _wav;
     player_h _player = nullptr;
     int _completed = 0;
@@ -87,13 +79,13 @@ TEST_F(MediaTest, DemoClipPlaysHoldsWhilePausedAndEndsAtItsLength) {
 }
 
 TEST_F(MediaTest, FilesThatAreNotSoundAreRefusedAndHaveNoMetadata) {
-    std::string text = _device.file("notes.wav");
+    std::string text = device.file("notes.wav");
     ASSERT_TRUE(msg_sim::simWriteText(text, "this is not a sound"));
     struct Case {
         std::string path;
         int error;
     } cases[] = {{text, PLAYER_ERROR_NOT_SUPPORTED_FILE},
-                 {_device.file("missing.wav"), PLAYER_ERROR_INVALID_URI}};
+                 {device.file("missing.wav"), PLAYER_ERROR_INVALID_URI}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         ASSERT_EQ(player_set_uri(_player, c.path.c_str()), PLAYER_ERROR_NONE);
@@ -120,7 +112,7 @@ TEST_F(MediaTest, FilesThatAreNotSoundAreRefusedAndHaveNoMetadata) {
     EXPECT_EQ(metadata_extractor_get_metadata(metadata, METADATA_DURATION, &value),
               METADATA_EXTRACTOR_ERROR_OPERATION_FAILED);
     EXPECT_EQ(value, nullptr);
-    EXPECT_EQ(metadata_extractor_set_path(metadata, _device.file("missing.wav").c_str()),
+    EXPECT_EQ(metadata_extractor_set_path(metadata, device.file("missing.wav").c_str()),
               METADATA_EXTRACTOR_ERROR_FILE_EXISTS);
     metadata_extractor_destroy(metadata);
 }

@@ -1,15 +1,10 @@
 #include "message_port.h"
 
 #include "AppRegistry.h"
+#include "CommonDeviceTest.h"
 #include "JournalStore.h"
-#include "device/Device.h"
 
-#include "MainLoop.h"
-#include "TempDir.h"
-
-#include <Ecore.h>
 #include <cstdlib>
-#include <gtest/gtest.h>
 #include <string>
 
 namespace {
@@ -33,12 +28,11 @@ void receiveCb(int portId, const char* remoteAppId, const char*, bool, bundle* m
     ++received->count;
 }
 
-class MessagePortTest : public ::testing::Test {
+class MessagePortTest : public CommonDeviceTest {
 protected:
     void SetUp() override {
-        ecore_init();
         setenv("MSG_APP_ID", kOurApp, 1);
-        msg_device::Device::closeDefault();
+        CommonDeviceTest::SetUp();
         msg_services::AppInfo app;
         app.appId = kOurApp;
         app.packageId = kOurApp;
@@ -46,16 +40,14 @@ protected:
         ASSERT_TRUE(msg_services::AppRegistry::install(app));
     }
     void TearDown() override {
-        msg_device::Device::closeDefault();
+        CommonDeviceTest::TearDown();
         unsetenv("MSG_APP_ID");
-        ecore_shutdown();
     }
     bundle* makeBundle(const char* context) {
         bundle* b = bundle_create();
         bundle_add_str(b, "context", context);
         return b;
     }
-    msg_test::TempDevice temp;
 };
 
 // Answers to the ports of applications we do not ship, and a port gone after unregistering, are

@@ -173,15 +173,15 @@ TEST_F(WatchMmsTest, MmsWithPartsIsStoredAndReadBackWithItsSendOptions) {
 TEST_F(WatchMmsTest, SizeLimitIsADeviceSettingAndRefusesLargerMms) {
     ASSERT_EQ(vconf_set_int("db/msg/mms_max_size", 4096), VCONF_OK);
     std::string text = writeFile("t.txt", std::string(10, 'a'));
-    msg_struct_t req = mmsRequest(text, writeFile("big.png", std::string(4096, 'x')));
-    EXPECT_EQ(msg_mms_send_message(handle, req), MSG_ERR_MESSAGE_TOO_LARGE); // 4106 bytes
-    msg_release_struct(&req);
-    req = mmsRequest(text, writeFile("fits.png", std::string(4086, 'x')));
-    EXPECT_EQ(msg_mms_send_message(handle, req), MSG_SUCCESS); // exactly the limit
-    msg_release_struct(&req);
-    req = mmsRequest(text, device.path() + "/missing.png");
-    EXPECT_EQ(msg_mms_send_message(handle, req), MSG_ERR_INVALID_PARAMETER);
-    msg_release_struct(&req);
+    const std::pair<std::string, int> images[] = {
+        {writeFile("big.png", std::string(4096, 'x')), MSG_ERR_MESSAGE_TOO_LARGE}, // 4106 bytes
+        {writeFile("fits.png", std::string(4086, 'x')), MSG_SUCCESS},              // exactly the limit
+        {device.path() + "/missing.png", MSG_ERR_INVALID_PARAMETER}};
+    for (const auto& [image, expected] : images) {
+        msg_struct_t req = mmsRequest(text, image);
+        EXPECT_EQ(msg_mms_send_message(handle, req), expected) << image;
+        msg_release_struct(&req);
+    }
     int count = -1;
     msg_store::PhoneSide::countMessages(count);
     EXPECT_EQ(count, 1);

@@ -1,29 +1,21 @@
 #include "telephony.h"
 #include "vconf.h"
 
-#include "device/Device.h"
-
-#include "MainLoop.h"
-#include "TempDir.h"
-
-#include <Ecore.h>
-#include <gtest/gtest.h>
+#include "CommonDeviceTest.h"
 
 namespace {
 
-class TelephonyTest : public ::testing::Test {
+class TelephonyTest : public CommonDeviceTest {
 protected:
     void SetUp() override {
-        ecore_init();
-        msg_device::Device::closeDefault();
+        CommonDeviceTest::SetUp();
         handle = tel_init(nullptr);
         ASSERT_NE(handle, nullptr);
     }
     void TearDown() override {
         if (handle)
             tel_deinit(handle);
-        msg_device::Device::closeDefault();
-        ecore_shutdown();
+        CommonDeviceTest::TearDown();
     }
 
     int intProperty(const char* property) {
@@ -32,7 +24,6 @@ protected:
         return value;
     }
 
-    msg_test::TempDevice temp;
     TapiHandle* handle = nullptr;
 };
 
