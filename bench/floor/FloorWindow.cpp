@@ -3,13 +3,13 @@
 // msg-app --exit-after-first-frame does, and ends there.
 //   floor_window --rows N [--bubbles]   a genlist of N one-line rows, or of N bubble-sized rows
 //   floor_window --entry                a multi-line entry, focused, as the composer's body is
+#include "FirstFrameMark.h"
+
 #include <Elementary.h>
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <string>
 
 namespace {
@@ -84,16 +84,8 @@ Evas_Object* addEntry(Evas_Object* win) {
 
 void firstFrameCb(void*, Evas* e, void*) {
     evas_event_callback_del(e, EVAS_CALLBACK_RENDER_POST, firstFrameCb);
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    double cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
-                   (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
     // As our programs print it: the time, then what was used up to this frame.
-    std::printf("first-frame-monotonic %.6f\nfirst-frame-usage cpu-ms %.3f peak-kib %ld\n",
-                static_cast<double>(now.tv_sec) + now.tv_nsec / 1e9, cpuMs, usage.ru_maxrss);
-    std::fflush(stdout);
+    msg_app::shell::printFirstFrameMark();
     elm_exit();
 }
 
