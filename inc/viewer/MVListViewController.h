@@ -66,8 +66,9 @@ public:
     static constexpr int PAGE_SIZE = 30;
     // The newest bubbles put in before the first frame; the rest of the first page follows.
     static constexpr int FIRST_SCREEN_SIZE = 6;
-    // A finger held from the slide-in is looked after this long for a bubble to rest under it.
-    static constexpr double HELD_FINGER_WAIT = 3.0;
+    // A finger held from the slide-in is looked after this long for a bubble to rest under it: a
+    // busy watch may take seconds to measure the first rows and let the end go.
+    static constexpr double HELD_FINGER_WAIT = 10.0;
     // The newest messages read before the first frame: the first page and the older one measured
     // ahead. The rest of a long conversation is read once that frame is shown.
     static constexpr int FIRST_READ_SIZE = 2 * PAGE_SIZE;

@@ -110,12 +110,16 @@ Frame Watch::settled(const std::string& name) {
             return std::chrono::duration<double>(at - stillSince).count() >= STILL_SECONDS;
         },
         SETTLE_SECONDS);
-    _pictures.emplace_back(name, last);
+    _keep(name, last);
+    return last;
+}
+
+void Watch::_keep(const std::string& name, const Frame& frame) {
+    _pictures.emplace_back(name, frame);
     if (_pictureLimit && _pictures.size() > _pictureLimit) {
         _pictures.erase(_pictures.begin());
         ++_picturesDropped;
     }
-    return last;
 }
 
 bool Watch::waitForChange(const Frame& before, Rect area, double share, const std::string& name,
@@ -161,10 +165,14 @@ bool Watch::tapThenLongPress(Point tap, Point press, const std::function<bool(co
     // The finger comes down as soon as the next screen shows: a fixed delay after the tap lands on the
     // old screen when the machine is slow to begin the push.
     waitUntil([&] { return _capture().differenceIn(before, before.whole()) > SLIDING_IN; }, CHANGE_SECONDS);
+    _keep("pressed", _capture());
     _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(press.x),
               std::to_string(press.y), "mousedown", "1"});
-    bool shown = waitUntil([&] { return done(_capture()); }, CHANGE_SECONDS);
+    Frame last;
+    bool shown = waitUntil([&] { return done(last = _capture()); }, CHANGE_SECONDS);
     _xdotool({"mouseup", "1"});
+    // What the finger came down on and what it held, for a journey that fails here.
+    _keep("held", last);
     return shown;
 }
 

@@ -84,6 +84,8 @@ public:
 
 private:
     Frame _capture();
+    // Kept for the journey's pictures, the oldest dropped past the limit.
+    void _keep(const std::string& name, const Frame& frame);
     void _xdotool(std::vector<std::string> args);
     // Ends what the launch requests of this device started and left running.
     void _stopLaunched();
