@@ -153,6 +153,7 @@ void MVListViewController::onDestroy() {
     _selectMode.dropBgAction();
     _cancelRestRead();
     view_kit::WTimer::destroy(_restOfPageIdler);
+    view_kit::WTimer::destroy(_heldFingerTimer);
     view_kit::WTimer::destroy(_readNoteIdler);
     view_kit::WTimer::destroy(_aheadTimer);
     _rows.cancelRemeasure();
