@@ -4,9 +4,50 @@
 
 #include <cstdio>
 #include <sqlite3.h>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 
 namespace msg_device {
+
+// Compiled statements a connection is not using, by their SQL: compiling one again costs tens of
+// thousands of instructions, taking it back a lookup. Each is reset, so it holds no read snapshot
+// while it waits.
+class StatementCache {
+public:
+    // Enough for every fixed statement of the store and the services; SQL built anew each time
+    // (lists of ids) finds the cache full instead of growing it.
+    static constexpr size_t MAX_IDLE = 96;
+
+    StatementCache() = default;
+    StatementCache(const StatementCache&) = delete;
+    StatementCache& operator=(const StatementCache&) = delete;
+    ~StatementCache() {
+        for (auto& entry : _idle)
+            sqlite3_finalize(entry.second);
+    }
+
+    sqlite3_stmt* take(const char* sql) {
+        auto found = _idle.find(sql);
+        if (found == _idle.end())
+            return nullptr;
+        sqlite3_stmt* stmt = found->second;
+        _idle.erase(found);
+        return stmt;
+    }
+
+    void keep(sqlite3_stmt* stmt) {
+        sqlite3_reset(stmt);
+        sqlite3_clear_bindings(stmt);
+        // The key is the statement's own copy of its SQL: it lives as long as the statement.
+        const char* sql = sqlite3_sql(stmt);
+        if (!sql || _idle.size() >= MAX_IDLE || !_idle.emplace(sql, stmt).second)
+            sqlite3_finalize(stmt);
+    }
+
+private:
+    std::unordered_map<std::string_view, sqlite3_stmt*> _idle;
+};
 
 namespace {
 constexpr int kBusyTimeoutMs = 5000;
@@ -26,23 +67,33 @@ void Connection::clearFailure() {
 }
 
 Statement::~Statement() {
-    if (_stmt)
-        sqlite3_finalize(_stmt);
+    _release();
 }
 
 Statement::Statement(Statement&& other) noexcept
     : _db(std::exchange(other._db, nullptr)), _stmt(std::exchange(other._stmt, nullptr)),
-      _failed(other._failed) {}
+      _cache(std::move(other._cache)), _failed(other._failed) {}
 
 Statement& Statement::operator=(Statement&& other) noexcept {
     if (this != &other) {
-        if (_stmt)
-            sqlite3_finalize(_stmt);
+        _release();
         _db = std::exchange(other._db, nullptr);
         _stmt = std::exchange(other._stmt, nullptr);
+        _cache = std::move(other._cache);
         _failed = other._failed;
     }
     return *this;
+}
+
+void Statement::_release() {
+    if (!_stmt)
+        return;
+    // A connection already closed took its cache with it: the statement is finalized alone.
+    if (std::shared_ptr<StatementCache> cache = _cache.lock())
+        cache->keep(_stmt);
+    else
+        sqlite3_finalize(_stmt);
+    _stmt = nullptr;
 }
 
 Statement& Statement::bind(int index, int value) {
@@ -186,7 +237,12 @@ std::unique_ptr<Connection> Connection::openReadOnly(const std::string& path, st
     return db ? std::unique_ptr<Connection>(new Connection(db.release())) : nullptr;
 }
 
+Connection::Connection(sqlite3* db) : _db(db), _cache(std::make_shared<StatementCache>()) {}
+
 Connection::~Connection() {
+    // Idle statements go first; one still held is finalized by its holder, and the connection
+    // closes once it is.
+    _cache.reset();
     sqlite3_close_v2(_db);
 }
 
@@ -203,14 +259,18 @@ bool Connection::exec(const std::string& sql) {
 }
 
 Statement Connection::prepare(const char* sql) {
+    if (!sql)
+        return Statement();
+    if (sqlite3_stmt* kept = _cache->take(sql))
+        return Statement(_db, kept, _cache);
     sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(_db, sql, -1, &stmt, nullptr);
+    int rc = sqlite3_prepare_v3(_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
     if (rc != SQLITE_OK) {
         noteFailure(rc);
-        PLAT_LOGE("sqlite3_prepare_v2 failed(%d): %s", rc, sqlite3_errmsg(_db));
+        PLAT_LOGE("sqlite3_prepare_v3 failed(%d): %s", rc, sqlite3_errmsg(_db));
         return Statement();
     }
-    return Statement(_db, stmt);
+    return Statement(_db, stmt, _cache);
 }
 
 int64_t Connection::lastInsertId() const {

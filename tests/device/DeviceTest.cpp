@@ -255,3 +255,32 @@ TEST(DeviceLifetime, DefaultDeviceFollowsTheEnvironmentAndOutlivesTheMainLoop) {
     sub.reset();
     own.reset();
 }
+
+TEST_F(DeviceTest, AStatementUsedAgainSeesNewRowsWithoutItsOldBindingsAndMayOutliveItsConnection) {
+    const char* sql = "SELECT text FROM notes WHERE text >= ? ORDER BY text";
+    ASSERT_TRUE(addNote(*device, "a") && addNote(*device, "b"));
+    {
+        // Left after its first row: it was reading when it was given up.
+        auto select = device->connection()->prepare(sql);
+        ASSERT_TRUE(select.bind(1, "a").step());
+    }
+    // Another process adds a row: the statement taken again reads after it, not from where the
+    // first use stopped.
+    std::string error;
+    auto other = Connection::open(dir.file("device.db"), false, &error);
+    ASSERT_TRUE(other) << error;
+    ASSERT_TRUE(other->prepare("INSERT INTO notes(text) VALUES('c')").exec());
+    auto again = device->connection()->prepare(sql);
+    EXPECT_FALSE(again.step()) << "the old binding stayed: " << again.columnText(0);
+    again.reset();
+    std::vector<std::string> texts;
+    for (again.bind(1, "b"); again.step();)
+        texts.push_back(again.columnText(0));
+    EXPECT_EQ(texts, (std::vector<std::string>{"b", "c"}));
+
+    // A statement held as its connection closes is still whole, and goes with its holder.
+    auto held = other->prepare("SELECT count(*) FROM notes");
+    other.reset();
+    ASSERT_TRUE(held.step());
+    EXPECT_EQ(held.columnInt(0), 3);
+}

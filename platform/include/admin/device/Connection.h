@@ -14,10 +14,14 @@ struct sqlite3_stmt;
 
 namespace msg_device {
 
+class StatementCache;
+
 class Statement {
 public:
     Statement() = default;
-    Statement(sqlite3* db, sqlite3_stmt* stmt) : _db(db), _stmt(stmt) {}
+    // cache: where the statement goes back to, reset, when this is done with it; none finalizes it.
+    Statement(sqlite3* db, sqlite3_stmt* stmt, std::weak_ptr<StatementCache> cache = {})
+        : _db(db), _stmt(stmt), _cache(std::move(cache)) {}
     ~Statement();
     Statement(Statement&& other) noexcept;
     Statement& operator=(Statement&& other) noexcept;
@@ -49,8 +53,11 @@ public:
     bool columnIsNull(int column) const;
 
 private:
+    void _release();
+
     sqlite3* _db = nullptr;
     sqlite3_stmt* _stmt = nullptr;
+    std::weak_ptr<StatementCache> _cache;
     bool _failed = false;
 };
 
@@ -70,7 +77,8 @@ public:
 
     // Runs one or more statements without parameters.
     bool exec(const std::string& sql);
-    // An invalid statement (logged) when the SQL does not compile.
+    // An invalid statement (logged) when the SQL does not compile. A statement done with is kept
+    // compiled for the next prepare of the same SQL on this connection.
     Statement prepare(const char* sql);
     int64_t lastInsertId() const;
     int changes() const;
@@ -78,8 +86,9 @@ public:
     sqlite3* handle() const { return _db; }
 
 private:
-    explicit Connection(sqlite3* db) : _db(db) {}
+    explicit Connection(sqlite3* db);
     sqlite3* _db;
+    std::shared_ptr<StatementCache> _cache;
 };
 
 // BEGIN IMMEDIATE on construction; rolls back unless commit() succeeded.
