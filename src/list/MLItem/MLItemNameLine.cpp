@@ -36,6 +36,36 @@ std::map<WidthKey, int>& widths() {
     return measured;
 }
 
+// One hidden text object per canvas does the measuring: making and deleting one for each text
+// cost a quarter of a measurement. It goes with its canvas.
+struct Measurer {
+    Evas* canvas = nullptr;
+    Evas_Object* text = nullptr;
+};
+
+Measurer& measurer() {
+    static Measurer kept;
+    return kept;
+}
+
+void measurerDelCb(void* /*data*/, Evas* /*e*/, Evas_Object* /*obj*/, void* /*eventInfo*/) {
+    measurer() = {};
+}
+
+Evas_Object* measuringText(Evas* canvas) {
+    Measurer& kept = measurer();
+    if (kept.text && kept.canvas == canvas)
+        return kept.text;
+    if (kept.text) {
+        evas_object_event_callback_del(kept.text, EVAS_CALLBACK_DEL, measurerDelCb);
+        evas_object_del(kept.text);
+    }
+    kept = {canvas, evas_object_text_add(canvas)};
+    if (kept.text)
+        evas_object_event_callback_add(kept.text, EVAS_CALLBACK_DEL, measurerDelCb, nullptr);
+    return kept.text;
+}
+
 } // namespace
 
 int MLItemNameLine::_width(Evas* canvas, const char* font, int size, const std::string& text) {
@@ -45,14 +75,15 @@ int MLItemNameLine::_width(Evas* canvas, const char* font, int size, const std::
         return found->second;
     // The row's texts are markup (a date in right-to-left text is isolated by entities): the
     // theme draws the characters, so they are what is measured.
+    Evas_Object* measure = measuringText(canvas);
+    if (!measure)
+        return 0;
     char* plain = evas_textblock_text_markup_to_utf8(nullptr, text.c_str());
-    Evas_Object* measure = evas_object_text_add(canvas);
     evas_object_text_font_set(measure, font, std::get<1>(key));
     evas_object_text_text_set(measure, plain ? plain : text.c_str());
     free(plain);
     int w = 0;
     evas_object_geometry_get(measure, nullptr, nullptr, &w, nullptr);
-    evas_object_del(measure);
     if (widths().size() >= MAX_WIDTHS)
         widths().clear();
     widths().emplace(std::move(key), w);
