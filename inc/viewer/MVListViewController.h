@@ -103,7 +103,8 @@ public:
     void doAction(Action action);
     // The page has come in and takes input: a finger that touched a bubble's text while it slid
     // in, and rests there still, presses that bubble; once the list rests, when its rows are
-    // still finding their places.
+    // still finding their places. So does a finger that comes down while the rows find them, or on
+    // a bubble whose text is being built again.
     void takeHeldFinger();
     // True when the screen may be left.
     bool back();
@@ -168,6 +169,7 @@ private:
     static void _userScrollCb(void* data, Evas_Object* obj, void* eventInfo);
     void _onUserScroll();
     static void _realizedCb(void* data, Evas_Object* obj, void* eventInfo);
+    static void _genlistDownCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
     static void _restReadFrameCb(void* data, Evas* e, void* eventInfo);
     static Eina_Bool _restReadStartCb(void* data);
     static Evas_Event_Flags _doubleTapCb(void* data, void* eventInfo);
@@ -196,6 +198,9 @@ private:
     std::weak_ptr<view_kit::WTimer> _restOfPageIdler;
     std::weak_ptr<view_kit::WTimer> _heldFingerTimer;
     double _heldFingerSince = 0;
+    // Where the finger was when it began to be looked after: one that moves away is a drag.
+    int _heldFingerX = 0;
+    int _heldFingerY = 0;
     // The messages older than the first read are read after the frame that shows it: the canvas
     // while that frame is awaited, then the start in the loop's next turn.
     Evas* _restReadCanvas = nullptr;

@@ -57,6 +57,8 @@ public:
     // The press still undecided on this object, or when the object went (rebuilt under the
     // finger, say), the one it had then.
     std::optional<HeldPress> heldPress() const;
+    // A finger is down on the object and has not yet moved off, lifted or long-pressed.
+    bool isPressed() const { return _pressed; }
     // Takes over a press still held on the canvas that this object did not receive: it came down
     // on an object since rebuilt, or while the page took no input. The object gets no move or up
     // of that press, so the finger is read from the canvas until it lifts; the timings count from

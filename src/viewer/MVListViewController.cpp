@@ -23,6 +23,7 @@
 #include "viewer/media/MVWakeUpServiceMgr.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <malloc.h>
 #include <vector>
 
@@ -112,6 +113,9 @@ bool MVListViewController::_createGenlist() {
         common_ui_helper::add_circle_genlist(_genlist, window->getCircleSurface());
     evas_object_smart_callback_add(_genlist, "edge,top", _edgeTopCb, this);
     evas_object_smart_callback_add(_genlist, "realized", _realizedCb, this);
+    // Before the end's hold hears the finger and lets go.
+    evas_object_event_callback_priority_add(_genlist, EVAS_CALLBACK_MOUSE_DOWN, EVAS_CALLBACK_PRIORITY_BEFORE,
+                                            _genlistDownCb, this);
     evas_object_smart_callback_add(_genlist, "scroll,drag,start", _userScrollCb, this);
     evas_object_smart_callback_add(_genlist, "scroll,anim,start", _userScrollCb, this);
     _sizer = std::make_shared<MVBubbleSizer>(_genlist);
@@ -156,6 +160,8 @@ void MVListViewController::onDestroy() {
     view_kit::WTimer::destroy(_heldFingerTimer);
     view_kit::WTimer::destroy(_readNoteIdler);
     view_kit::WTimer::destroy(_aheadTimer);
+    if (_genlist)
+        evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_MOUSE_DOWN, _genlistDownCb, this);
     _rows.cancelRemeasure();
     _storeSync.stop();
     MCommonAppEventMgr::getInstance()->removeListener(this);
@@ -437,6 +443,7 @@ void MVListViewController::takeHeldFinger() {
     MSG_RET_IF(!_genlist, "no genlist");
     view_kit::WTimer::destroy(_heldFingerTimer);
     _heldFingerSince = ecore_loop_time_get();
+    evas_pointer_canvas_xy_get(evas_object_evas_get(_genlist), &_heldFingerX, &_heldFingerY);
     if (_tryHeldFinger())
         return;
     // The end is still held, or the rows under the finger not yet in their places.
@@ -449,12 +456,29 @@ bool MVListViewController::_tryHeldFinger() {
     if (!(evas_pointer_button_down_mask_get(evas) & 1) ||
         ecore_loop_time_get() - _heldFingerSince > HELD_FINGER_WAIT)
         return true;
-    if (isEndHeld())
-        return false;
     int x = 0, y = 0;
     evas_pointer_canvas_xy_get(evas, &x, &y);
+    if (std::abs(x - _heldFingerX) >= MVMouseEventMgr::MOVE_THRESHOLD ||
+        std::abs(y - _heldFingerY) >= MVMouseEventMgr::MOVE_THRESHOLD)
+        return true;
+    if (isEndHeld())
+        return false;
     MVItem* row = MVBubbleRows::itemOf(elm_genlist_at_xy_item_get(_genlist, x, y, nullptr));
     return row && row->getType() == MVItem::BUBBLE && static_cast<MVItemBubble*>(row)->takeHeldFinger(x, y);
+}
+
+void MVListViewController::_genlistDownCb(void* data, Evas* /*e*/, Evas_Object* /*obj*/, void* eventInfo) {
+    auto* self = static_cast<MVListViewController*>(data);
+    auto* down = static_cast<Evas_Event_Mouse_Down*>(eventInfo);
+    MVItem* row = MVBubbleRows::itemOf(
+        elm_genlist_at_xy_item_get(self->_genlist, down->canvas.x, down->canvas.y, nullptr));
+    bool bubble = row && row->getType() == MVItem::BUBBLE;
+    if (bubble && static_cast<MVItemBubble*>(row)->hasFinger())
+        return;
+    // The finger missed the bubble's text: a row being built again (the store marked it read, say)
+    // has none for a moment, and while the end is held the rows are still finding their places.
+    if (bubble || self->isEndHeld())
+        self->takeHeldFinger();
 }
 
 void MVListViewController::_edgeTopCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {

@@ -32,6 +32,8 @@ public:
     void detach() { _label = nullptr; }
     // A finger resting on the text at the canvas point since before the page took input.
     bool takeHeldFinger(int x, int y);
+    // A finger is down on the text and followed.
+    bool isPressed() const;
     // The genlist still selects the row when a long press lifts: true once for that release.
     bool takeLongPressed();
     // The finger is done with the bubble: another page takes it.

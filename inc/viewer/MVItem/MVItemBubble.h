@@ -81,6 +81,8 @@ public:
     // A finger resting on the text at the canvas point since before the page took input becomes
     // a press of this bubble; false when the point is off the text or no finger is down.
     bool takeHeldFinger(int x, int y);
+    // Its text already follows a finger that came down on it.
+    bool hasFinger() const { return _gesture.isPressed(); }
     // Measures the bubble on its sizer before any row of it exists; obj: any object of the canvas.
     bool measureAhead(Evas_Object* obj);
     // Something every bubble's text depends on changed (language, contacts, text sizes, settings):

@@ -40,6 +40,10 @@ bool MVBubbleGesture::takeHeldFinger(int x, int y) {
     return _mgr->followPress({x, y, ecore_loop_time_get()});
 }
 
+bool MVBubbleGesture::isPressed() const {
+    return _label && _mgr && _mgr->isPressed();
+}
+
 bool MVBubbleGesture::takeLongPressed() {
     bool was = _longPressed;
     _longPressed = false;
