@@ -17,10 +17,10 @@
 #include "view_kit/WTimer.h"
 #include "view_kit/WViewController.h"
 #include "viewer/MVBubbleRows.h"
-#include "viewer/MVEndHold.h"
 #include "viewer/MVItem/MVItem.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVListModel.h"
+#include "viewer/MVPlaceHold.h"
 #include "viewer/MVRotaryReply.h"
 #include "viewer/MVSelectMode.h"
 #include "viewer/MVStoreSync.h"
@@ -90,7 +90,7 @@ public:
     // Bubbles in the list.
     int getLoadedCount() const { return _rows.getCount(); }
     // The end is still brought back to the middle as the first rows find their heights.
-    bool isEndHeld() const { return _endHold && _endHold->isHeld(); }
+    bool isPlaceHeld() const { return _placeHold && _placeHold->isHeld(); }
     MVItemBubble* findBubble(int msgId) const { return _rows.find(msgId); }
     MVItemReply* getReplyItem() const { return _replyItem; }
     // What the user does on the conversation and its bubbles, apart from select mode.
@@ -184,7 +184,7 @@ private:
     Elm_Object_Item* _titleItem = nullptr;
     bool _browserAvailable = false;
     std::unique_ptr<MVRotaryReply> _rotaryReply;
-    std::unique_ptr<MVEndHold> _endHold;
+    std::unique_ptr<MVPlaceHold> _placeHold;
     std::unique_ptr<MVListAccessOrder> _accessOrder;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
     // Answers of other applications check it: they may come after this view has gone.

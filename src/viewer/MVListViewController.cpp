@@ -126,7 +126,7 @@ bool MVListViewController::_createGenlist() {
     host.onUserScroll = [this] { _onUserScroll(); };
     host.reply = [this](bool slide) { return _actionReply(slide); };
     _rotaryReply = std::make_unique<MVRotaryReply>(_genlist, std::move(host));
-    _endHold = std::make_unique<MVEndHold>(_genlist, [this] { _showEnd(); });
+    _placeHold = std::make_unique<MVPlaceHold>(_genlist);
     _accessOrder = std::make_unique<MVListAccessOrder>(*this);
     if (_selectModeLayout)
         elm_object_part_content_set(_selectModeLayout, "elm.swallow.content", _genlist);
@@ -166,7 +166,7 @@ void MVListViewController::onDestroy() {
     _storeSync.stop();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     _rotaryReply.reset();
-    _endHold.reset();
+    _placeHold.reset();
     _rotaryItem.reset();
     // A long conversation's records are gone with the model: their memory goes back to the system.
     _model.clear();
@@ -193,8 +193,8 @@ void MVListViewController::_listLoad() {
     _model.loadNewest(FIRST_READ_SIZE);
     _rebuild(0);
     // Opened at its end: kept there while the first rows find their heights.
-    if (_endHold)
-        _endHold->start();
+    if (_placeHold)
+        _placeHold->start([this] { _showEnd(); });
     if (!_model.isWhole() && !_restReadCanvas) {
         _restReadCanvas = evas_object_evas_get(_genlist);
         evas_event_callback_add(_restReadCanvas, EVAS_CALLBACK_RENDER_POST, _restReadFrameCb, this);
@@ -229,15 +229,19 @@ void MVListViewController::_rebuild(int readMsgId) {
     if (readIndex >= 0) {
         // From the bubble being read down to the newest, and a screen above it.
         _buildRows(std::max(PAGE_SIZE, _model.getCount() - readIndex + FIRST_SCREEN_SIZE));
-        if (_endHold)
-            _endHold->stop();
         _rows.showAtTop(readMsgId);
+        // Kept at the top while the rows above it, new ones among them, find their heights.
+        if (_placeHold)
+            _placeHold->start([this, readMsgId] { _rows.showAtTop(readMsgId); });
         return;
     }
     // Each bubble the genlist sizes builds its text widget: the first frame gets only what fills
     // the screen, and the rest of the page follows once that is shown.
     _buildRows(FIRST_SCREEN_SIZE);
     _showEnd();
+    // A place held until now is the end from here on.
+    if (_placeHold && _placeHold->isHeld())
+        _placeHold->start([this] { _showEnd(); });
     _restOfPageWaiting = !_titleItem && _model.getCount() > 0;
 }
 
@@ -423,8 +427,8 @@ void MVListViewController::_userScrollCb(void* data, Evas_Object* /*obj*/, void*
 }
 
 void MVListViewController::_onUserScroll() {
-    if (_endHold)
-        _endHold->stop();
+    if (_placeHold)
+        _placeHold->stop();
     if (!_restOfPageWaiting && _restOfPageIdler.expired())
         return;
     // Rows put in above would move what the user is reading, and the end brought back: the rest
@@ -461,7 +465,7 @@ bool MVListViewController::_tryHeldFinger() {
     if (std::abs(x - _heldFingerX) >= MVMouseEventMgr::MOVE_THRESHOLD ||
         std::abs(y - _heldFingerY) >= MVMouseEventMgr::MOVE_THRESHOLD)
         return true;
-    if (isEndHeld())
+    if (isPlaceHeld())
         return false;
     MVItem* row = MVBubbleRows::itemOf(elm_genlist_at_xy_item_get(_genlist, x, y, nullptr));
     return row && row->getType() == MVItem::BUBBLE && static_cast<MVItemBubble*>(row)->takeHeldFinger(x, y);
@@ -476,8 +480,8 @@ void MVListViewController::_genlistDownCb(void* data, Evas* /*e*/, Evas_Object* 
     if (bubble && static_cast<MVItemBubble*>(row)->hasFinger())
         return;
     // The finger missed the bubble's text: a row being built again (the store marked it read, say)
-    // has none for a moment, and while the end is held the rows are still finding their places.
-    if (bubble || self->isEndHeld())
+    // has none for a moment, and while a place is held the rows are still finding their places.
+    if (bubble || self->isPlaceHeld())
         self->takeHeldFinger();
 }
 

@@ -54,7 +54,7 @@ void ViewerScreenFixture::open(int id) {
     // The first page is complete once the first frame is drawn and the list is idle, its end
     // in place.
     ASSERT_TRUE(msg_test::runLoopUntil([&] {
-        return listView() && listView()->getGenlist() && !listView()->isEndHeld() &&
+        return listView() && listView()->getGenlist() && !listView()->isPlaceHeld() &&
                listView()->getLoadedCount() ==
                    std::min(listView()->getModel().getCount(), MVListViewController::PAGE_SIZE);
     }));

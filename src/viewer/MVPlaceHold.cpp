@@ -1,21 +1,20 @@
-#include "viewer/MVEndHold.h"
+#include "viewer/MVPlaceHold.h"
 
 #include "common/MsgLog.h"
 
 namespace msg_app {
 namespace msg_viewer {
 
-MVEndHold::MVEndHold(Evas_Object* genlist, std::function<void()> showEnd)
-    : _genlist(genlist), _showEnd(std::move(showEnd)) {}
+MVPlaceHold::MVPlaceHold(Evas_Object* genlist) : _genlist(genlist) {}
 
-MVEndHold::~MVEndHold() {
+MVPlaceHold::~MVPlaceHold() {
     stop();
 }
 
-void MVEndHold::start() {
+void MVPlaceHold::start(std::function<void()> show) {
     MSG_RET_IF(!_genlist, "the genlist has gone");
-    if (isHeld())
-        return;
+    stop();
+    _show = std::move(show);
     _canvas = evas_object_evas_get(_genlist);
     _lastY = _lastHeight = -1;
     _frames = 0;
@@ -25,7 +24,7 @@ void MVEndHold::start() {
     eext_rotary_object_event_callback_priority_add(_genlist, ROTARY_PRIORITY, _rotaryCb, this);
 }
 
-void MVEndHold::stop() {
+void MVPlaceHold::stop() {
     if (!isHeld())
         return;
     evas_event_callback_del_full(_canvas, EVAS_CALLBACK_RENDER_POST, _frameCb, this);
@@ -35,38 +34,38 @@ void MVEndHold::stop() {
     _canvas = nullptr;
 }
 
-void MVEndHold::_onFrame() {
+void MVPlaceHold::_onFrame() {
     int y = 0, height = 0;
     elm_scroller_region_get(_genlist, nullptr, &y, nullptr, nullptr);
     elm_scroller_child_size_get(_genlist, nullptr, &height);
-    // Two frames alike: every row in view has its height and the end its place.
+    // Two frames alike: every row in view has its height and the place held is where it was shown.
     if ((y == _lastY && height == _lastHeight) || ++_frames > MAX_FRAMES) {
         stop();
         return;
     }
     _lastY = y;
     _lastHeight = height;
-    _showEnd();
-    // A frame follows even when the end is already in place, so that the hold lets go.
+    _show();
+    // A frame follows even when the place is already right, so that the hold lets go.
     evas_damage_rectangle_add(_canvas, 0, 0, 1, 1);
 }
 
-void MVEndHold::_frameCb(void* data, Evas*, void*) {
-    static_cast<MVEndHold*>(data)->_onFrame();
+void MVPlaceHold::_frameCb(void* data, Evas*, void*) {
+    static_cast<MVPlaceHold*>(data)->_onFrame();
 }
 
-void MVEndHold::_mouseDownCb(void* data, Evas*, Evas_Object*, void*) {
-    static_cast<MVEndHold*>(data)->stop();
+void MVPlaceHold::_mouseDownCb(void* data, Evas*, Evas_Object*, void*) {
+    static_cast<MVPlaceHold*>(data)->stop();
 }
 
-void MVEndHold::_genlistDelCb(void* data, Evas*, Evas_Object*, void*) {
-    auto* self = static_cast<MVEndHold*>(data);
+void MVPlaceHold::_genlistDelCb(void* data, Evas*, Evas_Object*, void*) {
+    auto* self = static_cast<MVPlaceHold*>(data);
     self->stop();
     self->_genlist = nullptr;
 }
 
-Eina_Bool MVEndHold::_rotaryCb(void* data, Evas_Object*, Eext_Rotary_Event_Info*) {
-    static_cast<MVEndHold*>(data)->stop();
+Eina_Bool MVPlaceHold::_rotaryCb(void* data, Evas_Object*, Eext_Rotary_Event_Info*) {
+    static_cast<MVPlaceHold*>(data)->stop();
     // The detent goes on to whatever else takes it.
     return EINA_TRUE;
 }
