@@ -11,20 +11,14 @@ namespace {
 
 std::vector<std::string> released;
 
-void releaseA() {
-    released.push_back("a");
-}
-void releaseB() {
-    released.push_back("b");
-}
-void releaseD() {
-    released.push_back("d");
-}
+const singleton_release::Release releaseA = [] { released.push_back("a"); };
+const singleton_release::Release releaseB = [] { released.push_back("b"); };
+const singleton_release::Release releaseD = [] { released.push_back("d"); };
 // A service whose release reaches another one, created on the way.
-void releaseC() {
+const singleton_release::Release releaseC = [] {
     released.push_back("c");
     singleton_release::add(releaseD);
-}
+};
 
 TEST(SingletonRelease, RunsNewestFirstOnceEachIncludingThoseAddedMeanwhile) {
     singleton_release::run_all();

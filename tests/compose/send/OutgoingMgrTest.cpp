@@ -20,7 +20,6 @@ protected:
     void SetUp() override {
         CommonDeviceTest::SetUp();
         outgoing->setSendBy(SendBy::NONE);
-        setInt("memory/telephony/cs_rej_cause", 0);
     }
     void TearDown() override {
         // The modem and number services hold handles on this test's device; the next test opens
@@ -99,13 +98,6 @@ TEST_F(OutgoingMgrTest, ATappedRoadIsTakenOnlyWhenItCanCarryTheMessage) {
         }
     }
     setString("db/zeq/salescode", "XAR");
-}
-
-TEST_F(OutgoingMgrTest, ARejectingNetworkIsReportedWithItsCause) {
-    applyProfile("standalone");
-    setInt("memory/telephony/cs_rej_cause", 12);
-    EXPECT_EQ(MCOutgoingMgr::ERROR_NETWORK_REJECTED, check());
-    EXPECT_EQ(12, outgoing->getRejectCause());
 }
 
 TEST_F(OutgoingMgrTest, SendsAreLoggedOnlyWhenTheyWentOut) {
