@@ -54,6 +54,7 @@ struct RecordingActions : IMVBubbleActions {
     void openLink(MVItemBubble&, const char* anchor) override { record(std::string("link ") + anchor); }
     void openContent(MVItemBubble&, int index) override { record("content " + std::to_string(index)); }
     void openAttachment(const std::string& path) override { record("attachment " + path); }
+    // False for a resend: none is made here.
     bool record(const std::string& what) {
         asked.push_back(what);
         return false;
