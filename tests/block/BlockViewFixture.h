@@ -4,6 +4,7 @@
 #define MSG_TESTS_BLOCK_BLOCKVIEWFIXTURE_H
 
 #include "JournalStore.h"
+#include "SimSeedMedia.h"
 #include "WatchScreenTest.h"
 #include "block/MBContentViewController.h"
 #include "block/MBItem/MBItem.h"
@@ -76,14 +77,7 @@ protected:
     // A real PNG of the given size in the device folder; its path.
     std::string writePng(const std::string& name, int width, int height) {
         std::string path = device.file(name);
-        Evas_Object* image = evas_object_image_filled_add(evas());
-        evas_object_image_size_set(image, width, height);
-        auto* pixels = static_cast<uint32_t*>(evas_object_image_data_get(image, EINA_TRUE));
-        for (int i = 0; pixels && i < width * height; ++i)
-            pixels[i] = 0xFF000000u | static_cast<uint32_t>(i % width) << 8;
-        evas_object_image_data_set(image, pixels);
-        EXPECT_TRUE(evas_object_image_save(image, path.c_str(), nullptr, nullptr)) << path;
-        evas_object_del(image);
+        EXPECT_TRUE(msg_sim::simWritePng(path, width, height, 120)) << path;
         return path;
     }
 
@@ -103,11 +97,6 @@ protected:
              it = elm_genlist_item_next_get(it))
             out.push_back(static_cast<MBItem*>(elm_object_item_data_get(it)));
         return out;
-    }
-    // The message's last row: the one above the room that ends every message.
-    MBItem* lastRow() const {
-        std::vector<MBItem*> all = rows();
-        return all.size() > 1 ? all[all.size() - 2] : nullptr;
     }
     std::vector<MBItem::Type> rowTypes() const {
         std::vector<MBItem::Type> types;

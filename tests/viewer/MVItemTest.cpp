@@ -1,5 +1,6 @@
 #include "ListRowFixture.h"
 
+#include "SimSeedMedia.h"
 #include "ViewerTestSupport.h"
 #include "common/CommonUiHelper.h"
 #include "msg_store/MsgStore.h"
@@ -31,11 +32,15 @@ protected:
         EXPECT_TRUE(msg_test::pumpUntil([&] { return MVItemBubbleTestPeer::label(bubble) != nullptr; }));
         return bubble;
     }
-    std::string markupOf(const msg_store::Conversation& conv, bool received = true) {
+    // A group's sender is named when given.
+    std::string markupOf(const msg_store::Conversation& conv, bool received = true,
+                         const char* sender = nullptr) {
         MVBubbleMarkup::Input input;
         input.conv = &conv;
         input.received = received;
         input.timeText = "9:41 AM";
+        input.isGroup = sender != nullptr;
+        input.senderName = sender ? sender : "";
         return MVBubbleMarkup(genlist).make(input);
     }
     msg_app::MCommonMsgStore store;
@@ -44,21 +49,27 @@ protected:
 
 // What a bubble asks of its conversation.
 struct RecordingActions : IMVBubbleActions {
-    bool resendMessage(MVItemBubble&, std::function<void(bool)>) override {
-        asked.push_back("resend");
+    bool resendMessage(MVItemBubble&, std::function<void(bool)>) override { return record("resend"); }
+    void retrieveMessage(MVItemBubble&) override { record("retrieve"); }
+    void openLink(MVItemBubble&, const char* anchor) override { record(std::string("link ") + anchor); }
+    void openContent(MVItemBubble&, int index) override { record("content " + std::to_string(index)); }
+    void openAttachment(const std::string& path) override { record("attachment " + path); }
+    // False for a resend: none is made here.
+    bool record(const std::string& what) {
+        asked.push_back(what);
         return false;
     }
-    void retrieveMessage(MVItemBubble&) override { asked.push_back("retrieve"); }
-    void openLink(MVItemBubble&, const char* anchor) override {
-        asked.push_back(std::string("link ") + anchor);
-    }
-    void openContent(MVItemBubble&, int index) override {
-        asked.push_back("content " + std::to_string(index));
-    }
-    void openAttachment(const std::string& path) override { asked.push_back("attachment " + path); }
-
     std::vector<std::string> asked;
 };
+
+// A received MMS of these parts.
+msg_store::Conversation mmsOf(std::vector<Content> contents) {
+    msg_store::Conversation conv;
+    conv.msgType = "mms";
+    conv.folderType = msg_store::FOLDER_INBOX;
+    conv.contents = std::move(contents);
+    return conv;
+}
 
 Content picture(const std::string& path, Content::MediaType type = Content::MEDIA_TYPE_IMAGE) {
     Content content;
@@ -170,13 +181,10 @@ TEST_F(ViewerItemTest, SentAndReceivedBubblesAndTheirStatus) {
 
 TEST_F(ViewerItemTest, PicturesAreCappedAndFilesNamedAsText) {
     msg_test::TempDir dir;
-    ASSERT_TRUE(msg_test::writePng(genlist, dir.file("tall.png"), 1, 10000));
-    ASSERT_TRUE(msg_test::writePng(genlist, dir.file("wide.png"), 600, 240));
-    msg_store::Conversation conv;
-    conv.msgType = "mms";
-    conv.folderType = msg_store::FOLDER_INBOX;
-    conv.contents = {picture(dir.file("tall.png")), picture(dir.file("wide.png")),
-                     picture(dir.file("none.png"))};
+    ASSERT_TRUE(msg_sim::simWritePng(dir.file("tall.png"), 1, 10000, 200));
+    ASSERT_TRUE(msg_sim::simWritePng(dir.file("wide.png"), 600, 240, 200));
+    msg_store::Conversation conv =
+        mmsOf({picture(dir.file("tall.png")), picture(dir.file("wide.png")), picture(dir.file("none.png"))});
     Content file;
     file.isAttachment = true;
     file.fileName = "<b>" + std::string(200, 'n') + ".pdf";
@@ -192,7 +200,7 @@ TEST_F(ViewerItemTest, PicturesAreCappedAndFilesNamedAsText) {
 
 TEST_F(ViewerItemTest, PartsKnownOnlyByTheirMimeTypeAreDrawnAsItSays) {
     msg_test::TempDir dir;
-    ASSERT_TRUE(msg_test::writePng(genlist, dir.file("photo.png"), 600, 240));
+    ASSERT_TRUE(msg_sim::simWritePng(dir.file("photo.png"), 600, 240, 200));
     const struct {
         const char* mime;
         bool attached;
@@ -207,16 +215,12 @@ TEST_F(ViewerItemTest, PartsKnownOnlyByTheirMimeTypeAreDrawnAsItSays) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mime);
-        msg_store::Conversation conv;
-        conv.msgType = "mms";
-        conv.folderType = msg_store::FOLDER_INBOX;
         Content part = picture(dir.file("photo.png"), Content::MEDIA_TYPE_NONE);
         part.mimeType = c.mime;
         part.isAttachment = c.attached;
         part.fileName = "photo.png";
         part.text = "words of the part";
-        conv.contents = {part};
-        std::string markup = markupOf(conv);
+        std::string markup = markupOf(mmsOf({part}));
         if (c.drawn)
             EXPECT_NE(markup.find(c.drawn), std::string::npos) << markup;
         else
@@ -228,9 +232,7 @@ TEST_F(ViewerItemTest, PartsKnownOnlyByTheirMimeTypeAreDrawnAsItSays) {
 }
 
 TEST_F(ViewerItemTest, NotRetrievedMmsAndGroupSenders) {
-    msg_store::Conversation mms;
-    mms.msgType = "mms";
-    mms.folderType = msg_store::FOLDER_INBOX;
+    msg_store::Conversation mms = mmsOf({});
     mms.networkStatus = msg_store::NETWORK_STATUS_RETRIEVE_FAIL;
     mms.subject = "MMS Notification Message.";
     EXPECT_EQ(MVBubbleMarkup::getRetrieveType(mms, false), MVBubbleMarkup::RETRIEVE_BY_PHONE);
@@ -256,12 +258,7 @@ TEST_F(ViewerItemTest, NotRetrievedMmsAndGroupSenders) {
     group.msgType = "sms";
     group.isGroupChat = true;
     group.text = "hello";
-    MVBubbleMarkup::Input input;
-    input.conv = &group;
-    input.received = true;
-    input.isGroup = true;
-    input.senderName = "Ann <i>&";
-    markup = MVBubbleMarkup(genlist).make(input);
+    markup = markupOf(group, true, "Ann <i>&");
     EXPECT_EQ(markup.find("<sender>Ann &lt;i&gt;&amp;</sender><br>hello"), 0u) << markup;
 }
 

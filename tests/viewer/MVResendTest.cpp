@@ -16,8 +16,10 @@
 #include <Elementary.h>
 
 #include <algorithm>
+#include <sstream>
 
 using namespace msg_app::msg_viewer;
+using namespace msg_store;
 
 namespace {
 
@@ -26,13 +28,14 @@ constexpr int64_t START_MS = 1700049600000;
 
 struct Road {
     const char* name;
-    std::vector<const char*> profiles;
-    std::vector<std::pair<const char*, int>> settings;
-    msg_store::FolderType folder;
-    msg_store::NetworkStatus failure;
+    const char* profiles; // applied in order, space-separated
+    FolderType folder;
+    NetworkStatus failure;
     // The road the message goes again by: "phone" or "nms" (the store's route), "watch" (the
     // watch's modem); null when it stays failed, and a popup tells why.
     const char* route;
+    // The number-sync service's status to set first (0: active), -1 to leave it as the profile has it.
+    int serviceStatus = -1;
 };
 
 void PrintTo(const Road& road, std::ostream* out) {
@@ -40,42 +43,13 @@ void PrintTo(const Road& road, std::ostream* out) {
 }
 
 const Road ROADS[] = {
-    {"PhoneRoad", {"remote"}, {}, msg_store::FOLDER_OUTBOX, msg_store::NETWORK_STATUS_SEND_FAIL, "phone"},
-    {"EveryFailureIsTapped",
-     {"remote"},
-     {},
-     msg_store::FOLDER_OUTBOX,
-     msg_store::NETWORK_STATUS_SEND_FAIL_NETWORK,
-     "phone"},
-    {"NetworkMessageService",
-     {"remote", "carrier-att"},
-     {{"db/private/merrowin/status", 0}},
-     msg_store::FOLDER_OUTBOX,
-     msg_store::NETWORK_STATUS_SEND_TIMEOUT,
-     "nms"},
-    {"WatchsOwnModem",
-     {"standalone"},
-     {},
-     msg_store::FOLDER_WATCH_OUTBOX,
-     msg_store::NETWORK_STATUS_SEND_FAIL,
-     "watch"},
-    {"NoPhoneOnAStandaloneWatch",
-     {"standalone"},
-     {},
-     msg_store::FOLDER_OUTBOX,
-     msg_store::NETWORK_STATUS_SEND_FAIL,
-     nullptr},
-    {"NoPhoneAndNoSim",
-     {"standalone", "no-sim"},
-     {},
-     msg_store::FOLDER_OUTBOX,
-     msg_store::NETWORK_STATUS_SEND_FAIL,
-     nullptr},
-    {"WatchsModemWithoutSim",
-     {"standalone", "no-sim"},
-     {},
-     msg_store::FOLDER_WATCH_OUTBOX,
-     msg_store::NETWORK_STATUS_SEND_FAIL_TEMPORARY,
+    {"PhoneRoad", "remote", FOLDER_OUTBOX, NETWORK_STATUS_SEND_FAIL, "phone"},
+    {"EveryFailureIsTapped", "remote", FOLDER_OUTBOX, NETWORK_STATUS_SEND_FAIL_NETWORK, "phone"},
+    {"NetworkMessageService", "remote carrier-att", FOLDER_OUTBOX, NETWORK_STATUS_SEND_TIMEOUT, "nms", 0},
+    {"WatchsOwnModem", "standalone", FOLDER_WATCH_OUTBOX, NETWORK_STATUS_SEND_FAIL, "watch"},
+    {"NoPhoneOnAStandaloneWatch", "standalone", FOLDER_OUTBOX, NETWORK_STATUS_SEND_FAIL, nullptr},
+    {"NoPhoneAndNoSim", "standalone no-sim", FOLDER_OUTBOX, NETWORK_STATUS_SEND_FAIL, nullptr},
+    {"WatchsModemWithoutSim", "standalone no-sim", FOLDER_WATCH_OUTBOX, NETWORK_STATUS_SEND_FAIL_TEMPORARY,
      nullptr},
 };
 
@@ -94,10 +68,12 @@ protected:
 
     void apply(const Road& road) {
         std::string error;
-        for (const char* profile : road.profiles)
+        std::istringstream profiles(road.profiles);
+        for (std::string profile; profiles >> profile;)
             ASSERT_TRUE(msg_services::DeviceProfiles::apply(profile, &error)) << error;
-        for (const auto& setting : road.settings)
-            ASSERT_EQ(vconf_set_int(setting.first, setting.second), 0) << setting.first;
+        if (road.serviceStatus >= 0) {
+            ASSERT_EQ(vconf_set_int("db/private/merrowin/status", road.serviceStatus), 0);
+        }
     }
     // One failed message of the road's folder, in a conversation open on the screen; its id.
     int openFailed(msg_store::FolderType folder, msg_store::NetworkStatus failure) {

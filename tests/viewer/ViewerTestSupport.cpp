@@ -9,20 +9,6 @@
 
 namespace msg_test {
 
-bool writePng(Evas_Object* obj, const std::string& path, int w, int h) {
-    Evas_Object* image = evas_object_image_filled_add(evas_object_evas_get(obj));
-    evas_object_image_colorspace_set(image, EVAS_COLORSPACE_ARGB8888);
-    evas_object_image_alpha_set(image, EINA_FALSE);
-    evas_object_image_size_set(image, w, h);
-    auto* pixels = static_cast<unsigned int*>(evas_object_image_data_get(image, EINA_TRUE));
-    for (int i = 0; pixels && i < w * h; ++i)
-        pixels[i] = 0xff3080c0u;
-    evas_object_image_data_set(image, pixels);
-    bool saved = evas_object_image_save(image, path.c_str(), nullptr, nullptr);
-    evas_object_del(image);
-    return saved;
-}
-
 msg_store::IncomingMessage message(const std::string& from, const std::string& text, int64_t timeMs,
                                    msg_store::FolderType folder) {
     msg_store::IncomingMessage in;

@@ -22,9 +22,6 @@ public:
 
 namespace msg_test {
 
-// Writes a w x h PNG (a flat colour) through the canvas of `obj`; false when it cannot.
-bool writePng(Evas_Object* obj, const std::string& path, int w, int h);
-
 // Messages of one conversation with `from`, one per entry, in one store write; their ids.
 std::vector<int> storeMessages(const std::vector<msg_store::IncomingMessage>& messages);
 // The conversation the stored message belongs to.

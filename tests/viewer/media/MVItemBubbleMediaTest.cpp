@@ -4,6 +4,7 @@
 #include "CanvasWalk.h"
 
 #include "LaunchJournal.h"
+#include "SimSeedMedia.h"
 #include "ViewerTestSupport.h"
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
@@ -167,7 +168,7 @@ protected:
 TEST_F(BubbleMediaTest, APictureOpensAsACopyOfItsOwnFile) {
     msg_test::TempDir dir("msg-pic");
     std::string source = dir.file("image.jpg");
-    ASSERT_TRUE(msg_test::writePng(window->win(), source, 40, 30));
+    ASSERT_TRUE(msg_sim::simWritePng(source, 40, 30, 200));
     MVItemBubble* bubble = bubbleWith({picture(source)});
     ASSERT_TRUE(tapUntil(bubble, "MVImageViewController", [&] { return launched(); }));
     msg_services::LaunchEntry launch;
