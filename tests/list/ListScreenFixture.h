@@ -49,7 +49,6 @@ protected:
         auto* page = new PlainPage();
         ASSERT_TRUE(appWindow->getNaviframeController()->push(page, "host"));
         list = new MLListViewController(type);
-        list->setEventListener([this](MLListViewController::Event e) { events.push_back(e); });
         ASSERT_TRUE(page->setPartContent("elm.swallow.content", list));
         msg_test::runLoopUntilIdle();
     }
@@ -132,7 +131,6 @@ protected:
 
     std::unique_ptr<view_kit::WWindowController> appWindow;
     MLListViewController* list = nullptr;
-    std::vector<MLListViewController::Event> events;
 };
 
 #endif
