@@ -66,26 +66,35 @@ void ListRowFixture::_unrealizedCb(void* /*data*/, Evas_Object* /*obj*/, void* i
     }
 }
 
+msg_store::IncomingMessage ListRowFixture::incoming(const std::string& from, const std::string& text,
+                                                    int64_t timeMs) {
+    msg_store::IncomingMessage message;
+    message.addresses = {{msg_store::ADDRESS_TYPE_PHONE, from}};
+    message.text = text;
+    message.time = timeMs;
+    return message;
+}
+
+int ListRowFixture::threadOf(int msgId) {
+    msg_store::Message stored;
+    EXPECT_EQ(msg_store::MessageManager().getMessage(msgId, stored), msg_store::MSG_STORE_SUCCESS);
+    return stored.threadId;
+}
+
 int ListRowFixture::conversation(const std::string& from, int count, const std::string& text,
                                  const std::string& subject, int64_t timeMs) {
-    std::vector<msg_store::IncomingMessage> messages(count);
+    std::vector<msg_store::IncomingMessage> messages(count, incoming(from, text));
     for (int i = 0; i < count; ++i) {
-        messages[i].addresses = {{msg_store::ADDRESS_TYPE_PHONE, from}};
-        messages[i].text = text;
         messages[i].subject = subject;
         messages[i].time = timeMs - (count - 1 - i);
     }
     std::vector<int> ids;
     EXPECT_EQ(msg_store::PhoneSide::insertMessages(messages, &ids), msg_store::MSG_STORE_SUCCESS);
-    msg_store::Message stored;
-    EXPECT_EQ(msg_store::MessageManager().getMessage(ids.back(), stored), msg_store::MSG_STORE_SUCCESS);
-    return stored.threadId;
+    return ids.empty() ? -1 : threadOf(ids.back());
 }
 
 int ListRowFixture::blockedMessage(const std::string& from, const std::string& text) {
-    msg_store::IncomingMessage spam;
-    spam.addresses = {{msg_store::ADDRESS_TYPE_PHONE, from}};
-    spam.text = text;
+    msg_store::IncomingMessage spam = incoming(from, text);
     spam.folderType = msg_store::FOLDER_WATCH_SPAM;
     int msgId = -1;
     EXPECT_EQ(msg_store::PhoneSide::insertMessage(spam, &msgId), msg_store::MSG_STORE_SUCCESS);

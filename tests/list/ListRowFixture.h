@@ -6,6 +6,7 @@
 #include "TempDir.h"
 #include "common/MCommonMsgStore.h"
 #include "list/MLItem/MLItemContent.h"
+#include "msg_store/PhoneSide.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,11 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // A message from one number, as the phone hands it over.
+    static msg_store::IncomingMessage incoming(const std::string& from, const std::string& text = "hello",
+                                               int64_t timeMs = 0);
+    // The conversation of a stored message.
+    static int threadOf(int msgId);
     // A conversation from `from` with `count` unread messages (the last with the text and subject).
     int conversation(const std::string& from, int count, const std::string& text = "hello",
                      const std::string& subject = "", int64_t timeMs = 1700000000000);

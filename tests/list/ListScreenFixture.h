@@ -16,6 +16,7 @@
 #include "view_kit/WWindowController.h"
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,7 +49,6 @@ protected:
         auto* page = new PlainPage();
         ASSERT_TRUE(appWindow->getNaviframeController()->push(page, "host"));
         list = new MLListViewController(type);
-        list->setEventListener([this](MLListViewController::Event e) { events.push_back(e); });
         ASSERT_TRUE(page->setPartContent("elm.swallow.content", list));
         msg_test::runLoopUntilIdle();
     }
@@ -60,6 +60,19 @@ protected:
         Elm_Object_Item* item = elm_genlist_nth_item_get(list->getGenlist(), index);
         return item ? static_cast<MLItem*>(elm_object_item_data_get(item)) : nullptr;
     }
+    // A real finger at the window's point, let go once the loop is idle or, when given, once
+    // `held` says the press was taken.
+    void touch(int x, int y, const std::function<bool()>& held = nullptr) {
+        Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
+        evas_event_feed_mouse_move(evas, x, y, 0, nullptr);
+        evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+        if (held)
+            EXPECT_TRUE(msg_test::runLoopUntil(held));
+        else
+            msg_test::runLoopUntilIdle();
+        evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+        msg_test::runLoopUntilIdle();
+    }
     // A real press on the row, let go at once or once the list has taken it as a long press.
     void press(Elm_Object_Item* item, bool longPress) {
         ASSERT_NE(item, nullptr);
@@ -70,20 +83,11 @@ protected:
         int x = 0, y = 0, w = 0, h = 0;
         evas_object_geometry_get(track, &x, &y, &w, &h);
         elm_object_item_untrack(item);
-        Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
-        evas_event_feed_mouse_move(evas, x + w / 2, y + h / 2, 0, nullptr);
-        // A long press is held until the list has taken it; a tap is let go once the press is handled.
         bool held = false;
         auto heldCb = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
         evas_object_smart_callback_add(list->getGenlist(), "longpressed", heldCb, &held);
-        evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
-        if (longPress)
-            EXPECT_TRUE(msg_test::runLoopUntil([&] { return held; }));
-        else
-            msg_test::runLoopUntilIdle();
+        touch(x + w / 2, y + h / 2, longPress ? std::function<bool()>([&] { return held; }) : nullptr);
         evas_object_smart_callback_del_full(list->getGenlist(), "longpressed", heldCb, &held);
-        evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
-        msg_test::runLoopUntilIdle();
     }
     void tap(Elm_Object_Item* item) { press(item, false); }
     void longPress(Elm_Object_Item* item) { press(item, true); }
@@ -114,11 +118,9 @@ protected:
     }
     // Many conversations in one store transaction, so that one change names them all.
     void receiveMany(int count, int64_t timeMs, const std::string& prefix) {
-        std::vector<msg_store::IncomingMessage> messages(count);
-        for (int i = 0; i < count; ++i) {
-            messages[i].addresses = {{msg_store::ADDRESS_TYPE_PHONE, prefix + std::to_string(100000 + i)}};
-            messages[i].time = timeMs + i;
-        }
+        std::vector<msg_store::IncomingMessage> messages;
+        for (int i = 0; i < count; ++i)
+            messages.push_back(incoming(prefix + std::to_string(100000 + i), "", timeMs + i));
         ASSERT_EQ(msg_store::PhoneSide::insertMessages(messages, nullptr), msg_store::MSG_STORE_SUCCESS);
     }
     std::string topPageName() const {
@@ -129,7 +131,6 @@ protected:
 
     std::unique_ptr<view_kit::WWindowController> appWindow;
     MLListViewController* list = nullptr;
-    std::vector<MLListViewController::Event> events;
 };
 
 #endif

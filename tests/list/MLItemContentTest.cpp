@@ -305,15 +305,11 @@ TEST_F(ItemContentTest, SelectModeAndTheScreenReadersDescription) {
 
 TEST_F(ItemContentTest, RecycledRowViewsForgetTheBadgeAndAlertOfTheirFormerRows) {
     // An alert with unread messages first, then enough read conversations to scroll it away.
-    msg_store::IncomingMessage alert;
-    alert.addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+15550900"}};
+    msg_store::IncomingMessage alert = incoming("+15550900", "", todayMs());
     alert.msgType = "cmas";
-    alert.time = todayMs();
     int alertMsg = -1;
     ASSERT_EQ(msg_store::PhoneSide::insertMessage(alert, &alertMsg), msg_store::MSG_STORE_SUCCESS);
-    msg_store::Message stored;
-    ASSERT_EQ(msg_store::MessageManager().getMessage(alertMsg, stored), msg_store::MSG_STORE_SUCCESS);
-    MLItemContent* first = appendRow(stored.threadId);
+    MLItemContent* first = appendRow(threadOf(alertMsg));
     ASSERT_NO_FATAL_FAILURE(realize({first}));
     EXPECT_GT(part(first, "elm.text").x, part(first, "elm.text.1").x)
         << "the alert icon comes before the name";

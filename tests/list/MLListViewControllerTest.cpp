@@ -67,12 +67,7 @@ protected:
             evas_object_geometry_get(button, &x, &y, &w, &h);
             return w > 0 && h > 0;
         }));
-        Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
-        evas_event_feed_mouse_move(evas, x + w / 2, y + h / 2, 0, nullptr);
-        evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
-        msg_test::runLoopUntilIdle();
-        evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
-        msg_test::runLoopUntilIdle();
+        touch(x + w / 2, y + h / 2);
     }
     bool waitDone() {
         return msg_test::runLoopUntil([&] { return !list->isBgActionRunning(); }, 8.0);
@@ -117,15 +112,11 @@ TEST_F(SelectModeTest, LongPressChecksTheRowTapsCountAndTheBottomButtonDeletesIt
 // phone) is the same row there, still checked.
 TEST_F(SelectModeTest, ACheckedRowMovingToTheTopStaysChecked) {
     threeConversations();
-    msg_store::IncomingMessage read;
-    read.addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+15550004"}};
+    msg_store::IncomingMessage read = incoming("+15550004", "", 1500000000000);
     read.isRead = true;
-    read.time = 1500000000000;
     int readId = -1;
     ASSERT_EQ(msg_store::PhoneSide::insertMessage(read, &readId), msg_store::MSG_STORE_SUCCESS);
-    msg_store::Message stored;
-    ASSERT_EQ(msg_store::MessageManager().getMessage(readId, stored), msg_store::MSG_STORE_SUCCESS);
-    int d = stored.threadId;
+    int d = threadOf(readId);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return itemOf(d) != nullptr; }));
     ASSERT_EQ(list->selectItems(MLListViewController::ACTION_DELETE, {d}), 1);
     read.time = 1800000000000;

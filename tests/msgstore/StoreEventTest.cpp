@@ -12,13 +12,9 @@ using msg_test::StoreTest;
 
 TEST_F(StoreTest, EachWriteAnnouncesEveryMessageItTouched) {
     record(EVENT_TYPE_STORAGE_CHANGE);
-    IncomingMessage a, b;
-    a.addresses = {{ADDRESS_TYPE_PHONE, "+100"}};
-    a.text = "a";
-    b = a;
-    b.text = "b";
     std::vector<int> ids;
-    ASSERT_EQ(PhoneSide::insertMessages({a, b}, &ids), MSG_STORE_SUCCESS);
+    ASSERT_EQ(PhoneSide::insertMessages({incoming("+100", "a"), incoming("+100", "b")}, &ids),
+              MSG_STORE_SUCCESS);
     int tid = threadOf(ids[0]);
     std::string pair0 = std::to_string(ids[0]) + "/" + std::to_string(tid);
     std::string pair1 = std::to_string(ids[1]) + "/" + std::to_string(tid);
@@ -82,10 +78,8 @@ TEST_F(StoreTest, ConcurrentWritersLoseNothing) {
     constexpr int kPerWriter = 150;
     auto writer = [](const char* number) {
         for (int i = 0; i < kPerWriter; ++i) {
-            IncomingMessage message;
-            message.addresses = {{ADDRESS_TYPE_PHONE, (i % 2) ? "+shared" : number}};
-            message.text = std::to_string(i);
-            if (PhoneSide::insertMessage(message, nullptr) != MSG_STORE_SUCCESS)
+            if (PhoneSide::insertMessage(incoming((i % 2) ? "+shared" : number, std::to_string(i)),
+                                         nullptr) != MSG_STORE_SUCCESS)
                 return;
         }
     };

@@ -27,14 +27,21 @@ protected:
         ecore_shutdown();
     }
 
-    // A received SMS; returns its id (or -1).
-    int receive(const std::string& from, const std::string& text, int64_t timeMs = 0,
-                msg_store::FolderType folder = msg_store::FOLDER_INBOX) {
+    // An SMS from one number, as the phone hands it over.
+    static msg_store::IncomingMessage incoming(const std::string& from, const std::string& text = "",
+                                               msg_store::FolderType folder = msg_store::FOLDER_INBOX) {
         msg_store::IncomingMessage message;
         message.addresses = {{msg_store::ADDRESS_TYPE_PHONE, from}};
         message.text = text;
-        message.time = timeMs;
         message.folderType = folder;
+        return message;
+    }
+
+    // A received SMS; returns its id (or -1).
+    int receive(const std::string& from, const std::string& text, int64_t timeMs = 0,
+                msg_store::FolderType folder = msg_store::FOLDER_INBOX) {
+        msg_store::IncomingMessage message = incoming(from, text, folder);
+        message.time = timeMs;
         int id = -1;
         EXPECT_EQ(msg_store::PhoneSide::insertMessage(message, &id), msg_store::MSG_STORE_SUCCESS);
         return id;

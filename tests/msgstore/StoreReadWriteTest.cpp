@@ -192,8 +192,7 @@ TEST_F(StoreTest, SendingGoesThroughTheOutboxAndAFailedNetworkMessageIsResentByT
 }
 
 TEST_F(StoreTest, PhoneRequestsAreQueuedAndAnswered) {
-    IncomingMessage mms;
-    mms.addresses = {{ADDRESS_TYPE_PHONE, "+100"}};
+    IncomingMessage mms = incoming("+100");
     mms.msgType = "mms";
     mms.networkStatus = NETWORK_STATUS_RETRIEVE_FAIL;
     Content onPhone;
@@ -258,15 +257,12 @@ TEST_F(StoreTest, FailedCallsReportWhyAndChangeNothing) {
               MSG_STORE_ERR_INVALID_ARGUMENT);
     EXPECT_EQ(out, -1) << "the out-parameter stays unchanged";
     EXPECT_EQ(PhoneSide::fail(id, NETWORK_STATUS_SEND_SUCCESS), MSG_STORE_ERR_INVALID_ARGUMENT);
-    IncomingMessage bad;
-    bad.addresses = {{ADDRESS_TYPE_PHONE, "+1"}};
+    IncomingMessage bad = incoming("+1");
     bad.msgType = "fax";
     EXPECT_EQ(PhoneSide::insertMessage(bad, nullptr), MSG_STORE_ERR_INVALID_ARGUMENT);
     // One bad message in a batch keeps the whole batch out.
-    IncomingMessage good;
-    good.addresses = {{ADDRESS_TYPE_PHONE, "+2"}};
-    good.text = "good";
-    EXPECT_EQ(PhoneSide::insertMessages({good, bad}, nullptr), MSG_STORE_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(PhoneSide::insertMessages({incoming("+2", "good"), bad}, nullptr),
+              MSG_STORE_ERR_INVALID_ARGUMENT);
 
     int count = 0;
     ASSERT_EQ(PhoneSide::countMessages(count), MSG_STORE_SUCCESS);
@@ -320,10 +316,8 @@ TEST_F(StoreTest, AMessageTheDiskHasNoRoomForIsRefusedAsStorageFull) {
     auto pages = db.prepare("PRAGMA page_count");
     ASSERT_TRUE(pages.step());
     ASSERT_TRUE(db.exec("PRAGMA max_page_count=" + std::to_string(pages.columnInt(0))));
-    IncomingMessage big;
-    big.addresses = {{ADDRESS_TYPE_PHONE, "+15550100001"}};
-    big.text = std::string(256 * 1024, 'x');
-    EXPECT_EQ(PhoneSide::insertMessage(big, nullptr), MSG_STORE_ERR_STORAGE_FULL);
+    EXPECT_EQ(PhoneSide::insertMessage(incoming("+15550100001", std::string(256 * 1024, 'x')), nullptr),
+              MSG_STORE_ERR_STORAGE_FULL);
     std::vector<Conversation> held;
     ASSERT_EQ(MessageManager().getConversations(threadOf(kept), held), MSG_STORE_SUCCESS);
     EXPECT_EQ(held.size(), 1u);

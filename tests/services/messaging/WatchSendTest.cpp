@@ -188,10 +188,8 @@ TEST_F(WatchMmsTest, SizeLimitIsADeviceSettingAndRefusesLargerMms) {
 }
 
 TEST_F(WatchTest, RetrieveAsksTheNetworkForAnMmsBody) {
-    msg_store::IncomingMessage notice;
-    notice.addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+15550100004"}};
+    msg_store::IncomingMessage notice = incoming("+15550100004", "", msg_store::FOLDER_WATCH_INBOX);
     notice.msgType = "mms";
-    notice.folderType = msg_store::FOLDER_WATCH_INBOX;
     notice.networkStatus = msg_store::NETWORK_STATUS_NOT_RETRIEVED;
     int msgId = 0, phoneId = 0;
     ASSERT_EQ(msg_store::PhoneSide::insertMessage(notice, &msgId), msg_store::MSG_STORE_SUCCESS);
