@@ -116,11 +116,8 @@ protected:
         std::vector<int> requests;
         bool launched = waitUntil(
             [&] {
-                requests.clear();
-                forEachObject(watch().sim({"launches", "--json"}).out, [&](JsonObject* o) {
-                    if (stringOf(o, "target") == INPUT_SELECTOR)
-                        requests.push_back(intOf(o, "id"));
-                });
+                requests = idsWhere(watch().sim({"launches", "--json"}).out,
+                                    [](JsonObject* o) { return stringOf(o, "target") == INPUT_SELECTOR; });
                 return requests.size() > before;
             },
             DELETE_SECONDS);
