@@ -22,6 +22,8 @@ constexpr Rect TITLE_AREA = {110, 78, 140, 30};
 constexpr int BLOCKED_ROW_Y = 140;
 // How long a scroll may take to show on a busy machine.
 constexpr double SCROLL_SECONDS = 10.0;
+// How long a toast may show on a busy machine.
+constexpr double TOAST_SECONDS = 20.0;
 // The line of solid blocks at the end of a long text, and how many detents may reach it.
 constexpr int END_MARK_RUN = 80;
 constexpr int MAX_DETENTS = 30;
@@ -156,8 +158,7 @@ TEST_F(Journey, TheListOpensAConversationAndItsOptionsDeletesOneByALongPressAndF
     ASSERT_TRUE(watch().longPress(Watch::CENTRE, ROW_Y, BOTTOM_AREA)) << "no select mode";
     Frame selecting = watch().settled("selecting");
     watch().tap(Watch::CENTRE, BOTTOM_BUTTON_Y);
-    Frame shown;
-    EXPECT_TRUE(watch().waitForChange(selecting, selecting.whole(), 0.05, "deleted", &shown));
+    EXPECT_TRUE(watch().waitForChange(selecting, selecting.whole(), 0.05, "deleted", nullptr));
     std::vector<Watch::Row> after = watch().storeRows();
     ASSERT_EQ(after.size() + 1, before.size()) << "not exactly one conversation deleted";
     for (const Watch::Row& row : after)
@@ -165,6 +166,14 @@ TEST_F(Journey, TheListOpensAConversationAndItsOptionsDeletesOneByALongPressAndF
             std::remove_if(before.begin(), before.end(), [&](const Watch::Row& r) { return r.id == row.id; }),
             before.end());
     EXPECT_EQ(before.size(), 1u);
+    // The toast that says so goes before the language changes under the list.
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            ShownScreen now;
+            return watch().inspect(&now) && !now.seenView("MCommonPopup");
+        },
+        TOAST_SECONDS));
+    Frame shown = watch().settled("list-again");
 
     // The option cue sits at the edge a line starts from.
     constexpr Rect LEFT_EDGE = {0, 150, 20, 60};
