@@ -133,22 +133,19 @@ TEST_F(ComposeJourney, ANewMessageToAContactFoundByTypingIsSentAndListedFirst) {
     EXPECT_EQ(rows.front().text, "See you at 6");
 }
 
-TEST_F(ComposeJourney, AReplyTypedInTheInputSelectorAppearsInTheConversation) {
+// In a conversation of one received message: a reply the phone sends, one it fails and sends again
+// after a tap on its mark, and one written in the composer the selector's keyboard choice opens.
+TEST_F(ComposeJourney, RepliesFromTheInputSelectorItsRetryAndTheComposerItsKeyboardOpensAreSent) {
     Frame conversation;
     ASSERT_TRUE(openNewConversation(&conversation));
     ASSERT_TRUE(reply(conversation, "Sounds good"));
-    EXPECT_TRUE(watch().waitForChange(conversation, conversation.whole(), 0.02, "replied", nullptr))
+    EXPECT_TRUE(watch().waitForChange(conversation, conversation.whole(), 0.02, "replied", &conversation))
         << "no new bubble";
     ASSERT_TRUE(phoneDelivers(SENDER));
     EXPECT_EQ(newestConversation(), (std::vector<std::string>{"Lunch at noon?", "Sounds good"}));
-}
 
-TEST_F(ComposeJourney, AReplyThePhoneFailedIsSentAgainWithATap) {
-    Frame conversation;
-    ASSERT_TRUE(openNewConversation(&conversation));
-    ASSERT_TRUE(reply(conversation, "Sounds good"));
-
-    // The phone cannot send it: the bubble shows the failure mark.
+    // The phone cannot send the next: the bubble shows the failure mark.
+    ASSERT_TRUE(reply(conversation, "On my way"));
     ASSERT_TRUE(waitUntilTrue([&] {
         return watch().sim({"phone", "--fail-rate", "1"}).out.find(" to " + SENDER + " FAILED") !=
                std::string::npos;
@@ -156,19 +153,14 @@ TEST_F(ComposeJourney, AReplyThePhoneFailedIsSentAgainWithATap) {
     Point mark{0, 0};
     ASSERT_TRUE(waitUntilTrue([&] { return failureMark(watch().settled("failed"), &mark); }))
         << "no failure mark";
-
     // A tap on it sends it again; the phone delivers it this time and the mark goes.
     watch().tap(mark.x, mark.y);
     ASSERT_TRUE(phoneDelivers(SENDER)) << "not sent again";
     EXPECT_TRUE(waitUntilTrue([&] { return !failureMark(watch().settled("sent"), &mark); }))
         << "the bubble still reads failed";
-    EXPECT_EQ(newestConversation(), (std::vector<std::string>{"Lunch at noon?", "Sounds good"}));
-}
+    EXPECT_EQ(newestConversation(), (std::vector<std::string>{"Lunch at noon?", "Sounds good", "On my way"}));
 
-TEST_F(ComposeJourney, TheKeyboardChoiceOpensTheComposerWhoseSendSendsWhatWasTyped) {
-    Frame conversation;
-    ASSERT_TRUE(openNewConversation(&conversation));
-    tapReply(conversation);
+    tapReply(watch().settled("before-keyboard"));
     ASSERT_TRUE(watch().switchTo("msg-input"));
     // "Keyboard" is the selector's last button, below the quick replies: a finger scrolls the list to
     // its end.
@@ -193,7 +185,8 @@ TEST_F(ComposeJourney, TheKeyboardChoiceOpensTheComposerWhoseSendSendsWhatWasTyp
     EXPECT_TRUE(watch().waitGone("msg-compose"));
     ASSERT_TRUE(phoneDelivers(SENDER));
     // Exactly what was typed: the Return that closed the editor is not part of it.
-    EXPECT_EQ(newestConversation(), (std::vector<std::string>{"Lunch at noon?", "Typed here"}));
+    EXPECT_EQ(newestConversation(),
+              (std::vector<std::string>{"Lunch at noon?", "Sounds good", "On my way", "Typed here"}));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // A conversation as a user acts on it in a real window: select and delete its
 // messages, and reply with the bezel or a finger at its end.
 #include "Journey.h"
+#include "Json.h"
 #include "ShownScreen.h"
 #include "Wait.h"
 
@@ -8,6 +9,7 @@
 #include <initializer_list>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace msg_e2e {
 namespace {
@@ -26,7 +28,7 @@ constexpr int CAPTION_HALF_HEIGHT = 10;
 // Bubbles drawn in the upper half light much of it; the reply button alone a little.
 constexpr Rect UPPER_HALF = {40, 20, 280, 160};
 constexpr double BUBBLES_LIT = 0.3;
-// Where the newest of five one-line bubbles shows as the conversation opens at its end.
+// Where the newest of several one-line bubbles shows as the conversation opens at its end.
 constexpr Point NEWEST_AT_OPEN = {110, 80};
 // The select mode's button fills the bottom area; nothing else there is lit that much.
 constexpr double BUTTON_LIT = 0.9;
@@ -47,7 +49,6 @@ protected:
             EXPECT_EQ(watch().sim({"receive", "--from", "+15550188888", "--text", text}).exitCode, 0);
         return watch().storeRows().front().id;
     }
-    int receiveFive() { return receive({"one", "two", "three", "four", "five"}); }
     // The middle of the part in view of the conversation's row that shows `text`, as the application
     // tells it; -1 when no such row shows.
     int bubbleY(const std::string& text) {
@@ -109,26 +110,28 @@ protected:
             stored.insert(row.text);
         return stored;
     }
-    // Whether the reply's input selector was asked for; its window is closed with the answer.
-    bool replyLaunched() {
-        std::string launches;
+    // Whether the input selector was asked for a reply once more than the `before` times so far; its
+    // request is answered with a cancel, and its window goes.
+    bool replyLaunched(size_t before = 0) {
+        std::vector<int> requests;
         bool launched = waitUntil(
             [&] {
-                launches = watch().sim({"launches"}).out;
-                return launches.find(INPUT_SELECTOR) != std::string::npos;
+                requests = idsWhere(watch().sim({"launches", "--json"}).out,
+                                    [](JsonObject* o) { return stringOf(o, "target") == INPUT_SELECTOR; });
+                return requests.size() > before;
             },
             DELETE_SECONDS);
         watch().settled("replying");
-        size_t line = launches.rfind('#', launches.find(INPUT_SELECTOR));
-        if (launched && line != std::string::npos)
-            watch().sim(
-                {"select", launches.substr(line + 1, launches.find(' ', line) - line - 1), "--cancel"});
-        return launched;
+        if (!launched)
+            return false;
+        watch().sim(
+            {"select", std::to_string(*std::max_element(requests.begin(), requests.end())), "--cancel"});
+        return watch().waitGone("msg-input");
     }
 };
 
 TEST_F(ConversationJourney, TwoBubblesAreSelectedAndDeletedThenTheBezelReplies) {
-    const int threadId = receiveFive();
+    const int threadId = receive({"one", "two", "three", "four", "five"});
     ASSERT_TRUE(watch().launch());
     const Frame conversation = openFirstConversation();
     ASSERT_FALSE(HasFailure());
@@ -149,16 +152,24 @@ TEST_F(ConversationJourney, TwoBubblesAreSelectedAndDeletedThenTheBezelReplies) 
     EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
 }
 
-TEST_F(ConversationJourney, TheBubblesLeftAfterTheNewestAreDeletedShowAndFollowTheBezel) {
+TEST_F(ConversationJourney,
+       ABubblePressedAsItComesInGoesAloneThenTheNewestTwoGoAndTheRestShowAndFollowTheBezel) {
     const int threadId = receive({"one", "two", "three", "four", "five", "six", "seven"});
     ASSERT_TRUE(watch().launch());
-    openFirstConversation();
+    watch().settled("list");
+    ASSERT_TRUE(watch().tapThenLongPress({Watch::CENTRE, ROW_Y}, NEWEST_AT_OPEN, [](const Frame& now) {
+        return now.litShareIn(BOTTOM_AREA) > BUTTON_LIT;
+    })) << "no select mode";
+    Frame selecting = watch().settled("checked");
+    // The bubble pressed, and only it, goes.
+    ASSERT_TRUE(deleteChecked(threadId, {"one", "two", "three", "four", "five", "six"}, selecting))
+        << storedTexts(threadId).size();
+
     // One detent up from the end brings the newest two bubbles to the middle: the newest below.
     watch().wheel(false, 1);
     watch().settled("newest-two");
-    Frame selecting;
-    ASSERT_TRUE(checkTwo("seven", "six", &selecting));
-    ASSERT_TRUE(deleteChecked(threadId, {"one", "two", "three", "four", "five"}, selecting))
+    ASSERT_TRUE(checkTwo("six", "five", &selecting));
+    ASSERT_TRUE(deleteChecked(threadId, {"one", "two", "three", "four"}, selecting))
         << storedTexts(threadId).size();
     Frame left = watch().settled("left");
     EXPECT_GT(left.litShareIn(UPPER_HALF), BUBBLES_LIT) << "the bubbles left are out of view";
@@ -167,49 +178,26 @@ TEST_F(ConversationJourney, TheBubblesLeftAfterTheNewestAreDeletedShowAndFollowT
         << "the bezel is stuck";
 }
 
-TEST_F(ConversationJourney, ABubblePressedWhileTheConversationStillComesInIsSelected) {
-    const int threadId = receiveFive();
-    ASSERT_TRUE(watch().launch());
-    watch().settled("list");
-    ASSERT_TRUE(watch().tapThenLongPress({Watch::CENTRE, ROW_Y}, NEWEST_AT_OPEN, [](const Frame& now) {
-        return now.litShareIn(BOTTOM_AREA) > BUTTON_LIT;
-    })) << "no select mode";
-    watch().settled("checked");
-    // The bubble pressed, and only it, goes.
-    watch().tap(Watch::CENTRE, BOTTOM_BUTTON_Y);
-    const std::set<std::string> kept = {"one", "two", "three", "four"};
-    EXPECT_TRUE(waitUntil([&] { return storedTexts(threadId) == kept; }, DELETE_SECONDS))
-        << storedTexts(threadId).size();
-}
-
-TEST_F(ConversationJourney, ATapOnTheReplyCaptionReplies) {
+// At the end of a conversation whose newest message is a picture, each gesture replies.
+TEST_F(ConversationJourney, AtTheEndATapOnTheReplyCaptionOrAFingerDraggedUpRepliesWithoutOpeningThePicture) {
+    const std::string picture = watch().folder() + "/device/media/demo-sunset.png";
+    ASSERT_EQ(
+        watch().sim({"receive", "--from", "+15550188888", "--text", "Look", "--image", picture}).exitCode, 0);
     ASSERT_TRUE(watch().launch());
     // The caption is the lowest thing drawn under the button, wherever the end came to rest.
     const int captionBottom = openFirstConversation().lowestLitLineIn(BELOW_REPLY_BUTTON);
     ASSERT_GT(captionBottom, BELOW_REPLY_BUTTON.y) << "no caption under the reply button";
     watch().tap(Watch::CENTRE, captionBottom - CAPTION_HALF_HEIGHT);
-    EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
-}
+    ASSERT_TRUE(replyLaunched(0)) << watch().sim({"launches"}).out;
 
-TEST_F(ConversationJourney, AFingerDraggedUpFromAPictureAtTheEndRepliesWithoutOpeningThePicture) {
-    const std::string picture = watch().folder() + "/device/media/demo-sunset.png";
-    ASSERT_EQ(
-        watch().sim({"receive", "--from", "+15550188888", "--text", "Look", "--image", picture}).exitCode, 0);
-    ASSERT_TRUE(watch().launch());
-    openFirstConversation();
     // The picture of the newest message is the top of the screen at the end.
     watch().drag(Watch::CENTRE, PICTURE_Y, PICTURE_Y - DRAG_PAST_END);
-    EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
+    ASSERT_TRUE(replyLaunched(1)) << watch().sim({"launches"}).out;
     EXPECT_EQ(watch().sim({"launches"}).out.find(GALLERY), std::string::npos) << "the picture opened too";
-}
 
-TEST_F(ConversationJourney, AFingerDraggedUpAtTheEndOfAConversationReplies) {
-    ASSERT_TRUE(watch().launch());
-    openFirstConversation();
-    ASSERT_FALSE(HasFailure());
     // Below the reply button, up by a little more than the gesture needs.
     watch().drag(Watch::CENTRE, DRAG_FROM_Y + 40, DRAG_FROM_Y);
-    EXPECT_TRUE(replyLaunched()) << watch().sim({"launches"}).out;
+    EXPECT_TRUE(replyLaunched(2)) << watch().sim({"launches"}).out;
 }
 
 } // namespace

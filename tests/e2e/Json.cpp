@@ -22,4 +22,13 @@ bool forEachObject(const std::string& json, const std::function<void(JsonObject*
     return ok;
 }
 
+std::vector<int> idsWhere(const std::string& json, const std::function<bool(JsonObject*)>& wanted) {
+    std::vector<int> ids;
+    forEachObject(json, [&](JsonObject* o) {
+        if (wanted(o))
+            ids.push_back(intOf(o, "id"));
+    });
+    return ids;
+}
+
 } // namespace msg_e2e

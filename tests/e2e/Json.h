@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace msg_e2e {
 
@@ -14,6 +15,8 @@ int intOf(JsonObject* o, const char* name);
 std::string stringOf(JsonObject* o, const char* name);
 // Calls `each` with every object of the JSON array `json`; false when `json` is not one.
 bool forEachObject(const std::string& json, const std::function<void(JsonObject*)>& each);
+// The ids of the objects of the JSON array `json` that `wanted` takes, in their order.
+std::vector<int> idsWhere(const std::string& json, const std::function<bool(JsonObject*)>& wanted);
 
 } // namespace msg_e2e
 

@@ -80,16 +80,6 @@ struct SoakPlan {
     }
 };
 
-// The ids of the elements of a JSON array that `wanted` takes, in their order.
-std::vector<int> idsWhere(const std::string& json, const std::function<bool(JsonObject*)>& wanted) {
-    std::vector<int> ids;
-    forEachObject(json, [&](JsonObject* o) {
-        if (wanted(o))
-            ids.push_back(intOf(o, "id"));
-    });
-    return ids;
-}
-
 bool hasString(JsonObject* o, const char* member, const std::string& value) {
     return value == stringOf(o, member);
 }
