@@ -55,6 +55,7 @@ private:
     std::weak_ptr<view_kit::WViewController> _listView;
     unsigned int _listenerId = 0;
     std::weak_ptr<view_kit::WTimer> _closeIdler;
+    std::weak_ptr<view_kit::WTimer> _optionsIdler;
     MCommonPushWatch _pushWatch;
     // Shared with the conversation's actions, which hold it weakly: the panel goes with the screen.
     std::shared_ptr<MVOptionMgr> _optionMgr;

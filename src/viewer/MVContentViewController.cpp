@@ -53,7 +53,16 @@ Evas_Object* MVContentViewController::onCreateView(Evas_Object* parent, void* /*
     }
     _optionMgr->getView()->setContent(list->getEvasObject());
     _listView = list->getWeakPtr();
-    list->createThreadOptions();
+    // The entries' layouts and icons cost a thirtieth of the first frame, where the panel is shut:
+    // they come when the loop first idles, after it.
+    _optionsIdler = view_kit::WTimer::addIdler(
+        [this](void*) {
+            _optionsIdler.reset();
+            if (MVListViewController* shown = getListView())
+                shown->createThreadOptions();
+            return false;
+        },
+        nullptr);
     _listenerId = list->addEventListener(
         [this](MVListViewController::Event event, const MVListViewController*) { _onListEvent(event); },
         layout);
@@ -64,6 +73,7 @@ void MVContentViewController::onDestroy() {
     if (_optionMgr->getView())
         _optionMgr->destroy();
     view_kit::WTimer::destroy(_closeIdler);
+    view_kit::WTimer::destroy(_optionsIdler);
     _pushWatch.stop();
 }
 
@@ -147,6 +157,7 @@ void MVContentViewController::_onListEvent(int event) {
     case MVListViewController::EVENT_OPTIONS_CHANGED:
         // A number's menu on screen stays until it closes; it then comes back to these entries.
         if (_optionMgr->getOptionType() != MVOptionMgr::OPTION_CUTLINK) {
+            view_kit::WTimer::destroy(_optionsIdler);
             if (MVListViewController* list = getListView())
                 list->createThreadOptions();
         }
