@@ -58,6 +58,8 @@ void ViewerScreenFixture::open(int id) {
                listView()->getLoadedCount() ==
                    std::min(listView()->getModel().getCount(), MVListViewController::PAGE_SIZE);
     }));
+    // The option panel's entries come when the loop first idles.
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
 }
 
 MVListViewController* ViewerScreenFixture::listView() const {
