@@ -89,7 +89,8 @@ public:
     const MVListModel& getModel() const { return _model; }
     // Bubbles in the list.
     int getLoadedCount() const { return _rows.getCount(); }
-    // The end is still brought back to the middle as the first rows find their heights.
+    // A place (the end as the conversation opens, the bubble read after a change built the page
+    // again) is still brought back as the rows find their heights.
     bool isPlaceHeld() const { return _placeHold && _placeHold->isHeld(); }
     MVItemBubble* findBubble(int msgId) const { return _rows.find(msgId); }
     MVItemReply* getReplyItem() const { return _replyItem; }
