@@ -9,6 +9,7 @@
 #include "list/MLItem/MLItemNoContent.h"
 #include "list/MLItem/MLItemTitle.h"
 #include "list/MLListModel.h"
+#include "view_kit/WEventFreeze.h"
 
 #include <glib.h>
 
@@ -139,6 +140,7 @@ bool MLListRows::belongsToList(const MLItemContent& row) const {
 
 void MLListRows::load() {
     stop();
+    view_kit::WEventFreeze freeze(_genlist);
     if (elm_genlist_items_count(_genlist) > 0) {
         elm_genlist_clear(_genlist);
         elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
@@ -203,6 +205,7 @@ bool MLListRows::_addRows(int maxRows, double maxSeconds) {
     // Unbounded, it is for rows needed now: it waits for the preload to read them.
     const bool wait = maxSeconds == HUGE_VAL;
     const gint64 end = g_get_monotonic_time() + static_cast<gint64>(std::min(maxSeconds, 3600.0) * 1e6);
+    view_kit::WEventFreeze freeze(_genlist);
     for (int added = 0; added < maxRows && g_get_monotonic_time() < end; ++added) {
         int id = _model.handOutNext(wait);
         if (id == INVALID_ID)

@@ -11,6 +11,7 @@
 #include "list/MLListModel.h"
 #include "list/MLListRows.h"
 #include "list/MLListSelect.h"
+#include "view_kit/WEventFreeze.h"
 
 #include <map>
 
@@ -70,6 +71,7 @@ void MLListStoreSync::onStorageChanged(const char* payload) {
             _setPausedUpdate(UPDATE_RELOAD, true);
         return;
     }
+    view_kit::WEventFreeze freeze(_rows.getGenlist());
     for (const auto& entry : ids) {
         MSG_LOGD("(%s:%d, %d)", byThread ? "tid" : "mid", entry.first, entry.second);
         _applyChange(type, entry.first);
