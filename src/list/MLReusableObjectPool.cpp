@@ -30,59 +30,73 @@ Evas_Object* MLReusableObjectPool::createBadge(Evas_Object* parent) {
     Evas_Object* image = elm_image_add(parent);
     if (!image)
         return nullptr;
-    if (!elm_image_file_set(image, common_util::get_image_edj().c_str(), "img/list/noti1"))
+    if (!elm_image_file_set(image, common_util::get_image_edj().c_str(), BADGE_GROUP))
         MSG_LOGE("no badge image in %s", common_util::get_image_edj().c_str());
     return image;
 }
 
-// A pooled badge deleted behind the pool's back (its parent died) must never be handed out.
+// A pooled image deleted behind the pool's back (its parent died) must never be handed out.
 void MLReusableObjectPool::_objectDelCb(void* data, Evas* /*evas*/, Evas_Object* obj, void* /*eventInfo*/) {
     auto* pool = static_cast<MLReusableObjectPool*>(data);
-    pool->_pool.erase(std::remove(pool->_pool.begin(), pool->_pool.end(), obj), pool->_pool.end());
+    for (auto& [group, objects] : pool->_pools)
+        objects.erase(std::remove(objects.begin(), objects.end(), obj), objects.end());
 }
 
-void MLReusableObjectPool::_push(Evas_Object* obj) {
+void MLReusableObjectPool::_push(const std::string& group, Evas_Object* obj) {
     evas_object_event_callback_add(obj, EVAS_CALLBACK_DEL, _objectDelCb, this);
-    _pool.push_back(obj);
+    _pools[group].push_back(obj);
 }
 
-// A badge given back by a row no longer belongs to the list widget but to the window, so it would
+// An image given back by a row no longer belongs to the list widget but to the window, so it would
 // outlive the list: the pool deletes what it holds, none of which is shown.
 MLReusableObjectPool::~MLReusableObjectPool() {
-    for (Evas_Object* obj : _pool) {
-        evas_object_event_callback_del_full(obj, EVAS_CALLBACK_DEL, _objectDelCb, this);
-        evas_object_del(obj);
+    for (auto& [group, objects] : _pools) {
+        for (Evas_Object* obj : objects) {
+            evas_object_event_callback_del_full(obj, EVAS_CALLBACK_DEL, _objectDelCb, this);
+            evas_object_del(obj);
+        }
     }
+}
+
+size_t MLReusableObjectPool::getSize(const char* group) const {
+    auto found = _pools.find(group);
+    return found == _pools.end() ? 0 : found->second.size();
 }
 
 void MLReusableObjectPool::init(Evas_Object* parent) {
     MSG_RET_IF(!parent, "parent is null");
-    while (_pool.size() < INIT_SIZE) {
+    while (getSize() < INIT_SIZE) {
         Evas_Object* image = createBadge(parent);
         if (!image) {
             MSG_LOGE("memory full");
             return;
         }
-        _push(image);
+        _push(BADGE_GROUP, image);
     }
 }
 
-Evas_Object* MLReusableObjectPool::getObject() {
-    if (_pool.empty()) {
-        MSG_LOGD("pool is empty"); // expected until the first idle fills it
+Evas_Object* MLReusableObjectPool::getObject(const char* group) {
+    auto found = group ? _pools.find(group) : _pools.end();
+    if (found == _pools.end() || found->second.empty()) {
+        MSG_LOGD("no %s in the pool", group ? group : "image"); // expected until one is given back
         return nullptr;
     }
-    Evas_Object* obj = _pool.back();
-    _pool.pop_back();
+    Evas_Object* obj = found->second.back();
+    found->second.pop_back();
     evas_object_event_callback_del_full(obj, EVAS_CALLBACK_DEL, _objectDelCb, this);
     return obj;
 }
 
 bool MLReusableObjectPool::setObject(Evas_Object* obj) {
     MSG_RETV_IF(!obj, false, "obj is null");
-    MSG_RETV_IF(!_instance, false, "_instance is null");
-    _instance->_push(obj);
-    MSG_LOGD("_pool size(%d)", static_cast<int>(_instance->_pool.size()));
+    // Rows give their images back as the list goes too; the pool may already be gone.
+    if (!_instance)
+        return false;
+    const char* group = nullptr;
+    elm_image_file_get(obj, nullptr, &group);
+    MSG_RETV_IF(!group || !*group, false, "not an image of the image theme");
+    _instance->_push(group, obj);
+    MSG_LOGD("_pool size(%d) of %s", static_cast<int>(_instance->getSize(group)), group);
     return true;
 }
 

@@ -95,6 +95,7 @@ private:
 
     Evas_Object* _createContent(Evas_Object* parent, const char* part);
     Evas_Object* _createCheck(Evas_Object* parent);
+    Evas_Object* _createSimIcon(Evas_Object* parent);
     Evas_Object* _createBadge(Evas_Object* parent, bool& isPooled);
     Evas_Object* _createImage(Evas_Object* parent, const char* group, int w, int h);
     void _remember(const char* part, Evas_Object* obj, bool isPooled);

@@ -43,21 +43,33 @@ Evas_Object* createIcon(Evas_Object* parent, const char* group) {
 } // namespace
 
 bool has_sim_index_icon(msg_store::FolderType folderType, int simIndex) {
+    return sim_index_icon_group(folderType, simIndex) != nullptr;
+}
+
+const char* sim_index_icon_group(msg_store::FolderType folderType, int simIndex) {
     bool folderHasSim = folderType >= msg_store::FOLDER_INBOX && folderType <= msg_store::FOLDER_SENT;
-    return folderHasSim && simIndex >= 0 && simIndex < static_cast<int>(std::size(SIM_ICONS));
+    bool known = simIndex >= 0 && simIndex < static_cast<int>(std::size(SIM_ICONS));
+    return folderHasSim && known ? SIM_ICONS[simIndex] : nullptr;
 }
 
 Evas_Object* create_sim_index_icon(Evas_Object* parent, msg_store::FolderType folderType, int simIndex) {
     MSG_RETV_IF(!parent, nullptr, "parent object is nullptr");
-    if (!has_sim_index_icon(folderType, simIndex))
+    const char* group = sim_index_icon_group(folderType, simIndex);
+    if (!group)
         return nullptr;
-    Evas_Object* icon = createIcon(parent, SIM_ICONS[simIndex]);
+    Evas_Object* icon = createIcon(parent, group);
+    style_sim_index_icon(icon);
+    return icon;
+}
+
+void style_sim_index_icon(Evas_Object* icon) {
+    MSG_RET_IF(!icon, "icon is nullptr");
+    evas_object_size_hint_min_set(icon, scaled(ICON_WIDTH), scaled(ICON_HEIGHT));
     int r = 255, g = 255, b = 255, a = 255;
     if (qel_theme_get_color(SIM_ICON_COLOR, &r, &g, &b, &a))
         evas_object_color_set(icon, r * a / 255, g * a / 255, b * a / 255, a);
     else
         MSG_LOGW("no colour for %s", SIM_ICON_COLOR);
-    return icon;
 }
 
 Evas_Object* create_safe_icon(Evas_Object* parent) {

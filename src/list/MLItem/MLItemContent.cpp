@@ -182,11 +182,8 @@ Evas_Object* MLItemContent::_createContent(Evas_Object* parent, const char* part
         return alert;
     }
     if (!strcmp(part, PART_SIM)) {
-        Evas_Object* sim = common_ui_helper::create_sim_index_icon(
-            parent, static_cast<msg_store::FolderType>(_model.getFolderType()), _model.getSimIndex());
-        if (sim)
-            evas_object_show(sim);
-        _remember(part, sim, false);
+        Evas_Object* sim = _createSimIcon(parent);
+        _remember(part, sim, true);
         return sim;
     }
     if (!strcmp(part, PART_INSET)) {
@@ -216,6 +213,23 @@ Evas_Object* MLItemContent::_createImage(Evas_Object* parent, const char* group,
     evas_object_size_hint_min_set(image, scaled(w), scaled(h));
     evas_object_show(image);
     return image;
+}
+
+// Rows coming into view take the SIM icons of rows that went: building one costs more than the
+// rest of the row's images together.
+Evas_Object* MLItemContent::_createSimIcon(Evas_Object* parent) {
+    auto folder = static_cast<msg_store::FolderType>(_model.getFolderType());
+    const char* group = common_ui_helper::sim_index_icon_group(folder, _model.getSimIndex());
+    if (!group)
+        return nullptr;
+    Evas_Object* sim = MLReusableObjectPool::getInstance()->getObject(group);
+    if (sim)
+        common_ui_helper::style_sim_index_icon(sim);
+    else
+        sim = common_ui_helper::create_sim_index_icon(parent, folder, _model.getSimIndex());
+    if (sim)
+        evas_object_show(sim);
+    return sim;
 }
 
 Evas_Object* MLItemContent::_createBadge(Evas_Object* parent, bool& isPooled) {
