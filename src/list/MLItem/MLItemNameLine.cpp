@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <map>
 #include <tuple>
+#include <utility>
 
 namespace msg_app {
 namespace msg_list {
@@ -36,34 +37,58 @@ std::map<WidthKey, int>& widths() {
     return measured;
 }
 
-// One hidden text object per canvas does the measuring: making and deleting one for each text
-// cost a quarter of a measurement. It goes with its canvas.
-struct Measurer {
+// Hidden text objects do the measuring, one per font and size on the canvas: making and deleting
+// one for each text cost a quarter of a measurement, and setting another font on a kept one cost
+// three quarters. They go with their canvas; a few fonts and sizes are ever asked for.
+constexpr size_t MAX_MEASURERS = 16;
+using FontKey = std::pair<std::string, int>;
+
+struct Measurers {
     Evas* canvas = nullptr;
-    Evas_Object* text = nullptr;
+    std::map<FontKey, Evas_Object*> texts;
 };
 
-Measurer& measurer() {
-    static Measurer kept;
+Measurers& measurers() {
+    static Measurers kept;
     return kept;
 }
 
-void measurerDelCb(void* /*data*/, Evas* /*e*/, Evas_Object* /*obj*/, void* /*eventInfo*/) {
-    measurer() = {};
+void measurerDelCb(void* /*data*/, Evas* /*e*/, Evas_Object* obj, void* /*eventInfo*/) {
+    auto& texts = measurers().texts;
+    for (auto it = texts.begin(); it != texts.end(); ++it) {
+        if (it->second == obj) {
+            texts.erase(it);
+            return;
+        }
+    }
 }
 
-Evas_Object* measuringText(Evas* canvas) {
-    Measurer& kept = measurer();
-    if (kept.text && kept.canvas == canvas)
-        return kept.text;
-    if (kept.text) {
-        evas_object_event_callback_del(kept.text, EVAS_CALLBACK_DEL, measurerDelCb);
-        evas_object_del(kept.text);
+void dropMeasurers() {
+    std::map<FontKey, Evas_Object*> texts;
+    texts.swap(measurers().texts);
+    for (auto& [key, text] : texts) {
+        evas_object_event_callback_del(text, EVAS_CALLBACK_DEL, measurerDelCb);
+        evas_object_del(text);
     }
-    kept = {canvas, evas_object_text_add(canvas)};
-    if (kept.text)
-        evas_object_event_callback_add(kept.text, EVAS_CALLBACK_DEL, measurerDelCb, nullptr);
-    return kept.text;
+}
+
+Evas_Object* measuringText(Evas* canvas, const char* font, int size) {
+    Measurers& kept = measurers();
+    if (kept.canvas != canvas || kept.texts.size() >= MAX_MEASURERS) {
+        dropMeasurers();
+        kept.canvas = canvas;
+    }
+    FontKey key{font, size};
+    auto found = kept.texts.find(key);
+    if (found != kept.texts.end())
+        return found->second;
+    Evas_Object* text = evas_object_text_add(canvas);
+    if (!text)
+        return nullptr;
+    evas_object_text_font_set(text, font, size);
+    evas_object_event_callback_add(text, EVAS_CALLBACK_DEL, measurerDelCb, nullptr);
+    kept.texts.emplace(std::move(key), text);
+    return text;
 }
 
 } // namespace
@@ -75,11 +100,10 @@ int MLItemNameLine::_width(Evas* canvas, const char* font, int size, const std::
         return found->second;
     // The row's texts are markup (a date in right-to-left text is isolated by entities): the
     // theme draws the characters, so they are what is measured.
-    Evas_Object* measure = measuringText(canvas);
+    Evas_Object* measure = measuringText(canvas, font, std::get<1>(key));
     if (!measure)
         return 0;
     char* plain = evas_textblock_text_markup_to_utf8(nullptr, text.c_str());
-    evas_object_text_font_set(measure, font, std::get<1>(key));
     evas_object_text_text_set(measure, plain ? plain : text.c_str());
     free(plain);
     int w = 0;
