@@ -20,6 +20,7 @@
 #include "viewer/MVItem/MVItem.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVListModel.h"
+#include "viewer/MVBubbleLabelQueue.h"
 #include "viewer/MVPlaceHold.h"
 #include "viewer/MVRotaryReply.h"
 #include "viewer/MVSelectMode.h"
@@ -186,6 +187,7 @@ private:
     bool _browserAvailable = false;
     std::unique_ptr<MVRotaryReply> _rotaryReply;
     std::unique_ptr<MVPlaceHold> _placeHold;
+    std::unique_ptr<MVBubbleLabelQueue> _labelQueue;
     std::unique_ptr<MVListAccessOrder> _accessOrder;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
     // Answers of other applications check it: they may come after this view has gone.

@@ -108,6 +108,8 @@ bool MVListViewController::_createGenlist() {
     MCommonTheme::getInstance()->changeScrollBarColor(_genlist);
     MCommonTheme::getInstance()->changeScrollEndEffectColor(_genlist);
     _rows.setGenlist(_genlist);
+    _labelQueue =
+        std::make_unique<MVBubbleLabelQueue>(_genlist, [this](int msgId) { return _rows.find(msgId); });
     view_kit::WWindowController* window = getWindowController();
     if (window && window->getCircleSurface())
         common_ui_helper::add_circle_genlist(_genlist, window->getCircleSurface());
@@ -416,8 +418,8 @@ void MVListViewController::_realizedCb(void* data, Evas_Object* /*obj*/, void* e
     MVItem* row = MVBubbleRows::itemOf(static_cast<Elm_Object_Item*>(eventInfo));
     if (!row || row->getType() != MVItem::BUBBLE)
         return;
-    static_cast<MVItemBubble*>(row)->realized();
     auto* self = static_cast<MVListViewController*>(data);
+    self->_labelQueue->add(static_cast<MVItemBubble*>(row)->getMsgId());
     if (self->_restOfPageWaiting)
         self->_loadRestOfPage();
 }

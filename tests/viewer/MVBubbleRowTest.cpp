@@ -124,3 +124,53 @@ TEST_F(BubbleRowTest, RowsShownAfterALanguageChangeTakeItsDirection) {
     scrollToOldest(rightToLeft);
     EXPECT_GT(checked, 0);
 }
+
+// The text widgets of the bubbles the genlist shows are built in the frame's own calculation,
+// after the genlist has settled: every frame drawn while the bezel reads back through the days and
+// brings the older page in shows each bubble on the screen with its text, in its own row. (Looked
+// at as the frame is drawn: a frame's listeners may move the list after it.)
+TEST_F(BubbleRowTest, EveryFrameDrawnWhileTheBezelBringsAPageShowsEachBubblesText) {
+    thread(95, 1700049600000, 5 * 3600);
+    open(threadId);
+    Evas_Object* genlist = listView()->getGenlist();
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
+    struct Frames {
+        Evas_Object* genlist;
+        int drawn = 0, bubbles = 0;
+        std::vector<int> withoutText;
+    } frames{genlist, 0, 0, {}};
+    Evas_Event_Cb drawn = [](void* data, Evas*, void*) {
+        auto* f = static_cast<Frames*>(data);
+        ++f->drawn;
+        Eina_List* realized = elm_genlist_realized_items_get(f->genlist);
+        void* it = nullptr;
+        EINA_LIST_FREE(realized, it) {
+            auto* row = static_cast<MVItem*>(elm_object_item_data_get(static_cast<Elm_Object_Item*>(it)));
+            if (!row || row->getType() != MVItem::BUBBLE)
+                continue;
+            auto* bubble = static_cast<MVItemBubble*>(row);
+            Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
+            Evas_Object* content =
+                elm_object_item_part_content_get(static_cast<Elm_Object_Item*>(it), "elm.icon");
+            ++f->bubbles;
+            if (!label || elm_object_part_content_get(content, "elm.swallow.bubble") != label)
+                f->withoutText.push_back(bubble->getMsgId());
+        }
+    };
+    Evas* evas = evas_object_evas_get(genlist);
+    evas_event_callback_add(evas, EVAS_CALLBACK_RENDER_FLUSH_PRE, drawn, &frames);
+    int loaded = listView()->getLoadedCount();
+    Evas_Coord x = 0, y = 0, w = 0, h = 0;
+    evas_object_geometry_get(genlist, &x, &y, &w, &h);
+    evas_event_feed_mouse_move(evas, x + w / 2, y + h / 2, 0, nullptr);
+    for (int detents = 0; detents < 200 && listView()->getLoadedCount() == loaded; ++detents) {
+        evas_event_feed_mouse_wheel(evas, 0, -1, 0, nullptr);
+        msg_test::pumpFor(0.05);
+    }
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
+    evas_event_callback_del_full(evas, EVAS_CALLBACK_RENDER_FLUSH_PRE, drawn, &frames);
+    EXPECT_GT(listView()->getLoadedCount(), loaded) << "the bezel never brought the older page";
+    EXPECT_GT(frames.drawn, 10);
+    EXPECT_GT(frames.bubbles, frames.drawn);
+    EXPECT_EQ(frames.withoutText, std::vector<int>()) << "bubbles drawn without their text";
+}
