@@ -299,21 +299,26 @@ void BM_ReceivedMessage(benchmark::State& state) {
 }
 BENCHMARK(BM_ReceivedMessage)->UseManualTime()->Iterations(30)->Unit(benchmark::kMillisecond);
 
+// Opens the conversation for a scroll through it; the bubbles in once `pages` older pages are
+// (0: every bubble). The conversation reads its older messages on a worker after the first frame:
+// the pages counted are those of the whole conversation.
+int openToScroll(LiveViewer& live, int pages) {
+    live.open();
+    const msg_app::msg_viewer::MVListModel& model = live.list()->getModel();
+    msg_test::pumpUntil([&] { return model.isWhole(); });
+    return pages > 0 ? std::min(model.getCount(),
+                                (pages + 1) * msg_app::msg_viewer::MVListViewController::PAGE_SIZE)
+                     : model.getCount();
+}
+
 // Scrolls up a screen at a time, one main-loop iteration each, until `pages` older pages are in
 // (0: until the oldest bubble is in), and reports the longest iteration.
 void scrollUp(benchmark::State& state, int pages) {
     for (auto _ : state) {
         LiveViewer live;
-        live.open();
+        const int target = openToScroll(live, pages);
         msg_app::msg_viewer::MVListViewController* list = live.list();
         Evas_Object* genlist = list->getGenlist();
-        // The conversation reads its older messages on a worker after the first frame: the pages
-        // counted are those of the whole conversation.
-        msg_test::pumpUntil([&] { return list->getModel().isWhole(); });
-        const int target = pages > 0
-                               ? std::min(list->getModel().getCount(),
-                                          (pages + 1) * msg_app::msg_viewer::MVListViewController::PAGE_SIZE)
-                               : list->getModel().getCount();
         double longest = 0, longestCpu = 0, longestLoopCpu = 0, longestRenderCpu = 0;
         int steps = 0, longestAdded = 0, overTarget = 0;
         Clock::time_point start = Clock::now();
@@ -378,13 +383,10 @@ void BM_BezelTenPages(benchmark::State& state) {
     const int pages = 10;
     for (auto _ : state) {
         LiveViewer live;
-        live.open();
+        const int target = openToScroll(live, pages);
         msg_app::msg_viewer::MVListViewController* list = live.list();
         Evas_Object* genlist = list->getGenlist();
-        msg_test::pumpUntil([&] { return list->getModel().isWhole(); });
         msg_test::pumpFor(0.3);
-        const int target = std::min(list->getModel().getCount(),
-                                    (pages + 1) * msg_app::msg_viewer::MVListViewController::PAGE_SIZE);
         Evas_Coord gx = 0, gy = 0, gw = 0, gh = 0;
         evas_object_geometry_get(genlist, &gx, &gy, &gw, &gh);
         evas_event_feed_mouse_move(live.evas(), gx + gw / 2, gy + gh / 2, 0, nullptr);
