@@ -246,18 +246,58 @@ std::string to_label_markup(const std::string& text, bool multiLine, size_t maxB
     return out;
 }
 
+namespace {
+
+// One hidden textblock measures on each canvas in turn: making one for each measurement cost more
+// than the layout it measured. It goes with its canvas.
+struct TextblockMeasurer {
+    Evas* canvas = nullptr;
+    Evas_Object* textblock = nullptr;
+    Evas_Textblock_Style* style = nullptr;
+};
+
+TextblockMeasurer& textblockMeasurer() {
+    static TextblockMeasurer kept;
+    return kept;
+}
+
+void textblockMeasurerDelCb(void* /*data*/, Evas* /*e*/, Evas_Object* obj, void* /*eventInfo*/) {
+    TextblockMeasurer& kept = textblockMeasurer();
+    if (kept.textblock == obj) {
+        kept.textblock = nullptr;
+        kept.canvas = nullptr;
+    }
+}
+
+Evas_Object* measuringTextblock(Evas* canvas) {
+    TextblockMeasurer& kept = textblockMeasurer();
+    if (!kept.style)
+        kept.style = evas_textblock_style_new();
+    if (kept.canvas == canvas && kept.textblock)
+        return kept.textblock;
+    if (kept.textblock) {
+        evas_object_event_callback_del(kept.textblock, EVAS_CALLBACK_DEL, textblockMeasurerDelCb);
+        evas_object_del(kept.textblock);
+    }
+    kept.textblock = evas_object_textblock_add(canvas);
+    kept.canvas = kept.textblock ? canvas : nullptr;
+    if (kept.textblock)
+        evas_object_event_callback_add(kept.textblock, EVAS_CALLBACK_DEL, textblockMeasurerDelCb, nullptr);
+    return kept.textblock;
+}
+
+} // namespace
+
 int getTextblockWidth(Evas_Object* obj, const char* text, const char* style) {
     MSG_RETV_IF(!text, 0, "srcText is nullptr");
     MSG_RETV_IF(!obj, 0, "obj is nullptr");
-    Evas_Textblock_Style* tbStyle = evas_textblock_style_new();
-    evas_textblock_style_set(tbStyle, style ? style : "");
-    Evas_Object* textblock = evas_object_textblock_add(evas_object_evas_get(obj));
-    evas_object_textblock_style_set(textblock, tbStyle);
+    Evas_Object* textblock = measuringTextblock(evas_object_evas_get(obj));
+    MSG_RETV_IF(!textblock, 0, "no textblock to measure on");
+    evas_textblock_style_set(textblockMeasurer().style, style ? style : "");
+    evas_object_textblock_style_set(textblock, textblockMeasurer().style);
     evas_object_textblock_text_markup_set(textblock, text);
     Evas_Coord width = 0;
     evas_object_textblock_size_native_get(textblock, &width, nullptr);
-    evas_object_del(textblock);
-    evas_textblock_style_free(tbStyle);
     return width;
 }
 

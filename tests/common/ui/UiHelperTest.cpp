@@ -239,3 +239,24 @@ TEST_F(UiHelperTest, PushFromInsideAPopupFindsTheNaviframe) {
 }
 
 } // namespace
+
+// Widths measured one after another, on one canvas and then another: each follows its own style, as
+// measured on a textblock made for it alone.
+TEST(TextblockWidthTest, EachWidthFollowsItsStyleOnEachCanvas) {
+    const char* text = "12:34 PM";
+    const char* small = "DEFAULT='font=Sans font_size=20'";
+    const char* large = "DEFAULT='font=Sans font_size=40'";
+    auto window = std::make_unique<msg_test::TestWindow>();
+    int smallW = common_ui_helper::getTextblockWidth(window->win(), text, small);
+    int largeW = common_ui_helper::getTextblockWidth(window->win(), text, large);
+    ASSERT_GT(smallW, 0);
+    EXPECT_GT(largeW, smallW * 3 / 2);
+    EXPECT_EQ(common_ui_helper::getTextblockWidth(window->win(), text, small), smallW);
+    EXPECT_EQ(common_ui_helper::getTextblockWidth(window->win(), "", small), 0);
+    EXPECT_GT(common_ui_helper::getTextblockWidth(window->win(), "12:34 PM, 1/2", small), smallW);
+
+    // The canvas it measured on goes; the next one measures the same.
+    window.reset();
+    msg_test::TestWindow other;
+    EXPECT_EQ(common_ui_helper::getTextblockWidth(other.win(), text, small), smallW);
+}
