@@ -29,11 +29,10 @@ public:
 
     // The genlist realized the bubble's row: its text widget comes before the frame is drawn.
     void add(int msgId);
-    // Builds what is queued now.
-    void flush();
-    size_t pendingCount() const { return _pending.size(); }
 
 private:
+    // Builds what is queued now.
+    void _flush();
     static void _calculateCb(Evas_Object* hook);
     static void _genlistDelCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
 

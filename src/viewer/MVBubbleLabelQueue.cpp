@@ -50,7 +50,7 @@ void MVBubbleLabelQueue::add(int msgId) {
     evas_object_smart_need_recalculate_set(_hook, EINA_TRUE);
 }
 
-void MVBubbleLabelQueue::flush() {
+void MVBubbleLabelQueue::_flush() {
     // A bubble built now may realize others (its row grows): they are queued for the next pass.
     std::vector<int> pending;
     pending.swap(_pending);
@@ -61,7 +61,7 @@ void MVBubbleLabelQueue::flush() {
 
 void MVBubbleLabelQueue::_calculateCb(Evas_Object* hook) {
     if (auto* self = static_cast<MVBubbleLabelQueue*>(evas_object_data_get(hook, QUEUE_KEY)))
-        self->flush();
+        self->_flush();
 }
 
 void MVBubbleLabelQueue::_genlistDelCb(void* data, Evas* /*e*/, Evas_Object* /*obj*/, void* /*eventInfo*/) {
