@@ -36,10 +36,9 @@ protected:
             items.push_back(eext_more_option_item_append(panel));
             eext_more_option_item_part_text_set(items.back(), "selector,main_text", text);
         }
-        evas_object_smart_callback_add(panel, kSignals[0], recordCb<0>, &heard);
-        evas_object_smart_callback_add(panel, kSignals[1], recordCb<1>, &heard);
-        evas_object_smart_callback_add(panel, kSignals[2], recordCb<2>, &heard);
-        evas_object_smart_callback_add(panel, kSignals[3], recordCb<3>, &heard);
+        const Evas_Smart_Cb callbacks[] = {recordCb<0>, recordCb<1>, recordCb<2>, recordCb<3>};
+        for (int i = 0; i < 4; ++i)
+            evas_object_smart_callback_add(panel, kSignals[i], callbacks[i], &heard);
         msg_test::runLoopUntilIdle();
     }
 

@@ -114,47 +114,32 @@ protected:
 Table ThemeFilesTest::colors;
 Table ThemeFilesTest::fonts;
 
-TEST_F(ThemeFilesTest, MessageThemeHoldsEveryStyleAndLayout) {
-    const std::string file = messageEdj();
+TEST_F(ThemeFilesTest, TheFilesHoldEveryGroupTheScreensLoadAndEachImageGroupLoads) {
     for (const char* group : kMessageGroups)
-        EXPECT_TRUE(edje_file_group_exists(file.c_str(), group)) << group;
+        EXPECT_TRUE(edje_file_group_exists(messageEdj().c_str(), group)) << group;
     // A misspelt group is reported missing, so the checks above can fail.
-    EXPECT_FALSE(edje_file_group_exists(file.c_str(), "elm/layout/nocontent/default"));
-}
-
-TEST_F(ThemeFilesTest, ImageFileHoldsEveryImageGroupAndDrawsIt) {
-    const std::string file = imagesEdj();
-    Evas_Object* probe = nullptr;
+    EXPECT_FALSE(edje_file_group_exists(messageEdj().c_str(), "elm/layout/nocontent/default"));
     Ecore_Evas* ee = ecore_evas_buffer_new(64, 64);
     ASSERT_NE(ee, nullptr);
     for (const char* group : kImageGroups) {
-        // Each group exists and loads: its images and masks are inside the file.
-        probe = edje_object_add(ecore_evas_get(ee));
-        EXPECT_TRUE(edje_object_file_set(probe, file.c_str(), group)) << group;
+        // Its images and masks are inside the file.
+        Evas_Object* probe = edje_object_add(ecore_evas_get(ee));
+        EXPECT_TRUE(edje_object_file_set(probe, imagesEdj().c_str(), group)) << group;
         EXPECT_EQ(edje_object_load_error_get(probe), EDJE_LOAD_ERROR_NONE) << group;
         evas_object_del(probe);
     }
     ecore_evas_free(ee);
 }
 
-// Each colour's value is checked against the theme's class below.
-TEST_F(ThemeFilesTest, TablesAreWellFormedAndDefineEveryCodeTheScreensUse) {
+// The theme's own defaults are the tables' values, so a screen looks the same before and after the
+// tables are loaded.
+TEST_F(ThemeFilesTest, TablesDefineEveryCodeTheScreensUseOnceAndTheThemesDefaultsAreTheirValues) {
     EXPECT_TRUE(colors.duplicates.empty()) << colors.duplicates.front();
     EXPECT_TRUE(fonts.duplicates.empty()) << fonts.duplicates.front();
-    const std::set<std::string> weights = {"Light", "Regular", "Medium", "Bold"};
-    for (const auto& [id, attrs] : fonts.entries) {
-        EXPECT_TRUE(weights.count(attrs.at("style"))) << id;
-        EXPECT_GT(std::atoi(attrs.at("size").c_str()), 0) << id;
-    }
     for (const char* code : kColorCodes)
         EXPECT_TRUE(colors.entries.count(code)) << "colour " << code;
     for (const char* code : kFontCodes)
         EXPECT_TRUE(fonts.entries.count(code)) << "font " << code;
-}
-
-// The theme's own defaults are the table's values, so a screen looks the same
-// before and after the tables are loaded.
-TEST_F(ThemeFilesTest, ThemeClassDefaultsMatchTheTables) {
     Ecore_Evas* ee = ecore_evas_buffer_new(360, 360);
     ASSERT_NE(ee, nullptr);
     Evas_Object* obj = edje_object_add(ecore_evas_get(ee));
@@ -171,10 +156,13 @@ TEST_F(ThemeFilesTest, ThemeClassDefaultsMatchTheTables) {
             c = g_ascii_toupper(c);
         EXPECT_EQ(expected, hex) << id;
     }
+    const std::set<std::string> weights = {"Light", "Regular", "Medium", "Bold"};
     for (const auto& [id, attrs] : fonts.entries) {
+        EXPECT_TRUE(weights.count(attrs.at("style"))) << id;
         const char* font = nullptr;
         Evas_Font_Size size = 0;
         ASSERT_TRUE(edje_object_text_class_get(obj, id.c_str(), &font, &size)) << id;
+        EXPECT_GT(size, 0) << id;
         EXPECT_EQ(size, std::atoi(attrs.at("size").c_str())) << id;
         ASSERT_NE(font, nullptr);
         EXPECT_NE(std::string(font).find("DejaVu Sans"), std::string::npos) << id;
