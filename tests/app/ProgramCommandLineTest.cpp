@@ -6,13 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
+#include <filesystem>
 #include <set>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
+namespace fs = std::filesystem;
 using msg_cli::CommandLine;
 
 // What the usage of each program must name, besides the program itself.
@@ -45,28 +45,15 @@ std::set<std::string> split(const std::string& text, char separator) {
 class ProgramCommandLineTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(getcwd(_previous, sizeof _previous), nullptr);
-        ASSERT_EQ(chdir(_cwd.path().c_str()), 0);
+        fs::current_path(_cwd.path());
         setenv("MSG_DEVICE_DIR", _device.path().c_str(), 1);
     }
-    void TearDown() override { EXPECT_EQ(chdir(_previous), 0); }
-
-    std::vector<std::string> cwdEntries() const {
-        std::vector<std::string> names;
-        if (DIR* dir = opendir(".")) {
-            while (dirent* entry = readdir(dir)) {
-                if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..")
-                    names.push_back(entry->d_name);
-            }
-            closedir(dir);
-        }
-        return names;
-    }
+    void TearDown() override { fs::current_path(_previous); }
 
 private:
+    const fs::path _previous = fs::current_path();
     msg_test::TempDir _cwd{"msg-cli-cwd"};
     msg_test::TempDir _device{"msg-cli-device"};
-    char _previous[4096] = {};
 };
 
 } // namespace
@@ -107,7 +94,7 @@ TEST_F(ProgramCommandLineTest, EveryProgramAnswersHelpAndRefusesWhatItDoesNotTak
             EXPECT_TRUE(run.out.empty()) << run.out;
         }
     }
-    EXPECT_TRUE(cwdEntries().empty()) << cwdEntries().front();
+    EXPECT_TRUE(fs::is_empty(".")) << fs::directory_iterator(".")->path();
 }
 
 // Each of msg-sim's commands answers its own --help and refuses an option it does not know,

@@ -8,6 +8,7 @@
 #include <glib.h>
 
 #include <cstdlib>
+#include <fstream>
 
 using namespace msg_app;
 
@@ -107,14 +108,11 @@ TEST_F(FormattedNumberTest, FormattedNumbersAreKeptForTheNextRun) {
     formatted_number::init();
     EXPECT_EQ("(415) 555-0123", format("4155550123"));
     formatted_number::deinit();
-    gchar* contents = nullptr;
-    ASSERT_TRUE(g_file_get_contents(file.c_str(), &contents, nullptr, nullptr));
-    gchar** lines = g_strsplit(contents, "\n", -1);
-    g_free(contents);
-    ASSERT_EQ(g_strv_length(lines), 2u);
-    const std::string header = lines[0];
-    const std::string region = std::string(lines[1]).substr(0, std::string(lines[1]).find('\t'));
-    g_strfreev(lines);
+    // A header line and the one number, nothing after it.
+    std::ifstream kept(file);
+    std::string header, entry;
+    ASSERT_TRUE(std::getline(kept, header) && std::getline(kept, entry) && kept.eof());
+    const std::string region = entry.substr(0, entry.find('\t'));
 
     nextRunWith(header + "\n" + region + "\t4155550123\t415 KEPT");
     EXPECT_EQ("415 KEPT", format("4155550123"));

@@ -158,7 +158,6 @@ TEST_F(StandaloneMsgSvcTest, BlockListKeepsFiltersAndCallBlocksTogether) {
     EXPECT_TRUE(list.empty());
 }
 
-// The id a send gives is the one the send process follows: its tests hold it to the stored message.
 TEST_F(StandaloneMsgSvcTest, EachThreadHasItsOwnHandleUntilReleased) {
     MCommonMsgSvc* mine = MCommonMsgSvc::getInstance();
     MCommonMsgSvc* theirs = nullptr;

@@ -52,7 +52,7 @@ protected:
     }
 };
 
-TEST_F(MCommonPopupTest, ButtonCountChoosesTheLayout) {
+TEST_F(MCommonPopupTest, ButtonCountChoosesTheLayoutAndContentGoesIntoItsPart) {
     for (bool withCancel : {false, true}) {
         SCOPED_TRACE(withCancel ? "OK and cancel" : "OK");
         MCommonPopup* popup = makePopup(calls, withCancel, false);
@@ -69,6 +69,19 @@ TEST_F(MCommonPopupTest, ButtonCountChoosesTheLayout) {
         }
         page->destroyPopup();
     }
+
+    Evas_Object* inner = nullptr;
+    MCommonPopup* popup = MCommonPopup::createOkCancelPopup(
+        "WDS_MSG_OPT_DELETE_ABB", [&](Evas_Object* parent) { return inner = elm_label_add(parent); }, nullptr,
+        nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(page->attachPopup(popup));
+    ASSERT_NE(nullptr, inner);
+    EXPECT_EQ(inner, elm_object_part_content_get(content(popup), "elm.swallow.content"));
+    // An OK button without a callback just closes the popup.
+    auto weak = popup->getWeakPtr();
+    ASSERT_TRUE(msg_test::runLoopUntilShown(button(popup, "button1")));
+    clickCenter(button(popup, "button1"));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
 }
 
 TEST_F(MCommonPopupTest, ButtonsAndTheBackKeyAskTheirCallbackWhichDecidesThroughTheFlag) {
@@ -105,22 +118,6 @@ TEST_F(MCommonPopupTest, ButtonsAndTheBackKeyAskTheirCallbackWhichDecidesThrough
     MCommonPopup* toast = MCommonPopup::createToastPopup("WDS_TPLATFORM_TPOP_SELECT_ITEMS", nullptr, nullptr);
     ASSERT_TRUE(toast->create(window->getBaseObject(), nullptr));
     EXPECT_TRUE(backCloses(toast));
-}
-
-TEST_F(MCommonPopupTest, CustomContentGoesIntoTheContentPart) {
-    Evas_Object* inner = nullptr;
-    MCommonPopup* popup = MCommonPopup::createOkCancelPopup(
-        "WDS_MSG_OPT_DELETE_ABB", [&](Evas_Object* parent) { return inner = elm_label_add(parent); }, nullptr,
-        nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(page->attachPopup(popup));
-    ASSERT_NE(nullptr, inner);
-    EXPECT_EQ(inner, elm_object_part_content_get(content(popup), "elm.swallow.content"));
-
-    // An OK button without a callback just closes the popup.
-    auto weak = popup->getWeakPtr();
-    ASSERT_TRUE(msg_test::runLoopUntilShown(button(popup, "button1")));
-    clickCenter(button(popup, "button1"));
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }));
 }
 
 TEST_F(MCommonPopupTest, ToastUsesItsIconStyleAndGoesAfterItsTimeout) {

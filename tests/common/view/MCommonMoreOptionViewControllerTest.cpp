@@ -33,16 +33,14 @@ protected:
         settle();
     }
 
-    Eext_Object_Item*
-    append(const char* text, const char* image,
-           MCommonMoreOptionViewController::ItemType type = MCommonMoreOptionViewController::NORMAL) {
+    Eext_Object_Item* append(const char* text, const char* image, const char* sub = nullptr) {
         return more->appendItem(
-            text, nullptr, image,
+            text, sub, image,
             [this, text](Eext_Object_Item*) {
                 actions.push_back(text);
                 openAtAction = more->isOpened();
             },
-            [this](Eext_Object_Item*) { ++languageChanges; }, type);
+            [this](Eext_Object_Item*) { ++languageChanges; }, MCommonMoreOptionViewController::NORMAL);
     }
 
     bool openPanel() {
@@ -68,20 +66,6 @@ protected:
     bool openAtAction = true;
     std::vector<std::string> actions;
 };
-
-TEST_F(MoreOptionViewTest, ItemsCarryTranslatedTextsIconAndStyle) {
-    Eext_Object_Item* item =
-        more->appendItem("WDS_MSG_OPT_REPLY_ABB", "WDS_MSG_OPT_CALL_ABB", "img/option/reply", nullptr,
-                         nullptr, MCommonMoreOptionViewController::NORMAL);
-    ASSERT_NE(nullptr, item);
-    EXPECT_STREQ("Reply", eext_more_option_item_part_text_get(item, "selector,main_text"));
-    EXPECT_STREQ("Call", eext_more_option_item_part_text_get(item, "selector,sub_text"));
-    EXPECT_EQ("img/option/reply", imageGroup(eext_more_option_item_part_content_get(item, "item,icon")));
-
-    EXPECT_EQ(nullptr, more->appendItem("WDS_MSG_OPT_CALL_ABB", nullptr, nullptr, nullptr, nullptr,
-                                        MCommonMoreOptionViewController::NORMAL));
-    EXPECT_EQ(1u, eina_list_count(eext_more_option_items_get(more->getEvasObject())));
-}
 
 TEST_F(MoreOptionViewTest, TwoQuickTapsRunOnlyTheFirstActionAfterClosing) {
     Eext_Object_Item* reply = append("WDS_MSG_OPT_REPLY_ABB", "img/option/reply");
@@ -122,15 +106,19 @@ TEST_F(MoreOptionViewTest, CueStaysHiddenWithoutItems) {
     EXPECT_FALSE(more->getCueVisible());
 }
 
-TEST_F(MoreOptionViewTest, LanguagePauseAndADeletedItemLeaveTheControllerConsistent) {
-    Eext_Object_Item* reply = append("WDS_MSG_OPT_REPLY_ABB", "img/option/reply");
+TEST_F(MoreOptionViewTest, TextsFollowTheLanguageAndPauseOrADeletedItemLeaveTheControllerConsistent) {
+    Eext_Object_Item* reply = append("WDS_MSG_OPT_REPLY_ABB", "img/option/reply", "WDS_MSG_OPT_CALL_ABB");
     Eext_Object_Item* call = append("WDS_MSG_OPT_CALL_ABB", "img/option/call");
-    eext_more_option_item_part_text_set(reply, "selector,main_text", "stale");
+    EXPECT_EQ("img/option/reply", imageGroup(eext_more_option_item_part_content_get(reply, "item,icon")));
+    EXPECT_EQ(nullptr, append("WDS_MSG_OPT_CALL_ABB", nullptr)) << "an item needs its icon";
+    for (const char* part : {"selector,main_text", "selector,sub_text"})
+        eext_more_option_item_part_text_set(reply, part, "stale");
     eext_more_option_item_part_text_set(call, "selector,main_text", "stale");
     setString("db/menu_widget/language", "en_GB.UTF-8");
     msg_app::common_ui_helper::set_language();
     settle();
     EXPECT_STREQ("Reply", eext_more_option_item_part_text_get(reply, "selector,main_text"));
+    EXPECT_STREQ("Call", eext_more_option_item_part_text_get(reply, "selector,sub_text"));
     EXPECT_STREQ("Call", eext_more_option_item_part_text_get(call, "selector,main_text"));
     EXPECT_EQ(2, languageChanges);
 

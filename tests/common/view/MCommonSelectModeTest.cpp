@@ -74,34 +74,8 @@ protected:
     std::vector<bool> checkAll;
 };
 
-TEST_F(SelectModeTest, ButtonsComeAndGoWithSelectModeAndFollowTheCount) {
-    EXPECT_EQ(select->getCheckedCount(), -1);
-    EXPECT_FALSE(select->leave()) << "not on";
-    ASSERT_TRUE(select->enter("WDS_ALM_ACBUTTON_DELETE_ABB"));
-    EXPECT_FALSE(select->enter("WDS_ALM_ACBUTTON_DELETE_ABB")) << "on already";
-    Evas_Object* bottom = select->getBottomButton();
-    ASSERT_NE(bottom, nullptr);
-    EXPECT_STREQ(elm_object_text_get(bottom), "Delete");
-    EXPECT_NE(select->getCountButton(), nullptr);
-
-    for (int count : {0, 2, 0}) {
-        select->showCount(count);
-        EXPECT_EQ(select->getCheckedCount(), count);
-        EXPECT_EQ(elm_object_disabled_get(bottom), count == 0) << count;
-    }
-    select->setBottomButton("WDS_MSG_ACBUTTON_UNBLOCK");
-    EXPECT_EQ(select->getBottomButton(), bottom) << "the same button, read again";
-    EXPECT_STREQ(elm_object_text_get(bottom), "Unblock");
-    evas_object_smart_callback_call(bottom, "clicked", nullptr);
-    EXPECT_EQ(bottomTaps, 1);
-
-    EXPECT_TRUE(select->leave());
-    EXPECT_EQ(select->getBottomButton(), nullptr);
-    EXPECT_EQ(select->getCountButton(), nullptr);
-    EXPECT_EQ(select->getCheckedCount(), -1);
-}
-
-// The popup offers only what would change something, and only one popup is up at a time.
+// Select mode comes on once; its popup offers only what would change something, and only one popup
+// is up at a time. (The bottom button's text and taps are the list's select mode tests'.)
 TEST_F(SelectModeTest, TheCountButtonsPopupOffersWhatIsLeftToDo) {
     const struct {
         int checked;
@@ -112,7 +86,12 @@ TEST_F(SelectModeTest, TheCountButtonsPopupOffersWhatIsLeftToDo) {
         {2, {"Select all", "Deselect all"}, false},
         {3, {"Deselect all"}, false},
     };
+    EXPECT_EQ(select->getCheckedCount(), -1);
+    EXPECT_FALSE(select->leave()) << "not on";
     ASSERT_TRUE(select->enter("WDS_ALM_ACBUTTON_DELETE_ABB"));
+    EXPECT_FALSE(select->enter("WDS_ALM_ACBUTTON_DELETE_ABB")) << "on already";
+    Evas_Object* bottom = select->getBottomButton();
+    ASSERT_NE(bottom, nullptr);
     // Taps reach the count button once it has slid in.
     ASSERT_TRUE(msg_test::runLoopUntilPartState(elm_layout_edje_get(owner->selectModeLayout),
                                                 "elm.swallow.icon", "visible"));
@@ -120,6 +99,8 @@ TEST_F(SelectModeTest, TheCountButtonsPopupOffersWhatIsLeftToDo) {
         SCOPED_TRACE(c.checked);
         checkAll.clear();
         select->showCount(c.checked);
+        EXPECT_EQ(select->getCheckedCount(), c.checked);
+        EXPECT_EQ(elm_object_disabled_get(bottom), c.checked == 0);
         clickCenter(select->getCountButton());
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return ctxpopup() != nullptr; }));
         ASSERT_TRUE(msg_test::runLoopUntilShown(elm_object_content_get(ctxpopup())));
@@ -138,6 +119,10 @@ TEST_F(SelectModeTest, TheCountButtonsPopupOffersWhatIsLeftToDo) {
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return ctxpopup() != nullptr; }));
     EXPECT_TRUE(select->closeSelectAllPopup());
     EXPECT_FALSE(select->closeSelectAllPopup());
+    EXPECT_TRUE(select->leave());
+    EXPECT_EQ(select->getBottomButton(), nullptr);
+    EXPECT_EQ(select->getCountButton(), nullptr);
+    EXPECT_EQ(select->getCheckedCount(), -1);
 }
 
 // The worker's result, then its end once the popup has gone; an owner that drops the action

@@ -1,11 +1,9 @@
-// The platform journal and trace marks; the usage log is checked through the application's own entries.
+// The platform journal; the usage log is checked through the application's own entries.
 #include "ServicesFixture.h"
 
 #include "AppRegistry.h"
 #include "JournalStore.h"
 #include "journal.h"
-#include "trace.h"
-#include "vconf.h"
 
 #include <string>
 #include <vector>
@@ -40,18 +38,4 @@ TEST_F(JournalTest, JournalLinesKeepTheirOrderAndTextAndBadOnesAreRefused) {
     auto entries = JournalStore::list("journal");
     EXPECT_EQ(entries[0].app, msg_services::AppRegistry::currentAppId());
     EXPECT_LT(entries[0].seq, entries[1].seq);
-}
-
-TEST_F(JournalTest, TracesAreRecordedWhenTheDeviceAsks) {
-    // The setting is read once per process, at the first trace.
-    ASSERT_EQ(vconf_set_bool("memory/private/trace/enabled", 1), VCONF_OK);
-    trace_begin("load %d", 7);
-    trace_begin("inner");
-    trace_end();
-    trace_end();
-    trace_end(); // unbalanced: ignored
-    EXPECT_EQ(lines("trace"),
-              (std::vector<std::string>{"begin load 7", "begin inner", "end inner", "end load 7"}));
-    ASSERT_TRUE(JournalStore::clear("trace"));
-    EXPECT_TRUE(JournalStore::list("trace").empty());
 }

@@ -1,12 +1,9 @@
-// Features, carrier switches, feedback, the profiles and msg-sim's answers.
+// Features, carrier switches, the profiles and msg-sim's answers.
 #include "ServicesFixture.h"
 
 #include "DeviceProfiles.h"
 #include "FeatureStore.h"
-#include "JournalStore.h"
-#include "feedback.h"
 #include "net_connection.h"
-#include "preference.h"
 #include "system_info.h"
 #include "vconf.h"
 #include "zeq_feature.h"
@@ -14,7 +11,6 @@
 #include <string>
 
 using msg_services::FeatureStore;
-using msg_services::JournalStore;
 
 namespace {
 
@@ -37,12 +33,6 @@ int connectionType() {
     int error = connection_get_type(connection, &type);
     connection_destroy(connection);
     return error == CONNECTION_ERROR_NONE ? type : error;
-}
-
-int sharedPreference(const char* key) {
-    int value = -99;
-    EXPECT_EQ(preference_get_int(key, &value), PREFERENCE_ERROR_NONE) << key;
-    return value;
 }
 
 } // namespace
@@ -76,44 +66,35 @@ TEST_F(FeatureTest, FeatureStoreRefusesWhatItDoesNotKnowAndKindsStayApart) {
     EXPECT_STREQ(small, "abc");
 }
 
-TEST_F(FeatureTest, FeedbackIsRecordedOnlyWhileInitialised) {
-    EXPECT_EQ(feedback_play(FEEDBACK_PATTERN_TAP), FEEDBACK_ERROR_NOT_INITIALIZED);
-    ASSERT_EQ(feedback_initialize(), FEEDBACK_ERROR_NONE);
-    EXPECT_EQ(feedback_play_type(FEEDBACK_TYPE_VIBRATION, FEEDBACK_PATTERN_MESSAGE), FEEDBACK_ERROR_NONE);
-    EXPECT_EQ(feedback_play(FEEDBACK_PATTERN_LIST_LONG_PRESS), FEEDBACK_ERROR_NONE);
-    EXPECT_EQ(feedback_play(static_cast<feedback_pattern_e>(18)), FEEDBACK_ERROR_INVALID_PARAMETER);
-    ASSERT_EQ(feedback_deinitialize(), FEEDBACK_ERROR_NONE);
-    EXPECT_EQ(feedback_play(FEEDBACK_PATTERN_TAP), FEEDBACK_ERROR_NOT_INITIALIZED);
-    auto feedback = JournalStore::list("feedback");
-    ASSERT_EQ(feedback.size(), 2u);
-    EXPECT_EQ(feedback[0].category + " " + feedback[0].text,
-              "vibration " + std::to_string(FEEDBACK_PATTERN_MESSAGE));
-    EXPECT_EQ(feedback[1].category + " " + feedback[1].text, "all 19");
-}
-
-TEST_F(DeviceProfileTest, StandaloneAndOverlaysThenPhoneBtUndoesStandalone) {
+// What each profile leaves of the device: overlays (power saving, retail) outlast a change of link
+// and go with the default; the links' effects are checked through the application's device policy.
+TEST_F(DeviceProfileTest, OverlaysStayUntilTheDefaultAndUnknownProfilesAreRefused) {
+    const struct {
+        const char* profile; // null: the profile of the row before
+        const char* key;
+        int value;
+        int connection; // -1: not looked at
+    } steps[] = {
+        {"standalone", "memory/private/yox/conn_type", 0, CONNECTION_TYPE_CELLULAR},
+        {"power-saving", "db/setting/psmode", 4, -1},
+        {"retail", "db/retailmode/enabled", 1, -1},
+        {nullptr, "memory/telephony/sim_slot", 1, -1},
+        {"phone-bt", "memory/telephony/sim_slot", 0, CONNECTION_TYPE_BT},
+        {nullptr, "db/setting/psmode", 4, -1},
+        {"default", "db/setting/psmode", 0, -1},
+        {nullptr, "db/retailmode/enabled", 0, -1},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.key);
+        if (step.profile)
+            applyProfile(step.profile);
+        EXPECT_EQ(vconfInt(step.key), step.value);
+        if (step.connection >= 0) {
+            EXPECT_EQ(connectionType(), step.connection);
+        }
+    }
+    EXPECT_FALSE(platformFeature("feature/network.telephony")) << "phone-bt undid standalone";
     std::string error;
-    applyProfile("standalone");
-    EXPECT_TRUE(platformFeature("feature/network.telephony.mms"));
-    EXPECT_EQ(vconfInt("memory/private/yox/conn_type"), 0);
-    EXPECT_EQ(connectionType(), CONNECTION_TYPE_CELLULAR);
-    EXPECT_EQ(sharedPreference("consumer_preference_int_peer_connection_status"), 0);
-    applyProfile("power-saving");
-    applyProfile("retail");
-    EXPECT_EQ(vconfInt("db/setting/psmode"), 4);
-    EXPECT_EQ(vconfInt("db/retailmode/enabled"), 1);
-    EXPECT_EQ(vconfInt("memory/telephony/sim_slot"), 1);
-
-    applyProfile("phone-bt");
-    EXPECT_FALSE(platformFeature("feature/network.telephony"));
-    EXPECT_EQ(vconfInt("memory/telephony/sim_slot"), 0);
-    EXPECT_EQ(connectionType(), CONNECTION_TYPE_BT);
-    EXPECT_EQ(vconfInt("db/setting/psmode"), 4);
-    EXPECT_EQ(sharedPreference("consumer_preference_int_peer_connection_status"), 1);
-
-    applyProfile("default");
-    EXPECT_EQ(vconfInt("db/setting/psmode"), 0);
-    EXPECT_EQ(vconfInt("db/retailmode/enabled"), 0);
     EXPECT_FALSE(msg_services::DeviceProfiles::apply("moon", &error));
     EXPECT_NE(error.find("moon"), std::string::npos);
 }

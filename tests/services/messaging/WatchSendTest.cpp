@@ -107,14 +107,13 @@ protected:
         EXPECT_EQ(msg_mms_add_item(mms, MSG_MMS_REGION_LIST_HND, &region), MSG_SUCCESS);
         msg_set_str_value(region, MSG_MMS_REGION_ID_STR, "Text", 4);
         EXPECT_EQ(msg_mms_add_item(mms, MSG_MMS_PAGE_LIST_HND, &page), MSG_SUCCESS);
-        EXPECT_EQ(msg_mms_add_item(page, MSG_MMS_PAGE_MEDIA_LIST_HND, &media), MSG_SUCCESS);
-        msg_set_int_value(media, MSG_MMS_MEDIA_TYPE_INT, MMS_SMIL_MEDIA_TEXT);
-        msg_set_str_value(media, MSG_MMS_MEDIA_FILEPATH_STR, textPath.c_str(),
-                          static_cast<int>(textPath.size()));
-        EXPECT_EQ(msg_mms_add_item(page, MSG_MMS_PAGE_MEDIA_LIST_HND, &media), MSG_SUCCESS);
-        msg_set_int_value(media, MSG_MMS_MEDIA_TYPE_INT, MMS_SMIL_MEDIA_IMG);
-        msg_set_str_value(media, MSG_MMS_MEDIA_FILEPATH_STR, imagePath.c_str(),
-                          static_cast<int>(imagePath.size()));
+        for (const auto& [type, path] : {std::make_pair(MMS_SMIL_MEDIA_TEXT, &textPath),
+                                         std::make_pair(MMS_SMIL_MEDIA_IMG, &imagePath)}) {
+            EXPECT_EQ(msg_mms_add_item(page, MSG_MMS_PAGE_MEDIA_LIST_HND, &media), MSG_SUCCESS);
+            msg_set_int_value(media, MSG_MMS_MEDIA_TYPE_INT, type);
+            msg_set_str_value(media, MSG_MMS_MEDIA_FILEPATH_STR, path->c_str(),
+                              static_cast<int>(path->size()));
+        }
         msg_set_str_value(media, MSG_MMS_MEDIA_CONTENT_TYPE_STR, "image/png", 9);
         EXPECT_EQ(msg_set_mms_struct(static_cast<msg_struct_t>(msg), mms), MSG_SUCCESS);
         msg_release_struct(&mms);
