@@ -1,4 +1,4 @@
-#include "ViewerActionFixture.h"
+#include "ViewerScreenFixture.h"
 
 #include "MainLoop.h"
 #include "ViewerTestSupport.h"
@@ -58,7 +58,7 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
     std::vector<msg_store::IncomingMessage> messages;
     for (int i = 0; i < 95; ++i)
         messages.push_back(msg_test::message("+15550100", texts[i % 3] + " #" + std::to_string(i),
-                                             1700049600000 + i * 3600000LL,
+                                             START_MS + i * 3600000LL,
                                              i % 2 ? msg_store::FOLDER_SENT : msg_store::FOLDER_INBOX));
     std::vector<int> ids = storeThread(messages);
     open(threadId);
@@ -101,7 +101,7 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
 }
 
 TEST_F(BubbleRowTest, RowsShownAfterALanguageChangeTakeItsDirection) {
-    thread(45, 1700049600000, 60);
+    thread(45, START_MS, 60);
     open(threadId);
     ASSERT_EQ(vconf_set_str("db/menu_widget/language", "ar_AE.UTF-8"), 0);
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
@@ -130,7 +130,7 @@ TEST_F(BubbleRowTest, RowsShownAfterALanguageChangeTakeItsDirection) {
 // brings the older page in shows each bubble on the screen with its text, in its own row. (Looked
 // at as the frame is drawn: a frame's listeners may move the list after it.)
 TEST_F(BubbleRowTest, EveryFrameDrawnWhileTheBezelBringsAPageShowsEachBubblesText) {
-    thread(95, 1700049600000, 5 * 3600);
+    thread(95, START_MS, 5 * 3600);
     open(threadId);
     Evas_Object* genlist = listView()->getGenlist();
     ASSERT_TRUE(msg_test::runLoopUntilIdle());

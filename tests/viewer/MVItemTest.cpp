@@ -1,11 +1,12 @@
 #include "ListRowFixture.h"
 
+#include "LogCapture.h"
 #include "SimSeedMedia.h"
 #include "ViewerTestSupport.h"
 #include "common/CommonUiHelper.h"
 #include "msg_store/MsgStore.h"
-#include "viewer/MVItem/IMVBubbleActions.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
+#include "viewer/MVItem/MVBubbleSpeech.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemDateLine.h"
 #include "viewer/MVItem/MVItemTitle.h"
@@ -24,7 +25,7 @@ protected:
     // The bubble of a new message, realized in the genlist.
     MVItemBubble* bubbleOf(const msg_store::IncomingMessage& in) {
         int msgId = msg_test::storeMessages({in}).front();
-        model = std::make_unique<MVListModel>(msg_test::threadOf(msgId), store);
+        model = std::make_unique<MVListModel>(threadOf(msgId), store);
         model->load();
         auto* bubble = new MVItemBubble();
         EXPECT_TRUE(bubble->init(msgId, false, VIEW_TYPE_NORMAL, model.get()));
@@ -43,23 +44,7 @@ protected:
         input.senderName = sender ? sender : "";
         return MVBubbleMarkup(genlist).make(input);
     }
-    msg_app::MCommonMsgStore store;
     std::unique_ptr<MVListModel> model;
-};
-
-// What a bubble asks of its conversation.
-struct RecordingActions : IMVBubbleActions {
-    bool resendMessage(MVItemBubble&, std::function<void(bool)>) override { return record("resend"); }
-    void retrieveMessage(MVItemBubble&) override { record("retrieve"); }
-    void openLink(MVItemBubble&, const char* anchor) override { record(std::string("link ") + anchor); }
-    void openContent(MVItemBubble&, int index) override { record("content " + std::to_string(index)); }
-    void openAttachment(const std::string& path) override { record("attachment " + path); }
-    // False for a resend: none is made here.
-    bool record(const std::string& what) {
-        asked.push_back(what);
-        return false;
-    }
-    std::vector<std::string> asked;
 };
 
 // A received MMS of these parts.
@@ -76,6 +61,25 @@ Content picture(const std::string& path, Content::MediaType type = Content::MEDI
     content.mediaType = type;
     content.filePath = path;
     return content;
+}
+
+Content part(Content::MediaType type, const std::string& text = "", bool attachment = false) {
+    Content content;
+    content.mediaType = type;
+    content.text = text;
+    content.isAttachment = attachment;
+    content.fileName = attachment ? text : "";
+    return content;
+}
+
+msg_store::Conversation sms(const char* text, msg_store::FolderType folder, int simIndex = 0,
+                            msg_store::NetworkStatus networkStatus = msg_store::NETWORK_STATUS_NONE) {
+    msg_store::Conversation conv;
+    conv.text = text;
+    conv.folderType = folder;
+    conv.simIndex = simIndex;
+    conv.networkStatus = networkStatus;
+    return conv;
 }
 
 } // namespace
@@ -248,11 +252,11 @@ TEST_F(ViewerItemTest, NotRetrievedMmsAndGroupSenders) {
         for (auto status : {msg_store::NETWORK_STATUS_DELIVERED, msg_store::NETWORK_STATUS_RETRIEVE_FAIL}) {
             mms.folderType = folder;
             mms.networkStatus = status;
-            EXPECT_EQ(MVBubbleMarkup::getRetrieveType(mms, true), MVBubbleMarkup::RETRIEVE_NONE) << folder;
-            EXPECT_EQ(MVBubbleMarkup::getRetrieveType(mms, false), MVBubbleMarkup::RETRIEVE_NONE) << folder;
+            for (bool watch : {true, false})
+                EXPECT_EQ(MVBubbleMarkup::getRetrieveType(mms, watch), MVBubbleMarkup::RETRIEVE_NONE)
+                    << folder;
         }
     }
-    mms.folderType = msg_store::FOLDER_WATCH_INBOX;
 
     msg_store::Conversation group;
     group.msgType = "sms";
@@ -263,29 +267,71 @@ TEST_F(ViewerItemTest, NotRetrievedMmsAndGroupSenders) {
 }
 
 TEST_F(ViewerItemTest, DateLinesNameTodayYesterdayAndOlderYears) {
-    time_t now = time(nullptr);
+    time_t now = time(nullptr), old = now - 800L * 24 * 3600;
     EXPECT_EQ(MVItemDateLine(now).getText(), "Today");
     EXPECT_EQ(MVItemDateLine(now - 24 * 3600).getText(), "Yesterday");
-    std::string old = MVItemDateLine(now - 800L * 24 * 3600).getText();
     struct tm date = {};
-    time_t oldTime = now - 800L * 24 * 3600;
-    localtime_r(&oldTime, &date);
-    EXPECT_NE(old.find(std::to_string(date.tm_year + 1900)), std::string::npos) << old;
+    localtime_r(&old, &date);
+    EXPECT_NE(MVItemDateLine(old).getText().find(std::to_string(date.tm_year + 1900)), std::string::npos);
     EXPECT_TRUE(MVItemDateLine::isSameDay(now, now));
     EXPECT_FALSE(MVItemDateLine::isSameDay(now, now - 24 * 3600));
 }
 
-// Taps that reach beyond the row go to the conversation; in select mode a link is no link.
-TEST_F(ViewerItemTest, TapsAreHandedToTheConversation) {
-    RecordingActions actions;
-    MVItemBubble* bubble = bubbleOf(msg_test::message("+15550100", "see https://example.com", 1700000000000));
-    bubble->setActions(&actions);
-    Elm_Entry_Anchor_Info info = {};
-    info.name = "xhttp://example.com";
-    Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
-    evas_object_smart_callback_call(label, "anchor,clicked", &info);
-    EXPECT_EQ(actions.asked, std::vector<std::string>{"link xhttp://example.com"});
-    bubble->setViewType(VIEW_TYPE_SELECT);
-    evas_object_smart_callback_call(label, "anchor,clicked", &info);
-    EXPECT_EQ(actions.asked.size(), 1u);
+// What the reader says for a bubble, from the markup the bubble draws: each drawn item in words,
+// the rest as plain text.
+TEST_F(ViewerItemTest, ABubbleIsReadWithItsItemsInWords) {
+    const struct {
+        const char* name;
+        msg_store::Conversation conv;
+        bool mmsLabel;
+        std::vector<std::string> said;
+        std::vector<std::string> unsaid;
+    } cases[] = {
+        {"mms parts",
+         mmsOf({part(Content::MEDIA_TYPE_TEXT, "hi & <b>bye</b>"), part(Content::MEDIA_TYPE_IMAGE),
+                part(Content::MEDIA_TYPE_VIDEO), part(Content::MEDIA_TYPE_AUDIO),
+                part(Content::MEDIA_TYPE_NONE, "<b>report.pdf", true)}),
+         true,
+         {"hi & <b>bye</b>", "Attached image", "Attached video", "Attached audio", "<b>report.pdf",
+          " 9:41 AM ", " MMS "},
+         {"href", "item"}},
+        {"sim",
+         sms("on SIM two", msg_store::FOLDER_INBOX, 1),
+         false,
+         {"on SIM two", " 9:41 AM ", " SIM 2 "},
+         {"MMS"}},
+        {"failed",
+         sms("lost", msg_store::FOLDER_OUTBOX, 0, msg_store::NETWORK_STATUS_SEND_FAIL),
+         false,
+         {"lost", " Not sent "},
+         {}},
+        {"sending",
+         sms("on its way", msg_store::FOLDER_OUTBOX, 0, msg_store::NETWORK_STATUS_SENDING),
+         false,
+         {"on its way"},
+         {"9:41", "Not sent"}},
+    };
+    for (const auto& c : cases) {
+        MVBubbleSpeech::Input input;
+        input.conv = &c.conv;
+        input.timeText = "9:41 AM";
+        input.mmsLabel = c.mmsLabel;
+        std::string said =
+            MVBubbleSpeech::make(markupOf(c.conv, c.conv.folderType == msg_store::FOLDER_INBOX), input);
+        for (const std::string& words : c.said)
+            EXPECT_NE(said.find(words), std::string::npos) << c.name << ": [" << said << "] lacks " << words;
+        for (const std::string& words : c.unsaid)
+            EXPECT_EQ(said.find(words), std::string::npos) << c.name << ": [" << said << "] has " << words;
+    }
+    // An item without its kind, or out of range, says nothing.
+    msg_store::Conversation conv;
+    conv.contents = {part(Content::MEDIA_TYPE_NONE, "only.pdf", true)};
+    MVBubbleSpeech::Input input;
+    input.conv = &conv;
+    msg_test::LogCapture log;
+    EXPECT_EQ(MVBubbleSpeech::make("a<item size=1x1></item>b<item href=attachment:7></item>c"
+                                   "<item href=attachment:99999999999></item><item size=2x2>",
+                                   input),
+              "abc");
+    EXPECT_TRUE(log.contains("Invalid markup tag."));
 }

@@ -12,13 +12,7 @@
 
 using namespace msg_app::msg_viewer;
 
-namespace {
-
-constexpr int64_t START_MS = 1700049600000;
-
-class LanguageChangeTest : public ViewerScreenFixture {};
-
-} // namespace
+using LanguageChangeTest = ViewerScreenFixture;
 
 // A change of language redraws every row in the other direction and its own sizes: the rows
 // being read stay in the middle of the screen, at the end of the conversation or above it.

@@ -30,14 +30,31 @@ protected:
 
 } // namespace
 
-TEST_F(ViewerModelTest, LoadsOldestFirstAndEmptiesOnReload) {
+TEST_F(ViewerModelTest, LoadsOldestFirstUpdatesInPlaceAndEmptiesOnReload) {
     int b = at(20), a = at(10), c = at(30);
     MVListModel model(threadId, store);
     ASSERT_EQ(model.load(), 3);
     EXPECT_EQ(ids(model), (std::vector<int>{a, b, c}));
-    ConvPtr first;
+    ConvPtr first, byId;
     ASSERT_TRUE(model.getNthConv(0, first));
     EXPECT_EQ(first->text, "t10");
+    ASSERT_TRUE(model.getConvById(a, byId));
+    EXPECT_EQ(byId->msgId, a);
+
+    // An update keeps the record's place; the others are still found around it.
+    ASSERT_EQ(msg_store::PhoneSide::setTime(a, 99000), msg_store::MSG_STORE_SUCCESS);
+    ConvPtr updated;
+    ASSERT_TRUE(model.update(a, updated));
+    EXPECT_EQ(updated->time, 99000);
+    EXPECT_EQ(model.getIndexOf(a), 0);
+    EXPECT_EQ(model.getIndexOf(b), 1);
+    EXPECT_EQ(model.getIndexOf(c), 2);
+    EXPECT_EQ(first->time, 10000); // the old record is untouched
+    EXPECT_FALSE(model.update(4242, updated));
+    model.remove(4242);
+    EXPECT_EQ(model.getCount(), 3);
+    model.remove(b);
+    EXPECT_EQ(ids(model), (std::vector<int>{a, c}));
 
     for (int id : {a, b, c})
         ASSERT_EQ(msg_store::MessageManager().deleteMessage(id), msg_store::MSG_STORE_SUCCESS);
@@ -47,7 +64,7 @@ TEST_F(ViewerModelTest, LoadsOldestFirstAndEmptiesOnReload) {
     EXPECT_EQ(first->text, "t10");
 }
 
-TEST_F(ViewerModelTest, AddPlacesByTimeEqualTimesLast) {
+TEST_F(ViewerModelTest, AddPlacesByTimeEqualTimesLastAndRefusesSpamAndGhosts) {
     int mid = at(20);
     MVListModel model(threadId, store);
     model.load();
@@ -62,14 +79,8 @@ TEST_F(ViewerModelTest, AddPlacesByTimeEqualTimesLast) {
         EXPECT_EQ(out->msgId, id);
         EXPECT_EQ(model.getIndexOf(id), c.expectedIndex) << c.seconds;
     }
-    EXPECT_EQ(model.getCount(), 4);
     EXPECT_EQ(model.getIndexOf(mid), 1);
-}
 
-TEST_F(ViewerModelTest, AddRefusesSpamAndMessagesGoneFromTheStore) {
-    at(10);
-    MVListModel model(threadId, store);
-    model.load();
     ConvPtr out;
     for (msg_store::FolderType spam : {msg_store::FOLDER_SPAM, msg_store::FOLDER_WATCH_SPAM})
         EXPECT_FALSE(model.add(at(20, spam), out));
@@ -79,44 +90,16 @@ TEST_F(ViewerModelTest, AddRefusesSpamAndMessagesGoneFromTheStore) {
     EXPECT_FALSE(model.add(gone, out));
     EXPECT_FALSE(model.add(-7, out));
     EXPECT_EQ(out, nullptr);
-    EXPECT_EQ(model.getCount(), 1);
+    EXPECT_EQ(model.getCount(), 4);
     // What the model shows live is what a reload shows.
     std::vector<int> live = ids(model);
     model.load();
     EXPECT_EQ(ids(model), live);
 }
 
-TEST_F(ViewerModelTest, UpdateKeepsThePlaceAndRemoveClosesTheGap) {
-    int a = at(10), b = at(20), c = at(30);
-    MVListModel model(threadId, store);
-    model.load();
-    ConvPtr before;
-    ASSERT_TRUE(model.getConvById(a, before));
-    ASSERT_EQ(msg_store::PhoneSide::setTime(a, 99000), msg_store::MSG_STORE_SUCCESS);
-    ConvPtr updated;
-    ASSERT_TRUE(model.update(a, updated));
-    EXPECT_EQ(updated->time, 99000);
-    EXPECT_EQ(model.getIndexOf(a), 0);
-    // The others are still found around the record out of its time order.
-    EXPECT_EQ(model.getIndexOf(b), 1);
-    EXPECT_EQ(model.getIndexOf(c), 2);
-    EXPECT_EQ(before->time, 10000); // the old record is untouched
-    EXPECT_FALSE(model.update(4242, updated));
-
-    model.remove(4242);
-    EXPECT_EQ(model.getCount(), 3);
-    model.remove(b);
-    EXPECT_EQ(ids(model), (std::vector<int>{a, c}));
-    model.clear();
-    EXPECT_EQ(model.getCount(), 0);
-    EXPECT_EQ(model.getThreadId(), 0);
-}
-
 TEST_F(ViewerModelTest, LookupsByFolderSearchFromTheNewest) {
-    MVListModel empty(threadId, store);
     ConvPtr out;
-    EXPECT_FALSE(empty.getLatestConv(out));
-    EXPECT_EQ(empty.getMsgId(0), 0);
+    EXPECT_FALSE(MVListModel(threadId, store).getLatestConv(out));
 
     at(10, msg_store::FOLDER_INBOX);
     int phoneSent = at(20, msg_store::FOLDER_SENT);

@@ -1,7 +1,12 @@
 #include "ViewerScreenFixture.h"
 
+#include "LaunchJournal.h"
 #include "LogCapture.h"
 #include "MainLoop.h"
+#include "RecordingScreenOpener.h"
+#include "common/MCommonAppEventMgr.h"
+#include "common/ui/MCommonFont.h"
+#include "device/Device.h"
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
 #include "view_kit/WNaviframeController.h"
@@ -9,17 +14,20 @@
 #include "viewer/MVItem/MVItemReply.h"
 
 #include <Ecore.h>
+#include <vconf.h>
 
 #include <algorithm>
+#include <array>
+#include <climits>
 #include <cstdlib>
 
 using namespace msg_app::msg_viewer;
+using msg_services::LaunchEntry;
+using msg_services::LaunchJournal;
 
 namespace {
 
 constexpr int64_t DAY = 24 * 3600;
-// Noon, a few days before any test runs: date lines are never "Today".
-constexpr int64_t START_MS = 1700049600000;
 
 class ViewerListTest : public ViewerScreenFixture {
 protected:
@@ -28,8 +36,6 @@ protected:
             listView()->loadOlderPage();
     }
 };
-
-} // namespace
 
 // A long conversation is read from its end, the rest after the first frame; what needs every
 // message before that reads the rest there and then, and the late read adds nothing twice.
@@ -247,4 +253,348 @@ TEST_F(ViewerListTest, TheBezelTurnedWhileTheFirstPageComesInIsNotUndone) {
     listView()->loadOlderPage();
     EXPECT_GT(listView()->getLoadedCount(), loaded);
     EXPECT_EQ(checkedBubbleIds(), std::vector<int>(ids.end() - listView()->getLoadedCount(), ids.end()));
+}
+
+// Many messages in one change of the store while the conversation is open: the page is built again
+// instead of row by row, and the user keeps what the screen promised (the place read, the newest
+// message at the end, the checked messages, the unread ones marked read).
+
+constexpr int64_t MINUTE_MS = 60 * 1000;
+constexpr int BULK = static_cast<int>(MVListViewController::MAX_CHANGES_ONE_BY_ONE) + 10;
+
+class ViewerBulkChangeTest : public ViewerScreenFixture {
+protected:
+    // BULK messages in one change, from `firstMs` one a minute, unread.
+    std::vector<int> bulk(int64_t firstMs) {
+        std::vector<msg_store::IncomingMessage> messages;
+        for (int i = 0; i < BULK; ++i)
+            messages.push_back(
+                msg_test::message("+15550100", "bulk " + std::to_string(i), firstMs + i * MINUTE_MS));
+        return msg_test::storeMessages(messages);
+    }
+    bool applied(int count) {
+        return msg_test::runLoopUntil([&] { return listView()->getModel().getCount() == count; }, 20.0) &&
+               msg_test::runLoopUntilIdle();
+    }
+    // Where the bubble's row is on the screen; INT_MIN when it is not shown.
+    int rowY(int msgId) {
+        MVItemBubble* bubble = listView()->findBubble(msgId);
+        Evas_Object* track = bubble ? elm_object_item_track(bubble->getElmObjectItem()) : nullptr;
+        if (!track)
+            return INT_MIN;
+        int y = 0;
+        evas_object_geometry_get(track, nullptr, &y, nullptr, nullptr);
+        elm_object_item_untrack(bubble->getElmObjectItem());
+        return y;
+    }
+    // The first bubble that starts in view; 0 when none does.
+    int topRow(int listY) {
+        int top = 0, topY = INT_MAX;
+        for (int i = 0; i < listView()->getModel().getCount(); ++i) {
+            int id = listView()->getModel().getMsgId(i);
+            int y = rowY(id);
+            if (y != INT_MIN && y >= listY && y < topY) {
+                top = id;
+                topY = y;
+            }
+        }
+        return top;
+    }
+    // The row read: the first bubble that starts in view, once three frames in a row have drawn it at
+    // the same place over a list of the same height. A busy machine measures the rows above a few at
+    // a time, each moving the list, with loop turns between that draw nothing: only frames tell.
+    int settledTop(int listY) {
+        Evas_Object* list = listView()->getGenlist();
+        Evas* canvas = evas_object_evas_get(list);
+        int frames = 0, seen = 0, alike = 0, top = 0;
+        std::array<int, 3> last{};
+        Evas_Event_Cb drawn = [](void* data, Evas*, void*) { ++*static_cast<int*>(data); };
+        evas_event_callback_add(canvas, EVAS_CALLBACK_RENDER_POST, drawn, &frames);
+        evas_damage_rectangle_add(canvas, 0, 0, 1, 1);
+        bool settled = msg_test::runLoopUntil([&] {
+            if (frames == seen)
+                return false;
+            seen = frames;
+            top = topRow(listY);
+            int height = 0;
+            elm_scroller_child_size_get(list, nullptr, &height);
+            std::array<int, 3> now{top, rowY(top), height};
+            alike = now == last ? alike + 1 : 0;
+            last = now;
+            // A frame follows even when nothing moved.
+            evas_damage_rectangle_add(canvas, 0, 0, 1, 1);
+            return top != 0 && alike >= 3;
+        });
+        evas_event_callback_del_full(canvas, EVAS_CALLBACK_RENDER_POST, drawn, &frames);
+        return settled ? top : 0;
+    }
+    bool inView(Elm_Object_Item* item) {
+        Eina_List* realized = elm_genlist_realized_items_get(listView()->getGenlist());
+        bool found = eina_list_data_find(realized, item) != nullptr;
+        eina_list_free(realized);
+        return found;
+    }
+};
+
+// At the end of the conversation the page is built again around the newest message, unread
+// messages are marked read in one write, and the page holds a page, not the whole change.
+TEST_F(ViewerBulkChangeTest, AtTheEndTheNewestStaysInViewAllIsMarkedReadAndTheCheckedStayChecked) {
+    std::vector<int> ids = thread(40, START_MS, 60);
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    open(threadId);
+    std::vector<int> added = bulk(START_MS + 100 * MINUTE_MS);
+    ASSERT_TRUE(applied(40 + BULK));
+    EXPECT_LE(listView()->getLoadedCount(), MVListViewController::PAGE_SIZE);
+    std::vector<int> shown = checkedBubbleIds();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.back(), added.back());
+    EXPECT_TRUE(
+        msg_test::runLoopUntil([&] { return inView(listView()->getReplyItem()->getElmObjectItem()); }));
+    msg_store::Thread thread;
+    ASSERT_EQ(msg_store::ThreadManager().getThread(threadId, thread), msg_store::MSG_STORE_SUCCESS);
+    EXPECT_EQ(thread.unreadCount, 0);
+    // A message right after it is handled by itself, at the end.
+    int one =
+        msg_test::storeMessages({msg_test::message("+15550100", "right after", START_MS + 500 * MINUTE_MS)})
+            .front();
+    ASSERT_TRUE(applied(40 + BULK + 1));
+    EXPECT_EQ(checkedBubbleIds().back(), one);
+
+    // In select mode the checked messages stay checked.
+    listView()->selectMessages({ids[30], ids[39]});
+    bulk(START_MS + 600 * MINUTE_MS);
+    ASSERT_TRUE(applied(40 + 2 * BULK + 1));
+    EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_SELECT);
+    EXPECT_EQ(listView()->getCheckedIds(), (std::vector<int>{ids[30], ids[39]}));
+    EXPECT_EQ(listView()->getCheckedCount(), 2);
+    for (int id : {ids[30], ids[39]}) {
+        MVItemBubble* bubble = listView()->findBubble(id);
+        EXPECT_TRUE(!bubble || bubble->isChecked()) << id;
+    }
+    // Everything deleted in one change closes the conversation, as the last single delete does.
+    ASSERT_EQ(msg_store::ThreadManager().deleteThread(threadId), msg_store::MSG_STORE_SUCCESS);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+}
+
+// Reading older messages, the bubble read stays at the top of the screen, whether the change lands
+// below it, above it or right above it.
+TEST_F(ViewerBulkChangeTest, ReadingOlderMessagesTheRowReadStaysInPlace) {
+    std::vector<int> ids = thread(100, START_MS, 600);
+    // Read before: marking them read on opening would be a change of its own, racing the test.
+    ASSERT_EQ(msg_store::ThreadManager().readThread(threadId), msg_store::MSG_STORE_SUCCESS);
+    open(threadId);
+    listView()->loadOlderPage();
+    elm_genlist_item_show(listView()->findBubble(ids[50])->getElmObjectItem(),
+                          ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return rowY(ids[50]) != INT_MIN; }));
+    // A little further, so that the top of the view cuts a row.
+    int regionX = 0, regionY = 0, regionW = 0, regionH = 0;
+    elm_scroller_region_get(listView()->getGenlist(), &regionX, &regionY, &regionW, &regionH);
+    elm_scroller_region_show(listView()->getGenlist(), regionX, regionY + 37, regionW, regionH);
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
+    int listY = 0, listH = 0;
+    evas_object_geometry_get(listView()->getGenlist(), nullptr, &listY, nullptr, &listH);
+    int count = 100;
+    for (int64_t firstMs :
+         {START_MS + 90 * 600 * 1000LL, START_MS + 10 * 600 * 1000LL, START_MS + 45 * 600 * 1000LL}) {
+        const int read = settledTop(listY);
+        ASSERT_NE(read, 0);
+        // The genlist measures its queue in slices of one frame's time: next to none here, as on a
+        // busy watch, so that the rows above the one read find their heights after it was shown.
+        const double frameTime = ecore_animator_frametime_get();
+        ecore_animator_frametime_set(1e-6);
+        bulk(firstMs);
+        count += BULK;
+        const bool done = applied(count);
+        ecore_animator_frametime_set(frameTime);
+        ASSERT_TRUE(done);
+        // It is shown at the top of the view; the rows above it may still settle to their heights.
+        EXPECT_TRUE(msg_test::runLoopUntil([&] {
+            int y = rowY(read);
+            return y >= listY && y < listY + listH / 2;
+        })) << "change from "
+            << firstMs << ": at " << rowY(read);
+        checkedBubbleIds();
+    }
+}
+
+class ViewerActionTest : public ViewerScreenFixture {
+protected:
+    RecordingScreenOpener opener;
+    int activeThread() const {
+        int active = -1;
+        msg_store::ThreadManager().getActiveThreadId(active);
+        return active;
+    }
+    // A raw notice on the store's content-changed topic, as another process could write it.
+    static void announceContentChange(const std::string& payload) {
+        msg_device::Device::getDefault()->write([&](msg_device::Connection&, msg_device::ChangeLog& log) {
+            log.append(msg_store::ConnectionManager::topicOf(msg_store::EVENT_TYPE_CONTENT_CHANGED), payload);
+            return true;
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(ViewerActionTest, ASenderThatIsANameHasNoReplyRow) {
+    storeThread({msg_test::message("Emergency alert", "Take shelter", START_MS)});
+    open(threadId);
+    EXPECT_EQ(listView()->getReplyItem(), nullptr);
+    EXPECT_EQ(listView()->getLoadedCount(), 1);
+}
+
+// The body text follows the double tap and the user's text size, as drawn in the bubbles.
+TEST_F(ViewerActionTest, BodyTextSizeFollowsTheDoubleTapAndTheUserSetting) {
+    // The font helper watches the settings of the device it started on: this test's one.
+    msg_app::MCommonFont::destroy();
+    std::vector<int> ids = thread(3, START_MS, 60);
+    open(threadId);
+    // The height of the newest bubble's laid-out lines, once it is not `unlike`.
+    auto textHeight = [&](Evas_Coord unlike) {
+        Evas_Coord height = -1;
+        msg_test::pumpUntil([&] {
+            MVItemBubble* bubble = listView()->findBubble(ids.back());
+            Evas_Object* label = bubble ? MVItemBubbleTestPeer::label(bubble) : nullptr;
+            Evas_Object* textblock = label ? elm_entry_textblock_get(label) : nullptr;
+            if (textblock)
+                evas_object_textblock_size_formatted_get(textblock, nullptr, &height);
+            return height > 0 && height != unlike;
+        });
+        return height;
+    };
+    auto setUserSize = [](int setting, msg_app::MCommonFont::Size size) {
+        ASSERT_EQ(vconf_set_int("db/setting/accessibility/font_size", setting), 0);
+        ASSERT_TRUE(
+            msg_test::pumpUntil([&] { return msg_app::MCommonFont::getInstance()->getSize() == size; }));
+    };
+    int userSize = msg_app::MCommonFont::getInstance()->getSize();
+    ASSERT_EQ(userSize, msg_app::MCommonFont::SIZE_NORMAL);
+    Evas_Coord normal = textHeight(-1);
+    listView()->toggleFontSize(180);
+    EXPECT_EQ(MVConversationActionsTestPeer::fontSize(listView()), msg_app::MCommonFont::SIZE_HUGE);
+    EXPECT_GT(textHeight(normal), normal);
+    listView()->toggleFontSize(180);
+    EXPECT_EQ(MVConversationActionsTestPeer::fontSize(listView()), userSize);
+    EXPECT_EQ(textHeight(-1), normal);
+
+    // The user picks the small size in the settings while the conversation is open.
+    setUserSize(0, msg_app::MCommonFont::SIZE_SMALL);
+    EXPECT_EQ(MVConversationActionsTestPeer::fontSize(listView()), msg_app::MCommonFont::SIZE_SMALL);
+    Evas_Coord small = textHeight(normal);
+    EXPECT_LT(small, normal);
+    // The large text of a double tap stays through a settings change, and goes back to the new size.
+    listView()->toggleFontSize(180);
+    EXPECT_GT(textHeight(small), normal);
+    setUserSize(1, msg_app::MCommonFont::SIZE_NORMAL);
+    EXPECT_EQ(MVConversationActionsTestPeer::fontSize(listView()), msg_app::MCommonFont::SIZE_HUGE);
+    listView()->toggleFontSize(180);
+    EXPECT_EQ(textHeight(-1), normal);
+    msg_app::MCommonFont::destroy();
+}
+
+// The active thread follows pause and resume; content changes with garbage ids change nothing.
+TEST_F(ViewerActionTest, PauseResumeAndContentChangesFromOtherProcesses) {
+    std::vector<int> ids = thread(3, START_MS, 60);
+    open(threadId);
+    EXPECT_EQ(activeThread(), threadId);
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_PAUSED);
+    EXPECT_EQ(activeThread(), 0);
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    EXPECT_EQ(activeThread(), threadId);
+
+    msg_test::LogCapture log;
+    for (const char* payload : {"content_changed_success:abc", "content_changed_success:99999999999",
+                                "content_changed_success:", "content_changed_success:12x", "other:5"})
+        announceContentChange(payload);
+    announceContentChange("content_changed_success:" + std::to_string(ids.back()));
+    ASSERT_TRUE(
+        msg_test::pumpUntil([&] { return log.contains("msgId [" + std::to_string(ids.back()) + "]"); }));
+    EXPECT_EQ(listView()->getModel().getCount(), 3);
+    EXPECT_EQ(checkedBubbleIds(), ids);
+
+    appWindow->getNaviframeController()->pop();
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+    EXPECT_EQ(activeThread(), 0);
+}
+
+TEST_F(ViewerActionTest, TappingAFailedMessageResendsItOnceAndForgetsADeletedBubble) {
+    auto failed = msg_test::message("+15550100", "lost", START_MS, msg_store::FOLDER_OUTBOX);
+    failed.networkStatus = msg_store::NETWORK_STATUS_SEND_FAIL;
+    auto other = failed;
+    other.text = "lost too";
+    other.time = START_MS + 1000;
+    std::vector<int> ids = storeThread({failed, other});
+    open(threadId);
+    MVItemBubble* bubble = listView()->findBubble(ids[0]);
+    ASSERT_NE(bubble, nullptr);
+
+    msg_test::LogCapture log;
+    // A double tap: the bubble shows "sending" at once and one resend runs.
+    bubble->onSelect(bubble->getElmObjectItem());
+    EXPECT_EQ(bubble->getConv()->networkStatus, msg_store::NETWORK_STATUS_SENDING);
+    bubble->onSelect(bubble->getElmObjectItem());
+    ASSERT_TRUE(msg_test::pumpUntil([&] {
+        msg_store::Message now;
+        msg_store::MessageManager().getMessage(ids[0], now);
+        return now.networkStatus == msg_store::NETWORK_STATUS_SENDING;
+    }));
+    // A second resend would show only as a second worker's line, and a worker never started
+    // gives no event to wait for: a while passes.
+    msg_test::pumpFor(0.1);
+    EXPECT_EQ(log.count("Resend msgId [" + std::to_string(ids[0]) + "]"), 1);
+
+    // The other bubble goes while its resend runs: the answer finds nothing to touch.
+    bubble = listView()->findBubble(ids[1]);
+    ASSERT_NE(bubble, nullptr);
+    bubble->onSelect(bubble->getElmObjectItem());
+    elm_object_item_del(bubble->getElmObjectItem());
+    EXPECT_TRUE(msg_test::pumpUntil([&] {
+        return log.contains("the bubble of msgId [" + std::to_string(ids[1]) + "] went before its resend");
+    }));
+    EXPECT_EQ(listView()->findBubble(ids[1]), nullptr);
+}
+
+TEST_F(ViewerActionTest, TappingAnMmsStillOnThePhoneAsksAndRequestsIt) {
+    auto mms = msg_test::message("+15550100", "", START_MS);
+    mms.msgType = "mms";
+    mms.subject = "Holiday photos";
+    mms.networkStatus = msg_store::NETWORK_STATUS_RETRIEVE_FAIL;
+    int msgId = storeThread({mms}).front();
+    // Cancel leaves it on the phone; OK asks the phone for it.
+    for (const char* button : {"button1", "button2"}) {
+        SCOPED_TRACE(button);
+        open(threadId);
+        MVItemBubble* bubble = listView()->findBubble(msgId);
+        ASSERT_NE(bubble, nullptr);
+        bubble->onSelect(bubble->getElmObjectItem());
+        Evas_Object* popup = nullptr;
+        ASSERT_TRUE(msg_test::runLoopUntil([&] {
+            auto found =
+                msg_test::objectsOfClass(evas_object_evas_get(appWindow->getEvasObject()), "Elm.Popup");
+            popup = found.empty() ? nullptr : found.back();
+            return popup != nullptr;
+        }));
+        const char* text = elm_object_part_text_get(elm_object_content_get(popup), "elm.text");
+        EXPECT_STREQ(text, "View this multimedia message?");
+        Evas_Object* ok = elm_object_part_content_get(popup, button);
+        ASSERT_NE(ok, nullptr);
+        bool closed = false;
+        evas_object_event_callback_add(
+            popup, EVAS_CALLBACK_DEL,
+            [](void* data, Evas*, Evas_Object*, void*) { *static_cast<bool*>(data) = true; }, &closed);
+        evas_object_smart_callback_call(ok, "clicked", nullptr);
+        auto asked = [&] {
+            std::vector<msg_store::PhoneRequest> requests;
+            msg_store::PhoneSide::getRequests(requests);
+            return std::any_of(requests.begin(), requests.end(), [&](const msg_store::PhoneRequest& r) {
+                return r.kind == "download_mms" && r.msgId == msgId;
+            });
+        };
+        // The popup goes once its button has done what it does.
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed; }));
+        EXPECT_EQ(asked(), std::string(button) == "button2");
+        appWindow->getNaviframeController()->pop();
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+    }
 }

@@ -1,4 +1,4 @@
-#include "ViewerActionFixture.h"
+#include "ViewerScreenFixture.h"
 
 #include "AppRegistry.h"
 #include "FeedSync.h"
@@ -10,6 +10,7 @@
 #include "common/view/MCommonMoreOptionViewController.h"
 #include "vconf.h"
 #include "view_kit/WNaviframeController.h"
+#include "viewer/MVLocationLink.h"
 #include "viewer/MVRecipientContentViewController.h"
 #include "viewer/MVRecipientDetailContentViewController.h"
 #include "viewer/MVRecipientItemNumber.h"
@@ -68,7 +69,7 @@ TEST_F(OptionPanelTest, AConversationOverAnotherLeavesThePanelUnderItWorking) {
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return isBlocked(NUMBER); }));
 }
 
-TEST_F(OptionPanelTest, OneToOneOffersItsEntriesAndBlockingSwapsToUnblockWithoutEmptyingThePanel) {
+TEST_F(OptionPanelTest, OneToOneOffersItsEntriesAndBlockingSwapsToUnblockOrTellsItFailed) {
     watchThread({NUMBER}, 2);
     open(threadId);
     std::vector<MoreOption> expected = {MORE_OPTION_REPLY, MORE_OPTION_CALL};
@@ -90,6 +91,14 @@ TEST_F(OptionPanelTest, OneToOneOffersItsEntriesAndBlockingSwapsToUnblockWithout
 
     ASSERT_TRUE(choose(MORE_OPTION_UNBLOCK));
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return !isBlocked(NUMBER); }));
+    EXPECT_TRUE(offers(MORE_OPTION_BLOCK));
+
+    // With the messaging service down (its handle gone) nothing is blocked, and the user is told so.
+    ASSERT_EQ(vconf_set_bool("memory/msg/ready", 0), 0);
+    msg_app::MCommonMsgSvc::release();
+    ASSERT_TRUE(choose(MORE_OPTION_BLOCK));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return showsToast("Couldn't block number."); }));
+    EXPECT_FALSE(isBlocked(NUMBER));
     EXPECT_TRUE(offers(MORE_OPTION_BLOCK));
 }
 
@@ -123,41 +132,48 @@ TEST_F(OptionPanelTest, GroupOffersRecipientsWhoseRowsOpenContactsOrTheDetailPag
     EXPECT_NE(contact.request.find("\"view\""), std::string::npos) << contact.request;
     EXPECT_NE(contact.request.find("data_id"), std::string::npos) << contact.request;
 
-    // A number without one opens the detail page, with a call button on a watch that can call.
+    // A number without one opens its detail page.
     rows[1]->onSelect(rows[1]->getElmObjectItem());
     ASSERT_TRUE(
         msg_test::runLoopUntil([&] { return topPage<MVRecipientDetailContentViewController>() != nullptr; }));
-    auto* detail = topPage<MVRecipientDetailContentViewController>();
-    EXPECT_EQ(detail->getNumber(), "+15550100052");
-    ASSERT_NE(detail->getCallButton(), nullptr);
-    // Each button launches once the finger can reach it (the page's push has ended).
-    struct Case {
-        Evas_Object* button;
-        const char* target;
-    } cases[] = {{detail->getAddContactButton(), "com.vorlane.w-contacts2.appcontrol"},
-                 {detail->getCallButton(), "com.vorlane.call"}};
-    for (const Case& c : cases) {
-        ASSERT_TRUE(msg_test::runLoopUntil([&] { return isUnderFinger(c.button); }));
-        since = lastLaunchId();
-        clickCenter(c.button);
-        EXPECT_NE(waitLaunchTo(c.target, since).request.find("+15550100052"), std::string::npos) << c.target;
-    }
+    EXPECT_EQ(topPage<MVRecipientDetailContentViewController>()->getNumber(), "+15550100052");
 }
 
-TEST_F(OptionPanelTest, DetailPageWithoutACallApplicationOffersOnlyTheMessageButton) {
-    ASSERT_TRUE(msg_services::AppRegistry::uninstall("com.vorlane.call"));
-    auto* detail = new MVRecipientDetailContentViewController("+15550100052");
-    ASSERT_TRUE(appWindow->getNaviframeController()->push(detail));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return detail->getMessageButton() != nullptr; }));
-    EXPECT_EQ(detail->getCallButton(), nullptr);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return isUnderFinger(detail->getMessageButton()); }));
-    int64_t since = lastLaunchId();
-    clickCenter(detail->getMessageButton());
-    LaunchEntry selector = waitLaunchTo("com.vorlane.w-input-selector", since);
-    ASSERT_NE(selector.id, 0);
-    EXPECT_NE(selector.request.find("address:+15550100052"), std::string::npos) << selector.request;
-    EXPECT_NE(selector.request.find("vorlane_log:new_msg"), std::string::npos) << selector.request;
-    closeLaunched(selector.id);
+// Each button of a number's detail page launches once the finger can reach it (the page's push has
+// ended); without a call application there is no call button.
+TEST_F(OptionPanelTest, DetailPageButtonsLaunchWhatTheWatchCanDo) {
+    for (bool canCall : {true, false}) {
+        SCOPED_TRACE(canCall ? "can call" : "cannot call");
+        if (!canCall) {
+            ASSERT_TRUE(msg_services::AppRegistry::uninstall("com.vorlane.call"));
+        }
+        auto* detail = new MVRecipientDetailContentViewController("+15550100052");
+        ASSERT_TRUE(appWindow->getNaviframeController()->push(detail));
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return detail->getMessageButton() != nullptr; }));
+        EXPECT_EQ(detail->getCallButton() != nullptr, canCall);
+        const struct {
+            Evas_Object* button;
+            const char* target;
+            const char* asked;
+        } cases[] = {{detail->getAddContactButton(), "com.vorlane.w-contacts2.appcontrol", "+15550100052"},
+                     {detail->getCallButton(), "com.vorlane.call", "+15550100052"},
+                     {detail->getMessageButton(), "com.vorlane.w-input-selector", "address:+15550100052"}};
+        for (const auto& c : cases) {
+            if (!c.button)
+                continue;
+            ASSERT_TRUE(msg_test::runLoopUntil([&] { return isUnderFinger(c.button); })) << c.target;
+            int64_t since = lastLaunchId();
+            clickCenter(c.button);
+            LaunchEntry launch = waitLaunchTo(c.target, since);
+            ASSERT_NE(launch.id, 0) << c.target;
+            EXPECT_NE(launch.request.find(c.asked), std::string::npos) << launch.request;
+        }
+        LaunchEntry selector = lastLaunchTo("com.vorlane.w-input-selector");
+        EXPECT_NE(selector.request.find("vorlane_log:new_msg"), std::string::npos) << selector.request;
+        closeLaunched(selector.id);
+        ASSERT_TRUE(appWindow->getNaviframeController()->pop());
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+    }
 }
 
 TEST_F(OptionPanelTest, ALinkMenuOffersCallAndMessageThenGivesBackTheConversationsEntries) {
@@ -185,7 +201,7 @@ TEST_F(OptionPanelTest, ALinkMenuOffersCallAndMessageThenGivesBackTheConversatio
 // With the phone reached over the internet rather than Bluetooth, both ask for the Bluetooth link.
 TEST_F(OptionPanelTest, ShowOnPhoneAndExportAskForTheBluetoothLinkWithoutIt) {
     std::vector<int> ids = watchThread({NUMBER}, 3);
-    msg_test::storeMessages({msg_test::message(NUMBER, "from the phone", 1700049600000 + 600000)});
+    msg_test::storeMessages({msg_test::message(NUMBER, "from the phone", START_MS + 600000)});
     open(threadId);
     ASSERT_TRUE(offers(MORE_OPTION_SHOW_ON_PHONE));
     int64_t since = lastLaunchId();
@@ -236,6 +252,38 @@ TEST_F(OptionPanelTest, SendMyLocationSendsWhatTheLocationPickerAnswers) {
     }
 }
 
+// What the location picker answers comes from another application: only a web link or
+// coordinates in range become the link that is sent.
+TEST(LocationLinkTest, PickerAnswersBecomeALinkOnlyWhenUsable) {
+    struct Case {
+        const char* url;
+        const char* coord;
+        const char* expected; // null: refused
+    } cases[] = {
+        {"https://maps.example/p/1", "", "https://maps.example/p/1"},
+        {"", "geo:37.5665,126.978", "https://share.here.com/l/37.566500,126.978000?z=13"},
+        {"", "geo:-33.8688,151.2093;u=35", "https://share.here.com/l/-33.868800,151.209300?z=13"},
+        {"", "geo:91,0", nullptr},
+        {"", "geo:0,181", nullptr},
+        {"", "geo:1e3,2", nullptr},
+        {"", "geo:nan,2", nullptr},
+        {"", "37.5,126.9", nullptr},
+        {"", "", nullptr},
+        {"javascript:alert(1)", "geo:1,2", nullptr},
+        {"https://x/<b>", "", nullptr},
+        {"https://x/a b", "", nullptr},
+    };
+    for (const Case& c : cases) {
+        std::string out = "unchanged";
+        bool made = MVLocationLink::make(c.url, c.coord, out);
+        EXPECT_EQ(made, c.expected != nullptr) << c.url << " " << c.coord;
+        EXPECT_EQ(out, c.expected ? c.expected : "unchanged") << c.url << " " << c.coord;
+    }
+    std::string tooLong = "https://x/" + std::string(MVLocationLink::MAX_URL, 'a');
+    std::string out;
+    EXPECT_FALSE(MVLocationLink::make(tooLong, "", out));
+}
+
 // The panel stays as the finger left it while the store, the contacts and the clock's format
 // change around it; it changes only when this conversation's entries do, keeping the one chosen.
 TEST_F(OptionPanelTest, TheEntryUnderTheSelectorStaysWhileThingsChangeAroundIt) {
@@ -265,14 +313,14 @@ TEST_F(OptionPanelTest, TheEntryUnderTheSelectorStaysWhileThingsChangeAroundIt) 
     std::vector<void*> before = items();
 
     // Elsewhere: a message in another conversation, the clock's format. Nothing of the panel moves.
-    msg_test::storeMessages({msg_test::message("+15550100777", "elsewhere", 1700049600000 + 3600000)});
+    msg_test::storeMessages({msg_test::message("+15550100777", "elsewhere", START_MS + 3600000)});
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_TIME_FORMAT_CHANGED);
     ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(items(), before);
     EXPECT_EQ(selected(), MORE_OPTION_DELETE);
 
     // Here: a message of the phone brings "Show on phone", a contact takes "Create contact" away.
-    msg_test::storeMessages({msg_test::message(NUMBER, "from the phone", 1700049600000 + 7200000)});
+    msg_test::storeMessages({msg_test::message(NUMBER, "from the phone", START_MS + 7200000)});
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return offers(MORE_OPTION_SHOW_ON_PHONE); }));
     EXPECT_EQ(selected(), MORE_OPTION_DELETE);
     sim({"contact", "add", "--name", "Zoe Park", "--number", NUMBER});
@@ -299,17 +347,4 @@ TEST_F(OptionPanelTest, ABackgroundDeleteChangesTheEntriesOnce) {
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return !listView()->isBgActionRunning(); }, 20.0));
     ASSERT_TRUE(msg_test::waitForEarlierChanges());
     EXPECT_EQ(changes, 1);
-}
-
-// Block and unblock say what happened: nothing blocked is not reported as blocked.
-TEST_F(OptionPanelTest, BlockingThatDoesNotHappenIsToldSo) {
-    watchThread({NUMBER}, 2);
-    open(threadId);
-    // The messaging service is down (and its handle gone): the number cannot be blocked.
-    ASSERT_EQ(vconf_set_bool("memory/msg/ready", 0), 0);
-    msg_app::MCommonMsgSvc::release();
-    ASSERT_TRUE(choose(MORE_OPTION_BLOCK));
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return showsToast("Couldn't block number."); }));
-    EXPECT_FALSE(isBlocked(NUMBER));
-    EXPECT_TRUE(offers(MORE_OPTION_BLOCK));
 }

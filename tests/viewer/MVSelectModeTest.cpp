@@ -1,4 +1,4 @@
-#include "ViewerActionFixture.h"
+#include "ViewerScreenFixture.h"
 
 #include "DeviceSettings.h"
 #include "EflTest.h"
@@ -23,8 +23,6 @@
 using namespace msg_app::msg_viewer;
 
 namespace {
-
-constexpr int64_t START_MS = 1700049600000;
 
 class SelectModeTest : public ViewerActionFixture {
 protected:

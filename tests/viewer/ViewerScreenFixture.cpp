@@ -1,16 +1,17 @@
 #include "ViewerScreenFixture.h"
 
-#include "LaunchJournal.h"
-#include "MainLoop.h"
+#include "DeviceProfiles.h"
 #include "PlainPage.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/ui/MCommonTheme.h"
+#include "common/view/MCommonMoreOptionViewController.h"
 #include "msg_store/MsgStore.h"
 #include "view_kit/WNaviframeController.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemDateLine.h"
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 using namespace msg_app::msg_viewer;
@@ -44,7 +45,7 @@ std::vector<int> ViewerScreenFixture::thread(int count, int64_t startMs, int64_t
 
 std::vector<int> ViewerScreenFixture::storeThread(const std::vector<msg_store::IncomingMessage>& messages) {
     std::vector<int> ids = msg_test::storeMessages(messages);
-    threadId = ids.empty() ? -1 : msg_test::threadOf(ids.front());
+    threadId = ids.empty() ? -1 : threadOf(ids.front());
     return ids;
 }
 
@@ -111,4 +112,138 @@ std::vector<int> ViewerScreenFixture::checkedBubbleIds() const {
         }
     }
     return ids;
+}
+
+void ViewerActionFixture::SetUp() {
+    ViewerScreenFixture::SetUp();
+    std::string error;
+    ASSERT_TRUE(msg_services::DeviceProfiles::apply("remote", &error)) << error;
+}
+
+std::vector<int> ViewerActionFixture::watchThread(const std::vector<std::string>& addresses, int count) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < count; ++i)
+        texts.push_back("message " + std::to_string(i));
+    return watchThread(addresses, texts);
+}
+
+std::vector<int> ViewerActionFixture::watchThread(const std::vector<std::string>& addresses,
+                                                  const std::vector<std::string>& texts) {
+    std::vector<msg_store::IncomingMessage> messages;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        msg_store::IncomingMessage message =
+            msg_test::message(addresses.front(), texts[i], START_MS + static_cast<int64_t>(i) * 60000,
+                              msg_store::FOLDER_WATCH_INBOX);
+        message.addresses.clear();
+        for (const std::string& address : addresses)
+            message.addresses.push_back({msg_store::ADDRESS_TYPE_PHONE, address});
+        messages.push_back(message);
+    }
+    return storeThread(messages);
+}
+
+void ViewerActionFixture::clickCenter(Evas_Object* obj) {
+    int x = 0, y = 0, w = 0, h = 0;
+    evas_object_geometry_get(obj, &x, &y, &w, &h);
+    Evas* evas = evas_object_evas_get(obj);
+    evas_event_feed_mouse_move(evas, x + w / 2, y + h / 2, 0, nullptr);
+    evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+    evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+}
+
+bool ViewerActionFixture::isUnderFinger(Evas_Object* obj) const {
+    int x = 0, y = 0, w = 0, h = 0;
+    evas_object_geometry_get(obj, &x, &y, &w, &h);
+    // Still sliding in with its page.
+    if (w <= 0 || h <= 0 || x < 0 || y < 0 || x + w > 360 || y + h > 360)
+        return false;
+    // A page in its push transition takes no input.
+    for (Evas_Object* o = obj; o; o = evas_object_smart_parent_get(o)) {
+        if (evas_object_freeze_events_get(o))
+            return false;
+    }
+    Eina_List* stack =
+        evas_objects_at_xy_get(evas_object_evas_get(obj), x + w / 2, y + h / 2, EINA_TRUE, EINA_FALSE);
+    bool covered = false;
+    void* data = nullptr;
+    // A popup (a toast) over it takes the finger until it goes.
+    EINA_LIST_FREE(stack, data) {
+        for (auto* o = static_cast<Evas_Object*>(data); o && !covered; o = evas_object_smart_parent_get(o)) {
+            const char* type = evas_object_type_get(o);
+            covered = type && strcmp(type, "elm_popup") == 0;
+        }
+    }
+    return !covered;
+}
+
+bool ViewerActionFixture::choose(MoreOption option) {
+    std::vector<MoreOption> offered = options();
+    auto found = std::find(offered.begin(), offered.end(), option);
+    if (found == offered.end()) {
+        ADD_FAILURE() << "not offered: " << option;
+        return false;
+    }
+    Evas_Object* panel = mgr()->getView()->getEvasObject();
+    // The panel tells when it has slid in and its entries rest where a finger finds them.
+    bool shown = false;
+    Evas_Smart_Cb shownCb = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
+    evas_object_smart_callback_add(panel, "more,option,opened", shownCb, &shown);
+    mgr()->openMenu();
+    bool opened = msg_test::runLoopUntil([&] { return shown; }, 3.0);
+    evas_object_smart_callback_del_full(panel, "more,option,opened", shownCb, &shown);
+    if (!opened) {
+        ADD_FAILURE() << "the panel did not open";
+        return false;
+    }
+    auto* item = static_cast<Eext_Object_Item*>(
+        eina_list_nth(eext_more_option_items_get(panel), static_cast<unsigned>(found - offered.begin())));
+    if (!item)
+        return false;
+    // A toast over the panel takes the finger until it goes.
+    if (!msg_test::runLoopUntil([&] { return isUnderFinger(item->obj); }, 5.0)) {
+        ADD_FAILURE() << "the entry stays covered";
+        return false;
+    }
+    clickCenter(item->obj);
+    if (!msg_test::runLoopUntil([&] { return !mgr()->isOpened(); }, 3.0)) {
+        ADD_FAILURE() << "the panel did not close";
+        return false;
+    }
+    return true;
+}
+
+bool ViewerActionFixture::showsToast(const std::string& text) const {
+    for (Evas_Object* o :
+         msg_test::objectsOfClass(evas_object_evas_get(appWindow->getEvasObject()), "Elm.Popup")) {
+        const char* shown = elm_object_part_text_get(o, "elm.text");
+        if (shown && text == shown)
+            return true;
+    }
+    return false;
+}
+
+int64_t ViewerActionFixture::lastLaunchId() const {
+    std::vector<msg_services::LaunchEntry> launches = msg_services::LaunchJournal::list();
+    return launches.empty() ? 0 : launches.back().id;
+}
+
+msg_services::LaunchEntry ViewerActionFixture::lastLaunchTo(const std::string& target, int64_t since) const {
+    msg_services::LaunchEntry found;
+    for (const msg_services::LaunchEntry& entry : msg_services::LaunchJournal::list()) {
+        if (entry.id > since && (target.empty() || entry.target == target))
+            found = entry;
+    }
+    return found;
+}
+
+msg_services::LaunchEntry ViewerActionFixture::waitLaunchTo(const std::string& target, int64_t since,
+                                                            double timeout) const {
+    msg_services::LaunchEntry found;
+    msg_test::runLoopUntil(
+        [&] {
+            found = lastLaunchTo(target, since);
+            return found.id != 0;
+        },
+        timeout);
+    return found;
 }

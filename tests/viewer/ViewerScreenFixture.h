@@ -1,12 +1,15 @@
 #ifndef MSG_TESTS_VIEWER_VIEWERSCREENFIXTURE_H
 #define MSG_TESTS_VIEWER_VIEWERSCREENFIXTURE_H
 
+#include "LaunchJournal.h"
 #include "ListRowFixture.h"
+#include "MainLoop.h"
 #include "ViewerTestSupport.h"
 #include "view_kit/WWindowController.h"
 #include "viewer/MVContentViewController.h"
 #include "viewer/MVConversationActions.h"
 #include "viewer/MVListViewController.h"
+#include "viewer/MVOptionMgr.h"
 
 #include <memory>
 #include <string>
@@ -19,12 +22,20 @@ public:
     // The body's text size the conversation keeps: the user's or the double tap's.
     static int fontSize(const MVListViewController* list) { return list->getActions()._fontSize; }
 };
+// The entries a panel offers now, in order, as the panel's items stand for them.
+class MVOptionMgrTestPeer {
+public:
+    static std::vector<MoreOption> options(const MVOptionMgr& mgr) { return mgr._options; }
+};
 } // namespace msg_viewer
 } // namespace msg_app
 
 // The conversation screen pushed on the watch's window, over a host page.
 class ViewerScreenFixture : public ListRowFixture {
 protected:
+    // Noon, a few days before any test runs: date lines are never "Today".
+    static constexpr int64_t START_MS = 1700049600000;
+
     void SetUp() override;
     void TearDown() override;
 
@@ -45,6 +56,39 @@ protected:
     std::unique_ptr<view_kit::WWindowController> appWindow;
     msg_app::msg_viewer::MVContentViewController* screen = nullptr;
     int threadId = -1;
+};
+
+// The conversation screen on a watch with its own SIM whose phone is also paired (standalone
+// features on, the phone reachable), driven through real input on its window.
+class ViewerActionFixture : public ViewerScreenFixture {
+protected:
+    void SetUp() override;
+
+    // A conversation with the given addresses, messages in the watch's own inbox; its message ids.
+    std::vector<int> watchThread(const std::vector<std::string>& addresses, int count);
+    // The same with these texts, one message each.
+    std::vector<int> watchThread(const std::vector<std::string>& addresses,
+                                 const std::vector<std::string>& texts);
+    // The open screen's panel.
+    msg_app::msg_viewer::MVOptionMgr* mgr() const { return screen ? screen->getOptionMgr() : nullptr; }
+    std::vector<msg_app::msg_viewer::MoreOption> options() const {
+        return mgr() ? msg_app::msg_viewer::MVOptionMgrTestPeer::options(*mgr())
+                     : std::vector<msg_app::msg_viewer::MoreOption>();
+    }
+    // Opens the panel and clicks the entry, as the user's finger would.
+    bool choose(msg_app::msg_viewer::MoreOption option);
+    void clickCenter(Evas_Object* obj);
+    // Whether a tap at the middle of obj reaches obj (nothing covers it).
+    bool isUnderFinger(Evas_Object* obj) const;
+    // The newest launch to target (any target when empty) since `since` (a journal id), or an entry
+    // with id 0.
+    msg_services::LaunchEntry lastLaunchTo(const std::string& target, int64_t since = 0) const;
+    // The same once there is one, running the loop up to the time limit.
+    msg_services::LaunchEntry waitLaunchTo(const std::string& target, int64_t since,
+                                           double timeout = msg_test::WAIT_SECONDS) const;
+    int64_t lastLaunchId() const;
+    // Whether a toast on the window shows the text.
+    bool showsToast(const std::string& text) const;
 };
 
 #endif

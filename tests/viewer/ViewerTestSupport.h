@@ -6,6 +6,7 @@
 
 #include <Evas.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,12 +25,17 @@ namespace msg_test {
 
 // Messages of one conversation with `from`, one per entry, in one store write; their ids.
 std::vector<int> storeMessages(const std::vector<msg_store::IncomingMessage>& messages);
-// The conversation the stored message belongs to.
-int threadOf(int msgId);
 msg_store::IncomingMessage message(const std::string& from, const std::string& text, int64_t timeMs,
                                    msg_store::FolderType folder = msg_store::FOLDER_INBOX);
 // The text a widget shows, markup turned back to plain text.
 std::string plainTextOf(Evas_Object* widget);
+// Looking through a canvas's object trees, popups and entry items included.
+// The first object of the tree (the root first) that the predicate takes, else null.
+Evas_Object* findObject(Evas_Object* root, const std::function<bool(Evas_Object*)>& take);
+// The same over every object of the canvas.
+Evas_Object* findOnCanvas(Evas* canvas, const std::function<bool(Evas_Object*)>& take);
+// Whether a text or textblock object shows the text.
+bool showsText(Evas_Object* obj, const std::string& text);
 
 } // namespace msg_test
 

@@ -1,11 +1,15 @@
 // Taps on the pictures and files of a real bubble: what they open, and what they ask of the phone.
 #include "ListRowFixture.h"
 
-#include "CanvasWalk.h"
-
+#include "AppRegistry.h"
+#include "JournalStore.h"
 #include "LaunchJournal.h"
+#include "LogCapture.h"
 #include "SimSeedMedia.h"
 #include "ViewerTestSupport.h"
+#include "contacts/ContactsAdmin.h"
+#include "device/Device.h"
+#include "message_port.h"
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
 #include "view_kit/WViewController.h"
@@ -14,12 +18,16 @@
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVListModel.h"
 #include "viewer/media/MVUtility.h"
+#include "viewer/media/MVWakeUpServiceMgr.h"
 
 #include <glib.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <map>
+#include <tuple>
 
 using namespace msg_app::msg_viewer;
 using msg_store::Content;
@@ -80,7 +88,7 @@ protected:
         in.msgType = "mms";
         in.contents = contents;
         int msgId = msg_test::storeMessages({in}).front();
-        _model = std::make_unique<MVListModel>(msg_test::threadOf(msgId), _store);
+        _model = std::make_unique<MVListModel>(threadOf(msgId), store);
         _model->load();
         if (!_actions) {
             auto* host = new HostView();
@@ -102,14 +110,13 @@ protected:
                 [&] { return (view = controllerView(MVItemBubbleTestPeer::label(bubble), controller)); }))
             return false;
         // Rows are realized once to be measured and again to be shown: wait until it holds still.
-        std::string last, now;
+        std::tuple<Evas_Object*, int, int, int, int> last{}, now{};
         for (int settled = 0; settled < 2 && view;) {
             msg_test::runLoopUntilIdle();
             view = controllerView(MVItemBubbleTestPeer::label(bubble), controller);
-            int gx = 0, gy = 0, gw = 0, gh = 0;
-            evas_object_geometry_get(view, &gx, &gy, &gw, &gh);
-            now = std::to_string(reinterpret_cast<uintptr_t>(view)) + ":" + std::to_string(gx) + "," +
-                  std::to_string(gy) + "," + std::to_string(gw) + "," + std::to_string(gh);
+            now = {view, 0, 0, 0, 0};
+            evas_object_geometry_get(view, &std::get<1>(now), &std::get<2>(now), &std::get<3>(now),
+                                     &std::get<4>(now));
             settled = now == last ? settled + 1 : 0;
             last = now;
         }
@@ -137,16 +144,10 @@ protected:
         return false;
     }
     bool launched() const { return msg_services::LaunchJournal::list().size() > _launches; }
-    // The newest launch request, once there is a new one.
-    bool newLaunch(msg_services::LaunchEntry& out) {
-        size_t before = _launches;
-        bool found = msg_test::pumpUntil([&] { return msg_services::LaunchJournal::list().size() > before; });
-        if (found) {
-            auto all = msg_services::LaunchJournal::list();
-            _launches = all.size();
-            out = all.back();
-        }
-        return found;
+    msg_services::LaunchEntry lastLaunch() {
+        auto all = msg_services::LaunchJournal::list();
+        _launches = all.size();
+        return all.back();
     }
     static Content picture(const std::string& path) {
         Content content;
@@ -157,7 +158,6 @@ protected:
         return content;
     }
 
-    msg_app::MCommonMsgStore _store;
     std::unique_ptr<MVListModel> _model;
     std::unique_ptr<ContentActions> _actions;
     int _sent = 0;
@@ -171,8 +171,7 @@ TEST_F(BubbleMediaTest, APictureOpensAsACopyOfItsOwnFile) {
     ASSERT_TRUE(msg_sim::simWritePng(source, 40, 30, 200));
     MVItemBubble* bubble = bubbleWith({picture(source)});
     ASSERT_TRUE(tapUntil(bubble, "MVImageViewController", [&] { return launched(); }));
-    msg_services::LaunchEntry launch;
-    ASSERT_TRUE(newLaunch(launch));
+    msg_services::LaunchEntry launch = lastLaunch();
     EXPECT_EQ(launch.operation, APP_CONTROL_OPERATION_VIEW);
     EXPECT_NE(launch.request.find("\"SaveFile\""), std::string::npos);
     EXPECT_EQ(contentsOf(launch.uri), contentsOf(source))
@@ -203,10 +202,119 @@ TEST_F(BubbleMediaTest, APictureStillOnThePhoneIsAskedForAndAFileOpensWhereItIs)
     file.fileName = "report.blob";
     bubble = bubbleWith({file});
     ASSERT_TRUE(tapUntil(bubble, "MVAttachmentViewController", [&] { return launched(); }));
-    msg_services::LaunchEntry launch;
-    ASSERT_TRUE(newLaunch(launch));
+    msg_services::LaunchEntry launch = lastLaunch();
     EXPECT_EQ(launch.uri, path);
     EXPECT_NE(launch.request.find("\"ExitOnBack\""), std::string::npos);
+}
+
+// The wake-up service's port: registered with the service, answering its notices with the open
+// conversation, and let go on close.
+
+constexpr const char* OUR_APP = "com.vorlane.message.test";
+constexpr const char* PORT = "Voice Wakeup Notification";
+
+class WakeUpServiceTest : public ListRowFixture {
+protected:
+    void SetUp() override {
+        setenv("MSG_APP_ID", OUR_APP, 1);
+        ListRowFixture::SetUp();
+        msg_services::AppInfo app;
+        app.appId = app.packageId = OUR_APP;
+        app.executable = "msg_viewer_bubble_media_tests";
+        ASSERT_TRUE(msg_services::AppRegistry::install(app));
+    }
+    void TearDown() override {
+        MVWakeUpServiceMgr::getInstance()->unregist();
+        ListRowFixture::TearDown();
+        unsetenv("MSG_APP_ID");
+    }
+    // The service's notice, and the answer our port sent back to it (the service is not ours: its
+    // port exists only in the journal).
+    std::map<std::string, std::string> ask() {
+        size_t before = answers().size();
+        bundle* notice = bundle_create();
+        EXPECT_EQ(message_port_send_message(OUR_APP, PORT, notice), MESSAGE_PORT_ERROR_NONE);
+        bundle_free(notice);
+        std::map<std::string, std::string> answer;
+        if (!msg_test::pumpUntil([&] { return answers().size() > before; }))
+            return answer;
+        std::string text = answers().back().text;
+        EXPECT_EQ(text.rfind("com.vorlane.wusvc/voice-context-response-port ", 0), 0u) << text;
+        std::string encoded = text.substr(text.find(' ') + 1);
+        bundle* decoded = bundle_decode(reinterpret_cast<const bundle_raw*>(encoded.c_str()),
+                                        static_cast<int>(encoded.size()));
+        for (const char* key : {"context", "contact_id", "display_name", "phone_number"}) {
+            char* value = nullptr;
+            if (decoded && bundle_get_str(decoded, key, &value) == 0 && value)
+                answer[key] = value;
+        }
+        bundle_free(decoded);
+        return answer;
+    }
+    static std::vector<msg_services::JournalEntry> answers() {
+        std::vector<msg_services::JournalEntry> out;
+        for (const auto& entry : msg_services::JournalStore::list("journal")) {
+            if (entry.category == "MESSAGE_PORT")
+                out.push_back(entry);
+        }
+        return out;
+    }
+    static int requestsOf(const char* type) {
+        int count = 0;
+        for (const auto& launch : msg_services::LaunchJournal::list())
+            count += launch.target == "com.vorlane.wusvc" &&
+                     launch.request.find(std::string("\"") + type + "\"") != std::string::npos;
+        return count;
+    }
+};
+
+TEST_F(WakeUpServiceTest, AnswersWithTheOpenConversationUntilUnregisteredTwice) {
+    int contactId = 0;
+    ASSERT_TRUE(contacts_admin::addPerson(msg_device::Device::getDefault(), "Zoe Park", {"+15550100012"},
+                                          &contactId));
+    int withContact = conversation("+15550100012", 1);
+    int stranger = conversation("+15550100077", 1);
+    MVWakeUpServiceMgr* mgr = MVWakeUpServiceMgr::getInstance();
+
+    mgr->init(withContact, true);
+    ASSERT_TRUE(mgr->regist());
+    EXPECT_TRUE(mgr->isServiceActivated());
+    EXPECT_EQ(requestsOf("register"), 1);
+    struct Case {
+        int thread;
+        bool supportReply;
+        std::map<std::string, std::string> answer;
+    } cases[] = {
+        {withContact,
+         true,
+         {{"context", "msg"},
+          {"contact_id", std::to_string(contactId)},
+          {"display_name", "Zoe Park"},
+          {"phone_number", "+15550100012"}}},
+        {stranger, true, {{"context", "msg"}, {"phone_number", "+15550100077"}}},
+        {stranger, false, {{"context", "none"}}},
+        // A conversation whose addresses cannot be read still gets an answer, naming nobody.
+        {987654, true, {{"context", "msg"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.thread);
+        mgr->init(c.thread, c.supportReply);
+        EXPECT_EQ(ask(), c.answer);
+    }
+
+    mgr->unregist();
+    EXPECT_FALSE(mgr->isServiceActivated());
+    EXPECT_EQ(requestsOf("unregister"), 1);
+    size_t before = answers().size();
+    bundle* notice = bundle_create();
+    EXPECT_NE(message_port_send_message(OUR_APP, PORT, notice), MESSAGE_PORT_ERROR_NONE)
+        << "the port is gone";
+    bundle_free(notice);
+    msg_test::LogCapture log;
+    mgr->unregist();
+    EXPECT_TRUE(log.contains("voice wakeup service is not activated"));
+    EXPECT_EQ(requestsOf("unregister"), 1);
+    EXPECT_EQ(answers().size(), before);
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// msg-sim's media states, run as the user runs them: a voice clip and a picture left on the phone
-// and fetched when asked, the sound route and focus, and the wake-up question with nobody to answer.
+// msg-sim's conversation and media commands, run as the user runs them.
 #include "DeviceSettings.h"
 #include "Programs.h"
 #include "TempDir.h"
@@ -27,6 +26,58 @@ template <typename Fn> void onDevice(const std::string& dir, Fn fn) {
     msg_device::Device::closeDefault();
 }
 
+std::vector<msg_store::Conversation> conversations(const std::string& dir, int threadId) {
+    std::vector<msg_store::Conversation> out;
+    onDevice(dir, [&] { msg_store::MessageManager().getConversations(threadId, out); });
+    return out;
+}
+
+TEST(MsgSimConversation, BulkRichMmsQueueAndRetime) {
+    msg_test::TempDir dir("msg-sim-conversation");
+    ASSERT_EQ(runSim({"receive", "--from", "+15550100", "--text", "hi"}, dir.path()).exitCode, 0);
+    msg_test::ProgramRun bulk =
+        runSim({"bulk", "--thread", "1", "--count", "300", "--span-days", "400"}, dir.path());
+    ASSERT_EQ(bulk.exitCode, 0) << bulk.err;
+    std::vector<msg_store::Conversation> thread = conversations(dir.path(), 1);
+    ASSERT_EQ(thread.size(), 301u);
+    // Spread over the span, oldest first.
+    EXPECT_GE(thread.back().time - thread.front().time, 399LL * 24 * 3600 * 1000);
+
+    msg_test::ProgramRun mms =
+        runSim({"receive-mms", "--from", "+15550100", "--text", "two", "--image", "/a.png", "--image",
+                "/b.png", "--file", "/c.pdf", "--protected", "--sim", "1", "--not-retrieved"},
+               dir.path());
+    ASSERT_EQ(mms.exitCode, 0) << mms.err;
+    thread = conversations(dir.path(), 1);
+    const msg_store::Conversation& rich = thread.back();
+    EXPECT_EQ(rich.msgType, "mms");
+    EXPECT_TRUE(rich.isProtected);
+    EXPECT_EQ(rich.simIndex, 1);
+    EXPECT_EQ(rich.networkStatus, msg_store::NETWORK_STATUS_RETRIEVE_FAIL);
+    ASSERT_EQ(rich.contents.size(), 4u);
+    EXPECT_TRUE(rich.contents[3].isAttachment);
+    EXPECT_TRUE(rich.contents[1].filePath.empty()) << "a body still on the phone has no file";
+
+    msg_test::ProgramRun queued = runSim({"queue", "--thread", "1", "--text", "ours"}, dir.path());
+    ASSERT_EQ(queued.exitCode, 0) << queued.err;
+    thread = conversations(dir.path(), 1);
+    EXPECT_EQ(thread.back().networkStatus, msg_store::NETWORK_STATUS_SENDING);
+    std::string id = std::to_string(thread.back().msgId);
+    ASSERT_EQ(runSim({"fail", id}, dir.path()).exitCode, 0);
+    ASSERT_EQ(runSim({"retime", id, "--time", "1000000"}, dir.path()).exitCode, 0);
+    thread = conversations(dir.path(), 1);
+    EXPECT_EQ(thread.front().msgId, std::stoi(id)) << "the corrected time moved the message first";
+    EXPECT_TRUE(msg_store::isSendFailure(thread.front().networkStatus));
+
+    const std::vector<std::string> refused[] = {{"bulk", "--thread", "1", "--count", "0"},
+                                                {"bulk", "--thread", "999", "--count", "5"},
+                                                {"receive-mms", "--from", "+1555", "--sim", "7"},
+                                                {"retime", id, "--time", "-5"},
+                                                {"queue", "--thread", "1"}};
+    for (const auto& args : refused)
+        EXPECT_NE(runSim(args, dir.path()).exitCode, 0) << args.front();
+}
+
 TEST(MsgSimMedia, PartsLeftOnThePhoneArriveWhenAsked) {
     msg_test::TempDir dir("msg-sim-media");
     std::string clip = dir.file("voice.wav"), picture = dir.file("view.png");
@@ -37,13 +88,9 @@ TEST(MsgSimMedia, PartsLeftOnThePhoneArriveWhenAsked) {
                                       dir.path());
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
-    msg_store::Conversation mms;
-    onDevice(dir.path(), [&] {
-        std::vector<msg_store::Conversation> thread;
-        msg_store::MessageManager().getConversations(1, thread);
-        ASSERT_EQ(thread.size(), 1u);
-        mms = thread.front();
-    });
+    std::vector<msg_store::Conversation> thread = conversations(dir.path(), 1);
+    ASSERT_EQ(thread.size(), 1u);
+    const msg_store::Conversation mms = thread.front();
     EXPECT_NE(mms.networkStatus, msg_store::NETWORK_STATUS_RETRIEVE_FAIL) << "the message itself is here";
     ASSERT_EQ(mms.contents.size(), 3u);
     const Content& voice = mms.contents[2];

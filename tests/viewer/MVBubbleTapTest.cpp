@@ -1,16 +1,20 @@
-// A tap on a message that was not sent sends it again by the road it first took, or tells why
-// that road cannot carry it now; the bubble reads as failed until then.
-#include "ViewerActionFixture.h"
+// Taps on a bubble. A message that was not sent goes again by the road it first took, or the user
+// is told why that road cannot carry it now; the bubble reads as failed until then. A link opens
+// in the application of the watch that shows it; a sender's name is never one.
+#include "ViewerScreenFixture.h"
 
 #include "AppScreenOpener.h"
 #include "DeviceProfiles.h"
+#include "FeatureStore.h"
 #include "LogCapture.h"
 #include "MainLoop.h"
+#include "common/CommonUtil.h"
+#include "common/MCommonCutlinkMgr.h"
 #include "common/SingletonRelease.h"
 #include "common/ui/MCommonI18n.h"
-#include "media/CanvasWalk.h"
 #include "msg_store/MsgStore.h"
 #include "vconf.h"
+#include "view_kit/WNaviframeController.h"
 #include "viewer/MVItem/MVItemBubble.h"
 
 #include <Elementary.h>
@@ -20,11 +24,11 @@
 
 using namespace msg_app::msg_viewer;
 using namespace msg_store;
+using msg_services::LaunchEntry;
 
 namespace {
 
 constexpr const char* NUMBER = "+15550100061";
-constexpr int64_t START_MS = 1700049600000;
 
 struct Road {
     const char* name;
@@ -97,11 +101,9 @@ protected:
         }
         return "";
     }
-    Evas_Object* popup() const {
-        return msg_test::findOnCanvas(evas_object_evas_get(appWindow->getEvasObject()), [](Evas_Object* o) {
-            const char* name = efl_class_name_get(efl_class_get(o));
-            return name && std::string(name) == "Elm.Popup";
-        });
+    bool showsPopup() const {
+        return !msg_test::objectsOfClass(evas_object_evas_get(appWindow->getEvasObject()), "Elm.Popup")
+                    .empty();
     }
     void tap(MVItemBubble* bubble) { bubble->onSelect(bubble->getElmObjectItem()); }
 
@@ -109,8 +111,6 @@ protected:
 };
 
 class ResendRoadTest : public ResendTest, public ::testing::WithParamInterface<Road> {};
-
-} // namespace
 
 TEST_P(ResendRoadTest, GoesAgainByItsOwnRoadOrTellsWhyNot) {
     const Road& road = GetParam();
@@ -130,14 +130,14 @@ TEST_P(ResendRoadTest, GoesAgainByItsOwnRoadOrTellsWhyNot) {
         // The same message goes again, from where it was: no copy of it.
         EXPECT_EQ(stored(msgId).folderType, road.folder);
         EXPECT_EQ(listView()->getModel().getCount(), 1);
-        EXPECT_EQ(popup(), nullptr);
+        EXPECT_FALSE(showsPopup());
         return;
     }
     // Nothing goes: the bubble stays failed as it was, and the user is told.
     EXPECT_TRUE(log.contains("of msgId [" + std::to_string(msgId) + "] is not available"));
     EXPECT_EQ(bubble->getConv()->networkStatus, road.failure);
     EXPECT_EQ(stored(msgId).networkStatus, road.failure);
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return popup() != nullptr; }));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return showsPopup(); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Roads, ResendRoadTest, ::testing::ValuesIn(ROADS),
@@ -183,4 +183,108 @@ TEST_F(ResendTest, AFailedBubbleShowsItsTimeAndSaysItWasNotSent) {
     ASSERT_TRUE(msg_test::pumpUntil([&] { return bubble->getConv()->folderType == msg_store::FOLDER_SENT; }));
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return shows(time); }));
     EXPECT_FALSE(shows("Not sent"));
+}
+
+constexpr const char* SENDER = "+15550100042";
+
+class BubbleLinkTest : public ViewerActionFixture {
+protected:
+    // The anchors of the bubble's text, in order: their names as a tap reports them.
+    static std::vector<std::string> anchors(const std::string& text) {
+        std::vector<std::string> names;
+        const std::string open = "<a href=";
+        for (size_t at = text.find(open); at != std::string::npos; at = text.find(open, at + 1)) {
+            size_t end = text.find('>', at);
+            names.push_back(text.substr(at + open.size(), end - at - open.size()));
+        }
+        return names;
+    }
+    std::string textOf(int msgId) {
+        MVItemBubble* bubble = listView()->findBubble(msgId);
+        // Only a bubble in view has its text widget.
+        if (bubble)
+            elm_genlist_item_show(bubble->getElmObjectItem(), ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+        EXPECT_TRUE(bubble &&
+                    msg_test::runLoopUntil([&] { return MVItemBubbleTestPeer::label(bubble) != nullptr; }));
+        return bubble && MVItemBubbleTestPeer::label(bubble)
+                   ? elm_object_text_get(MVItemBubbleTestPeer::label(bubble))
+                   : "";
+    }
+    // A finger on the link, as the text widget reports it.
+    void tapAnchor(int msgId, const std::string& name) {
+        Elm_Entry_Anchor_Info info = {};
+        info.name = name.c_str();
+        evas_object_smart_callback_call(MVItemBubbleTestPeer::label(listView()->findBubble(msgId)),
+                                        "anchor,clicked", &info);
+    }
+};
+
+} // namespace
+
+TEST_F(BubbleLinkTest, EachKindOfLinkOpensInTheApplicationForIt) {
+    std::string error;
+    ASSERT_TRUE(msg_services::FeatureStore::set("zeq/12", "here", &error)) << error;
+    const struct {
+        const char* text;
+        const char* target; // null: the browser, whichever application that is
+        const char* uri;
+    } cases[] = {
+        {"vorlaneapps://ProductDetail/app.one", "com.vorlane.hulmstore",
+         "vorlaneapps://ProductDetail/app.one"},
+        {"http://apps.vorlane.com/hulm/appDetail.as?appId=0001", "com.vorlane.hulmstore",
+         "http://apps.vorlane.com/hulm/appDetail.as?appId=0001"},
+        // The link "Send my location" sends, west of Greenwich.
+        {"https://share.here.com/l/40.712800,-74.006000?z=13", "com.vorlane.mapcontrol",
+         "geo:40.712800,-74.006000"},
+        // A location page opens in a web view of our own, or in the browser without a web engine.
+        {"https://glympse.com/AB12-CD3", nullptr, "https://glympse.com/AB12-CD3"},
+        {"www.example.com/page", nullptr, "http://www.example.com/page"},
+        {"HTTPS://EXAMPLE.COM/X", nullptr, "HTTPS://EXAMPLE.COM/X"},
+    };
+    std::vector<std::string> texts;
+    for (const auto& c : cases)
+        texts.push_back(std::string("see ") + c.text);
+    std::vector<int> ids = watchThread({SENDER}, texts);
+    // The link manager reads the watch's applications and carrier once: anew for this watch.
+    msg_app::MCommonCutlinkMgr::release();
+    open(threadId);
+    for (size_t i = 0; i < ids.size(); ++i) {
+        SCOPED_TRACE(cases[i].text);
+        std::vector<std::string> names = anchors(textOf(ids[i]));
+        ASSERT_EQ(names.size(), 1u) << textOf(ids[i]);
+        int64_t since = lastLaunchId();
+        tapAnchor(ids[i], names.front());
+        if (std::string(cases[i].text).find("glympse") != std::string::npos &&
+            msg_app::common_util::is_web_engine_available()) {
+            EXPECT_NE(topPageName(), "msg_viewer") << "no web view";
+            appWindow->getNaviframeController()->pop();
+            continue;
+        }
+        LaunchEntry launched = waitLaunchTo("", since);
+        ASSERT_NE(launched.id, 0) << "nothing launched";
+        if (cases[i].target) {
+            EXPECT_EQ(launched.target, cases[i].target);
+        }
+        EXPECT_EQ(launched.uri, cases[i].uri);
+    }
+    // In select mode a tap checks the bubble: its link opens nothing.
+    listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
+    std::vector<std::string> names = anchors(textOf(ids[0]));
+    ASSERT_EQ(names.size(), 1u);
+    int64_t since = lastLaunchId();
+    tapAnchor(ids[0], names.front());
+    EXPECT_EQ(waitLaunchTo("", since, 0.5).id, 0);
+}
+
+TEST_F(BubbleLinkTest, AGroupSendersNumberIsANameNotALink) {
+    std::vector<int> ids =
+        watchThread({SENDER, "+15550100043"}, std::vector<std::string>{"call +15550100099 later"});
+    open(threadId);
+    std::string text = textOf(ids[0]);
+    size_t nameEnd = text.find("</sender>");
+    ASSERT_NE(nameEnd, std::string::npos) << text;
+    EXPECT_EQ(text.rfind("<a ", nameEnd), std::string::npos) << text;
+    std::vector<std::string> names = anchors(text);
+    ASSERT_EQ(names.size(), 1u) << text;
+    EXPECT_NE(names.front().find("+15550100099"), std::string::npos) << text;
 }
