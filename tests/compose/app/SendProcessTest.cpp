@@ -1,18 +1,92 @@
-// msg-send and the compose process as the device starts them: a message in the store's outbox, the
-// phone delivering or failing it, the watch holding its own, and the process ending.
-#include "ProcessTest.h"
+// The composer's processes as the device starts them, on a device whose phone is connected: launch
+// requests in, the launch journal's record of them, the messages they leave in the store and the
+// phone delivering or failing them, the watch holding its own, and the processes ending. The input
+// selector's answer is headless: msg-sim answers a selector request. (A chosen text's way to the
+// phone is a new message's journey; its "Keyboard", the real-window journey's.)
+#include "CommonDeviceTest.h"
 
+#include "InputSelectorScreen.h"
+#include "LaunchJournal.h"
+#include "MainLoop.h"
 #include "Programs.h"
 #include "app_common.h"
+#include "app_control.h"
+#include "msg_store/MessageManager.h"
+#include "msg_store/PhoneSide.h"
 #include "preference.h"
 
 #include <fstream>
+#include <functional>
 #include <glob.h>
 #include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
-class SendProcessTest : public ProcessTest {};
+class SendProcessTest : public CommonDeviceTest {
+protected:
+    using Extras = std::vector<std::pair<const char*, std::string>>;
+    static constexpr const char* SEND_APP = "com.vorlane.msg-send";
+    static constexpr const char* COMPOSE_APP = "com.vorlane.message.appcontrol.compose";
+    static constexpr const char* SELECTOR_APP = "com.vorlane.w-input-selector";
+
+    void SetUp() override {
+        CommonDeviceTest::SetUp();
+        applyProfile("phone-bt");
+    }
+    // Sends the request as another application would; gives its journal id.
+    static int64_t launch(const char* appId, const Extras& extras,
+                          const std::vector<std::string>& keyboard = {},
+                          app_control_launch_mode_e mode = APP_CONTROL_LAUNCH_MODE_SINGLE) {
+        app_control_h request = nullptr;
+        app_control_create(&request);
+        app_control_set_app_id(request, appId);
+        app_control_set_launch_mode(request, mode);
+        for (const auto& [key, value] : extras)
+            app_control_add_extra_data(request, key, value.c_str());
+        std::vector<const char*> items;
+        for (const auto& item : keyboard)
+            items.push_back(item.c_str());
+        if (!items.empty())
+            app_control_add_extra_data_array(request, "selector_keyboard_data_array", items.data(),
+                                             static_cast<int>(items.size()));
+        EXPECT_EQ(APP_CONTROL_ERROR_NONE, app_control_send_launch_request(request, nullptr, nullptr));
+        app_control_destroy(request);
+        auto entries = msg_services::LaunchJournal::list(1);
+        return entries.empty() ? 0 : entries.back().id;
+    }
+    static msg_services::LaunchEntry entry(int64_t id) {
+        msg_services::LaunchEntry found;
+        EXPECT_TRUE(msg_services::LaunchJournal::find(id, found));
+        return found;
+    }
+    static bool waitForExit(int64_t id) {
+        return msg_test::pumpUntil([&] { return entry(id).status == "exited"; }, 20.0);
+    }
+    // The phone's waiting messages.
+    static std::vector<msg_store::OutboxEntry> outbox() {
+        std::vector<msg_store::OutboxEntry> entries;
+        msg_store::PhoneSide::getOutbox(entries);
+        return entries;
+    }
+    static bool waitForOutbox(msg_store::OutboxEntry& out) {
+        return msg_test::pumpUntil(
+            [&] {
+                auto entries = outbox();
+                if (!entries.empty())
+                    out = entries.front();
+                return !entries.empty();
+            },
+            20.0);
+    }
+    static msg_store::Message stored(int msgId) {
+        msg_store::Message message;
+        EXPECT_EQ(0, msg_store::MessageManager().getMessage(msgId, message));
+        return message;
+    }
+};
 
 // A request larger than the environment arrives whole; the phone's failure ends the process, as a
 // delivery does (see the reply below).
@@ -35,29 +109,33 @@ TEST_F(SendProcessTest, ARequestLargerThanTheEnvironmentArrivesAndThePhoneFailsI
 
 TEST_F(SendProcessTest, RefusedRequestsAndFailedChecksSendNothingAndEnd) {
     struct Case {
-        const char* profile;
+        std::function<void()> setUp;
         const char* appId;
         Extras extras;
         std::vector<std::string> keyboard;
     };
+    const Extras blocked = {{"address", "01012345678"}, {"body_text", "blocked"}};
     // (Flight mode asks the user first; its popup is tested on the screen.)
     const Case cases[] = {
         {nullptr, SEND_APP, {{"address", "12"}, {"body_text", "too short a number"}}, {}},
         {nullptr, SEND_APP, {{"address", "01012345678"}, {"msgId", "1x"}}, {}},
         {nullptr, COMPOSE_APP, {{"selected_context", "to nobody"}}, {"vorlane_log:new_msg"}},
-        {"policy-restricted", SEND_APP, {{"address", "01012345678"}, {"body_text", "blocked"}}, {}},
-        {"storage-full", SEND_APP, {{"address", "01012345678"}, {"body_text", "blocked"}}, {}},
+        {[this] { applyProfile("policy-restricted"); }, SEND_APP, blocked, {}},
+        {[this] { applyProfile("storage-full"); }, SEND_APP, blocked, {}},
+        // Without a radio of its own the watch can only ask for the phone's connection: no question
+        // about mobile networks it does not have.
+        {[this] { setInt("memory/private/yox/conn_type", 0); }, SEND_APP, blocked, {}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.extras.front().second);
-        if (c.profile) {
+        SCOPED_TRACE(&c - cases);
+        if (c.setUp) {
             // Each check alone: the one before is lifted.
             setInt("db/private/mdm/text_messaging/peer", 0);
             setInt("db/private/mdm/text_messaging/SIM1", 0);
             setInt("memory/private/device/storage_free_kb", -1);
-            applyProfile(c.profile);
+            c.setUp();
         }
-        ASSERT_TRUE(waitForExit(launch(c.appId, c.extras, c.keyboard)));
+        ASSERT_TRUE(waitForExit(launch(c.appId, c.extras, c.keyboard))) << "the process waits on a popup";
         EXPECT_TRUE(outbox().empty());
     }
 }
@@ -165,13 +243,49 @@ TEST_F(SendProcessTest, TheStoresFirstWordAboutTheMessageIsHeard) {
     EXPECT_TRUE(waitForExit(id));
 }
 
-// Without a radio of its own the watch can only ask for the phone's connection: no question about
-// mobile networks it does not have, nothing sent, and the process ends.
-TEST_F(SendProcessTest, AWatchWithoutARadioOnlyAsksForThePhone) {
-    setInt("memory/private/yox/conn_type", 0);
-    int64_t id = launch(SEND_APP, {{"address", "01012345678"}, {"body_text", "no phone"}});
-    EXPECT_TRUE(waitForExit(id)) << "the process waits on a popup";
+class SelectorAnswerTest : public SendProcessTest {
+protected:
+    // Asks for text as the conversation's reply does; gives the request's journal id.
+    static int64_t askForReply(const std::string& address) {
+        return launch(SELECTOR_APP, {{"selector_keyboard_app_id", COMPOSE_APP}},
+                      {"address:" + address, "caller_app:com.vorlane.message", "vorlane_log:reply_msg",
+                       "sending_popup:hide"},
+                      APP_CONTROL_LAUNCH_MODE_GROUP);
+    }
+    static int select(int64_t id, std::vector<std::string> choice) {
+        choice.insert(choice.begin(), {"select", std::to_string(id)});
+        return msg_test::runProgram("msg-sim", choice).exitCode;
+    }
+};
+
+TEST_F(SelectorAnswerTest, CancelAndRefusedAnswersSendNothing) {
+    int64_t id = askForReply("01012345678");
+    for (const std::vector<std::string>& refused :
+         {std::vector<std::string>{"--text", "  \n"}, {}, {"--text", "a", "--cancel"}}) {
+        EXPECT_NE(0, select(id, refused)) << refused.size();
+        EXPECT_FALSE(entry(id).replied);
+    }
+    // Only a selector request is the selector's to answer.
+    int64_t other = launch("com.vorlane.call", {});
+    EXPECT_NE(0, select(other, {"--cancel"}));
+
+    ASSERT_EQ(0, select(id, {"--cancel"}));
+    EXPECT_EQ(APP_CONTROL_RESULT_CANCELED, entry(id).result);
+    // A request is answered once, and the selector's window closes with it.
+    EXPECT_NE(0, select(id, {"--text", "late"}));
+    EXPECT_EQ(other, msg_services::LaunchJournal::list(1).back().id) << "something was launched";
     EXPECT_TRUE(outbox().empty());
+    EXPECT_TRUE(waitForExit(id));
+}
+
+TEST_F(SelectorAnswerTest, QuickRepliesAreThePreferencesLinesElseTheBuiltInOnes) {
+    using msg_app::input::InputSelectorScreen;
+    const std::vector<std::string> builtIn = InputSelectorScreen::quickReplies();
+    EXPECT_EQ(3u, builtIn.size());
+    ASSERT_EQ(PREFERENCE_ERROR_NONE, preference_set_string("quick_replies", "Yes\n\n  \r\nNo <b>\n"));
+    EXPECT_EQ((std::vector<std::string>{"Yes", "No <b>"}), InputSelectorScreen::quickReplies());
+    ASSERT_EQ(PREFERENCE_ERROR_NONE, preference_set_string("quick_replies", " \n"));
+    EXPECT_EQ(builtIn, InputSelectorScreen::quickReplies());
 }
 
 } // namespace

@@ -3,13 +3,9 @@
 // back without markup or an input method's pre-edit text.
 #include "BodyScreenFixture.h"
 #include "JournalStore.h"
-#include "MainLoop.h"
 #include "common/Preference.h"
-#include "compose/body/MCBodyEntryContentViewController.h"
 #include "compose/body/MCBodyLengthFilter.h"
-#include "feedback.h"
 #include "msg_store/MsgStoreTypes.h"
-#include "view_kit/WNaviframeController.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,17 @@
-// The body screen: the message row's counter as the text measure gives it, its
-// guide and the text kept as typed; leaving it (asked only with a text), the send-path buttons
-// following the scroll, and sending through the phone, again after a failure.
+// The body screen: the message row's counter as the text measure gives it, its guide (styled,
+// escaped, never cut) and the text kept as typed; leaving it (asked only with a text), the send-path
+// buttons following the scroll, and sending through the phone, again after a failure.
 #include "BodyScreenFixture.h"
-#include "MainLoop.h"
 #include "common/CommonUiHelper.h"
 #include "common/MCommonAppEventMgr.h"
+#include "compose/MCUiHelper.h"
 #include "compose/body/MCItemBodyOutgoingButton.h"
 #include "compose/launch/MCAppControlParser.h"
-#include "msg_store/MessageManager.h"
-#include "msg_store/PhoneSide.h"
-#include "vconf.h"
+#include "qel.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 using namespace msg_app::compose;
 
@@ -107,6 +107,29 @@ TEST_F(BodyScreenTest, AnEmptyTextShowsTheGuideInTheLanguageAndMarkupStaysText) 
     EXPECT_EQ("0/160", counter());
 }
 
+// The entry's guide as the widget builder styles it: by the theme's codes, escaped, never cut.
+TEST_F(BodyScreenTest, GuideTextStyledEscapedAndUncut) {
+    Evas_Object* entry = MCUiHelper::createEntry(window->getEvasObject());
+    const char* style = nullptr;
+    int size = 0, r = 0, g = 0, b = 0, a = 0;
+    ASSERT_TRUE(qel_theme_get_font("AT012", &style, &size));
+    qel_theme_get_color("AT012", &r, &g, &b, &a);
+    const std::string xs(120, 'x');
+    char expected[256];
+    std::snprintf(expected, sizeof(expected),
+                  "<font_size=%d color=#%02x%02x%02x%02x>%s &lt;b&gt;&amp;</font>", size, r & 0xff, g & 0xff,
+                  b & 0xff, a & 0xff, xs.c_str());
+    ASSERT_TRUE(MCUiHelper::setGuideTextStyle(entry, "AT013", "AT012", (xs + " <b>&").c_str()));
+    EXPECT_EQ(expected, partText(entry, "elm.guide"));
+    ASSERT_TRUE(MCUiHelper::setGuideTextStyle(entry, "AT013", "NO_SUCH_CODE", "Message"));
+    EXPECT_EQ("Message", partText(entry, "elm.guide"));
+
+    // A missing argument refuses the call and leaves the guide as it was.
+    EXPECT_FALSE(MCUiHelper::setGuideTextStyle(nullptr, "AT013", "AT012", "t"));
+    EXPECT_FALSE(MCUiHelper::setGuideTextStyle(entry, "AT013", "AT012", nullptr));
+    EXPECT_EQ("Message", partText(entry, "elm.guide"));
+}
+
 // (A send refused for want of a road keeps the text: the send flow's tests.)
 TEST_F(BodyScreenTest, LeavingAsksOnlyWithAText) {
     open("");
@@ -151,9 +174,12 @@ TEST_F(BodyScreenTest, SendPathButtonsShrinkAndRiseAsTheListScrolls) {
 }
 
 // A failed send leaves the text for another try, which the phone delivers; the message sent again
-// takes the failed copy's place.
+// takes the failed copy's place. A text past one SMS page goes as one MMS, as the counter said,
+// without a question.
 TEST_F(BodyScreenTest, ThePhoneDeliversWhatIsSentAgainAfterAFailure) {
-    open("See you at 8 & not later");
+    const std::string text = std::string(150, 'm') + " See you at 8 & not later";
+    open(text);
+    EXPECT_EQ("MMS", counter());
     tapSend();
     ASSERT_TRUE(waitOutbox(1));
     int failedId = outbox().front().msgId;
@@ -161,30 +187,19 @@ TEST_F(BodyScreenTest, ThePhoneDeliversWhatIsSentAgainAfterAFailure) {
     ASSERT_TRUE(waitNoPopup());
     settle();
     ASSERT_TRUE(screenOpen());
-    EXPECT_EQ("See you at 8 & not later", body()->getText());
+    EXPECT_EQ(text, body()->getText());
 
     tapSend();
     ASSERT_TRUE(waitOutbox(1)) << "the failed one left the outbox; the new one waits";
     msg_store::OutboxEntry sent = outbox().front();
     EXPECT_EQ("+15550100001", sent.address);
-    EXPECT_EQ("See you at 8 & not later", stored(sent.msgId).text);
+    EXPECT_EQ("mms", sent.msgType);
+    EXPECT_EQ(text, stored(sent.msgId).text);
     msg_store::Message gone;
     EXPECT_NE(0, msg_store::MessageManager().getMessage(failedId, gone)) << "the failed copy is still there";
     ASSERT_TRUE(waitPopupText("Sending...")) << "shown: [" << popupText() << "] " << popup();
     ASSERT_EQ(0, msg_store::PhoneSide::deliver(sent.msgId));
     ASSERT_TRUE(waitPopupText("Message sent."));
-    EXPECT_TRUE(msg_test::pumpUntil([&] { return !screenOpen(); }, 10.0));
-}
-
-// One MMS carries a text past one SMS page: the counter said so, and nothing is asked. (The editor's
-// text reaching the row is the editor's test.)
-TEST_F(BodyScreenTest, ATextPastOnePageIsSentAsOneMms) {
-    open(std::string(161, 'm'));
-    EXPECT_EQ("MMS", counter());
-    tapSend();
-    ASSERT_TRUE(waitOutbox(1));
-    EXPECT_EQ("mms", outbox().front().msgType);
-    ASSERT_EQ(0, msg_store::PhoneSide::deliver(outbox().front().msgId));
     EXPECT_TRUE(msg_test::pumpUntil([&] { return !screenOpen(); }, 10.0));
 }
 

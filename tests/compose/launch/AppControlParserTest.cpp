@@ -1,7 +1,6 @@
 // Launch requests read into the composer's record: every extra, and what another application may
 // send wrongly or maliciously.
 #include "CommonDeviceTest.h"
-#include "ParserRequest.h"
 
 #include "common/addr/MCommonAddrMgr.h"
 #include "compose/launch/MCAppControlParser.h"
@@ -13,6 +12,7 @@
 #include "msg_store/PhoneSide.h"
 
 #include "app_common.h"
+#include "app_control.h"
 
 #include <fstream>
 #include <glib.h>
@@ -25,6 +25,35 @@ using namespace msg_app::compose;
 namespace {
 
 constexpr const char* KEYBOARD_ARRAY = "selector_keyboard_data_array";
+
+// A launch request built the way another application would send it.
+class ParserRequest {
+public:
+    ParserRequest() { app_control_create(&_handle); }
+    ~ParserRequest() { app_control_destroy(_handle); }
+    ParserRequest(const ParserRequest&) = delete;
+    ParserRequest& operator=(const ParserRequest&) = delete;
+
+    ParserRequest& extra(const char* key, const std::string& value) {
+        app_control_add_extra_data(_handle, key, value.c_str());
+        return *this;
+    }
+    ParserRequest& array(const char* key, const std::vector<std::string>& values) {
+        std::vector<const char*> pointers;
+        for (const auto& value : values)
+            pointers.push_back(value.c_str());
+        app_control_add_extra_data_array(_handle, key, pointers.data(), static_cast<int>(pointers.size()));
+        return *this;
+    }
+    ParserRequest& uri(const char* uri) {
+        app_control_set_uri(_handle, uri);
+        return *this;
+    }
+    app_control_h handle() const { return _handle; }
+
+private:
+    app_control_h _handle = nullptr;
+};
 
 class AppControlParserTest : public CommonDeviceTest {
 protected:
@@ -42,11 +71,6 @@ protected:
         CommonDeviceTest::TearDown();
     }
     bool parseExtras(const ParserRequest& request) { return parser.parseExtraData(request.handle(), msg); }
-    std::string writeFile(const std::string& name, size_t bytes) {
-        std::string path = scratch.file(name);
-        std::ofstream(path) << std::string(bytes, 'x');
-        return path;
-    }
     int insertIncoming(const std::vector<std::string>& addresses, msg_store::FolderType folder,
                        const char* type = "sms") {
         msg_store::IncomingMessage in;

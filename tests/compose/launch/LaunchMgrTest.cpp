@@ -1,8 +1,13 @@
-// The checks before a composer opens, in their order, on a device set up like the user's.
+// The checks before a composer opens, in their order, on a device set up like the user's, and the
+// recipient rules and list splitting of the composer.
 #include "CommonDeviceTest.h"
 
 #include "compose/MCMsgData.h"
+#include "compose/MCUtil.h"
 #include "compose/launch/MCLaunchMgr.h"
+
+#include <string>
+#include <vector>
 
 using namespace msg_app::compose;
 
@@ -15,11 +20,8 @@ protected:
         // Device management is read once per process, so every test has it.
         setFeature("orvex/feature/mdm", "1");
     }
-    void setFlightMode(bool on) { setBool(MCLaunchMgr::FLIGHT_MODE_KEY, on); }
-    void setFreeKb(int kb) { setInt("memory/private/device/storage_free_kb", kb); }
-    void setMdmRestricted(bool restricted) {
-        setInt("db/private/mdm/text_messaging/peer", restricted ? 1 : 0);
-    }
+    static constexpr const char* FREE_KB = "memory/private/device/storage_free_kb";
+    static constexpr const char* MDM = "db/private/mdm/text_messaging/peer";
 };
 
 TEST_F(LaunchMgrTest, ChecksRunInOrder) {
@@ -42,22 +44,22 @@ TEST_F(LaunchMgrTest, ChecksRunInOrder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        setFlightMode(c.flight);
-        setMdmRestricted(c.mdm);
-        setFreeKb(c.freeKb);
+        setBool(MCLaunchMgr::FLIGHT_MODE_KEY, c.flight);
+        setInt(MDM, c.mdm);
+        setInt(FREE_KB, c.freeKb);
         EXPECT_EQ(c.expected, MCLaunchMgr::checkCondition(c.checks, APP_CONTROL_SEND, "01012345678"));
     }
     // A new composer is refused while a check fails. (One that opens is the new message's journey.)
-    setMdmRestricted(false);
+    setInt(MDM, 0);
     EXPECT_EQ(MCLaunchMgr::ERROR_NO_OUTPUT, MCLaunchMgr::createNewComposer(nullptr));
-    setFlightMode(true);
+    setBool(MCLaunchMgr::FLIGHT_MODE_KEY, true);
     view_kit::WContentViewController* composer = nullptr;
     EXPECT_EQ(MCLaunchMgr::ERROR_FLIGHT_MODE, MCLaunchMgr::createNewComposer(&composer));
     EXPECT_EQ(nullptr, composer);
 }
 
 TEST_F(LaunchMgrTest, Recipients) {
-    setFreeKb(4096);
+    setInt(FREE_KB, 4096);
     const struct {
         std::vector<std::string> recipients;
         int appControlType;
@@ -78,6 +80,63 @@ TEST_F(LaunchMgrTest, Recipients) {
                   MCLaunchMgr::checkCondition(MCLaunchMgr::CHECK_ALL, c.appControlType, c.recipients))
             << c.recipients.size() << " recipients, type " << c.appControlType;
     }
+}
+
+TEST(RecipientUtilTest, Validators) {
+    const struct {
+        const char* address;
+        bool strictNumber;
+        bool looseNumber;
+        bool email;
+        bool recipient;
+    } cases[] = {
+        {"01012345678", true, true, false, true},
+        {"010-1234 (5678)", false, true, false, false},
+        {"*#06#", true, true, false, true},
+        {"+12", true, true, false, false}, // international numbers need four characters
+        {"abc", false, false, false, false},
+        {"user@example.com", false, false, true, false},
+        {"us er@ex ample.c", false, false, true, false},
+        {"", false, false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.address);
+        EXPECT_EQ(c.strictNumber, MCUtil::isValidPhoneNumber(c.address, true));
+        EXPECT_EQ(c.looseNumber, MCUtil::isValidPhoneNumber(c.address, false));
+        EXPECT_EQ(c.email, MCUtil::isValidEmailAddress(c.address));
+        EXPECT_EQ(c.recipient, MCUtil::isValidRecipient(c.address));
+    }
+    EXPECT_FALSE(MCUtil::isValidPhoneNumber("*#*#", true));
+    EXPECT_FALSE(MCUtil::isValidPhoneNumber(nullptr, false));
+    EXPECT_FALSE(MCUtil::isValidEmailAddress(std::string(251, 'a') + "@b.com"));
+    EXPECT_EQ(MCUtil::ADDRESS_TYPE_EMAIL, MCUtil::getAddressType("a@b.kr"));
+    EXPECT_EQ(MCUtil::ADDRESS_TYPE_INVALID, MCUtil::getAddressType("hello"));
+}
+
+TEST(RecipientUtilTest, Splitting) {
+    const struct {
+        const char* text;
+        std::vector<std::string> bySeparator;
+        std::vector<std::string> normalized;
+    } cases[] = {
+        {"111;222,333", {"111", "222", "333"}, {"111", "222", "333"}},
+        {"111,,222", {"111", "", "222"}, {"111", "222"}},
+        {"(02) 555-1234;+1 650 555", {"(02) 555-1234", "+1 650 555"}, {"025551234", "+1650555"}},
+        {"", {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::vector<std::string> pieces;
+        MCUtil::getRecipientListBySeparator(c.text, ",;", pieces);
+        EXPECT_EQ(c.bySeparator, pieces);
+        std::string text = c.text;
+        std::vector<std::string> normalized;
+        MCUtil::getNormalizedRecipientList(text, normalized);
+        EXPECT_EQ(c.normalized, normalized);
+    }
+    std::vector<std::string> untouched{"x"};
+    MCUtil::getRecipientListBySeparator("1;2", nullptr, untouched);
+    EXPECT_EQ(std::vector<std::string>{"x"}, untouched);
 }
 
 } // namespace

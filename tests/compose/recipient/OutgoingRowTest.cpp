@@ -3,13 +3,11 @@
 // telephony is read once per process.
 #include "RecipientScreenTest.h"
 
-#include "MainLoop.h"
 #include "compose/recipient/MCItemOutgoingButton.h"
 #include "compose/recipient/MCItemRcptNextButton.h"
 #include "compose/send/MCOutgoingMgr.h"
 
 using namespace msg_app::compose;
-using msg_services::LaunchEntry;
 
 namespace {
 

@@ -2,21 +2,15 @@
 // message from the list to the phone is the real-window journey's.
 #include "RecipientScreenTest.h"
 
-#include "MainLoop.h"
 #include "Programs.h"
 #include "TempDir.h"
 #include "compose/body/MCBodyContentViewController.h"
 #include "compose/body/MCComposerOpener.h"
-#include "compose/recipient/MCItemRcptLabel.h"
 #include "compose/recipient/MCItemRcptNextButton.h"
-#include "compose/recipient/MCRecipientEntryContentViewController.h"
-#include "view_kit/WNaviframeController.h"
 
 #include <glib.h>
 
 using namespace msg_app::compose;
-using msg_services::LaunchEntry;
-using msg_services::LaunchJournal;
 
 namespace {
 

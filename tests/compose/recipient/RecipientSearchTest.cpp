@@ -2,15 +2,10 @@
 // typing, and the list of every match.
 #include "RecipientScreenTest.h"
 
-#include "MainLoop.h"
 #include "compose/recipient/MCItemRcptSearch.h"
-#include "compose/recipient/MCRecipientEntryContentViewController.h"
 #include "compose/recipient/MCRecipientSearch.h"
 #include "compose/recipient/MCRecipientSearchBarViewController.h"
 #include "compose/recipient/MCRecipientSearchListContentViewController.h"
-#include "contacts/ContactsAdmin.h"
-#include "device/Device.h"
-#include "view_kit/WNaviframeController.h"
 
 using namespace msg_app::compose;
 using Range = MCRecipientSearch::Range;

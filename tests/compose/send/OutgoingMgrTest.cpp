@@ -29,10 +29,6 @@ protected:
         msg_app::MCommonNumberSync::getInstance()->release();
         CommonDeviceTest::TearDown();
     }
-    MCOutgoingMgr::Error check(const char* address = "01012345678") {
-        MsgType type = MSG_TYPE_SMS;
-        return outgoing->checkNetworkAvailable(type, address, 0);
-    }
     // The profile and the one it may add on top; their names, for the trace.
     std::string applyProfiles(const char* profile, const char* extra) {
         applyProfile(profile);
@@ -67,7 +63,8 @@ TEST_F(OutgoingMgrTest, TheRoadFollowsTheLinks) {
     for (const auto& c : cases) {
         SCOPED_TRACE(applyProfiles(c.profile, c.extra));
         outgoing->setSendBy(c.preferred);
-        EXPECT_EQ(c.error, check());
+        MsgType type = MSG_TYPE_SMS;
+        EXPECT_EQ(c.error, outgoing->checkNetworkAvailable(type, "01012345678", 0));
         EXPECT_EQ(c.road, outgoing->getSendBy());
     }
 }

@@ -2,16 +2,20 @@
 #include "compose/MCUtil.h"
 #include "compose/textconverter/MsgTextConvert.h"
 
-#include "TextTestUtil.h"
-
 #include <glib.h>
 #include <gtest/gtest.h>
 #include <random>
 
 using namespace msg_app::compose;
-using text_test::repeat;
 
 namespace {
+
+std::string repeat(const std::string& unit, int count) {
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += unit;
+    return out;
+}
 
 struct Measure {
     bool ok = false;
@@ -80,7 +84,7 @@ TEST(MCUtilTextLength, SizeSegmentAndTypeByMode) {
     EXPECT_FALSE(MCUtil::isTextOverSmsLimit(nullptr, nullptr, nullptr, nullptr, false));
 }
 
-TEST(MCUtilTextLength, SmsLimits) {
+TEST(MCUtilTextLength, SmsAndMmsLimits) {
     const struct {
         std::string text;
         bool reduced;
@@ -106,10 +110,7 @@ TEST(MCUtilTextLength, SmsLimits) {
     }
     char text[] = "abc";
     EXPECT_FALSE(MCUtil::isTextOverSmsLimit(text, nullptr, nullptr, nullptr, false));
-}
-
-// A lead byte at the very end is one character; nothing behind the NUL is read.
-TEST(MCUtilTextLength, MmsLimitCountsCharactersUpToTheEnd) {
+    // The MMS limit: a lead byte at the very end is one character; nothing behind the NUL is read.
     std::string truncated = repeat("a", 1000) + "\xF0";
     int overCount = -1;
     EXPECT_TRUE(MCUtil::isTextOverMmsLimit(&truncated[0], &overCount, nullptr, nullptr, false));
@@ -148,16 +149,14 @@ std::string joined(const std::vector<std::string>& pages) {
     return all;
 }
 
-TEST(MCUtilSmsPages, FullPagesAreCutWhereTheyFill) {
+// Full pages are cut where they fill, no character is cut, and invalid bytes are shown, not lost.
+TEST(MCUtilSmsPages, PagesAreCutWhereTheyFillBetweenCharacters) {
+    using Pages = std::vector<std::string>;
     EXPECT_TRUE(smsPages("").empty());
     EXPECT_EQ(charCounts(smsPages(repeat("a", 321))), (std::vector<size_t>{160, 160, 1}));
     EXPECT_EQ(charCounts(smsPages(repeat("a", 300), true)), (std::vector<size_t>{140, 140, 20}));
     // A UCS-2 text takes 140 bytes a page even with the reduced limit.
     EXPECT_EQ(charCounts(smsPages(repeat("한", 141), true)), (std::vector<size_t>{70, 70, 1}));
-}
-
-TEST(MCUtilSmsPages, NoCharacterIsCutAndInvalidBytesAreShownNotLost) {
-    using Pages = std::vector<std::string>;
     EXPECT_EQ(smsPages(repeat("한", 69) + "\U0001F600"), (Pages{repeat("한", 69), "\U0001F600"}));
     EXPECT_EQ(smsPages(repeat("a", 159) + "€b"), (Pages{repeat("a", 159), "€b"}));
     EXPECT_EQ(smsPages(std::string("ab\xFF\0cd", 6)), Pages{"ab\uFFFD\uFFFDcd"});

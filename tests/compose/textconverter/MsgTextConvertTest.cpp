@@ -1,17 +1,103 @@
+// The text conversions of the composer: each one's result, text and flag, the national tables both
+// ways, and every conversion kept to its destination and source lengths.
 #include "compose/textconverter/MsgTextConvert.h"
 
-#include "TextTestUtil.h"
+#include "LogCapture.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
 using namespace msg_app::compose;
-using namespace text_test;
 
 namespace {
+
+using Bytes = std::vector<unsigned char>;
 
 MsgTextConvert* conv() {
     return MsgTextConvert::instance();
 }
+
+// Big-endian UCS-2 bytes of a UTF-16 text.
+Bytes ucs2(const std::u16string& text) {
+    Bytes out;
+    for (char16_t unit : text) {
+        out.push_back(static_cast<unsigned char>(unit >> 8));
+        out.push_back(static_cast<unsigned char>(unit & 0xFF));
+    }
+    return out;
+}
+
+Bytes bytes(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+
+// The bytes of a text with its terminator.
+Bytes nul(const std::string& text) {
+    Bytes out = bytes(text);
+    out.push_back(0);
+    return out;
+}
+
+// What the conversions give besides their text: the table a decoder reads, and the one flag or type
+// each encoder reports (replaced, unknown characters, the chosen encoding).
+struct SideOutput {
+    _MSG_LANG_INFO_S langInfo{};
+    unsigned char langId = 0;
+    bool flag = false;
+    unsigned char charType = 0xFF;
+    int last() const { return charType != 0xFF ? charType : flag; }
+};
+
+SideOutput side;
+
+using Conversion = std::function<int(unsigned char*, int, const unsigned char*, int)>;
+
+// Every conversion by name, with its side outputs kept in side.
+const std::map<std::string, Conversion>& conversions() {
+    static const std::map<std::string, Conversion> all = [] {
+        MsgTextConvert* c = conv();
+        std::map<std::string, Conversion> m;
+        m["UTF8ToUCS2"] = [c](auto... a) { return c->convertUTF8ToUCS2(a...); };
+        m["UCS2ToUTF8"] = [c](auto... a) { return c->convertUCS2ToUTF8(a...); };
+        m["EUCKRToUTF8"] = [c](auto... a) { return c->convertEUCKRToUTF8(a...); };
+        m["SHIFTJISToUTF8"] = [c](auto... a) { return c->convertSHIFTJISToUTF8(a...); };
+        m["UCS2ToASCII"] = [c](auto... a) { return c->convertUCS2ToASCII(a..., &side.flag); };
+        m["UCS2ToGSM7bit"] = [c](auto... a) {
+            return c->convertUCS2ToGSM7bit(a..., &side.langId, &side.flag);
+        };
+        m["UTF8ToGSM7bit"] = [c](auto... a) {
+            return c->convertUTF8ToGSM7bit(a..., &side.langId, &side.flag);
+        };
+        m["UCS2ToGSM7bitAuto"] = [c](auto... a) { return c->convertUCS2ToGSM7bitAuto(a..., &side.flag); };
+        m["UTF8ToAuto"] = [c](auto... a) { return c->convertUTF8ToAuto(a..., &side.charType); };
+        m["GSM7bitToUCS2"] = [c](auto... a) { return c->convertGSM7bitToUCS2(a..., &side.langInfo); };
+        m["GSM7bitToUTF8"] = [c](auto... a) { return c->convertGSM7bitToUTF8(a..., &side.langInfo); };
+        return m;
+    }();
+    return all;
+}
+
+constexpr int WHOLE = INT_MIN;
+constexpr int UNCHECKED = -1;
+
+// One call of a conversion: its result, the bytes it wrote from the start of the destination, and
+// its flag or type (the type where the conversion gives one). The source is NUL-terminated, for the calls
+// whose srcLen asks for that.
+struct ConversionCase {
+    const char* conversion;
+    Bytes src;
+    int destSize;
+    int result;
+    Bytes written;
+    int sideOutput = UNCHECKED;
+    int srcLen = WHOLE;
+};
 
 struct Encoded {
     Bytes septets;
@@ -39,13 +125,9 @@ std::u16string decode(const Bytes& septets, _MSG_LANG_INFO_S info) {
     return text;
 }
 
-_MSG_LANG_INFO_S singleShift(unsigned char langId) {
-    return {langId != 0, false, langId, 0};
-}
-
 TEST(MsgTextConvert, EachConversionsResultTextAndFlag) {
     const std::string grusse = u8"Grüße 한글 \U0001F600";
-    checkConversions({
+    const ConversionCase cases[] = {
         {"UTF8ToUCS2", bytes(u8"Hé€\U0001F600"), 32, 10, ucs2(u"Hé€\U0001F600"), UNCHECKED, -1},
         // An explicit length stops before the rest of the text.
         {"UTF8ToUCS2", bytes(u8"Hé€"), 32, 2, ucs2(u"H"), UNCHECKED, 1},
@@ -90,7 +172,21 @@ TEST(MsgTextConvert, EachConversionsResultTextAndFlag) {
         // Whole characters only: an odd destination leaves its last byte alone.
         {"GSM7bitToUCS2", {0x41}, 3, 2, {0x00, 0x41, 0xAA}},
         {"GSM7bitToUTF8", {0x00, 0x01, 0x1B, 0x65, 0x10}, 16, 8, nul(u8"@£€Δ")},
-    });
+    };
+    int row = 0;
+    for (const ConversionCase& c : cases) {
+        SCOPED_TRACE(std::string(c.conversion) + " row " + std::to_string(++row));
+        side = SideOutput{};
+        Bytes src = c.src;
+        src.push_back(0);
+        Bytes dest(static_cast<size_t>(c.destSize) + 1, 0xAA);
+        const int srcLen = c.srcLen == WHOLE ? static_cast<int>(c.src.size()) : c.srcLen;
+        EXPECT_EQ(c.result, conversions().at(c.conversion)(dest.data(), c.destSize, src.data(), srcLen));
+        EXPECT_EQ(c.written, Bytes(dest.begin(), dest.begin() + static_cast<long>(c.written.size())));
+        if (c.sideOutput != UNCHECKED) {
+            EXPECT_EQ(c.sideOutput, side.last());
+        }
+    }
     // A missing destination or flag refuses the call.
     Bytes out(8);
     const Bytes a = ucs2(u"a");
@@ -153,47 +249,71 @@ TEST(MsgTextConvert, DecodesEachTableOfTheLanguageInformation) {
     EXPECT_EQ(decode({0x04, 0x40}, spanish), u"è¡");
 }
 
-// Every character that a table can encode comes back from the decoder.
-class GsmRoundTrip : public ::testing::TestWithParam<unsigned char> {};
-
-std::u16string encodableChars(unsigned char langId) {
-    switch (langId) {
-    case MSG_LANG_ID_TURKISH:
-        return u"ĞİŞçğışǦǧ";
-    case MSG_LANG_ID_SPANISH:
-        return u"ÁÍÓÚáíóú";
-    case MSG_LANG_ID_PORTUGUESE:
-        return u"êçÔôÁáΦΓΩΠΨΣΘÊÀÍÓÚÃÕÂíóúãõâ";
-    default:
-        return u"";
-    }
-}
-
-TEST_P(GsmRoundTrip, EveryCharacterComesBack) {
-    const unsigned char langId = GetParam();
-    std::u16string text = u"\f[\\]^{|}~€";
+// Every character that a table can encode comes back from the decoder; the caron forms come back as
+// the breve forms that share their codes.
+TEST(MsgTextConvert, EveryCharacterATableEncodesComesBack) {
+    std::u16string common = u"\f[\\]^{|}~€";
     for (char16_t code = 0; code < 128; ++code) {
         if (code != 0x1B)
-            text += static_cast<char16_t>(decode({static_cast<unsigned char>(code)}, {})[0]);
+            common += static_cast<char16_t>(decode({static_cast<unsigned char>(code)}, {})[0]);
     }
-    text += encodableChars(langId);
-
-    Encoded e = encode(text, 512);
-    EXPECT_EQ(e.langId, langId);
-    EXPECT_FALSE(e.replaced);
-    std::u16string expected = text;
-    // The caron forms come back as the breve forms that share their codes.
-    for (char16_t& ch : expected) {
-        if (ch == u'Ǧ')
-            ch = u'Ğ';
-        else if (ch == u'ǧ')
-            ch = u'ğ';
+    const struct {
+        unsigned char langId;
+        std::u16string own, back;
+    } tables[] = {
+        {MSG_LANG_ID_RESERVED, u"", u""},
+        {MSG_LANG_ID_TURKISH, u"ĞİŞçğışǦǧ", u"ĞİŞçğışĞğ"},
+        {MSG_LANG_ID_SPANISH, u"ÁÍÓÚáíóú", u"ÁÍÓÚáíóú"},
+        {MSG_LANG_ID_PORTUGUESE, u"êçÔôÁáΦΓΩΠΨΣΘÊÀÍÓÚÃÕÂíóúãõâ", u"êçÔôÁáΦΓΩΠΨΣΘÊÀÍÓÚÃÕÂíóúãõâ"},
+    };
+    for (const auto& t : tables) {
+        SCOPED_TRACE(static_cast<int>(t.langId));
+        Encoded e = encode(common + t.own, 512);
+        EXPECT_EQ(e.langId, t.langId);
+        EXPECT_FALSE(e.replaced);
+        EXPECT_EQ(decode(e.septets, {t.langId != 0, false, t.langId, 0}), common + t.back);
     }
-    EXPECT_EQ(decode(e.septets, singleShift(langId)), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllTables, GsmRoundTrip,
-                         ::testing::Values(MSG_LANG_ID_RESERVED, MSG_LANG_ID_TURKISH, MSG_LANG_ID_SPANISH,
-                                           MSG_LANG_ID_PORTUGUESE));
+// Every conversion, on every kind of input and every destination size, keeps to destSize and srcLen:
+// the source ends at its terminator and guard bytes follow the destination, so that a sanitized
+// build sees a read past the source and any build sees a write past the destination.
+TEST(MsgTextConvertBounds, NoConversionWritesPastDestSizeOrReadsPastSrcLen) {
+    const unsigned char GUARD = 0xA5;
+    const int GUARD_BYTES = 16;
+    const std::vector<Bytes> inputs = {
+        bytes(""),
+        bytes("plain ascii"),
+        bytes(u8"é€{ç}á ő中\U0001F600"),
+        bytes("bad \xFF\xC3 utf8 \xE2\x82"),
+        bytes("\xF0\x9F\x98"),
+        ucs2(u"odd"),
+        ucs2(u"a\xDC00\xD800"),
+        {0x00, 'x', 0x00, 'y', 0x00},
+        {0x1B},
+        {0x00, 0x1B, 0x65, 0x7F, 0x1B},
+        {0x80, 0xFF, 0x00},
+        {0xB1, 0xDB, 0x93},
+    };
+    msg_test::LogCapture quiet;
+    // The decoders read their tables from the language information: both kinds of shift.
+    side.langInfo = {true, true, MSG_LANG_ID_PORTUGUESE, MSG_LANG_ID_TURKISH};
+    for (const auto& [name, convert] : conversions()) {
+        for (const Bytes& input : inputs) {
+            const int srcLen = static_cast<int>(input.size());
+            std::unique_ptr<unsigned char[]> src(new unsigned char[input.size() + 1]);
+            std::copy(input.begin(), input.end(), src.get());
+            for (int destSize = 0; destSize <= srcLen * 4 + 4; ++destSize) {
+                Bytes dest(static_cast<size_t>(destSize) + GUARD_BYTES, GUARD);
+                // srcLen 0 would mean "NUL-terminated" to some of them; the terminator is there.
+                src[input.size()] = 0;
+                int n = convert(dest.data(), destSize, src.get(), srcLen);
+                ASSERT_LE(n, destSize) << name << " destSize " << destSize;
+                for (int i = destSize; i < destSize + GUARD_BYTES; ++i)
+                    ASSERT_EQ(dest[static_cast<size_t>(i)], GUARD) << name << " wrote past " << destSize;
+            }
+        }
+    }
+}
 
 } // namespace
