@@ -1,11 +1,8 @@
 #include "ViewerScreenFixture.h"
 
-#include "MainLoop.h"
-#include "ViewerTestSupport.h"
 #include "common/MCommonAppEventMgr.h"
 #include "msg_store/MsgStore.h"
 #include "vconf.h"
-#include "viewer/MVItem/MVItemBubble.h"
 
 #include <functional>
 #include <set>
@@ -78,8 +75,8 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
         EXPECT_EQ(h - textH, MVItem::scaled(24)) << bubble->getMsgId();
         EXPECT_GE(rowH, h) << bubble->getMsgId();
         // Received on the left, sent on the right, whichever side the row was on before.
-        bool left = x - rowX < rowX + rowW - (x + w);
-        EXPECT_EQ(left, bubble->getBubbleType() == MVItemBubble::BUBBLE_RECEIVED) << bubble->getMsgId();
+        EXPECT_EQ(x - rowX < rowX + rowW - (x + w), bubble->getBubbleType() == MVItemBubble::BUBBLE_RECEIVED)
+            << bubble->getMsgId();
         seen.insert(bubble->getMsgId());
     };
     scrollToOldest(check);
@@ -101,8 +98,7 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
 }
 
 TEST_F(BubbleRowTest, RowsShownAfterALanguageChangeTakeItsDirection) {
-    thread(45, START_MS, 60);
-    open(threadId);
+    openThread(45);
     ASSERT_EQ(vconf_set_str("db/menu_widget/language", "ar_AE.UTF-8"), 0);
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
     int checked = 0;
@@ -130,8 +126,7 @@ TEST_F(BubbleRowTest, RowsShownAfterALanguageChangeTakeItsDirection) {
 // brings the older page in shows each bubble on the screen with its text, in its own row. (Looked
 // at as the frame is drawn: a frame's listeners may move the list after it.)
 TEST_F(BubbleRowTest, EveryFrameDrawnWhileTheBezelBringsAPageShowsEachBubblesText) {
-    thread(95, START_MS, 5 * 3600);
-    open(threadId);
+    openThread(95, 5 * 3600);
     Evas_Object* genlist = listView()->getGenlist();
     ASSERT_TRUE(msg_test::runLoopUntilIdle());
     struct Frames {

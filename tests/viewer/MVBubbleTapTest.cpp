@@ -7,7 +7,6 @@
 #include "DeviceProfiles.h"
 #include "FeatureStore.h"
 #include "LogCapture.h"
-#include "MainLoop.h"
 #include "common/CommonUtil.h"
 #include "common/MCommonCutlinkMgr.h"
 #include "common/SingletonRelease.h"
@@ -15,12 +14,11 @@
 #include "msg_store/MsgStore.h"
 #include "vconf.h"
 #include "view_kit/WNaviframeController.h"
-#include "viewer/MVItem/MVItemBubble.h"
 
 #include <Elementary.h>
 
-#include <algorithm>
 #include <sstream>
+#include <tuple>
 
 using namespace msg_app::msg_viewer;
 using namespace msg_store;
@@ -79,35 +77,35 @@ protected:
             ASSERT_EQ(vconf_set_int("db/private/merrowin/status", road.serviceStatus), 0);
         }
     }
-    // One failed message of the road's folder, in a conversation open on the screen; its id.
-    int openFailed(msg_store::FolderType folder, msg_store::NetworkStatus failure) {
+    // One failed message of the road's folder, in a conversation open on the screen: msgId, bubble.
+    void openFailed(FolderType folder, NetworkStatus failure) {
         auto failed = msg_test::message(NUMBER, "not this time", START_MS, folder);
         failed.networkStatus = failure;
-        int msgId = storeThread({failed}).front();
+        msgId = storeThread({failed}).front();
         open(threadId);
-        return msgId;
+        bubble = listView()->findBubble(msgId);
+        ASSERT_NE(bubble, nullptr);
     }
-    msg_store::Message stored(int msgId) const {
-        msg_store::Message message;
-        msg_store::MessageManager().getMessage(msgId, message);
+    Message stored(int msgId) const {
+        Message message;
+        MessageManager().getMessage(msgId, message);
         return message;
     }
     std::string outboxRoute(int msgId) const {
-        std::vector<msg_store::OutboxEntry> entries;
-        msg_store::PhoneSide::getOutbox(entries);
+        std::vector<OutboxEntry> entries;
+        PhoneSide::getOutbox(entries);
         for (const auto& entry : entries) {
             if (entry.msgId == msgId)
                 return entry.route;
         }
         return "";
     }
-    bool showsPopup() const {
-        return !msg_test::objectsOfClass(evas_object_evas_get(appWindow->getEvasObject()), "Elm.Popup")
-                    .empty();
-    }
-    void tap(MVItemBubble* bubble) { bubble->onSelect(bubble->getElmObjectItem()); }
+    bool showsPopup() const { return !popups().empty(); }
+    void tap() { bubble->onSelect(bubble->getElmObjectItem()); }
 
     msg_app::shell::AppScreenOpener opener;
+    int msgId = -1;
+    MVItemBubble* bubble = nullptr;
 };
 
 class ResendRoadTest : public ResendTest, public ::testing::WithParamInterface<Road> {};
@@ -115,11 +113,9 @@ class ResendRoadTest : public ResendTest, public ::testing::WithParamInterface<R
 TEST_P(ResendRoadTest, GoesAgainByItsOwnRoadOrTellsWhyNot) {
     const Road& road = GetParam();
     apply(road);
-    int msgId = openFailed(road.folder, road.failure);
-    MVItemBubble* bubble = listView()->findBubble(msgId);
-    ASSERT_NE(bubble, nullptr);
+    ASSERT_NO_FATAL_FAILURE(openFailed(road.folder, road.failure));
     msg_test::LogCapture log;
-    tap(bubble);
+    tap();
     if (road.route) {
         ASSERT_TRUE(msg_test::pumpUntil([&] { return !outboxRoute(msgId).empty(); }));
         if (std::string(road.route) == "watch")
@@ -145,23 +141,19 @@ INSTANTIATE_TEST_SUITE_P(Roads, ResendRoadTest, ::testing::ValuesIn(ROADS),
 
 TEST_F(ResendTest, AResendTheWatchsModemRefusesShowsItsFailureAgain) {
     apply(ROADS[3]);
-    int msgId = openFailed(msg_store::FOLDER_WATCH_OUTBOX, msg_store::NETWORK_STATUS_SEND_FAIL_NETWORK);
-    MVItemBubble* bubble = listView()->findBubble(msgId);
-    ASSERT_NE(bubble, nullptr);
+    ASSERT_NO_FATAL_FAILURE(openFailed(FOLDER_WATCH_OUTBOX, NETWORK_STATUS_SEND_FAIL_NETWORK));
     // The modem fails the next send.
     ASSERT_EQ(vconf_set_int("memory/private/msg/next_send_error", -11), 0);
-    tap(bubble);
-    EXPECT_EQ(bubble->getConv()->networkStatus, msg_store::NETWORK_STATUS_SENDING);
+    tap();
+    EXPECT_EQ(bubble->getConv()->networkStatus, NETWORK_STATUS_SENDING);
     EXPECT_TRUE(msg_test::pumpUntil(
-        [&] { return bubble->getConv()->networkStatus == msg_store::NETWORK_STATUS_SEND_FAIL_NETWORK; }));
-    EXPECT_EQ(stored(msgId).networkStatus, msg_store::NETWORK_STATUS_SEND_FAIL_NETWORK);
+        [&] { return bubble->getConv()->networkStatus == NETWORK_STATUS_SEND_FAIL_NETWORK; }));
+    EXPECT_EQ(stored(msgId).networkStatus, NETWORK_STATUS_SEND_FAIL_NETWORK);
 }
 
 TEST_F(ResendTest, AFailedBubbleShowsItsTimeAndSaysItWasNotSent) {
     apply(ROADS[0]);
-    int msgId = openFailed(msg_store::FOLDER_OUTBOX, msg_store::NETWORK_STATUS_SEND_FAIL_MANDATORY_INFO);
-    MVItemBubble* bubble = listView()->findBubble(msgId);
-    ASSERT_NE(bubble, nullptr);
+    ASSERT_NO_FATAL_FAILURE(openFailed(FOLDER_OUTBOX, NETWORK_STATUS_SEND_FAIL_MANDATORY_INFO));
     // Its status line: the failure mark, the time and the words, inside the bubble (whose text
     // widget the row may have built again).
     auto shows = [&](const std::string& text) {
@@ -176,11 +168,10 @@ TEST_F(ResendTest, AFailedBubbleShowsItsTimeAndSaysItWasNotSent) {
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return shows(time); })) << time;
 
     // Sent, it reads as any other: its time, and no such words.
-    tap(bubble);
-    ASSERT_TRUE(msg_test::pumpUntil(
-        [&] { return stored(msgId).networkStatus == msg_store::NETWORK_STATUS_SENDING; }));
-    ASSERT_EQ(msg_store::PhoneSide::deliver(msgId), msg_store::MSG_STORE_SUCCESS);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return bubble->getConv()->folderType == msg_store::FOLDER_SENT; }));
+    tap();
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return stored(msgId).networkStatus == NETWORK_STATUS_SENDING; }));
+    ASSERT_EQ(PhoneSide::deliver(msgId), MSG_STORE_SUCCESS);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return bubble->getConv()->folderType == FOLDER_SENT; }));
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return shows(time); }));
     EXPECT_FALSE(shows("Not sent"));
 }
@@ -224,11 +215,9 @@ protected:
 TEST_F(BubbleLinkTest, EachKindOfLinkOpensInTheApplicationForIt) {
     std::string error;
     ASSERT_TRUE(msg_services::FeatureStore::set("zeq/12", "here", &error)) << error;
-    const struct {
-        const char* text;
-        const char* target; // null: the browser, whichever application that is
-        const char* uri;
-    } cases[] = {
+    // The link in the text, the application it opens in (null: the browser, whichever application
+    // that is) and the address it is given.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"vorlaneapps://ProductDetail/app.one", "com.vorlane.hulmstore",
          "vorlaneapps://ProductDetail/app.one"},
         {"http://apps.vorlane.com/hulm/appDetail.as?appId=0001", "com.vorlane.hulmstore",
@@ -243,18 +232,19 @@ TEST_F(BubbleLinkTest, EachKindOfLinkOpensInTheApplicationForIt) {
     };
     std::vector<std::string> texts;
     for (const auto& c : cases)
-        texts.push_back(std::string("see ") + c.text);
+        texts.push_back(std::string("see ") + std::get<0>(c));
     std::vector<int> ids = watchThread({SENDER}, texts);
     // The link manager reads the watch's applications and carrier once: anew for this watch.
     msg_app::MCommonCutlinkMgr::release();
     open(threadId);
     for (size_t i = 0; i < ids.size(); ++i) {
-        SCOPED_TRACE(cases[i].text);
+        const auto& [text, target, uri] = cases[i];
+        SCOPED_TRACE(text);
         std::vector<std::string> names = anchors(textOf(ids[i]));
         ASSERT_EQ(names.size(), 1u) << textOf(ids[i]);
         int64_t since = lastLaunchId();
         tapAnchor(ids[i], names.front());
-        if (std::string(cases[i].text).find("glympse") != std::string::npos &&
+        if (std::string(text).find("glympse") != std::string::npos &&
             msg_app::common_util::is_web_engine_available()) {
             EXPECT_NE(topPageName(), "msg_viewer") << "no web view";
             appWindow->getNaviframeController()->pop();
@@ -262,10 +252,10 @@ TEST_F(BubbleLinkTest, EachKindOfLinkOpensInTheApplicationForIt) {
         }
         LaunchEntry launched = waitLaunchTo("", since);
         ASSERT_NE(launched.id, 0) << "nothing launched";
-        if (cases[i].target) {
-            EXPECT_EQ(launched.target, cases[i].target);
+        if (target) {
+            EXPECT_EQ(launched.target, target);
         }
-        EXPECT_EQ(launched.uri, cases[i].uri);
+        EXPECT_EQ(launched.uri, uri);
     }
     // In select mode a tap checks the bubble: its link opens nothing.
     listView()->doAction(MVListViewController::ACTION_SELECT_MODE);

@@ -7,21 +7,16 @@
 
 #include "ViewerScreenFixture.h"
 
-#include "LaunchJournal.h"
-#include "MainLoop.h"
 #include "RecordingScreenOpener.h"
 #include "msg_store/MsgStore.h"
 #include "vconf.h"
-#include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemReply.h"
-#include "viewer/MVOptionMgr.h"
 #include "viewer/MVRotaryToAction.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <iterator>
-#include <set>
 
 using namespace msg_app::msg_viewer;
 using msg_services::LaunchEntry;
@@ -80,26 +75,22 @@ protected:
             return "unknown";
         auto* row = static_cast<MVItem*>(elm_object_item_data_get(obj));
         const char* description = efl_access_object_description_get(obj);
-        std::string said = description ? description : "";
+        const char* named = efl_access_object_i18n_name_get(obj);
+        const std::string said = description ? description : "", name = named ? named : "";
+        const Efl_Access_Role role = efl_access_object_role_get(obj);
         switch (row->getType()) {
         case MVItem::TITLE:
             return "title " + said;
-        case MVItem::DATE_LINE: {
+        case MVItem::DATE_LINE:
             // Named as drawn, also while not drawn.
-            const char* name = efl_access_object_i18n_name_get(obj);
-            bool heading = efl_access_object_role_get(obj) == EFL_ACCESS_ROLE_HEADING;
-            if (name && *name && name == drawnText(obj) && heading)
-                return "date";
-            return std::string("date misnamed '") + (name ? name : "") + "'";
-        }
+            return !name.empty() && name == drawnText(obj) && role == EFL_ACCESS_ROLE_HEADING
+                       ? "date"
+                       : "date misnamed '" + name + "'";
         case MVItem::BUBBLE:
             return "bubble " + std::to_string(static_cast<MVItemBubble*>(row)->getMsgId());
-        case MVItem::REPLY: {
-            const char* name = efl_access_object_i18n_name_get(obj);
-            bool button = efl_access_object_role_get(obj) == EFL_ACCESS_ROLE_PUSH_BUTTON;
-            return std::string("reply ") + (name ? name : "") + (button ? " button" : "") +
+        case MVItem::REPLY:
+            return "reply " + name + (role == EFL_ACCESS_ROLE_PUSH_BUTTON ? " button" : "") +
                    (said.empty() ? "" : " " + said);
-        }
         default:
             return "row " + std::to_string(row->getType());
         }
@@ -140,6 +131,10 @@ protected:
             all.push_back("cue");
         return all;
     }
+    // Whether the reading order comes to be that of the messages, the end row read as `end`.
+    bool comesToRead(const std::vector<int>& ids, const std::string& end = "reply Reply button") const {
+        return msg_test::runLoopUntil([&] { return readsAsEndOf(expected(ids, end)); });
+    }
     // The chain read from the shown rows is the end of the whole order, the reply row included.
     bool readsAsEndOf(const std::vector<std::string>& whole) const {
         std::vector<std::string> chain = readingChain();
@@ -178,21 +173,18 @@ protected:
 TEST_F(ViewerAccessTest, TheReaderSettingAndChangesToTheRowsRelinkTheConversationLive) {
     setReader(false);
     // Minutes apart on one day: one date line over them all.
-    std::vector<int> ids = thread(3, START_MS, 60);
-    open(threadId);
+    std::vector<int> ids = openThread(3);
     const std::vector<std::string> whole = expected(ids, "reply Reply button");
     // The reply row is a selectable button only while the reader is on.
-    const struct {
-        bool on;
-        std::function<bool()> check;
-    } steps[] = {
+    // The reader's setting, and what the conversation comes to.
+    const std::pair<bool, std::function<bool()>> steps[] = {
         {false, [&] { return nothingLinked() && !replySelectable(); }},
         {true, [&] { return readsAsEndOf(whole) && replySelectable(); }},
         {false, [&] { return nothingLinked() && !replySelectable(); }},
     };
-    for (const auto& step : steps) {
-        setReader(step.on);
-        EXPECT_TRUE(msg_test::runLoopUntil(step.check)) << "reader " << step.on;
+    for (const auto& [on, check] : steps) {
+        setReader(on);
+        EXPECT_TRUE(msg_test::runLoopUntil(check)) << "reader " << on;
     }
     // A bubble says its text and the time under it; the cue and the rows are related both ways.
     setReader(true);
@@ -208,32 +200,25 @@ TEST_F(ViewerAccessTest, TheReaderSettingAndChangesToTheRowsRelinkTheConversatio
     int received =
         msg_test::storeMessages({msg_test::message("+15550100", "new", START_MS + 600000)}).front();
     ASSERT_TRUE(msg_test::pumpUntil([&] { return listView()->findBubble(received) != nullptr; }));
-    std::vector<int> withReceived = ids;
-    withReceived.push_back(received);
-    EXPECT_TRUE(
-        msg_test::runLoopUntil([&] { return readsAsEndOf(expected(withReceived, "reply Reply button")); }));
+    EXPECT_TRUE(comesToRead({ids[0], ids[1], ids[2], received}));
 
     ASSERT_EQ(msg_store::MessageManager().deleteMessage(ids.back()), msg_store::MSG_STORE_SUCCESS);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return listView()->findBubble(ids.back()) == nullptr; }));
-    std::vector<int> afterDelete{ids[0], ids[1], received};
-    EXPECT_TRUE(
-        msg_test::runLoopUntil([&] { return readsAsEndOf(expected(afterDelete, "reply Reply button")); }));
+    const std::vector<int> afterDelete{ids[0], ids[1], received};
+    EXPECT_TRUE(comesToRead(afterDelete));
 
     // In select mode the disabled reply is read as such, and the delete button comes before the cue.
     listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
     ASSERT_NE(listView()->getBottomButton(), nullptr);
-    EXPECT_TRUE(msg_test::runLoopUntil(
-        [&] { return readsAsEndOf(expected(afterDelete, "reply Reply button Disabled")); }));
-    ASSERT_TRUE(listView()->back() == false);
-    EXPECT_TRUE(
-        msg_test::runLoopUntil([&] { return readsAsEndOf(expected(afterDelete, "reply Reply button")); }));
+    EXPECT_TRUE(comesToRead(afterDelete, "reply Reply button Disabled"));
+    ASSERT_FALSE(listView()->back());
+    EXPECT_TRUE(comesToRead(afterDelete));
 }
 
 TEST_F(ViewerAccessTest, AReaderWalksBackPastTheShownRowsToTheTitle) {
     setReader(true);
     // Nine hours apart: a date line every two or three bubbles, more rows than the screen shows.
-    thread(12, START_MS, 9 * 3600);
-    open(threadId);
+    openThread(12, 9 * 3600);
     // Each walk goes a screen further back, up to the title; every day's line is named as drawn.
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return readingChain(true) == readableRows(); }))
         << ::testing::PrintToString(readingChain());
@@ -246,30 +231,26 @@ class RotaryReplyTest : public ViewerScreenFixture {
 protected:
     // A day apart: each bubble under its own date line.
     void openConversation(int count = 3) {
-        ids = thread(count, START_MS, 24 * 3600);
-        open(threadId);
+        ids = openThread(count, 24 * 3600);
         ASSERT_NE(listView()->getReplyItem(), nullptr);
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return atTheEnd(); }));
-        Evas* evas = evas_object_evas_get(listView()->getGenlist());
-        evas_event_feed_mouse_move(evas, 180, 180, 0, nullptr);
+        evas_event_feed_mouse_move(evas(), 180, 180, 0, nullptr);
         launchesBefore = LaunchJournal::list().size();
     }
-    void detents(int count) {
-        Evas* evas = evas_object_evas_get(listView()->getGenlist());
+    void detents(int count, int direction = 1) {
         for (int i = 0; i < count; ++i)
-            evas_event_feed_mouse_wheel(evas, 0, 1, 0, nullptr);
+            evas_event_feed_mouse_wheel(evas(), 0, direction, 0, nullptr);
     }
     // A finger pressed on the end of the list and moved up by `distance`, a few pixels at a time.
     void dragUp(int distance) {
-        Evas* evas = evas_object_evas_get(listView()->getGenlist());
         constexpr int startY = 320;
-        evas_event_feed_mouse_move(evas, 180, startY, 0, nullptr);
-        evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+        evas_event_feed_mouse_move(evas(), 180, startY, 0, nullptr);
+        evas_event_feed_mouse_down(evas(), 1, EVAS_BUTTON_NONE, 0, nullptr);
         for (int moved = 0; moved < distance;) {
             moved = std::min(distance, moved + 4);
-            evas_event_feed_mouse_move(evas, 180, startY - moved, 0, nullptr);
+            evas_event_feed_mouse_move(evas(), 180, startY - moved, 0, nullptr);
         }
-        evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+        evas_event_feed_mouse_up(evas(), 1, EVAS_BUTTON_NONE, 0, nullptr);
     }
     // A row as drawn (its item's own layout), lifted by its map while animating.
     static Evas_Object* rowOf(Elm_Object_Item* item) {
@@ -328,17 +309,14 @@ TEST_F(RotaryReplyTest, ThreeQuickDetentsOrADragPastTheEndLaunchTheReplyOnce) {
     // A drag short of the distance leaves the list as it is.
     dragUp(12);
     EXPECT_FALSE(isAnimating());
-    const struct {
-        const char* name;
-        std::function<void()> gesture;
-    } gestures[] = {
+    const std::pair<const char*, std::function<void()>> gestures[] = {
         {"detents", [this] { detents(3); }},
         // Straight through to the launch, however far the finger goes on.
         {"drag", [this] { dragUp(60); }},
     };
     for (size_t i = 0; i < std::size(gestures); ++i) {
-        SCOPED_TRACE(gestures[i].name);
-        gestures[i].gesture();
+        SCOPED_TRACE(gestures[i].first);
+        gestures[i].second();
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return newLaunches().size() > i; }, 10.0));
         // Once launched, the rows go back to their places for when the user returns.
         EXPECT_TRUE(msg_test::runLoopUntil([&] { return atRest(); })) << lift();
@@ -369,7 +347,7 @@ TEST_F(RotaryReplyTest, WithTheScreenReaderTheBezelAndDragLeaveTheReplyRowAlone)
     // The reader's activation selects the row: that replies, once.
     elm_genlist_item_selected_set(listView()->getReplyItem()->getElmObjectItem(), EINA_TRUE);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return !newLaunches().empty(); }, 10.0));
-    EXPECT_EQ(newLaunches().size(), 1u);
+    ASSERT_EQ(newLaunches().size(), 1u);
     EXPECT_EQ(newLaunches().front().target, INPUT_SELECTOR);
     closeLaunched(newLaunches().front().id);
 }
@@ -438,7 +416,7 @@ TEST_F(RotaryReplyTest, TheBezelScrollsInSelectModeAndNeverReplies) {
     // Both ways the bezel moves through the bubbles.
     for (int z : {-1, -1, 1}) {
         const int before = top();
-        evas_event_feed_mouse_wheel(evas_object_evas_get(list), 0, z, 0, nullptr);
+        detents(1, z);
         EXPECT_TRUE(msg_test::runLoopUntil([&] {
             return glides % 2 == 0 && (top() - before) * z > ROW_STEP;
         })) << "from "

@@ -1,7 +1,6 @@
 // Gestures on objects the test can rebuild or delete under the finger, or while they move.
 #include "ViewerScreenFixture.h"
 
-#include "MainLoop.h"
 #include "viewer/MVMouseEventMgr.h"
 #include "viewer/MVRotaryToAction.h"
 
@@ -9,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <tuple>
 
 using namespace msg_app::msg_viewer;
 
@@ -62,11 +62,8 @@ TEST_F(GestureTest, TapHoldAndDragGiveTheirEventsAlsoWhenTheObjectIsBuiltAgainUn
         msg_test::runLoopUntil([&] { return ecore_time_get() > deadline; }, 5.0);
         up();
     };
-    const struct {
-        const char* name;
-        std::function<void()> finger;
-        std::vector<E> expected;
-    } cases[] = {
+    // What the finger does after it came down, and the events it gives.
+    const std::tuple<const char*, std::function<void()>, std::vector<E>> cases[] = {
         {"tap", [&] { up(); }, {E::PRESSED, E::CLICKED, E::RELEASED}},
         {"hold", hold, {E::PRESSED, E::LONGPRESSED, E::RELEASED}},
         {"drag", drag, {E::MOVED, E::RELEASED}},
@@ -76,8 +73,8 @@ TEST_F(GestureTest, TapHoldAndDragGiveTheirEventsAlsoWhenTheObjectIsBuiltAgainUn
     // object gets none of this finger's events: it was not under it at the touch.
     enum Object { KEPT, FREED_FIRST, FREED_LAST };
     for (Object object : {KEPT, FREED_FIRST, FREED_LAST}) {
-        for (const auto& c : cases) {
-            SCOPED_TRACE(std::string(c.name) + " " + std::to_string(object));
+        for (const auto& [name, finger, expected] : cases) {
+            SCOPED_TRACE(std::string(name) + " " + std::to_string(object));
             events.clear();
             down(150, 150);
             if (object != KEPT) {
@@ -93,10 +90,10 @@ TEST_F(GestureTest, TapHoldAndDragGiveTheirEventsAlsoWhenTheObjectIsBuiltAgainUn
                 if (object == FREED_LAST)
                     evas_object_del(old);
             }
-            c.finger();
+            finger();
             ASSERT_TRUE(
                 msg_test::runLoopUntil([&] { return !events.empty() && events.back() == E::RELEASED; }));
-            EXPECT_EQ(events, c.expected);
+            EXPECT_EQ(events, expected);
         }
     }
     // With the finger up there is nothing to follow.
@@ -113,8 +110,7 @@ class RotaryToActionTest : public ViewerActionFixture {
 protected:
     void SetUp() override {
         ViewerActionFixture::SetUp();
-        Evas_Object* win = appWindow->getEvasObject();
-        list = elm_genlist_add(win);
+        list = elm_genlist_add(appWindow->getEvasObject());
         icon = rect(130, 250, 100, 100);
         text = rect(130, 330, 100, 30);
         rows = {rect(20, 40, 320, 80), rect(20, 140, 320, 80)};
@@ -162,9 +158,8 @@ protected:
 } // namespace
 
 TEST_F(RotaryToActionTest, ARowRemovedWhileMovingIsLeftAloneAndTheLaunchGoesOn) {
-    detent();
-    detent();
-    detent();
+    for (int i = 0; i < 3; ++i)
+        detent();
     evas_object_del(rows[1]);
     rows.pop_back();
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return states.size() == 2; }, 5.0));

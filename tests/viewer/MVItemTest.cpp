@@ -9,11 +9,11 @@
 #include "viewer/MVItem/MVBubbleSpeech.h"
 #include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemDateLine.h"
-#include "viewer/MVItem/MVItemTitle.h"
 #include "viewer/MVListModel.h"
 
 #include <algorithm>
 #include <ctime>
+#include <tuple>
 
 using namespace msg_app::msg_viewer;
 using msg_store::Content;
@@ -22,8 +22,9 @@ namespace {
 
 class ViewerItemTest : public ListRowFixture {
 protected:
-    // The bubble of a new message, realized in the genlist.
+    // The bubble of a new message, realized alone in the genlist.
     MVItemBubble* bubbleOf(const msg_store::IncomingMessage& in) {
+        elm_genlist_clear(genlist);
         int msgId = msg_test::storeMessages({in}).front();
         model = std::make_unique<MVListModel>(threadOf(msgId), store);
         model->load();
@@ -100,7 +101,6 @@ TEST_F(ViewerItemTest, HostileBodiesAreShownAsTextAndMarksTheTextEngineSpinsOnSi
     int64_t time = 1700000000000;
     for (const std::string& body : bodies) {
         SCOPED_TRACE(body.substr(0, 40));
-        elm_genlist_clear(genlist);
         MVItemBubble* bubble = bubbleOf(msg_test::message("+15550100", body, time++));
         EXPECT_NE(msg_test::plainTextOf(MVItemBubbleTestPeer::label(bubble))
                       .find(msg_app::common_ui_helper::to_layout_safe(body)),
@@ -111,35 +111,24 @@ TEST_F(ViewerItemTest, HostileBodiesAreShownAsTextAndMarksTheTextEngineSpinsOnSi
 }
 
 TEST_F(ViewerItemTest, ALongTextShowsAPartAtATimeAndATapGoesOn) {
-    const std::string partMark = "/";
-    const struct {
-        std::string body;
-        size_t parts;
-    } cases[] = {
-        {std::string(300, 'w'), 1},
-        {std::string(1500, 'w'), 2},
-        {std::string(20000, 'w'), 20},
-        {std::string(1024 * 1024, 'w'), 1049},
-    };
     int64_t time = 1700000000000;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.body.size());
-        elm_genlist_clear(genlist);
-        MVItemBubble* bubble = bubbleOf(msg_test::message("+15550100", c.body, time++));
+    // The letters of the body, and the parts it is shown in.
+    for (const auto& [size, parts] :
+         {std::pair<size_t, size_t>{300, 1}, {1500, 2}, {20000, 20}, {1024 * 1024, 1049}}) {
+        SCOPED_TRACE(size);
+        MVItemBubble* bubble = bubbleOf(msg_test::message("+15550100", std::string(size, 'w'), time++));
         std::string shown = msg_test::plainTextOf(MVItemBubbleTestPeer::label(bubble));
-        size_t letters = std::count(shown.begin(), shown.end(), 'w');
-        EXPECT_EQ(letters, std::min(c.body.size(), MVBubbleMarkup::BODY_PART_CHARS));
-        if (c.parts == 1) {
-            EXPECT_EQ(shown.find(partMark), std::string::npos) << shown;
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), 'w'),
+                  std::min(size, MVBubbleMarkup::BODY_PART_CHARS));
+        if (parts == 1) {
+            EXPECT_EQ(shown.find('/'), std::string::npos) << shown;
             continue;
         }
-        EXPECT_NE(shown.find("1/" + std::to_string(c.parts)), std::string::npos);
+        EXPECT_NE(shown.find("1/" + std::to_string(parts)), std::string::npos);
         // A tap shows the next part; after the last comes the first again.
-        Elm_Object_Item* item = bubble->getElmObjectItem();
-        for (size_t next = 2; next <= std::min<size_t>(c.parts, 3) + 1; ++next) {
-            bubble->onSelect(item);
-            size_t part = next > c.parts ? 1 : next;
-            std::string expected = std::to_string(part) + "/" + std::to_string(c.parts);
+        for (size_t next = 2; next <= std::min<size_t>(parts, 3) + 1; ++next) {
+            bubble->onSelect(bubble->getElmObjectItem());
+            std::string expected = std::to_string(next > parts ? 1 : next) + "/" + std::to_string(parts);
             EXPECT_TRUE(msg_test::pumpUntil([&] {
                 Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
                 return label && msg_test::plainTextOf(label).find(expected) != std::string::npos;
@@ -149,12 +138,8 @@ TEST_F(ViewerItemTest, ALongTextShowsAPartAtATimeAndATapGoesOn) {
 }
 
 TEST_F(ViewerItemTest, SentAndReceivedBubblesAndTheirStatus) {
-    struct Case {
-        msg_store::FolderType folder;
-        msg_store::NetworkStatus status;
-        int bubbleType;
-        const char* infoHref;
-    } cases[] = {
+    // The message's folder and status, its bubble's kind and the status item it shows.
+    const std::tuple<msg_store::FolderType, msg_store::NetworkStatus, int, const char*> cases[] = {
         {msg_store::FOLDER_INBOX, msg_store::NETWORK_STATUS_NONE, MVItemBubble::BUBBLE_RECEIVED,
          "communication_info"},
         {msg_store::FOLDER_SENT, msg_store::NETWORK_STATUS_SEND_SUCCESS, MVItemBubble::BUBBLE_SENT,
@@ -165,14 +150,14 @@ TEST_F(ViewerItemTest, SentAndReceivedBubblesAndTheirStatus) {
          "info_failed"},
     };
     int64_t time = 1700000000000;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.infoHref);
-        auto in = msg_test::message("+15550100", "hi", time++, c.folder);
-        in.networkStatus = c.status;
+    for (const auto& [folder, status, bubbleType, infoHref] : cases) {
+        SCOPED_TRACE(infoHref);
+        auto in = msg_test::message("+15550100", "hi", time++, folder);
+        in.networkStatus = status;
         MVItemBubble* bubble = bubbleOf(in);
-        EXPECT_EQ(bubble->getBubbleType(), c.bubbleType);
-        std::string markup = markupOf(*bubble->getConv(), c.bubbleType == MVItemBubble::BUBBLE_RECEIVED);
-        EXPECT_NE(markup.find(std::string("href=") + c.infoHref), std::string::npos) << markup;
+        EXPECT_EQ(bubble->getBubbleType(), bubbleType);
+        std::string markup = markupOf(*bubble->getConv(), bubbleType == MVItemBubble::BUBBLE_RECEIVED);
+        EXPECT_NE(markup.find(std::string("href=") + infoHref), std::string::npos) << markup;
         // The row is as tall as its bubble, never the whole screen.
         Evas_Coord h = 0;
         EXPECT_TRUE(msg_test::pumpUntil([&] {
@@ -194,10 +179,10 @@ TEST_F(ViewerItemTest, PicturesAreCappedAndFilesNamedAsText) {
     file.fileName = "<b>" + std::string(200, 'n') + ".pdf";
     conv.contents.push_back(file);
     std::string markup = markupOf(conv);
-    EXPECT_NE(markup.find("size=240x130 vsize=full href=image:240.118.0"), std::string::npos) << markup;
-    EXPECT_NE(markup.find("size=240x108 vsize=full href=image:240.96.1"), std::string::npos);
-    EXPECT_NE(markup.find("size=240x112 vsize=full href=image:240.100.2"), std::string::npos);
-    EXPECT_NE(markup.find("size=240x32 vsize=full href=attachment:3"), std::string::npos);
+    for (const char* drawn :
+         {"size=240x130 vsize=full href=image:240.118.0", "size=240x108 vsize=full href=image:240.96.1",
+          "size=240x112 vsize=full href=image:240.100.2", "size=240x32 vsize=full href=attachment:3"})
+        EXPECT_NE(markup.find(drawn), std::string::npos) << markup;
     EXPECT_EQ(markup.find("<b>"), std::string::npos);
     EXPECT_EQ(MVBubbleMarkup::imageItemHeight(1, 2000000000), MVBubbleMarkup::IMAGE_MAX_H);
 }
@@ -205,11 +190,8 @@ TEST_F(ViewerItemTest, PicturesAreCappedAndFilesNamedAsText) {
 TEST_F(ViewerItemTest, PartsKnownOnlyByTheirMimeTypeAreDrawnAsItSays) {
     msg_test::TempDir dir;
     ASSERT_TRUE(msg_sim::simWritePng(dir.file("photo.png"), 600, 240, 200));
-    const struct {
-        const char* mime;
-        bool attached;
-        const char* drawn; // null: nothing drawn for it
-    } cases[] = {
+    // The part's type, whether it is attached, and what is drawn for it (null: nothing).
+    const std::tuple<const char*, bool, const char*> cases[] = {
         {"image/png", false, "size=240x108 vsize=full href=image:240.96.0"},
         {"IMAGE/PNG", false, "href=image:240.96.0"},
         {"audio/amr", false, "href=audio:0"},
@@ -217,20 +199,20 @@ TEST_F(ViewerItemTest, PartsKnownOnlyByTheirMimeTypeAreDrawnAsItSays) {
         {"text/x-vcard", true, "href=attachment:0"},
         {"application/x-unknown", false, nullptr},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.mime);
+    for (const auto& [mime, attached, drawn] : cases) {
+        SCOPED_TRACE(mime);
         Content part = picture(dir.file("photo.png"), Content::MEDIA_TYPE_NONE);
-        part.mimeType = c.mime;
-        part.isAttachment = c.attached;
+        part.mimeType = mime;
+        part.isAttachment = attached;
         part.fileName = "photo.png";
         part.text = "words of the part";
         std::string markup = markupOf(mmsOf({part}));
-        if (c.drawn)
-            EXPECT_NE(markup.find(c.drawn), std::string::npos) << markup;
+        if (drawn)
+            EXPECT_NE(markup.find(drawn), std::string::npos) << markup;
         else
             EXPECT_EQ(markup.find("href=image"), std::string::npos) << markup;
         // Only a text part shows its text.
-        EXPECT_EQ(markup.find("words of the part") != std::string::npos, std::string(c.mime) == "text/plain")
+        EXPECT_EQ(markup.find("words of the part") != std::string::npos, std::string(mime) == "text/plain")
             << markup;
     }
 }

@@ -3,11 +3,9 @@
 #include "ViewerScreenFixture.h"
 
 #include "EflTest.h"
-#include "MainLoop.h"
 #include "common/CommonUiHelper.h"
 #include "common/MCommonAppEventMgr.h"
 #include "vconf.h"
-#include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemReply.h"
 
 using namespace msg_app::msg_viewer;
@@ -17,8 +15,7 @@ using LanguageChangeTest = ViewerScreenFixture;
 // A change of language redraws every row in the other direction and its own sizes: the rows
 // being read stay in the middle of the screen, at the end of the conversation or above it.
 TEST_F(LanguageChangeTest, KeepsTheRowsBeingRead) {
-    std::vector<int> ids = thread(45, START_MS, 60);
-    open(threadId);
+    std::vector<int> ids = openThread(45);
     Evas_Object* genlist = listView()->getGenlist();
     int x = 0, y = 0, w = 0, h = 0;
     evas_object_geometry_get(genlist, &x, &y, &w, &h);
@@ -37,13 +34,12 @@ TEST_F(LanguageChangeTest, KeepsTheRowsBeingRead) {
         msg_test::runLoopUntil([&] { return listView()->getLoadedCount() == 30 && nearMiddle(end); }));
     msg_test::ToolkitErrors errors;
     for (bool atEnd : {true, false}) {
-        if (!atEnd) {
-            Elm_Object_Item* read = listView()->findBubble(ids[ids.size() - 12])->getElmObjectItem();
-            elm_genlist_item_show(read, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
-            ASSERT_TRUE(msg_test::runLoopUntil([&] { return nearMiddle(read); }));
-        }
         Elm_Object_Item* shown =
             atEnd ? end : listView()->findBubble(ids[ids.size() - 12])->getElmObjectItem();
+        if (!atEnd) {
+            elm_genlist_item_show(shown, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+            ASSERT_TRUE(msg_test::runLoopUntil([&] { return nearMiddle(shown); }));
+        }
         for (const char* language : {"ar_AE.UTF-8", "ko_KR.UTF-8", "en_US.UTF-8"}) {
             SCOPED_TRACE(language);
             ASSERT_EQ(vconf_set_str("db/menu_widget/language", language), 0);

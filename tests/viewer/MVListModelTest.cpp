@@ -46,9 +46,8 @@ TEST_F(ViewerModelTest, LoadsOldestFirstUpdatesInPlaceAndEmptiesOnReload) {
     ConvPtr updated;
     ASSERT_TRUE(model.update(a, updated));
     EXPECT_EQ(updated->time, 99000);
-    EXPECT_EQ(model.getIndexOf(a), 0);
-    EXPECT_EQ(model.getIndexOf(b), 1);
-    EXPECT_EQ(model.getIndexOf(c), 2);
+    EXPECT_EQ((std::vector<int>{model.getIndexOf(a), model.getIndexOf(b), model.getIndexOf(c)}),
+              (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(first->time, 10000); // the old record is untouched
     EXPECT_FALSE(model.update(4242, updated));
     model.remove(4242);
@@ -68,16 +67,13 @@ TEST_F(ViewerModelTest, AddPlacesByTimeEqualTimesLastAndRefusesSpamAndGhosts) {
     int mid = at(20);
     MVListModel model(threadId, store);
     model.load();
-    struct Case {
-        int seconds;
-        int expectedIndex;
-    } cases[] = {{5, 0}, {50, 2}, {20, 2}};
-    for (const Case& c : cases) {
-        int id = at(c.seconds);
+    // Seconds of the added message, and where it goes.
+    for (const auto& [seconds, expectedIndex] : {std::pair{5, 0}, {50, 2}, {20, 2}}) {
+        int id = at(seconds);
         ConvPtr out;
-        ASSERT_TRUE(model.add(id, out)) << c.seconds;
+        ASSERT_TRUE(model.add(id, out)) << seconds;
         EXPECT_EQ(out->msgId, id);
-        EXPECT_EQ(model.getIndexOf(id), c.expectedIndex) << c.seconds;
+        EXPECT_EQ(model.getIndexOf(id), expectedIndex) << seconds;
     }
     EXPECT_EQ(model.getIndexOf(mid), 1);
 
@@ -107,17 +103,14 @@ TEST_F(ViewerModelTest, LookupsByFolderSearchFromTheNewest) {
     int watchSent = at(40, msg_store::FOLDER_WATCH_SENT);
     MVListModel model(threadId, store);
     model.load();
-    struct Case {
-        bool (MVListModel::*lookup)(ConvPtr&) const;
-        int expected;
-    } cases[] = {{&MVListModel::getLatestConv, watchSent},
-                 {&MVListModel::getPhoneMsgConv, phoneSent},
-                 {&MVListModel::getHulmMsgConv, watchSent},
-                 {&MVListModel::getLatestInboxConv, watchIn}};
-    for (const Case& c : cases) {
+    using Lookup = bool (MVListModel::*)(ConvPtr&) const;
+    for (const auto& [lookup, expected] : {std::pair<Lookup, int>{&MVListModel::getLatestConv, watchSent},
+                                           {&MVListModel::getPhoneMsgConv, phoneSent},
+                                           {&MVListModel::getHulmMsgConv, watchSent},
+                                           {&MVListModel::getLatestInboxConv, watchIn}}) {
         ConvPtr found;
-        ASSERT_TRUE((model.*c.lookup)(found));
-        EXPECT_EQ(found->msgId, c.expected);
+        ASSERT_TRUE((model.*lookup)(found));
+        EXPECT_EQ(found->msgId, expected);
     }
     EXPECT_EQ(model.getMsgId(model.getCount()), 0);
     ConvPtr untouched = std::make_shared<msg_store::Conversation>();
@@ -130,13 +123,9 @@ TEST_F(ViewerModelTest, WholeThreadMeansEveryStoredMessageAndChangesGoToTheStore
     MVListModel model(threadId, store);
     model.load();
     int late = at(30); // arrived after the model was read
-    struct Case {
-        std::vector<int> ids;
-        bool whole;
-    } cases[] = {
-        {{a, b}, false}, {{a, b, late}, true}, {{late, a, b}, true}, {{a, b, b}, false}, {{}, false}};
-    for (const Case& c : cases)
-        EXPECT_EQ(model.isWholeThread(c.ids), c.whole) << c.ids.size();
+    for (const auto& [some, whole] : std::initializer_list<std::pair<std::vector<int>, bool>>{
+             {{a, b}, false}, {{a, b, late}, true}, {{late, a, b}, true}, {{a, b, b}, false}, {{}, false}})
+        EXPECT_EQ(model.isWholeThread(some), whole) << some.size();
 
     auto stored = [&] {
         std::vector<msg_store::Conversation> out;
@@ -188,16 +177,12 @@ TEST_F(ViewerModelTest, TheNewestPageFirstThenTheRestInTheOrderOfAWholeLoad) {
     EXPECT_EQ(ids(model), ids(whole));
 
     // Read here and now, or a page that holds the thread: whole at once.
-    struct Case {
-        int newest;
-        bool readRest;
-    } cases[] = {{2, true}, {7, false}, {50, false}};
-    for (const Case& c : cases) {
+    for (const auto& [newest, readRest] : {std::pair{2, true}, {7, false}, {50, false}}) {
         MVListModel paged(threadId, store);
-        paged.loadNewest(c.newest);
-        if (c.readRest)
+        paged.loadNewest(newest);
+        if (readRest)
             paged.readRest();
-        EXPECT_TRUE(paged.isWhole()) << c.newest;
-        EXPECT_EQ(ids(paged), ids(whole)) << c.newest;
+        EXPECT_TRUE(paged.isWhole()) << newest;
+        EXPECT_EQ(ids(paged), ids(whole)) << newest;
     }
 }

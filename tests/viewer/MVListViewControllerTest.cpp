@@ -1,8 +1,6 @@
 #include "ViewerScreenFixture.h"
 
-#include "LaunchJournal.h"
 #include "LogCapture.h"
-#include "MainLoop.h"
 #include "RecordingScreenOpener.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/ui/MCommonFont.h"
@@ -10,7 +8,6 @@
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
 #include "view_kit/WNaviframeController.h"
-#include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/MVItem/MVItemReply.h"
 
 #include <Ecore.h>
@@ -22,12 +19,18 @@
 #include <cstdlib>
 
 using namespace msg_app::msg_viewer;
-using msg_services::LaunchEntry;
-using msg_services::LaunchJournal;
 
 namespace {
 
 constexpr int64_t DAY = 24 * 3600;
+
+// While it lives the genlist measures its queue in slices of one frame's time: next to none, as on
+// a busy watch, so that rows find their heights after they were first placed.
+struct BusyFrames {
+    const double frameTime = ecore_animator_frametime_get();
+    BusyFrames() { ecore_animator_frametime_set(1e-6); }
+    ~BusyFrames() { ecore_animator_frametime_set(frameTime); }
+};
 
 class ViewerListTest : public ViewerScreenFixture {
 protected:
@@ -41,7 +44,7 @@ protected:
 // message before that reads the rest there and then, and the late read adds nothing twice.
 TEST_F(ViewerListTest, WhatNeedsEveryMessageHasItBeforeTheRestIsRead) {
     const int count = MVListViewController::FIRST_READ_SIZE + 5;
-    std::vector<int> ids = thread(count, START_MS, 60);
+    std::vector<int> ids = thread(count);
     for (bool selectAll : {true, false}) {
         screen = new MVContentViewController(threadId);
         ASSERT_TRUE(appWindow->getNaviframeController()->push(screen, "msg_viewer"));
@@ -62,8 +65,7 @@ TEST_F(ViewerListTest, WhatNeedsEveryMessageHasItBeforeTheRestIsRead) {
 }
 
 TEST_F(ViewerListTest, OldDatedInsertsAndMovesIntoAPartlyLoadedThread) {
-    std::vector<int> ids = thread(65, START_MS, 60);
-    open(threadId);
+    std::vector<int> ids = openThread(65);
     int old =
         msg_test::storeMessages({msg_test::message("+15550100", "oldest", START_MS - DAY * 1000)}).front();
     // The newest message moves before every other one.
@@ -80,8 +82,7 @@ TEST_F(ViewerListTest, OldDatedInsertsAndMovesIntoAPartlyLoadedThread) {
 }
 
 TEST_F(ViewerListTest, DeletesAndTimeChangesFromTheStore) {
-    std::vector<int> ids = thread(40, START_MS, DAY / 4);
-    open(threadId);
+    std::vector<int> ids = openThread(40, DAY / 4);
     // A message never loaded goes without a trace; a loaded one takes its day's line if alone.
     ASSERT_EQ(msg_store::MessageManager().deleteMessage(ids.front()), msg_store::MSG_STORE_SUCCESS);
     ASSERT_EQ(msg_store::MessageManager().deleteMessage(ids[39]), msg_store::MSG_STORE_SUCCESS);
@@ -99,8 +100,7 @@ TEST_F(ViewerListTest, DeletesAndTimeChangesFromTheStore) {
 }
 
 TEST_F(ViewerListTest, MarksReadOnceAndClosesOnceWhenEmptied) {
-    std::vector<int> ids = thread(3, START_MS, 60);
-    open(threadId);
+    std::vector<int> ids = openThread(3);
     ASSERT_TRUE(msg_test::runLoopUntil([&] {
         msg_store::Thread thread;
         msg_store::ThreadManager().getThread(threadId, thread);
@@ -127,14 +127,12 @@ TEST_F(ViewerListTest, MarksReadOnceAndClosesOnceWhenEmptied) {
 // A busy machine measures the rows a few at a time, after the end was first placed by the
 // heights it knew then: the end still comes to rest in the middle of the circle.
 TEST_F(ViewerListTest, TheEndComesToRestInTheMiddleWhenTheRowsAreMeasuredLate) {
-    thread(3, START_MS, DAY);
-    // The genlist measures its queue in slices of one frame's time: next to none here.
-    const double frameTime = ecore_animator_frametime_get();
-    ecore_animator_frametime_set(1e-6);
-    open(threadId);
-    const bool idle = msg_test::runLoopUntilIdle();
-    ecore_animator_frametime_set(frameTime);
-    ASSERT_TRUE(idle);
+    thread(3, DAY);
+    {
+        BusyFrames busy;
+        open(threadId);
+        ASSERT_TRUE(msg_test::runLoopUntilIdle());
+    }
     Elm_Object_Item* end = listView()->getReplyItem()->getElmObjectItem();
     Evas_Object* track = elm_object_item_track(end);
     int listY = 0, listH = 0, y = 0, h = 0;
@@ -150,8 +148,7 @@ TEST_F(ViewerListTest, TheEndComesToRestInTheMiddleWhenTheRowsAreMeasuredLate) {
 // A finger that came down where the newest bubble rests, as the page slid in with its rows to be
 // measured late, presses that bubble once the list rests: held, it checks it.
 TEST_F(ViewerListTest, AFingerPressedAsTheConversationOpensChecksTheBubbleItRestsOn) {
-    std::vector<int> ids = thread(5, START_MS, 60);
-    open(threadId);
+    std::vector<int> ids = openThread(5);
     // Once the page has slid in and takes input.
     Evas_Object* label = MVItemBubbleTestPeer::label(listView()->findBubble(ids.back()));
     ASSERT_TRUE(msg_test::runLoopUntil([&] {
@@ -163,33 +160,30 @@ TEST_F(ViewerListTest, AFingerPressedAsTheConversationOpensChecksTheBubbleItRest
     }));
     int x = 0, y = 0, w = 0, h = 0;
     evas_object_geometry_get(label, &x, &y, &w, &h);
-    appWindow->getNaviframeController()->pop();
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+    ASSERT_TRUE(backToHost());
 
-    Evas* evas = evas_object_evas_get(appWindow->getEvasObject());
-    evas_event_feed_mouse_move(evas, x + w / 2, y + h / 2, 0, nullptr);
-    evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
-    const double frameTime = ecore_animator_frametime_get();
-    ecore_animator_frametime_set(1e-6);
-    open(threadId);
-    const bool checked = msg_test::runLoopUntil([&] { return listView()->getCheckedCount() > 0; });
-    ecore_animator_frametime_set(frameTime);
-    evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+    evas_event_feed_mouse_move(evas(), x + w / 2, y + h / 2, 0, nullptr);
+    evas_event_feed_mouse_down(evas(), 1, EVAS_BUTTON_NONE, 0, nullptr);
+    bool checked = false;
+    {
+        BusyFrames busy;
+        open(threadId);
+        checked = msg_test::runLoopUntil([&] { return listView()->getCheckedCount() > 0; });
+    }
+    evas_event_feed_mouse_up(evas(), 1, EVAS_BUTTON_NONE, 0, nullptr);
     ASSERT_TRUE(checked) << "no long press";
     EXPECT_EQ(listView()->getCheckedIds(), std::vector<int>{ids.back()});
 }
 
 TEST_F(ViewerListTest, TheBezelTurnedWhileTheFirstPageComesInIsNotUndone) {
-    std::vector<int> ids = thread(45, START_MS, 60);
+    std::vector<int> ids = thread(45);
     // The bezel turns up as soon as the first screen of bubbles is drawn. A busy machine may have
     // brought the rest of the page in before that: the conversation is then opened again.
     struct Turn {
         Evas* evas = nullptr;
         MVListViewController* list = nullptr;
-        bool realized = false;
-        bool asked = false;
-        bool turned = false;
-        bool early = false; // the rest of the first page was in before the bezel turned
+        // early: the rest of the first page was in before the bezel turned.
+        bool realized = false, asked = false, turned = false, early = false;
     } turn;
     Evas_Smart_Cb shown = [](void* data, Evas_Object*, void*) { static_cast<Turn*>(data)->realized = true; };
     Evas_Event_Cb drawn = [](void* data, Evas*, void*) {
@@ -209,10 +203,7 @@ TEST_F(ViewerListTest, TheBezelTurnedWhileTheFirstPageComesInIsNotUndone) {
     };
     Evas_Object* genlist = nullptr;
     for (int attempt = 0; attempt < 5 && (attempt == 0 || turn.early); ++attempt) {
-        if (attempt > 0) {
-            appWindow->getNaviframeController()->pop();
-            ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
-        }
+        ASSERT_TRUE(attempt == 0 || backToHost());
         screen = new MVContentViewController(threadId);
         ASSERT_TRUE(appWindow->getNaviframeController()->push(screen, "msg_viewer"));
         genlist = listView()->getGenlist();
@@ -229,11 +220,7 @@ TEST_F(ViewerListTest, TheBezelTurnedWhileTheFirstPageComesInIsNotUndone) {
     if (turn.early)
         GTEST_SKIP() << "the first page was complete before the first frame every time";
     // The list glides to where the bezel sent it; then everything else has its turn.
-    bool glided = false;
-    Evas_Smart_Cb stopped = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
-    evas_object_smart_callback_add(genlist, "scroll,anim,stop", stopped, &glided);
-    msg_test::runLoopUntil([&] { return glided; }, 3.0);
-    evas_object_smart_callback_del_full(genlist, "scroll,anim,stop", stopped, &glided);
+    untilSignal(genlist, "scroll,anim,stop", nullptr, 3.0);
     ASSERT_TRUE(msg_test::runLoopUntilIdle());
 
     // Still where the bezel took it: a bubble in the middle, not the end of the conversation.
@@ -339,7 +326,7 @@ protected:
 // At the end of the conversation the page is built again around the newest message, unread
 // messages are marked read in one write, and the page holds a page, not the whole change.
 TEST_F(ViewerBulkChangeTest, AtTheEndTheNewestStaysInViewAllIsMarkedReadAndTheCheckedStayChecked) {
-    std::vector<int> ids = thread(40, START_MS, 60);
+    std::vector<int> ids = thread(40);
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
     open(threadId);
     std::vector<int> added = bulk(START_MS + 100 * MINUTE_MS);
@@ -379,7 +366,7 @@ TEST_F(ViewerBulkChangeTest, AtTheEndTheNewestStaysInViewAllIsMarkedReadAndTheCh
 // Reading older messages, the bubble read stays at the top of the screen, whether the change lands
 // below it, above it or right above it.
 TEST_F(ViewerBulkChangeTest, ReadingOlderMessagesTheRowReadStaysInPlace) {
-    std::vector<int> ids = thread(100, START_MS, 600);
+    std::vector<int> ids = thread(100, 600);
     // Read before: marking them read on opening would be a change of its own, racing the test.
     ASSERT_EQ(msg_store::ThreadManager().readThread(threadId), msg_store::MSG_STORE_SUCCESS);
     open(threadId);
@@ -399,15 +386,11 @@ TEST_F(ViewerBulkChangeTest, ReadingOlderMessagesTheRowReadStaysInPlace) {
          {START_MS + 90 * 600 * 1000LL, START_MS + 10 * 600 * 1000LL, START_MS + 45 * 600 * 1000LL}) {
         const int read = settledTop(listY);
         ASSERT_NE(read, 0);
-        // The genlist measures its queue in slices of one frame's time: next to none here, as on a
-        // busy watch, so that the rows above the one read find their heights after it was shown.
-        const double frameTime = ecore_animator_frametime_get();
-        ecore_animator_frametime_set(1e-6);
-        bulk(firstMs);
-        count += BULK;
-        const bool done = applied(count);
-        ecore_animator_frametime_set(frameTime);
-        ASSERT_TRUE(done);
+        {
+            BusyFrames busy;
+            bulk(firstMs);
+            ASSERT_TRUE(applied(count += BULK));
+        }
         // It is shown at the top of the view; the rows above it may still settle to their heights.
         EXPECT_TRUE(msg_test::runLoopUntil([&] {
             int y = rowY(read);
@@ -448,8 +431,7 @@ TEST_F(ViewerActionTest, ASenderThatIsANameHasNoReplyRow) {
 TEST_F(ViewerActionTest, BodyTextSizeFollowsTheDoubleTapAndTheUserSetting) {
     // The font helper watches the settings of the device it started on: this test's one.
     msg_app::MCommonFont::destroy();
-    std::vector<int> ids = thread(3, START_MS, 60);
-    open(threadId);
+    std::vector<int> ids = openThread(3);
     // The height of the newest bubble's laid-out lines, once it is not `unlike`.
     auto textHeight = [&](Evas_Coord unlike) {
         Evas_Coord height = -1;
@@ -495,8 +477,7 @@ TEST_F(ViewerActionTest, BodyTextSizeFollowsTheDoubleTapAndTheUserSetting) {
 
 // The active thread follows pause and resume; content changes with garbage ids change nothing.
 TEST_F(ViewerActionTest, PauseResumeAndContentChangesFromOtherProcesses) {
-    std::vector<int> ids = thread(3, START_MS, 60);
-    open(threadId);
+    std::vector<int> ids = openThread(3);
     EXPECT_EQ(activeThread(), threadId);
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_PAUSED);
     EXPECT_EQ(activeThread(), 0);
@@ -513,8 +494,7 @@ TEST_F(ViewerActionTest, PauseResumeAndContentChangesFromOtherProcesses) {
     EXPECT_EQ(listView()->getModel().getCount(), 3);
     EXPECT_EQ(checkedBubbleIds(), ids);
 
-    appWindow->getNaviframeController()->pop();
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+    ASSERT_TRUE(backToHost());
     EXPECT_EQ(activeThread(), 0);
 }
 
@@ -568,13 +548,8 @@ TEST_F(ViewerActionTest, TappingAnMmsStillOnThePhoneAsksAndRequestsIt) {
         MVItemBubble* bubble = listView()->findBubble(msgId);
         ASSERT_NE(bubble, nullptr);
         bubble->onSelect(bubble->getElmObjectItem());
-        Evas_Object* popup = nullptr;
-        ASSERT_TRUE(msg_test::runLoopUntil([&] {
-            auto found =
-                msg_test::objectsOfClass(evas_object_evas_get(appWindow->getEvasObject()), "Elm.Popup");
-            popup = found.empty() ? nullptr : found.back();
-            return popup != nullptr;
-        }));
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return !popups().empty(); }));
+        Evas_Object* popup = popups().back();
         const char* text = elm_object_part_text_get(elm_object_content_get(popup), "elm.text");
         EXPECT_STREQ(text, "View this multimedia message?");
         Evas_Object* ok = elm_object_part_content_get(popup, button);
@@ -594,7 +569,6 @@ TEST_F(ViewerActionTest, TappingAnMmsStillOnThePhoneAsksAndRequestsIt) {
         // The popup goes once its button has done what it does.
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed; }));
         EXPECT_EQ(asked(), std::string(button) == "button2");
-        appWindow->getNaviframeController()->pop();
-        ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+        ASSERT_TRUE(backToHost());
     }
 }

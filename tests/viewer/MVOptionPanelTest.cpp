@@ -2,7 +2,6 @@
 
 #include "AppRegistry.h"
 #include "FeedSync.h"
-#include "MainLoop.h"
 #include "Programs.h"
 #include "common/CommonUtil.h"
 #include "common/MCommonAppEventMgr.h"
@@ -17,6 +16,7 @@
 #include "viewer/MVRecipientItemTitle.h"
 
 #include <algorithm>
+#include <tuple>
 
 using namespace msg_app::msg_viewer;
 using msg_services::LaunchEntry;
@@ -36,6 +36,11 @@ protected:
         msg_app::MCommonMsgSvc::getInstance()->getBlockNumberList(blocked);
         return std::find(blocked.begin(), blocked.end(), number) != blocked.end();
     }
+    // A conversation with NUMBER alone, open.
+    void openOneToOne(int count = 2) {
+        watchThread({NUMBER}, count);
+        open(threadId);
+    }
     template <typename T> T* topPage() const {
         return dynamic_cast<T*>(appWindow->getNaviframeController()->getTopContentViewController());
     }
@@ -46,8 +51,7 @@ protected:
 // A conversation opened over another has a panel of its own: back from it, the one under it still
 // offers, and acts on, its own conversation's entries.
 TEST_F(OptionPanelTest, AConversationOverAnotherLeavesThePanelUnderItWorking) {
-    watchThread({NUMBER}, 2);
-    open(threadId);
+    openOneToOne();
     MVContentViewController* under = screen;
     std::vector<MoreOption> underOptions = options();
     ASSERT_FALSE(underOptions.empty());
@@ -56,10 +60,9 @@ TEST_F(OptionPanelTest, AConversationOverAnotherLeavesThePanelUnderItWorking) {
     open(threadId);
     EXPECT_NE(mgr(), under->getOptionMgr());
     EXPECT_TRUE(offers(MORE_OPTION_RECIPIENTS));
-    EXPECT_EQ(msg_app::msg_viewer::MVOptionMgrTestPeer::options(*under->getOptionMgr()), underOptions);
+    EXPECT_EQ(MVOptionMgrTestPeer::options(*under->getOptionMgr()), underOptions);
     ASSERT_TRUE(appWindow->getNaviframeController()->pop());
-    ASSERT_TRUE(msg_test::runLoopUntil(
-        [&] { return appWindow->getNaviframeController()->getTopContentViewController() == under; }));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPage<MVContentViewController>() == under; }));
     screen = under;
 
     // Rebuilt as a store change rebuilds it, the panel is whole and its entries act.
@@ -70,8 +73,7 @@ TEST_F(OptionPanelTest, AConversationOverAnotherLeavesThePanelUnderItWorking) {
 }
 
 TEST_F(OptionPanelTest, OneToOneOffersItsEntriesAndBlockingSwapsToUnblockOrTellsItFailed) {
-    watchThread({NUMBER}, 2);
-    open(threadId);
+    openOneToOne();
     std::vector<MoreOption> expected = {MORE_OPTION_REPLY, MORE_OPTION_CALL};
     if (msg_app::common_util::get_map_type() != 0)
         expected.push_back(MORE_OPTION_SEND_LOCATION);
@@ -144,9 +146,7 @@ TEST_F(OptionPanelTest, GroupOffersRecipientsWhoseRowsOpenContactsOrTheDetailPag
 TEST_F(OptionPanelTest, DetailPageButtonsLaunchWhatTheWatchCanDo) {
     for (bool canCall : {true, false}) {
         SCOPED_TRACE(canCall ? "can call" : "cannot call");
-        if (!canCall) {
-            ASSERT_TRUE(msg_services::AppRegistry::uninstall("com.vorlane.call"));
-        }
+        ASSERT_TRUE(canCall || msg_services::AppRegistry::uninstall("com.vorlane.call"));
         auto* detail = new MVRecipientDetailContentViewController("+15550100052");
         ASSERT_TRUE(appWindow->getNaviframeController()->push(detail));
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return detail->getMessageButton() != nullptr; }));
@@ -171,14 +171,12 @@ TEST_F(OptionPanelTest, DetailPageButtonsLaunchWhatTheWatchCanDo) {
         LaunchEntry selector = lastLaunchTo("com.vorlane.w-input-selector");
         EXPECT_NE(selector.request.find("vorlane_log:new_msg"), std::string::npos) << selector.request;
         closeLaunched(selector.id);
-        ASSERT_TRUE(appWindow->getNaviframeController()->pop());
-        ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPageName() == "host"; }));
+        ASSERT_TRUE(backToHost());
     }
 }
 
 TEST_F(OptionPanelTest, ALinkMenuOffersCallAndMessageThenGivesBackTheConversationsEntries) {
-    watchThread({NUMBER}, 1);
-    open(threadId);
+    openOneToOne(1);
     std::vector<MoreOption> threadOptions = options();
     std::string chosenNumber;
     MoreOption chosen = MORE_OPTION_REPLY;
@@ -222,30 +220,27 @@ TEST_F(OptionPanelTest, ShowOnPhoneAndExportAskForTheBluetoothLinkWithoutIt) {
 }
 
 TEST_F(OptionPanelTest, SendMyLocationSendsWhatTheLocationPickerAnswers) {
-    watchThread({NUMBER}, 2);
-    open(threadId);
-    const struct {
-        std::vector<std::string> answer;
-        const char* sentLink; // null: nothing is sent
-    } cases[] = {
+    openOneToOne();
+    // The picker's answer, and the link sent for it (null: nothing is sent).
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{"--coord", "37.5665,126.978"}, "https://share.here.com/l/37.566500,126.978000?z=13"},
         {{"--url", "https://maps.example/p/1"}, "https://maps.example/p/1"},
         {{"--cancel"}, nullptr},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.answer.front());
+    for (const auto& [answer, sentLink] : cases) {
+        SCOPED_TRACE(answer.front());
         int64_t since = lastLaunchId();
         listView()->doAction(MVListViewController::ACTION_SEND_LOCATION);
         LaunchEntry picker = lastLaunchTo("com.vorlane.mapcontrol", since);
         ASSERT_NE(picker.id, 0);
         std::vector<std::string> args = {"locate", std::to_string(picker.id)};
-        args.insert(args.end(), c.answer.begin(), c.answer.end());
+        args.insert(args.end(), answer.begin(), answer.end());
         sim(args);
-        if (!c.sentLink) {
+        if (!sentLink) {
             EXPECT_EQ(waitLaunchTo("com.vorlane.msg-send", since, 0.5).id, 0);
             continue;
         }
-        EXPECT_NE(waitLaunchTo("com.vorlane.msg-send", since).request.find(c.sentLink), std::string::npos);
+        EXPECT_NE(waitLaunchTo("com.vorlane.msg-send", since).request.find(sentLink), std::string::npos);
         // Answered once, the request takes no second answer; other requests are no picker's.
         EXPECT_NE(msg_test::runSim({"locate", std::to_string(picker.id), "--cancel"}, device.path()).exitCode,
                   0);
@@ -255,11 +250,8 @@ TEST_F(OptionPanelTest, SendMyLocationSendsWhatTheLocationPickerAnswers) {
 // What the location picker answers comes from another application: only a web link or
 // coordinates in range become the link that is sent.
 TEST(LocationLinkTest, PickerAnswersBecomeALinkOnlyWhenUsable) {
-    struct Case {
-        const char* url;
-        const char* coord;
-        const char* expected; // null: refused
-    } cases[] = {
+    // The answer's link, its coordinates, and the link made of them (null: refused).
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"https://maps.example/p/1", "", "https://maps.example/p/1"},
         {"", "geo:37.5665,126.978", "https://share.here.com/l/37.566500,126.978000?z=13"},
         {"", "geo:-33.8688,151.2093;u=35", "https://share.here.com/l/-33.868800,151.209300?z=13"},
@@ -273,11 +265,10 @@ TEST(LocationLinkTest, PickerAnswersBecomeALinkOnlyWhenUsable) {
         {"https://x/<b>", "", nullptr},
         {"https://x/a b", "", nullptr},
     };
-    for (const Case& c : cases) {
+    for (const auto& [url, coord, expected] : cases) {
         std::string out = "unchanged";
-        bool made = MVLocationLink::make(c.url, c.coord, out);
-        EXPECT_EQ(made, c.expected != nullptr) << c.url << " " << c.coord;
-        EXPECT_EQ(out, c.expected ? c.expected : "unchanged") << c.url << " " << c.coord;
+        EXPECT_EQ(MVLocationLink::make(url, coord, out), expected != nullptr) << url << " " << coord;
+        EXPECT_EQ(out, expected ? expected : "unchanged") << url << " " << coord;
     }
     std::string tooLong = "https://x/" + std::string(MVLocationLink::MAX_URL, 'a');
     std::string out;
@@ -287,8 +278,7 @@ TEST(LocationLinkTest, PickerAnswersBecomeALinkOnlyWhenUsable) {
 // The panel stays as the finger left it while the store, the contacts and the clock's format
 // change around it; it changes only when this conversation's entries do, keeping the one chosen.
 TEST_F(OptionPanelTest, TheEntryUnderTheSelectorStaysWhileThingsChangeAroundIt) {
-    watchThread({NUMBER}, 2);
-    open(threadId);
+    openOneToOne();
     // In the foreground, where the store's changes reach the panel.
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
     ASSERT_TRUE(offers(MORE_OPTION_CREATE_CONTACT));

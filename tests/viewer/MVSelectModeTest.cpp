@@ -3,12 +3,9 @@
 #include "DeviceSettings.h"
 #include "EflTest.h"
 #include "LogCapture.h"
-#include "MainLoop.h"
 #include "SimSeedMedia.h"
 #include "common/MCommonAppEventMgr.h"
 #include "msg_store/MsgStore.h"
-#include "view_kit/WNaviframeController.h"
-#include "viewer/MVItem/MVItemBubble.h"
 #include "viewer/media/MVSoundPlayer.h"
 
 #include <Ecore_Evas.h>
@@ -46,7 +43,7 @@ protected:
 // Also in a window that has the focus, as on the watch, where a tapped row could hold it: the
 // progress popup hands the focus back, as it goes, to no row its deletion took.
 TEST_F(SelectModeTest, DeletingOneOrTwoKeepsTheRest) {
-    std::vector<int> ids = thread(4, START_MS, 60);
+    std::vector<int> ids = thread(4);
     Ecore_Evas* window = ecore_evas_ecore_evas_get(evas_object_evas_get(appWindow->getEvasObject()));
     ecore_evas_focus_set(window, EINA_FALSE);
     ecore_evas_focus_set(window, EINA_TRUE);
@@ -54,9 +51,9 @@ TEST_F(SelectModeTest, DeletingOneOrTwoKeepsTheRest) {
     msg_test::ToolkitErrors errors;
     Elm_Object_Item* tapped = listView()->findBubble(ids[2])->getElmObjectItem();
     elm_genlist_item_show(tapped, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
-    ASSERT_TRUE(msg_test::runLoopUntil(
-        [&] { return isUnderFinger(elm_object_item_part_content_get(tapped, "elm.icon")); }));
-    clickCenter(elm_object_item_part_content_get(tapped, "elm.icon"));
+    auto row = [&] { return elm_object_item_part_content_get(tapped, "elm.icon"); };
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return isUnderFinger(row()); }));
+    clickCenter(row());
     // One goes at once, without the progress popup.
     listView()->selectMessages({ids[3]});
     pressDelete();
@@ -81,8 +78,7 @@ TEST_F(SelectModeTest, DeletingOneOrTwoKeepsTheRest) {
 }
 
 TEST_F(SelectModeTest, SelectAllKeepsAMessageThatArrivedAfterTheSelection) {
-    std::vector<int> ids = thread(3, START_MS, 60);
-    open(threadId);
+    std::vector<int> ids = openThread(3);
     listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
     listView()->checkAll(true);
     EXPECT_EQ(listView()->getCheckedCount(), 3);
@@ -105,8 +101,7 @@ TEST_F(SelectModeTest, SelectAllKeepsAMessageThatArrivedAfterTheSelection) {
 }
 
 TEST_F(SelectModeTest, EndingTheApplicationStopsTheWorkerAndPagedBubblesShowTheirSelection) {
-    std::vector<int> ids = thread(300, START_MS, 60);
-    open(threadId);
+    std::vector<int> ids = openThread(300);
     listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
     listView()->checkAll(true);
     // A page loaded now shows its bubbles checked, as the selection holds them.
@@ -150,8 +145,7 @@ static bool takesTheFinger(Evas_Object* obj) {
 }
 
 TEST_F(SelectModeTest, CheckedBubblesAreDrawnCheckedAndATapLeavesNoPressedLook) {
-    std::vector<int> ids = thread(2, START_MS, 60);
-    open(threadId);
+    std::vector<int> ids = openThread(2);
     // Checked while select mode builds the rows again, as a long press or "select all" does.
     listView()->selectMessages({ids[1]});
     auto part = [&](int id, const char* name) {
@@ -193,7 +187,7 @@ TEST_F(SelectModeTest, CheckedBubblesAreDrawnCheckedAndATapLeavesNoPressedLook) 
 // image over the same place, and the mark, on the side that faces the middle of the screen,
 // stays inside the round screen when the bubble is in the middle of it.
 TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
-    std::vector<int> ids = thread(4, START_MS, 60);
+    std::vector<int> ids = thread(4);
     const struct {
         int id;
         bool received;

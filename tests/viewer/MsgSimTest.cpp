@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -50,10 +51,8 @@ TEST(MsgSimConversation, BulkRichMmsQueueAndRetime) {
     ASSERT_EQ(mms.exitCode, 0) << mms.err;
     thread = conversations(dir.path(), 1);
     const msg_store::Conversation& rich = thread.back();
-    EXPECT_EQ(rich.msgType, "mms");
-    EXPECT_TRUE(rich.isProtected);
-    EXPECT_EQ(rich.simIndex, 1);
-    EXPECT_EQ(rich.networkStatus, msg_store::NETWORK_STATUS_RETRIEVE_FAIL);
+    EXPECT_EQ(std::make_tuple(rich.msgType, rich.isProtected, rich.simIndex, rich.networkStatus),
+              std::make_tuple(std::string("mms"), true, 1, msg_store::NETWORK_STATUS_RETRIEVE_FAIL));
     ASSERT_EQ(rich.contents.size(), 4u);
     EXPECT_TRUE(rich.contents[3].isAttachment);
     EXPECT_TRUE(rich.contents[1].filePath.empty()) << "a body still on the phone has no file";
@@ -94,8 +93,8 @@ TEST(MsgSimMedia, PartsLeftOnThePhoneArriveWhenAsked) {
     EXPECT_NE(mms.networkStatus, msg_store::NETWORK_STATUS_RETRIEVE_FAIL) << "the message itself is here";
     ASSERT_EQ(mms.contents.size(), 3u);
     const Content& voice = mms.contents[2];
-    EXPECT_EQ(voice.mediaType, Content::MEDIA_TYPE_AUDIO);
-    EXPECT_EQ(voice.mimeType, "audio/x-wav");
+    EXPECT_EQ(std::make_pair(voice.mediaType, voice.mimeType),
+              std::make_pair(Content::MEDIA_TYPE_AUDIO, std::string("audio/x-wav")));
     for (size_t i = 1; i < mms.contents.size(); ++i) {
         EXPECT_TRUE(mms.contents[i].filePath.empty()) << i;
         EXPECT_EQ(mms.contents[i].transferStatus, Content::TRANSFER_NONE) << i;

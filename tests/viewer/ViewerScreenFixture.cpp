@@ -33,11 +33,11 @@ void ViewerScreenFixture::TearDown() {
     ListRowFixture::TearDown();
 }
 
-std::vector<int> ViewerScreenFixture::thread(int count, int64_t startMs, int64_t stepSeconds) {
+std::vector<int> ViewerScreenFixture::thread(int count, int64_t stepSeconds) {
     std::vector<msg_store::IncomingMessage> messages;
     for (int i = 0; i < count; ++i) {
         messages.push_back(msg_test::message("+15550100", "message " + std::to_string(i),
-                                             startMs + i * stepSeconds * 1000,
+                                             START_MS + i * stepSeconds * 1000,
                                              i % 3 == 0 ? msg_store::FOLDER_SENT : msg_store::FOLDER_INBOX));
     }
     return storeThread(messages);
@@ -81,6 +81,23 @@ std::string ViewerScreenFixture::topPageName() const {
     view_kit::WContentViewController* top =
         appWindow->getNaviframeController()->getTopContentViewController();
     return top ? top->getName() : "";
+}
+
+bool ViewerScreenFixture::untilSignal(Evas_Object* obj, const char* signal,
+                                      const std::function<void()>& action, double timeout) {
+    bool seen = false;
+    Evas_Smart_Cb cb = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
+    evas_object_smart_callback_add(obj, signal, cb, &seen);
+    if (action)
+        action();
+    bool held = msg_test::runLoopUntil([&] { return seen; }, timeout);
+    evas_object_smart_callback_del_full(obj, signal, cb, &seen);
+    return held;
+}
+
+bool ViewerScreenFixture::backToHost() {
+    return appWindow->getNaviframeController()->pop() &&
+           msg_test::runLoopUntil([&] { return topPageName() == "host"; });
 }
 
 std::vector<int> ViewerScreenFixture::checkedBubbleIds() const {
@@ -176,50 +193,41 @@ bool ViewerActionFixture::isUnderFinger(Evas_Object* obj) const {
     return !covered;
 }
 
+namespace {
+bool failed(const std::string& why) {
+    ADD_FAILURE() << why;
+    return false;
+}
+} // namespace
+
 bool ViewerActionFixture::choose(MoreOption option) {
     std::vector<MoreOption> offered = options();
     auto found = std::find(offered.begin(), offered.end(), option);
-    if (found == offered.end()) {
-        ADD_FAILURE() << "not offered: " << option;
-        return false;
-    }
+    if (found == offered.end())
+        return failed("not offered: " + std::to_string(option));
     Evas_Object* panel = mgr()->getView()->getEvasObject();
     // The panel tells when it has slid in and its entries rest where a finger finds them.
-    bool shown = false;
-    Evas_Smart_Cb shownCb = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
-    evas_object_smart_callback_add(panel, "more,option,opened", shownCb, &shown);
-    mgr()->openMenu();
-    bool opened = msg_test::runLoopUntil([&] { return shown; }, 3.0);
-    evas_object_smart_callback_del_full(panel, "more,option,opened", shownCb, &shown);
-    if (!opened) {
-        ADD_FAILURE() << "the panel did not open";
-        return false;
-    }
+    if (!untilSignal(
+            panel, "more,option,opened", [&] { mgr()->openMenu(); }, 3.0))
+        return failed("the panel did not open");
     auto* item = static_cast<Eext_Object_Item*>(
         eina_list_nth(eext_more_option_items_get(panel), static_cast<unsigned>(found - offered.begin())));
     if (!item)
-        return false;
+        return failed("the panel has no item for it");
     // A toast over the panel takes the finger until it goes.
-    if (!msg_test::runLoopUntil([&] { return isUnderFinger(item->obj); }, 5.0)) {
-        ADD_FAILURE() << "the entry stays covered";
-        return false;
-    }
+    if (!msg_test::runLoopUntil([&] { return isUnderFinger(item->obj); }, 5.0))
+        return failed("the entry stays covered");
     clickCenter(item->obj);
-    if (!msg_test::runLoopUntil([&] { return !mgr()->isOpened(); }, 3.0)) {
-        ADD_FAILURE() << "the panel did not close";
-        return false;
-    }
-    return true;
+    return msg_test::runLoopUntil([&] { return !mgr()->isOpened(); }, 3.0) ||
+           failed("the panel did not close");
 }
 
 bool ViewerActionFixture::showsToast(const std::string& text) const {
-    for (Evas_Object* o :
-         msg_test::objectsOfClass(evas_object_evas_get(appWindow->getEvasObject()), "Elm.Popup")) {
-        const char* shown = elm_object_part_text_get(o, "elm.text");
-        if (shown && text == shown)
-            return true;
-    }
-    return false;
+    std::vector<Evas_Object*> shown = popups();
+    return std::any_of(shown.begin(), shown.end(), [&](Evas_Object* o) {
+        const char* said = elm_object_part_text_get(o, "elm.text");
+        return said && text == said;
+    });
 }
 
 int64_t ViewerActionFixture::lastLaunchId() const {

@@ -11,6 +11,7 @@
 #include "viewer/MVListViewController.h"
 #include "viewer/MVOptionMgr.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,13 +40,26 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // count messages of one conversation, one every `stepSeconds` from `startMs`; their ids.
-    std::vector<int> thread(int count, int64_t startMs, int64_t stepSeconds);
+    // count messages of one conversation, one every `stepSeconds` from START_MS; their ids.
+    std::vector<int> thread(int count, int64_t stepSeconds = 60);
+    // The same conversation, open on the screen.
+    std::vector<int> openThread(int count, int64_t stepSeconds = 60) {
+        std::vector<int> ids = thread(count, stepSeconds);
+        open(threadId);
+        return ids;
+    }
     // The messages of one conversation in one store write, which becomes `threadId`; their ids.
     std::vector<int> storeThread(const std::vector<msg_store::IncomingMessage>& messages);
     void open(int threadId);
     msg_app::msg_viewer::MVListViewController* listView() const;
     std::string topPageName() const;
+    // Does `action`, then runs the loop until obj emits the smart signal; whether it did.
+    static bool untilSignal(Evas_Object* obj, const char* signal, const std::function<void()>& action,
+                            double timeout = msg_test::WAIT_SECONDS);
+    // Pops the top page; whether the host page came back on top.
+    bool backToHost();
+    Evas* evas() const { return evas_object_evas_get(appWindow->getEvasObject()); }
+    std::vector<Evas_Object*> popups() const { return msg_test::objectsOfClass(evas(), "Elm.Popup"); }
     // Ends an application this screen launched (the input selector, say), as the user's back
     // would, so that it does not outlive the test's device.
     void closeLaunched(int64_t launchId);

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <set>
 
 namespace msg_test {
 
@@ -39,14 +40,10 @@ std::string plainTextOf(Evas_Object* widget) {
 namespace {
 
 bool isPrimitive(Evas_Object* obj) {
-    static const char* const primitives[] = {"rectangle", "image",   "text",    "textblock",
-                                             "line",      "polygon", "textgrid"};
+    static const std::set<std::string> primitives = {"rectangle", "image",   "text",    "textblock",
+                                                     "line",      "polygon", "textgrid"};
     const char* type = evas_object_type_get(obj);
-    for (const char* primitive : primitives) {
-        if (type && strcmp(type, primitive) == 0)
-            return true;
-    }
-    return false;
+    return type && primitives.count(type);
 }
 
 } // namespace

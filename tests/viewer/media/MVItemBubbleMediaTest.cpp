@@ -169,8 +169,7 @@ TEST_F(BubbleMediaTest, APictureOpensAsACopyOfItsOwnFile) {
     msg_test::TempDir dir("msg-pic");
     std::string source = dir.file("image.jpg");
     ASSERT_TRUE(msg_sim::simWritePng(source, 40, 30, 200));
-    MVItemBubble* bubble = bubbleWith({picture(source)});
-    ASSERT_TRUE(tapUntil(bubble, "MVImageViewController", [&] { return launched(); }));
+    ASSERT_TRUE(tapUntil(bubbleWith({picture(source)}), "MVImageViewController", [&] { return launched(); }));
     msg_services::LaunchEntry launch = lastLaunch();
     EXPECT_EQ(launch.operation, APP_CONTROL_OPERATION_VIEW);
     EXPECT_NE(launch.request.find("\"SaveFile\""), std::string::npos);
@@ -200,8 +199,7 @@ TEST_F(BubbleMediaTest, APictureStillOnThePhoneIsAskedForAndAFileOpensWhereItIs)
     file.mimeType = "application/vnd.vendor-specific";
     file.filePath = path;
     file.fileName = "report.blob";
-    bubble = bubbleWith({file});
-    ASSERT_TRUE(tapUntil(bubble, "MVAttachmentViewController", [&] { return launched(); }));
+    ASSERT_TRUE(tapUntil(bubbleWith({file}), "MVAttachmentViewController", [&] { return launched(); }));
     msg_services::LaunchEntry launch = lastLaunch();
     EXPECT_EQ(launch.uri, path);
     EXPECT_NE(launch.request.find("\"ExitOnBack\""), std::string::npos);
@@ -228,13 +226,18 @@ protected:
         ListRowFixture::TearDown();
         unsetenv("MSG_APP_ID");
     }
+    // The service's notice to our port, as the service sends it.
+    static int notify() {
+        bundle* notice = bundle_create();
+        int result = message_port_send_message(OUR_APP, PORT, notice);
+        bundle_free(notice);
+        return result;
+    }
     // The service's notice, and the answer our port sent back to it (the service is not ours: its
     // port exists only in the journal).
     std::map<std::string, std::string> ask() {
         size_t before = answers().size();
-        bundle* notice = bundle_create();
-        EXPECT_EQ(message_port_send_message(OUR_APP, PORT, notice), MESSAGE_PORT_ERROR_NONE);
-        bundle_free(notice);
+        EXPECT_EQ(notify(), MESSAGE_PORT_ERROR_NONE);
         std::map<std::string, std::string> answer;
         if (!msg_test::pumpUntil([&] { return answers().size() > before; }))
             return answer;
@@ -280,11 +283,8 @@ TEST_F(WakeUpServiceTest, AnswersWithTheOpenConversationUntilUnregisteredTwice) 
     ASSERT_TRUE(mgr->regist());
     EXPECT_TRUE(mgr->isServiceActivated());
     EXPECT_EQ(requestsOf("register"), 1);
-    struct Case {
-        int thread;
-        bool supportReply;
-        std::map<std::string, std::string> answer;
-    } cases[] = {
+    // The conversation open, whether it takes a reply, and the answer given for it.
+    const std::tuple<int, bool, std::map<std::string, std::string>> cases[] = {
         {withContact,
          true,
          {{"context", "msg"},
@@ -296,20 +296,17 @@ TEST_F(WakeUpServiceTest, AnswersWithTheOpenConversationUntilUnregisteredTwice) 
         // A conversation whose addresses cannot be read still gets an answer, naming nobody.
         {987654, true, {{"context", "msg"}}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.thread);
-        mgr->init(c.thread, c.supportReply);
-        EXPECT_EQ(ask(), c.answer);
+    for (const auto& [thread, supportReply, answer] : cases) {
+        SCOPED_TRACE(thread);
+        mgr->init(thread, supportReply);
+        EXPECT_EQ(ask(), answer);
     }
 
     mgr->unregist();
     EXPECT_FALSE(mgr->isServiceActivated());
     EXPECT_EQ(requestsOf("unregister"), 1);
     size_t before = answers().size();
-    bundle* notice = bundle_create();
-    EXPECT_NE(message_port_send_message(OUR_APP, PORT, notice), MESSAGE_PORT_ERROR_NONE)
-        << "the port is gone";
-    bundle_free(notice);
+    EXPECT_NE(notify(), MESSAGE_PORT_ERROR_NONE) << "the port is gone";
     msg_test::LogCapture log;
     mgr->unregist();
     EXPECT_TRUE(log.contains("voice wakeup service is not activated"));

@@ -28,6 +28,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using msg_app::MVSoundPlayer;
@@ -232,13 +233,13 @@ TEST_F(AudioViewTest, NothingPlaysWithoutARouteOrAPlayableFile) {
 }
 
 TEST(AudioTimeTest, MinutesAndSeconds) {
-    struct Case {
-        int ms;
-        const char* text;
-    } cases[] = {{0, "00:00"},     {999, "00:00"}, {1500, "00:01"},
-                 {61000, "01:01"}, {-40, "00:00"}, {3600000, "60:00"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(MVAudioViewController::formatTime(c.ms), c.text) << c.ms;
+    for (const auto& [ms, text] : {std::pair{0, "00:00"},
+                                   {999, "00:00"},
+                                   {1500, "00:01"},
+                                   {61000, "01:01"},
+                                   {-40, "00:00"},
+                                   {3600000, "60:00"}})
+        EXPECT_EQ(MVAudioViewController::formatTime(ms), text) << ms;
 }
 
 using ImageViewTest = MediaFixture;
@@ -274,23 +275,18 @@ TEST_F(ImageViewTest, PicturesStillsAndPlaceholders) {
         content.thumbnailPath = c.thumbnail;
         auto* view = new MVImageViewController(240, 180, 0, content);
         ASSERT_TRUE(view->create(window->win(), nullptr));
-        EXPECT_EQ(view->isVideo(), c.video);
-        EXPECT_EQ(view->getShownFile(), c.shown);
-        EXPECT_EQ(view->showsPlayMark(), c.playMark);
         Evas_Coord w = 0, h = 0;
         evas_object_size_hint_min_get(
             elm_object_part_content_get(view->getEvasObject(), "bubble.swallow.image"), &w, &h);
-        EXPECT_EQ(w, 240);
-        EXPECT_EQ(h, 180);
+        // Video or not, the file shown, the play mark, and the size the bubble gives it.
+        EXPECT_EQ(std::make_tuple(view->isVideo(), view->getShownFile(), view->showsPlayMark(), w, h),
+                  std::make_tuple(c.video, c.shown, c.playMark, 240, 180));
         view->destroy();
     }
 }
 
 TEST_F(ImageViewTest, AttachmentMarksByKindAndUnknownTypes) {
-    struct Case {
-        const char* mime;
-        const char* icon;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"text/x-vcard", "img/attachment/vcf"},
         {"text/x-vcalendar", "img/attachment/vcs"},
         {"text/x-vtodo", "img/attachment/task"},
@@ -298,10 +294,10 @@ TEST_F(ImageViewTest, AttachmentMarksByKindAndUnknownTypes) {
         {"application/vnd.vendor-specific", "img/attachment/etc"},
         {"", "img/attachment/etc"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.mime);
+    for (const auto& [mime, icon] : cases) {
+        SCOPED_TRACE(mime);
         Content content;
-        content.mimeType = c.mime;
+        content.mimeType = mime;
         content.isAttachment = true;
         content.fileName = "<b>list</b>.vcf";
         auto* view = new MVAttachmentViewController(3, content);
@@ -309,7 +305,7 @@ TEST_F(ImageViewTest, AttachmentMarksByKindAndUnknownTypes) {
         const char* file = nullptr;
         const char* group = nullptr;
         elm_image_file_get(elm_object_part_content_get(view->getEvasObject(), "icon"), &file, &group);
-        EXPECT_STREQ(group, c.icon);
+        EXPECT_STREQ(group, icon);
         // The name is shown as it is, never read as markup.
         EXPECT_STREQ(
             edje_object_part_text_get(elm_layout_edje_get(view->getEvasObject()), "elm.text.filename"),
@@ -321,10 +317,7 @@ TEST_F(ImageViewTest, AttachmentMarksByKindAndUnknownTypes) {
 // MIME kinds and the temporary copies handed to other applications.
 
 TEST(MVUtilityTest, MimeTypesAndTheirDisplayTypes) {
-    struct Case {
-        const char* mime;
-        int displayType;
-    } cases[] = {
+    const std::pair<const char*, int> cases[] = {
         // (The common kinds are drawn by the bubble's markup and media views, whose tests read them.)
         {"image/vnd.wap.wbmp", DISPLAY_IMAGE},
         {"audio/x-wav", DISPLAY_AUDIO},
@@ -336,10 +329,10 @@ TEST(MVUtilityTest, MimeTypesAndTheirDisplayTypes) {
         {"chemical/x-pdb", -1},
         {"", -1},
     };
-    for (const auto& c : cases) {
+    for (const auto& [mime, displayType] : cases) {
         msg_store::Content content;
-        content.mimeType = c.mime;
-        EXPECT_EQ(get_display_type(content), c.displayType) << c.mime;
+        content.mimeType = mime;
+        EXPECT_EQ(get_display_type(content), displayType) << mime;
     }
     msg_test::LogCapture log;
     EXPECT_EQ(get_content_mime_type(nullptr), -1);
@@ -350,6 +343,12 @@ TEST(MVUtilityTest, MimeTypesAndTheirDisplayTypes) {
 
 TEST(MVUtilityTest, CopiesOfEquallyNamedFilesNeverMeetAndGoWithTheirFolder) {
     msg_test::TempDevice device;
+    auto contents = [](const std::string& path) {
+        gchar* text = nullptr;
+        std::string out = g_file_get_contents(path.c_str(), &text, nullptr, nullptr) ? text : "(unreadable)";
+        g_free(text);
+        return out;
+    };
     msg_test::TempDir first("msg-media-a"), second("msg-media-b");
     std::string a = first.file("image.jpg"), b = second.file("image.jpg");
     ASSERT_TRUE(g_file_set_contents(a.c_str(), "sunset", -1, nullptr));
@@ -361,19 +360,14 @@ TEST(MVUtilityTest, CopiesOfEquallyNamedFilesNeverMeetAndGoWithTheirFolder) {
     EXPECT_NE(copyA, copyB);
     EXPECT_EQ(copyA.substr(copyA.rfind('/')), "/image.jpg") << "the copy keeps the file's name";
     EXPECT_EQ(copyA.compare(0, get_temp_file_dir().size(), get_temp_file_dir()), 0);
-    gchar* text = nullptr;
-    ASSERT_TRUE(g_file_get_contents(copyB.c_str(), &text, nullptr, nullptr));
-    EXPECT_STREQ(text, "harbour");
-    g_free(text);
+    EXPECT_EQ(contents(copyB), "harbour");
 
     // The same file again reuses its copy; a file that changed under the same path is copied anew.
     ASSERT_TRUE(create_temp_file(a.c_str(), again));
     EXPECT_EQ(again, copyA);
     ASSERT_TRUE(g_file_set_contents(a.c_str(), "sunrise over the bay", -1, nullptr));
     ASSERT_TRUE(create_temp_file(a.c_str(), again));
-    ASSERT_TRUE(g_file_get_contents(again.c_str(), &text, nullptr, nullptr));
-    EXPECT_STREQ(text, "sunrise over the bay");
-    g_free(text);
+    EXPECT_EQ(contents(again), "sunrise over the bay");
 
     std::string untouched = "kept";
     EXPECT_FALSE(create_temp_file(first.file("missing.jpg").c_str(), untouched));
