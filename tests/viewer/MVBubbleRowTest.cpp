@@ -3,9 +3,12 @@
 #include "common/MCommonAppEventMgr.h"
 #include "msg_store/MsgStore.h"
 #include "vconf.h"
+#include "viewer/MVBubbleLabelQueue.h"
 
 #include <functional>
+#include <memory>
 #include <set>
+#include <vector>
 
 using namespace msg_app::msg_viewer;
 
@@ -169,3 +172,32 @@ TEST_F(BubbleRowTest, EveryFrameDrawnWhileTheBezelBringsAPageShowsEachBubblesTex
     EXPECT_GT(frames.bubbles, frames.drawn);
     EXPECT_EQ(frames.withoutText, std::vector<int>()) << "bubbles drawn without their text";
 }
+
+namespace {
+
+// The queue keeps message ids, not bubbles: a bubble gone before the calculation is not found and
+// skipped, each id is looked up once, and a genlist deleted with ids pending takes the hook along.
+TEST(BubbleLabelQueueTest, IdsAreLookedUpOnceAtTheCalculationAndNeverAfterTheGenlistWent) {
+    Evas_Object* win = elm_win_add(nullptr, "label-queue", ELM_WIN_BASIC);
+    Evas* canvas = evas_object_evas_get(win);
+    Evas_Object* genlist = elm_genlist_add(win);
+    std::vector<int> looked;
+    auto queue = std::make_unique<MVBubbleLabelQueue>(genlist, [&](int msgId) -> MVItemBubble* {
+        looked.push_back(msgId);
+        return nullptr;
+    });
+    for (int msgId : {3, 1, 3})
+        queue->add(msgId);
+    EXPECT_TRUE(looked.empty()) << "looked up before the canvas calculated";
+    evas_smart_objects_calculate(canvas);
+    EXPECT_EQ((std::vector<int>{3, 1}), looked);
+    queue->add(2);
+    evas_object_del(genlist);
+    queue->add(4);
+    evas_smart_objects_calculate(canvas);
+    EXPECT_EQ((std::vector<int>{3, 1}), looked);
+    queue.reset();
+    evas_object_del(win);
+}
+
+} // namespace
