@@ -8,7 +8,6 @@
 #include "ScreenRegistry.h"
 #include "ShotScreens.h"
 #include "TempDir.h"
-#include "common/IMCommonAppEventListener.h"
 #include "common/MCommonAppEventMgr.h"
 
 #include "common/Preference.h"
@@ -28,14 +27,15 @@
 #include <string>
 #include <vector>
 
-using msg_app::shell::Application;
-using msg_app::shell::DemoScreen;
+using namespace msg_app;
+using namespace msg_app::shell;
+using msg_app::msg_list::MLContentViewController;
 
 namespace {
 
 class ApplicationTest : public ::testing::Test {
 protected:
-    void SetUp() override { msg_app::shell::registerBuiltinScreens(); }
+    void SetUp() override { registerBuiltinScreens(); }
 
     std::unique_ptr<Application> startApp(const char* screen) {
         Application::Options options;
@@ -90,41 +90,39 @@ protected:
 
 TEST_F(OwnDeviceTest, BackOnTheMainApplicationsListSendsItToTheBackgroundOnce) {
     setenv("MSG_APP_ID", "com.vorlane.message", 1);
-    auto app = startApp(msg_app::shell::CONVERSATION_LIST_SCREEN);
-    view_kit::WNaviframeController* naviframe = app->getWindowController()->getNaviframeController();
-    auto* list =
-        dynamic_cast<msg_app::msg_list::MLContentViewController*>(naviframe->getTopContentViewController());
+    auto app = startApp(CONVERSATION_LIST_SCREEN);
+    auto* list = top<MLContentViewController>(*app);
     ASSERT_NE(list, nullptr);
     AppEventRecorder counter;
-    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_RESUMED);
 
     Evas* e = evas_object_evas_get(app->getWindowController()->getEvasObject());
     evas_event_feed_key_down(e, "Escape", "Escape", nullptr, nullptr, 0, nullptr);
-    EXPECT_EQ(counter.count(msg_app::APP_EVENT_PAUSED), 0)
+    EXPECT_EQ(counter.count(APP_EVENT_PAUSED), 0)
         << "the pause comes from the main loop, not inside the key handling";
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return counter.count(msg_app::APP_EVENT_PAUSED) > 0; }));
-    EXPECT_EQ(msg_app::MCommonAppEventMgr::getInstance()->getAppState(), msg_app::APP_EVENT_PAUSED);
-    EXPECT_EQ(naviframe->getTopContentViewController(), list) << "the screen stays for the next resume";
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return counter.count(APP_EVENT_PAUSED) > 0; }));
+    EXPECT_EQ(MCommonAppEventMgr::getInstance()->getAppState(), APP_EVENT_PAUSED);
+    EXPECT_EQ(top<MLContentViewController>(*app), list) << "the screen stays for the next resume";
 
     // Lowered again while in the background: no second pause.
     elm_win_lower(app->getWindowController()->getEvasObject());
     msg_test::runLoopUntilIdle();
-    EXPECT_EQ(counter.count(msg_app::APP_EVENT_PAUSED), 1);
+    EXPECT_EQ(counter.count(APP_EVENT_PAUSED), 1);
 
     // (A touch bringing it back is the journey test's, on a real window.)
     app->stop();
     unsetenv("MSG_APP_ID");
-    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_RESUMED);
 }
 
 TEST_F(OwnDeviceTest, TheServicesAndSettingsThatWatchTheDeviceRunWhileTheApplicationDoes) {
     AppEventRecorder atStart;
     auto app = startApp("demo");
     bool initialized = false;
-    EXPECT_TRUE(msg_app::preference::get(msg_app::preference::KEY_INITIALIZED, &initialized));
+    EXPECT_TRUE(preference::get(preference::KEY_INITIALIZED, &initialized));
     EXPECT_TRUE(initialized) << "first-run defaults are written";
-    EXPECT_EQ(atStart.count(msg_app::APP_EVENT_BLOCKED_NUMBERS_RESTORED), 0) << "a default is no restore";
-    EXPECT_EQ(atStart.count(msg_app::APP_EVENT_SETTINGS_RESTORED), 0);
+    EXPECT_EQ(atStart.count(APP_EVENT_BLOCKED_NUMBERS_RESTORED), 0) << "a default is no restore";
+    EXPECT_EQ(atStart.count(APP_EVENT_SETTINGS_RESTORED), 0);
     // Nor does the first-run store status, written as a default, disconnect the store.
     std::vector<msg_store::Thread> threads;
     EXPECT_EQ(msg_store::ThreadManager().getAllThreads(threads), msg_store::MSG_STORE_SUCCESS);
@@ -133,15 +131,14 @@ TEST_F(OwnDeviceTest, TheServicesAndSettingsThatWatchTheDeviceRunWhileTheApplica
     // change reaching the running list is the journey test's.)
     const struct {
         std::function<void()> change;
-        msg_app::MCommonAppEventType event;
+        MCommonAppEventType event;
     } changes[] = {
-        {[] { msg_app::preference::set(msg_app::preference::KEY_BNR_BLOCKED_NUMBER_RESTORE_COUNT, 1); },
-         msg_app::APP_EVENT_BLOCKED_NUMBERS_RESTORED},
-        {[] { msg_app::preference::set(msg_app::preference::KEY_BNR_SETTING_RESTORE_COUNT, 1); },
-         msg_app::APP_EVENT_SETTINGS_RESTORED},
-        {[] { vconf_set_int("db/setting/accessibility/font_size", 2); }, msg_app::APP_EVENT_FONT_CHANGED},
+        {[] { preference::set(preference::KEY_BNR_BLOCKED_NUMBER_RESTORE_COUNT, 1); },
+         APP_EVENT_BLOCKED_NUMBERS_RESTORED},
+        {[] { preference::set(preference::KEY_BNR_SETTING_RESTORE_COUNT, 1); }, APP_EVENT_SETTINGS_RESTORED},
+        {[] { vconf_set_int("db/setting/accessibility/font_size", 2); }, APP_EVENT_FONT_CHANGED},
         {[] { vconf_set_str("db/menu_widget/regionformat", "en_GB.UTF-8"); },
-         msg_app::APP_EVENT_REGION_FORMAT_CHANGED},
+         APP_EVENT_REGION_FORMAT_CHANGED},
     };
     for (const auto& c : changes) {
         AppEventRecorder counter;
@@ -152,31 +149,31 @@ TEST_F(OwnDeviceTest, TheServicesAndSettingsThatWatchTheDeviceRunWhileTheApplica
     // Stopped, they no longer listen.
     app->stop();
     AppEventRecorder counter;
-    msg_app::preference::set(msg_app::preference::KEY_BNR_SETTING_RESTORE_COUNT, 2);
+    preference::set(preference::KEY_BNR_SETTING_RESTORE_COUNT, 2);
     vconf_set_int("db/setting/accessibility/font_size", 0);
     ASSERT_TRUE(msg_test::waitForEarlierChanges());
-    EXPECT_EQ(counter.count(msg_app::APP_EVENT_SETTINGS_RESTORED), 0);
-    EXPECT_EQ(counter.count(msg_app::APP_EVENT_FONT_CHANGED), 0);
+    EXPECT_EQ(counter.count(APP_EVENT_SETTINGS_RESTORED), 0);
+    EXPECT_EQ(counter.count(APP_EVENT_FONT_CHANGED), 0);
 }
 
 TEST_F(OwnDeviceTest, TheProgressScreenIsPicturedWhileItsDeleteRuns) {
     seed();
     auto app = startApp("list-progress");
-    auto* screen = top<msg_app::msg_list::MLContentViewController>(*app);
+    auto* screen = top<MLContentViewController>(*app);
     ASSERT_NE(screen, nullptr);
     auto list = screen->getListView().lock();
     // Whether the delete still ran when the screen asked for its picture.
     bool asked = false, runningWhenAsked = false;
     Evas_Object* win = app->getWindowController()->getEvasObject();
     auto askedCb = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
-    evas_object_smart_callback_add(win, msg_app::shell::CAPTURE_EVENT, askedCb, &asked);
+    evas_object_smart_callback_add(win, CAPTURE_EVENT, askedCb, &asked);
     ASSERT_TRUE(msg_test::runLoopUntil(
         [&] {
             runningWhenAsked = list->isBgActionRunning();
             return asked;
         },
         10.0));
-    evas_object_smart_callback_del_full(win, msg_app::shell::CAPTURE_EVENT, askedCb, &asked);
+    evas_object_smart_callback_del_full(win, CAPTURE_EVENT, askedCb, &asked);
     EXPECT_TRUE(runningWhenAsked);
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 0; }, 10.0));
 }
@@ -186,15 +183,15 @@ TEST_F(OwnDeviceTest, TheProgressScreenIsPicturedWhileItsDeleteRuns) {
 TEST_F(OwnDeviceTest, TheEmptyBlockedListScreenShowsItsEmptyViewOnADeviceWithBlockedMessages) {
     seed();
     auto app = startApp("list-blocked-empty");
-    auto* screen = top<msg_app::msg_list::MLContentViewController>(*app);
+    auto* screen = top<MLContentViewController>(*app);
     ASSERT_NE(screen, nullptr);
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return screen->isShowingNoItem(); }));
 }
 
 TEST_F(ApplicationTest, BuiltinScreensAreRegisteredOnceAndAnUnknownScreenFailsTheStart) {
-    msg_app::shell::ScreenRegistry& registry = msg_app::shell::ScreenRegistry::getInstance();
+    ScreenRegistry& registry = ScreenRegistry::getInstance();
     const size_t count = registry.names().size();
-    msg_app::shell::registerBuiltinScreens();
+    registerBuiltinScreens();
     EXPECT_FALSE(registry.add("empty", "no factory", nullptr));
     EXPECT_EQ(registry.names().size(), count);
     Application::Options options;
@@ -222,8 +219,7 @@ TEST(MsgShotTest, RendersANamedScreenToA360SquarePngAndPicturingADeleteLeavesThe
     auto be32 = [&](int at) {
         return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3];
     };
-    EXPECT_EQ(be32(16), 360);
-    EXPECT_EQ(be32(20), 360);
+    EXPECT_EQ(std::make_pair(be32(16), be32(20)), std::make_pair(360, 360)) << "width and height";
     EXPECT_NE(shot("nope", dir.file("nope.png")), 0);
 
     ASSERT_EQ(shot("list-progress", dir.file("progress.png")), 0);

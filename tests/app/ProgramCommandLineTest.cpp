@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -163,9 +164,6 @@ TEST(CommandLineTest, ParsesDeclaredOptionsPositionalsAndRest) {
             EXPECT_NE(printed.find(c.said), std::string::npos) << printed;
             continue;
         }
-        EXPECT_EQ(out, c.out);
-        EXPECT_EQ(positional, c.positional);
-        EXPECT_EQ(flag, c.flag);
-        EXPECT_EQ(rest, c.rest);
+        EXPECT_EQ(std::tie(out, positional, flag, rest), std::tie(c.out, c.positional, c.flag, c.rest));
     }
 }

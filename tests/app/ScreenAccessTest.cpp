@@ -88,13 +88,10 @@ protected:
         return std::find(all.begin(), all.end(), control) != all.end();
     }
 
-    static msg_look::ScreenRender* render;
-    static bool prepared;
-    static std::string error;
+    static inline msg_look::ScreenRender* render = nullptr;
+    static inline bool prepared = false;
+    static inline std::string error;
 };
-msg_look::ScreenRender* ScreenAccess::render = nullptr;
-bool ScreenAccess::prepared = false;
-std::string ScreenAccess::error;
 
 TEST_F(ScreenAccess, EveryControlIsNamedWithItsRoleOnlyWhileTheReaderIsOn) {
     ASSERT_TRUE(prepared) << error;

@@ -77,9 +77,8 @@ TEST_F(AppEventMgrTest, ListenersMayChangeTheListWhileBeingCalled) {
         delete b;
     };
     c.onEvent = [&] { mgr->addListener(&late); };
-    mgr->addListener(&a);
-    mgr->addListener(b);
-    mgr->addListener(&c);
+    for (RecordingListener* listener : {&a, b, &c})
+        mgr->addListener(listener);
     mgr->emit(APP_EVENT_RESUMED);
     mgr->emit(APP_EVENT_PAUSED);
     EXPECT_EQ((std::vector<std::string>{"a:1", "c:1", "c:2", "late:2"}), journal);

@@ -1,12 +1,11 @@
 #include "CommonDeviceTest.h"
 #include "FeedSync.h"
 
+#include "AppControlJson.h"
 #include "LaunchJournal.h"
 #include "LogCapture.h"
 #include "common/Connectivity.h"
 #include "common/MCommonAppLaunchMgr.h"
-
-#include <json-glib/json-glib.h>
 
 using namespace msg_app;
 using msg_services::LaunchEntry;
@@ -43,21 +42,17 @@ protected:
         return h;
     }
 
+    // An extra of the request as the launched application reads it.
     static std::string extra(const LaunchEntry& entry, const char* key) {
-        JsonParser* parser = json_parser_new();
-        std::string value = "<absent>";
-        if (json_parser_load_from_data(parser, entry.request.c_str(), -1, nullptr)) {
-            JsonObject* root = json_node_get_object(json_parser_get_root(parser));
-            JsonObject* extras = json_object_has_member(root, "extra")
-                                     ? json_object_get_object_member(root, "extra")
-                                     : nullptr;
-            if (extras && json_object_has_member(extras, key)) {
-                JsonNode* node = json_object_get_member(extras, key);
-                value = JSON_NODE_HOLDS_VALUE(node) ? json_node_get_string(node) : "<array>";
-            }
-        }
-        g_object_unref(parser);
-        return value;
+        app_control_h h = nullptr;
+        char* value = nullptr;
+        app_control_create(&h);
+        bool read = msg_services::appControlFromJson(entry.request, *h) &&
+                    app_control_get_extra_data(h, key, &value) == APP_CONTROL_ERROR_NONE && value;
+        std::string text = read ? value : "<absent>";
+        free(value);
+        app_control_destroy(h);
+        return text;
     }
 
     static std::vector<LaunchEntry> journal() { return LaunchJournal::list(); }
@@ -138,18 +133,17 @@ TEST_F(AppLaunchMgrTest, FixedLaunchersTargetsExtrasAndModes) {
     auto e = journal();
     ASSERT_EQ(8u, e.size()) << "a call without a number launches nothing";
 
-    EXPECT_EQ("<absent>", extra(e[0], "display_name"));
-    EXPECT_EQ("Kim", extra(e[1], "display_name"));
-    EXPECT_EQ("com.vorlane.w-contacts2", e[2].target);
-    EXPECT_EQ("add", extra(e[3], "type"));
-    EXPECT_EQ("com.vorlane.fabrel-popup", e[4].target);
-    EXPECT_EQ("rlx_connect", extra(e[4], APP_CONTROL_DATA_CONNECTION_TYPE));
-    EXPECT_EQ("bt_connect", extra(e[5], APP_CONTROL_DATA_CONNECTION_TYPE));
+    const char* connection = APP_CONTROL_DATA_CONNECTION_TYPE;
+    const std::tuple<int, const char*, const char*> extras[] = {
+        {0, "display_name", "<absent>"}, {1, "display_name", "Kim"},    {3, "type", "add"},
+        {4, connection, "rlx_connect"},  {5, connection, "bt_connect"}, {6, "launch-type", "sound"}};
+    for (const auto& [i, key, value] : extras)
+        EXPECT_EQ(value, extra(e[i], key)) << i;
+    EXPECT_EQ((std::vector<std::string>{e[2].target, e[4].target, e[6].target, e[7].target, e[7].uri}),
+              (std::vector<std::string>{"com.vorlane.w-contacts2", "com.vorlane.fabrel-popup",
+                                        "com.vorlane.bluetooth", "com.vorlane.hulmstore",
+                                        "hulmapps://ProductDetail/com.example.app"}));
     EXPECT_TRUE(e[5].wantsReply);
-    EXPECT_EQ("com.vorlane.bluetooth", e[6].target);
-    EXPECT_EQ("sound", extra(e[6], "launch-type"));
-    EXPECT_EQ("com.vorlane.hulmstore", e[7].target);
-    EXPECT_EQ("hulmapps://ProductDetail/com.example.app", e[7].uri);
     // Fixed launchers without a reply path leave the generic launch alone.
     EXPECT_FALSE(e[3].terminateRequested);
     // The Bluetooth popup's answer is read after its launcher returned.

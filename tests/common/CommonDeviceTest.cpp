@@ -4,7 +4,6 @@
 #include "DeviceSettings.h"
 #include "FeatureStore.h"
 #include "device/Device.h"
-#include "vconf.h"
 
 #include <Ecore.h>
 
@@ -27,18 +26,6 @@ void CommonDeviceTest::applyProfile(const std::string& name) {
 void CommonDeviceTest::setFeature(const std::string& name, const std::string& value) {
     std::string error;
     ASSERT_TRUE(msg_services::FeatureStore::set(name, value, &error)) << error;
-}
-
-void CommonDeviceTest::setInt(const char* key, int value) {
-    ASSERT_EQ(VCONF_OK, vconf_set_int(key, value)) << key;
-}
-
-void CommonDeviceTest::setBool(const char* key, bool value) {
-    ASSERT_EQ(VCONF_OK, vconf_set_bool(key, value)) << key;
-}
-
-void CommonDeviceTest::setString(const char* key, const char* value) {
-    ASSERT_EQ(VCONF_OK, vconf_set_str(key, value)) << key;
 }
 
 void CommonDeviceTest::set(const char* key, const std::string& text) {

@@ -4,6 +4,7 @@
 
 #include "MainLoop.h"
 #include "TempDir.h"
+#include "vconf.h"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +19,9 @@ protected:
     // Applies a named device profile, failing the test when it cannot.
     void applyProfile(const std::string& name);
     void setFeature(const std::string& name, const std::string& value);
-    void setInt(const char* key, int value);
-    void setBool(const char* key, bool value);
-    void setString(const char* key, const char* value);
+    void setInt(const char* key, int value) { ASSERT_EQ(VCONF_OK, vconf_set_int(key, value)) << key; }
+    void setBool(const char* key, bool value) { ASSERT_EQ(VCONF_OK, vconf_set_bool(key, value)) << key; }
+    void setString(const char* key, const char* s) { ASSERT_EQ(VCONF_OK, vconf_set_str(key, s)) << key; }
     // Sets a setting from its text, read as the setting's own type, so tables can mix types.
     void set(const char* key, const std::string& text);
 

@@ -12,6 +12,7 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 using namespace msg_app;
 
@@ -51,14 +52,12 @@ protected:
         return qel_cut_link_get_text(link);
     }
 
-    static int anchors(const std::string& out) {
-        int count = 0;
+    // What each link of the text opens ("href=_kind:target"), in order.
+    static std::vector<std::string> links(const std::string& out) {
+        std::vector<std::string> found;
         for (size_t at = out.find("<a "); at != std::string::npos; at = out.find("<a ", at + 1))
-            ++count;
-        return count;
-    }
-    static bool anchored(const std::string& out, const std::string& href) {
-        return out.find("<a href=_" + href + ">") != std::string::npos;
+            found.push_back(out.substr(at + 3, out.find('>', at) - at - 3));
+        return found;
     }
 
     msg_test::TempDevice device;
@@ -77,40 +76,41 @@ TEST_F(CutlinkMgrTest, LinksCarryTheThemeColoursAndFollowTheBrowserMapsAndPowerS
         "<pressed_color=#1a4a80c0><color=#3da5ffff underline=on underline_color=#3da5ffff>";
     const std::string postfix = "<underline=off></color></pressed_color>";
     EXPECT_NE(std::string::npos, out.find(prefix + "010-1234-5678" + postfix)) << out;
-    EXPECT_TRUE(anchored(out, "uri:https://example.com/page")) << out;
-    EXPECT_TRUE(anchored(out, "vorlaneapps:vorlaneapps://ProductDetail/app.one")) << out;
-    EXPECT_EQ(3, anchors(out)) << "dates, times and network paths stay plain: " << out;
+    EXPECT_EQ(links(out),
+              (std::vector<std::string>{"href=_tel:010-1234-5678", "href=_uri:https://example.com/page",
+                                        "href=_vorlaneapps:vorlaneapps://ProductDetail/app.one"}))
+        << "dates, times and network paths stay plain: " << out;
 
     // Without a browser only what an application of the watch opens is a link: a store page, a
     // map share where the carrier's map service is that one, location pages where a web view can
     // be made.
     ASSERT_TRUE(msg_services::AppRegistry::setEnabled("com.vorlane.browser", false));
-    const char* links =
+    const char* text =
         "https://example.com/x https://glympse.com/AB12-CD3 https://www.google.com/maps/@1,2 "
         "http://apps.vorlane.com/hulm/appDetail.as?appId=0001 https://share.here.com/l/52.5,-13.4?z=13 "
         "vorlaneapps://ProductDetail/app.one";
-    out = linked(links);
-    bool webView = common_util::is_web_engine_available();
-    EXPECT_FALSE(anchored(out, "uri:https://example.com/x")) << out;
-    EXPECT_EQ(anchored(out, "uri:https://glympse.com/AB12-CD3"), webView) << out;
-    EXPECT_EQ(anchored(out, "uri:https://www.google.com/maps/@1,2"), webView) << out;
-    EXPECT_TRUE(anchored(out, "uri:http://apps.vorlane.com/hulm/appDetail.as?appId=0001")) << out;
-    EXPECT_TRUE(anchored(out, "vorlaneapps:vorlaneapps://ProductDetail/app.one")) << out;
-    EXPECT_FALSE(anchored(out, "uri:https://share.here.com/l/52.5,-13.4?z=13")) << out;
+    std::vector<std::string> web;
+    if (common_util::is_web_engine_available())
+        web = {"href=_uri:https://glympse.com/AB12-CD3", "href=_uri:https://www.google.com/maps/@1,2"};
+    const std::string store = "href=_uri:http://apps.vorlane.com/hulm/appDetail.as?appId=0001";
+    const std::string app = "href=_vorlaneapps:vorlaneapps://ProductDetail/app.one";
+    const std::string here = "href=_uri:https://share.here.com/l/52.5,-13.4?z=13";
+    std::vector<std::string> expected = web;
+    expected.insert(expected.end(), {store, app});
+    EXPECT_EQ(links(linked(text)), expected);
     std::string error;
     ASSERT_TRUE(msg_services::FeatureStore::set("zeq/12", "here", &error)) << error;
-    EXPECT_TRUE(anchored(linked(links), "uri:https://share.here.com/l/52.5,-13.4?z=13"));
+    expected.insert(expected.end() - 1, here);
+    EXPECT_EQ(links(linked(text)), expected);
     // Without the store and the map application their links are plain text too.
     ASSERT_TRUE(msg_services::AppRegistry::setEnabled("com.vorlane.hulmstore", false));
     ASSERT_TRUE(msg_services::AppRegistry::setEnabled("com.vorlane.mapcontrol", false));
-    out = linked(links);
-    EXPECT_EQ(anchors(out), webView ? 2 : 0) << out;
+    EXPECT_EQ(links(linked(text)), web);
 
     // Power saving links phone numbers only.
     ASSERT_EQ(VCONF_OK, vconf_set_int("db/setting/psmode", 4));
-    out = linked("010-1234-5678 https://glympse.com/AB12-CD3 vorlaneapps://ProductDetail/app.one");
-    EXPECT_TRUE(anchored(out, "tel:010-1234-5678")) << out;
-    EXPECT_EQ(1, anchors(out)) << out;
+    EXPECT_EQ(links(linked("010-1234-5678 https://glympse.com/AB12-CD3 vorlaneapps://ProductDetail/app.one")),
+              std::vector<std::string>{"href=_tel:010-1234-5678"});
 
     EXPECT_EQ(nullptr, MCommonCutlinkMgr::getInstance()->create(nullptr, nullptr, nullptr));
 }

@@ -63,10 +63,8 @@ TEST_F(LifecycleTest, UsageLogEntriesAndNoMessagingHandleWithoutOwnTelephony) {
 
     auto entries = msg_services::JournalStore::list("usage");
     ASSERT_EQ(2u, entries.size());
-    EXPECT_EQ("RPYI", entries[0].category);
-    EXPECT_EQ("voice", entries[0].text);
-    EXPECT_EQ("com.vorlane.message", entries[0].app);
-    EXPECT_EQ("CALL", entries[1].category);
+    EXPECT_EQ(entries[0].category + " " + entries[0].text + " " + entries[0].app + ", " + entries[1].category,
+              "RPYI voice com.vorlane.message, CALL");
 }
 
 } // namespace

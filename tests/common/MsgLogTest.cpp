@@ -31,8 +31,7 @@ TEST(MsgLog, LinesCarryFileFunctionLineLevelAndATagThatCanBeReplaced) {
     MSG_LOGD("%s", big.c_str());
     auto lines = capture.lines();
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].tag, "MSG_APP");
-    EXPECT_EQ(lines[0].prio, DLOG_INFO);
+    EXPECT_EQ(std::make_pair(lines[0].tag, lines[0].prio), std::make_pair(std::string("MSG_APP"), DLOG_INFO));
     EXPECT_EQ(lines[0].text, "MsgLogTest.cpp: TestBody(" + std::to_string(line) + ") > hello 42");
     EXPECT_EQ(lines[1].prio, DLOG_ERROR);
     EXPECT_NE(lines[1].text.find("\033[0;31m[ERROR]broken thing\033[0m"), std::string::npos);
@@ -47,9 +46,8 @@ TEST(MsgLog, LinesCarryFileFunctionLineLevelAndATagThatCanBeReplaced) {
     MSG_LOGW("two");
     lines = capture.lines();
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].tag, "MSG_COMPOSE_WITH_A_LONG_TAG");
-    EXPECT_EQ(lines[1].tag, "MSG_PLATFORM");
-    EXPECT_EQ(lines[2].tag, "MSG_APP");
+    EXPECT_EQ(lines[0].tag + " " + lines[1].tag + " " + lines[2].tag,
+              "MSG_COMPOSE_WITH_A_LONG_TAG MSG_PLATFORM MSG_APP");
 }
 
 TEST(MsgLog, GuardsLogConditionAndResult) {

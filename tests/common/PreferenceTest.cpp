@@ -15,6 +15,12 @@ int intPref(const char* key) {
     return value;
 }
 
+// 0 or 1, -1 when there is no such boolean.
+int boolPref(const char* key) {
+    bool value = false;
+    return preference::get(key, &value) ? value : -1;
+}
+
 TEST_F(PreferenceTest, InitWritesMissingDefaultsOnceFlagged) {
     ASSERT_TRUE(preference::set("msg_preference_bool_initialized", true));
     preference::init();
@@ -31,13 +37,9 @@ TEST_F(PreferenceTest, InitWritesMissingDefaultsOnceFlagged) {
           "consumer_preference_int_sending_message_id"})
         EXPECT_EQ(0, intPref(key));
     EXPECT_EQ(1, intPref("consumer_preference_int_default_sms_application"));
-    bool flag = true;
-    EXPECT_TRUE(preference::get("consumer_preference_bool_support_sending_mms", &flag));
-    EXPECT_FALSE(flag);
-    EXPECT_TRUE(preference::get("msg_preference_bool_initialized", &flag));
-    EXPECT_TRUE(flag);
-    EXPECT_TRUE(preference::get("msg_preference_bool_auto_summarize", &flag));
-    EXPECT_TRUE(flag) << "a Korean SIM turns the summary on";
+    EXPECT_EQ(0, boolPref("consumer_preference_bool_support_sending_mms"));
+    EXPECT_EQ(1, boolPref("msg_preference_bool_initialized"));
+    EXPECT_EQ(1, boolPref("msg_preference_bool_auto_summarize")) << "a Korean SIM turns the summary on";
     // Without own telephony the conditional ones stay absent.
     EXPECT_FALSE(preference::exist("msg_preference_int_alert_reminder"));
     EXPECT_FALSE(preference::exist("msg_nms_x_days_range"));

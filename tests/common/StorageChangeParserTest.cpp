@@ -4,29 +4,29 @@
 
 #include <string>
 
-using msg_app::MCommonStorageChangeParser;
+using Parser = msg_app::MCommonStorageChangeParser;
 
 namespace {
 
 struct Parsed {
     bool ok = false;
-    MCommonStorageChangeParser::ChangeType type = static_cast<MCommonStorageChangeParser::ChangeType>(0);
+    Parser::ChangeType type = static_cast<Parser::ChangeType>(0);
     std::map<int, int> ids;
 };
 
-Parsed parse(const char* payload, MCommonStorageChangeParser::Key key) {
+Parsed parse(const char* payload, Parser::Key key) {
     Parsed result;
-    result.ok = MCommonStorageChangeParser::parse(payload, key, &result.type, result.ids);
+    result.ok = Parser::parse(payload, key, &result.type, result.ids);
     return result;
 }
 
 TEST(StorageChangeParser, DeletedEntriesKeyedByThreadKeepTheLaterMessage) {
-    Parsed byThread = parse("msg_deleted:12/3,13/3", MCommonStorageChangeParser::KEY_THREAD_ID);
+    Parsed byThread = parse("msg_deleted:12/3,13/3", Parser::KEY_THREAD_ID);
     ASSERT_TRUE(byThread.ok);
-    EXPECT_EQ(MCommonStorageChangeParser::CHANGE_TYPE_DELETED, byThread.type);
+    EXPECT_EQ(Parser::CHANGE_TYPE_DELETED, byThread.type);
     EXPECT_EQ((std::map<int, int>{{3, 13}}), byThread.ids);
 
-    Parsed byMessage = parse("msg_deleted:12/3,13/3", MCommonStorageChangeParser::KEY_MESSAGE_ID);
+    Parsed byMessage = parse("msg_deleted:12/3,13/3", Parser::KEY_MESSAGE_ID);
     ASSERT_TRUE(byMessage.ok);
     EXPECT_EQ((std::map<int, int>{{12, 3}, {13, 3}}), byMessage.ids);
 }
@@ -38,12 +38,11 @@ TEST(StorageChangeParser, TypeNamesMatchWholeAndRefusalsLeaveOutputsUnchanged) {
     };
     for (const auto& [payload, value] : cases) {
         SCOPED_TRACE(payload ? payload : "(null)");
-        auto type = MCommonStorageChangeParser::CHANGE_TYPE_UPDATED;
+        auto type = Parser::CHANGE_TYPE_UPDATED;
         std::map<int, int> ids{{7, 8}};
-        bool ok =
-            MCommonStorageChangeParser::parse(payload, MCommonStorageChangeParser::KEY_THREAD_ID, &type, ids);
+        bool ok = Parser::parse(payload, Parser::KEY_THREAD_ID, &type, ids);
         EXPECT_EQ(value > 0, ok);
-        EXPECT_EQ(value > 0 ? value : MCommonStorageChangeParser::CHANGE_TYPE_UPDATED, type);
+        EXPECT_EQ(value > 0 ? value : Parser::CHANGE_TYPE_UPDATED, type);
         // Success replaces what the map held.
         const std::map<int, int> expected = value > 0 ? std::map<int, int>{} : std::map<int, int>{{7, 8}};
         EXPECT_EQ(expected, ids);
@@ -53,23 +52,21 @@ TEST(StorageChangeParser, TypeNamesMatchWholeAndRefusalsLeaveOutputsUnchanged) {
 TEST(StorageChangeParser, MalformedEntriesAreSkippedAndTheRestKept) {
     // Only the first slash splits an entry, so 30/31/32 is malformed too.
     Parsed p = parse("msg_updated:,5/6,,abc,7/x,/9,10/,1 /2,0x1/2,99999999999/1,1/-1,-1/4,30/31/32,20/21,",
-                     MCommonStorageChangeParser::KEY_MESSAGE_ID);
+                     Parser::KEY_MESSAGE_ID);
     ASSERT_TRUE(p.ok);
     EXPECT_EQ((std::map<int, int>{{5, 6}, {1, -1}, {-1, 4}, {20, 21}}), p.ids);
 }
 
 TEST(StorageChangeParser, HugePayloadIsParsedWhole) {
     std::string payload = "msg_inserted:";
-    for (int i = 0; i < 100000; ++i) {
-        payload += std::to_string(i) + "/" + std::to_string(i % 100);
-        payload += ',';
-    }
-    Parsed byMessage = parse(payload.c_str(), MCommonStorageChangeParser::KEY_MESSAGE_ID);
+    for (int i = 0; i < 100000; ++i)
+        payload += std::to_string(i) + "/" + std::to_string(i % 100) + ",";
+    Parsed byMessage = parse(payload.c_str(), Parser::KEY_MESSAGE_ID);
     ASSERT_TRUE(byMessage.ok);
     ASSERT_EQ(100000u, byMessage.ids.size());
     EXPECT_EQ(42, byMessage.ids.at(99942));
 
-    Parsed byThread = parse(payload.c_str(), MCommonStorageChangeParser::KEY_THREAD_ID);
+    Parsed byThread = parse(payload.c_str(), Parser::KEY_THREAD_ID);
     ASSERT_EQ(100u, byThread.ids.size());
     EXPECT_EQ(99999, byThread.ids.at(99));
 }

@@ -108,8 +108,7 @@ TEST_F(AddrTest, RegionChangeReformatsCachedNames) {
 
     ASSERT_EQ(vconf_set_str("db/menu_widget/regionformat", "en_GB.UTF-8"), 0);
     MCommonAddrMgr::getInstance()->appEventListener(msg_app::APP_EVENT_REGION_FORMAT_CHANGED);
-    std::string gb;
-    held->getDisplayName(gb, false);
+    const std::string gb = rawName(held);
     EXPECT_EQ(gb, ltr(formatted("02079460000")));
     EXPECT_NE(gb, us) << "a British number is written differently at home";
     EXPECT_EQ(contactChanges(), 1);
@@ -126,14 +125,11 @@ TEST_F(AddrTest, StringIdAddressFollowsTheLanguageWithOrWithoutTheContactsServic
 
     std::shared_ptr<MCommonConvAddr> held = conv(makeConversation({"IDS_MSG_BODY_EMERGENCY_ALERT"}));
     ASSERT_TRUE(held);
-    std::string name;
-    held->getDisplayName(name, false);
-    EXPECT_EQ(name, "Emergency alert");
+    EXPECT_EQ(rawName(held), "Emergency alert");
     EXPECT_EQ(held->getValidAddrCount(), 0);
     setenv("LANGUAGE", "de", 1);
     textdomain(textdomain(nullptr)); // drops gettext's cache of the old language
-    held->getDisplayName(name, false);
-    EXPECT_EQ(name, "Notfallwarnung");
+    EXPECT_EQ(rawName(held), "Notfallwarnung");
     setenv("LANGUAGE", "en", 1);
     textdomain(textdomain(nullptr));
 
@@ -141,11 +137,11 @@ TEST_F(AddrTest, StringIdAddressFollowsTheLanguageWithOrWithoutTheContactsServic
     MCommonAddrMgr::release();
     const std::string deviceDir = getenv("MSG_DEVICE_DIR");
     msg_device::Device::closeDefault();
-    const std::string notAFolder = texts.path() + "/en.po";
-    setenv("MSG_DEVICE_DIR", notAFolder.c_str(), 1);
+    setenv("MSG_DEVICE_DIR", (texts.path() + "/en.po").c_str(), 1);
     ASSERT_FALSE(MCommonAddrMgr::getInstance()->isContactConnected());
     auto addr = std::make_shared<MCommonAddr>("IDS_MSG_BODY_EMERGENCY_ALERT", nullptr);
     bool isStringId = false;
+    std::string name;
     MCommonAddr::getDisplayName(addr, name, &isStringId, nullptr);
     EXPECT_EQ(name, "Emergency alert");
     EXPECT_TRUE(isStringId);

@@ -8,11 +8,6 @@
 #include "common/MCommonAppEventMgr.h"
 #include "common/addr/MCommonAddrMgr.h"
 
-#include <glib.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
-
 using msg_app::MCommonAddr;
 using msg_app::MCommonAddrMgr;
 using msg_app::MCommonConvAddr;
@@ -26,12 +21,6 @@ bool allSynced(const ConvList& list) {
             return false;
     }
     return true;
-}
-
-std::string rawName(const std::shared_ptr<MCommonConvAddr>& conv) {
-    std::string name;
-    conv->getDisplayName(name, false);
-    return name;
 }
 
 class AddrSyncTest : public AddrTest {
@@ -97,8 +86,7 @@ TEST_F(AddrSyncTest, BackgroundSyncResolvesHeldConversationsAndRefusesASecondWhi
 // A contact added while the worker is half-way must not leave names resolved
 // against the old address book.
 TEST_F(AddrSyncTest, ContactChangeDuringSyncResolvesAgain) {
-    std::vector<int> ids = makeConversations(300);
-    ConvList list = holdConversations(ids);
+    ConvList list = holdConversations(makeConversations(300));
     MCommonAddrMgr::getInstance()->startConvAddrBgContactSync();
     addContact("Last Of Many", "+14156661299");
     ASSERT_TRUE(msg_test::pumpUntil([&] { return contactChanges() == 1; }));

@@ -10,7 +10,6 @@
 #include "vconf.h"
 
 #include <Ecore.h>
-#include <glib.h>
 
 #include <clocale>
 #include <cstdlib>
@@ -74,7 +73,10 @@ std::shared_ptr<msg_app::MCommonConvAddr> AddrTest::conv(int convId) {
 }
 
 std::string AddrTest::nameOf(int convId) {
-    std::shared_ptr<msg_app::MCommonConvAddr> held = conv(convId);
+    return rawName(conv(convId));
+}
+
+std::string rawName(const std::shared_ptr<msg_app::MCommonConvAddr>& held) {
     std::string name = "stale";
     if (held)
         held->getDisplayName(name, false);

@@ -41,5 +41,7 @@ protected:
 
 // The left-to-right wrapping that phone numbers get.
 std::string ltr(const std::string& text);
+// The held conversation's name without markup, as it is resolved now.
+std::string rawName(const std::shared_ptr<msg_app::MCommonConvAddr>& held);
 
 #endif

@@ -1,7 +1,6 @@
 // The progress popup's minimum display time, its job, the job data and cancellation.
 #include "common/popup/MCommonProgressPopup.h"
 #include "EflTest.h"
-#include "LogCapture.h"
 #include "WatchScreenTest.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +15,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
 std::atomic<int> freedJobData{0};
 
 void freeJobData(void* data) {
@@ -33,7 +28,7 @@ protected:
     double showJob(double jobSeconds) {
         ended = 0;
         // The popup's clock starts when it is made, before it is attached.
-        Clock::time_point start = Clock::now();
+        auto start = Clock::now();
         MCommonProgressPopup* popup = MCommonProgressPopup::createBgActionPopup(
             MCommonProgressPopup::FULL, "WDS_MSG_OPT_DELETE_ABB",
             [jobSeconds](void*, view_kit::WThread::IStatus*, Ecore_Thread*) {
@@ -43,19 +38,16 @@ protected:
         EXPECT_TRUE(page->attachPopup(popup));
         auto weak = popup->getWeakPtr();
         EXPECT_TRUE(msg_test::runLoopUntil([&] { return weak.expired(); }, jobSeconds + 3.0));
-        return secondsSince(start);
+        return std::chrono::duration<double>(Clock::now() - start).count();
     }
 
     int ended = 0;
 };
 
 TEST_F(MCommonProgressPopupTest, QuickJobIsHeldToTheMinimumAndLongJobEndsThePopup) {
-    double quick = showJob(0.2);
-    EXPECT_GE(quick, MCommonProgressPopup::MIN_DISPLAY_TIME);
+    EXPECT_GE(showJob(0.2), MCommonProgressPopup::MIN_DISPLAY_TIME);
     EXPECT_EQ(1, ended);
-
-    double slow = showJob(2.0);
-    EXPECT_GE(slow, 2.0);
+    EXPECT_GE(showJob(2.0), 2.0);
     EXPECT_EQ(1, ended);
 }
 
@@ -66,8 +58,7 @@ TEST_F(MCommonProgressPopupTest, WorkerHandsResultsAndJobDataToTheMainLoop) {
     // The job lasts until the test has looked at its data, so that the popup is still up.
     std::atomic<bool> looked{false};
     std::atomic<bool> published{false};
-    MCommonProgressPopup* popup = nullptr;
-    popup = MCommonProgressPopup::createBgActionPopup(
+    MCommonProgressPopup* popup = MCommonProgressPopup::createBgActionPopup(
         MCommonProgressPopup::SENDING, "WDS_MSG_OPT_DELETE_ABB",
         [&](void*, view_kit::WThread::IStatus* status, Ecore_Thread*) {
             for (int i = 1; i <= 3; ++i) {
@@ -110,8 +101,7 @@ TEST_F(MCommonProgressPopupTest, BackKeyCancelsTheJobAndFreesLeftoverJobData) {
     std::atomic<bool> sawCancel{false};
     std::atomic<bool> published{false};
     int backs = 0;
-    MCommonProgressPopup* popup = nullptr;
-    popup = MCommonProgressPopup::createBgActionPopup(
+    MCommonProgressPopup* popup = MCommonProgressPopup::createBgActionPopup(
         MCommonProgressPopup::FULL, "WDS_MSG_OPT_DELETE_ABB",
         [&](void*, view_kit::WThread::IStatus* status, Ecore_Thread*) {
             popup->addJobData(new int(1), freeJobData);

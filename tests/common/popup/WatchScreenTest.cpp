@@ -59,16 +59,14 @@ std::string WatchScreenTest::partText(Evas_Object* obj, const char* part) {
 }
 
 std::string WatchScreenTest::imageGroup(Evas_Object* image) {
-    const char* file = nullptr;
     const char* group = nullptr;
-    elm_image_file_get(image, &file, &group);
+    elm_image_file_get(image, nullptr, &group);
     return group ? group : "";
 }
 
 std::string WatchScreenTest::layoutGroup(Evas_Object* layout) {
-    const char* file = nullptr;
     const char* group = nullptr;
-    elm_layout_file_get(layout, &file, &group);
+    elm_layout_file_get(layout, nullptr, &group);
     return group ? group : "";
 }
 

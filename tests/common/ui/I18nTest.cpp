@@ -2,12 +2,10 @@
 #include "AppEventRecorder.h"
 #include "CommonDeviceTest.h"
 #include "FeedSync.h"
-#include "LogCapture.h"
 #include "MainLoop.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/ui/MCommonI18n.h"
 #include "common/ui/ZoneId.h"
-#include "vconf.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +14,7 @@
 #include <regex>
 #include <string>
 
-using msg_app::MCommonI18n;
+using namespace msg_app;
 
 namespace {
 
@@ -77,9 +75,8 @@ protected:
     void changeSetting(const char* key, int value) {
         AppEventRecorder counter;
         setInt(key, value);
-        ASSERT_TRUE(msg_test::pumpUntil([&] {
-            return counter.count(msg_app::APP_EVENT_TIME_FORMAT_CHANGED) > 0;
-        })) << key;
+        ASSERT_TRUE(msg_test::pumpUntil([&] { return counter.count(APP_EVENT_TIME_FORMAT_CHANGED) > 0; }))
+            << key;
     }
 };
 
@@ -130,12 +127,11 @@ TEST_F(I18nTest, EarlierDaysFollowTheDateOrderAndTheDirection) {
     for (int i = 0; i < 2; ++i) {
         AppEventRecorder counter;
         setString(KEY_LANGUAGE, i == 0 ? "ar_AE.UTF-8" : "en_US.UTF-8");
-        msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
+        MCommonAppEventMgr::getInstance()->emit(APP_EVENT_LANGUAGE_CHANGED);
         EXPECT_EQ(marked[2 * i], simple(pastYear));
         EXPECT_EQ(marked[2 * i + 1], simple(thisYear));
         EXPECT_EQ(std::string::npos, simple(std::time(nullptr)).find("&#x2066;"));
-        EXPECT_EQ(1, counter.count(msg_app::APP_EVENT_TIME_FORMAT_CHANGED))
-            << "the screens redraw their dates";
+        EXPECT_EQ(1, counter.count(APP_EVENT_TIME_FORMAT_CHANGED)) << "the screens redraw their dates";
     }
     for (const Case& c : cases) {
         if (c.order != cases[0].order)
@@ -161,8 +157,8 @@ TEST_F(I18nTest, NumbersUseTheRegionsDigitsUntilReleased) {
     // A region change reads the locale again and is announced.
     setenv("LC_TIME", "ar_EG.UTF-8", 1);
     AppEventRecorder counter;
-    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_REGION_FORMAT_CHANGED);
-    EXPECT_EQ(1, counter.count(msg_app::APP_EVENT_TIME_FORMAT_CHANGED));
+    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_REGION_FORMAT_CHANGED);
+    EXPECT_EQ(1, counter.count(APP_EVENT_TIME_FORMAT_CHANGED));
     i18n()->getFormattedNumberText(5, out);
     EXPECT_EQ("\xD9\xA5", out); // ARABIC-INDIC DIGIT FIVE
 
@@ -170,7 +166,7 @@ TEST_F(I18nTest, NumbersUseTheRegionsDigitsUntilReleased) {
     MCommonI18n::release();
     setInt(KEY_TIME1224, 1);
     ASSERT_TRUE(msg_test::waitForEarlierChanges());
-    EXPECT_EQ(1, counter.count(msg_app::APP_EVENT_TIME_FORMAT_CHANGED));
+    EXPECT_EQ(1, counter.count(APP_EVENT_TIME_FORMAT_CHANGED));
 }
 
 TEST_F(I18nTest, TimeZoneChangeMovesTheClockDatesAndTheDayDecisions) {
@@ -203,12 +199,12 @@ TEST_F(I18nTest, TimeZoneChangeMovesTheClockDatesAndTheDayDecisions) {
 
 TEST(ZoneIdTest, ShortLinkTargetsNameNoZone) {
     std::string zone = "unchanged";
-    EXPECT_FALSE(msg_app::zone_id::from_link_target("", zone));
-    EXPECT_FALSE(msg_app::zone_id::from_link_target("/usr/share/zoneinfo/", zone));
+    EXPECT_FALSE(zone_id::from_link_target("", zone));
+    EXPECT_FALSE(zone_id::from_link_target("/usr/share/zoneinfo/", zone));
     EXPECT_EQ("unchanged", zone);
-    EXPECT_TRUE(msg_app::zone_id::from_link_target("/usr/share/zoneinfo/Asia/Seoul", zone));
+    EXPECT_TRUE(zone_id::from_link_target("/usr/share/zoneinfo/Asia/Seoul", zone));
     EXPECT_EQ("Asia/Seoul", zone);
-    EXPECT_FALSE(msg_app::zone_id::from_link("/nonexistent/localtime", zone));
+    EXPECT_FALSE(zone_id::from_link("/nonexistent/localtime", zone));
 }
 
 } // namespace

@@ -22,9 +22,8 @@ namespace fs = std::filesystem;
 
 // Ids written as adjacent literals ("WDS_A_" "B") are joined as the compiler joins them.
 std::set<std::string> idsIn(const fs::path& file) {
-    std::ifstream in(file);
     std::stringstream buffer;
-    buffer << in.rdbuf();
+    buffer << std::ifstream(file).rdbuf();
     std::string code = std::regex_replace(buffer.str(), std::regex("\"\\s+\""), "");
     static const std::regex id("\"((WDS|IDS)_[A-Z0-9_]+)\"");
     std::set<std::string> ids;
@@ -33,13 +32,14 @@ std::set<std::string> idsIn(const fs::path& file) {
     return ids;
 }
 
-std::set<std::string> idsUnder(const fs::path& dir) {
+// The ids of the code in these folders of the source tree.
+std::set<std::string> idsUnder(std::initializer_list<const char*> dirs) {
     std::set<std::string> ids;
-    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-        std::string ext = entry.path().extension();
-        if (entry.is_regular_file() && (ext == ".cpp" || ext == ".h")) {
-            std::set<std::string> found = idsIn(entry.path());
-            ids.insert(found.begin(), found.end());
+    for (const char* dir : dirs) {
+        for (const auto& entry : fs::recursive_directory_iterator(fs::path(MSG_SOURCE_DIR) / dir)) {
+            std::string ext = entry.path().extension();
+            if (entry.is_regular_file() && (ext == ".cpp" || ext == ".h"))
+                ids.merge(idsIn(entry.path()));
         }
     }
     return ids;
@@ -48,9 +48,7 @@ std::set<std::string> idsUnder(const fs::path& dir) {
 class TranslationTest : public CommonDeviceTest {};
 
 TEST_F(TranslationTest, EveryStringIdHasATextInEachLanguage) {
-    std::set<std::string> ids = idsUnder(fs::path(MSG_SOURCE_DIR) / "src");
-    std::set<std::string> headerIds = idsUnder(fs::path(MSG_SOURCE_DIR) / "inc");
-    ids.insert(headerIds.begin(), headerIds.end());
+    std::set<std::string> ids = idsUnder({"src", "inc"});
     ASSERT_FALSE(ids.empty()) << "no string id found under " << MSG_SOURCE_DIR;
     EXPECT_STREQ("WDS_MSG_NO_SUCH_ID", msg_app::common_ui_helper::get_text("WDS_MSG_NO_SUCH_ID"));
     const struct {
@@ -80,7 +78,7 @@ TEST_F(TranslationTest, EveryStringIdHasATextInEachLanguage) {
 // line that does not start the text must start a word, unless the word alone is wider than a line.
 TEST_F(TranslationTest, KoreanTextsBreakLinesOnlyBetweenWords) {
     constexpr int WIDTH = 200;
-    std::set<std::string> ids = idsUnder(fs::path(MSG_SOURCE_DIR) / "src");
+    std::set<std::string> ids = idsUnder({"src"});
     setString("db/menu_widget/language", "ko_KR.UTF-8");
     ASSERT_TRUE(msg_app::common_ui_helper::set_textdomain());
     msg_test::TestWindow window;

@@ -111,18 +111,17 @@ TEST_F(UiHelperTest, ThemeTablesLayoutsAndIconsBySimAndCarrier) {
     EXPECT_TRUE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_INBOX, 0));
     EXPECT_FALSE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_DRAFT, 0));
     EXPECT_FALSE(common_ui_helper::has_sim_index_icon(msg_store::FOLDER_INBOX, 3));
-    Evas_Object* sim = common_ui_helper::create_sim_index_icon(window.win(), msg_store::FOLDER_OUTBOX, 1);
-    ASSERT_NE(nullptr, sim);
-    const char* group = nullptr;
-    elm_image_file_get(sim, nullptr, &group);
-    EXPECT_STREQ("img/sim2", group);
+    auto group = [](Evas_Object* image) {
+        const char* name = nullptr;
+        elm_image_file_get(image, nullptr, &name);
+        return std::string(image && name ? name : "<none>");
+    };
+    EXPECT_EQ("img/sim2",
+              group(common_ui_helper::create_sim_index_icon(window.win(), msg_store::FOLDER_OUTBOX, 1)));
     EXPECT_EQ(nullptr, common_ui_helper::create_sim_index_icon(window.win(), msg_store::FOLDER_SPAM, 0));
 
     setString("db/zeq/salescode", "KTO");
-    Evas_Object* badge = common_ui_helper::create_safe_icon(window.win());
-    ASSERT_NE(nullptr, badge);
-    elm_image_file_get(badge, nullptr, &group);
-    EXPECT_STREQ("img/status/safe_kt", group);
+    EXPECT_EQ("img/status/safe_kt", group(common_ui_helper::create_safe_icon(window.win())));
     setString("db/zeq/salescode", "XYZ");
     EXPECT_EQ(nullptr, common_ui_helper::create_safe_icon(window.win()));
     theme->deinit();
@@ -208,8 +207,7 @@ TEST(LayoutSafeTextTest, WhatIsTypedAfterTheCursorKeepsTheWholeSafe) {
         EXPECT_EQ(common_ui_helper::to_layout_safe_insertion(c.before, c.insertion), c.kept);
     }
     // Marks already on the character count towards its bound.
-    std::string before = "a" + sevenMarks;
-    EXPECT_EQ(common_ui_helper::to_layout_safe_insertion(before, "\u0308\u0309b"), "\u0308b");
+    EXPECT_EQ(common_ui_helper::to_layout_safe_insertion("a" + sevenMarks, "\u0308\u0309b"), "\u0308b");
 }
 
 class Page : public view_kit::WContentViewController {
@@ -230,12 +228,11 @@ TEST_F(UiHelperTest, PushFromInsideAPopupFindsTheNaviframe) {
     Evas_Object* button = elm_button_add(popup->getEvasObject());
     elm_object_content_set(popup->getEvasObject(), button);
 
-    auto* second = new Page();
-    ASSERT_TRUE(common_ui_helper::push_to_naviframe(button, second));
+    ASSERT_TRUE(common_ui_helper::push_to_naviframe(button, new Page()));
     EXPECT_EQ(2u, eina_list_count(elm_naviframe_items_get(naviframe->getEvasObject())));
 
-    Evas_Object* loose = elm_button_add(window.getEvasObject());
-    EXPECT_FALSE(common_ui_helper::push_to_naviframe(loose, new Page()));
+    // A button outside any naviframe's pages.
+    EXPECT_FALSE(common_ui_helper::push_to_naviframe(elm_button_add(window.getEvasObject()), new Page()));
 }
 
 } // namespace
@@ -248,9 +245,8 @@ TEST(TextblockWidthTest, EachWidthFollowsItsStyleOnEachCanvas) {
     const char* large = "DEFAULT='font=Sans font_size=40'";
     auto window = std::make_unique<msg_test::TestWindow>();
     int smallW = common_ui_helper::getTextblockWidth(window->win(), text, small);
-    int largeW = common_ui_helper::getTextblockWidth(window->win(), text, large);
     ASSERT_GT(smallW, 0);
-    EXPECT_GT(largeW, smallW * 3 / 2);
+    EXPECT_GT(common_ui_helper::getTextblockWidth(window->win(), text, large), smallW * 3 / 2);
     EXPECT_EQ(common_ui_helper::getTextblockWidth(window->win(), text, small), smallW);
     EXPECT_EQ(common_ui_helper::getTextblockWidth(window->win(), "", small), 0);
     EXPECT_GT(common_ui_helper::getTextblockWidth(window->win(), "12:34 PM, 1/2", small), smallW);

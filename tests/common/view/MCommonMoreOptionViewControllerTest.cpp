@@ -26,8 +26,7 @@ protected:
         evas_object_size_hint_weight_set(panel, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
         elm_win_resize_object_add(window->getEvasObject(), panel);
         evas_object_show(panel);
-        Evas_Object* content = elm_bg_add(panel);
-        ASSERT_TRUE(more->setContent(content));
+        ASSERT_TRUE(more->setContent(elm_bg_add(panel)));
         more->setOnOpened([this] { ++opened; });
         more->setOnClosed([this] { ++closed; });
         settle();
@@ -48,8 +47,6 @@ protected:
         more->open();
         return msg_test::runLoopUntil([&] { return opened > before; }, 3.0);
     }
-
-    void tapItem(Eext_Object_Item* item) { clickCenter(item->obj); }
 
     // Whether the cue has slid in far enough to take a tap at the point.
     bool cueUnder(int x, int y) {
@@ -73,8 +70,8 @@ TEST_F(MoreOptionViewTest, TwoQuickTapsRunOnlyTheFirstActionAfterClosing) {
     ASSERT_TRUE(reply && call);
     ASSERT_TRUE(openPanel());
     settle();
-    tapItem(reply);
-    tapItem(call);
+    clickCenter(reply->obj);
+    clickCenter(call->obj);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed > 0 && !actions.empty(); }));
     settle();
     EXPECT_EQ(std::vector<std::string>{"WDS_MSG_OPT_REPLY_ABB"}, actions);
@@ -131,7 +128,7 @@ TEST_F(MoreOptionViewTest, TextsFollowTheLanguageAndPauseOrADeletedItemLeaveTheC
     eext_more_option_item_del(reply);
     ASSERT_TRUE(openPanel());
     settle();
-    tapItem(call);
+    clickCenter(call->obj);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return closed == 2; }));
     EXPECT_EQ(std::vector<std::string>{"WDS_MSG_OPT_CALL_ABB"}, actions);
 }

@@ -62,8 +62,8 @@ TEST_F(MCommonPushWatchTest, StoppedOrOrphanedWatchesStaySilent) {
 
     // A naviframe that goes first takes the watch's connection with it.
     Evas_Object* naviframe = elm_naviframe_add(window->getEvasObject());
-    Evas_Object* content = elm_bg_add(naviframe);
-    Elm_Object_Item* item = elm_naviframe_item_push(naviframe, nullptr, nullptr, nullptr, content, nullptr);
+    Elm_Object_Item* item =
+        elm_naviframe_item_push(naviframe, nullptr, nullptr, nullptr, elm_bg_add(naviframe), nullptr);
     ASSERT_TRUE(watch.watch(item, [&] { ++finished; }));
     EXPECT_TRUE(watch.isWatching());
     evas_object_del(naviframe);

@@ -87,8 +87,8 @@ TEST_F(SmallViewsTest, CountButtonShowsEveryDigitOfItsCountAndReportsTaps) {
 
 TEST_F(SmallViewsTest, LocationSharingLinksGetTheViewerParametersByThePhonesRegion) {
     // Without the web engine the page is not made and the page below stays the top.
-    auto* web = new MCommonWebContentViewController("https://glympse.com/abc");
-    EXPECT_FALSE(window->getNaviframeController()->push(web));
+    EXPECT_FALSE(window->getNaviframeController()->push(
+        new MCommonWebContentViewController("https://glympse.com/abc")));
     EXPECT_TRUE(window->getNaviframeController()->isTopContentViewController(page));
 
     const std::string viewer =

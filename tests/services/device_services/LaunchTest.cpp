@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 using msg_services::AppInfo;
 using msg_services::AppRegistry;

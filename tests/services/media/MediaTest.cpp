@@ -6,7 +6,6 @@
 
 #include "CommonDeviceTest.h"
 #include "DeviceSettings.h"
-#include "FeedSync.h"
 #include "SimSeedMedia.h"
 
 #include <cstdlib>

@@ -13,6 +13,8 @@
 #include <tuple>
 #include <unistd.h>
 
+using namespace msg_store;
+
 namespace {
 
 bool hasEvent(const std::vector<std::string>& events, const std::string& payload) {
@@ -28,38 +30,37 @@ int sentId(msg_struct_t& req) {
 }
 
 TEST_F(WatchTest, SmsGoesToTheWatchOutboxThenIsDeliveredOrFails) {
-    record(msg_store::EVENT_TYPE_STORAGE_CHANGE);
+    record(EVENT_TYPE_STORAGE_CHANGE);
     msg_struct_t req = request(MSG_TYPE_SMS, {"+15550100001"}, "On my way");
     ASSERT_EQ(msg_sms_send_message(handle, req), MSG_SUCCESS);
     int msgId = sentId(req);
 
-    msg_store::Message sent = stored(msgId);
-    EXPECT_EQ(sent.folderType, msg_store::FOLDER_WATCH_OUTBOX);
-    EXPECT_EQ(sent.networkStatus, msg_store::NETWORK_STATUS_SENDING);
-    EXPECT_EQ(sent.text, "On my way");
+    Message sent = stored(msgId);
+    EXPECT_EQ(std::make_tuple(sent.folderType, sent.networkStatus, sent.text),
+              std::make_tuple(FOLDER_WATCH_OUTBOX, NETWORK_STATUS_SENDING, "On my way"));
     std::string key = std::to_string(msgId) + "/" + std::to_string(sent.threadId);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return hasEvent(events, "msg_inserted:" + key); }));
 
     // The network sees it waiting, like the phone's own outbox.
-    std::vector<msg_store::OutboxEntry> outbox;
-    ASSERT_EQ(msg_store::PhoneSide::getOutbox(outbox), msg_store::MSG_STORE_SUCCESS);
+    std::vector<OutboxEntry> outbox;
+    ASSERT_EQ(PhoneSide::getOutbox(outbox), MSG_STORE_SUCCESS);
     ASSERT_EQ(outbox.size(), 1u);
     EXPECT_EQ(outbox[0].msgId, msgId);
 
-    ASSERT_EQ(msg_store::PhoneSide::deliver(msgId), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_EQ(PhoneSide::deliver(msgId), MSG_STORE_SUCCESS);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return hasEvent(events, "msg_updated:" + key); }));
-    EXPECT_EQ(stored(msgId).folderType, msg_store::FOLDER_WATCH_SENT);
-    EXPECT_EQ(stored(msgId).networkStatus, msg_store::NETWORK_STATUS_SEND_SUCCESS);
+    sent = stored(msgId);
+    EXPECT_EQ(std::make_pair(sent.folderType, sent.networkStatus),
+              std::make_pair(FOLDER_WATCH_SENT, NETWORK_STATUS_SEND_SUCCESS));
 
     // A second one fails and stays in the outbox with the failure.
     req = request(MSG_TYPE_SMS, {"+15550100001"}, "Are you there?");
     ASSERT_EQ(msg_sms_send_message(handle, req), MSG_SUCCESS);
     int failedId = sentId(req);
-    ASSERT_EQ(msg_store::PhoneSide::fail(failedId, msg_store::NETWORK_STATUS_SEND_FAIL_NETWORK),
-              msg_store::MSG_STORE_SUCCESS);
-    EXPECT_EQ(stored(failedId).folderType, msg_store::FOLDER_WATCH_OUTBOX);
-    EXPECT_EQ(stored(failedId).networkStatus, msg_store::NETWORK_STATUS_SEND_FAIL_NETWORK);
-    EXPECT_EQ(stored(failedId).threadId, sent.threadId);
+    ASSERT_EQ(PhoneSide::fail(failedId, NETWORK_STATUS_SEND_FAIL_NETWORK), MSG_STORE_SUCCESS);
+    Message failed = stored(failedId);
+    EXPECT_EQ(std::make_tuple(failed.folderType, failed.networkStatus, failed.threadId),
+              std::make_tuple(FOLDER_WATCH_OUTBOX, NETWORK_STATUS_SEND_FAIL_NETWORK, sent.threadId));
 }
 
 TEST_F(WatchTest, SendRefusesWhatCannotBeSentAndStoresNothing) {
@@ -84,7 +85,7 @@ TEST_F(WatchTest, SendRefusesWhatCannotBeSentAndStoresNothing) {
     EXPECT_EQ(msg_sms_send_message(handle, nullptr), MSG_ERR_NULL_POINTER);
     msg_release_struct(&req);
     int count = -1;
-    ASSERT_EQ(msg_store::PhoneSide::countMessages(count), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_EQ(PhoneSide::countMessages(count), MSG_STORE_SUCCESS);
     EXPECT_EQ(count, 0);
 }
 
@@ -131,21 +132,19 @@ TEST_F(WatchMmsTest, MmsWithPartsIsStoredAndReadBackWithItsSendOptions) {
     ASSERT_EQ(msg_mms_send_message(handle, req), MSG_SUCCESS);
     int msgId = sentId(req);
 
-    msg_store::Message sent = stored(msgId);
-    EXPECT_EQ(sent.msgType, "mms");
-    EXPECT_EQ(sent.address, "+15550100002;+15550100003");
+    Message sent = stored(msgId);
+    EXPECT_EQ(sent.msgType + " " + sent.address, "mms +15550100002;+15550100003");
     ASSERT_EQ(sent.contents.size(), 2u);
     EXPECT_EQ(sent.contents[0].text, "Look at this");
     // The store keeps a copy of its own: the sender may remove its file once it is done.
     ASSERT_EQ(0, unlink(image.c_str()));
     std::ifstream kept(sent.contents[1].filePath, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), std::string(2048, 'x'));
-    EXPECT_EQ(sent.contents[1].fileName, "photo.png");
-    EXPECT_EQ(sent.contents[1].mediaType, msg_store::Content::MEDIA_TYPE_IMAGE);
+    EXPECT_EQ(std::make_pair(sent.contents[1].fileName, sent.contents[1].mediaType),
+              std::make_pair(std::string("photo.png"), Content::MEDIA_TYPE_IMAGE));
 
-    msg_struct_t msg = msg_create_struct(MSG_STRUCT_MESSAGE_INFO);
-    msg_struct_t mms = msg_create_struct(MSG_STRUCT_MMS);
-    msg_struct_t sendOpt = msg_create_struct(MSG_STRUCT_SENDOPT);
+    msg_struct_t msg = msg_create_struct(MSG_STRUCT_MESSAGE_INFO), mms = msg_create_struct(MSG_STRUCT_MMS),
+                 sendOpt = msg_create_struct(MSG_STRUCT_SENDOPT);
     ASSERT_EQ(msg_get_message(handle, msgId, msg, sendOpt), MSG_SUCCESS);
     ASSERT_EQ(msg_get_mms_struct(msg, mms), MSG_SUCCESS);
     void* pages = nullptr;
@@ -164,9 +163,8 @@ TEST_F(WatchMmsTest, MmsWithPartsIsStoredAndReadBackWithItsSendOptions) {
     msg_get_bool_value(sendOpt, MSG_SEND_OPT_DELIVER_REQ_BOOL, &deliver);
     msg_get_bool_value(sendOpt, MSG_SEND_OPT_KEEPCOPY_BOOL, &keepCopy);
     EXPECT_EQ(std::make_tuple(setting, deliver, keepCopy), std::make_tuple(true, true, false));
-    msg_release_struct(&msg);
-    msg_release_struct(&mms);
-    msg_release_struct(&sendOpt);
+    for (msg_struct_t* s : {&msg, &mms, &sendOpt})
+        msg_release_struct(s);
 }
 
 TEST_F(WatchMmsTest, SizeLimitIsADeviceSettingAndRefusesLargerMms) {
@@ -182,18 +180,18 @@ TEST_F(WatchMmsTest, SizeLimitIsADeviceSettingAndRefusesLargerMms) {
         msg_release_struct(&req);
     }
     int count = -1;
-    msg_store::PhoneSide::countMessages(count);
+    PhoneSide::countMessages(count);
     EXPECT_EQ(count, 1);
 }
 
 TEST_F(WatchTest, RetrieveAsksTheNetworkForAnMmsBody) {
-    msg_store::IncomingMessage notice = incoming("+15550100004", "", msg_store::FOLDER_WATCH_INBOX);
+    IncomingMessage notice = incoming("+15550100004", "", FOLDER_WATCH_INBOX);
     notice.msgType = "mms";
-    notice.networkStatus = msg_store::NETWORK_STATUS_NOT_RETRIEVED;
+    notice.networkStatus = NETWORK_STATUS_NOT_RETRIEVED;
     int msgId = 0, phoneId = 0;
-    ASSERT_EQ(msg_store::PhoneSide::insertMessage(notice, &msgId), msg_store::MSG_STORE_SUCCESS);
-    notice.folderType = msg_store::FOLDER_INBOX;
-    ASSERT_EQ(msg_store::PhoneSide::insertMessage(notice, &phoneId), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_EQ(PhoneSide::insertMessage(notice, &msgId), MSG_STORE_SUCCESS);
+    notice.folderType = FOLDER_INBOX;
+    ASSERT_EQ(PhoneSide::insertMessage(notice, &phoneId), MSG_STORE_SUCCESS);
 
     auto retrieve = [&](int id) {
         msg_struct_t req = msg_create_struct(MSG_STRUCT_REQUEST_INFO);
@@ -208,12 +206,12 @@ TEST_F(WatchTest, RetrieveAsksTheNetworkForAnMmsBody) {
     EXPECT_EQ(retrieve(9999), MSG_ERR_DB_NORECORD);
     ASSERT_EQ(retrieve(msgId), MSG_SUCCESS);
 
-    std::vector<msg_store::PhoneRequest> requests;
-    ASSERT_EQ(msg_store::PhoneSide::getRequests(requests), msg_store::MSG_STORE_SUCCESS);
+    std::vector<PhoneRequest> requests;
+    ASSERT_EQ(PhoneSide::getRequests(requests), MSG_STORE_SUCCESS);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].kind, "download_mms");
-    ASSERT_EQ(msg_store::PhoneSide::completeRequest(requests[0].requestId), msg_store::MSG_STORE_SUCCESS);
-    EXPECT_EQ(stored(msgId).networkStatus, msg_store::NETWORK_STATUS_RETRIEVE_SUCCESS);
+    ASSERT_EQ(PhoneSide::completeRequest(requests[0].requestId), MSG_STORE_SUCCESS);
+    EXPECT_EQ(stored(msgId).networkStatus, NETWORK_STATUS_RETRIEVE_SUCCESS);
     EXPECT_EQ(retrieve(msgId), MSG_ERR_INVALID_PARAMETER); // nothing left to retrieve
 }
 
