@@ -18,7 +18,7 @@ public:
     static constexpr size_t MAX_ENTRIES = 4096;
     static constexpr size_t MAX_TEXT = 128;
 
-    // Reads the file at `path`, which save() then replaces.
+    // Reads the file at `path`, which save() then replaces; with no path the cache lasts the run.
     void load(const std::string& path);
     bool find(int region, const std::string& number, std::string& formatted) const;
     // Ignored when the number or the text cannot be kept, or when the cache is full.
@@ -26,7 +26,7 @@ public:
     // Writes the file again if anything was added (written whole, then put in place of the old).
     bool save();
     void clear();
-    bool isLoaded() const { return !_path.empty(); }
+    bool isLoaded() const { return _loaded; }
 
 private:
     static std::string _key(int region, const std::string& number);
@@ -36,6 +36,7 @@ private:
     std::string _path;
     std::unordered_map<std::string, std::string> _formatted;
     bool _changed = false;
+    bool _loaded = false;
 };
 
 } // namespace msg_app

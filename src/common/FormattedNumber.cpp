@@ -80,7 +80,9 @@ int findRegion(const char* country) {
 
 void loadCacheLocked() {
     char* dir = app_get_data_path();
-    g_cache.load(std::string(dir ? dir : "") + kCacheFile);
+    // Without the application's data folder the numbers are kept for this run only: a bare file
+    // name would be written wherever the process happened to start.
+    g_cache.load(dir ? std::string(dir) + kCacheFile : std::string());
     std::free(dir);
 }
 

@@ -20,6 +20,9 @@ constexpr const char* DIAL_CHARACTERS = "0123456789*+,#;";
 void MCommonFormattedNumberCache::load(const std::string& path) {
     clear();
     _path = path;
+    _loaded = true;
+    if (path.empty())
+        return;
     gchar* contents = nullptr;
     gsize length = 0;
     if (!g_file_get_contents(path.c_str(), &contents, &length, nullptr))
@@ -84,6 +87,7 @@ void MCommonFormattedNumberCache::clear() {
     _path.clear();
     _formatted.clear();
     _changed = false;
+    _loaded = false;
 }
 
 std::string MCommonFormattedNumberCache::_key(int region, const std::string& number) {

@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <unistd.h>
 
 using namespace msg_app;
 
@@ -130,6 +131,27 @@ TEST_F(FormattedNumberTest, FormattedNumbersAreKeptForTheNextRun) {
         nextRunWith(text);
         EXPECT_EQ("(415) 555-0123", format("4155550123"));
     }
+}
+
+// Without the application's data folder numbers are still formatted, and kept for the run only:
+// nothing is written where the process happens to run.
+TEST_F(FormattedNumberTest, WithoutADataFolderNothingIsWrittenWhereTheProcessRuns) {
+    msg_test::TempDir here;
+    const std::string notAFolder = here.file("not-a-folder");
+    ASSERT_TRUE(g_file_set_contents(notAFolder.c_str(), "", 0, nullptr));
+    useRegion("en_US.UTF-8");
+    const std::string device = std::getenv("MSG_DEVICE_DIR");
+    char* before = g_get_current_dir();
+    ASSERT_EQ(0, chdir(here.path().c_str()));
+    setenv("MSG_DEVICE_DIR", (notAFolder + "/device").c_str(), 1);
+    formatted_number::init();
+    for (int run = 0; run < 2; ++run)
+        EXPECT_EQ("(415) 555-0123", format("4155550123"));
+    formatted_number::deinit();
+    setenv("MSG_DEVICE_DIR", device.c_str(), 1);
+    EXPECT_EQ(0, chdir(before));
+    g_free(before);
+    EXPECT_FALSE(g_file_test(here.file("formatted-numbers").c_str(), G_FILE_TEST_EXISTS));
 }
 
 } // namespace
