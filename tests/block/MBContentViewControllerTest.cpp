@@ -31,6 +31,7 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using msg_app::msg_block::MBItem;
@@ -272,10 +273,8 @@ TEST_F(BlockRowTest, PicturesFillTheWidthInProportionToTheScaleAndVideosShowThei
         evas_object_size_hint_min_get(content(row, "elm.icon"), &w, &h);
         elm_config_scale_set(scale);
         ASSERT_EQ(MBItem::THUMBNAIL, row->getType());
-        EXPECT_EQ(c.w, w);
-        EXPECT_EQ(c.h, h);
         Evas_Object* play = content(row, "elm.icon.bg.play");
-        EXPECT_EQ(c.playMark, play ? imageGroup(play) : "");
+        EXPECT_EQ(std::make_tuple(c.w, c.h, c.playMark), std::make_tuple(w, h, play ? imageGroup(play) : ""));
         ASSERT_TRUE(popViewer());
     }
 }
@@ -288,8 +287,7 @@ TEST(BlockRowSizeTest, RowHeightIsTruncatedAndCappedWithoutOverflow) {
     } sizes[] = {{7, 3, 126}, {1000, 1, 0}, {1, 10000, 400}, {1, 2000000000, 400}};
     for (const auto& c : sizes) {
         ASSERT_TRUE(MBItemThumbnail::fitSize(c.w, c.h, w, h)) << c.w << "x" << c.h;
-        EXPECT_EQ(294, w);
-        EXPECT_EQ(c.rowH, h) << c.w << "x" << c.h;
+        EXPECT_EQ(std::make_tuple(294, c.rowH), std::make_tuple(w, h)) << c.w << "x" << c.h;
     }
     w = h = -7;
     EXPECT_FALSE(MBItemThumbnail::fitSize(0, 50, w, h));
@@ -324,10 +322,9 @@ TEST_F(BlockRowTest, MarkupInEveryTextIsShownLiterally) {
     open(receive(mms(subject, {text, file}), "<b>spammer</b>"));
     auto shown = rows();
     ASSERT_EQ(7u, shown.size());
-    EXPECT_EQ("<b>spammer</b>", shownPlain(shown[0]));
-    EXPECT_EQ(subject, shownPlain(shown[2]));
-    EXPECT_EQ(body, shownPlain(shown[4]));
-    EXPECT_EQ(fileName, shownPlain(shown[5]));
+    EXPECT_EQ((std::vector<std::string>{"<b>spammer</b>", subject, body, fileName}),
+              (std::vector<std::string>{shownPlain(shown[0]), shownPlain(shown[2]), shownPlain(shown[4]),
+                                        shownPlain(shown[5])}));
     EXPECT_EQ("img/filtered/attachment/vcs", imageGroup(content(shown[5], "elm.icon")));
     std::string markup = elm_object_item_part_text_get(shown[4]->getElmObjectItem(), "elm.text");
     EXPECT_EQ(std::string::npos, markup.find("<b>")) << markup;
@@ -481,8 +478,7 @@ TEST_F(BlockViewTest, OpeningAnUnreadMessageMarksItReadAndJournalsItOnce) {
         ASSERT_TRUE(!c.entry || msg_test::runLoopUntil([&] { return journal().size() > before; }));
         bool isRead = false;
         folderOf(msgId, &isRead);
-        EXPECT_TRUE(isRead);
-        EXPECT_TRUE(viewer->getMessage().isRead);
+        EXPECT_TRUE(isRead && viewer->getMessage().isRead);
         ASSERT_EQ(before + (c.entry ? 1 : 0), journal().size());
         EXPECT_EQ(c.entry ? c.entry : "", c.entry ? journal().back() : "");
     }

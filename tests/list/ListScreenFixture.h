@@ -15,6 +15,7 @@
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -104,12 +105,11 @@ protected:
         return msg_test::objectsOfClass(evas_object_evas_get(appWindow->getEvasObject()), className);
     }
     bool hasToast(const std::string& text) const {
-        for (Evas_Object* popup : popups("Elm.Popup")) {
-            const char* shown = elm_object_part_text_get(popup, "elm.text");
-            if (shown && text == shown)
-                return true;
-        }
-        return false;
+        std::vector<Evas_Object*> shown = popups("Elm.Popup");
+        return std::any_of(shown.begin(), shown.end(), [&](Evas_Object* popup) {
+            const char* own = elm_object_part_text_get(popup, "elm.text");
+            return own && text == own;
+        });
     }
     bool threadExists(int threadId) const {
         msg_store::Thread thread;

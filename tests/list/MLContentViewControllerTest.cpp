@@ -17,6 +17,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -117,6 +118,10 @@ protected:
     }
 
     int pageCount() { return window->getNaviframeController()->getPageCount(); }
+    // Whether the empty view shows, the menu's entries and whether the menu's cue shows.
+    std::tuple<bool, std::vector<Entry>, bool> looks() {
+        return {screen->isShowingNoItem(), menu(), option()->getCueVisible()};
+    }
 
     const Entry newMessage{"New message", "img/option/compose"};
     const Entry deleteEntry{"Delete", "img/option/delete"};
@@ -131,9 +136,7 @@ protected:
 
 TEST_F(ListScreenTest, EmptyBlockedListOpensOnTheEmptyViewAndTheFirstBlockedMessagesBringTheListBack) {
     push(LIST_TYPE_BLOCKED_MSG);
-    EXPECT_TRUE(screen->isShowingNoItem());
-    EXPECT_TRUE(menu().empty());
-    EXPECT_FALSE(option()->getCueVisible());
+    EXPECT_EQ(std::make_tuple(true, std::vector<Entry>{}, false), looks());
     Evas_Object* shown = elm_object_part_content_get(option()->getEvasObject(), "elm.swallow.content");
     EXPECT_EQ("No blocked messages", partText(shown, "elm.text"));
     EXPECT_FALSE(elm_naviframe_item_title_enabled_get(screen->getNaviframeItem()));
@@ -142,15 +145,13 @@ TEST_F(ListScreenTest, EmptyBlockedListOpensOnTheEmptyViewAndTheFirstBlockedMess
     int id = receive(msg_store::FOLDER_WATCH_SPAM);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return !screen->isShowingNoItem(); }));
     EXPECT_EQ(list->getItemCount(), 1);
-    EXPECT_EQ((std::vector<Entry>{unblock, deleteEntry}), menu());
-    EXPECT_TRUE(option()->getCueVisible());
+    EXPECT_EQ(std::make_tuple(false, std::vector<Entry>{unblock, deleteEntry}, true), looks());
     EXPECT_TRUE(evas_object_visible_get(list->getEvasObject()));
 
     // And the last one leaving brings the empty view back, without a menu.
     ASSERT_EQ(msg_store::MessageManager().deleteMessage(id), msg_store::MSG_STORE_SUCCESS);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return screen->isShowingNoItem(); }));
-    EXPECT_TRUE(menu().empty());
-    EXPECT_FALSE(option()->getCueVisible());
+    EXPECT_EQ(std::make_tuple(true, std::vector<Entry>{}, false), looks());
 
     // More rows in one change than are inserted one by one: a reload into the empty list tells the
     // screen too.
@@ -163,9 +164,8 @@ TEST_F(ListScreenTest, EmptyBlockedListOpensOnTheEmptyViewAndTheFirstBlockedMess
 
 TEST_F(ListScreenTest, MenuOffersNewMessageThenDeleteWhichSelectsAndNewMessageOpensTheComposer) {
     push(LIST_TYPE_THREAD);
-    EXPECT_FALSE(screen->isShowingNoItem()) << "the list shows its own no-content row";
-    EXPECT_EQ(std::vector<Entry>{newMessage}, menu());
-    EXPECT_TRUE(option()->getCueVisible());
+    // No empty view: the list shows its own no-content row.
+    EXPECT_EQ(std::make_tuple(false, std::vector<Entry>{newMessage}, true), looks());
     receive(msg_store::FOLDER_INBOX);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return menu().size() == 2; }));
     EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
@@ -174,8 +174,7 @@ TEST_F(ListScreenTest, MenuOffersNewMessageThenDeleteWhichSelectsAndNewMessageOp
     ASSERT_NO_FATAL_FAILURE(tapMenu(1));
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getListStyle() == LIST_STYLE_SELECT; }));
     EXPECT_EQ(list->getAction(), MLListViewController::ACTION_DELETE);
-    EXPECT_TRUE(menu().empty());
-    EXPECT_FALSE(option()->getCueVisible());
+    EXPECT_EQ(std::make_tuple(false, std::vector<Entry>{}, false), looks());
 
     // Back closes the "select items" toast, then leaves select mode; the menu comes back.
     ASSERT_NE(findToast(), nullptr);
@@ -201,22 +200,19 @@ TEST_F(ListScreenTest, BackClosesTheMenuThenLowersTheMainApplicationAndPopsElsew
     ASSERT_TRUE(menuAt("opened"));
     pressKey("Escape");
     ASSERT_TRUE(menuAt("default"));
-    EXPECT_FALSE(option()->isOpened());
-    EXPECT_EQ(lowerRequests, 0);
+    EXPECT_EQ(std::make_tuple(false, 0), std::make_tuple(option()->isOpened(), lowerRequests));
 
     pressKey("Escape");
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return lowerRequests > 0; }));
     settle();
-    EXPECT_EQ(lowerRequests, 1);
-    EXPECT_EQ(pageCount(), 2);
-    EXPECT_FALSE(weakScreen.expired());
+    EXPECT_EQ(std::make_tuple(1, 2, false),
+              std::make_tuple(lowerRequests, pageCount(), weakScreen.expired()));
 
     setenv("MSG_APP_ID", "com.vorlane.msg-compose", 1);
     list.reset();
     pressKey("Escape");
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return weakScreen.expired(); }));
-    EXPECT_EQ(lowerRequests, 1);
-    EXPECT_EQ(pageCount(), 1);
+    EXPECT_EQ(std::make_tuple(1, 1), std::make_tuple(lowerRequests, pageCount()));
 }
 
 TEST_F(ListScreenTest, AScreenThatNeverMadeItsViewFreesItsList) {

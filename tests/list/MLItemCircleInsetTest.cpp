@@ -23,27 +23,31 @@ bool inside(double top, double bottom, double x, double right) {
     return x >= r - half - 4 && right <= r + half + 4;
 }
 
+MLItemCircleInset::Place place(double rowTop, bool select, bool twoLines = false) {
+    MLItemCircleInset::Place p;
+    p.rowTop = rowTop;
+    p.select = select;
+    p.twoLines = twoLines;
+    return p;
+}
+
 } // namespace
 
 TEST(MLItemCircleInset, LinesMoveInOnlyAsFarAsTheCircleAtTheirHeightAsks) {
-    struct Case {
+    const struct {
         const char* where;
         double rowTop;
         bool select;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"in the middle", (SCREEN - ROW_H) / 2, false},
         {"the first row at rest", 118, false},
         {"the second row at rest", 242, false},
         {"the second row in select mode", 242, true},
         {"a row high up", 20, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.where);
-        MLItemCircleInset::Place place;
-        place.rowTop = c.rowTop;
-        place.select = c.select;
-        Insets insets = MLItemCircleInset::at(place);
+        Insets insets = MLItemCircleInset::at(place(c.rowTop, c.select));
         // Each line of a three-line row: its band, and the texts' start and end at its insets.
         const double bands[][2] = {{9 + 5, 47 - 5}, {47 + 1, 81 - 1}, {81 + 4, 115 - 4}};
         for (int line = 0; line < Insets::LINES; ++line) {
@@ -60,19 +64,13 @@ TEST(MLItemCircleInset, LinesMoveInOnlyAsFarAsTheCircleAtTheirHeightAsks) {
         }
     }
     // The rows a list shows whole in the middle keep the theme's own margins.
-    MLItemCircleInset::Place middle;
-    middle.rowTop = 118;
-    EXPECT_EQ(MLItemCircleInset::at(middle), Insets());
+    EXPECT_EQ(MLItemCircleInset::at(place(118, false)), Insets());
 }
 
 TEST(MLItemCircleInset, ALineAtTheEdgeKeepsRoomForItsDateBadgeAndSomeText) {
     for (bool select : {false, true}) {
         for (double top : {-100.0, 300.0, 340.0}) {
-            MLItemCircleInset::Place place;
-            place.rowTop = top;
-            place.select = select;
-            place.twoLines = top > 320;
-            Insets insets = MLItemCircleInset::at(place);
+            Insets insets = MLItemCircleInset::at(place(top, select, top > 320));
             int rowW = static_cast<int>(SCREEN) - 2 * ROW_SIDE - (select ? 52 + insets.check : 0);
             const int least[] = {200, 130, 60};
             for (int line = 0; line < Insets::LINES; ++line)

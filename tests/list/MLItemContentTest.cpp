@@ -7,7 +7,6 @@
 #include "ListRowFixture.h"
 
 #include "LogCapture.h"
-#include "MainLoop.h"
 #include "contacts/ContactsAdmin.h"
 #include "device/Device.h"
 #include "list/MLItem/MLItemButtonMenu.h"
@@ -24,6 +23,7 @@
 
 #include <cstring>
 #include <ctime>
+#include <tuple>
 #include <vector>
 
 using namespace msg_app::msg_list;
@@ -35,6 +35,14 @@ struct Box {
     int right() const { return x + w; }
     int bottom() const { return y + h; }
 };
+
+// The object's geometry on the canvas; empty without one.
+Box boxOf(const Evas_Object* obj) {
+    Box box;
+    if (obj)
+        evas_object_geometry_get(obj, &box.x, &box.y, &box.w, &box.h);
+    return box;
+}
 
 constexpr int SCREEN = 360;
 // The least side margin of a row's texts and icons at the middle of the round screen.
@@ -49,10 +57,9 @@ protected:
         return sim ? evas_object_smart_parent_get(sim) : nullptr;
     }
     Box part(MLItem* row, const char* name) {
-        Box box, view;
         Evas_Object* obj = viewOf(row);
         EXPECT_TRUE(obj);
-        evas_object_geometry_get(obj, &view.x, &view.y, &view.w, &view.h);
+        Box box, view = boxOf(obj);
         if (obj && edje_object_part_geometry_get(obj, name, &box.x, &box.y, &box.w, &box.h)) {
             box.x += view.x;
             box.y += view.y;
@@ -60,11 +67,7 @@ protected:
         return box;
     }
     Box object(MLItem* row, const char* name) {
-        Box box;
-        Evas_Object* obj = elm_object_item_part_content_get(row->getElmObjectItem(), name);
-        if (obj)
-            evas_object_geometry_get(obj, &box.x, &box.y, &box.w, &box.h);
-        return box;
+        return boxOf(elm_object_item_part_content_get(row->getElmObjectItem(), name));
     }
     std::string badgeGroup(MLItem* row) {
         Evas_Object* badge = elm_object_item_part_content_get(row->getElmObjectItem(), "elm.icon.noti");
@@ -122,20 +125,19 @@ TEST_F(ItemContentTest, LinesOfSubjectBodyAndNeitherSitInTheMiddleOfTheRow) {
     MLItemContent* two = appendRow(conversation("+15550003", 1, "just text", "", todayMs() - 2000));
     ASSERT_NO_FATAL_FAILURE(realize({three, none, two}));
 
-    EXPECT_EQ(shown(three, "elm.text.1"), "The subject");
-    EXPECT_EQ(shown(three, "elm.text.2"), "the body");
-    EXPECT_EQ(three->getTextLayout(), MLItemContent::TEXT_LAYOUT_BOTH);
+    EXPECT_EQ(
+        std::make_tuple("The subject", "the body", MLItemContent::TEXT_LAYOUT_BOTH),
+        std::make_tuple(shown(three, "elm.text.1"), shown(three, "elm.text.2"), three->getTextLayout()));
     EXPECT_EQ(shown(none, "elm.text.1"), "(No subject)");
     // The theme gives the empty second line up and says so.
     EXPECT_TRUE(
         msg_test::pumpUntil([&] { return none->getTextLayout() == MLItemContent::TEXT_LAYOUT_HIDE_TEXT2; }));
-    EXPECT_EQ(two->getTextLayout(), MLItemContent::TEXT_LAYOUT_HIDE_TEXT2);
-    EXPECT_EQ(shown(two, "elm.text.1"), "just text");
+    EXPECT_EQ(std::make_tuple(MLItemContent::TEXT_LAYOUT_HIDE_TEXT2, "just text"),
+              std::make_tuple(two->getTextLayout(), shown(two, "elm.text.1")));
     EXPECT_NE(shown(two, "elm.text").find("5550003"), std::string::npos);
 
     for (MLItemContent* row : {two, three}) {
-        Box view;
-        evas_object_geometry_get(viewOf(row), &view.x, &view.y, &view.w, &view.h);
+        Box view = boxOf(viewOf(row));
         Box last = part(row, row == two ? "elm.text.1" : "elm.text.2");
         EXPECT_NEAR(part(row, "elm.text").y - view.y, view.bottom() - last.bottom(), 2)
             << (row == two ? "two lines" : "three lines");
@@ -172,10 +174,10 @@ TEST_F(ItemContentTest, HostileTextsAndNamesAreShownAsText) {
     EXPECT_EQ(shown(row, "elm.text.1"), "<b>bold</b> &amp; <font_size=80>x</font_size>  [31m next tab");
     EXPECT_EQ(row->getText("elm.text.1").find('<'), std::string::npos)
         << "the markup handed over escapes tags";
-    EXPECT_EQ(shown(row, "elm.text"), markupName);
-    EXPECT_EQ(shown(big, "elm.text"), hebrewName);
-    EXPECT_EQ(shown(big, "elm.text.1"), hebrew + " <i>");
-    EXPECT_EQ(shown(big, "elm.text.2"), std::string(MLItemContentModel::BODY_LIMIT_WITH_SUBJECT, 'z'));
+    EXPECT_EQ((std::vector<std::string>{markupName, hebrewName, hebrew + " <i>",
+                                        std::string(MLItemContentModel::BODY_LIMIT_WITH_SUBJECT, 'z')}),
+              (std::vector<std::string>{shown(row, "elm.text"), shown(big, "elm.text"),
+                                        shown(big, "elm.text.1"), shown(big, "elm.text.2")}));
     std::string markup = broken->getText("elm.text.1");
     EXPECT_TRUE(g_utf8_validate(markup.c_str(), -1, nullptr)) << markup;
     EXPECT_EQ(shown(broken, "elm.text.1"), "\xef\xbf\xbd<b>hi</b>\xef\xbf\xbd");
@@ -233,14 +235,12 @@ TEST_F(ItemContentTest, RowsFollowTheStoreAndOnlyUnreadConversationsHaveABadge) 
     MLItemContent* read = appendRow(readId);
     MLItemContent* blocked = appendRow(msgId, MSG, SPAM);
     ASSERT_NO_FATAL_FAILURE(realize({row, read, blocked}));
-    EXPECT_EQ(badgeGroup(read), "");
-    EXPECT_EQ(shown(read, "elm.text.noti"), "");
-    EXPECT_EQ(badgeGroup(blocked), "") << "message rows have no unread badge";
+    // Message rows have no unread badge either.
+    EXPECT_EQ(badgeGroup(read) + shown(read, "elm.text.noti") + badgeGroup(blocked), "");
 
     bool grew = false;
     conversation("+15550001", 2, "later", "", 1700000005000);
-    EXPECT_TRUE(row->update(grew));
-    EXPECT_TRUE(grew);
+    EXPECT_TRUE(row->update(grew) && grew);
     ASSERT_EQ(msg_store::ThreadManager().deleteThread(threadId), msg_store::MSG_STORE_SUCCESS);
     EXPECT_FALSE(row->update(grew));
 
@@ -347,9 +347,10 @@ TEST_F(ItemContentTest, RecycledRowViewsForgetTheBadgeAndAlertOfTheirFormerRows)
             continue;
         ++checked;
         SCOPED_TRACE(row->getItemId());
-        EXPECT_EQ(part(row, "noti_area").w, 0);
-        EXPECT_EQ(part(row, "elm.text").x, part(row, "name_sides").x) << "no room is left for an alert icon";
-        EXPECT_EQ(shown(row, "elm.text.noti"), "");
+        // No room is left for an alert icon, nor a badge.
+        EXPECT_EQ(
+            std::make_tuple(0, part(row, "name_sides").x, ""),
+            std::make_tuple(part(row, "noti_area").w, part(row, "elm.text").x, shown(row, "elm.text.noti")));
     }
     EXPECT_GE(checked, 2);
 }
@@ -392,19 +393,16 @@ TEST_F(ItemContentTest, ASenderNumberAndAnOldDateAreDrawnWholeAndOnlyANameIsCut)
         auto* text = const_cast<Evas_Object*>(edje_object_part_object_get(viewOf(row), name));
         if (!text || !evas_object_visible_get(text))
             return false;
-        Box drawn;
-        evas_object_geometry_get(text, &drawn.x, &drawn.y, &drawn.w, &drawn.h);
+        Box drawn = boxOf(text);
         Evas_Object* natural = evas_object_text_add(evas_object_evas_get(text));
         const char* font = nullptr;
         int size = 0;
         evas_object_text_font_get(text, &font, &size);
         evas_object_text_font_set(natural, font, size);
         evas_object_text_text_set(natural, evas_object_text_text_get(text));
-        int naturalW = 0;
-        evas_object_geometry_get(natural, nullptr, nullptr, &naturalW, nullptr);
+        int naturalW = boxOf(natural).w;
         evas_object_del(natural);
-        Box within = part(row, clip);
-        return drawn.w + 1 >= naturalW && drawn.right() <= within.right() + 1;
+        return drawn.w + 1 >= naturalW && drawn.right() <= part(row, clip).right() + 1;
     };
     // In both styles: beside select mode's check there is less room, and a number still fits.
     for (bool select : {false, true}) {
@@ -460,8 +458,7 @@ TEST_F(ItemContentTest, TheButtonRowComposesOnlyInNormalStyle) {
     ASSERT_TRUE(compose);
     ASSERT_TRUE(menu->getContactsButton());
     msg_test::runLoopUntilIdle();
-    int x = 0, y = 0, w = 0, h = 0;
-    evas_object_geometry_get(compose, &x, &y, &w, &h);
+    const auto [x, y, w, h] = boxOf(compose);
     window->click(x + w / 2, y + h / 2);
     EXPECT_TRUE(msg_test::pumpUntil([&] { return composed == 1; }));
 

@@ -10,7 +10,6 @@
 #include "list/MLReusableObjectPool.h"
 #include "list/MLThreadListBgLoad.h"
 #include "msg_store/MsgStore.h"
-#include "msg_store/PhoneSide.h"
 #include "vconf.h"
 
 #include <algorithm>

@@ -8,6 +8,8 @@
 #include <glib.h>
 
 #include <algorithm>
+#include <tuple>
+#include <vector>
 
 using namespace msg_app::msg_list;
 
@@ -32,10 +34,9 @@ TEST_F(ListModelTest, ConversationsNewestFirstByIdOnTiesReadOnceUntilCleared) {
     MLListModel model(LIST_TYPE_THREAD, store);
     ASSERT_TRUE(model.load());
     ASSERT_EQ(model.getCount(), 3);
-    EXPECT_EQ(model.getItemId(0), std::max(newer, tie));
-    EXPECT_EQ(model.getItemId(1), std::min(newer, tie));
-    EXPECT_EQ(model.getItemId(2), older);
-    EXPECT_EQ(model.getItemId(3), INVALID_ID);
+    EXPECT_EQ(
+        (std::vector<int>{std::max(newer, tie), std::min(newer, tie), older, INVALID_ID}),
+        (std::vector<int>{model.getItemId(0), model.getItemId(1), model.getItemId(2), model.getItemId(3)}));
     msg_store::Thread thread;
     model.getItemId(2); // the lookup that follows must not take the remembered entry blindly
     ASSERT_TRUE(model.getThreadById(newer, thread));
@@ -64,8 +65,7 @@ TEST_F(ListModelTest, AnEmptyListIsReadOnceAndAFailedReadIsReported) {
         // A store that cannot be read is no empty list, and the next call tries again.
         model.clear();
         ASSERT_EQ(msg_store::ConnectionManager::disconnect(), msg_store::MSG_STORE_SUCCESS);
-        EXPECT_FALSE(model.load());
-        EXPECT_EQ(model.getLoadTime(), 0);
+        EXPECT_EQ(std::make_tuple(false, 0), (std::tuple{model.load(), model.getLoadTime()}));
         ASSERT_EQ(msg_store::ConnectionManager::connect(), msg_store::MSG_STORE_SUCCESS);
         EXPECT_TRUE(model.load());
         EXPECT_EQ(model.getCount(), 1);
@@ -99,9 +99,8 @@ TEST_F(ListModelTest, ARowReadsItsRecordFromTheListOrTheStoreUntilItIsGone) {
     ASSERT_TRUE(list.load());
     MLItemContentModel row(MSG, store);
     ASSERT_TRUE(row.init(msgId, &list));
-    EXPECT_EQ(row.getConvId(), threadId);
-    EXPECT_EQ(row.getMsgType(), MSG_TYPE_MMS);
-    EXPECT_EQ(row.getFolderType(), msg_store::FOLDER_WATCH_SPAM);
+    EXPECT_EQ(std::make_tuple(threadId, MSG_TYPE_MMS, msg_store::FOLDER_WATCH_SPAM),
+              std::make_tuple(row.getConvId(), row.getMsgType(), row.getFolderType()));
     EXPECT_FALSE(MLItemContentModel(THREAD, store).init(31337, nullptr));
     // A conversation the list lacks is read from the store.
     receive({"+15550001", "late"}, &threadId);
@@ -114,9 +113,8 @@ TEST_F(ListModelTest, ARowReadsItsRecordFromTheListOrTheStoreUntilItIsGone) {
     // A reload re-reads the store; a message gone from it clears the row but keeps its id.
     ASSERT_EQ(msg_store::MessageManager().deleteMessage(msgId), msg_store::MSG_STORE_SUCCESS);
     EXPECT_FALSE(row.reload());
-    EXPECT_EQ(row.getItemId(), msgId);
-    EXPECT_EQ(row.getConvId(), INVALID_ID);
     std::string name = "none";
     row.getDisplayName(name);
-    EXPECT_EQ(name, "none");
+    EXPECT_EQ(std::make_tuple(msgId, INVALID_ID, "none"),
+              std::make_tuple(row.getItemId(), row.getConvId(), name));
 }

@@ -6,7 +6,6 @@
 
 #include "ListScreenFixture.h"
 
-#include "EflTest.h"
 #include "FeedSync.h"
 #include "LogCapture.h"
 #include "RecordingScreenOpener.h"
@@ -21,6 +20,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <tuple>
 
 using namespace msg_app::msg_list;
 using Options = std::vector<MoreOption>;
@@ -87,10 +87,9 @@ TEST_F(SelectModeTest, LongPressChecksTheRowTapsCountAndTheBottomButtonDeletesIt
     ASSERT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
     evas_object_smart_callback_call(list->getGenlist(), "longpressed", itemOf(b));
     EXPECT_EQ(list->getCheckedIds(), std::vector<int>{b}) << "a second long press leaves the check";
-    EXPECT_EQ(list->getAction(), MLListViewController::ACTION_DELETE);
-    EXPECT_EQ(bottomText(), "Delete");
-    EXPECT_TRUE(bottomEnabled());
-    EXPECT_EQ(options(), Options{}) << "the conversation list offers nothing in select mode";
+    // The conversation list offers nothing in select mode.
+    EXPECT_EQ(std::make_tuple(MLListViewController::ACTION_DELETE, "Delete", true, Options{}),
+              std::make_tuple(list->getAction(), bottomText(), bottomEnabled(), options()));
     tap(itemOf(c));
     EXPECT_EQ(list->getCheckedIds(), (std::vector<int>{c, b})) << "in list order";
     EXPECT_EQ(list->getCheckedCount(), 2);
@@ -102,11 +101,10 @@ TEST_F(SelectModeTest, LongPressChecksTheRowTapsCountAndTheBottomButtonDeletesIt
 
     tapBottomButton();
     EXPECT_FALSE(list->isBgActionRunning()) << "one row needs no progress popup";
-    EXPECT_FALSE(threadExists(b));
-    EXPECT_TRUE(threadExists(a) && threadExists(c));
-    EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
-    EXPECT_EQ(list->getBottomButton(), nullptr);
-    EXPECT_TRUE(hasToast("Deleted."));
+    EXPECT_EQ(std::make_tuple(true, false, true),
+              std::make_tuple(threadExists(a), threadExists(b), threadExists(c)));
+    EXPECT_EQ(std::make_tuple(LIST_STYLE_NORMAL, nullptr, true),
+              std::make_tuple(list->getListStyle(), list->getBottomButton(), hasToast("Deleted.")));
     ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 2; }));
     EXPECT_EQ(itemOf(b), nullptr);
     // The button went with select mode while the toast showed: the toast's end touches nothing gone.
@@ -157,8 +155,7 @@ TEST_F(SelectModeTest, NothingCheckedDisablesTheButtonAndTheCountPopupSelectsAll
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return popups("Elm.Ctxpopup").empty(); }));
     };
     clickCtxItem("Select all");
-    EXPECT_EQ(list->getCheckedCount(), 3);
-    EXPECT_EQ(list->getCheckedIds().size(), 3u);
+    EXPECT_EQ(std::make_tuple(3, 3u), std::make_tuple(list->getCheckedCount(), list->getCheckedIds().size()));
     clickCtxItem("Deselect all");
     EXPECT_TRUE(list->getCheckedIds().empty());
 
@@ -214,8 +211,8 @@ TEST_F(SelectModeTest, SeveralRowsGoOnTheWorkerWhichStopsAfterItsCurrentRowWhenT
         if (k.stop) {
             ASSERT_TRUE(
                 msg_test::runLoopUntil([&] { return log.contains("Failed to send feedback."); }, 8.0));
-            EXPECT_FALSE(threadExists(c));
-            EXPECT_TRUE(threadExists(a) && threadExists(b));
+            EXPECT_EQ(std::make_tuple(true, true, false),
+                      std::make_tuple(threadExists(a), threadExists(b), threadExists(c)));
             msg_test::runLoopUntilIdle();
             EXPECT_FALSE(hasToast("Deleted."));
             continue;
@@ -299,9 +296,8 @@ TEST_F(SelectModeTest, BlockedListHoldsOnlyBlockedMessagesAndLeavesTheChoiceToTh
     EXPECT_EQ(options(), (Options{MORE_OPTION_RESTORE, MORE_OPTION_DELETE}));
     longPress(itemOf(first));
     ASSERT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
-    EXPECT_EQ(list->getAction(), MLListViewController::ACTION_NONE);
-    EXPECT_EQ(options(), Options{MORE_OPTION_RESTORE});
-    EXPECT_EQ(bottomText(), "Delete");
+    EXPECT_EQ(std::make_tuple(MLListViewController::ACTION_NONE, Options{MORE_OPTION_RESTORE}, "Delete"),
+              std::make_tuple(list->getAction(), options(), bottomText()));
     tap(itemOf(first));
     EXPECT_EQ(options(), Options{}) << "nothing checked";
     tap(itemOf(first));

@@ -81,10 +81,10 @@ TEST_F(BgLoadTest, ChangesBeforeTheHandOverAreRecordedInOrderOnce) {
 
     auto* changes = loader->getStorageChanges();
     ASSERT_TRUE(changes);
-    ASSERT_EQ(changes->size(), 3u);
-    EXPECT_EQ(changes->at(0), "msg_inserted:" + std::to_string(first) + "/1");
-    EXPECT_EQ(changes->at(1), "msg_inserted:" + std::to_string(second) + "/2");
-    EXPECT_EQ(changes->at(2), "groupchat_address_changed:" + std::to_string(first) + "/1");
+    EXPECT_EQ(*changes,
+              (std::vector<std::string>{"msg_inserted:" + std::to_string(first) + "/1",
+                                        "msg_inserted:" + std::to_string(second) + "/2",
+                                        "groupchat_address_changed:" + std::to_string(first) + "/1"}));
 
     // After the hand-over nothing more is recorded.
     receive({"+400", "hello", "", "sms", 3000});

@@ -7,7 +7,6 @@
 
 #include "InputSelectorScreen.h"
 #include "LaunchJournal.h"
-#include "MainLoop.h"
 #include "Programs.h"
 #include "app_common.h"
 #include "app_control.h"
@@ -20,6 +19,7 @@
 #include <glob.h>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -97,14 +97,13 @@ TEST_F(SendProcessTest, ARequestLargerThanTheEnvironmentArrivesAndThePhoneFailsI
     int64_t id = launch(SEND_APP, extras);
     msg_store::OutboxEntry sent;
     ASSERT_TRUE(waitForOutbox(sent));
-    EXPECT_EQ("01012345678", sent.address);
-    EXPECT_EQ("phone", sent.route);
+    EXPECT_EQ(std::make_tuple("01012345678", "phone"), std::make_tuple(sent.address, sent.route));
     ASSERT_EQ(0, msg_store::PhoneSide::fail(sent.msgId, msg_store::NETWORK_STATUS_SEND_FAIL_MANDATORY_INFO));
     ASSERT_TRUE(waitForExit(id));
     msg_store::Message message = stored(sent.msgId);
-    EXPECT_EQ("on my way", message.text);
-    EXPECT_EQ(msg_store::FOLDER_OUTBOX, message.folderType);
-    EXPECT_EQ(msg_store::NETWORK_STATUS_SEND_FAIL_MANDATORY_INFO, message.networkStatus);
+    EXPECT_EQ(std::make_tuple("on my way", msg_store::FOLDER_OUTBOX,
+                              msg_store::NETWORK_STATUS_SEND_FAIL_MANDATORY_INFO),
+              std::make_tuple(message.text, message.folderType, message.networkStatus));
 }
 
 TEST_F(SendProcessTest, RefusedRequestsAndFailedChecksSendNothingAndEnd) {
@@ -167,8 +166,7 @@ TEST_F(SendProcessTest, AReplyGoesToItsOnePersonOnce) {
                          "vorlane_log:reply_msg"});
     msg_store::OutboxEntry sent;
     ASSERT_TRUE(waitForOutbox(sent));
-    EXPECT_EQ("+15551234567", sent.address);
-    EXPECT_EQ("sms", sent.msgType);
+    EXPECT_EQ(std::make_tuple("+15551234567", "sms"), std::make_tuple(sent.address, sent.msgType));
     EXPECT_EQ("yes <b>&</b>", stored(sent.msgId).text) << "a chosen text is sent as it was written";
     EXPECT_TRUE(msg_test::pumpUntil([&] { return stored(msgId).isRead; }, 10.0));
     ASSERT_EQ(0, msg_store::PhoneSide::deliver(sent.msgId));

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace msg_app::compose;
 
 namespace {
@@ -39,8 +41,7 @@ TEST(BodyLengthFilterTest, KeepsTheLongestFrontThatFitsInAFewMeasurements) {
             return text.size() > c.limit;
         });
         MCBodyLengthFilter::Result result = filter.fit(c.before, c.insertion, c.after);
-        EXPECT_EQ(c.kept, result.kept);
-        EXPECT_EQ(c.cut, result.cut);
+        EXPECT_EQ(std::make_tuple(c.kept, c.cut), std::make_tuple(result.kept, result.cut));
         EXPECT_LE(measurements, c.maxMeasurements);
     }
 }
@@ -55,10 +56,8 @@ TEST(BodyLengthFilterTest, PlainTextLeavesMarkupAndPreeditBehind) {
         {"typed<preedit>propo</preedit>", "typed"},
         {"<preedit>never closed", ""},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.markup);
-        EXPECT_EQ(c.plain, MCBodyLengthFilter::toPlainText(c.markup));
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(c.plain, MCBodyLengthFilter::toPlainText(c.markup)) << c.markup;
     EXPECT_TRUE(MCBodyLengthFilter::hasPreedit("x<preedit>y</preedit>"));
     EXPECT_FALSE(MCBodyLengthFilter::hasPreedit("&lt;preedit&gt;"));
 }
@@ -129,9 +128,9 @@ TEST_F(BodyEditorTest, LeavingHandsTheTextBackAsTypedAndAPasteIsCutToOneMms) {
     elm_entry_entry_append(editor->getEntry(), "<preedit>propo</preedit>");
     back();
     ASSERT_TRUE(msg_test::pumpUntil([&] { return editorWeak.expired(); }));
-    EXPECT_EQ("Meet <b>at 5</b> & bring \"it\"", body()->getText());
-    EXPECT_EQ("Meet <b>at 5</b> & bring \"it\"", msg->body);
-    EXPECT_EQ("29/160", counter());
+    const std::string typed = "Meet <b>at 5</b> & bring \"it\"";
+    EXPECT_EQ(std::make_tuple(typed, typed, "29/160"),
+              std::make_tuple(body()->getText(), msg->body, counter()));
 
     // A paste is cut to one MMS, and told.
     ASSERT_NE(nullptr, editor = openEditor());

@@ -122,6 +122,11 @@ protected:
         window->getNaviframeController()->pop();
         settle();
     }
+    // The back key, and a tap on a button of the question whether to discard the text.
+    bool backAndAnswer(const char* button) {
+        back();
+        return waitPopupText("Discard message?") && tapPopupButton(button);
+    }
     // Taps the preview; the editor on top of the naviframe.
     Editor* openEditor() {
         clickCenter(body()->getEntry());

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <tuple>
 
 using namespace msg_app::compose;
 
@@ -55,9 +56,8 @@ TEST_F(BodyScreenTest, CounterShowsTheMeasuredSizeAndLimitOrTheMmsMark) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shown);
         body()->setTextToEntry(c.text.c_str());
-        EXPECT_EQ(c.shown, counter());
-        EXPECT_EQ(c.type, body()->getMsgType());
-        EXPECT_EQ(c.type, msg->msgType);
+        EXPECT_EQ(std::make_tuple(c.shown, c.type, c.type),
+                  std::make_tuple(counter(), body()->getMsgType(), msg->msgType));
     }
 }
 
@@ -138,16 +138,12 @@ TEST_F(BodyScreenTest, LeavingAsksOnlyWithAText) {
     EXPECT_EQ(nullptr, popup());
 
     open("Half a thought");
-    back();
-    ASSERT_TRUE(waitPopupText("Discard message?"));
-    ASSERT_TRUE(tapPopupButton("button1"));
+    ASSERT_TRUE(backAndAnswer("button1"));
     ASSERT_TRUE(waitNoPopup());
     EXPECT_TRUE(screenOpen());
     EXPECT_EQ("Half a thought", msg->body);
 
-    back();
-    ASSERT_TRUE(waitPopupText("Discard message?"));
-    ASSERT_TRUE(tapPopupButton("button2"));
+    ASSERT_TRUE(backAndAnswer("button2"));
     EXPECT_TRUE(msg_test::pumpUntil([&] { return !screenOpen(); }));
 }
 
@@ -192,9 +188,8 @@ TEST_F(BodyScreenTest, ThePhoneDeliversWhatIsSentAgainAfterAFailure) {
     tapSend();
     ASSERT_TRUE(waitOutbox(1)) << "the failed one left the outbox; the new one waits";
     msg_store::OutboxEntry sent = outbox().front();
-    EXPECT_EQ("+15550100001", sent.address);
-    EXPECT_EQ("mms", sent.msgType);
-    EXPECT_EQ(text, stored(sent.msgId).text);
+    EXPECT_EQ(std::make_tuple("+15550100001", "mms", text),
+              std::make_tuple(sent.address, sent.msgType, stored(sent.msgId).text));
     msg_store::Message gone;
     EXPECT_NE(0, msg_store::MessageManager().getMessage(failedId, gone)) << "the failed copy is still there";
     ASSERT_TRUE(waitPopupText("Sending...")) << "shown: [" << popupText() << "] " << popup();

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 using namespace msg_app::compose;
@@ -62,9 +63,8 @@ TEST_F(ComposeStartTest, ASharedTextStaysWholeWhereMmsCarriesItAndTheEditorTakes
     ASSERT_NE(nullptr, start());
     ASSERT_TRUE(screenOpen());
     EXPECT_EQ(std::vector<std::string>{"+15550100001"}, msg->recipient);
-    EXPECT_EQ(std::string(400, 's'), body()->getText());
-    EXPECT_EQ("", popupText());
-    EXPECT_EQ("MMS", counter());
+    EXPECT_EQ(std::make_tuple(std::string(400, 's'), "", "MMS"),
+              std::make_tuple(body()->getText(), popupText(), counter()));
     MCBodyEntryContentViewController* editor = openEditor();
     ASSERT_NE(nullptr, editor);
     elm_entry_cursor_end_set(editor->getEntry());
@@ -86,8 +86,7 @@ TEST_F(ComposeStartTest, WithoutRecipientsTheRecipientScreenComesFirst) {
     });
     ASSERT_NE(nullptr, start());
     ASSERT_NE(nullptr, handed);
-    EXPECT_EQ(request, handedRequest);
-    EXPECT_EQ(3, handed->smsPageCount);
+    EXPECT_EQ(std::make_tuple(request, 3), std::make_tuple(handedRequest, handed->smsPageCount));
     handed->recipient = {"+15550100002"};
     open(handed);
     EXPECT_EQ(std::string(160, 'r'), body()->getText());

@@ -103,7 +103,7 @@ TEST_F(SendFlowTest, EachQuestionAnsweredEachWay) {
         return types;
     };
     enum Answer { OK, CANCEL, BACK };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         for (Answer answer : {CANCEL, BACK, OK}) {
             // A notice's one button is both its OK and its Cancel.
             if (answer == CANCEL && !*c.sent)
@@ -142,8 +142,7 @@ TEST_F(SendFlowTest, EachQuestionAnsweredEachWay) {
                 ASSERT_TRUE(screenOpen());
                 EXPECT_EQ(c.body, body()->getText());
                 EXPECT_EQ(c.body, msg->body);
-                window->getNaviframeController()->pop();
-                settle();
+                back();
                 if (screenOpen() && popup())
                     tapPopupButton("button2");
             }
@@ -188,9 +187,7 @@ TEST_F(SendFlowTest, AFailureAfterEitherSwitchKeepsTheText) {
         ASSERT_TRUE(screenOpen());
         EXPECT_EQ("Running late", body()->getText());
         EXPECT_TRUE(outbox().empty());
-        window->getNaviframeController()->pop();
-        ASSERT_TRUE(waitPopupText(text("WDS_MSG_POP_DISCARD_MESSAGE_Q")));
-        ASSERT_TRUE(tapPopupButton("button2"));
+        ASSERT_TRUE(backAndAnswer("button2"));
         ASSERT_TRUE(msg_test::pumpUntil([&] { return !screenOpen(); }));
     }
 }

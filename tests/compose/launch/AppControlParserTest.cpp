@@ -18,6 +18,7 @@
 #include <glib.h>
 #include <iterator>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 using namespace msg_app::compose;
@@ -112,10 +113,9 @@ TEST_F(AppControlParserTest, SmsUris) {
         ASSERT_EQ(c.ok, parser.parseOperationData(request.handle(), msg));
         if (!c.ok)
             continue;
-        EXPECT_EQ(c.recipients, msg->recipient);
-        EXPECT_EQ(c.body, msg->body);
-        EXPECT_EQ(c.recipients.size() > 1 ? MSG_TYPE_MMS : MSG_TYPE_SMS, msg->msgType);
-        EXPECT_EQ(*c.body ? 1 : 0, msg->smsPageCount);
+        EXPECT_EQ(std::make_tuple(c.recipients, c.body, c.recipients.size() > 1 ? MSG_TYPE_MMS : MSG_TYPE_SMS,
+                                  *c.body ? 1 : 0),
+                  std::make_tuple(msg->recipient, msg->body, msg->msgType, msg->smsPageCount));
     }
 }
 
@@ -131,18 +131,13 @@ TEST_F(AppControlParserTest, ScalarExtras) {
         .extra("address", "010-1111-2222;010 3333 4444")
         .extra("background_send", "true");
     ASSERT_TRUE(parseExtras(request));
-    EXPECT_EQ(SendBy::HULM, MCOutgoingMgr::getInstance()->getSendBy());
-    EXPECT_EQ(1, msg->simIndex);
-    EXPECT_TRUE(msg->hideSendingPopup);
-    EXPECT_EQ(1, msg->readRequest);
-    EXPECT_EQ("see you", msg->body);
-    EXPECT_EQ(1, msg->smsPageCount);
-    EXPECT_EQ((std::vector<std::string>{"01011112222", "01033334444"}), msg->recipient);
-    EXPECT_EQ(MSG_TYPE_MMS, msg->msgType);
-    EXPECT_TRUE(msg->backgroundSend);
     const MCSendMgr::LogData& log = MCSendMgr::getInstance()->getLogData();
-    EXPECT_EQ(1, log.fromMessageApp);
-    EXPECT_EQ(MCSendMgr::LOG_TYPE_REPLY, log.logType);
+    EXPECT_EQ(std::make_tuple(SendBy::HULM, 1, true, 1, "see you", 1, MSG_TYPE_MMS, true, 1,
+                              MCSendMgr::LOG_TYPE_REPLY),
+              std::make_tuple(MCOutgoingMgr::getInstance()->getSendBy(), msg->simIndex, msg->hideSendingPopup,
+                              msg->readRequest, msg->body, msg->smsPageCount, msg->msgType,
+                              msg->backgroundSend, log.fromMessageApp, log.logType));
+    EXPECT_EQ((std::vector<std::string>{"01011112222", "01033334444"}), msg->recipient);
 }
 
 TEST_F(AppControlParserTest, EmptyExtrasChangeNothing) {
@@ -151,11 +146,9 @@ TEST_F(AppControlParserTest, EmptyExtrasChangeNothing) {
                             "reply_type", "selected_context", "multiple_recipient"})
         blanks.extra(key, "");
     ASSERT_TRUE(parseExtras(blanks));
-    EXPECT_TRUE(msg->recipient.empty());
-    EXPECT_TRUE(msg->body.empty());
-    EXPECT_EQ(0, msg->msgId);
-    EXPECT_EQ(0, msg->smsPageCount);
-    EXPECT_EQ(SendBy::NONE, MCOutgoingMgr::getInstance()->getSendBy());
+    EXPECT_EQ(std::make_tuple(true, "", 0, 0, SendBy::NONE),
+              std::make_tuple(msg->recipient.empty(), msg->body, msg->msgId, msg->smsPageCount,
+                              MCOutgoingMgr::getInstance()->getSendBy()));
 }
 
 TEST_F(AppControlParserTest, KeyboardArray) {
@@ -165,10 +158,9 @@ TEST_F(AppControlParserTest, KeyboardArray) {
                    "from_type:phone", "simId:1", "sending_popup:hide", "note:a:b"});
     ASSERT_TRUE(parser.parseExtraDataArray(request.handle(), APP_CONTROL_COMPOSE, msg));
     EXPECT_EQ(std::vector<std::string>{"01055556666"}, msg->recipient);
-    EXPECT_EQ(SendBy::PHONE, MCOutgoingMgr::getInstance()->getSendBy());
-    EXPECT_EQ(1, msg->simIndex);
-    EXPECT_TRUE(msg->hideSendingPopup);
-    EXPECT_TRUE(msg->newMsgFromSelector);
+    EXPECT_EQ(std::make_tuple(SendBy::PHONE, 1, true, true),
+              std::make_tuple(MCOutgoingMgr::getInstance()->getSendBy(), msg->simIndex, msg->hideSendingPopup,
+                              msg->newMsgFromSelector));
 }
 
 // An extra, or an element of the keyboard array (no key given), that is malformed refuses the request.
@@ -191,9 +183,8 @@ TEST_F(AppControlParserTest, MalformedExtrasAndArraysRefuseTheRequest) {
         else
             EXPECT_FALSE(parser.parseExtraDataArray(request.array(KEYBOARD_ARRAY, {value}).handle(),
                                                     APP_CONTROL_SEND, msg));
-        EXPECT_EQ(0, msg->msgId);
-        EXPECT_TRUE(msg->body.empty());
-        EXPECT_TRUE(msg->recipient.empty());
+        EXPECT_EQ(std::make_tuple(0, "", true),
+                  std::make_tuple(msg->msgId, msg->body, msg->recipient.empty()));
     }
     ParserRequest arrayWhereValue;
     EXPECT_FALSE(parseExtras(arrayWhereValue.array("body_text", {"a", "b"})));
@@ -207,9 +198,9 @@ TEST_F(AppControlParserTest, ReplyToOnePersonStaysOneRecipient) {
     ParserRequest request;
     request.extra("msgId", std::to_string(msgId)).extra("address", "+1 555-123-4567");
     ASSERT_TRUE(parseExtras(request));
-    ASSERT_EQ(1u, msg->recipient.size());
-    EXPECT_EQ(MSG_TYPE_SMS, msg->msgType);
-    EXPECT_EQ(SendBy::PHONE, MCOutgoingMgr::getInstance()->getSendBy());
+    EXPECT_EQ(
+        std::make_tuple(1u, MSG_TYPE_SMS, SendBy::PHONE),
+        std::make_tuple(msg->recipient.size(), msg->msgType, MCOutgoingMgr::getInstance()->getSendBy()));
     EXPECT_GT(msg->threadId, 0);
 }
 
@@ -221,12 +212,12 @@ TEST_F(AppControlParserTest, OnlySharedMediaOfTheRightKindIsTaken) {
     const std::string wav = std::string("RIFF\x24\0\0\0WAVEfmt ", 16) + std::string(500, 'w');
     const std::string device = msg_device::Device::getDefault()->dir();
     const std::string media = device + "/media";
-    char* sharedPath = app_get_shared_data_path();
-    char* privatePath = app_get_data_path();
-    const std::string shared = sharedPath;
-    const std::string privateDir = privatePath;
-    free(sharedPath);
-    free(privatePath);
+    auto owned = [](char* path) {
+        std::string out = path;
+        free(path);
+        return out;
+    };
+    const std::string shared = owned(app_get_shared_data_path()), privateDir = owned(app_get_data_path());
     ASSERT_EQ(0, mkdir(media.c_str(), 0700));
     ASSERT_EQ(0, mkdir((media + "/real").c_str(), 0700));
     auto put = [](const std::string& path, const std::string& content) {
@@ -338,11 +329,10 @@ TEST_F(AppControlParserTest, AnAnswerKeepsTheConversationsGroupChoice) {
         ParserRequest request;
         request.array(KEYBOARD_ARRAY, {"msgId:" + std::to_string(msgId), "address:+15550000012"});
         ASSERT_TRUE(parser.parseExtraDataArray(request.handle(), APP_CONTROL_SEND, msg));
-        EXPECT_EQ(2u, msg->recipient.size());
         bool group = std::string(type) == "mms";
-        EXPECT_EQ(!group, msg->noGroupMms);
-        EXPECT_EQ(group ? MSG_TYPE_MMS : MSG_TYPE_SMS, msg->msgType);
-        EXPECT_EQ(SendBy::HULM, MCOutgoingMgr::getInstance()->getSendBy());
+        EXPECT_EQ(std::make_tuple(2u, !group, group ? MSG_TYPE_MMS : MSG_TYPE_SMS, SendBy::HULM),
+                  std::make_tuple(msg->recipient.size(), msg->noGroupMms, msg->msgType,
+                                  MCOutgoingMgr::getInstance()->getSendBy()));
     }
 }
 

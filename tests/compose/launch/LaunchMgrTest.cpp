@@ -7,6 +7,7 @@
 #include "compose/launch/MCLaunchMgr.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace msg_app::compose;
@@ -27,10 +28,8 @@ protected:
 TEST_F(LaunchMgrTest, ChecksRunInOrder) {
     const struct {
         const char* name;
-        bool flight;
-        bool mdm;
-        int freeKb;
-        int checks;
+        bool flight, mdm;
+        int freeKb, checks;
         MCLaunchMgr::Error expected;
     } cases[] = {
         {"flight mode first", true, true, 10, MCLaunchMgr::CHECK_ALL, MCLaunchMgr::ERROR_FLIGHT_MODE},
@@ -85,10 +84,7 @@ TEST_F(LaunchMgrTest, Recipients) {
 TEST(RecipientUtilTest, Validators) {
     const struct {
         const char* address;
-        bool strictNumber;
-        bool looseNumber;
-        bool email;
-        bool recipient;
+        bool strictNumber, looseNumber, email, recipient;
     } cases[] = {
         {"01012345678", true, true, false, true},
         {"010-1234 (5678)", false, true, false, false},
@@ -99,13 +95,13 @@ TEST(RecipientUtilTest, Validators) {
         {"us er@ex ample.c", false, false, true, false},
         {"", false, false, false, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.address);
-        EXPECT_EQ(c.strictNumber, MCUtil::isValidPhoneNumber(c.address, true));
-        EXPECT_EQ(c.looseNumber, MCUtil::isValidPhoneNumber(c.address, false));
-        EXPECT_EQ(c.email, MCUtil::isValidEmailAddress(c.address));
-        EXPECT_EQ(c.recipient, MCUtil::isValidRecipient(c.address));
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(std::make_tuple(c.strictNumber, c.looseNumber, c.email, c.recipient),
+                  std::make_tuple(MCUtil::isValidPhoneNumber(c.address, true),
+                                  MCUtil::isValidPhoneNumber(c.address, false),
+                                  MCUtil::isValidEmailAddress(c.address),
+                                  MCUtil::isValidRecipient(c.address)))
+            << c.address;
     EXPECT_FALSE(MCUtil::isValidPhoneNumber("*#*#", true));
     EXPECT_FALSE(MCUtil::isValidPhoneNumber(nullptr, false));
     EXPECT_FALSE(MCUtil::isValidEmailAddress(std::string(251, 'a') + "@b.com"));

@@ -5,7 +5,6 @@
 #include "FeedSync.h"
 #include "LaunchJournal.h"
 #include "LogCapture.h"
-#include "MainLoop.h"
 #include "WatchScreenTest.h"
 #include "common/popup/MCommonPopup.h"
 #include "common/popup/MCommonProgressPopup.h"
@@ -16,6 +15,8 @@
 #include "msg_store/ConnectionManager.h"
 #include "msg_store/MessageManager.h"
 #include "msg_store/PhoneSide.h"
+
+#include <algorithm>
 
 using namespace msg_app::compose;
 using msg_app::MCommonProgressPopup;
@@ -71,11 +72,9 @@ TEST_F(LaunchErrorPopupTest, FlightModeOkOpensTheSetting) {
     ASSERT_TRUE(msg_test::runLoopUntilShown(ok));
     clickCenter(ok);
     ASSERT_TRUE(msg_test::pumpUntil([] {
-        for (const auto& entry : msg_services::LaunchJournal::list()) {
-            if (entry.target == MCLaunchMgr::FLIGHT_MODE_APP_ID)
-                return true;
-        }
-        return false;
+        auto launches = msg_services::LaunchJournal::list();
+        return std::any_of(launches.begin(), launches.end(),
+                           [](const auto& entry) { return entry.target == MCLaunchMgr::FLIGHT_MODE_APP_ID; });
     }));
 }
 

@@ -54,22 +54,19 @@ TEST_F(RecipientScreenTest, TheLabelShowsTheGuideOrTheNameAndNextAsksTheSelector
     // the input selector.
     size_t before = launchesTo(SELECTOR).size();
     // Next takes taps once the address has enabled it and the rows are laid out again.
-    auto nextTakesInput = [&] {
-        return msg_test::runLoopUntil(
-            [&] { return !elm_object_disabled_get(next->getButton()) && takesInput(next->getButton()); });
+    auto tapNextWith = [&](const char* address) {
+        label->setAddr(address);
+        waitRowBuilt(label);
+        ASSERT_TRUE(msg_test::runLoopUntil(
+            [&] { return !elm_object_disabled_get(next->getButton()) && takesInput(next->getButton()); }));
+        tap(next->getButton());
     };
-    label->setAddr("12");
-    waitRowBuilt(label);
-    ASSERT_TRUE(nextTakesInput());
-    tap(next->getButton());
+    ASSERT_NO_FATAL_FAILURE(tapNextWith("12"));
     EXPECT_TRUE(waitToast(INVALID));
     screen->destroyPopup();
     EXPECT_EQ(before, launchesTo(SELECTOR).size());
 
-    label->setAddr("123");
-    waitRowBuilt(label);
-    ASSERT_TRUE(nextTakesInput());
-    tap(next->getButton());
+    ASSERT_NO_FATAL_FAILURE(tapNextWith("123"));
     std::vector<LaunchEntry> launched = launchesTo(SELECTOR);
     ASSERT_EQ(before + 1, launched.size());
     EXPECT_EQ((std::vector<std::string>{"address:123", "caller_app:com.vorlane.message",

@@ -75,25 +75,23 @@ protected:
         clickCenter(obj);
         settle();
     }
-    // The screen's first row of the class, or null.
-    template <typename T> T* row() const {
+    // The screen's rows of the class, in order.
+    template <typename T = msg_app::compose::MCItem> std::vector<T*> rows() const {
+        std::vector<T*> found;
         Evas_Object* genlist = screen ? screen->getEvasObject() : nullptr;
         for (Elm_Object_Item* it = genlist ? elm_genlist_first_item_get(genlist) : nullptr; it;
-             it = elm_genlist_item_next_get(it)) {
-            auto* item = static_cast<view_kit::WGenlistItem*>(elm_object_item_data_get(it));
-            if (auto* found = dynamic_cast<T*>(item))
-                return found;
-        }
-        return nullptr;
+             it = elm_genlist_item_next_get(it))
+            if (auto* item =
+                    dynamic_cast<T*>(static_cast<view_kit::WGenlistItem*>(elm_object_item_data_get(it))))
+                found.push_back(item);
+        return found;
     }
+    // The screen's first row of the class, or null.
+    template <typename T> T* row() const { return rows<T>().empty() ? nullptr : rows<T>().front(); }
     std::vector<msg_app::compose::MCItem::Type> rowTypes() const {
         std::vector<msg_app::compose::MCItem::Type> types;
-        for (Elm_Object_Item* it = elm_genlist_first_item_get(screen->getEvasObject()); it;
-             it = elm_genlist_item_next_get(it)) {
-            if (auto* item = dynamic_cast<msg_app::compose::MCItem*>(
-                    static_cast<view_kit::WGenlistItem*>(elm_object_item_data_get(it))))
-                types.push_back(item->getType());
-        }
+        for (auto* item : rows())
+            types.push_back(item->getType());
         return types;
     }
     // Waits until the label row, built again after a change, is laid out and takes input.

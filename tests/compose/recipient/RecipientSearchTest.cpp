@@ -2,7 +2,6 @@
 // typing, and the list of every match.
 #include "RecipientScreenTest.h"
 
-#include "compose/recipient/MCItemRcptSearch.h"
 #include "compose/recipient/MCRecipientSearch.h"
 #include "compose/recipient/MCRecipientSearchBarViewController.h"
 #include "compose/recipient/MCRecipientSearchListContentViewController.h"
@@ -34,14 +33,13 @@ protected:
         std::vector<std::string> texts;
         for (Elm_Object_Item* it = elm_genlist_first_item_get(page->getEvasObject()); it;
              it = elm_genlist_item_next_get(it)) {
-            const char* main = elm_object_item_part_text_get(it, "elm.text");
-            const char* sub = elm_object_item_part_text_get(it, "elm.text.1");
-            const char* count = elm_object_item_part_text_get(it, "elm.text.sub");
-            std::string text = main ? main : "";
-            if (sub && *sub)
-                text += std::string(" | ") + sub;
-            if (count && *count)
-                text += std::string(" | ") + count;
+            // The main text, then the number or the count where there is one.
+            std::string text;
+            for (const char* part : {"elm.text", "elm.text.1", "elm.text.sub"}) {
+                const char* shown = elm_object_item_part_text_get(it, part);
+                if (shown && *shown)
+                    text += (text.empty() ? "" : " | ") + std::string(shown);
+            }
             texts.push_back(text);
         }
         return texts;

@@ -11,6 +11,8 @@
 #include "msg_store/MessageManager.h"
 #include "msg_store/PhoneSide.h"
 
+#include <tuple>
+
 using namespace msg_app::compose;
 
 namespace {
@@ -76,8 +78,7 @@ TEST_F(OutgoingMgrTest, ATappedRoadIsTakenOnlyWhenItCanCarryTheMessage) {
         const char* profile;
         const char* extra;
         int syncStatus;
-        bool phone;
-        bool watch;
+        bool phone, watch;
     };
     const Case cases[] = {
         {"standalone", nullptr, 4, false, true}, {"remote", nullptr, 4, true, true},
@@ -90,8 +91,8 @@ TEST_F(OutgoingMgrTest, ATappedRoadIsTakenOnlyWhenItCanCarryTheMessage) {
         setInt("db/private/merrowin/status", c.syncStatus);
         for (auto [road, allowed] : {std::pair{SendBy::PHONE, c.phone}, std::pair{SendBy::HULM, c.watch}}) {
             outgoing->setSendBy(SendBy::NONE);
-            EXPECT_EQ(allowed, MCOutgoingChoice::choose(road));
-            EXPECT_EQ(allowed ? road : SendBy::NONE, outgoing->getSendBy());
+            EXPECT_EQ(std::make_tuple(allowed, allowed ? road : SendBy::NONE),
+                      (std::tuple{MCOutgoingChoice::choose(road), outgoing->getSendBy()}));
         }
     }
     setString("db/zeq/salescode", "XAR");
@@ -106,19 +107,17 @@ TEST_F(OutgoingMgrTest, SendsAreLoggedOnlyWhenTheyWentOut) {
     auto msg = std::make_shared<MCMsgData>();
     msg->recipient = {"01012345678"};
     msg->body = "logged";
-    ASSERT_EQ(MCSendMgr::SEND_OK, MCSendMgr::getInstance()->sendMessageByType(SendBy::PHONE, msg, nullptr));
+    MCSendMgr* send = MCSendMgr::getInstance();
+    ASSERT_EQ(MCSendMgr::SEND_OK, send->sendMessageByType(SendBy::PHONE, msg, nullptr));
     EXPECT_GT(msg->sentMsgId, 0);
     EXPECT_EQ((std::vector<std::string>{"SNDM BT", "1002 BT"}), usage());
 
     auto nobody = std::make_shared<MCMsgData>();
     nobody->body = "to nobody";
-    EXPECT_EQ(MCSendMgr::SEND_PHONE_FAILED,
-              MCSendMgr::getInstance()->sendMessageByType(SendBy::PHONE, nobody, nullptr));
+    EXPECT_EQ(MCSendMgr::SEND_PHONE_FAILED, send->sendMessageByType(SendBy::PHONE, nobody, nullptr));
     EXPECT_EQ(2u, usage().size()) << "a failed send is not counted";
-    EXPECT_EQ(MCSendMgr::SEND_PHONE_FAILED,
-              MCSendMgr::getInstance()->sendMessageByType(SendBy::NONE, msg, nullptr));
-    EXPECT_EQ(MCSendMgr::SEND_NO_MESSAGE,
-              MCSendMgr::getInstance()->sendMessageByType(SendBy::PHONE, nullptr, nullptr));
+    EXPECT_EQ(MCSendMgr::SEND_PHONE_FAILED, send->sendMessageByType(SendBy::NONE, msg, nullptr));
+    EXPECT_EQ(MCSendMgr::SEND_NO_MESSAGE, send->sendMessageByType(SendBy::PHONE, nullptr, nullptr));
 }
 
 // The answered message is read once its reply goes out, for every reply the process sends, and a

@@ -13,6 +13,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <libintl.h>
+#include <vector>
 
 using namespace msg_app::compose;
 using msg_app::connectivity::YoxConn;
@@ -44,10 +45,11 @@ TEST_F(SendTextsTest, StatusTextsAndCarrierTables) {
     };
     for (const auto& [status, text] : cases)
         EXPECT_STREQ(text, MCPopup::getStatusText(static_cast<msg_store::NetworkStatus>(status))) << status;
-    EXPECT_EQ(MCRejectCauseText::TABLE_KT, MCRejectCauseText::tableOf("KTO", false));
-    EXPECT_EQ(MCRejectCauseText::TABLE_LG_DOMESTIC, MCRejectCauseText::tableOf("LUC", true));
-    EXPECT_EQ(MCRejectCauseText::TABLE_LG_ROAMING, MCRejectCauseText::tableOf("LUO", false));
-    EXPECT_EQ(MCRejectCauseText::TABLE_NONE, MCRejectCauseText::tableOf("XAA", true));
+    EXPECT_EQ((std::vector<Table>{MCRejectCauseText::TABLE_KT, MCRejectCauseText::TABLE_LG_DOMESTIC,
+                                  MCRejectCauseText::TABLE_LG_ROAMING, MCRejectCauseText::TABLE_NONE}),
+              (std::vector<Table>{
+                  MCRejectCauseText::tableOf("KTO", false), MCRejectCauseText::tableOf("LUC", true),
+                  MCRejectCauseText::tableOf("LUO", false), MCRejectCauseText::tableOf("XAA", true)}));
 }
 
 TEST_F(SendTextsTest, RejectTexts) {
@@ -110,14 +112,11 @@ TEST_F(SendTextsTest, PageCountTextsAndAFaultyTranslationShownSafely) {
 
     const std::string previous = bindtextdomain("message", nullptr);
     bindtextdomain("message", dir.path().c_str());
-    EXPECT_EQ(popupText(false, 1), "%s %n %3$d 1000 %d 100% %");
-    EXPECT_EQ(popupText(false, 4), "4 of 4 (1000)");
+    EXPECT_EQ(popupText(false, 1) + " | " + popupText(false, 4), "%s %n %3$d 1000 %d 100% % | 4 of 4 (1000)");
     bindtextdomain("message", previous.c_str());
-    EXPECT_EQ(popupText(false, 2),
-              "Messages can only have up to 1000 characters. Send as 2 multimedia messages?");
-    EXPECT_EQ(
-        popupText(true, 3),
-        "Messages can only have up to 1000 characters. Send as 3 multimedia messages and 1 text message?");
+    const std::string limit = "Messages can only have up to 1000 characters. Send as ";
+    EXPECT_EQ(popupText(false, 2), limit + "2 multimedia messages?");
+    EXPECT_EQ(popupText(true, 3), limit + "3 multimedia messages and 1 text message?");
 }
 
 constexpr SendBy N = SendBy::NONE;
@@ -148,13 +147,11 @@ TEST(OutgoingRoadsTest, NewMessageRoad) {
         {"general over the remote link", Roads::GENERAL, -1, YoxConn::RLX, 0, {N, H, P, H}},
         {"general remote, operator 6", Roads::GENERAL, -1, YoxConn::RLX, 6, {N, H, P, P}},
     };
-    for (const auto& row : rows) {
-        for (int column = 0; column < 4; ++column) {
+    for (const auto& row : rows)
+        for (int column = 0; column < 4; ++column)
             EXPECT_EQ(row.columns[column],
                       Roads::newMessageRoad(row.type, row.status, links(column, row.conn), row.operatorId))
                 << row.name << ", column " << column;
-        }
-    }
 }
 
 TEST(OutgoingRoadsTest, AvailableRoad) {
@@ -175,13 +172,11 @@ TEST(OutgoingRoadsTest, AvailableRoad) {
         {"sync active, device, new", Roads::NUMBER_SYNC, 0, H, 0, {N, S, P, S}},
         {"sync other, phone", Roads::NUMBER_SYNC, 3, P, 7, {N, H, N, H}},
     };
-    for (const auto& row : rows) {
-        for (int column = 0; column < 4; ++column) {
+    for (const auto& row : rows)
+        for (int column = 0; column < 4; ++column)
             EXPECT_EQ(row.columns[column],
                       Roads::availableRoad(row.type, row.status, row.preferred, links(column), row.msgId))
                 << row.name << ", column " << column;
-        }
-    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 #include <random>
+#include <tuple>
 
 using namespace msg_app::compose;
 
@@ -17,39 +18,27 @@ std::string repeat(const std::string& unit, int count) {
     return out;
 }
 
-struct Measure {
-    bool ok = false;
-    unsigned int size = 0;
-    unsigned int segment = 0;
+// Whether the text could be measured in the mode; its size, segment size and type.
+std::tuple<bool, unsigned, unsigned, int> measure(const std::string& text, unsigned char mode) {
+    unsigned size = 0, segment = 0;
     unsigned char type = 0xFF;
-};
-
-Measure measure(const std::string& text, unsigned char mode) {
-    Measure m;
-    m.ok = MCUtil::CalculateTextLength(text.c_str(), mode, &m.size, &m.segment, &m.type);
-    return m;
+    bool ok = MCUtil::CalculateTextLength(text.c_str(), mode, &size, &segment, &type);
+    return {ok, size, segment, type};
 }
 
-struct SmsLimit {
-    bool over = false;
-    int overCount = -1;
-    int size = -1;
-    int limit = -1;
-};
-
-SmsLimit smsLimit(std::string text, bool reduced = false) {
-    SmsLimit r;
-    r.over = MCUtil::isTextOverSmsLimit(&text[0], &r.overCount, &r.size, &r.limit, reduced);
-    return r;
+// Whether the text is over the SMS limit; by how much, its size and the limit.
+std::tuple<bool, int, int, int> smsLimit(std::string text, bool reduced = false) {
+    int overCount = -1, size = -1, limit = -1;
+    bool over = MCUtil::isTextOverSmsLimit(&text[0], &overCount, &size, &limit, reduced);
+    return {over, overCount, size, limit};
 }
 
 TEST(MCUtilTextLength, SizeSegmentAndTypeByMode) {
-    struct {
+    const struct {
         std::string text;
         unsigned char mode;
-        unsigned int size;
-        unsigned int segment;
-        unsigned char type;
+        unsigned size, segment;
+        int type;
     } cases[] = {
         {"€", MSG_ENCODE_AUTO, 2, 160, MSG_ENCODE_GSM7BIT},
         {repeat("a", 161), MSG_ENCODE_AUTO, 161, 153, MSG_ENCODE_GSM7BIT},
@@ -63,19 +52,14 @@ TEST(MCUtilTextLength, SizeSegmentAndTypeByMode) {
         {"\U0001F600", MSG_ENCODE_UCS2, 4, 140, MSG_ENCODE_UCS2},
         {std::string(1 << 20, 'a'), MSG_ENCODE_AUTO, 1u << 20, 153, MSG_ENCODE_GSM7BIT},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text.substr(0, 8) + " mode " + std::to_string(c.mode));
-        Measure m = measure(c.text, c.mode);
-        EXPECT_TRUE(m.ok);
-        EXPECT_EQ(m.size, c.size);
-        EXPECT_EQ(m.segment, c.segment);
-        EXPECT_EQ(m.type, c.type);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(measure(c.text, c.mode), std::make_tuple(true, c.size, c.segment, c.type))
+            << c.text.substr(0, 8) << " mode " << int(c.mode);
 
     // Unmeasurable text, an unknown mode and a missing argument are refused.
     for (unsigned char mode : {MSG_ENCODE_AUTO, MSG_ENCODE_GSM7BIT, MSG_ENCODE_UCS2})
-        EXPECT_FALSE(measure("a\xFF", mode).ok) << int(mode);
-    EXPECT_FALSE(measure("a", 1).ok);
+        EXPECT_FALSE(std::get<0>(measure("a\xFF", mode))) << int(mode);
+    EXPECT_FALSE(std::get<0>(measure("a", 1)));
     char text[] = "abc";
     int size = -1;
     EXPECT_EQ(MCUtil::getEncodedTextSize(text, 7, &size, nullptr), 3);
@@ -88,7 +72,7 @@ TEST(MCUtilTextLength, SmsAndMmsLimits) {
     const struct {
         std::string text;
         bool reduced;
-        SmsLimit expected;
+        std::tuple<bool, int, int, int> expected;
     } cases[] = {
         {repeat("a", 160), false, {false, -1, 160, 160}},
         {repeat("a", 161), false, {true, 1, 161, 160}},
@@ -100,14 +84,9 @@ TEST(MCUtilTextLength, SmsAndMmsLimits) {
         // The reduced limit counts UCS-2 in bytes.
         {repeat("한", 71), true, {true, 2, 142, 140}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text.substr(0, 6) + (c.reduced ? " reduced" : ""));
-        SmsLimit got = smsLimit(c.text, c.reduced);
-        EXPECT_EQ(c.expected.over, got.over);
-        EXPECT_EQ(c.expected.overCount, got.overCount);
-        EXPECT_EQ(c.expected.size, got.size);
-        EXPECT_EQ(c.expected.limit, got.limit);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, smsLimit(c.text, c.reduced))
+            << c.text.substr(0, 6) << (c.reduced ? " reduced" : "");
     char text[] = "abc";
     EXPECT_FALSE(MCUtil::isTextOverSmsLimit(text, nullptr, nullptr, nullptr, false));
     // The MMS limit: a lead byte at the very end is one character; nothing behind the NUL is read.
@@ -121,18 +100,6 @@ std::vector<std::string> smsPages(std::string text, bool reduced = false) {
     std::vector<std::string> pages;
     MCUtil::getSmsSizeTextList(pages, text, reduced);
     return pages;
-}
-
-struct MmsSplit {
-    int sms = -1;
-    int mms = -1;
-    std::vector<std::string> pages;
-};
-
-MmsSplit mmsSplit(std::string text, bool reduced = false) {
-    MmsSplit s;
-    MCUtil::getMmsSizeTextList(text, &s.sms, &s.mms, reduced, &s.pages);
-    return s;
 }
 
 std::vector<size_t> charCounts(const std::vector<std::string>& pages) {
@@ -189,11 +156,10 @@ TEST(MCUtilSmsPages, PagesAlwaysRebuildTheTextWithinTheLimit) {
 }
 
 TEST(MCUtilMmsPages, ThousandCharacterPagesAndAnSmsRest) {
-    struct {
+    const struct {
         std::string text;
         bool reduced;
-        int sms;
-        int mms;
+        int sms, mms;
         std::vector<size_t> chars;
     } cases[] = {
         {"", false, 0, 0, {}},
@@ -207,11 +173,12 @@ TEST(MCUtilMmsPages, ThousandCharacterPagesAndAnSmsRest) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.text.size()) + (c.reduced ? " bytes, reduced" : " bytes"));
-        MmsSplit split = mmsSplit(c.text, c.reduced);
-        EXPECT_EQ(split.sms, c.sms);
-        EXPECT_EQ(split.mms, c.mms);
-        EXPECT_EQ(charCounts(split.pages), c.chars);
-        EXPECT_EQ(joined(split.pages), c.text);
+        std::string text = c.text;
+        int sms = -1, mms = -1;
+        std::vector<std::string> pages;
+        MCUtil::getMmsSizeTextList(text, &sms, &mms, c.reduced, &pages);
+        EXPECT_EQ(std::make_tuple(sms, mms, charCounts(pages)), std::make_tuple(c.sms, c.mms, c.chars));
+        EXPECT_EQ(joined(pages), c.text);
     }
     // Counting alone, over a text that ends inside a character.
     std::string text = repeat("a", 1200) + "\xC3";
