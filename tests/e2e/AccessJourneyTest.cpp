@@ -138,14 +138,17 @@ protected:
 #endif
         Journey::TearDownTestSuite();
     }
-    // msg-app's window as the bus shows it.
-    static Node window() {
+    // The first object that `match` takes in msg-app's window, as the bus shows it.
+    static Node inWindow(const std::function<bool(AtspiAccessible*)>& match) {
         Node desktop(atspi_get_desktop(0));
         int count = atspi_accessible_get_child_count(desktop.get(), nullptr);
         for (int i = 0; i < count; ++i) {
             Node app(atspi_accessible_get_child_at_index(desktop.get(), i, nullptr));
-            if (app && nameOf(app.get()) == "msg-app")
-                return find(app.get(), [](AtspiAccessible* obj) { return roleOf(obj) == "window"; });
+            Node win = app && nameOf(app.get()) == "msg-app"
+                           ? find(app.get(), [](AtspiAccessible* obj) { return roleOf(obj) == "window"; })
+                           : nullptr;
+            if (win)
+                return find(win.get(), match);
         }
         return nullptr;
     }
@@ -185,9 +188,7 @@ TEST_F(AccessJourney, AReaderReadsTheListOpensAConversationAndReadsItsBubblesThe
     };
     ASSERT_TRUE(waitUntil(
         [&] {
-            Node win = window();
-            list =
-                win ? find(win.get(), [](AtspiAccessible* obj) { return roleOf(obj) == "list"; }) : nullptr;
+            list = inWindow([](AtspiAccessible* obj) { return roleOf(obj) == "list"; });
             return list && rowOf(conversations[0]) && rowOf(conversations[1]);
         },
         READ_SECONDS));
@@ -204,13 +205,10 @@ TEST_F(AccessJourney, AReaderReadsTheListOpensAConversationAndReadsItsBubblesThe
     Node reply;
     ASSERT_TRUE(waitUntil(
         [&] {
-            Node win = window();
-            reply = win ? find(win.get(),
-                               [](AtspiAccessible* obj) {
-                                   return roleOf(obj) == "push button" && nameOf(obj) == "Reply" &&
-                                          related(obj, ATSPI_RELATION_FLOWS_TO);
-                               })
-                        : nullptr;
+            reply = inWindow([](AtspiAccessible* obj) {
+                return roleOf(obj) == "push button" && nameOf(obj) == "Reply" &&
+                       related(obj, ATSPI_RELATION_FLOWS_TO);
+            });
             return reply != nullptr;
         },
         READ_SECONDS));

@@ -1,9 +1,7 @@
 #include "AccessibilityBus.h"
 
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <poll.h>
 #include <unistd.h>
 
 namespace msg_e2e {
@@ -32,26 +30,14 @@ bool AccessibilityBus::start(std::string* error) {
         return false;
     }
     _runtimeDir = pattern;
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0) {
-        *error = "pipe failed";
-        return false;
-    }
     // Its own runtime folder: the accessibility bus it starts is nobody else's.
-    bool started =
-        _bus.start({"/usr/bin/dbus-daemon", "--session", "--nofork", "--address=unix:tmpdir=" + _runtimeDir,
-                    "--print-address=" + std::to_string(fds[1])},
-                   {{"XDG_RUNTIME_DIR", _runtimeDir}}, fds[1]);
-    close(fds[1]);
-    std::string address;
-    pollfd p{fds[0], POLLIN, 0};
-    while (started && poll(&p, 1, BUS_START_MS) > 0) {
-        char c;
-        if (read(fds[0], &c, 1) != 1 || c == '\n')
-            break;
-        address += c;
-    }
-    close(fds[0]);
+    std::string address = _bus.startForLine(
+        [&](int fd) {
+            return std::vector<std::string>{"/usr/bin/dbus-daemon", "--session", "--nofork",
+                                            "--address=unix:tmpdir=" + _runtimeDir,
+                                            "--print-address=" + std::to_string(fd)};
+        },
+        {{"XDG_RUNTIME_DIR", _runtimeDir}}, BUS_START_MS);
     if (address.empty()) {
         *error = "dbus-daemon did not start (scripts/install-deps)";
         return false;

@@ -74,9 +74,8 @@ protected:
         int label = conversation.lowestLitLineIn({Watch::CENTRE, 0, 1, Watch::SIZE});
         watch().tap(Watch::CENTRE, label - REPLY_ABOVE_LABEL);
     }
-    // The reply row's input selector takes the text; back in msg-app. Whether all went so.
-    bool reply(const Frame& conversation, const std::string& text) {
-        tapReply(conversation);
+    // The input selector that opens takes the text; back in msg-app. Whether all went so.
+    bool typeInSelector(const std::string& text) {
         if (!watch().switchTo("msg-input")) {
             ADD_FAILURE() << "the input selector did not open";
             return false;
@@ -85,6 +84,10 @@ protected:
         watch().key("Return");
         EXPECT_TRUE(watch().waitGone("msg-input"));
         return watch().switchTo("msg-app");
+    }
+    bool reply(const Frame& conversation, const std::string& text) {
+        tapReply(conversation);
+        return typeInSelector(text);
     }
 
     static bool waitUntilTrue(const std::function<bool()>& condition) { return waitUntil(condition, 20.0); }
@@ -116,14 +119,9 @@ TEST_F(ComposeJourney, ANewMessageToAContactFoundByTypingIsSentAndListedFirst) {
     EXPECT_GT(chosen.differenceIn(recipient, {60, 110, 200, 70}), 0.02) << "the label still shows no one";
 
     watch().tap(Watch::CENTRE, NEXT_Y);
-    ASSERT_TRUE(watch().switchTo("msg-input")) << "the input selector did not open";
-    watch().type("See you at 6");
-    watch().key("Return");
-    EXPECT_TRUE(watch().waitGone("msg-input"));
+    ASSERT_TRUE(typeInSelector("See you at 6"));
     ASSERT_TRUE(phoneDelivers(CONTACT_NUMBER));
-
     // Once the message went, the filled recipient screen and its Next are gone: the list shows it.
-    ASSERT_TRUE(watch().switchTo("msg-app"));
     Frame listed;
     ASSERT_TRUE(watch().waitForChange(chosen, chosen.whole(), OTHER_SCREEN, "listed", &listed))
         << "the recipient screen stayed, inviting the same message again";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 namespace msg_e2e {
 
@@ -25,38 +26,43 @@ Rect Frame::_clip(Rect a) const {
     return {x0, y0, x1 - x0, y1 - y0};
 }
 
-double Frame::differenceIn(const Frame& other, Rect area) const {
-    if (other._width != _width || other._height != _height)
-        return 1.0;
+bool Frame::_lit(int x, int y) const {
+    const uint8_t* p = _at(x, y);
+    return std::max({p[0], p[1], p[2]}) > DARK;
+}
+
+double Frame::_share(Rect area, const std::function<bool(int, int)>& counts) const {
     Rect a = _clip(area);
     if (a.w <= 0 || a.h <= 0)
         return 0.0;
-    long changed = 0;
+    long counted = 0;
     for (int y = a.y; y < a.y + a.h; ++y) {
-        for (int x = a.x; x < a.x + a.w; ++x) {
-            const uint8_t *p = _at(x, y), *q = other._at(x, y);
-            if (std::abs(p[0] - q[0]) > NOISE || std::abs(p[1] - q[1]) > NOISE ||
-                std::abs(p[2] - q[2]) > NOISE)
-                ++changed;
-        }
+        for (int x = a.x; x < a.x + a.w; ++x)
+            counted += counts(x, y) ? 1 : 0;
     }
-    return static_cast<double>(changed) / (static_cast<double>(a.w) * a.h);
+    return static_cast<double>(counted) / (static_cast<double>(a.w) * a.h);
+}
+
+double Frame::differenceIn(const Frame& other, Rect area) const {
+    if (other._width != _width || other._height != _height)
+        return 1.0;
+    return _share(area, [&](int x, int y) {
+        const uint8_t *p = _at(x, y), *q = other._at(x, y);
+        return std::abs(p[0] - q[0]) > NOISE || std::abs(p[1] - q[1]) > NOISE ||
+               std::abs(p[2] - q[2]) > NOISE;
+    });
 }
 
 bool Frame::findColour(Rect area, int r, int g, int b, int tolerance, int least, Point* at) const {
-    Rect a = _clip(area);
     long count = 0, sumX = 0, sumY = 0;
-    for (int y = a.y; y < a.y + a.h; ++y) {
-        for (int x = a.x; x < a.x + a.w; ++x) {
-            const uint8_t* p = _at(x, y);
-            if (std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance &&
-                std::abs(p[2] - b) <= tolerance) {
-                ++count;
-                sumX += x;
-                sumY += y;
-            }
-        }
-    }
+    _share(area, [&](int x, int y) {
+        const uint8_t* p = _at(x, y);
+        if (std::abs(p[0] - r) > tolerance || std::abs(p[1] - g) > tolerance ||
+            std::abs(p[2] - b) > tolerance)
+            return false;
+        ++count, sumX += x, sumY += y;
+        return true;
+    });
     if (count < least)
         return false;
     *at = {static_cast<int>(sumX / count), static_cast<int>(sumY / count)};
@@ -64,26 +70,14 @@ bool Frame::findColour(Rect area, int r, int g, int b, int tolerance, int least,
 }
 
 double Frame::litShareIn(Rect area) const {
-    Rect a = _clip(area);
-    if (a.w <= 0 || a.h <= 0)
-        return 0.0;
-    long lit = 0;
-    for (int y = a.y; y < a.y + a.h; ++y) {
-        for (int x = a.x; x < a.x + a.w; ++x) {
-            const uint8_t* p = _at(x, y);
-            if (std::max({p[0], p[1], p[2]}) > DARK)
-                ++lit;
-        }
-    }
-    return static_cast<double>(lit) / (static_cast<double>(a.w) * a.h);
+    return _share(area, [&](int x, int y) { return _lit(x, y); });
 }
 
 int Frame::lowestLitLineIn(Rect area) const {
     Rect a = _clip(area);
     for (int y = a.y + a.h - 1; y >= a.y; --y) {
         for (int x = a.x; x < a.x + a.w; ++x) {
-            const uint8_t* p = _at(x, y);
-            if (std::max({p[0], p[1], p[2]}) > DARK)
+            if (_lit(x, y))
                 return y;
         }
     }

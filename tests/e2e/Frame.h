@@ -2,6 +2,7 @@
 #define MSG_TESTS_E2E_FRAME_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,9 @@ public:
 private:
     const uint8_t* _at(int x, int y) const { return &_rgb[(static_cast<size_t>(y) * _width + x) * 3]; }
     Rect _clip(Rect area) const;
+    bool _lit(int x, int y) const;
+    // The share of the pixels of `area` that `counts` takes, each visited once.
+    double _share(Rect area, const std::function<bool(int, int)>& counts) const;
 
     int _width = 0;
     int _height = 0;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <glib.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -80,6 +81,22 @@ bool Process::start(const std::vector<std::string>& argv, const Env& env, int ke
     if (output >= 0)
         close(output);
     return _pid > 0;
+}
+
+std::string Process::startForLine(const std::function<std::vector<std::string>(int fd)>& argv, const Env& env,
+                                  int ms) {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0)
+        return "";
+    bool started = start(argv(fds[1]), env, fds[1]);
+    close(fds[1]);
+    std::string line;
+    pollfd p{fds[0], POLLIN, 0};
+    char c;
+    while (started && poll(&p, 1, ms) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+        line += c;
+    close(fds[0]);
+    return line;
 }
 
 bool Process::running() {

@@ -1,6 +1,7 @@
 #ifndef MSG_TESTS_E2E_PROCESS_H
 #define MSG_TESTS_E2E_PROCESS_H
 
+#include <functional>
 #include <map>
 #include <string>
 #include <sys/types.h>
@@ -29,6 +30,11 @@ public:
     // Sends SIGTERM, then SIGKILL if it does not end within `seconds`.
     void stop(double seconds = 5.0);
     pid_t pid() const { return _pid; }
+    // Starts with the arguments `argv` gives for the write end of a pipe, kept open in the child, and
+    // reads the first line the child writes to it (a server's address once it takes clients); empty
+    // when none came within `ms`.
+    std::string startForLine(const std::function<std::vector<std::string>(int fd)>& argv, const Env& env,
+                             int ms);
 
 private:
     pid_t _pid = -1;

@@ -33,14 +33,6 @@ void join(std::string& out, const std::vector<ShownScreen::Text>& texts) {
 
 } // namespace
 
-bool ShownScreen::Row::shows(const std::string& text) const {
-    for (const Text& t : texts) {
-        if (t.text == text)
-            return true;
-    }
-    return false;
-}
-
 int ShownScreen::List::countOf(const std::string& style) const {
     int count = 0;
     for (const StyleRun& run : styles)

@@ -29,7 +29,6 @@ struct ShownScreen {
         Rect box;
         std::vector<Text> texts;
         int checked = -1; // -1: no check drawn
-        bool shows(const std::string& text) const;
     };
     struct StyleRun {
         std::string style;

@@ -72,29 +72,23 @@ bool wholeIn(const ShownScreen::Row& row, const ShownScreen::List& list) {
     return row.box.y >= top && row.box.y + row.box.h <= bottom;
 }
 
-bool rowShows(const ShownScreen::Row& row, const std::string& text) {
+// Whether a text of the row is `text` (or, not `whole`, holds it), as a reader compares them.
+bool rowShows(const ShownScreen::Row& row, const std::string& text, bool whole = true) {
     std::string wanted = plainText(text);
-    for (const auto& t : row.texts) {
-        if (plainText(t.text) == wanted)
-            return true;
-    }
-    return false;
+    return std::any_of(row.texts.begin(), row.texts.end(), [&](const ShownScreen::Text& t) {
+        std::string shown = plainText(t.text);
+        return whole ? shown == wanted : shown.find(wanted) != std::string::npos;
+    });
 }
 
-// The conversation on top is the last one drawn; null when none is.
-const ShownScreen::List* topConversation(const ShownScreen& shown) {
+// The list of `view` on top is the last one drawn; null when none is.
+const ShownScreen::List* topList(const ShownScreen& shown, const char* view) {
     const ShownScreen::List* list = nullptr;
     for (const ShownScreen::List& l : shown.lists) {
-        if (l.view == CONVERSATION_VIEW)
+        if (l.view == view)
             list = &l;
     }
     return list;
-}
-
-bool rowContains(const ShownScreen::Row& row, const std::string& wanted) {
-    return std::any_of(row.texts.begin(), row.texts.end(), [&](const ShownScreen::Text& t) {
-        return plainText(t.text).find(wanted) != std::string::npos;
-    });
 }
 
 } // namespace
@@ -177,7 +171,7 @@ std::string checkConversationList(const ShownScreen& shown, const std::vector<St
 std::string checkConversation(const ShownScreen& shown, const std::vector<StoreMessage>& messages) {
     if (shown.topPage() != CONVERSATION_PAGE)
         return "";
-    const ShownScreen::List* list = topConversation(shown);
+    const ShownScreen::List* list = topList(shown, CONVERSATION_VIEW);
     if (!list)
         return "the conversation has no list";
     int bubbles = list->countOf(BUBBLE_ROW);
@@ -192,19 +186,19 @@ std::string checkConversation(const ShownScreen& shown, const std::vector<StoreM
         return ""; // the newest is out of view
     const StoreMessage& newest = messages.back();
     std::string wanted = plainText(newest.text.empty() ? newest.subject : newest.text);
-    if (rowContains(*last, wanted) || !wholeIn(*last, *list))
+    if (rowShows(*last, wanted, false) || !wholeIn(*last, *list))
         return "";
     return "the last bubble shows " + textsOf(*last) + ", the store's newest message (" +
            std::to_string(newest.id) + ") is " + quoted(wanted);
 }
 
 std::string checkSentInView(const ShownScreen& shown, const std::string& text) {
-    const ShownScreen::List* list = topConversation(shown);
+    const ShownScreen::List* list = topList(shown, CONVERSATION_VIEW);
     if (shown.topPage() != CONVERSATION_PAGE || !list)
         return "";
     std::string wanted = plainText(text);
     for (const ShownScreen::Row* bubble : list->shownRows(BUBBLE_ROW)) {
-        if (!rowContains(*bubble, wanted))
+        if (!rowShows(*bubble, wanted, false))
             continue;
         bool fills =
             bubble->box.y <= list->box.y && bubble->box.y + bubble->box.h >= list->box.y + list->box.h;
@@ -220,12 +214,7 @@ std::string checkRowsFillTheList(const ShownScreen& shown) {
     bool onList = shown.topPage() == LIST_PAGE;
     if (!onList && shown.topPage() != CONVERSATION_PAGE)
         return "";
-    const ShownScreen::List* list = nullptr;
-    for (const ShownScreen::List& l : shown.lists) {
-        // The page on top is the last one drawn.
-        if (l.view == (onList ? LIST_VIEW : CONVERSATION_VIEW))
-            list = &l;
-    }
+    const ShownScreen::List* list = topList(shown, onList ? LIST_VIEW : CONVERSATION_VIEW);
     if (!list || list->count == 0)
         return "";
     int top = std::max(list->box.y, 0), bottom = std::min(list->box.y + list->box.h, 360);

@@ -80,10 +80,6 @@ struct SoakPlan {
     }
 };
 
-bool hasString(JsonObject* o, const char* member, const std::string& value) {
-    return value == stringOf(o, member);
-}
-
 bool listsString(JsonObject* o, const char* member, const std::string& value) {
     JsonArray* list = json_object_has_member(o, member) ? json_object_get_array_member(o, member) : nullptr;
     for (guint i = 0; list && i < json_array_get_length(list); ++i) {
@@ -174,7 +170,7 @@ protected:
     // The input selector's request still open, answered as its window would; false when none was.
     bool answerSelector(const SoakStep& step) {
         std::vector<int> open = idsWhere(watch().sim({"launches", "--json"}).out, [](JsonObject* o) {
-            return hasString(o, "target", INPUT_SELECTOR) && hasString(o, "status", "started");
+            return stringOf(o, "target") == INPUT_SELECTOR && stringOf(o, "status") == "started";
         });
         if (open.empty())
             return false;

@@ -1,7 +1,5 @@
 #include "SoakScript.h"
 
-#include <cstdio>
-
 namespace msg_e2e {
 
 namespace {
@@ -108,23 +106,19 @@ SoakStep SoakScript::_worldStep(int roll) {
 }
 
 std::string SoakStep::describe() const {
-    char line[160];
+    auto at = [](int x, int y) { return std::to_string(x) + "," + std::to_string(y); };
     switch (kind) {
     case Kind::TAP:
-        std::snprintf(line, sizeof line, "tap %d,%d", x, y);
-        break;
+        return "tap " + at(x, y);
     case Kind::PRESS:
-        std::snprintf(line, sizeof line, "long press %d,%d for %d ms", x, y, count);
-        break;
+        return "long press " + at(x, y) + " for " + std::to_string(count) + " ms";
     case Kind::DRAG:
-        std::snprintf(line, sizeof line, "drag at x %d from y %d to %d", x, y, toY);
-        break;
+        return "drag at x " + std::to_string(x) + " from y " + std::to_string(y) + " to " +
+               std::to_string(toY);
     case Kind::WHEEL:
-        std::snprintf(line, sizeof line, "wheel %d %s", count, down ? "down" : "up");
-        break;
+        return "wheel " + std::to_string(count) + (down ? " down" : " up");
     case Kind::PAGE_KEYS:
-        std::snprintf(line, sizeof line, "%s x%d", down ? "Page Down" : "Page Up", count);
-        break;
+        return (down ? "Page Down x" : "Page Up x") + std::to_string(count);
     case Kind::BACK:
         return "back (Escape)";
     case Kind::HOME:
@@ -145,7 +139,7 @@ std::string SoakStep::describe() const {
     case Kind::LANGUAGE:
         return "language " + text;
     }
-    return line;
+    return "?";
 }
 
 } // namespace msg_e2e

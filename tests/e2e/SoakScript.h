@@ -49,7 +49,6 @@ class SoakScript {
 public:
     explicit SoakScript(uint32_t seed) : _state(seed ? seed : 1) {}
     SoakStep next();
-    int stepsDrawn() const { return _drawn; }
 
     // The numbers messages come from: the demo conversations' and new ones.
     static const std::vector<std::string>& numbers();

@@ -3,10 +3,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-
 namespace msg_e2e {
 
 namespace {
@@ -36,25 +32,14 @@ VirtualDisplay::~VirtualDisplay() {
 }
 
 bool VirtualDisplay::start(std::string* error) {
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0) {
-        *error = "pipe failed";
-        return false;
-    }
     // The server picks a free display number and writes it to the pipe once it accepts clients.
-    bool started = _server.start({"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
-                                  "480x480x24", "-nolisten", "tcp", "-noreset"},
-                                 {}, fds[1]);
-    close(fds[1]);
-    std::string number;
-    pollfd p{fds[0], POLLIN, 0};
-    while (started && poll(&p, 1, SERVER_START_MS) > 0) {
-        char c;
-        if (read(fds[0], &c, 1) != 1 || c == '\n')
-            break;
-        number += c;
-    }
-    close(fds[0]);
+    std::string number = _server.startForLine(
+        [](int fd) {
+            return std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(fd),
+                                            "-screen",       "0",          "480x480x24",
+                                            "-nolisten",     "tcp",        "-noreset"};
+        },
+        {}, SERVER_START_MS);
     if (number.empty()) {
         *error = "Xvfb did not start (is it installed? scripts/install-deps)";
         return false;

@@ -145,15 +145,20 @@ void Watch::_xdotool(std::vector<std::string> args) {
     run(args, {{"DISPLAY", _display.name()}});
 }
 
+// The pointer moved onto (x, y) of the window, followed by `then`, in one run of xdotool.
+void Watch::_at(int x, int y, std::vector<std::string> then) {
+    then.insert(then.begin(),
+                {"mousemove", "--window", std::to_string(_window), std::to_string(x), std::to_string(y)});
+    _xdotool(std::move(then));
+}
+
 void Watch::tap(int x, int y) {
-    _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(x), std::to_string(y), "click",
-              "1"});
+    _at(x, y, {"click", "1"});
 }
 
 bool Watch::longPress(int x, int y, Rect area) {
     Frame before = _capture();
-    _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(x), std::to_string(y),
-              "mousedown", "1"});
+    _at(x, y, {"mousedown", "1"});
     bool changed = waitUntil([&] { return _capture().differenceIn(before, area) > 0.01; }, CHANGE_SECONDS);
     _xdotool({"mouseup", "1"});
     return changed;
@@ -166,8 +171,7 @@ bool Watch::tapThenLongPress(Point tap, Point press, const std::function<bool(co
     // old screen when the machine is slow to begin the push.
     waitUntil([&] { return _capture().differenceIn(before, before.whole()) > SLIDING_IN; }, CHANGE_SECONDS);
     _keep("pressed", _capture());
-    _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(press.x),
-              std::to_string(press.y), "mousedown", "1"});
+    _at(press.x, press.y, {"mousedown", "1"});
     Frame last;
     bool shown = waitUntil([&] { return done(last = _capture()); }, CHANGE_SECONDS);
     _xdotool({"mouseup", "1"});
@@ -180,39 +184,30 @@ void Watch::press(int x, int y, double seconds) {
     char hold[32];
     std::snprintf(hold, sizeof hold, "%.3f", seconds);
     // One run of xdotool: the hold is the user's, not the time a process takes to start.
-    _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(x), std::to_string(y),
-              "mousedown", "1", "sleep", hold, "mouseup", "1"});
+    _at(x, y, {"mousedown", "1", "sleep", hold, "mouseup", "1"});
 }
 
 void Watch::drag(int x, int fromY, int toY) {
-    std::string win = std::to_string(_window);
-    std::vector<std::string> args = {"mousemove",           "--window",  win, std::to_string(x),
-                                     std::to_string(fromY), "mousedown", "1"};
+    std::vector<std::string> args = {"mousedown", "1"};
     // A finger moves through the points between; the scroller follows each.
-    for (int i = 1; i <= DRAG_STEPS; ++i) {
-        int y = fromY + (toY - fromY) * i / DRAG_STEPS;
-        args.insert(args.end(),
-                    {"sleep", "0.02", "mousemove", "--window", win, std::to_string(x), std::to_string(y)});
-    }
+    for (int i = 1; i <= DRAG_STEPS; ++i)
+        args.insert(args.end(), {"sleep", "0.02", "mousemove", "--window", std::to_string(_window),
+                                 std::to_string(x), std::to_string(fromY + (toY - fromY) * i / DRAG_STEPS)});
     args.insert(args.end(), {"mouseup", "1"});
-    _xdotool(args);
+    _at(x, fromY, std::move(args));
 }
 
 void Watch::wheel(bool down, int detents) {
-    _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(CENTRE),
-              std::to_string(CENTRE), "click", "--repeat", std::to_string(detents), "--delay", "150",
-              down ? "5" : "4"});
+    _at(CENTRE, CENTRE, {"click", "--repeat", std::to_string(detents), "--delay", "150", down ? "5" : "4"});
 }
 
 void Watch::key(const std::string& name, int times) {
     // Without a window manager the keyboard goes where the pointer is.
-    _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(CENTRE),
-              std::to_string(CENTRE), "key", "--repeat", std::to_string(times), "--delay", "150", name});
+    _at(CENTRE, CENTRE, {"key", "--repeat", std::to_string(times), "--delay", "150", name});
 }
 
 void Watch::type(const std::string& text) {
-    _xdotool({"mousemove", "--window", std::to_string(_window), std::to_string(CENTRE),
-              std::to_string(CENTRE), "type", "--delay", "120", text});
+    _at(CENTRE, CENTRE, {"type", "--delay", "120", text});
 }
 
 void Watch::focusApp(bool focused) {

@@ -87,6 +87,7 @@ private:
     // Kept for the journey's pictures, the oldest dropped past the limit.
     void _keep(const std::string& name, const Frame& frame);
     void _xdotool(std::vector<std::string> args);
+    void _at(int x, int y, std::vector<std::string> then);
     // Ends what the launch requests of this device started and left running.
     void _stopLaunched();
 

@@ -284,6 +284,9 @@ void LookCanvas::_walk(Evas_Object* obj, const WalkContext& parent) {
         edje_object_file_get(obj, nullptr, &group);
         if (group && *group)
             context.where += std::string("(") + group + ")";
+        // The option panel's selector, while it is open, lies over the screen like a popup.
+        if (group && strstr(group, "rotary_selector"))
+            context.overlay = obj;
     } else if (!cls.empty() && cls.rfind("Efl.Canvas", 0) != 0 && cls.find("Pan") == std::string::npos &&
                cls != "Evas.Box") {
         // The window, its naviframe and the page are every screen's: only what is below them is named.
@@ -300,13 +303,6 @@ void LookCanvas::_walk(Evas_Object* obj, const WalkContext& parent) {
         context.overlay = obj;
         if (cls == "Elm.Popup")
             context.popup = obj;
-    }
-    if (is(type, "edje")) {
-        const char* group = nullptr;
-        edje_object_file_get(obj, nullptr, &group);
-        // The option panel's selector, while it is open, lies over the screen like a popup.
-        if (group && strstr(group, "rotary_selector"))
-            context.overlay = obj;
     }
     if (cls == "Elm.Button")
         context.button = obj;
@@ -525,9 +521,7 @@ Rgba LookCanvas::sample(const Drawn& d, double x, double y) {
 }
 
 Rgba LookCanvas::iconColor(const Drawn& d) {
-    if (!d.shape)
-        return d.color;
-    if (d.shapeIsMask)
+    if (!d.shape || d.shapeIsMask)
         return d.color;
     int iw = 0, ih = 0;
     evas_object_image_size_get(d.shape, &iw, &ih);

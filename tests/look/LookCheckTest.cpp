@@ -15,7 +15,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <iterator>
 #include <ostream>
 #include <sstream>
@@ -42,25 +41,9 @@ const OptOut OPT_OUTS[] = {
      "pictured the moment its delete starts, while the progress popup may still be fading in"},
 };
 
-// Defects the check has found that are not mended yet: the screen, the rule and a part of the
-// failing object's description (null: any object). Each entry goes with its mend.
-struct KnownDefect {
-    const char* screen;
-    Rule rule;
-    const char* object;
-};
-
-// None today.
-const std::vector<KnownDefect> NOT_YET_MENDED = {};
-
 bool exempt(const std::string& screen, const msg_look::Finding& finding) {
-    auto optedOut = [&](const OptOut& o) { return screen == o.screen && finding.rule == o.rule; };
-    auto known = [&](const KnownDefect& k) {
-        return screen == k.screen && finding.rule == k.rule &&
-               (!k.object || finding.object.find(k.object) != std::string::npos);
-    };
-    return std::any_of(std::begin(OPT_OUTS), std::end(OPT_OUTS), optedOut) ||
-           std::any_of(NOT_YET_MENDED.begin(), NOT_YET_MENDED.end(), known);
+    return std::any_of(std::begin(OPT_OUTS), std::end(OPT_OUTS),
+                       [&](const OptOut& o) { return screen == o.screen && finding.rule == o.rule; });
 }
 
 struct ScreenInLanguage {
