@@ -61,6 +61,14 @@ bool breaksBeforeMarks(gunichar c) {
     return c == ZERO_WIDTH_SPACE || g_unichar_isspace(c) || g_unichar_iscntrl(c);
 }
 
+// The same for the joining marks of the glue class alone (the double diacritics, the grapheme
+// joiner): a line may break before one after a hyphen or a break-after character, whose cluster
+// the shaper still makes it part of. "-\u035F \u0671e" spun the engine at 138 px.
+bool breaksBeforeGlue(gunichar c) {
+    GUnicodeBreakType type = g_unichar_break_type(c);
+    return type == G_UNICODE_BREAK_HYPHEN || type == G_UNICODE_BREAK_AFTER;
+}
+
 std::string plainOf(const char* markup) {
     char* plain = markup ? elm_entry_markup_to_utf8(markup) : nullptr;
     std::string out = plain ? plain : "";
@@ -117,6 +125,7 @@ std::string to_layout_safe(const std::string& text) {
     out.reserve(text.size());
     bool onBase = false;      // the last character takes marks
     bool onEmojiBase = false; // and a skin tone, none having been put on it yet
+    bool onGlueBreak = false; // and a line may break before a glue mark on it
     size_t marks = 0;         // marks kept on it
     for (const gchar* p = valid; p && *p; p = g_utf8_next_char(p)) {
         gunichar c = g_utf8_get_char(p);
@@ -125,12 +134,15 @@ std::string to_layout_safe(const std::string& text) {
             out.append(p, length);
             onBase = !breaksBeforeMarks(c);
             onEmojiBase = onBase && takesModifier(c);
+            onGlueBreak = onBase && breaksBeforeGlue(c);
             marks = 0;
             continue;
         }
-        if (!onBase || (isEmojiModifier(c) && !onEmojiBase)) {
+        bool glue = g_unichar_break_type(c) == G_UNICODE_BREAK_NON_BREAKING_GLUE;
+        if (!onBase || (isEmojiModifier(c) && !onEmojiBase) || (glue && onGlueBreak)) {
             out += "\xC2\xA0"; // what a mark on its own is drawn on
             onBase = true;
+            onGlueBreak = false;
             marks = 0;
         }
         if (isEmojiModifier(c))

@@ -169,6 +169,10 @@ TEST(LayoutSafeTextTest, MarksWithoutABaseSitOnANoBreakSpaceAndRealScriptsStayAs
         {"\U0001F44D\U0001F3FD\U0001F3FE \U0001F3FB",
          "\U0001F44D\U0001F3FD" + nbsp + "\U0001F3FE " + nbsp + "\U0001F3FB"},
         {" \uFF9E \U000E0067", " " + nbsp + "\uFF9E " + nbsp + "\U000E0067"},
+        // A glue mark (a double diacritic) after a hyphen: a line may break between the two.
+        {"-\u035F \u0671e", "-" + nbsp + "\u035F \u0671e"},
+        {"x|\u0301\u034F", "x|\u0301" + nbsp + "\u034F"},
+        {"a\u035F-b", "a\u035F-b"},
         // Vietnamese decomposed, Thai, Arabic with harakat, Devanagari, Korean jamo, Tibetan
         // stacks, Hebrew points, emoji joined and flagged: unchanged.
         {"Tie\u0302\u0301ng Vie\u0323\u0302t", "Tie\u0302\u0301ng Vie\u0323\u0302t"},
