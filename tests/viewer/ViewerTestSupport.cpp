@@ -46,6 +46,17 @@ bool isPrimitive(Evas_Object* obj) {
     return type && primitives.count(type);
 }
 
+// The first object of `objects` or below one that `take` accepts; frees the list.
+Evas_Object* findInList(Eina_List* objects, const std::function<bool(Evas_Object*)>& take) {
+    Evas_Object* found = nullptr;
+    void* object = nullptr;
+    EINA_LIST_FREE(objects, object) {
+        if (!found)
+            found = findObject(static_cast<Evas_Object*>(object), take);
+    }
+    return found;
+}
+
 } // namespace
 
 Evas_Object* findObject(Evas_Object* root, const std::function<bool(Evas_Object*)>& take) {
@@ -55,26 +66,12 @@ Evas_Object* findObject(Evas_Object* root, const std::function<bool(Evas_Object*
         return root;
     if (isPrimitive(root))
         return nullptr;
-    Eina_List* members = evas_object_smart_members_get(root);
-    Evas_Object* found = nullptr;
-    void* member = nullptr;
-    EINA_LIST_FREE(members, member) {
-        if (!found)
-            found = findObject(static_cast<Evas_Object*>(member), take);
-    }
-    return found;
+    return findInList(evas_object_smart_members_get(root), take);
 }
 
 Evas_Object* findOnCanvas(Evas* canvas, const std::function<bool(Evas_Object*)>& take) {
-    Eina_List* objects =
-        evas_objects_in_rectangle_get(canvas, -10000, -10000, 20000, 20000, EINA_TRUE, EINA_TRUE);
-    Evas_Object* found = nullptr;
-    void* object = nullptr;
-    EINA_LIST_FREE(objects, object) {
-        if (!found)
-            found = findObject(static_cast<Evas_Object*>(object), take);
-    }
-    return found;
+    return findInList(
+        evas_objects_in_rectangle_get(canvas, -10000, -10000, 20000, 20000, EINA_TRUE, EINA_TRUE), take);
 }
 
 bool showsText(Evas_Object* obj, const std::string& text) {
