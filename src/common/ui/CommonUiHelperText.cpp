@@ -125,7 +125,7 @@ std::string to_layout_safe(const std::string& text) {
     out.reserve(text.size());
     bool onBase = false;      // the last character takes marks
     bool onEmojiBase = false; // and a skin tone, none having been put on it yet
-    bool onGlueBreak = false; // and a line may break before a glue mark on it
+    gunichar base = 0;        // the character marks go on
     size_t marks = 0;         // marks kept on it
     for (const gchar* p = valid; p && *p; p = g_utf8_next_char(p)) {
         gunichar c = g_utf8_get_char(p);
@@ -134,15 +134,15 @@ std::string to_layout_safe(const std::string& text) {
             out.append(p, length);
             onBase = !breaksBeforeMarks(c);
             onEmojiBase = onBase && takesModifier(c);
-            onGlueBreak = onBase && breaksBeforeGlue(c);
+            base = c;
             marks = 0;
             continue;
         }
         bool glue = g_unichar_break_type(c) == G_UNICODE_BREAK_NON_BREAKING_GLUE;
-        if (!onBase || (isEmojiModifier(c) && !onEmojiBase) || (glue && onGlueBreak)) {
+        if (!onBase || (isEmojiModifier(c) && !onEmojiBase) || (glue && breaksBeforeGlue(base))) {
             out += "\xC2\xA0"; // what a mark on its own is drawn on
             onBase = true;
-            onGlueBreak = false;
+            base = NO_BREAK_SPACE;
             marks = 0;
         }
         if (isEmojiModifier(c))
