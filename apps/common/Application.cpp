@@ -138,7 +138,7 @@ void Application::_startServices() {
 bool Application::_loadTheme() {
     common_ui_helper::set_textdomain();
     // The window does not exist yet; it takes the theme when it is created.
-    return MCommonTheme::getInstance()->init(nullptr);
+    return MCommonTheme::getInstance()->init();
 }
 
 void Application::_markShown() {
@@ -174,7 +174,6 @@ bool Application::_createWindow() {
     _window = std::make_unique<view_kit::WWindowController>();
     MSG_RETV_IF(!_window->create(_options.name.c_str(), _options.width, _options.height), false,
                 "window creation failed");
-    MCommonTheme::getInstance()->setObjectTheme(_window->getEvasObject());
     // Closing the window, or back on the last screen, ends the application.
     _window->setOnDeleteRequest([] { elm_exit(); });
     _window->getNaviframeController()->setOnLastPageBack([] { elm_exit(); });

@@ -68,7 +68,7 @@ public:
         msg_app::common_ui_helper::set_textdomain();
         _window = std::make_unique<view_kit::WWindowController>();
         _window->create("body-bench", 360, 360);
-        msg_app::MCommonTheme::getInstance()->init(_window->getEvasObject());
+        msg_app::MCommonTheme::getInstance()->init();
         _msg = std::make_shared<MCMsgData>();
         _msg->recipient = {"+15550100001"};
         _screen = new MCBodyContentViewController(_msg, nullptr);

@@ -47,7 +47,7 @@ public:
         evas_object_resize(_win, 360, 360);
         evas_object_show(_win);
         // The application's theme, or every row falls back to the default style (and logs so).
-        if (!msg_app::MCommonTheme::getInstance()->init(_win))
+        if (!msg_app::MCommonTheme::getInstance()->init())
             std::fprintf(stderr, "cannot load the theme\n");
     }
     Evas_Object* win() const { return _win; }

@@ -109,7 +109,7 @@ public:
         msg_app::common_ui_helper::set_textdomain();
         _win = elm_win_add(nullptr, "list-bench", ELM_WIN_BASIC);
         evas_object_resize(_win, 360, 360);
-        msg_app::MCommonTheme::getInstance()->init(_win);
+        msg_app::MCommonTheme::getInstance()->init();
         subscribe(_beforeCb, &_arrived);
         _list = new msg_app::msg_list::MLListViewController(msg_app::msg_list::LIST_TYPE_THREAD);
         Clock::time_point start = Clock::now();

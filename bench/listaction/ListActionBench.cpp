@@ -124,7 +124,6 @@ void BM_DeleteCheckedConversationsInBackground(benchmark::State& state) {
         }
         auto window = std::make_unique<view_kit::WWindowController>();
         window->create("listaction", 360, 360);
-        msg_app::MCommonTheme::getInstance()->setObjectTheme(window->getEvasObject());
         auto* screen = new MLContentViewController(LIST_TYPE_THREAD);
         window->getNaviframeController()->push(screen);
         std::shared_ptr<MLListViewController> list = screen->getListView().lock();
@@ -192,7 +191,7 @@ int main(int argc, char** argv) {
     setenv("EINA_LOG_LEVELS", "eldbus:0,ecore_system_upower:0,ecore_system_systemd:0,eina_safety:0", 0);
     elm_init(argc, argv);
     msg_app::common_ui_helper::set_textdomain();
-    msg_app::MCommonTheme::getInstance()->init(nullptr);
+    msg_app::MCommonTheme::getInstance()->init();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

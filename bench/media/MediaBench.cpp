@@ -127,7 +127,7 @@ struct Window {
         msg_app::common_ui_helper::set_textdomain();
         controller = std::make_unique<view_kit::WWindowController>();
         controller->create("media-bench", 360, 360);
-        msg_app::MCommonTheme::getInstance()->init(controller->getEvasObject());
+        msg_app::MCommonTheme::getInstance()->init();
         msg_test::pumpFor(0.1);
     }
     ~Window() {

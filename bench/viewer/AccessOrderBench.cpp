@@ -59,7 +59,7 @@ public:
         msg_app::common_ui_helper::set_textdomain();
         _window = std::make_unique<view_kit::WWindowController>();
         _window->create("access-bench", 360, 360);
-        msg_app::MCommonTheme::getInstance()->init(_window->getEvasObject());
+        msg_app::MCommonTheme::getInstance()->init();
         _screen = new msg_app::msg_viewer::MVContentViewController(stored.threadId);
         _window->getNaviframeController()->push(_screen, "msg_viewer");
         msg_test::pumpFor(0.5);

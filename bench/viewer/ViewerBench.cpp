@@ -169,7 +169,7 @@ public:
         msg_app::common_ui_helper::set_textdomain();
         _window = std::make_unique<view_kit::WWindowController>();
         _window->create("viewer-bench", 360, 360);
-        msg_app::MCommonTheme::getInstance()->init(_window->getEvasObject());
+        msg_app::MCommonTheme::getInstance()->init();
         evas_event_callback_add(evas(), EVAS_CALLBACK_RENDER_POST, _renderedCb, this);
         msg_test::pumpFor(0.1);
     }

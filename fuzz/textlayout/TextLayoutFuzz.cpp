@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     window = elm_win_add(nullptr, "layout", ELM_WIN_BASIC);
     evas_object_resize(window, SCREEN_W, SCREEN_W);
     evas_object_show(window);
-    msg_app::MCommonTheme::getInstance()->init(window);
+    msg_app::MCommonTheme::getInstance()->init();
     bubble = msg_app::msg_viewer::MVBubbleSizer::addEntry(window, "message/bubble/receive");
     const Elm_Wrap_Type wraps[] = {ELM_WRAP_NONE, ELM_WRAP_CHAR, ELM_WRAP_WORD, ELM_WRAP_MIXED};
     for (int i = 0; i < 4; ++i) {

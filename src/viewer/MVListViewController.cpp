@@ -104,7 +104,6 @@ bool MVListViewController::_createGenlist() {
     elm_genlist_mode_set(_genlist, ELM_LIST_COMPRESS);
     elm_genlist_select_mode_set(_genlist, ELM_OBJECT_SELECT_MODE_DEFAULT);
     elm_genlist_block_count_set(_genlist, GENLIST_BLOCK_COUNT);
-    MCommonTheme::getInstance()->setObjectTheme(_genlist);
     MCommonTheme::getInstance()->changeScrollBarColor(_genlist);
     MCommonTheme::getInstance()->changeScrollEndEffectColor(_genlist);
     _rows.setGenlist(_genlist);

@@ -39,7 +39,6 @@ Evas_Object* MVRecipientContentViewController::onCreateView(Evas_Object* parent,
     elm_genlist_homogeneous_set(_genlist, EINA_FALSE);
     elm_genlist_select_mode_set(_genlist, ELM_OBJECT_SELECT_MODE_DEFAULT);
     MCommonTheme* theme = MCommonTheme::getInstance();
-    theme->setObjectTheme(_genlist);
     theme->changeDetailBgColor(_genlist);
     theme->changeScrollBarColor(_genlist);
     theme->changeScrollEndEffectColor(_genlist);

@@ -25,7 +25,7 @@ void ListRowFixture::SetUp() {
     ASSERT_TRUE(msg_app::common_ui_helper::set_textdomain());
     vconf_set_str("db/menu_widget/regionformat", "en_US.UTF-8");
     window = std::make_unique<msg_test::TestWindow>();
-    ASSERT_TRUE(msg_app::MCommonTheme::getInstance()->init(window->win()));
+    ASSERT_TRUE(msg_app::MCommonTheme::getInstance()->init());
     genlist = elm_genlist_add(window->win());
     elm_genlist_mode_set(genlist, ELM_LIST_COMPRESS);
     evas_object_resize(genlist, 360, 360);

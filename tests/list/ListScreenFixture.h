@@ -36,7 +36,7 @@ protected:
         ASSERT_TRUE(appWindow->create("list-screen-test", 360, 360));
         auto* theme = msg_app::MCommonTheme::getInstance();
         theme->deinit();
-        ASSERT_TRUE(theme->init(appWindow->getEvasObject()));
+        ASSERT_TRUE(theme->init());
     }
     void TearDown() override {
         appWindow->destroy();

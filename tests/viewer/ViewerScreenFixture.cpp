@@ -22,7 +22,7 @@ void ViewerScreenFixture::SetUp() {
     ASSERT_TRUE(appWindow->create("viewer-test", 360, 360));
     auto* theme = msg_app::MCommonTheme::getInstance();
     theme->deinit();
-    ASSERT_TRUE(theme->init(appWindow->getEvasObject()));
+    ASSERT_TRUE(theme->init());
     ASSERT_TRUE(appWindow->getNaviframeController()->push(new PlainPage(), "host"));
 }
 

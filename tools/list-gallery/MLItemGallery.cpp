@@ -90,7 +90,6 @@ Evas_Object* listOf(Evas_Object* win) {
     Evas_Object* gl = elm_genlist_add(win);
     elm_genlist_homogeneous_set(gl, EINA_TRUE);
     elm_genlist_mode_set(gl, ELM_LIST_COMPRESS);
-    msg_app::MCommonTheme::getInstance()->setObjectTheme(gl);
     evas_object_size_hint_weight_set(gl, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
     elm_win_resize_object_add(win, gl);
     evas_object_smart_callback_add(gl, "realized", onRealized, nullptr);
@@ -229,7 +228,7 @@ int main(int argc, char** argv) {
         for (const Scene& scene : scenes) {
             Evas_Object* win = elm_win_add(nullptr, scene.name, ELM_WIN_BASIC);
             evas_object_resize(win, 360, 360);
-            msg_app::MCommonTheme::getInstance()->init(win);
+            msg_app::MCommonTheme::getInstance()->init();
             Evas_Object* bg = evas_object_rectangle_add(evas_object_evas_get(win));
             evas_object_color_set(bg, 0, 0, 0, 255);
             elm_win_resize_object_add(win, bg);

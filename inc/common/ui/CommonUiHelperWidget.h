@@ -26,8 +26,8 @@ void configure_toolkit();
 // panel or list in. Null when it cannot be made.
 Evas_Object* add_app_layout(Evas_Object* parent);
 Evas_Object* add_circle_genlist(Evas_Object* genlist, Eext_Circle_Surface* circleSurface);
-// What every full-screen list of the round screen needs: the round scroll bar (when there
-// is a surface) and the application's colours. The bottom margin is each screen's own choice.
+// What every full-screen list of the round screen needs: the round scroll bar, when there is
+// a surface. The bottom margin is each screen's own choice.
 void prepare_screen_genlist(Evas_Object* genlist, Eext_Circle_Surface* circleSurface);
 // Has the genlist measure its rows again on the next turn of the main loop, once for a burst of
 // calls (`timer` holds the pending turn; its owner destroys it before the genlist goes): after rows

@@ -1,7 +1,7 @@
 /*
- * The application's look: its Elementary theme (the default theme extended
- * with the application's layouts) and the UI extension's colour and font
- * tables, plus the colour overrides a few screens apply. Main loop only.
+ * The application's look: its layouts (over the toolkit's default theme) and
+ * the UI extension's colour and font tables, plus the colour overrides a few
+ * screens apply. Main loop only.
  */
 #ifndef MSG_APP_COMMON_MCOMMONTHEME_H
 #define MSG_APP_COMMON_MCOMMONTHEME_H
@@ -9,18 +9,18 @@
 #include <Elementary.h>
 #include <qel.h>
 
+#include <string>
+
 namespace msg_app {
 
 class MCommonTheme {
 public:
     static MCommonTheme* getInstance();
 
-    // Builds the theme and makes the tables current; obj (optional) gets the theme. False when
-    // the theme or a table could not be loaded (what did load stays in use).
-    bool init(Evas_Object* obj);
+    // Lays the application's layouts over the default theme and makes the tables current. False
+    // when a table could not be loaded (what did load stays in use).
+    bool init();
     void deinit();
-    bool setObjectTheme(Evas_Object* obj);
-    Elm_Theme* getTheme() const { return _theme; }
 
     void changeDetailBgColor(Evas_Object* obj);
     void changeScrollBarColor(Evas_Object* obj);
@@ -37,7 +37,7 @@ private:
     static void _destroy();
 
     static MCommonTheme* _instance;
-    Elm_Theme* _theme = nullptr;
+    std::string _overlay;
     Qel_Theme_Color_Table* _colorTable = nullptr;
     Qel_Theme_Font_Table* _fontTable = nullptr;
 };

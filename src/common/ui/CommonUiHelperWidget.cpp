@@ -5,7 +5,6 @@
 #include "common/ui/CommonUiHelperWidget.h"
 
 #include "common/MsgLog.h"
-#include "common/ui/MCommonTheme.h"
 #include "qel.h"
 #include "view_kit/WContentViewController.h"
 #include "view_kit/WNaviframeController.h"
@@ -57,7 +56,6 @@ void prepare_screen_genlist(Evas_Object* genlist, Eext_Circle_Surface* circleSur
     MSG_RET_IF(!genlist, "genlist is nullptr!!");
     if (circleSurface)
         add_circle_genlist(genlist, circleSurface);
-    MCommonTheme::getInstance()->setObjectTheme(genlist);
 }
 
 void remeasure_genlist_later(Evas_Object* genlist, std::weak_ptr<view_kit::WTimer>& timer) {

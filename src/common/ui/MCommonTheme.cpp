@@ -52,15 +52,14 @@ MCommonTheme::~MCommonTheme() {
     deinit();
 }
 
-bool MCommonTheme::init(Evas_Object* obj) {
+bool MCommonTheme::init() {
     // A second init replaces the first rather than leaking it.
     deinit();
-    _theme = elm_theme_new();
-    MSG_RETV_IF(!_theme, false, "elm_theme_new() failed");
-    elm_theme_ref_set(_theme, nullptr);
-    elm_theme_extension_add(_theme, common_util::get_message_edj().c_str());
-    if (obj)
-        elm_object_theme_set(obj, _theme);
+    // The layouts lie over the toolkit's default theme, not in a theme of their own set on the
+    // window: a screen is built before it is placed, and a widget tree placed under a window of
+    // another theme is themed again whole (every layout reloaded, a genlist's rows measured anew).
+    _overlay = common_util::get_message_edj();
+    elm_theme_overlay_add(nullptr, _overlay.c_str());
 
     qel_theme_changeable_ui_enabled_set(EINA_TRUE);
     _colorTable = qel_theme_color_table_new(tablePath(COLOR_TABLE_FILE).c_str());
@@ -77,10 +76,9 @@ bool MCommonTheme::init(Evas_Object* obj) {
 }
 
 void MCommonTheme::deinit() {
-    if (_theme) {
-        elm_theme_extension_del(_theme, common_util::get_message_edj().c_str());
-        elm_theme_free(_theme);
-        _theme = nullptr;
+    if (!_overlay.empty()) {
+        elm_theme_overlay_del(nullptr, _overlay.c_str());
+        _overlay.clear();
     }
     if (_colorTable) {
         qel_theme_color_table_free(_colorTable);
@@ -90,13 +88,6 @@ void MCommonTheme::deinit() {
         qel_theme_font_table_free(_fontTable);
         _fontTable = nullptr;
     }
-}
-
-bool MCommonTheme::setObjectTheme(Evas_Object* obj) {
-    MSG_RETV_IF(!obj, false, "obj is NULL");
-    MSG_RETV_IF(!_theme, false, "_theme is NULL");
-    elm_object_theme_set(obj, _theme);
-    return true;
 }
 
 void MCommonTheme::changeDetailBgColor(Evas_Object* obj) {

@@ -15,7 +15,7 @@ void WatchScreenTest::SetUp() {
     ASSERT_TRUE(msg_app::common_ui_helper::set_textdomain());
     window = std::make_unique<view_kit::WWindowController>();
     ASSERT_TRUE(window->create("popup-test", 360, 360));
-    ASSERT_TRUE(msg_app::MCommonTheme::getInstance()->init(window->getEvasObject()));
+    ASSERT_TRUE(msg_app::MCommonTheme::getInstance()->init());
     page = new HostPage();
     ASSERT_TRUE(window->getNaviframeController()->push(page));
     settle();

@@ -101,8 +101,7 @@ TEST_F(UiHelperTest, RotaryStackHandsTheBezelBack) {
 TEST_F(UiHelperTest, ThemeTablesLayoutsAndIconsBySimAndCarrier) {
     msg_test::TestWindow window;
     MCommonTheme* theme = MCommonTheme::getInstance();
-    ASSERT_TRUE(theme->init(window.win()));
-    EXPECT_EQ(theme->getTheme(), elm_object_theme_get(window.win()));
+    ASSERT_TRUE(theme->init());
     int r = -1, g = -1, b = -1, a = -1;
     EXPECT_TRUE(qel_theme_get_color("AO012", &r, &g, &b, &a));
     // The application's layouts resolve through the theme.
@@ -125,7 +124,7 @@ TEST_F(UiHelperTest, ThemeTablesLayoutsAndIconsBySimAndCarrier) {
     setString("db/zeq/salescode", "XYZ");
     EXPECT_EQ(nullptr, common_ui_helper::create_safe_icon(window.win()));
     theme->deinit();
-    EXPECT_FALSE(theme->setObjectTheme(window.win()));
+    EXPECT_FALSE(elm_layout_theme_set(elm_layout_add(window.win()), "layout", "bottom_button", "default"));
 }
 
 TEST(LabelMarkupTest, TextShowsAsWrittenInValidUtf8) {
@@ -220,6 +219,35 @@ protected:
 };
 
 class Popup : public view_kit::WPopupController {};
+
+// A page with a list, counting the times its list is themed.
+class ListPage : public view_kit::WContentViewController {
+public:
+    int themed = 0;
+
+protected:
+    Evas_Object* onCreateView(Evas_Object* parent, void*) override {
+        Evas_Object* layout = common_ui_helper::add_app_layout(parent);
+        Evas_Object* genlist = elm_genlist_add(layout);
+        elm_object_part_content_set(layout, "elm.swallow.content", genlist);
+        evas_object_smart_callback_add(
+            genlist, "theme,changed", [](void* data, Evas_Object*, void*) { ++*static_cast<int*>(data); },
+            &themed);
+        return layout;
+    }
+};
+
+// A page is built, then placed on the naviframe: placing it must not theme it again, which
+// reloads every layout in it and has its list measure the rows anew.
+TEST_F(UiHelperTest, APageIsNotThemedAgainWhenPlacedOnTheNaviframe) {
+    ASSERT_TRUE(MCommonTheme::getInstance()->init());
+    view_kit::WWindowController window;
+    ASSERT_TRUE(window.create("theme", 360, 360));
+    auto* page = new ListPage();
+    ASSERT_TRUE(window.getNaviframeController()->push(page));
+    EXPECT_EQ(0, page->themed);
+    MCommonTheme::getInstance()->deinit();
+}
 
 TEST_F(UiHelperTest, PushFromInsideAPopupFindsTheNaviframe) {
     view_kit::WWindowController window;

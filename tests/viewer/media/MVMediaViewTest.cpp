@@ -51,7 +51,7 @@ protected:
         demoClip = device.file("demo-voice.wav");
         ASSERT_TRUE(msg_sim::simWriteWav(demoClip, 440, DEMO_MS));
         window = std::make_unique<msg_test::TestWindow>();
-        ASSERT_TRUE(msg_app::MCommonTheme::getInstance()->init(window->win()));
+        ASSERT_TRUE(msg_app::MCommonTheme::getInstance()->init());
     }
     void TearDown() override {
         // The player and the theme go before the device they write to.
