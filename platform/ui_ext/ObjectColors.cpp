@@ -5,6 +5,7 @@
 #include "qel.h"
 
 #include <cstring>
+#include <deque>
 
 namespace qel {
 
@@ -32,22 +33,27 @@ bool isSmart(const Evas_Object* obj) {
     return true;
 }
 
-// The deepest-first search for the edje object covering exactly the given
-// geometry below obj: a realized genlist item's view.
+// The edje object covering exactly the given geometry below obj: a realized genlist item's
+// view. Breadth first: the views are members of the list's pan, above the deep trees of the
+// rows' own contents, which a depth-first search walked through row by row.
 Evas_Object* findEdjeAt(Evas_Object* obj, int x, int y, int w, int h) {
-    Eina_List* members = evas_object_smart_members_get(obj);
+    std::deque<Evas_Object*> parents{obj};
     Evas_Object* found = nullptr;
-    void* data;
-    EINA_LIST_FREE(members, data) {
-        auto* member = static_cast<Evas_Object*>(data);
-        if (found)
-            continue;
-        int mx, my, mw, mh;
-        evas_object_geometry_get(member, &mx, &my, &mw, &mh);
-        if (isEdje(member) && mx == x && my == y && mw == w && mh == h)
-            found = member;
-        else if (isSmart(member))
-            found = findEdjeAt(member, x, y, w, h);
+    while (!found && !parents.empty()) {
+        Eina_List* members = evas_object_smart_members_get(parents.front());
+        parents.pop_front();
+        void* data;
+        EINA_LIST_FREE(members, data) {
+            auto* member = static_cast<Evas_Object*>(data);
+            if (found)
+                continue;
+            int mx, my, mw, mh;
+            evas_object_geometry_get(member, &mx, &my, &mw, &mh);
+            if (isEdje(member) && mx == x && my == y && mw == w && mh == h)
+                found = member;
+            else if (isSmart(member))
+                parents.push_back(member);
+        }
     }
     return found;
 }
