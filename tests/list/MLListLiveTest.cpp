@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <ctime>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -61,6 +63,54 @@ protected:
 };
 
 } // namespace
+
+// The first frame shows each row as it stays: its time, its number's size and the circle's insets
+// are in that frame, not in the one after.
+TEST_F(ListLiveTest, TheFirstFrameShowsTheRowsAsTheyStay) {
+    for (int i = 0; i < 4; ++i)
+        conversation("+1555010000" + std::to_string(i), 1, "a message longer than its line", "",
+                     1700000000000 + i * 60000);
+    // Each realized row's time state and where its lines and time are drawn, by item.
+    using Looks = std::map<Elm_Object_Item*, std::string>;
+    auto looks = [&] {
+        Looks out;
+        Eina_List* items = elm_genlist_realized_items_get(list->getGenlist());
+        void* data;
+        EINA_LIST_FREE(items, data) {
+            auto* item = static_cast<Elm_Object_Item*>(data);
+            Evas_Object* probe = elm_object_item_part_content_get(item, "elm.swallow.inset");
+            Evas_Object* view = probe ? evas_object_smart_parent_get(probe) : nullptr;
+            if (!view)
+                continue;
+            double value = 0;
+            std::string look = edje_object_part_state_get(view, "elm.text.3", &value);
+            for (const char* part : {"elm.text.number", "elm.text.1", "elm.text.3"}) {
+                int x = 0, w = 0;
+                edje_object_part_geometry_get(view, part, &x, nullptr, &w, nullptr);
+                look += " " + std::to_string(x) + "+" + std::to_string(w);
+            }
+            out[item] = look;
+        }
+        return out;
+    };
+    struct First {
+        std::function<Looks()> take;
+        Looks looks;
+    } first{looks, {}};
+    Evas* canvas = evas_object_evas_get(appWindow->getEvasObject());
+    auto frameCb = [](void* data, Evas*, void*) {
+        auto* f = static_cast<First*>(data);
+        if (f->looks.empty())
+            f->looks = f->take();
+    };
+    evas_event_callback_add(canvas, EVAS_CALLBACK_RENDER_POST, frameCb, &first);
+    ASSERT_NO_FATAL_FAILURE(create(LIST_TYPE_THREAD));
+    evas_event_callback_del_full(canvas, EVAS_CALLBACK_RENDER_POST, frameCb, &first);
+    ASSERT_FALSE(first.looks.empty());
+    Looks settled = looks();
+    for (const auto& [item, look] : first.looks)
+        EXPECT_EQ(look, settled[item]);
+}
 
 TEST_F(ListLiveTest, DeletingElsewhereRemovesTheConversationOrShowsItsPreviousMessage) {
     int gone = conversation("+15550001", 1, "to be deleted", "", 1600000000000);

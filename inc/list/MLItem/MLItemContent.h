@@ -105,6 +105,10 @@ private:
     void _emitNameLine(const std::string& name);
     // Moves the check and the lines in where the circle's edge comes in at the row's place.
     void _applyInsets();
+    // The row's view, while the row is realized.
+    Evas_Object* _view() const;
+    // What was just sent to the view shows in the frame being drawn, not in the next.
+    void _showNow();
     static bool _isNumberName(const std::string& name);
     void _takeBackContents();
     // The screen reader no longer reads the item, which is going.

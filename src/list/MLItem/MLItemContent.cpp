@@ -370,6 +370,7 @@ void MLItemContent::realized() {
         elm_object_item_signal_callback_add(item, signal, "", _itemSignalCb, this);
     // The theme lays the text lines out from the texts now set and reports a hidden line.
     _emit(SIG_LAYOUT_UPDATE);
+    _showNow();
 }
 
 void MLItemContent::onSetElmObjectItem(Elm_Object_Item* /*item*/) {
@@ -429,8 +430,19 @@ void MLItemContent::_insetProbeMovedCb(void* data, Evas* /*evas*/, Evas_Object* 
     static_cast<MLItemContent*>(data)->_applyInsets();
 }
 
+Evas_Object* MLItemContent::_view() const {
+    return _insetProbe ? evas_object_smart_parent_get(_insetProbe) : nullptr;
+}
+
+// The view handles its signals and messages once the loop turns, after the frame the row is placed
+// in is drawn: that frame would show the row without its time, its number's size and its insets.
+void MLItemContent::_showNow() {
+    if (Evas_Object* view = _view())
+        edje_object_message_signal_process(view);
+}
+
 void MLItemContent::_applyInsets() {
-    Evas_Object* view = _insetProbe ? evas_object_smart_parent_get(_insetProbe) : nullptr;
+    Evas_Object* view = _view();
     if (!view)
         return;
     MLItemCircleInset::Place place;
@@ -457,6 +469,7 @@ void MLItemContent::_applyInsets() {
     std::string name = getText(PART_NAME);
     if (nameMoved && _isNumberName(name))
         _emitNameLine(name);
+    _showNow();
 }
 
 void MLItemContent::onSelect(Elm_Object_Item* item) {
