@@ -100,10 +100,13 @@ Evas_Object* MLItemButtonMenu::_createButton(Evas_Object* parent, const char* gr
     return button;
 }
 
+// Only the press shows, drawn by the theme's own programs: a layout of the button's look, not a
+// button, which would be themed twice (its default look, then this one) for no behaviour of its own.
 Evas_Object* MLItemButtonMenu::_createBase(Evas_Object* parent) {
-    Evas_Object* base = elm_button_add(parent);
-    MSG_RETV_IF(!base, nullptr, "elm_button_add() failed");
-    elm_object_style_set(base, "list/transparent");
+    Evas_Object* base = elm_layout_add(parent);
+    MSG_RETV_IF(!base, nullptr, "elm_layout_add() failed");
+    if (!elm_layout_theme_set(base, "button", "base", "list/transparent"))
+        MSG_LOGE("no transparent button look");
     efl_access_object_access_type_set(base, EFL_ACCESS_TYPE_SKIPPED);
     evas_object_show(base);
     return base;
