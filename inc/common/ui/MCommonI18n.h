@@ -58,6 +58,7 @@ private:
     i18n_udate_format_h _getUdateFormatter(Formatter f);
     void _setTimeFormatter();
     void _setDateFormatter(Formatter f);
+    // The locale's pattern for the skeleton, kept from an earlier run when there is one.
     bool _getBestPattern(const char* skeleton, std::string& out);
     void _addUdateFormatter(Formatter f, const std::string& pattern);
     void _addRtlMarks(std::string& out) const;

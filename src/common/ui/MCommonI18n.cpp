@@ -5,9 +5,13 @@
 #include "common/MsgLog.h"
 #include "common/SingletonRelease.h"
 #include "common/ui/ZoneId.h"
+#include "preference.h"
 #include "vconf.h"
-#include <cstdlib>
 
+#include <glib.h>
+#include <unicode/uversion.h>
+
+#include <cstdlib>
 #include <vector>
 
 namespace msg_app {
@@ -55,6 +59,22 @@ const DateOrder& dateOrder() {
     default:
         return yearMonthDay;
     }
+}
+
+// Where the best pattern of a skeleton is kept between runs: the generator reads all of the locale's
+// patterns, three quarters of what the list's first times cost, and its answer changes only with
+// the locale and the library's data.
+std::string keptPatternKey(const std::string& locale, const char* skeleton) {
+    return std::string("date_pattern.") + U_ICU_VERSION + "." + locale + "." + skeleton;
+}
+
+bool readKeptPattern(const std::string& key, std::string& out) {
+    char* kept = nullptr;
+    if (preference_get_string(key.c_str(), &kept) != PREFERENCE_ERROR_NONE || !kept)
+        return false;
+    out = kept;
+    std::free(kept);
+    return !out.empty() && out.size() <= PATTERN_MAX && g_utf8_validate(out.c_str(), -1, nullptr);
 }
 
 std::string toUtf8(const i18n_uchar* src, int32_t len) {
@@ -255,6 +275,9 @@ void MCommonI18n::_setDateFormatter(Formatter f) {
 
 bool MCommonI18n::_getBestPattern(const char* skeleton, std::string& out) {
     MSG_RETV_IF(!skeleton, false, "skeleton is nullptr");
+    const std::string key = keptPatternKey(_locale, skeleton);
+    if (readKeptPattern(key, out))
+        return true;
     i18n_udatepg_h generator = nullptr;
     int ret = i18n_udatepg_create(_locale.c_str(), &generator);
     MSG_RETV_IF(ret != I18N_ERROR_NONE || !generator, false, "i18n_udatepg_create return err(%x)", ret);
@@ -267,6 +290,8 @@ bool MCommonI18n::_getBestPattern(const char* skeleton, std::string& out) {
     i18n_udatepg_destroy(generator);
     MSG_RETV_IF(ret != I18N_ERROR_NONE, false, "i18n_udatepg_get_best_pattern return err(%x)", ret);
     out = toUtf8(best, i18n_ustring_get_length(best));
+    if (!out.empty() && preference_set_string(key.c_str(), out.c_str()) != PREFERENCE_ERROR_NONE)
+        MSG_LOGW("the pattern of %s is not kept for the next run", skeleton);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "common/MCommonAppEventMgr.h"
 #include "common/ui/MCommonI18n.h"
 #include "common/ui/ZoneId.h"
+#include "preference.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@
 #include <ctime>
 #include <regex>
 #include <string>
+
+#include <unicode/uversion.h>
 
 using namespace msg_app;
 
@@ -101,6 +104,39 @@ TEST_F(I18nTest, TodayAndZeroShowTheTimeInTheClockStyle) {
     EXPECT_TRUE(std::regex_search(twelveHour, std::regex("^2:05.PM$|^2:05\xE2\x80\xAFPM$"))) << twelveHour;
     changeSetting(KEY_TIME1224, 2);
     EXPECT_EQ("14:05", text(MCommonI18n::TIME, afternoon));
+}
+
+// The clock's pattern is kept for the next run, under the locale and the library's data: a kept
+// pattern is shown as it stands, and an empty or overlong one is asked of the locale again.
+TEST_F(I18nTest, TheClocksPatternIsKeptForTheNextRun) {
+    setInt(KEY_TIME1224, 2);
+    const std::string key = std::string("date_pattern.") + U_ICU_VERSION + ".en_US.Hm";
+    auto kept = [&] {
+        char* value = nullptr;
+        std::string out = preference_get_string(key.c_str(), &value) == PREFERENCE_ERROR_NONE ? value : "";
+        std::free(value);
+        return out;
+    };
+    const time_t afternoon = localTime(currentYear(), 1, 1, 14, 5);
+    EXPECT_EQ("14:05", text(MCommonI18n::TIME, afternoon));
+    EXPECT_EQ("HH:mm", kept());
+    const std::string tooLong(100, 'H');
+    const struct {
+        std::string kept;
+        const char* shown;
+        const char* keptAfter;
+    } cases[] = {
+        {"HH.mm", "14.05", "HH.mm"},
+        {"", "14:05", "HH:mm"},
+        {tooLong, "14:05", "HH:mm"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kept);
+        MCommonI18n::release();
+        ASSERT_EQ(PREFERENCE_ERROR_NONE, preference_set_string(key.c_str(), c.kept.c_str()));
+        EXPECT_EQ(c.shown, text(MCommonI18n::TIME, afternoon));
+        EXPECT_EQ(c.keptAfter, kept());
+    }
 }
 
 TEST_F(I18nTest, EarlierDaysFollowTheDateOrderAndTheDirection) {
