@@ -157,6 +157,8 @@ private:
     void _noteReadRow();
     void _redrawRowsInPlace();
     void _startMeasuringAhead();
+    void _stopMeasuringAhead();
+    static void _aheadFrameCb(void* data, Evas* e, void* eventInfo);
     // Measures one bubble of the next older page; false when there is none left to measure.
     bool _measureNextAhead();
     // Null when the message cannot be shown.
@@ -212,6 +214,9 @@ private:
     // The first screen of bubbles is in and the rest of the first page waits for it to be shown.
     bool _restOfPageWaiting = false;
     std::shared_ptr<MVBubbleSizer> _sizer;
+    // The next older page is measured after the frame that shows the rows just put in: the canvas
+    // while that frame is awaited, then the slices' timer.
+    Evas* _aheadCanvas = nullptr;
     std::weak_ptr<view_kit::WTimer> _aheadTimer;
     int _aheadCount = 0; // bubbles of the next older page measured so far
 };

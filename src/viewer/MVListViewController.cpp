@@ -52,7 +52,7 @@ MVListViewController::~MVListViewController() {
     view_kit::WTimer::destroy(_restOfPageIdler);
     view_kit::WTimer::destroy(_heldFingerTimer);
     view_kit::WTimer::destroy(_readNoteIdler);
-    view_kit::WTimer::destroy(_aheadTimer);
+    _stopMeasuringAhead();
 }
 
 MVStoreSync::Host MVListViewController::_storeSyncHost() {
@@ -160,7 +160,7 @@ void MVListViewController::onDestroy() {
     view_kit::WTimer::destroy(_restOfPageIdler);
     view_kit::WTimer::destroy(_heldFingerTimer);
     view_kit::WTimer::destroy(_readNoteIdler);
-    view_kit::WTimer::destroy(_aheadTimer);
+    _stopMeasuringAhead();
     if (_genlist)
         evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_MOUSE_DOWN, _genlistDownCb, this);
     _rows.cancelRemeasure();
@@ -378,18 +378,34 @@ void MVListViewController::_loadBubbles(int pageSize) {
 void MVListViewController::_startMeasuringAhead() {
     // The next older page is measured a slice at a time, so that its rows go in with their
     // heights known when the user reaches the top. A zero timer gets its slice in every main-loop
-    // iteration, also while the list scrolls without a pause, which an idler would not.
-    view_kit::WTimer::destroy(_aheadTimer);
+    // iteration, also while the list scrolls without a pause, which an idler would not; it starts
+    // once the rows just put in are drawn, which its slices would otherwise hold up.
+    _stopMeasuringAhead();
     _aheadCount = 0;
-    if (_titleItem)
+    if (_titleItem || !_genlist)
         return;
-    _aheadTimer = view_kit::WTimer::addTimer(
+    _aheadCanvas = evas_object_evas_get(_genlist);
+    evas_event_callback_add(_aheadCanvas, EVAS_CALLBACK_RENDER_POST, _aheadFrameCb, this);
+}
+
+void MVListViewController::_stopMeasuringAhead() {
+    if (_aheadCanvas)
+        evas_event_callback_del_full(_aheadCanvas, EVAS_CALLBACK_RENDER_POST, _aheadFrameCb, this);
+    _aheadCanvas = nullptr;
+    view_kit::WTimer::destroy(_aheadTimer);
+}
+
+void MVListViewController::_aheadFrameCb(void* data, Evas* canvas, void* /*eventInfo*/) {
+    auto* self = static_cast<MVListViewController*>(data);
+    evas_event_callback_del_full(canvas, EVAS_CALLBACK_RENDER_POST, _aheadFrameCb, self);
+    self->_aheadCanvas = nullptr;
+    self->_aheadTimer = view_kit::WTimer::addTimer(
         0.0,
-        [this](void*) {
+        [self](void*) {
             double start = ecore_time_get();
             do {
-                if (!_measureNextAhead()) {
-                    _aheadTimer.reset();
+                if (!self->_measureNextAhead()) {
+                    self->_aheadTimer.reset();
                     return false;
                 }
             } while (ecore_time_get() - start < AHEAD_SLICE_SECONDS);
