@@ -161,8 +161,15 @@ void MVListViewController::onDestroy() {
     view_kit::WTimer::destroy(_heldFingerTimer);
     view_kit::WTimer::destroy(_readNoteIdler);
     _stopMeasuringAhead();
-    if (_genlist)
+    if (_genlist) {
+        // The genlist may outlive this controller (its window goes later): deleting its rows
+        // scrolls it, which must not reach a controller that is gone.
         evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_MOUSE_DOWN, _genlistDownCb, this);
+        evas_object_smart_callback_del_full(_genlist, "edge,top", _edgeTopCb, this);
+        evas_object_smart_callback_del_full(_genlist, "realized", _realizedCb, this);
+        evas_object_smart_callback_del_full(_genlist, "scroll,drag,start", _userScrollCb, this);
+        evas_object_smart_callback_del_full(_genlist, "scroll,anim,start", _userScrollCb, this);
+    }
     _rows.cancelRemeasure();
     _storeSync.stop();
     MCommonAppEventMgr::getInstance()->removeListener(this);
