@@ -21,6 +21,8 @@
 
 #include <glib.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <tuple>
@@ -379,6 +381,51 @@ TEST_F(ItemContentTest, TheNameLineMeasuresAgainWhenTheTimesFontChanges) {
         edje_text_class_del(timeClass);
     EXPECT_NE(wide, larger) << "a time twice as large takes a wider place";
     EXPECT_EQ(wide, look(300)) << "the font back, the look back";
+}
+
+// A number is drawn at the largest size that fits beside the time, and the time gives its place
+// up only when no size fits there, though sizes are passed over by an estimate of their width.
+TEST_F(ItemContentTest, ANumberTakesTheLargestSizeThatFitsItsRoom) {
+    Evas* canvas = evas_object_evas_get(genlist);
+    const int sizes[] = {30, 26, 22, 18, 16}, gap = 11;
+    auto measured = [canvas](const std::string& text, int size) {
+        Evas_Object* t = evas_object_text_add(canvas);
+        evas_object_text_font_set(t, "Sans:style=Condensed Bold", MLItem::scaled(size));
+        evas_object_text_text_set(t, text.c_str());
+        int w = boxOf(t).w;
+        evas_object_del(t);
+        return w;
+    };
+    int timeWidth = 0;
+    ASSERT_EQ(sscanf(MLItemNameLine::choose(canvas, "Ann", false, "12:45 PM", {300, 0}).timeSignal.c_str(),
+                     "elm,state,time,%d", &timeWidth),
+              1);
+    int checked = 0;
+    for (const char* number :
+         {"112", "+1 555-010-0001", "\u200e+1 555-010-0001\u200f", "+44 20 7946 0958 1234"}) {
+        for (int width = 120; width <= 330; width += 6) {
+            SCOPED_TRACE(std::string(number) + " in " + std::to_string(width));
+            MLItemNameLine::Look look = MLItemNameLine::choose(canvas, number, true, "12:45 PM", {width, 0});
+            int size = 0, time = -1;
+            ASSERT_EQ(sscanf(look.nameSignal.c_str(), "elm,state,name,number,%d", &size), 1);
+            ASSERT_EQ(sscanf(look.timeSignal.c_str(), "elm,state,time,%d", &time), 1);
+            auto room = [&](int timeWidth) { return MLItem::scaled(width - gap - timeWidth); };
+            const int* at = std::find(std::begin(sizes), std::end(sizes), size);
+            ASSERT_NE(at, std::end(sizes));
+            if (at != std::begin(sizes)) {
+                EXPECT_GT(measured(number, *(at - 1)), room(time)) << "a larger size fits: " << size;
+            }
+            if (measured(number, size) <= room(time))
+                ++checked;
+            else
+                EXPECT_TRUE(size == sizes[4] && measured(number, size) > room(0)) << "cut at " << size;
+            if (time == 0) {
+                EXPECT_GT(measured(number, sizes[4]), room(timeWidth))
+                    << "the time gave its place up for nothing";
+            }
+        }
+    }
+    EXPECT_GT(checked, 100);
 }
 
 TEST_F(ItemContentTest, ASenderNumberAndAnOldDateAreDrawnWholeAndOnlyANameIsCut) {

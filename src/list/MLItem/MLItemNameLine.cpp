@@ -91,6 +91,14 @@ Evas_Object* measuringText(Evas* canvas, const char* font, int size) {
     return text;
 }
 
+// Characters of UTF-8 text; an entity of markup counts as its letters, more than it draws.
+int characters(const std::string& text) {
+    int count = 0;
+    for (unsigned char c : text)
+        count += (c & 0xC0) != 0x80;
+    return count;
+}
+
 } // namespace
 
 int MLItemNameLine::_width(Evas* canvas, const char* font, int size, const std::string& text) {
@@ -142,11 +150,19 @@ MLItemNameLine::Look MLItemNameLine::choose(Evas* canvas, const std::string& nam
     }
     // The largest size that fits beside the time; where none does, the number takes the whole
     // line and the time gives its room up (a cut number cannot be told from another).
+    // Each size measured loads a font, most of what a row's first look costs, and only the chosen
+    // one is drawn: a width scales with the size, off by at most a pixel a character for the
+    // rounding of each advance, so the sizes that cannot fit by the largest one's width are passed
+    // over unmeasured.
+    const int largest = _width(canvas, NUMBER_FONT, NUMBER_SIZES[0], name);
+    const int rounding = characters(name) + 1;
     int numberSize = 0;
     for (int withTime : {1, 0}) {
         // The name's clip ends the gap before the time's place, also when the time gives it up.
         int nameRoom = MLItem::scaled(room.width - room.before - NAME_GAP - (withTime ? chosen : 0));
         for (int s : NUMBER_SIZES) {
+            if (largest * s / NUMBER_SIZES[0] - rounding > nameRoom)
+                continue;
             if (_width(canvas, NUMBER_FONT, s, name) <= nameRoom) {
                 numberSize = s;
                 break;
