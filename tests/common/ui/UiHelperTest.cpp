@@ -18,6 +18,7 @@
 #include <Edje.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -246,6 +247,48 @@ TEST_F(UiHelperTest, APageIsNotThemedAgainWhenPlacedOnTheNaviframe) {
     auto* page = new ListPage();
     ASSERT_TRUE(window.getNaviframeController()->push(page));
     EXPECT_EQ(0, page->themed);
+    MCommonTheme::getInstance()->deinit();
+}
+
+// A page of the application's theme is its content alone, which slides in over the whole screen,
+// and a popped page slides out and goes: the naviframe waits on the page's signals for both.
+TEST_F(UiHelperTest, APageIsItsContentAndSlidesInAndOut) {
+    ASSERT_TRUE(MCommonTheme::getInstance()->init());
+    view_kit::WWindowController window;
+    ASSERT_TRUE(window.create("pages", 360, 360));
+    evas_object_resize(window.getEvasObject(), 360, 360);
+    evas_object_show(window.getEvasObject());
+    view_kit::WNaviframeController* naviframe = window.getNaviframeController();
+    Evas_Object* frame = naviframe->getEvasObject();
+    int finished = 0;
+    evas_object_smart_callback_add(
+        frame, "transition,finished", [](void* data, Evas_Object*, void*) { ++*static_cast<int*>(data); },
+        &finished);
+    ASSERT_TRUE(naviframe->push(new Page()));
+    auto* second = new Page();
+    ASSERT_TRUE(naviframe->push(second));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return finished > 0; })) << "the page never came in";
+    Evas_Object* content = second->getEvasObject();
+    auto at = [](Evas_Object* obj) {
+        int x = 0, y = 0, w = 0, h = 0;
+        evas_object_geometry_get(obj, &x, &y, &w, &h);
+        return std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(w) + "x" +
+               std::to_string(h);
+    };
+    EXPECT_EQ("0,0 360x360", at(content));
+    // The page's own parts, beside its content: the edje object that swallows it.
+    Evas_Object* page = evas_object_smart_parent_get(content);
+    ASSERT_STREQ("edje", evas_object_type_get(page));
+    Eina_List* members = evas_object_smart_members_get(page);
+    int texts = 0;
+    void* member;
+    EINA_LIST_FREE(members, member) {
+        const char* type = evas_object_type_get(static_cast<Evas_Object*>(member));
+        texts += type && (!strcmp(type, "text") || !strcmp(type, "textblock"));
+    }
+    EXPECT_EQ(0, texts) << "a title's text is measured, and its font loaded, even while hidden";
+    elm_naviframe_item_pop(frame);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return eina_list_count(elm_naviframe_items_get(frame)) == 1; }));
     MCommonTheme::getInstance()->deinit();
 }
 
