@@ -264,7 +264,8 @@ TEST_F(UiHelperTest, APageIsItsContentAndSlidesInAndOut) {
     evas_object_smart_callback_add(
         frame, "transition,finished", [](void* data, Evas_Object*, void*) { ++*static_cast<int*>(data); },
         &finished);
-    ASSERT_TRUE(naviframe->push(new Page()));
+    auto* first = new Page();
+    ASSERT_TRUE(naviframe->push(first));
     auto* second = new Page();
     ASSERT_TRUE(naviframe->push(second));
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return finished > 0; })) << "the page never came in";
@@ -289,6 +290,16 @@ TEST_F(UiHelperTest, APageIsItsContentAndSlidesInAndOut) {
     EXPECT_EQ(0, texts) << "a title's text is measured, and its font loaded, even while hidden";
     elm_naviframe_item_pop(frame);
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return eina_list_count(elm_naviframe_items_get(frame)) == 1; }));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return at(first->getEvasObject()) == "0,0 360x360"; }))
+        << "the page under comes back: " << at(first->getEvasObject());
+    // A page deleted from the top: the one under it shows again where it rests, without a slide.
+    auto* third = new Page();
+    ASSERT_TRUE(naviframe->push(third));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return at(first->getEvasObject()) == "-360,0 360x360"; }))
+        << "the page under slides out: " << at(first->getEvasObject());
+    elm_object_item_del(elm_naviframe_top_item_get(frame));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return at(first->getEvasObject()) == "0,0 360x360"; }))
+        << at(first->getEvasObject());
     MCommonTheme::getInstance()->deinit();
 }
 
