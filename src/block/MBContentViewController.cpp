@@ -54,10 +54,10 @@ bool MBContentViewController::_createMoreOption(Evas_Object* layout) {
     }
     _moreOptionWptr = view_kit::weak_cast<MCommonMoreOptionViewController>(moreOption->getWeakPtr());
     elm_object_part_content_set(layout, CONTENT_PART, moreOption->getEvasObject());
-    Eext_Object_Item* restore = moreOption->appendItem(
+    bool restore = moreOption->appendItem(
         "WDS_MSG_MBODY_UNBLOCK_ABB", nullptr, "img/option/restore",
         [this](Eext_Object_Item*) { _onRestoreClicked(); }, nullptr);
-    Eext_Object_Item* erase = moreOption->appendItem(
+    bool erase = moreOption->appendItem(
         "WDS_MSG_OPT_DELETE_ABB", nullptr, "img/option/delete",
         [this](Eext_Object_Item*) { _onDeleteClicked(); }, nullptr);
     if (!restore || !erase)

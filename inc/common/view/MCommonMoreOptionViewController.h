@@ -2,17 +2,24 @@
  * The option menu of a screen: the round more-option panel whose cue opens a
  * rotary selector of icon items. It holds the screen's content, keeps the
  * items translated, tells the screen when it opens and closes, and runs an
- * item's action only once the panel has finished closing. Main loop only.
+ * item's action only once the panel has finished closing. Items are built
+ * when the loop first idles after they are appended, or at once when the
+ * panel is open or opens: a shut panel is not drawn. Main loop only.
  */
 #ifndef MSG_APP_COMMON_VIEW_MCOMMONMOREOPTIONVIEWCONTROLLER_H
 #define MSG_APP_COMMON_VIEW_MCOMMONMOREOPTIONVIEWCONTROLLER_H
 
 #include "common/IMCommonAppEventListener.h"
 #include "efl_extension.h"
+#include "view_kit/WTimer.h"
 #include "view_kit/WViewController.h"
 
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace msg_app {
 
@@ -46,8 +53,8 @@ public:
     bool setContent(view_kit::WViewController* content);
     bool switchContent(view_kit::WViewController* content);
 
-    Eext_Object_Item* appendItem(const char* mainText, const char* subText, const char* imgGroup,
-                                 ItemCb onClicked, ItemCb onLanguageChanged, ItemType type = NORMAL);
+    bool appendItem(const char* mainText, const char* subText, const char* imgGroup, ItemCb onClicked,
+                    ItemCb onLanguageChanged, ItemType type = NORMAL);
     void clearItems();
     // Removes every item but leaves an open panel open; its first item is selected once appended.
     void removeItems();
@@ -76,6 +83,18 @@ protected:
     void onDestroy() override;
 
 private:
+    // An item appended and not built yet.
+    struct PendingItem {
+        std::optional<std::string> mainText;
+        std::optional<std::string> subText;
+        std::string imgGroup;
+        ItemCb onClicked;
+        ItemCb onLanguageChanged;
+        ItemType type = NORMAL;
+    };
+
+    Eext_Object_Item* _build(PendingItem& pending);
+    void _buildPending();
     void _updateItemText(Eext_Object_Item* item);
     void _updateCueVisible();
     Item* _findItem(Eext_Object_Item* item) const;
@@ -91,6 +110,8 @@ private:
     static void _itemDelCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
 
     std::map<Eext_Object_Item*, Item*> _itemMap;
+    std::vector<PendingItem> _pending;
+    std::weak_ptr<view_kit::WTimer> _pendingIdler;
     std::function<void()> _onOpenedCb;
     std::function<void()> _onClosedCb;
     bool _cueVisible = true;

@@ -9,6 +9,7 @@
 #include "common/MsgLog.h"
 #include "common/popup/MCommonPopup.h"
 #include "common/ui/MCommonRotaryActivateMgr.h"
+#include "view_kit/WTimer.h"
 #include "view_kit/WWindowController.h"
 
 #include <cstdlib>
@@ -50,6 +51,7 @@ MCommonMoreOptionViewController::MCommonMoreOptionViewController() {
 }
 
 MCommonMoreOptionViewController::~MCommonMoreOptionViewController() {
+    view_kit::WTimer::destroy(_pendingIdler);
     for (auto& entry : _itemMap)
         delete entry.second;
 }
@@ -71,6 +73,8 @@ void MCommonMoreOptionViewController::onCreated() {
 }
 
 void MCommonMoreOptionViewController::onDestroy() {
+    view_kit::WTimer::destroy(_pendingIdler);
+    _pending.clear();
     MCommonAppEventMgr::getInstance()->removeListener(this);
     Evas_Object* panel = getEvasObject();
     evas_object_smart_callback_del_full(panel, "more,option,opened", _openedCb, this);
@@ -120,12 +124,45 @@ bool MCommonMoreOptionViewController::switchContent(view_kit::WViewController* c
     return setPartContent(CONTENT_PART, content);
 }
 
-Eext_Object_Item* MCommonMoreOptionViewController::appendItem(const char* mainText, const char* subText,
-                                                              const char* imgGroup, ItemCb onClicked,
-                                                              ItemCb onLanguageChanged, ItemType type) {
+bool MCommonMoreOptionViewController::appendItem(const char* mainText, const char* subText,
+                                                 const char* imgGroup, ItemCb onClicked,
+                                                 ItemCb onLanguageChanged, ItemType type) {
+    MSG_RETV_IF(!getEvasObject(), false, "more option is NULL !!");
+    MSG_RETV_IF(!imgGroup, false, "imgGroup is NULL !!");
+    auto text = [](const char* t) { return t ? std::optional<std::string>(t) : std::nullopt; };
+    _pending.push_back(
+        {text(mainText), text(subText), imgGroup, std::move(onClicked), std::move(onLanguageChanged), type});
+    ++_itemCount;
+    _updateCueVisible();
+    // An item's layout and icon cost as much as a row of the screen's list, for a panel that is
+    // shut: built when the loop idles, after the frame being made.
+    if (isOpened()) {
+        _buildPending();
+    } else if (_pendingIdler.expired()) {
+        _pendingIdler = view_kit::WTimer::addIdler(
+            [this](void*) {
+                _pendingIdler.reset();
+                _buildPending();
+                return false;
+            },
+            nullptr);
+    }
+    return true;
+}
+
+void MCommonMoreOptionViewController::_buildPending() {
+    view_kit::WTimer::destroy(_pendingIdler);
+    std::vector<PendingItem> pending;
+    pending.swap(_pending);
+    for (PendingItem& item : pending) {
+        if (!_build(item))
+            --_itemCount;
+    }
+    _updateCueVisible();
+}
+
+Eext_Object_Item* MCommonMoreOptionViewController::_build(PendingItem& pending) {
     Evas_Object* panel = getEvasObject();
-    MSG_RETV_IF(!panel, nullptr, "more option is NULL !!");
-    MSG_RETV_IF(!imgGroup, nullptr, "imgGroup is NULL !!");
     Eext_Object_Item* item = eext_more_option_item_append(panel);
     MSG_RETV_IF(!item, nullptr, "eext_more_option_item_append() failed.");
     if (!item->obj) {
@@ -135,19 +172,18 @@ Eext_Object_Item* MCommonMoreOptionViewController::appendItem(const char* mainTe
     }
     elm_object_style_set(item->obj, "prod/more_option_item");
     evas_object_data_set(item->obj, OWNER_ITEM_KEY, item);
-    _itemMap[item] = new Item(mainText, subText, type, std::move(onClicked), std::move(onLanguageChanged));
+    _itemMap[item] = new Item(pending.mainText ? pending.mainText->c_str() : nullptr,
+                              pending.subText ? pending.subText->c_str() : nullptr, pending.type,
+                              std::move(pending.onClicked), std::move(pending.onLanguageChanged));
 
     _updateItemText(item);
     evas_object_smart_callback_add(item->obj, "language,changed", _itemLanguageChangedCb, this);
     Evas_Object* icon = elm_image_add(item->obj);
     if (icon) {
-        elm_image_file_set(icon, common_util::get_image_edj().c_str(), imgGroup);
+        elm_image_file_set(icon, common_util::get_image_edj().c_str(), pending.imgGroup.c_str());
         eext_more_option_item_part_content_set(item, "item,icon", icon);
     }
     evas_object_event_callback_add(item->obj, EVAS_CALLBACK_DEL, _itemDelCb, this);
-
-    ++_itemCount;
-    _updateCueVisible();
     // Items replaced while the panel is open: the selector needs one in its centre again.
     Evas_Object* selector = eext_more_option_rotary_selector_get(panel);
     if (isOpened() && selector && !eext_rotary_selector_selected_item_get(selector))
@@ -168,6 +204,8 @@ void MCommonMoreOptionViewController::clearItems() {
 void MCommonMoreOptionViewController::removeItems() {
     Evas_Object* panel = getEvasObject();
     MSG_RET_IF(!panel, "more option is NULL !!");
+    view_kit::WTimer::destroy(_pendingIdler);
+    _pending.clear();
     eext_more_option_items_clear(panel);
     _itemCount = 0;
     _updateCueVisible();
@@ -189,6 +227,7 @@ int MCommonMoreOptionViewController::getSelectedIndex() const {
 }
 
 bool MCommonMoreOptionViewController::setSelectedIndex(int index) {
+    _buildPending();
     Evas_Object* panel = getEvasObject();
     Evas_Object* selector = panel ? eext_more_option_rotary_selector_get(panel) : nullptr;
     auto* item = static_cast<Eext_Object_Item*>(
@@ -202,6 +241,7 @@ bool MCommonMoreOptionViewController::setSelectedIndex(int index) {
 
 void MCommonMoreOptionViewController::open() {
     MSG_RET_IF(!getEvasObject(), "more option is NULL !!");
+    _buildPending();
     eext_more_option_opened_set(getEvasObject(), EINA_TRUE);
 }
 
@@ -306,6 +346,8 @@ void MCommonMoreOptionViewController::_onClickedItemPanelClosed() {
 
 void MCommonMoreOptionViewController::_openedCb(void* data, Evas_Object*, void*) {
     auto* self = static_cast<MCommonMoreOptionViewController*>(data);
+    // Opened from its cue before the loop idled.
+    self->_buildPending();
     self->_clickedItem = nullptr;
     self->_isOpened = true;
     if (self->_onOpenedCb)

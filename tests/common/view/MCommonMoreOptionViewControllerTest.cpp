@@ -32,7 +32,7 @@ protected:
         settle();
     }
 
-    Eext_Object_Item* append(const char* text, const char* image, const char* sub = nullptr) {
+    bool offer(const char* text, const char* image, const char* sub = nullptr) {
         return more->appendItem(
             text, sub, image,
             [this, text](Eext_Object_Item*) {
@@ -40,6 +40,15 @@ protected:
                 openAtAction = more->isOpened();
             },
             [this](Eext_Object_Item*) { ++languageChanges; }, MCommonMoreOptionViewController::NORMAL);
+    }
+    unsigned built() const { return eina_list_count(eext_more_option_items_get(more->getEvasObject())); }
+    // The item appended, once the loop has built it.
+    Eext_Object_Item* append(const char* text, const char* image, const char* sub = nullptr) {
+        unsigned before = built();
+        if (!offer(text, image, sub) || !msg_test::runLoopUntil([&] { return built() > before; }))
+            return nullptr;
+        return static_cast<Eext_Object_Item*>(
+            eina_list_last_data_get(eext_more_option_items_get(more->getEvasObject())));
     }
 
     bool openPanel() {
@@ -103,11 +112,35 @@ TEST_F(MoreOptionViewTest, CueStaysHiddenWithoutItems) {
     EXPECT_FALSE(more->getCueVisible());
 }
 
+// A shut panel's items are built once the loop idles, and at once for a panel that opens or is
+// open; items cleared before that are never built.
+TEST_F(MoreOptionViewTest, ItemsAreBuiltWhenTheLoopIdlesOrThePanelOpens) {
+    ASSERT_TRUE(offer("WDS_MSG_OPT_REPLY_ABB", "img/option/reply"));
+    ASSERT_TRUE(offer("WDS_MSG_OPT_CALL_ABB", "img/option/call"));
+    EXPECT_EQ(0u, built());
+    EXPECT_TRUE(more->getCueVisible()) << "the cue shows with the first frame";
+    settle();
+    EXPECT_EQ(2u, built());
+
+    ASSERT_TRUE(offer("WDS_MSG_OPT_DELETE_ABB", "img/option/delete"));
+    more->clearItems();
+    settle();
+    EXPECT_EQ(0u, built());
+    EXPECT_FALSE(more->getCueVisible());
+
+    ASSERT_TRUE(offer("WDS_MSG_OPT_REPLY_ABB", "img/option/reply"));
+    more->open();
+    EXPECT_EQ(1u, built());
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return opened == 1; }));
+    ASSERT_TRUE(offer("WDS_MSG_OPT_CALL_ABB", "img/option/call"));
+    EXPECT_EQ(2u, built()) << "an open panel shows a new item at once";
+}
+
 TEST_F(MoreOptionViewTest, TextsFollowTheLanguageAndPauseOrADeletedItemLeaveTheControllerConsistent) {
     Eext_Object_Item* reply = append("WDS_MSG_OPT_REPLY_ABB", "img/option/reply", "WDS_MSG_OPT_CALL_ABB");
     Eext_Object_Item* call = append("WDS_MSG_OPT_CALL_ABB", "img/option/call");
     EXPECT_EQ("img/option/reply", imageGroup(eext_more_option_item_part_content_get(reply, "item,icon")));
-    EXPECT_EQ(nullptr, append("WDS_MSG_OPT_CALL_ABB", nullptr)) << "an item needs its icon";
+    EXPECT_FALSE(offer("WDS_MSG_OPT_CALL_ABB", nullptr)) << "an item needs its icon";
     for (const char* part : {"selector,main_text", "selector,sub_text"})
         eext_more_option_item_part_text_set(reply, part, "stale");
     eext_more_option_item_part_text_set(call, "selector,main_text", "stale");
