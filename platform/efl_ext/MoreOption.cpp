@@ -19,8 +19,7 @@ const char* const CUE_ACCESS_NAME = "More options";
 
 } // namespace
 
-MoreOption::MoreOption(Evas_Object* layout, Evas_Object* cue, RotarySelector* selector)
-    : _layout(layout), _cue(cue), _selector(selector) {
+MoreOption::MoreOption(Evas_Object* layout, Evas_Object* cue) : _layout(layout), _cue(cue) {
     evas_object_data_set(layout, DATA_KEY, this);
     evas_object_event_callback_add(layout, EVAS_CALLBACK_DEL, _layoutDelCb, this);
     elm_layout_signal_callback_add(cue, "mouse,clicked,1", "access", _cueClickedCb, this);
@@ -38,15 +37,13 @@ Evas_Object* MoreOption::create(Evas_Object* parent) {
     Evas_Object* layout = Theme::addLayout(parent, "more_option", "base");
     PLAT_RETV_IF(!layout, nullptr, "more option layout failed");
     Evas_Object* cue = Theme::addLayout(layout, "more_option", "cue");
-    elm_object_part_content_set(layout, "elm.swallow.right", cue);
-    RotarySelector* selector = RotarySelector::create(layout, layout);
-    if (!cue || !selector) {
-        PLAT_LOGE("more option parts failed");
+    if (!cue) {
+        PLAT_LOGE("more option cue failed");
         evas_object_del(layout);
         return nullptr;
     }
-    elm_object_part_content_set(layout, "eext.swallow.panel", selector->object());
-    auto* panel = new MoreOption(layout, cue, selector);
+    elm_object_part_content_set(layout, "elm.swallow.right", cue);
+    auto* panel = new MoreOption(layout, cue);
     panel->_registerCueAccess();
     return layout;
 }
@@ -64,6 +61,15 @@ void MoreOption::_registerCueAccess() {
 Eina_Bool MoreOption::_cueActivateCb(void* data, Evas_Object*, Elm_Access_Action_Info*) {
     static_cast<MoreOption*>(data)->setOpened(true);
     return EINA_TRUE;
+}
+
+RotarySelector* MoreOption::selector() {
+    if (!_selector) {
+        _selector = RotarySelector::create(_layout, _layout);
+        PLAT_RETV_IF(!_selector, nullptr, "rotary selector failed");
+        elm_object_part_content_set(_layout, "eext.swallow.panel", _selector->object());
+    }
+    return _selector;
 }
 
 MoreOption* MoreOption::fromObject(const Evas_Object* obj) {
@@ -84,7 +90,8 @@ void MoreOption::setOpened(bool opened) {
     _opened = opened;
     RotaryRouter& rotary = RotaryRouter::instance();
     if (opened) {
-        _selector->selectDefault();
+        if (RotarySelector* built = selector())
+            built->selectDefault();
         Evas_Object* previous = rotary.activated();
         _setPreviousRotary(previous != _layout ? previous : nullptr);
         rotary.setActivated(_layout, true);
@@ -132,7 +139,7 @@ void MoreOption::_backCb(void* data, Evas_Object*, void*) {
 
 Eina_Bool MoreOption::_rotaryCb(void* data, Evas_Object*, Eext_Rotary_Event_Info* info) {
     auto* self = static_cast<MoreOption*>(data);
-    if (!self->_opened)
+    if (!self->_opened || !self->_selector)
         return EINA_TRUE;
     self->_selector->rotate(info->direction);
     return EINA_FALSE;
@@ -145,11 +152,10 @@ using eext::RotarySelector;
 
 namespace {
 
-RotarySelector* selectorOf(const Evas_Object* obj) {
+RotarySelector* selectorOf(const Evas_Object* obj, bool build = true) {
     MoreOption* panel = MoreOption::fromObject(obj);
-    if (!panel)
-        PLAT_LOGE("not a more option object");
-    return panel ? panel->selector() : nullptr;
+    PLAT_RETV_IF(!panel, nullptr, "not a more option object");
+    return build ? panel->selector() : panel->builtSelector();
 }
 
 Eext_Object_Item* itemAdd(Evas_Object* obj, bool append) {
@@ -179,12 +185,12 @@ void eext_more_option_item_del(Eext_Object_Item* item) {
 }
 
 void eext_more_option_items_clear(Evas_Object* obj) {
-    if (RotarySelector* selector = selectorOf(obj))
+    if (RotarySelector* selector = selectorOf(obj, false))
         selector->clear();
 }
 
 const Eina_List* eext_more_option_items_get(const Evas_Object* obj) {
-    RotarySelector* selector = selectorOf(obj);
+    RotarySelector* selector = selectorOf(obj, false);
     return selector ? selector->items() : nullptr;
 }
 

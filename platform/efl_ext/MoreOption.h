@@ -18,10 +18,12 @@ public:
 
     void setOpened(bool opened);
     bool opened() const { return _opened; }
-    RotarySelector* selector() const { return _selector; }
+    // The selector is built when first needed: a shut panel without items is not drawn.
+    RotarySelector* selector();
+    RotarySelector* builtSelector() const { return _selector; }
 
 private:
-    MoreOption(Evas_Object* layout, Evas_Object* cue, RotarySelector* selector);
+    MoreOption(Evas_Object* layout, Evas_Object* cue);
     ~MoreOption();
     void _setPreviousRotary(Evas_Object* obj);
     void _registerCueAccess();
@@ -37,7 +39,7 @@ private:
 
     Evas_Object* _layout;
     Evas_Object* _cue;
-    RotarySelector* _selector;
+    RotarySelector* _selector = nullptr;
     Evas_Object* _previousRotary = nullptr;
     bool _opened = false;
 };
