@@ -249,6 +249,11 @@ TEST_F(UiHelperTest, APageIsItsContentThemedOnceAndSlidesInAndOut) {
     evas_object_show(window.getEvasObject());
     view_kit::WNaviframeController* naviframe = window.getNaviframeController();
     Evas_Object* frame = naviframe->getEvasObject();
+    // The toolkit ignores a pop while a push still slides: each push is waited for to its end.
+    int finished = 0;
+    evas_object_smart_callback_add(
+        frame, "transition,finished", [](void* data, Evas_Object*, void*) { ++*static_cast<int*>(data); },
+        &finished);
     auto* first = new Page();
     ASSERT_TRUE(naviframe->push(first));
     auto at = [](view_kit::WViewController* page) {
@@ -258,9 +263,13 @@ TEST_F(UiHelperTest, APageIsItsContentThemedOnceAndSlidesInAndOut) {
                std::to_string(h);
     };
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return at(first) == "0,0 360x360"; })) << at(first);
+    auto pushed = [&](view_kit::WContentViewController* page) {
+        int before = finished;
+        return naviframe->push(page) && msg_test::runLoopUntil([&] { return finished > before; });
+    };
     auto* second = new Page();
-    ASSERT_TRUE(naviframe->push(second));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return at(first) == "-360,0 360x360"; })) << at(first);
+    ASSERT_TRUE(pushed(second)) << "the page never came in";
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return at(first) == "-360,0 360x360"; })) << at(first);
     EXPECT_EQ("0,0 360x360", at(second));
     // The page's own parts beside its content, in the edje object that swallows it.
     Eina_List* members = evas_object_smart_members_get(evas_object_smart_parent_get(second->getEvasObject()));
@@ -276,9 +285,9 @@ TEST_F(UiHelperTest, APageIsItsContentThemedOnceAndSlidesInAndOut) {
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return at(first) == "0,0 360x360"; })) << at(first);
     // The page over it deleted, the page under shows again where it rests, without a slide.
     auto* listPage = new ListPage();
-    ASSERT_TRUE(naviframe->push(listPage));
+    ASSERT_TRUE(pushed(listPage));
     EXPECT_EQ(0, listPage->themed);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return at(first) == "-360,0 360x360"; })) << at(first);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return at(first) == "-360,0 360x360"; })) << at(first);
     elm_object_item_del(elm_naviframe_top_item_get(frame));
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return at(first) == "0,0 360x360"; })) << at(first);
     MCommonTheme::getInstance()->deinit();
