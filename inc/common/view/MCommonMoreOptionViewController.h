@@ -3,7 +3,7 @@
  * rotary selector of icon items. It holds the screen's content, keeps the
  * items translated, tells the screen when it opens and closes, and runs an
  * item's action only once the panel has finished closing. Items are built
- * when the loop first idles after they are appended, or at once when the
+ * when the loop idles after the screen's first frame, or at once when the
  * panel is open or opens: a shut panel is not drawn. Main loop only.
  */
 #ifndef MSG_APP_COMMON_VIEW_MCOMMONMOREOPTIONVIEWCONTROLLER_H
@@ -95,6 +95,9 @@ private:
 
     Eext_Object_Item* _build(PendingItem& pending);
     void _buildPending();
+    void _scheduleBuild();
+    void _stopFrameWait();
+    static void _firstFrameCb(void* data, Evas* canvas, void* eventInfo);
     void _updateItemText(Eext_Object_Item* item);
     void _updateCueVisible();
     Item* _findItem(Eext_Object_Item* item) const;
@@ -111,6 +114,8 @@ private:
 
     std::map<Eext_Object_Item*, Item*> _itemMap;
     std::vector<PendingItem> _pending;
+    Evas* _frameCanvas = nullptr;
+    bool _frameDrawn = false;
     std::weak_ptr<view_kit::WTimer> _pendingIdler;
     std::function<void()> _onOpenedCb;
     std::function<void()> _onClosedCb;

@@ -51,6 +51,7 @@ MCommonMoreOptionViewController::MCommonMoreOptionViewController() {
 }
 
 MCommonMoreOptionViewController::~MCommonMoreOptionViewController() {
+    _stopFrameWait();
     view_kit::WTimer::destroy(_pendingIdler);
     for (auto& entry : _itemMap)
         delete entry.second;
@@ -68,11 +69,14 @@ Evas_Object* MCommonMoreOptionViewController::onCreateView(Evas_Object* parent, 
 }
 
 void MCommonMoreOptionViewController::onCreated() {
+    _frameCanvas = evas_object_evas_get(getEvasObject());
+    evas_event_callback_add(_frameCanvas, EVAS_CALLBACK_RENDER_POST, _firstFrameCb, this);
     setCueVisible(true);
     MCommonAppEventMgr::getInstance()->addListener(this);
 }
 
 void MCommonMoreOptionViewController::onDestroy() {
+    _stopFrameWait();
     view_kit::WTimer::destroy(_pendingIdler);
     _pending.clear();
     MCommonAppEventMgr::getInstance()->removeListener(this);
@@ -134,20 +138,40 @@ bool MCommonMoreOptionViewController::appendItem(const char* mainText, const cha
         {text(mainText), text(subText), imgGroup, std::move(onClicked), std::move(onLanguageChanged), type});
     ++_itemCount;
     _updateCueVisible();
-    // An item's layout and icon cost as much as a row of the screen's list, for a panel that is
-    // shut: built when the loop idles, after the frame being made.
-    if (isOpened()) {
+    if (isOpened())
         _buildPending();
-    } else if (_pendingIdler.expired()) {
-        _pendingIdler = view_kit::WTimer::addIdler(
-            [this](void*) {
-                _pendingIdler.reset();
-                _buildPending();
-                return false;
-            },
-            nullptr);
-    }
+    else
+        _scheduleBuild();
     return true;
+}
+
+// An item's layout and icon cost as much as a row of the screen's list, for a panel that is shut:
+// built when the loop idles, once the screen's first frame is drawn (the loop also idles before it,
+// waiting for the frame's tick).
+void MCommonMoreOptionViewController::_scheduleBuild() {
+    if (!_frameDrawn || _pending.empty() || !_pendingIdler.expired())
+        return;
+    _pendingIdler = view_kit::WTimer::addIdler(
+        [this](void*) {
+            _pendingIdler.reset();
+            _buildPending();
+            return false;
+        },
+        nullptr);
+}
+
+void MCommonMoreOptionViewController::_firstFrameCb(void* data, Evas*, void*) {
+    auto* self = static_cast<MCommonMoreOptionViewController*>(data);
+    self->_stopFrameWait();
+    self->_frameDrawn = true;
+    self->_scheduleBuild();
+}
+
+void MCommonMoreOptionViewController::_stopFrameWait() {
+    if (_frameCanvas) {
+        evas_event_callback_del_full(_frameCanvas, EVAS_CALLBACK_RENDER_POST, _firstFrameCb, this);
+        _frameCanvas = nullptr;
+    }
 }
 
 void MCommonMoreOptionViewController::_buildPending() {

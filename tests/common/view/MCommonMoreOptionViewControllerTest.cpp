@@ -112,28 +112,29 @@ TEST_F(MoreOptionViewTest, CueStaysHiddenWithoutItems) {
     EXPECT_FALSE(more->getCueVisible());
 }
 
-// A shut panel's items are built once the loop idles, and at once for a panel that opens or is
-// open; items cleared before that are never built.
+// A shut panel's items are built once the loop idles after the screen's first frame, and at once
+// for a panel that opens or is open; items cleared before that are never built.
 TEST_F(MoreOptionViewTest, ItemsAreBuiltWhenTheLoopIdlesOrThePanelOpens) {
     ASSERT_TRUE(offer("WDS_MSG_OPT_REPLY_ABB", "img/option/reply"));
     ASSERT_TRUE(offer("WDS_MSG_OPT_CALL_ABB", "img/option/call"));
     EXPECT_EQ(0u, built());
     EXPECT_TRUE(more->getCueVisible()) << "the cue shows with the first frame";
-    settle();
-    EXPECT_EQ(2u, built());
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return built() == 2; }));
 
     ASSERT_TRUE(offer("WDS_MSG_OPT_DELETE_ABB", "img/option/delete"));
     more->clearItems();
-    settle();
-    EXPECT_EQ(0u, built());
     EXPECT_FALSE(more->getCueVisible());
-
     ASSERT_TRUE(offer("WDS_MSG_OPT_REPLY_ABB", "img/option/reply"));
-    more->open();
-    EXPECT_EQ(1u, built());
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return opened == 1; }));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return built() == 1; }));
+    settle();
+    EXPECT_EQ(1u, built()) << "the item cleared is never built";
+
     ASSERT_TRUE(offer("WDS_MSG_OPT_CALL_ABB", "img/option/call"));
-    EXPECT_EQ(2u, built()) << "an open panel shows a new item at once";
+    more->open();
+    EXPECT_EQ(2u, built()) << "a panel opening shows its items";
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return opened == 1; }));
+    ASSERT_TRUE(offer("WDS_MSG_OPT_DELETE_ABB", "img/option/delete"));
+    EXPECT_EQ(3u, built()) << "an open panel shows a new item at once";
 }
 
 TEST_F(MoreOptionViewTest, TextsFollowTheLanguageAndPauseOrADeletedItemLeaveTheControllerConsistent) {
