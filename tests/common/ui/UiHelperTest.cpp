@@ -290,6 +290,13 @@ TEST_F(UiHelperTest, APageIsItsContentThemedOnceAndSlidesInAndOut) {
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return at(first) == "-360,0 360x360"; })) << at(first);
     elm_object_item_del(elm_naviframe_top_item_get(frame));
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return at(first) == "0,0 360x360"; })) << at(first);
+    // A title shown with its transition has nothing to move: the transition ends at once.
+    int titled = 0;
+    evas_object_smart_callback_add(
+        frame, "title,transition,finished",
+        [](void* data, Evas_Object*, void*) { ++*static_cast<int*>(data); }, &titled);
+    elm_naviframe_item_title_enabled_set(elm_naviframe_top_item_get(frame), EINA_TRUE, EINA_TRUE);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return titled == 1; }));
     MCommonTheme::getInstance()->deinit();
 }
 
