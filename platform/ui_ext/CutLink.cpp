@@ -69,15 +69,20 @@ size_t digitCount(const char* start, const char* end) {
     return static_cast<size_t>(std::count_if(start, end, [](char c) { return c >= '0' && c <= '9'; }));
 }
 
-// Trailing punctuation ends a sentence rather than a link; a trailing
-// entity ("&amp;") belongs to it.
+// Whether the ';' before end closes an entity ("&amp;", "&#39;", "&upsilon;") begun inside the link.
+// The escaping names many characters, some with long names, so the name is read rather than measured.
+bool closesEntity(const char* s, size_t start, size_t end) {
+    const char* semicolon = s + end - 1;
+    const char* amp = static_cast<const char*>(memrchr(s + start, '&', end - 1 - start));
+    return amp && amp + 1 < semicolon &&
+           std::all_of(amp + 1, semicolon, [](char c) { return g_ascii_isalnum(c) || c == '#'; });
+}
+
+// Trailing punctuation ends a sentence rather than a link; a trailing entity belongs to it.
 size_t trimLinkEnd(const char* s, size_t start, size_t end) {
     while (end > start && strchr(".,;:!?)'", s[end - 1])) {
-        if (s[end - 1] == ';') {
-            const char* amp = static_cast<const char*>(memrchr(s + start, '&', end - start));
-            if (amp && std::none_of(amp, s + end, [](char c) { return c == ' '; }) && s + end - amp <= 8)
-                break;
-        }
+        if (s[end - 1] == ';' && closesEntity(s, start, end))
+            break;
         --end;
     }
     return end;
