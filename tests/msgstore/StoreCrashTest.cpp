@@ -7,8 +7,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <set>
+#include <thread>
 
 using namespace msg_store;
 using msg_test::StoreTest;
@@ -109,12 +111,23 @@ TEST_F(StoreTest, AWriterKilledMidWayLosesNoCommittedMessage) {
     EXPECT_GT(receive("+15550109999", "after the crash"), writer.ids.back());
 }
 
-TEST_F(StoreTest, TwoWritersAtOnceLoseNothing) {
+// Two processes and two threads of this one write to the same sender at once: one conversation,
+// every message once.
+TEST_F(StoreTest, WritersOfSeveralProcessesAndThreadsAtOnceLoseNothing) {
     const int count = 500;
     Writer first("first", count);
     Writer second("second", count);
+    std::atomic<int> local{0};
+    auto writeHere = [&] {
+        for (int i = 0; i < count; ++i)
+            local += PhoneSide::insertMessage(incoming("+15550109999", "here"), nullptr) == MSG_STORE_SUCCESS;
+    };
+    std::thread one(writeHere), two(writeHere);
     first.read(count);
     second.read(count);
+    one.join();
+    two.join();
+    EXPECT_EQ(local, 2 * count);
     EXPECT_EQ(first.wait(), 0);
     EXPECT_EQ(second.wait(), 0);
     ASSERT_EQ(first.ids.size(), static_cast<size_t>(count));
@@ -128,6 +141,6 @@ TEST_F(StoreTest, TwoWritersAtOnceLoseNothing) {
     std::vector<Thread> threads;
     ASSERT_EQ(ThreadManager().getAllThreads(threads), MSG_STORE_SUCCESS);
     ASSERT_EQ(threads.size(), 1u) << "one sender, one conversation";
-    EXPECT_EQ(threads[0].msgCount, 2 * count) << "no message is written twice";
+    EXPECT_EQ(threads[0].msgCount, 4 * count) << "no message is written twice";
     expectIntact();
 }

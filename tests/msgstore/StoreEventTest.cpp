@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <set>
-#include <thread>
 
 using namespace msg_store;
 using msg_test::StoreTest;
@@ -66,30 +65,4 @@ TEST_F(StoreTest, SubscriptionsAreExactAndUnsubscribable) {
     std::string three = "msg_inserted:" + std::to_string(receive("+100", "three")) + "/";
     ASSERT_TRUE(msg_test::pumpUntil([&] { return !other.empty() && other.back().rfind(three, 0) == 0; }));
     EXPECT_EQ(events.size(), 1u);
-}
-
-TEST_F(StoreTest, ConcurrentWritersLoseNothing) {
-    constexpr int kPerWriter = 150;
-    auto writer = [](const char* number) {
-        for (int i = 0; i < kPerWriter; ++i) {
-            if (PhoneSide::insertMessage(incoming((i % 2) ? "+shared" : number, std::to_string(i)),
-                                         nullptr) != MSG_STORE_SUCCESS)
-                return;
-        }
-    };
-    std::thread first(writer, "+1");
-    std::thread second(writer, "+2");
-    writer("+3");
-    first.join();
-    second.join();
-    int count = 0;
-    ASSERT_EQ(PhoneSide::countMessages(count), MSG_STORE_SUCCESS);
-    EXPECT_EQ(count, 3 * kPerWriter);
-    std::vector<Thread> threads;
-    ASSERT_EQ(ThreadManager().getAllThreads(threads), MSG_STORE_SUCCESS);
-    ASSERT_EQ(threads.size(), 4u) << "the shared number got one thread";
-    int total = 0;
-    for (const auto& thread : threads)
-        total += thread.msgCount;
-    EXPECT_EQ(total, 3 * kPerWriter);
 }
