@@ -15,24 +15,18 @@ namespace {
 
 class AppLaunchMgrTest : public CommonDeviceTest {
 protected:
+    // Launchers that only log their reply keep the request until it comes: answered here.
     void TearDown() override {
         mgr->destroyHandle();
-        answerAwaitedReplies();
-        CommonDeviceTest::TearDown();
-    }
-
-    // Launchers that only log their reply keep the request until it comes.
-    void answerAwaitedReplies() {
         bool any = false;
-        for (const LaunchEntry& entry : journal()) {
-            if (entry.wantsReply && !entry.replied &&
-                LaunchJournal::recordReply(entry.id, APP_CONTROL_RESULT_CANCELED, "{}") ==
-                    LaunchJournal::ReplyResult::Ok)
-                any = true;
-        }
+        for (const LaunchEntry& entry : journal())
+            any |= entry.wantsReply && !entry.replied &&
+                   LaunchJournal::recordReply(entry.id, APP_CONTROL_RESULT_CANCELED, "{}") ==
+                       LaunchJournal::ReplyResult::Ok;
         if (any) {
             EXPECT_TRUE(msg_test::waitForEarlierChanges());
         }
+        CommonDeviceTest::TearDown();
     }
 
     static app_control_h request(const char* appId) {

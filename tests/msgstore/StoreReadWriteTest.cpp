@@ -4,6 +4,8 @@
 
 #include <glib.h>
 
+#include <tuple>
+
 using namespace msg_store;
 using msg_test::StoreTest;
 
@@ -50,26 +52,24 @@ TEST_F(StoreTest, ThreadFiguresFollowTheirMessages) {
     int sent = -1;
     ASSERT_EQ(MessageManager().sendSMS(tid, "", "reply", 1, &sent), MSG_STORE_SUCCESS);
     Thread thread;
-    ASSERT_EQ(ThreadManager().getThread(tid, thread), MSG_STORE_SUCCESS);
-    EXPECT_EQ(thread.unreadCount, 2);
-    EXPECT_EQ(thread.msgCount, 3);
-    EXPECT_EQ(thread.snippet, "reply");
-    EXPECT_EQ(thread.folderType, FOLDER_OUTBOX);
-    EXPECT_EQ(thread.networkStatus, NETWORK_STATUS_SENDING);
-    EXPECT_EQ(thread.simIndex, 1);
+    auto figures = [&] {
+        EXPECT_EQ(ThreadManager().getThread(tid, thread), MSG_STORE_SUCCESS);
+        return thread;
+    };
+    figures();
+    EXPECT_EQ(std::tie(thread.unreadCount, thread.msgCount, thread.snippet, thread.folderType,
+                       thread.networkStatus, thread.simIndex),
+              std::make_tuple(2, 3, "reply", FOLDER_OUTBOX, NETWORK_STATUS_SENDING, 1));
 
     ASSERT_EQ(MessageManager().readMessage(first), MSG_STORE_SUCCESS);
-    ASSERT_EQ(ThreadManager().getThread(tid, thread), MSG_STORE_SUCCESS);
-    EXPECT_EQ(thread.unreadCount, 1);
+    EXPECT_EQ(figures().unreadCount, 1);
     ASSERT_EQ(ThreadManager().readThread(tid), MSG_STORE_SUCCESS);
-    ASSERT_EQ(ThreadManager().getThread(tid, thread), MSG_STORE_SUCCESS);
-    EXPECT_EQ(thread.unreadCount, 0);
+    EXPECT_EQ(figures().unreadCount, 0);
 
     // Deleting the newest message brings the previous one back as the snippet; the last one
     // takes the thread with it.
     ASSERT_EQ(MessageManager().deleteMessage(sent), MSG_STORE_SUCCESS);
-    ASSERT_EQ(ThreadManager().getThread(tid, thread), MSG_STORE_SUCCESS);
-    EXPECT_EQ(thread.snippet, "second");
+    EXPECT_EQ(figures().snippet, "second");
     ASSERT_EQ(MessageManager().deleteMessage(second), MSG_STORE_SUCCESS);
     ASSERT_EQ(MessageManager().deleteMessage(first), MSG_STORE_SUCCESS);
     EXPECT_EQ(ThreadManager().getThread(tid, thread), MSG_STORE_ERR_NOT_FOUND);
@@ -102,11 +102,9 @@ TEST_F(StoreTest, ConversationsAreOldestFirstWithTheirParts) {
     std::vector<Conversation> list;
     ASSERT_EQ(MessageManager().getConversations(tid, list), MSG_STORE_SUCCESS);
     ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list[0].msgId, earlyId);
-    EXPECT_EQ(list[1].msgId, mmsId);
-    EXPECT_TRUE(list[1].isGroupChat);
-    ASSERT_EQ(list[1].contents.size(), 1u);
-    EXPECT_TRUE(list[0].contents.empty());
+    EXPECT_EQ(std::make_tuple(list[0].msgId, list[1].msgId, list[1].isGroupChat, list[0].contents.size(),
+                              list[1].contents.size()),
+              std::make_tuple(earlyId, mmsId, true, 0u, 1u));
 
     std::vector<Address> addresses;
     ASSERT_EQ(ThreadManager().getAddress(tid, addresses), MSG_STORE_SUCCESS);
@@ -175,9 +173,8 @@ TEST_F(StoreTest, SendingGoesThroughTheOutboxAndAFailedNetworkMessageIsResentByT
     std::vector<OutboxEntry> outbox;
     ASSERT_EQ(PhoneSide::getOutbox(outbox), MSG_STORE_SUCCESS);
     ASSERT_EQ(outbox.size(), 2u);
-    EXPECT_EQ(outbox[0].msgId, sms);
-    EXPECT_EQ(outbox[0].route, "phone");
-    EXPECT_EQ(outbox[1].route, "nms");
+    EXPECT_EQ(std::tie(outbox[0].msgId, outbox[0].route, outbox[1].route),
+              std::make_tuple(sms, "phone", "nms"));
 
     ASSERT_EQ(PhoneSide::deliver(sms), MSG_STORE_SUCCESS);
     ASSERT_EQ(PhoneSide::fail(mms, NETWORK_STATUS_SEND_FAIL_NETWORK), MSG_STORE_SUCCESS);
@@ -226,9 +223,10 @@ TEST_F(StoreTest, PhoneRequestsAreQueuedAndAnswered) {
     ASSERT_EQ(PhoneSide::completeRequest(requests[2].requestId, files.file("voice.wav")), MSG_STORE_SUCCESS);
     ASSERT_EQ(PhoneSide::completeRequest(requests[3].requestId), MSG_STORE_SUCCESS);
     ASSERT_EQ(MessageManager().getConversation(id, conversation), MSG_STORE_SUCCESS);
-    EXPECT_EQ(conversation.contents[0].transferStatus, Content::TRANSFER_DOWNLOADED);
-    EXPECT_EQ(conversation.contents[0].filePath, files.file("voice.wav"));
-    EXPECT_EQ(conversation.networkStatus, NETWORK_STATUS_RETRIEVE_SUCCESS);
+    EXPECT_EQ(std::tie(conversation.contents[0].transferStatus, conversation.contents[0].filePath,
+                       conversation.networkStatus),
+              std::make_tuple(Content::TRANSFER_DOWNLOADED, files.file("voice.wav"),
+                              NETWORK_STATUS_RETRIEVE_SUCCESS));
     ASSERT_TRUE(msg_test::pumpUntil([&] { return !events.empty(); }));
     EXPECT_EQ(events, (std::vector<std::string>{"content_changed_success:" + std::to_string(id)}));
 
