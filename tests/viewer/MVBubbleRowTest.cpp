@@ -20,12 +20,8 @@ class BubbleRowTest : public ViewerActionFixture {
 protected:
     // Calls check on each bubble the genlist shows now.
     void eachShown(const std::function<void(Evas_Object* row, MVItemBubble*)>& check) {
-        Evas_Object* genlist = listView()->getGenlist();
-        evas_smart_objects_calculate(evas_object_evas_get(genlist));
-        Eina_List* realized = elm_genlist_realized_items_get(genlist);
-        void* data = nullptr;
-        EINA_LIST_FREE(realized, data) {
-            auto* it = static_cast<Elm_Object_Item*>(data);
+        evas_smart_objects_calculate(evas());
+        for (Elm_Object_Item* it : msg_test::realizedItems(listView()->getGenlist())) {
             auto* row = static_cast<MVItem*>(elm_object_item_data_get(it));
             if (row->getType() == MVItem::BUBBLE)
                 check(elm_object_item_part_content_get(it, "elm.icon"), static_cast<MVItemBubble*>(row));
@@ -90,11 +86,8 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
     listView()->toggleFontSize(180);
     ASSERT_TRUE(msg_test::runLoopUntilIdle());
     // A loaded machine may reach idle before the genlist has realized the rows in view.
-    ASSERT_TRUE(msg_test::runLoopUntil([&] {
-        Eina_List* rows = elm_genlist_realized_items_get(listView()->getGenlist());
-        eina_list_free(rows);
-        return rows != nullptr;
-    }));
+    ASSERT_TRUE(
+        msg_test::runLoopUntil([&] { return !msg_test::realizedItems(listView()->getGenlist()).empty(); }));
     eachShown(check);
     EXPECT_FALSE(seen.empty());
     listView()->toggleFontSize(180);
@@ -140,33 +133,28 @@ TEST_F(BubbleRowTest, EveryFrameDrawnWhileTheBezelBringsAPageShowsEachBubblesTex
     Evas_Event_Cb drawn = [](void* data, Evas*, void*) {
         auto* f = static_cast<Frames*>(data);
         ++f->drawn;
-        Eina_List* realized = elm_genlist_realized_items_get(f->genlist);
-        void* it = nullptr;
-        EINA_LIST_FREE(realized, it) {
-            auto* row = static_cast<MVItem*>(elm_object_item_data_get(static_cast<Elm_Object_Item*>(it)));
+        for (Elm_Object_Item* it : msg_test::realizedItems(f->genlist)) {
+            auto* row = static_cast<MVItem*>(elm_object_item_data_get(it));
             if (!row || row->getType() != MVItem::BUBBLE)
                 continue;
             auto* bubble = static_cast<MVItemBubble*>(row);
             Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
-            Evas_Object* content =
-                elm_object_item_part_content_get(static_cast<Elm_Object_Item*>(it), "elm.icon");
+            Evas_Object* content = elm_object_item_part_content_get(it, "elm.icon");
             ++f->bubbles;
             if (!label || elm_object_part_content_get(content, "elm.swallow.bubble") != label)
                 f->withoutText.push_back(bubble->getMsgId());
         }
     };
-    Evas* evas = evas_object_evas_get(genlist);
-    evas_event_callback_add(evas, EVAS_CALLBACK_RENDER_FLUSH_PRE, drawn, &frames);
+    evas_event_callback_add(evas(), EVAS_CALLBACK_RENDER_FLUSH_PRE, drawn, &frames);
     int loaded = listView()->getLoadedCount();
-    Evas_Coord x = 0, y = 0, w = 0, h = 0;
-    evas_object_geometry_get(genlist, &x, &y, &w, &h);
-    evas_event_feed_mouse_move(evas, x + w / 2, y + h / 2, 0, nullptr);
+    auto [x, y, w, h] = msg_test::boxOf(genlist);
+    evas_event_feed_mouse_move(evas(), x + w / 2, y + h / 2, 0, nullptr);
     for (int detents = 0; detents < 200 && listView()->getLoadedCount() == loaded; ++detents) {
-        evas_event_feed_mouse_wheel(evas, 0, -1, 0, nullptr);
+        evas_event_feed_mouse_wheel(evas(), 0, -1, 0, nullptr);
         msg_test::pumpFor(0.05);
     }
     ASSERT_TRUE(msg_test::runLoopUntilIdle());
-    evas_event_callback_del_full(evas, EVAS_CALLBACK_RENDER_FLUSH_PRE, drawn, &frames);
+    evas_event_callback_del_full(evas(), EVAS_CALLBACK_RENDER_FLUSH_PRE, drawn, &frames);
     EXPECT_GT(listView()->getLoadedCount(), loaded) << "the bezel never brought the older page";
     EXPECT_GT(frames.drawn, 10);
     EXPECT_GT(frames.bubbles, frames.drawn);

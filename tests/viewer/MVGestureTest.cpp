@@ -36,12 +36,7 @@ protected:
             evas_object_del(target);
         ViewerActionFixture::TearDown();
     }
-    Evas* evas() const { return evas_object_evas_get(appWindow->getEvasObject()); }
-    void down(int x, int y) {
-        evas_event_feed_mouse_move(evas(), x, y, 0, nullptr);
-        evas_event_feed_mouse_down(evas(), 1, EVAS_BUTTON_NONE, 0, nullptr);
-    }
-    void up() { evas_event_feed_mouse_up(evas(), 1, EVAS_BUTTON_NONE, 0, nullptr); }
+    void up() { msg_test::release(evas()); }
 
     Evas_Object* target = nullptr;
     std::unique_ptr<MVMouseEventMgr> mgr;
@@ -76,7 +71,7 @@ TEST_F(GestureTest, TapHoldAndDragGiveTheirEventsAlsoWhenTheObjectIsBuiltAgainUn
         for (const auto& [name, finger, expected] : cases) {
             SCOPED_TRACE(std::string(name) + " " + std::to_string(object));
             events.clear();
-            down(150, 150);
+            msg_test::press(evas(), 150, 150);
             if (object != KEPT) {
                 Evas_Object* old = target;
                 std::unique_ptr<MVMouseEventMgr> oldMgr = std::move(mgr);
@@ -126,7 +121,7 @@ protected:
         ViewerActionFixture::TearDown();
     }
     Evas_Object* rect(int x, int y, int w, int h) {
-        Evas_Object* obj = evas_object_rectangle_add(evas_object_evas_get(appWindow->getEvasObject()));
+        Evas_Object* obj = evas_object_rectangle_add(evas());
         evas_object_geometry_set(obj, x, y, w, h);
         evas_object_show(obj);
         return obj;
@@ -137,8 +132,7 @@ protected:
     }
     // How far obj is drawn from its own centre; 0 when drawn in place.
     static int lift(Evas_Object* obj) {
-        int y = 0, h = 0;
-        evas_object_geometry_get(obj, nullptr, &y, nullptr, &h);
+        auto [x, y, w, h] = msg_test::boxOf(obj);
         const Evas_Map* map = evas_object_map_get(obj);
         if (!map || !evas_object_map_enable_get(obj))
             return 0;

@@ -1,8 +1,7 @@
-#include "ListRowFixture.h"
+#include "BubbleRowFixture.h"
 
 #include "LogCapture.h"
 #include "SimSeedMedia.h"
-#include "ViewerTestSupport.h"
 #include "common/CommonUiHelper.h"
 #include "msg_store/MsgStore.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
@@ -20,20 +19,8 @@ using msg_store::Content;
 
 namespace {
 
-class ViewerItemTest : public ListRowFixture {
+class ViewerItemTest : public BubbleRowFixture {
 protected:
-    // The bubble of a new message, realized alone in the genlist.
-    MVItemBubble* bubbleOf(const msg_store::IncomingMessage& in) {
-        elm_genlist_clear(genlist);
-        int msgId = msg_test::storeMessages({in}).front();
-        model = std::make_unique<MVListModel>(threadOf(msgId), store);
-        model->load();
-        auto* bubble = new MVItemBubble();
-        EXPECT_TRUE(bubble->init(msgId, false, VIEW_TYPE_NORMAL, model.get()));
-        EXPECT_NE(wgenlist_item_append(genlist, nullptr, bubble, ELM_GENLIST_ITEM_NONE), nullptr);
-        EXPECT_TRUE(msg_test::pumpUntil([&] { return MVItemBubbleTestPeer::label(bubble) != nullptr; }));
-        return bubble;
-    }
     // A group's sender is named when given.
     std::string markupOf(const msg_store::Conversation& conv, bool received = true,
                          const char* sender = nullptr) {
@@ -45,7 +32,6 @@ protected:
         input.senderName = sender ? sender : "";
         return MVBubbleMarkup(genlist).make(input);
     }
-    std::unique_ptr<MVListModel> model;
 };
 
 // A received MMS of these parts.

@@ -24,14 +24,6 @@ namespace {
 
 constexpr int64_t DAY = 24 * 3600;
 
-// While it lives the genlist measures its queue in slices of one frame's time: next to none, as on
-// a busy watch, so that rows find their heights after they were first placed.
-struct BusyFrames {
-    const double frameTime = ecore_animator_frametime_get();
-    BusyFrames() { ecore_animator_frametime_set(1e-6); }
-    ~BusyFrames() { ecore_animator_frametime_set(frameTime); }
-};
-
 class ViewerListTest : public ViewerScreenFixture {
 protected:
     void loadAll() {
@@ -122,55 +114,23 @@ TEST_F(ViewerListTest, MarksReadOnceAndClosesOnceWhenEmptied) {
     EXPECT_EQ(log.count("_onDestroyIdlerCb"), 1);
 }
 
-// The first screen of bubbles comes first, the rest of the first page just after; a user who
-// scrolls up in between keeps the rows scrolled to, and the rest comes with the older pages.
-// A busy machine measures the rows a few at a time, after the end was first placed by the
-// heights it knew then: the end still comes to rest in the middle of the circle.
-TEST_F(ViewerListTest, TheEndComesToRestInTheMiddleWhenTheRowsAreMeasuredLate) {
-    thread(3, DAY);
-    {
-        BusyFrames busy;
-        open(threadId);
-        ASSERT_TRUE(msg_test::runLoopUntilIdle());
-    }
-    Elm_Object_Item* end = listView()->getReplyItem()->getElmObjectItem();
-    Evas_Object* track = elm_object_item_track(end);
-    int listY = 0, listH = 0, y = 0, h = 0;
-    evas_object_geometry_get(listView()->getGenlist(), nullptr, &listY, nullptr, &listH);
-    EXPECT_TRUE(msg_test::runLoopUntil([&] {
-        evas_object_geometry_get(track, nullptr, &y, nullptr, &h);
-        return std::abs(y + h / 2 - (listY + listH / 2)) <= 2;
-    })) << "the end's middle at "
-        << y + h / 2;
-    elm_object_item_untrack(end);
-}
-
 // A finger that came down where the newest bubble rests, as the page slid in with its rows to be
 // measured late, presses that bubble once the list rests: held, it checks it.
 TEST_F(ViewerListTest, AFingerPressedAsTheConversationOpensChecksTheBubbleItRestsOn) {
     std::vector<int> ids = openThread(5);
     // Once the page has slid in and takes input.
     Evas_Object* label = MVItemBubbleTestPeer::label(listView()->findBubble(ids.back()));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] {
-        for (Evas_Object* o = label; o; o = evas_object_smart_parent_get(o)) {
-            if (evas_object_freeze_events_get(o))
-                return false;
-        }
-        return true;
-    }));
-    int x = 0, y = 0, w = 0, h = 0;
-    evas_object_geometry_get(label, &x, &y, &w, &h);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return isUnderFinger(label); }));
+    auto [x, y, w, h] = msg_test::boxOf(label);
     ASSERT_TRUE(backToHost());
-
-    evas_event_feed_mouse_move(evas(), x + w / 2, y + h / 2, 0, nullptr);
-    evas_event_feed_mouse_down(evas(), 1, EVAS_BUTTON_NONE, 0, nullptr);
+    msg_test::press(evas(), x + w / 2, y + h / 2);
     bool checked = false;
     {
         BusyFrames busy;
         open(threadId);
         checked = msg_test::runLoopUntil([&] { return listView()->getCheckedCount() > 0; });
     }
-    evas_event_feed_mouse_up(evas(), 1, EVAS_BUTTON_NONE, 0, nullptr);
+    msg_test::release(evas());
     ASSERT_TRUE(checked) << "no long press";
     EXPECT_EQ(listView()->getCheckedIds(), std::vector<int>{ids.back()});
 }
@@ -224,17 +184,14 @@ TEST_F(ViewerListTest, TheBezelTurnedWhileTheFirstPageComesInIsNotUndone) {
     ASSERT_TRUE(msg_test::runLoopUntilIdle());
 
     // Still where the bezel took it: a bubble in the middle, not the end of the conversation.
-    int x = 0, y = 0, w = 0, h = 0;
-    evas_object_geometry_get(genlist, &x, &y, &w, &h);
+    auto [x, y, w, h] = msg_test::boxOf(genlist);
     auto* middle = static_cast<MVItem*>(
         elm_object_item_data_get(elm_genlist_at_xy_item_get(genlist, x + w / 2, y + h / 2, nullptr)));
     ASSERT_NE(middle, nullptr);
     EXPECT_EQ(middle->getType(), MVItem::BUBBLE);
     Evas_Object* button = listView()->getReplyItem()->getButton();
-    int buttonY = 0;
-    if (button && evas_object_visible_get(button))
-        evas_object_geometry_get(button, nullptr, &buttonY, nullptr, nullptr);
-    EXPECT_TRUE(!button || !evas_object_visible_get(button) || buttonY > y + h / 2) << "the end came back";
+    EXPECT_TRUE(!button || !evas_object_visible_get(button) || msg_test::boxOf(button)[1] > y + h / 2)
+        << "the end came back";
     // The older messages follow as the top is reached.
     int loaded = listView()->getLoadedCount();
     listView()->loadOlderPage();
@@ -316,10 +273,8 @@ protected:
         return settled ? top : 0;
     }
     bool inView(Elm_Object_Item* item) {
-        Eina_List* realized = elm_genlist_realized_items_get(listView()->getGenlist());
-        bool found = eina_list_data_find(realized, item) != nullptr;
-        eina_list_free(realized);
-        return found;
+        std::vector<Elm_Object_Item*> shown = msg_test::realizedItems(listView()->getGenlist());
+        return std::count(shown.begin(), shown.end(), item) > 0;
     }
 };
 

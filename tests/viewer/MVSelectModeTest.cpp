@@ -129,8 +129,7 @@ TEST_F(SelectModeTest, EndingTheApplicationStopsTheWorkerAndPagedBubblesShowThei
 // (repeating it) down to `obj` or inside it, and no neighbouring row laid over it while the rows
 // move takes it first.
 static bool takesTheFinger(Evas_Object* obj) {
-    int x = 0, y = 0, w = 0, h = 0;
-    evas_object_geometry_get(obj, &x, &y, &w, &h);
+    auto [x, y, w, h] = msg_test::boxOf(obj);
     Eina_List* stack = evas_tree_objects_at_xy_get(evas_object_evas_get(obj), nullptr, x + w / 2, y + h / 2);
     bool reached = false, taken = false;
     void* data = nullptr;
@@ -198,14 +197,10 @@ TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
     auto edje = [&](int id) {
         return elm_layout_edje_get(MVItemBubbleTestPeer::label(listView()->findBubble(id)));
     };
-    auto box = [](const Evas_Object* obj) {
-        std::array<int, 4> g{};
-        evas_object_geometry_get(obj, &g[0], &g[1], &g[2], &g[3]);
-        return g;
-    };
+    using msg_test::boxOf;
     // A new row's text is placed into its row on the next layout.
     auto inItsRow = [&](Evas_Object* label) {
-        std::array<int, 4> l = box(label), row = box(evas_object_smart_parent_get(label));
+        std::array<int, 4> l = boxOf(label), row = boxOf(evas_object_smart_parent_get(label));
         return l[0] >= row[0] && l[1] >= row[1] && l[0] + l[2] <= row[0] + row[2] &&
                l[1] + l[3] <= row[1] + row[3];
     };
@@ -217,10 +212,10 @@ TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
         evas_object_image_file_get(obj, &file, &key);
         evas_object_image_border_get(obj, &l, &r, &t, &b);
         return std::make_tuple(std::string(file ? file : ""), std::string(key ? key : ""), l, r, t, b,
-                               evas_object_image_border_scale_get(obj), box(obj));
+                               evas_object_image_border_scale_get(obj), boxOf(obj));
     };
     Evas_Object* win = elm_object_top_widget_get(listView()->getGenlist());
-    std::array<int, 4> screen = box(win);
+    std::array<int, 4> screen = boxOf(win);
     double cx = screen[0] + screen[2] / 2.0;
     double radius = std::min(screen[2], screen[3]) / 2.0;
 
@@ -243,7 +238,7 @@ TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
 
         const Evas_Object* mark = edje_object_part_object_get(edje(c.id), "check.mark.ring");
         ASSERT_TRUE(evas_object_visible_get(mark));
-        std::array<int, 4> m = box(mark), b = box(bg);
+        std::array<int, 4> m = boxOf(mark), b = boxOf(bg);
         double markX = m[0] + m[2] / 2.0, bubbleX = b[0] + b[2] / 2.0;
         EXPECT_EQ(markX > bubbleX, c.received) << "the mark is on the bubble's outer side";
         // Wherever the list has scrolled to, as if the bubble were in the middle of the screen.

@@ -159,18 +159,14 @@ std::vector<int> ViewerActionFixture::watchThread(const std::vector<std::string>
     return storeThread(messages);
 }
 
-void ViewerActionFixture::clickCenter(Evas_Object* obj) {
-    int x = 0, y = 0, w = 0, h = 0;
-    evas_object_geometry_get(obj, &x, &y, &w, &h);
-    Evas* evas = evas_object_evas_get(obj);
-    evas_event_feed_mouse_move(evas, x + w / 2, y + h / 2, 0, nullptr);
-    evas_event_feed_mouse_down(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
-    evas_event_feed_mouse_up(evas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+void ViewerScreenFixture::clickCenter(Evas_Object* obj) {
+    auto [x, y, w, h] = msg_test::boxOf(obj);
+    msg_test::press(evas(), x + w / 2, y + h / 2);
+    msg_test::release(evas());
 }
 
-bool ViewerActionFixture::isUnderFinger(Evas_Object* obj) const {
-    int x = 0, y = 0, w = 0, h = 0;
-    evas_object_geometry_get(obj, &x, &y, &w, &h);
+bool ViewerScreenFixture::isUnderFinger(Evas_Object* obj) const {
+    auto [x, y, w, h] = msg_test::boxOf(obj);
     // Still sliding in with its page.
     if (w <= 0 || h <= 0 || x < 0 || y < 0 || x + w > 360 || y + h > 360)
         return false;
@@ -179,8 +175,7 @@ bool ViewerActionFixture::isUnderFinger(Evas_Object* obj) const {
         if (evas_object_freeze_events_get(o))
             return false;
     }
-    Eina_List* stack =
-        evas_objects_at_xy_get(evas_object_evas_get(obj), x + w / 2, y + h / 2, EINA_TRUE, EINA_FALSE);
+    Eina_List* stack = evas_objects_at_xy_get(evas(), x + w / 2, y + h / 2, EINA_TRUE, EINA_FALSE);
     bool covered = false;
     void* data = nullptr;
     // A popup (a toast) over it takes the finger until it goes.

@@ -31,6 +31,14 @@ public:
 } // namespace msg_viewer
 } // namespace msg_app
 
+// While it lives the genlist measures its queue in slices of one frame's time: next to none, as on
+// a busy watch, so that rows find their heights after they were first placed.
+struct BusyFrames {
+    const double frameTime = ecore_animator_frametime_get();
+    BusyFrames() { ecore_animator_frametime_set(1e-6); }
+    ~BusyFrames() { ecore_animator_frametime_set(frameTime); }
+};
+
 // The conversation screen pushed on the watch's window, over a host page.
 class ViewerScreenFixture : public ListRowFixture {
 protected:
@@ -66,6 +74,9 @@ protected:
     // The ids of the bubbles from the top, after checking that every bubble sits under the
     // date line of its day, in time order, once.
     std::vector<int> checkedBubbleIds() const;
+    void clickCenter(Evas_Object* obj);
+    // Whether a tap at the middle of obj reaches obj (nothing covers it).
+    bool isUnderFinger(Evas_Object* obj) const;
 
     std::unique_ptr<view_kit::WWindowController> appWindow;
     msg_app::msg_viewer::MVContentViewController* screen = nullptr;
@@ -91,9 +102,6 @@ protected:
     }
     // Opens the panel and clicks the entry, as the user's finger would.
     bool choose(msg_app::msg_viewer::MoreOption option);
-    void clickCenter(Evas_Object* obj);
-    // Whether a tap at the middle of obj reaches obj (nothing covers it).
-    bool isUnderFinger(Evas_Object* obj) const;
     // The newest launch to target (any target when empty) since `since` (a journal id), or an entry
     // with id 0.
     msg_services::LaunchEntry lastLaunchTo(const std::string& target, int64_t since = 0) const;

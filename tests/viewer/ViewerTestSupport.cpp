@@ -3,6 +3,7 @@
 #include "msg_store/PhoneSide.h"
 
 #include <Elementary.h>
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -82,6 +83,40 @@ bool showsText(Evas_Object* obj, const std::string& text) {
     else if (type && strcmp(type, "text") == 0)
         shown = evas_object_text_text_get(obj);
     return shown && std::string(shown).find(text) != std::string::npos;
+}
+
+std::array<int, 4> boxOf(const Evas_Object* obj) {
+    std::array<int, 4> box{};
+    evas_object_geometry_get(obj, &box[0], &box[1], &box[2], &box[3]);
+    return box;
+}
+
+std::vector<Elm_Object_Item*> realizedItems(Evas_Object* genlist) {
+    std::vector<Elm_Object_Item*> items;
+    Eina_List* realized = elm_genlist_realized_items_get(genlist);
+    void* item = nullptr;
+    EINA_LIST_FREE(realized, item)
+    items.push_back(static_cast<Elm_Object_Item*>(item));
+    return items;
+}
+
+void press(Evas* canvas, int x, int y) {
+    evas_event_feed_mouse_move(canvas, x, y, 0, nullptr);
+    evas_event_feed_mouse_down(canvas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+}
+
+void release(Evas* canvas) {
+    evas_event_feed_mouse_up(canvas, 1, EVAS_BUTTON_NONE, 0, nullptr);
+}
+
+std::string fileContents(const std::string& path) {
+    gchar* text = nullptr;
+    gsize length = 0;
+    if (!g_file_get_contents(path.c_str(), &text, &length, nullptr))
+        return "";
+    std::string out(text, length);
+    g_free(text);
+    return out;
 }
 
 } // namespace msg_test

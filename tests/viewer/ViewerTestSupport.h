@@ -4,8 +4,10 @@
 #include "msg_store/PhoneSide.h"
 #include "viewer/MVItem/MVItemBubble.h"
 
+#include <Elementary.h>
 #include <Evas.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,6 +38,15 @@ Evas_Object* findObject(Evas_Object* root, const std::function<bool(Evas_Object*
 Evas_Object* findOnCanvas(Evas* canvas, const std::function<bool(Evas_Object*)>& take);
 // Whether a text or textblock object shows the text.
 bool showsText(Evas_Object* obj, const std::string& text);
+// The object's x, y, width and height.
+std::array<int, 4> boxOf(const Evas_Object* obj);
+// The genlist's realized items, top first.
+std::vector<Elm_Object_Item*> realizedItems(Evas_Object* genlist);
+// A finger put down at (x, y), and lifted.
+void press(Evas* canvas, int x, int y);
+void release(Evas* canvas);
+// The whole file, or "" when it cannot be read.
+std::string fileContents(const std::string& path);
 
 } // namespace msg_test
 

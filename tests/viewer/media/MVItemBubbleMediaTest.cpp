@@ -1,12 +1,11 @@
 // Taps on the pictures and files of a real bubble: what they open, and what they ask of the phone.
-#include "ListRowFixture.h"
+#include "BubbleRowFixture.h"
 
 #include "AppRegistry.h"
 #include "JournalStore.h"
 #include "LaunchJournal.h"
 #include "LogCapture.h"
 #include "SimSeedMedia.h"
-#include "ViewerTestSupport.h"
 #include "contacts/ContactsAdmin.h"
 #include "device/Device.h"
 #include "message_port.h"
@@ -43,16 +42,6 @@ Evas_Object* controllerView(Evas_Object* root, const char* name) {
     });
 }
 
-std::string contentsOf(const std::string& path) {
-    gchar* text = nullptr;
-    gsize length = 0;
-    if (!g_file_get_contents(path.c_str(), &text, &length, nullptr))
-        return "";
-    std::string out(text, length);
-    g_free(text);
-    return out;
-}
-
 // The view the toasts show on, as the conversation is for its bubbles.
 class HostView : public view_kit::WViewController {
 protected:
@@ -73,34 +62,25 @@ struct ContentActions : IMVBubbleActions {
     MVContentOpener opener;
 };
 
-class BubbleMediaTest : public ListRowFixture {
+class BubbleMediaTest : public BubbleRowFixture {
 protected:
     void TearDown() override {
         remove_temp_file_dir();
-        ListRowFixture::TearDown();
+        BubbleRowFixture::TearDown();
     }
-    // A received MMS with the contents, realized alone in the genlist.
+    // A received MMS with the contents, its taps opening them for real.
     MVItemBubble* bubbleWith(const std::vector<Content>& contents) {
-        elm_genlist_clear(genlist);
         ++_sent;
         msg_store::IncomingMessage in =
             msg_test::message("+1555010000" + std::to_string(_sent), "", 1700000000000 + _sent);
         in.msgType = "mms";
         in.contents = contents;
-        int msgId = msg_test::storeMessages({in}).front();
-        _model = std::make_unique<MVListModel>(threadOf(msgId), store);
-        _model->load();
         if (!_actions) {
             auto* host = new HostView();
             EXPECT_TRUE(host->create(window->win(), nullptr));
             _actions = std::make_unique<ContentActions>(*host);
         }
-        auto* bubble = new MVItemBubble();
-        EXPECT_TRUE(bubble->init(msgId, false, VIEW_TYPE_NORMAL, _model.get()));
-        bubble->setActions(_actions.get());
-        EXPECT_NE(wgenlist_item_append(genlist, nullptr, bubble, ELM_GENLIST_ITEM_NONE), nullptr);
-        EXPECT_TRUE(msg_test::pumpUntil([&] { return MVItemBubbleTestPeer::label(bubble) != nullptr; }));
-        return bubble;
+        return bubbleOf(in, _actions.get());
     }
     // Taps the middle of the content's view; false when the bubble does not show it.
     bool tap(MVItemBubble* bubble, const char* controller) {
@@ -158,7 +138,6 @@ protected:
         return content;
     }
 
-    std::unique_ptr<MVListModel> _model;
     std::unique_ptr<ContentActions> _actions;
     int _sent = 0;
     size_t _launches = 0;
@@ -173,7 +152,7 @@ TEST_F(BubbleMediaTest, APictureOpensAsACopyOfItsOwnFile) {
     msg_services::LaunchEntry launch = lastLaunch();
     EXPECT_EQ(launch.operation, APP_CONTROL_OPERATION_VIEW);
     EXPECT_NE(launch.request.find("\"SaveFile\""), std::string::npos);
-    EXPECT_EQ(contentsOf(launch.uri), contentsOf(source))
+    EXPECT_EQ(msg_test::fileContents(launch.uri), msg_test::fileContents(source))
         << "the gallery gets a copy of this message's picture";
     EXPECT_NE(launch.uri, source);
 }

@@ -343,12 +343,7 @@ TEST(MVUtilityTest, MimeTypesAndTheirDisplayTypes) {
 
 TEST(MVUtilityTest, CopiesOfEquallyNamedFilesNeverMeetAndGoWithTheirFolder) {
     msg_test::TempDevice device;
-    auto contents = [](const std::string& path) {
-        gchar* text = nullptr;
-        std::string out = g_file_get_contents(path.c_str(), &text, nullptr, nullptr) ? text : "(unreadable)";
-        g_free(text);
-        return out;
-    };
+    using msg_test::fileContents;
     msg_test::TempDir first("msg-media-a"), second("msg-media-b");
     std::string a = first.file("image.jpg"), b = second.file("image.jpg");
     ASSERT_TRUE(g_file_set_contents(a.c_str(), "sunset", -1, nullptr));
@@ -360,14 +355,14 @@ TEST(MVUtilityTest, CopiesOfEquallyNamedFilesNeverMeetAndGoWithTheirFolder) {
     EXPECT_NE(copyA, copyB);
     EXPECT_EQ(copyA.substr(copyA.rfind('/')), "/image.jpg") << "the copy keeps the file's name";
     EXPECT_EQ(copyA.compare(0, get_temp_file_dir().size(), get_temp_file_dir()), 0);
-    EXPECT_EQ(contents(copyB), "harbour");
+    EXPECT_EQ(fileContents(copyB), "harbour");
 
     // The same file again reuses its copy; a file that changed under the same path is copied anew.
     ASSERT_TRUE(create_temp_file(a.c_str(), again));
     EXPECT_EQ(again, copyA);
     ASSERT_TRUE(g_file_set_contents(a.c_str(), "sunrise over the bay", -1, nullptr));
     ASSERT_TRUE(create_temp_file(a.c_str(), again));
-    EXPECT_EQ(contents(again), "sunrise over the bay");
+    EXPECT_EQ(fileContents(again), "sunrise over the bay");
 
     std::string untouched = "kept";
     EXPECT_FALSE(create_temp_file(first.file("missing.jpg").c_str(), untouched));
