@@ -368,12 +368,10 @@ TEST_F(BlockRowTest, ALongBodyReadsOnOverRowsOfOnePartEachUpToTheShownLength) {
 
     // The store keeps only UTF-8; a row given anything else still shows valid text.
     char* plain = elm_entry_markup_to_utf8(MBItem::toMarkup("ok \xFF\xFE end\x01").c_str());
-    ASSERT_NE(nullptr, plain);
-    std::string shown = plain;
+    std::string shown = plain ? plain : "";
     free(plain);
     EXPECT_TRUE(g_utf8_validate(shown.c_str(), -1, nullptr)) << shown;
-    EXPECT_EQ(0u, shown.find("ok ")) << shown;
-    EXPECT_NE(std::string::npos, shown.find(" end")) << shown;
+    EXPECT_TRUE(shown.rfind("ok ", 0) == 0 && shown.find(" end") != std::string::npos) << shown;
     EXPECT_EQ(std::string::npos, shown.find('\x01'));
 }
 

@@ -108,13 +108,11 @@ protected:
                                                "eext.swallow.panel", state);
     }
     // Opens the panel and taps its entry.
-    void tapMenu(size_t index) {
+    void tapMenu(unsigned index) {
         option()->open();
         ASSERT_TRUE(menuAt("opened"));
-        clickCenter(static_cast<Eext_Object_Item*>(
-                        eina_list_nth(eext_more_option_items_get(option()->getEvasObject()),
-                                      static_cast<unsigned>(index)))
-                        ->obj);
+        auto* items = eext_more_option_items_get(option()->getEvasObject());
+        clickCenter(static_cast<Eext_Object_Item*>(eina_list_nth(items, index))->obj);
     }
 
     int pageCount() { return window->getNaviframeController()->getPageCount(); }

@@ -357,8 +357,8 @@ TEST_F(ItemContentTest, RecycledRowViewsForgetTheBadgeAndAlertOfTheirFormerRows)
     EXPECT_GE(checked, 2);
 }
 
-// The widths a row measured are kept: a larger time font, as the system's font size setting
-// brings, is measured anew, and a number shrinks only as far as its room needs at each size.
+// The widths a row measured are kept: a larger time font, as the system's font size setting brings,
+// is measured anew. (How the look follows the room is the next test's.)
 TEST_F(ItemContentTest, TheNameLineMeasuresAgainWhenTheTimesFontChanges) {
     Evas* canvas = evas_object_evas_get(genlist);
     const char* timeClass = "AT0232";
@@ -371,8 +371,7 @@ TEST_F(ItemContentTest, TheNameLineMeasuresAgainWhenTheTimesFontChanges) {
         MLItemNameLine::Look chosen = MLItemNameLine::choose(canvas, number, true, "12:45 PM", {width, 0});
         return chosen.timeSignal + " " + chosen.nameSignal;
     };
-    const std::string wide = look(300), narrow = look(200);
-    EXPECT_NE(wide, narrow) << "less room, a smaller number or no time";
+    const std::string wide = look(300);
     edje_text_class_set(timeClass, "Sans:style=Condensed", 40);
     const std::string larger = look(300);
     if (hadClass)

@@ -93,22 +93,16 @@ TEST_F(ListLiveTest, TheFirstFrameShowsTheRowsAsTheyStay) {
         }
         return out;
     };
-    struct First {
-        std::function<Looks()> take;
-        Looks looks;
-    } first{looks, {}};
+    Looks first;
+    std::function<void()> onFrame = [&] { first = first.empty() ? looks() : first; };
     Evas* canvas = evas_object_evas_get(appWindow->getEvasObject());
-    auto frameCb = [](void* data, Evas*, void*) {
-        auto* f = static_cast<First*>(data);
-        if (f->looks.empty())
-            f->looks = f->take();
-    };
-    evas_event_callback_add(canvas, EVAS_CALLBACK_RENDER_POST, frameCb, &first);
+    auto frameCb = [](void* data, Evas*, void*) { (*static_cast<std::function<void()>*>(data))(); };
+    evas_event_callback_add(canvas, EVAS_CALLBACK_RENDER_POST, frameCb, &onFrame);
     ASSERT_NO_FATAL_FAILURE(create(LIST_TYPE_THREAD));
-    evas_event_callback_del_full(canvas, EVAS_CALLBACK_RENDER_POST, frameCb, &first);
-    ASSERT_FALSE(first.looks.empty());
+    evas_event_callback_del_full(canvas, EVAS_CALLBACK_RENDER_POST, frameCb, &onFrame);
+    ASSERT_FALSE(first.empty());
     Looks settled = looks();
-    for (const auto& [item, look] : first.looks)
+    for (const auto& [item, look] : first)
         EXPECT_EQ(look, settled[item]);
 }
 

@@ -323,13 +323,11 @@ TEST_F(SelectModeTest, AReloadPendingInSelectModeHappensOnReturn) {
     EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
 }
 
-class ListOpenTest : public ListScreenFixture {
-protected:
-    RecordingScreenOpener opener;
-};
+using ListOpenTest = ListScreenFixture;
 
 // The button's happy road is the menu's "New message" and the compose journey's.
 TEST_F(ListOpenTest, ComposeButtonTellsWhyTheComposerMayNotStart) {
+    RecordingScreenOpener opener;
     opener.composerError = "WDS_PN_TPOP_MEMORY_FULL_ABB";
     create(LIST_TYPE_THREAD);
     auto* menu = dynamic_cast<MLItemButtonMenu*>(rowAt(1));
