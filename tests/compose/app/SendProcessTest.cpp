@@ -72,14 +72,10 @@ protected:
         return entries;
     }
     static bool waitForOutbox(msg_store::OutboxEntry& out) {
-        return msg_test::pumpUntil(
-            [&] {
-                auto entries = outbox();
-                if (!entries.empty())
-                    out = entries.front();
-                return !entries.empty();
-            },
-            20.0);
+        std::vector<msg_store::OutboxEntry> entries;
+        bool found = msg_test::pumpUntil([&] { return !(entries = outbox()).empty(); }, 20.0);
+        out = found ? entries.front() : out;
+        return found;
     }
     static msg_store::Message stored(int msgId) {
         msg_store::Message message;
@@ -243,13 +239,6 @@ TEST_F(SendProcessTest, TheStoresFirstWordAboutTheMessageIsHeard) {
 
 class SelectorAnswerTest : public SendProcessTest {
 protected:
-    // Asks for text as the conversation's reply does; gives the request's journal id.
-    static int64_t askForReply(const std::string& address) {
-        return launch(SELECTOR_APP, {{"selector_keyboard_app_id", COMPOSE_APP}},
-                      {"address:" + address, "caller_app:com.vorlane.message", "vorlane_log:reply_msg",
-                       "sending_popup:hide"},
-                      APP_CONTROL_LAUNCH_MODE_GROUP);
-    }
     static int select(int64_t id, std::vector<std::string> choice) {
         choice.insert(choice.begin(), {"select", std::to_string(id)});
         return msg_test::runProgram("msg-sim", choice).exitCode;
@@ -257,7 +246,11 @@ protected:
 };
 
 TEST_F(SelectorAnswerTest, CancelAndRefusedAnswersSendNothing) {
-    int64_t id = askForReply("01012345678");
+    // Asked for text as the conversation's reply does.
+    int64_t id = launch(SELECTOR_APP, {{"selector_keyboard_app_id", COMPOSE_APP}},
+                        {"address:01012345678", "caller_app:com.vorlane.message", "vorlane_log:reply_msg",
+                         "sending_popup:hide"},
+                        APP_CONTROL_LAUNCH_MODE_GROUP);
     for (const std::vector<std::string>& refused :
          {std::vector<std::string>{"--text", "  \n"}, {}, {"--text", "a", "--cancel"}}) {
         EXPECT_NE(0, select(id, refused)) << refused.size();

@@ -67,12 +67,6 @@ protected:
     void setMmsSupported(bool supported) {
         ASSERT_TRUE(msg_app::preference::set(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS, supported));
     }
-    static int haptics() {
-        int count = 0;
-        for (const auto& entry : msg_services::JournalStore::list("feedback"))
-            count += entry.text == std::to_string(FEEDBACK_PATTERN_TYPE_SWITCH) ? 1 : 0;
-        return count;
-    }
 };
 
 TEST_F(BodyEditorTest, WithoutMmsOneSmsIsTheLimitWhereTheCursorIs) {
@@ -109,7 +103,10 @@ TEST_F(BodyEditorTest, TheSwitchToMmsPlaysTheHapticOnceInKorea) {
         EXPECT_EQ(MSG_TYPE_SMS, editor->getMsgType());
         insert(editor, std::string(160, 'd'));
         // Only Korean watches play it, once for each switch.
-        EXPECT_EQ(2, haptics());
+        int haptics = 0;
+        for (const auto& entry : msg_services::JournalStore::list("feedback"))
+            haptics += entry.text == std::to_string(FEEDBACK_PATTERN_TYPE_SWITCH) ? 1 : 0;
+        EXPECT_EQ(2, haptics);
         screen->destroy();
         settle();
     }

@@ -26,25 +26,19 @@ protected:
             app_control_destroy(request);
         BodyScreenFixture::TearDown();
     }
+    // A new request in place of the last one.
     void newRequest() {
         if (request)
             app_control_destroy(request);
         app_control_create(&request);
     }
-    // A new request in place of the last one.
+    // A shared text, to the address of the URI when there is one.
     void share(const std::string& text, const char* uri) {
         newRequest();
         app_control_set_operation(request, APP_CONTROL_OPERATION_SHARE_TEXT);
         app_control_add_extra_data(request, APP_CONTROL_DATA_TEXT, text.c_str());
         if (uri)
             app_control_set_uri(request, uri);
-    }
-    void fromSelector(std::vector<const char*> items, const char* chosen) {
-        newRequest();
-        app_control_add_extra_data_array(request, "selector_keyboard_data_array", items.data(),
-                                         static_cast<int>(items.size()));
-        if (chosen)
-            app_control_add_extra_data(request, "selected_context", chosen);
     }
     // Pushes the page the process would open; the body screen when it is one.
     view_kit::WContentViewController* start() {
@@ -94,7 +88,11 @@ TEST_F(ComposeStartTest, WithoutRecipientsTheRecipientScreenComesFirst) {
 }
 
 TEST_F(ComposeStartTest, OtherRequestsOpenNoBody) {
-    fromSelector({"address:01012345678"}, "on my way");
+    // The input selector's chosen text.
+    newRequest();
+    const char* items[] = {"address:01012345678"};
+    app_control_add_extra_data_array(request, "selector_keyboard_data_array", items, 1);
+    app_control_add_extra_data(request, "selected_context", "on my way");
     view_kit::WContentViewController* first = start();
     ASSERT_NE(nullptr, first);
     EXPECT_STREQ("MCSendContentViewController", first->getClassName()) << "a chosen text is sent at once";

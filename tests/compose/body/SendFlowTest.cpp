@@ -43,11 +43,6 @@ protected:
         applyProfile("no-sim");
         MCOutgoingMgr::getInstance()->setSendBy(SendBy::HULM);
     }
-    // No phone; the watch sends from its own SIM.
-    void phoneRoadDown() {
-        applyProfile("standalone");
-        MCOutgoingMgr::getInstance()->setSendBy(SendBy::PHONE);
-    }
 };
 
 // Each question, answered each way: OK goes on with the send, anything else leaves the screen and its
@@ -168,7 +163,8 @@ TEST_F(SendFlowTest, AFailureAfterEitherSwitchKeepsTheText) {
          text("WDS_MSG_POP_HULM_NUMBER_NOT_AVAILABLE_CHANGE_OUTGOING_NUMBER_TO_PHONE_NUMBER_Q")},
         {"to the watch, whose modem fails",
          [this] {
-             phoneRoadDown();
+             applyProfile("standalone"); // no phone: the watch sends from its own SIM
+             MCOutgoingMgr::getInstance()->setSendBy(SendBy::PHONE);
              setInt("memory/private/msg/next_send_error", -11);
          },
          text("WDS_MSG_POP_PHONE_NUMBER_NOT_AVAILABLE_CHANGE_OUTGOING_NUMBER_TO_HULM_NUMBER_Q")},

@@ -17,12 +17,6 @@ protected:
         ASSERT_TRUE(
             contacts_admin::addCallLog(msg_device::Device::getDefault(), {number, 1700000000, 1}, nullptr));
     }
-    MCRecipientEntryContentViewController* openEntry() {
-        auto* entry = new MCRecipientEntryContentViewController();
-        entry->setOnSaveAddr([this](const char* address) { saved.push_back(address); });
-        push(entry);
-        return entry;
-    }
     MCRecipientSearchListContentViewController* openList(const char* keyword) {
         auto* list = new MCRecipientSearchListContentViewController(keyword);
         push(list);
@@ -87,7 +81,9 @@ TEST(RecipientSearchRules, WhatIsSearchedAndWhatIsMarked) {
 // first, and hands the chosen number back.
 TEST_F(RecipientSearchTest, TheBarOffersTheBestMatchAndTheListEveryMatch) {
     addContact("Zoe Park", "+15550100012");
-    auto* entry = openEntry();
+    auto* entry = new MCRecipientEntryContentViewController();
+    entry->setOnSaveAddr([this](const char* address) { saved.push_back(address); });
+    push(entry);
     auto bar = entry->getSearchBar();
     ASSERT_TRUE(bar);
     for (const char* key : {"z", "o", "e"})

@@ -40,9 +40,7 @@ Bytes bytes(const std::string& text) {
 
 // The bytes of a text with its terminator.
 Bytes nul(const std::string& text) {
-    Bytes out = bytes(text);
-    out.push_back(0);
-    return out;
+    return bytes(text + '\0');
 }
 
 // What the conversions give besides their text: the table a decoder reads, and the one flag or type
