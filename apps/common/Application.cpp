@@ -102,8 +102,7 @@ void Application::stop() {
         evas_object_smart_callback_del_full(win, "focus,in", _focusInCb, this);
         evas_object_smart_callback_del_full(win, "focus,out", _focusOutCb, this);
         evas_object_smart_callback_del_full(win, "iconified", _iconifiedCb, this);
-        evas_event_callback_del_full(evas_object_evas_get(win), EVAS_CALLBACK_RENDER_POST, _renderPostCb,
-                                     this);
+        _firstFrame.stop();
     }
     for (Ecore_Event_Handler* handler : _inputHandlers)
         ecore_event_handler_del(handler);
@@ -177,8 +176,14 @@ bool Application::_createWindow() {
     // Closing the window, or back on the last screen, ends the application.
     _window->setOnDeleteRequest([] { elm_exit(); });
     _window->getNaviframeController()->setOnLastPageBack([] { elm_exit(); });
-    evas_event_callback_add(evas_object_evas_get(_window->getEvasObject()), EVAS_CALLBACK_RENDER_POST,
-                            _renderPostCb, this);
+    _firstFrame.start(evas_object_evas_get(_window->getEvasObject()), [this] {
+        // The first screen is up: the list starts its deferred work on this event.
+        MCommonAppEventMgr::getInstance()->emit(APP_EVENT_LAUNCH_COMPLETED);
+        // Over what the device holds, once that is shown.
+        _tellStorageState();
+        if (_onFirstFrame)
+            _onFirstFrame();
+    });
     _markShown();
     return true;
 }
@@ -326,17 +331,6 @@ Eina_Bool Application::_inputCb(void* data, int, void*) {
     if (!self->_pauseJob && events->getAppState() == APP_EVENT_PAUSED)
         events->emit(APP_EVENT_RESUMED);
     return ECORE_CALLBACK_PASS_ON;
-}
-
-void Application::_renderPostCb(void* data, Evas* e, void*) {
-    auto* self = static_cast<Application*>(data);
-    evas_event_callback_del_full(e, EVAS_CALLBACK_RENDER_POST, _renderPostCb, self);
-    // The first screen is up: the list starts its deferred work on this event.
-    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_LAUNCH_COMPLETED);
-    // Over what the device holds, once that is shown.
-    self->_tellStorageState();
-    if (self->_onFirstFrame)
-        self->_onFirstFrame();
 }
 
 } // namespace shell

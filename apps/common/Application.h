@@ -8,6 +8,7 @@
 
 #include "app_control.h"
 #include "vconf.h"
+#include "view_kit/WFrameWait.h"
 
 #include <functional>
 #include <memory>
@@ -70,7 +71,6 @@ private:
     static void _focusInCb(void* data, Evas_Object* obj, void* info);
     static void _focusOutCb(void* data, Evas_Object* obj, void* info);
     static void _iconifiedCb(void* data, Evas_Object* obj, void* info);
-    static void _renderPostCb(void* data, Evas* e, void* info);
     static Eina_Bool _lowerTrapCb(void* data, Evas_Object* win);
     static void _pauseJobCb(void* data);
     static Eina_Bool _inputCb(void* data, int type, void* event);
@@ -81,6 +81,7 @@ private:
     std::unique_ptr<view_kit::WWindowController> _window;
     std::unique_ptr<ScreenInspector> _inspector;
     std::function<void()> _onFirstFrame;
+    view_kit::WFrameWait _firstFrame;
     Ecore_Job* _pauseJob = nullptr;
     std::vector<Ecore_Event_Handler*> _inputHandlers;
     bool _started = false;

@@ -9,6 +9,7 @@
 
 #include "list/MLItem/MLItem.h"
 #include "list/MLListTypes.h"
+#include "view_kit/WFrameWait.h"
 #include "view_kit/WTimer.h"
 
 #include <Elementary.h>
@@ -93,7 +94,6 @@ public:
 private:
     // The rows after the first screens, a slice at a time, once the first frame is drawn.
     void _startRestOfRows();
-    static void _restOfRowsFrameCb(void* data, Evas* canvas, void* eventInfo);
     // One slice, as long as the loop's turn leaves room for.
     bool _addSlice();
     // Builds rows for the model's entries not yet in the list: at most maxRows, for at most
@@ -108,7 +108,7 @@ private:
     Callbacks _callbacks;
     Evas_Object* _genlist = nullptr;
     int _contentStartIndex = 0;
-    Evas* _restOfRowsCanvas = nullptr; // while the first frame is awaited
+    view_kit::WFrameWait _restOfRowsFrame;
     std::weak_ptr<view_kit::WTimer> _restOfRowsTimer;
     // When the last slice ended (monotonic microseconds): what came between is the rest of the turn.
     gint64 _lastSliceEnd = 0;

@@ -13,6 +13,7 @@
 #include "common/IMCommonAppEventListener.h"
 #include "common/MCommonMsgStore.h"
 #include "common/ui/MCommonRotaryActivateMgr.h"
+#include "view_kit/WFrameWait.h"
 #include "view_kit/WSignal.h"
 #include "view_kit/WTimer.h"
 #include "view_kit/WViewController.h"
@@ -158,7 +159,6 @@ private:
     void _redrawRowsInPlace();
     void _startMeasuringAhead();
     void _stopMeasuringAhead();
-    static void _aheadFrameCb(void* data, Evas* e, void* eventInfo);
     // Measures one bubble of the next older page; false when there is none left to measure.
     bool _measureNextAhead();
     // Null when the message cannot be shown.
@@ -174,7 +174,6 @@ private:
     void _onUserScroll();
     static void _realizedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _genlistDownCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
-    static void _restReadFrameCb(void* data, Evas* e, void* eventInfo);
     static Eina_Bool _restReadStartCb(void* data);
     static Evas_Event_Flags _doubleTapCb(void* data, void* eventInfo);
 
@@ -206,17 +205,17 @@ private:
     // Where the finger was when it began to be looked after: one that moves away is a drag.
     int _heldFingerX = 0;
     int _heldFingerY = 0;
-    // The messages older than the first read are read after the frame that shows it: the canvas
-    // while that frame is awaited, then the start in the loop's next turn.
-    Evas* _restReadCanvas = nullptr;
+    // The messages older than the first read are read after the frame that shows it: the frame
+    // awaited, then the start in the loop's next turn.
+    view_kit::WFrameWait _restReadFrame;
     Ecore_Idle_Enterer* _restReadStart = nullptr;
     std::weak_ptr<view_kit::WTimer> _readNoteIdler; // forgets _readBeforeRedraw
     // The first screen of bubbles is in and the rest of the first page waits for it to be shown.
     bool _restOfPageWaiting = false;
     std::shared_ptr<MVBubbleSizer> _sizer;
-    // The next older page is measured after the frame that shows the rows just put in: the canvas
-    // while that frame is awaited, then the slices' timer.
-    Evas* _aheadCanvas = nullptr;
+    // The next older page is measured after the frame that shows the rows just put in: the frame
+    // awaited, then the slices' timer.
+    view_kit::WFrameWait _aheadFrame;
     std::weak_ptr<view_kit::WTimer> _aheadTimer;
     int _aheadCount = 0; // bubbles of the next older page measured so far
 };

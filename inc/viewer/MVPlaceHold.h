@@ -12,6 +12,8 @@
 #include <Elementary.h>
 #include <efl_extension.h>
 
+#include "view_kit/WFrameWait.h"
+
 #include <functional>
 
 namespace msg_app {
@@ -28,7 +30,7 @@ public:
     // held before is let go.
     void start(std::function<void()> show);
     void stop();
-    bool isHeld() const { return _canvas != nullptr; }
+    bool isHeld() const { return _frame.isWaiting(); }
 
 private:
     // Rows that keep changing their heights get the place shown this many times, no more.
@@ -36,15 +38,16 @@ private:
     // Sees every detent before whatever may take it.
     static constexpr int ROTARY_PRIORITY = -200;
 
+    // Every frame while held, the wait started again before anything else.
+    void _awaitFrame();
     void _onFrame();
-    static void _frameCb(void* data, Evas* e, void* eventInfo);
     static void _mouseDownCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
     static void _genlistDelCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
     static Eina_Bool _rotaryCb(void* data, Evas_Object* obj, Eext_Rotary_Event_Info* info);
 
     Evas_Object* _genlist;
     std::function<void()> _show;
-    Evas* _canvas = nullptr;
+    view_kit::WFrameWait _frame;
     int _lastY = -1;
     int _lastHeight = -1;
     int _frames = 0;

@@ -40,10 +40,7 @@ MLListRows::~MLListRows() {
 }
 
 void MLListRows::stop() {
-    if (_restOfRowsCanvas) {
-        evas_event_callback_del_full(_restOfRowsCanvas, EVAS_CALLBACK_RENDER_POST, _restOfRowsFrameCb, this);
-        _restOfRowsCanvas = nullptr;
-    }
+    _restOfRowsFrame.stop();
     view_kit::WTimer::destroy(_restOfRowsTimer);
 }
 
@@ -176,18 +173,12 @@ void MLListRows::load() {
 void MLListRows::_startRestOfRows() {
     // Once the frame that shows the first screens is drawn: the canvas draws it in a thread of its
     // own and shows it when the loop next turns, which a slice would hold up.
-    _restOfRowsCanvas = evas_object_evas_get(_genlist);
-    evas_event_callback_add(_restOfRowsCanvas, EVAS_CALLBACK_RENDER_POST, _restOfRowsFrameCb, this);
-}
-
-void MLListRows::_restOfRowsFrameCb(void* data, Evas* canvas, void*) {
-    auto* self = static_cast<MLListRows*>(data);
-    evas_event_callback_del_full(canvas, EVAS_CALLBACK_RENDER_POST, _restOfRowsFrameCb, self);
-    self->_restOfRowsCanvas = nullptr;
-    self->_lastSliceEnd = 0;
-    // A timer rather than an idler: a slice each turn of the loop, even a busy one.
-    self->_restOfRowsTimer = view_kit::WTimer::addTimer(
-        0.0, [self](void*) { return self->_addSlice(); }, nullptr);
+    _restOfRowsFrame.start(evas_object_evas_get(_genlist), [this] {
+        _lastSliceEnd = 0;
+        // A timer rather than an idler: a slice each turn of the loop, even a busy one.
+        _restOfRowsTimer = view_kit::WTimer::addTimer(
+            0.0, [this](void*) { return _addSlice(); }, nullptr);
+    });
 }
 
 bool MLListRows::_addSlice() {

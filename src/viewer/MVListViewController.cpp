@@ -203,17 +203,13 @@ void MVListViewController::_listLoad() {
     // Opened at its end: kept there while the first rows find their heights.
     if (_placeHold)
         _placeHold->start([this] { _showEnd(); });
-    if (!_model.isWhole() && !_restReadCanvas) {
-        _restReadCanvas = evas_object_evas_get(_genlist);
-        evas_event_callback_add(_restReadCanvas, EVAS_CALLBACK_RENDER_POST, _restReadFrameCb, this);
+    if (!_model.isWhole() && !_restReadFrame.isWaiting()) {
+        _restReadFrame.start(evas_object_evas_get(_genlist), [this] {
+            _cancelRestRead();
+            // Once the loop has gone round after the frame that shows the first read.
+            _restReadStart = ecore_idle_enterer_add(_restReadStartCb, this);
+        });
     }
-}
-
-void MVListViewController::_restReadFrameCb(void* data, Evas* /*e*/, void* /*eventInfo*/) {
-    auto* self = static_cast<MVListViewController*>(data);
-    self->_cancelRestRead();
-    // Once the loop has gone round after the frame that shows the first read.
-    self->_restReadStart = ecore_idle_enterer_add(_restReadStartCb, self);
 }
 
 Eina_Bool MVListViewController::_restReadStartCb(void* data) {
@@ -224,9 +220,7 @@ Eina_Bool MVListViewController::_restReadStartCb(void* data) {
 }
 
 void MVListViewController::_cancelRestRead() {
-    if (_restReadCanvas)
-        evas_event_callback_del_full(_restReadCanvas, EVAS_CALLBACK_RENDER_POST, _restReadFrameCb, this);
-    _restReadCanvas = nullptr;
+    _restReadFrame.stop();
     if (_restReadStart)
         ecore_idle_enterer_del(_restReadStart);
     _restReadStart = nullptr;
@@ -391,34 +385,26 @@ void MVListViewController::_startMeasuringAhead() {
     _aheadCount = 0;
     if (_titleItem || !_genlist)
         return;
-    _aheadCanvas = evas_object_evas_get(_genlist);
-    evas_event_callback_add(_aheadCanvas, EVAS_CALLBACK_RENDER_POST, _aheadFrameCb, this);
+    _aheadFrame.start(evas_object_evas_get(_genlist), [this] {
+        _aheadTimer = view_kit::WTimer::addTimer(
+            0.0,
+            [this](void*) {
+                double start = ecore_time_get();
+                do {
+                    if (!_measureNextAhead()) {
+                        _aheadTimer.reset();
+                        return false;
+                    }
+                } while (ecore_time_get() - start < AHEAD_SLICE_SECONDS);
+                return true;
+            },
+            nullptr);
+    });
 }
 
 void MVListViewController::_stopMeasuringAhead() {
-    if (_aheadCanvas)
-        evas_event_callback_del_full(_aheadCanvas, EVAS_CALLBACK_RENDER_POST, _aheadFrameCb, this);
-    _aheadCanvas = nullptr;
+    _aheadFrame.stop();
     view_kit::WTimer::destroy(_aheadTimer);
-}
-
-void MVListViewController::_aheadFrameCb(void* data, Evas* canvas, void* /*eventInfo*/) {
-    auto* self = static_cast<MVListViewController*>(data);
-    evas_event_callback_del_full(canvas, EVAS_CALLBACK_RENDER_POST, _aheadFrameCb, self);
-    self->_aheadCanvas = nullptr;
-    self->_aheadTimer = view_kit::WTimer::addTimer(
-        0.0,
-        [self](void*) {
-            double start = ecore_time_get();
-            do {
-                if (!self->_measureNextAhead()) {
-                    self->_aheadTimer.reset();
-                    return false;
-                }
-            } while (ecore_time_get() - start < AHEAD_SLICE_SECONDS);
-            return true;
-        },
-        nullptr);
 }
 
 bool MVListViewController::_measureNextAhead() {

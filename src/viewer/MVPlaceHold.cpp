@@ -15,10 +15,9 @@ void MVPlaceHold::start(std::function<void()> show) {
     MSG_RET_IF(!_genlist, "the genlist has gone");
     stop();
     _show = std::move(show);
-    _canvas = evas_object_evas_get(_genlist);
     _lastY = _lastHeight = -1;
     _frames = 0;
-    evas_event_callback_add(_canvas, EVAS_CALLBACK_RENDER_POST, _frameCb, this);
+    _awaitFrame();
     evas_object_event_callback_add(_genlist, EVAS_CALLBACK_MOUSE_DOWN, _mouseDownCb, this);
     evas_object_event_callback_add(_genlist, EVAS_CALLBACK_DEL, _genlistDelCb, this);
     eext_rotary_object_event_callback_priority_add(_genlist, ROTARY_PRIORITY, _rotaryCb, this);
@@ -27,14 +26,18 @@ void MVPlaceHold::start(std::function<void()> show) {
 void MVPlaceHold::stop() {
     if (!isHeld())
         return;
-    evas_event_callback_del_full(_canvas, EVAS_CALLBACK_RENDER_POST, _frameCb, this);
+    _frame.stop();
     evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_MOUSE_DOWN, _mouseDownCb, this);
     evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_DEL, _genlistDelCb, this);
     eext_rotary_object_event_callback_del(_genlist, _rotaryCb);
-    _canvas = nullptr;
+}
+
+void MVPlaceHold::_awaitFrame() {
+    _frame.start(evas_object_evas_get(_genlist), [this] { _onFrame(); });
 }
 
 void MVPlaceHold::_onFrame() {
+    _awaitFrame();
     int y = 0, height = 0;
     elm_scroller_region_get(_genlist, nullptr, &y, nullptr, nullptr);
     elm_scroller_child_size_get(_genlist, nullptr, &height);
@@ -47,11 +50,8 @@ void MVPlaceHold::_onFrame() {
     _lastHeight = height;
     _show();
     // A frame follows even when the place is already right, so that the hold lets go.
-    evas_damage_rectangle_add(_canvas, 0, 0, 1, 1);
-}
-
-void MVPlaceHold::_frameCb(void* data, Evas*, void*) {
-    static_cast<MVPlaceHold*>(data)->_onFrame();
+    if (isHeld())
+        evas_damage_rectangle_add(evas_object_evas_get(_genlist), 0, 0, 1, 1);
 }
 
 void MVPlaceHold::_mouseDownCb(void* data, Evas*, Evas_Object*, void*) {

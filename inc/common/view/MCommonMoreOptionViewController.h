@@ -11,6 +11,7 @@
 
 #include "common/IMCommonAppEventListener.h"
 #include "efl_extension.h"
+#include "view_kit/WFrameWait.h"
 #include "view_kit/WTimer.h"
 #include "view_kit/WViewController.h"
 
@@ -96,8 +97,6 @@ private:
     Eext_Object_Item* _build(PendingItem& pending);
     void _buildPending();
     void _scheduleBuild();
-    void _stopFrameWait();
-    static void _firstFrameCb(void* data, Evas* canvas, void* eventInfo);
     void _updateItemText(Eext_Object_Item* item);
     void _updateCueVisible();
     Item* _findItem(Eext_Object_Item* item) const;
@@ -114,7 +113,7 @@ private:
 
     std::map<Eext_Object_Item*, Item*> _itemMap;
     std::vector<PendingItem> _pending;
-    Evas* _frameCanvas = nullptr;
+    view_kit::WFrameWait _firstFrame;
     bool _frameDrawn = false;
     std::weak_ptr<view_kit::WTimer> _pendingIdler;
     std::function<void()> _onOpenedCb;

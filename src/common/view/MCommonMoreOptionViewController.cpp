@@ -51,7 +51,7 @@ MCommonMoreOptionViewController::MCommonMoreOptionViewController() {
 }
 
 MCommonMoreOptionViewController::~MCommonMoreOptionViewController() {
-    _stopFrameWait();
+    _firstFrame.stop();
     view_kit::WTimer::destroy(_pendingIdler);
     for (auto& entry : _itemMap)
         delete entry.second;
@@ -69,14 +69,16 @@ Evas_Object* MCommonMoreOptionViewController::onCreateView(Evas_Object* parent, 
 }
 
 void MCommonMoreOptionViewController::onCreated() {
-    _frameCanvas = evas_object_evas_get(getEvasObject());
-    evas_event_callback_add(_frameCanvas, EVAS_CALLBACK_RENDER_POST, _firstFrameCb, this);
+    _firstFrame.start(evas_object_evas_get(getEvasObject()), [this] {
+        _frameDrawn = true;
+        _scheduleBuild();
+    });
     setCueVisible(true);
     MCommonAppEventMgr::getInstance()->addListener(this);
 }
 
 void MCommonMoreOptionViewController::onDestroy() {
-    _stopFrameWait();
+    _firstFrame.stop();
     view_kit::WTimer::destroy(_pendingIdler);
     _pending.clear();
     MCommonAppEventMgr::getInstance()->removeListener(this);
@@ -158,20 +160,6 @@ void MCommonMoreOptionViewController::_scheduleBuild() {
             return false;
         },
         nullptr);
-}
-
-void MCommonMoreOptionViewController::_firstFrameCb(void* data, Evas*, void*) {
-    auto* self = static_cast<MCommonMoreOptionViewController*>(data);
-    self->_stopFrameWait();
-    self->_frameDrawn = true;
-    self->_scheduleBuild();
-}
-
-void MCommonMoreOptionViewController::_stopFrameWait() {
-    if (_frameCanvas) {
-        evas_event_callback_del_full(_frameCanvas, EVAS_CALLBACK_RENDER_POST, _firstFrameCb, this);
-        _frameCanvas = nullptr;
-    }
 }
 
 void MCommonMoreOptionViewController::_buildPending() {
