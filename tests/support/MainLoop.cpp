@@ -30,17 +30,17 @@ void pumpFor(double seconds) {
 
 namespace {
 
+// Stops the main loop once the condition holds or the deadline has passed.
 struct LoopWatch {
     const std::function<bool()>* condition;
     double deadline;
-    bool met;
+    Ecore_Timer* timer;
 };
 
 Eina_Bool loopWatchCb(void* data) {
     auto* watch = static_cast<LoopWatch*>(data);
-    if (watch->condition && (*watch->condition)())
-        watch->met = true;
-    if (watch->met || ecore_time_get() > watch->deadline) {
+    if ((*watch->condition)() || ecore_time_get() > watch->deadline) {
+        watch->timer = nullptr;
         ecore_main_loop_quit();
         return ECORE_CALLBACK_CANCEL;
     }
@@ -50,18 +50,25 @@ Eina_Bool loopWatchCb(void* data) {
 } // namespace
 
 bool runLoopUntil(const std::function<bool()>& condition, double timeoutSeconds) {
-    if (condition())
-        return true;
-    LoopWatch watch{&condition, ecore_time_get() + timeoutSeconds, false};
-    ecore_timer_add(0.001, loopWatchCb, &watch);
-    ecore_main_loop_begin();
-    return watch.met || condition();
+    double deadline = ecore_time_get() + timeoutSeconds;
+    // The loop stops only after the rest of the turn in which the watch saw the condition, and that
+    // rest (idle enterers: a render, a row built again) may undo it: the condition is asked again
+    // once the loop has stopped, and the loop runs on while it no longer holds.
+    while (!condition()) {
+        if (ecore_time_get() > deadline)
+            return false;
+        LoopWatch watch{&condition, deadline, nullptr};
+        watch.timer = ecore_timer_add(0.001, loopWatchCb, &watch);
+        ecore_main_loop_begin();
+        // Something else stopped the loop (a process ending): the watch must not outlive this frame.
+        if (watch.timer)
+            ecore_timer_del(watch.timer);
+    }
+    return true;
 }
 
 void runLoopFor(double seconds) {
-    LoopWatch watch{nullptr, ecore_time_get() + seconds, false};
-    ecore_timer_add(0.001, loopWatchCb, &watch);
-    ecore_main_loop_begin();
+    runLoopUntil([] { return false; }, seconds);
 }
 
 bool runLoopUntilIdle(double timeoutSeconds) {

@@ -21,9 +21,13 @@ bool pumpUntil(const std::function<bool()>& condition, double timeoutSeconds = W
 // Runs the main loop for a while, letting timers, idlers and jobs fire.
 void pumpFor(double seconds);
 
-// Like pumpUntil, but runs the real main loop (ecore_main_loop_begin), so
-// that idlers run too: single iterations never call them.
+// Like pumpUntil, but runs the real main loop (ecore_main_loop_begin), so that idlers run too:
+// single iterations never call them. Returns true only if the condition holds as it returns: the
+// loop stops after the rest of the turn in which the condition was seen, so it is asked again then,
+// and the loop runs on if that rest undid it. The condition may be asked any number of times: it
+// must be a plain question (count or record in callbacks, not in it).
 bool runLoopUntil(const std::function<bool()>& condition, double timeoutSeconds = WAIT_SECONDS);
+// Runs the real main loop for a while, letting timers, idlers and jobs fire.
 void runLoopFor(double seconds);
 
 // Runs the real main loop until it has nothing left to do (events, jobs, Edje signals and a
