@@ -163,18 +163,20 @@ TEST_F(OwnDeviceTest, TheProgressScreenIsPicturedWhileItsDeleteRuns) {
     ASSERT_NE(screen, nullptr);
     auto list = screen->getListView().lock();
     // Whether the delete still ran when the screen asked for its picture.
-    bool asked = false, runningWhenAsked = false;
+    struct Ask {
+        msg_list::MLListViewController* list;
+        bool asked = false, runningWhenAsked = false;
+    } ask{list.get()};
     Evas_Object* win = app->getWindowController()->getEvasObject();
-    auto askedCb = [](void* data, Evas_Object*, void*) { *static_cast<bool*>(data) = true; };
-    evas_object_smart_callback_add(win, CAPTURE_EVENT, askedCb, &asked);
-    ASSERT_TRUE(msg_test::runLoopUntil(
-        [&] {
-            runningWhenAsked = list->isBgActionRunning();
-            return asked;
-        },
-        10.0));
-    evas_object_smart_callback_del_full(win, CAPTURE_EVENT, askedCb, &asked);
-    EXPECT_TRUE(runningWhenAsked);
+    auto askedCb = [](void* data, Evas_Object*, void*) {
+        auto* ask = static_cast<Ask*>(data);
+        ask->asked = true;
+        ask->runningWhenAsked = ask->list->isBgActionRunning();
+    };
+    evas_object_smart_callback_add(win, CAPTURE_EVENT, askedCb, &ask);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return ask.asked; }, 10.0));
+    evas_object_smart_callback_del_full(win, CAPTURE_EVENT, askedCb, &ask);
+    EXPECT_TRUE(ask.runningWhenAsked);
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 0; }, 10.0));
 }
 

@@ -221,8 +221,7 @@ TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
 
     for (const auto& c : cases) {
         SCOPED_TRACE(c.received ? "received" : "sent");
-        // Polled a loop turn at a time: the rest of a turn that met it could build the row again.
-        ASSERT_TRUE(msg_test::pumpUntil([&] {
+        ASSERT_TRUE(msg_test::runLoopUntil([&] {
             // In the middle, again if the page moves it while it settles; once the page has slid
             // in and the row is built again where it is drawn.
             elm_genlist_item_show(listView()->findBubble(c.id)->getElmObjectItem(),
