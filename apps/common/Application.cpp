@@ -114,10 +114,7 @@ void Application::stop() {
     screen_opener::install(nullptr);
     elm_win_trap_set(nullptr);
     runningApplication = nullptr;
-    if (_pauseJob) {
-        ecore_job_del(_pauseJob);
-        _pauseJob = nullptr;
-    }
+    _pauseJob.stop();
     // 3. The watching services; the phone-number formatter ends with the others below.
     MCommonFont::destroy();
     MCommonRestoreCompleteListener::destroy();
@@ -285,8 +282,13 @@ void Application::_iconifiedCb(void*, Evas_Object*, void*) {
 
 void Application::onWindowLowered() {
     // Not inside the caller's back-key handling: the platform would tell us later.
-    if (!_pauseJob)
-        _pauseJob = ecore_job_add(_pauseJobCb, this);
+    if (!_pauseJob.isPending()) {
+        _pauseJob.start([] {
+            MCommonAppEventMgr* events = MCommonAppEventMgr::getInstance();
+            if (events->getAppState() != APP_EVENT_PAUSED)
+                events->emit(APP_EVENT_PAUSED);
+        });
+    }
 }
 
 Eina_Bool Application::_lowerTrapCb(void*, Evas_Object*) {
@@ -295,22 +297,11 @@ Eina_Bool Application::_lowerTrapCb(void*, Evas_Object*) {
     return EINA_TRUE;
 }
 
-void Application::_pauseJobCb(void* data) {
-    auto* self = static_cast<Application*>(data);
-    self->_pauseJob = nullptr;
-    MCommonAppEventMgr* events = MCommonAppEventMgr::getInstance();
-    if (events->getAppState() != APP_EVENT_PAUSED)
-        events->emit(APP_EVENT_PAUSED);
-}
-
 void Application::_relaunchCb(app_control_h, void* data) {
     // Launched again while it runs: the same window comes forward, and the application is told so
     // before it resumes, as when the platform brings it back.
     auto* self = static_cast<Application*>(data);
-    if (self->_pauseJob) {
-        ecore_job_del(self->_pauseJob);
-        self->_pauseJob = nullptr;
-    }
+    self->_pauseJob.stop();
     if (Evas_Object* win = self->_window ? self->_window->getEvasObject() : nullptr) {
         elm_win_raise(win);
         elm_win_activate(win);
@@ -328,7 +319,7 @@ Eina_Bool Application::_inputCb(void* data, int, void*) {
     // this very input asked for (back on the list) is still to come.
     auto* self = static_cast<Application*>(data);
     MCommonAppEventMgr* events = MCommonAppEventMgr::getInstance();
-    if (!self->_pauseJob && events->getAppState() == APP_EVENT_PAUSED)
+    if (!self->_pauseJob.isPending() && events->getAppState() == APP_EVENT_PAUSED)
         events->emit(APP_EVENT_RESUMED);
     return ECORE_CALLBACK_PASS_ON;
 }

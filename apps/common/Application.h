@@ -9,6 +9,7 @@
 #include "app_control.h"
 #include "vconf.h"
 #include "view_kit/WFrameWait.h"
+#include "view_kit/WJob.h"
 
 #include <functional>
 #include <memory>
@@ -72,7 +73,6 @@ private:
     static void _focusOutCb(void* data, Evas_Object* obj, void* info);
     static void _iconifiedCb(void* data, Evas_Object* obj, void* info);
     static Eina_Bool _lowerTrapCb(void* data, Evas_Object* win);
-    static void _pauseJobCb(void* data);
     static Eina_Bool _inputCb(void* data, int type, void* event);
     static void _relaunchCb(app_control_h request, void* data);
 
@@ -82,7 +82,7 @@ private:
     std::unique_ptr<ScreenInspector> _inspector;
     std::function<void()> _onFirstFrame;
     view_kit::WFrameWait _firstFrame;
-    Ecore_Job* _pauseJob = nullptr;
+    view_kit::WJob _pauseJob;
     std::vector<Ecore_Event_Handler*> _inputHandlers;
     bool _started = false;
 };

@@ -23,21 +23,10 @@ std::shared_ptr<compose::MCMsgData>& ComposeBodyScreen::_record(const std::strin
 ComposeBodyScreen::ComposeBodyScreen(const std::string& text, Show show, int scrollY)
     : MCBodyContentViewController(_record(text), nullptr), _showWhat(show), _scrollY(scrollY) {}
 
-ComposeBodyScreen::~ComposeBodyScreen() {
-    if (_showJob)
-        ecore_job_del(_showJob);
-}
-
 void ComposeBodyScreen::onCreated() {
     MCBodyContentViewController::onCreated();
     // What goes over the screen needs the screen on its naviframe first.
-    _showJob = ecore_job_add(_showJobCb, this);
-}
-
-void ComposeBodyScreen::_showJobCb(void* data) {
-    auto* self = static_cast<ComposeBodyScreen*>(data);
-    self->_showJob = nullptr;
-    self->_show();
+    _showJob.start([this] { _show(); });
 }
 
 void ComposeBodyScreen::_show() {

@@ -2,8 +2,7 @@
 #define MSG_APP_SHELL_COMPOSEBODYSCREEN_H
 
 #include "compose/body/MCBodyContentViewController.h"
-
-#include <Ecore.h>
+#include "view_kit/WJob.h"
 
 #include <memory>
 #include <string>
@@ -28,7 +27,6 @@ public:
 
     // scrollY is where the list is scrolled to for SCROLLED.
     ComposeBodyScreen(const std::string& text, Show show, int scrollY = 0);
-    ~ComposeBodyScreen() override;
     const char* getClassName() const override { return "ComposeBodyScreen"; }
 
 protected:
@@ -36,12 +34,11 @@ protected:
 
 private:
     static std::shared_ptr<compose::MCMsgData>& _record(const std::string& text);
-    static void _showJobCb(void* data);
     void _show();
 
     Show _showWhat;
     int _scrollY;
-    Ecore_Job* _showJob = nullptr;
+    view_kit::WJob _showJob;
 };
 
 } // namespace shell

@@ -22,8 +22,6 @@ constexpr double CAPTURE_DELAY = 0.8;
 } // namespace
 
 ComposePopupScreen::~ComposePopupScreen() {
-    if (_resultJob)
-        ecore_job_del(_resultJob);
     view_kit::WTimer::destroy(_timer);
     view_kit::WTimer::destroy(_captureTimer);
 }
@@ -71,30 +69,28 @@ void ComposePopupScreen::onCreated() {
     // Once the popup is laid out: the result replaces the progress, and the picture can be taken
     // (a sending popup never settles, and gives up waiting after a while).
     _pendingAct.begin();
-    _resultJob = ecore_job_add(_resultJobCb, this);
+    _resultJob.start([this] { _showResult(); });
 }
 
-void ComposePopupScreen::_resultJobCb(void* data) {
-    auto* self = static_cast<ComposePopupScreen*>(data);
-    self->_resultJob = nullptr;
-    auto popup = self->_popup.lock();
+void ComposePopupScreen::_showResult() {
+    auto popup = _popup.lock();
     if (!popup) {
-        self->_pendingAct.end();
+        _pendingAct.end();
         return;
     }
-    Evas_Object* win = elm_object_top_widget_get(self->getEvasObject());
-    self->_captureTimer = view_kit::WTimer::addTimer(
+    Evas_Object* win = elm_object_top_widget_get(getEvasObject());
+    _captureTimer = view_kit::WTimer::addTimer(
         CAPTURE_DELAY,
-        [self, win](void*) {
+        [this, win](void*) {
             evas_object_smart_callback_call(win, CAPTURE_EVENT, nullptr);
-            self->_pendingAct.end();
+            _pendingAct.end();
             return false;
         },
         nullptr);
-    if (self->_show != Show::SENT && self->_show != Show::FAILED)
+    if (_show != Show::SENT && _show != Show::FAILED)
         return;
     compose::MCPopup::updateSendingPopup(static_cast<MCommonProgressPopup*>(popup.get()),
-                                         self->_show == Show::SENT
+                                         _show == Show::SENT
                                              ? msg_store::NETWORK_STATUS_SEND_SUCCESS
                                              : msg_store::NETWORK_STATUS_SEND_FAIL_MANDATORY_INFO);
 }

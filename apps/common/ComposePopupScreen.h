@@ -3,9 +3,8 @@
 
 #include "PendingAct.h"
 #include "view_kit/WContentViewController.h"
+#include "view_kit/WJob.h"
 #include "view_kit/WTimer.h"
-
-#include <Ecore.h>
 
 #include <memory>
 
@@ -36,14 +35,14 @@ protected:
     void onCreated() override;
 
 private:
-    static void _resultJobCb(void* data);
+    void _showResult();
 
     Show _show;
     std::weak_ptr<view_kit::WTimer> _timer;
     std::weak_ptr<view_kit::WTimer> _captureTimer;
     PendingAct _pendingAct;
     std::weak_ptr<view_kit::WViewController> _popup;
-    Ecore_Job* _resultJob = nullptr;
+    view_kit::WJob _resultJob;
 };
 
 } // namespace shell

@@ -7,8 +7,7 @@
 #define MSG_COMPOSE_COMPOSEREFUSALSCREEN_H
 
 #include "view_kit/WContentViewController.h"
-
-#include <Ecore.h>
+#include "view_kit/WJob.h"
 
 #include <functional>
 
@@ -21,7 +20,6 @@ public:
     using PopupFactory = std::function<view_kit::WViewController*()>;
 
     explicit ComposeRefusalScreen(PopupFactory popup) : _popup(std::move(popup)) {}
-    ~ComposeRefusalScreen() override;
     const char* getClassName() const override { return "ComposeRefusalScreen"; }
 
 protected:
@@ -29,10 +27,8 @@ protected:
     void onCreated() override;
 
 private:
-    static void _showJobCb(void* data);
-
     PopupFactory _popup;
-    Ecore_Job* _showJob = nullptr;
+    view_kit::WJob _showJob;
 };
 
 } // namespace compose

@@ -13,8 +13,7 @@
 #include "common/view/MCommonPushWatch.h"
 #include "msg_store/Message.h"
 #include "view_kit/WContentViewController.h"
-
-#include <Ecore.h>
+#include "view_kit/WJob.h"
 
 #include <memory>
 #include <string>
@@ -30,7 +29,6 @@ class MBItem;
 class MBContentViewController : public view_kit::WContentViewController, public IMCommonAppEventListener {
 public:
     explicit MBContentViewController(int msgId);
-    ~MBContentViewController() override;
 
     void appEventListener(MCommonAppEventType type) override;
 
@@ -60,8 +58,6 @@ private:
     // Leaves the screen once the option panel that ran the action is done with its callback.
     void _popLater();
 
-    static void _popJobCb(void* data);
-
     MCommonMsgStore _store;
     int _msgId;
     msg_store::Message _message;
@@ -69,7 +65,7 @@ private:
     Evas_Object* _genlist = nullptr;
     MCommonPushWatch _pushWatch;
     std::unique_ptr<MCommonRotaryActivateMgr::Item> _rotaryItem;
-    Ecore_Job* _popJob = nullptr;
+    view_kit::WJob _popJob;
 };
 
 } // namespace msg_block

@@ -17,11 +17,6 @@ WPopupController::WPopupController() {
     setName("WPopupController");
 }
 
-WPopupController::~WPopupController() {
-    if (_closeJob)
-        ecore_job_del(_closeJob);
-}
-
 const char* WPopupController::getClassName() const {
     return "WPopupController";
 }
@@ -92,7 +87,7 @@ bool WPopupController::create(Evas_Object* parent, void* param) {
 // Closing is deferred to a job: the popup must not die inside the callback
 // of one of its own widgets.
 void WPopupController::_run(const DestroyFlagCb& cb) {
-    if (_closeJob)
+    if (_closeJob.isPending())
         return;
     bool destroyPopup = !cb;
     if (cb) {
@@ -102,14 +97,8 @@ void WPopupController::_run(const DestroyFlagCb& cb) {
         if (alive.expired())
             return;
     }
-    if (destroyPopup && !_closeJob)
-        _closeJob = ecore_job_add(_closeJobCb, this);
-}
-
-void WPopupController::_closeJobCb(void* data) {
-    auto* self = static_cast<WPopupController*>(data);
-    self->_closeJob = nullptr;
-    self->destroy();
+    if (destroyPopup && !_closeJob.isPending())
+        _closeJob.start([this] { destroy(); });
 }
 
 void WPopupController::_buttonClickedCb(void* data, Evas_Object* obj, void*) {

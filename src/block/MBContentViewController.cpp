@@ -33,11 +33,6 @@ MBContentViewController::MBContentViewController(int msgId) : _msgId(msgId) {
         MSG_LOGE("MessageManager::getMessage() is failed : %d", err);
 }
 
-MBContentViewController::~MBContentViewController() {
-    if (_popJob)
-        ecore_job_del(_popJob);
-}
-
 Evas_Object* MBContentViewController::onCreateView(Evas_Object* parent, void* /*param*/) {
     Evas_Object* layout = common_ui_helper::add_app_layout(parent);
     MSG_RETV_IF(!layout, nullptr, "layout is nullptr");
@@ -237,14 +232,8 @@ void MBContentViewController::_actAndLeave(int result, const char* doneTextId, c
 }
 
 void MBContentViewController::_popLater() {
-    if (!_popJob)
-        _popJob = ecore_job_add(_popJobCb, this);
-}
-
-void MBContentViewController::_popJobCb(void* data) {
-    auto* self = static_cast<MBContentViewController*>(data);
-    self->_popJob = nullptr;
-    self->popOut();
+    if (!_popJob.isPending())
+        _popJob.start([this] { popOut(); });
 }
 
 } // namespace msg_block

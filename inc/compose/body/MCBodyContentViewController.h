@@ -15,8 +15,7 @@
 #include "compose/MCMsgData.h"
 #include "compose/send/MCSendFlow.h"
 #include "view_kit/WContentViewController.h"
-
-#include <Ecore.h>
+#include "view_kit/WJob.h"
 
 #include <memory>
 #include <string>
@@ -37,7 +36,6 @@ public:
     // handle is the launch request that opened the composer (cloned); null inside the messaging
     // application, whose process goes on when the composer is done.
     MCBodyContentViewController(std::shared_ptr<MCMsgData>& msgData, app_control_h handle);
-    ~MCBodyContentViewController() override;
     const char* getClassName() const override { return "MCBodyContentViewController"; }
 
     void appEventListener(MCommonAppEventType type) override;
@@ -69,7 +67,6 @@ private:
     void _onSendEnded(MCSendFlow::Result result);
 
     static void _scrollCb(void* data, Evas_Object* obj, void* eventInfo);
-    static void _popJobCb(void* data);
 
     std::shared_ptr<MCMsgData> _msg;
     LaunchRequest _handle;
@@ -82,7 +79,7 @@ private:
     bool _leaving = false;
     bool _reducedLimit = false;
     bool _destroyed = false;
-    Ecore_Job* _popJob = nullptr;
+    view_kit::WJob _popJob;
 };
 
 } // namespace compose

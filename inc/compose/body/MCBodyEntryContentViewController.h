@@ -9,6 +9,7 @@
 #include "app_control.h"
 #include "compose/MCMsgData.h"
 #include "view_kit/WContentViewController.h"
+#include "view_kit/WJob.h"
 
 #include <Ecore.h>
 #include <Ecore_IMF.h>
@@ -31,7 +32,6 @@ public:
     using EntryCb = std::function<void(Evas_Object* entry)>;
 
     MCBodyEntryContentViewController(Evas_Object* parent, MsgType msgType, app_control_h handle);
-    ~MCBodyEntryContentViewController() override;
     const char* getClassName() const override { return "MCBodyEntryContentViewController"; }
 
     void setOnPopSaveEntry(EntryCb cb) { _onPopSaveEntry = std::move(cb); }
@@ -65,7 +65,6 @@ private:
     static void _keyDownCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
     static void _panelStateCb(void* data, Ecore_IMF_Context* ctx, int value);
     static void _panelGeometryCb(void* data, Ecore_IMF_Context* ctx, int value);
-    static void _toastJobCb(void* data);
 
     MsgType _msgType;
     Evas_Object* _entry = nullptr;
@@ -76,7 +75,7 @@ private:
     bool _reducedLimit = false;
     bool _mmsSupported = false;
     bool _closing = false;
-    Ecore_Job* _toastJob = nullptr;
+    view_kit::WJob _toastJob;
     EntryCb _onPopSaveEntry;
     EntryCb _onPopKeypadActivated;
 };

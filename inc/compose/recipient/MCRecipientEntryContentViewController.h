@@ -8,6 +8,7 @@
 
 #include "compose/recipient/MCRecipientSearchBarViewController.h"
 #include "view_kit/WContentViewController.h"
+#include "view_kit/WJob.h"
 
 #include <Ecore_IMF.h>
 
@@ -30,7 +31,6 @@ public:
     static constexpr int PANEL_HEIGHT_PLAIN = 240;
 
     MCRecipientEntryContentViewController();
-    ~MCRecipientEntryContentViewController() override;
 
     const char* getClassName() const override { return "MCRecipientEntryContentViewController"; }
     void setAddr(const char* address);
@@ -66,13 +66,12 @@ private:
     static void _maxLengthCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _panelGeometryCb(void* data, Ecore_IMF_Context* ctx, int value);
     static void _panelStateCb(void* data, Ecore_IMF_Context* ctx, int value);
-    static void _popOutJobCb(void* data);
 
     Evas_Object* _layout = nullptr;
     Evas_Object* _entry = nullptr;
     Ecore_IMF_Context* _imf = nullptr;
     Elm_Entry_Filter_Limit_Size _limit{};
-    Ecore_Job* _popOutJob = nullptr;
+    view_kit::WJob _popOutJob;
     std::weak_ptr<MCRecipientSearchBarViewController> _searchBar;
     std::string _address;
     bool _leaving = false;

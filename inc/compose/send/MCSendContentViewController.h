@@ -11,8 +11,7 @@
 #include "compose/MCMsgData.h"
 #include "compose/send/MCSendFlow.h"
 #include "view_kit/WContentViewController.h"
-
-#include <Ecore.h>
+#include "view_kit/WJob.h"
 
 #include <memory>
 
@@ -26,7 +25,6 @@ public:
     // request outlives the page; appControlType is the process's kind: the send-only process, or
     // the compose process sending the text the input selector chose.
     MCSendContentViewController(app_control_h request, AppControlType appControlType);
-    ~MCSendContentViewController() override;
     const char* getClassName() const override { return "MCSendContentViewController"; }
 
 protected:
@@ -35,7 +33,6 @@ protected:
     void onDestroy() override;
 
 private:
-    static void _startJobCb(void* data);
     void _start();
     bool _parse();
     void _refuse(view_kit::WViewController* popup);
@@ -45,7 +42,7 @@ private:
     AppControlType _appControlType;
     std::shared_ptr<MCMsgData> _msg;
     std::unique_ptr<MCSendFlow> _flow;
-    Ecore_Job* _startJob = nullptr;
+    view_kit::WJob _startJob;
 };
 
 } // namespace compose

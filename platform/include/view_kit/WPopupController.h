@@ -1,6 +1,7 @@
 #ifndef VIEW_KIT_WPOPUPCONTROLLER_H
 #define VIEW_KIT_WPOPUPCONTROLLER_H
 
+#include "view_kit/WJob.h"
 #include "view_kit/WViewController.h"
 
 #include <functional>
@@ -17,7 +18,6 @@ public:
     using DestroyFlagCb = std::function<void(bool* destroyPopup)>;
 
     WPopupController();
-    ~WPopupController() override;
     const char* getClassName() const override;
     bool create(Evas_Object* parent, void* param) override;
 
@@ -43,13 +43,12 @@ private:
     void _run(const DestroyFlagCb& cb);
     static void _buttonClickedCb(void* data, Evas_Object* obj, void* info);
     static void _backCb(void* data, Evas_Object* obj, void* info);
-    static void _closeJobCb(void* data);
 
     std::function<Evas_Object*(Evas_Object*)> _content;
     std::function<void(Evas_Object*)> _onAddProperties;
     DestroyFlagCb _onBack;
     std::vector<Button> _buttons;
-    Ecore_Job* _closeJob = nullptr;
+    WJob _closeJob;
 };
 
 } // namespace view_kit

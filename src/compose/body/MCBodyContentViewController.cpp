@@ -44,11 +44,6 @@ MCBodyContentViewController::MCBodyContentViewController(std::shared_ptr<MCMsgDa
     _reducedLimit = zeq_feature_get_bool(MCAppControlParser::FEATURE_REDUCED_SMS_LIMIT);
 }
 
-MCBodyContentViewController::~MCBodyContentViewController() {
-    if (_popJob)
-        ecore_job_del(_popJob);
-}
-
 bool MCBodyContentViewController::_isSendPathSelectable() {
     return MCOutgoingMgr::getInstance()->isSendPathSelectable();
 }
@@ -240,14 +235,8 @@ void MCBodyContentViewController::_finish() {
         return;
     }
     // Called from a popup's callbacks, which must end before the page goes.
-    if (!_popJob)
-        _popJob = ecore_job_add(_popJobCb, this);
-}
-
-void MCBodyContentViewController::_popJobCb(void* data) {
-    auto* self = static_cast<MCBodyContentViewController*>(data);
-    self->_popJob = nullptr;
-    self->popOut();
+    if (!_popJob.isPending())
+        _popJob.start([this] { popOut(); });
 }
 
 // The body screen's Send: the composer's send flow takes the text; the screen goes once the message is

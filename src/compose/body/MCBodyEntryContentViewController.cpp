@@ -29,11 +29,6 @@ MCBodyEntryContentViewController::MCBodyEntryContentViewController(Evas_Object* 
     setName(NAME);
 }
 
-MCBodyEntryContentViewController::~MCBodyEntryContentViewController() {
-    if (_toastJob)
-        ecore_job_del(_toastJob);
-}
-
 void MCBodyEntryContentViewController::setInitialText(const std::string& text, int cursorPos) {
     _initialText = text;
     _initialCursor = cursorPos;
@@ -158,18 +153,12 @@ void MCBodyEntryContentViewController::_filter(char** text) {
     if (result.kept.empty() || preedit) {
         MSG_LOGI("nothing of the insertion fits");
         // No change follows to show the toast on, so it shows now.
-        if (!_toastJob)
-            _toastJob = ecore_job_add(_toastJobCb, this);
+        if (!_toastJob.isPending())
+            _toastJob.start([this] { _showMaxToast(); });
         return;
     }
     _maxToastPending = true;
     *text = elm_entry_utf8_to_markup(result.kept.c_str());
-}
-
-void MCBodyEntryContentViewController::_toastJobCb(void* data) {
-    auto* self = static_cast<MCBodyEntryContentViewController*>(data);
-    self->_toastJob = nullptr;
-    self->_showMaxToast();
 }
 
 void MCBodyEntryContentViewController::_showMaxToast() {

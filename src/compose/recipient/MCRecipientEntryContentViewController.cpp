@@ -43,11 +43,6 @@ MCRecipientEntryContentViewController::MCRecipientEntryContentViewController() {
     setName(NAME);
 }
 
-MCRecipientEntryContentViewController::~MCRecipientEntryContentViewController() {
-    if (_popOutJob)
-        ecore_job_del(_popOutJob);
-}
-
 int MCRecipientEntryContentViewController::getMaxLength() {
     std::string code;
     if (!common_util::get_sales_code(code))
@@ -189,16 +184,10 @@ bool MCRecipientEntryContentViewController::onPop() {
 void MCRecipientEntryContentViewController::_commit(const std::string& address) {
     _address = address;
     _committed = true;
-    if (_popOutJob || _leaving)
+    if (_popOutJob.isPending() || _leaving)
         return;
     // Not from inside the entry's own callback, which still uses the entry.
-    _popOutJob = ecore_job_add(_popOutJobCb, this);
-}
-
-void MCRecipientEntryContentViewController::_popOutJobCb(void* data) {
-    auto* self = static_cast<MCRecipientEntryContentViewController*>(data);
-    self->_popOutJob = nullptr;
-    self->popOut();
+    _popOutJob.start([this] { popOut(); });
 }
 
 void MCRecipientEntryContentViewController::_onTextChanged() {

@@ -34,11 +34,6 @@ MCSendContentViewController::MCSendContentViewController(app_control_h request, 
     setName(NAME);
 }
 
-MCSendContentViewController::~MCSendContentViewController() {
-    if (_startJob)
-        ecore_job_del(_startJob);
-}
-
 Evas_Object* MCSendContentViewController::onCreateView(Evas_Object* parent, void*) {
     Evas_Object* bg = elm_bg_add(parent);
     MSG_RETV_IF(!bg, nullptr, "elm_bg_add() failed");
@@ -49,17 +44,11 @@ Evas_Object* MCSendContentViewController::onCreateView(Evas_Object* parent, void
 
 void MCSendContentViewController::onCreated() {
     // The flow attaches popups to this page, so it starts once the page is pushed.
-    _startJob = ecore_job_add(_startJobCb, this);
+    _startJob.start([this] { _start(); });
 }
 
 void MCSendContentViewController::onDestroy() {
     _flow.reset();
-}
-
-void MCSendContentViewController::_startJobCb(void* data) {
-    auto* self = static_cast<MCSendContentViewController*>(data);
-    self->_startJob = nullptr;
-    self->_start();
 }
 
 void MCSendContentViewController::_exit(const char* reason) {
