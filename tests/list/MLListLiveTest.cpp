@@ -70,7 +70,8 @@ TEST_F(ListLiveTest, TheFirstFrameShowsTheRowsAsTheyStay) {
     for (int i = 0; i < 4; ++i)
         conversation("+1555010000" + std::to_string(i), 1, "a message longer than its line", "",
                      1700000000000 + i * 60000);
-    // Each realized row's time state and where its lines and time are drawn, by item.
+    // Each row on the screen: its time state and where its lines and time are drawn, by item. The
+    // genlist may realize rows below the screen to measure them, unplaced, and drop them later.
     using Looks = std::map<Elm_Object_Item*, std::string>;
     auto looks = [&] {
         Looks out;
@@ -80,7 +81,10 @@ TEST_F(ListLiveTest, TheFirstFrameShowsTheRowsAsTheyStay) {
             auto* item = static_cast<Elm_Object_Item*>(data);
             Evas_Object* probe = elm_object_item_part_content_get(item, "elm.swallow.inset");
             Evas_Object* view = probe ? evas_object_smart_parent_get(probe) : nullptr;
-            if (!view)
+            int y = 0, w = 0, h = 0;
+            if (view)
+                evas_object_geometry_get(view, nullptr, &y, &w, &h);
+            if (!view || w <= 0 || h <= 0 || y >= 360 || y + h <= 0)
                 continue;
             double value = 0;
             std::string look = edje_object_part_state_get(view, "elm.text.3", &value);
