@@ -190,16 +190,12 @@ TEST_F(ContactsTest, ConnectionsAreCountedPerProcessAndThread) {
     EXPECT_EQ(count, 2);
 }
 
-struct Seen {
-    std::vector<std::string> views;
-};
-
 void changedCb(const char* viewUri, void* userData) {
-    static_cast<Seen*>(userData)->views.push_back(viewUri);
+    static_cast<std::vector<std::string>*>(userData)->push_back(viewUri);
 }
 
 TEST_F(ContactsTest, ChangesFromAnotherProcessReachTheCallbackUntilTheLastDisconnection) {
-    Seen contactViews, logViews;
+    std::vector<std::string> contactViews, logViews;
     ASSERT_EQ(contacts_db_add_changed_cb(_contacts_contact._uri, changedCb, &contactViews), 0);
     ASSERT_EQ(contacts_db_add_changed_cb(_contacts_phone_log._uri, changedCb, &logViews), 0);
     // The same registration twice would deliver every change twice.
@@ -211,29 +207,29 @@ TEST_F(ContactsTest, ChangesFromAnotherProcessReachTheCallbackUntilTheLastDiscon
     };
     ASSERT_EQ(
         msg_test::runSim({"contact", "add", "--name", "Nora Quist", "--number", "+14155550142"}).exitCode, 0);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return contactViews.views.size() == 1; }));
-    EXPECT_EQ(contactViews.views[0], _contacts_contact._uri);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return contactViews.size() == 1; }));
+    EXPECT_EQ(contactViews[0], _contacts_contact._uri);
 
     // A failed command changes nothing and tells no one. Changes arrive in order: once a later
     // one is heard, the failed one would have been too.
     EXPECT_NE(msg_test::runSim({"contact", "delete", "77"}).exitCode, 0);
     ASSERT_EQ(missedCall(), 0);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return logViews.views.size() == 1; }));
-    EXPECT_EQ(contactViews.views.size(), 1u);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return logViews.size() == 1; }));
+    EXPECT_EQ(contactViews.size(), 1u);
 
     EXPECT_EQ(contacts_db_remove_changed_cb(_contacts_contact._uri, changedCb, &contactViews), 0);
     EXPECT_EQ(contacts_db_remove_changed_cb(_contacts_contact._uri, changedCb, &contactViews),
               CONTACTS_ERROR_INVALID_PARAMETER);
     ASSERT_TRUE(contacts_admin::addPerson(db, "Otto", {"5"}, nullptr));
     ASSERT_EQ(missedCall(), 0);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return logViews.views.size() == 2; }));
-    EXPECT_EQ(contactViews.views.size(), 1u);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return logViews.size() == 2; }));
+    EXPECT_EQ(contactViews.size(), 1u);
 
     // The last disconnection drops the callbacks.
     ASSERT_EQ(contacts_disconnect(), 0);
     ASSERT_TRUE(contacts_admin::addCallLog(db, {"+14155550142", 1000, 1}, nullptr));
     ASSERT_TRUE(msg_test::waitForEarlierChanges());
-    EXPECT_EQ(logViews.views.size(), 2u);
+    EXPECT_EQ(logViews.size(), 2u);
     EXPECT_EQ(contacts_db_add_changed_cb(_contacts_person._uri, changedCb, &logViews), CONTACTS_ERROR_DB);
     ASSERT_EQ(contacts_connect(), 0); // for TearDown
 }
