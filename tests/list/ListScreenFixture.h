@@ -46,12 +46,14 @@ protected:
         ListRowFixture::TearDown();
     }
 
-    void create(msg_app::msg_list::ListType type) {
+    // The list on a new page, and the loop run until idle unless asked not to.
+    void create(msg_app::msg_list::ListType type, bool settle = true) {
         auto* page = new PlainPage();
         ASSERT_TRUE(appWindow->getNaviframeController()->push(page, "host"));
         list = new MLListViewController(type);
         ASSERT_TRUE(page->setPartContent("elm.swallow.content", list));
-        msg_test::runLoopUntilIdle();
+        if (settle)
+            msg_test::runLoopUntilIdle();
     }
     Elm_Object_Item* itemOf(int id) const {
         msg_app::msg_list::MLItemContent* row = list->findContentItem(id);

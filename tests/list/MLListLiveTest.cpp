@@ -1,9 +1,8 @@
 // The list's rows as loaded and as kept live by changes that this and other processes make to
-// the device: the simulated phone receiving and deleting, the address book, the device's settings.
+// the device: the simulated phone receiving and deleting, the device's settings.
 #include "ListScreenFixture.h"
 
 #include "LogCapture.h"
-#include "PlainPage.h"
 #include "common/MCommonAppEventMgr.h"
 #include "list/MLItem/MLItemContent.h"
 #include "list/MLListViewController.h"
@@ -193,10 +192,7 @@ TEST_F(ListLiveTest, RowsBeyondTheFirstScreensFollowAndWhatNeedsEveryRowGetsIt) 
         SCOPED_TRACE(static_cast<int>(meanwhile));
         if (meanwhile == Meanwhile::PRELOADED)
             MLThreadListBgLoad::getInstance()->start();
-        auto* page = new PlainPage();
-        ASSERT_TRUE(appWindow->getNaviframeController()->push(page, "host"));
-        list = new MLListViewController(LIST_TYPE_THREAD);
-        ASSERT_TRUE(page->setPartContent("elm.swallow.content", list));
+        ASSERT_NO_FATAL_FAILURE(create(LIST_TYPE_THREAD, false));
         EXPECT_LT(list->getItemCount(), COUNT) << "the first frame waits for the first screens only";
         if (meanwhile == Meanwhile::MESSAGE_TO_A_ROW_TO_COME) {
             conversation("+15550001", 1, "news", "", now += 1000);
