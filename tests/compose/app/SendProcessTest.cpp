@@ -237,15 +237,11 @@ TEST_F(SendProcessTest, TheStoresFirstWordAboutTheMessageIsHeard) {
     EXPECT_TRUE(waitForExit(id));
 }
 
-class SelectorAnswerTest : public SendProcessTest {
-protected:
-    static int select(int64_t id, std::vector<std::string> choice) {
+TEST_F(SendProcessTest, TheSelectorsCancelAndRefusedAnswersSendNothing) {
+    auto select = [](int64_t id, std::vector<std::string> choice) {
         choice.insert(choice.begin(), {"select", std::to_string(id)});
         return msg_test::runProgram("msg-sim", choice).exitCode;
-    }
-};
-
-TEST_F(SelectorAnswerTest, CancelAndRefusedAnswersSendNothing) {
+    };
     // Asked for text as the conversation's reply does.
     int64_t id = launch(SELECTOR_APP, {{"selector_keyboard_app_id", COMPOSE_APP}},
                         {"address:01012345678", "caller_app:com.vorlane.message", "vorlane_log:reply_msg",
@@ -269,7 +265,7 @@ TEST_F(SelectorAnswerTest, CancelAndRefusedAnswersSendNothing) {
     EXPECT_TRUE(waitForExit(id));
 }
 
-TEST_F(SelectorAnswerTest, QuickRepliesAreThePreferencesLinesElseTheBuiltInOnes) {
+TEST_F(SendProcessTest, QuickRepliesAreThePreferencesLinesElseTheBuiltInOnes) {
     using msg_app::input::InputSelectorScreen;
     const std::vector<std::string> builtIn = InputSelectorScreen::quickReplies();
     EXPECT_EQ(3u, builtIn.size());

@@ -3,9 +3,7 @@
 // back without markup or an input method's pre-edit text.
 #include "BodyScreenFixture.h"
 #include "JournalStore.h"
-#include "common/Preference.h"
 #include "compose/body/MCBodyLengthFilter.h"
-#include "msg_store/MsgStoreTypes.h"
 
 #include <gtest/gtest.h>
 
@@ -62,12 +60,7 @@ TEST(BodyLengthFilterTest, PlainTextLeavesMarkupAndPreeditBehind) {
     EXPECT_FALSE(MCBodyLengthFilter::hasPreedit("&lt;preedit&gt;"));
 }
 
-class BodyEditorTest : public BodyScreenFixture {
-protected:
-    void setMmsSupported(bool supported) {
-        ASSERT_TRUE(msg_app::preference::set(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS, supported));
-    }
-};
+using BodyEditorTest = BodyScreenFixture;
 
 TEST_F(BodyEditorTest, WithoutMmsOneSmsIsTheLimitWhereTheCursorIs) {
     setMmsSupported(false);

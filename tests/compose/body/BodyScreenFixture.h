@@ -5,6 +5,7 @@
 
 #include "MainLoop.h"
 #include "WatchScreenTest.h"
+#include "common/Preference.h"
 #include "common/ui/MCommonI18n.h"
 #include "compose/MCMsgData.h"
 #include "compose/body/MCBodyContentViewController.h"
@@ -14,6 +15,7 @@
 #include "msg_store/ConnectionManager.h"
 #include "msg_store/Message.h"
 #include "msg_store/MessageManager.h"
+#include "msg_store/MsgStoreTypes.h"
 #include "msg_store/PhoneSide.h"
 #include "vconf.h"
 #include "view_kit/WNaviframeController.h"
@@ -50,6 +52,9 @@ protected:
         WatchScreenTest::TearDown();
     }
 
+    void setMmsSupported(bool supported) {
+        ASSERT_TRUE(msg_app::preference::set(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS, supported));
+    }
     // Pushes the body screen for a message to one recipient with the text.
     Body* open(const std::string& text) {
         auto record = std::make_shared<msg_app::compose::MCMsgData>();

@@ -180,6 +180,7 @@ TEST_F(BodyScreenTest, ThePhoneDeliversWhatIsSentAgainAfterAFailure) {
     ASSERT_TRUE(waitOutbox(1));
     int failedId = outbox().front().msgId;
     ASSERT_EQ(0, msg_store::PhoneSide::fail(failedId));
+    ASSERT_TRUE(waitPopupText("Couldn't send message.")) << popupText();
     ASSERT_TRUE(waitNoPopup());
     settle();
     ASSERT_TRUE(screenOpen());

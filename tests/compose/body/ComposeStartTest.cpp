@@ -4,9 +4,7 @@
 // real-window journey's and the request parser's.)
 #include "BodyScreenFixture.h"
 #include "ComposeFirstPage.h"
-#include "common/Preference.h"
 #include "compose/body/MCComposerOpener.h"
-#include "msg_store/MsgStoreTypes.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +50,7 @@ protected:
 // Where MMS can carry it a shared text stays whole (where it cannot, it is cut: below), and the editor
 // edits the text the composer kept: typing goes on past one SMS page (the MMS cap is the editor's test).
 TEST_F(ComposeStartTest, ASharedTextStaysWholeWhereMmsCarriesItAndTheEditorTakesIt) {
-    ASSERT_TRUE(msg_app::preference::set(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS, true));
+    setMmsSupported(true);
     share(std::string(400, 's'), "sms:+15550100001");
     ASSERT_NE(nullptr, start());
     ASSERT_TRUE(screenOpen());
@@ -68,7 +66,7 @@ TEST_F(ComposeStartTest, ASharedTextStaysWholeWhereMmsCarriesItAndTheEditorTakes
 }
 
 TEST_F(ComposeStartTest, WithoutRecipientsTheRecipientScreenComesFirst) {
-    ASSERT_TRUE(msg_app::preference::set(msg_store::PREF_BOOL_SUPPORT_SENDING_MMS, false));
+    setMmsSupported(false);
     share(std::string(400, 'r'), nullptr);
     // The recipient screen gets the record and goes on to the body once a recipient is chosen.
     std::shared_ptr<MCMsgData> handed;

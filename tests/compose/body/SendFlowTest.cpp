@@ -1,6 +1,7 @@
 // The composer's send flow on the body screen, off the happy path: each of its questions accepted,
 // refused and backed out of; a road that fails after the user switched to it; a long text sent as the
-// messages its question promised; one tap making one message; a failed copy replaced by its resend.
+// messages its question promised; one tap making one message. (A failed copy replaced by its resend is
+// the body screen's test.)
 #include "BodyScreenFixture.h"
 #include "FeedSync.h"
 #include "common/CommonUiHelper.h"

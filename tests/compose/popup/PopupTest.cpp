@@ -1,7 +1,7 @@
 // The composer's popups. Those of failed checks: their texts, the flight-mode setting, and the end of
 // a composer process (never of the messaging application) when they close. The sending popup
 // following the store: only a final status ends it, with the check mark and the sent text (a
-// failure's text is the send texts' test); a phone that never answers does not leave it up.
+// failure's text is the body screen's test); a phone that never answers does not leave it up.
 #include "FeedSync.h"
 #include "LaunchJournal.h"
 #include "LogCapture.h"

@@ -1,8 +1,7 @@
-// The carriers' road tables, every row for every combination of roads that are up; the texts of a
-// send's result, of the watch network's refusals and of a text too long for one message, in English.
+// The carriers' road tables, every row for every combination of roads that are up; the texts of the
+// watch network's refusals and of a text too long for one message, in English.
 #include "compose/MCUtil.h"
 #include "compose/send/MCOutgoingRoads.h"
-#include "compose/send/MCPopup.h"
 #include "compose/send/MCRejectCauseText.h"
 
 #include "TempDir.h"
@@ -18,7 +17,6 @@
 using namespace msg_app::compose;
 using msg_app::connectivity::YoxConn;
 using Roads = MCOutgoingRoads;
-using Table = MCRejectCauseText::Table;
 
 namespace {
 
@@ -34,52 +32,35 @@ protected:
     static std::string tr(const char* id) { return dgettext("message", id); }
 };
 
-TEST_F(SendTextsTest, StatusTextsAndCarrierTables) {
-    const std::pair<int, const char*> cases[] = {
-        {2, "WDS_MSG_TPOP_MESSAGE_SENT_ABB2"},
-        {3, "WDS_MSG_TPOP_COULDNT_SEND_MESSAGE_ABB"},
-        {4, "IDS_MSGF_POP_FDN_ENABLED_CANT_SEND_MSG"},
-        {5, "Unknown destination"},
-        {14, "IDS_MSGC_POP_INVALID_DESTINATION_ADDRESS_VZW"},
-        {15, "IDS_MSG_POP_SERVICE_NOT_ACTIVATED_ON_NETWORK_VZW"},
-    };
-    for (const auto& [status, text] : cases)
-        EXPECT_STREQ(text, MCPopup::getStatusText(static_cast<msg_store::NetworkStatus>(status))) << status;
-    EXPECT_EQ((std::vector<Table>{MCRejectCauseText::TABLE_KT, MCRejectCauseText::TABLE_LG_DOMESTIC,
-                                  MCRejectCauseText::TABLE_LG_ROAMING, MCRejectCauseText::TABLE_NONE}),
-              (std::vector<Table>{
-                  MCRejectCauseText::tableOf("KTO", false), MCRejectCauseText::tableOf("LUC", true),
-                  MCRejectCauseText::tableOf("LUO", false), MCRejectCauseText::tableOf("XAA", true)}));
-}
-
-TEST_F(SendTextsTest, RejectTexts) {
+// Each carrier's table, chosen by its sales code and, on one carrier, by the network being at home.
+TEST_F(SendTextsTest, RejectTextsOfEachCarriersTable) {
     const std::string registrationFailed =
         tr("IDS_MSG_TPOP_FAILED_TO_SEND_MESSAGE_NETWORK_REGISTRATION_FAILED_KOR");
-    const std::string couldntSend = tr("WDS_MSG_TPOP_COULDNT_SEND_MESSAGE_ABB");
-    const std::string noRoaming = tr("IDS_PROV_MBODY_NO_ROAMING_NETWORKS_FOUND_KOR_LGT");
-    const std::string checkOperators = tr("WDS_PROV_POP_CHECK_NETWORK_OPERATORS_IN_SETTINGS_KOR_LGT");
+    const std::string blocked = tr("IDS_PROV_POPMOBILE_NETWORKS_ARE_CURRENTLY_BLOCKED_MSG");
     const struct {
-        Table table;
+        const char* salesCode;
+        bool domestic;
         int cause;
         int msgType;
         std::string expected;
     } cases[] = {
-        {MCRejectCauseText::TABLE_KT, 7, MSG_TYPE_MMS, tr("IDS_PROV_POP_MOBILE_NETWORKS_NOT_ALLOWED_KOR")},
-        {MCRejectCauseText::TABLE_KT, 7, MSG_TYPE_SMS, registrationFailed},
-        {MCRejectCauseText::TABLE_LG_DOMESTIC, 19, MSG_TYPE_SMS,
-         tr("IDS_PROV_POPMOBILE_NETWORKS_ARE_CURRENTLY_BLOCKED_MSG")},
-        {MCRejectCauseText::TABLE_LG_DOMESTIC, 40, MSG_TYPE_SMS, tr("IDS_COM_POP_CONNECTION_FAILED")},
-        {MCRejectCauseText::TABLE_LG_ROAMING, 16, MSG_TYPE_SMS,
+        {"KTO", false, 7, MSG_TYPE_MMS, tr("IDS_PROV_POP_MOBILE_NETWORKS_NOT_ALLOWED_KOR")},
+        {"KTC", true, 7, MSG_TYPE_SMS, registrationFailed},
+        {"LUC", true, 19, MSG_TYPE_SMS, blocked},
+        {"LUO", true, 40, MSG_TYPE_SMS, tr("IDS_COM_POP_CONNECTION_FAILED")},
+        {"LUO", false, 16, MSG_TYPE_SMS,
          tr("IDS_QP_MBODY_NETWORK_REGISTRATION_DELAY_KOR_LGT") + " [16]\n" +
              tr("IDS_QP_SBODY_TRY_AGAIN_LATER_KOR_LGT")},
-        {MCRejectCauseText::TABLE_LG_ROAMING, 19, MSG_TYPE_MMS,
-         tr("IDS_PROV_POPMOBILE_NETWORKS_ARE_CURRENTLY_BLOCKED_MSG")},
-        {MCRejectCauseText::TABLE_LG_ROAMING, 999, MSG_TYPE_SMS, noRoaming + " " + checkOperators},
-        {MCRejectCauseText::TABLE_NONE, 7, MSG_TYPE_SMS, couldntSend},
+        {"LUC", false, 19, MSG_TYPE_MMS, blocked},
+        {"LUO", false, 999, MSG_TYPE_SMS,
+         tr("IDS_PROV_MBODY_NO_ROAMING_NETWORKS_FOUND_KOR_LGT") + " " +
+             tr("WDS_PROV_POP_CHECK_NETWORK_OPERATORS_IN_SETTINGS_KOR_LGT")},
+        {"XAA", true, 7, MSG_TYPE_SMS, tr("WDS_MSG_TPOP_COULDNT_SEND_MESSAGE_ABB")},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.expected, MCRejectCauseText::compose(c.table, c.cause, c.msgType))
-            << "table " << c.table << ", cause " << c.cause;
+        EXPECT_EQ(c.expected, MCRejectCauseText::compose(MCRejectCauseText::tableOf(c.salesCode, c.domestic),
+                                                         c.cause, c.msgType))
+            << c.salesCode << (c.domestic ? " at home" : " roaming") << ", cause " << c.cause;
     // The texts are real translations, not the ids.
     EXPECT_EQ(std::string::npos, registrationFailed.find("IDS_"));
 }
