@@ -8,8 +8,8 @@
 #include "ScreenRegistry.h"
 #include "ShotScreens.h"
 #include "TempDir.h"
+#include "common/IMCommonScreenOpener.h"
 #include "common/MCommonAppEventMgr.h"
-
 #include "common/Preference.h"
 #include "device/Device.h"
 #include "feedback.h"
@@ -18,6 +18,7 @@
 #include "vconf.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
+#include "viewer/MVContentViewController.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +201,39 @@ TEST_F(ApplicationTest, BuiltinScreensAreRegisteredOnceAndAnUnknownScreenFailsTh
     options.screen = "no-such-screen";
     Application app(options);
     EXPECT_FALSE(app.start());
+}
+
+// While it runs, the application opens the features' real pages for any screen that asks.
+TEST_F(ApplicationTest, TheRunningApplicationOpensTheFeaturesPagesAndStopsOpeningThemAfter) {
+    Application app(Application::Options{});
+    ASSERT_TRUE(app.start());
+    IMCommonScreenOpener* opener = screen_opener::get();
+    ASSERT_NE(opener, nullptr);
+
+    view_kit::WContentViewController* page = opener->createConversation(7);
+    auto* viewer = dynamic_cast<msg_viewer::MVContentViewController*>(page);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->getThreadId(), 7);
+    page->destroy();
+
+    // The blocked message's page is opened by the journey tests, from the blocked list.
+    view_kit::WViewController* errorPopup = nullptr;
+    page = opener->createComposer(&errorPopup);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(errorPopup, nullptr);
+    page->destroy();
+
+    // The composer's checks for a reply: a valid number passes, flight mode refuses with its popup.
+    EXPECT_TRUE(opener->checkComposer({"+15550100001"}, &errorPopup));
+    EXPECT_EQ(errorPopup, nullptr);
+    ASSERT_EQ(vconf_set_bool("db/telephony/flight_mode", 1), VCONF_OK);
+    EXPECT_FALSE(opener->checkComposer({"+15550100001"}, &errorPopup));
+    ASSERT_NE(errorPopup, nullptr);
+    errorPopup->destroy();
+    vconf_set_bool("db/telephony/flight_mode", 0);
+
+    app.stop();
+    EXPECT_EQ(screen_opener::get(), nullptr);
 }
 
 TEST(MsgShotTest, RendersANamedScreenToA360SquarePngAndPicturingADeleteLeavesTheDeviceAsItWas) {
