@@ -378,13 +378,11 @@ TEST_F(BlockRowTest, ALongBodyReadsOnOverRowsOfOnePartEachUpToTheShownLength) {
 TEST_F(BlockViewTest, EachKindOfMessageLaysOutItsRowsInOrder) {
     msg_store::IncomingMessage spam = sms("first\rsecond\r\nthird");
     spam.folderType = msg_store::FOLDER_SPAM;
-    std::string picture = writePng("p.png", 60, 40);
+    std::string pic = writePng("p.png", 60, 40);
     Content text = part(Content::MEDIA_TYPE_TEXT, "text/plain", "");
     text.text = "see\rthis";
-    Content image = part(Content::MEDIA_TYPE_IMAGE, "image/png", "p.png");
-    image.filePath = picture;
     Content video = part(Content::MEDIA_TYPE_VIDEO, "video/mp4", "v.mp4");
-    video.thumbnailPath = picture;
+    video.thumbnailPath = pic;
     Content card = part(Content::MEDIA_TYPE_NONE, "text/x-vcard", "me.vcf");
     card.isAttachment = true;
     Content smil = part(Content::MEDIA_TYPE_NONE, "application/smil", "layout.smil");
@@ -409,7 +407,8 @@ TEST_F(BlockViewTest, EachKindOfMessageLaysOutItsRowsInOrder) {
          "first\nsecond\nthird"},
         // No subject: neither subject row nor separator; a part that is no attachment: no row.
         {"parts",
-         mms("", {text, image, video, part(Content::MEDIA_TYPE_AUDIO, "audio/amr", "a.amr"), card, smil}),
+         mms("",
+             {text, picture(pic), video, part(Content::MEDIA_TYPE_AUDIO, "audio/amr", "a.amr"), card, smil}),
          {MBItem::TITLE, MBItem::DATE_LINE, MBItem::TEXT, MBItem::THUMBNAIL, MBItem::THUMBNAIL,
           MBItem::ATTACH_FILE, MBItem::ATTACH_FILE, MBItem::BOTTOM_PADDING},
          nullptr,
