@@ -59,17 +59,46 @@ function(msg_executable name)
 endfunction()
 
 # msg_toolkit_first(NAME)
-# For a program whose start-up time counts (a window of the watch): the loader looks each symbol up
-# in the program's libraries in the order they are needed, and nearly every lookup while it starts
-# is for the C library or the toolkit, so they are needed first; the store, the text libraries and
-# the rest come after. About a tenth of the loader's lookup work before the first frame.
+# For a program whose start-up time counts (a window of the watch). The loader looks each symbol up
+# along one list of the process's libraries, in the order they are needed, and stops at the first
+# that defines it; a start binds about 30,000 symbols, and the toolkit's libraries and those under it
+# (the TLS library of its network module most of all) bind their own exported symbols the same way.
+# Needed in the order of how many symbols each one binds (LD_DEBUG=bindings on the demo device),
+# the walk is half as long: about 16 M instructions fewer before the first frame. Which definition
+# each symbol binds to does not change (LD_DEBUG=bindings gives the same definitions as before).
+# Only libraries the program loads anyway are listed.
+set(MSG_BINDING_ORDER
+    libc.so.6 libm.so.6 libcrypto.so.3 libelementary.so.1 libeina.so.1 libevas.so.1 libefl.so.1
+    libstdc++.so.6 libsqlite3.so.0 libglib-2.0.so.0 libecore.so.1 libicuuc.so.72 libeo.so.1
+    libecore_x.so.1 libdbus-1.so.3 libecore_con.so.1 libedje.so.1 libX11.so.6 libmount.so.1
+    libgobject-2.0.so.0 libeldbus.so.1 libsystemd.so.0 libecore_input.so.1 libecore_file.so.1
+    libecore_imf.so.1)
+# Those the program needs itself; the rest only where the toolkit needs them.
+set(MSG_OWN_LIBRARIES
+    libc.so.6 libm.so.6 libstdc++.so.6 libsqlite3.so.0 libglib-2.0.so.0 libicuuc.so.72
+    libgobject-2.0.so.0 libelementary.so.1 libeina.so.1 libevas.so.1 libecore.so.1 libeo.so.1
+    libecore_x.so.1 libedje.so.1 libecore_input.so.1 libecore_file.so.1 libecore_imf.so.1)
+
+function(_msg_binding_order out)
+    find_library(_elementary_path elementary)
+    execute_process(COMMAND ldd ${_elementary_path} OUTPUT_VARIABLE _toolkit_needs ERROR_QUIET)
+    set(_flags "")
+    foreach(_lib IN LISTS MSG_BINDING_ORDER)
+        string(FIND "${_toolkit_needs}" "${_lib} " _at)
+        if(_lib IN_LIST MSG_OWN_LIBRARIES OR NOT _at EQUAL -1)
+            string(APPEND _flags " -l:${_lib}")
+        endif()
+    endforeach()
+    set(${out} "${_flags}" PARENT_SCOPE)
+endfunction()
+
 function(msg_toolkit_first name)
     # A sanitizer's runtime must itself be the first library needed.
     if(CMAKE_CXX_FLAGS MATCHES "-fsanitize")
         return()
     endif()
-    target_link_options(${name} PRIVATE
-        "SHELL:-Wl,--push-state,--no-as-needed -l:libc.so.6 -l:libm.so.6 -lelementary -levas -ledje -lecore -leo -leina -lecore_input -lecore_file -lecore_imf -lecore_x -Wl,--pop-state")
+    _msg_binding_order(_order)
+    target_link_options(${name} PRIVATE "SHELL:-Wl,--push-state,--no-as-needed${_order} -Wl,--pop-state")
 endfunction()
 
 # msg_test(NAME SOURCES ... [DEPS ...] [LABELS ...] [OWN_MAIN])
