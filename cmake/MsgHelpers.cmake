@@ -65,18 +65,20 @@ endfunction()
 # (the TLS library of its network module most of all) bind their own exported symbols the same way.
 # Needed in the order of how many symbols each one binds (LD_DEBUG=bindings on the demo device),
 # the walk is half as long: about 16 M instructions fewer before the first frame. Which definition
-# each symbol binds to does not change (LD_DEBUG=bindings gives the same definitions as before).
+# each symbol binds to does not change: of the symbols two of the process's libraries define (nm -D),
+# every one is first defined by the same library as in the link's own order.
 # Only libraries the program loads anyway are listed.
+# The text library's two halves both carry copies of its inline templates; they keep their order.
 set(MSG_BINDING_ORDER
     libc.so.6 libm.so.6 libcrypto.so.3 libelementary.so.1 libeina.so.1 libevas.so.1 libefl.so.1
-    libstdc++.so.6 libsqlite3.so.0 libglib-2.0.so.0 libecore.so.1 libicuuc.so.72 libeo.so.1
-    libecore_x.so.1 libdbus-1.so.3 libecore_con.so.1 libedje.so.1 libX11.so.6 libmount.so.1
-    libgobject-2.0.so.0 libeldbus.so.1 libsystemd.so.0 libecore_input.so.1 libecore_file.so.1
-    libecore_imf.so.1)
+    libstdc++.so.6 libsqlite3.so.0 libglib-2.0.so.0 libecore.so.1 libicui18n.so.72 libicuuc.so.72
+    libeo.so.1 libecore_x.so.1 libdbus-1.so.3 libecore_con.so.1 libedje.so.1 libX11.so.6
+    libmount.so.1 libgobject-2.0.so.0 libeldbus.so.1 libsystemd.so.0 libecore_input.so.1
+    libecore_file.so.1 libecore_imf.so.1)
 # Those the program needs itself; the rest only where the toolkit needs them.
 set(MSG_OWN_LIBRARIES
-    libc.so.6 libm.so.6 libstdc++.so.6 libsqlite3.so.0 libglib-2.0.so.0 libicuuc.so.72
-    libgobject-2.0.so.0 libelementary.so.1 libeina.so.1 libevas.so.1 libecore.so.1 libeo.so.1
+    libc.so.6 libm.so.6 libstdc++.so.6 libsqlite3.so.0 libglib-2.0.so.0 libicui18n.so.72
+    libicuuc.so.72 libgobject-2.0.so.0 libelementary.so.1 libeina.so.1 libevas.so.1 libecore.so.1 libeo.so.1
     libecore_x.so.1 libedje.so.1 libecore_input.so.1 libecore_file.so.1 libecore_imf.so.1)
 
 function(_msg_binding_order out)
