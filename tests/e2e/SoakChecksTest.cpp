@@ -104,41 +104,38 @@ TEST(SoakChecks, TheListMatchesTheStoreRowByRow) {
     const std::vector<StoreThread> threads = threeThreads();
     const struct {
         const char* name;
-        ShownScreen shown;
+        std::vector<std::string> rows;
         const char* wrong; // a part of the complaint; "" when the list is right
+        std::string styles = THREAD_STYLES;
+        std::string pages = LIST_PAGE;
     } cases[] = {
         {"right",
-         screen(LIST_PAGE, {list("MLListViewController", THREAD_STYLES,
-                                 {row(1, "list.4text.custom", 100, {"Ann", "Running late", "2"}),
-                                  row(2, "list.4text.custom", 200, {"+1 555", "soak 12  ok"})})}),
+         {row(1, "list.4text.custom", 100, {"Ann", "Running late", "2"}),
+          row(2, "list.4text.custom", 200, {"+1 555", "soak 12  ok"})},
          ""},
-        {"a subject stands for the text",
-         screen(LIST_PAGE, {list("MLListViewController", THREAD_STYLES,
-                                 {row(3, "list.4text.custom", 100, {"Bo", "Trip"})})}),
-         ""},
-        {"rows swapped",
-         screen(LIST_PAGE, {list("MLListViewController", THREAD_STYLES,
-                                 {row(1, "list.4text.custom", 100, {"+1 555", "soak 12 ok"})})}),
-         "list row #1 shows"},
+        {"a subject stands for the text", {row(3, "list.4text.custom", 100, {"Bo", "Trip"})}, ""},
+        {"rows swapped", {row(1, "list.4text.custom", 100, {"+1 555", "soak 12 ok"})}, "list row #1 shows"},
         {"unread count missing",
-         screen(LIST_PAGE, {list("MLListViewController", THREAD_STYLES,
-                                 {row(1, "list.4text.custom", 100, {"Ann", "Running late"})})}),
+         {row(1, "list.4text.custom", 100, {"Ann", "Running late"})},
          "without its 2 unread"},
         {"a row cut by the screen's edge shows only its name",
-         screen(LIST_PAGE, {list("MLListViewController", THREAD_STYLES,
-                                 {row(1, "list.4text.custom", 100, {"Ann", "Running late", "2"}),
-                                  row(2, "list.4text.custom", 300, {"+1 555"})})}),
+         {row(1, "list.4text.custom", 100, {"Ann", "Running late", "2"}),
+          row(2, "list.4text.custom", 300, {"+1 555"})},
          ""},
         {"a conversation too many",
-         screen(LIST_PAGE, {list("MLListViewController", run("list.4text.custom", 0, 4), {})}),
-         "the list has 4 conversations, the store 3"},
+         {},
+         "the list has 4 conversations, the store 3",
+         run("list.4text.custom", 0, 4)},
         {"another page on top: not the list's check",
-         screen(VIEWER_PAGES,
-                {list("MLListViewController", THREAD_STYLES, {row(1, "list.4text.custom", 100, {"x"})})}),
-         ""},
+         {row(1, "list.4text.custom", 100, {"x"})},
+         "",
+         THREAD_STYLES,
+         VIEWER_PAGES},
     };
     for (const auto& c : cases)
-        expectComplaint(checkConversationList(c.shown, threads), c.wrong, c.name);
+        expectComplaint(
+            checkConversationList(screen(c.pages, {list("MLListViewController", c.styles, c.rows)}), threads),
+            c.wrong, c.name);
 }
 
 TEST(SoakChecks, TheConversationEndsWithTheNewestMessage) {
