@@ -75,11 +75,12 @@ set(MSG_BINDING_ORDER
     libeo.so.1 libecore_x.so.1 libdbus-1.so.3 libecore_con.so.1 libedje.so.1 libX11.so.6
     libmount.so.1 libgobject-2.0.so.0 libeldbus.so.1 libsystemd.so.0 libecore_input.so.1
     libecore_file.so.1 libecore_imf.so.1)
-# Those the program needs itself; the rest only where the toolkit needs them.
+# Those the program needs itself; the rest only where the toolkit needs them. A library of another
+# version than the one named (another ICU, say) is left to the link's own order.
 set(MSG_OWN_LIBRARIES
     libc.so.6 libm.so.6 libstdc++.so.6 libsqlite3.so.0 libglib-2.0.so.0 libicui18n.so.72
-    libicuuc.so.72 libgobject-2.0.so.0 libelementary.so.1 libeina.so.1 libevas.so.1 libecore.so.1 libeo.so.1
-    libecore_x.so.1 libedje.so.1 libecore_input.so.1 libecore_file.so.1 libecore_imf.so.1)
+    libicuuc.so.72 libgobject-2.0.so.0 libelementary.so.1 libeina.so.1 libevas.so.1 libecore.so.1
+    libeo.so.1 libecore_x.so.1 libedje.so.1 libecore_input.so.1 libecore_file.so.1 libecore_imf.so.1)
 
 function(_msg_binding_order out)
     find_library(_elementary_path elementary)
@@ -87,7 +88,8 @@ function(_msg_binding_order out)
     set(_flags "")
     foreach(_lib IN LISTS MSG_BINDING_ORDER)
         string(FIND "${_toolkit_needs}" "${_lib} " _at)
-        if(_lib IN_LIST MSG_OWN_LIBRARIES OR NOT _at EQUAL -1)
+        find_library(_found_${_lib} NAMES ${_lib})
+        if(_found_${_lib} AND (_lib IN_LIST MSG_OWN_LIBRARIES OR NOT _at EQUAL -1))
             string(APPEND _flags " -l:${_lib}")
         endif()
     endforeach()
