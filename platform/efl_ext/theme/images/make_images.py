@@ -3,7 +3,8 @@
 
 Shapes are white, or black for the screen mask, so that the theme tints them
 with colour classes. Arcs are drawn on a 360 x 360 canvas around its centre
-so that the theme can rotate them about the middle of the round screen.
+and cut to the box around them; the theme places the boxes on that canvas
+and rotates the thumb about its middle.
 Edges are anti-aliased by 4 x 4 supersampling.
 """
 import math
@@ -14,11 +15,12 @@ import zlib
 SS = 4
 
 
-def write_png(path, w, h, pixel):
+def write_png(path, w, h, pixel, x0=0, y0=0):
+    """The w x h box at (x0, y0) of the shape's canvas."""
     rows = []
-    for y in range(h):
+    for y in range(y0, y0 + h):
         row = bytearray([0])
-        for x in range(w):
+        for x in range(x0, x0 + w):
             cov = 0.0
             for sy in range(SS):
                 for sx in range(SS):
@@ -72,8 +74,10 @@ def arc(cx, cy, r, width, a0, a1):
 def main():
     os.chdir(os.path.dirname(os.path.abspath(__file__)))
     write_png("circle_mask.png", 360, 360, Shape(lambda x, y: not disc(180, 180, 180)(x, y), (0, 0, 0)))
-    write_png("arc_track.png", 360, 360, Shape(arc(180, 180, 170, 7, -30, 30)))
-    write_png("arc_thumb.png", 360, 360, Shape(arc(180, 180, 170, 7, -6, 6)))
+    # Only the box around each arc: the canvas draws every pixel of an image, and the thumb is
+    # drawn rotated each frame the list scrolls. scroller.edc places the boxes.
+    write_png("arc_track.png", 34, 180, Shape(arc(180, 180, 170, 7, -30, 30)), 322, 90)
+    write_png("arc_thumb.png", 12, 48, Shape(arc(180, 180, 170, 7, -6, 6)), 344, 156)
     write_png("cue.png", 36, 96, Shape(lambda x, y: ((x - 36) / 30) ** 2 + ((y - 48) / 44) ** 2 <= 1))
     write_png("dot.png", 12, 12, Shape(disc(6, 6, 5)))
     write_png("item_bg.png", 76, 76, Shape(disc(38, 38, 37)))
