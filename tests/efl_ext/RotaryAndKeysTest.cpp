@@ -5,6 +5,7 @@
 #include <efl_extension.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -118,11 +119,43 @@ protected:
         return msg_test::runLoopUntil([&] { return !gliding && middleRow() == row; });
     }
 
+    // Where the scroll bar's thumb is drawn: the angle of its bright pixels on the bar's ring, in
+    // degrees from 3 o'clock, clockwise; NAN when none are drawn.
+    double thumbAngle() {
+        Ecore_Evas* ee = ecore_evas_ecore_evas_get(window.evas());
+        ecore_evas_manual_render(ee);
+        const auto* pixels = static_cast<const uint32_t*>(ecore_evas_buffer_pixels_get(ee));
+        double sumX = 0, sumY = 0;
+        int count = 0;
+        for (int y = 0; pixels && y < 360; ++y) {
+            for (int x = 0; x < 360; ++x) {
+                double r = std::hypot(x + 0.5 - 180, y + 0.5 - 180);
+                // The thumb is near white; the track under it is dim.
+                if (r > 164 && r < 176 && (pixels[y * 360 + x] & 0xff) > 160) {
+                    sumX += x + 0.5 - 180;
+                    sumY += y + 0.5 - 180;
+                    ++count;
+                }
+            }
+        }
+        return count ? std::atan2(sumY, sumX) * 180 / M_PI : NAN;
+    }
+
     msg_test::TestWindow window;
     Evas_Object* genlist = nullptr;
     Evas_Object* circle = nullptr;
     bool gliding = false;
 };
+
+// The thumb rides the track from its top end, with the first row at the top, to its bottom end.
+TEST_F(CircleGenlistTest, TheScrollBarsThumbRidesTheTrackFromEndToEnd) {
+    elm_genlist_item_show(elm_genlist_first_item_get(genlist), ELM_GENLIST_ITEM_SCROLLTO_TOP);
+    ASSERT_TRUE(msg_test::runLoopUntilPartState(circle, "clip", "shown"));
+    EXPECT_NEAR(thumbAngle(), -24, 1.5);
+    elm_genlist_item_show(elm_genlist_last_item_get(genlist), ELM_GENLIST_ITEM_SCROLLTO_BOTTOM);
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
+    EXPECT_NEAR(thumbAngle(), 24, 1.5);
+}
 
 TEST_F(CircleGenlistTest, DetentsThatComeWhileTheListStillGlidesEachMoveItByARow) {
     const int start = middleRow();
