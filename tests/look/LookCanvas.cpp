@@ -202,6 +202,31 @@ double luminance(const Rgba& c) {
     return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
 }
 
+// The round scroll bar runs along the rim, takes no input and only shows where the list is, in the
+// colours the device's table gives it (a faint thumb over a brighter track): part of the screen's
+// frame, not an icon to read.
+bool isScrollBar(const std::string& where) {
+    return where.find("(eext/circle/scroller)") != std::string::npos;
+}
+
+// An object drawn through a map is drawn where the map puts it (the scroll bar's thumb turns about
+// the screen's middle): the box around its corners there.
+Box mappedBox(Evas_Object* obj, Box box) {
+    const Evas_Map* map = evas_object_map_enable_get(obj) ? evas_object_map_get(obj) : nullptr;
+    if (!map || evas_map_count_get(map) != 4)
+        return box;
+    double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
+    for (int i = 0; i < 4; ++i) {
+        Evas_Coord px = 0, py = 0, pz = 0;
+        evas_map_point_coord_get(map, i, &px, &py, &pz);
+        left = std::min(left, double(px));
+        top = std::min(top, double(py));
+        right = std::max(right, double(px));
+        bottom = std::max(bottom, double(py));
+    }
+    return {left, top, right - left, bottom - top};
+}
+
 } // namespace
 
 Box Box::intersect(const Box& o) const {
@@ -324,7 +349,7 @@ void LookCanvas::_add(Evas_Object* obj, const WalkContext& context) {
     d.where = context.where;
     int x = 0, y = 0, w = 0, h = 0;
     evas_object_geometry_get(obj, &x, &y, &w, &h);
-    d.box = {double(x), double(y), double(w), double(h)};
+    d.box = mappedBox(obj, {double(x), double(y), double(w), double(h)});
     int r = 0, g = 0, b = 0, a = 0;
     evas_object_color_get(obj, &r, &g, &b, &a);
     d.color = straight(r, g, b, a);
@@ -362,7 +387,9 @@ void LookCanvas::_add(Evas_Object* obj, const WalkContext& context) {
         if (d.shape && !theme)
             d.kind = Kind::Picture;
         else
-            d.kind = d.shape && sw <= ICON_MAX && sh <= ICON_MAX ? Kind::Icon : Kind::Surface;
+            d.kind = d.shape && sw <= ICON_MAX && sh <= ICON_MAX && !isScrollBar(context.where)
+                         ? Kind::Icon
+                         : Kind::Surface;
     } else if (is(type, "text")) {
         const char* text = evas_object_text_text_get(obj);
         if (!text || !*text)
