@@ -36,6 +36,8 @@ public:
 
     // Cut links for the entry; anchorClicked gets the entry's "anchor,clicked". Null on failure.
     Qel_Cut_Link* create(Evas_Object* entry, Evas_Smart_Cb anchorClicked, void* data);
+    // Takes what create() hooked on the entry off it again: the entry lives on for other links.
+    static void unhook(Evas_Object* entry, Evas_Smart_Cb anchorClicked, void* data);
 
 private:
     MCommonCutlinkMgr();

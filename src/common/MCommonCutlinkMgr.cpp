@@ -83,6 +83,14 @@ Qel_Cut_Link* MCommonCutlinkMgr::create(Evas_Object* entry, Evas_Smart_Cb anchor
     return cutLink;
 }
 
+void MCommonCutlinkMgr::unhook(Evas_Object* entry, Evas_Smart_Cb anchorClicked, void* data) {
+    MSG_RET_IF(!entry, "obj is nullptr");
+    if (anchorClicked)
+        evas_object_smart_callback_del_full(entry, "anchor,clicked", anchorClicked, data);
+    evas_object_smart_callback_del_full(entry, "anchor,mouse,down", _anchorMouseDownCb, nullptr);
+    evas_object_smart_callback_del_full(entry, "anchor,mouse,up", _anchorMouseUpCb, nullptr);
+}
+
 MCommonCutlinkMgr::UriTarget MCommonCutlinkMgr::getUriTarget(const std::string& uri) const {
     const char* url = uri.c_str();
     if (_mapType == kMapTypeHere && common_util::is_here_map_url_match(url))

@@ -7,15 +7,16 @@
 #ifndef MSG_APP_VIEWER_MVITEM_MVBUBBLEGESTURE_H
 #define MSG_APP_VIEWER_MVITEM_MVBUBBLEGESTURE_H
 
+#include "viewer/MVMouseEventMgr.h"
+
 #include <Evas.h>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace msg_app {
 namespace msg_viewer {
-
-class MVMouseEventMgr;
 
 class MVBubbleGesture {
 public:
@@ -28,8 +29,9 @@ public:
 
     // Follows the finger on this text widget from now on.
     void attach(Evas_Object* label);
-    // The text widget is gone; a finger that pressed it is still carried over to the next one.
-    void detach() { _label = nullptr; }
+    // The text widget is gone or another bubble's now: its events are no longer followed, but a
+    // finger that pressed it is carried over to the next one.
+    void detach();
     // A finger resting on the text at the canvas point since before the page took input.
     bool takeHeldFinger(int x, int y);
     // A finger is down on the text and followed.
@@ -46,6 +48,10 @@ private:
     std::function<void()> _onLongPress;
     Evas_Object* _label = nullptr;
     std::unique_ptr<MVMouseEventMgr> _mgr;
+    // The press on the text last detached, for a text built in the same pass of the main loop to
+    // take over (the row rebuilt under the finger), and the loop time it was detached at.
+    std::optional<MVMouseEventMgr::HeldPress> _held;
+    double _heldAt = 0;
     bool _longPressed = false;
     // The idler of a long press finds out from it whether the bubble is gone.
     std::shared_ptr<bool> _alive = std::make_shared<bool>(true);

@@ -26,6 +26,9 @@ namespace msg_viewer {
 
 namespace {
 
+// Marks the objects drawn for items, on the entry's theme object that holds them.
+constexpr const char* ITEM_KEY = "msg.viewer.bubble_item";
+
 // The colour of the time and marks on a sent bubble.
 constexpr const char* SENT_INFO_COLOR = "T0222";
 
@@ -76,8 +79,26 @@ void MVBubbleContent::provideFor(Evas_Object* entry) {
     qel_label_append_item_provider(entry, _itemProviderCb, this);
 }
 
+void MVBubbleContent::stopProviding(Evas_Object* entry) {
+    elm_entry_item_provider_remove(entry, _itemProviderCb, this);
+}
+
+bool MVBubbleContent::holdsItems(Evas_Object* entry) {
+    Eina_List* members = evas_object_smart_members_get(elm_layout_edje_get(entry));
+    bool holds = false;
+    void* member = nullptr;
+    EINA_LIST_FREE(members, member) {
+        if (evas_object_data_get(static_cast<Evas_Object*>(member), ITEM_KEY))
+            holds = true;
+    }
+    return holds;
+}
+
 Evas_Object* MVBubbleContent::_itemProviderCb(void* data, Evas_Object* entry, const char* item) {
-    return data ? static_cast<MVBubbleContent*>(data)->_create(entry, item) : nullptr;
+    Evas_Object* obj = data ? static_cast<MVBubbleContent*>(data)->_create(entry, item) : nullptr;
+    if (obj)
+        evas_object_data_set(obj, ITEM_KEY, entry);
+    return obj;
 }
 
 bool MVBubbleContent::_isNormalView() const {

@@ -19,6 +19,9 @@ void MVBubbleGesture::attach(Evas_Object* label) {
     // (marked read as the conversation opens, say): a finger that was pressing the old text, gone
     // or about to go, goes on pressing this one.
     std::optional<MVMouseEventMgr::HeldPress> held = _mgr ? _mgr->heldPress() : std::nullopt;
+    if (!_mgr && _heldAt == ecore_loop_time_get())
+        held = _held;
+    _held.reset();
     _label = label;
     _mgr = std::make_unique<MVMouseEventMgr>(label);
     if (!_mgr->init()) {
@@ -28,6 +31,15 @@ void MVBubbleGesture::attach(Evas_Object* label) {
     _mgr->addEventListener([this](MVMouseEventMgr::Event event) { _onEvent(event); }, label);
     if (held)
         _mgr->followPress(*held);
+}
+
+void MVBubbleGesture::detach() {
+    if (_mgr) {
+        _held = _mgr->heldPress();
+        _heldAt = ecore_loop_time_get();
+    }
+    _mgr.reset();
+    _label = nullptr;
 }
 
 bool MVBubbleGesture::takeHeldFinger(int x, int y) {
