@@ -25,6 +25,9 @@ namespace {
 // Room the row keeps around its bubble (as the theme has it).
 constexpr int ROW_EXTRA_H = 10;
 constexpr const char* ROW_GROUP = "bubble/row";
+constexpr const char* LABEL_PART = "elm.swallow.bubble";
+// The bubble whose text a text widget shows, on the widget.
+constexpr const char* OWNER_KEY = "msg.viewer.bubble";
 
 bool isReceived(const msg_store::Conversation& conv) {
     return conv.folderType == msg_store::FOLDER_INBOX ||
@@ -49,8 +52,14 @@ MVItemBubble::~MVItemBubble() {
 }
 
 void MVItemBubble::_releaseLabel() {
-    if (_label)
+    // The widget may live on in its row for another bubble: nothing of this one stays on it.
+    if (_label) {
         evas_object_event_callback_del_full(_label, EVAS_CALLBACK_DEL, _labelDelCb, this);
+        elm_object_signal_callback_del(_label, "elm,state,content,*", "*", _contentPressedCb);
+        MCommonCutlinkMgr::unhook(_label, _anchorClickedCb, this);
+        _content.stopProviding(_label);
+        evas_object_data_del(_label, OWNER_KEY);
+    }
     if (_cutLink)
         qel_cut_link_delete(_cutLink);
     _gesture.detach();
@@ -260,13 +269,14 @@ Evas_Object* MVItemBubble::_createContent(Evas_Object* genlist) {
 
 Evas_Object* MVItemBubble::_reuseContent(Evas_Object* genlist, Evas_Object* old) {
     // The genlist hands back a row another bubble had: laying rows out over and over then
-    // builds no theme object. Its text widget was that bubble's and goes.
+    // builds no theme object. Its text widget is that bubble's no longer.
     const char* group = nullptr;
     elm_layout_file_get(old, nullptr, &group);
     if (!_conv || !group || strcmp(group, ROW_GROUP) != 0)
         return nullptr;
-    if (Evas_Object* stale = elm_object_part_content_unset(old, "elm.swallow.bubble"))
-        evas_object_del(stale);
+    if (Evas_Object* stale = elm_object_part_content_get(old, LABEL_PART))
+        if (auto* owner = static_cast<MVItemBubble*>(evas_object_data_get(stale, OWNER_KEY)))
+            owner->_releaseLabel();
     _fillRow(genlist, old);
     // The genlist reads the row's size next: it must be this bubble's, not the one the row had.
     evas_object_smart_calculate(old);
@@ -281,6 +291,7 @@ Evas_Object* MVItemBubble::_fillRow(Evas_Object* genlist, Evas_Object* row) {
     // A row realized again before its old widgets went: the new label takes over.
     _releaseLabel();
     _refreshMarkup(genlist);
+    _prepareRowLabel(row);
     if (_markup.empty())
         MSG_LOGE("markupText is nullptr");
     MVBubbleSpeech::describe(*this, _markup);
@@ -311,7 +322,8 @@ void MVItemBubble::_buildLabel(Evas_Object* row) {
     _label = _createLabel(row);
     if (!_label)
         return;
-    elm_object_part_content_set(row, "elm.swallow.bubble", _label);
+    if (elm_object_part_content_get(row, LABEL_PART) != _label)
+        elm_object_part_content_set(row, LABEL_PART, _label);
     if (_measure())
         _applySize(row);
 }
@@ -321,16 +333,57 @@ const char* MVItemBubble::_entryStyle() const {
                                           : (_rtl ? "message/bubble/send/rtl" : "message/bubble/send");
 }
 
-Evas_Object* MVItemBubble::_createLabel(Evas_Object* parent) {
-    // A read-only entry: the rich label that draws the items of the markup.
-    Evas_Object* label = MVBubbleSizer::addEntry(parent, _entryStyle());
+void MVItemBubble::_prepareRowLabel(Evas_Object* row) {
+    Evas_Object* label = elm_object_part_content_get(row, LABEL_PART);
+    if (!label)
+        return;
+    const char* style = elm_object_style_get(label);
+    bool fits = !evas_object_data_get(label, OWNER_KEY) && style && strcmp(style, _entryStyle()) == 0;
+    if (fits) {
+        // Emptied at once: the row is measured before this bubble's text is set, and the entry
+        // would hold it at the old text's least size.
+        elm_object_text_set(label, "");
+        evas_object_size_hint_min_set(label, 0, 0);
+        // An item object the entry still keeps (one it never drew) would stand in for an item of
+        // the same name in this bubble's text: such a widget goes.
+        fits = !MVBubbleContent::holdsItems(label);
+    }
+    if (!fits)
+        evas_object_del(elm_object_part_content_unset(row, LABEL_PART));
+}
+
+Evas_Object* MVItemBubble::_createLabel(Evas_Object* row) {
+    // A read-only entry: the rich label that draws the items of the markup. Building one loads
+    // its theme three times over, so the one the row already has is taken when it can be.
+    Evas_Object* label = elm_object_part_content_get(row, LABEL_PART);
+    bool taken = label && !evas_object_data_get(label, OWNER_KEY);
+    if (!taken)
+        label = MVBubbleSizer::addEntry(row, _entryStyle());
     MSG_RETV_IF(!label, nullptr, "no entry");
+    _hookLabel(label);
+    _setLabelText(label);
+    // A widget taken over still looks as the other bubble left it, and keeps the least size the
+    // entry worked out for its first text alone; the row's strut holds the size.
+    if (taken) {
+        evas_object_size_hint_min_set(label, 0, 0);
+        elm_object_signal_emit(label, "elm,state,bg,released", "*");
+    }
+    if (_isChecked || taken)
+        elm_object_signal_emit(label, _isChecked ? "elm,state,bg,selected" : "elm,state,bg,unselected", "*");
+    evas_object_show(label);
+    return label;
+}
+
+void MVItemBubble::_hookLabel(Evas_Object* label) {
+    evas_object_data_set(label, OWNER_KEY, this);
     _content.provideFor(label);
     evas_object_event_callback_add(label, EVAS_CALLBACK_DEL, _labelDelCb, this);
     elm_object_signal_callback_add(label, "elm,state,content,*", "*", _contentPressedCb, this);
     _gesture.attach(label);
-
     _cutLink = MCommonCutlinkMgr::getInstance()->create(label, _anchorClickedCb, this);
+}
+
+void MVItemBubble::_setLabelText(Evas_Object* label) {
     // The sender's name heads the text but is no link, whatever it looks like.
     std::string head = _markup.substr(0, _markupHeadLen);
     int result = _cutLink ? qel_cut_link_set_text(_cutLink, _markup.c_str() + head.size(), 1)
@@ -342,10 +395,6 @@ Evas_Object* MVItemBubble::_createLabel(Evas_Object* parent) {
         elm_object_text_set(label, _markup.c_str());
     else if (!head.empty())
         elm_object_text_set(label, (head + linked).c_str());
-    if (_isChecked)
-        elm_object_signal_emit(label, "elm,state,bg,selected", "*");
-    evas_object_show(label);
-    return label;
 }
 
 bool MVItemBubble::_measure() {
