@@ -48,10 +48,9 @@ private:
     std::function<void()> _onLongPress;
     Evas_Object* _label = nullptr;
     std::unique_ptr<MVMouseEventMgr> _mgr;
-    // The press on the text last detached, for a text built in the same pass of the main loop to
-    // take over (the row rebuilt under the finger), and the loop time it was detached at.
+    // The press on the text last detached, for the next text to take over (the row rebuilt under
+    // the finger); taken over only while a finger is still down.
     std::optional<MVMouseEventMgr::HeldPress> _held;
-    double _heldAt = 0;
     bool _longPressed = false;
     // The idler of a long press finds out from it whether the bubble is gone.
     std::shared_ptr<bool> _alive = std::make_shared<bool>(true);

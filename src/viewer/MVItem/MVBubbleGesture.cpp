@@ -18,9 +18,7 @@ void MVBubbleGesture::attach(Evas_Object* label) {
     // One manager per realized text. The row is rebuilt whenever the store updates the message
     // (marked read as the conversation opens, say): a finger that was pressing the old text, gone
     // or about to go, goes on pressing this one.
-    std::optional<MVMouseEventMgr::HeldPress> held = _mgr ? _mgr->heldPress() : std::nullopt;
-    if (!_mgr && _heldAt == ecore_loop_time_get())
-        held = _held;
+    std::optional<MVMouseEventMgr::HeldPress> held = _mgr ? _mgr->heldPress() : _held;
     _held.reset();
     _label = label;
     _mgr = std::make_unique<MVMouseEventMgr>(label);
@@ -34,10 +32,8 @@ void MVBubbleGesture::attach(Evas_Object* label) {
 }
 
 void MVBubbleGesture::detach() {
-    if (_mgr) {
+    if (_mgr)
         _held = _mgr->heldPress();
-        _heldAt = ecore_loop_time_get();
-    }
     _mgr.reset();
     _label = nullptr;
 }
