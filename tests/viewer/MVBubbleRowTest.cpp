@@ -1,5 +1,7 @@
 #include "ViewerScreenFixture.h"
 
+#include "ui/EflTest.h"
+
 #include "common/MCommonAppEventMgr.h"
 #include "msg_store/MsgStore.h"
 #include "vconf.h"
@@ -18,6 +20,18 @@ namespace {
 // what a row shows must always be its own bubble's, as it is now.
 class BubbleRowTest : public ViewerActionFixture {
 protected:
+    void SetUp() override {
+        _errors = std::make_unique<msg_test::ToolkitErrors>();
+        ViewerActionFixture::SetUp();
+    }
+    // A text widget emptied for another bubble let the objects of its old items go: the entry kept
+    // none it loses track of when it is deleted with the conversation.
+    void TearDown() override {
+        ViewerActionFixture::TearDown();
+        EXPECT_EQ(_errors->containing("item object"), std::vector<std::string>());
+        _errors.reset();
+    }
+
     // Calls check on each bubble the genlist shows now.
     void eachShown(const std::function<void(Evas_Object* row, MVItemBubble*)>& check) {
         // Drawn: the text widgets on the screen have the objects of their items.
@@ -57,6 +71,8 @@ protected:
         }
         FAIL() << "the oldest message was never reached";
     }
+
+    std::unique_ptr<msg_test::ToolkitErrors> _errors;
 };
 
 } // namespace

@@ -31,9 +31,8 @@ public:
     void provideFor(Evas_Object* entry);
     // The entry goes on without this bubble: its next items are another's.
     void stopProviding(Evas_Object* entry);
-    // The entry still holds objects drawn for some bubble's items: it may hand them to a text with
-    // items of the same names instead of asking its provider.
-    static bool holdsItems(Evas_Object* entry);
+    // Deletes the objects the entry holds for the items of its text, whichever bubble made them.
+    static void dropItems(Evas_Object* entry);
 
 private:
     // The object of an item token ("image:w.h.i", "audio:i", "info_failed", ...); null for a

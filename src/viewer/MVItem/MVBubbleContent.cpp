@@ -83,15 +83,13 @@ void MVBubbleContent::stopProviding(Evas_Object* entry) {
     elm_entry_item_provider_remove(entry, _itemProviderCb, this);
 }
 
-bool MVBubbleContent::holdsItems(Evas_Object* entry) {
+void MVBubbleContent::dropItems(Evas_Object* entry) {
     Eina_List* members = evas_object_smart_members_get(elm_layout_edje_get(entry));
-    bool holds = false;
     void* member = nullptr;
     EINA_LIST_FREE(members, member) {
         if (evas_object_data_get(static_cast<Evas_Object*>(member), ITEM_KEY))
-            holds = true;
+            evas_object_del(static_cast<Evas_Object*>(member));
     }
-    return holds;
 }
 
 Evas_Object* MVBubbleContent::_itemProviderCb(void* data, Evas_Object* entry, const char* item) {

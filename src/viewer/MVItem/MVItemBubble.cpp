@@ -338,18 +338,17 @@ void MVItemBubble::_prepareRowLabel(Evas_Object* row) {
     if (!label)
         return;
     const char* style = elm_object_style_get(label);
-    bool fits = !evas_object_data_get(label, OWNER_KEY) && style && strcmp(style, _entryStyle()) == 0;
-    if (fits) {
-        // Emptied at once: the row is measured before this bubble's text is set, and the entry
-        // would hold it at the old text's least size.
-        elm_object_text_set(label, "");
-        evas_object_size_hint_min_set(label, 0, 0);
-        // An item object the entry still keeps (one it never drew) would stand in for an item of
-        // the same name in this bubble's text: such a widget goes.
-        fits = !MVBubbleContent::holdsItems(label);
-    }
-    if (!fits)
+    if (evas_object_data_get(label, OWNER_KEY) || !style || strcmp(style, _entryStyle()) != 0) {
         evas_object_del(elm_object_part_content_unset(row, LABEL_PART));
+        return;
+    }
+    // The objects of the old text's items go first: emptied, the entry would keep them, unused,
+    // and hand them to items of the same names in this bubble's text.
+    MVBubbleContent::dropItems(label);
+    // Emptied at once: the row is measured before this bubble's text is set, and the entry would
+    // hold it at the old text's least size.
+    elm_object_text_set(label, "");
+    evas_object_size_hint_min_set(label, 0, 0);
 }
 
 Evas_Object* MVItemBubble::_createLabel(Evas_Object* row) {
