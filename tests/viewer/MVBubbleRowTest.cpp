@@ -57,6 +57,7 @@ protected:
         }
         return times;
     }
+
     // Scrolls up a screen at a time to the oldest message, calling check on each bubble shown.
     void scrollToOldest(const std::function<void(Evas_Object* row, MVItemBubble*)>& check) {
         Evas_Object* genlist = listView()->getGenlist();
@@ -111,6 +112,10 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
         EXPECT_LE(w - textW, MVItem::scaled(40)) << bubble->getMsgId();
         EXPECT_EQ(h - textH, MVItem::scaled(24)) << bubble->getMsgId();
         EXPECT_GE(rowH, h) << bubble->getMsgId();
+        EXPECT_STREQ(elm_object_style_get(label), bubble->getBubbleType() == MVItemBubble::BUBBLE_RECEIVED
+                                                      ? "message/bubble/receive"
+                                                      : "message/bubble/send")
+            << bubble->getMsgId();
         // Received on the left, sent on the right, whichever side the row was on before.
         EXPECT_EQ(x - rowX < rowX + rowW - (x + w), bubble->getBubbleType() == MVItemBubble::BUBBLE_RECEIVED)
             << bubble->getMsgId();

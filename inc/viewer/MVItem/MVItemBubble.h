@@ -108,8 +108,8 @@ private:
     Evas_Object* _reuseContent(Evas_Object* genlist, Evas_Object* old);
     Evas_Object* _fillRow(Evas_Object* genlist, Evas_Object* row);
     void _buildLabel(Evas_Object* row);
-    // The text widget the row has from another bubble: emptied for this one's text when it is of
-    // this one's style, deleted when not.
+    // The text widget the row has from another bubble: emptied, and of this one's style, for this
+    // one's text.
     void _prepareRowLabel(Evas_Object* row);
     // The row's own text widget, or a new one when it has none.
     Evas_Object* _createLabel(Evas_Object* row);

@@ -337,23 +337,26 @@ void MVItemBubble::_prepareRowLabel(Evas_Object* row) {
     Evas_Object* label = elm_object_part_content_get(row, LABEL_PART);
     if (!label)
         return;
-    const char* style = elm_object_style_get(label);
-    if (evas_object_data_get(label, OWNER_KEY) || !style || strcmp(style, _entryStyle()) != 0) {
+    if (evas_object_data_get(label, OWNER_KEY)) {
         evas_object_del(elm_object_part_content_unset(row, LABEL_PART));
         return;
     }
     // The objects of the old text's items go first: emptied, the entry would keep them, unused,
     // and hand them to items of the same names in this bubble's text.
     MVBubbleContent::dropItems(label);
-    // Emptied at once: the row is measured before this bubble's text is set, and the entry would
-    // hold it at the old text's least size.
     elm_object_text_set(label, "");
+    // A widget of the other side or direction loads its theme once more, a third of building one.
+    const char* style = elm_object_style_get(label);
+    if (!style || strcmp(style, _entryStyle()) != 0)
+        elm_object_style_set(label, _entryStyle());
+    // The row is measured before this bubble's text is set: the entry would hold it at the old
+    // text's least size.
     evas_object_size_hint_min_set(label, 0, 0);
 }
 
 Evas_Object* MVItemBubble::_createLabel(Evas_Object* row) {
     // A read-only entry: the rich label that draws the items of the markup. Building one loads
-    // its theme three times over, so the one the row already has is taken when it can be.
+    // its theme three times over, so the one the row already has is taken.
     Evas_Object* label = elm_object_part_content_get(row, LABEL_PART);
     bool taken = label && !evas_object_data_get(label, OWNER_KEY);
     if (!taken)
