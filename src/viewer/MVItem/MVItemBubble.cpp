@@ -345,10 +345,6 @@ void MVItemBubble::_prepareRowLabel(Evas_Object* row) {
     // and hand them to items of the same names in this bubble's text.
     MVBubbleContent::dropItems(label);
     elm_object_text_set(label, "");
-    // A widget of the other side or direction loads its theme once more, a third of building one.
-    const char* style = elm_object_style_get(label);
-    if (!style || strcmp(style, _entryStyle()) != 0)
-        elm_object_style_set(label, _entryStyle());
     // The row is measured before this bubble's text is set: the entry would hold it at the old
     // text's least size.
     evas_object_size_hint_min_set(label, 0, 0);
@@ -362,6 +358,11 @@ Evas_Object* MVItemBubble::_createLabel(Evas_Object* row) {
     if (!taken)
         label = MVBubbleSizer::addEntry(row, _entryStyle());
     MSG_RETV_IF(!label, nullptr, "no entry");
+    // A widget of the other side or direction loads its theme once more, a third of building one:
+    // only for a row shown, not for each the genlist builds to lay out and puts back.
+    const char* style = elm_object_style_get(label);
+    if (taken && (!style || strcmp(style, _entryStyle()) != 0))
+        elm_object_style_set(label, _entryStyle());
     _hookLabel(label);
     _setLabelText(label);
     // A widget taken over still looks as the other bubble left it, and keeps the least size the
