@@ -32,6 +32,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace msg_app {
@@ -140,6 +141,7 @@ protected:
 private:
     // A row deleted by whoever leaves the rows' index, which it reaches through its bubble's view.
     friend class MVBubbleRows;
+    friend class MVListViewControllerTestPeer;
 
     bool _createGenlist();
     void _listLoad();
@@ -158,6 +160,8 @@ private:
     void _noteReadRow();
     void _redrawRowsInPlace();
     void _startMeasuringAhead();
+    // The bubble measured ahead for the message, unless the store changed it since; null if none.
+    std::unique_ptr<MVItemBubble> _takeAheadBubble(int msgId);
     void _stopMeasuringAhead();
     // Measures one bubble of the next older page; false when there is none left to measure.
     bool _measureNextAhead();
@@ -218,6 +222,8 @@ private:
     view_kit::WFrameWait _aheadFrame;
     std::weak_ptr<view_kit::WTimer> _aheadTimer;
     int _aheadCount = 0; // bubbles of the next older page measured so far
+    // Those bubbles, by message id, taken for the page's rows when it goes in.
+    std::unordered_map<int, std::unique_ptr<MVItemBubble>> _aheadBubbles;
 };
 
 } // namespace msg_viewer

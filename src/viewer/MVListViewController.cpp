@@ -298,12 +298,15 @@ void MVListViewController::_appendEndRows() {
 }
 
 std::unique_ptr<MVItemBubble> MVListViewController::_createBubble(int msgId) {
-    auto bubble = std::make_unique<MVItemBubble>();
-    if (!bubble->init(msgId, _browserAvailable, getViewType(), &_model)) {
-        MSG_LOGE("MVItemBubble is nullptr");
-        return nullptr;
+    std::unique_ptr<MVItemBubble> bubble = _takeAheadBubble(msgId);
+    if (!bubble) {
+        bubble = std::make_unique<MVItemBubble>();
+        if (!bubble->init(msgId, _browserAvailable, getViewType(), &_model)) {
+            MSG_LOGE("MVItemBubble is nullptr");
+            return nullptr;
+        }
+        bubble->setSizer(_sizer);
     }
-    bubble->setSizer(_sizer);
     // Its popups show on this view, and what it asks for is done by the conversation.
     bubble->attachToParentViewController(this);
     bubble->setActions(_actions.get());
@@ -315,6 +318,21 @@ std::unique_ptr<MVItemBubble> MVListViewController::_createBubble(int msgId) {
     // A bubble paged in or added again shows the selection it belongs to.
     if (_selectMode.isChecked(msgId))
         bubble->setCheck(true);
+    return bubble;
+}
+
+std::unique_ptr<MVItemBubble> MVListViewController::_takeAheadBubble(int msgId) {
+    auto found = _aheadBubbles.find(msgId);
+    if (found == _aheadBubbles.end())
+        return nullptr;
+    std::unique_ptr<MVItemBubble> bubble = std::move(found->second);
+    _aheadBubbles.erase(found);
+    // A message the store changed since is read again; its record is then another one.
+    std::shared_ptr<msg_store::Conversation> conv;
+    if (!_model.getConvById(msgId, conv) || conv != bubble->getConv())
+        return nullptr;
+    if (bubble->getViewType() != getViewType())
+        bubble->setViewType(getViewType());
     return bubble;
 }
 
@@ -405,6 +423,7 @@ void MVListViewController::_startMeasuringAhead() {
 void MVListViewController::_stopMeasuringAhead() {
     _aheadFrame.stop();
     view_kit::WTimer::destroy(_aheadTimer);
+    _aheadBubbles.clear();
 }
 
 bool MVListViewController::_measureNextAhead() {
@@ -414,10 +433,12 @@ bool MVListViewController::_measureNextAhead() {
     if (next < 0 || _aheadCount >= PAGE_SIZE || !_model.getNthConv(next, conv))
         return false;
     ++_aheadCount;
-    MVItemBubble bubble;
-    if (bubble.init(conv->msgId, _browserAvailable, getViewType(), &_model)) {
-        bubble.setSizer(_sizer);
-        bubble.measureAhead(_genlist);
+    // Kept for the page: its text, made here, is most of what building its row would cost then.
+    auto bubble = std::make_unique<MVItemBubble>();
+    if (bubble->init(conv->msgId, _browserAvailable, getViewType(), &_model)) {
+        bubble->setSizer(_sizer);
+        if (bubble->measureAhead(_genlist))
+            _aheadBubbles[conv->msgId] = std::move(bubble);
     }
     return true;
 }
@@ -573,8 +594,12 @@ void MVListViewController::_redrawRowsInPlace() {
 void MVListViewController::appEventListener(MCommonAppEventType type) {
     // Bubbles keep their built texts; whatever else changed may show in them (names, language,
     // text sizes, settings).
-    if (type != APP_EVENT_RESUMED && type != APP_EVENT_PAUSED && type != APP_EVENT_LANGUAGE_CHANGING)
+    if (type != APP_EVENT_RESUMED && type != APP_EVENT_PAUSED && type != APP_EVENT_LANGUAGE_CHANGING) {
         MVItemBubble::invalidateMarkups();
+        // The bubbles measured ahead keep their times as they were formatted: measured again.
+        if (!_aheadBubbles.empty())
+            _startMeasuringAhead();
+    }
     switch (type) {
     case APP_EVENT_LANGUAGE_CHANGING:
         _noteReadRow();

@@ -4,6 +4,7 @@
 #include "RecordingScreenOpener.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/ui/MCommonFont.h"
+#include "common/ui/MCommonI18n.h"
 #include "device/Device.h"
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
@@ -17,6 +18,15 @@
 #include <array>
 #include <climits>
 #include <cstdlib>
+
+namespace msg_app {
+namespace msg_viewer {
+class MVListViewControllerTestPeer {
+public:
+    static size_t aheadBubbles(const MVListViewController& list) { return list._aheadBubbles.size(); }
+};
+} // namespace msg_viewer
+} // namespace msg_app
 
 using namespace msg_app::msg_viewer;
 
@@ -89,6 +99,51 @@ TEST_F(ViewerListTest, DeletesAndTimeChangesFromTheStore) {
     std::vector<int> shown = checkedBubbleIds();
     EXPECT_EQ(shown.size(), 38u);
     EXPECT_EQ(std::count(shown.begin(), shown.end(), ids.front()), 0);
+}
+
+// The next older page's bubbles are made while the list rests and go in when the top is reached:
+// as the store, the selection and the clock's format are then, not as they were when made.
+TEST_F(ViewerListTest, APageMadeAheadGoesInAsTheStoreTheSelectionAndTheClockAreThen) {
+    std::vector<int> ids = openThread(65);
+    auto madeAhead = [&](size_t count) {
+        return msg_test::pumpUntil(
+            [&] { return MVListViewControllerTestPeer::aheadBubbles(*listView()) == count; });
+    };
+    ASSERT_TRUE(madeAhead(MVListViewController::PAGE_SIZE));
+    // A second later stays in its place.
+    const int moved = ids[20];
+    const int64_t movedMs = START_MS + 20 * 60 * 1000 + 1000;
+    ASSERT_EQ(msg_store::PhoneSide::setTime(moved, movedMs), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_TRUE(msg_test::pumpUntil([&] {
+        std::shared_ptr<msg_store::Conversation> conv;
+        return listView()->getModel().getConvById(moved, conv) && conv->time == movedMs;
+    }));
+    listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
+    listView()->loadOlderPage();
+    ASSERT_NE(listView()->findBubble(moved), nullptr);
+    EXPECT_EQ(listView()->findBubble(moved)->getConv()->time, movedMs);
+    EXPECT_EQ(listView()->findBubble(ids[10])->getViewType(), VIEW_TYPE_SELECT);
+
+    // The last five, made ahead in the 12-hour clock, go in after it became the 24-hour one.
+    ASSERT_TRUE(madeAhead(5));
+    const char* key = "db/menu_widget/regionformat_time1224";
+    int format = 0;
+    ASSERT_EQ(vconf_get_int(key, &format), 0);
+    auto timeText = [](int64_t ms) {
+        std::string text;
+        msg_app::MCommonI18n::getInstance()->getFormattedDateTimeText(
+            msg_app::MCommonI18n::TIME, static_cast<time_t>(ms / 1000), text, false);
+        return text;
+    };
+    const std::string before = timeText(START_MS);
+    ASSERT_EQ(vconf_set_int(key, format == 2 ? 1 : 2), 0);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return timeText(START_MS) != before; }));
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
+    listView()->loadOlderPage();
+    ASSERT_NE(listView()->findBubble(ids[0]), nullptr);
+    EXPECT_EQ(listView()->findBubble(ids[0])->getTimeText(), timeText(START_MS));
+    EXPECT_EQ(checkedBubbleIds(), ids);
+    EXPECT_EQ(vconf_set_int(key, format), 0);
 }
 
 TEST_F(ViewerListTest, MarksReadOnceAndClosesOnceWhenEmptied) {
