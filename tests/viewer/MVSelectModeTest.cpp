@@ -36,6 +36,8 @@ protected:
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return isUnderFinger(listView()->getBottomButton()); }));
         clickCenter(listView()->getBottomButton());
     }
+    // The bubble's theme parts, while its row is realized.
+    Evas_Object* edjeOf(int msgId) const { return elm_layout_edje_get(labelOf(msgId)); }
 };
 
 } // namespace
@@ -149,7 +151,7 @@ TEST_F(SelectModeTest, CheckedBubblesAreDrawnCheckedAndATapLeavesNoPressedLook) 
     // Checked while select mode builds the rows again, as a long press or "select all" does.
     listView()->selectMessages({ids[1]});
     auto part = [&](int id, const char* name) {
-        Evas_Object* edje = elm_layout_edje_get(MVItemBubbleTestPeer::label(listView()->findBubble(id)));
+        Evas_Object* edje = edjeOf(id);
         const char* state = edje ? edje_object_part_state_get(edje, name, nullptr) : nullptr;
         int alpha = 0;
         evas_object_color_get(edje_object_part_object_get(edje, name), nullptr, nullptr, nullptr, &alpha);
@@ -161,13 +163,12 @@ TEST_F(SelectModeTest, CheckedBubblesAreDrawnCheckedAndATapLeavesNoPressedLook) 
 
     // A tap checks the other; once the finger is up it shows checked, not pressed.
     // Rows are built again while the page settles: the text under the finger is the current one.
-    auto label = [&] { return MVItemBubbleTestPeer::label(listView()->findBubble(ids[0])); };
     auto underFinger = [&] {
         return msg_test::runLoopUntil([&] {
             // Brought into view, again if the page moves it while it settles.
-            elm_genlist_item_show(listView()->findBubble(ids[0])->getElmObjectItem(),
-                                  ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
-            return label() && isUnderFinger(label()) && takesTheFinger(label());
+            showAtMiddle(ids[0]);
+            Evas_Object* label = labelOf(ids[0]);
+            return label && isUnderFinger(label) && takesTheFinger(label);
         });
     };
     // The page in, then the rows the store's read mark updated laid out again: a row placed
@@ -176,7 +177,7 @@ TEST_F(SelectModeTest, CheckedBubblesAreDrawnCheckedAndATapLeavesNoPressedLook) 
     ASSERT_TRUE(underFinger());
     ASSERT_TRUE(msg_test::runLoopUntilIdle());
     ASSERT_TRUE(underFinger());
-    clickCenter(label());
+    clickCenter(labelOf(ids[0]));
     EXPECT_TRUE(msg_test::runLoopUntil([&] {
         return part(ids[0], "check").first == "selected" && part(ids[0], "bg").first == "default";
     })) << part(ids[0], "bg").first;
@@ -194,9 +195,6 @@ TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
     } cases[] = {{ids[2], true}, {ids[3], false}};
     open(threadId);
     listView()->selectMessages({ids[2], ids[3]});
-    auto edje = [&](int id) {
-        return elm_layout_edje_get(MVItemBubbleTestPeer::label(listView()->findBubble(id)));
-    };
     using msg_test::boxOf;
     // A new row's text is placed into its row on the next layout.
     auto inItsRow = [&](Evas_Object* label) {
@@ -224,19 +222,18 @@ TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
         ASSERT_TRUE(msg_test::runLoopUntil([&] {
             // In the middle, again if the page moves it while it settles; once the page has slid
             // in and the row is built again where it is drawn.
-            elm_genlist_item_show(listView()->findBubble(c.id)->getElmObjectItem(),
-                                  ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
-            Evas_Object* label = MVItemBubbleTestPeer::label(listView()->findBubble(c.id));
+            showAtMiddle(c.id);
+            Evas_Object* label = labelOf(c.id);
             const char* state =
-                label ? edje_object_part_state_get(edje(c.id), "check.mark.disc", nullptr) : nullptr;
+                label ? edje_object_part_state_get(edjeOf(c.id), "check.mark.disc", nullptr) : nullptr;
             return state && !strcmp(state, "selected") && isUnderFinger(label) && inItsRow(label);
         }));
-        const Evas_Object* tint = edje_object_part_object_get(edje(c.id), "check");
-        const Evas_Object* bg = edje_object_part_object_get(edje(c.id), "bg");
+        const Evas_Object* tint = edje_object_part_object_get(edjeOf(c.id), "check");
+        const Evas_Object* bg = edje_object_part_object_get(edjeOf(c.id), "bg");
         ASSERT_STREQ(evas_object_type_get(tint), "image") << "a plain box shows its corners";
         EXPECT_EQ(shape(tint), shape(bg));
 
-        const Evas_Object* mark = edje_object_part_object_get(edje(c.id), "check.mark.ring");
+        const Evas_Object* mark = edje_object_part_object_get(edjeOf(c.id), "check.mark.ring");
         ASSERT_TRUE(evas_object_visible_get(mark));
         std::array<int, 4> m = boxOf(mark), b = boxOf(bg);
         double markX = m[0] + m[2] / 2.0, bubbleX = b[0] + b[2] / 2.0;
@@ -250,7 +247,7 @@ TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
     // Unchecked, the mark goes.
     listView()->selectMessages({ids[3]});
     EXPECT_TRUE(msg_test::runLoopUntil([&] {
-        return !evas_object_visible_get(edje_object_part_object_get(edje(ids[2]), "check.mark.ring"));
+        return !evas_object_visible_get(edje_object_part_object_get(edjeOf(ids[2]), "check.mark.ring"));
     }));
 }
 

@@ -74,6 +74,16 @@ protected:
     // The ids of the bubbles from the top, after checking that every bubble sits under the
     // date line of its day, in time order, once.
     std::vector<int> checkedBubbleIds() const;
+    // The bubble's text widget while its row is realized; null too when the bubble is not loaded.
+    Evas_Object* labelOf(int msgId) const {
+        msg_app::msg_viewer::MVItemBubble* bubble = listView()->findBubble(msgId);
+        return bubble ? msg_app::msg_viewer::MVItemBubbleTestPeer::label(bubble) : nullptr;
+    }
+    // Brings the loaded bubble's row to the middle of the list.
+    void showAtMiddle(int msgId) {
+        elm_genlist_item_show(listView()->findBubble(msgId)->getElmObjectItem(),
+                              ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+    }
     void clickCenter(Evas_Object* obj);
     // Whether a tap at the middle of obj reaches obj (nothing covers it).
     bool isUnderFinger(Evas_Object* obj) const;
@@ -109,6 +119,13 @@ protected:
     msg_services::LaunchEntry waitLaunchTo(const std::string& target, int64_t since,
                                            double timeout = msg_test::WAIT_SECONDS) const;
     int64_t lastLaunchId() const;
+    // What `act` launches to target (any target when empty), as waitLaunchTo finds it.
+    msg_services::LaunchEntry launchedBy(const std::function<void()>& act, const std::string& target,
+                                         double timeout = msg_test::WAIT_SECONDS) const {
+        int64_t since = lastLaunchId();
+        act();
+        return waitLaunchTo(target, since, timeout);
+    }
     // Whether a toast on the window shows the text.
     bool showsToast(const std::string& text) const;
 };
