@@ -79,21 +79,19 @@ TEST_F(OptionPanelTest, OneToOneOffersItsEntriesAndBlockingSwapsToUnblockOrTells
         expected.push_back(MORE_OPTION_SEND_LOCATION);
     expected.insert(expected.end(), {MORE_OPTION_BLOCK, MORE_OPTION_CREATE_CONTACT, MORE_OPTION_DELETE});
     EXPECT_EQ(options(), expected);
-    EXPECT_EQ(mgr()->getOptionType(), MVOptionMgr::OPTION_THREAD);
 
-    ASSERT_TRUE(choose(MORE_OPTION_BLOCK));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return isBlocked(NUMBER); }));
-    EXPECT_TRUE(offers(MORE_OPTION_UNBLOCK));
-    EXPECT_FALSE(offers(MORE_OPTION_BLOCK));
-    // Closed once, and the changes the block made all handled, the panel still offers the
-    // conversation's entries.
-    ASSERT_TRUE(msg_test::runLoopUntilIdle());
-    EXPECT_FALSE(options().empty());
-    EXPECT_TRUE(mgr()->getView()->getCueVisible());
-
-    ASSERT_TRUE(choose(MORE_OPTION_UNBLOCK));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !isBlocked(NUMBER); }));
-    EXPECT_TRUE(offers(MORE_OPTION_BLOCK));
+    // Each entry swaps for the other. Closed once, and the changes it made all handled, the panel
+    // still offers the conversation's entries.
+    for (auto [option, blocked] :
+         {std::pair(MORE_OPTION_BLOCK, true), std::pair(MORE_OPTION_UNBLOCK, false)}) {
+        ASSERT_TRUE(choose(option));
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return isBlocked(NUMBER) == blocked; }));
+        EXPECT_EQ(offers(MORE_OPTION_UNBLOCK), blocked) << option;
+        EXPECT_NE(offers(MORE_OPTION_BLOCK), blocked) << option;
+        ASSERT_TRUE(msg_test::runLoopUntilIdle());
+        EXPECT_FALSE(options().empty()) << option;
+        EXPECT_TRUE(mgr()->getView()->getCueVisible()) << option;
+    }
 
     // With the messaging service down (its handle gone) nothing is blocked, and the user is told so.
     ASSERT_EQ(vconf_set_bool("memory/msg/ready", 0), 0);
@@ -162,9 +160,7 @@ TEST_F(OptionPanelTest, DetailPageButtonsLaunchWhatTheWatchCanDo) {
             if (!c.button)
                 continue;
             ASSERT_TRUE(msg_test::runLoopUntil([&] { return isUnderFinger(c.button); })) << c.target;
-            int64_t since = lastLaunchId();
-            clickCenter(c.button);
-            LaunchEntry launch = waitLaunchTo(c.target, since);
+            LaunchEntry launch = launchedBy([&] { clickCenter(c.button); }, c.target);
             ASSERT_NE(launch.id, 0) << c.target;
             EXPECT_NE(launch.request.find(c.asked), std::string::npos) << launch.request;
         }
@@ -201,10 +197,11 @@ TEST_F(OptionPanelTest, ShowOnPhoneAndExportAskForTheBluetoothLinkWithoutIt) {
     std::vector<int> ids = watchThread({NUMBER}, 3);
     msg_test::storeMessages({msg_test::message(NUMBER, "from the phone", START_MS + 600000)});
     open(threadId);
-    ASSERT_TRUE(offers(MORE_OPTION_SHOW_ON_PHONE));
-    int64_t since = lastLaunchId();
-    ASSERT_TRUE(choose(MORE_OPTION_SHOW_ON_PHONE));
-    ASSERT_NE(waitLaunchTo("com.vorlane.fabrel-popup", since).id, 0);
+    // Whether choosing the entry asks for the link.
+    auto asksForTheLink = [&](MoreOption option) {
+        return launchedBy([&] { EXPECT_TRUE(choose(option)); }, "com.vorlane.fabrel-popup").id != 0;
+    };
+    ASSERT_TRUE(asksForTheLink(MORE_OPTION_SHOW_ON_PHONE));
 
     // Export is offered for checked messages of the watch's own inbox only, and acts on all of them.
     listView()->selectMessages({ids[0], ids[2]});
@@ -213,9 +210,7 @@ TEST_F(OptionPanelTest, ShowOnPhoneAndExportAskForTheBluetoothLinkWithoutIt) {
     listView()->selectMessages(withPhoneMessage);
     EXPECT_TRUE(options().empty());
     listView()->selectMessages({ids[0], ids[2]});
-    since = lastLaunchId();
-    ASSERT_TRUE(choose(MORE_OPTION_EXPORT_TO_PHONE));
-    ASSERT_NE(waitLaunchTo("com.vorlane.fabrel-popup", since).id, 0);
+    ASSERT_TRUE(asksForTheLink(MORE_OPTION_EXPORT_TO_PHONE));
     EXPECT_EQ(listView()->getViewType(), VIEW_TYPE_NORMAL);
 }
 
@@ -251,7 +246,7 @@ TEST_F(OptionPanelTest, SendMyLocationSendsWhatTheLocationPickerAnswers) {
 // coordinates in range become the link that is sent.
 TEST(LocationLinkTest, PickerAnswersBecomeALinkOnlyWhenUsable) {
     // The answer's link, its coordinates, and the link made of them (null: refused).
-    const std::tuple<const char*, const char*, const char*> cases[] = {
+    const std::tuple<std::string, const char*, const char*> cases[] = {
         {"https://maps.example/p/1", "", "https://maps.example/p/1"},
         {"", "geo:37.5665,126.978", "https://share.here.com/l/37.566500,126.978000?z=13"},
         {"", "geo:-33.8688,151.2093;u=35", "https://share.here.com/l/-33.868800,151.209300?z=13"},
@@ -264,15 +259,14 @@ TEST(LocationLinkTest, PickerAnswersBecomeALinkOnlyWhenUsable) {
         {"javascript:alert(1)", "geo:1,2", nullptr},
         {"https://x/<b>", "", nullptr},
         {"https://x/a b", "", nullptr},
+        {"https://x/" + std::string(MVLocationLink::MAX_URL, 'a'), "", nullptr},
     };
     for (const auto& [url, coord, expected] : cases) {
         std::string out = "unchanged";
-        EXPECT_EQ(MVLocationLink::make(url, coord, out), expected != nullptr) << url << " " << coord;
-        EXPECT_EQ(out, expected ? expected : "unchanged") << url << " " << coord;
+        EXPECT_EQ(MVLocationLink::make(url, coord, out), expected != nullptr)
+            << url.substr(0, 40) << " " << coord;
+        EXPECT_EQ(out, expected ? expected : "unchanged") << url.substr(0, 40) << " " << coord;
     }
-    std::string tooLong = "https://x/" + std::string(MVLocationLink::MAX_URL, 'a');
-    std::string out;
-    EXPECT_FALSE(MVLocationLink::make(tooLong, "", out));
 }
 
 // The panel stays as the finger left it while the store, the contacts and the clock's format
