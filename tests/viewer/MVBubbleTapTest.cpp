@@ -194,22 +194,20 @@ protected:
         return names;
     }
     std::string textOf(int msgId) {
-        MVItemBubble* bubble = listView()->findBubble(msgId);
+        const bool loaded = listView()->findBubble(msgId) != nullptr;
         // Only a bubble in view has its text widget.
-        if (bubble)
-            elm_genlist_item_show(bubble->getElmObjectItem(), ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
-        EXPECT_TRUE(bubble &&
-                    msg_test::runLoopUntil([&] { return MVItemBubbleTestPeer::label(bubble) != nullptr; }));
-        return bubble && MVItemBubbleTestPeer::label(bubble)
-                   ? elm_object_text_get(MVItemBubbleTestPeer::label(bubble))
-                   : "";
+        if (loaded)
+            showAtMiddle(msgId);
+        EXPECT_TRUE(loaded && msg_test::runLoopUntil([&] { return labelOf(msgId) != nullptr; })) << msgId;
+        return labelOf(msgId) ? elm_object_text_get(labelOf(msgId)) : "";
     }
-    // A finger on the link, as the text widget reports it.
-    void tapAnchor(int msgId, const std::string& name) {
+    // A finger on the bubble's one link, as the text widget reports it.
+    void tapTheLink(int msgId) {
+        std::vector<std::string> names = anchors(textOf(msgId));
+        ASSERT_EQ(names.size(), 1u) << textOf(msgId);
         Elm_Entry_Anchor_Info info = {};
-        info.name = name.c_str();
-        evas_object_smart_callback_call(MVItemBubbleTestPeer::label(listView()->findBubble(msgId)),
-                                        "anchor,clicked", &info);
+        info.name = names.front().c_str();
+        evas_object_smart_callback_call(labelOf(msgId), "anchor,clicked", &info);
     }
 };
 
@@ -243,10 +241,8 @@ TEST_F(BubbleLinkTest, EachKindOfLinkOpensInTheApplicationForIt) {
     for (size_t i = 0; i < ids.size(); ++i) {
         const auto& [text, target, uri] = cases[i];
         SCOPED_TRACE(text);
-        std::vector<std::string> names = anchors(textOf(ids[i]));
-        ASSERT_EQ(names.size(), 1u) << textOf(ids[i]);
         int64_t since = lastLaunchId();
-        tapAnchor(ids[i], names.front());
+        ASSERT_NO_FATAL_FAILURE(tapTheLink(ids[i]));
         if (std::string(text).find("glympse") != std::string::npos &&
             msg_app::common_util::is_web_engine_available()) {
             EXPECT_NE(topPageName(), "msg_viewer") << "no web view";
@@ -262,11 +258,7 @@ TEST_F(BubbleLinkTest, EachKindOfLinkOpensInTheApplicationForIt) {
     }
     // In select mode a tap checks the bubble: its link opens nothing.
     listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
-    std::vector<std::string> names = anchors(textOf(ids[0]));
-    ASSERT_EQ(names.size(), 1u);
-    int64_t since = lastLaunchId();
-    tapAnchor(ids[0], names.front());
-    EXPECT_EQ(waitLaunchTo("", since, 0.5).id, 0);
+    EXPECT_EQ(launchedBy([&] { tapTheLink(ids[0]); }, "", 0.5).id, 0);
 }
 
 TEST_F(BubbleLinkTest, AGroupSendersNumberIsANameNotALink) {
