@@ -170,20 +170,15 @@ TEST_F(ViewerAccessTest, TheReaderSettingAndChangesToTheRowsRelinkTheConversatio
     // Minutes apart on one day: one date line over them all.
     std::vector<int> ids = openThread(3);
     const std::vector<std::string> whole = expected(ids, "reply Reply button");
-    // The reply row is a selectable button only while the reader is on.
-    // The reader's setting, and what the conversation comes to.
-    const std::pair<bool, std::function<bool()>> steps[] = {
-        {false, [&] { return nothingLinked() && !replySelectable(); }},
-        {true, [&] { return readsAsEndOf(whole) && replySelectable(); }},
-        {false, [&] { return nothingLinked() && !replySelectable(); }},
-    };
-    for (const auto& [on, check] : steps) {
+    // The reply row is a selectable button only while the reader is on; the reader is left on.
+    for (bool on : {false, true, false, true}) {
         setReader(on);
-        EXPECT_TRUE(msg_test::runLoopUntil(check)) << "reader " << on;
+        ASSERT_TRUE(msg_test::runLoopUntil([&] {
+            return on ? readsAsEndOf(whole) && replySelectable() : nothingLinked() && !replySelectable();
+        })) << "reader "
+            << on;
     }
     // A bubble says its text and the time under it; the cue and the rows are related both ways.
-    setReader(true);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return readsAsEndOf(whole); }));
     MVItemBubble* newest = listView()->findBubble(ids.back());
     const char* said = efl_access_object_description_get(newest->getElmObjectItem());
     ASSERT_NE(said, nullptr);
