@@ -72,6 +72,17 @@ protected:
         CommonDeviceTest::TearDown();
     }
     bool parseExtras(const ParserRequest& request) { return parser.parseExtraData(request.handle(), msg); }
+    // A fresh record read from the extras, or from the keyboard array when it has elements.
+    bool parse(const std::vector<std::pair<const char*, std::string>>& extras,
+               const std::vector<std::string>& elements = {}, AppControlType type = APP_CONTROL_SEND) {
+        msg = std::make_shared<MCMsgData>();
+        ParserRequest request;
+        for (const auto& [key, value] : extras)
+            request.extra(key, value);
+        if (elements.empty())
+            return parseExtras(request);
+        return parser.parseExtraDataArray(request.array(KEYBOARD_ARRAY, elements).handle(), type, msg);
+    }
     int insertIncoming(const std::vector<std::string>& addresses, msg_store::FolderType folder,
                        const char* type = "sms") {
         msg_store::IncomingMessage in;
@@ -152,11 +163,10 @@ TEST_F(AppControlParserTest, EmptyExtrasChangeNothing) {
 }
 
 TEST_F(AppControlParserTest, KeyboardArray) {
-    ParserRequest request;
-    request.array(KEYBOARD_ARRAY,
-                  {"address:010-5555-6666", "caller_app:com.vorlane.other", "vorlane_log:new_msg",
-                   "from_type:phone", "simId:1", "sending_popup:hide", "note:a:b"});
-    ASSERT_TRUE(parser.parseExtraDataArray(request.handle(), APP_CONTROL_COMPOSE, msg));
+    ASSERT_TRUE(parse({},
+                      {"address:010-5555-6666", "caller_app:com.vorlane.other", "vorlane_log:new_msg",
+                       "from_type:phone", "simId:1", "sending_popup:hide", "note:a:b"},
+                      APP_CONTROL_COMPOSE));
     EXPECT_EQ(std::vector<std::string>{"01055556666"}, msg->recipient);
     EXPECT_EQ(std::make_tuple(SendBy::PHONE, 1, true, true),
               std::make_tuple(MCOutgoingMgr::getInstance()->getSendBy(), msg->simIndex, msg->hideSendingPopup,
@@ -176,28 +186,18 @@ TEST_F(AppControlParserTest, MalformedExtrasAndArraysRefuseTheRequest) {
     };
     for (const auto& [key, value] : cases) {
         SCOPED_TRACE(key ? key : value.substr(0, 16));
-        msg = std::make_shared<MCMsgData>();
-        ParserRequest request;
-        if (key)
-            EXPECT_FALSE(parseExtras(request.extra(key, value)));
-        else
-            EXPECT_FALSE(parser.parseExtraDataArray(request.array(KEYBOARD_ARRAY, {value}).handle(),
-                                                    APP_CONTROL_SEND, msg));
+        EXPECT_FALSE(key ? parse({{key, value}}) : parse({}, {value}));
         EXPECT_EQ(std::make_tuple(0, "", true),
                   std::make_tuple(msg->msgId, msg->body, msg->recipient.empty()));
     }
     ParserRequest arrayWhereValue;
     EXPECT_FALSE(parseExtras(arrayWhereValue.array("body_text", {"a", "b"})));
-    ParserRequest full;
-    full.array(KEYBOARD_ARRAY, std::vector<std::string>(MCAppControlParser::MAX_ARRAY_LENGTH, "simId:1"));
-    EXPECT_TRUE(parser.parseExtraDataArray(full.handle(), APP_CONTROL_SEND, msg));
+    EXPECT_TRUE(parse({}, std::vector<std::string>(MCAppControlParser::MAX_ARRAY_LENGTH, "simId:1")));
 }
 
 TEST_F(AppControlParserTest, ReplyToOnePersonStaysOneRecipient) {
     int msgId = insertIncoming({"+15551234567"}, msg_store::FOLDER_INBOX);
-    ParserRequest request;
-    request.extra("msgId", std::to_string(msgId)).extra("address", "+1 555-123-4567");
-    ASSERT_TRUE(parseExtras(request));
+    ASSERT_TRUE(parse({{"msgId", std::to_string(msgId)}, {"address", "+1 555-123-4567"}}));
     EXPECT_EQ(
         std::make_tuple(1u, MSG_TYPE_SMS, SendBy::PHONE),
         std::make_tuple(msg->recipient.size(), msg->msgType, MCOutgoingMgr::getInstance()->getSendBy()));
@@ -258,10 +258,7 @@ TEST_F(AppControlParserTest, OnlySharedMediaOfTheRightKindIsTaken) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        msg = std::make_shared<MCMsgData>();
-        ParserRequest request;
-        request.extra("reply_type", c.replyType).extra("selected_context", c.path);
-        ASSERT_EQ(c.copyEnds != nullptr, parseExtras(request));
+        ASSERT_EQ(c.copyEnds != nullptr, parse({{"reply_type", c.replyType}, {"selected_context", c.path}}));
         if (!c.copyEnds) {
             EXPECT_TRUE(msg->attachPath.empty());
             continue;
@@ -303,16 +300,10 @@ TEST_F(AppControlParserTest, RequestsThatReachBeyondWhatTheyNameAreRefused) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        msg = std::make_shared<MCMsgData>();
-        ParserRequest request;
-        for (const auto& [key, value] : c.extras)
-            request.extra(key, value);
-        EXPECT_EQ(c.ok, parseExtras(request));
+        EXPECT_EQ(c.ok, parse(c.extras));
     }
-    ParserRequest selector;
-    selector.array(KEYBOARD_ARRAY, {"address:+15550000001", "msgId:" + std::to_string(bMessage)});
-    msg = std::make_shared<MCMsgData>();
-    EXPECT_FALSE(parser.parseExtraDataArray(selector.handle(), APP_CONTROL_SEND, msg));
+    EXPECT_FALSE(parse({}, {"address:+15550000001", "msgId:" + std::to_string(bMessage)}))
+        << "from the keyboard";
 }
 
 // An answer to a group of the watch goes on the watch's road to all of the group, however the answer
@@ -325,10 +316,7 @@ TEST_F(AppControlParserTest, AnAnswerKeepsTheConversationsGroupChoice) {
     for (const auto& [folder, type] : cases) {
         SCOPED_TRACE(std::to_string(folder) + type);
         int msgId = insertIncoming({"+15550000011", "+15550000012"}, folder, type);
-        msg = std::make_shared<MCMsgData>();
-        ParserRequest request;
-        request.array(KEYBOARD_ARRAY, {"msgId:" + std::to_string(msgId), "address:+15550000012"});
-        ASSERT_TRUE(parser.parseExtraDataArray(request.handle(), APP_CONTROL_SEND, msg));
+        ASSERT_TRUE(parse({}, {"msgId:" + std::to_string(msgId), "address:+15550000012"}));
         bool group = std::string(type) == "mms";
         EXPECT_EQ(std::make_tuple(2u, !group, group ? MSG_TYPE_MMS : MSG_TYPE_SMS, SendBy::HULM),
                   std::make_tuple(msg->recipient.size(), msg->noGroupMms, msg->msgType,
