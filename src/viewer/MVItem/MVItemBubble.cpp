@@ -360,9 +360,11 @@ Evas_Object* MVItemBubble::_createLabel(Evas_Object* row) {
     MSG_RETV_IF(!label, nullptr, "no entry");
     // A widget of the other side or direction loads its theme once more, a third of building one:
     // only for a row shown, not for each the genlist builds to lay out and puts back.
-    const char* style = elm_object_style_get(label);
-    if (taken && (!style || strcmp(style, _entryStyle()) != 0))
-        elm_object_style_set(label, _entryStyle());
+    if (taken) {
+        const char* style = elm_object_style_get(label);
+        if (!style || strcmp(style, _entryStyle()) != 0)
+            elm_object_style_set(label, _entryStyle());
+    }
     _hookLabel(label);
     _setLabelText(label);
     // A widget taken over still looks as the other bubble left it, and keeps the least size the
@@ -392,12 +394,12 @@ void MVItemBubble::_setLabelText(Evas_Object* label) {
     int result = _cutLink ? qel_cut_link_set_text(_cutLink, _markup.c_str() + head.size(), 1)
                           : QEL_CUT_LINK_ERROR_INVALID_PARAMETER;
     const char* linked = result == QEL_CUT_LINK_ERROR_NONE ? qel_cut_link_get_text(_cutLink) : nullptr;
-    if (!linked)
+    if (!linked) {
         MSG_LOGW("qel_cut_link_set_text() is failed. [%d]", result);
-    if (!linked)
         elm_object_text_set(label, _markup.c_str());
-    else if (!head.empty())
+    } else if (!head.empty()) {
         elm_object_text_set(label, (head + linked).c_str());
+    }
 }
 
 bool MVItemBubble::_measure() {
