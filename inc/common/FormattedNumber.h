@@ -16,6 +16,9 @@ void update_region();
 // out = the number formatted, or the number as it is when formatting gives nothing; unchanged for
 // null.
 void get(const char* number, std::string& out);
+// Loads the formatting on a worker, for a screen that will format a number not formatted before
+// while it must keep drawing; nothing when numbers are shown as they are.
+void prepare();
 
 } // namespace formatted_number
 } // namespace msg_app

@@ -165,6 +165,10 @@ int phone_number_disconnect(void);
 int phone_number_get_formatted_number(const char* number, phone_number_region_e region,
                                       char** formatted_number);
 
+// Loads the formatting and its data on a worker thread, for a caller that will format soon and
+// cannot wait for the load then. Once per process; later calls, and formatting meanwhile, are safe.
+void phone_number_prepare(void);
+
 #ifdef __cplusplus
 }
 #endif

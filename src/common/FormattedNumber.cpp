@@ -204,5 +204,10 @@ void get(const char* number, std::string& out) {
     g_cache.add(region, cleaned, out);
 }
 
+void prepare() {
+    if (!zeq_feature_get_bool(kZeqNumberFormatDisabled))
+        phone_number_prepare();
+}
+
 } // namespace formatted_number
 } // namespace msg_app

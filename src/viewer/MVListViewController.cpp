@@ -2,6 +2,7 @@
 
 #include "common/CommonUiHelper.h"
 #include "common/CommonUtil.h"
+#include "common/FormattedNumber.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/MsgLog.h"
 #include "common/addr/MCommonAddrMgr.h"
@@ -404,6 +405,9 @@ void MVListViewController::_startMeasuringAhead() {
     if (_titleItem || !_genlist)
         return;
     _aheadFrame.start(evas_object_evas_get(_genlist), [this] {
+        // The title row at the oldest page formats the recipient's number: the formatting loads
+        // meanwhile, not in the step that puts that page in.
+        formatted_number::prepare();
         _aheadTimer = view_kit::WTimer::addTimer(
             0.0,
             [this](void*) {

@@ -11,6 +11,9 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -33,9 +36,41 @@ MsgPhoneNumberModuleFormat moduleFormat() {
     return format;
 }
 
+// The loading worker is waited for at exit: the process must not tear down the library under it.
+struct Preparer {
+    std::thread worker;
+    ~Preparer() {
+        if (worker.joinable())
+            worker.join();
+    }
+};
+
+void loadAndParseOnce() {
+    MsgPhoneNumberModuleFormat format = moduleFormat();
+    if (!format)
+        return;
+    // The library reads its data on its first parse.
+    char* formatted = nullptr;
+    int parseError = 0;
+    format("0", "US", false, &formatted, &parseError);
+    std::free(formatted);
+}
+
 } // namespace
 
 extern "C" {
+
+void phone_number_prepare(void) {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        static Preparer preparer;
+        try {
+            preparer.worker = std::thread(loadAndParseOnce);
+        } catch (const std::system_error& e) {
+            PLAT_LOGW("no worker to load the formatting on (%s): it loads on first use", e.what());
+        }
+    });
+}
 
 int phone_number_connect(void) {
     ++g_connections;

@@ -2,9 +2,13 @@
 
 #include "LogCapture.h"
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -53,6 +57,41 @@ TEST(PhoneNumberTest, FormatsByRegion) {
     }
     EXPECT_EQ(phone_number_get_formatted_number("4155550123", PHONE_NUMBER_REGION_FRANCE, nullptr),
               PHONE_NUMBER_ERROR_INVALID_PARAMETER);
+}
+
+// Whether the formatting's module is mapped into this process.
+bool moduleLoaded() {
+    std::ifstream maps("/proc/self/maps");
+    std::string line;
+    while (std::getline(maps, line)) {
+        if (line.find("msg_phone_number_module") != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+TEST(PhoneNumberTest, PrepareLoadsTheFormattingOnAWorkerOnce) {
+    // A process of its own, which has formatted nothing yet.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            const char* fault = nullptr;
+            if (moduleLoaded())
+                fault = "loaded before it was asked for";
+            phone_number_prepare();
+            phone_number_prepare();
+            auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (!fault && !moduleLoaded() && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            if (!fault && !moduleLoaded())
+                fault = "not loaded by the worker";
+            if (!fault && format("+14155550123", PHONE_NUMBER_REGION_REPUBLIC_OF_KOREA) != "+1 415-555-0123")
+                fault = "formats wrongly after it";
+            std::fputs(fault ? fault : "prepared", stderr);
+            // Leaves as a program does: the worker is waited for, not torn down under it.
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "^prepared$");
 }
 
 } // namespace
