@@ -69,6 +69,9 @@ public:
     static constexpr int PAGE_SIZE = 30;
     // The newest bubbles put in before the first frame; the rest of the first page follows.
     static constexpr int FIRST_SCREEN_SIZE = 6;
+    // An older page goes in this many rows at a time, one step per main-loop iteration: the whole
+    // page in one would hold a frame up.
+    static constexpr int PAGE_STEP = 10;
     // A finger held from the slide-in is looked after this long for a bubble to rest under it: a
     // busy watch may take seconds to measure the first rows and let the end go.
     static constexpr double HELD_FINGER_WAIT = 10.0;
@@ -112,7 +115,8 @@ public:
     void takeHeldFinger();
     // True when the screen may be left.
     bool back();
-    // Loads the next older page, as reaching the top of the list does.
+    // Puts the first rows of the next older page in, as reaching the top of the list does; the
+    // rest follow in the next iterations while the list is still, or when the top is reached again.
     void loadOlderPage();
     // Switches the body between the large text and the user's size, keeping the row at y in view.
     void toggleFontSize(int y);
@@ -153,6 +157,10 @@ private:
     void _buildRows(int count);
     void _loadRestOfPage();
     void _loadBubbles(int pageSize);
+    // The next rows of the page going in, at most PAGE_STEP.
+    void _putPageStep();
+    void _schedulePageRest();
+    void _cancelPageRest();
     void _showEnd();
     // True when there is nothing more to wait for: the finger taken, lifted, or held too long.
     bool _tryHeldFinger();
@@ -175,6 +183,11 @@ private:
     static void _edgeTopCb(void* data, Evas_Object* obj, void* eventInfo);
     // A finger, the wheel or the bezel moves the list: nothing else moves it from now on.
     static void _userScrollCb(void* data, Evas_Object* obj, void* eventInfo);
+    static void _dragStartCb(void* data, Evas_Object* obj, void* eventInfo);
+    static void _dragStopCb(void* data, Evas_Object* obj, void* eventInfo);
+    static void _animStartCb(void* data, Evas_Object* obj, void* eventInfo);
+    static void _animStopCb(void* data, Evas_Object* obj, void* eventInfo);
+    void _onMotion(bool& flag, bool moving);
     void _onUserScroll();
     static void _realizedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _genlistDownCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
@@ -224,6 +237,13 @@ private:
     int _aheadCount = 0; // bubbles of the next older page measured so far
     // Those bubbles, by message id, taken for the page's rows when it goes in.
     std::unordered_map<int, std::unique_ptr<MVItemBubble>> _aheadBubbles;
+    // Rows of the older page going in that are not in yet. Rows put in above keep the rows in view
+    // where they are only while the list is still: a drag or a scroll's animation carries on
+    // from where it began, and would land that much off.
+    int _pageRest = 0;
+    std::weak_ptr<view_kit::WTimer> _pageRestTimer;
+    bool _dragging = false;
+    bool _animating = false;
 };
 
 } // namespace msg_viewer

@@ -53,6 +53,7 @@ MVListViewController::~MVListViewController() {
     view_kit::WTimer::destroy(_restOfPageIdler);
     view_kit::WTimer::destroy(_heldFingerTimer);
     view_kit::WTimer::destroy(_readNoteIdler);
+    _cancelPageRest();
     _stopMeasuringAhead();
 }
 
@@ -120,6 +121,10 @@ bool MVListViewController::_createGenlist() {
                                             _genlistDownCb, this);
     evas_object_smart_callback_add(_genlist, "scroll,drag,start", _userScrollCb, this);
     evas_object_smart_callback_add(_genlist, "scroll,anim,start", _userScrollCb, this);
+    evas_object_smart_callback_add(_genlist, "scroll,drag,start", _dragStartCb, this);
+    evas_object_smart_callback_add(_genlist, "scroll,drag,stop", _dragStopCb, this);
+    evas_object_smart_callback_add(_genlist, "scroll,anim,start", _animStartCb, this);
+    evas_object_smart_callback_add(_genlist, "scroll,anim,stop", _animStopCb, this);
     _sizer = std::make_shared<MVBubbleSizer>(_genlist);
     MVRotaryReply::Host host;
     host.threadId = _threadId;
@@ -161,6 +166,7 @@ void MVListViewController::onDestroy() {
     view_kit::WTimer::destroy(_restOfPageIdler);
     view_kit::WTimer::destroy(_heldFingerTimer);
     view_kit::WTimer::destroy(_readNoteIdler);
+    _cancelPageRest();
     _stopMeasuringAhead();
     if (_genlist) {
         // The genlist may outlive this controller (its window goes later): deleting its rows
@@ -170,6 +176,10 @@ void MVListViewController::onDestroy() {
         evas_object_smart_callback_del_full(_genlist, "realized", _realizedCb, this);
         evas_object_smart_callback_del_full(_genlist, "scroll,drag,start", _userScrollCb, this);
         evas_object_smart_callback_del_full(_genlist, "scroll,anim,start", _userScrollCb, this);
+        evas_object_smart_callback_del_full(_genlist, "scroll,drag,start", _dragStartCb, this);
+        evas_object_smart_callback_del_full(_genlist, "scroll,drag,stop", _dragStopCb, this);
+        evas_object_smart_callback_del_full(_genlist, "scroll,anim,start", _animStartCb, this);
+        evas_object_smart_callback_del_full(_genlist, "scroll,anim,stop", _animStopCb, this);
     }
     _rows.cancelRemeasure();
     _storeSync.stop();
@@ -250,6 +260,7 @@ void MVListViewController::_rebuild(int readMsgId) {
 
 void MVListViewController::_buildRows(int count) {
     view_kit::WTimer::destroy(_restOfPageIdler);
+    _cancelPageRest();
     _restOfPageWaiting = false;
     _titleItem = nullptr;
     _replyItem = nullptr;
@@ -340,12 +351,77 @@ std::unique_ptr<MVItemBubble> MVListViewController::_takeAheadBubble(int msgId) 
 void MVListViewController::loadOlderPage() {
     if (_titleItem)
         return;
+    // The top reached again before the rest of the page went in: its next rows go in now.
+    if (_pageRest <= 0) {
+        _pageRest = PAGE_SIZE;
+        // The bubbles made ahead are this page's: kept, and the next page made once it is in.
+        _aheadFrame.stop();
+        view_kit::WTimer::destroy(_aheadTimer);
+    }
     MVItemBubble* oldest = _rows.oldest();
     Elm_Object_Item* oldestItem = oldest ? oldest->getElmObjectItem() : nullptr;
-    _loadBubbles(PAGE_SIZE);
-    // The rows the user was reading stay where they were.
+    _putPageStep();
+    // The rows the user was reading stay where they were: at the top, where the list stopped.
     if (oldestItem)
         elm_genlist_item_show(oldestItem, ELM_GENLIST_ITEM_SCROLLTO_TOP);
+}
+
+void MVListViewController::_putPageStep() {
+    view_kit::WTimer::destroy(_pageRestTimer);
+    int count = std::min(PAGE_STEP, _pageRest);
+    _pageRest -= count;
+    _loadBubbles(count);
+    // The oldest message is in: there is no rest, and nothing more to make ahead.
+    if (_titleItem) {
+        _pageRest = 0;
+        _stopMeasuringAhead();
+    }
+    _schedulePageRest();
+}
+
+void MVListViewController::_schedulePageRest() {
+    if (_pageRest <= 0 || !_pageRestTimer.expired() || _dragging || _animating)
+        return;
+    // The next iteration, after the frame with the rows just put in.
+    _pageRestTimer = view_kit::WTimer::addTimer(
+        0.0,
+        [this](void*) {
+            _pageRestTimer.reset();
+            if (!_dragging && !_animating)
+                _putPageStep();
+            return false;
+        },
+        nullptr);
+}
+
+void MVListViewController::_cancelPageRest() {
+    _pageRest = 0;
+    view_kit::WTimer::destroy(_pageRestTimer);
+}
+
+void MVListViewController::_onMotion(bool& flag, bool moving) {
+    flag = moving;
+    _schedulePageRest();
+}
+
+void MVListViewController::_dragStartCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
+    auto* self = static_cast<MVListViewController*>(data);
+    self->_onMotion(self->_dragging, true);
+}
+
+void MVListViewController::_dragStopCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
+    auto* self = static_cast<MVListViewController*>(data);
+    self->_onMotion(self->_dragging, false);
+}
+
+void MVListViewController::_animStartCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
+    auto* self = static_cast<MVListViewController*>(data);
+    self->_onMotion(self->_animating, true);
+}
+
+void MVListViewController::_animStopCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
+    auto* self = static_cast<MVListViewController*>(data);
+    self->_onMotion(self->_animating, false);
 }
 
 void MVListViewController::_loadBubbles(int pageSize) {
@@ -392,7 +468,8 @@ void MVListViewController::_loadBubbles(int pageSize) {
     if (begin == 0)
         _titleItem = wgenlist_item_prepend(_genlist, nullptr, std::make_unique<MVItemTitle>(_threadId),
                                            ELM_GENLIST_ITEM_NONE);
-    _startMeasuringAhead();
+    if (_pageRest <= 0)
+        _startMeasuringAhead();
 }
 
 void MVListViewController::_startMeasuringAhead() {

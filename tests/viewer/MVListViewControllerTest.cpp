@@ -119,7 +119,7 @@ TEST_F(ViewerListTest, APageMadeAheadGoesInAsTheStoreTheSelectionAndTheClockAreT
         return listView()->getModel().getConvById(moved, conv) && conv->time == movedMs;
     }));
     listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
-    listView()->loadOlderPage();
+    ASSERT_TRUE(loadOlderPage());
     ASSERT_NE(listView()->findBubble(moved), nullptr);
     EXPECT_EQ(listView()->findBubble(moved)->getConv()->time, movedMs);
     EXPECT_EQ(listView()->findBubble(ids[10])->getViewType(), VIEW_TYPE_SELECT);
@@ -139,7 +139,7 @@ TEST_F(ViewerListTest, APageMadeAheadGoesInAsTheStoreTheSelectionAndTheClockAreT
     ASSERT_EQ(vconf_set_int(key, format == 2 ? 1 : 2), 0);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return timeText(START_MS) != before; }));
     ASSERT_TRUE(msg_test::runLoopUntilIdle());
-    listView()->loadOlderPage();
+    ASSERT_TRUE(loadOlderPage());
     ASSERT_NE(listView()->findBubble(ids[0]), nullptr);
     EXPECT_EQ(listView()->findBubble(ids[0])->getTimeText(), timeText(START_MS));
     EXPECT_EQ(checkedBubbleIds(), ids);
@@ -254,6 +254,38 @@ TEST_F(ViewerListTest, TheBezelTurnedWhileTheFirstPageComesInIsNotUndone) {
     EXPECT_EQ(checkedBubbleIds(), std::vector<int>(ids.end() - listView()->getLoadedCount(), ids.end()));
 }
 
+// An older page goes in a few rows a turn of the loop, the rest while the list is still: rows put
+// in above a drag or a glide would throw it off by their height. What the user reads stays put.
+TEST_F(ViewerListTest, AnOlderPageGoesInAFewRowsATimeWhileTheListIsStill) {
+    std::vector<int> ids = openThread(100);
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
+    Evas_Object* genlist = listView()->getGenlist();
+    const int first = listView()->getLoadedCount();
+    auto added = [&] { return listView()->getLoadedCount() - first; };
+    const int step = MVListViewController::PAGE_STEP, page = MVListViewController::PAGE_SIZE;
+
+    // A finger on the list: the rest waits for it to let go, or for the top reached again.
+    evas_object_smart_callback_call(genlist, "scroll,drag,start", nullptr);
+    listView()->loadOlderPage();
+    EXPECT_EQ(added(), step);
+    const int read = ids[ids.size() - first - step];
+    listView()->loadOlderPage();
+    // At the top, where the top was reached.
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return rowY(read) != INT_MIN; }));
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
+    EXPECT_EQ(added(), 2 * step);
+    const int readY = rowY(read);
+
+    evas_object_smart_callback_call(genlist, "scroll,drag,stop", nullptr);
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return added() == page; }));
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
+    EXPECT_EQ(rowY(read), readY);
+    EXPECT_EQ(checkedBubbleIds(), std::vector<int>(ids.end() - first - page, ids.end()));
+    // The next top reached starts the next page.
+    listView()->loadOlderPage();
+    EXPECT_EQ(added(), page + step);
+}
+
 // Many messages in one change of the store while the conversation is open: the page is built again
 // instead of row by row, and the user keeps what the screen promised (the place read, the newest
 // message at the end, the checked messages, the unread ones marked read).
@@ -274,17 +306,6 @@ protected:
     bool applied(int count) {
         return msg_test::runLoopUntil([&] { return listView()->getModel().getCount() == count; }, 20.0) &&
                msg_test::runLoopUntilIdle();
-    }
-    // Where the bubble's row is on the screen; INT_MIN when it is not shown.
-    int rowY(int msgId) {
-        MVItemBubble* bubble = listView()->findBubble(msgId);
-        Evas_Object* track = bubble ? elm_object_item_track(bubble->getElmObjectItem()) : nullptr;
-        if (!track)
-            return INT_MIN;
-        int y = 0;
-        evas_object_geometry_get(track, nullptr, &y, nullptr, nullptr);
-        elm_object_item_untrack(bubble->getElmObjectItem());
-        return y;
     }
     // The first bubble that starts in view; 0 when none does.
     int topRow(int listY) {
@@ -381,7 +402,7 @@ TEST_F(ViewerBulkChangeTest, ReadingOlderMessagesTheRowReadStaysInPlace) {
     // Read before: marking them read on opening would be a change of its own, racing the test.
     ASSERT_EQ(msg_store::ThreadManager().readThread(threadId), msg_store::MSG_STORE_SUCCESS);
     open(threadId);
-    listView()->loadOlderPage();
+    ASSERT_TRUE(loadOlderPage());
     showAtMiddle(ids[50]);
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return rowY(ids[50]) != INT_MIN; }));
     // A little further, so that the top of the view cuts a row.

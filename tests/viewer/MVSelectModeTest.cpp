@@ -107,7 +107,7 @@ TEST_F(SelectModeTest, EndingTheApplicationStopsTheWorkerAndPagedBubblesShowThei
     listView()->doAction(MVListViewController::ACTION_SELECT_MODE);
     listView()->checkAll(true);
     // A page loaded now shows its bubbles checked, as the selection holds them.
-    listView()->loadOlderPage();
+    ASSERT_TRUE(loadOlderPage());
     MVItemBubble* paged = listView()->findBubble(ids[300 - MVListViewController::PAGE_SIZE - 1]);
     ASSERT_NE(paged, nullptr);
     EXPECT_TRUE(paged->isChecked());

@@ -11,6 +11,8 @@
 #include "viewer/MVListViewController.h"
 #include "viewer/MVOptionMgr.h"
 
+#include <algorithm>
+#include <climits>
 #include <functional>
 #include <memory>
 #include <string>
@@ -78,6 +80,27 @@ protected:
     Evas_Object* labelOf(int msgId) const {
         msg_app::msg_viewer::MVItemBubble* bubble = listView()->findBubble(msgId);
         return bubble ? msg_app::msg_viewer::MVItemBubbleTestPeer::label(bubble) : nullptr;
+    }
+    // Reaches the top once; whether the whole older page went in, as it does a few rows per turn
+    // of the loop while the list is still.
+    bool loadOlderPage() {
+        auto* list = listView();
+        const int whole =
+            std::min(list->getModel().getCount(),
+                     list->getLoadedCount() + msg_app::msg_viewer::MVListViewController::PAGE_SIZE);
+        list->loadOlderPage();
+        return msg_test::runLoopUntil([&] { return list->getLoadedCount() >= whole; });
+    }
+    // Where the bubble's row is on the screen; INT_MIN when it is not shown.
+    int rowY(int msgId) const {
+        msg_app::msg_viewer::MVItemBubble* bubble = listView()->findBubble(msgId);
+        Evas_Object* track = bubble ? elm_object_item_track(bubble->getElmObjectItem()) : nullptr;
+        if (!track)
+            return INT_MIN;
+        int y = 0;
+        evas_object_geometry_get(track, nullptr, &y, nullptr, nullptr);
+        elm_object_item_untrack(bubble->getElmObjectItem());
+        return y;
     }
     // Brings the loaded bubble's row to the middle of the list.
     void showAtMiddle(int msgId) {
