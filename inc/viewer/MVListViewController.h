@@ -183,11 +183,10 @@ private:
     static void _edgeTopCb(void* data, Evas_Object* obj, void* eventInfo);
     // A finger, the wheel or the bezel moves the list: nothing else moves it from now on.
     static void _userScrollCb(void* data, Evas_Object* obj, void* eventInfo);
-    static void _dragStartCb(void* data, Evas_Object* obj, void* eventInfo);
-    static void _dragStopCb(void* data, Evas_Object* obj, void* eventInfo);
-    static void _animStartCb(void* data, Evas_Object* obj, void* eventInfo);
-    static void _animStopCb(void* data, Evas_Object* obj, void* eventInfo);
-    void _onMotion(bool& flag, bool moving);
+    void _watchMotion(bool watch);
+    // A drag or a scroll's animation starts or stops: the flag it sets, and to what.
+    template <bool MVListViewController::*Flag, bool Moving>
+    static void _motionCb(void* data, Evas_Object* obj, void* eventInfo);
     void _onUserScroll();
     static void _realizedCb(void* data, Evas_Object* obj, void* eventInfo);
     static void _genlistDownCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);

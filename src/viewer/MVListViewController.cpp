@@ -121,10 +121,7 @@ bool MVListViewController::_createGenlist() {
                                             _genlistDownCb, this);
     evas_object_smart_callback_add(_genlist, "scroll,drag,start", _userScrollCb, this);
     evas_object_smart_callback_add(_genlist, "scroll,anim,start", _userScrollCb, this);
-    evas_object_smart_callback_add(_genlist, "scroll,drag,start", _dragStartCb, this);
-    evas_object_smart_callback_add(_genlist, "scroll,drag,stop", _dragStopCb, this);
-    evas_object_smart_callback_add(_genlist, "scroll,anim,start", _animStartCb, this);
-    evas_object_smart_callback_add(_genlist, "scroll,anim,stop", _animStopCb, this);
+    _watchMotion(true);
     _sizer = std::make_shared<MVBubbleSizer>(_genlist);
     MVRotaryReply::Host host;
     host.threadId = _threadId;
@@ -176,10 +173,7 @@ void MVListViewController::onDestroy() {
         evas_object_smart_callback_del_full(_genlist, "realized", _realizedCb, this);
         evas_object_smart_callback_del_full(_genlist, "scroll,drag,start", _userScrollCb, this);
         evas_object_smart_callback_del_full(_genlist, "scroll,anim,start", _userScrollCb, this);
-        evas_object_smart_callback_del_full(_genlist, "scroll,drag,start", _dragStartCb, this);
-        evas_object_smart_callback_del_full(_genlist, "scroll,drag,stop", _dragStopCb, this);
-        evas_object_smart_callback_del_full(_genlist, "scroll,anim,start", _animStartCb, this);
-        evas_object_smart_callback_del_full(_genlist, "scroll,anim,stop", _animStopCb, this);
+        _watchMotion(false);
     }
     _rows.cancelRemeasure();
     _storeSync.stop();
@@ -399,29 +393,29 @@ void MVListViewController::_cancelPageRest() {
     view_kit::WTimer::destroy(_pageRestTimer);
 }
 
-void MVListViewController::_onMotion(bool& flag, bool moving) {
-    flag = moving;
-    _schedulePageRest();
+void MVListViewController::_watchMotion(bool watch) {
+    const struct {
+        const char* event;
+        Evas_Smart_Cb cb;
+    } motions[] = {
+        {"scroll,drag,start", _motionCb<&MVListViewController::_dragging, true>},
+        {"scroll,drag,stop", _motionCb<&MVListViewController::_dragging, false>},
+        {"scroll,anim,start", _motionCb<&MVListViewController::_animating, true>},
+        {"scroll,anim,stop", _motionCb<&MVListViewController::_animating, false>},
+    };
+    for (const auto& motion : motions) {
+        if (watch)
+            evas_object_smart_callback_add(_genlist, motion.event, motion.cb, this);
+        else
+            evas_object_smart_callback_del_full(_genlist, motion.event, motion.cb, this);
+    }
 }
 
-void MVListViewController::_dragStartCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
+template <bool MVListViewController::*Flag, bool Moving>
+void MVListViewController::_motionCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
     auto* self = static_cast<MVListViewController*>(data);
-    self->_onMotion(self->_dragging, true);
-}
-
-void MVListViewController::_dragStopCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
-    auto* self = static_cast<MVListViewController*>(data);
-    self->_onMotion(self->_dragging, false);
-}
-
-void MVListViewController::_animStartCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
-    auto* self = static_cast<MVListViewController*>(data);
-    self->_onMotion(self->_animating, true);
-}
-
-void MVListViewController::_animStopCb(void* data, Evas_Object* /*obj*/, void* /*eventInfo*/) {
-    auto* self = static_cast<MVListViewController*>(data);
-    self->_onMotion(self->_animating, false);
+    self->*Flag = Moving;
+    self->_schedulePageRest();
 }
 
 void MVListViewController::_loadBubbles(int pageSize) {
