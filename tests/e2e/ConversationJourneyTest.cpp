@@ -40,6 +40,8 @@ constexpr const char* GALLERY = "com.vorlane.w-gallery";
 // the reply takes.
 constexpr int PICTURE_Y = 28;
 constexpr int DRAG_PAST_END = 22;
+// More messages than two pages and the first screen: the older pages go in as the bezel turns.
+constexpr int LONG_CONVERSATION = 75;
 
 class ConversationJourney : public Journey {
 protected:
@@ -69,6 +71,28 @@ protected:
             }
         }
         return -1;
+    }
+    // The tops of the rows in view, top to bottom; the first lines of their texts that are among
+    // `texts` into `lines` when given.
+    std::vector<int> rowTops(std::vector<std::string>* lines = nullptr,
+                             const std::vector<std::string>& texts = {}) {
+        ShownScreen shown;
+        std::vector<int> tops;
+        if (!watch().inspect(&shown))
+            return tops;
+        if (lines)
+            lines->clear();
+        for (const ShownScreen::List& list : shown.lists) {
+            for (const ShownScreen::Row& row : list.rows) {
+                tops.push_back(row.box.y);
+                for (const ShownScreen::Text& t : row.texts) {
+                    const std::string line = t.text.substr(0, t.text.find('\n'));
+                    if (lines && std::find(texts.begin(), texts.end(), line) != texts.end())
+                        lines->push_back(line);
+                }
+            }
+        }
+        return tops;
     }
     // Long-presses the bubble showing `newest`, then taps the one showing `older`; the screen with both
     // checked.
@@ -163,6 +187,35 @@ TEST_F(ConversationJourney,
     watch().wheel(false, 1);
     EXPECT_TRUE(watch().waitForChange(left, left.whole(), OTHER_ROWS, "older", nullptr))
         << "the bezel is stuck";
+}
+
+// A long conversation turned by the bezel from its newest message to its oldest, one bubble a
+// detent: each older page goes in as the top is reached, and every message passes through the view
+// once, in order, none skipped by rows put in above.
+TEST_F(ConversationJourney, TheBezelTakesALongConversationFromItsNewestMessageToItsOldestOneByOne) {
+    std::vector<std::string> sent;
+    for (int i = 1; i <= LONG_CONVERSATION; ++i) {
+        sent.push_back("m" + std::to_string(i));
+        ASSERT_EQ(watch().sim({"receive", "--from", "+15550177777", "--text", sent.back()}).exitCode, 0);
+    }
+    ASSERT_TRUE(watch().launch());
+    openFirstConversation();
+    // The bubbles' texts as they first came into view, newest first.
+    std::vector<std::string> seen;
+    for (int detent = 0; detent < 4 * LONG_CONVERSATION && (seen.empty() || seen.back() != sent.front());
+         ++detent) {
+        std::vector<std::string> inView; // top to bottom: older to newer
+        std::vector<int> before = rowTops(), now;
+        watch().wheel(false, 1);
+        // Once the rows have moved: the glide goes on while the texts are read. Rows that never
+        // move leave the bezel stuck short of the oldest message.
+        if (!waitUntil([&] { return (now = rowTops(&inView, sent)) != before; }, DELETE_SECONDS))
+            break;
+        for (auto it = inView.rbegin(); it != inView.rend(); ++it)
+            if (std::find(seen.begin(), seen.end(), *it) == seen.end())
+                seen.push_back(*it);
+    }
+    EXPECT_EQ(seen, std::vector<std::string>(sent.rbegin(), sent.rend()));
 }
 
 // At the end of a conversation whose newest message is a picture, each gesture replies.
