@@ -159,6 +159,28 @@ std::vector<int> ViewerActionFixture::watchThread(const std::vector<std::string>
     return storeThread(messages);
 }
 
+bool ViewerScreenFixture::listLaidOut() const {
+    // The list measures the rows given to it a few per turn, before the loop idles, and places
+    // them when the canvas next calculates, on the next frame's tick: the loop idles in between.
+    // Calculated here, a turn that changes nothing of the list's height had no row left.
+    auto height = [this] {
+        int h = 0;
+        elm_scroller_child_size_get(listView()->getGenlist(), nullptr, &h);
+        return h;
+    };
+    int before = -1;
+    for (int turn = 0; turn < 1000; ++turn) {
+        if (!msg_test::runLoopUntilIdle())
+            return false;
+        evas_smart_objects_calculate(evas());
+        const int now = height();
+        if (now == before)
+            return true;
+        before = now;
+    }
+    return false;
+}
+
 void ViewerScreenFixture::clickCenter(Evas_Object* obj) {
     auto [x, y, w, h] = msg_test::boxOf(obj);
     msg_test::press(evas(), x + w / 2, y + h / 2);

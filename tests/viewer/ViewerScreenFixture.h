@@ -82,15 +82,18 @@ protected:
         return bubble ? msg_app::msg_viewer::MVItemBubbleTestPeer::label(bubble) : nullptr;
     }
     // Reaches the top once; whether the whole older page went in, as it does a few rows per turn
-    // of the loop while the list is still.
+    // of the loop while the list is still, and the list laid it out.
     bool loadOlderPage() {
         auto* list = listView();
         const int whole =
             std::min(list->getModel().getCount(),
                      list->getLoadedCount() + msg_app::msg_viewer::MVListViewController::PAGE_SIZE);
         list->loadOlderPage();
-        return msg_test::runLoopUntil([&] { return list->getLoadedCount() >= whole; });
+        return msg_test::runLoopUntil([&] { return list->getLoadedCount() >= whole; }) && listLaidOut();
     }
+    // Whether the list placed every row it was given. A row shown before then is placed among
+    // the rows measured so far, which may put the list at its top, and the top loads a page more.
+    bool listLaidOut() const;
     // Where the bubble's row is on the screen; INT_MIN when it is not shown.
     int rowY(int msgId) const {
         msg_app::msg_viewer::MVItemBubble* bubble = listView()->findBubble(msgId);
