@@ -43,6 +43,7 @@ CircleGenlist::CircleGenlist(Evas_Object* genlist, Evas_Object* bar, CircleSurfa
 }
 
 CircleGenlist::~CircleGenlist() {
+    _glideTo(nullptr);
     if (_surface)
         _surface->detach(this);
     if (_genlist) {
@@ -164,7 +165,7 @@ bool CircleGenlist::_scrollWithin(Elm_Object_Item* item, bool forward) {
         return false;
     int delta = std::min(hidden, std::max(1, static_cast<int>(gh * TALL_ROW_STEP)));
     y += ahead + (forward ? delta : -delta);
-    _glideIndex = -1;
+    _glideTo(nullptr);
     if (evas_object_data_get(_genlist, AUTO_SCROLL_OFF_KEY)) {
         elm_scroller_region_show(_genlist, x, y, w, h);
     } else {
@@ -175,7 +176,7 @@ bool CircleGenlist::_scrollWithin(Elm_Object_Item* item, bool forward) {
 }
 
 bool CircleGenlist::step(Eext_Rotary_Event_Direction direction) {
-    Elm_Object_Item* current = _glideIndex >= 0 ? elm_genlist_nth_item_get(_genlist, _glideIndex) : nullptr;
+    Elm_Object_Item* current = _glideTarget;
     if (!current)
         current = _centreItem();
     if (!current)
@@ -196,19 +197,27 @@ bool CircleGenlist::step(Eext_Rotary_Event_Direction direction) {
     _glideY = -1;
     // The UI extension may turn gliding off for lists that place themselves.
     if (evas_object_data_get(_genlist, AUTO_SCROLL_OFF_KEY)) {
-        _glideIndex = -1;
+        _glideTo(nullptr);
         elm_genlist_item_show(target, where);
     } else {
         // After it: a glide it cuts short says so as it stops.
         elm_genlist_item_bring_in(target, where);
-        _glideIndex = elm_genlist_item_index_get(target) - 1;
+        _glideTo(target);
     }
     return true;
 }
 
+void CircleGenlist::_glideTo(Elm_Object_Item* target) {
+    if (_glideTarget)
+        efl_wref_del(_glideTarget, &_glideTarget);
+    _glideTarget = target;
+    if (target)
+        efl_wref_add(target, &_glideTarget);
+}
+
 void CircleGenlist::_glideEndCb(void* data, Evas_Object*, void*) {
     auto* self = static_cast<CircleGenlist*>(data);
-    self->_glideIndex = -1;
+    self->_glideTo(nullptr);
     self->_glideY = -1;
 }
 

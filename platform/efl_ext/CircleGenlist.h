@@ -33,6 +33,7 @@ private:
     Elm_Object_Item* _centreItem() const;
     bool _itemGeometry(Elm_Object_Item* item, int* y, int* h) const;
     bool _scrollWithin(Elm_Object_Item* item, bool forward);
+    void _glideTo(Elm_Object_Item* target);
 
     static Eina_Bool _rotaryCb(void* data, Evas_Object* obj, Eext_Rotary_Event_Info* info);
     static void _barDelCb(void* data, Evas* e, Evas_Object* obj, void* info);
@@ -48,10 +49,11 @@ private:
     Elm_Scroller_Policy _policyH = ELM_SCROLLER_POLICY_OFF;
     Elm_Scroller_Policy _policyV = ELM_SCROLLER_POLICY_AUTO;
     bool _barShown = false;
-    // Where the list glides to for the last detent, while it does: the row's index and the
-    // region's top. The row in the middle has not moved yet, and a detent that went on from it
-    // would be lost.
-    int _glideIndex = -1;
+    // Where the list glides to for the last detent, while it does: the row (held weakly: it may
+    // go meanwhile) and the region's top. The row in the middle has not moved yet, and a detent
+    // that went on from it would be lost. The row itself, not its index: rows put in above while
+    // the list glides (an older page) would give the index to another row.
+    Elm_Object_Item* _glideTarget = nullptr;
     int _glideY = -1;
 };
 

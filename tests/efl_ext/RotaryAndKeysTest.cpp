@@ -175,4 +175,35 @@ TEST_F(CircleGenlistTest, DetentsThatComeWhileTheListStillGlidesEachMoveItByARow
     }
 }
 
+// An older page put in above while the list glides to a row: the next detent goes on from that
+// row, wherever it now stands in the list, not from the row that took its place.
+TEST_F(CircleGenlistTest, RowsPutInAboveWhileTheListGlidesLeaveTheNextDetentOnItsRow) {
+    // Away from the top first, so that the list has somewhere to glide to.
+    for (int i = 0; i < 5; ++i)
+        window.pressKey("Next");
+    const int start = middleRow() + 5;
+    ASSERT_TRUE(restsAt(start));
+    auto middleText = [&] {
+        int x, y, w, h;
+        evas_object_geometry_get(genlist, &x, &y, &w, &h);
+        Elm_Object_Item* item = elm_genlist_at_xy_item_get(genlist, x + w / 2, y + h / 2, nullptr);
+        const char* text = item ? elm_object_item_part_text_get(item, "elm.text") : nullptr;
+        return std::string(text ? text : "");
+    };
+    // Rows are numbered from 0: the row in the middle, one of them counted from 1, shows start - 1.
+    const std::string aboveTwice = std::to_string(start - 3);
+    window.pressKey("Prior");
+    ASSERT_TRUE(gliding || msg_test::runLoopUntil([&] { return gliding; }));
+    Elm_Genlist_Item_Class* itc = elm_genlist_item_class_new();
+    itc->item_style = "default";
+    itc->func.text_get = rowText;
+    for (intptr_t i = 0; i < 5; ++i)
+        elm_genlist_item_prepend(genlist, itc, reinterpret_cast<void*>(ROWS + i), nullptr,
+                                 ELM_GENLIST_ITEM_NONE, nullptr, nullptr);
+    elm_genlist_item_class_free(itc);
+    window.pressKey("Prior");
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return !gliding && middleText() == aboveTwice; }))
+        << middleText();
+}
+
 } // namespace
