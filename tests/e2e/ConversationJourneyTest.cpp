@@ -215,7 +215,14 @@ TEST_F(ConversationJourney, TheBezelTakesALongConversationFromItsNewestMessageTo
             if (std::find(seen.begin(), seen.end(), *it) == seen.end())
                 seen.push_back(*it);
     }
-    EXPECT_EQ(seen, std::vector<std::string>(sent.rbegin(), sent.rend()));
+    // Joined, so that a failure shows where the order broke.
+    auto joined = [](auto begin, auto end) {
+        std::string all;
+        for (auto it = begin; it != end; ++it)
+            all += *it + " ";
+        return all;
+    };
+    EXPECT_EQ(joined(seen.begin(), seen.end()), joined(sent.rbegin(), sent.rend()));
 }
 
 // At the end of a conversation whose newest message is a picture, each gesture replies.
