@@ -90,13 +90,7 @@ protected:
         elm_genlist_mode_set(genlist, ELM_LIST_COMPRESS);
         evas_object_size_hint_weight_set(genlist, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
         elm_win_resize_object_add(window.win(), genlist);
-        Elm_Genlist_Item_Class* itc = elm_genlist_item_class_new();
-        itc->item_style = "default";
-        itc->func.text_get = rowText;
-        for (intptr_t i = 0; i < ROWS; ++i)
-            elm_genlist_item_append(genlist, itc, reinterpret_cast<void*>(i), nullptr, ELM_GENLIST_ITEM_NONE,
-                                    nullptr, nullptr);
-        elm_genlist_item_class_free(itc);
+        addRows(0, ROWS, elm_genlist_item_append);
         evas_object_show(genlist);
         circle = eext_circle_object_genlist_add(genlist, nullptr);
         ASSERT_NE(circle, nullptr);
@@ -107,11 +101,23 @@ protected:
         evas_object_smart_callback_add(genlist, "scroll,anim,stop", clearCb, &gliding);
         ASSERT_TRUE(msg_test::runLoopUntilIdle());
     }
-    // The index of the row in the middle.
-    int middleRow() {
+    // Rows showing first .. first + count - 1, each appended or prepended.
+    template <typename Add> void addRows(intptr_t first, intptr_t count, Add add) {
+        Elm_Genlist_Item_Class* itc = elm_genlist_item_class_new();
+        itc->item_style = "default";
+        itc->func.text_get = rowText;
+        for (intptr_t i = first; i < first + count; ++i)
+            add(genlist, itc, reinterpret_cast<void*>(i), nullptr, ELM_GENLIST_ITEM_NONE, nullptr, nullptr);
+        elm_genlist_item_class_free(itc);
+    }
+    Elm_Object_Item* middleItem() {
         int x, y, w, h;
         evas_object_geometry_get(genlist, &x, &y, &w, &h);
-        Elm_Object_Item* item = elm_genlist_at_xy_item_get(genlist, x + w / 2, y + h / 2, nullptr);
+        return elm_genlist_at_xy_item_get(genlist, x + w / 2, y + h / 2, nullptr);
+    }
+    // The index of the row in the middle.
+    int middleRow() {
+        Elm_Object_Item* item = middleItem();
         return item ? elm_genlist_item_index_get(item) : -1;
     }
     // Whether the list stops gliding with the row in the middle: a row passed on the way is not it.
@@ -184,23 +190,15 @@ TEST_F(CircleGenlistTest, RowsPutInAboveWhileTheListGlidesLeaveTheNextDetentOnIt
     const int start = middleRow() + 5;
     ASSERT_TRUE(restsAt(start));
     auto middleText = [&] {
-        int x, y, w, h;
-        evas_object_geometry_get(genlist, &x, &y, &w, &h);
-        Elm_Object_Item* item = elm_genlist_at_xy_item_get(genlist, x + w / 2, y + h / 2, nullptr);
+        Elm_Object_Item* item = middleItem();
         const char* text = item ? elm_object_item_part_text_get(item, "elm.text") : nullptr;
         return std::string(text ? text : "");
     };
-    // Rows are numbered from 0: the row in the middle, one of them counted from 1, shows start - 1.
+    // Indices count from 1, the rows' texts from 0: two rows above the row at index start.
     const std::string aboveTwice = std::to_string(start - 3);
     window.pressKey("Prior");
     ASSERT_TRUE(gliding || msg_test::runLoopUntil([&] { return gliding; }));
-    Elm_Genlist_Item_Class* itc = elm_genlist_item_class_new();
-    itc->item_style = "default";
-    itc->func.text_get = rowText;
-    for (intptr_t i = 0; i < 5; ++i)
-        elm_genlist_item_prepend(genlist, itc, reinterpret_cast<void*>(ROWS + i), nullptr,
-                                 ELM_GENLIST_ITEM_NONE, nullptr, nullptr);
-    elm_genlist_item_class_free(itc);
+    addRows(ROWS, 5, elm_genlist_item_prepend);
     window.pressKey("Prior");
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return !gliding && middleText() == aboveTwice; }))
         << middleText();
