@@ -204,12 +204,15 @@ TEST_F(ConversationJourney, TheBezelTakesALongConversationFromItsNewestMessageTo
     std::vector<std::string> seen;
     for (int detent = 0; detent < 4 * LONG_CONVERSATION && (seen.empty() || seen.back() != sent.front());
          ++detent) {
-        std::vector<std::string> inView; // top to bottom: older to newer
-        std::vector<int> before = rowTops(), now;
+        std::vector<std::string> inView, inViewBefore; // top to bottom: older to newer
+        // Rows of one height glided one row on stand where the rows before them stood: their texts
+        // tell the two apart once the glide is over before the first look.
+        std::vector<int> before = rowTops(&inViewBefore, sent), now;
         watch().wheel(false, 1);
         // Once the rows have moved: the glide goes on while the texts are read. Rows that never
         // move leave the bezel stuck short of the oldest message.
-        if (!waitUntil([&] { return (now = rowTops(&inView, sent)) != before; }, DELETE_SECONDS))
+        if (!waitUntil([&] { return (now = rowTops(&inView, sent)) != before || inView != inViewBefore; },
+                       DELETE_SECONDS))
             break;
         for (auto it = inView.rbegin(); it != inView.rend(); ++it)
             if (std::find(seen.begin(), seen.end(), *it) == seen.end())
