@@ -131,17 +131,15 @@ TEST_F(AppControlParserTest, SmsUris) {
 }
 
 TEST_F(AppControlParserTest, ScalarExtras) {
-    ParserRequest request;
-    request.extra("from_type", "watch")
-        .extra("simId", "1")
-        .extra("sending_popup", "hide")
-        .extra("caller_app", "com.vorlane.message")
-        .extra("read_request", "1")
-        .extra("body_text", "see you")
-        .extra("vorlane_log", "reply_msg")
-        .extra("address", "010-1111-2222;010 3333 4444")
-        .extra("background_send", "true");
-    ASSERT_TRUE(parseExtras(request));
+    ASSERT_TRUE(parse({{"from_type", "watch"},
+                       {"simId", "1"},
+                       {"sending_popup", "hide"},
+                       {"caller_app", "com.vorlane.message"},
+                       {"read_request", "1"},
+                       {"body_text", "see you"},
+                       {"vorlane_log", "reply_msg"},
+                       {"address", "010-1111-2222;010 3333 4444"},
+                       {"background_send", "true"}}));
     const MCSendMgr::LogData& log = MCSendMgr::getInstance()->getLogData();
     EXPECT_EQ(std::make_tuple(SendBy::HULM, 1, true, 1, "see you", 1, MSG_TYPE_MMS, true, 1,
                               MCSendMgr::LOG_TYPE_REPLY),

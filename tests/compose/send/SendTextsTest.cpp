@@ -11,6 +11,7 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <functional>
 #include <libintl.h>
 #include <vector>
 
@@ -111,53 +112,40 @@ Roads::Links links(int column, YoxConn conn = YoxConn::BT) {
     return {phone, column == 1 || column == 3, phone ? conn : YoxConn::NONE};
 }
 
-TEST(OutgoingRoadsTest, NewMessageRoad) {
+// A new message's road, and the road a preferred one leaves, for each column of roads up.
+TEST(OutgoingRoadsTest, NewMessageAndAvailableRoads) {
+    auto newMessage = [](Roads::OutgoingType type, int status, YoxConn conn, int operatorId) {
+        return
+            [=](int column) { return Roads::newMessageRoad(type, status, links(column, conn), operatorId); };
+    };
+    auto available = [](Roads::OutgoingType type, int status, SendBy preferred, int msgId) {
+        return
+            [=](int column) { return Roads::availableRoad(type, status, preferred, links(column), msgId); };
+    };
     const struct {
         const char* name;
-        Roads::OutgoingType type;
-        int status;
-        YoxConn conn;
-        int operatorId;
+        std::function<SendBy(int)> road;
         SendBy columns[4];
     } rows[] = {
-        {"number sync active", Roads::NUMBER_SYNC, 0, YoxConn::BT, 4, {N, S, P, S}},
-        {"number sync other", Roads::NUMBER_SYNC, 3, YoxConn::BT, 4, {N, H, N, H}},
-        {"sharing enabled", Roads::NUMBER_SHARING, 1, YoxConn::BT, 5, {N, H, P, H}},
-        {"sharing other", Roads::NUMBER_SHARING, 2, YoxConn::BT, 5, {N, H, P, P}},
-        {"general over Bluetooth", Roads::GENERAL, -1, YoxConn::BT, 0, {N, H, P, P}},
-        {"general over the remote link", Roads::GENERAL, -1, YoxConn::RLX, 0, {N, H, P, H}},
-        {"general remote, operator 6", Roads::GENERAL, -1, YoxConn::RLX, 6, {N, H, P, P}},
+        {"new, number sync active", newMessage(Roads::NUMBER_SYNC, 0, YoxConn::BT, 4), {N, S, P, S}},
+        {"new, number sync other", newMessage(Roads::NUMBER_SYNC, 3, YoxConn::BT, 4), {N, H, N, H}},
+        {"new, sharing enabled", newMessage(Roads::NUMBER_SHARING, 1, YoxConn::BT, 5), {N, H, P, H}},
+        {"new, sharing other", newMessage(Roads::NUMBER_SHARING, 2, YoxConn::BT, 5), {N, H, P, P}},
+        {"new, general over Bluetooth", newMessage(Roads::GENERAL, -1, YoxConn::BT, 0), {N, H, P, P}},
+        {"new, general over the remote link", newMessage(Roads::GENERAL, -1, YoxConn::RLX, 0), {N, H, P, H}},
+        {"new, general remote, operator 6", newMessage(Roads::GENERAL, -1, YoxConn::RLX, 6), {N, H, P, P}},
+        {"general, phone preferred", available(Roads::GENERAL, -1, P, 0), {N, H, P, P}},
+        {"general, device preferred", available(Roads::GENERAL, -1, H, 0), {N, H, P, H}},
+        {"general, no preference", available(Roads::GENERAL, -1, N, 0), {N, N, N, N}},
+        {"sharing enabled, phone", available(Roads::NUMBER_SHARING, 1, P, 0), {N, H, P, H}},
+        {"sharing disabled, phone", available(Roads::NUMBER_SHARING, 2, P, 0), {N, H, P, P}},
+        {"sync active, device, reply", available(Roads::NUMBER_SYNC, 0, H, 7), {N, H, P, H}},
+        {"sync active, device, new", available(Roads::NUMBER_SYNC, 0, H, 0), {N, S, P, S}},
+        {"sync other, phone", available(Roads::NUMBER_SYNC, 3, P, 7), {N, H, N, H}},
     };
     for (const auto& row : rows)
         for (int column = 0; column < 4; ++column)
-            EXPECT_EQ(row.columns[column],
-                      Roads::newMessageRoad(row.type, row.status, links(column, row.conn), row.operatorId))
-                << row.name << ", column " << column;
-}
-
-TEST(OutgoingRoadsTest, AvailableRoad) {
-    const struct {
-        const char* name;
-        Roads::OutgoingType type;
-        int status;
-        SendBy preferred;
-        int msgId;
-        SendBy columns[4];
-    } rows[] = {
-        {"general, phone preferred", Roads::GENERAL, -1, P, 0, {N, H, P, P}},
-        {"general, device preferred", Roads::GENERAL, -1, H, 0, {N, H, P, H}},
-        {"general, no preference", Roads::GENERAL, -1, N, 0, {N, N, N, N}},
-        {"sharing enabled, phone", Roads::NUMBER_SHARING, 1, P, 0, {N, H, P, H}},
-        {"sharing disabled, phone", Roads::NUMBER_SHARING, 2, P, 0, {N, H, P, P}},
-        {"sync active, device, reply", Roads::NUMBER_SYNC, 0, H, 7, {N, H, P, H}},
-        {"sync active, device, new", Roads::NUMBER_SYNC, 0, H, 0, {N, S, P, S}},
-        {"sync other, phone", Roads::NUMBER_SYNC, 3, P, 7, {N, H, N, H}},
-    };
-    for (const auto& row : rows)
-        for (int column = 0; column < 4; ++column)
-            EXPECT_EQ(row.columns[column],
-                      Roads::availableRoad(row.type, row.status, row.preferred, links(column), row.msgId))
-                << row.name << ", column " << column;
+            EXPECT_EQ(row.columns[column], row.road(column)) << row.name << ", column " << column;
 }
 
 } // namespace
