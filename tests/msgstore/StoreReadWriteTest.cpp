@@ -9,17 +9,6 @@
 using namespace msg_store;
 using msg_test::StoreTest;
 
-namespace {
-
-std::vector<int> threadIds(const std::vector<Thread>& threads) {
-    std::vector<int> ids;
-    for (const auto& t : threads)
-        ids.push_back(t.threadId);
-    return ids;
-}
-
-} // namespace
-
 // The order of the conversations, listing and restoring blocked messages are checked by the list model's
 // tests.
 TEST_F(StoreTest, BlockedMessagesStayOutOfTheConversationsAndOutliveThem) {
@@ -29,9 +18,9 @@ TEST_F(StoreTest, BlockedMessagesStayOutOfTheConversationsAndOutliveThem) {
     receive("+100", "blocked later", 99000, FOLDER_WATCH_SPAM);
     std::vector<Thread> threads;
     ASSERT_EQ(ThreadManager().getAllThreads(threads), MSG_STORE_SUCCESS);
-    ASSERT_EQ(threadIds(threads), (std::vector<int>{threadOf(normal)}));
-    EXPECT_EQ(threads[0].msgCount, 1);
-    EXPECT_EQ(threads[0].snippet, "old");
+    ASSERT_EQ(threads.size(), 1u);
+    EXPECT_EQ(std::tie(threads[0].threadId, threads[0].msgCount, threads[0].snippet),
+              std::make_tuple(threadOf(normal), 1, "old"));
     EXPECT_EQ(MessageManager().restoreBlockedMessage(normal), MSG_STORE_ERR_INVALID_ARGUMENT);
 
     // Deleting a conversation leaves its blocked messages in the blocked list.
