@@ -224,8 +224,6 @@ protected:
     Evas_Object* onCreateView(Evas_Object* parent, void*) override { return elm_layout_add(parent); }
 };
 
-class Popup : public view_kit::WPopupController {};
-
 // A page with a list, counting the times its list is themed.
 class ListPage : public view_kit::WContentViewController {
 public:
@@ -299,7 +297,7 @@ TEST_F(UiHelperTest, PushFromInsideAPopupFindsTheNaviframe) {
     view_kit::WNaviframeController* naviframe = window.getNaviframeController();
     auto* first = new Page();
     ASSERT_TRUE(naviframe->push(first));
-    auto* popup = new Popup();
+    auto* popup = new view_kit::WPopupController();
     ASSERT_TRUE(first->attachPopup(popup));
     Evas_Object* button = elm_button_add(popup->getEvasObject());
     elm_object_content_set(popup->getEvasObject(), button);
