@@ -271,19 +271,7 @@ protected:
             item = elm_genlist_item_prev_get(item);
         return rowOf(item);
     }
-    // How far a row is drawn above its place and how wide; (0, its width) at rest.
-    static std::pair<int, int> drawn(Evas_Object* row) {
-        auto [x, y, w, h] = msg_test::boxOf(row);
-        const Evas_Map* map = row ? evas_object_map_get(row) : nullptr;
-        if (!row || !map || !evas_object_map_enable_get(row))
-            return {0, w};
-        Evas_Coord x0 = 0, x1 = 0, top = 0, bottom = 0;
-        evas_map_point_coord_get(map, 0, &x0, &top, nullptr);
-        evas_map_point_coord_get(map, 1, &x1, nullptr, nullptr);
-        evas_map_point_coord_get(map, 3, nullptr, &bottom, nullptr);
-        return {(y + h / 2) - (top + bottom) / 2, x1 - x0};
-    }
-    int lift() const { return drawn(replyRow()).first; }
+    int lift() const { return msg_test::drawnShift(replyRow()).first; }
     std::vector<LaunchEntry> newLaunches() const {
         std::vector<LaunchEntry> all = LaunchJournal::list();
         return std::vector<LaunchEntry>(all.begin() + static_cast<long>(launchesBefore), all.end());
@@ -354,9 +342,9 @@ TEST_F(RotaryReplyTest, DetentsThatDoNotReplyPutTheRowsBack) {
     ASSERT_NE(dateRow(), nullptr);
     // The first step ends 62 pixels up.
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return lift() >= 60; })) << lift();
-    EXPECT_GE(drawn(dateRow()).first, 60);
+    EXPECT_GE(msg_test::drawnShift(dateRow()).first, 60);
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return atRest(); })) << lift();
-    EXPECT_EQ(drawn(dateRow()).first, 0);
+    EXPECT_EQ(msg_test::drawnShift(dateRow()).first, 0);
     EXPECT_TRUE(opener.requests.empty());
 
     opener.composerError = "WDS_PN_TPOP_MEMORY_FULL_ABB";
@@ -369,8 +357,8 @@ TEST_F(RotaryReplyTest, DetentsThatDoNotReplyPutTheRowsBack) {
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return isTop() && !isAnimating(); }, 10.0));
     // 92 up at 1.73 times its size; the rows 123 up at their own size.
     EXPECT_NEAR(lift(), 92, 1);
-    EXPECT_NEAR(drawn(replyRow()).second, msg_test::boxOf(replyRow())[2] * 173 / 100, 4);
-    EXPECT_NEAR(drawn(dateRow()).first, 123, 1);
+    EXPECT_NEAR(msg_test::drawnShift(replyRow()).second, msg_test::boxOf(replyRow())[2] * 173 / 100, 4);
+    EXPECT_NEAR(msg_test::drawnShift(dateRow()).first, 123, 1);
     listView()->back();
     EXPECT_TRUE(atRest());
     EXPECT_EQ(opener.requests.size(), 1u);

@@ -130,18 +130,6 @@ protected:
         rotary_to_action_animation_clockwise(list, rows, icon, text);
         increase_detent_count();
     }
-    // How far obj is drawn from its own centre; 0 when drawn in place.
-    static int lift(Evas_Object* obj) {
-        auto [x, y, w, h] = msg_test::boxOf(obj);
-        const Evas_Map* map = evas_object_map_get(obj);
-        if (!map || !evas_object_map_enable_get(obj))
-            return 0;
-        Evas_Coord top = 0, bottom = 0;
-        evas_map_point_coord_get(map, 0, nullptr, &top, nullptr);
-        evas_map_point_coord_get(map, 2, nullptr, &bottom, nullptr);
-        return (top + bottom) / 2 - (y + h / 2);
-    }
-
     Evas_Object* list = nullptr;
     Evas_Object* icon = nullptr;
     Evas_Object* text = nullptr;
@@ -157,5 +145,5 @@ TEST_F(RotaryToActionTest, ARowRemovedWhileMovingIsLeftAloneAndTheLaunchGoesOn) 
     evas_object_del(rows[1]);
     rows.pop_back();
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return states.size() == 2; }, 5.0));
-    EXPECT_NEAR(lift(rows[0]), -333, 1);
+    EXPECT_NEAR(msg_test::drawnShift(rows[0]).first, 333, 1);
 }

@@ -91,6 +91,18 @@ std::array<int, 4> boxOf(const Evas_Object* obj) {
     return box;
 }
 
+std::pair<int, int> drawnShift(Evas_Object* obj) {
+    auto [x, y, w, h] = boxOf(obj);
+    const Evas_Map* map = obj ? evas_object_map_get(obj) : nullptr;
+    if (!map || !evas_object_map_enable_get(obj))
+        return {0, w};
+    Evas_Coord x0 = 0, x1 = 0, top = 0, bottom = 0;
+    evas_map_point_coord_get(map, 0, &x0, &top, nullptr);
+    evas_map_point_coord_get(map, 1, &x1, nullptr, nullptr);
+    evas_map_point_coord_get(map, 3, nullptr, &bottom, nullptr);
+    return {(y + h / 2) - (top + bottom) / 2, x1 - x0};
+}
+
 std::vector<Elm_Object_Item*> realizedItems(Evas_Object* genlist) {
     std::vector<Elm_Object_Item*> items;
     Eina_List* realized = elm_genlist_realized_items_get(genlist);

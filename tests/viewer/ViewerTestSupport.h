@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace msg_app {
@@ -40,6 +41,8 @@ Evas_Object* findOnCanvas(Evas* canvas, const std::function<bool(Evas_Object*)>&
 bool showsText(Evas_Object* obj, const std::string& text);
 // The object's x, y, width and height.
 std::array<int, 4> boxOf(const Evas_Object* obj);
+// How far the object's map draws it above its place, and how wide; (0, its width) when not mapped.
+std::pair<int, int> drawnShift(Evas_Object* obj);
 // The genlist's realized items, top first.
 std::vector<Elm_Object_Item*> realizedItems(Evas_Object* genlist);
 // A finger put down at (x, y), and lifted.
