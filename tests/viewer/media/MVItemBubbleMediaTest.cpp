@@ -22,6 +22,7 @@
 #include <glib.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -90,21 +91,18 @@ protected:
                 [&] { return (view = controllerView(MVItemBubbleTestPeer::label(bubble), controller)); }))
             return false;
         // Rows are realized once to be measured and again to be shown: wait until it holds still.
-        std::tuple<Evas_Object*, int, int, int, int> last{}, now{};
+        std::pair<Evas_Object*, std::array<int, 4>> last{}, now{};
         for (int settled = 0; settled < 2 && view;) {
             msg_test::runLoopUntilIdle();
             view = controllerView(MVItemBubbleTestPeer::label(bubble), controller);
-            now = {view, 0, 0, 0, 0};
-            evas_object_geometry_get(view, &std::get<1>(now), &std::get<2>(now), &std::get<3>(now),
-                                     &std::get<4>(now));
+            now = {view, msg_test::boxOf(view)};
             settled = now == last ? settled + 1 : 0;
             last = now;
         }
         if (!view)
             return false;
         // The middle of the part inside every clip of it and the window.
-        int x, y, w, h;
-        evas_object_geometry_get(view, &x, &y, &w, &h);
+        auto [x, y, w, h] = now.second;
         int x1 = std::max(x, 0), y1 = std::max(y, 0), x2 = std::min(x + w, 360), y2 = std::min(y + h, 360);
         for (Evas_Object* clip = evas_object_clip_get(view); clip; clip = evas_object_clip_get(clip)) {
             evas_object_geometry_get(clip, &x, &y, &w, &h);
