@@ -1,6 +1,7 @@
 #include "AddrTest.h"
 #include "Programs.h"
 
+#include "common/FormattedNumber.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/addr/MCommonAddrMgr.h"
 #include "contacts/ContactsAdmin.h"
@@ -34,6 +35,8 @@ void AddrTest::SetUp() {
     ecore_init();
     ASSERT_EQ(msg_store::ConnectionManager::connect(), msg_store::MSG_STORE_SUCCESS);
     ASSERT_EQ(vconf_set_str("db/menu_widget/regionformat", "en_US.UTF-8"), 0);
+    // The formatting's region is the process's: a test before may have changed it.
+    msg_app::formatted_number::update_region();
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
 }
 
