@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <functional>
 #include <libintl.h>
-#include <vector>
 
 using namespace msg_app::compose;
 using msg_app::connectivity::YoxConn;
