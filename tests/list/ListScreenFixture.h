@@ -41,7 +41,7 @@ protected:
     void TearDown() override {
         appWindow->destroy();
         appWindow.reset();
-        msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+        msg_app::MCommonAppEventMgr::getInstance()->emit(stateLeft);
         msg_app::msg_list::MLThreadListBgLoad::destroy();
         ListRowFixture::TearDown();
     }
@@ -133,6 +133,8 @@ protected:
 
     std::unique_ptr<view_kit::WWindowController> appWindow;
     MLListViewController* list = nullptr;
+    // The application's state the test leaves for the next one.
+    msg_app::MCommonAppEventType stateLeft = msg_app::APP_EVENT_RESUMED;
 };
 
 #endif

@@ -100,7 +100,7 @@ protected:
         }
         return "";
     }
-    bool showsPopup() const { return !popups().empty(); }
+    bool showsPopup() const { return !popups("Elm.Popup").empty(); }
     void tap() { bubble->onSelect(bubble->getElmObjectItem()); }
 
     msg_app::shell::AppScreenOpener opener;

@@ -584,8 +584,8 @@ TEST_F(ViewerActionTest, TappingAnMmsStillOnThePhoneAsksAndRequestsIt) {
         MVItemBubble* bubble = listView()->findBubble(msgId);
         ASSERT_NE(bubble, nullptr);
         bubble->onSelect(bubble->getElmObjectItem());
-        ASSERT_TRUE(msg_test::runLoopUntil([&] { return !popups().empty(); }));
-        Evas_Object* popup = popups().back();
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return !popups("Elm.Popup").empty(); }));
+        Evas_Object* popup = popups("Elm.Popup").back();
         const char* text = elm_object_part_text_get(elm_object_content_get(popup), "elm.text");
         EXPECT_STREQ(text, "View this multimedia message?");
         Evas_Object* ok = elm_object_part_content_get(popup, button);

@@ -97,7 +97,7 @@ TEST_F(OptionPanelTest, OneToOneOffersItsEntriesAndBlockingSwapsToUnblockOrTells
     ASSERT_EQ(vconf_set_bool("memory/msg/ready", 0), 0);
     msg_app::MCommonMsgSvc::release();
     ASSERT_TRUE(choose(MORE_OPTION_BLOCK));
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return showsToast("Couldn't block number."); }));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return hasToast("Couldn't block number."); }));
     EXPECT_FALSE(isBlocked(NUMBER));
     EXPECT_TRUE(offers(MORE_OPTION_BLOCK));
 }

@@ -62,8 +62,8 @@ TEST_F(SelectModeTest, DeletingOneOrTwoKeepsTheRest) {
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return storedIds().size() == 3; }));
     EXPECT_FALSE(listView()->isBgActionRunning());
     EXPECT_EQ(storedIds(), (std::set<int>{ids[0], ids[1], ids[2]}));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return showsToast("Deleted."); }));
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !showsToast("Deleted."); }));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return hasToast("Deleted."); }));
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !hasToast("Deleted."); }));
 
     // Two go on the worker; the third stays, in the store and on screen.
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->getViewType() == VIEW_TYPE_NORMAL; }));
@@ -71,7 +71,7 @@ TEST_F(SelectModeTest, DeletingOneOrTwoKeepsTheRest) {
     pressDelete();
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->isBgActionRunning(); }));
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return !listView()->isBgActionRunning(); }, 10.0));
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return showsToast("Deleted."); }));
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return hasToast("Deleted."); }));
     EXPECT_EQ(storedIds(), std::set<int>{ids[1]});
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return listView()->getLoadedCount() == 1; }));
     EXPECT_NE(listView()->findBubble(ids[1]), nullptr);

@@ -1,9 +1,6 @@
 #include "ViewerScreenFixture.h"
 
 #include "DeviceProfiles.h"
-#include "PlainPage.h"
-#include "common/MCommonAppEventMgr.h"
-#include "common/ui/MCommonTheme.h"
 #include "common/view/MCommonMoreOptionViewController.h"
 #include "msg_store/MsgStore.h"
 #include "view_kit/WNaviframeController.h"
@@ -17,20 +14,10 @@
 using namespace msg_app::msg_viewer;
 
 void ViewerScreenFixture::SetUp() {
-    ListRowFixture::SetUp();
-    appWindow = std::make_unique<view_kit::WWindowController>();
-    ASSERT_TRUE(appWindow->create("viewer-test", 360, 360));
-    auto* theme = msg_app::MCommonTheme::getInstance();
-    theme->deinit();
-    ASSERT_TRUE(theme->init());
+    // Each test starts with the application not yet resumed; one that needs it in front says so.
+    stateLeft = msg_app::APP_EVENT_INITIAL;
+    ListScreenFixture::SetUp();
     ASSERT_TRUE(appWindow->getNaviframeController()->push(new PlainPage(), "host"));
-}
-
-void ViewerScreenFixture::TearDown() {
-    appWindow->destroy();
-    appWindow.reset();
-    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_INITIAL);
-    ListRowFixture::TearDown();
 }
 
 std::vector<int> ViewerScreenFixture::thread(int count, int64_t stepSeconds) {
@@ -75,12 +62,6 @@ void ViewerScreenFixture::closeLaunched(int64_t launchId) {
             return msg_services::LaunchJournal::find(launchId, entry) && entry.status == "exited";
         },
         30.0));
-}
-
-std::string ViewerScreenFixture::topPageName() const {
-    view_kit::WContentViewController* top =
-        appWindow->getNaviframeController()->getTopContentViewController();
-    return top ? top->getName() : "";
 }
 
 bool ViewerScreenFixture::untilSignal(Evas_Object* obj, const char* signal,
@@ -237,14 +218,6 @@ bool ViewerActionFixture::choose(MoreOption option) {
     clickCenter(item->obj);
     return msg_test::runLoopUntil([&] { return !mgr()->isOpened(); }, 3.0) ||
            failed("the panel did not close");
-}
-
-bool ViewerActionFixture::showsToast(const std::string& text) const {
-    std::vector<Evas_Object*> shown = popups();
-    return std::any_of(shown.begin(), shown.end(), [&](Evas_Object* o) {
-        const char* said = elm_object_part_text_get(o, "elm.text");
-        return said && text == said;
-    });
 }
 
 int64_t ViewerActionFixture::lastLaunchId() const {

@@ -2,10 +2,9 @@
 #define MSG_TESTS_VIEWER_VIEWERSCREENFIXTURE_H
 
 #include "LaunchJournal.h"
-#include "ListRowFixture.h"
+#include "ListScreenFixture.h"
 #include "MainLoop.h"
 #include "ViewerTestSupport.h"
-#include "view_kit/WWindowController.h"
 #include "viewer/MVContentViewController.h"
 #include "viewer/MVConversationActions.h"
 #include "viewer/MVListViewController.h"
@@ -42,13 +41,12 @@ struct BusyFrames {
 };
 
 // The conversation screen pushed on the watch's window, over a host page.
-class ViewerScreenFixture : public ListRowFixture {
+class ViewerScreenFixture : public ListScreenFixture {
 protected:
     // Noon, a few days before any test runs: date lines are never "Today".
     static constexpr int64_t START_MS = 1700049600000;
 
     void SetUp() override;
-    void TearDown() override;
 
     // count messages of one conversation, one every `stepSeconds` from START_MS; their ids.
     std::vector<int> thread(int count, int64_t stepSeconds = 60);
@@ -62,14 +60,12 @@ protected:
     std::vector<int> storeThread(const std::vector<msg_store::IncomingMessage>& messages);
     void open(int threadId);
     msg_app::msg_viewer::MVListViewController* listView() const;
-    std::string topPageName() const;
     // Does `action`, then runs the loop until obj emits the smart signal; whether it did.
     static bool untilSignal(Evas_Object* obj, const char* signal, const std::function<void()>& action,
                             double timeout = msg_test::WAIT_SECONDS);
     // Pops the top page; whether the host page came back on top.
     bool backToHost();
     Evas* evas() const { return evas_object_evas_get(appWindow->getEvasObject()); }
-    std::vector<Evas_Object*> popups() const { return msg_test::objectsOfClass(evas(), "Elm.Popup"); }
     // Ends an application this screen launched (the input selector, say), as the user's back
     // would, so that it does not outlive the test's device.
     void closeLaunched(int64_t launchId);
@@ -114,7 +110,6 @@ protected:
     // Whether a tap at the middle of obj reaches obj (nothing covers it).
     bool isUnderFinger(Evas_Object* obj) const;
 
-    std::unique_ptr<view_kit::WWindowController> appWindow;
     msg_app::msg_viewer::MVContentViewController* screen = nullptr;
     int threadId = -1;
 };
@@ -152,8 +147,6 @@ protected:
         act();
         return waitLaunchTo(target, since, timeout);
     }
-    // Whether a toast on the window shows the text.
-    bool showsToast(const std::string& text) const;
 };
 
 #endif
