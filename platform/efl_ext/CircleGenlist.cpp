@@ -5,6 +5,7 @@
 #include "log/PlatformLog.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace eext {
 
@@ -14,6 +15,9 @@ const char* const DATA_KEY = "eext.circle.genlist";
 const char* const GENLIST_SIGNALS[] = {"scroll", "changed", "realized", "unrealized", "loaded"};
 // The list stopped gliding, or the finger took it over.
 const char* const GLIDE_END_SIGNALS[] = {"scroll,anim,stop", "scroll,drag,start"};
+// The rows have been placed for the frame: their places agree with the list's region.
+const char* const LAID_OUT_SIGNAL = "changed";
+constexpr int NO_TOP = INT_MIN;
 constexpr int THUMB_MESSAGE_ID = 1;
 const char* const AUTO_SCROLL_OFF_KEY = "qel.scroller.auto_scroll_off";
 // How far one detent moves through a row taller than the list, as a share of
@@ -29,11 +33,7 @@ CircleGenlist::CircleGenlist(Evas_Object* genlist, Evas_Object* bar, CircleSurfa
     evas_object_event_callback_add(genlist, EVAS_CALLBACK_DEL, _genlistDelCb, this);
     evas_object_event_callback_add(genlist, EVAS_CALLBACK_MOVE, _genlistGeometryCb, this);
     evas_object_event_callback_add(genlist, EVAS_CALLBACK_RESIZE, _genlistGeometryCb, this);
-    for (const char* signal : GENLIST_SIGNALS)
-        evas_object_smart_callback_add(genlist, signal, _genlistScrollCb, this);
-    evas_object_smart_callback_add(genlist, "theme,changed", _genlistThemeCb, this);
-    for (const char* signal : GLIDE_END_SIGNALS)
-        evas_object_smart_callback_add(genlist, signal, _glideEndCb, this);
+    _watchGenlist(true);
     // Screens activate either the circle object or the genlist itself; both
     // must move the list.
     eext_rotary_object_event_callback_add(bar, _rotaryCb, this);
@@ -51,12 +51,23 @@ CircleGenlist::~CircleGenlist() {
         evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_DEL, _genlistDelCb, this);
         evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_MOVE, _genlistGeometryCb, this);
         evas_object_event_callback_del_full(_genlist, EVAS_CALLBACK_RESIZE, _genlistGeometryCb, this);
-        for (const char* signal : GENLIST_SIGNALS)
-            evas_object_smart_callback_del_full(_genlist, signal, _genlistScrollCb, this);
-        evas_object_smart_callback_del_full(_genlist, "theme,changed", _genlistThemeCb, this);
-        for (const char* signal : GLIDE_END_SIGNALS)
-            evas_object_smart_callback_del_full(_genlist, signal, _glideEndCb, this);
+        _watchGenlist(false);
     }
+}
+
+void CircleGenlist::_watchGenlist(bool watch) {
+    auto on = [this, watch](const char* signal, Evas_Smart_Cb cb) {
+        if (watch)
+            evas_object_smart_callback_add(_genlist, signal, cb, this);
+        else
+            evas_object_smart_callback_del_full(_genlist, signal, cb, this);
+    };
+    for (const char* signal : GENLIST_SIGNALS)
+        on(signal, _genlistScrollCb);
+    on("theme,changed", _genlistThemeCb);
+    for (const char* signal : GLIDE_END_SIGNALS)
+        on(signal, _glideEndCb);
+    on(LAID_OUT_SIGNAL, _genlistLaidOutCb);
 }
 
 Evas_Object* CircleGenlist::create(Evas_Object* genlist, CircleSurface* surface) {
@@ -203,8 +214,38 @@ bool CircleGenlist::step(Eext_Rotary_Event_Direction direction) {
         // After it: a glide it cuts short says so as it stops.
         elm_genlist_item_bring_in(target, where);
         _glideTo(target);
+        _glideWhere = where;
+        if (!_contentTop(target, &_glideTargetTop))
+            _glideTargetTop = NO_TOP;
     }
     return true;
+}
+
+bool CircleGenlist::_contentTop(Elm_Object_Item* item, int* top) const {
+    int gy, iy, ih, ry;
+    if (!_itemGeometry(item, &iy, &ih) || ih <= 0)
+        return false;
+    evas_object_geometry_get(_genlist, nullptr, &gy, nullptr, nullptr);
+    elm_scroller_region_get(_genlist, nullptr, &ry, nullptr, nullptr);
+    *top = iy - gy + ry;
+    return true;
+}
+
+void CircleGenlist::_keepGlideOnTarget() {
+    int top;
+    if (!_glideTarget || !_contentTop(_glideTarget, &top) || top == _glideTargetTop)
+        return;
+    // The glide is aimed at a fixed place in the list: rows put in above the row it glides to (an
+    // older page, going in a slice a frame) move the row down and would leave the glide rows short
+    // of it. Aimed again, it goes on to the row. The new glide's start ends the old one, which lets
+    // the row go.
+    bool known = _glideTargetTop != NO_TOP;
+    _glideTargetTop = top;
+    if (!known)
+        return;
+    Elm_Object_Item* target = _glideTarget;
+    elm_genlist_item_bring_in(target, _glideWhere);
+    _glideTo(target);
 }
 
 void CircleGenlist::_glideTo(Elm_Object_Item* target) {
@@ -235,11 +276,7 @@ void CircleGenlist::_barDelCb(void* data, Evas*, Evas_Object*, void*) {
 
 void CircleGenlist::_genlistDelCb(void* data, Evas*, Evas_Object*, void*) {
     auto* self = static_cast<CircleGenlist*>(data);
-    for (const char* signal : GENLIST_SIGNALS)
-        evas_object_smart_callback_del_full(self->_genlist, signal, _genlistScrollCb, self);
-    evas_object_smart_callback_del_full(self->_genlist, "theme,changed", _genlistThemeCb, self);
-    for (const char* signal : GLIDE_END_SIGNALS)
-        evas_object_smart_callback_del_full(self->_genlist, signal, _glideEndCb, self);
+    self->_watchGenlist(false);
     self->_genlist = nullptr;
     evas_object_del(self->_bar);
 }
@@ -250,6 +287,10 @@ void CircleGenlist::_genlistGeometryCb(void* data, Evas*, Evas_Object*, void*) {
 
 void CircleGenlist::_genlistScrollCb(void* data, Evas_Object*, void*) {
     static_cast<CircleGenlist*>(data)->_updateBar();
+}
+
+void CircleGenlist::_genlistLaidOutCb(void* data, Evas_Object*, void*) {
+    static_cast<CircleGenlist*>(data)->_keepGlideOnTarget();
 }
 
 void CircleGenlist::_genlistThemeCb(void*, Evas_Object* genlist, void*) {

@@ -34,12 +34,17 @@ private:
     bool _itemGeometry(Elm_Object_Item* item, int* y, int* h) const;
     bool _scrollWithin(Elm_Object_Item* item, bool forward);
     void _glideTo(Elm_Object_Item* target);
+    // Where the item's top is in the whole list, as laid out for the last frame.
+    bool _contentTop(Elm_Object_Item* item, int* top) const;
+    void _keepGlideOnTarget();
+    void _watchGenlist(bool watch);
 
     static Eina_Bool _rotaryCb(void* data, Evas_Object* obj, Eext_Rotary_Event_Info* info);
     static void _barDelCb(void* data, Evas* e, Evas_Object* obj, void* info);
     static void _genlistDelCb(void* data, Evas* e, Evas_Object* obj, void* info);
     static void _genlistGeometryCb(void* data, Evas* e, Evas_Object* obj, void* info);
     static void _genlistScrollCb(void* data, Evas_Object* obj, void* info);
+    static void _genlistLaidOutCb(void* data, Evas_Object* obj, void* info);
     static void _genlistThemeCb(void* data, Evas_Object* obj, void* info);
     static void _glideEndCb(void* data, Evas_Object* obj, void* info);
 
@@ -55,6 +60,9 @@ private:
     // the list glides (an older page) would give the index to another row.
     Elm_Object_Item* _glideTarget = nullptr;
     int _glideY = -1;
+    // How the row glided to comes in, and where its top stood in the list when last laid out.
+    Elm_Genlist_Item_Scrollto_Type _glideWhere = ELM_GENLIST_ITEM_SCROLLTO_MIDDLE;
+    int _glideTargetTop = 0;
 };
 
 } // namespace eext

@@ -181,9 +181,9 @@ TEST_F(CircleGenlistTest, DetentsThatComeWhileTheListStillGlidesEachMoveItByARow
     }
 }
 
-// An older page put in above while the list glides to a row: the next detent goes on from that
-// row, wherever it now stands in the list, not from the row that took its place.
-TEST_F(CircleGenlistTest, RowsPutInAboveWhileTheListGlidesLeaveTheNextDetentOnItsRow) {
+// An older page put in above while the list glides to a row: the glide ends on that row, wherever it
+// now stands in the list, and the next detent goes on from it, not from the row that took its place.
+TEST_F(CircleGenlistTest, RowsPutInAboveWhileTheListGlidesLeaveItAndTheNextDetentOnItsRow) {
     // Away from the top first, so that the list has somewhere to glide to.
     for (int i = 0; i < 5; ++i)
         window.pressKey("Next");
@@ -194,11 +194,13 @@ TEST_F(CircleGenlistTest, RowsPutInAboveWhileTheListGlidesLeaveTheNextDetentOnIt
         const char* text = item ? elm_object_item_part_text_get(item, "elm.text") : nullptr;
         return std::string(text ? text : "");
     };
-    // Indices count from 1, the rows' texts from 0: two rows above the row at index start.
-    const std::string aboveTwice = std::to_string(start - 3);
+    // Indices count from 1, the rows' texts from 0: one and two rows above the row at index start.
+    const std::string aboveOnce = std::to_string(start - 2), aboveTwice = std::to_string(start - 3);
     window.pressKey("Prior");
     ASSERT_TRUE(gliding || msg_test::runLoopUntil([&] { return gliding; }));
     addRows(ROWS, 5, elm_genlist_item_prepend);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return !gliding; }));
+    EXPECT_EQ(middleText(), aboveOnce);
     window.pressKey("Prior");
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return !gliding && middleText() == aboveTwice; }))
         << middleText();
