@@ -67,6 +67,10 @@ bool runLoopUntil(const std::function<bool()>& condition, double timeoutSeconds)
     return true;
 }
 
+void runLoopFor(double seconds) {
+    runLoopUntil([] { return false; }, seconds);
+}
+
 bool runLoopUntilIdle(double timeoutSeconds) {
     bool idle = false;
     Ecore_Idler* idler = ecore_idler_add(

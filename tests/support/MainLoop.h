@@ -27,6 +27,8 @@ void pumpFor(double seconds);
 // and the loop runs on if that rest undid it. The condition may be asked any number of times: it
 // must be a plain question (count or record in callbacks, not in it).
 bool runLoopUntil(const std::function<bool()>& condition, double timeoutSeconds = WAIT_SECONDS);
+// Runs the real main loop for a while, letting timers, idlers and jobs fire.
+void runLoopFor(double seconds);
 
 // Runs the real main loop until it has nothing left to do (events, jobs, Edje signals and a
 // render done), or the time limit passes; returns whether it went idle. Timers due later, such as
