@@ -50,17 +50,18 @@ GRegex* compileNew(const char* pattern) {
 }
 
 // A compiled pattern is read-only and a text widget gets a cut link each time it is built, so
-// each pattern is compiled once per process; every holder takes its own reference.
+// each pattern is compiled once per process; every holder takes its own reference. The map lives
+// as long as the process: destroyed at exit, it would drop its references unreleased.
 GRegex* compile(const char* pattern) {
     static std::mutex lock;
-    static std::map<std::string, GRegex*> compiled;
+    static auto* compiled = new std::map<std::string, GRegex*>();
     std::lock_guard<std::mutex> guard(lock);
-    auto found = compiled.find(pattern);
-    if (found == compiled.end()) {
+    auto found = compiled->find(pattern);
+    if (found == compiled->end()) {
         GRegex* regex = compileNew(pattern);
         if (!regex)
             return nullptr;
-        found = compiled.emplace(pattern, regex).first;
+        found = compiled->emplace(pattern, regex).first;
     }
     return g_regex_ref(found->second);
 }
