@@ -43,7 +43,7 @@ CircleGenlist::CircleGenlist(Evas_Object* genlist, Evas_Object* bar, CircleSurfa
 }
 
 CircleGenlist::~CircleGenlist() {
-    _glideTo(nullptr);
+    _endGlide();
     if (_surface)
         _surface->detach(this);
     if (_genlist) {
@@ -169,25 +169,26 @@ bool CircleGenlist::_scrollWithin(Elm_Object_Item* item, bool forward) {
         return false;
     int x, y, w, h;
     elm_scroller_region_get(_genlist, &x, &y, &w, &h);
-    // Measured from where the list glides to, not from where it is on the way.
-    int ahead = _glideY >= 0 ? _glideY - y : 0;
+    const int rowTop = iy - gy + y;
+    // Measured from where the list glides to through this row, not from where it is on the way.
+    int ahead = _glide.row == item && _glide.aim.within ? rowTop + _glide.aim.offset - y : 0;
     int hidden = forward ? (iy + ih) - (gy + gh) - ahead : gy - iy + ahead;
     if (hidden <= 0)
         return false;
     int delta = std::min(hidden, std::max(1, static_cast<int>(gh * TALL_ROW_STEP)));
     y += ahead + (forward ? delta : -delta);
-    _glideTo(nullptr);
     if (evas_object_data_get(_genlist, AUTO_SCROLL_OFF_KEY)) {
+        _endGlide();
         elm_scroller_region_show(_genlist, x, y, w, h);
     } else {
         elm_scroller_region_bring_in(_genlist, x, y, w, h);
-        _glideY = y;
+        _glideTo(item, {true, ELM_GENLIST_ITEM_SCROLLTO_TOP, y - rowTop}, rowTop);
     }
     return true;
 }
 
 bool CircleGenlist::step(Eext_Rotary_Event_Direction direction) {
-    Elm_Object_Item* current = _glideTarget;
+    Elm_Object_Item* current = _glide.row;
     if (!current)
         current = _centreItem();
     if (!current)
@@ -205,18 +206,15 @@ bool CircleGenlist::step(Eext_Rotary_Event_Direction direction) {
     int ty, th;
     if (_itemGeometry(target, &ty, &th) && th > _viewportHeight())
         where = forward ? ELM_GENLIST_ITEM_SCROLLTO_TOP : ELM_GENLIST_ITEM_SCROLLTO_BOTTOM;
-    _glideY = -1;
     // The UI extension may turn gliding off for lists that place themselves.
     if (evas_object_data_get(_genlist, AUTO_SCROLL_OFF_KEY)) {
-        _glideTo(nullptr);
+        _endGlide();
         elm_genlist_item_show(target, where);
     } else {
         // After it: a glide it cuts short says so as it stops.
         elm_genlist_item_bring_in(target, where);
-        _glideTo(target);
-        _glideWhere = where;
-        if (!_contentTop(target, &_glideTargetTop))
-            _glideTargetTop = NO_TOP;
+        int top;
+        _glideTo(target, {false, where, 0}, _contentTop(target, &top) ? top : NO_TOP);
     }
     return true;
 }
@@ -233,33 +231,44 @@ bool CircleGenlist::_contentTop(Elm_Object_Item* item, int* top) const {
 
 void CircleGenlist::_keepGlideOnTarget() {
     int top;
-    if (!_glideTarget || !_contentTop(_glideTarget, &top) || top == _glideTargetTop)
+    if (!_glide.row || !_contentTop(_glide.row, &top) || top == _glide.rowTop)
         return;
-    // The glide is aimed at a fixed place in the list: rows put in above the row it glides to (an
-    // older page, going in a slice a frame) move the row down and would leave the glide rows short
-    // of it. Aimed again, it goes on to the row. The new glide's start ends the old one, which lets
-    // the row go.
-    bool known = _glideTargetTop != NO_TOP;
-    _glideTargetTop = top;
-    if (!known)
+    // A glide is aimed at a fixed place in the list: rows put in above the row it glides to (an
+    // older page, going in a slice a frame) move the row down and would leave the glide short of
+    // it. Aimed again, it goes on to the row. The new glide's start ends the old one, which lets the
+    // row go: it is held again after.
+    if (_glide.rowTop == NO_TOP) {
+        _glide.rowTop = top;
         return;
-    Elm_Object_Item* target = _glideTarget;
-    elm_genlist_item_bring_in(target, _glideWhere);
-    _glideTo(target);
+    }
+    Elm_Object_Item* row = _glide.row;
+    const Aim aim = _glide.aim;
+    if (aim.within) {
+        int x, w, h;
+        elm_scroller_region_get(_genlist, &x, nullptr, &w, &h);
+        elm_scroller_region_bring_in(_genlist, x, top + aim.offset, w, h);
+    } else {
+        elm_genlist_item_bring_in(row, aim.where);
+    }
+    _glideTo(row, aim, top);
 }
 
-void CircleGenlist::_glideTo(Elm_Object_Item* target) {
-    if (_glideTarget)
-        efl_wref_del(_glideTarget, &_glideTarget);
-    _glideTarget = target;
-    if (target)
-        efl_wref_add(target, &_glideTarget);
+void CircleGenlist::_glideTo(Elm_Object_Item* row, Aim aim, int rowTop) {
+    _endGlide();
+    _glide.row = row;
+    _glide.aim = aim;
+    _glide.rowTop = rowTop;
+    efl_wref_add(row, &_glide.row);
+}
+
+void CircleGenlist::_endGlide() {
+    if (_glide.row)
+        efl_wref_del(_glide.row, &_glide.row);
+    _glide.row = nullptr;
 }
 
 void CircleGenlist::_glideEndCb(void* data, Evas_Object*, void*) {
-    auto* self = static_cast<CircleGenlist*>(data);
-    self->_glideTo(nullptr);
-    self->_glideY = -1;
+    static_cast<CircleGenlist*>(data)->_endGlide();
 }
 
 Eina_Bool CircleGenlist::_rotaryCb(void* data, Evas_Object*, Eext_Rotary_Event_Info* info) {

@@ -26,6 +26,13 @@ public:
     bool step(Eext_Rotary_Event_Direction direction);
 
 private:
+    // How a glide comes to its row: to the row's middle, top or bottom, or, through a row taller
+    // than the list, to a region whose top is `offset` below the row's.
+    struct Aim {
+        bool within = false;
+        Elm_Genlist_Item_Scrollto_Type where = ELM_GENLIST_ITEM_SCROLLTO_MIDDLE;
+        int offset = 0;
+    };
     CircleGenlist(Evas_Object* genlist, Evas_Object* bar, CircleSurface* surface);
     ~CircleGenlist();
     void _updateBar();
@@ -33,7 +40,8 @@ private:
     Elm_Object_Item* _centreItem() const;
     bool _itemGeometry(Elm_Object_Item* item, int* y, int* h) const;
     bool _scrollWithin(Elm_Object_Item* item, bool forward);
-    void _glideTo(Elm_Object_Item* target);
+    void _glideTo(Elm_Object_Item* row, Aim aim, int rowTop);
+    void _endGlide();
     // Where the item's top is in the whole list, as laid out for the last frame.
     bool _contentTop(Elm_Object_Item* item, int* top) const;
     void _keepGlideOnTarget();
@@ -54,15 +62,16 @@ private:
     Elm_Scroller_Policy _policyH = ELM_SCROLLER_POLICY_OFF;
     Elm_Scroller_Policy _policyV = ELM_SCROLLER_POLICY_AUTO;
     bool _barShown = false;
-    // Where the list glides to for the last detent, while it does: the row (held weakly: it may
-    // go meanwhile) and the region's top. The row in the middle has not moved yet, and a detent
-    // that went on from it would be lost. The row itself, not its index: rows put in above while
-    // the list glides (an older page) would give the index to another row.
-    Elm_Object_Item* _glideTarget = nullptr;
-    int _glideY = -1;
-    // How the row glided to comes in, and where its top stood in the list when last laid out.
-    Elm_Genlist_Item_Scrollto_Type _glideWhere = ELM_GENLIST_ITEM_SCROLLTO_MIDDLE;
-    int _glideTargetTop = 0;
+    // Where the list glides to for the last detent, while it does: the row (held weakly: it may go
+    // meanwhile), how, and where the row's top stood in the list when last laid out. The row in the
+    // middle has not moved yet, and a detent that went on from it would be lost. The row itself,
+    // not its index or a place in the list: rows put in above while the list glides (an older page)
+    // would give the index to another row and move the row from the place.
+    struct Glide {
+        Elm_Object_Item* row = nullptr;
+        Aim aim;
+        int rowTop = 0;
+    } _glide;
 };
 
 } // namespace eext

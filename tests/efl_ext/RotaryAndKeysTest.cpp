@@ -5,6 +5,7 @@
 #include <efl_extension.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -204,6 +205,62 @@ TEST_F(CircleGenlistTest, RowsPutInAboveWhileTheListGlidesLeaveItAndTheNextDeten
     window.pressKey("Prior");
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return !gliding && middleText() == aboveTwice; }))
         << middleText();
+}
+
+Evas_Object* tallContent(void*, Evas_Object* obj, const char* part) {
+    if (std::strcmp(part, "elm.swallow.icon") != 0)
+        return nullptr;
+    Evas_Object* rect = evas_object_rectangle_add(evas_object_evas_get(obj));
+    evas_object_size_hint_min_set(rect, 10, 900);
+    return rect;
+}
+
+// A row taller than the list is read through half a list a detent, each glide going on from where
+// the last one goes, then the next row comes; back the same way. Rows put in above while the list
+// glides through the row leave the glide at its place in the row.
+TEST_F(CircleGenlistTest, DetentsReadARowTallerThanTheListThroughThenGoOn) {
+    Elm_Genlist_Item_Class* itc = elm_genlist_item_class_new();
+    itc->item_style = "default";
+    itc->func.content_get = tallContent;
+    Elm_Object_Item* above = elm_genlist_nth_item_get(genlist, 10);
+    Elm_Object_Item* tall = elm_genlist_item_insert_after(genlist, itc, nullptr, nullptr, above,
+                                                          ELM_GENLIST_ITEM_NONE, nullptr, nullptr);
+    elm_genlist_item_class_free(itc);
+    elm_genlist_item_show(above, ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+    ASSERT_TRUE(msg_test::runLoopUntilIdle());
+    int gy, gh, ty, th;
+    evas_object_geometry_get(genlist, nullptr, &gy, nullptr, &gh);
+    auto tallTop = [&] {
+        Evas_Object* track = elm_object_item_track(tall);
+        evas_object_geometry_get(track, nullptr, &ty, nullptr, &th);
+        elm_object_item_untrack(tall);
+        return ty - gy;
+    };
+    ASSERT_TRUE(msg_test::runLoopUntil([&] {
+        tallTop();
+        return th > gh;
+    })) << th;
+    // Where the row's top stands after each detent: at the list's top as it comes in, then half a list
+    // up a detent until its bottom is at the list's bottom.
+    std::vector<int> tops{0};
+    while (tops.back() > gh - th)
+        tops.push_back(std::max(gh - th, tops.back() - gh / 2));
+    for (int top : tops) {
+        window.pressKey("Next");
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return !gliding && tallTop() == top; })) << tallTop();
+    }
+    window.pressKey("Next");
+    EXPECT_TRUE(restsAt(elm_genlist_item_index_get(tall) + 1));
+
+    // Back: the row comes in at its bottom, then the list moves up through it, a page going in above
+    // during the first glide within it.
+    window.pressKey("Prior");
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !gliding && tallTop() == gh - th; })) << tallTop();
+    window.pressKey("Prior");
+    ASSERT_TRUE(gliding || msg_test::runLoopUntil([&] { return gliding; }));
+    addRows(ROWS, 5, elm_genlist_item_prepend);
+    const int expected = std::min(0, gh - th + gh / 2);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return !gliding && tallTop() == expected; })) << tallTop();
 }
 
 } // namespace
