@@ -205,6 +205,12 @@ TEST_F(CircleGenlistTest, RowsPutInAboveWhileTheListGlidesLeaveItAndTheNextDeten
     window.pressKey("Prior");
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return !gliding && middleText() == aboveTwice; }))
         << middleText();
+
+    // The list deleted while it glides takes the row held with it.
+    window.pressKey("Prior");
+    ASSERT_TRUE(gliding || msg_test::runLoopUntil([&] { return gliding; }));
+    evas_object_del(genlist);
+    EXPECT_TRUE(msg_test::runLoopUntilIdle());
 }
 
 Evas_Object* tallContent(void*, Evas_Object* obj, const char* part) {
