@@ -131,7 +131,7 @@ TEST_F(ItemContentTest, LinesOfSubjectBodyAndNeitherSitInTheMiddleOfTheRow) {
         std::make_tuple("The subject", "the body", MLItemContent::TEXT_LAYOUT_BOTH),
         std::make_tuple(shown(three, "elm.text.1"), shown(three, "elm.text.2"), three->getTextLayout()));
     EXPECT_EQ(shown(none, "elm.text.1"), "(No subject)");
-    // The theme gives the empty second line up and says so.
+    // The empty second line is given up.
     EXPECT_TRUE(
         msg_test::pumpUntil([&] { return none->getTextLayout() == MLItemContent::TEXT_LAYOUT_HIDE_TEXT2; }));
     EXPECT_EQ(std::make_tuple(MLItemContent::TEXT_LAYOUT_HIDE_TEXT2, "just text"),
@@ -312,9 +312,11 @@ TEST_F(ItemContentTest, SelectModeAndTheScreenReadersDescription) {
     EXPECT_EQ(part(row, "elm.text").x, normalX) << "the texts move back";
 }
 
-TEST_F(ItemContentTest, RecycledRowViewsForgetTheBadgeAndAlertOfTheirFormerRows) {
-    // An alert with unread messages first, then enough read conversations to scroll it away.
-    msg_store::IncomingMessage alert = incoming("+15550900", "", todayMs());
+TEST_F(ItemContentTest, RecycledRowViewsForgetTheBadgeAlertAndLinesOfTheirFormerRows) {
+    // An alert of three lines with unread messages first, then enough read conversations of two
+    // lines to scroll it away.
+    msg_store::IncomingMessage alert = incoming("+15550900", "the body", todayMs());
+    alert.subject = "The subject";
     alert.msgType = "cmas";
     int alertMsg = -1;
     ASSERT_EQ(msg_store::PhoneSide::insertMessage(alert, &alertMsg), msg_store::MSG_STORE_SUCCESS);
@@ -330,10 +332,21 @@ TEST_F(ItemContentTest, RecycledRowViewsForgetTheBadgeAndAlertOfTheirFormerRows)
         EXPECT_EQ(msg_store::ThreadManager().readThread(threadId), msg_store::MSG_STORE_SUCCESS);
         rows.push_back(appendRow(threadId));
     }
-    for (MLItemContent* shownRow : {rows.back(), first, rows.back(), first, rows[6]}) {
-        elm_genlist_item_show(shownRow->getElmObjectItem(), ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
+    auto show = [](MLItemContent* row) {
+        elm_genlist_item_show(row->getElmObjectItem(), ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
         msg_test::runLoopUntilIdle();
-    }
+    };
+    for (MLItemContent* shownRow : {rows.back(), first, rows.back(), first})
+        show(shownRow);
+    // The alert's view now is one a two-line row left: its three lines sit in the middle again.
+    EXPECT_TRUE(msg_test::runLoopUntil([&] {
+        if (!viewOf(first))
+            return false;
+        Box view = boxOf(viewOf(first));
+        return std::abs(part(first, "elm.text").y - view.y -
+                        (view.bottom() - part(first, "elm.text.2").bottom())) <= 2;
+    }));
+    show(rows[6]);
     // A recycled view is laid out again on a later frame of a loaded machine: wait for each name
     // to start its line (a leftover alert's room never lets it), then check everything.
     msg_test::runLoopUntil([&] {
@@ -348,10 +361,12 @@ TEST_F(ItemContentTest, RecycledRowViewsForgetTheBadgeAndAlertOfTheirFormerRows)
             continue;
         ++checked;
         SCOPED_TRACE(row->getItemId());
-        // No room is left for an alert icon, nor a badge.
+        // No room is left for an alert icon, nor a badge, and the two lines sit in the middle.
         EXPECT_EQ(
             std::make_tuple(0, part(row, "name_sides").x, ""),
             std::make_tuple(part(row, "noti_area").w, part(row, "elm.text").x, shown(row, "elm.text.noti")));
+        Box view = boxOf(viewOf(row));
+        EXPECT_NEAR(part(row, "elm.text").y - view.y, view.bottom() - part(row, "elm.text.1").bottom(), 2);
     }
     EXPECT_GE(checked, 2);
 }

@@ -103,8 +103,12 @@ private:
     void _sendEvent(MLItem::Event event);
     void _emit(const char* signal);
     void _emitNameLine(const std::string& name);
+    void _emitTextLayout();
     // Moves the check and the lines in where the circle's edge comes in at the row's place.
     void _applyInsets();
+    // Sends the view the insets of the row's place; false when it shows them already. nameMoved:
+    // the name line's room changed.
+    bool _sendInsets(bool& nameMoved);
     // The row's view, while the row is realized.
     Evas_Object* _view() const;
     // What was just sent to the view shows in the frame being drawn, not in the next.

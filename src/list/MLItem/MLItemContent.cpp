@@ -40,16 +40,17 @@ constexpr int INSET_MESSAGE_ID = 1;
 
 constexpr const char* SIG_HIGHLIGHTED = "elm,custom,state,highlighted";
 constexpr const char* SIG_UNHIGHLIGHTED = "elm,custom,state,unhighlighted";
-constexpr const char* SIG_HIDE_TEXT1 = "elm,custom,layout,hide_text1";
-constexpr const char* SIG_HIDE_TEXT2 = "elm,custom,layout,hide_text2";
 constexpr const char* SIG_READ = "elm,state,read";
 constexpr const char* SIG_ALERT = "elm,state,alert";
 constexpr const char* SIG_NO_ALERT = "elm,state,alert,hide";
 constexpr const char* SIG_SELECT_STYLE = "elm,state,select_style";
 constexpr const char* SIG_NORMAL_STYLE = "elm,state,normal_style";
 constexpr const char* SIG_ICON_POSITION_INIT = "elm,state,icon,position,init";
-constexpr const char* SIG_LAYOUT_INIT = "elm,state,layout,init";
-constexpr const char* SIG_LAYOUT_UPDATE = "elm,state,layout,update";
+// The text lines' layouts, set by plain state changes: a theme script would lay the whole row out
+// again the moment it ran.
+constexpr const char* SIG_LAYOUT_BOTH = "elm,state,layout,init";
+constexpr const char* SIG_LAYOUT_HIDE_TEXT1 = "elm,state,layout,hide_text1";
+constexpr const char* SIG_LAYOUT_HIDE_TEXT2 = "elm,state,layout,hide_text2";
 // The row's side margins, the check of select mode with its gap and the alert mark with its gap,
 // in the theme's pixels (the list row's ROW_SIDE, CHECK_SIZE + CHECK_GAP, alert mark + gap).
 constexpr int ROW_SIDE = 38;
@@ -359,18 +360,32 @@ void MLItemContent::realized() {
         return;
     }
     _isRealizePending = false;
-    // The genlist recycles row views, and a recycled view still shows the badge and alert of the
-    // row it showed before: both states are set either way.
+    // The genlist recycles row views, and a recycled view still shows the badge, alert and layout
+    // of the row it showed before: every state is set either way.
     _emit(_hasUnreadBadge() ? unreadSignal(_model.getUnreadCnt()) : SIG_READ);
     _emit(_model.getMsgType() == MSG_TYPE_CMAS ? SIG_ALERT : SIG_NO_ALERT);
     _emit(_style == LIST_STYLE_SELECT ? SIG_SELECT_STYLE : SIG_NORMAL_STYLE);
-    _applyInsets();
+    _emitTextLayout();
+    bool nameMoved = false;
+    _sendInsets(nameMoved);
     _emitNameLine(getText(PART_NAME));
-    for (const char* signal : {SIG_HIGHLIGHTED, SIG_UNHIGHLIGHTED, SIG_HIDE_TEXT1, SIG_HIDE_TEXT2})
+    for (const char* signal : {SIG_HIGHLIGHTED, SIG_UNHIGHLIGHTED})
         elm_object_item_signal_callback_add(item, signal, "", _itemSignalCb, this);
-    // The theme lays the text lines out from the texts now set and reports a hidden line.
-    _emit(SIG_LAYOUT_UPDATE);
     _showNow();
+}
+
+// An empty line gives its room up: the second when there is no second, else an empty first.
+void MLItemContent::_emitTextLayout() {
+    if (getText(PART_TEXT2).empty()) {
+        _textLayout = TEXT_LAYOUT_HIDE_TEXT2;
+        _emit(SIG_LAYOUT_HIDE_TEXT2);
+    } else if (getText(PART_TEXT1).empty()) {
+        _textLayout = TEXT_LAYOUT_HIDE_TEXT1;
+        _emit(SIG_LAYOUT_HIDE_TEXT1);
+    } else {
+        _textLayout = TEXT_LAYOUT_BOTH;
+        _emit(SIG_LAYOUT_BOTH);
+    }
 }
 
 void MLItemContent::onSetElmObjectItem(Elm_Object_Item* /*item*/) {
@@ -382,7 +397,7 @@ void MLItemContent::unrealized() {
     _isRealizePending = false;
     Elm_Object_Item* item = getElmObjectItem();
     if (item) {
-        for (const char* signal : {SIG_HIGHLIGHTED, SIG_UNHIGHLIGHTED, SIG_HIDE_TEXT1, SIG_HIDE_TEXT2})
+        for (const char* signal : {SIG_HIGHLIGHTED, SIG_UNHIGHLIGHTED})
             elm_object_item_signal_callback_del(item, signal, "", _itemSignalCb);
     }
     _isHighlighted = false;
@@ -416,12 +431,6 @@ void MLItemContent::_itemSignalCb(void* data, Elm_Object_Item* /*item*/, const c
         self->_refreshAccessDescription();
     } else if (!strcmp(emission, SIG_UNHIGHLIGHTED)) {
         self->_isHighlighted = false;
-    } else if (!strcmp(emission, SIG_HIDE_TEXT1)) {
-        self->_textLayout = TEXT_LAYOUT_HIDE_TEXT1;
-        self->_applyInsets();
-    } else if (!strcmp(emission, SIG_HIDE_TEXT2)) {
-        self->_textLayout = TEXT_LAYOUT_HIDE_TEXT2;
-        self->_applyInsets();
     }
 }
 
@@ -442,9 +451,20 @@ void MLItemContent::_showNow() {
 }
 
 void MLItemContent::_applyInsets() {
+    bool nameMoved = false;
+    if (!_sendInsets(nameMoved))
+        return;
+    // A number is sized to fit its line, which the insets narrow.
+    std::string name = getText(PART_NAME);
+    if (nameMoved && _isNumberName(name))
+        _emitNameLine(name);
+    _showNow();
+}
+
+bool MLItemContent::_sendInsets(bool& nameMoved) {
     Evas_Object* view = _view();
     if (!view)
-        return;
+        return false;
     MLItemCircleInset::Place place;
     int top = 0, screenW = 0, screenH = 0;
     evas_object_geometry_get(_insetProbe, nullptr, &top, nullptr, nullptr);
@@ -456,20 +476,16 @@ void MLItemContent::_applyInsets() {
     place.select = _style == LIST_STYLE_SELECT;
     MLItemCircleInset::Insets insets = MLItemCircleInset::at(place);
     if (_insetsShown && insets == _insets)
-        return;
+        return false;
     using Line = MLItemCircleInset::Insets;
-    bool nameMoved = insets.check != _insets.check || insets.start[Line::NAME] != _insets.start[Line::NAME] ||
-                     insets.end[Line::NAME] != _insets.end[Line::NAME];
+    nameMoved = insets.check != _insets.check || insets.start[Line::NAME] != _insets.start[Line::NAME] ||
+                insets.end[Line::NAME] != _insets.end[Line::NAME];
     _insets = insets;
     _insetsShown = true;
     // The message's values follow its count in one block, as the theme reads them.
     std::vector<int> words = MLItemCircleInset::message(insets, place.select);
     edje_object_message_send(view, EDJE_MESSAGE_INT_SET, INSET_MESSAGE_ID, words.data());
-    // A number is sized to fit its line, which the insets narrow.
-    std::string name = getText(PART_NAME);
-    if (nameMoved && _isNumberName(name))
-        _emitNameLine(name);
-    _showNow();
+    return true;
 }
 
 void MLItemContent::onSelect(Elm_Object_Item* item) {
@@ -551,9 +567,8 @@ void MLItemContent::redraw() {
     Elm_Object_Item* item = getElmObjectItem();
     if (!item)
         return;
-    _emit(SIG_LAYOUT_INIT);
     elm_genlist_item_fields_update(item, PART_TEXT1, ELM_GENLIST_ITEM_FIELD_TEXT);
-    _emit(SIG_LAYOUT_UPDATE);
+    _emitTextLayout();
     _emit(_hasUnreadBadge() ? unreadSignal(_model.getUnreadCnt()) : SIG_READ);
     // The whole row is drawn again, so every object it made is about to be replaced.
     _takeBackContents();
