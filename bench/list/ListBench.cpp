@@ -2,12 +2,15 @@
 //   BM_FirstFrameWithRows   msg-app started headless on the list, from the spawn to its first frame
 //                           (the rows are appended before the screen is shown), and its peak memory;
 //   BM_StorageChangeMovesRow one new message in the oldest conversation of a live list: the time the
-//                           list's storage-change handler takes to move that row to the top;
+//                           list's storage-change handler takes to move that row to the top, and
+//                           after each, the toolkit's floor: a bare genlist of as many rows, of the
+//                           toolkit's own two-line style as tall as ours, moving its last row to its top;
 //   BM_StorageChangeTopRow  one new message in the newest conversation: the row is redrawn in place.
 // The handler is timed between two subscribers of the same change, one registered before the list
 // and one after it: the change feed calls a topic's subscribers in the order they subscribed.
 #include "AppFirstFrame.h"
 #include "BigListDevice.h"
+#include "FloorGenlist.h"
 #include "HeadlessEnv.h"
 
 #include "MainLoop.h"
@@ -249,8 +252,37 @@ BENCHMARK(BM_RestOfRowsLongestStall)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
-// `oldest`: each change goes to the conversation at the bottom of the list, which moves to the top;
-// otherwise to the conversation already at the top.
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// The toolkit's floor for a moved row, beside ours: a bare genlist of as many rows, its last row
+// deleted and put in again at the top. Its time and main-thread time.
+struct FloorMove {
+    explicit FloorMove(int rows) : list(msg_bench::FloorGenlist::Rows::CONVERSATIONS, names(rows)) {
+        list.settle();
+    }
+    void run() {
+        Clock::time_point start = Clock::now();
+        double cpu = threadCpuMs();
+        list.moveLastToTop();
+        cpuTimes.push_back(threadCpuMs() - cpu);
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        msg_test::pumpFor(0.005);
+    }
+    static std::vector<std::string> names(int rows) {
+        std::vector<std::string> all;
+        for (int i = 0; i < rows; ++i)
+            all.push_back(BigListDevice::addressOf(i));
+        return all;
+    }
+    msg_bench::FloorGenlist list;
+    std::vector<double> times, cpuTimes;
+};
+
+// `oldest`: each change goes to the conversation at the bottom of the list, which moves to the top,
+// and the toolkit's floor moves a row after each; otherwise to the conversation already at the top.
 void runStorageChange(benchmark::State& state, bool oldest) {
     BigListDevice& device = deviceOf(static_cast<int>(state.range(0)));
     std::unique_ptr<LiveList> opened = openLiveList(state, device);
@@ -258,6 +290,7 @@ void runStorageChange(benchmark::State& state, bool oldest) {
         return;
     LiveList& live = *opened;
     Evas_Object* genlist = live.list()->getGenlist();
+    std::unique_ptr<FloorMove> floor = oldest ? std::make_unique<FloorMove>(device.conversations()) : nullptr;
     if (!oldest) {
         // The conversation goes to the top with its first new message; later ones keep it there.
         double seconds = 0;
@@ -284,14 +317,18 @@ void runStorageChange(benchmark::State& state, bool oldest) {
         cpuTimes.push_back(cpuMs);
         // The frame the change asks for is drawn outside the measured handler.
         msg_test::pumpFor(0.005);
+        if (floor)
+            floor->run();
     }
     if (times.empty())
         return;
-    std::sort(times.begin(), times.end());
-    state.counters["median_ms"] = times[times.size() / 2];
-    state.counters["max_ms"] = times.back();
-    std::sort(cpuTimes.begin(), cpuTimes.end());
-    state.counters["median_cpu_ms"] = cpuTimes[cpuTimes.size() / 2];
+    state.counters["median_ms"] = median(times);
+    state.counters["max_ms"] = *std::max_element(times.begin(), times.end());
+    state.counters["median_cpu_ms"] = median(cpuTimes);
+    if (floor) {
+        state.counters["floor_ms"] = median(floor->times);
+        state.counters["floor_cpu_ms"] = median(floor->cpuTimes);
+    }
     state.counters["rows"] = live.list()->getItemCount();
     state.counters["list_create_ms"] = live.createSeconds() * 1000.0;
     state.counters["target_ms"] = 1;

@@ -7,7 +7,9 @@
 //   BM_ReceivedMessage        one received message applied to the open conversation by its handler;
 //   BM_ScrollToOldest         the longest main-loop iteration while the list is scrolled from the newest
 //                             message to the oldest, a screen at a time, with that step's main-thread
-//                             time split between the loop's iteration and the drawing after it;
+//                             time split between the loop's iteration and the drawing after it; then
+//                             the toolkit's floor scrolled alike: a bare genlist of the same texts in
+//                             bubble-sized rows, all of them in from the start;
 //   BM_ScrollTenPages         the same through the newest ten older pages only.
 //   BM_BezelTenPages          the bezel spun towards the oldest through ten older pages, a detent
 //                             every 80 ms: the longest main-loop iteration while the list glides.
@@ -20,6 +22,7 @@
 //   BM_DeleteSelected         1,000 checked messages deleted on the progress popup's worker: the
 //                             total, the longest main-loop iteration meanwhile, the frames drawn.
 #include "AppFirstFrame.h"
+#include "FloorGenlist.h"
 #include "HeadlessEnv.h"
 #include "MainLoop.h"
 #include "Programs.h"
@@ -50,6 +53,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -311,55 +315,112 @@ int openToScroll(LiveViewer& live, int pages) {
                      : model.getCount();
 }
 
+// A scroll up a screen a step, one main-loop iteration and a frame each, as main-thread time.
+struct ScrollSteps {
+    double longestWall = 0, longestCpu = 0, longestLoopCpu = 0, longestRenderCpu = 0;
+    int steps = 0, overTarget = 0;
+    // The rows the longest step put in (0: it only scrolled).
+    int longestAdded = 0;
+    // Every step's main-thread time.
+    std::vector<double> stepCpu;
+    double medianCpu() const {
+        std::vector<double> sorted = stepCpu;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted.empty() ? 0 : sorted[sorted.size() / 2];
+    }
+};
+
+// Scrolls the genlist up a screen a step until `done`; `rows` counts the rows it holds.
+ScrollSteps scrollSteps(Evas_Object* genlist, Evas* evas, const std::function<bool()>& done,
+                        const std::function<int()>& rows) {
+    ScrollSteps run;
+    for (; run.steps < 200000 && !done(); ++run.steps) {
+        Evas_Coord x = 0, y = 0, w = 0, h = 0;
+        elm_scroller_region_get(genlist, &x, &y, &w, &h);
+        // Timed from the move: the top reached puts the older page in there and then.
+        Clock::time_point iteration = Clock::now();
+        double cpu = threadCpuMs();
+        int before = rows();
+        elm_scroller_region_show(genlist, x, y > h ? y - h : 0, w, h);
+        ecore_main_loop_iterate();
+        double loopCpu = threadCpuMs() - cpu;
+        evas_render(evas);
+        double stepCpu = threadCpuMs() - cpu;
+        run.longestWall = std::max(run.longestWall, msSince(iteration));
+        run.stepCpu.push_back(stepCpu);
+        if (stepCpu > FRAME_BUDGET_MS)
+            ++run.overTarget;
+        if (stepCpu > run.longestCpu) {
+            run.longestCpu = stepCpu;
+            run.longestLoopCpu = loopCpu;
+            run.longestRenderCpu = stepCpu - loopCpu;
+            run.longestAdded = rows() - before;
+        }
+    }
+    return run;
+}
+
+bool isAtTop(Evas_Object* genlist) {
+    Evas_Coord y = 0;
+    elm_scroller_region_get(genlist, nullptr, &y, nullptr, nullptr);
+    return y <= 0;
+}
+
+// The toolkit's floor for the whole scroll, beside ours: a bare genlist of the conversation's
+// texts in bubble-sized rows, all of them in, scrolled from the newest to the oldest alike.
+ScrollSteps scrollFloor() {
+    std::vector<std::string> texts;
+    for (const msg_store::IncomingMessage& message : spreadMessages("Message "))
+        texts.push_back(message.text);
+    msg_bench::FloorGenlist floor(msg_bench::FloorGenlist::Rows::BUBBLES, std::move(texts));
+    Evas_Object* genlist = floor.genlist();
+    floor.settle();
+    // At the newest row, as the conversation opens.
+    elm_genlist_item_show(elm_genlist_last_item_get(genlist), ELM_GENLIST_ITEM_SCROLLTO_BOTTOM);
+    msg_test::runLoopUntil([genlist] { return !isAtTop(genlist); });
+    floor.settle();
+    return scrollSteps(
+        genlist, floor.evas(), [genlist] { return isAtTop(genlist); },
+        [genlist] { return static_cast<int>(elm_genlist_items_count(genlist)); });
+}
+
 // Scrolls up a screen at a time, one main-loop iteration each, until `pages` older pages are in
-// (0: until the oldest bubble is in), and reports the longest iteration.
+// (0: until the oldest bubble is in, and the toolkit's floor scrolls its rows after), and reports
+// the longest iteration.
 void scrollUp(benchmark::State& state, int pages) {
     for (auto _ : state) {
         LiveViewer live;
         const int target = openToScroll(live, pages);
         msg_app::msg_viewer::MVListViewController* list = live.list();
         Evas_Object* genlist = list->getGenlist();
-        double longest = 0, longestCpu = 0, longestLoopCpu = 0, longestRenderCpu = 0;
-        int steps = 0, longestAdded = 0, overTarget = 0;
         Clock::time_point start = Clock::now();
-        for (; steps < 200000; ++steps) {
-            Evas_Coord x = 0, y = 0, w = 0, h = 0;
-            elm_scroller_region_get(genlist, &x, &y, &w, &h);
-            if (list->getLoadedCount() >= target && (pages > 0 || y <= 0))
-                break;
-            // Timed from the move: the top reached puts the older page in there and then.
-            Clock::time_point iteration = Clock::now();
-            double cpu = threadCpuMs();
-            int loaded = list->getLoadedCount();
-            elm_scroller_region_show(genlist, x, y > h ? y - h : 0, w, h);
-            ecore_main_loop_iterate();
-            double loopCpu = threadCpuMs() - cpu;
-            evas_render(live.evas());
-            longest = std::max(longest, msSince(iteration));
-            if (threadCpuMs() - cpu > FRAME_BUDGET_MS)
-                ++overTarget;
-            if (threadCpuMs() - cpu > longestCpu) {
-                longestCpu = threadCpuMs() - cpu;
-                longestLoopCpu = loopCpu;
-                longestRenderCpu = longestCpu - loopCpu;
-                longestAdded = list->getLoadedCount() - loaded;
-            }
-        }
+        ScrollSteps run = scrollSteps(
+            genlist, live.evas(),
+            [&] { return list->getLoadedCount() >= target && (pages > 0 || isAtTop(genlist)); },
+            [list] { return list->getLoadedCount(); });
         state.SetIterationTime(msSince(start) / 1000.0);
-        state.counters["longest_stall_ms"] = longest;
+        state.counters["longest_stall_ms"] = run.longestWall;
         // The main thread's own time in that iteration: what the stall costs on a busy machine too.
-        state.counters["longest_stall_cpu_ms"] = longestCpu;
+        state.counters["longest_stall_cpu_ms"] = run.longestCpu;
         // Where that step's time went: the move, our handlers and the genlist's layout in the loop's
         // iteration, or drawing the canvas after it.
-        state.counters["longest_loop_cpu_ms"] = longestLoopCpu;
-        state.counters["longest_render_cpu_ms"] = longestRenderCpu;
-        // The bubbles of an older page that step put in (0: it only scrolled).
-        state.counters["longest_step_bubbles_added"] = longestAdded;
-        state.counters["screens"] = steps;
+        state.counters["longest_loop_cpu_ms"] = run.longestLoopCpu;
+        state.counters["longest_render_cpu_ms"] = run.longestRenderCpu;
+        state.counters["longest_step_bubbles_added"] = run.longestAdded;
+        state.counters["screens"] = run.steps;
         state.counters["bubbles"] = list->getLoadedCount();
         // A frame's budget: no scroll step may take the main thread longer.
         state.counters["target_ms"] = FRAME_BUDGET_MS;
-        state.counters["steps_over_target"] = overTarget;
+        state.counters["steps_over_target"] = run.overTarget;
+        if (pages == 0) {
+            live.close();
+            ScrollSteps floor = scrollFloor();
+            // Its longest step as the figure's (wall time), the typical step as main-thread time.
+            state.counters["floor_ms"] = floor.longestWall;
+            state.counters["floor_steps_over_target"] = floor.overTarget;
+            state.counters["floor_median_step_cpu_ms"] = floor.medianCpu();
+            state.counters["median_step_cpu_ms"] = run.medianCpu();
+        }
     }
 }
 
