@@ -7,6 +7,7 @@
 #include "vconf.h"
 #include "viewer/MVBubbleLabelQueue.h"
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <set>
@@ -57,6 +58,30 @@ protected:
         FAIL() << "the oldest message was never reached";
     }
 
+    // The theme group a plain theme object shows; empty for any other object.
+    static std::string groupOf(Evas_Object* obj) {
+        const char* group = nullptr;
+        if (obj && !strcmp(evas_object_type_get(obj), "edje"))
+            edje_object_file_get(obj, nullptr, &group);
+        return group ? group : "";
+    }
+    static bool isSimMark(Evas_Object* obj) { return groupOf(obj).rfind("img/sim", 0) == 0; }
+    // The status line the text widget holds: its time, and " SIM" when it holds its SIM mark.
+    static std::string statusLineOf(Evas_Object* label) {
+        std::string line;
+        Eina_List* members = evas_object_smart_members_get(elm_layout_edje_get(label));
+        void* member = nullptr;
+        EINA_LIST_FREE(members, member) {
+            auto* obj = static_cast<Evas_Object*>(member);
+            if (groupOf(obj).rfind("bubble/content/communication_info/", 0) != 0)
+                continue;
+            const char* time = edje_object_part_text_get(obj, "elm.text.time");
+            line = (time ? time : "") +
+                   std::string(isSimMark(edje_object_part_swallow_get(obj, "elm.sim.icon")) ? " SIM" : "");
+        }
+        return line;
+    }
+
     std::unique_ptr<msg_test::ToolkitErrors> _errors;
 };
 
@@ -76,12 +101,18 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
     std::vector<int> ids = storeThread(messages);
     open(threadId);
     std::set<int> seen;
+    int lines = 0;
     auto check = [&](Evas_Object* row, MVItemBubble* bubble) {
         Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
         ASSERT_NE(label, nullptr) << "bubble " << bubble->getMsgId() << " shown without text";
         EXPECT_EQ(elm_object_part_content_get(row, "elm.swallow.bubble"), label) << bubble->getMsgId();
         std::string text = msg_test::plainTextOf(label);
         EXPECT_EQ(text.rfind(bubble->getConv()->text, 0), 0u) << bubble->getMsgId() << ": " << text;
+        // The entry builds the objects of the items in view only.
+        std::string line = statusLineOf(label);
+        EXPECT_TRUE(line.empty() || line == bubble->getTimeText() + " SIM")
+            << bubble->getMsgId() << ": " << line;
+        lines += !line.empty();
         Evas_Coord textW = 0, textH = 0, x = 0, w = 0, h = 0, rowX = 0, rowW = 0, rowH = 0;
         evas_object_textblock_size_formatted_get(elm_entry_textblock_get(label), &textW, &textH);
         evas_object_geometry_get(label, &x, nullptr, &w, &h);
@@ -101,6 +132,12 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
     };
     scrollToOldest(check);
     EXPECT_EQ(seen, std::set<int>(ids.begin(), ids.end()));
+    // The status lines of the texts that went took their SIM marks along: none is left on the screen.
+    int strays = 0;
+    for (Evas_Object* obj = evas_object_bottom_get(evas()); obj; obj = evas_object_above_get(obj))
+        strays += isSimMark(obj);
+    EXPECT_EQ(strays, 0);
+    EXPECT_GT(lines, static_cast<int>(ids.size()) / 2);
 
     // The double tap's large text: the rows shown are measured again for it.
     seen.clear();

@@ -42,12 +42,13 @@ private:
     Evas_Object* _createAudio(Evas_Object* parent, int index);
     Evas_Object* _createAttachment(Evas_Object* parent, int index);
     Evas_Object* _createInfoLayout(Evas_Object* parent, InfoType type);
-    Evas_Object* _createNormalInfo(Evas_Object* layout, bool sent);
+    Evas_Object* _createNormalInfo(Evas_Object* entry, bool sent);
     Evas_Object* _createSeparator(Evas_Object* parent);
     const msg_store::Content* _contentAt(int index) const;
     // Taps on a content act in normal view only: in select mode they check the bubble.
     bool _isNormalView() const;
     static Evas_Object* _itemProviderCb(void* data, Evas_Object* entry, const char* item);
+    static void _infoDelCb(void* data, Evas* evas, Evas_Object* info, void* eventInfo);
 
     MVItemBubble& _bubble;
 };
