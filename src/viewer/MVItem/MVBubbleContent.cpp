@@ -188,7 +188,7 @@ Evas_Object* MVBubbleContent::_createInfoLayout(Evas_Object* parent, InfoType ty
 
 // The status line of nearly every bubble, built for each bubble that comes into view: a plain theme
 // object holding another as its SIM mark. As a layout widget holding an image widget it took half as
-// long again to build, and as much more to delete.
+// long again to build, and a quarter longer to delete.
 Evas_Object* MVBubbleContent::_createNormalInfo(Evas_Object* entry, bool sent) {
     const msg_store::Conversation& conv = *_bubble.getConv();
     Evas_Object* info = themeObject(entry, common_util::get_message_edj().c_str(),
