@@ -5,6 +5,7 @@
 //   floor_bench [--runs N] [--case start-up|list-10000|list-50000|conversation|composer] [--no-header]
 #include "AppFirstFrame.h"
 #include "HeadlessEnv.h"
+#include "Measure.h"
 
 #include "Programs.h"
 #include "TempDir.h"
@@ -91,24 +92,19 @@ std::vector<Case> cases() {
     };
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 struct Pairs {
     std::vector<ProcessSample> app, floor;
     double ratio(double ProcessSample::*field) const {
         std::vector<double> ratios;
         for (size_t i = 0; i < app.size(); ++i)
             ratios.push_back(app[i].*field / floor[i].*field);
-        return median(ratios);
+        return msg_bench::median(ratios);
     }
     double medianOf(const std::vector<ProcessSample>& samples, double ProcessSample::*field) const {
         std::vector<double> values;
         for (const ProcessSample& sample : samples)
             values.push_back(sample.*field);
-        return median(values);
+        return msg_bench::median(values);
     }
 };
 

@@ -12,6 +12,7 @@
 #include "BigListDevice.h"
 #include "FloorGenlist.h"
 #include "HeadlessEnv.h"
+#include "Measure.h"
 
 #include "MainLoop.h"
 #include "Programs.h"
@@ -44,6 +45,8 @@
 #include <vector>
 
 using msg_bench::BigListDevice;
+using msg_bench::median;
+using msg_bench::threadCpuMs;
 using Clock = std::chrono::steady_clock;
 
 namespace {
@@ -92,12 +95,6 @@ BENCHMARK(BM_FirstFrameWithRows)
     ->UseManualTime()
     ->Iterations(7)
     ->Unit(benchmark::kMillisecond);
-
-double threadCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
-}
 
 // A list screen's list on a window of its own, over the device, with the two timing subscribers
 // around its storage-change handler.
@@ -251,11 +248,6 @@ BENCHMARK(BM_RestOfRowsLongestStall)
     ->UseManualTime()
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
 
 // The toolkit's floor for a moved row, beside ours: a bare genlist of as many rows, its last row
 // deleted and put in again at the top. Its time and main-thread time.

@@ -25,6 +25,7 @@
 #include "FloorGenlist.h"
 #include "HeadlessEnv.h"
 #include "MainLoop.h"
+#include "Measure.h"
 #include "Programs.h"
 #include "TempDir.h"
 #include "common/CommonUiHelper.h"
@@ -61,6 +62,7 @@
 #include <vector>
 
 using Clock = std::chrono::steady_clock;
+using msg_bench::threadCpuMs;
 
 namespace {
 
@@ -70,14 +72,6 @@ constexpr double FRAME_BUDGET_MS = 16;
 constexpr int MESSAGES = 5000;
 constexpr int64_t DAY_MS = 24 * 3600 * 1000LL;
 constexpr int SPAN_DAYS = 400;
-
-// The calling thread's CPU time: on a machine shared with other work a wall-clock gap also
-// counts the time the thread waited for a core, which this leaves out.
-double threadCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
-}
 
 double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -323,11 +317,6 @@ struct ScrollSteps {
     int longestAdded = 0;
     // Every step's main-thread time.
     std::vector<double> stepCpu;
-    double medianCpu() const {
-        std::vector<double> sorted = stepCpu;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted.empty() ? 0 : sorted[sorted.size() / 2];
-    }
 };
 
 // Scrolls the genlist up a screen a step until `done`; `rows` counts the rows it holds.
@@ -422,8 +411,8 @@ void scrollUp(benchmark::State& state, int pages) {
             // Its longest step as the figure's (wall time), the typical step as main-thread time.
             state.counters["floor_ms"] = floor.longestWall;
             state.counters["floor_steps_over_target"] = floor.overTarget;
-            state.counters["floor_median_step_cpu_ms"] = floor.medianCpu();
-            state.counters["median_step_cpu_ms"] = run.medianCpu();
+            state.counters["floor_median_step_cpu_ms"] = msg_bench::median(floor.stepCpu);
+            state.counters["median_step_cpu_ms"] = msg_bench::median(run.stepCpu);
         }
     }
 }
