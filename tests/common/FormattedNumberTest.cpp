@@ -57,6 +57,9 @@ TEST_F(FormattedNumberTest, NumbersFollowTheRegionFormat) {
         {"de_DE.UTF-8", "+4930123456", "+49 30 123456"},
         // Numbers of the Dominican Republic are national numbers there, not in the neighbouring rows.
         {"es_DO.UTF-8", "8095551234", "(809) 555-1234"},
+        // An unknown region, or one too short to hold a country: nothing is read past its end.
+        {"xx_QQ.UTF-8", "4155550123", "4155550123"},
+        {"C", "4155550123", "4155550123"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.number);
@@ -64,8 +67,13 @@ TEST_F(FormattedNumberTest, NumbersFollowTheRegionFormat) {
             useRegion(c.region);
         EXPECT_EQ(c.shown, format(c.number));
     }
+    useRegion("en_US.UTF-8");
     EXPECT_FALSE(format(huge.c_str()).empty());
     EXPECT_EQ("<unset>", format(nullptr));
+    // The carrier's switch shows numbers unchanged.
+    setFeature("zeq/57", "on");
+    EXPECT_EQ("４１５５５５０１２３", format("４１５５５５０１２３"));
+    EXPECT_EQ("+14155550123", format("+14155550123"));
 }
 
 TEST_F(FormattedNumberTest, EndingWithoutAConnectionDisconnectsNothing) {
@@ -78,18 +86,6 @@ TEST_F(FormattedNumberTest, EndingWithoutAConnectionDisconnectsNothing) {
     formatted_number::deinit();
     EXPECT_FALSE(log.contains("not connected"));
     EXPECT_EQ(phone_number_disconnect(), PHONE_NUMBER_ERROR_INVALID_PARAMETER) << "nothing left connected";
-}
-
-TEST_F(FormattedNumberTest, UnknownRegionOrTheCarrierSwitchShowNumbersUnchanged) {
-    // An unknown region, or one too short to hold a country: nothing is read past its end.
-    for (const char* region : {"xx_QQ.UTF-8", "C"}) {
-        useRegion(region);
-        EXPECT_EQ("4155550123", format("4155550123")) << region;
-    }
-    useRegion("en_US.UTF-8");
-    setFeature("zeq/57", "on");
-    EXPECT_EQ("４１５５５５０１２３", format("４１５５５５０１２３"));
-    EXPECT_EQ("+14155550123", format("+14155550123"));
 }
 
 // What was formatted is kept for the next run, which shows the kept text without asking the

@@ -142,7 +142,7 @@ protected:
 };
 
 // Copies of equally named files never meeting is the media utility's test.
-TEST_F(BubbleMediaTest, APictureOpensAsACopyOfItsOwnFile) {
+TEST_F(BubbleMediaTest, APictureOpensAsACopyOrIsAskedOfThePhoneAndAFileOpensWhereItIs) {
     msg_test::TempDir dir("msg-pic");
     std::string source = dir.file("image.jpg");
     ASSERT_TRUE(msg_sim::simWritePng(source, 40, 30, 200));
@@ -153,9 +153,7 @@ TEST_F(BubbleMediaTest, APictureOpensAsACopyOfItsOwnFile) {
     EXPECT_EQ(msg_test::fileContents(launch.uri), msg_test::fileContents(source))
         << "the gallery gets a copy of this message's picture";
     EXPECT_NE(launch.uri, source);
-}
 
-TEST_F(BubbleMediaTest, APictureStillOnThePhoneIsAskedForAndAFileOpensWhereItIs) {
     Content onPhone = picture("");
     onPhone.downloadName = "beach.png";
     MVItemBubble* bubble = bubbleWith({onPhone});
@@ -177,7 +175,7 @@ TEST_F(BubbleMediaTest, APictureStillOnThePhoneIsAskedForAndAFileOpensWhereItIs)
     file.filePath = path;
     file.fileName = "report.blob";
     ASSERT_TRUE(tapUntil(bubbleWith({file}), "MVAttachmentViewController", [&] { return launched(); }));
-    msg_services::LaunchEntry launch = lastLaunch();
+    launch = lastLaunch();
     EXPECT_EQ(launch.uri, path);
     EXPECT_NE(launch.request.find("\"ExitOnBack\""), std::string::npos);
 }
