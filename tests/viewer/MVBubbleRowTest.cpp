@@ -66,7 +66,8 @@ protected:
         return group ? group : "";
     }
     static bool isSimMark(Evas_Object* obj) { return groupOf(obj).rfind("img/sim", 0) == 0; }
-    // The status line the text widget holds: its time, and " SIM" when it holds its SIM mark.
+    // The status line the text widget holds: its time, " SIM" when it holds its SIM mark and " RTL"
+    // when it is laid out right to left.
     static std::string statusLineOf(Evas_Object* label) {
         std::string line;
         Eina_List* members = evas_object_smart_members_get(elm_layout_edje_get(label));
@@ -77,7 +78,8 @@ protected:
                 continue;
             const char* time = edje_object_part_text_get(obj, "elm.text.time");
             line = (time ? time : "") +
-                   std::string(isSimMark(edje_object_part_swallow_get(obj, "elm.sim.icon")) ? " SIM" : "");
+                   std::string(isSimMark(edje_object_part_swallow_get(obj, "elm.sim.icon")) ? " SIM" : "") +
+                   (edje_object_mirrored_get(obj) ? " RTL" : "");
         }
         return line;
     }
@@ -155,7 +157,7 @@ TEST_F(BubbleRowTest, RowsShownAfterALanguageChangeTakeItsDirection) {
     openThread(45);
     ASSERT_EQ(vconf_set_str("db/menu_widget/language", "ar_AE.UTF-8"), 0);
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
-    int checked = 0;
+    int checked = 0, lines = 0;
     auto rightToLeft = [&](Evas_Object*, MVItemBubble* bubble) {
         Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
         ASSERT_NE(label, nullptr) << bubble->getMsgId();
@@ -164,6 +166,11 @@ TEST_F(BubbleRowTest, RowsShownAfterALanguageChangeTakeItsDirection) {
         // The status line keeps to the bubble's outer side, which the direction swaps.
         bool right = std::string(elm_object_text_get(label)).find("<align=1.0><item") != std::string::npos;
         EXPECT_EQ(right, bubble->getBubbleType() == MVItemBubble::BUBBLE_RECEIVED) << bubble->getMsgId();
+        // Its marks follow the time on the reading side.
+        std::string line = statusLineOf(label);
+        EXPECT_TRUE(line.empty() || line.rfind(" RTL") == line.size() - 4)
+            << bubble->getMsgId() << ": " << line;
+        lines += !line.empty();
         ++checked;
     };
     // The rows in view first, as they are: nothing scrolled them out and back in.
@@ -173,6 +180,7 @@ TEST_F(BubbleRowTest, RowsShownAfterALanguageChangeTakeItsDirection) {
     checked = 0;
     scrollToOldest(rightToLeft);
     EXPECT_GT(checked, 0);
+    EXPECT_GT(lines, 0);
 }
 
 // The text widgets of the bubbles the genlist shows are built in the frame's own calculation,

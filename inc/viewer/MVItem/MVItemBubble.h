@@ -61,6 +61,8 @@ public:
     int getBubbleType() const { return _bubbleType; }
     ViewType getViewType() const { return _viewType; }
     bool isMms() const { return _isMms; }
+    // Laid out right to left: the language its text was last made in reads so.
+    bool isRtl() const { return _rtl; }
     // The time as the status line shows it.
     const std::string& getTimeText() const { return _timeText; }
     // Whoever acts on what the finger does to the bubble (the conversation); none: taps that would

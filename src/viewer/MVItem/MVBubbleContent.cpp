@@ -32,7 +32,7 @@ constexpr const char* ITEM_KEY = "msg.viewer.bubble_item";
 // The colour of the time and marks on a sent bubble.
 constexpr const char* SENT_INFO_COLOR = "T0222";
 
-// A theme group as a plain theme object, mirrored as the widget it goes into is.
+// A theme group as a plain theme object on the parent's canvas.
 Evas_Object* themeObject(Evas_Object* parent, const char* file, const char* group) {
     Evas_Object* obj = edje_object_add(evas_object_evas_get(parent));
     if (!edje_object_file_set(obj, file, group)) {
@@ -40,7 +40,6 @@ Evas_Object* themeObject(Evas_Object* parent, const char* file, const char* grou
         evas_object_del(obj);
         return nullptr;
     }
-    edje_object_mirrored_set(obj, elm_object_mirrored_get(parent));
     return obj;
 }
 
@@ -195,6 +194,9 @@ Evas_Object* MVBubbleContent::_createNormalInfo(Evas_Object* entry, bool sent) {
                                     sent ? "bubble/content/communication_info/send"
                                          : "bubble/content/communication_info/receive");
     MSG_RETV_IF(!info, nullptr, "no status line");
+    // The bubble's direction, as its text and style have it: a widget follows a language change a
+    // turn of the loop later, and a line built in between would keep the old direction.
+    edje_object_mirrored_set(info, _bubble.isRtl() ? EINA_TRUE : EINA_FALSE);
     evas_object_event_callback_add(info, EVAS_CALLBACK_DEL, _infoDelCb, nullptr);
     edje_object_part_text_set(info, "elm.text.time", _bubble.getTimeText().c_str());
     if (_bubble.isMms())
