@@ -150,6 +150,17 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
         msg_test::runLoopUntil([&] { return !msg_test::realizedItems(listView()->getGenlist()).empty(); }));
     eachShown(check);
     EXPECT_FALSE(seen.empty());
+    // The rows below were measured at the text size before: laid out alone again at the large one,
+    // they show in the height they are measured at.
+    size_t shownAtTop = seen.size();
+    for (int screens = 0; screens < 8; ++screens) {
+        Evas_Coord x = 0, y = 0, w = 0, h = 0;
+        elm_scroller_region_get(listView()->getGenlist(), &x, &y, &w, &h);
+        elm_scroller_region_show(listView()->getGenlist(), x, y + h, w, h);
+        ASSERT_TRUE(msg_test::runLoopUntilIdle());
+        eachShown(check);
+    }
+    EXPECT_GT(seen.size(), shownAtTop + 4);
     listView()->toggleFontSize(180);
 }
 

@@ -1,7 +1,7 @@
 /*
- * Sizes of bubble texts, measured on hidden entries themed like the bubbles,
- * so that a row the genlist only lays out gets its height without building
- * a text widget of its own. One per conversation list.
+ * Sizes of bubble texts, laid out on hidden textblocks styled as the entries
+ * of the bubbles are, so that a row the genlist only lays out gets its height
+ * without building a text widget of its own. One per conversation list.
  */
 #ifndef MSG_APP_VIEWER_MVITEM_MVBUBBLESIZER_H
 #define MSG_APP_VIEWER_MVITEM_MVBUBBLESIZER_H
@@ -33,10 +33,22 @@ public:
     static Evas_Object* addEntry(Evas_Object* parent, const char* style);
 
 private:
-    Evas_Object* _entryFor(const char* style);
-    static void _entryDelCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
+    // Per bubble style: an entry of that style shows how its text is laid out, and a bare textblock
+    // lays texts out the same way.
+    struct Measurer {
+        Evas_Object* entry = nullptr;
+        Evas_Object* textblock = nullptr;
+        int fontSize = -1;
+        int maxW = 0;
+        // The entry's width around its text.
+        int inset = 0;
+    };
+
+    Measurer* _measurerFor(const char* style, int fontSize, int maxW);
+    static void _takeLayoutOf(Measurer& measurer, int maxW);
+    static void _layOut(const Measurer& measurer, int maxW, int& width, int& height);
+    static void _objectDelCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
     static void _parentDelCb(void* data, Evas* e, Evas_Object* obj, void* eventInfo);
-    static Evas_Object* _itemCb(void* data, Evas_Object* entry, const char* item);
 
     struct Size {
         int fontSize = 0;
@@ -46,7 +58,7 @@ private:
     };
 
     Evas_Object* _parent;
-    std::map<std::string, Evas_Object*> _entries;
+    std::map<std::string, Measurer> _measurers;
     // Keyed by style and text, not a hash of them: two texts must never share a size.
     std::unordered_map<std::string, Size> _sizes;
 };

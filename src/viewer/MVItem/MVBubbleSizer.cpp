@@ -15,6 +15,8 @@ namespace {
 // Room the bubble keeps around its text (as the theme has it).
 constexpr int BUBBLE_PAD_H = 18;
 constexpr int BUBBLE_PAD_V = 12;
+// Height a text is laid out in: lines wrap at the width alone.
+constexpr int UNBOUNDED_H = 100000;
 } // namespace
 
 MVBubbleSizer::MVBubbleSizer(Evas_Object* parent) : _parent(parent) {
@@ -23,11 +25,13 @@ MVBubbleSizer::MVBubbleSizer(Evas_Object* parent) : _parent(parent) {
 }
 
 MVBubbleSizer::~MVBubbleSizer() {
-    for (auto& entry : _entries) {
-        if (!entry.second)
-            continue;
-        evas_object_event_callback_del_full(entry.second, EVAS_CALLBACK_DEL, _entryDelCb, this);
-        evas_object_del(entry.second);
+    for (auto& found : _measurers) {
+        for (Evas_Object* obj : {found.second.entry, found.second.textblock}) {
+            if (!obj)
+                continue;
+            evas_object_event_callback_del_full(obj, EVAS_CALLBACK_DEL, _objectDelCb, this);
+            evas_object_del(obj);
+        }
     }
     if (_parent)
         evas_object_event_callback_del_full(_parent, EVAS_CALLBACK_DEL, _parentDelCb, this);
@@ -46,11 +50,10 @@ bool MVBubbleSizer::measure(const char* style, const std::string& markup, int& w
         height = found->second.height;
         return true;
     }
-    Evas_Object* entry = _entryFor(style);
-    MSG_RETV_IF(!entry, false, "no entry to measure on");
-    elm_object_text_set(entry, markup.c_str());
-    if (!measureEntry(entry, width, height))
-        return false;
+    Measurer* measurer = _measurerFor(style, fontSize, maxW);
+    MSG_RETV_IF(!measurer, false, "nothing to measure on");
+    evas_object_textblock_text_markup_set(measurer->textblock, markup.c_str());
+    _layOut(*measurer, maxW, width, height);
     _sizes[std::move(key)] = {fontSize, maxW, width, height};
     return true;
 }
@@ -87,31 +90,71 @@ Evas_Object* MVBubbleSizer::addEntry(Evas_Object* parent, const char* style) {
     return entry;
 }
 
-Evas_Object* MVBubbleSizer::_entryFor(const char* style) {
-    MSG_RETV_IF(!style || !_parent, nullptr, "no style or parent");
-    auto found = _entries.find(style);
-    if (found != _entries.end())
-        return found->second;
-    Evas_Object* entry = addEntry(_parent, style);
-    MSG_RETV_IF(!entry, nullptr, "no entry");
-    elm_entry_item_provider_append(entry, _itemCb, nullptr);
-    evas_object_event_callback_add(entry, EVAS_CALLBACK_DEL, _entryDelCb, this);
-    evas_object_hide(entry);
-    _entries[style] = entry;
-    return entry;
+MVBubbleSizer::Measurer* MVBubbleSizer::_measurerFor(const char* style, int fontSize, int maxW) {
+    MSG_RETV_IF(!_parent, nullptr, "no parent");
+    Measurer& measurer = _measurers[style];
+    if (!measurer.entry) {
+        measurer.entry = addEntry(_parent, style);
+        MSG_RETV_IF(!measurer.entry, nullptr, "no entry");
+        evas_object_event_callback_add(measurer.entry, EVAS_CALLBACK_DEL, _objectDelCb, this);
+        evas_object_hide(measurer.entry);
+    }
+    if (!measurer.textblock) {
+        measurer.textblock = evas_object_textblock_add(evas_object_evas_get(_parent));
+        MSG_RETV_IF(!measurer.textblock, nullptr, "no textblock");
+        evas_object_event_callback_add(measurer.textblock, EVAS_CALLBACK_DEL, _objectDelCb, this);
+        evas_object_hide(measurer.textblock);
+        measurer.fontSize = -1;
+    }
+    // A text size or theme of its own since: the entry's layout is taken again.
+    if (measurer.fontSize != fontSize || measurer.maxW != maxW ||
+        evas_object_textblock_style_get(measurer.textblock) !=
+            evas_object_textblock_style_get(elm_entry_textblock_get(measurer.entry)))
+        _takeLayoutOf(measurer, maxW);
+    measurer.fontSize = fontSize;
+    return &measurer;
 }
 
-Evas_Object* MVBubbleSizer::_itemCb(void* /*data*/, Evas_Object* entry, const char* /*item*/) {
-    // Every item of a bubble has its size in the markup: a blank stands in for what it draws.
-    Evas_Object* blank = evas_object_rectangle_add(evas_object_evas_get(entry));
-    evas_object_color_set(blank, 0, 0, 0, 0);
-    return blank;
+void MVBubbleSizer::_takeLayoutOf(Measurer& measurer, int maxW) {
+    // The entry lays its text out at its widest: its theme works the style out for the text size now
+    // in force, and places the text inside the bubble's padding. The textblock then lays texts out
+    // as the entry's own would, without the widget around it.
+    elm_object_text_set(measurer.entry, "");
+    evas_object_resize(measurer.entry, maxW, 0);
+    edje_object_calc_force(elm_layout_edje_get(measurer.entry));
+    evas_object_smart_calculate(measurer.entry);
+    Evas_Object* shown = elm_entry_textblock_get(measurer.entry);
+    Evas_Coord shownW = 0;
+    evas_object_geometry_get(shown, nullptr, nullptr, &shownW, nullptr);
+    measurer.inset = maxW - shownW;
+    measurer.maxW = maxW;
+    evas_object_textblock_style_set(measurer.textblock, evas_object_textblock_style_get(shown));
+    evas_object_scale_set(measurer.textblock, evas_object_scale_get(shown));
+    evas_object_paragraph_direction_set(measurer.textblock, evas_object_paragraph_direction_get(shown));
+    evas_object_textblock_legacy_newline_set(measurer.textblock,
+                                             evas_object_textblock_legacy_newline_get(shown));
 }
 
-void MVBubbleSizer::_entryDelCb(void* data, Evas* /*e*/, Evas_Object* obj, void* /*eventInfo*/) {
-    for (auto& entry : static_cast<MVBubbleSizer*>(data)->_entries)
-        if (entry.second == obj)
-            entry.second = nullptr;
+void MVBubbleSizer::_layOut(const Measurer& measurer, int maxW, int& width, int& height) {
+    // As measureEntry does, on the text alone: at the widest width, then at the bubble's.
+    int paddingW = MVItem::scaled(2 * BUBBLE_PAD_H + 4);
+    Evas_Coord textW = 0, textH = 0;
+    evas_object_resize(measurer.textblock, maxW - measurer.inset, UNBOUNDED_H);
+    evas_object_textblock_size_formatted_get(measurer.textblock, &textW, &textH);
+    width = textW + paddingW > maxW ? maxW : textW + paddingW;
+    evas_object_resize(measurer.textblock, width - measurer.inset, UNBOUNDED_H);
+    evas_object_textblock_size_formatted_get(measurer.textblock, &textW, &textH);
+    height = textH + MVItem::scaled(2 * BUBBLE_PAD_V);
+}
+
+void MVBubbleSizer::_objectDelCb(void* data, Evas* /*e*/, Evas_Object* obj, void* /*eventInfo*/) {
+    for (auto& found : static_cast<MVBubbleSizer*>(data)->_measurers) {
+        Measurer& measurer = found.second;
+        if (measurer.entry == obj)
+            measurer.entry = nullptr;
+        if (measurer.textblock == obj)
+            measurer.textblock = nullptr;
+    }
 }
 
 void MVBubbleSizer::_parentDelCb(void* data, Evas* /*e*/, Evas_Object* /*obj*/, void* /*eventInfo*/) {

@@ -28,6 +28,8 @@ constexpr const char* ROW_GROUP = "bubble/row";
 constexpr const char* LABEL_PART = "elm.swallow.bubble";
 // The bubble whose text a text widget shows, on the widget.
 constexpr const char* OWNER_KEY = "msg.viewer.bubble";
+// Set on a text widget no bubble owns once its text is gone.
+constexpr const char* EMPTIED_KEY = "msg.viewer.emptied";
 
 bool isReceived(const msg_store::Conversation& conv) {
     return conv.folderType == msg_store::FOLDER_INBOX ||
@@ -342,9 +344,13 @@ void MVItemBubble::_prepareRowLabel(Evas_Object* row) {
         return;
     }
     // The objects of the old text's items go first: emptied, the entry would keep them, unused,
-    // and hand them to items of the same names in this bubble's text.
-    MVBubbleContent::dropItems(label);
-    elm_object_text_set(label, "");
+    // and hand them to items of the same names in this bubble's text. A row the genlist lays out
+    // again and again comes back with its widget emptied already.
+    if (!evas_object_data_get(label, EMPTIED_KEY)) {
+        MVBubbleContent::dropItems(label);
+        elm_object_text_set(label, "");
+        evas_object_data_set(label, EMPTIED_KEY, label);
+    }
     // The row is measured before this bubble's text is set: the entry would hold it at the old
     // text's least size.
     evas_object_size_hint_min_set(label, 0, 0);
@@ -381,6 +387,7 @@ Evas_Object* MVItemBubble::_createLabel(Evas_Object* row) {
 
 void MVItemBubble::_hookLabel(Evas_Object* label) {
     evas_object_data_set(label, OWNER_KEY, this);
+    evas_object_data_del(label, EMPTIED_KEY);
     _content.provideFor(label);
     evas_object_event_callback_add(label, EVAS_CALLBACK_DEL, _labelDelCb, this);
     elm_object_signal_callback_add(label, "elm,state,content,*", "*", _contentPressedCb, this);
