@@ -149,15 +149,19 @@ void MVItemBubble::setViewType(ViewType viewType) {
 }
 
 Elm_Genlist_Item_Class* MVItemBubble::getItemClassStatic() {
-    static Elm_Genlist_Item_Class* itc = [] {
+    // A class a side: the genlist hands a row it put back only to a bubble of its own class, and a
+    // row of the same side keeps its text widget's theme as it is.
+    auto make = [] {
         Elm_Genlist_Item_Class* cls = elm_genlist_item_class_new();
         cls->item_style = "message.bubble";
         cls->func.content_get = _contentGetCb;
         cls->func.reusable_content_get = _reusableContentGetCb;
         cls->func.del = WGenlistItem::delCb;
         return cls;
-    }();
-    return itc;
+    };
+    static Elm_Genlist_Item_Class* received = make();
+    static Elm_Genlist_Item_Class* sent = make();
+    return _bubbleType == BUBBLE_RECEIVED ? received : sent;
 }
 
 void MVItemBubble::onSelect(Elm_Object_Item* item) {
