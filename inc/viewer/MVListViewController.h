@@ -70,8 +70,9 @@ public:
     // The newest bubbles put in before the first frame; the rest of the first page follows.
     static constexpr int FIRST_SCREEN_SIZE = 6;
     // An older page goes in this many rows at a time, one step per main-loop iteration: the whole
-    // page in one would hold a frame up.
-    static constexpr int PAGE_STEP = 10;
+    // page in one would hold a frame up. The genlist lays out each row put in and the rows after it in
+    // its block again, over twenty rows for ten; five a step keeps a fast scroll ahead of its rows.
+    static constexpr int PAGE_STEP = 5;
     // A finger held from the slide-in is looked after this long for a bubble to rest under it: a
     // busy watch may take seconds to measure the first rows and let the end go.
     static constexpr double HELD_FINGER_WAIT = 10.0;
