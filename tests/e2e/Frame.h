@@ -23,8 +23,6 @@ public:
     Frame(int width, int height, std::vector<uint8_t> rgb);
 
     bool empty() const { return _rgb.empty(); }
-    int width() const { return _width; }
-    int height() const { return _height; }
     Rect whole() const { return {0, 0, _width, _height}; }
 
     // Share of the pixels of `area` that differ from `other` by more than noise.

@@ -29,7 +29,6 @@ public:
     const std::string& ending() const { return _ending; }
     // Sends SIGTERM, then SIGKILL if it does not end within `seconds`.
     void stop(double seconds = 5.0);
-    pid_t pid() const { return _pid; }
     // Starts with the arguments `argv` gives for the write end of a pipe, kept open in the child, and
     // reads the first line the child writes to it (a server's address once it takes clients); empty
     // when none came within `ms`.

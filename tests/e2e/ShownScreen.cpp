@@ -22,7 +22,7 @@ template <typename F> void forEach(JsonObject* o, const char* name, F each) {
 
 std::vector<ShownScreen::Text> textsOf(JsonObject* o) {
     std::vector<ShownScreen::Text> texts;
-    forEach(o, "texts", [&](JsonObject* t) { texts.push_back({stringOf(t, "text"), boxOf(t)}); });
+    forEach(o, "texts", [&](JsonObject* t) { texts.push_back({stringOf(t, "text")}); });
     return texts;
 }
 
@@ -74,8 +74,7 @@ bool ShownScreen::parse(const std::string& json, ShownScreen* out) {
             s.pages.emplace_back(json_array_get_string_element(pages, i));
         forEach(screen, "views", [&](JsonObject* v) {
             s.views.push_back({stringOf(v, "class"), stringOf(v, "name"),
-                               static_cast<bool>(json_object_get_boolean_member(v, "seen")), boxOf(v),
-                               textsOf(v)});
+                               static_cast<bool>(json_object_get_boolean_member(v, "seen")), textsOf(v)});
         });
         forEach(screen, "lists", [&](JsonObject* l) {
             List list{stringOf(l, "view"), boxOf(l), intOf(l, "count"), {}, {}};

@@ -14,13 +14,11 @@ namespace msg_e2e {
 struct ShownScreen {
     struct Text {
         std::string text;
-        Rect box;
     };
     struct View {
         std::string className;
         std::string name; // the controller's own name; a panel's class may be a generic one
         bool seen = false;
-        Rect box;
         std::vector<Text> texts;
     };
     struct Row {

@@ -96,8 +96,8 @@ const ShownScreen::List* topList(const ShownScreen& shown, const char* view) {
 bool parseStoreThreads(const std::string& json, std::vector<StoreThread>* threads) {
     std::vector<StoreThread> parsed;
     bool ok = forEachObject(json, [&](JsonObject* o) {
-        parsed.push_back({intOf(o, "id"), stringOf(o, "snippet"), stringOf(o, "subject"), intOf(o, "unread"),
-                          intOf(o, "messages")});
+        parsed.push_back(
+            {intOf(o, "id"), stringOf(o, "snippet"), stringOf(o, "subject"), intOf(o, "unread")});
     });
     if (ok)
         *threads = std::move(parsed);

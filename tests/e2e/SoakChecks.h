@@ -15,7 +15,6 @@ struct StoreThread {
     std::string snippet;
     std::string subject;
     int unread = 0;
-    int messages = 0;
 };
 
 // A message as `msg-sim list --thread ID --json` tells it.

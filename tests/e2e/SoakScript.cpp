@@ -1,5 +1,7 @@
 #include "SoakScript.h"
 
+#include <iterator>
+
 namespace msg_e2e {
 
 namespace {
@@ -12,14 +14,11 @@ const char* const LOCALES[] = {"en_US.UTF-8", "ar_AE.UTF-8", "ko_KR.UTF-8"};
 constexpr int WATCH = 360;
 constexpr int CENTRE = WATCH / 2;
 constexpr int RADIUS = 170;
+// The numbers messages come from: the demo conversations' and new ones.
+const char* const NUMBERS[] = {"+15550100001", "+15550100002", "+15550100006",
+                               "+15550170001", "+15550170002", "+15550170003"};
 
 } // namespace
-
-const std::vector<std::string>& SoakScript::numbers() {
-    static const std::vector<std::string> numbers = {"+15550100001", "+15550100002", "+15550100006",
-                                                     "+15550170001", "+15550170002", "+15550170003"};
-    return numbers;
-}
 
 uint32_t SoakScript::_draw() {
     ++_drawn;
@@ -79,7 +78,7 @@ SoakStep SoakScript::_userStep(int roll) {
 SoakStep SoakScript::_worldStep(int roll) {
     using Kind = SoakStep::Kind;
     SoakStep step;
-    const std::string& number = numbers()[static_cast<size_t>(_below(static_cast<int>(numbers().size())))];
+    const char* number = NUMBERS[_below(static_cast<int>(std::size(NUMBERS)))];
     if (roll < 14) {
         step = SoakStep(Kind::RECEIVE);
         step.text = "soak " + std::to_string(_drawn) + " " + WORDS[_below(10)];

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace msg_e2e {
 
@@ -49,9 +48,6 @@ class SoakScript {
 public:
     explicit SoakScript(uint32_t seed) : _state(seed ? seed : 1) {}
     SoakStep next();
-
-    // The numbers messages come from: the demo conversations' and new ones.
-    static const std::vector<std::string>& numbers();
 
 private:
     // xorshift32: the sequence is ours, not the standard library's, so it is the same everywhere.
