@@ -5,7 +5,6 @@
 #include "EflTest.h"
 #include "FeedSync.h"
 #include "Programs.h"
-#include "ScreenRegistry.h"
 #include "ShotScreens.h"
 #include "TempDir.h"
 #include "common/IMCommonScreenOpener.h"
@@ -191,20 +190,12 @@ TEST_F(OwnDeviceTest, TheEmptyBlockedListScreenShowsItsEmptyViewOnADeviceWithBlo
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return screen->isShowingNoItem(); }));
 }
 
-TEST_F(ApplicationTest, BuiltinScreensAreRegisteredOnceAndAnUnknownScreenFailsTheStart) {
-    ScreenRegistry& registry = ScreenRegistry::getInstance();
-    const size_t count = registry.names().size();
-    registerBuiltinScreens();
-    EXPECT_FALSE(registry.add("empty", "no factory", nullptr));
-    EXPECT_EQ(registry.names().size(), count);
-    Application::Options options;
-    options.screen = "no-such-screen";
-    Application app(options);
-    EXPECT_FALSE(app.start());
-}
-
-// While it runs, the application opens the features' real pages for any screen that asks.
+// While it runs, the application opens the features' real pages for any screen that asks; a
+// screen it does not know fails the start.
 TEST_F(ApplicationTest, TheRunningApplicationOpensTheFeaturesPagesAndStopsOpeningThemAfter) {
+    Application::Options unknown;
+    unknown.screen = "no-such-screen";
+    EXPECT_FALSE(Application(unknown).start());
     Application app(Application::Options{});
     ASSERT_TRUE(app.start());
     IMCommonScreenOpener* opener = screen_opener::get();

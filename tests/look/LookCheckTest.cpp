@@ -8,7 +8,6 @@
 #include "ScreenRender.h"
 #include "ShotScreens.h"
 
-#include <Ecore.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -101,12 +100,9 @@ protected:
         render = nullptr;
     }
 
-    static msg_look::ScreenRender* render;
-    static bool prepared;
+    static inline msg_look::ScreenRender* render = nullptr;
+    static inline bool prepared = false;
 };
-
-msg_look::ScreenRender* LookCheck::render = nullptr;
-bool LookCheck::prepared = false;
 
 TEST_P(LookCheck, KeepsTheRoundScreensRulesAtRest) {
     ASSERT_TRUE(prepared);
