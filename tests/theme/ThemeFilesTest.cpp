@@ -9,9 +9,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,9 +22,22 @@ using namespace msg_test;
 
 namespace {
 
-const char* const kImageGroups[] = {
-#include "ImageGroups.inc"
-};
+// The image groups the code names, so that a new icon is checked without a list to keep.
+std::set<std::string> imageGroupsInCode() {
+    namespace fs = std::filesystem;
+    static const std::regex group("\"(img/[A-Za-z0-9_/]+)\"");
+    std::set<std::string> groups;
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(MSG_SOURCE_DIR) / "src")) {
+        if (!entry.is_regular_file())
+            continue;
+        std::stringstream code;
+        code << std::ifstream(entry.path()).rdbuf();
+        const std::string text = code.str();
+        for (std::sregex_iterator it(text.begin(), text.end(), group), end; it != end; ++it)
+            groups.insert((*it)[1]);
+    }
+    return groups;
+}
 
 // Groups the screens load that no widget test below or in the screens' folders loads.
 const char* const kMessageGroups[] = {"elm/layout/application/default",
@@ -59,60 +75,28 @@ struct Table {
     std::vector<std::string> duplicates;
 };
 
-// Reads a table with GLib's markup parser: every element named entryName, keyed by its id. (The
-// application loading the real tables is checked by the theme helper's tests.)
-bool parseTable(const std::string& path, const char* entryName, Table& table, std::string& error) {
-    gchar* text = nullptr;
-    gsize length = 0;
-    if (!g_file_get_contents(path.c_str(), &text, &length, nullptr)) {
-        error = "cannot read " + path;
-        return false;
-    }
-    struct Ctx {
-        Table* table;
-        const char* entryName;
-    } ctx{&table, entryName};
-    GMarkupParser parser = {};
-    parser.start_element = [](GMarkupParseContext*, const gchar* name, const gchar** attrNames,
-                              const gchar** attrValues, gpointer data, GError**) {
-        auto* c = static_cast<Ctx*>(data);
-        if (strcmp(name, c->entryName))
-            return;
+// Every element named entryName outside comments, keyed by its id. (That the application's loader
+// reads the real tables whole is checked by the theme helper's tests.)
+Table parseTable(const std::string& path, const std::string& entryName) {
+    std::stringstream file;
+    file << std::ifstream(path).rdbuf();
+    const std::string xml = std::regex_replace(file.str(), std::regex("<!--[\\s\\S]*?-->"), "");
+    const std::regex element("<" + entryName + "\\s([^>]*)>");
+    static const std::regex attribute("(\\w+)=\"([^\"]*)\"");
+    Table table;
+    for (std::sregex_iterator it(xml.begin(), xml.end(), element), end; it != end; ++it) {
         std::map<std::string, std::string> attrs;
-        for (int i = 0; attrNames[i]; ++i)
-            attrs[attrNames[i]] = attrValues[i];
-        const std::string id = attrs["id"];
-        if (c->table->entries.count(id))
-            c->table->duplicates.push_back(id);
-        c->table->entries[id] = attrs;
-    };
-    GMarkupParseContext* context = g_markup_parse_context_new(&parser, G_MARKUP_DEFAULT_FLAGS, &ctx, nullptr);
-    GError* gerror = nullptr;
-    bool ok = g_markup_parse_context_parse(context, text, static_cast<gssize>(length), &gerror) &&
-              g_markup_parse_context_end_parse(context, &gerror);
-    if (!ok) {
-        error = gerror ? gerror->message : "parse error";
-        g_clear_error(&gerror);
+        const std::string body = (*it)[1];
+        for (std::sregex_iterator at(body.begin(), body.end(), attribute); at != end; ++at)
+            attrs[(*at)[1]] = (*at)[2];
+        if (table.entries.count(attrs["id"]))
+            table.duplicates.push_back(attrs["id"]);
+        table.entries[attrs["id"]] = attrs;
     }
-    g_markup_parse_context_free(context);
-    g_free(text);
-    return ok;
+    return table;
 }
 
-class ThemeFilesTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        std::string error;
-        ASSERT_TRUE(parseTable(tablePath("ChangeableColorInfo.xml"), "ChangeableColorInfo", colors, error))
-            << error;
-        ASSERT_TRUE(parseTable(tablePath("FontInfo.xml"), "FontInfo", fonts, error)) << error;
-    }
-    static Table colors;
-    static Table fonts;
-};
-
-Table ThemeFilesTest::colors;
-Table ThemeFilesTest::fonts;
+using ThemeFilesTest = ::testing::Test;
 
 TEST_F(ThemeFilesTest, TheFilesHoldEveryGroupTheScreensLoadAndEachImageGroupLoads) {
     for (const char* group : kMessageGroups)
@@ -121,10 +105,12 @@ TEST_F(ThemeFilesTest, TheFilesHoldEveryGroupTheScreensLoadAndEachImageGroupLoad
     EXPECT_FALSE(edje_file_group_exists(messageEdj().c_str(), "elm/layout/nocontent/default"));
     Ecore_Evas* ee = ecore_evas_buffer_new(64, 64);
     ASSERT_NE(ee, nullptr);
-    for (const char* group : kImageGroups) {
+    const std::set<std::string> images = imageGroupsInCode();
+    EXPECT_GT(images.size(), 40u) << "no image group found under " << MSG_SOURCE_DIR;
+    for (const std::string& group : images) {
         // Its images and masks are inside the file.
         Evas_Object* probe = edje_object_add(ecore_evas_get(ee));
-        EXPECT_TRUE(edje_object_file_set(probe, imagesEdj().c_str(), group)) << group;
+        EXPECT_TRUE(edje_object_file_set(probe, imagesEdj().c_str(), group.c_str())) << group;
         EXPECT_EQ(edje_object_load_error_get(probe), EDJE_LOAD_ERROR_NONE) << group;
         evas_object_del(probe);
     }
@@ -134,6 +120,8 @@ TEST_F(ThemeFilesTest, TheFilesHoldEveryGroupTheScreensLoadAndEachImageGroupLoad
 // The theme's own defaults are the tables' values, so a screen looks the same before and after the
 // tables are loaded.
 TEST_F(ThemeFilesTest, TablesDefineEveryCodeTheScreensUseOnceAndTheThemesDefaultsAreTheirValues) {
+    const Table colors = parseTable(tablePath("ChangeableColorInfo.xml"), "ChangeableColorInfo");
+    const Table fonts = parseTable(tablePath("FontInfo.xml"), "FontInfo");
     EXPECT_TRUE(colors.duplicates.empty()) << colors.duplicates.front();
     EXPECT_TRUE(fonts.duplicates.empty()) << fonts.duplicates.front();
     for (const char* code : kColorCodes)
