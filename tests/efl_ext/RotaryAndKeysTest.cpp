@@ -164,32 +164,19 @@ TEST_F(CircleGenlistTest, TheScrollBarsThumbRidesTheTrackFromEndToEnd) {
     EXPECT_NEAR(thumbAngle(), 24, 1.5);
 }
 
-TEST_F(CircleGenlistTest, DetentsThatComeWhileTheListStillGlidesEachMoveItByARow) {
-    const int start = middleRow();
-    ASSERT_GT(start, 0);
-    const struct {
-        const char* key;
-        int rows;
-    } turns[] = {{"Next", 5}, {"Prior", 3}};
-    int expected = start;
-    for (const auto& turn : turns) {
-        SCOPED_TRACE(turn.key);
-        // Back to back: each comes before the list has moved for the one before.
-        for (int i = 0; i < turn.rows; ++i)
-            window.pressKey(turn.key);
-        expected += std::strcmp(turn.key, "Next") == 0 ? turn.rows : -turn.rows;
-        EXPECT_TRUE(restsAt(expected)) << middleRow();
-    }
-}
-
-// An older page put in above while the list glides to a row: the glide ends on that row, wherever it
-// now stands in the list, and the next detent goes on from it, not from the row that took its place.
-TEST_F(CircleGenlistTest, RowsPutInAboveWhileTheListGlidesLeaveItAndTheNextDetentOnItsRow) {
-    // Away from the top first, so that the list has somewhere to glide to.
+// Detents back to back, each before the list has moved for the one before, move it a row each, either
+// way. An older page put in above while the list glides to a row: the glide ends on that row, wherever
+// it now stands in the list, and the next detent goes on from it, not from the row that took its place.
+TEST_F(CircleGenlistTest, EachDetentWhileTheListGlidesMovesItARowAndRowsPutInAboveLeaveItOnItsRow) {
+    const int top = middleRow();
+    ASSERT_GT(top, 0);
     for (int i = 0; i < 5; ++i)
         window.pressKey("Next");
-    const int start = middleRow() + 5;
-    ASSERT_TRUE(restsAt(start));
+    ASSERT_TRUE(restsAt(top + 5)) << middleRow();
+    for (int i = 0; i < 3; ++i)
+        window.pressKey("Prior");
+    const int start = top + 2;
+    ASSERT_TRUE(restsAt(start)) << middleRow();
     auto middleText = [&] {
         Elm_Object_Item* item = middleItem();
         const char* text = item ? elm_object_item_part_text_get(item, "elm.text") : nullptr;
