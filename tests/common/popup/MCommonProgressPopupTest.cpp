@@ -127,32 +127,7 @@ TEST_F(MCommonProgressPopupTest, BackKeyCancelsTheJobAndFreesLeftoverJobData) {
 
 // The owner may delete, when told the popup has gone, the widget that had the focus before it;
 // the popup's object gives the focus back as it goes, so it must have gone first.
-TEST_F(MCommonProgressPopupTest, TheDestroyCallbackComesOnceThePopupHasGone) {
-    Evas_Object* button = elm_button_add(page->getEvasObject());
-    evas_object_show(button);
-    elm_object_focus_set(button, EINA_TRUE);
-    int popupDeleted = 0;
-    int deletedWhenTold = -1;
-    MCommonProgressPopup* popup = MCommonProgressPopup::createPopup(
-        MCommonProgressPopup::FULL, "WDS_MSG_OPT_DELETE_ABB",
-        [&](void*) {
-            deletedWhenTold = popupDeleted;
-            evas_object_del(button);
-        },
-        nullptr, nullptr);
-    ASSERT_TRUE(page->attachPopup(popup));
-    evas_object_event_callback_add(
-        popup->getEvasObject(), EVAS_CALLBACK_DEL,
-        [](void* data, Evas*, Evas_Object*, void*) { ++*static_cast<int*>(data); }, &popupDeleted);
-    settle();
-    msg_test::ToolkitErrors errors;
-    popup->destroy();
-    settle();
-    EXPECT_EQ(deletedWhenTold, 1);
-    EXPECT_EQ(errors.containing("not a valid object"), std::vector<std::string>{});
-}
-
-TEST_F(MCommonProgressPopupTest, PlainPopupLayoutsAndTheBackKeyWithoutCallback) {
+TEST_F(MCommonProgressPopupTest, PlainPopupLayoutsKeepUpOnTheBackKeyAndTellOfTheirEndOnceGone) {
     const struct {
         MCommonProgressPopup::ProgressStyle style;
         const char* group;
@@ -160,24 +135,41 @@ TEST_F(MCommonProgressPopupTest, PlainPopupLayoutsAndTheBackKeyWithoutCallback) 
     } cases[] = {{MCommonProgressPopup::FULL, "progress/custom/full_popup", "elm.swallow.content"},
                  {MCommonProgressPopup::SENDING, "progress/custom/sending_popup", "swallow.progress"}};
     for (const auto& c : cases) {
-        int destroyed = 0;
+        SCOPED_TRACE(c.group);
+        Evas_Object* button = elm_button_add(page->getEvasObject());
+        evas_object_show(button);
+        elm_object_focus_set(button, EINA_TRUE);
+        int destroyed = 0, popupDeleted = 0, deletedWhenTold = -1;
         MCommonProgressPopup* popup = MCommonProgressPopup::createPopup(
-            c.style, "WDS_MSG_OPT_DELETE_ABB", [&](void*) { ++destroyed; }, nullptr, nullptr);
+            c.style, "WDS_MSG_OPT_DELETE_ABB",
+            [&](void*) {
+                ++destroyed;
+                deletedWhenTold = popupDeleted;
+                evas_object_del(button);
+            },
+            nullptr, nullptr);
         ASSERT_TRUE(page->attachPopup(popup));
+        evas_object_event_callback_add(
+            popup->getEvasObject(), EVAS_CALLBACK_DEL,
+            [](void* data, Evas*, Evas_Object*, void*) { ++*static_cast<int*>(data); }, &popupDeleted);
         auto weak = popup->getWeakPtr();
         Evas_Object* layout = elm_object_content_get(popup->getEvasObject());
         EXPECT_EQ(c.group, layoutGroup(layout));
         EXPECT_EQ("Delete", partText(layout, "text"));
         Evas_Object* bar = elm_object_part_content_get(layout, c.barPart);
-        ASSERT_NE(nullptr, bar) << c.group;
+        ASSERT_NE(nullptr, bar);
         EXPECT_TRUE(elm_progressbar_pulse_get(bar));
         // Without a back callback the back key leaves a progress popup up.
         settle();
         pressKey("Escape");
         settle();
         EXPECT_FALSE(weak.expired());
+        msg_test::ToolkitErrors errors;
         popup->destroy();
         EXPECT_EQ(1, destroyed);
+        settle();
+        EXPECT_EQ(deletedWhenTold, 1);
+        EXPECT_EQ(errors.containing("not a valid object"), std::vector<std::string>{});
     }
 }
 
