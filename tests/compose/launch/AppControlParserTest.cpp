@@ -27,43 +27,15 @@ namespace {
 
 constexpr const char* KEYBOARD_ARRAY = "selector_keyboard_data_array";
 
-// A launch request built the way another application would send it.
-class ParserRequest {
-public:
-    ParserRequest() { app_control_create(&_handle); }
-    ~ParserRequest() { app_control_destroy(_handle); }
-    ParserRequest(const ParserRequest&) = delete;
-    ParserRequest& operator=(const ParserRequest&) = delete;
-
-    ParserRequest& extra(const char* key, const std::string& value) {
-        app_control_add_extra_data(_handle, key, value.c_str());
-        return *this;
-    }
-    ParserRequest& array(const char* key, const std::vector<std::string>& values) {
-        std::vector<const char*> pointers;
-        for (const auto& value : values)
-            pointers.push_back(value.c_str());
-        app_control_add_extra_data_array(_handle, key, pointers.data(), static_cast<int>(pointers.size()));
-        return *this;
-    }
-    ParserRequest& uri(const char* uri) {
-        app_control_set_uri(_handle, uri);
-        return *this;
-    }
-    app_control_h handle() const { return _handle; }
-
-private:
-    app_control_h _handle = nullptr;
-};
-
 class AppControlParserTest : public CommonDeviceTest {
 protected:
     void SetUp() override {
         CommonDeviceTest::SetUp();
         MCOutgoingMgr::getInstance()->setSendBy(SendBy::NONE);
-        msg = std::make_shared<MCMsgData>();
     }
     void TearDown() override {
+        if (request)
+            app_control_destroy(request);
         MCWorkPathMgr* work = MCWorkPathMgr::getInstance();
         if (!work->getWorkingPath().empty())
             work->destroyWorkingDir();
@@ -71,17 +43,30 @@ protected:
         msg_app::MCommonAddrMgr::release();
         CommonDeviceTest::TearDown();
     }
-    bool parseExtras(const ParserRequest& request) { return parser.parseExtraData(request.handle(), msg); }
-    // A fresh record read from the extras, or from the keyboard array when it has elements.
+    // A new request, built the way another application would send it, and a fresh record to read it into.
+    app_control_h fresh() {
+        if (request)
+            app_control_destroy(request);
+        app_control_create(&request);
+        msg = std::make_shared<MCMsgData>();
+        return request;
+    }
+    void addArray(const char* key, const std::vector<std::string>& values) {
+        std::vector<const char*> pointers;
+        for (const auto& value : values)
+            pointers.push_back(value.c_str());
+        app_control_add_extra_data_array(request, key, pointers.data(), static_cast<int>(pointers.size()));
+    }
+    // The extras read, or the keyboard array when it has elements.
     bool parse(const std::vector<std::pair<const char*, std::string>>& extras,
                const std::vector<std::string>& elements = {}, AppControlType type = APP_CONTROL_SEND) {
-        msg = std::make_shared<MCMsgData>();
-        ParserRequest request;
+        fresh();
         for (const auto& [key, value] : extras)
-            request.extra(key, value);
+            app_control_add_extra_data(request, key, value.c_str());
         if (elements.empty())
-            return parseExtras(request);
-        return parser.parseExtraDataArray(request.array(KEYBOARD_ARRAY, elements).handle(), type, msg);
+            return parser.parseExtraData(request, msg);
+        addArray(KEYBOARD_ARRAY, elements);
+        return parser.parseExtraDataArray(request, type, msg);
     }
     int insertIncoming(const std::vector<std::string>& addresses, msg_store::FolderType folder,
                        const char* type = "sms") {
@@ -97,6 +82,7 @@ protected:
     }
 
     MCAppControlParser parser;
+    app_control_h request = nullptr;
     std::shared_ptr<MCMsgData> msg;
     msg_test::TempDir scratch;
 };
@@ -118,10 +104,8 @@ TEST_F(AppControlParserTest, SmsUris) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.uri);
-        msg = std::make_shared<MCMsgData>();
-        ParserRequest request;
-        request.uri(c.uri);
-        ASSERT_EQ(c.ok, parser.parseOperationData(request.handle(), msg));
+        app_control_set_uri(fresh(), c.uri);
+        ASSERT_EQ(c.ok, parser.parseOperationData(request, msg));
         if (!c.ok)
             continue;
         EXPECT_EQ(std::make_tuple(c.recipients, c.body, c.recipients.size() > 1 ? MSG_TYPE_MMS : MSG_TYPE_SMS,
@@ -150,11 +134,11 @@ TEST_F(AppControlParserTest, ScalarExtras) {
 }
 
 TEST_F(AppControlParserTest, EmptyExtrasChangeNothing) {
-    ParserRequest blanks;
+    std::vector<std::pair<const char*, std::string>> blanks;
     for (const char* key : {"msgId", "from_type", "simId", "sending_popup", "body_text", "address",
                             "reply_type", "selected_context", "multiple_recipient"})
-        blanks.extra(key, "");
-    ASSERT_TRUE(parseExtras(blanks));
+        blanks.emplace_back(key, "");
+    ASSERT_TRUE(parse(blanks));
     EXPECT_EQ(std::make_tuple(true, "", 0, 0, SendBy::NONE),
               std::make_tuple(msg->recipient.empty(), msg->body, msg->msgId, msg->smsPageCount,
                               MCOutgoingMgr::getInstance()->getSendBy()));
@@ -188,8 +172,9 @@ TEST_F(AppControlParserTest, MalformedExtrasAndArraysRefuseTheRequest) {
         EXPECT_EQ(std::make_tuple(0, "", true),
                   std::make_tuple(msg->msgId, msg->body, msg->recipient.empty()));
     }
-    ParserRequest arrayWhereValue;
-    EXPECT_FALSE(parseExtras(arrayWhereValue.array("body_text", {"a", "b"})));
+    fresh();
+    addArray("body_text", {"a", "b"});
+    EXPECT_FALSE(parser.parseExtraData(request, msg)) << "an array where a value belongs";
     EXPECT_TRUE(parse({}, std::vector<std::string>(MCAppControlParser::MAX_ARRAY_LENGTH, "simId:1")));
 }
 
