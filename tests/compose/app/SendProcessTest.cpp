@@ -135,21 +135,6 @@ TEST_F(SendProcessTest, RefusedRequestsAndFailedChecksSendNothingAndEnd) {
     }
 }
 
-TEST_F(SendProcessTest, TheWatchHoldsItsMessagesUntilServiceReturns) {
-    applyProfile("standalone");
-    applyProfile("no-service");
-    int64_t id = launch(SEND_APP, {{"address", "01012345678"}, {"body_text", "from the watch"}});
-    msg_store::OutboxEntry held;
-    ASSERT_TRUE(waitForOutbox(held));
-    EXPECT_EQ(msg_store::FOLDER_WATCH_OUTBOX, held.folderType);
-    // The process tells the user it will be sent later, and ends.
-    ASSERT_TRUE(waitForExit(id));
-    EXPECT_EQ(msg_store::NETWORK_STATUS_SENDING, stored(held.msgId).networkStatus);
-    setInt("memory/telephony/service_type", 5);
-    ASSERT_EQ(0, msg_test::runProgram("msg-sim", {"watch-send"}).exitCode);
-    EXPECT_EQ(msg_store::FOLDER_WATCH_SENT, stored(held.msgId).folderType);
-}
-
 TEST_F(SendProcessTest, AReplyGoesToItsOnePersonOnce) {
     msg_store::IncomingMessage incoming;
     incoming.addresses = {{msg_store::ADDRESS_TYPE_PHONE, "+15551234567"}};
