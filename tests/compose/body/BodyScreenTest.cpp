@@ -38,8 +38,8 @@ protected:
     }
 };
 
-// How each alphabet counts is the text measure's; the counter shows its size and limit, or the MMS
-// mark, and follows a text back under the limit.
+// How each alphabet counts is the text measure's; the counter shows its size and limit (the carrier's
+// reduced one where it has it) or the MMS mark, and follows a text back under the limit.
 TEST_F(BodyScreenTest, CounterShowsTheMeasuredSizeAndLimitOrTheMmsMark) {
     const struct {
         std::string text;
@@ -59,10 +59,7 @@ TEST_F(BodyScreenTest, CounterShowsTheMeasuredSizeAndLimitOrTheMmsMark) {
         EXPECT_EQ(std::make_tuple(c.shown, c.type, c.type),
                   std::make_tuple(counter(), body()->getMsgType(), msg->msgType));
     }
-}
-
-// The carrier's reduced limit is read by the screen; how it counts is the text measure's.
-TEST_F(BodyScreenTest, TheReducedLimitIsTheCarriers) {
+    // The carrier's reduced limit is read by the screen as it opens.
     setFeature("zeq/" + std::to_string(MCAppControlParser::FEATURE_REDUCED_SMS_LIMIT), "on");
     open(repeat("a", 140));
     EXPECT_EQ("140/140", counter());

@@ -137,10 +137,7 @@ TEST(MsgTextConvert, EachConversionsResultTextAndFlag) {
         // The NUL is kept within destSize: the output is cut instead.
         {"UCS2ToUTF8", ucs2(u"abcd"), 4, 3, nul("abc")},
         // A low surrogate with no high one, as when a pair was split between segments.
-        {"UCS2ToUTF8",
-         ucs2(u"a\xDC00"
-              u"bc"),
-         64, 6, nul(u8"a\uFFFDbc")},
+        {"UCS2ToUTF8", ucs2({u'a', 0xDC00, u'b', u'c'}), 64, 6, nul(u8"a\uFFFDbc")},
         // An odd length or a high surrogate at the end drops only that last unit.
         {"UCS2ToUTF8", {0, 'x', 0}, 64, 1, nul("x")},
         {"UCS2ToUTF8", ucs2(u"z\xD83D"), 64, 1, nul("z")},
