@@ -128,7 +128,7 @@ TEST_F(OptionPanelTest, GroupOffersRecipientsWhoseRowsOpenContactsOrTheDetailPag
     // A saved contact opens in the contacts application.
     int64_t since = lastLaunchId();
     rows[0]->onSelect(rows[0]->getElmObjectItem());
-    LaunchEntry contact = lastLaunchTo("com.vorlane.w-contacts2.appcontrol", since);
+    LaunchEntry contact = waitLaunchTo("com.vorlane.w-contacts2.appcontrol", since);
     EXPECT_NE(contact.request.find("\"view\""), std::string::npos) << contact.request;
     EXPECT_NE(contact.request.find("data_id"), std::string::npos) << contact.request;
 
@@ -164,7 +164,7 @@ TEST_F(OptionPanelTest, DetailPageButtonsLaunchWhatTheWatchCanDo) {
             ASSERT_NE(launch.id, 0) << c.target;
             EXPECT_NE(launch.request.find(c.asked), std::string::npos) << launch.request;
         }
-        LaunchEntry selector = lastLaunchTo("com.vorlane.w-input-selector");
+        LaunchEntry selector = waitLaunchTo("com.vorlane.w-input-selector");
         EXPECT_NE(selector.request.find("vorlane_log:new_msg"), std::string::npos) << selector.request;
         closeLaunched(selector.id);
         ASSERT_TRUE(backToHost());
@@ -226,7 +226,7 @@ TEST_F(OptionPanelTest, SendMyLocationSendsWhatTheLocationPickerAnswers) {
         SCOPED_TRACE(answer.front());
         int64_t since = lastLaunchId();
         listView()->doAction(MVListViewController::ACTION_SEND_LOCATION);
-        LaunchEntry picker = lastLaunchTo("com.vorlane.mapcontrol", since);
+        LaunchEntry picker = waitLaunchTo("com.vorlane.mapcontrol", since);
         ASSERT_NE(picker.id, 0);
         std::vector<std::string> args = {"locate", std::to_string(picker.id)};
         args.insert(args.end(), answer.begin(), answer.end());

@@ -225,21 +225,15 @@ int64_t ViewerActionFixture::lastLaunchId() const {
     return launches.empty() ? 0 : launches.back().id;
 }
 
-msg_services::LaunchEntry ViewerActionFixture::lastLaunchTo(const std::string& target, int64_t since) const {
-    msg_services::LaunchEntry found;
-    for (const msg_services::LaunchEntry& entry : msg_services::LaunchJournal::list()) {
-        if (entry.id > since && (target.empty() || entry.target == target))
-            found = entry;
-    }
-    return found;
-}
-
 msg_services::LaunchEntry ViewerActionFixture::waitLaunchTo(const std::string& target, int64_t since,
                                                             double timeout) const {
     msg_services::LaunchEntry found;
     msg_test::runLoopUntil(
         [&] {
-            found = lastLaunchTo(target, since);
+            for (const msg_services::LaunchEntry& entry : msg_services::LaunchJournal::list()) {
+                if (entry.id > since && (target.empty() || entry.target == target))
+                    found = entry;
+            }
             return found.id != 0;
         },
         timeout);

@@ -133,11 +133,9 @@ protected:
     }
     // Opens the panel and clicks the entry, as the user's finger would.
     bool choose(msg_app::msg_viewer::MoreOption option);
-    // The newest launch to target (any target when empty) since `since` (a journal id), or an entry
-    // with id 0.
-    msg_services::LaunchEntry lastLaunchTo(const std::string& target, int64_t since = 0) const;
-    // The same once there is one, running the loop up to the time limit.
-    msg_services::LaunchEntry waitLaunchTo(const std::string& target, int64_t since,
+    // The newest launch to target (any target when empty) since `since` (a journal id), once there
+    // is one, running the loop up to the time limit; else an entry with id 0.
+    msg_services::LaunchEntry waitLaunchTo(const std::string& target, int64_t since = 0,
                                            double timeout = msg_test::WAIT_SECONDS) const;
     int64_t lastLaunchId() const;
     // What `act` launches to target (any target when empty), as waitLaunchTo finds it.
