@@ -8,6 +8,13 @@
 #include <string>
 #include <vector>
 
+// A structure's list field.
+inline msg_list_handle_t listOf(msg_struct_t owner, int field) {
+    void* list = nullptr;
+    EXPECT_EQ(msg_get_list_handle(owner, field, &list), MSG_SUCCESS);
+    return static_cast<msg_list_handle_t>(list);
+}
+
 class WatchTest : public msg_test::StoreTest {
 protected:
     void SetUp() override {

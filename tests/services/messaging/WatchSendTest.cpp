@@ -1,13 +1,11 @@
 // Sending through the watch's modem: the store's outbox, the network's answer, MMS, retrieve.
 #include "WatchFixture.h"
 
-#include "MainLoop.h"
 #include "msg_storage.h"
 #include "msg_store/PhoneSide.h"
 #include "msg_transport.h"
 #include "vconf.h"
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <tuple>
@@ -17,10 +15,6 @@ using namespace msg_store;
 
 namespace {
 
-bool hasEvent(const std::vector<std::string>& events, const std::string& payload) {
-    return std::find(events.begin(), events.end(), payload) != events.end();
-}
-
 // The id the store gave a sent request's message; releases the request.
 int sentId(msg_struct_t& req) {
     int msgId = 0;
@@ -29,26 +23,17 @@ int sentId(msg_struct_t& req) {
     return msgId;
 }
 
+// The events and the outbox entry a sent message makes are heard by the send process's tests, which
+// follow one through the watch's modem.
 TEST_F(WatchTest, SmsGoesToTheWatchOutboxThenIsDeliveredOrFails) {
-    record(EVENT_TYPE_STORAGE_CHANGE);
     msg_struct_t req = request(MSG_TYPE_SMS, {"+15550100001"}, "On my way");
     ASSERT_EQ(msg_sms_send_message(handle, req), MSG_SUCCESS);
     int msgId = sentId(req);
-
     Message sent = stored(msgId);
     EXPECT_EQ(std::make_tuple(sent.folderType, sent.networkStatus, sent.text),
               std::make_tuple(FOLDER_WATCH_OUTBOX, NETWORK_STATUS_SENDING, "On my way"));
-    std::string key = std::to_string(msgId) + "/" + std::to_string(sent.threadId);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return hasEvent(events, "msg_inserted:" + key); }));
-
-    // The network sees it waiting, like the phone's own outbox.
-    std::vector<OutboxEntry> outbox;
-    ASSERT_EQ(PhoneSide::getOutbox(outbox), MSG_STORE_SUCCESS);
-    ASSERT_EQ(outbox.size(), 1u);
-    EXPECT_EQ(outbox[0].msgId, msgId);
 
     ASSERT_EQ(PhoneSide::deliver(msgId), MSG_STORE_SUCCESS);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return hasEvent(events, "msg_updated:" + key); }));
     sent = stored(msgId);
     EXPECT_EQ(std::make_pair(sent.folderType, sent.networkStatus),
               std::make_pair(FOLDER_WATCH_SENT, NETWORK_STATUS_SEND_SUCCESS));
@@ -147,16 +132,12 @@ TEST_F(WatchMmsTest, MmsWithPartsIsStoredAndReadBackWithItsSendOptions) {
                  sendOpt = msg_create_struct(MSG_STRUCT_SENDOPT);
     ASSERT_EQ(msg_get_message(handle, msgId, msg, sendOpt), MSG_SUCCESS);
     ASSERT_EQ(msg_get_mms_struct(msg, mms), MSG_SUCCESS);
-    void* pages = nullptr;
-    ASSERT_EQ(msg_get_list_handle(mms, MSG_MMS_PAGE_LIST_HND, &pages), MSG_SUCCESS);
-    ASSERT_EQ(msg_list_length(static_cast<msg_list_handle_t>(pages)), 1);
-    void* media = nullptr;
-    msg_get_list_handle(msg_list_nth_data(static_cast<msg_list_handle_t>(pages), 0),
-                        MSG_MMS_PAGE_MEDIA_LIST_HND, &media);
-    ASSERT_EQ(msg_list_length(static_cast<msg_list_handle_t>(media)), 2);
+    msg_list_handle_t pages = listOf(mms, MSG_MMS_PAGE_LIST_HND);
+    ASSERT_EQ(msg_list_length(pages), 1);
+    msg_list_handle_t media = listOf(msg_list_nth_data(pages, 0), MSG_MMS_PAGE_MEDIA_LIST_HND);
+    ASSERT_EQ(msg_list_length(media), 2);
     char body[64] = {};
-    msg_get_str_value(msg_list_nth_data(static_cast<msg_list_handle_t>(media), 0), MSG_MMS_MEDIA_TEXT_STR,
-                      body, sizeof(body));
+    msg_get_str_value(msg_list_nth_data(media, 0), MSG_MMS_MEDIA_TEXT_STR, body, sizeof(body));
     EXPECT_STREQ(body, "Look at this");
     bool setting = false, deliver = false, keepCopy = true;
     msg_get_bool_value(sendOpt, MSG_SEND_OPT_SETTING_BOOL, &setting);

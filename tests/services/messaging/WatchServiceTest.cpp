@@ -71,11 +71,10 @@ std::string storedCbOptions(msg_handle_t handle) {
     EXPECT_EQ(msg_get_cb_opt(handle, options), MSG_SUCCESS);
     bool receive = false;
     msg_get_bool_value(options, MSG_CB_RECEIVE_BOOL, &receive);
-    void* channels = nullptr;
-    msg_get_list_handle(options, MSG_CB_CHANNEL_LIST_HND, &channels);
+    msg_list_handle_t channels = listOf(options, MSG_CB_CHANNEL_LIST_HND);
     std::string text = receive ? "receive" : "ignore";
-    for (int i = 0; i < msg_list_length(static_cast<msg_list_handle_t>(channels)); ++i) {
-        msg_struct_t channel = msg_list_nth_data(static_cast<msg_list_handle_t>(channels), i);
+    for (int i = 0; i < msg_list_length(channels); ++i) {
+        msg_struct_t channel = msg_list_nth_data(channels, i);
         int from = 0, to = 0;
         char name[MSG_CB_CHANNEL_NAME_LEN + 1] = {};
         msg_get_int_value(channel, MSG_CB_CHANNEL_ID_FROM_INT, &from);
