@@ -1,4 +1,5 @@
-// Bundles and launch requests: building them, starting our executables, replies, terminate requests.
+// Bundles and launch requests: building them, starting our executables, replies, terminate requests;
+// the platform journal they write to (the usage log is checked through the application's own entries).
 #include "FeedSync.h"
 #include "ServicesFixture.h"
 
@@ -7,10 +8,12 @@
 #include "LaunchJournal.h"
 #include "app_control.h"
 #include "bundle.h"
+#include "journal.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 using msg_services::AppInfo;
 using msg_services::AppRegistry;
@@ -77,6 +80,7 @@ protected:
 
 using BundleTest = ServicesTest;
 using AppControlTest = ServicesTest;
+using JournalTest = ServicesTest;
 
 } // namespace
 
@@ -183,4 +187,22 @@ TEST_F(LaunchTest, ReceivingSideRefusesWhatItCannotAnswerAndAMissingExecutableFa
     EXPECT_EQ(app_control_send_launch_request(request, nullptr, nullptr), APP_CONTROL_ERROR_LAUNCH_FAILED);
     EXPECT_EQ(LaunchJournal::list().back().status, "failed");
     app_control_destroy(request);
+}
+
+TEST_F(JournalTest, JournalLinesKeepTheirOrderAndTextAndBadOnesAreRefused) {
+    ASSERT_EQ(journal_log("MESSAGE", "SMS_MSG_OPENED"), JOURNAL_ERROR_NONE);
+    ASSERT_EQ(journal_log("MESSAGE", "MMS_MSG_OPENED %s", "+15551234"), JOURNAL_ERROR_NONE);
+    ASSERT_EQ(journal_log("MESSAGE", "%s", "100% text"), JOURNAL_ERROR_NONE);
+    EXPECT_EQ(journal_log(nullptr, "x"), JOURNAL_ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(journal_log("MESSAGE", "%s", std::string(JOURNAL_TEXT_MAX + 1, 'x').c_str()),
+              JOURNAL_ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(journal_log("MESSAGE", "%s", "\xed\xa0\x80"), JOURNAL_ERROR_INVALID_PARAMETER);
+    auto entries = JournalStore::list("journal");
+    std::vector<std::string> lines;
+    for (const auto& entry : entries)
+        lines.push_back(entry.category + " " + entry.text);
+    ASSERT_EQ(lines, (std::vector<std::string>{"MESSAGE SMS_MSG_OPENED", "MESSAGE MMS_MSG_OPENED +15551234",
+                                               "MESSAGE 100% text"}));
+    EXPECT_EQ(entries[0].app, msg_services::AppRegistry::currentAppId());
+    EXPECT_LT(entries[0].seq, entries[1].seq);
 }

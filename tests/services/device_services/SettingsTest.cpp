@@ -99,7 +99,7 @@ TEST_F(VconfTest, AChangeInAnotherProcessReachesTheCallbackOnTheMainLoop) {
     ASSERT_EQ(vconf_ignore_key_changed("db/setting/date_format", intChangedCb), VCONF_OK);
 }
 
-TEST_F(PreferenceTest, BadValuesChangeNothingAndRemovingAllKeepsSharedKeys) {
+TEST_F(PreferenceTest, AnotherTypeReplacesTheValueAndBadValuesChangeNothing) {
     const char* option = "msg_preference_int_send_as_option";
     ASSERT_EQ(preference_set_int(option, 3), PREFERENCE_ERROR_NONE);
     ASSERT_EQ(preference_set_string("note", "héllo"), PREFERENCE_ERROR_NONE);
@@ -117,18 +117,6 @@ TEST_F(PreferenceTest, BadValuesChangeNothingAndRemovingAllKeepsSharedKeys) {
     ASSERT_EQ(preference_get_string("note", &text), PREFERENCE_ERROR_NONE);
     EXPECT_STREQ(text, "héllo");
     std::free(text);
-
-    ASSERT_EQ(preference_remove("note"), PREFERENCE_ERROR_NONE);
-    EXPECT_EQ(preference_remove("note"), PREFERENCE_ERROR_NO_KEY);
-    ASSERT_EQ(preference_set_int("consumer_preference_int_consumer_status", 1), PREFERENCE_ERROR_NONE);
-    ASSERT_EQ(preference_remove_all(), PREFERENCE_ERROR_NONE);
-    bool exists = true;
-    EXPECT_EQ(preference_is_existing(option, &exists), PREFERENCE_ERROR_NONE);
-    EXPECT_FALSE(exists);
-    // Shared keys belong to every application and stay.
-    EXPECT_EQ(preference_is_existing("consumer_preference_int_consumer_status", &exists),
-              PREFERENCE_ERROR_NONE);
-    EXPECT_TRUE(exists);
 }
 
 TEST_F(PreferenceTest, SharedKeysReachEveryApplicationOwnKeysOnlyTheirPackage) {
