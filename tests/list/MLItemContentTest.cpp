@@ -487,7 +487,7 @@ TEST_F(ItemContentTest, ASenderNumberAndAnOldDateAreDrawnWholeAndOnlyANameIsCut)
     }
 }
 
-TEST_F(ItemContentTest, FixedRowsShowTheirTextsAndDescriptionsAndTakeNoCheckInSelectMode) {
+TEST_F(ItemContentTest, FixedRowsShowTheirTextsAndDescriptions) {
     auto* index = new MLItemGroupIndex();
     auto* empty = new MLItemNoContent();
     const std::pair<MLItem*, std::string> rows[] = {
@@ -498,9 +498,6 @@ TEST_F(ItemContentTest, FixedRowsShowTheirTextsAndDescriptionsAndTakeNoCheckInSe
     for (const auto& [row, text] : rows) {
         SCOPED_TRACE(text);
         ASSERT_TRUE(wgenlist_item_append(genlist, nullptr, row, ELM_GENLIST_ITEM_NONE));
-        row->setStyle(LIST_STYLE_SELECT);
-        row->setCheck(true);
-        EXPECT_FALSE(row->isChecked());
         ASSERT_TRUE(waitRealized(row));
         EXPECT_EQ(shown(row, "elm.text"), text);
     }

@@ -220,7 +220,6 @@ TEST_F(SelectModeTest, SeveralRowsGoOnTheWorkerWhichStopsAfterItsCurrentRowWhenT
         EXPECT_FALSE(threadExists(a) || threadExists(b) || threadExists(c));
         EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
         EXPECT_TRUE(msg_test::runLoopUntil([&] { return hasToast("Deleted."); }));
-        EXPECT_EQ(rowAt(3)->getType(), MLItem::NO_CONTENT);
         // Nothing the toast touches as it closes has gone with the progress popup.
         ASSERT_TRUE(msg_test::runLoopUntil([&] { return !hasToast("Deleted."); }));
         EXPECT_EQ(errors.containing("not a valid object"), std::vector<std::string>{});
@@ -292,7 +291,6 @@ TEST_F(SelectModeTest, BlockedListHoldsOnlyBlockedMessagesAndLeavesTheChoiceToTh
     conversation("+15550013", 1);
     create(LIST_TYPE_BLOCKED_MSG);
     ASSERT_EQ(list->getItemCount(), 2);
-    EXPECT_EQ(options(), (Options{MORE_OPTION_RESTORE, MORE_OPTION_DELETE}));
     longPress(itemOf(first));
     ASSERT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
     EXPECT_EQ(std::make_tuple(MLListViewController::ACTION_NONE, Options{MORE_OPTION_RESTORE}, "Delete"),
