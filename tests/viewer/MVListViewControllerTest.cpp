@@ -479,19 +479,15 @@ TEST_F(ViewerActionTest, BodyTextSizeFollowsTheDoubleTapAndTheUserSetting) {
         ASSERT_TRUE(
             msg_test::pumpUntil([&] { return msg_app::MCommonFont::getInstance()->getSize() == size; }));
     };
-    int userSize = msg_app::MCommonFont::getInstance()->getSize();
-    ASSERT_EQ(userSize, msg_app::MCommonFont::SIZE_NORMAL);
+    ASSERT_EQ(msg_app::MCommonFont::getInstance()->getSize(), msg_app::MCommonFont::SIZE_NORMAL);
     Evas_Coord normal = textHeight(-1);
     listView()->toggleFontSize(180);
-    EXPECT_EQ(MVConversationActionsTestPeer::fontSize(listView()), msg_app::MCommonFont::SIZE_HUGE);
     EXPECT_GT(textHeight(normal), normal);
     listView()->toggleFontSize(180);
-    EXPECT_EQ(MVConversationActionsTestPeer::fontSize(listView()), userSize);
     EXPECT_EQ(textHeight(-1), normal);
 
     // The user picks the small size in the settings while the conversation is open.
     setUserSize(0, msg_app::MCommonFont::SIZE_SMALL);
-    EXPECT_EQ(MVConversationActionsTestPeer::fontSize(listView()), msg_app::MCommonFont::SIZE_SMALL);
     Evas_Coord small = textHeight(normal);
     EXPECT_LT(small, normal);
     // The large text of a double tap stays through a settings change, and goes back to the new size.
