@@ -326,8 +326,6 @@ TEST_F(BlockRowTest, MarkupInEveryTextIsShownLiterally) {
               (std::vector<std::string>{shownPlain(shown[0]), shownPlain(shown[2]), shownPlain(shown[4]),
                                         shownPlain(shown[5])}));
     EXPECT_EQ("img/filtered/attachment/vcs", imageGroup(content(shown[5], "elm.icon")));
-    std::string markup = elm_object_item_part_text_get(shown[4]->getElmObjectItem(), "elm.text");
-    EXPECT_EQ(std::string::npos, markup.find("<b>")) << markup;
 }
 
 TEST_F(BlockRowTest, ALongBodyReadsOnOverRowsOfOnePartEachUpToTheShownLength) {
