@@ -63,16 +63,8 @@ const ScreenControls SCREENS[] = {
     {"viewer-video", {{"Attached video", BUTTON}}, false},
 };
 
-class ScreenAccess : public ::testing::Test {
+class ScreenAccess : public msg_look::ScreenRenderSuite<::testing::Test> {
 protected:
-    static void SetUpTestSuite() {
-        render = new msg_look::ScreenRender();
-        prepared = render->prepare(&error);
-    }
-    static void TearDownTestSuite() {
-        delete render;
-        render = nullptr;
-    }
     // The named controls of the screen, rendered with the reader on or off.
     static std::vector<Control> controls(const char* screen, bool readerOn) {
         render->setBeforeStart([readerOn] { vconf_set_bool(TTS_KEY, readerOn); });
@@ -87,10 +79,6 @@ protected:
     static bool has(const std::vector<Control>& all, const Control& control) {
         return std::find(all.begin(), all.end(), control) != all.end();
     }
-
-    static inline msg_look::ScreenRender* render = nullptr;
-    static inline bool prepared = false;
-    static inline std::string error;
 };
 
 TEST_F(ScreenAccess, EveryControlIsNamedWithItsRoleOnlyWhileTheReaderIsOn) {

@@ -85,30 +85,14 @@ std::vector<ScreenInLanguage> everyScreenInEveryLanguage() {
     return all;
 }
 
-class LookCheck : public ::testing::TestWithParam<ScreenInLanguage> {
-protected:
-    // One demo device for every screen: each renders a fresh copy of it.
-    static void SetUpTestSuite() {
-        render = new msg_look::ScreenRender();
-        std::string error;
-        prepared = render->prepare(&error);
-        if (!prepared)
-            fprintf(stderr, "%s\n", error.c_str());
-    }
-    static void TearDownTestSuite() {
-        delete render;
-        render = nullptr;
-    }
-
-    static inline msg_look::ScreenRender* render = nullptr;
-    static inline bool prepared = false;
-};
+// One demo device for every screen: each renders a fresh copy of it.
+class LookCheck : public msg_look::ScreenRenderSuite<::testing::TestWithParam<ScreenInLanguage>> {};
 
 TEST_P(LookCheck, KeepsTheRoundScreensRulesAtRest) {
-    ASSERT_TRUE(prepared);
+    ASSERT_TRUE(prepared) << error;
     const std::string& screen = GetParam().screen;
     const std::string& locale = GetParam().locale;
-    std::string error;
+    std::string failure;
     std::vector<msg_look::Finding> findings;
     bool rendered = render->render(
         screen, locale, GetParam().clock,
@@ -118,8 +102,8 @@ TEST_P(LookCheck, KeepsTheRoundScreensRulesAtRest) {
                 printf("=== %s %s\n%s", screen.c_str(), locale.c_str(), canvas.dump().c_str());
             findings = msg_look::checkLook(canvas, render->names());
         },
-        &error);
-    ASSERT_TRUE(rendered) << error;
+        &failure);
+    ASSERT_TRUE(rendered) << failure;
     for (const msg_look::Finding& f : findings) {
         if (!exempt(screen, f))
             ADD_FAILURE() << screen << " [" << locale << "] " << msg_look::ruleName(f.rule) << ": "

@@ -52,6 +52,23 @@ private:
     std::function<void()> _beforeStart;
 };
 
+// A test suite's demo devices, seeded once before its first test and gone after its last.
+template <class Test> class ScreenRenderSuite : public Test {
+protected:
+    static void SetUpTestSuite() {
+        render = new ScreenRender();
+        prepared = render->prepare(&error);
+    }
+    static void TearDownTestSuite() {
+        delete render;
+        render = nullptr;
+    }
+
+    static inline ScreenRender* render = nullptr;
+    static inline bool prepared = false;
+    static inline std::string error;
+};
+
 } // namespace msg_look
 
 #endif
