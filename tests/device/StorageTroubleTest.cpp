@@ -83,7 +83,6 @@ TEST_F(StorageTroubleTest, EveryProgramShowsWhatIsStoredAndTellsWhyNothingIsSave
     for (Trouble trouble : {Trouble::READ_ONLY_FOLDER, Trouble::FULL_DISK}) {
         const int t = static_cast<int>(trouble);
         const Case cases[] = {
-            {"list", "msg-sim list", {_conversations}},
             {"receive",
              "msg-sim receive --from +15550100001 --text 'Hello there'; echo \"exit $?\"; msg-sim list",
              {std::string("msg-sim receive: cannot receive the message: ") + sims[t], "exit 1",

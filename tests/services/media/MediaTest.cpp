@@ -89,16 +89,13 @@ TEST_F(MediaTest, FilesThatAreNotSoundAreRefusedAndHaveNoMetadata) {
     metadata_extractor_h metadata = nullptr;
     ASSERT_EQ(metadata_extractor_create(&metadata), METADATA_EXTRACTOR_ERROR_NONE);
     ASSERT_EQ(metadata_extractor_set_path(metadata, _wav.c_str()), METADATA_EXTRACTOR_ERROR_NONE);
-    const std::pair<metadata_extractor_attr_e, const char*> attributes[] = {
-        {METADATA_DURATION, "1500"}, {METADATA_HAS_VIDEO, "0"}, {METADATA_MIME_TYPE, "audio/x-wav"}};
-    for (const auto& [attribute, expected] : attributes) {
-        char* value = nullptr;
-        EXPECT_EQ(metadata_extractor_get_metadata(metadata, attribute, &value),
-                  METADATA_EXTRACTOR_ERROR_NONE);
-        EXPECT_STREQ(value, expected) << attribute;
-        free(value);
-    }
+    // The length to the millisecond (what the viewer shows of it is whole seconds).
     char* value = nullptr;
+    EXPECT_EQ(metadata_extractor_get_metadata(metadata, METADATA_DURATION, &value),
+              METADATA_EXTRACTOR_ERROR_NONE);
+    EXPECT_STREQ(value, "1500");
+    free(value);
+    value = nullptr;
     ASSERT_EQ(metadata_extractor_set_path(metadata, text.c_str()), METADATA_EXTRACTOR_ERROR_NONE);
     EXPECT_EQ(metadata_extractor_get_metadata(metadata, METADATA_DURATION, &value),
               METADATA_EXTRACTOR_ERROR_OPERATION_FAILED);
