@@ -62,18 +62,21 @@ int middleRow(Watch& watch) {
     return -1;
 }
 
-TEST_F(Journey, TheListShowsItsRowsWithoutAWindowManagerANewMessageOnTopAndScrollsEveryWay) {
+TEST_F(Journey, TheListShowsItsRowsItsOptionsANewMessageOnTopScrollsEveryWayDeletesOneAndFollowsTheLanguage) {
     ASSERT_TRUE(watch().launch()) << "the window stayed black";
     Frame list = watch().settled("list");
     EXPECT_GT(list.litShareIn(LIST_AREA), 0.05) << "no rows drawn";
     // The corners are outside the round screen.
     EXPECT_EQ(list.litShareIn({0, 0, 30, 30}), 0.0);
 
+    // Back closes the option panel, not the application.
+    EXPECT_TRUE(tapTo(list, CUE_X, Watch::CENTRE, "options"));
+    watch().key("Escape");
+    EXPECT_TRUE(watch().waitForLook(list, "options-back"));
+    EXPECT_TRUE(watch().running()) << "back went past the list";
+
     ASSERT_EQ(watch().sim({"receive", "--from", "+15550177777", "--text", "Are you there"}).exitCode, 0);
     EXPECT_TRUE(watch().waitForChange(list, TOP_ROWS, 0.02, "received", nullptr));
-    std::vector<Watch::Row> rows = watch().storeRows();
-    ASSERT_FALSE(rows.empty());
-    EXPECT_EQ(rows.front().text, "Are you there");
 
     // Each way of scrolling moves the list on, its own way, from where the one before left it.
     const struct {
@@ -104,6 +107,41 @@ TEST_F(Journey, TheListShowsItsRowsWithoutAWindowManagerANewMessageOnTopAndScrol
             << "from row " << before << " to " << row;
         watch().settled(c.name);
         row = middleRow(watch());
+    }
+
+    std::vector<Watch::Row> stored = watch().storeRows();
+    ASSERT_TRUE(watch().longPress(Watch::CENTRE, ROW_Y, BOTTOM_AREA)) << "no select mode";
+    Frame selecting = watch().settled("selecting");
+    watch().tap(Watch::CENTRE, BOTTOM_BUTTON_Y);
+    EXPECT_TRUE(watch().waitForChange(selecting, selecting.whole(), 0.05, "deleted", nullptr));
+    std::vector<Watch::Row> after = watch().storeRows();
+    ASSERT_EQ(after.size() + 1, stored.size()) << "not exactly one conversation deleted";
+    for (const Watch::Row& kept : after)
+        stored.erase(std::remove_if(stored.begin(), stored.end(),
+                                    [&](const Watch::Row& r) { return r.id == kept.id; }),
+                     stored.end());
+    EXPECT_EQ(stored.size(), 1u);
+    // The toast that says so goes before the language changes under the list.
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            ShownScreen now;
+            return watch().inspect(&now) && !now.seenView("MCommonPopup");
+        },
+        TOAST_SECONDS));
+    Frame shown = watch().settled("list-again");
+
+    // The option cue sits at the edge a line starts from.
+    constexpr Rect LEFT_EDGE = {0, 150, 20, 60};
+    const struct {
+        const char* locale;
+        bool mirrored;
+    } languages[] = {{"ar_AE.UTF-8", true}, {"ko_KR.UTF-8", false}, {"en_US.UTF-8", false}};
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.locale);
+        ASSERT_EQ(watch().sim({"set", "db/menu_widget/language", language.locale}).exitCode, 0);
+        EXPECT_TRUE(watch().waitForChange(shown, shown.whole(), 0.01, language.locale, &shown));
+        EXPECT_GT(shown.litShareIn(LIST_AREA), 0.05) << "the rows went";
+        EXPECT_EQ(shown.litShareIn(LEFT_EDGE) > 0.1, language.mirrored);
     }
 }
 
@@ -137,51 +175,6 @@ TEST_F(Journey, AListSentAwayByBackFollowsTheStoreAndTheLanguageWhenTouchedOrLau
     // Back to the watch: a tap on the title, which does nothing else.
     watch().tap(Watch::CENTRE, TITLE_AREA.y + TITLE_AREA.h / 2);
     EXPECT_TRUE(watch().waitForChange(list, TITLE_AREA, 0.05, "korean", nullptr)) << "the title kept English";
-}
-
-TEST_F(Journey, TheListOpensItsOptionsDeletesOneByALongPressAndFollowsTheLanguage) {
-    ASSERT_TRUE(watch().launch());
-    const Frame list = watch().settled("list");
-    // Back closes the option panel, not the application.
-    EXPECT_TRUE(tapTo(list, CUE_X, Watch::CENTRE, "options"));
-    watch().key("Escape");
-    EXPECT_TRUE(watch().waitForLook(list, "options-back"));
-    EXPECT_TRUE(watch().running()) << "back went past the list";
-
-    std::vector<Watch::Row> before = watch().storeRows();
-    ASSERT_TRUE(watch().longPress(Watch::CENTRE, ROW_Y, BOTTOM_AREA)) << "no select mode";
-    Frame selecting = watch().settled("selecting");
-    watch().tap(Watch::CENTRE, BOTTOM_BUTTON_Y);
-    EXPECT_TRUE(watch().waitForChange(selecting, selecting.whole(), 0.05, "deleted", nullptr));
-    std::vector<Watch::Row> after = watch().storeRows();
-    ASSERT_EQ(after.size() + 1, before.size()) << "not exactly one conversation deleted";
-    for (const Watch::Row& row : after)
-        before.erase(
-            std::remove_if(before.begin(), before.end(), [&](const Watch::Row& r) { return r.id == row.id; }),
-            before.end());
-    EXPECT_EQ(before.size(), 1u);
-    // The toast that says so goes before the language changes under the list.
-    EXPECT_TRUE(waitUntil(
-        [&] {
-            ShownScreen now;
-            return watch().inspect(&now) && !now.seenView("MCommonPopup");
-        },
-        TOAST_SECONDS));
-    Frame shown = watch().settled("list-again");
-
-    // The option cue sits at the edge a line starts from.
-    constexpr Rect LEFT_EDGE = {0, 150, 20, 60};
-    const struct {
-        const char* locale;
-        bool mirrored;
-    } languages[] = {{"ar_AE.UTF-8", true}, {"ko_KR.UTF-8", false}, {"en_US.UTF-8", false}};
-    for (const auto& language : languages) {
-        SCOPED_TRACE(language.locale);
-        ASSERT_EQ(watch().sim({"set", "db/menu_widget/language", language.locale}).exitCode, 0);
-        EXPECT_TRUE(watch().waitForChange(shown, shown.whole(), 0.01, language.locale, &shown));
-        EXPECT_GT(shown.litShareIn(LIST_AREA), 0.05) << "the rows went";
-        EXPECT_EQ(shown.litShareIn(LEFT_EDGE) > 0.1, language.mirrored);
-    }
 }
 
 // A long blocked message, newest of the blocked list: the bezel reads it to its end, where its
