@@ -18,9 +18,19 @@ using msg_test::ThemeWithExtension;
 
 namespace {
 
-const char* const kImageGroups[] = {
-#include "ImageGroups.inc"
-};
+// Every image group of the images file, in the file's order.
+std::vector<std::string> imageGroups() {
+    std::vector<std::string> groups;
+    Eina_List* list = edje_file_collection_list(msg_test::imagesEdj().c_str());
+    Eina_List* l = nullptr;
+    void* name = nullptr;
+    EINA_LIST_FOREACH(list, l, name) {
+        if (std::string(static_cast<const char*>(name)).rfind("img/", 0) == 0)
+            groups.emplace_back(static_cast<const char*>(name));
+    }
+    edje_file_collection_list_free(list);
+    return groups;
+}
 
 void pump(double seconds) {
     double deadline = ecore_time_get() + seconds;
@@ -269,8 +279,8 @@ std::vector<Scene> scenes() {
              Evas_Object* table = elm_table_add(win);
              elm_table_padding_set(table, 4, 4);
              int i = 0;
-             for (const char* group : kImageGroups) {
-                 Evas_Object* img = imageOf(table, group);
+             for (const std::string& group : imageGroups()) {
+                 Evas_Object* img = imageOf(table, group.c_str());
                  evas_object_size_hint_min_set(img, 54, 54);
                  elm_table_pack(table, img, i % 7, i / 7, 1, 1);
                  ++i;
