@@ -7,6 +7,8 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -114,6 +116,68 @@ TEST_F(ThemeFilesTest, TheFilesHoldEveryGroupTheScreensLoadAndEachImageGroupLoad
         EXPECT_EQ(edje_object_load_error_get(probe), EDJE_LOAD_ERROR_NONE) << group;
         evas_object_del(probe);
     }
+    ecore_evas_free(ee);
+}
+
+// A bubble's background draws the same with the plain bands over its middle as without them, in
+// either colour, pressed or not, at two sizes and two scales: the bands keep inside its rounded
+// corners and take its colour.
+TEST_F(ThemeFilesTest, ABubblesBandsDrawNothingItsRoundedBackgroundWouldNot) {
+    constexpr int W = 260, H = 200;
+    Ecore_Evas* ee = ecore_evas_buffer_new(W, H);
+    ASSERT_NE(ee, nullptr);
+    Evas* evas = ecore_evas_get(ee);
+    Evas_Object* screen = evas_object_rectangle_add(evas);
+    evas_object_color_set(screen, 0, 0, 0, 255);
+    evas_object_resize(screen, W, H);
+    evas_object_show(screen);
+    auto pixels = [&] {
+        auto* px = static_cast<const uint32_t*>(ecore_evas_buffer_pixels_get(ee));
+        return std::vector<uint32_t>(px, px + W * H);
+    };
+    auto channelGap = [](uint32_t a, uint32_t b) {
+        int gap = 0;
+        for (int shift : {0, 8, 16, 24})
+            gap = std::max(
+                gap, std::abs(static_cast<int>((a >> shift) & 0xff) - static_cast<int>((b >> shift) & 0xff)));
+        return gap;
+    };
+    for (const char* kind : {"receive", "send"})
+        for (bool pressed : {false, true})
+            for (double scale : {1.0, 1.5})
+                for (auto [w, h] : {std::pair{220, 64}, std::pair{90, 130}}) {
+                    SCOPED_TRACE(std::string(kind) + (pressed ? " pressed" : "") + " scale " +
+                                 std::to_string(scale) + " " + std::to_string(w) + "x" + std::to_string(h));
+                    Evas_Object* bubble = edje_object_add(evas);
+                    ASSERT_TRUE(edje_object_file_set(
+                        bubble, messageEdj().c_str(),
+                        (std::string("elm/entry/base-noedit-mixedwrap/message/bubble/") + kind).c_str()));
+                    edje_object_scale_set(bubble, scale);
+                    evas_object_move(bubble, 10, 10);
+                    evas_object_resize(bubble, w, h);
+                    evas_object_show(bubble);
+                    if (pressed) {
+                        edje_object_signal_emit(bubble, "elm,state,bg,pressed", "");
+                        edje_object_message_signal_process(bubble);
+                    }
+                    edje_object_calc_force(bubble);
+                    const std::vector<uint32_t> withBands = pixels();
+                    for (const char* band : {"bg.across", "bg.down"}) {
+                        auto* obj = const_cast<Evas_Object*>(edje_object_part_object_get(bubble, band));
+                        ASSERT_NE(obj, nullptr) << band;
+                        evas_object_hide(obj);
+                    }
+                    const std::vector<uint32_t> without = pixels();
+                    EXPECT_NE(without[(10 + h / 2) * W + 10 + w / 2], without[0]) << "no bubble drawn";
+                    int worst = 0, at = 0;
+                    for (int i = 0; i < W * H; ++i) {
+                        if (channelGap(withBands[i], without[i]) > worst)
+                            worst = channelGap(withBands[i], without[i]), at = i;
+                    }
+                    // The image's colour is a level off the rectangle's at most, rounded otherwise.
+                    EXPECT_LE(worst, 2) << "at " << at % W - 10 << "," << at / W - 10;
+                    evas_object_del(bubble);
+                }
     ecore_evas_free(ee);
 }
 
