@@ -1,15 +1,13 @@
 // The round screen's mask, drawn as pieces of its image, is its image to the pixel on the device's
 // screen, and still darkens the corners and clears the middle of a window of another size.
+#include "Pixels.h"
 #include "efl_ext/Theme.h"
 
 #include <Ecore_Evas.h>
 #include <Edje.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <string>
 #include <vector>
 
 namespace {
@@ -34,8 +32,7 @@ protected:
             evas_object_resize(obj, w, h);
             evas_object_show(obj);
         }
-        auto* px = static_cast<const uint32_t*>(ecore_evas_buffer_pixels_get(ee));
-        std::vector<uint32_t> out(px, px + w * h);
+        std::vector<uint32_t> out = msg_test::canvasPixels(ee, w, h);
         ecore_evas_free(ee);
         return out;
     }
@@ -46,12 +43,6 @@ protected:
                                    nullptr);
         return image;
     }
-    static int channelGap(uint32_t a, uint32_t b) {
-        int gap = 0;
-        for (int shift : {0, 8, 16, 24})
-            gap = std::max(gap, std::abs(int((a >> shift) & 0xff) - int((b >> shift) & 0xff)));
-        return gap;
-    }
 };
 
 } // namespace
@@ -60,12 +51,8 @@ TEST_F(RoundMaskTest, TheBandsDrawTheMaskImageToThePixel) {
     const std::vector<uint32_t> bands = drawn(360, 360, mask), whole = drawn(360, 360, wholeImage);
     ASSERT_EQ(bands.size(), whole.size());
     ASSERT_EQ(whole[0], 0xff000000u) << "the image was not drawn";
-    int worst = 0, at = 0;
-    for (size_t i = 0; i < whole.size(); ++i) {
-        if (channelGap(bands[i], whole[i]) > worst)
-            worst = channelGap(bands[i], whole[i]), at = static_cast<int>(i);
-    }
-    EXPECT_LE(worst, 1) << "at " << at % 360 << "," << at / 360;
+    const msg_test::PixelGap gap = msg_test::largestPixelGap(bands, whole);
+    EXPECT_LE(gap.levels, 1) << "at " << gap.at % 360 << "," << gap.at / 360;
 }
 
 TEST_F(RoundMaskTest, AStretchedMaskDarkensTheCornersAndClearsTheMiddle) {

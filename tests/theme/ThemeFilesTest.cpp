@@ -1,13 +1,13 @@
 // The compiled theme files hold every group the screens load, and the colour
 // and font tables parse and define every code the screens use.
 #include "ThemeFiles.h"
+#include "Pixels.h"
 
 #include <Ecore_Evas.h>
 #include <Edje.h>
 #include <glib.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -131,17 +131,6 @@ TEST_F(ThemeFilesTest, ABubblesBandsDrawNothingItsRoundedBackgroundWouldNot) {
     evas_object_color_set(screen, 0, 0, 0, 255);
     evas_object_resize(screen, W, H);
     evas_object_show(screen);
-    auto pixels = [&] {
-        auto* px = static_cast<const uint32_t*>(ecore_evas_buffer_pixels_get(ee));
-        return std::vector<uint32_t>(px, px + W * H);
-    };
-    auto channelGap = [](uint32_t a, uint32_t b) {
-        int gap = 0;
-        for (int shift : {0, 8, 16, 24})
-            gap = std::max(
-                gap, std::abs(static_cast<int>((a >> shift) & 0xff) - static_cast<int>((b >> shift) & 0xff)));
-        return gap;
-    };
     for (const char* kind : {"receive", "send"})
         for (bool pressed : {false, true})
             for (double scale : {1.0, 1.5})
@@ -161,21 +150,16 @@ TEST_F(ThemeFilesTest, ABubblesBandsDrawNothingItsRoundedBackgroundWouldNot) {
                         edje_object_message_signal_process(bubble);
                     }
                     edje_object_calc_force(bubble);
-                    const std::vector<uint32_t> withBands = pixels();
+                    const std::vector<uint32_t> withBands = canvasPixels(ee, W, H);
                     for (const char* band : {"bg.across", "bg.down"}) {
                         auto* obj = const_cast<Evas_Object*>(edje_object_part_object_get(bubble, band));
                         ASSERT_NE(obj, nullptr) << band;
                         evas_object_hide(obj);
                     }
-                    const std::vector<uint32_t> without = pixels();
+                    const std::vector<uint32_t> without = canvasPixels(ee, W, H);
                     EXPECT_NE(without[(10 + h / 2) * W + 10 + w / 2], without[0]) << "no bubble drawn";
-                    int worst = 0, at = 0;
-                    for (int i = 0; i < W * H; ++i) {
-                        if (channelGap(withBands[i], without[i]) > worst)
-                            worst = channelGap(withBands[i], without[i]), at = i;
-                    }
-                    // The image's colour is a level off the rectangle's at most, rounded otherwise.
-                    EXPECT_LE(worst, 2) << "at " << at % W - 10 << "," << at / W - 10;
+                    const PixelGap gap = largestPixelGap(withBands, without);
+                    EXPECT_LE(gap.levels, 2) << "at " << gap.at % W - 10 << "," << gap.at / W - 10;
                     evas_object_del(bubble);
                 }
     ecore_evas_free(ee);
