@@ -179,9 +179,7 @@ TEST(MsgTextConvert, EachConversionsResultTextAndFlag) {
         const int srcLen = c.srcLen == WHOLE ? static_cast<int>(c.src.size()) : c.srcLen;
         EXPECT_EQ(c.result, conversions().at(c.conversion)(dest.data(), c.destSize, src.data(), srcLen));
         EXPECT_EQ(c.written, Bytes(dest.begin(), dest.begin() + static_cast<long>(c.written.size())));
-        if (c.sideOutput != UNCHECKED) {
-            EXPECT_EQ(c.sideOutput, side.last());
-        }
+        EXPECT_EQ(c.sideOutput == UNCHECKED ? side.last() : c.sideOutput, side.last());
     }
     // A missing destination or flag refuses the call.
     Bytes out(8);
@@ -221,10 +219,8 @@ TEST(MsgTextConvert, NationalTableFollowsTheLettersAndUnknownOnesAreReplaced) {
     for (const auto& c : cases) {
         SCOPED_TRACE(++row);
         Encoded e = encode(c.text);
-        if (c.langId != kAny) {
-            EXPECT_EQ(e.langId, c.langId);
-        }
-        EXPECT_EQ(std::make_tuple(c.septets, c.replaced), std::make_tuple(e.septets, e.replaced));
+        EXPECT_EQ(std::make_tuple(c.langId == kAny ? e.langId : c.langId, c.septets, c.replaced),
+                  std::make_tuple(e.langId, e.septets, e.replaced));
     }
 }
 
@@ -235,13 +231,13 @@ TEST(MsgTextConvert, DecodesEachTableOfTheLanguageInformation) {
     // Without the single-shift flag the default extension table applies.
     EXPECT_EQ(decode({0x1B, 0x63}, {false, false, MSG_LANG_ID_TURKISH, 0}), u" ");
 
-    _MSG_LANG_INFO_S turkish{false, true, 0, MSG_LANG_ID_TURKISH};
-    EXPECT_EQ(decode({0x04, 0x07, 0x0B, 0x40, 0x60, 0x1B, 0x65}, turkish), u"€ìĞİç€");
-    _MSG_LANG_INFO_S portuguese{false, true, 0, MSG_LANG_ID_PORTUGUESE};
-    EXPECT_EQ(decode({0x04, 0x12, 0x15, 0x24, 0x60, 0x7D, 0x1A, 0x5B}, portuguese), u"ê  ¤¿ |Ã");
+    EXPECT_EQ(decode({0x04, 0x07, 0x0B, 0x40, 0x60, 0x1B, 0x65}, {false, true, 0, MSG_LANG_ID_TURKISH}),
+              u"€ìĞİç€");
+    EXPECT_EQ(
+        decode({0x04, 0x12, 0x15, 0x24, 0x60, 0x7D, 0x1A, 0x5B}, {false, true, 0, MSG_LANG_ID_PORTUGUESE}),
+        u"ê  ¤¿ |Ã");
     // No Spanish locking-shift table exists: the default alphabet decodes.
-    _MSG_LANG_INFO_S spanish{false, true, 0, MSG_LANG_ID_SPANISH};
-    EXPECT_EQ(decode({0x04, 0x40}, spanish), u"è¡");
+    EXPECT_EQ(decode({0x04, 0x40}, {false, true, 0, MSG_LANG_ID_SPANISH}), u"è¡");
 }
 
 // Every character that a table can encode comes back from the decoder; the caron forms come back as
