@@ -24,13 +24,14 @@ using msg_services::LaunchJournal;
 
 namespace {
 
+void setReader(bool on) {
+    ASSERT_EQ(vconf_set_bool("db/setting/accessibility/tts", on), VCONF_OK);
+}
+
 // The conversation as a screen reader walks it: along the flows-to links between the shown rows
 // and the buttons after them.
 class ViewerAccessTest : public ViewerScreenFixture {
 protected:
-    static void setReader(bool on) {
-        ASSERT_EQ(vconf_set_bool("db/setting/accessibility/tts", on), VCONF_OK);
-    }
     static std::vector<Eo*> related(const Eo* from, Efl_Access_Relation_Type type) {
         std::vector<Eo*> objects;
         Eina_Iterator* relations = efl_access_object_relations_get(from);
@@ -317,7 +318,7 @@ TEST_F(RotaryReplyTest, ThreeQuickDetentsOrADragPastTheEndLaunchTheReplyOnce) {
 // A blind user reaches the reply row by the reader instead: the bezel and a drag past the end
 // move nothing and launch nothing.
 TEST_F(RotaryReplyTest, WithTheScreenReaderTheBezelAndDragLeaveTheReplyRowAlone) {
-    ASSERT_EQ(vconf_set_bool("db/setting/accessibility/tts", 1), VCONF_OK);
+    ASSERT_NO_FATAL_FAILURE(setReader(true));
     openConversation();
     detents(3);
     dragUp(40);
