@@ -159,9 +159,10 @@ TEST(LabelMarkupTest, TextShowsAsWrittenInValidUtf8) {
     }
 }
 
+const std::string nbsp = "\u00A0";
+
 // Marks that the text engine was seen to spin on, and the text of languages that stack marks.
 TEST(LayoutSafeTextTest, MarksWithoutABaseSitOnANoBreakSpaceAndRealScriptsStayAsWritten) {
-    const std::string nbsp = "\u00A0";
     const std::string eightMarks = "\u0301\u0302\u0303\u0304\u0305\u0306\u0307\u0308";
     const struct {
         std::string text;
@@ -201,7 +202,6 @@ TEST(LayoutSafeTextTest, MarksWithoutABaseSitOnANoBreakSpaceAndRealScriptsStayAs
 }
 
 TEST(LayoutSafeTextTest, WhatIsTypedAfterTheCursorKeepsTheWholeSafe) {
-    const std::string nbsp = "\u00A0";
     const std::string sevenMarks = "\u0301\u0302\u0303\u0304\u0305\u0306\u0307";
     const struct {
         const char* before;
