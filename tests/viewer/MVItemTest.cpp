@@ -43,19 +43,15 @@ msg_store::Conversation mmsOf(std::vector<Content> contents) {
     return conv;
 }
 
-Content picture(const std::string& path, Content::MediaType type = Content::MEDIA_TYPE_IMAGE) {
-    Content content;
-    content.mediaType = type;
-    content.filePath = path;
-    return content;
-}
-
-Content part(Content::MediaType type, const std::string& text = "", bool attachment = false) {
+// An attachment's text is its file's name.
+Content part(Content::MediaType type, const std::string& text = "", bool attachment = false,
+             const std::string& path = "") {
     Content content;
     content.mediaType = type;
     content.text = text;
     content.isAttachment = attachment;
     content.fileName = attachment ? text : "";
+    content.filePath = path;
     return content;
 }
 
@@ -158,13 +154,11 @@ TEST_F(ViewerItemTest, PicturesAreCappedFilesNamedAsTextAndPartsDrawnAsTheirMime
     msg_test::TempDir dir;
     ASSERT_TRUE(msg_sim::simWritePng(dir.file("tall.png"), 1, 10000, 200));
     ASSERT_TRUE(msg_sim::simWritePng(dir.file("wide.png"), 600, 240, 200));
-    msg_store::Conversation conv =
-        mmsOf({picture(dir.file("tall.png")), picture(dir.file("wide.png")), picture(dir.file("none.png"))});
-    Content file;
-    file.isAttachment = true;
-    file.fileName = "<b>" + std::string(200, 'n') + ".pdf";
-    conv.contents.push_back(file);
-    std::string markup = markupOf(conv);
+    std::vector<Content> parts;
+    for (const char* name : {"tall.png", "wide.png", "none.png"})
+        parts.push_back(part(Content::MEDIA_TYPE_IMAGE, "", false, dir.file(name)));
+    parts.push_back(part(Content::MEDIA_TYPE_NONE, "<b>" + std::string(200, 'n') + ".pdf", true));
+    std::string markup = markupOf(mmsOf(parts));
     for (const char* drawn :
          {"size=240x130 vsize=full href=image:240.118.0", "size=240x108 vsize=full href=image:240.96.1",
           "size=240x112 vsize=full href=image:240.100.2", "size=240x32 vsize=full href=attachment:3"})
@@ -183,12 +177,10 @@ TEST_F(ViewerItemTest, PicturesAreCappedFilesNamedAsTextAndPartsDrawnAsTheirMime
     };
     for (const auto& [mime, attached, drawn] : cases) {
         SCOPED_TRACE(mime);
-        Content part = picture(dir.file("wide.png"), Content::MEDIA_TYPE_NONE);
-        part.mimeType = mime;
-        part.isAttachment = attached;
-        part.fileName = "photo.png";
-        part.text = "words of the part";
-        markup = markupOf(mmsOf({part}));
+        Content typed = part(Content::MEDIA_TYPE_NONE, "words of the part", attached, dir.file("wide.png"));
+        typed.mimeType = mime;
+        typed.fileName = "photo.png";
+        markup = markupOf(mmsOf({typed}));
         if (drawn)
             EXPECT_NE(markup.find(drawn), std::string::npos) << markup;
         else

@@ -189,10 +189,6 @@ TEST_F(SelectModeTest, CheckedBubblesAreDrawnCheckedAndATapLeavesNoPressedLook) 
 // stays inside the round screen when the bubble is in the middle of it.
 TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
     std::vector<int> ids = thread(4);
-    const struct {
-        int id;
-        bool received;
-    } cases[] = {{ids[2], true}, {ids[3], false}};
     open(threadId);
     listView()->selectMessages({ids[2], ids[3]});
     using msg_test::boxOf;
@@ -204,8 +200,7 @@ TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
     };
     // An image's source, its unscaled corners and their scale, with its place on the screen.
     auto shape = [&](const Evas_Object* obj) {
-        const char* file = nullptr;
-        const char* key = nullptr;
+        const char *file = nullptr, *key = nullptr;
         int l = 0, r = 0, t = 0, b = 0;
         evas_object_image_file_get(obj, &file, &key);
         evas_object_image_border_get(obj, &l, &r, &t, &b);
@@ -217,27 +212,28 @@ TEST_F(SelectModeTest, TheCheckKeepsToTheBubblesShapeAndInsideTheCircle) {
     double cx = screen[0] + screen[2] / 2.0;
     double radius = std::min(screen[2], screen[3]) / 2.0;
 
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.received ? "received" : "sent");
+    for (bool received : {true, false}) {
+        SCOPED_TRACE(received ? "received" : "sent");
+        int id = ids[received ? 2 : 3];
         ASSERT_TRUE(msg_test::runLoopUntil([&] {
             // In the middle, again if the page moves it while it settles; once the page has slid
             // in and the row is built again where it is drawn.
-            showAtMiddle(c.id);
-            Evas_Object* label = labelOf(c.id);
+            showAtMiddle(id);
+            Evas_Object* label = labelOf(id);
             const char* state =
-                label ? edje_object_part_state_get(edjeOf(c.id), "check.mark.disc", nullptr) : nullptr;
+                label ? edje_object_part_state_get(edjeOf(id), "check.mark.disc", nullptr) : nullptr;
             return state && !strcmp(state, "selected") && isUnderFinger(label) && inItsRow(label);
         }));
-        const Evas_Object* tint = edje_object_part_object_get(edjeOf(c.id), "check");
-        const Evas_Object* bg = edje_object_part_object_get(edjeOf(c.id), "bg");
+        const Evas_Object* tint = edje_object_part_object_get(edjeOf(id), "check");
+        const Evas_Object* bg = edje_object_part_object_get(edjeOf(id), "bg");
         ASSERT_STREQ(evas_object_type_get(tint), "image") << "a plain box shows its corners";
         EXPECT_EQ(shape(tint), shape(bg));
 
-        const Evas_Object* mark = edje_object_part_object_get(edjeOf(c.id), "check.mark.ring");
+        const Evas_Object* mark = edje_object_part_object_get(edjeOf(id), "check.mark.ring");
         ASSERT_TRUE(evas_object_visible_get(mark));
         std::array<int, 4> m = boxOf(mark), b = boxOf(bg);
         double markX = m[0] + m[2] / 2.0, bubbleX = b[0] + b[2] / 2.0;
-        EXPECT_EQ(markX > bubbleX, c.received) << "the mark is on the bubble's outer side";
+        EXPECT_EQ(markX > bubbleX, received) << "the mark is on the bubble's outer side";
         // Wherever the list has scrolled to, as if the bubble were in the middle of the screen.
         double bubbleY = b[1] + b[3] / 2.0;
         for (int x : {m[0], m[0] + m[2]})

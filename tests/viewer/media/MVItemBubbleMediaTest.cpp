@@ -231,10 +231,9 @@ protected:
     }
     static std::vector<msg_services::JournalEntry> answers() {
         std::vector<msg_services::JournalEntry> out;
-        for (const auto& entry : msg_services::JournalStore::list("journal")) {
+        for (const auto& entry : msg_services::JournalStore::list("journal"))
             if (entry.category == "MESSAGE_PORT")
                 out.push_back(entry);
-        }
         return out;
     }
     static int requestsOf(const char* type) {

@@ -32,6 +32,7 @@
 #include <vector>
 
 using msg_app::MVSoundPlayer;
+using msg_services::SettingValue;
 using msg_store::Content;
 using namespace msg_app::msg_viewer;
 
@@ -46,7 +47,7 @@ protected:
         setenv("LANGUAGE", "en", 1);
         std::setlocale(LC_ALL, "C.UTF-8");
         msg_device::Device::closeDefault();
-        setSetting("memory/private/sound/output", "silent");
+        setSetting("memory/private/sound/output", SettingValue::ofString("silent"));
         ASSERT_TRUE(msg_app::common_ui_helper::set_textdomain());
         demoClip = device.file("demo-voice.wav");
         ASSERT_TRUE(msg_sim::simWriteWav(demoClip, 440, DEMO_MS));
@@ -84,12 +85,8 @@ protected:
                    return msg_test::showsText(obj, text);
                }) != nullptr;
     }
-    static void setSetting(const char* key, int value) {
-        ASSERT_EQ(msg_services::DeviceSettings::set(key, msg_services::SettingValue::ofInt(value)), 0) << key;
-    }
-    static void setSetting(const char* key, const char* value) {
-        ASSERT_EQ(msg_services::DeviceSettings::set(key, msg_services::SettingValue::ofString(value)), 0)
-            << key;
+    static void setSetting(const char* key, const SettingValue& value) {
+        ASSERT_EQ(msg_services::DeviceSettings::set(key, value), 0) << key;
     }
 
     msg_test::TempDevice device;
@@ -175,8 +172,8 @@ TEST_F(AudioViewTest, FocusLostPausesAndASecondClipStopsTheFirst) {
 
     first->click();
     ASSERT_TRUE(msg_test::pumpUntil([&] { return progressOf(first) > 0.0; }));
-    setSetting("memory/private/sound/focus_reason", SOUND_STREAM_FOCUS_CHANGED_BY_CALL);
-    setSetting("memory/private/sound/focus_owner", "com.example.phone/1/1");
+    setSetting("memory/private/sound/focus_reason", SettingValue::ofInt(SOUND_STREAM_FOCUS_CHANGED_BY_CALL));
+    setSetting("memory/private/sound/focus_owner", SettingValue::ofString("com.example.phone/1/1"));
     ASSERT_TRUE(waitFor(MVSoundPlayer::PAUSED));
     EXPECT_EQ(count("lock 2 0"), count("unlock 2"));
 
@@ -213,7 +210,7 @@ TEST_F(AudioViewTest, NothingPlaysWithoutARouteOrAPlayableFile) {
     int y = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.route);
-        setSetting("memory/private/sound/route", c.route);
+        setSetting("memory/private/sound/route", SettingValue::ofInt(c.route));
         MVAudioViewController* view = audioView(c.broken ? clip(3, broken) : clip(4), y += 80);
         // A file whose length is unknown shows zero and never divides by it.
         EXPECT_EQ(timeOf(view), c.broken ? "00:00" : "00:01");
@@ -298,8 +295,7 @@ TEST_F(ImageViewTest, AttachmentMarksByKindAndUnknownTypes) {
         content.fileName = "<b>list</b>.vcf";
         auto* view = new MVAttachmentViewController(3, content);
         ASSERT_TRUE(view->create(window->win(), nullptr));
-        const char* file = nullptr;
-        const char* group = nullptr;
+        const char *file = nullptr, *group = nullptr;
         elm_image_file_get(elm_object_part_content_get(view->getEvasObject(), "icon"), &file, &group);
         EXPECT_STREQ(group, icon);
         // The name is shown as it is, never read as markup.
