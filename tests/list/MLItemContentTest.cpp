@@ -54,8 +54,11 @@ class ItemContentTest : public ListRowFixture {
 protected:
     // The row's view: the object the genlist swallows the row's SIM icon into (every row of the
     // phone's inbox has one).
+    static Evas_Object* content(MLItem* row, const char* name) {
+        return elm_object_item_part_content_get(row->getElmObjectItem(), name);
+    }
     Evas_Object* viewOf(MLItem* row) {
-        Evas_Object* sim = elm_object_item_part_content_get(row->getElmObjectItem(), "elm.icon.sim");
+        Evas_Object* sim = content(row, "elm.icon.sim");
         return sim ? evas_object_smart_parent_get(sim) : nullptr;
     }
     Box part(MLItem* row, const char* name) {
@@ -68,13 +71,10 @@ protected:
         }
         return box;
     }
-    Box object(MLItem* row, const char* name) {
-        return boxOf(elm_object_item_part_content_get(row->getElmObjectItem(), name));
-    }
+    Box object(MLItem* row, const char* name) { return boxOf(content(row, name)); }
     std::string badgeGroup(MLItem* row) {
-        Evas_Object* badge = elm_object_item_part_content_get(row->getElmObjectItem(), "elm.icon.noti");
         const char* group = nullptr;
-        if (badge)
+        if (Evas_Object* badge = content(row, "elm.icon.noti"))
             elm_image_file_get(badge, nullptr, &group);
         return group ? group : "";
     }
@@ -189,7 +189,7 @@ TEST_F(ItemContentTest, ShownBadgesAreLeftToTheGenlistAndADryPoolStillGivesOne) 
     auto* pool = MLReusableObjectPool::getInstance();
     MLItemContent* row = appendRow(conversation("+15550001", 2));
     ASSERT_TRUE(waitRealized(row));
-    Evas_Object* badge = elm_object_item_part_content_get(row->getElmObjectItem(), "elm.icon.noti");
+    Evas_Object* badge = content(row, "elm.icon.noti");
     ASSERT_TRUE(badge);
     size_t left = pool->getSize();
     EXPECT_LT(left, MLReusableObjectPool::INIT_SIZE);
@@ -281,8 +281,7 @@ TEST_F(ItemContentTest, SelectModeAndTheScreenReadersDescription) {
     EXPECT_EQ(events, std::vector<MLItem::Event>{MLItem::SELECTED});
     row->setStyle(LIST_STYLE_SELECT);
     elm_genlist_item_update(item);
-    ASSERT_TRUE(msg_test::pumpUntil(
-        [&] { return elm_object_item_part_content_get(item, "elm.swallow.center_check"); }));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return content(row, "elm.swallow.center_check"); }));
     msg_test::runLoopUntilIdle();
     Box check = object(row, "elm.swallow.center_check");
     EXPECT_GE(check.x, SIDE);
