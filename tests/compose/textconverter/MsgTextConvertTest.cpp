@@ -179,7 +179,9 @@ TEST(MsgTextConvert, EachConversionsResultTextAndFlag) {
         const int srcLen = c.srcLen == WHOLE ? static_cast<int>(c.src.size()) : c.srcLen;
         EXPECT_EQ(c.result, conversions().at(c.conversion)(dest.data(), c.destSize, src.data(), srcLen));
         EXPECT_EQ(c.written, Bytes(dest.begin(), dest.begin() + static_cast<long>(c.written.size())));
-        EXPECT_EQ(c.sideOutput == UNCHECKED ? side.last() : c.sideOutput, side.last());
+        if (c.sideOutput != UNCHECKED) {
+            EXPECT_EQ(c.sideOutput, side.last());
+        }
     }
     // A missing destination or flag refuses the call.
     Bytes out(8);
@@ -219,8 +221,10 @@ TEST(MsgTextConvert, NationalTableFollowsTheLettersAndUnknownOnesAreReplaced) {
     for (const auto& c : cases) {
         SCOPED_TRACE(++row);
         Encoded e = encode(c.text);
-        EXPECT_EQ(std::make_tuple(c.langId == kAny ? e.langId : c.langId, c.septets, c.replaced),
-                  std::make_tuple(e.langId, e.septets, e.replaced));
+        if (c.langId != kAny) {
+            EXPECT_EQ(e.langId, c.langId);
+        }
+        EXPECT_EQ(std::make_tuple(c.septets, c.replaced), std::make_tuple(e.septets, e.replaced));
     }
 }
 
