@@ -29,9 +29,6 @@ namespace {
 // Marks the objects drawn for items, on the entry's theme object that holds them.
 constexpr const char* ITEM_KEY = "msg.viewer.bubble_item";
 
-// The colour of the time and marks on a sent bubble.
-constexpr const char* SENT_INFO_COLOR = "T0222";
-
 // A theme group as a plain theme object on the parent's canvas.
 Evas_Object* themeObject(Evas_Object* parent, const char* file, const char* group) {
     Evas_Object* obj = edje_object_add(evas_object_evas_get(parent));
@@ -185,14 +182,17 @@ Evas_Object* MVBubbleContent::_createInfoLayout(Evas_Object* parent, InfoType ty
     return layout;
 }
 
-// The status line of nearly every bubble, built for each bubble that comes into view: a plain theme
-// object holding another as its SIM mark. As a layout widget holding an image widget it took half as
-// long again to build, and a quarter longer to delete.
+// The status line of nearly every bubble, built for each bubble that comes into view: one plain theme
+// object, whose group draws the SIM mark too. As a layout widget holding an image widget it took half
+// as long again to build, and a quarter longer to delete; its SIM mark as a second theme object cost
+// nearly as much as the line.
 Evas_Object* MVBubbleContent::_createNormalInfo(Evas_Object* entry, bool sent) {
     const msg_store::Conversation& conv = *_bubble.getConv();
-    Evas_Object* info = themeObject(entry, common_util::get_message_edj().c_str(),
-                                    sent ? "bubble/content/communication_info/send"
-                                         : "bubble/content/communication_info/receive");
+    std::string group =
+        sent ? "bubble/content/communication_info/send" : "bubble/content/communication_info/receive";
+    if (common_ui_helper::has_sim_index_icon(conv.folderType, conv.simIndex))
+        group += "/sim" + std::to_string(conv.simIndex + 1);
+    Evas_Object* info = themeObject(entry, common_util::get_message_edj().c_str(), group.c_str());
     MSG_RETV_IF(!info, nullptr, "no status line");
     // The bubble's direction, as its text and style have it: a widget follows a language change a
     // turn of the loop later, and a line built in between would keep the old direction.
@@ -208,19 +208,6 @@ Evas_Object* MVBubbleContent::_createNormalInfo(Evas_Object* entry, bool sent) {
         edje_object_part_swallow(info, "elm.icon.safe", safe);
     else
         edje_object_signal_emit(info, "safe,icon,hide", "");
-    const char* simGroup = common_ui_helper::sim_index_icon_group(conv.folderType, conv.simIndex);
-    Evas_Object* sim =
-        simGroup ? themeObject(entry, common_util::get_image_edj().c_str(), simGroup) : nullptr;
-    if (sim) {
-        common_ui_helper::style_sim_index_icon(sim);
-        // The mark's usual grey does not read on a sent bubble's blue: it takes the time's colour there.
-        int r = 0, g = 0, b = 0, a = 0;
-        if (sent && qel_theme_get_color(SENT_INFO_COLOR, &r, &g, &b, &a))
-            evas_object_color_set(sim, r * a / 255, g * a / 255, b * a / 255, a);
-        edje_object_part_swallow(info, "elm.sim.icon", sim);
-    } else {
-        edje_object_signal_emit(info, "sim,icon,hide", "");
-    }
     if (common_util::is_sta_enabled() && !conv.hideWatchIcon &&
         (conv.folderType == msg_store::FOLDER_WATCH_INBOX || conv.folderType == msg_store::FOLDER_WATCH_SENT))
         edje_object_part_swallow(info, "elm.status.icon", themeIcon(entry, "img/composer/title/watch"));
@@ -231,7 +218,7 @@ Evas_Object* MVBubbleContent::_createNormalInfo(Evas_Object* entry, bool sent) {
 
 // A theme object leaves what it holds alive when it goes: the line's icons go with it.
 void MVBubbleContent::_infoDelCb(void* /*data*/, Evas* /*evas*/, Evas_Object* info, void* /*eventInfo*/) {
-    for (const char* part : {"elm.icon.safe", "elm.sim.icon", "elm.status.icon"})
+    for (const char* part : {"elm.icon.safe", "elm.status.icon"})
         evas_object_del(edje_object_part_swallow_get(info, part));
 }
 
