@@ -6,6 +6,7 @@
 #include "SimSeedMedia.h"
 #include "common/MCommonAppEventMgr.h"
 #include "msg_store/MsgStore.h"
+#include "vconf.h"
 #include "viewer/media/MVSoundPlayer.h"
 
 #include <Ecore_Evas.h>
@@ -182,6 +183,19 @@ TEST_F(SelectModeTest, CheckedBubblesAreDrawnCheckedAndATapLeavesNoPressedLook) 
         return part(ids[0], "check").first == "selected" && part(ids[0], "bg").first == "default";
     })) << part(ids[0], "bg").first;
     EXPECT_EQ(listView()->getCheckedCount(), 2);
+
+    // The other direction's theme, loaded into the same text widgets as the language changes,
+    // starts unchecked: the checked bubbles are drawn checked again.
+    ASSERT_EQ(vconf_set_str("db/menu_widget/language", "ar_AE.UTF-8"), 0);
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
+    for (int id : ids) {
+        EXPECT_TRUE(msg_test::runLoopUntil([&] {
+            Evas_Object* label = labelOf(id);
+            std::string style = label ? elm_object_style_get(label) : "";
+            return style.size() > 4 && style.substr(style.size() - 4) == "/rtl" &&
+                   part(id, "check").first == "selected";
+        })) << id << ": " << part(id, "check").first;
+    }
 }
 
 // What a checked bubble draws must keep to its rounded shape: the tint is the bubble's own

@@ -2,6 +2,7 @@
 
 #include "common/MsgLog.h"
 #include "view_kit/WTimer.h"
+#include "viewer/MVItem/MVBubbleLook.h"
 #include "viewer/MVMouseEventMgr.h"
 
 #include <Elementary.h>
@@ -69,17 +70,13 @@ void MVBubbleGesture::_onEvent(int event) {
     switch (event) {
     case MVMouseEventMgr::PRESSED:
         _longPressed = false;
-        if (_label)
-            elm_object_signal_emit(_label, "elm,state,bg,pressed", "*");
+        MVBubbleLook::setPressed(_label, true);
         break;
     case MVMouseEventMgr::RELEASED:
     case MVMouseEventMgr::MOVED:
-        if (_label) {
-            // The pressed look goes with the finger; the check stays as it is.
-            elm_object_signal_emit(_label, "elm,state,bg,released", "*");
-            elm_object_signal_emit(_label, _isChecked() ? "elm,state,bg,selected" : "elm,state,bg,unselected",
-                                   "*");
-        }
+        // The pressed look goes with the finger; the check stays as it is.
+        MVBubbleLook::setPressed(_label, false);
+        MVBubbleLook::setChecked(_label, _isChecked());
         break;
     case MVMouseEventMgr::LONGPRESSED: {
         _longPressed = true;

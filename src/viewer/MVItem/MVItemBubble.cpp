@@ -8,6 +8,7 @@
 #include "common/ui/MCommonI18n.h"
 #include "viewer/IMVItemDataProvider.h"
 #include "viewer/MVItem/IMVBubbleActions.h"
+#include "viewer/MVItem/MVBubbleLook.h"
 #include "viewer/MVItem/MVBubbleMarkup.h"
 #include "viewer/MVItem/MVBubbleSizer.h"
 #include "viewer/MVItem/MVBubbleSpeech.h"
@@ -138,8 +139,7 @@ void MVItemBubble::removeEventListener(unsigned int& id) {
 
 void MVItemBubble::setCheck(bool checked) {
     _isChecked = checked;
-    if (_label)
-        elm_object_signal_emit(_label, checked ? "elm,state,bg,selected" : "elm,state,bg,unselected", "*");
+    MVBubbleLook::setChecked(_label, checked);
 }
 
 void MVItemBubble::setViewType(ViewType viewType) {
@@ -365,9 +365,11 @@ Evas_Object* MVItemBubble::_createLabel(Evas_Object* row) {
     // its theme three times over, so the one the row already has is taken.
     Evas_Object* label = elm_object_part_content_get(row, LABEL_PART);
     bool taken = label && !evas_object_data_get(label, OWNER_KEY);
-    if (!taken)
+    if (!taken) {
         label = MVBubbleSizer::addEntry(row, _entryStyle());
-    MSG_RETV_IF(!label, nullptr, "no entry");
+        MSG_RETV_IF(!label, nullptr, "no entry");
+        MVBubbleLook::follow(label);
+    }
     // A widget of the other side or direction loads its theme once more, a third of building one:
     // only for a row shown, not for each the genlist builds to lay out and puts back.
     if (taken) {
@@ -379,12 +381,10 @@ Evas_Object* MVItemBubble::_createLabel(Evas_Object* row) {
     _setLabelText(label);
     // A widget taken over still looks as the other bubble left it, and keeps the least size the
     // entry worked out for its first text alone; the row's strut holds the size.
-    if (taken) {
+    if (taken)
         evas_object_size_hint_min_set(label, 0, 0);
-        elm_object_signal_emit(label, "elm,state,bg,released", "*");
-    }
-    if (_isChecked || taken)
-        elm_object_signal_emit(label, _isChecked ? "elm,state,bg,selected" : "elm,state,bg,unselected", "*");
+    MVBubbleLook::setPressed(label, false);
+    MVBubbleLook::setChecked(label, _isChecked);
     evas_object_show(label);
     return label;
 }
