@@ -7,6 +7,8 @@
 #include "vconf.h"
 #include "viewer/MVBubbleLabelQueue.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -65,22 +67,28 @@ protected:
             edje_object_file_get(obj, nullptr, &group);
         return group ? group : "";
     }
-    // The status line the text widget holds: its time, " SIM" and the number its SIM mark shows when
-    // it has one, and " RTL" when it is laid out right to left.
-    static std::string statusLineOf(Evas_Object* label) {
-        std::string line;
+    // The status line's theme object the text widget holds, if it has one.
+    static Evas_Object* lineOf(Evas_Object* label) {
+        Evas_Object* line = nullptr;
         Eina_List* members = evas_object_smart_members_get(elm_layout_edje_get(label));
         void* member = nullptr;
         EINA_LIST_FREE(members, member) {
             auto* obj = static_cast<Evas_Object*>(member);
-            if (groupOf(obj).rfind("bubble/content/communication_info/", 0) != 0)
-                continue;
-            const char* time = edje_object_part_text_get(obj, "elm.text.time");
-            const char* sim = edje_object_part_text_get(obj, "elm.text.sim");
-            line = (time ? time : "") + (sim ? std::string(" SIM") + sim : "") +
-                   (edje_object_mirrored_get(obj) ? " RTL" : "");
+            if (groupOf(obj).rfind("bubble/content/communication_info/", 0) == 0)
+                line = obj;
         }
         return line;
+    }
+    // The status line the text widget holds: its time, " SIM" and the number its SIM mark shows when
+    // it has one, and " RTL" when it is laid out right to left.
+    static std::string statusLineOf(Evas_Object* label) {
+        Evas_Object* line = lineOf(label);
+        if (!line)
+            return "";
+        const char* time = edje_object_part_text_get(line, "elm.text.time");
+        const char* sim = edje_object_part_text_get(line, "elm.text.sim");
+        return (time ? time : "") + (sim ? std::string(" SIM") + sim : "") +
+               (edje_object_mirrored_get(line) ? " RTL" : "");
     }
 
     std::unique_ptr<msg_test::ToolkitErrors> _errors;
@@ -264,3 +272,67 @@ TEST(BubbleLabelQueueTest, IdsAreLookedUpOnceAtTheCalculationAndNeverAfterTheGen
 }
 
 } // namespace
+
+// Each mark of a status line is drawn only when its bubble has it, and every part drawn keeps to
+// the room the bubble's text measured for the line.
+TEST_F(BubbleRowTest, AStatusLineDrawsTheMarksItsBubbleHasInTheRoomMeasuredForThem) {
+    ASSERT_EQ(vconf_set_str("db/zeq/salescode", "KTC"), 0);
+    const struct {
+        msg_store::FolderType folder;
+        const char* type;
+        int sim;
+        bool isProtected;
+        const char* marks;
+    } rows[] = {
+        {msg_store::FOLDER_INBOX, "sms", 0, false, " SIM1"},
+        {msg_store::FOLDER_SENT, "sms", 2, false, " SIM3"},
+        {msg_store::FOLDER_INBOX, "mms", 1, false, " MMS SIM2"},
+        {msg_store::FOLDER_INBOX, "sms", 0, true, " SAFE SIM1"},
+        {msg_store::FOLDER_SENT, "mms", 1, true, " MMS SAFE SIM2"},
+        {msg_store::FOLDER_INBOX, "sms", 5, false, ""},
+    };
+    std::vector<msg_store::IncomingMessage> messages;
+    for (const auto& row : rows) {
+        messages.push_back(msg_test::message("+15550100", std::string(row.type) + " " + row.marks,
+                                             START_MS + messages.size() * 60000LL, row.folder));
+        messages.back().msgType = row.type;
+        messages.back().simIndex = row.sim;
+        messages.back().isProtected = row.isProtected;
+    }
+    std::vector<int> ids = storeThread(messages);
+    open(threadId);
+    auto shown = [](Evas_Object* line, const char* part) {
+        const char* state = edje_object_part_state_get(line, part, nullptr);
+        return state && !strcmp(state, "shown");
+    };
+    std::set<int> checked;
+    scrollToOldest([&](Evas_Object*, MVItemBubble* bubble) {
+        auto id = std::find(ids.begin(), ids.end(), bubble->getMsgId());
+        ASSERT_NE(id, ids.end());
+        const auto& row = rows[id - ids.begin()];
+        // Built for the bubbles in view only.
+        Evas_Object* line = lineOf(MVItemBubbleTestPeer::label(bubble));
+        if (!line)
+            return;
+        std::string marks =
+            std::string(shown(line, "elm.text.mms") ? " MMS" : "") +
+            (shown(line, "elm.icon.safe") && edje_object_part_swallow_get(line, "elm.icon.safe") ? " SAFE"
+                                                                                                 : "");
+        if (const char* sim = edje_object_part_text_get(line, "elm.text.sim"))
+            marks += std::string(" SIM") + sim;
+        EXPECT_EQ(marks, row.marks);
+        EXPECT_FALSE(shown(line, "elm.status.icon")) << row.marks;
+        std::array<int, 4> room = msg_test::boxOf(line);
+        for (const char* part :
+             {"elm.text.time", "elm.text.mms", "elm.icon.safe", "sim.shape", "elm.status.icon"}) {
+            const Evas_Object* drawn = edje_object_part_object_get(line, part);
+            if (!drawn || !evas_object_visible_get(drawn))
+                continue;
+            std::array<int, 4> box = msg_test::boxOf(drawn);
+            EXPECT_GE(box[0], room[0]) << row.marks << ": " << part;
+            EXPECT_LE(box[0] + box[2], room[0] + room[2]) << row.marks << ": " << part;
+        }
+        checked.insert(bubble->getMsgId());
+    });
+    EXPECT_EQ(checked.size(), std::size(rows));
+}

@@ -197,22 +197,28 @@ Evas_Object* MVBubbleContent::_createNormalInfo(Evas_Object* entry, bool sent) {
     // The bubble's direction, as its text and style have it: a widget follows a language change a
     // turn of the loop later, and a line built in between would keep the old direction.
     edje_object_mirrored_set(info, _bubble.isRtl() ? EINA_TRUE : EINA_FALSE);
-    evas_object_event_callback_add(info, EVAS_CALLBACK_DEL, _infoDelCb, nullptr);
     edje_object_part_text_set(info, "elm.text.time", _bubble.getTimeText().c_str());
-    if (_bubble.isMms())
+    if (_bubble.isMms()) {
         edje_object_part_text_set(info, "elm.text.mms", "MMS");
-    else
-        edje_object_signal_emit(info, "mms,hide", "");
+        edje_object_signal_emit(info, "mms,show", "");
+    }
     Evas_Object* safe = conv.isProtected ? common_ui_helper::create_safe_icon(entry) : nullptr;
-    if (safe)
+    if (safe) {
         edje_object_part_swallow(info, "elm.icon.safe", safe);
-    else
-        edje_object_signal_emit(info, "safe,icon,hide", "");
-    if (common_util::is_sta_enabled() && !conv.hideWatchIcon &&
-        (conv.folderType == msg_store::FOLDER_WATCH_INBOX || conv.folderType == msg_store::FOLDER_WATCH_SENT))
+        edje_object_signal_emit(info, "safe,icon,show", "");
+    }
+    bool watch =
+        common_util::is_sta_enabled() && !conv.hideWatchIcon &&
+        (conv.folderType == msg_store::FOLDER_WATCH_INBOX || conv.folderType == msg_store::FOLDER_WATCH_SENT);
+    if (watch) {
         edje_object_part_swallow(info, "elm.status.icon", themeIcon(entry, "img/composer/title/watch"));
-    else
-        edje_object_signal_emit(info, "status,icon,hide", "");
+        edje_object_signal_emit(info, "status,icon,show", "");
+    }
+    // Its marks are in place in the first frame that shows it, not a frame later.
+    if (_bubble.isMms() || safe || watch)
+        edje_object_message_signal_process(info);
+    if (safe || watch)
+        evas_object_event_callback_add(info, EVAS_CALLBACK_DEL, _infoDelCb, nullptr);
     return info;
 }
 
