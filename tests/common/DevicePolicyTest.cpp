@@ -48,45 +48,38 @@ TEST_F(DevicePolicyTest, LinkTypesByVendor) {
     EXPECT_EQ(YoxConn::NONE, connectivity::get_yox_connect());
 }
 
+// Whether sending goes through the phone over that link; the link it names is none when it does not.
+template <YoxConn link> bool sendsBy() {
+    YoxConn out = link == YoxConn::BT ? YoxConn::RLX : YoxConn::BT;
+    return connectivity::is_sendby_phone_available(&out) == (link != YoxConn::NONE) && out == link;
+}
+
 TEST_F(DevicePolicyTest, SendingThroughThePhoneNeedsARealConnectionAndNoNumberSharing) {
     applyProfile("phone-bt");
-    YoxConn out = YoxConn::RLX;
-    EXPECT_TRUE(connectivity::is_sendby_phone_available(&out));
-    EXPECT_EQ(YoxConn::BT, out);
+    EXPECT_TRUE(sendsBy<YoxConn::BT>());
     ASSERT_TRUE(preference::set("consumer_preference_int_peer_connection_status", 0));
-    EXPECT_FALSE(connectivity::is_sendby_phone_available(&out));
-    EXPECT_EQ(YoxConn::NONE, out);
+    EXPECT_TRUE(sendsBy<YoxConn::NONE>());
     ASSERT_TRUE(preference::set("consumer_preference_int_peer_connection_status", 1));
 
     setInt("memory/private/yox/conn_type", 16);
     setInt("memory/dnet/status", 1);
-    setInt("memory/private/fabrel/service_state/3", 3);
-    EXPECT_TRUE(connectivity::is_sendby_phone_available(&out));
-    EXPECT_EQ(YoxConn::RLX, out);
-
-    // Cellular data while mobile data is restricted cannot carry it.
-    setInt("memory/dnet/status", 2);
-    setInt("db/setting/data_restriction", 1);
-    EXPECT_FALSE(connectivity::is_sendby_phone_available(&out));
-    EXPECT_EQ(YoxConn::NONE, out);
-    setInt("db/setting/data_restriction", 0);
-    EXPECT_TRUE(connectivity::is_yox_connected());
-    setInt("memory/private/fabrel/service_state/3", 0);
-    EXPECT_FALSE(connectivity::is_yox_connected());
-    setInt("memory/private/fabrel/service_state/3", 3);
-
-    // Active number sharing blocks the link, on the one carrier that shares numbers.
-    setInt("db/private/merrowin/status", 0);
-    EXPECT_TRUE(connectivity::is_sendby_phone_available(nullptr));
-    setString("db/zeq/salescode", "ATT");
-    EXPECT_FALSE(connectivity::is_sendby_phone_available(&out));
-    setInt("db/private/merrowin/status", 4);
-    EXPECT_TRUE(connectivity::is_sendby_phone_available(&out));
-
+    bool (*const noLinkAsked)() = [] { return connectivity::is_sendby_phone_available(nullptr); };
+    walk({
+        {"memory/private/fabrel/service_state/3", "3", sendsBy<YoxConn::RLX>, true},
+        // Cellular data while mobile data is restricted cannot carry it.
+        {"memory/dnet/status", "2", sendsBy<YoxConn::RLX>, true},
+        {"db/setting/data_restriction", "1", sendsBy<YoxConn::NONE>, true},
+        {"db/setting/data_restriction", "0", connectivity::is_yox_connected, true},
+        {"memory/private/fabrel/service_state/3", "0", connectivity::is_yox_connected, false},
+        {"memory/private/fabrel/service_state/3", "3", connectivity::is_yox_connected, true},
+        // Active number sharing blocks the link, on the one carrier that shares numbers.
+        {"db/private/merrowin/status", "0", noLinkAsked, true},
+        {"db/zeq/salescode", "ATT", sendsBy<YoxConn::NONE>, true},
+        {"db/private/merrowin/status", "4", sendsBy<YoxConn::RLX>, true},
+    });
     // Without the messaging capability nothing goes through the phone.
     setFeature("capability/messaging", "false");
-    EXPECT_FALSE(connectivity::is_sendby_phone_available(&out));
-    EXPECT_EQ(YoxConn::NONE, out);
+    EXPECT_TRUE(sendsBy<YoxConn::NONE>());
 }
 
 TEST_F(DevicePolicyTest, ModesAndRestrictionsFollowTheirSettings) {
