@@ -190,10 +190,8 @@ TEST_F(FeatureTest, FeatureStoreRefusesWhatItDoesNotKnowAndKindsStayApart) {
 
     // A custom feature is not a platform feature, and unknown features are errors.
     bool value = true;
-    EXPECT_EQ(system_info_get_platform_bool("http://developer.vorlane.com/orvex/feature/mdm", &value),
-              SYSTEM_INFO_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(system_info_get_platform_bool("feature/no.such.thing", &value),
-              SYSTEM_INFO_ERROR_INVALID_PARAMETER);
+    for (const char* key : {"http://developer.vorlane.com/orvex/feature/mdm", "feature/no.such.thing"})
+        EXPECT_EQ(system_info_get_platform_bool(key, &value), SYSTEM_INFO_ERROR_INVALID_PARAMETER) << key;
     // A text longer than the caller's buffer leaves the buffer as it was.
     setFeature("zeq/12", "here");
     char small[4] = "abc";
