@@ -78,16 +78,15 @@ TEST_F(TranslationTest, EveryStringIdHasATextInEachLanguage) {
 // line that does not start the text must start a word, unless the word alone is wider than a line.
 TEST_F(TranslationTest, KoreanTextsBreakLinesOnlyBetweenWords) {
     constexpr int WIDTH = 200;
+    constexpr const char* STYLE = "DEFAULT='font=Sans font_size=28 wrap=mixed'";
     std::set<std::string> ids = idsUnder({"src"});
     setString("db/menu_widget/language", "ko_KR.UTF-8");
     ASSERT_TRUE(msg_app::common_ui_helper::set_textdomain());
     msg_test::TestWindow window;
     Evas_Object* block = evas_object_textblock_add(window.evas());
     Evas_Textblock_Style* style = evas_textblock_style_new();
-    evas_textblock_style_set(style, "DEFAULT='font=Sans font_size=28 wrap=mixed'");
+    evas_textblock_style_set(style, STYLE);
     evas_object_textblock_style_set(block, style);
-    Evas_Object* word = evas_object_textblock_add(window.evas());
-    evas_object_textblock_style_set(word, style);
     int multiLine = 0;
     for (const std::string& id : ids) {
         const char* text = msg_app::common_ui_helper::get_text(id.c_str());
@@ -105,16 +104,14 @@ TEST_F(TranslationTest, KoreanTextsBreakLinesOnlyBetweenWords) {
             char* previous = evas_textblock_cursor_content_get(before);
             bool atSpace = previous && (!strcmp(previous, " ") || !strcmp(previous, "<br/>"));
             if (!atSpace) {
-                // The word the line starts in, measured alone.
+                // The word the line starts in, measured alone in the same style.
                 evas_textblock_cursor_word_start(before);
                 Evas_Textblock_Cursor* end = evas_object_textblock_cursor_new(block);
                 evas_textblock_cursor_copy(cursor, end);
                 evas_textblock_cursor_word_end(end);
                 char* whole = evas_textblock_cursor_range_text_get(before, end, EVAS_TEXTBLOCK_TEXT_PLAIN);
-                evas_object_textblock_text_markup_set(word, whole);
-                Evas_Coord w = 0, h = 0;
-                evas_object_textblock_size_native_get(word, &w, &h);
-                EXPECT_GT(w, WIDTH) << id << ": \"" << text << "\" breaks the word \"" << whole << "\"";
+                EXPECT_GT(msg_app::common_ui_helper::getTextblockWidth(window.win(), whole, STYLE), WIDTH)
+                    << id << ": \"" << text << "\" breaks the word \"" << whole << "\"";
                 free(whole);
                 evas_textblock_cursor_free(end);
             }
@@ -124,7 +121,6 @@ TEST_F(TranslationTest, KoreanTextsBreakLinesOnlyBetweenWords) {
         evas_textblock_cursor_free(cursor);
     }
     EXPECT_GT(multiLine, 10) << "too few texts wrapped to test anything";
-    evas_object_del(word);
     evas_object_del(block);
     evas_textblock_style_free(style);
 }
