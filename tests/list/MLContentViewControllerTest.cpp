@@ -180,34 +180,11 @@ TEST_F(ListScreenTest, MenuOffersNewMessageThenDeleteWhichSelectsAndNewMessageOp
     EXPECT_EQ(opener.requests, std::vector<std::string>{"composer"});
 }
 
-// Outside the main application back leaves the list once its menu is shut; the main
-// application's list lowers its window instead (the application's own test follows it to the pause).
-TEST_F(ListScreenTest, BackClosesTheMenuThenPopsTheList) {
+// An open menu stays open while messages arrive. Outside the main application back leaves the list
+// once its menu is shut; the main application's list lowers its window instead (the application's
+// own test follows it to the pause).
+TEST_F(ListScreenTest, AnOpenMenuStaysOpenAsMessagesArriveAndBackClosesItThenPopsTheList) {
     setenv("MSG_APP_ID", "com.vorlane.msg-compose", 1);
-    push(LIST_TYPE_THREAD);
-    option()->open();
-    ASSERT_TRUE(menuAt("opened"));
-    pressKey("Escape");
-    ASSERT_TRUE(menuAt("default"));
-    settle();
-    EXPECT_EQ(std::make_tuple(false, 2, false),
-              std::make_tuple(option()->isOpened(), pageCount(), weakScreen.expired()));
-
-    list.reset();
-    pressKey("Escape");
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weakScreen.expired(); }));
-    EXPECT_EQ(pageCount(), 1);
-}
-
-TEST_F(ListScreenTest, AScreenThatNeverMadeItsViewFreesItsList) {
-    auto* unpushed = new MLContentViewController(LIST_TYPE_THREAD);
-    std::weak_ptr<MLListViewController> weakList = unpushed->getListView();
-    ASSERT_FALSE(weakList.expired());
-    unpushed->destroy();
-    EXPECT_TRUE(weakList.expired());
-}
-
-TEST_F(ListScreenTest, AMessageArrivingLeavesAnOpenMenuOpen) {
     receive(msg_store::FOLDER_INBOX, 2);
     push(LIST_TYPE_THREAD);
     option()->open();
@@ -221,6 +198,24 @@ TEST_F(ListScreenTest, AMessageArrivingLeavesAnOpenMenuOpen) {
     EXPECT_TRUE(option()->isOpened());
     EXPECT_FALSE(log.contains("option is opened. close it")) << "the panel's slide out has begun";
     EXPECT_EQ((std::vector<Entry>{newMessage, deleteEntry}), menu());
+
+    pressKey("Escape");
+    ASSERT_TRUE(menuAt("default"));
+    settle();
+    EXPECT_EQ(std::make_tuple(false, 2, false),
+              std::make_tuple(option()->isOpened(), pageCount(), weakScreen.expired()));
+    list.reset();
+    pressKey("Escape");
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return weakScreen.expired(); }));
+    EXPECT_EQ(pageCount(), 1);
+}
+
+TEST_F(ListScreenTest, AScreenThatNeverMadeItsViewFreesItsList) {
+    auto* unpushed = new MLContentViewController(LIST_TYPE_THREAD);
+    std::weak_ptr<MLListViewController> weakList = unpushed->getListView();
+    ASSERT_FALSE(weakList.expired());
+    unpushed->destroy();
+    EXPECT_TRUE(weakList.expired());
 }
 
 TEST_F(ListScreenTest, AReloadIntoAnEmptyConversationListBringsTheDeleteEntry) {
