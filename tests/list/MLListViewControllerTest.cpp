@@ -58,20 +58,6 @@ protected:
         c = conversation("+15550003", 1, "c", "", 1700000000000);
         create(LIST_TYPE_THREAD);
     }
-    // A real tap on the bottom button, as a finger gives it.
-    void tapBottomButton() {
-        Evas_Object* button = list->getBottomButton();
-        ASSERT_NE(button, nullptr);
-        int x = 0, y = 0, w = 0, h = 0;
-        ASSERT_TRUE(msg_test::runLoopUntil([&] {
-            evas_object_geometry_get(button, &x, &y, &w, &h);
-            return w > 0 && h > 0;
-        }));
-        touch(x + w / 2, y + h / 2);
-    }
-    bool waitDone() {
-        return msg_test::runLoopUntil([&] { return !list->isBgActionRunning(); }, 8.0);
-    }
     int a = -1, b = -1, c = -1;
 };
 
@@ -99,7 +85,15 @@ TEST_F(SelectModeTest, LongPressChecksTheRowTapsCountAndTheBottomButtonDeletesIt
     // The checks go with their rows' views: none is put in the window's focus graph twice.
     EXPECT_EQ(errors.containing("already registered"), std::vector<std::string>{});
 
-    tapBottomButton();
+    // A real tap on the bottom button, as a finger gives it.
+    Evas_Object* button = list->getBottomButton();
+    ASSERT_NE(button, nullptr);
+    int x = 0, y = 0, w = 0, h = 0;
+    ASSERT_TRUE(msg_test::runLoopUntil([&] {
+        evas_object_geometry_get(button, &x, &y, &w, &h);
+        return w > 0 && h > 0;
+    }));
+    touch(x + w / 2, y + h / 2);
     EXPECT_FALSE(list->isBgActionRunning()) << "one row needs no progress popup";
     EXPECT_EQ(std::make_tuple(true, false, true),
               std::make_tuple(threadExists(a), threadExists(b), threadExists(c)));
@@ -133,7 +127,7 @@ TEST_F(SelectModeTest, ACheckedRowMovingToTheTopStaysChecked) {
     })) << "its view shows the check";
 }
 
-TEST_F(SelectModeTest, NothingCheckedDisablesTheButtonAndTheCountPopupSelectsAll) {
+TEST_F(SelectModeTest, NothingCheckedDisablesTheButtonTheCountPopupSelectsAllAndBackReloadsWhatWaited) {
     threeConversations();
     list->doAction(MLListViewController::ACTION_DELETE);
     ASSERT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
@@ -165,6 +159,12 @@ TEST_F(SelectModeTest, NothingCheckedDisablesTheButtonAndTheCountPopupSelectsAll
     ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getCheckedCount() == 0; }));
     EXPECT_FALSE(bottomEnabled());
 
+    // A resume in select mode keeps a reload for the return to normal mode.
+    receiveMany(51, 1500000000000, "+1444");
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    EXPECT_EQ(list->getItemCount(), 2);
+
     // Back closes the popup, then leaves select mode, then leaves the list.
     clickButton(countButton());
     ASSERT_TRUE(msg_test::runLoopUntilShown(elm_object_content_get(popups("Elm.Ctxpopup").at(0))));
@@ -172,6 +172,7 @@ TEST_F(SelectModeTest, NothingCheckedDisablesTheButtonAndTheCountPopupSelectsAll
     EXPECT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
     EXPECT_FALSE(list->back());
     EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
+    EXPECT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 53; })) << list->getItemCount();
     EXPECT_TRUE(list->back());
 }
 
@@ -216,7 +217,7 @@ TEST_F(SelectModeTest, SeveralRowsGoOnTheWorkerWhichStopsAfterItsCurrentRowWhenT
             EXPECT_FALSE(hasToast("Deleted."));
             continue;
         }
-        ASSERT_TRUE(waitDone());
+        ASSERT_TRUE(msg_test::runLoopUntil([&] { return !list->isBgActionRunning(); }, 8.0));
         EXPECT_FALSE(threadExists(a) || threadExists(b) || threadExists(c));
         EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
         EXPECT_TRUE(msg_test::runLoopUntil([&] { return hasToast("Deleted."); }));
@@ -254,7 +255,7 @@ TEST_F(SelectModeTest, OfSeveralBlockedMessagesTheUnchangedAreRestoredAndUnblock
     EXPECT_EQ(options(), Options{}) << "checked rows, but the action is chosen";
     ASSERT_NO_FATAL_FAILURE(sim({"delete", "--message", std::to_string(ids[1])}));
     clickButton(list->getBottomButton());
-    ASSERT_TRUE(waitDone());
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return !list->isBgActionRunning(); }, 8.0));
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return hasToast("Changed meanwhile, so not unblocked."); }));
     EXPECT_FALSE(hasToast("Unblocked."));
     for (int i : {0, 2}) {
@@ -305,19 +306,6 @@ TEST_F(SelectModeTest, BlockedListHoldsOnlyBlockedMessagesAndLeavesTheChoiceToTh
     list->selectItems(MLListViewController::ACTION_DELETE, {second});
     list->doAction(MLListViewController::ACTION_DELETE);
     EXPECT_EQ(folderOf(second), -1) << "deleted";
-}
-
-TEST_F(SelectModeTest, AReloadPendingInSelectModeHappensOnReturn) {
-    threeConversations();
-    list->doAction(MLListViewController::ACTION_DELETE);
-    receiveMany(51, 1500000000000, "+1444");
-    ASSERT_TRUE(msg_test::waitForEarlierChanges());
-    // A resume in select mode keeps the reload for later.
-    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
-    EXPECT_EQ(list->getItemCount(), 3);
-    EXPECT_FALSE(list->back());
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 54; })) << list->getItemCount();
-    EXPECT_EQ(list->getListStyle(), LIST_STYLE_NORMAL);
 }
 
 using ListOpenTest = ListScreenFixture;
