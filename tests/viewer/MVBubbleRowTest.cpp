@@ -23,16 +23,11 @@ namespace {
 // what a row shows must always be its own bubble's, as it is now.
 class BubbleRowTest : public ViewerActionFixture {
 protected:
-    void SetUp() override {
-        _errors = std::make_unique<msg_test::ToolkitErrors>();
-        ViewerActionFixture::SetUp();
-    }
     // A text widget emptied for another bubble let the objects of its old items go: the entry kept
     // none it loses track of when it is deleted with the conversation.
     void TearDown() override {
         ViewerActionFixture::TearDown();
-        EXPECT_EQ(_errors->containing("item object"), std::vector<std::string>());
-        _errors.reset();
+        EXPECT_EQ(_errors.containing("item object"), std::vector<std::string>());
     }
 
     // Calls check on each bubble the genlist shows now.
@@ -45,17 +40,22 @@ protected:
         }
     }
 
+    // Shows the list a screen further down (1) or up (-1), up no further than its top; the top of
+    // the region it showed before.
+    int scrollScreen(int direction) {
+        Evas_Coord x = 0, y = 0, w = 0, h = 0;
+        elm_scroller_region_get(listView()->getGenlist(), &x, &y, &w, &h);
+        elm_scroller_region_show(listView()->getGenlist(), x, std::max(0, y + direction * h), w, h);
+        return y;
+    }
+
     // Scrolls up a screen at a time to the oldest message, calling check on each bubble shown.
     void scrollToOldest(const std::function<void(Evas_Object* row, MVItemBubble*)>& check) {
-        Evas_Object* genlist = listView()->getGenlist();
         for (int screens = 0; screens < 300; ++screens) {
             ASSERT_TRUE(msg_test::runLoopUntilIdle());
             eachShown(check);
-            Evas_Coord x = 0, y = 0, w = 0, h = 0;
-            elm_scroller_region_get(genlist, &x, &y, &w, &h);
-            if (y <= 0 && listView()->getLoadedCount() == listView()->getModel().getCount())
+            if (scrollScreen(-1) <= 0 && listView()->getLoadedCount() == listView()->getModel().getCount())
                 return;
-            elm_scroller_region_show(genlist, x, y > h ? y - h : 0, w, h);
         }
         FAIL() << "the oldest message was never reached";
     }
@@ -102,7 +102,8 @@ protected:
         return (time ? time : "") + marksOf(line) + (edje_object_mirrored_get(line) ? " RTL" : "");
     }
 
-    std::unique_ptr<msg_test::ToolkitErrors> _errors;
+    // Made before the screen, to hear the toolkit from the start.
+    msg_test::ToolkitErrors _errors;
 };
 
 } // namespace
@@ -171,9 +172,7 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
     // they show in the height they are measured at.
     size_t shownAtTop = seen.size();
     for (int screens = 0; screens < 8; ++screens) {
-        Evas_Coord x = 0, y = 0, w = 0, h = 0;
-        elm_scroller_region_get(listView()->getGenlist(), &x, &y, &w, &h);
-        elm_scroller_region_show(listView()->getGenlist(), x, y + h, w, h);
+        scrollScreen(1);
         ASSERT_TRUE(msg_test::runLoopUntilIdle());
         eachShown(check);
     }

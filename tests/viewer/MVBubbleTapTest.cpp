@@ -10,7 +10,6 @@
 #include "common/CommonUtil.h"
 #include "common/MCommonCutlinkMgr.h"
 #include "common/SingletonRelease.h"
-#include "common/ui/MCommonI18n.h"
 #include "msg_store/MsgStore.h"
 #include "vconf.h"
 #include "view_kit/WNaviframeController.h"
@@ -171,9 +170,7 @@ TEST_F(ResendTest, AFailedBubbleShowsItsTimeAndSaysItWasNotSent) {
         return label &&
                msg_test::findObject(label, [&](Evas_Object* o) { return msg_test::showsText(o, text); });
     };
-    std::string time;
-    msg_app::MCommonI18n::getInstance()->getFormattedDateTimeText(msg_app::MCommonI18n::TIME, START_MS / 1000,
-                                                                  time, false);
+    const std::string time = timeText(START_MS);
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return shows("Not sent"); }));
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return shows(time); })) << time;
 

@@ -4,7 +4,6 @@
 #include "RecordingScreenOpener.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/ui/MCommonFont.h"
-#include "common/ui/MCommonI18n.h"
 #include "device/Device.h"
 #include "msg_store/MsgStore.h"
 #include "msg_store/PhoneSide.h"
@@ -122,12 +121,6 @@ TEST_F(ViewerListTest, APageMadeAheadGoesInAsTheStoreTheSelectionAndTheClockAreT
     const char* key = "db/menu_widget/regionformat_time1224";
     int format = 0;
     ASSERT_EQ(vconf_get_int(key, &format), 0);
-    auto timeText = [](int64_t ms) {
-        std::string text;
-        msg_app::MCommonI18n::getInstance()->getFormattedDateTimeText(
-            msg_app::MCommonI18n::TIME, static_cast<time_t>(ms / 1000), text, false);
-        return text;
-    };
     const std::string before = timeText(START_MS);
     ASSERT_EQ(vconf_set_int(key, format == 2 ? 1 : 2), 0);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return timeText(START_MS) != before; }));

@@ -5,6 +5,7 @@
 #include "ListScreenFixture.h"
 #include "MainLoop.h"
 #include "ViewerTestSupport.h"
+#include "common/ui/MCommonI18n.h"
 #include "viewer/MVContentViewController.h"
 #include "viewer/MVConversationActions.h"
 #include "viewer/MVListViewController.h"
@@ -69,6 +70,13 @@ protected:
     // Ends an application this screen launched (the input selector, say), as the user's back
     // would, so that it does not outlive the test's device.
     void closeLaunched(int64_t launchId);
+    // The time of day a bubble of that moment shows, in the clock's format now.
+    static std::string timeText(int64_t ms) {
+        std::string text;
+        msg_app::MCommonI18n::getInstance()->getFormattedDateTimeText(
+            msg_app::MCommonI18n::TIME, static_cast<time_t>(ms / 1000), text, false);
+        return text;
+    }
     // The ids of the bubbles from the top, after checking that every bubble sits under the
     // date line of its day, in time order, once.
     std::vector<int> checkedBubbleIds() const;
