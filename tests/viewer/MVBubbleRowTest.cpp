@@ -102,8 +102,50 @@ protected:
         return (time ? time : "") + marksOf(line) + (edje_object_mirrored_get(line) ? " RTL" : "");
     }
 
+    // Checks that the row shows its own bubble as it is now, in the direction the language
+    // gives (rtl: right to left), and counts it in _seen and, when it holds a status line, _lines.
+    void checkRow(Evas_Object* row, MVItemBubble* bubble, bool rtl) {
+        const int id = bubble->getMsgId();
+        const bool received = bubble->getBubbleType() == MVItemBubble::BUBBLE_RECEIVED;
+        Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
+        ASSERT_NE(label, nullptr) << "bubble " << id << " shown without text";
+        EXPECT_EQ(elm_object_part_content_get(row, "elm.swallow.bubble"), label) << id;
+        std::string text = msg_test::plainTextOf(label);
+        EXPECT_EQ(text.rfind(bubble->getConv()->text, 0), 0u) << id << ": " << text;
+        // The entry builds the objects of the items in view only. The marks follow the time on the
+        // reading side.
+        std::string line = statusLineOf(label);
+        EXPECT_TRUE(line.empty() || line == bubble->getTimeText() + " SIM" +
+                                                std::to_string(bubble->getConv()->simIndex + 1) +
+                                                (rtl ? " RTL" : ""))
+            << id << ": " << line;
+        _lines += !line.empty();
+        // The status line keeps to the bubble's outer side, which the direction swaps.
+        bool right = std::string(elm_object_text_get(label)).find("<align=1.0><item") != std::string::npos;
+        EXPECT_EQ(right, received == rtl) << id;
+        Evas_Coord textW = 0, textH = 0, x = 0, w = 0, h = 0, rowX = 0, rowW = 0, rowH = 0;
+        evas_object_textblock_size_formatted_get(elm_entry_textblock_get(label), &textW, &textH);
+        evas_object_geometry_get(label, &x, nullptr, &w, &h);
+        evas_object_geometry_get(row, &rowX, nullptr, &rowW, &rowH);
+        // As wide as its text (a wider bubble lays its lines out otherwise than they were measured).
+        EXPECT_LE(w - textW, MVItem::scaled(40)) << id;
+        EXPECT_EQ(h - textH, MVItem::scaled(24)) << id;
+        EXPECT_GE(rowH, h) << id;
+        EXPECT_EQ(elm_object_style_get(label),
+                  std::string(received ? "message/bubble/receive" : "message/bubble/send") +
+                      (rtl ? "/rtl" : ""))
+            << id;
+        // Left to right, received on the left and sent on the right, whichever side the row was on.
+        if (!rtl) {
+            EXPECT_EQ(x - rowX < rowX + rowW - (x + w), received) << id;
+        }
+        _seen.insert(id);
+    }
+
     // Made before the screen, to hear the toolkit from the start.
     msg_test::ToolkitErrors _errors;
+    std::set<int> _seen;
+    int _lines = 0;
 };
 
 } // namespace
@@ -124,59 +166,29 @@ TEST_F(BubbleRowTest, EveryRowScrolledThroughShowsItsOwnBubbleInTheHeightItKept)
     }
     std::vector<int> ids = storeThread(messages);
     open(threadId);
-    std::set<int> seen;
-    int lines = 0;
-    auto check = [&](Evas_Object* row, MVItemBubble* bubble) {
-        Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
-        ASSERT_NE(label, nullptr) << "bubble " << bubble->getMsgId() << " shown without text";
-        EXPECT_EQ(elm_object_part_content_get(row, "elm.swallow.bubble"), label) << bubble->getMsgId();
-        std::string text = msg_test::plainTextOf(label);
-        EXPECT_EQ(text.rfind(bubble->getConv()->text, 0), 0u) << bubble->getMsgId() << ": " << text;
-        // The entry builds the objects of the items in view only.
-        std::string line = statusLineOf(label);
-        EXPECT_TRUE(line.empty() ||
-                    line == bubble->getTimeText() + " SIM" + std::to_string(bubble->getConv()->simIndex + 1))
-            << bubble->getMsgId() << ": " << line;
-        lines += !line.empty();
-        Evas_Coord textW = 0, textH = 0, x = 0, w = 0, h = 0, rowX = 0, rowW = 0, rowH = 0;
-        evas_object_textblock_size_formatted_get(elm_entry_textblock_get(label), &textW, &textH);
-        evas_object_geometry_get(label, &x, nullptr, &w, &h);
-        evas_object_geometry_get(row, &rowX, nullptr, &rowW, &rowH);
-        // As wide as its text (a wider bubble lays its lines out otherwise than they were measured).
-        EXPECT_LE(w - textW, MVItem::scaled(40)) << bubble->getMsgId();
-        EXPECT_EQ(h - textH, MVItem::scaled(24)) << bubble->getMsgId();
-        EXPECT_GE(rowH, h) << bubble->getMsgId();
-        EXPECT_STREQ(elm_object_style_get(label), bubble->getBubbleType() == MVItemBubble::BUBBLE_RECEIVED
-                                                      ? "message/bubble/receive"
-                                                      : "message/bubble/send")
-            << bubble->getMsgId();
-        // Received on the left, sent on the right, whichever side the row was on before.
-        EXPECT_EQ(x - rowX < rowX + rowW - (x + w), bubble->getBubbleType() == MVItemBubble::BUBBLE_RECEIVED)
-            << bubble->getMsgId();
-        seen.insert(bubble->getMsgId());
-    };
+    auto check = [&](Evas_Object* row, MVItemBubble* bubble) { checkRow(row, bubble, false); };
     scrollToOldest(check);
-    EXPECT_EQ(seen, std::set<int>(ids.begin(), ids.end()));
-    EXPECT_GT(lines, static_cast<int>(ids.size()) / 2);
+    EXPECT_EQ(_seen, std::set<int>(ids.begin(), ids.end()));
+    EXPECT_GT(_lines, static_cast<int>(ids.size()) / 2);
 
     // The double tap's large text: the rows shown are measured again for it.
-    seen.clear();
+    _seen.clear();
     listView()->toggleFontSize(180);
     ASSERT_TRUE(msg_test::runLoopUntilIdle());
     // A loaded machine may reach idle before the genlist has realized the rows in view.
     ASSERT_TRUE(
         msg_test::runLoopUntil([&] { return !msg_test::realizedItems(listView()->getGenlist()).empty(); }));
     eachShown(check);
-    EXPECT_FALSE(seen.empty());
+    EXPECT_FALSE(_seen.empty());
     // The rows below were measured at the text size before: laid out alone again at the large one,
     // they show in the height they are measured at.
-    size_t shownAtTop = seen.size();
+    size_t shownAtTop = _seen.size();
     for (int screens = 0; screens < 8; ++screens) {
         scrollScreen(1);
         ASSERT_TRUE(msg_test::runLoopUntilIdle());
         eachShown(check);
     }
-    EXPECT_GT(seen.size(), shownAtTop + 4);
+    EXPECT_GT(_seen.size(), shownAtTop + 4);
     listView()->toggleFontSize(180);
 }
 
@@ -184,30 +196,15 @@ TEST_F(BubbleRowTest, RowsShownAfterALanguageChangeTakeItsDirection) {
     openThread(45);
     ASSERT_EQ(vconf_set_str("db/menu_widget/language", "ar_AE.UTF-8"), 0);
     msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
-    int checked = 0, lines = 0;
-    auto rightToLeft = [&](Evas_Object*, MVItemBubble* bubble) {
-        Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
-        ASSERT_NE(label, nullptr) << bubble->getMsgId();
-        std::string style = elm_object_style_get(label);
-        EXPECT_EQ(style.substr(style.size() - 4), "/rtl") << bubble->getMsgId() << ": " << style;
-        // The status line keeps to the bubble's outer side, which the direction swaps.
-        bool right = std::string(elm_object_text_get(label)).find("<align=1.0><item") != std::string::npos;
-        EXPECT_EQ(right, bubble->getBubbleType() == MVItemBubble::BUBBLE_RECEIVED) << bubble->getMsgId();
-        // Its marks follow the time on the reading side.
-        std::string line = statusLineOf(label);
-        EXPECT_TRUE(line.empty() || line.rfind(" RTL") == line.size() - 4)
-            << bubble->getMsgId() << ": " << line;
-        lines += !line.empty();
-        ++checked;
-    };
+    auto rightToLeft = [&](Evas_Object* row, MVItemBubble* bubble) { checkRow(row, bubble, true); };
     // The rows in view first, as they are: nothing scrolled them out and back in.
     ASSERT_TRUE(msg_test::runLoopUntilIdle());
     eachShown(rightToLeft);
-    EXPECT_GT(checked, 0);
-    checked = 0;
+    EXPECT_FALSE(_seen.empty());
+    _seen.clear();
     scrollToOldest(rightToLeft);
-    EXPECT_GT(checked, 0);
-    EXPECT_GT(lines, 0);
+    EXPECT_FALSE(_seen.empty());
+    EXPECT_GT(_lines, 0);
 }
 
 // The text widgets of the bubbles the genlist shows are built in the frame's own calculation,
