@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <cstdlib>
 
 namespace msg_app {
 namespace msg_viewer {
