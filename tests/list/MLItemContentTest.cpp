@@ -52,14 +52,20 @@ constexpr int SIDE = 30;
 
 class ItemContentTest : public ListRowFixture {
 protected:
-    // The row's view: the object the genlist swallows the row's SIM icon into (every row of the
-    // phone's inbox has one).
+    // The row's view: the object the genlist swallows the row's place probe into (every row has one).
     static Evas_Object* content(MLItem* row, const char* name) {
         return elm_object_item_part_content_get(row->getElmObjectItem(), name);
     }
     Evas_Object* viewOf(MLItem* row) {
-        Evas_Object* sim = content(row, "elm.icon.sim");
-        return sim ? evas_object_smart_parent_get(sim) : nullptr;
+        Evas_Object* probe = content(row, "elm.swallow.inset");
+        return probe ? evas_object_smart_parent_get(probe) : nullptr;
+    }
+    // The number the row's SIM mark shows, or "no mark" while the mark is hidden.
+    std::string simMark(MLItem* row) {
+        Evas_Object* view = viewOf(row);
+        double value = 0;
+        const char* state = view ? edje_object_part_state_get(view, "sim_clip", &value) : nullptr;
+        return state && !strcmp(state, "visible") ? shown(row, "elm.text.sim") : "no mark";
     }
     Box part(MLItem* row, const char* name) {
         Evas_Object* obj = viewOf(row);
@@ -108,7 +114,8 @@ TEST_F(ItemContentTest, PartsKeepApartInsideTheMarginsAndTheBadgeGrowsWithItsDig
         EXPECT_EQ(badgeGroup(row), c.group);
         EXPECT_EQ(shown(row, "elm.text.noti"), c.text);
         Box name = part(row, "elm.text"), time = part(row, "elm.text.3"), text1 = part(row, "elm.text.1");
-        Box sim = object(row, "elm.icon.sim"), badge = object(row, "elm.icon.noti");
+        EXPECT_EQ(simMark(row), "1");
+        Box sim = part(row, "sim.shape"), badge = object(row, "elm.icon.noti");
         EXPECT_GE(name.x, SIDE);
         EXPECT_LE(name.right(), time.x - 8) << "the name ends before the time";
         EXPECT_LE(time.right(), SCREEN - SIDE);
@@ -325,11 +332,24 @@ TEST_F(ItemContentTest, RecycledRowViewsForgetTheBadgeAlertAndLinesOfTheirFormer
         << "the alert icon comes before the name";
     EXPECT_GT(part(first, "noti_area").w, 0);
 
+    // Through SIMs 1 and 2 in turn, and messages the watch received itself, which have no SIM mark.
+    const struct {
+        msg_store::FolderType folder;
+        int sim;
+        const char* mark;
+    } kinds[] = {{msg_store::FOLDER_INBOX, 0, "1"},
+                 {msg_store::FOLDER_INBOX, 1, "2"},
+                 {msg_store::FOLDER_WATCH_INBOX, 0, "no mark"}};
     std::vector<MLItemContent*> rows;
     for (int i = 0; i < 12; ++i) {
-        int threadId = conversation("+1555060" + std::to_string(10 + i), 1, "read", "", todayMs() - 1000 * i);
-        EXPECT_EQ(msg_store::ThreadManager().readThread(threadId), msg_store::MSG_STORE_SUCCESS);
-        rows.push_back(appendRow(threadId));
+        msg_store::IncomingMessage read =
+            incoming("+1555060" + std::to_string(10 + i), "read", todayMs() - 1000 * i);
+        read.isRead = true;
+        read.folderType = kinds[i % 3].folder;
+        read.simIndex = kinds[i % 3].sim;
+        int msgId = -1;
+        ASSERT_EQ(msg_store::PhoneSide::insertMessage(read, &msgId), msg_store::MSG_STORE_SUCCESS);
+        rows.push_back(appendRow(threadOf(msgId)));
     }
     auto show = [](MLItemContent* row) {
         elm_genlist_item_show(row->getElmObjectItem(), ELM_GENLIST_ITEM_SCROLLTO_MIDDLE);
@@ -349,21 +369,25 @@ TEST_F(ItemContentTest, RecycledRowViewsForgetTheBadgeAlertAndLinesOfTheirFormer
     // A recycled view is laid out again on a later frame of a loaded machine: wait for each name
     // to start its line (a leftover alert's room never lets it), then check everything.
     msg_test::runLoopUntil([&] {
+        if (!viewOf(rows[6]))
+            return false;
         for (MLItemContent* row : rows)
             if (viewOf(row) && part(row, "elm.text").x != part(row, "name_sides").x)
                 return false;
         return true;
     });
     int checked = 0;
-    for (MLItemContent* row : rows) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        MLItemContent* row = rows[i];
         if (!viewOf(row))
             continue;
         ++checked;
         SCOPED_TRACE(row->getItemId());
-        // No room is left for an alert icon, nor a badge, and the two lines sit in the middle.
-        EXPECT_EQ(
-            std::make_tuple(0, part(row, "name_sides").x, ""),
-            std::make_tuple(part(row, "noti_area").w, part(row, "elm.text").x, shown(row, "elm.text.noti")));
+        // No room is left for an alert icon, nor a badge, and the two lines sit in the middle; the
+        // SIM mark is the row's own, or none.
+        EXPECT_EQ(std::make_tuple(0, part(row, "name_sides").x, "", std::string(kinds[i % 3].mark)),
+                  std::make_tuple(part(row, "noti_area").w, part(row, "elm.text").x,
+                                  shown(row, "elm.text.noti"), simMark(row)));
         Box view = boxOf(viewOf(row));
         EXPECT_NEAR(part(row, "elm.text").y - view.y, view.bottom() - part(row, "elm.text.1").bottom(), 2);
     }

@@ -1,6 +1,6 @@
 #include "list/MLReusableObjectPool.h"
 #include "EflTest.h"
-#include "common/ui/CommonUiHelperIcon.h"
+#include "common/CommonUtilResource.h"
 
 #include <gtest/gtest.h>
 
@@ -29,21 +29,19 @@ TEST_F(ObjectPoolTest, FillsToEightTakesBackAndLetsGoOfDeletedBadges) {
     EXPECT_EQ(pool->getObject(), badge) << "the last given back is the first taken";
     evas_object_del(badge);
 
-    // Other images are kept by their group: a SIM icon comes back for its own group only, and an
-    // object of no image group is left to its caller.
-    using namespace msg_app::common_ui_helper;
-    const char* simGroup = sim_index_icon_group(msg_store::FOLDER_INBOX, 1);
-    ASSERT_NE(simGroup, nullptr);
-    Evas_Object* sim = create_sim_index_icon(window.win(), msg_store::FOLDER_INBOX, 1);
+    // Other images are kept by their group: a badge of two digits comes back for its own group
+    // only, and an object of no image group is left to its caller.
+    Evas_Object* wide = elm_image_add(window.win());
+    ASSERT_TRUE(elm_image_file_set(wide, msg_app::common_util::get_image_edj().c_str(), "img/list/noti2"));
     size_t badges = pool->getSize();
-    EXPECT_TRUE(MLReusableObjectPool::setObject(sim));
+    EXPECT_TRUE(MLReusableObjectPool::setObject(wide));
     EXPECT_EQ(pool->getSize(), badges);
-    EXPECT_EQ(pool->getObject(sim_index_icon_group(msg_store::FOLDER_INBOX, 0)), nullptr);
-    EXPECT_EQ(pool->getObject(simGroup), sim);
+    EXPECT_EQ(pool->getObject("img/list/noti3"), nullptr);
+    EXPECT_EQ(pool->getObject("img/list/noti2"), wide);
     Evas_Object* box = evas_object_rectangle_add(window.evas());
     EXPECT_FALSE(MLReusableObjectPool::setObject(box));
     evas_object_del(box);
-    evas_object_del(sim);
+    evas_object_del(wide);
 
     // A badge given back after the pool is gone stays with its caller.
     MLReusableObjectPool::destroy();

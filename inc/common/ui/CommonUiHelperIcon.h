@@ -1,5 +1,5 @@
 /*
- * SIM and carrier badges, and haptic feedback.
+ * SIM marks and carrier badges, and haptic feedback.
  * Main loop only.
  */
 #ifndef MSG_APP_COMMON_UI_COMMONUIHELPERICON_H
@@ -13,12 +13,9 @@
 namespace msg_app {
 namespace common_ui_helper {
 
+// Whether a message of the folder, received or sent through the SIM, shows the SIM's mark (which
+// the themes of the conversation row and the bubble draw).
 bool has_sim_index_icon(msg_store::FolderType folderType, int simIndex);
-// The image group of the SIM's icon, or null where a message shows none.
-const char* sim_index_icon_group(msg_store::FolderType folderType, int simIndex);
-Evas_Object* create_sim_index_icon(Evas_Object* parent, msg_store::FolderType folderType, int simIndex);
-// Gives a SIM icon, new or used before, the theme's colour and size.
-void style_sim_index_icon(Evas_Object* icon);
 // The carrier's safe-message badge, or null where the carrier has none.
 Evas_Object* create_safe_icon(Evas_Object* parent);
 

@@ -95,7 +95,6 @@ private:
 
     Evas_Object* _createContent(Evas_Object* parent, const char* part);
     Evas_Object* _createCheck(Evas_Object* parent);
-    Evas_Object* _createSimIcon(Evas_Object* parent);
     Evas_Object* _createBadge(Evas_Object* parent, bool& isPooled);
     Evas_Object* _createImage(Evas_Object* parent, const char* group, int w, int h);
     void _remember(const char* part, Evas_Object* obj, bool isPooled);
@@ -121,6 +120,7 @@ private:
     void _accessLinesText(std::string& out) const;
     void _refreshAccessDescription();
     bool _hasUnreadBadge() const { return _model.getDataType() == THREAD && _model.getUnreadCnt() > 0; }
+    bool _hasSimMark() const;
 
     static char* _textGetCb(void* data, Evas_Object* obj, const char* part);
     static Evas_Object* _contentGetCb(void* data, Evas_Object* obj, const char* part);

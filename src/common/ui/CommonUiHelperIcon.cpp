@@ -14,8 +14,8 @@ namespace {
 constexpr int ICON_WIDTH = 29;
 constexpr int ICON_HEIGHT = 32;
 constexpr double APP_BASE_SCALE = 1.0;
-constexpr const char* SIM_ICON_COLOR = "AO0112";
-const char* const SIM_ICONS[] = {"img/sim1", "img/sim2", "img/sim3"};
+// The SIMs the themes draw a mark for.
+constexpr int SIM_COUNT = 3;
 
 struct SafeBadge {
     const char* salesCode;
@@ -43,33 +43,8 @@ Evas_Object* createIcon(Evas_Object* parent, const char* group) {
 } // namespace
 
 bool has_sim_index_icon(msg_store::FolderType folderType, int simIndex) {
-    return sim_index_icon_group(folderType, simIndex) != nullptr;
-}
-
-const char* sim_index_icon_group(msg_store::FolderType folderType, int simIndex) {
     bool folderHasSim = folderType >= msg_store::FOLDER_INBOX && folderType <= msg_store::FOLDER_SENT;
-    bool known = simIndex >= 0 && simIndex < static_cast<int>(std::size(SIM_ICONS));
-    return folderHasSim && known ? SIM_ICONS[simIndex] : nullptr;
-}
-
-Evas_Object* create_sim_index_icon(Evas_Object* parent, msg_store::FolderType folderType, int simIndex) {
-    MSG_RETV_IF(!parent, nullptr, "parent object is nullptr");
-    const char* group = sim_index_icon_group(folderType, simIndex);
-    if (!group)
-        return nullptr;
-    Evas_Object* icon = createIcon(parent, group);
-    style_sim_index_icon(icon);
-    return icon;
-}
-
-void style_sim_index_icon(Evas_Object* icon) {
-    MSG_RET_IF(!icon, "icon is nullptr");
-    evas_object_size_hint_min_set(icon, scaled(ICON_WIDTH), scaled(ICON_HEIGHT));
-    int r = 255, g = 255, b = 255, a = 255;
-    if (qel_theme_get_color(SIM_ICON_COLOR, &r, &g, &b, &a))
-        evas_object_color_set(icon, r * a / 255, g * a / 255, b * a / 255, a);
-    else
-        MSG_LOGW("no colour for %s", SIM_ICON_COLOR);
+    return folderHasSim && simIndex >= 0 && simIndex < SIM_COUNT;
 }
 
 Evas_Object* create_safe_icon(Evas_Object* parent) {

@@ -32,7 +32,7 @@ constexpr const char* PART_TIME = "elm.text.3";
 constexpr const char* PART_NOTI_TEXT = "elm.text.noti";
 constexpr const char* PART_CHECK = "elm.swallow.center_check";
 constexpr const char* PART_ALERT = "elm.icon.alert";
-constexpr const char* PART_SIM = "elm.icon.sim";
+constexpr const char* PART_SIM = "elm.text.sim";
 constexpr const char* PART_NOTI = "elm.icon.noti";
 constexpr const char* PART_INSET = "elm.swallow.inset";
 // The theme's message carrying the insets (the list row's script).
@@ -43,6 +43,8 @@ constexpr const char* SIG_UNHIGHLIGHTED = "elm,custom,state,unhighlighted";
 constexpr const char* SIG_READ = "elm,state,read";
 constexpr const char* SIG_ALERT = "elm,state,alert";
 constexpr const char* SIG_NO_ALERT = "elm,state,alert,hide";
+constexpr const char* SIG_SIM = "elm,state,sim,show";
+constexpr const char* SIG_NO_SIM = "elm,state,sim,hide";
 constexpr const char* SIG_SELECT_STYLE = "elm,state,select_style";
 constexpr const char* SIG_NORMAL_STYLE = "elm,state,normal_style";
 constexpr const char* SIG_ICON_POSITION_INIT = "elm,state,icon,position,init";
@@ -141,6 +143,8 @@ std::string MLItemContent::getText(const char* part) const {
         MCommonI18n::getInstance()->getFormattedSimpleDateTimeText(_model.getTime(), time);
         return time;
     }
+    if (!strcmp(part, PART_SIM))
+        return _hasSimMark() ? std::to_string(_model.getSimIndex() + 1) : std::string();
     if (!strcmp(part, PART_NOTI_TEXT) && _hasUnreadBadge()) {
         std::string count;
         MCommonI18n::getInstance()->getFormattedNumberText(std::min(_model.getUnreadCnt(), MAX_UNREAD_SHOWN),
@@ -182,11 +186,6 @@ Evas_Object* MLItemContent::_createContent(Evas_Object* parent, const char* part
         _remember(part, alert, false);
         return alert;
     }
-    if (!strcmp(part, PART_SIM)) {
-        Evas_Object* sim = _createSimIcon(parent);
-        _remember(part, sim, true);
-        return sim;
-    }
     if (!strcmp(part, PART_INSET)) {
         Evas_Object* probe = evas_object_rectangle_add(evas_object_evas_get(parent));
         evas_object_color_set(probe, 0, 0, 0, 0);
@@ -216,21 +215,9 @@ Evas_Object* MLItemContent::_createImage(Evas_Object* parent, const char* group,
     return image;
 }
 
-// Rows coming into view take the SIM icons of rows that went: building one costs more than the
-// rest of the row's images together.
-Evas_Object* MLItemContent::_createSimIcon(Evas_Object* parent) {
-    auto folder = static_cast<msg_store::FolderType>(_model.getFolderType());
-    const char* group = common_ui_helper::sim_index_icon_group(folder, _model.getSimIndex());
-    if (!group)
-        return nullptr;
-    Evas_Object* sim = MLReusableObjectPool::getInstance()->getObject(group);
-    if (sim)
-        common_ui_helper::style_sim_index_icon(sim);
-    else
-        sim = common_ui_helper::create_sim_index_icon(parent, folder, _model.getSimIndex());
-    if (sim)
-        evas_object_show(sim);
-    return sim;
+bool MLItemContent::_hasSimMark() const {
+    return common_ui_helper::has_sim_index_icon(static_cast<msg_store::FolderType>(_model.getFolderType()),
+                                                _model.getSimIndex());
 }
 
 Evas_Object* MLItemContent::_createBadge(Evas_Object* parent, bool& isPooled) {
@@ -364,6 +351,7 @@ void MLItemContent::realized() {
     // of the row it showed before: every state is set either way.
     _emit(_hasUnreadBadge() ? unreadSignal(_model.getUnreadCnt()) : SIG_READ);
     _emit(_model.getMsgType() == MSG_TYPE_CMAS ? SIG_ALERT : SIG_NO_ALERT);
+    _emit(_hasSimMark() ? SIG_SIM : SIG_NO_SIM);
     _emit(_style == LIST_STYLE_SELECT ? SIG_SELECT_STYLE : SIG_NORMAL_STYLE);
     _emitTextLayout();
     bool nameMoved = false;
