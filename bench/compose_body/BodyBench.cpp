@@ -12,6 +12,7 @@
 #include "MainLoop.h"
 #include "Programs.h"
 #include "TempDir.h"
+#include "ToolkitDaemon.h"
 #include "app_control.h"
 #include "common/CommonUiHelper.h"
 #include "common/Preference.h"
@@ -181,6 +182,7 @@ double composeFirstFrameMs() {
     env = g_environ_setenv(env, "MSG_APP_CONTROL", request.c_str(), TRUE);
     env = g_environ_setenv(env, "MSG_APP_ID", "com.vorlane.message.appcontrol.compose", TRUE);
     env = g_environ_setenv(env, "MSG_SEND_TIMING", "1", TRUE);
+    msg_bench::holdToolkitDaemon();
     std::string exe = msg_test::binDir() + "/msg-compose";
     gchar* argv[] = {const_cast<gchar*>(exe.c_str()), nullptr};
     GPid pid = 0;

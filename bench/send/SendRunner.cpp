@@ -6,6 +6,7 @@
 // The phone's delay is not counted: the runner delivers at once.
 //   send_bench [--runs N]
 #include "DeviceProfiles.h"
+#include "ToolkitDaemon.h"
 #include "app_control.h"
 #include "msg_store/ConnectionManager.h"
 #include "msg_store/PhoneSide.h"
@@ -59,6 +60,7 @@ struct ProcessRun {
 
 // Reads the marks the process prints; delivers once it has sent, so that it ends.
 bool runProcess(const std::string& exe, ProcessRun& run) {
+    msg_bench::holdToolkitDaemon();
     gchar** env = g_get_environ();
     env = g_environ_setenv(env, "MSG_APP_CONTROL", REQUEST, TRUE);
     env = g_environ_setenv(env, "MSG_APP_ID", "com.vorlane.msg-send", TRUE);

@@ -1,6 +1,7 @@
 #include "AppFirstFrame.h"
 
 #include "Programs.h"
+#include "ToolkitDaemon.h"
 
 #include <glib.h>
 #include <signal.h>
@@ -30,6 +31,7 @@ double milliseconds(const timeval& time) {
 
 bool runToFirstFrame(const std::vector<std::string>& args, const std::vector<std::string>& env,
                      bool endAtFrame, ProcessSample& sample) {
+    holdToolkitDaemon();
     std::vector<const gchar*> argv;
     for (const std::string& arg : args)
         argv.push_back(arg.c_str());
