@@ -1,5 +1,5 @@
 /*
- * Ready-made images for list rows (the unread badge, the SIM icons), so that
+ * Ready-made images for list rows (the unread badges), so that
  * scrolling does not create and destroy them: a row takes one when shown and
  * gives it back when scrolled away. The images are kept by their image group.
  * Main loop only. Images handed out belong to their rows; the ones the pool

@@ -120,8 +120,8 @@ TEST_F(ItemContentTest, PartsKeepApartInsideTheMarginsAndTheBadgeGrowsWithItsDig
         EXPECT_LE(name.right(), time.x - 8) << "the name ends before the time";
         EXPECT_LE(time.right(), SCREEN - SIDE);
         EXPECT_GE(text1.y, name.bottom() - 1) << "the text line is under the name";
-        EXPECT_LE(text1.right(), sim.x) << "the text ends before the SIM icon";
-        EXPECT_LE(sim.right(), badge.x) << "the SIM icon ends before the badge";
+        EXPECT_LE(text1.right(), sim.x) << "the text ends before the SIM mark";
+        EXPECT_LE(sim.right(), badge.x) << "the SIM mark ends before the badge";
         EXPECT_LE(badge.right(), SCREEN - SIDE);
         widths.push_back(badge.w);
     }

@@ -24,7 +24,7 @@ constexpr double INK_INSET[] = {5, 1, 4};
 // Drawn parts keep this far inside the circle.
 constexpr double EDGE_MARGIN = 3;
 // What each line keeps between its insets however far in the edge comes: the name line its
-// alert mark, its widest date and a little name, the first text line its badge and SIM icon
+// alert mark, its widest date and a little name, the first text line its badge and SIM mark
 // with some text.
 constexpr int MIN_ROOM[] = {200, 130, 60};
 
