@@ -17,8 +17,11 @@ enum class Trouble { READ_ONLY_FOLDER, FULL_DISK };
 
 // Exit status of the set-up when the machine cannot make the trouble (no mount namespaces).
 constexpr int CANNOT_SET_UP = 77;
+// Seconds a case's programs may take before they are taken to hang; each takes well under one.
+const char* const CASE_LIMIT = "100";
 
-// $1 the device folder, $2 the build's programs, $3 a writable scratch folder.
+// $1 the device folder, $2 the build's programs, $3 a writable scratch folder, $4 the case's script,
+// $5 CASE_LIMIT.
 const char* const READ_ONLY_SETUP =
     "mount --bind \"$1\" \"$1\" && mount -o remount,bind,ro \"$1\" || exit 77\n";
 const char* const FULL_DISK_SETUP =
@@ -43,13 +46,23 @@ protected:
     }
 
     // Runs the shell script with the device in trouble; its standard output and error together.
+    // What the programs say goes through a file: a daemon one of them starts (the toolkit's
+    // desktop cache) keeps its output open after the program ends, and a pipe would wait for it.
+    // A script still running after CASE_LIMIT is ended and said to have hung, with the processes
+    // it left, rather than holding the whole run until the test runner's own limit.
     msg_test::ProgramRun run(Trouble trouble, const std::string& script) {
         std::string body =
             std::string(trouble == Trouble::READ_ONLY_FOLDER ? READ_ONLY_SETUP : FULL_DISK_SETUP) +
-            "export MSG_DEVICE_DIR=\"$1\" PATH=\"$2:$PATH\" OUT=\"$3\"\n" + script + " 2>&1\n";
-        std::vector<const char*> argv = {"unshare",    "--map-root-user",   "--mount", "sh",
-                                         "-c",         body.c_str(),        "sh",      _device.path().c_str(),
-                                         _bin.c_str(), _out.path().c_str(), nullptr};
+            "export MSG_DEVICE_DIR=\"$1\" PATH=\"$2:$PATH\" OUT=\"$3\"\n"
+            "timeout -k 5 \"$5\" sh -c \"$4\" >\"$OUT/said\" 2>&1\n"
+            "status=$?\n"
+            "cat \"$OUT/said\"\n"
+            "if [ $status -ge 124 ]; then echo \"hung for $5 s (status $status)\"; ps -ef; fi\n";
+        std::vector<const char*> argv = {
+            "unshare",    "--map-root-user",   "--mount",      "sh",
+            "-c",         body.c_str(),        "sh",           _device.path().c_str(),
+            _bin.c_str(), _out.path().c_str(), script.c_str(), CASE_LIMIT,
+            nullptr};
         msg_test::ProgramRun result;
         gchar *out = nullptr, *err = nullptr;
         gint status = 0;
@@ -105,7 +118,7 @@ TEST_F(StorageTroubleTest, EveryProgramShowsWhatIsStoredAndTellsWhyNothingIsSave
             SCOPED_TRACE(std::string(t ? "full disk, " : "read-only folder, ") + c.what + ":\n" + result.out);
             for (const std::string& said : c.said)
                 EXPECT_NE(result.out.find(said), std::string::npos) << said;
-            for (const char* wrong : {"corrupt", "not a database", "no application for"})
+            for (const char* wrong : {"corrupt", "not a database", "no application for", "hung for"})
                 EXPECT_EQ(result.out.find(wrong), std::string::npos) << wrong;
         }
     }
