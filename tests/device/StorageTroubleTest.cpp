@@ -4,9 +4,7 @@
 #include "Programs.h"
 #include "TempDir.h"
 
-#include <glib.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <string>
 #include <vector>
@@ -46,33 +44,20 @@ protected:
     }
 
     // Runs the shell script with the device in trouble; its standard output and error together.
-    // What the programs say goes through a file: a daemon one of them starts (the toolkit's
-    // desktop cache) keeps its output open after the program ends, and a pipe would wait for it.
     // A script still running after CASE_LIMIT is ended and said to have hung, with the processes
     // it left, rather than holding the whole run until the test runner's own limit.
     msg_test::ProgramRun run(Trouble trouble, const std::string& script) {
         std::string body =
             std::string(trouble == Trouble::READ_ONLY_FOLDER ? READ_ONLY_SETUP : FULL_DISK_SETUP) +
             "export MSG_DEVICE_DIR=\"$1\" PATH=\"$2:$PATH\" OUT=\"$3\"\n"
-            "timeout -k 5 \"$5\" sh -c \"$4\" >\"$OUT/said\" 2>&1\n"
+            "timeout -k 5 \"$5\" sh -c \"$4\" 2>&1\n"
             "status=$?\n"
-            "cat \"$OUT/said\"\n"
-            "if [ $status -ge 124 ]; then echo \"hung for $5 s (status $status)\"; ps -ef; fi\n";
-        std::vector<const char*> argv = {
-            "unshare",    "--map-root-user",   "--mount",      "sh",
-            "-c",         body.c_str(),        "sh",           _device.path().c_str(),
-            _bin.c_str(), _out.path().c_str(), script.c_str(), CASE_LIMIT,
-            nullptr};
-        msg_test::ProgramRun result;
-        gchar *out = nullptr, *err = nullptr;
-        gint status = 0;
-        if (g_spawn_sync(nullptr, const_cast<gchar**>(argv.data()), nullptr, G_SPAWN_SEARCH_PATH, nullptr,
-                         nullptr, &out, &err, &status, nullptr)) {
-            result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            result.out = std::string(out ? out : "") + (err ? err : "");
-        }
-        g_free(out);
-        g_free(err);
+            "if [ $status -ge 124 ]; then echo \"hung for $5 s (status $status)\"; ps -ef; fi\n"
+            "exit $status\n";
+        msg_test::ProgramRun result =
+            msg_test::runCommand({"unshare", "--map-root-user", "--mount", "sh", "-c", body, "sh",
+                                  _device.path(), _bin, _out.path(), script, CASE_LIMIT});
+        result.out += result.err;
         return result;
     }
 

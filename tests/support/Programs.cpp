@@ -1,8 +1,11 @@
 #include "Programs.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <glib.h>
+#include <glib/gstdio.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace msg_test {
 
@@ -19,6 +22,29 @@ std::string besideTests(const char* envName, const char* folder) {
     return dir;
 }
 
+// What a file written by the child holds; the file is closed and removed.
+std::string takeOutput(int fd, const std::string& path) {
+    std::string text;
+    if (fd >= 0) {
+        gchar* contents = nullptr;
+        gsize length = 0;
+        if (g_file_get_contents(path.c_str(), &contents, &length, nullptr))
+            text.assign(contents, length);
+        g_free(contents);
+        close(fd);
+        g_unlink(path.c_str());
+    }
+    return text;
+}
+
+int openOutput(std::string& path) {
+    gchar* name = nullptr;
+    int fd = g_file_open_tmp("msg-test-output-XXXXXX", &name, nullptr);
+    path = name ? name : "";
+    g_free(name);
+    return fd;
+}
+
 } // namespace
 
 std::string binDir() {
@@ -29,25 +55,37 @@ std::string resourceDir() {
     return besideTests("MSG_RES_DIR", "res");
 }
 
-ProgramRun runProgram(const std::string& name, const std::vector<std::string>& args) {
-    std::string path = binDir() + "/" + name;
+// The output goes through files, and the run ends when the program does: a daemon it starts (the
+// toolkit's desktop cache) keeps its output open for as long as the daemon has clients, and a pipe
+// would wait for that.
+ProgramRun runCommand(const std::vector<std::string>& command) {
     std::vector<gchar*> argv;
-    argv.push_back(const_cast<gchar*>(path.c_str()));
-    for (const auto& arg : args)
+    for (const auto& arg : command)
         argv.push_back(const_cast<gchar*>(arg.c_str()));
     argv.push_back(nullptr);
     ProgramRun run;
-    gchar *out = nullptr, *err = nullptr;
-    gint status = 0;
-    if (g_spawn_sync(nullptr, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, &out, &err, &status,
-                     nullptr)) {
+    std::string outPath, errPath;
+    int outFd = openOutput(outPath), errFd = openOutput(errPath);
+    GPid pid = 0;
+    if (outFd >= 0 && errFd >= 0 &&
+        g_spawn_async_with_fds(nullptr, argv.data(), nullptr,
+                               static_cast<GSpawnFlags>(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD),
+                               nullptr, nullptr, &pid, -1, outFd, errFd, nullptr)) {
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        g_spawn_close_pid(pid);
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = out ? out : "";
-        run.err = err ? err : "";
     }
-    g_free(out);
-    g_free(err);
+    run.out = takeOutput(outFd, outPath);
+    run.err = takeOutput(errFd, errPath);
     return run;
+}
+
+ProgramRun runProgram(const std::string& name, const std::vector<std::string>& args) {
+    std::vector<std::string> command{binDir() + "/" + name};
+    command.insert(command.end(), args.begin(), args.end());
+    return runCommand(command);
 }
 
 ProgramRun runSim(std::vector<std::string> args, const std::string& device) {

@@ -17,6 +17,8 @@ struct ProgramRun {
     std::string err;
 };
 
+// Runs the command (its first word found on $PATH when it has no folder) and waits for it to end.
+ProgramRun runCommand(const std::vector<std::string>& command);
 // Runs one of the build's executables (e.g. "msg-sim") with the arguments and waits for it.
 ProgramRun runProgram(const std::string& name, const std::vector<std::string>& args);
 // msg-sim with the arguments, on the device folder `device` when one is given, else on $MSG_DEVICE_DIR's.
