@@ -52,7 +52,7 @@ protected:
             "export MSG_DEVICE_DIR=\"$1\" PATH=\"$2:$PATH\" OUT=\"$3\"\n"
             "timeout -k 5 \"$5\" sh -c \"$4\" 2>&1\n"
             "status=$?\n"
-            "if [ $status -ge 124 ]; then echo \"hung for $5 s (status $status)\"; ps -ef; fi\n"
+            "case $status in 124 | 137) echo \"hung for $5 s (status $status)\"; ps -ef ;; esac\n"
             "exit $status\n";
         msg_test::ProgramRun result =
             msg_test::runCommand({"unshare", "--map-root-user", "--mount", "sh", "-c", body, "sh",
