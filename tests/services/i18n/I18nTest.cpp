@@ -53,7 +53,8 @@ constexpr double kAfternoon = 1772633100;
 
 // The 12- and 24-hour patterns, zone changes and regional digits are checked through the
 // application's date and time texts; these are what those texts do not reach.
-TEST(I18nTest, LocalesPatternsAndZonesOutsideTheApplicationsTexts) {
+TEST(I18nTest, LocalesPatternsAndZonesOutsideTheApplicationsTextsAndBadInput) {
+    msg_test::LogCapture quiet;
     // The marker goes where a person of the locale writes it.
     EXPECT_EQ(formatAt("ko_KR", bestPattern("ko_KR", "hma").c_str(), kAfternoon, "UTC"), "오후 2:05");
 
@@ -74,28 +75,24 @@ TEST(I18nTest, LocalesPatternsAndZonesOutsideTheApplicationsTexts) {
     EXPECT_EQ(i18n_unumber_format(format, 125, result, 2, nullptr, &length), I18N_ERROR_BUFFER_OVERFLOW);
     EXPECT_EQ(length, 3);
     i18n_unumber_destroy(format);
-}
 
-TEST(I18nTest, BadInputIsRefused) {
-    msg_test::LogCapture quiet;
-    i18n_udate_format_h format = nullptr;
+    i18n_udate_format_h udate = nullptr;
     i18n_uchar pattern[8];
     i18n_ustring_copy_ua(pattern, "HH:mm");
     // The pattern style on one side only.
     EXPECT_EQ(
-        i18n_udate_create(I18N_UDATE_PATTERN, I18N_UDATE_SHORT, "en_US", nullptr, 0, pattern, -1, &format),
+        i18n_udate_create(I18N_UDATE_PATTERN, I18N_UDATE_SHORT, "en_US", nullptr, 0, pattern, -1, &udate),
         I18N_ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(format, nullptr);
+    EXPECT_EQ(udate, nullptr);
     EXPECT_EQ(i18n_ulocale_set_default(""), I18N_ERROR_INVALID_PARAMETER);
 
     // Malformed text in either direction is refused, not copied through.
-    i18n_uchar buffer[16];
-    EXPECT_EQ(i18n_ustring_from_UTF8(buffer, 16, nullptr, "ab\xff", -1), I18N_ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(i18n_ustring_from_UTF8(result, 32, nullptr, "ab\xff", -1), I18N_ERROR_INVALID_PARAMETER);
     const i18n_uchar loneSurrogate[] = {0x61, 0xD800, 0};
     char out[16];
     EXPECT_EQ(i18n_ustring_to_UTF8(out, 16, nullptr, loneSurrogate, -1), I18N_ERROR_INVALID_PARAMETER);
     // A result that exactly fills the buffer has no room for its terminator.
-    EXPECT_EQ(i18n_ustring_from_UTF8(buffer, 3, nullptr, "abc", -1), I18N_ERROR_BUFFER_OVERFLOW);
+    EXPECT_EQ(i18n_ustring_from_UTF8(result, 3, nullptr, "abc", -1), I18N_ERROR_BUFFER_OVERFLOW);
 }
 
 } // namespace

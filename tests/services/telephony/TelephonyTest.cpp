@@ -30,7 +30,7 @@ protected:
 
 // Modem power, roaming and the network code as the application reads them are checked through its
 // telephony service; these are what it does not reach.
-TEST_F(TelephonyTest, ModemFollowsTheSettingsAndPowerCommands) {
+TEST_F(TelephonyTest, ModemFollowsTheSettingsAndPowerCommandsAndRefusesBadInput) {
     // Off by default: no service, no network name.
     EXPECT_EQ(intProperty(TAPI_PROP_MODEM_POWER), TAPI_PHONE_POWER_STATUS_OFF);
     char* text = nullptr;
@@ -53,6 +53,17 @@ TEST_F(TelephonyTest, ModemFollowsTheSettingsAndPowerCommands) {
     EXPECT_EQ(tel_process_power_command(handle, TAPI_PHONE_POWER_ON, nullptr, nullptr),
               TAPI_API_OPERATION_FAILED);
     EXPECT_EQ(intProperty(TAPI_PROP_MODEM_POWER), TAPI_PHONE_POWER_STATUS_LOW);
+
+    // Bad input: one of each kind, and the caller's value stays.
+    int value = 7;
+    EXPECT_EQ(tel_get_property_int(nullptr, TAPI_PROP_MODEM_POWER, &value), TAPI_API_INVALID_PTR);
+    EXPECT_EQ(tel_get_property_int(handle, "org.orvex.telephony.Modem:nothing", &value),
+              TAPI_API_INVALID_INPUT);
+    EXPECT_EQ(value, 7);
+    EXPECT_EQ(tel_get_property_string(handle, TAPI_PROP_MODEM_POWER, &text), TAPI_API_INVALID_INPUT);
+    EXPECT_EQ(text, nullptr);
+    EXPECT_EQ(tel_process_power_command(handle, static_cast<tapi_power_phone_cmd_t>(9), nullptr, nullptr),
+              TAPI_API_INVALID_INPUT);
 }
 
 void responseCb(TapiHandle*, int result, void*, void* userData) {
@@ -74,19 +85,6 @@ TEST_F(TelephonyTest, ResponseArrivesOnTheMainLoopWhileTheHandleLives) {
     // The answer is a job of the main loop: once the loop is idle, it has had its turn.
     EXPECT_TRUE(msg_test::runLoopUntilIdle());
     EXPECT_EQ(late, 0);
-}
-
-TEST_F(TelephonyTest, BadInputIsRefused) {
-    int value = 7;
-    char* text = nullptr;
-    EXPECT_EQ(tel_get_property_int(nullptr, TAPI_PROP_MODEM_POWER, &value), TAPI_API_INVALID_PTR);
-    EXPECT_EQ(tel_get_property_int(handle, "org.orvex.telephony.Modem:nothing", &value),
-              TAPI_API_INVALID_INPUT);
-    EXPECT_EQ(value, 7);
-    EXPECT_EQ(tel_get_property_string(handle, TAPI_PROP_MODEM_POWER, &text), TAPI_API_INVALID_INPUT);
-    EXPECT_EQ(text, nullptr);
-    EXPECT_EQ(tel_process_power_command(handle, static_cast<tapi_power_phone_cmd_t>(9), nullptr, nullptr),
-              TAPI_API_INVALID_INPUT);
 }
 
 } // namespace
