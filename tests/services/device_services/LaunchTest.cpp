@@ -78,14 +78,13 @@ protected:
     }
 };
 
-using BundleTest = ServicesTest;
 using AppControlTest = ServicesTest;
 using JournalTest = ServicesTest;
 
 } // namespace
 
 // Encoded bundles are read back by the wake-up service's test, which decodes the answers of our port.
-TEST_F(BundleTest, InvalidTextAndMalformedEncodingsAreRefused) {
+TEST_F(AppControlTest, BundlesAndRequestsRefuseBadHandlesTextAndEncodingsAndACloneKeepsTheExtras) {
     bundle* b = bundle_create();
     ASSERT_EQ(bundle_add_str(b, "app_id", "com.vorlane.message"), BUNDLE_ERROR_NONE);
     EXPECT_EQ(bundle_add_str(b, "app_id", "again"), BUNDLE_ERROR_KEY_EXISTS);
@@ -98,9 +97,7 @@ TEST_F(BundleTest, InvalidTextAndMalformedEncodingsAreRefused) {
         EXPECT_EQ(bundle_decode(reinterpret_cast<const bundle_raw*>(notBundle.c_str()), notBundle.size()),
                   nullptr)
             << notBundle;
-}
 
-TEST_F(AppControlTest, ACloneKeepsTheExtrasAndBadHandlesAndTextAreRefused) {
     app_control_h h = nullptr;
     ASSERT_EQ(app_control_create(&h), APP_CONTROL_ERROR_NONE);
     ASSERT_EQ(app_control_add_extra_data(h, "number", "1"), APP_CONTROL_ERROR_NONE);
