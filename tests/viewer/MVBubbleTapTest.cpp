@@ -160,6 +160,19 @@ TEST_F(ResendTest, AResendTheWatchsModemRefusesShowsItsFailureAgain) {
     EXPECT_EQ(stored(msgId).networkStatus, NETWORK_STATUS_SEND_FAIL_NETWORK);
 }
 
+// The bubble goes while its resend runs: the answer finds nothing to touch.
+TEST_F(ResendTest, AResendEndingAfterItsBubbleWentTouchesNothing) {
+    apply(ROADS[0]);
+    ASSERT_NO_FATAL_FAILURE(openFailed(FOLDER_OUTBOX, NETWORK_STATUS_SEND_FAIL));
+    msg_test::LogCapture log;
+    tap();
+    elm_object_item_del(bubble->getElmObjectItem());
+    EXPECT_TRUE(msg_test::pumpUntil([&] {
+        return log.contains("the bubble of msgId [" + std::to_string(msgId) + "] went before its resend");
+    }));
+    EXPECT_EQ(listView()->findBubble(msgId), nullptr);
+}
+
 TEST_F(ResendTest, AFailedBubbleShowsItsTimeAndSaysItWasNotSent) {
     apply(ROADS[0]);
     ASSERT_NO_FATAL_FAILURE(openFailed(FOLDER_OUTBOX, NETWORK_STATUS_SEND_FAIL_MANDATORY_INFO));

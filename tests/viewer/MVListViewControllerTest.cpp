@@ -1,7 +1,6 @@
 #include "ViewerScreenFixture.h"
 
 #include "LogCapture.h"
-#include "RecordingScreenOpener.h"
 #include "common/MCommonAppEventMgr.h"
 #include "common/ui/MCommonFont.h"
 #include "device/Device.h"
@@ -425,7 +424,6 @@ TEST_F(ViewerBulkChangeTest, ReadingOlderMessagesTheRowReadStaysInPlace) {
 
 class ViewerActionTest : public ViewerScreenFixture {
 protected:
-    RecordingScreenOpener opener;
     int activeThread() const {
         int active = -1;
         msg_store::ThreadManager().getActiveThreadId(active);
@@ -446,7 +444,6 @@ TEST_F(ViewerActionTest, ASenderThatIsANameHasNoReplyRow) {
     storeThread({msg_test::message("Emergency alert", "Take shelter", START_MS)});
     open(threadId);
     EXPECT_EQ(listView()->getReplyItem(), nullptr);
-    EXPECT_EQ(listView()->getLoadedCount(), 1);
 }
 
 // The body text follows the double tap and the user's text size, as drawn in the bubbles.
@@ -513,23 +510,6 @@ TEST_F(ViewerActionTest, PauseResumeAndContentChangesFromOtherProcesses) {
 
     ASSERT_TRUE(backToHost());
     EXPECT_EQ(activeThread(), 0);
-}
-
-// The bubble goes while its resend runs: the answer finds nothing to touch.
-TEST_F(ViewerActionTest, AResendEndingAfterItsBubbleWentTouchesNothing) {
-    auto failed = msg_test::message("+15550100", "lost", START_MS, msg_store::FOLDER_OUTBOX);
-    failed.networkStatus = msg_store::NETWORK_STATUS_SEND_FAIL;
-    const int msgId = storeThread({failed}).front();
-    open(threadId);
-    MVItemBubble* bubble = listView()->findBubble(msgId);
-    ASSERT_NE(bubble, nullptr);
-    msg_test::LogCapture log;
-    bubble->onSelect(bubble->getElmObjectItem());
-    elm_object_item_del(bubble->getElmObjectItem());
-    EXPECT_TRUE(msg_test::pumpUntil([&] {
-        return log.contains("the bubble of msgId [" + std::to_string(msgId) + "] went before its resend");
-    }));
-    EXPECT_EQ(listView()->findBubble(msgId), nullptr);
 }
 
 TEST_F(ViewerActionTest, TappingAnMmsStillOnThePhoneAsksAndRequestsIt) {
