@@ -48,23 +48,40 @@ protected:
 
 // Each question, answered each way: OK goes on with the send, anything else leaves the screen and its
 // text as they were and stores nothing. (Both switches are one question; the switch to the watch is
-// answered OK below.) OK on a switch replaces the question by the sending popup while the question's
+// answered OK only.) OK on a switch replaces the question by the sending popup while the question's
 // own callback still runs. What OK sends is the messages the question named, in order, each within
-// its limit, and the screen goes once the phone delivered them.
+// its limit, and the screen goes once the phone delivered them. Where the road switched to fails as
+// well, the screen and its text stay for another try, as after any failure.
 TEST_F(SendFlowTest, EachQuestionAnsweredEachWay) {
     std::string longText;
     for (size_t i = 0; i < 1100; ++i)
         longText += static_cast<char>('a' + i % 26);
+    const std::string toPhone =
+        text("WDS_MSG_POP_HULM_NUMBER_NOT_AVAILABLE_CHANGE_OUTGOING_NUMBER_TO_PHONE_NUMBER_Q");
     struct Case {
         const char* what;
-        std::function<void()> setUp;
+        std::function<void()> setUp; // after the screen opened
         std::string body;
         std::string question;
-        const char* sent; // the types OK sends, in order; empty: nothing
+        const char* sent;   // the types OK sends, in order; empty: nothing
+        bool fails = false; // OK's send fails: answered OK only
     };
     const Case cases[] = {
-        {"switch to the phone", [this] { watchRoadDown(); }, "hi",
-         text("WDS_MSG_POP_HULM_NUMBER_NOT_AVAILABLE_CHANGE_OUTGOING_NUMBER_TO_PHONE_NUMBER_Q"), "sms"},
+        {"switch to the phone", [this] { watchRoadDown(); }, "hi", toPhone, "sms"},
+        {"switch to the phone, which refuses the message",
+         [this] {
+             watchRoadDown();
+             msg->simIndex = -1;
+         },
+         "Running late", toPhone, "", true},
+        {"switch to the watch, whose modem fails",
+         [this] {
+             applyProfile("standalone"); // no phone: the watch sends from its own SIM
+             MCOutgoingMgr::getInstance()->setSendBy(SendBy::PHONE);
+             setInt("memory/private/msg/next_send_error", -11);
+         },
+         "Running late",
+         text("WDS_MSG_POP_PHONE_NUMBER_NOT_AVAILABLE_CHANGE_OUTGOING_NUMBER_TO_HULM_NUMBER_Q"), "", true},
         // Which of the network texts it is depends on the modem; any notice will do.
         {"no road",
          [this] {
@@ -102,13 +119,13 @@ TEST_F(SendFlowTest, EachQuestionAnsweredEachWay) {
     for (const auto& c : cases) {
         for (Answer answer : {CANCEL, BACK, OK}) {
             // A notice's one button is both its OK and its Cancel.
-            if (answer == CANCEL && !*c.sent)
+            if ((answer == CANCEL && !*c.sent) || (answer != OK && c.fails))
                 continue;
             SCOPED_TRACE(std::string(c.what) + " answered " + std::to_string(answer));
             applyProfile("phone-bt");
             MCOutgoingMgr::getInstance()->setSendBy(SendBy::NONE);
-            c.setUp();
             open(c.body);
+            c.setUp();
             tapSend();
             if (c.question.empty())
                 ASSERT_TRUE(msg_test::pumpUntil([&] { return popup() != nullptr; }));
@@ -120,6 +137,9 @@ TEST_F(SendFlowTest, EachQuestionAnsweredEachWay) {
                 pressKey("Escape");
             else
                 ASSERT_TRUE(tapPopupButton(answer == OK && twoButtons ? "button2" : "button1"));
+            if (c.fails) {
+                ASSERT_TRUE(waitPopupText(text("WDS_MSG_TPOP_COULDNT_SEND_MESSAGE_ABB"))) << popupText();
+            }
             if (answer == OK && *c.sent) {
                 ASSERT_TRUE(msg_test::pumpUntil([&] { return sentTypes() == c.sent; })) << sentTypes();
                 ASSERT_TRUE(waitPopupText(text("WDS_WNOTI_TPOP_SENDING_ING_ABB"))) << popupText();
@@ -138,54 +158,10 @@ TEST_F(SendFlowTest, EachQuestionAnsweredEachWay) {
                 ASSERT_TRUE(screenOpen());
                 EXPECT_EQ(c.body, body()->getText());
                 EXPECT_EQ(c.body, msg->body);
-                back();
-                if (screenOpen() && popup())
-                    tapPopupButton("button2");
+                ASSERT_TRUE(backAndAnswer("button2"));
             }
             ASSERT_TRUE(msg_test::pumpUntil([&] { return !screenOpen(); }, 15.0));
         }
-    }
-}
-
-// The road the user switched to fails as well: the screen and its text stay for another try, as after
-// any failure, and nothing waits in an outbox.
-TEST_F(SendFlowTest, AFailureAfterEitherSwitchKeepsTheText) {
-    struct Case {
-        const char* what;
-        std::function<void()> setUp;
-        std::string question;
-    };
-    const Case cases[] = {
-        {"to the phone, which refuses the message",
-         [this] {
-             watchRoadDown();
-             msg->simIndex = -1;
-         },
-         text("WDS_MSG_POP_HULM_NUMBER_NOT_AVAILABLE_CHANGE_OUTGOING_NUMBER_TO_PHONE_NUMBER_Q")},
-        {"to the watch, whose modem fails",
-         [this] {
-             applyProfile("standalone"); // no phone: the watch sends from its own SIM
-             MCOutgoingMgr::getInstance()->setSendBy(SendBy::PHONE);
-             setInt("memory/private/msg/next_send_error", -11);
-         },
-         text("WDS_MSG_POP_PHONE_NUMBER_NOT_AVAILABLE_CHANGE_OUTGOING_NUMBER_TO_HULM_NUMBER_Q")},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        applyProfile("phone-bt");
-        open("Running late");
-        c.setUp();
-        tapSend();
-        ASSERT_TRUE(waitPopupText(c.question)) << popupText();
-        ASSERT_TRUE(tapPopupButton("button2"));
-        ASSERT_TRUE(waitPopupText(text("WDS_MSG_TPOP_COULDNT_SEND_MESSAGE_ABB"))) << popupText();
-        ASSERT_TRUE(waitNoPopup());
-        settle();
-        ASSERT_TRUE(screenOpen());
-        EXPECT_EQ("Running late", body()->getText());
-        EXPECT_TRUE(outbox().empty());
-        ASSERT_TRUE(backAndAnswer("button2"));
-        ASSERT_TRUE(msg_test::pumpUntil([&] { return !screenOpen(); }));
     }
 }
 
