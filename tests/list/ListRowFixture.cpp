@@ -81,6 +81,12 @@ int ListRowFixture::threadOf(int msgId) {
     return stored.threadId;
 }
 
+int ListRowFixture::conversation(const msg_store::IncomingMessage& message) {
+    int msgId = -1;
+    EXPECT_EQ(msg_store::PhoneSide::insertMessage(message, &msgId), msg_store::MSG_STORE_SUCCESS);
+    return msgId < 0 ? -1 : threadOf(msgId);
+}
+
 int ListRowFixture::conversation(const std::string& from, int count, const std::string& text,
                                  const std::string& subject, int64_t timeMs) {
     std::vector<msg_store::IncomingMessage> messages(count, incoming(from, text));

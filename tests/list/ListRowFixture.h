@@ -27,6 +27,8 @@ protected:
                                                int64_t timeMs = 0);
     // The conversation of a stored message.
     static int threadOf(int msgId);
+    // The conversation the message lands in.
+    static int conversation(const msg_store::IncomingMessage& message);
     // A conversation from `from` with `count` unread messages (the last with the text and subject).
     int conversation(const std::string& from, int count, const std::string& text = "hello",
                      const std::string& subject = "", int64_t timeMs = 1700000000000);
