@@ -116,28 +116,8 @@ TEST_F(SelectModeTest, LongPressChecksTheRowTapsCountAndTheBottomButtonDeletesIt
     EXPECT_FALSE(hasToast("Deleted."));
 }
 
-// A checked conversation that moves to the top with a message already read (one sent from the
-// phone) is the same row there, still checked.
-TEST_F(SelectModeTest, ACheckedRowMovingToTheTopStaysChecked) {
-    threeConversations();
-    msg_store::IncomingMessage read = incoming("+15550004", "", 1500000000000);
-    read.isRead = true;
-    int readId = -1;
-    ASSERT_EQ(msg_store::PhoneSide::insertMessage(read, &readId), msg_store::MSG_STORE_SUCCESS);
-    int d = threadOf(readId);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return itemOf(d) != nullptr; }));
-    ASSERT_EQ(list->selectItems(MLListViewController::ACTION_DELETE, {d}), 1);
-    read.time = 1800000000000;
-    ASSERT_EQ(msg_store::PhoneSide::insertMessage(read, nullptr), msg_store::MSG_STORE_SUCCESS);
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return rowAt(3) == list->findContentItem(d); }));
-    EXPECT_EQ(list->getCheckedIds(), std::vector<int>{d});
-    ASSERT_TRUE(msg_test::pumpUntil([&] {
-        Evas_Object* check = elm_object_item_part_content_get(itemOf(d), "elm.swallow.center_check");
-        return check && elm_check_state_get(check);
-    })) << "its view shows the check";
-}
-
-TEST_F(SelectModeTest, NothingCheckedDisablesTheButtonTheCountPopupSelectsAllAndBackReloadsWhatWaited) {
+TEST_F(SelectModeTest,
+       NothingCheckedDisablesTheButtonTheCountPopupSelectsAllChecksFollowTheirRowsAndBackReloads) {
     threeConversations();
     list->doAction(MLListViewController::ACTION_DELETE);
     ASSERT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
@@ -162,9 +142,22 @@ TEST_F(SelectModeTest, NothingCheckedDisablesTheButtonTheCountPopupSelectsAllAnd
     takeCountEntry("Deselect all");
     EXPECT_TRUE(list->getCheckedIds().empty());
 
-    // A checked row that leaves the list is not counted on.
+    // A checked row that moves to the top with a message already read (one sent from the phone) is
+    // the same row there, still checked; one that leaves the list is not counted on. (Any change
+    // unchecks a row with unread messages.)
+    ASSERT_EQ(msg_store::ThreadManager().readThread(b), msg_store::MSG_STORE_SUCCESS);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
     tap(itemOf(b));
     EXPECT_TRUE(bottomEnabled());
+    msg_store::IncomingMessage read = incoming("+15550002", "", 1800000000000);
+    read.isRead = true;
+    ASSERT_GT(conversation(read), 0);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return rowAt(3) == list->findContentItem(b); }));
+    EXPECT_EQ(list->getCheckedIds(), std::vector<int>{b});
+    ASSERT_TRUE(msg_test::pumpUntil([&] {
+        Evas_Object* check = elm_object_item_part_content_get(itemOf(b), "elm.swallow.center_check");
+        return check && elm_check_state_get(check);
+    })) << "its view shows the check";
     ASSERT_EQ(msg_store::ThreadManager().deleteThread(b), msg_store::MSG_STORE_SUCCESS);
     ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getCheckedCount() == 0; }));
     EXPECT_FALSE(bottomEnabled());
@@ -265,31 +258,16 @@ TEST_F(SelectModeTest, OfSeveralBlockedMessagesTheUnchangedAreRestoredAndUnblock
     }
 }
 
-TEST_F(SelectModeTest, ConversationsWithOnlyBlockedMessagesHaveNoRow) {
+// Each list holds only its own messages: the blocked list leaves the choice of action to the menu,
+// and the conversation list shows no conversation of blocked messages only.
+TEST_F(SelectModeTest, EachListHoldsOnlyItsOwnMessagesAndTheBlockedListLeavesTheChoiceToTheMenu) {
     int mixed = conversation("+15550041", 1, "hi", "", 1600000000000);
     int other = conversation("+15550042", 1, "yo", "", 1650000000000);
     ASSERT_GT(blockedMessage("+15550041", "spam too"), 0);
-    create(LIST_TYPE_THREAD);
-    ASSERT_EQ(list->getItemCount(), 2);
-    // A blocked message from a new sender brings no empty conversation.
-    ASSERT_GT(blockedMessage("+15550043", "spam"), 0);
-    ASSERT_TRUE(msg_test::waitForEarlierChanges());
-    EXPECT_EQ(list->getItemCount(), 2);
-
-    // Deleting a conversation keeps its blocked messages, and so its thread, but not its row.
-    list->selectItems(MLListViewController::ACTION_DELETE, {mixed});
-    list->doAction(MLListViewController::ACTION_DELETE);
-    EXPECT_FALSE(threadExists(mixed));
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 1; }));
-    EXPECT_NE(itemOf(other), nullptr);
-}
-
-TEST_F(SelectModeTest, BlockedListHoldsOnlyBlockedMessagesAndLeavesTheChoiceToTheMenu) {
     int first = blockedMessage("+15550011", "one");
     int second = blockedMessage("+15550012", "two");
-    conversation("+15550013", 1);
     create(LIST_TYPE_BLOCKED_MSG);
-    ASSERT_EQ(list->getItemCount(), 2);
+    ASSERT_EQ(list->getItemCount(), 3);
     longPress(itemOf(first));
     ASSERT_EQ(list->getListStyle(), LIST_STYLE_SELECT);
     EXPECT_EQ(std::make_tuple(MLListViewController::ACTION_NONE, Options{MORE_OPTION_RESTORE}, "Delete"),
@@ -304,6 +282,20 @@ TEST_F(SelectModeTest, BlockedListHoldsOnlyBlockedMessagesAndLeavesTheChoiceToTh
     list->selectItems(MLListViewController::ACTION_DELETE, {second});
     list->doAction(MLListViewController::ACTION_DELETE);
     EXPECT_EQ(folderOf(second), -1) << "deleted";
+
+    // The restored message's conversation is listed; a blocked message from a new sender brings no
+    // empty conversation.
+    create(LIST_TYPE_THREAD);
+    ASSERT_EQ(list->getItemCount(), 3);
+    ASSERT_GT(blockedMessage("+15550043", "spam"), 0);
+    ASSERT_TRUE(msg_test::waitForEarlierChanges());
+    EXPECT_EQ(list->getItemCount(), 3);
+    // Deleting a conversation keeps its blocked messages, and so its thread, but not its row.
+    list->selectItems(MLListViewController::ACTION_DELETE, {mixed});
+    list->doAction(MLListViewController::ACTION_DELETE);
+    EXPECT_FALSE(threadExists(mixed));
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return list->getItemCount() == 2; }));
+    EXPECT_NE(itemOf(other), nullptr);
 }
 
 using ListOpenTest = ListScreenFixture;
