@@ -240,8 +240,9 @@ protected:
 };
 
 // A page of the application's theme is its content alone, sliding in over the whole screen and
-// out again as the naviframe waits on its signals. Built, then placed on the naviframe, it is not
-// themed again, which would reload every layout in it and have its list measure the rows anew.
+// out again as the naviframe waits on its signals, and pushed from anything inside it. Built, then placed on
+// the naviframe, it is not themed again, which would reload every layout in it and have its list measure the
+// rows anew.
 TEST_F(UiHelperTest, APageIsItsContentThemedOnceAndSlidesInAndOut) {
     ASSERT_TRUE(MCommonTheme::getInstance()->init());
     view_kit::WWindowController window;
@@ -288,25 +289,16 @@ TEST_F(UiHelperTest, APageIsItsContentThemedOnceAndSlidesInAndOut) {
     evas_object_smart_callback_add(frame, "title,transition,finished", countCb, &titled);
     elm_naviframe_item_title_enabled_set(elm_naviframe_top_item_get(frame), EINA_TRUE, EINA_TRUE);
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return titled == 1; }));
-    MCommonTheme::getInstance()->deinit();
-}
 
-TEST_F(UiHelperTest, PushFromInsideAPopupFindsTheNaviframe) {
-    view_kit::WWindowController window;
-    ASSERT_TRUE(window.create("push", 360, 360));
-    view_kit::WNaviframeController* naviframe = window.getNaviframeController();
-    auto* first = new Page();
-    ASSERT_TRUE(naviframe->push(first));
+    // From inside a popup of the page, a push finds the naviframe; outside any page it is refused.
     auto* popup = new view_kit::WPopupController();
     ASSERT_TRUE(first->attachPopup(popup));
     Evas_Object* button = elm_button_add(popup->getEvasObject());
     elm_object_content_set(popup->getEvasObject(), button);
-
     ASSERT_TRUE(common_ui_helper::push_to_naviframe(button, new Page()));
-    EXPECT_EQ(2u, eina_list_count(elm_naviframe_items_get(naviframe->getEvasObject())));
-
-    // A button outside any naviframe's pages.
+    EXPECT_EQ(2u, eina_list_count(elm_naviframe_items_get(frame)));
     EXPECT_FALSE(common_ui_helper::push_to_naviframe(elm_button_add(window.getEvasObject()), new Page()));
+    MCommonTheme::getInstance()->deinit();
 }
 
 } // namespace
