@@ -194,7 +194,8 @@ TEST_F(SelectModeTest, CheckedBubblesAreDrawnCheckedAndATapLeavesNoPressedLook) 
             std::string style = label ? elm_object_style_get(label) : "";
             return style.size() > 4 && style.substr(style.size() - 4) == "/rtl" &&
                    part(id, "check").first == "selected";
-        })) << id << ": " << part(id, "check").first;
+        })) << id
+            << ": " << part(id, "check").first;
     }
 }
 
@@ -271,11 +272,7 @@ TEST_F(SelectModeTest, APlayingClipStopsWithSelectModeAndWithItsMessage) {
     ASSERT_TRUE(msg_sim::simWriteWav(wav, 440, 60000));
     auto mms = msg_test::message("+15550100", "", START_MS);
     mms.msgType = "mms";
-    msg_store::Content clip;
-    clip.mediaType = msg_store::Content::MEDIA_TYPE_AUDIO;
-    clip.mimeType = "audio/x-wav";
-    clip.filePath = wav;
-    clip.fileName = "clip.wav";
+    msg_store::Content clip = msg_test::contentOf(msg_store::Content::MEDIA_TYPE_AUDIO, "audio/x-wav", wav);
     clip.transferStatus = msg_store::Content::TRANSFER_DOWNLOADED;
     mms.contents = {clip};
     auto other = msg_test::message("+15550100", "and more", START_MS + 60000);

@@ -24,6 +24,16 @@ msg_store::IncomingMessage message(const std::string& from, const std::string& t
     return in;
 }
 
+msg_store::Content contentOf(msg_store::Content::MediaType type, const std::string& mimeType,
+                             const std::string& path) {
+    msg_store::Content content;
+    content.mediaType = type;
+    content.mimeType = mimeType;
+    content.filePath = path;
+    content.fileName = path.substr(path.rfind('/') + 1);
+    return content;
+}
+
 std::vector<int> storeMessages(const std::vector<msg_store::IncomingMessage>& messages) {
     std::vector<int> ids;
     EXPECT_EQ(msg_store::PhoneSide::insertMessages(messages, &ids), msg_store::MSG_STORE_SUCCESS);

@@ -30,6 +30,9 @@ namespace msg_test {
 std::vector<int> storeMessages(const std::vector<msg_store::IncomingMessage>& messages);
 msg_store::IncomingMessage message(const std::string& from, const std::string& text, int64_t timeMs,
                                    msg_store::FolderType folder = msg_store::FOLDER_INBOX);
+// A part of that kind and type held in the file, named as the file is.
+msg_store::Content contentOf(msg_store::Content::MediaType type, const std::string& mimeType,
+                             const std::string& path);
 // The text a widget shows, markup turned back to plain text.
 std::string plainTextOf(Evas_Object* widget);
 // Looking through a canvas's object trees, popups and entry items included.

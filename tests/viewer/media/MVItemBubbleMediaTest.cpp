@@ -128,12 +128,7 @@ protected:
         return all.back();
     }
     static Content picture(const std::string& path) {
-        Content content;
-        content.mediaType = Content::MEDIA_TYPE_IMAGE;
-        content.mimeType = "image/png";
-        content.filePath = path;
-        content.fileName = "image.jpg";
-        return content;
+        return msg_test::contentOf(Content::MEDIA_TYPE_IMAGE, "image/png", path);
     }
 
     std::unique_ptr<ContentActions> _actions;
@@ -169,11 +164,8 @@ TEST_F(BubbleMediaTest, APictureOpensAsACopyOrIsAskedOfThePhoneAndAFileOpensWher
     msg_test::TempDir files("msg-file");
     std::string path = files.file("report.blob");
     ASSERT_TRUE(g_file_set_contents(path.c_str(), "data", -1, nullptr));
-    Content file;
+    Content file = msg_test::contentOf(Content::MEDIA_TYPE_NONE, "application/vnd.vendor-specific", path);
     file.isAttachment = true;
-    file.mimeType = "application/vnd.vendor-specific";
-    file.filePath = path;
-    file.fileName = "report.blob";
     ASSERT_TRUE(tapUntil(bubbleWith({file}), "MVAttachmentViewController", [&] { return launched(); }));
     launch = lastLaunch();
     EXPECT_EQ(launch.uri, path);

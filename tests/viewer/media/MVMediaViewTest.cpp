@@ -64,12 +64,9 @@ protected:
     }
     // A sound content of the file; the demo clip by default.
     Content clip(int contentId, const std::string& path = "") const {
-        Content content;
+        Content content =
+            msg_test::contentOf(Content::MEDIA_TYPE_AUDIO, "audio/x-wav", path.empty() ? demoClip : path);
         content.contentId = contentId;
-        content.mediaType = Content::MEDIA_TYPE_AUDIO;
-        content.mimeType = "audio/x-wav";
-        content.filePath = path.empty() ? demoClip : path;
-        content.fileName = content.filePath.substr(content.filePath.rfind('/') + 1);
         return content;
     }
     // The power journal's entries since the test began: "lock 2 0", "unlock 2", ...
@@ -261,10 +258,7 @@ TEST_F(ImageViewTest, PicturesStillsAndPlaceholders) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Content content;
-        content.mediaType = c.type;
-        content.mimeType = c.mime;
-        content.filePath = c.file;
+        Content content = msg_test::contentOf(c.type, c.mime, c.file);
         content.thumbnailPath = c.thumbnail;
         auto* view = new MVImageViewController(240, 180, 0, content);
         ASSERT_TRUE(view->create(window->win(), nullptr));
