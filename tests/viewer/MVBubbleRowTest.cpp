@@ -30,14 +30,22 @@ protected:
         EXPECT_EQ(_errors.containing("item object"), std::vector<std::string>());
     }
 
+    // The bubbles the genlist shows now, each with its row's layout.
+    static std::vector<std::pair<Evas_Object*, MVItemBubble*>> shownBubbles(Evas_Object* genlist) {
+        std::vector<std::pair<Evas_Object*, MVItemBubble*>> shown;
+        for (Elm_Object_Item* it : msg_test::realizedItems(genlist)) {
+            auto* row = static_cast<MVItem*>(elm_object_item_data_get(it));
+            if (row && row->getType() == MVItem::BUBBLE)
+                shown.emplace_back(elm_object_item_part_content_get(it, "elm.icon"),
+                                   static_cast<MVItemBubble*>(row));
+        }
+        return shown;
+    }
     // Calls check on each bubble the genlist shows now.
     void eachShown(const std::function<void(Evas_Object* row, MVItemBubble*)>& check) {
         evas_smart_objects_calculate(evas());
-        for (Elm_Object_Item* it : msg_test::realizedItems(listView()->getGenlist())) {
-            auto* row = static_cast<MVItem*>(elm_object_item_data_get(it));
-            if (row->getType() == MVItem::BUBBLE)
-                check(elm_object_item_part_content_get(it, "elm.icon"), static_cast<MVItemBubble*>(row));
-        }
+        for (auto [row, bubble] : shownBubbles(listView()->getGenlist()))
+            check(row, bubble);
     }
 
     // Shows the list a screen further down (1) or up (-1), up no further than its top; the top of
@@ -106,38 +114,38 @@ protected:
     // gives (rtl: right to left), and counts it in _seen and, when it holds a status line, _lines.
     void checkRow(Evas_Object* row, MVItemBubble* bubble, bool rtl) {
         const int id = bubble->getMsgId();
+        SCOPED_TRACE("bubble " + std::to_string(id));
         const bool received = bubble->getBubbleType() == MVItemBubble::BUBBLE_RECEIVED;
         Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
-        ASSERT_NE(label, nullptr) << "bubble " << id << " shown without text";
-        EXPECT_EQ(elm_object_part_content_get(row, "elm.swallow.bubble"), label) << id;
+        ASSERT_NE(label, nullptr) << "shown without text";
+        EXPECT_EQ(elm_object_part_content_get(row, "elm.swallow.bubble"), label);
         std::string text = msg_test::plainTextOf(label);
-        EXPECT_EQ(text.rfind(bubble->getConv()->text, 0), 0u) << id << ": " << text;
+        EXPECT_EQ(text.rfind(bubble->getConv()->text, 0), 0u) << text;
         // The entry builds the objects of the items in view only. The marks follow the time on the
         // reading side.
         std::string line = statusLineOf(label);
         EXPECT_TRUE(line.empty() || line == bubble->getTimeText() + " SIM" +
                                                 std::to_string(bubble->getConv()->simIndex + 1) +
                                                 (rtl ? " RTL" : ""))
-            << id << ": " << line;
+            << line;
         _lines += !line.empty();
         // The status line keeps to the bubble's outer side, which the direction swaps.
         bool right = std::string(elm_object_text_get(label)).find("<align=1.0><item") != std::string::npos;
-        EXPECT_EQ(right, received == rtl) << id;
+        EXPECT_EQ(right, received == rtl);
         Evas_Coord textW = 0, textH = 0, x = 0, w = 0, h = 0, rowX = 0, rowW = 0, rowH = 0;
         evas_object_textblock_size_formatted_get(elm_entry_textblock_get(label), &textW, &textH);
         evas_object_geometry_get(label, &x, nullptr, &w, &h);
         evas_object_geometry_get(row, &rowX, nullptr, &rowW, &rowH);
         // As wide as its text (a wider bubble lays its lines out otherwise than they were measured).
-        EXPECT_LE(w - textW, MVItem::scaled(40)) << id;
-        EXPECT_EQ(h - textH, MVItem::scaled(24)) << id;
-        EXPECT_GE(rowH, h) << id;
+        EXPECT_LE(w - textW, MVItem::scaled(40));
+        EXPECT_EQ(h - textH, MVItem::scaled(24));
+        EXPECT_GE(rowH, h);
         EXPECT_EQ(elm_object_style_get(label),
                   std::string(received ? "message/bubble/receive" : "message/bubble/send") +
-                      (rtl ? "/rtl" : ""))
-            << id;
+                      (rtl ? "/rtl" : ""));
         // Left to right, received on the left and sent on the right, whichever side the row was on.
         if (!rtl) {
-            EXPECT_EQ(x - rowX < rowX + rowW - (x + w), received) << id;
+            EXPECT_EQ(x - rowX < rowX + rowW - (x + w), received);
         }
         _seen.insert(id);
     }
@@ -223,13 +231,8 @@ TEST_F(BubbleRowTest, EveryFrameDrawnWhileTheBezelBringsAPageShowsEachBubblesTex
     Evas_Event_Cb drawn = [](void* data, Evas*, void*) {
         auto* f = static_cast<Frames*>(data);
         ++f->drawn;
-        for (Elm_Object_Item* it : msg_test::realizedItems(f->genlist)) {
-            auto* row = static_cast<MVItem*>(elm_object_item_data_get(it));
-            if (!row || row->getType() != MVItem::BUBBLE)
-                continue;
-            auto* bubble = static_cast<MVItemBubble*>(row);
+        for (auto [content, bubble] : shownBubbles(f->genlist)) {
             Evas_Object* label = MVItemBubbleTestPeer::label(bubble);
-            Evas_Object* content = elm_object_item_part_content_get(it, "elm.icon");
             ++f->bubbles;
             if (!label || elm_object_part_content_get(content, "elm.swallow.bubble") != label)
                 f->withoutText.push_back(bubble->getMsgId());
@@ -250,8 +253,6 @@ TEST_F(BubbleRowTest, EveryFrameDrawnWhileTheBezelBringsAPageShowsEachBubblesTex
     EXPECT_GT(frames.bubbles, frames.drawn);
     EXPECT_EQ(frames.withoutText, std::vector<int>()) << "bubbles drawn without their text";
 }
-
-namespace {
 
 // The queue keeps message ids, not bubbles: a bubble gone before the calculation is not found and
 // skipped, each id is looked up once, and a genlist deleted with ids pending takes the hook along.
@@ -277,8 +278,6 @@ TEST(BubbleLabelQueueTest, IdsAreLookedUpOnceAtTheCalculationAndNeverAfterTheGen
     queue.reset();
     evas_object_del(win);
 }
-
-} // namespace
 
 // Each mark of a status line is drawn only when its bubble has it, and every part drawn keeps to
 // the room the bubble's text measured for the line.
