@@ -37,6 +37,18 @@ protected:
         for (int i = 0; i < 100 && listView()->getLoadedCount() < listView()->getModel().getCount(); ++i)
             listView()->loadOlderPage();
     }
+    int activeThread() const {
+        int active = -1;
+        msg_store::ThreadManager().getActiveThreadId(active);
+        return active;
+    }
+    // A raw notice on the store's content-changed topic, as another process could write it.
+    static void announceContentChange(const std::string& payload) {
+        msg_device::Device::getDefault()->write([&](msg_device::Connection&, msg_device::ChangeLog& log) {
+            log.append(msg_store::ConnectionManager::topicOf(msg_store::EVENT_TYPE_CONTENT_CHANGED), payload);
+            return true;
+        });
+    }
 };
 
 // A long conversation is read from its end, the rest after the first frame; what needs every
@@ -130,14 +142,31 @@ TEST_F(ViewerListTest, APageMadeAheadGoesInAsTheStoreTheSelectionAndTheClockAreT
     EXPECT_EQ(vconf_set_int(key, format), 0);
 }
 
-TEST_F(ViewerListTest, MarksReadOnceAndClosesOnceWhenEmptied) {
+// Open, the conversation is marked read and active, but not while paused; content changes with
+// garbage ids change nothing. Emptied, it closes once and is no longer active.
+TEST_F(ViewerListTest, MarksReadIsActiveWhileInFrontAndClosesOnceWhenEmptied) {
     std::vector<int> ids = openThread(3);
     ASSERT_TRUE(msg_test::runLoopUntil([&] {
         msg_store::Thread thread;
         msg_store::ThreadManager().getThread(threadId, thread);
         return thread.unreadCount == 0;
     }));
+    EXPECT_EQ(activeThread(), threadId);
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_PAUSED);
+    EXPECT_EQ(activeThread(), 0);
+    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
+    EXPECT_EQ(activeThread(), threadId);
+
     msg_test::LogCapture log;
+    for (const char* payload : {"content_changed_success:abc", "content_changed_success:99999999999",
+                                "content_changed_success:", "content_changed_success:12x", "other:5"})
+        announceContentChange(payload);
+    announceContentChange("content_changed_success:" + std::to_string(ids.back()));
+    ASSERT_TRUE(
+        msg_test::pumpUntil([&] { return log.contains("msgId [" + std::to_string(ids.back()) + "]"); }));
+    EXPECT_EQ(listView()->getModel().getCount(), 3);
+    EXPECT_EQ(checkedBubbleIds(), ids);
+
     for (int id : ids)
         ASSERT_EQ(msg_store::MessageManager().deleteMessage(id), msg_store::MSG_STORE_SUCCESS);
     // Once the screen has left the naviframe and the loop has nothing left to do, no other close
@@ -151,6 +180,7 @@ TEST_F(ViewerListTest, MarksReadOnceAndClosesOnceWhenEmptied) {
     }));
     ASSERT_TRUE(msg_test::runLoopUntilIdle());
     EXPECT_EQ(log.count("_onDestroyIdlerCb"), 1);
+    EXPECT_EQ(activeThread(), 0);
 }
 
 // A finger that came down where the newest bubble rests, as the page slid in with its rows to be
@@ -422,21 +452,7 @@ TEST_F(ViewerBulkChangeTest, ReadingOlderMessagesTheRowReadStaysInPlace) {
     }
 }
 
-class ViewerActionTest : public ViewerScreenFixture {
-protected:
-    int activeThread() const {
-        int active = -1;
-        msg_store::ThreadManager().getActiveThreadId(active);
-        return active;
-    }
-    // A raw notice on the store's content-changed topic, as another process could write it.
-    static void announceContentChange(const std::string& payload) {
-        msg_device::Device::getDefault()->write([&](msg_device::Connection&, msg_device::ChangeLog& log) {
-            log.append(msg_store::ConnectionManager::topicOf(msg_store::EVENT_TYPE_CONTENT_CHANGED), payload);
-            return true;
-        });
-    }
-};
+using ViewerActionTest = ViewerScreenFixture;
 
 } // namespace
 
@@ -487,29 +503,6 @@ TEST_F(ViewerActionTest, BodyTextSizeFollowsTheDoubleTapAndTheUserSetting) {
     listView()->toggleFontSize(180);
     EXPECT_EQ(textHeight(-1), normal);
     msg_app::MCommonFont::destroy();
-}
-
-// The active thread follows pause and resume; content changes with garbage ids change nothing.
-TEST_F(ViewerActionTest, PauseResumeAndContentChangesFromOtherProcesses) {
-    std::vector<int> ids = openThread(3);
-    EXPECT_EQ(activeThread(), threadId);
-    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_PAUSED);
-    EXPECT_EQ(activeThread(), 0);
-    msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_RESUMED);
-    EXPECT_EQ(activeThread(), threadId);
-
-    msg_test::LogCapture log;
-    for (const char* payload : {"content_changed_success:abc", "content_changed_success:99999999999",
-                                "content_changed_success:", "content_changed_success:12x", "other:5"})
-        announceContentChange(payload);
-    announceContentChange("content_changed_success:" + std::to_string(ids.back()));
-    ASSERT_TRUE(
-        msg_test::pumpUntil([&] { return log.contains("msgId [" + std::to_string(ids.back()) + "]"); }));
-    EXPECT_EQ(listView()->getModel().getCount(), 3);
-    EXPECT_EQ(checkedBubbleIds(), ids);
-
-    ASSERT_TRUE(backToHost());
-    EXPECT_EQ(activeThread(), 0);
 }
 
 TEST_F(ViewerActionTest, TappingAnMmsStillOnThePhoneAsksAndRequestsIt) {
