@@ -72,13 +72,31 @@ TEST_F(OptionPanelTest, AConversationOverAnotherLeavesThePanelUnderItWorking) {
     EXPECT_TRUE(msg_test::runLoopUntil([&] { return isBlocked(NUMBER); }));
 }
 
-TEST_F(OptionPanelTest, OneToOneOffersItsEntriesAndBlockingSwapsToUnblockOrTellsItFailed) {
+TEST_F(OptionPanelTest, OneToOneOffersItsEntriesALinksMenuAndBlockingSwapsToUnblockOrTellsItFailed) {
     openOneToOne();
     std::vector<MoreOption> expected = {MORE_OPTION_REPLY, MORE_OPTION_CALL};
     if (msg_app::common_util::get_map_type() != 0)
         expected.push_back(MORE_OPTION_SEND_LOCATION);
     expected.insert(expected.end(), {MORE_OPTION_BLOCK, MORE_OPTION_CREATE_CONTACT, MORE_OPTION_DELETE});
     EXPECT_EQ(options(), expected);
+
+    // A number in a bubble's text has a menu of its own, for one choice.
+    std::string chosenNumber;
+    MoreOption chosen = MORE_OPTION_REPLY;
+    ASSERT_TRUE(mgr()->createCutlinkOption(
+        [&](MoreOption option, const std::string& number) {
+            chosen = option;
+            chosenNumber = number;
+        },
+        "+15550100077"));
+    EXPECT_EQ(options(), (std::vector<MoreOption>{MORE_OPTION_CALL_NUMBER, MORE_OPTION_SEND_MESSAGE}));
+    ASSERT_TRUE(choose(MORE_OPTION_CALL_NUMBER));
+    // The entry acts once the panel has finished closing.
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return chosen == MORE_OPTION_CALL_NUMBER; }));
+    EXPECT_EQ(chosenNumber, "+15550100077");
+    // The conversation's entries are back.
+    EXPECT_EQ(options(), expected);
+    EXPECT_EQ(mgr()->getOptionType(), MVOptionMgr::OPTION_THREAD);
 
     // Each entry swaps for the other. Closed once, and the changes it made all handled, the panel
     // still offers the conversation's entries.
@@ -169,27 +187,6 @@ TEST_F(OptionPanelTest, DetailPageButtonsLaunchWhatTheWatchCanDo) {
         closeLaunched(selector.id);
         ASSERT_TRUE(backToHost());
     }
-}
-
-TEST_F(OptionPanelTest, ALinkMenuOffersCallAndMessageThenGivesBackTheConversationsEntries) {
-    openOneToOne(1);
-    std::vector<MoreOption> threadOptions = options();
-    std::string chosenNumber;
-    MoreOption chosen = MORE_OPTION_REPLY;
-    ASSERT_TRUE(mgr()->createCutlinkOption(
-        [&](MoreOption option, const std::string& number) {
-            chosen = option;
-            chosenNumber = number;
-        },
-        "+15550100077"));
-    EXPECT_EQ(options(), (std::vector<MoreOption>{MORE_OPTION_CALL_NUMBER, MORE_OPTION_SEND_MESSAGE}));
-    ASSERT_TRUE(choose(MORE_OPTION_CALL_NUMBER));
-    // The entry acts once the panel has finished closing.
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return chosen == MORE_OPTION_CALL_NUMBER; }));
-    EXPECT_EQ(chosenNumber, "+15550100077");
-    // The number's menu was for one choice: the conversation's entries are back.
-    EXPECT_EQ(options(), threadOptions);
-    EXPECT_EQ(mgr()->getOptionType(), MVOptionMgr::OPTION_THREAD);
 }
 
 // With the phone reached over the internet rather than Bluetooth, both ask for the Bluetooth link.
