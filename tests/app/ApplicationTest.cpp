@@ -227,33 +227,6 @@ TEST_F(ApplicationTest, TheRunningApplicationOpensTheFeaturesPagesAndStopsOpenin
     EXPECT_EQ(screen_opener::get(), nullptr);
 }
 
-TEST(MsgShotTest, RendersANamedScreenToA360SquarePngAndPicturingADeleteLeavesTheDeviceAsItWas) {
-    msg_test::TempDir dir;
-    auto shot = [&](const char* screen, const std::string& out) {
-        return msg_test::runProgram("msg-shot", {"--device", dir.path(), "--screen", screen, "--out", out})
-            .exitCode;
-    };
-    auto list = [&] { return msg_test::runSim({"list"}, dir.path()).out; };
-    ASSERT_EQ(msg_test::runSim({"seed"}, dir.path()).exitCode, 0);
-    const std::string before = list();
-    ASSERT_NE(before.find("conversation"), std::string::npos) << before;
-
-    ASSERT_EQ(shot("demo", dir.file("demo.png")), 0);
-    std::ifstream png(dir.file("demo.png"), std::ios::binary);
-    unsigned char header[24] = {};
-    ASSERT_TRUE(png.read(reinterpret_cast<char*>(header), sizeof(header)));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(header) + 1, 3), "PNG");
-    auto be32 = [&](int at) {
-        return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3];
-    };
-    EXPECT_EQ(std::make_pair(be32(16), be32(20)), std::make_pair(360, 360)) << "width and height";
-    EXPECT_NE(shot("nope", dir.file("nope.png")), 0);
-
-    ASSERT_EQ(shot("list-progress", dir.file("progress.png")), 0);
-    EXPECT_TRUE(std::ifstream(dir.file("progress.png"), std::ios::binary).good());
-    EXPECT_EQ(list(), before);
-}
-
 // Opening on each list is the journey tests' first check (launch, and launch --blocked).
 TEST(MsgAppTest, OnlyTheConversationListTakesThePreloadAndTheOptionsAreChecked) {
     msg_test::TempDevice device;
@@ -273,15 +246,36 @@ TEST(MsgAppTest, OnlyTheConversationListTakesThePreloadAndTheOptionsAreChecked) 
     EXPECT_EQ(msg_test::runProgram("msg-app", {"--blocked", "--thread", "1"}).exitCode, 2);
 }
 
-// The pictured states receive messages, delete the blocked ones or set the small text size on the
-// copy msg-shot gives them; the application opens none of them on the user's device.
-TEST(MsgAppTest, OpensNoPicturedStateAndLeavesTheDeviceAsItWas) {
+// msg-shot renders a named screen to a 360 square PNG. The pictured states receive messages, delete
+// the blocked ones or set the small text size on the copy msg-shot gives them: picturing one leaves
+// the device as it was, and the application opens none of them on the user's device.
+TEST(MsgShotTest, RendersANamedScreenToA360SquarePngAndNoPicturedStateChangesTheDevice) {
     msg_test::TempDevice device;
     ASSERT_EQ(msg_test::runSim({"seed"}).exitCode, 0);
+    auto shot = [&](const char* screen, const std::string& out) {
+        return msg_test::runProgram("msg-shot", {"--device", device.path(), "--screen", screen, "--out", out})
+            .exitCode;
+    };
     auto list = [] { return msg_test::runSim({"list", "--json"}).out; };
     auto fontSize = [] { return msg_test::runSim({"get", "db/setting/accessibility/font_size"}).out; };
     const std::string messages = list();
     const std::string font = fontSize();
+    ASSERT_NE(messages.find("\"snippet\""), std::string::npos) << messages;
+
+    ASSERT_EQ(shot("demo", device.file("demo.png")), 0);
+    std::ifstream png(device.file("demo.png"), std::ios::binary);
+    unsigned char header[24] = {};
+    ASSERT_TRUE(png.read(reinterpret_cast<char*>(header), sizeof(header)));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(header) + 1, 3), "PNG");
+    auto be32 = [&](int at) {
+        return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3];
+    };
+    EXPECT_EQ(std::make_pair(be32(16), be32(20)), std::make_pair(360, 360)) << "width and height";
+    EXPECT_NE(shot("nope", device.file("nope.png")), 0);
+    ASSERT_EQ(shot("list-progress", device.file("progress.png")), 0);
+    EXPECT_TRUE(std::ifstream(device.file("progress.png"), std::ios::binary).good());
+    EXPECT_EQ(list(), messages);
+
     setenv("ELM_ENGINE", "buffer", 1);
     for (const char* screen : {"viewer-small-font", "viewer-links", "list-blocked-empty", "list-progress"}) {
         SCOPED_TRACE(screen);
