@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr const char* PANEL_GROUP = "eext/input_panel";
-
 using Box = std::array<int, 4>;
 
 void countBackCb(void* data, Evas_Object*, void*) {
@@ -24,71 +22,51 @@ void countTouchCb(void* data, Evas*, Evas_Object*, void*) {
     ++*static_cast<int*>(data);
 }
 
-class InputPanelTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        // The back key's handler brings the device's keys and panel to the window, before any entry.
-        eext_object_event_callback_add(window.win(), EEXT_CALLBACK_BACK, countBackCb, &backs);
-        // The screen under the panel, which counts the touches that reach it.
-        screen = evas_object_rectangle_add(window.evas());
-        evas_object_resize(screen, 360, 360);
-        evas_object_event_callback_add(screen, EVAS_CALLBACK_MOUSE_DOWN, countTouchCb, &touches);
-        evas_object_show(screen);
-        entry = elm_entry_add(window.win());
-        elm_entry_single_line_set(entry, EINA_TRUE);
-        evas_object_move(entry, 40, 20);
-        evas_object_resize(entry, 280, 50);
-        evas_object_show(entry);
-    }
-    void TearDown() override {
-        eext_object_event_callback_del(window.win(), EEXT_CALLBACK_BACK, countBackCb);
-        evas_object_del(entry);
-        evas_object_del(screen);
-    }
-
-    // The panel drawn on the canvas, when one is shown.
-    Evas_Object* drawnPanel() const {
-        for (Evas_Object* o = evas_object_bottom_get(window.evas()); o; o = evas_object_above_get(o)) {
-            const char* group = nullptr;
-            if (evas_object_visible_get(o) && !strcmp(evas_object_type_get(o), "edje")) {
-                edje_object_file_get(o, nullptr, &group);
-                if (group && !strcmp(group, PANEL_GROUP))
-                    return o;
-            }
+// The panel drawn on the canvas, when one is shown.
+Evas_Object* drawnPanel(Evas* evas) {
+    for (Evas_Object* o = evas_object_bottom_get(evas); o; o = evas_object_above_get(o)) {
+        const char* group = nullptr;
+        if (evas_object_visible_get(o) && !strcmp(evas_object_type_get(o), "edje")) {
+            edje_object_file_get(o, nullptr, &group);
+            if (group && !strcmp(group, "eext/input_panel"))
+                return o;
         }
-        return nullptr;
     }
-    Box drawnBox() const {
-        Box b{};
-        evas_object_geometry_get(drawnPanel(), &b[0], &b[1], &b[2], &b[3]);
-        return b;
-    }
-    Box reportedBox() const {
-        Box b{};
-        auto* imf = static_cast<Ecore_IMF_Context*>(elm_entry_imf_context_get(entry));
-        ecore_imf_context_input_panel_geometry_get(imf, &b[0], &b[1], &b[2], &b[3]);
-        return b;
-    }
+    return nullptr;
+}
 
+TEST(InputPanelTest, AFocusedEntryDrawsThePanelWhereItIsReportedAndTheFirstBackLowersIt) {
+    int backs = 0, touches = 0;
     msg_test::TestWindow window;
-    int backs = 0;
-    int touches = 0;
-    Evas_Object* screen = nullptr;
-    Evas_Object* entry = nullptr;
-};
+    // The back key's handler brings the device's keys and panel to the window, before any entry.
+    eext_object_event_callback_add(window.win(), EEXT_CALLBACK_BACK, countBackCb, &backs);
+    // The screen under the panel, which counts the touches that reach it.
+    Evas_Object* screen = evas_object_rectangle_add(window.evas());
+    evas_object_resize(screen, 360, 360);
+    evas_object_event_callback_add(screen, EVAS_CALLBACK_MOUSE_DOWN, countTouchCb, &touches);
+    evas_object_show(screen);
+    Evas_Object* entry = elm_entry_add(window.win());
+    elm_entry_single_line_set(entry, EINA_TRUE);
+    evas_object_move(entry, 40, 20);
+    evas_object_resize(entry, 280, 50);
+    evas_object_show(entry);
 
-TEST_F(InputPanelTest, AFocusedEntryDrawsThePanelWhereItIsReportedAndTheFirstBackLowersIt) {
-    ASSERT_EQ(nullptr, drawnPanel());
+    ASSERT_EQ(nullptr, drawnPanel(window.evas()));
     elm_object_focus_set(entry, EINA_TRUE);
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return drawnPanel() != nullptr; })) << "no panel drawn";
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return drawnPanel(window.evas()) != nullptr; }))
+        << "no panel drawn";
     // The prediction row makes the panel higher; both sizes are drawn as reported.
     std::vector<int> heights;
     for (bool prediction : {true, false}) {
         SCOPED_TRACE(prediction ? "with prediction" : "without prediction");
         elm_entry_prediction_allow_set(entry, prediction ? EINA_TRUE : EINA_FALSE);
-        Box reported = reportedBox();
+        Box reported{}, drawn{};
+        ecore_imf_context_input_panel_geometry_get(
+            static_cast<Ecore_IMF_Context*>(elm_entry_imf_context_get(entry)), &reported[0], &reported[1],
+            &reported[2], &reported[3]);
+        evas_object_geometry_get(drawnPanel(window.evas()), &drawn[0], &drawn[1], &drawn[2], &drawn[3]);
         EXPECT_EQ(reported, (Box{0, 360 - reported[3], 360, reported[3]}));
-        EXPECT_EQ(drawnBox(), reported);
+        EXPECT_EQ(drawn, reported);
         heights.push_back(reported[3]);
         // A touch on the panel is the keyboard's, not the screen's below it.
         window.click(180, 340);
@@ -98,7 +76,7 @@ TEST_F(InputPanelTest, AFocusedEntryDrawsThePanelWhereItIsReportedAndTheFirstBac
     EXPECT_GT(heights[1], 0);
 
     window.pressKey("Escape");
-    EXPECT_EQ(nullptr, drawnPanel());
+    EXPECT_EQ(nullptr, drawnPanel(window.evas()));
     window.click(180, 340);
     EXPECT_EQ(1, touches) << "the lowered panel still takes the touches";
     EXPECT_EQ(0, backs) << "the first back only lowers the panel";

@@ -24,43 +24,34 @@ template <int I> void recordCb(void* data, Evas_Object*, void* info) {
     heard->items.push_back(static_cast<Eext_Object_Item*>(info));
 }
 
-class MoreOptionTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        panel = eext_more_option_add(window.win());
-        ASSERT_NE(panel, nullptr);
-        evas_object_size_hint_weight_set(panel, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
-        elm_win_resize_object_add(window.win(), panel);
-        evas_object_show(panel);
-        for (const char* text : {"Reply", "Call", "Delete"}) {
-            items.push_back(eext_more_option_item_append(panel));
-            eext_more_option_item_part_text_set(items.back(), "selector,main_text", text);
-        }
-        const Evas_Smart_Cb callbacks[] = {recordCb<0>, recordCb<1>, recordCb<2>, recordCb<3>};
-        for (int i = 0; i < 4; ++i)
-            evas_object_smart_callback_add(panel, kSignals[i], callbacks[i], &heard);
-        msg_test::runLoopUntilIdle();
+TEST(MoreOptionTest, TheCueOpensThePanelTheBezelSelectsTheMiddleClicksAndBackHandsTheBezelBack) {
+    Heard heard;
+    msg_test::TestWindow window;
+    Evas_Object* panel = eext_more_option_add(window.win());
+    ASSERT_NE(panel, nullptr);
+    evas_object_size_hint_weight_set(panel, EVAS_HINT_EXPAND, EVAS_HINT_EXPAND);
+    elm_win_resize_object_add(window.win(), panel);
+    evas_object_show(panel);
+    std::vector<Eext_Object_Item*> items;
+    for (const char* text : {"Reply", "Call", "Delete"}) {
+        items.push_back(eext_more_option_item_append(panel));
+        eext_more_option_item_part_text_set(items.back(), "selector,main_text", text);
     }
-
+    const Evas_Smart_Cb callbacks[] = {recordCb<0>, recordCb<1>, recordCb<2>, recordCb<3>};
+    for (int i = 0; i < 4; ++i)
+        evas_object_smart_callback_add(panel, kSignals[i], callbacks[i], &heard);
+    msg_test::runLoopUntilIdle();
     // Edje hands its signals over on the next loop iterations.
-    void clickAndSettle(int x, int y) {
+    auto clickAndSettle = [&](int x, int y) {
         window.click(x, y);
         msg_test::runLoopUntilIdle();
-    }
-    bool waitFor(const std::string& signal) {
+    };
+    auto waitFor = [&](const std::string& signal) {
         return msg_test::runLoopUntil([&] {
             return std::find(heard.signals.begin(), heard.signals.end(), signal) != heard.signals.end();
         });
-    }
-    void forget() { heard = Heard(); }
+    };
 
-    msg_test::TestWindow window;
-    Evas_Object* panel = nullptr;
-    std::vector<Eext_Object_Item*> items;
-    Heard heard;
-};
-
-TEST_F(MoreOptionTest, TheCueOpensThePanelTheBezelSelectsTheMiddleClicksAndBackHandsTheBezelBack) {
     Evas_Object* list = evas_object_rectangle_add(window.evas());
     eext_rotary_object_event_activated_set(list, EINA_TRUE);
     EXPECT_FALSE(eext_more_option_opened_get(panel));
@@ -71,7 +62,7 @@ TEST_F(MoreOptionTest, TheCueOpensThePanelTheBezelSelectsTheMiddleClicksAndBackH
     EXPECT_EQ(eext_rotary_selector_selected_item_get(selector), items[0]);
     EXPECT_TRUE(eext_rotary_object_event_activated_get(panel));
 
-    forget();
+    heard = Heard();
     for (int i = 0; i < 3; ++i) // the third stays on the last item
         window.pressKey("Next");
     EXPECT_EQ(heard.signals, (std::vector<std::string>{"item,selected", "item,selected"}));

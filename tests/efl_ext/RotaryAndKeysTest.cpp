@@ -28,21 +28,16 @@ Eina_Bool rotaryCb(void* data, Evas_Object*, Eext_Rotary_Event_Info* info) {
     return !l->consume;
 }
 
-class RotaryAndKeysTest : public ::testing::Test {
-protected:
-    Evas_Object* shownRect() {
+TEST(RotaryAndKeysTest, OnlyTheActivatedObjectGetsDetentsInPriorityOrder) {
+    msg_test::TestWindow window;
+    std::vector<std::string> calls;
+    auto shownRect = [&] {
         Evas_Object* rect = evas_object_rectangle_add(window.evas());
         evas_object_resize(rect, 100, 100);
         evas_object_show(rect);
         return rect;
-    }
-    void wheel(int z) { evas_event_feed_mouse_wheel(window.evas(), 0, z, 0, nullptr); }
-
-    msg_test::TestWindow window;
-    std::vector<std::string> calls;
-};
-
-TEST_F(RotaryAndKeysTest, OnlyTheActivatedObjectGetsDetentsInPriorityOrder) {
+    };
+    auto wheel = [&](int z) { evas_event_feed_mouse_wheel(window.evas(), 0, z, 0, nullptr); };
     Evas_Object* a = shownRect();
     Evas_Object* b = shownRect();
     Listener first{&calls, "first"}, second{&calls, "second"}, other{&calls, "other"};
