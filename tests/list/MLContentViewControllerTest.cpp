@@ -149,13 +149,22 @@ TEST_F(ListScreenTest, EmptyBlockedListOpensOnTheEmptyViewAndTheFirstBlockedMess
     EXPECT_TRUE(evas_object_visible_get(list->getEvasObject()));
 }
 
-TEST_F(ListScreenTest, MenuOffersNewMessageThenDeleteWhichSelectsAndNewMessageOpensTheComposer) {
+TEST_F(ListScreenTest,
+       MenuOffersNewMessageThenDeleteWhileRowsAreListedWhichSelectsAndNewMessageOpensTheComposer) {
     push(LIST_TYPE_THREAD);
     // No empty view: the list shows its own no-content row.
     EXPECT_TRUE(menuComes({newMessage}));
     EXPECT_EQ(std::make_tuple(false, std::vector<Entry>{newMessage}, true), looks());
-    receive(msg_store::FOLDER_INBOX);
+    int first = receive(msg_store::FOLDER_INBOX);
     EXPECT_TRUE(menuComes({newMessage, deleteEntry}));
+    // The last conversation leaving takes the entry away; more rows in one change than are
+    // inserted one by one bring it back by a reload.
+    ASSERT_EQ(msg_store::MessageManager().deleteMessage(first), msg_store::MSG_STORE_SUCCESS);
+    EXPECT_TRUE(menuComes({newMessage}));
+    receive(msg_store::FOLDER_INBOX, 60, "+1555030");
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 60; }, 5.0));
+    EXPECT_TRUE(menuComes({newMessage, deleteEntry}));
+    EXPECT_TRUE(evas_object_visible_get(list->getEvasObject()));
 
     // Delete puts the list into select mode; the menu then has nothing to offer.
     ASSERT_NO_FATAL_FAILURE(tapMenu(1));
@@ -216,12 +225,4 @@ TEST_F(ListScreenTest, AScreenThatNeverMadeItsViewFreesItsList) {
     ASSERT_FALSE(weakList.expired());
     unpushed->destroy();
     EXPECT_TRUE(weakList.expired());
-}
-
-TEST_F(ListScreenTest, AReloadIntoAnEmptyConversationListBringsTheDeleteEntry) {
-    push(LIST_TYPE_THREAD);
-    receive(msg_store::FOLDER_INBOX, 60, "+1555030");
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return list->getItemCount() == 60; }, 5.0));
-    EXPECT_TRUE(menuComes({newMessage, deleteEntry}));
-    EXPECT_TRUE(evas_object_visible_get(list->getEvasObject()));
 }
