@@ -12,21 +12,24 @@ namespace {
 
 class MCommonPushWatchTest : public WatchScreenTest {
 protected:
-    // Pushes a page over the host page and waits until its push has ended.
-    HostPage* pushPage(MCommonPushWatch& watch, int& finished, bool watchIt) {
+    // Pushes a page over the host page, watched (and stopped) as asked, and waits until its push has
+    // ended.
+    HostPage* pushPage(MCommonPushWatch& watch, int& finished, bool watchIt, bool stopIt = false) {
         auto* over = new HostPage();
         EXPECT_TRUE(doAndWaitForTransition([&] {
             EXPECT_TRUE(window->getNaviframeController()->push(over));
             if (watchIt) {
                 EXPECT_TRUE(watch.watch(over->getNaviframeItem(), [&] { ++finished; }));
             }
+            if (stopIt)
+                watch.stop();
         }));
         settle();
         return over;
     }
 };
 
-TEST_F(MCommonPushWatchTest, OnlyItsOwnPagesPushCountsAndOnlyOnce) {
+TEST_F(MCommonPushWatchTest, OnlyItsOwnPagesPushCountsOnceAndStoppedOrOrphanedWatchesStaySilent) {
     MCommonPushWatch watch;
     int finished = 0;
     // The host page is already in: another page's push over it is not its own.
@@ -45,18 +48,10 @@ TEST_F(MCommonPushWatchTest, OnlyItsOwnPagesPushCountsAndOnlyOnce) {
     over->popOut();
     settle();
     EXPECT_EQ(1, finished);
-}
 
-TEST_F(MCommonPushWatchTest, StoppedOrOrphanedWatchesStaySilent) {
-    MCommonPushWatch watch;
-    int finished = 0;
-    auto* over = new HostPage();
-    EXPECT_TRUE(doAndWaitForTransition([&] {
-        ASSERT_TRUE(window->getNaviframeController()->push(over));
-        ASSERT_TRUE(watch.watch(over->getNaviframeItem(), [&] { ++finished; }));
-        watch.stop();
-    }));
-    EXPECT_EQ(0, finished);
+    // Stopped while the push runs.
+    pushPage(watch, finished, true, true);
+    EXPECT_EQ(1, finished);
     EXPECT_FALSE(watch.isWatching());
     EXPECT_FALSE(watch.watch(nullptr, [&] { ++finished; }));
 
@@ -69,7 +64,7 @@ TEST_F(MCommonPushWatchTest, StoppedOrOrphanedWatchesStaySilent) {
     evas_object_del(naviframe);
     EXPECT_FALSE(watch.isWatching());
     settle();
-    EXPECT_EQ(0, finished);
+    EXPECT_EQ(1, finished);
 }
 
 } // namespace
