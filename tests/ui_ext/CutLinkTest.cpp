@@ -11,27 +11,12 @@
 // The match callback deciding what is linked is exercised by the cut-link manager's tests.
 namespace {
 
-class CutLinkTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        entry = elm_entry_add(window.win());
-        elm_entry_editable_set(entry, EINA_FALSE);
-        link = qel_cut_link_add(entry, 39);
-        ASSERT_NE(link, nullptr);
-    }
-    void TearDown() override { qel_cut_link_delete(link); }
-
-    std::string linked(const char* text, int isMarkup = 1) {
-        EXPECT_EQ(qel_cut_link_set_text(link, text, isMarkup), QEL_CUT_LINK_ERROR_NONE);
-        return qel_cut_link_get_text(link);
-    }
-
+TEST(CutLinkTest, NumbersAndLinksBecomeAnchorsAndTheRestOfTheTextIsKept) {
     msg_test::TestWindow window;
-    Evas_Object* entry = nullptr;
-    Qel_Cut_Link* link = nullptr;
-};
-
-TEST_F(CutLinkTest, NumbersAndLinksBecomeAnchorsAndTheRestOfTheTextIsKept) {
+    Evas_Object* entry = elm_entry_add(window.win());
+    elm_entry_editable_set(entry, EINA_FALSE);
+    Qel_Cut_Link* link = qel_cut_link_add(entry, 39);
+    ASSERT_NE(link, nullptr);
     ASSERT_TRUE(qel_cut_link_set_tag(link, QEL_CUT_LINK_SCHEME_PHONE, "<u>", "</u>"));
     ASSERT_TRUE(
         qel_cut_link_add_scheme(link, "vorlaneapps:", "vorlaneapps://ProductDetail/[0-9a-z_\\.\\-]+"));
@@ -59,7 +44,8 @@ TEST_F(CutLinkTest, NumbersAndLinksBecomeAnchorsAndTheRestOfTheTextIsKept) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        std::string out = linked(c.text, c.isMarkup);
+        EXPECT_EQ(qel_cut_link_set_text(link, c.text, c.isMarkup), QEL_CUT_LINK_ERROR_NONE);
+        std::string out = qel_cut_link_get_text(link);
         EXPECT_NE(out.find(c.expected), std::string::npos) << out;
         EXPECT_STREQ(elm_object_text_get(entry), out.c_str());
         if (!c.isMarkup) {
@@ -74,6 +60,7 @@ TEST_F(CutLinkTest, NumbersAndLinksBecomeAnchorsAndTheRestOfTheTextIsKept) {
     EXPECT_EQ(qel_cut_link_set_text(link, "<b unclosed", 1), QEL_CUT_LINK_ERROR_INVALID_MARKUP);
     EXPECT_EQ(qel_cut_link_set_text(nullptr, "x", 1), QEL_CUT_LINK_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(qel_cut_link_add(entry, 0), nullptr);
+    qel_cut_link_delete(link);
 }
 
 } // namespace
