@@ -117,30 +117,17 @@ TEST_F(ControllerLifecycleTest, ControllersDieWithWhatOwnsThemAndRunOnDestroyWhi
     // Closing the window destroys every controller: the application tests' stop checks it.
 }
 
-class PopupControllerTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        screen = new msg_test::JournalPage(journal, "screen");
-        ASSERT_TRUE(screen->create(window.win(), nullptr));
-        elm_win_resize_object_add(window.win(), screen->getEvasObject());
-        evas_object_show(screen->getEvasObject());
-    }
-    void TearDown() override {
-        if (journal.alive)
-            screen->destroy();
-    }
-
-    Evas_Object* button(WPopupController* popup, const char* part) {
-        return elm_object_part_content_get(popup->getEvasObject(), part);
-    }
-
-    msg_test::TestWindow window;
-    msg_test::CallJournal journal;
-    msg_test::JournalPage* screen = nullptr;
-};
-
 // The hooks that build a popup's content are exercised by the tests of the application's popups.
-TEST_F(PopupControllerTest, AButtonThatSetsTheFlagClosesThePopupAndACallbackMayDestroyItItself) {
+TEST(PopupControllerTest, AButtonThatSetsTheFlagClosesThePopupAndACallbackMayDestroyItItself) {
+    CallJournal journal;
+    msg_test::TestWindow window;
+    auto* screen = new JournalPage(journal, "screen");
+    ASSERT_TRUE(screen->create(window.win(), nullptr));
+    elm_win_resize_object_add(window.win(), screen->getEvasObject());
+    evas_object_show(screen->getEvasObject());
+    auto button = [](WPopupController* popup, const char* part) {
+        return elm_object_part_content_get(popup->getEvasObject(), part);
+    };
     auto* popup = new WPopupController();
     int keepClicks = 0;
     popup->addButton("Keep", [&](bool* destroy) { ++keepClicks, *destroy = false; });
@@ -171,6 +158,7 @@ TEST_F(PopupControllerTest, AButtonThatSetsTheFlagClosesThePopupAndACallbackMayD
     evas_object_smart_callback_call(button(popup, "button1"), "clicked", nullptr);
     EXPECT_TRUE(weak.expired());
     msg_test::runLoopUntilIdle();
+    screen->destroy();
 }
 
 } // namespace
