@@ -39,20 +39,43 @@ protected:
 };
 
 // How each alphabet counts is the text measure's; the counter shows its size and limit (the carrier's
-// reduced one where it has it) or the MMS mark, and follows a text back under the limit.
-TEST_F(BodyScreenTest, CounterShowsTheMeasuredSizeAndLimitOrTheMmsMark) {
+// reduced one where it has it) or the MMS mark, and follows a text back under the limit. An empty text
+// shows the guide in the language; markup typed stays text.
+TEST_F(BodyScreenTest, CounterGuideAndTextAsTyped) {
+    open("");
+    ASSERT_NE(nullptr, body());
+    EXPECT_NE(std::string::npos, partText(body()->getEntry(), "elm.guide").find("Enter message"));
+    // The row is laid out again on the widgets it keeps: their texts follow the language.
+    for (const char* language : {"ko_KR.UTF-8", "en_US.UTF-8"}) {
+        ASSERT_EQ(vconf_set_str("db/menu_widget/language", language), 0);
+        msg_app::common_ui_helper::set_language();
+        msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
+        std::string guide = msg_app::common_ui_helper::get_text(MCItemBody::GUIDE_ID);
+        EXPECT_TRUE(msg_test::pumpUntil([&] {
+            return partText(body()->getEntry(), "elm.guide").find(">" + guide + "<") != std::string::npos;
+        })) << language
+            << ": " << partText(body()->getEntry(), "elm.guide");
+    }
+    EXPECT_TRUE(body()->isEntryEmpty());
+    const std::string typed = "<b>1 &lt; 2</b> & \"3\"";
+    body()->setTextToEntry(typed.c_str());
+    EXPECT_EQ(typed, body()->getText());
+    char* shown = elm_entry_markup_to_utf8(elm_entry_entry_get(body()->getEntry()));
+    EXPECT_EQ(typed, shown ? shown : "");
+    free(shown);
+    body()->setTextToEntry(nullptr);
+    EXPECT_TRUE(body()->isEntryEmpty());
+    EXPECT_EQ("0/160", counter());
+
     const struct {
         std::string text;
         std::string shown;
         MsgType type;
     } cases[] = {
-        {"", "0/160", MSG_TYPE_SMS},
         {repeat("a", 161), "MMS", MSG_TYPE_MMS},
         {repeat("\xED\x95\x9C", 70), "70/70", MSG_TYPE_SMS},
         {"short again", "11/160", MSG_TYPE_SMS},
     };
-    open("");
-    ASSERT_NE(nullptr, body());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shown);
         body()->setTextToEntry(c.text.c_str());
@@ -76,32 +99,6 @@ TEST_F(BodyScreenTest, ALongTextPreviewShowsItsFirstLines) {
     ASSERT_GT(h, 0);
     EXPECT_GT(contentH, h) << "the text must be longer than the preview";
     EXPECT_EQ(y, 0);
-}
-
-TEST_F(BodyScreenTest, AnEmptyTextShowsTheGuideInTheLanguageAndMarkupStaysText) {
-    open("");
-    EXPECT_NE(std::string::npos, partText(body()->getEntry(), "elm.guide").find("Enter message"));
-    // The row is laid out again on the widgets it keeps: their texts follow the language.
-    for (const char* language : {"ko_KR.UTF-8", "en_US.UTF-8"}) {
-        ASSERT_EQ(vconf_set_str("db/menu_widget/language", language), 0);
-        msg_app::common_ui_helper::set_language();
-        msg_app::MCommonAppEventMgr::getInstance()->emit(msg_app::APP_EVENT_LANGUAGE_CHANGED);
-        std::string guide = msg_app::common_ui_helper::get_text(MCItemBody::GUIDE_ID);
-        EXPECT_TRUE(msg_test::pumpUntil([&] {
-            return partText(body()->getEntry(), "elm.guide").find(">" + guide + "<") != std::string::npos;
-        })) << language
-            << ": " << partText(body()->getEntry(), "elm.guide");
-    }
-    EXPECT_TRUE(body()->isEntryEmpty());
-    const std::string typed = "<b>1 &lt; 2</b> & \"3\"";
-    body()->setTextToEntry(typed.c_str());
-    EXPECT_EQ(typed, body()->getText());
-    char* shown = elm_entry_markup_to_utf8(elm_entry_entry_get(body()->getEntry()));
-    EXPECT_EQ(typed, shown ? shown : "");
-    free(shown);
-    body()->setTextToEntry(nullptr);
-    EXPECT_TRUE(body()->isEntryEmpty());
-    EXPECT_EQ("0/160", counter());
 }
 
 // The entry's guide as the widget builder styles it: by the theme's codes, escaped, never cut.
