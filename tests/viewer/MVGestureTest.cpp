@@ -34,6 +34,10 @@ protected:
         mgr.reset();
         if (target)
             evas_object_del(target);
+        // The bezel's animation lives on in the process: its listener, gone with the test, is let go
+        // before it stops.
+        set_launching_animation_state_changed_cb(nullptr, nullptr);
+        rotary_to_action_animation_delete();
         ViewerActionFixture::TearDown();
     }
     void up() { msg_test::release(evas()); }
@@ -99,49 +103,30 @@ TEST_F(GestureTest, TapHoldAndDragGiveTheirEventsAlsoWhenTheObjectIsBuiltAgainUn
     EXPECT_TRUE(events.empty());
 }
 
+} // namespace
+
 // The animation on plain objects standing for the list, the reply button, its caption and rows,
 // which the test can delete while they move.
-class RotaryToActionTest : public ViewerActionFixture {
-protected:
-    void SetUp() override {
-        ViewerActionFixture::SetUp();
-        list = elm_genlist_add(appWindow->getEvasObject());
-        icon = rect(130, 250, 100, 100);
-        text = rect(130, 330, 100, 30);
-        rows = {rect(20, 40, 320, 80), rect(20, 140, 320, 80)};
-        set_launching_animation_state_changed_cb(
-            [](rotate_to_action_launching_animation_state_e state, void* data) {
-                static_cast<std::vector<int>*>(data)->push_back(state);
-            },
-            &states);
-    }
-    void TearDown() override {
-        rotary_to_action_animation_delete();
-        set_launching_animation_state_changed_cb(nullptr, nullptr);
-        ViewerActionFixture::TearDown();
-    }
-    Evas_Object* rect(int x, int y, int w, int h) {
+TEST_F(GestureTest, ARowRemovedWhileTheBezelMovesItIsLeftAloneAndTheLaunchGoesOn) {
+    auto rect = [this](int x, int y, int w, int h) {
         Evas_Object* obj = evas_object_rectangle_add(evas());
         evas_object_geometry_set(obj, x, y, w, h);
         evas_object_show(obj);
         return obj;
-    }
-    void detent() {
+    };
+    Evas_Object* list = elm_genlist_add(appWindow->getEvasObject());
+    Evas_Object *icon = rect(130, 250, 100, 100), *text = rect(130, 330, 100, 30);
+    std::vector<Evas_Object*> rows = {rect(20, 40, 320, 80), rect(20, 140, 320, 80)};
+    std::vector<int> states;
+    set_launching_animation_state_changed_cb(
+        [](rotate_to_action_launching_animation_state_e state, void* data) {
+            static_cast<std::vector<int>*>(data)->push_back(state);
+        },
+        &states);
+    for (int i = 0; i < 3; ++i) {
         rotary_to_action_animation_clockwise(list, rows, icon, text);
         increase_detent_count();
     }
-    Evas_Object* list = nullptr;
-    Evas_Object* icon = nullptr;
-    Evas_Object* text = nullptr;
-    std::vector<Evas_Object*> rows;
-    std::vector<int> states;
-};
-
-} // namespace
-
-TEST_F(RotaryToActionTest, ARowRemovedWhileMovingIsLeftAloneAndTheLaunchGoesOn) {
-    for (int i = 0; i < 3; ++i)
-        detent();
     evas_object_del(rows[1]);
     rows.pop_back();
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return states.size() == 2; }, 5.0));
