@@ -315,28 +315,24 @@ TEST_F(ListOpenTest, ComposeButtonTellsWhyTheComposerMayNotStart) {
     EXPECT_EQ(topPageName(), "host") << "the list stays";
 }
 
-class ListAccessTest : public ListScreenFixture {
-protected:
-    void SetUp() override {
-        ListScreenFixture::SetUp();
-        ASSERT_EQ(vconf_set_bool("db/setting/accessibility/tts", 1), VCONF_OK);
+// Whether the screen reader reads `to` right after `from`.
+bool flows(const Eo* from, const Eo* to) {
+    bool found = false;
+    Eina_Iterator* relations = efl_access_object_relations_get(from);
+    void* data = nullptr;
+    EINA_ITERATOR_FOREACH(relations, data) {
+        auto* relation = static_cast<Efl_Access_Relation*>(data);
+        if (relation->type == EFL_ACCESS_RELATION_TYPE_FLOWS_TO)
+            found = found || eina_list_data_find(relation->objects, to);
     }
-    // Whether the screen reader reads `to` right after `from`.
-    static bool flows(const Eo* from, const Eo* to) {
-        bool found = false;
-        Eina_Iterator* relations = efl_access_object_relations_get(from);
-        void* data = nullptr;
-        EINA_ITERATOR_FOREACH(relations, data) {
-            auto* relation = static_cast<Efl_Access_Relation*>(data);
-            if (relation->type == EFL_ACCESS_RELATION_TYPE_FLOWS_TO)
-                found = found || eina_list_data_find(relation->objects, to);
-        }
-        eina_iterator_free(relations);
-        return found;
-    }
-};
+    eina_iterator_free(relations);
+    return found;
+}
+
+using ListAccessTest = ListScreenFixture;
 
 TEST_F(ListAccessTest, ButtonsHeaderRowsCountAndBottomButtonAreReadInOrderAndANewRowIsLinkedInBetween) {
+    ASSERT_EQ(vconf_set_bool("db/setting/accessibility/tts", 1), VCONF_OK);
     int older = conversation("+15550001", 1, "a", "", 1600000000000);
     int newest = conversation("+15550003", 1, "c", "", 1700000000000);
     create(LIST_TYPE_THREAD);

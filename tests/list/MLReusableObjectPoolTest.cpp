@@ -6,17 +6,8 @@
 
 using msg_app::msg_list::MLReusableObjectPool;
 
-namespace {
-
-class ObjectPoolTest : public ::testing::Test {
-protected:
-    void TearDown() override { MLReusableObjectPool::destroy(); }
+TEST(ObjectPoolTest, FillsToEightTakesBackAndLetsGoOfDeletedBadges) {
     msg_test::TestWindow window;
-};
-
-} // namespace
-
-TEST_F(ObjectPoolTest, FillsToEightTakesBackAndLetsGoOfDeletedBadges) {
     auto* pool = MLReusableObjectPool::getInstance();
     pool->init(window.win());
     pool->init(window.win());
@@ -57,4 +48,5 @@ TEST_F(ObjectPoolTest, FillsToEightTakesBackAndLetsGoOfDeletedBadges) {
     evas_object_del(parent);
     EXPECT_EQ(pool->getSize(), 0u);
     EXPECT_EQ(pool->getObject(), nullptr);
+    MLReusableObjectPool::destroy();
 }
