@@ -114,7 +114,7 @@ TEST_F(AppLaunchMgrTest, ReplyReachesTheCallbackAndEndsTheLaunch) {
     }
 }
 
-TEST_F(AppLaunchMgrTest, FixedLaunchersTargetsExtrasAndModes) {
+TEST_F(AppLaunchMgrTest, FixedLaunchersTargetsExtrasAndModesAndMapLinks) {
     mgr->launchVoiceCall("01012345678", nullptr);
     mgr->launchVoiceCall("0212345678", "Kim");
     mgr->launchVoiceCall(nullptr, "Kim");
@@ -146,20 +146,18 @@ TEST_F(AppLaunchMgrTest, FixedLaunchersTargetsExtrasAndModes) {
               LaunchJournal::recordReply(e[5].id, APP_CONTROL_RESULT_SUCCEEDED,
                                          R"({"extra":{"_WCPOPUP_RESP_":"FAILED"}})"));
     EXPECT_TRUE(msg_test::pumpUntil([&] { return log.contains("BT Not Connected . val(FAILED)"); }));
-}
 
-TEST_F(AppLaunchMgrTest, HereMapLinks) {
+    // A map share with a place opens the map as the outstanding launch; other links launch nothing.
     for (const char* bad : {"https://share.here.com/l/52.5308?x=1,2", "https://maps.example.com/l/1,2"})
         mgr->launchHereMap(bad);
     mgr->launchHereMap("https://share.here.com/l/52.5308,13.3847?z=12&t=normal");
-    auto e = journal();
-    ASSERT_EQ(1u, e.size()) << "bad links launch nothing";
-    EXPECT_EQ("com.vorlane.mapcontrol", e[0].target);
-    EXPECT_EQ("geo:52.5308,13.3847", e[0].uri);
-    EXPECT_EQ(APP_CONTROL_LAUNCH_MODE_GROUP, e[0].launchMode);
-    // The map launch is itself the outstanding one.
+    e = journal();
+    ASSERT_EQ(9u, e.size());
+    EXPECT_EQ("com.vorlane.mapcontrol", e[8].target);
+    EXPECT_EQ("geo:52.5308,13.3847", e[8].uri);
+    EXPECT_EQ(APP_CONTROL_LAUNCH_MODE_GROUP, e[8].launchMode);
     EXPECT_TRUE(mgr->destroyHandle());
-    EXPECT_TRUE(journal()[0].terminateRequested);
+    EXPECT_TRUE(journal()[8].terminateRequested);
 }
 
 TEST_F(AppLaunchMgrTest, ConnectionPopupOnlyWhenTheRemoteLinkIsDown) {
