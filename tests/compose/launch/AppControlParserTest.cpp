@@ -114,7 +114,17 @@ TEST_F(AppControlParserTest, SmsUris) {
     }
 }
 
-TEST_F(AppControlParserTest, ScalarExtras) {
+// A blank extra is no extra and changes nothing.
+TEST_F(AppControlParserTest, ExtrasAndTheKeyboardArrayFillTheRecord) {
+    std::vector<std::pair<const char*, std::string>> blanks;
+    for (const char* key : {"msgId", "from_type", "simId", "sending_popup", "body_text", "address",
+                            "reply_type", "selected_context", "multiple_recipient"})
+        blanks.emplace_back(key, "");
+    ASSERT_TRUE(parse(blanks));
+    EXPECT_EQ(std::make_tuple(true, "", 0, 0, SendBy::NONE),
+              std::make_tuple(msg->recipient.empty(), msg->body, msg->msgId, msg->smsPageCount,
+                              MCOutgoingMgr::getInstance()->getSendBy()));
+
     ASSERT_TRUE(parse({{"from_type", "watch"},
                        {"simId", "1"},
                        {"sending_popup", "hide"},
@@ -131,20 +141,7 @@ TEST_F(AppControlParserTest, ScalarExtras) {
                               msg->readRequest, msg->body, msg->smsPageCount, msg->msgType,
                               msg->backgroundSend, log.fromMessageApp, log.logType));
     EXPECT_EQ((std::vector<std::string>{"01011112222", "01033334444"}), msg->recipient);
-}
 
-TEST_F(AppControlParserTest, EmptyExtrasChangeNothing) {
-    std::vector<std::pair<const char*, std::string>> blanks;
-    for (const char* key : {"msgId", "from_type", "simId", "sending_popup", "body_text", "address",
-                            "reply_type", "selected_context", "multiple_recipient"})
-        blanks.emplace_back(key, "");
-    ASSERT_TRUE(parse(blanks));
-    EXPECT_EQ(std::make_tuple(true, "", 0, 0, SendBy::NONE),
-              std::make_tuple(msg->recipient.empty(), msg->body, msg->msgId, msg->smsPageCount,
-                              MCOutgoingMgr::getInstance()->getSendBy()));
-}
-
-TEST_F(AppControlParserTest, KeyboardArray) {
     ASSERT_TRUE(parse({},
                       {"address:010-5555-6666", "caller_app:com.vorlane.other", "vorlane_log:new_msg",
                        "from_type:phone", "simId:1", "sending_popup:hide", "note:a:b"},
