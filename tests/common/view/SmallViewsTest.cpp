@@ -1,6 +1,7 @@
-// The selection count button and the web page without a web engine.
+// The selection count button, the web page without a web engine and the watch on a page's push.
 #include "WatchScreenTest.h"
 #include "common/view/MCommonCountBtnViewController.h"
+#include "common/view/MCommonPushWatch.h"
 #include "common/view/MCommonWebContentViewController.h"
 #include "view_kit/WNaviframeController.h"
 
@@ -11,6 +12,7 @@
 #include <string>
 
 using msg_app::MCommonCountBtnViewController;
+using msg_app::MCommonPushWatch;
 using msg_app::MCommonWebContentViewController;
 
 namespace {
@@ -116,6 +118,60 @@ TEST_F(SmallViewsTest, LocationSharingLinksGetTheViewerParametersByThePhonesRegi
     };
     for (const auto& [url, loaded] : withQuery)
         EXPECT_EQ(loaded, MCommonWebContentViewController::makeLoadUrl(url, 450)) << url;
+}
+
+// Waiting for a page's push to finish: only that page's transition counts, once, and a watch
+// outlives neither its stop nor its naviframe.
+TEST_F(SmallViewsTest, APushWatchHearsOnlyItsOwnPagesPushOnceAndNothingStoppedOrOrphaned) {
+    MCommonPushWatch watch;
+    int finished = 0;
+    // Pushes a page over the host page, watched (and stopped) as asked, and waits until its push ended.
+    auto pushPage = [&](bool watchIt, bool stopIt) {
+        auto* over = new HostPage();
+        EXPECT_TRUE(doAndWaitForTransition([&] {
+            EXPECT_TRUE(window->getNaviframeController()->push(over));
+            if (watchIt) {
+                EXPECT_TRUE(watch.watch(over->getNaviframeItem(), [&] { ++finished; }));
+            }
+            if (stopIt)
+                watch.stop();
+        }));
+        settle();
+        return over;
+    };
+    // The host page is already in: another page's push over it is not its own.
+    ASSERT_TRUE(watch.watch(page->getNaviframeItem(), [&] { ++finished; }));
+    HostPage* over = pushPage(false, false);
+    EXPECT_EQ(0, finished);
+    EXPECT_TRUE(watch.isWatching());
+
+    over->popOut();
+    settle();
+    over = pushPage(true, false);
+    EXPECT_EQ(1, finished);
+    EXPECT_FALSE(watch.isWatching());
+
+    // Done once: leaving the page again does not call back.
+    over->popOut();
+    settle();
+    EXPECT_EQ(1, finished);
+
+    // Stopped while the push runs.
+    pushPage(true, true);
+    EXPECT_EQ(1, finished);
+    EXPECT_FALSE(watch.isWatching());
+    EXPECT_FALSE(watch.watch(nullptr, [&] { ++finished; }));
+
+    // A naviframe that goes first takes the watch's connection with it.
+    Evas_Object* naviframe = elm_naviframe_add(window->getEvasObject());
+    Elm_Object_Item* item =
+        elm_naviframe_item_push(naviframe, nullptr, nullptr, nullptr, elm_bg_add(naviframe), nullptr);
+    ASSERT_TRUE(watch.watch(item, [&] { ++finished; }));
+    EXPECT_TRUE(watch.isWatching());
+    evas_object_del(naviframe);
+    EXPECT_FALSE(watch.isWatching());
+    settle();
+    EXPECT_EQ(1, finished);
 }
 
 } // namespace
