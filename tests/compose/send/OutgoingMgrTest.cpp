@@ -98,7 +98,7 @@ TEST_F(OutgoingMgrTest, ATappedRoadIsTakenOnlyWhenItCanCarryTheMessage) {
     setString("db/zeq/salescode", "XAR");
 }
 
-TEST_F(OutgoingMgrTest, SendsAreLoggedOnlyWhenTheyWentOut) {
+TEST_F(OutgoingMgrTest, SendsAreLoggedOnlyWhenTheyWentOutAndEachReplyMarksItsMessageRead) {
     applyProfile("phone-bt");
     MCSendMgr::LogData log;
     log.logType = MCSendMgr::LOG_TYPE_NEW;
@@ -118,12 +118,9 @@ TEST_F(OutgoingMgrTest, SendsAreLoggedOnlyWhenTheyWentOut) {
     EXPECT_EQ(2u, usage().size()) << "a failed send is not counted";
     EXPECT_EQ(MCSendMgr::SEND_PHONE_FAILED, send->sendMessageByType(SendBy::NONE, msg, nullptr));
     EXPECT_EQ(MCSendMgr::SEND_NO_MESSAGE, send->sendMessageByType(SendBy::PHONE, nullptr, nullptr));
-}
 
-// The answered message is read once its reply goes out, for every reply the process sends, and a
-// record keeps what its own send has done.
-TEST_F(OutgoingMgrTest, EachReplyMarksTheMessageItAnswersRead) {
-    applyProfile("phone-bt");
+    // The answered message is read once its reply goes out, for every reply the process sends, and a
+    // record keeps what its own send has done.
     std::vector<msg_store::IncomingMessage> received(2);
     for (size_t i = 0; i < received.size(); ++i) {
         received[i].addresses = {{msg_store::ADDRESS_TYPE_PHONE, "0101234567" + std::to_string(i)}};
@@ -139,8 +136,7 @@ TEST_F(OutgoingMgrTest, EachReplyMarksTheMessageItAnswersRead) {
         reply->msgId = ids[i];
         reply->readRequest = 1;
         EXPECT_FALSE(MCSendMgr::getIsSendMsg(*reply));
-        ASSERT_EQ(MCSendMgr::SEND_OK,
-                  MCSendMgr::getInstance()->sendMessageByType(SendBy::PHONE, reply, nullptr));
+        ASSERT_EQ(MCSendMgr::SEND_OK, send->sendMessageByType(SendBy::PHONE, reply, nullptr));
         EXPECT_TRUE(MCSendMgr::getIsSendMsg(*reply));
         msg_store::Message answered;
         ASSERT_EQ(msg_store::MSG_STORE_SUCCESS, msg_store::MessageManager().getMessage(ids[i], answered));
