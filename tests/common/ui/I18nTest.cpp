@@ -57,6 +57,8 @@ protected:
         setenv("TZ", "UTC", 1);
         tzset();
         setenv("LC_TIME", "en_US.UTF-8", 1);
+        // The 24-hour clock, unless a test changes it.
+        setInt(KEY_TIME1224, 2);
     }
     void TearDown() override {
         MCommonI18n::release();
@@ -84,7 +86,6 @@ protected:
 };
 
 TEST_F(I18nTest, TodayAndZeroShowTheTimeInTheClockStyle) {
-    setInt(KEY_TIME1224, 2);
     // Zero means now; should the minute turn in between, the second try falls within one.
     bool same = false;
     for (int attempt = 0; attempt < 2 && !same; ++attempt) {
@@ -109,7 +110,6 @@ TEST_F(I18nTest, TodayAndZeroShowTheTimeInTheClockStyle) {
 // The clock's pattern is kept for the next run, under the locale and the library's data: a kept
 // pattern is shown as it stands, and an empty or overlong one is asked of the locale again.
 TEST_F(I18nTest, TheClocksPatternIsKeptForTheNextRun) {
-    setInt(KEY_TIME1224, 2);
     const std::string key = std::string("date_pattern.") + U_ICU_VERSION + ".en_US.Hm";
     auto kept = [&] {
         char* value = nullptr;
@@ -154,7 +154,6 @@ TEST_F(I18nTest, EarlierDaysFollowTheDateOrderAndTheDirection) {
         {3, dd + "/03", "2019/05/03"}, {42, "03/" + dd, "2019/03/05"},
     };
     setInt(KEY_DATE_FORMAT, cases[0].order);
-    setInt(KEY_TIME1224, 2);
     // A language change to or from right to left isolates a date at once, so that its numbers keep
     // their order; today's time has no isolate.
     EXPECT_EQ(cases[0].pastYear, simple(pastYear));
@@ -207,7 +206,6 @@ TEST_F(I18nTest, NumbersUseTheRegionsDigitsUntilReleased) {
 
 TEST_F(I18nTest, TimeZoneChangeMovesTheClockDatesAndTheDayDecisions) {
     setInt(KEY_DATE_FORMAT, 1);
-    setInt(KEY_TIME1224, 2);
     time_t evening = localTime(2019, 3, 5, 20, 0); // UTC
     EXPECT_EQ("03/05/2019", text(MCommonI18n::DATE, evening));
     // Fixed offsets of +14 and -12 hours: for any time of day some instant below is today in one
