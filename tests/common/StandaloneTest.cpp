@@ -158,7 +158,7 @@ TEST_F(StandaloneMsgSvcTest, BlockListKeepsFiltersAndCallBlocksTogether) {
     EXPECT_TRUE(list.empty());
 }
 
-TEST_F(StandaloneMsgSvcTest, EachThreadHasItsOwnHandleUntilReleased) {
+TEST_F(StandaloneMsgSvcTest, EachThreadHasItsOwnHandleReopenedByAServiceRestartUntilReleased) {
     MCommonMsgSvc* mine = MCommonMsgSvc::getInstance();
     MCommonMsgSvc* theirs = nullptr;
     int theirSize = 0;
@@ -177,19 +177,15 @@ TEST_F(StandaloneMsgSvcTest, EachThreadHasItsOwnHandleUntilReleased) {
     EXPECT_EQ(0, log.count("msg_close_msg_handle() is failed"));
     EXPECT_EQ(1, log.count("Create instance tid"));
 
+    // A restart of the messaging service reopens the handle.
+    setBool("memory/msg/ready", false);
+    setBool("memory/msg/ready", true);
+    ASSERT_TRUE(msg_test::pumpUntil([&] { return log.contains("messaging service is ready again"); }));
+    EXPECT_EQ(300 * 1024, mine->getMsgSize());
+
     MCommonMsgSvc::release();
     EXPECT_EQ(0, mine->getMsgSize());
     EXPECT_FALSE(mine->addBlockNumber("0101234"));
-}
-
-TEST_F(StandaloneMsgSvcTest, ServiceRestartReopensTheHandle) {
-    MCommonMsgSvc* svc = MCommonMsgSvc::getInstance();
-    ASSERT_GT(svc->getMsgSize(), 0);
-    setBool("memory/msg/ready", false);
-    setBool("memory/msg/ready", true);
-    msg_test::LogCapture log;
-    ASSERT_TRUE(msg_test::pumpUntil([&] { return log.contains("messaging service is ready again"); }));
-    EXPECT_EQ(300 * 1024, svc->getMsgSize());
 }
 
 } // namespace

@@ -38,16 +38,14 @@ TEST(StorageChangeParser, TypeNamesMatchWholeAndRefusalsLeaveOutputsUnchanged) {
     }
 }
 
-TEST(StorageChangeParser, MalformedEntriesAreSkippedAndTheRestKept) {
+TEST(StorageChangeParser, MalformedEntriesAreSkippedTheRestKeptAndAHugePayloadParsedWhole) {
     // Only the first slash splits an entry, so 30/31/32 is malformed too.
     Parsed p = parse("msg_updated:,5/6,,abc,7/x,/9,10/,1 /2,0x1/2,99999999999/1,1/-1,-1/4,30/31/32,20/21,",
                      Parser::KEY_MESSAGE_ID);
     ASSERT_TRUE(p.ok);
     EXPECT_EQ((std::map<int, int>{{5, 6}, {1, -1}, {-1, 4}, {20, 21}}), p.ids);
-}
 
-// Keyed by thread, the later message of each thread is kept.
-TEST(StorageChangeParser, HugePayloadIsParsedWholeByEitherKey) {
+    // A huge payload is parsed whole; keyed by thread, the later message of each thread is kept.
     std::string payload = "msg_inserted:";
     for (int i = 0; i < 100000; ++i)
         payload += std::to_string(i) + "/" + std::to_string(i % 100) + ",";
