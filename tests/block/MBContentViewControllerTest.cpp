@@ -416,8 +416,6 @@ TEST_F(BlockViewTest, EachKindOfMessageLaysOutItsRowsInOrder) {
         open(receive(c.message));
         ASSERT_EQ(c.types, rowTypes());
         auto shown = rows();
-        EXPECT_NE(std::string::npos, shownPlain(shown[0]).find("555")) << shownPlain(shown[0]);
-        EXPECT_NE(std::string::npos, shownPlain(shown[1]).find("2023")) << shownPlain(shown[1]);
         if (c.dateStyle) {
             EXPECT_STREQ(c.dateStyle,
                          elm_genlist_item_item_class_get(shown[1]->getElmObjectItem())->item_style);
