@@ -4,7 +4,6 @@
 #include "RecipientScreenTest.h"
 
 #include "compose/recipient/MCItemOutgoingButton.h"
-#include "compose/recipient/MCItemRcptNextButton.h"
 #include "compose/send/MCOutgoingMgr.h"
 
 using namespace msg_app::compose;
@@ -31,13 +30,12 @@ protected:
 } // namespace
 
 TEST_F(OutgoingRowTest, TheChosenRoadIsHandedToTheSelectorAndAMissingOneIsRefused) {
-    open("+15550100012");
+    ASSERT_TRUE(open("+15550100012"));
     using T = MCItem::Type;
     EXPECT_EQ((std::vector<T>{T::PADDING, T::OUTGOING_BUTTON, T::RCPT_LABEL, T::RCPT_NEXT_BUTTON}),
               rowTypes());
     auto* road = row<MCItemOutgoingButton>();
-    auto* next = row<MCItemRcptNextButton>();
-    ASSERT_TRUE(road && next);
+    ASSERT_NE(nullptr, road);
     // Without a phone the watch's own number is the only road.
     EXPECT_EQ(SendBy::HULM, MCOutgoingMgr::getInstance()->getSendBy());
     ASSERT_TRUE(msg_test::runLoopUntil([&] { return takesInput(road->getPhoneButton()); }));

@@ -11,7 +11,7 @@ protected:
         entry = new MCRecipientEntryContentViewController();
         entry->setAddr(address);
         entry->setOnSaveAddr([this](const char* saved) { this->saved.push_back(saved); });
-        push(entry);
+        ASSERT_TRUE(push(entry));
         ASSERT_NE(nullptr, entry->getEntry());
         elm_object_focus_set(entry->getEntry(), EINA_TRUE);
     }

@@ -9,6 +9,7 @@
 #include "common/addr/MCommonAddrMgr.h"
 #include "compose/MCItem/MCItem.h"
 #include "compose/recipient/MCItemRcptLabel.h"
+#include "compose/recipient/MCItemRcptNextButton.h"
 #include "compose/recipient/MCRecipientContentViewController.h"
 #include "compose/recipient/MCRecipientEntryContentViewController.h"
 #include "contacts/ContactsAdmin.h"
@@ -36,16 +37,22 @@ protected:
         msg_store::ConnectionManager::disconnect();
     }
 
-    void open(const char* address) {
+    bool open(const char* address) {
         screen = new msg_app::compose::MCRecipientContentViewController(address);
-        push(screen);
+        return push(screen);
     }
-    void push(view_kit::WContentViewController* page) {
-        ASSERT_TRUE(window->getNaviframeController()->push(page));
-        ASSERT_TRUE(waitPageReady(page));
+    // Whether the page is up and takes input; for the recipient screen, with its label and Next.
+    bool push(view_kit::WContentViewController* page) {
+        if (!window->getNaviframeController()->push(page) || !waitPageReady(page))
+            return false;
         // Keys reach the focused widget of a focused window only.
         elm_win_activate(window->getEvasObject());
         evas_focus_in(evas());
+        if (page != screen)
+            return true;
+        label = row<msg_app::compose::MCItemRcptLabel>();
+        next = row<msg_app::compose::MCItemRcptNextButton>();
+        return label && next && label->getButton() && next->getButton();
     }
     // Taps the recipient, types the address in the entry it opens and leaves it (two backs: the first
     // lowers the input panel); true once back on the recipient screen. shown gets the entry's first text.
@@ -180,6 +187,8 @@ protected:
     }
 
     msg_app::compose::MCRecipientContentViewController* screen = nullptr;
+    msg_app::compose::MCItemRcptLabel* label = nullptr;
+    msg_app::compose::MCItemRcptNextButton* next = nullptr;
 };
 
 #endif

@@ -19,7 +19,7 @@ protected:
     }
     MCRecipientSearchListContentViewController* openList(const char* keyword) {
         auto* list = new MCRecipientSearchListContentViewController(keyword);
-        push(list);
+        EXPECT_TRUE(push(list));
         EXPECT_TRUE(msg_test::runLoopUntil([&] { return list->isBuilt(); }));
         return list;
     }
@@ -83,7 +83,7 @@ TEST_F(RecipientSearchTest, TheBarOffersTheBestMatchAndTheListEveryMatch) {
     addContact("Zoe Park", "+15550100012");
     auto* entry = new MCRecipientEntryContentViewController();
     entry->setOnSaveAddr([this](const char* address) { saved.push_back(address); });
-    push(entry);
+    ASSERT_TRUE(push(entry));
     auto bar = entry->getSearchBar();
     ASSERT_TRUE(bar);
     for (const char* key : {"z", "o", "e"})
