@@ -169,6 +169,10 @@ int phone_number_get_formatted_number(const char* number, phone_number_region_e 
 // cannot wait for the load then. Once per process; later calls, and formatting meanwhile, are safe.
 void phone_number_prepare(void);
 
+// Non-zero once the formatting and its data are loaded, by a preparation or by a first formatting:
+// formatting then loads nothing more.
+int phone_number_is_prepared(void);
+
 #ifdef __cplusplus
 }
 #endif

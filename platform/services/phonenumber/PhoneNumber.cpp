@@ -18,6 +18,9 @@
 namespace {
 
 std::atomic<int> g_connections{0};
+// Set once formatting loads nothing more: a first parse has read the library's data, or there is
+// no library to load.
+std::atomic<bool> g_prepared{false};
 
 // Loaded by whichever thread asks first, and never unloaded; null when it cannot be loaded.
 MsgPhoneNumberModuleFormat moduleFormat() {
@@ -46,14 +49,14 @@ struct Preparer {
 };
 
 void loadAndParseOnce() {
-    MsgPhoneNumberModuleFormat format = moduleFormat();
-    if (!format)
-        return;
-    // The library reads its data on its first parse.
-    char* formatted = nullptr;
-    int parseError = 0;
-    format("0", "US", false, &formatted, &parseError);
-    std::free(formatted);
+    // The library reads its data on its first parse. Without the library nothing more loads either.
+    if (MsgPhoneNumberModuleFormat format = moduleFormat()) {
+        char* formatted = nullptr;
+        int parseError = 0;
+        format("0", "US", false, &formatted, &parseError);
+        std::free(formatted);
+    }
+    g_prepared = true;
 }
 
 } // namespace
@@ -70,6 +73,10 @@ void phone_number_prepare(void) {
             PLAT_LOGW("no worker to load the formatting on (%s): it loads on first use", e.what());
         }
     });
+}
+
+int phone_number_is_prepared(void) {
+    return g_prepared ? 1 : 0;
 }
 
 int phone_number_connect(void) {
@@ -94,7 +101,11 @@ int phone_number_get_formatted_number(const char* number, phone_number_region_e 
     PLAT_RETV_IF(!code, PHONE_NUMBER_ERROR_INVALID_PARAMETER, "unknown region %d", static_cast<int>(region));
 
     MsgPhoneNumberModuleFormat format = moduleFormat();
-    PLAT_RETV_IF(!format, PHONE_NUMBER_ERROR_NOT_SUPPORTED, "no formatting");
+    if (!format) {
+        g_prepared = true;
+        PLAT_LOGE("no formatting");
+        return PHONE_NUMBER_ERROR_NOT_SUPPORTED;
+    }
     // The library keeps where the number came from only when asked; the leading "+" decides the form.
     const char* first = number;
     while (*first == ' ')
@@ -104,6 +115,7 @@ int phone_number_get_formatted_number(const char* number, phone_number_region_e 
     char* formatted = nullptr;
     int parseError = 0;
     int err = format(number, code, international, &formatted, &parseError);
+    g_prepared = true;
     if (err == PHONE_NUMBER_ERROR_NO_DATA && parseError)
         PLAT_LOGW("cannot parse a number in %s (%d)", code, parseError);
     else if (err != PHONE_NUMBER_ERROR_NONE)
