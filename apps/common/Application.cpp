@@ -12,6 +12,7 @@
 #include "common/MCommonRestoreCompleteListener.h"
 #include "common/MsgLog.h"
 #include "common/Preference.h"
+#include "common/addr/MCommonAddrMgr.h"
 #include "common/popup/MCommonPopup.h"
 #include "common/ui/MCommonFont.h"
 #include "common/ui/MCommonTheme.h"
@@ -63,6 +64,9 @@ bool Application::start() {
     // 3. The services that watch the device: the phone-number formatter, the backup
     //    service's restore counters and the system font.
     _startServices();
+    //    A number first seen on the first screen is drawn as it stands rather than wait for
+    //    the formatting to load; it is formatted once that has loaded after the first frame.
+    formatted_number::defer_loading();
     // 4. Texts, theme, colours, fonts and haptics.
     if (!_loadTheme())
         MSG_LOGW("running without the application theme");
@@ -174,6 +178,7 @@ bool Application::_createWindow() {
     _window->setOnDeleteRequest([] { elm_exit(); });
     _window->getNaviframeController()->setOnLastPageBack([] { elm_exit(); });
     _firstFrame.start(evas_object_evas_get(_window->getEvasObject()), [this] {
+        formatted_number::load_deferred([] { MCommonAddrMgr::getInstance()->renameAll(); });
         // The first screen is up: the list starts its deferred work on this event.
         MCommonAppEventMgr::getInstance()->emit(APP_EVENT_LAUNCH_COMPLETED);
         // Over what the device holds, once that is shown.

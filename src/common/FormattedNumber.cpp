@@ -7,8 +7,10 @@
 #include "vconf.h"
 #include "zeq_feature.h"
 
+#include <Ecore.h>
 #include <glib.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -58,6 +60,41 @@ bool g_connected = false; // phone_number_connect() succeeded in init()
 char* g_countryISO = nullptr;
 int g_region = kNoRegion;
 MCommonFormattedNumberCache g_cache;
+
+// While set, a number that needs the formatting loaded first is given as it stands.
+std::atomic<bool> g_deferring{false};
+// A number was given as it stands while deferring.
+std::atomic<bool> g_deferred{false};
+// How often, and at most how long, load_deferred() looks whether the worker has loaded the
+// formatting; past the limit (no worker could start) the screens format as they ask again.
+constexpr double kLoadPollSeconds = 0.02;
+constexpr double kLoadWaitSeconds = 10.0;
+// Main loop only.
+Ecore_Timer* g_loadWatch = nullptr;
+double g_loadWaitEnd = 0;
+std::function<void()> g_onLoaded;
+
+Eina_Bool loadWatchCb(void* /*data*/) {
+    if (!phone_number_is_prepared() && ecore_time_get() < g_loadWaitEnd)
+        return ECORE_CALLBACK_RENEW;
+    g_loadWatch = nullptr;
+    g_deferring = false;
+    std::function<void()> loaded;
+    loaded.swap(g_onLoaded);
+    MSG_LOGI("numbers shown as they stand are formatted again");
+    if (loaded)
+        loaded();
+    return ECORE_CALLBACK_CANCEL;
+}
+
+void stopLoadWatch() {
+    if (g_loadWatch)
+        ecore_timer_del(g_loadWatch);
+    g_loadWatch = nullptr;
+    g_onLoaded = nullptr;
+    g_deferring = false;
+    g_deferred = false;
+}
 
 // The country of a locale such as "en_US.UTF-8": its 4th and 5th characters, when it has them.
 char* readCountry() {
@@ -157,6 +194,7 @@ void deinit() {
     g_region = kNoRegion;
     g_cache.save();
     g_cache.clear();
+    stopLoadWatch();
     // A region read by get() alone holds a country code without a connection.
     if (g_connected)
         phone_number_disconnect();
@@ -189,6 +227,11 @@ void get(const char* number, std::string& out) {
             return;
     }
 
+    if (g_deferring && !phone_number_is_prepared()) {
+        g_deferred = true;
+        out = number;
+        return;
+    }
     char* formatted = nullptr;
     int ret = phone_number_get_formatted_number(cleaned.c_str(), static_cast<phone_number_region_e>(region),
                                                 &formatted);
@@ -207,6 +250,25 @@ void get(const char* number, std::string& out) {
 void prepare() {
     if (!zeq_feature_get_bool(kZeqNumberFormatDisabled))
         phone_number_prepare();
+}
+
+void defer_loading() {
+    g_deferred = false;
+    g_deferring = true;
+}
+
+void load_deferred(std::function<void()> loaded) {
+    if (!g_deferring || g_loadWatch)
+        return;
+    if (!g_deferred) {
+        g_deferring = false;
+        return;
+    }
+    MSG_LOGI("numbers were shown as they stand: the formatting loads on a worker");
+    phone_number_prepare();
+    g_onLoaded = std::move(loaded);
+    g_loadWaitEnd = ecore_time_get() + kLoadWaitSeconds;
+    g_loadWatch = ecore_timer_add(kLoadPollSeconds, loadWatchCb, nullptr);
 }
 
 } // namespace formatted_number

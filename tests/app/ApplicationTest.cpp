@@ -241,9 +241,11 @@ TEST_F(ApplicationTest, TheRunningApplicationOpensTheFeaturesPagesAndStopsOpenin
     EXPECT_EQ(screen_opener::get(), nullptr);
 }
 
-// Opening on each list is the journey tests' first check (launch, and launch --blocked).
+// Opening on each list is the journey tests' first check (launch, and launch --blocked). A number
+// never formatted before is drawn as it stands on the first screen, and the formatting loads after.
 TEST(MsgAppTest, OnlyTheConversationListTakesThePreloadAndTheOptionsAreChecked) {
     msg_test::TempDevice device;
+    ASSERT_EQ(msg_test::runSim({"receive", "--from", "+15557770123", "--text", "First"}).exitCode, 0);
     setenv("ELM_ENGINE", "buffer", 1);
     setenv("MSG_LOG_LEVEL", "debug", 1);
     auto plain = msg_test::runProgram("msg-app", {"--exit-after-first-frame"});
@@ -255,6 +257,7 @@ TEST(MsgAppTest, OnlyTheConversationListTakesThePreloadAndTheOptionsAreChecked) 
     const char* preload = "loaded from MLThreadListBgLoad";
     EXPECT_NE(plain.err.find(preload), std::string::npos);
     EXPECT_EQ(blocked.err.find(preload), std::string::npos);
+    EXPECT_NE(plain.err.find("the formatting loads on a worker"), std::string::npos);
 
     // One first screen only. (Help and unknown options are the command line test's, for every program.)
     EXPECT_EQ(msg_test::runProgram("msg-app", {"--blocked", "--thread", "1"}).exitCode, 2);

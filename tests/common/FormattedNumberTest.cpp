@@ -1,12 +1,14 @@
 #include "CommonDeviceTest.h"
 
 #include "LogCapture.h"
+#include "MainLoop.h"
 #include "app_common.h"
 #include "common/FormattedNumber.h"
 #include "phone_number.h"
 
 #include <glib.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <unistd.h>
@@ -127,6 +129,46 @@ TEST_F(FormattedNumberTest, FormattedNumbersAreKeptForTheNextRun) {
         nextRunWith(text);
         EXPECT_EQ("(415) 555-0123", format("4155550123"));
     }
+}
+
+// A number the first screen shows before the formatting has loaded is shown as it stands rather
+// than wait for the load, which then runs on a worker; once it is done the screens are told, and
+// numbers are formatted, and kept, as they are asked for. With no number waiting, nothing loads
+// ahead and numbers are formatted as asked for at once.
+TEST_F(FormattedNumberTest, ANumberDeferredOnTheFirstScreenIsFormattedOnceTheFormattingLoaded) {
+    useRegion("en_US.UTF-8");
+    // A process of its own, which has formatted nothing yet.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            ecore_init();
+            formatted_number::init();
+            formatted_number::defer_loading();
+            const char* fault = nullptr;
+            if (format("4155550123") != "4155550123" || phone_number_is_prepared())
+                fault = "loaded the formatting before the first frame";
+            int told = 0;
+            formatted_number::load_deferred([&told] { ++told; });
+            // A second first frame, as a relaunch brings, starts nothing more.
+            formatted_number::load_deferred([&told] { told += 10; });
+            if (!fault && !msg_test::runLoopUntil([&told] { return told > 0; }))
+                fault = "the screens were not told";
+            if (!fault && (told != 1 || !phone_number_is_prepared()))
+                fault = "told before the load, or twice";
+            if (!fault && format("4155550123") != "(415) 555-0123")
+                fault = "still as it stands after the load";
+            // (The fixture's log capture holds this process's error output: the status tells.)
+            if (fault)
+                std::fputs(fault, stdout);
+            formatted_number::deinit();
+            std::exit(fault ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+
+    formatted_number::init();
+    formatted_number::defer_loading();
+    formatted_number::load_deferred([] { ADD_FAILURE() << "nothing waited to be formatted"; });
+    EXPECT_EQ("(415) 555-0123", format("4155550123"));
 }
 
 // Without the application's data folder numbers are still formatted, and kept for the run only:

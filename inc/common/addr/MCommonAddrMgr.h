@@ -37,6 +37,10 @@ public:
     // Resolves every cached conversation not yet matched, one at a time, off the main loop.
     void startConvAddrBgContactSync();
 
+    // Names every cached conversation again, as the numbers are now formatted, and tells the
+    // screens their names changed.
+    void renameAll();
+
     void appEventListener(MCommonAppEventType type) override;
     ~MCommonAddrMgr() override;
 

@@ -178,11 +178,15 @@ void MCommonAddrMgr::appEventListener(MCommonAppEventType type) {
     } else if (type == APP_EVENT_REGION_FORMAT_CHANGED) {
         MSG_LOGD("on REGION_FORMAT_CHANGED event :");
         formatted_number::update_region();
-        std::string name;
-        for (auto& conv : _liveConvAddrs())
-            conv->getDisplayName(name, true);
-        MCommonAppEventMgr::getInstance()->emit(APP_EVENT_CONTACTS_CHANGED);
+        renameAll();
     }
+}
+
+void MCommonAddrMgr::renameAll() {
+    std::string name;
+    for (auto& conv : _liveConvAddrs())
+        conv->getDisplayName(name, true);
+    MCommonAppEventMgr::getInstance()->emit(APP_EVENT_CONTACTS_CHANGED);
 }
 
 // The background contact sync of the address manager.
