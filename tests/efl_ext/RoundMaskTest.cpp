@@ -1,5 +1,6 @@
 // The round screen's mask, drawn as pieces of its image, is its image to the pixel on the device's
-// screen, and still darkens the corners and clears the middle of a window of another size.
+// screen, and still darkens the corners and clears the middle of a window of another size, with no
+// seams between its pieces.
 #include "Pixels.h"
 #include "efl_ext/Theme.h"
 
@@ -7,6 +8,7 @@
 #include <Edje.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -67,5 +69,32 @@ TEST_F(RoundMaskTest, AStretchedMaskDarkensTheCornersAndClearsTheMiddle) {
         // Just inside the circle on the middle row, and just outside it on the first.
         EXPECT_EQ(px[size / 2 * size + size / 20], GREY);
         EXPECT_EQ(px[size / 4], 0xff000000u);
+    }
+}
+
+TEST_F(RoundMaskTest, AStretchedMaskHasNoSeamsBetweenItsPieces) {
+    // Stretched, a piece's edge is smoothed with the pixels next to it in its image: wherever the
+    // whole image, stretched alike, is flat black or flat clear two pixels around, so is the mask.
+    for (int size : {300, 454}) {
+        SCOPED_TRACE(size);
+        const std::vector<uint32_t> pieces = drawn(size, size, mask), whole = drawn(size, size, wholeImage);
+        ASSERT_EQ(pieces.size(), static_cast<size_t>(size * size));
+        ASSERT_EQ(whole.size(), pieces.size());
+        auto at = [&](int x, int y) {
+            return whole[std::clamp(y, 0, size - 1) * size + std::clamp(x, 0, size - 1)];
+        };
+        int seams = 0;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                const uint32_t px = whole[y * size + x];
+                bool flat = px == 0xff000000u || px == GREY;
+                for (int dy = -2; flat && dy <= 2; ++dy)
+                    for (int dx = -2; flat && dx <= 2; ++dx)
+                        flat = at(x + dx, y + dy) == px;
+                if (flat && pieces[y * size + x] != px && seams++ == 0)
+                    ADD_FAILURE() << "first seam at " << x << "," << y;
+            }
+        }
+        EXPECT_EQ(seams, 0);
     }
 }
