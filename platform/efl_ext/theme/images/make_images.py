@@ -15,18 +15,22 @@ import zlib
 SS = 4
 
 
-def write_png(path, w, h, pixel, x0=0, y0=0):
-    """The w x h box at (x0, y0) of the shape's canvas."""
+def coverage(pixel, x, y):
+    """The share of pixel (x, y) of the shape's canvas that the shape covers, 0 to 255."""
+    cov = 0.0
+    for sy in range(SS):
+        for sx in range(SS):
+            cov += pixel(x + (sx + 0.5) / SS, y + (sy + 0.5) / SS)
+    return int(round(255 * cov / (SS * SS)))
+
+
+def write_rgba(path, w, h, rgba):
+    """A w x h PNG whose pixel (x, y) is the four bytes rgba(x, y)."""
     rows = []
-    for y in range(y0, y0 + h):
+    for y in range(h):
         row = bytearray([0])
-        for x in range(x0, x0 + w):
-            cov = 0.0
-            for sy in range(SS):
-                for sx in range(SS):
-                    cov += pixel(x + (sx + 0.5) / SS, y + (sy + 0.5) / SS)
-            a = int(round(255 * cov / (SS * SS)))
-            row += bytes(pixel.rgb) + bytes([a])
+        for x in range(w):
+            row += rgba(x, y)
         rows.append(bytes(row))
     raw = zlib.compress(b"".join(rows), 9)
 
@@ -39,6 +43,11 @@ def write_png(path, w, h, pixel, x0=0, y0=0):
         f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0)))
         f.write(chunk(b"IDAT", raw))
         f.write(chunk(b"IEND", b""))
+
+
+def write_png(path, w, h, pixel, x0=0, y0=0):
+    """The w x h box at (x0, y0) of the shape's canvas."""
+    write_rgba(path, w, h, lambda x, y: bytes(pixel.rgb) + bytes([coverage(pixel, x0 + x, y0 + y)]))
 
 
 class Shape:
