@@ -22,6 +22,7 @@
 #include "list/MLContentViewController.h"
 #include "message_port.h"
 #include "msg_store/ThreadManager.h"
+#include "phone_number.h"
 #include "vconf.h"
 #include "view_kit/WNaviframeController.h"
 #include "view_kit/WWindowController.h"
@@ -29,6 +30,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -241,11 +243,9 @@ TEST_F(ApplicationTest, TheRunningApplicationOpensTheFeaturesPagesAndStopsOpenin
     EXPECT_EQ(screen_opener::get(), nullptr);
 }
 
-// Opening on each list is the journey tests' first check (launch, and launch --blocked). A number
-// never formatted before is drawn as it stands on the first screen, and the formatting loads after.
+// Opening on each list is the journey tests' first check (launch, and launch --blocked).
 TEST(MsgAppTest, OnlyTheConversationListTakesThePreloadAndTheOptionsAreChecked) {
     msg_test::TempDevice device;
-    ASSERT_EQ(msg_test::runSim({"receive", "--from", "+15557770123", "--text", "First"}).exitCode, 0);
     setenv("ELM_ENGINE", "buffer", 1);
     setenv("MSG_LOG_LEVEL", "debug", 1);
     auto plain = msg_test::runProgram("msg-app", {"--exit-after-first-frame"});
@@ -257,10 +257,54 @@ TEST(MsgAppTest, OnlyTheConversationListTakesThePreloadAndTheOptionsAreChecked) 
     const char* preload = "loaded from MLThreadListBgLoad";
     EXPECT_NE(plain.err.find(preload), std::string::npos);
     EXPECT_EQ(blocked.err.find(preload), std::string::npos);
-    EXPECT_NE(plain.err.find("the formatting loads on a worker"), std::string::npos);
 
     // One first screen only. (Help and unknown options are the command line test's, for every program.)
     EXPECT_EQ(msg_test::runProgram("msg-app", {"--blocked", "--thread", "1"}).exitCode, 2);
+}
+
+// Whether a realized row of the window's list shows `text` in one of its texts.
+bool aRowShows(Evas_Object* win, const std::string& text) {
+    ScreenSnapshot snapshot(win);
+    for (const ScreenSnapshot::List& list : snapshot.lists())
+        for (const ScreenSnapshot::Row& row : list.rows)
+            for (const ScreenSnapshot::Text& t : row.texts)
+                if (t.text.find(text) != std::string::npos)
+                    return true;
+    return false;
+}
+
+// The conversation from a number never formatted before shows the number as it stands in the first
+// frame, the formatting not loaded for it, and formatted in its row once it has loaded after.
+TEST_F(OwnDeviceTest, ANewNumberIsDrawnAsItStandsFirstAndFormattedInItsRowOnceTheFormattingLoaded) {
+    ASSERT_EQ(
+        msg_test::runSim({"receive", "--from", "+15557770123", "--text", "First"}, device.path()).exitCode,
+        0);
+    // A process of its own, which has not loaded the formatting.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            Application::Options options;
+            options.screen = CONVERSATION_LIST_SCREEN;
+            Application app(options);
+            const char* fault = nullptr;
+            bool shown = false;
+            app.setOnFirstFrame([&] {
+                shown = true;
+                Evas_Object* win = app.getWindowController()->getEvasObject();
+                if (!aRowShows(win, "+15557770123") || phone_number_is_prepared())
+                    fault = "the first frame waited for the formatting";
+            });
+            if (!app.start() || !msg_test::runLoopUntil([&] { return shown; }))
+                fault = "no first frame";
+            Evas_Object* win = fault ? nullptr : app.getWindowController()->getEvasObject();
+            if (win && !msg_test::runLoopUntil([&] { return aRowShows(win, "+1 555-777-0123"); }))
+                fault = "the row never showed the formatted number";
+            app.stop();
+            if (fault)
+                std::fputs(fault, stdout);
+            std::exit(fault ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 struct Answer {
