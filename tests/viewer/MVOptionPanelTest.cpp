@@ -48,36 +48,28 @@ protected:
 
 } // namespace
 
-// A conversation opened over another has a panel of its own: back from it, the one under it still
-// offers, and acts on, its own conversation's entries.
-TEST_F(OptionPanelTest, AConversationOverAnotherLeavesThePanelUnderItWorking) {
-    openOneToOne();
-    MVContentViewController* under = screen;
-    std::vector<MoreOption> underOptions = options();
-    ASSERT_FALSE(underOptions.empty());
-
-    watchThread({"+15550100043", "+15550100044"}, 2);
-    open(threadId);
-    EXPECT_NE(mgr(), under->getOptionMgr());
-    EXPECT_TRUE(offers(MORE_OPTION_RECIPIENTS));
-    EXPECT_EQ(MVOptionMgrTestPeer::options(*under->getOptionMgr()), underOptions);
-    ASSERT_TRUE(appWindow->getNaviframeController()->pop());
-    ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPage<MVContentViewController>() == under; }));
-    screen = under;
-
-    // Rebuilt as a store change rebuilds it, the panel is whole and its entries act.
-    listView()->createThreadOptions();
-    EXPECT_EQ(options(), underOptions);
-    ASSERT_TRUE(choose(MORE_OPTION_BLOCK));
-    EXPECT_TRUE(msg_test::runLoopUntil([&] { return isBlocked(NUMBER); }));
-}
-
-TEST_F(OptionPanelTest, OneToOneOffersItsEntriesALinksMenuAndBlockingSwapsToUnblockOrTellsItFailed) {
+TEST_F(OptionPanelTest,
+       OneToOneOffersItsEntriesBackFromAnotherALinksMenuAndBlockingSwapsToUnblockOrTellsItFailed) {
     openOneToOne();
     std::vector<MoreOption> expected = {MORE_OPTION_REPLY, MORE_OPTION_CALL};
     if (msg_app::common_util::get_map_type() != 0)
         expected.push_back(MORE_OPTION_SEND_LOCATION);
     expected.insert(expected.end(), {MORE_OPTION_BLOCK, MORE_OPTION_CREATE_CONTACT, MORE_OPTION_DELETE});
+    EXPECT_EQ(options(), expected);
+
+    // A conversation opened over it has a panel of its own: back from it, the one under it still
+    // offers, and acts on (below), its own conversation's entries.
+    MVContentViewController* under = screen;
+    watchThread({"+15550100043", "+15550100044"}, 2);
+    open(threadId);
+    EXPECT_NE(mgr(), under->getOptionMgr());
+    EXPECT_TRUE(offers(MORE_OPTION_RECIPIENTS));
+    EXPECT_EQ(MVOptionMgrTestPeer::options(*under->getOptionMgr()), expected);
+    ASSERT_TRUE(appWindow->getNaviframeController()->pop());
+    ASSERT_TRUE(msg_test::runLoopUntil([&] { return topPage<MVContentViewController>() == under; }));
+    screen = under;
+    // Rebuilt as a store change rebuilds it, the panel is whole.
+    listView()->createThreadOptions();
     EXPECT_EQ(options(), expected);
 
     // A number in a bubble's text has a menu of its own, for one choice.
