@@ -76,9 +76,11 @@ protected:
             ASSERT_EQ(vconf_set_int("db/private/merrowin/status", road.serviceStatus), 0);
         }
     }
-    // One failed message of the road's folder, in a conversation open on the screen: msgId, bubble.
-    void openFailed(FolderType folder, NetworkStatus failure) {
-        auto failed = msg_test::message(NUMBER, "not this time", START_MS, folder);
+    // On the road, one failed message of its folder, in a conversation open on the screen: msgId,
+    // bubble.
+    void openFailed(const Road& road, NetworkStatus failure) {
+        ASSERT_NO_FATAL_FAILURE(apply(road));
+        auto failed = msg_test::message(NUMBER, "not this time", START_MS, road.folder);
         failed.networkStatus = failure;
         msgId = storeThread({failed}).front();
         open(threadId);
@@ -111,8 +113,7 @@ class ResendRoadTest : public ResendTest, public ::testing::WithParamInterface<R
 
 TEST_P(ResendRoadTest, GoesAgainByItsOwnRoadOrTellsWhyNot) {
     const Road& road = GetParam();
-    apply(road);
-    ASSERT_NO_FATAL_FAILURE(openFailed(road.folder, road.failure));
+    ASSERT_NO_FATAL_FAILURE(openFailed(road, road.failure));
     msg_test::LogCapture log;
     tap();
     if (road.route) {
@@ -149,8 +150,7 @@ INSTANTIATE_TEST_SUITE_P(Roads, ResendRoadTest, ::testing::ValuesIn(ROADS),
                          [](const ::testing::TestParamInfo<Road>& info) { return info.param.name; });
 
 TEST_F(ResendTest, AResendTheWatchsModemRefusesShowsItsFailureAgain) {
-    apply(ROADS[3]);
-    ASSERT_NO_FATAL_FAILURE(openFailed(FOLDER_WATCH_OUTBOX, NETWORK_STATUS_SEND_FAIL_NETWORK));
+    ASSERT_NO_FATAL_FAILURE(openFailed(ROADS[3], NETWORK_STATUS_SEND_FAIL_NETWORK));
     // The modem fails the next send.
     ASSERT_EQ(vconf_set_int("memory/private/msg/next_send_error", -11), 0);
     tap();
@@ -162,8 +162,7 @@ TEST_F(ResendTest, AResendTheWatchsModemRefusesShowsItsFailureAgain) {
 
 // The bubble goes while its resend runs: the answer finds nothing to touch.
 TEST_F(ResendTest, AResendEndingAfterItsBubbleWentTouchesNothing) {
-    apply(ROADS[0]);
-    ASSERT_NO_FATAL_FAILURE(openFailed(FOLDER_OUTBOX, NETWORK_STATUS_SEND_FAIL));
+    ASSERT_NO_FATAL_FAILURE(openFailed(ROADS[0], NETWORK_STATUS_SEND_FAIL));
     msg_test::LogCapture log;
     tap();
     elm_object_item_del(bubble->getElmObjectItem());
@@ -174,8 +173,7 @@ TEST_F(ResendTest, AResendEndingAfterItsBubbleWentTouchesNothing) {
 }
 
 TEST_F(ResendTest, AFailedBubbleShowsItsTimeAndSaysItWasNotSent) {
-    apply(ROADS[0]);
-    ASSERT_NO_FATAL_FAILURE(openFailed(FOLDER_OUTBOX, NETWORK_STATUS_SEND_FAIL_MANDATORY_INFO));
+    ASSERT_NO_FATAL_FAILURE(openFailed(ROADS[0], NETWORK_STATUS_SEND_FAIL_MANDATORY_INFO));
     // Its status line: the failure mark, the time and the words, inside the bubble (whose text
     // widget the row may have built again).
     auto shows = [&](const std::string& text) {
